@@ -1,0 +1,56 @@
+// Path normalisation, levels and small text helpers. No state; the only
+// disk access is the folder test of SplitFolderAndFileName.
+#pragma once
+
+#include <string>
+
+#include "core/Types.h"
+
+// The level of a path: every backslash and forward slash counts.
+unsigned long CountPathSeparators(const std::string& path);
+
+std::string SlashesToBackslashes(const std::string& text);
+std::string BackslashesToSlashes(const std::string& text);
+// Any run of the character becomes one.
+std::string CollapseDoubleBackslashes(const std::string& text);
+std::string CollapseDoubleSlashes(const std::string& text);
+std::string CollapseDoubleColons(const std::string& text);
+
+// Clears `out` and appends the path with slashes turned into backslashes
+// and runs of backslashes collapsed. Always true.
+bool NormalizePath(const std::string& path, StringList& out);
+void AppendNormalizedPath(const std::string& path, StringList& out);
+
+// drive = up to and including the first colon, rest = behind it; without
+// a colon drive is empty, rest is the whole path and the result false.
+bool SplitAtColon(const std::string& path, std::string& drive, std::string& rest);
+bool BeginsWithBackslash(const std::string& text);
+
+// destination + "\" + relative path, normalised; empty when the relative
+// path has a drive part.
+std::string JoinDestinationAndTemplatePath(const std::string& destination,
+                                           const std::string& relativePath);
+
+// An existing folder gives an empty name and the folder itself; anything
+// else is split at its last backslash. Always true.
+bool SplitFolderAndFileName(const std::string& path, std::string& name, std::string& folder);
+// Returns the parent part; mode 1 keeps no trailing backslash and first
+// reduces the path to its folder part, other modes keep the backslash.
+std::string SplitParentFolder(const std::string& path, std::string& name, int mode);
+
+// The process's current directory in drive form (no length limit).
+// False and `text` unchanged when it cannot be read.
+bool GetCurrentDir(unsigned long& length, std::string& text);
+bool GetCurrentDir(std::string& text);
+
+// Only the blank (32) is trimmed.
+std::string TrimBlanks(const std::string& text);
+// Trims every character of code 32 or less at both ends.
+std::string TrimControlAndBlanks(const std::string& text);
+// ASCII letters and the Latin-1 letters of UTF-8 text are lowered.
+std::string ToLowerCase(const std::string& text);
+std::string MakeBlanks(unsigned long count);
+// Characters of code 32 or less at the end of the text.
+unsigned long CountTrailingBlanks(const std::string& text);
+// Equal ignoring letter case (as ToLowerCase lowers).
+bool SameTextIgnoreCase(const std::string& a, const std::string& b);

@@ -1,0 +1,23 @@
+// Desktop services that need a window system: the folder browser and
+// opening a folder in the desktop's file manager. The Qt half installs the
+// real ones at start-up; tests install scripted ones. Without a handler the
+// browser returns no choice and nothing is opened.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace plat {
+
+// Returns the chosen folder in drive form, or "" when the user cancelled.
+using FolderBrowserHandler = std::function<std::string(void* owner, const std::string& title)>;
+std::string BrowseFolder(void* owner, const std::string& title);
+FolderBrowserHandler SetFolderBrowserHandler(FolderBrowserHandler handler);
+
+// Opens an existing folder (drive form) in the file manager; never runs a
+// program. False when the folder does not exist or could not be opened.
+using OpenFolderHandler = std::function<bool(const std::string& folder)>;
+bool OpenFolderWithDesktop(const std::string& folder);
+OpenFolderHandler SetOpenFolderHandler(OpenFolderHandler handler);
+
+}  // namespace plat

@@ -1,0 +1,645 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <random>
+
+namespace plat {
+namespace {
+
+std::map<char, std::string>& Drives() {
+    static std::map<char, std::string> drives{{'C', "/"}};
+    return drives;
+}
+
+char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+std::string JoinNative(const std::string& root, const std::string& rest) {
+    if (rest.empty()) return root;
+    if (!root.empty() && root.back() == '/') return root + rest;
+    return root + "/" + rest;
+}
+
+// Splits a drive-form path after its drive into components, trimming
+// trailing blanks and dots from each. False for "." / ".." or a component
+// that trims to nothing.
+bool SplitComponents(const std::string& text, std::vector<std::string>& parts) {
+    std::string cur;
+    auto flush = [&]() -> bool {
+        if (cur.empty()) return true;  // doubled separators
+        if (cur == "." || cur == "..") return false;
+        std::size_t end = cur.size();
+        while (end > 0 && (cur[end - 1] == ' ' || cur[end - 1] == '.')) --end;
+        if (end == 0) return false;
+        parts.push_back(cur.substr(0, end));
+        cur.clear();
+        return true;
+    };
+    for (char c : text) {
+        if (c == '\0') return false;
+        if (c == '\\' || c == '/') {
+            if (!flush()) return false;
+        } else {
+            cur += c;
+        }
+    }
+    return flush();
+}
+
+std::string JoinParts(const std::vector<std::string>& parts) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i) out += '/';
+        out += parts[i];
+    }
+    return out;
+}
+
+std::string NativeCwd() {
+    std::vector<char> buf(4096);
+    for (;;) {
+        if (getcwd(buf.data(), buf.size())) return buf.data();
+        if (errno != ERANGE) return {};
+        buf.resize(buf.size() * 2);
+    }
+}
+
+bool Native(const std::string& path, std::string& native) { return ToNative(path, native); }
+
+bool LStat(const std::string& path, struct stat& st) {
+    std::string n;
+    return Native(path, n) && lstat(n.c_str(), &st) == 0;
+}
+
+FsResult FromErrno(int err) {
+    switch (err) {
+    case EEXIST: return FsResult::AlreadyExists;
+    case ENOENT: return FsResult::NotFound;
+    default: return FsResult::Failed;
+    }
+}
+
+std::int64_t MtimeNs(const struct stat& st) {
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+// Case-insensitive (ASCII) then bytewise: listings do not depend on the
+// file system's order.
+bool ListingLess(const DirEntry& a, const DirEntry& b) {
+    const std::size_t n = std::min(a.name.size(), b.name.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a.name[i]);
+        unsigned char y = static_cast<unsigned char>(b.name[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+        if (x != y) return x < y;
+    }
+    if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
+    return a.name < b.name;
+}
+
+std::string ParentNative(const std::string& native) {
+    const std::size_t slash = native.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return native.substr(0, slash);
+}
+
+std::string RandomSuffix() {
+    static std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
+    char buf[17];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(rng()));
+    return buf;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool CopyContents(int in, int out, off_t size) {
+    off_t left = size;
+    while (left > 0) {
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<std::size_t>(left), 0);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            break;  // not supported here: fall back to read/write
+        }
+        if (n == 0) return true;  // file shrank meanwhile
+        left -= n;
+    }
+    if (left == 0) return true;
+    if (lseek(in, size - left, SEEK_SET) < 0) return false;
+    std::vector<char> buf(1 << 16);
+    for (;;) {
+        const ssize_t n = ::read(in, buf.data(), buf.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return true;
+        if (!WriteAll(out, buf.data(), static_cast<std::size_t>(n))) return false;
+    }
+}
+
+// Puts a finished temporary file in place without replacing anything.
+int PlaceNoReplace(const std::string& temp, const std::string& target) {
+    if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // File systems without RENAME_NOREPLACE: a hard link also refuses an
+    // existing target.
+    if (link(temp.c_str(), target.c_str()) == 0) {
+        unlink(temp.c_str());
+        return 0;
+    }
+    return errno;
+}
+
+}  // namespace
+
+// ---- drive table -----------------------------------------------------------
+
+void ResetDriveTable() {
+    Drives().clear();
+    Drives()['C'] = "/";
+}
+
+void MapDrive(char letter, const std::string& nativeRoot) {
+    std::string root = nativeRoot;
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    Drives()[UpperLetter(letter)] = root;
+}
+
+void UnmapDrive(char letter) { Drives().erase(UpperLetter(letter)); }
+
+std::string LogicalDriveLetters() {
+    std::string letters;
+    for (const auto& [letter, root] : Drives()) letters += letter;
+    return letters;
+}
+
+bool ToNative(const std::string& path, std::string& native) {
+    std::vector<std::string> parts;
+    if (path.size() >= 2 && path[1] == ':' && IsLetter(path[0])) {
+        auto it = Drives().find(UpperLetter(path[0]));
+        if (it == Drives().end()) return false;
+        if (!SplitComponents(path.substr(2), parts)) return false;
+        native = JoinNative(it->second, JoinParts(parts));
+        return true;
+    }
+    if (path.find(':') != std::string::npos) return false;  // a colon is no name character here
+    if (!path.empty() && (path[0] == '\\' || path[0] == '/')) {
+        // Root of the current directory's drive.
+        std::string cwd = GetCurrentDir();
+        if (cwd.size() < 2) return false;
+        return ToNative(cwd.substr(0, 2) + path, native);
+    }
+    if (!SplitComponents(path, parts)) return false;
+    const std::string rel = JoinParts(parts);
+    native = rel.empty() ? NativeCwd() : JoinNative(NativeCwd(), rel);
+    return !native.empty();
+}
+
+bool FromNative(const std::string& native, std::string& path) {
+    std::string abs = native;
+    if (abs.empty() || abs[0] != '/') abs = JoinNative(NativeCwd(), abs);
+    // Normalise: no "." or "..", no doubled slashes.
+    std::vector<std::string> parts;
+    std::size_t i = 0;
+    while (i <= abs.size()) {
+        std::size_t j = abs.find('/', i);
+        if (j == std::string::npos) j = abs.size();
+        std::string part = abs.substr(i, j - i);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    for (const auto& p : parts)
+        if (p.find('\\') != std::string::npos || p.find(':') != std::string::npos) return false;
+    const std::string clean = "/" + JoinParts(parts);
+    // The drive with the longest root that holds the path.
+    char best = 0;
+    std::size_t bestLen = 0;
+    for (const auto& [letter, root] : Drives()) {
+        const bool holds = root == "/" || clean == root ||
+                           (clean.size() > root.size() && clean.compare(0, root.size(), root) == 0 &&
+                            clean[root.size()] == '/');
+        if (holds && (best == 0 || root.size() > bestLen)) {
+            best = letter;
+            bestLen = root.size();
+        }
+    }
+    if (!best) return false;
+    std::string rest = bestLen <= 1 ? clean.substr(1) : clean.substr(std::min(clean.size(), bestLen + 1));
+    for (char& c : rest)
+        if (c == '/') c = '\\';
+    path = std::string(1, best) + ":\\" + rest;
+    return true;
+}
+
+// ---- looking -----------------------------------------------------------------
+
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+    entries.clear();
+    if (untranslatable) *untranslatable = 0;
+    std::string native;
+    if (!Native(folder, native)) return false;
+    const int dfd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dfd < 0) return false;
+    DIR* dir = fdopendir(dfd);
+    if (!dir) {
+        close(dfd);
+        return false;
+    }
+    while (dirent* d = readdir(dir)) {
+        const char* name = d->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        if (std::strchr(name, '\\') || std::strchr(name, ':')) {
+            if (untranslatable) ++*untranslatable;
+            continue;
+        }
+        struct stat st;
+        if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
+        DirEntry e;
+        e.name = name;
+        if (S_ISDIR(st.st_mode)) e.kind = EntryKind::Folder;
+        else if (S_ISREG(st.st_mode)) e.kind = EntryKind::File;
+        else if (S_ISLNK(st.st_mode)) e.kind = EntryKind::Link;
+        else e.kind = EntryKind::Special;
+        if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
+        e.mtimeNs = MtimeNs(st);
+        entries.push_back(std::move(e));
+    }
+    closedir(dir);
+    std::sort(entries.begin(), entries.end(), ListingLess);
+    return true;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st;
+    return LStat(path, st);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st;
+    return LStat(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return LStat(path, st) && S_ISREG(st.st_mode);
+}
+
+bool IsLink(const std::string& path) {
+    struct stat st;
+    return LStat(path, st) && S_ISLNK(st.st_mode);
+}
+
+bool GetFileInfo(const std::string& path, std::uint64_t& size, std::int64_t& mtimeNs) {
+    struct stat st;
+    if (!LStat(path, st) || !S_ISREG(st.st_mode)) return false;
+    size = static_cast<std::uint64_t>(st.st_size);
+    mtimeNs = MtimeNs(st);
+    return true;
+}
+
+// ---- changing ----------------------------------------------------------------
+
+FsResult CreateFolder(const std::string& path) {
+    std::string native;
+    if (!Native(path, native)) return FsResult::Failed;
+    if (mkdir(native.c_str(), 0777) == 0) return FsResult::Ok;
+    const int err = errno;
+    if (err == EEXIST) {
+        struct stat st;
+        // Something else of that name (a file, a link) is no folder.
+        return (lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ? FsResult::AlreadyExists
+                                                                          : FsResult::Failed;
+    }
+    return FromErrno(err);
+}
+
+FsResult CreateFolderTree(const std::string& path, std::vector<std::string>* created) {
+    std::string native;
+    if (!Native(path, native)) return FsResult::Failed;
+    struct stat st;
+    if (lstat(native.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? FsResult::AlreadyExists : FsResult::Failed;
+    // Climb to the first existing folder, then create downwards. Names stay
+    // in the caller's spelling so that recorded folders match its texts.
+    std::vector<std::string> missing;  // deepest first
+    std::string cur = path;
+    for (;;) {
+        while (!cur.empty() && (cur.back() == '\\' || cur.back() == '/')) cur.pop_back();
+        if (cur.empty() || (cur.size() == 2 && cur[1] == ':')) break;  // a root: it exists
+        std::string n;
+        if (!Native(cur, n)) return FsResult::Failed;
+        if (lstat(n.c_str(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode)) return FsResult::Failed;
+            break;
+        }
+        missing.push_back(cur);
+        const std::size_t sep = cur.find_last_of("\\/");
+        if (sep == std::string::npos) break;  // a single relative name
+        cur.erase(sep);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        const FsResult r = CreateFolder(*it);
+        if (r == FsResult::Ok) {
+            if (created) created->push_back(*it);
+        } else if (r != FsResult::AlreadyExists) {
+            return r;
+        }
+    }
+    return FsResult::Ok;
+}
+
+FsResult RemoveFolder(const std::string& path) {
+    std::string native;
+    if (!Native(path, native)) return FsResult::Failed;
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return FromErrno(errno);
+    if (!S_ISDIR(st.st_mode)) return FsResult::Failed;
+    if (rmdir(native.c_str()) == 0) return FsResult::Ok;
+    return FromErrno(errno) == FsResult::NotFound ? FsResult::NotFound : FsResult::Failed;
+}
+
+FsResult DeleteFile(const std::string& path) {
+    std::string native;
+    if (!Native(path, native)) return FsResult::Failed;
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return FromErrno(errno);
+    if (S_ISDIR(st.st_mode)) return FsResult::Failed;
+    if (unlink(native.c_str()) == 0) return FsResult::Ok;
+    return FromErrno(errno) == FsResult::NotFound ? FsResult::NotFound : FsResult::Failed;
+}
+
+FsResult CopyFileNoOverwrite(const std::string& source, const std::string& target) {
+    std::string src, dst;
+    if (!Native(source, src) || !Native(target, dst)) return FsResult::Failed;
+    const int in = open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return FromErrno(errno);
+    struct stat st;
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {  // never open a FIFO or device for reading data
+        close(in);
+        return FsResult::Failed;
+    }
+    struct stat tst;
+    if (lstat(dst.c_str(), &tst) == 0) {
+        close(in);
+        return FsResult::AlreadyExists;
+    }
+    const std::string temp = ParentNative(dst) + "/.qm-copy-" + RandomSuffix() + ".tmp";
+    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const int err = errno;
+        close(in);
+        return FromErrno(err) == FsResult::NotFound ? FsResult::NotFound : FsResult::Failed;
+    }
+    bool ok = CopyContents(in, out, st.st_size);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ok = ok && fchmod(out, st.st_mode & 07777) == 0 && futimens(out, times) == 0;
+    ok = close(out) == 0 && ok;
+    close(in);
+    if (!ok) {
+        unlink(temp.c_str());
+        return FsResult::Failed;
+    }
+    const int err = PlaceNoReplace(temp, dst);
+    if (err != 0) {
+        unlink(temp.c_str());
+        return err == EEXIST ? FsResult::AlreadyExists : FsResult::Failed;
+    }
+    return FsResult::Ok;
+}
+
+FsResult MoveNoReplace(const std::string& source, const std::string& target) {
+    std::string src, dst;
+    if (!Native(source, src) || !Native(target, dst)) return FsResult::Failed;
+    if (renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return FsResult::Ok;
+    if (errno != EINVAL && errno != ENOSYS) return FromErrno(errno);
+    struct stat st;
+    if (lstat(dst.c_str(), &st) == 0) return FsResult::AlreadyExists;
+    return rename(src.c_str(), dst.c_str()) == 0 ? FsResult::Ok : FromErrno(errno);
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+    if (!Native(path, target_)) return;
+    temp_ = ParentNative(target_) + "/.qm-write-" + RandomSuffix() + ".tmp";
+    fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    buffer_.reserve(1 << 20);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) {
+        close(fd_);
+        unlink(temp_.c_str());
+    }
+}
+
+bool AtomicFileWriter::Flush() {
+    if (!failed_ && !buffer_.empty()) failed_ = !WriteAll(fd_, buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return !failed_;
+}
+
+bool AtomicFileWriter::Write(const void* data, std::size_t size) {
+    if (fd_ < 0 || failed_) return false;
+    if (buffer_.size() + size > (1u << 20) && !Flush()) return false;
+    if (size >= (1u << 20)) {
+        failed_ = !WriteAll(fd_, static_cast<const char*>(data), size);
+        return !failed_;
+    }
+    buffer_.append(static_cast<const char*>(data), size);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0) return false;
+    bool ok = Flush() && fsync(fd_) == 0;
+    ok = close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (ok) {
+        // Keep the permission bits of the file we replace.
+        struct stat st;
+        if (stat(target_.c_str(), &st) == 0) chmod(temp_.c_str(), st.st_mode & 07777);
+        ok = rename(temp_.c_str(), target_.c_str()) == 0;
+    }
+    if (!ok) unlink(temp_.c_str());
+    return ok;
+}
+
+bool OpenInputFile(const std::string& path, std::ifstream& in) {
+    std::string native;
+    if (!Native(path, native)) return false;
+    struct stat st;
+    if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    in.open(native, std::ios::binary);
+    return in.is_open();
+}
+
+// ---- process and drives --------------------------------------------------------
+
+std::string GetCurrentDir() {
+    std::string path;
+    const std::string cwd = NativeCwd();
+    if (cwd.empty() || !FromNative(cwd, path)) return {};
+    return path;
+}
+
+bool SetCurrentDir(const std::string& path) {
+    std::string native;
+    return Native(path, native) && chdir(native.c_str()) == 0;
+}
+
+bool GetFreeBytes(const std::string& path, std::uint64_t& bytes) {
+    std::string native;
+    if (!Native(path, native)) return false;
+    for (;;) {
+        struct statvfs vfs;
+        if (statvfs(native.c_str(), &vfs) == 0) {
+            bytes = static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+            return true;
+        }
+        if (errno != ENOENT && errno != ENOTDIR) return false;
+        if (native == "/" || native.empty()) return false;
+        native = ParentNative(native);
+    }
+}
+
+int GetDriveType(char letter) {
+    auto it = Drives().find(UpperLetter(letter));
+    if (it == Drives().end()) return 1;
+    // The mount that holds the root: the longest mount point that is a prefix.
+    FILE* mounts = std::fopen("/proc/self/mounts", "r");
+    if (!mounts) return 3;
+    std::string bestType;
+    std::size_t bestLen = 0;
+    char line[4096];
+    const std::string& root = it->second;
+    while (std::fgets(line, sizeof line, mounts)) {
+        char dev[1024], dir[1024], type[256];
+        if (std::sscanf(line, "%1023s %1023s %255s", dev, dir, type) != 3) continue;
+        const std::string d = dir;
+        const bool holds = d == "/" || root == d || (root.size() > d.size() && root.compare(0, d.size(), d) == 0 &&
+                                                     root[d.size()] == '/');
+        if (holds && d.size() >= bestLen) {
+            bestLen = d.size();
+            bestType = type;
+        }
+    }
+    std::fclose(mounts);
+    if (bestType.rfind("nfs", 0) == 0 || bestType == "cifs" || bestType == "smb3" || bestType == "smbfs" ||
+        bestType == "fuse.sshfs" || bestType == "9p")
+        return 4;
+    if (bestType == "tmpfs" || bestType == "ramfs") return 6;
+    if (bestType == "iso9660" || bestType == "udf") return 5;
+    return 3;
+}
+
+namespace {
+
+std::string TrashHome() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::string base;
+    if (data && data[0] == '/') base = data;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/') base = std::string(home) + "/.local/share";
+    else return {};
+    return base + "/Trash";
+}
+
+bool MakeDirs(const std::string& native) {
+    std::string cur;
+    std::size_t i = 0;
+    while (i < native.size()) {
+        std::size_t j = native.find('/', i + 1);
+        if (j == std::string::npos) j = native.size();
+        cur = native.substr(0, j);
+        if (mkdir(cur.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        i = j;
+    }
+    struct stat st;
+    return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string UrlEncodePath(const std::string& path) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') out += static_cast<char>(c);
+        else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+bool MoveToTrash(const std::string& path) {
+    std::string native;
+    if (!Native(path, native) || native == "/") return false;
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return false;
+    const std::string trash = TrashHome();
+    if (trash.empty() || !MakeDirs(trash + "/files") || !MakeDirs(trash + "/info")) return false;
+    const std::size_t slash = native.find_last_of('/');
+    const std::string base = native.substr(slash + 1);
+    // Reserve a name by creating its info file exclusively.
+    for (int n = 1; n < 10000; ++n) {
+        const std::string name = n == 1 ? base : base + "." + std::to_string(n);
+        const std::string info = trash + "/info/" + name + ".trashinfo";
+        const int fd = open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        char date[32];
+        const std::time_t now = std::time(nullptr);
+        struct tm tmv;
+        localtime_r(&now, &tmv);
+        std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &tmv);
+        const std::string text =
+            "[Trash Info]\nPath=" + UrlEncodePath(native) + "\nDeletionDate=" + date + "\n";
+        const bool wrote = WriteAll(fd, text.data(), text.size());
+        close(fd);
+        const std::string dest = trash + "/files/" + name;
+        if (!wrote || renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) != 0) {
+            // Another file system, or the name is taken in files/: nothing moved.
+            unlink(info.c_str());
+            if (wrote && errno == EEXIST) continue;
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace plat
