@@ -184,7 +184,7 @@ int PlaceNoReplace(const std::string& temp, const std::string& target) {
 
 void ResetDriveTable() {
     Drives().clear();
-    Drives()['C'] = "/";
+    Drives().emplace('C', std::string(1, '/'));
 }
 
 void MapDrive(char letter, const std::string& nativeRoot) {

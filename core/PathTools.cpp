@@ -1,0 +1,161 @@
+#include "core/PathTools.h"
+
+#include <algorithm>
+
+#include "platform/FileSystem.h"
+
+namespace {
+
+std::string ReplaceChar(std::string text, char from, char to) {
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
+
+std::string CollapseRuns(const std::string& text, char c) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text)
+        if (ch != c || out.empty() || out.back() != c) out.push_back(ch);
+    return out;
+}
+
+bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The lowered byte at position i. A Latin-1 capital (U+00C0..U+00DE but
+// U+00D7) is C3 80..C3 9E in UTF-8; only its second byte changes, so a
+// multi-byte sequence stays whole.
+char LowerByteAt(const std::string& text, std::size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
+    if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 && static_cast<unsigned char>(text[i - 1]) == 0xC3)
+        return static_cast<char>(c + 0x20);
+    return static_cast<char>(c);
+}
+
+}  // namespace
+
+unsigned long CountPathSeparators(const std::string& path) {
+    unsigned long count = 0;
+    for (char c : path)
+        if (c == '\\' || c == '/') ++count;
+    return count;
+}
+
+std::string SlashesToBackslashes(const std::string& text) { return ReplaceChar(text, '/', '\\'); }
+std::string BackslashesToSlashes(const std::string& text) { return ReplaceChar(text, '\\', '/'); }
+std::string CollapseDoubleBackslashes(const std::string& text) { return CollapseRuns(text, '\\'); }
+std::string CollapseDoubleSlashes(const std::string& text) { return CollapseRuns(text, '/'); }
+std::string CollapseDoubleColons(const std::string& text) { return CollapseRuns(text, ':'); }
+
+bool NormalizePath(const std::string& path, StringList& out) {
+    out.clear();
+    AppendNormalizedPath(path, out);
+    return true;
+}
+
+void AppendNormalizedPath(const std::string& path, StringList& out) {
+    out.push_back(CollapseDoubleBackslashes(SlashesToBackslashes(path)));
+}
+
+bool SplitAtColon(const std::string& path, std::string& drive, std::string& rest) {
+    const std::size_t colon = path.find(':');
+    if (colon == std::string::npos) {
+        drive.clear();
+        rest = path;
+        return false;
+    }
+    drive = path.substr(0, colon + 1);
+    rest = path.substr(colon + 1);
+    return true;
+}
+
+bool BeginsWithBackslash(const std::string& text) { return !text.empty() && text.front() == '\\'; }
+
+std::string JoinDestinationAndTemplatePath(const std::string& destination, const std::string& relativePath) {
+    std::string drive, rest;
+    if (SplitAtColon(relativePath, drive, rest)) return std::string();
+    return CollapseDoubleColons(CollapseDoubleBackslashes(SlashesToBackslashes(destination + "\\" + relativePath)));
+}
+
+bool SplitFolderAndFileName(const std::string& path, std::string& name, std::string& folder) {
+    const std::string p = SlashesToBackslashes(path);
+    // An empty path would name the current directory in the platform layer.
+    if (!p.empty() && plat::FolderExists(p)) {
+        name.clear();
+        folder = p;
+        return true;
+    }
+    const std::size_t last = p.rfind('\\');
+    if (last == std::string::npos) {
+        name = p;
+        folder.clear();
+    } else {
+        name = p.substr(last + 1);
+        folder = p.substr(0, last);
+    }
+    return true;
+}
+
+std::string SplitParentFolder(const std::string& path, std::string& name, int mode) {
+    std::string p = SlashesToBackslashes(path);
+    if (mode == 1) {
+        std::string lastName, folder;
+        SplitFolderAndFileName(p, lastName, folder);
+        p = folder;
+        if (!p.empty() && p.back() == '\\') p.pop_back();
+    }
+    const std::size_t last = p.rfind('\\');
+    if (last == std::string::npos) {
+        name.clear();
+        return p;
+    }
+    name = TrimBlanks(p.substr(last + 1));
+    return TrimBlanks(p.substr(0, mode == 1 ? last : last + 1));
+}
+
+bool GetCurrentDir(unsigned long& length, std::string& text) {
+    const std::string dir = plat::GetCurrentDir();
+    length = static_cast<unsigned long>(dir.size());
+    if (dir.empty()) return false;
+    text = dir;
+    return true;
+}
+
+bool GetCurrentDir(std::string& text) {
+    unsigned long length = 0;
+    return GetCurrentDir(length, text);
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string TrimControlAndBlanks(const std::string& text) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && IsControlOrBlank(text[begin])) ++begin;
+    while (end > begin && IsControlOrBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string ToLowerCase(const std::string& text) {
+    std::string out(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = LowerByteAt(text, i);
+    return out;
+}
+
+std::string MakeBlanks(unsigned long count) { return std::string(count, ' '); }
+
+unsigned long CountTrailingBlanks(const std::string& text) {
+    unsigned long count = 0;
+    for (std::size_t i = text.size(); i > 0 && IsControlOrBlank(text[i - 1]); --i) ++count;
+    return count;
+}
+
+bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerByteAt(a, i) != LowerByteAt(b, i)) return false;
+    return true;
+}
