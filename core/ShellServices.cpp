@@ -1,0 +1,87 @@
+#include "core/ShellServices.h"
+
+#include <vector>
+
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "core/Validation.h"
+#include "platform/Desktop.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Longer than any path the file system can take.
+constexpr std::size_t kMaxPathLength = 4096;
+
+// "X:\..." with runs of separators made one and no trailing backslash;
+// empty when the text is not such a path.
+std::string CleanFullPath(const std::string& text) {
+    std::string path = CollapseDoubleBackslashes(SlashesToBackslashes(TrimControlAndBlanks(text)));
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (!letter || path.size() < 3 || path[1] != ':' || path[2] != '\\') return {};
+    return path;
+}
+
+bool SameDriveLetter(char a, char b) { return (a | 0x20) == (b | 0x20); }
+
+// The folder is the working folder or lies inside it, and every folder
+// from the working folder down is a real folder, not a link.
+bool IsSafeWorkingFolder(const std::string& folder, const std::string& workingDir) {
+    if (folder.empty() || folder.size() > kMaxPathLength) return false;
+    const std::string path = CleanFullPath(folder);
+    const std::string work = CleanFullPath(workingDir);
+    if (path.empty() || work.empty()) return false;
+    if (HasDotFolderName(path) || HasDotFolderName(work)) return false;
+    if (IsDriveRootPath(path) || IsDriveRootPath(work)) return false;
+    if (!SameDriveLetter(path[0], work[0]) || path.compare(1, work.size() - 1, work, 1) != 0) return false;
+    if (path.size() != work.size() && path[work.size()] != '\\') return false;
+    for (std::size_t end = work.size(); end != std::string::npos; end = path.find('\\', end + 1))
+        if (!plat::FolderExists(path.substr(0, end))) return false;
+    return plat::FolderExists(path);
+}
+
+bool RecycleEntries(const std::string& folder, const std::string& workingDir, bool filesOnly) {
+    if (!IsSafeWorkingFolder(folder, workingDir)) return false;
+    const std::string path = CleanFullPath(folder);
+    std::vector<plat::DirEntry> entries;
+    std::size_t untranslatable = 0;
+    if (!plat::ListFolder(path, entries, &untranslatable)) return false;
+    bool allMoved = untranslatable == 0;
+    for (const auto& entry : entries) {
+        if (filesOnly && entry.kind == plat::EntryKind::Folder) continue;
+        if (!plat::MoveToTrash(path + "\\" + entry.name)) allMoved = false;
+    }
+    return allMoved;
+}
+
+}  // namespace
+
+std::string BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse Title"); }
+
+std::string BrowseForFolder(void* owner, const std::string& title) {
+    const std::string chosen = plat::BrowseFolder(owner, title);
+    if (chosen.empty() || !plat::FolderExists(chosen)) return {};
+    return chosen;
+}
+
+bool RecycleFolderContents(const std::string& folder) { return RecycleEntries(folder, GetWorkingDir(), false); }
+
+bool RecycleFolderContents(const std::string& folder, const std::string& workingDir) {
+    return RecycleEntries(folder, workingDir, false);
+}
+
+bool RecycleFolderFiles(const std::string& folder) { return RecycleEntries(folder, GetWorkingDir(), true); }
+
+bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir) {
+    return RecycleEntries(folder, workingDir, true);
+}
+
+bool HasAtMostSubfolders(unsigned long limit, const std::string& folder) {
+    std::vector<plat::DirEntry> entries;
+    if (!plat::ListFolder(folder, entries)) return true;
+    unsigned long count = 0;
+    for (const auto& entry : entries)
+        if (entry.kind == plat::EntryKind::Folder && ++count > limit) return false;
+    return true;
+}

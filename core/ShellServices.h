@@ -1,0 +1,25 @@
+// The folder browser behind every Browse button, emptying a working folder
+// into the trash, and the subfolder count of a folder.
+#pragma once
+
+#include <string>
+
+// The chosen folder in drive form ("C:\" for a drive root), or "" when the
+// user cancelled or the choice is no existing folder.
+std::string BrowseForFolder(void* owner);  // titled "Browse Title"
+std::string BrowseForFolder(void* owner, const std::string& title);
+
+// Moves every entry of the folder (files, subfolders, links as they are)
+// into the trash. Only a folder of the program's own working folder is
+// emptied: an empty, relative or root path, a path with "." or ".." names,
+// anything outside the working folder, or a way into it through a link is
+// refused (false, nothing moved). True when every entry went.
+bool RecycleFolderContents(const std::string& folder);
+bool RecycleFolderContents(const std::string& folder, const std::string& workingDir);
+// The same for everything but subfolders, which stay.
+bool RecycleFolderFiles(const std::string& folder);
+bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir);
+
+// True when the folder holds at most `limit` subfolders (links to folders
+// do not count); a folder that cannot be listed holds none.
+bool HasAtMostSubfolders(unsigned long limit, const std::string& folder);

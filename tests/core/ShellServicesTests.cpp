@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/SettingsStore.h"
+#include "core/ShellServices.h"
+#include "platform/Desktop.h"
+#include "tests/support/TempDrive.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string TrashFiles() { return std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files"; }
+bool InTrash(const std::string& name) { return fs::exists(fs::symlink_status(TrashFiles() + "/" + name)); }
+}  // namespace
+
+TEST(ShellServices, BrowseForFolderGivesOnlyExistingFolders) {
+    testsupport::TempDrive drive('T');
+    drive.MakeFolder("Jobs");
+    std::string answer, title;
+    auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string& t) {
+        title = t;
+        return answer;
+    });
+    answer = drive.path("Jobs");
+    EXPECT_EQ(BrowseForFolder(nullptr), "T:\\Jobs");
+    EXPECT_EQ(title, "Browse Title");
+    answer = drive.path();
+    EXPECT_EQ(BrowseForFolder(nullptr, "Select the Folder."), "T:\\");
+    EXPECT_EQ(title, "Select the Folder.");
+    answer = drive.path("typed\\but\\missing");
+    EXPECT_EQ(BrowseForFolder(nullptr), "");
+    answer = "";
+    EXPECT_EQ(BrowseForFolder(nullptr), "");
+    plat::SetFolderBrowserHandler(std::move(previous));
+}
+
+TEST(ShellServices, RecycleRefusesAnythingButTheWorkingFolder) {
+    testsupport::TempDrive drive('T');
+    const std::string work = drive.path("Prog\\WorkingDir");
+    drive.WriteFile("Prog\\WorkingDir\\COPYFILES\\w.txt", "w");
+    drive.WriteFile("Prog\\Other\\keep.txt", "k");
+    drive.WriteFile("Prog\\WorkingDirX\\keep.txt", "k");
+    fs::create_directory_symlink(drive.nativePath("Prog\\Other"), drive.nativePath("Prog\\WorkingDir\\Link"));
+
+    for (const std::string& bad :
+         {std::string(), drive.path("Prog\\Other"), drive.path("Prog\\WorkingDirX"), drive.path(), std::string("T:"),
+          std::string("Prog\\WorkingDir"), drive.path("Prog\\WorkingDir\\..\\Other"),
+          drive.path("Prog\\WorkingDir\\Link"), std::string(5000, 'a')}) {
+        EXPECT_FALSE(RecycleFolderContents(bad, work)) << bad;
+        EXPECT_FALSE(RecycleFolderFiles(bad, work)) << bad;
+    }
+    EXPECT_FALSE(RecycleFolderContents(drive.path(), drive.path()));  // a root working folder is no excuse
+    EXPECT_FALSE(RecycleFolderContents(work, ""));
+    EXPECT_TRUE(drive.Exists("Prog\\Other\\keep.txt"));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDirX\\keep.txt"));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\COPYFILES\\w.txt"));
+}
+
+TEST(ShellServices, RecycleMovesEntriesToTheTrash) {
+    testsupport::TempDrive drive('T');
+    drive.WriteFile("Prog\\WorkingDir\\CONSISTENCYCHECK\\report1.txt", "1");
+    drive.WriteFile("Prog\\WorkingDir\\CONSISTENCYCHECK\\Sub\\deep.txt", "2");
+    drive.WriteFile("Prog\\WorkingDir\\RENAMEFILES\\Only\\inner.txt", "3");
+    drive.WriteFile("Outside\\target.txt", "t");
+    fs::create_symlink(drive.nativePath("Outside\\target.txt"),
+                       drive.nativePath("Prog\\WorkingDir\\CONSISTENCYCHECK\\link.txt"));
+    const std::string oldWork = GetWorkingDir();
+    SetWorkingDir(drive.path("Prog\\WorkingDir"));
+
+    // Files only: a folder holding nothing but subfolders stays as it is.
+    EXPECT_TRUE(RecycleFolderFiles(drive.path("Prog\\WorkingDir\\RENAMEFILES")));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\RENAMEFILES\\Only\\inner.txt"));
+
+    EXPECT_TRUE(RecycleFolderFiles(drive.path("Prog/WorkingDir/CONSISTENCYCHECK/")));
+    EXPECT_FALSE(drive.Exists("Prog\\WorkingDir\\CONSISTENCYCHECK\\report1.txt"));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\CONSISTENCYCHECK\\Sub\\deep.txt"));
+    EXPECT_TRUE(InTrash("report1.txt"));
+    EXPECT_TRUE(InTrash("link.txt"));
+    EXPECT_EQ(drive.ReadFile("Outside\\target.txt"), "t");  // the link went, not what it points to
+
+    EXPECT_TRUE(RecycleFolderContents(drive.path("Prog\\WorkingDir\\CONSISTENCYCHECK")));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\CONSISTENCYCHECK"));
+    EXPECT_FALSE(drive.Exists("Prog\\WorkingDir\\CONSISTENCYCHECK\\Sub"));
+    EXPECT_TRUE(InTrash("Sub"));
+    EXPECT_TRUE(RecycleFolderContents(drive.path("Prog\\WorkingDir\\CONSISTENCYCHECK")));  // empty: nothing to do
+    SetWorkingDir(oldWork);
+}
+
+TEST(ShellServices, SubfolderLimit) {
+    testsupport::TempDrive drive('T');
+    drive.MakeFolder("F\\a");
+    drive.MakeFolder("F\\b");
+    drive.WriteFile("F\\file.txt", "x");
+    fs::create_directory_symlink(drive.nativePath("F\\a"), drive.nativePath("F\\link"));
+    EXPECT_TRUE(HasAtMostSubfolders(2, drive.path("F")));
+    EXPECT_FALSE(HasAtMostSubfolders(1, drive.path("F")));
+    EXPECT_TRUE(HasAtMostSubfolders(0, drive.path("missing")));
+}
