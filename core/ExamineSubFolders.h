@@ -1,0 +1,34 @@
+// Turns the items of an Include list into the main folders of a run:
+// either sorted without duplicates, or only the top-most items (none that
+// lies inside another). Works on the texts alone; touches no disk.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "core/Types.h"
+
+class ExamineSubFolders {
+public:
+    // The Include list's items, in list order.
+    explicit ExamineSubFolders(StringList items);
+
+    // Result := the trimmed, non-empty items, sorted by unsigned byte value,
+    // without duplicates (items differing in case both stay).
+    void ExamineSorted();
+    // Appends the top-most items in level order (fewest separators first,
+    // equal levels by byte order); an item that equals a kept one ignoring
+    // case, or lies below one (its text, ignoring case, followed by "\"),
+    // is dropped.
+    void ExamineTopFolders();
+    StringList GetList() const { return result_; }
+
+private:
+    void ReadItems();
+
+    StringList items_;
+    std::set<std::string> itemSet_;
+    std::multimap<unsigned long, std::string> levelMap_;
+    StringList result_;
+};

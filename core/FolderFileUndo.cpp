@@ -1,0 +1,240 @@
+#include "core/FolderFileUndo.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/PathTools.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr const char* kReportHeader = "The program is unable to delete the following folders, and/or separate files : \n";
+constexpr const char* kOtherReasons = "\nOTHER REASONS   : \n\n";
+constexpr const char* kNotEmpty = "  (not empty)";
+constexpr const char* kChangedSinceRun = "  (changed since the run)";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string WithoutOneTrailingBackslash(const std::string& text) {
+    if (!text.empty() && text.back() == '\\') return text.substr(0, text.size() - 1);
+    return text;
+}
+
+// The form in which two spellings of one folder compare equal: "/" and runs
+// of separators as one "\", no trailing separator, the trailing blanks and
+// dots of each name dropped (as the file system drops them), lower case.
+std::string FolderKey(const std::string& text) {
+    const std::string trimmed = TrimBlanks(text);
+    std::string key;
+    key.reserve(trimmed.size());
+    if (!trimmed.empty() && IsSeparator(trimmed.front())) key += '\\';
+    std::size_t i = 0;
+    while (i < trimmed.size()) {
+        std::size_t j = i;
+        while (j < trimmed.size() && !IsSeparator(trimmed[j])) ++j;
+        std::string_view name(trimmed.data() + i, j - i);
+        if (!name.empty()) {
+            std::size_t end = name.size();
+            while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
+            if (end > 0) name = name.substr(0, end);  // "." and ".." stay as they are
+            if (!key.empty() && key.back() != '\\') key += '\\';
+            key += name;
+        }
+        i = j + 1;
+    }
+    return ToLowerCase(key);
+}
+
+// Nothing, a bare "\", or a drive ("c:").
+bool IsRootKey(const std::string& key) {
+    return key.empty() || key == "\\" || (key.size() == 2 && key[1] == ':');
+}
+
+// The text up to its last separator, without trailing separators; empty
+// when there is no separator (no parent).
+std::string ParentOf(const std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsSeparator(text[end - 1])) --end;
+    while (end > 0 && !IsSeparator(text[end - 1])) --end;
+    while (end > 0 && IsSeparator(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
+bool HoldsEntries(const std::string& folder) {
+    std::vector<plat::DirEntry> entries;
+    std::size_t untranslatable = 0;
+    return plat::FolderExists(folder) && plat::ListFolder(folder, entries, &untranslatable) &&
+           (!entries.empty() || untranslatable > 0);
+}
+
+}  // namespace
+
+_tagCreatedFile StampCreatedFile(const std::string& path) {
+    _tagCreatedFile file;
+    file.Path = path;
+    file.HasStamp = plat::GetFileInfo(TrimBlanks(path), file.Size, file.MtimeNs);
+    return file;
+}
+
+// ---- what the run recorded -----------------------------------------------------
+
+void FolderFileUndo::SetCreatedFolders(StringList folders) {
+    createdFolders_ = std::move(folders);
+    createdKeysReady_ = false;
+}
+
+void FolderFileUndo::SetCreatedSubFolders(StringList folders) {
+    secondFolders_ = std::move(folders);
+    createdKeysReady_ = false;
+}
+
+void FolderFileUndo::SetFoldersCreatedByRun(StringList folders) {
+    foldersCreatedByRun_ = std::move(folders);
+    createdKeysReady_ = false;
+}
+
+void FolderFileUndo::SetCreatedFiles(StringList files) {
+    createdFiles_.clear();
+    for (auto& path : files) createdFiles_.push_back(_tagCreatedFile{std::move(path)});
+}
+
+bool FolderFileUndo::WasCreatedByRun(const std::string& key) {
+    if (!createdKeysReady_) {
+        createdKeys_.clear();
+        for (const StringList* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_})
+            for (const auto& folder : *list) createdKeys_.insert(FolderKey(folder));
+        createdKeysReady_ = true;
+    }
+    return createdKeys_.count(key) > 0;
+}
+
+// ---- removal plans ---------------------------------------------------------------
+
+void FolderFileUndo::Queue(const std::string& folder) {
+    const std::string key = FolderKey(folder);
+    if (IsRootKey(key)) return;
+    levelQueue_.emplace(CountPathSeparators(key), folder);
+}
+
+void FolderFileUndo::AddRoot(const std::string& folder) {
+    std::string key = FolderKey(folder);
+    if (!key.empty()) roots_.insert(std::move(key));
+}
+
+void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
+    std::string drive, rest;
+    for (const auto& folder : createdFolders_) {
+        SplitAtColon(TrimBlanks(folder), drive, rest);
+        AddRoot(drive);
+    }
+}
+
+void FolderFileUndo::CollectFoldersByLevel() {
+    QueueCreatedFolders();
+    QueueSecondFolderList();
+}
+
+void FolderFileUndo::QueueCreatedFolders() {
+    for (const auto& folder : createdFolders_) Queue(WithoutOneTrailingBackslash(folder));
+}
+
+void FolderFileUndo::QueueSecondFolderList() {
+    for (const auto& folder : secondFolders_) Queue(folder);
+}
+
+void FolderFileUndo::PrepareCreateFolders() {
+    AddRoot(WithoutOneTrailingBackslash(mainFolder_));
+    QueueWithAncestors(createdFolders_);
+    QueueWithAncestors(secondFolders_);
+}
+
+void FolderFileUndo::PrepareCreateFromList() {
+    AddDriveRootsOfCreatedFolders();
+    QueueWithAncestors(createdFolders_);
+    QueueSecondFolderList();
+}
+
+void FolderFileUndo::PrepareCreateFromListDrives() {
+    AddDriveRootsOfCreatedFolders();
+    QueueWithAncestors(createdFolders_);
+}
+
+void FolderFileUndo::PrepareCreateFromListDrivesSecond() {
+    AddDriveRootsOfCreatedFolders();
+    QueueWithAncestors(secondFolders_);
+}
+
+void FolderFileUndo::PrepareCopyFolders() {
+    for (const auto& folder : createdFolders_) AddRoot(WithoutOneTrailingBackslash(folder));
+    QueueWithAncestors(secondFolders_);
+}
+
+// A listed folder is queued; its parents only while the run created them.
+// A folder met again ends the climb: its parents were handled the first time.
+void FolderFileUndo::QueueWithAncestors(StringList folders) {
+    for (const auto& folder : folders) {
+        std::string current = TrimBlanks(folder);
+        for (bool listed = true; !current.empty(); listed = false) {
+            std::string key = FolderKey(current);
+            if (IsRootKey(key) || roots_.count(key) > 0) break;
+            if (!listed && !WasCreatedByRun(key)) break;
+            if (!seen_.insert(key).second) break;
+            levelQueue_.emplace(CountPathSeparators(key), current);
+            current = ParentOf(current);
+        }
+    }
+}
+
+// ---- steps -------------------------------------------------------------------------
+
+void FolderFileUndo::DeleteCreatedFiles() {
+    for (const auto& file : createdFiles_) {
+        currentFile_ = TrimBlanks(file.Path);
+        if (file.HasStamp) {
+            std::uint64_t size = 0;
+            std::int64_t mtimeNs = 0;
+            const bool isFile = plat::GetFileInfo(currentFile_, size, mtimeNs);
+            // Changed since the run, or something else stands in its place.
+            if (isFile ? (size != file.Size || mtimeNs != file.MtimeNs) : plat::PathExists(currentFile_)) {
+                filesChanged_.push_back(currentFile_);
+                continue;
+            }
+        }
+        if (plat::DeleteFile(currentFile_) != plat::FsResult::Ok) {
+            _tagCreatedFile failed = file;
+            failed.Path = currentFile_;
+            filesNotDeleted_.push_back(std::move(failed));
+        }
+    }
+}
+
+void FolderFileUndo::RemoveCreatedFolders() {
+    for (auto it = levelQueue_.rbegin(); it != levelQueue_.rend(); ++it) {
+        const std::string folder = TrimBlanks(it->second);
+        if (plat::RemoveFolder(folder) == plat::FsResult::Ok) continue;
+        if (plat::PathExists(folder)) {
+            foldersNotRemoved_.push_back(folder);
+            notRemovedReasons_.push_back(HoldsEntries(folder) ? kNotEmpty : "");
+        } else {
+            foldersGone_.push_back(folder);
+        }
+    }
+}
+
+void FolderFileUndo::BuildReport() {
+    report_.clear();
+    failureLines_.clear();
+    if (!foldersNotRemoved_.empty() || !filesNotDeleted_.empty() || !filesChanged_.empty()) report_ = kReportHeader;
+    for (std::size_t i = 0; i < foldersNotRemoved_.size(); ++i)
+        failureLines_ += foldersNotRemoved_[i] + notRemovedReasons_[i] + "\n";
+    for (const auto& file : filesNotDeleted_) failureLines_ += file.Path + "\n";
+    for (const auto& file : filesChanged_) failureLines_ += file + kChangedSinceRun + "\n";
+    if (!failureLines_.empty()) report_ += kOtherReasons + failureLines_;
+}
+
+StringList FolderFileUndo::GetFailedFiles() const {
+    StringList files;
+    for (const auto& file : filesNotDeleted_) files.push_back(file.Path);
+    return files;
+}

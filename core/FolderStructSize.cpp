@@ -1,0 +1,159 @@
+#include "core/FolderStructSize.h"
+
+#include <string_view>
+#include <vector>
+
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// folder + "\" + name; a folder that already ends in a separator (a drive
+// root such as "D:\") gets none added.
+std::string ChildPath(const std::string& folder, const std::string& name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path = folder;
+    if (path.empty() || !IsSeparator(path.back())) path += '\\';
+    path += name;
+    return path;
+}
+
+// "*" and "?" on texts already lowered; backtracks to the last star only,
+// so it is linear for one star and never worse than pattern × name.
+bool Glob(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0, n = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+bool MatchLowered(std::string_view pattern, std::string_view name) {
+    if (Glob(pattern, name)) return true;
+    if (name.find('.') != std::string_view::npos) return false;
+    // A name without a dot has an empty extension: "x.*" and "x." take it.
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*")
+        return Glob(pattern.substr(0, pattern.size() - 2), name);
+    if (!pattern.empty() && pattern.back() == '.') return Glob(pattern.substr(0, pattern.size() - 1), name);
+    return false;
+}
+
+// The depth of the root: a trailing separator ("D:\") adds none, so the
+// children of a drive root are on level 1 like every "D:\Name".
+std::uint32_t RootLevel(const std::string& root) {
+    std::size_t end = root.size();
+    while (end > 0 && IsSeparator(root[end - 1])) --end;
+    return static_cast<std::uint32_t>(CountPathSeparators(root.substr(0, end)));
+}
+
+StringList LoweredMasks() {
+    StringList masks = GetFileSelNameMasks();
+    for (auto& mask : masks) mask = ToLowerCase(mask);
+    return masks;
+}
+
+}  // namespace
+
+bool MatchesSearchPattern(const std::string& pattern, const std::string& name) {
+    return MatchLowered(ToLowerCase(pattern), ToLowerCase(name));
+}
+
+FolderStructSize::FolderStructSize(const std::string& root, bool withFiles) : root_(root), withFiles_(withFiles) {
+    if (!root_.empty()) queue_.emplace_back(RootLevel(root_), root_);
+}
+
+std::pair<std::uint32_t, std::string> FolderStructSize::TakeFolder(std::uint32_t passes) {
+    auto entry = std::move(queue_.front());
+    queue_.pop_front();
+    levelCounts_[entry.first] += passes;
+    return entry;
+}
+
+void FolderStructSize::FinishWalk() {
+    if (!countRoot_ && folderCount_ > 0) --folderCount_;
+}
+
+void FolderStructSize::Examine() {
+    std::vector<plat::DirEntry> entries;
+    while (!queue_.empty()) {
+        const auto [level, folder] = TakeFolder(1);
+        if (!plat::ListFolder(folder, entries)) continue;
+        for (const auto& e : entries) {
+            if (e.kind == plat::EntryKind::Folder) {
+                queue_.emplace_back(level + 1, ChildPath(folder, e.name));
+                ++folderCount_;
+            } else if (e.kind == plat::EntryKind::File && withFiles_) {
+                totalBytes_ += e.size;
+                ++fileCount_;
+                fileMap_.emplace(ChildPath(folder, e.name), e.size);
+            }
+            // Links and special files are entries of their own: not walked, not counted.
+        }
+    }
+    FinishWalk();
+}
+
+void FolderStructSize::CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
+                                         const StringList& lowerMasks) {
+    bool matched = false;
+    for (const auto& mask : lowerMasks) {
+        if (!MatchLowered(mask, lowerName)) continue;
+        maskedBytes_ += size;
+        ++maskedFileCount_;
+        matched = true;
+    }
+    if (matched) maskedFileMap_.emplace(path, size);
+}
+
+// One walk stands for one pass per mask: every folder taken counts once per
+// mask on its level, every matching file once per mask in the totals, and
+// the subfolders once, as the first pass counts them.
+void FolderStructSize::ExamineWithMasks() {
+    const StringList masks = LoweredMasks();
+    queue_.clear();
+    if (!masks.empty() && !root_.empty())
+        queue_.emplace_back(RootLevel(root_), root_);
+    const auto passes = static_cast<std::uint32_t>(masks.size());
+    std::vector<plat::DirEntry> entries;
+    while (!queue_.empty()) {
+        const auto [level, folder] = TakeFolder(passes);
+        if (!plat::ListFolder(folder, entries)) continue;
+        for (const auto& e : entries) {
+            if (e.kind == plat::EntryKind::Folder) {
+                queue_.emplace_back(level + 1, ChildPath(folder, e.name));
+                ++folderCount_;
+            } else if (e.kind == plat::EntryKind::File) {
+                CollectMaskedFile(ChildPath(folder, e.name), e.size, ToLowerCase(e.name), masks);
+            }
+        }
+    }
+    FinishWalk();
+}
+
+void FolderStructSize::ExamineRootWithMasks() {
+    const StringList masks = LoweredMasks();
+    std::vector<plat::DirEntry> entries;
+    if (!masks.empty() && !root_.empty() && plat::ListFolder(root_, entries)) {
+        for (const auto& e : entries)
+            if (e.kind == plat::EntryKind::File)
+                CollectMaskedFile(ChildPath(root_, e.name), e.size, ToLowerCase(e.name), masks);
+    }
+    FinishWalk();
+}

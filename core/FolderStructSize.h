@@ -1,0 +1,79 @@
+// Measures one folder tree: subfolders per level, files and their sizes,
+// and the files that match the File Selection name masks. Created on the
+// stack for one measurement; shows nothing.
+//
+// Walks are breadth-first (lowest level first). A folder entry is a folder;
+// symbolic links and special files are neither walked nor counted, so a
+// walk ends on any tree and never opens a FIFO or a device. A folder that
+// cannot be listed still counts as a folder and contributes nothing else.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "core/Types.h"
+
+class FolderStructSize {
+public:
+    using LevelCounts = std::map<std::uint32_t, std::uint32_t>;
+
+    // withFiles false: the plain walk counts folders only (no files, bytes
+    // or file map), for callers that need the folder count alone.
+    explicit FolderStructSize(const std::string& root, bool withFiles = true);
+
+    void SetCountRoot(bool countRoot) { countRoot_ = countRoot; }
+    void SetFolderCount(std::uint32_t count) { folderCount_ = count; }
+    // Kept only: the masked walks read the masks of the settings store.
+    void SetFileMasks(const StringList& masks) { masks_ = masks; }
+
+    void Examine();
+    // The whole tree, collecting the files that match each mask of
+    // GetFileSelNameMasks; a file matching two masks counts twice in the
+    // totals and once in the map. Subfolders are counted once per call.
+    void ExamineWithMasks();
+    void ExamineRootWithMasks();
+
+    std::uint64_t GetTotalFileSize() const { return totalBytes_; }
+    std::uint32_t GetFileCount() const { return fileCount_; }
+    std::uint32_t GetFolderCount() const { return folderCount_; }
+    MAP_FILE_NAME_SIZE GetFileMap() const { return fileMap_; }
+    std::uint64_t GetMaskedTotalSize() const { return maskedBytes_; }
+    std::uint32_t GetMaskedFileCount() const { return maskedFileCount_; }
+    MAP_FILE_NAME_SIZE GetMaskedFileMap() const { return maskedFileMap_; }
+
+    // What the level summary windows show: the root, and per level (number
+    // of separators of the folder's path, a trailing one not counted) how
+    // many folders were taken from the queue, the root included; the masked
+    // walk counts each folder once per mask. A window row shows level − 1, so a
+    // folder directly below a drive root is on level number 0.
+    const std::string& GetRoot() const { return root_; }
+    LevelCounts GetLevelCounts() const { return levelCounts_; }
+
+private:
+    std::pair<std::uint32_t, std::string> TakeFolder(std::uint32_t passes);
+    void CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
+                           const StringList& lowerMasks);
+    void FinishWalk();
+
+    std::string root_;
+    // Breadth-first work queue: a child is one level below its parent, so
+    // first in, first out takes the lowest level first.
+    std::deque<std::pair<std::uint32_t, std::string>> queue_;
+    LevelCounts levelCounts_;
+    std::uint64_t totalBytes_ = 0;
+    std::uint32_t fileCount_ = 0;
+    std::uint32_t folderCount_ = 1;
+    std::uint64_t maskedBytes_ = 0;
+    std::uint32_t maskedFileCount_ = 0;
+    bool countRoot_ = false;
+    bool withFiles_ = true;
+    MAP_FILE_NAME_SIZE fileMap_;
+    MAP_FILE_NAME_SIZE maskedFileMap_;
+    StringList masks_;
+};
+
+// The platform's file-name pattern test: "*" any run, "?" one character,
+// letters in either case; "x.*" and "x." also take names without a dot.
+bool MatchesSearchPattern(const std::string& pattern, const std::string& name);
