@@ -1,0 +1,60 @@
+// The export file: how the export window turns its buffer of lines into the
+// preview it shows and into the text file it writes. The file holds exactly
+// the preview's lines, in its order; nothing else decides what goes out.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Types.h"
+
+// The 17 delimiters offered when the program's delimiter list is empty;
+// "space" stands for one blank.
+const StringList& BuiltInExportDelimiters();
+
+// Backslash style: "/" becomes "\" and runs of "\" become one; forward
+// style the other way round. "\\server\share" thus loses one backslash.
+std::string ConvertExportSlashes(const std::string& line, bool forwardSlashes);
+// Everything up to and including the first colon goes ("C:\A" -> "\A",
+// "note:x" -> "x"); a line without a colon stays whole.
+std::string CutExportDrive(const std::string& line);
+
+// The preview of a buffer: every line converted (drive cut first when
+// asked), each distinct line once; lines that differ only in letter case
+// count as equal, as in every list search of the program.
+std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes);
+
+// The key under which a list search finds a line regardless of letter case.
+std::string ListSearchKey(const std::string& line);
+
+// The results windows hand over only lines that name a drive or a server:
+// the line, trimmed of codes up to 32, has a colon second or starts "\\".
+bool HasExportDrivePart(const std::string& line);
+
+// "STRINGS", "FOLDERS" or "RENAMEDFILES", compared trimmed and upper-cased.
+bool IsExportListKind(const std::string& kind);
+bool IsStringsListKind(const std::string& kind);
+
+// The delimiter typed or chosen: trimmed of codes up to 32; "space" is one
+// blank; any other text (several characters, or none) is taken as it is.
+std::string ExportDelimiterFromText(const std::string& text);
+
+struct ExportFormat {
+    // Separated: every item, the last too, is followed by the delimiter and
+    // the file has no line break. Plain: one item per line, each line (the
+    // last too) ended by CR LF.
+    bool separated = false;
+    std::string delimiter;
+    bool quotes = false;  // a double quote on both sides of every item
+};
+
+void AppendExportItem(std::string& out, const std::string& line, const ExportFormat& format);
+std::string BuildExportText(const std::vector<std::string>& lines, const ExportFormat& format);
+
+// Writes the lines (slashes converted once more, as the preview shows them)
+// to a drive-form path, whole or not at all: on failure the old file stays
+// as it was. `progress` hears the number of lines written so far.
+bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines, const ExportFormat& format,
+                     bool forwardSlashes, const std::function<void(std::size_t)>& progress = {});

@@ -1,0 +1,313 @@
+#include "results/ResultsLog.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/ExportWriter.h"
+#include "core/FileNames.h"
+#include "platform/MessageBox.h"
+#include "results/SharedExportWindow.h"
+
+namespace {
+
+const QColor kResultsBackground(0xEF, 0xF5, 0xFF);  // colour value 16775151
+const QColor kMaroon(0x80, 0x00, 0x00);             // colour value 128
+
+template <typename T>
+T* Named(QWidget* window, const char* name) {
+    return name ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+void SetMaroon(QWidget* widget, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, kMaroon);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+void ApplyResultsWindowLook(QWidget* window, bool maroonButtons) {
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, kResultsBackground);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    if (!maroonButtons) return;
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        QFont font = button->font();
+        font.setBold(true);
+        button->setFont(font);
+        SetMaroon(button, QPalette::ButtonText);
+    }
+}
+
+// ---- Visual Log ----------------------------------------------------------------
+
+VisualLogWindow::VisualLogWindow(const VisualLogSpec& spec, QWidget* parent) : QDialog(parent), spec_(spec) {}
+
+void VisualLogWindow::AttachControls() {
+    ApplyResultsWindowLook(this, true);
+
+    for (QListView* view : findChildren<QListView*>()) {
+        auto* model = new ResultsListModel(view);
+        SetUpResultsListView(view, model, kResultsListExtent);
+        names_.push_back(view->objectName().toStdString());
+        lists_[names_.back()] = model;
+    }
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (!label->objectName().startsWith(QLatin1String("lblStat"))) continue;
+        names_.push_back(label->objectName().toStdString());
+        labels_[names_.back()].label = label;
+    }
+    for (const ResultCategorySpec& c : spec_.categories) {
+        categoryLists_.push_back(List(c.list));
+        hiddenLists_.push_back(c.hiddenList ? List(c.hiddenList) : nullptr);
+        exportButtons_.push_back(Named<QAbstractButton>(this, c.exportButton));
+        Q_ASSERT(categoryLists_.back() && exportButtons_.back());
+    }
+
+    runModeCheck_ = Named<QCheckBox>(this, spec_.runModeCheck);
+    runModeLabel_ = Named<QLabel>(this, spec_.runModeLabel);
+    if (runModeLabel_) {
+        QFont font(QStringLiteral("Verdana"));
+        font.setBold(true);
+        font.setPixelSize(14);
+        runModeLabel_->setFont(font);
+        runModeLabel_->setAlignment(Qt::AlignCenter);
+        SetMaroon(runModeLabel_, QPalette::WindowText);
+    }
+}
+
+ResultsListModel* VisualLogWindow::List(std::string_view name) const {
+    const auto it = lists_.find(name);
+    return it == lists_.end() ? nullptr : it->second;
+}
+
+ResultsListModel* VisualLogWindow::CategoryList(int category) const {
+    return categoryLists_[static_cast<std::size_t>(category)];
+}
+
+ResultsListModel* VisualLogWindow::ZoomList(int category) {
+    ZoomStatisticsWindow* zoom = spec_.zoomWindow ? spec_.zoomWindow() : nullptr;
+    if (zoom != zoomSeen_.data()) {
+        // A new zoom window (start-up, or a test): look its lists up once.
+        zoomSeen_ = zoom;
+        zoomLists_.clear();
+        for (const ResultCategorySpec& c : spec_.categories)
+            zoomLists_.push_back(zoom ? zoom->List(std::string_view(c.zoomCategory)) : nullptr);
+    }
+    return zoomSeen_ ? zoomLists_[static_cast<std::size_t>(category)] : nullptr;
+}
+
+void VisualLogWindow::AddLine(int category, const std::string& line) {
+    CategoryList(category)->Append(line);
+    if (ResultsListModel* zoom = ZoomList(category)) zoom->Append(line);
+}
+
+void VisualLogWindow::AddExportLine(int category, const std::string& line) {
+    if (ResultsListModel* hidden = hiddenLists_[static_cast<std::size_t>(category)]) hidden->Append(line);
+}
+
+void VisualLogWindow::ClearLists() {
+    for (auto& entry : lists_) entry.second->Clear();
+}
+
+VisualLogWindow::LabelSlot* VisualLogWindow::FindLabel(std::string_view name) {
+    const auto it = labels_.find(name);
+    return it == labels_.end() ? nullptr : &it->second;
+}
+
+void VisualLogWindow::MarkLabel(LabelSlot& slot) {
+    if (slot.pending) return;
+    slot.pending = true;
+    pendingLabels_.push_back(&slot);
+    MarkPending();
+}
+
+void VisualLogWindow::SetCount(std::string_view label, double value) {
+    if (LabelSlot* slot = FindLabel(label)) {
+        slot->value = value;
+        MarkLabel(*slot);
+    }
+}
+
+void VisualLogWindow::SetLabelText(std::string_view label, const std::string& text) {
+    if (LabelSlot* slot = FindLabel(label)) {
+        slot->value = text;
+        MarkLabel(*slot);
+    }
+}
+
+void VisualLogWindow::FlushChanges() {
+    for (LabelSlot* slot : pendingLabels_) {
+        const std::string text = std::holds_alternative<double>(slot->value)
+                                     ? DoubleToStr(std::get<double>(slot->value))
+                                     : std::get<std::string>(slot->value);
+        slot->label->setText(QString::fromStdString(text));
+        slot->pending = false;
+    }
+    pendingLabels_.clear();
+}
+
+void VisualLogWindow::SetRunMode(bool realRun) {
+    if (runModeCheck_) runModeCheck_->setChecked(realRun);
+    if (spec_.realRunText) ApplyRunModeLabel();
+}
+
+void VisualLogWindow::ApplyRunModeLabel() {
+    if (!runModeLabel_ || !spec_.realRunText) return;
+    const bool real = runModeCheck_ && runModeCheck_->isChecked();
+    runModeLabel_->setText(QString::fromUtf8(real ? spec_.realRunText : spec_.simulationText));
+    SetMaroon(runModeLabel_, QPalette::WindowText);
+    runModeLabel_->setAlignment(Qt::AlignCenter);
+}
+
+void VisualLogWindow::ShowLog() {
+    results::FlushPending();
+    show();
+    raise();
+    activateWindow();
+}
+
+void VisualLogWindow::EnableExportButtons(bool enabled) {
+    for (std::size_t i = 0; i < exportButtons_.size(); ++i)
+        if (spec_.categories[i].flags & kSwitchedByEnable) exportButtons_[i]->setEnabled(enabled);
+}
+
+void VisualLogWindow::Zoom(int category) {
+    ZoomStatisticsWindow* zoom = spec_.zoomWindow ? spec_.zoomWindow() : nullptr;
+    if (!zoom) return;
+    results::FlushPending();
+    zoom->ZoomTo(spec_.categories[static_cast<std::size_t>(category)].zoomCategory);
+}
+
+ResultsListModel* VisualLogWindow::ExportSource(int category) const {
+    const ResultCategorySpec& c = spec_.categories[static_cast<std::size_t>(category)];
+    return c.exportList ? List(c.exportList) : CategoryList(category);
+}
+
+void VisualLogWindow::SmartExport(int category) {
+    // The fill lets paints through, never input, and the export window is
+    // modal; the guard keeps a second export out all the same.
+    if (exporting_) return;
+    exporting_ = true;
+    const ResultCategorySpec& c = spec_.categories[static_cast<std::size_t>(category)];
+    const bool switches = (c.flags & kSwitchesExportButtons) != 0;
+    if (switches) EnableExportButtons(false);
+
+    const ResultsListModel* source = ExportSource(category);
+    const ResultsListModel* visible = CategoryList(category);
+    SharedExportWindow* exporter = GetSharedExportWindow();
+    if (source->IsEmpty()) {
+        plat::MessageBox(c.warningText, c.warningCaption, plat::MB_OK | plat::MB_ICONWARNING);
+    } else if (exporter) {
+        exporter->ClearExportView();
+        exporter->ClearExportLines();
+        exporter->ShowModeless();
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < source->Count(); ++i) {
+            const std::string& line = source->Line(i);
+            if (exporter->PreviewContains(line) || !HasExportDrivePart(line)) continue;
+            exporter->AddPreviewLine(line);
+            // Where the page wrote its two lists out of step, the hidden
+            // line stands in for the missing visible one.
+            const bool worded = (c.flags & kHandsOverVisibleLine) && i < visible->Count();
+            exporter->AddExportLine(worded ? visible->Line(i) : line);
+            exporter->SetSourceCount(++count);
+            results::PaceRun();
+        }
+        exporter->SetSourceCount(count);
+        exporter->SelectFirstPreviewLine();
+        exporter->SetListKind("FOLDERS");
+        exporter->HideWindow();
+        exporter->ShowModal();
+    }
+
+    if (switches) EnableExportButtons(true);
+    if (!(c.flags & kKeepsFocus)) exportButtons_[static_cast<std::size_t>(category)]->setFocus();
+    exporting_ = false;
+}
+
+// ---- zoom windows ---------------------------------------------------------------
+
+ZoomStatisticsWindow::ZoomStatisticsWindow(const ZoomWindowSpec& spec, QWidget* parent)
+    : QDialog(parent), spec_(spec) {}
+
+void ZoomStatisticsWindow::AttachControls() {
+    ApplyResultsWindowLook(this, false);
+    const QString page = QString::fromLatin1(spec_.page);
+    for (const char* name : spec_.categories) {
+        const QString suffix = QStringLiteral("ZoomStatistics") + QString::fromLatin1(name);
+        Category c;
+        c.radio = findChild<QRadioButton*>(QStringLiteral("rdoVol") + page + suffix);
+        c.label = findChild<QLabel*>(QStringLiteral("lblVol") + page + suffix);
+        c.view = findChild<QListView*>(QStringLiteral("lstVol") + page + suffix);
+        Q_ASSERT(c.radio && c.label && c.view);
+        // Exclusivity is kept here: SetAllRadiosChecked(false) must be able
+        // to uncheck them all.
+        c.radio->setAutoExclusive(false);
+        c.model = new ResultsListModel(c.view);
+        SetUpResultsListView(c.view, c.model, kResultsListExtent);
+        categories_.push_back(c);
+    }
+}
+
+int ZoomStatisticsWindow::IndexOf(std::string_view category) const {
+    for (std::size_t i = 0; i < categories_.size(); ++i)
+        if (category == spec_.categories[i]) return static_cast<int>(i);
+    return -1;
+}
+
+ResultsListModel* ZoomStatisticsWindow::List(std::string_view category) const {
+    const int i = IndexOf(category);
+    return i < 0 ? nullptr : categories_[static_cast<std::size_t>(i)].model;
+}
+
+void ZoomStatisticsWindow::AddLine(std::string_view category, const std::string& line) {
+    if (ResultsListModel* model = List(category)) model->Append(line);
+}
+
+void ZoomStatisticsWindow::ClearAllLists() {
+    for (const Category& c : categories_) c.model->Clear();
+}
+
+void ZoomStatisticsWindow::SetAllRadiosChecked(bool checked) {
+    for (const Category& c : categories_) c.radio->setChecked(checked);
+}
+
+void ZoomStatisticsWindow::SetLabelsVisible(bool visible) {
+    for (const Category& c : categories_) c.label->setVisible(visible);
+}
+
+void ZoomStatisticsWindow::SetListsVisible(bool visible) {
+    for (const Category& c : categories_) c.view->setVisible(visible);
+}
+
+void ZoomStatisticsWindow::ShowCategory(int index) {
+    if (index < 0 || index >= static_cast<int>(categories_.size())) return;
+    const Category& c = categories_[static_cast<std::size_t>(index)];
+    SetLabelsVisible(false);
+    c.label->setVisible(true);
+    SetListsVisible(false);
+    c.view->setVisible(true);
+}
+
+void ZoomStatisticsWindow::ZoomTo(std::string_view category) {
+    const int index = IndexOf(category);
+    if (index < 0) return;
+    SetAllRadiosChecked(false);
+    // Checking the radio runs its handler, which shows the category.
+    categories_[static_cast<std::size_t>(index)].radio->setChecked(true);
+    show();
+    raise();
+    activateWindow();
+}
+
+int ZoomStatisticsWindow::ShownCategory() const {
+    for (std::size_t i = 0; i < categories_.size(); ++i)
+        if (categories_[i].radio->isChecked()) return static_cast<int>(i);
+    return -1;
+}

@@ -1,0 +1,33 @@
+// What the results windows use of the program's shared export window. That
+// window lives in a layer above this one; it registers itself here when it
+// is created, so the results windows reach it without linking against it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class SharedExportWindow {
+public:
+    virtual ~SharedExportWindow() = default;
+
+    virtual void ClearExportView() = 0;
+    virtual void ClearExportLines() = 0;
+    virtual void AddExportLine(const std::string& line) = 0;
+    virtual void SetListKind(const std::string& kind) = 0;
+
+    // The preview list: its case-ignoring search, an appended line, the
+    // running count of handed-over lines and the selection of its first line.
+    virtual bool PreviewContains(const std::string& line) const = 0;
+    virtual void AddPreviewLine(const std::string& line) = 0;
+    virtual void SetSourceCount(std::size_t count) = 0;
+    virtual void SelectFirstPreviewLine() = 0;
+
+    virtual void ShowModeless() = 0;
+    virtual void HideWindow() = 0;
+    // Hides the window first when it is visible; refuses (returns -1) when
+    // it is already being shown modally.
+    virtual int ShowModal() = 0;
+};
+
+SharedExportWindow* GetSharedExportWindow();
+void SetSharedExportWindow(SharedExportWindow* window);

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/ExportWriter.h"
+#include "tests/support/TempDrive.h"
+
+TEST(ExportWriter, LineConversions) {
+    EXPECT_EQ(ConvertExportSlashes("C:/A//B\\\\C", false), "C:\\A\\B\\C");
+    EXPECT_EQ(ConvertExportSlashes("C:\\A\\\\B/C", true), "C:/A/B/C");
+    // A server path loses one of its leading backslashes.
+    EXPECT_EQ(ConvertExportSlashes("\\\\server\\share", false), "\\server\\share");
+    EXPECT_EQ(ConvertExportSlashes("\\\\server\\share", true), "/server/share");
+
+    EXPECT_EQ(CutExportDrive("C:\\Projects\\A"), "\\Projects\\A");
+    EXPECT_EQ(CutExportDrive("note:x"), "x");
+    EXPECT_EQ(CutExportDrive("plain text"), "plain text");
+    EXPECT_EQ(CutExportDrive("a:b:c"), "b:c");
+
+    EXPECT_TRUE(HasExportDrivePart("C:\\Projects\\A"));
+    EXPECT_TRUE(HasExportDrivePart("  \tC:\\A"));
+    EXPECT_TRUE(HasExportDrivePart("\\\\server\\share"));
+    EXPECT_TRUE(HasExportDrivePart("C:\\A,D:\\B"));
+    EXPECT_FALSE(HasExportDrivePart("Projects\\A"));
+    EXPECT_FALSE(HasExportDrivePart("A"));
+    EXPECT_FALSE(HasExportDrivePart(""));
+    EXPECT_FALSE(HasExportDrivePart("\\single"));
+    EXPECT_FALSE(HasExportDrivePart("Copy  Source: C:\\A To Dest: D:\\A"));
+
+    EXPECT_TRUE(IsExportListKind(" folders "));
+    EXPECT_TRUE(IsExportListKind("RenamedFiles"));
+    EXPECT_FALSE(IsExportListKind("FILES"));
+    EXPECT_TRUE(IsStringsListKind("strings\t"));
+    EXPECT_FALSE(IsStringsListKind("FOLDERS"));
+
+    EXPECT_EQ(ExportDelimiterFromText(" space "), " ");
+    EXPECT_EQ(ExportDelimiterFromText("SPACE"), "SPACE");
+    EXPECT_EQ(ExportDelimiterFromText("\t;; "), ";;");
+    EXPECT_EQ(ExportDelimiterFromText("   "), "");
+    EXPECT_EQ(BuiltInExportDelimiters().size(), 17u);
+    EXPECT_EQ(BuiltInExportDelimiters()[1], "space");
+}
+
+TEST(ExportWriter, PreviewDropsLinesEqualAfterConversion) {
+    const StringList buffer{"C:\\A", "D:\\A", "a/b", "a\\b", "C:\\Projects\\X", "c:\\projects\\x", "E:\\Ä", "e:\\ä"};
+    EXPECT_EQ(BuildExportPreview(buffer, false, false),
+              (std::vector<std::string>{"C:\\A", "D:\\A", "a\\b", "C:\\Projects\\X", "E:\\Ä"}));
+    EXPECT_EQ(BuildExportPreview(buffer, true, false),
+              (std::vector<std::string>{"\\A", "a\\b", "\\Projects\\X", "\\Ä"}));
+    EXPECT_EQ(BuildExportPreview(buffer, true, true), (std::vector<std::string>{"/A", "a/b", "/Projects/X", "/Ä"}));
+    EXPECT_TRUE(BuildExportPreview({}, false, false).empty());
+}
+
+TEST(ExportWriter, FileBytesForEveryLayout) {
+    const std::vector<std::string> lines{"C:\\A", "C:\\B"};
+    ExportFormat plain;
+    EXPECT_EQ(BuildExportText(lines, plain), "C:\\A\r\nC:\\B\r\n");
+    ExportFormat quotedPlain{false, ";", true};
+    EXPECT_EQ(BuildExportText(lines, quotedPlain), "\"C:\\A\"\r\n\"C:\\B\"\r\n");
+    ExportFormat quotedSemicolon{true, ";", true};
+    const std::string csv = BuildExportText(lines, quotedSemicolon);
+    EXPECT_EQ(csv, "\"C:\\A\";\"C:\\B\";");
+    EXPECT_EQ(csv.size(), 14u);
+    EXPECT_EQ(BuildExportText(lines, ExportFormat{true, "", false}), "C:\\AC:\\B");
+    EXPECT_EQ(BuildExportText(lines, ExportFormat{true, ExportDelimiterFromText("space"), false}), "C:\\A C:\\B ");
+    EXPECT_EQ(BuildExportText(lines, ExportFormat{true, "<>", false}), "C:\\A<>C:\\B<>");
+    EXPECT_EQ(BuildExportText({}, plain), "");
+}
+
+TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
+    testsupport::TempDrive drive('T');
+    drive.WriteFile("old.txt", "previous content");
+
+    std::size_t lastProgress = 0;
+    const std::vector<std::string> lines{"C:/Jobs//Ä", "\\\\srv\\x"};
+    ASSERT_TRUE(
+        WriteExportFile(drive.path("out.txt"), lines, ExportFormat{}, false, [&](std::size_t n) { lastProgress = n; }));
+    EXPECT_EQ(drive.ReadFile("out.txt"), "C:\\Jobs\\Ä\r\n\\srv\\x\r\n");
+    EXPECT_EQ(lastProgress, 2u);
+
+    ASSERT_TRUE(WriteExportFile(drive.path("old.txt"), {"C:\\A"}, ExportFormat{true, ",", true}, true));
+    EXPECT_EQ(drive.ReadFile("old.txt"), "\"C:/A\",");
+
+    ASSERT_TRUE(WriteExportFile(drive.path("empty.txt"), {}, ExportFormat{}, false));
+    EXPECT_TRUE(drive.Exists("empty.txt"));
+    EXPECT_EQ(drive.ReadFile("empty.txt"), "");
+
+    // A folder in the way, a missing folder or an unmapped drive: nothing
+    // is written and nothing is left behind.
+    drive.MakeFolder("taken");
+    EXPECT_FALSE(WriteExportFile(drive.path("taken"), lines, ExportFormat{}, false));
+    EXPECT_FALSE(WriteExportFile(drive.path("missing\\out.txt"), lines, ExportFormat{}, false));
+    EXPECT_FALSE(WriteExportFile("Q:\\out.txt", lines, ExportFormat{}, false));
+
+    // A folder that cannot be written keeps its file as it was.
+    drive.MakeFolder("locked");
+    drive.WriteFile("locked\\keep.txt", "keep");
+    chmod(drive.nativePath("locked").c_str(), 0555);
+    if (access(drive.nativePath("locked").c_str(), W_OK) != 0) {  // not when running as root
+        EXPECT_FALSE(WriteExportFile(drive.path("locked\\keep.txt"), lines, ExportFormat{}, false));
+        EXPECT_EQ(drive.ReadFile("locked\\keep.txt"), "keep");
+    }
+    chmod(drive.nativePath("locked").c_str(), 0755);
+}

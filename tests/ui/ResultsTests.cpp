@@ -1,0 +1,452 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/FolderStructSize.h"
+#include "core/SettingsStore.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/ResultsWindows.h"
+#include "tests/support/TempDrive.h"
+#include "windows/TfrmFileExport.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines ViewLines(const QWidget* window, const char* name) {
+    Lines lines;
+    auto* view = window->findChild<QListView*>(QString::fromLatin1(name));
+    if (!view) return {"<no list " + std::string(name) + ">"};
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        lines.push_back(view->model()->index(r, 0).data().toString().toStdString());
+    return lines;
+}
+
+std::string LabelText(const QWidget* window, const char* name) {
+    auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text().toStdString() : "<no label>";
+}
+
+void Click(const QWidget* window, const char* name) {
+    auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+}
+
+// Answers every modal window through `handler` while alive.
+class ModalScript {
+public:
+    explicit ModalScript(std::function<int(QDialog*)> handler)
+        : previous_(qtplat::SetModalHandler(std::move(handler))) {}
+    ~ModalScript() { qtplat::SetModalHandler(std::move(previous_)); }
+
+private:
+    qtplat::ModalHandler previous_;
+};
+
+class FileDialogScript {
+public:
+    explicit FileDialogScript(std::string answer)
+        : previous_(qtplat::SetFileDialogHandler([answer](const qtplat::FileDialogRequest&) { return answer; })) {}
+    ~FileDialogScript() { qtplat::SetFileDialogHandler(std::move(previous_)); }
+
+private:
+    qtplat::FileDialogHandler previous_;
+};
+
+// Every results window and the export window, as start-up makes them.
+class ResultsWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProgramTitle(kProgramTitle);
+        frmFileExport = new TfrmFileExport;
+        frmVol02ZoomStatistics = new TfrmVol02ZoomStatistics;
+        frmVol07ZoomStatistics = new TfrmVol07ZoomStatistics;
+        frmVol10ZoomStatistics = new TfrmVol10ZoomStatistics;
+        frmVol12ZoomStatistics = new TfrmVol12ZoomStatistics;
+        frmVol15ZoomStatistics = new TfrmVol15ZoomStatistics;
+        frmZoomIncludeWindow = new TfrmZoomIncludeWindow;
+        frmStatistic02 = new TfrmStatistic02;
+        frmStatistics07 = new TfrmStatistics07;
+        frmStatistic10 = new TfrmStatistic10;
+        frmStatistic12 = new TfrmStatistic12;
+        frmStatistic15 = new TfrmStatistic15;
+    }
+    void TearDown() override {
+        Destroy(frmStatistic02), Destroy(frmStatistics07), Destroy(frmStatistic10), Destroy(frmStatistic12);
+        Destroy(frmStatistic15), Destroy(frmZoomIncludeWindow);
+        Destroy(frmVol02ZoomStatistics), Destroy(frmVol07ZoomStatistics), Destroy(frmVol10ZoomStatistics);
+        Destroy(frmVol12ZoomStatistics), Destroy(frmVol15ZoomStatistics), Destroy(frmFileExport);
+    }
+    template <typename T>
+    static void Destroy(T*& window) {
+        delete window;
+        window = nullptr;
+    }
+
+    // Presses an Export button and records what the export window held when
+    // it was shown modally.
+    struct Exported {
+        bool shown = false;
+        bool visibleWhenModal = true;
+        Lines preview;
+        std::string count;
+        std::string kind;
+    };
+    Exported PressExport(QWidget* log, const char* button) {
+        Exported out;
+        ModalScript modal([&](QDialog* dialog) {
+            out.shown = dialog == frmFileExport;
+            out.visibleWhenModal = dialog->isVisible();
+            out.preview = ViewLines(frmFileExport, "lstFileExportSource");
+            out.count = LabelText(frmFileExport, "lblSmartExportSource");
+            out.kind = frmFileExport->ListKind();
+            return 0;
+        });
+        Click(log, button);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(ResultsWindowsTest, RunLinesReachLogAndZoomAtFlush) {
+    TfrmStatistic02& log = *frmStatistic02;
+    log.ClearLists();
+    frmVol02ZoomStatistics->ClearAllLists();
+    log.AddLine(TfrmStatistic02::FoldersCreated, "C:\\Jobs\\A");
+    log.AddLine(TfrmStatistic02::FoldersExists, "C:\\Jobs\\B");
+    log.SetCount("lblStat02FoldersCreated", 1);
+    log.SetCount("lblStat02FilesSizeCreated", 1234567);
+    // Nothing reaches the screen before the flush.
+    EXPECT_TRUE(ViewLines(&log, "lstStat02FoldersCreated").empty());
+    EXPECT_EQ(LabelText(&log, "lblStat02FoldersCreated"), "0");
+    results::FinishRun();
+    EXPECT_EQ(ViewLines(&log, "lstStat02FoldersCreated"), Lines{"C:\\Jobs\\A"});
+    EXPECT_EQ(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsFoldersCreated"), Lines{"C:\\Jobs\\A"});
+    EXPECT_EQ(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsFoldersExist"), Lines{"C:\\Jobs\\B"});
+    EXPECT_EQ(LabelText(&log, "lblStat02FoldersCreated"), "1");
+    EXPECT_EQ(LabelText(&log, "lblStat02FilesSizeCreated"), "1.23457e+06");
+    EXPECT_TRUE(log.findChild<QLabel*>("lblStat02FilesExists")->isHidden());
+
+    // A new run shows only its own lines.
+    log.ClearLists();
+    frmVol02ZoomStatistics->ClearAllLists();
+    log.AddLine(TfrmStatistic02::FoldersOther, "C:\\Jobs\\C");
+    results::FinishRun();
+    EXPECT_TRUE(ViewLines(&log, "lstStat02FoldersCreated").empty());
+    EXPECT_TRUE(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsFoldersCreated").empty());
+    EXPECT_EQ(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsOtherReasons"), Lines{"C:\\Jobs\\C"});
+
+    // Run mode: the page's marker and the main window's activation.
+    log.SetRunMode(false);
+    EXPECT_FALSE(log.findChild<QCheckBox*>("chkStat02NormalSimulate")->isChecked());
+    EXPECT_EQ(LabelText(&log, "lblVol02NormalSimulate"), "Simulate the Folder/File Creation Process.");
+    log.findChild<QCheckBox*>("chkStat02NormalSimulate")->setChecked(true);
+    frmStatistic15->SetRunMode(false);
+    RelabelVisualLogs();
+    EXPECT_EQ(LabelText(&log, "lblVol02NormalSimulate"), "Folder/File Creation Process.");
+    EXPECT_EQ(LabelText(frmStatistic15, "lblVol15NormalSimulate"), "Check the Folder Structures Consistency.");
+    EXPECT_EQ(LabelText(frmStatistics07, "lblStat07FilesToDelete"), "0");
+}
+
+TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
+    TfrmVol02ZoomStatistics& zoom = *frmVol02ZoomStatistics;
+    // Whatever was visible before, one label and one list remain.
+    zoom.findChild<QListView*>("lstVol02ZoomStatisticsFilesCreated")->setVisible(true);
+    zoom.findChild<QLabel*>("lblVol02ZoomStatisticsFilesCreated")->setVisible(true);
+    const auto shown = [&zoom] {
+        std::vector<std::string> names;
+        for (auto* w : zoom.findChildren<QWidget*>())
+            if (!w->isHidden() && (w->objectName().startsWith("lstVol02") || w->objectName().startsWith("lblVol02")))
+                names.push_back(w->objectName().toStdString());
+        return names;
+    };
+    for (int round = 0; round < 2; ++round) {  // the same category twice shows it again
+        Click(frmStatistic02, "btnStat02ZoomFoldersExist");
+        EXPECT_EQ(shown(), (Lines{"lblVol02ZoomStatisticsFoldersExist", "lstVol02ZoomStatisticsFoldersExist"}));
+        EXPECT_TRUE(zoom.findChild<QRadioButton*>("rdoVol02ZoomStatisticsFoldersExist")->isChecked());
+        EXPECT_FALSE(zoom.findChild<QRadioButton*>("rdoVol02ZoomStatisticsFoldersCreated")->isChecked());
+        EXPECT_TRUE(zoom.isVisible());
+    }
+    Click(frmStatistic02, "btnStat02ZoomFoldersFailedUndo");
+    EXPECT_EQ(shown(), (Lines{"lblVol02ZoomStatisticsFoldersFailedUndo", "lstVol02ZoomStatisticsFoldersFailedUndo"}));
+    EXPECT_EQ(zoom.ShownCategory(), 5);
+
+    // Categories named differently in the two windows.
+    Click(frmStatistic12, "btnStat12ZoomFilesDropped");
+    EXPECT_EQ(frmVol12ZoomStatistics->ShownCategory(), frmVol12ZoomStatistics->IndexOf("FilesDropped"));
+    Click(frmStatistic15, "btnStat15ZoomSubFoldersOtherReasons");
+    EXPECT_EQ(frmVol15ZoomStatistics->ShownCategory(), frmVol15ZoomStatistics->IndexOf("OtherReasons"));
+    Click(frmStatistics07, "btnStat07ZoomFoldersNotExist");
+    EXPECT_EQ(frmVol07ZoomStatistics->ShownCategory(), frmVol07ZoomStatistics->IndexOf("FoldersNotExist"));
+    zoom.hide(), frmVol12ZoomStatistics->hide(), frmVol15ZoomStatistics->hide(), frmVol07ZoomStatistics->hide();
+}
+
+TEST_F(ResultsWindowsTest, SmartExportHandsOverDriveLinesOnceIgnoringCase) {
+    TfrmStatistic02& log = *frmStatistic02;
+    for (const char* line :
+         {"C:\\Projects\\A", "c:\\projects\\a", "Projects\\A", "A", "", "\\\\server\\share", "  C:\\Lead", "D:/x//y"})
+        log.AddLine(TfrmStatistic02::FilesCreated, line);
+    frmFileExport->show();  // left visible by someone: must not block the modal showing
+    bool enabledDuringExport = true;
+    ModalScript modal([&](QDialog* dialog) {
+        enabledDuringExport = log.findChild<QPushButton*>("btnStat02SmartExportFolders")->isEnabled();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(frmFileExport->ShowModal(), -1);  // no second modal showing
+        return 0;
+    });
+    Click(&log, "btnStat02SmartExportFiles");
+    EXPECT_FALSE(enabledDuringExport);
+    // The preview is rebuilt from the buffer with the chosen slash style.
+    EXPECT_EQ(ViewLines(frmFileExport, "lstFileExportSource"),
+              (Lines{"C:\\Projects\\A", "\\server\\share", "  C:\\Lead", "D:\\x\\y"}));
+    EXPECT_EQ(frmFileExport->ExportLines(),
+              (StringList{"C:\\Projects\\A", "\\\\server\\share", "  C:\\Lead", "D:/x//y"}));
+    EXPECT_EQ(LabelText(frmFileExport, "lblSmartExportSource"), "4");
+    EXPECT_EQ(frmFileExport->ListKind(), "FOLDERS");
+    for (auto* b : log.findChildren<QPushButton*>())
+        if (b->objectName().startsWith("btnStat02SmartExport")) {
+            EXPECT_TRUE(b->isEnabled());
+        }
+    EXPECT_EQ(log.focusWidget(), log.findChild<QWidget*>("btnStat02SmartExportFiles"));
+
+    // After a "STRINGS" export of a page, a Visual Log exports "FOLDERS"
+    // again and the drive-letter choice is free.
+    frmFileExport->SetListKind("STRINGS");
+    const Exported again = PressExport(&log, "btnStat02SmartExportFiles");
+    EXPECT_EQ(again.kind, "FOLDERS");
+    EXPECT_TRUE(frmFileExport->findChild<QRadioButton*>("rdoFileExportWithDriveLetters")->isEnabled());
+}
+
+TEST_F(ResultsWindowsTest, EmptyListsWarnWithTheirOwnCaptions) {
+    plat::MessageBoxScript boxes;
+    struct Case {
+        QWidget* log;
+        const char* button;
+        const char* text;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {frmStatistic02, "btnStat02SmartExportFoldersExists", "The List of Already Created Folder Names is empty !\n",
+         "Creating Folder(s).-From a String List.            Warning no: 20068."},
+        {frmStatistics07, "btnStat07SmartExportMainFoldersNotExist",
+         "The List of Not Deleted ( Main Folders don't Exist) Folder Names is empty !\n",
+         "Delete Folder(s).- From a Folder List.            Warning no: 70050."},
+        {frmStatistics07, "btnStat07SmartExportFilesDeleted",
+         "The List of Successfully Deleted File Names is empty !\nAction : You must Delete at least one File to use "
+         "the Smart Export Feature.",
+         "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 70047."},
+        {frmStatistic10, "btnStat10SmartExportFilesCopied",
+         "The List of Successfully Copied File Names is empty !\nAction : You must Copy at least one File to use the "
+         "Smart Export Feature.",
+         "Copy Multiple Files.-From a Folder List - Level.            Warning no: 10061."},
+        {frmStatistic10, "btnStat10SmartExportFoldersNotExist",
+         "The List of Not Copied (Don't Exist) Main Folder Names is empty !\n",
+         "Copy Multiple Files.-From a Folder List - Level.            Warning no: 100071."},
+        {frmStatistic12, "btnStat12SmartExportFoldersNotExist", "The List of Not Existing Folder Names is empty !\n",
+         "Rename Multiple Files -From a File List - Level.             Warning no: 120054."},
+        {frmStatistic15, "btnStat15SmartExportFilesMissing",
+         "The List of Missing  File Names is empty !\nAction : You must have at least one File to use the Smart "
+         "Export Feature.",
+         "Checking Projects Consistency..            Warning no: 150065."},
+    };
+    bool exportShown = false;
+    ModalScript modal([&](QDialog*) { return exportShown = true, 0; });
+    for (const Case& c : cases) {
+        boxes.Clear();
+        Click(c.log, c.button);
+        ASSERT_EQ(boxes.shown().size(), 1u) << c.button;
+        EXPECT_EQ(boxes.shown()[0].text, c.text);
+        EXPECT_EQ(boxes.shown()[0].caption, c.caption);
+        EXPECT_EQ(boxes.shown()[0].flags, plat::MB_OK | plat::MB_ICONWARNING);
+        EXPECT_EQ(c.log->focusWidget(), c.log->findChild<QWidget*>(c.button));
+    }
+    EXPECT_FALSE(exportShown);
+
+    // Page 12 shows lines in a category whose hidden list the page did not
+    // write: the export reads the hidden list and warns.
+    frmStatistic12->AddLine(TfrmStatistic12::FilesSkipped, "Skipped  Source: C:\\a To Dest: C:\\b");
+    boxes.Clear();
+    Click(frmStatistic12, "btnStat12SmartExportFilesDropped");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption,
+              "Rename Multiple Files -From a File List - Level.             Warning no: 120044.");
+    // Its failed-undo list holds one empty line from the start: the export
+    // window opens empty instead of the warning.
+    boxes.Clear();
+    const Exported undo = PressExport(frmStatistic12, "btnStat12SmartExportFilesFailedUndo");
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_TRUE(undo.shown);
+    EXPECT_TRUE(undo.preview.empty());
+    EXPECT_EQ(undo.count, "0");
+}
+
+TEST_F(ResultsWindowsTest, HiddenListsAreWhatSmartExportWrites) {
+    TfrmStatistic10& copy = *frmStatistic10;
+    copy.AddLine(TfrmStatistic10::FilesCopied, "Copy  Source: C:\\a.txt To Dest: D:\\a.txt");
+    copy.AddExportLine(TfrmStatistic10::FilesCopied, "C:\\a.txt,D:\\a.txt");
+    copy.AddLine(TfrmStatistic10::FilesExist, "Exists  C:\\b.txt");
+    EXPECT_EQ(PressExport(&copy, "btnStat10SmartExportFilesCopied").preview, Lines{"C:\\a.txt,D:\\a.txt"});
+    // A worded visible line has no drive part: the export opens empty.
+    const Exported exist = PressExport(&copy, "btnStat10SmartExportFilesExist");
+    EXPECT_TRUE(exist.shown);
+    EXPECT_EQ(exist.count, "0");
+
+    TfrmStatistic15& check = *frmStatistic15;
+    check.AddLine(TfrmStatistic15::FilesMissing, "x.doc is Missing from C:\\P1");
+    check.AddExportLine(TfrmStatistic15::FilesMissing, "C:\\P1,x.doc");
+    EXPECT_EQ(PressExport(&check, "btnStat15SmartExportFilesMissing").preview, Lines{"C:\\P1,x.doc"});
+
+    // Renamed files: deduplicated and tested on the pairs, handed over worded.
+    TfrmStatistic12& rename = *frmStatistic12;
+    const std::pair<const char*, const char*> renamed[] = {{"C:\\a", "C:\\b"}, {"C:\\A", "C:\\B"}, {"C:\\c", "C:\\d"}};
+    for (const auto& [from, to] : renamed) {
+        rename.AddLine(TfrmStatistic12::FilesRenamed, std::string("Renamed  Source: ") + from + " To Dest: " + to);
+        rename.AddExportLine(TfrmStatistic12::FilesRenamed, std::string(from) + "," + to);
+    }
+    const Exported r = PressExport(&rename, "btnStat12SmartExportFilesRenamed");
+    EXPECT_EQ(r.preview, (Lines{"Renamed  Source: C:\\a To Dest: C:\\b", "Renamed  Source: C:\\c To Dest: C:\\d"}));
+}
+
+TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
+    testsupport::TempDrive drive('T');
+    drive.WriteFile("keep.txt", "old");
+    plat::MessageBoxScript boxes;
+    TfrmFileExport& ex = *frmFileExport;
+    const auto fill = [&](const Lines& lines, const std::string& kind) {
+        ex.ClearExportView();
+        ex.ClearExportLines();
+        for (const auto& l : lines) ex.AddPreviewLine(l), ex.AddExportLine(l);
+        ex.SelectFirstPreviewLine();
+        ex.SetListKind(kind);
+    };
+    // Exports once with the layout set up by `choose`, writing to `target`.
+    const auto exportTo = [&](const std::string& target, const std::function<void()>& choose) {
+        FileDialogScript dialog(target);
+        ModalScript modal([&](QDialog*) {
+            choose();
+            Click(&ex, "btnFileExportTo");
+            return 0;
+        });
+        ex.ShowModal();
+    };
+    const auto radio = [&](const char* name) { ex.findChild<QRadioButton*>(name)->click(); };
+
+    fill({"C:\\A", "C:\\B"}, "FOLDERS");
+    exportTo(drive.path("plain.txt"), [] {});
+    EXPECT_EQ(drive.ReadFile("plain.txt"), "C:\\A\r\nC:\\B\r\n");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "End of the exporting process.");
+    EXPECT_EQ(boxes.shown()[0].caption, kProgramTitle);
+    EXPECT_EQ(LabelText(&ex, "lblSmartExportExported"), "2");
+
+    exportTo(drive.path("semi.csv"), [&] {
+        radio("rdoFileExportCSVSeparatedFile");
+        ex.findChild<QComboBox*>("cboFileExportDelimiter")->setEditText(";");
+        ex.findChild<QCheckBox*>("chkFileExportQuotationMarks")->setChecked(true);
+    });
+    EXPECT_EQ(drive.ReadFile("semi.csv"), "\"C:\\A\";\"C:\\B\";");
+    exportTo(drive.path("space.csv"), [&] {
+        ex.findChild<QComboBox*>("cboFileExportDelimiter")->setEditText("space");
+        ex.findChild<QCheckBox*>("chkFileExportQuotationMarks")->setChecked(false);
+        radio("rdoExportWithForwardSlashes");
+        radio("rdoFileExportWithoutDriveLetters");
+    });
+    EXPECT_EQ(drive.ReadFile("space.csv"), "/A /B ");  // C:\A and C:\B lose their drive, then differ still
+    radio("rdoFileExportPlainTextFile");
+    radio("rdoExportWithBackSlashes");
+    radio("rdoFileExportWithDriveLetters");
+
+    // "STRINGS": the drive is always cut and cannot be chosen back.
+    fill({"C:\\A", "D:\\A", "E:\\B"}, "STRINGS");
+    exportTo(drive.path("strings.txt"),
+             [&] { EXPECT_FALSE(ex.findChild<QRadioButton*>("rdoFileExportWithDriveLetters")->isEnabled()); });
+    EXPECT_EQ(drive.ReadFile("strings.txt"), "\\A\r\n\\B\r\n");
+
+    // A write that fails reports it, keeps the old file and does not claim success.
+    fill({"C:\\A"}, "FOLDERS");
+    drive.MakeFolder("folder");
+    boxes.Clear();
+    exportTo(drive.path("folder"), [] {});
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Conrent to File.            Warning no: 0330.");
+    EXPECT_EQ(boxes.shown()[0].text, "There was a problem saving the file !\nAction : The file is maybe corrupted.");
+
+    // A line the syntax check refuses stops the export before the dialog.
+    fill({"C:\\A", "C:\\\"B\""}, "FOLDERS");
+    boxes.Clear();
+    exportTo(drive.path("keep.txt"), [] {});
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Content to a File.            Warning no: 0385bc.");
+    EXPECT_EQ(drive.ReadFile("keep.txt"), "old");
+
+    // A cancelled dialog writes nothing and says nothing; an empty preview
+    // writes an empty file.
+    fill({}, "FOLDERS");
+    boxes.Clear();
+    exportTo("", [] {});
+    EXPECT_TRUE(boxes.shown().empty());
+    exportTo(drive.path("keep.txt"), [] {});
+    EXPECT_EQ(drive.ReadFile("keep.txt"), "");
+}
+
+TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {
+    int shown = 0;
+    ModalScript modal([&](QDialog* dialog) { return shown += dialog == frmZoomIncludeWindow, 0; });
+    frmZoomIncludeWindow->ShowZoom(StringList{"A", "b", "B"});
+    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b"}));
+    frmZoomIncludeWindow->ShowZoom(StringList{"A", "b", "B"});
+    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b"}));
+    frmZoomIncludeWindow->ShowZoom(StringList{"C:\\Other"});
+    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), Lines{"C:\\Other"});
+    EXPECT_EQ(shown, 3);
+}
+
+TEST(LevelSummary, OneRowPerLevelAndTheTotals) {
+    testsupport::TempDrive drive('T');
+    drive.MakeFolder("Jobs\\Alpha\\One\\Deep");
+    drive.MakeFolder("Jobs\\Alpha\\Two");
+    drive.WriteFile("Jobs\\Alpha\\Two\\f.txt", "twelve bytes");
+    frmLevelSummFolder = new TfrmLevelSummFolder;
+    FolderStructSize size(drive.path("Jobs\\Alpha"));
+    size.Examine();
+    int shown = 0;
+    {
+        ModalScript modal([&](QDialog* dialog) { return shown += dialog == frmLevelSummFolder, 0; });
+        ShowLevelSummary2(size);
+    }
+    EXPECT_EQ(shown, 1);
+    auto* view = frmLevelSummFolder->findChild<QTreeWidget*>("lstViewLevelSummFolder");
+    ASSERT_EQ(view->topLevelItemCount(), 3);
+    Lines rows;
+    for (int i = 0; i < 3; ++i)
+        rows.push_back(view->topLevelItem(i)->text(0).toStdString() + ":" +
+                       view->topLevelItem(i)->text(1).toStdString());
+    EXPECT_EQ(rows, (Lines{"1:1", "2:2", "3:1"}));
+    EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFolderName"), drive.path("Jobs\\Alpha"));
+    EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFolderSum"), "3");
+    EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFileSum"), "1");
+    EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFileSize"), "12.00 Bytes  (12 bytes).");
+    delete frmLevelSummFolder;
+    frmLevelSummFolder = nullptr;
+
+    TfrmFolderViews views;
+    plat::MessageBoxScript boxes;
+    views.btnFolderViewsExplorerClick();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "SubTierwick.            Warning no: 0574.");
+}

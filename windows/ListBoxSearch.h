@@ -1,0 +1,66 @@
+// The list box's exact search, which ignores letter case, for the list and
+// combo boxes of the selection windows; and the place of a new line in a
+// sorted box (compared ignoring case, as the sorted boxes order).
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QSet>
+#include <QString>
+
+namespace listsearch {
+
+inline QString Key(const QString& text) { return text.toCaseFolded(); }
+
+inline QSet<QString> KeysOf(const QListWidget* list) {
+    QSet<QString> keys;
+    keys.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i) keys.insert(Key(list->item(i)->text()));
+    return keys;
+}
+
+inline QSet<QString> KeysOf(const QComboBox* combo) {
+    QSet<QString> keys;
+    keys.reserve(combo->count());
+    for (int i = 0; i < combo->count(); ++i) keys.insert(Key(combo->itemText(i)));
+    return keys;
+}
+
+// -1 when absent.
+inline int IndexOf(const QComboBox* combo, const QString& text) {
+    const QString key = Key(text);
+    for (int i = 0; i < combo->count(); ++i)
+        if (Key(combo->itemText(i)) == key) return i;
+    return -1;
+}
+
+inline bool SortsBefore(const QString& a, const QString& b) {
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+// The first row whose text sorts after `text`.
+template <typename TextAt>
+int SortedRow(int count, const QString& text, TextAt textAt) {
+    int low = 0, high = count;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (SortsBefore(text, textAt(mid))) high = mid;
+        else low = mid + 1;
+    }
+    return low;
+}
+
+inline int InsertSorted(QListWidget* list, const QString& text) {
+    const int row = SortedRow(list->count(), text, [list](int i) { return list->item(i)->text(); });
+    list->insertItem(row, text);
+    return row;
+}
+
+inline int InsertSorted(QComboBox* combo, const QString& text) {
+    const int row = SortedRow(combo->count(), text, [combo](int i) { return combo->itemText(i); });
+    combo->insertItem(row, text);
+    return row;
+}
+
+}  // namespace listsearch

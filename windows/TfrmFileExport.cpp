@@ -1,0 +1,194 @@
+#include "windows/TfrmFileExport.h"
+
+#include <QListView>
+
+#include "core/ExportWriter.h"
+#include "core/SettingsStore.h"
+#include "core/Validation.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "ui_TfrmFileExport.h"
+
+TfrmFileExport* frmFileExport = nullptr;
+
+namespace {
+
+constexpr int kPreviewExtent = 2000;
+const char* const kSaveFilter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+
+}  // namespace
+
+TfrmFileExport::TfrmFileExport(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmFileExport>()) {
+    ui->setupUi(this);
+    preview_ = new ResultsListModel(ui->lstFileExportSource);
+    SetUpResultsListView(ui->lstFileExportSource, preview_, kPreviewExtent);
+
+    connect(ui->btnFileExportTo, &QPushButton::clicked, this, &TfrmFileExport::btnFileExportToClick);
+    connect(ui->btnExportClose, &QPushButton::clicked, this, &TfrmFileExport::btnExportCloseClick);
+    connect(ui->rdoFileExportPlainTextFile, &QRadioButton::clicked, this,
+            &TfrmFileExport::rdoFileExportPlainTextFileClick);
+    connect(ui->rdoFileExportCSVSeparatedFile, &QRadioButton::clicked, this,
+            &TfrmFileExport::rdoFileExportCSVSeparatedFileClick);
+    connect(ui->rdoFileExportWithDriveLetters, &QRadioButton::clicked, this,
+            &TfrmFileExport::rdoFileExportWithDriveLettersClick);
+    connect(ui->rdoFileExportWithoutDriveLetters, &QRadioButton::clicked, this,
+            &TfrmFileExport::rdoFileExportWithoutDriveLettersClick);
+    connect(ui->rdoExportWithBackSlashes, &QRadioButton::clicked, this, &TfrmFileExport::rdoExportWithBackSlashesClick);
+    connect(ui->rdoExportWithForwardSlashes, &QRadioButton::clicked, this,
+            &TfrmFileExport::rdoExportWithForwardSlashesClick);
+    FormCreate();
+    SetSharedExportWindow(this);
+}
+
+TfrmFileExport::~TfrmFileExport() {
+    if (GetSharedExportWindow() == this) SetSharedExportWindow(nullptr);
+}
+
+void TfrmFileExport::FormCreate() {
+    // The program's delimiter list when it has any, else the built-in one;
+    // the combo is filled once per program run.
+    StringList delimiters = GetDelimList();
+    if (delimiters.empty()) delimiters = BuiltInExportDelimiters();
+    ui->cboFileExportDelimiter->clear();
+    for (const std::string& d : delimiters) {
+        const QString text = QString::fromStdString(d);
+        if (ui->cboFileExportDelimiter->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            ui->cboFileExportDelimiter->addItem(text);
+    }
+    ui->cboFileExportDelimiter->setCurrentIndex(0);
+    ui->rdoFileExportPlainTextFile->setChecked(true);
+    ui->cboFileExportDelimiter->setEnabled(false);
+    listKind_ = "FOLDERS";
+    ClearExportView();
+}
+
+// ---- the fill protocol ----------------------------------------------------------------
+
+void TfrmFileExport::ClearExportView() {
+    sourceCount_ = 0;
+    exportedCount_ = 0;
+    SetCountLabels();
+    preview_->Clear();
+}
+
+void TfrmFileExport::ClearExportLines() { exportLines_.clear(); }
+
+void TfrmFileExport::AddExportLine(const std::string& line) { exportLines_.push_back(line); }
+
+void TfrmFileExport::SetListKind(const std::string& kind) { listKind_ = kind; }
+
+bool TfrmFileExport::PreviewContains(const std::string& line) const { return preview_->Contains(line); }
+
+void TfrmFileExport::AddPreviewLine(const std::string& line) { preview_->Append(line); }
+
+void TfrmFileExport::SetSourceCount(std::size_t count) {
+    sourceCount_ = count;
+    MarkPending();
+}
+
+void TfrmFileExport::SelectFirstPreviewLine() {
+    preview_->FlushChanges();
+    if (preview_->rowCount() > 0) ui->lstFileExportSource->setCurrentIndex(preview_->index(0));
+}
+
+void TfrmFileExport::ShowModeless() { show(); }
+
+void TfrmFileExport::HideWindow() { hide(); }
+
+int TfrmFileExport::ShowModal() {
+    if (modal_) return -1;
+    FlushChanges();
+    // A window that is visible cannot be made modal: hide it first.
+    if (isVisible()) hide();
+    FormActivate();
+    activated_ = true;
+    modal_ = true;
+    const int result = qtplat::ExecModal(this);
+    modal_ = false;
+    activated_ = false;
+    return result;
+}
+
+void TfrmFileExport::FlushChanges() {
+    preview_->FlushChanges();
+    SetCountLabels();
+}
+
+void TfrmFileExport::SetCountLabels() {
+    ui->lblSmartExportSource->setText(QString::number(sourceCount_));
+    ui->lblSmartExportExported->setText(QString::number(exportedCount_));
+}
+
+// ---- activation and the preview ------------------------------------------------------
+
+void TfrmFileExport::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!activated_) FormActivate();
+    activated_ = false;
+}
+
+void TfrmFileExport::FormActivate() {
+    const bool strings = IsStringsListKind(listKind_);
+    ui->rdoFileExportWithDriveLetters->setEnabled(!strings);
+    ui->rdoFileExportWithoutDriveLetters->setEnabled(!strings);
+    if (strings) ui->rdoFileExportWithoutDriveLetters->setChecked(true);
+    RebuildPreview();
+}
+
+void TfrmFileExport::RebuildPreview() {
+    ClearExportView();
+    std::vector<std::string> lines = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
+                                                        ui->rdoExportWithForwardSlashes->isChecked());
+    sourceCount_ = lines.size();
+    preview_->SetLines(std::move(lines));
+    SetCountLabels();
+}
+
+void TfrmFileExport::rdoFileExportPlainTextFileClick() { ui->cboFileExportDelimiter->setEnabled(false); }
+void TfrmFileExport::rdoFileExportCSVSeparatedFileClick() { ui->cboFileExportDelimiter->setEnabled(true); }
+void TfrmFileExport::rdoFileExportWithDriveLettersClick() { RebuildPreview(); }
+void TfrmFileExport::rdoFileExportWithoutDriveLettersClick() { RebuildPreview(); }
+void TfrmFileExport::rdoExportWithBackSlashesClick() { RebuildPreview(); }
+void TfrmFileExport::rdoExportWithForwardSlashesClick() { RebuildPreview(); }
+
+// ---- the writer -------------------------------------------------------------------------
+
+void TfrmFileExport::btnFileExportToClick() {
+    const std::vector<std::string>& lines = preview_->Lines();
+    std::string report;
+    if (CheckFolderNameSyntax(StringList(lines.begin(), lines.end()), report)) {
+        plat::MessageBox(report, "Export Content to a File.            Warning no: 0385bc.",
+                         plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    ExportFormat format;
+    format.separated = ui->rdoFileExportCSVSeparatedFile->isChecked();
+    format.delimiter = ExportDelimiterFromText(ui->cboFileExportDelimiter->currentText().toStdString());
+    format.quotes = ui->chkFileExportQuotationMarks->isChecked();
+
+    const std::string path = qtplat::GetSaveFileName(this, kSaveFilter, "txt");
+    if (path.empty()) return;
+
+    // A kind the writer does not know writes no line.
+    static const std::vector<std::string> kNone;
+    exportedCount_ = 0;
+    const bool written = WriteExportFile(path, IsExportListKind(listKind_) ? lines : kNone, format,
+                                         ui->rdoExportWithForwardSlashes->isChecked(), [this](std::size_t count) {
+                                             exportedCount_ = count;
+                                             MarkPending();
+                                             results::PaceRun();
+                                         });
+    if (!written) {
+        // Nothing was written: the old file, if any, is as it was.
+        exportedCount_ = 0;
+        SetCountLabels();
+        plat::MessageBox("There was a problem saving the file !\nAction : The file is maybe corrupted.",
+                         "Export Conrent to File.            Warning no: 0330.", plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    SetCountLabels();
+    plat::MessageBox("End of the exporting process.", GetProgramTitle(), plat::MB_OK);
+}
+
+void TfrmFileExport::btnExportCloseClick() { close(); }

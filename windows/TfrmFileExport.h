@@ -1,0 +1,79 @@
+// The program's one export window. A caller fills it (ClearExportView,
+// ClearExportLines, per line AddPreviewLine + AddExportLine +
+// SetSourceCount, SelectFirstPreviewLine, SetListKind) and shows it with
+// ShowModal; the user chooses the layout and writes the preview's lines to
+// a text file. Whenever the window is shown it rebuilds the preview from the
+// export lines, so what it shows is exactly what it writes.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "core/Types.h"
+#include "results/ResultsList.h"
+#include "results/SharedExportWindow.h"
+
+namespace Ui {
+class TfrmFileExport;
+}
+
+class TfrmFileExport : public QDialog, public SharedExportWindow, public results::PendingChanges {
+    Q_OBJECT
+public:
+    explicit TfrmFileExport(QWidget* parent = nullptr);
+    ~TfrmFileExport() override;
+
+    // ---- the fill protocol ----
+    // Both counts "0", the preview emptied.
+    void ClearExportView() override;
+    void ClearExportLines() override;
+    void AddExportLine(const std::string& line) override;
+    // "FOLDERS" or "STRINGS" ("STRINGS" exports without drive letters).
+    void SetListKind(const std::string& kind) override;
+    bool PreviewContains(const std::string& line) const override;
+    void AddPreviewLine(const std::string& line) override;
+    // The running count in lblSmartExportSource (shown at the next flush).
+    void SetSourceCount(std::size_t count) override;
+    void SelectFirstPreviewLine() override;
+    void ShowModeless() override;
+    void HideWindow() override;
+    int ShowModal() override;
+
+    const std::string& ListKind() const { return listKind_; }
+    const StringList& ExportLines() const { return exportLines_; }
+    const ResultsListModel* Preview() const { return preview_; }
+
+    // ---- handlers ----
+    void FormActivate();
+    void btnFileExportToClick();
+    void btnExportCloseClick();
+    void rdoFileExportPlainTextFileClick();
+    void rdoFileExportCSVSeparatedFileClick();
+    void rdoFileExportWithDriveLettersClick();
+    void rdoFileExportWithoutDriveLettersClick();
+    void rdoExportWithBackSlashesClick();
+    void rdoExportWithForwardSlashesClick();
+
+    void FlushChanges() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void RebuildPreview();
+    void SetCountLabels();
+
+    std::unique_ptr<Ui::TfrmFileExport> ui;
+    ResultsListModel* preview_ = nullptr;
+    StringList exportLines_;
+    std::string listKind_ = "FOLDERS";
+    std::size_t sourceCount_ = 0;
+    std::size_t exportedCount_ = 0;
+    bool modal_ = false;
+    // ShowModal has rebuilt the preview already for the coming showing.
+    bool activated_ = false;
+};
+
+extern TfrmFileExport* frmFileExport;
