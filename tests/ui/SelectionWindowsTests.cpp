@@ -1,0 +1,360 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "core/SettingsFile.h"
+#include "core/SettingsStore.h"
+#include "core/TemplateOptions.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "tests/support/TempDrive.h"
+#include "windows/TfrmFileSelection.h"
+#include "windows/TfrmFolderTemplateOptions.h"
+#include "windows/TfrmSubFolderListBuilder.h"
+
+namespace {
+
+template <typename T>
+T* Child(QWidget& w, const char* name) {
+    T* child = w.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+StringList Lines(QListWidget* list) {
+    StringList out;
+    for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
+    return out;
+}
+
+void SetLines(QListWidget* list, const StringList& lines) {
+    list->clear();
+    for (const auto& line : lines) list->addItem(QString::fromStdString(line));
+}
+
+std::vector<std::string> Captions(const plat::MessageBoxScript& boxes) {
+    std::vector<std::string> out;
+    for (const auto& b : boxes.shown()) out.push_back(b.caption);
+    return out;
+}
+
+bool Same(const _tagFoldersTemplateOptions& a, const _tagFoldersTemplateOptions& b) {
+    return a.ReplaceNo == b.ReplaceNo && a.ReplaceRemainder == b.ReplaceRemainder && a.SearchTerm == b.SearchTerm &&
+           a.ReplaceFirst == b.ReplaceFirst && a.ReplaceAll == b.ReplaceAll;
+}
+
+const std::string kSel = "File Selection.            Warning no: ";
+const std::string kSub = "SubTierwick.            Warning no: ";
+
+}  // namespace
+
+// ---- folder-template options -------------------------------------------------------
+
+TEST(FolderTemplateOptionsWindow, OkStoresTheOptionsOfTheIndexGiven) {
+    ResetSettingsToInitialValues();
+    TfrmFolderTemplateOptions w;
+    auto* no = Child<QRadioButton>(w, "rdoFolderTemplateOptionsReplaceNo");
+    auto* first = Child<QRadioButton>(w, "rdoFolderTemplateOptionsReplaceFirst");
+    auto* all = Child<QRadioButton>(w, "rdoFolderTemplateOptionsReplaceAll");
+    auto* edit = Child<QLineEdit>(w, "edtFolderTemplateOptionsReplaceRemainder");
+
+    w.SetTemplateIndex(7);  // never edited: the defaults
+    w.FormActivate();
+    EXPECT_TRUE(no->isChecked());
+    w.btnFolderTemplateOptionsOkClick();
+    EXPECT_TRUE(Same(GetFolderTemplateOptions(7), {1, 0, "", 0, 0}));
+
+    w.SetTemplateIndex(4);
+    w.FormActivate();
+    all->click();
+    w.btnFolderTemplateOptionsOkClick();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_TRUE(Same(GetFolderTemplateOptions(4), {0, 0, "", 0, 1}));
+    EXPECT_EQ(CopyFolderTemplateOptionsMap().count(2), 0u);  // no other index touched
+    w.FormActivate();
+    EXPECT_TRUE(all->isChecked());
+    first->click();
+    w.btnFolderTemplateOptionsCancelClick();  // discards the choice
+    EXPECT_TRUE(Same(GetFolderTemplateOptions(4), {0, 0, "", 0, 1}));
+
+    // A stored remainder record stays while its hidden radio is checked.
+    SetFolderTemplateOptions(3, {0, 1, " term ", 0, 0});
+    w.SetTemplateIndex(3);
+    w.FormActivate();
+    EXPECT_FALSE(no->isChecked() || first->isChecked() || all->isChecked());
+    EXPECT_EQ(edit->text(), " term ");
+    first->click();
+    w.btnFolderTemplateOptionsOkClick();
+    EXPECT_TRUE(Same(GetFolderTemplateOptions(3), {0, 1, " term ", 0, 0}));
+    w.FormActivate();
+    no->click();
+    w.btnFolderTemplateOptionsOkClick();
+    EXPECT_TRUE(Same(GetFolderTemplateOptions(3), {1, 0, "", 0, 0}));
+}
+
+// ---- file selection ------------------------------------------------------------------
+
+class FileSelectionWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettingsToInitialValues();
+        drive.MakeFolder("prog");
+        SetValuesOfEveryStart(drive.path("prog"));
+        FillFirstStartDefaults();
+        w.SetSummaryListsHook([this](const std::string& line) { summary.push_back(line); });
+        w.FormActivate();
+        names = Child<QComboBox>(w, "cboFileManNames");
+    }
+    void Ok(const std::string& text) {
+        names->setEditText(QString::fromStdString(text));
+        w.btnFileManOKClick();
+    }
+
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    TfrmFileSelection w;
+    QComboBox* names = nullptr;
+    StringList summary;
+};
+
+TEST_F(FileSelectionWindow, OkNormalisesAndStoresTheMasks) {
+    EXPECT_EQ(names->currentText(), "*.*");
+    EXPECT_GT(Child<QListWidget>(w, "lstFileTypesInclude")->count(), 100);
+
+    Ok("*.TXT a.txt *.txt");
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*.txt", "a.txt"}));
+    EXPECT_EQ(GetFileSelNamesText(), "*.txt a.txt");
+    EXPECT_EQ(summary, (StringList{"*.txt a.txt"}));
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSel + "0542."}));
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+
+    Ok("\"My File.doc\" *.pdf");
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"my file.doc", "*.pdf"}));
+    EXPECT_EQ(GetFileSelNamesText(), "\"my file.doc\" *.pdf");
+
+    boxes.Clear();
+    Ok("readme *.txt");
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].caption, "Information !    Msg no: 0544");
+    EXPECT_EQ(boxes.shown()[1].text,
+              "Period (.) is missing from : 1 file names.\nNo: 1/1 is : readme\nIf you want to search files with "
+              "SPACE(s) in their names,\nthen you must put complete file name with extension into double quotes!\n");
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"readme", "*.txt"}));
+
+    summary.clear();
+    Ok("");
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*.*"}));
+    EXPECT_EQ(summary, (StringList{"All (*.*)"}));
+    // Every names text given stands once in the history, none empty.
+    EXPECT_EQ(GetFileSelNamesHistory(),
+              (StringList{"*.*", "*.txt a.txt", "\"my file.doc\" *.pdf", "readme *.txt"}));
+}
+
+TEST_F(FileSelectionWindow, OddQuotesStopAfterTheFlagsAndTypes) {
+    Ok("*.doc");
+    boxes.Clear();
+    SetFileSelOneType("junk");
+    Ok("\"a \"b\" *.x");
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSel + "0542.", "Warning !    Msg no: 0519."}));
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*.doc"}));
+    EXPECT_EQ(GetFileSelNamesText(), "*.doc");
+    EXPECT_EQ(GetFileSelOneType(), Child<QComboBox>(w, "cboSelectOneFileTypes")->currentText().toStdString());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+
+    // Leaving the field: 0519 then 0551; several masks with "*.*": one 0552.
+    boxes.Clear();
+    names->setEditText("\"x");
+    w.cboFileManNamesExit();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{"Warning !    Msg no: 0519.", kSel + "0551."}));
+    boxes.Clear();
+    names->setEditText("*.* *.txt");
+    w.cboFileManNamesExit();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSel + "0552"}));
+}
+
+TEST_F(FileSelectionWindow, EmptyIncludeTypesStoreNothing) {
+    SetFileSelIncludeTypeList({});
+    TfrmFileSelection fresh;
+    fresh.FormActivate();  // the exclude types keep the fallback out
+    EXPECT_EQ(Child<QListWidget>(fresh, "lstFileTypesInclude")->count(), 0);
+    Child<QComboBox>(fresh, "cboFileManNames")->setEditText("*.abc");
+    fresh.btnFileManOKClick();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSel + "0542.", kSel + "0543."}));
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*.*"}));
+    EXPECT_EQ(fresh.result(), QDialog::Accepted);
+}
+
+TEST_F(FileSelectionWindow, ChoicesSurviveTheSettingsFile) {
+    Child<QCheckBox>(w, "chkFileManTermInclude")->setChecked(true);
+    Child<QComboBox>(w, "cboFileManTermsInclude")->setEditText("alpha \"b c\"");
+    Ok("*.TXT \"My File.doc\"");
+    const StringList includeTypes = GetFileSelIncludeTypeList();
+    ASSERT_TRUE(SaveClass("").Save());
+
+    ResetSettingsToInitialValues();
+    SetValuesOfEveryStart(drive.path("prog"));
+    RestoreClass restore("");
+    ASSERT_TRUE(restore.IsOpen());
+    restore.ClearLists();
+    restore.Restore();
+    EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*.txt", "my file.doc"}));
+    EXPECT_EQ(GetFileSelNamesText(), "*.txt \"my file.doc\"");
+    EXPECT_EQ(GetFileSelNamesMode(), 1);
+    EXPECT_EQ(GetFileSelAllTypes(), 1);
+    EXPECT_EQ(GetFileSelIncludeTermsOn(), 1);
+    EXPECT_EQ(GetFileSelIncludeTermsList(), (StringList{"alpha", "b c"}));
+    EXPECT_EQ(GetFileSelIncludeTermsText(), "alpha \"b c\"");
+    EXPECT_EQ(GetFileSelIncludeTypeList(), includeTypes);
+    EXPECT_EQ(GetFileSelNamesHistory(), (StringList{"*.*", "*.txt \"my file.doc\""}));
+
+    TfrmFileSelection reopened;
+    reopened.FormActivate();
+    auto* combo = Child<QComboBox>(reopened, "cboFileManNames");
+    EXPECT_EQ(combo->currentText(), "*.txt \"my file.doc\"");
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(Child<QComboBox>(reopened, "cboFileManTermsInclude")->currentText(), "alpha \"b c\"");
+}
+
+// ---- subfolder list builder -------------------------------------------------------------
+
+class SubFolderListBuilder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettingsToInitialValues();
+        drive.MakeFolder("S\\A\\A1");
+        drive.MakeFolder("S\\B\\B1");
+        drive.MakeFolder("S\\B\\bad|name");
+        std::filesystem::create_directory_symlink(drive.nativePath("S"), drive.nativePath("S\\A\\loop"));
+        include = Child<QListWidget>(w, "lstIncludeFolderList");
+        exclude = Child<QListWidget>(w, "lstExcludeFolderList");
+        source = Child<QComboBox>(w, "cboMainSourceFolder");
+        source->setEditText(QString::fromStdString(drive.path("S")));
+    }
+    // Build with the clear question answered `answer`.
+    void Build(int answer = plat::IDNO) {
+        boxes.Clear();
+        boxes.Queue(answer);
+        w.btnBuildListClick();
+    }
+    void Rule(const char* radio, const char* field = nullptr, const char* text = nullptr) {
+        Child<QRadioButton>(w, radio)->click();
+        if (field) Child<QLineEdit>(w, field)->setText(text);
+    }
+    std::string P(const std::string& rel) const { return drive.path(rel); }
+
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    TfrmSubFolderListBuilder w;
+    QListWidget* include = nullptr;
+    QListWidget* exclude = nullptr;
+    QComboBox* source = nullptr;
+};
+
+TEST_F(SubFolderListBuilder, BuildsByLevelAndChecksEveryLine) {
+    Rule("rdoBelowLevelNumber", "edtBelowLevelNumber", "0");
+    Build();
+    // The link back to S is neither listed nor walked; the name with "|"
+    // cannot be a typed path and is reported, not taken.
+    EXPECT_EQ(Lines(include), (StringList{P("S\\A"), P("S\\B"), P("S\\B\\B1"), P("S\\A\\A1")}));
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0580.", kSub + "0588.", kSub + "0587."}));
+    EXPECT_NE(boxes.shown()[1].text.find("bad|name"), std::string::npos);
+    EXPECT_EQ(Child<QLabel>(w, "lblIncludeSum")->text(), "4");
+
+    // Only the last subfolders, Below 1, after clearing; an Exclude line in
+    // another letter case keeps its twin out.
+    SetLines(exclude, {P("s\\a\\a1")});
+    Rule("rdoBelowLevelNumber");
+    Child<QRadioButton>(w, "rdoBuildLastSubFolder")->click();
+    Build(plat::IDYES);
+    EXPECT_EQ(Lines(include), (StringList{P("S\\B\\B1")}));
+
+    // From 1 To 1 appends what is not there yet.
+    Rule("rdoFromToLevelNumber");
+    Build();
+    EXPECT_EQ(Lines(include), (StringList{P("S\\B\\B1"), P("S\\A"), P("S\\B")}));
+
+    // A drive root as the source gives single backslashes.
+    source->setEditText(QString::fromStdString(drive.path("")));
+    Build(plat::IDYES);
+    EXPECT_EQ(Lines(include), (StringList{P("S")}));
+}
+
+TEST_F(SubFolderListBuilder, LevelFieldsAndRefusedSources) {
+    Rule("rdoFromToLevelNumber", "edtFromLevelNumber", "3");
+    Child<QLineEdit>(w, "edtToLevelNumber")->setText("2");
+    SetLines(include, {P("keep")});
+    Build();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0580.", kSub + "0581."}));  // no closing box
+    EXPECT_EQ(Lines(include), (StringList{P("keep")}));
+
+    Rule("rdoAboveLevelNumber", "edtAboveLevelNumber", "0");
+    Build(plat::IDYES);
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0580.", kSub + "0582.", kSub + "0587."}));
+    EXPECT_EQ(Child<QLabel>(w, "lblIncludeSum")->text(), "0");
+
+    Child<QLineEdit>(w, "edtAboveLevelNumber")->setText("x");
+    Build();
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, "'x' is not a valid integer value");
+
+    source->setEditText(QString::fromStdString(drive.path("S\\A\\..\\B")));
+    Build();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0588.", kSub + "0587."}));
+    source->setEditText("  ");
+    Build();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0579.", kSub + "0587."}));
+
+    // A rule click sets every field to "1"; leaving From or To repairs them.
+    Rule("rdoFromToLevelNumber");
+    EXPECT_EQ(Child<QLineEdit>(w, "edtBelowLevelNumber")->text(), "1");
+    EXPECT_FALSE(Child<QLineEdit>(w, "edtAboveLevelNumber")->isEnabled());
+    Child<QLineEdit>(w, "edtFromLevelNumber")->setText("x");
+    Child<QLineEdit>(w, "edtToLevelNumber")->setText("");
+    w.edtFromLevelNumberExit();
+    EXPECT_EQ(Child<QLineEdit>(w, "edtFromLevelNumber")->text(), "1");
+    EXPECT_EQ(Child<QLineEdit>(w, "edtToLevelNumber")->text(), "1");
+}
+
+TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
+    SetLines(include, {"a", "b"});
+    SetLines(exclude, {"c"});
+    w.btnExchangeIncToExcClick();
+    EXPECT_EQ(Lines(include), (StringList{"c"}));
+    EXPECT_EQ(Lines(exclude), (StringList{"a", "b"}));
+
+    SetLines(include, {"A", "x", "y"});
+    include->item(0)->setSelected(true);
+    include->item(2)->setSelected(true);
+    w.btnFromIncToExcClick();
+    EXPECT_EQ(Lines(include), (StringList{"x"}));
+    EXPECT_EQ(Lines(exclude), (StringList{"a", "b", "y"}));
+    EXPECT_EQ(Child<QLabel>(w, "lblExcludeSum")->text(), "3");
+
+    boxes.Queue(plat::IDYES);
+    w.btnDeleteExcludedAllClick();
+    EXPECT_TRUE(Lines(exclude).empty());
+    boxes.Clear();
+    w.btnDeleteExcludedAllClick();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0577."}));
+
+    // The same folder chosen twice, in another letter case: one entry.
+    std::string chosen = P("S");
+    const auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string&) { return chosen; });
+    w.btnMainSourceFolderAddClick();
+    EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text(), "5");  // the link is not counted
+    chosen = P("s");
+    drive.MakeFolder("s");
+    w.btnMainSourceFolderAddClick();
+    EXPECT_EQ(source->count(), 1);
+    chosen = "";
+    boxes.Clear();
+    w.btnMainSourceFolderAddClick();
+    EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0572."}));
+    plat::SetFolderBrowserHandler(previous);
+}

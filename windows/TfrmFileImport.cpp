@@ -1,0 +1,370 @@
+#include "windows/TfrmFileImport.h"
+
+#include <QKeyEvent>
+#include <unordered_set>
+
+#include "core/FileNames.h"
+#include "core/ImportClass.h"
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "core/Validation.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/TfrmZoomIncludeWindow.h"
+#include "ui_TfrmFileImport.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmDelimiters.h"
+#include "windows/TfrmEditSmartImport.h"
+#include "windows/TfrmQuotationMarks.h"
+
+TfrmFileImport* frmFileImport = nullptr;
+
+namespace {
+
+constexpr int kPreviewLength = 2048;  // characters of a source line shown in the preview
+constexpr int kColumnMin = 1;
+constexpr int kColumnMax = 100;
+
+const char* const kBuiltInMarks[] = {",", "\"", "'", "|", "~", ";", ":", "#",    "&",
+                                     "@", "$",  "<", ">", ".", "-", "_", "space"};
+
+void Inform(const std::string& text, const std::string& number) {
+    plat::MessageBox(text, "Import File content.            Information no: " + number + ".",
+                     plat::MB_OK | plat::MB_ICONINFORMATION);
+}
+
+// A whole number with an optional sign and blanks around it.
+bool ParseInteger(const std::string& text, long long& value) {
+    const std::string t = TrimBlanks(text);
+    std::size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
+    if (i == t.size() || t.size() - i > 9) return false;
+    value = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9') return false;
+        value = value * 10 + (t[i] - '0');
+    }
+    if (t[0] == '-') value = -value;
+    return true;
+}
+
+void FillCombo(QComboBox* combo, const StringList& entries) {
+    combo->clear();
+    std::unordered_set<std::string> held;
+    for (const auto& entry : entries)
+        if (held.insert(entry).second) combo->addItem(QString::fromStdString(entry));
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+QString PreviewOf(const std::string& line) {
+    QString text = QString::fromStdString(line);
+    if (text.size() > kPreviewLength)
+        text.truncate(text.at(kPreviewLength - 1).isHighSurrogate() ? kPreviewLength - 1 : kPreviewLength);
+    return text;
+}
+
+}  // namespace
+
+TfrmFileImport::TfrmFileImport(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmFileImport>()) {
+    ui->setupUi(this);
+    ui->edtFileImportFileName->installEventFilter(this);
+    connect(ui->btnFileImportBrowse, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportBrowseClick);
+    connect(ui->rdoFileImportPlainText, &QRadioButton::clicked, this, &TfrmFileImport::rdoFileImportPlainTextClick);
+    connect(ui->rdoFileImportSeparatedFile, &QRadioButton::clicked, this,
+            &TfrmFileImport::rdoFileImportSeparatedFileClick);
+    connect(ui->rdoFileImportColumnSeparatedFile, &QRadioButton::clicked, this,
+            &TfrmFileImport::rdoFileImportColumnSeparatedFileClick);
+    connect(ui->rdoFileImportAllColumns, &QRadioButton::clicked, this, &TfrmFileImport::rdoFileImportAllColumnsClick);
+    connect(ui->rdoFileImportOneColumn, &QRadioButton::clicked, this, &TfrmFileImport::rdoFileImportOneColumnClick);
+    connect(ui->btnFileImportColumnUp, &QToolButton::clicked, this, [this] { UDFileImportColumnNumberClick(1); });
+    connect(ui->btnFileImportColumnDown, &QToolButton::clicked, this, [this] { UDFileImportColumnNumberClick(-1); });
+    connect(ui->btnFileImportFrom, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportFromClick);
+    connect(ui->btnSmartImportZoomOriginalFile, &QPushButton::clicked, this,
+            &TfrmFileImport::btnSmartImportZoomOriginalFileClick);
+    connect(ui->btnSmartImportZoomPreview, &QPushButton::clicked, this,
+            &TfrmFileImport::btnSmartImportZoomPreviewClick);
+    connect(ui->btnSmartImportPreviewEdit, &QPushButton::clicked, this,
+            &TfrmFileImport::btnSmartImportPreviewEditClick);
+    connect(ui->btnFileImportClear, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportClearClick);
+    connect(ui->btnFileImportManageSeparators, &QPushButton::clicked, this,
+            &TfrmFileImport::btnFileImportManageSeparatorsClick);
+    connect(ui->btnFileImportManageQuotationMarks, &QPushButton::clicked, this,
+            &TfrmFileImport::btnFileImportManageQuotationMarksClick);
+    connect(ui->btnFileImportOk, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportOkClick);
+    connect(ui->btnFileImportCancel, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportCancelClick);
+    FormCreate();
+}
+
+TfrmFileImport::~TfrmFileImport() = default;
+
+StringList TfrmFileImport::GetSourceLines() const { return listtools::ListLines(ui->lstFileImportSource); }
+StringList TfrmFileImport::GetResultLines() const { return listtools::ListLines(ui->lstFileImportResults); }
+void TfrmFileImport::ClearSourceLines() { ui->lstFileImportSource->clear(); }
+void TfrmFileImport::ClearResultLines() { ui->lstFileImportResults->clear(); }
+
+bool TfrmFileImport::CheckFullPaths(std::string& report) const { return CheckFullPathList(GetResultLines(), report); }
+
+bool TfrmFileImport::CheckRelativePaths(std::string& report) const {
+    return CheckRelativePathList(GetResultLines(), report);
+}
+
+// ---- creation and enabling ---------------------------------------------------------------
+
+void TfrmFileImport::FormCreate() {
+    builtInDelimiters_.clear();
+    for (const char* mark : kBuiltInMarks) builtInDelimiters_.push_back(ToLowerCase(TrimControlAndBlanks(mark)));
+    builtInQuotationMarks_ = builtInDelimiters_;
+    FillDelimiterCombo();
+    FillQuotationMarkCombo();
+    rdoFileImportPlainTextClick();
+    // Nothing to create or import until a file has been read.
+    EnableImportSettings(ui->lstFileImportSource->count() > 0);
+    ui->lblFileImportSourceLines->setText("0");
+    ui->lblFileImportPreviewLines->setText("0");
+}
+
+void TfrmFileImport::FillDelimiterCombo() {
+    const StringList stored = GetDelimList();
+    FillCombo(ui->cboFileImportDelimiter, stored.empty() ? builtInDelimiters_ : stored);
+}
+
+void TfrmFileImport::FillQuotationMarkCombo() {
+    const StringList stored = GetQuotList();
+    FillCombo(ui->cboFileImportQuotationMark, stored.empty() ? builtInQuotationMarks_ : stored);
+}
+
+void TfrmFileImport::EnableImportSettings(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->lblFileImportResults, ui->lstFileImportResults,
+                                                      ui->lblFileImportPreviewLines, ui->lblFileImportPreviewLinesCim,
+                                                      ui->btnSmartImportZoomPreview, ui->rdoFileImportPlainText,
+                                                      ui->btnSmartImportPreviewEdit})
+        w->setEnabled(on);
+    if (on) {
+        rdoFileImportPlainTextClick();
+    } else {
+        for (QWidget* w : std::initializer_list<QWidget*>{ui->rdoFileImportSeparatedFile, ui->rdoFileImportAllColumns,
+                                                          ui->rdoFileImportOneColumn, ui->edtFileImportColumnNumber,
+                                                          ui->UDFileImportColumnNumber, ui->lblFileImportDelimiter,
+                                                          ui->cboFileImportDelimiter})
+            w->setEnabled(false);
+    }
+    ui->chkFileImportAbandonQMarks->setEnabled(on);
+    ui->btnFileImportFrom->setEnabled(on);
+    ui->lblFileImportKettes->setEnabled(on);
+    const bool importable = on && ui->lstFileImportResults->count() > 0;
+    ui->btnFileImportOk->setEnabled(importable);
+    ui->lblFileImportHarmas->setEnabled(importable);
+}
+
+// ---- how to read the file -------------------------------------------------------------------
+
+void TfrmFileImport::rdoFileImportPlainTextClick() {
+    ui->rdoFileImportPlainText->setChecked(true);
+    ui->rdoFileImportPlainText->setEnabled(true);
+    ui->rdoFileImportSeparatedFile->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->rdoFileImportAllColumns, ui->rdoFileImportOneColumn,
+                                                      ui->edtFileImportColumnNumber, ui->UDFileImportColumnNumber,
+                                                      ui->lblFileImportDelimiter, ui->cboFileImportDelimiter})
+        w->setEnabled(false);
+}
+
+void TfrmFileImport::rdoFileImportSeparatedFileClick() {
+    ui->rdoFileImportSeparatedFile->setChecked(true);
+    ui->rdoFileImportAllColumns->setChecked(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->rdoFileImportPlainText, ui->rdoFileImportSeparatedFile,
+                                                      ui->rdoFileImportAllColumns, ui->rdoFileImportOneColumn,
+                                                      ui->lblFileImportDelimiter, ui->cboFileImportDelimiter})
+        w->setEnabled(true);
+    ui->edtFileImportColumnNumber->setEnabled(false);
+    ui->UDFileImportColumnNumber->setEnabled(false);
+}
+
+void TfrmFileImport::rdoFileImportColumnSeparatedFileClick() {
+    ui->edtFileImportColumnNumber->setEnabled(true);
+    ui->UDFileImportColumnNumber->setEnabled(true);
+}
+
+void TfrmFileImport::rdoFileImportAllColumnsClick() {
+    ui->rdoFileImportAllColumns->setChecked(true);
+    ui->edtFileImportColumnNumber->setEnabled(false);
+    ui->UDFileImportColumnNumber->setEnabled(false);
+}
+
+void TfrmFileImport::rdoFileImportOneColumnClick() {
+    ui->rdoFileImportOneColumn->setChecked(true);
+    ui->edtFileImportColumnNumber->setEnabled(true);
+    ui->UDFileImportColumnNumber->setEnabled(true);
+}
+
+void TfrmFileImport::UDFileImportColumnNumberClick(int step) {
+    long long value = 0;
+    if (!ParseInteger(ui->edtFileImportColumnNumber->text().toStdString(), value) || value < kColumnMin ||
+        value > kColumnMax)
+        value = kColumnMin - step;  // an unreadable number starts again at an end of the range
+    value += step;
+    if (value > kColumnMax) value = kColumnMin;
+    if (value < kColumnMin) value = kColumnMax;
+    ui->edtFileImportColumnNumber->setText(QString::number(value));
+}
+
+// ---- 1. reading the file ------------------------------------------------------------------
+
+void TfrmFileImport::btnFileImportBrowseClick() {
+    const std::string file = qtplat::GetOpenFileName(
+        this, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*", "txt");
+    if (!file.empty()) {
+        std::string extension;
+        GetFileExtension(file, extension);
+        if (ToLowerCase(extension) != "txt" &&
+            plat::MessageBox("The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to "
+                             "select this file ?\nClick YES to Continue Selecting this file,\nClick NO to Stop the "
+                             "Select process.",
+                             "Import File content.            Warnings no: 0311.",
+                             plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+            return;
+        ui->edtFileImportFileName->setText(QString::fromStdString(file));
+        std::ifstream in;
+        if (!plat::OpenInputFile(file, in)) {
+            plat::MessageBox("There was a problem opening the file !\nAction : The file is maybe corrupted.",
+                             "Import File content.            Warnings no: 0312.", plat::MB_OK | plat::MB_ICONWARNING);
+            return;
+        }
+        ui->lstFileImportSource->clear();
+        ui->lstFileImportResults->clear();
+        ImportLineReader reader(in);
+        std::string line;
+        QStringList batch;
+        int count = 0;
+        listtools::PaintThrottle throttle;
+        const auto flush = [&] {
+            ui->lstFileImportSource->addItems(batch);
+            batch.clear();
+            ui->lblFileImportSourceLines->setText(QString::number(count));
+        };
+        while (reader.Next(line)) {
+            if (TrimControlAndBlanks(line).empty()) continue;
+            batch << PreviewOf(line);
+            ++count;
+            if (batch.size() >= 4096) {
+                flush();
+                throttle.Tick();
+            }
+        }
+        flush();
+        in.close();
+        Inform("End of the IMPORT process!", "0450");
+    }
+    EnableImportSettings(ui->lstFileImportSource->count() > 0);
+}
+
+void TfrmFileImport::edtFileImportFileNameKeyPress() { btnFileImportBrowseClick(); }
+
+// ---- 2. creating the list ------------------------------------------------------------------
+
+void TfrmFileImport::btnFileImportFromClick() {
+    const bool oneColumn = !ui->rdoFileImportPlainText->isChecked() && ui->rdoFileImportOneColumn->isChecked();
+    long long column = 0;
+    if (oneColumn) {
+        // Checked before anything is emptied: a mistyped number loses nothing.
+        const std::string text = ui->edtFileImportColumnNumber->text().toStdString();
+        if (!ParseInteger(text, column)) {
+            plat::MessageBox("'" + text + "' is not a valid integer value", "Import File content.",
+                             plat::MB_OK | plat::MB_ICONWARNING);
+            return;
+        }
+        if (column < kColumnMin) {
+            plat::MessageBox("'" + text + "' is not a valid column number: the columns are counted from 1.",
+                             "Import File content.", plat::MB_OK | plat::MB_ICONWARNING);
+            return;
+        }
+    }
+    ImportSettings settings;
+    settings.FileName = ui->edtFileImportFileName->text().toStdString();
+    settings.Format = ui->rdoFileImportPlainText->isChecked() ? kImportPlainLines
+                      : oneColumn                             ? kImportOneColumn
+                                                              : kImportAllColumns;
+    settings.Delimiter = ui->cboFileImportDelimiter->currentText().toStdString();
+    if (TrimBlanks(settings.Delimiter) == "space") settings.Delimiter = " ";
+    settings.QuotationMark = ui->cboFileImportQuotationMark->currentText().toStdString();
+    settings.AbandonQuotationMarks = ui->chkFileImportAbandonQMarks->isChecked();
+
+    ui->lstFileImportResults->clear();
+    ImportClass parser(settings);
+    if (oneColumn) parser.SetColumn(static_cast<int>(column));
+    parser.Import();
+
+    QStringList created;
+    std::unordered_set<std::string> held;  // the created list compares exact texts
+    for (const auto& item : parser.GetList()) {
+        std::string text = TrimControlAndBlanks(item);
+        if (!text.empty() && held.insert(text).second) created << QString::fromStdString(text);
+    }
+    ui->lstFileImportResults->addItems(created);
+    ShowResultCount();
+    Inform("End of the making FOLDER LIST process! (Preview)", "0451");
+}
+
+void TfrmFileImport::ShowResultCount() {
+    const bool any = ui->lstFileImportResults->count() > 0;
+    ui->lblFileImportPreviewLines->setText(QString::number(ui->lstFileImportResults->count()));
+    ui->btnFileImportOk->setEnabled(any);
+    ui->lblFileImportHarmas->setEnabled(any);
+}
+
+void TfrmFileImport::btnSmartImportZoomOriginalFileClick() {
+    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstFileImportSource->model());
+}
+
+void TfrmFileImport::btnSmartImportZoomPreviewClick() {
+    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstFileImportResults->model());
+}
+
+void TfrmFileImport::btnSmartImportPreviewEditClick() {
+    if (!frmEditSmartImport) return;
+    frmEditSmartImport->SetTargetList(ui->lstFileImportResults);
+    frmEditSmartImport->SetMemoLines(GetResultLines());
+    // The editor may have emptied or shortened the list: count and IMPORT follow it.
+    if (qtplat::ExecModal(frmEditSmartImport) == QDialog::Accepted) ShowResultCount();
+}
+
+void TfrmFileImport::btnFileImportClearClick() {
+    ui->edtFileImportFileName->clear();
+    ui->lstFileImportSource->clear();
+    ui->lstFileImportResults->clear();
+    ui->rdoFileImportPlainText->setChecked(true);
+    ui->edtFileImportColumnNumber->setText("1");
+    ui->chkFileImportAbandonQMarks->setChecked(true);
+    ui->cboFileImportDelimiter->setCurrentIndex(ui->cboFileImportDelimiter->count() > 0 ? 0 : -1);
+    ui->lblFileImportSourceLines->setText("0");
+    ui->lblFileImportPreviewLines->setText("0");
+    EnableImportSettings(ui->lstFileImportSource->count() > 0);
+}
+
+void TfrmFileImport::btnFileImportManageSeparatorsClick() {
+    if (!frmDelimiters) return;
+    qtplat::ExecModal(frmDelimiters);
+    FillDelimiterCombo();
+}
+
+void TfrmFileImport::btnFileImportManageQuotationMarksClick() {
+    if (!frmQuotationMarks) return;
+    qtplat::ExecModal(frmQuotationMarks);
+    FillQuotationMarkCombo();
+}
+
+// ---- 3. handing the list over --------------------------------------------------------------
+
+void TfrmFileImport::btnFileImportOkClick() { accept(); }
+void TfrmFileImport::btnFileImportCancelClick() { reject(); }
+
+bool TfrmFileImport::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->edtFileImportFileName && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            edtFileImportFileNameKeyPress();
+            return true;  // Enter browses; it does not press IMPORT
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,76 @@
+// The shared import window: a text file becomes a list of folders or
+// strings for a page. The user picks a file (1.), chooses how to read it
+// and creates the list (2.), and presses IMPORT (3.); the page then takes
+// the lines of lstFileImportResults.
+//
+// For the pages: show frmFileImport through qtplat::ExecModal; on
+// QDialog::Accepted read GetResultLines(). Structure lists are checked
+// first with CheckFullPaths, template lists with CheckRelativePaths; an
+// Include list takes the lines through listtools::AppendNewLines.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "core/Types.h"
+
+class QComboBox;
+
+namespace Ui {
+class TfrmFileImport;
+}
+
+class TfrmFileImport : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmFileImport(QWidget* parent = nullptr);
+    ~TfrmFileImport() override;
+
+    StringList GetSourceLines() const;
+    StringList GetResultLines() const;
+    void ClearSourceLines();
+    void ClearResultLines();
+
+    // True, with the findings appended to `report`, when a created line is
+    // no full path (structure lists) / no relative path (template lists).
+    bool CheckFullPaths(std::string& report) const;
+    bool CheckRelativePaths(std::string& report) const;
+
+    // The combos offer the stored lists again (after a profile was read).
+    void FillDelimiterCombo();
+    void FillQuotationMarkCombo();
+
+    void FormCreate();
+    void EnableImportSettings(bool on);
+    void btnFileImportBrowseClick();
+    void edtFileImportFileNameKeyPress();
+    void rdoFileImportPlainTextClick();
+    void rdoFileImportSeparatedFileClick();
+    void rdoFileImportColumnSeparatedFileClick();
+    void rdoFileImportAllColumnsClick();
+    void rdoFileImportOneColumnClick();
+    void UDFileImportColumnNumberClick(int step);
+    void btnFileImportFromClick();
+    void btnSmartImportZoomOriginalFileClick();
+    void btnSmartImportZoomPreviewClick();
+    void btnSmartImportPreviewEditClick();
+    void btnFileImportClearClick();
+    void btnFileImportManageSeparatorsClick();
+    void btnFileImportManageQuotationMarksClick();
+    void btnFileImportOkClick();
+    void btnFileImportCancelClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowResultCount();
+
+    std::unique_ptr<Ui::TfrmFileImport> ui;
+    StringList builtInDelimiters_;
+    StringList builtInQuotationMarks_;
+};
+
+extern TfrmFileImport* frmFileImport;
