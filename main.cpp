@@ -1,14 +1,26 @@
-#include <QApplication>
-#include <QMainWindow>
+#include <QTimer>
+#include <exception>
 
 #include "platform/qt/QtPlatform.h"
+#include "shell/AppWindows.h"
+#include "shell/Application.h"
+#include "shell/TfrmMain.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    qtplat::InstallDesktopHandlers();
-    QMainWindow window;
-    window.setWindowTitle("Quillmere 7.00");
-    window.resize(900, 640);
-    window.show();
-    return app.exec();
+    Application app(argc, argv);
+    try {
+        qtplat::InstallDesktopHandlers();
+        CreateAppWindows();
+        frmMain->show();
+        // The first activation (start window, restore) also runs when the
+        // window manager does not activate the window by itself.
+        QTimer::singleShot(0, frmMain, [] { frmMain->FormActivate(); });
+        app.exec();
+        DestroyAppWindows();
+    } catch (const std::exception& e) {
+        ShowException(e.what());
+    } catch (...) {
+        ShowException("");
+    }
+    return 0;
 }

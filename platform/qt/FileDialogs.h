@@ -1,0 +1,33 @@
+// The open and save file dialogs. Every window asks through here, so tests
+// can answer with a scripted handler instead of a real dialog.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace qtplat {
+
+struct FileDialogRequest {
+    QWidget* owner = nullptr;
+    bool save = false;
+    // Filter in the program's form: "Text files (*.txt)|*.txt|All Files (*.*)|*.*".
+    std::string filter;
+    // Added to a typed name without extension (save only), without its dot.
+    std::string defaultExtension;
+};
+
+// The chosen file in drive form, or "" when the user cancelled.
+std::string GetOpenFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension);
+std::string GetSaveFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension);
+
+using FileDialogHandler = std::function<std::string(const FileDialogRequest& request)>;
+// Installs a handler (tests); returns the previous one. Without a handler
+// the real dialog is shown.
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+// "Text files (*.txt)|*.txt|All Files (*.*)|*.*" -> "Text files (*.txt);;All Files (*)".
+std::string QtFileFilter(const std::string& filter);
+
+}  // namespace qtplat

@@ -1,0 +1,418 @@
+#include "shell/TfrmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolTip>
+#include <unordered_map>
+
+#include "core/PathTools.h"
+#include "core/SettingsFile.h"
+#include "core/SettingsStore.h"
+#include "core/Validation.h"
+#include "pages/checker/Vol15Page.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol03Page.h"
+#include "pages/creation/Vol04Page.h"
+#include "pages/files/Vol10Page.h"
+#include "pages/files/Vol11Page.h"
+#include "pages/files/Vol12Page.h"
+#include "pages/folders/Vol06Page.h"
+#include "pages/folders/Vol07Page.h"
+#include "pages/folders/Vol08Page.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "shell/AppState.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "ui_TfrmMain.h"
+#include "ui_TfrmRestoreSettings.h"
+
+using namespace pagekit;
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+constexpr int kHorizontalExtent = 3000;
+constexpr int kHintHidePauseMs = 600000;  // hints stay up to ten minutes
+
+const char* const kSumLabels[] = {
+    "lblVol02IncludeSum", "lblVol02ExcludeSum", "lblVol02FolderStructuresTemplatesSum",
+    "lblVol03FolderStructuresTemplatesSum", "lblVol04IncludeSum", "lblVol04ExcludeSum",
+    "lblVol04FolderStructuresTemplatesSum", "lblVol06IncludeSum", "lblVol06ExcludeSum", "lblVol07IncludeSum",
+    "lblVol07ExcludeSum", "lblVol08IncludeSum", "lblVol08ExcludeSum", "lblVol08FolderStructuresTemplatesSum",
+    "lblVol10IncludeSum", "lblVol10ExcludeSum", "lblVol10FolderStructuresSum", "lblVol11IncludeSum",
+    "lblVol11ExcludeSum", "lblVol12IncludeSum", "lblVol12ExcludeSum", "lblVol15IncludeSum", "lblVol15ExcludeSum",
+    "lblVol15FolderStructuresTemplatesSum",
+};
+
+const char* const kWideLists[] = {
+    "lstVol02IncludeStrings", "lstVol02ExcludeStrings", "lstVol02AddFolderStructure", "lstVol03AddFolderStructure",
+    "lstVol04IncludeFolderList", "lstVol04ExcludeFolderList", "lstVol04AddFolderStructure",
+    "lstVol06IncludeFolderList", "lstVol06ExcludeFolderList", "lstVol07IncludeFolderList",
+    "lstVol07ExcludeFolderList", "lstVol08IncludeFolderList", "lstVol08ExcludeFolderList",
+    "lstVol08AddFolderStructure", "lstVol10IncludeFolderList", "lstVol10ExcludeFolderList",
+    "lstVol10AddFolderStructure", "lstVol11IncludeFolderList", "lstVol11ExcludeFolderList",
+    "lstVol12IncludeFolderList", "lstVol12ExcludeFolderList", "lstVol15IncludeFolderList",
+    "lstVol15ExcludeFolderList", "lstVol15AddFolderStructure",
+};
+
+const char* const kFileTypeLists[] = {
+    "lstVol08FileTypesAllSelected", "lstVol10FileTypesAllSelected", "lstVol11FileTypesAllSelected",
+    "lstVol15FileTypesAllSelected",
+};
+
+// The Visual Logs' captions follow their hidden real/simulation boxes.
+struct VisualLogCaption {
+    const char* window;
+    const char* check;
+    const char* label;
+    const char* simulationText;
+    const char* realText;
+};
+
+const VisualLogCaption kVisualLogCaptions[] = {
+    {"TfrmStatistic02", "chkStat02NormalSimulate", "lblVol02NormalSimulate",
+     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+    {"TfrmStatistic03", "chkStat03NormalSimulate", "lblVol03NormalSimulate",
+     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+    {"TfrmStatistic04", "chkStat04NormalSimulate", "lblVol04NormalSimulate",
+     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+    {"TfrmStatistic06", "chkStat06NormalSimulate", "lblVol06NormalSimulate", "Simulate the Folder Rename Process.",
+     "Folder Rename Process."},
+    {"TfrmStatistics07", "chkStat07NormalSimulate", "lblVol07NormalSimulate", "Simulate the Folder Delete Process.",
+     "Folder Delete Process."},
+    {"TfrmStatistic08", "chkStat08NormalSimulate", "lblVol08NormalSimulate",
+     "Simulate the Folder/File Copy Process.", "Folder/File Copy Process."},
+    {"TfrmStatistic10", "chkStat10NormalSimulate", "lblVol10NormalSimulate", "Simulate the File Copy Process.",
+     "File Copy Process."},
+    {"TfrmStatistics11", "chkStat11NormalSimulate", "lblStat11NormalSimulate", "Simulate the File Delete Process.",
+     "File Delete Process."},
+    {"TfrmStatistic12", "chkStat12NormalSimulate", "lblVol12NormalSimulate", "Simulate the File Rename Process.",
+     "File Rename Process."},
+};
+
+// Keeps every hint up for the program's hint pause instead of Qt's few seconds.
+class HintPauseFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->toolTip().isEmpty()) return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget, {},
+                           kHintHidePauseMs);
+        return true;
+    }
+};
+
+void InstallHintPause() {
+    if (!qApp || qApp->findChild<HintPauseFilter*>()) return;
+    qApp->installEventFilter(new HintPauseFilter(qApp));
+}
+
+std::string Caption(const char* topic, const char* kind, const char* number) {
+    return std::string(topic) + std::string(12, ' ') + kind + number + ".";
+}
+
+// A default.set that cannot be read is kept under another name; the
+// defaults are then written in its place. Returns the new name, or "" when
+// it could not be moved.
+std::string SetDamagedSettingsFileAside(const std::string& file) {
+    const std::string stamped =
+        file + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString();
+    for (int n = 0; n < 1000; ++n) {
+        const std::string target = n == 0 ? stamped : stamped + "-" + std::to_string(n);
+        if (plat::PathExists(target)) continue;
+        const plat::FsResult moved = plat::MoveNoReplace(file, target);
+        if (moved == plat::FsResult::Ok) return target;
+        if (moved != plat::FsResult::AlreadyExists) break;
+    }
+    return {};
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) {
+    ui->setupUi(this);
+    if (!frmMain) frmMain = this;
+
+    Page02 = new Vol02Page(*this);
+    Page03 = new Vol03Page(*this);
+    Page04 = new Vol04Page(*this);
+    Page06 = new Vol06Page(*this);
+    Page07 = new Vol07Page(*this);
+    Page08 = new Vol08Page(*this);
+    Page10 = new Vol10Page(*this);
+    Page11 = new Vol11Page(*this);
+    Page12 = new Vol12Page(*this);
+    Page15 = new Vol15Page(*this);
+    ui->tabCreateFolderStrings->layout()->addWidget(Page02);
+    ui->tabCreateFolderFolders->layout()->addWidget(Page04);
+    ui->tabCreateFolderIncreasedNumbers->layout()->addWidget(Page03);
+    ui->tabFolderCopy->layout()->addWidget(Page08);
+    ui->tabFolderDelete->layout()->addWidget(Page07);
+    ui->tabFolderRename->layout()->addWidget(Page06);
+    ui->tabFileCopy->layout()->addWidget(Page10);
+    ui->tabFileDelete->layout()->addWidget(Page11);
+    ui->tabFileRename->layout()->addWidget(Page12);
+    ui->tabConsistencyChecker->layout()->addWidget(Page15);
+
+    // Kept in the menu bar's layout but never offered.
+    for (QMenu* menu : {ui->mnuMisc, ui->mnuVideoTutorials}) {
+        menu->menuAction()->setVisible(false);
+        menu->menuAction()->setEnabled(false);
+    }
+    // Their windows are not part of the program yet.
+    for (QAction* action : {ui->OverView, ui->About1, ui->Howtovideosonline1}) action->setEnabled(false);
+
+    connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(ui->OpenRestoreProfile1, &QAction::triggered, this, &TfrmMain::OpenRestoreProfile1Click);
+    connect(ui->SaveProfile1, &QAction::triggered, this, &TfrmMain::SaveProfile1Click);
+    connect(ui->EnableStartWindowForRestoreSettings, &QAction::triggered, this,
+            &TfrmMain::EnableStartWindowForRestoreSettingsClick);
+
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+    if (frmMain == this) frmMain = nullptr;
+    delete ui;
+}
+
+void TfrmMain::FormCreate() {
+    InstallHintPause();
+    std::string programFolder;
+    GetCurrentDir(programFolder);
+    SetValuesOfEveryStart(programFolder);
+
+    const std::string settingsFile = SettingsFileName("");
+    bool writeDefaults = !plat::PathExists(settingsFile);
+    if (!writeDefaults && !IsSettingsFile(settingsFile)) {
+        writeDefaults = true;
+        const std::string aside = SetDamagedSettingsFileAside(settingsFile);
+        KeepDamagedSettingsFile = aside.empty();
+        if (!KeepDamagedSettingsFile) {
+            plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
+                                 aside + "\n\nThe program starts with the Default Settings.",
+                             Caption("Restore Settings.", "Warning no: ", "0452"),
+                             plat::MB_OK | plat::MB_ICONWARNING);
+        } else {
+            plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
+                                 "\n\nIt can not be renamed either, so it is left as it is and the settings of "
+                                 "this session will NOT be saved.\nThe program starts with the Default "
+                                 "Settings.\n\nAction : Check the file and the rights of its folder.",
+                             Caption("Restore Settings.", "Warning no: ", "0453"),
+                             plat::MB_OK | plat::MB_ICONWARNING);
+        }
+    }
+    if (writeDefaults) {
+        FillFirstStartDefaults();
+        if (!KeepDamagedSettingsFile) {
+            SaveClass save("");
+            save.Save();
+        }
+        SetDefaultsCreatedState(1);
+    } else {
+        // The file may name another program folder: from here on that one counts.
+        RestoreClass restore("");
+        restore.ClearLists();
+        restore.Restore();
+    }
+
+    SetWorkingFoldersFromProgramFolder();
+    for (const std::string& folder : {GetWorkingDir(), GetWorkingDirCopyFiles(), GetWorkingDirRenameFiles(),
+                                      GetWorkingDirCopyFilesSimul(), GetWorkingDirRenameFilesSimul(),
+                                      GetWorkingDirConsistencyCheck()})
+        plat::CreateFolderTree(folder);  // the pages that use them report a failure
+
+    FillMainWindowTexts(*this);
+    InitFolderNameCharSet();
+    InitRelativePathCharSet();
+    InitFileNameCharSet();
+    PutPagesIntoEmptyState();
+
+    AllFileTypesText = "All (*.*).";
+    for (const char* name : kFileTypeLists)
+        SetHorizontalExtent(findChild<QListWidget*>(name), kHorizontalExtent);
+}
+
+void TfrmMain::PutPagesIntoEmptyState() {
+    Page02->Vol02ResetCounters();
+    Page02->Vol02EnablePageControls(false);
+    Page02->Vol02StructureFileSizes.clear();
+    auto* destination02 = findChild<QComboBox*>("cboVol02DestFolders");
+    destination02->clear();
+    destination02->addItems(UniqueItems(GetVol02DestFolderHistory()));
+
+    Page03->Vol03ResetCounters();
+    Page03->Vol03EnablePageControls(false);
+    Page03->Vol03StructureFileSizes.clear();
+    findChild<QLineEdit*>("edtVol03StartNumber")->setText("1");
+    findChild<QLineEdit*>("edtVol03EndNumber")->setText("1");
+    auto* destination03 = findChild<QComboBox*>("cboVol03DestFolders");
+    destination03->addItem(QString());
+    destination03->setCurrentIndex(destination03->count() - 1);
+
+    Page04->Vol04ResetStructureTotals();
+    Page04->Vol04EnablePageControls(false);
+    Page04->Vol04StructureFileSizes.clear();
+
+    Page06->Vol06InitCounters();
+    Page06->Vol06EnablePageControls(false);
+
+    Page07->Vol07InitCounters();
+    Page07->Vol07ResetCounters();
+    Page07->Vol07EnablePageControls(false);
+    Page07->Vol07ResultDisplayMode = 1;
+
+    Page08->Vol08ResetCounters();
+    Page08->Vol08EnablePageControls(false);
+    Page08->Vol08StructureFileSizes.clear();
+    Page08->Vol08CopiedBytes = 0;
+    Page08->Vol08HintShownMain = Page08->Vol08HintShownSub = 0;
+
+    Page10->Vol10ResetCounters();
+    Page10->Vol10EnablePageControls(false);
+    Page10->Vol10CopiedBytes = 0;
+
+    Page11->Vol11ClearTotals();
+    Page11->Vol11ResetCounters();
+    Page11->Vol11EnablePageControls(false);
+
+    Page12->Vol12ResetCounters();
+    Page12->Vol12EnablePageControls(false);
+
+    Page15->Vol15ResetCounters();
+    Page15->Vol15EnablePageControls(false);
+    Page15->Vol15CheckedBytes = 0;
+
+    for (const char* name : kSumLabels) findChild<QLabel*>(name)->clear();
+    for (const char* name : kWideLists) SetHorizontalExtent(findChild<QListWidget*>(name), kHorizontalExtent);
+}
+
+void TfrmMain::FormActivate() {
+    // Once per process; a nested activation while the start window closes skips it.
+    if (GetFirstActivationState() == 2 && !InFirstActivation && frmRestoreSettings) {
+        InFirstActivation = true;
+        Ui::TfrmRestoreSettings* start = frmRestoreSettings->ui;
+        if (GetDefaultsCreatedState() == 2) {
+            start->lblRestoreSettingsFirstRun->setVisible(false);
+            SetFirstActivationState(1);
+            if (GetStartWindowState() != 1) qtplat::ExecModal(frmRestoreSettings);
+            if (GetRestoreMode() == 3) {
+                RestorePageListsFromSettings();
+                RestoreControlsFromSettings();
+                RefreshAllPagesAfterRestore();
+            } else if (GetRestoreMode() == 2) {
+                RestoreControlsFromSettings();
+            }
+        } else {
+            // First start: there is nothing to restore yet.
+            start->rdoRestoreSettingsLastSavedAll->setEnabled(false);
+            start->rdoRestoreSettingsLastSavedSettings->setEnabled(false);
+            start->rdoRestoreSettingsDefaults->setEnabled(true);
+            start->rdoRestoreSettingsDefaults->setChecked(true);
+            start->lblRestoreSettingsFirstRun->setVisible(true);
+            qtplat::ExecModal(frmRestoreSettings);
+            SetFirstActivationState(1);
+        }
+        InFirstActivation = false;
+    }
+    RefreshVisualLogCaptions();
+    RefreshFileTypeLists();
+}
+
+void TfrmMain::RefreshVisualLogCaptions() {
+    std::unordered_map<std::string, QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!window->objectName().isEmpty()) windows.emplace(S(window->objectName()), window);
+    for (const VisualLogCaption& row : kVisualLogCaptions) {
+        const auto found = windows.find(row.window);
+        if (found == windows.end()) continue;
+        auto* check = found->second->findChild<QCheckBox*>(row.check);
+        auto* label = found->second->findChild<QLabel*>(row.label);
+        if (!check || !label) continue;
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+        label->setPalette(palette);
+        label->setText(check->isChecked() ? row.realText : row.simulationText);
+        label->setAlignment(Qt::AlignCenter);
+    }
+}
+
+void TfrmMain::RefreshFileTypeLists() {
+    const std::string names = GetFileSelNamesText();
+    ShowFileTypeSelection(names.empty() || names == "*.*" ? AllFileTypesText : names);
+}
+
+void TfrmMain::ShowFileTypeSelection(const std::string& line) {
+    for (const char* name : kFileTypeLists) {
+        auto* list = findChild<QListWidget*>(name);
+        list->clear();
+        list->addItem(Q(line));
+    }
+}
+
+void TfrmMain::FormClose() {
+    SaveControlsToSettings();
+    if (KeepDamagedSettingsFile) return;
+    SaveClass save("");
+    save.Save();  // a failure is reported by the writer
+}
+
+void TfrmMain::FormDestroy() {
+    if (Destroyed) return;
+    Destroyed = true;
+    Page02->Vol02ClearResultLists();
+    findChild<QListWidget*>("lstVol02IncludeStrings")->clear();
+    findChild<QListWidget*>("lstVol02ExcludeStrings")->clear();
+    Page03->Vol03ClearResultLists();
+    Page04->Vol04ClearUndoLists();
+    Page06->Vol06ClearUndo();
+    Page07->Vol07ClearResultLists();
+    Page08->Vol08ClearResultLists();
+    Page10->Vol10ClearResultLists();
+    Page11->Vol11ClearResultLists();
+    Page12->Vol12ClearResultLists();
+    for (const char* page : {"04", "06", "07", "08", "10", "11", "12"}) {
+        findChild<QListWidget*>(QString("lstVol%1IncludeFolderList").arg(page))->clear();
+        findChild<QListWidget*>(QString("lstVol%1ExcludeFolderList").arg(page))->clear();
+    }
+    ui->lstHWNDSeged->clear();
+    // There is no platform help file here, so the help system has nothing to quit.
+}
+
+void TfrmMain::SetTabSheetEnabled(const char* sheet, bool enabled) {
+    if (auto* widget = findChild<QWidget*>(sheet)) pagekit::SetTabSheetEnabled(widget, enabled);
+}
+
+void TfrmMain::EnableStartWindowForRestoreSettingsClick() {
+    ShowStartWindowMenuState(true);
+    SetStartWindowState(2);
+}
+
+void TfrmMain::ShowStartWindowMenuState(bool shownAgain) {
+    ui->EnableStartWindowForRestoreSettings->setChecked(shownAgain);
+    ui->EnableStartWindowForRestoreSettings->setText(shownAgain ? "Startup Window is Showed again."
+                                                                : "Click to Show Startup Window again.");
+}
+
+bool TfrmMain::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return handled;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}

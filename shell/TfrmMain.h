@@ -1,0 +1,93 @@
+// The main window: the page frame with the ten operation pages, the menus,
+// start-up and shutdown, the start window and the profiles, and the bridge
+// that moves settings between the settings store and the pages' controls.
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+#include "pages/PageCommon.h"
+
+namespace Ui {
+class TfrmMain;
+}
+
+class Vol02Page;
+class Vol03Page;
+class Vol04Page;
+class Vol06Page;
+class Vol07Page;
+class Vol08Page;
+class Vol10Page;
+class Vol11Page;
+class Vol12Page;
+class Vol15Page;
+
+class TfrmMain : public QMainWindow, public MainWindowShared {
+    Q_OBJECT
+
+public:
+    // Creating the window runs FormCreate: the program folder is the
+    // current directory at this moment.
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // ---- life of the program ------------------------------------------------------
+    void FormCreate();
+    // Every activation; the first one also shows the start window and
+    // applies the chosen restore mode.
+    void FormActivate();
+    // Collects every page into the store and writes default.set.
+    void FormClose();
+    void FormDestroy();
+
+    // ---- settings bridge ----------------------------------------------------------
+    void RestoreControlsFromSettings();
+    void RestorePageListsFromSettings();
+    void RefreshAllPagesAfterRestore();
+    void ReapplyAttachOptions();
+    void SaveControlsToSettings();
+
+    // ---- menus ----------------------------------------------------------------------
+    void EnableStartWindowForRestoreSettingsClick();
+    void OpenRestoreProfile1Click();
+    void SaveProfile1Click();
+    // The Settings menu item as the start window's answer leaves it.
+    void ShowStartWindowMenuState(bool shownAgain);
+
+    // A tab sheet of the page frames by name ("tabFolderCopy"), for the runs
+    // that disable the other pages while they work.
+    void SetTabSheetEnabled(const char* sheet, bool enabled);
+
+    Vol02Page* Page02;
+    Vol03Page* Page03;
+    Vol04Page* Page04;
+    Vol06Page* Page06;
+    Vol07Page* Page07;
+    Vol08Page* Page08;
+    Vol10Page* Page10;
+    Vol11Page* Page11;
+    Vol12Page* Page12;
+    Vol15Page* Page15;
+
+    Ui::TfrmMain* ui;
+
+    // The file pages' one-line summaries of the file selection.
+    void ShowFileTypeSelection(const std::string& line);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void PutPagesIntoEmptyState();
+    void RefreshVisualLogCaptions();
+    void RefreshFileTypeLists();
+
+    bool InFirstActivation = false;
+    // default.set could not be read nor set aside: it is never written over.
+    bool KeepDamagedSettingsFile = false;
+    bool Destroyed = false;
+};
+
+extern TfrmMain* frmMain;

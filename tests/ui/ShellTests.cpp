@@ -1,0 +1,479 @@
+// Start-up, restore modes, profiles and exit of the main window, run in a
+// program folder on a temporary drive.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/SettingsFile.h"
+#include "core/SettingsStore.h"
+#include "pages/PageCommon.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/TfrmStatistic02.h"
+#include "results/TfrmStatistics11.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/SettingsBridge.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+
+namespace fs = std::filesystem;
+using pagekit::ListItems;
+
+namespace {
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+std::string Text(const char* edit) { return C<QLineEdit>(edit)->text().toStdString(); }
+
+bool BoxShown(const plat::MessageBoxScript& boxes, const std::string& captionPart) {
+    for (const auto& box : boxes.shown())
+        if (box.caption.find(captionPart) != std::string::npos) return true;
+    return false;
+}
+
+// What the start window looked like when it was shown.
+struct StartWindowSeen {
+    int shown = 0;
+    bool allEnabled = false, settingsEnabled = false, defaultsEnabled = false, defaultsChecked = false;
+    bool noteShown = false;
+};
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("prog");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("prog"));
+        NewProcess();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        qtplat::SetFileDialogHandler({});
+        fs::current_path(oldCwd);
+    }
+
+    // The store and the state words as a fresh process has them.
+    void NewProcess() {
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+    }
+
+    // Creates the windows and runs the first activation; the start window,
+    // when shown, is answered with `choice` (null: OK as it opened).
+    void Start(const char* choice = nullptr, bool remember = false) {
+        qtplat::SetModalHandler([this, choice, remember](QDialog* dialog) {
+            auto* start = qobject_cast<TfrmRestoreSettings*>(dialog);
+            if (!start) return int(QDialog::Rejected);
+            auto w = [start](const char* name) { return start->findChild<QAbstractButton*>(name); };
+            seen.shown++;
+            frmMain->FormActivate();  // the platform may activate the main window meanwhile
+            seen.allEnabled = w("rdoRestoreSettingsLastSavedAll")->isEnabled();
+            seen.settingsEnabled = w("rdoRestoreSettingsLastSavedSettings")->isEnabled();
+            seen.defaultsEnabled = w("rdoRestoreSettingsDefaults")->isEnabled();
+            seen.defaultsChecked = w("rdoRestoreSettingsDefaults")->isChecked();
+            seen.noteShown = !start->findChild<QLabel*>("lblRestoreSettingsFirstRun")->isHidden();
+            if (choice) w(choice)->setChecked(true);
+            w("chkRestoreSettingsRememberTheAnswer")->setChecked(remember);
+            w("btnRestoreSettingsOk")->click();
+            return dialog->result();
+        });
+        seen = {};
+        CreateAppWindows();
+        frmMain->FormActivate();
+    }
+
+    // Closes the main window (which saves) and ends the "process".
+    void Exit() {
+        frmMain->close();
+        DestroyAppWindows();
+        NewProcess();
+    }
+    // Ends without closing the main window: nothing is saved.
+    void Kill() {
+        DestroyAppWindows();
+        NewProcess();
+    }
+
+    void AnswerFileDialog(const std::string& path) {
+        qtplat::SetFileDialogHandler([path](const qtplat::FileDialogRequest&) { return path; });
+    }
+
+    std::string SettingsFile() const { return drive.path("prog\\default.set"); }
+
+    testsupport::TempDrive drive{'P'};
+    fs::path oldCwd;
+    plat::MessageBoxScript boxes;
+    StartWindowSeen seen;
+};
+
+TEST_F(ShellTest, FirstStartWritesDefaultsAndOffersOnlyTheDefaults) {
+    Start();
+    EXPECT_EQ(GetProgramFolder(), drive.path("prog"));
+    EXPECT_TRUE(IsSettingsFile(SettingsFile()));
+    for (const char* sub : {"", "\\COPYFILES", "\\RENAMEFILES", "\\COPYFILESSIMUL", "\\RENAMEFILESSIMUL",
+                            "\\CONSISTENCYCHECK"})
+        EXPECT_TRUE(fs::is_directory(drive.nativePath(std::string("prog\\WorkingDir") + sub))) << sub;
+    EXPECT_EQ(GetWorkingDirCopyFiles(), drive.path("prog\\WorkingDir\\COPYFILES"));
+    EXPECT_EQ(GetDelimList().size(), 17u);
+    EXPECT_EQ(GetDefaultsCreatedState(), 1);
+
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_FALSE(seen.allEnabled);
+    EXPECT_FALSE(seen.settingsEnabled);
+    EXPECT_TRUE(seen.defaultsEnabled);
+    EXPECT_TRUE(seen.defaultsChecked);
+    EXPECT_TRUE(seen.noteShown);
+    EXPECT_EQ(GetRestoreMode(), 1);
+    EXPECT_EQ(GetFirstActivationState(), 1);
+    EXPECT_TRUE(boxes.shown().empty());
+
+    // Later activations only refresh; each file-type list holds one line.
+    frmMain->FormActivate();
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_EQ(ListItems(C<QListWidget>("lstVol10FileTypesAllSelected")), StringList{"All (*.*)."});
+    SetFileSelNamesText("*.txt");
+    frmMain->FormActivate();
+    EXPECT_EQ(ListItems(C<QListWidget>("lstVol15FileTypesAllSelected")), StringList{"*.txt"});
+
+    // A run switches whole tab sheets off; the pages' own controls keep their state.
+    frmMain->SetTabSheetEnabled("tabFolderCopy", false);
+    EXPECT_FALSE(C<QTabWidget>("pgcFolderOperations")->isTabEnabled(0));
+    EXPECT_TRUE(pagekit::IsOwnEnabled(C<QWidget>("lstVol08IncludeFolderList")));
+    EXPECT_FALSE(C<QWidget>("lstVol08IncludeFolderList")->isEnabled());
+    frmMain->SetTabSheetEnabled("tabFolderCopy", true);
+    EXPECT_TRUE(C<QWidget>("lstVol08IncludeFolderList")->isEnabled());
+
+    // The empty pages are switched off; the AddToList edits too until a destination exists.
+    EXPECT_FALSE(C<QWidget>("edtVol02Prefix")->isEnabled());
+    EXPECT_FALSE(C<QWidget>("lstVol04AddFolderStructure")->isEnabled());
+    EXPECT_EQ(Text("edtVol03StartNumber"), "1");
+}
+
+TEST_F(ShellTest, RestoreModesBringBackWhatTheLastExitSaved) {
+    Start();
+    C<QLineEdit>("edtVol02AddToList")->setText("add");
+    C<QLineEdit>("edtVol02Prefix")->setText("pre");
+    C<QCheckBox>("chkVol07DeleteDoubleConfirm")->setChecked(false);
+    C<QRadioButton>("rdoVol06RenameTheLastSubFolder")->setChecked(true);
+    C<QListWidget>("lstVol06IncludeFolderList")->addItems({"C:\\a", "C:\\b"});
+    C<QComboBox>("cboVol02DestFolders")->addItems({"C:\\d1", "C:\\d2"});
+    C<QComboBox>("cboVol02DestFolders")->setCurrentIndex(1);
+    Exit();
+
+    // Mode 3: settings and lists, and the pages enabled by their contents.
+    Start("rdoRestoreSettingsLastSavedAll");
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_TRUE(seen.allEnabled);
+    EXPECT_FALSE(seen.noteShown);
+    EXPECT_EQ(Text("edtVol02Prefix"), "pre");
+    EXPECT_FALSE(C<QCheckBox>("chkVol07DeleteDoubleConfirm")->isChecked());
+    EXPECT_TRUE(C<QRadioButton>("rdoVol06RenameTheLastSubFolder")->isChecked());
+    EXPECT_EQ(ListItems(C<QListWidget>("lstVol06IncludeFolderList")), (StringList{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(C<QComboBox>("cboVol02DestFolders")->currentText().toStdString(), "C:\\d2");
+    EXPECT_TRUE(C<QWidget>("edtVol06RenameNewLastSubFolder")->isEnabled());
+    EXPECT_FALSE(C<QWidget>("edtVol06NewPrefix")->isEnabled());
+    EXPECT_FALSE(C<QWidget>("edtVol02Prefix")->isEnabled());  // no Include strings on page 02
+    Kill();
+
+    // Mode 1: the form's own values, nothing restored.
+    Start("rdoRestoreSettingsDefaults");
+    EXPECT_EQ(Text("edtVol02Prefix"), "");
+    EXPECT_TRUE(C<QCheckBox>("chkVol07DeleteDoubleConfirm")->isChecked());
+    EXPECT_EQ(C<QListWidget>("lstVol06IncludeFolderList")->count(), 0);
+    Kill();
+
+    // Mode 2: settings with empty lists; every option stays disabled but the AddToList edits.
+    Start("rdoRestoreSettingsLastSavedSettings", /*remember=*/true);
+    EXPECT_EQ(Text("edtVol02Prefix"), "pre");
+    EXPECT_FALSE(C<QWidget>("edtVol02Prefix")->isEnabled());
+    EXPECT_EQ(Text("edtVol02AddToList"), "add");
+    EXPECT_TRUE(C<QWidget>("edtVol02AddToList")->isEnabled());
+    EXPECT_FALSE(C<QWidget>("lblVol12NewPrefixCimke")->isEnabled());
+    EXPECT_EQ(C<QListWidget>("lstVol06IncludeFolderList")->count(), 0);
+    EXPECT_EQ(C<QAction>("EnableStartWindowForRestoreSettings")->text().toStdString(),
+              "Click to Show Startup Window again.");
+    Exit();
+
+    // Remembered: no start window, the stored mode (2) applied silently.
+    Start();
+    EXPECT_EQ(seen.shown, 0);
+    EXPECT_EQ(Text("edtVol02Prefix"), "pre");
+    frmMain->EnableStartWindowForRestoreSettingsClick();
+    EXPECT_EQ(GetStartWindowState(), 2);
+    EXPECT_TRUE(C<QAction>("EnableStartWindowForRestoreSettings")->isChecked());
+    Exit();
+    Start();
+    EXPECT_EQ(seen.shown, 1);
+}
+
+TEST_F(ShellTest, EveryBridgeRowNamesAControlOfItsKind) {
+    Start();
+    std::size_t controls = 0, disabled = 0, lists = 0, combos = 0;
+    for (const BridgePage& page : BridgePages()) {
+        for (const BridgeControl& row : page.controls) {
+            auto* control = C<QWidget>(row.control);
+            ASSERT_NE(control, nullptr) << row.control;
+            EXPECT_TRUE(row.getFlag ? qobject_cast<QAbstractButton*>(control) != nullptr
+                                    : qobject_cast<QLineEdit*>(control) != nullptr)
+                << row.control;
+        }
+        for (const char* name : page.alsoDisabled) EXPECT_NE(C<QWidget>(name), nullptr) << name;
+        for (const BridgeList& row : page.lists) EXPECT_NE(C<QListWidget>(row.list), nullptr) << row.list;
+        for (const BridgeCombo& row : page.combos) EXPECT_NE(C<QComboBox>(row.combo), nullptr) << row.combo;
+        controls += page.controls.size();
+        disabled += page.alsoDisabled.size();
+        lists += page.lists.size();
+        combos += page.combos.size();
+    }
+    EXPECT_EQ(controls, 96u);
+    EXPECT_EQ(disabled, 69u);
+    EXPECT_EQ(lists, 24u);
+    EXPECT_EQ(combos, 2u);
+    EXPECT_EQ(BridgePagesInSaveOrder().size(), BridgePages().size());
+}
+
+TEST_F(ShellTest, ExitWritesTheSettingsFile) {
+    Start();
+    C<QLineEdit>("edtVol12NewPrefix")->setText("np");
+    C<QListWidget>("lstVol15ExcludeFolderList")->addItems({"C:\\x", "", "C:\\x"});
+    frmMain->close();
+    ResetSettingsToInitialValues();
+    RestoreClass restore(SettingsFile());
+    restore.ClearLists();
+    restore.Restore();
+    EXPECT_EQ(GetVol12NewPrefix(), "np");
+    // Saved as the list box shows it, empty and repeated items included.
+    EXPECT_EQ(GetVol15ExcludeFolderList(), (StringList{"C:\\x", "", "C:\\x"}));
+}
+
+// Every bridged control and list in a state of its own, read back as a map.
+std::map<std::string, std::string> BridgedState() {
+    std::map<std::string, std::string> state;
+    for (const BridgePage& page : BridgePages()) {
+        for (const BridgeControl& row : page.controls) {
+            auto* control = C<QWidget>(row.control);
+            if (auto* button = qobject_cast<QAbstractButton*>(control))
+                state[row.control] = button->isChecked() ? "1" : "0";
+            else
+                state[row.control] = qobject_cast<QLineEdit*>(control)->text().toStdString();
+        }
+        for (const BridgeList& row : page.lists)
+            for (const std::string& item : ListItems(C<QListWidget>(row.list))) state[row.list] += item + "|";
+        for (const BridgeCombo& row : page.combos) {
+            auto* combo = C<QComboBox>(row.combo);
+            for (int i = 0; i < combo->count(); ++i) state[row.combo] += combo->itemText(i).toStdString() + "|";
+            state[row.combo] += "=" + combo->currentText().toStdString();
+        }
+    }
+    return state;
+}
+
+// Variant 0 and 1 give every control a different value.
+void FillBridgedControls(int variant) {
+    const std::string tag = variant == 0 ? "a" : "b";
+    for (const BridgePage& page : BridgePages()) {
+        // Radios checked last to first, or first to last: a different one wins per group.
+        std::vector<BridgeControl> rows = page.controls;
+        if (variant == 0) std::reverse(rows.begin(), rows.end());
+        for (const BridgeControl& row : rows) {
+            auto* control = C<QWidget>(row.control);
+            if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+                // "Attach Nothing" would empty the structure list it restores.
+                if (!std::string(row.control).ends_with("AttachNothing")) radio->setChecked(true);
+            } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+                check->setChecked(variant == 0);
+            } else {
+                qobject_cast<QLineEdit*>(control)->setText(QString::fromStdString(tag + "-" + row.control));
+            }
+        }
+        for (const BridgeList& row : page.lists) {
+            auto* list = C<QListWidget>(row.list);
+            list->clear();
+            list->addItem(QString::fromStdString("C:\\" + tag + "\\" + row.list));
+        }
+        for (const BridgeCombo& row : page.combos) {
+            auto* combo = C<QComboBox>(row.combo);
+            combo->clear();
+            combo->addItems({QString::fromStdString("C:\\" + tag + "1"), QString::fromStdString("C:\\" + tag + "2")});
+            combo->setCurrentIndex(variant);
+        }
+    }
+}
+
+TEST_F(ShellTest, ProfileRoundTripRestoresEveryBridgedControl) {
+    Start();
+    FillBridgedControls(0);
+    const auto saved = BridgedState();
+    AnswerFileDialog(drive.path("profile.set"));
+    frmMain->SaveProfile1Click();
+    EXPECT_TRUE(BoxShown(boxes, "Save Settings.            Information no: 0450."));
+    EXPECT_TRUE(IsSettingsFile(drive.path("profile.set")));
+
+    FillBridgedControls(1);
+    const auto changed = BridgedState();
+    // Radios change by groups, not one by one.
+    for (const auto& [name, value] : saved)
+        if (!name.starts_with("rdo")) {
+            EXPECT_NE(changed.at(name), value) << name << " is not changed";
+        }
+
+    boxes.Clear();
+    frmMain->OpenRestoreProfile1Click();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "End of the Restore process!");
+    const auto restored = BridgedState();
+    for (const auto& [name, value] : saved) EXPECT_EQ(restored.at(name), value) << name;
+}
+
+TEST_F(ShellTest, ProfileThatCannotBeReadChangesNothing) {
+    Start();
+    FillBridgedControls(0);
+    frmMain->SaveControlsToSettings();
+    const auto before = BridgedState();
+    const StringList storedBefore = GetVol08IncludeFolderList();
+
+    drive.WriteFile("short.set", std::string(100, 'x'));
+    drive.WriteFile("noend.set", std::string(kSettingsRecordSize, '\0'));
+    for (const char* name : {"short.set", "noend.set", "missing.set"}) {
+        boxes.Clear();
+        AnswerFileDialog(drive.path(name));
+        frmMain->OpenRestoreProfile1Click();
+        ASSERT_EQ(boxes.shown().size(), 1u) << name;
+        EXPECT_NE(boxes.shown()[0].caption.find("Warning no: 0451."), std::string::npos);
+        EXPECT_EQ(BridgedState(), before) << name;
+        EXPECT_EQ(GetVol08IncludeFolderList(), storedBefore) << name;
+    }
+
+    // Another extension asks first; No stops, and upper-case SET passes without a question.
+    boxes.Clear();
+    AnswerFileDialog(drive.path("profile.txt"));
+    boxes.Queue(plat::IDNO);
+    frmMain->OpenRestoreProfile1Click();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Import File content.            Warnings no: 0311.");
+    boxes.Clear();
+    AnswerFileDialog(drive.path("noend.SET"));
+    frmMain->OpenRestoreProfile1Click();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_NE(boxes.shown()[0].caption.find("0451"), std::string::npos);
+}
+
+TEST_F(ShellTest, FailedProfileSaveShowsNoSuccess) {
+    Start();
+    AnswerFileDialog(drive.path("no such folder\\profile.set"));
+    frmMain->SaveProfile1Click();
+    EXPECT_TRUE(BoxShown(boxes, "Msg no: 0130."));
+    EXPECT_FALSE(BoxShown(boxes, "0450"));
+}
+
+TEST_F(ShellTest, DamagedSettingsFileIsSetAsideBeforeTheDefaults) {
+    drive.WriteFile("prog\\default.set", "not a settings file");
+    drive.WriteFile("prog\\default.set.damaged-x", "older");
+    Start();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning no: 0452.");
+    EXPECT_TRUE(IsSettingsFile(SettingsFile()));
+    EXPECT_EQ(GetDefaultsCreatedState(), 1);
+    int kept = 0;
+    for (const auto& entry : fs::directory_iterator(drive.nativePath("prog"))) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("default.set.damaged-") && name != "default.set.damaged-x") {
+            ++kept;
+            EXPECT_EQ(drive.ReadFile("prog\\" + name), "not a settings file");
+        }
+    }
+    EXPECT_EQ(kept, 1);
+    EXPECT_EQ(drive.ReadFile("prog\\default.set.damaged-x"), "older");
+}
+
+TEST_F(ShellTest, DamagedSettingsFileThatCannotBeMovedIsNeverWrittenOver) {
+    if (geteuid() == 0) GTEST_SKIP() << "root renames in read-only folders";
+    drive.WriteFile("prog\\default.set", "not a settings file");
+    fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::remove);
+    Start();
+    ASSERT_FALSE(boxes.shown().empty());
+    EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning no: 0453.");
+    frmMain->close();
+    EXPECT_EQ(drive.ReadFile("prog\\default.set"), "not a settings file");
+    fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {
+    Start();
+    SetVol06IncludeFolderList({"C:\\a", "", "c:\\A", "C:\\b"});
+    SetVol02DestFolderHistory({"C:\\h1", "C:\\h2"});
+    SetVol02DestFolder(" C:\\new ");
+    SetVol07DeleteSubFolders(0);
+    SetVol07DeleteCompleteFolders(0);
+    frmMain->RestorePageListsFromSettings();
+    EXPECT_EQ(ListItems(C<QListWidget>("lstVol06IncludeFolderList")), (StringList{"C:\\a", "C:\\b"}));
+    auto* combo = C<QComboBox>("cboVol02DestFolders");
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentText().toStdString(), "C:\\new");
+    EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteSubFolders")->isChecked());
+    EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteCompleteFolders")->isChecked());
+}
+
+TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
+    Start();
+    StringList many;
+    for (int i = 0; i < 100000; ++i) many.push_back("item " + std::to_string(99999 - i));
+    many.push_back("ITEM 5");  // a repeat ignoring case
+    SetVol02IncludeStrings(many);
+    frmMain->RestorePageListsFromSettings();
+    auto* list = C<QListWidget>("lstVol02IncludeStrings");
+    ASSERT_EQ(list->count(), 100000);
+    EXPECT_EQ(list->item(0)->text().toStdString(), "item 0");  // the page keeps it sorted
+    ClearVol02IncludeStrings();
+    frmMain->SaveControlsToSettings();
+    EXPECT_EQ(GetVol02IncludeStrings().size(), 100000u);
+}
+
+TEST_F(ShellTest, VisualLogCaptionsFollowTheirRealRunBoxes) {
+    Start();
+    ASSERT_TRUE(frmStatistic02 && frmStatistics11);
+    TfrmStatistic02& log02 = *frmStatistic02;
+    TfrmStatistics11& log11 = *frmStatistics11;
+    log02.findChild<QCheckBox*>("chkStat02NormalSimulate")->setChecked(false);
+    log11.findChild<QCheckBox*>("chkStat11NormalSimulate")->setChecked(true);
+    frmMain->FormActivate();
+    auto* label02 = log02.findChild<QLabel*>("lblVol02NormalSimulate");
+    EXPECT_EQ(label02->text().toStdString(), "Simulate the Folder/File Creation Process.");
+    EXPECT_EQ(label02->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_EQ(log11.findChild<QLabel*>("lblStat11NormalSimulate")->text().toStdString(), "File Delete Process.");
+    log02.findChild<QCheckBox*>("chkStat02NormalSimulate")->setChecked(true);
+    frmMain->FormActivate();
+    EXPECT_EQ(label02->text().toStdString(), "Folder/File Creation Process.");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FileDialogFilter, ProgramFiltersBecomeQtFilters) {
+    EXPECT_EQ(qtplat::QtFileFilter("Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*"),
+              "Text files (*.txt);;Comma Separated (*.csv);;All Files (*)");
+}
+
+}  // namespace
