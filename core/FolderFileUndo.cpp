@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr const char* kReportHeader = "The program is unable to delete the following folders, and/or separate files : \n";
+constexpr const char* kReportHeader =
+    "The program is unable to delete the following folders, and/or separate files : \n";
 constexpr const char* kOtherReasons = "\nOTHER REASONS   : \n\n";
 constexpr const char* kNotEmpty = "  (not empty)";
 constexpr const char* kChangedSinceRun = "  (changed since the run)";
@@ -23,17 +24,16 @@ std::string WithoutOneTrailingBackslash(const std::string& text) {
 
 // The form in which two spellings of one folder compare equal: "/" and runs
 // of separators as one "\", no trailing separator, the trailing blanks and
-// dots of each name dropped (as the file system drops them), lower case.
-std::string FolderKey(const std::string& text) {
-    const std::string trimmed = TrimBlanks(text);
-    std::string key;
-    key.reserve(trimmed.size());
-    if (!trimmed.empty() && IsSeparator(trimmed.front())) key += '\\';
+// dots of each name dropped (as the file system drops them). Built into a
+// reused buffer from a text already lowered and trimmed.
+void MakeKey(std::string_view lowered, std::string& key) {
+    key.clear();
+    if (!lowered.empty() && IsSeparator(lowered.front())) key += '\\';
     std::size_t i = 0;
-    while (i < trimmed.size()) {
+    while (i < lowered.size()) {
         std::size_t j = i;
-        while (j < trimmed.size() && !IsSeparator(trimmed[j])) ++j;
-        std::string_view name(trimmed.data() + i, j - i);
+        while (j < lowered.size() && !IsSeparator(lowered[j])) ++j;
+        std::string_view name = lowered.substr(i, j - i);
         if (!name.empty()) {
             std::size_t end = name.size();
             while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
@@ -43,7 +43,12 @@ std::string FolderKey(const std::string& text) {
         }
         i = j + 1;
     }
-    return ToLowerCase(key);
+}
+
+std::string KeyOf(const std::string& text) {
+    std::string key;
+    MakeKey(ToLowerCase(TrimBlanks(text)), key);
+    return key;
 }
 
 // Nothing, a bare "\", or a drive ("c:").
@@ -51,14 +56,14 @@ bool IsRootKey(const std::string& key) {
     return key.empty() || key == "\\" || (key.size() == 2 && key[1] == ':');
 }
 
-// The text up to its last separator, without trailing separators; empty
-// when there is no separator (no parent).
-std::string ParentOf(const std::string& text) {
+// The length of the parent's text: up to the last separator, trailing
+// separators dropped; 0 when there is no separator (no parent).
+std::size_t ParentLength(std::string_view text) {
     std::size_t end = text.size();
     while (end > 0 && IsSeparator(text[end - 1])) --end;
     while (end > 0 && !IsSeparator(text[end - 1])) --end;
     while (end > 0 && IsSeparator(text[end - 1])) --end;
-    return text.substr(0, end);
+    return end;
 }
 
 bool HoldsEntries(const std::string& folder) {
@@ -81,17 +86,17 @@ _tagCreatedFile StampCreatedFile(const std::string& path) {
 
 void FolderFileUndo::SetCreatedFolders(StringList folders) {
     createdFolders_ = std::move(folders);
-    createdKeysReady_ = false;
+    createdMarksReady_ = false;
 }
 
 void FolderFileUndo::SetCreatedSubFolders(StringList folders) {
     secondFolders_ = std::move(folders);
-    createdKeysReady_ = false;
+    createdMarksReady_ = false;
 }
 
 void FolderFileUndo::SetFoldersCreatedByRun(StringList folders) {
     foldersCreatedByRun_ = std::move(folders);
-    createdKeysReady_ = false;
+    createdMarksReady_ = false;
 }
 
 void FolderFileUndo::SetCreatedFiles(StringList files) {
@@ -99,34 +104,40 @@ void FolderFileUndo::SetCreatedFiles(StringList files) {
     for (auto& path : files) createdFiles_.push_back(_tagCreatedFile{std::move(path)});
 }
 
-bool FolderFileUndo::WasCreatedByRun(const std::string& key) {
-    if (!createdKeysReady_) {
-        createdKeys_.clear();
-        for (const StringList* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_})
-            for (const auto& folder : *list) createdKeys_.insert(FolderKey(folder));
-        createdKeysReady_ = true;
+// Marks every folder of the record and of the two lists as created.
+void FolderFileUndo::MarkCreatedFolders() {
+    if (createdMarksReady_) return;
+    for (auto& [key, mark] : marks_) mark &= ~kCreated;
+    marks_.reserve(marks_.size() + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
+    std::string key;
+    for (const StringList* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
+        for (const auto& folder : *list) {
+            MakeKey(ToLowerCase(TrimBlanks(folder)), key);
+            marks_[key] |= kCreated;
+        }
     }
-    return createdKeys_.count(key) > 0;
+    createdMarksReady_ = true;
 }
 
 // ---- removal plans ---------------------------------------------------------------
 
 void FolderFileUndo::Queue(const std::string& folder) {
-    const std::string key = FolderKey(folder);
+    const std::string key = KeyOf(folder);
     if (IsRootKey(key)) return;
     levelQueue_.emplace(CountPathSeparators(key), folder);
 }
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
-    std::string key = FolderKey(folder);
-    if (!key.empty()) roots_.insert(std::move(key));
+    const std::string key = KeyOf(folder);
+    if (!key.empty()) marks_[key] |= kRoot;
 }
 
 void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
-    std::string drive, rest;
+    std::string drive, rest, last;
     for (const auto& folder : createdFolders_) {
         SplitAtColon(TrimBlanks(folder), drive, rest);
-        AddRoot(drive);
+        if (drive != last) AddRoot(drive);  // runs of one drive are the rule
+        last = drive;
     }
 }
 
@@ -173,15 +184,22 @@ void FolderFileUndo::PrepareCopyFolders() {
 // A listed folder is queued; its parents only while the run created them.
 // A folder met again ends the climb: its parents were handled the first time.
 void FolderFileUndo::QueueWithAncestors(StringList folders) {
+    MarkCreatedFolders();
+    std::string key;
     for (const auto& folder : folders) {
-        std::string current = TrimBlanks(folder);
-        for (bool listed = true; !current.empty(); listed = false) {
-            std::string key = FolderKey(current);
-            if (IsRootKey(key) || roots_.count(key) > 0) break;
-            if (!listed && !WasCreatedByRun(key)) break;
-            if (!seen_.insert(key).second) break;
-            levelQueue_.emplace(CountPathSeparators(key), current);
-            current = ParentOf(current);
+        const std::string text = TrimBlanks(folder);
+        const std::string lowered = ToLowerCase(text);  // as long as text: one length serves both
+        std::size_t length = text.size();
+        for (bool listed = true; length > 0; listed = false) {
+            MakeKey(std::string_view(lowered).substr(0, length), key);
+            if (IsRootKey(key)) break;
+            auto it = marks_.find(key);
+            const unsigned char mark = it == marks_.end() ? 0 : it->second;
+            if ((mark & kRoot) || (mark & kSeen) || (!listed && !(mark & kCreated))) break;
+            if (it == marks_.end()) it = marks_.emplace(key, 0).first;
+            it->second |= kSeen;
+            levelQueue_.emplace(CountPathSeparators(key), text.substr(0, length));
+            length = ParentLength(std::string_view(text).substr(0, length));
         }
     }
 }

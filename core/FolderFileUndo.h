@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 
 #include "core/Types.h"
@@ -74,7 +74,7 @@ private:
     void Queue(const std::string& folder);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
-    bool WasCreatedByRun(const std::string& key);
+    void MarkCreatedFolders();
 
     std::string mainFolder_;
     StringList createdFolders_;
@@ -89,11 +89,11 @@ private:
     std::string currentFile_;
     std::string report_;
     std::string failureLines_;
-    // Keys below are normalised: separators as one "\", no trailing one, no
-    // trailing blanks or dots in a name, lower case.
-    std::unordered_set<std::string> roots_;
-    std::unordered_set<std::string> seen_;
-    std::unordered_set<std::string> createdKeys_;
-    bool createdKeysReady_ = false;
+    // Roots, folders already queued by a climb and folders the run created,
+    // as marks on one key per folder: separators as one "\", none trailing,
+    // no trailing blanks or dots in a name, lower case.
+    enum : unsigned char { kCreated = 1, kRoot = 2, kSeen = 4 };
+    std::unordered_map<std::string, unsigned char> marks_;
+    bool createdMarksReady_ = false;
     AS_MULTIMAP_NIVO_FOLDER_NAMES levelQueue_;
 };

@@ -11,16 +11,6 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// folder + "\" + name; a folder that already ends in a separator (a drive
-// root such as "D:\") gets none added.
-std::string ChildPath(const std::string& folder, const std::string& name) {
-    std::string path;
-    path.reserve(folder.size() + 1 + name.size());
-    path = folder;
-    if (path.empty() || !IsSeparator(path.back())) path += '\\';
-    path += name;
-    return path;
-}
 
 // "*" and "?" on texts already lowered; backtracks to the last star only,
 // so it is linear for one star and never worse than pattern × name.
@@ -97,12 +87,12 @@ void FolderStructSize::Examine() {
         if (!plat::ListFolder(folder, entries)) continue;
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
-                queue_.emplace_back(level + 1, ChildPath(folder, e.name));
+                queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File && withFiles_) {
                 totalBytes_ += e.size;
                 ++fileCount_;
-                fileMap_.emplace(ChildPath(folder, e.name), e.size);
+                fileMap_.emplace(JoinFolderAndName(folder, e.name), e.size);
             }
             // Links and special files are entries of their own: not walked, not counted.
         }
@@ -137,10 +127,10 @@ void FolderStructSize::ExamineWithMasks() {
         if (!plat::ListFolder(folder, entries)) continue;
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
-                queue_.emplace_back(level + 1, ChildPath(folder, e.name));
+                queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File) {
-                CollectMaskedFile(ChildPath(folder, e.name), e.size, ToLowerCase(e.name), masks);
+                CollectMaskedFile(JoinFolderAndName(folder, e.name), e.size, ToLowerCase(e.name), masks);
             }
         }
     }
@@ -153,7 +143,7 @@ void FolderStructSize::ExamineRootWithMasks() {
     if (!masks.empty() && !root_.empty() && plat::ListFolder(root_, entries)) {
         for (const auto& e : entries)
             if (e.kind == plat::EntryKind::File)
-                CollectMaskedFile(ChildPath(root_, e.name), e.size, ToLowerCase(e.name), masks);
+                CollectMaskedFile(JoinFolderAndName(root_, e.name), e.size, ToLowerCase(e.name), masks);
     }
     FinishWalk();
 }
