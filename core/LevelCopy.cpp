@@ -3,23 +3,6 @@
 #include "core/PathTools.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// folder + "\" + name; a folder that already ends in a separator (a drive
-// root such as "C:\") gets none added, so no path holds an empty name.
-std::string ChildPath(const std::string& folder, const std::string& name) {
-    std::string path;
-    path.reserve(folder.size() + 1 + name.size());
-    path = folder;
-    if (path.empty() || !IsSeparator(path.back())) path += '\\';
-    path += name;
-    return path;
-}
-
-}  // namespace
-
 LevelCopy::LevelCopy(const StringList& roots) : roots_(roots) {}
 
 void LevelCopy::ResetLevels() {
@@ -103,10 +86,10 @@ void LevelCopy::Walk(const std::string& root) {
             std::size_t slot = kNoSlot;
             if (judged.listing != Listing::No && NamePassesFilter(e.name)) {
                 slot = results_.size();
-                results_.push_back({ChildPath(folder.path, e.name)});
+                results_.push_back({JoinFolderAndName(folder.path, e.name)});
             }
             if (judged.follow) {
-                queue_.push_back({childLevel, slot == kNoSlot ? ChildPath(folder.path, e.name) : results_[slot].path,
+                queue_.push_back({childLevel, slot == kNoSlot ? JoinFolderAndName(folder.path, e.name) : results_[slot].path,
                                   judged.listing == Listing::IfNoSubfolder ? slot : kNoSlot});
             }
         }

@@ -159,3 +159,12 @@ bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
         if (LowerByteAt(a, i) != LowerByteAt(b, i)) return false;
     return true;
 }
+
+std::string JoinFolderAndName(const std::string& folder, const std::string& name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path = folder;
+    if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
+    path += name;
+    return path;
+}

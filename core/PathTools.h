@@ -38,6 +38,10 @@ bool SplitFolderAndFileName(const std::string& path, std::string& name, std::str
 // reduces the path to its folder part, other modes keep the backslash.
 std::string SplitParentFolder(const std::string& path, std::string& name, int mode);
 
+// folder + "\" + name; a folder that already ends in a separator (a drive
+// root such as "C:\") gets none added, so no path holds an empty name.
+std::string JoinFolderAndName(const std::string& folder, const std::string& name);
+
 // The process's current directory in drive form (no length limit).
 // False and `text` unchanged when it cannot be read.
 bool GetCurrentDir(unsigned long& length, std::string& text);

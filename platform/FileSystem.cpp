@@ -382,11 +382,9 @@ FsResult CreateFolderTree(const std::string& path, std::vector<std::string>* cre
 FsResult RemoveFolder(const std::string& path) {
     std::string native;
     if (!Native(path, native)) return FsResult::Failed;
-    struct stat st;
-    if (lstat(native.c_str(), &st) != 0) return FromErrno(errno);
-    if (!S_ISDIR(st.st_mode)) return FsResult::Failed;
+    // rmdir never follows a link: on a link or a file it fails with ENOTDIR.
     if (rmdir(native.c_str()) == 0) return FsResult::Ok;
-    return FromErrno(errno) == FsResult::NotFound ? FsResult::NotFound : FsResult::Failed;
+    return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
 }
 
 FsResult DeleteFile(const std::string& path) {
