@@ -1,7 +1,6 @@
 #include "shell/TfrmMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -10,7 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolTip>
-#include <unordered_map>
+#include <initializer_list>
 
 #include "core/PathTools.h"
 #include "core/SettingsFile.h"
@@ -29,6 +28,15 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
+#include "results/TfrmStatistic02.h"
+#include "results/TfrmStatistic03.h"
+#include "results/TfrmStatistic04.h"
+#include "results/TfrmStatistic06.h"
+#include "results/TfrmStatistic08.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistics07.h"
+#include "results/TfrmStatistics11.h"
 #include "shell/AppState.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "ui_TfrmMain.h"
@@ -67,36 +75,6 @@ const char* const kWideLists[] = {
 const char* const kFileTypeLists[] = {
     "lstVol08FileTypesAllSelected", "lstVol10FileTypesAllSelected", "lstVol11FileTypesAllSelected",
     "lstVol15FileTypesAllSelected",
-};
-
-// The Visual Logs' captions follow their hidden real/simulation boxes.
-struct VisualLogCaption {
-    const char* window;
-    const char* check;
-    const char* label;
-    const char* simulationText;
-    const char* realText;
-};
-
-const VisualLogCaption kVisualLogCaptions[] = {
-    {"TfrmStatistic02", "chkStat02NormalSimulate", "lblVol02NormalSimulate",
-     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
-    {"TfrmStatistic03", "chkStat03NormalSimulate", "lblVol03NormalSimulate",
-     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
-    {"TfrmStatistic04", "chkStat04NormalSimulate", "lblVol04NormalSimulate",
-     "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
-    {"TfrmStatistic06", "chkStat06NormalSimulate", "lblVol06NormalSimulate", "Simulate the Folder Rename Process.",
-     "Folder Rename Process."},
-    {"TfrmStatistics07", "chkStat07NormalSimulate", "lblVol07NormalSimulate", "Simulate the Folder Delete Process.",
-     "Folder Delete Process."},
-    {"TfrmStatistic08", "chkStat08NormalSimulate", "lblVol08NormalSimulate",
-     "Simulate the Folder/File Copy Process.", "Folder/File Copy Process."},
-    {"TfrmStatistic10", "chkStat10NormalSimulate", "lblVol10NormalSimulate", "Simulate the File Copy Process.",
-     "File Copy Process."},
-    {"TfrmStatistics11", "chkStat11NormalSimulate", "lblStat11NormalSimulate", "Simulate the File Delete Process.",
-     "File Delete Process."},
-    {"TfrmStatistic12", "chkStat12NormalSimulate", "lblVol12NormalSimulate", "Simulate the File Rename Process.",
-     "File Rename Process."},
 };
 
 // Keeps every hint up for the program's hint pause instead of Qt's few seconds.
@@ -222,10 +200,13 @@ void TfrmMain::FormCreate() {
         }
         SetDefaultsCreatedState(1);
     } else {
-        // The file may name another program folder: from here on that one counts.
         RestoreClass restore("");
         restore.ClearLists();
         restore.Restore();
+        // The file also names the folder it was saved in. The settings belong
+        // to the folder the program runs in: a moved or copied folder must not
+        // send its saves and working folders back to the old place.
+        SetProgramFolder(programFolder);
     }
 
     SetWorkingFoldersFromProgramFolder();
@@ -252,6 +233,8 @@ void TfrmMain::PutPagesIntoEmptyState() {
     auto* destination02 = findChild<QComboBox*>("cboVol02DestFolders");
     destination02->clear();
     destination02->addItems(UniqueItems(GetVol02DestFolderHistory()));
+    // The history is offered, not chosen: the page stays without a destination.
+    destination02->setCurrentIndex(-1);
 
     Page03->Vol03ResetCounters();
     Page03->Vol03EnablePageControls(false);
@@ -332,21 +315,11 @@ void TfrmMain::FormActivate() {
 }
 
 void TfrmMain::RefreshVisualLogCaptions() {
-    std::unordered_map<std::string, QWidget*> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (!window->objectName().isEmpty()) windows.emplace(S(window->objectName()), window);
-    for (const VisualLogCaption& row : kVisualLogCaptions) {
-        const auto found = windows.find(row.window);
-        if (found == windows.end()) continue;
-        auto* check = found->second->findChild<QCheckBox*>(row.check);
-        auto* label = found->second->findChild<QLabel*>(row.label);
-        if (!check || !label) continue;
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
-        label->setPalette(palette);
-        label->setText(check->isChecked() ? row.realText : row.simulationText);
-        label->setAlignment(Qt::AlignCenter);
-    }
+    // The consistency checker's Visual Log keeps its own caption.
+    for (VisualLogWindow* log : std::initializer_list<VisualLogWindow*>{
+             frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08,
+             frmStatistic10, frmStatistics11, frmStatistic12})
+        if (log) log->ApplyRunModeLabel();
 }
 
 void TfrmMain::RefreshFileTypeLists() {

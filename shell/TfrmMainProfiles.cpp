@@ -38,8 +38,10 @@ void TfrmMain::OpenRestoreProfile1Click() {
         return;
     }
     RefreshAllPagesAfterRestore();
+    const std::string programFolder = GetProgramFolder();
     restore.ClearLists();
     restore.Restore();
+    SetProgramFolder(programFolder);  // a profile never moves where the settings live
     RestoreControlsFromSettings();
     RestorePageListsFromSettings();
     ReapplyAttachOptions();

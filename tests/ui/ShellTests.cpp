@@ -25,6 +25,14 @@
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistic02.h"
+#include "results/TfrmStatistic03.h"
+#include "results/TfrmStatistic04.h"
+#include "results/TfrmStatistic06.h"
+#include "results/TfrmStatistic08.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistic15.h"
+#include "results/TfrmStatistics07.h"
 #include "results/TfrmStatistics11.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
@@ -170,6 +178,16 @@ TEST_F(ShellTest, FirstStartWritesDefaultsAndOffersOnlyTheDefaults) {
     EXPECT_EQ(Text("edtVol03StartNumber"), "1");
 }
 
+TEST_F(ShellTest, ProgramFolderAtADriveRootKeepsAnExistingWorkingTree) {
+    drive.WriteFile("WorkingDir\\COPYFILES\\kept.txt", "mine");
+    fs::current_path(drive.native());
+    Start();
+    EXPECT_EQ(GetProgramFolder(), drive.path());
+    EXPECT_TRUE(IsSettingsFile(drive.path("default.set")));
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("WorkingDir\\CONSISTENCYCHECK")));
+    EXPECT_EQ(drive.ReadFile("WorkingDir\\COPYFILES\\kept.txt"), "mine");
+}
+
 TEST_F(ShellTest, RestoreModesBringBackWhatTheLastExitSaved) {
     Start();
     C<QLineEdit>("edtVol02AddToList")->setText("add");
@@ -227,6 +245,28 @@ TEST_F(ShellTest, RestoreModesBringBackWhatTheLastExitSaved) {
     EXPECT_EQ(seen.shown, 1);
 }
 
+TEST_F(ShellTest, DefaultsOfferTheDestinationHistoryAndRememberedModesNeedNoWindow) {
+    Start();
+    C<QComboBox>("cboVol02DestFolders")->addItems({"C:\\d1", "C:\\d2"});
+    C<QListWidget>("lstVol07IncludeFolderList")->addItem("C:\\del");
+    Exit();
+
+    // The history is offered, but no destination is chosen for the user.
+    Start("rdoRestoreSettingsDefaults");
+    EXPECT_EQ(C<QComboBox>("cboVol02DestFolders")->count(), 2);
+    EXPECT_EQ(C<QComboBox>("cboVol02DestFolders")->currentText().toStdString(), "");
+    EXPECT_EQ(C<QListWidget>("lstVol07IncludeFolderList")->count(), 0);
+    Kill();
+
+    // "Last used Settings and Folders" remembered: restored without asking.
+    Start("rdoRestoreSettingsLastSavedAll", /*remember=*/true);
+    Exit();
+    Start();
+    EXPECT_EQ(seen.shown, 0);
+    EXPECT_EQ(ListItems(C<QListWidget>("lstVol07IncludeFolderList")), StringList{"C:\\del"});
+    EXPECT_TRUE(C<QWidget>("chkVol07ShowDetailedResults")->isEnabled());
+}
+
 TEST_F(ShellTest, EveryBridgeRowNamesAControlOfItsKind) {
     Start();
     std::size_t controls = 0, disabled = 0, lists = 0, combos = 0;
@@ -265,6 +305,29 @@ TEST_F(ShellTest, ExitWritesTheSettingsFile) {
     EXPECT_EQ(GetVol12NewPrefix(), "np");
     // Saved as the list box shows it, empty and repeated items included.
     EXPECT_EQ(GetVol15ExcludeFolderList(), (StringList{"C:\\x", "", "C:\\x"}));
+}
+
+TEST_F(ShellTest, SettingsStayWithTheFolderTheProgramRunsIn) {
+    // A default.set copied from another folder names that folder; the exit
+    // save still goes to the folder the program runs in.
+    Start();
+    frmMain->close();
+    DestroyAppWindows();
+    NewProcess();
+    SetProgramFolder(drive.path("elsewhere"));
+    { SaveClass save(SettingsFile()); ASSERT_TRUE(save.Save()); }
+    NewProcess();
+    Start();
+    EXPECT_EQ(GetProgramFolder(), drive.path("prog"));
+    EXPECT_EQ(GetWorkingDir(), drive.path("prog\\WorkingDir"));
+    C<QLineEdit>("edtVol12NewPrefix")->setText("kept");
+    frmMain->close();
+    EXPECT_FALSE(drive.Exists("elsewhere"));
+    ResetSettingsToInitialValues();
+    RestoreClass restore(SettingsFile());
+    restore.ClearLists();
+    restore.Restore();
+    EXPECT_EQ(GetVol12NewPrefix(), "kept");
 }
 
 // Every bridged control and list in a state of its own, read back as a map.
@@ -379,6 +442,44 @@ TEST_F(ShellTest, ProfileThatCannotBeReadChangesNothing) {
     EXPECT_NE(boxes.shown()[0].caption.find("0451"), std::string::npos);
 }
 
+TEST_F(ShellTest, SavedProfileNamedByTheDialogDefaultAsksFirst) {
+    Start();
+    qtplat::FileDialogRequest asked;
+    qtplat::SetFileDialogHandler([&](const qtplat::FileDialogRequest& request) {
+        asked = request;
+        return drive.path("profile.txt");
+    });
+    boxes.Queue(plat::IDNO);
+    frmMain->SaveProfile1Click();
+    EXPECT_TRUE(asked.save);
+    EXPECT_EQ(asked.defaultExtension, "txt");
+    EXPECT_EQ(asked.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Import File content.            Warnings no: 0311.");
+    EXPECT_EQ(boxes.shown()[0].flags, 292u);
+    EXPECT_FALSE(drive.Exists("profile.txt"));
+
+    boxes.Clear();
+    boxes.Queue(plat::IDYES);
+    frmMain->SaveProfile1Click();
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, "End of the Save Settings process!");
+    EXPECT_TRUE(IsSettingsFile(drive.path("profile.txt")));
+}
+
+TEST_F(ShellTest, OpenedProfileReplacesFilledListsWithItsEmptyOnes) {
+    Start();
+    AnswerFileDialog(drive.path("empty.set"));
+    frmMain->SaveProfile1Click();
+    FillBridgedControls(0);
+    boxes.Clear();
+    frmMain->OpenRestoreProfile1Click();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Information no: 0450.");
+    for (const BridgePage& page : BridgePages())
+        for (const BridgeList& row : page.lists) EXPECT_EQ(C<QListWidget>(row.list)->count(), 0) << row.list;
+}
+
 TEST_F(ShellTest, FailedProfileSaveShowsNoSuccess) {
     Start();
     AnswerFileDialog(drive.path("no such folder\\profile.set"));
@@ -433,6 +534,16 @@ TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {
     EXPECT_EQ(combo->currentText().toStdString(), "C:\\new");
     EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteSubFolders")->isChecked());
     EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteCompleteFolders")->isChecked());
+
+    // Page 02 needs a destination before its strings count.
+    SetVol02IncludeStrings({"alpha"});
+    SetVol02DestFolderHistory({});
+    SetVol02DestFolder("");
+    frmMain->RestorePageListsFromSettings();
+    frmMain->RefreshAllPagesAfterRestore();
+    EXPECT_EQ(C<QListWidget>("lstVol02IncludeStrings")->count(), 1);
+    EXPECT_FALSE(C<QWidget>("lstVol02IncludeStrings")->isEnabled());
+    EXPECT_FALSE(C<QWidget>("edtVol02Prefix")->isEnabled());
 }
 
 TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
@@ -452,19 +563,44 @@ TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
 
 TEST_F(ShellTest, VisualLogCaptionsFollowTheirRealRunBoxes) {
     Start();
-    ASSERT_TRUE(frmStatistic02 && frmStatistics11);
-    TfrmStatistic02& log02 = *frmStatistic02;
-    TfrmStatistics11& log11 = *frmStatistics11;
-    log02.findChild<QCheckBox*>("chkStat02NormalSimulate")->setChecked(false);
-    log11.findChild<QCheckBox*>("chkStat11NormalSimulate")->setChecked(true);
-    frmMain->FormActivate();
-    auto* label02 = log02.findChild<QLabel*>("lblVol02NormalSimulate");
-    EXPECT_EQ(label02->text().toStdString(), "Simulate the Folder/File Creation Process.");
-    EXPECT_EQ(label02->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-    EXPECT_EQ(log11.findChild<QLabel*>("lblStat11NormalSimulate")->text().toStdString(), "File Delete Process.");
-    log02.findChild<QCheckBox*>("chkStat02NormalSimulate")->setChecked(true);
-    frmMain->FormActivate();
-    EXPECT_EQ(label02->text().toStdString(), "Folder/File Creation Process.");
+    struct Caption {
+        QWidget* window;
+        const char *check, *label, *simulation, *real;
+    };
+    const Caption captions[] = {
+        {frmStatistic02, "chkStat02NormalSimulate", "lblVol02NormalSimulate",
+         "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+        {frmStatistic03, "chkStat03NormalSimulate", "lblVol03NormalSimulate",
+         "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+        {frmStatistic04, "chkStat04NormalSimulate", "lblVol04NormalSimulate",
+         "Simulate the Folder/File Creation Process.", "Folder/File Creation Process."},
+        {frmStatistic06, "chkStat06NormalSimulate", "lblVol06NormalSimulate", "Simulate the Folder Rename Process.",
+         "Folder Rename Process."},
+        {frmStatistics07, "chkStat07NormalSimulate", "lblVol07NormalSimulate", "Simulate the Folder Delete Process.",
+         "Folder Delete Process."},
+        {frmStatistic08, "chkStat08NormalSimulate", "lblVol08NormalSimulate",
+         "Simulate the Folder/File Copy Process.", "Folder/File Copy Process."},
+        {frmStatistic10, "chkStat10NormalSimulate", "lblVol10NormalSimulate", "Simulate the File Copy Process.",
+         "File Copy Process."},
+        {frmStatistics11, "chkStat11NormalSimulate", "lblStat11NormalSimulate", "Simulate the File Delete Process.",
+         "File Delete Process."},
+        {frmStatistic12, "chkStat12NormalSimulate", "lblVol12NormalSimulate", "Simulate the File Rename Process.",
+         "File Rename Process."},
+    };
+    auto* checker = frmStatistic15->findChild<QLabel*>("lblVol15NormalSimulate");
+    const QString checkerText = checker->text();
+    frmStatistic15->findChild<QCheckBox*>("chkStat15NormalSimulate")->setChecked(false);
+    for (bool real : {false, true}) {
+        for (const Caption& c : captions) c.window->findChild<QCheckBox*>(c.check)->setChecked(real);
+        frmMain->FormActivate();
+        for (const Caption& c : captions) {
+            auto* label = c.window->findChild<QLabel*>(c.label);
+            EXPECT_EQ(label->text().toStdString(), real ? c.real : c.simulation) << c.label;
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 0, 0)) << c.label;
+            EXPECT_TRUE(label->alignment() & Qt::AlignHCenter) << c.label;
+        }
+    }
+    EXPECT_EQ(checker->text(), checkerText);
 }
 
 }  // namespace
