@@ -4,8 +4,10 @@
 #include <deque>
 #include <utility>
 
+#include "core/FileNames.h"
 #include "core/LineSplit.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
@@ -303,4 +305,39 @@ void ImportClass::ImportSeparatedLines(ImportLineReader& reader, int column) {
             List.push_back(std::move(parts[static_cast<std::size_t>(column) - 1]));
         }
     }
+}
+
+// ---- checking an imported list --------------------------------------------------------------
+
+bool CheckImportedPaths(const StringList& lines, bool fullPaths, std::string& report) {
+    StringList normalised;
+    std::size_t offenders = 0;
+    std::string shown;        // the first three offenders
+    bool extraBreak = false;  // a line without extension or with an illegal character
+    std::string found, extension;
+    for (const auto& line : lines) {
+        std::string path = CollapseDoubleBackslashes(SlashesToBackslashes(line));
+        found.clear();
+        if (FindIllegalChars("N", path, found) || !GetFileExtension(path, extension)) extraBreak = true;
+        const bool drive = path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'));
+        if (drive != fullPaths && ++offenders <= 3) shown += line + "\n";
+        normalised.push_back(std::move(path));
+    }
+    bool any = false;
+    if (offenders > 0) {
+        any = true;
+        report += fullPaths ? "You can only enter full paths with drive letters.\nThere are no drive letters in paths "
+                              "(total: "
+                            : "You can only enter relative paths without drive letters.\nThere are drive letters in "
+                              "paths (total: ";
+        report += std::to_string(offenders) + " )\n" + shown;
+        if (offenders > 3) report += "\n" + std::to_string(offenders - 3) + "  more left\n";
+        if (extraBreak) report += "\n";
+    }
+    any |= CheckFolderNameSyntax(normalised, report);
+    any |= CheckColonsInFolderNames(lines, fullPaths ? 1 : 0, report);
+    if (!fullPaths) any |= CheckPathsBeginWithBackslash(lines, report);
+    // A "." or ".." name would lead a structure or template out of its folder.
+    any |= CheckDotFolderNames(normalised, report);
+    return any;
 }

@@ -101,6 +101,14 @@ private:
     int Status = kImportOk;
 };
 
+// The checks of an imported list before a page takes it as its folder
+// structures (full paths, `fullPaths` true) or its templates (relative
+// paths). True, with the findings appended to `report`, when a line has
+// (templates) or lacks (structures) a drive part, holds a character that no
+// folder path may hold, too many colons, "." or ".." folder names, or (for
+// templates) does not begin with a backslash.
+bool CheckImportedPaths(const StringList& lines, bool fullPaths, std::string& report);
+
 // The message texts of the parser.
 inline constexpr const char* kImportOpenFailedText =
     "There was a problem opening the file !\nAction : The file is maybe corrupted.";

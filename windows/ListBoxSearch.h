@@ -1,6 +1,8 @@
 // The list box's exact search, which ignores letter case, for the list and
 // combo boxes of the selection windows; and the place of a new line in a
-// sorted box (compared ignoring case, as the sorted boxes order).
+// sorted box (compared ignoring case, as the sorted boxes order). Letter
+// case is folded as the core folds it (ToLowerCase), so a window and the
+// core's list checks always agree on what counts as a duplicate.
 #pragma once
 
 #include <QComboBox>
@@ -8,9 +10,11 @@
 #include <QSet>
 #include <QString>
 
+#include "core/PathTools.h"
+
 namespace listsearch {
 
-inline QString Key(const QString& text) { return text.toCaseFolded(); }
+inline QString Key(const QString& text) { return QString::fromStdString(ToLowerCase(text.toStdString())); }
 
 inline QSet<QString> KeysOf(const QListWidget* list) {
     QSet<QString> keys;
@@ -35,7 +39,7 @@ inline int IndexOf(const QComboBox* combo, const QString& text) {
 }
 
 inline bool SortsBefore(const QString& a, const QString& b) {
-    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    const int c = QString::compare(Key(a), Key(b));
     return c != 0 ? c < 0 : a < b;
 }
 

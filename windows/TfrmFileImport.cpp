@@ -1,13 +1,13 @@
 #include "windows/TfrmFileImport.h"
 
 #include <QKeyEvent>
+#include <QRadioButton>
 #include <unordered_set>
 
 #include "core/FileNames.h"
 #include "core/ImportClass.h"
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
-#include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
@@ -57,6 +57,13 @@ void FillCombo(QComboBox* combo, const StringList& entries) {
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }
 
+// A checked radio of an exclusive group cannot be unchecked directly.
+void Uncheck(QRadioButton* radio) {
+    radio->setAutoExclusive(false);
+    radio->setChecked(false);
+    radio->setAutoExclusive(true);
+}
+
 QString PreviewOf(const std::string& line) {
     QString text = QString::fromStdString(line);
     if (text.size() > kPreviewLength)
@@ -103,10 +110,12 @@ StringList TfrmFileImport::GetResultLines() const { return listtools::ListLines(
 void TfrmFileImport::ClearSourceLines() { ui->lstFileImportSource->clear(); }
 void TfrmFileImport::ClearResultLines() { ui->lstFileImportResults->clear(); }
 
-bool TfrmFileImport::CheckFullPaths(std::string& report) const { return CheckFullPathList(GetResultLines(), report); }
+bool TfrmFileImport::CheckFullPaths(std::string& report) const {
+    return CheckImportedPaths(GetResultLines(), true, report);
+}
 
 bool TfrmFileImport::CheckRelativePaths(std::string& report) const {
-    return CheckRelativePathList(GetResultLines(), report);
+    return CheckImportedPaths(GetResultLines(), false, report);
 }
 
 // ---- creation and enabling ---------------------------------------------------------------
@@ -161,6 +170,8 @@ void TfrmFileImport::EnableImportSettings(bool on) {
 
 void TfrmFileImport::rdoFileImportPlainTextClick() {
     ui->rdoFileImportPlainText->setChecked(true);
+    Uncheck(ui->rdoFileImportAllColumns);
+    Uncheck(ui->rdoFileImportOneColumn);
     ui->rdoFileImportPlainText->setEnabled(true);
     ui->rdoFileImportSeparatedFile->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{ui->rdoFileImportAllColumns, ui->rdoFileImportOneColumn,
@@ -211,8 +222,12 @@ void TfrmFileImport::UDFileImportColumnNumberClick(int step) {
 // ---- 1. reading the file ------------------------------------------------------------------
 
 void TfrmFileImport::btnFileImportBrowseClick() {
-    const std::string file = qtplat::GetOpenFileName(
-        this, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*", "txt");
+    qtplat::FileDialogRequest dialog;
+    dialog.owner = this;
+    dialog.title = "Import Folder Names (strings) from Files.";
+    dialog.filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+    dialog.defaultExtension = "txt";
+    const std::string file = qtplat::GetFileName(dialog);
     if (!file.empty()) {
         std::string extension;
         GetFileExtension(file, extension);
@@ -269,8 +284,9 @@ void TfrmFileImport::btnFileImportFromClick() {
         // Checked before anything is emptied: a mistyped number loses nothing.
         const std::string text = ui->edtFileImportColumnNumber->text().toStdString();
         if (!ParseInteger(text, column)) {
-            plat::MessageBox("'" + text + "' is not a valid integer value", "Import File content.",
-                             plat::MB_OK | plat::MB_ICONWARNING);
+            // The run-time library's conversion error, under the program's title.
+            plat::MessageBox("'" + text + "' is not a valid integer value", GetProgramTitle(),
+                             plat::MB_OK | plat::MB_ICONERROR);
             return;
         }
         if (column < kColumnMin) {

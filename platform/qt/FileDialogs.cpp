@@ -18,25 +18,36 @@ std::string ShowDialog(const FileDialogRequest& request) {
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QString::fromStdString(QtFileFilter(request.filter)));
+    if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
     if (request.save) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (request.save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     std::string path;
     // A Linux name the program cannot say in drive form is never passed on.
     return plat::FromNative(dialog.selectedFiles().front().toStdString(), path) ? path : std::string();
 }
 
-std::string Ask(FileDialogRequest request) {
+}  // namespace
+
+std::string GetFileName(const FileDialogRequest& request) {
     return Handler() ? Handler()(request) : ShowDialog(request);
 }
 
-}  // namespace
-
 std::string GetOpenFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension) {
-    return Ask({owner, false, filter, defaultExtension});
+    FileDialogRequest request;
+    request.owner = owner;
+    request.filter = filter;
+    request.defaultExtension = defaultExtension;
+    return GetFileName(request);
 }
 
 std::string GetSaveFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension) {
-    return Ask({owner, true, filter, defaultExtension});
+    FileDialogRequest request;
+    request.owner = owner;
+    request.save = true;
+    request.filter = filter;
+    request.defaultExtension = defaultExtension;
+    return GetFileName(request);
 }
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {

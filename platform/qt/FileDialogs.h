@@ -16,9 +16,15 @@ struct FileDialogRequest {
     std::string filter;
     // Added to a typed name without extension (save only), without its dot.
     std::string defaultExtension;
+    // The dialog's title; empty leaves the toolkit's own.
+    std::string title;
+    // Save only: ask before an existing file is chosen. Off where the caller
+    // writes the file whole or not at all and its dialog asks nothing.
+    bool confirmOverwrite = true;
 };
 
 // The chosen file in drive form, or "" when the user cancelled.
+std::string GetFileName(const FileDialogRequest& request);
 std::string GetOpenFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension);
 std::string GetSaveFileName(QWidget* owner, const std::string& filter, const std::string& defaultExtension);
 

@@ -156,6 +156,36 @@ TEST(ImportClass, LineReaderAndRepair) {
     EXPECT_EQ(RepairUtf8("\x81"), "\xC2\x81");
 }
 
+TEST(ImportClass, ImportedStructuresAndTemplatesAreChecked) {
+    std::string report;
+    EXPECT_FALSE(CheckImportedPaths({"C:\\Jobs\\A", "D:/Data//X"}, true, report));
+    EXPECT_FALSE(CheckImportedPaths({"\\A\\B", "/x/y"}, false, report));
+    EXPECT_EQ(report, "");
+
+    // Five offenders: three shown, a blank line, the rest counted.
+    EXPECT_TRUE(CheckImportedPaths({"a", "C:\\ok", "b", "c", "d", "e"}, true, report));
+    EXPECT_EQ(report,
+              "You can only enter full paths with drive letters.\nThere are no drive letters in paths (total: 5 )\n"
+              "a\nb\nc\n\n2  more left\n\n");
+
+    report = "before\n";
+    EXPECT_TRUE(CheckImportedPaths({"\\t\\x.txt", "C:\\x.txt"}, false, report));
+    EXPECT_EQ(report.rfind("before\nYou can only enter relative paths without drive letters.\nThere are drive letters "
+                           "in paths (total: 1 )\nC:\\x.txt\n",
+                           0),
+              0u);
+    EXPECT_NE(report.find("not beginning with \\ (backslash)"), std::string::npos);  // C:\x.txt again
+
+    // Characters no folder may hold, colons and "." / ".." names are refused too.
+    for (const char* line : {"C:\\a*b", "C:\\a:b", "C:\\a\\..\\b", "C:\\.\\b"}) {
+        report.clear();
+        EXPECT_TRUE(CheckImportedPaths({line}, true, report)) << line;
+        EXPECT_EQ(report.find("You can only"), std::string::npos) << line;
+    }
+    report.clear();
+    EXPECT_TRUE(CheckImportedPaths({"\\a\\..\\..\\etc"}, false, report));
+}
+
 TEST(ListPresence, IgnoresCaseAndMergesWithoutDuplicates) {
     ListPresence presence(StringList{"C:\\Data", "C:\\\xC3\x84"});
     EXPECT_TRUE(presence.Holds("c:\\data"));

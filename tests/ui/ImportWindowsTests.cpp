@@ -57,9 +57,14 @@ private:
 class OpenFileScript {
 public:
     explicit OpenFileScript(std::string file) {
-        previous_ = qtplat::SetFileDialogHandler([file](const qtplat::FileDialogRequest&) { return file; });
+        previous_ = qtplat::SetFileDialogHandler([this, file](const qtplat::FileDialogRequest& request) {
+            asked = request;
+            return file;
+        });
     }
     ~OpenFileScript() { qtplat::SetFileDialogHandler(std::move(previous_)); }
+
+    qtplat::FileDialogRequest asked;
 
 private:
     qtplat::FileDialogHandler previous_;
@@ -87,6 +92,9 @@ TEST(ImportWindow, BrowseReadsTheFileAndCreateBuildsTheList) {
     {
         OpenFileScript pick(drive.path("list.TXT"));  // TXT in capitals asks nothing
         w.btnFileImportBrowseClick();
+        EXPECT_EQ(pick.asked.title, "Import Folder Names (strings) from Files.");
+        EXPECT_EQ(pick.asked.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+        EXPECT_FALSE(pick.asked.save);
     }
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption, kImport + "Information no: 0450.");
@@ -108,7 +116,10 @@ TEST(ImportWindow, BrowseReadsTheFileAndCreateBuildsTheList) {
     std::string report;
     EXPECT_FALSE(w.CheckFullPaths(report));
     EXPECT_TRUE(w.CheckRelativePaths(report));
-    EXPECT_NE(report.find("C:\\Jobs\\A\n"), std::string::npos);
+    EXPECT_EQ(report.rfind("You can only enter relative paths without drive letters.\nThere are drive letters in "
+                           "paths (total: 2 )\nC:\\Jobs\\A\n",
+                           0),
+              0u);
 
     // Another extension asks first; No changes nothing.
     drive.WriteFile("data.csv", "a\n");
@@ -156,6 +167,15 @@ TEST(ImportWindow, SeparatedFilesAndColumnNumbers) {
     w.btnFileImportFromClick();
     EXPECT_EQ(Lines(results).size(), 8u);
 
+    // Plain text unselects both column choices; separated selects all columns again.
+    w.rdoFileImportOneColumnClick();
+    w.rdoFileImportPlainTextClick();
+    EXPECT_FALSE(Child<QRadioButton>(w, "rdoFileImportAllColumns")->isChecked());
+    EXPECT_FALSE(Child<QRadioButton>(w, "rdoFileImportOneColumn")->isChecked());
+    EXPECT_FALSE(column->isEnabled());
+    w.rdoFileImportSeparatedFileClick();
+    EXPECT_TRUE(Child<QRadioButton>(w, "rdoFileImportAllColumns")->isChecked());
+
     w.rdoFileImportOneColumnClick();
     EXPECT_TRUE(column->isEnabled());
     column->setText("3");
@@ -168,9 +188,9 @@ TEST(ImportWindow, SeparatedFilesAndColumnNumbers) {
         column->setText(bad);
         w.btnFileImportFromClick();
         ASSERT_EQ(boxes.shown().size(), 1u) << bad;
-        EXPECT_EQ(boxes.shown()[0].caption, "Import File content.");
         EXPECT_EQ(results->count(), 2) << bad;
     }
+    EXPECT_EQ(boxes.shown()[0].text, "'1.5' is not a valid integer value");
     column->setText("9");
     w.btnFileImportFromClick();
     EXPECT_EQ(results->count(), 0);

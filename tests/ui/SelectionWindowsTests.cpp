@@ -336,6 +336,14 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     EXPECT_EQ(Lines(exclude), (StringList{"a", "b", "y"}));
     EXPECT_EQ(Child<QLabel>(w, "lblExcludeSum")->text(), "3");
 
+    // Letter case is folded as the core folds it: Latin-1 letters pair up,
+    // "ß" is no "SS".
+    SetLines(include, {"C:\\\xC3\x84rger", "C:\\Stra\xC3\x9F" "e"});
+    SetLines(exclude, {"c:\\\xC3\xA4RGER", "C:\\STRASSE"});
+    w.btnAllFromIncToExcClick();
+    EXPECT_EQ(Lines(exclude), (StringList{"c:\\\xC3\xA4RGER", "C:\\STRASSE", "C:\\Stra\xC3\x9F" "e"}));
+    SetLines(exclude, {"a", "b", "y"});
+
     boxes.Queue(plat::IDYES);
     w.btnDeleteExcludedAllClick();
     EXPECT_TRUE(Lines(exclude).empty());
