@@ -14,7 +14,7 @@
 
 namespace {
 
-const QColor kResultsBackground(0xEF, 0xF5, 0xFF);  // colour value 16775151
+const QColor kResultsBackground(0xEF, 0xF7, 0xFF);  // colour value 16775151 (0x00BBGGRR)
 const QColor kMaroon(0x80, 0x00, 0x00);             // colour value 128
 
 template <typename T>

@@ -167,7 +167,16 @@ void TfrmFileExport::btnFileExportToClick() {
     format.delimiter = ExportDelimiterFromText(ui->cboFileExportDelimiter->currentText().toStdString());
     format.quotes = ui->chkFileExportQuotationMarks->isChecked();
 
-    const std::string path = qtplat::GetSaveFileName(this, kSaveFilter, "txt");
+    // The file is replaced whole or not at all, and the dialog asks nothing
+    // when the chosen file exists.
+    qtplat::FileDialogRequest dialog;
+    dialog.owner = this;
+    dialog.save = true;
+    dialog.filter = kSaveFilter;
+    dialog.defaultExtension = "txt";
+    dialog.title = "Export Folder Names (strings) to a file.";
+    dialog.confirmOverwrite = false;
+    const std::string path = qtplat::GetFileName(dialog);
     if (path.empty()) return;
 
     // A kind the writer does not know writes no line.

@@ -7,7 +7,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTableWidget>
 #include <functional>
 #include <memory>
 #include <string>
@@ -60,8 +60,12 @@ private:
 class FileDialogScript {
 public:
     explicit FileDialogScript(std::string answer)
-        : previous_(qtplat::SetFileDialogHandler([answer](const qtplat::FileDialogRequest&) { return answer; })) {}
+        : previous_(qtplat::SetFileDialogHandler([this, answer](const qtplat::FileDialogRequest& request) {
+              asked = request;
+              return answer;
+          })) {}
     ~FileDialogScript() { qtplat::SetFileDialogHandler(std::move(previous_)); }
+    qtplat::FileDialogRequest asked;
 
 private:
     qtplat::FileDialogHandler previous_;
@@ -80,14 +84,20 @@ protected:
         frmVol15ZoomStatistics = new TfrmVol15ZoomStatistics;
         frmZoomIncludeWindow = new TfrmZoomIncludeWindow;
         frmStatistic02 = new TfrmStatistic02;
+        frmStatistic03 = new TfrmStatistic03;
+        frmStatistic04 = new TfrmStatistic04;
+        frmStatistic06 = new TfrmStatistic06;
         frmStatistics07 = new TfrmStatistics07;
+        frmStatistic08 = new TfrmStatistic08;
         frmStatistic10 = new TfrmStatistic10;
+        frmStatistics11 = new TfrmStatistics11;
         frmStatistic12 = new TfrmStatistic12;
         frmStatistic15 = new TfrmStatistic15;
     }
     void TearDown() override {
-        Destroy(frmStatistic02), Destroy(frmStatistics07), Destroy(frmStatistic10), Destroy(frmStatistic12);
-        Destroy(frmStatistic15), Destroy(frmZoomIncludeWindow);
+        Destroy(frmStatistic02), Destroy(frmStatistic03), Destroy(frmStatistic04), Destroy(frmStatistic06);
+        Destroy(frmStatistics07), Destroy(frmStatistic08), Destroy(frmStatistic10), Destroy(frmStatistics11);
+        Destroy(frmStatistic12), Destroy(frmStatistic15), Destroy(frmZoomIncludeWindow);
         Destroy(frmVol02ZoomStatistics), Destroy(frmVol07ZoomStatistics), Destroy(frmVol10ZoomStatistics);
         Destroy(frmVol12ZoomStatistics), Destroy(frmVol15ZoomStatistics), Destroy(frmFileExport);
     }
@@ -141,6 +151,8 @@ TEST_F(ResultsWindowsTest, RunLinesReachLogAndZoomAtFlush) {
     EXPECT_EQ(LabelText(&log, "lblStat02FoldersCreated"), "1");
     EXPECT_EQ(LabelText(&log, "lblStat02FilesSizeCreated"), "1.23457e+06");
     EXPECT_TRUE(log.findChild<QLabel*>("lblStat02FilesExists")->isHidden());
+    // Colour value 16775151 is 0x00BBGGRR.
+    EXPECT_EQ(log.palette().color(QPalette::Window), QColor(0xEF, 0xF7, 0xFF));
 
     // A new run shows only its own lines.
     log.ClearLists();
@@ -243,6 +255,28 @@ TEST_F(ResultsWindowsTest, EmptyListsWarnWithTheirOwnCaptions) {
     const Case cases[] = {
         {frmStatistic02, "btnStat02SmartExportFoldersExists", "The List of Already Created Folder Names is empty !\n",
          "Creating Folder(s).-From a String List.            Warning no: 20068."},
+        {frmStatistic03, "btnStat03SmartExportOtherReasons",
+         "The List of Uncreated Folder Names (Not Created - Other reasons) is empty !\n",
+         "Creating Folder(s).-Increased Numbers.            Warning no: 30047."},
+        {frmStatistic04, "btnStat04SmartExportFoldersAlreadyExists",
+         "The List of Already Created Folder Names is empty !\n",
+         "Creating Folder(s).-From a Folder List.            Warning no: 40063."},
+        {frmStatistic06, "btnStat06SmartExportFoldersFailedUndo",
+         "The List of Not Renamed (Folders Failed Undo) Folder Names is empty !\n",
+         "Rename Folders -From a Folder List - Level.             Warning no: 60053."},
+        {frmStatistic08, "btnStat08SmartExportSubFoldersFailedUndo",
+         "The List of Failed UNDO Folder Names is empty !\n",
+         "Copy Folder structure(s).-From a Folder List - Level.           Warning no: 80070."},
+        {frmStatistic08, "btnStat08SmartExportFoldersCopied",
+         "The List of Successfully Copied Main Folder Names is empty !\nAction : You must Copy at least one Main "
+         "Folder to use the Smart Export Feature.",
+         "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 80063."},
+        {frmStatistics11, "btnStat11SmartExportMainFoldersNotExist",
+         "The List of Not Deleted ( Main Folders don't Exist) Main Folder Names is empty !\n",
+         "Delete Folder(s).- From a Folder List.            Warning no: 110041."},
+        {frmStatistics11, "btnStat11SmartExportFilesOtherReasons",
+         "The List of Not Deleted ( Other Reasons) File Names is empty !\n",
+         "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 110045."},
         {frmStatistics07, "btnStat07SmartExportMainFoldersNotExist",
          "The List of Not Deleted ( Main Folders don't Exist) Folder Names is empty !\n",
          "Delete Folder(s).- From a Folder List.            Warning no: 70050."},
@@ -257,6 +291,8 @@ TEST_F(ResultsWindowsTest, EmptyListsWarnWithTheirOwnCaptions) {
         {frmStatistic10, "btnStat10SmartExportFoldersNotExist",
          "The List of Not Copied (Don't Exist) Main Folder Names is empty !\n",
          "Copy Multiple Files.-From a Folder List - Level.            Warning no: 100071."},
+        {frmStatistic10, "btnStat10SmartExportFilesSkipped", "The List of Skipped Files is empty !\n",
+         "Copy Multiple Files -From a File List - Level.             Warning no: 100062."},
         {frmStatistic12, "btnStat12SmartExportFoldersNotExist", "The List of Not Existing Folder Names is empty !\n",
          "Rename Multiple Files -From a File List - Level.             Warning no: 120054."},
         {frmStatistic15, "btnStat15SmartExportFilesMissing",
@@ -335,6 +371,7 @@ TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
         ex.SetListKind(kind);
     };
     // Exports once with the layout set up by `choose`, writing to `target`.
+    qtplat::FileDialogRequest asked;
     const auto exportTo = [&](const std::string& target, const std::function<void()>& choose) {
         FileDialogScript dialog(target);
         ModalScript modal([&](QDialog*) {
@@ -343,12 +380,18 @@ TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
             return 0;
         });
         ex.ShowModal();
+        asked = dialog.asked;
     };
     const auto radio = [&](const char* name) { ex.findChild<QRadioButton*>(name)->click(); };
 
     fill({"C:\\A", "C:\\B"}, "FOLDERS");
     exportTo(drive.path("plain.txt"), [] {});
     EXPECT_EQ(drive.ReadFile("plain.txt"), "C:\\A\r\nC:\\B\r\n");
+    EXPECT_TRUE(asked.save);
+    EXPECT_EQ(asked.title, "Export Folder Names (strings) to a file.");
+    EXPECT_EQ(asked.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+    EXPECT_EQ(asked.defaultExtension, "txt");
+    EXPECT_FALSE(asked.confirmOverwrite);
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, "End of the exporting process.");
     EXPECT_EQ(boxes.shown()[0].caption, kProgramTitle);
@@ -430,12 +473,13 @@ TEST(LevelSummary, OneRowPerLevelAndTheTotals) {
         ShowLevelSummary2(size);
     }
     EXPECT_EQ(shown, 1);
-    auto* view = frmLevelSummFolder->findChild<QTreeWidget*>("lstViewLevelSummFolder");
-    ASSERT_EQ(view->topLevelItemCount(), 3);
+    auto* view = frmLevelSummFolder->findChild<QTableWidget*>("lstViewLevelSummFolder");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->showGrid());
+    ASSERT_EQ(view->rowCount(), 3);
     Lines rows;
     for (int i = 0; i < 3; ++i)
-        rows.push_back(view->topLevelItem(i)->text(0).toStdString() + ":" +
-                       view->topLevelItem(i)->text(1).toStdString());
+        rows.push_back(view->item(i, 0)->text().toStdString() + ":" + view->item(i, 1)->text().toStdString());
     EXPECT_EQ(rows, (Lines{"1:1", "2:2", "3:1"}));
     EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFolderName"), drive.path("Jobs\\Alpha"));
     EXPECT_EQ(LabelText(frmLevelSummFolder, "lblLevelSummFolderSum"), "3");
