@@ -25,15 +25,15 @@ std::string WithoutOneTrailingBackslash(const std::string& text) {
 // The form in which two spellings of one folder compare equal: "/" and runs
 // of separators as one "\", no trailing separator, the trailing blanks and
 // dots of each name dropped (as the file system drops them). Built into a
-// reused buffer from a text already lowered and trimmed.
-void MakeKey(std::string_view lowered, std::string& key) {
+// reused buffer from a trimmed text, lowered where letter case must not count.
+void MakeKey(std::string_view text, std::string& key) {
     key.clear();
-    if (!lowered.empty() && IsSeparator(lowered.front())) key += '\\';
+    if (!text.empty() && IsSeparator(text.front())) key += '\\';
     std::size_t i = 0;
-    while (i < lowered.size()) {
+    while (i < text.size()) {
         std::size_t j = i;
-        while (j < lowered.size() && !IsSeparator(lowered[j])) ++j;
-        std::string_view name = lowered.substr(i, j - i);
+        while (j < text.size() && !IsSeparator(text[j])) ++j;
+        std::string_view name = text.substr(i, j - i);
         if (!name.empty()) {
             std::size_t end = name.size();
             while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
@@ -43,6 +43,14 @@ void MakeKey(std::string_view lowered, std::string& key) {
         }
         i = j + 1;
     }
+}
+
+// The text with its drive letter (the only part the platform reads in
+// either case) lowered; same length as the text.
+std::string WithLowerDrive(std::string text) {
+    if (text.size() >= 2 && text[1] == ':' && text[0] >= 'A' && text[0] <= 'Z')
+        text[0] = static_cast<char>(text[0] + 32);
+    return text;
 }
 
 std::string KeyOf(const std::string& text) {
@@ -112,7 +120,7 @@ void FolderFileUndo::MarkCreatedFolders() {
     std::string key;
     for (const StringList* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
         for (const auto& folder : *list) {
-            MakeKey(ToLowerCase(TrimBlanks(folder)), key);
+            MakeKey(WithLowerDrive(TrimBlanks(folder)), key);
             marks_[key] |= kCreated;
         }
     }
@@ -129,7 +137,7 @@ void FolderFileUndo::Queue(const std::string& folder) {
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
     const std::string key = KeyOf(folder);
-    if (!key.empty()) marks_[key] |= kRoot;
+    if (!key.empty()) roots_.insert(key);
 }
 
 void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
@@ -185,17 +193,20 @@ void FolderFileUndo::PrepareCopyFolders() {
 // A folder met again ends the climb: its parents were handled the first time.
 void FolderFileUndo::QueueWithAncestors(StringList folders) {
     MarkCreatedFolders();
-    std::string key;
+    std::string key, rootKey;
     for (const auto& folder : folders) {
         const std::string text = TrimBlanks(folder);
-        const std::string lowered = ToLowerCase(text);  // as long as text: one length serves both
+        // Both as long as text: one length serves all three.
+        const std::string lowered = ToLowerCase(text);
+        const std::string exact = WithLowerDrive(text);
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
-            MakeKey(std::string_view(lowered).substr(0, length), key);
-            if (IsRootKey(key)) break;
+            MakeKey(std::string_view(lowered).substr(0, length), rootKey);
+            if (IsRootKey(rootKey) || roots_.count(rootKey) != 0) break;
+            MakeKey(std::string_view(exact).substr(0, length), key);
             auto it = marks_.find(key);
             const unsigned char mark = it == marks_.end() ? 0 : it->second;
-            if ((mark & kRoot) || (mark & kSeen) || (!listed && !(mark & kCreated))) break;
+            if ((mark & kSeen) || (!listed && !(mark & kCreated))) break;
             if (it == marks_.end()) it = marks_.emplace(key, 0).first;
             it->second |= kSeen;
             levelQueue_.emplace(CountPathSeparators(key), text.substr(0, length));

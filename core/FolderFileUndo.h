@@ -14,6 +14,7 @@
 #include <deque>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/Types.h"
@@ -89,11 +90,16 @@ private:
     std::string currentFile_;
     std::string report_;
     std::string failureLines_;
-    // Roots, folders already queued by a climb and folders the run created,
-    // as marks on one key per folder: separators as one "\", none trailing,
-    // no trailing blanks or dots in a name, lower case.
-    enum : unsigned char { kCreated = 1, kRoot = 2, kSeen = 4 };
+    // Folders the run created and folders already queued by a climb, as
+    // marks on one key per folder: separators as one "\", none trailing, no
+    // trailing blanks or dots in a name, the drive letter in lower case.
+    // Names keep their case: on Linux "Jobs" and "jobs" are two folders, and
+    // the one the run did not create must never be climbed into.
+    enum : unsigned char { kCreated = 1, kSeen = 2 };
     std::unordered_map<std::string, unsigned char> marks_;
+    // Roots, in lower case: a root in any spelling ends a climb (stopping
+    // early never removes more).
+    std::unordered_set<std::string> roots_;
     bool createdMarksReady_ = false;
     AS_MULTIMAP_NIVO_FOLDER_NAMES levelQueue_;
 };

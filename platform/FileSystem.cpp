@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +58,15 @@ bool SplitComponents(const std::string& text, std::vector<std::string>& parts) {
         }
     }
     return flush();
+}
+
+// A Linux name the drive form can say as it is: no backslash or colon, and
+// no trailing blank or dot (the translation would drop it and so name
+// another entry).
+bool IsSayableName(const char* name) {
+    const std::size_t n = std::strlen(name);
+    if (n == 0 || name[n - 1] == ' ' || name[n - 1] == '.') return false;
+    return !std::strchr(name, '\\') && !std::strchr(name, ':');
 }
 
 std::string JoinParts(const std::vector<std::string>& parts) {
@@ -211,7 +219,12 @@ bool ToNative(const std::string& path, std::string& native) {
         return true;
     }
     if (path.find(':') != std::string::npos) return false;  // a colon is no name character here
-    if (!path.empty() && (path[0] == '\\' || path[0] == '/')) {
+    // An empty path names nothing (not the current directory), and a network
+    // path (\\server\share) has no folder here.
+    if (path.empty()) return false;
+    const auto isSep = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() >= 2 && isSep(path[0]) && isSep(path[1])) return false;
+    if (isSep(path[0])) {
         // Root of the current directory's drive.
         std::string cwd = GetCurrentDir();
         if (cwd.size() < 2) return false;
@@ -257,6 +270,12 @@ bool FromNative(const std::string& native, std::string& path) {
     }
     if (!best) return false;
     std::string rest = bestLen <= 1 ? clean.substr(1) : clean.substr(std::min(clean.size(), bestLen + 1));
+    for (std::size_t at = 0; at < rest.size();) {
+        std::size_t end = rest.find('/', at);
+        if (end == std::string::npos) end = rest.size();
+        if (!IsSayableName(rest.substr(at, end - at).c_str())) return false;
+        at = end + 1;
+    }
     for (char& c : rest)
         if (c == '/') c = '\\';
     path = std::string(1, best) + ":\\" + rest;
@@ -280,7 +299,7 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::
     while (dirent* d = readdir(dir)) {
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        if (std::strchr(name, '\\') || std::strchr(name, ':')) {
+        if (!IsSayableName(name)) {
             if (untranslatable) ++*untranslatable;
             continue;
         }
@@ -400,10 +419,13 @@ FsResult DeleteFile(const std::string& path) {
 FsResult CopyFileNoOverwrite(const std::string& source, const std::string& target) {
     std::string src, dst;
     if (!Native(source, src) || !Native(target, dst)) return FsResult::Failed;
+    // Look before opening: opening a FIFO or a device already acts on it.
+    struct stat st;
+    if (lstat(src.c_str(), &st) != 0) return FromErrno(errno);
+    if (!S_ISREG(st.st_mode)) return FsResult::Failed;
     const int in = open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) return FromErrno(errno);
-    struct stat st;
-    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {  // never open a FIFO or device for reading data
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {  // replaced meanwhile
         close(in);
         return FsResult::Failed;
     }
@@ -589,7 +611,8 @@ std::string UrlEncodePath(const std::string& path) {
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : path) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') out += static_cast<char>(c);
+        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (alnum || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') out += static_cast<char>(c);
         else {
             out += '%';
             out += hex[c >> 4];
@@ -604,6 +627,8 @@ std::string UrlEncodePath(const std::string& path) {
 bool MoveToTrash(const std::string& path) {
     std::string native;
     if (!Native(path, native) || native == "/") return false;
+    for (const auto& [letter, root] : Drives())
+        if (native == root) return false;  // never a whole drive
     struct stat st;
     if (lstat(native.c_str(), &st) != 0) return false;
     const std::string trash = TrashHome();

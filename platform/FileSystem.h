@@ -30,11 +30,13 @@ std::string LogicalDriveLetters();
 
 // Drive form -> Linux path. A path without a drive is taken relative to the
 // current directory; one that begins with a backslash lies on the drive of
-// the current directory. False for an unmapped drive, a "." or ".."
-// component, a component that is empty after trimming, or a NUL byte.
+// the current directory. False for an empty path, a network path
+// (\\server\share), an unmapped drive, a "." or ".." component, a component
+// that is empty after trimming, or a NUL byte.
 bool ToNative(const std::string& path, std::string& native);
 // Linux path -> drive form ("C:\home\ann"). False when a name holds a
-// backslash (it cannot be said faithfully) or no drive holds the path.
+// backslash or colon or ends in a blank or dot (it cannot be said
+// faithfully) or no drive holds the path.
 bool FromNative(const std::string& native, std::string& path);
 
 // ---- looking -----------------------------------------------------------------
@@ -124,7 +126,8 @@ bool GetFreeBytes(const std::string& path, std::uint64_t& bytes);
 int GetDriveType(char letter);
 
 // Moves a file or folder into the desktop's trash (freedesktop.org layout
-// under XDG_DATA_HOME). False when it could not; nothing is lost then.
+// under XDG_DATA_HOME). Never a drive's root. False when it could not;
+// nothing is lost then.
 bool MoveToTrash(const std::string& path);
 
 }  // namespace plat
