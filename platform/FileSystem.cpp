@@ -296,7 +296,10 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::
         close(dfd);
         return false;
     }
-    while (dirent* d = readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        dirent* d = readdir(dir);
+        if (!d) break;
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
         if (!IsSayableName(name)) {
@@ -315,7 +318,13 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::
         e.mtimeNs = MtimeNs(st);
         entries.push_back(std::move(e));
     }
+    // A read error part-way is no complete listing.
+    const int readError = errno;
     closedir(dir);
+    if (readError != 0) {
+        entries.clear();
+        return false;
+    }
     std::sort(entries.begin(), entries.end(), ListingLess);
     return true;
 }
@@ -434,8 +443,16 @@ FsResult CopyFileNoOverwrite(const std::string& source, const std::string& targe
         close(in);
         return FsResult::AlreadyExists;
     }
-    const std::string temp = ParentNative(dst) + "/.qm-copy-" + RandomSuffix() + ".tmp";
-    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // Copy into an unnamed file and link it into place: a crash mid-copy
+    // leaves nothing behind, and the link refuses an existing target. File
+    // systems without unnamed files get a named temporary instead.
+    const std::string folder = ParentNative(dst);
+    std::string temp;
+    int out = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (out < 0) {
+        temp = folder + "/.qm-copy-" + RandomSuffix() + ".tmp";
+        out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    }
     if (out < 0) {
         const int err = errno;
         close(in);
@@ -444,17 +461,25 @@ FsResult CopyFileNoOverwrite(const std::string& source, const std::string& targe
     bool ok = CopyContents(in, out, st.st_size);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ok = ok && fchmod(out, st.st_mode & 07777) == 0 && futimens(out, times) == 0;
-    ok = close(out) == 0 && ok;
     close(in);
+    int err = 0;
+    bool linked = false;
+    if (ok && temp.empty()) {
+        const std::string self = "/proc/self/fd/" + std::to_string(out);
+        linked = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, dst.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        if (!linked) err = errno;
+    }
+    ok = close(out) == 0 && ok;
     if (!ok) {
-        unlink(temp.c_str());
+        if (!temp.empty()) unlink(temp.c_str());
+        if (linked) unlink(dst.c_str());  // placed, but the data may not be whole: take it back
         return FsResult::Failed;
     }
-    const int err = PlaceNoReplace(temp, dst);
-    if (err != 0) {
-        unlink(temp.c_str());
-        return err == EEXIST ? FsResult::AlreadyExists : FsResult::Failed;
+    if (!temp.empty()) {
+        err = PlaceNoReplace(temp, dst);
+        if (err != 0) unlink(temp.c_str());
     }
+    if (err != 0) return err == EEXIST ? FsResult::AlreadyExists : FsResult::Failed;
     return FsResult::Ok;
 }
 
@@ -552,6 +577,22 @@ bool GetFreeBytes(const std::string& path, std::uint64_t& bytes) {
     }
 }
 
+namespace {
+// The mount table writes blanks, tabs, newlines and backslashes as \ooo.
+std::string UnescapeMountPath(const char* text) {
+    std::string out;
+    for (const char* p = text; *p; ++p) {
+        if (p[0] == '\\' && p[1] >= '0' && p[1] <= '7' && p[2] >= '0' && p[2] <= '7' && p[3] >= '0' && p[3] <= '7') {
+            out += static_cast<char>((p[1] - '0') * 64 + (p[2] - '0') * 8 + (p[3] - '0'));
+            p += 3;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+}  // namespace
+
 int GetDriveType(char letter) {
     auto it = Drives().find(UpperLetter(letter));
     if (it == Drives().end()) return 1;
@@ -565,7 +606,7 @@ int GetDriveType(char letter) {
     while (std::fgets(line, sizeof line, mounts)) {
         char dev[1024], dir[1024], type[256];
         if (std::sscanf(line, "%1023s %1023s %255s", dev, dir, type) != 3) continue;
-        const std::string d = dir;
+        const std::string d = UnescapeMountPath(dir);
         const bool holds = d == "/" || root == d || (root.size() > d.size() && root.compare(0, d.size(), d) == 0 &&
                                                      root[d.size()] == '/');
         if (holds && d.size() >= bestLen) {
