@@ -1,30 +1,415 @@
+// Page 02: destination, Include and Exclude lists, prefix and suffix, the
+// enable rules and Clear All.
 #include "pages/creation/Vol02Page.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+
+#include "core/PathTools.h"
+#include "core/ShellServices.h"
+#include "core/Validation.h"
+#include "pages/creation/Vol02Internal.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/TfrmZoomIncludeWindow.h"
 #include "ui_Vol02Page.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmFileExport.h"
+#include "windows/TfrmFileImport.h"
+#include "windows/TfrmVol02EditIncludeList.h"
 
 using namespace pagekit;
+
+namespace {
+
+QString Key(const QString& text) { return text.toCaseFolded(); }
+
+QSet<QString> KeysOf(const QListWidget* list) {
+    QSet<QString> keys;
+    keys.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i) keys.insert(Key(list->item(i)->text()));
+    return keys;
+}
+
+// The keys of a list's items, kept between two Adds and built again only
+// after the list changed in another way.
+class ListKeyCache : public QObject {
+public:
+    explicit ListKeyCache(QListWidget* list) : QObject(list), list_(list) {
+        setObjectName(kName);
+        const QAbstractItemModel* model = list->model();
+        auto stale = [this] { valid_ = false; };
+        connect(model, &QAbstractItemModel::rowsInserted, this, stale);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, stale);
+        connect(model, &QAbstractItemModel::modelReset, this, stale);
+        connect(model, &QAbstractItemModel::dataChanged, this, stale);
+    }
+    static ListKeyCache* Of(QListWidget* list) {
+        // No meta-object of its own: found by its name.
+        auto* cache = list->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly);
+        return cache ? static_cast<ListKeyCache*>(cache) : new ListKeyCache(list);
+    }
+    bool Holds(const QString& text) {
+        if (!valid_) {
+            keys_ = KeysOf(list_);
+            valid_ = true;
+        }
+        return keys_.contains(Key(text));
+    }
+    void Add(const QString& text) {
+        const bool valid = valid_;
+        list_->addItem(text);
+        if (valid) {
+            keys_.insert(Key(text));
+            valid_ = true;
+        }
+    }
+
+private:
+    static constexpr const char* kName = "Vol02ListKeyCache";
+    QListWidget* list_;
+    QSet<QString> keys_;
+    bool valid_ = false;
+};
+
+QStringList Texts(const QListWidget* list, bool selectedOnly) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        if (!selectedOnly || list->item(i)->isSelected()) texts.append(list->item(i)->text());
+    return texts;
+}
+
+// Adds many items to a sorted list in one go: a sorted insert per item
+// would move the whole list each time.
+void AddBatch(QListWidget* list, const QStringList& items) {
+    if (items.isEmpty()) return;
+    const bool sorted = list->isSortingEnabled();
+    list->setSortingEnabled(false);
+    list->addItems(items);
+    list->setSortingEnabled(sorted);
+}
+
+std::string Normalised(const std::string& text) { return CollapseDoubleBackslashes(SlashesToBackslashes(text)); }
+
+}  // namespace
 
 Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol02Page), Shared(shared) {
     ui->setupUi(this);
+    SetHorizontalExtent(ui->lstVol02IncludeStrings, 3000);
+    SetHorizontalExtent(ui->lstVol02ExcludeStrings, 3000);
+    SetHorizontalExtent(ui->lstVol02AddFolderStructure, 3000);
+
+    auto click = [this](QAbstractButton* button, void (Vol02Page::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    click(ui->btnVol02AddDestFolder, &Vol02Page::btnVol02AddDestFolderClick);
+    click(ui->btnVol02ViewDestFolder, &Vol02Page::btnVol02ViewDestFolderClick);
+    click(ui->btnVol02AddToList, &Vol02Page::btnVol02AddToListClick);
+    click(ui->btnVol02IncToExc, &Vol02Page::btnVol02IncToExcClick);
+    click(ui->btnVol02ExcToInc, &Vol02Page::btnVol02ExcToIncClick);
+    click(ui->btnVol02AllFromInc, &Vol02Page::btnVol02AllFromIncClick);
+    click(ui->btnVol02AllFromExc, &Vol02Page::btnVol02AllFromExcClick);
+    click(ui->btnVol02ExchangeIncExc, &Vol02Page::btnVol02ExchangeIncExcClick);
+    click(ui->btnVol02DeleteFromExclude, &Vol02Page::btnVol02DeleteFromExcludeClick);
+    click(ui->btnVol02DeleteExcludeAll, &Vol02Page::btnVol02DeleteExcludeAllClick);
+    click(ui->btnVol02SmartImport, &Vol02Page::btnVol02SmartImportClick);
+    click(ui->btnVol02SmartExport, &Vol02Page::btnVol02SmartExportClick);
+    click(ui->btnVol02EditIncludeList, &Vol02Page::btnVol02EditIncludeListClick);
+    click(ui->btnVol02ZoomIncludeWindow, &Vol02Page::btnVol02ZoomIncludeWindowClick);
+    click(ui->btnVol02ClearAll, &Vol02Page::btnVol02ClearAllClick);
+    click(ui->rdoVol02AttachNothing, &Vol02Page::rdoVol02AttachNothingClick);
+    click(ui->rdoVol02StructureImportRelativePaths, &Vol02Page::rdoVol02StructureImportRelativePathsClick);
+    click(ui->rdoVol02StructureImportFullPaths, &Vol02Page::rdoVol02StructureImportFullPathsClick);
+    click(ui->rdoVol02AttachMainFolderWithoutFiles, &Vol02Page::rdoVol02AttachMainFolderWithoutFilesClick);
+    click(ui->rdoVol02AttachSubFoldersOnlyWithoutFiles, &Vol02Page::rdoVol02AttachSubFoldersOnlyWithoutFilesClick);
+    click(ui->rdoVol02AttachMainFolderWithFiles, &Vol02Page::rdoVol02AttachMainFolderWithFilesClick);
+    click(ui->rdoVol02AttachSubFoldersOnlyWithFiles, &Vol02Page::rdoVol02AttachSubFoldersOnlyWithFilesClick);
+    click(ui->btnVol02FolderTemplatesOptions, &Vol02Page::btnVol02FolderTemplatesOptionsClick);
+    click(ui->btnVol02AddFolderStructure, &Vol02Page::btnVol02AddFolderStructureClick);
+    click(ui->btnVol02ImportFolderStructuresTemplates, &Vol02Page::btnVol02ImportFolderStructuresTemplatesClick);
+    click(ui->btnVol02ExportFolderStructuresTemplates, &Vol02Page::btnVol02ExportFolderStructuresTemplatesClick);
+    click(ui->btnVol02EditFolderStructuresTemplates, &Vol02Page::btnVol02EditFolderStructuresTemplatesClick);
+    click(ui->btnVol02ViewFolderStructure, &Vol02Page::btnVol02ViewFolderStructureClick);
+    click(ui->btnVol02DeleteSelFolderStructuresTemplates, &Vol02Page::btnVol02DeleteSelFolderStructuresTemplatesClick);
+    click(ui->btnVol02DeleteAllFolderStructuresTemplates, &Vol02Page::btnVol02DeleteAllFolderStructuresTemplatesClick);
+    click(ui->btnVol02CreateFolders, &Vol02Page::btnVol02CreateFoldersClick);
+    click(ui->btnVol02CreateFoldersSimulation, &Vol02Page::btnVol02CreateFoldersSimulationClick);
+    click(ui->btnVol02Statistic, &Vol02Page::btnVol02StatisticClick);
+    click(ui->btnVol02Undo, &Vol02Page::btnVol02UndoClick);
+    connect(ui->cboVol02DestFolders, &QComboBox::activated, this, &Vol02Page::cboVol02DestFoldersSelect);
+    connect(ui->edtVol02AddToList, &QLineEdit::returnPressed, this, &Vol02Page::edtVol02AddToListKeyPress);
+    connect(ui->edtVol02Prefix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02PrefixChange);
+    connect(ui->edtVol02Prefix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02PrefixExit);
+    connect(ui->edtVol02Suffix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02SuffixChange);
+    connect(ui->edtVol02Suffix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02SuffixExit);
 }
 
 Vol02Page::~Vol02Page() { delete ui; }
 
-void Vol02Page::Vol02ResetCounters() {
-    Stat02FoldersToCreate = Stat02SubFoldersToCreate = Stat02FilesToCreate = Stat02FilesSizeToCreate = 0;
-    Stat02FoldersCreated = Stat02SubFoldersCreated = Stat02FilesCreated = Stat02FilesSizeCreated = 0;
-    Stat02FoldersExists = Stat02SubFoldersExists = Stat02FilesExists = Stat02FilesSizeExists = 0;
-    Stat02FoldersOther = Stat02SubFoldersOther = Stat02FilesOther = Stat02FilesSizeOther = 0;
-    Vol02FailedUndoCount = 0;
+// ---- destination ------------------------------------------------------------------------
+
+void Vol02Page::btnVol02AddDestFolderClick() {
+    Vol02SetDestinationFolder(BrowseForFolder(window(), "Select the Destination Directory."));
 }
 
-void Vol02Page::Vol02ClearResultLists() {
-    for (StringList* list : {&Vol02ResultFoldersCreated, &Vol02ResultFoldersExists, &Vol02ResultFoldersOther,
-                             &Vol02ResultSubFoldersCreated, &Vol02CreatedFolders, &Vol02CreatedSubFolders,
-                             &Vol02CreatedFiles, &Vol02ExistingFolders, &Vol02OtherReasons, &Vol02FailedUndoFolders})
-        list->clear();
+void Vol02Page::cboVol02DestFoldersSelect() { Vol02SetDestinationFolder(S(ui->cboVol02DestFolders->currentText())); }
+
+void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
+    QComboBox* combo = ui->cboVol02DestFolders;
+    Vol02DescribeFolder(path);
+    if (path.empty()) {
+        if (combo->currentText().isEmpty()) {
+            Vol02EnablePageControls(false);
+            Vol02UpdateButtons(false);
+        }
+        Vol02Box("The selection field is empty !\nAction : You must select a Destination Folder.", 20003, true, kVol02Warn);
+        combo->setFocus();
+        return;
+    }
+    const QString text = Q(path);
+    int index = -1;
+    for (int i = 0; i < combo->count() && index < 0; ++i)
+        if (Key(combo->itemText(i)) == Key(text)) index = i;
+    if (index < 0) {
+        // The new path leads the history; at most 100 entries, each once.
+        QStringList entries{text};
+        for (int i = 0; i < combo->count(); ++i)
+            if (!combo->itemText(i).isEmpty()) entries.append(combo->itemText(i));
+        combo->clear();
+        QSet<QString> seen;
+        for (const QString& entry : entries) {
+            if (combo->count() >= 100) break;
+            if (!seen.contains(Key(entry))) {
+                seen.insert(Key(entry));
+                combo->addItem(entry);
+            }
+        }
+        index = 0;
+    }
+    combo->setCurrentIndex(index);
+    ui->btnVol02ViewDestFolder->setEnabled(true);
+    if (ui->lstVol02IncludeStrings->count() > 0)
+        Vol02RefreshListCounters();
+    else
+        Vol02EnableListControls(true);
+    ui->edtVol02AddToList->setFocus();
 }
+
+void Vol02Page::btnVol02ViewDestFolderClick() {
+    const std::string folder = S(ui->cboVol02DestFolders->currentText());
+    if (folder.empty()) {
+        Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kVol02Warn);
+        return;
+    }
+    plat::OpenFolderWithDesktop(TrimControlAndBlanks(folder));
+}
+
+// ---- adding strings -------------------------------------------------------------------------
+
+void Vol02Page::edtVol02AddToListKeyPress() { btnVol02AddToListClick(); }
+
+void Vol02Page::btnVol02AddToListClick() {
+    QLineEdit* field = ui->edtVol02AddToList;
+    const std::string text = S(field->text());
+    // Two spellings of one path are one item: duplicates are looked for as
+    // the item would be added.
+    const QString item = Q(Normalised(text));
+    std::string found;
+    if (text.empty()) {
+        Vol02Box("The text field is empty !\nAction : You must enter a different name to add to the Include List.", 20006,
+            true, kVol02Warn);
+    } else if (ListKeyCache::Of(ui->lstVol02IncludeStrings)->Holds(item)) {
+        Vol02Box("This item already exists in the Include list !", 20007, true, kVol02Warn);
+    } else if (ListKeyCache::Of(ui->lstVol02ExcludeStrings)->Holds(item)) {
+        Vol02Box("This item already exists in the Exclude list !", 20008, true, kVol02Warn);
+    } else if (!GetDrivePart(text).empty()) {
+        Vol02Box("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
+            "letter !!!",
+            20009, true, kVol02Warn, 10);
+    } else if (FindIllegalChars("H", text, found)) {
+        Vol02Box("Illegal character in the Text : " + found, 20010, true, kVol02Warn);
+        QString shorter = field->text();
+        shorter.chop(1);
+        field->setText(shorter);
+    } else if (HasDotFolderName(text)) {
+        Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
+            "\"..\" folder names.",
+            20010, true, kVol02Warn);
+    } else {
+        ListKeyCache::Of(ui->lstVol02IncludeStrings)->Add(item);
+        field->setText(item);
+    }
+    Vol02RefreshListCounters();
+    field->setFocus();
+}
+
+// ---- moves and deletions ----------------------------------------------------------------------
+
+void Vol02Page::Vol02ShowListCounts() {
+    ui->lblVol02IncludeSum->setText(CountText(ui->lstVol02IncludeStrings));
+    ui->lblVol02ExcludeSum->setText(CountText(ui->lstVol02ExcludeStrings));
+}
+
+void Vol02Page::Vol02MoveSelected(QListWidget* from, QListWidget* to) {
+    QSet<QString> keys = KeysOf(to);
+    QStringList add;
+    for (const QString& text : Texts(from, true))
+        if (!keys.contains(Key(text))) {
+            keys.insert(Key(text));
+            add.append(text);
+        }
+    AddBatch(to, add);
+    QStringList keep;
+    for (int i = 0; i < from->count(); ++i)
+        if (!from->item(i)->isSelected()) keep.append(from->item(i)->text());
+    from->clear();
+    AddBatch(from, keep);
+    Vol02ShowListCounts();
+    Vol02RefreshListCounters();
+    ui->edtVol02AddToList->setFocus();
+}
+
+void Vol02Page::Vol02MoveAll(QListWidget* from, QListWidget* to) {
+    QSet<QString> keys = KeysOf(to);
+    QStringList add;
+    for (const QString& text : Texts(from, false))
+        if (!keys.contains(Key(text))) {
+            keys.insert(Key(text));
+            add.append(text);
+        }
+    AddBatch(to, add);
+    from->clear();
+    Vol02ShowListCounts();
+    Vol02RefreshListCounters();
+    ui->edtVol02AddToList->setFocus();
+}
+
+void Vol02Page::btnVol02IncToExcClick() { Vol02MoveSelected(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
+void Vol02Page::btnVol02ExcToIncClick() { Vol02MoveSelected(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
+void Vol02Page::btnVol02AllFromIncClick() { Vol02MoveAll(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
+void Vol02Page::btnVol02AllFromExcClick() { Vol02MoveAll(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
+void Vol02Page::btnVol02ExchangeIncExcClick() { ui->edtVol02AddToList->setFocus(); }
+
+void Vol02Page::btnVol02DeleteFromExcludeClick() {
+    QListWidget* exclude = ui->lstVol02ExcludeStrings;
+    if (exclude->count() == 0) {
+        Vol02Box("The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete "
+            "it.\n",
+            20023, true, kVol02Warn);
+    } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
+                   "from the EXCLUDE list.\n",
+                   20022, true, kVol02Ask) == plat::IDYES) {
+        QStringList keep;
+        for (int i = 0; i < exclude->count(); ++i)
+            if (!exclude->item(i)->isSelected()) keep.append(exclude->item(i)->text());
+        exclude->clear();
+        AddBatch(exclude, keep);
+        Vol02ShowListCounts();
+    }
+    Vol02RefreshListCounters();
+}
+
+void Vol02Page::btnVol02DeleteExcludeAllClick() {
+    if (ui->lstVol02ExcludeStrings->count() == 0) {
+        Vol02Box("Empty List in the Exclude Window!\n", 20024, true, kVol02Warn);
+    } else if (Vol02Box("Do you want to delete all item(s) from the Exclude list ?", 20025, true, kVol02Ask) == plat::IDYES) {
+        ui->lstVol02ExcludeStrings->clear();
+        ui->lblVol02ExcludeSum->setText("0");
+    }
+    Vol02RefreshListCounters();
+}
+
+// ---- list services ------------------------------------------------------------------------------
+
+void Vol02Page::btnVol02SmartImportClick() {
+    if (frmFileImport && qtplat::ExecModal(frmFileImport) == QDialog::Accepted) {
+        StringList include = ListItems(ui->lstVol02IncludeStrings);
+        const std::size_t before = include.size();
+        std::string found;
+        AppendNewLines(include, ListItems(ui->lstVol02ExcludeStrings), frmFileImport->GetResultLines(),
+                       [&found](std::string& line) {
+                           line = Normalised(line);
+                           return !line.empty() && GetDrivePart(line).empty() && !FindIllegalChars("H", line, found) &&
+                                  !HasDotFolderName(line);
+                       });
+        QStringList added;
+        for (std::size_t i = before; i < include.size(); ++i) added.append(Q(include[i]));
+        AddBatch(ui->lstVol02IncludeStrings, added);
+        Vol02ShowListCounts();
+    }
+    Vol02RefreshListCounters();
+    Vol02Box("End of the Import Process !!!\n", 20051, true, kVol02Warn, 11);
+    ui->edtVol02AddToList->setFocus();
+}
+
+void Vol02Page::btnVol02SmartExportClick() {
+    if (ui->lstVol02IncludeStrings->count() == 0) {
+        Vol02Box("The Include List is empty !\n", 20021, true, kVol02Warn);
+        return;
+    }
+    Vol02ExportLines(ListItems(ui->lstVol02IncludeStrings), true);
+    Vol02RefreshListCounters();
+}
+
+void Vol02Page::btnVol02EditIncludeListClick() {
+    if (frmVol02EditIncludeList &&
+        frmVol02EditIncludeList->EditIncludeList(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
+                                                 ui->lblVol02IncludeSum) == QDialog::Accepted)
+        Vol02RefreshListCounters();
+    ui->edtVol02AddToList->setFocus();
+}
+
+void Vol02Page::btnVol02ZoomIncludeWindowClick() {
+    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstVol02IncludeStrings->model());
+}
+
+// The export window's protocol: preview and lines emptied, every line not
+// yet previewed handed over (with the Include list only those without a
+// drive part), the first preview line selected, kind "STRINGS", shown modally.
+void Vol02Page::Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive) {
+    if (!frmFileExport) return;
+    frmFileExport->ClearExportView();
+    frmFileExport->ClearExportLines();
+    std::size_t count = 0;
+    for (const auto& line : lines) {
+        if (frmFileExport->PreviewContains(line)) continue;
+        if (onlyWithoutDrive && !GetDrivePart(line).empty()) continue;
+        frmFileExport->AddPreviewLine(line);
+        frmFileExport->AddExportLine(line);
+        frmFileExport->SetSourceCount(++count);
+    }
+    frmFileExport->SelectFirstPreviewLine();
+    frmFileExport->SetListKind("STRINGS");
+    frmFileExport->ShowModal();
+}
+
+// ---- prefix and suffix -------------------------------------------------------------------------
+
+void Vol02Page::Vol02CheckNameField(bool prefix) {
+    QLineEdit* field = prefix ? ui->edtVol02Prefix : ui->edtVol02Suffix;
+    std::string found;
+    if (!FindIllegalChars("F", S(field->text()), found)) return;
+    Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
+        prefix ? 20026 : 20027, true, kVol02Warn);
+    QString shorter = field->text();
+    shorter.chop(1);
+    field->setText(shorter);  // checks again, until nothing forbidden is left
+    field->setFocus();
+}
+
+void Vol02Page::edtVol02PrefixChange() { Vol02CheckNameField(true); }
+void Vol02Page::edtVol02PrefixExit() { edtVol02PrefixChange(); }
+void Vol02Page::edtVol02SuffixChange() { Vol02CheckNameField(false); }
+void Vol02Page::edtVol02SuffixExit() { edtVol02SuffixChange(); }
+
+// ---- refresh and enable rules --------------------------------------------------------------------
 
 void Vol02Page::Vol02RefreshListCounters() {
     if (ui->lstVol02IncludeStrings->count() == 0) {
@@ -35,8 +420,9 @@ void Vol02Page::Vol02RefreshListCounters() {
         Vol02UpdateButtons(true);
     }
     Vol02ResetCounters();
-    ui->lblVol02IncludeSum->setText(CountText(ui->lstVol02IncludeStrings));
-    ui->lblVol02ExcludeSum->setText(CountText(ui->lstVol02ExcludeStrings));
+    Vol02CheckDiskSpace(Vol02WithFilesChecked());
+    Vol02ShowCounters();
+    Vol02ShowListCounts();
 }
 
 void Vol02Page::Vol02EnablePageControls(bool flag) {
@@ -46,8 +432,11 @@ void Vol02Page::Vol02EnablePageControls(bool flag) {
 
 void Vol02Page::Vol02EnableListControls(bool flag) {
     SetEnabled(this,
-               {"lblVol02AddToList", "edtVol02AddToList", "lblVol02Include", "lblVol02Exclude",
-                "lstVol02IncludeStrings", "lstVol02ExcludeStrings", "lblVol02IncludeSumCim", "lblVol02IncludeSum",
+               {"lblVol02AddToList", "edtVol02AddToList", "btnVol02AddToList", "lblVol02Include", "lblVol02Exclude",
+                "lstVol02IncludeStrings", "lstVol02ExcludeStrings", "btnVol02IncToExc", "btnVol02ExcToInc",
+                "btnVol02AllFromInc", "btnVol02AllFromExc", "btnVol02ExchangeIncExc", "btnVol02SmartImport",
+                "btnVol02SmartExport", "btnVol02EditIncludeList", "btnVol02ZoomIncludeWindow",
+                "btnVol02DeleteFromExclude", "btnVol02DeleteExcludeAll", "lblVol02IncludeSumCim", "lblVol02IncludeSum",
                 "lblVol02ExcludeSumCim", "lblVol02ExcludeSum"},
                flag);
 }
@@ -55,7 +444,8 @@ void Vol02Page::Vol02EnableListControls(bool flag) {
 void Vol02Page::Vol02EnableNameControls(bool flag) {
     SetEnabled(this,
                {"lblVol02Prefix", "edtVol02Prefix", "lblVol02Suffix", "edtVol02Suffix", "chkVol02Hyphen",
-                "chkVol02ViewDestFolder", "chkVol02ViewDetailedResults", "lblVol02FolderStructuresTemplates",
+                "chkVol02ViewDestFolder", "chkVol02ViewDetailedResults", "btnVol02Undo", "btnVol02Statistic",
+                "btnVol02FolderTemplatesOptions", "lblVol02FolderStructuresTemplates",
                 "lblVol02FolderStructuresTemplatesSumCimke", "lblVol02FolderStructuresTemplatesSum",
                 "btnVol02AddFolderStructure", "btnVol02ImportFolderStructuresTemplates", "btnVol02ViewFolderStructure",
                 "btnVol02DeleteSelFolderStructuresTemplates", "btnVol02DeleteAllFolderStructuresTemplates",
@@ -74,33 +464,58 @@ void Vol02Page::Vol02EnableNameControls(bool flag) {
     Vol02UpdateButtons(true);
 }
 
-void Vol02Page::Vol02UpdateButtons(bool) {
-    // Only CREATE and Simulation follow these rules; they come with the page's run.
+void Vol02Page::Vol02EnableRunButtons(bool flag) {
+    ui->btnVol02CreateFolders->setEnabled(flag);
+    ui->btnVol02CreateFoldersSimulation->setEnabled(flag);
 }
 
-void Vol02Page::rdoVol02AttachNothingClick() {
-    ApplyStructureSource(this, "Vol02", StructureSource::Nothing);
+void Vol02Page::Vol02UpdateButtons(bool flag) {
+    Vol02EnableRunButtons(flag);
+    if (ui->lstVol02IncludeStrings->count() == 0) {
+        Vol02EnableRunButtons(false);
+        return;
+    }
+    const bool nothing = IsEnabledAndChecked(ui->rdoVol02AttachNothing);
+    if (ui->lstVol02AddFolderStructure->count() > 0) {
+        if (nothing || IsOwnEnabled(ui->rdoVol02StructureImportFullPaths) ||
+            IsOwnEnabled(ui->rdoVol02StructureImportRelativePaths))
+            Vol02EnableRunButtons(true);
+    } else {
+        Vol02EnableRunButtons(nothing);
+    }
+}
+
+// ---- Clear All ------------------------------------------------------------------------------------
+
+void Vol02Page::btnVol02ClearAllClick() {
+    if (Vol02Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
+            "process.",
+            20044, false, kVol02Ask) != plat::IDYES)
+        return;
+    ui->cboVol02DestFolders->clear();
+    ui->cboVol02DestFolders->setEditText(QString());
+    ui->edtVol02AddToList->clear();
+    ui->lblVol02IncludeSum->setText("0");
+    ui->lblVol02ExcludeSum->setText("0");
+    ui->lstVol02IncludeStrings->clear();
+    ui->lstVol02ExcludeStrings->clear();
+    ui->edtVol02Prefix->clear();
+    ui->edtVol02Suffix->clear();
+    ui->chkVol02Hyphen->setChecked(true);
+    ui->lblVol02FolderStructuresTemplatesSum->clear();
     ui->lstVol02AddFolderStructure->clear();
+    SetChecked(ui->rdoVol02StructureImportFullPaths, true);
+    SetChecked(ui->rdoVol02StructureImportRelativePaths, false);
+    SetChecked(ui->rdoVol02AttachNothing, false);
+    SetChecked(ui->rdoVol02AttachMainFolderWithoutFiles, true);
+    for (QRadioButton* r : {ui->rdoVol02AttachMainFolderWithFiles, ui->rdoVol02AttachSubFoldersOnlyWithFiles,
+                            ui->rdoVol02AttachSubFoldersOnlyWithoutFiles})
+        SetChecked(r, false);
+    ui->chkVol02ViewDestFolder->setChecked(true);
+    ui->chkVol02ViewDetailedResults->setChecked(true);
     Vol02ResetCounters();
-    Stat02FoldersToCreate = ui->lstVol02IncludeStrings->count();
-    ui->lblVol02FolderStructuresTemplatesSum->setText(CountText(ui->lstVol02AddFolderStructure));
-    Vol02UpdateButtons(true);
-}
-
-void Vol02Page::Vol02SetRelativePathsMode() {
-    ApplyStructureSource(this, "Vol02", StructureSource::TemplateLines);
-    Vol02StructureTail();
-}
-
-void Vol02Page::Vol02SetFullPathsMode() {
-    ApplyStructureSource(this, "Vol02", StructureSource::ExistingFolders);
-    Vol02StructureTail();
-}
-
-// The common end of the structure handlers; the disk-space figures and the
-// Visual Log counters join it with the page's run.
-void Vol02Page::Vol02StructureTail() {
-    Vol02ResetCounters();
-    ui->lblVol02FolderStructuresTemplatesSum->setText(CountText(ui->lstVol02AddFolderStructure));
-    Vol02UpdateButtons(true);
+    Vol02ClearResultLists();
+    Vol02ShowCounters();
+    Vol02EnablePageControls(false);
+    Vol02Box("End of the CLEAR FIELDS process !!!\n", 20045, false, plat::MB_OK | plat::MB_ICONINFORMATION);
 }

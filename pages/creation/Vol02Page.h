@@ -1,67 +1,116 @@
-// Create many folders from a list of strings: the page, its state between
-// runs and the enable rules the main window's start-up and settings restore
-// rely on.
+// Create many folders from a list of strings (page 02): the page's controls
+// and handlers, and its state between runs (Vol02State). The run, the
+// simulation and the undo live in Vol02Run.cpp, Vol02Simulation.cpp and
+// Vol02Undo.cpp; the structure list's handlers in Vol02Structures.cpp.
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <string>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/creation/Vol02Engine.h"
+
+class QListWidget;
 
 namespace Ui {
 class Vol02Page;
 }
 
-class Vol02Page : public QWidget {
+class Vol02Page : public QWidget, public Vol02State {
     Q_OBJECT
 
 public:
     explicit Vol02Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol02Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::string EngineCurrentFolder02;  // attach target while a structure is rebuilt
-    std::string UndoMode02;             // "F", "R" or "N": attach mode of the last real run
-    StringList WorkQueue02;             // folders still to walk while attaching
+    // ---- destination, names and Include list ----------------------------------------
+    void btnVol02AddDestFolderClick();
+    void cboVol02DestFoldersSelect();
+    void btnVol02ViewDestFolderClick();
+    void btnVol02AddToListClick();
+    void edtVol02AddToListKeyPress();
+    void btnVol02IncToExcClick();
+    void btnVol02ExcToIncClick();
+    void btnVol02AllFromIncClick();
+    void btnVol02AllFromExcClick();
+    void btnVol02ExchangeIncExcClick();
+    void btnVol02DeleteFromExcludeClick();
+    void btnVol02DeleteExcludeAllClick();
+    void btnVol02SmartImportClick();
+    void btnVol02SmartExportClick();
+    void btnVol02EditIncludeListClick();
+    void btnVol02ZoomIncludeWindowClick();
+    void edtVol02PrefixChange();
+    void edtVol02PrefixExit();
+    void edtVol02SuffixChange();
+    void edtVol02SuffixExit();
+    void btnVol02ClearAllClick();
 
-    MAP_FILE_NAME_SIZE Vol02StructureFileSizes;  // every file of the chosen structures
-    std::string Vol02DestinationRoot;            // trimmed destination with a trailing backslash
-    std::uint64_t Vol02StructureBytes = 0;
-    std::uint32_t Vol02StructureFolders = 0;
-    std::uint32_t Vol02StructureFiles = 0;
-
-    double Stat02FoldersToCreate = 0, Stat02SubFoldersToCreate = 0, Stat02FilesToCreate = 0,
-           Stat02FilesSizeToCreate = 0;
-    double Stat02FoldersCreated = 0, Stat02SubFoldersCreated = 0, Stat02FilesCreated = 0, Stat02FilesSizeCreated = 0;
-    double Stat02FoldersExists = 0, Stat02SubFoldersExists = 0, Stat02FilesExists = 0, Stat02FilesSizeExists = 0;
-    double Stat02FoldersOther = 0, Stat02SubFoldersOther = 0, Stat02FilesOther = 0, Stat02FilesSizeOther = 0;
-    double Vol02FailedUndoCount = 0;
-
-    // Items of the last run by outcome.
-    StringList Vol02ResultFoldersCreated, Vol02ResultFoldersExists, Vol02ResultFoldersOther,
-        Vol02ResultSubFoldersCreated;
-    // What the last real run made; Undo replays them.
-    StringList Vol02CreatedFolders, Vol02CreatedSubFolders, Vol02CreatedFiles, Vol02ExistingFolders,
-        Vol02OtherReasons, Vol02FailedUndoFolders, Vol02UndoWorkList;
-    int Vol02StructureFailureReported = 0;
-
-    // ---- operations ------------------------------------------------------------
-    void Vol02ResetCounters();
-    void Vol02ClearResultLists();
+    void Vol02SetDestinationFolder(const std::string& path);
     void Vol02RefreshListCounters();
     void Vol02EnablePageControls(bool flag);
     void Vol02EnableListControls(bool flag);
     void Vol02EnableNameControls(bool flag);
     void Vol02UpdateButtons(bool flag);
+
+    // ---- structures and templates ------------------------------------------------------
     void rdoVol02AttachNothingClick();
+    void rdoVol02StructureImportRelativePathsClick();
+    void rdoVol02StructureImportFullPathsClick();
+    void rdoVol02AttachMainFolderWithoutFilesClick();
+    void rdoVol02AttachSubFoldersOnlyWithoutFilesClick();
+    void rdoVol02AttachMainFolderWithFilesClick();
+    void rdoVol02AttachSubFoldersOnlyWithFilesClick();
+    void btnVol02FolderTemplatesOptionsClick();
+    void btnVol02AddFolderStructureClick();
+    void btnVol02ImportFolderStructuresTemplatesClick();
+    void btnVol02ExportFolderStructuresTemplatesClick();
+    void btnVol02EditFolderStructuresTemplatesClick();
+    void btnVol02ViewFolderStructureClick();
+    void btnVol02DeleteSelFolderStructuresTemplatesClick();
+    void btnVol02DeleteAllFolderStructuresTemplatesClick();
+
     void Vol02SetRelativePathsMode();
     void Vol02SetFullPathsMode();
+    void Vol02SetFullPathsButtons();
+    void Vol02AddStructureToList(const std::string& path);
+
+    // ---- counters, disk space ------------------------------------------------------------
+    void Vol02ResetCounters();
+    void Vol02ResetRunCounters();
+    void Vol02ShowCounters();
+    void Vol02ClearResultLists();
+    void Vol02ClearLogLists();
+    bool Vol02CheckDiskSpace(bool withFiles);
+    void Vol02ComputeStructureTotals(bool withFiles);
+    void Vol02ComputeStructureTotalsWith(const std::string& path, bool withFiles);
+    void Vol02DescribeFolder(const std::string& path);
+
+    // ---- run, simulation, undo -----------------------------------------------------------
+    void btnVol02CreateFoldersClick();
+    void btnVol02CreateFoldersSimulationClick();
+    void Vol02SimulateCreateFolders();
+    void btnVol02StatisticClick();
+    void btnVol02UndoClick();
+    _tagVol0XParts Vol02GetNameParts() const;
+    // The controls as a run reads them.
+    Vol02Inputs Vol02ReadInputs() const;
 
     Ui::Vol02Page* ui;
     MainWindowShared& Shared;
 
 private:
-    void Vol02StructureTail();
+    void Vol02StructureTail(bool withFiles);
+    bool Vol02WithFilesChecked() const;
+    void Vol02AttachOptionClicked(bool withFiles);
+    void Vol02EnableRunButtons(bool flag);
+    void Vol02MoveSelected(QListWidget* from, QListWidget* to);
+    void Vol02MoveAll(QListWidget* from, QListWidget* to);
+    void Vol02ShowListCounts();
+    void Vol02CheckNameField(bool prefix);
+    Vol02PageHooks Vol02Hooks();
+    void Vol02EnableOtherTabSheets(bool enabled);
+    void Vol02TidyDestinationHistory();
+    void Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive);
 };

@@ -1,0 +1,268 @@
+// Page 02's run with its Visual Log shown: 100,000 main folders with a
+// template of 20 folders each ("R"), and 10,000 with an existing structure
+// of 20 folders and 50 small files ("F"), against a bare mkdir (and copy)
+// loop doing the same work in the same run, in alternating chunks so that
+// both see the same disk. Read the ratio, not the absolute times.
+// QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "pages/creation/Vol02Attach.h"
+#include "pages/creation/Vol02VisualLog.h"
+#include "platform/FileSystem.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic02.h"
+#include "results/TfrmVol02ZoomStatistics.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+constexpr char kDrive = 'V';
+constexpr int kChunk = 500;
+
+// A fresh folder mapped as drive V: for one benchmark.
+class Workspace {
+public:
+    Workspace() {
+        const char* base = std::getenv("QM_BENCH_DIR");
+        std::string tmpl = ((base && *base) ? fs::path(base) : fs::temp_directory_path()) / "qm-vol02-bench-XXXXXX";
+        if (!mkdtemp(tmpl.data())) std::abort();
+        root_ = tmpl;
+        fs::create_directories(root_ + "/Dest");
+        fs::create_directories(root_ + "/Bare");
+        plat::MapDrive(kDrive, root_);
+    }
+    ~Workspace() {
+        plat::UnmapDrive(kDrive);
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const std::string& root() const { return root_; }
+
+private:
+    std::string root_;
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+long ResidentKb() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long PeakKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+bool BareCopy(const std::string& source, const std::string& target) {
+    const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    bool ok = out >= 0;
+    char buf[65536];
+    for (ssize_t n; ok && (n = read(in, buf, sizeof buf)) > 0;) ok = write(out, buf, static_cast<size_t>(n)) == n;
+    if (out >= 0) close(out);
+    close(in);
+    return ok;
+}
+
+// The copy as the program must make it: into a temporary file beside the
+// target, with the source's permissions and times, then put in place
+// without replacing anything, so that no partial file is ever left.
+bool BareSafeCopy(const std::string& source, const std::string& target) {
+    const int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (in < 0) return false;
+    struct stat st {};
+    fstat(in, &st);
+    const std::string temp = target + ".tmp~";
+    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    bool ok = out >= 0;
+    for (off_t left = st.st_size; ok && left > 0;) {
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
+        ok = n > 0;
+        left -= n;
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ok = ok && fchmod(out, st.st_mode & 07777) == 0 && futimens(out, times) == 0;
+    if (out >= 0) close(out);
+    close(in);
+    return ok && renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+// Runs `ours` and the bare loops over the items in alternating chunks and
+// reports each; `bareSame` (when given) also makes its copies as safely.
+template <typename Ours, typename Bare, typename BareSame>
+void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, Vol02VisualLog& log,
+               const Vol02State& run) {
+    const long before = ResidentKb();
+    Clock::duration oursTime{}, bareTime{}, sameTime{};
+    for (int first = 0; first < items; first += kChunk) {
+        const int last = std::min(items, first + kChunk);
+        auto t0 = Clock::now();
+        for (int i = first; i < last; ++i) bare(i);
+        auto t1 = Clock::now();
+        for (int i = first; i < last; ++i) ours(i);
+        auto t2 = Clock::now();
+        for (int i = first; i < last; ++i) bareSame(i);
+        auto t3 = Clock::now();
+        bareTime += t1 - t0;
+        oursTime += t2 - t1;
+        sameTime += t3 - t2;
+    }
+    auto t0 = Clock::now();
+    log.ShowCounters(run.Counters);
+    oursTime += Clock::now() - t0;
+    const double lines = run.Counters.Stat02FoldersCreated + run.Counters.Stat02SubFoldersCreated +
+                         run.Counters.Stat02FilesCreated;
+    state.SetIterationTime(Seconds(oursTime));
+    state.counters["bare_s"] = Seconds(bareTime);
+    state.counters["ours_s"] = Seconds(oursTime);
+    state.counters["ratio"] = Seconds(oursTime) / Seconds(bareTime);
+    if (sameTime.count() > 0) {
+        state.counters["bare_safe_copy_s"] = Seconds(sameTime);
+        state.counters["ratio_safe_copy"] = Seconds(oursTime) / Seconds(sameTime);
+    }
+    state.counters["outcome_lines"] = lines;
+    state.counters["rss_growth_MB"] = static_cast<double>(ResidentKb() - before) / 1024.0;
+    state.counters["bytes_per_line"] = static_cast<double>(ResidentKb() - before) * 1024.0 / lines;
+    state.counters["peak_rss_MB"] = static_cast<double>(PeakKb()) / 1024.0;
+}
+
+void BM_Vol02TemplatesRun(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        Workspace ws;
+        Vol02Inputs in;
+        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
+        in.RelativePaths = true;
+        std::vector<std::string> bareLines;
+        for (int i = 0; i < 5; ++i) {
+            const std::string top = "Phase " + std::to_string(i);
+            in.FolderStructures.push_back(top);
+            bareLines.push_back(top);
+            for (int j = 0; j < 3; ++j) {
+                in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
+                bareLines.push_back(top + "/Part " + std::to_string(j));
+            }
+        }
+        for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
+
+        Vol02State run;
+        Vol02VisualLog log;
+        log.SetRunMode(true);
+        log.ClearLogLists();
+        log.ClearZoomLists();
+        frmStatistic02->ShowLog();
+        Vol02RealDisk disk;
+        Vol02Creator creator(in, run, log, disk, false);
+        const std::string bare = ws.root() + "/Bare/Project ";
+        std::string main;
+        Alternate(
+            state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
+            [&](int i) {
+                main = bare + std::to_string(i);
+                mkdir(main.c_str(), 0777);
+                for (const auto& line : bareLines) mkdir((main + "/" + line).c_str(), 0777);
+            },
+            [](int) {}, log, run);
+        if (run.Counters.Stat02SubFoldersCreated != 20.0 * items) {
+            std::fprintf(stderr, "created %.0f sub %.0f other %.0f subother %.0f exists %.0f\n",
+                         run.Counters.Stat02FoldersCreated, run.Counters.Stat02SubFoldersCreated,
+                         run.Counters.Stat02FoldersOther, run.Counters.Stat02SubFoldersOther,
+                         run.Counters.Stat02FoldersExists);
+            state.SkipWithError("folders missing");
+        }
+        log.ClearLogLists();
+        log.ClearZoomLists();
+    }
+}
+
+void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        Workspace ws;
+        // 4 folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
+        std::vector<std::string> folders, files;
+        for (int i = 0; i < 4; ++i) {
+            folders.push_back("Area " + std::to_string(i));
+            for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
+        }
+        for (int k = 0; k < 50; ++k) files.push_back(folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) + ".txt");
+        for (const auto& f : folders) fs::create_directories(ws.root() + "/S/" + f);
+        for (const auto& f : files) std::ofstream(ws.root() + "/S/" + f, std::ios::binary) << std::string(512, 'x');
+
+        Vol02Inputs in;
+        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
+        in.FullPaths = true;
+        in.MainFolderWithFiles = true;
+        in.FolderStructures = {std::string(1, kDrive) + ":\\S"};
+        for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
+        Vol02State run;
+        Vol02ComputeStructureTotals(run, in, true);
+
+        Vol02VisualLog log;
+        log.SetRunMode(true);
+        log.ClearLogLists();
+        log.ClearZoomLists();
+        frmStatistic02->ShowLog();
+        Vol02RealDisk disk;
+        Vol02Creator creator(in, run, log, disk, false);
+        const std::string source = ws.root() + "/S/";
+        const std::string bare = ws.root() + "/Bare/Project ";
+        const std::string bareSame = ws.root() + "/Bare/Same ";
+        auto bareLoop = [&](const std::string& base, int i, bool (*copy)(const std::string&, const std::string&)) {
+            const std::string main = base + std::to_string(i);
+            mkdir(main.c_str(), 0777);
+            mkdir((main + "/S").c_str(), 0777);
+            for (const auto& f : folders) mkdir((main + "/S/" + f).c_str(), 0777);
+            for (const auto& f : files) copy(source + f, main + "/S/" + f);
+        };
+        Alternate(
+            state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
+            [&](int i) { bareLoop(bare, i, BareCopy); }, [&](int i) { bareLoop(bareSame, i, BareSafeCopy); }, log,
+            run);
+        if (run.Counters.Stat02FilesCreated != 50.0 * items) state.SkipWithError("files missing");
+        log.ClearLogLists();
+        log.ClearZoomLists();
+    }
+}
+
+BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02StructureWithFilesRun)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    frmVol02ZoomStatistics = new TfrmVol02ZoomStatistics;
+    frmStatistic02 = new TfrmStatistic02;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete frmStatistic02;
+    delete frmVol02ZoomStatistics;
+    return 0;
+}

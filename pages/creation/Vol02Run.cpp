@@ -1,0 +1,172 @@
+// CREATE on page 02: the checks, the Visual Log, the folders, the end.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/PathTools.h"
+#include "pages/creation/Vol02Attach.h"
+#include "pages/creation/Vol02Engine.h"
+#include "pages/creation/Vol02Internal.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol02VisualLog.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "results/TfrmStatistic02.h"
+#include "ui_Vol02Page.h"
+
+using namespace pagekit;
+
+namespace {
+
+void Call(const std::function<void()>& f) {
+    if (f) f();
+}
+
+void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
+}
+
+}  // namespace
+
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks) {
+    if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
+    if (!in.AttachNothing && in.FolderStructures.empty()) {
+        plat::MessageBox(
+            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+            Vol02Caption(kVol02Topic, 20047, true), plat::MB_OK | plat::MB_ICONWARNING);
+        Call(hooks.FocusAddFolderStructure);
+        return;
+    }
+    if (plat::MessageBox("Do you want to create folders ?\n",
+                         Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false),
+                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+        return;
+
+    // From here on the last run's lists give way to this one's.
+    log.SetRunMode(true);
+    Vol02ResetRunCounters(state);
+    Vol02ClearRunLists(state);
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters);
+    if (in.ViewDetailedResults) log.ShowLog();
+    EnableOtherTabs(hooks, false);
+
+    const std::string destination = TrimControlAndBlanks(in.DestFolder);
+    state.Vol02LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
+    log.ClearZoomLists();
+    if (in.IncludeStrings.empty()) {
+        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
+                         Vol02Caption(kVol02Topic, 20054, true), plat::MB_OK | plat::MB_ICONWARNING);
+    } else {
+        Vol02RealDisk disk;
+        Vol02Creator(in, state, log, disk, false).CreateAll();
+        log.ShowCounters(state.Counters);
+        plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),
+                         plat::MB_OK | plat::MB_ICONINFORMATION);
+        if (in.ViewDestFolder) plat::OpenFolderWithDesktop(destination);
+    }
+    EnableOtherTabs(hooks, true);
+    Call(hooks.TidyDestinationHistory);
+}
+
+// ---- the page's side ------------------------------------------------------------------------
+
+Vol02Inputs Vol02Page::Vol02ReadInputs() const {
+    Vol02Inputs in;
+    in.DestFolder = S(ui->cboVol02DestFolders->currentText());
+    in.Prefix = S(ui->edtVol02Prefix->text());
+    in.Suffix = S(ui->edtVol02Suffix->text());
+    in.Hyphen = ui->chkVol02Hyphen->isChecked();
+    in.IncludeStrings = ListItems(ui->lstVol02IncludeStrings);
+    in.FolderStructures = ListItems(ui->lstVol02AddFolderStructure);
+    in.AttachNothing = ui->rdoVol02AttachNothing->isChecked();
+    in.FullPaths = IsEnabledAndChecked(ui->rdoVol02StructureImportFullPaths);
+    in.RelativePaths = IsEnabledAndChecked(ui->rdoVol02StructureImportRelativePaths);
+    in.MainFolderWithFiles = ui->rdoVol02AttachMainFolderWithFiles->isChecked();
+    in.MainFolderWithoutFiles = ui->rdoVol02AttachMainFolderWithoutFiles->isChecked();
+    in.SubFoldersOnlyWithFiles = ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked();
+    in.SubFoldersOnlyWithoutFiles = ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked();
+    in.ViewDetailedResults = ui->chkVol02ViewDetailedResults->isChecked();
+    in.ViewDestFolder = ui->chkVol02ViewDestFolder->isChecked();
+    return in;
+}
+
+_tagVol0XParts Vol02Page::Vol02GetNameParts() const {
+    Vol02Inputs in;
+    in.DestFolder = S(ui->cboVol02DestFolders->currentText());
+    in.Prefix = S(ui->edtVol02Prefix->text());
+    in.Suffix = S(ui->edtVol02Suffix->text());
+    in.Hyphen = ui->chkVol02Hyphen->isChecked();
+    return ::Vol02GetNameParts(in);
+}
+
+void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Counters); }
+
+void Vol02Page::Vol02ClearLogLists() { Vol02VisualLog().ClearLogLists(); }
+
+void Vol02Page::Vol02EnableOtherTabSheets(bool enabled) {
+    static const char* const kCreation[] = {"tabFolderCreation", "tabCreateFolderStrings"};
+    static const char* const kOthers[] = {"tabCreateFolderFolders", "tabCreateFolderIncreasedNumbers",
+                                          "tabFolderOperations",    "tabFolderCopy",
+                                          "tabFolderDelete",        "tabFolderRename",
+                                          "tabFileOperations",      "tabFileCopy",
+                                          "tabFileDelete",          "tabFileRename",
+                                          "tabConsistencyChecker"};
+    QWidget* top = window();
+    auto apply = [&](const char* name) {
+        if (top == this) return;  // a page on its own has no tab sheets
+        if (auto* sheet = top->findChild<QWidget*>(name)) SetTabSheetEnabled(sheet, enabled);
+    };
+    if (enabled)
+        for (const char* name : kCreation) apply(name);
+    for (const char* name : kOthers) apply(name);
+}
+
+// The current destination leads the history; blanks and repeats go.
+void Vol02Page::Vol02TidyDestinationHistory() {
+    QComboBox* combo = ui->cboVol02DestFolders;
+    const QString current = Q(TrimControlAndBlanks(S(combo->currentText())));
+    QStringList work;
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString entry = Q(TrimControlAndBlanks(S(combo->itemText(i))));
+        if (entry.isEmpty()) continue;
+        if (entry == current)
+            work.prepend(entry);
+        else
+            work.append(entry);
+    }
+    combo->clear();
+    for (const QString& entry : work) {
+        int equal = -1;
+        for (int i = 0; i < combo->count() && equal < 0; ++i)
+            if (combo->itemText(i).compare(entry, Qt::CaseInsensitive) == 0) equal = i;
+        if (equal < 0) {
+            combo->addItem(entry);
+            combo->setCurrentIndex(0);
+        } else {
+            combo->setCurrentIndex(equal);
+        }
+    }
+}
+
+Vol02PageHooks Vol02Page::Vol02Hooks() {
+    Vol02PageHooks hooks;
+    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol02EnableOtherTabSheets(enabled); };
+    hooks.FocusAddFolderStructure = [this] { ui->btnVol02AddFolderStructure->setFocus(); };
+    hooks.TidyDestinationHistory = [this] { Vol02TidyDestinationHistory(); };
+    return hooks;
+}
+
+void Vol02Page::btnVol02CreateFoldersClick() {
+    Vol02EnableRunButtons(false);
+    Vol02VisualLog log;
+    Vol02RunCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks());
+    Vol02EnableRunButtons(true);
+}
+
+void Vol02Page::btnVol02StatisticClick() {
+    Vol02ShowCounters();
+    if (frmStatistic02) frmStatistic02->ShowLog();
+}

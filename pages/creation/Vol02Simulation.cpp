@@ -1,0 +1,63 @@
+// Simulation on page 02: the run's own engine on a disk that only pretends
+// to write, so it shows exactly what CREATE would do and changes nothing,
+// on disk or in what the Undo would undo.
+#include <QPushButton>
+
+#include "core/PathTools.h"
+#include "pages/creation/Vol02Attach.h"
+#include "pages/creation/Vol02Engine.h"
+#include "pages/creation/Vol02Internal.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol02VisualLog.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "ui_Vol02Page.h"
+
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
+                                const std::string& startText, const std::string& endText) {
+    if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
+    if (!in.AttachNothing && in.FolderStructures.empty()) {
+        plat::MessageBox(
+            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+            Vol02Caption(kVol02SimulateTopic, 20071, true), plat::MB_OK | plat::MB_ICONWARNING);
+        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
+        return;
+    }
+    if (plat::MessageBox(startText, Vol02Caption(kVol02SimulateTopic, 20072, false),
+                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) == plat::IDNO)
+        return;
+
+    log.SetRunMode(false);
+    Vol02ResetRunCounters(state);
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters);
+    if (in.ViewDetailedResults) log.ShowLog();
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
+    log.ClearZoomLists();
+    if (in.IncludeStrings.empty()) {
+        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
+                         Vol02Caption(kVol02SimulateTopic, 20076, true), plat::MB_OK | plat::MB_ICONWARNING);
+    } else {
+        Vol02DryDisk disk;
+        Vol02Creator(in, state, log, disk, true).CreateAll();
+        log.ShowCounters(state.Counters);
+        plat::MessageBox(endText, Vol02Caption(kVol02SimulateTopic, 20075, false),
+                         plat::MB_OK | plat::MB_ICONINFORMATION);
+        if (in.ViewDestFolder) plat::OpenFolderWithDesktop(TrimControlAndBlanks(in.DestFolder));
+    }
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+}
+
+// ---- the page's side ------------------------------------------------------------------------
+
+void Vol02Page::btnVol02CreateFoldersSimulationClick() {
+    Vol02EnableRunButtons(false);
+    Vol02SimulateCreateFolders();
+    Vol02EnableRunButtons(true);
+}
+
+void Vol02Page::Vol02SimulateCreateFolders() {
+    Vol02VisualLog log;
+    ::Vol02SimulateCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks(), Shared.CreateSimulationStartText,
+                                 Shared.CreateSimulationEndText);
+}

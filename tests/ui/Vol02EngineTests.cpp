@@ -1,0 +1,420 @@
+// Page 02 below its windows: names, outcomes, attaching, disk space, undo
+// and the simulation, on a temporary drive.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/TemplateOptions.h"
+#include "pages/creation/Vol02Engine.h"
+#include "pages/creation/Vol02Internal.h"
+#include "platform/MessageBox.h"
+#include "tests/support/TempDrive.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kStart = "simulation start";
+const std::string kEnd = "simulation end";
+
+class RecordingLog : public Vol02Log {
+public:
+    std::array<Lines, 6> lines;
+    std::array<Lines, 6> zoom;
+    Vol02Counters shown;
+    int runMode = -1;
+    void AddLine(Vol02Category c, const std::string& line) override {
+        lines[c].push_back(line);
+        zoom[c].push_back(line);
+    }
+    void CountersChanged(const Vol02Counters& c) override { shown = c; }
+    void ShowCounters(const Vol02Counters& c) override { shown = c; }
+    void ClearLogLists() override {
+        for (auto& l : lines) l.clear();
+    }
+    void ClearZoomLists() override {
+        for (auto& l : zoom) l.clear();
+    }
+    void SetRunMode(bool realRun) override { runMode = realRun ? 1 : 0; }
+    void ShowLog() override {}
+};
+
+// Every path below the drive's root, sorted, with file contents.
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        std::string content = "<dir>";
+        if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string()] = content;
+    }
+    return tree;
+}
+
+class Vol02Engine : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    Vol02State state;
+    RecordingLog log;
+    Vol02Inputs in;
+    Vol02PageHooks hooks;
+    int focusCalls = 0;
+
+    void SetUp() override {
+        drive.MakeFolder("Dest");
+        in.DestFolder = drive.path("Dest");
+        in.AttachNothing = true;
+        in.ViewDestFolder = false;
+        hooks.FocusAddFolderStructure = [this] { ++focusCalls; };
+    }
+    void TearDown() override { SetFolderTemplateOptions(2, _tagFoldersTemplateOptions()); }
+
+    std::string D(const std::string& rel) const { return drive.path("Dest\\" + rel); }
+    void UseStructures(StringList entries, bool mainFolder, bool withFiles) {
+        in.AttachNothing = false;
+        in.FullPaths = true;
+        in.FolderStructures = std::move(entries);
+        in.MainFolderWithFiles = mainFolder && withFiles;
+        in.MainFolderWithoutFiles = mainFolder && !withFiles;
+        in.SubFoldersOnlyWithFiles = !mainFolder && withFiles;
+        in.SubFoldersOnlyWithoutFiles = !mainFolder && !withFiles;
+        Vol02CheckDiskSpace(state, in, withFiles);  // as the page does after every change
+    }
+    void Run() {
+        boxes.Queue(plat::IDYES);
+        Vol02RunCreateFolders(state, in, log, hooks);
+    }
+    void Simulate() {
+        boxes.Queue(plat::IDYES);
+        Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
+    }
+    void Undo() {
+        boxes.Queue(plat::IDYES);
+        Vol02UndoLastRun(state, log);
+    }
+    Lines Captions() const {
+        Lines out;
+        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(Vol02Engine, NamesJoinDestinationPrefixItemAndSuffix) {
+    in.Prefix = "P";
+    in.Suffix = "S";
+    in.Hyphen = true;
+    auto parts = Vol02GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("P-a-S"));
+    in.Hyphen = false;
+    parts = Vol02GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("PaS"));
+    in.Prefix = "  ";
+    in.Suffix = "";
+    in.Hyphen = true;
+    in.DestFolder = " " + drive.path("Dest\\") + " ";
+    parts = Vol02GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("  a"));
+
+    in.IncludeStrings = {"a", "b\\c", "d/e"};
+    Run();
+    EXPECT_EQ(log.lines[Vol02FoldersCreated], (Lines{D("  a"), D("  b\\c"), D("  d\\e")}));
+    EXPECT_TRUE(drive.Exists("Dest\\  a"));
+    EXPECT_EQ(Captions(), (Lines{"20048.", "20053."}));
+    EXPECT_EQ(boxes.shown()[0].caption, "Creating Folder(s).-From  a String List.            Information no: 20048.");
+
+    in.DestFolder = "";  // no drive: every item fails for other reasons
+    Run();
+    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{"\\  a", "\\  b\\c", "\\  d\\e"}));
+}
+
+TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
+    drive.MakeFolder("Dest\\old");
+    drive.WriteFile("Dest\\file", "x");
+    drive.WriteFile("Outside\\keep", "x");
+    in.IncludeStrings = {"a", "b\\c", "old", "D:\\x", "..\\Outside", "x\\.\\y", "x/y", "file", "a\\"};
+    Run();
+    EXPECT_EQ(log.lines[Vol02FoldersCreated], (Lines{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(log.lines[Vol02FoldersExists], (Lines{D("old"), D("a")}));
+    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{"D:\\x", D("..\\Outside"), D("x\\.\\y"), D("file")}));
+    EXPECT_EQ(log.zoom, log.lines);
+    const Vol02Counters& c = log.shown;
+    EXPECT_EQ(c.Stat02FoldersCreated, 3);
+    EXPECT_EQ(c.Stat02FoldersExists, 2);
+    EXPECT_EQ(c.Stat02FoldersOther, 4);
+    EXPECT_EQ(c.Stat02SubFoldersOther, 0);  // Attach Nothing adds no structure totals
+    EXPECT_EQ(log.runMode, 1);
+    EXPECT_EQ(state.UndoMode02, "N");
+    EXPECT_EQ(state.Vol02LastCreatedFolders, (StringList{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(state.Vol02LastCreatedParents, (StringList{D("b"), D("x")}));
+    EXPECT_EQ(state.Vol02LastDestination, drive.path("Dest\\"));
+    EXPECT_EQ(drive.ReadFile("Dest\\file"), "x");
+    EXPECT_FALSE(drive.Exists("Dest\\x\\y\\y"));
+
+    // Undo removes the parents the run made too, and nothing that was there.
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\b"));
+    EXPECT_FALSE(drive.Exists("Dest\\x"));
+    EXPECT_FALSE(drive.Exists("Dest\\a"));
+    EXPECT_TRUE(drive.Exists("Dest\\old"));
+    EXPECT_TRUE(drive.Exists("Outside\\keep"));
+    EXPECT_EQ(Captions().back(), "20058.");
+}
+
+TEST_F(Vol02Engine, ExistingStructuresAreRebuiltWithOrWithoutFiles) {
+    drive.WriteFile("S\\a\\b\\f.txt", "hello");
+    drive.WriteFile("S\\top.txt", "top");
+    drive.MakeFolder("Outside");
+    fs::create_directory_symlink(drive.nativePath("Outside"), drive.nativePath("S\\link"));
+    ASSERT_EQ(mkfifo(drive.nativePath("S\\pipe").c_str(), 0600), 0);
+    in.IncludeStrings = {"x"};
+
+    UseStructures({drive.path("S")}, true, true);
+    Run();
+    EXPECT_EQ(log.lines[Vol02SubFoldersCreated], (Lines{D("x\\S"), D("x\\S\\a"), D("x\\S\\a\\b")}));
+    EXPECT_EQ(log.lines[Vol02FilesCreated], (Lines{D("x\\S\\top.txt"), D("x\\S\\a\\b\\f.txt")}));
+    EXPECT_EQ(drive.ReadFile("Dest\\x\\S\\a\\b\\f.txt"), "hello");
+    EXPECT_FALSE(drive.Exists("Dest\\x\\S\\link"));  // links and FIFOs are neither followed nor opened
+    EXPECT_FALSE(drive.Exists("Dest\\x\\S\\pipe"));
+    EXPECT_EQ(log.shown.Stat02FilesSizeCreated, 8);
+    EXPECT_EQ(log.shown.Stat02FilesToCreate, 2);
+    EXPECT_EQ(state.UndoMode02, "F");
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\x"));
+    EXPECT_EQ(Captions().back(), "20058.");
+    EXPECT_TRUE(drive.Exists("S\\a\\b\\f.txt"));
+
+    UseStructures({drive.path("S")}, false, false);
+    Run();
+    EXPECT_EQ(log.lines[Vol02SubFoldersCreated], (Lines{D("x\\a"), D("x\\a\\b")}));
+    EXPECT_TRUE(log.lines[Vol02FilesCreated].empty());
+    EXPECT_FALSE(drive.Exists("Dest\\x\\top.txt"));
+}
+
+TEST_F(Vol02Engine, ACollidingFileStaysAndFailuresCountAsOtherReasons) {
+    drive.WriteFile("S1\\f.txt", "one");
+    drive.WriteFile("S1\\k", "file");
+    drive.WriteFile("S2\\f.txt", "two");
+    drive.WriteFile("S2\\k\\in.txt", "in");
+    in.IncludeStrings = {"x"};
+    UseStructures({drive.path("S1"), drive.path("S2")}, false, true);
+    Run();
+    EXPECT_EQ(drive.ReadFile("Dest\\x\\f.txt"), "one");
+    EXPECT_EQ(drive.ReadFile("Dest\\x\\k"), "file");
+    EXPECT_EQ(log.shown.Stat02FilesCreated, 2);
+    EXPECT_EQ(log.shown.Stat02FilesExists, 1);
+    EXPECT_EQ(log.shown.Stat02FilesSizeExists, 3);
+    EXPECT_EQ(log.shown.Stat02SubFoldersOther, 1);
+    EXPECT_EQ(log.shown.Stat02FilesOther, 1);
+    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{D("x\\k"), D("x\\k\\in.txt")}));
+}
+
+TEST_F(Vol02Engine, StructuresHoldingTheDestinationOrARootAreRefused) {
+    drive.WriteFile("Work\\Dest2\\keep", "x");
+    in.DestFolder = drive.path("Work\\Dest2");
+    in.IncludeStrings = {"a", "b"};
+    UseStructures({drive.path("Work"), drive.path("."), drive.path("")}, true, false);
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"20048.", "20051.", "20051.", "20051.", "20053."}));  // once per structure
+    EXPECT_TRUE(log.lines[Vol02SubFoldersCreated].empty());
+    EXPECT_EQ(log.shown.Stat02FoldersCreated, 2);
+}
+
+TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
+    in.AttachNothing = false;
+    in.RelativePaths = true;
+    in.FolderStructures = {"Docs\\Plans", "Docs", "Proj\\Proj-old", "a\\..\\..\\up"};
+    in.IncludeStrings = {"Job"};
+    const std::vector<Lines> expected = {
+        {D("Job\\Docs\\Plans"), D("Job\\Docs"), D("Job\\Proj\\Proj-old")},
+        {D("Job\\Job\\Plans"), D("Job\\Job"), D("Job\\Proj\\Proj-old")},
+        {D("Job\\Plans"), D("Job\\Proj-old")},
+        {D("Job\\Plans"), D("Job\\Job-old")},
+    };
+    for (int mode = 1; mode <= 4; ++mode) {
+        _tagFoldersTemplateOptions o;
+        o.ReplaceNo = mode == 1;
+        o.ReplaceRemainder = mode == 2;
+        o.SearchTerm = "docs";
+        o.ReplaceFirst = mode == 3;
+        o.ReplaceAll = mode == 4;
+        SetFolderTemplateOptions(2, o);
+        Vol02CheckDiskSpace(state, in, false);
+        Run();
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(log.lines[Vol02SubFoldersCreated], expected[mode - 1]);
+        Lines other = {"a\\..\\..\\up"};  // never leaves the main folder
+        if (mode >= 3) other.insert(other.begin(), "Docs");
+        EXPECT_EQ(log.lines[Vol02FoldersOther], other);
+        EXPECT_EQ(log.shown.Stat02SubFoldersOther, 4.0 * other.size());
+        EXPECT_FALSE(drive.Exists("up"));
+        EXPECT_EQ(state.UndoMode02, "R");
+        Undo();
+        EXPECT_FALSE(drive.Exists("Dest\\Job"));
+        EXPECT_TRUE(drive.Exists("Dest"));
+    }
+}
+
+TEST_F(Vol02Engine, EveryEarlyStopKeepsTheLastRunsUndoData) {
+    in.IncludeStrings = {"keep"};
+    Run();
+    const StringList created = state.Vol02LastCreatedFolders;
+    const Lines logged = log.lines[Vol02FoldersCreated];
+    auto unchanged = [&] {
+        EXPECT_EQ(state.Vol02LastCreatedFolders, created);
+        EXPECT_EQ(state.UndoMode02, "N");
+        EXPECT_EQ(log.lines[Vol02FoldersCreated], logged);
+    };
+    boxes.Clear();
+
+    in.IncludeStrings.clear();  // with files and nothing to create: a silent stop
+    drive.WriteFile("S\\f", "1");
+    UseStructures({drive.path("S")}, true, true);
+    Vol02RunCreateFolders(state, in, log, hooks);
+    Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
+    EXPECT_TRUE(boxes.shown().empty());
+    unchanged();
+
+    in.IncludeStrings = {"k2"};
+    in.FolderStructures.clear();
+    Vol02RunCreateFolders(state, in, log, hooks);
+    Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
+    EXPECT_EQ(Captions(), (Lines{"20047.", "20071."}));
+    EXPECT_EQ(focusCalls, 2);
+    unchanged();
+
+    boxes.Clear();
+    UseStructures({drive.path("S")}, true, true);
+    boxes.Queue(plat::IDNO);
+    Vol02RunCreateFolders(state, in, log, hooks);
+    boxes.Queue(plat::IDNO);
+    Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
+    EXPECT_EQ(Captions(), (Lines{"20048.", "20072."}));
+    EXPECT_EQ(boxes.shown()[1].text, kStart);
+    unchanged();
+
+    boxes.Clear();  // a file far larger than the disk
+    std::ofstream(drive.nativePath("S\\f"), std::ios::binary | std::ios::trunc).close();
+    fs::resize_file(drive.nativePath("S\\f"), std::uintmax_t{1} << 43);
+    UseStructures({drive.path("S")}, true, true);
+    Vol02RunCreateFolders(state, in, log, hooks);
+    EXPECT_EQ(Captions(), (Lines{"20059.", "20059."}));
+    unchanged();
+    EXPECT_FALSE(drive.Exists("Dest\\k2"));
+
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\keep"));
+}
+
+TEST_F(Vol02Engine, DiskSpaceMustExceedTheBytesToCopy) {
+    drive.WriteFile("S\\f1", std::string(500, 'a'));
+    drive.WriteFile("S\\d1\\f2", std::string(300, 'b'));
+    drive.WriteFile("S\\d2\\f3", std::string(200, 'c'));
+    in.IncludeStrings = {"a", "b"};
+    UseStructures({drive.path("S")}, true, true);
+    const Vol02Counters& c = state.Counters;
+    EXPECT_EQ(c.Stat02FoldersToCreate, 2);
+    EXPECT_EQ(c.Stat02SubFoldersToCreate, 6);  // the root counted
+    EXPECT_EQ(c.Stat02FilesToCreate, 6);
+    EXPECT_EQ(c.Stat02FilesSizeToCreate, 2000);
+    UseStructures({drive.path("S")}, false, true);
+    EXPECT_EQ(c.Stat02SubFoldersToCreate, 4);
+
+    Vol02ResetCounters(state);
+    EXPECT_TRUE(Vol02WeighDiskSpace(state, in, 2001, "T:\\"));
+    EXPECT_FALSE(Vol02WeighDiskSpace(state, in, 2000, "T:\\"));
+    EXPECT_EQ(boxes.shown().back().text,
+              "There is not enough space on the disk.\nThe free space on the disk T:\\ is : 1.95 KB    2000 bytes\n"
+              "The program requires : 1.95 KB    2000 bytes.");
+    EXPECT_EQ(boxes.shown().back().caption, "Creating Folder(s).-From a String List.            Information no: 20059.");
+    state.Vol02StructureBytes = 1073741824;
+    EXPECT_FALSE(Vol02WeighDiskSpace(state, in, 5, "T:\\"));
+    EXPECT_NE(boxes.shown().back().text.find("2.00 GB    2.14748e+09 bytes."), std::string::npos);
+
+    in.FullPaths = false;  // template lines: no drive asked
+    in.RelativePaths = true;
+    in.IncludeStrings = {"a", "b", "c"};
+    in.FolderStructures = {"1", "2", "3", "4"};
+    EXPECT_TRUE(Vol02CheckDiskSpace(state, in, true));
+    EXPECT_EQ(c.Stat02FoldersToCreate, 3);
+    EXPECT_EQ(c.Stat02SubFoldersToCreate, 12);
+}
+
+TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
+    in.IncludeStrings = {"x\\y"};
+    Run();
+    drive.WriteFile("Dest\\x\\y\\user.txt", "mine");
+    boxes.Clear();
+    Undo();
+    EXPECT_EQ(Captions(), (Lines{"20056.", "20057.", "20058."}));
+    EXPECT_EQ(state.Vol02FailedUndoFolders, (StringList{D("x\\y"), D("x")}));
+    EXPECT_EQ(log.lines[Vol02FoldersFailedUndo], (Lines{D("x\\y"), D("x")}));
+    EXPECT_TRUE(log.lines[Vol02FoldersCreated].empty());
+    EXPECT_EQ(log.zoom[Vol02FoldersCreated], (Lines{D("x\\y")}));
+    EXPECT_EQ(log.shown.Vol02FailedUndoCount, 2);
+
+    Undo();  // still held: the same two again
+    EXPECT_EQ(state.Vol02FailedUndoFolders, (StringList{D("x\\y"), D("x")}));
+    fs::remove(drive.nativePath("Dest\\x\\y\\user.txt"));
+    boxes.Clear();
+    Undo();
+    EXPECT_EQ(Captions(), (Lines{"20056.", "20058."}));
+    EXPECT_FALSE(drive.Exists("Dest\\x"));
+    boxes.Clear();
+    Vol02UndoLastRun(state, log);
+    EXPECT_EQ(Captions(), (Lines{"20055."}));
+    in.IncludeStrings = {"z"};
+    Run();
+    boxes.Queue(plat::IDNO);  // No changes nothing
+    Vol02UndoLastRun(state, log);
+    EXPECT_TRUE(drive.Exists("Dest\\z"));
+}
+
+TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
+    drive.WriteFile("S1\\f.txt", "one");
+    drive.WriteFile("S1\\k", "file");
+    drive.WriteFile("S1\\sub\\deep\\g.txt", "g");
+    drive.WriteFile("S2\\f.txt", "two");
+    drive.WriteFile("S2\\k\\in.txt", "in");
+    drive.MakeFolder("Dest\\old");
+    in.IncludeStrings = {"a", "a\\sub", "old", "C:\\x", "n\\m", "a\\..\\..\\up"};
+    in.ViewDestFolder = false;
+
+    for (bool mainFolder : {false, true}) {
+        SCOPED_TRACE(mainFolder);
+        UseStructures({drive.path("S1"), drive.path("S2")}, mainFolder, true);
+        const StringList items = in.IncludeStrings;
+        in.IncludeStrings = {"earlier" + std::to_string(mainFolder)};
+        Run();  // the simulation must leave this run's undo data alone
+        in.IncludeStrings = items;
+        const auto undoBefore = state.Vol02LastCreatedSubFolders;
+        const auto filesBefore = state.Vol02LastCreatedFiles.size();
+        const auto treeBefore = Tree(drive);
+
+        Simulate();
+        EXPECT_EQ(log.runMode, 0);
+        EXPECT_EQ(Tree(drive), treeBefore);
+        EXPECT_EQ(state.Vol02LastCreatedSubFolders, undoBefore);
+        EXPECT_EQ(state.Vol02LastCreatedFiles.size(), filesBefore);
+        EXPECT_EQ(boxes.shown().back().text, kEnd);
+        const auto simulated = log.lines;
+        const auto simCounters = log.shown.Values();
+
+        Run();
+        EXPECT_EQ(log.lines, simulated);
+        EXPECT_EQ(log.shown.Values(), simCounters);
+        if (!mainFolder) {  // a\sub came with the structure of a; k collides
+            EXPECT_EQ(log.lines[Vol02FoldersExists], (Lines{D("a\\sub"), D("old")}));
+            EXPECT_EQ(log.shown.Stat02SubFoldersOther, 2 * 3 + 2);  // two items' totals, k under a and n\m
+        }
+        Undo();
+    }
+}

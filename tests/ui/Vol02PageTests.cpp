@@ -1,0 +1,235 @@
+// Page 02 in the real main window: the Include list's rules, the prefix
+// check, and the road from an empty page to a simulation, a run, its
+// Visual Log and its undo.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <filesystem>
+#include <functional>
+
+#include "core/SettingsStore.h"
+#include "pages/creation/Vol02Page.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic02.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+#include "windows/TfrmFileExport.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+Lines LogLines(const char* list) {
+    const ResultsListModel* model = frmStatistic02->List(list);
+    return model ? model->Lines() : Lines{"<none>"};
+}
+
+class Vol02PageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("prog");
+        drive.MakeFolder("Dest");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("prog"));
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
+                                                          unsigned flags) {
+            captions.push_back(caption.substr(caption.rfind(' ') + 1));
+            texts.push_back(text);
+            if (onBox) onBox(caption);
+            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
+            return answerYes ? int(plat::IDYES) : int(plat::IDNO);
+        });
+        qtplat::SetModalHandler([](QDialog* dialog) {
+            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
+                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+            return dialog->result();  // every other window is closed as it opened
+        });
+        CreateAppWindows();
+        frmMain->FormActivate();
+        page = frmMain->Page02;
+        captions.clear();
+        texts.clear();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        plat::SetMessageBoxHandler(previousBoxes);
+        fs::current_path(oldCwd);
+    }
+    void Add(const std::string& text) {
+        C<QLineEdit>("edtVol02AddToList")->setText(QString::fromStdString(text));
+        C<QAbstractButton>("btnVol02AddToList")->click();
+    }
+    Lines Items(const char* list) {
+        const StringList items = pagekit::ListItems(C<QListWidget>(list));
+        return Lines(items.begin(), items.end());
+    }
+    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
+
+    testsupport::TempDrive drive{'P'};
+    fs::path oldCwd;
+    plat::MessageBoxHandler previousBoxes;
+    Vol02Page* page = nullptr;
+    Lines captions, texts;
+    bool answerYes = true;
+    std::function<void(const std::string&)> onBox;
+};
+
+}  // namespace
+
+TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
+    EXPECT_FALSE(Enabled("edtVol02Prefix"));
+    EXPECT_FALSE(Enabled("btnVol02AddToList"));
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    EXPECT_TRUE(Enabled("btnVol02AddToList"));
+    EXPECT_FALSE(Enabled("edtVol02Prefix"));  // opens with the first item
+
+    Add("ABC");
+    EXPECT_TRUE(Enabled("edtVol02Prefix"));
+    Add("abc");
+    Add("a/b//c");
+    EXPECT_EQ(C<QLineEdit>("edtVol02AddToList")->text(), "a\\b\\c");
+    Add("A\\B/c");  // the same path spelled otherwise
+    Add("x?y");
+    EXPECT_EQ(C<QLineEdit>("edtVol02AddToList")->text(), "x?");
+    Add("C:\\data");
+    Add("\\\\server\\share\\x");
+    Add("up\\..\\..\\x");
+    Add("");
+    EXPECT_EQ(captions, (Lines{"20007.", "20007.", "20010.", "20009.", "20009.", "20010.", "20006."}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"ABC", "a\\b\\c"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "2");
+
+    // Existing structures but none listed: no run yet; Attach Nothing allows it.
+    EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
+    C<QRadioButton>("rdoVol02AttachNothing")->click();
+    EXPECT_TRUE(Enabled("btnVol02CreateFolders"));
+    EXPECT_FALSE(Enabled("lstVol02AddFolderStructure"));
+
+    // ">" with two selected, one of them already excluded.
+    C<QListWidget>("lstVol02ExcludeStrings")->addItem("abc");
+    auto* include = C<QListWidget>("lstVol02IncludeStrings");
+    for (int i = 0; i < include->count(); ++i) include->item(i)->setSelected(true);
+    C<QAbstractButton>("btnVol02IncToExc")->click();
+    EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"abc", "a\\b\\c"}));
+    EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
+    EXPECT_FALSE(Enabled("edtVol02Prefix"));
+    C<QAbstractButton>("btnVol02AllFromExc")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"abc", "a\\b\\c"}));
+}
+
+TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    Add("a");
+    C<QLineEdit>("edtVol02Prefix")->setText("P:\\");
+    EXPECT_EQ(C<QLineEdit>("edtVol02Prefix")->text(), "P");
+    EXPECT_EQ(captions, (Lines{"20026.", "20026."}));
+    C<QLineEdit>("edtVol02Suffix")->setText("S?");
+    EXPECT_EQ(C<QLineEdit>("edtVol02Suffix")->text(), "S");
+    EXPECT_EQ(texts.back(), "Illegal character in the Suffix :  ?");
+}
+
+TEST_F(Vol02PageTest, SimulateCreateLookAndUndoInTheRealWindow) {
+    drive.WriteFile("S\\docs\\readme.txt", "read me");
+    drive.MakeFolder("Dest\\b");
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    Add("a");
+    Add("b");
+    Add("c\\d");
+    C<QRadioButton>("rdoVol02AttachMainFolderWithFiles")->click();
+    page->Vol02AddStructureToList(drive.path("S"));
+    C<QCheckBox>("chkVol02ViewDestFolder")->setChecked(false);
+    ASSERT_TRUE(Enabled("btnVol02CreateFolders"));
+    EXPECT_EQ(C<QLabel>("lblVol02FolderStructuresTemplatesSum")->text(), "1");
+
+    bool otherTabsOff = false;
+    onBox = [&](const std::string& caption) {
+        if (caption.find("20053") != std::string::npos || caption.find("20075") != std::string::npos)
+            otherTabsOff = !C<QWidget>("tabFolderCopy")->isEnabled();
+    };
+    C<QAbstractButton>("btnVol02CreateFoldersSimulation")->click();
+    EXPECT_EQ(captions, (Lines{"20072.", "20075."}));
+    EXPECT_EQ(texts[0], frmMain->CreateSimulationStartText);
+    EXPECT_TRUE(otherTabsOff);
+    EXPECT_TRUE(C<QWidget>("tabFolderCopy")->isEnabled());
+    EXPECT_FALSE(drive.Exists("Dest\\a"));
+    EXPECT_FALSE(frmStatistic02->findChild<QCheckBox*>("chkStat02NormalSimulate")->isChecked());
+    const Lines simulatedFolders = LogLines("lstStat02FoldersCreated");
+    const Lines simulatedFiles = LogLines("lstStat02FilesCreated");
+    EXPECT_EQ(simulatedFolders, (Lines{drive.path("Dest\\a"), drive.path("Dest\\c\\d")}));
+
+    captions.clear();
+    C<QAbstractButton>("btnVol02CreateFolders")->click();
+    EXPECT_EQ(captions, (Lines{"20048.", "20053."}));
+    EXPECT_TRUE(frmStatistic02->findChild<QCheckBox*>("chkStat02NormalSimulate")->isChecked());
+    EXPECT_EQ(frmStatistic02->findChild<QLabel*>("lblVol02NormalSimulate")->text(), "Folder/File Creation Process.");
+    EXPECT_EQ(LogLines("lstStat02FoldersCreated"), simulatedFolders);
+    EXPECT_EQ(LogLines("lstStat02FilesCreated"), simulatedFiles);
+    EXPECT_EQ(LogLines("lstStat02FilesCreated"),
+              (Lines{drive.path("Dest\\a\\S\\docs\\readme.txt"), drive.path("Dest\\c\\d\\S\\docs\\readme.txt")}));
+    EXPECT_EQ(LogLines("lstStat02FoldersExists"), (Lines{drive.path("Dest\\b")}));
+    EXPECT_EQ(frmStatistic02->findChild<QLabel*>("lblStat02FoldersCreated")->text(), "2");
+    EXPECT_EQ(frmStatistic02->findChild<QLabel*>("lblStat02FilesSizeCreated")->text(), "14");
+    EXPECT_EQ(drive.ReadFile("Dest\\c\\d\\S\\docs\\readme.txt"), "read me");
+    EXPECT_TRUE(Enabled("btnVol02CreateFolders"));
+    EXPECT_EQ(C<QComboBox>("cboVol02DestFolders")->itemText(0).toStdString(), drive.path("Dest"));
+
+    // The Visual Log exports what the run listed; the Include list exports its strings.
+    frmStatistic02->findChild<QAbstractButton*>("btnStat02SmartExportFolders")->click();
+    EXPECT_EQ(frmFileExport->ExportLines(), (StringList{drive.path("Dest\\a"), drive.path("Dest\\c\\d")}));
+    EXPECT_EQ(frmFileExport->ListKind(), "FOLDERS");
+    C<QAbstractButton>("btnVol02SmartExport")->click();
+    EXPECT_EQ(frmFileExport->ExportLines(), (StringList{"a", "b", "c\\d"}));
+    EXPECT_EQ(frmFileExport->ListKind(), "STRINGS");
+
+    captions.clear();
+    C<QAbstractButton>("btnVol02Undo")->click();
+    EXPECT_EQ(captions, (Lines{"20056.", "20058."}));
+    EXPECT_FALSE(drive.Exists("Dest\\a"));
+    EXPECT_FALSE(drive.Exists("Dest\\c"));  // the parent the run made goes too
+    EXPECT_TRUE(drive.Exists("Dest\\b"));
+    EXPECT_TRUE(LogLines("lstStat02FoldersCreated").empty());
+    EXPECT_EQ(frmStatistic02->findChild<QLabel*>("lblStat02FoldersCreated")->text(), "0");
+}
+
+TEST_F(Vol02PageTest, ClearAllReturnsToTheStartState) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    Add("a");
+    C<QRadioButton>("rdoVol02StructureImportRelativePaths")->click();
+    C<QCheckBox>("chkVol02Hyphen")->setChecked(false);
+    answerYes = false;
+    C<QAbstractButton>("btnVol02ClearAll")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a"}));
+    answerYes = true;
+    C<QAbstractButton>("btnVol02ClearAll")->click();
+    EXPECT_EQ(captions, (Lines{"20044.", "20044.", "20045."}));
+    EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());
+    EXPECT_EQ(C<QComboBox>("cboVol02DestFolders")->count(), 0);
+    EXPECT_TRUE(C<QCheckBox>("chkVol02Hyphen")->isChecked());
+    EXPECT_TRUE(C<QRadioButton>("rdoVol02StructureImportFullPaths")->isChecked());
+    EXPECT_TRUE(C<QRadioButton>("rdoVol02AttachMainFolderWithoutFiles")->isChecked());
+    EXPECT_FALSE(Enabled("edtVol02AddToList"));
+    EXPECT_TRUE(Enabled("btnVol02AddDestFolder"));
+}
