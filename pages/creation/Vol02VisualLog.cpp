@@ -1,5 +1,7 @@
 #include "pages/creation/Vol02VisualLog.h"
 
+#include <algorithm>
+
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmVol02ZoomStatistics.h"
@@ -25,10 +27,11 @@ void Vol02VisualLog::CountersChanged(const Vol02Counters& counters) {
     // The clock is read every 64 changes only; labels are set when shown.
     if ((++changes_ & 63u) != 0) return;
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastShown_ < std::chrono::milliseconds(50)) return;
-    lastShown_ = now;
+    if (now - lastShown_ < interval_) return;
     PutCounters(counters);
     results::PaceRun();
+    lastShown_ = std::chrono::steady_clock::now();
+    interval_ = std::max<std::chrono::steady_clock::duration>(std::chrono::milliseconds(50), (lastShown_ - now) * 20);
 }
 
 void Vol02VisualLog::ShowCounters(const Vol02Counters& counters) {

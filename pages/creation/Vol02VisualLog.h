@@ -1,6 +1,8 @@
 // Page 02's outcomes on the screen: the Visual Log frmStatistic02 and the
-// zoom window frmVol02ZoomStatistics. Lines and counts reach the screen at
-// most every ~50 ms during a run and at once when the run shows them.
+// zoom window frmVol02ZoomStatistics. During a run lines and counts reach
+// the screen at most every ~50 ms, and less often while putting them there
+// takes long (very long lists), so that showing costs the run no more than
+// about a twentieth of its time; at once when the run shows them.
 #pragma once
 
 #include <chrono>
@@ -22,4 +24,5 @@ private:
 
     unsigned changes_ = 0;
     std::chrono::steady_clock::time_point lastShown_{};
+    std::chrono::steady_clock::duration interval_ = std::chrono::milliseconds(50);
 };
