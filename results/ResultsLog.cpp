@@ -46,7 +46,7 @@ void ApplyResultsWindowLook(QWidget* window, bool maroonButtons) {
 
 // ---- Visual Log ----------------------------------------------------------------
 
-VisualLogWindow::VisualLogWindow(const VisualLogSpec& spec, QWidget* parent) : QDialog(parent), spec_(spec) {}
+VisualLogWindow::VisualLogWindow(const VisualLogLayout& layout, QWidget* parent) : QDialog(parent), layout_(layout) {}
 
 void VisualLogWindow::AttachControls() {
     ApplyResultsWindowLook(this, true);
@@ -62,15 +62,15 @@ void VisualLogWindow::AttachControls() {
         names_.push_back(label->objectName().toStdString());
         labels_[names_.back()].label = label;
     }
-    for (const ResultCategorySpec& c : spec_.categories) {
+    for (const ResultCategoryLayout& c : layout_.categories) {
         categoryLists_.push_back(List(c.list));
         hiddenLists_.push_back(c.hiddenList ? List(c.hiddenList) : nullptr);
         exportButtons_.push_back(Named<QAbstractButton>(this, c.exportButton));
         Q_ASSERT(categoryLists_.back() && exportButtons_.back());
     }
 
-    runModeCheck_ = Named<QCheckBox>(this, spec_.runModeCheck);
-    runModeLabel_ = Named<QLabel>(this, spec_.runModeLabel);
+    runModeCheck_ = Named<QCheckBox>(this, layout_.runModeCheck);
+    runModeLabel_ = Named<QLabel>(this, layout_.runModeLabel);
     if (runModeLabel_) {
         QFont font(QStringLiteral("Verdana"));
         font.setBold(true);
@@ -91,12 +91,12 @@ ResultsListModel* VisualLogWindow::CategoryList(int category) const {
 }
 
 ResultsListModel* VisualLogWindow::ZoomList(int category) {
-    ZoomStatisticsWindow* zoom = spec_.zoomWindow ? spec_.zoomWindow() : nullptr;
+    ZoomStatisticsWindow* zoom = layout_.zoomWindow ? layout_.zoomWindow() : nullptr;
     if (zoom != zoomSeen_.data()) {
         // A new zoom window (start-up, or a test): look its lists up once.
         zoomSeen_ = zoom;
         zoomLists_.clear();
-        for (const ResultCategorySpec& c : spec_.categories)
+        for (const ResultCategoryLayout& c : layout_.categories)
             zoomLists_.push_back(zoom ? zoom->List(std::string_view(c.zoomCategory)) : nullptr);
     }
     return zoomSeen_ ? zoomLists_[static_cast<std::size_t>(category)] : nullptr;
@@ -154,13 +154,13 @@ void VisualLogWindow::FlushChanges() {
 
 void VisualLogWindow::SetRunMode(bool realRun) {
     if (runModeCheck_) runModeCheck_->setChecked(realRun);
-    if (spec_.realRunText) ApplyRunModeLabel();
+    if (layout_.realRunText) ApplyRunModeLabel();
 }
 
 void VisualLogWindow::ApplyRunModeLabel() {
-    if (!runModeLabel_ || !spec_.realRunText) return;
+    if (!runModeLabel_ || !layout_.realRunText) return;
     const bool real = runModeCheck_ && runModeCheck_->isChecked();
-    runModeLabel_->setText(QString::fromUtf8(real ? spec_.realRunText : spec_.simulationText));
+    runModeLabel_->setText(QString::fromUtf8(real ? layout_.realRunText : layout_.simulationText));
     SetMaroon(runModeLabel_, QPalette::WindowText);
     runModeLabel_->setAlignment(Qt::AlignCenter);
 }
@@ -174,18 +174,18 @@ void VisualLogWindow::ShowLog() {
 
 void VisualLogWindow::EnableExportButtons(bool enabled) {
     for (std::size_t i = 0; i < exportButtons_.size(); ++i)
-        if (spec_.categories[i].flags & kSwitchedByEnable) exportButtons_[i]->setEnabled(enabled);
+        if (layout_.categories[i].flags & kSwitchedByEnable) exportButtons_[i]->setEnabled(enabled);
 }
 
 void VisualLogWindow::Zoom(int category) {
-    ZoomStatisticsWindow* zoom = spec_.zoomWindow ? spec_.zoomWindow() : nullptr;
+    ZoomStatisticsWindow* zoom = layout_.zoomWindow ? layout_.zoomWindow() : nullptr;
     if (!zoom) return;
     results::FlushPending();
-    zoom->ZoomTo(spec_.categories[static_cast<std::size_t>(category)].zoomCategory);
+    zoom->ZoomTo(layout_.categories[static_cast<std::size_t>(category)].zoomCategory);
 }
 
 ResultsListModel* VisualLogWindow::ExportSource(int category) const {
-    const ResultCategorySpec& c = spec_.categories[static_cast<std::size_t>(category)];
+    const ResultCategoryLayout& c = layout_.categories[static_cast<std::size_t>(category)];
     return c.exportList ? List(c.exportList) : CategoryList(category);
 }
 
@@ -194,7 +194,7 @@ void VisualLogWindow::SmartExport(int category) {
     // modal; the guard keeps a second export out all the same.
     if (exporting_) return;
     exporting_ = true;
-    const ResultCategorySpec& c = spec_.categories[static_cast<std::size_t>(category)];
+    const ResultCategoryLayout& c = layout_.categories[static_cast<std::size_t>(category)];
     const bool switches = (c.flags & kSwitchesExportButtons) != 0;
     if (switches) EnableExportButtons(false);
 
@@ -233,13 +233,13 @@ void VisualLogWindow::SmartExport(int category) {
 
 // ---- zoom windows ---------------------------------------------------------------
 
-ZoomStatisticsWindow::ZoomStatisticsWindow(const ZoomWindowSpec& spec, QWidget* parent)
-    : QDialog(parent), spec_(spec) {}
+ZoomStatisticsWindow::ZoomStatisticsWindow(const ZoomWindowLayout& layout, QWidget* parent)
+    : QDialog(parent), layout_(layout) {}
 
 void ZoomStatisticsWindow::AttachControls() {
     ApplyResultsWindowLook(this, false);
-    const QString page = QString::fromLatin1(spec_.page);
-    for (const char* name : spec_.categories) {
+    const QString page = QString::fromLatin1(layout_.page);
+    for (const char* name : layout_.categories) {
         const QString suffix = QStringLiteral("ZoomStatistics") + QString::fromLatin1(name);
         Category c;
         c.radio = findChild<QRadioButton*>(QStringLiteral("rdoVol") + page + suffix);
@@ -257,7 +257,7 @@ void ZoomStatisticsWindow::AttachControls() {
 
 int ZoomStatisticsWindow::IndexOf(std::string_view category) const {
     for (std::size_t i = 0; i < categories_.size(); ++i)
-        if (category == spec_.categories[i]) return static_cast<int>(i);
+        if (category == layout_.categories[i]) return static_cast<int>(i);
     return -1;
 }
 

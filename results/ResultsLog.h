@@ -49,7 +49,7 @@ enum ResultCategoryFlags : unsigned {
     kModelExport = kSwitchesExportButtons | kSwitchedByEnable,
 };
 
-struct ResultCategorySpec {
+struct ResultCategoryLayout {
     const char* list;        // visible list box
     const char* hiddenList;  // its export-line list, or nullptr
     const char* exportList;  // the list Smart Export reads; nullptr: `list`
@@ -61,8 +61,8 @@ struct ResultCategorySpec {
     unsigned flags;
 };
 
-struct VisualLogSpec {
-    std::span<const ResultCategorySpec> categories;
+struct VisualLogLayout {
+    std::span<const ResultCategoryLayout> categories;
     const char* runModeCheck;
     const char* runModeLabel;
     const char* realRunText;  // nullptr: the label keeps its own text
@@ -104,7 +104,7 @@ public:
     void FlushChanges() override;
 
 protected:
-    VisualLogWindow(const VisualLogSpec& spec, QWidget* parent);
+    VisualLogWindow(const VisualLogLayout& layout, QWidget* parent);
     // Called by each window after setupUi: finds the named controls and
     // sets the lists up.
     void AttachControls();
@@ -120,7 +120,7 @@ private:
     LabelSlot* FindLabel(std::string_view name);
     void MarkLabel(LabelSlot& slot);
 
-    const VisualLogSpec& spec_;
+    const VisualLogLayout& layout_;
     std::deque<std::string> names_;  // keys of the maps below
     std::unordered_map<std::string_view, ResultsListModel*> lists_;
     std::unordered_map<std::string_view, LabelSlot> labels_;
@@ -136,7 +136,7 @@ private:
     bool exporting_ = false;
 };
 
-struct ZoomWindowSpec {
+struct ZoomWindowLayout {
     const char* page;  // "02"
     std::span<const char* const> categories;
 };
@@ -162,7 +162,7 @@ public:
     int ShownCategory() const;
 
 protected:
-    ZoomStatisticsWindow(const ZoomWindowSpec& spec, QWidget* parent);
+    ZoomStatisticsWindow(const ZoomWindowLayout& layout, QWidget* parent);
     void AttachControls();
 
 private:
@@ -172,7 +172,7 @@ private:
         QListView* view = nullptr;
         ResultsListModel* model = nullptr;
     };
-    const ZoomWindowSpec& spec_;
+    const ZoomWindowLayout& layout_;
     std::vector<Category> categories_;
 };
 

@@ -7,7 +7,7 @@ TfrmStatistic02* frmStatistic02 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat02FoldersCreated", nullptr, nullptr, "btnStat02ZoomFoldersCreated", "FoldersCreated",
      "btnStat02SmartExportFolders",
      "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least one Folder to use "
@@ -35,7 +35,7 @@ const ResultCategorySpec kCategories[] = {
      "Creating Folder(s).-From a String List.            Warning no: 20070.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat02NormalSimulate",
                           "lblVol02NormalSimulate",
                           "Folder/File Creation Process.",
@@ -45,7 +45,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic02::TfrmStatistic02(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic02>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic02>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat02Ok, &QPushButton::clicked, this, &TfrmStatistic02::btnStat02OkClick);

@@ -7,7 +7,7 @@ TfrmStatistic03* frmStatistic03 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat03FoldersCreated", nullptr, nullptr, "btnStat03ZoomFoldersCreated", "FoldersCreated",
      "btnStat03SmartExportFolders",
      "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least one Folder to use "
@@ -35,7 +35,7 @@ const ResultCategorySpec kCategories[] = {
      "Creating Folder(s).-Increased Numbers.            Warning no: 30048.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat03NormalSimulate",
                           "lblVol03NormalSimulate",
                           "Folder/File Creation Process.",
@@ -45,7 +45,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic03::TfrmStatistic03(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic03>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic03>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat03Ok, &QPushButton::clicked, this, &TfrmStatistic03::btnStat03OkClick);

@@ -7,7 +7,7 @@ TfrmStatistic04* frmStatistic04 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat04FoldersCreated", nullptr, nullptr, "btnStat04ZoomFoldersCreated", "FoldersCreated",
      "btnStat04SmartExportFolders",
      "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least one Folder to use "
@@ -35,7 +35,7 @@ const ResultCategorySpec kCategories[] = {
      "Creating Folder(s).-From a Folder List.            Warning no: 40065.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat04NormalSimulate",
                           "lblVol04NormalSimulate",
                           "Folder/File Creation Process.",
@@ -45,7 +45,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic04::TfrmStatistic04(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic04>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic04>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat04Ok, &QPushButton::clicked, this, &TfrmStatistic04::btnStat04OkClick);

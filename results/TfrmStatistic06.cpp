@@ -7,7 +7,7 @@ TfrmStatistic06* frmStatistic06 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat06FoldersRenamed", nullptr, nullptr, "btnStat06ZoomFoldersRenamed", "FoldersRenamed",
      "btnStat06SmartExportFoldersRenamed",
      "The List of Successfully Renamed  Folder Names is empty !\nAction : You must Rename at least one Folder to use "
@@ -29,7 +29,7 @@ const ResultCategorySpec kCategories[] = {
      "Rename Folders -From a Folder List - Level.             Warning no: 60053.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat06NormalSimulate",
                           "lblVol06NormalSimulate",
                           "Folder Rename Process.",
@@ -39,7 +39,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic06::TfrmStatistic06(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic06>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic06>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat06OK, &QPushButton::clicked, this, &TfrmStatistic06::btnStat06OKClick);

@@ -7,7 +7,7 @@ TfrmStatistic08* frmStatistic08 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat08FoldersCopied", nullptr, nullptr, "btnStat08ZoomFoldersCopied", "FoldersCopied",
      "btnStat08SmartExportFoldersCopied",
      "The List of Successfully Copied Main Folder Names is empty !\nAction : You must Copy at least one Main Folder to "
@@ -41,7 +41,7 @@ const ResultCategorySpec kCategories[] = {
      "Copy Folder structure(s).-From a Folder List - Level.           Warning no: 80070.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat08NormalSimulate",
                           "lblVol08NormalSimulate",
                           "Folder/File Copy Process.",
@@ -51,7 +51,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic08::TfrmStatistic08(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic08>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic08>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat08Ok, &QPushButton::clicked, this, &TfrmStatistic08::btnStat08OkClick);

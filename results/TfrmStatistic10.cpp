@@ -7,7 +7,7 @@ TfrmStatistic10* frmStatistic10 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat10FilesCopied", "lstStat10SegedFilesCopied", "lstStat10SegedFilesCopied", "bznStat10ZoomFilesCopied",
      "FilesCopied", "btnStat10SmartExportFilesCopied",
      "The List of Successfully Copied File Names is empty !\nAction : You must Copy at least one File to use the Smart "
@@ -53,7 +53,7 @@ const ResultCategorySpec kCategories[] = {
      "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 100072.", kSwitchesExportButtons},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat10NormalSimulate",
                           "lblVol10NormalSimulate",
                           "File Copy Process.",
@@ -63,7 +63,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic10::TfrmStatistic10(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic10>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic10>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat10Close, &QPushButton::clicked, this, &TfrmStatistic10::btnStat10CloseClick);

@@ -7,7 +7,7 @@ TfrmStatistic12* frmStatistic12 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat12FilesRenamed", "lstStat12SegedFilesRenamed", "lstStat12SegedFilesRenamed", "btnStat12ZoomFilesRenamed",
      "FilesRenamed", "btnStat12SmartExportFilesRenamed", "The List of Successfully Renamed Files is empty !\n",
      "Rename Multiple Files -From a File List - Level.             Warning no: 120043.",
@@ -57,7 +57,7 @@ const ResultCategorySpec kCategories[] = {
      "Rename Multiple Files -From a File List - Level.             Warning no: 120053.", 0},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat12NormalSimulate",
                           "lblVol12NormalSimulate",
                           "File Rename Process.",
@@ -67,7 +67,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistic12::TfrmStatistic12(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic12>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic12>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat12OK, &QPushButton::clicked, this, &TfrmStatistic12::btnStat12OKClick);

@@ -7,7 +7,7 @@ TfrmStatistic15* frmStatistic15 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat15FoldersMissing", nullptr, nullptr, "btnStat15ZoomFoldersMissing", "FoldersMissing",
      "btnStat15SmartExportFoldersMissing",
      "The List of Missing  Main Folder Names is empty !\nAction : You must have at least one Main Folder to use the "
@@ -41,7 +41,7 @@ const ResultCategorySpec kCategories[] = {
      "Checking Projects Consistency..            Warning no: 150069.", kModelExport},
 };
 
-const VisualLogSpec kSpec{
+const VisualLogLayout kLayout{
     kCategories, "chkStat15NormalSimulate", "lblVol15NormalSimulate", nullptr, nullptr, []() -> ZoomStatisticsWindow* {
         return frmVol15ZoomStatistics;
     }};
@@ -49,7 +49,7 @@ const VisualLogSpec kSpec{
 }  // namespace
 
 TfrmStatistic15::TfrmStatistic15(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistic15>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistic15>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat15Ok, &QPushButton::clicked, this, &TfrmStatistic15::btnStat15OkClick);

@@ -7,7 +7,7 @@ TfrmStatistics07* frmStatistics07 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat07FoldersDeleted", nullptr, nullptr, "btnStat07ZoomFoldersDeleted", "FoldersDeleted",
      "btnStat07SmartExportFoldersDeleted",
      "The List of Successfully Deleted Folder Names is empty !\nAction : You must Delete at least one Folder to use "
@@ -36,7 +36,7 @@ const ResultCategorySpec kCategories[] = {
      "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 70048.", 0},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat07NormalSimulate",
                           "lblVol07NormalSimulate",
                           "Folder Delete Process.",
@@ -46,7 +46,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistics07::TfrmStatistics07(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistics07>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistics07>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat07Ok, &QPushButton::clicked, this, &TfrmStatistics07::btnStat07OkClick);

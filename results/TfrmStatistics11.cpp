@@ -7,7 +7,7 @@ TfrmStatistics11* frmStatistics11 = nullptr;
 
 namespace {
 
-const ResultCategorySpec kCategories[] = {
+const ResultCategoryLayout kCategories[] = {
     {"lstStat11FilesDeleted", nullptr, nullptr, "btnStat11ZoomFilesDeleted", "FilesDeleted",
      "btnStat11SmartExportFilesDeleted",
      "The List of Successfully Deleted File Names is empty !\nAction : You must Delete at least one File to use the "
@@ -36,7 +36,7 @@ const ResultCategorySpec kCategories[] = {
      "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 110044.", kModelExport},
 };
 
-const VisualLogSpec kSpec{kCategories,
+const VisualLogLayout kLayout{kCategories,
                           "chkStat11NormalSimulate",
                           "lblStat11NormalSimulate",
                           "File Delete Process.",
@@ -46,7 +46,7 @@ const VisualLogSpec kSpec{kCategories,
 }  // namespace
 
 TfrmStatistics11::TfrmStatistics11(QWidget* parent)
-    : VisualLogWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmStatistics11>()) {
+    : VisualLogWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmStatistics11>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->btnStat11Ok, &QPushButton::clicked, this, &TfrmStatistics11::btnStat11OkClick);

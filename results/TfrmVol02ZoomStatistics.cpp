@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersCreated", "SubFoldersCreated", "FilesCreated",
                                    "FoldersExist",   "OtherReasons",      "FoldersFailedUndo"};
-const ZoomWindowSpec kSpec{"02", kCategories};
+const ZoomWindowLayout kLayout{"02", kCategories};
 
 }  // namespace
 
 TfrmVol02ZoomStatistics::TfrmVol02ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol02ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol02ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol02ZoomStatisticsFoldersCreated, &QRadioButton::toggled, this, [this](bool checked) {

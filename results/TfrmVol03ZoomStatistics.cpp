@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersCreated", "SubFoldersCreated", "FilesCreated",
                                    "FoldersExist",   "OtherReasons",      "FoldersFailedUndo"};
-const ZoomWindowSpec kSpec{"03", kCategories};
+const ZoomWindowLayout kLayout{"03", kCategories};
 
 }  // namespace
 
 TfrmVol03ZoomStatistics::TfrmVol03ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol03ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol03ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol03ZoomStatisticsFoldersCreated, &QRadioButton::toggled, this, [this](bool checked) {

@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersCreated", "SubFoldersCreated", "FilesCreated",
                                    "FoldersExist",   "OtherReasons",      "FoldersFailedUndo"};
-const ZoomWindowSpec kSpec{"04", kCategories};
+const ZoomWindowLayout kLayout{"04", kCategories};
 
 }  // namespace
 
 TfrmVol04ZoomStatistics::TfrmVol04ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol04ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol04ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol04ZoomStatisticsFoldersCreated, &QRadioButton::toggled, this, [this](bool checked) {

@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersRenamed", "SourceNotExists", "DestinationExists", "OtherReasons",
                                    "FoldersFailedUndo"};
-const ZoomWindowSpec kSpec{"06", kCategories};
+const ZoomWindowLayout kLayout{"06", kCategories};
 
 }  // namespace
 
 TfrmVol06ZoomStatistics::TfrmVol06ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol06ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol06ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol06ZoomStatisticsFoldersRenamed, &QRadioButton::toggled, this, [this](bool checked) {

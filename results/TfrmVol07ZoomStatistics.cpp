@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersDeleted", "FoldersNotExist",   "FoldersOtherReasons", "FilesDeleted",
                                    "FilesNotExist",  "FilesOtherReasons", "MainFoldersNotExist"};
-const ZoomWindowSpec kSpec{"07", kCategories};
+const ZoomWindowLayout kLayout{"07", kCategories};
 
 }  // namespace
 
 TfrmVol07ZoomStatistics::TfrmVol07ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol07ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol07ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol07ZoomStatisticsFoldersDeleted, &QRadioButton::toggled, this, [this](bool checked) {

@@ -9,12 +9,12 @@ namespace {
 const char* const kCategories[] = {"FoldersCopied",          "SubFoldersCopied",    "FilesCopied",
                                    "FoldersNotExist",        "SubFoldersExist",     "FilesExist",
                                    "SubFoldersOtherReasons", "SubFoldersFailedUndo"};
-const ZoomWindowSpec kSpec{"08", kCategories};
+const ZoomWindowLayout kLayout{"08", kCategories};
 
 }  // namespace
 
 TfrmVol08ZoomStatistics::TfrmVol08ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol08ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol08ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol08ZoomStatisticsFoldersCopied, &QRadioButton::toggled, this, [this](bool checked) {

@@ -9,12 +9,12 @@ namespace {
 const char* const kCategories[] = {
     "FoldersCopied",   "SubFoldersCopied",  "FilesCopied",  "FoldersNotExist",         "SubFoldersExist", "FilesExist",
     "FilesOverWrited", "FilesOtherReasons", "FilesSkipped", "FilesIncreasedFileNames", "FilesFailedUndo"};
-const ZoomWindowSpec kSpec{"10", kCategories};
+const ZoomWindowLayout kLayout{"10", kCategories};
 
 }  // namespace
 
 TfrmVol10ZoomStatistics::TfrmVol10ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol10ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol10ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol10ZoomStatisticsFoldersCopied, &QRadioButton::toggled, this, [this](bool checked) {

@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersDeleted", "FoldersNotExist",   "FoldersOtherReasons", "FilesDeleted",
                                    "FilesNotExist",  "FilesOtherReasons", "MainFoldersNotExist"};
-const ZoomWindowSpec kSpec{"11", kCategories};
+const ZoomWindowLayout kLayout{"11", kCategories};
 
 }  // namespace
 
 TfrmVol11ZoomStatistics::TfrmVol11ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol11ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol11ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol11ZoomStatisticsFoldersDeleted, &QRadioButton::toggled, this, [this](bool checked) {

@@ -10,12 +10,12 @@ const char* const kCategories[] = {
     "FoldersRenamed",      "SourceNotExists",   "DestinationExists", "OtherReasons",        "FoldersNotExist",
     "FilesRenamed",        "FilesDropped",      "FilesOverWrited",   "FilesIncreasedNames", "FilesIncreasedTypes",
     "FilesSourceNotExist", "FilesOtherReasons", "FilesFailedUndo"};
-const ZoomWindowSpec kSpec{"12", kCategories};
+const ZoomWindowLayout kLayout{"12", kCategories};
 
 }  // namespace
 
 TfrmVol12ZoomStatistics::TfrmVol12ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol12ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol12ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol12ZoomStatisticsFoldersRenamed, &QRadioButton::toggled, this, [this](bool checked) {

@@ -8,12 +8,12 @@ namespace {
 
 const char* const kCategories[] = {"FoldersMissing",  "SubFoldersMissing", "FilesMissing", "FoldersNotExist",
                                    "SubFoldersExtra", "FilesExtra",        "OtherReasons", "FoldersExtra"};
-const ZoomWindowSpec kSpec{"15", kCategories};
+const ZoomWindowLayout kLayout{"15", kCategories};
 
 }  // namespace
 
 TfrmVol15ZoomStatistics::TfrmVol15ZoomStatistics(QWidget* parent)
-    : ZoomStatisticsWindow(kSpec, parent), ui(std::make_unique<Ui::TfrmVol15ZoomStatistics>()) {
+    : ZoomStatisticsWindow(kLayout, parent), ui(std::make_unique<Ui::TfrmVol15ZoomStatistics>()) {
     ui->setupUi(this);
     AttachControls();
     connect(ui->rdoVol15ZoomStatisticsFoldersMissing, &QRadioButton::toggled, this, [this](bool checked) {
