@@ -131,9 +131,15 @@ BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // ---- undoing 100,000 created folders ---------------------------------------------
 
+_tagCreatedFolder Made(const std::string& path, const std::string& native) {
+    struct stat st {};
+    lstat(native.c_str(), &st);
+    return {path, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}, 0};
+}
+
 // Creates Undo\TopN\LeafM as a run would and returns, in creation order,
-// the drive-form paths and the Linux paths.
-void MakeUndoTree(StringList& made, std::vector<std::string>& natives) {
+// what the run records and the Linux paths.
+void MakeUndoTree(DEQ_CREATED_FOLDERS& made, std::vector<std::string>& natives) {
     const std::string base = BenchDrive::Get().native() + "/Undo";
     const std::string baseDrive = std::string(1, kLetter) + ":\\Undo";
     mkdir(base.c_str(), 0755);
@@ -142,12 +148,12 @@ void MakeUndoTree(StringList& made, std::vector<std::string>& natives) {
     for (int t = 0; t < kTops; ++t) {
         const std::string top = Name("Top", t);
         natives.push_back(base + "/" + top);
-        made.push_back(baseDrive + "\\" + top);
         mkdir(natives.back().c_str(), 0755);
+        made.push_back(Made(baseDrive + "\\" + top, natives.back()));
         for (int l = 0; l < kLeavesPerTop; ++l) {
             natives.push_back(base + "/" + top + "/" + Name("Leaf", l));
-            made.push_back(baseDrive + "\\" + top + "\\" + Name("Leaf", l));
             mkdir(natives.back().c_str(), 0755);
+            made.push_back(Made(baseDrive + "\\" + top + "\\" + Name("Leaf", l), natives.back()));
         }
     }
 }
@@ -159,15 +165,19 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 // The leaves are the recorded folders; the climb finds their parents in
 // the record of everything the run made.
 void BM_FolderFileUndoRemove(benchmark::State& state) {
-    StringList made;
+    DEQ_CREATED_FOLDERS made;
     std::vector<std::string> natives;
     for (auto _ : state) {
         MakeUndoTree(made, natives);
-        StringList leaves;
+        DEQ_CREATED_FOLDERS leaves;
         for (const auto& folder : made)
-            if (folder.find("Leaf") != std::string::npos) leaves.push_back(folder);
+            if (folder.Path.find("Leaf") != std::string::npos) leaves.push_back(folder);
+        plat::Beneath base;
+        base.Open(std::string(1, kLetter) + ":\\Undo");
+        const VEC_UNDO_BASES bases{{base.Folder(), base.Identity()}};
         const auto start = std::chrono::steady_clock::now();
         FolderFileUndo undo;
+        undo.SetBases(bases);
         undo.SetCreatedFolders(std::move(leaves));
         undo.SetFoldersCreatedByRun(made);
         undo.PrepareCreateFromListDrives();
@@ -182,7 +192,7 @@ void BM_FolderFileUndoRemove(benchmark::State& state) {
 BENCHMARK(BM_FolderFileUndoRemove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 void BM_BareRmdir(benchmark::State& state) {
-    StringList made;
+    DEQ_CREATED_FOLDERS made;
     std::vector<std::string> natives;
     for (auto _ : state) {
         MakeUndoTree(made, natives);

@@ -176,7 +176,7 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
-        Vol02RealDisk disk;
+        RealDisk disk;
         Vol02Creator creator(in, run, log, disk, false);
         const std::string bare = ws.root() + "/Bare/Project ";
         std::string main;
@@ -228,7 +228,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
-        Vol02RealDisk disk;
+        RealDisk disk;
         Vol02Creator creator(in, run, log, disk, false);
         const std::string source = ws.root() + "/S/";
         const std::string bare = ws.root() + "/Bare/Project ";

@@ -1,11 +1,11 @@
 #include "core/FolderFileUndo.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/PathTools.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -74,54 +74,44 @@ std::size_t ParentLength(std::string_view text) {
     return end;
 }
 
-bool HoldsEntries(const std::string& folder) {
-    std::vector<plat::DirEntry> entries;
-    std::size_t untranslatable = 0;
-    return plat::FolderExists(folder) && plat::ListFolder(folder, entries, &untranslatable) &&
-           (!entries.empty() || untranslatable > 0);
-}
-
 }  // namespace
-
-_tagCreatedFile StampCreatedFile(const std::string& path) {
-    _tagCreatedFile file;
-    file.Path = path;
-    file.HasStamp = plat::GetFileInfo(TrimBlanks(path), file.Size, file.MtimeNs);
-    return file;
-}
 
 // ---- what the run recorded -----------------------------------------------------
 
-void FolderFileUndo::SetCreatedFolders(StringList folders) {
+void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) {
+    bases_ = std::move(bases);
+    opened_.clear();
+    opened_.resize(bases_.size());
+    openState_.assign(bases_.size(), 0);
+}
+
+void FolderFileUndo::SetCreatedFolders(DEQ_CREATED_FOLDERS folders) {
     createdFolders_ = std::move(folders);
     createdMarksReady_ = false;
 }
 
-void FolderFileUndo::SetCreatedSubFolders(StringList folders) {
+void FolderFileUndo::SetCreatedSubFolders(DEQ_CREATED_FOLDERS folders) {
     secondFolders_ = std::move(folders);
     createdMarksReady_ = false;
 }
 
-void FolderFileUndo::SetFoldersCreatedByRun(StringList folders) {
+void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
     foldersCreatedByRun_ = std::move(folders);
     createdMarksReady_ = false;
-}
-
-void FolderFileUndo::SetCreatedFiles(StringList files) {
-    createdFiles_.clear();
-    for (auto& path : files) createdFiles_.push_back(_tagCreatedFile{std::move(path)});
 }
 
 // Marks every folder of the record and of the two lists as created.
 void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
-    for (auto& [key, mark] : marks_) mark &= ~kCreated;
+    for (auto& [key, mark] : marks_) mark.bits &= ~kCreated;
     marks_.reserve(marks_.size() + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
     std::string key;
-    for (const StringList* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
+    for (const DEQ_CREATED_FOLDERS* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
         for (const auto& folder : *list) {
-            MakeKey(WithLowerDrive(TrimBlanks(folder)), key);
-            marks_[key] |= kCreated;
+            MakeKey(WithLowerDrive(TrimBlanks(folder.Path)), key);
+            Mark& mark = marks_[key];
+            mark.bits |= kCreated;
+            mark.record = &folder;
         }
     }
     createdMarksReady_ = true;
@@ -129,10 +119,10 @@ void FolderFileUndo::MarkCreatedFolders() {
 
 // ---- removal plans ---------------------------------------------------------------
 
-void FolderFileUndo::Queue(const std::string& folder) {
-    const std::string key = KeyOf(folder);
+void FolderFileUndo::Queue(const _tagCreatedFolder& folder, std::string text) {
+    const std::string key = KeyOf(text);
     if (IsRootKey(key)) return;
-    levelQueue_.emplace(CountPathSeparators(key), folder);
+    levelQueue_.push_back({static_cast<std::uint32_t>(CountPathSeparators(key)), std::move(text), &folder});
 }
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
@@ -143,7 +133,7 @@ void FolderFileUndo::AddRoot(const std::string& folder) {
 void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
     std::string drive, rest, last;
     for (const auto& folder : createdFolders_) {
-        SplitAtColon(TrimBlanks(folder), drive, rest);
+        SplitAtColon(TrimBlanks(folder.Path), drive, rest);
         if (drive != last) AddRoot(drive);  // runs of one drive are the rule
         last = drive;
     }
@@ -155,11 +145,11 @@ void FolderFileUndo::CollectFoldersByLevel() {
 }
 
 void FolderFileUndo::QueueCreatedFolders() {
-    for (const auto& folder : createdFolders_) Queue(WithoutOneTrailingBackslash(folder));
+    for (const auto& folder : createdFolders_) Queue(folder, WithoutOneTrailingBackslash(folder.Path));
 }
 
 void FolderFileUndo::QueueSecondFolderList() {
-    for (const auto& folder : secondFolders_) Queue(folder);
+    for (const auto& folder : secondFolders_) Queue(folder, folder.Path);
 }
 
 void FolderFileUndo::PrepareCreateFolders() {
@@ -185,17 +175,17 @@ void FolderFileUndo::PrepareCreateFromListDrivesSecond() {
 }
 
 void FolderFileUndo::PrepareCopyFolders() {
-    for (const auto& folder : createdFolders_) AddRoot(WithoutOneTrailingBackslash(folder));
+    for (const auto& folder : createdFolders_) AddRoot(WithoutOneTrailingBackslash(folder.Path));
     QueueWithAncestors(secondFolders_);
 }
 
 // A listed folder is queued; its parents only while the run created them.
 // A folder met again ends the climb: its parents were handled the first time.
-void FolderFileUndo::QueueWithAncestors(StringList folders) {
+void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     MarkCreatedFolders();
     std::string key, rootKey;
     for (const auto& folder : folders) {
-        const std::string text = TrimBlanks(folder);
+        const std::string text = TrimBlanks(folder.Path);
         // Both as long as text: one length serves all three.
         const std::string lowered = ToLowerCase(text);
         const std::string exact = WithLowerDrive(text);
@@ -205,11 +195,13 @@ void FolderFileUndo::QueueWithAncestors(StringList folders) {
             if (IsRootKey(rootKey) || roots_.count(rootKey) != 0) break;
             MakeKey(std::string_view(exact).substr(0, length), key);
             auto it = marks_.find(key);
-            const unsigned char mark = it == marks_.end() ? 0 : it->second;
-            if ((mark & kSeen) || (!listed && !(mark & kCreated))) break;
-            if (it == marks_.end()) it = marks_.emplace(key, 0).first;
-            it->second |= kSeen;
-            levelQueue_.emplace(CountPathSeparators(key), text.substr(0, length));
+            const unsigned char bits = it == marks_.end() ? 0 : it->second.bits;
+            if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
+            if (it == marks_.end()) it = marks_.emplace(key, Mark{}).first;
+            it->second.bits |= kSeen;
+            const _tagCreatedFolder* record = listed ? &folder : it->second.record;
+            levelQueue_.push_back(
+                {static_cast<std::uint32_t>(CountPathSeparators(key)), text.substr(0, length), record});
             length = ParentLength(std::string_view(text).substr(0, length));
         }
     }
@@ -217,37 +209,58 @@ void FolderFileUndo::QueueWithAncestors(StringList folders) {
 
 // ---- steps -------------------------------------------------------------------------
 
+plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
+    if (index >= bases_.size()) return nullptr;
+    if (openState_[index] == 0) {
+        // The same folder as in the run, or nothing of it is touched.
+        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
+                          opened_[index].Identity() == bases_[index].Id;
+        openState_[index] = same ? 1 : 2;
+        if (!same) opened_[index].Close();
+    }
+    return openState_[index] == 1 ? &opened_[index] : nullptr;
+}
+
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const auto& file : createdFiles_) {
         currentFile_ = TrimBlanks(file.Path);
-        if (file.HasStamp) {
-            std::uint64_t size = 0;
-            std::int64_t mtimeNs = 0;
-            const bool isFile = plat::GetFileInfo(currentFile_, size, mtimeNs);
-            // Changed since the run, or something else stands in its place.
-            if (isFile ? (size != file.Size || mtimeNs != file.MtimeNs) : plat::PathExists(currentFile_)) {
-                filesChanged_.push_back(currentFile_);
-                continue;
-            }
+        plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
+        plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
+        if (base) {
+            const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
+            r = base->RemoveFile(currentFile_, &stamp);
         }
-        if (plat::DeleteFile(currentFile_) != plat::FsResult::Ok) {
-            _tagCreatedFile failed = file;
-            failed.Path = currentFile_;
-            filesNotDeleted_.push_back(std::move(failed));
+        if (r == plat::FsResult::Ok) continue;
+        // Changed since the run, or something else stands in its place; a
+        // file behind a link or a gone base is kept for a retry instead.
+        if (r == plat::FsResult::Changed) {
+            filesChanged_.push_back(currentFile_);
+            continue;
         }
+        _tagCreatedFile failed = file;
+        failed.Path = currentFile_;
+        filesNotDeleted_.push_back(std::move(failed));
     }
 }
 
 void FolderFileUndo::RemoveCreatedFolders() {
+    std::stable_sort(levelQueue_.begin(), levelQueue_.end(),
+                     [](const Queued& a, const Queued& b) { return a.level < b.level; });
     for (auto it = levelQueue_.rbegin(); it != levelQueue_.rend(); ++it) {
-        const std::string folder = TrimBlanks(it->second);
-        if (plat::RemoveFolder(folder) == plat::FsResult::Ok) continue;
-        if (plat::PathExists(folder)) {
-            foldersNotRemoved_.push_back(folder);
-            notRemovedReasons_.push_back(HoldsEntries(folder) ? kNotEmpty : "");
-        } else {
+        const std::string folder = TrimBlanks(it->text);
+        plat::Beneath* base = BaseOf(it->record->Base);
+        const plat::FsResult r = base ? base->RemoveFolder(folder, &it->record->Id) : plat::FsResult::Blocked;
+        if (r == plat::FsResult::Ok) continue;
+        if (r == plat::FsResult::NotFound) {
             foldersGone_.push_back(folder);
+            continue;
         }
+        _tagCreatedFolder failed = *it->record;
+        failed.Path = folder;
+        foldersNotRemoved_.push_back(std::move(failed));
+        notRemovedReasons_.push_back(r == plat::FsResult::NotEmpty                                   ? kNotEmpty
+                                     : r == plat::FsResult::Changed || r == plat::FsResult::Blocked ? kChangedSinceRun
+                                                                                                    : "");
     }
 }
 
@@ -256,10 +269,16 @@ void FolderFileUndo::BuildReport() {
     failureLines_.clear();
     if (!foldersNotRemoved_.empty() || !filesNotDeleted_.empty() || !filesChanged_.empty()) report_ = kReportHeader;
     for (std::size_t i = 0; i < foldersNotRemoved_.size(); ++i)
-        failureLines_ += foldersNotRemoved_[i] + notRemovedReasons_[i] + "\n";
+        failureLines_ += foldersNotRemoved_[i].Path + notRemovedReasons_[i] + "\n";
     for (const auto& file : filesNotDeleted_) failureLines_ += file.Path + "\n";
     for (const auto& file : filesChanged_) failureLines_ += file + kChangedSinceRun + "\n";
     if (!failureLines_.empty()) report_ += kOtherReasons + failureLines_;
+}
+
+StringList FolderFileUndo::GetFailedFolders() const {
+    StringList folders;
+    for (const auto& folder : foldersNotRemoved_) folders.push_back(folder.Path);
+    return folders;
 }
 
 StringList FolderFileUndo::GetFailedFiles() const {

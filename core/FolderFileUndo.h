@@ -1,13 +1,17 @@
-// Undoes the last create or copy run of a page from the lists the page
-// recorded: deletes the files the run wrote, then removes the folders it
-// created, deepest level first, and reports what stayed. Created on the
-// stack for one undo; keeps nothing and writes nothing else to disk.
+// Undoes the last create or copy run of a page from what the run recorded:
+// deletes the files the run wrote, then removes the folders it created,
+// deepest level first, and reports what stayed. Created on the stack for
+// one undo; keeps nothing and writes nothing else to disk.
 //
-// Only what the run recorded goes: a folder is removed only when empty, a
-// recorded file only when it is as the run left it (when its size and time
-// were recorded), and the ancestor climbs of the Prepare* plans stop at the
-// first folder the run did not record as created, at a root, and at a
-// drive or file-system root, which is never queued.
+// Every recorded entry carries its identity (device and inode; files also
+// size and time) and the base folder the run worked beneath. Undo opens
+// that base again (it must be the same folder) and reaches each entry
+// through held folder handles, never through a link: an entry goes only
+// when the object found there is the one the run made, unchanged; anything
+// else (a copy, a link, another folder) stays and is reported. A folder
+// goes only when empty, and the ancestor climbs of the Prepare* plans pass
+// only through folders the run recorded as created; a drive or file-system
+// root is never queued.
 #pragma once
 
 #include <cstdint>
@@ -16,33 +20,49 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "core/Types.h"
+#include "platform/Beneath.h"
 
-// A file a run wrote, with its size and modification time right after.
+// A folder a run worked beneath, as it was opened then.
+struct _tagUndoBase {
+    std::string Path;
+    plat::FileIdentity Id;
+};
+using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
+
+// A folder a run made; Base indexes the run's bases.
+struct _tagCreatedFolder {
+    std::string Path;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+};
+using DEQ_CREATED_FOLDERS = std::deque<_tagCreatedFolder>;
+
+// A file a run wrote, as it left it.
 struct _tagCreatedFile {
     std::string Path;
-    bool HasStamp = false;  // false: deleted without the check
+    bool HasStamp = false;  // false: the run could not read it back; never deleted
     std::uint64_t Size = 0;
     std::int64_t MtimeNs = 0;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
 };
 using DEQ_CREATED_FILES = std::deque<_tagCreatedFile>;
-
-// The record of a file just written (no stamp when it cannot be read).
-_tagCreatedFile StampCreatedFile(const std::string& path);
 
 class FolderFileUndo {
 public:
     // ---- what the run recorded ----
     void SetMainFolder(const std::string& folder) { mainFolder_ = folder; }
-    void SetCreatedFolders(StringList folders);
-    void SetCreatedSubFolders(StringList folders);
-    void SetCreatedFiles(StringList files);
+    void SetBases(VEC_UNDO_BASES bases);
+    void SetCreatedFolders(DEQ_CREATED_FOLDERS folders);
+    void SetCreatedSubFolders(DEQ_CREATED_FOLDERS folders);
     void SetCreatedFiles(DEQ_CREATED_FILES files) { createdFiles_ = std::move(files); }
     // Every folder the run actually made, parents included, in creation
     // order. The ancestor climbs pass only through these (and through the
     // two folder lists); without it they queue the listed folders alone.
-    void SetFoldersCreatedByRun(StringList folders);
+    void SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders);
 
     // ---- removal plans: fill the roots and the level queue ----
     void CollectFoldersByLevel();
@@ -54,7 +74,7 @@ public:
     void PrepareCreateFromListDrivesSecond();
     void PrepareCopyFolders();
     // Queues each folder and the parents the run created, up to a root.
-    void QueueWithAncestors(StringList folders);
+    void QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders);
 
     // ---- steps, in this order ----
     void DeleteCreatedFiles();
@@ -62,28 +82,41 @@ public:
     void BuildReport();
 
     // ---- results ----
-    StringList GetFailedFolders() const { return foldersNotRemoved_; }
+    StringList GetFailedFolders() const;
     StringList GetFailedFiles() const;
-    // The failed files with their stamps, for a retry that keeps the check.
+    // The failures with what was recorded of them, for a retry that keeps
+    // the checks (the bases stay those handed in).
+    DEQ_CREATED_FOLDERS GetFailedFolderRecords() const { return foldersNotRemoved_; }
     DEQ_CREATED_FILES GetFailedFileRecords() const { return filesNotDeleted_; }
-    // Recorded files left alone because they changed since the run; they
-    // are reported but not in the failed lists, so a retry leaves them too.
+    // Recorded entries left alone because something else stands there now;
+    // reported but not in the failed lists, so a retry leaves them too.
     StringList GetChangedFiles() const { return filesChanged_; }
     std::string GetReport() const { return report_; }
 
 private:
-    void Queue(const std::string& folder);
+    struct Queued {
+        std::uint32_t level;
+        std::string text;
+        const _tagCreatedFolder* record;
+    };
+    void Queue(const _tagCreatedFolder& folder, std::string text);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
+    // The base of an entry, opened and checked once per undo; null when it
+    // is gone or is another folder now.
+    plat::Beneath* BaseOf(std::uint32_t index);
 
     std::string mainFolder_;
-    StringList createdFolders_;
-    StringList secondFolders_;
-    StringList foldersCreatedByRun_;
+    VEC_UNDO_BASES bases_;
+    std::vector<plat::Beneath> opened_;
+    std::vector<unsigned char> openState_;  // 0 not tried, 1 usable, 2 not
+    DEQ_CREATED_FOLDERS createdFolders_;
+    DEQ_CREATED_FOLDERS secondFolders_;
+    DEQ_CREATED_FOLDERS foldersCreatedByRun_;
     DEQ_CREATED_FILES createdFiles_;
     StringList foldersGone_;
-    StringList foldersNotRemoved_;
+    DEQ_CREATED_FOLDERS foldersNotRemoved_;
     StringList notRemovedReasons_;  // parallel to foldersNotRemoved_
     DEQ_CREATED_FILES filesNotDeleted_;
     StringList filesChanged_;
@@ -96,10 +129,15 @@ private:
     // Names keep their case: on Linux "Jobs" and "jobs" are two folders, and
     // the one the run did not create must never be climbed into.
     enum : unsigned char { kCreated = 1, kSeen = 2 };
-    std::unordered_map<std::string, unsigned char> marks_;
+    struct Mark {
+        unsigned char bits = 0;
+        const _tagCreatedFolder* record = nullptr;
+    };
+    std::unordered_map<std::string, Mark> marks_;
     // Roots, in lower case: a root in any spelling ends a climb (stopping
     // early never removes more).
     std::unordered_set<std::string> roots_;
     bool createdMarksReady_ = false;
-    AS_MULTIMAP_NIVO_FOLDER_NAMES levelQueue_;
+    // The removal order: by level, equal levels in queueing order.
+    std::vector<Queued> levelQueue_;
 };

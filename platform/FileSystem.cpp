@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/FileSystemInternal.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -18,6 +19,123 @@
 #include <random>
 
 namespace plat {
+namespace detail {
+
+// A Linux name the drive form can say as it is: no backslash or colon, and
+// no trailing blank or dot (the translation would drop it and so name
+// another entry).
+bool IsSayableName(const char* name) {
+    const std::size_t n = std::strlen(name);
+    if (n == 0 || name[n - 1] == ' ' || name[n - 1] == '.') return false;
+    return !std::strchr(name, '\\') && !std::strchr(name, ':');
+}
+
+std::int64_t MtimeNs(const struct stat& st) {
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+// Case-insensitive (ASCII) then bytewise: listings do not depend on the
+// file system's order.
+bool ListingLess(const DirEntry& a, const DirEntry& b) {
+    const std::size_t n = std::min(a.name.size(), b.name.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a.name[i]);
+        unsigned char y = static_cast<unsigned char>(b.name[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+        if (x != y) return x < y;
+    }
+    if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
+    return a.name < b.name;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool CopyContents(int in, int out, off_t size) {
+    off_t left = size;
+    while (left > 0) {
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<std::size_t>(left), 0);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            break;  // not supported here: fall back to read/write
+        }
+        if (n == 0) return true;  // file shrank meanwhile
+        left -= n;
+    }
+    if (left == 0) return true;
+    if (lseek(in, size - left, SEEK_SET) < 0) return false;
+    std::vector<char> buf(1 << 16);
+    for (;;) {
+        const ssize_t n = ::read(in, buf.data(), buf.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return true;
+        if (!WriteAll(out, buf.data(), static_cast<std::size_t>(n))) return false;
+    }
+}
+
+void SortListing(std::vector<DirEntry>& entries) { std::sort(entries.begin(), entries.end(), ListingLess); }
+
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+    entries.clear();
+    if (untranslatable) *untranslatable = 0;
+    DIR* dir = fdopendir(dfd);
+    if (!dir) {
+        close(dfd);
+        return false;
+    }
+    for (;;) {
+        errno = 0;
+        dirent* d = readdir(dir);
+        if (!d) break;
+        const char* name = d->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        if (!IsSayableName(name)) {
+            if (untranslatable) ++*untranslatable;
+            continue;
+        }
+        struct stat st;
+        if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
+        DirEntry e;
+        e.name = name;
+        e.kind = KindOf(st.st_mode);
+        if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
+        e.mtimeNs = MtimeNs(st);
+        entries.push_back(std::move(e));
+    }
+    // A read error part-way is no complete listing.
+    const int readError = errno;
+    closedir(dir);
+    if (readError != 0) {
+        entries.clear();
+        return false;
+    }
+    SortListing(entries);
+    return true;
+}
+
+EntryKind KindOf(unsigned mode) {
+    if (S_ISDIR(mode)) return EntryKind::Folder;
+    if (S_ISREG(mode)) return EntryKind::File;
+    if (S_ISLNK(mode)) return EntryKind::Link;
+    return EntryKind::Special;
+}
+
+}  // namespace detail
+
 namespace {
 
 std::map<char, std::string>& Drives() {
@@ -60,15 +178,6 @@ bool SplitComponents(const std::string& text, std::vector<std::string>& parts) {
     return flush();
 }
 
-// A Linux name the drive form can say as it is: no backslash or colon, and
-// no trailing blank or dot (the translation would drop it and so name
-// another entry).
-bool IsSayableName(const char* name) {
-    const std::size_t n = std::strlen(name);
-    if (n == 0 || name[n - 1] == ' ' || name[n - 1] == '.') return false;
-    return !std::strchr(name, '\\') && !std::strchr(name, ':');
-}
-
 std::string JoinParts(const std::vector<std::string>& parts) {
     std::string out;
     for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -89,6 +198,11 @@ std::string NativeCwd() {
 
 bool Native(const std::string& path, std::string& native) { return ToNative(path, native); }
 
+using detail::IsSayableName;
+using detail::MtimeNs;
+using detail::WriteAll;
+using detail::CopyContents;
+
 bool LStat(const std::string& path, struct stat& st) {
     std::string n;
     return Native(path, n) && lstat(n.c_str(), &st) == 0;
@@ -100,25 +214,6 @@ FsResult FromErrno(int err) {
     case ENOENT: return FsResult::NotFound;
     default: return FsResult::Failed;
     }
-}
-
-std::int64_t MtimeNs(const struct stat& st) {
-    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-}
-
-// Case-insensitive (ASCII) then bytewise: listings do not depend on the
-// file system's order.
-bool ListingLess(const DirEntry& a, const DirEntry& b) {
-    const std::size_t n = std::min(a.name.size(), b.name.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a.name[i]);
-        unsigned char y = static_cast<unsigned char>(b.name[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return x < y;
-    }
-    if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
-    return a.name < b.name;
 }
 
 std::string ParentNative(const std::string& native) {
@@ -133,44 +228,6 @@ std::string RandomSuffix() {
     char buf[17];
     std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(rng()));
     return buf;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool CopyContents(int in, int out, off_t size) {
-    off_t left = size;
-    while (left > 0) {
-        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<std::size_t>(left), 0);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;  // not supported here: fall back to read/write
-        }
-        if (n == 0) return true;  // file shrank meanwhile
-        left -= n;
-    }
-    if (left == 0) return true;
-    if (lseek(in, size - left, SEEK_SET) < 0) return false;
-    std::vector<char> buf(1 << 16);
-    for (;;) {
-        const ssize_t n = ::read(in, buf.data(), buf.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return true;
-        if (!WriteAll(out, buf.data(), static_cast<std::size_t>(n))) return false;
-    }
 }
 
 // Puts a finished temporary file in place without replacing anything.
@@ -291,42 +348,7 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::
     if (!Native(folder, native)) return false;
     const int dfd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dfd < 0) return false;
-    DIR* dir = fdopendir(dfd);
-    if (!dir) {
-        close(dfd);
-        return false;
-    }
-    for (;;) {
-        errno = 0;
-        dirent* d = readdir(dir);
-        if (!d) break;
-        const char* name = d->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        if (!IsSayableName(name)) {
-            if (untranslatable) ++*untranslatable;
-            continue;
-        }
-        struct stat st;
-        if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
-        DirEntry e;
-        e.name = name;
-        if (S_ISDIR(st.st_mode)) e.kind = EntryKind::Folder;
-        else if (S_ISREG(st.st_mode)) e.kind = EntryKind::File;
-        else if (S_ISLNK(st.st_mode)) e.kind = EntryKind::Link;
-        else e.kind = EntryKind::Special;
-        if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
-        e.mtimeNs = MtimeNs(st);
-        entries.push_back(std::move(e));
-    }
-    // A read error part-way is no complete listing.
-    const int readError = errno;
-    closedir(dir);
-    if (readError != 0) {
-        entries.clear();
-        return false;
-    }
-    std::sort(entries.begin(), entries.end(), ListingLess);
-    return true;
+    return detail::ListOpenFolder(dfd, entries, untranslatable);
 }
 
 bool PathExists(const std::string& path) {
@@ -460,7 +482,7 @@ FsResult CopyFileNoOverwrite(const std::string& source, const std::string& targe
     }
     bool ok = CopyContents(in, out, st.st_size);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ok = ok && fchmod(out, st.st_mode & 07777) == 0 && futimens(out, times) == 0;
+    ok = ok && fchmod(out, st.st_mode & 0777) == 0 && futimens(out, times) == 0;
     close(in);
     int err = 0;
     bool linked = false;

@@ -65,7 +65,10 @@ bool GetFileInfo(const std::string& path, std::uint64_t& size, std::int64_t& mti
 
 // ---- changing ----------------------------------------------------------------
 
-enum class FsResult { Ok, AlreadyExists, NotFound, Failed };
+// Blocked: a link, a file or a mount point stands on the way to the entry.
+// Changed: the entry there is not the object a run recorded.
+// NotEmpty: a folder that still holds entries.
+enum class FsResult { Ok, AlreadyExists, NotFound, Failed, Blocked, Changed, NotEmpty };
 
 FsResult CreateFolder(const std::string& path);
 // Creates the folder and every missing parent. `created` (when given)
@@ -77,7 +80,8 @@ FsResult RemoveFolder(const std::string& path);
 FsResult DeleteFile(const std::string& path);
 // Copies a regular file to a path where nothing exists yet. Atomic: the
 // target appears whole or not at all, and never replaces anything. Keeps
-// the modification time and permission bits.
+// the modification time and permission bits, but never the set-user-ID,
+// set-group-ID or sticky bit. Runs copy through Beneath instead.
 FsResult CopyFileNoOverwrite(const std::string& source, const std::string& target);
 // Renames a file or folder; never replaces an existing target.
 FsResult MoveNoReplace(const std::string& source, const std::string& target);

@@ -1,5 +1,6 @@
 #include "pages/creation/Vol02Attach.h"
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 
@@ -16,21 +17,6 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The drive-form parent of a path; empty when it has none (a root).
-std::string ParentOf(const std::string& path) {
-    std::size_t end = path.size();
-    while (end > 0 && IsSeparator(path[end - 1])) --end;
-    while (end > 0 && !IsSeparator(path[end - 1])) --end;
-    if (end == 0) return std::string();
-    return path.substr(0, end);
-}
-
-bool IsRootText(const std::string& path) {
-    std::size_t end = path.size();
-    while (end > 0 && IsSeparator(path[end - 1])) --end;
-    return end == 0 || (end == 2 && path[1] == ':');
-}
-
 std::string ChildPath(const std::string& folder, const std::string& name) {
     std::string path = folder;
     if (path.empty() || !IsSeparator(path.back())) path += '\\';
@@ -40,92 +26,13 @@ std::string ChildPath(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-// ---- disks ----------------------------------------------------------------------------
-
-FsResult Vol02RealDisk::CreateFolder(const std::string& path) { return plat::CreateFolder(path); }
-
-FsResult Vol02RealDisk::CreateFolderTree(const std::string& path, std::vector<std::string>& made) {
-    return plat::CreateFolderTree(path, &made);
-}
-
-FsResult Vol02RealDisk::CopyFile(const std::string& source, const std::string& target) {
-    return plat::CopyFileNoOverwrite(source, target);
-}
-
-Vol02DryDisk::Kind Vol02DryDisk::Look(const std::string& path, std::string* native) const {
-    std::string n;
-    if (!plat::ToNative(path, n)) return Kind::Other;
-    if (native) *native = n;
-    if (folders_.count(n)) return Kind::Folder;
-    if (files_.count(n)) return Kind::Other;
-    if (plat::FolderExists(path)) return Kind::Folder;
-    return plat::PathExists(path) ? Kind::Other : Kind::None;
-}
-
-FsResult Vol02DryDisk::CreateFolder(const std::string& path) {
-    std::string native;
-    switch (Look(path, &native)) {
-    case Kind::Folder: return FsResult::AlreadyExists;
-    case Kind::Other: return FsResult::Failed;
-    case Kind::None: break;
-    }
-    if (native.empty()) return FsResult::Failed;
-    const std::string parent = ParentOf(path);
-    if (!parent.empty() && !IsRootText(parent) && Look(parent) != Kind::Folder) return FsResult::NotFound;
-    folders_.insert(std::move(native));
-    return FsResult::Ok;
-}
-
-FsResult Vol02DryDisk::CreateFolderTree(const std::string& path, std::vector<std::string>& made) {
-    std::string native;
-    switch (Look(path, &native)) {
-    case Kind::Folder: return FsResult::AlreadyExists;
-    case Kind::Other: return FsResult::Failed;
-    case Kind::None: break;
-    }
-    // As the real one: climb to the first existing folder, then "create" downwards.
-    std::vector<std::pair<std::string, std::string>> missing;  // deepest first
-    std::string cur = path;
-    for (;;) {
-        while (!cur.empty() && IsSeparator(cur.back())) cur.pop_back();
-        if (cur.empty() || IsRootText(cur)) break;
-        std::string n;
-        const Kind kind = Look(cur, &n);
-        if (kind == Kind::Folder) break;
-        if (kind == Kind::Other) return FsResult::Failed;
-        missing.emplace_back(cur, std::move(n));
-        const std::size_t sep = cur.find_last_of("\\/");
-        if (sep == std::string::npos) break;
-        cur.erase(sep);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        folders_.insert(it->second);
-        made.push_back(it->first);
-    }
-    return FsResult::Ok;
-}
-
-FsResult Vol02DryDisk::CopyFile(const std::string& source, const std::string& target) {
-    if (!plat::FileExists(source)) return plat::PathExists(source) ? FsResult::Failed : FsResult::NotFound;
-    std::string native;
-    switch (Look(target, &native)) {
-    case Kind::Folder: return FsResult::AlreadyExists;
-    case Kind::Other: return native.empty() ? FsResult::Failed : FsResult::AlreadyExists;
-    case Kind::None: break;
-    }
-    const std::string parent = ParentOf(target);
-    if (!parent.empty() && !IsRootText(parent) && Look(parent) != Kind::Folder) return FsResult::NotFound;
-    files_.insert(std::move(native));
-    return FsResult::Ok;
-}
-
 // ---- structures ---------------------------------------------------------------------
 
 Vol02Structure Vol02ReadStructure(const std::string& entry) {
     Vol02Structure s;
     s.entry = Vol02StructureEntry(entry);
     s.name = Vol02LastName(s.entry);
-    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || !plat::FolderExists(s.entry)) return s;
+    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || s.source.Open(s.entry) != FsResult::Ok) return s;
     s.usable = true;
     if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
     std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
@@ -134,7 +41,7 @@ Vol02Structure Vol02ReadStructure(const std::string& entry) {
         const auto [folder, rel] = std::move(queue.front());
         queue.pop_front();
         std::size_t unreadable = 0;
-        if (!plat::ListFolder(folder, entries, &unreadable)) continue;
+        if (!s.source.List(folder, entries, &unreadable)) continue;
         s.unreadable += unreadable;
         for (const auto& e : entries) {
             if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
@@ -144,15 +51,22 @@ Vol02Structure Vol02ReadStructure(const std::string& entry) {
             s.items.push_back({std::move(itemRel), isFolder});
         }
     }
+    s.source.Release();
     return s;
 }
 
 // ---- the creator ----------------------------------------------------------------------
 
-Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, Vol02Disk& disk,
+Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, RunDisk& disk,
                            bool simulation)
     : in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), simulation_(simulation),
       topic_(simulation ? kVol02SimulateTopic : kVol02Topic), parts_(Vol02GetNameParts(in)) {
+    // A destination that cannot be opened (a link, nothing of it at all)
+    // leaves the base closed: every item then fails for other reasons.
+    const std::string destination = TrimControlAndBlanks(in_.DestFolder);
+    if (!destination.empty() && !TrimControlAndBlanks(GetDrivePart(destination)).empty())
+        dest_.OpenNearest(destination);
+    if (!simulation_ && dest_.IsOpen()) state_.Vol02LastBases = {{dest_.Folder(), dest_.Identity()}};
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -181,10 +95,10 @@ void Vol02Creator::PrepareTemplates() {
 
 void Vol02Creator::Changed() { log_.CountersChanged(c_); }
 
-void Vol02Creator::RecordFolderCreated(const std::string& path) {
+void Vol02Creator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.Stat02FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.Vol02LastCreatedFolders.push_back(path);
+    if (!simulation_) state_.Vol02LastCreatedFolders.push_back({path, id, 0});
     log_.AddLine(Vol02FoldersCreated, path);
 }
 
@@ -212,10 +126,10 @@ void Vol02Creator::RecordFolderOther(const std::string& text) {
     log_.AddLine(Vol02FoldersOther, text);
 }
 
-void Vol02Creator::RecordSubFolderCreated(const std::string& path) {
+void Vol02Creator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.Stat02SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.Vol02LastCreatedSubFolders.push_back(path);
+    if (!simulation_ && forUndo) state_.Vol02LastCreatedSubFolders.push_back({path, id, 0});
     log_.AddLine(Vol02SubFoldersCreated, path);
 }
 
@@ -227,16 +141,25 @@ void Vol02Creator::RecordSubFolderOther(const std::string& path) {
     log_.AddLine(Vol02FoldersOther, path);
 }
 
-void Vol02Creator::RecordParents(const std::vector<std::string>& made) {
+void Vol02Creator::RecordParents(const std::vector<plat::MadeFolder>& made) {
     if (simulation_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
-    for (std::size_t i = 0; i + 1 < made.size(); ++i) state_.Vol02LastCreatedParents.push_back(made[i]);
+    for (std::size_t i = 0; i + 1 < made.size(); ++i)
+        state_.Vol02LastCreatedParents.push_back({made[i].path, made[i].id, 0});
 }
 
 FsResult Vol02Creator::MakeFolder(const std::string& path) {
     made_.clear();
-    FsResult r = disk_.CreateFolder(path);
-    if (r == FsResult::NotFound) r = disk_.CreateFolderTree(path, made_);
+    madeId_ = {};
+    FsResult r = disk_.MakeFolder(dest_, path, &madeId_);
+    if (r == FsResult::NotFound) {
+        r = disk_.MakeFolderTree(dest_, path, made_);
+        if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
+    }
+    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+        if (made_.empty()) itemMade_.emplace_back(path, madeId_);
+        for (const auto& m : made_) itemMade_.emplace_back(m.path, m.id);
+    }
     return r;
 }
 
@@ -247,6 +170,11 @@ void Vol02Creator::CreateAll() {
 
 void Vol02Creator::CreateOne(const std::string& item) {
     PrepareStructures();
+    // Nothing resolved for an earlier item is trusted for this one: a link
+    // swapped in meanwhile is met by the next resolution.
+    dest_.Release();
+    for (auto& s : structures_) s.source.Release();
+    itemMade_.clear();
     if (!TrimControlAndBlanks(GetDrivePart(item)).empty()) {
         RecordFolderOther(item);
         return;
@@ -269,7 +197,7 @@ void Vol02Creator::CreateOne(const std::string& item) {
         RecordFolderOther(path);
         return;
     }
-    RecordFolderCreated(path);
+    RecordFolderCreated(path, madeId_);
     RecordParents(made_);
 
     if (in_.FullPaths) {
@@ -291,25 +219,34 @@ void Vol02Creator::CreateOne(const std::string& item) {
 
 // Every structure is read once, before the run makes anything, so that no
 // walk ever sees what the run created. One that holds the destination
-// itself is refused for every main folder and not read at all.
+// itself (by its text, or as the real folder, whatever links or mounts
+// lead to it) is refused for every main folder and not read at all.
 void Vol02Creator::PrepareStructures() {
     if (structuresRead_) return;
     structuresRead_ = true;
     if (!in_.FullPaths) return;
     const std::string destination = TrimControlAndBlanks(in_.DestFolder);
+    const std::vector<plat::FileIdentity> destChain = dest_.Ancestry();
+    const auto holdsDestination = [&](const plat::Beneath& folder) {
+        return folder.IsOpen() && std::find(destChain.begin(), destChain.end(), folder.Identity()) != destChain.end();
+    };
     structures_.reserve(in_.FolderStructures.size());
     for (const auto& entry : in_.FolderStructures) {
         const std::string e = Vol02StructureEntry(entry);
         const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
-        if (IsDriveRootPath(e) || Vol02PathWithin(destination, e)) {
-            Vol02Structure s;
+        Vol02Structure s;
+        plat::Beneath probe;
+        if (hasDrive && !IsDriveRootPath(e)) probe.Open(e);
+        if (IsDriveRootPath(e) || Vol02PathWithin(destination, e) || holdsDestination(probe)) {
             s.entry = e;
             s.name = Vol02LastName(e);
-            s.usable = hasDrive && (IsDriveRootPath(e) || plat::FolderExists(e));
-            structures_.push_back(std::move(s));
+            s.usable = hasDrive && (IsDriveRootPath(e) || probe.IsOpen());
+            s.holdsDestination = true;
         } else {
-            structures_.push_back(Vol02ReadStructure(e));
+            s = Vol02ReadStructure(e);
+            if (s.source.IsOpen()) s.source.RealPathBelow(dest_, s.belowDest);
         }
+        structures_.push_back(std::move(s));
     }
 }
 
@@ -317,7 +254,14 @@ void Vol02Creator::PrepareStructures() {
 // folder is refused, its message shown once per run.
 bool Vol02Creator::RefuseStructure(Vol02Structure& s, const std::string& mainFolder) {
     std::string message;
-    bool refuse = IsDriveRootPath(s.entry) || Vol02PathWithin(mainFolder, s.entry);
+    bool refuse = s.holdsDestination || IsDriveRootPath(s.entry) || Vol02PathWithin(mainFolder, s.entry);
+    if (!refuse && !s.belowDest.empty()) {
+        // The structure lies in the destination: the main folder must not
+        // lie in the structure, judged by the real names below the base.
+        std::string rel;
+        refuse = dest_.Relative(mainFolder, rel) && rel.compare(0, s.belowDest.size(), s.belowDest) == 0 &&
+                 (rel.size() == s.belowDest.size() || rel[s.belowDest.size()] == '/');
+    }
     if (refuse)
         message = Vol02SameFolderMessage(mainFolder, s.entry);
     else
@@ -345,7 +289,7 @@ void Vol02Creator::AttachStructure(Vol02Structure& s, const std::string& target)
     // The structure's own folder (the main folder itself with "Subfolders Only").
     FsResult r = MakeFolder(target);
     if (r == FsResult::Ok) {
-        RecordSubFolderCreated(target);
+        RecordSubFolderCreated(target, madeId_);
         RecordParents(made_);
     } else if (r != FsResult::AlreadyExists) {
         RecordSubFolderOther(target);
@@ -358,7 +302,7 @@ void Vol02Creator::AttachStructure(Vol02Structure& s, const std::string& target)
         if (item.folder) {
             r = MakeFolder(path);
             if (r == FsResult::Ok) {
-                RecordSubFolderCreated(path);
+                RecordSubFolderCreated(path, madeId_);
                 RecordParents(made_);
             } else if (r == FsResult::AlreadyExists) {
                 c_.Stat02SubFoldersExists += 1.0;
@@ -368,7 +312,7 @@ void Vol02Creator::AttachStructure(Vol02Structure& s, const std::string& target)
             }
         } else if (withFiles) {
             source.assign(s.entry).append(1, '\\').append(item.rel);
-            CopyStructureFile(source, path);
+            CopyStructureFile(s, source, path);
         }
     }
     if (s.unreadable > 0) {  // entries whose names cannot be said here
@@ -377,13 +321,15 @@ void Vol02Creator::AttachStructure(Vol02Structure& s, const std::string& target)
     }
 }
 
-void Vol02Creator::CopyStructureFile(const std::string& source, const std::string& target) {
-    const FsResult r = disk_.CopyFile(source, target);
+void Vol02Creator::CopyStructureFile(Vol02Structure& s, const std::string& source, const std::string& target) {
+    plat::FileStamp stamp;
+    const FsResult r = disk_.CopyFile(s.source, source, dest_, target, &stamp);
     const auto found = state_.Vol02StructureFileSizes.find(source);
     const bool known = found != state_.Vol02StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!simulation_) state_.Vol02LastCreatedFiles.push_back(StampCreatedFile(target));
+        if (!simulation_)
+            state_.Vol02LastCreatedFiles.push_back({target, stamp.id.Known(), stamp.size, stamp.mtimeNs, stamp.id, 0});
         c_.Stat02FilesCreated += 1.0;
         Changed();
         log_.AddLine(Vol02FilesCreated, target);
@@ -460,7 +406,15 @@ void Vol02Creator::AttachTemplates(const std::string& mainFolder) {
         }
         const FsResult r = MakeFolder(target);
         if (r == FsResult::Ok || r == FsResult::AlreadyExists) {
-            RecordSubFolderCreated(target);
+            // A line that meets a folder counts as made; the Undo gets it
+            // only when this item's own lines made it, never one that was there.
+            const plat::FileIdentity* ours = &madeId_;
+            if (r == FsResult::AlreadyExists) {
+                ours = nullptr;
+                for (const auto& [text, id] : itemMade_)
+                    if (text == target) ours = &id;
+            }
+            RecordSubFolderCreated(target, ours ? *ours : plat::FileIdentity{}, ours != nullptr);
             RecordParents(made_);
         } else {
             RecordSubFolderOther(target);

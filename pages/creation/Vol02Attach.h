@@ -11,42 +11,8 @@
 #include <vector>
 
 #include "pages/creation/Vol02Engine.h"
-#include "platform/FileSystem.h"
-
-// The three writes of a run.
-class Vol02Disk {
-public:
-    virtual ~Vol02Disk() = default;
-    // One folder whose parent exists (NotFound when it does not).
-    virtual plat::FsResult CreateFolder(const std::string& path) = 0;
-    // The folder with every missing parent; `made` gets what was made, parents first.
-    virtual plat::FsResult CreateFolderTree(const std::string& path, std::vector<std::string>& made) = 0;
-    // Never replaces anything.
-    virtual plat::FsResult CopyFile(const std::string& source, const std::string& target) = 0;
-};
-
-class Vol02RealDisk final : public Vol02Disk {
-public:
-    plat::FsResult CreateFolder(const std::string& path) override;
-    plat::FsResult CreateFolderTree(const std::string& path, std::vector<std::string>& made) override;
-    plat::FsResult CopyFile(const std::string& source, const std::string& target) override;
-};
-
-// Answers as the real disk would after the writes it was asked for, and
-// writes nothing: what it "made" is kept in memory.
-class Vol02DryDisk final : public Vol02Disk {
-public:
-    plat::FsResult CreateFolder(const std::string& path) override;
-    plat::FsResult CreateFolderTree(const std::string& path, std::vector<std::string>& made) override;
-    plat::FsResult CopyFile(const std::string& source, const std::string& target) override;
-
-private:
-    enum class Kind { None, Folder, Other };
-    Kind Look(const std::string& path, std::string* native = nullptr) const;
-
-    std::unordered_set<std::string> folders_;  // Linux paths
-    std::unordered_set<std::string> files_;
-};
+#include "core/RunDisk.h"
+#include "platform/Beneath.h"
 
 // One existing structure as it was before the run made anything: its
 // folders and files below the structure folder, breadth first, each
@@ -60,8 +26,13 @@ struct Vol02Structure {
     std::string name;   // its last name
     bool usable = false;
     bool refusalShown = false;
+    // The real folder holds the destination (judged by identity, so
+    // aliases through links count), or lies below it at `belowDest`.
+    bool holdsDestination = false;
+    std::string belowDest;
     std::size_t unreadable = 0;  // names the program cannot say
     std::vector<Vol02StructureItem> items;
+    plat::Beneath source;  // the structure folder, held for the copies
 };
 // Walks the structure folder once; not usable when it has no drive part,
 // is no folder (a link is none) or is a drive root.
@@ -69,7 +40,9 @@ Vol02Structure Vol02ReadStructure(const std::string& entry);
 
 class Vol02Creator {
 public:
-    Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, Vol02Disk& disk, bool simulation);
+    // The destination is opened once, here (its nearest existing folder
+    // when it does not exist yet); every write stays beneath it.
+    Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, RunDisk& disk, bool simulation);
 
     // One main folder per Include item, with the structures attached.
     void CreateAll();
@@ -77,20 +50,21 @@ public:
     void CreateOne(const std::string& item);
 
 private:
-    void RecordFolderCreated(const std::string& path);
+    void RecordFolderCreated(const std::string& path, const plat::FileIdentity& id);
     void RecordFolderExists(const std::string& path);
     void RecordFolderOther(const std::string& text);
-    void RecordSubFolderCreated(const std::string& path);
+    void RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo = true);
     void RecordSubFolderOther(const std::string& path);
-    void RecordParents(const std::vector<std::string>& made);
+    void RecordParents(const std::vector<plat::MadeFolder>& made);
     void Changed();
 
-    // Creates the folder with its missing parents; Ok, AlreadyExists or a failure.
+    // Creates the folder with its missing parents; Ok, AlreadyExists or a
+    // failure. On Ok, madeId_ is the folder's identity.
     plat::FsResult MakeFolder(const std::string& path);
     void PrepareStructures();
     void AttachStructures(const std::string& mainFolder);
     void AttachStructure(Vol02Structure& s, const std::string& target);
-    void CopyStructureFile(const std::string& source, const std::string& target);
+    void CopyStructureFile(Vol02Structure& s, const std::string& source, const std::string& target);
     void PrepareTemplates();
     void AttachTemplates(const std::string& mainFolder);
     bool RefuseStructure(Vol02Structure& s, const std::string& mainFolder);
@@ -99,7 +73,8 @@ private:
     Vol02State& state_;
     Vol02Counters& c_;
     Vol02Log& log_;
-    Vol02Disk& disk_;
+    RunDisk& disk_;
+    plat::Beneath dest_;
     const bool simulation_;
     const char* const topic_;
     _tagVol0XParts parts_;
@@ -120,5 +95,9 @@ private:
         bool refusalShown = false;
     };
     std::vector<TemplateLine> templates_;
-    std::vector<std::string> made_;
+    std::vector<plat::MadeFolder> made_;
+    plat::FileIdentity madeId_;
+    // Template runs: what this item made, to tell a folder made by an
+    // earlier line from one that was there before.
+    std::vector<std::pair<std::string, plat::FileIdentity>> itemMade_;
 };

@@ -46,6 +46,7 @@ void Vol02ResetRunCounters(Vol02State& state) {
 }
 
 void Vol02ClearRunLists(Vol02State& state) {
+    state.Vol02LastBases.clear();
     state.Vol02LastCreatedFolders.clear();
     state.Vol02LastCreatedSubFolders.clear();
     state.Vol02LastCreatedFiles.clear();

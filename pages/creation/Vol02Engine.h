@@ -95,16 +95,19 @@ struct Vol02State {
 
     Vol02Counters Counters;
 
-    // Last-run lists: what the last real run made, for the Undo.
-    StringList Vol02LastCreatedFolders;     // main folders
-    StringList Vol02LastCreatedSubFolders;  // structure folders and template folders
+    // Last-run lists: what the last real run made, for the Undo, each
+    // folder and file with its identity and the folder the run worked
+    // beneath (Vol02LastBases).
+    VEC_UNDO_BASES Vol02LastBases;
+    DEQ_CREATED_FOLDERS Vol02LastCreatedFolders;     // main folders
+    DEQ_CREATED_FOLDERS Vol02LastCreatedSubFolders;  // structure folders and template folders
     DEQ_CREATED_FILES Vol02LastCreatedFiles;
     // The missing parents the run made on the way to a recorded folder.
-    StringList Vol02LastCreatedParents;
+    DEQ_CREATED_FOLDERS Vol02LastCreatedParents;
     StringList Vol02LastExistingFolders;
     StringList Vol02LastOtherFolders;
     // Folders and files the last Undo could not remove; the next Undo retries them.
-    StringList Vol02FailedUndoFolders;
+    DEQ_CREATED_FOLDERS Vol02FailedUndoFolders;
     DEQ_CREATED_FILES Vol02FailedUndoFiles;
     // "F" existing structures, "R" template lines, "N" nothing attached.
     std::string UndoMode02;

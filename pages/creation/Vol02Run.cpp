@@ -60,7 +60,7 @@ void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& l
         plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
                          Vol02Caption(kVol02Topic, 20054, true), plat::MB_OK | plat::MB_ICONWARNING);
     } else {
-        Vol02RealDisk disk;
+        RealDisk disk;
         Vol02Creator(in, state, log, disk, false).CreateAll();
         log.ShowCounters(state.Counters);
         plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),

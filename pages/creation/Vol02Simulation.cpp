@@ -38,7 +38,7 @@ void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02L
         plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
                          Vol02Caption(kVol02SimulateTopic, 20076, true), plat::MB_OK | plat::MB_ICONWARNING);
     } else {
-        Vol02DryDisk disk;
+        DryDisk disk;
         Vol02Creator(in, state, log, disk, true).CreateAll();
         log.ShowCounters(state.Counters);
         plat::MessageBox(endText, Vol02Caption(kVol02SimulateTopic, 20075, false),

@@ -11,16 +11,16 @@
 
 namespace {
 
-StringList Joined(StringList first, const StringList& second) {
+DEQ_CREATED_FOLDERS Joined(DEQ_CREATED_FOLDERS first, const DEQ_CREATED_FOLDERS& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
 }
 
-void RecordFailedUndo(Vol02State& state, Vol02Log& log, const std::string& folder) {
+void RecordFailedUndo(Vol02State& state, Vol02Log& log, const _tagCreatedFolder& folder) {
     state.Counters.Vol02FailedUndoCount += 1.0;
     log.CountersChanged(state.Counters);
     state.Vol02FailedUndoFolders.push_back(folder);
-    log.AddLine(Vol02FoldersFailedUndo, folder);
+    log.AddLine(Vol02FoldersFailedUndo, folder.Path);
 }
 
 }  // namespace
@@ -40,6 +40,7 @@ void Vol02UndoLastRun(Vol02State& state, Vol02Log& log) {
     // Every folder the run made goes, the parents it made on the way too;
     // the plans remove only empty folders and never one that was there before.
     FolderFileUndo undo;
+    undo.SetBases(state.Vol02LastBases);
     if (!state.Vol02FailedUndoFolders.empty()) {  // a retry of what the last Undo left
         undo.SetCreatedFolders(state.Vol02FailedUndoFolders);
         undo.SetCreatedFiles(state.Vol02FailedUndoFiles);
@@ -64,10 +65,13 @@ void Vol02UndoLastRun(Vol02State& state, Vol02Log& log) {
     undo.RemoveCreatedFolders();
     undo.BuildReport();
 
+    // What failed keeps the run's bases for the retry.
+    VEC_UNDO_BASES bases = std::move(state.Vol02LastBases);
     Vol02ClearRunLists(state);
     log.ClearLogLists();
     Vol02ResetRunCounters(state);
-    const StringList failed = undo.GetFailedFolders();
+    const DEQ_CREATED_FOLDERS failed = undo.GetFailedFolderRecords();
+    if (!failed.empty()) state.Vol02LastBases = std::move(bases);
     state.Vol02FailedUndoFiles = undo.GetFailedFileRecords();
     for (const auto& folder : failed) RecordFailedUndo(state, log, folder);
     log.ShowCounters(state.Counters);

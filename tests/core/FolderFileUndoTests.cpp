@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/FolderFileUndo.h"
+#include "platform/Beneath.h"
 #include "tests/support/TempDrive.h"
 
 namespace {
@@ -14,12 +15,46 @@ namespace {
 const std::string kHeader = "The program is unable to delete the following folders, and/or separate files : \n";
 const std::string kOther = "\nOTHER REASONS   : \n\n";
 
+// What a run records of a folder or file: its identity as it stands now.
+_tagCreatedFolder Rec(const std::string& path) {
+    _tagCreatedFolder folder{path, {}, 0};
+    std::string native;
+    struct stat st;
+    if (plat::ToNative(path, native) && lstat(native.c_str(), &st) == 0)
+        folder.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return folder;
+}
+DEQ_CREATED_FOLDERS R(std::initializer_list<std::string> paths) {
+    DEQ_CREATED_FOLDERS records;
+    for (const auto& path : paths) records.push_back(Rec(path));
+    return records;
+}
+_tagCreatedFile FileRec(const std::string& path) {
+    _tagCreatedFile file;
+    file.Path = path;
+    std::string native;
+    struct stat st;
+    if (plat::ToNative(path, native) && lstat(native.c_str(), &st) == 0) {
+        file.HasStamp = true;
+        file.Size = static_cast<std::uint64_t>(st.st_size);
+        file.MtimeNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+        file.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    }
+    return file;
+}
+// The tests' runs work beneath the drive's root.
+VEC_UNDO_BASES Bases(const testsupport::TempDrive& drive) {
+    plat::Beneath root;
+    root.Open(drive.path(""));
+    return {{drive.path(""), root.Identity()}};
+}
+
 // Makes the folders as a run would and returns them in creation order.
-StringList MakeFolders(const testsupport::TempDrive& drive, const StringList& rels) {
-    StringList made;
+DEQ_CREATED_FOLDERS MakeFolders(const testsupport::TempDrive& drive, const StringList& rels) {
+    DEQ_CREATED_FOLDERS made;
     for (const auto& rel : rels) {
         drive.MakeFolder(rel);
-        made.push_back(drive.path(rel));
+        made.push_back(Rec(drive.path(rel)));
     }
     return made;
 }
@@ -40,11 +75,12 @@ TEST(FolderFileUndo, PlansQueueOnlyWhatTheRunCreated) {
     // With every parent recorded the climb takes b along; without, b is not
     // queued and a stays, reported. The main folder D stays either way.
     for (bool recorded : {true, false}) {
-        const StringList made = MakeFolders(drive, all);
+        const DEQ_CREATED_FOLDERS made = MakeFolders(drive, all);
         FolderFileUndo undo;
+        undo.SetBases(Bases(drive));
         undo.SetMainFolder(drive.path("D\\"));
-        undo.SetCreatedFolders({drive.path("D\\a")});
-        undo.SetCreatedSubFolders({drive.path("D\\a\\b\\c")});
+        undo.SetCreatedFolders(R({drive.path("D\\a")}));
+        undo.SetCreatedSubFolders(R({drive.path("D\\a\\b\\c")}));
         if (recorded) undo.SetFoldersCreatedByRun(made);
         undo.PrepareCreateFolders();
         RunSteps(undo);
@@ -57,8 +93,9 @@ TEST(FolderFileUndo, PlansQueueOnlyWhatTheRunCreated) {
         std::filesystem::remove_all(drive.nativePath("D\\a"));
         MakeFolders(drive, all);
         FolderFileUndo undo;
-        undo.SetCreatedFolders({drive.path("D\\a\\")});
-        undo.SetCreatedSubFolders({drive.path("D\\a\\b\\c"), drive.path("D\\a\\b\\c")});
+        undo.SetBases(Bases(drive));
+        undo.SetCreatedFolders(R({drive.path("D\\a\\")}));
+        undo.SetCreatedSubFolders(R({drive.path("D\\a\\b\\c"), drive.path("D\\a\\b\\c")}));
         undo.CollectFoldersByLevel();
         RunSteps(undo);
         EXPECT_TRUE(drive.Exists("D\\a\\b"));
@@ -70,9 +107,10 @@ TEST(FolderFileUndo, ClimbsStopAtExistingFoldersRootsAndDrives) {
     testsupport::TempDrive drive;
     drive.MakeFolder("A");  // existed before the run
     {
-        const StringList made = MakeFolders(drive, {"A\\B", "A\\B\\C"});
+        const DEQ_CREATED_FOLDERS made = MakeFolders(drive, {"A\\B", "A\\B\\C"});
         FolderFileUndo undo;
-        undo.SetCreatedFolders({drive.path("A\\B\\C")});
+        undo.SetBases(Bases(drive));
+        undo.SetCreatedFolders(R({drive.path("A\\B\\C")}));
         undo.SetFoldersCreatedByRun(made);
         undo.PrepareCreateFromListDrives();
         RunSteps(undo);
@@ -83,8 +121,9 @@ TEST(FolderFileUndo, ClimbsStopAtExistingFoldersRootsAndDrives) {
     {  // Even a record naming the drive never removes it; the climb ends there.
         drive.MakeFolder("A\\B\\C");
         FolderFileUndo undo;
-        undo.SetCreatedFolders({drive.path("A\\B\\C"), "T:", "T:\\", "\\"});
-        undo.SetFoldersCreatedByRun({"T:\\", "T:", drive.path("A"), drive.path("A\\B")});
+        undo.SetBases(Bases(drive));
+        undo.SetCreatedFolders(R({drive.path("A\\B\\C"), "T:", "T:\\", "\\"}));
+        undo.SetFoldersCreatedByRun(R({"T:\\", "T:", drive.path("A"), drive.path("A\\B")}));
         undo.SetMainFolder("T:\\");
         undo.PrepareCreateFolders();
         undo.QueueCreatedFolders();
@@ -92,16 +131,19 @@ TEST(FolderFileUndo, ClimbsStopAtExistingFoldersRootsAndDrives) {
         EXPECT_FALSE(drive.Exists("A"));
         EXPECT_TRUE(std::filesystem::exists(drive.native()));
 
-        FolderFileUndo bare;  // a text without a separator has no parent
-        bare.SetFoldersCreatedByRun({"name", "C:"});
-        bare.QueueWithAncestors({"name", "C:\\name"});
+        FolderFileUndo bare;
+
+        bare.SetBases(Bases(drive));  // a text without a separator has no parent
+        bare.SetFoldersCreatedByRun(R({"name", "C:"}));
+        bare.QueueWithAncestors(R({"name", "C:\\name"}));
     }
     // The main folder however written, in any case, stays.
     for (const char* root : {"T:/Dest", "T:\\\\Dest\\\\", "t:\\DEST.", " T:\\Dest\\ "}) {
-        const StringList made = MakeFolders(drive, {"Dest", "Dest\\x", "Dest\\x\\y"});
+        const DEQ_CREATED_FOLDERS made = MakeFolders(drive, {"Dest", "Dest\\x", "Dest\\x\\y"});
         FolderFileUndo undo;
+        undo.SetBases(Bases(drive));
         undo.SetMainFolder(root);
-        undo.SetCreatedFolders({drive.path("Dest\\x\\y")});
+        undo.SetCreatedFolders(R({drive.path("Dest\\x\\y")}));
         undo.SetFoldersCreatedByRun(made);
         undo.PrepareCreateFolders();
         undo.RemoveCreatedFolders();
@@ -109,10 +151,11 @@ TEST(FolderFileUndo, ClimbsStopAtExistingFoldersRootsAndDrives) {
         EXPECT_TRUE(drive.Exists("Dest")) << root;
     }
     {  // Copy plan: the main folders are roots; shared parents go once.
-        const StringList made = MakeFolders(drive, {"Dest\\m", "Dest\\m\\p", "Dest\\m\\p\\q1", "Dest\\m\\p\\q2"});
+        const DEQ_CREATED_FOLDERS made = MakeFolders(drive, {"Dest\\m", "Dest\\m\\p", "Dest\\m\\p\\q1", "Dest\\m\\p\\q2"});
         FolderFileUndo undo;
-        undo.SetCreatedFolders({drive.path("Dest\\m\\")});
-        undo.SetCreatedSubFolders({drive.path("Dest\\m\\p\\q1"), drive.path("Dest/m/p/q2")});
+        undo.SetBases(Bases(drive));
+        undo.SetCreatedFolders(R({drive.path("Dest\\m\\")}));
+        undo.SetCreatedSubFolders(R({drive.path("Dest\\m\\p\\q1"), drive.path("Dest/m/p/q2")}));
         undo.SetFoldersCreatedByRun(made);
         undo.PrepareCopyFolders();
         RunSteps(undo);
@@ -129,9 +172,9 @@ TEST(FolderFileUndo, UserItemsStayAndAreReported) {
     drive.WriteFile("R\\a\\grown.txt", "run");
     drive.WriteFile("R\\a\\retimed.txt", "run");
     drive.WriteFile("R\\a\\plain.txt", "run");
-    const _tagCreatedFile made = StampCreatedFile(drive.path("R\\a\\made.txt"));
-    const _tagCreatedFile grown = StampCreatedFile(drive.path("R\\a\\grown.txt"));
-    const _tagCreatedFile retimed = StampCreatedFile(drive.path("R\\a\\retimed.txt"));
+    const _tagCreatedFile made = FileRec(drive.path("R\\a\\made.txt"));
+    const _tagCreatedFile grown = FileRec(drive.path("R\\a\\grown.txt"));
+    const _tagCreatedFile retimed = FileRec(drive.path("R\\a\\retimed.txt"));
     ASSERT_TRUE(made.HasStamp);
     drive.WriteFile("R\\a\\grown.txt", "run, then the user's edit");
     const std::string retimedNative = drive.nativePath("R\\a\\retimed.txt");
@@ -140,8 +183,13 @@ TEST(FolderFileUndo, UserItemsStayAndAreReported) {
     drive.WriteFile("R\\a\\user.txt", "mine");
 
     FolderFileUndo undo;
-    undo.SetCreatedFolders({drive.path("R\\a")});
-    undo.SetCreatedFiles(DEQ_CREATED_FILES{made, grown, retimed, _tagCreatedFile{drive.path("R\\a\\gone.txt")}});
+
+    undo.SetBases(Bases(drive));
+    undo.SetCreatedFolders(R({drive.path("R\\a")}));
+    drive.WriteFile("R\\a\\gone.txt", "run");
+    const _tagCreatedFile gone = FileRec(drive.path("R\\a\\gone.txt"));
+    std::filesystem::remove(drive.nativePath("R\\a\\gone.txt"));
+    undo.SetCreatedFiles(DEQ_CREATED_FILES{made, grown, retimed, gone});
     undo.QueueCreatedFolders();
     RunSteps(undo);
     EXPECT_FALSE(drive.Exists("R\\a\\made.txt"));
@@ -159,22 +207,65 @@ TEST(FolderFileUndo, UserItemsStayAndAreReported) {
     for (const char* name : {"grown.txt", "retimed.txt", "user.txt", "plain.txt"})
         std::filesystem::remove(drive.nativePath(std::string("R\\a\\") + name));
     FolderFileUndo retry;
-    retry.SetCreatedFolders(undo.GetFailedFolders());
+    retry.SetBases(Bases(drive));
+    retry.SetCreatedFolders(undo.GetFailedFolderRecords());
     retry.SetCreatedFiles(undo.GetFailedFileRecords());
     retry.QueueCreatedFolders();
     RunSteps(retry);
     EXPECT_FALSE(drive.Exists("R\\a"));
     EXPECT_EQ(retry.GetReport(), kHeader + kOther + drive.path("R\\a\\gone.txt") + "\n");
 
-    // Unstamped files go as recorded; a recorded link goes, never its target.
+    // A recorded file replaced by a link, or by a copy that kept its size
+    // and time, stays with what the link points to; so does a file the
+    // run could not stamp.
     drive.WriteFile("S\\target.txt", "keep");
     drive.WriteFile("S\\plain.txt", "x");
-    ASSERT_EQ(symlink(drive.nativePath("S\\target.txt").c_str(), drive.nativePath("S\\link").c_str()), 0);
+    drive.WriteFile("S\\copied.txt", "x");
+    const _tagCreatedFile plain = FileRec(drive.path("S\\plain.txt"));
+    const _tagCreatedFile copied = FileRec(drive.path("S\\copied.txt"));
+    std::filesystem::remove(drive.nativePath("S\\plain.txt"));
+    ASSERT_EQ(symlink(drive.nativePath("S\\target.txt").c_str(), drive.nativePath("S\\plain.txt").c_str()), 0);
+    std::filesystem::copy_file(drive.nativePath("S\\copied.txt"), drive.nativePath("S\\backup"));
+    std::filesystem::last_write_time(drive.nativePath("S\\backup"),
+                                     std::filesystem::last_write_time(drive.nativePath("S\\copied.txt")));
+    std::filesystem::rename(drive.nativePath("S\\backup"), drive.nativePath("S\\copied.txt"));
     FolderFileUndo files;
-    files.SetCreatedFiles(StringList{drive.path("S\\plain.txt"), " " + drive.path("S\\link") + " "});
+    files.SetBases(Bases(drive));
+    _tagCreatedFile unstamped;
+    unstamped.Path = drive.path("S\\target.txt");
+    files.SetCreatedFiles(DEQ_CREATED_FILES{plain, copied, unstamped});
     RunSteps(files);  // no plan: no folder goes
-    EXPECT_EQ(files.GetReport(), "");
-    EXPECT_FALSE(drive.Exists("S\\plain.txt"));
-    EXPECT_FALSE(drive.Exists("S\\link"));
+    EXPECT_EQ(files.GetChangedFiles(),
+              (StringList{drive.path("S\\plain.txt"), drive.path("S\\copied.txt"), drive.path("S\\target.txt")}));
+    EXPECT_TRUE(std::filesystem::is_symlink(drive.nativePath("S\\plain.txt")));
+    EXPECT_TRUE(drive.Exists("S\\copied.txt"));
     EXPECT_EQ(drive.ReadFile("S\\target.txt"), "keep");
+
+}
+
+TEST(FolderFileUndo, FoldersDifferingOnlyInCaseAreDifferentFolders) {
+    testsupport::TempDrive drive;
+    // "t\new" existed before the run; the run made "T\New" and "t\new\sub".
+    drive.MakeFolder("t\\new");
+    drive.MakeFolder("T\\New");
+    drive.MakeFolder("t\\new\\sub");
+    FolderFileUndo undo;
+    undo.SetBases(Bases(drive));
+    undo.SetCreatedFolders(R({drive.path("t\\new\\sub")}));
+    undo.SetFoldersCreatedByRun(R({drive.path("T\\New"), drive.path("t\\new\\sub")}));
+    undo.PrepareCreateFromListDrives();
+    undo.RemoveCreatedFolders();
+    EXPECT_FALSE(drive.Exists("t\\new\\sub"));
+    EXPECT_TRUE(drive.Exists("t\\new"));
+
+    // Two created parents that differ in case both go.
+    for (const char* rel : {"A\\x", "a\\y"}) drive.MakeFolder(rel);
+    FolderFileUndo both;
+    both.SetBases(Bases(drive));
+    both.SetCreatedFolders(R({drive.path("A\\x"), drive.path("a\\y")}));
+    both.SetFoldersCreatedByRun(R({drive.path("A"), drive.path("A\\x"), drive.path("a"), drive.path("a\\y")}));
+    both.PrepareCreateFromListDrives();
+    both.RemoveCreatedFolders();
+    EXPECT_FALSE(drive.Exists("A"));
+    EXPECT_FALSE(drive.Exists("a"));
 }

@@ -7,7 +7,6 @@
 #include <random>
 #include <sstream>
 
-#include "core/FolderFileUndo.h"
 #include "core/ImportClass.h"
 #include "core/LineSplit.h"
 #include "core/SettingsFile.h"
@@ -29,31 +28,6 @@ std::string RandomText(std::mt19937& rng, std::size_t maxLength, const std::stri
 const std::string kLineAlphabet = std::string("ab ;,\t\"'\\:.\r", 12) + std::string("\0\xC3\x80\xFF\xE2", 5);
 
 }  // namespace
-
-TEST(UndoSafety, FoldersDifferingOnlyInCaseAreDifferentFolders) {
-    testsupport::TempDrive drive;
-    // "t\new" existed before the run; the run made "T\New" and "t\new\sub".
-    drive.MakeFolder("t\\new");
-    drive.MakeFolder("T\\New");
-    drive.MakeFolder("t\\new\\sub");
-    FolderFileUndo undo;
-    undo.SetCreatedFolders({drive.path("t\\new\\sub")});
-    undo.SetFoldersCreatedByRun({drive.path("T\\New"), drive.path("t\\new\\sub")});
-    undo.PrepareCreateFromListDrives();
-    undo.RemoveCreatedFolders();
-    EXPECT_FALSE(drive.Exists("t\\new\\sub"));
-    EXPECT_TRUE(drive.Exists("t\\new"));
-
-    // Two created parents that differ in case both go.
-    for (const char* rel : {"A\\x", "a\\y"}) drive.MakeFolder(rel);
-    FolderFileUndo both;
-    both.SetCreatedFolders({drive.path("A\\x"), drive.path("a\\y")});
-    both.SetFoldersCreatedByRun({drive.path("A"), drive.path("A\\x"), drive.path("a"), drive.path("a\\y")});
-    both.PrepareCreateFromListDrives();
-    both.RemoveCreatedFolders();
-    EXPECT_FALSE(drive.Exists("A"));
-    EXPECT_FALSE(drive.Exists("a"));
-}
 
 TEST(FuzzSafety, LineSplittersAndQuotesHoldTheirShape) {
     std::mt19937 rng(20240601);

@@ -11,6 +11,7 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
@@ -42,6 +43,12 @@ public:
     void SetRunMode(bool realRun) override { runMode = realRun ? 1 : 0; }
     void ShowLog() override {}
 };
+
+StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
+    StringList paths;
+    for (const auto& f : folders) paths.push_back(f.Path);
+    return paths;
+}
 
 // Every path below the drive's root, sorted, with file contents.
 std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
@@ -153,8 +160,8 @@ TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
     EXPECT_EQ(c.Stat02SubFoldersOther, 0);  // Attach Nothing adds no structure totals
     EXPECT_EQ(log.runMode, 1);
     EXPECT_EQ(state.UndoMode02, "N");
-    EXPECT_EQ(state.Vol02LastCreatedFolders, (StringList{D("a"), D("b\\c"), D("x\\y")}));
-    EXPECT_EQ(state.Vol02LastCreatedParents, (StringList{D("b"), D("x")}));
+    EXPECT_EQ(Paths(state.Vol02LastCreatedFolders), (StringList{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(Paths(state.Vol02LastCreatedParents), (StringList{D("b"), D("x")}));
     EXPECT_EQ(state.Vol02LastDestination, drive.path("Dest\\"));
     EXPECT_EQ(drive.ReadFile("Dest\\file"), "x");
     EXPECT_FALSE(drive.Exists("Dest\\x\\y\\y"));
@@ -266,10 +273,10 @@ TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
 TEST_F(Vol02Engine, EveryEarlyStopKeepsTheLastRunsUndoData) {
     in.IncludeStrings = {"keep"};
     Run();
-    const StringList created = state.Vol02LastCreatedFolders;
+    const StringList created = Paths(state.Vol02LastCreatedFolders);
     const Lines logged = log.lines[Vol02FoldersCreated];
     auto unchanged = [&] {
-        EXPECT_EQ(state.Vol02LastCreatedFolders, created);
+        EXPECT_EQ(Paths(state.Vol02LastCreatedFolders), created);
         EXPECT_EQ(state.UndoMode02, "N");
         EXPECT_EQ(log.lines[Vol02FoldersCreated], logged);
     };
@@ -355,14 +362,14 @@ TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
     boxes.Clear();
     Undo();
     EXPECT_EQ(Captions(), (Lines{"20056.", "20057.", "20058."}));
-    EXPECT_EQ(state.Vol02FailedUndoFolders, (StringList{D("x\\y"), D("x")}));
+    EXPECT_EQ(Paths(state.Vol02FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
     EXPECT_EQ(log.lines[Vol02FoldersFailedUndo], (Lines{D("x\\y"), D("x")}));
     EXPECT_TRUE(log.lines[Vol02FoldersCreated].empty());
     EXPECT_EQ(log.zoom[Vol02FoldersCreated], (Lines{D("x\\y")}));
     EXPECT_EQ(log.shown.Vol02FailedUndoCount, 2);
 
     Undo();  // still held: the same two again
-    EXPECT_EQ(state.Vol02FailedUndoFolders, (StringList{D("x\\y"), D("x")}));
+    EXPECT_EQ(Paths(state.Vol02FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
     fs::remove(drive.nativePath("Dest\\x\\y\\user.txt"));
     boxes.Clear();
     Undo();
@@ -395,14 +402,14 @@ TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
         in.IncludeStrings = {"earlier" + std::to_string(mainFolder)};
         Run();  // the simulation must leave this run's undo data alone
         in.IncludeStrings = items;
-        const auto undoBefore = state.Vol02LastCreatedSubFolders;
+        const auto undoBefore = Paths(state.Vol02LastCreatedSubFolders);
         const auto filesBefore = state.Vol02LastCreatedFiles.size();
         const auto treeBefore = Tree(drive);
 
         Simulate();
         EXPECT_EQ(log.runMode, 0);
         EXPECT_EQ(Tree(drive), treeBefore);
-        EXPECT_EQ(state.Vol02LastCreatedSubFolders, undoBefore);
+        EXPECT_EQ(Paths(state.Vol02LastCreatedSubFolders), undoBefore);
         EXPECT_EQ(state.Vol02LastCreatedFiles.size(), filesBefore);
         EXPECT_EQ(boxes.shown().back().text, kEnd);
         const auto simulated = log.lines;
@@ -417,4 +424,133 @@ TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
         }
         Undo();
     }
+}
+
+// ---- links, copies and other users: nothing leaves the destination ---------------
+
+// A created folder replaced before the Undo, by a link to the structure or
+// to a backup copy of itself made with its times: nothing of either goes.
+TEST_F(Vol02Engine, UndoLeavesWhatWasSwappedInForACreatedFolder) {
+    drive.WriteFile("S\\f.txt", "structure");
+    drive.WriteFile("S\\sub\\g.txt", "deep");
+    for (const bool toBackup : {false, true}) {
+        SCOPED_TRACE(toBackup);
+        UseStructures({drive.path("S")}, true, true);
+        in.IncludeStrings = {"a"};
+        Run();
+        ASSERT_TRUE(drive.Exists("Dest\\a\\S\\sub\\g.txt"));
+        const std::string created = drive.nativePath("Dest\\a");
+        std::string target = drive.nativePath("S");
+        if (toBackup) {
+            target = drive.nativePath("backup");
+            fs::copy(created, target, fs::copy_options::recursive);
+            for (const auto& e : fs::recursive_directory_iterator(created))
+                fs::last_write_time(target + "/" + fs::relative(e.path(), created).string(), fs::last_write_time(e));
+        }
+        fs::rename(created, drive.nativePath("moved-away"));
+        fs::create_directory_symlink(target, created);
+        Undo();
+        const std::string kept = toBackup ? "backup" : "S";
+        EXPECT_EQ(drive.ReadFile(kept + (toBackup ? "\\S\\f.txt" : "\\f.txt")), "structure");
+        EXPECT_EQ(drive.ReadFile(kept + (toBackup ? "\\S\\sub\\g.txt" : "\\sub\\g.txt")), "deep");
+        EXPECT_TRUE(fs::is_symlink(created));
+        EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find(D("a") + "  (changed since the run)"),
+                  std::string::npos);
+        // The moved original is the run's: put back, a retry takes it.
+        fs::remove(created);
+        fs::rename(drive.nativePath("moved-away"), created);
+        Undo();
+        EXPECT_FALSE(drive.Exists("Dest\\a"));
+        fs::remove_all(drive.nativePath("backup"));
+    }
+}
+
+// A link inside the destination, met by an item's path or swapped in for a
+// folder between two items of one run: the run and its simulation both
+// count the item under other reasons, and nothing appears at the target.
+TEST_F(Vol02Engine, ALinkInTheDestinationIsNeverPassedThrough) {
+    drive.MakeFolder("outside\\target");
+    drive.WriteFile("S\\f.txt", "structure");
+    fs::create_directory_symlink(drive.nativePath("outside\\target"), drive.nativePath("Dest\\L"));
+    UseStructures({drive.path("S")}, true, true);
+    in.IncludeStrings = {"L\\new", "L\\deep\\er", "P\\one", "P\\two"};
+    Simulate();
+    const auto simulated = log.lines[Vol02FoldersOther];
+    std::function<void()> swap = [&] {
+        fs::remove_all(drive.nativePath("Dest\\P"));
+        fs::create_directory_symlink(drive.nativePath("outside\\target"), drive.nativePath("Dest\\P"));
+    };
+    struct SwappingLog : RecordingLog {
+        std::function<void()>* swap = nullptr;
+        void AddLine(Vol02Category c, const std::string& line) override {
+            RecordingLog::AddLine(c, line);
+            if (c == Vol02FilesCreated && line.find("\\P\\one\\") != std::string::npos && *swap) {
+                (*swap)();
+                *swap = nullptr;
+            }
+        }
+    } swapping;
+    swapping.swap = &swap;
+    boxes.Queue(plat::IDYES);
+    Vol02RunCreateFolders(state, in, swapping, hooks);
+    EXPECT_EQ(simulated, (Lines{D("L\\new"), D("L\\deep\\er")}));
+    EXPECT_EQ(swapping.lines[Vol02FoldersOther], (Lines{D("L\\new"), D("L\\deep\\er"), D("P\\two")}));
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("outside\\target")));
+}
+
+// The structure holds the destination under another name (a link above
+// it): it is refused, not attached into itself.
+TEST_F(Vol02Engine, AStructureHoldingTheDestinationThroughALinkIsRefused) {
+    drive.MakeFolder("P\\Dest");
+    drive.WriteFile("P\\f.txt", "p");
+    fs::create_directory_symlink(drive.nativePath("P"), drive.nativePath("PL"));
+    in.DestFolder = drive.path("PL\\Dest");
+    UseStructures({drive.path("P")}, true, true);
+    in.IncludeStrings = {"x"};
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"20048.", "20051.", "20053."}));
+    EXPECT_FALSE(drive.Exists("P\\Dest\\x\\P"));
+    EXPECT_EQ(log.shown.Stat02FilesCreated, 0);
+}
+
+// Copies made as root do not keep another user's set-user-ID file.
+TEST_F(Vol02Engine, CopiesNeverKeepSetUserOrGroupBits) {
+    drive.WriteFile("S\\tool", "#!/bin/sh\n");
+    const std::string tool = drive.nativePath("S\\tool");
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(tool.c_str(), testsupport::kNobody, testsupport::kNobody), 0);
+    }
+    ASSERT_EQ(chmod(tool.c_str(), 06755), 0);
+    UseStructures({drive.path("S")}, true, true);
+    in.IncludeStrings = {"a"};
+    Run();
+    struct stat st {};
+    ASSERT_EQ(stat(drive.nativePath("Dest\\a\\S\\tool").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0755u);
+}
+
+// As an ordinary user the disk refuses a name too long for it, a folder
+// the user cannot write to and a file the user cannot read: the
+// simulation says what the run then does, line for line.
+TEST_F(Vol02Engine, SimulationMatchesTheRunWhereTheDiskRefuses) {
+    drive.WriteFile("S\\f.txt", "readable");
+    drive.WriteFile("S\\secret.txt", "not for you");
+    drive.MakeFolder("Dest\\ro");
+    chmod(drive.nativePath("S\\secret.txt").c_str(), 0);
+    chmod(drive.nativePath("Dest\\ro").c_str(), 0555);
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("Dest"));
+    UseStructures({drive.path("S")}, true, true);
+    in.IncludeStrings = {std::string(256, 'n'), "ro\\x", "fine"};
+    const int code = testsupport::RunAsNobody([&] {
+        Simulate();
+        const auto simulated = log.lines;
+        const auto counters = log.shown.Values();
+        Run();
+        if (log.lines != simulated || log.shown.Values() != counters) return 1;
+        if (log.lines[Vol02FoldersOther] != Lines{D(std::string(256, 'n')), D("ro\\x"), D("fine\\S\\secret.txt")})
+            return 2;
+        return log.lines[Vol02FilesCreated] == Lines{D("fine\\S\\f.txt")} ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
 }

@@ -1,0 +1,684 @@
+#include "platform/Beneath.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "platform/FileSystemInternal.h"
+
+namespace plat {
+namespace {
+
+// -1 not yet known, 0 missing (or forced off), 1 present.
+std::atomic<int> g_openat2{-1};
+// Whether linkat(AT_EMPTY_PATH) works for this process (it needs a
+// capability): -1 not yet known.
+std::atomic<int> g_emptyPathLink{-1};
+
+constexpr std::uint64_t kResolveFlags =
+    RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_NO_XDEV;
+
+FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+EntryInfo InfoOf(const struct stat& st) {
+    EntryInfo info;
+    info.kind = detail::KindOf(st.st_mode);
+    info.id = IdentityOf(st);
+    info.size = info.kind == EntryKind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
+    info.mtimeNs = detail::MtimeNs(st);
+    info.mode = st.st_mode & 07777;
+    return info;
+}
+
+// What a failed resolution or lookup means to the caller: nothing there,
+// something else in the way (a link, a file, a mount point), or a failure.
+FsResult FromResolveErrno(int err) {
+    switch (err) {
+    case ENOENT: return FsResult::NotFound;
+    case ELOOP:
+    case ENOTDIR:
+    case EXDEV: return FsResult::Blocked;
+    default: return FsResult::Failed;
+    }
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+std::string ParentRel(const std::string& rel) {
+    const std::size_t slash = rel.rfind('/');
+    return slash == std::string::npos ? std::string() : rel.substr(0, slash);
+}
+
+std::string LastName(const std::string& rel) {
+    const std::size_t slash = rel.rfind('/');
+    return slash == std::string::npos ? rel : rel.substr(slash + 1);
+}
+
+// Opens `rel` below the folder `dirfd` without passing a link or a mount
+// point: openat2 where the kernel has it, else one component at a time.
+// The mount a descriptor lies on, or -1 where the kernel cannot say.
+int MountIdOf(int fd) {
+    struct {
+        file_handle handle;
+        unsigned char bytes[128];
+    } buf{};
+    buf.handle.handle_bytes = sizeof buf.bytes;
+    int mountId = -1;
+    if (name_to_handle_at(fd, "", &buf.handle, &mountId, AT_EMPTY_PATH) == 0 || errno == EOVERFLOW) return mountId;
+    return -1;
+}
+
+int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDev, int baseMount, int& err) {
+    if (g_openat2.load(std::memory_order_relaxed) != 0) {
+        open_how how{};
+        // No O_NOFOLLOW: with O_PATH it would hand back a trailing link
+        // itself, where RESOLVE_NO_SYMLINKS refuses it.
+        how.flags = static_cast<std::uint64_t>(flags | O_CLOEXEC);
+        how.resolve = kResolveFlags;
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const long fd = syscall(SYS_openat2, dirfd, rel.c_str(), &how, sizeof how);
+            if (fd >= 0) {
+                g_openat2.store(1, std::memory_order_relaxed);
+                return static_cast<int>(fd);
+            }
+            err = errno;
+            if (err == EAGAIN || err == EINTR) continue;  // a rename raced the lookup
+            if (err == ENOSYS || err == EPERM) break;      // no openat2 here (or a filter refuses it)
+            return -1;
+        }
+        if (err != ENOSYS && err != EPERM) return -1;
+        g_openat2.store(0, std::memory_order_relaxed);
+    }
+    // One name at a time, each checked to be a folder on the base's device.
+    int cur = dirfd;
+    std::size_t at = 0;
+    for (;;) {
+        std::size_t slash = rel.find('/', at);
+        const bool last = slash == std::string::npos;
+        if (last) slash = rel.size();
+        const std::string name = rel.substr(at, slash - at);
+        const int next = openat(cur, name.c_str(), (last ? flags : (O_PATH | O_DIRECTORY)) | O_NOFOLLOW | O_CLOEXEC);
+        err = errno;
+        if (cur != dirfd) ::close(cur);
+        if (next < 0) return -1;
+        struct stat st;
+        // A bind mount of the same file system keeps the device: the mount
+        // id tells it, where the kernel gives one.
+        const bool otherMount = baseMount >= 0 && MountIdOf(next) != baseMount;
+        if (fstat(next, &st) != 0 || static_cast<std::uint64_t>(st.st_dev) != baseDev || S_ISLNK(st.st_mode) ||
+            otherMount || (!last && !S_ISDIR(st.st_mode))) {
+            err = S_ISLNK(st.st_mode) ? ELOOP : EXDEV;
+            ::close(next);
+            return -1;
+        }
+        if (last) return next;
+        cur = next;
+        at = slash + 1;
+    }
+}
+
+std::string RandomName() {
+    static std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
+    char buf[40];
+    std::snprintf(buf, sizeof buf, ".qm-copy-%016llx.tmp", static_cast<unsigned long long>(rng()));
+    return buf;
+}
+
+// Puts an unnamed file in place as `name` in `dirfd`; refuses an existing name.
+int LinkUnnamed(int fd, int dirfd, const char* name) {
+    if (g_emptyPathLink.load(std::memory_order_relaxed) != 0) {
+        if (linkat(fd, "", dirfd, name, AT_EMPTY_PATH) == 0) {
+            g_emptyPathLink.store(1, std::memory_order_relaxed);
+            return 0;
+        }
+        if (errno != ENOENT || g_emptyPathLink.load(std::memory_order_relaxed) == 1) return errno;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (linkat(AT_FDCWD, self.c_str(), dirfd, name, AT_SYMLINK_FOLLOW) == 0) {
+        g_emptyPathLink.store(0, std::memory_order_relaxed);  // the capability is missing, /proc is not
+        return 0;
+    }
+    return errno;
+}
+
+}  // namespace
+
+void ForceBeneathFallback(bool force) { g_openat2.store(force ? 0 : -1); }
+
+std::string LeadingPath(const std::string& path, std::size_t levels, std::size_t level) {
+    // The ends of the names in `path`; doubled separators end nothing.
+    std::vector<std::size_t> ends;
+    const auto sep = [](char c) { return c == '\\' || c == '/'; };
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (!sep(path[i]) && (i + 1 == path.size() || sep(path[i + 1]))) ends.push_back(i + 1);
+    if (level >= levels || ends.size() < levels) return path;
+    return path.substr(0, ends[ends.size() - levels + level]);
+}
+
+// ---- the base -------------------------------------------------------------------------
+
+Beneath::~Beneath() { Close(); }
+
+Beneath::Beneath(Beneath&& other) noexcept { *this = std::move(other); }
+
+Beneath& Beneath::operator=(Beneath&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+        root_ = std::move(other.root_);
+        folder_ = std::move(other.folder_);
+        id_ = other.id_;
+        nameMax_ = other.nameMax_;
+        mount_ = other.mount_;
+        held_ = std::move(other.held_);
+        other.held_.clear();
+    }
+    return *this;
+}
+
+void Beneath::Close() {
+    Release();
+    CloseFd(fd_);
+    root_.clear();
+    folder_.clear();
+    id_ = {};
+    nameMax_ = 0;
+    mount_ = -1;
+}
+
+void Beneath::Release() {
+    for (auto& h : held_) ::close(h.fd);
+    held_.clear();
+}
+
+FsResult Beneath::OpenBaseNative(const std::string& native) {
+    const int fd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        return err == ENOENT ? FsResult::NotFound : FsResult::Failed;  // a link gives ELOOP or ENOTDIR
+    }
+    struct stat st;
+    std::string folder;
+    if (fstat(fd, &st) != 0 || !FromNative(native, folder)) {
+        ::close(fd);
+        return FsResult::Failed;
+    }
+    fd_ = fd;
+    mount_ = MountIdOf(fd);
+    root_ = native;
+    folder_ = folder;
+    id_ = IdentityOf(st);
+    return FsResult::Ok;
+}
+
+FsResult Beneath::Open(const std::string& folder) {
+    Close();
+    std::string native;
+    if (!ToNative(folder, native)) return FsResult::Failed;
+    return OpenBaseNative(native);
+}
+
+FsResult Beneath::OpenNearest(const std::string& folder) {
+    Close();
+    std::string native;
+    if (!ToNative(folder, native)) return FsResult::Failed;
+    for (;;) {
+        const FsResult r = OpenBaseNative(native);
+        if (r != FsResult::NotFound) return r;
+        const std::size_t slash = native.rfind('/');
+        if (slash == std::string::npos || native == "/") return FsResult::NotFound;
+        native = slash == 0 ? std::string("/") : native.substr(0, slash);
+    }
+}
+
+bool Beneath::Relative(const std::string& path, std::string& rel) const {
+    if (fd_ < 0) return false;
+    std::string native;
+    if (!ToNative(path, native)) return false;
+    if (native == root_) {
+        rel.clear();
+        return true;
+    }
+    const std::size_t n = root_ == "/" ? 0 : root_.size();
+    if (native.size() <= n + 1 || native.compare(0, n, root_, 0, n) != 0 || native[n] != '/') return false;
+    rel.assign(native, n + 1, std::string::npos);
+    return true;
+}
+
+bool Beneath::Holds(const std::string& path) const {
+    std::string rel;
+    return Relative(path, rel);
+}
+
+std::vector<FileIdentity> Beneath::Ancestry() const {
+    std::vector<FileIdentity> chain;
+    if (fd_ < 0) return chain;
+    int cur = dup(fd_);
+    for (int depth = 0; cur >= 0 && depth < 4096; ++depth) {
+        struct stat st;
+        if (fstat(cur, &st) != 0) break;
+        const FileIdentity id = IdentityOf(st);
+        if (!chain.empty() && chain.back() == id) break;  // ".." of the root is the root
+        chain.push_back(id);
+        const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(cur);
+        cur = up;
+    }
+    if (cur >= 0) ::close(cur);
+    return chain;
+}
+
+bool Beneath::RealPathBelow(const Beneath& outer, std::string& rel) const {
+    rel.clear();
+    if (fd_ < 0 || !outer.IsOpen() || id_ == outer.id_) return false;
+    std::vector<std::string> names;  // deepest first
+    int cur = dup(fd_);
+    FileIdentity curId = id_;
+    bool found = false;
+    for (int depth = 0; cur >= 0 && depth < 4096; ++depth) {
+        const int up = openat(cur, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(cur);
+        cur = up;
+        if (cur < 0) break;
+        struct stat st;
+        if (fstat(cur, &st) != 0 || IdentityOf(st) == curId) break;  // the root
+        // The name under which the folder we came from stands here.
+        const int listing = dup(cur);
+        DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
+        std::string name;
+        while (dir) {
+            dirent* d = readdir(dir);
+            if (!d) break;
+            if (static_cast<std::uint64_t>(d->d_ino) != curId.ino) continue;
+            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0) continue;
+            struct stat child;
+            if (fstatat(cur, d->d_name, &child, AT_SYMLINK_NOFOLLOW) == 0 && IdentityOf(child) == curId) {
+                name = d->d_name;
+                break;
+            }
+        }
+        if (dir) closedir(dir);
+        else if (listing >= 0) ::close(listing);
+        if (name.empty()) break;  // a mount point: its name is not in the listing
+        names.push_back(std::move(name));
+        curId = IdentityOf(st);
+        if (curId == outer.id_) {
+            found = true;
+            break;
+        }
+    }
+    if (cur >= 0) ::close(cur);
+    if (!found) return false;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (!rel.empty()) rel += '/';
+        rel += *it;
+    }
+    return true;
+}
+
+// ---- resolving ----------------------------------------------------------------------
+
+int Beneath::Resolve(const std::string& rel, FsResult& why) {
+    if (fd_ < 0) {
+        why = FsResult::Failed;
+        return -1;
+    }
+    if (rel.empty()) return fd_;
+    // The deepest held folder on the way; the others are let go.
+    int from = fd_;
+    std::size_t fromLen = 0;
+    std::size_t keep = 0;
+    for (; keep < held_.size(); ++keep) {
+        const std::string& h = held_[keep].rel;
+        const bool onPath = rel.size() >= h.size() && rel.compare(0, h.size(), h) == 0 &&
+                            (rel.size() == h.size() || rel[h.size()] == '/');
+        if (!onPath) break;
+        if (rel.size() == h.size()) {
+            for (std::size_t i = keep + 1; i < held_.size(); ++i) ::close(held_[i].fd);
+            held_.resize(keep + 1);
+            return held_[keep].fd;
+        }
+        from = held_[keep].fd;
+        fromLen = h.size() + 1;
+    }
+    for (std::size_t i = keep; i < held_.size(); ++i) ::close(held_[i].fd);
+    held_.resize(keep);
+    int err = 0;
+    const int fd = OpenBelow(from, rel.substr(fromLen), O_PATH | O_DIRECTORY, id_.dev, mount_, err);
+    if (fd < 0) {
+        why = FromResolveErrno(err);
+        return -1;
+    }
+    held_.push_back({rel, fd});
+    return fd;
+}
+
+int Beneath::Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why) {
+    if (!Relative(path, rel) || rel.empty()) {  // outside, or the base itself
+        why = FsResult::Failed;
+        return -1;
+    }
+    name = LastName(rel);
+    return Resolve(ParentRel(rel), why);
+}
+
+int Beneath::Parent(const std::string& path, std::string& name, FsResult& why) {
+    std::string rel;
+    return Parent(path, name, rel, why);
+}
+
+// ---- looking ------------------------------------------------------------------------------
+
+FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
+    std::string rel;
+    if (!Relative(path, rel)) return FsResult::Failed;
+    struct stat st;
+    if (rel.empty()) {
+        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        info = InfoOf(st);
+        return FsResult::Ok;
+    }
+    FsResult why = FsResult::Ok;
+    const int dir = Resolve(ParentRel(rel), why);
+    if (dir < 0) return why;
+    if (fstatat(dir, LastName(rel).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    info = InfoOf(st);
+    return FsResult::Ok;
+}
+
+bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+    entries.clear();
+    if (untranslatable) *untranslatable = 0;
+    std::string rel;
+    if (!Relative(folder, rel)) return false;
+    int dfd = -1;
+    if (rel.empty()) {
+        dfd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+        FsResult why = FsResult::Ok;
+        const int parent = Resolve(ParentRel(rel), why);
+        if (parent < 0) return false;
+        int err = 0;
+        dfd = OpenBelow(parent, LastName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
+    }
+    if (dfd < 0) return false;
+    return detail::ListOpenFolder(dfd, entries, untranslatable);
+}
+
+FsResult Beneath::CanWriteIn(const std::string& folder) {
+    std::string rel;
+    if (!Relative(folder, rel)) return FsResult::Failed;
+    FsResult why = FsResult::Ok;
+    const int dir = Resolve(rel, why);
+    if (dir < 0) return why;
+    return faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0 ? FsResult::Ok : FsResult::Failed;
+}
+
+FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(file, name, why);
+    if (dir < 0) return why;
+    const int fd = openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    struct stat st;
+    const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (regular && size) *size = static_cast<std::uint64_t>(st.st_size);
+    return regular ? FsResult::Ok : FsResult::Failed;
+}
+
+std::size_t Beneath::NameMax() {
+    if (nameMax_ == 0 && fd_ >= 0) {
+        struct statvfs vfs;
+        nameMax_ = fstatvfs(fd_, &vfs) == 0 && vfs.f_namemax > 0 ? vfs.f_namemax : 255;
+    }
+    return nameMax_;
+}
+
+// ---- changing -------------------------------------------------------------------------------
+
+FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, why);
+    if (dir < 0) return why;
+    if (mkdirat(dir, name.c_str(), 0777) == 0) {
+        if (made) {
+            struct stat st;
+            *made = fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(st) : FileIdentity{};
+        }
+        return FsResult::Ok;
+    }
+    const int err = errno;
+    if (err == EEXIST) {
+        struct stat st;
+        // Something else of that name (a file, a link) is no folder.
+        return fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)
+                   ? FsResult::AlreadyExists
+                   : FsResult::Failed;
+    }
+    return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
+}
+
+FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder>* made) {
+    std::string rel;
+    if (!Relative(path, rel) || rel.empty()) return rel.empty() && fd_ >= 0 ? FsResult::AlreadyExists : FsResult::Failed;
+    const std::size_t levels = static_cast<std::size_t>(std::count(rel.begin(), rel.end(), '/')) + 1;
+    std::size_t at = 0;
+    bool madeAny = false;
+    for (std::size_t level = 0; level < levels; ++level) {
+        const std::size_t slash = rel.find('/', at);
+        const std::string here = rel.substr(0, slash);
+        const bool last = slash == std::string::npos;
+        at = slash + 1;
+        FsResult why = FsResult::Ok;
+        if (!last) {
+            if (Resolve(here, why) >= 0) continue;
+            if (why != FsResult::NotFound) return why;
+        }
+        const int dir = Resolve(ParentRel(here), why);
+        if (dir < 0) return why;
+        const std::string name = LastName(here);
+        if (mkdirat(dir, name.c_str(), 0777) != 0) {
+            const int err = errno;
+            struct stat st;
+            if (err == EEXIST && fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+                if (last) return madeAny ? FsResult::Ok : FsResult::AlreadyExists;
+                continue;  // made by someone else meanwhile
+            }
+            return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
+        }
+        madeAny = true;
+        if (made) {
+            MadeFolder m;
+            m.path = LeadingPath(path, levels, level);
+            struct stat st;
+            if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) m.id = IdentityOf(st);
+            made->push_back(std::move(m));
+        }
+    }
+    return FsResult::Ok;
+}
+
+FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp) {
+    std::string sourceName;
+    FsResult why = FsResult::Ok;
+    const int sourceDir = source.Parent(from, sourceName, why);
+    if (sourceDir < 0) return why;
+    // Never opens a link; a FIFO opens without waiting and is refused below.
+    const int in = openat(sourceDir, sourceName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (in < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    struct stat st;
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return FsResult::Failed;
+    }
+    std::string name;
+    const int dir = Parent(to, name, why);
+    if (dir < 0) {
+        ::close(in);
+        return why;
+    }
+    struct stat existing;
+    // A large copy looks first; a small one learns it from the link below.
+    if (static_cast<std::uint64_t>(st.st_size) > kLookBeforeCopyBytes && fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        ::close(in);
+        return FsResult::AlreadyExists;
+    }
+    // Copied into an unnamed file and linked into place: a crash mid-copy
+    // leaves nothing, and the link refuses an existing name. File systems
+    // without unnamed files get a named temporary, renamed without replacing.
+    std::string temp;
+    int out = openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (out < 0) {
+        temp = RandomName();
+        out = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
+    if (out < 0) {
+        const int err = errno;
+        ::close(in);
+        return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    }
+    bool ok = detail::CopyContents(in, out, st.st_size);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    // Permission bits only: a copy never carries set-user-ID, set-group-ID or sticky.
+    ok = ok && fchmod(out, st.st_mode & 0777) == 0 && futimens(out, times) == 0;
+    ::close(in);
+    int err = 0;
+    if (ok && temp.empty()) {
+        err = LinkUnnamed(out, dir, name.c_str());
+    } else if (ok) {
+        err = renameat2(dir, temp.c_str(), dir, name.c_str(), RENAME_NOREPLACE) == 0 ? 0 : errno;
+        if (err == EINVAL) {  // no RENAME_NOREPLACE here: a hard link also refuses an existing name
+            err = linkat(dir, temp.c_str(), dir, name.c_str(), 0) == 0 ? 0 : errno;
+        }
+    }
+    struct stat done;
+    if (ok && err == 0 && stamp) {
+        if (fstat(out, &done) == 0) {
+            stamp->id = IdentityOf(done);
+            stamp->size = static_cast<std::uint64_t>(done.st_size);
+            stamp->mtimeNs = detail::MtimeNs(done);
+        } else {
+            *stamp = {};
+        }
+    }
+    const bool closed = ::close(out) == 0;
+    if (!temp.empty()) unlinkat(dir, temp.c_str(), 0);  // gone already after a rename
+    if (!ok) return FsResult::Failed;
+    if (err == EEXIST) return FsResult::AlreadyExists;
+    if (err != 0) return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    if (!closed) {  // placed, but the data may not be whole: take it back
+        unlinkat(dir, name.c_str(), 0);
+        return FsResult::Failed;
+    }
+    return FsResult::Ok;
+}
+
+FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, why);
+    if (dir < 0) return why;
+    struct stat st;
+    if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    if (expected) {
+        if (!S_ISREG(st.st_mode) || IdentityOf(st) != expected->id ||
+            static_cast<std::uint64_t>(st.st_size) != expected->size || detail::MtimeNs(st) != expected->mtimeNs)
+            return FsResult::Changed;
+    } else if (S_ISDIR(st.st_mode)) {
+        return FsResult::Failed;
+    }
+    if (unlinkat(dir, name.c_str(), 0) == 0) return FsResult::Ok;
+    return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+}
+
+FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expected) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, why);
+    if (dir < 0) return why;
+    if (expected) {
+        struct stat st;
+        if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+        if (!S_ISDIR(st.st_mode) || IdentityOf(st) != *expected) return FsResult::Changed;
+    }
+    // Never a link: on one, AT_REMOVEDIR fails with ENOTDIR.
+    if (unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0) {
+        // Held handles of the removed folder name nothing any more.
+        std::string rel;
+        if (Relative(path, rel)) {
+            for (std::size_t i = 0; i < held_.size(); ++i) {
+                const std::string& h = held_[i].rel;
+                if (h.size() >= rel.size() && h.compare(0, rel.size(), rel) == 0 &&
+                    (h.size() == rel.size() || h[rel.size()] == '/')) {
+                    for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
+                    held_.resize(i);
+                    break;
+                }
+            }
+        }
+        return FsResult::Ok;
+    }
+    switch (errno) {
+    case ENOENT: return FsResult::NotFound;
+    case ENOTEMPTY:
+    case EEXIST: return FsResult::NotEmpty;
+    case ENOTDIR: return FsResult::Changed;
+    default: return FsResult::Failed;
+    }
+}
+
+FsResult Beneath::Rename(const std::string& from, const std::string& to) {
+    std::string fromName, toName, fromRel;
+    FsResult why = FsResult::Ok;
+    const int held = Parent(from, fromName, fromRel, why);
+    if (held < 0) return why;
+    // The source's folder must stay open while the target's is resolved.
+    const int fromDir = fcntl(held, F_DUPFD_CLOEXEC, 0);
+    if (fromDir < 0) return FsResult::Failed;
+    const int toDir = Parent(to, toName, why);
+    FsResult result = why;
+    if (toDir >= 0) {
+        if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
+            result = FsResult::Ok;
+        } else if (errno == EINVAL || errno == ENOSYS) {
+            struct stat st;
+            if (fstatat(toDir, toName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+                result = FsResult::AlreadyExists;
+            else
+                result = renameat(fromDir, fromName.c_str(), toDir, toName.c_str()) == 0 ? FsResult::Ok
+                         : errno == ENOENT                                               ? FsResult::NotFound
+                                                                                         : FsResult::Failed;
+        } else {
+            result = errno == EEXIST || errno == ENOTEMPTY ? FsResult::AlreadyExists
+                     : errno == ENOENT                     ? FsResult::NotFound
+                                                           : FsResult::Failed;
+        }
+    }
+    ::close(fromDir);
+    if (result == FsResult::Ok) Release();  // held names below the old place are stale
+    return result;
+}
+
+}  // namespace plat

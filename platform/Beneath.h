@@ -1,0 +1,164 @@
+// Work beneath one chosen folder through held folder handles.
+//
+// A Beneath opens its base folder once (never a link) and does every look,
+// create, copy, remove and rename relative to handles of folders below it:
+// no path is ever resolved as a whole string again. A link met anywhere
+// below the base is an entry of its own: it is never passed through, and
+// the operation on that item fails. Mount points below the base are not
+// crossed either, so a bind mount cannot alias a folder from elsewhere.
+//
+// Paths are drive-form paths (as everywhere in the program) that must lie
+// beneath the base; they are translated with the drive table and cut to
+// the part below the base. A path outside the base fails.
+//
+// The handles of the folders on the last path used are held, so a run of
+// operations in one folder resolves it once. Release() lets them go; a run
+// releases them between items, so a link swapped in between two items is
+// met by the next resolution. What is created is recorded by identity
+// (device and inode), so that an undo can tell the object it made from
+// anything put in its place since.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace plat {
+
+// Which object an entry is: device and inode.
+struct FileIdentity {
+    std::uint64_t dev = 0;
+    std::uint64_t ino = 0;
+    bool Known() const { return dev != 0 || ino != 0; }
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// A file as a run left it: its identity, size and modification time.
+struct FileStamp {
+    FileIdentity id;
+    std::uint64_t size = 0;
+    std::int64_t mtimeNs = 0;
+};
+
+struct EntryInfo {
+    EntryKind kind = EntryKind::File;
+    FileIdentity id;
+    std::uint64_t size = 0;
+    std::int64_t mtimeNs = 0;
+    std::uint32_t mode = 0;  // permission bits
+};
+
+// A folder made by MakeFolderTree, parents first.
+struct MadeFolder {
+    std::string path;  // drive form, in the caller's spelling
+    FileIdentity id;
+};
+
+class Beneath {
+public:
+    Beneath() = default;
+    ~Beneath();
+    Beneath(Beneath&& other) noexcept;
+    Beneath& operator=(Beneath&& other) noexcept;
+    Beneath(const Beneath&) = delete;
+    Beneath& operator=(const Beneath&) = delete;
+
+    // Opens the folder as the base. NotFound when nothing is there; Failed
+    // for a link, a file or anything the drive table cannot name.
+    FsResult Open(const std::string& folder);
+    // Opens the folder, or when it does not exist yet the nearest existing
+    // folder above it, as the base.
+    FsResult OpenNearest(const std::string& folder);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    // The base in drive form (as the drive table says it) and its identity.
+    const std::string& Folder() const { return folder_; }
+    FileIdentity Identity() const { return id_; }
+    // True when the path is the base or lies below it.
+    bool Holds(const std::string& path) const;
+    // The path's part below the base, Linux style ("a/b"); empty for the base.
+    bool Relative(const std::string& path, std::string& rel) const;
+
+    // The identities of the base and of every folder above it, up to the
+    // root of the whole tree (through mount points, as ".." leads).
+    std::vector<FileIdentity> Ancestry() const;
+    // Where this base lies below `outer`, as the real folder names from
+    // `outer` down ("a/b"): found by climbing "..", so a link or bind mount
+    // in either's path does not hide it. False when it does not lie below.
+    bool RealPathBelow(const Beneath& outer, std::string& rel) const;
+
+    // ---- looking ------------------------------------------------------------------
+    // lstat beneath the base. NotFound when nothing is there; Blocked when a
+    // link, a file or a mount point stands on the path.
+    FsResult Look(const std::string& path, EntryInfo& info);
+    // As plat::ListFolder, for a folder beneath the base.
+    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    // Whether this process could make an entry in the folder: Ok, NotFound,
+    // Blocked or Failed (not writable).
+    FsResult CanWriteIn(const std::string& folder);
+    // Whether the file is a regular file this process can open for
+    // reading; `size` gets its size.
+    FsResult CanRead(const std::string& file, std::uint64_t* size = nullptr);
+    // The longest name, in bytes, that the base's file system takes.
+    std::size_t NameMax();
+
+    // ---- changing -----------------------------------------------------------------
+    // One folder whose parent exists (NotFound when it does not).
+    FsResult MakeFolder(const std::string& path, FileIdentity* made = nullptr);
+    // The folder and every missing parent; AlreadyExists when it was there.
+    FsResult MakeFolderTree(const std::string& path, std::vector<MadeFolder>* made = nullptr);
+    // Copies a regular file from below `source`'s base to a path below this
+    // base where nothing exists yet: whole or not at all, never replacing
+    // anything, keeping the time and the permission bits but never the
+    // set-user-ID, set-group-ID or sticky bit.
+    FsResult CopyFileFrom(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp = nullptr);
+    // Removes a file or a link (never what it points to). With `expected`,
+    // only that very file unchanged: Changed otherwise.
+    FsResult RemoveFile(const std::string& path, const FileStamp* expected = nullptr);
+    // Removes an empty folder (never a link). With `expected`, only that
+    // very folder: Changed otherwise. NotEmpty when it holds anything.
+    FsResult RemoveFolder(const std::string& path, const FileIdentity* expected = nullptr);
+    // Renames within the base; never replaces an existing target.
+    FsResult Rename(const std::string& from, const std::string& to);
+
+    // Lets the held folder handles go; the base stays open.
+    void Release();
+
+private:
+    struct Held {
+        std::string rel;
+        int fd;
+    };
+    FsResult OpenBaseNative(const std::string& native);
+    // The handle of the folder `rel` ("" is the base), held until Release()
+    // or until a path elsewhere is resolved. -1 with `why` set on failure.
+    int Resolve(const std::string& rel, FsResult& why);
+    // The held handle of the path's parent, and the path's last name.
+    int Parent(const std::string& path, std::string& name, FsResult& why);
+    int Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why);
+
+    int fd_ = -1;
+    std::string root_;    // the base's Linux path
+    std::string folder_;  // the base in drive form
+    FileIdentity id_;
+    std::size_t nameMax_ = 0;
+    int mount_ = -1;  // the base's mount id, where the kernel gives one
+    std::vector<Held> held_;  // each a folder below the previous one
+};
+
+// The drive-form text of `path` up to its name on `level` (0 the first
+// below the base), when its last `levels` names lie below the base: the
+// caller's own spelling of each folder a tree creation makes.
+std::string LeadingPath(const std::string& path, std::size_t levels, std::size_t level);
+
+// Copies larger than this look for an existing target before copying; a
+// smaller one learns it from the final link, saving a look per file.
+constexpr std::uint64_t kLookBeforeCopyBytes = 1 << 20;
+
+// Resolves name by name as where the kernel lacks openat2; for tests.
+void ForceBeneathFallback(bool force);
+
+}  // namespace plat

@@ -1,0 +1,30 @@
+// Pieces of the file layer shared by its path-string and handle-relative
+// halves. Not for use outside platform/.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace plat::detail {
+
+// A Linux name the drive form can say as it is: no backslash or colon, and
+// no trailing blank or dot (the translation would drop it and so name
+// another entry).
+bool IsSayableName(const char* name);
+std::int64_t MtimeNs(const struct stat& st);
+EntryKind KindOf(unsigned mode);
+bool WriteAll(int fd, const char* data, std::size_t size);
+// Copies `size` bytes from the start of `in`; copy_file_range first, then
+// read/write where the file systems do not support it.
+bool CopyContents(int in, int out, off_t size);
+// Case-insensitive (ASCII) then bytewise.
+void SortListing(std::vector<DirEntry>& entries);
+// Lists an open folder (taking over the descriptor) as ListFolder does.
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable);
+
+}  // namespace plat::detail

@@ -1,0 +1,148 @@
+// The dry disk answers every question as the real disk then does: two
+// identical trees, one handed to each, the same writes asked of both, as
+// root and as an ordinary user. The dry one's tree is left as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/RunDisk.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+
+using plat::FsResult;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Build(const testsupport::TempDrive& d) {
+    d.MakeFolder("Dest\\locked");
+    d.WriteFile("Dest\\locked\\there.txt", "old");
+    d.WriteFile("Dest\\locked\\big.bin", "old");
+    d.WriteFile("Dest\\file.txt", "x");
+    d.WriteFile("S\\f.txt", "structure file");
+    d.WriteFile("S\\secret.txt", "secret");
+    d.WriteFile("S\\big.bin", std::string(plat::kLookBeforeCopyBytes + 10, 'b'));
+    d.MakeFolder("outside");
+    fs::create_directory_symlink(d.nativePath("outside"), d.nativePath("Dest\\L"));
+    fs::create_symlink(d.nativePath("S\\f.txt"), d.nativePath("S\\link"));
+    chmod(d.nativePath("Dest\\locked").c_str(), 0555);
+    chmod(d.nativePath("S\\secret.txt").c_str(), 0);
+    testsupport::OpenPathToEveryone(d.native());
+    testsupport::GiveToNobody(d.nativePath("Dest"));
+}
+
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+    std::map<std::string, std::string> tree;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        const auto st = it->symlink_status();
+        tree[it->path().string()] = std::to_string(static_cast<int>(st.type())) + ":" +
+                                    (fs::is_regular_file(st) ? std::to_string(fs::file_size(it->path())) : "");
+    }
+    return tree;
+}
+
+// Asks one disk for every write of the script, on drive `letter`, and
+// returns the answers as one text.
+std::string Script(RunDisk& disk, char letter) {
+    const auto P = [&](const std::string& rel) { return std::string(1, letter) + ":\\" + rel; };
+    plat::Beneath dest, source;
+    dest.Open(P("Dest"));
+    source.Open(P("S"));
+    const std::string tooLong(dest.NameMax() + 1, 'n');
+    std::ostringstream out;
+    const auto folder = [&](const std::string& rel) {
+        plat::FileIdentity id;
+        out << rel << " folder " << static_cast<int>(disk.MakeFolder(dest, P("Dest\\" + rel), &id)) << "\n";
+    };
+    const auto tree = [&](const std::string& rel) {
+        std::vector<plat::MadeFolder> made;
+        out << rel << " tree " << static_cast<int>(disk.MakeFolderTree(dest, P("Dest\\" + rel), made));
+        for (const auto& m : made) out << " [" << m.path.substr(2) << "]";
+        out << "\n";
+    };
+    const auto copy = [&](const std::string& from, const std::string& to) {
+        plat::FileStamp stamp;
+        out << from << ">" << to << " "
+            << static_cast<int>(disk.CopyFile(source, P("S\\" + from), dest, P("Dest\\" + to), &stamp)) << "\n";
+    };
+    folder("new");
+    folder("new");
+    folder("new\\sub");
+    folder(tooLong);
+    folder("locked\\x");
+    folder("L\\x");
+    folder("file.txt\\x");
+    folder("missing\\x");
+    tree("a\\b\\c");
+    tree("a\\b\\c");
+    tree("a/b//d.");
+    tree("L\\x\\y");
+    tree("file.txt\\x\\y");
+    tree("m\\" + tooLong + "\\y");
+    tree("locked\\p\\q");
+    copy("f.txt", "new\\f.txt");
+    copy("f.txt", "new\\f.txt");
+    copy("f.txt", "new\\sub\\f.txt");
+    copy("secret.txt", "secret.txt");
+    copy("f.txt", "locked\\f.txt");
+    copy("f.txt", "locked\\there.txt");
+    copy("big.bin", "locked\\big.bin");
+    copy("missing.txt", "m.txt");
+    copy("f.txt", "nowhere\\f.txt");
+    copy("link", "link");
+    copy("f.txt", "L\\f.txt");
+    copy("f.txt", tooLong);
+    folder("new\\f.txt\\x");
+    tree("new\\f.txt\\x\\y");
+    return out.str();
+}
+
+class RunDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Build(real);
+        Build(dry);
+    }
+    testsupport::TempDrive real{'R'};
+    testsupport::TempDrive dry{'Y'};
+};
+
+}  // namespace
+
+TEST_F(RunDiskTest, TheDryDiskAnswersAsTheRealOneAsRoot) {
+    const auto before = Snapshot(dry.native());
+    DryDisk dryDisk;
+    RealDisk realDisk;
+    const std::string pretended = Script(dryDisk, 'Y');
+    EXPECT_EQ(pretended, Script(realDisk, 'R'));
+    EXPECT_EQ(Snapshot(dry.native()), before);
+    EXPECT_FALSE(real.Exists("outside\\x"));
+    EXPECT_NE(pretended.find("new folder 0"), std::string::npos);  // the script did write
+}
+
+TEST_F(RunDiskTest, TheDryDiskAnswersAsTheRealOneAsAnOrdinaryUser) {
+    const auto before = Snapshot(dry.native());
+    const int code = testsupport::RunAsNobody([&] {
+        DryDisk dryDisk;
+        RealDisk realDisk;
+        const std::string pretended = Script(dryDisk, 'Y');
+        const std::string done = Script(realDisk, 'R');
+        if (pretended != done) {
+            std::fprintf(stderr, "dry:\n%s\nreal:\n%s\n", pretended.c_str(), done.c_str());
+            return 1;
+        }
+        // The refusals this user meets are in the script's answers.
+        return pretended.find("locked\\x folder 3") != std::string::npos &&
+                       pretended.find("secret.txt>secret.txt 3") != std::string::npos
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Snapshot(dry.native()), before);
+}

@@ -1,0 +1,262 @@
+// Work beneath a held folder: links and mount points below the base are
+// never passed, whatever appears between two steps; undo-style removals
+// take only the object recorded. Each test runs with openat2 and with the
+// one-name-at-a-time walk used where the kernel lacks it.
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/Beneath.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+
+using namespace plat;
+using testsupport::TempDrive;
+namespace fs = std::filesystem;
+
+namespace {
+
+class BeneathTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        ForceBeneathFallback(GetParam());
+        d.MakeFolder("Dest");
+        d.MakeFolder("outside\\target");
+        d.WriteFile("outside\\target\\keep.txt", "precious");
+        ASSERT_EQ(base.Open(d.path("Dest")), FsResult::Ok);
+    }
+    void TearDown() override { ForceBeneathFallback(false); }
+    void Link(const std::string& rel, const std::string& to) {
+        fs::create_directory_symlink(d.nativePath(to), d.nativePath(rel));
+    }
+    std::string D(const std::string& rel) const { return d.path("Dest\\" + rel); }
+
+    TempDrive d{'T'};
+    Beneath base;
+};
+
+}  // namespace
+
+TEST_P(BeneathTest, BaseIsARealFolderAndPathsStayBelowIt) {
+    Link("Dest\\L", "outside\\target");
+    Beneath other;
+    EXPECT_EQ(other.Open(d.path("Dest\\L")), FsResult::Failed);  // a link is no base
+    EXPECT_EQ(other.Open(d.path("nothing")), FsResult::NotFound);
+    EXPECT_EQ(other.OpenNearest(d.path("Dest\\new\\deeper")), FsResult::Ok);
+    EXPECT_EQ(other.Folder(), d.path("Dest"));
+    EXPECT_EQ(other.Identity(), base.Identity());
+
+    std::string rel;
+    EXPECT_TRUE(base.Relative(D("a\\b."), rel));
+    EXPECT_EQ(rel, "a/b");
+    EXPECT_FALSE(base.Holds(d.path("Destination\\x")));
+    EXPECT_FALSE(base.Holds(d.path("outside")));
+    EXPECT_EQ(base.MakeFolder(d.path("outside\\new")), FsResult::Failed);
+    EXPECT_FALSE(d.Exists("outside\\new"));
+}
+
+TEST_P(BeneathTest, ALinkBelowTheBaseIsNeverPassedThrough) {
+    Link("Dest\\L", "outside\\target");
+    EXPECT_EQ(base.MakeFolder(D("L\\new")), FsResult::Blocked);
+    EXPECT_EQ(base.MakeFolderTree(D("L\\deep\\er")), FsResult::Blocked);
+    d.WriteFile("S\\f.txt", "data");
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    EXPECT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("L\\f.txt")), FsResult::Blocked);
+    EXPECT_EQ(base.RemoveFile(D("L\\keep.txt")), FsResult::Blocked);
+    EXPECT_EQ(base.Rename(D("L\\keep.txt"), D("stolen.txt")), FsResult::Blocked);
+    std::vector<DirEntry> entries;
+    EXPECT_FALSE(base.List(D("L"), entries));
+    EntryInfo info;
+    EXPECT_EQ(base.Look(D("L\\keep.txt"), info), FsResult::Blocked);
+    ASSERT_EQ(base.Look(D("L"), info), FsResult::Ok);  // the link itself is an entry
+    EXPECT_EQ(info.kind, EntryKind::Link);
+    EXPECT_EQ(base.CanWriteIn(D("L")), FsResult::Blocked);
+
+    // The link is removed as a link; its target stays.
+    EXPECT_EQ(base.RemoveFolder(D("L")), FsResult::Changed);
+    EXPECT_EQ(base.RemoveFile(D("L")), FsResult::Ok);
+    EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
+    EXPECT_EQ(fs::directory_iterator(d.nativePath("outside\\target"))->path().filename(), "keep.txt");
+    EXPECT_FALSE(d.Exists("outside\\target\\new"));
+    EXPECT_FALSE(d.Exists("outside\\target\\deep"));
+
+    // A link to a file is refused as a copy source.
+    fs::create_symlink(d.nativePath("outside\\target\\keep.txt"), d.nativePath("S\\alias.txt"));
+    EXPECT_NE(base.CopyFileFrom(source, d.path("S\\alias.txt"), D("alias.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\alias.txt"));
+}
+
+// A folder the run made is swapped for a link between two steps: the held
+// handles are let go between items, so the next step meets the link.
+TEST_P(BeneathTest, ALinkSwappedInBetweenTwoStepsIsMet) {
+    std::vector<MadeFolder> made;
+    ASSERT_EQ(base.MakeFolderTree(D("P\\one"), &made), FsResult::Ok);
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[0].path, D("P"));
+    EXPECT_EQ(made[1].path, D("P\\one"));
+    base.Release();
+    fs::remove_all(d.nativePath("Dest\\P"));
+    Link("Dest\\P", "outside\\target");
+    EXPECT_EQ(base.MakeFolder(D("P\\two")), FsResult::Blocked);
+    EXPECT_FALSE(d.Exists("outside\\target\\two"));
+    // Removal by identity leaves the link and what it points to.
+    EXPECT_EQ(base.RemoveFolder(D("P\\one"), &made[1].id), FsResult::Blocked);
+    EXPECT_EQ(base.RemoveFolder(D("P"), &made[0].id), FsResult::Changed);
+    EXPECT_TRUE(fs::is_symlink(d.nativePath("Dest\\P")));
+}
+
+TEST_P(BeneathTest, RemovalsTakeOnlyTheRecordedObject) {
+    d.WriteFile("S\\f.txt", "structure file");
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    FileStamp stamp;
+    FileIdentity folderId;
+    ASSERT_EQ(base.MakeFolder(D("a"), &folderId), FsResult::Ok);
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\f.txt"), &stamp), FsResult::Ok);
+    EXPECT_EQ(stamp.size, 14u);
+    EXPECT_TRUE(stamp.id.Known());
+    EXPECT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\f.txt")), FsResult::AlreadyExists);
+
+    // A copy that kept size and time (cp -a) is still another file.
+    fs::copy_file(d.nativePath("Dest\\a\\f.txt"), d.nativePath("f.bak"));
+    fs::last_write_time(d.nativePath("f.bak"), fs::last_write_time(d.nativePath("Dest\\a\\f.txt")));
+    fs::rename(d.nativePath("f.bak"), d.nativePath("Dest\\a\\f.txt"));
+    EXPECT_EQ(base.RemoveFile(D("a\\f.txt"), &stamp), FsResult::Changed);
+    EXPECT_TRUE(d.Exists("Dest\\a\\f.txt"));
+    EXPECT_EQ(base.RemoveFolder(D("a"), &folderId), FsResult::NotEmpty);
+
+    // The folder replaced by another empty one of the same name stays.
+    fs::remove_all(d.nativePath("Dest\\a"));
+    d.MakeFolder("Dest\\a");
+    base.Release();  // a later step resolves afresh
+    EXPECT_EQ(base.RemoveFolder(D("a"), &folderId), FsResult::Changed);
+    EXPECT_TRUE(d.Exists("Dest\\a"));
+    EXPECT_EQ(base.RemoveFolder(D("gone"), &folderId), FsResult::NotFound);
+    EXPECT_EQ(base.RemoveFile(D("a\\gone.txt"), &stamp), FsResult::NotFound);
+
+    // Unchanged objects go.
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\g.txt"), &stamp), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFile(D("a\\g.txt"), &stamp), FsResult::Ok);
+    ASSERT_EQ(base.MakeFolder(D("b"), &folderId), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFolder(D("b"), &folderId), FsResult::Ok);
+}
+
+TEST_P(BeneathTest, CopiesKeepTimeAndPermissionsButNeverSpecialBits) {
+    d.WriteFile("S\\tool", "#!/bin/sh\n");
+    const std::string src = d.nativePath("S\\tool");
+    ASSERT_EQ(chown(src.c_str(), testsupport::kNobody, testsupport::kNobody), geteuid() == 0 ? 0 : -1);
+    ASSERT_EQ(chmod(src.c_str(), 06755 | S_ISVTX), 0);
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\tool"), D("tool")), FsResult::Ok);
+    struct stat a {}, b {};
+    ASSERT_EQ(stat(src.c_str(), &a), 0);
+    ASSERT_EQ(stat(d.nativePath("Dest\\tool").c_str(), &b), 0);
+    EXPECT_EQ(b.st_mode & 07777, 0755u);
+    EXPECT_EQ(b.st_mtim.tv_sec, a.st_mtim.tv_sec);
+    EXPECT_EQ(b.st_mtim.tv_nsec, a.st_mtim.tv_nsec);
+    EXPECT_EQ(b.st_uid, geteuid());
+    // FIFOs are never opened for copying.
+    ASSERT_EQ(mkfifo(d.nativePath("S\\pipe").c_str(), 0644), 0);
+    EXPECT_EQ(base.CopyFileFrom(source, d.path("S\\pipe"), D("pipe")), FsResult::Failed);
+    EXPECT_FALSE(d.Exists("Dest\\pipe"));
+}
+
+TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
+    d.WriteFile("Dest\\x\\a.txt", "a");
+    d.WriteFile("Dest\\y\\b.txt", "b");
+    EXPECT_EQ(base.Rename(D("x\\a.txt"), D("y\\b.txt")), FsResult::AlreadyExists);
+    EXPECT_EQ(base.Rename(D("x\\a.txt"), D("y\\a.txt")), FsResult::Ok);
+    EXPECT_EQ(base.Rename(D("x"), D("y")), FsResult::AlreadyExists);
+    EXPECT_EQ(base.Rename(D("x"), D("z")), FsResult::Ok);
+    EXPECT_EQ(base.Rename(D("x"), D("w")), FsResult::NotFound);
+    EXPECT_EQ(d.ReadFile("Dest\\y\\a.txt"), "a");
+    EXPECT_EQ(d.ReadFile("Dest\\y\\b.txt"), "b");
+    EXPECT_TRUE(d.Exists("Dest\\z"));
+}
+
+// The questions a simulation asks get the answers the writes then give.
+TEST_P(BeneathTest, DryQuestionsAnswerAsTheWritesDo) {
+    const std::string longName(base.NameMax() + 1, 'n');
+    EXPECT_EQ(base.MakeFolder(D(longName)), FsResult::Failed);
+    d.MakeFolder("Dest\\locked");
+    d.WriteFile("S\\secret.txt", "x");
+    chmod(d.nativePath("Dest\\locked").c_str(), 0555);
+    chmod(d.nativePath("S\\secret.txt").c_str(), 0000);
+    testsupport::OpenPathToEveryone(d.native());
+    testsupport::GiveToNobody(d.nativePath("Dest"));
+    const bool fallback = GetParam();
+    // As an ordinary user: the locked folder and the unreadable file refuse.
+    const int code = testsupport::RunAsNobody([&] {
+        ForceBeneathFallback(fallback);
+        Beneath dest, src;
+        if (dest.Open(d.path("Dest")) != FsResult::Ok || src.Open(d.path("S")) != FsResult::Ok) return 1;
+        if (dest.CanWriteIn(D("locked")) != FsResult::Failed) return 2;
+        if (dest.MakeFolder(D("locked\\x")) != FsResult::Failed) return 3;
+        if (dest.CanWriteIn(D("")) != FsResult::Ok) return 4;
+        if (src.CanRead(d.path("S\\secret.txt")) != FsResult::Failed) return 5;
+        if (dest.CopyFileFrom(src, d.path("S\\secret.txt"), D("secret.txt")) != FsResult::Failed) return 6;
+        if (dest.CanWriteIn(D("missing")) != FsResult::NotFound) return 7;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(d.Exists("Dest\\locked\\x"));
+    EXPECT_FALSE(d.Exists("Dest\\secret.txt"));
+}
+
+TEST_P(BeneathTest, ContainmentIsJudgedByTheRealFolders) {
+    d.MakeFolder("P\\Dest\\inner");
+    fs::create_directory_symlink(d.nativePath("P"), d.nativePath("PL"));
+    Beneath dest, structure, inner;
+    ASSERT_EQ(dest.Open(d.path("PL\\Dest")), FsResult::Ok);  // the user may choose a path through a link
+    ASSERT_EQ(structure.Open(d.path("P")), FsResult::Ok);
+    const auto chain = dest.Ancestry();
+    EXPECT_NE(std::find(chain.begin(), chain.end(), structure.Identity()), chain.end());
+    ASSERT_EQ(inner.Open(d.path("PL\\Dest\\inner")), FsResult::Ok);
+    std::string rel;
+    EXPECT_TRUE(inner.RealPathBelow(structure, rel));
+    EXPECT_EQ(rel, "Dest/inner");
+    EXPECT_FALSE(structure.RealPathBelow(inner, rel));
+}
+
+// A mount point below the base is not crossed: a bind mount in a mount
+// namespace of a child's own, or /proc below the root where that is
+// not allowed.
+TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
+    d.MakeFolder("Dest\\mnt");
+    const std::string mnt = d.nativePath("Dest\\mnt");
+    const std::string target = d.nativePath("outside\\target");
+    const bool fallback = GetParam();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ForceBeneathFallback(fallback);
+        Beneath dest;
+        std::string root = "C:\\proc\\self";
+        if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            mount(target.c_str(), mnt.c_str(), nullptr, MS_BIND, nullptr) == 0) {
+            if (dest.Open(d.path("Dest")) != FsResult::Ok) _exit(1);
+            root = d.path("Dest\\mnt\\keep.txt");
+            if (dest.RemoveFile(root) == FsResult::Ok) _exit(2);
+            if (dest.MakeFolder(d.path("Dest\\mnt\\new")) == FsResult::Ok) _exit(3);
+            _exit(0);
+        }
+        if (dest.Open("C:\\") != FsResult::Ok) _exit(4);
+        EntryInfo info;
+        _exit(dest.Look(root, info) == FsResult::Blocked ? 0 : 5);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
+    EXPECT_FALSE(d.Exists("outside\\target\\new"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolve, BeneathTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "NameByName" : "Openat2"; });
