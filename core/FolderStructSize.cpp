@@ -76,7 +76,18 @@ std::pair<std::uint32_t, std::string> FolderStructSize::TakeFolder(std::uint32_t
     return entry;
 }
 
+// Lists a folder taken from the queue, beneath the root opened once per walk.
+bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries) {
+    if (progress_ && (++taken_ & 63) == 0) progress_(taken_);
+    if (!base_.IsOpen() && (root_.empty() || base_.Open(root_) != plat::FsResult::Ok)) {
+        entries.clear();
+        return false;
+    }
+    return base_.List(folder, entries);
+}
+
 void FolderStructSize::FinishWalk() {
+    base_.Close();
     if (!countRoot_ && folderCount_ > 0) --folderCount_;
 }
 
@@ -84,7 +95,7 @@ void FolderStructSize::Examine() {
     std::vector<plat::DirEntry> entries;
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(1);
-        if (!plat::ListFolder(folder, entries)) continue;
+        if (!ListTaken(folder, entries)) continue;
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
@@ -124,7 +135,7 @@ void FolderStructSize::ExamineWithMasks() {
     std::vector<plat::DirEntry> entries;
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(passes);
-        if (!plat::ListFolder(folder, entries)) continue;
+        if (!ListTaken(folder, entries)) continue;
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
@@ -140,7 +151,7 @@ void FolderStructSize::ExamineWithMasks() {
 void FolderStructSize::ExamineRootWithMasks() {
     const StringList masks = LoweredMasks();
     std::vector<plat::DirEntry> entries;
-    if (!masks.empty() && !root_.empty() && plat::ListFolder(root_, entries)) {
+    if (!masks.empty() && !root_.empty() && ListTaken(root_, entries)) {
         for (const auto& e : entries)
             if (e.kind == plat::EntryKind::File)
                 CollectMaskedFile(JoinFolderAndName(root_, e.name), e.size, ToLowerCase(e.name), masks);

@@ -2,18 +2,22 @@
 // and the files that match the File Selection name masks. Created on the
 // stack for one measurement; shows nothing.
 //
-// Walks are breadth-first (lowest level first). A folder entry is a folder;
-// symbolic links and special files are neither walked nor counted, so a
-// walk ends on any tree and never opens a FIFO or a device. A folder that
-// cannot be listed still counts as a folder and contributes nothing else.
+// Walks are breadth-first (lowest level first), beneath the root held open:
+// a folder entry is a folder; symbolic links and special files are neither
+// walked nor counted, so a walk ends on any tree and never opens a FIFO or
+// a device, and it stays on the root's file system (a mount point below is
+// not entered). A folder that cannot be listed still counts as a folder
+// and contributes nothing else.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 
 #include "core/Types.h"
+#include "platform/Beneath.h"
 
 class FolderStructSize {
 public:
@@ -27,6 +31,9 @@ public:
     void SetFolderCount(std::uint32_t count) { folderCount_ = count; }
     // Kept only: the masked walks read the masks of the settings store.
     void SetFileMasks(const StringList& masks) { masks_ = masks; }
+    // Called now and then during a walk with the number of folders taken
+    // so far, so a long walk can keep its window painted.
+    void SetProgress(std::function<void(std::uint64_t)> progress) { progress_ = std::move(progress); }
 
     void Examine();
     // The whole tree, collecting the files that match each mask of
@@ -53,6 +60,7 @@ public:
 
 private:
     std::pair<std::uint32_t, std::string> TakeFolder(std::uint32_t passes);
+    bool ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries);
     void CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
                            const StringList& lowerMasks);
     void FinishWalk();
@@ -72,6 +80,9 @@ private:
     MAP_FILE_NAME_SIZE fileMap_;
     MAP_FILE_NAME_SIZE maskedFileMap_;
     StringList masks_;
+    std::function<void(std::uint64_t)> progress_;
+    std::uint64_t taken_ = 0;
+    plat::Beneath base_;
 };
 
 // The platform's file-name pattern test: "*" any run, "?" one character,

@@ -1,7 +1,7 @@
 #include "core/LevelCopy.h"
 
 #include "core/PathTools.h"
-#include "platform/FileSystem.h"
+#include "platform/Beneath.h"
 
 LevelCopy::LevelCopy(const StringList& roots) : roots_(roots) {}
 
@@ -70,12 +70,15 @@ bool LevelCopy::NamePassesFilter(const std::string& name) const {
 // among equals, the one put in last.
 void LevelCopy::Walk(const std::string& root) {
     rootLevel_ = static_cast<std::uint32_t>(CountPathSeparators(root));
+    // Beneath the root held open: no link or mount point below it is entered.
+    plat::Beneath base;
+    if (base.Open(root) != plat::FsResult::Ok) return;
     queue_.push_back({rootLevel_, root, kNoSlot});
     std::vector<plat::DirEntry> entries;
     while (!queue_.empty()) {
         Pending folder = std::move(queue_.back());
         queue_.pop_back();
-        plat::ListFolder(folder.path, entries);  // one that cannot be opened has no entries
+        base.List(folder.path, entries);  // one that cannot be opened has no entries
 
         const std::uint32_t childLevel = folder.level + 1;
         const Judgement judged = Judge(childLevel - rootLevel_);

@@ -6,6 +6,7 @@
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
 #include "platform/Desktop.h"
+#include "platform/Beneath.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -44,13 +45,16 @@ bool IsSafeWorkingFolder(const std::string& folder, const std::string& workingDi
 bool RecycleEntries(const std::string& folder, const std::string& workingDir, bool filesOnly) {
     if (!IsSafeWorkingFolder(folder, workingDir)) return false;
     const std::string path = CleanFullPath(folder);
+    // Held open: a link swapped in after the checks is never passed.
+    plat::Beneath held;
+    if (held.Open(path) != plat::FsResult::Ok) return false;
     std::vector<plat::DirEntry> entries;
     std::size_t untranslatable = 0;
-    if (!plat::ListFolder(path, entries, &untranslatable)) return false;
+    if (!held.List(path, entries, &untranslatable)) return false;
     bool allMoved = untranslatable == 0;
     for (const auto& entry : entries) {
         if (filesOnly && entry.kind == plat::EntryKind::Folder) continue;
-        if (!plat::MoveToTrash(path + "\\" + entry.name)) allMoved = false;
+        if (held.MoveToTrash(path + "\\" + entry.name) != plat::FsResult::Ok) allMoved = false;
     }
     return allMoved;
 }

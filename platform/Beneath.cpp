@@ -681,4 +681,18 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     return result;
 }
 
+FsResult Beneath::MoveToTrash(const std::string& path) {
+    std::string name, rel;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, rel, why);
+    if (dir < 0) return why;
+    struct stat st;
+    if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    const std::string native = root_ == "/" ? "/" + rel : root_ + "/" + rel;
+    if (!detail::TrashEntry(dir, name, native)) return FsResult::Failed;
+    Release();
+    return FsResult::Ok;
+}
+
 }  // namespace plat

@@ -123,6 +123,8 @@ public:
     FsResult RemoveFolder(const std::string& path, const FileIdentity* expected = nullptr);
     // Renames within the base; never replaces an existing target.
     FsResult Rename(const std::string& from, const std::string& to);
+    // Moves an entry below the base (never the base) into the desktop's trash.
+    FsResult MoveToTrash(const std::string& path);
 
     // Lets the held folder handles go; the base stays open.
     void Release();

@@ -687,21 +687,15 @@ std::string UrlEncodePath(const std::string& path) {
 
 }  // namespace
 
-bool MoveToTrash(const std::string& path) {
-    std::string native;
-    if (!Native(path, native) || native == "/") return false;
-    for (const auto& [letter, root] : Drives())
-        if (native == root) return false;  // never a whole drive
-    struct stat st;
-    if (lstat(native.c_str(), &st) != 0) return false;
+namespace detail {
+
+bool TrashEntry(int dirfd, const std::string& name, const std::string& native) {
     const std::string trash = TrashHome();
     if (trash.empty() || !MakeDirs(trash + "/files") || !MakeDirs(trash + "/info")) return false;
-    const std::size_t slash = native.find_last_of('/');
-    const std::string base = native.substr(slash + 1);
     // Reserve a name by creating its info file exclusively.
     for (int n = 1; n < 10000; ++n) {
-        const std::string name = n == 1 ? base : base + "." + std::to_string(n);
-        const std::string info = trash + "/info/" + name + ".trashinfo";
+        const std::string taken = n == 1 ? name : name + "." + std::to_string(n);
+        const std::string info = trash + "/info/" + taken + ".trashinfo";
         const int fd = open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
@@ -716,16 +710,35 @@ bool MoveToTrash(const std::string& path) {
             "[Trash Info]\nPath=" + UrlEncodePath(native) + "\nDeletionDate=" + date + "\n";
         const bool wrote = WriteAll(fd, text.data(), text.size());
         close(fd);
-        const std::string dest = trash + "/files/" + name;
-        if (!wrote || renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) != 0) {
+        const std::string dest = trash + "/files/" + taken;
+        if (!wrote || renameat2(dirfd, name.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) != 0) {
             // Another file system, or the name is taken in files/: nothing moved.
+            const int err = errno;
             unlink(info.c_str());
-            if (wrote && errno == EEXIST) continue;
+            if (wrote && err == EEXIST) continue;
             return false;
         }
         return true;
     }
     return false;
+}
+
+}  // namespace detail
+
+bool MoveToTrash(const std::string& path) {
+    std::string native;
+    if (!Native(path, native) || native == "/") return false;
+    for (const auto& [letter, root] : Drives())
+        if (native == root) return false;  // never a whole drive
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) return false;
+    const std::size_t slash = native.find_last_of('/');
+    const std::string parent = slash == 0 ? std::string("/") : native.substr(0, slash);
+    const int dirfd = open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dirfd < 0) return false;
+    const bool moved = detail::TrashEntry(dirfd, native.substr(slash + 1), native);
+    close(dirfd);
+    return moved;
 }
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -26,5 +27,9 @@ bool CopyContents(int in, int out, off_t size);
 void SortListing(std::vector<DirEntry>& entries);
 // Lists an open folder (taking over the descriptor) as ListFolder does.
 bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable);
+
+// Moves the entry `name` of the folder `dirfd` into the desktop's trash;
+// `native` is the path the trash records as its origin.
+bool TrashEntry(int dirfd, const std::string& name, const std::string& native);
 
 }  // namespace plat::detail

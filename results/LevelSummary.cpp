@@ -1,6 +1,9 @@
 #include "results/LevelSummary.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressDialog>
+#include <memory>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <string>
@@ -56,6 +59,33 @@ void FillLevelSummary(const FolderStructSize& size, QWidget* summaryWindow) {
     SetText(summaryWindow, "lblLevelSummFileSum", UInt64ToStr(size.GetFileCount()));
     const std::uint64_t bytes = size.GetTotalFileSize();
     SetText(summaryWindow, "lblLevelSummFileSize", FormatByteSize(bytes) + "  (" + UInt64ToStr(bytes) + " bytes).");
+}
+
+void ExamineShowingProgress(FolderStructSize& size) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 shownAt = 0;
+    std::unique_ptr<QProgressDialog> progress;
+    size.SetProgress([&](std::uint64_t walked) {
+        const qint64 now = clock.elapsed();
+        if (now < 1000 || now - shownAt < 100) return;
+        shownAt = now;
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>();
+            progress->setWindowTitle(QStringLiteral("Measuring"));
+            progress->setCancelButton(nullptr);
+            progress->setRange(0, 0);
+            progress->setMinimumDuration(0);
+            progress->setMinimumWidth(420);
+        }
+        progress->setLabelText(QStringLiteral("%1\n%2 folders so far.")
+                                   .arg(QString::fromStdString(size.GetRoot()))
+                                   .arg(QString::fromStdString(UInt64ToStr(walked))));
+        progress->show();
+        qtplat::ProcessPendingPaints();
+    });
+    size.Examine();
+    size.SetProgress({});
 }
 
 void ShowLevelSummary(const FolderStructSize& size) {

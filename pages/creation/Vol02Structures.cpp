@@ -77,7 +77,7 @@ void Vol02Page::Vol02DescribeFolder(const std::string& path) {
     FolderStructSize size(path);
     size.SetCountRoot(!(ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked() ||
                         ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()));
-    size.Examine();
+    ExamineShowingProgress(size);
     ShowLevelSummary2(size);
 }
 

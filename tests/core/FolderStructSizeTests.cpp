@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "core/FolderStructSize.h"
 #include "core/SettingsStore.h"
 #include "platform/FileSystem.h"
@@ -173,4 +175,25 @@ TEST(FolderStructSize, SearchPatterns) {
     EXPECT_FALSE(MatchesSearchPattern("?.txt", "ab.txt"));
     EXPECT_TRUE(MatchesSearchPattern("a*b*c", "aXXbYbc"));
     EXPECT_FALSE(MatchesSearchPattern("", "a"));
+}
+
+// A long walk reports its progress; a link swapped in for a folder after
+// the walk began is an entry of its own, not a way out.
+TEST(FolderStructSize, LongWalksReportProgressAndStayBelowTheRoot) {
+    testsupport::TempDrive drive;
+    for (int i = 0; i < 200; ++i) drive.MakeFolder("W\\f" + std::to_string(i));
+    drive.MakeFolder("outside\\a\\b");
+    FolderStructSize size(drive.path("W"));
+    std::vector<std::uint64_t> reports;
+    size.SetProgress([&](std::uint64_t walked) {
+        reports.push_back(walked);
+        if (reports.size() == 1) {  // f150 and on are not walked yet
+            std::filesystem::remove(drive.nativePath("W\\f150"));
+            std::filesystem::create_directory_symlink(drive.nativePath("outside"), drive.nativePath("W\\f150"));
+        }
+    });
+    size.Examine();
+    EXPECT_EQ(reports, (std::vector<std::uint64_t>{64, 128, 192}));
+    EXPECT_EQ(size.GetFolderCount(), 200u);  // f150 was listed before the swap; nothing below the link
+    EXPECT_EQ(size.GetLevelCounts().size(), 2u);
 }
