@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,7 @@
 #include "pages/creation/Vol02Attach.h"
 #include "pages/creation/Vol02VisualLog.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmVol02ZoomStatistics.h"
@@ -250,8 +252,88 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+// Undo of a run that made 5,000 main folders with 20 template folders each
+// (105,000 folders), against `rm -rf` and a bare rmdir loop (deepest
+// first) on an identical tree, in rotated order over the rounds.
+void BM_Vol02UndoRun(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    const int rounds = 3;
+    std::vector<double> ours, rmrf, bare;
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
+    for (auto _ : state) {
+        for (int round = 0; round < rounds; ++round) {
+            Workspace ws;
+            Vol02Inputs in;
+            in.DestFolder = std::string(1, kDrive) + ":\\Dest";
+            in.RelativePaths = true;
+            in.ViewDetailedResults = false;
+            in.ViewDestFolder = false;
+            std::vector<std::string> lines;
+            for (int i = 0; i < 5; ++i) {
+                const std::string top = "Phase " + std::to_string(i);
+                in.FolderStructures.push_back(top);
+                lines.push_back(top);
+                for (int j = 0; j < 3; ++j) {
+                    in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
+                    lines.push_back(top + "/Part " + std::to_string(j));
+                }
+            }
+            for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
+            Vol02State run;
+            Vol02VisualLog log;
+            Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+            std::vector<std::string> made;  // creation order, for the bare loop
+            mkdir((ws.root() + "/Rm").c_str(), 0777);
+            for (const char* side : {"/Bare", "/Rm"}) {
+                for (int i = 0; i < items; ++i) {
+                    const std::string main = ws.root() + side + "/Project " + std::to_string(i);
+                    mkdir(main.c_str(), 0777);
+                    if (side[1] == 'B') made.push_back(main);
+                    for (const auto& line : lines) {
+                        mkdir((main + "/" + line).c_str(), 0777);
+                        if (side[1] == 'B') made.push_back(main + "/" + line);
+                    }
+                }
+            }
+            sync();
+            std::function<void()> sides[] = {
+                [&] { Vol02UndoLastRun(run, log); },
+                [&] {
+                    const std::string cmd = "rm -rf '" + ws.root() + "/Rm'";
+                    if (std::system(cmd.c_str()) != 0) state.SkipWithError("rm failed");
+                },
+                [&] {
+                    for (auto it = made.rbegin(); it != made.rend(); ++it) rmdir(it->c_str());
+                }};
+            std::vector<double>* times[] = {&ours, &rmrf, &bare};
+            for (int k = 0; k < 3; ++k) {
+                const int side = (round + k) % 3;
+                const auto t0 = Clock::now();
+                sides[side]();
+                times[side]->push_back(Seconds(Clock::now() - t0));
+            }
+            if (fs::exists(ws.root() + "/Dest/Project 0")) state.SkipWithError("undo left folders");
+        }
+    }
+    const auto minOf = [](std::vector<double> v) { return *std::min_element(v.begin(), v.end()); };
+    const auto medianOf = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    state.SetIterationTime(minOf(ours));
+    state.counters["ours_min_s"] = minOf(ours);
+    state.counters["ours_med_s"] = medianOf(ours);
+    state.counters["rm_rf_min_s"] = minOf(rmrf);
+    state.counters["rm_rf_med_s"] = medianOf(rmrf);
+    state.counters["bare_rmdir_min_s"] = minOf(bare);
+    state.counters["ratio_rm_rf_min"] = minOf(ours) / minOf(rmrf);
+    state.counters["ratio_rm_rf_med"] = medianOf(ours) / medianOf(rmrf);
+    state.counters["ratio_bare_min"] = minOf(ours) / minOf(bare);
+}
+
+BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Arg(50000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol02StructureWithFilesRun)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02UndoRun)->Arg(5000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -119,15 +119,17 @@ void FolderFileUndo::MarkCreatedFolders() {
 
 // ---- removal plans ---------------------------------------------------------------
 
-void FolderFileUndo::Queue(const _tagCreatedFolder& folder, std::string text) {
+void FolderFileUndo::Queue(const _tagCreatedFolder& folder, const std::string& text) {
     const std::string key = KeyOf(text);
     if (IsRootKey(key)) return;
-    levelQueue_.push_back({static_cast<std::uint32_t>(CountPathSeparators(key)), std::move(text), &folder});
+    levelQueue_.push_back({static_cast<std::uint32_t>(CountPathSeparators(key)), TrimBlanks(text), &folder});
 }
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
     const std::string key = KeyOf(folder);
-    if (!key.empty()) roots_.insert(key);
+    if (key.empty()) return;
+    roots_.insert(key);
+    rootLengths_.insert(key.size());
 }
 
 void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
@@ -183,17 +185,18 @@ void FolderFileUndo::PrepareCopyFolders() {
 // A folder met again ends the climb: its parents were handled the first time.
 void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     MarkCreatedFolders();
-    std::string key, rootKey;
+    std::string key, lowered;
     for (const auto& folder : folders) {
         const std::string text = TrimBlanks(folder.Path);
-        // Both as long as text: one length serves all three.
-        const std::string lowered = ToLowerCase(text);
-        const std::string exact = WithLowerDrive(text);
+        const std::string exact = WithLowerDrive(text);  // as long as text: one length serves both
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
-            MakeKey(std::string_view(lowered).substr(0, length), rootKey);
-            if (IsRootKey(rootKey) || roots_.count(rootKey) != 0) break;
             MakeKey(std::string_view(exact).substr(0, length), key);
+            if (IsRootKey(key)) break;
+            if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
+                lowered = ToLowerCase(key);
+                if (roots_.count(lowered) != 0) break;
+            }
             auto it = marks_.find(key);
             const unsigned char bits = it == marks_.end() ? 0 : it->second.bits;
             if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
@@ -247,7 +250,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
     std::stable_sort(levelQueue_.begin(), levelQueue_.end(),
                      [](const Queued& a, const Queued& b) { return a.level < b.level; });
     for (auto it = levelQueue_.rbegin(); it != levelQueue_.rend(); ++it) {
-        const std::string folder = TrimBlanks(it->text);
+        const std::string& folder = it->text;
         plat::Beneath* base = BaseOf(it->record->Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &it->record->Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::Ok) continue;

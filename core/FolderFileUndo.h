@@ -96,10 +96,10 @@ public:
 private:
     struct Queued {
         std::uint32_t level;
-        std::string text;
+        std::string text;  // trimmed
         const _tagCreatedFolder* record;
     };
-    void Queue(const _tagCreatedFolder& folder, std::string text);
+    void Queue(const _tagCreatedFolder& folder, const std::string& text);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
@@ -137,6 +137,7 @@ private:
     // Roots, in lower case: a root in any spelling ends a climb (stopping
     // early never removes more).
     std::unordered_set<std::string> roots_;
+    std::unordered_set<std::size_t> rootLengths_;
     bool createdMarksReady_ = false;
     // The removal order: by level, equal levels in queueing order.
     std::vector<Queued> levelQueue_;

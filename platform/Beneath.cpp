@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string_view>
 
 #include "platform/FileSystemInternal.h"
 
@@ -249,7 +250,7 @@ FsResult Beneath::OpenNearest(const std::string& folder) {
 
 bool Beneath::Relative(const std::string& path, std::string& rel) const {
     if (fd_ < 0) return false;
-    std::string native;
+    std::string& native = native_;  // reused: one translation per operation, no allocation
     if (!ToNative(path, native)) return false;
     if (native == root_) {
         rel.clear();
@@ -334,7 +335,7 @@ bool Beneath::RealPathBelow(const Beneath& outer, std::string& rel) const {
 
 // ---- resolving ----------------------------------------------------------------------
 
-int Beneath::Resolve(const std::string& rel, FsResult& why) {
+int Beneath::Resolve(std::string_view rel, FsResult& why) {
     if (fd_ < 0) {
         why = FsResult::Failed;
         return -1;
@@ -360,27 +361,33 @@ int Beneath::Resolve(const std::string& rel, FsResult& why) {
     for (std::size_t i = keep; i < held_.size(); ++i) ::close(held_[i].fd);
     held_.resize(keep);
     int err = 0;
-    const int fd = OpenBelow(from, rel.substr(fromLen), O_PATH | O_DIRECTORY, id_.dev, mount_, err);
+    const int fd = OpenBelow(from, std::string(rel.substr(fromLen)), O_PATH | O_DIRECTORY, id_.dev, mount_, err);
     if (fd < 0) {
         why = FromResolveErrno(err);
         return -1;
     }
-    held_.push_back({rel, fd});
+    held_.push_back({std::string(rel), fd});
     return fd;
 }
 
 int Beneath::Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why) {
-    if (!Relative(path, rel) || rel.empty()) {  // outside, or the base itself
-        why = FsResult::Failed;
-        return -1;
-    }
-    name = LastName(rel);
-    return Resolve(ParentRel(rel), why);
+    const int fd = Parent(path, name, why);
+    if (fd >= 0) rel = rel_;
+    return fd;
 }
 
 int Beneath::Parent(const std::string& path, std::string& name, FsResult& why) {
-    std::string rel;
-    return Parent(path, name, rel, why);
+    if (!Relative(path, rel_) || rel_.empty()) {  // outside, or the base itself
+        why = FsResult::Failed;
+        return -1;
+    }
+    const std::size_t slash = rel_.rfind('/');
+    if (slash == std::string::npos) {
+        name = rel_;
+        return Resolve(std::string_view(), why);
+    }
+    name.assign(rel_, slash + 1, std::string::npos);
+    return Resolve(std::string_view(rel_).substr(0, slash), why);
 }
 
 // ---- looking ------------------------------------------------------------------------------
@@ -613,9 +620,9 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
 }
 
 FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expected) {
-    std::string name;
+    std::string name, rel;
     FsResult why = FsResult::Ok;
-    const int dir = Parent(path, name, why);
+    const int dir = Parent(path, name, rel, why);
     if (dir < 0) return why;
     if (expected) {
         struct stat st;
@@ -626,16 +633,13 @@ FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expe
     // Never a link: on one, AT_REMOVEDIR fails with ENOTDIR.
     if (unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0) {
         // Held handles of the removed folder name nothing any more.
-        std::string rel;
-        if (Relative(path, rel)) {
-            for (std::size_t i = 0; i < held_.size(); ++i) {
-                const std::string& h = held_[i].rel;
-                if (h.size() >= rel.size() && h.compare(0, rel.size(), rel) == 0 &&
-                    (h.size() == rel.size() || h[rel.size()] == '/')) {
-                    for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
-                    held_.resize(i);
-                    break;
-                }
+        for (std::size_t i = 0; i < held_.size(); ++i) {
+            const std::string& h = held_[i].rel;
+            if (h.size() >= rel.size() && h.compare(0, rel.size(), rel) == 0 &&
+                (h.size() == rel.size() || h[rel.size()] == '/')) {
+                for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
+                held_.resize(i);
+                break;
             }
         }
         return FsResult::Ok;

@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -137,7 +138,7 @@ private:
     FsResult OpenBaseNative(const std::string& native);
     // The handle of the folder `rel` ("" is the base), held until Release()
     // or until a path elsewhere is resolved. -1 with `why` set on failure.
-    int Resolve(const std::string& rel, FsResult& why);
+    int Resolve(std::string_view rel, FsResult& why);
     // The held handle of the path's parent, and the path's last name.
     int Parent(const std::string& path, std::string& name, FsResult& why);
     int Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why);
@@ -149,6 +150,9 @@ private:
     std::size_t nameMax_ = 0;
     int mount_ = -1;  // the base's mount id, where the kernel gives one
     std::vector<Held> held_;  // each a folder below the previous one
+    // Scratch texts of one operation, kept for their capacity.
+    mutable std::string native_;
+    std::string rel_;
 };
 
 // The drive-form text of `path` up to its name on `level` (0 the first

@@ -17,6 +17,7 @@
 #include <ctime>
 #include <map>
 #include <random>
+#include <string_view>
 
 namespace plat {
 namespace detail {
@@ -152,30 +153,32 @@ std::string JoinNative(const std::string& root, const std::string& rest) {
     return root + "/" + rest;
 }
 
-// Splits a drive-form path after its drive into components, trimming
-// trailing blanks and dots from each. False for "." / ".." or a component
-// that trims to nothing.
-bool SplitComponents(const std::string& text, std::vector<std::string>& parts) {
-    std::string cur;
-    auto flush = [&]() -> bool {
-        if (cur.empty()) return true;  // doubled separators
-        if (cur == "." || cur == "..") return false;
-        std::size_t end = cur.size();
-        while (end > 0 && (cur[end - 1] == ' ' || cur[end - 1] == '.')) --end;
-        if (end == 0) return false;
-        parts.push_back(cur.substr(0, end));
-        cur.clear();
-        return true;
-    };
-    for (char c : text) {
-        if (c == '\0') return false;
-        if (c == '\\' || c == '/') {
-            if (!flush()) return false;
-        } else {
-            cur += c;
+// Appends the names of a drive-form path (its drive removed) to `out`,
+// each without its trailing blanks and dots, joined by "/". False for "."
+// or "..", a name that trims to nothing, or a NUL byte.
+bool AppendComponents(std::string_view text, std::string& out) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (text[i] == '\\' || text[i] == '/') {  // doubled separators name nothing
+            ++i;
+            continue;
         }
+        std::size_t j = i;
+        while (j < n && text[j] != '\\' && text[j] != '/') {
+            if (text[j] == '\0') return false;
+            ++j;
+        }
+        const std::string_view name = text.substr(i, j - i);
+        if (name == "." || name == "..") return false;
+        std::size_t end = name.size();
+        while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
+        if (end == 0) return false;
+        if (!out.empty() && out.back() != '/') out += '/';
+        out.append(name.data(), end);
+        i = j;
     }
-    return flush();
+    return true;
 }
 
 std::string JoinParts(const std::vector<std::string>& parts) {
@@ -267,13 +270,11 @@ std::string LogicalDriveLetters() {
 }
 
 bool ToNative(const std::string& path, std::string& native) {
-    std::vector<std::string> parts;
     if (path.size() >= 2 && path[1] == ':' && IsLetter(path[0])) {
         auto it = Drives().find(UpperLetter(path[0]));
         if (it == Drives().end()) return false;
-        if (!SplitComponents(path.substr(2), parts)) return false;
-        native = JoinNative(it->second, JoinParts(parts));
-        return true;
+        native.assign(it->second);
+        return AppendComponents(std::string_view(path).substr(2), native);
     }
     if (path.find(':') != std::string::npos) return false;  // a colon is no name character here
     // An empty path names nothing (not the current directory), and a network
@@ -287,8 +288,8 @@ bool ToNative(const std::string& path, std::string& native) {
         if (cwd.size() < 2) return false;
         return ToNative(cwd.substr(0, 2) + path, native);
     }
-    if (!SplitComponents(path, parts)) return false;
-    const std::string rel = JoinParts(parts);
+    std::string rel;
+    if (!AppendComponents(path, rel)) return false;
     native = rel.empty() ? NativeCwd() : JoinNative(NativeCwd(), rel);
     return !native.empty();
 }
