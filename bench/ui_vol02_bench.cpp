@@ -23,8 +23,8 @@
 
 #include <QApplication>
 
-#include "pages/creation/Vol02Attach.h"
-#include "pages/creation/Vol02VisualLog.h"
+#include "pages/creation/Vol02Engine.h"
+#include "pages/creation/CreationVisualLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "results/ResultsList.h"
@@ -117,7 +117,7 @@ bool BareSafeCopy(const std::string& source, const std::string& target) {
 // reports each; `bareSame` (when given) also makes its copies as safely.
 template <typename Ours, typename Bare, typename BareSame>
 void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, bool withSafeCopy,
-               Vol02VisualLog& log, const Vol02State& run) {
+               CreationLog& log, const Vol02State& run) {
     const long before = ResidentKb();
     Clock::duration oursTime{}, bareTime{}, sameTime{};
     // Who goes first changes every chunk: work that the file system puts off
@@ -137,8 +137,8 @@ void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSam
     auto t0 = Clock::now();
     log.ShowCounters(run.Counters);
     oursTime += Clock::now() - t0;
-    const double lines = run.Counters.Stat02FoldersCreated + run.Counters.Stat02SubFoldersCreated +
-                         run.Counters.Stat02FilesCreated;
+    const double lines = run.Counters.FoldersCreated + run.Counters.SubFoldersCreated +
+                         run.Counters.FilesCreated;
     state.SetIterationTime(Seconds(oursTime));
     state.counters["bare_s"] = Seconds(bareTime);
     state.counters["ours_s"] = Seconds(oursTime);
@@ -173,7 +173,7 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
 
         Vol02State run;
-        Vol02VisualLog log;
+        CreationVisualLog log = Vol02VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
@@ -190,11 +190,11 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
                 for (const auto& line : bareLines) mkdir((main + "/" + line).c_str(), 0777);
             },
             [](int) {}, false, log, run);
-        if (run.Counters.Stat02SubFoldersCreated != 20.0 * items) {
+        if (run.Counters.SubFoldersCreated != 20.0 * items) {
             std::fprintf(stderr, "created %.0f sub %.0f other %.0f subother %.0f exists %.0f\n",
-                         run.Counters.Stat02FoldersCreated, run.Counters.Stat02SubFoldersCreated,
-                         run.Counters.Stat02FoldersOther, run.Counters.Stat02SubFoldersOther,
-                         run.Counters.Stat02FoldersExists);
+                         run.Counters.FoldersCreated, run.Counters.SubFoldersCreated,
+                         run.Counters.FoldersOther, run.Counters.SubFoldersOther,
+                         run.Counters.FoldersExists);
             state.SkipWithError("folders missing");
         }
         log.ClearLogLists();
@@ -225,7 +225,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         Vol02State run;
         Vol02ComputeStructureTotals(run, in, true);
 
-        Vol02VisualLog log;
+        CreationVisualLog log = Vol02VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
@@ -246,7 +246,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
             state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
             [&](int i) { bareLoop(bare, i, BareCopy); }, [&](int i) { bareLoop(bareSame, i, BareSafeCopy); }, true,
             log, run);
-        if (run.Counters.Stat02FilesCreated != 50.0 * items) state.SkipWithError("files missing");
+        if (run.Counters.FilesCreated != 50.0 * items) state.SkipWithError("files missing");
         log.ClearLogLists();
         log.ClearZoomLists();
     }
@@ -280,7 +280,7 @@ void BM_Vol02UndoRun(benchmark::State& state) {
             }
             for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
             Vol02State run;
-            Vol02VisualLog log;
+            CreationVisualLog log = Vol02VisualLog();
             Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
             std::vector<std::string> made;  // creation order, for the bare loop
             mkdir((ws.root() + "/Rm").c_str(), 0777);

@@ -229,7 +229,7 @@ void TfrmMain::FormCreate() {
 void TfrmMain::PutPagesIntoEmptyState() {
     Page02->Vol02ResetCounters();
     Page02->Vol02EnablePageControls(false);
-    Page02->Vol02StructureFileSizes.clear();
+    Page02->StructureFileSizes.clear();
     auto* destination02 = findChild<QComboBox*>("cboVol02DestFolders");
     destination02->clear();
     destination02->addItems(UniqueItems(GetVol02DestFolderHistory()));

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "pages/creation/FolderCreator.h"
 #include "pages/creation/Vol02Engine.h"
 
 // Message captions: the topic, twelve blanks, the kind and the number.
@@ -17,17 +18,4 @@ int Vol02Box(const std::string& text, int number, bool warning, unsigned flags, 
 inline constexpr unsigned kVol02Warn = 0x30;  // OK, warning icon
 inline constexpr unsigned kVol02Ask = 0x124;  // Yes/No, question icon, No the default
 
-// A structure list entry as the run and the measurement take it: trimmed,
-// without trailing backslashes (a drive root keeps its one).
-std::string Vol02StructureEntry(const std::string& entry);
-// The text behind the last backslash or colon.
-std::string Vol02LastName(const std::string& path);
-// True when `path` is `folder` or lies inside it, however either is spelled
-// (letter case, separators, trailing blanks and dots of a name).
-bool Vol02PathWithin(const std::string& path, const std::string& folder);
-// The refusal of a structure that is, or holds, the folder it would go into.
-std::string Vol02SameFolderMessage(const std::string& destination, const std::string& source);
-
-// The disk-space verdict once the structures are measured: true when the
-// free bytes exceed the bytes to copy; else message 20059.
-bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t freeBytes, const std::string& root);
+inline std::string Vol02StructureEntry(const std::string& entry) { return StructureEntryText(entry); }

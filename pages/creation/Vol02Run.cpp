@@ -6,11 +6,10 @@
 #include <QRadioButton>
 
 #include "core/PathTools.h"
-#include "pages/creation/Vol02Attach.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/Vol02VisualLog.h"
+#include "pages/creation/CreationVisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic02.h"
@@ -46,15 +45,15 @@ void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& l
 
     // From here on the last run's lists give way to this one's.
     log.SetRunMode(true);
-    Vol02ResetRunCounters(state);
-    Vol02ClearRunLists(state);
+    ResetCreationRunCounters(state);
+    ClearCreationRunLists(state);
     log.ClearLogLists();
     log.ShowCounters(state.Counters);
     if (in.ViewDetailedResults) log.ShowLog();
     EnableOtherTabs(hooks, false);
 
     const std::string destination = TrimControlAndBlanks(in.DestFolder);
-    state.Vol02LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
+    state.LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
     log.ClearZoomLists();
     if (in.IncludeStrings.empty()) {
         plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
@@ -161,7 +160,7 @@ Vol02PageHooks Vol02Page::Vol02Hooks() {
 
 void Vol02Page::btnVol02CreateFoldersClick() {
     Vol02EnableRunButtons(false);
-    Vol02VisualLog log;
+    CreationVisualLog log = Vol02VisualLog();
     Vol02RunCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks());
     Vol02EnableRunButtons(true);
 }

@@ -4,11 +4,10 @@
 #include <QPushButton>
 
 #include "core/PathTools.h"
-#include "pages/creation/Vol02Attach.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/Vol02VisualLog.h"
+#include "pages/creation/CreationVisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol02Page.h"
@@ -28,7 +27,7 @@ void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02L
         return;
 
     log.SetRunMode(false);
-    Vol02ResetRunCounters(state);
+    ResetCreationRunCounters(state);
     log.ClearLogLists();
     log.ShowCounters(state.Counters);
     if (in.ViewDetailedResults) log.ShowLog();
@@ -57,7 +56,7 @@ void Vol02Page::btnVol02CreateFoldersSimulationClick() {
 }
 
 void Vol02Page::Vol02SimulateCreateFolders() {
-    Vol02VisualLog log;
+    CreationVisualLog log = Vol02VisualLog();
     ::Vol02SimulateCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

@@ -51,10 +51,10 @@ void AddUnique(QListWidget* list, const StringList& lines) {
 
 // ---- counters and disk space ------------------------------------------------------------
 
-void Vol02Page::Vol02ResetCounters() { ::Vol02ResetCounters(*this); }
-void Vol02Page::Vol02ResetRunCounters() { ::Vol02ResetRunCounters(*this); }
+void Vol02Page::Vol02ResetCounters() { ResetCreationCounters(*this); }
+void Vol02Page::Vol02ResetRunCounters() { ResetCreationRunCounters(*this); }
 
-void Vol02Page::Vol02ClearResultLists() { Vol02ClearRunLists(*this); }
+void Vol02Page::Vol02ClearResultLists() { ClearCreationRunLists(*this); }
 
 bool Vol02Page::Vol02WithFilesChecked() const {
     return ui->rdoVol02AttachMainFolderWithFiles->isChecked() || ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked();
@@ -95,7 +95,7 @@ void Vol02Page::rdoVol02AttachNothingClick() {
     ApplyStructureSource(this, "Vol02", StructureSource::Nothing);
     ui->lstVol02AddFolderStructure->clear();
     Vol02ResetCounters();
-    Counters.Stat02FoldersToCreate = ui->lstVol02IncludeStrings->count();
+    Counters.FoldersToCreate = ui->lstVol02IncludeStrings->count();
     Vol02ShowCounters();
     ui->lblVol02FolderStructuresTemplatesSum->setText(CountText(ui->lstVol02AddFolderStructure));
     Vol02UpdateButtons(true);

@@ -28,7 +28,7 @@ public:
     std::array<Lines, 6> zoom;
     Vol02Counters shown;
     int runMode = -1;
-    void AddLine(Vol02Category c, const std::string& line) override {
+    void AddLine(CreationCategory c, const std::string& line) override {
         lines[c].push_back(line);
         zoom[c].push_back(line);
     }
@@ -133,14 +133,14 @@ TEST_F(Vol02Engine, NamesJoinDestinationPrefixItemAndSuffix) {
 
     in.IncludeStrings = {"a", "b\\c", "d/e"};
     Run();
-    EXPECT_EQ(log.lines[Vol02FoldersCreated], (Lines{D("  a"), D("  b\\c"), D("  d\\e")}));
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("  a"), D("  b\\c"), D("  d\\e")}));
     EXPECT_TRUE(drive.Exists("Dest\\  a"));
     EXPECT_EQ(Captions(), (Lines{"20048.", "20053."}));
     EXPECT_EQ(boxes.shown()[0].caption, "Creating Folder(s).-From  a String List.            Information no: 20048.");
 
     in.DestFolder = "";  // no drive: every item fails for other reasons
     Run();
-    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{"\\  a", "\\  b\\c", "\\  d\\e"}));
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"\\  a", "\\  b\\c", "\\  d\\e"}));
 }
 
 TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
@@ -149,20 +149,20 @@ TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
     drive.WriteFile("Outside\\keep", "x");
     in.IncludeStrings = {"a", "b\\c", "old", "D:\\x", "..\\Outside", "x\\.\\y", "x/y", "file", "a\\"};
     Run();
-    EXPECT_EQ(log.lines[Vol02FoldersCreated], (Lines{D("a"), D("b\\c"), D("x\\y")}));
-    EXPECT_EQ(log.lines[Vol02FoldersExists], (Lines{D("old"), D("a")}));
-    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{"D:\\x", D("..\\Outside"), D("x\\.\\y"), D("file")}));
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("old"), D("a")}));
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"D:\\x", D("..\\Outside"), D("x\\.\\y"), D("file")}));
     EXPECT_EQ(log.zoom, log.lines);
     const Vol02Counters& c = log.shown;
-    EXPECT_EQ(c.Stat02FoldersCreated, 3);
-    EXPECT_EQ(c.Stat02FoldersExists, 2);
-    EXPECT_EQ(c.Stat02FoldersOther, 4);
-    EXPECT_EQ(c.Stat02SubFoldersOther, 0);  // Attach Nothing adds no structure totals
+    EXPECT_EQ(c.FoldersCreated, 3);
+    EXPECT_EQ(c.FoldersExists, 2);
+    EXPECT_EQ(c.FoldersOther, 4);
+    EXPECT_EQ(c.SubFoldersOther, 0);  // Attach Nothing adds no structure totals
     EXPECT_EQ(log.runMode, 1);
-    EXPECT_EQ(state.UndoMode02, "N");
-    EXPECT_EQ(Paths(state.Vol02LastCreatedFolders), (StringList{D("a"), D("b\\c"), D("x\\y")}));
-    EXPECT_EQ(Paths(state.Vol02LastCreatedParents), (StringList{D("b"), D("x")}));
-    EXPECT_EQ(state.Vol02LastDestination, drive.path("Dest\\"));
+    EXPECT_EQ(state.UndoMode, "N");
+    EXPECT_EQ(Paths(state.LastCreatedFolders), (StringList{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(Paths(state.LastCreatedParents), (StringList{D("b"), D("x")}));
+    EXPECT_EQ(state.LastDestination, drive.path("Dest\\"));
     EXPECT_EQ(drive.ReadFile("Dest\\file"), "x");
     EXPECT_FALSE(drive.Exists("Dest\\x\\y\\y"));
 
@@ -186,14 +186,14 @@ TEST_F(Vol02Engine, ExistingStructuresAreRebuiltWithOrWithoutFiles) {
 
     UseStructures({drive.path("S")}, true, true);
     Run();
-    EXPECT_EQ(log.lines[Vol02SubFoldersCreated], (Lines{D("x\\S"), D("x\\S\\a"), D("x\\S\\a\\b")}));
-    EXPECT_EQ(log.lines[Vol02FilesCreated], (Lines{D("x\\S\\top.txt"), D("x\\S\\a\\b\\f.txt")}));
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("x\\S"), D("x\\S\\a"), D("x\\S\\a\\b")}));
+    EXPECT_EQ(log.lines[CreationFilesCreated], (Lines{D("x\\S\\top.txt"), D("x\\S\\a\\b\\f.txt")}));
     EXPECT_EQ(drive.ReadFile("Dest\\x\\S\\a\\b\\f.txt"), "hello");
     EXPECT_FALSE(drive.Exists("Dest\\x\\S\\link"));  // links and FIFOs are neither followed nor opened
     EXPECT_FALSE(drive.Exists("Dest\\x\\S\\pipe"));
-    EXPECT_EQ(log.shown.Stat02FilesSizeCreated, 8);
-    EXPECT_EQ(log.shown.Stat02FilesToCreate, 2);
-    EXPECT_EQ(state.UndoMode02, "F");
+    EXPECT_EQ(log.shown.FilesSizeCreated, 8);
+    EXPECT_EQ(log.shown.FilesToCreate, 2);
+    EXPECT_EQ(state.UndoMode, "F");
     Undo();
     EXPECT_FALSE(drive.Exists("Dest\\x"));
     EXPECT_EQ(Captions().back(), "20058.");
@@ -201,8 +201,8 @@ TEST_F(Vol02Engine, ExistingStructuresAreRebuiltWithOrWithoutFiles) {
 
     UseStructures({drive.path("S")}, false, false);
     Run();
-    EXPECT_EQ(log.lines[Vol02SubFoldersCreated], (Lines{D("x\\a"), D("x\\a\\b")}));
-    EXPECT_TRUE(log.lines[Vol02FilesCreated].empty());
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("x\\a"), D("x\\a\\b")}));
+    EXPECT_TRUE(log.lines[CreationFilesCreated].empty());
     EXPECT_FALSE(drive.Exists("Dest\\x\\top.txt"));
 }
 
@@ -216,12 +216,12 @@ TEST_F(Vol02Engine, ACollidingFileStaysAndFailuresCountAsOtherReasons) {
     Run();
     EXPECT_EQ(drive.ReadFile("Dest\\x\\f.txt"), "one");
     EXPECT_EQ(drive.ReadFile("Dest\\x\\k"), "file");
-    EXPECT_EQ(log.shown.Stat02FilesCreated, 2);
-    EXPECT_EQ(log.shown.Stat02FilesExists, 1);
-    EXPECT_EQ(log.shown.Stat02FilesSizeExists, 3);
-    EXPECT_EQ(log.shown.Stat02SubFoldersOther, 1);
-    EXPECT_EQ(log.shown.Stat02FilesOther, 1);
-    EXPECT_EQ(log.lines[Vol02FoldersOther], (Lines{D("x\\k"), D("x\\k\\in.txt")}));
+    EXPECT_EQ(log.shown.FilesCreated, 2);
+    EXPECT_EQ(log.shown.FilesExists, 1);
+    EXPECT_EQ(log.shown.FilesSizeExists, 3);
+    EXPECT_EQ(log.shown.SubFoldersOther, 1);
+    EXPECT_EQ(log.shown.FilesOther, 1);
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{D("x\\k"), D("x\\k\\in.txt")}));
 }
 
 TEST_F(Vol02Engine, StructuresHoldingTheDestinationOrARootAreRefused) {
@@ -231,8 +231,8 @@ TEST_F(Vol02Engine, StructuresHoldingTheDestinationOrARootAreRefused) {
     UseStructures({drive.path("Work"), drive.path("."), drive.path("")}, true, false);
     Run();
     EXPECT_EQ(Captions(), (Lines{"20048.", "20051.", "20051.", "20051.", "20053."}));  // once per structure
-    EXPECT_TRUE(log.lines[Vol02SubFoldersCreated].empty());
-    EXPECT_EQ(log.shown.Stat02FoldersCreated, 2);
+    EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
+    EXPECT_EQ(log.shown.FoldersCreated, 2);
 }
 
 TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
@@ -257,13 +257,13 @@ TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
         Vol02CheckDiskSpace(state, in, false);
         Run();
         SCOPED_TRACE(mode);
-        EXPECT_EQ(log.lines[Vol02SubFoldersCreated], expected[mode - 1]);
+        EXPECT_EQ(log.lines[CreationSubFoldersCreated], expected[mode - 1]);
         Lines other = {"a\\..\\..\\up"};  // never leaves the main folder
         if (mode >= 3) other.insert(other.begin(), "Docs");
-        EXPECT_EQ(log.lines[Vol02FoldersOther], other);
-        EXPECT_EQ(log.shown.Stat02SubFoldersOther, 4.0 * other.size());
+        EXPECT_EQ(log.lines[CreationFoldersOther], other);
+        EXPECT_EQ(log.shown.SubFoldersOther, 4.0 * other.size());
         EXPECT_FALSE(drive.Exists("up"));
-        EXPECT_EQ(state.UndoMode02, "R");
+        EXPECT_EQ(state.UndoMode, "R");
         Undo();
         EXPECT_FALSE(drive.Exists("Dest\\Job"));
         EXPECT_TRUE(drive.Exists("Dest"));
@@ -273,12 +273,12 @@ TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
 TEST_F(Vol02Engine, EveryEarlyStopKeepsTheLastRunsUndoData) {
     in.IncludeStrings = {"keep"};
     Run();
-    const StringList created = Paths(state.Vol02LastCreatedFolders);
-    const Lines logged = log.lines[Vol02FoldersCreated];
+    const StringList created = Paths(state.LastCreatedFolders);
+    const Lines logged = log.lines[CreationFoldersCreated];
     auto unchanged = [&] {
-        EXPECT_EQ(Paths(state.Vol02LastCreatedFolders), created);
-        EXPECT_EQ(state.UndoMode02, "N");
-        EXPECT_EQ(log.lines[Vol02FoldersCreated], logged);
+        EXPECT_EQ(Paths(state.LastCreatedFolders), created);
+        EXPECT_EQ(state.UndoMode, "N");
+        EXPECT_EQ(log.lines[CreationFoldersCreated], logged);
     };
     boxes.Clear();
 
@@ -328,21 +328,21 @@ TEST_F(Vol02Engine, DiskSpaceMustExceedTheBytesToCopy) {
     in.IncludeStrings = {"a", "b"};
     UseStructures({drive.path("S")}, true, true);
     const Vol02Counters& c = state.Counters;
-    EXPECT_EQ(c.Stat02FoldersToCreate, 2);
-    EXPECT_EQ(c.Stat02SubFoldersToCreate, 6);  // the root counted
-    EXPECT_EQ(c.Stat02FilesToCreate, 6);
-    EXPECT_EQ(c.Stat02FilesSizeToCreate, 2000);
+    EXPECT_EQ(c.FoldersToCreate, 2);
+    EXPECT_EQ(c.SubFoldersToCreate, 6);  // the root counted
+    EXPECT_EQ(c.FilesToCreate, 6);
+    EXPECT_EQ(c.FilesSizeToCreate, 2000);
     UseStructures({drive.path("S")}, false, true);
-    EXPECT_EQ(c.Stat02SubFoldersToCreate, 4);
+    EXPECT_EQ(c.SubFoldersToCreate, 4);
 
-    Vol02ResetCounters(state);
+    ResetCreationCounters(state);
     EXPECT_TRUE(Vol02WeighDiskSpace(state, in, 2001, "T:\\"));
     EXPECT_FALSE(Vol02WeighDiskSpace(state, in, 2000, "T:\\"));
     EXPECT_EQ(boxes.shown().back().text,
               "There is not enough space on the disk.\nThe free space on the disk T:\\ is : 1.95 KB    2000 bytes\n"
               "The program requires : 1.95 KB    2000 bytes.");
     EXPECT_EQ(boxes.shown().back().caption, "Creating Folder(s).-From a String List.            Information no: 20059.");
-    state.Vol02StructureBytes = 1073741824;
+    state.StructureBytes = 1073741824;
     EXPECT_FALSE(Vol02WeighDiskSpace(state, in, 5, "T:\\"));
     EXPECT_NE(boxes.shown().back().text.find("2.00 GB    2.14748e+09 bytes."), std::string::npos);
 
@@ -351,8 +351,8 @@ TEST_F(Vol02Engine, DiskSpaceMustExceedTheBytesToCopy) {
     in.IncludeStrings = {"a", "b", "c"};
     in.FolderStructures = {"1", "2", "3", "4"};
     EXPECT_TRUE(Vol02CheckDiskSpace(state, in, true));
-    EXPECT_EQ(c.Stat02FoldersToCreate, 3);
-    EXPECT_EQ(c.Stat02SubFoldersToCreate, 12);
+    EXPECT_EQ(c.FoldersToCreate, 3);
+    EXPECT_EQ(c.SubFoldersToCreate, 12);
 }
 
 TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
@@ -362,14 +362,14 @@ TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
     boxes.Clear();
     Undo();
     EXPECT_EQ(Captions(), (Lines{"20056.", "20057.", "20058."}));
-    EXPECT_EQ(Paths(state.Vol02FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
-    EXPECT_EQ(log.lines[Vol02FoldersFailedUndo], (Lines{D("x\\y"), D("x")}));
-    EXPECT_TRUE(log.lines[Vol02FoldersCreated].empty());
-    EXPECT_EQ(log.zoom[Vol02FoldersCreated], (Lines{D("x\\y")}));
-    EXPECT_EQ(log.shown.Vol02FailedUndoCount, 2);
+    EXPECT_EQ(Paths(state.FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
+    EXPECT_EQ(log.lines[CreationFoldersFailedUndo], (Lines{D("x\\y"), D("x")}));
+    EXPECT_TRUE(log.lines[CreationFoldersCreated].empty());
+    EXPECT_EQ(log.zoom[CreationFoldersCreated], (Lines{D("x\\y")}));
+    EXPECT_EQ(log.shown.FoldersFailedUndo, 2);
 
     Undo();  // still held: the same two again
-    EXPECT_EQ(Paths(state.Vol02FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
+    EXPECT_EQ(Paths(state.FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
     fs::remove(drive.nativePath("Dest\\x\\y\\user.txt"));
     boxes.Clear();
     Undo();
@@ -402,15 +402,15 @@ TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
         in.IncludeStrings = {"earlier" + std::to_string(mainFolder)};
         Run();  // the simulation must leave this run's undo data alone
         in.IncludeStrings = items;
-        const auto undoBefore = Paths(state.Vol02LastCreatedSubFolders);
-        const auto filesBefore = state.Vol02LastCreatedFiles.size();
+        const auto undoBefore = Paths(state.LastCreatedSubFolders);
+        const auto filesBefore = state.LastCreatedFiles.size();
         const auto treeBefore = Tree(drive);
 
         Simulate();
         EXPECT_EQ(log.runMode, 0);
         EXPECT_EQ(Tree(drive), treeBefore);
-        EXPECT_EQ(Paths(state.Vol02LastCreatedSubFolders), undoBefore);
-        EXPECT_EQ(state.Vol02LastCreatedFiles.size(), filesBefore);
+        EXPECT_EQ(Paths(state.LastCreatedSubFolders), undoBefore);
+        EXPECT_EQ(state.LastCreatedFiles.size(), filesBefore);
         EXPECT_EQ(boxes.shown().back().text, kEnd);
         const auto simulated = log.lines;
         const auto simCounters = log.shown.Values();
@@ -419,8 +419,8 @@ TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
         EXPECT_EQ(log.lines, simulated);
         EXPECT_EQ(log.shown.Values(), simCounters);
         if (!mainFolder) {  // a\sub came with the structure of a; k collides
-            EXPECT_EQ(log.lines[Vol02FoldersExists], (Lines{D("a\\sub"), D("old")}));
-            EXPECT_EQ(log.shown.Stat02SubFoldersOther, 2 * 3 + 2);  // two items' totals, k under a and n\m
+            EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("a\\sub"), D("old")}));
+            EXPECT_EQ(log.shown.SubFoldersOther, 2 * 3 + 2);  // two items' totals, k under a and n\m
         }
         Undo();
     }
@@ -475,16 +475,16 @@ TEST_F(Vol02Engine, ALinkInTheDestinationIsNeverPassedThrough) {
     UseStructures({drive.path("S")}, true, true);
     in.IncludeStrings = {"L\\new", "L\\deep\\er", "P\\one", "P\\two"};
     Simulate();
-    const auto simulated = log.lines[Vol02FoldersOther];
+    const auto simulated = log.lines[CreationFoldersOther];
     std::function<void()> swap = [&] {
         fs::remove_all(drive.nativePath("Dest\\P"));
         fs::create_directory_symlink(drive.nativePath("outside\\target"), drive.nativePath("Dest\\P"));
     };
     struct SwappingLog : RecordingLog {
         std::function<void()>* swap = nullptr;
-        void AddLine(Vol02Category c, const std::string& line) override {
+        void AddLine(CreationCategory c, const std::string& line) override {
             RecordingLog::AddLine(c, line);
-            if (c == Vol02FilesCreated && line.find("\\P\\one\\") != std::string::npos && *swap) {
+            if (c == CreationFilesCreated && line.find("\\P\\one\\") != std::string::npos && *swap) {
                 (*swap)();
                 *swap = nullptr;
             }
@@ -494,7 +494,7 @@ TEST_F(Vol02Engine, ALinkInTheDestinationIsNeverPassedThrough) {
     boxes.Queue(plat::IDYES);
     Vol02RunCreateFolders(state, in, swapping, hooks);
     EXPECT_EQ(simulated, (Lines{D("L\\new"), D("L\\deep\\er")}));
-    EXPECT_EQ(swapping.lines[Vol02FoldersOther], (Lines{D("L\\new"), D("L\\deep\\er"), D("P\\two")}));
+    EXPECT_EQ(swapping.lines[CreationFoldersOther], (Lines{D("L\\new"), D("L\\deep\\er"), D("P\\two")}));
     EXPECT_TRUE(fs::is_empty(drive.nativePath("outside\\target")));
 }
 
@@ -510,7 +510,7 @@ TEST_F(Vol02Engine, AStructureHoldingTheDestinationThroughALinkIsRefused) {
     Run();
     EXPECT_EQ(Captions(), (Lines{"20048.", "20051.", "20053."}));
     EXPECT_FALSE(drive.Exists("P\\Dest\\x\\P"));
-    EXPECT_EQ(log.shown.Stat02FilesCreated, 0);
+    EXPECT_EQ(log.shown.FilesCreated, 0);
 }
 
 // Copies made as root do not keep another user's set-user-ID file.
@@ -548,9 +548,9 @@ TEST_F(Vol02Engine, SimulationMatchesTheRunWhereTheDiskRefuses) {
         const auto counters = log.shown.Values();
         Run();
         if (log.lines != simulated || log.shown.Values() != counters) return 1;
-        if (log.lines[Vol02FoldersOther] != Lines{D(std::string(256, 'n')), D("ro\\x"), D("fine\\S\\secret.txt")})
+        if (log.lines[CreationFoldersOther] != Lines{D(std::string(256, 'n')), D("ro\\x"), D("fine\\S\\secret.txt")})
             return 2;
-        return log.lines[Vol02FilesCreated] == Lines{D("fine\\S\\f.txt")} ? 0 : 3;
+        return log.lines[CreationFilesCreated] == Lines{D("fine\\S\\f.txt")} ? 0 : 3;
     });
     EXPECT_EQ(code, 0);
 }

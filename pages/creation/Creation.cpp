@@ -1,0 +1,191 @@
+#include "pages/creation/Creation.h"
+
+#include <limits>
+#include <utility>
+
+#include "core/FileNames.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
+#include "pages/creation/FolderCreator.h"
+#include "platform/MessageBox.h"
+
+std::array<double, 16> CreationCounters::Values() const {
+    return {FoldersToCreate, SubFoldersToCreate, FilesToCreate, FilesSizeToCreate,
+            FoldersCreated,  SubFoldersCreated,  FilesCreated,  FilesSizeCreated,
+            FoldersExists,   SubFoldersExists,   FilesExists,   FilesSizeExists,
+            FoldersOther,    SubFoldersOther,    FilesOther,    FilesSizeOther};
+}
+
+void ResetCreationCounters(CreationState& state) {
+    CreationCounters& c = state.Counters;
+    c.FoldersToCreate = c.SubFoldersToCreate = c.FilesToCreate = c.FilesSizeToCreate = 0;
+    ResetCreationRunCounters(state);
+}
+
+void ResetCreationRunCounters(CreationState& state) {
+    const CreationCounters old = state.Counters;
+    state.Counters = CreationCounters();
+    state.Counters.FoldersToCreate = old.FoldersToCreate;
+    state.Counters.SubFoldersToCreate = old.SubFoldersToCreate;
+    state.Counters.FilesToCreate = old.FilesToCreate;
+    state.Counters.FilesSizeToCreate = old.FilesSizeToCreate;
+}
+
+void ClearCreationRunLists(CreationState& state) {
+    state.LastBases.clear();
+    state.LastCreatedFolders.clear();
+    state.LastCreatedSubFolders.clear();
+    state.LastCreatedFiles.clear();
+    state.LastCreatedParents.clear();
+    state.LastExistingFolders.clear();
+    state.LastOtherFolders.clear();
+    state.FailedUndoFolders.clear();
+}
+
+std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap) {
+    return topic + gap + (warning ? "Warning no: " : "Information no: ") + std::to_string(number) + ".";
+}
+
+// ---- disk space -------------------------------------------------------------------------
+
+void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+                               const std::string& extra) {
+    state.StructureFolders = 0;
+    state.StructureFiles = 0;
+    state.StructureBytes = 0;
+    state.StructureFileSizes.clear();
+    const bool countRoot = !in.SubFoldersOnlyMode();
+    auto measure = [&](const std::string& raw) {
+        const std::string entry = StructureEntryText(raw);
+        // A drive root is refused by the run, so it is not walked here either.
+        if (TrimBlanks(entry).empty() || IsDriveRootPath(entry)) return;
+        FolderStructSize size(entry, withFiles);
+        size.SetCountRoot(countRoot);
+        size.Examine();
+        state.StructureFolders += size.GetFolderCount();
+        for (auto& file : size.GetFileMap()) state.StructureFileSizes.insert(file);  // the first size stays
+        if (withFiles) {
+            state.StructureBytes += size.GetTotalFileSize();
+            state.StructureFiles += size.GetFileCount();
+        }
+    };
+    for (const auto& entry : in.FolderStructures) measure(entry);
+    if (!extra.empty()) measure(extra);
+}
+
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {
+    CreationCounters& c = state.Counters;
+    c.FoldersToCreate = mainFolders;
+    c.SubFoldersToCreate = mainFolders * static_cast<double>(in.FolderStructures.size());
+    state.StructureFolders = static_cast<std::uint32_t>(in.FolderStructures.size());
+    state.StructureFiles = 0;
+    state.StructureBytes = 0;
+}
+
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required) {
+    const double maxBytes = static_cast<double>(std::numeric_limits<std::uint64_t>::max());
+    const std::uint64_t requiredBytes = required >= maxBytes ? std::numeric_limits<std::uint64_t>::max()
+                                                             : static_cast<std::uint64_t>(required);
+    return "There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
+           FormatByteSize(freeBytes) + "    " + UInt64ToStr(freeBytes) + " bytes\n" +
+           "The program requires : " + FormatByteSize(requiredBytes) + "    " + DoubleToStr(required) + " bytes.";
+}
+
+bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
+                            const std::string& root, const std::string& shortageCaption) {
+    CreationCounters& c = state.Counters;
+    if (mainFolders <= 0) return false;
+    const double required = static_cast<double>(state.StructureBytes) * mainFolders;
+    if (static_cast<double>(freeBytes) > required) {
+        c.FoldersToCreate = mainFolders;
+        c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
+        c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
+        c.FilesSizeToCreate = required;
+        return true;
+    }
+    plat::MessageBox(DiskShortageText(root, freeBytes, required), shortageCaption,
+                     plat::MB_OK | plat::MB_ICONWARNING);
+    return false;
+}
+
+// ---- undo -------------------------------------------------------------------------------------
+
+namespace {
+
+void Plan(FolderFileUndo& undo, UndoPlan plan) {
+    switch (plan) {
+    case UndoPlan::CollectByLevel: undo.CollectFoldersByLevel(); break;
+    case UndoPlan::QueueCreated: undo.QueueCreatedFolders(); break;
+    case UndoPlan::PrepareCreateFolders: undo.PrepareCreateFolders(); break;
+    case UndoPlan::FromList: undo.PrepareCreateFromList(); break;
+    case UndoPlan::FromListDrives: undo.PrepareCreateFromListDrives(); break;
+    case UndoPlan::FromListDrivesSecond: undo.PrepareCreateFromListDrivesSecond(); break;
+    }
+}
+
+DEQ_CREATED_FOLDERS Joined(DEQ_CREATED_FOLDERS first, const DEQ_CREATED_FOLDERS& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+}  // namespace
+
+void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile) {
+    if (state.FailedUndoFolders.empty() && state.LastCreatedFolders.empty()) {
+        plat::MessageBox(profile.NothingText, profile.NothingCaption, plat::MB_OK | plat::MB_ICONWARNING);
+        return;
+    }
+    if (plat::MessageBox("Do you want to delete all folders (and files)\ncreated last time ?", profile.AskCaption,
+                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+        return;
+
+    // Every folder the run made goes, the parents it made on the way too;
+    // the plans remove only empty folders, never one that was there before,
+    // and only the very objects the run made.
+    FolderFileUndo undo;
+    undo.SetBases(state.LastBases);
+    if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
+        undo.SetCreatedFolders(state.FailedUndoFolders);
+        undo.SetCreatedFiles(state.FailedUndoFiles);
+        Plan(undo, profile.Retry);
+    } else if (state.UndoMode == "F") {
+        undo.SetCreatedFolders(state.LastCreatedFolders);
+        undo.SetCreatedSubFolders(Joined(state.LastCreatedSubFolders, state.LastCreatedParents));
+        undo.SetCreatedFiles(state.LastCreatedFiles);
+        Plan(undo, profile.ExistingStructures);
+    } else if (state.UndoMode == "R") {
+        undo.SetMainFolder(state.LastDestination);
+        undo.SetCreatedFolders(state.LastCreatedFolders);
+        undo.SetCreatedSubFolders(state.LastCreatedSubFolders);
+        undo.SetFoldersCreatedByRun(state.LastCreatedParents);
+        Plan(undo, profile.Templates);
+    } else if (state.UndoMode == "N") {
+        undo.SetCreatedFolders(state.LastCreatedFolders);
+        undo.SetFoldersCreatedByRun(state.LastCreatedParents);
+        if (profile.Nothing == UndoPlan::CollectByLevel) undo.SetCreatedSubFolders(state.LastCreatedParents);
+        Plan(undo, profile.Nothing);
+    }
+    undo.DeleteCreatedFiles();
+    undo.RemoveCreatedFolders();
+    undo.BuildReport();
+
+    // What failed keeps the run's bases for the retry.
+    VEC_UNDO_BASES bases = std::move(state.LastBases);
+    ClearCreationRunLists(state);
+    log.ClearLogLists();
+    ResetCreationRunCounters(state);
+    const DEQ_CREATED_FOLDERS failed = undo.GetFailedFolderRecords();
+    if (!failed.empty()) state.LastBases = std::move(bases);
+    state.FailedUndoFiles = undo.GetFailedFileRecords();
+    for (const auto& folder : failed) {
+        state.Counters.FoldersFailedUndo += 1.0;
+        log.CountersChanged(state.Counters);
+        state.FailedUndoFolders.push_back(folder);
+        log.AddLine(CreationFoldersFailedUndo, folder.Path);
+    }
+    log.ShowCounters(state.Counters);
+    if (!undo.GetReport().empty())
+        plat::MessageBox(undo.GetReport(), profile.ReportCaption, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox("End of Undo process !!!", profile.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
+}

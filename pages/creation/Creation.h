@@ -1,0 +1,166 @@
+// What the three create pages share (strings: page 02, increased numbers:
+// page 03, paths: page 04): the counters and outcome lists of their Visual
+// Logs, the state a page keeps between runs, the creator that makes main
+// folders and attaches folder structures or template lines to each new one,
+// the disk-space check and the undo. Each page hands in what it does its
+// own way as a CreationProfile (message numbers, template index, counting
+// rules) and keeps its own run frame. Plain C++: the pages fill
+// CreationInputs from their controls and hand over a CreationLog that
+// writes the Visual Log and the zoom window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/FolderFileUndo.h"
+#include "core/Types.h"
+
+// The sixteen counters of a create page's Visual Log, in the order of its
+// count labels (to create, created, already exist, other reasons; each row
+// folders, subfolders, files, bytes), then the failed-undo counter, which
+// no label shows.
+struct CreationCounters {
+    double FoldersToCreate = 0, SubFoldersToCreate = 0, FilesToCreate = 0, FilesSizeToCreate = 0;
+    double FoldersCreated = 0, SubFoldersCreated = 0, FilesCreated = 0, FilesSizeCreated = 0;
+    double FoldersExists = 0, SubFoldersExists = 0, FilesExists = 0, FilesSizeExists = 0;
+    double FoldersOther = 0, SubFoldersOther = 0, FilesOther = 0, FilesSizeOther = 0;
+    double FoldersFailedUndo = 0;
+
+    std::array<double, 16> Values() const;
+};
+
+// The outcome lists of a create page's Visual Log, in the window's order.
+enum CreationCategory : int {
+    CreationFoldersCreated,
+    CreationSubFoldersCreated,
+    CreationFilesCreated,
+    CreationFoldersExists,
+    CreationFoldersOther,
+    CreationFoldersFailedUndo,
+};
+
+// Where a run's outcomes go: the page's Visual Log and its zoom window.
+class CreationLog {
+public:
+    virtual ~CreationLog() = default;
+    // One line into the category's list of the Visual Log and of the zoom window.
+    virtual void AddLine(CreationCategory category, const std::string& line) = 0;
+    // The counters changed; they may reach the screen a little later.
+    virtual void CountersChanged(const CreationCounters& counters) = 0;
+    // Every count label and pending line on the screen now.
+    virtual void ShowCounters(const CreationCounters& counters) = 0;
+    virtual void ClearLogLists() = 0;
+    virtual void ClearZoomLists() = 0;
+    // Real run: the run-mode box checked; simulation: unchecked.
+    virtual void SetRunMode(bool realRun) = 0;
+    virtual void ShowLog() = 0;
+};
+
+// The structure part of a page's controls, as a run reads them.
+struct CreationInputs {
+    StringList FolderStructures;  // the structure list, in list order
+    bool AttachNothing = false;   // "Attach Nothing." checked
+    bool FullPaths = false;       // existing structures: enabled and checked
+    bool RelativePaths = false;   // template lines: enabled and checked
+    bool MainFolderWithFiles = false;
+    bool MainFolderWithoutFiles = false;
+    bool SubFoldersOnlyWithFiles = false;
+    bool SubFoldersOnlyWithoutFiles = false;
+    bool ViewDetailedResults = true;  // "Show Visual Log"
+    bool ViewDestFolder = true;       // "Show Explorer"
+
+    bool WithFiles() const { return MainFolderWithFiles || SubFoldersOnlyWithFiles; }
+    bool WithoutFiles() const { return MainFolderWithoutFiles || SubFoldersOnlyWithoutFiles; }
+    bool SubFoldersOnlyMode() const { return SubFoldersOnlyWithFiles || SubFoldersOnlyWithoutFiles; }
+};
+
+// What a create page keeps between runs.
+struct CreationState {
+    // Every file of every listed structure with its size, kept by the disk-space check.
+    MAP_FILE_NAME_SIZE StructureFileSizes;
+    // Totals over all listed structures.
+    std::uint64_t StructureBytes = 0;
+    std::uint32_t StructureFolders = 0;
+    std::uint32_t StructureFiles = 0;
+
+    CreationCounters Counters;
+
+    // The trimmed destination of the last run with a trailing backslash.
+    std::string LastDestination;
+    // What the last real run made, for the Undo: each folder and file with
+    // its identity and the folder the run worked beneath (LastBases).
+    VEC_UNDO_BASES LastBases;
+    DEQ_CREATED_FOLDERS LastCreatedFolders;     // main folders
+    DEQ_CREATED_FOLDERS LastCreatedSubFolders;  // structure folders and template folders
+    DEQ_CREATED_FILES LastCreatedFiles;
+    // The missing parents the run made on the way to a recorded folder.
+    DEQ_CREATED_FOLDERS LastCreatedParents;
+    StringList LastExistingFolders;
+    StringList LastOtherFolders;
+    // Folders and files the last Undo could not remove; the next Undo retries them.
+    DEQ_CREATED_FOLDERS FailedUndoFolders;
+    DEQ_CREATED_FILES FailedUndoFiles;
+    // "F" existing structures, "R" template lines, "N" nothing attached.
+    std::string UndoMode;
+};
+
+// The four to-create counters, then the run counters.
+void ResetCreationCounters(CreationState& state);
+// The created, already-exist and other-reasons counters and the failed-undo counter.
+void ResetCreationRunCounters(CreationState& state);
+// Every last-run list but the undo work list (FailedUndoFiles).
+void ClearCreationRunLists(CreationState& state);
+
+// A message caption: the topic, `blanks` blanks (or the given separator),
+// the kind and the number.
+std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap = "            ");
+
+// How one page differs in its run, simulation and undo.
+struct CreationProfile {
+    int TemplateIndex = 2;  // the folder-template options the page uses
+    // Captions of the run's structure refusals and of a copied (or not
+    // copied) file whose size the measurement did not find.
+    std::string StructureRefusedCaption;
+    std::string TemplateRefusedCaption;
+    std::string SizeMissingCopiedCaption;
+    std::string SizeMissingNotCopiedCaption;
+    // A template line that gives no folder: page 02 counts it like an item
+    // (with the structure totals unless nothing is attached); the other
+    // pages add the totals by the attach option.
+    bool UnusableLineAsItem = true;
+};
+
+// ---- undo -------------------------------------------------------------------------------
+
+// The removal plans a page's undo uses (its retry, then by attach mode).
+enum class UndoPlan { CollectByLevel, QueueCreated, PrepareCreateFolders, FromList, FromListDrives, FromListDrivesSecond };
+struct CreationUndoProfile {
+    UndoPlan Retry = UndoPlan::CollectByLevel;
+    UndoPlan ExistingStructures = UndoPlan::CollectByLevel;  // "F"
+    UndoPlan Templates = UndoPlan::PrepareCreateFolders;     // "R"
+    UndoPlan Nothing = UndoPlan::CollectByLevel;             // "N"
+    // Captions of: nothing to undo, the question, the report, the end.
+    std::string NothingCaption, AskCaption, ReportCaption, EndCaption;
+    std::string NothingText;
+};
+// Undo of the last run: removes what it made, deepest first, keeps what it
+// could not remove for the next Undo and reports it.
+void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile);
+
+// ---- disk space -----------------------------------------------------------------------------
+
+// Measures every listed structure (and `extra`, when not empty) into the
+// structure totals and the size map; files and bytes only with files.
+void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+                               const std::string& extra = std::string());
+// Template runs: each main folder gets one folder per line and no file.
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders);
+// The to-create counters once the structures are measured: true when the
+// free bytes exceed `mainFolders` times the structure bytes; else the
+// shortage message with the given caption and false.
+bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
+                            const std::string& root, const std::string& shortageCaption);
+// The shortage message's text.
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double requiredBytes);

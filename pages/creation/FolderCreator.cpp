@@ -1,0 +1,489 @@
+#include "pages/creation/FolderCreator.h"
+
+#include <algorithm>
+#include <deque>
+#include <utility>
+
+#include "core/PathTools.h"
+#include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
+#include "core/Validation.h"
+#include "platform/MessageBox.h"
+
+using plat::FsResult;
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string ChildPath(const std::string& folder, const std::string& name) {
+    std::string path = folder;
+    if (path.empty() || !IsSeparator(path.back())) path += '\\';
+    path += name;
+    return path;
+}
+
+// One spelling per folder: "\" between names, none at the end, the trailing
+// blanks and dots of each name dropped (the file system drops them), lower case.
+std::string FolderKey(const std::string& text) {
+    const std::string t = TrimControlAndBlanks(text);
+    std::string key;
+    std::size_t i = 0;
+    while (i < t.size()) {
+        std::size_t j = i;
+        while (j < t.size() && !IsSeparator(t[j])) ++j;
+        std::size_t end = j;
+        while (end > i && (t[end - 1] == ' ' || t[end - 1] == '.')) --end;
+        if (end == i && j > i) end = j;  // "." and ".." stay as they are
+        if (end > i) {
+            if (!key.empty()) key += '\\';
+            key.append(t, i, end - i);
+        }
+        i = j + 1;
+    }
+    return ToLowerCase(key);
+}
+
+bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
+    return std::find(chain.begin(), chain.end(), id) != chain.end();
+}
+
+void Warn(const std::string& text, const std::string& caption) {
+    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
+}
+
+}  // namespace
+
+std::string StructureEntryText(const std::string& entry) {
+    std::string e = TrimControlAndBlanks(entry);
+    while (e.size() > 1 && e.back() == '\\' && !(e.size() == 3 && e[1] == ':')) e.pop_back();
+    return e;
+}
+
+std::string LastNameOf(const std::string& path) {
+    const std::size_t pos = path.find_last_of("\\:");
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+bool PathWithinFolder(const std::string& path, const std::string& folder) {
+    const std::string p = FolderKey(path);
+    const std::string f = FolderKey(folder);
+    if (f.empty()) return false;
+    return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
+}
+
+// ---- structures ---------------------------------------------------------------------
+
+FolderStructure ReadFolderStructure(const std::string& entry) {
+    FolderStructure s;
+    s.entry = StructureEntryText(entry);
+    s.name = LastNameOf(s.entry);
+    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || s.source.Open(s.entry) != FsResult::Ok) return s;
+    s.usable = true;
+    if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
+    std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
+    std::vector<plat::DirEntry> entries;
+    while (!queue.empty()) {
+        const auto [folder, rel] = std::move(queue.front());
+        queue.pop_front();
+        std::size_t unreadable = 0;
+        if (!s.source.List(folder, entries, &unreadable)) continue;
+        s.unreadable += unreadable;
+        for (const auto& e : entries) {
+            if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
+            std::string itemRel = rel.empty() ? e.name : rel + "\\" + e.name;
+            const bool isFolder = e.kind == plat::EntryKind::Folder;
+            if (isFolder) queue.emplace_back(ChildPath(folder, e.name), itemRel);
+            s.items.push_back({std::move(itemRel), isFolder});
+        }
+    }
+    s.source.Release();
+    return s;
+}
+
+// ---- the creator ----------------------------------------------------------------------
+
+FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
+                             CreationLog& log, RunDisk& disk, bool simulation)
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
+      simulation_(simulation) {
+    if (in_.RelativePaths) PrepareTemplates();
+}
+
+void FolderCreator::UseDestination(const std::string& folder) {
+    if (folder == destText_ && (dest_.IsOpen() || destText_.empty())) return;
+    const plat::FileIdentity before = dest_.Identity();
+    destText_ = folder;
+    dest_.Close();
+    if (!folder.empty() && !TrimControlAndBlanks(GetDrivePart(folder)).empty()) dest_.OpenNearest(folder);
+    destRecorded_ = false;
+    if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
+    // Where the structures stand to this destination, judged by the real folders.
+    destChain_ = dest_.Ancestry();
+    PrepareStructures();
+    for (auto& s : structures_) {
+        s.belowDest.clear();
+        if (!s.source.IsOpen()) continue;
+        s.holdsDestination = Contains(destChain_, s.source.Identity());
+        if (!s.holdsDestination && dest_.IsOpen() && Contains(s.source.Ancestry(), dest_.Identity()))
+            s.source.RealPathBelow(dest_, s.belowDest);
+    }
+}
+
+std::uint32_t FolderCreator::BaseIndex() {
+    if (!destRecorded_) {
+        const plat::FileIdentity id = dest_.Identity();
+        const std::uint64_t key = id.ino ^ (id.dev << 32) ^ (id.dev >> 32);
+        auto it = baseIndex_.find(key);
+        if (it == baseIndex_.end() || state_.LastBases[it->second].Id != id) {
+            state_.LastBases.push_back({dest_.Folder(), id});
+            it = baseIndex_.insert_or_assign(key, static_cast<std::uint32_t>(state_.LastBases.size() - 1)).first;
+        }
+        destBase_ = it->second;
+        destRecorded_ = true;
+    }
+    return destBase_;
+}
+
+// What a template line gives does not depend on the main folder in the
+// modes that keep or drop its first folder: worked out once per run.
+void FolderCreator::PrepareTemplates() {
+    templateMode_ = GetFolderTemplateMode(profile_.TemplateIndex, searchTerm_);
+    const bool fixed = templateMode_ != TemplateModeReplaceRemainder && templateMode_ != TemplateModeReplaceAll;
+    std::string normalised, drive, rest;
+    for (const auto& line : in_.FolderStructures) {
+        TemplateLine t;
+        t.dots = HasDotFolderName(line);
+        t.invalid = !ValidateIncludeListText(line, t.message, normalised);
+        t.mayEqual = line.find(':') != std::string::npos;
+        t.fixed = fixed;
+        if (fixed) {
+            t.rel = ExpandTemplatePath(line, std::string(), templateMode_, searchTerm_);
+            t.noTarget = t.rel.empty() || SplitAtColon(t.rel, drive, rest);
+            // As JoinDestinationAndTemplatePath joins it, once for all main folders.
+            t.joined = CollapseDoubleColons(CollapseDoubleBackslashes(SlashesToBackslashes(t.rel)));
+            if (!t.joined.empty() && t.joined.front() == '\\') t.joined.erase(0, 1);
+            t.joinedDots = HasDotFolderName(t.joined);
+        }
+        templates_.push_back(std::move(t));
+    }
+}
+
+void FolderCreator::Changed() { log_.CountersChanged(c_); }
+
+void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
+    const bool all = totals == OtherTotals::AllUnlessNothing ? !in_.AttachNothing
+                                                            : totals == OtherTotals::ByAttachMode && in_.WithFiles();
+    if (all || (totals == OtherTotals::ByAttachMode && in_.WithoutFiles()))
+        subFolders += state_.StructureFolders;
+    if (all) {
+        files += state_.StructureFiles;
+        bytes += static_cast<double>(state_.StructureBytes);
+    }
+}
+
+void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
+    c_.FoldersCreated += 1.0;
+    Changed();
+    if (!simulation_) state_.LastCreatedFolders.push_back({path, id, BaseIndex()});
+    log_.AddLine(CreationFoldersCreated, path);
+}
+
+void FolderCreator::RecordFolderExists(const std::string& path) {
+    c_.FoldersExists += 1.0;
+    AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
+    Changed();
+    if (!simulation_) state_.LastExistingFolders.push_back(path);
+    log_.AddLine(CreationFoldersExists, path);
+}
+
+void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals) {
+    c_.FoldersOther += 1.0;
+    AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
+    Changed();
+    if (!simulation_) state_.LastOtherFolders.push_back(text);
+    log_.AddLine(CreationFoldersOther, text);
+}
+
+void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
+    c_.SubFoldersCreated += 1.0;
+    Changed();
+    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.push_back({path, id, BaseIndex()});
+    log_.AddLine(CreationSubFoldersCreated, path);
+}
+
+// A structure or template folder that could not be made: counted and shown
+// among the folders not created for other reasons.
+void FolderCreator::RecordSubFolderOther(const std::string& path) {
+    c_.SubFoldersOther += 1.0;
+    Changed();
+    log_.AddLine(CreationFoldersOther, path);
+}
+
+void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
+    if (simulation_ || made.size() < 2) return;
+    // The last one made is the folder itself, recorded by its own list.
+    for (std::size_t i = 0; i + 1 < made.size(); ++i)
+        state_.LastCreatedParents.push_back({made[i].path, made[i].id, BaseIndex()});
+}
+
+FsResult FolderCreator::MakeFolder(const std::string& path) {
+    made_.clear();
+    madeId_ = {};
+    FsResult r = disk_.MakeFolder(dest_, path, &madeId_);
+    if (r == FsResult::NotFound) {
+        r = disk_.MakeFolderTree(dest_, path, made_);
+        if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
+    }
+    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+        if (made_.empty()) itemMade_.emplace_back(path, madeId_);
+        for (const auto& m : made_) itemMade_.emplace_back(m.path, m.id);
+    }
+    return r;
+}
+
+void FolderCreator::CreateMain(const std::string& path, const std::string& numberSuffix,
+                               const std::string& suffixModel) {
+    PrepareStructures();
+    // Nothing resolved for an earlier item is trusted for this one: a link
+    // swapped in meanwhile is met by the next resolution.
+    dest_.Release();
+    for (auto& s : structures_) s.source.Release();
+    itemMade_.clear();
+    // A "." or ".." name or a colon behind the drive would lead elsewhere;
+    // a path outside the destination is no folder of this run.
+    const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
+    if (drive.empty() || HasDotFolderName(path) || path.find(':', drive.size()) != std::string::npos) {
+        RecordItemOther(path, FailedTotals);
+        return;
+    }
+    const FsResult r = MakeFolder(path);
+    if (r == FsResult::AlreadyExists) {
+        RecordFolderExists(path);  // nothing is attached to a folder that was there
+        return;
+    }
+    if (r != FsResult::Ok) {
+        RecordItemOther(path, FailedTotals);
+        return;
+    }
+    RecordFolderCreated(path, madeId_);
+    RecordParents(made_);
+
+    if (in_.FullPaths) {
+        if (!simulation_) {
+            state_.UndoMode = "F";
+            state_.FailedUndoFiles.clear();
+        }
+        AttachStructures(path);
+    } else if (in_.RelativePaths) {
+        if (!simulation_) {
+            state_.UndoMode = "R";
+            state_.FailedUndoFiles.clear();
+        }
+        AttachTemplates(path, numberSuffix, suffixModel);
+    } else if (!simulation_) {
+        state_.UndoMode = "N";
+    }
+}
+
+// Every structure is read once, before the run makes anything, so that no
+// walk ever sees what the run created. One that holds the destination by
+// its text is refused for every main folder and not read at all; one whose
+// real folder holds it is found when the destination is opened.
+void FolderCreator::PrepareStructures() {
+    if (structuresRead_) return;
+    structuresRead_ = true;
+    if (!in_.FullPaths) return;
+    const std::string destination = TrimControlAndBlanks(destText_);
+    structures_.reserve(in_.FolderStructures.size());
+    for (const auto& entry : in_.FolderStructures) {
+        const std::string e = StructureEntryText(entry);
+        const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
+        FolderStructure s;
+        plat::Beneath probe;
+        if (hasDrive && !IsDriveRootPath(e)) probe.Open(e);
+        if (IsDriveRootPath(e) || (!destination.empty() && PathWithinFolder(destination, e)) ||
+            (probe.IsOpen() && Contains(destChain_, probe.Identity()))) {
+            s.entry = e;
+            s.name = LastNameOf(e);
+            s.usable = hasDrive && (IsDriveRootPath(e) || probe.IsOpen());
+            s.holdsDestination = true;
+        } else {
+            s = ReadFolderStructure(e);
+            if (s.source.IsOpen() && dest_.IsOpen() && Contains(s.source.Ancestry(), dest_.Identity()))
+                s.source.RealPathBelow(dest_, s.belowDest);
+        }
+        structures_.push_back(std::move(s));
+    }
+}
+
+// A structure that is a root, the main folder itself, or holds the main
+// folder is refused, its message shown once per run.
+bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainFolder) {
+    std::string message;
+    bool refuse = s.holdsDestination || IsDriveRootPath(s.entry) || PathWithinFolder(mainFolder, s.entry);
+    if (!refuse && !s.belowDest.empty()) {
+        // The structure lies in the destination: the main folder must not
+        // lie in the structure, judged by the real names below the base.
+        std::string rel;
+        refuse = dest_.Relative(mainFolder, rel) && rel.compare(0, s.belowDest.size(), s.belowDest) == 0 &&
+                 (rel.size() == s.belowDest.size() || rel[s.belowDest.size()] == '/');
+    }
+    if (refuse)
+        message = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
+                  "source Folder !!! \nDestination Folder : " +
+                  mainFolder + "\n" + "Source Folder      : " + s.entry;
+    else
+        refuse = CheckDestinationNotSource(mainFolder, s.entry, message);
+    if (refuse && !s.refusalShown) {
+        s.refusalShown = true;
+        Warn(message, profile_.StructureRefusedCaption);
+    }
+    return refuse;
+}
+
+void FolderCreator::AttachStructures(const std::string& mainFolder) {
+    for (auto& s : structures_) {
+        if (!s.usable || RefuseStructure(s, mainFolder)) continue;
+        std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
+        if (!target.empty() && target.back() == '\\') target.pop_back();
+        AttachStructure(s, target);
+    }
+}
+
+void FolderCreator::AttachStructure(FolderStructure& s, const std::string& target) {
+    // The structure's own folder (the main folder itself with "Subfolders Only").
+    FsResult r = MakeFolder(target);
+    if (r == FsResult::Ok) {
+        RecordSubFolderCreated(target, madeId_);
+        RecordParents(made_);
+    } else if (r != FsResult::AlreadyExists) {
+        RecordSubFolderOther(target);
+    }
+    const bool withFiles = in_.WithFiles();
+    std::string source;
+    std::string path;
+    for (const auto& item : s.items) {
+        path.assign(target).append(1, '\\').append(item.rel);
+        if (item.folder) {
+            r = MakeFolder(path);
+            if (r == FsResult::Ok) {
+                RecordSubFolderCreated(path, madeId_);
+                RecordParents(made_);
+            } else if (r == FsResult::AlreadyExists) {
+                c_.SubFoldersExists += 1.0;
+                Changed();
+            } else {
+                RecordSubFolderOther(path);
+            }
+        } else if (withFiles) {
+            source.assign(s.entry).append(1, '\\').append(item.rel);
+            CopyStructureFile(s, source, path);
+        }
+    }
+    if (s.unreadable > 0) {  // entries whose names cannot be said here
+        c_.SubFoldersOther += static_cast<double>(s.unreadable);
+        Changed();
+    }
+}
+
+void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target) {
+    plat::FileStamp stamp;
+    const FsResult r = disk_.CopyFile(s.source, source, dest_, target, &stamp);
+    const auto found = state_.StructureFileSizes.find(source);
+    const bool known = found != state_.StructureFileSizes.end();
+    const double size = known ? static_cast<double>(found->second) : 0.0;
+    if (r == FsResult::Ok) {
+        if (!simulation_)
+            state_.LastCreatedFiles.push_back(
+                {target, stamp.id.Known(), stamp.size, stamp.mtimeNs, stamp.id, BaseIndex()});
+        c_.FilesCreated += 1.0;
+        Changed();
+        log_.AddLine(CreationFilesCreated, target);
+        if (known) {
+            c_.FilesSizeCreated += size;
+            Changed();
+        } else {
+            Warn("The path doesn't exists : \n" + source, profile_.SizeMissingCopiedCaption);
+        }
+        return;
+    }
+    // An existing file is never overwritten; any other failure is no "already exists".
+    const bool exists = r == FsResult::AlreadyExists;
+    if (exists) {
+        c_.FilesExists += 1.0;
+    } else {
+        c_.FilesOther += 1.0;
+        log_.AddLine(CreationFoldersOther, target);
+    }
+    Changed();
+    if (known) {
+        (exists ? c_.FilesSizeExists : c_.FilesSizeOther) += size;
+        Changed();
+    } else {
+        Warn("The path doesn't exists : \n" + source, profile_.SizeMissingNotCopiedCaption);
+    }
+}
+
+void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
+                                    const std::string& suffixModel) {
+    // CheckDestinationNotSource (main folder, line), with what depends on
+    // one side only worked out once.
+    std::string mainMessage, normalised, message;
+    const bool mainInvalid = !ValidateIncludeListText(mainFolder, mainMessage, normalised);
+    const OtherTotals unusable = profile_.UnusableLineAsItem ? OtherTotals::AllUnlessNothing : OtherTotals::ByAttachMode;
+    std::string target;
+    for (std::size_t i = 0; i < in_.FolderStructures.size(); ++i) {
+        const std::string& line = in_.FolderStructures[i];
+        TemplateLine& t = templates_[i];
+        if (t.dots) {
+            RecordItemOther(line, unusable);
+            continue;
+        }
+        bool refuse = true;
+        if (mainInvalid)
+            message = mainMessage;
+        else if (t.invalid)
+            message = t.message;
+        else
+            refuse = t.mayEqual && CheckDestinationNotSource(mainFolder, line, message);
+        if (refuse) {
+            if (!t.refusalShown) {
+                t.refusalShown = true;
+                Warn(message, profile_.TemplateRefusedCaption);
+            }
+            continue;
+        }
+        bool dots;
+        if (t.fixed && numberSuffix.empty()) {
+            target.clear();
+            if (!t.noTarget) target.assign(mainFolder).append(1, '\\').append(t.joined);
+            dots = t.joinedDots;
+        } else {
+            std::string rel = t.fixed ? (t.noTarget ? std::string() : t.rel)
+                                      : ExpandTemplatePath(line, mainFolder, templateMode_, searchTerm_);
+            if (!rel.empty() && !numberSuffix.empty()) rel = AppendTextToPathLevels(rel, suffixModel, numberSuffix);
+            target = rel.empty() ? std::string() : JoinDestinationAndTemplatePath(mainFolder, rel);
+            dots = HasDotFolderName(target);
+        }
+        if (target.empty() || dots) {
+            RecordItemOther(line, unusable);
+            continue;
+        }
+        const FsResult r = MakeFolder(target);
+        if (r == FsResult::Ok || r == FsResult::AlreadyExists) {
+            // A line that meets a folder counts as made; the Undo gets it
+            // only when this item's own lines made it, never one that was there.
+            const plat::FileIdentity* ours = &madeId_;
+            if (r == FsResult::AlreadyExists) {
+                ours = nullptr;
+                for (const auto& [text, id] : itemMade_)
+                    if (text == target) ours = &id;
+            }
+            RecordSubFolderCreated(target, ours ? *ours : plat::FileIdentity{}, ours != nullptr);
+            RecordParents(made_);
+        } else {
+            RecordSubFolderOther(target);
+        }
+    }
+}

@@ -1,0 +1,146 @@
+// Makes the main folders of a create run and attaches folder structures or
+// template lines to each new one: the engine of pages 02, 03 and 04. The
+// same code serves the run and the simulation: the simulation hands in the
+// dry disk, so it reports exactly what the run would do.
+//
+// Every write stays beneath the destination the page names (UseDestination),
+// held open, never through a link or a mount point; each structure is read
+// once before anything is made and refused when its real folder holds the
+// destination or the main folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "core/RunDisk.h"
+#include "pages/creation/Creation.h"
+#include "platform/Beneath.h"
+
+// One existing structure as it was before the run made anything: its
+// folders and files below the structure folder, breadth first, each
+// folder's entries in listing order. Links and special files are left out.
+struct StructureItem {
+    std::string rel;  // path below the structure folder
+    bool folder = false;
+};
+struct FolderStructure {
+    std::string entry;  // the list entry, trimmed, without trailing backslashes
+    std::string name;   // its last name
+    bool usable = false;
+    bool refusalShown = false;
+    // The real folder holds the destination (judged by identity, so
+    // aliases through links count), or lies below it at `belowDest`.
+    bool holdsDestination = false;
+    std::string belowDest;
+    std::size_t unreadable = 0;  // names the program cannot say
+    std::vector<StructureItem> items;
+    plat::Beneath source;  // the structure folder, held for the copies
+};
+// Walks the structure folder once; not usable when it has no drive part,
+// is no folder (a link is none) or is a drive root.
+FolderStructure ReadFolderStructure(const std::string& entry);
+
+// A list entry as the run and the measurement take it: trimmed, without
+// trailing backslashes (a drive root keeps its one).
+std::string StructureEntryText(const std::string& entry);
+// The text behind the last backslash or colon.
+std::string LastNameOf(const std::string& path);
+// True when `path` is `folder` or lies inside it, however either is spelled
+// (letter case, separators, trailing blanks and dots of a name).
+bool PathWithinFolder(const std::string& path, const std::string& folder);
+
+// Which structure totals an outcome adds to the other-reasons (or
+// already-exist) counters besides its folder.
+enum class OtherTotals {
+    None,
+    AllUnlessNothing,  // subfolders, files and bytes unless nothing is attached
+    ByAttachMode,      // with files all three, without files the subfolders only
+};
+
+class FolderCreator {
+public:
+    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, CreationLog& log,
+                  RunDisk& disk, bool simulation);
+
+    // The folder the next main folders are made beneath: opened once (its
+    // nearest existing folder when it does not exist yet) and kept until
+    // another one is named. A destination that cannot be opened (a link,
+    // nothing of it at all) makes every main folder fail.
+    void UseDestination(const std::string& folder);
+
+    // One main folder of the run, made with its missing parents; structures
+    // or template lines go to a folder the run made, never to one that was
+    // there. With `numberSuffix`, every level of each template line carries
+    // it, set off as `suffixModel` ends (increased numbers).
+    void CreateMain(const std::string& path, const std::string& numberSuffix = std::string(),
+                    const std::string& suffixModel = std::string());
+    // An item that gives no folder: counted and listed under other reasons.
+    void RecordItemOther(const std::string& text, OtherTotals totals);
+
+    // How a main folder that exists, or cannot be made, counts its structures.
+    OtherTotals ExistsTotals = OtherTotals::AllUnlessNothing;
+    OtherTotals FailedTotals = OtherTotals::AllUnlessNothing;
+
+private:
+    void AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes);
+    void RecordFolderCreated(const std::string& path, const plat::FileIdentity& id);
+    void RecordFolderExists(const std::string& path);
+    void RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo = true);
+    void RecordSubFolderOther(const std::string& path);
+    void RecordParents(const std::vector<plat::MadeFolder>& made);
+    void Changed();
+
+    // Creates the folder with its missing parents; Ok, AlreadyExists or a
+    // failure. On Ok, madeId_ is the folder's identity.
+    plat::FsResult MakeFolder(const std::string& path);
+    void PrepareStructures();
+    void AttachStructures(const std::string& mainFolder);
+    void AttachStructure(FolderStructure& s, const std::string& target);
+    void CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target);
+    void PrepareTemplates();
+    void AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
+                         const std::string& suffixModel);
+    bool RefuseStructure(FolderStructure& s, const std::string& mainFolder);
+    std::uint32_t BaseIndex();
+
+    const CreationProfile& profile_;
+    const CreationInputs& in_;
+    CreationState& state_;
+    CreationCounters& c_;
+    CreationLog& log_;
+    RunDisk& disk_;
+    const bool simulation_;
+    plat::Beneath dest_;
+    std::string destText_;
+    std::vector<plat::FileIdentity> destChain_;
+    std::uint32_t destBase_ = 0;
+    bool destRecorded_ = false;
+    std::unordered_map<std::uint64_t, std::uint32_t> baseIndex_;  // by inode, within one device mostly
+    std::vector<FolderStructure> structures_;
+    bool structuresRead_ = false;
+    int templateMode_ = 1;
+    std::string searchTerm_;
+    // Template lines as far as they do not depend on the main folder.
+    struct TemplateLine {
+        bool dots = false;      // a "." or ".." name
+        bool invalid = false;   // refused by the Include-list text check
+        std::string message;    // its refusal
+        bool mayEqual = false;  // has a drive part: could name the main folder itself
+        bool fixed = false;     // its relative path is the same for every main folder
+        bool noTarget = false;  // fixed, and it gives no folder
+        std::string rel;        // fixed: the expanded relative path (before any number suffix)
+        std::string joined;     // fixed: rel as joined behind a main folder
+        bool joinedDots = false;
+        bool refusalShown = false;
+    };
+    std::vector<TemplateLine> templates_;
+    std::vector<plat::MadeFolder> made_;
+    plat::FileIdentity madeId_;
+    // Template runs: what this item made, to tell a folder made by an
+    // earlier line from one that was there before.
+    std::vector<std::pair<std::string, plat::FileIdentity>> itemMade_;
+};
