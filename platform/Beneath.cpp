@@ -526,6 +526,16 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
 }
 
 FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp) {
+    return Copy(source, from, to, stamp, false);
+}
+
+FsResult Beneath::CopyFileReplacing(Beneath& source, const std::string& from, const std::string& to,
+                                    FileStamp* stamp) {
+    return Copy(source, from, to, stamp, true);
+}
+
+FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp,
+                       bool replace) {
     std::string sourceName;
     FsResult why = FsResult::Ok;
     const int sourceDir = source.Parent(from, sourceName, why);
@@ -545,8 +555,15 @@ FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const s
         return why;
     }
     struct stat existing;
-    // A large copy looks first; a small one learns it from the link below.
-    if (static_cast<std::uint64_t>(st.st_size) > kLookBeforeCopyBytes && fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (replace) {
+        // Only a regular file is ever replaced; a folder, link or device stays.
+        if (fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(existing.st_mode)) {
+            ::close(in);
+            return FsResult::Failed;
+        }
+    } else if (static_cast<std::uint64_t>(st.st_size) > kLookBeforeCopyBytes &&
+               fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        // A large copy looks first; a small one learns it from the link below.
         ::close(in);
         return FsResult::AlreadyExists;
     }
@@ -554,7 +571,7 @@ FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const s
     // leaves nothing, and the link refuses an existing name. File systems
     // without unnamed files get a named temporary, renamed without replacing.
     std::string temp;
-    int out = openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    int out = replace ? -1 : openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (out < 0) {
         temp = RandomName();
         out = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -572,6 +589,9 @@ FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const s
     int err = 0;
     if (ok && temp.empty()) {
         err = LinkUnnamed(out, dir, name.c_str());
+    } else if (ok && replace) {
+        // Replaced in one step; a folder put there meanwhile makes it fail.
+        err = renameat(dir, temp.c_str(), dir, name.c_str()) == 0 ? 0 : errno;
     } else if (ok) {
         err = renameat2(dir, temp.c_str(), dir, name.c_str(), RENAME_NOREPLACE) == 0 ? 0 : errno;
         if (err == EINVAL) {  // no RENAME_NOREPLACE here: a hard link also refuses an existing name
@@ -598,6 +618,26 @@ FsResult Beneath::CopyFileFrom(Beneath& source, const std::string& from, const s
         return FsResult::Failed;
     }
     return FsResult::Ok;
+}
+
+FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, why);
+    if (dir < 0) return why;
+    // Held by an O_PATH handle that never follows a link, then changed
+    // through that very handle.
+    const int fd = openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    struct stat st;
+    FsResult result = FsResult::Failed;
+    if (fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+        if (oldMode) *oldMode = st.st_mode & 07777;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        if (fchmodat(AT_FDCWD, self.c_str(), mode & 07777, 0) == 0) result = FsResult::Ok;
+    }
+    ::close(fd);
+    return result;
 }
 
 FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected) {

@@ -116,6 +116,15 @@ public:
     // anything, keeping the time and the permission bits but never the
     // set-user-ID, set-group-ID or sticky bit.
     FsResult CopyFileFrom(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp = nullptr);
+    // As CopyFileFrom, but an existing regular file at `to` is replaced in
+    // one step (the copy is made beside it and renamed over it), so the
+    // target is whole before and after, never missing. A folder, link or
+    // special file there is never replaced (Failed).
+    FsResult CopyFileReplacing(Beneath& source, const std::string& from, const std::string& to,
+                               FileStamp* stamp = nullptr);
+    // Sets the permission bits of a file or folder (never of what a link
+    // points to); `oldMode` gets the bits it had.
+    FsResult SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode = nullptr);
     // Removes a file or a link (never what it points to). With `expected`,
     // only that very file unchanged: Changed otherwise.
     FsResult RemoveFile(const std::string& path, const FileStamp* expected = nullptr);
@@ -142,6 +151,7 @@ private:
     // The held handle of the path's parent, and the path's last name.
     int Parent(const std::string& path, std::string& name, FsResult& why);
     int Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why);
+    FsResult Copy(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp, bool replace);
 
     int fd_ = -1;
     std::string root_;    // the base's Linux path

@@ -181,6 +181,35 @@ TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
     EXPECT_TRUE(d.Exists("Dest\\z"));
 }
 
+TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
+    d.WriteFile("S\\new.txt", "new content");
+    d.WriteFile("Dest\\t.txt", "old");
+    d.MakeFolder("Dest\\folder.txt");
+    fs::create_symlink(d.nativePath("outside\\target\\keep.txt"), d.nativePath("Dest\\link.txt"));
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    FileStamp stamp;
+    EXPECT_EQ(base.CopyFileReplacing(source, d.path("S\\new.txt"), D("t.txt"), &stamp), FsResult::Ok);
+    EXPECT_EQ(d.ReadFile("Dest\\t.txt"), "new content");
+    EXPECT_EQ(stamp.size, 11u);
+    EXPECT_EQ(base.CopyFileReplacing(source, d.path("S\\new.txt"), D("fresh.txt")), FsResult::Ok);
+    EXPECT_EQ(base.CopyFileReplacing(source, d.path("S\\new.txt"), D("folder.txt")), FsResult::Failed);
+    EXPECT_EQ(base.CopyFileReplacing(source, d.path("S\\new.txt"), D("link.txt")), FsResult::Failed);
+    EXPECT_TRUE(fs::is_directory(d.nativePath("Dest\\folder.txt")));
+    EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
+    std::size_t names = 0;  // no temporary file is left behind
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(d.nativePath("Dest"))) ++names;
+    EXPECT_EQ(names, 4u);
+
+    std::uint32_t old = 0;
+    EXPECT_EQ(base.SetMode(D("t.txt"), 0444, &old), FsResult::Ok);
+    EXPECT_EQ(old, 0644u);
+    EXPECT_EQ(fs::status(d.nativePath("Dest\\t.txt")).permissions(), fs::perms(0444));
+    const auto before = fs::status(d.nativePath("outside\\target\\keep.txt")).permissions();
+    EXPECT_EQ(base.SetMode(D("link.txt"), 0777), FsResult::Failed);
+    EXPECT_EQ(fs::status(d.nativePath("outside\\target\\keep.txt")).permissions(), before);
+}
+
 // The questions a simulation asks get the answers the writes then give.
 TEST_P(BeneathTest, DryQuestionsAnswerAsTheWritesDo) {
     const std::string longName(base.NameMax() + 1, 'n');
