@@ -3,18 +3,10 @@
 #include <algorithm>
 
 using plat::FsResult;
+using plat::RelName;
+using plat::RelParent;
 
 namespace {
-
-std::string ParentRel(const std::string& rel) {
-    const std::size_t slash = rel.rfind('/');
-    return slash == std::string::npos ? std::string() : rel.substr(0, slash);
-}
-
-std::string LastName(const std::string& rel) {
-    const std::size_t slash = rel.rfind('/');
-    return slash == std::string::npos ? rel : rel.substr(slash + 1);
-}
 
 // The drive-form path of `rel` below the base.
 std::string PathBelow(const plat::Beneath& base, const std::string& rel) {
@@ -52,7 +44,7 @@ DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& path, const 
         const auto it = made_.find(Key(base, rel));
         if (it != made_.end()) return it->second ? Kind::Folder : Kind::Other;
         // Below a folder it only pretended to make there is nothing yet.
-        for (std::string up = ParentRel(rel); !up.empty(); up = ParentRel(up)) {
+        for (std::string up = RelParent(rel); !up.empty(); up = RelParent(up)) {
             const auto above = made_.find(Key(base, up));
             if (above != made_.end()) return above->second ? Kind::None : Kind::Blocked;
         }
@@ -92,7 +84,7 @@ FsResult DryDisk::MakeFolder(plat::Beneath& base, const std::string& path, plat:
     case Kind::Failed: return FsResult::Failed;
     case Kind::None: break;
     }
-    const FsResult r = CanMakeIn(base, ParentRel(rel), LastName(rel));
+    const FsResult r = CanMakeIn(base, RelParent(rel), RelName(rel));
     if (r == FsResult::Ok) made_[Key(base, rel)] = true;
     return r;
 }
@@ -118,7 +110,7 @@ FsResult DryDisk::MakeFolderTree(plat::Beneath& base, const std::string& path, s
         case Kind::Failed: return FsResult::Failed;
         case Kind::None: break;
         }
-        const FsResult r = CanMakeIn(base, ParentRel(here), LastName(here));
+        const FsResult r = CanMakeIn(base, RelParent(here), RelName(here));
         if (r != FsResult::Ok) return r;
         made_[Key(base, here)] = true;
         made.push_back({plat::LeadingPath(path, levels, level), plat::FileIdentity{}});
@@ -136,7 +128,7 @@ FsResult DryDisk::CopyFile(plat::Beneath& from, const std::string& source, plat:
     if (!to.Relative(target, rel) || rel.empty()) return FsResult::Failed;
     // In the order the real copy meets them: the folder, a look for a large
     // file, the unnamed file (needs write access), the final link.
-    const std::string parentRel = ParentRel(rel);
+    const std::string parentRel = RelParent(rel);
     switch (Look(to, PathBelow(to, parentRel), parentRel)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Other:
@@ -150,7 +142,7 @@ FsResult DryDisk::CopyFile(plat::Beneath& from, const std::string& source, plat:
     if (made_.count(Key(to, parentRel)) == 0 && to.CanWriteIn(PathBelow(to, parentRel)) != FsResult::Ok)
         return FsResult::Failed;
     if (exists) return FsResult::AlreadyExists;
-    if (kind != Kind::None || LastName(rel).size() > to.NameMax()) return FsResult::Failed;
+    if (kind != Kind::None || RelName(rel).size() > to.NameMax()) return FsResult::Failed;
     made_[Key(to, rel)] = false;
     return FsResult::Ok;
 }

@@ -61,16 +61,6 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
-std::string ParentRel(const std::string& rel) {
-    const std::size_t slash = rel.rfind('/');
-    return slash == std::string::npos ? std::string() : rel.substr(0, slash);
-}
-
-std::string LastName(const std::string& rel) {
-    const std::size_t slash = rel.rfind('/');
-    return slash == std::string::npos ? rel : rel.substr(slash + 1);
-}
-
 // Opens `rel` below the folder `dirfd` without passing a link or a mount
 // point: openat2 where the kernel has it, else one component at a time.
 // The mount a descriptor lies on, or -1 where the kernel cannot say.
@@ -402,9 +392,9 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
         return FsResult::Ok;
     }
     FsResult why = FsResult::Ok;
-    const int dir = Resolve(ParentRel(rel), why);
+    const int dir = Resolve(RelParent(rel), why);
     if (dir < 0) return why;
-    if (fstatat(dir, LastName(rel).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(dir, RelName(rel).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
     info = InfoOf(st);
     return FsResult::Ok;
@@ -420,10 +410,10 @@ bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, st
         dfd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     } else {
         FsResult why = FsResult::Ok;
-        const int parent = Resolve(ParentRel(rel), why);
+        const int parent = Resolve(RelParent(rel), why);
         if (parent < 0) return false;
         int err = 0;
-        dfd = OpenBelow(parent, LastName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
+        dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
     }
     if (dfd < 0) return false;
     return detail::ListOpenFolder(dfd, entries, untranslatable);
@@ -501,9 +491,9 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
             if (Resolve(here, why) >= 0) continue;
             if (why != FsResult::NotFound) return why;
         }
-        const int dir = Resolve(ParentRel(here), why);
+        const int dir = Resolve(RelParent(here), why);
         if (dir < 0) return why;
-        const std::string name = LastName(here);
+        const std::string name = RelName(here);
         if (mkdirat(dir, name.c_str(), 0777) != 0) {
             const int err = errno;
             struct stat st;

@@ -165,6 +165,17 @@ private:
     std::string rel_;
 };
 
+// The parts of a path below a base ("a/b/c"): its folder ("a/b", "" for a
+// name of the base) and its last name ("c").
+inline std::string RelParent(const std::string& rel) {
+    const std::size_t slash = rel.rfind('/');
+    return slash == std::string::npos ? std::string() : rel.substr(0, slash);
+}
+inline std::string RelName(const std::string& rel) {
+    const std::size_t slash = rel.rfind('/');
+    return slash == std::string::npos ? rel : rel.substr(slash + 1);
+}
+
 // The drive-form text of `path` up to its name on `level` (0 the first
 // below the base), when its last `levels` names lie below the base: the
 // caller's own spelling of each folder a tree creation makes.
