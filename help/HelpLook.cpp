@@ -32,6 +32,8 @@ void SetUpHelpList(QListWidget* list) {
     list->setWordWrap(false);
     list->setTextElideMode(Qt::ElideNone);
     list->setUniformItemSizes(true);
+    // Read-only text: nothing to select.
+    list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
