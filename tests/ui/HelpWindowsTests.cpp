@@ -42,6 +42,11 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "windows/TfrmFileImport.h"
+#include "windows/TfrmFileSelection.h"
+#include "windows/TfrmFolderTemplateOptions.h"
+#include "windows/TfrmSubFolderListBuilder.h"
+#include "windows/TfrmVol07EditIncludeList.h"
 
 namespace fs = std::filesystem;
 
@@ -229,6 +234,27 @@ TEST_F(HelpWindowsTest, HelpMenuOpensOverviewAboutAndTheProgramPage) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ProgramPageFile());
     EXPECT_TRUE(opened[0].ends_with("\\README.md"));
+}
+
+TEST_F(HelpWindowsTest, SharedWindowsHelpButtonsOpenTheirTopicOrMoreHelp) {
+    // The template options window's index is the topic.
+    for (int index = 1; index <= 5; ++index) {
+        frmFolderTemplateOptions->SetTemplateIndex(index);
+        Child<QPushButton>(frmFolderTemplateOptions, "btnFolderTemplateOptionsHelp")->click();
+    }
+    Child<QPushButton>(frmFileImport, "btnFileImportHelp")->click();
+    Child<QPushButton>(frmFileSelection, "btnFileSelectionHelp")->click();
+    std::vector<unsigned> topics;
+    for (const HelpSeen& seen : help) {
+        topics.push_back(seen.topic);
+        EXPECT_FALSE(seen.moreHelpVisible) << seen.topic;
+    }
+    EXPECT_EQ(topics, (std::vector<unsigned>{1, 2, 3, 4, 5, HelpTopic::FileImport, HelpTopic::FileSelection}));
+
+    shown.clear();
+    Child<QPushButton>(frmSubFolderListBuilder, "btnHelp")->click();
+    Child<QPushButton>(frmVol07EditIncludeList, "btnVol07EditIncludeListHelp")->click();
+    EXPECT_EQ(shown, (std::vector<QDialog*>{frmMoreHelp, frmMoreHelp}));
 }
 
 // Mouse events as the window system delivers them to a label.
