@@ -1,5 +1,7 @@
 #include "platform/Desktop.h"
 
+#include <sys/stat.h>
+
 #include "platform/FileSystem.h"
 
 namespace plat {
@@ -11,6 +13,18 @@ FolderBrowserHandler& Browser() {
 OpenFolderHandler& Opener() {
     static OpenFolderHandler handler;
     return handler;
+}
+OpenDocumentHandler& DocumentOpener() {
+    static OpenDocumentHandler handler;
+    return handler;
+}
+
+// A regular file that nobody may execute.
+bool IsPlainDocument(const std::string& file) {
+    std::string native;
+    if (!FileExists(file) || !ToNative(file, native)) return false;
+    struct stat st;
+    return ::lstat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0;
 }
 }  // namespace
 
@@ -32,6 +46,17 @@ bool OpenFolderWithDesktop(const std::string& folder) {
 OpenFolderHandler SetOpenFolderHandler(OpenFolderHandler handler) {
     OpenFolderHandler previous = std::move(Opener());
     Opener() = std::move(handler);
+    return previous;
+}
+
+bool OpenDocumentWithDesktop(const std::string& file) {
+    if (!IsPlainDocument(file)) return false;
+    return DocumentOpener() ? DocumentOpener()(file) : false;
+}
+
+OpenDocumentHandler SetOpenDocumentHandler(OpenDocumentHandler handler) {
+    OpenDocumentHandler previous = std::move(DocumentOpener());
+    DocumentOpener() = std::move(handler);
     return previous;
 }
 

@@ -1,5 +1,5 @@
-// Desktop services that need a window system: the folder browser and
-// opening a folder in the desktop's file manager. The Qt half installs the
+// Desktop services that need a window system: the folder browser, opening
+// a folder in the desktop's file manager and a document in its viewer. The Qt half installs the
 // real ones at start-up; tests install scripted ones. Without a handler the
 // browser returns no choice and nothing is opened.
 #pragma once
@@ -19,5 +19,13 @@ FolderBrowserHandler SetFolderBrowserHandler(FolderBrowserHandler handler);
 using OpenFolderHandler = std::function<bool(const std::string& folder)>;
 bool OpenFolderWithDesktop(const std::string& folder);
 OpenFolderHandler SetOpenFolderHandler(OpenFolderHandler handler);
+
+// Opens an existing document (drive form) with the program the desktop
+// associates with its type. Refuses anything that could run: only a regular
+// file without execute bits, never through a link. False when refused or
+// when it could not be opened.
+using OpenDocumentHandler = std::function<bool(const std::string& file)>;
+bool OpenDocumentWithDesktop(const std::string& file);
+OpenDocumentHandler SetOpenDocumentHandler(OpenDocumentHandler handler);
 
 }  // namespace plat

@@ -1,5 +1,19 @@
 #include "shell/AppWindows.h"
 
+#include "help/TAboutBox.h"
+#include "help/TfrmAltalanosHelp.h"
+#include "help/TfrmDriveSelect.h"
+#include "help/TfrmExamplesCopy.h"
+#include "help/TfrmExamplesCopyFiles.h"
+#include "help/TfrmExamplesCreateFolders.h"
+#include "help/TfrmExamplesDelete.h"
+#include "help/TfrmExamplesDeleteFiles.h"
+#include "help/TfrmExamplesIncreasedNumbers.h"
+#include "help/TfrmExamplesRename.h"
+#include "help/TfrmExamplesRenameFiles.h"
+#include "help/TfrmMoreHelp.h"
+#include "help/TfrmOverViewHelp.h"
+#include "help/TfrmVideoTutorials.h"
 #include "results/TForcedUnSuccessFullForm.h"
 #include "results/TSubFolderUnSuccessFullForm.h"
 #include "results/TfrmFolderViews.h"
@@ -53,7 +67,7 @@
 void CreateAppWindows() {
     frmMain = new TfrmMain();  // 1
     frmNoltEditIncludeFolderList = new TfrmNoltEditIncludeFolderList(frmMain);  // 2
-    // 3  TAboutBox                      (help/)
+    AboutBox = new TAboutBox(frmMain);  // 3
     frmSubFolderListBuilder = new TfrmSubFolderListBuilder(frmMain);  // 4
     frmVol15EditIncludeList = new TfrmVol15EditIncludeList(frmMain);  // 5
     frmVol02EditIncludeList = new TfrmVol02EditIncludeList(frmMain);  // 6
@@ -67,15 +81,15 @@ void CreateAppWindows() {
     frmLevelSummFolder = new TfrmLevelSummFolder(frmMain);  // 14
     frmFolderStructuresTemplates = new TfrmFolderStructuresTemplates(frmMain);  // 15
     frmEditSmartImport = new TfrmEditSmartImport(frmMain);  // 16
-    // 17 TfrmExamplesCopy               (help/)
-    // 18 TfrmExamplesCopyFiles          (help/)
-    // 19 TfrmExamplesCreateFolders      (help/)
-    // 20 TfrmExamplesIncreasedNumbers   (help/)
-    // 21 TfrmDriveSelect                (help/)
-    // 22 TfrmExamplesDelete             (help/)
-    // 23 TfrmExamplesDeleteFiles        (help/)
-    // 24 TfrmExamplesRename             (help/)
-    // 25 TfrmExamplesRenameFiles        (help/)
+    frmExamplesCopy = new TfrmExamplesCopy(frmMain);  // 17
+    frmExamplesCopyFiles = new TfrmExamplesCopyFiles(frmMain);  // 18
+    frmExamplesCreateFolders = new TfrmExamplesCreateFolders(frmMain);  // 19
+    frmExamplesIncreasedNumbers = new TfrmExamplesIncreasedNumbers(frmMain);  // 20
+    frmDriveSelect = new TfrmDriveSelect(frmMain);  // 21
+    frmExamplesDelete = new TfrmExamplesDelete(frmMain);  // 22
+    frmExamplesDeleteFiles = new TfrmExamplesDeleteFiles(frmMain);  // 23
+    frmExamplesRename = new TfrmExamplesRename(frmMain);  // 24
+    frmExamplesRenameFiles = new TfrmExamplesRenameFiles(frmMain);  // 25
     frmFileExport = new TfrmFileExport(frmMain);  // 26
     frmFileImport = new TfrmFileImport(frmMain);  // 27
     frmFileSelection = new TfrmFileSelection(frmMain);  // 28
@@ -85,14 +99,14 @@ void CreateAppWindows() {
     frmFolderTemplateOptions = new TfrmFolderTemplateOptions(frmMain);  // 29
     frmFolderViews = new TfrmFolderViews(frmMain);  // 30
     ForcedUnSuccessFullForm = new TForcedUnSuccessFullForm(frmMain);  // 31
-    // 32 TfrmAltalanosHelp              (help/)
-    // 33 TfrmMoreHelp                   (help/)
-    // 34 TfrmOverViewHelp               (help/)
+    frmAltalanosHelp = new TfrmAltalanosHelp(frmMain);  // 32
+    frmMoreHelp = new TfrmMoreHelp(frmMain);  // 33
+    frmOverViewHelp = new TfrmOverViewHelp(frmMain);  // 34
     frmQuotationMarks = new TfrmQuotationMarks(frmMain);  // 35
     frmRestoreSettings = new TfrmRestoreSettings(frmMain);  // 36
     frmDelimiters = new TfrmDelimiters(frmMain);  // 37
     SubFolderUnSuccessFullForm = new TSubFolderUnSuccessFullForm(frmMain);  // 38
-    // 39 TfrmVideoTutorials             (help/)
+    frmVideoTutorials = new TfrmVideoTutorials(frmMain);  // 39
     frmVol02ZoomStatistics = new TfrmVol02ZoomStatistics(frmMain);  // 40-49
     frmVol03ZoomStatistics = new TfrmVol03ZoomStatistics(frmMain);  // 40-49
     frmVol04ZoomStatistics = new TfrmVol04ZoomStatistics(frmMain);  // 40-49
@@ -145,6 +159,20 @@ void DestroyAppWindows() {
     frmRestoreSettings = nullptr;
     frmDelimiters = nullptr;
     SubFolderUnSuccessFullForm = nullptr;
+    AboutBox = nullptr;
+    frmExamplesCopy = nullptr;
+    frmExamplesCopyFiles = nullptr;
+    frmExamplesCreateFolders = nullptr;
+    frmExamplesIncreasedNumbers = nullptr;
+    frmDriveSelect = nullptr;
+    frmExamplesDelete = nullptr;
+    frmExamplesDeleteFiles = nullptr;
+    frmExamplesRename = nullptr;
+    frmExamplesRenameFiles = nullptr;
+    frmAltalanosHelp = nullptr;
+    frmMoreHelp = nullptr;
+    frmOverViewHelp = nullptr;
+    frmVideoTutorials = nullptr;
     frmVol02ZoomStatistics = nullptr;
     frmVol03ZoomStatistics = nullptr;
     frmVol04ZoomStatistics = nullptr;

@@ -15,6 +15,7 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
+#include "help/HelpWindows.h"
 #include "pages/checker/Vol15Page.h"
 #include "pages/creation/Vol02Page.h"
 #include "pages/creation/Vol03Page.h"
@@ -148,14 +149,15 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) 
         menu->menuAction()->setVisible(false);
         menu->menuAction()->setEnabled(false);
     }
-    // Their windows are not part of the program yet.
-    for (QAction* action : {ui->OverView, ui->About1, ui->Howtovideosonline1}) action->setEnabled(false);
 
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->OpenRestoreProfile1, &QAction::triggered, this, &TfrmMain::OpenRestoreProfile1Click);
     connect(ui->SaveProfile1, &QAction::triggered, this, &TfrmMain::SaveProfile1Click);
     connect(ui->EnableStartWindowForRestoreSettings, &QAction::triggered, this,
             &TfrmMain::EnableStartWindowForRestoreSettingsClick);
+    connect(ui->OverView, &QAction::triggered, this, &TfrmMain::OverViewClick);
+    connect(ui->About1, &QAction::triggered, this, &TfrmMain::About1Click);
+    connect(ui->Howtovideosonline1, &QAction::triggered, this, &TfrmMain::Howtovideosonline1Click);
 
     FormCreate();
 }
@@ -372,6 +374,12 @@ void TfrmMain::EnableStartWindowForRestoreSettingsClick() {
     ShowStartWindowMenuState(true);
     SetStartWindowState(2);
 }
+
+void TfrmMain::OverViewClick() { ShowOverview(); }
+
+void TfrmMain::About1Click() { ShowAbout(); }
+
+void TfrmMain::Howtovideosonline1Click() { OpenHowToVideos(); }
 
 void TfrmMain::ShowStartWindowMenuState(bool shownAgain) {
     ui->EnableStartWindowForRestoreSettings->setChecked(shownAgain);

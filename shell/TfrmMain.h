@@ -52,6 +52,10 @@ public:
     void EnableStartWindowForRestoreSettingsClick();
     void OpenRestoreProfile1Click();
     void SaveProfile1Click();
+    // Help menu.
+    void OverViewClick();
+    void About1Click();
+    void Howtovideosonline1Click();
     // The Settings menu item as the start window's answer leaves it.
     void ShowStartWindowMenuState(bool shownAgain);
 

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "core/ListPresence.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "help/HelpWindows.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "windows/ListTools.h"
@@ -37,6 +39,10 @@ void IncludeListEditor::InitEditor(const Setup& setup) {
     setup_ = setup;
     setup_.memo->installEventFilter(this);
     setup_.memo->viewport()->installEventFilter(this);  // mouse clicks land there
+    // Every editor's Help button (btnVol02EditHelp, btnVol11EditIncludeListHelp, ...).
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->objectName().endsWith(QLatin1String("Help")))
+            connect(button, &QPushButton::clicked, this, &ShowMoreHelp);
     FormCreate();
 }
 

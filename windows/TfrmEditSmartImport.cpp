@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/PathTools.h"
+#include "help/HelpWindows.h"
 #include "platform/MessageBox.h"
 #include "ui_TfrmEditSmartImport.h"
 #include "windows/ListTools.h"
@@ -16,6 +17,7 @@ TfrmEditSmartImport::TfrmEditSmartImport(QWidget* parent)
     ui->setupUi(this);
     ui->mmoEditSmartImportMemo->installEventFilter(this);
     connect(ui->btnEditSmartImportOk, &QPushButton::clicked, this, &TfrmEditSmartImport::btnEditSmartImportOkClick);
+    connect(ui->btnEditSmartImportHelp, &QPushButton::clicked, this, &ShowMoreHelp);
     connect(ui->btnEditSmartImportCancel, &QPushButton::clicked, this,
             &TfrmEditSmartImport::btnEditSmartImportCancelClick);
     FormCreate();

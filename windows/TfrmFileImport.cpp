@@ -8,6 +8,7 @@
 #include "core/ImportClass.h"
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
+#include "help/HelpWindows.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
@@ -100,6 +101,7 @@ TfrmFileImport::TfrmFileImport(QWidget* parent) : QDialog(parent), ui(std::make_
             &TfrmFileImport::btnFileImportManageQuotationMarksClick);
     connect(ui->btnFileImportOk, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportOkClick);
     connect(ui->btnFileImportCancel, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportCancelClick);
+    connect(ui->btnFileImportHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(HelpTopic::FileImport); });
     FormCreate();
 }
 

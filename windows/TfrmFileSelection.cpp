@@ -8,6 +8,7 @@
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
+#include "help/HelpWindows.h"
 #include "platform/MessageBox.h"
 #include "ui_TfrmFileSelection.h"
 #include "windows/ListBoxSearch.h"
@@ -109,8 +110,7 @@ TfrmFileSelection::TfrmFileSelection(QWidget* parent)
         });
     }
     ui->cboFileManNames->lineEdit()->installEventFilter(this);
-    // The general help window does not exist yet; the button waits for it.
-    ui->btnFileSelectionHelp->setEnabled(false);
+    connect(ui->btnFileSelectionHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(HelpTopic::FileSelection); });
 }
 
 TfrmFileSelection::~TfrmFileSelection() = default;

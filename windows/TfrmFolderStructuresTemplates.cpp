@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "help/HelpWindows.h"
 #include "ui_TfrmFolderStructuresTemplates.h"
 #include "windows/ListTools.h"
 
@@ -11,6 +12,7 @@ TfrmFolderStructuresTemplates::TfrmFolderStructuresTemplates(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmFolderStructuresTemplates>()) {
     ui->setupUi(this);
     ui->mmoEditFolderStructuresTemplates->installEventFilter(this);
+    connect(ui->btnFolderStructuresTemplatesHelp, &QPushButton::clicked, this, &ShowMoreHelp);
     connect(ui->btnFolderStructuresTemplatesOk, &QPushButton::clicked, this,
             &TfrmFolderStructuresTemplates::btnFolderStructuresTemplatesOkClick);
     connect(ui->btnFolderStructuresTemplatesCancel, &QPushButton::clicked, this,

@@ -3,6 +3,7 @@
 #include <QRadioButton>
 
 #include "core/TemplateOptions.h"
+#include "help/HelpWindows.h"
 #include "ui_TfrmFolderTemplateOptions.h"
 
 TfrmFolderTemplateOptions* frmFolderTemplateOptions = nullptr;
@@ -33,8 +34,9 @@ TfrmFolderTemplateOptions::TfrmFolderTemplateOptions(QWidget* parent)
             &TfrmFolderTemplateOptions::rdoFolderTemplateOptionsReplaceAllClick);
     connect(ui->rdoFolderTemplateOptionsReplaceRemainder, &QRadioButton::clicked, this,
             &TfrmFolderTemplateOptions::rdoFolderTemplateOptionsReplaceRemainderClick);
-    // The general help window does not exist yet; the button waits for it.
-    ui->btnFolderTemplateOptionsHelp->setEnabled(false);
+    // The template index is the help topic of the same number.
+    connect(ui->btnFolderTemplateOptionsHelp, &QPushButton::clicked, this,
+            [this] { ShowHelpTopic(static_cast<unsigned>(TemplateIndex)); });
 }
 
 TfrmFolderTemplateOptions::~TfrmFolderTemplateOptions() = default;

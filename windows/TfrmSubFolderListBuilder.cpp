@@ -14,6 +14,7 @@
 #include "core/SettingsStore.h"
 #include "core/ShellServices.h"
 #include "core/Validation.h"
+#include "help/HelpWindows.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -107,6 +108,7 @@ void ShowRefusedPaths(const StringList& refused) {
 TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmSubFolderListBuilder>()) {
     ui->setupUi(this);
+    connect(ui->btnHelp, &QPushButton::clicked, this, &ShowMoreHelp);
     connect(ui->btnMainSourceFolderAdd, &QPushButton::clicked, this,
             &TfrmSubFolderListBuilder::btnMainSourceFolderAddClick);
     connect(ui->cboMainSourceFolder, &QComboBox::activated, this, &TfrmSubFolderListBuilder::cboMainSourceFolderSelect);
@@ -143,8 +145,6 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     // At least the designed widths, wider where the captions need it.
     ui->lstViewLevelSumFolder->setColumnWidth(0, std::max(80, ui->lstViewLevelSumFolder->header()->sectionSizeHint(0)));
     ui->lstViewLevelSumFolder->setColumnWidth(1, std::max(120, ui->lstViewLevelSumFolder->header()->sectionSizeHint(1)));
-    // The more-help window does not exist yet; the button waits for it.
-    ui->btnHelp->setEnabled(false);
     FormCreate();
 }
 

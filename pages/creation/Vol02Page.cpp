@@ -13,6 +13,7 @@
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "core/Validation.h"
+#include "help/HelpWindows.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -124,6 +125,8 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol02EditIncludeList, &Vol02Page::btnVol02EditIncludeListClick);
     click(ui->btnVol02ZoomIncludeWindow, &Vol02Page::btnVol02ZoomIncludeWindowClick);
     click(ui->btnVol02ClearAll, &Vol02Page::btnVol02ClearAllClick);
+    click(ui->btnVol02ListHelp, &Vol02Page::btnVol02ListHelpClick);
+    click(ui->btnVol02Examples, &Vol02Page::btnVol02ExamplesClick);
     click(ui->rdoVol02AttachNothing, &Vol02Page::rdoVol02AttachNothingClick);
     click(ui->rdoVol02StructureImportRelativePaths, &Vol02Page::rdoVol02StructureImportRelativePathsClick);
     click(ui->rdoVol02StructureImportFullPaths, &Vol02Page::rdoVol02StructureImportFullPathsClick);
@@ -519,3 +522,9 @@ void Vol02Page::btnVol02ClearAllClick() {
     Vol02EnablePageControls(false);
     Vol02Box("End of the CLEAR FIELDS process !!!\n", 20045, false, plat::MB_OK | plat::MB_ICONINFORMATION);
 }
+
+// ---- Help and Examples -----------------------------------------------------------------------------
+
+void Vol02Page::btnVol02ListHelpClick() { ShowHelpTopic(HelpTopic::Vol02); }
+
+void Vol02Page::btnVol02ExamplesClick() { ShowExamples(ExampleWindow::Vol02); }

@@ -46,6 +46,8 @@ public:
     void edtVol02SuffixChange();
     void edtVol02SuffixExit();
     void btnVol02ClearAllClick();
+    void btnVol02ListHelpClick();
+    void btnVol02ExamplesClick();
 
     void Vol02SetDestinationFolder(const std::string& path);
     void Vol02RefreshListCounters();

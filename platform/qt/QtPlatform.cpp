@@ -70,6 +70,11 @@ void InstallDesktopHandlers() {
         if (!plat::ToNative(folder, native)) return false;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
+    plat::SetOpenDocumentHandler([](const std::string& file) {
+        std::string native;
+        if (!plat::ToNative(file, native)) return false;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(native)));
+    });
 }
 
 int ExecModal(QDialog* dialog) {

@@ -1,5 +1,5 @@
 // The Qt half of the platform layer: real message boxes, the folder browser,
-// opening folders with the desktop, and the modal-window seam.
+// opening folders and documents with the desktop, and the modal-window seam.
 #pragma once
 
 #include <functional>
@@ -8,7 +8,7 @@ class QDialog;
 
 namespace qtplat {
 
-// Installs the message-box, folder-browser and open-folder handlers that
+// Installs the message-box, folder-browser and open-folder/document handlers that
 // talk to the user. Called once by main; tests install scripted ones.
 void InstallDesktopHandlers();
 

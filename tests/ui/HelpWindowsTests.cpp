@@ -1,0 +1,435 @@
+// The help and example windows: every opener shows its window with the
+// right topic, "More help" is offered only for page topics, the example
+// windows answer their radio buttons, and the link labels look and act like
+// links that open only through the desktop seam.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "core/SettingsStore.h"
+#include "help/HelpWindows.h"
+#include "help/HyperlinkLabel.h"
+#include "help/TAboutBox.h"
+#include "help/TfrmAltalanosHelp.h"
+#include "help/TfrmDriveSelect.h"
+#include "help/TfrmExamplesCopy.h"
+#include "help/TfrmExamplesCopyFiles.h"
+#include "help/TfrmExamplesCreateFolders.h"
+#include "help/TfrmExamplesDelete.h"
+#include "help/TfrmExamplesDeleteFiles.h"
+#include "help/TfrmExamplesIncreasedNumbers.h"
+#include "help/TfrmExamplesRename.h"
+#include "help/TfrmExamplesRenameFiles.h"
+#include "help/TfrmMoreHelp.h"
+#include "help/TfrmOverViewHelp.h"
+#include "help/TfrmVideoTutorials.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+#include "windows/TfrmFileImport.h"
+#include "windows/TfrmFileSelection.h"
+#include "windows/TfrmFolderTemplateOptions.h"
+#include "windows/TfrmSubFolderListBuilder.h"
+#include "windows/TfrmVol07EditIncludeList.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+    return items;
+}
+
+template <class T>
+T* Child(const QWidget* window, const char* name) {
+    T* child = window->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+QStringList List(const QWidget* window, const char* name) { return Items(Child<QListWidget>(window, name)); }
+void Click(const QWidget* window, const char* radio) { Child<QRadioButton>(window, radio)->click(); }
+QPushButton* MoreHelpButton() { return Child<QPushButton>(frmAltalanosHelp, "btnAltalanosHelpMoreHelp"); }
+QListWidget* HelpList() { return Child<QListWidget>(frmAltalanosHelp, "lstAltalanosHelp"); }
+void Trigger(const char* action) { Child<QAction>(frmMain, action)->trigger(); }
+
+// What the help window showed while it was open.
+struct HelpSeen {
+    unsigned topic = 0;
+    QStringList lines;
+    bool moreHelpVisible = false, moreHelpEnabled = false;
+};
+
+class HelpWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("prog");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("prog"));
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+        previousBoxes = plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) {
+            return int(plat::IDOK);
+        });
+        previousOpener = plat::SetOpenDocumentHandler([this](const std::string& file) {
+            opened.push_back(file);
+            return true;
+        });
+        qtplat::SetModalHandler([this](QDialog* dialog) {
+            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
+                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+                return dialog->result();
+            }
+            shown.push_back(dialog);
+            // Showing runs the window's activation, as exec would.
+            dialog->show();
+            if (dialog == frmAltalanosHelp) {
+                QPushButton* moreHelp = MoreHelpButton();
+                help.push_back({frmAltalanosHelp->GetTopic(), List(frmAltalanosHelp, "lstAltalanosHelp"),
+                                moreHelp->isVisibleTo(frmAltalanosHelp), moreHelp->isEnabled()});
+            }
+            if (whileShown) whileShown(dialog);
+            dialog->hide();
+            return int(QDialog::Accepted);
+        });
+        CreateAppWindows();
+        frmMain->FormActivate();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        plat::SetOpenDocumentHandler(previousOpener);
+        plat::SetMessageBoxHandler(previousBoxes);
+        fs::current_path(oldCwd);
+    }
+
+    HelpSeen ShowTopic(unsigned topic) {
+        help.clear();
+        ShowHelpTopic(topic);
+        EXPECT_EQ(help.size(), 1u);
+        return help.empty() ? HelpSeen{} : help.back();
+    }
+
+    testsupport::TempDrive drive;
+    fs::path oldCwd;
+    plat::MessageBoxHandler previousBoxes;
+    plat::OpenDocumentHandler previousOpener;
+    std::vector<QDialog*> shown;
+    std::vector<HelpSeen> help;
+    std::vector<std::string> opened;
+    std::function<void(QDialog*)> whileShown;
+};
+
+TEST_F(HelpWindowsTest, PageTwoButtonsOpenTopicSevenAndItsExamples) {
+    frmMain->findChild<QPushButton*>("btnVol02ListHelp")->click();
+    ASSERT_EQ(help.size(), 1u);
+    EXPECT_EQ(help[0].topic, HelpTopic::Vol02);
+    EXPECT_EQ(help[0].lines.value(1).trimmed(), "Creating Mass Folder(s) from a list of strings.");
+    EXPECT_TRUE(help[0].moreHelpVisible);
+    EXPECT_EQ(frmAltalanosHelp->windowTitle(), "Help for Quillmere 7.00");
+
+    frmMain->findChild<QPushButton*>("btnVol02Examples")->click();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1], frmDriveSelect);
+}
+
+TEST_F(HelpWindowsTest, EveryTopicShowsItsTitleNotesAndMoreHelpOnlyForPageTopics) {
+    const char* titles[] = {
+        "Folder Template Options. - Create Folders from non existing Paths Without Drive Letter.",
+        "Folder Template Options. - Create Folders from Strings.",
+        "Folder Template Options. - Create Folders using Increased Numbers.",
+        "Folder Template Options. - Copy Folders.",
+        "Folder Template Options. - Check Project Consistency.",
+        "Creating Multiple Folders from a list of folders.",
+        "Creating Mass Folder(s) from a list of strings.",
+        "Creating Multiple Folders using increased numbers.",
+        "Creating Folders manually.",
+        "Copy a specific set of Folder Structure(s) to a List of Folders.",
+        "Delete a Complete List of Folders, Subfolder structures with files, or just files in Subfolder structures.",
+        "Renaming the Last Subfolder of a List of Main Folders (List of Full Paths).",
+        "Copy Multiple files to a List of Folders.",
+        "Renaming Multiple Files in Folder Structures.",
+        "Delete Multiple Files in Subfolder structures.",
+        "File Import.",
+        "Select File Names and/or File Types.",
+        "Checking Folders and Files Consistency.",
+    };
+    for (unsigned topic = 1; topic <= 18; ++topic) {
+        SCOPED_TRACE(topic);
+        const HelpSeen seen = ShowTopic(topic);
+        ASSERT_GT(seen.lines.size(), 10);
+        EXPECT_EQ(seen.lines[0].trimmed(), "");
+        EXPECT_EQ(seen.lines[1].trimmed(), titles[topic - 1]);
+        const bool pageTopic = topic >= 6 && topic <= 15 && topic != 9 ? true : topic == 18;
+        EXPECT_EQ(seen.lines.contains(topic == 11 ? " Notes:" : "  Notes:"), pageTopic);
+        const bool moreHelp = !(topic <= 5 || topic == 16 || topic == 17);
+        EXPECT_EQ(seen.moreHelpVisible, moreHelp);
+        EXPECT_EQ(seen.moreHelpEnabled, moreHelp);
+        for (const QString& line : seen.lines) EXPECT_FALSE(line.contains('\t')) << line.toStdString();
+    }
+    // No topic yet, or one past the table: an empty list, More help offered.
+    for (unsigned topic : {0u, 19u, 0xFFFFFFFFu}) {
+        const HelpSeen seen = ShowTopic(topic);
+        EXPECT_TRUE(seen.lines.isEmpty());
+        EXPECT_TRUE(seen.moreHelpVisible && seen.moreHelpEnabled);
+    }
+}
+
+TEST_F(HelpWindowsTest, TopicDecidesMoreHelpWhateverTheCallerLeftAndMoreHelpOpensOnTop) {
+    MoreHelpButton()->hide();  // as the file selection window does
+    EXPECT_TRUE(ShowTopic(HelpTopic::Vol10).moreHelpVisible);
+    MoreHelpButton()->show();
+    EXPECT_FALSE(ShowTopic(HelpTopic::FileSelection).moreHelpVisible);
+
+    // More help keeps the help window's list and its place.
+    int rowSeen = -1;
+    whileShown = [&](QDialog* dialog) {
+        if (dialog != frmAltalanosHelp) return;
+        whileShown = nullptr;
+        HelpList()->scrollToItem(HelpList()->item(40));
+        rowSeen = HelpList()->indexAt({2, 2}).row();
+        MoreHelpButton()->click();
+        EXPECT_EQ(HelpList()->indexAt({2, 2}).row(), rowSeen);
+    };
+    shown.clear();
+    ShowTopic(HelpTopic::Vol10);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1], frmMoreHelp);
+    EXPECT_GT(rowSeen, 0);
+    EXPECT_EQ(frmMoreHelp->windowTitle(), "More Help Topics for Quillmere 7.00");
+    EXPECT_GT(frmMoreHelp->findChild<QListWidget*>("lstMoreHelp")->count(), 20);
+    // The topic stays for the next showing.
+    EXPECT_EQ(frmAltalanosHelp->GetTopic(), HelpTopic::Vol10);
+}
+
+TEST_F(HelpWindowsTest, HelpMenuOpensOverviewAboutAndTheProgramPage) {
+    Trigger("OverView");
+    Trigger("About1");
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], frmOverViewHelp);
+    EXPECT_EQ(shown[1], AboutBox);
+    EXPECT_EQ(frmOverViewHelp->windowTitle(), "Quillmere 7.00 OverView, some questions.");
+    EXPECT_EQ(Child<QLabel>(AboutBox, "ProductName")->text(), "Quillmere 7.00");
+
+    EXPECT_TRUE(opened.empty());
+    Trigger("Howtovideosonline1");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], ProgramPageFile());
+    EXPECT_TRUE(opened[0].ends_with("\\README.md"));
+}
+
+TEST_F(HelpWindowsTest, SharedWindowsHelpButtonsOpenTheirTopicOrMoreHelp) {
+    // The template options window's index is the topic.
+    for (int index = 1; index <= 5; ++index) {
+        frmFolderTemplateOptions->SetTemplateIndex(index);
+        Child<QPushButton>(frmFolderTemplateOptions, "btnFolderTemplateOptionsHelp")->click();
+    }
+    Child<QPushButton>(frmFileImport, "btnFileImportHelp")->click();
+    Child<QPushButton>(frmFileSelection, "btnFileSelectionHelp")->click();
+    std::vector<unsigned> topics;
+    for (const HelpSeen& seen : help) {
+        topics.push_back(seen.topic);
+        EXPECT_FALSE(seen.moreHelpVisible) << seen.topic;
+    }
+    EXPECT_EQ(topics, (std::vector<unsigned>{1, 2, 3, 4, 5, HelpTopic::FileImport, HelpTopic::FileSelection}));
+
+    shown.clear();
+    Child<QPushButton>(frmSubFolderListBuilder, "btnHelp")->click();
+    Child<QPushButton>(frmVol07EditIncludeList, "btnVol07EditIncludeListHelp")->click();
+    EXPECT_EQ(shown, (std::vector<QDialog*>{frmMoreHelp, frmMoreHelp}));
+}
+
+// Mouse events as the window system delivers them to a label.
+void Mouse(QLabel* label, QEvent::Type type, QPoint at = {2, 2}) {
+    QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &event);
+}
+
+TEST_F(HelpWindowsTest, LinkLabelsLookLikeLinksAndOpenOnlyThroughTheDesktop) {
+    QLabel* link = Child<QLabel>(frmOverViewHelp, "statHtmlQuillmere");
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), HyperlinkLabel::LinkColour());
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(link->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(link->font().underline());
+
+    QEnterEvent enter({2, 2}, {2, 2}, link->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(link, &enter);
+    EXPECT_TRUE(link->font().underline());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(link, &leave);
+    EXPECT_FALSE(link->font().underline());
+
+    // A click opens once; a double click too; a press dragged off opens nothing.
+    Mouse(link, QEvent::MouseButtonPress);
+    Mouse(link, QEvent::MouseButtonRelease);
+    EXPECT_EQ(opened.size(), 1u);
+    Mouse(link, QEvent::MouseButtonPress);
+    Mouse(link, QEvent::MouseButtonRelease);
+    Mouse(link, QEvent::MouseButtonDblClick);
+    Mouse(link, QEvent::MouseButtonRelease);
+    EXPECT_EQ(opened.size(), 2u);
+    Mouse(link, QEvent::MouseButtonPress);
+    Mouse(link, QEvent::MouseButtonRelease, {-5, -5});
+    EXPECT_EQ(opened.size(), 2u);
+
+    // Every link of the overview and the About box opens the program's page.
+    opened.clear();
+    for (const char* name : {"statHtmlAskExpert", "statHtmlSupport"}) {
+        QLabel* label = Child<QLabel>(frmOverViewHelp, name);
+        Mouse(label, QEvent::MouseButtonPress);
+        Mouse(label, QEvent::MouseButtonRelease);
+    }
+    QLabel* about = Child<QLabel>(AboutBox, "statHtmlVelbrook");
+    Mouse(about, QEvent::MouseButtonPress);
+    Mouse(about, QEvent::MouseButtonRelease);
+    EXPECT_EQ(opened, std::vector<std::string>(3, ProgramPageFile()));
+    // Making a label a link twice changes nothing.
+    EXPECT_EQ(HyperlinkLabel::Make(about), HyperlinkLabel::Make(about));
+}
+
+TEST_F(HelpWindowsTest, TutorialButtonsOpenTheProgramFolderPageOnlyWhenItIsThere) {
+    auto* tutorials = frmVideoTutorials;
+    Child<QPushButton>(tutorials, "btnVideoTutorialsCopy01")->click();
+    EXPECT_TRUE(opened.empty());  // no basic.htm: nothing, and nothing said
+    drive.WriteFile("prog\\basic.htm", "<html></html>");
+    const fs::path before = fs::current_path();
+    Child<QPushButton>(tutorials, "btnVideoTutorialsCRIncNum")->click();
+    Child<QPushButton>(tutorials, "btnVideoTutorialsInternet")->click();
+    EXPECT_EQ(opened, (std::vector<std::string>{drive.path("prog\\basic.htm"), ProgramPageFile()}));
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST_F(HelpWindowsTest, EveryPageExampleWindowOpens) {
+    const std::pair<ExampleWindow, QDialog*> windows[] = {
+        {ExampleWindow::Vol02, frmDriveSelect},         {ExampleWindow::Vol03, frmExamplesIncreasedNumbers},
+        {ExampleWindow::Vol04, frmExamplesCreateFolders}, {ExampleWindow::Vol06, frmExamplesRename},
+        {ExampleWindow::Vol07, frmExamplesDelete},      {ExampleWindow::Vol08, frmExamplesCopy},
+        {ExampleWindow::Vol10, frmExamplesCopyFiles},   {ExampleWindow::Vol11, frmExamplesDeleteFiles},
+        {ExampleWindow::Vol12, frmExamplesRenameFiles},
+    };
+    for (const auto& [which, window] : windows) {
+        shown.clear();
+        ShowExamples(which);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], window);
+        EXPECT_TRUE(window->windowTitle().startsWith("Examples - ")) << window->windowTitle().toStdString();
+    }
+}
+
+TEST_F(HelpWindowsTest, AttachExamplesOfferTheFourWaysOnlyUnderExistingStructures) {
+    QWidget* w = frmExamplesCreateFolders;
+    const char* ways[] = {"rdoExCrFoldersMainFolders", "rdoExCrFoldersSubFoldersOnly",
+                          "rdoExCrFoldersMainFoldersWithFiles", "rdoExCrFoldersSubFoldersOnlyWithFiles"};
+    EXPECT_EQ(List(w, "lstExCrFoldersPreview"),
+              QStringList({"f:\\Clients\\2015-Company01-July\\Seo\\Seo1", "f:\\Clients\\2015-Company01-July\\Seo\\Seo2",
+                           "f:\\Clients\\2015-Company02-July\\Seo\\Seo1", "f:\\Clients\\2015-Company02-July\\Seo\\Seo2"}));
+    Click(w, "rdoExCrFoldersAttachFolderStructures");
+    for (const char* way : ways) EXPECT_TRUE(Child<QRadioButton>(w, way)->isEnabled());
+    EXPECT_TRUE(Child<QRadioButton>(w, ways[0])->isChecked());
+    Click(w, ways[3]);
+    EXPECT_EQ(List(w, "lstExCrFoldersPreview").value(1), "f:\\Clients\\2015-Company01-July\\Beta\\anchors.cpp");
+    EXPECT_EQ(List(w, "lstExCrFoldersFolderStructures"), QStringList({"e:\\Marketing", "f:\\Programs"}));
+
+    Click(w, "rdoExCrFoldersAttachNothing");
+    for (const char* way : ways) {
+        EXPECT_FALSE(Child<QRadioButton>(w, way)->isEnabled());
+        EXPECT_FALSE(Child<QRadioButton>(w, way)->isChecked());
+    }
+    EXPECT_EQ(List(w, "lstExCrFoldersPreview"),
+              QStringList({"f:\\Clients\\2015-Company01-July", "f:\\Clients\\2015-Company02-July"}));
+    // Back to structures: always at the first way again.
+    Click(w, "rdoExCrFoldersAttachFolderStructures");
+    EXPECT_TRUE(Child<QRadioButton>(w, ways[0])->isChecked());
+    EXPECT_FALSE(Child<QRadioButton>(w, ways[3])->isChecked());
+
+    // Pages 02 and 03 spell the mail folder without a hyphen; page 08 copies
+    // into the Include folders themselves.
+    Click(frmDriveSelect, "rdoExCrStringsAttachFolderStructures");
+    EXPECT_EQ(List(frmDriveSelect, "lstADSPreview").value(0), "f:\\Clients\\2015-Customer1-July\\Marketing\\Emails");
+    Click(frmExamplesIncreasedNumbers, "rdoExCrIncAttachFolderStructures");
+    Click(frmExamplesIncreasedNumbers, "rdoExCrIncAttachSubFoldersOnlyWithFiles");
+    EXPECT_EQ(List(frmExamplesIncreasedNumbers, "lstExCrIncPreview").value(2),
+              "f:\\Clients\\Customer-2-2015\\Emails\\Brochure.txt");
+    Click(frmExamplesCopy, "rdoExCopyFolderStructures");
+    Click(frmExamplesCopy, "rdoExCopySubFoldersOnly");
+    EXPECT_EQ(List(frmExamplesCopy, "lstExamplesCopyPreview"),
+              QStringList({"f:\\Clients\\Company01\\E-mails", "f:\\Clients\\Company01\\Beta",
+                           "f:\\Clients\\Company02\\E-mails", "f:\\Clients\\Company02\\Beta"}));
+    // The choice is still there at the next opening.
+    ShowExamples(ExampleWindow::Vol08);
+    EXPECT_TRUE(Child<QRadioButton>(frmExamplesCopy, "rdoExCopySubFoldersOnly")->isChecked());
+}
+
+TEST_F(HelpWindowsTest, CopyFilesExampleAppliesEachRuleToTheSecondOverviewDoc) {
+    QWidget* w = frmExamplesCopyFiles;
+    auto results = [w] { return List(w, "lstExamplesCopyFilesPreviewWindow"); };
+    auto side = [w] { return List(w, "lstExamplesCopyFilesSkipOverIncWindow"); };
+    EXPECT_EQ(results().size(), 8);  // four per folder: the second Overview.doc is skipped
+    EXPECT_EQ(side().value(0),
+              "Skipped Destination f:\\Clients\\Client1\\Overview.doc (Source f:\\Templates\\Reports\\Overview.doc");
+    Click(w, "rdoExamplesCopyFilesDuplicatedFilesIncreaseFileNames");
+    EXPECT_EQ(results().size(), 10);
+    EXPECT_EQ(results().value(4),
+              "Copy Source f:\\Templates\\Reports\\Overview.doc To Dest f:\\Clients\\Client1\\OverviewINC0000001.doc");
+    EXPECT_EQ(Child<QLabel>(w, "lblExamplesCopyFilesSkipOverInc")->text(), "Increased File Names");
+    Click(w, "rdoExamplesCopyFilesCopyToMainFoldersExtensions");
+    Click(w, "rdoExamplesCopyFilesAttachSubFoldersOnly");
+    EXPECT_EQ(results().size(), 8);
+    EXPECT_FALSE(results().join('\n').contains("ClearAll.bmp"));
+    EXPECT_EQ(results().value(1),
+              "Copy Source f:\\Templates\\Reports\\January.txt To Dest f:\\Clients\\Client1\\txt\\January.txt");
+    Click(w, "rdoExamplesCopyFilesDuplicatedFilesOverWrited");
+    EXPECT_EQ(side(), QStringList({"Overwrited f:\\Clients\\Client1\\doc\\Overview.doc (Source f:\\Templates\\Reports\\Overview.doc",
+                                   "Overwrited f:\\Clients\\Client2\\doc\\Overview.doc (Source f:\\Templates\\Reports\\Overview.doc"}));
+    Click(w, "rdoExamplesCopyFilesDuplicatedFilesSkip");
+    EXPECT_EQ(results().size(), 6);
+}
+
+TEST_F(HelpWindowsTest, RenameAndDeleteExamplesFollowTheirRadios) {
+    QWidget* r = frmExamplesRenameFiles;
+    Click(r, "rdoExReFilesChangeFileType");
+    Click(r, "rdoExReFilesInMainFoldersAndSubFolders");
+    Click(r, "rdoExReFilesDuplicatedFilesIncreaseFileNames");
+    EXPECT_EQ(List(r, "lstExReFilesPreviewWindow").size(), 6);
+    EXPECT_EQ(List(r, "lstExReFilesPreviewWindow").value(5), "f:\\Clients\\Customer1\\graphicsINC0000001.doc");
+    EXPECT_FALSE(Child<QWidget>(r, "edtExReFilesNewPrefix")->isEnabled());
+    // A method click starts again at main folders only, skipping duplicates.
+    Click(r, "rdoExReFilesAddPrefixesSuffixes");
+    EXPECT_TRUE(Child<QRadioButton>(r, "rdoExReFilesInMainFolders")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(r, "rdoExReFilesDuplicatedFilesSkip")->isChecked());
+    EXPECT_EQ(List(r, "lstExReFilesPreviewWindow").value(0), "f:\\Clients\\2015-basic_July.txt");
+
+    Click(frmExamplesRename, "rdoExRenameTheLastSubFolder");
+    EXPECT_EQ(List(frmExamplesRename, "lstExRePreview").value(1), "f:\\Clients\\Customer2\\Company");
+    EXPECT_TRUE(Child<QWidget>(frmExamplesRename, "edtExReNewLastSubFolder")->isEnabled());
+    EXPECT_FALSE(Child<QWidget>(frmExamplesRename, "edtExReNewPrefix")->isEnabled());
+
+    // The delete-files example shows its default option from the start.
+    EXPECT_EQ(List(frmExamplesDeleteFiles, "lstExDeFilesDeleted"),
+              QStringList({"f:\\Clients\\Customer1\\index.html", "f:\\Clients\\Customer2\\basic.swf"}));
+    Click(frmExamplesDelete, "rdoExDeEverythingRetainNothing");
+    EXPECT_EQ(List(frmExamplesDelete, "lstExDeDeleted").size(), 10);
+    EXPECT_EQ(List(frmExamplesDelete, "lstExDeDeleted").last(), "f:\\Clients\\Customer2");
+    EXPECT_EQ(List(frmExamplesDelete, "lstExDeRetain"), QStringList({"f:\\Clients"}));
+}
+
+}  // namespace
