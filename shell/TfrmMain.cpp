@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -91,9 +92,12 @@ public:
     }
 };
 
+// Once per application object; the filter goes with it.
 void InstallHintPause() {
-    if (!qApp || qApp->findChild<HintPauseFilter*>()) return;
-    qApp->installEventFilter(new HintPauseFilter(qApp));
+    static QPointer<QObject> installed;
+    if (!qApp || installed) return;
+    installed = new HintPauseFilter(qApp);
+    qApp->installEventFilter(installed);
 }
 
 std::string Caption(const char* topic, const char* kind, const char* number) {

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QApplication>
 #include <unistd.h>
 
 #include <filesystem>
@@ -559,6 +562,34 @@ TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
     ClearVol02IncludeStrings();
     frmMain->SaveControlsToSettings();
     EXPECT_EQ(GetVol02IncludeStrings().size(), 100000u);
+}
+
+// The program shows every hint itself, for its long hint pause: the hint
+// event never reaches the control (nor Qt's few seconds).
+TEST_F(ShellTest, HintsAreShownByTheProgramsHintPause) {
+    struct Seen : QObject {
+        int hints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::ToolTip) ++hints;
+            return false;
+        }
+    } seen;
+    Start();
+    auto* button = C<QWidget>("btnVol02AddDestFolder");
+    button->setToolTip("Browse for the destination.");
+    button->installEventFilter(&seen);
+    QHelpEvent hint(QEvent::ToolTip, QPoint(1, 1), button->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(button, &hint);
+    EXPECT_EQ(seen.hints, 0);
+    // A second main window installs no second filter: the hint still goes once.
+    Kill();
+    Start();
+    button = C<QWidget>("btnVol02AddDestFolder");
+    button->setToolTip("Browse for the destination.");
+    button->installEventFilter(&seen);
+    QApplication::sendEvent(button, &hint);
+    EXPECT_EQ(seen.hints, 0);
+    QToolTip::hideText();
 }
 
 TEST_F(ShellTest, VisualLogCaptionsFollowTheirRealRunBoxes) {
