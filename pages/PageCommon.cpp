@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "core/PathTools.h"
+#include "windows/ListTools.h"
 
 void FillMainWindowTexts(MainWindowShared& s) {
     s.CreateSimulationStartText =
@@ -134,16 +135,7 @@ QStringList UniqueItems(const StringList& items) {
     return unique;
 }
 
-void FillListUnique(QListWidget* list, const StringList& items) {
-    const QStringList unique = UniqueItems(items);
-    // A sorted list would insert item by item; sort once at the end instead.
-    const bool sorted = list->isSortingEnabled();
-    list->setSortingEnabled(false);
-    list->clear();
-    list->addItems(unique);
-    list->setSortingEnabled(sorted);
-    if (sorted) list->sortItems();
-}
+void FillListUnique(QListWidget* list, const StringList& items) { listtools::SetListLines(list, UniqueItems(items)); }
 
 QString CountText(const QListWidget* list) { return QString::number(list->count()); }
 

@@ -18,6 +18,8 @@
 #include "platform/qt/QtPlatform.h"
 #include "results/LevelSummary.h"
 #include "ui_Vol02Page.h"
+#include "windows/ListBoxSearch.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
 #include "windows/TfrmFolderStructuresTemplates.h"
 #include "windows/TfrmFolderTemplateOptions.h"
@@ -26,25 +28,17 @@ using namespace pagekit;
 
 namespace {
 
-bool ListHolds(const QListWidget* list, const QString& text) {
-    const QString key = text.toCaseFolded();
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().toCaseFolded() == key) return true;
-    return false;
-}
-
 // Adds each line that is not empty and not yet listed (ignoring case).
 void AddUnique(QListWidget* list, const StringList& lines) {
-    QSet<QString> keys;
-    for (int i = 0; i < list->count(); ++i) keys.insert(list->item(i)->text().toCaseFolded());
+    QSet<QString> keys = listsearch::KeysOf(list);
     QStringList add;
     for (const auto& line : lines) {
         const QString text = Q(line);
-        if (text.isEmpty() || keys.contains(text.toCaseFolded())) continue;
-        keys.insert(text.toCaseFolded());
+        if (text.isEmpty() || keys.contains(listsearch::Key(text))) continue;
+        keys.insert(listsearch::Key(text));
         add.append(text);
     }
-    list->addItems(add);
+    listtools::AddListItems(list, add);
 }
 
 }  // namespace
@@ -174,7 +168,7 @@ void Vol02Page::Vol02AddStructureToList(const std::string& path) {
                    ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()) {
             Vol02ComputeStructureTotalsWith(path, false);
         }
-        if (!ListHolds(list, Q(path))) list->addItem(Q(path));
+        if (listtools::FindListItem(list, Q(path)) < 0) listtools::AddListItem(list, Q(path));
         Vol02ResetCounters();
         Vol02CheckDiskSpace(withFiles);
         Vol02ShowCounters();

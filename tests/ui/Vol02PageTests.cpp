@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -26,7 +27,10 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
+#include "windows/TfrmFileImport.h"
+#include "windows/TfrmVol02EditIncludeList.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -118,7 +122,7 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     Add("up\\..\\..\\x");
     Add("");
     EXPECT_EQ(captions, (Lines{"20007.", "20007.", "20010.", "20009.", "20009.", "20010.", "20006."}));
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"ABC", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "ABC"}));  // "\\" sorts before letters
     EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "2");
 
     // Existing structures but none listed: no run yet; Attach Nothing allows it.
@@ -133,11 +137,61 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     for (int i = 0; i < include->count(); ++i) include->item(i)->setSelected(true);
     C<QAbstractButton>("btnVol02IncToExc")->click();
     EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());
-    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"abc", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"a\\b\\c", "abc"}));
     EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
     EXPECT_FALSE(Enabled("edtVol02Prefix"));
     C<QAbstractButton>("btnVol02AllFromExc")->click();
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"abc", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "abc"}));
+}
+
+// Both lists keep the box's own order, letter case folded as the duplicate
+// test folds it, whichever way the items came in; the counts follow.
+TEST_F(Vol02PageTest, IncludeAndExcludeStaySortedEveryWayIn) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    for (const char* item : {"Zeta", "One", "Two", "alpha"}) Add(item);
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"alpha", "One", "Two", "Zeta"}));
+
+    StringList imported{"beta", "\u00C9clair", "ALPHA", "Gamma"};  // ALPHA is held already
+    std::string memo = "delta\nBeta\n\u00E9CLAIR\nomega";      // the editor's case twin is dropped
+    qtplat::SetModalHandler([&](QDialog* dialog) {
+        if (dialog == frmFileImport) {
+            dialog->findChild<QListWidget*>("lstFileImportResults")->addItems(listtools::ToQt(imported));
+            return int(QDialog::Accepted);
+        }
+        if (dialog == frmVol02EditIncludeList) {
+            dialog->findChild<QPlainTextEdit*>("mmoVol02EditIncludeList")->setPlainText(QString::fromStdString(memo));
+            dialog->findChild<QAbstractButton*>("btnVol02EditOk")->click();
+        }
+        return dialog->result();
+    });
+    C<QAbstractButton>("btnVol02SmartImport")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"),
+              (Lines{"alpha", "beta", "Gamma", "One", "Two", "Zeta", "\u00C9clair"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "7");
+
+    // Moves: both ends stay sorted.
+    auto* include = C<QListWidget>("lstVol02IncludeStrings");
+    for (int row : {6, 3, 0}) include->item(row)->setSelected(true);
+    C<QAbstractButton>("btnVol02IncToExc")->click();
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"alpha", "One", "\u00C9clair"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"beta", "Gamma", "Two", "Zeta"}));
+    C<QListWidget>("lstVol02ExcludeStrings")->item(1)->setSelected(true);
+    C<QAbstractButton>("btnVol02ExcToInc")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"beta", "Gamma", "One", "Two", "Zeta"}));
+    EXPECT_EQ(C<QLabel>("lblVol02ExcludeSum")->text(), "2");
+
+    // The editor rebuilds the list; lines held by the Exclude list stay out.
+    C<QAbstractButton>("btnVol02EditIncludeList")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"Beta", "delta", "omega"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
+
+    // Settings restored from a profile.
+    SetVol02IncludeStrings({"b2", "B1", "a3", "A3"});
+    SetVol02ExcludeStrings({"z", "Y"});
+    frmMain->RestorePageListsFromSettings();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a3", "B1", "b2"}));
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"Y", "z"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
 }
 
 TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
