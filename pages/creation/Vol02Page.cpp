@@ -271,7 +271,7 @@ void Vol02Page::btnVol02DeleteExcludeAllClick() {
 // ---- list services ------------------------------------------------------------------------------
 
 void Vol02Page::btnVol02SmartImportClick() {
-    if (frmFileImport && qtplat::ExecModal(frmFileImport) == QDialog::Accepted) {
+    if (frmFileImport && frmFileImport->ExecFor(ui->lstVol02IncludeStrings) == QDialog::Accepted) {
         std::string found;
         listtools::AppendNewLines(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
                                   frmFileImport->GetResultLines(), [&found](std::string& line) {

@@ -182,7 +182,7 @@ void Vol02Page::Vol02AddStructureToList(const std::string& path) {
 void Vol02Page::btnVol02ImportFolderStructuresTemplatesClick() {
     const bool fullPaths = IsEnabledAndChecked(ui->rdoVol02StructureImportFullPaths);
     const bool relativePaths = IsEnabledAndChecked(ui->rdoVol02StructureImportRelativePaths);
-    const int result = frmFileImport ? qtplat::ExecModal(frmFileImport) : QDialog::Rejected;
+    const int result = frmFileImport ? frmFileImport->ExecFor(ui->lstVol02AddFolderStructure) : QDialog::Rejected;
     const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
     std::string report;
     if (lines.empty()) {
