@@ -137,6 +137,12 @@ QStringList UniqueItems(const StringList& items) {
 
 void FillListUnique(QListWidget* list, const StringList& items) { listtools::SetListLines(list, UniqueItems(items)); }
 
+QString WithoutLastCharacter(QString text) {
+    const bool pair = text.size() >= 2 && text.back().isLowSurrogate() && text.at(text.size() - 2).isHighSurrogate();
+    text.chop(pair ? 2 : 1);
+    return text;
+}
+
 QString CountText(const QListWidget* list) { return QString::number(list->count()); }
 
 void SetTabSheetEnabled(QWidget* sheet, bool enabled) {

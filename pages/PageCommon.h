@@ -66,6 +66,9 @@ QStringList UniqueItems(const StringList& items);
 // (compared ignoring letter case), in one batch: in the given order, or in
 // its own order when the list box sorts (listtools::AddListItems).
 void FillListUnique(QListWidget* list, const StringList& items);
+// The text without its last character (a character outside the BMP is one,
+// though it takes two UTF-16 units).
+QString WithoutLastCharacter(QString text);
 // Number of items as decimal text.
 QString CountText(const QListWidget* list);
 

@@ -13,6 +13,7 @@
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "core/Validation.h"
+#include "pages/FieldChecks.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -109,10 +110,9 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol02Undo, &Vol02Page::btnVol02UndoClick);
     connect(ui->cboVol02DestFolders, &QComboBox::activated, this, &Vol02Page::cboVol02DestFoldersSelect);
     connect(ui->edtVol02AddToList, &QLineEdit::returnPressed, this, &Vol02Page::edtVol02AddToListKeyPress);
-    connect(ui->edtVol02Prefix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02PrefixChange);
-    connect(ui->edtVol02Prefix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02PrefixExit);
-    connect(ui->edtVol02Suffix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02SuffixChange);
-    connect(ui->edtVol02Suffix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02SuffixExit);
+    auto* checks = new FieldChecks(this);
+    checks->Watch(ui->edtVol02Prefix, [this] { edtVol02PrefixChange(); }, [this] { edtVol02PrefixExit(); });
+    checks->Watch(ui->edtVol02Suffix, [this] { edtVol02SuffixChange(); }, [this] { edtVol02SuffixExit(); });
 }
 
 Vol02Page::~Vol02Page() { delete ui; }
@@ -199,9 +199,7 @@ void Vol02Page::btnVol02AddToListClick() {
             20009, true, kVol02Warn, 10);
     } else if (FindIllegalChars("H", text, found)) {
         Vol02Box("Illegal character in the Text : " + found, 20010, true, kVol02Warn);
-        QString shorter = field->text();
-        shorter.chop(1);
-        field->setText(shorter);
+        field->setText(WithoutLastCharacter(field->text()));
     } else if (HasDotFolderName(text)) {
         Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
             "\"..\" folder names.",
@@ -335,9 +333,7 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
         prefix ? 20026 : 20027, true, kVol02Warn);
-    QString shorter = field->text();
-    shorter.chop(1);
-    field->setText(shorter);  // checks again, until nothing forbidden is left
+    field->setText(WithoutLastCharacter(field->text()));  // Change checks again after this, until nothing forbidden is left
     field->setFocus();
 }
 

@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QPlainTextEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -194,6 +196,71 @@ TEST_F(Vol02PageTest, IncludeAndExcludeStaySortedEveryWayIn) {
     EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
 }
 
+// A message box takes the focus from the field it complains about; that is
+// no Exit. Leaving the field for another control of the window is.
+TEST_F(Vol02PageTest, ExitRunsOnlyWhenTheUserLeavesForAnotherControl) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    Add("a");
+    frmMain->show();
+    frmMain->activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(frmMain->isActiveWindow());
+
+    // Each box is a window of its own that takes the focus while it is up.
+    QWidget box;
+    auto* boxButton = new QLineEdit(&box);
+    onBox = [&](const std::string&) {
+        box.show();
+        box.activateWindow();
+        boxButton->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), boxButton);
+        box.hide();
+        frmMain->activateWindow();
+        QApplication::processEvents();
+    };
+    auto* prefix = C<QLineEdit>("edtVol02Prefix");
+    auto* suffix = C<QLineEdit>("edtVol02Suffix");
+    prefix->setFocus();
+    captions.clear();
+    prefix->setText("P*");
+    EXPECT_EQ(prefix->text(), "P");
+    EXPECT_EQ(captions, (Lines{"20026."}));
+    suffix->setFocus();
+    suffix->setText("AB?");
+    EXPECT_EQ(suffix->text(), "AB");
+    suffix->setText("AB??");  // pasted: cut until nothing forbidden is left
+    EXPECT_EQ(suffix->text(), "AB");
+    EXPECT_EQ(captions, (Lines{"20026.", "20027.", "20027.", "20027."}));
+
+    // A text the Change check has not seen (put in quietly) is checked on leaving.
+    captions.clear();
+    prefix->setFocus();
+    {
+        const QSignalBlocker quiet(prefix);
+        prefix->setText("Q|");
+    }
+    C<QWidget>("chkVol02Hyphen")->setFocus();
+    EXPECT_EQ(captions, (Lines{"20026."}));
+    EXPECT_EQ(prefix->text(), "Q");
+    EXPECT_EQ(QApplication::focusWidget(), prefix);  // the check keeps the user there
+
+    // Another window taking the focus is no Exit.
+    captions.clear();
+    {
+        const QSignalBlocker quiet(prefix);
+        prefix->setText("R<");
+    }
+    onBox = nullptr;
+    box.show();
+    box.activateWindow();
+    boxButton->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(captions.empty());
+    box.hide();
+    frmMain->hide();
+}
+
 TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
     page->Vol02SetDestinationFolder(drive.path("Dest"));
     Add("a");
@@ -203,6 +270,8 @@ TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
     C<QLineEdit>("edtVol02Suffix")->setText("S?");
     EXPECT_EQ(C<QLineEdit>("edtVol02Suffix")->text(), "S");
     EXPECT_EQ(texts.back(), "Illegal character in the Suffix :  ?");
+    C<QLineEdit>("edtVol02Suffix")->setText("S|\U0001F600");  // the last character goes whole
+    EXPECT_EQ(C<QLineEdit>("edtVol02Suffix")->text(), "S");
 }
 
 TEST_F(Vol02PageTest, SimulateCreateLookAndUndoInTheRealWindow) {
