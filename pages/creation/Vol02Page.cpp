@@ -16,6 +16,7 @@
 #include "pages/FieldChecks.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
@@ -108,6 +109,10 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol02CreateFoldersSimulation, &Vol02Page::btnVol02CreateFoldersSimulationClick);
     click(ui->btnVol02Statistic, &Vol02Page::btnVol02StatisticClick);
     click(ui->btnVol02Undo, &Vol02Page::btnVol02UndoClick);
+    connect(ui->cboVol02DestFolders, &QComboBox::currentIndexChanged, this, [this] {
+        DestinationShownBefore = DestinationShown;
+        DestinationShown = ui->cboVol02DestFolders->currentText();
+    });
     connect(ui->cboVol02DestFolders, &QComboBox::activated, this, &Vol02Page::cboVol02DestFoldersSelect);
     connect(ui->edtVol02AddToList, &QLineEdit::returnPressed, this, &Vol02Page::edtVol02AddToListKeyPress);
     auto* checks = new FieldChecks(this);
@@ -123,7 +128,18 @@ void Vol02Page::btnVol02AddDestFolderClick() {
     Vol02SetDestinationFolder(BrowseForFolder(window(), "Select the Destination Directory."));
 }
 
-void Vol02Page::cboVol02DestFoldersSelect() { Vol02SetDestinationFolder(S(ui->cboVol02DestFolders->currentText())); }
+void Vol02Page::cboVol02DestFoldersSelect() {
+    QComboBox* combo = ui->cboVol02DestFolders;
+    const std::string picked = S(combo->currentText());
+    if (TrimBlanks(picked).empty() || plat::FolderExists(picked)) {
+        Vol02SetDestinationFolder(picked);
+        return;
+    }
+    // A history entry whose folder is gone is refused as the browser refuses
+    // a typed folder that does not exist: the destination stays as it was.
+    combo->setCurrentIndex(combo->findText(DestinationShownBefore, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    Vol02SetDestinationFolder("");
+}
 
 void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
     QComboBox* combo = ui->cboVol02DestFolders;

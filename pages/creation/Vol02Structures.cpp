@@ -14,6 +14,7 @@
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/LevelSummary.h"
@@ -67,7 +68,7 @@ void Vol02Page::Vol02ComputeStructureTotalsWith(const std::string& path, bool wi
 // The destination's own tree, summarised level by level in the level-summary window.
 void Vol02Page::Vol02DescribeFolder(const std::string& path) {
     Vol02ResetCounters();
-    if (TrimBlanks(path).empty()) return;
+    if (TrimBlanks(path).empty() || !plat::FolderExists(path)) return;  // nothing there to describe
     FolderStructSize size(path);
     size.SetCountRoot(!(ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked() ||
                         ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()));

@@ -23,6 +23,7 @@
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
+#include "results/TfrmLevelSummFolder.h"
 #include "results/TfrmStatistic02.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
@@ -259,6 +260,41 @@ TEST_F(Vol02PageTest, ExitRunsOnlyWhenTheUserLeavesForAnotherControl) {
     EXPECT_TRUE(captions.empty());
     box.hide();
     frmMain->hide();
+}
+
+// A history entry whose folder is gone is neither measured nor taken: the
+// page says so as it does for a typed folder that does not exist.
+TEST_F(Vol02PageTest, AMissingDestinationIsNeverDescribed) {
+    int summaries = 0;
+    qtplat::SetModalHandler([&](QDialog* dialog) {
+        if (dialog == frmLevelSummFolder) ++summaries;
+        return dialog->result();
+    });
+    auto* combo = C<QComboBox>("cboVol02DestFolders");
+    const auto pick = [combo](const std::string& path) {
+        const int row = combo->findText(QString::fromStdString(path));
+        combo->setCurrentIndex(row);
+        emit combo->activated(row);
+    };
+    // At start the history is offered and nothing is chosen.
+    combo->addItems({QString::fromStdString(drive.path("Gone")), QString::fromStdString(drive.path("Dest"))});
+    combo->setCurrentIndex(-1);
+    pick(drive.path("Gone"));
+    EXPECT_EQ(summaries, 0);
+    EXPECT_EQ(captions, (Lines{"20003."}));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_FALSE(Enabled("btnVol02AddToList"));
+
+    pick(drive.path("Dest"));
+    EXPECT_EQ(summaries, 1);
+    EXPECT_TRUE(Enabled("btnVol02AddToList"));
+    pick(drive.path("Gone"));
+    EXPECT_EQ(summaries, 1);
+    EXPECT_EQ(captions, (Lines{"20003.", "20003."}));
+    EXPECT_EQ(combo->currentText().toStdString(), drive.path("Dest"));  // the destination stays
+    EXPECT_TRUE(Enabled("btnVol02AddToList"));
+    page->Vol02DescribeFolder(drive.path("Gone"));
+    EXPECT_EQ(summaries, 1);
 }
 
 TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
