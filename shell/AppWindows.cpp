@@ -1,5 +1,6 @@
 #include "shell/AppWindows.h"
 
+#include "platform/qt/WindowPlacement.h"
 #include "results/TForcedUnSuccessFullForm.h"
 #include "results/TSubFolderUnSuccessFullForm.h"
 #include "results/TfrmFolderViews.h"
@@ -51,6 +52,7 @@
 // windows of the other layers are parented to the main window so that they
 // stay above it and go with it.
 void CreateAppWindows() {
+    qtplat::InstallWindowPlacement();
     frmMain = new TfrmMain();  // 1
     frmNoltEditIncludeFolderList = new TfrmNoltEditIncludeFolderList(frmMain);  // 2
     // 3  TAboutBox                      (help/)
