@@ -234,7 +234,7 @@ void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {
         Warn(kSelectionEmpty, "0573.");
         return;
     }
-    plat::OpenFolderWithDesktop(source);
+    ViewFolder(source, "SubTierwick.");
 }
 
 // ---- level fields -----------------------------------------------------------------
@@ -486,7 +486,7 @@ bool TfrmSubFolderListBuilder::FocusedIncludeLine(std::string& line) {
 
 void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
     std::string line;
-    if (FocusedIncludeLine(line)) plat::OpenFolderWithDesktop(line);
+    if (FocusedIncludeLine(line)) ViewFolder(line, "SubTierwick.");
 }
 
 void TfrmSubFolderListBuilder::btnSubFolderListBuilderLevelsClick() {

@@ -188,7 +188,7 @@ void Vol02Page::btnVol02ViewDestFolderClick() {
         Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kVol02Warn);
         return;
     }
-    plat::OpenFolderWithDesktop(TrimControlAndBlanks(folder));
+    ViewFolder(TrimControlAndBlanks(folder), kVol02Topic);
 }
 
 // ---- adding strings -------------------------------------------------------------------------

@@ -259,7 +259,7 @@ void Vol02Page::btnVol02ViewFolderStructureClick() {
                  20040, true, kVol02Warn);
         return;
     }
-    plat::OpenFolderWithDesktop(S(list->currentItem()->text()));
+    ViewFolder(S(list->currentItem()->text()), kVol02Topic);
 }
 
 void Vol02Page::btnVol02DeleteSelFolderStructuresTemplatesClick() {

@@ -7,8 +7,10 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
 #include <memory>
@@ -59,6 +61,34 @@ int ShowBox(const std::string& text, const std::string& caption, unsigned flags)
     return plat::SafeAnswer(flags);
 }
 
+// xdg-open starts whatever the desktop opens folders with and says by its
+// exit code whether anything did; Qt only reports whether xdg-open started.
+// Without xdg-open, Qt's own desktop services try. A handler that is still
+// running after a while is the file manager itself: it is left running, and
+// is never killed with the program.
+bool OpenInFileManager(const QUrl& folder) {
+    constexpr int kWaitMs = 3000;
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(folder);
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({folder.toString()});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(kWaitMs)) {
+        delete process;
+        return false;
+    }
+    if (!process->waitForFinished(kWaitMs)) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
@@ -102,7 +132,7 @@ void InstallDesktopHandlers() {
     plat::SetOpenFolderHandler([](const std::string& folder) {
         std::string native;
         if (!plat::ToNative(folder, native)) return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(native)));
+        return OpenInFileManager(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
 }
 
