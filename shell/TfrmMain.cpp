@@ -401,6 +401,10 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    FormClose();
+    // The window closes once; the end of the session may close it again.
+    if (!Closed) {
+        Closed = true;
+        FormClose();
+    }
     event->accept();
 }
