@@ -125,8 +125,9 @@ std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, con
 }
 
 void ShowCountOf(QListWidget* list, QLabel* label) {
-    const auto show = [list, label] { label->setText(QString::number(list->count())); };
+    // Counted by the model: a list being destroyed empties its model.
     const QAbstractItemModel* model = list->model();
+    const auto show = [model, label] { label->setText(QString::number(model->rowCount())); };
     QObject::connect(model, &QAbstractItemModel::rowsInserted, label, show);
     QObject::connect(model, &QAbstractItemModel::rowsRemoved, label, show);
     QObject::connect(model, &QAbstractItemModel::modelReset, label, show);

@@ -118,7 +118,9 @@ int TfrmFileImport::ExecFor(const QObject* target) {
     return qtplat::ExecModal(this);
 }
 
-TfrmFileImport::~TfrmFileImport() = default;
+TfrmFileImport::~TfrmFileImport() {
+    ui->lstFileImportResults->model()->disconnect(this);  // the list empties as it goes
+}
 
 StringList TfrmFileImport::GetSourceLines() const { return listtools::ListLines(ui->lstFileImportSource); }
 StringList TfrmFileImport::GetResultLines() const { return listtools::ListLines(ui->lstFileImportResults); }

@@ -120,7 +120,10 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     checks->Watch(ui->edtVol02Suffix, [this] { edtVol02SuffixChange(); }, [this] { edtVol02SuffixExit(); });
 }
 
-Vol02Page::~Vol02Page() { delete ui; }
+Vol02Page::~Vol02Page() {
+    ui->cboVol02DestFolders->disconnect(this);  // the combo empties as it goes
+    delete ui;
+}
 
 // ---- destination ------------------------------------------------------------------------
 
