@@ -107,6 +107,8 @@ void ShowRefusedPaths(const StringList& refused) {
 TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmSubFolderListBuilder>()) {
     ui->setupUi(this);
+    listtools::ShowCountOf(ui->lstIncludeFolderList, ui->lblIncludeSum);
+    listtools::ShowCountOf(ui->lstExcludeFolderList, ui->lblExcludeSum);
     connect(ui->btnMainSourceFolderAdd, &QPushButton::clicked, this,
             &TfrmSubFolderListBuilder::btnMainSourceFolderAddClick);
     connect(ui->cboMainSourceFolder, &QComboBox::activated, this, &TfrmSubFolderListBuilder::cboMainSourceFolderSelect);
