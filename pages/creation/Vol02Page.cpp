@@ -352,7 +352,8 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
         prefix ? 20026 : 20027, true, kVol02Warn);
-    field->setText(WithoutLastCharacter(field->text()));  // Change checks again after this, until nothing forbidden is left
+    // Change checks again after this, until nothing forbidden is left.
+    field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
 }
 

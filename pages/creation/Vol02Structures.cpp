@@ -68,7 +68,7 @@ void Vol02Page::Vol02ComputeStructureTotalsWith(const std::string& path, bool wi
 // The destination's own tree, summarised level by level in the level-summary window.
 void Vol02Page::Vol02DescribeFolder(const std::string& path) {
     Vol02ResetCounters();
-    if (TrimBlanks(path).empty() || !plat::FolderExists(path)) return;  // nothing there to describe
+    if (TrimBlanks(path).empty() || !plat::FolderExists(path)) return;  // nothing there to measure
     FolderStructSize size(path);
     size.SetCountRoot(!(ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked() ||
                         ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()));

@@ -36,9 +36,11 @@ void FitToScreen(QWidget* window) {
                        std::max(std::min(window->height(), room.height()), least.height()));
     if (fitted != window->size()) window->resize(fitted);
     const QPoint at = window->pos();
-    const int x = std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - fitted.width() - frame.width()));
-    const int y = std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - fitted.height() - frame.height()));
-    if (QPoint(x, y) != at) window->move(x, y);
+    const QPoint last(area.right() + 1 - fitted.width() - frame.width(),
+                      area.bottom() + 1 - fitted.height() - frame.height());
+    const QPoint onScreen(std::clamp(at.x(), area.left(), std::max(area.left(), last.x())),
+                          std::clamp(at.y(), area.top(), std::max(area.top(), last.y())));
+    if (onScreen != at) window->move(onScreen);
 }
 
 class WindowPlacement : public QObject {

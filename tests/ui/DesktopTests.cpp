@@ -64,7 +64,8 @@ TEST(OpenFolderWindow, AFailingFileManagerIsReported) {
         {
             FakeOpener none(3);
             EXPECT_FALSE(plat::OpenFolderWithDesktop(drive.path("Jobs")));
-            EXPECT_EQ(none.Args(), QUrl::fromLocalFile(QString::fromStdString(drive.native() + "/Jobs")).toString().toStdString() + "\n");
+            const QUrl url = QUrl::fromLocalFile(QString::fromStdString(drive.native() + "/Jobs"));
+            EXPECT_EQ(none.Args(), url.toString().toStdString() + "\n");
             EXPECT_FALSE(ViewFolder(drive.path("Jobs"), "Creating Folder(s).-From a String List."));
         }
         ASSERT_EQ(boxes.shown().size(), 1u);
