@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QScreen>
 #include <QScrollArea>
 #include <QWindow>
 
@@ -51,8 +52,14 @@ TEST_F(WindowPlacementTest, EveryWindowFitsASmallScreen) {
         EXPECT_LE(least.height(), kRoomHeight) << name;
     }
 
-    // The main window shrinks further; the page scrolls to its run buttons.
+    // On a smaller screen the main window opens as large as the screen lets
+    // it; the page scrolls to its run buttons.
     frmMain->show();
+    const QRect screen = frmMain->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), 1180);  // the offscreen screen is smaller than the window's default
+    EXPECT_LE(frmMain->width(), screen.width());
+    EXPECT_LE(frmMain->height(), screen.height());
+    EXPECT_TRUE(screen.contains(frmMain->geometry()));
     frmMain->resize(760, 480);
     QApplication::processEvents();
     EXPECT_EQ(frmMain->size(), QSize(760, 480));
