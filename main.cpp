@@ -4,6 +4,7 @@
 #include "platform/qt/QtPlatform.h"
 #include "shell/AppWindows.h"
 #include "shell/Application.h"
+#include "shell/SessionEnd.h"
 #include "shell/TfrmMain.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     try {
         qtplat::InstallDesktopHandlers();
         CreateAppWindows();
+        InstallSessionEnd();
         frmMain->show();
         // The first activation (start window, restore) also runs when the
         // window manager does not activate the window by itself.

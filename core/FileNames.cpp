@@ -85,12 +85,17 @@ bool MatchFileMask(const std::string& mask, const std::string& name) {
             if (maskExt[i] != nameExt[i]) return false;
         return true;
     }
-    if (maskExt.size() != nameExt.size()) return false;
     if (maskExt == nameExt) return true;
     if (maskExt.find('?') == std::string::npos) return false;
-    for (std::size_t i = 0; i < maskExt.size(); ++i)
-        if (maskExt[i] != '?' && maskExt[i] != nameExt[i]) return false;
-    return true;
+    // "?" stands for one character, however many bytes it takes.
+    std::size_t m = 0, n = 0;
+    while (m < maskExt.size() && n < nameExt.size()) {
+        const std::size_t maskChar = Utf8CharLength(maskExt, m), nameChar = Utf8CharLength(nameExt, n);
+        if (maskExt[m] != '?' && maskExt.compare(m, maskChar, nameExt, n, nameChar) != 0) return false;
+        m += maskChar;
+        n += nameChar;
+    }
+    return m == maskExt.size() && n == nameExt.size();
 }
 
 // ---- increased names --------------------------------------------------------------

@@ -13,7 +13,9 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 
 // "*" and "?" on texts already lowered; backtracks to the last star only,
-// so it is linear for one star and never worse than pattern × name.
+// so it is linear for one star and never worse than pattern × name. "?"
+// and the star's steps take whole UTF-8 characters; other characters match
+// byte for byte, which keeps both texts at character boundaries.
 bool Glob(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0;
     std::size_t starP = std::string_view::npos, starN = 0;
@@ -21,12 +23,16 @@ bool Glob(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+        } else if (p < pattern.size() && pattern[p] == '?') {
+            ++p;
+            n += Utf8CharLength(name, n);
+        } else if (p < pattern.size() && pattern[p] == name[n]) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
             p = starP + 1;
-            n = ++starN;
+            starN += Utf8CharLength(name, starN);
+            n = starN;
         } else {
             return false;
         }

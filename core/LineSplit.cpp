@@ -20,8 +20,31 @@ void AppendWhiteSpaceItems(const std::string& text, std::size_t begin, std::size
     }
 }
 
+// True when `character` is one of the characters of `text`.
+bool IsCharacterOf(std::string_view character, std::string_view text) {
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80)
+        return text.find(character[0]) != std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); i += Utf8CharLength(text, i))
+        if (text.compare(i, Utf8CharLength(text, i), character) == 0) return true;
+    return false;
+}
+
+// The first occurrence of `searched` from `from` on that begins a character.
+// Only a continuation byte can stand inside a character, so a plain search
+// does unless `searched` begins with one.
+std::size_t FindAtCharacter(std::string_view text, std::string_view searched, std::size_t from) {
+    if ((static_cast<unsigned char>(searched[0]) & 0xC0) != 0x80) {
+        const std::size_t hit = text.find(searched, from);
+        return hit == std::string_view::npos ? text.size() : hit;
+    }
+    while (from < text.size() && text.compare(from, searched.size(), searched) != 0)
+        from += Utf8CharLength(text, from);
+    return std::min(from, text.size());
+}
+
 // An item starts at the first character that is not in the separator text
-// and ends where the whole separator text next occurs.
+// and ends where the whole separator text next occurs. Both count whole
+// UTF-8 characters, so a separator never splits one.
 void AppendSeparatedItems(const std::string& text, std::size_t begin, std::size_t end,
                           const std::string& separator, StringList& items) {
     if (separator.empty()) {
@@ -31,10 +54,13 @@ void AppendSeparatedItems(const std::string& text, std::size_t begin, std::size_
     const std::string_view view(text.data() + begin, end - begin);
     std::size_t pos = 0;
     while (true) {
-        pos = view.find_first_not_of(separator, pos);
-        if (pos == std::string_view::npos) return;
-        std::size_t stop = view.find(separator, pos);
-        if (stop == std::string_view::npos) stop = view.size();
+        while (pos < view.size()) {
+            const std::size_t n = static_cast<unsigned char>(view[pos]) < 0x80 ? 1 : Utf8CharLength(view, pos);
+            if (!IsCharacterOf(view.substr(pos, n), separator)) break;
+            pos += n;
+        }
+        if (pos == view.size()) return;
+        std::size_t stop = FindAtCharacter(view, separator, pos);
         items.emplace_back(view.substr(pos, stop - pos));
         pos = stop;
     }
@@ -42,9 +68,10 @@ void AppendSeparatedItems(const std::string& text, std::size_t begin, std::size_
 
 // Frames the mark positions with 0 and the text length (clamped into the
 // text and in ascending order), then cuts the text: odd segments are quoted
-// items, even ones go to `cutOutside`.
-template <typename CutOutside>
-StringList SplitQuoted(const std::string& text, std::size_t markLength, std::deque<int>& positions,
+// items, even ones go to `cutOutside`. `markLength` gives the bytes of the
+// mark that stands at a position.
+template <typename MarkLength, typename CutOutside>
+StringList SplitQuoted(const std::string& text, MarkLength markLength, std::deque<int>& positions,
                        CutOutside cutOutside) {
     const int length = static_cast<int>(text.size());
     for (int& p : positions) p = std::clamp(p, 0, length);
@@ -57,7 +84,7 @@ StringList SplitQuoted(const std::string& text, std::size_t markLength, std::deq
         const std::size_t end = static_cast<std::size_t>(positions[i + 1]);
         std::size_t begin = static_cast<std::size_t>(positions[i]);
         // Behind the mark, but never past the next one (marks may overlap).
-        if (i > 0) begin = std::min(begin + markLength, end);
+        if (i > 0) begin = std::min(begin + markLength(begin), end);
         if (i % 2 == 1)
             items.push_back(TrimBlanks(text.substr(begin, end - begin)));
         else
@@ -71,7 +98,8 @@ StringList SplitQuoted(const std::string& text, std::size_t markLength, std::deq
 int FindAllPositions(const std::string& text, const std::string& searched, std::deque<int>& positions) {
     if (searched.empty()) return 0;
     int found = 0;
-    for (std::size_t hit = text.find(searched); hit != std::string::npos; hit = text.find(searched, hit + 1)) {
+    for (std::size_t hit = text.find(searched); hit != std::string::npos;
+         hit = text.find(searched, hit + Utf8CharLength(text, hit))) {
         positions.push_back(static_cast<int>(hit));
         ++found;
     }
@@ -94,15 +122,17 @@ StringList SplitAtSeparators(const std::string& text, const std::string& separat
 
 StringList SplitQuotedItems(const std::string& text, const std::string& mark, std::deque<int>& markPositions) {
     if (mark.empty()) markPositions.clear();  // an empty mark stands nowhere
-    return SplitQuoted(text, mark.size(), markPositions, [&](std::size_t begin, std::size_t end, StringList& items) {
+    const auto markLength = [&mark](std::size_t) { return mark.size(); };
+    return SplitQuoted(text, markLength, markPositions, [&](std::size_t begin, std::size_t end, StringList& items) {
         AppendWhiteSpaceItems(text, begin, end, items);
     });
 }
 
 StringList SplitLineQuotedImport(const std::string& line, const std::string& separator,
                                  std::deque<int>& markPositions) {
-    // The import parser cuts at one-character marks (double quote, apostrophe).
-    return SplitQuoted(line, 1, markPositions, [&](std::size_t begin, std::size_t end, StringList& items) {
+    // The import parser cuts at one-character marks: the whole character goes.
+    const auto markLength = [&line](std::size_t at) { return std::max<std::size_t>(Utf8CharLength(line, at), 1); };
+    return SplitQuoted(line, markLength, markPositions, [&](std::size_t begin, std::size_t end, StringList& items) {
         AppendSeparatedItems(line, begin, end, separator, items);
     });
 }

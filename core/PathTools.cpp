@@ -160,6 +160,16 @@ bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return 0;
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    const std::size_t length = c < 0xC2 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 1;
+    if (length == 1 || at + length > text.size()) return 1;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return 1;
+    return length;
+}
+
 std::string JoinFolderAndName(const std::string& folder, const std::string& name) {
     std::string path;
     path.reserve(folder.size() + 1 + name.size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/Types.h"
 
@@ -58,3 +59,7 @@ std::string MakeBlanks(unsigned long count);
 unsigned long CountTrailingBlanks(const std::string& text);
 // Equal ignoring letter case (as ToLowerCase lowers).
 bool SameTextIgnoreCase(const std::string& a, const std::string& b);
+
+// The bytes of the UTF-8 character that begins at `at`: 1 for a byte that
+// begins no whole character, so a walk over any text advances; 0 at the end.
+std::size_t Utf8CharLength(std::string_view text, std::size_t at);

@@ -51,10 +51,24 @@ void PutText(RecordBuffer& rec, std::size_t at, const std::string& text) {
     std::memcpy(rec.data() + at, text.data(), text.size());
 }
 
-// Up to the first zero byte, never past the field.
+// The length of `text` without a UTF-8 character cut off at its end.
+std::size_t WholeCharacters(const char* text, std::size_t length) {
+    std::size_t lead = length;
+    while (lead > 0 && length - lead < 4 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead == 0) return length;  // no lead byte: not UTF-8, left as it is
+    const unsigned char c = static_cast<unsigned char>(text[lead - 1]);
+    const std::size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return length - (lead - 1) < need ? lead - 1 : length;
+}
+
+// Up to the first zero byte and no further than the writer goes (size - 1
+// bytes and a zero): a field that runs to its end without one is cut there,
+// at a character boundary, so that it reads as a text the writer keeps.
 std::string GetText(const RecordBuffer& rec, std::size_t at, std::size_t size) {
     const char* p = rec.data() + at;
-    return std::string(p, strnlen(p, size));
+    std::size_t length = strnlen(p, size - 1);
+    if (length == size - 1 && p[size - 1] != '\0') length = WholeCharacters(p, length);
+    return std::string(p, length);
 }
 
 // ---- the record table, shared by writer and reader --------------------------------

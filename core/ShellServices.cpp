@@ -8,6 +8,7 @@
 #include "platform/Desktop.h"
 #include "platform/Beneath.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 
 namespace {
 
@@ -60,6 +61,21 @@ bool RecycleEntries(const std::string& folder, const std::string& workingDir, bo
 }
 
 }  // namespace
+
+bool ViewFolder(const std::string& folder, const std::string& topic) {
+    if (plat::OpenFolderWithDesktop(folder)) return true;
+    const std::string caption = topic + std::string(12, ' ') + "Warning no: ";
+    if (!plat::FolderExists(folder)) {
+        plat::MessageBox("The folder does not exist :\n" + folder + "\n\nAction : Choose an existing folder.",
+                         caption + "0454.", plat::MB_OK | plat::MB_ICONWARNING);
+    } else {
+        plat::MessageBox("The folder could not be shown :\n" + folder +
+                             "\n\nNo file manager opened it.\nAction : Install a file manager, or open the folder "
+                             "with yours.",
+                         caption + "0455.", plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    return false;
+}
 
 std::string BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse Title"); }
 

@@ -1,5 +1,6 @@
-// The folder browser behind every Browse button, emptying a working folder
-// into the trash, and the subfolder count of a folder.
+// The folder browser behind every Browse button, showing a folder in the
+// file manager, emptying a working folder into the trash, and the subfolder
+// count of a folder.
 #pragma once
 
 #include <string>
@@ -8,6 +9,12 @@
 // user cancelled or the choice is no existing folder.
 std::string BrowseForFolder(void* owner);  // titled "Browse Title"
 std::string BrowseForFolder(void* owner, const std::string& title);
+
+// "View" and "Show Explorer": opens an existing folder in the desktop's file
+// manager. When it cannot (the folder is not there, or no program opened
+// it) a warning under the caller's topic ("Creating Folder(s).-From a
+// String List.") says so. True when the folder was opened.
+bool ViewFolder(const std::string& folder, const std::string& topic);
 
 // Moves every entry of the folder (files, subfolders, links as they are)
 // into the trash. Only a folder of the program's own working folder is

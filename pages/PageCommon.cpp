@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "core/PathTools.h"
+#include "windows/ListTools.h"
 
 void FillMainWindowTexts(MainWindowShared& s) {
     s.CreateSimulationStartText =
@@ -134,15 +135,12 @@ QStringList UniqueItems(const StringList& items) {
     return unique;
 }
 
-void FillListUnique(QListWidget* list, const StringList& items) {
-    const QStringList unique = UniqueItems(items);
-    // A sorted list would insert item by item; sort once at the end instead.
-    const bool sorted = list->isSortingEnabled();
-    list->setSortingEnabled(false);
-    list->clear();
-    list->addItems(unique);
-    list->setSortingEnabled(sorted);
-    if (sorted) list->sortItems();
+void FillListUnique(QListWidget* list, const StringList& items) { listtools::SetListLines(list, UniqueItems(items)); }
+
+QString WithoutLastCharacter(QString text) {
+    const bool pair = text.size() >= 2 && text.back().isLowSurrogate() && text.at(text.size() - 2).isHighSurrogate();
+    text.chop(pair ? 2 : 1);
+    return text;
 }
 
 QString CountText(const QListWidget* list) { return QString::number(list->count()); }

@@ -63,8 +63,12 @@ StringList ListItems(const QListWidget* list);
 // in the given order.
 QStringList UniqueItems(const StringList& items);
 // Empties the list, then adds each item that is not empty and not yet held
-// (compared ignoring letter case), in the given order, in one batch.
+// (compared ignoring letter case), in one batch: in the given order, or in
+// its own order when the list box sorts (listtools::AddListItems).
 void FillListUnique(QListWidget* list, const StringList& items);
+// The text without its last character (a character outside the BMP is one,
+// though it takes two UTF-16 units).
+QString WithoutLastCharacter(QString text);
 // Number of items as decimal text.
 QString CountText(const QListWidget* list);
 

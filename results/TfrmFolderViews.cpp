@@ -2,6 +2,7 @@
 
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/ShellServices.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "results/LevelSummary.h"
@@ -26,7 +27,7 @@ void TfrmFolderViews::btnFolderViewsExplorerClick() {
             "SubTierwick.            Warning no: 0574.", plat::MB_OK | plat::MB_ICONWARNING);
         return;
     }
-    plat::OpenFolderWithDesktop(folder);
+    ViewFolder(folder, "SubTierwick.");
 }
 
 void TfrmFolderViews::btnFolderViewsLevelsClick() {

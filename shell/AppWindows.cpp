@@ -14,6 +14,7 @@
 #include "help/TfrmMoreHelp.h"
 #include "help/TfrmOverViewHelp.h"
 #include "help/TfrmVideoTutorials.h"
+#include "platform/qt/WindowPlacement.h"
 #include "results/TForcedUnSuccessFullForm.h"
 #include "results/TSubFolderUnSuccessFullForm.h"
 #include "results/TfrmFolderViews.h"
@@ -65,6 +66,7 @@
 // windows of the other layers are parented to the main window so that they
 // stay above it and go with it.
 void CreateAppWindows() {
+    qtplat::InstallWindowPlacement();
     frmMain = new TfrmMain();  // 1
     frmNoltEditIncludeFolderList = new TfrmNoltEditIncludeFolderList(frmMain);  // 2
     AboutBox = new TAboutBox(frmMain);  // 3

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QScrollArea>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -92,9 +94,22 @@ public:
     }
 };
 
+// Once per application object; the filter goes with it.
 void InstallHintPause() {
-    if (!qApp || qApp->findChild<HintPauseFilter*>()) return;
-    qApp->installEventFilter(new HintPauseFilter(qApp));
+    static QPointer<QObject> installed;
+    if (!qApp || installed) return;
+    installed = new HintPauseFilter(qApp);
+    qApp->installEventFilter(installed);
+}
+
+// A page scrolls in its tab sheet when the window is smaller than the page,
+// so that a small screen never hides its run buttons.
+QWidget* InScrollArea(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
 }
 
 std::string Caption(const char* topic, const char* kind, const char* number) {
@@ -133,16 +148,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) 
     Page11 = new Vol11Page(*this);
     Page12 = new Vol12Page(*this);
     Page15 = new Vol15Page(*this);
-    ui->tabCreateFolderStrings->layout()->addWidget(Page02);
-    ui->tabCreateFolderFolders->layout()->addWidget(Page04);
-    ui->tabCreateFolderIncreasedNumbers->layout()->addWidget(Page03);
-    ui->tabFolderCopy->layout()->addWidget(Page08);
-    ui->tabFolderDelete->layout()->addWidget(Page07);
-    ui->tabFolderRename->layout()->addWidget(Page06);
-    ui->tabFileCopy->layout()->addWidget(Page10);
-    ui->tabFileDelete->layout()->addWidget(Page11);
-    ui->tabFileRename->layout()->addWidget(Page12);
-    ui->tabConsistencyChecker->layout()->addWidget(Page15);
+    ui->tabCreateFolderStrings->layout()->addWidget(InScrollArea(Page02));
+    ui->tabCreateFolderFolders->layout()->addWidget(InScrollArea(Page04));
+    ui->tabCreateFolderIncreasedNumbers->layout()->addWidget(InScrollArea(Page03));
+    ui->tabFolderCopy->layout()->addWidget(InScrollArea(Page08));
+    ui->tabFolderDelete->layout()->addWidget(InScrollArea(Page07));
+    ui->tabFolderRename->layout()->addWidget(InScrollArea(Page06));
+    ui->tabFileCopy->layout()->addWidget(InScrollArea(Page10));
+    ui->tabFileDelete->layout()->addWidget(InScrollArea(Page11));
+    ui->tabFileRename->layout()->addWidget(InScrollArea(Page12));
+    ui->tabConsistencyChecker->layout()->addWidget(InScrollArea(Page15));
 
     // Kept in the menu bar's layout but never offered.
     for (QMenu* menu : {ui->mnuMisc, ui->mnuVideoTutorials}) {
@@ -394,6 +409,10 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    FormClose();
+    // The window closes once; the end of the session may close it again.
+    if (!Closed) {
+        Closed = true;
+        FormClose();
+    }
     event->accept();
 }

@@ -92,6 +92,7 @@ private:
     // default.set could not be read nor set aside: it is never written over.
     bool KeepDamagedSettingsFile = false;
     bool Destroyed = false;
+    bool Closed = false;
 };
 
 extern TfrmMain* frmMain;

@@ -1,6 +1,7 @@
 // The list box's exact search, which ignores letter case, for the list and
 // combo boxes of the selection windows; and the place of a new line in a
-// sorted box (compared ignoring case, as the sorted boxes order). Letter
+// sorted combo box (compared ignoring case, as the sorted boxes order; the
+// sorted list boxes are kept by listtools::AddListItems). Letter
 // case is folded as the core folds it (ToLowerCase), so a window and the
 // core's list checks always agree on what counts as a duplicate.
 #pragma once
@@ -53,12 +54,6 @@ int SortedRow(int count, const QString& text, TextAt textAt) {
         else low = mid + 1;
     }
     return low;
-}
-
-inline int InsertSorted(QListWidget* list, const QString& text) {
-    const int row = SortedRow(list->count(), text, [list](int i) { return list->item(i)->text(); });
-    list->insertItem(row, text);
-    return row;
 }
 
 inline int InsertSorted(QComboBox* combo, const QString& text) {

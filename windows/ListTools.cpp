@@ -1,13 +1,47 @@
 #include "windows/ListTools.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
 #include "core/PathTools.h"
 #include "platform/qt/QtPlatform.h"
+#include "windows/ListBoxSearch.h"
 
 namespace listtools {
+
+namespace {
+
+// An item of a sorted box: keeps its folded text, so that sorting and
+// searching 100,000 items fold each text once.
+class SortedItem : public QListWidgetItem {
+public:
+    static constexpr int kType = QListWidgetItem::UserType + 0x5157;
+
+    explicit SortedItem(const QString& text) : QListWidgetItem(text, nullptr, kType), key_(listsearch::Key(text)) {}
+
+    static QString KeyOf(const QListWidgetItem& item) {
+        return item.type() == kType ? static_cast<const SortedItem&>(item).key_ : listsearch::Key(item.text());
+    }
+    bool operator<(const QListWidgetItem& other) const override {
+        const int c = QString::compare(key_, KeyOf(other));
+        return c != 0 ? c < 0 : text() < other.text();
+    }
+    void setData(int role, const QVariant& value) override {
+        if (role == Qt::DisplayRole || role == Qt::EditRole) key_ = listsearch::Key(value.toString());
+        QListWidgetItem::setData(role, value);  // a sorted box moves the item from here
+    }
+    QListWidgetItem* clone() const override { return new SortedItem(*this); }
+
+private:
+    QString key_;
+};
+
+// Up to this many items go to their places one by one; more are sorted once.
+constexpr qsizetype kPlacedOneByOne = 16;
+
+}  // namespace
 
 QStringList ToQt(const StringList& lines) {
     QStringList out;
@@ -28,11 +62,55 @@ StringList ListLines(const QListWidget* list) {
     return out;
 }
 
-void SetListLines(QListWidget* list, const StringList& lines) {
+void AddListItem(QListWidget* list, const QString& text) {
+    if (list->isSortingEnabled())
+        list->addItem(new SortedItem(text));  // the box places it by a binary search
+    else
+        list->addItem(text);
+}
+
+void AddListItems(QListWidget* list, const QStringList& texts) {
+    if (texts.isEmpty()) return;
+    if (!list->isSortingEnabled()) {
+        list->addItems(texts);
+        return;
+    }
+    if (texts.size() <= kPlacedOneByOne) {
+        for (const QString& text : texts) list->addItem(new SortedItem(text));
+        return;
+    }
+    // Placing each item would move the whole list every time.
+    list->setSortingEnabled(false);
+    for (const QString& text : texts) list->addItem(new SortedItem(text));
+    list->setSortingEnabled(true);
+    list->sortItems();
+}
+
+void SetListLines(QListWidget* list, const QStringList& lines) {
     list->setUpdatesEnabled(false);
     list->clear();
-    list->addItems(ToQt(lines));
+    AddListItems(list, lines);
     list->setUpdatesEnabled(true);
+}
+
+void SetListLines(QListWidget* list, const StringList& lines) { SetListLines(list, ToQt(lines)); }
+
+int FindListItem(const QListWidget* list, const QString& text) {
+    const QString key = listsearch::Key(text);
+    if (!list->isSortingEnabled()) {
+        for (int i = 0; i < list->count(); ++i)
+            if (SortedItem::KeyOf(*list->item(i)) == key) return i;
+        return -1;
+    }
+    int low = 0, high = list->count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (QString::compare(SortedItem::KeyOf(*list->item(mid)), key) < 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low < list->count() && SortedItem::KeyOf(*list->item(low)) == key ? low : -1;
 }
 
 std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, const StringList& lines,
@@ -42,8 +120,17 @@ std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, con
     const std::size_t added = ::AppendNewLines(merged, exclude ? ListLines(exclude) : StringList(), lines, accept);
     QStringList tail;
     for (std::size_t i = before; i < merged.size(); ++i) tail << QString::fromStdString(merged[i]);
-    include->addItems(tail);
+    AddListItems(include, tail);
     return added;
+}
+
+void ShowCountOf(QListWidget* list, QLabel* label) {
+    // Counted by the model: a list being destroyed empties its model.
+    const QAbstractItemModel* model = list->model();
+    const auto show = [model, label] { label->setText(QString::number(model->rowCount())); };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, label, show);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, label, show);
+    QObject::connect(model, &QAbstractItemModel::modelReset, label, show);
 }
 
 StringList MemoLines(const QPlainTextEdit* memo) {

@@ -1,6 +1,7 @@
-// Small helpers shared by the list and memo windows: moving lines between
-// list boxes, memos and the program's string lists without a repaint per
-// line, and letting paints through during long loops.
+// Small helpers shared by the list and memo windows and the pages: moving
+// lines between list boxes, memos and the program's string lists without a
+// repaint per line, sorted list boxes, count labels that follow their list,
+// and letting paints through during long loops.
 #pragma once
 
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include "core/ListPresence.h"
 #include "core/Types.h"
 
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 
@@ -19,14 +21,34 @@ StringList FromQt(const QStringList& lines);
 
 // Every line of a list box, in order.
 StringList ListLines(const QListWidget* list);
+
+// ---- sorted list boxes ------------------------------------------------------------
+// A list box whose form sets sortingEnabled keeps its items in one order:
+// the text with letter case folded as the duplicate test folds it
+// (listsearch::Key), then the exact text, so "alpha" comes before "One".
+// Every way in (typing, moves, imports, editors, restored settings) adds
+// through the functions below: one item goes to its place by a binary
+// search, a batch is appended and sorted once at its end. On a box that
+// does not sort they append in the given order.
+void AddListItem(QListWidget* list, const QString& text);
+void AddListItems(QListWidget* list, const QStringList& texts);
 // Replaces the lines of a list box in one go.
 void SetListLines(QListWidget* list, const StringList& lines);
+void SetListLines(QListWidget* list, const QStringList& lines);
+// The row of an item equal to `text` ignoring letter case, or -1; a binary
+// search on a sorted box.
+int FindListItem(const QListWidget* list, const QString& text);
 
-// An import into a page's list: appends to `include` every line that
-// `accept` lets through (it may rewrite the line first) and that neither
-// list holds, ignoring letter case, in one go. Returns how many were added.
+// An import into a page's list: adds to `include` every line that `accept`
+// lets through (it may rewrite the line first) and that neither list holds,
+// ignoring letter case, in one go. Returns how many were added.
 std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, const StringList& lines,
                            const ImportLineFilter& accept = {});
+
+// ---- counts -----------------------------------------------------------------------
+// From now on the label shows the list's number of items after every change
+// of the list, whoever makes it.
+void ShowCountOf(QListWidget* list, QLabel* label);
 
 // The memo's lines as the user sees them: a line break at the very end
 // opens no further line, and an empty memo has none.

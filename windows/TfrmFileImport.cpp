@@ -102,10 +102,27 @@ TfrmFileImport::TfrmFileImport(QWidget* parent) : QDialog(parent), ui(std::make_
     connect(ui->btnFileImportOk, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportOkClick);
     connect(ui->btnFileImportCancel, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportCancelClick);
     connect(ui->btnFileImportHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(HelpTopic::FileImport); });
+    listtools::ShowCountOf(ui->lstFileImportSource, ui->lblFileImportSourceLines);
+    listtools::ShowCountOf(ui->lstFileImportResults, ui->lblFileImportPreviewLines);
+    // IMPORT follows the result list, however it changes.
+    const QAbstractItemModel* results = ui->lstFileImportResults->model();
+    connect(results, &QAbstractItemModel::rowsInserted, this, &TfrmFileImport::ShowResultCount);
+    connect(results, &QAbstractItemModel::rowsRemoved, this, &TfrmFileImport::ShowResultCount);
+    connect(results, &QAbstractItemModel::modelReset, this, &TfrmFileImport::ShowResultCount);
     FormCreate();
 }
 
-TfrmFileImport::~TfrmFileImport() = default;
+int TfrmFileImport::ExecFor(const QObject* target) {
+    if (target != resultTarget_) {
+        ClearResultLines();
+        resultTarget_ = target;
+    }
+    return qtplat::ExecModal(this);
+}
+
+TfrmFileImport::~TfrmFileImport() {
+    ui->lstFileImportResults->model()->disconnect(this);  // the list empties as it goes
+}
 
 StringList TfrmFileImport::GetSourceLines() const { return listtools::ListLines(ui->lstFileImportSource); }
 StringList TfrmFileImport::GetResultLines() const { return listtools::ListLines(ui->lstFileImportResults); }
@@ -252,17 +269,14 @@ void TfrmFileImport::btnFileImportBrowseClick() {
         ImportLineReader reader(in);
         std::string line;
         QStringList batch;
-        int count = 0;
         listtools::PaintThrottle throttle;
         const auto flush = [&] {
             ui->lstFileImportSource->addItems(batch);
             batch.clear();
-            ui->lblFileImportSourceLines->setText(QString::number(count));
         };
         while (reader.Next(line)) {
             if (TrimControlAndBlanks(line).empty()) continue;
             batch << PreviewOf(line);
-            ++count;
             if (batch.size() >= 4096) {
                 flush();
                 throttle.Tick();
@@ -319,13 +333,11 @@ void TfrmFileImport::btnFileImportFromClick() {
         if (!text.empty() && held.insert(text).second) created << QString::fromStdString(text);
     }
     ui->lstFileImportResults->addItems(created);
-    ShowResultCount();
     Inform("End of the making FOLDER LIST process! (Preview)", "0451");
 }
 
 void TfrmFileImport::ShowResultCount() {
     const bool any = ui->lstFileImportResults->count() > 0;
-    ui->lblFileImportPreviewLines->setText(QString::number(ui->lstFileImportResults->count()));
     ui->btnFileImportOk->setEnabled(any);
     ui->lblFileImportHarmas->setEnabled(any);
 }
@@ -342,8 +354,7 @@ void TfrmFileImport::btnSmartImportPreviewEditClick() {
     if (!frmEditSmartImport) return;
     frmEditSmartImport->SetTargetList(ui->lstFileImportResults);
     frmEditSmartImport->SetMemoLines(GetResultLines());
-    // The editor may have emptied or shortened the list: count and IMPORT follow it.
-    if (qtplat::ExecModal(frmEditSmartImport) == QDialog::Accepted) ShowResultCount();
+    qtplat::ExecModal(frmEditSmartImport);  // count and IMPORT follow what it leaves
 }
 
 void TfrmFileImport::btnFileImportClearClick() {
@@ -354,8 +365,6 @@ void TfrmFileImport::btnFileImportClearClick() {
     ui->edtFileImportColumnNumber->setText("1");
     ui->chkFileImportAbandonQMarks->setChecked(true);
     ui->cboFileImportDelimiter->setCurrentIndex(ui->cboFileImportDelimiter->count() > 0 ? 0 : -1);
-    ui->lblFileImportSourceLines->setText("0");
-    ui->lblFileImportPreviewLines->setText("0");
     EnableImportSettings(ui->lstFileImportSource->count() > 0);
 }
 

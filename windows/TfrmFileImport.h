@@ -3,10 +3,11 @@
 // and creates the list (2.), and presses IMPORT (3.); the page then takes
 // the lines of lstFileImportResults.
 //
-// For the pages: show frmFileImport through qtplat::ExecModal; on
+// For the pages: show frmFileImport with ExecFor(the list to fill); on
 // QDialog::Accepted read GetResultLines(). Structure lists are checked
 // first with CheckFullPaths, template lists with CheckRelativePaths; an
-// Include list takes the lines through listtools::AppendNewLines.
+// Include list takes the lines through listtools::AppendNewLines. The line
+// counts follow their lists, and IMPORT is usable only with a result.
 #pragma once
 
 #include <QDialog>
@@ -27,6 +28,12 @@ class TfrmFileImport : public QDialog {
 public:
     explicit TfrmFileImport(QWidget* parent = nullptr);
     ~TfrmFileImport() override;
+
+    // Shows the window modally (qtplat::ExecModal) for the list `target`
+    // that will take its result. A result created for another list is
+    // dropped first, so that IMPORT (or one Enter) never hands that list's
+    // lines to this one. Returns the modal result.
+    int ExecFor(const QObject* target);
 
     StringList GetSourceLines() const;
     StringList GetResultLines() const;
@@ -71,6 +78,8 @@ private:
     std::unique_ptr<Ui::TfrmFileImport> ui;
     StringList builtInDelimiters_;
     StringList builtInQuotationMarks_;
+    // Only compared, never followed: the list the result was created for.
+    const QObject* resultTarget_ = nullptr;
 };
 
 extern TfrmFileImport* frmFileImport;

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "ui_TfrmFileSelection.h"
 #include "windows/ListBoxSearch.h"
+#include "windows/ListTools.h"
 
 TfrmFileSelection* frmFileSelection = nullptr;
 
@@ -51,8 +52,7 @@ void AppendMissing(QComboBox* combo, const StringList& items) {
     }
 }
 
-template <typename Box>
-void InsertMissingSorted(Box* box, const StringList& items) {
+void InsertMissingSorted(QComboBox* box, const StringList& items) {
     QSet<QString> keys = listsearch::KeysOf(box);
     for (const auto& item : items) {
         const QString text = Q(item);
@@ -60,6 +60,19 @@ void InsertMissingSorted(Box* box, const StringList& items) {
         keys.insert(listsearch::Key(text));
         listsearch::InsertSorted(box, text);
     }
+}
+
+// The type lists are sorted boxes: the missing types go in as one batch.
+void InsertMissingSorted(QListWidget* box, const StringList& items) {
+    QSet<QString> keys = listsearch::KeysOf(box);
+    QStringList missing;
+    for (const auto& item : items) {
+        const QString text = Q(item);
+        if (keys.contains(listsearch::Key(text))) continue;
+        keys.insert(listsearch::Key(text));
+        missing.append(text);
+    }
+    listtools::AddListItems(box, missing);
 }
 
 StringList ItemsOf(const QListWidget* list) {

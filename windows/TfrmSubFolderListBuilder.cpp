@@ -109,6 +109,8 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmSubFolderListBuilder>()) {
     ui->setupUi(this);
     connect(ui->btnHelp, &QPushButton::clicked, this, &ShowMoreHelp);
+    listtools::ShowCountOf(ui->lstIncludeFolderList, ui->lblIncludeSum);
+    listtools::ShowCountOf(ui->lstExcludeFolderList, ui->lblExcludeSum);
     connect(ui->btnMainSourceFolderAdd, &QPushButton::clicked, this,
             &TfrmSubFolderListBuilder::btnMainSourceFolderAddClick);
     connect(ui->cboMainSourceFolder, &QComboBox::activated, this, &TfrmSubFolderListBuilder::cboMainSourceFolderSelect);
@@ -234,7 +236,7 @@ void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {
         Warn(kSelectionEmpty, "0573.");
         return;
     }
-    plat::OpenFolderWithDesktop(source);
+    ViewFolder(source, "SubTierwick.");
 }
 
 // ---- level fields -----------------------------------------------------------------
@@ -486,7 +488,7 @@ bool TfrmSubFolderListBuilder::FocusedIncludeLine(std::string& line) {
 
 void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
     std::string line;
-    if (FocusedIncludeLine(line)) plat::OpenFolderWithDesktop(line);
+    if (FocusedIncludeLine(line)) ViewFolder(line, "SubTierwick.");
 }
 
 void TfrmSubFolderListBuilder::btnSubFolderListBuilderLevelsClick() {

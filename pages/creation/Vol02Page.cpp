@@ -14,12 +14,15 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
+#include "pages/FieldChecks.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "ui_Vol02Page.h"
+#include "windows/ListBoxSearch.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
@@ -29,56 +32,6 @@ using namespace pagekit;
 
 namespace {
 
-QString Key(const QString& text) { return text.toCaseFolded(); }
-
-QSet<QString> KeysOf(const QListWidget* list) {
-    QSet<QString> keys;
-    keys.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i) keys.insert(Key(list->item(i)->text()));
-    return keys;
-}
-
-// The keys of a list's items, kept between two Adds and built again only
-// after the list changed in another way.
-class ListKeyCache : public QObject {
-public:
-    explicit ListKeyCache(QListWidget* list) : QObject(list), list_(list) {
-        setObjectName(kName);
-        const QAbstractItemModel* model = list->model();
-        auto stale = [this] { valid_ = false; };
-        connect(model, &QAbstractItemModel::rowsInserted, this, stale);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, stale);
-        connect(model, &QAbstractItemModel::modelReset, this, stale);
-        connect(model, &QAbstractItemModel::dataChanged, this, stale);
-    }
-    static ListKeyCache* Of(QListWidget* list) {
-        // No meta-object of its own: found by its name.
-        auto* cache = list->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly);
-        return cache ? static_cast<ListKeyCache*>(cache) : new ListKeyCache(list);
-    }
-    bool Holds(const QString& text) {
-        if (!valid_) {
-            keys_ = KeysOf(list_);
-            valid_ = true;
-        }
-        return keys_.contains(Key(text));
-    }
-    void Add(const QString& text) {
-        const bool valid = valid_;
-        list_->addItem(text);
-        if (valid) {
-            keys_.insert(Key(text));
-            valid_ = true;
-        }
-    }
-
-private:
-    static constexpr const char* kName = "Vol02ListKeyCache";
-    QListWidget* list_;
-    QSet<QString> keys_;
-    bool valid_ = false;
-};
-
 QStringList Texts(const QListWidget* list, bool selectedOnly) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
@@ -86,14 +39,24 @@ QStringList Texts(const QListWidget* list, bool selectedOnly) {
     return texts;
 }
 
-// Adds many items to a sorted list in one go: a sorted insert per item
-// would move the whole list each time.
-void AddBatch(QListWidget* list, const QStringList& items) {
-    if (items.isEmpty()) return;
-    const bool sorted = list->isSortingEnabled();
-    list->setSortingEnabled(false);
-    list->addItems(items);
-    list->setSortingEnabled(sorted);
+// The items of `from` that `to` does not hold yet (ignoring letter case).
+QStringList Missing(const QStringList& from, const QListWidget* to) {
+    QSet<QString> keys = listsearch::KeysOf(to);
+    QStringList missing;
+    for (const QString& text : from)
+        if (!keys.contains(listsearch::Key(text))) {
+            keys.insert(listsearch::Key(text));
+            missing.append(text);
+        }
+    return missing;
+}
+
+// Drops the selected items in one go (one by one would move the list each time).
+void RemoveSelected(QListWidget* list) {
+    QStringList keep;
+    for (int i = 0; i < list->count(); ++i)
+        if (!list->item(i)->isSelected()) keep.append(list->item(i)->text());
+    listtools::SetListLines(list, keep);
 }
 
 std::string Normalised(const std::string& text) { return CollapseDoubleBackslashes(SlashesToBackslashes(text)); }
@@ -106,6 +69,9 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     SetHorizontalExtent(ui->lstVol02IncludeStrings, 3000);
     SetHorizontalExtent(ui->lstVol02ExcludeStrings, 3000);
     SetHorizontalExtent(ui->lstVol02AddFolderStructure, 3000);
+    listtools::ShowCountOf(ui->lstVol02IncludeStrings, ui->lblVol02IncludeSum);
+    listtools::ShowCountOf(ui->lstVol02ExcludeStrings, ui->lblVol02ExcludeSum);
+    listtools::ShowCountOf(ui->lstVol02AddFolderStructure, ui->lblVol02FolderStructuresTemplatesSum);
 
     auto click = [this](QAbstractButton* button, void (Vol02Page::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, handler);
@@ -146,15 +112,21 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol02CreateFoldersSimulation, &Vol02Page::btnVol02CreateFoldersSimulationClick);
     click(ui->btnVol02Statistic, &Vol02Page::btnVol02StatisticClick);
     click(ui->btnVol02Undo, &Vol02Page::btnVol02UndoClick);
+    connect(ui->cboVol02DestFolders, &QComboBox::currentIndexChanged, this, [this] {
+        DestinationShownBefore = DestinationShown;
+        DestinationShown = ui->cboVol02DestFolders->currentText();
+    });
     connect(ui->cboVol02DestFolders, &QComboBox::activated, this, &Vol02Page::cboVol02DestFoldersSelect);
     connect(ui->edtVol02AddToList, &QLineEdit::returnPressed, this, &Vol02Page::edtVol02AddToListKeyPress);
-    connect(ui->edtVol02Prefix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02PrefixChange);
-    connect(ui->edtVol02Prefix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02PrefixExit);
-    connect(ui->edtVol02Suffix, &QLineEdit::textChanged, this, &Vol02Page::edtVol02SuffixChange);
-    connect(ui->edtVol02Suffix, &QLineEdit::editingFinished, this, &Vol02Page::edtVol02SuffixExit);
+    auto* checks = new FieldChecks(this);
+    checks->Watch(ui->edtVol02Prefix, [this] { edtVol02PrefixChange(); }, [this] { edtVol02PrefixExit(); });
+    checks->Watch(ui->edtVol02Suffix, [this] { edtVol02SuffixChange(); }, [this] { edtVol02SuffixExit(); });
 }
 
-Vol02Page::~Vol02Page() { delete ui; }
+Vol02Page::~Vol02Page() {
+    ui->cboVol02DestFolders->disconnect(this);  // the combo empties as it goes
+    delete ui;
+}
 
 // ---- destination ------------------------------------------------------------------------
 
@@ -162,7 +134,18 @@ void Vol02Page::btnVol02AddDestFolderClick() {
     Vol02SetDestinationFolder(BrowseForFolder(window(), "Select the Destination Directory."));
 }
 
-void Vol02Page::cboVol02DestFoldersSelect() { Vol02SetDestinationFolder(S(ui->cboVol02DestFolders->currentText())); }
+void Vol02Page::cboVol02DestFoldersSelect() {
+    QComboBox* combo = ui->cboVol02DestFolders;
+    const std::string picked = S(combo->currentText());
+    if (TrimBlanks(picked).empty() || plat::FolderExists(picked)) {
+        Vol02SetDestinationFolder(picked);
+        return;
+    }
+    // A history entry whose folder is gone is refused as the browser refuses
+    // a typed folder that does not exist: the destination stays as it was.
+    combo->setCurrentIndex(combo->findText(DestinationShownBefore, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    Vol02SetDestinationFolder("");
+}
 
 void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
     QComboBox* combo = ui->cboVol02DestFolders;
@@ -179,7 +162,7 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
     const QString text = Q(path);
     int index = -1;
     for (int i = 0; i < combo->count() && index < 0; ++i)
-        if (Key(combo->itemText(i)) == Key(text)) index = i;
+        if (listsearch::Key(combo->itemText(i)) == listsearch::Key(text)) index = i;
     if (index < 0) {
         // The new path leads the history; at most 100 entries, each once.
         QStringList entries{text};
@@ -189,8 +172,8 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
         QSet<QString> seen;
         for (const QString& entry : entries) {
             if (combo->count() >= 100) break;
-            if (!seen.contains(Key(entry))) {
-                seen.insert(Key(entry));
+            if (!seen.contains(listsearch::Key(entry))) {
+                seen.insert(listsearch::Key(entry));
                 combo->addItem(entry);
             }
         }
@@ -211,7 +194,7 @@ void Vol02Page::btnVol02ViewDestFolderClick() {
         Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kVol02Warn);
         return;
     }
-    plat::OpenFolderWithDesktop(TrimControlAndBlanks(folder));
+    ViewFolder(TrimControlAndBlanks(folder), kVol02Topic);
 }
 
 // ---- adding strings -------------------------------------------------------------------------
@@ -228,9 +211,9 @@ void Vol02Page::btnVol02AddToListClick() {
     if (text.empty()) {
         Vol02Box("The text field is empty !\nAction : You must enter a different name to add to the Include List.", 20006,
             true, kVol02Warn);
-    } else if (ListKeyCache::Of(ui->lstVol02IncludeStrings)->Holds(item)) {
+    } else if (listtools::FindListItem(ui->lstVol02IncludeStrings, item) >= 0) {
         Vol02Box("This item already exists in the Include list !", 20007, true, kVol02Warn);
-    } else if (ListKeyCache::Of(ui->lstVol02ExcludeStrings)->Holds(item)) {
+    } else if (listtools::FindListItem(ui->lstVol02ExcludeStrings, item) >= 0) {
         Vol02Box("This item already exists in the Exclude list !", 20008, true, kVol02Warn);
     } else if (!GetDrivePart(text).empty()) {
         Vol02Box("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
@@ -238,15 +221,13 @@ void Vol02Page::btnVol02AddToListClick() {
             20009, true, kVol02Warn, 10);
     } else if (FindIllegalChars("H", text, found)) {
         Vol02Box("Illegal character in the Text : " + found, 20010, true, kVol02Warn);
-        QString shorter = field->text();
-        shorter.chop(1);
-        field->setText(shorter);
+        field->setText(WithoutLastCharacter(field->text()));
     } else if (HasDotFolderName(text)) {
         Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
             "\"..\" folder names.",
             20010, true, kVol02Warn);
     } else {
-        ListKeyCache::Of(ui->lstVol02IncludeStrings)->Add(item);
+        listtools::AddListItem(ui->lstVol02IncludeStrings, item);
         field->setText(item);
     }
     Vol02RefreshListCounters();
@@ -261,33 +242,15 @@ void Vol02Page::Vol02ShowListCounts() {
 }
 
 void Vol02Page::Vol02MoveSelected(QListWidget* from, QListWidget* to) {
-    QSet<QString> keys = KeysOf(to);
-    QStringList add;
-    for (const QString& text : Texts(from, true))
-        if (!keys.contains(Key(text))) {
-            keys.insert(Key(text));
-            add.append(text);
-        }
-    AddBatch(to, add);
-    QStringList keep;
-    for (int i = 0; i < from->count(); ++i)
-        if (!from->item(i)->isSelected()) keep.append(from->item(i)->text());
-    from->clear();
-    AddBatch(from, keep);
+    listtools::AddListItems(to, Missing(Texts(from, true), to));
+    RemoveSelected(from);
     Vol02ShowListCounts();
     Vol02RefreshListCounters();
     ui->edtVol02AddToList->setFocus();
 }
 
 void Vol02Page::Vol02MoveAll(QListWidget* from, QListWidget* to) {
-    QSet<QString> keys = KeysOf(to);
-    QStringList add;
-    for (const QString& text : Texts(from, false))
-        if (!keys.contains(Key(text))) {
-            keys.insert(Key(text));
-            add.append(text);
-        }
-    AddBatch(to, add);
+    listtools::AddListItems(to, Missing(Texts(from, false), to));
     from->clear();
     Vol02ShowListCounts();
     Vol02RefreshListCounters();
@@ -309,11 +272,7 @@ void Vol02Page::btnVol02DeleteFromExcludeClick() {
     } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
                    "from the EXCLUDE list.\n",
                    20022, true, kVol02Ask) == plat::IDYES) {
-        QStringList keep;
-        for (int i = 0; i < exclude->count(); ++i)
-            if (!exclude->item(i)->isSelected()) keep.append(exclude->item(i)->text());
-        exclude->clear();
-        AddBatch(exclude, keep);
+        RemoveSelected(exclude);
         Vol02ShowListCounts();
     }
     Vol02RefreshListCounters();
@@ -332,19 +291,14 @@ void Vol02Page::btnVol02DeleteExcludeAllClick() {
 // ---- list services ------------------------------------------------------------------------------
 
 void Vol02Page::btnVol02SmartImportClick() {
-    if (frmFileImport && qtplat::ExecModal(frmFileImport) == QDialog::Accepted) {
-        StringList include = ListItems(ui->lstVol02IncludeStrings);
-        const std::size_t before = include.size();
+    if (frmFileImport && frmFileImport->ExecFor(ui->lstVol02IncludeStrings) == QDialog::Accepted) {
         std::string found;
-        AppendNewLines(include, ListItems(ui->lstVol02ExcludeStrings), frmFileImport->GetResultLines(),
-                       [&found](std::string& line) {
-                           line = Normalised(line);
-                           return !line.empty() && GetDrivePart(line).empty() && !FindIllegalChars("H", line, found) &&
-                                  !HasDotFolderName(line);
-                       });
-        QStringList added;
-        for (std::size_t i = before; i < include.size(); ++i) added.append(Q(include[i]));
-        AddBatch(ui->lstVol02IncludeStrings, added);
+        listtools::AppendNewLines(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
+                                  frmFileImport->GetResultLines(), [&found](std::string& line) {
+                                      line = Normalised(line);
+                                      return !line.empty() && GetDrivePart(line).empty() &&
+                                             !FindIllegalChars("H", line, found) && !HasDotFolderName(line);
+                                  });
         Vol02ShowListCounts();
     }
     Vol02RefreshListCounters();
@@ -401,9 +355,8 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
         prefix ? 20026 : 20027, true, kVol02Warn);
-    QString shorter = field->text();
-    shorter.chop(1);
-    field->setText(shorter);  // checks again, until nothing forbidden is left
+    // Change checks again after this, until nothing forbidden is left.
+    field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
 }
 

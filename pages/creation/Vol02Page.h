@@ -115,4 +115,9 @@ private:
     void Vol02EnableOtherTabSheets(bool enabled);
     void Vol02TidyDestinationHistory();
     void Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive);
+
+    // The destination shown before the current one, for a history pick that
+    // is refused.
+    QString DestinationShownBefore;
+    QString DestinationShown;
 };

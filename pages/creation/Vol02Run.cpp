@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "core/PathTools.h"
+#include "core/ShellServices.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
@@ -64,7 +65,7 @@ void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& l
         log.ShowCounters(state.Counters);
         plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
-        if (in.ViewDestFolder) plat::OpenFolderWithDesktop(destination);
+        if (in.ViewDestFolder) ViewFolder(destination, kVol02Topic);
     }
     EnableOtherTabs(hooks, true);
     Call(hooks.TidyDestinationHistory);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "core/PathTools.h"
+#include "core/ShellServices.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
@@ -42,7 +43,7 @@ void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02L
         log.ShowCounters(state.Counters);
         plat::MessageBox(endText, Vol02Caption(kVol02SimulateTopic, 20075, false),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
-        if (in.ViewDestFolder) plat::OpenFolderWithDesktop(TrimControlAndBlanks(in.DestFolder));
+        if (in.ViewDestFolder) ViewFolder(TrimControlAndBlanks(in.DestFolder), kVol02SimulateTopic);
     }
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }

@@ -14,10 +14,13 @@
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/LevelSummary.h"
 #include "ui_Vol02Page.h"
+#include "windows/ListBoxSearch.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
 #include "windows/TfrmFolderStructuresTemplates.h"
 #include "windows/TfrmFolderTemplateOptions.h"
@@ -26,25 +29,17 @@ using namespace pagekit;
 
 namespace {
 
-bool ListHolds(const QListWidget* list, const QString& text) {
-    const QString key = text.toCaseFolded();
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().toCaseFolded() == key) return true;
-    return false;
-}
-
 // Adds each line that is not empty and not yet listed (ignoring case).
 void AddUnique(QListWidget* list, const StringList& lines) {
-    QSet<QString> keys;
-    for (int i = 0; i < list->count(); ++i) keys.insert(list->item(i)->text().toCaseFolded());
+    QSet<QString> keys = listsearch::KeysOf(list);
     QStringList add;
     for (const auto& line : lines) {
         const QString text = Q(line);
-        if (text.isEmpty() || keys.contains(text.toCaseFolded())) continue;
-        keys.insert(text.toCaseFolded());
+        if (text.isEmpty() || keys.contains(listsearch::Key(text))) continue;
+        keys.insert(listsearch::Key(text));
         add.append(text);
     }
-    list->addItems(add);
+    listtools::AddListItems(list, add);
 }
 
 }  // namespace
@@ -73,7 +68,7 @@ void Vol02Page::Vol02ComputeStructureTotalsWith(const std::string& path, bool wi
 // The destination's own tree, summarised level by level in the level-summary window.
 void Vol02Page::Vol02DescribeFolder(const std::string& path) {
     Vol02ResetCounters();
-    if (TrimBlanks(path).empty()) return;
+    if (TrimBlanks(path).empty() || !plat::FolderExists(path)) return;  // nothing there to measure
     FolderStructSize size(path);
     size.SetCountRoot(!(ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked() ||
                         ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()));
@@ -174,7 +169,7 @@ void Vol02Page::Vol02AddStructureToList(const std::string& path) {
                    ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()) {
             Vol02ComputeStructureTotalsWith(path, false);
         }
-        if (!ListHolds(list, Q(path))) list->addItem(Q(path));
+        if (listtools::FindListItem(list, Q(path)) < 0) listtools::AddListItem(list, Q(path));
         Vol02ResetCounters();
         Vol02CheckDiskSpace(withFiles);
         Vol02ShowCounters();
@@ -188,7 +183,7 @@ void Vol02Page::Vol02AddStructureToList(const std::string& path) {
 void Vol02Page::btnVol02ImportFolderStructuresTemplatesClick() {
     const bool fullPaths = IsEnabledAndChecked(ui->rdoVol02StructureImportFullPaths);
     const bool relativePaths = IsEnabledAndChecked(ui->rdoVol02StructureImportRelativePaths);
-    const int result = frmFileImport ? qtplat::ExecModal(frmFileImport) : QDialog::Rejected;
+    const int result = frmFileImport ? frmFileImport->ExecFor(ui->lstVol02AddFolderStructure) : QDialog::Rejected;
     const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
     std::string report;
     if (lines.empty()) {
@@ -264,7 +259,7 @@ void Vol02Page::btnVol02ViewFolderStructureClick() {
                  20040, true, kVol02Warn);
         return;
     }
-    plat::OpenFolderWithDesktop(S(list->currentItem()->text()));
+    ViewFolder(S(list->currentItem()->text()), kVol02Topic);
 }
 
 void Vol02Page::btnVol02DeleteSelFolderStructuresTemplatesClick() {

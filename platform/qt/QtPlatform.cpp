@@ -4,8 +4,17 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
@@ -19,42 +28,97 @@ ModalHandler& Modal() {
     return handler;
 }
 
-int ShowBox(const std::string& text, const std::string& caption, unsigned flags) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
-    switch (flags & plat::MB_ICONMASK) {
-    case plat::MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case plat::MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case plat::MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case plat::MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
-    }
-    struct Choice {
-        QMessageBox::StandardButton button;
-        int answer;
-    };
-    std::vector<Choice> choices;
+struct Choice {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+std::vector<Choice> ChoicesOf(unsigned flags) {
     switch (flags & plat::MB_BUTTONMASK) {
-    case plat::MB_OKCANCEL: choices = {{QMessageBox::Ok, plat::IDOK}, {QMessageBox::Cancel, plat::IDCANCEL}}; break;
+    case plat::MB_OKCANCEL: return {{QMessageBox::Ok, plat::IDOK}, {QMessageBox::Cancel, plat::IDCANCEL}};
     case plat::MB_YESNOCANCEL:
-        choices = {{QMessageBox::Yes, plat::IDYES}, {QMessageBox::No, plat::IDNO}, {QMessageBox::Cancel, plat::IDCANCEL}};
-        break;
-    case plat::MB_YESNO: choices = {{QMessageBox::Yes, plat::IDYES}, {QMessageBox::No, plat::IDNO}}; break;
-    default: choices = {{QMessageBox::Ok, plat::IDOK}}; break;
+        return {{QMessageBox::Yes, plat::IDYES}, {QMessageBox::No, plat::IDNO}, {QMessageBox::Cancel, plat::IDCANCEL}};
+    case plat::MB_YESNO: return {{QMessageBox::Yes, plat::IDYES}, {QMessageBox::No, plat::IDNO}};
+    default: return {{QMessageBox::Ok, plat::IDOK}};
     }
-    QMessageBox::StandardButtons buttons;
-    for (const auto& c : choices) buttons |= c.button;
-    box.setStandardButtons(buttons);
-    const std::size_t def = (flags & plat::MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0;
-    box.setDefaultButton(choices[def].button);
-    const int clicked = box.exec();
-    for (const auto& c : choices)
+}
+
+// Window managers cut a caption that is wider than its box (in the middle:
+// the message number at its end stays, the topic loses its last words). The
+// title bar's font is the window manager's: allow for a larger, bold one,
+// and for the icon and buttons beside the caption.
+int CaptionWidth(const QString& caption) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(caption) * 23 / 20 + 120;
+}
+
+int ShowBox(const std::string& text, const std::string& caption, unsigned flags) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, flags, QApplication::activeWindow());
+    const int clicked = box->exec();
+    for (const auto& c : ChoicesOf(flags))
         if (clicked == c.button) return c.answer;
     return plat::SafeAnswer(flags);
 }
 
+// xdg-open starts whatever the desktop opens folders with and says by its
+// exit code whether anything did; Qt only reports whether xdg-open started.
+// Without xdg-open, Qt's own desktop services try. A handler that is still
+// running after a while is the file manager itself: it is left running, and
+// is never killed with the program.
+bool OpenInFileManager(const QUrl& folder) {
+    constexpr int kWaitMs = 3000;
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(folder);
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({folder.toString()});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(kWaitMs)) {
+        delete process;
+        return false;
+    }
+    if (!process->waitForFinished(kWaitMs)) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+}
+
 }  // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
+                                            QWidget* owner) {
+    auto box = std::make_unique<QMessageBox>(owner);
+    box->setWindowTitle(QString::fromStdString(caption));
+    box->setText(QString::fromStdString(text));
+    switch (flags & plat::MB_ICONMASK) {
+    case plat::MB_ICONERROR: box->setIcon(QMessageBox::Critical); break;
+    case plat::MB_ICONQUESTION: box->setIcon(QMessageBox::Question); break;
+    case plat::MB_ICONWARNING: box->setIcon(QMessageBox::Warning); break;
+    case plat::MB_ICONINFORMATION: box->setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    const std::vector<Choice> choices = ChoicesOf(flags);
+    QMessageBox::StandardButtons buttons;
+    for (const auto& c : choices) buttons |= c.button;
+    box->setStandardButtons(buttons);
+    const std::size_t def = (flags & plat::MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0;
+    box->setDefaultButton(choices[def].button);
+    // The box sizes itself to its text; a row as wide as the caption widens it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        const int widest = screen ? screen->availableGeometry().width() - 40 : CaptionWidth(box->windowTitle());
+        grid->addItem(new QSpacerItem(std::min(CaptionWidth(box->windowTitle()), widest), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
 
 void InstallDesktopHandlers() {
     plat::SetMessageBoxHandler(ShowBox);
@@ -68,7 +132,7 @@ void InstallDesktopHandlers() {
     plat::SetOpenFolderHandler([](const std::string& folder) {
         std::string native;
         if (!plat::ToNative(folder, native)) return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(native)));
+        return OpenInFileManager(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
     plat::SetOpenDocumentHandler([](const std::string& file) {
         std::string native;

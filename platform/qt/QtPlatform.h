@@ -3,14 +3,24 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <string>
 
 class QDialog;
+class QMessageBox;
+class QWidget;
 
 namespace qtplat {
 
 // Installs the message-box, folder-browser and open-folder/document handlers that
 // talk to the user. Called once by main; tests install scripted ones.
 void InstallDesktopHandlers();
+
+// The box the installed message-box handler shows, not shown yet: icon and
+// buttons from the flags, and wide enough for its whole caption (which
+// carries the message number users quote).
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
+                                            QWidget* owner = nullptr);
 
 // Every modal window is shown through here, so tests can answer it.
 // Returns the dialog's result code.

@@ -34,6 +34,11 @@ TEST(FileNames, ExtensionsAndMasks) {
     EXPECT_TRUE(MatchFileMask("*", "README"));
     EXPECT_FALSE(MatchFileMask("*", "a.txt"));
     EXPECT_FALSE(MatchFileMask("*.t?t", "a.txtx"));
+    // "?" is one character, not one byte.
+    EXPECT_TRUE(MatchFileMask("*.t?t", "a.t\u00E9t"));
+    EXPECT_TRUE(MatchFileMask("*.?", "a.\u20AC"));
+    EXPECT_FALSE(MatchFileMask("*.??", "a.\u00E9"));
+    EXPECT_FALSE(MatchFileMask("*.?", "a.\u00E9e"));
 }
 
 TEST(FileNames, IncreasedNames) {

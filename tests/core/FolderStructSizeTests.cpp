@@ -175,6 +175,13 @@ TEST(FolderStructSize, SearchPatterns) {
     EXPECT_FALSE(MatchesSearchPattern("?.txt", "ab.txt"));
     EXPECT_TRUE(MatchesSearchPattern("a*b*c", "aXXbYbc"));
     EXPECT_FALSE(MatchesSearchPattern("", "a"));
+    // "?" and the star take whole characters.
+    EXPECT_TRUE(MatchesSearchPattern("a?b", "a\u00E9b"));
+    EXPECT_TRUE(MatchesSearchPattern("a?b", "A\u00C9B"));
+    EXPECT_FALSE(MatchesSearchPattern("a??b", "a\u00E9b"));
+    EXPECT_TRUE(MatchesSearchPattern("*?\u00E9", "\u20AC\u00E9"));
+    EXPECT_TRUE(MatchesSearchPattern("*\u00A9*", "x\u00A7\u00A9y"));
+    EXPECT_FALSE(MatchesSearchPattern("?", "\u20AC\u20AC"));
 }
 
 // A long walk reports its progress; a link swapped in for a folder after

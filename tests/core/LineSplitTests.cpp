@@ -59,6 +59,27 @@ TEST(LineSplit, QuotedSpans) {
     EXPECT_EQ(marks, (std::deque<int>{0, 2, 4, 5}));  // framed in the caller's list
 }
 
+// Separators and marks are whole UTF-8 characters: one never cuts another
+// that shares its first byte (§ is C2 A7, ° is C2 B0).
+TEST(LineSplit, SeparatorsAndMarksAreCharacters) {
+    EXPECT_EQ(SplitAtSeparators("x\u00A7\u00B0C", "\u00A7"), (StringList{"x", "\u00B0C"}));
+    EXPECT_EQ(SplitAtSeparators("\u00A7\u00A7a\u00A7\u00B0", "\u00A7"), (StringList{"a", "\u00B0"}));
+    EXPECT_EQ(Import("x\u00A7\u00B0C\u00A7\"\u00A7 y\"", "\u00A7"), (StringList{"x", "\u00B0C", "\u00A7 y"}));
+    // A separator of several characters: the start skips each, the end needs all.
+    EXPECT_EQ(SplitAtSeparators("\u00E9a\u00E9\u00E8b\u00E8c", "\u00E9\u00E8"), (StringList{"a", "b\u00E8c"}));
+    // Three-byte characters that share two bytes.
+    EXPECT_EQ(SplitAtSeparators("1\u20AC\u20AD2", "\u20AC"), (StringList{"1", "\u20AD2"}));
+
+    std::deque<int> marks;
+    EXPECT_EQ(FindAllPositions("\u00AB\u00AB\u00AB", "\u00AB\u00AB", marks), 2);
+    EXPECT_EQ(marks, (std::deque<int>{0, 2}));
+    // An import mark that is not ASCII goes whole.
+    marks = {1, 6};
+    EXPECT_EQ(SplitLineQuotedImport("a\u00ABb c\u00ABd", ",", marks), (StringList{"a", "b c", "d"}));
+    // Bytes that are no UTF-8 still advance one by one.
+    EXPECT_EQ(SplitAtSeparators("\xC2x\xA7", "\xA7"), (StringList{"\xC2x"}));
+}
+
 TEST(LineSplit, OddMarkListsAreSafe) {
     // Positions out of order (double quotes found before apostrophes) are sorted.
     std::deque<int> marks{6, 2};

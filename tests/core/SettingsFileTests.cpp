@@ -207,8 +207,9 @@ TEST_F(SettingsFileTest, DamagedFilesReadAsFarAsWholeRecords) {
     ReadFrom(drive.path("prog\\bad.set"));
     EXPECT_EQ(GetFileSelNamesMode(), 42);  // behind the end record, still applied
     EXPECT_EQ(GetVol02IncludeStrings(), StringList{"first"});
-    EXPECT_EQ(GetVol02ExcludeStrings(), StringList{std::string(260, 'A')});
-    EXPECT_EQ(GetFolderTemplateOptions(6).SearchTerm, std::string(5002, 'C'));
+    // A field without its zero reads only as far as the writer writes.
+    EXPECT_EQ(GetVol02ExcludeStrings(), StringList{std::string(259, 'A')});
+    EXPECT_EQ(GetFolderTemplateOptions(6).SearchTerm, std::string(5001, 'C'));
     EXPECT_EQ(GetVol02Prefix(), "");  // the partial record is dropped
 
     // Empty, one byte short, and garbage.
@@ -233,6 +234,31 @@ TEST_F(SettingsFileTest, DamagedFilesReadAsFarAsWholeRecords) {
     ASSERT_TRUE(restore.IsSettingsFile());
     restore.Restore();
     EXPECT_EQ(GetFileSelNamesMode(), 5);
+}
+
+// A field that runs to its end without a zero is cut where the writer would
+// put its zero, never inside a character, and so is saved again unchanged.
+TEST_F(SettingsFileTest, UnterminatedFieldsReadAsTextsTheWriterKeeps) {
+    const std::string e = "\xC3\xA9";     // é
+    const std::string euro = "\xE2\x82\xAC";  // €
+    const std::string value = std::string(258, 'v') + e;  // é across the writer's last byte
+    const std::string term = std::string(4999, 't') + euro;  // € across it
+    const std::string whole = std::string(257, 'w') + e + "x";
+    const std::string search = TemplateRec(4, std::string("\0\1\0\0", 4), term);
+    drive.WriteFile("prog\\old.set", Rec(128, "VOL02", value) + Rec(128, "VOL02", whole) +
+                                         Rec(38, "VOL0208", std::string(259, 'p') + "\xE2") + search +
+                                         Rec(900, "VEGVEGEVE"));
+    ReadFrom(drive.path("prog\\old.set"));
+    EXPECT_EQ(GetVol02IncludeStrings(), (StringList{std::string(258, 'v'), std::string(257, 'w') + e}));
+    EXPECT_EQ(GetVol02Prefix(), std::string(259, 'p'));
+    EXPECT_EQ(GetFolderTemplateOptions(4).SearchTerm, std::string(4999, 't'));
+
+    ASSERT_TRUE(SaveTo(drive.path("prog\\again.set")));
+    EXPECT_TRUE(boxes.shown().empty());  // nothing too long to keep
+    ResetSettingsToInitialValues();
+    ReadFrom(drive.path("prog\\again.set"));
+    EXPECT_EQ(GetVol02IncludeStrings(), (StringList{std::string(258, 'v'), std::string(257, 'w') + e}));
+    EXPECT_EQ(GetFolderTemplateOptions(4).SearchTerm, std::string(4999, 't'));
 }
 
 TEST_F(SettingsFileTest, ProfileWithoutListsEmptiesListsOnly) {

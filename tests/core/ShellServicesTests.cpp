@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "core/SettingsStore.h"
 #include "core/ShellServices.h"
 #include "platform/Desktop.h"
+#include "platform/MessageBox.h"
 #include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
@@ -34,6 +36,34 @@ TEST(ShellServices, BrowseForFolderGivesOnlyExistingFolders) {
     answer = "";
     EXPECT_EQ(BrowseForFolder(nullptr), "");
     plat::SetFolderBrowserHandler(std::move(previous));
+}
+
+// "View" never fails silently: a folder that is gone or that nothing opened
+// gets a warning under the caller's topic.
+TEST(ShellServices, ViewFolderSaysWhenItCannot) {
+    testsupport::TempDrive drive('T');
+    drive.MakeFolder("Jobs");
+    std::vector<std::string> opened;
+    bool managerAnswers = false;
+    auto previous = plat::SetOpenFolderHandler([&](const std::string& folder) {
+        opened.push_back(folder);
+        return managerAnswers;
+    });
+    plat::MessageBoxScript boxes;
+    const std::string topic = "Creating Folder(s).-From a String List.";
+
+    EXPECT_FALSE(ViewFolder(drive.path("Jobs"), topic));  // no file manager
+    EXPECT_FALSE(ViewFolder(drive.path("Gone"), topic));
+    managerAnswers = true;
+    EXPECT_TRUE(ViewFolder(drive.path("Jobs"), topic));
+    EXPECT_EQ(opened, (std::vector<std::string>{drive.path("Jobs"), drive.path("Jobs")}));  // nothing tries "Gone"
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].caption, topic + "            Warning no: 0455.");
+    EXPECT_EQ(boxes.shown()[0].text.rfind("The folder could not be shown :\n" + drive.path("Jobs") + "\n", 0), 0u);
+    EXPECT_EQ(boxes.shown()[1].caption, topic + "            Warning no: 0454.");
+    EXPECT_EQ(boxes.shown()[1].text.rfind("The folder does not exist :\n" + drive.path("Gone") + "\n", 0), 0u);
+    EXPECT_EQ(boxes.shown()[1].flags, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::SetOpenFolderHandler(std::move(previous));
 }
 
 TEST(ShellServices, RecycleRefusesAnythingButTheWorkingFolder) {

@@ -141,12 +141,54 @@ TEST(ImportWindow, BrowseReadsTheFileAndCreateBuildsTheList) {
     QApplication::sendEvent(Child<QLineEdit>(w, "edtFileImportFileName"), &enter);
     EXPECT_EQ(Lines(source), (StringList{"a"}));
     EXPECT_TRUE(results->count() == 0);
+    EXPECT_EQ(Child<QLabel>(w, "lblFileImportPreviewLines")->text(), "0");  // the count follows its list
+    EXPECT_EQ(Child<QLabel>(w, "lblFileImportSourceLines")->text(), "1");
     EXPECT_FALSE(ok->isEnabled());
 
     w.btnFileImportClearClick();
     EXPECT_EQ(source->count(), 0);
     EXPECT_EQ(Child<QLabel>(w, "lblFileImportSourceLines")->text(), "0");
     EXPECT_FALSE(Child<QPushButton>(w, "btnFileImportFrom")->isEnabled());
+}
+
+// A result is for the list it was created for: opened for another list the
+// window starts without one, so IMPORT (the default button) takes nothing.
+TEST(ImportWindow, ResultBelongsToTheListItWasMadeFor) {
+    ResetSettingsToInitialValues();
+    testsupport::TempDrive drive;
+    drive.WriteFile("lines.txt", "one\ntwo\nthree\n");
+    TfrmFileImport w;
+    plat::MessageBoxScript boxes;
+    QListWidget include, structures;
+    auto* results = Child<QListWidget>(w, "lstFileImportResults");
+    auto* ok = Child<QPushButton>(w, "btnFileImportOk");
+    int created = 0;
+    StringList seen;
+    bool okUsable = false;
+    ModalScript modal([&](QDialog*) {
+        seen = Lines(results);
+        okUsable = ok->isEnabled();
+        if (created-- > 0) {
+            OpenFileScript pick(drive.path("lines.txt"));
+            w.btnFileImportBrowseClick();
+            w.btnFileImportFromClick();
+        }
+        ok->click();  // Enter presses the default button
+        return w.result();
+    });
+    created = 1;
+    EXPECT_EQ(w.ExecFor(&include), QDialog::Accepted);
+    EXPECT_EQ(w.GetResultLines(), (StringList{"one", "two", "three"}));
+    EXPECT_EQ(w.ExecFor(&include), QDialog::Accepted);  // the same list keeps its result
+    EXPECT_EQ(seen, (StringList{"one", "two", "three"}));
+
+    w.setResult(QDialog::Rejected);
+    EXPECT_EQ(w.ExecFor(&structures), QDialog::Rejected);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(okUsable);
+    EXPECT_TRUE(w.GetResultLines().empty());
+    EXPECT_EQ(Child<QLabel>(w, "lblFileImportPreviewLines")->text(), "0");
+    EXPECT_EQ(Child<QLabel>(w, "lblFileImportSourceLines")->text(), "3");  // the file stays read
 }
 
 TEST(ImportWindow, SeparatedFilesAndColumnNumbers) {

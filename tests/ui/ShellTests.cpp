@@ -11,7 +11,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QApplication>
 #include <unistd.h>
+
+#include <QDialog>
+#include <QTimer>
+#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -36,6 +43,7 @@
 #include "results/TfrmStatistics11.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
+#include "shell/SessionEnd.h"
 #include "shell/SettingsBridge.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
@@ -307,6 +315,53 @@ TEST_F(ShellTest, ExitWritesTheSettingsFile) {
     EXPECT_EQ(GetVol15ExcludeFolderList(), (StringList{"C:\\x", "", "C:\\x"}));
 }
 
+// SIGTERM (a logout) and the end of the desktop session close the program as
+// File > Exit does: what was changed since the last exit is saved, and the
+// program ends even with a modal window open.
+TEST_F(ShellTest, TermSignalAndSessionEndCloseAsExitDoes) {
+    const auto savedPrefix = [this] {
+        ResetSettingsToInitialValues();
+        RestoreClass restore(SettingsFile());
+        restore.ClearLists();
+        restore.Restore();
+        return GetVol02Prefix();
+    };
+    const auto run = [] {
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });  // a hang fails, it does not block
+        return QApplication::exec();
+    };
+    Start();
+    InstallSessionEnd();
+    C<QLineEdit>("edtVol02Prefix")->setText("before logout");
+    QTimer::singleShot(0, qApp, [] { raise(SIGTERM); });
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(savedPrefix(), "before logout");
+    Kill();
+
+    // From inside a modal window.
+    Start();
+    C<QLineEdit>("edtVol02Prefix")->setText("in a dialog");
+    bool dialogLeft = false;
+    QTimer::singleShot(0, qApp, [&] {
+        QDialog dialog(frmMain);
+        QTimer::singleShot(0, &dialog, [] { raise(SIGTERM); });
+        dialog.exec();
+        dialogLeft = true;
+    });
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(dialogLeft);
+    EXPECT_EQ(savedPrefix(), "in a dialog");
+    Kill();
+
+    // The session manager ends the program by quitting the application.
+    Start();
+    C<QLineEdit>("edtVol02Prefix")->setText("session over");
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    run();
+    EXPECT_EQ(savedPrefix(), "session over");
+    EXPECT_FALSE(BoxShown(boxes, "0130"));
+}
+
 TEST_F(ShellTest, SettingsStayWithTheFolderTheProgramRunsIn) {
     // A default.set copied from another folder names that folder; the exit
     // save still goes to the folder the program runs in.
@@ -559,6 +614,34 @@ TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
     ClearVol02IncludeStrings();
     frmMain->SaveControlsToSettings();
     EXPECT_EQ(GetVol02IncludeStrings().size(), 100000u);
+}
+
+// The program shows every hint itself, for its long hint pause: the hint
+// event never reaches the control (nor Qt's few seconds).
+TEST_F(ShellTest, HintsAreShownByTheProgramsHintPause) {
+    struct Seen : QObject {
+        int hints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::ToolTip) ++hints;
+            return false;
+        }
+    } seen;
+    Start();
+    auto* button = C<QWidget>("btnVol02AddDestFolder");
+    button->setToolTip("Browse for the destination.");
+    button->installEventFilter(&seen);
+    QHelpEvent hint(QEvent::ToolTip, QPoint(1, 1), button->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(button, &hint);
+    EXPECT_EQ(seen.hints, 0);
+    // A second main window installs no second filter: the hint still goes once.
+    Kill();
+    Start();
+    button = C<QWidget>("btnVol02AddDestFolder");
+    button->setToolTip("Browse for the destination.");
+    button->installEventFilter(&seen);
+    QApplication::sendEvent(button, &hint);
+    EXPECT_EQ(seen.hints, 0);
+    QToolTip::hideText();
 }
 
 TEST_F(ShellTest, VisualLogCaptionsFollowTheirRealRunBoxes) {

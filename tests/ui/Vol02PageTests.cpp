@@ -8,7 +8,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -20,13 +23,17 @@
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
+#include "results/TfrmLevelSummFolder.h"
 #include "results/TfrmStatistic02.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
+#include "windows/TfrmFileImport.h"
+#include "windows/TfrmVol02EditIncludeList.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -118,7 +125,7 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     Add("up\\..\\..\\x");
     Add("");
     EXPECT_EQ(captions, (Lines{"20007.", "20007.", "20010.", "20009.", "20009.", "20010.", "20006."}));
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"ABC", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "ABC"}));  // "\\" sorts before letters
     EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "2");
 
     // Existing structures but none listed: no run yet; Attach Nothing allows it.
@@ -133,11 +140,161 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     for (int i = 0; i < include->count(); ++i) include->item(i)->setSelected(true);
     C<QAbstractButton>("btnVol02IncToExc")->click();
     EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());
-    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"abc", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"a\\b\\c", "abc"}));
     EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
     EXPECT_FALSE(Enabled("edtVol02Prefix"));
     C<QAbstractButton>("btnVol02AllFromExc")->click();
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"abc", "a\\b\\c"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "abc"}));
+}
+
+// Both lists keep the box's own order, letter case folded as the duplicate
+// test folds it, whichever way the items came in; the counts follow.
+TEST_F(Vol02PageTest, IncludeAndExcludeStaySortedEveryWayIn) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    for (const char* item : {"Zeta", "One", "Two", "alpha"}) Add(item);
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"alpha", "One", "Two", "Zeta"}));
+
+    StringList imported{"beta", "\u00C9clair", "ALPHA", "Gamma"};  // ALPHA is held already
+    std::string memo = "delta\nBeta\n\u00E9CLAIR\nomega";      // the editor's case twin is dropped
+    qtplat::SetModalHandler([&](QDialog* dialog) {
+        if (dialog == frmFileImport) {
+            dialog->findChild<QListWidget*>("lstFileImportResults")->addItems(listtools::ToQt(imported));
+            return int(QDialog::Accepted);
+        }
+        if (dialog == frmVol02EditIncludeList) {
+            dialog->findChild<QPlainTextEdit*>("mmoVol02EditIncludeList")->setPlainText(QString::fromStdString(memo));
+            dialog->findChild<QAbstractButton*>("btnVol02EditOk")->click();
+        }
+        return dialog->result();
+    });
+    C<QAbstractButton>("btnVol02SmartImport")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"),
+              (Lines{"alpha", "beta", "Gamma", "One", "Two", "Zeta", "\u00C9clair"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "7");
+
+    // Moves: both ends stay sorted.
+    auto* include = C<QListWidget>("lstVol02IncludeStrings");
+    for (int row : {6, 3, 0}) include->item(row)->setSelected(true);
+    C<QAbstractButton>("btnVol02IncToExc")->click();
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"alpha", "One", "\u00C9clair"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"beta", "Gamma", "Two", "Zeta"}));
+    C<QListWidget>("lstVol02ExcludeStrings")->item(1)->setSelected(true);
+    C<QAbstractButton>("btnVol02ExcToInc")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"beta", "Gamma", "One", "Two", "Zeta"}));
+    EXPECT_EQ(C<QLabel>("lblVol02ExcludeSum")->text(), "2");
+
+    // The editor rebuilds the list; lines held by the Exclude list stay out.
+    C<QAbstractButton>("btnVol02EditIncludeList")->click();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"Beta", "delta", "omega"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
+
+    // Settings restored from a profile.
+    SetVol02IncludeStrings({"b2", "B1", "a3", "A3"});
+    SetVol02ExcludeStrings({"z", "Y"});
+    frmMain->RestorePageListsFromSettings();
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a3", "B1", "b2"}));
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"Y", "z"}));
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
+}
+
+// A message box takes the focus from the field it complains about; that is
+// no Exit. Leaving the field for another control of the window is.
+TEST_F(Vol02PageTest, ExitRunsOnlyWhenTheUserLeavesForAnotherControl) {
+    page->Vol02SetDestinationFolder(drive.path("Dest"));
+    Add("a");
+    frmMain->show();
+    frmMain->activateWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(frmMain->isActiveWindow());
+
+    // Each box is a window of its own that takes the focus while it is up.
+    QWidget box;
+    auto* boxButton = new QLineEdit(&box);
+    onBox = [&](const std::string&) {
+        box.show();
+        box.activateWindow();
+        boxButton->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), boxButton);
+        box.hide();
+        frmMain->activateWindow();
+        QApplication::processEvents();
+    };
+    auto* prefix = C<QLineEdit>("edtVol02Prefix");
+    auto* suffix = C<QLineEdit>("edtVol02Suffix");
+    prefix->setFocus();
+    captions.clear();
+    prefix->setText("P*");
+    EXPECT_EQ(prefix->text(), "P");
+    EXPECT_EQ(captions, (Lines{"20026."}));
+    suffix->setFocus();
+    suffix->setText("AB?");
+    EXPECT_EQ(suffix->text(), "AB");
+    suffix->setText("AB??");  // pasted: cut until nothing forbidden is left
+    EXPECT_EQ(suffix->text(), "AB");
+    EXPECT_EQ(captions, (Lines{"20026.", "20027.", "20027.", "20027."}));
+
+    // A text the Change check has not seen (put in quietly) is checked on leaving.
+    captions.clear();
+    prefix->setFocus();
+    {
+        const QSignalBlocker quiet(prefix);
+        prefix->setText("Q|");
+    }
+    C<QWidget>("chkVol02Hyphen")->setFocus();
+    EXPECT_EQ(captions, (Lines{"20026."}));
+    EXPECT_EQ(prefix->text(), "Q");
+    EXPECT_EQ(QApplication::focusWidget(), prefix);  // the check keeps the user there
+
+    // Another window taking the focus is no Exit.
+    captions.clear();
+    {
+        const QSignalBlocker quiet(prefix);
+        prefix->setText("R<");
+    }
+    onBox = nullptr;
+    box.show();
+    box.activateWindow();
+    boxButton->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(captions.empty());
+    box.hide();
+    frmMain->hide();
+}
+
+// A history entry whose folder is gone is neither measured nor taken: the
+// page says so as it does for a typed folder that does not exist.
+TEST_F(Vol02PageTest, AMissingDestinationIsNeverDescribed) {
+    int summaries = 0;
+    qtplat::SetModalHandler([&](QDialog* dialog) {
+        if (dialog == frmLevelSummFolder) ++summaries;
+        return dialog->result();
+    });
+    auto* combo = C<QComboBox>("cboVol02DestFolders");
+    const auto pick = [combo](const std::string& path) {
+        const int row = combo->findText(QString::fromStdString(path));
+        combo->setCurrentIndex(row);
+        emit combo->activated(row);
+    };
+    // At start the history is offered and nothing is chosen.
+    combo->addItems({QString::fromStdString(drive.path("Gone")), QString::fromStdString(drive.path("Dest"))});
+    combo->setCurrentIndex(-1);
+    pick(drive.path("Gone"));
+    EXPECT_EQ(summaries, 0);
+    EXPECT_EQ(captions, (Lines{"20003."}));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_FALSE(Enabled("btnVol02AddToList"));
+
+    pick(drive.path("Dest"));
+    EXPECT_EQ(summaries, 1);
+    EXPECT_TRUE(Enabled("btnVol02AddToList"));
+    pick(drive.path("Gone"));
+    EXPECT_EQ(summaries, 1);
+    EXPECT_EQ(captions, (Lines{"20003.", "20003."}));
+    EXPECT_EQ(combo->currentText().toStdString(), drive.path("Dest"));  // the destination stays
+    EXPECT_TRUE(Enabled("btnVol02AddToList"));
+    page->Vol02DescribeFolder(drive.path("Gone"));
+    EXPECT_EQ(summaries, 1);
 }
 
 TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
@@ -149,6 +306,8 @@ TEST_F(Vol02PageTest, PrefixAndSuffixLoseForbiddenCharacters) {
     C<QLineEdit>("edtVol02Suffix")->setText("S?");
     EXPECT_EQ(C<QLineEdit>("edtVol02Suffix")->text(), "S");
     EXPECT_EQ(texts.back(), "Illegal character in the Suffix :  ?");
+    C<QLineEdit>("edtVol02Suffix")->setText("S|\U0001F600");  // the last character goes whole
+    EXPECT_EQ(C<QLineEdit>("edtVol02Suffix")->text(), "S");
 }
 
 TEST_F(Vol02PageTest, SimulateCreateLookAndUndoInTheRealWindow) {

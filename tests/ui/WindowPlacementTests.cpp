@@ -1,0 +1,97 @@
+// Every window fits a 1366×720 screen area, the main window shrinks with its
+// pages scrolling, and a dialog reopens where it was.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QWindow>
+
+#include <algorithm>
+
+#include "platform/qt/QtPlatform.h"
+#include "results/TfrmLevelSummFolder.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+
+namespace {
+
+// 1366×720 less what a window manager puts around a window.
+constexpr int kRoomWidth = 1366 - 8;
+constexpr int kRoomHeight = 720 - 32;
+
+class WindowPlacementTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetStartStateWords();
+        qtplat::SetModalHandler([](QDialog* dialog) { return dialog->result(); });
+        CreateAppWindows();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowPlacementTest, EveryWindowFitsASmallScreen) {
+    std::vector<QWidget*> windows{frmMain};
+    for (QObject* child : frmMain->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && w->isWindow()) windows.push_back(w);
+    ASSERT_GT(windows.size(), 40u);
+    for (QWidget* w : windows) {
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        const char* name = w->metaObject()->className();
+        EXPECT_LE(w->width(), kRoomWidth) << name;
+        EXPECT_LE(w->height(), kRoomHeight) << name;
+        EXPECT_LE(least.width(), kRoomWidth) << name;
+        EXPECT_LE(least.height(), kRoomHeight) << name;
+    }
+
+    // On a smaller screen the main window opens as large as the screen lets
+    // it; the page scrolls to its run buttons.
+    frmMain->show();
+    const QRect screen = frmMain->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), 1180);  // the offscreen screen is smaller than the window's default
+    EXPECT_LE(frmMain->width(), screen.width());
+    EXPECT_LE(frmMain->height(), screen.height());
+    EXPECT_TRUE(screen.contains(frmMain->geometry()));
+    frmMain->resize(760, 480);
+    QApplication::processEvents();
+    EXPECT_EQ(frmMain->size(), QSize(760, 480));
+    auto* create = frmMain->findChild<QAbstractButton*>("btnVol02CreateFolders");
+    QScrollArea* area = nullptr;
+    for (QWidget* w = create; w && !area; w = w->parentWidget()) area = qobject_cast<QScrollArea*>(w);
+    ASSERT_NE(area, nullptr);
+    area->ensureWidgetVisible(create);
+    QApplication::processEvents();
+    EXPECT_FALSE(create->visibleRegion().isEmpty());
+    frmMain->hide();
+}
+
+// Qt centres a dialog on its owner each time it is shown again; it opens
+// where the user left it instead.
+TEST_F(WindowPlacementTest, ADialogReopensWhereItWas) {
+    frmMain->show();
+    QDialog* dialog = frmLevelSummFolder;
+    dialog->show();
+    QApplication::processEvents();
+    const QPoint first = dialog->pos();
+    dialog->windowHandle()->setFramePosition(first + QPoint(37, 23));  // moved by the user
+    QApplication::processEvents();
+    const QPoint moved = dialog->pos();
+    ASSERT_NE(moved, first);
+    for (int i = 0; i < 3; ++i) {
+        dialog->hide();
+        QApplication::processEvents();
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_EQ(dialog->pos(), moved);
+    }
+    dialog->hide();
+    frmMain->hide();
+}
