@@ -1,10 +1,13 @@
-// The one disk seam of every run. The real disk writes beneath held folder
+// The one disk seam of every run. The real disk works beneath held folder
 // handles; the dry disk asks the same questions of the same folders and
-// writes nothing, keeping what it "made" in memory, so a simulation is the
-// run's own code handed the dry disk and its outcomes are the run's.
+// writes nothing, keeping what it "made", removed and renamed in memory, so
+// a simulation is the run's own code handed the dry disk and its outcomes
+// are the run's. Every path lies beneath the Beneath it is handed with.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +18,13 @@ class RunDisk {
 public:
     virtual ~RunDisk() = default;
     virtual bool IsDry() const = 0;
+
+    // ---- looking (the dry disk's pretended changes included) ----
+    virtual plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) = 0;
+    virtual bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                      std::size_t* untranslatable = nullptr) = 0;
+
+    // ---- making ----
     // One folder whose parent exists: NotFound when it does not.
     virtual plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) = 0;
     // The folder with every missing parent; `made` gets what was made,
@@ -24,37 +34,93 @@ public:
     // A regular file to a path where nothing exists; never replaces anything.
     virtual plat::FsResult CopyFile(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                                     const std::string& target, plat::FileStamp* stamp) = 0;
+    // A regular file over a regular file (or to where nothing is), in one step.
+    virtual plat::FsResult CopyFileReplacing(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                                             const std::string& target, plat::FileStamp* stamp) = 0;
+
+    // ---- changing and removing (as plat::Beneath does them) ----
+    virtual plat::FsResult RemoveFile(plat::Beneath& base, const std::string& path,
+                                      const plat::FileStamp* expected = nullptr) = 0;
+    virtual plat::FsResult RemoveFolder(plat::Beneath& base, const std::string& path,
+                                        const plat::FileIdentity* expected = nullptr) = 0;
+    virtual plat::FsResult Rename(plat::Beneath& base, const std::string& from, const std::string& to) = 0;
+    virtual plat::FsResult SetMode(plat::Beneath& base, const std::string& path, std::uint32_t mode,
+                                   std::uint32_t* oldMode = nullptr) = 0;
 };
 
 class RealDisk final : public RunDisk {
 public:
     bool IsDry() const override { return false; }
+    plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
+    bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+              std::size_t* untranslatable = nullptr) override;
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;
     plat::FsResult CopyFile(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                             const std::string& target, plat::FileStamp* stamp) override;
+    plat::FsResult CopyFileReplacing(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                                     const std::string& target, plat::FileStamp* stamp) override;
+    plat::FsResult RemoveFile(plat::Beneath& base, const std::string& path,
+                              const plat::FileStamp* expected = nullptr) override;
+    plat::FsResult RemoveFolder(plat::Beneath& base, const std::string& path,
+                                const plat::FileIdentity* expected = nullptr) override;
+    plat::FsResult Rename(plat::Beneath& base, const std::string& from, const std::string& to) override;
+    plat::FsResult SetMode(plat::Beneath& base, const std::string& path, std::uint32_t mode,
+                           std::uint32_t* oldMode = nullptr) override;
 };
 
-// Answers as the real disk would after the writes it was asked for: a name
-// too long for the file system, a folder this user cannot write to, a link
-// or file in the way, a source it cannot read, a target that exists.
+// Answers as the real disk would after the changes it was asked for: a
+// name too long for the file system, a folder this user cannot write to, a
+// link or file in the way, a source it cannot read, a target that exists, a
+// folder that still holds something.
 class DryDisk final : public RunDisk {
 public:
     bool IsDry() const override { return true; }
+    plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
+    bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+              std::size_t* untranslatable = nullptr) override;
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;
     plat::FsResult CopyFile(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                             const std::string& target, plat::FileStamp* stamp) override;
+    plat::FsResult CopyFileReplacing(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                                     const std::string& target, plat::FileStamp* stamp) override;
+    plat::FsResult RemoveFile(plat::Beneath& base, const std::string& path,
+                              const plat::FileStamp* expected = nullptr) override;
+    plat::FsResult RemoveFolder(plat::Beneath& base, const std::string& path,
+                                const plat::FileIdentity* expected = nullptr) override;
+    plat::FsResult Rename(plat::Beneath& base, const std::string& from, const std::string& to) override;
+    plat::FsResult SetMode(plat::Beneath& base, const std::string& path, std::uint32_t mode,
+                           std::uint32_t* oldMode = nullptr) override;
 
 private:
-    enum class Kind { None, Folder, Other, Blocked, Failed };
-    // What stands at `rel` below the base, the pretended writes included.
-    Kind Look(plat::Beneath& base, const std::string& path, const std::string& rel);
-    // Whether an entry named `name` could be made in the folder `parentRel`.
-    plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentRel, const std::string& name);
-    std::string Key(const plat::Beneath& base, const std::string& rel) const;
+    // A pretended change at one path. Keys are the canonical drive-form
+    // paths the base gives (its folder text + the part below it).
+    struct Node {
+        enum State { Folder, File, Removed, Renamed } state = Folder;
+        std::string source;  // Renamed: the real path that now stands here
+        plat::EntryInfo info;
+    };
+    // What stands at a key: nothing, an entry (info), something in the way
+    // of its path, or a failure; `real` gets the real path behind it.
+    enum class Kind { None, Entry, Blocked, Failed };
+    Kind Look(plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string* real);
+    // Whether an entry named `name` could be made in (or removed from) the folder `parentKey`.
+    plat::FsResult CanWriteIn(plat::Beneath& base, const std::string& parentKey);
+    plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentKey, const std::string& name);
+    bool KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const;
+    const Node* Find(const std::string& key) const;
+    void Put(const std::string& key, Node node);
+    // Moves every pretended change below `from` to below `to`.
+    void MoveBelow(const std::string& from, const std::string& to);
+    plat::FsResult CopyInto(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                            const std::string& target, bool replace);
 
-    std::unordered_map<std::string, bool> made_;  // base root + "/" + rel -> is a folder
+    // Folder key -> its changed entries by name; the ordered set of folder
+    // keys finds everything below a folder for a rename.
+    std::unordered_map<std::string, std::unordered_map<std::string, Node>> dirs_;
+    std::set<std::string> folders_;
+    std::unordered_map<std::string, std::uint32_t> modes_;
 };

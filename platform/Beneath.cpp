@@ -41,6 +41,7 @@ EntryInfo InfoOf(const struct stat& st) {
     info.size = info.kind == EntryKind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
     info.mtimeNs = detail::MtimeNs(st);
     info.mode = st.st_mode & 07777;
+    info.uid = st.st_uid;
     return info;
 }
 

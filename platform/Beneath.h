@@ -50,6 +50,7 @@ struct EntryInfo {
     std::uint64_t size = 0;
     std::int64_t mtimeNs = 0;
     std::uint32_t mode = 0;  // permission bits
+    std::uint32_t uid = 0;   // owner
 };
 
 // A folder made by MakeFolderTree, parents first.

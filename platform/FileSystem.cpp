@@ -88,7 +88,7 @@ bool CopyContents(int in, int out, off_t size) {
     }
 }
 
-void SortListing(std::vector<DirEntry>& entries) { std::sort(entries.begin(), entries.end(), ListingLess); }
+
 
 bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
     entries.clear();
@@ -124,7 +124,7 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
         entries.clear();
         return false;
     }
-    SortListing(entries);
+    plat::SortListing(entries);
     return true;
 }
 
@@ -136,6 +136,8 @@ EntryKind KindOf(unsigned mode) {
 }
 
 }  // namespace detail
+
+void SortListing(std::vector<DirEntry>& entries) { std::sort(entries.begin(), entries.end(), detail::ListingLess); }
 
 namespace {
 

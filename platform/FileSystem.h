@@ -54,6 +54,8 @@ struct DirEntry {
 // by bytes. Names that cannot be said in drive form are not listed but
 // counted in `untranslatable` (when given). False when the folder cannot be
 // opened (the entries are then empty).
+// The order of every listing: case-insensitively (ASCII), then by bytes.
+void SortListing(std::vector<DirEntry>& entries);
 bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries,
                 std::size_t* untranslatable = nullptr);
 

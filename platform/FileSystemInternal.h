@@ -23,8 +23,6 @@ bool WriteAll(int fd, const char* data, std::size_t size);
 // Copies `size` bytes from the start of `in`; copy_file_range first, then
 // read/write where the file systems do not support it.
 bool CopyContents(int in, int out, off_t size);
-// Case-insensitive (ASCII) then bytewise.
-void SortListing(std::vector<DirEntry>& entries);
 // Lists an open folder (taking over the descriptor) as ListFolder does.
 bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable);
 

@@ -29,6 +29,7 @@ void Build(const testsupport::TempDrive& d) {
     d.WriteFile("S\\secret.txt", "secret");
     d.WriteFile("S\\big.bin", std::string(plat::kLookBeforeCopyBytes + 10, 'b'));
     d.MakeFolder("outside");
+    d.WriteFile("outside\\.keep", "");
     fs::create_directory_symlink(d.nativePath("outside"), d.nativePath("Dest\\L"));
     fs::create_symlink(d.nativePath("S\\f.txt"), d.nativePath("S\\link"));
     chmod(d.nativePath("Dest\\locked").c_str(), 0555);
@@ -103,6 +104,62 @@ std::string Script(RunDisk& disk, char letter) {
     return out.str();
 }
 
+// Removals, renames, replacing copies and mode changes, with a listing of
+// every touched folder after each step: the dry disk must list what the
+// real one then holds.
+std::string ChangeScript(RunDisk& disk, char letter) {
+    const auto P = [&](const std::string& rel) { return std::string(1, letter) + ":\\" + rel; };
+    plat::Beneath dest, source;
+    dest.Open(P("Dest"));
+    source.Open(P("S"));
+    std::ostringstream out;
+    const auto list = [&](const std::string& rel) {
+        std::vector<plat::DirEntry> entries;
+        std::size_t untranslatable = 0;
+        out << "  list " << rel << " " << disk.List(dest, P("Dest\\" + rel), entries, &untranslatable) << ":";
+        for (const auto& e : entries) out << " " << e.name << "/" << static_cast<int>(e.kind);
+        out << "\n";
+    };
+    const auto step = [&](const std::string& what, FsResult r) { out << what << " " << static_cast<int>(r) << "\n"; };
+    const auto look = [&](const std::string& rel) {
+        plat::EntryInfo info;
+        const FsResult r = disk.Look(dest, P("Dest\\" + rel), info);
+        out << "look " << rel << " " << static_cast<int>(r) << " " << (r == FsResult::Ok ? static_cast<int>(info.kind) : -1)
+            << "\n";
+    };
+    std::vector<plat::MadeFolder> made;
+    step("tree", disk.MakeFolderTree(dest, P("Dest\\t\\u"), made));
+    step("copy", disk.CopyFile(source, P("S\\f.txt"), dest, P("Dest\\t\\u\\f.txt"), nullptr));
+    list("t\\u");
+    step("rm-nonempty", disk.RemoveFolder(dest, P("Dest\\t")));
+    step("rm-file-as-folder", disk.RemoveFolder(dest, P("Dest\\file.txt")));
+    step("rm-folder-as-file", disk.RemoveFile(dest, P("Dest\\t")));
+    step("rm-made-file", disk.RemoveFile(dest, P("Dest\\t\\u\\f.txt")));
+    step("rm-u", disk.RemoveFolder(dest, P("Dest\\t\\u")));
+    list("t");
+    step("rm-link", disk.RemoveFile(dest, P("Dest\\L")));
+    look("L");
+    step("rm-in-locked", disk.RemoveFile(dest, P("Dest\\locked\\there.txt")));
+    step("mode-locked", disk.SetMode(dest, P("Dest\\locked"), 0755));
+    step("rm-in-unlocked", disk.RemoveFile(dest, P("Dest\\locked\\there.txt")));
+    list("locked");
+    step("rename-file", disk.Rename(dest, P("Dest\\file.txt"), P("Dest\\t\\moved.txt")));
+    step("rename-onto", disk.Rename(dest, P("Dest\\locked\\big.bin"), P("Dest\\t\\moved.txt")));
+    step("rename-into-itself", disk.Rename(dest, P("Dest\\t"), P("Dest\\t\\inner")));
+    step("rename-folder", disk.Rename(dest, P("Dest\\locked"), P("Dest\\t\\was-locked")));
+    list("t");
+    list("t\\was-locked");
+    look("t\\was-locked\\big.bin");
+    look("locked");
+    step("replace-file", disk.CopyFileReplacing(source, P("S\\f.txt"), dest, P("Dest\\t\\moved.txt"), nullptr));
+    step("replace-folder", disk.CopyFileReplacing(source, P("S\\f.txt"), dest, P("Dest\\t\\was-locked"), nullptr));
+    step("rename-back", disk.Rename(dest, P("Dest\\t\\was-locked"), P("Dest\\again")));
+    step("rm-in-renamed", disk.RemoveFile(dest, P("Dest\\again\\big.bin")));
+    step("rm-renamed", disk.RemoveFolder(dest, P("Dest\\again")));
+    list("");
+    return out.str();
+}
+
 class RunDiskTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -124,6 +181,33 @@ TEST_F(RunDiskTest, TheDryDiskAnswersAsTheRealOneAsRoot) {
     EXPECT_EQ(Snapshot(dry.native()), before);
     EXPECT_FALSE(real.Exists("outside\\x"));
     EXPECT_NE(pretended.find("new folder 0"), std::string::npos);  // the script did write
+}
+
+TEST_F(RunDiskTest, RemovalsAndRenamesAreSimulatedStepByStepAsRoot) {
+    const auto before = Snapshot(dry.native());
+    DryDisk dryDisk;
+    RealDisk realDisk;
+    EXPECT_EQ(ChangeScript(dryDisk, 'Y'), ChangeScript(realDisk, 'R'));
+    EXPECT_EQ(Snapshot(dry.native()), before);
+    EXPECT_TRUE(real.Exists("outside\\.keep"));  // the link went, its target stayed
+}
+
+// As an ordinary user: a locked folder refuses until its bits change.
+TEST_F(RunDiskTest, RemovalsAndRenamesAreSimulatedStepByStepAsAnOrdinaryUser) {
+    const auto before = Snapshot(dry.native());
+    const int code = testsupport::RunAsNobody([&] {
+        DryDisk dryDisk;
+        RealDisk realDisk;
+        const std::string pretended = ChangeScript(dryDisk, 'Y');
+        const std::string done = ChangeScript(realDisk, 'R');
+        if (pretended != done) {
+            std::fprintf(stderr, "dry:\n%s\nreal:\n%s\n", pretended.c_str(), done.c_str());
+            return 1;
+        }
+        return pretended.find("rm-in-locked 3") != std::string::npos ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Snapshot(dry.native()), before);
 }
 
 TEST_F(RunDiskTest, TheDryDiskAnswersAsTheRealOneAsAnOrdinaryUser) {
