@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/FolderFileUndo.h"
+#include "core/RenameUndo.h"
 #include "platform/Beneath.h"
 #include "tests/support/TempDrive.h"
 
@@ -268,4 +269,38 @@ TEST(FolderFileUndo, FoldersDifferingOnlyInCaseAreDifferentFolders) {
     both.RemoveCreatedFolders();
     EXPECT_FALSE(drive.Exists("A"));
     EXPECT_FALSE(drive.Exists("a"));
+}
+
+// Renames go back only for the object the run renamed, never over anything.
+TEST(RenameReversal, MovesBackOnlyTheRenamedObjectToAFreeName) {
+    testsupport::TempDrive drive;
+    drive.MakeFolder("D\\new");
+    drive.WriteFile("D\\x-new.txt", "renamed");
+    drive.WriteFile("D\\taken.txt", "renamed too");
+    drive.WriteFile("D\\old-taken.txt", "someone's");
+    const auto rec = [&](const std::string& from, const std::string& to) {
+        return _tagRenameRecord{drive.path("D\\" + from), drive.path("D\\" + to), Rec(drive.path("D\\" + to)).Id, 0};
+    };
+    const _tagRenameRecord folder = rec("old", "new");
+    const _tagRenameRecord file = rec("x.txt", "x-new.txt");
+    const _tagRenameRecord blocked = rec("old-taken.txt", "taken.txt");
+    const _tagRenameRecord gone = rec("was.txt", "vanished.txt");
+    // The renamed file was replaced by a copy: not the run's object.
+    drive.WriteFile("D\\copy.txt", "renamed");
+    std::filesystem::rename(drive.nativePath("D\\copy.txt"), drive.nativePath("D\\x-new.txt"));
+
+    RenameReversal reversal(Bases(drive));
+    EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Moved);
+    EXPECT_EQ(reversal.MoveBack(file), RenameBack::Changed);
+    EXPECT_EQ(reversal.MoveBack(blocked), RenameBack::SourceExists);
+    EXPECT_EQ(reversal.MoveBack(gone), RenameBack::DestinationMissing);
+    EXPECT_TRUE(drive.Exists("D\\old"));
+    EXPECT_EQ(drive.ReadFile("D\\old-taken.txt"), "someone's");
+    EXPECT_EQ(drive.ReadFile("D\\taken.txt"), "renamed too");
+
+    // A link put at the new path is never followed or moved.
+    std::filesystem::rename(drive.nativePath("D\\old"), drive.nativePath("D\\elsewhere"));
+    std::filesystem::create_directory_symlink(drive.nativePath("D\\elsewhere"), drive.nativePath("D\\new"));
+    EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Changed);
+    EXPECT_TRUE(std::filesystem::is_symlink(drive.nativePath("D\\new")));
 }
