@@ -1,7 +1,10 @@
 #include "core/ExportWriter.h"
 
-#include <unordered_set>
+#include <algorithm>
 
+#include <string_view>
+
+#include "core/CaseIgnoringIndex.h"
 #include "core/PathTools.h"
 #include "platform/FileSystem.h"
 
@@ -22,17 +25,32 @@ const StringList& BuiltInExportDelimiters() {
     return delimiters;
 }
 
-std::string ConvertExportSlashes(const std::string& line, bool forwardSlashes) {
+namespace {
+
+// Appends the line with its slashes converted, runs of them as one.
+void AppendConverted(std::string& out, std::string_view line, bool forwardSlashes) {
     const char to = forwardSlashes ? '/' : '\\';
-    std::string out;
-    out.reserve(line.size());
+    const std::size_t start = out.size();
     for (char c : line) {
         if (c == '/' || c == '\\') {
-            if (!out.empty() && out.back() == to) continue;  // runs become one
+            if (out.size() > start && out.back() == to) continue;  // runs become one
             c = to;
         }
         out.push_back(c);
     }
+}
+
+std::string_view WithoutDrive(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    return colon == std::string_view::npos ? line : line.substr(colon + 1);
+}
+
+}  // namespace
+
+std::string ConvertExportSlashes(const std::string& line, bool forwardSlashes) {
+    std::string out;
+    out.reserve(line.size());
+    AppendConverted(out, line, forwardSlashes);
     return out;
 }
 
@@ -41,24 +59,65 @@ std::string CutExportDrive(const std::string& line) {
     return colon == std::string::npos ? line : line.substr(colon + 1);
 }
 
-std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes) {
-    std::vector<std::string> preview;
-    preview.reserve(exportLines.size());
-    std::unordered_set<std::string> seen;
-    seen.reserve(exportLines.size());
-    for (const std::string& line : exportLines) {
-        std::string shown = ConvertExportSlashes(withoutDrive ? CutExportDrive(line) : line, forwardSlashes);
-        if (seen.insert(ListSearchKey(shown)).second) preview.push_back(std::move(shown));
+namespace {
+
+// Every line converted (drive cut first when asked) into `preview`, each
+// distinct line once.
+template <class Lines>
+void PreviewInto(LineStore& preview, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes) {
+    auto seen = MakeCaseIgnoringIndex([&preview](std::size_t i) { return preview[i]; }, count);
+    // Lines are converted and hashed a few steps ahead, so that their slots
+    // are in the cache when they are looked up.
+    constexpr std::size_t kAhead = 8;
+    std::string shown[kAhead];
+    std::uint64_t hashes[kAhead];
+    const auto prepare = [&](std::size_t i) {
+        std::string& text = shown[i % kAhead];
+        const std::string_view line = lines(i);
+        text.clear();
+        AppendConverted(text, withoutDrive ? WithoutDrive(line) : line, forwardSlashes);
+        hashes[i % kAhead] = seen.Hash(text);
+        seen.Prefetch(hashes[i % kAhead]);
+    };
+    for (std::size_t i = 0; i < std::min(count, kAhead); ++i) prepare(i);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& text = shown[i % kAhead];
+        const std::uint64_t hash = hashes[i % kAhead];
+        preview.Append(text);
+        if (seen.FindOrAdd(text, preview.Size() - 1, hash) != seen.npos) preview.PopBack();
+        if (i + kAhead < count) prepare(i + kAhead);
     }
+}
+
+}  // namespace
+
+std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes) {
+    LineStore preview;
+    PreviewInto(preview, [&](std::size_t i) { return std::string_view(exportLines[i]); }, exportLines.size(),
+                withoutDrive, forwardSlashes);
+    std::vector<std::string> out;
+    out.reserve(preview.Size());
+    for (std::size_t i = 0; i < preview.Size(); ++i) out.emplace_back(preview[i]);
+    return out;
+}
+
+LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes) {
+    LineStore preview;
+    preview.Reserve(exportLines.Size(), exportLines.Bytes());
+    PreviewInto(preview, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
+                forwardSlashes);
     return preview;
 }
 
 std::string ListSearchKey(const std::string& line) { return ToLowerCase(line); }
 
-bool HasExportDrivePart(const std::string& line) {
-    const std::string trimmed = TrimControlAndBlanks(line);
-    if (trimmed.size() >= 2 && trimmed[1] == ':') return true;
-    return trimmed.compare(0, 2, "\\\\") == 0;
+bool HasExportDrivePart(std::string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && static_cast<unsigned char>(line[at]) <= 32) ++at;
+    std::size_t end = line.size();
+    while (end > at && static_cast<unsigned char>(line[end - 1]) <= 32) --end;
+    if (end - at >= 2 && line[at + 1] == ':') return true;
+    return end - at >= 2 && line[at] == '\\' && line[at + 1] == '\\';
 }
 
 bool IsExportListKind(const std::string& kind) {
@@ -86,18 +145,46 @@ std::string BuildExportText(const std::vector<std::string>& lines, const ExportF
     return out;
 }
 
-bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines, const ExportFormat& format,
-                     bool forwardSlashes, const std::function<void(std::size_t)>& progress) {
+namespace {
+
+template <class Lines>
+bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, const ExportFormat& format,
+                bool convert, bool forwardSlashes, const std::function<void(std::size_t)>& progress) {
     plat::AtomicFileWriter writer(path);
     if (!writer.IsOpen()) return false;
-    std::string item;
+    const std::string end = format.separated ? format.delimiter : std::string("\r\n");
+    std::string buffer;
+    buffer.reserve(1 << 20);
     std::size_t written = 0;
-    for (const std::string& line : lines) {
-        item.clear();
-        AppendExportItem(item, ConvertExportSlashes(line, forwardSlashes), format);
-        if (!writer.Write(item)) return false;
-        ++written;
-        if (progress) progress(written);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (format.quotes) buffer += '"';
+        if (convert)
+            AppendConverted(buffer, lines(i), forwardSlashes);
+        else
+            buffer += lines(i);
+        if (format.quotes) buffer += '"';
+        buffer += end;
+        if (buffer.size() >= (1u << 20)) {
+            if (!writer.Write(buffer)) return false;
+            buffer.clear();
+        }
+        // The count is told now and then: telling it costs more than a line.
+        if ((++written & 4095) == 0 && progress) progress(written);
     }
+    if (!writer.Write(buffer)) return false;
+    if (progress) progress(written);
     return writer.Commit();
+}
+
+}  // namespace
+
+bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines, const ExportFormat& format,
+                     bool forwardSlashes, const std::function<void(std::size_t)>& progress) {
+    return WriteLines(path, [&](std::size_t i) { return std::string_view(lines[i]); }, lines.size(), format, true,
+                      forwardSlashes, progress);
+}
+
+bool WriteExportPreview(const std::string& path, const LineStore& preview, const ExportFormat& format,
+                        const std::function<void(std::size_t)>& progress) {
+    return WriteLines(path, [&](std::size_t i) { return preview[i]; }, preview.Size(), format, false, false, progress);
 }

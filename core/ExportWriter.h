@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/LineStore.h"
 #include "core/Types.h"
 
 // The 17 delimiters offered when the program's delimiter list is empty;
@@ -25,13 +27,14 @@ std::string CutExportDrive(const std::string& line);
 // asked), each distinct line once; lines that differ only in letter case
 // count as equal, as in every list search of the program.
 std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes);
+LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes);
 
 // The key under which a list search finds a line regardless of letter case.
 std::string ListSearchKey(const std::string& line);
 
 // The results windows hand over only lines that name a drive or a server:
 // the line, trimmed of codes up to 32, has a colon second or starts "\\".
-bool HasExportDrivePart(const std::string& line);
+bool HasExportDrivePart(std::string_view line);
 
 // "STRINGS", "FOLDERS" or "RENAMEDFILES", compared trimmed and upper-cased.
 bool IsExportListKind(const std::string& kind);
@@ -58,3 +61,6 @@ std::string BuildExportText(const std::vector<std::string>& lines, const ExportF
 // as it was. `progress` hears the number of lines written so far.
 bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines, const ExportFormat& format,
                      bool forwardSlashes, const std::function<void(std::size_t)>& progress = {});
+// The same for a preview's lines, converted already.
+bool WriteExportPreview(const std::string& path, const LineStore& preview, const ExportFormat& format,
+                        const std::function<void(std::size_t)>& progress = {});

@@ -1,6 +1,7 @@
 #include "core/PathTools.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/FileSystem.h"
 
@@ -24,7 +25,7 @@ bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // The lowered byte at position i. A Latin-1 capital (U+00C0..U+00DE but
 // U+00D7) is C3 80..C3 9E in UTF-8; only its second byte changes, so a
 // multi-byte sequence stays whole.
-char LowerByteAt(const std::string& text, std::size_t i) {
+char LowerByteAt(std::string_view text, std::size_t i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
     if (c >= 0x80 && c <= 0x9E && c != 0x97 && i > 0 && static_cast<unsigned char>(text[i - 1]) == 0xC3)
@@ -153,7 +154,17 @@ unsigned long CountTrailingBlanks(const std::string& text) {
     return count;
 }
 
-bool SameTextIgnoreCase(const std::string& a, const std::string& b) {
+std::size_t HashIgnoreCase(std::string_view text) {
+    // FNV-1a over the lowered bytes.
+    std::uint64_t hash = 1469598103934665603ULL;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        hash ^= static_cast<unsigned char>(LowerByteAt(text, i));
+        hash *= 1099511628211ULL;
+    }
+    return static_cast<std::size_t>(hash);
+}
+
+bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (LowerByteAt(a, i) != LowerByteAt(b, i)) return false;

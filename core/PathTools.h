@@ -58,7 +58,10 @@ std::string MakeBlanks(unsigned long count);
 // Characters of code 32 or less at the end of the text.
 unsigned long CountTrailingBlanks(const std::string& text);
 // Equal ignoring letter case (as ToLowerCase lowers).
-bool SameTextIgnoreCase(const std::string& a, const std::string& b);
+bool SameTextIgnoreCase(std::string_view a, std::string_view b);
+// The hash of ToLowerCase(text), without making the lowered text: with
+// SameTextIgnoreCase, the key of a case-ignoring set of texts.
+std::size_t HashIgnoreCase(std::string_view text);
 
 // The bytes of the UTF-8 character that begins at `at`: 1 for a byte that
 // begins no whole character, so a walk over any text advances; 0 at the end.

@@ -436,6 +436,18 @@ bool CheckFolderNameSyntax(const StringList& items, std::string& report) {
     return AppendSyntaxSection(report, ListFindings::Of(items, 0, true).syntax);
 }
 
+bool CheckFolderNameSyntax(const LineStore& items, std::string& report) {
+    // A list without a single forbidden byte has nothing to report.
+    const CharSet& forbidden = FolderNameSet();
+    bool any = false;
+    for (std::size_t i = 0; i < items.Size() && !any; ++i)
+        for (char c : items[i]) any |= forbidden[static_cast<unsigned char>(c)];
+    if (!any) return false;
+    StringList list;
+    for (std::size_t i = 0; i < items.Size(); ++i) list.emplace_back(items[i]);
+    return CheckFolderNameSyntax(list, report);
+}
+
 bool CheckColonsInFolderNames(const StringList& items, int allowedColons, std::string& report) {
     return AppendColonSection(report, ListFindings::Of(items, allowedColons, true).colons, allowedColons);
 }

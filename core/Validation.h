@@ -9,7 +9,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "core/LineStore.h"
 #include "core/Types.h"
 
 // One offender of the syntax check: the item and " c" for each bad character.
@@ -98,6 +100,8 @@ bool CheckSeparatorCount(const std::string& text, StringList& items);
 // true; with none it adds nothing and returns false.
 
 bool CheckFolderNameSyntax(const StringList& items, std::string& report);
+// The same for a long list that most often has nothing to report.
+bool CheckFolderNameSyntax(const LineStore& items, std::string& report);
 // `allowedColons` is 0 or 1.
 bool CheckColonsInFolderNames(const StringList& items, int allowedColons, std::string& report);
 bool CheckPathsBeginWithBackslash(const StringList& items, std::string& report);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/ExportWriter.h"
+#include "core/PathTools.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace results {
@@ -23,6 +24,10 @@ QElapsedTimer& PaceTimer() {
 }
 
 constexpr qint64 kPaceMs = 50;
+// Putting very long lists on the screen takes long: the next showing waits
+// twenty times as long as this one took, so showing costs a run at most
+// about a twentieth of its time.
+qint64 g_paceMs = kPaceMs;
 
 }  // namespace
 
@@ -46,10 +51,15 @@ void FlushPending() {
 }
 
 bool PaceRun() {
+    // Runs call this for every item: the clock is read every 32nd call only.
+    static unsigned calls = 0;
+    if ((++calls & 31u) != 0) return false;
     QElapsedTimer& timer = PaceTimer();
-    if (timer.isValid() && timer.elapsed() < kPaceMs) return false;
+    if (timer.isValid() && timer.elapsed() < g_paceMs) return false;
+    timer.start();
     FlushPending();
     qtplat::ProcessPendingPaints();
+    g_paceMs = std::max<qint64>(kPaceMs, timer.elapsed() * 20);
     timer.start();
     return true;
 }
@@ -58,50 +68,106 @@ void FinishRun() {
     FlushPending();
     qtplat::ProcessPendingPaints();
     PaceTimer().start();
+    g_paceMs = kPaceMs;
 }
 
 }  // namespace results
 
-ResultsListModel::ResultsListModel(QObject* parent) : QAbstractListModel(parent) {}
+ResultsListModel::ResultsListModel(QObject* parent)
+    : QAbstractListModel(parent), shared_(std::make_shared<Shared>()) {
+    shared_->viewers.push_back(this);
+}
+
+ResultsListModel::~ResultsListModel() { std::erase(shared_->viewers, this); }
 
 int ResultsListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
 
 QVariant ResultsListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= shown_) return {};
-    if (role == Qt::DisplayRole) return QString::fromStdString(lines_[static_cast<std::size_t>(index.row())]);
-    return {};
+    if (role != Qt::DisplayRole) return {};
+    const std::string_view line = LineView(static_cast<std::size_t>(index.row()));
+    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
-void ResultsListModel::Append(std::string line) {
-    lines_.push_back(std::move(line));
-    MarkPending();
+void ResultsListModel::Append(std::string_view line) {
+    shared_->lines.Append(line);
+    for (ResultsListModel* viewer : shared_->viewers) viewer->MarkPending();
+}
+
+std::vector<std::string> ResultsListModel::Lines() const {
+    std::vector<std::string> lines;
+    lines.reserve(Count());
+    for (std::size_t i = 0; i < Count(); ++i) lines.emplace_back(LineView(i));
+    return lines;
 }
 
 void ResultsListModel::Clear() {
     beginResetModel();
-    lines_.clear();
+    first_ = shared_->lines.Size();
     shown_ = 0;
-    keys_.clear();
+    keys_.Clear();
     indexed_ = 0;
     endResetModel();
+    // Lines no list shows any more give their memory back.
+    const bool unseen = std::all_of(shared_->viewers.begin(), shared_->viewers.end(),
+                                    [&](const ResultsListModel* v) { return v->first_ == shared_->lines.Size(); });
+    if (unseen) {
+        shared_->lines.Clear();
+        for (ResultsListModel* viewer : shared_->viewers) viewer->first_ = 0;
+    }
+}
+
+void ResultsListModel::Detach() {
+    if (shared_->viewers.size() == 1) return;
+    std::erase(shared_->viewers, this);
+    shared_ = std::make_shared<Shared>();
+    shared_->viewers.push_back(this);
+    first_ = 0;
 }
 
 void ResultsListModel::SetLines(std::vector<std::string> lines) {
     beginResetModel();
-    lines_ = std::move(lines);
-    shown_ = static_cast<int>(lines_.size());
-    keys_.clear();
+    Detach();
+    shared_->lines.Clear();
+    first_ = 0;
+    std::size_t bytes = 0;
+    for (const auto& line : lines) bytes += line.size();
+    shared_->lines.Reserve(lines.size(), bytes);
+    for (const auto& line : lines) shared_->lines.Append(line);
+    shown_ = static_cast<int>(Count());
+    keys_.Clear();
     indexed_ = 0;
     endResetModel();
 }
 
-bool ResultsListModel::Contains(const std::string& line) const {
-    for (; indexed_ < lines_.size(); ++indexed_) keys_.insert(ListSearchKey(lines_[indexed_]));
-    return keys_.count(ListSearchKey(line)) != 0;
+void ResultsListModel::SetLines(LineStore lines) {
+    beginResetModel();
+    Detach();
+    shared_->lines = std::move(lines);
+    first_ = 0;
+    shown_ = static_cast<int>(Count());
+    keys_.Clear();
+    indexed_ = 0;
+    endResetModel();
+}
+
+bool ResultsListModel::ShareLinesWith(ResultsListModel& other) {
+    if (shared_ == other.shared_) return true;
+    if (!IsEmpty() || !other.IsEmpty() || other.shown_ != 0) return false;
+    std::erase(other.shared_->viewers, &other);
+    other.shared_ = shared_;
+    other.first_ = shared_->lines.Size();
+    shared_->viewers.push_back(&other);
+    return true;
+}
+
+bool ResultsListModel::Contains(std::string_view line) const {
+    for (; indexed_ < Count(); ++indexed_) keys_.FindOrAdd(LineView(indexed_), indexed_);
+    return keys_.Contains(line);
 }
 
 void ResultsListModel::FlushChanges() {
-    const int total = static_cast<int>(lines_.size());
+    const int total = static_cast<int>(Count());
     if (total <= shown_) return;
     beginInsertRows(QModelIndex(), shown_, total - 1);
     shown_ = total;

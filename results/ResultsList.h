@@ -5,9 +5,13 @@
 
 #include <QAbstractListModel>
 #include <cstddef>
+#include <memory>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
+
+#include "core/CaseIgnoringIndex.h"
+#include "core/LineStore.h"
 
 class QListView;
 
@@ -46,33 +50,60 @@ class ResultsListModel : public QAbstractListModel, public results::PendingChang
     Q_OBJECT
 public:
     explicit ResultsListModel(QObject* parent = nullptr);
+    ~ResultsListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // Shown at the next flush.
-    void Append(std::string line);
+    // Shown at the next flush (in every list that shares this one's lines).
+    void Append(std::string_view line);
     // At once.
     void Clear();
     void SetLines(std::vector<std::string> lines);
+    void SetLines(LineStore lines);
+    // The block of lines when this list alone shows all of it (a list
+    // filled by SetLines); null otherwise.
+    const LineStore* OwnLines() const {
+        return first_ == 0 && shared_->viewers.size() == 1 ? &shared_->lines : nullptr;
+    }
 
     // Every line, those not yet shown included.
-    std::size_t Count() const { return lines_.size(); }
-    bool IsEmpty() const { return lines_.empty(); }
-    const std::string& Line(std::size_t index) const { return lines_[index]; }
-    const std::vector<std::string>& Lines() const { return lines_; }
+    std::size_t Count() const { return shared_->lines.Size() - first_; }
+    bool IsEmpty() const { return Count() == 0; }
+    // The view stays valid until the next line is appended.
+    std::string_view LineView(std::size_t index) const { return shared_->lines[first_ + index]; }
+    std::string Line(std::size_t index) const { return std::string(LineView(index)); }
+    std::vector<std::string> Lines() const;
 
     // The list box's exact search, which ignores letter case.
-    bool Contains(const std::string& line) const;
+    bool Contains(std::string_view line) const;
+
+    // From now on `other` holds this list's lines too, without a copy:
+    // what is appended to either shows in both, and each is cleared on its
+    // own. Only for two empty lists; false (and nothing shared) otherwise.
+    bool ShareLinesWith(ResultsListModel& other);
+    bool SharesLinesWith(const ResultsListModel& other) const { return shared_ == other.shared_; }
 
     // Tells the views about the lines appended since the last flush.
     void FlushChanges() override;
 
 private:
-    std::vector<std::string> lines_;
+    // One block of lines and the lists that show a tail of it.
+    struct Shared {
+        LineStore lines;
+        std::vector<ResultsListModel*> viewers;
+    };
+    struct LineAt {
+        const ResultsListModel* model;
+        std::string_view operator()(std::size_t i) const { return model->LineView(i); }
+    };
+    void Detach();
+
+    std::shared_ptr<Shared> shared_;
+    std::size_t first_ = 0;  // this list's first line in the block
     int shown_ = 0;
-    // Search keys of lines_[0, indexed_), built when first searched.
-    mutable std::unordered_set<std::string> keys_;
+    // Lines [0, indexed_) by their search key, built when first searched.
+    mutable CaseIgnoringIndex<LineAt> keys_{LineAt{this}};
     mutable std::size_t indexed_ = 0;
 };
 

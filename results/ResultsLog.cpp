@@ -1,5 +1,8 @@
 #include "results/ResultsLog.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,6 +11,7 @@
 #include <QRadioButton>
 
 #include "core/ExportWriter.h"
+#include "core/CaseIgnoringIndex.h"
 #include "core/FileNames.h"
 #include "platform/MessageBox.h"
 #include "results/SharedExportWindow.h"
@@ -96,15 +100,22 @@ ResultsListModel* VisualLogWindow::ZoomList(int category) {
         // A new zoom window (start-up, or a test): look its lists up once.
         zoomSeen_ = zoom;
         zoomLists_.clear();
-        for (const ResultCategoryLayout& c : layout_.categories)
-            zoomLists_.push_back(zoom ? zoom->List(std::string_view(c.zoomCategory)) : nullptr);
+        for (std::size_t i = 0; i < layout_.categories.size(); ++i) {
+            ResultsListModel* list = zoom ? zoom->List(std::string_view(layout_.categories[i].zoomCategory)) : nullptr;
+            // The zoom list holds the same lines: one copy for both, where
+            // both are still empty.
+            if (list) categoryLists_[i]->ShareLinesWith(*list);
+            zoomLists_.push_back(list);
+        }
     }
     return zoomSeen_ ? zoomLists_[static_cast<std::size_t>(category)] : nullptr;
 }
 
 void VisualLogWindow::AddLine(int category, const std::string& line) {
-    CategoryList(category)->Append(line);
-    if (ResultsListModel* zoom = ZoomList(category)) zoom->Append(line);
+    ResultsListModel* list = CategoryList(category);
+    list->Append(line);
+    ResultsListModel* zoom = ZoomList(category);
+    if (zoom && !list->SharesLinesWith(*zoom)) zoom->Append(line);
 }
 
 void VisualLogWindow::AddExportLine(int category, const std::string& line) {
@@ -207,19 +218,29 @@ void VisualLogWindow::SmartExport(int category) {
         exporter->ClearExportView();
         exporter->ClearExportLines();
         exporter->ShowModeless();
-        std::size_t count = 0;
-        for (std::size_t i = 0; i < source->Count(); ++i) {
-            const std::string& line = source->Line(i);
-            if (exporter->PreviewContains(line) || !HasExportDrivePart(line)) continue;
-            exporter->AddPreviewLine(line);
-            // Where the page wrote its two lists out of step, the hidden
-            // line stands in for the missing visible one.
-            const bool worded = (c.flags & kHandsOverVisibleLine) && i < visible->Count();
-            exporter->AddExportLine(worded ? visible->Line(i) : line);
-            exporter->SetSourceCount(++count);
-            results::PaceRun();
+        // Each line that names a drive or server, once, compared ignoring
+        // case; where the page wrote its two lists out of step, the hidden
+        // line stands in for the missing visible one.
+        const bool worded = (c.flags & kHandsOverVisibleLine) != 0;
+        const std::size_t count = source->Count();
+        auto seen = MakeCaseIgnoringIndex([source](std::size_t i) { return source->LineView(i); }, count);
+        constexpr std::size_t kAhead = 8;  // slots fetched ahead of their lookup
+        const auto hashOf = [&](std::size_t i) {
+            const std::uint64_t hash = seen.Hash(source->LineView(i));
+            seen.Prefetch(hash);
+            return hash;
+        };
+        std::uint64_t hashes[kAhead];
+        for (std::size_t i = 0; i < std::min(count, kAhead); ++i) hashes[i] = hashOf(i);
+        LineStore lines;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string_view line = source->LineView(i);
+            const std::uint64_t hash = hashes[i % kAhead];
+            if (i + kAhead < count) hashes[i % kAhead] = hashOf(i + kAhead);
+            if (!HasExportDrivePart(line) || seen.FindOrAdd(line, i, hash) != seen.npos) continue;
+            lines.Append(worded && i < visible->Count() ? visible->LineView(i) : line);
         }
-        exporter->SetSourceCount(count);
+        exporter->SetExportLines(std::move(lines));
         exporter->SelectFirstPreviewLine();
         exporter->SetListKind("FOLDERS");
         exporter->HideWindow();

@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
+
+#include "core/LineStore.h"
 
 class SharedExportWindow {
 public:
@@ -13,6 +16,8 @@ public:
     virtual void ClearExportView() = 0;
     virtual void ClearExportLines() = 0;
     virtual void AddExportLine(const std::string& line) = 0;
+    // The whole buffer at once; its preview is made when the window shows.
+    virtual void SetExportLines(LineStore lines) = 0;
     virtual void SetListKind(const std::string& kind) = 0;
 
     // The preview list: its case-ignoring search, an appended line, the

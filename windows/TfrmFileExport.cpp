@@ -72,9 +72,21 @@ void TfrmFileExport::ClearExportView() {
     preview_->Clear();
 }
 
-void TfrmFileExport::ClearExportLines() { exportLines_.clear(); }
+void TfrmFileExport::ClearExportLines() { exportLines_.Clear(); }
 
-void TfrmFileExport::AddExportLine(const std::string& line) { exportLines_.push_back(line); }
+void TfrmFileExport::AddExportLine(const std::string& line) { exportLines_.Append(line); }
+
+void TfrmFileExport::SetExportLines(LineStore lines) {
+    exportLines_ = std::move(lines);
+    sourceCount_ = exportLines_.Size();
+    MarkPending();
+}
+
+StringList TfrmFileExport::ExportLines() const {
+    StringList lines;
+    for (std::size_t i = 0; i < exportLines_.Size(); ++i) lines.emplace_back(exportLines_[i]);
+    return lines;
+}
 
 void TfrmFileExport::SetListKind(const std::string& kind) { listKind_ = kind; }
 
@@ -138,9 +150,9 @@ void TfrmFileExport::FormActivate() {
 
 void TfrmFileExport::RebuildPreview() {
     ClearExportView();
-    std::vector<std::string> lines = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
-                                                        ui->rdoExportWithForwardSlashes->isChecked());
-    sourceCount_ = lines.size();
+    LineStore lines = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
+                                         ui->rdoExportWithForwardSlashes->isChecked());
+    sourceCount_ = lines.Size();
     preview_->SetLines(std::move(lines));
     SetCountLabels();
 }
@@ -155,9 +167,10 @@ void TfrmFileExport::rdoExportWithForwardSlashesClick() { RebuildPreview(); }
 // ---- the writer -------------------------------------------------------------------------
 
 void TfrmFileExport::btnFileExportToClick() {
-    const std::vector<std::string>& lines = preview_->Lines();
+    static const LineStore kNone;
+    const LineStore& lines = preview_->OwnLines() ? *preview_->OwnLines() : kNone;
     std::string report;
-    if (CheckFolderNameSyntax(StringList(lines.begin(), lines.end()), report)) {
+    if (CheckFolderNameSyntax(lines, report)) {
         plat::MessageBox(report, "Export Content to a File.            Warning no: 0385bc.",
                          plat::MB_OK | plat::MB_ICONWARNING);
         return;
@@ -180,14 +193,14 @@ void TfrmFileExport::btnFileExportToClick() {
     if (path.empty()) return;
 
     // A kind the writer does not know writes no line.
-    static const std::vector<std::string> kNone;
     exportedCount_ = 0;
-    const bool written = WriteExportFile(path, IsExportListKind(listKind_) ? lines : kNone, format,
-                                         ui->rdoExportWithForwardSlashes->isChecked(), [this](std::size_t count) {
-                                             exportedCount_ = count;
-                                             MarkPending();
-                                             results::PaceRun();
-                                         });
+    // The preview's lines are converted to the chosen slashes already.
+    const bool written = WriteExportPreview(path, IsExportListKind(listKind_) ? lines : kNone, format,
+                                            [this](std::size_t count) {
+                                                exportedCount_ = count;
+                                                MarkPending();
+                                                results::PaceRun();
+                                            });
     if (!written) {
         // Nothing was written: the old file, if any, is as it was.
         exportedCount_ = 0;

@@ -29,6 +29,7 @@ public:
     void ClearExportView() override;
     void ClearExportLines() override;
     void AddExportLine(const std::string& line) override;
+    void SetExportLines(LineStore lines) override;
     // "FOLDERS" or "STRINGS" ("STRINGS" exports without drive letters).
     void SetListKind(const std::string& kind) override;
     bool PreviewContains(const std::string& line) const override;
@@ -41,7 +42,7 @@ public:
     int ShowModal() override;
 
     const std::string& ListKind() const { return listKind_; }
-    const StringList& ExportLines() const { return exportLines_; }
+    StringList ExportLines() const;
     const ResultsListModel* Preview() const { return preview_; }
 
     // ---- handlers ----
@@ -67,7 +68,7 @@ private:
 
     std::unique_ptr<Ui::TfrmFileExport> ui;
     ResultsListModel* preview_ = nullptr;
-    StringList exportLines_;
+    LineStore exportLines_;
     std::string listKind_ = "FOLDERS";
     std::size_t sourceCount_ = 0;
     std::size_t exportedCount_ = 0;

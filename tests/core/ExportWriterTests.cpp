@@ -49,7 +49,7 @@ TEST(ExportWriter, PreviewDropsLinesEqualAfterConversion) {
     EXPECT_EQ(BuildExportPreview(buffer, true, false),
               (std::vector<std::string>{"\\A", "a\\b", "\\Projects\\X", "\\Ä"}));
     EXPECT_EQ(BuildExportPreview(buffer, true, true), (std::vector<std::string>{"/A", "a/b", "/Projects/X", "/Ä"}));
-    EXPECT_TRUE(BuildExportPreview({}, false, false).empty());
+    EXPECT_TRUE(BuildExportPreview(StringList{}, false, false).empty());
 }
 
 TEST(ExportWriter, FileBytesForEveryLayout) {
@@ -82,7 +82,7 @@ TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
     ASSERT_TRUE(WriteExportFile(drive.path("old.txt"), {"C:\\A"}, ExportFormat{true, ",", true}, true));
     EXPECT_EQ(drive.ReadFile("old.txt"), "\"C:/A\",");
 
-    ASSERT_TRUE(WriteExportFile(drive.path("empty.txt"), {}, ExportFormat{}, false));
+    ASSERT_TRUE(WriteExportFile(drive.path("empty.txt"), std::vector<std::string>{}, ExportFormat{}, false));
     EXPECT_TRUE(drive.Exists("empty.txt"));
     EXPECT_EQ(drive.ReadFile("empty.txt"), "");
 

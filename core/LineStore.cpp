@@ -1,0 +1,44 @@
+#include "core/LineStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+LineStore& LineStore::operator=(const LineStore& other) {
+    if (this == &other) return *this;
+    Clear();
+    Reserve(other.Size(), other.Bytes());
+    for (std::size_t i = 0; i < other.Size(); ++i) Append(other[i]);
+    return *this;
+}
+
+void LineStore::Append(std::string_view line) {
+    const std::size_t length = std::min(line.size(), kMaxLine);
+    if (blocks_.empty() || used_ + length > kBlockSize) {
+        // A line longer than a block gets a block of its own.
+        const std::size_t size = std::max<std::size_t>(kBlockSize, length);
+        blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
+        used_ = 0;
+    }
+    const std::uint64_t start = (static_cast<std::uint64_t>(blocks_.size() - 1) << kBlockBits) | used_;
+    if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
+    used_ = length > kBlockSize ? kBlockSize : used_ + length;
+    refs_.push_back((start << kLengthBits) | length);
+    bytes_ += length;
+}
+
+void LineStore::PopBack() {
+    const std::uint64_t ref = refs_.back();
+    refs_.pop_back();
+    bytes_ -= ref & kLengthMask;
+    const std::uint64_t start = ref >> kLengthBits;
+    if ((start >> kBlockBits) == blocks_.size() - 1) used_ = start & kBlockMask;
+}
+
+void LineStore::Reserve(std::size_t lines, std::size_t) { refs_.reserve(lines); }
+
+void LineStore::Clear() {
+    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    std::vector<std::uint64_t>().swap(refs_);
+    used_ = 0;
+    bytes_ = 0;
+}

@@ -1,0 +1,58 @@
+// The block store of the results lists: lines come back as they went in,
+// across blocks, after a take-back and in a copy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/CaseIgnoringIndex.h"
+#include "core/LineStore.h"
+
+TEST(LineStore, LinesComeBackWholeAcrossBlocks) {
+    LineStore store;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 200000; ++i) lines.push_back("C:\\Projects\\Job " + std::to_string(i) + std::string(i % 37, 'x'));
+    lines.push_back(std::string(5u << 20, 'b'));  // longer than a block
+    lines.push_back("");
+    lines.push_back("after the long one");
+    for (const auto& line : lines) store.Append(line);
+    ASSERT_EQ(store.Size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(store[i], lines[i]) << i;
+
+    store.PopBack();
+    store.PopBack();
+    store.Append("again");
+    EXPECT_EQ(store[store.Size() - 1], "again");
+    EXPECT_EQ(store[store.Size() - 2], lines[lines.size() - 3]);
+
+    const LineStore copy = store;
+    ASSERT_EQ(copy.Size(), store.Size());
+    EXPECT_EQ(copy[12345], lines[12345]);
+    EXPECT_EQ(copy.Bytes(), store.Bytes());
+    store.Clear();
+    EXPECT_TRUE(store.Empty());
+    EXPECT_EQ(copy[0], lines[0]);
+}
+
+TEST(LineStore, ACaseIgnoringIndexFindsEachTextOnce) {
+    LineStore store;
+    auto index = MakeCaseIgnoringIndex([&](std::size_t i) { return store[i]; });
+    std::vector<std::size_t> repeats;
+    for (const char* text : {"C:\\A", "c:\\a", "C:\\\xC3\x84rger", "c:\\\xC3\xA4rger", "C:\\B", "C:\\A "}) {
+        store.Append(text);
+        const std::size_t found = index.FindOrAdd(text, store.Size() - 1);
+        if (found != index.npos) {
+            repeats.push_back(found);
+            store.PopBack();
+        }
+    }
+    EXPECT_EQ(repeats, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(store.Size(), 4u);
+    EXPECT_TRUE(index.Contains("C:\\b"));
+    EXPECT_FALSE(index.Contains("C:\\C"));
+    for (int i = 0; i < 100000; ++i) {  // grows past many rehashes
+        store.Append("x" + std::to_string(i));
+        ASSERT_EQ(index.FindOrAdd(store[store.Size() - 1], store.Size() - 1), index.npos);
+    }
+    EXPECT_TRUE(index.Contains("X99999"));
+}
