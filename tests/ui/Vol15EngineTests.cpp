@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "core/SettingsStore.h"
@@ -364,10 +365,13 @@ TEST_F(Vol15Engine, ModelEqualToAProjectIsLeftOutForThatProject) {
 }
 
 // A folder that cannot be read is not checked: it is listed so, and none
-// of the model's entries below it is called missing.
+// of the model's entries below it is called missing. So is a folder
+// holding a name that the program cannot say (a backslash in it).
 TEST_F(Vol15Engine, UnreadableFoldersAreNotCheckedRatherThanEmpty) {
     Mode(false, true);
     MakeProject("P");
+    drive.MakeFolder("Jobs\\P\\Odd");
+    std::ofstream(drive.nativePath("Jobs\\P\\Odd") + "/x\\y.txt") << "o";
     drive.MakeFolder("Jobs\\P\\Src\\lib\\Deep");
     testsupport::OpenPathToEveryone(drive.native());
     testsupport::GiveToNobody(drive.native());
@@ -376,10 +380,11 @@ TEST_F(Vol15Engine, UnreadableFoldersAreNotCheckedRatherThanEmpty) {
     in.IncludeFolders = {J("P")};
     const int code = testsupport::RunAsNobody([&] {
         Run();
-        const bool ok = L(Vol15SubFoldersOtherReasons) == Lines{drive.path("Models\\Std\\Docs"), J("P\\Src")} &&
+        const bool ok = L(Vol15SubFoldersOtherReasons) == Lines{drive.path("Models\\Std\\Docs"), J("P\\Odd"),
+                                                                J("P\\Src")} &&
                         L(Vol15SubFoldersMissing).empty() && L(Vol15FilesMissing).empty() &&
-                        L(Vol15SubFoldersExtra).empty() && L(Vol15FilesExtra).empty() &&
-                        state.Counters.Stat15SubFoldersOtherReasons == 2;
+                        L(Vol15SubFoldersExtra) == Lines{J("P\\Odd")} && L(Vol15FilesExtra).empty() &&
+                        state.Counters.Stat15SubFoldersOtherReasons == 3;
         return ok ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
