@@ -190,7 +190,8 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         state.counters["ratio"] = Seconds(ours) / Seconds(bare);
         state.counters["readdir_dtype_s"] = Seconds(typed);
         state.counters["ratio_dtype"] = Seconds(ours) / Seconds(typed);
-        state.counters["entries"] = benchmark::Counter(seen, benchmark::Counter::kDefaults, benchmark::Counter::kIs1000);
+        state.counters["entries"] =
+            benchmark::Counter(seen, benchmark::Counter::kDefaults, benchmark::Counter::kIs1000);
     }
 }
 

@@ -315,8 +315,8 @@ struct Vol15Checker::Impl {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
                 if (!isFolder && (e.kind != plat::EntryKind::File || !in.WithFiles() || !Masked(e.name))) continue;
                 s.items.push_back({item, e.name, isFolder, false});
-                if (isFolder)
-                    queue.emplace_back(JoinFolderAndName(folder, e.name), static_cast<std::uint32_t>(s.items.size() - 1));
+                const auto index = static_cast<std::uint32_t>(s.items.size() - 1);
+                if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), index);
             }
         }
     }
@@ -602,10 +602,11 @@ bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inpu
         if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
         return false;
     }
-    const std::string question =
-        in.WithFiles() ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select Files> button is active, "
-                         "only the Selected Files will be Checked.\n\n"
-                       : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking Without Files.\n\n";
+    const std::string question = in.WithFiles()
+                                     ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select Files> "
+                                       "button is active, only the Selected Files will be Checked.\n\n"
+                                     : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking "
+                                       "Without Files.\n\n";
     if (plat::MessageBox(question, Vol15Caption(2, 12, kInformation, 150048), kAsk) != plat::IDYES) return false;
 
     state.CheckerPassFlag = 1;

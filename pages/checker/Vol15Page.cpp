@@ -126,8 +126,12 @@ void Vol15Page::btnVol15IncToExcClick() {
 void Vol15Page::btnVol15ExcToIncClick() {
     Vol15MoveSelected(ui->lstVol15ExcludeFolderList, ui->lstVol15IncludeFolderList);
 }
-void Vol15Page::btnVol15AllFromIncClick() { Vol15MoveAll(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList); }
-void Vol15Page::btnVol15AllFromExcClick() { Vol15MoveAll(ui->lstVol15ExcludeFolderList, ui->lstVol15IncludeFolderList); }
+void Vol15Page::btnVol15AllFromIncClick() {
+    Vol15MoveAll(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList);
+}
+void Vol15Page::btnVol15AllFromExcClick() {
+    Vol15MoveAll(ui->lstVol15ExcludeFolderList, ui->lstVol15IncludeFolderList);
+}
 
 // What the button's hint says: the two lists change places.
 void Vol15Page::btnVol15ExchangeIncExcClick() {
@@ -237,8 +241,8 @@ void Vol15Page::btnVol15ZoomIncludeWindowClick() {
 void Vol15Page::btnVol15DeleteFromExcludeListClick() {
     QListWidget* exclude = ui->lstVol15ExcludeFolderList;
     if (exclude->count() == 0) {
-        Vol15Box("The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete "
-                 "it.\n",
+        Vol15Box("The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to "
+                 "delete it.\n",
                  150024, kVol15Warn);
     } else if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
                         "from the EXCLUDE list.\n",
@@ -263,7 +267,9 @@ void Vol15Page::Vol15ResetResultCounters() { ::Vol15ResetResultCounters(*this); 
 
 void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters); }
 
-void Vol15Page::Vol15CountItemsToCheck(bool countFiles) { ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles); }
+void Vol15Page::Vol15CountItemsToCheck(bool countFiles) {
+    ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles);
+}
 
 bool Vol15Page::Vol15WithFilesChecked() const {
     return ui->rdoVol15AttachMainFolderWithFiles->isChecked() || ui->rdoVol15AttachSubFoldersOnlyWithFiles->isChecked();
@@ -282,8 +288,9 @@ void Vol15Page::Vol15RefreshPage() {
 // A check compares in one of the four ways: one of them stays chosen
 // whatever a restore or Clear All left.
 void Vol15Page::Vol15KeepOneCompareRadio() {
-    for (const QRadioButton* r : {ui->rdoVol15AttachMainFolderWithoutFiles, ui->rdoVol15AttachSubFoldersOnlyWithoutFiles,
-                                  ui->rdoVol15AttachMainFolderWithFiles, ui->rdoVol15AttachSubFoldersOnlyWithFiles})
+    for (const QRadioButton* r :
+         {ui->rdoVol15AttachMainFolderWithoutFiles, ui->rdoVol15AttachSubFoldersOnlyWithoutFiles,
+          ui->rdoVol15AttachMainFolderWithFiles, ui->rdoVol15AttachSubFoldersOnlyWithFiles})
         if (r->isChecked()) return;
     SetChecked(ui->rdoVol15AttachMainFolderWithoutFiles, true);
 }
@@ -325,8 +332,8 @@ void Vol15Page::Vol15ClearPageLists() {
 // ---- Clear All and Help ----------------------------------------------------------------------------
 
 void Vol15Page::btnVol15ClearAllClick() {
-    if (Vol15Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
-                 "process.",
+    if (Vol15Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+                 "delete process.",
                  150045, kVol15Ask, kVol15Information) != plat::IDYES)
         return;
     ui->lstVol15IncludeFolderList->clear();

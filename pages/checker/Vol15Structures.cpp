@@ -202,7 +202,8 @@ void Vol15Page::btnVol15ViewFolderStructureClick() {
 
 void Vol15Page::btnVol15DeleteSelFolderStructuresTemplatesClick() {
     QListWidget* list = ui->lstVol15AddFolderStructure;
-    if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?", 150042, kVol15Ask) == plat::IDYES) {
+    if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?", 150042, kVol15Ask) ==
+        plat::IDYES) {
         for (int i = list->count() - 1; i >= 0; --i)
             if (list->item(i)->isSelected()) delete list->takeItem(i);
     }

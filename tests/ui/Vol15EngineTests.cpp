@@ -314,7 +314,8 @@ TEST_F(Vol15Engine, TemplateLinesAreComparedInMemory) {
     SetFolderTemplateOptions(5, {0, 0, "", 0, 1});
     in.FolderStructures = {"\\Root\\Root-Plans"};
     Run();
-    EXPECT_EQ(L(Vol15SubFoldersMissing), (Lines{p + "\\P-Plans is Missing from " + p, q + "\\Q-Plans is Missing from " + q}));
+    EXPECT_EQ(L(Vol15SubFoldersMissing),
+              (Lines{p + "\\P-Plans is Missing from " + p, q + "\\Q-Plans is Missing from " + q}));
 }
 
 // The second pass follows only a first pass that the user confirmed and
