@@ -308,8 +308,9 @@ bool ValidateFolderName(const std::string& path, std::string& message, bool acce
         message = "This item is not a valid Folder Name (No drive letter) !";
         return false;
     }
+    // Any drive accepted: no need to ask the drive's type (a read of the mount table).
     std::string typeName;
-    if (!CheckDrive(text, typeName, acceptAnyDrive)) {
+    if (!acceptAnyDrive && !CheckDrive(text, typeName, false)) {
         message = "There is no valid drive letter.";
         return false;
     }

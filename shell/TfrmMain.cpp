@@ -373,6 +373,7 @@ void TfrmMain::FormDestroy() {
     Page10->Vol10ClearResultLists();
     Page11->Vol11ClearResultLists();
     Page12->Vol12ClearResultLists();
+    Page15->Vol15ClearPageLists();
     for (const char* page : {"04", "06", "07", "08", "10", "11", "12"}) {
         findChild<QListWidget*>(QString("lstVol%1IncludeFolderList").arg(page))->clear();
         findChild<QListWidget*>(QString("lstVol%1ExcludeFolderList").arg(page))->clear();

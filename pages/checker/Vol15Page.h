@@ -1,46 +1,94 @@
-// Check many project folders against model folder structures: the page,
-// its state between runs and the enable rules the main window's start-up
-// and settings restore rely on.
+// Check many project folders against model folder structures (page 15):
+// the page's controls and handlers, and its state between runs
+// (Vol15State). The check itself lives in Vol15Engine; the structure
+// list's handlers in Vol15Structures.cpp, the run's side in Vol15Run.cpp.
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <string>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/checker/Vol15Engine.h"
+
+class QListWidget;
 
 namespace Ui {
 class Vol15Page;
 }
 
-class Vol15Page : public QWidget {
+class Vol15Page : public QWidget, public Vol15State {
     Q_OBJECT
 
 public:
     explicit Vol15Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol15Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::uint8_t CheckerPassFlag = 0;  // whether the pass looks for missing or for extra items
-    std::string EngineCurrentFolder15;
-    StringList WorkQueue15;
-    std::uint64_t Vol15CheckedBytes = 0;
-    std::uint64_t Vol15StructureBytes = 0;
-    std::uint32_t Vol15StructureFolders = 0;
-    std::uint32_t Vol15StructureFiles = 0;
+    // ---- Include and Exclude lists ---------------------------------------------------
+    void btnVol15IncToExcClick();
+    void btnVol15ExcToIncClick();
+    void btnVol15AllFromIncClick();
+    void btnVol15AllFromExcClick();
+    void btnVol15ExchangeIncExcClick();
+    void btnVol15AddFolderToListClick();
+    void btnVol15SmartImportClick();
+    void btnVol15SubFolderListBuilderClick();
+    void btnVol15EditIncludeListClick();
+    void btnVol15IncludeFolderListViewClick();
+    void btnVol15SmartExportClick();
+    void btnVol15ZoomIncludeWindowClick();
+    void btnVol15DeleteFromExcludeListClick();
+    void btnVol15DeleteExcludedAllClick();
 
-    double Stat15FoldersToCheck = 0, Stat15SubFoldersToCheck = 0, Stat15FilesToCheck = 0;
-    double Stat15FoldersMissing = 0, Stat15SubFoldersMissing = 0, Stat15FilesMissing = 0;
-    double Stat15FoldersExtra = 0, Stat15SubFoldersExtra = 0, Stat15FilesExtra = 0;
-    double Stat15FoldersNotExists = 0, Stat15SubFoldersOtherReasons = 0;
+    // ---- source structures -------------------------------------------------------------
+    void rdoVol15StructureImportFullPathsClick();
+    void rdoVol15StructureImportRelativePathsClick();
+    void rdoVol15AttachMainFolderWithoutFilesClick();
+    void rdoVol15AttachSubFoldersOnlyWithoutFilesClick();
+    void rdoVol15AttachMainFolderWithFilesClick();
+    void rdoVol15AttachSubFoldersOnlyWithFilesClick();
+    void btnVol15AddFolderStructureClick();
+    void btnVol15ImportFolderStructuresTemplatesClick();
+    void btnVol15ExportFolderStructuresTemplatesClick();
+    void btnVol15EditFolderStructuresTemplatesClick();
+    void btnVol15ViewFolderStructureClick();
+    void btnVol15DeleteSelFolderStructuresTemplatesClick();
+    void btnVol15DeleteAllFolderStructuresTemplatesClick();
+    void btnVol15FolderTemplatesOptionsClick();
+    void btnVol15FileSelectionClick();
 
-    // ---- operations ------------------------------------------------------------
+    // ---- run, Visual Log, Clear All, Help ------------------------------------------------
+    void btnVol15CheckProjectsConsistencyClick();
+    void btnVol15StatisticsClick();
+    void btnVol15ClearAllClick();
+    void btnVol15HelpClick();
+
+    // ---- operations ----------------------------------------------------------------------
     void Vol15ResetCounters();
+    void Vol15ResetResultCounters();
+    void Vol15UpdateResultLabels();
+    void Vol15CountItemsToCheck(bool countFiles);
     void Vol15RefreshPage();
     void Vol15EnablePageControls(bool flag);
     void Vol15EnableRunButtons(bool flag);
+    void Vol15ClearPageLists();
+    // The controls as a run reads them.
+    Vol15Inputs Vol15ReadInputs() const;
 
     Ui::Vol15Page* ui;
     MainWindowShared& Shared;
+
+private:
+    bool Vol15WithFilesChecked() const;
+    // The source-kind rule of the checked source kind, then the counts.
+    void Vol15ApplySourceKind();
+    void Vol15SourceKindTail();
+    void Vol15CompareModeClicked(bool withFiles);
+    void Vol15StructureTail();
+    void Vol15KeepOneCompareRadio();
+    void Vol15MoveSelected(QListWidget* from, QListWidget* to);
+    void Vol15MoveAll(QListWidget* from, QListWidget* to);
+    void Vol15TakeImportedLines(const StringList& lines);
+    void Vol15ExportLines(const StringList& lines, const char* kind);
+    void Vol15EnableOtherTabSheets(bool enabled);
 };

@@ -1,0 +1,214 @@
+// Page 15's check: 1,000 project folders against a model of 1,000 entries
+// (100 folders, 900 files), subfolders only, with files, the Visual Log
+// shown, against a bare opendir/readdir/lstat walk of the same project
+// trees in the same run, in alternating chunks ("ratio"), and against
+// readdir with d_type alone ("ratio_dtype"). Both sides walk warm trees
+// (one untimed walk first). Read the ratio, not the absolute times.
+// QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
+#include <benchmark/benchmark.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "core/SettingsStore.h"
+#include "pages/checker/Vol15Engine.h"
+#include "pages/checker/Vol15VisualLog.h"
+#include "platform/FileSystem.h"
+#include "results/TfrmStatistic15.h"
+#include "results/TfrmVol15ZoomStatistics.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+constexpr char kDrive = 'V';
+constexpr int kProjects = 1000;
+constexpr int kChunk = 50;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+void Touch(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd >= 0) close(fd);
+}
+
+// The model's tree below `root`: 10 folders of 9 subfolders, 9 files in each.
+void MakeTree(const std::string& root, int project) {
+    mkdir(root.c_str(), 0755);
+    for (int a = 0; a < 10; ++a) {
+        const std::string top = root + "/Area " + std::to_string(a);
+        mkdir(top.c_str(), 0755);
+        for (int f = 0; f < 9; ++f) Touch(top + "/note" + std::to_string(f) + ".txt");
+        for (int b = 0; b < 9; ++b) {
+            const std::string sub = top + "/Part " + std::to_string(b);
+            mkdir(sub.c_str(), 0755);
+            for (int f = 0; f < 9; ++f) {
+                // Every tenth project lacks one file and holds another instead.
+                if (project % 10 == 1 && a == 3 && b == 4 && f == 0) continue;
+                Touch(sub + "/data" + std::to_string(f) + ".bin");
+            }
+            if (project % 10 == 1 && a == 3 && b == 4) Touch(sub + "/stray.tmp");
+        }
+    }
+}
+
+class Workspace {
+public:
+    Workspace() {
+        const char* base = std::getenv("QM_BENCH_DIR");
+        std::string tmpl = ((base && *base) ? fs::path(base) : fs::temp_directory_path()) / "qm-vol15-bench-XXXXXX";
+        if (!mkdtemp(tmpl.data())) std::abort();
+        root_ = tmpl;
+        MakeTree(root_ + "/Model", 0);
+        mkdir((root_ + "/Jobs").c_str(), 0755);
+        for (int i = 0; i < kProjects; ++i) MakeTree(Project(i), i);
+        plat::MapDrive(kDrive, root_);
+    }
+    ~Workspace() {
+        plat::UnmapDrive(kDrive);
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    std::string Project(int i) const { return root_ + "/Jobs/Project " + std::to_string(i); }
+    static std::string DriveProject(int i) { return std::string(1, kDrive) + ":\\Jobs\\Project " + std::to_string(i); }
+
+private:
+    std::string root_;
+};
+
+// The floor: breadth-first opendir/readdir/lstat of one project.
+std::uint64_t BareWalk(const std::string& root) {
+    std::deque<std::string> queue{root};
+    std::uint64_t entries = 0;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        DIR* dir = opendir(folder.c_str());
+        if (!dir) continue;
+        while (dirent* d = readdir(dir)) {
+            if (d->d_name[0] == '.' && (d->d_name[1] == '\0' || (d->d_name[1] == '.' && d->d_name[2] == '\0')))
+                continue;
+            std::string path = folder + "/" + d->d_name;
+            struct stat st;
+            if (lstat(path.c_str(), &st) != 0) continue;
+            ++entries;
+            if (S_ISDIR(st.st_mode)) queue.push_back(std::move(path));
+        }
+        closedir(dir);
+    }
+    return entries;
+}
+
+// readdir alone, taking the kind from d_type where the file system gives it:
+// what a walk costs when it never looks at an entry's size or time.
+std::uint64_t BareTypeWalk(const std::string& root) {
+    std::deque<std::string> queue{root};
+    std::uint64_t entries = 0;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        DIR* dir = opendir(folder.c_str());
+        if (!dir) continue;
+        while (dirent* d = readdir(dir)) {
+            if (d->d_name[0] == '.' && (d->d_name[1] == '\0' || (d->d_name[1] == '.' && d->d_name[2] == '\0')))
+                continue;
+            ++entries;
+            bool folderEntry = d->d_type == DT_DIR;
+            if (d->d_type == DT_UNKNOWN) {
+                struct stat st;
+                folderEntry = fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+            }
+            if (folderEntry) queue.push_back(folder + "/" + d->d_name);
+        }
+        closedir(dir);
+    }
+    return entries;
+}
+
+void BM_Vol15CheckProjects(benchmark::State& state) {
+    for (auto _ : state) {
+        Workspace ws;
+        double seen = 0;
+        for (int i = 0; i < kProjects; ++i) seen += static_cast<double>(BareWalk(ws.Project(i)));  // warm, untimed
+
+        SetFileSelNameMasks({"*.*"});
+        Vol15Inputs in;
+        in.FullPaths = true;
+        in.SubFoldersOnlyWithFiles = true;
+        in.FolderStructures = {std::string(1, kDrive) + ":\\Model"};
+        for (int i = 0; i < kProjects; ++i) in.IncludeFolders.push_back(Workspace::DriveProject(i));
+        Vol15State run;
+        Vol15VisualLog log;
+        log.StartRun();
+        log.ClearLogLists();
+        log.ClearZoomLists();
+        frmStatistic15->ShowLog();
+
+        Clock::duration ours{}, bare{}, typed{};
+        const auto t0 = Clock::now();
+        Vol15Checker checker(in, run, log);
+        checker.ReadModels(true);
+        ours += Clock::now() - t0;
+        std::function<void(int)> sides[] = {[&](int i) { checker.CheckProject(Workspace::DriveProject(i)); },
+                                            [&](int i) { benchmark::DoNotOptimize(BareWalk(ws.Project(i))); },
+                                            [&](int i) { benchmark::DoNotOptimize(BareTypeWalk(ws.Project(i))); }};
+        Clock::duration* totals[] = {&ours, &bare, &typed};
+        // Who goes first changes every chunk.
+        for (int first = 0, chunk = 0; first < kProjects; first += kChunk, ++chunk) {
+            const int last = std::min(kProjects, first + kChunk);
+            for (int k = 0; k < 3; ++k) {
+                const int side = (chunk + k) % 3;
+                const auto t = Clock::now();
+                for (int i = first; i < last; ++i) sides[side](i);
+                *totals[side] += Clock::now() - t;
+            }
+        }
+        const auto t1 = Clock::now();
+        checker.WriteExtra();
+        log.ShowCounters(run.Counters);
+        ours += Clock::now() - t1;
+
+        if (run.Counters.Stat15FilesMissing != kProjects / 10 || run.Counters.Stat15FilesExtra != kProjects / 10 ||
+            checker.ModelFolders() != 100 || checker.ModelFiles() != 900)
+            state.SkipWithError("unexpected findings");
+        state.SetIterationTime(Seconds(ours));
+        state.counters["ours_s"] = Seconds(ours);
+        state.counters["bare_s"] = Seconds(bare);
+        state.counters["ratio"] = Seconds(ours) / Seconds(bare);
+        state.counters["readdir_dtype_s"] = Seconds(typed);
+        state.counters["ratio_dtype"] = Seconds(ours) / Seconds(typed);
+        state.counters["entries"] =
+            benchmark::Counter(seen, benchmark::Counter::kDefaults, benchmark::Counter::kIs1000);
+    }
+}
+
+BENCHMARK(BM_Vol15CheckProjects)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    frmVol15ZoomStatistics = new TfrmVol15ZoomStatistics;
+    frmStatistic15 = new TfrmStatistic15;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete frmStatistic15;
+    delete frmVol15ZoomStatistics;
+    return 0;
+}

@@ -1,0 +1,659 @@
+#include "pages/checker/Vol15Engine.h"
+
+#include <deque>
+#include <limits>
+#include <map>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "core/ExamineSubFolders.h"
+#include "core/FolderStructSize.h"
+#include "core/ListPresence.h"
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
+#include "core/Validation.h"
+#include "platform/Beneath.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+constexpr int kTemplateIndex = 5;
+
+constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
+constexpr unsigned kInform = plat::MB_OK | plat::MB_ICONINFORMATION;
+constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
+constexpr const char* kWarning = "Warning no: ";
+constexpr const char* kInformation = "Information no: ";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A structure line as a model folder: trimmed, without trailing
+// backslashes (a drive root keeps its one).
+std::string ModelEntryText(const std::string& line) {
+    std::string e = TrimControlAndBlanks(line);
+    while (e.size() > 1 && IsSeparator(e.back()) && !(e.size() == 3 && e[1] == ':')) e.pop_back();
+    return e;
+}
+
+std::string LastNameOf(const std::string& path) {
+    const std::size_t pos = path.find_last_of("\\/:");
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+// The folder names of a relative path as the file system makes them: empty
+// names skipped, trailing blanks and dots of each name dropped.
+StringList FolderNames(const std::string& path) {
+    StringList names;
+    std::size_t i = 0;
+    while (i <= path.size()) {
+        std::size_t j = i;
+        while (j < path.size() && !IsSeparator(path[j])) ++j;
+        std::size_t end = j;
+        while (end > i && (path[end - 1] == ' ' || path[end - 1] == '.')) --end;
+        if (end > i) names.push_back(path.substr(i, end - i));
+        i = j + 1;
+    }
+    return names;
+}
+
+// ---- a model in memory -----------------------------------------------------------------
+
+// The entries a project folder is expected to hold, below the project
+// folder (node 0). A name is looked up by its parent, its kind and its
+// exact bytes.
+class Model {
+public:
+    struct Node {
+        std::string name;
+        std::string rel;  // below the project folder, "\" between names
+        std::uint32_t parent = kNone;
+        bool folder = true;
+        bool expected = true;  // reported when missing (a template's parents are not)
+        bool unknown = false;  // a model folder that could not be read: nothing below is judged
+        std::vector<std::uint32_t> children;
+    };
+
+    Model() { nodes_.emplace_back(); }
+
+    const Node& At(std::uint32_t n) const { return nodes_[n]; }
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(nodes_.size()); }
+
+    std::uint32_t Find(std::uint32_t parent, bool folder, std::string_view name) const {
+        SetKey(parent, folder, name);
+        const auto it = index_.find(key_);
+        return it == index_.end() ? kNone : it->second;
+    }
+
+    // The node of that name and kind below `parent`, made when missing.
+    std::uint32_t Add(std::uint32_t parent, bool folder, const std::string& name, bool expected) {
+        SetKey(parent, folder, name);
+        const auto [it, made] = index_.try_emplace(key_, Size());
+        if (!made) {
+            nodes_[it->second].expected = nodes_[it->second].expected || expected;
+            return it->second;
+        }
+        Node node;
+        node.name = name;
+        node.rel = nodes_[parent].rel.empty() ? name : nodes_[parent].rel + "\\" + name;
+        node.parent = parent;
+        node.folder = folder;
+        node.expected = expected;
+        nodes_.push_back(std::move(node));
+        nodes_[parent].children.push_back(it->second);
+        return it->second;
+    }
+    void SetUnknown(std::uint32_t n) { nodes_[n].unknown = true; }
+
+    // The order in which missing entries are reported: level by level, in
+    // each folder its files before its subfolders. Also counts what one
+    // project is compared with.
+    void Finish() {
+        order_.clear();
+        folders_ = files_ = 0;
+        std::deque<std::uint32_t> queue{0};
+        while (!queue.empty()) {
+            const std::uint32_t n = queue.front();
+            queue.pop_front();
+            for (const bool folders : {false, true}) {
+                for (const std::uint32_t c : nodes_[n].children) {
+                    if (nodes_[c].folder != folders) continue;
+                    order_.push_back(c);
+                    if (nodes_[c].expected) ++(folders ? folders_ : files_);
+                    if (folders) queue.push_back(c);
+                }
+            }
+        }
+        stamps_.assign(nodes_.size(), 0);
+        generation_ = 0;
+    }
+    const std::vector<std::uint32_t>& Order() const { return order_; }
+    std::uint32_t Folders() const { return folders_; }
+    std::uint32_t Files() const { return files_; }
+
+    // Which nodes one project holds: a new generation per project.
+    void NextProject() {
+        if (++generation_ == 0) {
+            stamps_.assign(nodes_.size(), 0);
+            generation_ = 1;
+        }
+        stamps_[0] = generation_;
+    }
+    void Mark(std::uint32_t n) { stamps_[n] = generation_; }
+    bool Marked(std::uint32_t n) const { return stamps_[n] == generation_; }
+    // The node and everything below it: not to be reported.
+    void MarkSubtree(std::uint32_t n) {
+        std::vector<std::uint32_t> stack{n};
+        while (!stack.empty()) {
+            const std::uint32_t m = stack.back();
+            stack.pop_back();
+            Mark(m);
+            stack.insert(stack.end(), nodes_[m].children.begin(), nodes_[m].children.end());
+        }
+    }
+
+private:
+    void SetKey(std::uint32_t parent, bool folder, std::string_view name) const {
+        key_.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
+        key_.push_back(folder ? 'd' : 'f');
+        key_.append(name);
+    }
+
+    std::vector<Node> nodes_;
+    std::unordered_map<std::string, std::uint32_t> index_;
+    mutable std::string key_;
+    std::vector<std::uint32_t> order_;
+    std::uint32_t folders_ = 0, files_ = 0;
+    std::vector<std::uint32_t> stamps_;
+    std::uint32_t generation_ = 0;
+};
+
+// One model folder as read from the disk, once per run.
+struct SourceItem {
+    std::uint32_t parent = kNone;  // an earlier item, or kNone below the model folder itself
+    std::string name;
+    bool folder = true;
+    bool unknown = false;
+};
+struct Source {
+    std::string entry;  // the structure line, trimmed
+    std::string name;   // its last name; empty for a drive root
+    bool usable = false;
+    bool rootUnknown = false;
+    std::vector<SourceItem> items;  // parents before their entries
+};
+
+struct ExtraEntry {
+    std::uint32_t destination;
+    bool folder;
+    std::string rel;
+};
+
+}  // namespace
+
+// ---- counters -----------------------------------------------------------------------------
+
+std::array<double, 11> Vol15Counters::Values() const {
+    return {Stat15FoldersToCheck, Stat15SubFoldersToCheck, Stat15FilesToCheck, Stat15FoldersMissing,
+            Stat15SubFoldersMissing, Stat15FilesMissing, Stat15FoldersExtra, Stat15SubFoldersExtra,
+            Stat15FilesExtra, Stat15FoldersNotExists, Stat15SubFoldersOtherReasons};
+}
+
+void Vol15ResetResultCounters(Vol15State& state) {
+    Vol15Counters& c = state.Counters;
+    c.Stat15FoldersMissing = c.Stat15SubFoldersMissing = c.Stat15FilesMissing = 0;
+    c.Stat15FoldersExtra = c.Stat15SubFoldersExtra = c.Stat15FilesExtra = 0;
+    c.Stat15FoldersNotExists = c.Stat15SubFoldersOtherReasons = 0;
+}
+
+void Vol15ResetCounters(Vol15State& state) {
+    state.Counters.Stat15FoldersToCheck = state.Counters.Stat15SubFoldersToCheck = 0;
+    state.Counters.Stat15FilesToCheck = 0;
+    Vol15ResetResultCounters(state);
+}
+
+std::string Vol15Caption(int dots, int blanks, const char* kind, int number) {
+    return "Checking Projects Consistency" + std::string(static_cast<std::size_t>(dots), '.') +
+           std::string(static_cast<std::size_t>(blanks), ' ') + kind + std::to_string(number) + ".";
+}
+
+StringList Vol15Destinations(const StringList& includeFolders) {
+    ExamineSubFolders examine(includeFolders);
+    examine.ExamineSorted();
+    StringList destinations;
+    ListPresence held;
+    StringList accepted, refused;
+    for (const std::string& text : examine.GetList()) {
+        if (!ValidateEntryList(text, accepted, refused)) continue;  // dropped without a word
+        std::string d = accepted.front();
+        while (d.size() > 3 && IsSeparator(d.back())) d.pop_back();
+        if (held.Insert(d)) destinations.push_back(std::move(d));
+    }
+    return destinations;
+}
+
+// ---- the checker --------------------------------------------------------------------------
+
+struct Vol15Checker::Impl {
+    const Vol15Inputs& in;
+    Vol15State& state;
+    Vol15Counters& c;
+    Vol15Log& log;
+    StringList destinations;
+    StringList masks;
+    bool allFiles = false;  // a mask that takes every name
+
+    std::vector<Source> sources;
+    StringList problems;  // model folders that could not be read
+    std::map<std::string, Model> models;  // by the sources left out ("0" kept, "1" left out)
+    int templateMode = 1;
+    std::string searchTerm;
+    std::vector<bool> templateRefusalShown;
+    Model templateModel;
+
+    std::vector<std::string> checked;  // the project folders checked, in order
+    std::vector<ExtraEntry> extra;
+    std::vector<plat::DirEntry> entries;
+
+    Impl(const Vol15Inputs& inputs, Vol15State& s, Vol15Log& l)
+        : in(inputs), state(s), c(s.Counters), log(l), destinations(Vol15Destinations(inputs.IncludeFolders)) {
+        if (in.WithFiles()) {
+            for (const std::string& mask : GetFileSelNameMasks()) {
+                masks.push_back(ToLowerCase(mask));
+                if (masks.back() == "*" || masks.back() == "*.*") allFiles = true;
+            }
+        }
+    }
+
+    void Changed() { log.CountersChanged(c); }
+
+    bool Masked(const std::string& name) const {
+        if (allFiles) return true;
+        for (const std::string& mask : masks)
+            if (MatchesSearchPattern(mask, name)) return true;
+        return false;
+    }
+
+    // ---- recording ----
+    void RecordOther(const std::string& text) {
+        c.Stat15SubFoldersOtherReasons += 1.0;
+        Changed();
+        state.OtherReasonsList.push_back(text);
+        log.AddLine(Vol15SubFoldersOtherReasons, text);
+    }
+    void RecordNotUsable(const std::string& d) {
+        c.Stat15FoldersNotExists += 1.0;
+        Changed();
+        log.AddLine(Vol15FoldersNotExists, d);
+    }
+
+    // ---- reading the models ----
+    void ReadSource(Source& s) {
+        plat::Beneath base;
+        if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || base.Open(s.entry) != plat::FsResult::Ok) {
+            problems.push_back(s.entry);
+            return;
+        }
+        s.usable = true;
+        std::deque<std::pair<std::string, std::uint32_t>> queue{{s.entry, kNone}};
+        while (!queue.empty()) {
+            auto [folder, item] = std::move(queue.front());
+            queue.pop_front();
+            std::size_t unsayable = 0;
+            if (!base.List(folder, entries, &unsayable)) {
+                problems.push_back(folder);
+                (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
+                continue;
+            }
+            if (unsayable) problems.push_back(folder);
+            for (const plat::DirEntry& e : entries) {
+                // Links and special files are no part of a model.
+                const bool isFolder = e.kind == plat::EntryKind::Folder;
+                if (!isFolder && (e.kind != plat::EntryKind::File || !in.WithFiles() || !Masked(e.name))) continue;
+                s.items.push_back({item, e.name, isFolder, false});
+                const auto index = static_cast<std::uint32_t>(s.items.size() - 1);
+                if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), index);
+            }
+        }
+    }
+
+    void ReadModels(bool report) {
+        if (in.FullPaths) {
+            for (const std::string& line : in.FolderStructures) {
+                Source s;
+                s.entry = ModelEntryText(line);
+                if (s.entry.empty()) continue;
+                s.name = IsDriveRootPath(s.entry) ? std::string() : LastNameOf(s.entry);
+                ReadSource(s);
+                sources.push_back(std::move(s));
+            }
+        } else if (in.RelativePaths) {
+            templateMode = GetFolderTemplateMode(kTemplateIndex, searchTerm);
+            templateRefusalShown.assign(in.FolderStructures.size(), false);
+        }
+        if (report)
+            for (const std::string& p : problems) RecordOther(p);
+    }
+
+    // The models of every source not left out for this project, as one.
+    Model& ModelWithout(const std::string& leftOut) {
+        auto [it, made] = models.try_emplace(leftOut);
+        Model& m = it->second;
+        if (!made) return m;
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            const Source& s = sources[i];
+            if (!s.usable || leftOut[i] == '1') continue;
+            std::uint32_t top = 0;
+            if (!in.SubFoldersOnly() && !s.name.empty()) top = m.Add(0, true, s.name, true);
+            if (s.rootUnknown) m.SetUnknown(top);
+            std::vector<std::uint32_t> nodeOf(s.items.size());
+            for (std::size_t k = 0; k < s.items.size(); ++k) {
+                const SourceItem& item = s.items[k];
+                const std::uint32_t parent = item.parent == kNone ? top : nodeOf[item.parent];
+                nodeOf[k] = m.Add(parent, item.folder, item.name, true);
+                if (item.unknown) m.SetUnknown(nodeOf[k]);
+            }
+        }
+        m.Finish();
+        return m;
+    }
+
+    // The template lines as folders below one project folder. With
+    // `report`, lines that give no folder are listed as not checked and a
+    // refused line is shown once per run.
+    Model& TemplateModelFor(const std::string& d, bool report) {
+        templateModel = Model();
+        std::string message;
+        for (std::size_t i = 0; i < in.FolderStructures.size(); ++i) {
+            const std::string& line = in.FolderStructures[i];
+            if (HasDotFolderName(line)) {  // never leaves the project folder
+                if (report) RecordOther(line);
+                continue;
+            }
+            if (CheckDestinationNotSource(d, line, message)) {
+                if (report && !templateRefusalShown[i]) {
+                    templateRefusalShown[i] = true;
+                    plat::MessageBox(message, Vol15Caption(1, 12, kWarning, 150074), kWarn);
+                }
+                continue;
+            }
+            const std::string path = ExpandTemplatePath(line, d, templateMode, searchTerm);
+            const StringList names = FolderNames(path);
+            if (names.empty() || !GetDrivePart(path).empty() || HasDotFolderName(path)) {
+                if (report) RecordOther(line);
+                continue;
+            }
+            std::uint32_t node = 0;
+            for (std::size_t k = 0; k < names.size(); ++k)
+                node = templateModel.Add(node, true, names[k], k + 1 == names.size());
+        }
+        templateModel.Finish();
+        return templateModel;
+    }
+
+    // The model one project is compared with; null when no model is left
+    // to compare with (then nothing of the project is missing or extra).
+    Model* ModelFor(const std::string& d, bool report) {
+        if (in.FullPaths) {
+            std::string leftOut(sources.size(), '0');
+            std::string message;
+            std::size_t used = 0;
+            for (std::size_t i = 0; i < sources.size(); ++i) {
+                if (!sources[i].usable) continue;
+                if (!CheckDestinationNotSource(d, sources[i].entry, message)) {
+                    ++used;
+                    continue;
+                }
+                leftOut[i] = '1';
+                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInformation, 150073), kInform);
+            }
+            return used ? &ModelWithout(leftOut) : nullptr;
+        }
+        if (in.RelativePaths) {
+            Model& m = TemplateModelFor(d, report);
+            return m.Size() > 1 ? &m : nullptr;
+        }
+        return nullptr;
+    }
+
+    // ---- one project ----
+    void CheckProject(const std::string& d) {
+        state.EngineCurrentFolder15 = d;
+        plat::Beneath base;
+        if (TrimControlAndBlanks(GetDrivePart(d)).empty() || base.Open(d) != plat::FsResult::Ok) {
+            RecordNotUsable(d);
+            return;
+        }
+        Model* model = ModelFor(d, true);
+        if (!model) return;
+        const auto index = static_cast<std::uint32_t>(checked.size());
+        checked.push_back(d);
+        model->NextProject();
+
+        struct Folder {
+            std::string rel;
+            std::uint32_t node;  // kNone: a folder the model does not hold
+        };
+        std::deque<Folder> queue{{std::string(), 0}};
+        std::string path;
+        while (!queue.empty()) {
+            Folder f = std::move(queue.front());
+            queue.pop_front();
+            if (f.node != kNone && model->At(f.node).unknown) {
+                model->MarkSubtree(f.node);
+                continue;
+            }
+            path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
+            std::size_t unsayable = 0;
+            if (!base.List(path, entries, &unsayable)) {
+                // Not read is not empty: nothing in it is missing or extra.
+                RecordOther(path);
+                if (f.node != kNone) model->MarkSubtree(f.node);
+                continue;
+            }
+            if (unsayable) RecordOther(path);
+            for (const plat::DirEntry& e : entries) {
+                const bool isFolder = e.kind == plat::EntryKind::Folder;
+                if (!isFolder) {
+                    if (!in.WithFiles() || !Masked(e.name)) continue;
+                    if (e.kind == plat::EntryKind::File) state.Vol15CheckedBytes += e.size;
+                }
+                std::string rel = f.rel.empty() ? e.name : f.rel + "\\" + e.name;
+                // A link or special file is never what a model file is.
+                const std::uint32_t child = f.node == kNone || (!isFolder && e.kind != plat::EntryKind::File)
+                                                ? kNone
+                                                : model->Find(f.node, isFolder, e.name);
+                if (child != kNone)
+                    model->Mark(child);
+                else
+                    extra.push_back({index, isFolder, rel});
+                if (isFolder) queue.push_back({std::move(rel), child});
+            }
+        }
+        base.Close();
+
+        bool listed = false;
+        for (const std::uint32_t n : model->Order()) {
+            const Model::Node& node = model->At(n);
+            if (!node.expected || model->Marked(n)) continue;
+            if (!listed) {
+                listed = true;
+                c.Stat15FoldersMissing += 1.0;
+                log.AddLine(Vol15FoldersMissing, d);
+            }
+            const std::string x = JoinFolderAndName(d, node.rel);
+            const Vol15Category category = node.folder ? Vol15SubFoldersMissing : Vol15FilesMissing;
+            (node.folder ? c.Stat15SubFoldersMissing : c.Stat15FilesMissing) += 1.0;
+            Changed();
+            log.AddLine(category, x + " is Missing from " + d);
+            log.AddExportLine(category, d + "," + x);
+        }
+        Changed();  // lets the window paint now and then, findings or not
+    }
+
+    void WriteExtra() {
+        std::uint32_t listed = kNone;
+        for (const ExtraEntry& e : extra) {
+            const std::string& d = checked[e.destination];
+            if (e.destination != listed) {
+                listed = e.destination;
+                c.Stat15FoldersExtra += 1.0;
+                log.AddLine(Vol15FoldersExtra, d);
+            }
+            (e.folder ? c.Stat15SubFoldersExtra : c.Stat15FilesExtra) += 1.0;
+            Changed();
+            log.AddLine(e.folder ? Vol15SubFoldersExtra : Vol15FilesExtra, JoinFolderAndName(d, e.rel));
+        }
+        extra.clear();
+        extra.shrink_to_fit();
+    }
+
+    Model* CountingModel() {
+        if (in.FullPaths) return &ModelWithout(std::string(sources.size(), '0'));
+        if (in.RelativePaths && !destinations.empty()) return &TemplateModelFor(destinations.front(), false);
+        return nullptr;
+    }
+};
+
+Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, Vol15Log& log)
+    : impl_(std::make_unique<Impl>(in, state, log)) {}
+
+Vol15Checker::~Vol15Checker() = default;
+
+void Vol15Checker::ReadModels(bool report) { impl_->ReadModels(report); }
+
+std::uint32_t Vol15Checker::ModelFolders() const {
+    const Model* m = impl_->CountingModel();
+    return m ? m->Folders() : 0;
+}
+
+std::uint32_t Vol15Checker::ModelFiles() const {
+    const Model* m = impl_->CountingModel();
+    return m ? m->Files() : 0;
+}
+
+void Vol15Checker::CheckProject(const std::string& destination) { impl_->CheckProject(destination); }
+
+void Vol15Checker::WriteExtra() { impl_->WriteExtra(); }
+
+const StringList& Vol15Checker::Destinations() const { return impl_->destinations; }
+
+// ---- the pre-count ----------------------------------------------------------------------------
+
+namespace {
+
+// Counts without showing anything.
+class SilentLog final : public Vol15Log {
+public:
+    void AddLine(Vol15Category, const std::string&) override {}
+    void AddExportLine(Vol15Category, const std::string&) override {}
+    void CountersChanged(const Vol15Counters&) override {}
+    void ShowCounters(const Vol15Counters&) override {}
+    void ClearLogLists() override {}
+    void ClearZoomLists() override {}
+    void StartRun() override {}
+    void ShowLog() override {}
+};
+
+void SetToCheck(Vol15State& state, const Vol15Checker& checker, bool countFiles) {
+    const double projects = static_cast<double>(checker.Destinations().size());
+    state.Vol15StructureFolders = checker.ModelFolders();
+    state.Vol15StructureFiles = countFiles ? checker.ModelFiles() : 0;
+    state.Counters.Stat15FoldersToCheck = projects;
+    state.Counters.Stat15SubFoldersToCheck = projects * state.Vol15StructureFolders;
+    state.Counters.Stat15FilesToCheck = projects * state.Vol15StructureFiles;
+}
+
+}  // namespace
+
+void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool countFiles) {
+    SilentLog silent;
+    Vol15State scratch;
+    Vol15Checker checker(in, scratch, silent);
+    checker.ReadModels(false);
+    SetToCheck(state, checker, countFiles);
+}
+
+// ---- the run ------------------------------------------------------------------------------------
+
+namespace {
+
+void EnableOtherTabs(const Vol15PageHooks& hooks, bool enabled) {
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
+}
+
+void WarnIncludeEmpty() {
+    plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
+                     Vol15Caption(2, 11, kWarning, 150076), kWarn);
+}
+
+// Checks, confirmation, reset, and the walk of every project. True when the
+// user confirmed: the results were reset and the EXTRA pass may follow.
+bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+                       const Vol15PageHooks& hooks) {
+    if (in.FolderStructures.empty()) {
+        plat::MessageBox(
+            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+            Vol15Caption(2, 12, kWarning, 150071), kWarn);
+        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
+        return false;
+    }
+    const std::string question = in.WithFiles()
+                                     ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select Files> "
+                                       "button is active, only the Selected Files will be Checked.\n\n"
+                                     : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking "
+                                       "Without Files.\n\n";
+    if (plat::MessageBox(question, Vol15Caption(2, 12, kInformation, 150048), kAsk) != plat::IDYES) return false;
+
+    state.CheckerPassFlag = 1;
+    state.Vol15CheckedBytes = 0;
+    state.OtherReasonsList.clear();
+    log.StartRun();
+    Vol15ResetResultCounters(state);
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters);
+    if (in.ShowDetailedResults) log.ShowLog();
+    EnableOtherTabs(hooks, false);
+    log.ClearZoomLists();
+    if (in.IncludeFolders.empty()) {
+        WarnIncludeEmpty();
+    } else {
+        checker.ReadModels(true);
+        SetToCheck(state, checker, in.WithFiles());
+        log.ShowCounters(state.Counters);
+        for (const std::string& d : checker.Destinations()) checker.CheckProject(d);
+        log.ShowCounters(state.Counters);
+    }
+    EnableOtherTabs(hooks, true);
+    return true;
+}
+
+void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+                     const Vol15PageHooks& hooks) {
+    state.CheckerPassFlag = 2;
+    if (in.ShowDetailedResults) log.ShowLog();
+    EnableOtherTabs(hooks, false);
+    if (in.IncludeFolders.empty()) {
+        WarnIncludeEmpty();
+    } else {
+        checker.WriteExtra();
+        log.ShowCounters(state.Counters);
+        plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052),
+                         kInform);
+    }
+    EnableOtherTabs(hooks, true);
+    state.CheckerPassFlag = 0;
+}
+
+}  // namespace
+
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+                                   const Vol15PageHooks& hooks) {
+    Vol15Checker checker(in, state, log);
+    if (Vol15CheckMissing(checker, state, in, log, hooks)) Vol15CheckExtra(checker, state, in, log, hooks);
+    state.EngineCurrentFolder15.clear();
+}

@@ -1,0 +1,158 @@
+// The consistency checker (page 15) below its windows: what the page reads
+// from its controls, what it keeps between runs, and the check itself.
+// Plain C++: the page fills a Vol15Inputs from its controls and hands over
+// a Vol15Log that writes the Visual Log and the zoom window.
+//
+// How a check compares:
+//  - Every model (an existing folder, or the template lines) is read once
+//    into memory; each project folder is then walked once, beneath the
+//    project folder held open, and its listings are compared with the model
+//    in memory. Links and mount points inside a project are never entered:
+//    a link is an entry of its own, compared as a file.
+//  - Names are compared as the file system compares them, letter case
+//    included: a project that holds "docs" where the model holds "Docs"
+//    lacks "Docs" and has "docs" in addition. The lists of the page (the
+//    Include list, "same as the source") keep ignoring letter case.
+//  - Several models are one model: an entry of a project is extra only when
+//    no model holds it, and an entry that several models hold is missing
+//    once.
+//  - With files, only files that the File Selection masks take are looked
+//    at, in the models and in the projects alike.
+//  - A folder that cannot be read (a model's or a project's) is reported as
+//    not checked, never as missing or as holding nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/Types.h"
+
+// The page's controls as a run reads them.
+struct Vol15Inputs {
+    StringList IncludeFolders;    // lstVol15IncludeFolderList, in list order
+    StringList FolderStructures;  // lstVol15AddFolderStructure, in list order
+    bool FullPaths = false;       // existing folders: enabled and checked
+    bool RelativePaths = false;   // template lines: enabled and checked
+    bool MainFolderWithoutFiles = false;
+    bool SubFoldersOnlyWithoutFiles = false;
+    bool MainFolderWithFiles = false;
+    bool SubFoldersOnlyWithFiles = false;
+    bool ShowDetailedResults = true;  // "Show Visual Log"
+
+    bool WithFiles() const { return MainFolderWithFiles || SubFoldersOnlyWithFiles; }
+    bool SubFoldersOnly() const { return SubFoldersOnlyWithFiles || SubFoldersOnlyWithoutFiles; }
+};
+
+// The eleven counters of the Visual Log, in the order of its labels.
+struct Vol15Counters {
+    double Stat15FoldersToCheck = 0, Stat15SubFoldersToCheck = 0, Stat15FilesToCheck = 0;
+    double Stat15FoldersMissing = 0, Stat15SubFoldersMissing = 0, Stat15FilesMissing = 0;
+    double Stat15FoldersExtra = 0, Stat15SubFoldersExtra = 0, Stat15FilesExtra = 0;
+    double Stat15FoldersNotExists = 0, Stat15SubFoldersOtherReasons = 0;
+
+    std::array<double, 11> Values() const;
+};
+
+// The outcome lists of the Visual Log, in the window's order.
+enum Vol15Category : int {
+    Vol15FoldersMissing,
+    Vol15SubFoldersMissing,
+    Vol15FilesMissing,
+    Vol15FoldersNotExists,
+    Vol15FoldersExtra,
+    Vol15SubFoldersExtra,
+    Vol15FilesExtra,
+    Vol15SubFoldersOtherReasons,
+};
+
+// What the page keeps between runs.
+struct Vol15State {
+    Vol15Counters Counters;
+    std::uint8_t CheckerPassFlag = 0;  // 1 while missing items are looked for, 2 for extra ones
+    std::string EngineCurrentFolder15;  // the project folder being checked
+    std::uint64_t Vol15CheckedBytes = 0;  // bytes of the project files the last run compared
+    // The models' totals for one project: folders and files to compare.
+    std::uint32_t Vol15StructureFolders = 0;
+    std::uint32_t Vol15StructureFiles = 0;
+    // Every line the last run listed as not checked.
+    StringList OtherReasonsList;
+};
+
+// Where a run's outcomes go: the page's Visual Log and its zoom window.
+class Vol15Log {
+public:
+    virtual ~Vol15Log() = default;
+    // One line into the category's list of the Visual Log and of the zoom window.
+    virtual void AddLine(Vol15Category category, const std::string& line) = 0;
+    // One line into the category's hidden export list.
+    virtual void AddExportLine(Vol15Category category, const std::string& line) = 0;
+    // The counters changed; they may reach the screen a little later.
+    virtual void CountersChanged(const Vol15Counters& counters) = 0;
+    // Every count label and pending line on the screen now.
+    virtual void ShowCounters(const Vol15Counters& counters) = 0;
+    virtual void ClearLogLists() = 0;
+    virtual void ClearZoomLists() = 0;
+    // The run-mode box checked and the top label saying that a check runs.
+    virtual void StartRun() = 0;
+    virtual void ShowLog() = 0;
+};
+
+// What the run needs of the page around its work.
+struct Vol15PageHooks {
+    std::function<void(bool enabled)> EnableOtherTabSheets;
+    std::function<void()> FocusAddFolderStructure;
+};
+
+// The to-check counters, then the result counters.
+void Vol15ResetCounters(Vol15State& state);
+void Vol15ResetResultCounters(Vol15State& state);
+
+// The project folders of a run: the Include list's items trimmed, sorted,
+// each a valid full path, normalised, and each once (ignoring letter case,
+// as the Include list holds them).
+StringList Vol15Destinations(const StringList& includeFolders);
+
+// The to-check counters for the page as it stands: the project folders of
+// a run, and per project the model's folders and, with `countFiles`, files.
+void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool countFiles);
+
+// The check of the projects against the models, on the Vol15Log. Built
+// once per run; the bench drives it project by project.
+class Vol15Checker {
+public:
+    Vol15Checker(const Vol15Inputs& in, Vol15State& state, Vol15Log& log);
+    ~Vol15Checker();
+    Vol15Checker(const Vol15Checker&) = delete;
+    Vol15Checker& operator=(const Vol15Checker&) = delete;
+
+    // The project folders of the run (Vol15Destinations of the Include list).
+    const StringList& Destinations() const;
+    // Reads every model once. With `report`, what could not be read goes
+    // to the Visual Log as not checked.
+    void ReadModels(bool report);
+    // Per project: the model's folders and files to compare (after ReadModels).
+    std::uint32_t ModelFolders() const;
+    std::uint32_t ModelFiles() const;
+
+    // Compares one project folder with the models: its missing entries go
+    // to the Visual Log now, its extra entries are kept for WriteExtra.
+    void CheckProject(const std::string& destination);
+    // The extra entries of every project checked, in the order checked.
+    void WriteExtra();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// "Check Projects Consistency": the MISSING pass, and after it, when it was
+// confirmed, the EXTRA pass.
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+                                   const Vol15PageHooks& hooks);
+
+// The message captions of the page: the topic ("Checking Projects
+// Consistency." with `dots` periods), `blanks` blanks, the kind and number.
+std::string Vol15Caption(int dots, int blanks, const char* kind, int number);

@@ -1,0 +1,54 @@
+// "Check Projects Consistency" and "Visual Log" on page 15: the page's side
+// of the run (its controls read, the other pages' tab sheets switched).
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "pages/checker/Vol15Page.h"
+#include "pages/checker/Vol15VisualLog.h"
+#include "results/TfrmStatistic15.h"
+#include "ui_Vol15Page.h"
+
+using namespace pagekit;
+
+Vol15Inputs Vol15Page::Vol15ReadInputs() const {
+    Vol15Inputs in;
+    in.IncludeFolders = ListItems(ui->lstVol15IncludeFolderList);
+    in.FolderStructures = ListItems(ui->lstVol15AddFolderStructure);
+    in.FullPaths = IsEnabledAndChecked(ui->rdoVol15StructureImportFullPaths);
+    in.RelativePaths = !in.FullPaths && IsEnabledAndChecked(ui->rdoVol15StructureImportRelativePaths);
+    in.MainFolderWithoutFiles = ui->rdoVol15AttachMainFolderWithoutFiles->isChecked();
+    in.SubFoldersOnlyWithoutFiles = ui->rdoVol15AttachSubFoldersOnlyWithoutFiles->isChecked();
+    in.MainFolderWithFiles = ui->rdoVol15AttachMainFolderWithFiles->isChecked();
+    in.SubFoldersOnlyWithFiles = ui->rdoVol15AttachSubFoldersOnlyWithFiles->isChecked();
+    in.ShowDetailedResults = ui->chkVol15ShowDetailedResults->isChecked();
+    return in;
+}
+
+void Vol15Page::Vol15EnableOtherTabSheets(bool enabled) {
+    static const char* const kOthers[] = {
+        "tabFolderCreation", "tabCreateFolderStrings", "tabCreateFolderFolders", "tabCreateFolderIncreasedNumbers",
+        "tabFolderOperations", "tabFolderCopy", "tabFolderDelete", "tabFolderRename",
+        "tabFileOperations", "tabFileCopy", "tabFileDelete", "tabFileRename"};
+    QWidget* top = window();
+    if (top == this) return;  // a page on its own has no tab sheets
+    for (const char* name : kOthers)
+        if (auto* sheet = top->findChild<QWidget*>(name)) SetTabSheetEnabled(sheet, enabled);
+    if (auto* own = top->findChild<QWidget*>("tabConsistencyChecker")) SetTabSheetEnabled(own, true);
+}
+
+void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
+    ui->btnVol15CheckProjectsConsistency->setEnabled(false);
+    Vol15PageHooks hooks;
+    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol15EnableOtherTabSheets(enabled); };
+    hooks.FocusAddFolderStructure = [this] { ui->btnVol15AddFolderStructure->setFocus(); };
+    Vol15VisualLog log;
+    Vol15CheckProjectsConsistency(*this, Vol15ReadInputs(), log, hooks);
+    Vol15EnableRunButtons(true);
+}
+
+void Vol15Page::btnVol15StatisticsClick() {
+    Vol15UpdateResultLabels();
+    if (frmStatistic15) frmStatistic15->ShowLog();
+}
