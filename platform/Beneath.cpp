@@ -401,7 +401,8 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     return FsResult::Ok;
 }
 
-bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
+                   bool sizes) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     std::string rel;
@@ -417,7 +418,7 @@ bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, st
         dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
     }
     if (dfd < 0) return false;
-    return detail::ListOpenFolder(dfd, entries, untranslatable);
+    return detail::ListOpenFolder(dfd, entries, untranslatable, sizes);
 }
 
 FsResult Beneath::CanWriteIn(const std::string& folder) {

@@ -96,8 +96,12 @@ public:
     // lstat beneath the base. NotFound when nothing is there; Blocked when a
     // link, a file or a mount point stands on the path.
     FsResult Look(const std::string& path, EntryInfo& info);
-    // As plat::ListFolder, for a folder beneath the base.
-    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    // As plat::ListFolder, for a folder beneath the base. Without `sizes`
+    // the kinds come from the listing itself (no stat per entry where the
+    // file system tells them) and sizes and times stay 0: for walks that
+    // need names and kinds only.
+    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr,
+              bool sizes = true);
     // Whether this process could make an entry in the folder: Ok, NotFound,
     // Blocked or Failed (not writable).
     FsResult CanWriteIn(const std::string& folder);

@@ -90,7 +90,7 @@ bool CopyContents(int in, int out, off_t size) {
 
 
 
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool sizes) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     DIR* dir = fdopendir(dfd);
@@ -108,9 +108,18 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
             if (untranslatable) ++*untranslatable;
             continue;
         }
+        DirEntry e;
+        if (!sizes && d->d_type != DT_UNKNOWN) {
+            e.name = name;
+            e.kind = d->d_type == DT_DIR   ? EntryKind::Folder
+                     : d->d_type == DT_REG ? EntryKind::File
+                     : d->d_type == DT_LNK ? EntryKind::Link
+                                           : EntryKind::Special;
+            entries.push_back(std::move(e));
+            continue;
+        }
         struct stat st;
         if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
-        DirEntry e;
         e.name = name;
         e.kind = KindOf(st.st_mode);
         if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);

@@ -55,6 +55,19 @@ TEST_P(BeneathTest, BaseIsARealFolderAndPathsStayBelowIt) {
     EXPECT_TRUE(base.Relative(D("a\\b."), rel));
     EXPECT_EQ(rel, "a/b");
     EXPECT_FALSE(base.Holds(d.path("Destination\\x")));
+    // A listing for names and kinds only tells a link from a folder too.
+    d.WriteFile("Dest\\f.txt", "12345");
+    d.MakeFolder("Dest\\sub");
+    for (const bool sizes : {true, false}) {
+        std::vector<DirEntry> entries;
+        ASSERT_TRUE(base.List(D(""), entries, nullptr, sizes));
+        ASSERT_EQ(entries.size(), 3u);
+        EXPECT_EQ(entries[0].name, "f.txt");
+        EXPECT_EQ(entries[0].kind, EntryKind::File);
+        EXPECT_EQ(entries[0].size, sizes ? 5u : 0u);
+        EXPECT_EQ(entries[1].kind, EntryKind::Link);
+        EXPECT_EQ(entries[2].kind, EntryKind::Folder);
+    }
     EXPECT_FALSE(base.Holds(d.path("outside")));
     EXPECT_EQ(base.MakeFolder(d.path("outside\\new")), FsResult::Failed);
     EXPECT_FALSE(d.Exists("outside\\new"));
