@@ -8,6 +8,7 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 
 namespace {
@@ -310,14 +311,19 @@ TEST_F(SettingsFileTest, FailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_TRUE(IsSettingsFile(""));
 }
 
+// Root writes into read-only folders: an ordinary user is needed.
 TEST_F(SettingsFileTest, ReadOnlyFolderKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     drive.WriteFile("locked\\p.set", "old");
     std::filesystem::permissions(drive.nativePath("locked"), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    EXPECT_FALSE(SaveTo(drive.path("locked\\p.set")));
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].caption, kFailCaption);
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("locked"));
+    const int code = testsupport::RunAsNobody([&] {
+        if (SaveTo(drive.path("locked\\p.set"))) return 1;
+        if (boxes.shown().size() != 1 || boxes.shown()[0].caption != kFailCaption) return 2;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(drive.ReadFile("locked\\p.set"), "old");
 }
 

@@ -47,6 +47,7 @@
 #include "shell/SettingsBridge.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 
 namespace fs = std::filesystem;
@@ -563,14 +564,20 @@ TEST_F(ShellTest, DamagedSettingsFileIsSetAsideBeforeTheDefaults) {
     EXPECT_EQ(drive.ReadFile("prog\\default.set.damaged-x"), "older");
 }
 
+// Root renames in read-only folders: the start runs as an ordinary user.
 TEST_F(ShellTest, DamagedSettingsFileThatCannotBeMovedIsNeverWrittenOver) {
-    if (geteuid() == 0) GTEST_SKIP() << "root renames in read-only folders";
     drive.WriteFile("prog\\default.set", "not a settings file");
     fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::remove);
-    Start();
-    ASSERT_FALSE(boxes.shown().empty());
-    EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning no: 0453.");
-    frmMain->close();
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("prog"));
+    const int code = testsupport::RunAsNobody([&] {
+        Start();
+        if (boxes.shown().empty() || boxes.shown()[0].caption != "Restore Settings.            Warning no: 0453.")
+            return 1;
+        frmMain->close();
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(drive.ReadFile("prog\\default.set"), "not a settings file");
     fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::add);
 }
