@@ -257,7 +257,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
 // first) on an identical tree, in rotated order over the rounds.
 void BM_Vol02UndoRun(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
-    const int rounds = 3;
+    const int rounds = std::getenv("QM_BENCH_ROUNDS") ? std::atoi(std::getenv("QM_BENCH_ROUNDS")) : 3;
     std::vector<double> ours, rmrf, bare;
     plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     for (auto _ : state) {
@@ -333,7 +333,7 @@ void BM_Vol02UndoRun(benchmark::State& state) {
 
 BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Arg(50000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol02StructureWithFilesRun)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK(BM_Vol02UndoRun)->Arg(5000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02UndoRun)->Arg(5000)->Arg(30000)->Arg(20000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -17,8 +17,15 @@ constexpr const char* kChangedSinceRun = "  (changed since the run)";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-std::string WithoutOneTrailingBackslash(const std::string& text) {
-    if (!text.empty() && text.back() == '\\') return text.substr(0, text.size() - 1);
+std::string_view WithoutOneTrailingBackslash(std::string_view text) {
+    if (!text.empty() && text.back() == '\\') text.remove_suffix(1);
+    return text;
+}
+
+// The text without codes up to 32 at either end.
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
     return text;
 }
 
@@ -45,12 +52,11 @@ void MakeKey(std::string_view text, std::string& key) {
     }
 }
 
-// The text with its drive letter (the only part the platform reads in
-// either case) lowered; same length as the text.
-std::string WithLowerDrive(std::string text) {
-    if (text.size() >= 2 && text[1] == ':' && text[0] >= 'A' && text[0] <= 'Z')
-        text[0] = static_cast<char>(text[0] + 32);
-    return text;
+// The key with its drive letter (the only part the platform reads in
+// either case) lowered.
+void MakeExactKey(std::string_view text, std::string& key) {
+    MakeKey(text, key);
+    if (key.size() >= 2 && key[1] == ':' && key[0] >= 'A' && key[0] <= 'Z') key[0] = static_cast<char>(key[0] + 32);
 }
 
 std::string KeyOf(const std::string& text) {
@@ -86,32 +92,72 @@ void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) {
 }
 
 void FolderFileUndo::SetCreatedFolders(DEQ_CREATED_FOLDERS folders) {
+    ForgetQueue();
     createdFolders_ = std::move(folders);
-    createdMarksReady_ = false;
 }
 
 void FolderFileUndo::SetCreatedSubFolders(DEQ_CREATED_FOLDERS folders) {
+    ForgetQueue();
     secondFolders_ = std::move(folders);
-    createdMarksReady_ = false;
 }
 
 void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
+    ForgetQueue();
     foldersCreatedByRun_ = std::move(folders);
+}
+
+// The queue and the marks look into the lists: a list set anew drops them.
+void FolderFileUndo::ForgetQueue() {
+    levelQueue_.clear();
+    marks_.clear();
+    markCount_ = 0;
     createdMarksReady_ = false;
+}
+
+// ---- the marks: one per folder key, without key strings ----------------------------
+
+FolderFileUndo::MarkSlot* FolderFileUndo::FindMark(std::string_view key, std::uint64_t hash) {
+    if (marks_.empty()) return nullptr;
+    for (std::size_t i = hash & (marks_.size() - 1);; i = (i + 1) & (marks_.size() - 1)) {
+        MarkSlot& slot = marks_[i];
+        if (!slot.record) return nullptr;
+        if (slot.hash != hash) continue;
+        MakeExactKey(Trimmed(slot.record->Path), slotKey_);
+        if (slotKey_ == key) return &slot;
+    }
+}
+
+FolderFileUndo::MarkSlot& FolderFileUndo::AddMark(std::uint64_t hash, const _tagCreatedFolder* record) {
+    if ((markCount_ + 1) * 2 > marks_.size()) {
+        std::vector<MarkSlot> old(marks_.empty() ? 64 : marks_.size() * 2);
+        old.swap(marks_);
+        for (const MarkSlot& slot : old) {
+            if (!slot.record) continue;
+            std::size_t i = slot.hash & (marks_.size() - 1);
+            while (marks_[i].record) i = (i + 1) & (marks_.size() - 1);
+            marks_[i] = slot;
+        }
+    }
+    std::size_t i = hash & (marks_.size() - 1);
+    while (marks_[i].record) i = (i + 1) & (marks_.size() - 1);
+    marks_[i] = {hash, record, 0};
+    ++markCount_;
+    return marks_[i];
 }
 
 // Marks every folder of the record and of the two lists as created.
 void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
-    for (auto& [key, mark] : marks_) mark.bits &= ~kCreated;
-    marks_.reserve(marks_.size() + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
+    for (MarkSlot& slot : marks_) slot.bits &= ~kCreated;
     std::string key;
     for (const DEQ_CREATED_FOLDERS* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
         for (const auto& folder : *list) {
-            MakeKey(WithLowerDrive(TrimBlanks(folder.Path)), key);
-            Mark& mark = marks_[key];
-            mark.bits |= kCreated;
-            mark.record = &folder;
+            MakeExactKey(Trimmed(folder.Path), key);
+            const std::uint64_t hash = std::hash<std::string_view>{}(key);
+            MarkSlot* mark = FindMark(key, hash);
+            if (!mark) mark = &AddMark(hash, &folder);
+            mark->bits |= kCreated;
+            mark->record = &folder;
         }
     }
     createdMarksReady_ = true;
@@ -119,10 +165,11 @@ void FolderFileUndo::MarkCreatedFolders() {
 
 // ---- removal plans ---------------------------------------------------------------
 
-void FolderFileUndo::Queue(const _tagCreatedFolder& folder, const std::string& text) {
-    const std::string key = KeyOf(text);
+void FolderFileUndo::Queue(const _tagCreatedFolder& folder, std::string_view text) {
+    text = Trimmed(text);
+    const std::string key = KeyOf(std::string(text));
     if (IsRootKey(key)) return;
-    levelQueue_.push_back({static_cast<std::uint32_t>(CountPathSeparators(key)), TrimBlanks(text), &folder});
+    levelQueue_.push_back({text, static_cast<std::uint32_t>(CountPathSeparators(key)), &folder});
 }
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
@@ -147,7 +194,7 @@ void FolderFileUndo::CollectFoldersByLevel() {
 }
 
 void FolderFileUndo::QueueCreatedFolders() {
-    for (const auto& folder : createdFolders_) Queue(folder, WithoutOneTrailingBackslash(folder.Path));
+    for (const auto& folder : createdFolders_) Queue(folder, WithoutOneTrailingBackslash(Trimmed(folder.Path)));
 }
 
 void FolderFileUndo::QueueSecondFolderList() {
@@ -155,7 +202,7 @@ void FolderFileUndo::QueueSecondFolderList() {
 }
 
 void FolderFileUndo::PrepareCreateFolders() {
-    AddRoot(WithoutOneTrailingBackslash(mainFolder_));
+    AddRoot(std::string(WithoutOneTrailingBackslash(mainFolder_)));
     QueueWithAncestors(createdFolders_);
     QueueWithAncestors(secondFolders_);
 }
@@ -177,7 +224,7 @@ void FolderFileUndo::PrepareCreateFromListDrivesSecond() {
 }
 
 void FolderFileUndo::PrepareCopyFolders() {
-    for (const auto& folder : createdFolders_) AddRoot(WithoutOneTrailingBackslash(folder.Path));
+    for (const auto& folder : createdFolders_) AddRoot(std::string(WithoutOneTrailingBackslash(folder.Path)));
     QueueWithAncestors(secondFolders_);
 }
 
@@ -187,25 +234,25 @@ void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     MarkCreatedFolders();
     std::string key, lowered;
     for (const auto& folder : folders) {
-        const std::string text = TrimBlanks(folder.Path);
-        const std::string exact = WithLowerDrive(text);  // as long as text: one length serves both
+        const std::string_view text = Trimmed(folder.Path);
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
-            MakeKey(std::string_view(exact).substr(0, length), key);
+            const std::string_view here = text.substr(0, length);
+            MakeExactKey(here, key);
             if (IsRootKey(key)) break;
             if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
                 lowered = ToLowerCase(key);
                 if (roots_.count(lowered) != 0) break;
             }
-            auto it = marks_.find(key);
-            const unsigned char bits = it == marks_.end() ? 0 : it->second.bits;
+            const std::uint64_t hash = std::hash<std::string_view>{}(key);
+            MarkSlot* mark = FindMark(key, hash);
+            const unsigned char bits = mark ? mark->bits : 0;
             if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
-            if (it == marks_.end()) it = marks_.emplace(key, Mark{}).first;
-            it->second.bits |= kSeen;
-            const _tagCreatedFolder* record = listed ? &folder : it->second.record;
-            levelQueue_.push_back(
-                {static_cast<std::uint32_t>(CountPathSeparators(key)), text.substr(0, length), record});
-            length = ParentLength(std::string_view(text).substr(0, length));
+            if (!mark) mark = &AddMark(hash, &folder);
+            mark->bits |= kSeen;
+            levelQueue_.push_back({here, static_cast<std::uint32_t>(CountPathSeparators(key)),
+                                   listed ? &folder : mark->record});
+            length = ParentLength(here);
         }
     }
 }
@@ -226,7 +273,7 @@ plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
 
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const auto& file : createdFiles_) {
-        currentFile_ = TrimBlanks(file.Path);
+        currentFile_.assign(Trimmed(file.Path));
         plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
         plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
         if (base) {
@@ -249,8 +296,9 @@ void FolderFileUndo::DeleteCreatedFiles() {
 void FolderFileUndo::RemoveCreatedFolders() {
     std::stable_sort(levelQueue_.begin(), levelQueue_.end(),
                      [](const Queued& a, const Queued& b) { return a.level < b.level; });
+    std::string folder;
     for (auto it = levelQueue_.rbegin(); it != levelQueue_.rend(); ++it) {
-        const std::string& folder = it->text;
+        folder.assign(it->text);
         plat::Beneath* base = BaseOf(it->record->Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &it->record->Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::Ok) continue;

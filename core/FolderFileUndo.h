@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -53,7 +54,8 @@ using DEQ_CREATED_FILES = std::deque<_tagCreatedFile>;
 
 class FolderFileUndo {
 public:
-    // ---- what the run recorded ----
+    // ---- what the run recorded (before any plan: a list set anew drops
+    // what the plans queued) ----
     void SetMainFolder(const std::string& folder) { mainFolder_ = folder; }
     void SetBases(VEC_UNDO_BASES bases);
     void SetCreatedFolders(DEQ_CREATED_FOLDERS folders);
@@ -94,15 +96,26 @@ public:
     std::string GetReport() const { return report_; }
 
 private:
+    // A folder to remove: its text (trimmed; a view into a record's path,
+    // the folder's own or a child's), its level and what the run recorded.
     struct Queued {
+        std::string_view text;
         std::uint32_t level;
-        std::string text;  // trimmed
         const _tagCreatedFolder* record;
     };
-    void Queue(const _tagCreatedFolder& folder, const std::string& text);
+    // A folder key's marks: its hash and the record whose path gives the key.
+    struct MarkSlot {
+        std::uint64_t hash = 0;
+        const _tagCreatedFolder* record = nullptr;  // null: an empty slot
+        unsigned char bits = 0;
+    };
+    void Queue(const _tagCreatedFolder& folder, std::string_view text);
+    MarkSlot* FindMark(std::string_view key, std::uint64_t hash);
+    MarkSlot& AddMark(std::uint64_t hash, const _tagCreatedFolder* record);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
+    void ForgetQueue();
     // The base of an entry, opened and checked once per undo; null when it
     // is gone or is another folder now.
     plat::Beneath* BaseOf(std::uint32_t index);
@@ -127,13 +140,12 @@ private:
     // marks on one key per folder: separators as one "\", none trailing, no
     // trailing blanks or dots in a name, the drive letter in lower case.
     // Names keep their case: on Linux "Jobs" and "jobs" are two folders, and
-    // the one the run did not create must never be climbed into.
+    // the one the run did not create must never be climbed into. The keys
+    // are made again from the records when hashes meet, never kept.
     enum : unsigned char { kCreated = 1, kSeen = 2 };
-    struct Mark {
-        unsigned char bits = 0;
-        const _tagCreatedFolder* record = nullptr;
-    };
-    std::unordered_map<std::string, Mark> marks_;
+    std::vector<MarkSlot> marks_;
+    std::size_t markCount_ = 0;
+    std::string slotKey_;
     // Roots, in lower case: a root in any spelling ends a climb (stopping
     // early never removes more).
     std::unordered_set<std::string> roots_;

@@ -124,11 +124,6 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
     }
 }
 
-DEQ_CREATED_FOLDERS Joined(DEQ_CREATED_FOLDERS first, const DEQ_CREATED_FOLDERS& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
-
 }  // namespace
 
 void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile) {
@@ -143,27 +138,35 @@ void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoP
     // Every folder the run made goes, the parents it made on the way too;
     // the plans remove only empty folders, never one that was there before,
     // and only the very objects the run made.
+    // The run's lists go to the undo as they are (no copy): the undo
+    // empties them anyway, and keeps what failed.
     FolderFileUndo undo;
     undo.SetBases(state.LastBases);
     if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
-        undo.SetCreatedFolders(state.FailedUndoFolders);
-        undo.SetCreatedFiles(state.FailedUndoFiles);
+        undo.SetCreatedFolders(std::move(state.FailedUndoFolders));
+        undo.SetCreatedFiles(std::move(state.FailedUndoFiles));
         Plan(undo, profile.Retry);
     } else if (state.UndoMode == "F") {
-        undo.SetCreatedFolders(state.LastCreatedFolders);
-        undo.SetCreatedSubFolders(Joined(state.LastCreatedSubFolders, state.LastCreatedParents));
-        undo.SetCreatedFiles(state.LastCreatedFiles);
+        DEQ_CREATED_FOLDERS second = std::move(state.LastCreatedSubFolders);
+        for (auto& parent : state.LastCreatedParents) second.push_back(std::move(parent));
+        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
+        undo.SetCreatedSubFolders(std::move(second));
+        undo.SetCreatedFiles(std::move(state.LastCreatedFiles));
         Plan(undo, profile.ExistingStructures);
     } else if (state.UndoMode == "R") {
         undo.SetMainFolder(state.LastDestination);
-        undo.SetCreatedFolders(state.LastCreatedFolders);
-        undo.SetCreatedSubFolders(state.LastCreatedSubFolders);
-        undo.SetFoldersCreatedByRun(state.LastCreatedParents);
+        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
+        undo.SetCreatedSubFolders(std::move(state.LastCreatedSubFolders));
+        undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
         Plan(undo, profile.Templates);
     } else if (state.UndoMode == "N") {
-        undo.SetCreatedFolders(state.LastCreatedFolders);
-        undo.SetFoldersCreatedByRun(state.LastCreatedParents);
-        if (profile.Nothing == UndoPlan::CollectByLevel) undo.SetCreatedSubFolders(state.LastCreatedParents);
+        if (profile.Nothing == UndoPlan::CollectByLevel) {
+            undo.SetCreatedSubFolders(state.LastCreatedParents);
+            undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
+        } else {
+            undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
+        }
+        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
         Plan(undo, profile.Nothing);
     }
     undo.DeleteCreatedFiles();
