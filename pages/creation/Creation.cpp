@@ -83,25 +83,31 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, double ma
     state.StructureBytes = 0;
 }
 
-std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required) {
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required,
+                             bool wholeRequired) {
     const double maxBytes = static_cast<double>(std::numeric_limits<std::uint64_t>::max());
     const std::uint64_t requiredBytes = required >= maxBytes ? std::numeric_limits<std::uint64_t>::max()
                                                              : static_cast<std::uint64_t>(required);
     return "There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
            FormatByteSize(freeBytes) + "    " + UInt64ToStr(freeBytes) + " bytes\n" +
-           "The program requires : " + FormatByteSize(requiredBytes) + "    " + DoubleToStr(required) + " bytes.";
+           "The program requires : " + FormatByteSize(requiredBytes) + "    " +
+           (wholeRequired ? UInt64ToStr(requiredBytes) : DoubleToStr(required)) + " bytes.";
+}
+
+void SetCreationToCreate(CreationState& state, double mainFolders) {
+    CreationCounters& c = state.Counters;
+    c.FoldersToCreate = mainFolders;
+    c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
+    c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
+    c.FilesSizeToCreate = static_cast<double>(state.StructureBytes) * mainFolders;
 }
 
 bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
                             const std::string& root, const std::string& shortageCaption) {
-    CreationCounters& c = state.Counters;
     if (mainFolders <= 0) return false;
     const double required = static_cast<double>(state.StructureBytes) * mainFolders;
     if (static_cast<double>(freeBytes) > required) {
-        c.FoldersToCreate = mainFolders;
-        c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
-        c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
-        c.FilesSizeToCreate = required;
+        SetCreationToCreate(state, mainFolders);
         return true;
     }
     plat::MessageBox(DiskShortageText(root, freeBytes, required), shortageCaption,
@@ -113,7 +119,7 @@ bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint6
 
 namespace {
 
-void Plan(FolderFileUndo& undo, UndoPlan plan) {
+void Plan(FolderFileUndo& undo, UndoPlan plan, const DEQ_CREATED_FOLDERS& mainFolders) {
     switch (plan) {
     case UndoPlan::CollectByLevel: undo.CollectFoldersByLevel(); break;
     case UndoPlan::QueueCreated: undo.QueueCreatedFolders(); break;
@@ -121,6 +127,10 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
     case UndoPlan::FromList: undo.PrepareCreateFromList(); break;
     case UndoPlan::FromListDrives: undo.PrepareCreateFromListDrives(); break;
     case UndoPlan::FromListDrivesSecond: undo.PrepareCreateFromListDrivesSecond(); break;
+    case UndoPlan::FromListDrivesBoth:
+        undo.PrepareCreateFromListDrivesSecond();
+        undo.QueueWithAncestors(mainFolders);
+        break;
     }
 }
 
@@ -148,23 +158,23 @@ void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoP
     if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
         undo.SetCreatedFolders(state.FailedUndoFolders);
         undo.SetCreatedFiles(state.FailedUndoFiles);
-        Plan(undo, profile.Retry);
+        Plan(undo, profile.Retry, state.FailedUndoFolders);
     } else if (state.UndoMode == "F") {
         undo.SetCreatedFolders(state.LastCreatedFolders);
         undo.SetCreatedSubFolders(Joined(state.LastCreatedSubFolders, state.LastCreatedParents));
         undo.SetCreatedFiles(state.LastCreatedFiles);
-        Plan(undo, profile.ExistingStructures);
+        Plan(undo, profile.ExistingStructures, state.LastCreatedFolders);
     } else if (state.UndoMode == "R") {
         undo.SetMainFolder(state.LastDestination);
         undo.SetCreatedFolders(state.LastCreatedFolders);
         undo.SetCreatedSubFolders(state.LastCreatedSubFolders);
         undo.SetFoldersCreatedByRun(state.LastCreatedParents);
-        Plan(undo, profile.Templates);
+        Plan(undo, profile.Templates, state.LastCreatedFolders);
     } else if (state.UndoMode == "N") {
         undo.SetCreatedFolders(state.LastCreatedFolders);
         undo.SetFoldersCreatedByRun(state.LastCreatedParents);
         if (profile.Nothing == UndoPlan::CollectByLevel) undo.SetCreatedSubFolders(state.LastCreatedParents);
-        Plan(undo, profile.Nothing);
+        Plan(undo, profile.Nothing, state.LastCreatedFolders);
     }
     undo.DeleteCreatedFiles();
     undo.RemoveCreatedFolders();
