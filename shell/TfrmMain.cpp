@@ -255,7 +255,7 @@ void TfrmMain::PutPagesIntoEmptyState() {
 
     Page03->Vol03ResetCounters();
     Page03->Vol03EnablePageControls(false);
-    Page03->Vol03StructureFileSizes.clear();
+    Page03->StructureFileSizes.clear();
     findChild<QLineEdit*>("edtVol03StartNumber")->setText("1");
     findChild<QLineEdit*>("edtVol03EndNumber")->setText("1");
     auto* destination03 = findChild<QComboBox*>("cboVol03DestFolders");
