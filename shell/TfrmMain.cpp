@@ -264,7 +264,7 @@ void TfrmMain::PutPagesIntoEmptyState() {
 
     Page04->Vol04ResetStructureTotals();
     Page04->Vol04EnablePageControls(false);
-    Page04->Vol04StructureFileSizes.clear();
+    Page04->StructureFileSizes.clear();
 
     Page06->Vol06InitCounters();
     Page06->Vol06EnablePageControls(false);
