@@ -46,7 +46,7 @@ void AddToDestinationHistory(QComboBox* combo, const QString& path) {
     if (index < 0) {
         QStringList entries{path};
         for (int i = 0; i < combo->count(); ++i)
-            if (!combo->itemText(i).trimmed().isEmpty()) entries.append(combo->itemText(i));
+            if (!combo->itemText(i).isEmpty()) entries.append(combo->itemText(i));
         combo->clear();
         QSet<QString> seen;
         for (const QString& entry : entries) {
