@@ -19,6 +19,7 @@
 #include "core/SettingsStore.h"
 #include "help/TfrmAltalanosHelp.h"
 #include "help/TfrmExamplesIncreasedNumbers.h"
+#include "pages/creation/TfrmVol03Multi.h"
 #include "pages/creation/Vol03Page.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -299,4 +300,38 @@ TEST_F(Vol03PageTest, ClearAllHelpAndExamples) {
     EXPECT_EQ(modals[0], frmAltalanosHelp);
     EXPECT_EQ(frmAltalanosHelp->GetTopic(), 8u);
     EXPECT_EQ(modals[1], frmExamplesIncreasedNumbers);
+}
+
+// The multiline window: created at start with every line off; nothing shows it.
+TEST_F(Vol03PageTest, MultilineWindowLinesFollowTheirBoxes) {
+    ASSERT_NE(frmVol03Multi, nullptr);
+    TfrmVol03Multi* w = frmVol03Multi;
+    EXPECT_EQ(w->windowTitle(), "Advanced  - Multiline Creation Using Increased Numbers");
+    for (int line = 1; line <= 10; ++line) {
+        EXPECT_FALSE(w->LineCheck(line)->isChecked());
+        for (int column = 0; column < 5; ++column) EXPECT_FALSE(w->LineEdit(line, column)->isEnabled());
+    }
+    w->LineCheck(8)->click();
+    for (int column = 0; column < 5; ++column) {
+        EXPECT_TRUE(w->LineEdit(8, column)->isEnabled());
+        EXPECT_FALSE(w->LineEdit(7, column)->isEnabled());
+    }
+    w->LineCheck(8)->click();
+    EXPECT_FALSE(w->LineEdit(8, 0)->isEnabled());
+    w->SetAllLines(true);
+    for (int line = 1; line <= 10; ++line) EXPECT_TRUE(w->LineEdit(line, 4)->isEnabled());
+
+    w->LineEdit(1, 3)->setText("ab?");
+    EXPECT_EQ(w->LineEdit(1, 3)->text(), "ab");
+    EXPECT_EQ(captions, (Lines{"0079."}));
+    EXPECT_EQ(texts.back(), "Illegal characters in the Prefix :  ?");
+    w->LineEdit(2, 3)->setText("x?");  // no other edit is checked
+    EXPECT_EQ(w->LineEdit(2, 3)->text(), "x?");
+    w->LineEdit(1, 0)->setText("last");
+    w->findChild<QAbstractButton*>("btnVol03MultiClearAll")->click();
+    EXPECT_EQ(w->LineEdit(1, 0)->text(), "");
+    EXPECT_EQ(w->LineEdit(1, 3)->text(), "");
+    EXPECT_EQ(w->LineEdit(2, 3)->text(), "x?");
+    EXPECT_FALSE(w->LineCheck(1)->isChecked());
+    EXPECT_FALSE(w->LineEdit(2, 3)->isEnabled());
 }
