@@ -277,10 +277,12 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
         RecordItemOther(path, FailedTotals);
         return;
     }
+    FsResult r = MakeFolder(path);
     // The folder worked beneath (a drive root on page 04) is there already.
     std::string below;
-    const FsResult r = dest_.IsOpen() && dest_.Relative(path, below) && below.empty() ? FsResult::AlreadyExists
-                                                                                       : MakeFolder(path);
+    if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest_.IsOpen() && dest_.Relative(path, below) &&
+        below.empty())
+        r = FsResult::AlreadyExists;
     if (r == FsResult::AlreadyExists) {
         RecordFolderExists(path);  // nothing is attached to a folder that was there
         return;

@@ -1,5 +1,6 @@
 #include "pages/creation/Vol03Engine.h"
 
+#include <charconv>
 #include <limits>
 
 #include "core/FileNames.h"
@@ -38,10 +39,27 @@ Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& e
     return numbers;
 }
 
+namespace {
+
+// Vol03NumberText appended to `out`, without a text of its own.
+void AppendNumberText(std::string& out, std::int64_t number, bool padded, int digits) {
+    char buf[24];
+    const bool negative = number < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+    const int length = static_cast<int>(end - buf);
+    if (negative) out += '-';
+    const int width = negative ? digits - 1 : digits;
+    if (padded && length < width) out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(buf, end);
+}
+
+}  // namespace
+
 std::string Vol03NumberText(std::int64_t number, bool padded, int digits) {
-    if (!padded) return std::to_string(number);
-    if (number < 0) return "-" + PadWithZeros(std::to_string(-number), digits - 1);
-    return PadWithZeros(std::to_string(number), digits);
+    std::string text;
+    AppendNumberText(text, number, padded, digits);
+    return text;
 }
 
 // ---- name parts ----------------------------------------------------------------------
@@ -87,6 +105,9 @@ Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, V
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::None;
     creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
+    // The number between the parts is digits and a sign only.
+    std::string found;
+    forbidden_ = FindIllegalChars("N", parts_.Part[0] + parts_.Part[2] + parts_.Part[3], found);
 }
 
 void Vol03Creator::CreateAll() {
@@ -95,12 +116,17 @@ void Vol03Creator::CreateAll() {
 }
 
 void Vol03Creator::CreateOne(std::int64_t number) {
-    const std::string text = Vol03NumberText(number, in_.PaddedZeroes, digits_);
-    path_.assign(parts_.Part[0]).append(text).append(parts_.Part[2]).append(parts_.Part[3]);
-    std::string found;
-    if (FindIllegalChars("N", path_, found)) {  // a character no folder path may hold
+    path_.assign(parts_.Part[0]);
+    const std::size_t at = path_.size();
+    AppendNumberText(path_, number, in_.PaddedZeroes, digits_);
+    const std::size_t length = path_.size() - at;
+    path_.append(parts_.Part[2]).append(parts_.Part[3]);
+    if (forbidden_) {  // a character no folder path may hold
         creator_.RefuseMain(path_, OtherTotals::ByAttachMode);
         return;
     }
-    creator_.CreateMain(path_, in_.AddIncNumbersAsSuffix ? text : std::string(), in_.Prefix);
+    if (in_.AddIncNumbersAsSuffix)
+        creator_.CreateMain(path_, path_.substr(at, length), in_.Prefix);
+    else
+        creator_.CreateMain(path_);
 }

@@ -99,6 +99,7 @@ private:
     CreationProfile profile_;
     _tagVol0XParts parts_;
     FolderCreator creator_;
+    bool forbidden_ = false;  // the fixed parts hold a character no folder path may hold
     std::string path_;
 };
 

@@ -1,46 +1,62 @@
 #include "pages/creation/Vol04Engine.h"
 
+#include <string_view>
+
 #include "core/PathTools.h"
 #include "core/Validation.h"
 
 // ---- name parts ----------------------------------------------------------------------
 
-std::string Vol04FolderOf(const std::string& path) {
+namespace {
+
+std::string_view FolderView(std::string_view path) {
     const std::size_t last = path.find_last_of("\\:");
-    if (last == std::string::npos) return std::string();
+    if (last == std::string_view::npos) return {};
     std::size_t length = last + 1;
     // "C:\a\b" gives "C:\a"; "C:\b" keeps the root's backslash.
     if (last > 0 && path[last] == '\\' && path[last - 1] != '\\' && path[last - 1] != ':') length = last;
     return path.substr(0, length);
 }
 
-std::string Vol04NameOf(const std::string& path) {
+std::string_view NameView(std::string_view path) {
     const std::size_t last = path.find_last_of("\\:");
-    return last == std::string::npos ? path : path.substr(last + 1);
+    return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
-_tagVol0XParts Vol04GetNameParts(const Vol04Inputs& in, const std::string& item, std::string* parentOut) {
-    std::string parent, last;
-    // A "." in the last name makes it a file: the file's folder is the item.
-    const std::string name = Vol04NameOf(item);
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+// The parent folder and the last name the new folder is built from: a "."
+// in the last name makes the item a file, whose folder takes its place.
+void SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
+    const std::string_view name = NameView(item);
     const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && !TrimBlanks(name.substr(dot)).empty()) {
-        const std::string folder = Vol04FolderOf(item);
-        parent = Vol04FolderOf(folder);
-        last = Vol04NameOf(folder);
+    if (dot != std::string_view::npos && !IsBlank(name.substr(dot))) {
+        const std::string_view folder = FolderView(item);
+        parent = FolderView(folder);
+        last = NameView(folder);
     } else {
-        parent = Vol04FolderOf(item);
+        parent = FolderView(item);
         last = name;
     }
-    const bool prefixHyphen = in.Hyphen && !TrimBlanks(in.Prefix).empty();
-    const bool suffixHyphen = in.Hyphen && !TrimBlanks(in.Suffix).empty();
+}
+
+}  // namespace
+
+std::string Vol04FolderOf(const std::string& path) { return std::string(FolderView(path)); }
+std::string Vol04NameOf(const std::string& path) { return std::string(NameView(path)); }
+
+_tagVol0XParts Vol04GetNameParts(const Vol04Inputs& in, const std::string& item, std::string* parentOut) {
+    std::string_view parent, last;
+    SplitItem(item, parent, last);
     _tagVol0XParts parts;
-    parts.Part[0] = parent + (parent.empty() || parent.back() != '\\' ? "\\" : "") + in.Prefix +
-                    (prefixHyphen ? "-" : "");
-    parts.Part[1] = last;
-    parts.Part[2] = suffixHyphen ? "-" : "";
+    parts.Part[0].assign(parent);
+    if (parent.empty() || parent.back() != '\\') parts.Part[0] += '\\';
+    parts.Part[0] += in.Prefix;
+    if (in.Hyphen && !IsBlank(in.Prefix)) parts.Part[0] += '-';
+    parts.Part[1].assign(last);
+    parts.Part[2] = in.Hyphen && !IsBlank(in.Suffix) ? "-" : "";
     parts.Part[3] = in.Suffix;
-    if (parentOut) *parentOut = parent;
+    if (parentOut) parentOut->assign(parent);
     return parts;
 }
 
@@ -76,6 +92,9 @@ Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog
     // made also counts what its structures would have brought.
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::AllUnlessNothing;
+    const _tagVol0XParts parts = Vol04GetNameParts(in, "");
+    prefix_ = parts.Part[0].substr(1);  // the prefix and its separator
+    suffix_ = parts.Part[2] + parts.Part[3];
 }
 
 void Vol04Creator::CreateAll() {
@@ -83,24 +102,32 @@ void Vol04Creator::CreateAll() {
 }
 
 void Vol04Creator::CreateOne(const std::string& raw) {
-    const std::string item = TrimBlanks(raw);
-    if (TrimBlanks(GetDrivePart(item)).empty()) {
-        creator_.RecordItemOther(item, OtherTotals::UnlessNothingFilesWithFiles);
+    // The item trimmed of blanks, as TrimBlanks gives it.
+    const std::size_t first = raw.find_first_not_of(' ');
+    item_.assign(first == std::string::npos ? std::string_view()
+                                            : std::string_view(raw).substr(first, raw.find_last_not_of(' ') + 1 - first));
+    if (TrimBlanks(GetDrivePart(item_)).empty()) {
+        creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
         return;
     }
-    std::string parent;
-    const std::string path = Vol04NewPath(Vol04GetNameParts(in_, item, &parent));
-    if (TrimBlanks(GetDrivePart(path)).empty()) {
-        creator_.RecordItemOther(path, OtherTotals::UnlessNothingFilesWithFiles);
+    // The new path: the parent with a backslash, prefix, last name, suffix.
+    std::string_view parent, last;
+    SplitItem(item_, parent, last);
+    parent_.assign(parent);
+    path_.assign(parent);
+    if (parent.empty() || parent.back() != '\\') path_ += '\\';
+    path_.append(prefix_).append(last).append(suffix_);
+    if (TrimBlanks(GetDrivePart(path_)).empty()) {
+        creator_.RecordItemOther(path_, OtherTotals::UnlessNothingFilesWithFiles);
         return;
     }
     // Each new folder is made beneath its own parent (the creator opens
     // each distinct one once and records it once for the Undo).
-    creator_.UseDestination(parent);
+    creator_.UseDestination(parent_);
     std::string found;
-    if (FindIllegalChars("N", path, found)) {  // a character no folder path may hold
-        creator_.RefuseMain(path, OtherTotals::AllUnlessNothing);
+    if (FindIllegalChars("N", path_, found)) {  // a character no folder path may hold
+        creator_.RefuseMain(path_, OtherTotals::AllUnlessNothing);
         return;
     }
-    creator_.CreateMain(path);
+    creator_.CreateMain(path_);
 }

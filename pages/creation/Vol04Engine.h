@@ -68,6 +68,8 @@ private:
     const Vol04Inputs& in_;
     CreationProfile profile_;
     FolderCreator creator_;
+    std::string prefix_, suffix_;       // the prefix with its separator; the separator with the suffix
+    std::string item_, parent_, path_;  // scratch, kept for their capacity
 };
 
 // What the run needs of the page around its work.
