@@ -335,3 +335,23 @@ TEST_F(Vol03PageTest, MultilineWindowLinesFollowTheirBoxes) {
     EXPECT_FALSE(w->LineCheck(1)->isChecked());
     EXPECT_FALSE(w->LineEdit(2, 3)->isEnabled());
 }
+
+// "View Selected" opens only a folder that is there; a template line or a
+// gone folder is never handed to the desktop.
+TEST_F(Vol03PageTest, ViewSelectedOpensOnlyExistingFolders) {
+    drive.MakeFolder("S");
+    page->Vol03SetDestFolder(drive.path("Dest"));
+    page->Vol03AddStructure(drive.path("S"));
+    page->Vol03AddStructure(drive.path("Gone"));
+    auto* list = C<QListWidget>("lstVol03AddFolderStructure");
+    captions.clear();
+    opened.clear();
+    Click("btnVol03ViewFolderStructure");
+    EXPECT_EQ(captions, (Lines{"30013."}));
+    list->setCurrentRow(0);
+    Click("btnVol03ViewFolderStructure");
+    list->setCurrentRow(1);
+    Click("btnVol03ViewFolderStructure");
+    EXPECT_EQ(opened, (Lines{drive.path("S")}));
+    EXPECT_EQ(captions.size(), 2u);  // the gone folder is said, not opened
+}

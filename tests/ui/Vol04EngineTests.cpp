@@ -3,6 +3,8 @@
 // on a temporary drive.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +12,7 @@
 #include "core/TemplateOptions.h"
 #include "pages/creation/Vol04Engine.h"
 #include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/CreationTestLog.h"
 
@@ -364,4 +367,34 @@ TEST_F(Vol04Engine, SimulationMatchesTheFollowingRunLineForLine) {
         EXPECT_TRUE(drive.Exists("Work\\P-Old"));
         fs::remove_all(drive.nativePath("Work\\P-earlier"));
     }
+}
+
+// Each new folder is made beneath its own parent: as an ordinary user a
+// parent that cannot be written to, a name too long for the file system
+// and an unreadable structure file give the same lines in the simulation
+// and the run, and nothing of it reaches the parent.
+TEST_F(Vol04Engine, SimulationMatchesTheRunWhereTheDiskRefuses) {
+    drive.WriteFile("S\\f.txt", "readable");
+    drive.WriteFile("S\\secret.txt", "not for you");
+    drive.MakeFolder("Work\\ro");
+    drive.MakeFolder("Work\\rw");
+    chmod(drive.nativePath("S\\secret.txt").c_str(), 0);
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("Work"));
+    chmod(drive.nativePath("Work\\ro").c_str(), 0555);
+    UseStructures({drive.path("S")}, true, true);
+    in.IncludeFolders = {W("ro\\x"), W("rw\\" + std::string(256, 'n')), W("rw\\fine")};
+    const int code = testsupport::RunAsNobody([&] {
+        Simulate();
+        const auto simulated = log.lines;
+        const auto counters = log.shown.Values();
+        Run();
+        if (log.lines != simulated || log.shown.Values() != counters) return 1;
+        if (log.lines[CreationFoldersOther] !=
+            Lines{W("ro\\x"), W("rw\\" + std::string(256, 'n')), W("rw\\fine\\S\\secret.txt")})
+            return 2;
+        return log.lines[CreationFilesCreated] == Lines{W("rw\\fine\\S\\f.txt")} ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("Work\\ro")));
 }
