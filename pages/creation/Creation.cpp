@@ -47,6 +47,32 @@ std::string CreationCaption(const std::string& topic, int number, bool warning, 
     return topic + gap + (warning ? "Warning no: " : "Information no: ") + std::to_string(number) + ".";
 }
 
+// ---- the run frame ----------------------------------------------------------------------
+
+bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
+                                   const std::function<void()>& focus) {
+    if (in.AttachNothing || !in.FolderStructures.empty()) return true;
+    plat::MessageBox(
+        "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+        caption, plat::MB_OK | plat::MB_ICONWARNING);
+    if (focus) focus();
+    return false;
+}
+
+bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
+                               const std::string& text, const std::string& caption, bool simulation) {
+    if (plat::MessageBox(text, caption, plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) !=
+        plat::IDYES)
+        return false;
+    log.SetRunMode(!simulation);
+    ResetCreationRunCounters(state);
+    if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters);
+    if (in.ViewDetailedResults) log.ShowLog();
+    return true;
+}
+
 // ---- disk space -------------------------------------------------------------------------
 
 void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,

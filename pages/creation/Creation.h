@@ -135,6 +135,20 @@ struct CreationProfile {
     bool UnusableLineAsItem = true;
 };
 
+// ---- the run frame ----------------------------------------------------------------------
+
+// What every create run and simulation does before its items, in order.
+// Unless nothing is attached, an empty structure list stops it with the
+// page's warning (then `focus`); false.
+bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
+                                   const std::function<void()>& focus);
+// The Yes/No question (No the default); on Yes the Visual Log shows a real
+// run or a simulation, the run counters start at zero, a real run forgets
+// the last run's lists, the log's lists are emptied and the log is shown
+// when "Show Visual Log" is on. False on No.
+bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
+                               const std::string& text, const std::string& caption, bool simulation);
+
 // ---- undo -------------------------------------------------------------------------------
 
 // The removal plans a page's undo uses (its retry, then by attach mode).

@@ -33,25 +33,11 @@ void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
 
 void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks) {
     if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!in.AttachNothing && in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Vol02Caption(kVol02Topic, 20047, true), plat::MB_OK | plat::MB_ICONWARNING);
-        Call(hooks.FocusAddFolderStructure);
+    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02Topic, 20047, true), hooks.FocusAddFolderStructure))
         return;
-    }
-    if (plat::MessageBox("Do you want to create folders ?\n",
-                         Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false),
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+    if (!ConfirmCreationAndOpenLog(state, in, log, "Do you want to create folders ?\n",
+                                   Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false), false))
         return;
-
-    // From here on the last run's lists give way to this one's.
-    log.SetRunMode(true);
-    ResetCreationRunCounters(state);
-    ClearCreationRunLists(state);
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
     EnableOtherTabs(hooks, false);
 
     const std::string destination = TrimControlAndBlanks(in.DestFolder);

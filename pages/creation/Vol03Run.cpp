@@ -52,22 +52,9 @@ void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& l
     } else {
         Vol03CountToCreate(state, in);
     }
-    if (!in.AttachNothing && in.FolderStructures.empty()) {
-        Warn("There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-             frame.NoStructureCaption);
-        Call(hooks.FocusAddFolderStructure);
+    if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
+    if (!ConfirmCreationAndOpenLog(state, in, log, frame.ConfirmText, frame.ConfirmCaption, frame.Simulation))
         return;
-    }
-    if (plat::MessageBox(frame.ConfirmText, frame.ConfirmCaption,
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
-        return;
-
-    log.SetRunMode(!frame.Simulation);
-    ResetCreationRunCounters(state);
-    if (!frame.Simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
     Call(hooks.EnableOtherTabSheets, false);
 
     const std::string destination = TrimControlAndBlanks(in.DestFolder);

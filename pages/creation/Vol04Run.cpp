@@ -20,23 +20,9 @@ using namespace pagekit;
 void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks,
                         const Vol04Frame& frame) {
     if (in.WithFiles() && !Vol04CheckDiskSpace(state, in, true)) return;
-    if (!in.AttachNothing && in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            frame.NoStructureCaption, plat::MB_OK | plat::MB_ICONWARNING);
-        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
+    if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
+    if (!ConfirmCreationAndOpenLog(state, in, log, frame.ConfirmText, frame.ConfirmCaption, frame.Simulation))
         return;
-    }
-    if (plat::MessageBox(frame.ConfirmText, frame.ConfirmCaption,
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
-        return;
-
-    log.SetRunMode(!frame.Simulation);
-    ResetCreationRunCounters(state);
-    if (!frame.Simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
     log.ClearZoomLists();
     if (in.IncludeFolders.empty()) {
