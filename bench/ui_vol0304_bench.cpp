@@ -163,7 +163,8 @@ void BM_Vol04FolderBesideEachPath(benchmark::State& state) {
             same.push_back(open((ws.root() + "/Same/" + std::to_string(p)).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         }
         for (int i = 0; i < items; ++i)
-            in.IncludeFolders.push_back(drive + "Src\\" + std::to_string(i / perParent) + "\\Item " + std::to_string(i));
+            in.IncludeFolders.push_back(drive + "Src\\" + std::to_string(i / perParent) + "\\Item " +
+                                        std::to_string(i));
         Vol04State run;
         CreationVisualLog log = Vol04VisualLog();
         log.SetRunMode(true);

@@ -202,8 +202,8 @@ void IncludeExcludeLists::ExportClick() {
     if (Include()->count() == 0) {
         plat::MessageBox("The Include List is empty !\n", messages_.ExportEmptyCaption, kWarn);
     } else {
-        ExportThroughWindow(ListItems(Include()), [](const std::string& item) { return HasDrivePart(TrimBlanks(item)); },
-                            "FOLDERS");
+        ExportThroughWindow(
+            ListItems(Include()), [](const std::string& item) { return HasDrivePart(TrimBlanks(item)); }, "FOLDERS");
         if (Refresh) Refresh();
     }
     if (QWidget* w = Control("btn%1SmartExport")) w->setFocus();

@@ -21,7 +21,8 @@ const char* const kColumns[] = {"LastSubFolder", "StartNumber", "StopNumber", "P
 TfrmVol03Multi::TfrmVol03Multi(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmVol03Multi) {
     ui->setupUi(this);
     for (int line = 1; line <= 10; ++line)
-        connect(LineCheck(line), &QAbstractButton::clicked, this, [this, line] { chkVol03MultiEnabledDisabledClick(line); });
+        connect(LineCheck(line), &QAbstractButton::clicked, this,
+                [this, line] { chkVol03MultiEnabledDisabledClick(line); });
     connect(ui->btnVol03MultiClearAll, &QPushButton::clicked, this, &TfrmVol03Multi::btnVol03MultiClearAllClick);
     connect(ui->btnVol03MultiOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->btnVol03MultiCancel, &QPushButton::clicked, this, &QDialog::reject);

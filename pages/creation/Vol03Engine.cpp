@@ -45,7 +45,8 @@ namespace {
 void AppendNumberText(std::string& out, std::int64_t number, bool padded, int digits) {
     char buf[24];
     const bool negative = number < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
     const int length = static_cast<int>(end - buf);
     if (negative) out += '-';

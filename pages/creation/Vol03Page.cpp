@@ -248,7 +248,9 @@ void Vol03Page::Vol03ClearResultLists() { ClearCreationRunLists(*this); }
 
 bool Vol03Page::Vol03WithFilesChecked() const { return Structures->WithFilesChecked(); }
 
-bool Vol03Page::Vol03CheckDiskSpace(bool withFiles) { return ::Vol03CheckDiskSpace(*this, Vol03ReadInputs(), withFiles); }
+bool Vol03Page::Vol03CheckDiskSpace(bool withFiles) {
+    return ::Vol03CheckDiskSpace(*this, Vol03ReadInputs(), withFiles);
+}
 
 void Vol03Page::Vol03EnablePageControls(bool flag) {
     SetEnabled(this,

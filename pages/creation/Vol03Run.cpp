@@ -116,7 +116,9 @@ _tagVol0XParts Vol03Page::Vol03GetNameParts() const { return ::Vol03GetNameParts
 
 Vol03PageHooks Vol03Page::Vol03Hooks() {
     Vol03PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { EnableOtherTabSheets(this, "tabCreateFolderIncreasedNumbers", enabled); };
+    hooks.EnableOtherTabSheets = [this](bool enabled) {
+        EnableOtherTabSheets(this, "tabCreateFolderIncreasedNumbers", enabled);
+    };
     hooks.FocusEndNumber = [this] { ui->edtVol03EndNumber->setFocus(); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol03AddFolderStructure->setFocus(); };
     hooks.ShowNumbers = [this](const Vol03Numbers& numbers) { Vol03ShowNumbers(numbers); };

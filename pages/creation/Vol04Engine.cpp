@@ -104,8 +104,10 @@ void Vol04Creator::CreateAll() {
 void Vol04Creator::CreateOne(const std::string& raw) {
     // The item trimmed of blanks, as TrimBlanks gives it.
     const std::size_t first = raw.find_first_not_of(' ');
-    item_.assign(first == std::string::npos ? std::string_view()
-                                            : std::string_view(raw).substr(first, raw.find_last_not_of(' ') + 1 - first));
+    if (first == std::string::npos)
+        item_.clear();
+    else
+        item_.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
     if (TrimBlanks(GetDrivePart(item_)).empty()) {
         creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
         return;

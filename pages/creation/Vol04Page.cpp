@@ -97,8 +97,9 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     lists.ExportEmptyCaption = Caption04(40016, true);
     lists.AskDeleteExcludedCaption = Caption04(40017, true);
     lists.ExcludeEmptyCaption = Caption04(40018, true);
-    lists.DeleteAllEmptyCaption = Caption04(40019, true, "            ", "Creating Folder List(s).-From a Folder List.");
-    lists.AskDeleteAllCaption = Caption04(40020, true, "             ", "Creating Folder List(s).-From a Folder List.");
+    const char* listTopic = "Creating Folder List(s).-From a Folder List.";
+    lists.DeleteAllEmptyCaption = Caption04(40019, true, "            ", listTopic);
+    lists.AskDeleteAllCaption = Caption04(40020, true, "             ", listTopic);
     Lists = std::make_unique<IncludeExcludeLists>(this, "Vol04", std::move(lists));
     Lists->Refresh = [this] { Vol04RefreshPage(); };
 
@@ -195,7 +196,9 @@ void Vol04Page::Vol04ClearUndoLists() {
 
 bool Vol04Page::Vol04WithFilesChecked() const { return Structures->WithFilesChecked(); }
 
-bool Vol04Page::Vol04CheckDiskSpace(bool withFiles) { return ::Vol04CheckDiskSpace(*this, Vol04ReadInputs(), withFiles); }
+bool Vol04Page::Vol04CheckDiskSpace(bool withFiles) {
+    return ::Vol04CheckDiskSpace(*this, Vol04ReadInputs(), withFiles);
+}
 
 // After a list changed: controls and run buttons by the Include list, the
 // totals and disk space again, the counters shown, the two counts.
@@ -264,9 +267,11 @@ void Vol04Page::Vol04EnableStructureControls(bool flag) {
 // ---- Clear All, Help and Examples -------------------------------------------------------------------
 
 void Vol04Page::btnVol04ClearAllClick() {
+    // The caption has no closing full stop.
+    const std::string caption = "Creating Folder(s).-From a Folder List.            Information no: 40040";
     if (plat::MessageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop "
                          "the delete process.",
-                         "Creating Folder(s).-From a Folder List.            Information no: 40040", kAsk) != plat::IDYES)
+                         caption, kAsk) != plat::IDYES)
         return;
     ui->edtVol04AddToList->clear();
     ui->lstVol04IncludeFolderList->clear();

@@ -80,7 +80,9 @@ _tagVol0XParts Vol04Page::Vol04GetNameParts(const std::string& item) const {
 
 Vol04PageHooks Vol04Page::Vol04Hooks() {
     Vol04PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { EnableOtherTabSheets(this, "tabCreateFolderFolders", enabled); };
+    hooks.EnableOtherTabSheets = [this](bool enabled) {
+        EnableOtherTabSheets(this, "tabCreateFolderFolders", enabled);
+    };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol04AddFolderStructure->setFocus(); };
     return hooks;
 }

@@ -299,7 +299,8 @@ TEST_F(Vol04Engine, DiskSpaceIsWeighedDriveByDrive) {
 
     EXPECT_TRUE(Vol04WeighDrive("T:\\", 2000, 2000));  // equal is enough here
     EXPECT_FALSE(Vol04WeighDrive("T:\\", 20000000, 1999));
-    EXPECT_EQ(boxes.shown().back().caption, "Creating Folder(s).-From a Folder List.            Information no: 40054.");
+    EXPECT_EQ(boxes.shown().back().caption,
+              "Creating Folder(s).-From a Folder List.            Information no: 40054.");
     EXPECT_EQ(boxes.shown().back().flags, plat::MB_OK | plat::MB_ICONWARNING);
     EXPECT_EQ(boxes.shown().back().text,
               "There is not enough space on the disk.\nThe free space on the disk T:\\ is : 1.95 KB    1999 bytes\n"
