@@ -14,6 +14,7 @@
 #include "help/TfrmMoreHelp.h"
 #include "help/TfrmOverViewHelp.h"
 #include "help/TfrmVideoTutorials.h"
+#include "pages/creation/TfrmVol03Multi.h"
 #include "platform/qt/WindowPlacement.h"
 #include "results/TForcedUnSuccessFullForm.h"
 #include "results/TSubFolderUnSuccessFullForm.h"
@@ -122,7 +123,7 @@ void CreateAppWindows() {
     frmZoomIncludeWindow = new TfrmZoomIncludeWindow(frmMain);  // 50
     frmStatistic15 = new TfrmStatistic15(frmMain);  // 51
     frmStatistic02 = new TfrmStatistic02(frmMain);  // 52
-    // 53 TfrmVol03Multi                 (pages/creation/)
+    frmVol03Multi = new TfrmVol03Multi(frmMain);  // 53
     frmStatistic03 = new TfrmStatistic03(frmMain);  // 54
     frmStatistic04 = new TfrmStatistic04(frmMain);  // 55
     frmStatistic06 = new TfrmStatistic06(frmMain);  // 56
@@ -188,6 +189,7 @@ void DestroyAppWindows() {
     frmZoomIncludeWindow = nullptr;
     frmStatistic15 = nullptr;
     frmStatistic02 = nullptr;
+    frmVol03Multi = nullptr;
     frmStatistic03 = nullptr;
     frmStatistic04 = nullptr;
     frmStatistic06 = nullptr;

@@ -255,7 +255,7 @@ void TfrmMain::PutPagesIntoEmptyState() {
 
     Page03->Vol03ResetCounters();
     Page03->Vol03EnablePageControls(false);
-    Page03->Vol03StructureFileSizes.clear();
+    Page03->StructureFileSizes.clear();
     findChild<QLineEdit*>("edtVol03StartNumber")->setText("1");
     findChild<QLineEdit*>("edtVol03EndNumber")->setText("1");
     auto* destination03 = findChild<QComboBox*>("cboVol03DestFolders");
@@ -264,7 +264,7 @@ void TfrmMain::PutPagesIntoEmptyState() {
 
     Page04->Vol04ResetStructureTotals();
     Page04->Vol04EnablePageControls(false);
-    Page04->Vol04StructureFileSizes.clear();
+    Page04->StructureFileSizes.clear();
 
     Page06->Vol06InitCounters();
     Page06->Vol06EnablePageControls(false);

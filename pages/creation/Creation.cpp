@@ -47,6 +47,32 @@ std::string CreationCaption(const std::string& topic, int number, bool warning, 
     return topic + gap + (warning ? "Warning no: " : "Information no: ") + std::to_string(number) + ".";
 }
 
+// ---- the run frame ----------------------------------------------------------------------
+
+bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
+                                   const std::function<void()>& focus) {
+    if (in.AttachNothing || !in.FolderStructures.empty()) return true;
+    plat::MessageBox(
+        "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+        caption, plat::MB_OK | plat::MB_ICONWARNING);
+    if (focus) focus();
+    return false;
+}
+
+bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
+                               const std::string& text, const std::string& caption, bool simulation) {
+    if (plat::MessageBox(text, caption, plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) !=
+        plat::IDYES)
+        return false;
+    log.SetRunMode(!simulation);
+    ResetCreationRunCounters(state);
+    if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters);
+    if (in.ViewDetailedResults) log.ShowLog();
+    return true;
+}
+
 // ---- disk space -------------------------------------------------------------------------
 
 void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
@@ -83,25 +109,31 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, double ma
     state.StructureBytes = 0;
 }
 
-std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required) {
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required,
+                             bool wholeRequired) {
     const double maxBytes = static_cast<double>(std::numeric_limits<std::uint64_t>::max());
     const std::uint64_t requiredBytes = required >= maxBytes ? std::numeric_limits<std::uint64_t>::max()
                                                              : static_cast<std::uint64_t>(required);
     return "There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
            FormatByteSize(freeBytes) + "    " + UInt64ToStr(freeBytes) + " bytes\n" +
-           "The program requires : " + FormatByteSize(requiredBytes) + "    " + DoubleToStr(required) + " bytes.";
+           "The program requires : " + FormatByteSize(requiredBytes) + "    " +
+           (wholeRequired ? UInt64ToStr(requiredBytes) : DoubleToStr(required)) + " bytes.";
+}
+
+void SetCreationToCreate(CreationState& state, double mainFolders) {
+    CreationCounters& c = state.Counters;
+    c.FoldersToCreate = mainFolders;
+    c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
+    c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
+    c.FilesSizeToCreate = static_cast<double>(state.StructureBytes) * mainFolders;
 }
 
 bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
                             const std::string& root, const std::string& shortageCaption) {
-    CreationCounters& c = state.Counters;
     if (mainFolders <= 0) return false;
     const double required = static_cast<double>(state.StructureBytes) * mainFolders;
     if (static_cast<double>(freeBytes) > required) {
-        c.FoldersToCreate = mainFolders;
-        c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
-        c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
-        c.FilesSizeToCreate = required;
+        SetCreationToCreate(state, mainFolders);
         return true;
     }
     plat::MessageBox(DiskShortageText(root, freeBytes, required), shortageCaption,
@@ -121,6 +153,10 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
     case UndoPlan::FromList: undo.PrepareCreateFromList(); break;
     case UndoPlan::FromListDrives: undo.PrepareCreateFromListDrives(); break;
     case UndoPlan::FromListDrivesSecond: undo.PrepareCreateFromListDrivesSecond(); break;
+    case UndoPlan::FromListDrivesBoth:
+        undo.PrepareCreateFromListDrivesSecond();
+        undo.PrepareCreateFromListDrives();
+        break;
     }
 }
 

@@ -126,16 +126,43 @@ struct CreationProfile {
     std::string TemplateRefusedCaption;
     std::string SizeMissingCopiedCaption;
     std::string SizeMissingNotCopiedCaption;
+    // The text before the source path of a file not copied whose size the
+    // measurement did not find (page 04's run drops the "s").
+    std::string SizeMissingNotCopiedText = "The path doesn't exists : \n";
     // A template line that gives no folder: page 02 counts it like an item
     // (with the structure totals unless nothing is attached); the other
     // pages add the totals by the attach option.
     bool UnusableLineAsItem = true;
 };
 
+// ---- the run frame ----------------------------------------------------------------------
+
+// What every create run and simulation does before its items, in order.
+// Unless nothing is attached, an empty structure list stops it with the
+// page's warning (then `focus`); false.
+bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
+                                   const std::function<void()>& focus);
+// The Yes/No question (No the default); on Yes the Visual Log shows a real
+// run or a simulation, the run counters start at zero, a real run forgets
+// the last run's lists, the log's lists are emptied and the log is shown
+// when "Show Visual Log" is on. False on No.
+bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
+                               const std::string& text, const std::string& caption, bool simulation);
+
 // ---- undo -------------------------------------------------------------------------------
 
 // The removal plans a page's undo uses (its retry, then by attach mode).
-enum class UndoPlan { CollectByLevel, QueueCreated, PrepareCreateFolders, FromList, FromListDrives, FromListDrivesSecond };
+enum class UndoPlan {
+    CollectByLevel,
+    QueueCreated,
+    PrepareCreateFolders,
+    FromList,
+    FromListDrives,
+    FromListDrivesSecond,
+    // FromListDrivesSecond, and the created main folders with their parents
+    // too, so that a main folder that got no subfolder goes as well.
+    FromListDrivesBoth,
+};
 struct CreationUndoProfile {
     UndoPlan Retry = UndoPlan::CollectByLevel;
     UndoPlan ExistingStructures = UndoPlan::CollectByLevel;  // "F"
@@ -157,10 +184,16 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
                                const std::string& extra = std::string());
 // Template runs: each main folder gets one folder per line and no file.
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders);
+// The four to-create counters for `mainFolders` main folders, each with
+// the measured structure totals.
+void SetCreationToCreate(CreationState& state, double mainFolders);
 // The to-create counters once the structures are measured: true when the
 // free bytes exceed `mainFolders` times the structure bytes; else the
-// shortage message with the given caption and false.
+// shortage message with the given caption and false. No main folder to
+// make: false without a message, the counters as they were.
 bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
                             const std::string& root, const std::string& shortageCaption);
-// The shortage message's text.
-std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double requiredBytes);
+// The shortage message's text; the required bytes in the six-digit number
+// form, or as a whole number with `wholeRequired` (page 04).
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double requiredBytes,
+                             bool wholeRequired = false);

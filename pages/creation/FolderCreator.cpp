@@ -172,10 +172,21 @@ void FolderCreator::PrepareTemplates() {
 void FolderCreator::Changed() { log_.CountersChanged(c_); }
 
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
-    const bool all = totals == OtherTotals::AllUnlessNothing ? !in_.AttachNothing
-                                                            : totals == OtherTotals::ByAttachMode && in_.WithFiles();
-    if (all || (totals == OtherTotals::ByAttachMode && in_.WithoutFiles()))
-        subFolders += state_.StructureFolders;
+    bool all = false;
+    bool folders = false;
+    switch (totals) {
+    case OtherTotals::None: break;
+    case OtherTotals::AllUnlessNothing: all = folders = !in_.AttachNothing; break;
+    case OtherTotals::ByAttachMode:
+        all = in_.WithFiles();
+        folders = all || in_.WithoutFiles();
+        break;
+    case OtherTotals::UnlessNothingFilesWithFiles:
+        folders = !in_.AttachNothing;
+        all = folders && in_.WithFiles();
+        break;
+    }
+    if (folders) subFolders += state_.StructureFolders;
     if (all) {
         files += state_.StructureFiles;
         bytes += static_cast<double>(state_.StructureBytes);
@@ -203,6 +214,15 @@ void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals)
     Changed();
     if (!simulation_) state_.LastOtherFolders.push_back(text);
     log_.AddLine(CreationFoldersOther, text);
+}
+
+void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
+    dest_.Release();
+    plat::EntryInfo info;
+    if (dest_.IsOpen() && dest_.Look(path, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder)
+        RecordFolderExists(path);
+    else
+        RecordItemOther(path, totals);
 }
 
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
@@ -257,7 +277,12 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
         RecordItemOther(path, FailedTotals);
         return;
     }
-    const FsResult r = MakeFolder(path);
+    FsResult r = MakeFolder(path);
+    // The folder worked beneath (a drive root on page 04) is there already.
+    std::string below;
+    if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest_.IsOpen() && dest_.Relative(path, below) &&
+        below.empty())
+        r = FsResult::AlreadyExists;
     if (r == FsResult::AlreadyExists) {
         RecordFolderExists(path);  // nothing is attached to a folder that was there
         return;
@@ -421,7 +446,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
         (exists ? c_.FilesSizeExists : c_.FilesSizeOther) += size;
         Changed();
     } else {
-        Warn("The path doesn't exists : \n" + source, profile_.SizeMissingNotCopiedCaption);
+        Warn(profile_.SizeMissingNotCopiedText + source, profile_.SizeMissingNotCopiedCaption);
     }
 }
 

@@ -59,6 +59,9 @@ enum class OtherTotals {
     None,
     AllUnlessNothing,  // subfolders, files and bytes unless nothing is attached
     ByAttachMode,      // with files all three, without files the subfolders only
+    // The subfolders unless nothing is attached, files and bytes only with
+    // files as well (page 04's items without a drive).
+    UnlessNothingFilesWithFiles,
 };
 
 class FolderCreator {
@@ -80,6 +83,10 @@ public:
                     const std::string& suffixModel = std::string());
     // An item that gives no folder: counted and listed under other reasons.
     void RecordItemOther(const std::string& text, OtherTotals totals);
+    // A main folder whose path the program refuses to make (a character no
+    // folder path may hold): a folder already there counts as existing,
+    // with nothing attached; else the path counts under other reasons.
+    void RefuseMain(const std::string& path, OtherTotals totals);
 
     // How a main folder that exists, or cannot be made, counts its structures.
     OtherTotals ExistsTotals = OtherTotals::AllUnlessNothing;

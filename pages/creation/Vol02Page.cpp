@@ -15,6 +15,7 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
+#include "pages/creation/CreationPage.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
@@ -160,26 +161,7 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
         return;
     }
     const QString text = Q(path);
-    int index = -1;
-    for (int i = 0; i < combo->count() && index < 0; ++i)
-        if (listsearch::Key(combo->itemText(i)) == listsearch::Key(text)) index = i;
-    if (index < 0) {
-        // The new path leads the history; at most 100 entries, each once.
-        QStringList entries{text};
-        for (int i = 0; i < combo->count(); ++i)
-            if (!combo->itemText(i).isEmpty()) entries.append(combo->itemText(i));
-        combo->clear();
-        QSet<QString> seen;
-        for (const QString& entry : entries) {
-            if (combo->count() >= 100) break;
-            if (!seen.contains(listsearch::Key(entry))) {
-                seen.insert(listsearch::Key(entry));
-                combo->addItem(entry);
-            }
-        }
-        index = 0;
-    }
-    combo->setCurrentIndex(index);
+    AddToDestinationHistory(combo, text);
     ui->btnVol02ViewDestFolder->setEnabled(true);
     if (ui->lstVol02IncludeStrings->count() > 0)
         Vol02RefreshListCounters();
@@ -327,24 +309,11 @@ void Vol02Page::btnVol02ZoomIncludeWindowClick() {
     if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstVol02IncludeStrings->model());
 }
 
-// The export window's protocol: preview and lines emptied, every line not
-// yet previewed handed over (with the Include list only those without a
-// drive part), the first preview line selected, kind "STRINGS", shown modally.
+// The export window's protocol, with the Include list only the lines without a drive part.
 void Vol02Page::Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive) {
-    if (!frmFileExport) return;
-    frmFileExport->ClearExportView();
-    frmFileExport->ClearExportLines();
-    std::size_t count = 0;
-    for (const auto& line : lines) {
-        if (frmFileExport->PreviewContains(line)) continue;
-        if (onlyWithoutDrive && !GetDrivePart(line).empty()) continue;
-        frmFileExport->AddPreviewLine(line);
-        frmFileExport->AddExportLine(line);
-        frmFileExport->SetSourceCount(++count);
-    }
-    frmFileExport->SelectFirstPreviewLine();
-    frmFileExport->SetListKind("STRINGS");
-    frmFileExport->ShowModal();
+    ExportThroughWindow(
+        lines, [onlyWithoutDrive](const std::string& line) { return !onlyWithoutDrive || GetDrivePart(line).empty(); },
+        "STRINGS");
 }
 
 // ---- prefix and suffix -------------------------------------------------------------------------

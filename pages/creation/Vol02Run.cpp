@@ -7,6 +7,7 @@
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
+#include "pages/creation/CreationPage.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
@@ -32,25 +33,11 @@ void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
 
 void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks) {
     if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!in.AttachNothing && in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Vol02Caption(kVol02Topic, 20047, true), plat::MB_OK | plat::MB_ICONWARNING);
-        Call(hooks.FocusAddFolderStructure);
+    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02Topic, 20047, true), hooks.FocusAddFolderStructure))
         return;
-    }
-    if (plat::MessageBox("Do you want to create folders ?\n",
-                         Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false),
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+    if (!ConfirmCreationAndOpenLog(state, in, log, "Do you want to create folders ?\n",
+                                   Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false), false))
         return;
-
-    // From here on the last run's lists give way to this one's.
-    log.SetRunMode(true);
-    ResetCreationRunCounters(state);
-    ClearCreationRunLists(state);
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
     EnableOtherTabs(hooks, false);
 
     const std::string destination = TrimControlAndBlanks(in.DestFolder);
@@ -107,49 +94,11 @@ void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Counters); }
 void Vol02Page::Vol02ClearLogLists() { Vol02VisualLog().ClearLogLists(); }
 
 void Vol02Page::Vol02EnableOtherTabSheets(bool enabled) {
-    static const char* const kCreation[] = {"tabFolderCreation", "tabCreateFolderStrings"};
-    static const char* const kOthers[] = {"tabCreateFolderFolders", "tabCreateFolderIncreasedNumbers",
-                                          "tabFolderOperations",    "tabFolderCopy",
-                                          "tabFolderDelete",        "tabFolderRename",
-                                          "tabFileOperations",      "tabFileCopy",
-                                          "tabFileDelete",          "tabFileRename",
-                                          "tabConsistencyChecker"};
-    QWidget* top = window();
-    auto apply = [&](const char* name) {
-        if (top == this) return;  // a page on its own has no tab sheets
-        if (auto* sheet = top->findChild<QWidget*>(name)) SetTabSheetEnabled(sheet, enabled);
-    };
-    if (enabled)
-        for (const char* name : kCreation) apply(name);
-    for (const char* name : kOthers) apply(name);
+    EnableOtherTabSheets(this, "tabCreateFolderStrings", enabled);
 }
 
 // The current destination leads the history; blanks and repeats go.
-void Vol02Page::Vol02TidyDestinationHistory() {
-    QComboBox* combo = ui->cboVol02DestFolders;
-    const QString current = Q(TrimControlAndBlanks(S(combo->currentText())));
-    QStringList work;
-    for (int i = 0; i < combo->count(); ++i) {
-        const QString entry = Q(TrimControlAndBlanks(S(combo->itemText(i))));
-        if (entry.isEmpty()) continue;
-        if (entry == current)
-            work.prepend(entry);
-        else
-            work.append(entry);
-    }
-    combo->clear();
-    for (const QString& entry : work) {
-        int equal = -1;
-        for (int i = 0; i < combo->count() && equal < 0; ++i)
-            if (combo->itemText(i).compare(entry, Qt::CaseInsensitive) == 0) equal = i;
-        if (equal < 0) {
-            combo->addItem(entry);
-            combo->setCurrentIndex(0);
-        } else {
-            combo->setCurrentIndex(equal);
-        }
-    }
-}
+void Vol02Page::Vol02TidyDestinationHistory() { TidyDestinationHistory(ui->cboVol02DestFolders); }
 
 Vol02PageHooks Vol02Page::Vol02Hooks() {
     Vol02PageHooks hooks;

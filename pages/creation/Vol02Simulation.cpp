@@ -16,22 +16,11 @@
 void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
                                 const std::string& startText, const std::string& endText) {
     if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!in.AttachNothing && in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Vol02Caption(kVol02SimulateTopic, 20071, true), plat::MB_OK | plat::MB_ICONWARNING);
-        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
+    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02SimulateTopic, 20071, true),
+                                       hooks.FocusAddFolderStructure))
         return;
-    }
-    if (plat::MessageBox(startText, Vol02Caption(kVol02SimulateTopic, 20072, false),
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) == plat::IDNO)
+    if (!ConfirmCreationAndOpenLog(state, in, log, startText, Vol02Caption(kVol02SimulateTopic, 20072, false), true))
         return;
-
-    log.SetRunMode(false);
-    ResetCreationRunCounters(state);
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
     log.ClearZoomLists();
     if (in.IncludeStrings.empty()) {

@@ -1,66 +1,101 @@
-// Create a run of numbered folders: the page, its state between runs and
-// the enable rules the main window's start-up and settings restore rely on.
+// Create a run of numbered folders (page 03): the page's controls and
+// handlers, and its state between runs (Vol03State). The run, the
+// simulation and the undo live in Vol03Run.cpp, Vol03Simulation.cpp and
+// Vol03Undo.cpp; the structure list's handlers in Vol03Structures.cpp.
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/creation/Vol03Engine.h"
 
 namespace Ui {
 class Vol03Page;
 }
+namespace pagekit {
+class StructureListHandlers;
+}
 
-class Vol03Page : public QWidget {
+class Vol03Page : public QWidget, public Vol03State {
     Q_OBJECT
 
 public:
     explicit Vol03Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol03Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::string EngineCurrentFolder03;
-    int Vol03StartValue = 0;  // as accepted when the number edits were left
-    int Vol03EndValue = 0;
-    int Vol03DigitCount = 0;  // zero-padding width of the run
-    std::string UndoMode03;
-    StringList WorkQueue03;
+    // ---- destination, numbers and names ----------------------------------------------
+    void btnVol03AddDestFolderClick();
+    void cboVol03DestFoldersSelect();
+    void btnVol03ViewDestFolderClick();
+    void Vol03SetDestFolder(const std::string& path);
+    void edtVol03PrefixChange();
+    void edtVol03PrefixExit();
+    void edtVol03SuffixChange();
+    void edtVol03SuffixExit();
+    void edtVol03StartNumberExit();
+    void edtVol03EndNumberExit();
+    void btnVol03ClearAllClick();
+    void btnVol03HelpClick();
+    void btnVol03ExamplesClick();
 
-    MAP_FILE_NAME_SIZE Vol03StructureFileSizes;
-    std::string Vol03DestinationRoot;
-    std::uint64_t Vol03StructureBytes = 0;
-    std::uint32_t Vol03StructureFolders = 0;
-    std::uint32_t Vol03StructureFiles = 0;
+    // ---- structures and templates ------------------------------------------------------
+    void rdoVol03AttachNothingClick();
+    void rdoVol03StructureImportFullPathsClick();
+    void rdoVol03StructureImportRelativePathsClick();
+    void rdoVol03AttachMainFolderWithoutFilesClick();
+    void rdoVol03AttachSubFoldersOnlyWithoutFilesClick();
+    void rdoVol03AttachMainFolderWithFilesClick();
+    void rdoVol03AttachSubFoldersOnlyWithFilesClick();
+    void btnVol03FolderTemplatesOptionsClick();
+    void btnVol03AddFolderStructureClick();
+    void btnVol03ImportFolderStructuresTemplatesClick();
+    void btnVol03ExportFolderStructuresTemplatesClick();
+    void btnVol03EditFolderStructuresTemplatesClick();
+    void btnVol03ViewFolderStructureClick();
+    void btnVol03DeleteSelFolderStructuresTemplatesClick();
+    void btnVol03DeleteAllFolderStructuresTemplatesClick();
+    void Vol03AddStructure(const std::string& path);
+    void Vol03SetRelativePathsMode();
+    void Vol03SetFullPathsMode();
 
-    double Stat03FoldersToCreate = 0, Stat03SubFoldersToCreate = 0, Stat03FilesToCreate = 0,
-           Stat03FilesSizeToCreate = 0;
-    double Stat03FoldersCreated = 0, Stat03SubFoldersCreated = 0, Stat03FilesCreated = 0, Stat03FilesSizeCreated = 0;
-    double Stat03FoldersExists = 0, Stat03SubFoldersExists = 0, Stat03FilesExists = 0, Stat03FilesSizeExists = 0;
-    double Stat03FoldersOther = 0, Stat03SubFoldersOther = 0, Stat03FilesOther = 0, Stat03FilesSizeOther = 0;
-    double Vol03FailedUndoCount = 0;
-
-    StringList Vol03ResultFoldersCreated, Vol03ResultFoldersExists, Vol03ResultFoldersOther,
-        Vol03ResultSubFoldersCreated;
-    StringList Vol03CreatedFolders, Vol03CreatedSubFolders, Vol03CreatedFiles, Vol03ExistingFolders,
-        Vol03OtherReasons, Vol03FailedUndoFolders, Vol03UndoWorkList;
-    int Vol03StructureFailureReported = 0;
-
-    // ---- operations ------------------------------------------------------------
+    // ---- page state -----------------------------------------------------------------------
     void Vol03ResetCounters();
     void Vol03ResetRunCounters();
-    // Result and last-run lists; the undo work list stays.
+    void Vol03ShowCounters();
+    void Vol03ClearLogLists();
+    // The last-run lists; the files the last Undo left stay.
     void Vol03ClearResultLists();
     void Vol03EnablePageControls(bool flag);
     void Vol03UpdateButtons(bool flag);
-    void rdoVol03AttachNothingClick();
-    void Vol03SetRelativePathsMode();
-    void Vol03SetFullPathsMode();
+    bool Vol03CheckDiskSpace(bool withFiles);
+    // The destination's tree in a message box: folders, and with files its
+    // files and bytes.
+    bool Vol03ShowStructureSummary(const std::string& path, bool withFiles);
+
+    // ---- run, simulation, undo -----------------------------------------------------------
+    void btnVol03CreateFoldersClick();
+    void btnVol03CreateFoldersSimulationClick();
+    void Vol03SimulateCreateFolders();
+    void btnVol03StatisticsClick();
+    void btnVol03UndoClick();
+    _tagVol0XParts Vol03GetNameParts() const;
+    // The controls as a run reads them.
+    Vol03Inputs Vol03ReadInputs() const;
 
     Ui::Vol03Page* ui;
     MainWindowShared& Shared;
 
 private:
-    void Vol03StructureTail();
+    void Vol03StructureTail(bool withFiles);
+    bool Vol03WithFilesChecked() const;
+    void Vol03EnableRunButtons(bool flag);
+    void Vol03CheckNameField(bool prefix);
+    void Vol03CheckNumbers(bool startHandler);
+    void Vol03ShowNumbers(const Vol03Numbers& numbers);
+    Vol03PageHooks Vol03Hooks();
+
+    std::unique_ptr<pagekit::StructureListHandlers> Structures;
 };

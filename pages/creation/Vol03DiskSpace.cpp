@@ -1,0 +1,32 @@
+// The structure totals of page 03 and the disk-space check before a run.
+#include "core/FileNames.h"
+#include "core/PathTools.h"
+#include "pages/creation/Vol03Engine.h"
+
+bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFiles) {
+    // The numbers of the edits, whatever was stored when they were left.
+    const double n = static_cast<double>(Vol03ReadNumbers(in.StartText, in.EndText).Count());
+    if (in.RelativePaths) {
+        SetTemplateTotals(state, in, n);
+        return true;
+    }
+    MeasureCreationStructures(state, in, withFiles);
+    std::string root;
+    std::uint64_t free = 0;
+    GetDriveFreeBytes(TrimControlAndBlanks(in.DestFolder), root, free);
+    return Vol03WeighDiskSpace(state, n, free, root);
+}
+
+void Vol03CountToCreate(Vol03State& state, const Vol03Inputs& in) {
+    const double n = static_cast<double>(Vol03ReadNumbers(in.StartText, in.EndText).Count());
+    if (in.RelativePaths) {
+        SetTemplateTotals(state, in, n);
+        return;
+    }
+    MeasureCreationStructures(state, in, false);
+    if (n > 0) SetCreationToCreate(state, n);
+}
+
+bool Vol03WeighDiskSpace(Vol03State& state, double mainFolders, std::uint64_t free, const std::string& root) {
+    return WeighCreationDiskSpace(state, mainFolders, free, root, CreationCaption(kVol03Topic, 30040, false));
+}

@@ -1,0 +1,133 @@
+#include "pages/creation/Vol03Engine.h"
+
+#include <charconv>
+#include <limits>
+
+#include "core/FileNames.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+// ---- numbers -------------------------------------------------------------------------
+
+bool Vol03ParseNumber(const std::string& text, std::int32_t& value) {
+    const std::string t = TrimControlAndBlanks(text);
+    std::size_t i = 0;
+    const bool negative = !t.empty() && t[0] == '-';
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) ++i;
+    if (i == t.size()) return false;
+    std::int64_t v = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9') return false;
+        v = v * 10 + (t[i] - '0');
+        if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) return false;
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+
+int Vol03Numbers::Digits() const { return static_cast<int>(std::to_string(End).size()); }
+
+Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& endText) {
+    Vol03Numbers numbers;
+    std::int32_t value = 1;
+    numbers.StartValid = Vol03ParseNumber(startText, value);
+    numbers.Start = numbers.StartValid ? value : 1;
+    numbers.EndValid = Vol03ParseNumber(endText, value);
+    numbers.End = numbers.EndValid ? value : numbers.Start;
+    return numbers;
+}
+
+namespace {
+
+// Vol03NumberText appended to `out`, without a text of its own.
+void AppendNumberText(std::string& out, std::int64_t number, bool padded, int digits) {
+    char buf[24];
+    const bool negative = number < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude).ptr;
+    const int length = static_cast<int>(end - buf);
+    if (negative) out += '-';
+    const int width = negative ? digits - 1 : digits;
+    if (padded && length < width) out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(buf, end);
+}
+
+}  // namespace
+
+std::string Vol03NumberText(std::int64_t number, bool padded, int digits) {
+    std::string text;
+    AppendNumberText(text, number, padded, digits);
+    return text;
+}
+
+// ---- name parts ----------------------------------------------------------------------
+
+_tagVol0XParts Vol03GetNameParts(const Vol03Inputs& in) {
+    _tagVol0XParts parts;
+    std::string destination = TrimControlAndBlanks(in.DestFolder);
+    if (destination.empty() || destination.back() != '\\') destination += '\\';
+    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
+    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
+    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
+    parts.Part[2] = suffixHyphen ? "-" : "";
+    parts.Part[3] = in.Suffix;
+    return parts;
+}
+
+// ---- the creator -----------------------------------------------------------------------
+
+namespace {
+
+CreationProfile Vol03Profile(bool simulation) {
+    CreationProfile p;
+    p.TemplateIndex = 3;
+    p.StructureRefusedCaption = simulation ? CreationCaption(kVol03SimulateTopic, 30052, true, kVol03Tabs)
+                                           : CreationCaption(kVol03Topic, 30032, true, kVol03Tabs);
+    p.TemplateRefusedCaption = simulation ? CreationCaption("Creating Folder(s).- Increased Numbers.", 30053, true)
+                                          : CreationCaption("Creating Folder(s).-From a Folder List.", 30033, true);
+    const char* topic = simulation ? kVol03SimulateTopic : kVol03Topic;
+    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 30056 : 30041, true);
+    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 30057 : 30042, true);
+    // An unusable template line adds the structure totals by the attach option.
+    p.UnusableLineAsItem = false;
+    return p;
+}
+
+}  // namespace
+
+Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, CreationLog& log,
+                           RunDisk& disk, bool simulation)
+    : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(simulation)),
+      parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk, simulation) {
+    // A main folder that exists or cannot be made counts as itself alone.
+    creator_.ExistsTotals = OtherTotals::None;
+    creator_.FailedTotals = OtherTotals::None;
+    creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
+    // The number between the parts is digits and a sign only.
+    std::string found;
+    forbidden_ = FindIllegalChars("N", parts_.Part[0] + parts_.Part[2] + parts_.Part[3], found);
+}
+
+void Vol03Creator::CreateAll() {
+    // 64 bits: an end of 2147483647 ends.
+    for (std::int64_t n = numbers_.Start; n <= numbers_.End; ++n) CreateOne(n);
+}
+
+void Vol03Creator::CreateOne(std::int64_t number) {
+    path_.assign(parts_.Part[0]);
+    const std::size_t at = path_.size();
+    AppendNumberText(path_, number, in_.PaddedZeroes, digits_);
+    const std::size_t length = path_.size() - at;
+    path_.append(parts_.Part[2]).append(parts_.Part[3]);
+    if (forbidden_) {  // a character no folder path may hold
+        creator_.RefuseMain(path_, OtherTotals::ByAttachMode);
+        return;
+    }
+    if (in_.AddIncNumbersAsSuffix)
+        creator_.CreateMain(path_, path_.substr(at, length), in_.Prefix);
+    else
+        creator_.CreateMain(path_);
+}

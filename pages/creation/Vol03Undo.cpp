@@ -1,0 +1,28 @@
+// Undo on page 03: removes what the last run made, deepest first, and keeps
+// what it could not remove for the next Undo.
+#include "pages/creation/CreationVisualLog.h"
+#include "pages/creation/Vol03Engine.h"
+#include "pages/creation/Vol03Page.h"
+
+void Vol03UndoLastRun(Vol03State& state, CreationLog& log) {
+    CreationUndoProfile p;
+    p.Retry = UndoPlan::CollectByLevel;
+    p.ExistingStructures = UndoPlan::CollectByLevel;
+    p.Templates = UndoPlan::PrepareCreateFolders;
+    p.Nothing = UndoPlan::CollectByLevel;
+    p.NothingCaption = CreationCaption(kVol03Topic, 30036, true);
+    p.NothingText =
+        "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
+        "files to UNDO them.";
+    p.AskCaption = CreationCaption(kVol03Topic, 30037, false);
+    p.ReportCaption = CreationCaption("Creating Folder(s).- Increased Numbers.", 30038, false);
+    p.EndCaption = CreationCaption(kVol03Topic, 30039, false);
+    UndoCreationRun(state, log, p);
+}
+
+// ---- the page's side ------------------------------------------------------------------------
+
+void Vol03Page::btnVol03UndoClick() {
+    CreationVisualLog log = Vol03VisualLog();
+    Vol03UndoLastRun(*this, log);
+}

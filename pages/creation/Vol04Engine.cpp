@@ -1,0 +1,135 @@
+#include "pages/creation/Vol04Engine.h"
+
+#include <string_view>
+
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+// ---- name parts ----------------------------------------------------------------------
+
+namespace {
+
+std::string_view FolderView(std::string_view path) {
+    const std::size_t last = path.find_last_of("\\:");
+    if (last == std::string_view::npos) return {};
+    std::size_t length = last + 1;
+    // "C:\a\b" gives "C:\a"; "C:\b" keeps the root's backslash.
+    if (last > 0 && path[last] == '\\' && path[last - 1] != '\\' && path[last - 1] != ':') length = last;
+    return path.substr(0, length);
+}
+
+std::string_view NameView(std::string_view path) {
+    const std::size_t last = path.find_last_of("\\:");
+    return last == std::string_view::npos ? path : path.substr(last + 1);
+}
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
+// The parent folder and the last name the new folder is built from: a "."
+// in the last name makes the item a file, whose folder takes its place.
+void SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
+    const std::string_view name = NameView(item);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && !IsBlank(name.substr(dot))) {
+        const std::string_view folder = FolderView(item);
+        parent = FolderView(folder);
+        last = NameView(folder);
+    } else {
+        parent = FolderView(item);
+        last = name;
+    }
+}
+
+}  // namespace
+
+std::string Vol04FolderOf(const std::string& path) { return std::string(FolderView(path)); }
+std::string Vol04NameOf(const std::string& path) { return std::string(NameView(path)); }
+
+_tagVol0XParts Vol04GetNameParts(const Vol04Inputs& in, const std::string& item, std::string* parentOut) {
+    std::string_view parent, last;
+    SplitItem(item, parent, last);
+    _tagVol0XParts parts;
+    parts.Part[0].assign(parent);
+    if (parent.empty() || parent.back() != '\\') parts.Part[0] += '\\';
+    parts.Part[0] += in.Prefix;
+    if (in.Hyphen && !IsBlank(in.Prefix)) parts.Part[0] += '-';
+    parts.Part[1].assign(last);
+    parts.Part[2] = in.Hyphen && !IsBlank(in.Suffix) ? "-" : "";
+    parts.Part[3] = in.Suffix;
+    if (parentOut) parentOut->assign(parent);
+    return parts;
+}
+
+std::string Vol04NewPath(const _tagVol0XParts& parts) {
+    return parts.Part[0] + parts.Part[1] + parts.Part[2] + parts.Part[3];
+}
+
+// ---- the creator -----------------------------------------------------------------------
+
+namespace {
+
+CreationProfile Vol04Profile(bool simulation) {
+    CreationProfile p;
+    p.TemplateIndex = 1;
+    p.StructureRefusedCaption = simulation ? CreationCaption(kVol04SimulateTopic, 40068, true)
+                                           : CreationCaption(kVol04Topic, 40046, true);
+    p.TemplateRefusedCaption = CreationCaption(kVol04Topic, simulation ? 40069 : 40047, true);
+    const char* topic = simulation ? kVol04SimulateTopic : kVol04Topic;
+    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 40072 : 4055, true);
+    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 40073 : 40056, true);
+    if (!simulation) p.SizeMissingNotCopiedText = "The path doesn't exist : \n";
+    // An unusable template line adds the structure totals by the attach option.
+    p.UnusableLineAsItem = false;
+    return p;
+}
+
+}  // namespace
+
+Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk,
+                           bool simulation)
+    : in_(in), profile_(Vol04Profile(simulation)), creator_(profile_, in, state, log, disk, simulation) {
+    // An existing main folder counts as itself alone; one that cannot be
+    // made also counts what its structures would have brought.
+    creator_.ExistsTotals = OtherTotals::None;
+    creator_.FailedTotals = OtherTotals::AllUnlessNothing;
+    const _tagVol0XParts parts = Vol04GetNameParts(in, "");
+    prefix_ = parts.Part[0].substr(1);  // the prefix and its separator
+    suffix_ = parts.Part[2] + parts.Part[3];
+}
+
+void Vol04Creator::CreateAll() {
+    for (const auto& item : in_.IncludeFolders) CreateOne(item);
+}
+
+void Vol04Creator::CreateOne(const std::string& raw) {
+    // The item trimmed of blanks, as TrimBlanks gives it.
+    const std::size_t first = raw.find_first_not_of(' ');
+    if (first == std::string::npos)
+        item_.clear();
+    else
+        item_.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
+    if (TrimBlanks(GetDrivePart(item_)).empty()) {
+        creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
+        return;
+    }
+    // The new path: the parent with a backslash, prefix, last name, suffix.
+    std::string_view parent, last;
+    SplitItem(item_, parent, last);
+    parent_.assign(parent);
+    path_.assign(parent);
+    if (parent.empty() || parent.back() != '\\') path_ += '\\';
+    path_.append(prefix_).append(last).append(suffix_);
+    if (TrimBlanks(GetDrivePart(path_)).empty()) {
+        creator_.RecordItemOther(path_, OtherTotals::UnlessNothingFilesWithFiles);
+        return;
+    }
+    // Each new folder is made beneath its own parent (the creator opens
+    // each distinct one once and records it once for the Undo).
+    creator_.UseDestination(parent_);
+    std::string found;
+    if (FindIllegalChars("N", path_, found)) {  // a character no folder path may hold
+        creator_.RefuseMain(path_, OtherTotals::AllUnlessNothing);
+        return;
+    }
+    creator_.CreateMain(path_);
+}

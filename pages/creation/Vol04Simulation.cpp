@@ -1,0 +1,38 @@
+// Simulation on page 04: the run's own frame and engine on a disk that only
+// pretends to write. It keeps its own messages; its outcomes are the run's
+// (it takes the Include paths as the run takes them, not by the stricter
+// entry check of its twin of old).
+#include <QPushButton>
+
+#include "pages/creation/CreationVisualLog.h"
+#include "pages/creation/Vol04Internal.h"
+#include "pages/creation/Vol04Page.h"
+#include "ui_Vol04Page.h"
+
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log,
+                                const Vol04PageHooks& hooks, const std::string& startText,
+                                const std::string& endText) {
+    Vol04Frame frame;
+    frame.Simulation = true;
+    frame.NoStructureCaption = CreationCaption(kVol04SimulateTopic, 40066, true);
+    frame.ConfirmText = startText;
+    frame.ConfirmCaption = CreationCaption(kVol04SimulateTopic, 40067, false);
+    frame.EmptyIncludeCaption = CreationCaption(kVol04SimulateTopic, 40071, true, "           ");
+    frame.EndText = endText;
+    frame.EndCaption = CreationCaption(kVol04SimulateTopic, 40070, false);
+    Vol04CreateFolders(state, in, log, hooks, frame);
+}
+
+// ---- the page's side ------------------------------------------------------------------------
+
+void Vol04Page::btnVol04CreateFoldersSimulationClick() {
+    Vol04EnableRunButtons(false);
+    Vol04SimulateCreateFolders();
+    Vol04EnableRunButtons(true);
+}
+
+void Vol04Page::Vol04SimulateCreateFolders() {
+    CreationVisualLog log = Vol04VisualLog();
+    ::Vol04SimulateCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks(), Shared.CreateSimulationStartText,
+                                 Shared.CreateSimulationEndText);
+}

@@ -1,0 +1,464 @@
+// Page 03 below its windows: numbers, padding, names, the run and its
+// outcomes, template lines with the number as suffix, disk space, undo and
+// the simulation, on a temporary drive.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
+#include "pages/creation/Vol03Engine.h"
+#include "platform/MessageBox.h"
+#include "tests/support/TempDrive.h"
+#include "tests/ui/CreationTestLog.h"
+
+namespace fs = std::filesystem;
+using creationtest::Lines;
+
+namespace {
+
+const std::string kStart = "simulation start";
+const std::string kEnd = "simulation end";
+
+StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
+    StringList paths;
+    for (const auto& f : folders) paths.push_back(f.Path);
+    return paths;
+}
+
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        std::string content = "<dir>";
+        if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string()] = content;
+    }
+    return tree;
+}
+
+class Vol03Engine : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    Vol03State state;
+    creationtest::RecordingLog log;
+    Vol03Inputs in;
+    Vol03PageHooks hooks;
+    int focusEnd = 0, focusStructure = 0, tabsOff = 0, tabsOn = 0, tidied = 0;
+    std::vector<Vol03Numbers> shownNumbers;
+
+    void SetUp() override {
+        drive.MakeFolder("Dest");
+        in.DestFolder = drive.path("Dest");
+        in.AttachNothing = true;
+        in.ViewDestFolder = false;
+        hooks.FocusEndNumber = [this] { ++focusEnd; };
+        hooks.FocusAddFolderStructure = [this] { ++focusStructure; };
+        hooks.EnableOtherTabSheets = [this](bool on) { ++(on ? tabsOn : tabsOff); };
+        hooks.ShowNumbers = [this](const Vol03Numbers& n) { shownNumbers.push_back(n); };
+        hooks.TidyDestinationHistory = [this] { ++tidied; };
+    }
+    void TearDown() override { SetFolderTemplateOptions(3, _tagFoldersTemplateOptions()); }
+
+    std::string D(const std::string& rel) const { return drive.path("Dest\\" + rel); }
+    void Numbers(const std::string& start, const std::string& end) {
+        in.StartText = start;
+        in.EndText = end;
+    }
+    void UseStructures(StringList entries, bool mainFolder, bool withFiles) {
+        in.AttachNothing = false;
+        in.FullPaths = true;
+        in.RelativePaths = false;
+        in.FolderStructures = std::move(entries);
+        in.MainFolderWithFiles = mainFolder && withFiles;
+        in.MainFolderWithoutFiles = mainFolder && !withFiles;
+        in.SubFoldersOnlyWithFiles = !mainFolder && withFiles;
+        in.SubFoldersOnlyWithoutFiles = !mainFolder && !withFiles;
+        Vol03CheckDiskSpace(state, in, withFiles);  // as the page does after every change
+    }
+    void UseTemplates(StringList lines) {
+        in.AttachNothing = false;
+        in.FullPaths = false;
+        in.RelativePaths = true;
+        in.FolderStructures = std::move(lines);
+    }
+    void Run() {
+        boxes.Queue(plat::IDYES);
+        Vol03RunCreateFolders(state, in, log, hooks);
+    }
+    void Simulate() {
+        boxes.Queue(plat::IDYES);
+        Vol03SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
+    }
+    void Undo() {
+        boxes.Queue(plat::IDYES);
+        Vol03UndoLastRun(state, log);
+    }
+    Lines Captions() const {
+        Lines out;
+        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST(Vol03Numbers, TextsAreWholeInt32NumbersOrTheFallback) {
+    std::int32_t v = 0;
+    EXPECT_TRUE(Vol03ParseNumber(" 42 ", v));
+    EXPECT_EQ(v, 42);
+    EXPECT_TRUE(Vol03ParseNumber("-7", v));
+    EXPECT_EQ(v, -7);
+    EXPECT_TRUE(Vol03ParseNumber("+2147483647", v));
+    EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(Vol03ParseNumber("-2147483648", v));
+    for (const char* bad : {"", "  ", "abc", "1.5", "2147483648", "99999999999", "-2147483649", "1e3", "-", "0x10"})
+        EXPECT_FALSE(Vol03ParseNumber(bad, v)) << bad;
+
+    Vol03Numbers n = Vol03ReadNumbers("abc", "5");  // the start becomes 1
+    EXPECT_FALSE(n.StartValid);
+    EXPECT_EQ(n.Start, 1);
+    EXPECT_EQ(n.End, 5);
+    n = Vol03ReadNumbers("4", "");  // the end becomes the start
+    EXPECT_FALSE(n.EndValid);
+    EXPECT_EQ(n.End, 4);
+    EXPECT_EQ(n.Count(), 1);
+    n = Vol03ReadNumbers("-2147483648", "2147483647");  // counted in 64 bits
+    EXPECT_EQ(n.Count(), 4294967296LL);
+}
+
+TEST(Vol03Numbers, PaddingFollowsTheEndNumbersDigits) {
+    EXPECT_EQ(Vol03ReadNumbers("1", "9").Digits(), 1);
+    EXPECT_EQ(Vol03ReadNumbers("1", "120").Digits(), 3);
+    EXPECT_EQ(Vol03ReadNumbers("1", "1000").Digits(), 4);
+    EXPECT_EQ(Vol03NumberText(7, true, 3), "007");
+    EXPECT_EQ(Vol03NumberText(120, true, 3), "120");
+    EXPECT_EQ(Vol03NumberText(7, false, 3), "7");
+    EXPECT_EQ(Vol03NumberText(5, true, 3), "005");
+    EXPECT_EQ(Vol03NumberText(1234, true, 3), "1234");
+    EXPECT_EQ(Vol03NumberText(-5, true, 3), "-05");  // the sign stays in front
+    EXPECT_EQ(Vol03NumberText(-5, false, 3), "-5");
+}
+
+TEST_F(Vol03Engine, HyphenJoinsOnlyTheNonEmptyParts) {
+    in.DestFolder = "D:\\Work";
+    in.Prefix = "Job";
+    in.Suffix = "A";
+    in.Hyphen = true;
+    auto parts = Vol03GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job-08-A");
+    in.Hyphen = false;
+    parts = Vol03GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job8A");
+    in.Hyphen = true;
+    in.Prefix = "";
+    parts = Vol03GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\08-A");
+    in.Prefix = "   ";  // blanks only: in the name, without a hyphen
+    in.Suffix = "";
+    in.DestFolder = " D:\\Work\\ ";  // no second backslash
+    parts = Vol03GetNameParts(in);
+    EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\   8");
+}
+
+TEST_F(Vol03Engine, RunMakesOneFolderPerNumberAndUndoTakesThemAway) {
+    drive.MakeFolder("Dest\\Job-09-A");
+    in.Prefix = "Job";
+    in.Suffix = "A";
+    in.Hyphen = true;
+    in.PaddedZeroes = true;
+    Numbers("8", "10");
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30034."}));
+    EXPECT_EQ(boxes.shown()[0].caption, "Creating Folder(s).- Increased Numbers.            Information no: 30030.");
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("Job-08-A"), D("Job-10-A")}));
+    EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("Job-09-A")}));
+    EXPECT_EQ(log.zoom, log.lines);
+    EXPECT_EQ(log.shown.FoldersCreated, 2);
+    EXPECT_EQ(log.shown.FoldersExists, 1);
+    EXPECT_EQ(log.shown.FoldersToCreate, 3);
+    EXPECT_EQ(log.runMode, 1);
+    EXPECT_EQ(state.UndoMode, "N");
+    EXPECT_EQ(state.LastDestination, drive.path("Dest\\"));
+    EXPECT_EQ(state.Vol03DigitCount, 2);
+    EXPECT_EQ(state.Vol03StartValue, 8);
+    EXPECT_EQ(state.Vol03EndValue, 10);
+    EXPECT_EQ(Paths(state.LastCreatedFolders), (StringList{D("Job-08-A"), D("Job-10-A")}));
+    EXPECT_EQ(state.LastExistingFolders, (StringList{D("Job-09-A")}));
+    EXPECT_EQ(tabsOff, 1);
+    EXPECT_EQ(tabsOn, 1);
+    EXPECT_EQ(tidied, 1);
+    EXPECT_TRUE(drive.Exists("Dest\\Job-10-A"));
+
+    Undo();
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30034.", "30037.", "30039."}));
+    EXPECT_FALSE(drive.Exists("Dest\\Job-08-A"));
+    EXPECT_FALSE(drive.Exists("Dest\\Job-10-A"));
+    EXPECT_TRUE(drive.Exists("Dest\\Job-09-A"));  // it was there before
+    boxes.Clear();
+    Vol03UndoLastRun(state, log);
+    EXPECT_EQ(Captions(), (Lines{"30036."}));
+    EXPECT_EQ(boxes.shown()[0].text,
+              "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders "
+              "and files to UNDO them.");
+}
+
+TEST_F(Vol03Engine, StartAboveEndStopsBeforeAnyQuestion) {
+    Numbers("5", "3");
+    Run();
+    Simulate();
+    EXPECT_EQ(Captions(), (Lines{"30027.", "30049."}));
+    EXPECT_EQ(boxes.shown()[0].caption, "Creating Folder(s).-Increased Numbers.    Warning no: 30027.");
+    EXPECT_EQ(boxes.shown()[1].caption, "Simulate Creating Folder(s).-Increased Numbers.    Warning no: 30049.");
+    EXPECT_EQ(focusEnd, 2);
+    EXPECT_EQ(tabsOff, 0);  // the tab sheets were never touched
+    EXPECT_EQ(log.runMode, -1);
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
+}
+
+// After a restore or Clear All the stored numbers may be anything: the run
+// reads the edits, puts the page's fallback for a text that is no number,
+// and every stop leaves the tab sheets enabled.
+TEST_F(Vol03Engine, BadNumberTextsAfterARestoreTakeThePagesFallback) {
+    state.Vol03StartValue = 7;  // stale values that would allow anything
+    state.Vol03EndValue = 1;
+    Numbers("abc", "3");
+    Run();
+    ASSERT_EQ(shownNumbers.size(), 1u);
+    EXPECT_EQ(shownNumbers[0].Start, 1);
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("1"), D("2"), D("3")}));
+    EXPECT_EQ(state.Vol03StartValue, 1);
+    EXPECT_EQ(state.Vol03EndValue, 3);
+    EXPECT_EQ(log.shown.FoldersToCreate, 3);  // the counters follow the edits too
+
+    Numbers("5", "");  // an empty end is the start
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("5")}));
+    Numbers("9", "99999999999");  // out of range: the end is the start
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("9")}));
+    Numbers("", "x");
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("1")}));
+    EXPECT_EQ(shownNumbers.size(), 4u);
+    EXPECT_EQ(tabsOff, tabsOn);
+    for (const auto& b : boxes.shown()) EXPECT_EQ(b.caption.find("30035"), std::string::npos);
+}
+
+TEST_F(Vol03Engine, TheLargestEndNumberEnds) {
+    Numbers("2147483646", "2147483647");
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("2147483646"), D("2147483647")}));
+    Numbers("-1", "1");
+    in.PaddedZeroes = true;
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("-1"), D("0"), D("1")}));
+}
+
+// Every template level carries the number of its main folder, set off by
+// the blanks the prefix ends with.
+TEST_F(Vol03Engine, TemplateLinesCarryTheNumberAsSuffix) {
+    EXPECT_EQ(AppendTextToPathLevels("\\Docs\\Plans", "Job ", "007"), "\\Docs 007\\Plans 007");
+    EXPECT_EQ(AppendTextToPathLevels("Docs\\Plans", "Job", "007"), "\\Docs007\\Plans007");
+    UseTemplates({"Docs\\Plans", "Notes"});
+    in.Prefix = "Job ";
+    in.PaddedZeroes = true;
+    in.AddIncNumbersAsSuffix = true;
+    Numbers("7", "10");
+    Run();
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated],
+              (Lines{D("Job 07\\Docs 07\\Plans 07"), D("Job 07\\Notes 07"), D("Job 08\\Docs 08\\Plans 08"),
+                     D("Job 08\\Notes 08"), D("Job 09\\Docs 09\\Plans 09"), D("Job 09\\Notes 09"),
+                     D("Job 10\\Docs 10\\Plans 10"), D("Job 10\\Notes 10")}));
+    EXPECT_TRUE(drive.Exists("Dest\\Job 08\\Docs 08\\Plans 08"));
+    EXPECT_EQ(log.shown.SubFoldersToCreate, 8);
+    EXPECT_EQ(state.UndoMode, "R");
+
+    // Without the option the lines stay as they are.
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\Job 08"));
+    in.AddIncNumbersAsSuffix = false;
+    Numbers("1", "1");
+    in.PaddedZeroes = false;
+    Run();
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("Job 1\\Docs\\Plans"), D("Job 1\\Notes")}));
+}
+
+// A template line that gives no folder adds the structure totals by the
+// attach option; one with a drive letter is never the drive root.
+TEST_F(Vol03Engine, UnusableTemplateLinesCountByTheAttachOption) {
+    UseTemplates({"Docs", "T:\\Abs", "a\\..\\..\\up", "Ok\\Deep"});
+    _tagFoldersTemplateOptions o;
+    o.ReplaceNo = false;
+    o.ReplaceFirst = true;  // "Docs" loses its only folder
+    SetFolderTemplateOptions(3, o);
+    in.MainFolderWithoutFiles = true;
+    Numbers("1", "2");
+    Vol03CheckDiskSpace(state, in, false);
+    Run();
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("1\\Deep"), D("2\\Deep")}));
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"Docs", "T:\\Abs", "a\\..\\..\\up", "Docs", "T:\\Abs",
+                                                      "a\\..\\..\\up"}));
+    EXPECT_EQ(log.shown.FoldersOther, 6);
+    EXPECT_EQ(log.shown.SubFoldersOther, 6 * 4);  // without files: the subfolder total (one per line)
+    EXPECT_EQ(log.shown.FilesOther, 0);
+    EXPECT_FALSE(drive.Exists("Abs"));
+    EXPECT_FALSE(drive.Exists("up"));
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30034."}));
+}
+
+TEST_F(Vol03Engine, ExistingStructuresAreAttachedToNewFoldersOnly) {
+    drive.WriteFile("S\\a\\f.txt", "hello");
+    drive.MakeFolder("Dest\\2");
+    UseStructures({drive.path("S"), "nodrive\\x", drive.path("Missing")}, true, true);
+    Numbers("1", "3");
+    Run();
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("1\\S"), D("1\\S\\a"), D("3\\S"), D("3\\S\\a")}));
+    EXPECT_EQ(log.lines[CreationFilesCreated], (Lines{D("1\\S\\a\\f.txt"), D("3\\S\\a\\f.txt")}));
+    EXPECT_EQ(log.shown.FilesSizeCreated, 10);
+    EXPECT_EQ(log.shown.FilesToCreate, 3);
+    EXPECT_EQ(log.shown.SubFoldersExists, 0);  // an existing main folder adds no totals
+    EXPECT_FALSE(drive.Exists("Dest\\2\\S"));
+    EXPECT_EQ(state.UndoMode, "F");
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\1"));
+    EXPECT_TRUE(drive.Exists("Dest\\2"));
+    EXPECT_EQ(drive.ReadFile("S\\a\\f.txt"), "hello");
+}
+
+TEST_F(Vol03Engine, AStructureHoldingTheDestinationIsRefused) {
+    drive.MakeFolder("Work\\Dest");
+    in.DestFolder = drive.path("Work\\Dest");
+    UseStructures({drive.path("Work")}, true, false);
+    Numbers("1", "2");
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30034."}));
+    EXPECT_EQ(boxes.shown()[1].caption, "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 30032.");
+    EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
+}
+
+TEST_F(Vol03Engine, DiskSpaceComesFromTheEditsNumbers) {
+    drive.WriteFile("S\\f1", std::string(600, 'a'));
+    drive.WriteFile("S\\d\\f2", std::string(400, 'b'));
+    Numbers("3", "7");
+    UseStructures({drive.path("S")}, true, true);
+    const CreationCounters& c = state.Counters;
+    EXPECT_EQ(c.FoldersToCreate, 5);
+    EXPECT_EQ(c.SubFoldersToCreate, 10);
+    EXPECT_EQ(c.FilesToCreate, 10);
+    EXPECT_EQ(c.FilesSizeToCreate, 5000);
+    EXPECT_TRUE(Vol03WeighDiskSpace(state, 5, 5001, "T:\\"));
+    EXPECT_FALSE(Vol03WeighDiskSpace(state, 5, 5000, "T:\\"));  // equal is not enough
+    EXPECT_EQ(boxes.shown().back().caption, "Creating Folder(s).-Increased Numbers.            Information no: 30040.");
+    EXPECT_EQ(boxes.shown().back().text,
+              "There is not enough space on the disk.\nThe free space on the disk T:\\ is : 4.88 KB    5000 bytes\n"
+              "The program requires : 4.88 KB    5000 bytes.");
+    boxes.Clear();
+    Numbers("6", "5");  // no number to make: false without a message
+    EXPECT_FALSE(Vol03CheckDiskSpace(state, in, true));
+    EXPECT_TRUE(boxes.shown().empty());
+
+    UseTemplates({"1", "2", "3"});
+    Numbers("1", "10");
+    EXPECT_TRUE(Vol03CheckDiskSpace(state, in, true));
+    EXPECT_EQ(c.FoldersToCreate, 10);
+    EXPECT_EQ(c.SubFoldersToCreate, 30);
+}
+
+// A destination whose name holds a character no folder path may hold:
+// every new path is unusable (with the totals by the attach option), but
+// one that exists counts as existing.
+TEST_F(Vol03Engine, AForbiddenCharacterMakesTheNewPathUnusable) {
+    drive.MakeFolder("Odd?Dest\\2");
+    in.DestFolder = drive.path("Odd?Dest");
+    drive.WriteFile("S\\f", "x");
+    UseStructures({drive.path("S")}, true, false);
+    Numbers("1", "3");
+    Simulate();
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(log.lines[CreationFoldersOther],
+              (Lines{drive.path("Odd?Dest\\1"), drive.path("Odd?Dest\\3")}));
+    EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{drive.path("Odd?Dest\\2")}));
+    EXPECT_EQ(log.shown.SubFoldersOther, 2 * 1);  // without files: the subfolder total
+    EXPECT_FALSE(drive.Exists("Odd?Dest\\1"));
+}
+
+TEST_F(Vol03Engine, UndoOfTemplatesKeepsTheDestinationAndRetriesWhatItLeft) {
+    UseTemplates({"a\\b"});
+    Numbers("1", "2");
+    Run();
+    drive.WriteFile("Dest\\2\\a\\b\\user.txt", "mine");
+    boxes.Clear();
+    Undo();
+    EXPECT_EQ(Captions(), (Lines{"30037.", "30038.", "30039."}));
+    EXPECT_EQ(boxes.shown()[1].caption, "Creating Folder(s).- Increased Numbers.            Information no: 30038.");
+    EXPECT_FALSE(drive.Exists("Dest\\1"));
+    EXPECT_TRUE(drive.Exists("Dest\\2\\a\\b\\user.txt"));
+    EXPECT_EQ(Paths(state.FailedUndoFolders), (StringList{D("2\\a\\b"), D("2\\a"), D("2")}));
+    EXPECT_EQ(log.lines[CreationFoldersFailedUndo], (Lines{D("2\\a\\b"), D("2\\a"), D("2")}));
+    fs::remove(drive.nativePath("Dest\\2\\a\\b\\user.txt"));
+    Undo();
+    EXPECT_FALSE(drive.Exists("Dest\\2"));
+    EXPECT_TRUE(drive.Exists("Dest"));
+}
+
+TEST_F(Vol03Engine, SimulationMatchesTheFollowingRunLineForLine) {
+    drive.WriteFile("S1\\f.txt", "one");
+    drive.WriteFile("S1\\k", "file");
+    drive.WriteFile("S1\\sub\\deep\\g.txt", "g");
+    drive.WriteFile("S2\\f.txt", "two");
+    drive.WriteFile("S2\\k\\in.txt", "in");
+    drive.MakeFolder("Dest\\P-3");
+    in.Prefix = "P";
+    in.Hyphen = true;
+    Numbers("1", "4");
+    for (int mode = 0; mode < 3; ++mode) {
+        SCOPED_TRACE(mode);
+        if (mode < 2)
+            UseStructures({drive.path("S1"), drive.path("S2")}, mode == 1, true);
+        else
+            UseTemplates({"x\\y", "T:\\no", "z"});
+        const Vol03Inputs items = in;
+        in.StartText = in.EndText = "9";
+        Run();  // the simulation must leave this run's undo data alone
+        in = items;
+        const auto undoBefore = Paths(state.LastCreatedFolders);
+        const auto subBefore = Paths(state.LastCreatedSubFolders);
+        const auto filesBefore = state.LastCreatedFiles.size();
+        _tagCreatedFile kept;
+        kept.Path = "keep me";
+        state.FailedUndoFiles.push_back(kept);
+        const auto treeBefore = Tree(drive);
+        const std::string modeBefore = state.UndoMode;
+
+        Simulate();
+        EXPECT_EQ(log.runMode, 0);
+        EXPECT_EQ(Tree(drive), treeBefore);
+        EXPECT_EQ(Paths(state.LastCreatedFolders), undoBefore);
+        EXPECT_EQ(Paths(state.LastCreatedSubFolders), subBefore);
+        EXPECT_EQ(state.LastCreatedFiles.size(), filesBefore);
+        EXPECT_EQ(state.FailedUndoFiles.size(), 1u);  // the failed-undo list too
+        EXPECT_EQ(state.UndoMode, modeBefore);
+        EXPECT_EQ(boxes.shown().back().text, kEnd);
+        const auto simulated = log.lines;
+        const auto counters = log.shown.Values();
+        EXPECT_FALSE(simulated[CreationFoldersCreated].empty());
+
+        Run();
+        EXPECT_EQ(log.runMode, 1);
+        EXPECT_EQ(log.lines, simulated);
+        EXPECT_EQ(log.shown.Values(), counters);
+        Undo();
+        Undo();  // the earlier run's folder "9" is no longer undoable: nothing
+        fs::remove_all(drive.nativePath("Dest\\P-9"));
+    }
+}
