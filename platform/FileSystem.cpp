@@ -115,6 +115,9 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
         e.kind = KindOf(st.st_mode);
         if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
         e.mtimeNs = MtimeNs(st);
+        e.dev = static_cast<std::uint64_t>(st.st_dev);
+        e.ino = static_cast<std::uint64_t>(st.st_ino);
+        e.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
         entries.push_back(std::move(e));
     }
     // A read error part-way is no complete listing.
