@@ -67,27 +67,20 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     std::string base;
     StripFileExtension(name, base);
     const std::string ext = name.substr(base.size());
-    std::uint32_t& next = next_[name];
+    // The search goes on where the last one for this name ended.
+    auto known = next_.find(name);
+    std::string candidate = known == next_.end() ? name : known->second;
     for (int tries = 0; tries < 30000; ++tries) {
-        std::string candidate = name;
-        if (next > 0) {
-            std::string number = std::to_string(next);
-            candidate = base + "INC" + std::string(number.size() < 7 ? 7 - number.size() : 0, '0') + number + ext;
-        }
         copy = JoinEntry(work.Folder(), candidate);
-        if (taken_.count(copy)) {
-            ++next;
-            continue;
-        }
-        const plat::FsResult r = disk.CopyFile(from, target, work, copy, &stamp);
+        const plat::FsResult r =
+            taken_.count(copy) ? plat::FsResult::AlreadyExists : disk.CopyFile(from, target, work, copy, &stamp);
         if (r != plat::FsResult::AlreadyExists) {
-            if (r == plat::FsResult::Ok) {
-                taken_.insert(copy);
-                ++next;
-            }
+            if (r == plat::FsResult::Ok) taken_.insert(copy);
+            next_[name] = candidate;
             return r;
         }
-        ++next;
+        StripFileExtension(candidate, base);
+        candidate = MakeIncreasedFileName(base) + ext;
     }
     if (exhausted) *exhausted = true;
     return plat::FsResult::Failed;

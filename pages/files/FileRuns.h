@@ -110,8 +110,8 @@ public:
 
 private:
     std::set<std::string> taken_;
-    // Per file name, the INC number to try next.
-    std::map<std::string, std::uint32_t> next_;
+    // Per file name, the name to try next.
+    std::map<std::string, std::string> next_;
 };
 
 // ---- undo bases ------------------------------------------------------------------------
