@@ -59,6 +59,9 @@ Vol10Page::Vol10Page(MainWindowShared& shared, QWidget* parent)
         SetHorizontalExtent(list, 3000);
     listtools::ShowCountOf(ui->lstVol10IncludeFolderList, ui->lblVol10IncludeSum);
     listtools::ShowCountOf(ui->lstVol10ExcludeFolderList, ui->lblVol10ExcludeSum);
+    ui->lblVol10IncludeSum->setText("0");
+    ui->lblVol10ExcludeSum->setText("0");
+    ui->lblVol10FolderStructuresSum->setText("0");
     listtools::ShowCountOf(ui->lstVol10AddFolderStructure, ui->lblVol10FolderStructuresSum);
     Lists = new FileListButtons(this, ui->lstVol10IncludeFolderList, ui->lstVol10ExcludeFolderList, Vol10ListProfile(),
                                 [this] { Vol10RefreshPage(); });
@@ -98,6 +101,7 @@ Vol10Page::Vol10Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol10ViewFolderStructures, &Vol10Page::btnVol10ViewFolderStructuresClick);
     click(ui->btnVol10DeleteSelectedFolderStructures, &Vol10Page::btnVol10DeleteSelectedFolderStructuresClick);
     click(ui->btnVol10DeleteAllFolderStructures, &Vol10Page::btnVol10DeleteAllFolderStructuresClick);
+    Vol10EnableRunButtons(false);
 }
 
 Vol10Page::~Vol10Page() {

@@ -59,6 +59,8 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     SetHorizontalExtent(ui->lstVol11ExcludeFolderList, 3000);
     listtools::ShowCountOf(ui->lstVol11IncludeFolderList, ui->lblVol11IncludeSum);
     listtools::ShowCountOf(ui->lstVol11ExcludeFolderList, ui->lblVol11ExcludeSum);
+    ui->lblVol11IncludeSum->setText("0");
+    ui->lblVol11ExcludeSum->setText("0");
     Lists = new FileListButtons(this, ui->lstVol11IncludeFolderList, ui->lstVol11ExcludeFolderList, Vol11ListProfile(),
                                 [this] { Vol11RefreshPage(); });
     auto click = [this](QAbstractButton* button, auto handler) {
@@ -92,6 +94,7 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol11FileSelection, &Vol11Page::btnVol11FileSelectionClick);
     click(ui->rdoVol11DeleteOnlyFilesInMainFolder, &Vol11Page::rdoVol11DeleteOnlyFilesInMainFolderClick);
     click(ui->rdoVol11DeleteOnlyFiles, &Vol11Page::rdoVol11DeleteOnlyFilesClick);
+    Vol11EnableRunButtons(false);
 }
 
 Vol11Page::~Vol11Page() {

@@ -57,6 +57,8 @@ Vol12Page::Vol12Page(MainWindowShared& shared, QWidget* parent)
     SetHorizontalExtent(ui->lstVol12ExcludeFolderList, 3000);
     listtools::ShowCountOf(ui->lstVol12IncludeFolderList, ui->lblVol12IncludeSum);
     listtools::ShowCountOf(ui->lstVol12ExcludeFolderList, ui->lblVol12ExcludeSum);
+    ui->lblVol12IncludeSum->setText("0");
+    ui->lblVol12ExcludeSum->setText("0");
     Lists = new FileListButtons(this, ui->lstVol12IncludeFolderList, ui->lstVol12ExcludeFolderList, Vol12ListProfile(),
                                 [this] { Vol12RefreshPage(); });
     auto click = [this](QAbstractButton* button, auto handler) {
@@ -85,6 +87,7 @@ Vol12Page::Vol12Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol12Examples, &Vol12Page::btnVol12ExamplesClick);
     click(ui->rdoVol12RenameAddPrefixesSuffixes, &Vol12Page::rdoVol12RenameAddPrefixesSuffixesClick);
     click(ui->rdoVol12RenameChangeFileType, &Vol12Page::rdoVol12RenameChangeFileTypeClick);
+    Vol12EnableRunButtons(false);
 }
 
 Vol12Page::~Vol12Page() {
