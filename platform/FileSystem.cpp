@@ -90,7 +90,7 @@ bool CopyContents(int in, int out, off_t size) {
 
 
 
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     DIR* dir = fdopendir(dfd);
@@ -106,6 +106,18 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
         if (!IsSayableName(name)) {
             if (untranslatable) ++*untranslatable;
+            continue;
+        }
+        if (kindsOnly && d->d_type != DT_UNKNOWN) {
+            // The kind as the folder itself tells it; no look at the entry.
+            DirEntry e;
+            e.name = name;
+            e.kind = d->d_type == DT_DIR ? EntryKind::Folder
+                     : d->d_type == DT_REG ? EntryKind::File
+                     : d->d_type == DT_LNK ? EntryKind::Link
+                                           : EntryKind::Special;
+            e.ino = static_cast<std::uint64_t>(d->d_ino);
+            entries.push_back(std::move(e));
             continue;
         }
         struct stat st;

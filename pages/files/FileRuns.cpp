@@ -40,7 +40,7 @@ void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder,
     subfolders.clear();
     files.clear();
     std::vector<plat::DirEntry> entries;
-    if (!disk.List(base, folder, entries)) return;
+    if (!disk.ListKinds(base, folder, entries)) return;
     for (auto& e : entries) {
         if (e.kind != plat::EntryKind::Folder) {
             files.push_back(std::move(e));

@@ -94,14 +94,14 @@ SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneat
 void SmartDeleteFilesOne::Execute() {
     std::vector<plat::DirEntry> entries;
     base_.Release();
-    ctx_.Disk.List(base_, folder_, entries);
+    ctx_.Disk.ListKinds(base_, folder_, entries);
     DeleteMatching(ctx_.Masks, entries);
 }
 
 void SmartDeleteFilesOne::DeleteMatching(const std::string& mask) {
     std::vector<plat::DirEntry> entries;
     base_.Release();
-    ctx_.Disk.List(base_, folder_, entries);
+    ctx_.Disk.ListKinds(base_, folder_, entries);
     DeleteMatching(UsableFileMasks({mask}), entries);
 }
 
@@ -114,26 +114,26 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
     }
 }
 
-// The entry as the listing found it: a file is deleted only when it is
-// still that file.
+// A file is looked at once, for its read-only mark; a link goes as it is.
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
     RunDisk& disk = ctx_.Disk;
     FileRunLog& log = ctx_.Log;
-    const bool file = e.kind == plat::EntryKind::File;
     plat::FsResult r = plat::FsResult::Ok;
     std::uint32_t oldMode = 0;
     bool modeChanged = false;
-    if (file && (e.mode & 0200) == 0) {
-        // Read-only: only on request, and only this file loses the mark.
-        if (!ctx_.ReadOnlyFiles)
-            r = disk.Look(base_, path, info_) == plat::FsResult::NotFound ? plat::FsResult::NotFound
-                                                                          : plat::FsResult::Failed;
-        else if ((r = disk.SetMode(base_, path, e.mode | 0200, &oldMode)) == plat::FsResult::Ok)
-            modeChanged = true;
+    if (e.kind == plat::EntryKind::File) {
+        r = disk.Look(base_, path, info_);
+        if (r == plat::FsResult::Ok && info_.kind != plat::EntryKind::File) r = plat::FsResult::Failed;
+        if (r == plat::FsResult::Ok && (info_.mode & 0200) == 0) {
+            // Read-only: only on request, and only this file loses the mark.
+            if (!ctx_.ReadOnlyFiles)
+                r = plat::FsResult::Failed;
+            else if ((r = disk.SetMode(base_, path, info_.mode | 0200, &oldMode)) == plat::FsResult::Ok)
+                modeChanged = true;
+        }
     }
     if (r == plat::FsResult::Ok) {
-        const plat::FileStamp stamp{{e.dev, e.ino}, e.size, e.mtimeNs};
-        r = disk.RemoveFile(base_, path, file && e.ino != 0 ? &stamp : nullptr);
+        r = disk.RemoveFile(base_, path, nullptr);
         if (r != plat::FsResult::Ok && modeChanged) disk.SetMode(base_, path, oldMode);
     }
     if (r == plat::FsResult::Ok) {

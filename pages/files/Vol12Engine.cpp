@@ -44,7 +44,7 @@ public:
     void RenameFilesInFolder(const std::string& folder) {
         std::vector<plat::DirEntry> entries;
         base_.Release();
-        disk_.List(base_, folder, entries);
+        disk_.ListKinds(base_, folder, entries);
         for (const plat::DirEntry& e : entries) {
             if (e.kind != plat::EntryKind::File) continue;
             const std::string from = JoinEntry(folder, e.name);
