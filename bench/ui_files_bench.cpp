@@ -100,6 +100,19 @@ void MakeFiles(const std::string& folder, int count, const std::string& ext, std
     for (int i = 0; i < count; ++i) std::ofstream(folder + "/file" + std::to_string(i) + ext, std::ios::binary) << content;
 }
 
+// Where outcomes go when nobody looks: shows how much the Visual Log costs.
+class NullLog final : public FileRunLog {
+public:
+    void AddLine(int, const std::string&) override {}
+    void AddExportLine(int, const std::string&) override {}
+    void CountersChanged(std::span<const CounterLabel>) override {}
+    void ShowCounters(std::span<const CounterLabel>) override {}
+    void ClearLogLists() override {}
+    void ClearZoomLists() override {}
+    void SetRunMode(bool) override {}
+    void ShowLog() override {}
+};
+
 struct Sides {
     std::vector<std::string> names;
     std::vector<std::function<void()>> runs;
@@ -232,12 +245,20 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
 void BM_Vol12RenameFiles(benchmark::State& state) {
     const int perFolder = static_cast<int>(state.range(0));
     Sides s;
-    s.names = {"ours", "bare_rename"};
+    s.names = {"ours", "bare_rename", "ours_without_log"};
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) {
             Workspace ws;
-            for (const char* side : {"/Ours/", "/Bare/"})
+            for (const char* side : {"/Ours/", "/Bare/", "/Quiet/"})
                 for (int f = 0; f < 100; ++f) MakeFiles(ws.root() + side + "F" + std::to_string(f), perFolder, ".txt", 0);
+            Vol12Inputs quiet;
+            quiet.IncludeFolders = {ws.Drive("Quiet")};
+            quiet.InMainFolders = false;
+            quiet.InMainFoldersAndSubFolders = true;
+            quiet.NewPrefix = "x_";
+            quiet.WorkingDir = ws.Drive("Work");
+            Vol12State quietRun;
+            NullLog nullLog;
             Vol12Inputs in;
             in.IncludeFolders = {ws.Drive("Ours")};
             in.InMainFolders = false;
@@ -259,7 +280,8 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
                                   renameat2(fd, n.c_str(), fd, ("x_" + n).c_str(), RENAME_NOREPLACE);
                               closedir(dir);
                           }
-                      }};
+                      },
+                      [&] { Vol12RunRenameFiles(quietRun, quiet, nullLog, Vol12PageHooks{}); }};
             RunRotated(s, round);
             if (run.FilesRenamed != 100.0 * perFolder) state.SkipWithError("files not renamed");
         }

@@ -701,8 +701,8 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     if (held < 0) return why;
     // The source's folder must stay open while the target's is resolved
     // (resolving another folder lets held ones go).
-    std::string toRel;
-    const bool sameFolder = Relative(to, toRel) && RelParent(toRel) == RelParent(fromRel);
+    const std::size_t fromCut = from.find_last_of("\\/"), toCut = to.find_last_of("\\/");
+    const bool sameFolder = fromCut != std::string::npos && fromCut == toCut && from.compare(0, fromCut, to, 0, toCut) == 0;
     const int fromDir = sameFolder ? held : fcntl(held, F_DUPFD_CLOEXEC, 0);
     if (fromDir < 0) return FsResult::Failed;
     const int toDir = Parent(to, toName, why);

@@ -19,6 +19,8 @@ constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFB
 
 bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 
+std::string PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail);
+
 }  // namespace
 
 // ---- the worker -----------------------------------------------------------------------------
@@ -26,7 +28,9 @@ bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 class Vol12Renamer {
 public:
     Vol12Renamer(const Vol12Inputs& in, Vol12State& state, FileRunLog& log, RunDisk& disk, bool simulation)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames) {
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames),
+          head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
+          tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
         fence_.Add(in.WorkingDir);
     }
     ~Vol12Renamer() {
@@ -40,15 +44,21 @@ public:
         return true;
     }
 
-    // Every file of the folder as it stands before the first rename.
-    void RenameFilesInFolder(const std::string& folder) {
-        std::vector<plat::DirEntry> entries;
+    // Every file of the folder as it stands before the first rename, from
+    // the one listing that also gives the subfolders (folders keep their
+    // names, so the subfolders listed stay valid).
+    void RenameFilesInFolder(const std::string& folder, std::vector<std::string>* subfolders = nullptr,
+                             bool renameFiles = true) {
+        std::vector<plat::DirEntry> files;
+        std::vector<std::string> none;
         base_.Release();
-        disk_.ListKinds(base_, folder, entries);
-        for (const plat::DirEntry& e : entries) {
+        SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files);
+        if (!renameFiles) return;
+        for (const plat::DirEntry& e : files) {
             if (e.kind != plat::EntryKind::File) continue;
             const std::string from = JoinEntry(folder, e.name);
-            const std::string to = Vol12NewPath(in_, from);
+            const std::string to =
+                in_.AddPrefixesSuffixes ? PrefixSuffixPath(from, head_, tail_) : Vol12NewPath(in_, from);
             if (to.empty() || to == from) continue;
             const plat::FileIdentity id{e.dev, e.ino};
             if (in_.DuplicatedFilesDrop)
@@ -60,12 +70,6 @@ public:
             else if (in_.DuplicatedFilesIncreaseFileTypes)
                 Increase(from, to, id, true);
         }
-    }
-
-    void Subfolders(const std::string& folder, std::vector<std::string>& subfolders) {
-        std::vector<plat::DirEntry> files;
-        base_.Release();
-        SplitListing(disk_, base_, folder, fence_, subfolders, files);
     }
 
     void Finish() {
@@ -199,6 +203,7 @@ private:
     RunDisk& disk_;
     const bool sim_;
     WorkingCopies names_;
+    const std::string head_, tail_;
     WalkFence fence_;
     plat::Beneath base_;
     plat::Beneath work_;
@@ -217,9 +222,8 @@ void SmartRename::Execute() {
         auto last = std::prev(queue_.end());
         const auto [level, folder] = std::move(*last);
         queue_.erase(last);
-        // Folders keep their names, so the queued paths stay valid.
-        if (mode_ == 2 || level != 0) SmartRenameOne(folder, worker_).Execute();
-        worker_.Subfolders(folder, subfolders);
+        // The taken folder's files first, then its subfolders queued.
+        worker_.RenameFilesInFolder(folder, &subfolders, mode_ == 2 || level != 0);
         for (std::string& sub : subfolders) queue_.emplace(CountPathSeparators(sub), std::move(sub));
     }
 }
@@ -262,11 +266,26 @@ std::array<std::string, 5> Vol12BuildPrefixSuffixName(const Vol12Inputs& in, con
             TrimBlanks(in.NewSuffix), ext};
 }
 
+namespace {
+
+// The same parts, the fixed ones trimmed once per run.
+std::string PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail) {
+    const std::size_t cut = path.find_last_of("\\:");
+    const std::size_t start = cut == std::string::npos ? 0 : cut + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < start) dot = path.size();
+    std::string out;
+    out.reserve(path.size() + head.size() + tail.size());
+    out.append(path, 0, start).append(head).append(path, start, dot - start).append(tail).append(path, dot);
+    return out;
+}
+
+}  // namespace
+
 std::string Vol12NewPath(const Vol12Inputs& in, const std::string& path) {
-    if (in.AddPrefixesSuffixes) {
-        const auto parts = Vol12BuildPrefixSuffixName(in, path);
-        return parts[0] + parts[1] + parts[2] + parts[3] + parts[4];
-    }
+    if (in.AddPrefixesSuffixes)
+        return PrefixSuffixPath(path, TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix),
+                                TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix));
     if (in.ChangeFileType) {
         std::string type;
         GetFileExtensionAnsi(path, type);
