@@ -88,11 +88,16 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
 
 // ---- undo bases ------------------------------------------------------------------------
 
-std::uint32_t UndoBaseIndex(VEC_UNDO_BASES& bases, const plat::Beneath& base) {
-    for (std::size_t i = 0; i < bases.size(); ++i)
-        if (bases[i].Id == base.Identity() && bases[i].Path == base.Folder()) return static_cast<std::uint32_t>(i);
-    bases.push_back({base.Folder(), base.Identity()});
-    return static_cast<std::uint32_t>(bases.size() - 1);
+UndoBaseList::UndoBaseList(VEC_UNDO_BASES& bases) : bases_(bases) {
+    for (std::size_t i = 0; i < bases_.size(); ++i)
+        index_.emplace(std::make_tuple(bases_[i].Path, bases_[i].Id.dev, bases_[i].Id.ino), static_cast<std::uint32_t>(i));
+}
+
+std::uint32_t UndoBaseList::IndexOf(const plat::Beneath& base) {
+    const auto [it, added] = index_.emplace(std::make_tuple(base.Folder(), base.Identity().dev, base.Identity().ino),
+                                            static_cast<std::uint32_t>(bases_.size()));
+    if (added) bases_.push_back({base.Folder(), base.Identity()});
+    return it->second;
 }
 
 plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {

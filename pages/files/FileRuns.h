@@ -11,6 +11,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -117,8 +118,16 @@ private:
 // ---- undo bases ------------------------------------------------------------------------
 
 // The folders a page's runs worked beneath, each kept once, so records of
-// several runs index one list.
-std::uint32_t UndoBaseIndex(VEC_UNDO_BASES& bases, const plat::Beneath& base);
+// several runs index one list; found again by a lookup, not a search.
+class UndoBaseList {
+public:
+    explicit UndoBaseList(VEC_UNDO_BASES& bases);
+    std::uint32_t IndexOf(const plat::Beneath& base);
+
+private:
+    VEC_UNDO_BASES& bases_;
+    std::map<std::tuple<std::string, std::uint64_t, std::uint64_t>, std::uint32_t> index_;
+};
 // Opens a recorded base again; null when it is gone or is another folder now.
 class UndoBaseOpener {
 public:

@@ -52,7 +52,7 @@ class Vol10Copier {
 public:
     Vol10Copier(const Vol10Inputs& in, Vol10State& state, FileRunLog& log, RunDisk& disk, bool simulation)
         : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), masks_(UsableFileMasks(in.Masks)),
-          names_(state.Vol10WorkingNames) {}
+          names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
         for (const std::string& d : destinations) fence_.Add(d);
@@ -78,7 +78,7 @@ private:
 
     void Destination(const std::string& d) {
         dest_.Close();
-        if (GetDrivePart(d).empty() || !plat::FolderExists(d) || dest_.Open(d) != plat::FsResult::Ok) {
+        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
             st_.Counters.FoldersNotExists += 1;
             st_.Vol10FoldersNotExist.push_back(d);
             log_.AddLine(Vol10CatFoldersNotExists, d);
@@ -87,7 +87,7 @@ private:
         }
         root_ = WithoutTrailingBackslash(d) + "\\";
         if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
-        destBase_ = sim_ ? 0 : UndoBaseIndex(st_.Vol10UndoBases, dest_);
+        destBase_ = sim_ ? 0 : baseList_.IndexOf(dest_);
         bool processed = false;
         for (const std::string& s : in_.Sources) {
             std::string refusal;
@@ -311,6 +311,7 @@ private:
     const bool sim_;
     const StringList masks_;
     WorkingCopies names_;
+    UndoBaseList baseList_;
     WalkFence fence_;
     std::map<std::string, plat::Beneath> sources_;
     plat::Beneath dest_;

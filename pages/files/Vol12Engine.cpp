@@ -30,7 +30,7 @@ public:
     Vol12Renamer(const Vol12Inputs& in, Vol12State& state, FileRunLog& log, RunDisk& disk, bool simulation)
         : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames),
           head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
-          tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
+          tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
         fence_.Add(in.WorkingDir);
     }
     ~Vol12Renamer() {
@@ -40,7 +40,7 @@ public:
     bool OpenMainFolder(const std::string& folder) {
         base_.Close();
         if (base_.Open(folder) != plat::FsResult::Ok) return false;
-        baseIndex_ = sim_ ? 0 : UndoBaseIndex(st_.Vol12UndoBases, base_);
+        baseIndex_ = sim_ ? 0 : baseList_.IndexOf(base_);
         return true;
     }
 
@@ -204,6 +204,7 @@ private:
     const bool sim_;
     WorkingCopies names_;
     const std::string head_, tail_;
+    UndoBaseList baseList_;
     WalkFence fence_;
     plat::Beneath base_;
     plat::Beneath work_;
