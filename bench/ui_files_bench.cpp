@@ -197,12 +197,12 @@ void BM_Vol10CopyFiles(benchmark::State& state) {
 void BM_Vol11DeleteFiles(benchmark::State& state) {
     const int perFolder = static_cast<int>(state.range(0));
     Sides s;
-    s.names = {"ours", "bare_unlink"};
+    s.names = {"ours", "bare_unlink", "bare_unlink_mode_checked"};
     SetFileSelNameMasks({"*.txt"});
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) {
             Workspace ws;
-            for (const char* side : {"/Ours/", "/Bare/"})
+            for (const char* side : {"/Ours/", "/Bare/", "/Checked/"})
                 for (int f = 0; f < 100; ++f) {
                     MakeFiles(ws.root() + side + "F" + std::to_string(f), perFolder, ".txt", 0);
                     MakeFiles(ws.root() + side + "F" + std::to_string(f) + "/keep", perFolder, ".log", 0);
@@ -217,6 +217,8 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
             Vol11State run;
             FileVisualLog log = Vol11VisualLog();
             // The bare loop lists every folder of the tree and unlinks what the mask takes.
+            // ... and the same loop looking at each file first, as the read-only option needs.
+            bool checkMode = false;
             std::function<void(const std::string&)> bare = [&](const std::string& folder) {
                 DIR* dir = opendir(folder.c_str());
                 if (!dir) return;
@@ -226,14 +228,24 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
                     if (e->d_name[0] == '.') continue;
                     if (e->d_type == DT_DIR)
                         subs.push_back(folder + "/" + e->d_name);
-                    else if (fnmatch("*.txt", e->d_name, 0) == 0)
-                        unlinkat(fd, e->d_name, 0);
+                    else if (fnmatch("*.txt", e->d_name, 0) == 0) {
+                        struct stat st {};
+                        if (!checkMode || (fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && (st.st_mode & 0200)))
+                            unlinkat(fd, e->d_name, 0);
+                    }
                 }
                 closedir(dir);
                 for (const auto& sub : subs) bare(sub);
             };
             s.runs = {[&] { Vol11RunDeleteFiles(run, in, log, Vol11PageHooks{}); },
-                      [&] { bare(ws.root() + "/Bare"); }};
+                      [&] {
+                          checkMode = false;
+                          bare(ws.root() + "/Bare");
+                      },
+                      [&] {
+                          checkMode = true;
+                          bare(ws.root() + "/Checked");
+                      }};
             RunRotated(s, round);
             if (run.FilesDeleted != 100.0 * perFolder) state.SkipWithError("files left");
         }
