@@ -386,12 +386,12 @@ void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& l
                          kAsk) != plat::IDYES)
         return;
     Start(state, in, log, hooks, true);
-    // The last run's working copies: no record refers to them any more.
-    RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
     if (in.IncludeFolders.empty()) {
         plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
                          FileCaption(kVol12Topic, "Warning", "120033", "           "), kWarn);
     } else {
+        // The last run's working copies: the records that named them go now.
+        RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
         RealDisk disk;
         RenameAll(state, in, log, disk, false);
         plat::MessageBox("End of the Rename process !!!", FileCaption(kVol12Topic, "Information", "120032"), kInfo);
