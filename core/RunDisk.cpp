@@ -251,6 +251,9 @@ bool DryDisk::List(plat::Beneath& base, const std::string& folder, std::vector<p
         e.kind = node.info.kind;
         e.size = node.info.size;
         e.mtimeNs = node.info.mtimeNs;
+        e.dev = node.info.id.dev;
+        e.ino = node.info.id.ino;
+        e.mode = node.info.mode;
         entries.push_back(std::move(e));
         added = true;
     }

@@ -23,6 +23,11 @@ public:
     virtual plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) = 0;
     virtual bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                       std::size_t* untranslatable = nullptr) = 0;
+    // Names, kinds and identities only (plat::Beneath::ListKinds); the dry
+    // disk gives the whole listing.
+    virtual bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) {
+        return List(base, folder, entries);
+    }
 
     // ---- making ----
     // One folder whose parent exists: NotFound when it does not.
@@ -54,6 +59,9 @@ public:
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
     bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
               std::size_t* untranslatable = nullptr) override;
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override {
+        return base.ListKinds(folder, entries);
+    }
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;

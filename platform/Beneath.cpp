@@ -401,8 +401,18 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     return FsResult::Ok;
 }
 
-bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
-                   bool sizes) {
+bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+    return ListFolderBelow(folder, entries, untranslatable, false);
+}
+
+bool Beneath::ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+    if (!ListFolderBelow(folder, entries, untranslatable, true)) return false;
+    for (DirEntry& e : entries) e.dev = id_.dev;  // nothing below the base lies on another file system
+    return true;
+}
+
+bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
+                              bool kindsOnly) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     std::string rel;
@@ -418,7 +428,7 @@ bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, st
         dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
     }
     if (dfd < 0) return false;
-    return detail::ListOpenFolder(dfd, entries, untranslatable, sizes);
+    return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);
 }
 
 FsResult Beneath::CanWriteIn(const std::string& folder) {
@@ -637,16 +647,15 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
-    struct stat st;
-    if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
     if (expected) {
+        struct stat st;
+        if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
         if (!S_ISREG(st.st_mode) || IdentityOf(st) != expected->id ||
             static_cast<std::uint64_t>(st.st_size) != expected->size || detail::MtimeNs(st) != expected->mtimeNs)
             return FsResult::Changed;
-    } else if (S_ISDIR(st.st_mode)) {
-        return FsResult::Failed;
     }
+    // Without flags unlinkat never removes a folder (EISDIR).
     if (unlinkat(dir, name.c_str(), 0) == 0) return FsResult::Ok;
     return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
 }
@@ -690,8 +699,11 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     FsResult why = FsResult::Ok;
     const int held = Parent(from, fromName, fromRel, why);
     if (held < 0) return why;
-    // The source's folder must stay open while the target's is resolved.
-    const int fromDir = fcntl(held, F_DUPFD_CLOEXEC, 0);
+    // The source's folder must stay open while the target's is resolved
+    // (resolving another folder lets held ones go).
+    const std::size_t fromCut = from.find_last_of("\\/"), toCut = to.find_last_of("\\/");
+    const bool sameFolder = fromCut != std::string::npos && fromCut == toCut && from.compare(0, fromCut, to, 0, toCut) == 0;
+    const int fromDir = sameFolder ? held : fcntl(held, F_DUPFD_CLOEXEC, 0);
     if (fromDir < 0) return FsResult::Failed;
     const int toDir = Parent(to, toName, why);
     FsResult result = why;
@@ -712,8 +724,19 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
                                                            : FsResult::Failed;
         }
     }
-    ::close(fromDir);
-    if (result == FsResult::Ok) Release();  // held names below the old place are stale
+    if (!sameFolder) ::close(fromDir);
+    if (result == FsResult::Ok) {
+        // Held folders at or below the old place have other names now.
+        for (std::size_t i = 0; i < held_.size(); ++i) {
+            const std::string& h = held_[i].rel;
+            if (h.size() >= fromRel.size() && h.compare(0, fromRel.size(), fromRel) == 0 &&
+                (h.size() == fromRel.size() || h[fromRel.size()] == '/')) {
+                for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
+                held_.resize(i);
+                break;
+            }
+        }
+    }
     return result;
 }
 

@@ -96,12 +96,11 @@ public:
     // lstat beneath the base. NotFound when nothing is there; Blocked when a
     // link, a file or a mount point stands on the path.
     FsResult Look(const std::string& path, EntryInfo& info);
-    // As plat::ListFolder, for a folder beneath the base. Without `sizes`
-    // the kinds come from the listing itself (no stat per entry where the
-    // file system tells them) and sizes and times stay 0: for walks that
-    // need names and kinds only.
-    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr,
-              bool sizes = true);
+    // As plat::ListFolder, for a folder beneath the base.
+    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    // The same, but only names, kinds and inodes (no size, time or mode),
+    // for walks that look at few of the entries they list.
+    bool ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
     // Whether this process could make an entry in the folder: Ok, NotFound,
     // Blocked or Failed (not writable).
     FsResult CanWriteIn(const std::string& folder);
@@ -157,6 +156,8 @@ private:
     int Parent(const std::string& path, std::string& name, FsResult& why);
     int Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why);
     FsResult Copy(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp, bool replace);
+    bool ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
+                         bool kindsOnly);
 
     int fd_ = -1;
     std::string root_;    // the base's Linux path

@@ -90,7 +90,7 @@ bool CopyContents(int in, int out, off_t size) {
 
 
 
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool sizes) {
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     DIR* dir = fdopendir(dfd);
@@ -108,22 +108,28 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
             if (untranslatable) ++*untranslatable;
             continue;
         }
-        DirEntry e;
-        if (!sizes && d->d_type != DT_UNKNOWN) {
+        if (kindsOnly && d->d_type != DT_UNKNOWN) {
+            // The kind as the folder itself tells it; no look at the entry.
+            DirEntry e;
             e.name = name;
-            e.kind = d->d_type == DT_DIR   ? EntryKind::Folder
+            e.kind = d->d_type == DT_DIR ? EntryKind::Folder
                      : d->d_type == DT_REG ? EntryKind::File
                      : d->d_type == DT_LNK ? EntryKind::Link
                                            : EntryKind::Special;
+            e.ino = static_cast<std::uint64_t>(d->d_ino);
             entries.push_back(std::move(e));
             continue;
         }
         struct stat st;
         if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
+        DirEntry e;
         e.name = name;
         e.kind = KindOf(st.st_mode);
         if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
         e.mtimeNs = MtimeNs(st);
+        e.dev = static_cast<std::uint64_t>(st.st_dev);
+        e.ino = static_cast<std::uint64_t>(st.st_ino);
+        e.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
         entries.push_back(std::move(e));
     }
     // A read error part-way is no complete listing.

@@ -48,6 +48,11 @@ struct DirEntry {
     EntryKind kind = EntryKind::File;
     std::uint64_t size = 0;  // files only
     std::int64_t mtimeNs = 0;
+    // What the listing's look found, so a run need not look again: the
+    // entry's device and inode (0 where unknown) and permission bits.
+    std::uint64_t dev = 0;
+    std::uint64_t ino = 0;
+    std::uint32_t mode = 0;
 };
 
 // Lists a folder without "." and "..", sorted case-insensitively and then

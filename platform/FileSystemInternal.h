@@ -23,10 +23,10 @@ bool WriteAll(int fd, const char* data, std::size_t size);
 // Copies `size` bytes from the start of `in`; copy_file_range first, then
 // read/write where the file systems do not support it.
 bool CopyContents(int in, int out, off_t size);
-// Lists an open folder (taking over the descriptor) as ListFolder does.
-// Without `sizes`, an entry's kind comes from the listing itself where the
-// file system gives it (no stat per entry) and size and time stay 0.
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool sizes = true);
+// Lists an open folder (taking over the descriptor) as ListFolder does;
+// `kindsOnly`: names, kinds and inodes as the folder gives them, looking
+// at an entry only when its kind is not given.
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly = false);
 
 // Moves the entry `name` of the folder `dirfd` into the desktop's trash;
 // `native` is the path the trash records as its origin.

@@ -16,6 +16,7 @@
 #include "core/PathTools.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
+#include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/checker/Vol15Page.h"
@@ -231,6 +232,10 @@ void TfrmMain::FormCreate() {
                                       GetWorkingDirCopyFilesSimul(), GetWorkingDirRenameFilesSimul(),
                                       GetWorkingDirConsistencyCheck()})
         plat::CreateFolderTree(folder);  // the pages that use them report a failure
+    // Working copies are named only by undo records in memory: whatever a
+    // former session left there goes to the trash.
+    RecycleFolderFiles(GetWorkingDirCopyFiles());
+    RecycleFolderFiles(GetWorkingDir());
 
     FillMainWindowTexts(*this);
     InitFolderNameCharSet();
@@ -327,6 +332,7 @@ void TfrmMain::FormActivate() {
         }
         InFirstActivation = false;
     }
+    if (Page11) Page11->Vol11UpdateResultLabels();
     RefreshVisualLogCaptions();
     RefreshFileTypeLists();
 }

@@ -304,7 +304,7 @@ struct Vol15Checker::Impl {
             auto [folder, item] = std::move(queue.front());
             queue.pop_front();
             std::size_t unsayable = 0;
-            if (!base.List(folder, entries, &unsayable, false)) {
+            if (!base.ListKinds(folder, entries, &unsayable)) {
                 problems.push_back(folder);
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
@@ -449,7 +449,7 @@ struct Vol15Checker::Impl {
             }
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
             std::size_t unsayable = 0;
-            if (!base.List(path, entries, &unsayable, in.WithFiles())) {
+            if (!(in.WithFiles() ? base.List(path, entries, &unsayable) : base.ListKinds(path, entries, &unsayable))) {
                 // Not read is not empty: nothing in it is missing or extra.
                 RecordOther(path);
                 if (f.node != kNone) model->MarkSubtree(f.node);

@@ -1,47 +1,150 @@
+// Page 10: the source list, the options' enable rules, the run buttons and
+// Clear All; the Include and Exclude buttons are FileListButtons.
 #include "pages/files/Vol10Page.h"
 
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "core/ShellServices.h"
+#include "core/Validation.h"
+#include "help/HelpWindows.h"
+#include "pages/files/FileListButtons.h"
+#include "pages/files/FilePages.h"
+#include "pages/files/FileVisualLog.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/TfrmStatistic10.h"
 #include "ui_Vol10Page.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmFileSelection.h"
+#include "windows/TfrmVol10EditIncludeList.h"
 
 using namespace pagekit;
+
+namespace {
+
+FileListProfile Vol10ListProfile() {
+    FileListProfile p;
+    auto cap = [](const char* kind, const char* number, const char* gap = "            ") {
+        return FileCaption(kVol10Topic, kind, number, gap);
+    };
+    p.AddEmpty = cap("Warning", "100009");
+    p.AddInInclude = cap("Warning", "100010");
+    p.AddInExclude = cap("Warning", "100011");
+    p.ImportEmpty = cap("Warning", "100013");
+    p.ImportEnd = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100051.";
+    p.BuilderEmpty = cap("Warning", "100017");
+    p.BuilderEnd = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100052.";
+    p.ViewNone = cap("Warning", "100021");
+    p.ExportEmpty = cap("Warning", "100022", "             ");
+    p.DeleteSelectedEmpty = cap("Warning", "100024");
+    p.DeleteSelectedAsk = cap("Warning", "100023");
+    p.DeleteAllEmpty = cap("Warning", "100025");
+    p.DeleteAllAsk = cap("Warning", "100026");
+    p.ViewTopic = kVol10Topic;
+    p.Editor = []() -> IncludeListEditor* { return frmVol10EditIncludeList; };
+    return p;
+}
+
+}  // namespace
 
 Vol10Page::Vol10Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol10Page), Shared(shared) {
     ui->setupUi(this);
+    for (QListWidget* list : {ui->lstVol10IncludeFolderList, ui->lstVol10ExcludeFolderList, ui->lstVol10AddFolderStructure})
+        SetHorizontalExtent(list, 3000);
+    listtools::ShowCountOf(ui->lstVol10IncludeFolderList, ui->lblVol10IncludeSum);
+    listtools::ShowCountOf(ui->lstVol10ExcludeFolderList, ui->lblVol10ExcludeSum);
+    ui->lblVol10IncludeSum->setText("0");
+    ui->lblVol10ExcludeSum->setText("0");
+    ui->lblVol10FolderStructuresSum->setText("0");
+    listtools::ShowCountOf(ui->lstVol10AddFolderStructure, ui->lblVol10FolderStructuresSum);
+    Lists = new FileListButtons(this, ui->lstVol10IncludeFolderList, ui->lstVol10ExcludeFolderList, Vol10ListProfile(),
+                                [this] { Vol10RefreshPage(); });
+
+    auto click = [this](QAbstractButton* button, auto handler) {
+        connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    click(ui->btnVol10IncToExc, [this] { Lists->IncToExc(); });
+    click(ui->btnVol10ExcToInc, [this] { Lists->ExcToInc(); });
+    click(ui->btnVol10AllFromInc, [this] { Lists->AllFromInc(); });
+    click(ui->btnVol10AllFromExc, [this] { Lists->AllFromExc(); });
+    click(ui->btnVol10ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
+    click(ui->btnVol10AddFolderToList, [this] { Lists->AddFolder(); });
+    click(ui->btnVol10SmartImport, [this] { Lists->SmartImport(); });
+    click(ui->btnVol10SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
+    click(ui->btnVol10EditIncludeList, [this] { Lists->EditIncludeList(); });
+    click(ui->btnVol10IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
+    click(ui->btnVol10SmartExport, [this] {
+        Lists->SmartExport();
+        ui->btnVol10SmartExport->setFocus();
+    });
+    click(ui->btnVol10ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
+    click(ui->btnVol10DeleteFromExcludeList, [this] { Lists->DeleteFromExcludeList(); });
+    click(ui->btnVol10DeleteExcludedAll, [this] {
+        Lists->DeleteExcludeAll();
+        ui->btnVol10DeleteExcludedAll->setFocus();
+    });
+    click(ui->btnVol10CopyFiles, &Vol10Page::btnVol10CopyFilesClick);
+    click(ui->btnVol10CopyFilesSimulation, &Vol10Page::btnVol10CopyFilesSimulationClick);
+    click(ui->btnVol10Undo, &Vol10Page::btnVol10UndoClick);
+    click(ui->btnVol10Statistics, &Vol10Page::btnVol10StatisticsClick);
+    click(ui->btnVol10ClearAll, &Vol10Page::btnVol10ClearAllClick);
+    click(ui->btnVol10Help, &Vol10Page::btnVol10HelpClick);
+    click(ui->btnVol10Examples, &Vol10Page::btnVol10ExamplesClick);
+    click(ui->btnVol10FileSelection, &Vol10Page::btnVol10FileSelectionClick);
+    click(ui->btnVol10AddFolderStructures, &Vol10Page::btnVol10AddFolderStructuresClick);
+    click(ui->btnVol10ViewFolderStructures, &Vol10Page::btnVol10ViewFolderStructuresClick);
+    click(ui->btnVol10DeleteSelectedFolderStructures, &Vol10Page::btnVol10DeleteSelectedFolderStructuresClick);
+    click(ui->btnVol10DeleteAllFolderStructures, &Vol10Page::btnVol10DeleteAllFolderStructuresClick);
+    Vol10EnableRunButtons(false);
 }
 
-Vol10Page::~Vol10Page() { delete ui; }
-
-void Vol10Page::Vol10ResetCounters() {
-    Stat10FoldersToCopy = Stat10SubFoldersToCopy = Stat10FilesToCopy = Stat10FileSizeToCopy = 0;
-    Stat10FoldersCopied = Stat10SubFoldersCopied = Stat10FilesCopied = Stat10FileSizeCopied = 0;
-    Stat10FoldersNotExists = Stat10SubFoldersExists = Stat10FilesExists = Stat10FileSizeExists = 0;
-    Stat10FilesSkipped = Stat10FilesOverWrited = Stat10FilesIncreasedFileNames = Stat10FilesOtherReasons = 0;
+Vol10Page::~Vol10Page() {
+    delete Lists;
+    delete ui;
 }
+
+// ---- state and enable rules ------------------------------------------------------------------
+
+void Vol10Page::Vol10ResetCounters() { ::Vol10ResetCounters(*this); }
 
 void Vol10Page::Vol10ClearResultLists() {
-    for (StringList* list : {&Vol10ResultFilesCopied, &Vol10ResultFilesExists, &Vol10ResultFilesOther,
-                             &Vol10ResultFoldersNotExists, &Vol10CreatedFolders, &Vol10CreatedSubFolders,
-                             &Vol10CreatedFiles, &Vol10ExistingFolders, &Vol10OtherReasons, &Vol10FailedUndoFolders})
-        list->clear();
-    Vol10IncreasedNamePairs.clear();
+    Vol10ClearRunLists(*this);
+    if (frmStatistic10) frmStatistic10->ClearLists();
 }
+
+void Vol10Page::Vol10ShowCounters() { Vol10VisualLog().ShowCounters(Counters.Labels()); }
+
+bool Vol10Page::Vol10AttachChecked() const {
+    return ui->rdoVol10AttachMainFolderWithSubFolders->isChecked() || ui->rdoVol10AttachSubFoldersOnly->isChecked();
+}
+
+bool Vol10Page::Vol10PrepareTotals(bool countFiles) { return ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles); }
 
 void Vol10Page::Vol10RefreshPage() {
     const bool filled = ui->lstVol10IncludeFolderList->count() > 0;
     Vol10EnablePageControls(filled);
     Vol10EnableRunButtons(filled);
     Vol10ResetCounters();
-    ui->lblVol10IncludeSum->setText(CountText(ui->lstVol10IncludeFolderList));
-    ui->lblVol10ExcludeSum->setText(CountText(ui->lstVol10ExcludeFolderList));
+    Vol10PrepareTotals(Vol10AttachChecked());
+    Vol10ShowCounters();
 }
 
 void Vol10Page::Vol10EnablePageControls(bool flag) {
     SetEnabled(this,
-               {"lblVol10FolderStructuresSource", "lblVol10FolderStructuresCimke", "lblVol10FolderStructuresSum",
-                "rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions", "rdoVol10DuplicatedFilesSkip",
-                "rdoVol10DuplicatedFilesOverWrite", "rdoVol10DuplicatedFilesIncreaseFileNames",
+               {"lblVol10FolderStructuresSource", "lblVol10FolderStructures", "lblVol10FolderStructuresCimke",
+                "lblVol10FolderStructuresSum", "rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions",
+                "rdoVol10DuplicatedFilesSkip", "rdoVol10DuplicatedFilesOverWrite",
+                "rdoVol10DuplicatedFilesIncreaseFileNames", "btnVol10Statistics", "btnVol10Undo",
                 "chkVol10ShowDetailedResults", "rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly",
-                "lstVol10AddFolderStructure"},
+                "btnVol10AddFolderStructures", "btnVol10ViewFolderStructures", "btnVol10DeleteSelectedFolderStructures",
+                "lstVol10AddFolderStructure", "btnVol10DeleteAllFolderStructures", "btnVol10ImportFolderStructures",
+                "btnVol10ExportFolderStructures", "btnVol10CutPast"},
                flag);
     const bool attach = IsEnabledAndChecked(ui->rdoVol10AttachMainFolderWithSubFolders) ||
                         IsEnabledAndChecked(ui->rdoVol10AttachSubFoldersOnly);
@@ -50,5 +153,165 @@ void Vol10Page::Vol10EnablePageControls(bool flag) {
 }
 
 void Vol10Page::Vol10EnableRunButtons(bool) {
-    // Copy and Simulation come with the page's run.
+    const bool attach = IsEnabledAndChecked(ui->rdoVol10AttachMainFolderWithSubFolders) ||
+                        IsEnabledAndChecked(ui->rdoVol10AttachSubFoldersOnly);
+    const bool on = ui->lstVol10IncludeFolderList->count() > 0 &&
+                    (!attach || ui->lstVol10AddFolderStructure->count() > 0);
+    ui->btnVol10CopyFiles->setEnabled(on);
+    ui->btnVol10CopyFilesSimulation->setEnabled(on);
+}
+
+Vol10Inputs Vol10Page::Vol10ReadInputs() const {
+    Vol10Inputs in;
+    in.IncludeFolders = ListItems(ui->lstVol10IncludeFolderList);
+    in.Sources = ListItems(ui->lstVol10AddFolderStructure);
+    in.AttachMainFolderWithSubFolders = ui->rdoVol10AttachMainFolderWithSubFolders->isChecked();
+    in.AttachSubFoldersOnly = ui->rdoVol10AttachSubFoldersOnly->isChecked();
+    in.CopyToMainFolders = ui->rdoVol10CopyToMainFolders->isChecked();
+    in.CopyToMainFoldersExtensions = ui->rdoVol10CopyToMainFoldersExtensions->isChecked();
+    in.DuplicatedFilesSkip = ui->rdoVol10DuplicatedFilesSkip->isChecked();
+    in.DuplicatedFilesOverWrite = ui->rdoVol10DuplicatedFilesOverWrite->isChecked();
+    in.DuplicatedFilesIncreaseFileNames = ui->rdoVol10DuplicatedFilesIncreaseFileNames->isChecked();
+    in.ShowDetailedResults = ui->chkVol10ShowDetailedResults->isChecked();
+    in.Masks = GetFileSelNameMasks();
+    in.WorkingDir = GetWorkingDir();
+    in.WorkingDirCopyFiles = GetWorkingDirCopyFiles();
+    return in;
+}
+
+Vol10PageHooks Vol10Page::Vol10Hooks() {
+    Vol10PageHooks hooks;
+    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileCopy", on); };
+    hooks.FocusAddFolderStructures = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
+    return hooks;
+}
+
+// ---- run, simulation, undo -------------------------------------------------------------------
+
+void Vol10Page::btnVol10CopyFilesClick() {
+    ui->btnVol10CopyFiles->setEnabled(false);
+    ui->btnVol10CopyFilesSimulation->setEnabled(false);
+    FileVisualLog log = Vol10VisualLog();
+    Vol10RunCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
+    Vol10EnableRunButtons(true);
+}
+
+void Vol10Page::btnVol10CopyFilesSimulationClick() {
+    ui->btnVol10CopyFiles->setEnabled(false);
+    ui->btnVol10CopyFilesSimulation->setEnabled(false);
+    FileVisualLog log = Vol10VisualLog();
+    // The simulation leaves the last run's undo data as it is.
+    Vol10SimulateCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
+    Vol10EnableRunButtons(true);
+}
+
+void Vol10Page::btnVol10UndoClick() {
+    FileVisualLog log = Vol10VisualLog();
+    Vol10UndoLastRun(*this, log);
+}
+
+void Vol10Page::btnVol10StatisticsClick() {
+    Vol10ShowCounters();
+    if (frmStatistic10) frmStatistic10->ShowLog();
+}
+
+void Vol10Page::btnVol10HelpClick() { ShowHelpTopic(HelpTopic::Vol10); }
+void Vol10Page::btnVol10ExamplesClick() { ShowExamples(ExampleWindow::Vol10); }
+
+void Vol10Page::btnVol10FileSelectionClick() {
+    if (!frmFileSelection || qtplat::ExecModal(frmFileSelection) != QDialog::Accepted) return;
+    Vol10ResetCounters();
+    if (Vol10AttachChecked()) Vol10PrepareTotals(true);
+    Vol10ShowCounters();
+}
+
+void Vol10Page::btnVol10ClearAllClick() {
+    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+                    "delete process.",
+                    kVol10Topic, "Information", "100042", kFileAsk) == plat::IDNO)
+        return;
+    ui->lstVol10IncludeFolderList->clear();
+    ui->lstVol10ExcludeFolderList->clear();
+    ui->lstVol10AddFolderStructure->clear();
+    ui->chkVol10ShowDetailedResults->setChecked(true);
+    SetChecked(ui->rdoVol10AttachMainFolderWithSubFolders, true);
+    Vol10ResetCounters();
+    // The overwrite records stay: Undo can still put those files back.
+    Vol10ClearResultLists();
+    Vol10ShowCounters();
+    Vol10EnablePageControls(false);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     FileCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "),
+                     kFileWarn);
+}
+
+// ---- sources -----------------------------------------------------------------------------------
+
+void Vol10Page::btnVol10AddFolderStructuresClick() {
+    const std::string chosen = TrimBlanks(BrowseForFolder(window(), "Select the Folder Structure."));
+    if (chosen.size() == 3) {
+        if (CheckDrive(chosen) &&
+            FilePageBox("Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
+                        "YES to Copy,\nClick NO to Cancel.",
+                        kVol10Topic, "Information", "100028", kFileAsk) == plat::IDYES)
+            Vol10AddSource(chosen);
+    } else if (chosen.size() > 3) {
+        Vol10AddSource(chosen);
+    }
+}
+
+void Vol10Page::Vol10AddSource(const std::string& path) {
+    const std::string trimmed = TrimBlanks(path);
+    if (trimmed.empty()) {
+        ui->btnVol10CopyFiles->setEnabled(false);
+        ui->btnVol10CopyFilesSimulation->setEnabled(false);
+        FilePageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
+                    kVol10Topic, "Warning", "100029", kFileWarn);
+        return;
+    }
+    if (listtools::FindListItem(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
+        listtools::AddListItem(ui->lstVol10AddFolderStructure, Q(trimmed));
+    Vol10ResetCounters();
+    Vol10PrepareTotals(true);
+    Vol10ShowCounters();
+    Vol10EnableRunButtons(true);
+}
+
+void Vol10Page::btnVol10ViewFolderStructuresClick() {
+    QListWidgetItem* item = ui->lstVol10AddFolderStructure->currentItem();
+    if (!item || !item->isSelected()) {
+        FilePageBox("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
+                    "structure.",
+                    kVol10Topic, "Warning", "100038", kFileWarn);
+        return;
+    }
+    ViewFolder(TrimBlanks(S(item->text())), kVol10Topic);
+}
+
+void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
+    if (FilePageBox("Do you want to delete the selected item(s) from the Exclude list ?", kVol10Topic, "Warning",
+                    "100039", kFileAsk) == plat::IDYES) {
+        QStringList keep;
+        for (int i = 0; i < ui->lstVol10AddFolderStructure->count(); ++i)
+            if (!ui->lstVol10AddFolderStructure->item(i)->isSelected())
+                keep.append(ui->lstVol10AddFolderStructure->item(i)->text());
+        listtools::SetListLines(ui->lstVol10AddFolderStructure, keep);
+    }
+    Vol10ResetCounters();
+    Vol10PrepareTotals(true);
+    Vol10ShowCounters();
+    Vol10EnableRunButtons(true);
+    ui->btnVol10DeleteSelectedFolderStructures->setFocus();
+}
+
+void Vol10Page::btnVol10DeleteAllFolderStructuresClick() {
+    if (ui->lstVol10AddFolderStructure->count() == 0) {
+        FilePageBox("Empty List in the Folder Structure/Templates Window!\n", kVol10Topic, "Warning", "100040",
+                    kFileWarn);
+    } else if (FilePageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?", kVol10Topic,
+                           "Warning", "100041", kFileAsk) == plat::IDYES) {
+        ui->lstVol10AddFolderStructure->clear();
+    }
+    Vol10RefreshPage();
+    ui->btnVol10DeleteAllFolderStructures->setFocus();
 }

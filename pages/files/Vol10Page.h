@@ -1,5 +1,7 @@
-// Copy many files into many folders: the page, its state between runs and
-// the enable rules the main window's start-up and settings restore rely on.
+// Copy many files into many folders (page 10): the page's controls and
+// handlers, and its state between runs (Vol10State). The run, the
+// simulation and the undo are in Vol10Engine; the Include and Exclude list
+// buttons are the file pages' shared FileListButtons.
 #pragma once
 
 #include <QWidget>
@@ -8,50 +10,54 @@
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/files/Vol10Engine.h"
+
+class FileListButtons;
 
 namespace Ui {
 class Vol10Page;
 }
 
-class Vol10Page : public QWidget {
+class Vol10Page : public QWidget, public Vol10State {
     Q_OBJECT
 
 public:
     explicit Vol10Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol10Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::string EngineCurrentFolder10;
-    StringList WorkQueue10;
-    std::uint8_t Vol10CopyFlag = 0;  // per-file state of the copy engine
-    std::uint8_t Vol10OverwriteFlag = 0;
     std::uint64_t Vol10CopiedBytes = 0;
 
-    std::uint64_t Vol10StructureBytes = 0;
-    std::uint32_t Vol10StructureFolders = 0;
-    std::uint32_t Vol10StructureFiles = 0;
+    // ---- handlers --------------------------------------------------------------------------
+    void btnVol10CopyFilesClick();
+    void btnVol10CopyFilesSimulationClick();
+    void btnVol10UndoClick();
+    void btnVol10StatisticsClick();
+    void btnVol10ClearAllClick();
+    void btnVol10HelpClick();
+    void btnVol10ExamplesClick();
+    void btnVol10FileSelectionClick();
+    void btnVol10AddFolderStructuresClick();
+    void btnVol10ViewFolderStructuresClick();
+    void btnVol10DeleteSelectedFolderStructuresClick();
+    void btnVol10DeleteAllFolderStructuresClick();
 
-    double Stat10FoldersToCopy = 0, Stat10SubFoldersToCopy = 0, Stat10FilesToCopy = 0, Stat10FileSizeToCopy = 0;
-    double Stat10FoldersCopied = 0, Stat10SubFoldersCopied = 0, Stat10FilesCopied = 0, Stat10FileSizeCopied = 0;
-    double Stat10FoldersNotExists = 0, Stat10SubFoldersExists = 0, Stat10FilesExists = 0, Stat10FileSizeExists = 0;
-    double Stat10FilesSkipped = 0, Stat10FilesOverWrited = 0, Stat10FilesIncreasedFileNames = 0,
-           Stat10FilesOtherReasons = 0;
-
-    StringList Vol10ResultFilesCopied, Vol10ResultFilesExists, Vol10ResultFilesOther, Vol10ResultFoldersNotExists;
-    StringList Vol10CreatedFolders, Vol10CreatedSubFolders, Vol10CreatedFiles, Vol10ExistingFolders,
-        Vol10OtherReasons, Vol10FailedUndoFolders, Vol10UndoWorkList;
-    // Overwritten files and their backups; they outlive Clear All so that
-    // Undo can still put the old files back.
-    DEQ_REPLACE_FOLDER_STRUCT Vol10OverwrittenPairs, Vol10IncreasedNamePairs;
-    AS_MAP_REPLACE_FOLDER_STRUCT Vol10OverwrittenFiles;
-
-    // ---- operations ------------------------------------------------------------
+    // ---- operations ------------------------------------------------------------------------
+    void Vol10AddSource(const std::string& path);
+    bool Vol10PrepareTotals(bool countFiles);
+    void Vol10ShowCounters();
     void Vol10ResetCounters();
     void Vol10ClearResultLists();
     void Vol10RefreshPage();
     void Vol10EnablePageControls(bool flag);
     void Vol10EnableRunButtons(bool flag);
+    // The controls as a run reads them.
+    Vol10Inputs Vol10ReadInputs() const;
 
     Ui::Vol10Page* ui;
     MainWindowShared& Shared;
+    FileListButtons* Lists;
+
+private:
+    bool Vol10AttachChecked() const;
+    Vol10PageHooks Vol10Hooks();
 };

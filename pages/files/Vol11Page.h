@@ -1,46 +1,53 @@
-// Delete many files: the page, its state between runs and the enable rules
-// the main window's start-up and settings restore rely on.
+// Delete many files (page 11): the page's controls and handlers, and its
+// state between runs (Vol11State). The engines and the run are in
+// Vol11Engine; the Include and Exclude list buttons are FileListButtons.
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/files/Vol11Engine.h"
+
+class FileListButtons;
 
 namespace Ui {
 class Vol11Page;
 }
 
-class Vol11Page : public QWidget {
+class Vol11Page : public QWidget, public Vol11State {
     Q_OBJECT
 
 public:
     explicit Vol11Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol11Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    int Vol11HintShownMain = 0;  // the file-selection hint was shown for the scope radios
+    int Vol11HintShownMain = 0;  // the file-selection hint was shown for each scope radio
     int Vol11HintShownFiles = 0;
-    MAP_FILE_NAME_SIZE Vol11FileSizes;  // the files to delete
-    std::uint64_t Vol11StructureBytes = 0;
-    std::uint32_t Vol11StructureFolders = 0;
-    std::uint32_t Vol11StructureFiles = 0;
 
-    double Stat11FoldersToDelete = 0, Stat11FilesToDelete = 0, Stat11FilesSizeToDelete = 0;
-    double Stat11FoldersDeleted = 0, Stat11FilesDeleted = 0, Stat11FoldersNotExists = 0, Stat11FilesNotExists = 0,
-           Stat11FoldersOtherReasons = 0, Stat11FilesOtherReasons = 0;
-    StringList Vol11ResultFilesDeleted, Vol11ResultFilesNotExists, Vol11ResultFilesOther,
-        Vol11ResultFoldersNotExists;
+    // ---- handlers --------------------------------------------------------------------------
+    void btnVol11DeleteFilesClick();
+    void btnVol11StatisticsClick();
+    void btnVol11ClearAllClick();
+    void btnVol11HelpClick();
+    void btnVol11ExamplesClick();
+    void btnVol11FileSelectionClick();
+    void rdoVol11DeleteOnlyFilesInMainFolderClick();
+    void rdoVol11DeleteOnlyFilesClick();
 
-    // ---- operations ------------------------------------------------------------
+    // ---- operations ------------------------------------------------------------------------
     void Vol11ClearTotals();
     void Vol11ResetCounters();
     void Vol11ClearResultLists();
+    void Vol11UpdateToDeleteLabels();
+    void Vol11UpdateResultLabels();
     void Vol11RefreshPage();
     void Vol11EnablePageControls(bool flag);
     void Vol11EnableRunButtons(bool flag);
+    void Vol11SimulateDeleteFiles();
+    Vol11Inputs Vol11ReadInputs() const;
 
     Ui::Vol11Page* ui;
     MainWindowShared& Shared;
+    FileListButtons* Lists;
 };

@@ -1,31 +1,106 @@
+// Page 12: method edits, enable rules, the run buttons and Clear All; the
+// Include and Exclude buttons are FileListButtons.
 #include "pages/files/Vol12Page.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/SettingsStore.h"
+#include "help/HelpWindows.h"
+#include "pages/files/FileListButtons.h"
+#include "pages/files/FilePages.h"
+#include "pages/files/FileVisualLog.h"
+#include "platform/MessageBox.h"
+#include "results/TfrmStatistic12.h"
 #include "ui_Vol12Page.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmVol12EditIncludeList.h"
 
 using namespace pagekit;
+
+namespace {
+
+FileListProfile Vol12ListProfile() {
+    FileListProfile p;
+    p.AddEmpty = FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120010");
+    p.AddInInclude = FileCaption(kVol12RunTopic, "Warning", "120011");
+    p.AddInExclude = FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120012");
+    p.AddInIncludeText = "This Folder exists in the INCLUDE FOLDER LIST !!!";
+    p.AddInExcludeText = "This Folder exists in the EXCLUDE FOLDER LIST !!!";
+    p.ImportEmpty = FileCaption(kVol12Topic, "Warning", "120015", "             ");
+    p.ImportEnd = "Rename Multiple Files.-From a Folder List - Level.        rning no: 120051.";
+    p.BuilderEmpty = FileCaption(kVol12Topic, "Warning", "120019", "             ");
+    p.BuilderEnd = p.ImportEnd;
+    p.ViewNone = FileCaption(kVol12RunTopic, "Warning", "120023");
+    p.ExportEmpty = FileCaption(kVol12Topic, "Warning", "120024", "             ");
+    p.DeleteSelectedEmpty = FileCaption(kVol12RunTopic, "Warning", "120026");
+    p.DeleteSelectedAsk = FileCaption(kVol12RunTopic, "Warning", "120025");
+    p.DeleteAllEmpty = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120027");
+    p.DeleteAllAsk = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120028");
+    p.ViewTopic = kVol12RunTopic;
+    p.CheckNotDriveRoot = FileCheckNotDriveRoot;
+    p.RootCheckOnAllFromExclude = true;
+    p.ImportNeedsMoreThanThree = true;
+    p.Editor = []() -> IncludeListEditor* { return frmVol12EditIncludeList; };
+    return p;
+}
+
+}  // namespace
 
 Vol12Page::Vol12Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol12Page), Shared(shared) {
     ui->setupUi(this);
-    connect(ui->rdoVol12RenameAddPrefixesSuffixes, &QRadioButton::clicked, this,
-            &Vol12Page::rdoVol12RenameAddPrefixesSuffixesClick);
-    connect(ui->rdoVol12RenameChangeFileType, &QRadioButton::clicked, this,
-            &Vol12Page::rdoVol12RenameChangeFileTypeClick);
+    SetHorizontalExtent(ui->lstVol12IncludeFolderList, 3000);
+    SetHorizontalExtent(ui->lstVol12ExcludeFolderList, 3000);
+    listtools::ShowCountOf(ui->lstVol12IncludeFolderList, ui->lblVol12IncludeSum);
+    listtools::ShowCountOf(ui->lstVol12ExcludeFolderList, ui->lblVol12ExcludeSum);
+    ui->lblVol12IncludeSum->setText("0");
+    ui->lblVol12ExcludeSum->setText("0");
+    Lists = new FileListButtons(this, ui->lstVol12IncludeFolderList, ui->lstVol12ExcludeFolderList, Vol12ListProfile(),
+                                [this] { Vol12RefreshPage(); });
+    auto click = [this](QAbstractButton* button, auto handler) {
+        connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    click(ui->btnVol12IncToExc, [this] { Lists->IncToExc(); });
+    click(ui->btnVol12ExcToInc, [this] { Lists->ExcToInc(); });
+    click(ui->btnVol12AllfromInc, [this] { Lists->AllFromInc(); });
+    click(ui->btnVol12AllfromExc, [this] { Lists->AllFromExc(); });
+    click(ui->btnVol12ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
+    click(ui->btnVol12AddFolderToList, [this] { Lists->AddFolder(); });
+    click(ui->btnVol12SmartImport, [this] { Lists->SmartImport(); });
+    click(ui->btnVol12SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
+    click(ui->btnVol12EditIncludeList, [this] { Lists->EditIncludeList(); });
+    click(ui->btnVol12IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
+    click(ui->btnVol12SmartExport, [this] { Lists->SmartExport(); });
+    click(ui->btnVol12ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
+    click(ui->btnVol12DeleteFromExcludelist, [this] { Lists->DeleteFromExcludeList(); });
+    click(ui->btnVol12DeleteExcludeAll, [this] { Lists->DeleteExcludeAll(); });
+    click(ui->btnVol12RenameFiles, &Vol12Page::btnVol12RenameFilesClick);
+    click(ui->btnVol12RenameFilesSimulation, &Vol12Page::btnVol12RenameFilesSimulationClick);
+    click(ui->btnVol12Undo, &Vol12Page::btnVol12UndoClick);
+    click(ui->btnVol12Statistics, &Vol12Page::btnVol12StatisticsClick);
+    click(ui->btnVol12ClearAll, &Vol12Page::btnVol12ClearAllClick);
+    click(ui->btnVol12Help, &Vol12Page::btnVol12HelpClick);
+    click(ui->btnVol12Examples, &Vol12Page::btnVol12ExamplesClick);
+    click(ui->rdoVol12RenameAddPrefixesSuffixes, &Vol12Page::rdoVol12RenameAddPrefixesSuffixesClick);
+    click(ui->rdoVol12RenameChangeFileType, &Vol12Page::rdoVol12RenameChangeFileTypeClick);
+    Vol12EnableRunButtons(false);
 }
 
-Vol12Page::~Vol12Page() { delete ui; }
-
-void Vol12Page::Vol12ResetCounters() {
-    Stat12FoldersNotExist = Stat12FilesRenamed = Stat12FilesSourceNotExist = Stat12FilesOtherReasons =
-        Stat12FilesDropped = Stat12FilesOverWrited = Stat12FilesIncreasedNames = Stat12FilesIncreasedTypes = 0;
+Vol12Page::~Vol12Page() {
+    delete Lists;
+    delete ui;
 }
+
+void Vol12Page::Vol12ResetCounters() { ::Vol12ResetCounters(*this); }
+void Vol12Page::Vol12UpdateResultLabels() { Vol12VisualLog().ShowCounters(Labels()); }
 
 void Vol12Page::Vol12ClearResultLists() {
-    for (DEQ_REPLACE_FOLDER_STRUCT* pairs : {&Vol12RenamedPairs, &Vol12OverwrittenPairs, &Vol12IncreasedNamePairs,
-                                             &Vol12IncreasedTypePairs, &Vol12FailedUndoPairs})
-        pairs->clear();
-    Vol12OverwrittenFiles.clear();
-    Vol12RenamedFiles.clear();
+    ::Vol12ClearResultLists(*this);
+    if (frmStatistic12) frmStatistic12->ClearLists();
 }
 
 void Vol12Page::Vol12RefreshPage() {
@@ -33,8 +108,7 @@ void Vol12Page::Vol12RefreshPage() {
     Vol12EnablePageControls(filled);
     Vol12EnableRunButtons(filled);
     Vol12ResetCounters();
-    ui->lblVol12IncludeSum->setText(CountText(ui->lstVol12IncludeFolderList));
-    ui->lblVol12ExcludeSum->setText(CountText(ui->lstVol12ExcludeFolderList));
+    Vol12UpdateResultLabels();
 }
 
 void Vol12Page::Vol12EnablePageControls(bool flag) {
@@ -47,17 +121,19 @@ void Vol12Page::Vol12EnablePageControls(bool flag) {
                 "rdoVol12RenameFilesInMainFolders", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
                 "rdoVol12RenameFilesInSubFolders", "rdoVol12RenameDuplicatedFilesDrop",
                 "rdoVol12RenameDuplicatedFilesOverWrite", "rdoVol12RenameDuplicatedFilesIncreaseFileNames",
-                "chkVol12ShowDetailedResults"},
+                "rdoVol12RenameDuplicatedFilesIncreaseFileTypes"},
                flag);
     if (IsEnabledAndChecked(ui->rdoVol12RenameAddPrefixesSuffixes))
         Vol12EnableMethodControls(true);
     else if (IsEnabledAndChecked(ui->rdoVol12RenameChangeFileType))
         Vol12EnableMethodControls(false);
-    Vol12EnableRunButtons(true);
+    SetEnabled(this, {"btnVol12Statistics", "btnVol12Undo", "chkVol12ShowDetailedResults"}, flag);
 }
 
 void Vol12Page::Vol12EnableRunButtons(bool) {
-    // Rename Files and Simulation come with the page's run.
+    const bool on = ui->lstVol12IncludeFolderList->count() > 0;
+    ui->btnVol12RenameFiles->setEnabled(on);
+    ui->btnVol12RenameFilesSimulation->setEnabled(on);
 }
 
 void Vol12Page::rdoVol12RenameAddPrefixesSuffixesClick() {
@@ -78,4 +154,83 @@ void Vol12Page::Vol12EnableMethodControls(bool prefixSuffix) {
                {"lblVol12RenameChangeOldFileType", "edtVol12RenameChangeOldFileType", "lblVol12RenameChangeNewFileType",
                 "edtVol12RenameChangeNewFileType"},
                !prefixSuffix);
+}
+
+Vol12Inputs Vol12Page::Vol12ReadInputs() const {
+    Vol12Inputs in;
+    in.IncludeFolders = ListItems(ui->lstVol12IncludeFolderList);
+    in.AddPrefixesSuffixes = IsEnabledAndChecked(ui->rdoVol12RenameAddPrefixesSuffixes);
+    in.ChangeFileType = !in.AddPrefixesSuffixes && IsEnabledAndChecked(ui->rdoVol12RenameChangeFileType);
+    in.NewPrefix = S(ui->edtVol12NewPrefix->text());
+    in.DelimiterPrefix = S(ui->edtVol12DelimiterPrefixSubFolder->text());
+    in.DelimiterSuffix = S(ui->edtVol12DelimiterSubFolderSuffix->text());
+    in.NewSuffix = S(ui->edtVol12NewSuffix->text());
+    in.OldFileType = S(ui->edtVol12RenameChangeOldFileType->text());
+    in.NewFileType = S(ui->edtVol12RenameChangeNewFileType->text());
+    in.InMainFolders = ui->rdoVol12RenameFilesInMainFolders->isChecked();
+    in.InMainFoldersAndSubFolders = ui->rdoVol12RenameFilesInMainFoldersAndSubFolders->isChecked();
+    in.InSubFolders = ui->rdoVol12RenameFilesInSubFolders->isChecked();
+    in.DuplicatedFilesDrop = ui->rdoVol12RenameDuplicatedFilesDrop->isChecked();
+    in.DuplicatedFilesOverWrite = ui->rdoVol12RenameDuplicatedFilesOverWrite->isChecked();
+    in.DuplicatedFilesIncreaseFileNames = ui->rdoVol12RenameDuplicatedFilesIncreaseFileNames->isChecked();
+    in.DuplicatedFilesIncreaseFileTypes = IsEnabledAndChecked(ui->rdoVol12RenameDuplicatedFilesIncreaseFileTypes);
+    in.ShowDetailedResults = ui->chkVol12ShowDetailedResults->isChecked();
+    in.WorkingDir = GetWorkingDir();
+    return in;
+}
+
+Vol12PageHooks Vol12Page::Vol12Hooks() {
+    Vol12PageHooks hooks;
+    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileRename", on); };
+    return hooks;
+}
+
+void Vol12Page::btnVol12RenameFilesClick() {
+    ui->btnVol12RenameFiles->setEnabled(false);
+    ui->btnVol12RenameFilesSimulation->setEnabled(false);
+    FileVisualLog log = Vol12VisualLog();
+    Vol12RunRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
+    Vol12EnableRunButtons(true);
+}
+
+void Vol12Page::btnVol12RenameFilesSimulationClick() {
+    ui->btnVol12RenameFiles->setEnabled(false);
+    ui->btnVol12RenameFilesSimulation->setEnabled(false);
+    FileVisualLog log = Vol12VisualLog();
+    Vol12SimulateRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
+    Vol12EnableRunButtons(true);
+}
+
+void Vol12Page::btnVol12UndoClick() {
+    FileVisualLog log = Vol12VisualLog();
+    Vol12UndoLastRun(*this, log);
+}
+
+void Vol12Page::btnVol12StatisticsClick() {
+    Vol12UpdateResultLabels();
+    if (frmStatistic12) frmStatistic12->ShowLog();
+}
+
+void Vol12Page::btnVol12HelpClick() { ShowHelpTopic(HelpTopic::Vol12); }
+void Vol12Page::btnVol12ExamplesClick() { ShowExamples(ExampleWindow::Vol12); }
+
+void Vol12Page::btnVol12ClearAllClick() {
+    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+                    "delete process.",
+                    kVol12RunTopic, "Information", "120029", kFileAsk) != plat::IDYES)
+        return;
+    ui->lstVol12IncludeFolderList->clear();
+    ui->lstVol12ExcludeFolderList->clear();
+    SetChecked(ui->rdoVol12RenameAddPrefixesSuffixes, true);
+    for (QLineEdit* edit : {ui->edtVol12NewPrefix, ui->edtVol12DelimiterPrefixSubFolder,
+                            ui->edtVol12DelimiterSubFolderSuffix, ui->edtVol12NewSuffix,
+                            ui->edtVol12RenameChangeOldFileType, ui->edtVol12RenameChangeNewFileType})
+        edit->clear();
+    ui->chkVol12ShowDetailedResults->setChecked(true);
+    Vol12ResetCounters();
+    Vol12ClearResultLists();  // the undo data of the last run goes too
+    Vol12UpdateResultLabels();
+    Vol12EnablePageControls(false);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     FileCaption(kVol12RunTopic, "Warning", "120030", "           "), kFileWarn);
 }

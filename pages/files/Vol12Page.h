@@ -1,5 +1,6 @@
-// Rename many files: the page, its state between runs and the enable rules
-// the main window's start-up and settings restore rely on.
+// Rename many files (page 12): the page's controls and handlers, and its
+// state between runs (Vol12State). The run, the simulation and the undo are
+// in Vol12Engine; the Include and Exclude list buttons are FileListButtons.
 #pragma once
 
 #include <QWidget>
@@ -7,40 +8,46 @@
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/files/Vol12Engine.h"
+
+class FileListButtons;
 
 namespace Ui {
 class Vol12Page;
 }
 
-class Vol12Page : public QWidget {
+class Vol12Page : public QWidget, public Vol12State {
     Q_OBJECT
 
 public:
     explicit Vol12Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol12Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::uint64_t Vol12RenamedBytes = 0;
-    double Stat12FoldersNotExist = 0, Stat12FilesRenamed = 0, Stat12FilesSourceNotExist = 0,
-           Stat12FilesOtherReasons = 0, Stat12FilesDropped = 0, Stat12FilesOverWrited = 0,
-           Stat12FilesIncreasedNames = 0, Stat12FilesIncreasedTypes = 0;
-    // Renamed, overwritten and increased files, for Undo.
-    DEQ_REPLACE_FOLDER_STRUCT Vol12RenamedPairs, Vol12OverwrittenPairs, Vol12IncreasedNamePairs,
-        Vol12IncreasedTypePairs, Vol12FailedUndoPairs;
-    AS_MAP_REPLACE_FOLDER_STRUCT Vol12OverwrittenFiles, Vol12RenamedFiles;
+    // ---- handlers --------------------------------------------------------------------------
+    void btnVol12RenameFilesClick();
+    void btnVol12RenameFilesSimulationClick();
+    void btnVol12UndoClick();
+    void btnVol12StatisticsClick();
+    void btnVol12ClearAllClick();
+    void btnVol12HelpClick();
+    void btnVol12ExamplesClick();
+    void rdoVol12RenameAddPrefixesSuffixesClick();
+    void rdoVol12RenameChangeFileTypeClick();
 
-    // ---- operations ------------------------------------------------------------
+    // ---- operations ------------------------------------------------------------------------
     void Vol12ResetCounters();
+    void Vol12UpdateResultLabels();
     void Vol12ClearResultLists();
     void Vol12RefreshPage();
     void Vol12EnablePageControls(bool flag);
     void Vol12EnableRunButtons(bool flag);
-    void rdoVol12RenameAddPrefixesSuffixesClick();
-    void rdoVol12RenameChangeFileTypeClick();
+    Vol12Inputs Vol12ReadInputs() const;
 
     Ui::Vol12Page* ui;
     MainWindowShared& Shared;
+    FileListButtons* Lists;
 
 private:
     void Vol12EnableMethodControls(bool prefixSuffix);
+    Vol12PageHooks Vol12Hooks();
 };

@@ -60,7 +60,7 @@ TEST_P(BeneathTest, BaseIsARealFolderAndPathsStayBelowIt) {
     d.MakeFolder("Dest\\sub");
     for (const bool sizes : {true, false}) {
         std::vector<DirEntry> entries;
-        ASSERT_TRUE(base.List(D(""), entries, nullptr, sizes));
+        ASSERT_TRUE(sizes ? base.List(D(""), entries) : base.ListKinds(D(""), entries));
         ASSERT_EQ(entries.size(), 3u);
         EXPECT_EQ(entries[0].name, "f.txt");
         EXPECT_EQ(entries[0].kind, EntryKind::File);
@@ -300,5 +300,37 @@ TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
     EXPECT_FALSE(d.Exists("outside\\target\\new"));
 }
 
+TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {
+    d.MakeFolder("Dest\\sub\\deep");
+    d.WriteFile("Dest\\sub\\f.txt", "f");
+    Link("Dest\\sub\\L", "outside\\target");
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(base.ListKinds(D("sub"), entries));
+    ASSERT_EQ(entries.size(), 3u);
+    EntryInfo info;
+    for (const DirEntry& e : entries) {
+        ASSERT_EQ(base.Look(D("sub\\" + e.name), info), FsResult::Ok);
+        EXPECT_EQ(e.kind, info.kind);
+        EXPECT_EQ((FileIdentity{e.dev, e.ino}), info.id);
+    }
+
+    // A file renamed in its folder leaves the held folders usable; a folder
+    // renamed is met under its new name only.
+    EXPECT_EQ(base.Rename(D("sub\\f.txt"), D("sub\\g.txt")), FsResult::Ok);
+    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\deep\\g.txt")), FsResult::Ok);
+    EXPECT_EQ(base.Rename(D("sub\\deep"), D("sub\\moved")), FsResult::Ok);
+    EXPECT_EQ(base.Look(D("sub\\deep\\g.txt"), info), FsResult::NotFound);
+    EXPECT_EQ(base.Look(D("sub\\moved\\g.txt"), info), FsResult::Ok);
+    EXPECT_EQ(base.Rename(D("sub\\moved\\g.txt"), D("sub\\L")), FsResult::AlreadyExists);
+
+    // Without a recorded stamp a removal still never takes a folder, and
+    // takes a link itself.
+    EXPECT_EQ(base.RemoveFile(D("sub\\moved")), FsResult::Failed);
+    EXPECT_EQ(base.RemoveFile(D("sub\\L")), FsResult::Ok);
+    EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
+    EXPECT_EQ(base.RemoveFile(D("sub\\gone")), FsResult::NotFound);
+}
+
 INSTANTIATE_TEST_SUITE_P(Resolve, BeneathTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "NameByName" : "Openat2"; });
+

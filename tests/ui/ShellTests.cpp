@@ -2,6 +2,8 @@
 // program folder on a temporary drive.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -194,7 +196,10 @@ TEST_F(ShellTest, ProgramFolderAtADriveRootKeepsAnExistingWorkingTree) {
     EXPECT_EQ(GetProgramFolder(), drive.path());
     EXPECT_TRUE(IsSettingsFile(drive.path("default.set")));
     EXPECT_TRUE(fs::is_directory(drive.nativePath("WorkingDir\\CONSISTENCYCHECK")));
-    EXPECT_EQ(drive.ReadFile("WorkingDir\\COPYFILES\\kept.txt"), "mine");
+    // A working copy no undo record names any more goes to the trash, not away.
+    EXPECT_FALSE(drive.Exists("WorkingDir\\COPYFILES\\kept.txt"));
+    std::ifstream trashed(std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files/kept.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(trashed), {}), "mine");
 }
 
 TEST_F(ShellTest, RestoreModesBringBackWhatTheLastExitSaved) {

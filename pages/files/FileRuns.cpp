@@ -1,0 +1,124 @@
+#include "pages/files/FileRuns.h"
+
+#include "core/FileNames.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+
+// ---- name masks ---------------------------------------------------------------------
+
+StringList UsableFileMasks(const StringList& stored) {
+    StringList masks;
+    bool any = false;
+    for (const std::string& raw : stored) {
+        const std::string mask = ToLowerCase(TrimControlAndBlanks(raw));
+        if (mask.empty()) continue;
+        any = true;
+        // Masks are matched against names only; one that reads as a path
+        // would have reached into another folder where it was a search path.
+        if (mask.find_first_of("\\/:") != std::string::npos || mask.find("..") != std::string::npos) continue;
+        masks.push_back(mask);
+    }
+    if (!any) masks.push_back("*.*");
+    return masks;
+}
+
+bool MasksTake(const StringList& loweredMasks, const std::string& name) {
+    for (const std::string& mask : loweredMasks)
+        if (mask == "*.*" || mask == "*" || MatchesSearchPattern(mask, name)) return true;
+    return false;
+}
+
+// ---- walks --------------------------------------------------------------------------
+
+void WalkFence::Add(const std::string& folder) {
+    plat::Beneath base;
+    if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
+}
+
+void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files) {
+    subfolders.clear();
+    files.clear();
+    std::vector<plat::DirEntry> entries;
+    if (!disk.ListKinds(base, folder, entries)) return;
+    for (auto& e : entries) {
+        if (e.kind != plat::EntryKind::Folder) {
+            files.push_back(std::move(e));
+            continue;
+        }
+        if (fence.Holds({e.dev, e.ino})) continue;
+        subfolders.push_back(JoinEntry(folder, e.name));
+    }
+}
+
+std::string JoinEntry(const std::string& folder, const std::string& name) { return JoinFolderAndName(folder, name); }
+
+std::string LastName(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// ---- working copies -------------------------------------------------------------------
+
+plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std::string& target,
+                                   plat::Beneath& work, std::string& copy, plat::FileStamp& stamp, bool* exhausted) {
+    if (exhausted) *exhausted = false;
+    const std::string name = LastName(target);
+    std::string base;
+    StripFileExtension(name, base);
+    const std::string ext = name.substr(base.size());
+    // The search goes on where the last one for this name ended.
+    auto known = next_.find(name);
+    std::string candidate = known == next_.end() ? name : known->second;
+    for (int tries = 0; tries < 30000; ++tries) {
+        copy = JoinEntry(work.Folder(), candidate);
+        const plat::FsResult r =
+            taken_.count(copy) ? plat::FsResult::AlreadyExists : disk.CopyFile(from, target, work, copy, &stamp);
+        if (r != plat::FsResult::AlreadyExists) {
+            if (r == plat::FsResult::Ok) taken_.insert(copy);
+            next_[name] = candidate;
+            return r;
+        }
+        StripFileExtension(candidate, base);
+        candidate = MakeIncreasedFileName(base) + ext;
+    }
+    if (exhausted) *exhausted = true;
+    return plat::FsResult::Failed;
+}
+
+// ---- undo bases ------------------------------------------------------------------------
+
+UndoBaseList::UndoBaseList(VEC_UNDO_BASES& bases) : bases_(bases) {
+    for (std::size_t i = 0; i < bases_.size(); ++i)
+        index_.emplace(std::make_tuple(bases_[i].Path, bases_[i].Id.dev, bases_[i].Id.ino), static_cast<std::uint32_t>(i));
+}
+
+std::uint32_t UndoBaseList::IndexOf(const plat::Beneath& base) {
+    const auto [it, added] = index_.emplace(std::make_tuple(base.Folder(), base.Identity().dev, base.Identity().ino),
+                                            static_cast<std::uint32_t>(bases_.size()));
+    if (added) bases_.push_back({base.Folder(), base.Identity()});
+    return it->second;
+}
+
+plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
+    if (index >= bases_.size()) return nullptr;
+    if (state_[index] == 0) {
+        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
+                          opened_[index].Identity() == bases_[index].Id;
+        state_[index] = same ? 1 : 2;
+        if (!same) opened_[index].Close();
+    }
+    if (state_[index] != 1) return nullptr;
+    opened_[index].Release();
+    return &opened_[index];
+}
+
+bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
+    return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
+           info.mtimeNs == stamp.mtimeNs;
+}
+
+std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
+                        const std::string& gap) {
+    return topic + gap + kind + " no: " + number + ".";
+}

@@ -1,0 +1,148 @@
+// What the three file pages (copy 10, delete 11, rename 12) share below
+// their windows: where a run's outcomes go, which files the name masks
+// take, the folders a walk never enters, and the working copies that keep
+// an overwritten file's old content for the Undo. Plain C++: the pages hand
+// in a FileRunLog that writes their Visual Log and zoom window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/FolderFileUndo.h"
+#include "core/RunDisk.h"
+#include "core/Types.h"
+#include "platform/Beneath.h"
+
+// One count label and the counter it shows.
+struct CounterLabel {
+    const char* Label;
+    double Value;
+};
+
+// Where a file run's outcomes go: the page's Visual Log and its zoom window.
+class FileRunLog {
+public:
+    virtual ~FileRunLog() = default;
+    // One line into the category's list of the Visual Log and of the zoom window.
+    virtual void AddLine(int category, const std::string& line) = 0;
+    // One line into the category's hidden export list.
+    virtual void AddExportLine(int category, const std::string& line) = 0;
+    // The counters changed; they may reach the screen a little later.
+    virtual void CountersChanged(std::span<const CounterLabel> counters) = 0;
+    // Every count label and pending line on the screen now.
+    virtual void ShowCounters(std::span<const CounterLabel> counters) = 0;
+    virtual void ClearLogLists() = 0;
+    virtual void ClearZoomLists() = 0;
+    virtual void SetRunMode(bool realRun) = 0;
+    virtual void ShowLog() = 0;
+};
+
+// ---- name masks ---------------------------------------------------------------------
+
+// The stored masks a run goes by, lower-cased: a mask that is a path
+// rather than a name pattern (a separator, a colon or "..") takes nothing;
+// no mask at all (a blank names text) means "*.*".
+StringList UsableFileMasks(const StringList& stored);
+// True when any of the (lowered) masks takes the file name; "*.*" takes
+// every name, one without extension too, and letter case never matters.
+bool MasksTake(const StringList& loweredMasks, const std::string& name);
+
+// ---- walks --------------------------------------------------------------------------
+
+// Folders a walk never enters, known by identity (device and inode), so no
+// spelling, link or bind mount leads into them.
+class WalkFence {
+public:
+    // Adds the folder when it exists (a link to one is not followed).
+    void Add(const std::string& folder);
+    void Add(const plat::FileIdentity& id) { ids_.insert({id.dev, id.ino}); }
+    bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
+    bool Empty() const { return ids_.empty(); }
+
+private:
+    std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+};
+
+// The subfolders of `folder` (drive form, below `base`) that a walk may
+// enter: real folders outside the fence, in listing order. `files` gets
+// the folder's other entries.
+void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files);
+
+// "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
+std::string JoinEntry(const std::string& folder, const std::string& name);
+// The text behind the last backslash.
+std::string LastName(const std::string& path);
+
+// ---- working copies -------------------------------------------------------------------
+
+// A file's old content saved before a run replaced it: the path it stood
+// at, the working copy, and the copy as it was made.
+struct _tagWorkingCopy {
+    std::string Target;
+    std::string WorkingCopy;
+    plat::FileStamp Copy;
+    // The target as the run left it (copy page: the file written over it).
+    plat::FileStamp Written;
+    std::uint32_t Base = 0;  // the folder the run worked beneath
+};
+using DEQ_WORKING_COPIES = std::deque<_tagWorkingCopy>;
+
+// Makes working copies in one working folder under names nothing else has:
+// the target's file name, then name + INC number (report.txt,
+// reportINC0000001.txt, ...), never a name on disk or one a record still
+// holds; a copy never replaces anything.
+class WorkingCopies {
+public:
+    // `taken`: working-copy names that records still refer to.
+    void SetTaken(const std::set<std::string>& taken) { taken_ = taken; }
+    // Copies `target` (below `from`) into the working folder (`work`).
+    // `copy` gets the working copy's path and stamp. Failed when no name is
+    // free within 30000 tries (`exhausted` set) or the copy fails.
+    plat::FsResult Make(RunDisk& disk, plat::Beneath& from, const std::string& target, plat::Beneath& work,
+                        std::string& copy, plat::FileStamp& stamp, bool* exhausted = nullptr);
+
+private:
+    std::set<std::string> taken_;
+    // Per file name, the name to try next.
+    std::map<std::string, std::string> next_;
+};
+
+// ---- undo bases ------------------------------------------------------------------------
+
+// The folders a page's runs worked beneath, each kept once, so records of
+// several runs index one list; found again by a lookup, not a search.
+class UndoBaseList {
+public:
+    explicit UndoBaseList(VEC_UNDO_BASES& bases);
+    std::uint32_t IndexOf(const plat::Beneath& base);
+
+private:
+    VEC_UNDO_BASES& bases_;
+    std::map<std::tuple<std::string, std::uint64_t, std::uint64_t>, std::uint32_t> index_;
+};
+// Opens a recorded base again; null when it is gone or is another folder now.
+class UndoBaseOpener {
+public:
+    explicit UndoBaseOpener(const VEC_UNDO_BASES& bases) : bases_(bases), opened_(bases.size()), state_(bases.size()) {}
+    plat::Beneath* Get(std::uint32_t index);
+
+private:
+    const VEC_UNDO_BASES& bases_;
+    std::vector<plat::Beneath> opened_;
+    std::vector<unsigned char> state_;
+};
+
+// True when the stamp is that of the entry (a regular file) found.
+bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp);
+
+// A message of a file page: caption is topic, `gap`, kind and number.
+std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
+                        const std::string& gap = "            ");

@@ -1,0 +1,675 @@
+#include "pages/files/Vol10Engine.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "core/ExamineSubFolders.h"
+#include "core/FileNames.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
+constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
+constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
+
+std::string Caption(const char* topic, const char* kind, const char* number) { return FileCaption(topic, kind, number); }
+
+StringList Destinations(const Vol10Inputs& in) {
+    ExamineSubFolders examine(in.IncludeFolders);
+    examine.ExamineSorted();
+    return examine.GetList();
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    if (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':')) path.pop_back();
+    return path;
+}
+
+_tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp, std::uint32_t base) {
+    _tagCreatedFile file;
+    file.Path = path;
+    file.HasStamp = stamp.id.Known();
+    file.Size = stamp.size;
+    file.MtimeNs = stamp.mtimeNs;
+    file.Id = stamp.id;
+    file.Base = base;
+    return file;
+}
+
+plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Size, file.MtimeNs}; }
+
+// One run or simulation: the destinations, the walk of each source and the
+// three conflict rules, on the disk it is handed.
+class Vol10Copier {
+public:
+    Vol10Copier(const Vol10Inputs& in, Vol10State& state, FileRunLog& log, RunDisk& disk, bool simulation)
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), masks_(UsableFileMasks(in.Masks)),
+          names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
+
+    void Run(const StringList& destinations) {
+        for (const std::string& d : destinations) fence_.Add(d);
+        fence_.Add(in_.WorkingDir);
+        for (const std::string& d : destinations) Destination(d);
+        if (!sim_) st_.Vol10WorkingNames = names_;
+        log_.ShowCounters(st_.Counters.Labels());
+        if (!missingSizes_.empty()) {
+            std::string text = "The path doesn't exists : \n";
+            for (const std::string& x : missingSizes_) text += x + "\n";
+            plat::MessageBox(text, Caption(kVol10Topic, "Warning", "100054"), kWarn);
+        }
+        if (backupsExhausted_)
+            plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
+                             "Error !    Msg no: 10057.", plat::MB_OK | plat::MB_ICONERROR);
+        if (increaseExhausted_)
+            plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
+                             "Error !    Msg no: 100058.", plat::MB_OK | plat::MB_ICONERROR);
+    }
+
+private:
+    void Changed() { log_.CountersChanged(st_.Counters.Labels()); }
+
+    void Destination(const std::string& d) {
+        dest_.Close();
+        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
+            st_.Counters.FoldersNotExists += 1;
+            st_.Vol10FoldersNotExist.push_back(d);
+            log_.AddLine(Vol10CatFoldersNotExists, d);
+            Changed();
+            return;
+        }
+        root_ = WithoutTrailingBackslash(d) + "\\";
+        if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
+        destBase_ = sim_ ? 0 : baseList_.IndexOf(dest_);
+        bool processed = false;
+        for (const std::string& s : in_.Sources) {
+            std::string refusal;
+            if (CheckDestinationNotSource(d, s, refusal)) {
+                plat::MessageBox(refusal, Caption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
+                                                  sim_ ? "100074" : "100046"),
+                                 kInfo);
+                continue;
+            }
+            if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
+            Walk(TrimControlAndBlanks(s));
+            processed = true;
+        }
+        if (processed) {
+            st_.Counters.FoldersCopied += 1;
+            st_.Vol10FoldersCopied.push_back(d);
+            log_.AddLine(Vol10CatFoldersCopied, d);
+            Changed();
+        }
+    }
+
+    // Level by level; the source's own files only with "Main Folders and
+    // their Subfolders.".
+    void Walk(const std::string& source) {
+        plat::Beneath& src = Source(source);
+        if (!src.IsOpen()) return;
+        std::deque<std::string> queue{source};
+        bool root = true;
+        std::vector<std::string> subfolders;
+        std::vector<plat::DirEntry> files;
+        while (!queue.empty()) {
+            const std::string folder = std::move(queue.front());
+            queue.pop_front();
+            src.Release();
+            dest_.Release();
+            SplitListing(disk_, src, folder, fence_, subfolders, files);
+            const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
+            root = false;
+            if (takeFiles)
+                for (const plat::DirEntry& e : files)
+                    if (e.kind == plat::EntryKind::File && MasksTake(masks_, e.name)) CopyFile(src, folder, e.name);
+            for (std::string& sub : subfolders) queue.push_back(std::move(sub));
+        }
+    }
+
+    plat::Beneath& Source(const std::string& source) {
+        auto it = sources_.find(source);
+        if (it == sources_.end()) {
+            it = sources_.emplace(source, plat::Beneath()).first;
+            it->second.Open(source);
+        }
+        return it->second;
+    }
+
+    void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
+        const std::string x = JoinEntry(folder, name);
+        std::string target;
+        if (in_.CopyToMainFolders) {
+            target = root_ + name;
+        } else {
+            std::string ext;
+            GetFileExtensionAnsi(name, ext);
+            const std::string typeFolder = root_ + ext;
+            std::vector<plat::MadeFolder> made;
+            const plat::FsResult r = disk_.MakeFolderTree(dest_, typeFolder, made);
+            if (r == plat::FsResult::Ok || r == plat::FsResult::AlreadyExists) {
+                st_.Counters.SubFoldersCopied += 1;
+                log_.AddLine(Vol10CatSubFoldersCopied, typeFolder);
+                if (!sim_)
+                    for (const auto& f : made) st_.Vol10SubFoldersCopied.push_back({f.path, f.id, destBase_});
+                Changed();
+            }
+            target = typeFolder + "\\" + name;
+        }
+        if (in_.DuplicatedFilesSkip)
+            Skip(src, x, target);
+        else if (in_.DuplicatedFilesOverWrite)
+            Overwrite(src, x, target);
+        else if (in_.DuplicatedFilesIncreaseFileNames)
+            Increase(src, x, target);
+    }
+
+    void Skip(plat::Beneath& src, const std::string& x, const std::string& t) {
+        plat::FileStamp stamp;
+        switch (disk_.CopyFile(src, x, dest_, t, &stamp)) {
+        case plat::FsResult::Ok: LogCopied(x, t, &stamp); break;
+        case plat::FsResult::AlreadyExists:
+            LogExists(x, t);
+            LogSkipped(x, t);
+            break;
+        default: LogNotCopied(x, t);
+        }
+    }
+
+    void Overwrite(plat::Beneath& src, const std::string& x, const std::string& t) {
+        plat::FileStamp stamp;
+        const plat::FsResult first = disk_.CopyFile(src, x, dest_, t, &stamp);
+        if (first == plat::FsResult::Ok) return LogCopied(x, t, &stamp);
+        if (first != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
+        LogExists(x, t);
+        // The old file is saved before anything replaces it, once per
+        // target and run: a second overwrite keeps the first copy, which
+        // holds the content from before the run.
+        auto saved = backedUp_.find(t);
+        bool madeNow = false;
+        _tagWorkingCopy record;
+        if (saved == backedUp_.end()) {
+            if (!work_.IsOpen() && work_.Open(in_.WorkingDirCopyFiles) != plat::FsResult::Ok) return LogNotCopied(x, t);
+            work_.Release();
+            bool exhausted = false;
+            if (names_.Make(disk_, dest_, t, work_, record.WorkingCopy, record.Copy, &exhausted) !=
+                plat::FsResult::Ok) {
+                backupsExhausted_ = backupsExhausted_ || exhausted;
+                return LogNotCopied(x, t);
+            }
+            record.Target = t;
+            record.Base = destBase_;
+            madeNow = true;
+        }
+        plat::FileStamp written;
+        if (disk_.CopyFileReplacing(src, x, dest_, t, &written) != plat::FsResult::Ok) {
+            // The target is as it was: the copy made for it has no use.
+            if (madeNow) disk_.RemoveFile(work_, record.WorkingCopy, &record.Copy);
+            return;
+        }
+        if (!sim_) {
+            if (madeNow) {
+                record.Written = written;
+                st_.Vol10OverwriteRecords.push_back(record);
+                backedUp_.emplace(t, st_.Vol10OverwriteRecords.size() - 1);
+            } else if (saved->second != SIZE_MAX) {
+                st_.Vol10OverwriteRecords[saved->second].Written = written;
+            }
+        } else if (madeNow) {
+            backedUp_.emplace(t, SIZE_MAX);
+        }
+        LogCopied(x, t, nullptr);
+        LogOverwritten(x, t);
+    }
+
+    void Increase(plat::Beneath& src, const std::string& x, const std::string& t) {
+        std::string dir, base;
+        const std::size_t slash = t.rfind('\\');
+        dir = t.substr(0, slash);
+        StripFileExtension(t.substr(slash + 1), base);
+        const std::string ext = t.substr(slash + 1 + base.size());
+        std::string candidate = t;
+        for (int tries = 1;; ++tries) {
+            plat::FileStamp stamp;
+            const plat::FsResult r = disk_.CopyFile(src, x, dest_, candidate, &stamp);
+            if (r == plat::FsResult::Ok) {
+                LogCopied(x, candidate, &stamp);
+                if (tries > 1) LogIncreased(x, candidate);
+                return;
+            }
+            if (r != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
+            if (tries >= 30000) {
+                increaseExhausted_ = true;
+                return LogNotCopied(x, t);
+            }
+            base = MakeIncreasedFileName(base);
+            candidate = dir + "\\" + base + ext;
+        }
+    }
+
+    // ---- loggers ----
+    double SizeOf(const std::string& x) {
+        const auto it = st_.Vol10SourceFileSizes.find(x);
+        if (it != st_.Vol10SourceFileSizes.end()) return static_cast<double>(it->second);
+        if (missingSeen_.insert(x).second) missingSizes_.push_back(x);
+        return 0;
+    }
+
+    // A stamp: a copy onto a free name, which the Undo deletes.
+    void LogCopied(const std::string& x, const std::string& t, const plat::FileStamp* stamp) {
+        st_.Counters.FilesCopied += 1;
+        st_.Counters.FileSizeCopied += SizeOf(x);
+        if (stamp && !sim_) st_.Vol10FilesCopied.push_back(FileRecord(t, *stamp, destBase_));
+        log_.AddLine(Vol10CatFilesCopied, "Copy  Source: " + x + " To Dest: " + t);
+        log_.AddExportLine(Vol10CatFilesCopied, x + "," + t);
+        Changed();
+    }
+    void LogExists(const std::string& x, const std::string& t) {
+        st_.Counters.FilesExists += 1;
+        st_.Counters.FileSizeExists += SizeOf(x);
+        st_.Vol10FilesExist.push_back(t);
+        log_.AddLine(Vol10CatFilesExist, t);
+        Changed();
+    }
+    void LogSkipped(const std::string& x, const std::string& t) {
+        st_.Counters.FilesSkipped += 1;
+        log_.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + x + " (Dest: " + t + ")");
+        log_.AddExportLine(Vol10CatFilesSkipped, x + "," + t);
+        Changed();
+    }
+    void LogOverwritten(const std::string& x, const std::string& t) {
+        st_.Counters.FilesOverWrited += 1;
+        log_.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + t + " With: " + x);
+        log_.AddExportLine(Vol10CatFilesOverWrited, x + "," + t);
+        Changed();
+    }
+    void LogIncreased(const std::string& x, const std::string& c) {
+        st_.Counters.FilesIncreasedFileNames += 1;
+        log_.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + x + " To : " + c);
+        log_.AddExportLine(Vol10CatFilesIncreasedFileNames, x + "," + c);
+        Changed();
+    }
+    void LogNotCopied(const std::string& x, const std::string& t) {
+        SizeOf(x);
+        st_.Counters.FilesOtherReasons += 1;
+        std::string line = "NOT Copied  Source: " + x + " To Dest: " + t;
+        log_.AddLine(Vol10CatFilesOtherReasons, line);
+        st_.Vol10FilesOtherReasons.push_back(std::move(line));
+        Changed();
+    }
+
+    const Vol10Inputs& in_;
+    Vol10State& st_;
+    FileRunLog& log_;
+    RunDisk& disk_;
+    const bool sim_;
+    const StringList masks_;
+    WorkingCopies names_;
+    UndoBaseList baseList_;
+    WalkFence fence_;
+    std::map<std::string, plat::Beneath> sources_;
+    plat::Beneath dest_;
+    plat::Beneath work_;
+    std::string root_;
+    std::uint32_t destBase_ = 0;
+    // Targets saved in this run: the index of their record.
+    std::unordered_map<std::string, std::size_t> backedUp_;
+    StringList missingSizes_;
+    std::set<std::string> missingSeen_;
+    bool backupsExhausted_ = false;
+    bool increaseExhausted_ = false;
+};
+
+void EnableTabs(const Vol10PageHooks& hooks, bool on) {
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(on);
+}
+
+}  // namespace
+
+std::array<CounterLabel, 16> Vol10Counters::Labels() const {
+    return {{{"lblStat10FoldersToCopy", FoldersToCopy},
+             {"lblStat10SubFoldersToCopy", SubFoldersToCopy},
+             {"lblStat10FilesToCopy", FilesToCopy},
+             {"lblStat10FileSizeToCopy", FileSizeToCopy},
+             {"lblStat10FoldersCopied", FoldersCopied},
+             {"lblStat10SubFoldersCopied", SubFoldersCopied},
+             {"lblStat10FilesCopied", FilesCopied},
+             {"lblStat10FileSizeCopied", FileSizeCopied},
+             {"lblStat10FoldersNotExists", FoldersNotExists},
+             {"lblStat10SubFoldersExists", SubFoldersExists},
+             {"lblStat10FilesExists", FilesExists},
+             {"lblStat10FileSizeExists", FileSizeExists},
+             {"lblStat10FilesOtherReasons", FilesOtherReasons},
+             {"lblStat10FilesSkipped", FilesSkipped},
+             {"lblStat10FilesOverWrited", FilesOverWrited},
+             {"lblStat10FilesIncreasedFileNames", FilesIncreasedFileNames}}};
+}
+
+void Vol10ResetCounters(Vol10State& state) { state.Counters = Vol10Counters{}; }
+
+void Vol10ResetRunCounters(Vol10State& state) {
+    Vol10Counters fresh;
+    fresh.FoldersToCopy = state.Counters.FoldersToCopy;
+    fresh.SubFoldersToCopy = state.Counters.SubFoldersToCopy;
+    fresh.FilesToCopy = state.Counters.FilesToCopy;
+    fresh.FileSizeToCopy = state.Counters.FileSizeToCopy;
+    state.Counters = fresh;
+}
+
+void Vol10ClearRunLists(Vol10State& state) {
+    for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+                             &state.Vol10FilesOtherReasons})
+        list->clear();
+    state.Vol10FilesCopied.clear();
+    state.Vol10SubFoldersCopied.clear();
+}
+
+bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles) {
+    state.Vol10SourceFileSizes.clear();
+    state.Vol10SourceSubFolders = 0;
+    state.Vol10SourceFiles = 0;
+    state.Vol10SourceBytes = 0;
+    for (const std::string& s : in.Sources) {
+        if (TrimBlanks(s).empty()) continue;
+        FolderStructSize size(TrimControlAndBlanks(s));
+        size.SetCountRoot(!in.AttachSubFoldersOnly);
+        size.SetFileMasks(in.Masks);
+        size.ExamineWithMasks();
+        state.Vol10SourceSubFolders += size.GetFolderCount();
+        // A file two masks take is still copied once.
+        for (const auto& [path, bytes] : size.GetMaskedFileMap())
+            if (state.Vol10SourceFileSizes.emplace(path, bytes).second && countFiles) {
+                state.Vol10SourceBytes += bytes;
+                state.Vol10SourceFiles += 1;
+            }
+    }
+    const double n = static_cast<double>(Destinations(in).size());
+
+    std::map<std::string, std::uint64_t> required;  // drive key -> bytes
+    ExamineSubFolders top(in.IncludeFolders);
+    top.ExamineTopFolders();
+    std::map<std::string, std::string> sample;  // drive key -> a destination on it
+    for (const std::string& d : top.GetList()) {
+        std::string drive, rest;
+        SplitAtColon(d, drive, rest);
+        drive = TrimBlanks(drive);
+        required[drive] += state.Vol10SourceBytes;
+        sample.emplace(drive, d);
+    }
+    if (n <= 0) return false;
+    for (const auto& [drive, bytes] : required) {
+        if (drive.empty() || bytes == 0) continue;
+        std::string root;
+        std::uint64_t free = 0;
+        // A drive whose free space cannot be read is not held against the run.
+        if (!GetDriveFreeBytes(sample[drive], root, free)) continue;
+        if (bytes > free) {
+            root = drive.substr(0, 1) + ":\\";
+            plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
+                                 FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
+                                 "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +
+                                 " bytes.",
+                             Caption(kVol10ListTopic, "Information", "100053"), kWarn);
+            return false;
+        }
+    }
+    state.Counters.FoldersToCopy = n;
+    state.Counters.SubFoldersToCopy = state.Vol10SourceSubFolders * n;
+    state.Counters.FilesToCopy = state.Vol10SourceFiles * n;
+    state.Counters.FileSizeToCopy = static_cast<double>(state.Vol10SourceBytes) * n;
+    return true;
+}
+
+namespace {
+
+// The checks before a run or simulation; false when it stops.
+bool CheckSources(const Vol10Inputs& in, const Vol10PageHooks& hooks, bool sim) {
+    if (in.Sources.empty()) {
+        plat::MessageBox(
+            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+            Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100071" : "100044"), kWarn);
+        if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+        return false;
+    }
+    for (const std::string& s : in.Sources) {
+        if (!plat::FolderExists(TrimControlAndBlanks(s))) {
+            plat::MessageBox("The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
+                             Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100072" : "0283"), kWarn);
+            if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+            return false;
+        }
+    }
+    return true;
+}
+
+void StartLog(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks, bool real) {
+    log.SetRunMode(real);
+    Vol10ResetRunCounters(state);
+    Vol10ClearRunLists(state);
+    if (real) state.Vol10FilesNotDeleted.clear();
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters.Labels());
+    if (in.ShowDetailedResults) log.ShowLog();
+    EnableTabs(hooks, false);
+    log.ClearZoomLists();
+}
+
+}  // namespace
+
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
+    if (!Vol10PrepareTotals(state, in, true)) return;
+    if (!CheckSources(in, hooks, false)) return;
+    if (plat::MessageBox("Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the Selected "
+                         "Files will be used.\n\n",
+                         Caption(kVol10ListTopic, "Information", "100045"), kAsk) != plat::IDYES)
+        return;
+    // The simulation's results give way; the undo data of this run starts here.
+    StartLog(state, in, log, hooks, true);
+    RealDisk disk;
+    Vol10Copier(in, state, log, disk, false).Run(Destinations(in));
+    plat::MessageBox("End of the Copy process !!!", Caption(kVol10Topic, "Information", "100047"), kInfo);
+    EnableTabs(hooks, true);
+}
+
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
+    if (!Vol10PrepareTotals(state, in, true)) return;
+    if (!CheckSources(in, hooks, true)) return;
+    if (plat::MessageBox("Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on "
+                         "the hard drive.\n\nThis allows you to see the process in real time, eliminate errors or "
+                         "export\nResult File lists - all without compromising existing Folder/File Structures.\n\n",
+                         Caption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073"),
+                         kAsk) != plat::IDYES)
+        return;
+    // The undo data of the last real run stays as it is.
+    log.SetRunMode(false);
+    Vol10ResetRunCounters(state);
+    for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+                             &state.Vol10FilesOtherReasons})
+        list->clear();
+    log.ClearLogLists();
+    log.ShowCounters(state.Counters.Labels());
+    if (in.ShowDetailedResults) log.ShowLog();
+    EnableTabs(hooks, false);
+    log.ClearZoomLists();
+    if (in.IncludeFolders.empty()) {
+        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
+                         FileCaption(kVol10SimTopic, "Warning", "100076", "           "), kWarn);
+    } else {
+        DryDisk disk;
+        Vol10Copier(in, state, log, disk, true).Run(Destinations(in));
+        plat::MessageBox("End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
+                         "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n "
+                         "without actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, "
+                         "Use the Copy Files button.",
+                         Caption(kVol10SimTopic, "Information", "100075"), kInfo);
+    }
+    EnableTabs(hooks, true);
+}
+
+// ---- undo ----------------------------------------------------------------------------------
+
+namespace {
+
+struct UndoGroups {
+    StringList missing, other;
+};
+
+}  // namespace
+
+void Vol10UndoLastRun(Vol10State& state, FileRunLog& log) {
+    if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
+        state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
+        plat::MessageBox(
+            "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
+            Caption(kVol10ListTopic, "Warning", "100049"), kWarn);
+        return;
+    }
+    if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
+                         Caption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
+        return;
+
+    UndoGroups groups;
+    UndoBaseOpener bases(state.Vol10UndoBases);
+    RealDisk disk;
+    // What this Undo put back at a target: a file that stands there as
+    // this Undo left it is the run's to take back further.
+    std::unordered_map<std::string, plat::FileStamp> restored;
+    auto asLeft = [&](const plat::EntryInfo& info, const std::string& path, const plat::FileStamp& recorded) {
+        if (SameFile(info, recorded)) return true;
+        const auto it = restored.find(path);
+        return it != restored.end() && SameFile(info, it->second);
+    };
+
+    // Overwrites, newest first: each target gets back the content it had
+    // before that overwrite, so the oldest record restores what stood
+    // there before the first run.
+    DEQ_WORKING_COPIES records;
+    records.swap(state.Vol10OverwriteRecords);
+    DEQ_WORKING_COPIES kept;
+    plat::Beneath work;
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        const _tagWorkingCopy& r = *it;
+        plat::EntryInfo info;
+        std::string workFolder = r.WorkingCopy.substr(0, r.WorkingCopy.rfind('\\'));
+        if (!work.IsOpen() || work.Folder() != workFolder) {
+            work.Close();
+            work.Open(workFolder);
+        }
+        work.Release();
+        if (!work.IsOpen() || work.Look(r.WorkingCopy, info) != plat::FsResult::Ok || !SameFile(info, r.Copy)) {
+            groups.missing.push_back(TrimBlanks(r.WorkingCopy));
+            continue;
+        }
+        plat::Beneath* base = bases.Get(r.Base);
+        if (!base) {
+            groups.other.push_back(TrimBlanks(r.Target));
+            kept.push_front(r);
+            continue;
+        }
+        const plat::FsResult look = base->Look(r.Target, info);
+        if (look == plat::FsResult::Ok && !asLeft(info, r.Target, r.Written)) {
+            // Someone wrote the target since: theirs stays, and so does the copy.
+            groups.other.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
+            continue;
+        }
+        if (look != plat::FsResult::Ok && look != plat::FsResult::NotFound) {
+            groups.other.push_back(TrimBlanks(r.Target));
+            kept.push_front(r);
+            continue;
+        }
+        plat::FileStamp back;
+        // A copy beside the target renamed over it: the target is never
+        // missing, and stays as it is when the restore fails.
+        if (disk.CopyFileReplacing(work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
+            groups.other.push_back(TrimBlanks(r.Target));
+            kept.push_front(r);
+            continue;
+        }
+        restored[r.Target] = back;
+        work.Release();
+        disk.RemoveFile(work, r.WorkingCopy, &r.Copy);
+    }
+    state.Vol10OverwriteRecords = std::move(kept);
+
+    // The last run's copies onto free names.
+    const DEQ_CREATED_FILES copies =
+        !state.Vol10FilesCopied.empty() ? state.Vol10FilesCopied : state.Vol10FilesNotDeleted;
+    state.Vol10FilesNotDeleted.clear();
+    for (const _tagCreatedFile& f : copies) {
+        plat::Beneath* base = bases.Get(f.Base);
+        plat::EntryInfo info;
+        const plat::FsResult look = base ? base->Look(f.Path, info) : plat::FsResult::Failed;
+        if (look == plat::FsResult::NotFound) {
+            groups.missing.push_back(TrimBlanks(f.Path));
+            continue;
+        }
+        if (look == plat::FsResult::Ok && (!f.HasStamp || !asLeft(info, f.Path, StampOf(f)))) {
+            groups.other.push_back(TrimBlanks(f.Path) + "  (changed since the run)");
+            continue;
+        }
+        const plat::FileStamp found{info.id, info.size, info.mtimeNs};
+        if (look != plat::FsResult::Ok || disk.RemoveFile(*base, f.Path, &found) != plat::FsResult::Ok) {
+            groups.other.push_back(TrimBlanks(f.Path));
+            state.Vol10FilesNotDeleted.push_back(f);
+        }
+    }
+
+    // The type folders the run made, deepest first, each only when empty.
+    FolderFileUndo undo;
+    undo.SetBases(state.Vol10UndoBases);
+    if (!state.Vol10FoldersNotRemoved.empty()) {
+        undo.SetCreatedSubFolders(state.Vol10FoldersNotRemoved);
+        state.Vol10FoldersNotRemoved.clear();
+    } else {
+        undo.SetCreatedSubFolders(state.Vol10SubFoldersCopied);
+    }
+    undo.QueueSecondFolderList();
+    undo.RemoveCreatedFolders();
+    undo.BuildReport();
+
+    Vol10ClearRunLists(state);
+    log.ClearLogLists();
+    Vol10ResetRunCounters(state);
+    for (const _tagCreatedFolder& folder : undo.GetFailedFolderRecords()) {
+        state.Vol10FoldersNotRemoved.push_back(folder);
+        state.Counters.FoldersFailedUndo += 1;
+        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Delete : " + folder.Path);
+        log.AddExportLine(Vol10CatFilesFailedUndo, folder.Path);
+    }
+    for (const _tagCreatedFile& f : state.Vol10FilesNotDeleted) {
+        state.Counters.FilesFailedUndo += 1;
+        log.AddLine(Vol10CatFilesFailedUndo, "Not Deleted : " + f.Path);
+        log.AddExportLine(Vol10CatFilesFailedUndo, f.Path);
+    }
+    for (const _tagWorkingCopy& r : state.Vol10OverwriteRecords) {
+        state.Counters.FilesFailedUndo += 1;
+        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Undo : " + r.Target);
+        log.AddExportLine(Vol10CatFilesFailedUndo, r.Target);
+    }
+    if (state.Vol10OverwriteRecords.empty() && state.Vol10FilesCopied.empty() && state.Vol10FilesNotDeleted.empty() &&
+        state.Vol10FoldersNotRemoved.empty())
+        state.Vol10UndoBases.clear();
+    log.ShowCounters(state.Counters.Labels());
+
+    // Whatever failed, files or folders, is reported.
+    std::string report = undo.GetReport();
+    const bool foldersFailed = !report.empty();
+    if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
+    if (!groups.missing.empty()) {
+        report += "\nDESTINATION FILES DO NOT EXIST : \n\n";
+        for (const auto& p : groups.missing) report += p + "\n";
+    }
+    if (!groups.other.empty()) {
+        report += "\nOTHER REASONS   : \n\n";
+        for (const auto& p : groups.other) report += p + "\n";
+    }
+    if (foldersFailed || !groups.missing.empty() || !groups.other.empty())
+        plat::MessageBox(report, Caption(kVol10ListTopic, "Information", "100051"), kWarn);
+    plat::MessageBox("End of Undo process !!!", Caption(kVol10ListTopic, "Information", "100052"), kInfo);
+}

@@ -1,0 +1,337 @@
+#include "pages/files/Vol11Engine.h"
+
+#include <iterator>
+
+#include "core/ExamineSubFolders.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+double oneTotals[3] = {0, 0, 0};
+double walkTotals[3] = {0, 0, 0};
+
+constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
+constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
+constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
+
+StringList MainFolders(const Vol11Inputs& in) {
+    ExamineSubFolders examine(in.IncludeFolders);
+    if (in.DeleteOnlyFilesInMainFolder)
+        examine.ExamineSorted();
+    else
+        examine.ExamineTopFolders();
+    return examine.GetList();
+}
+
+}  // namespace
+
+std::array<CounterLabel, 2> Vol11State::ToDeleteLabels() const {
+    return {{{"lblStat11FoldersToDelete", FoldersToDelete}, {"lblStat11FilesToDelete", FilesToDelete}}};
+}
+
+std::array<CounterLabel, 6> Vol11State::ResultLabels() const {
+    return {{{"lblStat11FoldersDeleted", FoldersDeleted},
+             {"lblStat11FoldersNotExists", FoldersNotExists},
+             {"lblStat11FoldersOtherReasons", FoldersOtherReasons},
+             {"lblStat11FilesDeleted", FilesDeleted},
+             {"lblStat11FilesNotExists", FilesNotExists},
+             {"lblStat11FilesOtherReasons", FilesOtherReasons}}};
+}
+
+void Vol11ClearTotals(Vol11State& s) { s.FoldersToDelete = s.FilesToDelete = s.BytesToDelete = s.CarryOver = 0; }
+
+void Vol11ResetCounters(Vol11State& s) {
+    s.FoldersDeleted = s.FilesDeleted = s.FoldersNotExists = s.FilesNotExists = s.FoldersOtherReasons =
+        s.FilesOtherReasons = 0;
+}
+
+void Vol11ClearResultLists(Vol11State& s) {
+    for (StringList* list : {&s.Vol11FilesDeleted, &s.Vol11FilesNotExists, &s.Vol11FilesOtherReasons,
+                             &s.Vol11FoldersNotExists, &s.Vol11FoldersOtherReasons})
+        list->clear();
+}
+
+void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode) {
+    double files = 0, bytes = 0;
+    if (!in.IncludeFolders.empty()) {
+        for (const std::string& folder : MainFolders(in)) {
+            FolderStructSize size(folder);
+            size.SetFileMasks(in.Masks);
+            if (mode == 1)
+                size.ExamineWithMasks();
+            else
+                size.ExamineRootWithMasks();
+            // A file two masks take is deleted once.
+            for (const auto& [path, b] : size.GetMaskedFileMap()) {
+                files += 1;
+                bytes += static_cast<double>(b);
+            }
+        }
+    }
+    state.FoldersToDelete = 0;
+    state.FilesToDelete = files;
+    state.BytesToDelete = bytes;
+}
+
+void ResetDeleteFilesOneTotals() { oneTotals[0] = oneTotals[1] = oneTotals[2] = 0; }
+void GetDeleteFilesOneTotals(double totals[3]) {
+    for (int i = 0; i < 3; ++i) totals[i] = oneTotals[i];
+}
+void ResetDeleteFilesTotals() { walkTotals[0] = walkTotals[1] = walkTotals[2] = 0; }
+void GetDeleteFilesTotals(double totals[3]) {
+    for (int i = 0; i < 3; ++i) totals[i] = walkTotals[i];
+}
+
+// ---- one folder -------------------------------------------------------------------------
+
+SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneath& base, DeleteFilesContext& context)
+    : folder_(folder), base_(base), ctx_(context) {}
+
+void SmartDeleteFilesOne::Execute() {
+    std::vector<plat::DirEntry> entries;
+    base_.Release();
+    ctx_.Disk.ListKinds(base_, folder_, entries);
+    DeleteMatching(ctx_.Masks, entries);
+}
+
+void SmartDeleteFilesOne::DeleteMatching(const std::string& mask) {
+    std::vector<plat::DirEntry> entries;
+    base_.Release();
+    ctx_.Disk.ListKinds(base_, folder_, entries);
+    DeleteMatching(UsableFileMasks({mask}), entries);
+}
+
+void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vector<plat::DirEntry>& entries) {
+    for (const plat::DirEntry& e : entries) {
+        // Folders stay; links are entries of their own; special files are left alone.
+        if (e.kind != plat::EntryKind::File && e.kind != plat::EntryKind::Link) continue;
+        if (!MasksTake(masks, e.name)) continue;
+        DeleteOne(JoinEntry(folder_, e.name), e);
+    }
+}
+
+// A file is looked at once, for its read-only mark; a link goes as it is.
+void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
+    RunDisk& disk = ctx_.Disk;
+    FileRunLog& log = ctx_.Log;
+    plat::FsResult r = plat::FsResult::Ok;
+    std::uint32_t oldMode = 0;
+    bool modeChanged = false;
+    if (e.kind == plat::EntryKind::File) {
+        r = disk.Look(base_, path, info_);
+        if (r == plat::FsResult::Ok && info_.kind != plat::EntryKind::File) r = plat::FsResult::Failed;
+        if (r == plat::FsResult::Ok && (info_.mode & 0200) == 0) {
+            // Read-only: only on request, and only this file loses the mark.
+            if (!ctx_.ReadOnlyFiles)
+                r = plat::FsResult::Failed;
+            else if ((r = disk.SetMode(base_, path, info_.mode | 0200, &oldMode)) == plat::FsResult::Ok)
+                modeChanged = true;
+        }
+    }
+    if (r == plat::FsResult::Ok) {
+        r = disk.RemoveFile(base_, path, nullptr);
+        if (r != plat::FsResult::Ok && modeChanged) disk.SetMode(base_, path, oldMode);
+    }
+    if (r == plat::FsResult::Ok) {
+        oneTotals[0] += 1;
+        log.AddLine(Vol11CatFilesDeleted, path);
+    } else if (r == plat::FsResult::NotFound) {
+        oneTotals[1] += 1;
+        oneTotals[2] += 1;
+        log.AddLine(Vol11CatFilesNotExists, path);
+        log.AddLine(Vol11CatFilesOtherReasons, path);
+    } else {
+        oneTotals[1] += 1;
+        log.AddLine(Vol11CatFilesOtherReasons, path);
+    }
+    if (ctx_.CountersChanged) ctx_.CountersChanged();
+}
+
+// ---- a folder tree ------------------------------------------------------------------------
+
+SmartDeleteFiles::SmartDeleteFiles(const std::string& root, plat::Beneath& base, DeleteFilesContext& context)
+    : root_(root), base_(base), ctx_(context) {
+    queue_.emplace(0, root_);
+}
+
+void SmartDeleteFiles::Execute() { Run(); }
+
+void SmartDeleteFiles::Run() {
+    // One walk with every mask: a file two masks take is deleted once.
+    queue_.clear();
+    queue_.emplace(0, root_);
+    while (!queue_.empty()) ExamineLevel();
+}
+
+PAIR_NIVO_FOLDER_NAMES SmartDeleteFiles::TakeQueueEntry() {
+    auto last = std::prev(queue_.end());
+    PAIR_NIVO_FOLDER_NAMES entry = std::move(*last);
+    queue_.erase(last);
+    return entry;
+}
+
+void SmartDeleteFiles::ExamineLevel() {
+    const std::string folder = TakeQueueEntry().second;
+    std::vector<std::string> subfolders;
+    std::vector<plat::DirEntry> files;
+    base_.Release();
+    SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files);
+    ResetDeleteFilesOneTotals();
+    SmartDeleteFilesOne(folder, base_, ctx_).DeleteMatching(ctx_.Masks, files);
+    double totals[3];
+    GetDeleteFilesOneTotals(totals);
+    for (int i = 0; i < 3; ++i) walkTotals[i] += totals[i];
+    ResetDeleteFilesOneTotals();
+    for (std::string& sub : subfolders) queue_.emplace(CountPathSeparators(sub), std::move(sub));
+}
+
+// ---- the run ----------------------------------------------------------------------------------
+
+bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
+    const std::vector<plat::FileIdentity> chain = folder.Ancestry();
+    // The root of the whole tree, or of a file system mounted into it.
+    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
+    plat::Beneath other;
+    const std::string drive = GetDrivePart(folder.Folder());
+    if (!drive.empty() && other.Open(drive + "\\") == plat::FsResult::Ok && other.Identity() == folder.Identity())
+        return true;
+    for (const std::string& own : {in.ProgramFolder, in.WorkingDir}) {
+        other.Close();
+        if (!own.empty() && other.Open(own) == plat::FsResult::Ok && other.Identity() == folder.Identity()) return true;
+    }
+    return false;
+}
+
+namespace {
+
+void DeleteAll(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, RunDisk& disk) {
+    DeleteFilesContext ctx{disk, log, UsableFileMasks(in.Masks), in.ReadOnlyFiles, {}, {}};
+    ctx.Fence.Add(in.WorkingDir);
+    const bool useOne = in.DeleteOnlyFilesInMainFolder;
+    // The running totals of the run.
+    ctx.CountersChanged = [&] {
+        double one[3], walk[3];
+        GetDeleteFilesOneTotals(one);
+        GetDeleteFilesTotals(walk);
+        const std::array<CounterLabel, 6> labels{{{"lblStat11FoldersDeleted", 0},
+                                                  {"lblStat11FoldersNotExists", 0},
+                                                  {"lblStat11FoldersOtherReasons", 0},
+                                                  {"lblStat11FilesDeleted", one[0] + walk[0]},
+                                                  {"lblStat11FilesNotExists", one[2] + walk[2]},
+                                                  {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
+        log.CountersChanged(labels);
+    };
+    bool refused = false;
+    for (const std::string& folder : MainFolders(in)) {
+        plat::Beneath base;
+        if (GetDrivePart(folder).empty()) {
+            state.FoldersOtherReasons += 1;
+            state.Vol11FoldersOtherReasons.push_back(folder);
+            log.AddLine(Vol11CatFoldersOtherReasons, folder);
+            continue;
+        }
+        if (IsDriveRootPath(folder)) {
+            refused = true;
+            state.FoldersOtherReasons += 1;
+            state.Vol11FoldersOtherReasons.push_back(folder);
+            log.AddLine(Vol11CatFoldersOtherReasons, folder);
+            continue;
+        }
+        if (!plat::FolderExists(folder) || base.Open(folder) != plat::FsResult::Ok) {
+            state.FoldersNotExists += 1;
+            state.Vol11FoldersNotExists.push_back(folder);
+            log.AddLine(Vol11CatFoldersNotExists, folder);
+            continue;
+        }
+        if (Vol11RefusedMainFolder(in, base)) {
+            refused = true;
+            state.FoldersOtherReasons += 1;
+            state.Vol11FoldersOtherReasons.push_back(folder);
+            log.AddLine(Vol11CatFoldersOtherReasons, folder);
+            continue;
+        }
+        if (useOne) {
+            SmartDeleteFilesOne one(folder, base, ctx);
+            one.Execute();
+        } else if (in.DeleteOnlyFiles) {
+            SmartDeleteFiles walk(folder, base, ctx);
+            walk.Execute();
+        }
+    }
+    if (refused)
+        plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
+                         FileCaption(kVol11Topic, "Warning", "110037"), kWarn);
+}
+
+void Totals(Vol11State& state, const Vol11Inputs& in) {
+    double totals[3];
+    if (in.DeleteOnlyFilesInMainFolder)
+        GetDeleteFilesOneTotals(totals);
+    else
+        GetDeleteFilesTotals(totals);
+    state.FilesDeleted += totals[0];
+    state.FilesOtherReasons += totals[1];
+    state.FilesNotExists += totals[2];
+    state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
+}
+
+void Start(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks, bool real) {
+    log.SetRunMode(real);
+    Vol11ResetCounters(state);
+    Vol11ClearResultLists(state);
+    if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
+    log.ClearLogLists();
+    log.ShowCounters(state.ToDeleteLabels());
+    log.ShowCounters(state.ResultLabels());
+    if (in.ShowDetailedResults) log.ShowLog();
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
+    log.ClearZoomLists();
+    ResetDeleteFilesOneTotals();
+    ResetDeleteFilesTotals();
+}
+
+}  // namespace
+
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks) {
+    const std::string body =
+        "Do you want to DELETE Files PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop the "
+        "Delete process.\n\n\n\nNote: If the <Select Files> button is active, only the Selected Files will be used.";
+    const std::string first = in.DeleteDoubleConfirm ? "First Confirmation for DELETING Folders/Files\n\n"
+                                                     : "Final Confirmation for DELETING Folders/Files\n\n";
+    if (plat::MessageBox(first + body, FileCaption(kVol11RunTopic, "Information", "110030"), kAsk) != plat::IDYES)
+        return;
+    if (in.DeleteDoubleConfirm &&
+        plat::MessageBox("Final Confirmation for DELETING Folders/Files\n\n" + body,
+                         FileCaption(kVol11RunTopic, "Information", "110031"), kAsk) != plat::IDYES)
+        return;
+    Start(state, in, log, hooks, true);
+    if (in.IncludeFolders.empty()) {
+        plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
+                         FileCaption(kVol11Topic, "Warning", "110035", "           "), kWarn);
+    } else {
+        RealDisk disk;
+        DeleteAll(state, in, log, disk);
+        Totals(state, in);
+        log.ShowCounters(state.ToDeleteLabels());
+        log.ShowCounters(state.ResultLabels());
+        plat::MessageBox("End of the Delete process !!!", FileCaption(kVol11Topic, "Information", "110034"), kInfo);
+    }
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+}
+
+void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
+                              const Vol11PageHooks& hooks) {
+    Start(state, in, log, hooks, false);
+    if (!in.IncludeFolders.empty()) {
+        DryDisk disk;
+        DeleteAll(state, in, log, disk);
+        Totals(state, in);
+    }
+    log.ShowCounters(state.ToDeleteLabels());
+    log.ShowCounters(state.ResultLabels());
+    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+}

@@ -1,0 +1,130 @@
+// The delete-files page (page 11) below its windows: the engines that
+// delete the files the name masks take in one folder (SmartDeleteFilesOne)
+// or in a folder tree (SmartDeleteFiles), the pre-count and the run.
+//
+// The engines never remove a folder and never follow a link: a link the
+// masks take is deleted as the entry it is, never what it points to. Each
+// file is handled once per folder, however many masks take it. A read-only
+// file (no owner write bit) is deleted only with "Delete Read-Only Files
+// too." checked; its write bit is set for that file alone, and given back
+// when the delete fails. Before a main folder is touched, the run finds the
+// real folder behind its text and refuses the root of a drive or file
+// system, the program folder and the working folder.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/RunDisk.h"
+#include "core/Types.h"
+#include "pages/files/FileRuns.h"
+
+// The Visual Log's lists, in the order of TfrmStatistics11::Category.
+enum Vol11Category : int {
+    Vol11CatFilesDeleted,
+    Vol11CatFilesOtherReasons,
+    Vol11CatMainFoldersNotExist,
+    Vol11CatFoldersDeleted,
+    Vol11CatFoldersOtherReasons,
+    Vol11CatFoldersNotExists,
+    Vol11CatFilesNotExists,
+};
+
+struct Vol11Inputs {
+    StringList IncludeFolders;  // lstVol11IncludeFolderList, in list order
+    bool DeleteOnlyFilesInMainFolder = true;
+    bool DeleteOnlyFiles = false;  // the main folders' subfolders too
+    bool ReadOnlyFiles = false;
+    bool DeleteDoubleConfirm = true;
+    bool ShowDetailedResults = true;
+    StringList Masks;  // GetFileSelNameMasks
+    std::string WorkingDir;
+    std::string ProgramFolder;
+};
+
+struct Vol11State {
+    // To delete (the refresh's count) and the files that failed in the last run.
+    double FoldersToDelete = 0, FilesToDelete = 0, BytesToDelete = 0, CarryOver = 0;
+    double FoldersDeleted = 0, FilesDeleted = 0, FoldersNotExists = 0, FilesNotExists = 0, FoldersOtherReasons = 0,
+           FilesOtherReasons = 0;
+    StringList Vol11FilesDeleted, Vol11FilesNotExists, Vol11FilesOtherReasons, Vol11FoldersNotExists,
+        Vol11FoldersOtherReasons;
+
+    std::array<CounterLabel, 2> ToDeleteLabels() const;
+    std::array<CounterLabel, 6> ResultLabels() const;
+};
+
+void Vol11ClearTotals(Vol11State& state);
+void Vol11ResetCounters(Vol11State& state);
+void Vol11ClearResultLists(Vol11State& state);
+// Mode 1: the main folders with their subfolders; 2: the main folders only.
+void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode);
+
+// The program-wide totals of the two engines: deleted, failed for other
+// reasons, no longer there.
+void ResetDeleteFilesOneTotals();
+void GetDeleteFilesOneTotals(double totals[3]);
+void ResetDeleteFilesTotals();
+void GetDeleteFilesTotals(double totals[3]);
+
+// What the engines work with during one run.
+struct DeleteFilesContext {
+    RunDisk& Disk;
+    FileRunLog& Log;
+    StringList Masks;  // as UsableFileMasks gives them
+    bool ReadOnlyFiles = false;
+    WalkFence Fence;  // folders a walk never enters
+    // Shows the running totals (paced).
+    std::function<void()> CountersChanged;
+};
+
+class SmartDeleteFilesOne {
+public:
+    // The folder lies beneath `base`.
+    SmartDeleteFilesOne(const std::string& folder, plat::Beneath& base, DeleteFilesContext& context);
+    void Execute();
+    // One mask, or the files of a listing already made (every mask at once).
+    void DeleteMatching(const std::string& mask);
+    void DeleteMatching(const StringList& masks, const std::vector<plat::DirEntry>& entries);
+
+private:
+    void DeleteOne(const std::string& path, const plat::DirEntry& entry);
+    std::string folder_;
+    plat::EntryInfo info_;
+    plat::Beneath& base_;
+    DeleteFilesContext& ctx_;
+};
+
+class SmartDeleteFiles {
+public:
+    SmartDeleteFiles(const std::string& root, plat::Beneath& base, DeleteFilesContext& context);
+    void Execute();
+    void Run();
+    void ExamineLevel();
+    PAIR_NIVO_FOLDER_NAMES TakeQueueEntry();
+
+private:
+    std::string root_;
+    plat::Beneath& base_;
+    DeleteFilesContext& ctx_;
+    AS_MULTIMAP_NIVO_FOLDER_NAMES queue_;
+};
+
+// True when a main folder may not be walked, read from the real folder
+// behind its text: the root of a drive or file system however written, the
+// program folder or the working folder.
+bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder);
+
+struct Vol11PageHooks {
+    std::function<void(bool enabled)> EnableOtherTabSheets;
+};
+
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
+// The run on the dry disk: the same outcomes, nothing deleted. No button
+// offers it; the run's code is what it shows.
+void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
+
+inline constexpr const char* kVol11Topic = "Delete Multiple Files.-From a Folder List.";
+inline constexpr const char* kVol11RunTopic = "Delete Multiple Files. - From a Folder List.";

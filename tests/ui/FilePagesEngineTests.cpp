@@ -1,0 +1,512 @@
+// The copy, delete and rename file pages below their windows, on a
+// temporary drive: outcomes, working copies, undo, and the simulations
+// against the runs.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "core/SettingsStore.h"
+#include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
+#include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class RecordingLog : public FileRunLog {
+public:
+    std::map<int, Lines> lines, exports;
+    std::map<std::string, double> counters;
+    int runMode = -1;
+    void AddLine(int c, const std::string& line) override { lines[c].push_back(line); }
+    void AddExportLine(int c, const std::string& line) override { exports[c].push_back(line); }
+    void CountersChanged(std::span<const CounterLabel> c) override { Keep(c); }
+    void ShowCounters(std::span<const CounterLabel> c) override { Keep(c); }
+    void ClearLogLists() override {
+        lines.clear();
+        exports.clear();
+    }
+    void ClearZoomLists() override {}
+    void SetRunMode(bool real) override { runMode = real ? 1 : 0; }
+    void ShowLog() override {}
+    void Keep(std::span<const CounterLabel> c) {
+        for (const auto& l : c) counters[l.Label] = l.Value;
+    }
+};
+
+// Every path below the drive's root with its content ("<dir>", "-> target").
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        std::string content = "<dir>";
+        if (e.is_symlink()) {
+            content = "-> " + fs::read_symlink(e.path()).string();
+        } else if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string().substr(drive.native().size())] = content;
+    }
+    return tree;
+}
+
+class FilePages : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    RecordingLog log;
+
+    void SetUp() override {
+        SetFileSelNameMasks({"*.*"});
+        drive.MakeFolder("Work");
+        drive.MakeFolder("Work\\COPYFILES");
+    }
+    void TearDown() override { SetFileSelNameMasks({"*.*"}); }
+    std::string P(const std::string& rel) const { return drive.path(rel); }
+    Lines Numbers() const {
+        Lines out;
+        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
+        return out;
+    }
+};
+
+// ---- copy files ----------------------------------------------------------------------------
+
+class CopyFiles : public FilePages {
+protected:
+    Vol10State state;
+    Vol10Inputs in;
+    Vol10PageHooks hooks;
+
+    void SetUp() override {
+        FilePages::SetUp();
+        drive.MakeFolder("Src");
+        drive.MakeFolder("Dest");
+        in.IncludeFolders = {P("Dest")};
+        in.Sources = {P("Src")};
+        in.Masks = {"*.*"};
+        in.WorkingDir = P("Work");
+        in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+    }
+    void Overwrite() {
+        in.DuplicatedFilesSkip = false;
+        in.DuplicatedFilesOverWrite = true;
+    }
+    void Run() {
+        boxes.Queue(plat::IDYES);
+        Vol10RunCopyFiles(state, in, log, hooks);
+    }
+    void Simulate() {
+        boxes.Queue(plat::IDYES);
+        Vol10SimulateCopyFiles(state, in, log, hooks);
+    }
+    void Undo() {
+        boxes.Queue(plat::IDYES);
+        Vol10UndoLastRun(state, log);
+    }
+    Lines WorkingCopies() const {
+        Lines names;
+        for (const auto& e : fs::directory_iterator(drive.nativePath("Work\\COPYFILES")))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(CopyFiles, TwoRunsOverwritingOneTargetAreUndoneToTheOriginal) {
+    drive.WriteFile("Dest\\a.txt", "original");
+    drive.WriteFile("Src\\a.txt", "first");
+    Overwrite();
+    Run();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "first");
+    drive.WriteFile("Src\\a.txt", "second");
+    Run();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "second");
+    EXPECT_EQ(WorkingCopies(), (Lines{"a.txt", "aINC0000001.txt"}));
+    EXPECT_EQ(log.lines[Vol10CatFilesOverWrited], Lines{"Overwrite: " + P("Dest\\a.txt") + " With: " + P("Src\\a.txt")});
+
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "original");
+    EXPECT_TRUE(WorkingCopies().empty());
+    boxes.Clear();
+    Undo();  // nothing left
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "original");
+    EXPECT_EQ(Numbers(), Lines{"100049."});
+}
+
+TEST_F(CopyFiles, OneWorkingCopyPerTargetAndRunUnderAFreeName) {
+    // Two sources write one target: the copy saved first holds the content
+    // from before the run. A file already named like a working copy, in the
+    // working folder or as another target, is never overwritten.
+    drive.MakeFolder("Src2");
+    in.Sources = {P("Src"), P("Src2")};
+    drive.WriteFile("Dest\\a.txt", "original");
+    drive.WriteFile("Dest\\aINC0000001.txt", "named like a copy");
+    drive.WriteFile("Src\\a.txt", "one");
+    drive.WriteFile("Src\\aINC0000001.txt", "other");
+    drive.WriteFile("Src2\\a.txt", "two");
+    drive.WriteFile("Work\\COPYFILES\\a.txt", "stray");
+    Overwrite();
+    Run();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "two");
+    EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\a.txt"), "stray");
+    EXPECT_EQ(WorkingCopies(), (Lines{"a.txt", "aINC0000001.txt", "aINC0000002.txt"}));
+    EXPECT_EQ(state.Vol10OverwriteRecords.size(), 2u);
+    EXPECT_EQ(log.counters["lblStat10FilesOverWrited"], 3);
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "original");
+    EXPECT_EQ(drive.ReadFile("Dest\\aINC0000001.txt"), "named like a copy");
+    EXPECT_EQ(WorkingCopies(), Lines{"a.txt"});
+}
+
+TEST_F(CopyFiles, AFailedWorkingCopyLeavesTheTargetAlone) {
+    drive.WriteFile("Dest\\a.txt", "original");
+    drive.WriteFile("Src\\a.txt", "new");
+    drive.WriteFile("Src\\b.txt", "plain");
+    Overwrite();
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("Dest"));
+    testsupport::GiveToNobody(drive.nativePath("Src"));
+    chmod(drive.nativePath("Work\\COPYFILES").c_str(), 0555);  // root's, read-only to nobody
+    const int code = testsupport::RunAsNobody([&] {
+        Run();
+        if (drive.ReadFile("Dest\\a.txt") != "original") return 1;
+        if (log.lines[Vol10CatFilesOtherReasons] !=
+            Lines{"NOT Copied  Source: " + P("Src\\a.txt") + " To Dest: " + P("Dest\\a.txt")})
+            return 2;
+        return drive.ReadFile("Dest\\b.txt") == "plain" && state.Vol10OverwriteRecords.empty() ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(CopyFiles, SimulationGivesTheRunsOutcomesAndTouchesNothing) {
+    drive.MakeFolder("Src\\Sub");
+    drive.MakeFolder("Dest2");
+    drive.WriteFile("Dest\\a.txt", "old");
+    drive.WriteFile("Src\\a.txt", "new");
+    drive.WriteFile("Src\\README", "no extension");
+    drive.WriteFile("Src\\Sub\\c.TXT", "upper");
+    in.IncludeFolders = {P("Dest"), P("Dest2"), P("Missing")};
+    in.CopyToMainFolders = false;
+    in.CopyToMainFoldersExtensions = true;
+    in.DuplicatedFilesSkip = false;
+    in.DuplicatedFilesIncreaseFileNames = true;
+    drive.MakeFolder("Dest\\txt");
+    drive.WriteFile("Dest\\txt\\a.txt", "taken");
+    const auto before = Tree(drive);
+    Simulate();
+    const auto simulated = log.lines;
+    const auto counters = log.counters;
+    EXPECT_EQ(log.runMode, 0);
+    EXPECT_EQ(Tree(drive), before);
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(log.counters, counters);
+    EXPECT_EQ(drive.ReadFile("Dest\\txt\\aINC0000001.txt"), "new");
+    EXPECT_EQ(drive.ReadFile("Dest2\\noext\\README"), "no extension");
+    EXPECT_EQ(drive.ReadFile("Dest2\\TXT\\c.TXT"), "upper");
+    EXPECT_EQ(log.lines[Vol10CatFoldersNotExists], Lines{P("Missing")});
+
+    // Undo removes the copies and the type folders the run made; the one
+    // that held a file before stays.
+    Undo();
+    EXPECT_EQ(Tree(drive), before);
+}
+
+TEST_F(CopyFiles, WalksNeverEnterADestinationOrTheWorkingFolderOrALink) {
+    // The destination and the working folder lie inside the source.
+    in.Sources = {drive.path("")};
+    in.IncludeFolders = {P("Dest")};
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.WriteFile("Work\\w.txt", "w");
+    drive.MakeFolder("Outside");
+    drive.WriteFile("Outside\\secret.txt", "s");
+    fs::create_directory_symlink(drive.nativePath("Outside"), drive.nativePath("Src\\link"));
+    Run();
+    EXPECT_EQ(log.lines[Vol10CatFilesCopied].size(), 2u);  // a.txt and secret.txt, once each
+    EXPECT_FALSE(drive.Exists("Dest\\w.txt"));
+    EXPECT_EQ(drive.ReadFile("Dest\\secret.txt"), "s");
+    EXPECT_TRUE(log.lines[Vol10CatFilesOtherReasons].empty());
+}
+
+TEST_F(CopyFiles, TwoMasksTakingOneFileCopyItOnceAndAChangedCopyStays) {
+    in.Masks = {"*.txt", "a*.*"};
+    SetFileSelNameMasks(in.Masks);
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.WriteFile("Src\\b.log", "b");
+    boxes.Queue(plat::IDYES);
+    Vol10PrepareTotals(state, in, true);
+    EXPECT_EQ(state.Counters.FilesToCopy, 1);
+    Run();
+    EXPECT_EQ(log.lines[Vol10CatFilesCopied], Lines{"Copy  Source: " + P("Src\\a.txt") + " To Dest: " + P("Dest\\a.txt")});
+    EXPECT_EQ(log.lines[Vol10CatFilesExist], Lines{});
+    drive.WriteFile("Dest\\a.txt", "edited by hand");
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "edited by hand");
+    ASSERT_GE(boxes.shown().size(), 2u);
+    EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find("(changed since the run)"), std::string::npos);
+}
+
+// ---- delete files ----------------------------------------------------------------------------
+
+class DeleteFiles : public FilePages {
+protected:
+    Vol11State state;
+    Vol11Inputs in;
+    Vol11PageHooks hooks;
+    void SetUp() override {
+        FilePages::SetUp();
+        drive.MakeFolder("Main\\Sub");
+        in.IncludeFolders = {P("Main")};
+        in.DeleteOnlyFilesInMainFolder = false;
+        in.DeleteOnlyFiles = true;
+        in.DeleteDoubleConfirm = false;
+        in.Masks = {"*.txt", "*.log"};
+        in.WorkingDir = P("Work");
+    }
+    void Run() {
+        boxes.Queue(plat::IDYES);
+        Vol11RunDeleteFiles(state, in, log, hooks);
+    }
+};
+
+TEST_F(DeleteFiles, MasksTakeEachFileOnceAndLinksGoWithoutTheirTargets) {
+    drive.WriteFile("Main\\a.TXT", "a");
+    drive.WriteFile("Main\\b.log", "b");
+    drive.WriteFile("Main\\keep.doc", "k");
+    drive.WriteFile("Main\\Sub\\c.txt", "c");
+    drive.MakeFolder("Main\\x.txt");
+    drive.MakeFolder("Keep");
+    drive.WriteFile("Keep\\must.txt", "stays");
+    fs::create_directory_symlink(drive.nativePath("Keep"), drive.nativePath("Main\\Sub\\intoKeep"));
+    fs::create_symlink(drive.nativePath("Keep\\must.txt"), drive.nativePath("Main\\alias.txt"));
+    in.Masks = {"*.txt", "*.TXT", "*.log"};
+    Run();
+    EXPECT_EQ(drive.ReadFile("Keep\\must.txt"), "stays");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(drive.nativePath("Main\\alias.txt"))));
+    EXPECT_TRUE(fs::is_symlink(drive.nativePath("Main\\Sub\\intoKeep")));
+    EXPECT_TRUE(drive.Exists("Main\\x.txt"));
+    EXPECT_TRUE(drive.Exists("Main\\keep.doc"));
+    EXPECT_FALSE(drive.Exists("Main\\Sub\\c.txt"));
+    EXPECT_EQ(state.FilesDeleted, 4);
+    EXPECT_EQ(state.FilesOtherReasons, 0);
+    EXPECT_EQ(log.lines[Vol11CatFilesDeleted].size(), 4u);
+}
+
+TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
+    drive.WriteFile("Main\\ro.txt", "r");
+    drive.WriteFile("Main\\rw.txt", "w");
+    chmod(drive.nativePath("Main\\ro.txt").c_str(), 0444);
+    Run();
+    EXPECT_TRUE(drive.Exists("Main\\ro.txt"));
+    EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\ro.txt")});
+    struct stat st {};
+    stat(drive.nativePath("Main\\ro.txt").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+
+    // Checked, but the folder refuses: the file keeps its mode.
+    in.ReadOnlyFiles = true;
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("Main\\ro.txt"));
+    chmod(drive.nativePath("Main").c_str(), 0555);
+    const int code = testsupport::RunAsNobody([&] {
+        Run();
+        struct stat s {};
+        if (stat(drive.nativePath("Main\\ro.txt").c_str(), &s) != 0) return 1;
+        return (s.st_mode & 0777) == 0444 ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
+    chmod(drive.nativePath("Main").c_str(), 0755);
+    Run();
+    EXPECT_FALSE(drive.Exists("Main\\ro.txt"));
+}
+
+TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {
+    drive.WriteFile("top.txt", "t");
+    drive.WriteFile("Work\\w.txt", "w");
+    drive.WriteFile("Main\\m.txt", "m");
+    in.IncludeFolders = {drive.path(""), drive.path("Main\\.."), P("Work"), P("Main")};
+    in.DeleteOnlyFilesInMainFolder = true;
+    in.DeleteOnlyFiles = false;
+    Run();
+    EXPECT_TRUE(drive.Exists("top.txt"));
+    EXPECT_TRUE(drive.Exists("Work\\w.txt"));
+    EXPECT_FALSE(drive.Exists("Main\\m.txt"));
+    EXPECT_EQ(state.FoldersOtherReasons, 3);
+    EXPECT_EQ(Numbers(), (Lines{"110030.", "110037.", "110034."}));
+}
+
+TEST_F(DeleteFiles, TheDryRunDeletesNothingAndCountsAsTheRun) {
+    drive.WriteFile("Main\\a.txt", "a");
+    drive.WriteFile("Main\\Sub\\b.log", "b");
+    const auto before = Tree(drive);
+    Vol11SimulateDeleteFiles(state, in, log, hooks);
+    EXPECT_EQ(Tree(drive), before);
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(state.FilesDeleted, 2);
+}
+
+// ---- rename files ----------------------------------------------------------------------------
+
+class RenameFiles : public FilePages {
+protected:
+    Vol12State state;
+    Vol12Inputs in;
+    Vol12PageHooks hooks;
+    void SetUp() override {
+        FilePages::SetUp();
+        drive.MakeFolder("Main\\Sub");
+        in.IncludeFolders = {P("Main")};
+        in.WorkingDir = P("Work");
+    }
+    void Run() {
+        boxes.Queue(plat::IDYES);
+        Vol12RunRenameFiles(state, in, log, hooks);
+    }
+    void Simulate() {
+        boxes.Queue(plat::IDYES);
+        Vol12SimulateRenameFiles(state, in, log, hooks);
+    }
+    void Undo() {
+        boxes.Queue(plat::IDYES);
+        Vol12UndoLastRun(state, log);
+    }
+};
+
+TEST_F(RenameFiles, NewNamesFromPrefixSuffixAndTypes) {
+    in.NewPrefix = "new_";
+    EXPECT_EQ(Vol12NewPath(in, "C:\\A\\archive.tar.gz"), "C:\\A\\new_archive.tar.gz");
+    in.NewPrefix = "";
+    in.DelimiterPrefix = "-";
+    in.NewSuffix = "final";
+    EXPECT_EQ(Vol12NewPath(in, "C:\\A\\report.txt"), "C:\\A\\-reportfinal.txt");
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "noext";
+    in.NewFileType = "txt";
+    EXPECT_EQ(Vol12NewPath(in, "C:\\A\\README"), "C:\\A\\README.txt");
+    EXPECT_EQ(Vol12NewPath(in, "C:\\A\\a.txt"), "");
+
+    std::string found;
+    in.NewFileType = "t.x";
+    EXPECT_FALSE(Vol12CheckNameParts(in, found));
+    in.AddPrefixesSuffixes = true;
+    in.ChangeFileType = false;
+    in.NewPrefix = "..";
+    EXPECT_FALSE(Vol12CheckNameParts(in, found));
+    in.NewPrefix = "a/b";
+    EXPECT_FALSE(Vol12CheckNameParts(in, found));
+    in.NewPrefix = "ok";
+    EXPECT_TRUE(Vol12CheckNameParts(in, found));
+    boxes.Queue(plat::IDYES);
+    in.NewPrefix = "x:";
+    Vol12RunRenameFiles(state, in, log, hooks);
+    EXPECT_EQ(Numbers(), Lines{"120040."});
+}
+
+TEST_F(RenameFiles, EmptyEditsRenameNothingAndRecordNothing) {
+    drive.WriteFile("Main\\a.txt", "a");
+    Run();
+    EXPECT_TRUE(drive.Exists("Main\\a.txt"));
+    EXPECT_TRUE(state.Vol12UndoSteps.empty());
+    EXPECT_EQ(state.FilesRenamed + state.FilesDropped + state.FilesOtherReasons, 0);
+    boxes.Clear();
+    Undo();
+    EXPECT_EQ(Numbers(), Lines{"120034."});
+}
+
+TEST_F(RenameFiles, EachFileOnceAndChainsUndoneInReverse) {
+    // Main\P and Main\P\Q both listed: Q's files get the prefix twice
+    // (once per pass), yet within one folder pass each file only once.
+    drive.MakeFolder("Main\\P\\Q");
+    drive.WriteFile("Main\\P\\Q\\a.txt", "a");
+    drive.WriteFile("Main\\P\\b.txt", "b");
+    in.IncludeFolders = {P("Main\\P"), P("Main\\P\\Q")};
+    in.InMainFolders = false;
+    in.InMainFoldersAndSubFolders = true;
+    in.NewPrefix = "x";
+    const auto before = Tree(drive);
+    Run();
+    EXPECT_EQ(drive.ReadFile("Main\\P\\Q\\xxa.txt"), "a");
+    EXPECT_EQ(drive.ReadFile("Main\\P\\xb.txt"), "b");
+    EXPECT_EQ(state.FilesRenamed, 3);
+    Undo();
+    EXPECT_EQ(Tree(drive), before);
+}
+
+TEST_F(RenameFiles, OverwriteSavesEachReplacedFileAndUndoBringsAllBack) {
+    // x.txt -> y.txt over the existing y.txt, and z.y -> y.txt over that.
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "xt";
+    in.NewFileType = "txt";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+    drive.WriteFile("Main\\y.txt", "old y");
+    drive.WriteFile("Main\\y.xt", "x content");
+    drive.WriteFile("Main\\Sub\\s.xt", "s");
+    drive.WriteFile("Main\\yINC0000001.txt", "named like a copy");
+    const auto before = Tree(drive);
+    Simulate();
+    const auto simulated = log.lines;
+    EXPECT_EQ(Tree(drive), before);
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(drive.ReadFile("Main\\y.txt"), "x content");
+    EXPECT_EQ(state.FilesOverWrited, 1);
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Main\\y.txt"), "old y");
+    EXPECT_EQ(drive.ReadFile("Main\\y.xt"), "x content");
+    EXPECT_EQ(drive.ReadFile("Main\\yINC0000001.txt"), "named like a copy");
+    EXPECT_EQ(Tree(drive), before);
+}
+
+TEST_F(RenameFiles, UndoNeverDeletesWhatStandsAtAnOldName) {
+    in.NewPrefix = "p";
+    drive.WriteFile("Main\\a.txt", "a");
+    drive.WriteFile("Main\\b.txt", "b");
+    Run();
+    drive.WriteFile("Main\\a.txt", "new file at the old name");
+    drive.WriteFile("Main\\other", "replaced by hand");  // another file, not the renamed one edited
+    fs::rename(drive.nativePath("Main\\other"), drive.nativePath("Main\\pb.txt"));
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Main\\a.txt"), "new file at the old name");
+    EXPECT_EQ(drive.ReadFile("Main\\pa.txt"), "a");
+    EXPECT_EQ(drive.ReadFile("Main\\pb.txt"), "replaced by hand");
+    ASSERT_GE(boxes.shown().size(), 2u);
+    const std::string report = boxes.shown()[boxes.shown().size() - 2].text;
+    EXPECT_NE(report.find("\nSOURCE FILES DO EXIST : \n\n" + P("Main\\a.txt") + "\n"), std::string::npos);
+    EXPECT_NE(report.find(P("Main\\pb.txt") + "  (changed since the run)"), std::string::npos);
+}
+
+TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "a";
+    in.NewFileType = "txt";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesIncreaseFileNames = true;
+    drive.WriteFile("Main\\b.txt", "taken");
+    drive.WriteFile("Main\\bINC0000001.txt", "taken too");
+    drive.WriteFile("Main\\b.a", "mine");
+    Simulate();
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(drive.ReadFile("Main\\bINC0000002.txt"), "mine");
+    EXPECT_EQ(state.FilesIncreasedNames, 1);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// Pages 10, 11 and 12 in the real main window: their buttons from an empty
+// page to a run, its Visual Log and its undo, the list rules they share,
+// and their Help and Examples windows.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <filesystem>
+
+#include "core/SettingsStore.h"
+#include "help/TfrmAltalanosHelp.h"
+#include "pages/files/Vol10Page.h"
+#include "pages/files/Vol11Page.h"
+#include "pages/files/Vol12Page.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistics11.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+#include "windows/ListTools.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+class FilePagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("prog");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("prog"));
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
+                                                          unsigned flags) {
+            captions.push_back(caption.substr(caption.rfind(' ') + 1));
+            texts.push_back(text);
+            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
+            return int(plat::IDYES);
+        });
+        qtplat::SetModalHandler([this](QDialog* dialog) {
+            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
+                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+            else
+                modals.push_back(dialog->metaObject()->className());
+            return dialog->result();
+        });
+        CreateAppWindows();
+        frmMain->FormActivate();
+        captions.clear();
+        texts.clear();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        plat::SetMessageBoxHandler(previousBoxes);
+        fs::current_path(oldCwd);
+    }
+    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
+    Lines Items(const char* list) {
+        const StringList items = pagekit::ListItems(C<QListWidget>(list));
+        return Lines(items.begin(), items.end());
+    }
+    // As the editor or a restore fills the list; then the page's refresh.
+    void SetIncludeList(const char* list, const Lines& lines) {
+        listtools::SetListLines(C<QListWidget>(list), StringList(lines.begin(), lines.end()));
+    }
+
+    testsupport::TempDrive drive{'P'};
+    fs::path oldCwd;
+    plat::MessageBoxHandler previousBoxes;
+    Lines captions, texts, modals;
+};
+
+}  // namespace
+
+TEST_F(FilePagesTest, CopyPageRunsAndUndoesAnOverwrite) {
+    drive.WriteFile("Src\\a.txt", "new");
+    drive.WriteFile("Dest\\a.txt", "old");
+    Vol10Page* page = frmMain->Page10;
+    EXPECT_FALSE(Enabled("btnVol10CopyFiles"));
+    SetIncludeList("lstVol10IncludeFolderList", {drive.path("Dest")});
+    page->Vol10RefreshPage();
+    EXPECT_FALSE(Enabled("btnVol10CopyFiles"));  // no source yet
+    page->Vol10AddSource(drive.path("Src"));
+    EXPECT_TRUE(Enabled("btnVol10CopyFiles"));
+    EXPECT_EQ(C<QLabel>("lblVol10FolderStructuresSum")->text(), "1");
+    C<QRadioButton>("rdoVol10DuplicatedFilesOverWrite")->setChecked(true);
+
+    Click("btnVol10CopyFilesSimulation");
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "old");
+    Click("btnVol10CopyFiles");
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "new");
+    EXPECT_EQ(frmStatistic10->List("lstStat10FilesOverWrited")->Lines(),
+              Lines{"Overwrite: " + drive.path("Dest\\a.txt") + " With: " + drive.path("Src\\a.txt")});
+    EXPECT_TRUE(Enabled("btnVol10CopyFiles"));
+
+    // Clear All keeps the overwrite records: Undo still puts the old file back.
+    Click("btnVol10ClearAll");
+    EXPECT_FALSE(Enabled("btnVol10CopyFiles"));
+    captions.clear();
+    page->btnVol10UndoClick();  // the button waits for the next Include line
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "old");
+    EXPECT_EQ(captions, (Lines{"100050.", "100052."}));
+}
+
+TEST_F(FilePagesTest, DeletePageRefusesARootAtRunTime) {
+    drive.WriteFile("top.txt", "stays");
+    drive.WriteFile("Main\\m.txt", "goes");
+    EXPECT_FALSE(Enabled("btnVol11DeleteFiles"));
+    // A root that came in through the editor or a restored profile.
+    SetIncludeList("lstVol11IncludeFolderList", {drive.path(""), drive.path("Main")});
+    frmMain->Page11->Vol11RefreshPage();
+    EXPECT_TRUE(Enabled("btnVol11DeleteFiles"));
+    EXPECT_FALSE(C<QWidget>("btnVol11DeleteFilesSimulation")->isVisibleTo(frmMain));
+    EXPECT_EQ(frmStatistics11->findChild<QLabel*>("lblStat11FilesToDelete")->text(), "2");
+    Click("btnVol11DeleteFiles");
+    EXPECT_TRUE(drive.Exists("top.txt"));
+    EXPECT_FALSE(drive.Exists("Main\\m.txt"));
+    EXPECT_EQ(captions, (Lines{"110030.", "110031.", "110037.", "110034."}));
+    EXPECT_EQ(frmStatistics11->List("lstStat11FoldersOtherReasons")->Lines(), Lines{drive.path("")});
+}
+
+TEST_F(FilePagesTest, ListButtonsMoveLinesWithADrivePartAndRefuseRoots) {
+    SetIncludeList("lstVol12ExcludeFolderList", {drive.path("A"), "no drive", drive.path(""), drive.path("B")});
+    C<QListWidget>("lstVol12ExcludeFolderList")->selectAll();
+    Click("btnVol12ExcToInc");  // the root stops the move; nothing leaves Exclude
+    EXPECT_EQ(Items("lstVol12IncludeFolderList"), Lines{drive.path("A")});
+    EXPECT_EQ(Items("lstVol12ExcludeFolderList").size(), 4u);
+    EXPECT_EQ(captions, Lines{"110037."});
+
+    // Page 11's ">>" applies no root rule; lines without a drive go nowhere.
+    SetIncludeList("lstVol11IncludeFolderList", {drive.path(""), "no drive"});
+    Click("btnVol11AllfromInc");
+    EXPECT_EQ(Items("lstVol11ExcludeFolderList"), Lines{drive.path("")});
+    EXPECT_TRUE(Items("lstVol11IncludeFolderList").empty());
+    Click("btnVol11ExchangeIncExc");
+    EXPECT_EQ(Items("lstVol11IncludeFolderList"), Lines{drive.path("")});
+    EXPECT_EQ(C<QLabel>("lblVol11IncludeSum")->text(), "1");
+}
+
+TEST_F(FilePagesTest, RenamePageRunsUndoesAndExplains) {
+    drive.WriteFile("Main\\a.txt", "a");
+    EXPECT_FALSE(Enabled("btnVol12RenameFiles"));
+    SetIncludeList("lstVol12IncludeFolderList", {drive.path("Main")});
+    frmMain->Page12->Vol12RefreshPage();
+    EXPECT_TRUE(Enabled("btnVol12RenameFiles"));
+    C<QLineEdit>("edtVol12NewPrefix")->setText("p_");
+    Click("btnVol12RenameFilesSimulation");
+    EXPECT_TRUE(drive.Exists("Main\\a.txt"));
+    Click("btnVol12RenameFiles");
+    EXPECT_EQ(drive.ReadFile("Main\\p_a.txt"), "a");
+    EXPECT_EQ(frmStatistic12->List("lstStat12FilesRenamed")->Lines(),
+              Lines{"Renamed  Source: " + drive.path("Main\\a.txt") + " To Dest: " + drive.path("Main\\p_a.txt")});
+    Click("btnVol12Undo");
+    EXPECT_EQ(drive.ReadFile("Main\\a.txt"), "a");
+
+    modals.clear();
+    Click("btnVol12Help");
+    Click("btnVol12Examples");
+    Click("btnVol10Help");
+    Click("btnVol11Examples");
+    EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesRenameFiles", "TfrmAltalanosHelp",
+                             "TfrmExamplesDeleteFiles"}));
+}
