@@ -331,8 +331,73 @@ void BM_Vol02UndoRun(benchmark::State& state) {
     state.counters["ratio_bare_min"] = minOf(ours) / minOf(bare);
 }
 
+// Memory of a run's outcome and of its undo. Run it alone (its own process,
+// --benchmark_filter=Memory) so that no earlier heap skews the figures:
+// bytes per outcome line beyond its text, and the undo's peak against the
+// process after the run.
+long HighWaterKb() {
+    long kb = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+        std::fclose(f);
+    }
+    return kb;
+}
+
+void ResetHighWater() {
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+void BM_Vol02RunMemory(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
+    for (auto _ : state) {
+        Workspace ws;
+        Vol02Inputs in;
+        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
+        in.RelativePaths = true;
+        in.ViewDestFolder = false;
+        for (int i = 0; i < 5; ++i) {
+            const std::string top = "Phase " + std::to_string(i);
+            in.FolderStructures.push_back(top);
+            for (int j = 0; j < 3; ++j) in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
+        }
+        for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
+        Vol02State run;
+        CreationVisualLog log = Vol02VisualLog();
+        frmStatistic02->ShowLog();
+        const long before = ResidentKb();
+        const auto t0 = Clock::now();
+        Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+        const double runSeconds = Seconds(Clock::now() - t0);
+        const long after = ResidentKb();
+        double text = 0;
+        for (const auto* list : {&run.LastCreatedFolders, &run.LastCreatedSubFolders})
+            for (std::size_t i = 0; i < list->size(); ++i) text += static_cast<double>(list->PathAt(i).size());
+        const double lines = static_cast<double>(run.LastCreatedFolders.size() + run.LastCreatedSubFolders.size());
+        ResetHighWater();
+        Vol02UndoLastRun(run, log);
+        const long undoPeak = HighWaterKb();
+        if (fs::exists(ws.root() + "/Dest/Project 0")) state.SkipWithError("undo left folders");
+        state.SetIterationTime(runSeconds);
+        state.counters["outcome_lines"] = lines;
+        state.counters["text_bytes_per_line"] = text / lines;
+        state.counters["bytes_per_line"] = static_cast<double>(after - before) * 1024.0 / lines;
+        state.counters["beyond_text_per_line"] = static_cast<double>(after - before) * 1024.0 / lines - text / lines;
+        state.counters["after_run_MB"] = static_cast<double>(after) / 1024.0;
+        state.counters["undo_peak_MB"] = static_cast<double>(undoPeak) / 1024.0;
+        state.counters["undo_peak_ratio"] = static_cast<double>(undoPeak) / static_cast<double>(after);
+    }
+}
+
 BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Arg(50000)->Arg(20000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol02StructureWithFilesRun)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02RunMemory)->Arg(100000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol02UndoRun)->Arg(5000)->Arg(30000)->Arg(20000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace

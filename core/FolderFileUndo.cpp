@@ -65,6 +65,11 @@ std::string KeyOf(const std::string& text) {
     return key;
 }
 
+std::uint32_t HashOf(std::string_view key) {
+    const std::uint64_t h = std::hash<std::string_view>{}(key);
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
 // Nothing, a bare "\", or a drive ("c:").
 bool IsRootKey(const std::string& key) {
     return key.empty() || key == "\\" || (key.size() == 2 && key[1] == ':');
@@ -108,56 +113,89 @@ void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
 
 // The queue and the marks look into the lists: a list set anew drops them.
 void FolderFileUndo::ForgetQueue() {
-    levelQueue_.clear();
-    marks_.clear();
+    std::vector<RecordRef>().swap(queue_);
+    std::vector<std::uint32_t>().swap(queueLevels_);
+    std::vector<QueuedText>().swap(queuedTexts_);
+    std::vector<MarkSlot>().swap(marks_);
+    std::vector<unsigned char>().swap(markBits_);
     markCount_ = 0;
     createdMarksReady_ = false;
 }
 
 // ---- the marks: one per folder key, without key strings ----------------------------
 
-FolderFileUndo::MarkSlot* FolderFileUndo::FindMark(std::string_view key, std::uint64_t hash) {
-    if (marks_.empty()) return nullptr;
-    for (std::size_t i = hash & (marks_.size() - 1);; i = (i + 1) & (marks_.size() - 1)) {
-        MarkSlot& slot = marks_[i];
-        if (!slot.record) return nullptr;
-        if (slot.hash != hash) continue;
-        MakeExactKey(Trimmed(slot.record->Path), slotKey_);
-        if (slotKey_ == key) return &slot;
+const DEQ_CREATED_FOLDERS& FolderFileUndo::ListOf(RecordRef ref) const {
+    switch (ref >> kListShift) {
+    case kCreatedList: return createdFolders_;
+    case kSecondList: return secondFolders_;
+    case kByRunList: return foldersCreatedByRun_;
+    default: return extraFolders_;
     }
 }
 
-FolderFileUndo::MarkSlot& FolderFileUndo::AddMark(std::uint64_t hash, const _tagCreatedFolder* record) {
-    if ((markCount_ + 1) * 2 > marks_.size()) {
-        std::vector<MarkSlot> old(marks_.empty() ? 64 : marks_.size() * 2);
-        old.swap(marks_);
-        for (const MarkSlot& slot : old) {
-            if (!slot.record) continue;
-            std::size_t i = slot.hash & (marks_.size() - 1);
-            while (marks_[i].record) i = (i + 1) & (marks_.size() - 1);
-            marks_[i] = slot;
-        }
+runrecord::FolderRef FolderFileUndo::Record(RecordRef ref) const { return ListOf(ref)[IndexOf(ref)]; }
+
+// Slots are found by the hash scaled to the table (any size, no power of
+// two), then probed one by one.
+std::size_t FolderFileUndo::MarkSlotOf(std::uint32_t hash) const {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * marks_.size()) >> 32);
+}
+
+std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash) {
+    if (marks_.empty()) ReserveMarks(64);
+    for (std::size_t i = MarkSlotOf(hash);; i = i + 1 == marks_.size() ? 0 : i + 1) {
+        const MarkSlot& slot = marks_[i];
+        if (slot.record == kNoRecord) return i;
+        if (slot.hash != hash) continue;
+        MakeExactKey(Trimmed(Record(slot.record).Path), slotKey_);
+        if (slotKey_ == key) return i;
     }
-    std::size_t i = hash & (marks_.size() - 1);
-    while (marks_[i].record) i = (i + 1) & (marks_.size() - 1);
-    marks_[i] = {hash, record, 0};
+}
+
+// Room for `count` marks at most three quarters full.
+void FolderFileUndo::ReserveMarks(std::size_t count) {
+    const std::size_t size = count + count / 3 + 64;
+    if (size <= marks_.size()) return;
+    std::vector<MarkSlot> oldMarks(size);
+    std::vector<unsigned char> oldBits(size, 0);
+    oldMarks.swap(marks_);
+    oldBits.swap(markBits_);
+    for (std::size_t k = 0; k < oldMarks.size(); ++k) {
+        if (oldMarks[k].record == kNoRecord) continue;
+        std::size_t i = MarkSlotOf(oldMarks[k].hash);
+        while (marks_[i].record != kNoRecord) i = i + 1 == marks_.size() ? 0 : i + 1;
+        marks_[i] = oldMarks[k];
+        markBits_[i] = oldBits[k];
+    }
+}
+
+std::size_t FolderFileUndo::AddMark(std::size_t slot, std::uint32_t hash, RecordRef record) {
+    if ((markCount_ + 1) * 4 > marks_.size() * 3) {
+        ReserveMarks(markCount_ * 2);
+        slot = MarkSlotOf(hash);
+        while (marks_[slot].record != kNoRecord) slot = slot + 1 == marks_.size() ? 0 : slot + 1;
+    }
+    marks_[slot] = {hash, record};
+    markBits_[slot] = 0;
     ++markCount_;
-    return marks_[i];
+    return slot;
 }
 
 // Marks every folder of the record and of the two lists as created.
 void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
-    for (MarkSlot& slot : marks_) slot.bits &= ~kCreated;
+    for (unsigned char& bits : markBits_) bits &= ~kCreated;
+    ReserveMarks(markCount_ + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
     std::string key;
-    for (const DEQ_CREATED_FOLDERS* list : {&foldersCreatedByRun_, &createdFolders_, &secondFolders_}) {
-        for (const auto& folder : *list) {
-            MakeExactKey(Trimmed(folder.Path), key);
-            const std::uint64_t hash = std::hash<std::string_view>{}(key);
-            MarkSlot* mark = FindMark(key, hash);
-            if (!mark) mark = &AddMark(hash, &folder);
-            mark->bits |= kCreated;
-            mark->record = &folder;
+    for (const std::uint32_t list : {kByRunList, kCreatedList, kSecondList}) {
+        const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
+        for (std::size_t i = 0; i < folders.size(); ++i) {
+            MakeExactKey(Trimmed(folders.PathAt(i)), key);
+            const std::uint32_t hash = HashOf(key);
+            std::size_t slot = FindMark(key, hash);
+            if (marks_[slot].record == kNoRecord) slot = AddMark(slot, hash, Ref(list, i));
+            markBits_[slot] |= kCreated;
+            marks_[slot].record = Ref(list, i);
         }
     }
     createdMarksReady_ = true;
@@ -165,11 +203,49 @@ void FolderFileUndo::MarkCreatedFolders() {
 
 // ---- removal plans ---------------------------------------------------------------
 
-void FolderFileUndo::Queue(const _tagCreatedFolder& folder, std::string_view text) {
+void FolderFileUndo::Queue(RecordRef record, std::string_view text) {
     text = Trimmed(text);
     const std::string key = KeyOf(std::string(text));
     if (IsRootKey(key)) return;
-    levelQueue_.push_back({text, static_cast<std::uint32_t>(CountPathSeparators(key)), &folder});
+    PushQueued(record, text, CountPathSeparators(key), record);
+}
+
+void FolderFileUndo::ReserveQueue(std::size_t more) {
+    queue_.reserve(queue_.size() + more);
+    queueLevels_.reserve(queueLevels_.size() + more);
+}
+
+// `text` lies in the path of `owner`.
+void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record) {
+    const std::string_view path = ListOf(owner).PathAt(IndexOf(owner));
+    if (owner == record && text.data() == path.data() && text.size() == path.size()) {
+        queue_.push_back(record);
+    } else {
+        queuedTexts_.push_back({owner, static_cast<std::uint32_t>(text.data() - path.data()),
+                                static_cast<std::uint32_t>(text.size()), record});
+        queue_.push_back(Ref(kTextList, queuedTexts_.size() - 1));
+    }
+    queueLevels_.push_back(static_cast<std::uint32_t>(level));
+}
+
+std::string_view FolderFileUndo::QueuedTextOf(RecordRef entry) const {
+    if (entry >> kListShift != kTextList) return ListOf(entry).PathAt(IndexOf(entry));
+    const QueuedText& t = queuedTexts_[IndexOf(entry)];
+    return ListOf(t.owner).PathAt(IndexOf(t.owner)).substr(t.offset, t.length);
+}
+
+FolderFileUndo::RecordRef FolderFileUndo::QueuedRecordOf(RecordRef entry) const {
+    return entry >> kListShift != kTextList ? entry : queuedTexts_[IndexOf(entry)].record;
+}
+
+void FolderFileUndo::QueueList(std::uint32_t list) {
+    const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
+    ReserveQueue(folders.size());
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::string_view text = Trimmed(folders.PathAt(i));
+        // The main folders lose one trailing backslash.
+        Queue(Ref(list, i), list == kCreatedList ? WithoutOneTrailingBackslash(text) : text);
+    }
 }
 
 void FolderFileUndo::AddRoot(const std::string& folder) {
@@ -181,8 +257,8 @@ void FolderFileUndo::AddRoot(const std::string& folder) {
 
 void FolderFileUndo::AddDriveRootsOfCreatedFolders() {
     std::string drive, rest, last;
-    for (const auto& folder : createdFolders_) {
-        SplitAtColon(TrimBlanks(folder.Path), drive, rest);
+    for (const auto folder : createdFolders_) {
+        SplitAtColon(TrimBlanks(std::string(folder.Path)), drive, rest);
         if (drive != last) AddRoot(drive);  // runs of one drive are the rule
         last = drive;
     }
@@ -193,48 +269,56 @@ void FolderFileUndo::CollectFoldersByLevel() {
     QueueSecondFolderList();
 }
 
-void FolderFileUndo::QueueCreatedFolders() {
-    for (const auto& folder : createdFolders_) Queue(folder, WithoutOneTrailingBackslash(Trimmed(folder.Path)));
-}
+void FolderFileUndo::QueueCreatedFolders() { QueueList(kCreatedList); }
 
-void FolderFileUndo::QueueSecondFolderList() {
-    for (const auto& folder : secondFolders_) Queue(folder, folder.Path);
-}
+void FolderFileUndo::QueueSecondFolderList() { QueueList(kSecondList); }
 
 void FolderFileUndo::PrepareCreateFolders() {
     AddRoot(std::string(WithoutOneTrailingBackslash(mainFolder_)));
-    QueueWithAncestors(createdFolders_);
-    QueueWithAncestors(secondFolders_);
+    QueueListWithAncestors(kCreatedList);
+    QueueListWithAncestors(kSecondList);
 }
 
 void FolderFileUndo::PrepareCreateFromList() {
     AddDriveRootsOfCreatedFolders();
-    QueueWithAncestors(createdFolders_);
+    QueueListWithAncestors(kCreatedList);
     QueueSecondFolderList();
 }
 
 void FolderFileUndo::PrepareCreateFromListDrives() {
     AddDriveRootsOfCreatedFolders();
-    QueueWithAncestors(createdFolders_);
+    QueueListWithAncestors(kCreatedList);
 }
 
 void FolderFileUndo::PrepareCreateFromListDrivesSecond() {
     AddDriveRootsOfCreatedFolders();
-    QueueWithAncestors(secondFolders_);
+    QueueListWithAncestors(kSecondList);
 }
 
 void FolderFileUndo::PrepareCopyFolders() {
-    for (const auto& folder : createdFolders_) AddRoot(std::string(WithoutOneTrailingBackslash(folder.Path)));
-    QueueWithAncestors(secondFolders_);
+    for (const auto folder : createdFolders_) AddRoot(std::string(WithoutOneTrailingBackslash(folder.Path)));
+    QueueListWithAncestors(kSecondList);
 }
 
 // A listed folder is queued; its parents only while the run created them.
 // A folder met again ends the climb: its parents were handled the first time.
 void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
+    if (&folders == &createdFolders_) return QueueListWithAncestors(kCreatedList);
+    if (&folders == &secondFolders_) return QueueListWithAncestors(kSecondList);
+    if (&folders == &foldersCreatedByRun_) return QueueListWithAncestors(kByRunList);
+    extraFolders_.clear();
+    extraFolders_.insert(extraFolders_.end(), folders.begin(), folders.end());
+    QueueListWithAncestors(kExtraList);
+}
+
+void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
     MarkCreatedFolders();
+    const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
+    ReserveQueue(folders.size());
+    if (list == kExtraList) ReserveMarks(markCount_ + folders.size());
     std::string key, lowered;
-    for (const auto& folder : folders) {
-        const std::string_view text = Trimmed(folder.Path);
+    for (std::size_t index = 0; index < folders.size(); ++index) {
+        const std::string_view text = Trimmed(folders.PathAt(index));
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
             const std::string_view here = text.substr(0, length);
@@ -244,14 +328,14 @@ void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
                 lowered = ToLowerCase(key);
                 if (roots_.count(lowered) != 0) break;
             }
-            const std::uint64_t hash = std::hash<std::string_view>{}(key);
-            MarkSlot* mark = FindMark(key, hash);
-            const unsigned char bits = mark ? mark->bits : 0;
+            const std::uint32_t hash = HashOf(key);
+            std::size_t slot = FindMark(key, hash);
+            const bool marked = marks_[slot].record != kNoRecord;
+            const unsigned char bits = marked ? markBits_[slot] : 0;
             if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
-            if (!mark) mark = &AddMark(hash, &folder);
-            mark->bits |= kSeen;
-            levelQueue_.push_back({here, static_cast<std::uint32_t>(CountPathSeparators(key)),
-                                   listed ? &folder : mark->record});
+            if (!marked) slot = AddMark(slot, hash, Ref(list, index));
+            markBits_[slot] |= kSeen;
+            PushQueued(Ref(list, index), here, CountPathSeparators(key), listed ? Ref(list, index) : marks_[slot].record);
             length = ParentLength(here);
         }
     }
@@ -272,7 +356,7 @@ plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
 }
 
 void FolderFileUndo::DeleteCreatedFiles() {
-    for (const auto& file : createdFiles_) {
+    for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
         plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
         plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
@@ -287,32 +371,47 @@ void FolderFileUndo::DeleteCreatedFiles() {
             filesChanged_.push_back(currentFile_);
             continue;
         }
-        _tagCreatedFile failed = file;
+        runrecord::FileRef failed = file;
         failed.Path = currentFile_;
-        filesNotDeleted_.push_back(std::move(failed));
+        filesNotDeleted_.push_back(failed);
     }
 }
 
 void FolderFileUndo::RemoveCreatedFolders() {
-    std::stable_sort(levelQueue_.begin(), levelQueue_.end(),
-                     [](const Queued& a, const Queued& b) { return a.level < b.level; });
+    // The marks are done with; their room goes to the order.
+    std::vector<MarkSlot>().swap(marks_);
+    std::vector<unsigned char>().swap(markBits_);
+    markCount_ = 0;
+    createdMarksReady_ = false;
+    // Counting sort by level, keeping the queueing order within a level.
+    std::uint32_t deepest = 0;
+    for (const std::uint32_t level : queueLevels_) deepest = std::max(deepest, level);
+    std::vector<std::uint32_t> start(static_cast<std::size_t>(deepest) + 2, 0);
+    for (const std::uint32_t level : queueLevels_) ++start[level + 1];
+    for (std::size_t l = 1; l < start.size(); ++l) start[l] += start[l - 1];
+    std::vector<std::uint32_t> order(queue_.size());
+    for (std::size_t i = 0; i < queue_.size(); ++i) order[start[queueLevels_[i]]++] = static_cast<std::uint32_t>(i);
+    std::vector<std::uint32_t>().swap(queueLevels_);
+
     std::string folder;
-    for (auto it = levelQueue_.rbegin(); it != levelQueue_.rend(); ++it) {
-        folder.assign(it->text);
-        plat::Beneath* base = BaseOf(it->record->Base);
-        const plat::FsResult r = base ? base->RemoveFolder(folder, &it->record->Id) : plat::FsResult::Blocked;
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const RecordRef entry = queue_[*it];
+        folder.assign(QueuedTextOf(entry));
+        const runrecord::FolderRef record = Record(QueuedRecordOf(entry));
+        plat::Beneath* base = BaseOf(record.Base);
+        const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::Ok) continue;
         if (r == plat::FsResult::NotFound) {
             foldersGone_.push_back(folder);
             continue;
         }
-        _tagCreatedFolder failed = *it->record;
+        runrecord::FolderRef failed = record;
         failed.Path = folder;
-        foldersNotRemoved_.push_back(std::move(failed));
+        foldersNotRemoved_.push_back(failed);
         notRemovedReasons_.push_back(r == plat::FsResult::NotEmpty                                   ? kNotEmpty
                                      : r == plat::FsResult::Changed || r == plat::FsResult::Blocked ? kChangedSinceRun
                                                                                                     : "");
-    }
+    }    ForgetQueue();
 }
 
 void FolderFileUndo::BuildReport() {
@@ -320,20 +419,20 @@ void FolderFileUndo::BuildReport() {
     failureLines_.clear();
     if (!foldersNotRemoved_.empty() || !filesNotDeleted_.empty() || !filesChanged_.empty()) report_ = kReportHeader;
     for (std::size_t i = 0; i < foldersNotRemoved_.size(); ++i)
-        failureLines_ += foldersNotRemoved_[i].Path + notRemovedReasons_[i] + "\n";
-    for (const auto& file : filesNotDeleted_) failureLines_ += file.Path + "\n";
+        failureLines_.append(foldersNotRemoved_.PathAt(i)).append(notRemovedReasons_[i]).append("\n");
+    for (const auto file : filesNotDeleted_) failureLines_.append(file.Path).append("\n");
     for (const auto& file : filesChanged_) failureLines_ += file + kChangedSinceRun + "\n";
     if (!failureLines_.empty()) report_ += kOtherReasons + failureLines_;
 }
 
 StringList FolderFileUndo::GetFailedFolders() const {
     StringList folders;
-    for (const auto& folder : foldersNotRemoved_) folders.push_back(folder.Path);
+    for (const auto folder : foldersNotRemoved_) folders.emplace_back(folder.Path);
     return folders;
 }
 
 StringList FolderFileUndo::GetFailedFiles() const {
     StringList files;
-    for (const auto& file : filesNotDeleted_) files.push_back(file.Path);
+    for (const auto file : filesNotDeleted_) files.emplace_back(file.Path);
     return files;
 }

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/RunRecord.h"
 #include "core/Types.h"
 #include "platform/Beneath.h"
 
@@ -32,25 +33,6 @@ struct _tagUndoBase {
     plat::FileIdentity Id;
 };
 using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
-
-// A folder a run made; Base indexes the run's bases.
-struct _tagCreatedFolder {
-    std::string Path;
-    plat::FileIdentity Id;
-    std::uint32_t Base = 0;
-};
-using DEQ_CREATED_FOLDERS = std::deque<_tagCreatedFolder>;
-
-// A file a run wrote, as it left it.
-struct _tagCreatedFile {
-    std::string Path;
-    bool HasStamp = false;  // false: the run could not read it back; never deleted
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
-    plat::FileIdentity Id;
-    std::uint32_t Base = 0;
-};
-using DEQ_CREATED_FILES = std::deque<_tagCreatedFile>;
 
 class FolderFileUndo {
 public:
@@ -76,6 +58,7 @@ public:
     void PrepareCreateFromListDrivesSecond();
     void PrepareCopyFolders();
     // Queues each folder and the parents the run created, up to a root.
+    // Another list than the undo's own is copied in first.
     void QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders);
 
     // ---- steps, in this order ----
@@ -96,22 +79,46 @@ public:
     std::string GetReport() const { return report_; }
 
 private:
-    // A folder to remove: its text (trimmed; a view into a record's path,
-    // the folder's own or a child's), its level and what the run recorded.
-    struct Queued {
-        std::string_view text;
-        std::uint32_t level;
-        const _tagCreatedFolder* record;
+    // An entry of one of the undo's folder lists: the list and the index.
+    using RecordRef = std::uint32_t;
+    static constexpr unsigned kListShift = 29;
+    static constexpr RecordRef kNoRecord = ~RecordRef{0};
+    // kTextList: not a list; the queue's entries that name a part of a path.
+    enum : std::uint32_t { kCreatedList, kSecondList, kByRunList, kExtraList, kTextList };
+    static RecordRef Ref(std::uint32_t list, std::size_t index) {
+        return (list << kListShift) | static_cast<std::uint32_t>(index);
+    }
+    static std::uint32_t IndexOf(RecordRef ref) { return ref & ((1u << kListShift) - 1); }
+    const DEQ_CREATED_FOLDERS& ListOf(RecordRef ref) const;
+    runrecord::FolderRef Record(RecordRef ref) const;
+
+    // A queued folder whose text is not its record's whole path (a parent
+    // met in a climb, a trimmed path): the path it lies in, where, and
+    // what the run recorded for the folder.
+    struct QueuedText {
+        RecordRef owner;
+        std::uint32_t offset;
+        std::uint32_t length;
+        RecordRef record;
     };
-    // A folder key's marks: its hash and the record whose path gives the key.
+    // A folder key's mark: 32 bits of its hash and the record whose path
+    // gives the key (kNoRecord: a free slot); the bits lie beside.
     struct MarkSlot {
-        std::uint64_t hash = 0;
-        const _tagCreatedFolder* record = nullptr;  // null: an empty slot
-        unsigned char bits = 0;
+        std::uint32_t hash = 0;
+        RecordRef record = kNoRecord;
     };
-    void Queue(const _tagCreatedFolder& folder, std::string_view text);
-    MarkSlot* FindMark(std::string_view key, std::uint64_t hash);
-    MarkSlot& AddMark(std::uint64_t hash, const _tagCreatedFolder* record);
+    void PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record);
+    std::string_view QueuedTextOf(RecordRef entry) const;
+    RecordRef QueuedRecordOf(RecordRef entry) const;
+    void ReserveQueue(std::size_t more);
+    std::size_t MarkSlotOf(std::uint32_t hash) const;
+    void ReserveMarks(std::size_t count);
+    void Queue(RecordRef record, std::string_view text);
+    void QueueList(std::uint32_t list);
+    void QueueListWithAncestors(std::uint32_t list);
+    // The slot of a key, or of where it would go.
+    std::size_t FindMark(std::string_view key, std::uint32_t hash);
+    std::size_t AddMark(std::size_t slot, std::uint32_t hash, RecordRef record);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
@@ -127,6 +134,7 @@ private:
     DEQ_CREATED_FOLDERS createdFolders_;
     DEQ_CREATED_FOLDERS secondFolders_;
     DEQ_CREATED_FOLDERS foldersCreatedByRun_;
+    DEQ_CREATED_FOLDERS extraFolders_;
     DEQ_CREATED_FILES createdFiles_;
     StringList foldersGone_;
     DEQ_CREATED_FOLDERS foldersNotRemoved_;
@@ -144,6 +152,7 @@ private:
     // are made again from the records when hashes meet, never kept.
     enum : unsigned char { kCreated = 1, kSeen = 2 };
     std::vector<MarkSlot> marks_;
+    std::vector<unsigned char> markBits_;  // parallel to marks_
     std::size_t markCount_ = 0;
     std::string slotKey_;
     // Roots, in lower case: a root in any spelling ends a climb (stopping
@@ -151,6 +160,10 @@ private:
     std::unordered_set<std::string> roots_;
     std::unordered_set<std::size_t> rootLengths_;
     bool createdMarksReady_ = false;
-    // The removal order: by level, equal levels in queueing order.
-    std::vector<Queued> levelQueue_;
+    // The folders to remove in queueing order, with their levels; removed
+    // by level, deepest first, equal levels in reverse queueing order. An
+    // entry is a record whose whole path is the text, or a kTextList one.
+    std::vector<RecordRef> queue_;
+    std::vector<std::uint32_t> queueLevels_;
+    std::vector<QueuedText> queuedTexts_;
 };

@@ -184,7 +184,7 @@ void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoP
         Plan(undo, profile.Retry);
     } else if (state.UndoMode == "F") {
         DEQ_CREATED_FOLDERS second = std::move(state.LastCreatedSubFolders);
-        for (auto& parent : state.LastCreatedParents) second.push_back(std::move(parent));
+        second.insert(second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
         undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
         undo.SetCreatedSubFolders(std::move(second));
         undo.SetCreatedFiles(std::move(state.LastCreatedFiles));
@@ -221,7 +221,7 @@ void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoP
         state.Counters.FoldersFailedUndo += 1.0;
         log.CountersChanged(state.Counters);
         state.FailedUndoFolders.push_back(folder);
-        log.AddLine(CreationFoldersFailedUndo, folder.Path);
+        log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
     }
     log.ShowCounters(state.Counters);
     if (!undo.GetReport().empty())

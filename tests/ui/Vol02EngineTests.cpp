@@ -46,7 +46,7 @@ public:
 
 StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
     StringList paths;
-    for (const auto& f : folders) paths.push_back(f.Path);
+    for (const auto& f : folders) paths.emplace_back(f.Path);
     return paths;
 }
 

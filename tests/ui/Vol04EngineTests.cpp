@@ -26,7 +26,7 @@ const std::string kEnd = "simulation end";
 
 StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
     StringList paths;
-    for (const auto& f : folders) paths.push_back(f.Path);
+    for (const auto& f : folders) paths.emplace_back(f.Path);
     return paths;
 }
 

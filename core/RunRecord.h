@@ -1,0 +1,155 @@
+// What a run records for its undo, kept compact for millions of entries:
+// the paths in one block of lines, beside them a few numbers each. The
+// lists read like deques of the records (`_tagCreatedFolder`,
+// `_tagCreatedFile`): appending, counting and walking them; an element
+// comes back as a view of its path with its numbers.
+#pragma once
+
+#include <concepts>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/LineStore.h"
+#include "platform/Beneath.h"
+
+// A folder a run made; Base indexes the run's bases.
+struct _tagCreatedFolder {
+    std::string Path;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+};
+
+// A file a run wrote, as it left it.
+struct _tagCreatedFile {
+    std::string Path;
+    bool HasStamp = false;  // false: the run could not read it back; never deleted
+    std::uint64_t Size = 0;
+    std::int64_t MtimeNs = 0;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+};
+
+namespace runrecord {
+
+// The numbers of one entry, stored beside its path.
+struct FolderFacts {
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+};
+struct FileFacts {
+    plat::FileIdentity Id;
+    std::uint64_t Size = 0;
+    std::int64_t MtimeNs = 0;
+    std::uint32_t Base = 0;
+    bool HasStamp = false;
+};
+
+// An element as the list gives it: the path is a view into the list.
+struct FolderRef {
+    std::string_view Path;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+    operator _tagCreatedFolder() const { return {std::string(Path), Id, Base}; }
+};
+struct FileRef {
+    std::string_view Path;
+    bool HasStamp = false;
+    std::uint64_t Size = 0;
+    std::int64_t MtimeNs = 0;
+    plat::FileIdentity Id;
+    std::uint32_t Base = 0;
+    operator _tagCreatedFile() const { return {std::string(Path), HasStamp, Size, MtimeNs, Id, Base}; }
+};
+
+template <class Record, class Facts, class Ref>
+class List {
+public:
+    using value_type = Record;
+
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = Ref;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Ref;
+
+        const_iterator() = default;
+        const_iterator(const List* list, std::size_t i) : list_(list), i_(i) {}
+        Ref operator*() const { return (*list_)[i_]; }
+        Ref operator[](difference_type n) const { return (*list_)[i_ + static_cast<std::size_t>(n)]; }
+        const_iterator& operator++() { ++i_; return *this; }
+        const_iterator operator++(int) { const_iterator old = *this; ++i_; return old; }
+        const_iterator& operator--() { --i_; return *this; }
+        const_iterator& operator+=(difference_type n) { i_ += static_cast<std::size_t>(n); return *this; }
+        const_iterator operator+(difference_type n) const { return {list_, i_ + static_cast<std::size_t>(n)}; }
+        difference_type operator-(const const_iterator& o) const {
+            return static_cast<difference_type>(i_) - static_cast<difference_type>(o.i_);
+        }
+        bool operator==(const const_iterator& o) const { return i_ == o.i_; }
+        bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+        std::size_t Index() const { return i_; }
+
+    private:
+        const List* list_ = nullptr;
+        std::size_t i_ = 0;
+    };
+    using iterator = const_iterator;
+
+    List() = default;
+    List(std::initializer_list<Record> records) {
+        for (const Record& r : records) push_back(r);
+    }
+
+    void push_back(const Record& r) { Append(r.Path, FactsOf(r)); }
+    // A template so that a braced record never finds two overloads.
+    template <class R>
+        requires std::same_as<R, Ref>
+    void push_back(const R& r) { Append(r.Path, FactsOf(r)); }
+    void Append(std::string_view path, const Facts& facts) {
+        paths_.Append(path);
+        facts_.push_back(facts);
+    }
+    // Appends another list's entries (only at the end).
+    template <class It>
+    void insert(const_iterator, It first, It last) {
+        for (; first != last; ++first) push_back(*first);
+    }
+
+    Ref operator[](std::size_t i) const { return MakeRef(paths_[i], facts_[i]); }
+    Ref front() const { return (*this)[0]; }
+    Ref back() const { return (*this)[size() - 1]; }
+    const Facts& FactsAt(std::size_t i) const { return facts_[i]; }
+    std::string_view PathAt(std::size_t i) const { return paths_[i]; }
+
+    std::size_t size() const { return facts_.size(); }
+    bool empty() const { return facts_.empty(); }
+    void clear() {
+        paths_.Clear();
+        std::vector<Facts>().swap(facts_);
+    }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    static FolderFacts FactsOf(const _tagCreatedFolder& r) { return {r.Id, r.Base}; }
+    static FolderFacts FactsOf(const FolderRef& r) { return {r.Id, r.Base}; }
+    static FileFacts FactsOf(const _tagCreatedFile& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
+    static FileFacts FactsOf(const FileRef& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
+    static FolderRef MakeRef(std::string_view path, const FolderFacts& f) { return {path, f.Id, f.Base}; }
+    static FileRef MakeRef(std::string_view path, const FileFacts& f) {
+        return {path, f.HasStamp, f.Size, f.MtimeNs, f.Id, f.Base};
+    }
+
+    LineStore paths_;
+    std::vector<Facts> facts_;
+};
+
+}  // namespace runrecord
+
+using DEQ_CREATED_FOLDERS = runrecord::List<_tagCreatedFolder, runrecord::FolderFacts, runrecord::FolderRef>;
+using DEQ_CREATED_FILES = runrecord::List<_tagCreatedFile, runrecord::FileFacts, runrecord::FileRef>;
