@@ -1,14 +1,16 @@
 // Page 02's run with its Visual Log shown: 100,000 main folders with a
 // template of 20 folders each ("R"), and 10,000 with an existing structure
 // of 20 folders and 50 small files ("F"), against a bare mkdir (and copy)
-// loop doing the same work in the same run, in alternating chunks so that
-// both see the same disk. Read the ratio, not the absolute times.
+// loop doing the same work in the same run, and one that also does what
+// ours must for safety (reads each folder's identity; copies through a
+// hidden file), in alternating chunks so that all see the same disk. Read the ratio, not the absolute times.
 // QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -114,17 +116,24 @@ bool BareSafeCopy(const std::string& source, const std::string& target) {
 }
 
 // Runs `ours` and the bare loops over the items in alternating chunks and
-// reports each; `bareSame` (when given) also makes its copies as safely.
+// reports each; `bareSame` also does the system-call work ours must do for
+// safety (`sameName` names its figures). The bare sides work in
+// `<bareRoot>Project <i>` and `<bareRoot>Same <i>`; where the file system
+// has too few inodes for three whole trees (tmpfs), each bare chunk is
+// removed, untimed, once done.
 template <typename Ours, typename Bare, typename BareSame>
-void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, bool withSafeCopy,
-               CreationLog& log, const Vol02State& run) {
+void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, const char* sameName,
+               CreationLog& log, const Vol02State& run, const std::string& bareRoot, double inodesPerItem) {
+    struct statvfs fsInfo{};
+    const bool dropBareChunks = statvfs(bareRoot.c_str(), &fsInfo) == 0 &&
+                                static_cast<double>(fsInfo.f_favail) < 3.2 * inodesPerItem * items;
     const long before = ResidentKb();
     Clock::duration oursTime{}, bareTime{}, sameTime{};
     // Who goes first changes every chunk: work that the file system puts off
     // (journal, writeback, freeing) lands on every side alike.
     std::function<void(int)> loops[] = {ours, bare, bareSame};
     Clock::duration* totals[] = {&oursTime, &bareTime, &sameTime};
-    const int sides = withSafeCopy ? 3 : 2;
+    const int sides = 3;
     for (int first = 0, chunk = 0; first < items; first += kChunk, ++chunk) {
         const int last = std::min(items, first + kChunk);
         for (int k = 0; k < sides; ++k) {
@@ -132,6 +141,10 @@ void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSam
             const auto t0 = Clock::now();
             for (int i = first; i < last; ++i) loops[side](i);
             *totals[side] += Clock::now() - t0;
+            if (side == 0 || !dropBareChunks) continue;
+            std::error_code ec;
+            for (int i = first; i < last; ++i)
+                fs::remove_all(bareRoot + (side == 1 ? "Project " : "Same ") + std::to_string(i), ec);
         }
     }
     auto t0 = Clock::now();
@@ -143,10 +156,8 @@ void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSam
     state.counters["bare_s"] = Seconds(bareTime);
     state.counters["ours_s"] = Seconds(oursTime);
     state.counters["ratio"] = Seconds(oursTime) / Seconds(bareTime);
-    if (withSafeCopy) {
-        state.counters["bare_safe_copy_s"] = Seconds(sameTime);
-        state.counters["ratio_safe_copy"] = Seconds(oursTime) / Seconds(sameTime);
-    }
+    state.counters[std::string("bare_") + sameName + "_s"] = Seconds(sameTime);
+    state.counters[std::string("ratio_") + sameName] = Seconds(oursTime) / Seconds(sameTime);
     state.counters["outcome_lines"] = lines;
     state.counters["rss_growth_MB"] = static_cast<double>(ResidentKb() - before) / 1024.0;
     state.counters["bytes_per_line"] = static_cast<double>(ResidentKb() - before) * 1024.0 / lines;
@@ -189,7 +200,20 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
                 mkdir(main.c_str(), 0777);
                 for (const auto& line : bareLines) mkdir((main + "/" + line).c_str(), 0777);
             },
-            [](int) {}, false, log, run);
+            [&](int i) {
+                // The same folders, each one's identity read back as ours
+                // records it for the undo.
+                struct stat st;
+                main = ws.root() + "/Bare/Same " + std::to_string(i);
+                mkdir(main.c_str(), 0777);
+                lstat(main.c_str(), &st);
+                for (const auto& line : bareLines) {
+                    const std::string sub = main + "/" + line;
+                    mkdir(sub.c_str(), 0777);
+                    lstat(sub.c_str(), &st);
+                }
+            },
+            "with_identity", log, run, ws.root() + "/Bare/", 21);
         if (run.Counters.SubFoldersCreated != 20.0 * items) {
             std::fprintf(stderr, "created %.0f sub %.0f other %.0f subother %.0f exists %.0f\n",
                          run.Counters.FoldersCreated, run.Counters.SubFoldersCreated,
@@ -244,8 +268,8 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         };
         Alternate(
             state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
-            [&](int i) { bareLoop(bare, i, BareCopy); }, [&](int i) { bareLoop(bareSame, i, BareSafeCopy); }, true,
-            log, run);
+            [&](int i) { bareLoop(bare, i, BareCopy); }, [&](int i) { bareLoop(bareSame, i, BareSafeCopy); },
+            "safe_copy", log, run, ws.root() + "/Bare/", 72);
         if (run.Counters.FilesCreated != 50.0 * items) state.SkipWithError("files missing");
         log.ClearLogLists();
         log.ClearZoomLists();
@@ -253,12 +277,13 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
 }
 
 // Undo of a run that made 5,000 main folders with 20 template folders each
-// (105,000 folders), against `rm -rf` and a bare rmdir loop (deepest
-// first) on an identical tree, in rotated order over the rounds.
+// (105,000 folders), against `rm -rf`, a bare rmdir loop (deepest first)
+// and the same loop checking each folder's identity first, on identical
+// trees, in rotated order over the rounds.
 void BM_Vol02UndoRun(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
     const int rounds = std::getenv("QM_BENCH_ROUNDS") ? std::atoi(std::getenv("QM_BENCH_ROUNDS")) : 3;
-    std::vector<double> ours, rmrf, bare;
+    std::vector<double> ours, rmrf, bare, bareId;
     plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     for (auto _ : state) {
         for (int round = 0; round < rounds; ++round) {
@@ -282,17 +307,23 @@ void BM_Vol02UndoRun(benchmark::State& state) {
             Vol02State run;
             CreationVisualLog log = Vol02VisualLog();
             Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
-            std::vector<std::string> made;  // creation order, for the bare loop
+            // Creation order for the bare loops; the second also keeps each
+            // folder's identity and checks it before the removal, as ours does.
+            std::vector<std::string> made;
+            std::vector<std::pair<std::string, ino_t>> madeWithId;
             mkdir((ws.root() + "/Rm").c_str(), 0777);
-            for (const char* side : {"/Bare", "/Rm"}) {
+            mkdir((ws.root() + "/Id").c_str(), 0777);
+            const auto makeOne = [&](char side, const std::string& path) {
+                struct stat st{};
+                mkdir(path.c_str(), 0777);
+                if (side == 'B') made.push_back(path);
+                if (side == 'I' && lstat(path.c_str(), &st) == 0) madeWithId.emplace_back(path, st.st_ino);
+            };
+            for (const char* side : {"/Bare", "/Rm", "/Id"}) {
                 for (int i = 0; i < items; ++i) {
                     const std::string main = ws.root() + side + "/Project " + std::to_string(i);
-                    mkdir(main.c_str(), 0777);
-                    if (side[1] == 'B') made.push_back(main);
-                    for (const auto& line : lines) {
-                        mkdir((main + "/" + line).c_str(), 0777);
-                        if (side[1] == 'B') made.push_back(main + "/" + line);
-                    }
+                    makeOne(side[1], main);
+                    for (const auto& line : lines) makeOne(side[1], main + "/" + line);
                 }
             }
             sync();
@@ -304,10 +335,15 @@ void BM_Vol02UndoRun(benchmark::State& state) {
                 },
                 [&] {
                     for (auto it = made.rbegin(); it != made.rend(); ++it) rmdir(it->c_str());
+                },
+                [&] {
+                    struct stat st;
+                    for (auto it = madeWithId.rbegin(); it != madeWithId.rend(); ++it)
+                        if (lstat(it->first.c_str(), &st) == 0 && st.st_ino == it->second) rmdir(it->first.c_str());
                 }};
-            std::vector<double>* times[] = {&ours, &rmrf, &bare};
-            for (int k = 0; k < 3; ++k) {
-                const int side = (round + k) % 3;
+            std::vector<double>* times[] = {&ours, &rmrf, &bare, &bareId};
+            for (int k = 0; k < 4; ++k) {
+                const int side = (round + k) % 4;
                 const auto t0 = Clock::now();
                 sides[side]();
                 times[side]->push_back(Seconds(Clock::now() - t0));
@@ -329,6 +365,9 @@ void BM_Vol02UndoRun(benchmark::State& state) {
     state.counters["ratio_rm_rf_min"] = minOf(ours) / minOf(rmrf);
     state.counters["ratio_rm_rf_med"] = medianOf(ours) / medianOf(rmrf);
     state.counters["ratio_bare_min"] = minOf(ours) / minOf(bare);
+    state.counters["bare_with_identity_min_s"] = minOf(bareId);
+    state.counters["ratio_with_identity_min"] = minOf(ours) / minOf(bareId);
+    state.counters["ratio_with_identity_med"] = medianOf(ours) / medianOf(bareId);
 }
 
 // Memory of a run's outcome and of its undo. Run it alone (its own process,

@@ -196,7 +196,7 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.LastCreatedFolders.push_back({path, id, BaseIndex()});
+    if (!simulation_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationFoldersCreated, path);
 }
 
@@ -228,7 +228,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.push_back({path, id, BaseIndex()});
+    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationSubFoldersCreated, path);
 }
 
@@ -244,7 +244,12 @@ void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
     if (simulation_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
     for (std::size_t i = 0; i + 1 < made.size(); ++i)
-        state_.LastCreatedParents.push_back({made[i].path, made[i].id, BaseIndex()});
+        state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
+}
+
+void FolderCreator::RememberMade(const std::string& path, const plat::FileIdentity& id) {
+    itemMade_.push_back({itemMadeText_.size(), path.size(), id});
+    itemMadeText_ += path;
 }
 
 FsResult FolderCreator::MakeFolder(const std::string& path) {
@@ -256,8 +261,8 @@ FsResult FolderCreator::MakeFolder(const std::string& path) {
         if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
     }
     if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
-        if (made_.empty()) itemMade_.emplace_back(path, madeId_);
-        for (const auto& m : made_) itemMade_.emplace_back(m.path, m.id);
+        if (made_.empty()) RememberMade(path, madeId_);
+        for (const auto& m : made_) RememberMade(m.path, m.id);
     }
     return r;
 }
@@ -270,6 +275,7 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     dest_.Release();
     for (auto& s : structures_) s.source.Release();
     itemMade_.clear();
+    itemMadeText_.clear();
     // A "." or ".." name or a colon behind the drive would lead elsewhere;
     // a path outside the destination is no folder of this run.
     const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
@@ -420,8 +426,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
         if (!simulation_)
-            state_.LastCreatedFiles.push_back(
-                {target, stamp.id.Known(), stamp.size, stamp.mtimeNs, stamp.id, BaseIndex()});
+            state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();
         log_.AddLine(CreationFilesCreated, target);
@@ -502,8 +507,8 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
             const plat::FileIdentity* ours = &madeId_;
             if (r == FsResult::AlreadyExists) {
                 ours = nullptr;
-                for (const auto& [text, id] : itemMade_)
-                    if (text == target) ours = &id;
+                for (const MadeHere& m : itemMade_)
+                    if (std::string_view(itemMadeText_).substr(m.offset, m.length) == target) ours = &m.id;
             }
             RecordSubFolderCreated(target, ours ? *ours : plat::FileIdentity{}, ours != nullptr);
             RecordParents(made_);

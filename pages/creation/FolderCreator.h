@@ -104,6 +104,7 @@ private:
     // Creates the folder with its missing parents; Ok, AlreadyExists or a
     // failure. On Ok, madeId_ is the folder's identity.
     plat::FsResult MakeFolder(const std::string& path);
+    void RememberMade(const std::string& path, const plat::FileIdentity& id);
     void PrepareStructures();
     void AttachStructures(const std::string& mainFolder);
     void AttachStructure(FolderStructure& s, const std::string& target);
@@ -149,5 +150,11 @@ private:
     plat::FileIdentity madeId_;
     // Template runs: what this item made, to tell a folder made by an
     // earlier line from one that was there before.
-    std::vector<std::pair<std::string, plat::FileIdentity>> itemMade_;
+    struct MadeHere {
+        std::size_t offset;
+        std::size_t length;
+        plat::FileIdentity id;
+    };
+    std::vector<MadeHere> itemMade_;
+    std::string itemMadeText_;  // their paths, one after another
 };
