@@ -120,6 +120,7 @@ void FolderFileUndo::ForgetQueue() {
     std::vector<unsigned char>().swap(markBits_);
     markCount_ = 0;
     createdMarksReady_ = false;
+    recentSeen_.fill(std::string_view());
 }
 
 // ---- the marks: one per folder key, without key strings ----------------------------
@@ -141,13 +142,16 @@ std::size_t FolderFileUndo::MarkSlotOf(std::uint32_t hash) const {
     return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * marks_.size()) >> 32);
 }
 
-std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash) {
+std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash, std::string_view text) {
     if (marks_.empty()) ReserveMarks(64);
     for (std::size_t i = MarkSlotOf(hash);; i = i + 1 == marks_.size() ? 0 : i + 1) {
         const MarkSlot& slot = marks_[i];
         if (slot.record == kNoRecord) return i;
         if (slot.hash != hash) continue;
-        MakeExactKey(Trimmed(Record(slot.record).Path), slotKey_);
+        // The same spelling gives the same key; another is keyed to compare.
+        const std::string_view recorded = Trimmed(Record(slot.record).Path);
+        if (recorded == text) return i;
+        MakeExactKey(recorded, slotKey_);
         if (slotKey_ == key) return i;
     }
 }
@@ -190,9 +194,10 @@ void FolderFileUndo::MarkCreatedFolders() {
     for (const std::uint32_t list : {kByRunList, kCreatedList, kSecondList}) {
         const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
         for (std::size_t i = 0; i < folders.size(); ++i) {
-            MakeExactKey(Trimmed(folders.PathAt(i)), key);
+            const std::string_view text = Trimmed(folders.PathAt(i));
+            MakeExactKey(text, key);
             const std::uint32_t hash = HashOf(key);
-            std::size_t slot = FindMark(key, hash);
+            std::size_t slot = FindMark(key, hash, text);
             if (marks_[slot].record == kNoRecord) slot = AddMark(slot, hash, Ref(list, i));
             markBits_[slot] |= kCreated;
             marks_[slot].record = Ref(list, i);
@@ -311,17 +316,33 @@ void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     QueueListWithAncestors(kExtraList);
 }
 
+bool FolderFileUndo::RecentlySeen(std::string_view text) const {
+    for (const std::string_view seen : recentSeen_)
+        if (seen.size() == text.size() && seen == text) return true;
+    return false;
+}
+
+void FolderFileUndo::NoteSeen(std::string_view text) {
+    recentSeen_[recentNext_] = text;
+    recentNext_ = (recentNext_ + 1) % recentSeen_.size();
+}
+
+// A climb's folders are queued from the top down, so that in the lists'
+// creation order every folder comes before those below it.
 void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
-    MarkCreatedFolders();
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
-    if (list == kExtraList) ReserveMarks(markCount_ + folders.size());
+    ReserveMarks(markCount_ + folders.size());
     std::string key, lowered;
     for (std::size_t index = 0; index < folders.size(); ++index) {
+        const RecordRef own = Ref(list, index);
         const std::string_view text = Trimmed(folders.PathAt(index));
+        climb_.clear();
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
             const std::string_view here = text.substr(0, length);
+            // A parent queued a moment ago (the lists hold siblings together).
+            if (!listed && RecentlySeen(here)) break;
             MakeExactKey(here, key);
             if (IsRootKey(key)) break;
             if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
@@ -329,15 +350,27 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
                 if (roots_.count(lowered) != 0) break;
             }
             const std::uint32_t hash = HashOf(key);
-            std::size_t slot = FindMark(key, hash);
+            std::size_t slot = FindMark(key, hash, here);
+            if (marks_[slot].record != kNoRecord && (markBits_[slot] & kSeen)) {
+                if (!listed) NoteSeen(here);
+                break;
+            }
+            // A parent is climbed into only when the run created it; the
+            // marks of what it created are made when first asked.
+            if (!listed && !createdMarksReady_) {
+                MarkCreatedFolders();
+                slot = FindMark(key, hash, here);
+            }
             const bool marked = marks_[slot].record != kNoRecord;
-            const unsigned char bits = marked ? markBits_[slot] : 0;
-            if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
-            if (!marked) slot = AddMark(slot, hash, Ref(list, index));
+            if (!listed && !(marked && (markBits_[slot] & kCreated))) break;
+            if (!marked) slot = AddMark(slot, hash, own);
             markBits_[slot] |= kSeen;
-            PushQueued(Ref(list, index), here, CountPathSeparators(key), listed ? Ref(list, index) : marks_[slot].record);
+            NoteSeen(here);
+            const auto level = static_cast<std::uint32_t>(CountPathSeparators(key));
+            climb_.push_back({here, level, listed ? own : marks_[slot].record});
             length = ParentLength(here);
         }
+        for (auto it = climb_.rbegin(); it != climb_.rend(); ++it) PushQueued(own, it->text, it->level, it->record);
     }
 }
 
@@ -377,41 +410,58 @@ void FolderFileUndo::DeleteCreatedFiles() {
     }
 }
 
+// Folders go in reverse queueing order: the lists keep creation order and
+// climbs queue from the top down, so a folder normally comes after all that
+// lies below it. One not empty yet is tried again in a second pass by level,
+// deepest first, equal levels in reverse queueing order; what stays is
+// reported in that order too, so the outcome is the program's level by
+// level removal, with each folder's subtree taken while it is at hand.
 void FolderFileUndo::RemoveCreatedFolders() {
-    // The marks are done with; their room goes to the order.
+    // The marks are done with.
     std::vector<MarkSlot>().swap(marks_);
     std::vector<unsigned char>().swap(markBits_);
     markCount_ = 0;
     createdMarksReady_ = false;
-    // Counting sort by level, keeping the queueing order within a level.
-    std::uint32_t deepest = 0;
-    for (const std::uint32_t level : queueLevels_) deepest = std::max(deepest, level);
-    std::vector<std::uint32_t> start(static_cast<std::size_t>(deepest) + 2, 0);
-    for (const std::uint32_t level : queueLevels_) ++start[level + 1];
-    for (std::size_t l = 1; l < start.size(); ++l) start[l] += start[l - 1];
-    std::vector<std::uint32_t> order(queue_.size());
-    for (std::size_t i = 0; i < queue_.size(); ++i) order[start[queueLevels_[i]]++] = static_cast<std::uint32_t>(i);
-    std::vector<std::uint32_t>().swap(queueLevels_);
+    recentSeen_.fill(std::string_view());
 
+    const auto deeperFirst = [this](std::uint32_t a, std::uint32_t b) {
+        return queueLevels_[a] != queueLevels_[b] ? queueLevels_[a] > queueLevels_[b] : a > b;
+    };
     std::string folder;
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const RecordRef entry = queue_[*it];
-        folder.assign(QueuedTextOf(entry));
-        const runrecord::FolderRef record = Record(QueuedRecordOf(entry));
+    const auto removeQueued = [&](std::uint32_t i) {
+        folder.assign(QueuedTextOf(queue_[i]));
+        const runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
         plat::Beneath* base = BaseOf(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
-        if (r == plat::FsResult::Ok) continue;
-        if (r == plat::FsResult::NotFound) {
-            foldersGone_.push_back(folder);
-            continue;
-        }
-        runrecord::FolderRef failed = record;
-        failed.Path = folder;
-        foldersNotRemoved_.push_back(failed);
+        if (r == plat::FsResult::NotFound) foldersGone_.push_back(folder);
+        return r;
+    };
+    std::vector<std::uint32_t> waiting;
+    std::vector<std::pair<std::uint32_t, plat::FsResult>> failed;
+    for (std::size_t i = queue_.size(); i-- > 0;) {
+        const plat::FsResult r = removeQueued(static_cast<std::uint32_t>(i));
+        if (r == plat::FsResult::NotEmpty)
+            waiting.push_back(static_cast<std::uint32_t>(i));
+        else if (r != plat::FsResult::Ok && r != plat::FsResult::NotFound)
+            failed.emplace_back(static_cast<std::uint32_t>(i), r);
+    }
+    std::sort(waiting.begin(), waiting.end(), deeperFirst);
+    for (const std::uint32_t i : waiting) {
+        const plat::FsResult r = removeQueued(i);
+        if (r != plat::FsResult::Ok && r != plat::FsResult::NotFound) failed.emplace_back(i, r);
+    }
+    std::sort(failed.begin(), failed.end(),
+              [&](const auto& a, const auto& b) { return deeperFirst(a.first, b.first); });
+    for (const auto& [i, r] : failed) {
+        runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
+        folder.assign(QueuedTextOf(queue_[i]));
+        record.Path = folder;
+        foldersNotRemoved_.push_back(record);
         notRemovedReasons_.push_back(r == plat::FsResult::NotEmpty                                   ? kNotEmpty
                                      : r == plat::FsResult::Changed || r == plat::FsResult::Blocked ? kChangedSinceRun
                                                                                                     : "");
-    }    ForgetQueue();
+    }
+    ForgetQueue();
 }
 
 void FolderFileUndo::BuildReport() {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/FolderFileUndo.h"
+#include "core/SharedLine.h"
 #include "core/Types.h"
 
 // The sixteen counters of a create page's Visual Log, in the order of its
@@ -47,6 +48,12 @@ public:
     virtual ~CreationLog() = default;
     // One line into the category's list of the Visual Log and of the zoom window.
     virtual void AddLine(CreationCategory category, const std::string& line) = 0;
+    // The same, for a line the run's record keeps too: where the log keeps
+    // it, so that the record shares it; nothing where it keeps no lines.
+    virtual SharedLine AddRecordedLine(CreationCategory category, const std::string& line) {
+        AddLine(category, line);
+        return {};
+    }
     // The counters changed; they may reach the screen a little later.
     virtual void CountersChanged(const CreationCounters& counters) = 0;
     // Every count label and pending line on the screen now.

@@ -59,6 +59,11 @@ void CreationVisualLog::AddLine(CreationCategory category, const std::string& li
     if (VisualLogWindow* w = Log()) w->AddLine(static_cast<int>(category), line);
 }
 
+SharedLine CreationVisualLog::AddRecordedLine(CreationCategory category, const std::string& line) {
+    if (VisualLogWindow* w = Log()) return w->AddLine(static_cast<int>(category), line);
+    return {};
+}
+
 void CreationVisualLog::PutCounters(const CreationCounters& counters) {
     VisualLogWindow* w = Log();
     if (!w) return;

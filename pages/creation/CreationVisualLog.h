@@ -22,6 +22,7 @@ public:
     CreationVisualLog(LogWindow log, ZoomWindow zoom, const std::array<const char*, 16>& labels);
 
     void AddLine(CreationCategory category, const std::string& line) override;
+    SharedLine AddRecordedLine(CreationCategory category, const std::string& line) override;
     void CountersChanged(const CreationCounters& counters) override;
     void ShowCounters(const CreationCounters& counters) override;
     void ClearLogLists() override;

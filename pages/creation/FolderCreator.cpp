@@ -196,8 +196,12 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
-    log_.AddLine(CreationFoldersCreated, path);
+    if (simulation_) {
+        log_.AddLine(CreationFoldersCreated, path);
+        return;
+    }
+    const SharedLine kept = log_.AddRecordedLine(CreationFoldersCreated, path);
+    state_.LastCreatedFolders.Append(kept, path, {id, BaseIndex()});
 }
 
 void FolderCreator::RecordFolderExists(const std::string& path) {
@@ -228,8 +232,12 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
-    log_.AddLine(CreationSubFoldersCreated, path);
+    if (simulation_ || !forUndo) {
+        log_.AddLine(CreationSubFoldersCreated, path);
+        return;
+    }
+    const SharedLine kept = log_.AddRecordedLine(CreationSubFoldersCreated, path);
+    state_.LastCreatedSubFolders.Append(kept, path, {id, BaseIndex()});
 }
 
 // A structure or template folder that could not be made: counted and shown
@@ -425,11 +433,15 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!simulation_)
-            state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+        if (simulation_) {
+            log_.AddLine(CreationFilesCreated, target);
+        } else {
+            const SharedLine kept = log_.AddRecordedLine(CreationFilesCreated, target);
+            state_.LastCreatedFiles.Append(kept, target,
+                                           {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+        }
         c_.FilesCreated += 1.0;
         Changed();
-        log_.AddLine(CreationFilesCreated, target);
         if (known) {
             c_.FilesSizeCreated += size;
             Changed();
