@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -335,17 +336,29 @@ inline WalkCount PlainWalk(const std::string& root) {
 
 // ---- whole runs of each side, taking turns ----------------------------------------------------
 
+// This thread's processor time so far, in user space and in the kernel.
+inline std::pair<double, double> ThreadCpu() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return {seconds(usage.ru_utime), seconds(usage.ru_stime)};
+}
+
 // Every side runs its steps (e.g. make, then remove) as whole runs; the side
 // that goes first changes every round, so that work the file system puts
 // off lands on every side alike. Set-up before a side and a sync between
 // steps are not timed. Side 0 is ours; the ratios set it against each other.
+// Beside the time, each step's processor time in user space and in the
+// kernel shows where the difference lies.
 class Sides {
 public:
     explicit Sides(std::vector<std::string> steps) : steps_(std::move(steps)) {}
 
     void Add(std::string name, std::function<void()> setUp, std::vector<std::function<void()>> steps) {
-        sides_.push_back({std::move(name), std::move(setUp), std::move(steps), {}});
+        sides_.push_back({std::move(name), std::move(setUp), std::move(steps), {}, {}, {}});
         sides_.back().times.resize(steps_.size());
+        sides_.back().user.resize(steps_.size());
+        sides_.back().kernel.resize(steps_.size());
     }
 
     void Round(int round) {
@@ -355,9 +368,13 @@ public:
             if (side.setUp) side.setUp();
             for (std::size_t s = 0; s < side.steps.size(); ++s) {
                 sync();
+                const auto cpu0 = ThreadCpu();
                 const auto t0 = Clock::now();
                 side.steps[s]();
                 side.times[s].push_back(Seconds(Clock::now() - t0));
+                const auto cpu1 = ThreadCpu();
+                side.user[s].push_back(cpu1.first - cpu0.first);
+                side.kernel[s].push_back(cpu1.second - cpu0.second);
             }
         }
     }
@@ -373,8 +390,9 @@ public:
         return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
     }
 
-    // <step>_<side>_min_s / _med_s, and <step>_ratio_<side>_min / _med of
-    // ours against each other side.
+    // <step>_<side>_min_s / _med_s (and the median processor time in user
+    // space and in the kernel), and <step>_ratio_<side>_min / _med of ours
+    // against each other side.
     void Report(benchmark::State& state) const {
         const Side& ours = sides_.front();
         state.SetIterationTime(Min(ours.times.front()));
@@ -383,6 +401,8 @@ public:
                 if (side.times[s].empty()) continue;
                 state.counters[steps_[s] + "_" + side.name + "_min_s"] = Min(side.times[s]);
                 state.counters[steps_[s] + "_" + side.name + "_med_s"] = Median(side.times[s]);
+                state.counters[steps_[s] + "_" + side.name + "_user_med_s"] = Median(side.user[s]);
+                state.counters[steps_[s] + "_" + side.name + "_kernel_med_s"] = Median(side.kernel[s]);
                 if (&side == &ours || ours.times[s].empty()) continue;
                 state.counters[steps_[s] + "_ratio_" + side.name + "_min"] = Min(ours.times[s]) / Min(side.times[s]);
                 state.counters[steps_[s] + "_ratio_" + side.name + "_med"] =
@@ -396,7 +416,7 @@ private:
         std::string name;
         std::function<void()> setUp;
         std::vector<std::function<void()>> steps;
-        std::vector<std::vector<double>> times;
+        std::vector<std::vector<double>> times, user, kernel;
     };
     std::vector<std::string> steps_;
     std::vector<Side> sides_;
