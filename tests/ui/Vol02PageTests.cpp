@@ -263,7 +263,8 @@ TEST_F(Vol02PageTest, ExitRunsOnlyWhenTheUserLeavesForAnotherControl) {
 }
 
 // A history entry whose folder is gone is neither measured nor taken: the
-// page says so as it does for a typed folder that does not exist.
+// page says the folder does not exist, as "View" does, and the entry leaves
+// the history.
 TEST_F(Vol02PageTest, AMissingDestinationIsNeverDescribed) {
     int summaries = 0;
     qtplat::SetModalHandler([&](QDialog* dialog) {
@@ -273,25 +274,34 @@ TEST_F(Vol02PageTest, AMissingDestinationIsNeverDescribed) {
     auto* combo = C<QComboBox>("cboVol02DestFolders");
     const auto pick = [combo](const std::string& path) {
         const int row = combo->findText(QString::fromStdString(path));
+        ASSERT_GE(row, 0) << path;
         combo->setCurrentIndex(row);
         emit combo->activated(row);
     };
+    const auto inHistory = [combo](const std::string& path) {
+        return combo->findText(QString::fromStdString(path)) >= 0;
+    };
     // At start the history is offered and nothing is chosen.
-    combo->addItems({QString::fromStdString(drive.path("Gone")), QString::fromStdString(drive.path("Dest"))});
+    combo->addItems({QString::fromStdString(drive.path("Gone")), QString::fromStdString(drive.path("Dest")),
+                     QString::fromStdString(drive.path("Gone2"))});
     combo->setCurrentIndex(-1);
     pick(drive.path("Gone"));
     EXPECT_EQ(summaries, 0);
-    EXPECT_EQ(captions, (Lines{"20003."}));
+    EXPECT_EQ(captions, (Lines{"0454."}));
+    EXPECT_EQ(texts.back(),
+              "The folder does not exist :\n" + drive.path("Gone") + "\n\nAction : Choose an existing folder.");
     EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_FALSE(inHistory(drive.path("Gone")));
     EXPECT_FALSE(Enabled("btnVol02AddToList"));
 
     pick(drive.path("Dest"));
     EXPECT_EQ(summaries, 1);
     EXPECT_TRUE(Enabled("btnVol02AddToList"));
-    pick(drive.path("Gone"));
+    pick(drive.path("Gone2"));
     EXPECT_EQ(summaries, 1);
-    EXPECT_EQ(captions, (Lines{"20003.", "20003."}));
+    EXPECT_EQ(captions, (Lines{"0454.", "0454."}));
     EXPECT_EQ(combo->currentText().toStdString(), drive.path("Dest"));  // the destination stays
+    EXPECT_EQ(combo->count(), 1);
     EXPECT_TRUE(Enabled("btnVol02AddToList"));
     page->Vol02DescribeFolder(drive.path("Gone"));
     EXPECT_EQ(summaries, 1);
