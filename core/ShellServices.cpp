@@ -84,6 +84,20 @@ void WarnFolderNotExist(const std::string& folder, const std::string& topic) {
                      WarningCaption(topic, "0454."), plat::MB_OK | plat::MB_ICONWARNING);
 }
 
+bool ViewDocument(const std::string& file, const std::string& topic) {
+    if (!file.empty() && plat::OpenDocumentWithDesktop(file)) return true;
+    if (file.empty() || !plat::FileExists(file)) {
+        plat::MessageBox("The file does not exist :\n" + file + "\n\nAction : Install the program again.",
+                         WarningCaption(topic, "0454."), plat::MB_OK | plat::MB_ICONWARNING);
+    } else {
+        plat::MessageBox("The file could not be shown :\n" + file +
+                             "\n\nNo viewer opened it.\nAction : Install a viewer for this type of file, or open "
+                             "the file with yours.",
+                         WarningCaption(topic, "0455."), plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    return false;
+}
+
 std::string BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse Title"); }
 
 std::string BrowseForFolder(void* owner, const std::string& title) {

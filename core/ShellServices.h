@@ -18,6 +18,11 @@ bool ViewFolder(const std::string& folder, const std::string& topic);
 // ViewFolder's warning for a folder that is not there.
 void WarnFolderNotExist(const std::string& folder, const std::string& topic);
 
+// A link of the help windows: opens an existing document with the desktop's
+// viewer, or gives ViewFolder's warnings for a file (not there; no program
+// opened it). True when the document was opened.
+bool ViewDocument(const std::string& file, const std::string& topic);
+
 // Moves every entry of the folder (files, subfolders, links as they are)
 // into the trash. Only a folder of the program's own working folder is
 // emptied: an empty, relative or root path, a path with "." or ".." names,

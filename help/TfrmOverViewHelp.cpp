@@ -31,7 +31,7 @@ TfrmOverViewHelp::TfrmOverViewHelp(QWidget* parent)
     };
     for (const auto& [label, handler] : links) {
         label->setFont(linkFont);
-        connect(HyperlinkLabel::Make(label), &HyperlinkLabel::activated, this, handler);
+        connect(MakeHyperlinkStatic(label), &HyperlinkLabel::activated, this, handler);
     }
     connect(ui->btnOverviewhelpOk, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -86,12 +86,13 @@ protected:
         fs::current_path(drive.nativePath("prog"));
         ResetSettingsToInitialValues();
         ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) {
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string&, const std::string& caption, unsigned) {
+            captions.push_back(caption);
             return int(plat::IDOK);
         });
         previousOpener = plat::SetOpenDocumentHandler([this](const std::string& file) {
             opened.push_back(file);
-            return true;
+            return viewerAnswers;
         });
         qtplat::SetModalHandler([this](QDialog* dialog) {
             if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
@@ -135,6 +136,8 @@ protected:
     std::vector<QDialog*> shown;
     std::vector<HelpSeen> help;
     std::vector<std::string> opened;
+    bool viewerAnswers = true;
+    std::vector<std::string> captions;
     std::function<void(QDialog*)> whileShown;
 };
 
@@ -303,7 +306,30 @@ TEST_F(HelpWindowsTest, LinkLabelsLookLikeLinksAndOpenOnlyThroughTheDesktop) {
     Mouse(about, QEvent::MouseButtonRelease);
     EXPECT_EQ(opened, std::vector<std::string>(3, ProgramPageFile()));
     // Making a label a link twice changes nothing.
-    EXPECT_EQ(HyperlinkLabel::Make(about), HyperlinkLabel::Make(about));
+    EXPECT_EQ(MakeHyperlinkStatic(about), MakeHyperlinkStatic(about));
+}
+
+// Without a program that shows the page, every link and the Help menu's
+// videos item say so, as the folder views do; nothing fails in silence.
+TEST_F(HelpWindowsTest, ALinkThatCannotBeOpenedIsReported) {
+    viewerAnswers = false;
+    Trigger("Howtovideosonline1");
+    for (const char* name : {"statHtmlAskExpert", "statHtmlSupport", "statHtmlQuillmere"}) {
+        QLabel* label = Child<QLabel>(frmOverViewHelp, name);
+        Mouse(label, QEvent::MouseButtonPress);
+        Mouse(label, QEvent::MouseButtonRelease);
+    }
+    QLabel* about = Child<QLabel>(AboutBox, "statHtmlVelbrook");
+    Mouse(about, QEvent::MouseButtonPress);
+    Mouse(about, QEvent::MouseButtonRelease);
+    EXPECT_EQ(opened, std::vector<std::string>(5, ProgramPageFile()));
+    EXPECT_EQ(captions, std::vector<std::string>(5, "Help.            Warning no: 0455."));
+
+    // A link that opens says nothing.
+    viewerAnswers = true;
+    captions.clear();
+    Trigger("Howtovideosonline1");
+    EXPECT_TRUE(captions.empty());
 }
 
 TEST_F(HelpWindowsTest, TutorialButtonsOpenTheProgramFolderPageOnlyWhenItIsThere) {
