@@ -18,9 +18,9 @@ TfrmOverViewHelp::TfrmOverViewHelp(QWidget* parent)
     const QString title = QString::fromStdString(GetProgramTitle());
     setWindowTitle(title + QStringLiteral(" OverView, some questions."));
 
-    QStringList lines{QStringLiteral(" "), QStringLiteral("   ") + title + QStringLiteral(" - Overview.")};
+    QStringList lines{QStringLiteral("   ") + title + QStringLiteral(" - Overview.")};
     for (const char* line : helptext::OverviewLines()) lines << QString::fromUtf8(line);
-    ui->lstOverViewHelp->addItems(lines);
+    helplook::SetHelpLines(ui->lstOverViewHelp, lines);
 
     QFont linkFont(QStringLiteral("Verdana"));
     linkFont.setPixelSize(12);

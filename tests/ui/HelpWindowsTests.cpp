@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -14,6 +16,7 @@
 #include <QRadioButton>
 
 #include <filesystem>
+#include <set>
 #include <functional>
 #include <vector>
 
@@ -145,7 +148,7 @@ TEST_F(HelpWindowsTest, PageTwoButtonsOpenTopicSevenAndItsExamples) {
     frmMain->findChild<QPushButton*>("btnVol02ListHelp")->click();
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].topic, HelpTopic::Vol02);
-    EXPECT_EQ(help[0].lines.value(1).trimmed(), "Creating Mass Folder(s) from a list of strings.");
+    EXPECT_EQ(help[0].lines.value(0).trimmed(), "Creating Mass Folder(s) from a list of strings.");
     EXPECT_TRUE(help[0].moreHelpVisible);
     EXPECT_EQ(frmAltalanosHelp->windowTitle(), "Help for Quillmere 7.00");
 
@@ -179,8 +182,7 @@ TEST_F(HelpWindowsTest, EveryTopicShowsItsTitleNotesAndMoreHelpOnlyForPageTopics
         SCOPED_TRACE(topic);
         const HelpSeen seen = ShowTopic(topic);
         ASSERT_GT(seen.lines.size(), 10);
-        EXPECT_EQ(seen.lines[0].trimmed(), "");
-        EXPECT_EQ(seen.lines[1].trimmed(), titles[topic - 1]);
+        EXPECT_EQ(seen.lines[0].trimmed(), titles[topic - 1]);  // no blank row above the title
         const bool pageTopic = topic >= 6 && topic <= 15 && topic != 9 ? true : topic == 18;
         EXPECT_EQ(seen.lines.contains(topic == 11 ? " Notes:" : "  Notes:"), pageTopic);
         const bool moreHelp = !(topic <= 5 || topic == 16 || topic == 17);
@@ -237,6 +239,44 @@ TEST_F(HelpWindowsTest, HelpMenuOpensOverviewAboutAndTheProgramPage) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ProgramPageFile());
     EXPECT_TRUE(opened[0].ends_with("\\README.md"));
+}
+
+// The help lists open on their first line of text, never show a row as
+// chosen, and the columns their lines set with blanks stand in line.
+TEST_F(HelpWindowsTest, HelpListsOpenOnTextWithNoRowHighlightedAndColumnsInLine) {
+    QListWidget* more = Child<QListWidget>(frmMoreHelp, "lstMoreHelp");
+    QListWidget* overview = Child<QListWidget>(frmOverViewHelp, "lstOverViewHelp");
+    EXPECT_EQ(more->item(0)->text().trimmed(), "Contents:");
+    EXPECT_EQ(overview->item(0)->text().trimmed(), "Quillmere 7.00 - Overview.");
+
+    // "(level N)" after paths of different lengths: one column, whatever the font.
+    const QFontMetrics metrics(more->font());
+    std::vector<int> columns;
+    for (const QString& line : Items(more))
+        if (const qsizetype at = line.indexOf(QStringLiteral("(level ")); at > 0)
+            columns.push_back(metrics.horizontalAdvance(line.left(at)));
+    ASSERT_EQ(columns.size(), 4u);
+    EXPECT_EQ(std::set<int>(columns.begin(), columns.end()).size(), 1u);
+
+    // The row that has the keyboard's focus looks like every other row.
+    for (QListWidget* list : {more, HelpList()}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        if (list == HelpList()) {
+            frmAltalanosHelp->SetTopic(HelpTopic::Vol10);
+            frmAltalanosHelp->FormActivate();
+        }
+        QWidget* window = list->window();
+        window->show();
+        QApplication::setActiveWindow(window);
+        list->setFocus();
+        list->setCurrentRow(0);
+        ASSERT_TRUE(list->hasFocus());
+        const QImage image = list->viewport()->grab().toImage();
+        const QRect row = list->visualItemRect(list->item(0));
+        const QColor base = list->palette().color(QPalette::Base);
+        EXPECT_EQ(image.pixelColor(image.width() - 4, row.center().y()), base);
+        window->hide();
+    }
 }
 
 TEST_F(HelpWindowsTest, SharedWindowsHelpButtonsOpenTheirTopicOrMoreHelp) {
