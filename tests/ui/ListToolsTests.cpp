@@ -54,6 +54,7 @@ TEST(SortedListBox, EveryWayInKeepsTheFoldedOrder) {
 // alike but the duplicate test tells apart both stay and are both found.
 TEST(SortedListBox, OrdersByTheUsersLocaleIgnoringCase) {
     const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QListWidget box;
     SortedBox(box);
     listtools::AddListItems(&box, {"zulu", "\u00C9lan", "Eve", "elan", "\u00E9LAN", "Zeta"});
@@ -74,6 +75,13 @@ TEST(SortedListBox, OrdersByTheUsersLocaleIgnoringCase) {
     SortedBox(swedish);
     listtools::AddListItems(&swedish, {"\u00C4rlig", "zulu", "Alf"});
     EXPECT_EQ(Lines(swedish), (StringList{"Alf", "zulu", "\u00C4rlig"}));
+
+    // A user who set no language ("C") gets the Unicode table's order, not code points.
+    QLocale::setDefault(QLocale::c());
+    QListWidget plain;
+    SortedBox(plain);
+    listtools::AddListItems(&plain, {"zulu", "\u00C9lan", "Alf"});
+    EXPECT_EQ(Lines(plain), (StringList{"Alf", "\u00C9lan", "zulu"}));
     QLocale::setDefault(saved);
 }
 
