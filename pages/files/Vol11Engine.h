@@ -6,10 +6,10 @@
 // masks take is deleted as the entry it is, never what it points to. Each
 // file is handled once per folder, however many masks take it. A read-only
 // file (no owner write bit) is deleted only with "Delete Read-Only Files
-// too." checked; its write bit is set for that file alone, and given back
-// when the delete fails. Before a main folder is touched, the run finds the
-// real folder behind its text and refuses the root of a drive or file
-// system, the program folder and the working folder.
+// too." checked, and no file's mode is ever changed (RemoveTakenFile).
+// Before a main folder is touched, the run finds the real folder behind its
+// text and refuses the root of a drive or file system, the program folder
+// and the working folder.
 #pragma once
 
 #include <array>
@@ -92,7 +92,6 @@ public:
 private:
     void DeleteOne(const std::string& path, const plat::DirEntry& entry);
     std::string folder_;
-    plat::EntryInfo info_;
     plat::Beneath& base_;
     DeleteFilesContext& ctx_;
 };

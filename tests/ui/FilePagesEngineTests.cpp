@@ -307,6 +307,9 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     drive.WriteFile("Main\\ro.txt", "r");
     drive.WriteFile("Main\\rw.txt", "w");
     chmod(drive.nativePath("Main\\ro.txt").c_str(), 0444);
+    // The same file under another name, in a folder the run never sees.
+    drive.MakeFolder("Keep");
+    ASSERT_EQ(link(drive.nativePath("Main\\ro.txt").c_str(), drive.nativePath("Keep\\ro.txt").c_str()), 0);
     Run();
     EXPECT_TRUE(drive.Exists("Main\\ro.txt"));
     EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\ro.txt")});
@@ -329,6 +332,8 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     chmod(drive.nativePath("Main").c_str(), 0755);
     Run();
     EXPECT_FALSE(drive.Exists("Main\\ro.txt"));
+    stat(drive.nativePath("Keep\\ro.txt").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
 TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {
