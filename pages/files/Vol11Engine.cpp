@@ -305,15 +305,18 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& l
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }
 
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
                               const Vol11PageHooks& hooks) {
-    Start(state, in, log, hooks, false);
+    // The Visual Log shows the simulation; the page keeps its counts, lists
+    // and carry-over for the next real run.
+    Vol11State dry = state;
+    Start(dry, in, log, hooks, false);
     if (!in.IncludeFolders.empty()) {
         DryDisk disk;
-        DeleteAll(state, in, log, disk);
-        Totals(state, in);
+        DeleteAll(dry, in, log, disk);
+        Totals(dry, in);
     }
-    log.ShowCounters(state.ToDeleteLabels());
-    log.ShowCounters(state.ResultLabels());
+    log.ShowCounters(dry.ToDeleteLabels());
+    log.ShowCounters(dry.ResultLabels());
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }

@@ -121,9 +121,10 @@ struct Vol11PageHooks {
 };
 
 void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
-// The run on the dry disk: the same outcomes, nothing deleted. No button
-// offers it; the run's code is what it shows.
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
+// The run on the dry disk: the same outcomes, nothing deleted, the page's
+// state left as it was. No button offers it; the run's code is what it shows.
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
+                              const Vol11PageHooks& hooks);
 
 inline constexpr const char* kVol11Topic = "Delete Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol11RunTopic = "Delete Multiple Files. - From a Folder List.";

@@ -336,6 +336,33 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
+// A simulation leaves the page as it found it: the next run starts from the
+// refresh's count, not from the files the simulation could not take.
+TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
+    drive.WriteFile("Main\\a.txt", "a");
+    drive.WriteFile("Main\\Sub\\ro.log", "r");
+    chmod(drive.nativePath("Main\\Sub\\ro.log").c_str(), 0444);
+    SetFileSelNameMasks(in.Masks);
+    Vol11CountFilesToDelete(state, in, 1);
+    EXPECT_EQ(state.FilesToDelete, 2);
+    state.Vol11FilesDeleted = {"from an earlier run"};
+    const Vol11State before = state;
+    Vol11SimulateDeleteFiles(state, in, log, hooks);
+    EXPECT_EQ(log.counters["lblStat11FilesOtherReasons"], 1);
+    EXPECT_EQ(state.FilesToDelete, before.FilesToDelete);
+    EXPECT_EQ(state.CarryOver, before.CarryOver);
+    EXPECT_EQ(state.FilesDeleted, before.FilesDeleted);
+    EXPECT_EQ(state.FilesOtherReasons, before.FilesOtherReasons);
+    EXPECT_EQ(state.Vol11FilesDeleted, before.Vol11FilesDeleted);
+    EXPECT_TRUE(state.Vol11FilesOtherReasons.empty());
+    Run();
+    EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 2);
+    EXPECT_EQ(state.FilesDeleted, 1);
+    // A run after a run still starts from what failed in the first.
+    Run();
+    EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 1);
+}
+
 TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {
     drive.WriteFile("top.txt", "t");
     drive.WriteFile("Work\\w.txt", "w");
