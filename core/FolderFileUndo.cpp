@@ -114,7 +114,6 @@ void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
 // The queue and the marks look into the lists: a list set anew drops them.
 void FolderFileUndo::ForgetQueue() {
     std::vector<RecordRef>().swap(queue_);
-    std::vector<std::uint32_t>().swap(queueLevels_);
     std::vector<QueuedText>().swap(queuedTexts_);
     std::vector<MarkSlot>().swap(marks_);
     std::vector<unsigned char>().swap(markBits_);
@@ -212,16 +211,15 @@ void FolderFileUndo::Queue(RecordRef record, std::string_view text) {
     text = Trimmed(text);
     const std::string key = KeyOf(std::string(text));
     if (IsRootKey(key)) return;
-    PushQueued(record, text, CountPathSeparators(key), record);
+    PushQueued(record, text, record);
 }
 
 void FolderFileUndo::ReserveQueue(std::size_t more) {
     queue_.reserve(queue_.size() + more);
-    queueLevels_.reserve(queueLevels_.size() + more);
 }
 
 // `text` lies in the path of `owner`.
-void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record) {
+void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, RecordRef record) {
     const std::string_view path = ListOf(owner).PathAt(IndexOf(owner));
     if (owner == record && text.data() == path.data() && text.size() == path.size()) {
         queue_.push_back(record);
@@ -230,7 +228,6 @@ void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, std::siz
                                 static_cast<std::uint32_t>(text.size()), record});
         queue_.push_back(Ref(kTextList, queuedTexts_.size() - 1));
     }
-    queueLevels_.push_back(static_cast<std::uint32_t>(level));
 }
 
 std::string_view FolderFileUndo::QueuedTextOf(RecordRef entry) const {
@@ -366,11 +363,10 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
             if (!marked) slot = AddMark(slot, hash, own);
             markBits_[slot] |= kSeen;
             NoteSeen(here);
-            const auto level = static_cast<std::uint32_t>(CountPathSeparators(key));
-            climb_.push_back({here, level, listed ? own : marks_[slot].record});
+            climb_.push_back({here, listed ? own : marks_[slot].record});
             length = ParentLength(here);
         }
-        for (auto it = climb_.rbegin(); it != climb_.rend(); ++it) PushQueued(own, it->text, it->level, it->record);
+        for (auto it = climb_.rbegin(); it != climb_.rend(); ++it) PushQueued(own, it->text, it->record);
     }
 }
 
@@ -424,10 +420,20 @@ void FolderFileUndo::RemoveCreatedFolders() {
     createdMarksReady_ = false;
     recentSeen_.fill(std::string_view());
 
-    const auto deeperFirst = [this](std::uint32_t a, std::uint32_t b) {
-        return queueLevels_[a] != queueLevels_[b] ? queueLevels_[a] > queueLevels_[b] : a > b;
+    // Levels are counted only for the few that wait or stay.
+    std::string folder, key;
+    const auto levelOf = [&](std::uint32_t i) {
+        MakeKey(QueuedTextOf(queue_[i]), key);
+        return static_cast<std::size_t>(std::count(key.begin(), key.end(), '\\'));
     };
-    std::string folder;
+    struct Left {
+        std::size_t level;
+        std::uint32_t index;
+        plat::FsResult why;
+    };
+    const auto deeperFirst = [](const Left& a, const Left& b) {
+        return a.level != b.level ? a.level > b.level : a.index > b.index;
+    };
     const auto removeQueued = [&](std::uint32_t i) {
         folder.assign(QueuedTextOf(queue_[i]));
         const runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
@@ -436,30 +442,31 @@ void FolderFileUndo::RemoveCreatedFolders() {
         if (r == plat::FsResult::NotFound) foldersGone_.push_back(folder);
         return r;
     };
-    std::vector<std::uint32_t> waiting;
-    std::vector<std::pair<std::uint32_t, plat::FsResult>> failed;
+    const auto failed = [](plat::FsResult r) { return r != plat::FsResult::Ok && r != plat::FsResult::NotFound; };
+    std::vector<Left> waiting, stayed;
     for (std::size_t i = queue_.size(); i-- > 0;) {
-        const plat::FsResult r = removeQueued(static_cast<std::uint32_t>(i));
+        const auto index = static_cast<std::uint32_t>(i);
+        const plat::FsResult r = removeQueued(index);
         if (r == plat::FsResult::NotEmpty)
-            waiting.push_back(static_cast<std::uint32_t>(i));
-        else if (r != plat::FsResult::Ok && r != plat::FsResult::NotFound)
-            failed.emplace_back(static_cast<std::uint32_t>(i), r);
+            waiting.push_back({levelOf(index), index, r});
+        else if (failed(r))
+            stayed.push_back({levelOf(index), index, r});
     }
     std::sort(waiting.begin(), waiting.end(), deeperFirst);
-    for (const std::uint32_t i : waiting) {
-        const plat::FsResult r = removeQueued(i);
-        if (r != plat::FsResult::Ok && r != plat::FsResult::NotFound) failed.emplace_back(i, r);
+    for (Left& w : waiting) {
+        w.why = removeQueued(w.index);
+        if (failed(w.why)) stayed.push_back(w);
     }
-    std::sort(failed.begin(), failed.end(),
-              [&](const auto& a, const auto& b) { return deeperFirst(a.first, b.first); });
-    for (const auto& [i, r] : failed) {
-        runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
-        folder.assign(QueuedTextOf(queue_[i]));
+    std::sort(stayed.begin(), stayed.end(), deeperFirst);
+    for (const Left& left : stayed) {
+        runrecord::FolderRef record = Record(QueuedRecordOf(queue_[left.index]));
+        folder.assign(QueuedTextOf(queue_[left.index]));
         record.Path = folder;
         foldersNotRemoved_.push_back(record);
-        notRemovedReasons_.push_back(r == plat::FsResult::NotEmpty                                   ? kNotEmpty
-                                     : r == plat::FsResult::Changed || r == plat::FsResult::Blocked ? kChangedSinceRun
-                                                                                                    : "");
+        notRemovedReasons_.push_back(left.why == plat::FsResult::NotEmpty ? kNotEmpty
+                                     : left.why == plat::FsResult::Changed || left.why == plat::FsResult::Blocked
+                                         ? kChangedSinceRun
+                                         : "");
     }
     ForgetQueue();
 }

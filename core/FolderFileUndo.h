@@ -108,7 +108,7 @@ private:
         std::uint32_t hash = 0;
         RecordRef record = kNoRecord;
     };
-    void PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record);
+    void PushQueued(RecordRef owner, std::string_view text, RecordRef record);
     std::string_view QueuedTextOf(RecordRef entry) const;
     RecordRef QueuedRecordOf(RecordRef entry) const;
     void ReserveQueue(std::size_t more);
@@ -163,17 +163,15 @@ private:
     std::unordered_set<std::string> roots_;
     std::unordered_set<std::size_t> rootLengths_;
     bool createdMarksReady_ = false;
-    // The folders to remove in queueing order, with their levels; removed as
-    // if level by level, deepest first, equal levels in reverse queueing
-    // order (see RemoveCreatedFolders). An entry is a record whose whole
-    // path is the text, or a kTextList one.
+    // The folders to remove in queueing order; removed as if level by
+    // level, deepest first, equal levels in reverse queueing order (see
+    // RemoveCreatedFolders). An entry is a record whose whole path is the
+    // text, or a kTextList one.
     std::vector<RecordRef> queue_;
-    std::vector<std::uint32_t> queueLevels_;
     std::vector<QueuedText> queuedTexts_;
     // The folders of one climb, bottom up, before they are queued.
     struct Climbed {
         std::string_view text;
-        std::uint32_t level;
         RecordRef record;
     };
     std::vector<Climbed> climb_;
