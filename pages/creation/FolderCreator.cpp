@@ -410,6 +410,18 @@ void FolderCreator::AttachStructure(FolderStructure& s, const std::string& targe
         RecordSubFolderOther(target);
     }
     const bool withFiles = in_.WithFiles();
+    if (withFiles && !s.sizesLookedUp) {
+        // The sizes the disk-space check measured, found once per run.
+        s.sizesLookedUp = true;
+        std::string source;
+        for (auto& item : s.items) {
+            if (item.folder) continue;
+            source.assign(s.entry).append(1, '\\').append(item.rel);
+            const auto found = state_.StructureFileSizes.find(source);
+            item.measured = found != state_.StructureFileSizes.end();
+            item.size = item.measured ? found->second : 0;
+        }
+    }
     std::string source;
     std::string path;
     for (const auto& item : s.items) {
@@ -427,7 +439,7 @@ void FolderCreator::AttachStructure(FolderStructure& s, const std::string& targe
             }
         } else if (withFiles) {
             source.assign(s.entry).append(1, '\\').append(item.rel);
-            CopyStructureFile(s, source, path);
+            CopyStructureFile(s, item, source, path);
         }
     }
     if (s.unreadable > 0) {  // entries whose names cannot be said here
@@ -436,12 +448,12 @@ void FolderCreator::AttachStructure(FolderStructure& s, const std::string& targe
     }
 }
 
-void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target) {
+void FolderCreator::CopyStructureFile(FolderStructure& s, const StructureItem& item, const std::string& source,
+                                      const std::string& target) {
     plat::FileStamp stamp;
     const FsResult r = disk_.CopyFile(s.source, source, dest_, target, &stamp);
-    const auto found = state_.StructureFileSizes.find(source);
-    const bool known = found != state_.StructureFileSizes.end();
-    const double size = known ? static_cast<double>(found->second) : 0.0;
+    const bool known = item.measured;
+    const double size = static_cast<double>(item.size);
     if (r == FsResult::Ok) {
         if (simulation_) {
             log_.AddLine(CreationFilesCreated, target);

@@ -26,6 +26,9 @@
 struct StructureItem {
     std::string rel;  // path below the structure folder
     bool folder = false;
+    // A file's size as the disk-space check measured it (looked up once per run).
+    bool measured = false;
+    std::uint64_t size = 0;
 };
 struct FolderStructure {
     std::string entry;  // the list entry, trimmed, without trailing backslashes
@@ -39,6 +42,7 @@ struct FolderStructure {
     std::string belowDest;
     std::size_t unreadable = 0;  // names the program cannot say
     std::vector<StructureItem> items;
+    bool sizesLookedUp = false;
     plat::Beneath source;  // the structure folder, held for the copies
 };
 // Walks the structure folder once; not usable when it has no drive part,
@@ -109,7 +113,8 @@ private:
     void PrepareStructures();
     void AttachStructures(const std::string& mainFolder);
     void AttachStructure(FolderStructure& s, const std::string& target);
-    void CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target);
+    void CopyStructureFile(FolderStructure& s, const StructureItem& item, const std::string& source,
+                           const std::string& target);
     void PrepareTemplates();
     void AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
                          const std::string& suffixModel);
