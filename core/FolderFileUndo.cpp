@@ -308,6 +308,7 @@ void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     if (&folders == &createdFolders_) return QueueListWithAncestors(kCreatedList);
     if (&folders == &secondFolders_) return QueueListWithAncestors(kSecondList);
     if (&folders == &foldersCreatedByRun_) return QueueListWithAncestors(kByRunList);
+    recentSeen_.fill(std::string_view());  // they may look into the list replaced here
     extraFolders_.clear();
     extraFolders_.insert(extraFolders_.end(), folders.begin(), folders.end());
     QueueListWithAncestors(kExtraList);
