@@ -65,9 +65,10 @@ std::string KeyOf(const std::string& text) {
     return key;
 }
 
+// The low two bits are left to a mark's own bits.
 std::uint32_t HashOf(std::string_view key) {
     const std::uint64_t h = std::hash<std::string_view>{}(key);
-    return static_cast<std::uint32_t>(h ^ (h >> 32));
+    return static_cast<std::uint32_t>(h ^ (h >> 32)) & ~std::uint32_t{3};
 }
 
 // Nothing, a bare "\", or a drive ("c:").
@@ -116,7 +117,6 @@ void FolderFileUndo::ForgetQueue() {
     std::vector<RecordRef>().swap(queue_);
     std::vector<QueuedText>().swap(queuedTexts_);
     std::vector<MarkSlot>().swap(marks_);
-    std::vector<unsigned char>().swap(markBits_);
     markCount_ = 0;
     createdMarksReady_ = false;
     recentSeen_.fill(std::string_view());
@@ -138,7 +138,7 @@ runrecord::FolderRef FolderFileUndo::Record(RecordRef ref) const { return ListOf
 // Slots are found by the hash scaled to the table (any size, no power of
 // two), then probed one by one.
 std::size_t FolderFileUndo::MarkSlotOf(std::uint32_t hash) const {
-    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash) * marks_.size()) >> 32);
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash & ~kMarkBits) * marks_.size()) >> 32);
 }
 
 std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash, std::string_view text) {
@@ -146,7 +146,7 @@ std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash, s
     for (std::size_t i = MarkSlotOf(hash);; i = i + 1 == marks_.size() ? 0 : i + 1) {
         const MarkSlot& slot = marks_[i];
         if (slot.record == kNoRecord) return i;
-        if (slot.hash != hash) continue;
+        if ((slot.hash & ~kMarkBits) != hash) continue;
         // The same spelling gives the same key; another is keyed to compare.
         const std::string_view recorded = Trimmed(Record(slot.record).Path);
         if (recorded == text) return i;
@@ -160,15 +160,12 @@ void FolderFileUndo::ReserveMarks(std::size_t count) {
     const std::size_t size = count + count / 3 + 64;
     if (size <= marks_.size()) return;
     std::vector<MarkSlot> oldMarks(size);
-    std::vector<unsigned char> oldBits(size, 0);
     oldMarks.swap(marks_);
-    oldBits.swap(markBits_);
     for (std::size_t k = 0; k < oldMarks.size(); ++k) {
         if (oldMarks[k].record == kNoRecord) continue;
         std::size_t i = MarkSlotOf(oldMarks[k].hash);
         while (marks_[i].record != kNoRecord) i = i + 1 == marks_.size() ? 0 : i + 1;
         marks_[i] = oldMarks[k];
-        markBits_[i] = oldBits[k];
     }
 }
 
@@ -179,7 +176,6 @@ std::size_t FolderFileUndo::AddMark(std::size_t slot, std::uint32_t hash, Record
         while (marks_[slot].record != kNoRecord) slot = slot + 1 == marks_.size() ? 0 : slot + 1;
     }
     marks_[slot] = {hash, record};
-    markBits_[slot] = 0;
     ++markCount_;
     return slot;
 }
@@ -187,7 +183,7 @@ std::size_t FolderFileUndo::AddMark(std::size_t slot, std::uint32_t hash, Record
 // Marks every folder of the record and of the two lists as created.
 void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
-    for (unsigned char& bits : markBits_) bits &= ~kCreated;
+    for (MarkSlot& mark : marks_) mark.hash &= ~kCreated;
     ReserveMarks(markCount_ + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
     std::string key;
     for (const std::uint32_t list : {kByRunList, kCreatedList, kSecondList}) {
@@ -198,7 +194,7 @@ void FolderFileUndo::MarkCreatedFolders() {
             const std::uint32_t hash = HashOf(key);
             std::size_t slot = FindMark(key, hash, text);
             if (marks_[slot].record == kNoRecord) slot = AddMark(slot, hash, Ref(list, i));
-            markBits_[slot] |= kCreated;
+            marks_[slot].hash |= kCreated;
             marks_[slot].record = Ref(list, i);
         }
     }
@@ -349,7 +345,7 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
             }
             const std::uint32_t hash = HashOf(key);
             std::size_t slot = FindMark(key, hash, here);
-            if (marks_[slot].record != kNoRecord && (markBits_[slot] & kSeen)) {
+            if (marks_[slot].record != kNoRecord && (marks_[slot].hash & kSeen)) {
                 if (!listed) NoteSeen(here);
                 break;
             }
@@ -360,9 +356,9 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
                 slot = FindMark(key, hash, here);
             }
             const bool marked = marks_[slot].record != kNoRecord;
-            if (!listed && !(marked && (markBits_[slot] & kCreated))) break;
+            if (!listed && !(marked && (marks_[slot].hash & kCreated))) break;
             if (!marked) slot = AddMark(slot, hash, own);
-            markBits_[slot] |= kSeen;
+            marks_[slot].hash |= kSeen;
             NoteSeen(here);
             climb_.push_back({here, listed ? own : marks_[slot].record});
             length = ParentLength(here);
@@ -416,7 +412,6 @@ void FolderFileUndo::DeleteCreatedFiles() {
 void FolderFileUndo::RemoveCreatedFolders() {
     // The marks are done with.
     std::vector<MarkSlot>().swap(marks_);
-    std::vector<unsigned char>().swap(markBits_);
     markCount_ = 0;
     createdMarksReady_ = false;
     recentSeen_.fill(std::string_view());

@@ -102,8 +102,9 @@ private:
         std::uint32_t length;
         RecordRef record;
     };
-    // A folder key's mark: 32 bits of its hash and the record whose path
-    // gives the key (kNoRecord: a free slot); the bits lie beside.
+    // A folder key's mark: 30 bits of its hash with the mark's two bits
+    // below them, and the record whose path gives the key (kNoRecord: a free
+    // slot). One slot holds all, so a lookup touches one place.
     struct MarkSlot {
         std::uint32_t hash = 0;
         RecordRef record = kNoRecord;
@@ -153,9 +154,8 @@ private:
     // Names keep their case: on Linux "Jobs" and "jobs" are two folders, and
     // the one the run did not create must never be climbed into. The keys
     // are made again from the records when hashes meet, never kept.
-    enum : unsigned char { kCreated = 1, kSeen = 2 };
+    enum : std::uint32_t { kCreated = 1, kSeen = 2, kMarkBits = 3 };
     std::vector<MarkSlot> marks_;
-    std::vector<unsigned char> markBits_;  // parallel to marks_
     std::size_t markCount_ = 0;
     std::string slotKey_;
     // Roots, in lower case: a root in any spelling ends a climb (stopping
