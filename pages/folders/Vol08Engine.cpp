@@ -22,6 +22,10 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// A file's size as the totals measured it, or not.
+constexpr std::int64_t kNotMeasured = -1;
+constexpr std::int64_t kNotMeasuredSaid = -2;
+
 // The run's own check of a list item it works beneath or takes a name
 // from, made again here because items reach a run from profiles and
 // settings without the list's checks: a drive part not followed by a
@@ -173,7 +177,7 @@ Vol08Messages Vol08SimulationMessages() {
 // The walk's outcomes as this page counts them.
 class Vol08Copier::Outcomes final : public AttachOutcomes {
 public:
-    Outcomes(Vol08Copier& copier, const Structure& s) : c_(copier), s_(s) {}
+    Outcomes(Vol08Copier& copier, Structure& s) : c_(copier), s_(s) {}
 
     // The structure reached its folder (made, or there already).
     bool reached = false;
@@ -204,7 +208,7 @@ public:
         c_.c_.FilesCopied += 1.0;
         if (size >= 0) c_.c_.FileSizeCopied += static_cast<double>(size);
         c_.Count(c_.c_.FilesCopied, Vol08CatFilesCopied, target, false);
-        if (size < 0) c_.Warn("The path doesn't exists : \n" + source, c_.messages_.SizeMissingCopiedCaption);
+        if (size == kNotMeasured) SizeMissing(item, source, c_.messages_.SizeMissingCopiedCaption);
     }
     // Only a target that is there already counts as existing; a copy that
     // failed (and left nothing) is another reason.
@@ -219,12 +223,19 @@ public:
         } else {
             c_.Count(c_.c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
         }
-        if (size < 0) c_.Warn("The path doesn't exists : \n" + source, c_.messages_.SizeMissingNotCopiedCaption);
+        if (size == kNotMeasured) SizeMissing(item, source, c_.messages_.SizeMissingNotCopiedCaption);
     }
 
 private:
+    // A file the totals did not measure is said once per run, not once
+    // per main folder.
+    void SizeMissing(std::uint32_t item, const std::string& source, const std::string& caption) {
+        s_.sizes[item] = kNotMeasuredSaid;
+        c_.Warn("The path doesn't exists : \n" + source, caption);
+    }
+
     Vol08Copier& c_;
-    const Structure& s_;
+    Structure& s_;
 };
 
 Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, Vol08Sink& sink,
@@ -259,7 +270,7 @@ void Vol08Copier::PrepareStructures() {
                 s.use = Structure::Copy;
                 s.order = CopyOrder(s.read, withFiles, masks_);
                 s.ancestry = s.read.source.Ancestry();
-                s.sizes.assign(s.read.items.size(), -1);
+                s.sizes.assign(s.read.items.size(), kNotMeasured);
                 std::string source;
                 for (std::size_t i = 0; i < s.read.items.size(); ++i) {
                     if (s.read.items[i].folder) continue;

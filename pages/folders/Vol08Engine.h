@@ -176,7 +176,7 @@ private:
         enum Use { Skip, Unusable, Copy } use = Skip;
         FolderStructure read;
         AttachOrder order;
-        std::vector<std::int64_t> sizes;  // per item: the measured size, -1 when not measured
+        std::vector<std::int64_t> sizes;  // per item: the measured size, or below 0
         std::vector<plat::FileIdentity> ancestry;  // the folder and every folder above it
         bool refusalShown = false;
     };

@@ -148,6 +148,18 @@ TEST_F(Vol08Engine, EachFolderGivesItsFilesMaskByMaskThenItsSubfolders) {
     EXPECT_EQ(drive.ReadFile("Work\\M1\\a.txt"), "mine");
 }
 
+TEST_F(Vol08Engine, AFileTheTotalsDidNotMeasureIsSaidOncePerRun) {
+    Vol08StartRun(state, true);
+    RealDisk disk;
+    Vol08CopyFolders(state, in, disk, sink, Vol08RunMessages());
+    EXPECT_EQ(state.Counters.FilesCopied, 2 * 5);
+    EXPECT_EQ(state.Counters.FileSizeCopied, 0);
+    ASSERT_EQ(boxes.shown().size(), 5u);
+    EXPECT_EQ(boxes.shown()[0].text, "The path doesn't exists : \n" + drive.path("Src\\a.txt"));
+    EXPECT_EQ(boxes.shown()[0].caption,
+              "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 80059.");
+}
+
 TEST_F(Vol08Engine, AStructureHoldingOrInsideTheMainFolderIsRefusedByItsRealFolder) {
     drive.MakeFolder("Src\\Inside");
     drive.MakeFolder("Work\\M2\\Model\\Sub");
