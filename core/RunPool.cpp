@@ -86,6 +86,7 @@ struct RunPool::Shared {
     std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
     std::size_t active = 0;      // active prints
     std::size_t everything = 0;  // active prints that stand for everything
+    std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
     std::size_t head = 0;        // the next item to apply
     std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
     std::size_t end = 0;         // items from here on never start
@@ -307,33 +308,60 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
     RunItemContext ctx;
     ctx.pool_ = this;
     ctx.worker_ = worker;
+    std::vector<std::size_t> chunk;
     std::unique_lock lock(sh.m);
     for (;;) {
         sh.workCv.wait(lock, [&] { return sh.quit || (!sh.paused && !sh.ready.empty() && sh.ready.front() < sh.end); });
         if (sh.quit) return;
-        const std::size_t item = sh.PopReady();
-        Slot& s = sh.SlotOf(item);
-        s.state = Slot::Running;
-        ctx.item_ = item;
-        ctx.slot_ = item % sh.slots.size();
-        ctx.serial_ = s.serial;
-        ctx.stop_ = false;
-        lock.unlock();
-        std::exception_ptr error;
-        try {
-            work(item, ctx);
-        } catch (...) {
-            error = std::current_exception();
+        // Short items go in chunks of consecutive ready items, so that the
+        // lock is taken once per chunk rather than once per item; an item
+        // that takes long goes alone.
+        const std::size_t byTime = std::max<std::size_t>(1, kChunkNs / std::max<std::uint64_t>(sh.itemNs, 1));
+        const std::size_t take = std::min(byTime, std::max<std::size_t>(1, sh.ready.size() / workers_));
+        chunk.clear();
+        while (chunk.size() < take && !sh.ready.empty() && sh.ready.front() < sh.end) {
+            chunk.push_back(sh.PopReady());
+            sh.SlotOf(chunk.back()).state = Slot::Running;
         }
+        lock.unlock();
+        const auto t0 = std::chrono::steady_clock::now();
+        std::size_t done = 0;
+        bool ended = false;
+        for (; done < chunk.size() && !ended; ++done) {
+            const std::size_t item = chunk[done];
+            Slot& s = sh.SlotOf(item);
+            ctx.item_ = item;
+            ctx.slot_ = item % sh.slots.size();
+            ctx.serial_ = s.serial;
+            ctx.stop_ = false;
+            s.error = nullptr;
+            try {
+                work(item, ctx);
+            } catch (...) {
+                s.error = std::current_exception();
+            }
+            s.stop = ctx.stop_;
+            ended = s.stop || s.error;
+        }
+        const auto spent = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0);
         lock.lock();
-        s.error = error;
-        s.stop = ctx.stop_;
-        s.state = Slot::Done;
-        if (s.stop || s.error) sh.end = std::min(sh.end, item + 1);
-        const unsigned woken = sh.Release(s);
+        sh.itemNs = (sh.itemNs * 3 + static_cast<std::uint64_t>(spent.count()) / done) / 4;
+        unsigned woken = 0;
+        bool headDone = false;
+        for (std::size_t k = 0; k < done; ++k) {
+            Slot& s = sh.SlotOf(chunk[k]);
+            s.state = Slot::Done;
+            if (s.stop || s.error) sh.end = std::min(sh.end, chunk[k] + 1);
+            woken += sh.Release(s);
+            headDone = headDone || chunk[k] == sh.head;
+        }
+        for (std::size_t k = done; k < chunk.size(); ++k) {  // after a stop: never started
+            sh.SlotOf(chunk[k]).state = Slot::Ready;
+            sh.PushReady(chunk[k]);
+        }
         if (woken == 1) sh.workCv.notify_one();
         else if (woken > 1) sh.workCv.notify_all();
-        if (item == sh.head) sh.headCv.notify_one();
+        if (headDone) sh.headCv.notify_one();
     }
 }
 
@@ -345,7 +373,8 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
     RunPoolResult result;
     std::exception_ptr firstError;  // rethrown at the end
     bool applyBroken = false;
-    bool scoped = false;  // the item at `admitted` has its scope already (a Serial item waiting)
+    std::size_t scopedEnd = 0;  // items below this have their scope in their slot
+    bool pump = static_cast<bool>(options_.Pump);  // false once the pump has failed
     const auto fail = [&](std::exception_ptr e) {
         if (!firstError) firstError = e;
         result.Stopped = true;
@@ -359,42 +388,53 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
     std::unique_lock lock(sh.m);
     for (;;) {
         // Admit what the window and the Serial rule allow. Scopes are the
-        // page's code: asked with the lock let go (the slot is not yet seen
-        // by any worker).
+        // page's code: asked for the whole free part of the window at once,
+        // with the lock let go (those slots are seen by no worker yet).
         unsigned newlyReady = 0;
-        while (sh.admitted < sh.end && sh.admitted - sh.head < window_) {
-            const std::size_t item = sh.admitted;
-            if (item > sh.head && sh.SlotOf(item - 1).serial) break;  // nothing starts before a Serial item is applied
-            Slot& s = sh.SlotOf(item);
-            if (!scoped) {
+        for (;;) {
+            const std::size_t limit = std::min(sh.end, sh.head + window_);
+            if (sh.admitted >= limit) break;
+            if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
+            if (scopedEnd < limit) {
                 lock.unlock();
-                s.scope.Clear();
-                bool ok = true;
+                std::size_t item = scopedEnd;
                 try {
-                    if (scope) scope(item, s.scope);
+                    for (; item < limit; ++item) {
+                        RunScope& sc = sh.SlotOf(item).scope;
+                        sc.Clear();
+                        if (scope) scope(item, sc);
+                        if (sc.serial_) {  // nothing after it is admitted before it is applied
+                            ++item;
+                            break;
+                        }
+                    }
+                    lock.lock();
                 } catch (...) {
-                    ok = false;
                     lock.lock();
                     fail(std::current_exception());
                     sh.end = std::min(sh.end, item);
                 }
-                if (!ok) break;
-                lock.lock();
+                scopedEnd = std::min(item, sh.end);
             }
-            s.serial = s.scope.serial_;
-            if (s.serial && item > sh.head) {  // alone: after every earlier item is applied
-                scoped = true;
-                break;
+            bool held = false;
+            while (sh.admitted < std::min(scopedEnd, limit)) {
+                const std::size_t item = sh.admitted;
+                Slot& s = sh.SlotOf(item);
+                s.serial = s.scope.serial_;
+                if ((s.serial && item > sh.head) || (item > sh.head && sh.SlotOf(item - 1).serial)) {
+                    held = true;  // alone: after every earlier item is applied
+                    break;
+                }
+                s.item = item;
+                s.stop = false;
+                s.error = nullptr;
+                s.followers.clear();
+                sh.admitted = item + 1;
+                sh.Register(item);
+                if (s.state == Slot::Ready) ++newlyReady;
             }
-            scoped = false;
-            s.item = item;
-            s.stop = false;
-            s.error = nullptr;
-            s.followers.clear();
-            sh.admitted = item + 1;
-            sh.Register(item);
-            if (s.state == Slot::Ready) ++newlyReady;
             result.PeakWindow = std::max(result.PeakWindow, sh.admitted - sh.head);
+            if (held || sh.admitted < std::min(scopedEnd, limit)) break;
         }
         if (newlyReady == 1) sh.workCv.notify_one();
         else if (newlyReady > 1) sh.workCv.notify_all();
@@ -403,40 +443,47 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
 
         Slot& h = sh.SlotOf(sh.head);
         if (h.state == Slot::Done) {
+            // Every item done from the head on, applied with the lock let go
+            // (those slots are left alone while done).
+            std::size_t last = sh.head;
+            while (last < sh.admitted && sh.SlotOf(last).state == Slot::Done) ++last;
+            const std::size_t first = sh.head;
             lock.unlock();
-            RunApplyContext actx;
-            actx.pool_ = this;
-            actx.slot_ = sh.head % sh.slots.size();
-            actx.failure_ = h.error;
-            if (!applyBroken) {
-                try {
-                    apply(sh.head, actx);
-                } catch (...) {
-                    applyBroken = true;
-                    lock.lock();
-                    fail(std::current_exception());
-                    lock.unlock();
+            for (std::size_t i = first; i < last; ++i) {
+                const Slot& d = sh.SlotOf(i);
+                RunApplyContext actx;
+                actx.pool_ = this;
+                actx.slot_ = i % sh.slots.size();
+                actx.failure_ = d.error;
+                if (!applyBroken) {
+                    try {
+                        apply(i, actx);
+                        ++result.Applied;
+                    } catch (...) {
+                        applyBroken = true;
+                        fail(std::current_exception());
+                    }
+                }
+                if (d.error) fail(d.error);
+                if (actx.stop_ || d.stop) result.Stopped = true;
+                if (actx.stop_ || applyBroken) {  // nothing more starts
+                    std::lock_guard stopLock(sh.m);
+                    sh.end = std::min(sh.end, i + 1);
                 }
             }
             lock.lock();
-            if (!applyBroken) ++result.Applied;
-            if (h.error) fail(h.error);
-            if (actx.stop_ || h.stop) result.Stopped = true;
-            if (actx.stop_ || applyBroken) sh.end = std::min(sh.end, sh.head + 1);
-            h.state = Slot::Free;
-            ++sh.head;
-            if (options_.Pump && std::chrono::steady_clock::now() - lastPump_ >= options_.PumpInterval) {
+            for (std::size_t i = first; i < last; ++i) sh.SlotOf(i).state = Slot::Free;
+            sh.head = last;
+            if (pump && std::chrono::steady_clock::now() - lastPump_ >= options_.PumpInterval) {
                 lock.unlock();
                 try {
                     PumpIfDue(true);
                 } catch (...) {
-                    lock.lock();
+                    pump = false;
                     fail(std::current_exception());
-                    sh.end = std::min(sh.end, sh.head);
-                    options_.Pump = nullptr;
-                    continue;
                 }
                 lock.lock();
+                if (!pump) sh.end = std::min(sh.end, sh.head + 1);
             }
             continue;
         }
@@ -454,19 +501,16 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
             const std::string& caption = *h.askCaption;
             const unsigned flags = h.askFlags;
             lock.unlock();
-            int answer = plat::SafeAnswer(flags);
-            bool ok = true;
+            int answer = plat::SafeAnswer(flags);  // the item hears "no" when the box fails
+            bool shown = true;
             try {
                 answer = ShowPaused(text, caption, flags);
             } catch (...) {
-                ok = false;
-                lock.lock();
+                shown = false;
                 fail(std::current_exception());
-                sh.end = std::min(sh.end, sh.head + 1);
-                lock.unlock();
             }
-            (void)ok;
             lock.lock();
+            if (!shown) sh.end = std::min(sh.end, sh.head + 1);
             h.answer = answer;
             h.answered = true;
             sh.answerCv.notify_all();
@@ -474,21 +518,18 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
         }
         // Wait for the head item; the window paints meanwhile.
         const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
-        if (options_.Pump) {
+        if (pump) {
             const auto due = lastPump_ + options_.PumpInterval;
-            const bool woke = sh.headCv.wait_until(lock, due, headMoves);
-            if (!woke) {
+            if (!sh.headCv.wait_until(lock, due, headMoves)) {
                 lock.unlock();
                 try {
                     PumpIfDue(true);
                 } catch (...) {
-                    lock.lock();
+                    pump = false;
                     fail(std::current_exception());
-                    sh.end = std::min(sh.end, sh.head + 1);
-                    options_.Pump = nullptr;
-                    continue;
                 }
                 lock.lock();
+                if (!pump) sh.end = std::min(sh.end, sh.head + 1);
             }
         } else {
             sh.headCv.wait(lock, headMoves);
