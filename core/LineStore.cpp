@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 LineStore& LineStore::operator=(const LineStore& other) {
     if (this == &other) return *this;
@@ -14,15 +15,16 @@ LineStore& LineStore::operator=(const LineStore& other) {
 void LineStore::Append(std::string_view line) {
     const std::size_t length = std::min(line.size(), kMaxLine);
     if (blocks_.empty() || used_ + length > kBlockSize) {
+        if (blocks_.size() >= kMaxBlocks) throw std::length_error("LineStore: too many lines");
         // A line longer than a block gets a block of its own.
         const std::size_t size = std::max<std::size_t>(kBlockSize, length);
         blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
         used_ = 0;
     }
-    const std::uint64_t start = (static_cast<std::uint64_t>(blocks_.size() - 1) << kBlockBits) | used_;
+    const std::uint64_t block = blocks_.size() - 1;
+    refs_.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
-    refs_.push_back((start << kLengthBits) | length);
     bytes_ += length;
 }
 
@@ -30,8 +32,7 @@ void LineStore::PopBack() {
     const std::uint64_t ref = refs_.back();
     refs_.pop_back();
     bytes_ -= ref & kLengthMask;
-    const std::uint64_t start = ref >> kLengthBits;
-    if ((start >> kBlockBits) == blocks_.size() - 1) used_ = start & kBlockMask;
+    if ((ref >> kBlockShift) == blocks_.size() - 1) used_ = (ref >> kLengthBits) & kOffsetMask;
 }
 
 void LineStore::Reserve(std::size_t lines, std::size_t) { refs_.reserve(lines); }

@@ -21,13 +21,15 @@ public:
     // Lines longer than kMaxLine (16 MiB) are cut there.
     static constexpr std::size_t kMaxLine = (std::size_t{1} << 24) - 1;
 
+    // Throws std::length_error when the store would outgrow what a line's
+    // reference can address (512 GiB).
     void Append(std::string_view line);
     // Takes the last line back.
     void PopBack();
     std::string_view operator[](std::size_t i) const {
         const std::uint64_t ref = refs_[i];
-        const std::uint64_t start = ref >> kLengthBits;
-        return std::string_view(blocks_[start >> kBlockBits].get() + (start & kBlockMask), ref & kLengthMask);
+        return std::string_view(blocks_[ref >> kBlockShift].get() + ((ref >> kLengthBits) & kOffsetMask),
+                                ref & kLengthMask);
     }
     std::size_t Size() const { return refs_.size(); }
     bool Empty() const { return refs_.empty(); }
@@ -38,13 +40,19 @@ public:
     void Clear();
 
 private:
-    // A line's reference: where it starts (block number and offset, as one
-    // number) and its length.
+    // A line's reference: its block number, its offset in the block and its
+    // length, each in a field of its own. The offset runs up to the block
+    // size itself: an empty line may start where a full block ends.
     static constexpr unsigned kLengthBits = 24;
     static constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << kLengthBits) - 1;
     static constexpr unsigned kBlockBits = 22;  // 4 MiB blocks
     static constexpr std::uint64_t kBlockSize = std::uint64_t{1} << kBlockBits;
-    static constexpr std::uint64_t kBlockMask = kBlockSize - 1;
+    static constexpr unsigned kOffsetBits = kBlockBits + 1;
+    static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+    static constexpr unsigned kBlockShift = kLengthBits + kOffsetBits;
+    // 2^17 blocks: 512 GiB of lines.
+    static constexpr std::size_t kMaxBlocks = std::size_t{1} << (64 - kBlockShift);
+    static_assert(kMaxLine <= kLengthMask && kBlockShift < 64);
 
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::vector<std::uint64_t> refs_;

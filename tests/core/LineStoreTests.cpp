@@ -56,3 +56,60 @@ TEST(LineStore, ACaseIgnoringIndexFindsEachTextOnce) {
     }
     EXPECT_TRUE(index.Contains("X99999"));
 }
+
+// Lines that end a block exactly, an empty line behind them, lines of a
+// block's size and longer, and the longest line: each comes back as it went
+// in, and an empty line stays in the block it was appended to.
+TEST(LineStore, ExactBlockBoundaries) {
+    constexpr std::size_t kBlock = std::size_t{1} << 22;
+    const auto check = [](const LineStore& store, const std::vector<std::string>& lines) {
+        ASSERT_EQ(store.Size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            ASSERT_EQ(store[i], lines[i]) << i;
+            if (lines[i].empty() && i > 0) {  // in the block of the line before it
+                EXPECT_GE(store[i].data(), store[i - 1].data()) << i;
+                EXPECT_LE(store[i].data(), store[i - 1].data() + store[i - 1].size()) << i;
+            }
+        }
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1024; ++i) lines.push_back(std::string(4095, static_cast<char>('a' + i % 26)) + "|");
+    lines.push_back("");  // the first block is full
+    lines.push_back("");
+    lines.push_back("next block");
+    lines.push_back(std::string(kBlock - 10, 'f'));  // ends this block exactly
+    lines.push_back("");
+    lines.push_back(std::string(kBlock, 'w'));  // a whole block
+    lines.push_back("");
+    lines.push_back(std::string(kBlock + 1, 'o'));  // longer than a block
+    lines.push_back("");
+    lines.push_back(std::string(LineStore::kMaxLine, 'm'));
+    lines.push_back("");
+    lines.push_back("tail");
+    LineStore store;
+    for (const auto& line : lines) store.Append(line);
+    check(store, lines);
+
+    // Longer than the longest: cut there.
+    store.Append(std::string(LineStore::kMaxLine + 1, 'c'));
+    EXPECT_EQ(store[store.Size() - 1].size(), LineStore::kMaxLine);
+    store.PopBack();
+
+    // Taken back at a full block and filled again to its end.
+    LineStore full;
+    std::vector<std::string> again(lines.begin(), lines.begin() + 1025);
+    for (const auto& line : again) full.Append(line);
+    full.PopBack();
+    full.PopBack();
+    again.resize(1023);
+    again.push_back(std::string(4096, 'z'));
+    again.push_back("");
+    again.push_back("x");
+    full.Append(again[1023]);
+    full.Append("");
+    full.Append("x");
+    check(full, again);
+
+    const LineStore copy = store;
+    check(copy, lines);
+}
