@@ -95,21 +95,92 @@ TEST(LineStore, ExactBlockBoundaries) {
     EXPECT_EQ(store[store.Size() - 1].size(), LineStore::kMaxLine);
     store.PopBack();
 
-    // Taken back at a full block and filled again to its end.
+    // The line that filled the block taken back, and the block filled again.
     LineStore full;
-    std::vector<std::string> again(lines.begin(), lines.begin() + 1025);
+    std::vector<std::string> again(lines.begin(), lines.begin() + 1024);
     for (const auto& line : again) full.Append(line);
     full.PopBack();
-    full.PopBack();
-    again.resize(1023);
-    again.push_back(std::string(4096, 'z'));
+    again.back() = std::string(4096, 'z');
     again.push_back("");
     again.push_back("x");
-    full.Append(again[1023]);
-    full.Append("");
-    full.Append("x");
+    for (std::size_t i = 1023; i < again.size(); ++i) full.Append(again[i]);
     check(full, again);
+    EXPECT_EQ(full[1024].data(), full[1023].data() + 4096);  // at the end of the first block
 
     const LineStore copy = store;
     check(copy, lines);
+}
+
+// A copy shares the blocks: taking lines back and appending in either store
+// never changes a line of the other.
+TEST(LineStore, CopiesKeepTheirLinesWhateverTheOtherDoes) {
+    LineStore source;
+    for (int i = 0; i < 1000; ++i) source.Append("line " + std::to_string(i));
+    LineStore copy = source;
+    source.PopBack();
+    source.PopBack();
+    source.Append("source's own");
+    copy.PopBack();
+    copy.Append("copy's own");
+    EXPECT_EQ(copy[998], "line 998");
+    EXPECT_EQ(copy[999], "copy's own");
+    EXPECT_EQ(source[997], "line 997");
+    EXPECT_EQ(source[998], "source's own");
+    EXPECT_EQ(source.Size(), 999u);
+
+    LineStore second;
+    second = copy;
+    copy.Clear();
+    source.Clear();
+    second.PopBack();  // the last holder of the block takes the bytes back
+    second.Append("again");
+    EXPECT_EQ(second[998], "line 998");
+    EXPECT_EQ(second[999], "again");
+    std::size_t bytes = 5;
+    for (int i = 0; i < 999; ++i) bytes += ("line " + std::to_string(i)).size();
+    EXPECT_EQ(second.Bytes(), bytes);
+}
+
+// A store that shares another's blocks takes its lines by reference, in any
+// order and more than once; what either does later changes none of them.
+// Runs give every byte of the lines in order, in as few pieces as they lie.
+TEST(LineStore, SharedLinesAndRuns) {
+    LineStore source;
+    std::string all;
+    for (int i = 0; i < 400000; ++i) {  // two blocks
+        source.Append("C:\\Jobs\\" + std::to_string(i));
+        all += source[source.Size() - 1];
+    }
+    std::string joined;
+    int pieces = 0;
+    source.ForEachRun([&](std::string_view run) { joined += run, ++pieces; });
+    EXPECT_EQ(joined, all);
+    EXPECT_EQ(pieces, 2);
+
+    LineStore taken = source.SharingBlocks();
+    for (std::size_t i : {5u, 2u, 5u, 399999u}) taken.AppendLineOf(source, i);
+    taken.Append("own");
+    taken.PopBack();
+    taken.PopBack();  // shared bytes stay where they are
+    taken.Append("z");
+    source.PopBack();
+    source.Append("source's own");
+    source.Append("in a new block of the source");
+    taken.AppendLineOf(source, source.Size() - 1);  // a block it does not hold: copied
+    source.Clear();
+    ASSERT_EQ(taken.Size(), 5u);
+    EXPECT_EQ(taken[0], "C:\\Jobs\\5");
+    EXPECT_EQ(taken[1], "C:\\Jobs\\2");
+    EXPECT_EQ(taken[2], "C:\\Jobs\\5");
+    EXPECT_EQ(taken[3], "z");
+    EXPECT_EQ(taken[4], "in a new block of the source");
+    joined.clear();
+    taken.ForEachRun([&](std::string_view run) { joined += run; });
+    EXPECT_EQ(joined, "C:\\Jobs\\5C:\\Jobs\\2C:\\Jobs\\5zin a new block of the source");
+
+    LineStore copied;  // holds no block of the other: copies
+    copied.AppendLineOf(taken, 1);
+    taken.Clear();
+    EXPECT_EQ(copied[0], "C:\\Jobs\\2");
+    EXPECT_EQ(copied.Bytes(), 9u);
 }
