@@ -1,12 +1,14 @@
-// Looking at texts eight bytes at a time, for the loops that see every byte
-// of a million lines: a text's bytes as words (the first byte lowest), and
-// tests that answer for all eight bytes of a word at once.
+// Looking at texts eight or sixteen bytes at a time, for the loops that see
+// every byte of a million lines: a text's bytes as words (the first byte
+// lowest) with tests that answer for all eight bytes of a word at once, and
+// as vectors of sixteen bytes compared with the compiler's vector operators.
 #pragma once
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace bytescan {
 
@@ -50,6 +52,40 @@ inline std::uint64_t LowerAscii(std::uint64_t w) {
     const std::uint64_t pastZ = seven + Broadcast(static_cast<char>(0x7F - 'Z'));  // high bit: byte > 'Z'
     const std::uint64_t capitals = fromA & ~pastZ & ~w & kHighs;
     return w | (capitals >> 2);
+}
+
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+// What comparing two Bytes16 gives: -1 where true, 0 where false.
+using Mask16 = signed char __attribute__((vector_size(16)));
+
+inline Bytes16 Load16(const char* p) {
+    Bytes16 v;
+    std::memcpy(&v, p, 16);
+    return v;
+}
+
+// True when any element of a comparison's result is true.
+template <class Mask>
+bool AnyOf(Mask m) {
+    static_assert(sizeof(Mask) == 16);
+    std::uint64_t half[2];
+    std::memcpy(half, &m, 16);
+    return (half[0] | half[1]) != 0;
+}
+
+// Calls f(at, next) for each sixteen bytes of the text (`at`) with the
+// sixteen behind them shifted by one (`next`), so that it can look at
+// neighbours; bytes past the end read as zero.
+template <class F>
+void ForEachVector(std::string_view text, F f) {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    for (; i + 17 <= n; i += 16) f(Load16(p + i), Load16(p + i + 1));
+    if (i == n) return;
+    char tail[32] = {};
+    std::memcpy(tail, p + i, n - i);
+    f(Load16(tail), Load16(tail + 1));
 }
 
 }  // namespace bytescan

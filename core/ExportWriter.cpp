@@ -4,8 +4,10 @@
 
 #include <string_view>
 
+#include "core/ByteScan.h"
 #include "core/CaseIgnoringIndex.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -61,30 +63,62 @@ std::string CutExportDrive(const std::string& line) {
 
 namespace {
 
-// Every line converted (drive cut first when asked) into `preview`, each
+// What one look at every byte of a text finds: whether converting the
+// slashes changes it (a slash of the other kind or a run of its own kind),
+// and whether it holds a byte that the folder-name check reports.
+struct TextFacts {
+    bool slashesChange = false;
+    bool syntaxBytes = false;
+};
+
+TextFacts Inspect(std::string_view text, bool forwardSlashes) {
+    using bytescan::Bytes16;
+    const unsigned char own = forwardSlashes ? '/' : '\\';
+    const unsigned char other = forwardSlashes ? '\\' : '/';
+    bytescan::Mask16 change{}, syntax{};
+    bytescan::ForEachVector(text, [&](Bytes16 at, Bytes16 next) {
+        change |= (at == other) | ((at == own) & (next == own));
+        syntax |= FolderNameSyntaxBytes(at);
+    });
+    return {bytescan::AnyOf(change), bytescan::AnyOf(syntax)};
+}
+
+// Every line converted (drive cut first when asked) into the preview, each
 // distinct line once.
 template <class Lines>
-void PreviewInto(LineStore& preview, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes) {
-    auto seen = MakeCaseIgnoringIndex([&preview](std::size_t i) { return preview[i]; }, count);
-    // Lines are converted and hashed a few steps ahead, so that their slots
-    // are in the cache when they are looked up.
-    constexpr std::size_t kAhead = 8;
-    std::string shown[kAhead];
+void PreviewInto(ExportPreview& preview, const Lines& lines, std::size_t count, bool withoutDrive,
+                 bool forwardSlashes) {
+    LineStore& shown = preview.lines;
+    auto seen = MakeCaseIgnoringIndex([&shown](std::size_t i) { return shown[i]; }, count);
+    // Lines are converted and hashed some steps ahead, so that their slots
+    // are in the cache when they are looked up. A line the conversion
+    // leaves as it is is not copied here.
+    constexpr std::size_t kAhead = 16;
+    std::string converted[kAhead];
+    std::string_view texts[kAhead];
     std::uint64_t hashes[kAhead];
     const auto prepare = [&](std::size_t i) {
-        std::string& text = shown[i % kAhead];
-        const std::string_view line = lines(i);
-        text.clear();
-        AppendConverted(text, withoutDrive ? WithoutDrive(line) : line, forwardSlashes);
+        const std::string_view line = withoutDrive ? WithoutDrive(lines(i)) : lines(i);
+        std::string_view& text = texts[i % kAhead];
+        const TextFacts facts = Inspect(line, forwardSlashes);
+        preview.mayFailSyntaxCheck |= facts.syntaxBytes;  // the conversion changes slashes only
+        if (facts.slashesChange) {
+            std::string& out = converted[i % kAhead];
+            out.clear();
+            AppendConverted(out, line, forwardSlashes);
+            text = out;
+        } else {
+            text = line;
+        }
         hashes[i % kAhead] = seen.Hash(text);
         seen.Prefetch(hashes[i % kAhead]);
     };
     for (std::size_t i = 0; i < std::min(count, kAhead); ++i) prepare(i);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string& text = shown[i % kAhead];
+        const std::string_view text = texts[i % kAhead];
         const std::uint64_t hash = hashes[i % kAhead];
-        preview.Append(text);
-        if (seen.FindOrAdd(text, preview.Size() - 1, hash) != seen.npos) preview.PopBack();
+        shown.Append(text);
+        if (seen.FindOrAdd(text, shown.Size() - 1, hash) != seen.npos) shown.PopBack();
         if (i + kAhead < count) prepare(i + kAhead);
     }
 }
@@ -92,18 +126,32 @@ void PreviewInto(LineStore& preview, const Lines& lines, std::size_t count, bool
 }  // namespace
 
 std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes) {
-    LineStore preview;
+    ExportPreview preview;
     PreviewInto(preview, [&](std::size_t i) { return std::string_view(exportLines[i]); }, exportLines.size(),
                 withoutDrive, forwardSlashes);
     std::vector<std::string> out;
-    out.reserve(preview.Size());
-    for (std::size_t i = 0; i < preview.Size(); ++i) out.emplace_back(preview[i]);
+    out.reserve(preview.lines.Size());
+    for (std::size_t i = 0; i < preview.lines.Size(); ++i) out.emplace_back(preview.lines[i]);
     return out;
 }
 
-LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes) {
-    LineStore preview;
-    preview.Reserve(exportLines.Size(), exportLines.Bytes());
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct) {
+    // Distinct lines that the conversion leaves as they are: the preview is
+    // the lines themselves, shared. Lines stored one behind another are
+    // looked at as one text, so a line ending in a slash before one that
+    // begins with it counts as a change: then the lines go one by one.
+    if (distinct && !withoutDrive) {
+        TextFacts all;
+        exportLines.ForEachRun([&](std::string_view run) {
+            const TextFacts facts = Inspect(run, forwardSlashes);
+            all.slashesChange |= facts.slashesChange;
+            all.syntaxBytes |= facts.syntaxBytes;
+        });
+        if (!all.slashesChange) return {exportLines, all.syntaxBytes};
+    }
+    ExportPreview preview;
+    preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
     PreviewInto(preview, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
                 forwardSlashes);
     return preview;
@@ -111,7 +159,7 @@ LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bo
 
 std::string ListSearchKey(const std::string& line) { return ToLowerCase(line); }
 
-bool HasExportDrivePart(std::string_view line) {
+bool HasExportDrivePartTrimmed(std::string_view line) {
     std::size_t at = 0;
     while (at < line.size() && static_cast<unsigned char>(line[at]) <= 32) ++at;
     std::size_t end = line.size();

@@ -17,7 +17,8 @@ public:
     virtual void ClearExportLines() = 0;
     virtual void AddExportLine(const std::string& line) = 0;
     // The whole buffer at once; its preview is made when the window shows.
-    virtual void SetExportLines(LineStore lines) = 0;
+    // `distinct`: no two of the lines are equal ignoring letter case.
+    virtual void SetExportLines(LineStore lines, bool distinct) = 0;
     virtual void SetListKind(const std::string& kind) = 0;
 
     // The preview list: its case-ignoring search, an appended line, the

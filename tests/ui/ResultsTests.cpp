@@ -556,6 +556,14 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
     });
     Click(&renames, "btnStat12SmartExportFilesRenamed");
     EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
+
+    // A line the folder-name check refuses, found while the preview was made.
+    log.AddLine(TfrmStatistic02::FoldersCreated, "C:\\" + std::string(20, 'q') + "?");
+    boxes.Clear();
+    Click(&log, "btnStat02SmartExportFolders");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Content to a File.            Warning no: 0385bc.");
+    EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
 }
 
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {
