@@ -192,7 +192,7 @@ std::size_t HashIgnoreCase(std::string_view text) {
     // tells apart). Lowering keeps bytes from 0x80 on and ASCII bytes apart,
     // so equal texts take the same way.
     using bytescan::Load8;
-    const auto LowerAscii = [](std::uint64_t w) { return w | bytescan::Broadcast(0x20); };
+    const auto folded = [](std::uint64_t w) { return w | bytescan::Broadcast(0x20); };
     const char* p = text.data();
     const std::size_t n = text.size();
     std::uint64_t a = 0x9E3779B97F4A7C15ULL ^ n, b = 0xD1B54A32D192ED03ULL;
@@ -201,8 +201,8 @@ std::size_t HashIgnoreCase(std::string_view text) {
     for (; i + 16 <= n; i += 16) {
         const std::uint64_t w1 = Load8(p + i), w2 = Load8(p + i + 8);
         seen |= w1 | w2;
-        a = Mix(a, LowerAscii(w1));
-        b = Mix(b, LowerAscii(w2));
+        a = Mix(a, folded(w1));
+        b = Mix(b, folded(w2));
     }
     if (i < n) {
         std::uint64_t w1, w2 = 0;
@@ -220,8 +220,8 @@ std::size_t HashIgnoreCase(std::string_view text) {
             w1 = at(0) | at(n / 2) << 8 | at(n - 1) << 16;
         }
         seen |= w1 | w2;
-        a = Mix(a, LowerAscii(w1));
-        b = Mix(b, LowerAscii(w2));
+        a = Mix(a, folded(w1));
+        b = Mix(b, folded(w2));
     }
     if ((seen & bytescan::kHighs) != 0) return HashLoweredBytes(text);
     return static_cast<std::size_t>(Mix(a, b));
