@@ -63,26 +63,6 @@ std::string CutExportDrive(const std::string& line) {
 
 namespace {
 
-// What one look at every byte of a text finds: whether converting the
-// slashes changes it (a slash of the other kind or a run of its own kind),
-// and whether it holds a byte that the folder-name check reports.
-struct TextFacts {
-    bool slashesChange = false;
-    bool syntaxBytes = false;
-};
-
-TextFacts Inspect(std::string_view text, bool forwardSlashes) {
-    using bytescan::Bytes16;
-    const unsigned char own = forwardSlashes ? '/' : '\\';
-    const unsigned char other = forwardSlashes ? '\\' : '/';
-    bytescan::Mask16 change{}, syntax{};
-    bytescan::ForEachVector(text, [&](Bytes16 at, Bytes16 next) {
-        change |= (at == other) | ((at == own) & (next == own));
-        syntax |= FolderNameSyntaxBytes(at);
-    });
-    return {bytescan::AnyOf(change), bytescan::AnyOf(syntax)};
-}
-
 // Every line converted (drive cut first when asked) into the preview, each
 // distinct line once.
 template <class Lines>
@@ -100,9 +80,10 @@ void PreviewInto(ExportPreview& preview, const Lines& lines, std::size_t count, 
     const auto prepare = [&](std::size_t i) {
         const std::string_view line = withoutDrive ? WithoutDrive(lines(i)) : lines(i);
         std::string_view& text = texts[i % kAhead];
-        const TextFacts facts = Inspect(line, forwardSlashes);
+        ExportTextFacts facts;
+        facts.Scan(line);
         preview.mayFailSyntaxCheck |= facts.syntaxBytes;  // the conversion changes slashes only
-        if (facts.slashesChange) {
+        if (facts.SlashesChange(forwardSlashes)) {
             std::string& out = converted[i % kAhead];
             out.clear();
             AppendConverted(out, line, forwardSlashes);
@@ -135,26 +116,45 @@ std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool 
     return out;
 }
 
+void ExportTextFacts::Scan(std::string_view text) {
+    using bytescan::Bytes16;
+    bytescan::Mask16 slash{}, backslash{}, slashRun{}, backslashRun{}, syntax{};
+    bytescan::ForEachVector(text, [&](Bytes16 at, Bytes16 next) {
+        const bytescan::Mask16 s = at == '/', b = at == '\\';
+        slash |= s;
+        backslash |= b;
+        slashRun |= s & (next == '/');
+        backslashRun |= b & (next == '\\');
+        syntax |= FolderNameSyntaxBytes(at);
+    });
+    slashes |= bytescan::AnyOf(slash);
+    backslashes |= bytescan::AnyOf(backslash);
+    slashRuns |= bytescan::AnyOf(slashRun);
+    backslashRuns |= bytescan::AnyOf(backslashRun);
+    syntaxBytes |= bytescan::AnyOf(syntax);
+}
+
+void ExportTextFacts::Scan(const LineStore& lines) {
+    lines.ForEachRun([this](std::string_view run) { Scan(run); });
+}
+
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
-                                 bool distinct) {
+                                 bool distinct, const ExportTextFacts& facts) {
     // Distinct lines that the conversion leaves as they are: the preview is
-    // the lines themselves, shared. Lines stored one behind another are
-    // looked at as one text, so a line ending in a slash before one that
-    // begins with it counts as a change: then the lines go one by one.
-    if (distinct && !withoutDrive) {
-        TextFacts all;
-        exportLines.ForEachRun([&](std::string_view run) {
-            const TextFacts facts = Inspect(run, forwardSlashes);
-            all.slashesChange |= facts.slashesChange;
-            all.syntaxBytes |= facts.syntaxBytes;
-        });
-        if (!all.slashesChange) return {exportLines, all.syntaxBytes};
-    }
+    // the lines themselves, shared.
+    if (distinct && !withoutDrive && !facts.SlashesChange(forwardSlashes)) return {exportLines, facts.syntaxBytes};
     ExportPreview preview;
     preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
     PreviewInto(preview, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
                 forwardSlashes);
     return preview;
+}
+
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct) {
+    ExportTextFacts facts;
+    if (distinct && !withoutDrive) facts.Scan(exportLines);  // else the lines go one by one anyway
+    return BuildExportPreview(exportLines, withoutDrive, forwardSlashes, distinct, facts);
 }
 
 std::string ListSearchKey(const std::string& line) { return ToLowerCase(line); }

@@ -37,14 +37,19 @@ public:
     // the block of that line (see SharingBlocks), else a copy.
     void AppendLineOf(const LineStore& source, std::size_t i);
 
-    // Calls f(std::string_view) with the bytes of all lines, in order and in
-    // as few pieces as they lie: lines stored one right behind another come
-    // in one piece. For scans that look at every byte but not at line ends.
+    // Calls f(std::string_view) with the bytes of lines [first, last) (all
+    // lines), in order and in as few pieces as they lie: lines stored one
+    // right behind another come in one piece. For scans that look at every
+    // byte but not at line ends.
     template <class F>
     void ForEachRun(F f) const {
+        ForEachRun(0, Size(), f);
+    }
+    template <class F>
+    void ForEachRun(std::size_t first, std::size_t last, F f) const {
         const char* begin = nullptr;
         const char* end = nullptr;
-        for (std::size_t i = 0; i < Size(); ++i) {
+        for (std::size_t i = first; i < last; ++i) {
             const std::string_view line = (*this)[i];
             if (line.data() != end) {
                 if (end != begin) f(std::string_view(begin, static_cast<std::size_t>(end - begin)));

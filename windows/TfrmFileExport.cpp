@@ -76,16 +76,19 @@ void TfrmFileExport::ClearExportView() {
 void TfrmFileExport::ClearExportLines() {
     exportLines_.Clear();
     exportDistinct_ = true;
+    exportFacts_ = {};
 }
 
 void TfrmFileExport::AddExportLine(const std::string& line) {
     exportLines_.Append(line);
     exportDistinct_ = exportLines_.Size() == 1;
+    exportFacts_.Scan(line);
 }
 
-void TfrmFileExport::SetExportLines(LineStore lines, bool distinct) {
+void TfrmFileExport::SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) {
     exportLines_ = std::move(lines);
     exportDistinct_ = distinct;
+    exportFacts_ = facts;
     sourceCount_ = exportLines_.Size();
     MarkPending();
 }
@@ -162,7 +165,8 @@ void TfrmFileExport::FormActivate() {
 void TfrmFileExport::RebuildPreview() {
     ClearExportView();
     ExportPreview preview = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
-                                               ui->rdoExportWithForwardSlashes->isChecked(), exportDistinct_);
+                                               ui->rdoExportWithForwardSlashes->isChecked(), exportDistinct_,
+                                               exportFacts_);
     sourceCount_ = preview.lines.Size();
     previewMayFail_ = preview.mayFailSyntaxCheck;
     preview_->SetLines(std::move(preview.lines));

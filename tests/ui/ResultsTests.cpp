@@ -566,6 +566,35 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
     EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
 }
 
+// What the lines hold is gathered in stretches while they are compared: a
+// slash to convert or a sign to refuse far down a long list still counts.
+TEST_F(ResultsWindowsTest, SmartExportOfManyLinesFindsLateSlashesAndSigns) {
+    testsupport::TempDrive drive('T');
+    plat::MessageBoxScript boxes;
+    TfrmStatistic02& log = *frmStatistic02;
+    log.ClearLists();
+    std::string expected;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string line = "C:\\Jobs\\" + std::to_string(i);
+        log.AddLine(TfrmStatistic02::FoldersCreated, i == 9998 ? "C:/Late//Slash" : line);
+        expected += (i == 9998 ? std::string("C:\\Late\\Slash") : line) + "\r\n";
+    }
+    FileDialogScript dialog(drive.path("many.txt"));
+    ModalScript modal([&](QDialog*) {
+        Click(frmFileExport, "btnFileExportTo");
+        return 0;
+    });
+    Click(&log, "btnStat02SmartExportFolders");
+    EXPECT_EQ(drive.ReadFile("many.txt"), expected);
+
+    log.AddLine(TfrmStatistic02::FoldersCreated, "C:\\Jobs\\<late>");
+    boxes.Clear();
+    Click(&log, "btnStat02SmartExportFolders");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Content to a File.            Warning no: 0385bc.");
+    EXPECT_EQ(drive.ReadFile("many.txt"), expected);
+}
+
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {
     int shown = 0;
     ModalScript modal([&](QDialog* dialog) { return shown += dialog == frmZoomIncludeWindow, 0; });
