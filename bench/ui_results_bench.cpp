@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -131,14 +132,29 @@ std::string FileBytes(const std::string& path) {
 
 // Smart Export of the whole Visual Log list (its case-ignoring dedupe, the
 // preview, the check on the click and the write) against the bare loop and
-// the plain one, all writing the same bytes.
+// the plain one, all writing the same bytes. Layout 0 is the window's first
+// (drive letters, backslashes); layout 1 cuts the drives and turns every
+// backslash into a slash.
 void BM_SmartExport(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
+    const bool converted = state.range(1) == 1;
     const int rounds = std::getenv("QM_BENCH_ROUNDS") ? std::atoi(std::getenv("QM_BENCH_ROUNDS")) : 5;
     Fill(count);
-    const std::vector<std::string>& lines = Outcomes(count);
+    std::vector<std::string> lines = Outcomes(count);
+    if (converted) {
+        for (std::string& line : lines) {
+            line.erase(0, 2);
+            std::replace(line.begin(), line.end(), '\\', '/');
+        }
+    }
     qtplat::SetFileDialogHandler([&](const qtplat::FileDialogRequest&) { return std::string("T:\\export.txt"); });
-    qtplat::SetModalHandler([](QDialog* dialog) {
+    qtplat::SetModalHandler([converted](QDialog* dialog) {
+        const char* radios[] = {converted ? "rdoFileExportWithoutDriveLetters" : "rdoFileExportWithDriveLetters",
+                                converted ? "rdoExportWithForwardSlashes" : "rdoExportWithBackSlashes"};
+        for (const char* radio : radios) {
+            auto* button = dialog->findChild<QRadioButton*>(radio);
+            if (!button->isChecked()) button->click();
+        }
         dialog->findChild<QPushButton*>("btnFileExportTo")->click();
         return 0;
     });
@@ -184,7 +200,11 @@ void BM_SmartExport(benchmark::State& state) {
 BENCHMARK(BM_FillVisualLog)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFill)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZoomCategory)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SmartExport)->Arg(100000)->Arg(1000000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmartExport)
+    ->ArgsProduct({{100000, 1000000}, {0, 1}})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

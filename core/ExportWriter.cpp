@@ -33,13 +33,17 @@ namespace {
 void AppendConverted(std::string& out, std::string_view line, bool forwardSlashes) {
     const char to = forwardSlashes ? '/' : '\\';
     const std::size_t start = out.size();
+    out.resize(start + line.size());
+    char* const begin = out.data() + start;
+    char* o = begin;
     for (char c : line) {
         if (c == '/' || c == '\\') {
-            if (out.size() > start && out.back() == to) continue;  // runs become one
+            if (o > begin && o[-1] == to) continue;  // runs become one
             c = to;
         }
-        out.push_back(c);
+        *o++ = c;
     }
+    out.resize(start + static_cast<std::size_t>(o - begin));
 }
 
 std::string_view WithoutDrive(std::string_view line) {
@@ -64,26 +68,25 @@ std::string CutExportDrive(const std::string& line) {
 namespace {
 
 // Every line converted (drive cut first when asked) into the preview, each
-// distinct line once.
+// distinct line once. Without `convert` (no line holds a slash to convert)
+// a line is taken from `source` by reference when there is one.
 template <class Lines>
-void PreviewInto(ExportPreview& preview, const Lines& lines, std::size_t count, bool withoutDrive,
-                 bool forwardSlashes) {
-    LineStore& shown = preview.lines;
+void PreviewInto(LineStore& shown, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes,
+                 bool convert, const LineStore* source = nullptr) {
     auto seen = MakeCaseIgnoringIndex([&shown](std::size_t i) { return shown[i]; }, count);
     // Lines are converted and hashed some steps ahead, so that their slots
-    // are in the cache when they are looked up. A line the conversion
-    // leaves as it is is not copied here.
+    // are in the cache when they are looked up.
     constexpr std::size_t kAhead = 16;
     std::string converted[kAhead];
     std::string_view texts[kAhead];
     std::uint64_t hashes[kAhead];
+    std::size_t cut[kAhead];  // bytes cut off the front of the line
     const auto prepare = [&](std::size_t i) {
-        const std::string_view line = withoutDrive ? WithoutDrive(lines(i)) : lines(i);
+        const std::string_view whole = lines(i);
+        const std::string_view line = withoutDrive ? WithoutDrive(whole) : whole;
+        cut[i % kAhead] = whole.size() - line.size();
         std::string_view& text = texts[i % kAhead];
-        ExportTextFacts facts;
-        facts.Scan(line);
-        preview.mayFailSyntaxCheck |= facts.syntaxBytes;  // the conversion changes slashes only
-        if (facts.SlashesChange(forwardSlashes)) {
+        if (convert) {
             std::string& out = converted[i % kAhead];
             out.clear();
             AppendConverted(out, line, forwardSlashes);
@@ -98,7 +101,10 @@ void PreviewInto(ExportPreview& preview, const Lines& lines, std::size_t count, 
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view text = texts[i % kAhead];
         const std::uint64_t hash = hashes[i % kAhead];
-        shown.Append(text);
+        if (convert || source == nullptr)
+            shown.Append(text);
+        else
+            shown.AppendLineOf(*source, i, cut[i % kAhead]);
         if (seen.FindOrAdd(text, shown.Size() - 1, hash) != seen.npos) shown.PopBack();
         if (i + kAhead < count) prepare(i + kAhead);
     }
@@ -107,12 +113,12 @@ void PreviewInto(ExportPreview& preview, const Lines& lines, std::size_t count, 
 }  // namespace
 
 std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes) {
-    ExportPreview preview;
+    LineStore preview;
     PreviewInto(preview, [&](std::size_t i) { return std::string_view(exportLines[i]); }, exportLines.size(),
-                withoutDrive, forwardSlashes);
+                withoutDrive, forwardSlashes, true);
     std::vector<std::string> out;
-    out.reserve(preview.lines.Size());
-    for (std::size_t i = 0; i < preview.lines.Size(); ++i) out.emplace_back(preview.lines[i]);
+    out.reserve(preview.Size());
+    for (std::size_t i = 0; i < preview.Size(); ++i) out.emplace_back(preview[i]);
     return out;
 }
 
@@ -140,20 +146,23 @@ void ExportTextFacts::Scan(const LineStore& lines) {
 
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
                                  bool distinct, const ExportTextFacts& facts) {
+    // The conversion changes slashes only: the check finds in the preview
+    // what it would find in the lines.
+    const bool convert = facts.SlashesChange(forwardSlashes);
     // Distinct lines that the conversion leaves as they are: the preview is
     // the lines themselves, shared.
-    if (distinct && !withoutDrive && !facts.SlashesChange(forwardSlashes)) return {exportLines, facts.syntaxBytes};
-    ExportPreview preview;
+    if (distinct && !withoutDrive && !convert) return {exportLines, facts.syntaxBytes};
+    ExportPreview preview{exportLines.SharingBlocks(), facts.syntaxBytes};
     preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
-    PreviewInto(preview, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
-                forwardSlashes);
+    PreviewInto(preview.lines, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
+                forwardSlashes, convert, &exportLines);
     return preview;
 }
 
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
                                  bool distinct) {
     ExportTextFacts facts;
-    if (distinct && !withoutDrive) facts.Scan(exportLines);  // else the lines go one by one anyway
+    facts.Scan(exportLines);
     return BuildExportPreview(exportLines, withoutDrive, forwardSlashes, distinct, facts);
 }
 

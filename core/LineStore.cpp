@@ -22,15 +22,21 @@ LineStore LineStore::SharingBlocks() const {
     return shared;
 }
 
-void LineStore::AppendLineOf(const LineStore& source, std::size_t i) {
+void LineStore::AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip) {
     const std::uint64_t ref = (*source.refs_)[i];
     const std::size_t block = ref >> kBlockShift;
-    if (block >= blocks_.size() || blocks_[block] != source.blocks_[block]) {
-        Append(source[i]);
+    const std::uint64_t length = ref & kLengthMask;
+    skip = std::min<std::size_t>(skip, length);
+    const std::uint64_t offset = ((ref >> kLengthBits) & kOffsetMask) + skip;
+    // A place past a block's size (in a line longer than a block) has no
+    // reference: such a part is copied.
+    if (block >= blocks_.size() || blocks_[block] != source.blocks_[block] || offset > kBlockSize) {
+        Append(source[i].substr(skip));
         return;
     }
-    OwnRefs().push_back(ref);
-    bytes_ += ref & kLengthMask;
+    OwnRefs().push_back((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) |
+                        (length - skip));
+    bytes_ += length - skip;
     lastWritten_ = kNoLine;
 }
 

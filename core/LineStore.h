@@ -33,9 +33,10 @@ public:
     // An empty store that holds this store's blocks: AppendLineOf takes this
     // store's lines into it without copying their bytes.
     LineStore SharingBlocks() const;
-    // Appends line i of `source`: only its reference when this store holds
-    // the block of that line (see SharingBlocks), else a copy.
-    void AppendLineOf(const LineStore& source, std::size_t i);
+    // Appends line i of `source` without its first `skip` bytes: only a
+    // reference when this store holds the block of that line (see
+    // SharingBlocks), else a copy.
+    void AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip = 0);
 
     // Calls f(std::string_view) with the bytes of lines [first, last) (all
     // lines), in order and in as few pieces as they lie: lines stored one

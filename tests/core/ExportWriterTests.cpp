@@ -81,9 +81,12 @@ TEST(ExportWriter, PreviewOfABlockFindsWhatToConvertAndToCheck) {
             EXPECT_TRUE(preview({"C:\\A", line}, true, true, false).second) << k << c;
         }
     }
-    // One line ends with the slash that begins the next: each stays as it is.
-    EXPECT_EQ(preview({"C:\\A\\", "\\\\server\\s", "C:\\B"}, false, false, true),
-              std::pair(StringList{"C:\\A\\", "\\server\\s", "C:\\B"}, false));
+    // One line ends with the slash that begins the next: each stays as it
+    // is; a server path loses a backslash.
+    EXPECT_EQ(preview({"C:\\A\\", "\\B", "C:\\B"}, false, false, true),
+              std::pair(StringList{"C:\\A\\", "\\B", "C:\\B"}, false));
+    EXPECT_EQ(preview({"C:\\A\\", "\\\\server\\s"}, false, false, true),
+              std::pair(StringList{"C:\\A\\", "\\server\\s"}, false));
     // Lines not known to be distinct are compared; known ones that the
     // conversion leaves alone are the preview as they are.
     EXPECT_EQ(preview({"C:\\A", "c:\\a", "C:\\B"}, false, false, false).first, (StringList{"C:\\A", "C:\\B"}));

@@ -178,6 +178,21 @@ TEST(LineStore, SharedLinesAndRuns) {
     taken.ForEachRun([&](std::string_view run) { joined += run; });
     EXPECT_EQ(joined, "C:\\Jobs\\5C:\\Jobs\\2C:\\Jobs\\5zin a new block of the source");
 
+    // Parts of lines, one far into a line longer than a block.
+    LineStore longer;
+    longer.Append("C:\\Jobs\\x");
+    longer.Append(std::string(3u << 20, 'a') + std::string(3u << 20, 'b'));
+    LineStore parts = longer.SharingBlocks();
+    parts.AppendLineOf(longer, 0, 2);
+    parts.AppendLineOf(longer, 1, (3u << 20) - 1);
+    parts.AppendLineOf(longer, 1, (5u << 20));
+    parts.AppendLineOf(longer, 0, 99);
+    longer.Clear();
+    EXPECT_EQ(parts[0], "\\Jobs\\x");
+    EXPECT_EQ(parts[1], "a" + std::string(3u << 20, 'b'));
+    EXPECT_EQ(parts[2], std::string(1u << 20, 'b'));
+    EXPECT_EQ(parts[3], "");
+
     LineStore copied;  // holds no block of the other: copies
     copied.AppendLineOf(taken, 1);
     taken.Clear();
