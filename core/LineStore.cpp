@@ -22,7 +22,7 @@ LineStore LineStore::SharingBlocks() const {
     return shared;
 }
 
-void LineStore::AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip) {
+void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip) {
     const std::uint64_t ref = (*source.refs_)[i];
     const std::size_t block = ref >> kBlockShift;
     const std::uint64_t length = ref & kLengthMask;
