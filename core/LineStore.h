@@ -52,8 +52,8 @@ public:
     }
 
     // Calls f(std::string_view) with the bytes of lines [first, last) (all
-    // lines), in order and in as few pieces as they lie: lines stored one
-    // right behind another come in one piece. For scans that look at every
+    // lines), in order and in as few runs as they lie: lines stored one
+    // right behind another come in one run. For scans that look at every
     // byte but not at line ends.
     template <class F>
     void ForEachRun(F f) const {

@@ -143,7 +143,7 @@ TEST(LineStore, CopiesKeepTheirLinesWhateverTheOtherDoes) {
 
 // A store that shares another's blocks takes its lines by reference, in any
 // order and more than once; what either does later changes none of them.
-// Runs give every byte of the lines in order, in as few pieces as they lie.
+// Runs give every byte of the lines in order, as few as the lines lie in.
 TEST(LineStore, SharedLinesAndRuns) {
     LineStore source;
     std::string all;
@@ -152,10 +152,10 @@ TEST(LineStore, SharedLinesAndRuns) {
         all += source[source.Size() - 1];
     }
     std::string joined;
-    int pieces = 0;
-    source.ForEachRun([&](std::string_view run) { joined += run, ++pieces; });
+    int runs = 0;
+    source.ForEachRun([&](std::string_view run) { joined += run, ++runs; });
     EXPECT_EQ(joined, all);
-    EXPECT_EQ(pieces, 2);
+    EXPECT_EQ(runs, 2);
 
     LineStore taken = source.SharingBlocks();
     for (std::size_t i : {5u, 2u, 5u, 399999u}) taken.AppendLineOf(source, i);
