@@ -40,6 +40,7 @@ EntryInfo InfoOf(const struct stat& st) {
     info.id = IdentityOf(st);
     info.size = info.kind == EntryKind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
     info.mtimeNs = detail::MtimeNs(st);
+    info.ctimeNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
     info.mode = st.st_mode & 07777;
     info.uid = st.st_uid;
     return info;
@@ -603,18 +604,12 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
             err = linkat(dir, temp.c_str(), dir, name.c_str(), 0) == 0 ? 0 : errno;
         }
     }
-    struct stat done;
-    if (ok && err == 0 && stamp) {
-        if (fstat(out, &done) == 0) {
-            stamp->id = IdentityOf(done);
-            stamp->size = static_cast<std::uint64_t>(done.st_size);
-            stamp->mtimeNs = detail::MtimeNs(done);
-        } else {
-            *stamp = {};
-        }
-    }
-    const bool closed = ::close(out) == 0;
     if (!temp.empty()) unlinkat(dir, temp.c_str(), 0);  // gone already after a rename
+    // Taken after the run's last change of the file (a link or an unlink
+    // sets its status-change time).
+    struct stat done;
+    if (ok && err == 0 && stamp) *stamp = fstat(out, &done) == 0 ? InfoOf(done).Stamp() : FileStamp{};
+    const bool closed = ::close(out) == 0;
     if (!ok) return FsResult::Failed;
     if (err == EEXIST) return FsResult::AlreadyExists;
     if (err != 0) return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
@@ -654,9 +649,7 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
-        if (!S_ISREG(st.st_mode) || IdentityOf(st) != expected->id ||
-            static_cast<std::uint64_t>(st.st_size) != expected->size || detail::MtimeNs(st) != expected->mtimeNs)
-            return FsResult::Changed;
+        if (!S_ISREG(st.st_mode) || InfoOf(st).Stamp() != *expected) return FsResult::Changed;
     }
     // Without flags unlinkat never removes a folder (EISDIR).
     if (unlinkat(dir, name.c_str(), 0) == 0) return FsResult::Ok;

@@ -436,7 +436,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
         if (!simulation_)
-            state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+            state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();
         log_.AddLine(CreationFilesCreated, target);

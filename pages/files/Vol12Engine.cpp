@@ -107,7 +107,7 @@ private:
         saved.Replaced = true;
         saved.Saved.Target = to;
         saved.Saved.Base = baseIndex_;
-        saved.Saved.Written = {there.id, there.size, there.mtimeNs};
+        saved.Saved.Written = there.Stamp();
         bool exhausted = false;
         if (names_.Make(disk_, base_, to, work_, saved.Saved.WorkingCopy, saved.Saved.Copy, &exhausted) !=
             plat::FsResult::Ok) {

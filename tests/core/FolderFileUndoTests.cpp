@@ -37,9 +37,10 @@ _tagCreatedFile FileRec(const std::string& path) {
     struct stat st;
     if (plat::ToNative(path, native) && lstat(native.c_str(), &st) == 0) {
         file.HasStamp = true;
-        file.Size = static_cast<std::uint64_t>(st.st_size);
-        file.MtimeNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-        file.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+        file.Stamp.size = static_cast<std::uint64_t>(st.st_size);
+        file.Stamp.mtimeNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+        file.Stamp.ctimeNs = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+        file.Stamp.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     }
     return file;
 }

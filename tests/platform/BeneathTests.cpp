@@ -153,6 +153,13 @@ TEST_P(BeneathTest, RemovalsTakeOnlyTheRecordedObject) {
     EXPECT_EQ(base.RemoveFolder(D("gone"), &folderId), FsResult::NotFound);
     EXPECT_EQ(base.RemoveFile(D("a\\gone.txt"), &stamp), FsResult::NotFound);
 
+    // Rewritten in place, its size kept and its time set back: the
+    // status-change time tells.
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\h.txt"), &stamp), FsResult::Ok);
+    d.RewriteKeepingSizeAndTime("Dest\\a\\h.txt", "STRUCTURE FILE");
+    EXPECT_EQ(base.RemoveFile(D("a\\h.txt"), &stamp), FsResult::Changed);
+    EXPECT_TRUE(d.Exists("Dest\\a\\h.txt"));
+
     // Unchanged objects go.
     ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\g.txt"), &stamp), FsResult::Ok);
     EXPECT_EQ(base.RemoveFile(D("a\\g.txt"), &stamp), FsResult::Ok);

@@ -273,6 +273,20 @@ TEST_F(CopyFiles, MasksWithoutExtensionTakeOnlyNamesWithoutOne) {
     EXPECT_FALSE(drive.Exists("Dest\\x.txt.bak"));
 }
 
+// A copy rewritten in place with its size kept and its time set back is
+// someone's file now: only its status-change time tells, and it stays.
+TEST_F(CopyFiles, ACopyRewrittenWithItsTimeSetBackStays) {
+    drive.WriteFile("Src\\a.txt", "run's");
+    drive.WriteFile("Src\\b.txt", "run's");
+    Run();
+    drive.RewriteKeepingSizeAndTime("Dest\\a.txt", "mine!");
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "mine!");
+    EXPECT_FALSE(drive.Exists("Dest\\b.txt"));
+    EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find(P("Dest\\a.txt") + "  (changed since the run)"),
+              std::string::npos);
+}
+
 // ---- delete files ----------------------------------------------------------------------------
 
 class DeleteFiles : public FilePages {
