@@ -305,3 +305,30 @@ TEST(RenameReversal, MovesBackOnlyTheRenamedObjectToAFreeName) {
     EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Changed);
     EXPECT_TRUE(std::filesystem::is_symlink(drive.nativePath("D\\new")));
 }
+
+// A run makes folders beneath held handles at any depth; its undo reaches
+// them the same way, well below the system's limit on a path's length.
+TEST(FolderFileUndo, UndoesTreesDeeperThanThePathLimit) {
+    testsupport::TempDrive drive;
+    drive.MakeFolder("D");
+    plat::Beneath base;
+    ASSERT_EQ(base.Open(drive.path("D")), plat::FsResult::Ok);
+    DEQ_CREATED_FOLDERS made;
+    std::string path = drive.path("D");
+    for (int level = 0; level < 400; ++level) {
+        path += "\\a-folder-name-of-twenty";
+        plat::FileIdentity id;
+        ASSERT_EQ(base.MakeFolder(path, &id), plat::FsResult::Ok) << level;
+        made.push_back({path, id, 0});
+    }
+    ASSERT_GT(path.size(), 2u * 4096u);
+    FolderFileUndo undo;
+    undo.SetBases({{drive.path("D"), base.Identity()}});
+    undo.SetCreatedFolders(DEQ_CREATED_FOLDERS{made.front()});
+    undo.SetCreatedSubFolders(made);
+    undo.CollectFoldersByLevel();
+    RunSteps(undo);
+    EXPECT_EQ(undo.GetReport(), "");
+    EXPECT_FALSE(drive.Exists("D\\a-folder-name-of-twenty"));
+    EXPECT_TRUE(drive.Exists("D"));
+}

@@ -188,6 +188,41 @@ TEST_P(BeneathTest, CopiesKeepTimeAndPermissionsButNeverSpecialBits) {
     EXPECT_FALSE(d.Exists("Dest\\pipe"));
 }
 
+// Folders far deeper than the longest path the kernel takes are made,
+// looked at, copied into and removed as near the base ones are.
+TEST_P(BeneathTest, WorksBelowThePathLimit) {
+    std::vector<std::string> paths;
+    std::string path = D("");
+    for (int level = 0; level < 400; ++level) {
+        path += "\\a-folder-name-of-twenty";
+        paths.push_back(path);
+        ASSERT_EQ(base.MakeFolder(path), FsResult::Ok) << level;
+    }
+    ASSERT_GT(path.size(), 2u * 4096u);
+    d.WriteFile("S\\f.txt", "deep");
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    base.Release();
+    FileStamp stamp;
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), path + "\\f.txt", &stamp), FsResult::Ok);
+    base.Release();
+    EntryInfo info;
+    ASSERT_EQ(base.Look(path + "\\f.txt", info), FsResult::Ok);
+    EXPECT_EQ(info.Stamp(), stamp);
+    EXPECT_EQ(base.MakeFolderTree(path + "\\a\\b"), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFolder(path + "\\a\\b"), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFolder(path + "\\a"), FsResult::Ok);
+    base.Release();
+    EXPECT_EQ(base.RemoveFile(path + "\\f.txt", &stamp), FsResult::Ok);
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) ASSERT_EQ(base.RemoveFolder(*it), FsResult::Ok) << *it;
+    EXPECT_FALSE(d.Exists("Dest\\a-folder-name-of-twenty"));
+    // A tree outside the base, or one no drive names, is made nowhere.
+    EXPECT_EQ(base.MakeFolderTree(d.path("outside\\new")), FsResult::Failed);
+    EXPECT_EQ(base.MakeFolderTree("Q:\\nowhere"), FsResult::Failed);
+    EXPECT_EQ(base.MakeFolderTree(D("")), FsResult::AlreadyExists);
+    EXPECT_FALSE(d.Exists("outside\\new"));
+}
+
 TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
     d.WriteFile("Dest\\x\\a.txt", "a");
     d.WriteFile("Dest\\y\\b.txt", "b");
