@@ -282,6 +282,21 @@ bool IsDriveRootPath(const std::string& path) {
     return depth == 0;
 }
 
+bool IsUsableRunItem(const std::string& item, RunItemUse use) {
+    const std::string text = TrimControlAndBlanks(item);
+    const std::size_t drive = DrivePartLength(text);
+    if (drive == 0 || (drive == 2 && !IsAsciiLetter(text[0]))) return false;
+    if (drive == 2 && (text.size() == 2 || !IsSeparator(text[2]))) return false;  // drive-relative
+    if (text.find(':', drive) != std::string::npos || HasDotFolderName(text)) return false;
+    if (use == RunItemUse::Destination) return true;
+    if (IsDriveRootPath(text)) return false;
+    if (use == RunItemUse::IncludeFolder) return true;
+    // The last name without the trailing blanks and dots the file system drops.
+    std::size_t end = text.size();
+    while (end > drive && (text[end - 1] == ' ' || text[end - 1] == '.')) --end;
+    return end > drive && !IsSeparator(text[end - 1]);
+}
+
 bool CheckDrive(const std::string& path, std::string& driveTypeName, bool acceptAnyDrive) {
     static const char* const kTypeNames[] = {"Unknown",     "Invalid path", "Removable drive", "Fixed drive",
                                              "Network drive", "CDROM",      "RAM Disk"};

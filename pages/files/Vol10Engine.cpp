@@ -74,7 +74,8 @@ private:
 
     void Destination(const std::string& d) {
         dest_.Close();
-        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
+        // Copies get their names beneath the destination: one the list would refuse is none.
+        if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
             st_.Counters.FoldersNotExists += 1;
             st_.Vol10FoldersNotExist.push_back(d);
             log_.AddLine(Vol10CatFoldersNotExists, d);
