@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/LineStore.h"
@@ -72,7 +73,7 @@ enum class RunItemUse {
 // a colon behind the drive part, a "." or ".." name (with either slash),
 // and what `use` refuses besides. Blanks and control characters around the
 // item are ignored, as every run trims them.
-bool IsUsableRunItem(const std::string& item, RunItemUse use);
+bool IsUsableRunItem(std::string_view item, RunItemUse use);
 
 // The drive type name of the path's first letter among the logical drives
 // ("Fixed drive", ...; empty when it is none). True when it is a logical

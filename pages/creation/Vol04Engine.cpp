@@ -120,7 +120,7 @@ void Vol04Creator::CreateOne(const std::string& raw) {
     std::string_view parent, last;
     const bool file = SplitItem(named_, parent, last);
     if (!IsUsableRunItem(named_, RunItemUse::NamedFolder) ||
-        (file && !IsUsableRunItem(std::string(FolderView(named_)), RunItemUse::NamedFolder))) {
+        (file && !IsUsableRunItem(FolderView(named_), RunItemUse::NamedFolder))) {
         creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
         return;
     }
