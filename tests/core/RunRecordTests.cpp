@@ -31,7 +31,7 @@ TEST(RunRecord, ListsWalkBothWaysAndJump) {
     const auto found = std::ranges::lower_bound(folders, 6u, {}, [](const runrecord::FolderRef& r) { return r.Base; });
     EXPECT_EQ(found.Index(), 6u);
 
-    DEQ_CREATED_FILES files{{"C:\\a.txt", true, 3, 7, {}, 0}, {"C:\\b.txt", true, 4, 8, {}, 1}};
-    EXPECT_EQ((*std::ranges::next(files.begin())).Size, 4u);
+    DEQ_CREATED_FILES files{{"C:\\a.txt", true, {{}, 3, 7, 7}, 0}, {"C:\\b.txt", true, {{}, 4, 8, 8}, 1}};
+    EXPECT_EQ((*std::ranges::next(files.begin())).Stamp.size, 4u);
     EXPECT_EQ(std::ranges::distance(files), 2);
 }
