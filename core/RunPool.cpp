@@ -1,6 +1,7 @@
 #include "core/RunPool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -89,11 +90,16 @@ struct RunPool::Shared {
     std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
     std::size_t head = 0;        // the next item to apply
     std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
-    std::size_t end = 0;         // items from here on never start
-    bool paused = false;
+    // Items from here on never start; no item starts while paused. Changed
+    // with the lock held, read between the items of a chunk without it.
+    std::atomic<std::size_t> end{0};
+    std::atomic<bool> paused{false};
     bool quit = false;
 
     Slot& SlotOf(std::size_t item) { return slots[item % slots.size()]; }
+    void LowerEnd(std::size_t item) {
+        if (item < end) end = item;
+    }
 
     void PushReady(std::size_t item) {
         ready.push_back(item);
@@ -329,6 +335,7 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
         bool ended = false;
         for (; done < chunk.size() && !ended; ++done) {
             const std::size_t item = chunk[done];
+            if (done > 0 && (sh.paused || item >= sh.end)) break;  // the rest waits, or never starts
             Slot& s = sh.SlotOf(item);
             ctx.item_ = item;
             ctx.slot_ = item % sh.slots.size();
@@ -351,13 +358,14 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
         for (std::size_t k = 0; k < done; ++k) {
             Slot& s = sh.SlotOf(chunk[k]);
             s.state = Slot::Done;
-            if (s.stop || s.error) sh.end = std::min(sh.end, chunk[k] + 1);
+            if (s.stop || s.error) sh.LowerEnd(chunk[k] + 1);
             woken += sh.Release(s);
             headDone = headDone || chunk[k] == sh.head;
         }
-        for (std::size_t k = done; k < chunk.size(); ++k) {  // after a stop: never started
+        for (std::size_t k = done; k < chunk.size(); ++k) {  // not started: back to the others
             sh.SlotOf(chunk[k]).state = Slot::Ready;
             sh.PushReady(chunk[k]);
+            ++woken;
         }
         if (woken == 1) sh.workCv.notify_one();
         else if (woken > 1) sh.workCv.notify_all();
@@ -392,7 +400,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
         // with the lock let go (those slots are seen by no worker yet).
         unsigned newlyReady = 0;
         for (;;) {
-            const std::size_t limit = std::min(sh.end, sh.head + window_);
+            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + window_);
             if (sh.admitted >= limit) break;
             if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
             if (scopedEnd < limit) {
@@ -412,9 +420,9 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
                 } catch (...) {
                     lock.lock();
                     fail(std::current_exception());
-                    sh.end = std::min(sh.end, item);
+                    sh.LowerEnd(item);
                 }
-                scopedEnd = std::min(item, sh.end);
+                scopedEnd = std::min<std::size_t>(item, sh.end);
             }
             bool held = false;
             while (sh.admitted < std::min(scopedEnd, limit)) {
@@ -468,7 +476,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
                 if (actx.stop_ || d.stop) result.Stopped = true;
                 if (actx.stop_ || applyBroken) {  // nothing more starts
                     std::lock_guard stopLock(sh.m);
-                    sh.end = std::min(sh.end, i + 1);
+                    sh.LowerEnd(i + 1);
                 }
             }
             lock.lock();
@@ -483,7 +491,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
                     fail(std::current_exception());
                 }
                 lock.lock();
-                if (!pump) sh.end = std::min(sh.end, sh.head + 1);
+                if (!pump) sh.LowerEnd(sh.head + 1);
             }
             continue;
         }
@@ -510,7 +518,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
                 fail(std::current_exception());
             }
             lock.lock();
-            if (!shown) sh.end = std::min(sh.end, sh.head + 1);
+            if (!shown) sh.LowerEnd(sh.head + 1);
             h.answer = answer;
             h.answered = true;
             sh.answerCv.notify_all();
@@ -529,7 +537,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
                     fail(std::current_exception());
                 }
                 lock.lock();
-                if (!pump) sh.end = std::min(sh.end, sh.head + 1);
+                if (!pump) sh.LowerEnd(sh.head + 1);
             }
         } else {
             sh.headCv.wait(lock, headMoves);

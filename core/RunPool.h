@@ -37,6 +37,22 @@
 // or the pump throwing on the calling thread stops the run the same way
 // (after a failed Apply nothing more is applied) and is rethrown.
 //
+// Sharing. Work reads only what the run fixed before it started and what
+// its own worker holds; the page's run state (counters, lists, "shown once"
+// flags, undo records) changes in Apply alone. A fact one item's work needs
+// from an earlier item's work (a folder the run made) goes through
+// something both lock, and their scopes overlap so that the earlier one is
+// done first. The dry disk is such a thing.
+//
+// Scopes, as a run gives them: a main folder made below a destination
+// writes the top-most folder it may make there (so that items making
+// parents in common keep their order; all of them the destination itself
+// when it does not exist yet); a folder copied from, compared with or
+// walked is read; a removal or a rename writes the folder it changes. The
+// texts must be in one form (all drive form): "C:\x" and "/x" are not
+// seen as one folder, nor are two paths that reach one folder through a
+// link or a bind mount.
+//
 // With one worker everything happens on the calling thread, one item after
 // another, as a plain loop: Scope, Work, Apply.
 #pragma once
