@@ -2,16 +2,17 @@
 // run's destination and the number of cores. Nothing for the user to set.
 //
 // Measured with bare loops of the run's calls (bench/core_pool_bench.cpp),
-// one main folder per thread at a time, against the same loop alone:
-//   - a file system that answers each request after a delay (a network share,
-//     most FUSE file systems) gains with many requests in flight: at 1 ms
-//     create 6x (the main folders of one destination are made one after
-//     another, whatever the pool), remove 27x, copy 35x with 64 threads;
-//     at 0.2 ms 4x, 15x, 24x;
-//   - memory (tmpfs) is bound by the cores: gains level off at their number;
-//   - a local disk gains on remove and copy (about 5x with 8 to 16 threads)
-//     but creating folders goes either way with the state of the journal
-//     (0.4x to 2x in one session): there, folders are made one at a time.
+// each thread taking whole main folders, against the same loop alone
+// (best ratio over pool sizes 2 to 64; 8 cores, shared with other work):
+//                   create  flat  remove  copy  look
+//   latfs 1 ms       6x     1x    27x     35x   42x   (64 threads; create
+//   latfs 0.2 ms     4x     1x    15x     24x   13x    levels off at 8-16)
+//   tmpfs            2x     1x    5x      2x    3x    (levels off at the cores)
+//   ext4 (vda)     0.4-2.6x 1x    5-14x   1-1.5x 4x   (8 to 16 threads)
+// "flat" makes main folders alone, all in one folder: the kernel takes that
+// folder's lock for each entry, so no pool helps on any file system.
+// Creating folders on the local disk went below one at a time in one
+// session of two (the journal): there, folders are made one at a time.
 #pragma once
 
 #include <cstdint>
