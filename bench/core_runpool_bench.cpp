@@ -5,6 +5,12 @@
 //             scope's key made, the work, the apply)
 //   mkdir:    each item makes one folder (mkdirat), as a trivial create;
 //             QM_BENCH_DIR chooses where (default: the temp folder)
+//   mains:    each item makes a main folder and 5 folders in it, on the
+//             pool of the size the file system gets (plat::RunWorkerCount
+//             for copies; 64 on latfs), against bare threads as many;
+//             QM_BENCH_DIR as above, QM_BENCH_ITEMS items (default 20,000;
+//             512 on FUSE and network file systems); QM_BENCH_BACKING: the
+//             folder below latfs, where what was made is removed fast
 // The pool sides scope each item by its folder's drive-form path, as a page
 // does, and apply a one-line outcome; the bare sides do neither.
 #include <benchmark/benchmark.h>
@@ -25,6 +31,8 @@
 #include <vector>
 
 #include "core/RunPool.h"
+#include "platform/FileSystem.h"
+#include "platform/RunWorkers.h"
 
 namespace {
 
@@ -117,13 +125,12 @@ void BM_PoolMkdir(benchmark::State& state) {
     const char* dir = std::getenv("QM_BENCH_DIR");
     std::string tmpl = std::string(dir && *dir ? dir : fs::temp_directory_path().string()) + "/qm-runpool-XXXXXX";
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    int root = -1;
-    const auto fresh = [&] {
+    int root = -1, sides = 0;
+    const auto fresh = [&] {  // a new folder each time: nothing is removed through a slow file system
         if (root >= 0) close(root);
-        std::error_code ec;
-        fs::remove_all(tmpl + "/side", ec);
-        fs::create_directories(tmpl + "/side");
-        root = open((tmpl + "/side").c_str(), O_RDONLY | O_DIRECTORY);
+        const std::string side = tmpl + "/side" + std::to_string(sides++);
+        fs::create_directories(side);
+        root = open(side.c_str(), O_RDONLY | O_DIRECTORY);
         sync();
     };
     const auto make = [&root](std::size_t i) {
@@ -150,7 +157,87 @@ void BM_PoolMkdir(benchmark::State& state) {
     fs::remove_all(tmpl, ec);
 }
 
+void BM_PoolMains(benchmark::State& state) {
+    const char* dir = std::getenv("QM_BENCH_DIR");
+    std::string tmpl = std::string(dir && *dir ? dir : fs::temp_directory_path().string()) + "/qm-runpool-XXXXXX";
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    plat::MapDrive('Q', tmpl);
+    const unsigned threads = plat::RunWorkerCount("Q:\\", plat::RunWork::Copy);
+    std::size_t items = threads >= 64 ? 512 : 20000;
+    if (const char* n = std::getenv("QM_BENCH_ITEMS"); n && *n) items = std::strtoul(n, nullptr, 10);
+    int root = -1, sides = 0;
+    const auto fresh = [&] {  // a new folder each time: nothing is removed through a slow file system
+        if (root >= 0) close(root);
+        const std::string side = tmpl + "/side" + std::to_string(sides++);
+        fs::create_directories(side);
+        root = open(side.c_str(), O_RDONLY | O_DIRECTORY);
+        sync();
+    };
+    const auto make = [&root](std::size_t i) {
+        char name[24];
+        std::snprintf(name, sizeof name, "M%zu", i);
+        if (mkdirat(root, name, 0755) != 0) throw std::runtime_error("mkdirat failed");
+        const int fd = openat(root, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        for (int s = 0; s < 5; ++s) {
+            std::snprintf(name, sizeof name, "S%d", s);
+            if (fd < 0 || mkdirat(fd, name, 0755) != 0) throw std::runtime_error("mkdirat failed");
+        }
+        close(fd);
+    };
+    const auto pooled = [&](unsigned workers) {
+        RunPool pool({.Workers = workers});
+        std::vector<std::size_t> outcome(pool.Window());
+        std::size_t sink = 0;
+        pool.Run(
+            items, [](std::size_t i, RunScope& s) { s.Write(ItemPath(i)); },
+            [&](std::size_t i, RunItemContext& ctx) {
+                make(i);
+                outcome[ctx.Slot()] = i;
+            },
+            [&](std::size_t, RunApplyContext& ctx) { sink += outcome[ctx.Slot()]; });
+        benchmark::DoNotOptimize(sink);
+    };
+    const auto bare = [&](unsigned n) {
+        std::atomic<std::size_t> next{0};
+        std::vector<std::thread> pool;
+        for (unsigned t = 0; t < n; ++t)
+            pool.emplace_back([&] {
+                for (std::size_t i; (i = next.fetch_add(1)) < items;) make(i);
+            });
+        for (auto& th : pool) th.join();
+    };
+    Sides s;
+    Add(s, "plain_loop", [&] {
+        for (std::size_t i = 0; i < items; ++i) make(i);
+    }, fresh);
+    Add(s, "pool_1", [&] { pooled(1); }, fresh);
+    Add(s, "bare_threads", [&] { bare(threads); }, fresh);
+    Add(s, "pool", [&] { pooled(threads); }, fresh);
+    for (auto _ : state)
+        for (int round = 0; round < 3; ++round) s.Round(round);
+    const auto minOf = [](std::vector<double> v) { return *std::min_element(v.begin(), v.end()); };
+    const auto medianOf = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    state.SetIterationTime(minOf(s.times[0]));
+    state.counters["items"] = static_cast<double>(items);
+    state.counters["workers"] = threads;
+    for (std::size_t i = 0; i < s.names.size(); ++i) state.counters[s.names[i] + "_min_s"] = minOf(s.times[i]);
+    for (std::size_t i = 1; i < s.names.size(); ++i) {
+        state.counters["ratio_" + s.names[i] + "_min"] = minOf(s.times[0]) / minOf(s.times[i]);
+        state.counters["ratio_" + s.names[i] + "_med"] = medianOf(s.times[0]) / medianOf(s.times[i]);
+    }
+    if (root >= 0) close(root);
+    plat::UnmapDrive('Q');
+    std::error_code ec;
+    const char* backing = std::getenv("QM_BENCH_BACKING");
+    if (backing && *backing) fs::remove_all(fs::path(backing) / fs::path(tmpl).filename(), ec);
+    fs::remove_all(tmpl, ec);
+}
+
 }  // namespace
 
 BENCHMARK(BM_PoolNothing)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PoolMkdir)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PoolMains)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
