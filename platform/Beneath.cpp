@@ -623,6 +623,14 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
 }
 
 FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode) {
+    std::string rel;
+    if (fd_ >= 0 && Relative(path, rel) && rel.empty()) {
+        // The base itself, through the handle held.
+        struct stat st;
+        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        if (oldMode) *oldMode = st.st_mode & 07777;
+        return fchmod(fd_, mode & 07777) == 0 ? FsResult::Ok : FsResult::Failed;
+    }
     std::string name;
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);

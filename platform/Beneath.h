@@ -127,7 +127,7 @@ public:
     FsResult CopyFileReplacing(Beneath& source, const std::string& from, const std::string& to,
                                FileStamp* stamp = nullptr);
     // Sets the permission bits of a file or folder (never of what a link
-    // points to); `oldMode` gets the bits it had.
+    // points to), the base's too; `oldMode` gets the bits it had.
     FsResult SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode = nullptr);
     // Removes a file or a link (never what it points to). With `expected`,
     // only that very file unchanged: Changed otherwise.

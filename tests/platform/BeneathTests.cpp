@@ -221,6 +221,12 @@ TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
     const auto before = fs::status(d.nativePath("outside\\target\\keep.txt")).permissions();
     EXPECT_EQ(base.SetMode(D("link.txt"), 0777), FsResult::Failed);
     EXPECT_EQ(fs::status(d.nativePath("outside\\target\\keep.txt")).permissions(), before);
+    // The base itself, through its handle.
+    const auto own = fs::status(d.nativePath("Dest")).permissions();
+    EXPECT_EQ(base.SetMode(d.path("Dest"), 0700, &old), FsResult::Ok);
+    EXPECT_EQ(fs::perms(old), own);
+    EXPECT_EQ(fs::status(d.nativePath("Dest")).permissions(), fs::perms(0700));
+    EXPECT_EQ(base.SetMode(d.path("Dest"), old), FsResult::Ok);
 }
 
 // The questions a simulation asks get the answers the writes then give.
