@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 
 // ---- name masks ---------------------------------------------------------------------
 
@@ -33,6 +34,21 @@ bool MasksTake(const StringList& loweredMasks, const std::string& name) {
 void WalkFence::Add(const std::string& folder) {
     plat::Beneath base;
     if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
+}
+
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir) {
+    const std::vector<plat::FileIdentity> chain = folder.Ancestry();
+    // The root of the whole tree, or of a file system mounted into it.
+    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
+    plat::Beneath other;
+    const std::string drive = GetDrivePart(folder.Folder());
+    if (!drive.empty() && other.Open(drive + "\\") == plat::FsResult::Ok && other.Identity() == folder.Identity())
+        return true;
+    for (const std::string& own : {programFolder, workingDir}) {
+        other.Close();
+        if (!own.empty() && other.Open(own) == plat::FsResult::Ok && other.Identity() == folder.Identity()) return true;
+    }
+    return false;
 }
 
 void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,

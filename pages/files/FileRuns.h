@@ -70,6 +70,11 @@ private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
 };
 
+// True when a run may not work on the folder, judged by the real folder
+// behind its text: the root of a drive or of a file system however
+// written, the program folder or the working folder.
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
+
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
 // the folder's other entries.
