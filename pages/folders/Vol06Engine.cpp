@@ -1,0 +1,207 @@
+#include "pages/folders/Vol06Engine.h"
+
+#include <iterator>
+#include <memory>
+#include <unordered_map>
+
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+using plat::FsResult;
+
+namespace {
+
+// Where the last name begins: behind the last "\" (or the drive's ":").
+std::size_t NameStart(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? 0 : cut + 1;
+}
+
+// The folder a rename works in, as text: a drive's root keeps its "\".
+std::string ParentText(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return {};
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
+}
+
+std::string FolderWithBackslash(const std::string& path) {
+    std::string folder = path.substr(0, NameStart(path));
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+// The parent folders of one level's items, each opened once. Bases are
+// let go when the walk moves up a level: by then the folders below may
+// have new names.
+class ParentBases {
+public:
+    plat::Beneath* Get(const std::string& parent) {
+        if (parent.empty()) return nullptr;
+        auto it = open_.find(parent);
+        if (it == open_.end()) {
+            if (open_.size() >= 64) open_.clear();  // a few handles at a time
+            auto base = std::make_unique<plat::Beneath>();
+            if (base->Open(parent) != FsResult::Ok) base.reset();
+            it = open_.emplace(parent, std::move(base)).first;
+        }
+        return it->second.get();
+    }
+    void Clear() { open_.clear(); }
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<plat::Beneath>> open_;
+};
+
+}  // namespace
+
+void Vol06ResetCounters(Vol06Counters& c) { c.FoldersRenamed = c.SourceNotExists = c.DestinationExists = c.OtherReasons = 0; }
+
+void Vol06ClearUndo(Vol06UndoRecords& records) {
+    records.Bases.clear();
+    records.RenamedPairs.clear();
+    records.FailedUndoPairs.clear();
+}
+
+void Vol06UndoRecorder::Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
+                                const plat::FileIdentity& id) {
+    records_.RenamedPairs.push_back({from, to, id, bases_.IndexOf(base)});
+}
+
+// ---- new names ----------------------------------------------------------------------------
+
+_tagVol0XParts Vol06BuildPrefixSuffixName(const Vol06Inputs& in, const std::string& path) {
+    _tagVol0XParts parts;
+    parts.Part[0] = FolderWithBackslash(path) + TrimControlAndBlanks(in.NewPrefix) +
+                    TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
+    parts.Part[1] = path.substr(NameStart(path));
+    parts.Part[2] = TrimControlAndBlanks(in.DelimiterSubFolderSuffix);
+    parts.Part[3] = TrimControlAndBlanks(in.NewSuffix);
+    return parts;
+}
+
+_tagVol0XParts Vol06BuildLastSubFolderName(const std::string& path, const std::string& newName) {
+    _tagVol0XParts parts;
+    parts.Part[0] = FolderWithBackslash(path);
+    parts.Part[1] = newName;
+    return parts;
+}
+
+std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path) {
+    if (!in.AddPrefixesSuffixes) {
+        const _tagVol0XParts parts = Vol06BuildLastSubFolderName(path, in.RenameNewLastSubFolder);
+        return parts.Part[0] + parts.Part[1];
+    }
+    const _tagVol0XParts parts = Vol06BuildPrefixSuffixName(in, path);
+    return parts.Part[0] + parts.Part[1] + parts.Part[2] + parts.Part[3];
+}
+
+// ---- the run ------------------------------------------------------------------------------------
+
+void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
+                        FolderRunSink& sink) {
+    const auto count = [&](double& counter, int category, const std::string& line) {
+        counter += 1;
+        sink.Outcome(category, line, c.Values());
+    };
+    // The texts around each name, trimmed once for the run.
+    const std::string head = TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
+    const std::string tail = TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix);
+    AS_MULTIMAP_NIVO_FOLDER_NAMES queue;
+    for (const std::string& item : in.IncludeFolders) {
+        std::string path = NormalizeFolderItem(item);
+        const unsigned long level = CountPathSeparators(path);
+        queue.emplace(level, std::move(path));
+    }
+    ParentBases parents;
+    unsigned long level = 0;
+    std::string to;
+    plat::EntryInfo info;
+    for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
+        if (it->first != level) {
+            parents.Clear();
+            level = it->first;
+        }
+        const std::string& from = it->second;
+        if (GetDrivePart(from).empty() || UnusableFolderItem(from)) {
+            count(c.OtherReasons, Vol06CatOtherReasons, from);
+            continue;
+        }
+        const std::size_t nameAt = NameStart(from);
+        if (in.AddPrefixesSuffixes) {
+            to.assign(from, 0, nameAt);
+            to.append(head).append(from, nameAt).append(tail);
+        } else {
+            to = Vol06NewPath(in, from);
+        }
+        plat::Beneath* base = parents.Get(ParentText(from));
+        // A folder, looked at beneath its parent: a link or file is none.
+        if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
+            count(c.SourceNotExists, Vol06CatSourceNotExists, from);
+            continue;
+        }
+        if (to.size() >= 260) {
+            count(c.OtherReasons, Vol06CatOtherReasons, to);
+            continue;
+        }
+        // The new name must name one entry beside the old one.
+        const bool usable = to.find_first_of("\\/:", nameAt) == std::string::npos && !UnusableFolderItem(to);
+        const FsResult r = usable ? disk.Rename(*base, from, to) : FsResult::Failed;
+        plat::EntryInfo there;
+        if (r == FsResult::Ok) {
+            recorder.Renamed(*base, from, to, info.id);
+            count(c.FoldersRenamed, Vol06CatFoldersRenamed, to);
+        } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
+            count(c.DestinationExists, Vol06CatDestinationExists, from);
+        } else {
+            count(c.OtherReasons, Vol06CatOtherReasons, to);
+        }
+    }
+}
+
+// ---- undo -----------------------------------------------------------------------------------------
+
+Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, FolderRunSink& sink) {
+    const DEQ_RENAME_RECORDS replay =
+        std::move(!records.RenamedPairs.empty() ? records.RenamedPairs : records.FailedUndoPairs);
+    VEC_UNDO_BASES bases = std::move(records.Bases);
+    Vol06ClearUndo(records);
+    Vol06ResetCounters(c);
+    Vol06UndoReport report;
+    RenameReversal reversal(bases);
+    // Newest first: each folder goes back after everything renamed later,
+    // so a parent renamed after its child is back before the child's turn.
+    for (auto it = replay.rbegin(); it != replay.rend(); ++it) {
+        switch (reversal.MoveBack(*it)) {
+        case RenameBack::Moved: break;
+        case RenameBack::DestinationMissing: report.DestinationMissing.push_back(TrimControlAndBlanks(it->NewPath)); break;
+        case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(it->OldPath)); break;
+        case RenameBack::Changed:
+            report.OtherReasons.push_back(TrimControlAndBlanks(it->NewPath) + "  (changed since the run)");
+            break;
+        case RenameBack::Failed:
+            // Also a folder whose parent did not go back: it stays for the
+            // next Undo, which tries the parent again first.
+            report.OtherReasons.push_back(TrimControlAndBlanks(it->OldPath));
+            records.FailedUndoPairs.push_front(*it);
+            break;
+        }
+    }
+    if (!records.FailedUndoPairs.empty()) records.Bases = std::move(bases);
+    for (const _tagRenameRecord& failed : records.FailedUndoPairs)
+        sink.Outcome(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath), c.Values());
+    return report;
+}
+
+std::string Vol06UndoReportText(const Vol06UndoReport& report) {
+    if (report.SourceExists.empty() && report.DestinationMissing.empty() && report.OtherReasons.empty()) return {};
+    std::string text = "The program is unable to rename the following folders  : \n";
+    const auto section = [&text](const char* heading, const StringList& paths) {
+        if (paths.empty()) return;
+        text += heading;
+        for (const std::string& p : paths) text += p + "\n";
+    };
+    section("\nSOURCE FOLDERS DO EXIST : \n\n", report.SourceExists);
+    section("\nDESTINATION FOLDERS DO NOT EXIST : \n\n", report.DestinationMissing);
+    section("\nOTHER REASONS   : \n\n", report.OtherReasons);
+    return text;
+}

@@ -1,0 +1,232 @@
+#include "pages/folders/Vol07Engine.h"
+
+#include "core/ExamineSubFolders.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+using plat::FsResult;
+
+namespace {
+
+std::string ParentText(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return {};
+    // A drive's root keeps its backslash.
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
+}
+
+}  // namespace
+
+void Vol07ResetCounters(Vol07Counters& c) {
+    c.FoldersDeleted = c.FoldersNotExists = c.FoldersOtherReasons = 0;
+    c.FilesDeleted = c.FilesNotExists = c.FilesOtherReasons = 0;
+}
+
+// ---- the engine ------------------------------------------------------------------------------
+
+SmartDelete::SmartDelete(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context)
+    : rootFolder_(root), base_(base), ctx_(context) {}
+
+void SmartDelete::Run() {
+    workQueue_.clear();
+    workQueue_.emplace_back(0, rootFolder_);
+    collectedFolders_.clear();
+    modeChanges_.clear();
+    while (!workQueue_.empty()) ExamineLevel();
+    DeleteCollected();
+    RestoreModes();
+}
+
+PAIR_NIVO_FOLDER_NAMES SmartDelete::TakeQueueEntry() {
+    PAIR_NIVO_FOLDER_NAMES entry = std::move(workQueue_.front());
+    workQueue_.pop_front();
+    return entry;
+}
+
+void SmartDelete::Count(double& counter, int category, const std::string& line) {
+    counter += 1;
+    const auto values = ctx_.Counters.Values();
+    ctx_.Sink.Outcome(category, line, values);
+}
+
+void SmartDelete::Count(double& counter, int category, double& second, int secondCategory, const std::string& line) {
+    counter += 1;
+    second += 1;
+    const auto values = ctx_.Counters.Values();
+    ctx_.Sink.Outcome(category, line, values);
+    ctx_.Sink.Outcome(secondCategory, line, values);
+}
+
+void SmartDelete::ExamineLevel() {
+    const auto [level, folder] = TakeQueueEntry();
+    if (mode_ == 3 || (mode_ == 1 && level > 0)) collectedFolders_.push_back(folder);
+    Vol07Counters& c = ctx_.Counters;
+    // Resolved afresh for each folder: a link put on the way since is met.
+    base_.Release();
+    // A folder that cannot be listed (or is no longer a folder) is not
+    // entered; its removal later tells what became of it.
+    if (!ctx_.Disk.ListKinds(base_, folder, entries_)) return;
+    const unsigned long childLevel = CountPathSeparators(folder) + 1;
+    for (const plat::DirEntry& e : entries_) {
+        std::string path = JoinEntry(folder, e.name);
+        if (e.kind == plat::EntryKind::Folder) {
+            if (ctx_.Fence.Holds({e.dev, e.ino}))
+                Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, path);
+            else
+                workQueue_.emplace_back(childLevel, std::move(path));
+            continue;
+        }
+        // A file, a link or a special file: the name goes, nothing is opened.
+        FsResult r = ctx_.Disk.RemoveFile(base_, path);
+        if (r == FsResult::Failed && MakeWritable(folder)) r = ctx_.Disk.RemoveFile(base_, path);
+        if (r == FsResult::Ok)
+            Count(c.FilesDeleted, Vol07CatFilesDeleted, path);
+        else if (r == FsResult::NotFound)
+            Count(c.FilesNotExists, Vol07CatFilesNotExists, c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
+        else
+            Count(c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
+    }
+}
+
+void SmartDelete::DeleteCollected() {
+    Vol07Counters& c = ctx_.Counters;
+    for (std::size_t i = collectedFolders_.size(); i-- > 0;) {
+        const std::string& folder = collectedFolders_[i];
+        const bool isRoot = i == 0 && mode_ == 3;
+        plat::Beneath* base = BaseOf(folder);
+        FsResult r = FsResult::Failed;
+        if (base) {
+            const plat::FileIdentity root = base_.Identity();
+            r = ctx_.Disk.RemoveFolder(*base, folder, isRoot ? &root : nullptr);
+            // Only a folder of the tree gets its write bit, never the root's parent.
+            if (r == FsResult::Failed && !isRoot && MakeWritable(ParentText(folder)))
+                r = ctx_.Disk.RemoveFolder(*base, folder);
+        }
+        if (r == FsResult::Changed && base) {
+            // No longer the folder listed: a link put in its place goes as
+            // the link it is; anything else stays.
+            plat::EntryInfo info;
+            if (ctx_.Disk.Look(*base, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Link &&
+                ctx_.Disk.RemoveFile(*base, folder) == FsResult::Ok) {
+                Count(c.FilesDeleted, Vol07CatFilesDeleted, folder);
+                continue;
+            }
+        }
+        if (r == FsResult::Ok)
+            Count(c.FoldersDeleted, Vol07CatFoldersDeleted, folder);
+        else if (r == FsResult::NotFound)
+            Count(c.FoldersNotExists, Vol07CatFoldersNotExists, c.FoldersOtherReasons, Vol07CatFoldersOtherReasons,
+                  folder);
+        else
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+    }
+    collectedFolders_.clear();
+}
+
+plat::Beneath* SmartDelete::BaseOf(const std::string& path) {
+    if (path != rootFolder_) return &base_;
+    if (parentState_ == 0) {
+        // The root's parent by its text: the root itself must be what is
+        // found there (its removal names the identity held).
+        const std::string parent = ParentText(rootFolder_);
+        parentState_ = !parent.empty() && parent_.Open(parent) == FsResult::Ok ? 1 : 2;
+    }
+    if (parentState_ != 1) return nullptr;
+    parent_.Release();
+    return &parent_;
+}
+
+bool SmartDelete::MakeWritable(const std::string& folder) {
+    if (!ctx_.ReadOnlyFolders || folder.empty()) return false;
+    if (!triedWritable_.insert(folder).second) return false;  // given once; the failure lies elsewhere
+    if (!base_.Holds(folder)) return false;
+    plat::EntryInfo info;
+    if (ctx_.Disk.Look(base_, folder, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder ||
+        (info.mode & 0200) != 0)
+        return false;
+    std::uint32_t old = 0;
+    if (ctx_.Disk.SetMode(base_, folder, info.mode | 0200, &old) != FsResult::Ok) return false;
+    modeChanges_.push_back({folder, info.id, old});
+    return true;
+}
+
+void SmartDelete::RestoreModes() {
+    for (auto it = modeChanges_.rbegin(); it != modeChanges_.rend(); ++it) {
+        plat::EntryInfo info;
+        // Only the very folder that got the bit, where it still stands.
+        if (ctx_.Disk.Look(base_, it->Folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder &&
+            info.id == it->Id)
+            ctx_.Disk.SetMode(base_, it->Folder, it->OldMode);
+    }
+    modeChanges_.clear();
+    triedWritable_.clear();
+}
+
+// ---- the run --------------------------------------------------------------------------------------
+
+bool Vol07BareDrive(const std::string& path) {
+    return TrimControlAndBlanks(path).size() <= 3 || IsDriveRootPath(path);
+}
+
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, FolderRunSink& sink) {
+    ExamineSubFolders examine(in.IncludeFolders);
+    examine.ExamineTopFolders();
+    DeleteFoldersContext ctx{disk, sink, c, in.ReadOnlyFolders, {}};
+    ctx.Fence.Add(in.ProgramFolder);
+    ctx.Fence.Add(in.WorkingDir);
+    const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
+    const auto count = [&](double& counter, int category, const std::string& line) {
+        counter += 1;
+        sink.Outcome(category, line, c.Values());
+    };
+    for (const std::string& item : examine.GetList()) {
+        const std::string folder = NormalizeFolderItem(item);
+        if (Vol07BareDrive(item) || Vol07BareDrive(folder)) return {true, item};
+        if (GetDrivePart(folder).empty()) {
+            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, item);
+            continue;
+        }
+        // Judged by the real folder that the text names as the file system
+        // would read it, however it is spelt.
+        plat::Beneath base;
+        const FsResult opened = base.Open(LexicallyResolved(folder));
+        if (opened == FsResult::Ok && RefusedRunFolder(base, in.ProgramFolder, in.WorkingDir)) return {true, item};
+        if (UnusableFolderItem(folder)) {
+            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+            continue;
+        }
+        if (opened != FsResult::Ok) {
+            count(c.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+            continue;
+        }
+        if (mode == 0) continue;
+        SmartDelete engine(folder, base, ctx);
+        engine.SetMode(mode);
+        engine.Run();
+    }
+    return {};
+}
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
+    double folders = 0, files = 0;
+    if (!includeFolders.empty()) {
+        ExamineSubFolders examine(includeFolders);
+        examine.ExamineTopFolders();
+        for (const std::string& item : examine.GetList()) {
+            const std::string folder = NormalizeFolderItem(item);
+            if (UnusableFolderItem(folder) || !plat::FolderExists(folder)) continue;
+            FolderStructSize size(folder, true);
+            if (mode == 3 || mode == 4) {
+                size.Examine();
+                folders += size.GetFolderCount() + (mode == 4 ? 1 : 0);
+                files += size.GetFileCount();
+            } else {
+                size.ExamineRootWithMasks();
+                files += size.GetMaskedFileCount();
+            }
+        }
+    }
+    c.FoldersToDelete = folders;
+    c.FilesToDelete = files;
+}
