@@ -306,6 +306,32 @@ TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
     EXPECT_FALSE(d.Exists("outside\\target\\new"));
 }
 
+// What is done in a folder right after its listing is done in the folder
+// listed, also when another one took its name meanwhile; the ancestry
+// stops where asked.
+TEST_P(BeneathTest, AListedFolderIsTheOneWorkedIn) {
+    d.WriteFile("Dest\\sub\\x.txt", "listed");
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(base.ListKinds(D("sub"), entries));
+    fs::rename(d.nativePath("Dest\\sub"), d.nativePath("Dest\\moved"));
+    d.WriteFile("Dest\\sub\\x.txt", "newcomer");
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\moved\\x.txt"));
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\x.txt"), "newcomer");
+    // Let go, the name is resolved again.
+    base.Release();
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\sub\\x.txt"));
+
+    const auto chain = base.Ancestry(2);
+    ASSERT_EQ(chain.size(), 2u);
+    EXPECT_EQ(chain[0], base.Identity());
+    Beneath root;
+    ASSERT_EQ(root.Open(d.path("")), FsResult::Ok);
+    EXPECT_EQ(chain[1], root.Identity());
+    EXPECT_EQ(base.Ancestry().size(), root.Ancestry().size() + 1);
+}
+
 TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {
     d.MakeFolder("Dest\\sub\\deep");
     d.WriteFile("Dest\\sub\\f.txt", "f");
