@@ -3,9 +3,13 @@
 // run may use. Plain C++: the pages connect a sink to their Visual Logs.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+
+#include "platform/Beneath.h"
 
 // Where a folder engine's outcomes go. One call per line: `category` is
 // the list it belongs to (the page's category numbers, in the order of its
@@ -27,6 +31,26 @@ std::string NormalizeFolderItem(const std::string& item);
 // an empty last name, the root of a drive, or a path relative to a drive's
 // current folder ("C:Data").
 bool UnusableFolderItem(const std::string& item);
+// True when a new last name names no entry of its own: empty as the file
+// system reads it, made of dots, or holding a separator or colon.
+bool UnusableFolderName(std::string_view name);
+
+// The folder that holds a path, as text: a drive's root keeps its "".
+std::string_view ParentText(std::string_view path);
+
+// The folders that hold a run's items, each opened once (and kept while
+// the run works among them). A folder that cannot be opened gives null.
+class ParentBases {
+public:
+    plat::Beneath* Get(std::string_view parent);
+    // Lets every folder go, e.g. when the ones below may have new names.
+    void Clear();
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<plat::Beneath>> open_;
+    std::string last_;
+    plat::Beneath* lastBase_ = nullptr;
+};
 
 // The item with "." names dropped and each ".." taking the name before it
 // away (never above the drive), as the file system would read it: what a

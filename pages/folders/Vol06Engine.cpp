@@ -1,8 +1,7 @@
 #include "pages/folders/Vol06Engine.h"
 
-#include <iterator>
-#include <memory>
-#include <unordered_map>
+#include <algorithm>
+#include <vector>
 
 #include "core/PathTools.h"
 #include "core/Validation.h"
@@ -17,44 +16,17 @@ std::size_t NameStart(const std::string& path) {
     return cut == std::string::npos ? 0 : cut + 1;
 }
 
-// The folder a rename works in, as text: a drive's root keeps its "\".
-std::string ParentText(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return {};
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
-}
-
 std::string FolderWithBackslash(const std::string& path) {
     std::string folder = path.substr(0, NameStart(path));
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }
 
-// The parent folders of one level's items, each opened once. Bases are
-// let go when the walk moves up a level: by then the folders below may
-// have new names.
-class ParentBases {
-public:
-    plat::Beneath* Get(const std::string& parent) {
-        if (parent.empty()) return nullptr;
-        auto it = open_.find(parent);
-        if (it == open_.end()) {
-            if (open_.size() >= 64) open_.clear();  // a few handles at a time
-            auto base = std::make_unique<plat::Beneath>();
-            if (base->Open(parent) != FsResult::Ok) base.reset();
-            it = open_.emplace(parent, std::move(base)).first;
-        }
-        return it->second.get();
-    }
-    void Clear() { open_.clear(); }
-
-private:
-    std::unordered_map<std::string, std::unique_ptr<plat::Beneath>> open_;
-};
-
 }  // namespace
 
-void Vol06ResetCounters(Vol06Counters& c) { c.FoldersRenamed = c.SourceNotExists = c.DestinationExists = c.OtherReasons = 0; }
+void Vol06ResetCounters(Vol06Counters& c) {
+    c.FoldersRenamed = c.SourceNotExists = c.DestinationExists = c.OtherReasons = 0;
+}
 
 void Vol06ClearUndo(Vol06UndoRecords& records) {
     records.Bases.clear();
@@ -64,7 +36,13 @@ void Vol06ClearUndo(Vol06UndoRecords& records) {
 
 void Vol06UndoRecorder::Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
                                 const plat::FileIdentity& id) {
-    records_.RenamedPairs.push_back({from, to, id, bases_.IndexOf(base)});
+    // Most renames of a run work in the folder of the one before.
+    if (!(base.Identity() == lastId_) || base.Folder() != lastFolder_) {
+        lastIndex_ = bases_.IndexOf(base);
+        lastId_ = base.Identity();
+        lastFolder_ = base.Folder();
+    }
+    records_.RenamedPairs.push_back({from, to, id, lastIndex_});
 }
 
 // ---- new names ----------------------------------------------------------------------------
@@ -106,12 +84,21 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
     // The texts around each name, trimmed once for the run.
     const std::string head = TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
     const std::string tail = TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix);
-    AS_MULTIMAP_NIVO_FOLDER_NAMES queue;
+    // The level queue: by level, and within a level in list order; walked
+    // backwards, the deepest level first and the last entered first.
+    std::vector<AS_PAIR_NIVO_FOLDER_NAMES> queue;
+    queue.reserve(in.IncludeFolders.size());
     for (const std::string& item : in.IncludeFolders) {
         std::string path = NormalizeFolderItem(item);
         const unsigned long level = CountPathSeparators(path);
-        queue.emplace(level, std::move(path));
+        queue.emplace_back(level, std::move(path));
     }
+    std::stable_sort(queue.begin(), queue.end(),
+                     [](const AS_PAIR_NIVO_FOLDER_NAMES& a, const AS_PAIR_NIVO_FOLDER_NAMES& b) {
+                         return a.first < b.first;
+                     });
+    // The folders of one level's items; let go when the walk moves up a
+    // level, as the folders below may have new names by then.
     ParentBases parents;
     unsigned long level = 0;
     std::string to;
@@ -144,7 +131,7 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
             continue;
         }
         // The new name must name one entry beside the old one.
-        const bool usable = to.find_first_of("\\/:", nameAt) == std::string::npos && !UnusableFolderItem(to);
+        const bool usable = !UnusableFolderName(std::string_view(to).substr(nameAt));
         const FsResult r = usable ? disk.Rename(*base, from, to) : FsResult::Failed;
         plat::EntryInfo there;
         if (r == FsResult::Ok) {
@@ -173,7 +160,9 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
     for (auto it = replay.rbegin(); it != replay.rend(); ++it) {
         switch (reversal.MoveBack(*it)) {
         case RenameBack::Moved: break;
-        case RenameBack::DestinationMissing: report.DestinationMissing.push_back(TrimControlAndBlanks(it->NewPath)); break;
+        case RenameBack::DestinationMissing:
+            report.DestinationMissing.push_back(TrimControlAndBlanks(it->NewPath));
+            break;
         case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(it->OldPath)); break;
         case RenameBack::Changed:
             report.OtherReasons.push_back(TrimControlAndBlanks(it->NewPath) + "  (changed since the run)");

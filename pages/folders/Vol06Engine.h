@@ -83,6 +83,9 @@ public:
 private:
     Vol06UndoRecords& records_;
     UndoBaseList bases_;
+    std::uint32_t lastIndex_ = 0;
+    plat::FileIdentity lastId_;
+    std::string lastFolder_;
 };
 
 class Vol06NoRecorder final : public Vol06Recorder {

@@ -7,16 +7,6 @@
 
 using plat::FsResult;
 
-namespace {
-
-std::string ParentText(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return {};
-    // A drive's root keeps its backslash.
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
-}
-
-}  // namespace
 
 void Vol07ResetCounters(Vol07Counters& c) {
     c.FoldersDeleted = c.FoldersNotExists = c.FoldersOtherReasons = 0;
@@ -62,8 +52,8 @@ void SmartDelete::ExamineLevel() {
     const auto [level, folder] = TakeQueueEntry();
     if (mode_ == 3 || (mode_ == 1 && level > 0)) collectedFolders_.push_back(folder);
     Vol07Counters& c = ctx_.Counters;
-    // Resolved afresh for each folder: a link put on the way since is met.
-    base_.Release();
+    // Listed through the handles of the folders above it, taken without
+    // passing a link; what is deleted in it is deleted in the folder listed.
     // A folder that cannot be listed (or is no longer a folder) is not
     // entered; its removal later tells what became of it.
     if (!ctx_.Disk.ListKinds(base_, folder, entries_)) return;
@@ -100,7 +90,7 @@ void SmartDelete::DeleteCollected() {
             const plat::FileIdentity root = base_.Identity();
             r = ctx_.Disk.RemoveFolder(*base, folder, isRoot ? &root : nullptr);
             // Only a folder of the tree gets its write bit, never the root's parent.
-            if (r == FsResult::Failed && !isRoot && MakeWritable(ParentText(folder)))
+            if (r == FsResult::Failed && !isRoot && MakeWritable(std::string(ParentText(folder))))
                 r = ctx_.Disk.RemoveFolder(*base, folder);
         }
         if (r == FsResult::Changed && base) {
@@ -126,15 +116,11 @@ void SmartDelete::DeleteCollected() {
 
 plat::Beneath* SmartDelete::BaseOf(const std::string& path) {
     if (path != rootFolder_) return &base_;
-    if (parentState_ == 0) {
-        // The root's parent by its text: the root itself must be what is
-        // found there (its removal names the identity held).
-        const std::string parent = ParentText(rootFolder_);
-        parentState_ = !parent.empty() && parent_.Open(parent) == FsResult::Ok ? 1 : 2;
-    }
-    if (parentState_ != 1) return nullptr;
-    parent_.Release();
-    return &parent_;
+    // The root's parent by its text: the root itself must be what is found
+    // there (its removal names the identity held).
+    plat::Beneath* parent = ctx_.Parents.Get(ParentText(rootFolder_));
+    if (parent) parent->Release();
+    return parent;
 }
 
 bool SmartDelete::MakeWritable(const std::string& folder) {
@@ -172,9 +158,10 @@ bool Vol07BareDrive(const std::string& path) {
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, FolderRunSink& sink) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineTopFolders();
-    DeleteFoldersContext ctx{disk, sink, c, in.ReadOnlyFolders, {}};
+    DeleteFoldersContext ctx{disk, sink, c, in.ReadOnlyFolders, {}, {}};
     ctx.Fence.Add(in.ProgramFolder);
     ctx.Fence.Add(in.WorkingDir);
+    RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
     const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
     const auto count = [&](double& counter, int category, const std::string& line) {
         counter += 1;
@@ -190,8 +177,12 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
         // Judged by the real folder that the text names as the file system
         // would read it, however it is spelt.
         plat::Beneath base;
-        const FsResult opened = base.Open(LexicallyResolved(folder));
-        if (opened == FsResult::Ok && RefusedRunFolder(base, in.ProgramFolder, in.WorkingDir)) return {true, item};
+        const std::string resolved = LexicallyResolved(folder);
+        const FsResult opened = base.Open(resolved);
+        // The folder that holds its name is its real parent (a mount's root
+        // lies on another device than that).
+        if (opened == FsResult::Ok && refusal.Refuses(base, ctx.Parents.Get(ParentText(resolved))))
+            return {true, item};
         if (UnusableFolderItem(folder)) {
             count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
             continue;

@@ -67,6 +67,7 @@ struct DeleteFoldersContext {
     Vol07Counters& Counters;
     bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders
     WalkFence Fence;               // folders never entered
+    ParentBases Parents;           // the main folders' parents, for removing a main folder
 };
 
 class SmartDelete {
@@ -113,8 +114,6 @@ private:
     std::vector<ModeChange> modeChanges_;
     std::unordered_set<std::string> triedWritable_;
     std::vector<plat::DirEntry> entries_;
-    plat::Beneath parent_;  // the root's parent, opened when needed
-    int parentState_ = 0;   // 0 not tried, 1 open, 2 not to be had
 };
 
 // The simulation's engine is the same walk on the dry disk.

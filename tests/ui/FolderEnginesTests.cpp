@@ -158,7 +158,9 @@ public:
     std::function<void()> swap;
     RealDisk real;
     bool IsDry() const override { return false; }
-    plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override { return real.Look(b, p, i); }
+    plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override {
+        return real.Look(b, p, i);
+    }
     bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e, std::size_t* u) override {
         return real.List(b, f, e, u);
     }
