@@ -3,6 +3,7 @@
 #include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/RemovalRules.h"
 #include "core/Validation.h"
 
 using plat::FsResult;
@@ -22,7 +23,6 @@ void SmartDelete::Run() {
     workQueue_.clear();
     workQueue_.emplace_back(0, rootFolder_);
     collectedFolders_.clear();
-    modeChanges_.clear();
     while (!workQueue_.empty()) ExamineLevel();
     DeleteCollected();
     RestoreModes();
@@ -68,8 +68,9 @@ void SmartDelete::ExamineLevel() {
             continue;
         }
         // A file, a link or a special file: the name goes, nothing is opened.
-        FsResult r = ctx_.Disk.RemoveFile(base_, path);
-        if (r == FsResult::Failed && MakeWritable(folder)) r = ctx_.Disk.RemoveFile(base_, path);
+        FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
+        if (r == FsResult::Failed && MakeWritable(folder))
+            r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
         if (r == FsResult::Ok)
             Count(c.FilesDeleted, Vol07CatFilesDeleted, path);
         else if (r == FsResult::NotFound)
@@ -124,28 +125,15 @@ plat::Beneath* SmartDelete::BaseOf(const std::string& path) {
 }
 
 bool SmartDelete::MakeWritable(const std::string& folder) {
-    if (!ctx_.ReadOnlyFolders || folder.empty()) return false;
-    if (!triedWritable_.insert(folder).second) return false;  // given once; the failure lies elsewhere
-    if (!base_.Holds(folder)) return false;
-    plat::EntryInfo info;
-    if (ctx_.Disk.Look(base_, folder, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder ||
-        (info.mode & 0200) != 0)
-        return false;
-    std::uint32_t old = 0;
-    if (ctx_.Disk.SetMode(base_, folder, info.mode | 0200, &old) != FsResult::Ok) return false;
-    modeChanges_.push_back({folder, info.id, old});
-    return true;
+    // Asked once per folder, and only when something in it would not go.
+    if (!ctx_.ReadOnlyFolders || !triedWritable_.insert(folder).second || !base_.Holds(folder)) return false;
+    emptied_.push_back(std::make_unique<FolderToEmpty>(ctx_.Disk, base_, folder, true));
+    return emptied_.back()->Writable();
 }
 
 void SmartDelete::RestoreModes() {
-    for (auto it = modeChanges_.rbegin(); it != modeChanges_.rend(); ++it) {
-        plat::EntryInfo info;
-        // Only the very folder that got the bit, where it still stands.
-        if (ctx_.Disk.Look(base_, it->Folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder &&
-            info.id == it->Id)
-            ctx_.Disk.SetMode(base_, it->Folder, it->OldMode);
-    }
-    modeChanges_.clear();
+    // Each gives its folder the old mode back where it still stands.
+    while (!emptied_.empty()) emptied_.pop_back();
     triedWritable_.clear();
 }
 

@@ -8,11 +8,11 @@
 // folder is walked, anything else (a file, a link, a FIFO) is removed as
 // the entry it is; a link is never followed, also one that takes a
 // folder's place during the run, and a folder on another file system is
-// not entered. Files go whatever the file-selection masks hold. A file's
-// mode is never touched (removing a name needs no write access to the
-// file, and a hard link elsewhere keeps its mode); with the read-only
-// option a folder that must be emptied gets its owner write bit, and gets
-// its old mode back when it stays. A main folder that is the root of a
+// not entered. Files go whatever the file-selection masks hold, by the
+// delete pages' removal rules: a file's mode is never touched (a hard link
+// elsewhere keeps it), the read-only option decides whether read-only
+// files go, and with it a folder that must be emptied gets its owner write
+// bit, and its old mode back when it stays. A main folder that is the root of a
 // drive or file system, the program folder or the working folder stops
 // the run; the program and working folders are never entered below one.
 #pragma once
@@ -20,10 +20,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "core/RemovalRules.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/files/FileRuns.h"
@@ -65,7 +67,7 @@ struct DeleteFoldersContext {
     RunDisk& Disk;
     FolderRunSink& Sink;
     Vol07Counters& Counters;
-    bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders
+    bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders: read-only files and folders too
     WalkFence Fence;               // folders never entered
     ParentBases Parents;           // the main folders' parents, for removing a main folder
 };
@@ -91,16 +93,12 @@ private:
     // The folder beneath which the removal of `path` works: the root's
     // own entry lies beneath its parent.
     plat::Beneath* BaseOf(const std::string& path);
-    // With the read-only option: gives a folder of the tree without its
-    // owner write bit that bit, once; true when it was given.
+    // With the read-only option: a folder of the tree without its owner
+    // write bit gets it, once, when something in it would not go; true
+    // when it is writable now.
     bool MakeWritable(const std::string& folder);
+    // The folders that got the bit and stay get their old mode back.
     void RestoreModes();
-
-    struct ModeChange {
-        std::string Folder;
-        plat::FileIdentity Id;
-        std::uint32_t OldMode = 0;
-    };
 
     std::string rootFolder_;
     plat::Beneath& base_;
@@ -111,7 +109,7 @@ private:
     std::deque<PAIR_NIVO_FOLDER_NAMES> workQueue_;
     // In the order the walk took them: by level, then as found.
     std::vector<std::string> collectedFolders_;
-    std::vector<ModeChange> modeChanges_;
+    std::vector<std::unique_ptr<FolderToEmpty>> emptied_;
     std::unordered_set<std::string> triedWritable_;
     std::vector<plat::DirEntry> entries_;
 };
@@ -123,7 +121,7 @@ struct Vol07Inputs {
     StringList IncludeFolders;           // lstVol07IncludeFolderList, in list order
     bool DeleteSubFolders = true;        // rdoVol07DeleteSubFolders checked: mode 1
     bool DeleteCompleteFolders = false;  // rdoVol07DeleteCompleteFolders checked: mode 3
-    bool ReadOnlyFolders = false;        // chkVol07ReadOnlyFolders
+    bool ReadOnlyFolders = true;         // chkVol07ReadOnlyFolders (checked in the page's layout)
     std::string ProgramFolder;
     std::string WorkingDir;
 };
