@@ -30,22 +30,21 @@ public:
     std::map<int, Lines> lines;
     std::vector<std::pair<int, std::string>> order;
     std::vector<double> counters;
+    std::function<void()> onFirst;  // called at the first outcome, once
     void Outcome(int category, std::string_view line, std::span<const double> values) override {
         lines[category].emplace_back(line);
         order.emplace_back(category, line);
         counters.assign(values.begin(), values.end());
+        if (onFirst) std::exchange(onFirst, nullptr)();
     }
 };
 
-// Every path below the drive's root: "<dir>", "-> target" or the content,
-// with the permission bits.
+// Every path below `native`: "<dir>", "-> target" or the content, and the mode.
 std::map<std::string, std::string> Tree(const std::string& native) {
     std::map<std::string, std::string> tree;
     for (const auto& e : fs::recursive_directory_iterator(native)) {
-        std::string content = "<dir>";
-        if (e.is_symlink()) {
-            content = "-> " + fs::read_symlink(e.path()).string();
-        } else if (e.is_regular_file()) {
+        std::string content = e.is_symlink() ? "-> " + fs::read_symlink(e.path()).string() : "<dir>";
+        if (!e.is_symlink() && e.is_regular_file()) {
             std::ifstream in(e.path(), std::ios::binary);
             content.assign(std::istreambuf_iterator<char>(in), {});
         }
@@ -54,12 +53,6 @@ std::map<std::string, std::string> Tree(const std::string& native) {
         tree[e.path().string().substr(native.size())] = content + " " + std::to_string(st.st_mode & 07777);
     }
     return tree;
-}
-std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) { return Tree(drive.native()); }
-
-unsigned ModeOf(const std::string& native) {
-    struct stat st {};
-    return lstat(native.c_str(), &st) == 0 ? st.st_mode & 07777 : 01000000;
 }
 
 // ---- delete -----------------------------------------------------------------------------------
@@ -77,17 +70,32 @@ protected:
         in.WorkingDir = P("Prog\\WorkingDir");
     }
     std::string P(const std::string& rel) const { return drive.path(rel); }
-    void Link(const std::string& rel, const std::string& targetRel) const {
-        fs::create_symlink(drive.nativePath(targetRel), drive.nativePath(rel));
+    void Link(const std::string& rel, const std::string& to) const {
+        fs::create_symlink(drive.nativePath(to), drive.nativePath(rel));
     }
-    Vol07RunEnd Run(RunDisk& disk) { return Vol07DeleteMainFolders(counters, in, disk, sink); }
+    void Whole() {
+        in.DeleteSubFolders = false;
+        in.DeleteCompleteFolders = true;
+    }
     Vol07RunEnd Run() {
         RealDisk disk;
-        return Run(disk);
+        return Vol07DeleteMainFolders(counters, in, disk, sink);
     }
-    Vol07RunEnd Simulate() {
-        DryDisk disk;
-        return Run(disk);
+    // The simulation's lines and counters, then the run's: the same, and
+    // nothing changed in between.
+    void SimulateThenRun(const std::string& watched) {
+        sink = {};
+        counters = {};
+        const auto before = Tree(watched);
+        DryDisk dry;
+        Vol07DeleteMainFolders(counters, in, dry, sink);
+        EXPECT_EQ(Tree(watched), before);
+        const RecordingSink simulated = sink;
+        sink = {};
+        counters = {};
+        Run();
+        EXPECT_EQ(sink.order, simulated.order);
+        EXPECT_EQ(sink.counters, simulated.counters);
     }
     void Tree3(const std::string& main) {
         drive.WriteFile(main + "\\a.txt", "a");
@@ -97,131 +105,58 @@ protected:
     }
 };
 
-TEST_F(DeleteFolders, EmptiesOrRemovesTheTreeDeepestFirst) {
+TEST_F(DeleteFolders, EmptiesOrRemovesTheTreeDeepestFirstAsSimulated) {
     Tree3("Main");
     Tree3("Whole");
-    Vol07CountFoldersToDelete(counters, {P("Main"), P("Main\\Sub1"), P("Whole")}, 3);
-    EXPECT_EQ(counters.FoldersToDelete, 6);
-    EXPECT_EQ(counters.FilesToDelete, 6);
-    Vol07CountFoldersToDelete(counters, {P("Main")}, 4);
-    EXPECT_EQ(counters.FoldersToDelete, 4);
+    Vol07CountFoldersToDelete(counters, {P("Main"), P("Main\\Sub1"), P("Whole")}, 4);
+    EXPECT_EQ(counters.Values()[0], 8);
+    EXPECT_EQ(counters.Values()[1], 6);
 
     // Listed with one of its own subfolders, a main folder is walked once.
-    in.IncludeFolders = {P("Main\\Sub1"), P("Main")};
-    EXPECT_FALSE(Run().Refused);
+    in.IncludeFolders = {P("Main\\Sub1"), P("Main"), P("Gone"), "Data\\Whole", P("X\\..\\Whole\\.")};
+    SimulateThenRun(drive.native());
     EXPECT_TRUE(fs::is_empty(drive.nativePath("Main")));
     EXPECT_EQ(sink.lines[Vol07CatFoldersDeleted], (Lines{P("Main\\Sub1\\Deep"), P("Main\\Sub2"), P("Main\\Sub1")}));
-    EXPECT_EQ(sink.lines[Vol07CatFilesDeleted].size(), 3u);
-    EXPECT_EQ(counters.FoldersDeleted, 3);
-    EXPECT_EQ(counters.FilesDeleted, 3);
-    EXPECT_EQ(sink.counters, (std::vector<double>{4, 3, 3, 0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(sink.lines[Vol07CatMainFoldersNotExist], Lines{P("Gone")});
+    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{"Data\\Whole", P("X\\..\\Whole\\.")}));
+    EXPECT_EQ(sink.counters, (std::vector<double>{0, 0, 3, 0, 2, 3, 0, 0, 1}));
 
-    in.IncludeFolders = {P("Whole"), P("Gone"), "Data\\Whole"};
-    in.DeleteSubFolders = false;
-    in.DeleteCompleteFolders = true;
+    in.IncludeFolders = {P("Whole")};
+    Whole();
     Run();
     EXPECT_FALSE(drive.Exists("Whole"));
     EXPECT_EQ(sink.lines[Vol07CatFoldersDeleted].back(), P("Whole"));
-    EXPECT_EQ(sink.lines[Vol07CatMainFoldersNotExist], Lines{P("Gone")});
-    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], Lines{"Data\\Whole"});
-    EXPECT_EQ(counters.FoldersDeleted, 7);
-    EXPECT_EQ(counters.MainFoldersNotExist, 1);
 }
 
-// A link is an entry of its own wherever it points: at a folder that must
-// survive, at a file, at its own folder, at itself.
+// A link is an entry of its own wherever it points, also one that takes a
+// folder's place after the pre-count or after its folder was listed.
 TEST_F(DeleteFolders, LinksGoAsLinksAndWhatTheyPointAtStays) {
-    drive.WriteFile("Keep\\precious.txt", "p");
     drive.WriteFile("Keep\\Sub\\x.txt", "x");
+    drive.WriteFile("Main\\0.txt", "0");
     drive.WriteFile("Main\\Sub\\f.txt", "f");
+    drive.WriteFile("Main\\Victim\\v.txt", "v");
+    drive.WriteFile("Main\\Later\\l.txt", "l");
     Link("Main\\ToKeep", "Keep");
-    Link("Main\\Sub\\ToKeepSub", "Keep\\Sub");
-    Link("Main\\ToFile", "Keep\\precious.txt");
+    Link("Main\\Sub\\ToFile", "Keep\\Sub\\x.txt");
     Link("Main\\Sub\\Loop", "Main");
     fs::create_symlink("Self", drive.nativePath("Main\\Self"));
     in.IncludeFolders = {P("Main")};
-    in.DeleteSubFolders = false;
-    in.DeleteCompleteFolders = true;
-    Run();
-    EXPECT_FALSE(drive.Exists("Main"));
-    EXPECT_EQ(drive.ReadFile("Keep\\precious.txt"), "p");
-    EXPECT_EQ(drive.ReadFile("Keep\\Sub\\x.txt"), "x");
-    EXPECT_EQ(counters.FilesDeleted, 6);
-    EXPECT_EQ(counters.FoldersDeleted, 2);
-}
-
-// Hands the run's walk a folder that turns into a link after its parent
-// was listed, as another program might.
-class SwappingDisk final : public RunDisk {
-public:
-    std::string after;            // the folder whose listing triggers it
-    std::function<void()> swap;
-    RealDisk real;
-    bool IsDry() const override { return false; }
-    plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override {
-        return real.Look(b, p, i);
-    }
-    bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e, std::size_t* u) override {
-        return real.List(b, f, e, u);
-    }
-    bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e) override {
-        const bool ok = real.ListKinds(b, f, e);
-        if (f == after && swap) std::exchange(swap, nullptr)();
-        return ok;
-    }
-    plat::FsResult MakeFolder(plat::Beneath& b, const std::string& p, plat::FileIdentity* m) override {
-        return real.MakeFolder(b, p, m);
-    }
-    plat::FsResult MakeFolderTree(plat::Beneath& b, const std::string& p, std::vector<plat::MadeFolder>& m) override {
-        return real.MakeFolderTree(b, p, m);
-    }
-    plat::FsResult CopyFile(plat::Beneath& f, const std::string& s, plat::Beneath& t, const std::string& d,
-                            plat::FileStamp* st) override {
-        return real.CopyFile(f, s, t, d, st);
-    }
-    plat::FsResult CopyFileReplacing(plat::Beneath& f, const std::string& s, plat::Beneath& t, const std::string& d,
-                                     plat::FileStamp* st) override {
-        return real.CopyFileReplacing(f, s, t, d, st);
-    }
-    plat::FsResult RemoveFile(plat::Beneath& b, const std::string& p, const plat::FileStamp* e) override {
-        return real.RemoveFile(b, p, e);
-    }
-    plat::FsResult RemoveFolder(plat::Beneath& b, const std::string& p, const plat::FileIdentity* e) override {
-        return real.RemoveFolder(b, p, e);
-    }
-    plat::FsResult Rename(plat::Beneath& b, const std::string& f, const std::string& t) override {
-        return real.Rename(b, f, t);
-    }
-    plat::FsResult SetMode(plat::Beneath& b, const std::string& p, std::uint32_t m, std::uint32_t* o) override {
-        return real.SetMode(b, p, m, o);
-    }
-};
-
-TEST_F(DeleteFolders, AFolderSwappedForALinkIsNeverWalked) {
-    drive.WriteFile("Keep\\k.txt", "k");
-    drive.WriteFile("Main\\Victim\\v.txt", "v");
-    drive.WriteFile("Main\\Later\\l.txt", "l");
-    in.IncludeFolders = {P("Main")};
     Vol07CountFoldersToDelete(counters, in.IncludeFolders, 3);
-    EXPECT_EQ(counters.FilesToDelete, 2);
-
-    // Between the pre-count and the run.
+    EXPECT_EQ(counters.FilesToDelete, 4);
     fs::rename(drive.nativePath("Main\\Victim"), drive.nativePath("Moved"));
     Link("Main\\Victim", "Keep");
-    // During the run: listed as a folder, a link when its turn comes.
-    SwappingDisk disk;
-    disk.after = P("Main");
-    disk.swap = [&] {
+    sink.onFirst = [&] {  // Main is listed by now
         fs::rename(drive.nativePath("Main\\Later"), drive.nativePath("Moved2"));
         Link("Main\\Later", "Keep");
     };
-    Run(disk);
-    EXPECT_TRUE(fs::is_empty(drive.nativePath("Main")));
-    EXPECT_EQ(drive.ReadFile("Keep\\k.txt"), "k");
-    EXPECT_EQ(drive.ReadFile("Moved\\v.txt"), "v");
-    EXPECT_EQ(drive.ReadFile("Moved2\\l.txt"), "l");
-    EXPECT_EQ(sink.lines[Vol07CatFilesDeleted], (Lines{P("Main\\Victim"), P("Main\\Later")}));
-    EXPECT_TRUE(sink.lines[Vol07CatFoldersOtherReasons].empty());
+    Whole();
+    Run();
+    EXPECT_FALSE(drive.Exists("Main"));
+    EXPECT_EQ(Tree(drive.nativePath("Keep")).size(), 2u);
+    EXPECT_EQ(drive.ReadFile("Moved\\v.txt") + drive.ReadFile("Moved2\\l.txt"), "vl");
+    EXPECT_EQ(sink.lines[Vol07CatFilesDeleted].back(), P("Main\\Later"));
+    EXPECT_EQ(counters.FilesDeleted, 8);
+    EXPECT_EQ(counters.FoldersDeleted, 2);
 }
 
 // A mount point below a main folder is not entered: a bind mount in a
@@ -231,8 +166,7 @@ TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
     drive.MakeFolder("Main\\mnt");
     drive.WriteFile("Main\\m.txt", "m");
     in.IncludeFolders = {P("Main")};
-    in.DeleteSubFolders = false;
-    in.DeleteCompleteFolders = true;
+    Whole();
     const pid_t pid = fork();
     if (pid == 0) {
         if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
@@ -240,9 +174,8 @@ TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
                   MS_BIND, nullptr) != 0)
             _exit(0);
         Run();
-        const bool kept = drive.ReadFile("Main\\mnt\\keep.txt") == "precious";
         const bool counted = sink.lines[Vol07CatFoldersOtherReasons] == Lines({P("Main\\mnt"), P("Main")});
-        _exit(kept && counted && !drive.Exists("Main\\m.txt") ? 0 : 1);
+        _exit(counted && !drive.Exists("Main\\m.txt") ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
@@ -251,85 +184,48 @@ TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
 }
 
 // Roots however written, and the program's own folders however reached,
-// stop the run before anything of theirs is touched.
+// stop the run before anything of theirs is touched; below a main folder
+// the program's folders are never entered.
 TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
-    drive.WriteFile("top.txt", "t");
     drive.WriteFile("A\\a.txt", "a");
-    drive.WriteFile("Prog\\p.txt", "p");
     drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
-    const auto before = Tree(drive);
-    for (const std::string& root :
-         {std::string("T:\\."), std::string("T:\\\\"), std::string("T:\\A\\.."), std::string("T:"), std::string("T:/"),
-          std::string("  T:\\A\\..\\  "), std::string("T:\\A\\B\\..\\.."), std::string("C:\\proc"), P("Prog"),
-          P("Prog\\WorkingDir"), P("A\\..\\Prog"), P("A\\..\\Prog\\WorkingDir\\.")}) {
+    Whole();
+    const auto before = Tree(drive.native());
+    for (const std::string root : {"T:\\.", "T:\\\\", "T:\\A\\..", "T:", "T:/", "  T:\\A\\..\\  ", "C:\\proc",
+                                   "T:\\A\\B\\..\\..", "T:\\Prog", "T:\\A\\..\\Prog",
+                                   "T:\\A\\..\\Prog\\WorkingDir\\."}) {
         in.IncludeFolders = {root};
-        in.DeleteSubFolders = false;
-        in.DeleteCompleteFolders = true;
-        const Vol07RunEnd end = Run();
-        EXPECT_TRUE(end.Refused) << root;
-        EXPECT_EQ(Tree(drive), before) << root;
+        EXPECT_TRUE(Run().Refused) << root;
+        EXPECT_EQ(Tree(drive.native()), before) << root;
     }
     EXPECT_TRUE(sink.order.empty());
 
     // The main folders before it are done; none after it is touched.
-    drive.WriteFile("B\\C\\c.txt", "c");
     drive.WriteFile("E\\F\\G\\g.txt", "g");
-    in.IncludeFolders = {P("E\\F\\G"), P("D\\..\\.."), P("A"), P("B\\C\\..")};
+    drive.WriteFile("H\\Work\\w.txt", "w");
+    in.WorkingDir = P("H\\Work");
+    in.IncludeFolders = {P("E\\F\\G"), P("D\\..\\.."), P("A"), P("H")};
     const Vol07RunEnd end = Run();
-    EXPECT_TRUE(end.Refused);
     EXPECT_EQ(end.RefusedFolder, P("D\\..\\.."));
     EXPECT_FALSE(drive.Exists("A"));
-    EXPECT_TRUE(drive.Exists("B\\C\\c.txt"));
     EXPECT_TRUE(drive.Exists("E\\F\\G\\g.txt"));
-    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], Lines{P("B\\C\\..")});
-}
-
-TEST_F(DeleteFolders, TheProgramsFoldersAreNeverEnteredBelowAMainFolder) {
-    drive.WriteFile("Main\\Work\\w.txt", "w");
-    drive.WriteFile("Main\\x.txt", "x");
-    in.WorkingDir = P("Main\\Work");
-    in.IncludeFolders = {P("Main")};
-    in.DeleteSubFolders = false;
-    in.DeleteCompleteFolders = true;
-    Run();
-    EXPECT_EQ(drive.ReadFile("Main\\Work\\w.txt"), "w");
-    EXPECT_FALSE(drive.Exists("Main\\x.txt"));
-    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("Main\\Work"), P("Main")}));
+    EXPECT_TRUE(drive.Exists("H\\Work\\w.txt"));
+    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H")}));
 }
 
 // Removing a name needs no write access to the file: a read-only file goes
-// with its mode untouched, and a hard link to it elsewhere keeps that mode;
-// without the read-only option it stays.
-TEST_F(DeleteFolders, AReadOnlyFileGoesWithoutItsModeChanged) {
-    drive.WriteFile("Main\\ro.txt", "r");
-    chmod(drive.nativePath("Main\\ro.txt").c_str(), 0444);
-    drive.MakeFolder("Keep");
-    fs::create_hard_link(drive.nativePath("Main\\ro.txt"), drive.nativePath("Keep\\hard.txt"));
-    in.IncludeFolders = {P("Main")};
-    testsupport::OpenPathToEveryone(drive.native());
-    testsupport::GiveToNobody(drive.nativePath("Main"));
-    const int code = testsupport::RunAsNobody([&] {
-        in.ReadOnlyFolders = false;
-        Run();
-        if (!drive.Exists("Main\\ro.txt") || counters.FilesOtherReasons != 1) return 1;
-        in.ReadOnlyFolders = true;
-        Run();
-        return !drive.Exists("Main\\ro.txt") && counters.FilesDeleted == 1 ? 0 : 2;
-    });
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(ModeOf(drive.nativePath("Keep\\hard.txt")), 0444u);
-}
-
-// A folder without its owner write bit can be emptied only with the
-// read-only option, which gives that bit to the folders it must empty and
-// gives their old mode back to those that stay. The simulation tells the
-// same in advance.
-TEST_F(DeleteFolders, ReadOnlyFoldersAreEmptiedOnlyOnRequestAndKeepTheirModes) {
+// with its mode untouched (a hard link to it keeps it), with the read-only
+// option only. A folder without its owner write bit is emptied only with
+// that option too, and the folders that stay get their old mode back. The
+// simulation tells the same in advance.
+TEST_F(DeleteFolders, ReadOnlyFilesAndFoldersGoOnlyOnRequest) {
     drive.WriteFile("Main\\g.txt", "g");
     drive.WriteFile("Main\\Sub\\f.txt", "f");
-    drive.MakeFolder("Main\\Sub\\Empty");
+    drive.WriteFile("Main\\Open\\ro.txt", "r");
+    fs::create_hard_link(drive.nativePath("Main\\Open\\ro.txt"), drive.nativePath("Prog\\hard.txt"));
     testsupport::OpenPathToEveryone(drive.native());
     testsupport::GiveToNobody(drive.nativePath("Main"));
+    chmod(drive.nativePath("Main\\Open\\ro.txt").c_str(), 0444);
     chmod(drive.nativePath("Main\\Sub").c_str(), 0555);
     chmod(drive.nativePath("Main").c_str(), 0555);
     in.IncludeFolders = {P("Main")};
@@ -337,49 +233,16 @@ TEST_F(DeleteFolders, ReadOnlyFoldersAreEmptiedOnlyOnRequestAndKeepTheirModes) {
     const std::string main = drive.nativePath("Main");
     const auto before = Tree(main);
     const int code = testsupport::RunAsNobody([&] {
-        RecordingSink simulated;
-        Vol07Counters simulatedCounters;
-        DryDisk dry;
-        Vol07DeleteMainFolders(simulatedCounters, in, dry, simulated);
-        if (Tree(main) != before) return 1;
-        Run();
-        if (simulated.order != sink.order || simulated.counters != sink.counters) return 2;
-        if (Tree(main) != before || counters.FilesOtherReasons != 2 || counters.FoldersOtherReasons != 2) return 3;
-
-        sink = {};
-        simulated = {};
-        counters = simulatedCounters = {};
+        SimulateThenRun(main);
+        if (Tree(main) != before || counters.FilesOtherReasons != 3 || counters.FoldersOtherReasons != 2) return 1;
         in.ReadOnlyFolders = true;
-        DryDisk dryAgain;
-        Vol07DeleteMainFolders(simulatedCounters, in, dryAgain, simulated);
-        if (Tree(main) != before) return 4;
-        Run();
-        if (simulated.order != sink.order || simulated.counters != sink.counters) return 5;
-        if (!fs::is_empty(drive.nativePath("Main")) || counters.FoldersDeleted != 2 || counters.FilesDeleted != 2)
-            return 6;
-        return ModeOf(drive.nativePath("Main")) == 0555 ? 0 : 7;
+        SimulateThenRun(main);
+        if (!fs::is_empty(main) || counters.FoldersDeleted != 2 || counters.FilesDeleted != 3) return 2;
+        struct stat st {};
+        return stat(main.c_str(), &st) == 0 && (st.st_mode & 07777) == 0555 ? 0 : 3;
     });
     EXPECT_EQ(code, 0);
-}
-
-TEST_F(DeleteFolders, SimulationGivesTheRunsLinesAndTouchesNothing) {
-    Tree3("Main");
-    drive.WriteFile("Keep\\k.txt", "k");
-    Link("Main\\Sub1\\ToKeep", "Keep");
-    drive.MakeFolder("Whole\\A\\B");
-    in.IncludeFolders = {P("Main"), P("Missing"), "Rel\\Path", P("Other\\..\\Whole\\.\\A"), P("Whole")};
-    const auto before = Tree(drive);
-    EXPECT_FALSE(Simulate().Refused);
-    EXPECT_EQ(Tree(drive), before);
-    const RecordingSink simulated = sink;
-    const Vol07Counters simulatedCounters = counters;
-    sink = {};
-    counters = {};
-    Run();
-    EXPECT_EQ(sink.order, simulated.order);
-    EXPECT_EQ(sink.counters, simulated.counters);
-    EXPECT_EQ(counters.Values(), simulatedCounters.Values());
-    EXPECT_EQ(counters.FoldersDeleted, 5);
+    EXPECT_EQ(fs::status(drive.nativePath("Prog\\hard.txt")).permissions(), fs::perms(0444));
 }
 
 // ---- rename -----------------------------------------------------------------------------------------
@@ -398,20 +261,18 @@ protected:
         Vol06UndoRecorder recorder(records);
         Vol06RenameFolders(counters, in, disk, recorder, sink);
     }
-    void Simulate() {
-        DryDisk disk;
-        Vol06NoRecorder recorder;
-        Vol06RenameFolders(counters, in, disk, recorder, sink);
-    }
     Vol06UndoReport Undo() { return Vol06UndoRenames(records, counters, sink); }
-    // The simulation's lines and counters, then the run's on the same disk.
+    // The simulation's lines and counters, then the run's: the same, with
+    // the disk and the undo records untouched in between.
     void SimulateThenRun() {
         sink = {};
         counters = {};
-        const auto before = Tree(drive);
+        const auto before = Tree(drive.native());
         const std::size_t kept = records.RenamedPairs.size();
-        Simulate();
-        EXPECT_EQ(Tree(drive), before);
+        DryDisk dry;
+        Vol06NoRecorder none;
+        Vol06RenameFolders(counters, in, dry, none, sink);
+        EXPECT_EQ(Tree(drive.native()), before);
         EXPECT_EQ(records.RenamedPairs.size(), kept);
         const RecordingSink simulated = sink;
         sink = {};
@@ -420,117 +281,73 @@ protected:
         EXPECT_EQ(sink.order, simulated.order);
         EXPECT_EQ(sink.counters, simulated.counters);
     }
-    std::string Join(const _tagVol0XParts& p) const { return p.Part[0] + p.Part[1] + p.Part[2] + p.Part[3]; }
 };
 
-TEST_F(RenameFolders, NewNamesChangeTheLastNameOnly) {
+// Only the last name changes, split at the last separator: a dot is part of it.
+TEST_F(RenameFolders, NewNamesAndADottedFolderRenamedInPlace) {
     in.NewPrefix = " P ";
-    in.NewSuffix = "S";
-    EXPECT_EQ(Join(Vol06BuildPrefixSuffixName(in, "C:\\Data\\Proj")), "C:\\Data\\PProjS");
     in.DelimiterPrefixSubFolder = "-";
     in.DelimiterSubFolderSuffix = "_";
-    EXPECT_EQ(Join(Vol06BuildPrefixSuffixName(in, "C:\\Data\\Proj")), "C:\\Data\\P-Proj_S");
-    EXPECT_EQ(Join(Vol06BuildPrefixSuffixName(in, "C:\\Proj.old")), "C:\\P-Proj.old_S");
-    in.NewPrefix = in.NewSuffix = in.DelimiterSubFolderSuffix = "";
-    EXPECT_EQ(Join(Vol06BuildPrefixSuffixName(in, "C:\\Data\\Proj")), "C:\\Data\\-Proj");
-    EXPECT_EQ(Join(Vol06BuildLastSubFolderName("C:\\Data\\Proj.old", " New ")), "C:\\Data\\ New ");
-}
+    in.NewSuffix = "S";
+    EXPECT_EQ(Vol06NewPath(in, "C:\\Data\\Proj"), "C:\\Data\\P-Proj_S");
+    EXPECT_EQ(Vol06NewPath(in, "C:\\Proj.old"), "C:\\P-Proj.old_S");
+    EXPECT_EQ(Vol06BuildLastSubFolderName("C:\\Data\\Proj.old", " New ").Part[1], " New ");
 
-// A dot in the last name is part of that name: the folder itself is renamed.
-TEST_F(RenameFolders, ADottedFolderIsRenamedInPlace) {
     drive.MakeFolder("Data\\Proj.old\\inside");
-    drive.MakeFolder("Data\\Proj.v2");
     in.IncludeFolders = {P("Data\\Proj.old")};
-    in.NewPrefix = "X_";
     Run();
-    EXPECT_TRUE(drive.Exists("Data\\X_Proj.old\\inside"));
-    EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], Lines{P("Data\\X_Proj.old")});
-    in.IncludeFolders = {P("Data\\Proj.v2")};
+    EXPECT_TRUE(drive.Exists("Data\\P-Proj.old_S\\inside"));
+    in.IncludeFolders = {P("Data\\P-Proj.old_S")};
     in.AddPrefixesSuffixes = false;
-    in.RenameNewLastSubFolder = "New";
+    in.RenameNewLastSubFolder = "New.v2";
     Run();
-    EXPECT_TRUE(drive.Exists("Data\\New"));
-    EXPECT_FALSE(drive.Exists("Data\\Proj.v2"));
-    EXPECT_TRUE(drive.Exists("Data\\X_Proj.old"));
+    EXPECT_TRUE(drive.Exists("Data\\New.v2\\inside"));
 }
 
-// Items are normalised before the new path is built, in the simulation as
-// in the run; the run takes the deepest level first, the last entered first.
+// Items are normalised before the new path is built; the deepest level
+// goes first, and the undo brings nested renames back.
 TEST_F(RenameFolders, NestedAndUntidyItemsAndTheirReversal) {
-    drive.MakeFolder("A\\B\\C");
     drive.WriteFile("A\\B\\C\\f.txt", "f");
     in.IncludeFolders = {P("A"), "  T:/A//B/C  ", P("A\\B")};
     in.NewPrefix = "X_";
     SimulateThenRun();
     EXPECT_EQ(drive.ReadFile("X_A\\X_B\\X_C\\f.txt"), "f");
     EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], (Lines{P("A\\B\\X_C"), P("A\\X_B"), P("X_A")}));
-    ASSERT_EQ(records.RenamedPairs.size(), 3u);
-    EXPECT_EQ(records.RenamedPairs.front().OldPath, P("A\\B\\C"));
-
-    const Vol06UndoReport report = Undo();
-    EXPECT_EQ(Vol06UndoReportText(report), "");
+    EXPECT_EQ(Vol06UndoReportText(Undo()), "");
     EXPECT_EQ(drive.ReadFile("A\\B\\C\\f.txt"), "f");
-    EXPECT_TRUE(records.RenamedPairs.empty());
-    EXPECT_TRUE(records.FailedUndoPairs.empty());
-    EXPECT_EQ(counters.FoldersRenamed, 0);
+    EXPECT_TRUE(records.RenamedPairs.empty() && records.FailedUndoPairs.empty());
 }
 
 // The simulation catches collisions between the run's own new names as the
-// run meets them, and leaves the last run's undo records alone.
-TEST_F(RenameFolders, CollisionsBetweenTheRunsOwnNewNames) {
-    drive.MakeFolder("X\\a");
-    drive.MakeFolder("X\\b");
-    drive.MakeFolder("Y\\a");
-    drive.MakeFolder("Z\\z");
-    in.IncludeFolders = {P("Z\\z")};
-    in.NewPrefix = "old_";
-    Run();
-    ASSERT_EQ(records.RenamedPairs.size(), 1u);
-
-    in.IncludeFolders = {P("X\\a"), P("Y\\a"), P("X\\b"), P("X\\b")};
-    in.AddPrefixesSuffixes = false;
-    in.RenameNewLastSubFolder = "Same";
-    sink = {};
-    counters = {};
-    records.RenamedPairs.push_back(records.RenamedPairs.front());  // what a simulation must not touch
-    SimulateThenRun();
-    EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], (Lines{P("X\\Same"), P("Y\\Same")}));
-    EXPECT_EQ(sink.lines[Vol06CatSourceNotExists], Lines{P("X\\b")});
-    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], Lines{P("X\\a")});
-    EXPECT_TRUE(drive.Exists("X\\a"));
-}
-
-TEST_F(RenameFolders, NothingIsReplacedFollowedOrLeftTheFolder) {
-    drive.MakeFolder("Data\\Proj");
-    drive.WriteFile("Data\\X_Proj", "a file in the way");
-    drive.MakeFolder("Real\\Sub");
+// run meets them; nothing is replaced, followed or moved elsewhere.
+TEST_F(RenameFolders, CollisionsAndWhatIsNeverRenamed) {
+    for (const char* f : {"X\\a", "X\\b", "Y\\a", "Real\\Sub", "Data\\Proj"}) drive.MakeFolder(f);
+    drive.WriteFile("Data\\Same", "a file in the way");
     fs::create_symlink(drive.nativePath("Real"), drive.nativePath("L"));
     drive.MakeFolder("Long\\" + std::string(250, 'n'));
-    in.IncludeFolders = {P("Data\\Proj"), P("L"), P("L\\Sub"), "Rel\\Proj", P("Data\\..\\Data\\Proj"),
-                         P(std::string("Long\\") + std::string(250, 'n'))};
-    in.NewPrefix = "X_";
-    SimulateThenRun();
-    EXPECT_EQ(drive.ReadFile("Data\\X_Proj"), "a file in the way");
-    EXPECT_TRUE(drive.Exists("Data\\Proj"));
-    EXPECT_TRUE(drive.Exists("Real\\Sub"));
-    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], Lines{P("Data\\Proj")});
-    EXPECT_EQ(sink.lines[Vol06CatSourceNotExists], (Lines{P("L\\Sub"), P("L")}));
-    EXPECT_EQ(sink.lines[Vol06CatOtherReasons],
-              (Lines{P("Data\\..\\Data\\Proj"), P("Long\\X_" + std::string(250, 'n')), "Rel\\Proj"}));
-
-    // No new name at all, or none that differs: the folder stays.
-    in.IncludeFolders = {P("Data\\Proj")};
-    in.NewPrefix = "";
-    SimulateThenRun();
-    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], Lines{P("Data\\Proj")});
+    in.IncludeFolders = {P("X\\a"), P("Y\\a"), P("X\\b"), P("X\\b"), P("Data\\Proj"), P("L"), P("L\\Sub"),
+                         "Rel\\Proj", P("Data\\..\\Data\\Proj"), P("Long\\" + std::string(250, 'n'))};
     in.AddPrefixesSuffixes = false;
+    in.RenameNewLastSubFolder = "Same";
+    SimulateThenRun();
+    EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], (Lines{P("Long\\Same"), P("X\\Same"), P("Y\\Same")}));
+    EXPECT_EQ(sink.lines[Vol06CatSourceNotExists], (Lines{P("L\\Sub"), P("X\\b"), P("L")}));
+    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], (Lines{P("Data\\Proj"), P("X\\a")}));
+    EXPECT_EQ(sink.lines[Vol06CatOtherReasons], (Lines{P("Data\\..\\Data\\Proj"), "Rel\\Proj"}));
+    EXPECT_EQ(drive.ReadFile("Data\\Same"), "a file in the way");
+    EXPECT_TRUE(drive.Exists("Real\\Sub"));
+
+    // A new path too long, no new name, or one that leaves the folder.
+    in.IncludeFolders = {P("Long\\Same")};
+    in.RenameNewLastSubFolder = std::string(260, 'm');
+    SimulateThenRun();
+    in.IncludeFolders.push_back(P("Data\\Proj"));
     in.RenameNewLastSubFolder = "";
     SimulateThenRun();
-    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], Lines{P("Data\\Proj")});
+    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], (Lines{P("Data\\Proj"), P("Long\\Same")}));
     in.RenameNewLastSubFolder = "..";
     SimulateThenRun();
-    EXPECT_EQ(sink.lines[Vol06CatOtherReasons], Lines{P("Data\\..")});
-    EXPECT_TRUE(drive.Exists("Data\\Proj"));
+    EXPECT_EQ(sink.lines[Vol06CatOtherReasons], (Lines{P("Data\\.."), P("Long\\..")}));
 }
 
 // Undo moves back only the very folder the run renamed, onto a free name.
@@ -540,18 +357,15 @@ TEST_F(RenameFolders, UndoMovesBackOnlyTheSameFolder) {
     in.NewSuffix = "_x";
     Run();
     fs::rename(drive.nativePath("One_x"), drive.nativePath("Elsewhere"));
-    drive.MakeFolder("One_x");                            // another folder in its place
-    drive.MakeFolder("Two");                              // something at the old path
-    fs::remove(drive.nativePath("Three_x"));              // gone
+    drive.MakeFolder("One_x");
+    drive.MakeFolder("Two");
+    fs::remove(drive.nativePath("Three_x"));
     const Vol06UndoReport report = Undo();
-    EXPECT_TRUE(drive.Exists("Four"));
-    EXPECT_TRUE(drive.Exists("One_x"));
-    EXPECT_TRUE(drive.Exists("Two_x"));
+    EXPECT_TRUE(drive.Exists("Four") && drive.Exists("One_x") && drive.Exists("Two_x"));
     EXPECT_EQ(report.SourceExists, StringList{P("Two")});
     EXPECT_EQ(report.DestinationMissing, StringList{P("Three_x")});
     EXPECT_EQ(report.OtherReasons, StringList{P("One_x") + "  (changed since the run)"});
     EXPECT_TRUE(records.FailedUndoPairs.empty());
-    EXPECT_EQ(Vol06UndoReportText(report).rfind("The program is unable to rename the following folders  : \n", 0), 0u);
 }
 
 // A parent that cannot go back keeps its children's records with its own,
@@ -564,15 +378,13 @@ TEST_F(RenameFolders, AChildWaitsForItsParentsMoveBack) {
     in.NewPrefix = "X_";
     const int code = testsupport::RunAsNobody([&] {
         Run();
-        if (!drive.Exists("G\\X_A\\X_B")) return 1;
         chmod(drive.nativePath("G").c_str(), 0555);
         const Vol06UndoReport first = Undo();
-        if (first.OtherReasons != StringList{P("G\\A"), P("G\\A\\B")} || records.FailedUndoPairs.size() != 2) return 2;
-        if (sink.lines[Vol06CatFoldersFailedUndo] != Lines{P("G\\A\\B"), P("G\\A")}) return 3;
+        if (first.OtherReasons != StringList{P("G\\A"), P("G\\A\\B")} || records.FailedUndoPairs.size() != 2) return 1;
+        if (sink.lines[Vol06CatFoldersFailedUndo] != Lines{P("G\\A\\B"), P("G\\A")}) return 2;
         chmod(drive.nativePath("G").c_str(), 0755);
-        const Vol06UndoReport second = Undo();
-        if (!Vol06UndoReportText(second).empty() || !records.FailedUndoPairs.empty()) return 4;
-        return drive.Exists("G\\A\\B") ? 0 : 5;
+        if (!Vol06UndoReportText(Undo()).empty() || !records.FailedUndoPairs.empty()) return 3;
+        return drive.Exists("G\\A\\B") ? 0 : 4;
     });
     EXPECT_EQ(code, 0);
 }
