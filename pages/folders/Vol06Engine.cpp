@@ -29,9 +29,9 @@ void Vol06ResetCounters(Vol06Counters& c) {
 }
 
 void Vol06ClearUndo(Vol06UndoRecords& records) {
-    records.Bases.clear();
-    records.RenamedPairs.clear();
-    records.FailedUndoPairs.clear();
+    records.Vol06UndoBases.clear();
+    records.Vol06RenamedPairs.clear();
+    records.Vol06FailedUndoPairs.clear();
 }
 
 void Vol06UndoRecorder::Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
@@ -42,7 +42,7 @@ void Vol06UndoRecorder::Renamed(const plat::Beneath& base, const std::string& fr
         lastId_ = base.Identity();
         lastFolder_ = base.Folder();
     }
-    records_.RenamedPairs.push_back({from, to, id, lastIndex_});
+    records_.Vol06RenamedPairs.push_back({from, to, id, lastIndex_});
 }
 
 // ---- new names ----------------------------------------------------------------------------
@@ -149,8 +149,8 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
 
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, FolderRunSink& sink) {
     const DEQ_RENAME_RECORDS replay =
-        std::move(!records.RenamedPairs.empty() ? records.RenamedPairs : records.FailedUndoPairs);
-    VEC_UNDO_BASES bases = std::move(records.Bases);
+        std::move(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs);
+    VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
     Vol06ClearUndo(records);
     Vol06ResetCounters(c);
     Vol06UndoReport report;
@@ -171,12 +171,12 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
             // Also a folder whose parent did not go back: it stays for the
             // next Undo, which tries the parent again first.
             report.OtherReasons.push_back(TrimControlAndBlanks(it->OldPath));
-            records.FailedUndoPairs.push_front(*it);
+            records.Vol06FailedUndoPairs.push_front(*it);
             break;
         }
     }
-    if (!records.FailedUndoPairs.empty()) records.Bases = std::move(bases);
-    for (const _tagRenameRecord& failed : records.FailedUndoPairs)
+    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = std::move(bases);
+    for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
         sink.Outcome(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath), c.Values());
     return report;
 }

@@ -59,9 +59,9 @@ struct Vol06Inputs {
 // The last real run's renames and the undo's leftovers, with the folders
 // each rename worked beneath.
 struct Vol06UndoRecords {
-    VEC_UNDO_BASES Bases;
-    DEQ_RENAME_RECORDS RenamedPairs;     // Vol06RenamedPairs, in the order of the renames
-    DEQ_RENAME_RECORDS FailedUndoPairs;  // Vol06FailedUndoPairs
+    VEC_UNDO_BASES Vol06UndoBases;
+    DEQ_RENAME_RECORDS Vol06RenamedPairs;  // in the order of the renames
+    DEQ_RENAME_RECORDS Vol06FailedUndoPairs;
 };
 // Vol06ClearUndo.
 void Vol06ClearUndo(Vol06UndoRecords& records);
@@ -76,7 +76,7 @@ public:
 
 class Vol06UndoRecorder final : public Vol06Recorder {
 public:
-    explicit Vol06UndoRecorder(Vol06UndoRecords& records) : records_(records), bases_(records.Bases) {}
+    explicit Vol06UndoRecorder(Vol06UndoRecords& records) : records_(records), bases_(records.Vol06UndoBases) {}
     void Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
                  const plat::FileIdentity& id) override;
 

@@ -268,12 +268,12 @@ protected:
         sink = {};
         counters = {};
         const auto before = Tree(drive.native());
-        const std::size_t kept = records.RenamedPairs.size();
+        const std::size_t kept = records.Vol06RenamedPairs.size();
         DryDisk dry;
         Vol06NoRecorder none;
         Vol06RenameFolders(counters, in, dry, none, sink);
         EXPECT_EQ(Tree(drive.native()), before);
-        EXPECT_EQ(records.RenamedPairs.size(), kept);
+        EXPECT_EQ(records.Vol06RenamedPairs.size(), kept);
         const RecordingSink simulated = sink;
         sink = {};
         counters = {};
@@ -315,7 +315,7 @@ TEST_F(RenameFolders, NestedAndUntidyItemsAndTheirReversal) {
     EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], (Lines{P("A\\B\\X_C"), P("A\\X_B"), P("X_A")}));
     EXPECT_EQ(Vol06UndoReportText(Undo()), "");
     EXPECT_EQ(drive.ReadFile("A\\B\\C\\f.txt"), "f");
-    EXPECT_TRUE(records.RenamedPairs.empty() && records.FailedUndoPairs.empty());
+    EXPECT_TRUE(records.Vol06RenamedPairs.empty() && records.Vol06FailedUndoPairs.empty());
 }
 
 // The simulation catches collisions between the run's own new names as the
@@ -365,7 +365,7 @@ TEST_F(RenameFolders, UndoMovesBackOnlyTheSameFolder) {
     EXPECT_EQ(report.SourceExists, StringList{P("Two")});
     EXPECT_EQ(report.DestinationMissing, StringList{P("Three_x")});
     EXPECT_EQ(report.OtherReasons, StringList{P("One_x") + "  (changed since the run)"});
-    EXPECT_TRUE(records.FailedUndoPairs.empty());
+    EXPECT_TRUE(records.Vol06FailedUndoPairs.empty());
 }
 
 // A parent that cannot go back keeps its children's records with its own,
@@ -380,10 +380,11 @@ TEST_F(RenameFolders, AChildWaitsForItsParentsMoveBack) {
         Run();
         chmod(drive.nativePath("G").c_str(), 0555);
         const Vol06UndoReport first = Undo();
-        if (first.OtherReasons != StringList{P("G\\A"), P("G\\A\\B")} || records.FailedUndoPairs.size() != 2) return 1;
+        if (first.OtherReasons != StringList{P("G\\A"), P("G\\A\\B")}) return 1;
+        if (records.Vol06FailedUndoPairs.size() != 2) return 1;
         if (sink.lines[Vol06CatFoldersFailedUndo] != Lines{P("G\\A\\B"), P("G\\A")}) return 2;
         chmod(drive.nativePath("G").c_str(), 0755);
-        if (!Vol06UndoReportText(Undo()).empty() || !records.FailedUndoPairs.empty()) return 3;
+        if (!Vol06UndoReportText(Undo()).empty() || !records.Vol06FailedUndoPairs.empty()) return 3;
         return drive.Exists("G\\A\\B") ? 0 : 4;
     });
     EXPECT_EQ(code, 0);
