@@ -8,7 +8,6 @@
 
 using plat::FsResult;
 
-
 void Vol07ResetCounters(Vol07Counters& c) {
     c.FoldersDeleted = c.FoldersNotExists = c.FoldersOtherReasons = 0;
     c.FilesDeleted = c.FilesNotExists = c.FilesOtherReasons = 0;
