@@ -360,10 +360,7 @@ void FolderFileUndo::DeleteCreatedFiles() {
         currentFile_.assign(Trimmed(file.Path));
         plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
         plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
-        if (base) {
-            const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
-            r = base->RemoveFile(currentFile_, &stamp);
-        }
+        if (base) r = base->RemoveFile(currentFile_, &file.Stamp);
         if (r == plat::FsResult::Ok) continue;
         // Changed since the run, or something else stands in its place; a
         // file behind a link or a gone base is kept for a retry instead.

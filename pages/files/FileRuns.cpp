@@ -168,8 +168,7 @@ plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
 }
 
 bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
-    return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
-           info.mtimeNs == stamp.mtimeNs;
+    return info.kind == plat::EntryKind::File && info.Stamp() == stamp;
 }
 
 std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,

@@ -37,14 +37,10 @@ _tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp
     _tagCreatedFile file;
     file.Path = path;
     file.HasStamp = stamp.id.Known();
-    file.Size = stamp.size;
-    file.MtimeNs = stamp.mtimeNs;
-    file.Id = stamp.id;
+    file.Stamp = stamp;
     file.Base = base;
     return file;
 }
-
-plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Size, file.MtimeNs}; }
 
 // One run or simulation: the destinations, the walk of each source and the
 // three conflict rules, on the disk it is handed.
@@ -78,7 +74,8 @@ private:
 
     void Destination(const std::string& d) {
         dest_.Close();
-        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
+        // Copies get their names beneath the destination: one the list would refuse is none.
+        if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
             st_.Counters.FoldersNotExists += 1;
             st_.Vol10FoldersNotExist.push_back(d);
             log_.AddLine(Vol10CatFoldersNotExists, d);
@@ -609,11 +606,11 @@ void Vol10UndoLastRun(Vol10State& state, FileRunLog& log) {
             groups.missing.push_back(TrimBlanks(f.Path));
             continue;
         }
-        if (look == plat::FsResult::Ok && (!f.HasStamp || !asLeft(info, f.Path, StampOf(f)))) {
+        if (look == plat::FsResult::Ok && (!f.HasStamp || !asLeft(info, f.Path, f.Stamp))) {
             groups.other.push_back(TrimBlanks(f.Path) + "  (changed since the run)");
             continue;
         }
-        const plat::FileStamp found{info.id, info.size, info.mtimeNs};
+        const plat::FileStamp found = info.Stamp();
         if (look != plat::FsResult::Ok || disk.RemoveFile(*base, f.Path, &found) != plat::FsResult::Ok) {
             groups.other.push_back(TrimBlanks(f.Path));
             state.Vol10FilesNotDeleted.push_back(f);
