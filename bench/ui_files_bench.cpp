@@ -28,7 +28,7 @@
 #include <QApplication>
 
 #include "core/SettingsStore.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
@@ -100,19 +100,6 @@ void MakeFiles(const std::string& folder, int count, const std::string& ext, std
     for (int i = 0; i < count; ++i) std::ofstream(folder + "/file" + std::to_string(i) + ext, std::ios::binary) << content;
 }
 
-// Where outcomes go when nobody looks: shows how much the Visual Log costs.
-class NullLog final : public FileRunLog {
-public:
-    void AddLine(int, const std::string&) override {}
-    void AddExportLine(int, const std::string&) override {}
-    void CountersChanged(std::span<const CounterLabel>) override {}
-    void ShowCounters(std::span<const CounterLabel>) override {}
-    void ClearLogLists() override {}
-    void ClearZoomLists() override {}
-    void SetRunMode(bool) override {}
-    void ShowLog() override {}
-};
-
 struct Sides {
     std::vector<std::string> names;
     std::vector<std::function<void()>> runs;
@@ -171,7 +158,7 @@ void BM_Vol10CopyFiles(benchmark::State& state) {
             // cp copies the same 20 files into each folder, one process for all.
             script += "cd '" + ws.root() + "/Cp' && for d in *; do printf '%s\\0' \"$d\"; done | xargs -0 -n 200 -P 1 sh -c 'for d; do cp -p ../Src/* \"$d\"/; done' sh\n";
             Vol10State run;
-            FileVisualLog log = Vol10VisualLog();
+            VisualLog log = Vol10VisualLog();
             s.runs = {[&] { Vol10RunCopyFiles(run, in, log, Vol10PageHooks{}); },
                       [&] {
                           const int src = open((ws.root() + "/Src").c_str(), O_RDONLY | O_DIRECTORY);
@@ -215,7 +202,7 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
             in.Masks = {"*.txt"};
             in.WorkingDir = ws.Drive("Work");
             Vol11State run;
-            FileVisualLog log = Vol11VisualLog();
+            VisualLog log = Vol11VisualLog();
             // The bare loop lists every folder of the tree and unlinks what the mask takes.
             // ... and the same loop looking at each file first, as the read-only option needs.
             bool checkMode = false;
@@ -270,7 +257,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             quiet.NewPrefix = "x_";
             quiet.WorkingDir = ws.Drive("Work");
             Vol12State quietRun;
-            NullLog nullLog;
+            SilentLog nullLog;  // nobody looks: shows how much the Visual Log costs
             Vol12Inputs in;
             in.IncludeFolders = {ws.Drive("Ours")};
             in.InMainFolders = false;
@@ -278,7 +265,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             in.NewPrefix = "x_";
             in.WorkingDir = ws.Drive("Work");
             Vol12State run;
-            FileVisualLog log = Vol12VisualLog();
+            VisualLog log = Vol12VisualLog();
             s.runs = {[&] { Vol12RunRenameFiles(run, in, log, Vol12PageHooks{}); },
                       [&] {
                           for (int f = 0; f < 100; ++f) {

@@ -203,6 +203,18 @@ std::array<double, 11> Vol15Counters::Values() const {
             Stat15FilesExtra, Stat15FoldersNotExists, Stat15SubFoldersOtherReasons};
 }
 
+std::array<CounterLabel, 11> Vol15Counters::Labels() const {
+    static constexpr const char* kNames[] = {
+        "lblStat15FoldersToCheck",   "lblStat15SubFoldersToCheck", "lblStat15FilesToCheck",
+        "lblStat15FoldersMissing",   "lblStat15SubFoldersMissing", "lblStat15FilesMissing",
+        "lblStat15FoldersExtra",     "lblStat15SubFoldersExtra",   "lblStat15FilesExtra",
+        "lblStat15FoldersNotExists", "lblStat15SubFoldersOtherReasons"};
+    const auto values = Values();
+    std::array<CounterLabel, 11> labels;
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = {kNames[i], values[i]};
+    return labels;
+}
+
 void Vol15ResetResultCounters(Vol15State& state) {
     Vol15Counters& c = state.Counters;
     c.Stat15FoldersMissing = c.Stat15SubFoldersMissing = c.Stat15FilesMissing = 0;
@@ -242,7 +254,7 @@ struct Vol15Checker::Impl {
     const Vol15Inputs& in;
     Vol15State& state;
     Vol15Counters& c;
-    Vol15Log& log;
+    RunLog& log;
     StringList destinations;
     StringList masks;
     bool allFiles = false;  // a mask that takes every name
@@ -259,7 +271,7 @@ struct Vol15Checker::Impl {
     std::vector<ExtraEntry> extra;
     std::vector<plat::DirEntry> entries;
 
-    Impl(const Vol15Inputs& inputs, Vol15State& s, Vol15Log& l)
+    Impl(const Vol15Inputs& inputs, Vol15State& s, RunLog& l)
         : in(inputs), state(s), c(s.Counters), log(l), destinations(Vol15Destinations(inputs.IncludeFolders)) {
         if (in.WithFiles()) {
             for (const std::string& mask : GetFileSelNameMasks()) {
@@ -519,7 +531,7 @@ struct Vol15Checker::Impl {
     }
 };
 
-Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, Vol15Log& log)
+Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, RunLog& log)
     : impl_(std::make_unique<Impl>(in, state, log)) {}
 
 Vol15Checker::~Vol15Checker() = default;
@@ -545,19 +557,6 @@ const StringList& Vol15Checker::Destinations() const { return impl_->destination
 // ---- the pre-count ----------------------------------------------------------------------------
 
 namespace {
-
-// Counts without showing anything.
-class SilentLog final : public Vol15Log {
-public:
-    void AddLine(Vol15Category, const std::string&) override {}
-    void AddExportLine(Vol15Category, const std::string&) override {}
-    void CountersChanged(const Vol15Counters&) override {}
-    void ShowCounters(const Vol15Counters&) override {}
-    void ClearLogLists() override {}
-    void ClearZoomLists() override {}
-    void StartRun() override {}
-    void ShowLog() override {}
-};
 
 void SetToCheck(Vol15State& state, const Vol15Checker& checker, bool countFiles) {
     const double projects = static_cast<double>(checker.Destinations().size());
@@ -593,7 +592,7 @@ void WarnIncludeEmpty() {
 
 // Checks, confirmation, reset, and the walk of every project. True when the
 // user confirmed: the results were reset and the EXTRA pass may follow.
-bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, RunLog& log,
                        const Vol15PageHooks& hooks) {
     if (in.FolderStructures.empty()) {
         plat::MessageBox(
@@ -612,10 +611,10 @@ bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inpu
     state.CheckerPassFlag = 1;
     state.Vol15CheckedBytes = 0;
     state.OtherReasonsList.clear();
-    log.StartRun();
+    log.SetRunMode(true);
     Vol15ResetResultCounters(state);
     log.ClearLogLists();
-    log.ShowCounters(state.Counters);
+    log.ShowCounters(state.Counters.Labels());
     if (in.ShowDetailedResults) log.ShowLog();
     EnableOtherTabs(hooks, false);
     log.ClearZoomLists();
@@ -624,15 +623,15 @@ bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inpu
     } else {
         checker.ReadModels(true);
         SetToCheck(state, checker, in.WithFiles());
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Counters.Labels());
         for (const std::string& d : checker.Destinations()) checker.CheckProject(d);
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Counters.Labels());
     }
     EnableOtherTabs(hooks, true);
     return true;
 }
 
-void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, RunLog& log,
                      const Vol15PageHooks& hooks) {
     state.CheckerPassFlag = 2;
     if (in.ShowDetailedResults) log.ShowLog();
@@ -641,7 +640,7 @@ void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs
         WarnIncludeEmpty();
     } else {
         checker.WriteExtra();
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Counters.Labels());
         plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052),
                          kInform);
     }
@@ -651,7 +650,7 @@ void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs
 
 }  // namespace
 
-void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log,
                                    const Vol15PageHooks& hooks) {
     Vol15Checker checker(in, state, log);
     if (Vol15CheckMissing(checker, state, in, log, hooks)) Vol15CheckExtra(checker, state, in, log, hooks);

@@ -13,7 +13,7 @@
 #include "core/ShellServices.h"
 #include "help/HelpWindows.h"
 #include "pages/checker/Vol15Internal.h"
-#include "pages/checker/Vol15VisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "ui_Vol15Page.h"
@@ -265,7 +265,7 @@ void Vol15Page::btnVol15DeleteExcludedAllClick() {
 void Vol15Page::Vol15ResetCounters() { ::Vol15ResetCounters(*this); }
 void Vol15Page::Vol15ResetResultCounters() { ::Vol15ResetResultCounters(*this); }
 
-void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters); }
+void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters.Labels()); }
 
 void Vol15Page::Vol15CountItemsToCheck(bool countFiles) {
     ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles);

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 
 #include "pages/checker/Vol15Page.h"
-#include "pages/checker/Vol15VisualLog.h"
+#include "pages/VisualLog.h"
 #include "results/TfrmStatistic15.h"
 #include "ui_Vol15Page.h"
 
@@ -43,7 +43,7 @@ void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
     Vol15PageHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool enabled) { Vol15EnableOtherTabSheets(enabled); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol15AddFolderStructure->setFocus(); };
-    Vol15VisualLog log;
+    VisualLog log = Vol15VisualLog();
     Vol15CheckProjectsConsistency(*this, Vol15ReadInputs(), log, hooks);
     Vol15EnableRunButtons(true);
 }

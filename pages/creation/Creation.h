@@ -4,9 +4,8 @@
 // folders and attaches folder structures or template lines to each new one,
 // the disk-space check and the undo. Each page hands in what it does its
 // own way as a CreationProfile (message numbers, template index, counting
-// rules) and keeps its own run frame. Plain C++: the pages fill
-// CreationInputs from their controls and hand over a CreationLog that
-// writes the Visual Log and the zoom window.
+// rules). Plain C++: the pages fill CreationInputs from their controls and
+// hand over the RunLog that writes the Visual Log and the zoom window.
 #pragma once
 
 #include <array>
@@ -16,6 +15,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
+#include "pages/RunLog.h"
 
 // The sixteen counters of a create page's Visual Log, in the order of its
 // count labels (to create, created, already exist, other reasons; each row
@@ -41,22 +41,12 @@ enum CreationCategory : int {
     CreationFoldersFailedUndo,
 };
 
-// Where a run's outcomes go: the page's Visual Log and its zoom window.
-class CreationLog {
-public:
-    virtual ~CreationLog() = default;
-    // One line into the category's list of the Visual Log and of the zoom window.
-    virtual void AddLine(CreationCategory category, const std::string& line) = 0;
-    // The counters changed; they may reach the screen a little later.
-    virtual void CountersChanged(const CreationCounters& counters) = 0;
-    // Every count label and pending line on the screen now.
-    virtual void ShowCounters(const CreationCounters& counters) = 0;
-    virtual void ClearLogLists() = 0;
-    virtual void ClearZoomLists() = 0;
-    // Real run: the run-mode box checked; simulation: unchecked.
-    virtual void SetRunMode(bool realRun) = 0;
-    virtual void ShowLog() = 0;
-};
+// The count labels of the three create pages' Visual Logs, in the
+// counters' order.
+using CreationCounterNames = std::array<const char*, 16>;
+extern const CreationCounterNames kStat02CounterLabels;
+extern const CreationCounterNames kStat03CounterLabels;
+extern const CreationCounterNames kStat04CounterLabels;
 
 // The structure part of a page's controls, as a run reads them.
 struct CreationInputs {
@@ -78,6 +68,8 @@ struct CreationInputs {
 
 // What a create page keeps between runs.
 struct CreationState {
+    explicit CreationState(const CreationCounterNames& names = kStat02CounterLabels) : CounterNames(&names) {}
+
     // Every file of every listed structure with its size, kept by the disk-space check.
     MAP_FILE_NAME_SIZE StructureFileSizes;
     // Totals over all listed structures.
@@ -104,6 +96,10 @@ struct CreationState {
     DEQ_CREATED_FILES FailedUndoFiles;
     // "F" existing structures, "R" template lines, "N" nothing attached.
     std::string UndoMode;
+
+    // The counters with the labels of the page's Visual Log.
+    const CreationCounterNames* CounterNames;
+    std::array<CounterLabel, 16> Labels() const;
 };
 
 // The four to-create counters, then the run counters.
@@ -146,7 +142,7 @@ bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& 
 // run or a simulation, the run counters start at zero, a real run forgets
 // the last run's lists, the log's lists are emptied and the log is shown
 // when "Show Visual Log" is on. False on No.
-bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
+bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, RunLog& log,
                                const std::string& text, const std::string& caption, bool simulation);
 
 // ---- undo -------------------------------------------------------------------------------
@@ -174,7 +170,7 @@ struct CreationUndoProfile {
 };
 // Undo of the last run: removes what it made, deepest first, keeps what it
 // could not remove for the next Undo and reports it.
-void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile);
+void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile);
 
 // ---- disk space -----------------------------------------------------------------------------
 

@@ -104,7 +104,7 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
-                             CreationLog& log, RunDisk& disk, bool simulation)
+                             RunLog& log, RunDisk& disk, bool simulation)
     : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
       simulation_(simulation) {
     if (in_.RelativePaths) PrepareTemplates();
@@ -169,7 +169,7 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::Changed() { log_.CountersChanged(c_); }
+void FolderCreator::Changed() { log_.CountersChanged(state_); }
 
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
     bool all = false;

@@ -66,7 +66,7 @@ enum class OtherTotals {
 
 class FolderCreator {
 public:
-    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, CreationLog& log,
+    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
                   RunDisk& disk, bool simulation);
 
     // The folder the next main folders are made beneath: opened once (its
@@ -119,7 +119,7 @@ private:
     const CreationInputs& in_;
     CreationState& state_;
     CreationCounters& c_;
-    CreationLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
     const bool simulation_;
     plat::Beneath dest_;

@@ -2,7 +2,7 @@
 // reads from its controls, what it keeps between runs, and the operations of
 // its run, simulation, disk-space check and undo, on the machinery the create
 // pages share (Creation.h). Plain C++: the page fills a Vol02Inputs from its
-// controls and hands over a CreationLog that writes the Visual Log and the
+// controls and hands over the RunLog that writes the Visual Log and the
 // zoom window.
 #pragma once
 
@@ -17,7 +17,6 @@
 
 using Vol02State = CreationState;
 using Vol02Counters = CreationCounters;
-using Vol02Log = CreationLog;
 
 // The page's controls as a run reads them.
 struct Vol02Inputs : CreationInputs {
@@ -53,7 +52,7 @@ bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t
 // prefix, item and suffix, with the structures attached.
 class Vol02Creator {
 public:
-    Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, RunDisk& disk, bool simulation);
+    Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk, bool simulation);
     void CreateAll();
     void CreateOne(const std::string& item);
 
@@ -73,11 +72,11 @@ struct Vol02PageHooks {
 };
 
 // CREATE, between disabling and enabling the two run buttons.
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks);
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks);
 // Simulation, likewise: the same outcomes as the run, nothing on disk or in
 // the undo data changed. The texts are the main window's confirmation and
 // end texts of the creation simulations.
-void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks,
                                 const std::string& startText, const std::string& endText);
 // Undo of the last run.
-void Vol02UndoLastRun(Vol02State& state, Vol02Log& log);
+void Vol02UndoLastRun(Vol02State& state, RunLog& log);

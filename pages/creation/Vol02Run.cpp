@@ -11,7 +11,7 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic02.h"
@@ -31,7 +31,7 @@ void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
 
 }  // namespace
 
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks) {
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks) {
     if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
     if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02Topic, 20047, true), hooks.FocusAddFolderStructure))
         return;
@@ -49,7 +49,7 @@ void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& l
     } else {
         RealDisk disk;
         Vol02Creator(in, state, log, disk, false).CreateAll();
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Labels());
         plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
         if (in.ViewDestFolder) ViewFolder(destination, kVol02Topic);
@@ -89,7 +89,7 @@ _tagVol0XParts Vol02Page::Vol02GetNameParts() const {
     return ::Vol02GetNameParts(in);
 }
 
-void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Counters); }
+void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Labels()); }
 
 void Vol02Page::Vol02ClearLogLists() { Vol02VisualLog().ClearLogLists(); }
 
@@ -110,7 +110,7 @@ Vol02PageHooks Vol02Page::Vol02Hooks() {
 
 void Vol02Page::btnVol02CreateFoldersClick() {
     Vol02EnableRunButtons(false);
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     Vol02RunCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks());
     Vol02EnableRunButtons(true);
 }

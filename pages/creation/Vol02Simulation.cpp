@@ -8,12 +8,12 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol02Page.h"
 
-void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks,
                                 const std::string& startText, const std::string& endText) {
     if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
     if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02SimulateTopic, 20071, true),
@@ -29,7 +29,7 @@ void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02L
     } else {
         DryDisk disk;
         Vol02Creator(in, state, log, disk, true).CreateAll();
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Labels());
         plat::MessageBox(endText, Vol02Caption(kVol02SimulateTopic, 20075, false),
                          plat::MB_OK | plat::MB_ICONINFORMATION);
         if (in.ViewDestFolder) ViewFolder(TrimControlAndBlanks(in.DestFolder), kVol02SimulateTopic);
@@ -46,7 +46,7 @@ void Vol02Page::btnVol02CreateFoldersSimulationClick() {
 }
 
 void Vol02Page::Vol02SimulateCreateFolders() {
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     ::Vol02SimulateCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

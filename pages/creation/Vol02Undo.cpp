@@ -1,11 +1,11 @@
 // Undo on page 02: removes what the last run made, deepest first, and keeps
 // what it could not remove for the next Undo.
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
 
-void Vol02UndoLastRun(Vol02State& state, Vol02Log& log) {
+void Vol02UndoLastRun(Vol02State& state, RunLog& log) {
     CreationUndoProfile p;
     p.Retry = UndoPlan::CollectByLevel;
     p.ExistingStructures = UndoPlan::CollectByLevel;
@@ -24,6 +24,6 @@ void Vol02UndoLastRun(Vol02State& state, Vol02Log& log) {
 // ---- the page's side ------------------------------------------------------------------------
 
 void Vol02Page::btnVol02UndoClick() {
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     Vol02UndoLastRun(*this, log);
 }

@@ -98,7 +98,7 @@ CreationProfile Vol03Profile(bool simulation) {
 
 }  // namespace
 
-Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, CreationLog& log,
+Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
                            RunDisk& disk, bool simulation)
     : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(simulation)),
       parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk, simulation) {

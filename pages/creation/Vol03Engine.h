@@ -2,7 +2,7 @@
 // reads from its controls, what it keeps between runs, and the operations of
 // its run, simulation, disk-space check and undo, on the machinery the create
 // pages share (Creation.h). Plain C++: the page fills a Vol03Inputs from its
-// controls and hands over a CreationLog that writes the Visual Log and the
+// controls and hands over the RunLog that writes the Visual Log and the
 // zoom window.
 #pragma once
 
@@ -18,6 +18,7 @@
 // What page 03 keeps between runs besides the create pages' state: the
 // numbers as last converted from the edits and the zero-padding width.
 struct Vol03State : CreationState {
+    Vol03State() : CreationState(kStat03CounterLabels) {}
     std::int32_t Vol03StartValue = 1;
     std::int32_t Vol03EndValue = 1;
     int Vol03DigitCount = 1;
@@ -87,7 +88,7 @@ bool Vol03WeighDiskSpace(Vol03State& state, double mainFolders, std::uint64_t fr
 // number and suffix, with the structures attached.
 class Vol03Creator {
 public:
-    Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, CreationLog& log,
+    Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
                  RunDisk& disk, bool simulation);
     void CreateAll();
     void CreateOne(std::int64_t number);
@@ -116,15 +117,15 @@ struct Vol03PageHooks {
 };
 
 // CREATE, between disabling and enabling the two run buttons.
-void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks);
+void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks);
 // Simulation, likewise: the same outcomes as the run, nothing on disk or in
 // the undo data changed. The texts are the main window's confirmation and
 // end texts of the creation simulations.
-void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log,
+void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText);
 // Undo of the last run.
-void Vol03UndoLastRun(Vol03State& state, CreationLog& log);
+void Vol03UndoLastRun(Vol03State& state, RunLog& log);
 
 // Message captions of the page: the topic, a gap, the kind and the number.
 inline constexpr const char* kVol03Topic = "Creating Folder(s).-Increased Numbers.";

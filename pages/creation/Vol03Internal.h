@@ -16,5 +16,5 @@ struct Vol03Frame {
 };
 
 // The checks, the Visual Log, one main folder per number, the end.
-void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks,
+void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks,
                         const Vol03Frame& frame);

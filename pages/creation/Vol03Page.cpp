@@ -18,7 +18,7 @@
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "results/LevelSummary.h"
@@ -242,7 +242,7 @@ void Vol03Page::edtVol03SuffixExit() { edtVol03SuffixChange(); }
 
 void Vol03Page::Vol03ResetCounters() { ResetCreationCounters(*this); }
 void Vol03Page::Vol03ResetRunCounters() { ResetCreationRunCounters(*this); }
-void Vol03Page::Vol03ShowCounters() { Vol03VisualLog().ShowCounters(Counters); }
+void Vol03Page::Vol03ShowCounters() { Vol03VisualLog().ShowCounters(Labels()); }
 void Vol03Page::Vol03ClearLogLists() { Vol03VisualLog().ClearLogLists(); }
 void Vol03Page::Vol03ClearResultLists() { ClearCreationRunLists(*this); }
 

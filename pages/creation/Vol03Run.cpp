@@ -10,7 +10,7 @@
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Internal.h"
 #include "pages/creation/Vol03Page.h"
 #include "platform/MessageBox.h"
@@ -32,7 +32,7 @@ void Warn(const std::string& text, const std::string& caption) {
 
 }  // namespace
 
-void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks,
+void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks,
                         const Vol03Frame& frame) {
     // The numbers of the edits, read once: the check, the counters and the
     // loop all use them (the stored ones may be stale after a restore).
@@ -69,14 +69,14 @@ void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& l
         RealDisk disk;
         Vol03Creator(in, numbers, state, log, disk, false).CreateAll();
     }
-    log.ShowCounters(state.Counters);
+    log.ShowCounters(state.Labels());
     plat::MessageBox(frame.EndText, frame.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
     if (in.ViewDestFolder) ViewFolder(destination, frame.Topic);
     Call(hooks.EnableOtherTabSheets, true);
     Call(hooks.TidyDestinationHistory);
 }
 
-void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks) {
+void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks) {
     Vol03Frame frame;
     frame.StartAboveEndCaption = CreationCaption(kVol03Topic, 30027, true, "    ");
     frame.NoStructureCaption = CreationCaption(kVol03Topic, 30029, true, kVol03Tabs);
@@ -128,7 +128,7 @@ Vol03PageHooks Vol03Page::Vol03Hooks() {
 
 void Vol03Page::btnVol03CreateFoldersClick() {
     Vol03EnableRunButtons(false);
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     Vol03RunCreateFolders(*this, Vol03ReadInputs(), log, Vol03Hooks());
     Vol03EnableRunButtons(true);
 }

@@ -3,12 +3,12 @@
 // nothing, on disk or in what the Undo would undo.
 #include <QPushButton>
 
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Internal.h"
 #include "pages/creation/Vol03Page.h"
 #include "ui_Vol03Page.h"
 
-void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log,
+void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText) {
     Vol03Frame frame;
@@ -32,7 +32,7 @@ void Vol03Page::btnVol03CreateFoldersSimulationClick() {
 }
 
 void Vol03Page::Vol03SimulateCreateFolders() {
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     ::Vol03SimulateCreateFolders(*this, Vol03ReadInputs(), log, Vol03Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

@@ -1,10 +1,10 @@
 // Undo on page 03: removes what the last run made, deepest first, and keeps
 // what it could not remove for the next Undo.
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/creation/Vol03Page.h"
 
-void Vol03UndoLastRun(Vol03State& state, CreationLog& log) {
+void Vol03UndoLastRun(Vol03State& state, RunLog& log) {
     CreationUndoProfile p;
     p.Retry = UndoPlan::CollectByLevel;
     p.ExistingStructures = UndoPlan::CollectByLevel;
@@ -23,6 +23,6 @@ void Vol03UndoLastRun(Vol03State& state, CreationLog& log) {
 // ---- the page's side ------------------------------------------------------------------------
 
 void Vol03Page::btnVol03UndoClick() {
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     Vol03UndoLastRun(*this, log);
 }

@@ -85,7 +85,7 @@ CreationProfile Vol04Profile(bool simulation) {
 
 }  // namespace
 
-Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk,
+Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk,
                            bool simulation)
     : in_(in), profile_(Vol04Profile(simulation)), creator_(profile_, in, state, log, disk, simulation) {
     // An existing main folder counts as itself alone; one that cannot be

@@ -16,7 +16,9 @@
 #include "pages/creation/Creation.h"
 #include "pages/creation/FolderCreator.h"
 
-using Vol04State = CreationState;
+struct Vol04State : CreationState {
+    Vol04State() : CreationState(kStat04CounterLabels) {}
+};
 
 // The page's controls as a run reads them.
 struct Vol04Inputs : CreationInputs {
@@ -60,7 +62,7 @@ bool Vol04WeighDrive(const std::string& root, std::uint64_t required, std::uint6
 
 class Vol04Creator {
 public:
-    Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk, bool simulation);
+    Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk, bool simulation);
     void CreateAll();
     void CreateOne(const std::string& item);
 
@@ -79,14 +81,14 @@ struct Vol04PageHooks {
 };
 
 // CREATE, between disabling and enabling the two run buttons.
-void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks);
+void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks);
 // Simulation, likewise: the run's outcomes, nothing on disk or in the undo
 // data changed; the texts are the main window's simulation texts.
-void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log,
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log,
                                 const Vol04PageHooks& hooks, const std::string& startText,
                                 const std::string& endText);
 // Undo of the last run.
-void Vol04UndoLastRun(Vol04State& state, CreationLog& log);
+void Vol04UndoLastRun(Vol04State& state, RunLog& log);
 
 // Message captions of the page: the topic, twelve blanks, the kind and the number.
 inline constexpr const char* kVol04Topic = "Creating Folder(s).-From a Folder List.";

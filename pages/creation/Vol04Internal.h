@@ -15,5 +15,5 @@ struct Vol04Frame {
 };
 
 // The checks, the Visual Log, one new folder per Include path, the end.
-void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks,
+void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks,
                         const Vol04Frame& frame);

@@ -15,7 +15,7 @@
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol04Page.h"
 #include "windows/ListTools.h"
@@ -185,7 +185,7 @@ void Vol04Page::edtVol04SuffixExit() { edtVol04SuffixChange(); }
 
 void Vol04Page::Vol04ResetStructureTotals() { ResetCreationCounters(*this); }
 void Vol04Page::Vol04ResetCounters() { ResetCreationRunCounters(*this); }
-void Vol04Page::Vol04ShowCounters() { Vol04VisualLog().ShowCounters(Counters); }
+void Vol04Page::Vol04ShowCounters() { Vol04VisualLog().ShowCounters(Labels()); }
 void Vol04Page::Vol04ClearResultLists() { Vol04VisualLog().ClearLogLists(); }
 void Vol04Page::Vol04ClearLastRunLists() { ClearCreationRunLists(*this); }
 

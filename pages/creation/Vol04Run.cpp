@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Internal.h"
 #include "pages/creation/Vol04Page.h"
 #include "platform/MessageBox.h"
@@ -17,7 +17,7 @@
 
 using namespace pagekit;
 
-void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks,
+void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks,
                         const Vol04Frame& frame) {
     if (in.WithFiles() && !Vol04CheckDiskSpace(state, in, true)) return;
     if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
@@ -36,13 +36,13 @@ void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& l
             RealDisk disk;
             Vol04Creator(in, state, log, disk, false).CreateAll();
         }
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Labels());
         plat::MessageBox(frame.EndText, frame.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
     }
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }
 
-void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks) {
+void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks) {
     Vol04Frame frame;
     frame.NoStructureCaption = CreationCaption(kVol04Topic, 40042, true);
     frame.ConfirmText = "Do you want to create folders ?\n";
@@ -89,7 +89,7 @@ Vol04PageHooks Vol04Page::Vol04Hooks() {
 
 void Vol04Page::btnVol04CreateFoldersClick() {
     Vol04EnableRunButtons(false);
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     Vol04RunCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks());
     Vol04EnableRunButtons(true);
 }

@@ -4,12 +4,12 @@
 // entry check of its twin of old).
 #include <QPushButton>
 
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Internal.h"
 #include "pages/creation/Vol04Page.h"
 #include "ui_Vol04Page.h"
 
-void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log,
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log,
                                 const Vol04PageHooks& hooks, const std::string& startText,
                                 const std::string& endText) {
     Vol04Frame frame;
@@ -32,7 +32,7 @@ void Vol04Page::btnVol04CreateFoldersSimulationClick() {
 }
 
 void Vol04Page::Vol04SimulateCreateFolders() {
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     ::Vol04SimulateCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

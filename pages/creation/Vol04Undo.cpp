@@ -1,11 +1,11 @@
 // Undo on page 04: removes what the last run made, deepest first, and keeps
 // what it could not remove for the next Undo. Parents that were there
 // before the run are never touched.
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Engine.h"
 #include "pages/creation/Vol04Page.h"
 
-void Vol04UndoLastRun(Vol04State& state, CreationLog& log) {
+void Vol04UndoLastRun(Vol04State& state, RunLog& log) {
     CreationUndoProfile p;
     p.Retry = UndoPlan::QueueCreated;
     p.ExistingStructures = UndoPlan::FromList;
@@ -27,6 +27,6 @@ void Vol04UndoLastRun(Vol04State& state, CreationLog& log) {
 // ---- the page's side ------------------------------------------------------------------------
 
 void Vol04Page::btnVol04UndoClick() {
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     Vol04UndoLastRun(*this, log);
 }

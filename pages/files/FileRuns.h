@@ -2,7 +2,7 @@
 // their windows: where a run's outcomes go, which files the name masks
 // take, the folders a walk never enters, and the working copies that keep
 // an overwritten file's old content for the Undo. Plain C++: the pages hand
-// in a FileRunLog that writes their Visual Log and zoom window.
+// in the RunLog that writes their Visual Log and zoom window.
 #pragma once
 
 #include <cstdint>
@@ -18,31 +18,8 @@
 #include "core/FolderFileUndo.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "pages/RunLog.h"
 #include "platform/Beneath.h"
-
-// One count label and the counter it shows.
-struct CounterLabel {
-    const char* Label;
-    double Value;
-};
-
-// Where a file run's outcomes go: the page's Visual Log and its zoom window.
-class FileRunLog {
-public:
-    virtual ~FileRunLog() = default;
-    // One line into the category's list of the Visual Log and of the zoom window.
-    virtual void AddLine(int category, const std::string& line) = 0;
-    // One line into the category's hidden export list.
-    virtual void AddExportLine(int category, const std::string& line) = 0;
-    // The counters changed; they may reach the screen a little later.
-    virtual void CountersChanged(std::span<const CounterLabel> counters) = 0;
-    // Every count label and pending line on the screen now.
-    virtual void ShowCounters(std::span<const CounterLabel> counters) = 0;
-    virtual void ClearLogLists() = 0;
-    virtual void ClearZoomLists() = 0;
-    virtual void SetRunMode(bool realRun) = 0;
-    virtual void ShowLog() = 0;
-};
 
 // ---- name masks ---------------------------------------------------------------------
 

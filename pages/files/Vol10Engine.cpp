@@ -50,7 +50,7 @@ plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Siz
 // three conflict rules, on the disk it is handed.
 class Vol10Copier {
 public:
-    Vol10Copier(const Vol10Inputs& in, Vol10State& state, FileRunLog& log, RunDisk& disk, bool simulation)
+    Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk, bool simulation)
         : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), masks_(UsableFileMasks(in.Masks)),
           names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
@@ -74,7 +74,7 @@ public:
     }
 
 private:
-    void Changed() { log_.CountersChanged(st_.Counters.Labels()); }
+    void Changed() { log_.CountersChanged(st_.Counters); }
 
     void Destination(const std::string& d) {
         dest_.Close();
@@ -306,7 +306,7 @@ private:
 
     const Vol10Inputs& in_;
     Vol10State& st_;
-    FileRunLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
     const bool sim_;
     const StringList masks_;
@@ -448,7 +448,7 @@ bool CheckSources(const Vol10Inputs& in, const Vol10PageHooks& hooks, bool sim) 
     return true;
 }
 
-void StartLog(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks, bool real) {
+void StartLog(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks, bool real) {
     log.SetRunMode(real);
     Vol10ResetRunCounters(state);
     Vol10ClearRunLists(state);
@@ -462,7 +462,7 @@ void StartLog(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const V
 
 }  // namespace
 
-void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks) {
     if (!Vol10PrepareTotals(state, in, true)) return;
     if (!CheckSources(in, hooks, false)) return;
     if (plat::MessageBox("Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the Selected "
@@ -477,7 +477,7 @@ void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log
     EnableTabs(hooks, true);
 }
 
-void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks) {
     if (!Vol10PrepareTotals(state, in, true)) return;
     if (!CheckSources(in, hooks, true)) return;
     if (plat::MessageBox("Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on "
@@ -522,7 +522,7 @@ struct UndoGroups {
 
 }  // namespace
 
-void Vol10UndoLastRun(Vol10State& state, FileRunLog& log) {
+void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
     if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
         state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
         plat::MessageBox(

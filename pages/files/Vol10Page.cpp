@@ -14,7 +14,7 @@
 #include "help/HelpWindows.h"
 #include "pages/files/FileListButtons.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistic10.h"
@@ -191,7 +191,7 @@ Vol10PageHooks Vol10Page::Vol10Hooks() {
 void Vol10Page::btnVol10CopyFilesClick() {
     ui->btnVol10CopyFiles->setEnabled(false);
     ui->btnVol10CopyFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     Vol10RunCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
     Vol10EnableRunButtons(true);
 }
@@ -199,14 +199,14 @@ void Vol10Page::btnVol10CopyFilesClick() {
 void Vol10Page::btnVol10CopyFilesSimulationClick() {
     ui->btnVol10CopyFiles->setEnabled(false);
     ui->btnVol10CopyFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     // The simulation leaves the last run's undo data as it is.
     Vol10SimulateCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
     Vol10EnableRunButtons(true);
 }
 
 void Vol10Page::btnVol10UndoClick() {
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     Vol10UndoLastRun(*this, log);
 }
 

@@ -117,7 +117,7 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
 // A file is looked at once, for its read-only mark; a link goes as it is.
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
     RunDisk& disk = ctx_.Disk;
-    FileRunLog& log = ctx_.Log;
+    RunLog& log = ctx_.Log;
     plat::FsResult r = plat::FsResult::Ok;
     std::uint32_t oldMode = 0;
     bool modeChanged = false;
@@ -208,23 +208,27 @@ bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
 
 namespace {
 
-void DeleteAll(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, RunDisk& disk) {
+// The result labels as the engines' totals stand during a run.
+struct RunningTotals {
+    std::array<CounterLabel, 6> Labels() const {
+        double one[3], walk[3];
+        GetDeleteFilesOneTotals(one);
+        GetDeleteFilesTotals(walk);
+        return {{{"lblStat11FoldersDeleted", 0},
+                 {"lblStat11FoldersNotExists", 0},
+                 {"lblStat11FoldersOtherReasons", 0},
+                 {"lblStat11FilesDeleted", one[0] + walk[0]},
+                 {"lblStat11FilesNotExists", one[2] + walk[2]},
+                 {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
+    }
+};
+
+void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk) {
     DeleteFilesContext ctx{disk, log, UsableFileMasks(in.Masks), in.ReadOnlyFiles, {}, {}};
     ctx.Fence.Add(in.WorkingDir);
     const bool useOne = in.DeleteOnlyFilesInMainFolder;
     // The running totals of the run.
-    ctx.CountersChanged = [&] {
-        double one[3], walk[3];
-        GetDeleteFilesOneTotals(one);
-        GetDeleteFilesTotals(walk);
-        const std::array<CounterLabel, 6> labels{{{"lblStat11FoldersDeleted", 0},
-                                                  {"lblStat11FoldersNotExists", 0},
-                                                  {"lblStat11FoldersOtherReasons", 0},
-                                                  {"lblStat11FilesDeleted", one[0] + walk[0]},
-                                                  {"lblStat11FilesNotExists", one[2] + walk[2]},
-                                                  {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
-        log.CountersChanged(labels);
-    };
+    ctx.CountersChanged = [&] { log.CountersChanged(RunningTotals{}); };
     bool refused = false;
     for (const std::string& folder : MainFolders(in)) {
         plat::Beneath base;
@@ -279,7 +283,7 @@ void Totals(Vol11State& state, const Vol11Inputs& in) {
     state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
 }
 
-void Start(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks, bool real) {
+void Start(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks, bool real) {
     log.SetRunMode(real);
     Vol11ResetCounters(state);
     Vol11ClearResultLists(state);
@@ -296,7 +300,7 @@ void Start(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol1
 
 }  // namespace
 
-void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks) {
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks) {
     const std::string body =
         "Do you want to DELETE Files PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop the "
         "Delete process.\n\n\n\nNote: If the <Select Files> button is active, only the Selected Files will be used.";
@@ -323,7 +327,7 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& l
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }
 
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
+void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log,
                               const Vol11PageHooks& hooks) {
     Start(state, in, log, hooks, false);
     if (!in.IncludeFolders.empty()) {

@@ -72,7 +72,7 @@ void GetDeleteFilesTotals(double totals[3]);
 // What the engines work with during one run.
 struct DeleteFilesContext {
     RunDisk& Disk;
-    FileRunLog& Log;
+    RunLog& Log;
     StringList Masks;  // as UsableFileMasks gives them
     bool ReadOnlyFiles = false;
     WalkFence Fence;  // folders a walk never enters
@@ -121,10 +121,10 @@ struct Vol11PageHooks {
     std::function<void(bool enabled)> EnableOtherTabSheets;
 };
 
-void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks);
 // The run on the dry disk: the same outcomes, nothing deleted. No button
 // offers it; the run's code is what it shows.
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
+void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks);
 
 inline constexpr const char* kVol11Topic = "Delete Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol11RunTopic = "Delete Multiple Files. - From a Folder List.";

@@ -12,7 +12,7 @@
 #include "help/HelpWindows.h"
 #include "pages/files/FileListButtons.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistics11.h"
@@ -155,7 +155,7 @@ void Vol11Page::Vol11EnableRunButtons(bool) {
 
 void Vol11Page::btnVol11DeleteFilesClick() {
     ui->btnVol11DeleteFiles->setEnabled(false);
-    FileVisualLog log = Vol11VisualLog();
+    VisualLog log = Vol11VisualLog();
     Vol11PageHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
     Vol11RunDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
@@ -163,7 +163,7 @@ void Vol11Page::btnVol11DeleteFilesClick() {
 }
 
 void Vol11Page::Vol11SimulateDeleteFiles() {
-    FileVisualLog log = Vol11VisualLog();
+    VisualLog log = Vol11VisualLog();
     Vol11PageHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
     ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, hooks);

@@ -27,7 +27,7 @@ std::string PrefixSuffixPath(const std::string& path, const std::string& head, c
 
 class Vol12Renamer {
 public:
-    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, FileRunLog& log, RunDisk& disk, bool simulation)
+    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, RunLog& log, RunDisk& disk, bool simulation)
         : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames),
           head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
@@ -82,7 +82,7 @@ public:
     }
 
 private:
-    void Changed() { log_.CountersChanged(st_.Labels()); }
+    void Changed() { log_.CountersChanged(st_); }
 
     void Drop(const std::string& from, const std::string& to, const plat::FileIdentity& id) {
         switch (disk_.Rename(base_, from, to)) {
@@ -199,7 +199,7 @@ private:
 
     const Vol12Inputs& in_;
     Vol12State& st_;
-    FileRunLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
     const bool sim_;
     WorkingCopies names_;
@@ -320,7 +320,7 @@ bool Vol12CheckNameParts(const Vol12Inputs& in, std::string& found) {
 
 namespace {
 
-void RenameAll(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, RunDisk& disk, bool sim) {
+void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk, bool sim) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
     if (!sim) {
@@ -334,7 +334,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, RunDis
             state.Vol12FoldersNotExist.push_back(folder);
             log.AddLine(Vol12CatFoldersNotExist, folder);
             log.AddExportLine(Vol12CatFoldersNotExist, folder);
-            log.CountersChanged(state.Labels());
+            log.CountersChanged(state);
             continue;
         }
         if (in.InMainFolders) {
@@ -358,7 +358,7 @@ bool CheckParts(const Vol12Inputs& in) {
     return false;
 }
 
-void Start(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks, bool real) {
+void Start(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks, bool real) {
     log.SetRunMode(real);
     Vol12ResetCounters(state);
     if (real) {
@@ -380,7 +380,7 @@ void Start(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol1
 
 }  // namespace
 
-void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks) {
+void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks) {
     if (!CheckParts(in)) return;
     if (plat::MessageBox("Do you want to RENAME Files ?\n", FileCaption(kVol12RunTopic, "Information", "120031"),
                          kAsk) != plat::IDYES)
@@ -399,7 +399,7 @@ void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& l
     if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
 }
 
-void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log,
+void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log,
                               const Vol12PageHooks& hooks) {
     if (!CheckParts(in)) return;
     if (plat::MessageBox("Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
@@ -429,7 +429,7 @@ void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunL
 
 // ---- undo -----------------------------------------------------------------------------------------
 
-void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
+void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
     if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
         plat::MessageBox(
             "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",

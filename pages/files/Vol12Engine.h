@@ -120,9 +120,9 @@ struct Vol12PageHooks {
     std::function<void(bool enabled)> EnableOtherTabSheets;
 };
 
-void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks);
-void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks);
-void Vol12UndoLastRun(Vol12State& state, FileRunLog& log);
+void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks);
+void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks);
+void Vol12UndoLastRun(Vol12State& state, RunLog& log);
 
 inline constexpr const char* kVol12Topic = "Rename Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol12RunTopic = "Rename Multiple Files. - From a Folder List.";

@@ -12,7 +12,7 @@
 #include "help/HelpWindows.h"
 #include "pages/files/FileListButtons.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic12.h"
 #include "ui_Vol12Page.h"
@@ -188,7 +188,7 @@ Vol12PageHooks Vol12Page::Vol12Hooks() {
 void Vol12Page::btnVol12RenameFilesClick() {
     ui->btnVol12RenameFiles->setEnabled(false);
     ui->btnVol12RenameFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12RunRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
     Vol12EnableRunButtons(true);
 }
@@ -196,13 +196,13 @@ void Vol12Page::btnVol12RenameFilesClick() {
 void Vol12Page::btnVol12RenameFilesSimulationClick() {
     ui->btnVol12RenameFiles->setEnabled(false);
     ui->btnVol12RenameFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12SimulateRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
     Vol12EnableRunButtons(true);
 }
 
 void Vol12Page::btnVol12UndoClick() {
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12UndoLastRun(*this, log);
 }
 
