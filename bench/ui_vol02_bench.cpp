@@ -190,7 +190,7 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
         RealDisk disk;
-        Vol02Creator creator(in, run, log, disk, false);
+        Vol02Creator creator(in, run, log, disk);
         const std::string bare = ws.root() + "/Bare/Project ";
         std::string main;
         Alternate(
@@ -255,7 +255,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
         RealDisk disk;
-        Vol02Creator creator(in, run, log, disk, false);
+        Vol02Creator creator(in, run, log, disk);
         const std::string source = ws.root() + "/S/";
         const std::string bare = ws.root() + "/Bare/Project ";
         const std::string bareSame = ws.root() + "/Bare/Same ";
@@ -306,7 +306,7 @@ void BM_Vol02UndoRun(benchmark::State& state) {
             for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
             Vol02State run;
             VisualLog log = Vol02VisualLog();
-            Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+            Vol02RunCreateFolders(run, in, log, RunHooks{});
             // Creation order for the bare loops; the second also keeps each
             // folder's identity and checks it before the removal, as ours does.
             std::vector<std::string> made;
@@ -412,7 +412,7 @@ void BM_Vol02RunMemory(benchmark::State& state) {
         frmStatistic02->ShowLog();
         const long before = ResidentKb();
         const auto t0 = Clock::now();
-        Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+        Vol02RunCreateFolders(run, in, log, RunHooks{});
         const double runSeconds = Seconds(Clock::now() - t0);
         const long after = ResidentKb();
         double text = 0;

@@ -123,7 +123,7 @@ void BM_Vol03NumberedFolders(benchmark::State& state) {
         log.ClearZoomLists();
         frmStatistic03->ShowLog();
         RealDisk disk;
-        Vol03Creator creator(in, numbers, run, log, disk, false);
+        Vol03Creator creator(in, numbers, run, log, disk);
         const std::string bare = ws.root() + "/Bare/Job-";
         fs::create_directories(ws.root() + "/Same");
         const int same = open((ws.root() + "/Same").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -172,7 +172,7 @@ void BM_Vol04FolderBesideEachPath(benchmark::State& state) {
         log.ClearZoomLists();
         frmStatistic04->ShowLog();
         RealDisk disk;
-        Vol04Creator creator(in, run, log, disk, false);
+        Vol04Creator creator(in, run, log, disk);
         const std::string bare = ws.root() + "/Bare/";
         std::string path;
         Alternate(

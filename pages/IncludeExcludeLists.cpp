@@ -17,13 +17,12 @@
 #include "windows/IncludeListEditor.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
+#include "pages/PageMessages.h"
 
 namespace pagekit {
 
 namespace {
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 // The second character is a colon, or the text begins with two backslashes.
 bool HasDrivePart(const std::string& text) {

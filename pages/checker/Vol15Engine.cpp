@@ -18,17 +18,17 @@
 #include "core/Validation.h"
 #include "platform/Beneath.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 constexpr int kTemplateIndex = 5;
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInform = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 constexpr const char* kWarning = "Warning no: ";
-constexpr const char* kInformation = "Information no: ";
+constexpr const char* kInfoation = "Information no: ";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -421,7 +421,7 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInformation, 150073), kInform);
+                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInfoation, 150073), kInfo);
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
@@ -606,7 +606,7 @@ bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inpu
                                        "button is active, only the Selected Files will be Checked.\n\n"
                                      : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking "
                                        "Without Files.\n\n";
-    if (plat::MessageBox(question, Vol15Caption(2, 12, kInformation, 150048), kAsk) != plat::IDYES) return false;
+    if (plat::MessageBox(question, Vol15Caption(2, 12, kInfoation, 150048), kAsk) != plat::IDYES) return false;
 
     state.CheckerPassFlag = 1;
     state.Vol15CheckedBytes = 0;
@@ -641,8 +641,8 @@ void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs
     } else {
         checker.WriteExtra();
         log.ShowCounters(state.Counters.Labels());
-        plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052),
-                         kInform);
+        plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInfoation, 150052),
+                         kInfo);
     }
     EnableOtherTabs(hooks, true);
     state.CheckerPassFlag = 0;

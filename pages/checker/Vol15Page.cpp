@@ -146,11 +146,11 @@ void Vol15Page::btnVol15ExchangeIncExcClick() {
 void Vol15Page::btnVol15AddFolderToListClick() {
     const std::string path = TrimControlAndBlanks(BrowseForFolder(window(), "Select the Folder."));
     if (path.empty())
-        Vol15Box("The selection field is empty !!!", 150015, kVol15Warn);
+        Vol15Box("The selection field is empty !!!", 150015, kWarn);
     else if (listtools::FindListItem(ui->lstVol15IncludeFolderList, Q(path)) >= 0)
-        Vol15Box("This folder exists in the INCLUDE FOLDER LIST !!!", 150009, kVol15Warn);
+        Vol15Box("This folder exists in the INCLUDE FOLDER LIST !!!", 150009, kWarn);
     else if (listtools::FindListItem(ui->lstVol15ExcludeFolderList, Q(path)) >= 0)
-        Vol15Box("This folder exists in the EXCLUDE FOLDER LIST !!!", 150010, kVol15Warn);
+        Vol15Box("This folder exists in the EXCLUDE FOLDER LIST !!!", 150010, kWarn);
     else
         listtools::AddListItem(ui->lstVol15IncludeFolderList, Q(path));
     Vol15RefreshPage();
@@ -170,7 +170,7 @@ void Vol15Page::btnVol15SmartImportClick() {
     const int result = frmFileImport ? frmFileImport->ExecFor(ui->lstVol15IncludeFolderList) : QDialog::Rejected;
     const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
     if (lines.empty())
-        Vol15Box("Empty Result List in the File Import Window!\n", 150017, kVol15Warn);
+        Vol15Box("Empty Result List in the File Import Window!\n", 150017, kWarn);
     else if (result == QDialog::Accepted)
         Vol15TakeImportedLines(lines);
     Vol15ImportEndBox("150051");
@@ -181,7 +181,7 @@ void Vol15Page::btnVol15SubFolderListBuilderClick() {
     const int result = frmSubFolderListBuilder ? qtplat::ExecModal(frmSubFolderListBuilder) : QDialog::Rejected;
     const StringList lines = frmSubFolderListBuilder ? frmSubFolderListBuilder->GetIncludeFolderList() : StringList();
     if (lines.empty())
-        Vol15Box("Empty Result List in the File Import Window!\n", 150012, kVol15Warn);
+        Vol15Box("Empty Result List in the File Import Window!\n", 150012, kWarn);
     else if (result == QDialog::Accepted)
         Vol15TakeImportedLines(lines);
     Vol15ImportEndBox("15002");
@@ -201,7 +201,7 @@ void Vol15Page::btnVol15IncludeFolderListViewClick() {
     QListWidget* list = ui->lstVol15IncludeFolderList;
     if (list->currentRow() < 0 || !list->currentItem()->isSelected()) {
         Vol15Box("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
-                 150016, kVol15Warn);
+                 150016, kWarn);
         return;
     }
     ViewFolder(TrimControlAndBlanks(S(list->currentItem()->text())), kVol15Topic);
@@ -209,7 +209,7 @@ void Vol15Page::btnVol15IncludeFolderListViewClick() {
 
 void Vol15Page::btnVol15SmartExportClick() {
     if (ui->lstVol15IncludeFolderList->count() == 0) {
-        Vol15Box("The Include List is empty !\n", 150022, kVol15Warn, kVol15Warning, 13);
+        Vol15Box("The Include List is empty !\n", 150022, kWarn, kWarning, 13);
         return;
     }
     Vol15ExportLines(ListItems(ui->lstVol15IncludeFolderList), "FOLDERS");
@@ -243,10 +243,10 @@ void Vol15Page::btnVol15DeleteFromExcludeListClick() {
     if (exclude->count() == 0) {
         Vol15Box("The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to "
                  "delete it.\n",
-                 150024, kVol15Warn);
+                 150024, kWarn);
     } else if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
                         "from the EXCLUDE list.\n",
-                        150023, kVol15Ask) == plat::IDYES) {
+                        150023, kAsk) == plat::IDYES) {
         RemoveSelected(exclude);
     }
     Vol15RefreshPage();
@@ -254,8 +254,8 @@ void Vol15Page::btnVol15DeleteFromExcludeListClick() {
 
 void Vol15Page::btnVol15DeleteExcludedAllClick() {
     if (ui->lstVol15ExcludeFolderList->count() == 0)
-        Vol15Box("Empty List in the Exclude Window!\n", 150025, kVol15Warn);
-    else if (Vol15Box("Do you want to delete all item(s) from the Exclude list ?", 150026, kVol15Ask) == plat::IDYES)
+        Vol15Box("Empty List in the Exclude Window!\n", 150025, kWarn);
+    else if (Vol15Box("Do you want to delete all item(s) from the Exclude list ?", 150026, kAsk) == plat::IDYES)
         ui->lstVol15ExcludeFolderList->clear();
     Vol15RefreshPage();
 }
@@ -334,7 +334,7 @@ void Vol15Page::Vol15ClearPageLists() {
 void Vol15Page::btnVol15ClearAllClick() {
     if (Vol15Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
                  "delete process.",
-                 150045, kVol15Ask, kVol15Information) != plat::IDYES)
+                 150045, kAsk, kVol15Information) != plat::IDYES)
         return;
     ui->lstVol15IncludeFolderList->clear();
     ui->lstVol15ExcludeFolderList->clear();
@@ -354,7 +354,7 @@ void Vol15Page::btnVol15ClearAllClick() {
     Vol15UpdateResultLabels();
     Vol15EnablePageControls(false);
     Vol15EnableRunButtons(false);
-    Vol15Box("End of the CLEAR FIELDS process !!!\n", 150046, kVol15Warn, kVol15Warning, 11);
+    Vol15Box("End of the CLEAR FIELDS process !!!\n", 150046, kWarn, kWarning, 11);
 }
 
 void Vol15Page::btnVol15HelpClick() { ShowHelpTopic(HelpTopic::Vol15); }

@@ -114,13 +114,13 @@ void Vol15Page::btnVol15AddFolderStructureClick() {
         (!CheckDrive(path) ||
          Vol15Box("Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick YES to "
                   "Copy,\nClick NO to Cancel.",
-                  150029, kVol15Ask, kVol15Information) != plat::IDYES))
+                  150029, kAsk, kVol15Information) != plat::IDYES))
         return;
     QListWidget* list = ui->lstVol15AddFolderStructure;
     if (path.empty()) {
         ui->btnVol15CheckProjectsConsistency->setEnabled(false);
         Vol15Box("The selection field is empty !\nAction : You must select a folder with subfolder structure.", 150030,
-                 kVol15Warn);
+                 kWarn);
         Vol15EnableRunButtons(false);
     } else {
         if (listtools::FindListItem(list, Q(path)) < 0) listtools::AddListItem(list, Q(path));
@@ -135,12 +135,12 @@ void Vol15Page::btnVol15ImportFolderStructuresTemplatesClick() {
     const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
     std::string report;
     if (lines.empty()) {
-        Vol15Box("Empty Result List in the File Import Window!\n", 150031, kVol15Warn);
+        Vol15Box("Empty Result List in the File Import Window!\n", 150031, kWarn);
     } else if (result == QDialog::Accepted) {
         if (fullPaths && frmFileImport->CheckFullPaths(report)) {
-            Vol15Box(report, 150032, kVol15Warn);
+            Vol15Box(report, 150032, kWarn);
         } else if (!fullPaths && frmFileImport->CheckRelativePaths(report)) {
-            Vol15Box(report, 150033, kVol15Warn);
+            Vol15Box(report, 150033, kWarn);
         } else {
             StringList normalised;
             for (const auto& line : lines) normalised.push_back(Normalised(line));
@@ -154,7 +154,7 @@ void Vol15Page::btnVol15ImportFolderStructuresTemplatesClick() {
 
 void Vol15Page::btnVol15ExportFolderStructuresTemplatesClick() {
     if (ui->lstVol15AddFolderStructure->count() == 0) {
-        Vol15Box("The Folder Structure/Templates Window is empty !\n", 150037, kVol15Warn, kVol15Warning, 13);
+        Vol15Box("The Folder Structure/Templates Window is empty !\n", 150037, kWarn, kWarning, 13);
         return;
     }
     Vol15ExportLines(ListItems(ui->lstVol15AddFolderStructure), "STRINGS");
@@ -172,9 +172,9 @@ void Vol15Page::btnVol15EditFolderStructuresTemplatesClick() {
         const bool relative = ui->rdoVol15StructureImportRelativePaths->isChecked();
         std::string report;
         if (relative && CheckRelativePathList(lines, report)) {
-            Vol15Box(report, 150038, kVol15Warn);
+            Vol15Box(report, 150038, kWarn);
         } else if (!relative && CheckFullPathList(lines, report)) {
-            Vol15Box(report, 150039, kVol15Warn, kVol15Warning, 13);
+            Vol15Box(report, 150039, kWarn, kWarning, 13);
         } else {
             StringList kept;
             for (const auto& line : lines) {
@@ -194,7 +194,7 @@ void Vol15Page::btnVol15ViewFolderStructureClick() {
     QListWidget* list = ui->lstVol15AddFolderStructure;
     if (list->currentRow() < 0 || !list->currentItem()->isSelected()) {
         Vol15Box("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
-                 150041, kVol15Warn);
+                 150041, kWarn);
         return;
     }
     ViewFolder(TrimControlAndBlanks(S(list->currentItem()->text())), kVol15Topic);
@@ -202,7 +202,7 @@ void Vol15Page::btnVol15ViewFolderStructureClick() {
 
 void Vol15Page::btnVol15DeleteSelFolderStructuresTemplatesClick() {
     QListWidget* list = ui->lstVol15AddFolderStructure;
-    if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?", 150042, kVol15Ask) ==
+    if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?", 150042, kAsk) ==
         plat::IDYES) {
         for (int i = list->count() - 1; i >= 0; --i)
             if (list->item(i)->isSelected()) delete list->takeItem(i);
@@ -213,10 +213,10 @@ void Vol15Page::btnVol15DeleteSelFolderStructuresTemplatesClick() {
 void Vol15Page::btnVol15DeleteAllFolderStructuresTemplatesClick() {
     QListWidget* list = ui->lstVol15AddFolderStructure;
     if (list->count() == 0) {
-        Vol15Box("Empty List in the Folder Structure/Templates Window!\n", 150043, kVol15Warn);
+        Vol15Box("Empty List in the Folder Structure/Templates Window!\n", 150043, kWarn);
         return;
     }
-    if (Vol15Box("Do you want to delete all item(s) from the Folder Structure/Templates list ?", 150044, kVol15Ask) ==
+    if (Vol15Box("Do you want to delete all item(s) from the Folder Structure/Templates list ?", 150044, kAsk) ==
         plat::IDYES)
         list->clear();
     Vol15StructureTail();

@@ -70,28 +70,24 @@ std::string CreationCaption(const std::string& topic, int number, bool warning, 
 
 // ---- the run frame ----------------------------------------------------------------------
 
-bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
-                                   const std::function<void()>& focus) {
-    if (in.AttachNothing || !in.FolderStructures.empty()) return true;
-    plat::MessageBox(
-        "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-        caption, plat::MB_OK | plat::MB_ICONWARNING);
-    if (focus) focus();
-    return false;
-}
-
-bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, RunLog& log,
-                               const std::string& text, const std::string& caption, bool simulation) {
-    if (plat::MessageBox(text, caption, plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) !=
-        plat::IDYES)
-        return false;
-    log.SetRunMode(!simulation);
-    ResetCreationRunCounters(state);
-    if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
-    log.ClearLogLists();
-    log.ShowCounters(state.Labels());
-    if (in.ViewDetailedResults) log.ShowLog();
-    return true;
+RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
+                       const std::string& noStructureCaption, const RunHooks& hooks) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&in, &hooks, check = std::move(check), noStructureCaption] {
+        return (!check || check()) && CheckStructuresListed(in.AttachNothing || !in.FolderStructures.empty(),
+                                                            noStructureCaption, hooks);
+    };
+    frame.Start = [&state, simulation] {
+        ResetCreationRunCounters(state);
+        if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
+    };
+    frame.Counters = [&state] {
+        const auto labels = state.Labels();
+        return std::vector<CounterLabel>(labels.begin(), labels.end());
+    };
+    frame.ShowLog = in.ViewDetailedResults;
+    return frame;
 }
 
 // ---- disk space -------------------------------------------------------------------------

@@ -5,7 +5,8 @@
 // the disk-space check and the undo. Each page hands in what it does its
 // own way as a CreationProfile (message numbers, template index, counting
 // rules). Plain C++: the pages fill CreationInputs from their controls and
-// hand over the RunLog that writes the Visual Log and the zoom window.
+// hand over the RunLog that writes the Visual Log and the zoom window; the
+// runs go through the one run frame (RunFrame.h).
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/RunLog.h"
 
 // The sixteen counters of a create page's Visual Log, in the order of its
@@ -133,17 +135,13 @@ struct CreationProfile {
 
 // ---- the run frame ----------------------------------------------------------------------
 
-// What every create run and simulation does before its items, in order.
-// Unless nothing is attached, an empty structure list stops it with the
-// page's warning (then `focus`); false.
-bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
-                                   const std::function<void()>& focus);
-// The Yes/No question (No the default); on Yes the Visual Log shows a real
-// run or a simulation, the run counters start at zero, a real run forgets
-// the last run's lists, the log's lists are emptied and the log is shown
-// when "Show Visual Log" is on. False on No.
-bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, RunLog& log,
-                               const std::string& text, const std::string& caption, bool simulation);
+// The frame of a create run or simulation as the three pages share it: the
+// page's own checks (`check`), then, unless nothing is attached, the
+// structure check with the page's caption; after the Yes the run counters
+// start at zero and a real run forgets the last run's lists; the page's
+// counters; "Show Visual Log". The page adds its question, work and end.
+RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
+                       const std::string& noStructureCaption, const RunHooks& hooks);
 
 // ---- undo -------------------------------------------------------------------------------
 

@@ -104,9 +104,8 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
-                             RunLog& log, RunDisk& disk, bool simulation)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
-      simulation_(simulation) {
+                             RunLog& log, RunDisk& disk)
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -196,7 +195,7 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
+    if (!dry_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationFoldersCreated, path);
 }
 
@@ -204,7 +203,7 @@ void FolderCreator::RecordFolderExists(const std::string& path) {
     c_.FoldersExists += 1.0;
     AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
     Changed();
-    if (!simulation_) state_.LastExistingFolders.push_back(path);
+    if (!dry_) state_.LastExistingFolders.push_back(path);
     log_.AddLine(CreationFoldersExists, path);
 }
 
@@ -212,7 +211,7 @@ void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals)
     c_.FoldersOther += 1.0;
     AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
     Changed();
-    if (!simulation_) state_.LastOtherFolders.push_back(text);
+    if (!dry_) state_.LastOtherFolders.push_back(text);
     log_.AddLine(CreationFoldersOther, text);
 }
 
@@ -228,7 +227,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
+    if (!dry_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationSubFoldersCreated, path);
 }
 
@@ -241,7 +240,7 @@ void FolderCreator::RecordSubFolderOther(const std::string& path) {
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
-    if (simulation_ || made.size() < 2) return;
+    if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
     for (std::size_t i = 0; i + 1 < made.size(); ++i)
         state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
@@ -260,7 +259,7 @@ FsResult FolderCreator::MakeFolder(const std::string& path) {
         r = disk_.MakeFolderTree(dest_, path, made_);
         if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
     }
-    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+    if (in_.RelativePaths && !dry_ && r == FsResult::Ok) {
         if (made_.empty()) RememberMade(path, madeId_);
         for (const auto& m : made_) RememberMade(m.path, m.id);
     }
@@ -301,18 +300,18 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     RecordParents(made_);
 
     if (in_.FullPaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "F";
             state_.FailedUndoFiles.clear();
         }
         AttachStructures(path);
     } else if (in_.RelativePaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "R";
             state_.FailedUndoFiles.clear();
         }
         AttachTemplates(path, numberSuffix, suffixModel);
-    } else if (!simulation_) {
+    } else if (!dry_) {
         state_.UndoMode = "N";
     }
 }
@@ -425,7 +424,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!simulation_)
+        if (!dry_)
             state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();

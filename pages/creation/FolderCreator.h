@@ -1,7 +1,8 @@
 // Makes the main folders of a create run and attaches folder structures or
 // template lines to each new one: the engine of pages 02, 03 and 04. The
 // same code serves the run and the simulation: the simulation hands in the
-// dry disk, so it reports exactly what the run would do.
+// dry disk, so it reports exactly what the run would do, and records
+// nothing for the Undo.
 //
 // Every write stays beneath the destination the page names (UseDestination),
 // held open, never through a link or a mount point; each structure is read
@@ -67,7 +68,7 @@ enum class OtherTotals {
 class FolderCreator {
 public:
     FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
-                  RunDisk& disk, bool simulation);
+                  RunDisk& disk);
 
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
@@ -121,7 +122,7 @@ private:
     CreationCounters& c_;
     RunLog& log_;
     RunDisk& disk_;
-    const bool simulation_;
+    const bool dry_;  // the dry disk: nothing is recorded for the Undo
     plat::Beneath dest_;
     std::string destText_;
     std::vector<plat::FileIdentity> destChain_;

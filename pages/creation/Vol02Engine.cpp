@@ -48,9 +48,9 @@ CreationProfile Vol02Profile(bool simulation) {
 
 }  // namespace
 
-Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk, bool simulation)
-    : in_(in), profile_(Vol02Profile(simulation)), parts_(Vol02GetNameParts(in)),
-      creator_(profile_, in, state, log, disk, simulation) {
+Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk)
+    : in_(in), profile_(Vol02Profile(disk.IsDry())), parts_(Vol02GetNameParts(in)),
+      creator_(profile_, in, state, log, disk) {
     creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
 }
 

@@ -52,7 +52,7 @@ bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t
 // prefix, item and suffix, with the structures attached.
 class Vol02Creator {
 public:
-    Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk, bool simulation);
+    Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk);
     void CreateAll();
     void CreateOne(const std::string& item);
 
@@ -63,20 +63,12 @@ private:
     FolderCreator creator_;
 };
 
-// What the run needs of the page around its work.
-struct Vol02PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructure;
-    // The run tidies the destination history at its end.
-    std::function<void()> TidyDestinationHistory;
-};
-
-// CREATE, between disabling and enabling the two run buttons.
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks);
-// Simulation, likewise: the same outcomes as the run, nothing on disk or in
-// the undo data changed. The texts are the main window's confirmation and
-// end texts of the creation simulations.
-void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks,
+// CREATE on the run frame; the run tidies the destination history at its end.
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks);
+// Simulation: the same frame on the dry disk, so the same outcomes as the
+// run, nothing on disk or in the undo data changed. The texts are the main
+// window's confirmation and end texts of the creation simulations.
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks,
                                 const std::string& startText, const std::string& endText);
 // Undo of the last run.
 void Vol02UndoLastRun(Vol02State& state, RunLog& log);

@@ -15,7 +15,11 @@ inline constexpr const char* kVol02SimulateFolderListTopic = "Simulate Creating 
 std::string Vol02Caption(const std::string& topic, int number, bool warning);
 // A message box of the page, caption with `blanks` blanks before the kind.
 int Vol02Box(const std::string& text, int number, bool warning, unsigned flags, int blanks = 12);
-inline constexpr unsigned kVol02Warn = 0x30;  // OK, warning icon
-inline constexpr unsigned kVol02Ask = 0x124;  // Yes/No, question icon, No the default
 
 inline std::string Vol02StructureEntry(const std::string& entry) { return StructureEntryText(entry); }
+
+// The frame of page 02's run and simulation without their messages: the
+// disk-space check, the structure check (`noStructureCaption`), the
+// main folders, the destination shown on "Show Explorer".
+RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption);

@@ -156,7 +156,7 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
             Vol02EnablePageControls(false);
             Vol02UpdateButtons(false);
         }
-        Vol02Box("The selection field is empty !\nAction : You must select a Destination Folder.", 20003, true, kVol02Warn);
+        Vol02Box("The selection field is empty !\nAction : You must select a Destination Folder.", 20003, true, kWarn);
         combo->setFocus();
         return;
     }
@@ -173,7 +173,7 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
 void Vol02Page::btnVol02ViewDestFolderClick() {
     const std::string folder = S(ui->cboVol02DestFolders->currentText());
     if (folder.empty()) {
-        Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kVol02Warn);
+        Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kWarn);
         return;
     }
     ViewFolder(TrimControlAndBlanks(folder), kVol02Topic);
@@ -192,22 +192,22 @@ void Vol02Page::btnVol02AddToListClick() {
     std::string found;
     if (text.empty()) {
         Vol02Box("The text field is empty !\nAction : You must enter a different name to add to the Include List.", 20006,
-            true, kVol02Warn);
+            true, kWarn);
     } else if (listtools::FindListItem(ui->lstVol02IncludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Include list !", 20007, true, kVol02Warn);
+        Vol02Box("This item already exists in the Include list !", 20007, true, kWarn);
     } else if (listtools::FindListItem(ui->lstVol02ExcludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Exclude list !", 20008, true, kVol02Warn);
+        Vol02Box("This item already exists in the Exclude list !", 20008, true, kWarn);
     } else if (!GetDrivePart(text).empty()) {
         Vol02Box("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
             "letter !!!",
-            20009, true, kVol02Warn, 10);
+            20009, true, kWarn, 10);
     } else if (FindIllegalChars("H", text, found)) {
-        Vol02Box("Illegal character in the Text : " + found, 20010, true, kVol02Warn);
+        Vol02Box("Illegal character in the Text : " + found, 20010, true, kWarn);
         field->setText(WithoutLastCharacter(field->text()));
     } else if (HasDotFolderName(text)) {
         Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
             "\"..\" folder names.",
-            20010, true, kVol02Warn);
+            20010, true, kWarn);
     } else {
         listtools::AddListItem(ui->lstVol02IncludeStrings, item);
         field->setText(item);
@@ -250,10 +250,10 @@ void Vol02Page::btnVol02DeleteFromExcludeClick() {
     if (exclude->count() == 0) {
         Vol02Box("The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete "
             "it.\n",
-            20023, true, kVol02Warn);
+            20023, true, kWarn);
     } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
                    "from the EXCLUDE list.\n",
-                   20022, true, kVol02Ask) == plat::IDYES) {
+                   20022, true, kAsk) == plat::IDYES) {
         RemoveSelected(exclude);
         Vol02ShowListCounts();
     }
@@ -262,8 +262,8 @@ void Vol02Page::btnVol02DeleteFromExcludeClick() {
 
 void Vol02Page::btnVol02DeleteExcludeAllClick() {
     if (ui->lstVol02ExcludeStrings->count() == 0) {
-        Vol02Box("Empty List in the Exclude Window!\n", 20024, true, kVol02Warn);
-    } else if (Vol02Box("Do you want to delete all item(s) from the Exclude list ?", 20025, true, kVol02Ask) == plat::IDYES) {
+        Vol02Box("Empty List in the Exclude Window!\n", 20024, true, kWarn);
+    } else if (Vol02Box("Do you want to delete all item(s) from the Exclude list ?", 20025, true, kAsk) == plat::IDYES) {
         ui->lstVol02ExcludeStrings->clear();
         ui->lblVol02ExcludeSum->setText("0");
     }
@@ -284,13 +284,13 @@ void Vol02Page::btnVol02SmartImportClick() {
         Vol02ShowListCounts();
     }
     Vol02RefreshListCounters();
-    Vol02Box("End of the Import Process !!!\n", 20051, true, kVol02Warn, 11);
+    Vol02Box("End of the Import Process !!!\n", 20051, true, kWarn, 11);
     ui->edtVol02AddToList->setFocus();
 }
 
 void Vol02Page::btnVol02SmartExportClick() {
     if (ui->lstVol02IncludeStrings->count() == 0) {
-        Vol02Box("The Include List is empty !\n", 20021, true, kVol02Warn);
+        Vol02Box("The Include List is empty !\n", 20021, true, kWarn);
         return;
     }
     Vol02ExportLines(ListItems(ui->lstVol02IncludeStrings), true);
@@ -323,7 +323,7 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
-        prefix ? 20026 : 20027, true, kVol02Warn);
+        prefix ? 20026 : 20027, true, kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -415,7 +415,7 @@ void Vol02Page::Vol02UpdateButtons(bool flag) {
 void Vol02Page::btnVol02ClearAllClick() {
     if (Vol02Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
             "process.",
-            20044, false, kVol02Ask) != plat::IDYES)
+            20044, false, kAsk) != plat::IDYES)
         return;
     ui->cboVol02DestFolders->clear();
     ui->cboVol02DestFolders->setEditText(QString());

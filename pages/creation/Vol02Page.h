@@ -111,7 +111,7 @@ private:
     void Vol02MoveAll(QListWidget* from, QListWidget* to);
     void Vol02ShowListCounts();
     void Vol02CheckNameField(bool prefix);
-    Vol02PageHooks Vol02Hooks();
+    RunHooks Vol02Hooks();
     void Vol02EnableOtherTabSheets(bool enabled);
     void Vol02TidyDestinationHistory();
     void Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive);

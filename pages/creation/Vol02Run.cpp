@@ -19,43 +19,35 @@
 
 using namespace pagekit;
 
-namespace {
-
-void Call(const std::function<void()>& f) {
-    if (f) f();
+RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption) {
+    RunFrame frame = CreationFrame(
+        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol02CheckDiskSpace(state, in, true); },
+        noStructureCaption, hooks);
+    frame.IncludeEmpty = in.IncludeStrings.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        if (!disk.IsDry()) {
+            const std::string destination = TrimControlAndBlanks(in.DestFolder);
+            state.LastDestination =
+                destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
+        }
+        Vol02Creator(in, state, log, disk).CreateAll();
+    };
+    frame.View = in.ViewDestFolder;
+    frame.ViewFolder = TrimControlAndBlanks(in.DestFolder);
+    return frame;
 }
 
-void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
-}
-
-}  // namespace
-
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const Vol02PageHooks& hooks) {
-    if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02Topic, 20047, true), hooks.FocusAddFolderStructure))
-        return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, "Do you want to create folders ?\n",
-                                   Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false), false))
-        return;
-    EnableOtherTabs(hooks, false);
-
-    const std::string destination = TrimControlAndBlanks(in.DestFolder);
-    state.LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
-    log.ClearZoomLists();
-    if (in.IncludeStrings.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
-                         Vol02Caption(kVol02Topic, 20054, true), plat::MB_OK | plat::MB_ICONWARNING);
-    } else {
-        RealDisk disk;
-        Vol02Creator(in, state, log, disk, false).CreateAll();
-        log.ShowCounters(state.Labels());
-        plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),
-                         plat::MB_OK | plat::MB_ICONINFORMATION);
-        if (in.ViewDestFolder) ViewFolder(destination, kVol02Topic);
-    }
-    EnableOtherTabs(hooks, true);
-    Call(hooks.TidyDestinationHistory);
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol02Frame(state, in, log, hooks, false, Vol02Caption(kVol02Topic, 20047, true));
+    frame.Questions = {{"Do you want to create folders ?\n",
+                        Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one item to create folders.",
+                                 Vol02Caption(kVol02Topic, 20054, true)};
+    frame.End = {"End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false)};
+    frame.ViewTopic = kVol02Topic;
+    frame.Finish = hooks.TidyDestinationHistory;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
@@ -100,19 +92,18 @@ void Vol02Page::Vol02EnableOtherTabSheets(bool enabled) {
 // The current destination leads the history; blanks and repeats go.
 void Vol02Page::Vol02TidyDestinationHistory() { TidyDestinationHistory(ui->cboVol02DestFolders); }
 
-Vol02PageHooks Vol02Page::Vol02Hooks() {
-    Vol02PageHooks hooks;
+RunHooks Vol02Page::Vol02Hooks() {
+    RunHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool enabled) { Vol02EnableOtherTabSheets(enabled); };
+    hooks.EnableRunButtons = [this](bool enabled) { Vol02EnableRunButtons(enabled); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol02AddFolderStructure->setFocus(); };
     hooks.TidyDestinationHistory = [this] { Vol02TidyDestinationHistory(); };
     return hooks;
 }
 
 void Vol02Page::btnVol02CreateFoldersClick() {
-    Vol02EnableRunButtons(false);
     VisualLog log = Vol02VisualLog();
     Vol02RunCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks());
-    Vol02EnableRunButtons(true);
 }
 
 void Vol02Page::btnVol02StatisticClick() {

@@ -146,7 +146,7 @@ void Vol02Page::btnVol02AddFolderStructureClick() {
     if (path.size() == 3) {
         if (Vol02Box("Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
                      "YES to Attach,\nClick NO to Cancel.",
-                     20029, true, kVol02Ask) == plat::IDYES)
+                     20029, true, kAsk) == plat::IDYES)
             Vol02AddStructureToList(path);
     } else if (path.size() > 3) {
         Vol02AddStructureToList(path);
@@ -158,7 +158,7 @@ void Vol02Page::Vol02AddStructureToList(const std::string& path) {
     if (path.empty()) {
         Vol02EnableRunButtons(false);
         Vol02Box("The selection field is empty !\nAction : You must select a folder with subfolders structure.", 20030,
-                 true, kVol02Warn);
+                 true, kWarn);
         Vol02UpdateButtons(false);
     } else {
         bool withFiles = false;
@@ -187,12 +187,12 @@ void Vol02Page::btnVol02ImportFolderStructuresTemplatesClick() {
     const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
     std::string report;
     if (lines.empty()) {
-        Vol02Box("Empty Result List in the File Import Window!\n", 20031, true, kVol02Warn, 13);
+        Vol02Box("Empty Result List in the File Import Window!\n", 20031, true, kWarn, 13);
     } else if (result == QDialog::Accepted) {
         if (fullPaths && frmFileImport->CheckFullPaths(report)) {
-            Vol02Box(report, 20032, true, kVol02Warn);
+            Vol02Box(report, 20032, true, kWarn);
         } else if (!fullPaths && relativePaths && frmFileImport->CheckRelativePaths(report)) {
-            Vol02Box(report, 20033, true, kVol02Warn);
+            Vol02Box(report, 20033, true, kWarn);
         } else {
             StringList normalised;
             for (const auto& line : lines) normalised.push_back(CollapseDoubleBackslashes(SlashesToBackslashes(line)));
@@ -205,12 +205,12 @@ void Vol02Page::btnVol02ImportFolderStructuresTemplatesClick() {
     else if (IsEnabledAndChecked(ui->rdoVol02StructureImportRelativePaths))
         Vol02SetRelativePathsMode();
     ui->lblVol02FolderStructuresTemplatesSum->setText(CountText(ui->lstVol02AddFolderStructure));
-    Vol02Box("End of the Import Process !!!\n", 20052, true, kVol02Warn, 11);
+    Vol02Box("End of the Import Process !!!\n", 20052, true, kWarn, 11);
 }
 
 void Vol02Page::btnVol02ExportFolderStructuresTemplatesClick() {
     if (ui->lstVol02AddFolderStructure->count() == 0) {
-        Vol02Box("The Folder Structure/Templates Window is empty !\n", 20036, true, kVol02Warn, 13);
+        Vol02Box("The Folder Structure/Templates Window is empty !\n", 20036, true, kWarn, 13);
         return;
     }
     Vol02ExportLines(ListItems(ui->lstVol02AddFolderStructure), false);
@@ -230,9 +230,9 @@ void Vol02Page::btnVol02EditFolderStructuresTemplatesClick() {
             const bool full = !relative && ui->rdoVol02StructureImportFullPaths->isChecked();
             std::string report;
             if (relative && CheckRelativePathList(lines, report)) {
-                Vol02Box(report, 20037, true, kVol02Warn);
+                Vol02Box(report, 20037, true, kWarn);
             } else if (full && CheckFullPathList(lines, report)) {
-                Vol02Box(report, 20038, true, kVol02Warn);
+                Vol02Box(report, 20038, true, kWarn);
             } else {
                 StringList kept;
                 for (const auto& line : lines) {
@@ -256,7 +256,7 @@ void Vol02Page::btnVol02ViewFolderStructureClick() {
     if (list->currentRow() < 0) {
         Vol02Box("There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
                  "structure.",
-                 20040, true, kVol02Warn);
+                 20040, true, kWarn);
         return;
     }
     ViewFolder(S(list->currentItem()->text()), kVol02Topic);
@@ -264,7 +264,7 @@ void Vol02Page::btnVol02ViewFolderStructureClick() {
 
 void Vol02Page::btnVol02DeleteSelFolderStructuresTemplatesClick() {
     QListWidget* list = ui->lstVol02AddFolderStructure;
-    if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?", 20041, true, kVol02Ask) ==
+    if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?", 20041, true, kAsk) ==
         plat::IDYES) {
         for (int i = list->count() - 1; i >= 0; --i)
             if (list->item(i)->isSelected()) delete list->takeItem(i);
@@ -278,9 +278,9 @@ void Vol02Page::btnVol02DeleteSelFolderStructuresTemplatesClick() {
 void Vol02Page::btnVol02DeleteAllFolderStructuresTemplatesClick() {
     QListWidget* list = ui->lstVol02AddFolderStructure;
     if (list->count() == 0) {
-        Vol02Box("Empty List in the Folder Structures/Templates Window!\n", 20042, true, kVol02Warn);
+        Vol02Box("Empty List in the Folder Structures/Templates Window!\n", 20042, true, kWarn);
     } else if (Vol02Box("Do you want to delete all item(s) from the Folder Structures/Templates list ?", 20043, true,
-                        kVol02Ask) == plat::IDYES) {
+                        kAsk) == plat::IDYES) {
         list->clear();
     }
     Vol02RefreshListCounters();

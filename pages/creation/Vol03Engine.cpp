@@ -99,9 +99,9 @@ CreationProfile Vol03Profile(bool simulation) {
 }  // namespace
 
 Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
-                           RunDisk& disk, bool simulation)
-    : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(simulation)),
-      parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk, simulation) {
+                           RunDisk& disk)
+    : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(disk.IsDry())),
+      parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk) {
     // A main folder that exists or cannot be made counts as itself alone.
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::None;

@@ -89,7 +89,7 @@ bool Vol03WeighDiskSpace(Vol03State& state, double mainFolders, std::uint64_t fr
 class Vol03Creator {
 public:
     Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
-                 RunDisk& disk, bool simulation);
+                 RunDisk& disk);
     void CreateAll();
     void CreateOne(std::int64_t number);
 
@@ -104,22 +104,19 @@ private:
     std::string path_;
 };
 
-// What the run needs of the page around its work.
-struct Vol03PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
+// What the run needs of the page besides the frame's hooks (the run and
+// the simulation tidy the destination history at their end).
+struct Vol03PageHooks : RunHooks {
     std::function<void()> FocusEndNumber;
-    std::function<void()> FocusAddFolderStructure;
     // A number text that is no number was replaced by the page's rule: the
     // edits show the numbers the run uses.
     std::function<void(const Vol03Numbers& numbers)> ShowNumbers;
-    // The run and the simulation tidy the destination history at their end.
-    std::function<void()> TidyDestinationHistory;
 };
 
-// CREATE, between disabling and enabling the two run buttons.
+// CREATE on the run frame.
 void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks);
-// Simulation, likewise: the same outcomes as the run, nothing on disk or in
-// the undo data changed. The texts are the main window's confirmation and
+// Simulation: the same frame on the dry disk, so the same outcomes as the
+// run, nothing on disk or in the undo data changed. The texts are the main window's confirmation and
 // end texts of the creation simulations.
 void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,

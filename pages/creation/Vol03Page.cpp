@@ -24,6 +24,7 @@
 #include "results/LevelSummary.h"
 #include "ui_Vol03Page.h"
 #include "windows/ListTools.h"
+#include "pages/PageMessages.h"
 
 using namespace pagekit;
 
@@ -34,8 +35,6 @@ int Box03(const std::string& text, int number, bool warning, unsigned flags, con
     return plat::MessageBox(text, CreationCaption(topic, number, warning, gap), flags);
 }
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 }  // namespace
 

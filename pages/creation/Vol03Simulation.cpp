@@ -11,25 +11,17 @@
 void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText) {
-    Vol03Frame frame;
-    frame.Simulation = true;
-    frame.StartAboveEndCaption = CreationCaption(kVol03SimulateTopic, 30049, true, "    ");
-    frame.NoStructureCaption = CreationCaption(kVol03SimulateTopic, 30050, true, kVol03Tabs);
-    frame.ConfirmText = startText;
-    frame.ConfirmCaption = CreationCaption("Simulate Creating Folder(s).- Increased Numbers.", 30051, false);
-    frame.EndText = endText;
-    frame.EndCaption = CreationCaption(kVol03SimulateTopic, 30054, false);
-    frame.Topic = kVol03SimulateTopic;
-    Vol03CreateFolders(state, in, log, hooks, frame);
+    RunFrame frame = Vol03Frame(state, in, log, hooks, true, CreationCaption(kVol03SimulateTopic, 30049, true, "    "),
+                                CreationCaption(kVol03SimulateTopic, 30050, true, kVol03Tabs));
+    frame.Questions = {{startText, CreationCaption("Simulate Creating Folder(s).- Increased Numbers.", 30051, false)}};
+    frame.End = {endText, CreationCaption(kVol03SimulateTopic, 30054, false)};
+    frame.ViewTopic = kVol03SimulateTopic;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
-void Vol03Page::btnVol03CreateFoldersSimulationClick() {
-    Vol03EnableRunButtons(false);
-    Vol03SimulateCreateFolders();
-    Vol03EnableRunButtons(true);
-}
+void Vol03Page::btnVol03CreateFoldersSimulationClick() { Vol03SimulateCreateFolders(); }
 
 void Vol03Page::Vol03SimulateCreateFolders() {
     VisualLog log = Vol03VisualLog();

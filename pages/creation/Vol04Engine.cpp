@@ -85,9 +85,8 @@ CreationProfile Vol04Profile(bool simulation) {
 
 }  // namespace
 
-Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk,
-                           bool simulation)
-    : in_(in), profile_(Vol04Profile(simulation)), creator_(profile_, in, state, log, disk, simulation) {
+Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk)
+    : in_(in), profile_(Vol04Profile(disk.IsDry())), creator_(profile_, in, state, log, disk) {
     // An existing main folder counts as itself alone; one that cannot be
     // made also counts what its structures would have brought.
     creator_.ExistsTotals = OtherTotals::None;

@@ -20,6 +20,7 @@
 #include "ui_Vol04Page.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmVol04EditIncludeList.h"
+#include "pages/PageMessages.h"
 
 using namespace pagekit;
 
@@ -30,8 +31,6 @@ std::string Caption04(int number, bool warning, const std::string& gap = "      
     return CreationCaption(topic, number, warning, gap);
 }
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 }  // namespace
 

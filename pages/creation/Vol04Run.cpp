@@ -17,40 +17,23 @@
 
 using namespace pagekit;
 
-void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks,
-                        const Vol04Frame& frame) {
-    if (in.WithFiles() && !Vol04CheckDiskSpace(state, in, true)) return;
-    if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, frame.ConfirmText, frame.ConfirmCaption, frame.Simulation))
-        return;
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
-                         frame.EmptyIncludeCaption, plat::MB_OK | plat::MB_ICONWARNING);
-    } else {
-        if (frame.Simulation) {
-            DryDisk disk;
-            Vol04Creator(in, state, log, disk, true).CreateAll();
-        } else {
-            RealDisk disk;
-            Vol04Creator(in, state, log, disk, false).CreateAll();
-        }
-        log.ShowCounters(state.Labels());
-        plat::MessageBox(frame.EndText, frame.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption) {
+    RunFrame frame = CreationFrame(
+        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol04CheckDiskSpace(state, in, true); },
+        noStructureCaption, hooks);
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) { Vol04Creator(in, state, log, disk).CreateAll(); };
+    return frame;
 }
 
-void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const Vol04PageHooks& hooks) {
-    Vol04Frame frame;
-    frame.NoStructureCaption = CreationCaption(kVol04Topic, 40042, true);
-    frame.ConfirmText = "Do you want to create folders ?\n";
-    frame.ConfirmCaption = CreationCaption(kVol04Topic, 40043, false);
-    frame.EmptyIncludeCaption = CreationCaption(kVol04Topic, 40049, true, "           ");
-    frame.EndText = "End of Creating Folders/Files !!!";
-    frame.EndCaption = CreationCaption(kVol04Topic, 40048, false);
-    Vol04CreateFolders(state, in, log, hooks, frame);
+void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol04Frame(state, in, log, hooks, false, CreationCaption(kVol04Topic, 40042, true));
+    frame.Questions = {{"Do you want to create folders ?\n", CreationCaption(kVol04Topic, 40043, false)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
+                                 CreationCaption(kVol04Topic, 40049, true, "           ")};
+    frame.End = {"End of Creating Folders/Files !!!", CreationCaption(kVol04Topic, 40048, false)};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
@@ -78,8 +61,9 @@ _tagVol0XParts Vol04Page::Vol04GetNameParts(const std::string& item) const {
     return ::Vol04GetNameParts(Vol04ReadInputs(), item);
 }
 
-Vol04PageHooks Vol04Page::Vol04Hooks() {
-    Vol04PageHooks hooks;
+RunHooks Vol04Page::Vol04Hooks() {
+    RunHooks hooks;
+    hooks.EnableRunButtons = [this](bool enabled) { Vol04EnableRunButtons(enabled); };
     hooks.EnableOtherTabSheets = [this](bool enabled) {
         EnableOtherTabSheets(this, "tabCreateFolderFolders", enabled);
     };
@@ -88,10 +72,8 @@ Vol04PageHooks Vol04Page::Vol04Hooks() {
 }
 
 void Vol04Page::btnVol04CreateFoldersClick() {
-    Vol04EnableRunButtons(false);
     VisualLog log = Vol04VisualLog();
     Vol04RunCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks());
-    Vol04EnableRunButtons(true);
 }
 
 void Vol04Page::btnVol04StatisticsClick() {

@@ -9,27 +9,19 @@
 #include "pages/creation/Vol04Page.h"
 #include "ui_Vol04Page.h"
 
-void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log,
-                                const Vol04PageHooks& hooks, const std::string& startText,
-                                const std::string& endText) {
-    Vol04Frame frame;
-    frame.Simulation = true;
-    frame.NoStructureCaption = CreationCaption(kVol04SimulateTopic, 40066, true);
-    frame.ConfirmText = startText;
-    frame.ConfirmCaption = CreationCaption(kVol04SimulateTopic, 40067, false);
-    frame.EmptyIncludeCaption = CreationCaption(kVol04SimulateTopic, 40071, true, "           ");
-    frame.EndText = endText;
-    frame.EndCaption = CreationCaption(kVol04SimulateTopic, 40070, false);
-    Vol04CreateFolders(state, in, log, hooks, frame);
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks,
+                                const std::string& startText, const std::string& endText) {
+    RunFrame frame = Vol04Frame(state, in, log, hooks, true, CreationCaption(kVol04SimulateTopic, 40066, true));
+    frame.Questions = {{startText, CreationCaption(kVol04SimulateTopic, 40067, false)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
+                                 CreationCaption(kVol04SimulateTopic, 40071, true, "           ")};
+    frame.End = {endText, CreationCaption(kVol04SimulateTopic, 40070, false)};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
-void Vol04Page::btnVol04CreateFoldersSimulationClick() {
-    Vol04EnableRunButtons(false);
-    Vol04SimulateCreateFolders();
-    Vol04EnableRunButtons(true);
-}
+void Vol04Page::btnVol04CreateFoldersSimulationClick() { Vol04SimulateCreateFolders(); }
 
 void Vol04Page::Vol04SimulateCreateFolders() {
     VisualLog log = Vol04VisualLog();

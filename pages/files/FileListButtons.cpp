@@ -16,13 +16,12 @@
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
 #include "windows/TfrmSubFolderListBuilder.h"
+#include "pages/PageMessages.h"
 
 using namespace pagekit;
 
 namespace {
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 void Warn(const std::string& text, const std::string& caption) { plat::MessageBox(text, caption, kWarn); }
 

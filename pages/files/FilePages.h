@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "pages/PageMessages.h"
+
 class QWidget;
 
 // Disables (or enables again) the main window's other tab sheets for a
@@ -11,5 +13,3 @@ void EnableFileTabSheets(QWidget* page, const char* ownSheet, bool enabled);
 // A page message: the caption is the topic, twelve blanks, kind and number.
 int FilePageBox(const std::string& text, const std::string& topic, const char* kind, const char* number,
                 unsigned flags);
-inline constexpr unsigned kFileWarn = 0x30;
-inline constexpr unsigned kFileAsk = 0x124;

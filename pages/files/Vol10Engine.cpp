@@ -12,12 +12,12 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 std::string Caption(const char* topic, const char* kind, const char* number) { return FileCaption(topic, kind, number); }
 

@@ -228,7 +228,7 @@ void Vol10Page::btnVol10FileSelectionClick() {
 void Vol10Page::btnVol10ClearAllClick() {
     if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
                     "delete process.",
-                    kVol10Topic, "Information", "100042", kFileAsk) == plat::IDNO)
+                    kVol10Topic, "Information", "100042", kAsk) == plat::IDNO)
         return;
     ui->lstVol10IncludeFolderList->clear();
     ui->lstVol10ExcludeFolderList->clear();
@@ -242,7 +242,7 @@ void Vol10Page::btnVol10ClearAllClick() {
     Vol10EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
                      FileCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "),
-                     kFileWarn);
+                     kWarn);
 }
 
 // ---- sources -----------------------------------------------------------------------------------
@@ -253,7 +253,7 @@ void Vol10Page::btnVol10AddFolderStructuresClick() {
         if (CheckDrive(chosen) &&
             FilePageBox("Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
                         "YES to Copy,\nClick NO to Cancel.",
-                        kVol10Topic, "Information", "100028", kFileAsk) == plat::IDYES)
+                        kVol10Topic, "Information", "100028", kAsk) == plat::IDYES)
             Vol10AddSource(chosen);
     } else if (chosen.size() > 3) {
         Vol10AddSource(chosen);
@@ -266,7 +266,7 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
         ui->btnVol10CopyFiles->setEnabled(false);
         ui->btnVol10CopyFilesSimulation->setEnabled(false);
         FilePageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                    kVol10Topic, "Warning", "100029", kFileWarn);
+                    kVol10Topic, "Warning", "100029", kWarn);
         return;
     }
     if (listtools::FindListItem(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
@@ -282,7 +282,7 @@ void Vol10Page::btnVol10ViewFolderStructuresClick() {
     if (!item || !item->isSelected()) {
         FilePageBox("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
                     "structure.",
-                    kVol10Topic, "Warning", "100038", kFileWarn);
+                    kVol10Topic, "Warning", "100038", kWarn);
         return;
     }
     ViewFolder(TrimBlanks(S(item->text())), kVol10Topic);
@@ -290,7 +290,7 @@ void Vol10Page::btnVol10ViewFolderStructuresClick() {
 
 void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
     if (FilePageBox("Do you want to delete the selected item(s) from the Exclude list ?", kVol10Topic, "Warning",
-                    "100039", kFileAsk) == plat::IDYES) {
+                    "100039", kAsk) == plat::IDYES) {
         QStringList keep;
         for (int i = 0; i < ui->lstVol10AddFolderStructure->count(); ++i)
             if (!ui->lstVol10AddFolderStructure->item(i)->isSelected())
@@ -307,9 +307,9 @@ void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
 void Vol10Page::btnVol10DeleteAllFolderStructuresClick() {
     if (ui->lstVol10AddFolderStructure->count() == 0) {
         FilePageBox("Empty List in the Folder Structure/Templates Window!\n", kVol10Topic, "Warning", "100040",
-                    kFileWarn);
+                    kWarn);
     } else if (FilePageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?", kVol10Topic,
-                           "Warning", "100041", kFileAsk) == plat::IDYES) {
+                           "Warning", "100041", kAsk) == plat::IDYES) {
         ui->lstVol10AddFolderStructure->clear();
     }
     Vol10RefreshPage();

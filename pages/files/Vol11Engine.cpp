@@ -8,15 +8,15 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
 
 double oneTotals[3] = {0, 0, 0};
 double walkTotals[3] = {0, 0, 0};
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 StringList MainFolders(const Vol11Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);

@@ -187,7 +187,7 @@ void Vol11Page::rdoVol11DeleteOnlyFilesInMainFolderClick() {
     if (Vol11HintShownMain++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
                          FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110026", "           "),
-                         kFileWarn);
+                         kWarn);
 }
 
 void Vol11Page::rdoVol11DeleteOnlyFilesClick() {
@@ -196,13 +196,13 @@ void Vol11Page::rdoVol11DeleteOnlyFilesClick() {
     if (Vol11HintShownFiles++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
                          FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110027", "           "),
-                         kFileWarn);
+                         kWarn);
 }
 
 void Vol11Page::btnVol11ClearAllClick() {
     if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
                     "delete process.",
-                    kVol11Topic, "Information", "110028", kFileAsk) == plat::IDNO)
+                    kVol11Topic, "Information", "110028", kAsk) == plat::IDNO)
         return;
     ui->lstVol11IncludeFolderList->clear();
     ui->lstVol11ExcludeFolderList->clear();
@@ -215,5 +215,5 @@ void Vol11Page::btnVol11ClearAllClick() {
     Vol11EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
                      FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110029", "           "),
-                     kFileWarn);
+                     kWarn);
 }

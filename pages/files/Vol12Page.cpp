@@ -217,7 +217,7 @@ void Vol12Page::btnVol12ExamplesClick() { ShowExamples(ExampleWindow::Vol12); }
 void Vol12Page::btnVol12ClearAllClick() {
     if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
                     "delete process.",
-                    kVol12RunTopic, "Information", "120029", kFileAsk) != plat::IDYES)
+                    kVol12RunTopic, "Information", "120029", kAsk) != plat::IDYES)
         return;
     ui->lstVol12IncludeFolderList->clear();
     ui->lstVol12ExcludeFolderList->clear();
@@ -232,5 +232,5 @@ void Vol12Page::btnVol12ClearAllClick() {
     Vol12UpdateResultLabels();
     Vol12EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption(kVol12RunTopic, "Warning", "120030", "           "), kFileWarn);
+                     FileCaption(kVol12RunTopic, "Warning", "120030", "           "), kWarn);
 }

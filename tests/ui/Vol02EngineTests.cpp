@@ -52,7 +52,7 @@ protected:
     Vol02State state;
     RecordingLog log;
     Vol02Inputs in;
-    Vol02PageHooks hooks;
+    RunHooks hooks;
     int focusCalls = 0;
 
     void SetUp() override {
