@@ -159,7 +159,7 @@ void BM_Vol10CopyFiles(benchmark::State& state) {
             script += "cd '" + ws.root() + "/Cp' && for d in *; do printf '%s\\0' \"$d\"; done | xargs -0 -n 200 -P 1 sh -c 'for d; do cp -p ../Src/* \"$d\"/; done' sh\n";
             Vol10State run;
             VisualLog log = Vol10VisualLog();
-            s.runs = {[&] { Vol10RunCopyFiles(run, in, log, Vol10PageHooks{}); },
+            s.runs = {[&] { Vol10RunCopyFiles(run, in, log, RunHooks{}); },
                       [&] {
                           const int src = open((ws.root() + "/Src").c_str(), O_RDONLY | O_DIRECTORY);
                           std::vector<std::string> names;
@@ -224,7 +224,7 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
                 closedir(dir);
                 for (const auto& sub : subs) bare(sub);
             };
-            s.runs = {[&] { Vol11RunDeleteFiles(run, in, log, Vol11PageHooks{}); },
+            s.runs = {[&] { Vol11RunDeleteFiles(run, in, log, RunHooks{}); },
                       [&] {
                           checkMode = false;
                           bare(ws.root() + "/Bare");
@@ -266,7 +266,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             in.WorkingDir = ws.Drive("Work");
             Vol12State run;
             VisualLog log = Vol12VisualLog();
-            s.runs = {[&] { Vol12RunRenameFiles(run, in, log, Vol12PageHooks{}); },
+            s.runs = {[&] { Vol12RunRenameFiles(run, in, log, RunHooks{}); },
                       [&] {
                           for (int f = 0; f < 100; ++f) {
                               const std::string folder = ws.root() + "/Bare/F" + std::to_string(f);
@@ -280,7 +280,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
                               closedir(dir);
                           }
                       },
-                      [&] { Vol12RunRenameFiles(quietRun, quiet, nullLog, Vol12PageHooks{}); }};
+                      [&] { Vol12RunRenameFiles(quietRun, quiet, nullLog, RunHooks{}); }};
             RunRotated(s, round);
             if (run.FilesRenamed != 100.0 * perFolder) state.SkipWithError("files not renamed");
         }

@@ -30,7 +30,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     Call(hooks.EnableOtherTabSheets, false);
     if (frame.FreshLog) log.ClearZoomLists();
     if (frame.IncludeEmpty) {
-        if (!frame.IncludeEmptyMessage.text.empty())
+        if (!frame.IncludeEmptyMessage.caption.empty())
             plat::MessageBox(frame.IncludeEmptyMessage.text, frame.IncludeEmptyMessage.caption, kWarn);
     } else {
         if (frame.Work) {
@@ -43,7 +43,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
             }
         }
         ShowCounters(frame, log);
-        if (!frame.End.text.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
+        if (!frame.End.caption.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
         if (frame.View) ViewFolder(frame.ViewFolder, frame.ViewTopic);
     }
     Call(hooks.EnableOtherTabSheets, true);

@@ -53,13 +53,13 @@ struct RunFrame {
     bool ShowLog = true;  // "Show Visual Log"
 
     // ---- the work ----
-    // An empty Include list: no work, and the message when it has a text.
+    // An empty Include list: no work, and the message when it has a caption.
     bool IncludeEmpty = false;
     PageMessage IncludeEmptyMessage;
     std::function<void(RunDisk& disk)> Work;
 
     // ---- the end ----
-    PageMessage End;  // no text: no end box
+    PageMessage End;  // no caption: no end box
     bool View = false;  // "Show Explorer": the folder after the end box
     std::string ViewFolder, ViewTopic;
     // After the tab sheets are back.
@@ -68,6 +68,16 @@ struct RunFrame {
     // come back (the checker's second pass).
     const RunFrame* NextPass = nullptr;
 };
+
+// The frame's Counters for counters that give their Labels(); they must
+// outlive the run.
+template <class Counted>
+std::function<std::vector<CounterLabel>()> CountersOf(const Counted& counters) {
+    return [&counters] {
+        const auto labels = counters.Labels();
+        return std::vector<CounterLabel>(labels.begin(), labels.end());
+    };
+}
 
 // The frame's steps; true when the run went (every check passed, every
 // question answered Yes).

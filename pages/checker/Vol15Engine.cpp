@@ -28,7 +28,7 @@ constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 constexpr int kTemplateIndex = 5;
 
 constexpr const char* kWarning = "Warning no: ";
-constexpr const char* kInfoation = "Information no: ";
+constexpr const char* kInformation = "Information no: ";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -421,7 +421,7 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInfoation, 150073), kInfo);
+                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInformation, 150073), kInfo);
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
@@ -579,80 +579,48 @@ void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool count
 
 // ---- the run ------------------------------------------------------------------------------------
 
-namespace {
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks) {
+    Vol15Checker checker(in, state, log);
+    const PageMessage includeEmpty{"The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
+                                   Vol15Caption(2, 11, kWarning, 150076)};
+    // The EXTRA pass follows a MISSING pass that the user confirmed.
+    RunFrame extra;
+    extra.FreshLog = false;
+    extra.Start = [&state] { state.CheckerPassFlag = 2; };
+    extra.Counters = CountersOf(state.Counters);
+    extra.ShowLog = in.ShowDetailedResults;
+    extra.IncludeEmpty = in.IncludeFolders.empty();
+    extra.IncludeEmptyMessage = includeEmpty;
+    extra.Work = [&checker](RunDisk&) { checker.WriteExtra(); };
+    extra.End = {"End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052)};
+    extra.Finish = [&state] { state.CheckerPassFlag = 0; };
 
-void EnableOtherTabs(const Vol15PageHooks& hooks, bool enabled) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
-}
-
-void WarnIncludeEmpty() {
-    plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
-                     Vol15Caption(2, 11, kWarning, 150076), kWarn);
-}
-
-// Checks, confirmation, reset, and the walk of every project. True when the
-// user confirmed: the results were reset and the EXTRA pass may follow.
-bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, RunLog& log,
-                       const Vol15PageHooks& hooks) {
-    if (in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Vol15Caption(2, 12, kWarning, 150071), kWarn);
-        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
-        return false;
-    }
-    const std::string question = in.WithFiles()
-                                     ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select Files> "
-                                       "button is active, only the Selected Files will be Checked.\n\n"
-                                     : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking "
-                                       "Without Files.\n\n";
-    if (plat::MessageBox(question, Vol15Caption(2, 12, kInfoation, 150048), kAsk) != plat::IDYES) return false;
-
-    state.CheckerPassFlag = 1;
-    state.Vol15CheckedBytes = 0;
-    state.OtherReasonsList.clear();
-    log.SetRunMode(true);
-    Vol15ResetResultCounters(state);
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableOtherTabs(hooks, false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        WarnIncludeEmpty();
-    } else {
+    RunFrame missing;
+    missing.Check = [&in, &hooks] {
+        return CheckStructuresListed(!in.FolderStructures.empty(), Vol15Caption(2, 12, kWarning, 150071), hooks);
+    };
+    missing.Questions = {{in.WithFiles() ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select "
+                                           "Files> button is active, only the Selected Files will be Checked.\n\n"
+                                         : "Do you want to check Folder Structures ?\n\nNote: Folders will be "
+                                           "checking Without Files.\n\n",
+                          Vol15Caption(2, 12, kInformation, 150048)}};
+    missing.Start = [&state] {
+        state.CheckerPassFlag = 1;
+        state.Vol15CheckedBytes = 0;
+        state.OtherReasonsList.clear();
+        Vol15ResetResultCounters(state);
+    };
+    missing.Counters = CountersOf(state.Counters);
+    missing.ShowLog = in.ShowDetailedResults;
+    missing.IncludeEmpty = in.IncludeFolders.empty();
+    missing.IncludeEmptyMessage = includeEmpty;
+    missing.Work = [&state, &in, &log, &checker](RunDisk&) {
         checker.ReadModels(true);
         SetToCheck(state, checker, in.WithFiles());
         log.ShowCounters(state.Counters.Labels());
         for (const std::string& d : checker.Destinations()) checker.CheckProject(d);
-        log.ShowCounters(state.Counters.Labels());
-    }
-    EnableOtherTabs(hooks, true);
-    return true;
-}
-
-void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, RunLog& log,
-                     const Vol15PageHooks& hooks) {
-    state.CheckerPassFlag = 2;
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableOtherTabs(hooks, false);
-    if (in.IncludeFolders.empty()) {
-        WarnIncludeEmpty();
-    } else {
-        checker.WriteExtra();
-        log.ShowCounters(state.Counters.Labels());
-        plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInfoation, 150052),
-                         kInfo);
-    }
-    EnableOtherTabs(hooks, true);
-    state.CheckerPassFlag = 0;
-}
-
-}  // namespace
-
-void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log,
-                                   const Vol15PageHooks& hooks) {
-    Vol15Checker checker(in, state, log);
-    if (Vol15CheckMissing(checker, state, in, log, hooks)) Vol15CheckExtra(checker, state, in, log, hooks);
+    };
+    missing.NextPass = &extra;
+    RunOnFrame(missing, log, hooks);
     state.EngineCurrentFolder15.clear();
 }

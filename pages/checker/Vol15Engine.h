@@ -29,6 +29,7 @@
 #include <string>
 
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/RunLog.h"
 
 // The page's controls as a run reads them.
@@ -84,12 +85,6 @@ struct Vol15State {
     StringList OtherReasonsList;
 };
 
-// What the run needs of the page around its work.
-struct Vol15PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructure;
-};
-
 // The to-check counters, then the result counters.
 void Vol15ResetCounters(Vol15State& state);
 void Vol15ResetResultCounters(Vol15State& state);
@@ -132,10 +127,10 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// "Check Projects Consistency": the MISSING pass, and after it, when it was
-// confirmed, the EXTRA pass.
-void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log,
-                                   const Vol15PageHooks& hooks);
+// "Check Projects Consistency" on the run frame: the MISSING pass, and
+// after it, when it was confirmed, the EXTRA pass. The checker only reads:
+// the frame's disk is not asked.
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks);
 
 // The message captions of the page: the topic ("Checking Projects
 // Consistency." with `dots` periods), `blanks` blanks, the kind and number.

@@ -39,13 +39,17 @@ void Vol15Page::Vol15EnableOtherTabSheets(bool enabled) {
 }
 
 void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
-    ui->btnVol15CheckProjectsConsistency->setEnabled(false);
-    Vol15PageHooks hooks;
+    RunHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool enabled) { Vol15EnableOtherTabSheets(enabled); };
+    hooks.EnableRunButtons = [this](bool enabled) {
+        if (enabled)
+            Vol15EnableRunButtons(true);
+        else
+            ui->btnVol15CheckProjectsConsistency->setEnabled(false);
+    };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol15AddFolderStructure->setFocus(); };
     VisualLog log = Vol15VisualLog();
     Vol15CheckProjectsConsistency(*this, Vol15ReadInputs(), log, hooks);
-    Vol15EnableRunButtons(true);
 }
 
 void Vol15Page::btnVol15StatisticsClick() {

@@ -82,10 +82,7 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
         ResetCreationRunCounters(state);
         if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
     };
-    frame.Counters = [&state] {
-        const auto labels = state.Labels();
-        return std::vector<CounterLabel>(labels.begin(), labels.end());
-    };
+    frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
     return frame;
 }

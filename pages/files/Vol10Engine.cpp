@@ -50,8 +50,8 @@ plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Siz
 // three conflict rules, on the disk it is handed.
 class Vol10Copier {
 public:
-    Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk, bool simulation)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), masks_(UsableFileMasks(in.Masks)),
+    Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), masks_(UsableFileMasks(in.Masks)),
           names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
@@ -308,7 +308,7 @@ private:
     Vol10State& st_;
     RunLog& log_;
     RunDisk& disk_;
-    const bool sim_;
+    const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
     WorkingCopies names_;
     UndoBaseList baseList_;
@@ -325,10 +325,6 @@ private:
     bool backupsExhausted_ = false;
     bool increaseExhausted_ = false;
 };
-
-void EnableTabs(const Vol10PageHooks& hooks, bool on) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(on);
-}
 
 }  // namespace
 
@@ -429,87 +425,74 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
 namespace {
 
 // The checks before a run or simulation; false when it stops.
-bool CheckSources(const Vol10Inputs& in, const Vol10PageHooks& hooks, bool sim) {
-    if (in.Sources.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100071" : "100044"), kWarn);
-        if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
+    if (!CheckStructuresListed(!in.Sources.empty(),
+                               Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100071" : "100044"), hooks))
         return false;
-    }
     for (const std::string& s : in.Sources) {
         if (!plat::FolderExists(TrimControlAndBlanks(s))) {
             plat::MessageBox("The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
                              Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100072" : "0283"), kWarn);
-            if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+            if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
             return false;
         }
     }
     return true;
 }
 
-void StartLog(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol10ResetRunCounters(state);
-    Vol10ClearRunLists(state);
-    if (real) state.Vol10FilesNotDeleted.clear();
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableTabs(hooks, false);
-    log.ClearZoomLists();
+// The frame of a run or simulation without its question and end.
+RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&state, &in, &hooks, simulation] {
+        return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
+    };
+    frame.Start = [&state, simulation] {
+        Vol10ResetRunCounters(state);
+        if (simulation) {
+            // The undo data of the last real run stays as it is.
+            for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+                                     &state.Vol10FilesOtherReasons})
+                list->clear();
+        } else {
+            // The simulation's results give way; the undo data of this run starts here.
+            Vol10ClearRunLists(state);
+            state.Vol10FilesNotDeleted.clear();
+        }
+    };
+    frame.Counters = CountersOf(state.Counters);
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };
+    return frame;
 }
 
 }  // namespace
 
-void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks) {
-    if (!Vol10PrepareTotals(state, in, true)) return;
-    if (!CheckSources(in, hooks, false)) return;
-    if (plat::MessageBox("Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the Selected "
-                         "Files will be used.\n\n",
-                         Caption(kVol10ListTopic, "Information", "100045"), kAsk) != plat::IDYES)
-        return;
-    // The simulation's results give way; the undo data of this run starts here.
-    StartLog(state, in, log, hooks, true);
-    RealDisk disk;
-    Vol10Copier(in, state, log, disk, false).Run(Destinations(in));
-    plat::MessageBox("End of the Copy process !!!", Caption(kVol10Topic, "Information", "100047"), kInfo);
-    EnableTabs(hooks, true);
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol10Frame(state, in, log, hooks, false);
+    frame.Questions = {{"Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the "
+                        "Selected Files will be used.\n\n",
+                        Caption(kVol10ListTopic, "Information", "100045")}};
+    frame.End = {"End of the Copy process !!!", Caption(kVol10Topic, "Information", "100047")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks) {
-    if (!Vol10PrepareTotals(state, in, true)) return;
-    if (!CheckSources(in, hooks, true)) return;
-    if (plat::MessageBox("Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on "
-                         "the hard drive.\n\nThis allows you to see the process in real time, eliminate errors or "
-                         "export\nResult File lists - all without compromising existing Folder/File Structures.\n\n",
-                         Caption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073"),
-                         kAsk) != plat::IDYES)
-        return;
-    // The undo data of the last real run stays as it is.
-    log.SetRunMode(false);
-    Vol10ResetRunCounters(state);
-    for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
-                             &state.Vol10FilesOtherReasons})
-        list->clear();
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableTabs(hooks, false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
-                         FileCaption(kVol10SimTopic, "Warning", "100076", "           "), kWarn);
-    } else {
-        DryDisk disk;
-        Vol10Copier(in, state, log, disk, true).Run(Destinations(in));
-        plat::MessageBox("End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
-                         "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n "
-                         "without actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, "
-                         "Use the Copy Files button.",
-                         Caption(kVol10SimTopic, "Information", "100075"), kInfo);
-    }
-    EnableTabs(hooks, true);
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol10Frame(state, in, log, hooks, true);
+    frame.Questions = {
+        {"Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on the hard "
+         "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult File lists - "
+         "all without compromising existing Folder/File Structures.\n\n",
+         Caption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073")}};
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
+                                 FileCaption(kVol10SimTopic, "Warning", "100076", "           ")};
+    frame.End = {"End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
+                 "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n without "
+                 "actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, Use the Copy "
+                 "Files button.",
+                 Caption(kVol10SimTopic, "Information", "100075")};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- undo ----------------------------------------------------------------------------------

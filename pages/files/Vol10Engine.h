@@ -19,6 +19,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/files/FileRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic10::Category.
@@ -97,14 +98,9 @@ void Vol10ClearRunLists(Vol10State& state);
 // without a message, a shortage with 100053).
 bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles);
 
-struct Vol10PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructures;
-};
-
-// Copy Files and Simulation, between disabling and enabling the two buttons.
-void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks);
-void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const Vol10PageHooks& hooks);
+// Copy Files and Simulation: one frame, the real or the dry disk.
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks);
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks);
 // Undo of the copy runs.
 void Vol10UndoLastRun(Vol10State& state, RunLog& log);
 

@@ -179,30 +179,32 @@ Vol10Inputs Vol10Page::Vol10ReadInputs() const {
     return in;
 }
 
-Vol10PageHooks Vol10Page::Vol10Hooks() {
-    Vol10PageHooks hooks;
+RunHooks Vol10Page::Vol10Hooks() {
+    RunHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileCopy", on); };
-    hooks.FocusAddFolderStructures = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
+    hooks.EnableRunButtons = [this](bool on) {
+        if (on) {
+            Vol10EnableRunButtons(true);
+        } else {
+            ui->btnVol10CopyFiles->setEnabled(false);
+            ui->btnVol10CopyFilesSimulation->setEnabled(false);
+        }
+    };
+    hooks.FocusAddFolderStructure = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
     return hooks;
 }
 
 // ---- run, simulation, undo -------------------------------------------------------------------
 
 void Vol10Page::btnVol10CopyFilesClick() {
-    ui->btnVol10CopyFiles->setEnabled(false);
-    ui->btnVol10CopyFilesSimulation->setEnabled(false);
     VisualLog log = Vol10VisualLog();
     Vol10RunCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
-    Vol10EnableRunButtons(true);
 }
 
 void Vol10Page::btnVol10CopyFilesSimulationClick() {
-    ui->btnVol10CopyFiles->setEnabled(false);
-    ui->btnVol10CopyFilesSimulation->setEnabled(false);
     VisualLog log = Vol10VisualLog();
     // The simulation leaves the last run's undo data as it is.
     Vol10SimulateCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
-    Vol10EnableRunButtons(true);
 }
 
 void Vol10Page::btnVol10UndoClick() {

@@ -59,5 +59,5 @@ public:
 
 private:
     bool Vol10AttachChecked() const;
-    Vol10PageHooks Vol10Hooks();
+    RunHooks Vol10Hooks();
 };

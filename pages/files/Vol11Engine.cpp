@@ -283,59 +283,52 @@ void Totals(Vol11State& state, const Vol11Inputs& in) {
     state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
 }
 
-void Start(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol11ResetCounters(state);
-    Vol11ClearResultLists(state);
-    if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
-    log.ClearLogLists();
-    log.ShowCounters(state.ToDeleteLabels());
-    log.ShowCounters(state.ResultLabels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
-    ResetDeleteFilesOneTotals();
-    ResetDeleteFilesTotals();
+// The frame of the run and of its twin on the dry disk, without questions and end.
+RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Start = [&state] {
+        Vol11ResetCounters(state);
+        Vol11ClearResultLists(state);
+        if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
+        ResetDeleteFilesOneTotals();
+        ResetDeleteFilesTotals();
+    };
+    frame.Counters = [&state] {
+        std::vector<CounterLabel> labels;
+        for (const CounterLabel& l : state.ToDeleteLabels()) labels.push_back(l);
+        for (const CounterLabel& l : state.ResultLabels()) labels.push_back(l);
+        return labels;
+    };
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        DeleteAll(state, in, log, disk);
+        Totals(state, in);
+    };
+    return frame;
 }
 
 }  // namespace
 
-void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const Vol11PageHooks& hooks) {
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
     const std::string body =
         "Do you want to DELETE Files PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop the "
         "Delete process.\n\n\n\nNote: If the <Select Files> button is active, only the Selected Files will be used.";
+    RunFrame frame = Vol11Frame(state, in, log, false);
     const std::string first = in.DeleteDoubleConfirm ? "First Confirmation for DELETING Folders/Files\n\n"
                                                      : "Final Confirmation for DELETING Folders/Files\n\n";
-    if (plat::MessageBox(first + body, FileCaption(kVol11RunTopic, "Information", "110030"), kAsk) != plat::IDYES)
-        return;
-    if (in.DeleteDoubleConfirm &&
-        plat::MessageBox("Final Confirmation for DELETING Folders/Files\n\n" + body,
-                         FileCaption(kVol11RunTopic, "Information", "110031"), kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, true);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
-                         FileCaption(kVol11Topic, "Warning", "110035", "           "), kWarn);
-    } else {
-        RealDisk disk;
-        DeleteAll(state, in, log, disk);
-        Totals(state, in);
-        log.ShowCounters(state.ToDeleteLabels());
-        log.ShowCounters(state.ResultLabels());
-        plat::MessageBox("End of the Delete process !!!", FileCaption(kVol11Topic, "Information", "110034"), kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+    frame.Questions = {{first + body, FileCaption(kVol11RunTopic, "Information", "110030")}};
+    if (in.DeleteDoubleConfirm)
+        frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
+                                   FileCaption(kVol11RunTopic, "Information", "110031")});
+    frame.IncludeEmptyMessage = {
+        "The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
+        FileCaption(kVol11Topic, "Warning", "110035", "           ")};
+    frame.End = {"End of the Delete process !!!", FileCaption(kVol11Topic, "Information", "110034")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log,
-                              const Vol11PageHooks& hooks) {
-    Start(state, in, log, hooks, false);
-    if (!in.IncludeFolders.empty()) {
-        DryDisk disk;
-        DeleteAll(state, in, log, disk);
-        Totals(state, in);
-    }
-    log.ShowCounters(state.ToDeleteLabels());
-    log.ShowCounters(state.ResultLabels());
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunOnFrame(Vol11Frame(state, in, log, true), log, hooks);
 }

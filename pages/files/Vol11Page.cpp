@@ -154,19 +154,27 @@ void Vol11Page::Vol11EnableRunButtons(bool) {
 }
 
 void Vol11Page::btnVol11DeleteFilesClick() {
-    ui->btnVol11DeleteFiles->setEnabled(false);
     VisualLog log = Vol11VisualLog();
-    Vol11PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
+    RunHooks hooks = Vol11Hooks();
+    hooks.EnableRunButtons = [this](bool on) {
+        if (on)
+            Vol11EnableRunButtons(true);
+        else
+            ui->btnVol11DeleteFiles->setEnabled(false);
+    };
     Vol11RunDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
-    Vol11EnableRunButtons(true);
 }
 
+// No button runs it: the run buttons stay as they are.
 void Vol11Page::Vol11SimulateDeleteFiles() {
     VisualLog log = Vol11VisualLog();
-    Vol11PageHooks hooks;
+    ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, Vol11Hooks());
+}
+
+RunHooks Vol11Page::Vol11Hooks() {
+    RunHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
-    ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
+    return hooks;
 }
 
 void Vol11Page::btnVol11StatisticsClick() {

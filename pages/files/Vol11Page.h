@@ -50,4 +50,7 @@ public:
     Ui::Vol11Page* ui;
     MainWindowShared& Shared;
     FileListButtons* Lists;
+
+private:
+    RunHooks Vol11Hooks();
 };

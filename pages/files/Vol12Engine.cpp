@@ -27,8 +27,8 @@ std::string PrefixSuffixPath(const std::string& path, const std::string& head, c
 
 class Vol12Renamer {
 public:
-    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, RunLog& log, RunDisk& disk, bool simulation)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames),
+    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, RunLog& log, RunDisk& disk)
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), names_(state.Vol12WorkingNames),
           head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
         fence_.Add(in.WorkingDir);
@@ -201,7 +201,7 @@ private:
     Vol12State& st_;
     RunLog& log_;
     RunDisk& disk_;
-    const bool sim_;
+    const bool sim_;  // the dry disk: nothing is recorded for the Undo
     WorkingCopies names_;
     const std::string head_, tail_;
     UndoBaseList baseList_;
@@ -320,14 +320,14 @@ bool Vol12CheckNameParts(const Vol12Inputs& in, std::string& found) {
 
 namespace {
 
-void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk, bool sim) {
+void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
-    if (!sim) {
+    if (!disk.IsDry()) {
         state.Vol12FailedUndoSteps.clear();
         state.Vol12UndoBases.clear();
     }
-    Vol12Renamer worker(in, state, log, disk, sim);
+    Vol12Renamer worker(in, state, log, disk);
     for (const std::string& folder : examine.GetList()) {
         if (GetDrivePart(folder).empty() || !plat::FolderExists(folder) || !worker.OpenMainFolder(folder)) {
             state.FoldersNotExist += 1;
@@ -358,73 +358,60 @@ bool CheckParts(const Vol12Inputs& in) {
     return false;
 }
 
-void Start(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol12ResetCounters(state);
-    if (real) {
-        Vol12ClearResultLists(state);
-    } else {
-        // The last real run's undo data stays.
-        state.Vol12FoldersNotExist.clear();
-        state.Vol12FilesSkipped.clear();
-        state.Vol12FilesNotRenamed.clear();
-        state.Vol12OverwrittenPairs.clear();
-        state.Vol12IncreasedNamePairs.clear();
-    }
-    log.ClearLogLists();
-    log.ShowCounters(state.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
+// The frame of a run or simulation without its question and messages.
+RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&in] { return CheckParts(in); };
+    frame.Start = [&state, simulation] {
+        Vol12ResetCounters(state);
+        if (!simulation) {
+            Vol12ClearResultLists(state);
+        } else {
+            // The last real run's undo data stays.
+            state.Vol12FoldersNotExist.clear();
+            state.Vol12FilesSkipped.clear();
+            state.Vol12FilesNotRenamed.clear();
+            state.Vol12OverwrittenPairs.clear();
+            state.Vol12IncreasedNamePairs.clear();
+        }
+    };
+    frame.Counters = CountersOf(state);
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        // The last run's working copies: the records that named them go now.
+        if (!disk.IsDry()) RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
+        RenameAll(state, in, log, disk);
+    };
+    return frame;
 }
 
 }  // namespace
 
-void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const Vol12PageHooks& hooks) {
-    if (!CheckParts(in)) return;
-    if (plat::MessageBox("Do you want to RENAME Files ?\n", FileCaption(kVol12RunTopic, "Information", "120031"),
-                         kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, true);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                         FileCaption(kVol12Topic, "Warning", "120033", "           "), kWarn);
-    } else {
-        // The last run's working copies: the records that named them go now.
-        RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
-        RealDisk disk;
-        RenameAll(state, in, log, disk, false);
-        plat::MessageBox("End of the Rename process !!!", FileCaption(kVol12Topic, "Information", "120032"), kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol12Frame(state, in, log, false);
+    frame.Questions = {{"Do you want to RENAME Files ?\n", FileCaption(kVol12RunTopic, "Information", "120031")}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
+                                 FileCaption(kVol12Topic, "Warning", "120033", "           ")};
+    frame.End = {"End of the Rename process !!!", FileCaption(kVol12Topic, "Information", "120032")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log,
-                              const Vol12PageHooks& hooks) {
-    if (!CheckParts(in)) return;
-    if (plat::MessageBox("Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
-                         "them on the hard drive.\n\n",
-                         FileCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.",
-                                     "Information", "120056"),
-                         kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, false);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                         FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning", "120058",
-                                     "           "),
-                         kWarn);
-    } else {
-        DryDisk disk;
-        RenameAll(state, in, log, disk, true);
-        plat::MessageBox("End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose "
-                         "of the Simulation is to show the Complete Multiple Files Renaming process\n without actually "
-                         "Renaming them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
-                         FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information",
-                                     "120057"),
-                         kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol12Frame(state, in, log, true);
+    frame.Questions = {{"Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
+                        "them on the hard drive.\n\n",
+                        FileCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.", "Information",
+                                    "120056")}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
+                                 FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning",
+                                             "120058", "           ")};
+    frame.End = {"End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose of "
+                 "the Simulation is to show the Complete Multiple Files Renaming process\n without actually Renaming "
+                 "them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
+                 FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information", "120057")};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- undo -----------------------------------------------------------------------------------------

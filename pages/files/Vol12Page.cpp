@@ -179,26 +179,28 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
     return in;
 }
 
-Vol12PageHooks Vol12Page::Vol12Hooks() {
-    Vol12PageHooks hooks;
+RunHooks Vol12Page::Vol12Hooks() {
+    RunHooks hooks;
     hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileRename", on); };
+    hooks.EnableRunButtons = [this](bool on) {
+        if (on) {
+            Vol12EnableRunButtons(true);
+        } else {
+            ui->btnVol12RenameFiles->setEnabled(false);
+            ui->btnVol12RenameFilesSimulation->setEnabled(false);
+        }
+    };
     return hooks;
 }
 
 void Vol12Page::btnVol12RenameFilesClick() {
-    ui->btnVol12RenameFiles->setEnabled(false);
-    ui->btnVol12RenameFilesSimulation->setEnabled(false);
     VisualLog log = Vol12VisualLog();
     Vol12RunRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
-    Vol12EnableRunButtons(true);
 }
 
 void Vol12Page::btnVol12RenameFilesSimulationClick() {
-    ui->btnVol12RenameFiles->setEnabled(false);
-    ui->btnVol12RenameFilesSimulation->setEnabled(false);
     VisualLog log = Vol12VisualLog();
     Vol12SimulateRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
-    Vol12EnableRunButtons(true);
 }
 
 void Vol12Page::btnVol12UndoClick() {

@@ -49,5 +49,5 @@ public:
 
 private:
     void Vol12EnableMethodControls(bool prefixSuffix);
-    Vol12PageHooks Vol12Hooks();
+    RunHooks Vol12Hooks();
 };

@@ -68,7 +68,7 @@ class CopyFiles : public FilePages {
 protected:
     Vol10State state;
     Vol10Inputs in;
-    Vol10PageHooks hooks;
+    RunHooks hooks;
 
     void SetUp() override {
         FilePages::SetUp();
@@ -245,7 +245,7 @@ class DeleteFiles : public FilePages {
 protected:
     Vol11State state;
     Vol11Inputs in;
-    Vol11PageHooks hooks;
+    RunHooks hooks;
     void SetUp() override {
         FilePages::SetUp();
         drive.MakeFolder("Main\\Sub");
@@ -346,7 +346,7 @@ class RenameFiles : public FilePages {
 protected:
     Vol12State state;
     Vol12Inputs in;
-    Vol12PageHooks hooks;
+    RunHooks hooks;
     void SetUp() override {
         FilePages::SetUp();
         drive.MakeFolder("Main\\Sub");

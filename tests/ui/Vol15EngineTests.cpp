@@ -53,7 +53,7 @@ protected:
     Vol15State state;
     RecordingLog log;
     Vol15Inputs in;
-    Vol15PageHooks hooks;
+    RunHooks hooks;
 
     void SetUp() override {
         ResetSettingsToInitialValues();
