@@ -581,8 +581,9 @@ void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool count
 
 void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks) {
     Vol15Checker checker(in, state, log);
-    const PageMessage includeEmpty{"The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
-                                   Vol15Caption(2, 11, kWarning, 150076)};
+    const PageMessage includeEmpty{
+        "The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
+        Vol15Caption(2, 11, kWarning, 150076)};
     // The EXTRA pass follows a MISSING pass that the user confirmed.
     RunFrame extra;
     extra.FreshLog = false;

@@ -426,13 +426,13 @@ namespace {
 
 // The checks before a run or simulation; false when it stops.
 bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
-    if (!CheckStructuresListed(!in.Sources.empty(),
-                               Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100071" : "100044"), hooks))
+    const char* topic = sim ? kVol10SimTopic : kVol10Topic;
+    if (!CheckStructuresListed(!in.Sources.empty(), Caption(topic, "Warning", sim ? "100071" : "100044"), hooks))
         return false;
     for (const std::string& s : in.Sources) {
         if (!plat::FolderExists(TrimControlAndBlanks(s))) {
             plat::MessageBox("The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
-                             Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100072" : "0283"), kWarn);
+                             Caption(topic, "Warning", sim ? "100072" : "0283"), kWarn);
             if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
             return false;
         }
