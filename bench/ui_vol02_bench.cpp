@@ -247,7 +247,7 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         in.FolderStructures = {std::string(1, kDrive) + ":\\S"};
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
         Vol02State run;
-        Vol02ComputeStructureTotals(run, in, true);
+        MeasureCreationStructures(run, in, true);
 
         VisualLog log = Vol02VisualLog();
         log.SetRunMode(true);

@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -388,8 +390,33 @@ void TfrmMain::FormDestroy() {
     // There is no platform help file here, so the help system has nothing to quit.
 }
 
+namespace {
+
+// A sheet of a tab widget goes off as its tab does; anything else as itself.
+void SetSheetEnabled(QWidget* sheet, bool enabled) {
+    auto* stack = qobject_cast<QStackedWidget*>(sheet->parentWidget());
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (tabs)
+        tabs->setTabEnabled(tabs->indexOf(sheet), enabled);
+    else
+        sheet->setEnabled(enabled);
+}
+
+}  // namespace
+
 void TfrmMain::SetTabSheetEnabled(const char* sheet, bool enabled) {
-    if (auto* widget = findChild<QWidget*>(sheet)) pagekit::SetTabSheetEnabled(widget, enabled);
+    if (auto* widget = findChild<QWidget*>(sheet)) SetSheetEnabled(widget, enabled);
+}
+
+void TfrmMain::EnableOtherTabSheets(QWidget* page, bool enabled) {
+    QWidget* const sheets[] = {ui->tabFolderCreation,   ui->tabCreateFolderStrings, ui->tabCreateFolderFolders,
+                               ui->tabCreateFolderIncreasedNumbers, ui->tabFolderOperations, ui->tabFolderCopy,
+                               ui->tabFolderDelete,     ui->tabFolderRename,       ui->tabFileOperations,
+                               ui->tabFileCopy,         ui->tabFileDelete,         ui->tabFileRename,
+                               ui->tabConsistencyChecker};
+    // The running page's own sheet and the frames holding it stay usable.
+    for (QWidget* sheet : sheets)
+        if (enabled || !sheet->isAncestorOf(page)) SetSheetEnabled(sheet, enabled);
 }
 
 void TfrmMain::EnableStartWindowForRestoreSettingsClick() {

@@ -1,5 +1,5 @@
 // "Check Projects Consistency" and "Visual Log" on page 15: the page's side
-// of the run (its controls read, the other pages' tab sheets switched).
+// of the run (its controls read, its hooks).
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,21 +26,8 @@ Vol15Inputs Vol15Page::Vol15ReadInputs() const {
     return in;
 }
 
-void Vol15Page::Vol15EnableOtherTabSheets(bool enabled) {
-    static const char* const kOthers[] = {
-        "tabFolderCreation", "tabCreateFolderStrings", "tabCreateFolderFolders", "tabCreateFolderIncreasedNumbers",
-        "tabFolderOperations", "tabFolderCopy", "tabFolderDelete", "tabFolderRename",
-        "tabFileOperations", "tabFileCopy", "tabFileDelete", "tabFileRename"};
-    QWidget* top = window();
-    if (top == this) return;  // a page on its own has no tab sheets
-    for (const char* name : kOthers)
-        if (auto* sheet = top->findChild<QWidget*>(name)) SetTabSheetEnabled(sheet, enabled);
-    if (auto* own = top->findChild<QWidget*>("tabConsistencyChecker")) SetTabSheetEnabled(own, true);
-}
-
 void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
-    RunHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol15EnableOtherTabSheets(enabled); };
+    RunHooks hooks = PageRunHooks(this, Shared);
     hooks.EnableRunButtons = [this](bool enabled) {
         if (enabled)
             Vol15EnableRunButtons(true);

@@ -4,10 +4,6 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 
-void Vol02ComputeStructureTotals(Vol02State& state, const Vol02Inputs& in, bool withFiles, const std::string& extra) {
-    MeasureCreationStructures(state, in, withFiles, extra);
-}
-
 bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFiles) {
     if (in.RelativePaths) {
         SetTemplateTotals(state, in, static_cast<double>(in.IncludeStrings.size()));

@@ -36,10 +36,6 @@ _tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in);
 
 // ---- disk space ----------------------------------------------------------------------
 
-// Measures every listed structure (and `extra`, when not empty) into the
-// structure totals and the size map; files and bytes only with files.
-void Vol02ComputeStructureTotals(Vol02State& state, const Vol02Inputs& in, bool withFiles,
-                                 const std::string& extra = std::string());
 // True when the run may go on; sets the to-create counters. Shows 20059
 // when the destination's drive is short of space.
 bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFiles);

@@ -15,7 +15,8 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/IncludeExcludeLists.h"
+#include "pages/StructureLists.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
@@ -33,34 +34,11 @@ using namespace pagekit;
 
 namespace {
 
-QStringList Texts(const QListWidget* list, bool selectedOnly) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        if (!selectedOnly || list->item(i)->isSelected()) texts.append(list->item(i)->text());
-    return texts;
-}
-
-// The items of `from` that `to` does not hold yet (ignoring letter case).
-QStringList Missing(const QStringList& from, const QListWidget* to) {
-    QSet<QString> keys = listsearch::KeysOf(to);
-    QStringList missing;
-    for (const QString& text : from)
-        if (!keys.contains(listsearch::Key(text))) {
-            keys.insert(listsearch::Key(text));
-            missing.append(text);
-        }
-    return missing;
-}
-
-// Drops the selected items in one go (one by one would move the list each time).
-void RemoveSelected(QListWidget* list) {
-    QStringList keep;
-    for (int i = 0; i < list->count(); ++i)
-        if (!list->item(i)->isSelected()) keep.append(list->item(i)->text());
-    listtools::SetListLines(list, keep);
-}
-
 std::string Normalised(const std::string& text) { return CollapseDoubleBackslashes(SlashesToBackslashes(text)); }
+
+std::string Caption02(int number, int blanks = 12) {
+    return CreationCaption(kVol02Topic, number, true, std::string(static_cast<std::size_t>(blanks), ' '));
+}
 
 }  // namespace
 
@@ -122,6 +100,67 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     auto* checks = new FieldChecks(this);
     checks->Watch(ui->edtVol02Prefix, [this] { edtVol02PrefixChange(); }, [this] { edtVol02PrefixExit(); });
     checks->Watch(ui->edtVol02Suffix, [this] { edtVol02SuffixChange(); }, [this] { edtVol02SuffixExit(); });
+
+    // The Include list holds strings: no drive, nothing a folder name may not hold.
+    IncludeExcludeProfile lists;
+    lists.ImportEmpty.caption.clear();  // an empty import says nothing
+    lists.ImportEnd.caption = Caption02(20051, 11);
+    lists.ExportEmpty.caption = Caption02(20021);
+    lists.DeleteSelectedEmpty = {"The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the "
+                                 "EXCLUDE list to delete it.\n",
+                                 Caption02(20023)};
+    lists.DeleteSelectedAsk.caption = Caption02(20022);
+    lists.DeleteAllEmpty.caption = Caption02(20024);
+    lists.DeleteAllAsk.caption = Caption02(20025);
+    lists.ImportTakes = [](std::string& line) {
+        std::string found;
+        line = Normalised(line);
+        return !line.empty() && GetDrivePart(line).empty() && !FindIllegalChars("H", line, found) &&
+               !HasDotFolderName(line);
+    };
+    lists.ExportTakes = [](const std::string& line) { return GetDrivePart(line).empty(); };
+    lists.ExportKind = "STRINGS";
+    lists.Editor = []() -> IncludeListEditor* { return frmVol02EditIncludeList; };
+    lists.Refresh = [this] { Vol02RefreshListCounters(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings, ui->lblVol02IncludeSum},
+        std::move(lists));
+
+    StructureListMessages m;
+    m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolders structure.",
+                   Caption02(20030)};
+    m.AskWholeDrive = {"Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+                       "YES to Attach,\nClick NO to Cancel.",
+                       Caption02(20029)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", Caption02(20031, 13)};
+    m.ImportFullPaths = {"", Caption02(20032)};
+    m.ImportTemplates = {"", Caption02(20033)};
+    m.ImportEnd = {"End of the Import Process !!!\n", Caption02(20052, 11)};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n", Caption02(20036, 13)};
+    m.EditTemplates = {"", Caption02(20037)};
+    m.EditFullPaths = {"", Caption02(20038)};
+    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
+                          "structure.",
+                          Caption02(20040)};
+    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?", Caption02(20041)};
+    m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n", Caption02(20042)};
+    m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
+                      Caption02(20043)};
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol02);
+    widgets.Options = ui->btnVol02FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol02AttachNothing;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 2, std::move(m));
+    Structures->ViewTopic = kVol02Topic;
+    Structures->Refresh = [this](bool withFiles) { Vol02StructureTail(withFiles); };
+    Structures->RefreshAfterListChange = [this] { Vol02RefreshListCounters(); };
+    Structures->NothingChosen = [this] {
+        Vol02ResetCounters();
+        Counters.FoldersToCreate = ui->lstVol02IncludeStrings->count();
+        Vol02ShowCounters();
+        Vol02UpdateButtons(true);
+    };
+    Structures->EnableRunButtons = [this](bool flag) { Vol02EnableRunButtons(flag); };
+    Structures->UpdateRunButtons = [this](bool flag) { Vol02UpdateButtons(flag); };
 }
 
 Vol02Page::~Vol02Page() {
@@ -216,105 +255,20 @@ void Vol02Page::btnVol02AddToListClick() {
     field->setFocus();
 }
 
-// ---- moves and deletions ----------------------------------------------------------------------
+// ---- moves, deletions and list services ----------------------------------------------------
 
-void Vol02Page::Vol02ShowListCounts() {
-    ui->lblVol02IncludeSum->setText(CountText(ui->lstVol02IncludeStrings));
-    ui->lblVol02ExcludeSum->setText(CountText(ui->lstVol02ExcludeStrings));
-}
-
-void Vol02Page::Vol02MoveSelected(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, true), to));
-    RemoveSelected(from);
-    Vol02ShowListCounts();
-    Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::Vol02MoveAll(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, false), to));
-    from->clear();
-    Vol02ShowListCounts();
-    Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02IncToExcClick() { Vol02MoveSelected(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
-void Vol02Page::btnVol02ExcToIncClick() { Vol02MoveSelected(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
-void Vol02Page::btnVol02AllFromIncClick() { Vol02MoveAll(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
-void Vol02Page::btnVol02AllFromExcClick() { Vol02MoveAll(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
+void Vol02Page::btnVol02IncToExcClick() { Lists->IncToExcClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02ExcToIncClick() { Lists->ExcToIncClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02AllFromIncClick() { Lists->AllFromIncClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02AllFromExcClick() { Lists->AllFromExcClick(ui->edtVol02AddToList); }
+// The button gives the focus back to the add field, nothing more.
 void Vol02Page::btnVol02ExchangeIncExcClick() { ui->edtVol02AddToList->setFocus(); }
-
-void Vol02Page::btnVol02DeleteFromExcludeClick() {
-    QListWidget* exclude = ui->lstVol02ExcludeStrings;
-    if (exclude->count() == 0) {
-        Vol02Box("The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete "
-            "it.\n",
-            20023, true, kWarn);
-    } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
-                   "from the EXCLUDE list.\n",
-                   20022, true, kAsk) == plat::IDYES) {
-        RemoveSelected(exclude);
-        Vol02ShowListCounts();
-    }
-    Vol02RefreshListCounters();
-}
-
-void Vol02Page::btnVol02DeleteExcludeAllClick() {
-    if (ui->lstVol02ExcludeStrings->count() == 0) {
-        Vol02Box("Empty List in the Exclude Window!\n", 20024, true, kWarn);
-    } else if (Vol02Box("Do you want to delete all item(s) from the Exclude list ?", 20025, true, kAsk) == plat::IDYES) {
-        ui->lstVol02ExcludeStrings->clear();
-        ui->lblVol02ExcludeSum->setText("0");
-    }
-    Vol02RefreshListCounters();
-}
-
-// ---- list services ------------------------------------------------------------------------------
-
-void Vol02Page::btnVol02SmartImportClick() {
-    if (frmFileImport && frmFileImport->ExecFor(ui->lstVol02IncludeStrings) == QDialog::Accepted) {
-        std::string found;
-        listtools::AppendNewLines(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
-                                  frmFileImport->GetResultLines(), [&found](std::string& line) {
-                                      line = Normalised(line);
-                                      return !line.empty() && GetDrivePart(line).empty() &&
-                                             !FindIllegalChars("H", line, found) && !HasDotFolderName(line);
-                                  });
-        Vol02ShowListCounts();
-    }
-    Vol02RefreshListCounters();
-    Vol02Box("End of the Import Process !!!\n", 20051, true, kWarn, 11);
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02SmartExportClick() {
-    if (ui->lstVol02IncludeStrings->count() == 0) {
-        Vol02Box("The Include List is empty !\n", 20021, true, kWarn);
-        return;
-    }
-    Vol02ExportLines(ListItems(ui->lstVol02IncludeStrings), true);
-    Vol02RefreshListCounters();
-}
-
-void Vol02Page::btnVol02EditIncludeListClick() {
-    if (frmVol02EditIncludeList &&
-        frmVol02EditIncludeList->EditIncludeList(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
-                                                 ui->lblVol02IncludeSum) == QDialog::Accepted)
-        Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02ZoomIncludeWindowClick() {
-    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstVol02IncludeStrings->model());
-}
-
-// The export window's protocol, with the Include list only the lines without a drive part.
-void Vol02Page::Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive) {
-    ExportThroughWindow(
-        lines, [onlyWithoutDrive](const std::string& line) { return !onlyWithoutDrive || GetDrivePart(line).empty(); },
-        "STRINGS");
-}
+void Vol02Page::btnVol02DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(); }
+void Vol02Page::btnVol02DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(); }
+void Vol02Page::btnVol02SmartImportClick() { Lists->ImportClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02SmartExportClick() { Lists->ExportClick(); }
+void Vol02Page::btnVol02EditIncludeListClick() { Lists->EditListClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02ZoomIncludeWindowClick() { Lists->ZoomClick(); }
 
 // ---- prefix and suffix -------------------------------------------------------------------------
 
@@ -345,9 +299,8 @@ void Vol02Page::Vol02RefreshListCounters() {
         Vol02UpdateButtons(true);
     }
     Vol02ResetCounters();
-    Vol02CheckDiskSpace(Vol02WithFilesChecked());
+    Vol02CheckDiskSpace(Structures->WithFilesChecked());
     Vol02ShowCounters();
-    Vol02ShowListCounts();
 }
 
 void Vol02Page::Vol02EnablePageControls(bool flag) {

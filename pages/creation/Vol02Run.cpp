@@ -7,7 +7,7 @@
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/PageCommon.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
@@ -85,19 +85,12 @@ void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Labels()); }
 
 void Vol02Page::Vol02ClearLogLists() { Vol02VisualLog().ClearLogLists(); }
 
-void Vol02Page::Vol02EnableOtherTabSheets(bool enabled) {
-    EnableOtherTabSheets(this, "tabCreateFolderStrings", enabled);
-}
-
-// The current destination leads the history; blanks and repeats go.
-void Vol02Page::Vol02TidyDestinationHistory() { TidyDestinationHistory(ui->cboVol02DestFolders); }
-
 RunHooks Vol02Page::Vol02Hooks() {
-    RunHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol02EnableOtherTabSheets(enabled); };
+    RunHooks hooks = PageRunHooks(this, Shared);
     hooks.EnableRunButtons = [this](bool enabled) { Vol02EnableRunButtons(enabled); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol02AddFolderStructure->setFocus(); };
-    hooks.TidyDestinationHistory = [this] { Vol02TidyDestinationHistory(); };
+    // The current destination leads the history; blanks and repeats go.
+    hooks.TidyDestinationHistory = [this] { TidyDestinationHistory(ui->cboVol02DestFolders); };
     return hooks;
 }
 

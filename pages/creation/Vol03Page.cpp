@@ -17,7 +17,7 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/StructureLists.h"
 #include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -103,7 +103,12 @@ Vol03Page::Vol03Page(MainWindowShared& shared, QWidget* parent)
                         CreationCaption(kVol03Topic, 30021, true)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
                       CreationCaption(kVol03Topic, 30022, true)};
-    Structures = std::make_unique<StructureListHandlers>(this, "Vol03", 3, std::move(m));
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol03);
+    widgets.Options = ui->btnVol03FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol03AttachNothing;
+    widgets.NumbersAsSuffix = ui->chkVol03AddIncNumbersAsSuffix;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 3, std::move(m));
+    Structures->ViewTopic = kVol03Topic;
     Structures->ExactDuplicates = false;  // the list box's search ignores letter case
     Structures->Refresh = [this](bool withFiles) { Vol03StructureTail(withFiles); };
     Structures->NothingChosen = [this] {

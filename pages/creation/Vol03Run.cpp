@@ -9,7 +9,7 @@
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/PageCommon.h"
 #include "pages/VisualLog.h"
 #include "pages/creation/Vol03Internal.h"
 #include "pages/creation/Vol03Page.h"
@@ -94,10 +94,8 @@ _tagVol0XParts Vol03Page::Vol03GetNameParts() const { return ::Vol03GetNameParts
 
 Vol03PageHooks Vol03Page::Vol03Hooks() {
     Vol03PageHooks hooks;
+    static_cast<RunHooks&>(hooks) = PageRunHooks(this, Shared);
     hooks.EnableRunButtons = [this](bool enabled) { Vol03EnableRunButtons(enabled); };
-    hooks.EnableOtherTabSheets = [this](bool enabled) {
-        EnableOtherTabSheets(this, "tabCreateFolderIncreasedNumbers", enabled);
-    };
     hooks.FocusEndNumber = [this] { ui->edtVol03EndNumber->setFocus(); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol03AddFolderStructure->setFocus(); };
     hooks.ShowNumbers = [this](const Vol03Numbers& numbers) { Vol03ShowNumbers(numbers); };

@@ -14,7 +14,7 @@
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/StructureLists.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol04Page.h"
@@ -87,20 +87,40 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     checks->Watch(ui->edtVol04Prefix, [this] { edtVol04PrefixChange(); }, [this] { edtVol04PrefixExit(); });
     checks->Watch(ui->edtVol04Suffix, [this] { edtVol04SuffixChange(); }, [this] { edtVol04SuffixExit(); });
 
-    IncludeListMessages lists;
-    lists.TextEmptyCaption = Caption04(40002, true);
+    // Full folder paths, told apart exactly: on Linux "Jobs" and "jobs" are two folders.
+    IncludeExcludeProfile lists;
+    lists.TextEmpty.caption = Caption04(40002, true);
     lists.ColonsCaption = Caption04(40003, true);
     lists.PathRefusedCaption = Caption04(40004, true);
-    lists.ImportEmptyCaption = Caption04(40012, true, "             ");
-    lists.ImportEndCaption = Caption04(40051, true, "           ");
-    lists.ExportEmptyCaption = Caption04(40016, true);
-    lists.AskDeleteExcludedCaption = Caption04(40017, true);
-    lists.ExcludeEmptyCaption = Caption04(40018, true);
+    lists.ImportEmpty.caption = Caption04(40012, true, "             ");
+    lists.ImportEnd.caption = Caption04(40051, true, "           ");
+    lists.ExportEmpty.caption = Caption04(40016, true);
+    lists.DeleteSelectedAsk.caption = Caption04(40017, true);
+    lists.DeleteSelectedEmpty.caption = Caption04(40018, true);
     const char* listTopic = "Creating Folder List(s).-From a Folder List.";
-    lists.DeleteAllEmptyCaption = Caption04(40019, true, "            ", listTopic);
-    lists.AskDeleteAllCaption = Caption04(40020, true, "             ", listTopic);
-    Lists = std::make_unique<IncludeExcludeLists>(this, "Vol04", std::move(lists));
-    Lists->Refresh = [this] { Vol04RefreshPage(); };
+    lists.DeleteAllEmpty.caption = Caption04(40019, true, "            ", listTopic);
+    lists.DeleteAllAsk.caption = Caption04(40020, true, "             ", listTopic);
+    lists.ExactDuplicates = true;
+    // An imported line must be a full path of a drive, without "." or ".." names
+    // (they would lead out of the folder they name).
+    lists.ImportTakes = [](std::string& line) {
+        StringList one;
+        NormalizePath(line, one);
+        line = one.front();
+        return !TrimBlanks(line).empty() && line.size() >= 2 && line[1] == ':' && !HasDotFolderName(line);
+    };
+    lists.ImportEmptiesWindow = true;
+    lists.ExportTakes = [](const std::string& item) {
+        const std::string text = TrimBlanks(item);
+        return text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
+    };
+    lists.Editor = []() -> IncludeListEditor* { return frmVol04EditIncludeList; };
+    lists.Refresh = [this] { Vol04RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(this,
+                                                  IncludeExcludeWidgets{ui->lstVol04IncludeFolderList,
+                                                                        ui->lstVol04ExcludeFolderList,
+                                                                        ui->lblVol04IncludeSum, ui->edtVol04AddToList},
+                                                  std::move(lists));
 
     StructureListMessages m;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
@@ -124,7 +144,11 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
                         Caption04(40038, true, "            ", "Creating Folder(s).-From a Folder List..")};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
                       Caption04(40039, true)};
-    Structures = std::make_unique<StructureListHandlers>(this, "Vol04", 1, std::move(m));
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol04);
+    widgets.Options = ui->btnVol04FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol04AttachNothing;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 1, std::move(m));
+    Structures->ViewTopic = kVol04Topic;
     Structures->ExactDuplicates = true;
     Structures->Refresh = [this](bool withFiles) { Vol04TotalsRefresh(withFiles); };
     Structures->RefreshAfterListChange = [this] { Vol04RefreshPage(); };
@@ -143,19 +167,19 @@ Vol04Page::~Vol04Page() { delete ui; }
 
 // ---- Include and Exclude lists -----------------------------------------------------------
 
-void Vol04Page::btnVol04AddToListClick() { Lists->AddToListClick(); }
-void Vol04Page::edtVol04AddToListKeyPress() { Lists->AddToListClick(); }
-void Vol04Page::btnVol04IncToExcClick() { Lists->IncToExcClick(); }
-void Vol04Page::btnVol04ExcToIncClick() { Lists->ExcToIncClick(); }
-void Vol04Page::btnVol04AllfromIncClick() { Lists->AllFromIncClick(); }
-void Vol04Page::btnVol04AllfromExcClick() { Lists->AllFromExcClick(); }
-void Vol04Page::btnVol04ExchangeIncExcClick() { Lists->ExchangeClick(); }
-void Vol04Page::btnVol04SmartImportClick() { Lists->ImportClick(); }
-void Vol04Page::btnVol04EditIncludeListClick() { Lists->EditListClick(frmVol04EditIncludeList); }
-void Vol04Page::btnVol04SmartExportClick() { Lists->ExportClick(); }
+void Vol04Page::btnVol04AddToListClick() { Lists->AddToListClick(ui->edtVol04AddToList); }
+void Vol04Page::edtVol04AddToListKeyPress() { Lists->AddToListClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04IncToExcClick() { Lists->IncToExcClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04ExcToIncClick() { Lists->ExcToIncClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04AllfromIncClick() { Lists->AllFromIncClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04AllfromExcClick() { Lists->AllFromExcClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04ExchangeIncExcClick() { Lists->ExchangeClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04SmartImportClick() { Lists->ImportClick(ui->btnVol04AddToList); }
+void Vol04Page::btnVol04EditIncludeListClick() { Lists->EditListClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04SmartExportClick() { Lists->ExportClick(ui->btnVol04SmartExport); }
 void Vol04Page::btnVol04ZoomIncludeWindowClick() { Lists->ZoomClick(); }
-void Vol04Page::btnVol04DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(); }
-void Vol04Page::btnVol04DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(); }
+void Vol04Page::btnVol04DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol04AddToList); }
 
 bool Vol04Page::Vol04AddPathsToIncludeList(const std::string& text, bool single, std::string& normalised,
                                            std::string& message) {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "pages/creation/CreationPage.h"
+#include "pages/PageCommon.h"
 #include "pages/VisualLog.h"
 #include "pages/creation/Vol04Internal.h"
 #include "pages/creation/Vol04Page.h"
@@ -62,11 +62,8 @@ _tagVol0XParts Vol04Page::Vol04GetNameParts(const std::string& item) const {
 }
 
 RunHooks Vol04Page::Vol04Hooks() {
-    RunHooks hooks;
+    RunHooks hooks = PageRunHooks(this, Shared);
     hooks.EnableRunButtons = [this](bool enabled) { Vol04EnableRunButtons(enabled); };
-    hooks.EnableOtherTabSheets = [this](bool enabled) {
-        EnableOtherTabSheets(this, "tabCreateFolderFolders", enabled);
-    };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol04AddFolderStructure->setFocus(); };
     return hooks;
 }

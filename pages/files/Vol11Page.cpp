@@ -1,5 +1,5 @@
 // Page 11: options, enable rules, the run button and Clear All; the Include
-// and Exclude buttons are FileListButtons.
+// and Exclude buttons are the shared IncludeExcludeLists.
 #include "pages/files/Vol11Page.h"
 
 #include <QCheckBox>
@@ -10,7 +10,7 @@
 
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
-#include "pages/files/FileListButtons.h"
+#include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
@@ -25,25 +25,24 @@ using namespace pagekit;
 
 namespace {
 
-FileListProfile Vol11ListProfile() {
-    FileListProfile p;
+IncludeExcludeProfile Vol11ListProfile() {
+    IncludeExcludeProfile p = FileListProfile(true);
     const std::string folders = "Delete Folder structure(s).-From a Folder List.";
-    p.AddEmpty = FileCaption(folders, "Warning", "110008");
-    p.AddInInclude = FileCaption(folders, "Warning", "110009");
-    p.AddInExclude = FileCaption(folders, "Warning", "110010");
-    p.ImportEmpty = FileCaption(kVol11Topic, "Warning", "110012", "             ");
-    p.ImportEnd = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110051.";
-    p.BuilderEmpty = FileCaption(kVol11Topic, "Warning", "110016", "             ");
-    p.BuilderEnd = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110052.";
-    p.ViewNone = FileCaption(kVol11Topic, "Warning", "110020");
-    p.ExportEmpty = FileCaption(kVol11Topic, "Warning", "110021", "             ");
-    p.DeleteSelectedEmpty = FileCaption(kVol11Topic, "Warning", "110023");
-    p.DeleteSelectedAsk = FileCaption(kVol11Topic, "Warning", "110022");
-    p.DeleteAllEmpty = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
-    p.DeleteAllAsk = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
+    p.SelectionEmpty.caption = FileCaption(folders, "Warning", "110008");
+    p.InInclude.caption = FileCaption(folders, "Warning", "110009");
+    p.InExclude.caption = FileCaption(folders, "Warning", "110010");
+    p.ImportEmpty.caption = FileCaption(kVol11Topic, "Warning", "110012", "             ");
+    p.ImportEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110051.";
+    p.BuilderEmpty.caption = FileCaption(kVol11Topic, "Warning", "110016", "             ");
+    p.BuilderEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110052.";
+    p.ViewNone.caption = FileCaption(kVol11Topic, "Warning", "110020");
+    p.ExportEmpty.caption = FileCaption(kVol11Topic, "Warning", "110021", "             ");
+    p.DeleteSelectedEmpty.caption = FileCaption(kVol11Topic, "Warning", "110023");
+    p.DeleteSelectedAsk.caption = FileCaption(kVol11Topic, "Warning", "110022");
+    p.DeleteAllEmpty.caption = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
+    p.DeleteAllAsk.caption = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
     p.ViewTopic = kVol11Topic;
-    p.CheckNotDriveRoot = FileCheckNotDriveRoot;
-    p.ImportNeedsMoreThanThree = true;
+    p.Refuses = FileRefusesDriveRoot;
     p.ImportStopsAtRoot = true;
     p.BuilderNeedsDrive = false;
     p.Editor = []() -> IncludeListEditor* { return frmVol11EditIncludeList; };
@@ -61,31 +60,27 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     listtools::ShowCountOf(ui->lstVol11ExcludeFolderList, ui->lblVol11ExcludeSum);
     ui->lblVol11IncludeSum->setText("0");
     ui->lblVol11ExcludeSum->setText("0");
-    Lists = new FileListButtons(this, ui->lstVol11IncludeFolderList, ui->lstVol11ExcludeFolderList, Vol11ListProfile(),
-                                [this] { Vol11RefreshPage(); });
+    IncludeExcludeProfile lists = Vol11ListProfile();
+    lists.Refresh = [this] { Vol11RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol11IncludeFolderList, ui->lstVol11ExcludeFolderList}, std::move(lists));
     auto click = [this](QAbstractButton* button, auto handler) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
-    click(ui->btnVol11IncToExc, [this] { Lists->IncToExc(); });
-    click(ui->btnVol11ExcToInc, [this] { Lists->ExcToInc(); });
-    click(ui->btnVol11AllfromInc, [this] { Lists->AllFromInc(); });
-    click(ui->btnVol11AllfromExc, [this] { Lists->AllFromExc(); });
-    click(ui->btnVol11ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
-    click(ui->btnVol11AddFoldersToList, [this] { Lists->AddFolder(); });
-    click(ui->btnVol11SmartImport, [this] { Lists->SmartImport(); });
-    click(ui->btnVol11SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
-    click(ui->btnVol11EditIncludeList, [this] { Lists->EditIncludeList(); });
-    click(ui->btnVol11IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
-    click(ui->btnVol11SmartExport, [this] {
-        Lists->SmartExport();
-        ui->btnVol11SmartExport->setFocus();
-    });
-    click(ui->btnVol11ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
-    click(ui->btnVol11DeleteFromExcludeList, [this] { Lists->DeleteFromExcludeList(); });
-    click(ui->btnVol11DeleteExcludeAll, [this] {
-        Lists->DeleteExcludeAll();
-        ui->btnVol11DeleteExcludeAll->setFocus();
-    });
+    click(ui->btnVol11IncToExc, &Vol11Page::btnVol11IncToExcClick);
+    click(ui->btnVol11ExcToInc, &Vol11Page::btnVol11ExcToIncClick);
+    click(ui->btnVol11AllfromInc, &Vol11Page::btnVol11AllfromIncClick);
+    click(ui->btnVol11AllfromExc, &Vol11Page::btnVol11AllfromExcClick);
+    click(ui->btnVol11ExchangeIncExc, &Vol11Page::btnVol11ExchangeIncExcClick);
+    click(ui->btnVol11AddFoldersToList, &Vol11Page::btnVol11AddFoldersToListClick);
+    click(ui->btnVol11SmartImport, &Vol11Page::btnVol11SmartImportClick);
+    click(ui->btnVol11SubFolderListBuilder, &Vol11Page::btnVol11SubFolderListBuilderClick);
+    click(ui->btnVol11EditIncludeList, &Vol11Page::btnVol11EditIncludeListClick);
+    click(ui->btnVol11IncludeFolderListView, &Vol11Page::btnVol11IncludeFolderListViewClick);
+    click(ui->btnVol11SmartExport, &Vol11Page::btnVol11SmartExportClick);
+    click(ui->btnVol11ZoomIncludeWindow, &Vol11Page::btnVol11ZoomIncludeWindowClick);
+    click(ui->btnVol11DeleteFromExcludeList, &Vol11Page::btnVol11DeleteFromExcludeListClick);
+    click(ui->btnVol11DeleteExcludeAll, &Vol11Page::btnVol11DeleteExcludeAllClick);
     click(ui->btnVol11DeleteFiles, &Vol11Page::btnVol11DeleteFilesClick);
     click(ui->btnVol11Statistics, &Vol11Page::btnVol11StatisticsClick);
     click(ui->btnVol11ClearAll, &Vol11Page::btnVol11ClearAllClick);
@@ -97,10 +92,24 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     Vol11EnableRunButtons(false);
 }
 
-Vol11Page::~Vol11Page() {
-    delete Lists;
-    delete ui;
-}
+Vol11Page::~Vol11Page() { delete ui; }
+
+// ---- Include and Exclude lists ------------------------------------------------------------
+
+void Vol11Page::btnVol11IncToExcClick() { Lists->IncToExcClick(); }
+void Vol11Page::btnVol11ExcToIncClick() { Lists->ExcToIncClick(); }
+void Vol11Page::btnVol11AllfromIncClick() { Lists->AllFromIncClick(); }
+void Vol11Page::btnVol11AllfromExcClick() { Lists->AllFromExcClick(); }
+void Vol11Page::btnVol11ExchangeIncExcClick() { Lists->ExchangeClick(); }
+void Vol11Page::btnVol11AddFoldersToListClick() { Lists->AddFolderClick(); }
+void Vol11Page::btnVol11SmartImportClick() { Lists->ImportClick(); }
+void Vol11Page::btnVol11SubFolderListBuilderClick() { Lists->SubFolderListBuilderClick(); }
+void Vol11Page::btnVol11EditIncludeListClick() { Lists->EditListClick(); }
+void Vol11Page::btnVol11IncludeFolderListViewClick() { Lists->ViewClick(); }
+void Vol11Page::btnVol11SmartExportClick() { Lists->ExportClick(ui->btnVol11SmartExport); }
+void Vol11Page::btnVol11ZoomIncludeWindowClick() { Lists->ZoomClick(); }
+void Vol11Page::btnVol11DeleteFromExcludeListClick() { Lists->DeleteFromExcludeClick(); }
+void Vol11Page::btnVol11DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol11DeleteExcludeAll); }
 
 void Vol11Page::Vol11ClearTotals() { ::Vol11ClearTotals(*this); }
 void Vol11Page::Vol11ResetCounters() { ::Vol11ResetCounters(*this); }
@@ -171,11 +180,7 @@ void Vol11Page::Vol11SimulateDeleteFiles() {
     ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, Vol11Hooks());
 }
 
-RunHooks Vol11Page::Vol11Hooks() {
-    RunHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
-    return hooks;
-}
+RunHooks Vol11Page::Vol11Hooks() { return PageRunHooks(this, Shared); }
 
 void Vol11Page::btnVol11StatisticsClick() {
     Vol11UpdateToDeleteLabels();
