@@ -1,5 +1,5 @@
-// The pages' messages: one message as data, and the button and icon flags
-// every page's boxes use.
+// The pages' messages: one message as data, the one caption builder and
+// the button and icon flags every page's boxes use.
 #pragma once
 
 #include <string>
@@ -11,6 +11,13 @@ struct PageMessage {
     std::string text;
     std::string caption;
 };
+
+// A message's caption: the topic, a gap (twelve blanks unless told), the
+// kind ("Warning", "Information") with " no: ", and the number with a full stop.
+std::string MessageCaption(const std::string& topic, const char* kind, const std::string& number,
+                           const std::string& gap = "            ");
+std::string MessageCaption(const std::string& topic, const char* kind, int number,
+                           const std::string& gap = "            ");
 
 namespace pagekit {
 

@@ -31,6 +31,7 @@
 #include "pages/folders/Vol06Page.h"
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
+#include "pages/PageMessages.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -115,10 +116,6 @@ QWidget* InScrollArea(QWidget* page) {
     return area;
 }
 
-std::string Caption(const char* topic, const char* kind, const char* number) {
-    return std::string(topic) + std::string(12, ' ') + kind + number + ".";
-}
-
 // A default.set that cannot be read is kept under another name; the
 // defaults are then written in its place. Returns the new name, or "" when
 // it could not be moved.
@@ -201,14 +198,14 @@ void TfrmMain::FormCreate() {
         if (!KeepDamagedSettingsFile) {
             plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
                                  aside + "\n\nThe program starts with the Default Settings.",
-                             Caption("Restore Settings.", "Warning no: ", "0452"),
+                             MessageCaption("Restore Settings.", "Warning", "0452"),
                              plat::MB_OK | plat::MB_ICONWARNING);
         } else {
             plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
                                  "\n\nIt can not be renamed either, so it is left as it is and the settings of "
                                  "this session will NOT be saved.\nThe program starts with the Default "
                                  "Settings.\n\nAction : Check the file and the rights of its folder.",
-                             Caption("Restore Settings.", "Warning no: ", "0453"),
+                             MessageCaption("Restore Settings.", "Warning", "0453"),
                              plat::MB_OK | plat::MB_ICONWARNING);
         }
     }

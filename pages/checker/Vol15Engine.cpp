@@ -228,11 +228,6 @@ void Vol15ResetCounters(Vol15State& state) {
     Vol15ResetResultCounters(state);
 }
 
-std::string Vol15Caption(int dots, int blanks, const char* kind, int number) {
-    return "Checking Projects Consistency" + std::string(static_cast<std::size_t>(dots), '.') +
-           std::string(static_cast<std::size_t>(blanks), ' ') + kind + std::to_string(number) + ".";
-}
-
 StringList Vol15Destinations(const StringList& includeFolders) {
     ExamineSubFolders examine(includeFolders);
     examine.ExamineSorted();
@@ -389,7 +384,7 @@ struct Vol15Checker::Impl {
             if (CheckDestinationNotSource(d, line, message)) {
                 if (report && !templateRefusalShown[i]) {
                     templateRefusalShown[i] = true;
-                    plat::MessageBox(message, Vol15Caption(1, 12, kWarning, 150074), kWarn);
+                    plat::MessageBox(message, MessageCaption(kVol15Topic, "Warning", 150074), kWarn);
                 }
                 continue;
             }
@@ -421,7 +416,7 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInformation, 150073), kInfo);
+                if (report) plat::MessageBox(message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo);
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
@@ -583,7 +578,7 @@ void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Run
     Vol15Checker checker(in, state, log);
     const PageMessage includeEmpty{
         "The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
-        Vol15Caption(2, 11, kWarning, 150076)};
+        MessageCaption(kVol15CheckTopic, "Warning", 150076, "           ")};
     // The EXTRA pass follows a MISSING pass that the user confirmed.
     RunFrame extra;
     extra.FreshLog = false;
@@ -593,18 +588,20 @@ void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Run
     extra.IncludeEmpty = in.IncludeFolders.empty();
     extra.IncludeEmptyMessage = includeEmpty;
     extra.Work = [&checker](RunDisk&) { checker.WriteExtra(); };
-    extra.End = {"End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052)};
+    extra.End = {"End of the Checking Projects Consistency. !!!",
+                 MessageCaption(kVol15CheckTopic, "Information", 150052)};
     extra.Finish = [&state] { state.CheckerPassFlag = 0; };
 
     RunFrame missing;
     missing.Check = [&in, &hooks] {
-        return CheckStructuresListed(!in.FolderStructures.empty(), Vol15Caption(2, 12, kWarning, 150071), hooks);
+        return CheckStructuresListed(!in.FolderStructures.empty(), MessageCaption(kVol15CheckTopic, "Warning", 150071),
+                                     hooks);
     };
     missing.Questions = {{in.WithFiles() ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select "
                                            "Files> button is active, only the Selected Files will be Checked.\n\n"
                                          : "Do you want to check Folder Structures ?\n\nNote: Folders will be "
                                            "checking Without Files.\n\n",
-                          Vol15Caption(2, 12, kInformation, 150048)}};
+                          MessageCaption(kVol15CheckTopic, "Information", 150048)}};
     missing.Start = [&state] {
         state.CheckerPassFlag = 1;
         state.Vol15CheckedBytes = 0;

@@ -132,6 +132,6 @@ private:
 // the frame's disk is not asked.
 void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks);
 
-// The message captions of the page: the topic ("Checking Projects
-// Consistency." with `dots` periods), `blanks` blanks, the kind and number.
-std::string Vol15Caption(int dots, int blanks, const char* kind, int number);
+// The topics of the page's message captions.
+inline constexpr const char* kVol15Topic = "Checking Projects Consistency.";
+inline constexpr const char* kVol15CheckTopic = "Checking Projects Consistency..";

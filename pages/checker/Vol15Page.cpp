@@ -23,10 +23,6 @@ using namespace pagekit;
 
 namespace {
 
-std::string Caption15(int number, int blanks = 12, const char* kind = kVol15Warning) {
-    return Vol15Caption(1, blanks, kind, number);
-}
-
 std::string ImportEndCaption(const char* number) {
     return std::string(kVol15Topic) + "        rning no: " + number + ".";
 }
@@ -80,20 +76,20 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol15Help, &Vol15Page::btnVol15HelpClick);
 
     IncludeExcludeProfile lists;
-    lists.SelectionEmpty.caption = Caption15(150015);
-    lists.InInclude.caption = Caption15(150009);
-    lists.InExclude.caption = Caption15(150010);
-    lists.ImportEmpty.caption = Caption15(150017);
+    lists.SelectionEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150015);
+    lists.InInclude.caption = MessageCaption(kVol15Topic, "Warning", 150009);
+    lists.InExclude.caption = MessageCaption(kVol15Topic, "Warning", 150010);
+    lists.ImportEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150017);
     lists.ImportEnd.caption = ImportEndCaption("150051");
-    lists.BuilderEmpty.caption = Caption15(150012);
+    lists.BuilderEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150012);
     lists.BuilderEnd.caption = ImportEndCaption("15002");
-    lists.ViewNone.caption = Caption15(150016);
+    lists.ViewNone.caption = MessageCaption(kVol15Topic, "Warning", 150016);
     lists.ViewTopic = kVol15Topic;
-    lists.ExportEmpty.caption = Caption15(150022, 13);
-    lists.DeleteSelectedEmpty.caption = Caption15(150024);
-    lists.DeleteSelectedAsk.caption = Caption15(150023);
-    lists.DeleteAllEmpty.caption = Caption15(150025);
-    lists.DeleteAllAsk.caption = Caption15(150026);
+    lists.ExportEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150022, "             ");
+    lists.DeleteSelectedEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150024);
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol15Topic, "Warning", 150023);
+    lists.DeleteAllEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150025);
+    lists.DeleteAllAsk.caption = MessageCaption(kVol15Topic, "Warning", 150026);
     lists.MoveTakes = [](const std::string& line) { return !line.empty(); };
     // Imported lines join trimmed, with the program's backslashes.
     lists.ImportTakes = [](std::string& line) {
@@ -109,24 +105,29 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
 
     StructureListMessages m;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                   Caption15(150030)};
-    m.AskWholeDrive = {"Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                       "YES to Copy,\nClick NO to Cancel.",
-                       Caption15(150029, 12, kVol15Information)};
-    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", Caption15(150031)};
-    m.ImportFullPaths = {"", Caption15(150032)};
-    m.ImportTemplates = {"", Caption15(150033)};
+                   MessageCaption(kVol15Topic, "Warning", 150030)};
+    m.AskWholeDrive = {
+        "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Copy,\nClick NO to Cancel.",
+        MessageCaption(kVol15Topic, "Information", 150029)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", MessageCaption(kVol15Topic, "Warning", 150031)};
+    m.ImportFullPaths = {"", MessageCaption(kVol15Topic, "Warning", 150032)};
+    m.ImportTemplates = {"", MessageCaption(kVol15Topic, "Warning", 150033)};
     m.ImportEnd = {"End of the Import Process !!!\n", ImportEndCaption("150053")};
-    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n", Caption15(150037, 13)};
-    m.EditTemplates = {"", Caption15(150038)};
-    m.EditFullPaths = {"", Caption15(150039, 13)};
-    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
-                          "structure.",
-                          Caption15(150041)};
-    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?", Caption15(150042)};
-    m.DeleteAllEmpty = {"Empty List in the Folder Structure/Templates Window!\n", Caption15(150043)};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol15Topic, "Warning", 150037, "             ")};
+    m.EditTemplates = {"", MessageCaption(kVol15Topic, "Warning", 150038)};
+    m.EditFullPaths = {"", MessageCaption(kVol15Topic, "Warning", 150039, "             ")};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
+        "structure.",
+        MessageCaption(kVol15Topic, "Warning", 150041)};
+    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?",
+                           MessageCaption(kVol15Topic, "Warning", 150042)};
+    m.DeleteAllEmpty = {"Empty List in the Folder Structure/Templates Window!\n",
+                        MessageCaption(kVol15Topic, "Warning", 150043)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structure/Templates list ?",
-                      Caption15(150044)};
+                      MessageCaption(kVol15Topic, "Warning", 150044)};
     StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol15);
     widgets.Options = ui->btnVol15FolderTemplatesOptions;
     Structures = std::make_unique<StructureListHandlers>(this, widgets, 5, std::move(m));
@@ -238,9 +239,10 @@ void Vol15Page::Vol15ClearPageLists() {
 // ---- Clear All and Help ----------------------------------------------------------------------------
 
 void Vol15Page::btnVol15ClearAllClick() {
-    if (Vol15Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                 "delete process.",
-                 150045, kAsk, kVol15Information) != plat::IDYES)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol15Topic, "Information", 150045), kAsk) != plat::IDYES)
         return;
     ui->lstVol15IncludeFolderList->clear();
     ui->lstVol15ExcludeFolderList->clear();
@@ -260,7 +262,8 @@ void Vol15Page::btnVol15ClearAllClick() {
     Vol15UpdateResultLabels();
     Vol15EnablePageControls(false);
     Vol15EnableRunButtons(false);
-    Vol15Box("End of the CLEAR FIELDS process !!!\n", 150046, kWarn, kVol15Warning, 11);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     MessageCaption(kVol15Topic, "Warning", 150046, "           "), kWarn);
 }
 
 void Vol15Page::btnVol15HelpClick() { ShowHelpTopic(HelpTopic::Vol15); }

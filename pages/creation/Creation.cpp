@@ -64,10 +64,6 @@ void ClearCreationRunLists(CreationState& state) {
     state.FailedUndoFolders.clear();
 }
 
-std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap) {
-    return topic + gap + (warning ? "Warning no: " : "Information no: ") + std::to_string(number) + ".";
-}
-
 // ---- the run frame ----------------------------------------------------------------------
 
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,

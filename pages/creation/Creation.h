@@ -111,10 +111,6 @@ void ResetCreationRunCounters(CreationState& state);
 // Every last-run list but the undo work list (FailedUndoFiles).
 void ClearCreationRunLists(CreationState& state);
 
-// A message caption: the topic, `blanks` blanks (or the given separator),
-// the kind and the number.
-std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap = "            ");
-
 // How one page differs in its run, simulation and undo.
 struct CreationProfile {
     int TemplateIndex = 2;  // the folder-template options the page uses

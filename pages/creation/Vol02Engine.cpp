@@ -17,17 +17,6 @@ _tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in) {
     return parts;
 }
 
-// ---- helpers of the run's units ----------------------------------------------------
-
-std::string Vol02Caption(const std::string& topic, int number, bool warning) {
-    return CreationCaption(topic, number, warning);
-}
-
-int Vol02Box(const std::string& text, int number, bool warning, unsigned flags, int blanks) {
-    return plat::MessageBox(
-        text, CreationCaption(kVol02Topic, number, warning, std::string(static_cast<std::size_t>(blanks), ' ')), flags);
-}
-
 // ---- the creator -----------------------------------------------------------------------
 
 namespace {
@@ -35,13 +24,13 @@ namespace {
 CreationProfile Vol02Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 2;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol02SimulateFolderListTopic, 20073, true)
-                                           : CreationCaption(kVol02Topic, 20051, true);
-    p.TemplateRefusedCaption = simulation ? CreationCaption(kVol02FolderListTopic, 20074, true)
-                                          : CreationCaption(kVol02Topic, 20052, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol02SimulateFolderListTopic, "Warning", 20073)
+                                           : MessageCaption(kVol02Topic, "Warning", 20051);
+    p.TemplateRefusedCaption = simulation ? MessageCaption(kVol02FolderListTopic, "Warning", 20074)
+                                          : MessageCaption(kVol02Topic, "Warning", 20052);
     const char* topic = simulation ? kVol02SimulateTopic : kVol02Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 20077 : 20060, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 20078 : 20061, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20077 : 20060);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20078 : 20061);
     p.UnusableLineAsItem = true;
     return p;
 }

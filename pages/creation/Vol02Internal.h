@@ -12,9 +12,6 @@ inline constexpr const char* kVol02Topic = "Creating Folder(s).-From a String Li
 inline constexpr const char* kVol02SimulateTopic = "Simulate Creating Folder(s).-From a String List.";
 inline constexpr const char* kVol02FolderListTopic = "Creating Folder(s).-From a Folder List.";
 inline constexpr const char* kVol02SimulateFolderListTopic = "Simulate Creating Folder(s).-From a Folder List.";
-std::string Vol02Caption(const std::string& topic, int number, bool warning);
-// A message box of the page, caption with `blanks` blanks before the kind.
-int Vol02Box(const std::string& text, int number, bool warning, unsigned flags, int blanks = 12);
 
 inline std::string Vol02StructureEntry(const std::string& entry) { return StructureEntryText(entry); }
 

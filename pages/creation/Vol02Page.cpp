@@ -36,10 +36,6 @@ namespace {
 
 std::string Normalised(const std::string& text) { return CollapseDoubleBackslashes(SlashesToBackslashes(text)); }
 
-std::string Caption02(int number, int blanks = 12) {
-    return CreationCaption(kVol02Topic, number, true, std::string(static_cast<std::size_t>(blanks), ' '));
-}
-
 }  // namespace
 
 Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
@@ -104,14 +100,15 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     // The Include list holds strings: no drive, nothing a folder name may not hold.
     IncludeExcludeProfile lists;
     lists.ImportEmpty.caption.clear();  // an empty import says nothing
-    lists.ImportEnd.caption = Caption02(20051, 11);
-    lists.ExportEmpty.caption = Caption02(20021);
-    lists.DeleteSelectedEmpty = {"The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the "
-                                 "EXCLUDE list to delete it.\n",
-                                 Caption02(20023)};
-    lists.DeleteSelectedAsk.caption = Caption02(20022);
-    lists.DeleteAllEmpty.caption = Caption02(20024);
-    lists.DeleteAllAsk.caption = Caption02(20025);
+    lists.ImportEnd.caption = MessageCaption(kVol02Topic, "Warning", 20051, "           ");
+    lists.ExportEmpty.caption = MessageCaption(kVol02Topic, "Warning", 20021);
+    lists.DeleteSelectedEmpty = {
+        "The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the "
+        "EXCLUDE list to delete it.\n",
+        MessageCaption(kVol02Topic, "Warning", 20023)};
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol02Topic, "Warning", 20022);
+    lists.DeleteAllEmpty.caption = MessageCaption(kVol02Topic, "Warning", 20024);
+    lists.DeleteAllAsk.caption = MessageCaption(kVol02Topic, "Warning", 20025);
     lists.ImportTakes = [](std::string& line) {
         std::string found;
         line = Normalised(line);
@@ -128,24 +125,30 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
 
     StructureListMessages m;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolders structure.",
-                   Caption02(20030)};
-    m.AskWholeDrive = {"Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                       "YES to Attach,\nClick NO to Cancel.",
-                       Caption02(20029)};
-    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", Caption02(20031, 13)};
-    m.ImportFullPaths = {"", Caption02(20032)};
-    m.ImportTemplates = {"", Caption02(20033)};
-    m.ImportEnd = {"End of the Import Process !!!\n", Caption02(20052, 11)};
-    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n", Caption02(20036, 13)};
-    m.EditTemplates = {"", Caption02(20037)};
-    m.EditFullPaths = {"", Caption02(20038)};
-    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
-                          "structure.",
-                          Caption02(20040)};
-    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?", Caption02(20041)};
-    m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n", Caption02(20042)};
+                   MessageCaption(kVol02Topic, "Warning", 20030)};
+    m.AskWholeDrive = {
+        "Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Attach,\nClick NO to Cancel.",
+        MessageCaption(kVol02Topic, "Warning", 20029)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n",
+                     MessageCaption(kVol02Topic, "Warning", 20031, "             ")};
+    m.ImportFullPaths = {"", MessageCaption(kVol02Topic, "Warning", 20032)};
+    m.ImportTemplates = {"", MessageCaption(kVol02Topic, "Warning", 20033)};
+    m.ImportEnd = {"End of the Import Process !!!\n", MessageCaption(kVol02Topic, "Warning", 20052, "           ")};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol02Topic, "Warning", 20036, "             ")};
+    m.EditTemplates = {"", MessageCaption(kVol02Topic, "Warning", 20037)};
+    m.EditFullPaths = {"", MessageCaption(kVol02Topic, "Warning", 20038)};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
+        "structure.",
+        MessageCaption(kVol02Topic, "Warning", 20040)};
+    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?",
+                           MessageCaption(kVol02Topic, "Warning", 20041)};
+    m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n",
+                        MessageCaption(kVol02Topic, "Warning", 20042)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
-                      Caption02(20043)};
+                      MessageCaption(kVol02Topic, "Warning", 20043)};
     StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol02);
     widgets.Options = ui->btnVol02FolderTemplatesOptions;
     widgets.AttachNothing = ui->rdoVol02AttachNothing;
@@ -195,7 +198,8 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
             Vol02EnablePageControls(false);
             Vol02UpdateButtons(false);
         }
-        Vol02Box("The selection field is empty !\nAction : You must select a Destination Folder.", 20003, true, kWarn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a Destination Folder.",
+                         MessageCaption(kVol02Topic, "Warning", 20003), kWarn);
         combo->setFocus();
         return;
     }
@@ -212,7 +216,8 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
 void Vol02Page::btnVol02ViewDestFolderClick() {
     const std::string folder = S(ui->cboVol02DestFolders->currentText());
     if (folder.empty()) {
-        Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kWarn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a destination folder.",
+                         MessageCaption(kVol02Topic, "Warning", 20004), kWarn);
         return;
     }
     ViewFolder(TrimControlAndBlanks(folder), kVol02Topic);
@@ -230,23 +235,29 @@ void Vol02Page::btnVol02AddToListClick() {
     const QString item = Q(Normalised(text));
     std::string found;
     if (text.empty()) {
-        Vol02Box("The text field is empty !\nAction : You must enter a different name to add to the Include List.", 20006,
-            true, kWarn);
+        plat::MessageBox(
+            "The text field is empty !\nAction : You must enter a different name to add to the Include List.",
+            MessageCaption(kVol02Topic, "Warning", 20006), kWarn);
     } else if (listtools::FindListItem(ui->lstVol02IncludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Include list !", 20007, true, kWarn);
+        plat::MessageBox("This item already exists in the Include list !",
+                         MessageCaption(kVol02Topic, "Warning", 20007), kWarn);
     } else if (listtools::FindListItem(ui->lstVol02ExcludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Exclude list !", 20008, true, kWarn);
+        plat::MessageBox("This item already exists in the Exclude list !",
+                         MessageCaption(kVol02Topic, "Warning", 20008), kWarn);
     } else if (!GetDrivePart(text).empty()) {
-        Vol02Box("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
+        plat::MessageBox(
+            "This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
             "letter !!!",
-            20009, true, kWarn, 10);
+            MessageCaption(kVol02Topic, "Warning", 20009, "          "), kWarn);
     } else if (FindIllegalChars("H", text, found)) {
-        Vol02Box("Illegal character in the Text : " + found, 20010, true, kWarn);
+        plat::MessageBox("Illegal character in the Text : " + found, MessageCaption(kVol02Topic, "Warning", 20010),
+                         kWarn);
         field->setText(WithoutLastCharacter(field->text()));
     } else if (HasDotFolderName(text)) {
-        Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
+        plat::MessageBox(
+            "There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
             "\"..\" folder names.",
-            20010, true, kWarn);
+            MessageCaption(kVol02Topic, "Warning", 20010), kWarn);
     } else {
         listtools::AddListItem(ui->lstVol02IncludeStrings, item);
         field->setText(item);
@@ -276,8 +287,8 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     QLineEdit* field = prefix ? ui->edtVol02Prefix : ui->edtVol02Suffix;
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
-    Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
-        prefix ? 20026 : 20027, true, kWarn);
+    plat::MessageBox((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
+                     MessageCaption(kVol02Topic, "Warning", prefix ? 20026 : 20027), kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -366,9 +377,10 @@ void Vol02Page::Vol02UpdateButtons(bool flag) {
 // ---- Clear All ------------------------------------------------------------------------------------
 
 void Vol02Page::btnVol02ClearAllClick() {
-    if (Vol02Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
             "process.",
-            20044, false, kAsk) != plat::IDYES)
+            MessageCaption(kVol02Topic, "Information", 20044), kAsk) != plat::IDYES)
         return;
     ui->cboVol02DestFolders->clear();
     ui->cboVol02DestFolders->setEditText(QString());
@@ -395,7 +407,8 @@ void Vol02Page::btnVol02ClearAllClick() {
     Vol02ClearResultLists();
     Vol02ShowCounters();
     Vol02EnablePageControls(false);
-    Vol02Box("End of the CLEAR FIELDS process !!!\n", 20045, false, plat::MB_OK | plat::MB_ICONINFORMATION);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n", MessageCaption(kVol02Topic, "Information", 20045),
+                     plat::MB_OK | plat::MB_ICONINFORMATION);
 }
 
 // ---- Help and Examples -----------------------------------------------------------------------------

@@ -39,12 +39,12 @@ RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const
 }
 
 void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks) {
-    RunFrame frame = Vol02Frame(state, in, log, hooks, false, Vol02Caption(kVol02Topic, 20047, true));
+    RunFrame frame = Vol02Frame(state, in, log, hooks, false, MessageCaption(kVol02Topic, "Warning", 20047));
     frame.Questions = {{"Do you want to create folders ?\n",
-                        Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false)}};
+                        MessageCaption("Creating Folder(s).-From  a String List.", "Information", 20048)}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one item to create folders.",
-                                 Vol02Caption(kVol02Topic, 20054, true)};
-    frame.End = {"End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false)};
+                                 MessageCaption(kVol02Topic, "Warning", 20054)};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol02Topic, "Information", 20053)};
     frame.ViewTopic = kVol02Topic;
     frame.Finish = hooks.TidyDestinationHistory;
     RunOnFrame(frame, log, hooks);

@@ -15,11 +15,11 @@
 
 void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks,
                                 const std::string& startText, const std::string& endText) {
-    RunFrame frame = Vol02Frame(state, in, log, hooks, true, Vol02Caption(kVol02SimulateTopic, 20071, true));
-    frame.Questions = {{startText, Vol02Caption(kVol02SimulateTopic, 20072, false)}};
+    RunFrame frame = Vol02Frame(state, in, log, hooks, true, MessageCaption(kVol02SimulateTopic, "Warning", 20071));
+    frame.Questions = {{startText, MessageCaption(kVol02SimulateTopic, "Information", 20072)}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one item to create folders.",
-                                 Vol02Caption(kVol02SimulateTopic, 20076, true)};
-    frame.End = {endText, Vol02Caption(kVol02SimulateTopic, 20075, false)};
+                                 MessageCaption(kVol02SimulateTopic, "Warning", 20076)};
+    frame.End = {endText, MessageCaption(kVol02SimulateTopic, "Information", 20075)};
     frame.ViewTopic = kVol02SimulateTopic;
     RunOnFrame(frame, log, hooks);
 }

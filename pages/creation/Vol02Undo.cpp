@@ -11,13 +11,13 @@ void Vol02UndoLastRun(Vol02State& state, RunLog& log) {
     p.ExistingStructures = UndoPlan::CollectByLevel;
     p.Templates = UndoPlan::PrepareCreateFolders;
     p.Nothing = UndoPlan::CollectByLevel;
-    p.NothingCaption = CreationCaption(kVol02Topic, 20055, true);
+    p.NothingCaption = MessageCaption(kVol02Topic, "Warning", 20055);
     p.NothingText =
         "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folder to UNDO "
         "them.";
-    p.AskCaption = CreationCaption(kVol02Topic, 20056, false);
-    p.ReportCaption = CreationCaption(kVol02Topic, 20057, false);
-    p.EndCaption = CreationCaption(kVol02Topic, 20058, false);
+    p.AskCaption = MessageCaption(kVol02Topic, "Information", 20056);
+    p.ReportCaption = MessageCaption(kVol02Topic, "Information", 20057);
+    p.EndCaption = MessageCaption(kVol02Topic, "Information", 20058);
     UndoCreationRun(state, log, p);
 }
 

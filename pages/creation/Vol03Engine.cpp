@@ -84,13 +84,13 @@ namespace {
 CreationProfile Vol03Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 3;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol03SimulateTopic, 30052, true, kVol03Tabs)
-                                           : CreationCaption(kVol03Topic, 30032, true, kVol03Tabs);
-    p.TemplateRefusedCaption = simulation ? CreationCaption("Creating Folder(s).- Increased Numbers.", 30053, true)
-                                          : CreationCaption("Creating Folder(s).-From a Folder List.", 30033, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol03SimulateTopic, "Warning", 30052, kVol03Tabs)
+                                           : MessageCaption(kVol03Topic, "Warning", 30032, kVol03Tabs);
+    p.TemplateRefusedCaption = simulation ? MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30053)
+                                          : MessageCaption("Creating Folder(s).-From a Folder List.", "Warning", 30033);
     const char* topic = simulation ? kVol03SimulateTopic : kVol03Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 30056 : 30041, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 30057 : 30042, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30056 : 30041);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30057 : 30042);
     // An unusable template line adds the structure totals by the attach option.
     p.UnusableLineAsItem = false;
     return p;

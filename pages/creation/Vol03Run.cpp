@@ -56,11 +56,11 @@ RunFrame Vol03Frame(Vol03State& state, const Vol03Inputs& in, RunLog& log, const
 }
 
 void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks) {
-    RunFrame frame = Vol03Frame(state, in, log, hooks, false, CreationCaption(kVol03Topic, 30027, true, "    "),
-                                CreationCaption(kVol03Topic, 30029, true, kVol03Tabs));
+    RunFrame frame = Vol03Frame(state, in, log, hooks, false, MessageCaption(kVol03Topic, "Warning", 30027, "    "),
+                                MessageCaption(kVol03Topic, "Warning", 30029, kVol03Tabs));
     frame.Questions = {{"Do you want to create folders ?\n",
-                        CreationCaption("Creating Folder(s).- Increased Numbers.", 30030, false)}};
-    frame.End = {"End of Creating Folders/Files !!!", CreationCaption(kVol03Topic, 30034, false)};
+                        MessageCaption("Creating Folder(s).- Increased Numbers.", "Information", 30030)}};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol03Topic, "Information", 30034)};
     frame.ViewTopic = kVol03Topic;
     RunOnFrame(frame, log, hooks);
 }

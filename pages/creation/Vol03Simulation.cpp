@@ -11,10 +11,12 @@
 void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText) {
-    RunFrame frame = Vol03Frame(state, in, log, hooks, true, CreationCaption(kVol03SimulateTopic, 30049, true, "    "),
-                                CreationCaption(kVol03SimulateTopic, 30050, true, kVol03Tabs));
-    frame.Questions = {{startText, CreationCaption("Simulate Creating Folder(s).- Increased Numbers.", 30051, false)}};
-    frame.End = {endText, CreationCaption(kVol03SimulateTopic, 30054, false)};
+    RunFrame frame =
+        Vol03Frame(state, in, log, hooks, true, MessageCaption(kVol03SimulateTopic, "Warning", 30049, "    "),
+                   MessageCaption(kVol03SimulateTopic, "Warning", 30050, kVol03Tabs));
+    frame.Questions = {
+        {startText, MessageCaption("Simulate Creating Folder(s).- Increased Numbers.", "Information", 30051)}};
+    frame.End = {endText, MessageCaption(kVol03SimulateTopic, "Information", 30054)};
     frame.ViewTopic = kVol03SimulateTopic;
     RunOnFrame(frame, log, hooks);
 }

@@ -24,16 +24,6 @@
 
 using namespace pagekit;
 
-namespace {
-
-std::string Caption04(int number, bool warning, const std::string& gap = "            ",
-                      const char* topic = kVol04Topic) {
-    return CreationCaption(topic, number, warning, gap);
-}
-
-
-}  // namespace
-
 Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol04Page), Shared(shared) {
     ui->setupUi(this);
@@ -89,17 +79,17 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
 
     // Full folder paths, told apart exactly: on Linux "Jobs" and "jobs" are two folders.
     IncludeExcludeProfile lists;
-    lists.TextEmpty.caption = Caption04(40002, true);
-    lists.ColonsCaption = Caption04(40003, true);
-    lists.PathRefusedCaption = Caption04(40004, true);
-    lists.ImportEmpty.caption = Caption04(40012, true, "             ");
-    lists.ImportEnd.caption = Caption04(40051, true, "           ");
-    lists.ExportEmpty.caption = Caption04(40016, true);
-    lists.DeleteSelectedAsk.caption = Caption04(40017, true);
-    lists.DeleteSelectedEmpty.caption = Caption04(40018, true);
+    lists.TextEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40002);
+    lists.ColonsCaption = MessageCaption(kVol04Topic, "Warning", 40003);
+    lists.PathRefusedCaption = MessageCaption(kVol04Topic, "Warning", 40004);
+    lists.ImportEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40012, "             ");
+    lists.ImportEnd.caption = MessageCaption(kVol04Topic, "Warning", 40051, "           ");
+    lists.ExportEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40016);
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol04Topic, "Warning", 40017);
+    lists.DeleteSelectedEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40018);
     const char* listTopic = "Creating Folder List(s).-From a Folder List.";
-    lists.DeleteAllEmpty.caption = Caption04(40019, true, "            ", listTopic);
-    lists.DeleteAllAsk.caption = Caption04(40020, true, "             ", listTopic);
+    lists.DeleteAllEmpty.caption = MessageCaption(listTopic, "Warning", 40019);
+    lists.DeleteAllAsk.caption = MessageCaption(listTopic, "Warning", 40020, "             ");
     lists.ExactDuplicates = true;
     // An imported line must be a full path of a drive, without "." or ".." names
     // (they would lead out of the folder they name).
@@ -124,26 +114,30 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
 
     StructureListMessages m;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                   Caption04(40025, true)};
-    m.AskWholeDrive = {"Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                       "YES to Attach,\nClick NO to Cancel.",
-                       Caption04(50024, true)};
-    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", Caption04(40026, true, "             ")};
-    m.ImportFullPaths = {"", Caption04(40027, true)};
-    m.ImportTemplates = {"", Caption04(40028, true)};
-    m.ImportEnd = {"End of the Import Process !!!\n", Caption04(40052, true, "           ")};
-    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n", Caption04(40031, true, "             ")};
-    m.EditTemplates = {"", Caption04(40032, true, "            ", "Creating Folder(s).- From a Folder List - Level.")};
-    m.EditFullPaths = {"", Caption04(40033, true, "            ", "Creating Folder(s).- From a Folder List - Level.")};
-    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a Folder with subfolders "
-                          "structure.",
-                          Caption04(40035, true)};
+                   MessageCaption(kVol04Topic, "Warning", 40025)};
+    m.AskWholeDrive = {
+        "Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Attach,\nClick NO to Cancel.",
+        MessageCaption(kVol04Topic, "Warning", 50024)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n",
+                     MessageCaption(kVol04Topic, "Warning", 40026, "             ")};
+    m.ImportFullPaths = {"", MessageCaption(kVol04Topic, "Warning", 40027)};
+    m.ImportTemplates = {"", MessageCaption(kVol04Topic, "Warning", 40028)};
+    m.ImportEnd = {"End of the Import Process !!!\n", MessageCaption(kVol04Topic, "Warning", 40052, "           ")};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol04Topic, "Warning", 40031, "             ")};
+    m.EditTemplates = {"", MessageCaption("Creating Folder(s).- From a Folder List - Level.", "Warning", 40032)};
+    m.EditFullPaths = {"", MessageCaption("Creating Folder(s).- From a Folder List - Level.", "Warning", 40033)};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a Folder with subfolders "
+        "structure.",
+        MessageCaption(kVol04Topic, "Warning", 40035)};
     m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Folder Structures/Templates list ?",
-                           Caption04(40036, true)};
+                           MessageCaption(kVol04Topic, "Warning", 40036)};
     m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n",
-                        Caption04(40038, true, "            ", "Creating Folder(s).-From a Folder List..")};
+                        MessageCaption("Creating Folder(s).-From a Folder List..", "Warning", 40038)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
-                      Caption04(40039, true)};
+                      MessageCaption(kVol04Topic, "Warning", 40039)};
     StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol04);
     widgets.Options = ui->btnVol04FolderTemplatesOptions;
     widgets.AttachNothing = ui->rdoVol04AttachNothing;
@@ -193,7 +187,7 @@ void Vol04Page::Vol04CheckNameField(bool prefix) {
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     plat::MessageBox((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
-                     Caption04(prefix ? 40021 : 40022, true), kWarn);
+                     MessageCaption(kVol04Topic, "Warning", prefix ? 40021 : 40022), kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -318,7 +312,8 @@ void Vol04Page::btnVol04ClearAllClick() {
     Vol04ClearUndoLists();
     Vol04ShowCounters();
     Vol04EnablePageControls(false);
-    plat::MessageBox("End of the CLEAR FIELDS process !!!\n", Caption04(40041, true, "           "), kWarn);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     MessageCaption(kVol04Topic, "Warning", 40041, "           "), kWarn);
 }
 
 void Vol04Page::btnVol04HelpClick() { ShowHelpTopic(HelpTopic::Vol04); }

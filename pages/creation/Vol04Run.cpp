@@ -28,11 +28,11 @@ RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const
 }
 
 void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks) {
-    RunFrame frame = Vol04Frame(state, in, log, hooks, false, CreationCaption(kVol04Topic, 40042, true));
-    frame.Questions = {{"Do you want to create folders ?\n", CreationCaption(kVol04Topic, 40043, false)}};
+    RunFrame frame = Vol04Frame(state, in, log, hooks, false, MessageCaption(kVol04Topic, "Warning", 40042));
+    frame.Questions = {{"Do you want to create folders ?\n", MessageCaption(kVol04Topic, "Information", 40043)}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
-                                 CreationCaption(kVol04Topic, 40049, true, "           ")};
-    frame.End = {"End of Creating Folders/Files !!!", CreationCaption(kVol04Topic, 40048, false)};
+                                 MessageCaption(kVol04Topic, "Warning", 40049, "           ")};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol04Topic, "Information", 40048)};
     RunOnFrame(frame, log, hooks);
 }
 

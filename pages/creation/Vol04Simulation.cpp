@@ -11,11 +11,11 @@
 
 void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks,
                                 const std::string& startText, const std::string& endText) {
-    RunFrame frame = Vol04Frame(state, in, log, hooks, true, CreationCaption(kVol04SimulateTopic, 40066, true));
-    frame.Questions = {{startText, CreationCaption(kVol04SimulateTopic, 40067, false)}};
+    RunFrame frame = Vol04Frame(state, in, log, hooks, true, MessageCaption(kVol04SimulateTopic, "Warning", 40066));
+    frame.Questions = {{startText, MessageCaption(kVol04SimulateTopic, "Information", 40067)}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
-                                 CreationCaption(kVol04SimulateTopic, 40071, true, "           ")};
-    frame.End = {endText, CreationCaption(kVol04SimulateTopic, 40070, false)};
+                                 MessageCaption(kVol04SimulateTopic, "Warning", 40071, "           ")};
+    frame.End = {endText, MessageCaption(kVol04SimulateTopic, "Information", 40070)};
     RunOnFrame(frame, log, hooks);
 }
 

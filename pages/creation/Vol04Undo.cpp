@@ -14,13 +14,13 @@ void Vol04UndoLastRun(Vol04State& state, RunLog& log) {
     p.Templates = UndoPlan::FromListDrivesBoth;
     p.Nothing = UndoPlan::FromListDrives;
     const char* topic = "Creating Folder(s).- From a Folder List.";
-    p.NothingCaption = CreationCaption(topic, 40050, true);
+    p.NothingCaption = MessageCaption(topic, "Warning", 40050);
     p.NothingText =
         "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
         "files to UNDO them.";
-    p.AskCaption = CreationCaption(topic, 40051, false);
-    p.ReportCaption = CreationCaption(topic, 40052, false);
-    p.EndCaption = CreationCaption(topic, 40053, false);
+    p.AskCaption = MessageCaption(topic, "Information", 40051);
+    p.ReportCaption = MessageCaption(topic, "Information", 40052);
+    p.EndCaption = MessageCaption(topic, "Information", 40053);
     UndoCreationRun(state, log, p);
 }
 

@@ -28,8 +28,3 @@ bool FileRefusesDriveRoot(const std::string& line) {
                      "Delete Multiple Files.-From a Folder List.            Warning no: 110037.", kWarn);
     return true;
 }
-
-int FilePageBox(const std::string& text, const std::string& topic, const char* kind, const char* number,
-                unsigned flags) {
-    return plat::MessageBox(text, FileCaption(topic, kind, number), flags);
-}

@@ -14,6 +14,3 @@ pagekit::IncludeExcludeProfile FileListProfile(bool moreThanThree);
 // The delete and rename pages' root rule (message 110037): a line of three
 // characters or fewer, or any spelling of a drive's root, is refused (true).
 bool FileRefusesDriveRoot(const std::string& line);
-// A page message: the caption is the topic, twelve blanks, kind and number.
-int FilePageBox(const std::string& text, const std::string& topic, const char* kind, const char* number,
-                unsigned flags);

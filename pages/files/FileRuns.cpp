@@ -117,8 +117,3 @@ bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
     return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
            info.mtimeNs == stamp.mtimeNs;
 }
-
-std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
-                        const std::string& gap) {
-    return topic + gap + kind + " no: " + number + ".";
-}

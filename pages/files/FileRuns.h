@@ -119,7 +119,3 @@ private:
 
 // True when the stamp is that of the entry (a regular file) found.
 bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp);
-
-// A message of a file page: caption is topic, `gap`, kind and number.
-std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
-                        const std::string& gap = "            ");

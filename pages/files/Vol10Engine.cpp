@@ -18,9 +18,6 @@ using namespace pagekit;
 
 namespace {
 
-
-std::string Caption(const char* topic, const char* kind, const char* number) { return FileCaption(topic, kind, number); }
-
 StringList Destinations(const Vol10Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
@@ -63,7 +60,7 @@ public:
         if (!missingSizes_.empty()) {
             std::string text = "The path doesn't exists : \n";
             for (const std::string& x : missingSizes_) text += x + "\n";
-            plat::MessageBox(text, Caption(kVol10Topic, "Warning", "100054"), kWarn);
+            plat::MessageBox(text, MessageCaption(kVol10Topic, "Warning", "100054"), kWarn);
         }
         if (backupsExhausted_)
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
@@ -92,9 +89,10 @@ private:
         for (const std::string& s : in_.Sources) {
             std::string refusal;
             if (CheckDestinationNotSource(d, s, refusal)) {
-                plat::MessageBox(refusal, Caption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
-                                                  sim_ ? "100074" : "100046"),
-                                 kInfo);
+                plat::MessageBox(
+                    refusal,
+                    MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information", sim_ ? "100074" : "100046"),
+                    kInfo);
                 continue;
             }
             if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
@@ -407,11 +405,11 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
         if (!GetDriveFreeBytes(sample[drive], root, free)) continue;
         if (bytes > free) {
             root = drive.substr(0, 1) + ":\\";
-            plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
-                                 FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
+            plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root +
+                                 " is : " + FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
                                  "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +
                                  " bytes.",
-                             Caption(kVol10ListTopic, "Information", "100053"), kWarn);
+                             MessageCaption(kVol10ListTopic, "Information", "100053"), kWarn);
             return false;
         }
     }
@@ -427,12 +425,13 @@ namespace {
 // The checks before a run or simulation; false when it stops.
 bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
     const char* topic = sim ? kVol10SimTopic : kVol10Topic;
-    if (!CheckStructuresListed(!in.Sources.empty(), Caption(topic, "Warning", sim ? "100071" : "100044"), hooks))
+    if (!CheckStructuresListed(!in.Sources.empty(), MessageCaption(topic, "Warning", sim ? "100071" : "100044"), hooks))
         return false;
     for (const std::string& s : in.Sources) {
         if (!plat::FolderExists(TrimControlAndBlanks(s))) {
-            plat::MessageBox("The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
-                             Caption(topic, "Warning", sim ? "100072" : "0283"), kWarn);
+            plat::MessageBox(
+                "The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
+                MessageCaption(topic, "Warning", sim ? "100072" : "0283"), kWarn);
             if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
             return false;
         }
@@ -470,10 +469,11 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
 
 void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
     RunFrame frame = Vol10Frame(state, in, log, hooks, false);
-    frame.Questions = {{"Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the "
-                        "Selected Files will be used.\n\n",
-                        Caption(kVol10ListTopic, "Information", "100045")}};
-    frame.End = {"End of the Copy process !!!", Caption(kVol10Topic, "Information", "100047")};
+    frame.Questions = {
+        {"Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the "
+         "Selected Files will be used.\n\n",
+         MessageCaption(kVol10ListTopic, "Information", "100045")}};
+    frame.End = {"End of the Copy process !!!", MessageCaption(kVol10Topic, "Information", "100047")};
     RunOnFrame(frame, log, hooks);
 }
 
@@ -483,15 +483,16 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
         {"Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on the hard "
          "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult File lists - "
          "all without compromising existing Folder/File Structures.\n\n",
-         Caption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073")}};
+         MessageCaption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073")}};
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
-                                 FileCaption(kVol10SimTopic, "Warning", "100076", "           ")};
-    frame.End = {"End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
-                 "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n without "
-                 "actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, Use the Copy "
-                 "Files button.",
-                 Caption(kVol10SimTopic, "Information", "100075")};
+                                 MessageCaption(kVol10SimTopic, "Warning", "100076", "           ")};
+    frame.End = {
+        "End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
+        "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n without "
+        "actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, Use the Copy "
+        "Files button.",
+        MessageCaption(kVol10SimTopic, "Information", "100075")};
     RunOnFrame(frame, log, hooks);
 }
 
@@ -510,11 +511,11 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
         state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
         plat::MessageBox(
             "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
-            Caption(kVol10ListTopic, "Warning", "100049"), kWarn);
+            MessageCaption(kVol10ListTopic, "Warning", "100049"), kWarn);
         return;
     }
     if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
-                         Caption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
+                         MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
         return;
 
     UndoGroups groups;
@@ -653,6 +654,6 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
         for (const auto& p : groups.other) report += p + "\n";
     }
     if (foldersFailed || !groups.missing.empty() || !groups.other.empty())
-        plat::MessageBox(report, Caption(kVol10ListTopic, "Information", "100051"), kWarn);
-    plat::MessageBox("End of Undo process !!!", Caption(kVol10ListTopic, "Information", "100052"), kInfo);
+        plat::MessageBox(report, MessageCaption(kVol10ListTopic, "Information", "100051"), kWarn);
+    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
 }

@@ -30,7 +30,7 @@ namespace {
 IncludeExcludeProfile Vol10ListProfile() {
     IncludeExcludeProfile p = FileListProfile(false);
     auto cap = [](const char* number, const char* gap = "            ") {
-        return FileCaption(kVol10Topic, "Warning", number, gap);
+        return MessageCaption(kVol10Topic, "Warning", number, gap);
     };
     p.SelectionEmpty.caption = cap("100009");
     p.InInclude.caption = cap("100010");
@@ -237,9 +237,10 @@ void Vol10Page::btnVol10FileSelectionClick() {
 }
 
 void Vol10Page::btnVol10ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol10Topic, "Information", "100042", kAsk) == plat::IDNO)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol10Topic, "Information", "100042"), kAsk) == plat::IDNO)
         return;
     ui->lstVol10IncludeFolderList->clear();
     ui->lstVol10ExcludeFolderList->clear();
@@ -251,9 +252,9 @@ void Vol10Page::btnVol10ClearAllClick() {
     Vol10ClearResultLists();
     Vol10ShowCounters();
     Vol10EnablePageControls(false);
-    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "),
-                     kWarn);
+    plat::MessageBox(
+        "End of the CLEAR FIELDS process !!!\n",
+        MessageCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "), kWarn);
 }
 
 // ---- sources -----------------------------------------------------------------------------------
@@ -262,9 +263,10 @@ void Vol10Page::btnVol10AddFolderStructuresClick() {
     const std::string chosen = TrimBlanks(BrowseForFolder(window(), "Select the Folder Structure."));
     if (chosen.size() == 3) {
         if (CheckDrive(chosen) &&
-            FilePageBox("Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                        "YES to Copy,\nClick NO to Cancel.",
-                        kVol10Topic, "Information", "100028", kAsk) == plat::IDYES)
+            plat::MessageBox(
+                "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
+                "YES to Copy,\nClick NO to Cancel.",
+                MessageCaption(kVol10Topic, "Information", "100028"), kAsk) == plat::IDYES)
             Vol10AddSource(chosen);
     } else if (chosen.size() > 3) {
         Vol10AddSource(chosen);
@@ -276,8 +278,8 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
     if (trimmed.empty()) {
         ui->btnVol10CopyFiles->setEnabled(false);
         ui->btnVol10CopyFilesSimulation->setEnabled(false);
-        FilePageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                    kVol10Topic, "Warning", "100029", kWarn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
+                         MessageCaption(kVol10Topic, "Warning", "100029"), kWarn);
         return;
     }
     if (listtools::FindListItem(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
@@ -291,17 +293,18 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
 void Vol10Page::btnVol10ViewFolderStructuresClick() {
     QListWidgetItem* item = ui->lstVol10AddFolderStructure->currentItem();
     if (!item || !item->isSelected()) {
-        FilePageBox("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
-                    "structure.",
-                    kVol10Topic, "Warning", "100038", kWarn);
+        plat::MessageBox(
+            "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
+            "structure.",
+            MessageCaption(kVol10Topic, "Warning", "100038"), kWarn);
         return;
     }
     ViewFolder(TrimBlanks(S(item->text())), kVol10Topic);
 }
 
 void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
-    if (FilePageBox("Do you want to delete the selected item(s) from the Exclude list ?", kVol10Topic, "Warning",
-                    "100039", kAsk) == plat::IDYES) {
+    if (plat::MessageBox("Do you want to delete the selected item(s) from the Exclude list ?",
+                         MessageCaption(kVol10Topic, "Warning", "100039"), kAsk) == plat::IDYES) {
         QStringList keep;
         for (int i = 0; i < ui->lstVol10AddFolderStructure->count(); ++i)
             if (!ui->lstVol10AddFolderStructure->item(i)->isSelected())
@@ -317,10 +320,10 @@ void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
 
 void Vol10Page::btnVol10DeleteAllFolderStructuresClick() {
     if (ui->lstVol10AddFolderStructure->count() == 0) {
-        FilePageBox("Empty List in the Folder Structure/Templates Window!\n", kVol10Topic, "Warning", "100040",
-                    kWarn);
-    } else if (FilePageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?", kVol10Topic,
-                           "Warning", "100041", kAsk) == plat::IDYES) {
+        plat::MessageBox("Empty List in the Folder Structure/Templates Window!\n",
+                         MessageCaption(kVol10Topic, "Warning", "100040"), kWarn);
+    } else if (plat::MessageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?",
+                                MessageCaption(kVol10Topic, "Warning", "100041"), kAsk) == plat::IDYES) {
         ui->lstVol10AddFolderStructure->clear();
     }
     Vol10RefreshPage();

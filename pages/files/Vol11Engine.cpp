@@ -17,7 +17,6 @@ namespace {
 double oneTotals[3] = {0, 0, 0};
 double walkTotals[3] = {0, 0, 0};
 
-
 StringList MainFolders(const Vol11Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
     if (in.DeleteOnlyFilesInMainFolder)
@@ -268,7 +267,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     }
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-                         FileCaption(kVol11Topic, "Warning", "110037"), kWarn);
+                         MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);
 }
 
 void Totals(Vol11State& state, const Vol11Inputs& in) {
@@ -318,14 +317,14 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, 
     RunFrame frame = Vol11Frame(state, in, log, false);
     const std::string first = in.DeleteDoubleConfirm ? "First Confirmation for DELETING Folders/Files\n\n"
                                                      : "Final Confirmation for DELETING Folders/Files\n\n";
-    frame.Questions = {{first + body, FileCaption(kVol11RunTopic, "Information", "110030")}};
+    frame.Questions = {{first + body, MessageCaption(kVol11RunTopic, "Information", "110030")}};
     if (in.DeleteDoubleConfirm)
         frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
-                                   FileCaption(kVol11RunTopic, "Information", "110031")});
+                                   MessageCaption(kVol11RunTopic, "Information", "110031")});
     frame.IncludeEmptyMessage = {
         "The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
-        FileCaption(kVol11Topic, "Warning", "110035", "           ")};
-    frame.End = {"End of the Delete process !!!", FileCaption(kVol11Topic, "Information", "110034")};
+        MessageCaption(kVol11Topic, "Warning", "110035", "           ")};
+    frame.End = {"End of the Delete process !!!", MessageCaption(kVol11Topic, "Information", "110034")};
     RunOnFrame(frame, log, hooks);
 }
 

@@ -28,19 +28,20 @@ namespace {
 IncludeExcludeProfile Vol11ListProfile() {
     IncludeExcludeProfile p = FileListProfile(true);
     const std::string folders = "Delete Folder structure(s).-From a Folder List.";
-    p.SelectionEmpty.caption = FileCaption(folders, "Warning", "110008");
-    p.InInclude.caption = FileCaption(folders, "Warning", "110009");
-    p.InExclude.caption = FileCaption(folders, "Warning", "110010");
-    p.ImportEmpty.caption = FileCaption(kVol11Topic, "Warning", "110012", "             ");
+    p.SelectionEmpty.caption = MessageCaption(folders, "Warning", "110008");
+    p.InInclude.caption = MessageCaption(folders, "Warning", "110009");
+    p.InExclude.caption = MessageCaption(folders, "Warning", "110010");
+    p.ImportEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110012", "             ");
     p.ImportEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110051.";
-    p.BuilderEmpty.caption = FileCaption(kVol11Topic, "Warning", "110016", "             ");
+    p.BuilderEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110016", "             ");
     p.BuilderEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110052.";
-    p.ViewNone.caption = FileCaption(kVol11Topic, "Warning", "110020");
-    p.ExportEmpty.caption = FileCaption(kVol11Topic, "Warning", "110021", "             ");
-    p.DeleteSelectedEmpty.caption = FileCaption(kVol11Topic, "Warning", "110023");
-    p.DeleteSelectedAsk.caption = FileCaption(kVol11Topic, "Warning", "110022");
-    p.DeleteAllEmpty.caption = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
-    p.DeleteAllAsk.caption = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
+    p.ViewNone.caption = MessageCaption(kVol11Topic, "Warning", "110020");
+    p.ExportEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110021", "             ");
+    p.DeleteSelectedEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110023");
+    p.DeleteSelectedAsk.caption = MessageCaption(kVol11Topic, "Warning", "110022");
+    p.DeleteAllEmpty.caption =
+        MessageCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
+    p.DeleteAllAsk.caption = MessageCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
     p.ViewTopic = kVol11Topic;
     p.Refuses = FileRefusesDriveRoot;
     p.ImportStopsAtRoot = true;
@@ -199,7 +200,7 @@ void Vol11Page::rdoVol11DeleteOnlyFilesInMainFolderClick() {
     Vol11RefreshPage();
     if (Vol11HintShownMain++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
-                         FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110026", "           "),
+                         MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110026", "           "),
                          kWarn);
 }
 
@@ -208,14 +209,15 @@ void Vol11Page::rdoVol11DeleteOnlyFilesClick() {
     Vol11RefreshPage();
     if (Vol11HintShownFiles++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
-                         FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110027", "           "),
+                         MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110027", "           "),
                          kWarn);
 }
 
 void Vol11Page::btnVol11ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol11Topic, "Information", "110028", kAsk) == plat::IDNO)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol11Topic, "Information", "110028"), kAsk) == plat::IDNO)
         return;
     ui->lstVol11IncludeFolderList->clear();
     ui->lstVol11ExcludeFolderList->clear();
@@ -227,6 +229,6 @@ void Vol11Page::btnVol11ClearAllClick() {
     Vol11UpdateToDeleteLabels();
     Vol11EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110029", "           "),
+                     MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110029", "           "),
                      kWarn);
 }

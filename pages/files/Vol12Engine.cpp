@@ -16,7 +16,6 @@ using namespace pagekit;
 
 namespace {
 
-
 bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 
 std::string PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail);
@@ -354,7 +353,7 @@ bool CheckParts(const Vol12Inputs& in) {
     if (Vol12CheckNameParts(in, found)) return true;
     plat::MessageBox("Illegal character or name in the new File Names : " + found +
                          "\nAction : You must remove it from the Prefix, the Suffix, the Delimiters or the File Types.",
-                     FileCaption(kVol12Topic, "Warning", "120040"), kWarn);
+                     MessageCaption(kVol12Topic, "Warning", "120040"), kWarn);
     return false;
 }
 
@@ -391,26 +390,27 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
 
 void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
     RunFrame frame = Vol12Frame(state, in, log, false);
-    frame.Questions = {{"Do you want to RENAME Files ?\n", FileCaption(kVol12RunTopic, "Information", "120031")}};
+    frame.Questions = {{"Do you want to RENAME Files ?\n", MessageCaption(kVol12RunTopic, "Information", "120031")}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                                 FileCaption(kVol12Topic, "Warning", "120033", "           ")};
-    frame.End = {"End of the Rename process !!!", FileCaption(kVol12Topic, "Information", "120032")};
+                                 MessageCaption(kVol12Topic, "Warning", "120033", "           ")};
+    frame.End = {"End of the Rename process !!!", MessageCaption(kVol12Topic, "Information", "120032")};
     RunOnFrame(frame, log, hooks);
 }
 
 void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
     RunFrame frame = Vol12Frame(state, in, log, true);
-    frame.Questions = {{"Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
-                        "them on the hard drive.\n\n",
-                        FileCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.", "Information",
-                                    "120056")}};
+    frame.Questions = {
+        {"Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
+         "them on the hard drive.\n\n",
+         MessageCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.", "Information", "120056")}};
     frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                                 FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning",
-                                             "120058", "           ")};
-    frame.End = {"End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose of "
-                 "the Simulation is to show the Complete Multiple Files Renaming process\n without actually Renaming "
-                 "them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
-                 FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information", "120057")};
+                                 MessageCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning",
+                                                "120058", "           ")};
+    frame.End = {
+        "End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose of "
+        "the Simulation is to show the Complete Multiple Files Renaming process\n without actually Renaming "
+        "them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
+        MessageCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information", "120057")};
     RunOnFrame(frame, log, hooks);
 }
 
@@ -420,11 +420,11 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
     if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
         plat::MessageBox(
             "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",
-            FileCaption(kVol12Topic, "Warning", "120034"), kWarn);
+            MessageCaption(kVol12Topic, "Warning", "120034"), kWarn);
         return;
     }
     if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
-                         FileCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
+                         MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
         return;
     const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
     const VEC_UNDO_BASES bases = state.Vol12UndoBases;
@@ -511,7 +511,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         section("\nSOURCE FILES DO EXIST : \n\n", sourceExists);
         section("\nDESTINATION FILES DO NOT EXIST : \n\n", destinationMissing);
         section("\nOTHER REASONS   : \n\n", other);
-        plat::MessageBox(report, FileCaption(kVol12Topic, "Information", "120036"), kWarn);
+        plat::MessageBox(report, MessageCaption(kVol12Topic, "Information", "120036"), kWarn);
     }
-    plat::MessageBox("End of Undo process !!!", FileCaption(kVol12Topic, "Information", "120037"), kInfo);
+    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
 }

@@ -25,21 +25,23 @@ namespace {
 
 IncludeExcludeProfile Vol12ListProfile() {
     IncludeExcludeProfile p = FileListProfile(true);
-    p.SelectionEmpty.caption = FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120010");
+    p.SelectionEmpty.caption = MessageCaption("Rename Multiple Files - From a Folder List.", "Warning", "120010");
     p.InInclude = {"This Folder exists in the INCLUDE FOLDER LIST !!!",
-                   FileCaption(kVol12RunTopic, "Warning", "120011")};
+                   MessageCaption(kVol12RunTopic, "Warning", "120011")};
     p.InExclude = {"This Folder exists in the EXCLUDE FOLDER LIST !!!",
-                   FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120012")};
-    p.ImportEmpty.caption = FileCaption(kVol12Topic, "Warning", "120015", "             ");
+                   MessageCaption("Rename Multiple Files - From a Folder List.", "Warning", "120012")};
+    p.ImportEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120015", "             ");
     p.ImportEnd.caption = "Rename Multiple Files.-From a Folder List - Level.        rning no: 120051.";
-    p.BuilderEmpty.caption = FileCaption(kVol12Topic, "Warning", "120019", "             ");
+    p.BuilderEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120019", "             ");
     p.BuilderEnd.caption = p.ImportEnd.caption;
-    p.ViewNone.caption = FileCaption(kVol12RunTopic, "Warning", "120023");
-    p.ExportEmpty.caption = FileCaption(kVol12Topic, "Warning", "120024", "             ");
-    p.DeleteSelectedEmpty.caption = FileCaption(kVol12RunTopic, "Warning", "120026");
-    p.DeleteSelectedAsk.caption = FileCaption(kVol12RunTopic, "Warning", "120025");
-    p.DeleteAllEmpty.caption = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120027");
-    p.DeleteAllAsk.caption = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120028");
+    p.ViewNone.caption = MessageCaption(kVol12RunTopic, "Warning", "120023");
+    p.ExportEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120024", "             ");
+    p.DeleteSelectedEmpty.caption = MessageCaption(kVol12RunTopic, "Warning", "120026");
+    p.DeleteSelectedAsk.caption = MessageCaption(kVol12RunTopic, "Warning", "120025");
+    p.DeleteAllEmpty.caption =
+        MessageCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120027");
+    p.DeleteAllAsk.caption =
+        MessageCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120028");
     p.ViewTopic = kVol12RunTopic;
     p.Refuses = FileRefusesDriveRoot;
     p.RootCheckOnAllFromExclude = true;
@@ -231,9 +233,10 @@ void Vol12Page::btnVol12HelpClick() { ShowHelpTopic(HelpTopic::Vol12); }
 void Vol12Page::btnVol12ExamplesClick() { ShowExamples(ExampleWindow::Vol12); }
 
 void Vol12Page::btnVol12ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol12RunTopic, "Information", "120029", kAsk) != plat::IDYES)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol12RunTopic, "Information", "120029"), kAsk) != plat::IDYES)
         return;
     ui->lstVol12IncludeFolderList->clear();
     ui->lstVol12ExcludeFolderList->clear();
@@ -248,5 +251,5 @@ void Vol12Page::btnVol12ClearAllClick() {
     Vol12UpdateResultLabels();
     Vol12EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption(kVol12RunTopic, "Warning", "120030", "           "), kWarn);
+                     MessageCaption(kVol12RunTopic, "Warning", "120030", "           "), kWarn);
 }
