@@ -38,6 +38,18 @@ std::array<CounterLabel, 16> CreationState::Labels() const {
     return labels;
 }
 
+_tagVol0XParts GetNameParts(const NamePartInputs& in) {
+    _tagVol0XParts parts;
+    std::string destination = TrimControlAndBlanks(in.DestFolder);
+    if (destination.empty() || destination.back() != '\\') destination += '\\';
+    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
+    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
+    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
+    parts.Part[2] = suffixHyphen ? "-" : "";
+    parts.Part[3] = in.Suffix;
+    return parts;
+}
+
 void ResetCreationCounters(CreationState& state) {
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = c.SubFoldersToCreate = c.FilesToCreate = c.FilesSizeToCreate = 0;

@@ -68,6 +68,20 @@ struct CreationInputs {
     bool SubFoldersOnlyMode() const { return SubFoldersOnlyWithFiles || SubFoldersOnlyWithoutFiles; }
 };
 
+// The name controls of the pages that make their main folders in one
+// destination (02 and 03), as a run reads them.
+struct NamePartInputs {
+    std::string DestFolder;  // the destination combo's text
+    std::string Prefix;      // as typed
+    std::string Suffix;      // as typed
+    bool Hyphen = false;
+};
+// The name parts of those pages: [0] the trimmed destination with a
+// trailing backslash, the prefix as typed and its separator; [2] the suffix
+// separator; [3] the suffix as typed. A separator is "-" when Hyphen is set
+// and the trimmed text is not empty.
+_tagVol0XParts GetNameParts(const NamePartInputs& in);
+
 // What a create page keeps between runs.
 struct CreationState {
     explicit CreationState(const CreationCounterNames& names = kStat02CounterLabels) : CounterNames(&names) {}

@@ -5,18 +5,6 @@
 #include "pages/creation/Vol02Internal.h"
 #include "platform/MessageBox.h"
 
-_tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in) {
-    _tagVol0XParts parts;
-    std::string destination = TrimControlAndBlanks(in.DestFolder);
-    if (destination.empty() || destination.back() != '\\') destination += '\\';
-    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
-    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
-    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
-    parts.Part[2] = suffixHyphen ? "-" : "";
-    parts.Part[3] = in.Suffix;
-    return parts;
-}
-
 // ---- the creator -----------------------------------------------------------------------
 
 namespace {
@@ -38,7 +26,7 @@ CreationProfile Vol02Profile(bool simulation) {
 }  // namespace
 
 Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk)
-    : in_(in), profile_(Vol02Profile(disk.IsDry())), parts_(Vol02GetNameParts(in)),
+    : in_(in), profile_(Vol02Profile(disk.IsDry())), parts_(GetNameParts(in)),
       creator_(profile_, in, state, log, disk) {
     creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
 }

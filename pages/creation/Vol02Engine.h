@@ -16,23 +16,13 @@
 #include "pages/creation/FolderCreator.h"
 
 using Vol02State = CreationState;
-using Vol02Counters = CreationCounters;
 
 // The page's controls as a run reads them.
-struct Vol02Inputs : CreationInputs {
-    std::string DestFolder;     // text of cboVol02DestFolders
-    std::string Prefix;         // edtVol02Prefix, as typed
-    std::string Suffix;         // edtVol02Suffix, as typed
-    bool Hyphen = false;
+// cboVol02DestFolders, edtVol02Prefix, edtVol02Suffix and chkVol02Hyphen
+// give the name parts (GetNameParts).
+struct Vol02Inputs : CreationInputs, NamePartInputs {
     StringList IncludeStrings;  // lstVol02IncludeStrings, in list order
 };
-
-// ---- name parts ----------------------------------------------------------------------
-
-// [0] trimmed destination with a trailing backslash, the prefix as typed
-// and its separator; [2] the suffix separator; [3] the suffix as typed. A
-// separator is "-" when Hyphen is set and the trimmed text is not empty.
-_tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in);
 
 // ---- disk space ----------------------------------------------------------------------
 

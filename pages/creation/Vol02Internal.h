@@ -7,13 +7,11 @@
 #include "pages/creation/FolderCreator.h"
 #include "pages/creation/Vol02Engine.h"
 
-// Message captions: the topic, twelve blanks, the kind and the number.
+// The topics of the page's message captions.
 inline constexpr const char* kVol02Topic = "Creating Folder(s).-From a String List.";
 inline constexpr const char* kVol02SimulateTopic = "Simulate Creating Folder(s).-From a String List.";
 inline constexpr const char* kVol02FolderListTopic = "Creating Folder(s).-From a Folder List.";
 inline constexpr const char* kVol02SimulateFolderListTopic = "Simulate Creating Folder(s).-From a Folder List.";
-
-inline std::string Vol02StructureEntry(const std::string& entry) { return StructureEntryText(entry); }
 
 // The frame of page 02's run and simulation without their messages: the
 // disk-space check, the structure check (`noStructureCaption`), the

@@ -72,14 +72,7 @@ Vol02Inputs Vol02Page::Vol02ReadInputs() const {
     return in;
 }
 
-_tagVol0XParts Vol02Page::Vol02GetNameParts() const {
-    Vol02Inputs in;
-    in.DestFolder = S(ui->cboVol02DestFolders->currentText());
-    in.Prefix = S(ui->edtVol02Prefix->text());
-    in.Suffix = S(ui->edtVol02Suffix->text());
-    in.Hyphen = ui->chkVol02Hyphen->isChecked();
-    return ::Vol02GetNameParts(in);
-}
+_tagVol0XParts Vol02Page::Vol02GetNameParts() const { return GetNameParts(Vol02ReadInputs()); }
 
 void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Labels()); }
 

@@ -63,19 +63,6 @@ std::string Vol03NumberText(std::int64_t number, bool padded, int digits) {
     return text;
 }
 
-// ---- name parts ----------------------------------------------------------------------
-
-_tagVol0XParts Vol03GetNameParts(const Vol03Inputs& in) {
-    _tagVol0XParts parts;
-    std::string destination = TrimControlAndBlanks(in.DestFolder);
-    if (destination.empty() || destination.back() != '\\') destination += '\\';
-    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
-    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
-    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
-    parts.Part[2] = suffixHyphen ? "-" : "";
-    parts.Part[3] = in.Suffix;
-    return parts;
-}
 
 // ---- the creator -----------------------------------------------------------------------
 
@@ -101,7 +88,7 @@ CreationProfile Vol03Profile(bool simulation) {
 Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
                            RunDisk& disk)
     : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(disk.IsDry())),
-      parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk) {
+      parts_(GetNameParts(in)), creator_(profile_, in, state, log, disk) {
     // A main folder that exists or cannot be made counts as itself alone.
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::None;

@@ -25,13 +25,11 @@ struct Vol03State : CreationState {
 };
 
 // The page's controls as a run reads them.
-struct Vol03Inputs : CreationInputs {
-    std::string DestFolder;  // text of cboVol03DestFolders
+// cboVol03DestFolders, edtVol03Prefix, edtVol03Suffix and chkVol03Hyphen
+// give the name parts (GetNameParts).
+struct Vol03Inputs : CreationInputs, NamePartInputs {
     std::string StartText = "1";  // edtVol03StartNumber, as typed
     std::string EndText = "1";    // edtVol03EndNumber, as typed
-    std::string Prefix;      // edtVol03Prefix, as typed
-    std::string Suffix;      // edtVol03Suffix, as typed
-    bool Hyphen = false;
     bool PaddedZeroes = false;
     bool AddIncNumbersAsSuffix = false;  // "Add Increased Numbers as Suffixes to Subfolders."
 };
@@ -60,13 +58,6 @@ Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& e
 // The number between the name parts: its decimal text, left-padded with
 // zeros to `digits` when padded (a sign stays in front).
 std::string Vol03NumberText(std::int64_t number, bool padded, int digits);
-
-// ---- name parts ----------------------------------------------------------------------
-
-// [0] trimmed destination with a trailing backslash, the prefix as typed
-// and its separator; [2] the suffix separator; [3] the suffix as typed. A
-// separator is "-" when Hyphen is set and the trimmed text is not empty.
-_tagVol0XParts Vol03GetNameParts(const Vol03Inputs& in);
 
 // ---- disk space ----------------------------------------------------------------------
 

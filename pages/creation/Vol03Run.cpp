@@ -90,7 +90,7 @@ Vol03Inputs Vol03Page::Vol03ReadInputs() const {
     return in;
 }
 
-_tagVol0XParts Vol03Page::Vol03GetNameParts() const { return ::Vol03GetNameParts(Vol03ReadInputs()); }
+_tagVol0XParts Vol03Page::Vol03GetNameParts() const { return GetNameParts(Vol03ReadInputs()); }
 
 Vol03PageHooks Vol03Page::Vol03Hooks() {
     Vol03PageHooks hooks;

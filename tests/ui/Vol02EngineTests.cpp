@@ -100,16 +100,16 @@ TEST_F(Vol02Engine, NamesJoinDestinationPrefixItemAndSuffix) {
     in.Prefix = "P";
     in.Suffix = "S";
     in.Hyphen = true;
-    auto parts = Vol02GetNameParts(in);
+    auto parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("P-a-S"));
     in.Hyphen = false;
-    parts = Vol02GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("PaS"));
     in.Prefix = "  ";
     in.Suffix = "";
     in.Hyphen = true;
     in.DestFolder = " " + drive.path("Dest\\") + " ";
-    parts = Vol02GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "a" + parts.Part[2] + parts.Part[3], D("  a"));
 
     in.IncludeStrings = {"a", "b\\c", "d/e"};
@@ -134,7 +134,7 @@ TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
     EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("old"), D("a")}));
     EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"D:\\x", D("..\\Outside"), D("x\\.\\y"), D("file")}));
     EXPECT_EQ(log.zoom, log.lines);
-    const Vol02Counters& c = log.shown;
+    const CreationCounters& c = log.shown;
     EXPECT_EQ(c.FoldersCreated, 3);
     EXPECT_EQ(c.FoldersExists, 2);
     EXPECT_EQ(c.FoldersOther, 4);
@@ -308,7 +308,7 @@ TEST_F(Vol02Engine, DiskSpaceMustExceedTheBytesToCopy) {
     drive.WriteFile("S\\d2\\f3", std::string(200, 'c'));
     in.IncludeStrings = {"a", "b"};
     UseStructures({drive.path("S")}, true, true);
-    const Vol02Counters& c = state.Counters;
+    const CreationCounters& c = state.Counters;
     EXPECT_EQ(c.FoldersToCreate, 2);
     EXPECT_EQ(c.SubFoldersToCreate, 6);  // the root counted
     EXPECT_EQ(c.FilesToCreate, 6);
