@@ -71,6 +71,10 @@ bool MatchesSearchPattern(const std::string& pattern, const std::string& name) {
     return MatchLowered(ToLowerCase(pattern), ToLowerCase(name));
 }
 
+bool MatchesLoweredSearchPattern(std::string_view pattern, std::string_view name) {
+    return MatchLowered(pattern, name);
+}
+
 FolderStructSize::FolderStructSize(const std::string& root, bool withFiles) : root_(root), withFiles_(withFiles) {
     if (!root_.empty()) queue_.emplace_back(RootLevel(root_), root_);
 }

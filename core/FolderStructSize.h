@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "core/Types.h"
 #include "platform/Beneath.h"
@@ -88,3 +89,5 @@ private:
 // The platform's file-name pattern test: "*" any run, "?" one character,
 // letters in either case; "x.*" and "x." also take names without a dot.
 bool MatchesSearchPattern(const std::string& pattern, const std::string& name);
+// The same on texts already lowered (ToLowerCase).
+bool MatchesLoweredSearchPattern(std::string_view pattern, std::string_view name);

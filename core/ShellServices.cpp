@@ -60,19 +60,40 @@ bool RecycleEntries(const std::string& folder, const std::string& workingDir, bo
     return allMoved;
 }
 
+std::string WarningCaption(const std::string& topic, const char* number) {
+    return topic + std::string(12, ' ') + "Warning no: " + number;
+}
+
 }  // namespace
 
 bool ViewFolder(const std::string& folder, const std::string& topic) {
     if (plat::OpenFolderWithDesktop(folder)) return true;
-    const std::string caption = topic + std::string(12, ' ') + "Warning no: ";
     if (!plat::FolderExists(folder)) {
-        plat::MessageBox("The folder does not exist :\n" + folder + "\n\nAction : Choose an existing folder.",
-                         caption + "0454.", plat::MB_OK | plat::MB_ICONWARNING);
+        WarnFolderNotExist(folder, topic);
     } else {
         plat::MessageBox("The folder could not be shown :\n" + folder +
                              "\n\nNo file manager opened it.\nAction : Install a file manager, or open the folder "
                              "with yours.",
-                         caption + "0455.", plat::MB_OK | plat::MB_ICONWARNING);
+                         WarningCaption(topic, "0455."), plat::MB_OK | plat::MB_ICONWARNING);
+    }
+    return false;
+}
+
+void WarnFolderNotExist(const std::string& folder, const std::string& topic) {
+    plat::MessageBox("The folder does not exist :\n" + folder + "\n\nAction : Choose an existing folder.",
+                     WarningCaption(topic, "0454."), plat::MB_OK | plat::MB_ICONWARNING);
+}
+
+bool ViewDocument(const std::string& file, const std::string& topic) {
+    if (!file.empty() && plat::OpenDocumentWithDesktop(file)) return true;
+    if (file.empty() || !plat::FileExists(file)) {
+        plat::MessageBox("The file does not exist :\n" + file + "\n\nAction : Install the program again.",
+                         WarningCaption(topic, "0454."), plat::MB_OK | plat::MB_ICONWARNING);
+    } else {
+        plat::MessageBox("The file could not be shown :\n" + file +
+                             "\n\nNo viewer opened it.\nAction : Install a viewer for this type of file, or open "
+                             "the file with yours.",
+                         WarningCaption(topic, "0455."), plat::MB_OK | plat::MB_ICONWARNING);
     }
     return false;
 }

@@ -15,6 +15,13 @@ std::string BrowseForFolder(void* owner, const std::string& title);
 // it) a warning under the caller's topic ("Creating Folder(s).-From a
 // String List.") says so. True when the folder was opened.
 bool ViewFolder(const std::string& folder, const std::string& topic);
+// ViewFolder's warning for a folder that is not there.
+void WarnFolderNotExist(const std::string& folder, const std::string& topic);
+
+// A link of the help windows: opens an existing document with the desktop's
+// viewer, or gives ViewFolder's warnings for a file (not there; no program
+// opened it). True when the document was opened.
+bool ViewDocument(const std::string& file, const std::string& topic);
 
 // Moves every entry of the folder (files, subfolders, links as they are)
 // into the trash. Only a folder of the program's own working folder is

@@ -1,8 +1,10 @@
 #include "help/HelpLook.h"
 
 #include <QDialog>
+#include <QFontDatabase>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 
 #include "platform/qt/QtPlatform.h"
 
@@ -25,16 +27,39 @@ void MakeMaroonButton(QPushButton* button) {
     button->setPalette(palette);
 }
 
+namespace {
+
+// Help lines are read, never chosen: the row that has the keyboard's focus
+// looks like every other.
+class PlainLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+}  // namespace
+
 void SetUpHelpList(QListWidget* list) {
-    QFont font(QStringLiteral("Verdana"));
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(12);
     list->setFont(font);
     list->setWordWrap(false);
     list->setTextElideMode(Qt::ElideNone);
     list->setUniformItemSizes(true);
-    // Read-only text: nothing to select.
     list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setItemDelegate(new PlainLineDelegate(list));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void SetHelpLines(QListWidget* list, const QStringList& lines) {
+    qsizetype first = 0;
+    while (first < lines.size() && lines[first].trimmed().isEmpty()) ++first;
+    list->clear();
+    list->addItems(lines.mid(first));
 }
 
 int ShowModal(QDialog* window) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "core/ShellServices.h"
 #include "help/HelpLook.h"
 #include "help/TAboutBox.h"
 #include "help/TfrmAltalanosHelp.h"
@@ -16,7 +17,6 @@
 #include "help/TfrmExamplesRenameFiles.h"
 #include "help/TfrmMoreHelp.h"
 #include "help/TfrmOverViewHelp.h"
-#include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 
 void ShowHelpTopic(unsigned topic) {
@@ -61,7 +61,4 @@ std::string ProgramPageFile() {
     return plat::FromNative(native, file) ? file : std::string();
 }
 
-bool OpenProgramPage() {
-    const std::string file = ProgramPageFile();
-    return !file.empty() && plat::OpenDocumentWithDesktop(file);
-}
+bool OpenProgramPage() { return ViewDocument(ProgramPageFile(), "Help."); }

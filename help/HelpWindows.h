@@ -57,5 +57,5 @@ bool OpenHowToVideos();
 // folder cannot be said in drive form).
 std::string ProgramPageFile();
 // Opens it with the desktop's viewer. False when it is missing or could not
-// be opened; nothing is reported, as with any unreachable web page.
+// be opened, and a warning says so.
 bool OpenProgramPage();

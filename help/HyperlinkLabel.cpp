@@ -10,7 +10,7 @@ const QColor& HyperlinkLabel::LinkColour() {
     return colour;
 }
 
-HyperlinkLabel* HyperlinkLabel::Make(QLabel* label) {
+HyperlinkLabel* MakeHyperlinkStatic(QLabel* label) {
     if (auto* existing = label->findChild<HyperlinkLabel*>(QString(), Qt::FindDirectChildrenOnly)) return existing;
     return new HyperlinkLabel(label);
 }

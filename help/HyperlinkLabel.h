@@ -13,9 +13,6 @@ public:
     // The text colour of every link label.
     static const QColor& LinkColour();
 
-    // Turns `label` into a link; the returned object lives as long as the
-    // label. Calling it again on the same label returns the first object.
-    static HyperlinkLabel* Make(QLabel* label);
 
     bool Hovered() const { return hovered_; }
 
@@ -26,6 +23,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend HyperlinkLabel* MakeHyperlinkStatic(QLabel* label);
     explicit HyperlinkLabel(QLabel* label);
     void SetHovered(bool hovered);
 
@@ -33,3 +31,7 @@ private:
     bool hovered_ = false;
     bool pressed_ = false;
 };
+
+// Turns `label` into a link; the returned object lives as long as the label.
+// Calling it again on the same label returns the first object.
+HyperlinkLabel* MakeHyperlinkStatic(QLabel* label);

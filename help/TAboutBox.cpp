@@ -23,7 +23,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DirIcon)
                                                             : QApplication::windowIcon();
     ui->ProgramIcon->setPixmap(icon.pixmap(33, 33));
-    connect(HyperlinkLabel::Make(ui->statHtmlVelbrook), &HyperlinkLabel::activated, this,
+    connect(MakeHyperlinkStatic(ui->statHtmlVelbrook), &HyperlinkLabel::activated, this,
             &TAboutBox::statHtmlVelbrookClick);
     connect(ui->btnAboutOk, &QPushButton::clicked, this, &QDialog::accept);
 }

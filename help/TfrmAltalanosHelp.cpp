@@ -38,7 +38,7 @@ void TfrmAltalanosHelp::FormActivate() {
     QStringList lines;
     for (const char* line : helptext::TopicBody(Topic)) lines << QString::fromUtf8(line);
     for (const char* line : helptext::TopicNotes(Topic)) lines << QString::fromUtf8(line);
-    ui->lstAltalanosHelp->addItems(lines);
+    helplook::SetHelpLines(ui->lstAltalanosHelp, lines);
     ui->lstAltalanosHelp->scrollToTop();
 }
 

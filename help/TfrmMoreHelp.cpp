@@ -15,7 +15,7 @@ TfrmMoreHelp::TfrmMoreHelp(QWidget* parent) : QDialog(parent), ui(std::make_uniq
     setWindowTitle(QStringLiteral("More Help Topics for ") + QString::fromStdString(GetProgramTitle()));
     QStringList lines;
     for (const char* line : helptext::MoreHelpLines()) lines << QString::fromUtf8(line);
-    ui->lstMoreHelp->addItems(lines);
+    helplook::SetHelpLines(ui->lstMoreHelp, lines);
     connect(ui->btnMorehelpOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -18,9 +18,9 @@ TfrmOverViewHelp::TfrmOverViewHelp(QWidget* parent)
     const QString title = QString::fromStdString(GetProgramTitle());
     setWindowTitle(title + QStringLiteral(" OverView, some questions."));
 
-    QStringList lines{QStringLiteral(" "), QStringLiteral("   ") + title + QStringLiteral(" - Overview.")};
+    QStringList lines{QStringLiteral("   ") + title + QStringLiteral(" - Overview.")};
     for (const char* line : helptext::OverviewLines()) lines << QString::fromUtf8(line);
-    ui->lstOverViewHelp->addItems(lines);
+    helplook::SetHelpLines(ui->lstOverViewHelp, lines);
 
     QFont linkFont(QStringLiteral("Verdana"));
     linkFont.setPixelSize(12);
@@ -31,7 +31,7 @@ TfrmOverViewHelp::TfrmOverViewHelp(QWidget* parent)
     };
     for (const auto& [label, handler] : links) {
         label->setFont(linkFont);
-        connect(HyperlinkLabel::Make(label), &HyperlinkLabel::activated, this, handler);
+        connect(MakeHyperlinkStatic(label), &HyperlinkLabel::activated, this, handler);
     }
     connect(ui->btnOverviewhelpOk, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -200,14 +200,17 @@ void Beneath::Release() {
 }
 
 FsResult Beneath::OpenBaseNative(const std::string& native) {
-    const int fd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // A folder this user may not list is still there: held without reading,
+    // it fails where it is listed, not as a folder that does not exist.
+    if (fd < 0 && errno == EACCES) fd = open(native.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
         return err == ENOENT ? FsResult::NotFound : FsResult::Failed;  // a link gives ELOOP or ENOTDIR
     }
     struct stat st;
     std::string folder;
-    if (fstat(fd, &st) != 0 || !FromNative(native, folder)) {
+    if (fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode) || !FromNative(native, folder)) {
         ::close(fd);
         return FsResult::Failed;
     }

@@ -69,7 +69,8 @@ public:
     Beneath& operator=(const Beneath&) = delete;
 
     // Opens the folder as the base. NotFound when nothing is there; Failed
-    // for a link, a file or anything the drive table cannot name.
+    // for a link, a file or anything the drive table cannot name. A folder
+    // this user may not list opens too; what needs its listing then fails.
     FsResult Open(const std::string& folder);
     // Opens the folder, or when it does not exist yet the nearest existing
     // folder above it, as the base.

@@ -297,7 +297,6 @@ void TfrmMain::PutPagesIntoEmptyState() {
 
     Page15->Vol15ResetCounters();
     Page15->Vol15EnablePageControls(false);
-    Page15->Vol15CheckedBytes = 0;
 
     for (const char* name : kSumLabels) findChild<QLabel*>(name)->clear();
     for (const char* name : kWideLists) SetHorizontalExtent(findChild<QListWidget*>(name), kHorizontalExtent);

@@ -1,11 +1,12 @@
 // The list box's exact search, which ignores letter case, for the list and
-// combo boxes of the selection windows; and the place of a new line in a
-// sorted combo box (compared ignoring case, as the sorted boxes order; the
-// sorted list boxes are kept by listtools::AddListItems). Letter
-// case is folded as the core folds it (ToLowerCase), so a window and the
-// core's list checks always agree on what counts as a duplicate.
+// combo boxes of the selection windows; the order of the sorted boxes; and
+// the place of a new line in a sorted combo box (the sorted list boxes are
+// kept by listtools::AddListItems). Letter case is folded as the core folds
+// it (ToLowerCase) for every duplicate test, so a window and the core's list
+// checks always agree on what counts as a duplicate.
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QComboBox>
 #include <QListWidget>
 #include <QSet>
@@ -39,10 +40,15 @@ inline int IndexOf(const QComboBox* combo, const QString& text) {
     return -1;
 }
 
-inline bool SortsBefore(const QString& a, const QString& b) {
-    const int c = QString::compare(Key(a), Key(b));
-    return c != 0 ? c < 0 : a < b;
-}
+// The order of every sorted box: the user's locale with letter case ignored
+// ("Élan" before "zulu"); texts it ranks alike follow their folded text
+// (Key), then their exact text, so the order is total and lines that are
+// duplicates stand together. Each call says where a text goes by the locale
+// of the moment; the keys of one box all come from one locale.
+QCollatorSortKey OrderKey(const QString& text);
+int CompareOrder(const QString& a, const QString& b);
+
+inline bool SortsBefore(const QString& a, const QString& b) { return CompareOrder(a, b) < 0; }
 
 // The first row whose text sorts after `text`.
 template <typename TextAt>

@@ -23,9 +23,9 @@ StringList FromQt(const QStringList& lines);
 StringList ListLines(const QListWidget* list);
 
 // ---- sorted list boxes ------------------------------------------------------------
-// A list box whose form sets sortingEnabled keeps its items in one order:
-// the text with letter case folded as the duplicate test folds it
-// (listsearch::Key), then the exact text, so "alpha" comes before "One".
+// A list box whose form sets sortingEnabled keeps its items in one order,
+// listsearch::CompareOrder: the user's locale with letter case ignored, so
+// "alpha" comes before "One" and "Élan" before "zulu".
 // Every way in (typing, moves, imports, editors, restored settings) adds
 // through the functions below: one item goes to its place by a binary
 // search, a batch is appended and sorted once at its end. On a box that

@@ -456,7 +456,7 @@ struct Vol15Checker::Impl {
             }
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
             std::size_t unsayable = 0;
-            if (!(in.WithFiles() ? base.List(path, entries, &unsayable) : base.ListKinds(path, entries, &unsayable))) {
+            if (!base.ListKinds(path, entries, &unsayable)) {
                 // Not read is not empty: nothing in it is missing or extra.
                 RecordOther(path);
                 if (f.node != kNone) model->MarkSubtree(f.node);
@@ -465,10 +465,7 @@ struct Vol15Checker::Impl {
             if (unsayable) RecordOther(path);
             for (const plat::DirEntry& e : entries) {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
-                if (!isFolder) {
-                    if (!in.WithFiles() || !Masked(e.name)) continue;
-                    if (e.kind == plat::EntryKind::File) state.Vol15CheckedBytes += e.size;
-                }
+                if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
                 std::string rel = f.rel.empty() ? e.name : f.rel + "\\" + e.name;
                 // A link or special file is never what a model file is.
                 const std::uint32_t child = f.node == kNone || (!isFolder && e.kind != plat::EntryKind::File)
@@ -604,7 +601,6 @@ void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Run
                           MessageCaption(kVol15CheckTopic, "Information", 150048)}};
     missing.Start = [&state] {
         state.CheckerPassFlag = 1;
-        state.Vol15CheckedBytes = 0;
         state.OtherReasonsList.clear();
         Vol15ResetResultCounters(state);
     };

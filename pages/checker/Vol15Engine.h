@@ -77,7 +77,6 @@ struct Vol15State {
     Vol15Counters Counters;
     std::uint8_t CheckerPassFlag = 0;  // 1 while missing items are looked for, 2 for extra ones
     std::string EngineCurrentFolder15;  // the project folder being checked
-    std::uint64_t Vol15CheckedBytes = 0;  // bytes of the project files the last run compared
     // The models' totals for one project: folders and files to compare.
     std::uint32_t Vol15StructureFolders = 0;
     std::uint32_t Vol15StructureFiles = 0;

@@ -78,7 +78,10 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     FolderStructure s;
     s.entry = StructureEntryText(entry);
     s.name = LastNameOf(s.entry);
-    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || s.source.Open(s.entry) != FsResult::Ok) return s;
+    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty()) return s;
+    const FsResult opened = s.source.Open(s.entry);
+    s.absent = opened == FsResult::NotFound;
+    if (opened != FsResult::Ok) return s;
     s.usable = true;
     if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
     std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
@@ -331,12 +334,13 @@ void FolderCreator::PrepareStructures() {
         const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
         FolderStructure s;
         plat::Beneath probe;
-        if (hasDrive && !IsDriveRootPath(e)) probe.Open(e);
+        const FsResult opened = hasDrive && !IsDriveRootPath(e) ? probe.Open(e) : FsResult::Failed;
         if (IsDriveRootPath(e) || (!destination.empty() && PathWithinFolder(destination, e)) ||
             (probe.IsOpen() && Contains(destChain_, probe.Identity()))) {
             s.entry = e;
             s.name = LastNameOf(e);
             s.usable = hasDrive && (IsDriveRootPath(e) || probe.IsOpen());
+            s.absent = opened == FsResult::NotFound;
             s.holdsDestination = true;
         } else {
             s = ReadFolderStructure(e);
@@ -374,7 +378,13 @@ bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainF
 
 void FolderCreator::AttachStructures(const std::string& mainFolder) {
     for (auto& s : structures_) {
-        if (!s.usable || RefuseStructure(s, mainFolder)) continue;
+        if (!s.usable) {
+            // Not there when read, but the run has just made it (as this
+            // main folder or one of its parents): skipped, and said so.
+            if (s.absent && PathWithinFolder(mainFolder, s.entry)) RefuseStructure(s, mainFolder);
+            continue;
+        }
+        if (RefuseStructure(s, mainFolder)) continue;
         std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
         if (!target.empty() && target.back() == '\\') target.pop_back();
         AttachStructure(s, target);

@@ -32,6 +32,7 @@ struct FolderStructure {
     std::string entry;  // the list entry, trimmed, without trailing backslashes
     std::string name;   // its last name
     bool usable = false;
+    bool absent = false;  // nothing of that name when read
     bool refusalShown = false;
     // The real folder holds the destination (judged by identity, so
     // aliases through links count), or lies below it at `belowDest`.

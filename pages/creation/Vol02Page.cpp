@@ -184,10 +184,13 @@ void Vol02Page::cboVol02DestFoldersSelect() {
         Vol02SetDestinationFolder(picked);
         return;
     }
-    // A history entry whose folder is gone is refused as the browser refuses
-    // a typed folder that does not exist: the destination stays as it was.
-    combo->setCurrentIndex(combo->findText(DestinationShownBefore, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-    Vol02SetDestinationFolder("");
+    // A history entry whose folder is gone leaves the history, and the page
+    // says so as "View" does; the destination stays as it was.
+    const QString before = DestinationShownBefore;
+    combo->removeItem(combo->currentIndex());
+    combo->setCurrentIndex(combo->findText(before, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    WarnFolderNotExist(TrimControlAndBlanks(picked), kVol02Topic);
+    combo->setFocus();
 }
 
 void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {

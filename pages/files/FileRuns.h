@@ -27,8 +27,11 @@
 // rather than a name pattern (a separator, a colon or "..") takes nothing;
 // no mask at all (a blank names text) means "*.*".
 StringList UsableFileMasks(const StringList& stored);
-// True when any of the (lowered) masks takes the file name; "*.*" takes
-// every name, one without extension too, and letter case never matters.
+// True when any of the (lowered) masks takes the file name: the name
+// pattern finds it and its extension passes MatchFileMask, letter case
+// ignored. A mask's extension ".*" takes every extension, none too, so
+// "*.*" takes every name; a mask without extension ("*", "r*") takes only
+// names without one.
 bool MasksTake(const StringList& loweredMasks, const std::string& name);
 
 // ---- walks --------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/RemovalRules.h"
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -113,28 +114,9 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
     }
 }
 
-// A file is looked at once, for its read-only mark; a link goes as it is.
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
-    RunDisk& disk = ctx_.Disk;
     RunLog& log = ctx_.Log;
-    plat::FsResult r = plat::FsResult::Ok;
-    std::uint32_t oldMode = 0;
-    bool modeChanged = false;
-    if (e.kind == plat::EntryKind::File) {
-        r = disk.Look(base_, path, info_);
-        if (r == plat::FsResult::Ok && info_.kind != plat::EntryKind::File) r = plat::FsResult::Failed;
-        if (r == plat::FsResult::Ok && (info_.mode & 0200) == 0) {
-            // Read-only: only on request, and only this file loses the mark.
-            if (!ctx_.ReadOnlyFiles)
-                r = plat::FsResult::Failed;
-            else if ((r = disk.SetMode(base_, path, info_.mode | 0200, &oldMode)) == plat::FsResult::Ok)
-                modeChanged = true;
-        }
-    }
-    if (r == plat::FsResult::Ok) {
-        r = disk.RemoveFile(base_, path, nullptr);
-        if (r != plat::FsResult::Ok && modeChanged) disk.SetMode(base_, path, oldMode);
-    }
+    const plat::FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
     if (r == plat::FsResult::Ok) {
         oneTotals[0] += 1;
         log.AddLine(Vol11CatFilesDeleted, path);
@@ -328,6 +310,9 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, 
     RunOnFrame(frame, log, hooks);
 }
 
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
-    RunOnFrame(Vol11Frame(state, in, log, true), log, hooks);
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
+    // The Visual Log shows the simulation; the page keeps its counts, lists
+    // and carry-over for the next real run.
+    Vol11State dry = state;
+    RunOnFrame(Vol11Frame(dry, in, log, true), log, hooks);
 }

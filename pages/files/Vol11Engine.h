@@ -6,10 +6,10 @@
 // masks take is deleted as the entry it is, never what it points to. Each
 // file is handled once per folder, however many masks take it. A read-only
 // file (no owner write bit) is deleted only with "Delete Read-Only Files
-// too." checked; its write bit is set for that file alone, and given back
-// when the delete fails. Before a main folder is touched, the run finds the
-// real folder behind its text and refuses the root of a drive or file
-// system, the program folder and the working folder.
+// too." checked, and no file's mode is ever changed (RemoveTakenFile).
+// Before a main folder is touched, the run finds the real folder behind its
+// text and refuses the root of a drive or file system, the program folder
+// and the working folder.
 #pragma once
 
 #include <array>
@@ -93,7 +93,6 @@ public:
 private:
     void DeleteOne(const std::string& path, const plat::DirEntry& entry);
     std::string folder_;
-    plat::EntryInfo info_;
     plat::Beneath& base_;
     DeleteFilesContext& ctx_;
 };
@@ -120,9 +119,9 @@ bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder);
 
 void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
 // The run's frame on the dry disk, without its questions and messages: the
-// same outcomes, nothing deleted. No button offers it; the run's code is
-// what it shows.
-void Vol11SimulateDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
+// same outcomes, nothing deleted, the page's state left as it was. No button
+// offers it; the run's code is what it shows.
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
 
 inline constexpr const char* kVol11Topic = "Delete Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol11RunTopic = "Delete Multiple Files. - From a Folder List.";

@@ -61,18 +61,18 @@ int ShowBox(const std::string& text, const std::string& caption, unsigned flags)
     return plat::SafeAnswer(flags);
 }
 
-// xdg-open starts whatever the desktop opens folders with and says by its
-// exit code whether anything did; Qt only reports whether xdg-open started.
-// Without xdg-open, Qt's own desktop services try. A handler that is still
-// running after a while is the file manager itself: it is left running, and
-// is never killed with the program.
-bool OpenInFileManager(const QUrl& folder) {
+// xdg-open starts whatever the desktop opens folders or documents with and
+// says by its exit code whether anything did; Qt only reports whether
+// xdg-open started. Without xdg-open, Qt's own desktop services try. A
+// handler that is still running after a while is the file manager or viewer
+// itself: it is left running, and is never killed with the program.
+bool OpenWithDesktop(const QUrl& url) {
     constexpr int kWaitMs = 3000;
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty()) return QDesktopServices::openUrl(folder);
+    if (opener.isEmpty()) return QDesktopServices::openUrl(url);
     auto* process = new QProcess;
     process->setProgram(opener);
-    process->setArguments({folder.toString()});
+    process->setArguments({url.toString()});
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     process->start();
@@ -132,12 +132,12 @@ void InstallDesktopHandlers() {
     plat::SetOpenFolderHandler([](const std::string& folder) {
         std::string native;
         if (!plat::ToNative(folder, native)) return false;
-        return OpenInFileManager(QUrl::fromLocalFile(QString::fromStdString(native)));
+        return OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
     plat::SetOpenDocumentHandler([](const std::string& file) {
         std::string native;
         if (!plat::ToNative(file, native)) return false;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(native)));
+        return OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
 }
 

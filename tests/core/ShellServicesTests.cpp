@@ -66,6 +66,40 @@ TEST(ShellServices, ViewFolderSaysWhenItCannot) {
     plat::SetOpenFolderHandler(std::move(previous));
 }
 
+// A help link is a document: the same two warnings, worded for a file, and
+// only a plain document ever reaches the desktop.
+TEST(ShellServices, ViewDocumentSaysWhenItCannot) {
+    testsupport::TempDrive drive('T');
+    drive.WriteFile("prog\\README.md", "# read me");
+    drive.WriteFile("prog\\run.sh", "#!/bin/sh");
+    fs::permissions(drive.nativePath("prog\\run.sh"), fs::perms::owner_all);
+    std::vector<std::string> opened;
+    bool viewerAnswers = false;
+    auto previous = plat::SetOpenDocumentHandler([&](const std::string& file) {
+        opened.push_back(file);
+        return viewerAnswers;
+    });
+    plat::MessageBoxScript boxes;
+    const std::string readme = drive.path("prog\\README.md");
+
+    EXPECT_FALSE(ViewDocument(readme, "Help."));  // no viewer
+    EXPECT_FALSE(ViewDocument(drive.path("prog\\gone.md"), "Help."));
+    EXPECT_FALSE(ViewDocument("", "Help."));
+    EXPECT_FALSE(ViewDocument(drive.path("prog\\run.sh"), "Help."));  // could run: never handed on
+    viewerAnswers = true;
+    EXPECT_TRUE(ViewDocument(readme, "Help."));
+    EXPECT_EQ(opened, (std::vector<std::string>{readme, readme}));
+    std::vector<std::string> captions;
+    for (const auto& box : boxes.shown()) captions.push_back(box.caption);
+    const std::string help = "Help.            Warning no: ";
+    EXPECT_EQ(captions, (std::vector<std::string>{help + "0455.", help + "0454.", help + "0454.", help + "0455."}));
+    EXPECT_EQ(boxes.shown()[0].text.rfind("The file could not be shown :\n" + readme + "\n\nNo viewer opened it.", 0),
+              0u);
+    EXPECT_EQ(boxes.shown()[1].text.rfind("The file does not exist :\n" + drive.path("prog\\gone.md") + "\n", 0), 0u);
+    EXPECT_EQ(boxes.shown()[0].flags, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::SetOpenDocumentHandler(std::move(previous));
+}
+
 TEST(ShellServices, RecycleRefusesAnythingButTheWorkingFolder) {
     testsupport::TempDrive drive('T');
     const std::string work = drive.path("Prog\\WorkingDir");

@@ -223,6 +223,31 @@ TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
     EXPECT_EQ(fs::status(d.nativePath("outside\\target\\keep.txt")).permissions(), before);
 }
 
+// A folder this user may enter but not list, or not even enter, opens as a
+// base: it exists. What needs its listing then fails; a known name in one
+// that may be entered is still found.
+TEST_P(BeneathTest, AFolderThatCannotBeListedStillOpens) {
+    d.WriteFile("Dest\\enter\\known.txt", "k");
+    d.MakeFolder("Dest\\closed");
+    chmod(d.nativePath("Dest\\enter").c_str(), 0111);
+    chmod(d.nativePath("Dest\\closed").c_str(), 0);
+    testsupport::OpenPathToEveryone(d.native());
+    const bool fallback = GetParam();
+    const int code = testsupport::RunAsNobody([&] {
+        ForceBeneathFallback(fallback);
+        Beneath enter, closed;
+        std::vector<DirEntry> entries;
+        EntryInfo info;
+        if (enter.Open(D("enter")) != FsResult::Ok || closed.Open(D("closed")) != FsResult::Ok) return 1;
+        if (enter.List(D("enter"), entries) || enter.ListKinds(D("enter"), entries)) return 2;
+        if (enter.Look(D("enter\\known.txt"), info) != FsResult::Ok || info.kind != EntryKind::File) return 3;
+        if (closed.ListKinds(D("closed"), entries) || closed.Look(D("closed\\x"), info) == FsResult::Ok) return 4;
+        if (closed.Look(D("closed"), info) != FsResult::Ok || info.kind != EntryKind::Folder) return 5;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+}
+
 // The questions a simulation asks get the answers the writes then give.
 TEST_P(BeneathTest, DryQuestionsAnswerAsTheWritesDo) {
     const std::string longName(base.NameMax() + 1, 'n');

@@ -79,6 +79,32 @@ TEST(OpenFolderWindow, AFailingFileManagerIsReported) {
     plat::SetFolderBrowserHandler({});
 }
 
+// Documents (the help windows' links) are opened the same way: a desktop
+// without a viewer for them is reported, not taken for success.
+TEST(OpenDocumentWindow, AFailingViewerIsReported) {
+    testsupport::TempDrive drive('T');
+    drive.WriteFile("README.md", "# read me");
+    qtplat::InstallDesktopHandlers();
+    {
+        plat::MessageBoxScript boxes;
+        {
+            FakeOpener none(3);
+            EXPECT_FALSE(ViewDocument(drive.path("README.md"), "Help."));
+            const QUrl url = QUrl::fromLocalFile(QString::fromStdString(drive.native() + "/README.md"));
+            EXPECT_EQ(none.Args(), url.toString().toStdString() + "\n");
+        }
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(boxes.shown()[0].caption, "Help.            Warning no: 0455.");
+        FakeOpener viewer(0);
+        EXPECT_TRUE(ViewDocument(drive.path("README.md"), "Help."));
+        EXPECT_EQ(boxes.shown().size(), 1u);
+    }
+    plat::SetMessageBoxHandler({});
+    plat::SetOpenFolderHandler({});
+    plat::SetOpenDocumentHandler({});
+    plat::SetFolderBrowserHandler({});
+}
+
 // The caption carries the message number users quote: the box is wide
 // enough for all of it, however short its text.
 TEST(MessageBoxWindow, IsWideEnoughForItsWholeCaption) {

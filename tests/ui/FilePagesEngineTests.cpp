@@ -239,6 +239,22 @@ TEST_F(CopyFiles, TwoMasksTakingOneFileCopyItOnceAndAChangedCopyStays) {
     EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find("(changed since the run)"), std::string::npos);
 }
 
+// The copy takes what the delete takes: the name pattern, then the last extension.
+TEST_F(CopyFiles, MasksWithoutExtensionTakeOnlyNamesWithoutOne) {
+    in.Masks = {"*", "*.t*"};
+    for (const char* name : {"README", "notes.txt", "a.tar.gz", "x.txt.bak"})
+        drive.WriteFile(std::string("Src\\") + name, "x");
+    Simulate();
+    const Lines simulated = log.lines[Vol10CatFilesCopied];
+    Run();
+    const Lines expected{"Copy  Source: " + P("Src\\notes.txt") + " To Dest: " + P("Dest\\notes.txt"),
+                         "Copy  Source: " + P("Src\\README") + " To Dest: " + P("Dest\\README")};
+    EXPECT_EQ(log.lines[Vol10CatFilesCopied], expected);
+    EXPECT_EQ(simulated, expected);
+    EXPECT_FALSE(drive.Exists("Dest\\a.tar.gz"));
+    EXPECT_FALSE(drive.Exists("Dest\\x.txt.bak"));
+}
+
 // ---- delete files ----------------------------------------------------------------------------
 
 class DeleteFiles : public FilePages {
@@ -289,6 +305,9 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     drive.WriteFile("Main\\ro.txt", "r");
     drive.WriteFile("Main\\rw.txt", "w");
     chmod(drive.nativePath("Main\\ro.txt").c_str(), 0444);
+    // The same file under another name, in a folder the run never sees.
+    drive.MakeFolder("Keep");
+    ASSERT_EQ(link(drive.nativePath("Main\\ro.txt").c_str(), drive.nativePath("Keep\\ro.txt").c_str()), 0);
     Run();
     EXPECT_TRUE(drive.Exists("Main\\ro.txt"));
     EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\ro.txt")});
@@ -311,6 +330,66 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     chmod(drive.nativePath("Main").c_str(), 0755);
     Run();
     EXPECT_FALSE(drive.Exists("Main\\ro.txt"));
+    stat(drive.nativePath("Keep\\ro.txt").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+}
+
+// A simulation leaves the page as it found it: the next run starts from the
+// refresh's count, not from the files the simulation could not take.
+TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
+    drive.WriteFile("Main\\a.txt", "a");
+    drive.WriteFile("Main\\Sub\\ro.log", "r");
+    chmod(drive.nativePath("Main\\Sub\\ro.log").c_str(), 0444);
+    SetFileSelNameMasks(in.Masks);
+    Vol11CountFilesToDelete(state, in, 1);
+    EXPECT_EQ(state.FilesToDelete, 2);
+    state.Vol11FilesDeleted = {"from an earlier run"};
+    const Vol11State before = state;
+    Vol11SimulateDeleteFiles(state, in, log, hooks);
+    EXPECT_EQ(log.counters["lblStat11FilesOtherReasons"], 1);
+    EXPECT_EQ(state.FilesToDelete, before.FilesToDelete);
+    EXPECT_EQ(state.CarryOver, before.CarryOver);
+    EXPECT_EQ(state.FilesDeleted, before.FilesDeleted);
+    EXPECT_EQ(state.FilesOtherReasons, before.FilesOtherReasons);
+    EXPECT_EQ(state.Vol11FilesDeleted, before.Vol11FilesDeleted);
+    EXPECT_TRUE(state.Vol11FilesOtherReasons.empty());
+    Run();
+    EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 2);
+    EXPECT_EQ(state.FilesDeleted, 1);
+    // A run after a run still starts from what failed in the first.
+    Run();
+    EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 1);
+}
+
+// Each found file must pass the extension test after the name pattern:
+// names with several dots, masks without an extension, the run and the
+// simulation alike.
+TEST_F(DeleteFiles, MasksTakeByNameThenByTheLastExtension) {
+    const Lines names{"report.txt.bak", "a.tar.gz", "x y z.txt", "README", "r.TXT", "archive.tar", ".profile"};
+    const std::vector<std::pair<Lines, Lines>> cases{
+        {{"r*"}, {"README"}},
+        {{"*"}, {"README"}},
+        {{"*.t*"}, {"archive.tar", "r.TXT", "x y z.txt"}},
+        {{"*.gz", "*.BAK"}, {"a.tar.gz", "report.txt.bak"}},
+        {{"r*.*"}, {"r.TXT", "README", "report.txt.bak"}},
+        {{"*.tar.gz"}, {"a.tar.gz"}},
+        {{"*.*"}, {".profile", "a.tar.gz", "archive.tar", "r.TXT", "README", "report.txt.bak", "x y z.txt"}},
+    };
+    for (const auto& [masks, taken] : cases) {
+        SCOPED_TRACE(masks.front());
+        for (const auto& name : names) drive.WriteFile("Main\\Sub\\" + name, "x");
+        in.Masks.assign(masks.begin(), masks.end());
+        Vol11SimulateDeleteFiles(state, in, log, hooks);
+        const Lines simulated = log.lines[Vol11CatFilesDeleted];
+        Run();
+        Lines expected, left;
+        for (const auto& name : taken) expected.push_back(P("Main\\Sub\\" + name));
+        EXPECT_EQ(log.lines[Vol11CatFilesDeleted], expected);
+        EXPECT_EQ(simulated, expected);
+        for (const auto& name : names)
+            if (drive.Exists("Main\\Sub\\" + name)) left.push_back(name);
+        EXPECT_EQ(left.size(), names.size() - taken.size());
+    }
 }
 
 TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -14,6 +16,7 @@
 #include <QRadioButton>
 
 #include <filesystem>
+#include <set>
 #include <functional>
 #include <vector>
 
@@ -86,12 +89,13 @@ protected:
         fs::current_path(drive.nativePath("prog"));
         ResetSettingsToInitialValues();
         ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) {
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string&, const std::string& caption, unsigned) {
+            captions.push_back(caption);
             return int(plat::IDOK);
         });
         previousOpener = plat::SetOpenDocumentHandler([this](const std::string& file) {
             opened.push_back(file);
-            return true;
+            return viewerAnswers;
         });
         qtplat::SetModalHandler([this](QDialog* dialog) {
             if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
@@ -135,6 +139,8 @@ protected:
     std::vector<QDialog*> shown;
     std::vector<HelpSeen> help;
     std::vector<std::string> opened;
+    bool viewerAnswers = true;
+    std::vector<std::string> captions;
     std::function<void(QDialog*)> whileShown;
 };
 
@@ -142,7 +148,7 @@ TEST_F(HelpWindowsTest, PageTwoButtonsOpenTopicSevenAndItsExamples) {
     frmMain->findChild<QPushButton*>("btnVol02ListHelp")->click();
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].topic, HelpTopic::Vol02);
-    EXPECT_EQ(help[0].lines.value(1).trimmed(), "Creating Mass Folder(s) from a list of strings.");
+    EXPECT_EQ(help[0].lines.value(0).trimmed(), "Creating Mass Folder(s) from a list of strings.");
     EXPECT_TRUE(help[0].moreHelpVisible);
     EXPECT_EQ(frmAltalanosHelp->windowTitle(), "Help for Quillmere 7.00");
 
@@ -176,8 +182,7 @@ TEST_F(HelpWindowsTest, EveryTopicShowsItsTitleNotesAndMoreHelpOnlyForPageTopics
         SCOPED_TRACE(topic);
         const HelpSeen seen = ShowTopic(topic);
         ASSERT_GT(seen.lines.size(), 10);
-        EXPECT_EQ(seen.lines[0].trimmed(), "");
-        EXPECT_EQ(seen.lines[1].trimmed(), titles[topic - 1]);
+        EXPECT_EQ(seen.lines[0].trimmed(), titles[topic - 1]);  // no blank row above the title
         const bool pageTopic = topic >= 6 && topic <= 15 && topic != 9 ? true : topic == 18;
         EXPECT_EQ(seen.lines.contains(topic == 11 ? " Notes:" : "  Notes:"), pageTopic);
         const bool moreHelp = !(topic <= 5 || topic == 16 || topic == 17);
@@ -234,6 +239,44 @@ TEST_F(HelpWindowsTest, HelpMenuOpensOverviewAboutAndTheProgramPage) {
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ProgramPageFile());
     EXPECT_TRUE(opened[0].ends_with("\\README.md"));
+}
+
+// The help lists open on their first line of text, never show a row as
+// chosen, and the columns their lines set with blanks stand in line.
+TEST_F(HelpWindowsTest, HelpListsOpenOnTextWithNoRowHighlightedAndColumnsInLine) {
+    QListWidget* more = Child<QListWidget>(frmMoreHelp, "lstMoreHelp");
+    QListWidget* overview = Child<QListWidget>(frmOverViewHelp, "lstOverViewHelp");
+    EXPECT_EQ(more->item(0)->text().trimmed(), "Contents:");
+    EXPECT_EQ(overview->item(0)->text().trimmed(), "Quillmere 7.00 - Overview.");
+
+    // "(level N)" after paths of different lengths: one column, whatever the font.
+    const QFontMetrics metrics(more->font());
+    std::vector<int> columns;
+    for (const QString& line : Items(more))
+        if (const qsizetype at = line.indexOf(QStringLiteral("(level ")); at > 0)
+            columns.push_back(metrics.horizontalAdvance(line.left(at)));
+    ASSERT_EQ(columns.size(), 4u);
+    EXPECT_EQ(std::set<int>(columns.begin(), columns.end()).size(), 1u);
+
+    // The row that has the keyboard's focus looks like every other row.
+    for (QListWidget* list : {more, HelpList()}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        if (list == HelpList()) {
+            frmAltalanosHelp->SetTopic(HelpTopic::Vol10);
+            frmAltalanosHelp->FormActivate();
+        }
+        QWidget* window = list->window();
+        window->show();
+        QApplication::setActiveWindow(window);
+        list->setFocus();
+        list->setCurrentRow(0);
+        ASSERT_TRUE(list->hasFocus());
+        const QImage image = list->viewport()->grab().toImage();
+        const QRect row = list->visualItemRect(list->item(0));
+        const QColor base = list->palette().color(QPalette::Base);
+        EXPECT_EQ(image.pixelColor(image.width() - 4, row.center().y()), base);
+        window->hide();
+    }
 }
 
 TEST_F(HelpWindowsTest, SharedWindowsHelpButtonsOpenTheirTopicOrMoreHelp) {
@@ -303,7 +346,30 @@ TEST_F(HelpWindowsTest, LinkLabelsLookLikeLinksAndOpenOnlyThroughTheDesktop) {
     Mouse(about, QEvent::MouseButtonRelease);
     EXPECT_EQ(opened, std::vector<std::string>(3, ProgramPageFile()));
     // Making a label a link twice changes nothing.
-    EXPECT_EQ(HyperlinkLabel::Make(about), HyperlinkLabel::Make(about));
+    EXPECT_EQ(MakeHyperlinkStatic(about), MakeHyperlinkStatic(about));
+}
+
+// Without a program that shows the page, every link and the Help menu's
+// videos item say so, as the folder views do; nothing fails in silence.
+TEST_F(HelpWindowsTest, ALinkThatCannotBeOpenedIsReported) {
+    viewerAnswers = false;
+    Trigger("Howtovideosonline1");
+    for (const char* name : {"statHtmlAskExpert", "statHtmlSupport", "statHtmlQuillmere"}) {
+        QLabel* label = Child<QLabel>(frmOverViewHelp, name);
+        Mouse(label, QEvent::MouseButtonPress);
+        Mouse(label, QEvent::MouseButtonRelease);
+    }
+    QLabel* about = Child<QLabel>(AboutBox, "statHtmlVelbrook");
+    Mouse(about, QEvent::MouseButtonPress);
+    Mouse(about, QEvent::MouseButtonRelease);
+    EXPECT_EQ(opened, std::vector<std::string>(5, ProgramPageFile()));
+    EXPECT_EQ(captions, std::vector<std::string>(5, "Help.            Warning no: 0455."));
+
+    // A link that opens says nothing.
+    viewerAnswers = true;
+    captions.clear();
+    Trigger("Howtovideosonline1");
+    EXPECT_TRUE(captions.empty());
 }
 
 TEST_F(HelpWindowsTest, TutorialButtonsOpenTheProgramFolderPageOnlyWhenItIsThere) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -445,6 +446,58 @@ TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
     EXPECT_TRUE(boxes.shown().empty());
     exportTo(drive.path("keep.txt"), [] {});
     EXPECT_EQ(drive.ReadFile("keep.txt"), "");
+}
+
+// The copy-files and rename-files logs: the list of files done, whose lines
+// hold two paths, is at least twice as wide as each of the mostly empty
+// failure lists (as wide as the three together at the window's own size),
+// and the lists of name conflicts (two paths too) are no narrower than the
+// failed-undo list, at the size the windows had before and at their own.
+TEST_F(ResultsWindowsTest, ListsOfLongLinesGetTheRoom) {
+    struct Log {
+        QWidget* window;
+        const char* done;
+        std::vector<const char*> failed, conflicts;
+        const char* undo;
+    };
+    const Log logs[] = {
+        {frmStatistic10, "lstStat10FilesCopied",
+         {"lstStat10FilesExist", "lstStat10FilesOtherReasons", "lstStat10FoldersNotExists"},
+         {"lstStat10FilesOverWrited", "lstStat10FilesSkipped", "lstStat10FilesIncreasedFileNames"},
+         "lstStat10FilesFailedUndo"},
+        {frmStatistic12, "lstStat12FilesRenamed",
+         {"lstStat12FilesSourceNotExist", "lstStat12FilesOtherReasons", "lstStat12FoldersNotExist"},
+         {"lstStat12FilesSkipped", "lstStat12FilesOverWrited", "lstStat12FilesIncreasedFileNames",
+          "lstStat12FilesIncreasedTypes"},
+         "lstStat12FilesFailedUndo"},
+    };
+    const auto width = [](QWidget* window, const char* name) {
+        const auto* view = window->findChild<QListView*>(QString::fromLatin1(name));
+        EXPECT_NE(view, nullptr) << name;
+        return view ? view->width() : 0;
+    };
+    for (const Log& log : logs) {
+        SCOPED_TRACE(log.window->objectName().toStdString());
+        EXPECT_GE(log.window->width(), 1200);
+        log.window->show();
+        for (const QSize size : {QSize(1000, 680), QSize(1200, 680)}) {
+            log.window->resize(size);
+            log.window->layout()->activate();
+            int failed = 0;
+            const int done = width(log.window, log.done);
+            for (const char* name : log.failed) {
+                failed += width(log.window, name);
+                EXPECT_GE(done, 2 * width(log.window, name)) << name;
+            }
+            EXPECT_GT(done, size.width() * 2 / 5) << size.width();
+            if (size.width() >= 1200) {
+                EXPECT_GE(done, failed - 20);
+            }
+            for (const char* name : log.conflicts)
+                EXPECT_GE(width(log.window, name), width(log.window, log.undo) - 10) << name;
+        }
+        log.window->hide();
+    }
 }
 
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {

@@ -344,6 +344,39 @@ TEST_F(Vol03Engine, AStructureHoldingTheDestinationIsRefused) {
     EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
 }
 
+// A structure added while it existed and removed since: when the run makes
+// it again as a main folder (or as a main folder's parent) it is skipped for
+// that folder, and said so, in the simulation as in the run.
+TEST_F(Vol03Engine, AStructureTheRunHasJustMadeIsRefusedAloud) {
+    drive.WriteFile("S\\a\\f.txt", "hello");
+    UseStructures({drive.path("Dest\\2"), drive.path("S"), drive.path("Missing")}, true, true);
+    Numbers("1", "3");
+    Simulate();
+    EXPECT_EQ(Captions(), (Lines{"30051.", "30052.", "30054."}));
+    const auto simulated = log.lines;
+
+    boxes.Clear();
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30034."}));
+    EXPECT_EQ(boxes.shown()[1].text,
+              "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
+              "Folder !!! \nDestination Folder : " + D("2") + "\nSource Folder      : " + D("2"));
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_TRUE(drive.Exists("Dest\\2\\S\\a\\f.txt"));
+    EXPECT_FALSE(drive.Exists("Dest\\2\\2"));
+    EXPECT_FALSE(drive.Exists("Dest\\3\\2"));  // the run never walks what it made
+    Undo();
+
+    // Made as the parent of every main folder: refused once.
+    in.Prefix = "Sub\\";
+    UseStructures({drive.path("Dest\\Sub")}, false, false);
+    boxes.Clear();
+    Run();
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30034."}));
+    EXPECT_TRUE(drive.Exists("Dest\\Sub\\3"));
+    EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
+}
+
 TEST_F(Vol03Engine, DiskSpaceComesFromTheEditsNumbers) {
     drive.WriteFile("S\\f1", std::string(600, 'a'));
     drive.WriteFile("S\\d\\f2", std::string(400, 'b'));

@@ -386,3 +386,26 @@ TEST_F(Vol15Engine, UnreadableFoldersAreNotCheckedRatherThanEmpty) {
     });
     EXPECT_EQ(code, 0);
 }
+
+// A project folder the user may enter but not list, or not even enter,
+// exists: it is listed as not checked, never as a folder that does not
+// exist, and nothing of the model is called missing from it.
+TEST_F(Vol15Engine, AnUnlistableProjectIsNotCheckedRatherThanMissing) {
+    Mode(false, true);
+    MakeProject("Enter");
+    MakeProject("Closed");
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.native());
+    chmod(drive.nativePath("Jobs\\Enter").c_str(), 0111);
+    chmod(drive.nativePath("Jobs\\Closed").c_str(), 0);
+    in.IncludeFolders = {J("Enter"), J("Closed"), J("Gone")};
+    const int code = testsupport::RunAsNobody([&] {
+        Run();
+        const bool ok = L(Vol15SubFoldersOtherReasons) == Lines{J("Closed"), J("Enter")} &&
+                        L(Vol15FoldersNotExists) == Lines{J("Gone")} && L(Vol15FoldersMissing).empty() &&
+                        L(Vol15SubFoldersMissing).empty() && L(Vol15FilesMissing).empty() &&
+                        L(Vol15FoldersExtra).empty() && state.Counters.Stat15FoldersNotExists == 1;
+        return ok ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+}
