@@ -89,12 +89,7 @@ std::size_t ParentLength(std::string_view text) {
 
 // ---- what the run recorded -----------------------------------------------------
 
-void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) {
-    bases_ = std::move(bases);
-    opened_.clear();
-    opened_.resize(bases_.size());
-    openState_.assign(bases_.size(), 0);
-}
+void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) { bases_.Reset(std::move(bases)); }
 
 void FolderFileUndo::SetCreatedFolders(DEQ_CREATED_FOLDERS folders) {
     ForgetQueue();
@@ -343,22 +338,10 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 
 // ---- steps -------------------------------------------------------------------------
 
-plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (openState_[index] == 0) {
-        // The same folder as in the run, or nothing of it is touched.
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        openState_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
-    }
-    return openState_[index] == 1 ? &opened_[index] : nullptr;
-}
-
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
-        plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
+        plat::Beneath* base = file.HasStamp ? bases_.Get(file.Base) : nullptr;
         plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
         if (base) {
             const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
@@ -398,7 +381,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
         const RecordRef entry = queue_[*it];
         folder.assign(QueuedTextOf(entry));
         const runrecord::FolderRef record = Record(QueuedRecordOf(entry));
-        plat::Beneath* base = BaseOf(record.Base);
+        plat::Beneath* base = bases_.Get(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::Ok) continue;
         if (r == plat::FsResult::NotFound) {

@@ -108,7 +108,8 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
                              RunLog& log, RunDisk& disk)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()) {
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
+      bases_(state.LastBases) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -134,14 +135,7 @@ void FolderCreator::UseDestination(const std::string& folder) {
 
 std::uint32_t FolderCreator::BaseIndex() {
     if (!destRecorded_) {
-        const plat::FileIdentity id = dest_.Identity();
-        const std::uint64_t key = id.ino ^ (id.dev << 32) ^ (id.dev >> 32);
-        auto it = baseIndex_.find(key);
-        if (it == baseIndex_.end() || state_.LastBases[it->second].Id != id) {
-            state_.LastBases.push_back({dest_.Folder(), id});
-            it = baseIndex_.insert_or_assign(key, static_cast<std::uint32_t>(state_.LastBases.size() - 1)).first;
-        }
-        destBase_ = it->second;
+        destBase_ = bases_.IndexOf(dest_);
         destRecorded_ = true;
     }
     return destBase_;

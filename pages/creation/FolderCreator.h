@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/UndoBases.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 
@@ -129,7 +130,7 @@ private:
     std::vector<plat::FileIdentity> destChain_;
     std::uint32_t destBase_ = 0;
     bool destRecorded_ = false;
-    std::unordered_map<std::uint64_t, std::uint32_t> baseIndex_;  // by inode, within one device mostly
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
     bool structuresRead_ = false;
     int templateMode_ = 1;

@@ -110,33 +110,6 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     return plat::FsResult::Failed;
 }
 
-// ---- undo bases ------------------------------------------------------------------------
-
-UndoBaseList::UndoBaseList(VEC_UNDO_BASES& bases) : bases_(bases) {
-    for (std::size_t i = 0; i < bases_.size(); ++i)
-        index_.emplace(std::make_tuple(bases_[i].Path, bases_[i].Id.dev, bases_[i].Id.ino), static_cast<std::uint32_t>(i));
-}
-
-std::uint32_t UndoBaseList::IndexOf(const plat::Beneath& base) {
-    const auto [it, added] = index_.emplace(std::make_tuple(base.Folder(), base.Identity().dev, base.Identity().ino),
-                                            static_cast<std::uint32_t>(bases_.size()));
-    if (added) bases_.push_back({base.Folder(), base.Identity()});
-    return it->second;
-}
-
-plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (state_[index] == 0) {
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        state_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
-    }
-    if (state_[index] != 1) return nullptr;
-    opened_[index].Release();
-    return &opened_[index];
-}
-
 bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
     return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
            info.mtimeNs == stamp.mtimeNs;

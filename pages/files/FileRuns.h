@@ -95,30 +95,5 @@ private:
     std::map<std::string, std::string> next_;
 };
 
-// ---- undo bases ------------------------------------------------------------------------
-
-// The folders a page's runs worked beneath, each kept once, so records of
-// several runs index one list; found again by a lookup, not a search.
-class UndoBaseList {
-public:
-    explicit UndoBaseList(VEC_UNDO_BASES& bases);
-    std::uint32_t IndexOf(const plat::Beneath& base);
-
-private:
-    VEC_UNDO_BASES& bases_;
-    std::map<std::tuple<std::string, std::uint64_t, std::uint64_t>, std::uint32_t> index_;
-};
-// Opens a recorded base again; null when it is gone or is another folder now.
-class UndoBaseOpener {
-public:
-    explicit UndoBaseOpener(const VEC_UNDO_BASES& bases) : bases_(bases), opened_(bases.size()), state_(bases.size()) {}
-    plat::Beneath* Get(std::uint32_t index);
-
-private:
-    const VEC_UNDO_BASES& bases_;
-    std::vector<plat::Beneath> opened_;
-    std::vector<unsigned char> state_;
-};
-
 // True when the stamp is that of the entry (a regular file) found.
 bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp);

@@ -309,7 +309,7 @@ private:
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
     WorkingCopies names_;
-    UndoBaseList baseList_;
+    UndoBaseIndex baseList_;
     WalkFence fence_;
     std::map<std::string, plat::Beneath> sources_;
     plat::Beneath dest_;
@@ -550,7 +550,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
             groups.missing.push_back(TrimBlanks(r.WorkingCopy));
             continue;
         }
-        plat::Beneath* base = bases.Get(r.Base);
+        plat::Beneath* base = bases.Fresh(r.Base);
         if (!base) {
             groups.other.push_back(TrimBlanks(r.Target));
             kept.push_front(r);
@@ -586,7 +586,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
         !state.Vol10FilesCopied.empty() ? state.Vol10FilesCopied : state.Vol10FilesNotDeleted;
     state.Vol10FilesNotDeleted.clear();
     for (const _tagCreatedFile& f : copies) {
-        plat::Beneath* base = bases.Get(f.Base);
+        plat::Beneath* base = bases.Fresh(f.Base);
         plat::EntryInfo info;
         const plat::FsResult look = base ? base->Look(f.Path, info) : plat::FsResult::Failed;
         if (look == plat::FsResult::NotFound) {

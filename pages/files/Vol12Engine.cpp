@@ -203,7 +203,7 @@ private:
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
     WorkingCopies names_;
     const std::string head_, tail_;
-    UndoBaseList baseList_;
+    UndoBaseIndex baseList_;
     WalkFence fence_;
     plat::Beneath base_;
     plat::Beneath work_;
@@ -427,7 +427,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
                          MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
         return;
     const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
-    const VEC_UNDO_BASES bases = state.Vol12UndoBases;
+    UndoBaseOpener bases(state.Vol12UndoBases);
     Vol12ClearResultLists(state);
     Vol12ResetCounters(state);
     log.ClearLogLists();
@@ -435,7 +435,6 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
 
     StringList sourceExists, destinationMissing, other;
     RenameReversal reversal(bases);
-    UndoBaseOpener opener(bases);
     RealDisk disk;
     plat::Beneath work;
     // A replaced file put back is a copy of it: the renames before it
@@ -470,7 +469,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
             destinationMissing.push_back(TrimBlanks(saved.WorkingCopy));
             continue;
         }
-        plat::Beneath* base = opener.Get(saved.Base);
+        plat::Beneath* base = bases.Fresh(saved.Base);
         if (!base) {
             other.push_back(TrimBlanks(saved.Target));
             state.Vol12FailedUndoSteps.push_front(*it);
@@ -491,7 +490,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         }
     }
     if (!state.Vol12FailedUndoSteps.empty()) {
-        state.Vol12UndoBases = bases;
+        state.Vol12UndoBases = bases.Bases();
         for (const _tagRenameStep& step : state.Vol12FailedUndoSteps) {
             const std::string path = TrimBlanks(step.Replaced ? step.Saved.Target : step.Move.OldPath);
             log.AddLine(Vol12CatFilesFailedUndo, path);
