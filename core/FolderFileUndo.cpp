@@ -341,16 +341,14 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
-        plat::Beneath* base = file.HasStamp ? bases_.Get(file.Base) : nullptr;
-        plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
-        if (base) {
-            const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
-            r = base->RemoveFile(currentFile_, &stamp);
-        }
-        if (r == plat::FsResult::Ok) continue;
+        const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
+        // A file the run could not read back is never touched.
+        const AsLeft r = file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &stamp) : AsLeft::Changed;
+        if (r == AsLeft::Removed) continue;
         // Changed since the run, or something else stands in its place; a
-        // file behind a link or a gone base is kept for a retry instead.
-        if (r == plat::FsResult::Changed) {
+        // file behind a link, gone, or beneath a gone base is kept for a
+        // retry instead.
+        if (r == AsLeft::Changed) {
             filesChanged_.push_back(currentFile_);
             continue;
         }

@@ -25,7 +25,7 @@
 
 #include "core/RunRecord.h"
 #include "core/Types.h"
-#include "core/UndoBases.h"
+#include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
 
 class FolderFileUndo {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/UndoBases.h"
+#include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
 
 // One rename of a run.

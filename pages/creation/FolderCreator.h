@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
-#include "core/UndoBases.h"
+#include "core/UndoToolkit.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 

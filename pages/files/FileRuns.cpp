@@ -110,7 +110,21 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     return plat::FsResult::Failed;
 }
 
-bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
-    return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
-           info.mtimeNs == stamp.mtimeNs;
+plat::Beneath* WorkingCopyFinder::Find(const _tagWorkingCopy& record) {
+    const std::string folder = record.WorkingCopy.substr(0, record.WorkingCopy.rfind('\\'));
+    if (!work_.IsOpen() || work_.Folder() != folder) {
+        work_.Close();
+        work_.Open(folder);
+    }
+    work_.Release();
+    plat::EntryInfo info;
+    if (!work_.IsOpen() || work_.Look(record.WorkingCopy, info) != plat::FsResult::Ok ||
+        !IsUnchanged(info, record.Copy))
+        return nullptr;
+    return &work_;
+}
+
+void WorkingCopyFinder::Drop(RunDisk& disk, const _tagWorkingCopy& record) {
+    work_.Release();
+    disk.RemoveFile(work_, record.WorkingCopy, &record.Copy);
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/FolderFileUndo.h"
+#include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/RunLog.h"
@@ -95,5 +96,16 @@ private:
     std::map<std::string, std::string> next_;
 };
 
-// True when the stamp is that of the entry (a regular file) found.
-bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp);
+// The working copies an undo takes files back from: each working folder
+// opened once, each copy used only as the run made it.
+class WorkingCopyFinder {
+public:
+    // The working folder holding the record's copy when the copy is there
+    // as the run made it; null otherwise.
+    plat::Beneath* Find(const _tagWorkingCopy& record);
+    // The copy goes once it served.
+    void Drop(RunDisk& disk, const _tagWorkingCopy& record);
+
+private:
+    plat::Beneath work_;
+};

@@ -500,8 +500,135 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
 
 namespace {
 
-struct UndoGroups {
-    StringList missing, other;
+// The steps of the copy page's Undo, in order. What could not be undone is
+// kept for the next Undo where a retry can help, and reported.
+class Vol10Undo {
+public:
+    explicit Vol10Undo(Vol10State& state) : st_(state), bases_(state.Vol10UndoBases) {}
+
+    // Overwrites, newest first: each target gets back the content it had
+    // before that overwrite, so the oldest record restores what stood
+    // there before the first run.
+    void RestoreOverwrites() {
+        DEQ_WORKING_COPIES records;
+        records.swap(st_.Vol10OverwriteRecords);
+        for (auto it = records.rbegin(); it != records.rend(); ++it) Restore(*it);
+    }
+
+    // The last run's copies onto free names (or what the last Undo left of them).
+    void RemoveCopies() {
+        const DEQ_CREATED_FILES copies =
+            !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
+        st_.Vol10FilesNotDeleted.clear();
+        for (const _tagCreatedFile& f : copies) {
+            const plat::FileStamp left = StampOf(f);
+            const auto put = restored_.find(f.Path);
+            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &left : nullptr,
+                                     put == restored_.end() ? nullptr : &put->second)) {
+            case AsLeft::Removed: break;
+            case AsLeft::Missing: missing_.push_back(TrimBlanks(f.Path)); break;
+            case AsLeft::Changed: other_.push_back(TrimBlanks(f.Path) + "  (changed since the run)"); break;
+            case AsLeft::Failed:
+                other_.push_back(TrimBlanks(f.Path));
+                st_.Vol10FilesNotDeleted.push_back(f);
+                break;
+            }
+        }
+    }
+
+    // The type folders the run made, deepest first, each only when empty.
+    void RemoveTypeFolders() {
+        folders_.SetBases(st_.Vol10UndoBases);
+        if (!st_.Vol10FoldersNotRemoved.empty()) {
+            folders_.SetCreatedSubFolders(st_.Vol10FoldersNotRemoved);
+            st_.Vol10FoldersNotRemoved.clear();
+        } else {
+            folders_.SetCreatedSubFolders(st_.Vol10SubFoldersCopied);
+        }
+        folders_.QueueSecondFolderList();
+        folders_.RemoveCreatedFolders();
+        folders_.BuildReport();
+    }
+
+    // The Visual Log lists what stayed; the bases go once nothing refers to them.
+    void ShowResults(RunLog& log) {
+        Vol10ClearRunLists(st_);
+        log.ClearLogLists();
+        Vol10ResetRunCounters(st_);
+        auto failed = [&](const char* what, const std::string& path, double& counter) {
+            counter += 1;
+            log.AddLine(Vol10CatFilesFailedUndo, what + path);
+            log.AddExportLine(Vol10CatFilesFailedUndo, path);
+        };
+        for (const _tagCreatedFolder& folder : folders_.GetFailedFolderRecords()) {
+            st_.Vol10FoldersNotRemoved.push_back(folder);
+            failed("Failed to Delete : ", folder.Path, st_.Counters.FoldersFailedUndo);
+        }
+        for (const _tagCreatedFile& f : st_.Vol10FilesNotDeleted)
+            failed("Not Deleted : ", f.Path, st_.Counters.FilesFailedUndo);
+        for (const _tagWorkingCopy& r : st_.Vol10OverwriteRecords)
+            failed("Failed to Undo : ", r.Target, st_.Counters.FilesFailedUndo);
+        if (st_.Vol10OverwriteRecords.empty() && st_.Vol10FilesCopied.empty() && st_.Vol10FilesNotDeleted.empty() &&
+            st_.Vol10FoldersNotRemoved.empty())
+            st_.Vol10UndoBases.clear();
+        log.ShowCounters(st_.Counters.Labels());
+    }
+
+    // Whatever failed, files or folders, is reported.
+    void Report() const {
+        std::string report = folders_.GetReport();
+        const bool foldersFailed = !report.empty();
+        if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
+        auto section = [&report](const char* heading, const StringList& paths) {
+            if (paths.empty()) return;
+            report += heading;
+            for (const auto& p : paths) report += p + "\n";
+        };
+        section("\nDESTINATION FILES DO NOT EXIST : \n\n", missing_);
+        section("\nOTHER REASONS   : \n\n", other_);
+        if (foldersFailed || !missing_.empty() || !other_.empty())
+            plat::MessageBox(report, MessageCaption(kVol10ListTopic, "Information", "100051"), kWarn);
+    }
+
+private:
+    void Restore(const _tagWorkingCopy& r) {
+        plat::Beneath* work = copies_.Find(r);
+        if (!work) {
+            missing_.push_back(TrimBlanks(r.WorkingCopy));
+            return;
+        }
+        // The target must be as the run (or this Undo) left it, or gone.
+        plat::Beneath* base = bases_.Fresh(r.Base);
+        plat::EntryInfo info;
+        const plat::FsResult look = base ? base->Look(r.Target, info) : plat::FsResult::Failed;
+        const auto put = restored_.find(r.Target);
+        if (look == plat::FsResult::Ok && !IsUnchanged(info, r.Written) &&
+            (put == restored_.end() || !IsUnchanged(info, put->second))) {
+            // Someone wrote the target since: theirs stays, and so does the copy.
+            other_.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
+            return;
+        }
+        plat::FileStamp back;
+        // A copy beside the target renamed over it: the target is never
+        // missing, and stays as it is when the restore fails.
+        if ((look != plat::FsResult::Ok && look != plat::FsResult::NotFound) ||
+            disk_.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
+            other_.push_back(TrimBlanks(r.Target));
+            st_.Vol10OverwriteRecords.push_front(r);
+            return;
+        }
+        // A file that stands there as this Undo left it is the run's to take back further.
+        restored_[r.Target] = back;
+        copies_.Drop(disk_, r);
+    }
+
+    Vol10State& st_;
+    UndoBaseOpener bases_;
+    RealDisk disk_;
+    WorkingCopyFinder copies_;
+    std::unordered_map<std::string, plat::FileStamp> restored_;  // what this Undo put back at a target
+    StringList missing_, other_;
+    FolderFileUndo folders_;
 };
 
 }  // namespace
@@ -517,143 +644,11 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
     if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
                          MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
         return;
-
-    UndoGroups groups;
-    UndoBaseOpener bases(state.Vol10UndoBases);
-    RealDisk disk;
-    // What this Undo put back at a target: a file that stands there as
-    // this Undo left it is the run's to take back further.
-    std::unordered_map<std::string, plat::FileStamp> restored;
-    auto asLeft = [&](const plat::EntryInfo& info, const std::string& path, const plat::FileStamp& recorded) {
-        if (SameFile(info, recorded)) return true;
-        const auto it = restored.find(path);
-        return it != restored.end() && SameFile(info, it->second);
-    };
-
-    // Overwrites, newest first: each target gets back the content it had
-    // before that overwrite, so the oldest record restores what stood
-    // there before the first run.
-    DEQ_WORKING_COPIES records;
-    records.swap(state.Vol10OverwriteRecords);
-    DEQ_WORKING_COPIES kept;
-    plat::Beneath work;
-    for (auto it = records.rbegin(); it != records.rend(); ++it) {
-        const _tagWorkingCopy& r = *it;
-        plat::EntryInfo info;
-        std::string workFolder = r.WorkingCopy.substr(0, r.WorkingCopy.rfind('\\'));
-        if (!work.IsOpen() || work.Folder() != workFolder) {
-            work.Close();
-            work.Open(workFolder);
-        }
-        work.Release();
-        if (!work.IsOpen() || work.Look(r.WorkingCopy, info) != plat::FsResult::Ok || !SameFile(info, r.Copy)) {
-            groups.missing.push_back(TrimBlanks(r.WorkingCopy));
-            continue;
-        }
-        plat::Beneath* base = bases.Fresh(r.Base);
-        if (!base) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        const plat::FsResult look = base->Look(r.Target, info);
-        if (look == plat::FsResult::Ok && !asLeft(info, r.Target, r.Written)) {
-            // Someone wrote the target since: theirs stays, and so does the copy.
-            groups.other.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
-            continue;
-        }
-        if (look != plat::FsResult::Ok && look != plat::FsResult::NotFound) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        plat::FileStamp back;
-        // A copy beside the target renamed over it: the target is never
-        // missing, and stays as it is when the restore fails.
-        if (disk.CopyFileReplacing(work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        restored[r.Target] = back;
-        work.Release();
-        disk.RemoveFile(work, r.WorkingCopy, &r.Copy);
-    }
-    state.Vol10OverwriteRecords = std::move(kept);
-
-    // The last run's copies onto free names.
-    const DEQ_CREATED_FILES copies =
-        !state.Vol10FilesCopied.empty() ? state.Vol10FilesCopied : state.Vol10FilesNotDeleted;
-    state.Vol10FilesNotDeleted.clear();
-    for (const _tagCreatedFile& f : copies) {
-        plat::Beneath* base = bases.Fresh(f.Base);
-        plat::EntryInfo info;
-        const plat::FsResult look = base ? base->Look(f.Path, info) : plat::FsResult::Failed;
-        if (look == plat::FsResult::NotFound) {
-            groups.missing.push_back(TrimBlanks(f.Path));
-            continue;
-        }
-        if (look == plat::FsResult::Ok && (!f.HasStamp || !asLeft(info, f.Path, StampOf(f)))) {
-            groups.other.push_back(TrimBlanks(f.Path) + "  (changed since the run)");
-            continue;
-        }
-        const plat::FileStamp found{info.id, info.size, info.mtimeNs};
-        if (look != plat::FsResult::Ok || disk.RemoveFile(*base, f.Path, &found) != plat::FsResult::Ok) {
-            groups.other.push_back(TrimBlanks(f.Path));
-            state.Vol10FilesNotDeleted.push_back(f);
-        }
-    }
-
-    // The type folders the run made, deepest first, each only when empty.
-    FolderFileUndo undo;
-    undo.SetBases(state.Vol10UndoBases);
-    if (!state.Vol10FoldersNotRemoved.empty()) {
-        undo.SetCreatedSubFolders(state.Vol10FoldersNotRemoved);
-        state.Vol10FoldersNotRemoved.clear();
-    } else {
-        undo.SetCreatedSubFolders(state.Vol10SubFoldersCopied);
-    }
-    undo.QueueSecondFolderList();
-    undo.RemoveCreatedFolders();
-    undo.BuildReport();
-
-    Vol10ClearRunLists(state);
-    log.ClearLogLists();
-    Vol10ResetRunCounters(state);
-    for (const _tagCreatedFolder& folder : undo.GetFailedFolderRecords()) {
-        state.Vol10FoldersNotRemoved.push_back(folder);
-        state.Counters.FoldersFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Delete : " + folder.Path);
-        log.AddExportLine(Vol10CatFilesFailedUndo, folder.Path);
-    }
-    for (const _tagCreatedFile& f : state.Vol10FilesNotDeleted) {
-        state.Counters.FilesFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Not Deleted : " + f.Path);
-        log.AddExportLine(Vol10CatFilesFailedUndo, f.Path);
-    }
-    for (const _tagWorkingCopy& r : state.Vol10OverwriteRecords) {
-        state.Counters.FilesFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Undo : " + r.Target);
-        log.AddExportLine(Vol10CatFilesFailedUndo, r.Target);
-    }
-    if (state.Vol10OverwriteRecords.empty() && state.Vol10FilesCopied.empty() && state.Vol10FilesNotDeleted.empty() &&
-        state.Vol10FoldersNotRemoved.empty())
-        state.Vol10UndoBases.clear();
-    log.ShowCounters(state.Counters.Labels());
-
-    // Whatever failed, files or folders, is reported.
-    std::string report = undo.GetReport();
-    const bool foldersFailed = !report.empty();
-    if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
-    if (!groups.missing.empty()) {
-        report += "\nDESTINATION FILES DO NOT EXIST : \n\n";
-        for (const auto& p : groups.missing) report += p + "\n";
-    }
-    if (!groups.other.empty()) {
-        report += "\nOTHER REASONS   : \n\n";
-        for (const auto& p : groups.other) report += p + "\n";
-    }
-    if (foldersFailed || !groups.missing.empty() || !groups.other.empty())
-        plat::MessageBox(report, MessageCaption(kVol10ListTopic, "Information", "100051"), kWarn);
+    Vol10Undo undo(state);
+    undo.RestoreOverwrites();
+    undo.RemoveCopies();
+    undo.RemoveTypeFolders();
+    undo.ShowResults(log);
+    undo.Report();
     plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
 }

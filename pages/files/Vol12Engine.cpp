@@ -436,7 +436,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
     StringList sourceExists, destinationMissing, other;
     RenameReversal reversal(bases);
     RealDisk disk;
-    plat::Beneath work;
+    WorkingCopyFinder workingCopies;
     // A replaced file put back is a copy of it: the renames before it
     // know it by its new identity.
     std::map<std::pair<std::uint64_t, std::uint64_t>, plat::FileIdentity> copies;
@@ -458,14 +458,8 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
             continue;
         }
         const _tagWorkingCopy& saved = it->Saved;
-        const std::string workFolder = saved.WorkingCopy.substr(0, saved.WorkingCopy.rfind('\\'));
-        if (!work.IsOpen() || work.Folder() != workFolder) {
-            work.Close();
-            work.Open(workFolder);
-        }
-        work.Release();
-        plat::EntryInfo info;
-        if (!work.IsOpen() || work.Look(saved.WorkingCopy, info) != plat::FsResult::Ok || !SameFile(info, saved.Copy)) {
+        plat::Beneath* work = workingCopies.Find(saved);
+        if (!work) {
             destinationMissing.push_back(TrimBlanks(saved.WorkingCopy));
             continue;
         }
@@ -477,7 +471,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         }
         // Whatever stands at the replaced file's path now stays.
         plat::FileStamp back;
-        const plat::FsResult r = disk.CopyFile(work, saved.WorkingCopy, *base, saved.Target, &back);
+        const plat::FsResult r = disk.CopyFile(*work, saved.WorkingCopy, *base, saved.Target, &back);
         if (r == plat::FsResult::AlreadyExists) {
             sourceExists.push_back(TrimBlanks(saved.Target));
         } else if (r != plat::FsResult::Ok) {
@@ -485,8 +479,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
             state.Vol12FailedUndoSteps.push_front(*it);
         } else {
             copies[{saved.Written.id.dev, saved.Written.id.ino}] = back.id;
-            work.Release();
-            disk.RemoveFile(work, saved.WorkingCopy, &saved.Copy);
+            workingCopies.Drop(disk, saved);
         }
     }
     if (!state.Vol12FailedUndoSteps.empty()) {

@@ -1,7 +1,9 @@
-// The folders runs work beneath, as their undo finds them again: a run
-// records each folder once and its records index the list (UndoBaseIndex);
-// an undo opens each recorded base again, once, and works beneath it only
-// while it is the very folder the run worked beneath (UndoBaseOpener).
+// What every undo shares: the folders runs work beneath, as the undo finds
+// them again (a run records each folder once and its records index the
+// list, UndoBaseIndex; an undo opens each recorded base again, once, and
+// works beneath it only while it is the very folder the run worked beneath,
+// UndoBaseOpener), and the one test of "the file the run left, unchanged
+// since" with the removal that goes by it.
 #pragma once
 
 #include <cstdint>
@@ -47,3 +49,14 @@ private:
     std::vector<plat::Beneath> opened_;
     std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
 };
+
+// The entry is a regular file as the stamp says: the same object, unchanged.
+bool IsUnchanged(const plat::EntryInfo& found, const plat::FileStamp& left);
+
+// What an undo found at a file a run recorded.
+enum class AsLeft { Removed, Missing, Changed, Failed };
+// Removes the file a run left at `path` beneath `base` (null: its base is
+// gone) when it is that file unchanged (`left`; null: the run could not
+// read it back, so it stays), or the file this undo put there (`also`).
+AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat::FileStamp* left,
+                        const plat::FileStamp* also = nullptr);

@@ -1,4 +1,4 @@
-#include "core/UndoBases.h"
+#include "core/UndoToolkit.h"
 
 #include <utility>
 
@@ -42,4 +42,32 @@ plat::Beneath* UndoBaseOpener::Fresh(std::uint32_t index) {
     plat::Beneath* base = Get(index);
     if (base) base->Release();
     return base;
+}
+
+bool IsUnchanged(const plat::EntryInfo& found, const plat::FileStamp& left) {
+    return found.kind == plat::EntryKind::File && found.id == left.id && found.size == left.size &&
+           found.mtimeNs == left.mtimeNs;
+}
+
+AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat::FileStamp* left,
+                        const plat::FileStamp* also) {
+    if (!base) return AsLeft::Failed;
+    if (left && !also) {
+        // One look and the removal, in the layer.
+        switch (base->RemoveFile(path, left)) {
+        case plat::FsResult::Ok: return AsLeft::Removed;
+        case plat::FsResult::NotFound: return AsLeft::Missing;
+        case plat::FsResult::Changed: return AsLeft::Changed;
+        default: return AsLeft::Failed;
+        }
+    }
+    plat::EntryInfo info;
+    switch (base->Look(path, info)) {
+    case plat::FsResult::Ok: break;
+    case plat::FsResult::NotFound: return AsLeft::Missing;
+    default: return AsLeft::Failed;
+    }
+    if (!left || !(IsUnchanged(info, *left) || (also && IsUnchanged(info, *also)))) return AsLeft::Changed;
+    const plat::FileStamp found{info.id, info.size, info.mtimeNs};
+    return base->RemoveFile(path, &found) == plat::FsResult::Ok ? AsLeft::Removed : AsLeft::Failed;
 }
