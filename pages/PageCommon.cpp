@@ -154,6 +154,15 @@ RunHooks PageRunHooks(QWidget* page, MainWindowShared& shared) {
     return hooks;
 }
 
+std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*> buttons, std::function<void()> rule) {
+    return [list = std::vector<QWidget*>(buttons), rule = std::move(rule)](bool enabled) {
+        if (enabled)
+            rule();
+        else
+            for (QWidget* button : list) button->setEnabled(false);
+    };
+}
+
 // ---- destination history and the export window ------------------------------------------------
 
 void AddToDestinationHistory(QComboBox* combo, const QString& path) {

@@ -87,6 +87,9 @@ QString CountText(const QListWidget* list);
 
 // The hooks every page hands its runs: the main window's tab sheets.
 RunHooks PageRunHooks(QWidget* page, MainWindowShared& shared);
+// Run buttons whose own rule decides when they come back: off goes off,
+// on asks the rule.
+std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*> buttons, std::function<void()> rule);
 
 // A chosen destination: a path the history does not hold (ignoring letter
 // case) goes first, the other entries follow, each once, at most 100; a

@@ -143,12 +143,8 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
         ui->btnVol15FileSelection->setEnabled(withFiles);
         ui->lstVol15FileTypesAllSelected->setEnabled(withFiles);
     };
-    Structures->EnableRunButtons = [this](bool on) {
-        if (on)
-            Vol15EnableRunButtons(true);
-        else
-            ui->btnVol15CheckProjectsConsistency->setEnabled(false);
-    };
+    Structures->EnableRunButtons =
+        RunButtonsHook({ui->btnVol15CheckProjectsConsistency}, [this] { Vol15EnableRunButtons(true); });
     Structures->UpdateRunButtons = [this](bool on) { Vol15EnableRunButtons(on); };
 }
 

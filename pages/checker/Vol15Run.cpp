@@ -28,12 +28,8 @@ Vol15Inputs Vol15Page::Vol15ReadInputs() const {
 
 void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
     RunHooks hooks = PageRunHooks(this, Shared);
-    hooks.EnableRunButtons = [this](bool enabled) {
-        if (enabled)
-            Vol15EnableRunButtons(true);
-        else
-            ui->btnVol15CheckProjectsConsistency->setEnabled(false);
-    };
+    hooks.EnableRunButtons =
+        RunButtonsHook({ui->btnVol15CheckProjectsConsistency}, [this] { Vol15EnableRunButtons(true); });
     hooks.FocusAddFolderStructure = [this] { ui->btnVol15AddFolderStructure->setFocus(); };
     VisualLog log = Vol15VisualLog();
     Vol15CheckProjectsConsistency(*this, Vol15ReadInputs(), log, hooks);

@@ -191,14 +191,8 @@ Vol10Inputs Vol10Page::Vol10ReadInputs() const {
 
 RunHooks Vol10Page::Vol10Hooks() {
     RunHooks hooks = PageRunHooks(this, Shared);
-    hooks.EnableRunButtons = [this](bool on) {
-        if (on) {
-            Vol10EnableRunButtons(true);
-        } else {
-            ui->btnVol10CopyFiles->setEnabled(false);
-            ui->btnVol10CopyFilesSimulation->setEnabled(false);
-        }
-    };
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol10CopyFiles, ui->btnVol10CopyFilesSimulation},
+                                            [this] { Vol10EnableRunButtons(true); });
     hooks.FocusAddFolderStructure = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
     return hooks;
 }

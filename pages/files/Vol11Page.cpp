@@ -166,12 +166,7 @@ void Vol11Page::Vol11EnableRunButtons(bool) {
 void Vol11Page::btnVol11DeleteFilesClick() {
     VisualLog log = Vol11VisualLog();
     RunHooks hooks = Vol11Hooks();
-    hooks.EnableRunButtons = [this](bool on) {
-        if (on)
-            Vol11EnableRunButtons(true);
-        else
-            ui->btnVol11DeleteFiles->setEnabled(false);
-    };
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol11DeleteFiles}, [this] { Vol11EnableRunButtons(true); });
     Vol11RunDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
 }
 

@@ -198,14 +198,8 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
 
 RunHooks Vol12Page::Vol12Hooks() {
     RunHooks hooks = PageRunHooks(this, Shared);
-    hooks.EnableRunButtons = [this](bool on) {
-        if (on) {
-            Vol12EnableRunButtons(true);
-        } else {
-            ui->btnVol12RenameFiles->setEnabled(false);
-            ui->btnVol12RenameFilesSimulation->setEnabled(false);
-        }
-    };
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol12RenameFiles, ui->btnVol12RenameFilesSimulation},
+                                            [this] { Vol12EnableRunButtons(true); });
     return hooks;
 }
 
