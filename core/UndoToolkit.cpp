@@ -44,11 +44,6 @@ plat::Beneath* UndoBaseOpener::Fresh(std::uint32_t index) {
     return base;
 }
 
-bool IsUnchanged(const plat::EntryInfo& found, const plat::FileStamp& left) {
-    return found.kind == plat::EntryKind::File && found.id == left.id && found.size == left.size &&
-           found.mtimeNs == left.mtimeNs;
-}
-
 AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat::FileStamp* left,
                         const plat::FileStamp* also) {
     if (!base) return AsLeft::Failed;
@@ -67,7 +62,7 @@ AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat
     case plat::FsResult::NotFound: return AsLeft::Missing;
     default: return AsLeft::Failed;
     }
-    if (!left || !(IsUnchanged(info, *left) || (also && IsUnchanged(info, *also)))) return AsLeft::Changed;
+    if (!left || !(plat::IsUnchanged(info, *left) || (also && plat::IsUnchanged(info, *also)))) return AsLeft::Changed;
     const plat::FileStamp found{info.id, info.size, info.mtimeNs};
     return base->RemoveFile(path, &found) == plat::FsResult::Ok ? AsLeft::Removed : AsLeft::Failed;
 }

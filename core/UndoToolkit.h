@@ -2,8 +2,8 @@
 // them again (a run records each folder once and its records index the
 // list, UndoBaseIndex; an undo opens each recorded base again, once, and
 // works beneath it only while it is the very folder the run worked beneath,
-// UndoBaseOpener), and the one test of "the file the run left, unchanged
-// since" with the removal that goes by it.
+// UndoBaseOpener), and the removal of a file the run left that goes by the
+// layer's one test of it (plat::IsUnchanged).
 #pragma once
 
 #include <cstdint>
@@ -49,9 +49,6 @@ private:
     std::vector<plat::Beneath> opened_;
     std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
 };
-
-// The entry is a regular file as the stamp says: the same object, unchanged.
-bool IsUnchanged(const plat::EntryInfo& found, const plat::FileStamp& left);
 
 // What an undo found at a file a run recorded.
 enum class AsLeft { Removed, Missing, Changed, Failed };

@@ -119,7 +119,7 @@ plat::Beneath* WorkingCopyFinder::Find(const _tagWorkingCopy& record) {
     work_.Release();
     plat::EntryInfo info;
     if (!work_.IsOpen() || work_.Look(record.WorkingCopy, info) != plat::FsResult::Ok ||
-        !IsUnchanged(info, record.Copy))
+        !plat::IsUnchanged(info, record.Copy))
         return nullptr;
     return &work_;
 }

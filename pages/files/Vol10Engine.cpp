@@ -602,8 +602,8 @@ private:
         plat::EntryInfo info;
         const plat::FsResult look = base ? base->Look(r.Target, info) : plat::FsResult::Failed;
         const auto put = restored_.find(r.Target);
-        if (look == plat::FsResult::Ok && !IsUnchanged(info, r.Written) &&
-            (put == restored_.end() || !IsUnchanged(info, put->second))) {
+        if (look == plat::FsResult::Ok && !plat::IsUnchanged(info, r.Written) &&
+            (put == restored_.end() || !plat::IsUnchanged(info, put->second))) {
             // Someone wrote the target since: theirs stays, and so does the copy.
             other_.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
             return;
