@@ -258,7 +258,8 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     VisualLog log = Vol07VisualLog();
     FolderLogSink sink(log, kVol07CounterLabels);
     RunFrame frame;
-    frame.Questions = {{(twice ? "First" : "Final") + std::string(" Confirmation for DELETING Folders/Files\n\n") + body,
+    const std::string first = twice ? "First" : "Final";
+    frame.Questions = {{first + " Confirmation for DELETING Folders/Files\n\n" + body,
                         MessageCaption(kRunTopic, "Information", "70032")}};
     if (twice)
         frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,

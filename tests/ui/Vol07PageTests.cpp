@@ -69,7 +69,8 @@ protected:
                 dialog->findChild<QAbstractButton*>("btnVol07EditIncludeListOk")->click();
             } else {
                 modals.push_back(dialog->metaObject()->className());
-                if (dialog == frmFileExport) exported = frmFileExport->findChild<QLabel*>("lblSmartExportSource")->text();
+                if (dialog == frmFileExport)
+                    exported = frmFileExport->findChild<QLabel*>("lblSmartExportSource")->text();
             }
             return dialog->result();
         });
