@@ -416,6 +416,10 @@ int Beneath::Parent(const std::string& path, std::string& name, FsResult& why) {
 
 // ---- looking ------------------------------------------------------------------------------
 
+bool IsUnchanged(const EntryInfo& found, const FileStamp& left) {
+    return found.kind == EntryKind::File && found.Stamp() == left;
+}
+
 FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     std::string rel;
     if (!Relative(path, rel)) return FsResult::Failed;
@@ -697,7 +701,7 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
-        if (!S_ISREG(st.st_mode) || InfoOf(st).Stamp() != *expected) return FsResult::Changed;
+        if (!IsUnchanged(InfoOf(st), *expected)) return FsResult::Changed;
     }
     // Without flags unlinkat never removes a folder (EISDIR).
     if (unlinkat(dir, name.c_str(), 0) == 0) return FsResult::Ok;

@@ -60,6 +60,11 @@ struct EntryInfo {
     FileStamp Stamp() const { return {id, size, mtimeNs, ctimeNs}; }
 };
 
+// The found entry is a regular file as the stamp says: the same object,
+// unchanged since. The one test of "the file as a run left it", for the
+// layer, the dry disk and every undo.
+bool IsUnchanged(const EntryInfo& found, const FileStamp& left);
+
 // A folder made by MakeFolderTree, parents first.
 struct MadeFolder {
     std::string path;  // drive form, in the caller's spelling

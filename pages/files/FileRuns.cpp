@@ -140,38 +140,21 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     return plat::FsResult::Failed;
 }
 
-// ---- undo bases ------------------------------------------------------------------------
-
-UndoBaseList::UndoBaseList(VEC_UNDO_BASES& bases) : bases_(bases) {
-    for (std::size_t i = 0; i < bases_.size(); ++i)
-        index_.emplace(std::make_tuple(bases_[i].Path, bases_[i].Id.dev, bases_[i].Id.ino), static_cast<std::uint32_t>(i));
-}
-
-std::uint32_t UndoBaseList::IndexOf(const plat::Beneath& base) {
-    const auto [it, added] = index_.emplace(std::make_tuple(base.Folder(), base.Identity().dev, base.Identity().ino),
-                                            static_cast<std::uint32_t>(bases_.size()));
-    if (added) bases_.push_back({base.Folder(), base.Identity()});
-    return it->second;
-}
-
-plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (state_[index] == 0) {
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        state_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
+plat::Beneath* WorkingCopyFinder::Find(const _tagWorkingCopy& record) {
+    const std::string folder = record.WorkingCopy.substr(0, record.WorkingCopy.rfind('\\'));
+    if (!work_.IsOpen() || work_.Folder() != folder) {
+        work_.Close();
+        work_.Open(folder);
     }
-    if (state_[index] != 1) return nullptr;
-    opened_[index].Release();
-    return &opened_[index];
+    work_.Release();
+    plat::EntryInfo info;
+    if (!work_.IsOpen() || work_.Look(record.WorkingCopy, info) != plat::FsResult::Ok ||
+        !plat::IsUnchanged(info, record.Copy))
+        return nullptr;
+    return &work_;
 }
 
-bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
-    return info.kind == plat::EntryKind::File && info.Stamp() == stamp;
-}
-
-std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
-                        const std::string& gap) {
-    return topic + gap + kind + " no: " + number + ".";
+void WorkingCopyFinder::Drop(RunDisk& disk, const _tagWorkingCopy& record) {
+    work_.Release();
+    disk.RemoveFile(work_, record.WorkingCopy, &record.Copy);
 }

@@ -150,7 +150,7 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, FolderRunSink& sink) {
     const DEQ_RENAME_RECORDS replay =
         std::move(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs);
-    VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
+    UndoBaseOpener bases(std::move(records.Vol06UndoBases));
     Vol06ClearUndo(records);
     Vol06ResetCounters(c);
     Vol06UndoReport report;
@@ -175,7 +175,7 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
             break;
         }
     }
-    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = std::move(bases);
+    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases.Bases();
     for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
         sink.Outcome(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath), c.Values());
     return report;

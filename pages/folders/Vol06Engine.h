@@ -82,7 +82,7 @@ public:
 
 private:
     Vol06UndoRecords& records_;
-    UndoBaseList bases_;
+    UndoBaseIndex bases_;
     std::uint32_t lastIndex_ = 0;
     plat::FileIdentity lastId_;
     std::string lastFolder_;
