@@ -1,5 +1,6 @@
-// What the operation pages share: the main window's fixed texts and the
-// small control helpers every page uses.
+// What the operation pages share: the main window's fixed texts and tab
+// sheets, the hooks every run gets, the destination history, the export
+// window's protocol and the small control helpers every page uses.
 #pragma once
 
 #include <QString>

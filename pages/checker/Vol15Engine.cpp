@@ -27,9 +27,6 @@ namespace {
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 constexpr int kTemplateIndex = 5;
 
-constexpr const char* kWarning = "Warning no: ";
-constexpr const char* kInformation = "Information no: ";
-
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // A structure line as a model folder: trimmed, without trailing

@@ -13,7 +13,6 @@
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/StructureLists.h"
-#include "pages/checker/Vol15Internal.h"
 #include "pages/VisualLog.h"
 #include "ui_Vol15Page.h"
 #include "windows/ListTools.h"

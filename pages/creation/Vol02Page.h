@@ -1,7 +1,8 @@
 // Create many folders from a list of strings (page 02): the page's controls
 // and handlers, and its state between runs (Vol02State). The run, the
 // simulation and the undo live in Vol02Run.cpp, Vol02Simulation.cpp and
-// Vol02Undo.cpp; the structure list's handlers in Vol02Structures.cpp.
+// Vol02Undo.cpp; the structure list's handlers in Vol02Structures.cpp; both
+// lists work on the shared list handlers.
 #pragma once
 
 #include <QWidget>
