@@ -466,7 +466,13 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         // Held, so what is done in the folder next is done in the very
         // folder listed, without resolving it again.
         const int held = dfd >= 0 ? fcntl(dfd, F_DUPFD_CLOEXEC, 0) : -1;
-        if (held >= 0) held_.push_back({std::move(rel), held});
+        if (held >= 0) {
+            if (held_.size() >= kMostHeld) {
+                ::close(held_.back().fd);
+                held_.pop_back();
+            }
+            held_.push_back({std::move(rel), held});
+        }
     }
     if (dfd < 0) return false;
     return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);

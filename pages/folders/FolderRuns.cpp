@@ -25,16 +25,9 @@ std::string NormalizeFolderItem(const std::string& item) {
     return out;
 }
 
-// The one place the folder runs judge an item; the shared item rule of the
-// Include lists takes its place once it exists.
-bool UnusableFolderItem(const std::string& item) {
-    if (item.empty() || IsSeparator(item.back()) || HasDotFolderName(item)) return true;
-    const std::string drive = GetDrivePart(item);
-    if (item.size() <= drive.size()) return true;  // a drive or share alone
-    if (drive.size() == 2 && !IsSeparator(item[2])) return true;
-    const std::size_t cut = item.find_last_of("\\/:");
-    return UnusableFolderName(std::string_view(item).substr(cut == std::string::npos ? 0 : cut + 1));
-}
+// A folder run takes each item's last name (a rename builds the new one
+// from it, a delete may remove the folder by it).
+bool UnusableFolderItem(const std::string& item) { return !IsUsableRunItem(item, RunItemUse::NamedFolder); }
 
 bool UnusableFolderName(std::string_view name) {
     if (name.find_first_of("\\/:") != std::string_view::npos) return true;

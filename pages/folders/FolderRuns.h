@@ -27,9 +27,9 @@ public:
 // it dropped, "/" turned into "\", runs of "\" and of ":" collapsed.
 std::string NormalizeFolderItem(const std::string& item);
 
-// True when a run may not use the (normalised) item: a "." or ".." name,
-// an empty last name, the root of a drive, or a path relative to a drive's
-// current folder ("C:Data").
+// True when a run may not use the (normalised) item, by the runs' shared
+// item check: no drive, a "." or ".." name, an empty last name, the root
+// of a drive, a path relative to a drive's current folder ("C:Data").
 bool UnusableFolderItem(const std::string& item);
 // True when a new last name names no entry of its own: empty as the file
 // system reads it, made of dots, or holding a separator or colon.
