@@ -86,3 +86,24 @@ std::string LexicallyResolved(const std::string& item) {
     for (const std::string& name : names) out += "\\" + name;
     return names.empty() ? out + "\\" : out;
 }
+
+namespace {
+
+// The labels are asked for only when the log shows the counters.
+struct LabelledCounters {
+    std::span<const char* const> labels;
+    std::span<const double> values;
+    std::vector<CounterLabel> Labels() const {
+        std::vector<CounterLabel> out;
+        out.reserve(labels.size());
+        for (std::size_t i = 0; i < labels.size() && i < values.size(); ++i) out.push_back({labels[i], values[i]});
+        return out;
+    }
+};
+
+}  // namespace
+
+void FolderLogSink::Outcome(int category, std::string_view line, std::span<const double> counters) {
+    log_.AddLine(category, std::string(line));
+    log_.CountersChanged(LabelledCounters{labels_, counters});
+}

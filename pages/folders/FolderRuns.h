@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "pages/RunLog.h"
 #include "platform/Beneath.h"
 
 // Where a folder engine's outcomes go. One call per line: `category` is
@@ -56,3 +57,15 @@ private:
 // away (never above the drive), as the file system would read it: what a
 // refusal by identity looks at.
 std::string LexicallyResolved(const std::string& item);
+
+// A folder engine's outcomes into a page's Visual Log: each line into its
+// list, the counters under their labels at the log's pace.
+class FolderLogSink final : public FolderRunSink {
+public:
+    FolderLogSink(RunLog& log, std::span<const char* const> labels) : log_(log), labels_(labels) {}
+    void Outcome(int category, std::string_view line, std::span<const double> counters) override;
+
+private:
+    RunLog& log_;
+    std::span<const char* const> labels_;
+};
