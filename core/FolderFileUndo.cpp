@@ -89,12 +89,7 @@ std::size_t ParentLength(std::string_view text) {
 
 // ---- what the run recorded -----------------------------------------------------
 
-void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) {
-    bases_ = std::move(bases);
-    opened_.clear();
-    opened_.resize(bases_.size());
-    openState_.assign(bases_.size(), 0);
-}
+void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) { bases_.Reset(std::move(bases)); }
 
 void FolderFileUndo::SetCreatedFolders(DEQ_CREATED_FOLDERS folders) {
     ForgetQueue();
@@ -343,28 +338,17 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 
 // ---- steps -------------------------------------------------------------------------
 
-plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (openState_[index] == 0) {
-        // The same folder as in the run, or nothing of it is touched.
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        openState_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
-    }
-    return openState_[index] == 1 ? &opened_[index] : nullptr;
-}
-
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
-        plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
-        plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
-        if (base) r = base->RemoveFile(currentFile_, &file.Stamp);
-        if (r == plat::FsResult::Ok) continue;
+        // A file the run could not read back is never touched.
+        const AsLeft r =
+            file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
+        if (r == AsLeft::Removed) continue;
         // Changed since the run, or something else stands in its place; a
-        // file behind a link or a gone base is kept for a retry instead.
-        if (r == plat::FsResult::Changed) {
+        // file behind a link, gone, or beneath a gone base is kept for a
+        // retry instead.
+        if (r == AsLeft::Changed) {
             filesChanged_.push_back(currentFile_);
             continue;
         }
@@ -395,7 +379,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
         const RecordRef entry = queue_[*it];
         folder.assign(QueuedTextOf(entry));
         const runrecord::FolderRef record = Record(QueuedRecordOf(entry));
-        plat::Beneath* base = BaseOf(record.Base);
+        plat::Beneath* base = bases_.Get(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::Ok) continue;
         if (r == plat::FsResult::NotFound) {

@@ -25,14 +25,8 @@
 
 #include "core/RunRecord.h"
 #include "core/Types.h"
+#include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
-
-// A folder a run worked beneath, as it was opened then.
-struct _tagUndoBase {
-    std::string Path;
-    plat::FileIdentity Id;
-};
-using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
 
 class FolderFileUndo {
 public:
@@ -123,14 +117,9 @@ private:
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
     void ForgetQueue();
-    // The base of an entry, opened and checked once per undo; null when it
-    // is gone or is another folder now.
-    plat::Beneath* BaseOf(std::uint32_t index);
 
     std::string mainFolder_;
-    VEC_UNDO_BASES bases_;
-    std::vector<plat::Beneath> opened_;
-    std::vector<unsigned char> openState_;  // 0 not tried, 1 usable, 2 not
+    UndoBaseOpener bases_;
     DEQ_CREATED_FOLDERS createdFolders_;
     DEQ_CREATED_FOLDERS secondFolders_;
     DEQ_CREATED_FOLDERS foldersCreatedByRun_;

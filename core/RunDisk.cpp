@@ -407,7 +407,7 @@ FsResult DryDisk::RemoveFile(plat::Beneath& base, const std::string& path, const
     case Kind::Entry: break;
     }
     if (expected) {
-        if (real.empty() || info.kind != plat::EntryKind::File || info.Stamp() != *expected) return FsResult::Changed;
+        if (real.empty() || !plat::IsUnchanged(info, *expected)) return FsResult::Changed;
     } else if (info.kind == plat::EntryKind::Folder) {
         return FsResult::Failed;
     }

@@ -110,9 +110,9 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
-                             CreationLog& log, RunDisk& disk, bool simulation)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
-      simulation_(simulation) {
+                             RunLog& log, RunDisk& disk)
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
+      bases_(state.LastBases) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -140,14 +140,7 @@ void FolderCreator::UseDestination(const std::string& folder) {
 
 std::uint32_t FolderCreator::BaseIndex() {
     if (!destRecorded_) {
-        const plat::FileIdentity id = dest_.Identity();
-        const std::uint64_t key = id.ino ^ (id.dev << 32) ^ (id.dev >> 32);
-        auto it = baseIndex_.find(key);
-        if (it == baseIndex_.end() || state_.LastBases[it->second].Id != id) {
-            state_.LastBases.push_back({dest_.Folder(), id});
-            it = baseIndex_.insert_or_assign(key, static_cast<std::uint32_t>(state_.LastBases.size() - 1)).first;
-        }
-        destBase_ = it->second;
+        destBase_ = bases_.IndexOf(dest_);
         destRecorded_ = true;
     }
     return destBase_;
@@ -177,7 +170,7 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::Changed() { log_.CountersChanged(c_); }
+void FolderCreator::Changed() { log_.CountersChanged(state_); }
 
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
     bool all = false;
@@ -204,7 +197,7 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
+    if (!dry_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationFoldersCreated, path);
 }
 
@@ -212,7 +205,7 @@ void FolderCreator::RecordFolderExists(const std::string& path) {
     c_.FoldersExists += 1.0;
     AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
     Changed();
-    if (!simulation_) state_.LastExistingFolders.push_back(path);
+    if (!dry_) state_.LastExistingFolders.push_back(path);
     log_.AddLine(CreationFoldersExists, path);
 }
 
@@ -220,7 +213,7 @@ void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals)
     c_.FoldersOther += 1.0;
     AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
     Changed();
-    if (!simulation_) state_.LastOtherFolders.push_back(text);
+    if (!dry_) state_.LastOtherFolders.push_back(text);
     log_.AddLine(CreationFoldersOther, text);
 }
 
@@ -236,7 +229,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
+    if (!dry_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationSubFoldersCreated, path);
 }
 
@@ -249,7 +242,7 @@ void FolderCreator::RecordSubFolderOther(const std::string& path) {
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
-    if (simulation_ || made.size() < 2) return;
+    if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
     for (std::size_t i = 0; i + 1 < made.size(); ++i)
         state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
@@ -268,7 +261,7 @@ FsResult FolderCreator::MakeFolder(const std::string& path) {
         r = disk_.MakeFolderTree(dest_, path, made_);
         if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
     }
-    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+    if (in_.RelativePaths && !dry_ && r == FsResult::Ok) {
         if (made_.empty()) RememberMade(path, madeId_);
         for (const auto& m : made_) RememberMade(m.path, m.id);
     }
@@ -309,18 +302,18 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     RecordParents(made_);
 
     if (in_.FullPaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "F";
             state_.FailedUndoFiles.clear();
         }
         AttachStructures(path);
     } else if (in_.RelativePaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "R";
             state_.FailedUndoFiles.clear();
         }
         AttachTemplates(path, numberSuffix, suffixModel);
-    } else if (!simulation_) {
+    } else if (!dry_) {
         state_.UndoMode = "N";
     }
 }
@@ -440,8 +433,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!simulation_)
-            state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
+        if (!dry_) state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();
         log_.AddLine(CreationFilesCreated, target);

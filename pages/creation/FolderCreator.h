@@ -1,7 +1,8 @@
 // Makes the main folders of a create run and attaches folder structures or
 // template lines to each new one: the engine of pages 02, 03 and 04. The
 // same code serves the run and the simulation: the simulation hands in the
-// dry disk, so it reports exactly what the run would do.
+// dry disk, so it reports exactly what the run would do, and records
+// nothing for the Undo.
 //
 // Every write stays beneath the destination the page names (UseDestination),
 // held open, never through a link or a mount point; each structure is read
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/UndoToolkit.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 
@@ -68,8 +70,8 @@ enum class OtherTotals {
 
 class FolderCreator {
 public:
-    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, CreationLog& log,
-                  RunDisk& disk, bool simulation);
+    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
+                  RunDisk& disk);
 
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
@@ -122,15 +124,15 @@ private:
     const CreationInputs& in_;
     CreationState& state_;
     CreationCounters& c_;
-    CreationLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
-    const bool simulation_;
+    const bool dry_;  // the dry disk: nothing is recorded for the Undo
     plat::Beneath dest_;
     std::string destText_;
     std::vector<plat::FileIdentity> destChain_;
     std::uint32_t destBase_ = 0;
     bool destRecorded_ = false;
-    std::unordered_map<std::uint64_t, std::uint32_t> baseIndex_;  // by inode, within one device mostly
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
     bool structuresRead_ = false;
     int templateMode_ = 1;

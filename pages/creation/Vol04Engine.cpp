@@ -74,12 +74,12 @@ namespace {
 CreationProfile Vol04Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 1;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol04SimulateTopic, 40068, true)
-                                           : CreationCaption(kVol04Topic, 40046, true);
-    p.TemplateRefusedCaption = CreationCaption(kVol04Topic, simulation ? 40069 : 40047, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol04SimulateTopic, "Warning", 40068)
+                                           : MessageCaption(kVol04Topic, "Warning", 40046);
+    p.TemplateRefusedCaption = MessageCaption(kVol04Topic, "Warning", simulation ? 40069 : 40047);
     const char* topic = simulation ? kVol04SimulateTopic : kVol04Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 40072 : 4055, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 40073 : 40056, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40072 : 4055);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40073 : 40056);
     if (!simulation) p.SizeMissingNotCopiedText = "The path doesn't exist : \n";
     // An unusable template line adds the structure totals by the attach option.
     p.UnusableLineAsItem = false;
@@ -88,9 +88,8 @@ CreationProfile Vol04Profile(bool simulation) {
 
 }  // namespace
 
-Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk,
-                           bool simulation)
-    : in_(in), profile_(Vol04Profile(simulation)), creator_(profile_, in, state, log, disk, simulation) {
+Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk)
+    : in_(in), profile_(Vol04Profile(disk.IsDry())), creator_(profile_, in, state, log, disk) {
     // An existing main folder counts as itself alone; one that cannot be
     // made also counts what its structures would have brought.
     creator_.ExistsTotals = OtherTotals::None;

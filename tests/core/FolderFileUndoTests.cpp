@@ -290,7 +290,8 @@ TEST(RenameReversal, MovesBackOnlyTheRenamedObjectToAFreeName) {
     drive.WriteFile("D\\copy.txt", "renamed");
     std::filesystem::rename(drive.nativePath("D\\copy.txt"), drive.nativePath("D\\x-new.txt"));
 
-    RenameReversal reversal(Bases(drive));
+    UndoBaseOpener bases(Bases(drive));
+    RenameReversal reversal(bases);
     EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Moved);
     EXPECT_EQ(reversal.MoveBack(file), RenameBack::Changed);
     EXPECT_EQ(reversal.MoveBack(blocked), RenameBack::SourceExists);

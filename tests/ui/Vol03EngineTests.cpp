@@ -152,19 +152,19 @@ TEST_F(Vol03Engine, HyphenJoinsOnlyTheNonEmptyParts) {
     in.Prefix = "Job";
     in.Suffix = "A";
     in.Hyphen = true;
-    auto parts = Vol03GetNameParts(in);
+    auto parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job-08-A");
     in.Hyphen = false;
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job8A");
     in.Hyphen = true;
     in.Prefix = "";
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\08-A");
     in.Prefix = "   ";  // blanks only: in the name, without a hyphen
     in.Suffix = "";
     in.DestFolder = " D:\\Work\\ ";  // no second backslash
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\   8");
 }
 

@@ -50,7 +50,7 @@ protected:
     Vol04State state;
     creationtest::RecordingLog log;
     Vol04Inputs in;
-    Vol04PageHooks hooks;
+    RunHooks hooks;
     int focusStructure = 0, tabsOff = 0, tabsOn = 0;
 
     void SetUp() override {
