@@ -24,9 +24,10 @@ std::string CollapseRuns(const std::string& text, char c) {
 
 bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-// The lowered byte at position i. A Latin-1 capital (U+00C0..U+00DE but
-// U+00D7) is C3 80..C3 9E in UTF-8; only its second byte changes, so a
-// multi-byte sequence stays whole.
+}  // namespace
+
+// A Latin-1 capital (U+00C0..U+00DE but U+00D7) is C3 80..C3 9E in UTF-8;
+// only its second byte changes, so a multi-byte sequence stays whole.
 char LowerByteAt(std::string_view text, std::size_t i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
@@ -34,8 +35,6 @@ char LowerByteAt(std::string_view text, std::size_t i) {
         return static_cast<char>(c + 0x20);
     return static_cast<char>(c);
 }
-
-}  // namespace
 
 unsigned long CountPathSeparators(const std::string& path) {
     unsigned long count = 0;

@@ -54,6 +54,8 @@ std::string TrimBlanks(const std::string& text);
 std::string TrimControlAndBlanks(const std::string& text);
 // ASCII letters and the Latin-1 letters of UTF-8 text are lowered.
 std::string ToLowerCase(const std::string& text);
+// The byte at `i` of ToLowerCase(text), without making the lowered text.
+char LowerByteAt(std::string_view text, std::size_t i);
 std::string MakeBlanks(unsigned long count);
 // Characters of code 32 or less at the end of the text.
 unsigned long CountTrailingBlanks(const std::string& text);

@@ -210,6 +210,19 @@ void Beneath::Close() {
     mount_ = -1;
 }
 
+Beneath Beneath::Twin() const {
+    Beneath twin;
+    if (fd_ < 0) return twin;
+    twin.fd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (twin.fd_ < 0) return twin;
+    twin.root_ = root_;
+    twin.folder_ = folder_;
+    twin.id_ = id_;
+    twin.nameMax_ = nameMax_;
+    twin.mount_ = mount_;
+    return twin;
+}
+
 void Beneath::Release() {
     for (auto& h : held_) ::close(h.fd);
     held_.clear();

@@ -89,6 +89,10 @@ public:
     FsResult OpenNearest(const std::string& folder);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+    // Another Beneath on this very base (its handle duplicated; no path is
+    // resolved again), holding folders of its own: one for each worker of a
+    // run. Closed when this one is.
+    Beneath Twin() const;
     // The base in drive form (as the drive table says it) and its identity.
     const std::string& Folder() const { return folder_; }
     FileIdentity Identity() const { return id_; }
