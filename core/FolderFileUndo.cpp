@@ -341,10 +341,9 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
-        const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
         // A file the run could not read back is never touched.
         const AsLeft r =
-            file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &stamp) : AsLeft::Changed;
+            file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
         if (r == AsLeft::Removed) continue;
         // Changed since the run, or something else stands in its place; a
         // file behind a link, gone, or beneath a gone base is kept for a

@@ -27,9 +27,7 @@ struct _tagCreatedFolder {
 struct _tagCreatedFile {
     std::string Path;
     bool HasStamp = false;  // false: the run could not read it back; never deleted
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
-    plat::FileIdentity Id;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
 };
 
@@ -41,9 +39,7 @@ struct FolderFacts {
     std::uint32_t Base = 0;
 };
 struct FileFacts {
-    plat::FileIdentity Id;
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
     bool HasStamp = false;
 };
@@ -58,11 +54,9 @@ struct FolderRef {
 struct FileRef {
     std::string_view Path;
     bool HasStamp = false;
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
-    plat::FileIdentity Id;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
-    operator _tagCreatedFile() const { return {std::string(Path), HasStamp, Size, MtimeNs, Id, Base}; }
+    operator _tagCreatedFile() const { return {std::string(Path), HasStamp, Stamp, Base}; }
 };
 
 template <class Record, class Facts, class Ref>
@@ -138,11 +132,11 @@ public:
 private:
     static FolderFacts FactsOf(const _tagCreatedFolder& r) { return {r.Id, r.Base}; }
     static FolderFacts FactsOf(const FolderRef& r) { return {r.Id, r.Base}; }
-    static FileFacts FactsOf(const _tagCreatedFile& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
-    static FileFacts FactsOf(const FileRef& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
+    static FileFacts FactsOf(const _tagCreatedFile& r) { return {r.Stamp, r.Base, r.HasStamp}; }
+    static FileFacts FactsOf(const FileRef& r) { return {r.Stamp, r.Base, r.HasStamp}; }
     static FolderRef MakeRef(std::string_view path, const FolderFacts& f) { return {path, f.Id, f.Base}; }
     static FileRef MakeRef(std::string_view path, const FileFacts& f) {
-        return {path, f.HasStamp, f.Size, f.MtimeNs, f.Id, f.Base};
+        return {path, f.HasStamp, f.Stamp, f.Base};
     }
 
     LineStore paths_;

@@ -63,6 +63,6 @@ AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat
     default: return AsLeft::Failed;
     }
     if (!left || !(plat::IsUnchanged(info, *left) || (also && plat::IsUnchanged(info, *also)))) return AsLeft::Changed;
-    const plat::FileStamp found{info.id, info.size, info.mtimeNs};
+    const plat::FileStamp found = info.Stamp();
     return base->RemoveFile(path, &found) == plat::FsResult::Ok ? AsLeft::Removed : AsLeft::Failed;
 }

@@ -37,11 +37,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// A file as a run left it: its identity, size and modification time.
+// A file as a run left it: its identity, size, modification time and
+// status-change time. The last is set by every change and by no call a
+// user can make, so a file rewritten in place with its old size and time
+// set back still differs from its stamp.
 struct FileStamp {
     FileIdentity id;
     std::uint64_t size = 0;
     std::int64_t mtimeNs = 0;
+    std::int64_t ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
 };
 
 struct EntryInfo {
@@ -49,8 +54,10 @@ struct EntryInfo {
     FileIdentity id;
     std::uint64_t size = 0;
     std::int64_t mtimeNs = 0;
+    std::int64_t ctimeNs = 0;
     std::uint32_t mode = 0;  // permission bits
     std::uint32_t uid = 0;   // owner
+    FileStamp Stamp() const { return {id, size, mtimeNs, ctimeNs}; }
 };
 
 // The found entry is a regular file as the stamp says: the same object,

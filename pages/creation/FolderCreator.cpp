@@ -78,12 +78,15 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     FolderStructure s;
     s.entry = StructureEntryText(entry);
     s.name = LastNameOf(s.entry);
-    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty()) return s;
+    // Its last name names the folder it is copied to: a structure the run
+    // may not take a name from is skipped; a root is refused by the run.
+    const bool root = IsDriveRootPath(s.entry);
+    if (!root && !IsUsableRunItem(s.entry, RunItemUse::NamedFolder)) return s;
     const FsResult opened = s.source.Open(s.entry);
     s.absent = opened == FsResult::NotFound;
     if (opened != FsResult::Ok) return s;
     s.usable = true;
-    if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
+    if (root) return s;  // never walked
     std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
     std::vector<plat::DirEntry> entries;
     while (!queue.empty()) {
@@ -118,7 +121,9 @@ void FolderCreator::UseDestination(const std::string& folder) {
     const plat::FileIdentity before = dest_.Identity();
     destText_ = folder;
     dest_.Close();
-    if (!folder.empty() && !TrimControlAndBlanks(GetDrivePart(folder)).empty()) dest_.OpenNearest(folder);
+    // A destination the run may not build names beneath is never opened:
+    // every main folder below it then fails.
+    if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
     destRecorded_ = false;
     if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
     // Where the structures stand to this destination, judged by the real folders.
@@ -428,8 +433,7 @@ void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& sou
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!dry_)
-            state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+        if (!dry_) state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();
         log_.AddLine(CreationFilesCreated, target);

@@ -43,8 +43,9 @@ struct FolderStructure {
     std::vector<StructureItem> items;
     plat::Beneath source;  // the structure folder, held for the copies
 };
-// Walks the structure folder once; not usable when it has no drive part,
-// is no folder (a link is none) or is a drive root.
+// Walks the structure folder once; not usable when IsUsableRunItem refuses
+// it as a folder to take a name from or it is no folder (a link is none);
+// a drive root is usable but never walked (the run refuses it).
 FolderStructure ReadFolderStructure(const std::string& entry);
 
 // A list entry as the run and the measurement take it: trimmed, without
@@ -75,7 +76,8 @@ public:
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
     // another one is named. A destination that cannot be opened (a link,
-    // nothing of it at all) makes every main folder fail.
+    // nothing of it at all) or that IsUsableRunItem refuses makes every main
+    // folder fail.
     void UseDestination(const std::string& folder);
 
     // One main folder of the run, made with its missing parents; structures

@@ -1,5 +1,6 @@
 #include "pages/creation/Vol04Engine.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/PathTools.h"
@@ -27,17 +28,19 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std:
 
 // The parent folder and the last name the new folder is built from: a "."
 // in the last name makes the item a file, whose folder takes its place.
-void SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
+// True for a file.
+bool SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
     const std::string_view name = NameView(item);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string_view::npos && !IsBlank(name.substr(dot))) {
         const std::string_view folder = FolderView(item);
         parent = FolderView(folder);
         last = NameView(folder);
-    } else {
-        parent = FolderView(item);
-        last = name;
+        return true;
     }
+    parent = FolderView(item);
+    last = name;
+    return false;
 }
 
 }  // namespace
@@ -107,13 +110,20 @@ void Vol04Creator::CreateOne(const std::string& raw) {
         item_.clear();
     else
         item_.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
-    if (TrimBlanks(GetDrivePart(item_)).empty()) {
+    // The new folder takes the name of the folder the item names (its own,
+    // or a file's): that folder must be one the run may name, as the list
+    // checks it on entry (items reach a run from profiles and settings too).
+    // A slash is a backslash, as the list makes it.
+    named_.assign(item_);
+    std::replace(named_.begin(), named_.end(), '/', '\\');
+    std::string_view parent, last;
+    const bool file = SplitItem(named_, parent, last);
+    if (!IsUsableRunItem(named_, RunItemUse::NamedFolder) ||
+        (file && !IsUsableRunItem(FolderView(named_), RunItemUse::NamedFolder))) {
         creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
         return;
     }
     // The new path: the parent with a backslash, prefix, last name, suffix.
-    std::string_view parent, last;
-    SplitItem(item_, parent, last);
     parent_.assign(parent);
     path_.assign(parent);
     if (parent.empty() || parent.back() != '\\') path_ += '\\';

@@ -71,7 +71,7 @@ private:
     CreationProfile profile_;
     FolderCreator creator_;
     std::string prefix_, suffix_;       // the prefix with its separator; the separator with the suffix
-    std::string item_, parent_, path_;  // scratch, kept for their capacity
+    std::string item_, named_, parent_, path_;  // scratch, kept for their capacity
 };
 
 // CREATE on the run frame.

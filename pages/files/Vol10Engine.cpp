@@ -34,14 +34,10 @@ _tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp
     _tagCreatedFile file;
     file.Path = path;
     file.HasStamp = stamp.id.Known();
-    file.Size = stamp.size;
-    file.MtimeNs = stamp.mtimeNs;
-    file.Id = stamp.id;
+    file.Stamp = stamp;
     file.Base = base;
     return file;
 }
-
-plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Size, file.MtimeNs}; }
 
 // One run or simulation: the destinations, the walk of each source and the
 // three conflict rules, on the disk it is handed.
@@ -75,7 +71,8 @@ private:
 
     void Destination(const std::string& d) {
         dest_.Close();
-        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
+        // Copies get their names beneath the destination: one the list would refuse is none.
+        if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
             st_.Counters.FoldersNotExists += 1;
             st_.Vol10FoldersNotExist.push_back(d);
             log_.AddLine(Vol10CatFoldersNotExists, d);
@@ -521,9 +518,8 @@ public:
             !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
         st_.Vol10FilesNotDeleted.clear();
         for (const _tagCreatedFile& f : copies) {
-            const plat::FileStamp left = StampOf(f);
             const auto put = restored_.find(f.Path);
-            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &left : nullptr,
+            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
                                      put == restored_.end() ? nullptr : &put->second)) {
             case AsLeft::Removed: break;
             case AsLeft::Missing: missing_.push_back(TrimBlanks(f.Path)); break;

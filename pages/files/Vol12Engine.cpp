@@ -106,7 +106,7 @@ private:
         saved.Replaced = true;
         saved.Saved.Target = to;
         saved.Saved.Base = baseIndex_;
-        saved.Saved.Written = {there.id, there.size, there.mtimeNs};
+        saved.Saved.Written = there.Stamp();
         bool exhausted = false;
         if (names_.Make(disk_, base_, to, work_, saved.Saved.WorkingCopy, saved.Saved.Copy, &exhausted) !=
             plat::FsResult::Ok) {
@@ -328,7 +328,9 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     }
     Vol12Renamer worker(in, state, log, disk);
     for (const std::string& folder : examine.GetList()) {
-        if (GetDrivePart(folder).empty() || !plat::FolderExists(folder) || !worker.OpenMainFolder(folder)) {
+        // New names go beneath the folder: one the list would refuse is none.
+        if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
+            !worker.OpenMainFolder(folder)) {
             state.FoldersNotExist += 1;
             state.Vol12FoldersNotExist.push_back(folder);
             log.AddLine(Vol12CatFoldersNotExist, folder);

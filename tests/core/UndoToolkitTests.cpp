@@ -52,7 +52,7 @@ TEST(UndoToolkit, RemovesAFileOnlyAsItWasLeft) {
     plat::EntryInfo info;
     auto stampOf = [&](const std::string& name) {
         base.Look(drive.path(name), info);
-        return plat::FileStamp{info.id, info.size, info.mtimeNs};
+        return info.Stamp();
     };
     const plat::FileStamp same = stampOf("same.txt");
     const plat::FileStamp other = stampOf("other.txt");

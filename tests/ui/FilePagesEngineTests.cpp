@@ -255,6 +255,47 @@ TEST_F(CopyFiles, MasksWithoutExtensionTakeOnlyNamesWithoutOne) {
     EXPECT_FALSE(drive.Exists("Dest\\x.txt.bak"));
 }
 
+// A copy rewritten in place with its size kept and its time set back is
+// someone's file now: only its status-change time tells, and it stays.
+TEST_F(CopyFiles, ACopyRewrittenWithItsTimeSetBackStays) {
+    drive.WriteFile("Src\\a.txt", "run's");
+    drive.WriteFile("Src\\b.txt", "run's");
+    Run();
+    drive.RewriteKeepingSizeAndTime("Dest\\a.txt", "mine!");
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "mine!");
+    EXPECT_FALSE(drive.Exists("Dest\\b.txt"));
+    EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find(P("Dest\\a.txt") + "  (changed since the run)"),
+              std::string::npos);
+}
+
+// Copies and new names go beneath an Include folder only as the list takes
+// it: never a drive root or a place relative to a current folder.
+TEST(FilePagesTargets, IncludeFoldersTheListWouldRefuseGetNothing) {
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    RecordingLog log;
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.MakeFolder("x");
+    const auto before = Tree(drive);
+    Vol10State copies;
+    Vol10Inputs copy;
+    copy.IncludeFolders = {"T:x", drive.path("")};
+    copy.Sources = {drive.path("Src")};
+    copy.Masks = {"*.*"};
+    boxes.Queue(plat::IDYES);
+    Vol10RunCopyFiles(copies, copy, log, {});
+    EXPECT_EQ(copies.Vol10FoldersNotExist, (StringList{drive.path(""), "T:x"}));
+    Vol12State renames;
+    Vol12Inputs rename;
+    rename.IncludeFolders = {"T:x", drive.path("")};
+    rename.NewPrefix = "new_";
+    boxes.Queue(plat::IDYES);
+    Vol12RunRenameFiles(renames, rename, log, {});
+    EXPECT_EQ(renames.FoldersNotExist, 2);
+    EXPECT_EQ(Tree(drive), before);
+}
+
 // ---- delete files ----------------------------------------------------------------------------
 
 class DeleteFiles : public FilePages {

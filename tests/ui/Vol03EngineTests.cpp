@@ -425,6 +425,28 @@ TEST_F(Vol03Engine, AForbiddenCharacterMakesTheNewPathUnusable) {
     EXPECT_FALSE(drive.Exists("Odd?Dest\\1"));
 }
 
+// A destination that leads out of its folder or names a place relative to
+// a current folder gets nothing made beneath it, in the simulation and the
+// run alike; a drive root is a destination like any other.
+TEST_F(Vol03Engine, DestinationsLeadingElsewhereGetNothing) {
+    Numbers("1", "2");
+    const auto treeBefore = Tree(drive);
+    for (const std::string& dest : Lines{"T:x", "T:", drive.path("Dest\\.."), drive.path("Dest/../x")}) {
+        SCOPED_TRACE(dest);
+        in.DestFolder = dest;
+        Simulate();
+        const auto simulated = log.lines;
+        Run();
+        EXPECT_EQ(log.lines, simulated);
+        EXPECT_EQ(log.shown.FoldersOther, 2);
+        EXPECT_TRUE(log.lines[CreationFoldersCreated].empty());
+        EXPECT_EQ(Tree(drive), treeBefore);
+    }
+    in.DestFolder = drive.path("");
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{drive.path("1"), drive.path("2")}));
+}
+
 TEST_F(Vol03Engine, UndoOfTemplatesKeepsTheDestinationAndRetriesWhatItLeft) {
     UseTemplates({"a\\b"});
     Numbers("1", "2");
