@@ -4,6 +4,7 @@
 #include <deque>
 #include <string_view>
 
+#include "core/ByteScan.h"
 #include "core/FileNames.h"
 #include "core/LineSplit.h"
 #include "core/PathTools.h"
@@ -467,12 +468,22 @@ bool CheckFolderNameSyntax(const StringList& items, std::string& report) {
     return AppendSyntaxSection(report, ListFindings::Of(items, 0, true).syntax);
 }
 
+namespace {
+
+static_assert(std::string_view(kFolderNameChars) == "/\"*|<>?", "FolderNameSyntaxBytes looks for these");
+
+bool HoldsSyntaxBytes(std::string_view text) {
+    bytescan::Mask16 found{};
+    bytescan::ForEachVector(text, [&](bytescan::Bytes16 at, bytescan::Bytes16) { found |= FolderNameSyntaxBytes(at); });
+    return bytescan::AnyOf(found);
+}
+
+}  // namespace
+
 bool CheckFolderNameSyntax(const LineStore& items, std::string& report) {
-    // A list without a single forbidden byte has nothing to report.
-    const CharSet& forbidden = FolderNameSet();
+    // A list without a single byte to find has nothing to report.
     bool any = false;
-    for (std::size_t i = 0; i < items.Size() && !any; ++i)
-        for (char c : items[i]) any |= forbidden[static_cast<unsigned char>(c)];
+    items.ForEachRun([&](std::string_view run) { any = any || HoldsSyntaxBytes(run); });
     if (!any) return false;
     StringList list;
     for (std::size_t i = 0; i < items.Size(); ++i) list.emplace_back(items[i]);

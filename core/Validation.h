@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ByteScan.h"
 #include "core/LineStore.h"
 #include "core/Types.h"
 
@@ -123,6 +124,12 @@ bool CheckSeparatorCount(const std::string& text, StringList& items);
 bool CheckFolderNameSyntax(const StringList& items, std::string& report);
 // The same for a long list that most often has nothing to report.
 bool CheckFolderNameSyntax(const LineStore& items, std::string& report);
+// For scans of sixteen bytes at a time: true elements where `at` holds a byte
+// that CheckFolderNameSyntax reports (it turns every "/" into "\" first, so
+// "/" is none). A list without one has nothing to report.
+inline bytescan::Mask16 FolderNameSyntaxBytes(bytescan::Bytes16 at) {
+    return (at == '"') | (at == '*') | (at == '|') | (at == '<') | (at == '>') | (at == '?');
+}
 // `allowedColons` is 0 or 1.
 bool CheckColonsInFolderNames(const StringList& items, int allowedColons, std::string& report);
 bool CheckPathsBeginWithBackslash(const StringList& items, std::string& report);

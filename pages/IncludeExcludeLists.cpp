@@ -134,6 +134,7 @@ void IncludeExcludeLists::Move(QListWidget* from, QListWidget* to, bool selected
         const QString text = from->item(i)->text();
         const std::string line = S(text);
         if ((p_.MoveTakes && !p_.MoveTakes(line)) || held.count(Key(line)) != 0) continue;
+        if (!selectedOnly && to == Include() && p_.AllFromExcludeDrops && p_.AllFromExcludeDrops(line)) continue;
         if (rootCheck && p_.Refuses && p_.Refuses(line)) {
             listtools::AddListItems(to, adding);
             return;

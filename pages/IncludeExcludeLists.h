@@ -67,6 +67,9 @@ struct IncludeExcludeProfile {
     // gathered before is added.
     std::function<bool(const std::string& line)> Refuses;
     bool RootCheckOnAllFromExclude = false;
+    // "<<": a line refused here (with the page's message) is dropped, the
+    // others still go over.
+    std::function<bool(const std::string& line)> AllFromExcludeDrops;
     bool ImportStopsAtRoot = false;
     // Imports: the lines they take, each rewritten first (the builder's
     // too); then the root check; then, when asked, the drive part.

@@ -9,6 +9,7 @@
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
+#include "pages/folders/Vol07Engine.h"
 #include "results/ResultsList.h"
 #include "results/ResultsLog.h"
 #include "results/TfrmStatistic02.h"
@@ -17,10 +18,12 @@
 #include "results/TfrmStatistic10.h"
 #include "results/TfrmStatistic12.h"
 #include "results/TfrmStatistic15.h"
+#include "results/TfrmStatistics07.h"
 #include "results/TfrmStatistics11.h"
 #include "results/TfrmVol02ZoomStatistics.h"
 #include "results/TfrmVol03ZoomStatistics.h"
 #include "results/TfrmVol04ZoomStatistics.h"
+#include "results/TfrmVol07ZoomStatistics.h"
 #include "results/TfrmVol10ZoomStatistics.h"
 #include "results/TfrmVol11ZoomStatistics.h"
 #include "results/TfrmVol12ZoomStatistics.h"
@@ -43,6 +46,10 @@ static_assert(int(Vol10CatFilesCopied) == TfrmStatistic10::FilesCopied &&
 static_assert(int(Vol11CatFilesDeleted) == TfrmStatistics11::FilesDeleted &&
               int(Vol11CatFoldersNotExists) == TfrmStatistics11::FoldersNotExists &&
               int(Vol11CatFilesNotExists) == TfrmStatistics11::FilesNotExists);
+static_assert(int(Vol07CatFoldersDeleted) == TfrmStatistics07::FoldersDeleted &&
+              int(Vol07CatMainFoldersNotExist) == TfrmStatistics07::MainFoldersNotExist &&
+              int(Vol07CatFoldersNotExists) == TfrmStatistics07::FoldersNotExists &&
+              int(Vol07CatFilesNotExists) == TfrmStatistics07::FilesNotExists);
 static_assert(int(Vol12CatFilesRenamed) == TfrmStatistic12::FilesRenamed &&
               int(Vol12CatFoldersNotExist) == TfrmStatistic12::FoldersNotExist &&
               int(Vol12CatFilesFailedUndo) == TfrmStatistic12::FilesFailedUndo);
@@ -65,6 +72,13 @@ VisualLog Vol10VisualLog() { return QM_VISUAL_LOG(frmStatistic10, frmVol10ZoomSt
 VisualLog Vol11VisualLog() { return QM_VISUAL_LOG(frmStatistics11, frmVol11ZoomStatistics); }
 VisualLog Vol12VisualLog() { return QM_VISUAL_LOG(frmStatistic12, frmVol12ZoomStatistics); }
 #undef QM_VISUAL_LOG
+
+// A real run's top label names the run.
+VisualLog Vol07VisualLog() {
+    return VisualLog([]() -> VisualLogWindow* { return frmStatistics07; },
+                     []() -> ZoomStatisticsWindow* { return frmVol07ZoomStatistics; }, "lblVol07NormalSimulate",
+                     "Folder/File Delete Process.");
+}
 
 // The checker's top label says that a check runs.
 VisualLog Vol15VisualLog() {

@@ -51,6 +51,7 @@ private:
 VisualLog Vol02VisualLog();
 VisualLog Vol03VisualLog();
 VisualLog Vol04VisualLog();
+VisualLog Vol07VisualLog();
 VisualLog Vol10VisualLog();
 VisualLog Vol11VisualLog();
 VisualLog Vol12VisualLog();

@@ -81,7 +81,12 @@ int MountIdOf(int fd) {
     return -1;
 }
 
-int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDev, int baseMount, int& err) {
+// The mount of a base not asked yet: only the name-by-name way needs it.
+constexpr int kMountNotAsked = -2;
+
+// `baseMount` is asked of `baseFd` when the name-by-name way first needs it.
+int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDev, int& baseMount, int baseFd,
+              int& err) {
     if (g_openat2.load(std::memory_order_relaxed) != 0) {
         open_how how{};
         // No O_NOFOLLOW: with O_PATH it would hand back a trailing link
@@ -103,6 +108,7 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
         g_openat2.store(0, std::memory_order_relaxed);
     }
     // One name at a time, each checked to be a folder on the base's device.
+    if (baseMount == kMountNotAsked) baseMount = MountIdOf(baseFd);
     int cur = dirfd;
     std::size_t at = 0;
     for (;;) {
@@ -225,7 +231,7 @@ FsResult Beneath::OpenBaseNative(const std::string& native) {
         return FsResult::Failed;
     }
     fd_ = fd;
-    mount_ = MountIdOf(fd);
+    mount_ = kMountNotAsked;
     root_ = native;
     folder_ = folder;
     id_ = IdentityOf(st);
@@ -271,21 +277,22 @@ bool Beneath::Holds(const std::string& path) const {
     return Relative(path, rel);
 }
 
-std::vector<FileIdentity> Beneath::Ancestry() const {
+std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
     if (fd_ < 0) return chain;
-    int cur = dup(fd_);
-    for (int depth = 0; cur >= 0 && depth < 4096; ++depth) {
+    int cur = fd_;  // the base's own handle is never closed here
+    for (int depth = 0; cur >= 0 && depth < 4096 && chain.size() < levels; ++depth) {
         struct stat st;
-        if (fstat(cur, &st) != 0) break;
-        const FileIdentity id = IdentityOf(st);
+        if (cur != fd_ && fstat(cur, &st) != 0) break;
+        const FileIdentity id = cur == fd_ ? id_ : IdentityOf(st);
         if (!chain.empty() && chain.back() == id) break;  // ".." of the root is the root
         chain.push_back(id);
+        if (chain.size() == levels) break;
         const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
-        ::close(cur);
+        if (cur != fd_) ::close(cur);
         cur = up;
     }
-    if (cur >= 0) ::close(cur);
+    if (cur >= 0 && cur != fd_) ::close(cur);
     return chain;
 }
 
@@ -369,7 +376,7 @@ int Beneath::Resolve(std::string_view rel, FsResult& why) {
         }
         int err = 0;
         const std::string piece(rel.substr(fromLen, end - fromLen));
-        const int fd = OpenBelow(from, piece, O_PATH | O_DIRECTORY, id_.dev, mount_, err);
+        const int fd = OpenBelow(from, piece, O_PATH | O_DIRECTORY, id_.dev, mount_, fd_, err);
         if (fd < 0) {
             why = FromResolveErrno(err);
             return -1;
@@ -455,7 +462,17 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         const int parent = Resolve(RelParent(rel), why);
         if (parent < 0) return false;
         int err = 0;
-        dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
+        dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, fd_, err);
+        // Held, so what is done in the folder next is done in the very
+        // folder listed, without resolving it again.
+        const int held = dfd >= 0 ? fcntl(dfd, F_DUPFD_CLOEXEC, 0) : -1;
+        if (held >= 0) {
+            if (held_.size() >= kMostHeld) {
+                ::close(held_.back().fd);
+                held_.pop_back();
+            }
+            held_.push_back({std::move(rel), held});
+        }
     }
     if (dfd < 0) return false;
     return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);
@@ -648,6 +665,14 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
 }
 
 FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode) {
+    std::string rel;
+    if (fd_ >= 0 && Relative(path, rel) && rel.empty()) {
+        // The base itself, through the handle held.
+        struct stat st;
+        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        if (oldMode) *oldMode = st.st_mode & 07777;
+        return fchmod(fd_, mode & 07777) == 0 ? FsResult::Ok : FsResult::Failed;
+    }
     std::string name;
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);

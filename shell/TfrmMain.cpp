@@ -330,6 +330,7 @@ void TfrmMain::FormActivate() {
         }
         InFirstActivation = false;
     }
+    if (Page07) Page07->Vol07ShowTotals();
     if (Page11) Page11->Vol11UpdateResultLabels();
     RefreshVisualLogCaptions();
     RefreshFileTypeLists();

@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 
 // ---- name masks ---------------------------------------------------------------------
 
@@ -57,6 +58,35 @@ bool MasksTake(const StringList& loweredMasks, const std::string& name) {
 void WalkFence::Add(const std::string& folder) {
     plat::Beneath base;
     if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
+}
+
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir) {
+    return RunFolderRefusal(programFolder, workingDir).Refuses(folder);
+}
+
+RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::string& workingDir) {
+    plat::Beneath own;
+    for (const std::string& folder : {programFolder, workingDir})
+        if (!folder.empty() && own.Open(folder) == plat::FsResult::Ok) own_.push_back(own.Identity());
+}
+
+bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath* parent) {
+    const std::vector<plat::FileIdentity> chain =
+        parent && parent->IsOpen() ? std::vector<plat::FileIdentity>{folder.Identity(), parent->Identity()}
+                                   : folder.Ancestry(2);
+    // The root of the whole tree, or of a file system mounted into it.
+    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
+    for (const plat::FileIdentity& id : own_)
+        if (id == folder.Identity()) return true;
+    const std::string drive = GetDrivePart(folder.Folder());
+    if (drive.empty()) return false;
+    auto root = driveRoots_.find(drive);
+    if (root == driveRoots_.end()) {
+        plat::Beneath open;
+        root = driveRoots_.emplace(drive, open.Open(drive + "\\") == plat::FsResult::Ok ? open.Identity()
+                                                                                     : plat::FileIdentity{}).first;
+    }
+    return root->second.Known() && root->second == folder.Identity();
 }
 
 void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,

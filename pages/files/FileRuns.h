@@ -51,6 +51,23 @@ private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
 };
 
+// True when a run may not work on the folder, judged by the real folder
+// behind its text: the root of a drive or of a file system however
+// written, the program folder or the working folder.
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
+// The same judgement for the many main folders of one run: the program's
+// folders and each drive's root are opened once.
+class RunFolderRefusal {
+public:
+    RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
+    // `parent`, when known, is the folder that holds `folder`'s name.
+    bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
+
+private:
+    std::vector<plat::FileIdentity> own_;
+    std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
+};
+
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
 // the folder's other entries.

@@ -173,18 +173,7 @@ void SmartDeleteFiles::ExamineLevel() {
 // ---- the run ----------------------------------------------------------------------------------
 
 bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
-    const std::vector<plat::FileIdentity> chain = folder.Ancestry();
-    // The root of the whole tree, or of a file system mounted into it.
-    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
-    plat::Beneath other;
-    const std::string drive = GetDrivePart(folder.Folder());
-    if (!drive.empty() && other.Open(drive + "\\") == plat::FsResult::Ok && other.Identity() == folder.Identity())
-        return true;
-    for (const std::string& own : {in.ProgramFolder, in.WorkingDir}) {
-        other.Close();
-        if (!own.empty() && other.Open(own) == plat::FsResult::Ok && other.Identity() == folder.Identity()) return true;
-    }
-    return false;
+    return RefusedRunFolder(folder, in.ProgramFolder, in.WorkingDir);
 }
 
 namespace {

@@ -166,6 +166,22 @@ TEST(Validation, FullListReport) {
     EXPECT_EQ(report, "");
 }
 
+// A block of lines is checked as the same lines in a list are, its bytes
+// looked at sixteen at a time: wherever an offending byte falls.
+TEST(Validation, FolderNameSyntaxOfABlockOfLines) {
+    for (std::size_t k = 0; k < 35; ++k) {
+        for (const char c : std::string("/\"*|<>?")) {
+            const StringList lines{"C:\\A", "C:\\" + std::string(k, 'x') + c + "y", "C:/B"};
+            LineStore block;
+            for (const auto& line : lines) block.Append(line);
+            std::string fromList, fromBlock;
+            EXPECT_EQ(CheckFolderNameSyntax(block, fromBlock), CheckFolderNameSyntax(lines, fromList)) << k << c;
+            EXPECT_EQ(fromBlock, fromList);
+            EXPECT_EQ(fromBlock.empty(), c == '/');
+        }
+    }
+}
+
 TEST(Validation, SeparatorCount) {
     plat::MessageBoxScript boxes;
     StringList items{"keep"};

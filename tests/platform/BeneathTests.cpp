@@ -265,6 +265,12 @@ TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
     const auto before = fs::status(d.nativePath("outside\\target\\keep.txt")).permissions();
     EXPECT_EQ(base.SetMode(D("link.txt"), 0777), FsResult::Failed);
     EXPECT_EQ(fs::status(d.nativePath("outside\\target\\keep.txt")).permissions(), before);
+    // The base itself, through its handle.
+    const auto own = fs::status(d.nativePath("Dest")).permissions();
+    EXPECT_EQ(base.SetMode(d.path("Dest"), 0700, &old), FsResult::Ok);
+    EXPECT_EQ(fs::perms(old), own);
+    EXPECT_EQ(fs::status(d.nativePath("Dest")).permissions(), fs::perms(0700));
+    EXPECT_EQ(base.SetMode(d.path("Dest"), old), FsResult::Ok);
 }
 
 // A folder this user may enter but not list, or not even enter, opens as a
@@ -367,6 +373,32 @@ TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
     EXPECT_FALSE(d.Exists("outside\\target\\new"));
+}
+
+// What is done in a folder right after its listing is done in the folder
+// listed, also when another one took its name meanwhile; the ancestry
+// stops where asked.
+TEST_P(BeneathTest, AListedFolderIsTheOneWorkedIn) {
+    d.WriteFile("Dest\\sub\\x.txt", "listed");
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(base.ListKinds(D("sub"), entries));
+    fs::rename(d.nativePath("Dest\\sub"), d.nativePath("Dest\\moved"));
+    d.WriteFile("Dest\\sub\\x.txt", "newcomer");
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\moved\\x.txt"));
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\x.txt"), "newcomer");
+    // Let go, the name is resolved again.
+    base.Release();
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\sub\\x.txt"));
+
+    const auto chain = base.Ancestry(2);
+    ASSERT_EQ(chain.size(), 2u);
+    EXPECT_EQ(chain[0], base.Identity());
+    Beneath root;
+    ASSERT_EQ(root.Open(d.path("")), FsResult::Ok);
+    EXPECT_EQ(chain[1], root.Identity());
+    EXPECT_EQ(base.Ancestry().size(), root.Ancestry().size() + 1);
 }
 
 TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {
