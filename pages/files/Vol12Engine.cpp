@@ -31,6 +31,10 @@ public:
           head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
         fence_.Add(in.WorkingDir);
+        // A listed folder nested in another listed one is renamed in by its
+        // own item only: walked twice, its files would get the prefix twice.
+        if (!in.InMainFolders)
+            for (const std::string& folder : in.IncludeFolders) fence_.Add(folder);
     }
     ~Vol12Renamer() {
         if (!sim_) st_.Vol12WorkingNames = names_;
