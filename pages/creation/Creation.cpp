@@ -159,7 +159,7 @@ bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint6
         return true;
     }
     plat::MessageBox(DiskShortageText(root, freeBytes, required), shortageCaption,
-                     plat::MB_OK | plat::MB_ICONWARNING);
+                     pagekit::kWarn);
     return false;
 }
 
@@ -186,11 +186,11 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
     if (state.FailedUndoFolders.empty() && state.LastCreatedFolders.empty()) {
-        plat::MessageBox(profile.NothingText, profile.NothingCaption, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(profile.NothingText, profile.NothingCaption, pagekit::kWarn);
         return;
     }
     if (plat::MessageBox("Do you want to delete all folders (and files)\ncreated last time ?", profile.AskCaption,
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+                         pagekit::kAsk) != plat::IDYES)
         return;
 
     // Every folder the run made goes, the parents it made on the way too;
@@ -247,6 +247,6 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     }
     log.ShowCounters(state.Labels());
     if (!undo.GetReport().empty())
-        plat::MessageBox(undo.GetReport(), profile.ReportCaption, plat::MB_OK | plat::MB_ICONWARNING);
-    plat::MessageBox("End of Undo process !!!", profile.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
+        plat::MessageBox(undo.GetReport(), profile.ReportCaption, pagekit::kWarn);
+    plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
 }

@@ -8,6 +8,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/PageMessages.h"
 #include "platform/MessageBox.h"
 
 using plat::FsResult;
@@ -49,7 +50,7 @@ bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIden
 }
 
 void Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(text, caption, pagekit::kWarn);
 }
 
 }  // namespace

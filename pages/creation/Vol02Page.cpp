@@ -411,7 +411,7 @@ void Vol02Page::btnVol02ClearAllClick() {
     Vol02ShowCounters();
     Vol02EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n", MessageCaption(kVol02Topic, "Information", 20045),
-                     plat::MB_OK | plat::MB_ICONINFORMATION);
+                     pagekit::kInfo);
 }
 
 // ---- Help and Examples -----------------------------------------------------------------------------

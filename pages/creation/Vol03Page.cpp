@@ -336,7 +336,7 @@ void Vol03Page::btnVol03ClearAllClick() {
     Vol03ShowCounters();
     Vol03EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!", MessageCaption(kVol03Topic, "Information", 30009),
-                     plat::MB_OK | plat::MB_ICONINFORMATION);
+                     pagekit::kInfo);
 }
 
 // ---- Help and Examples -----------------------------------------------------------------------------

@@ -60,10 +60,10 @@ public:
         }
         if (backupsExhausted_)
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 10057.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 10057.", pagekit::kError);
         if (increaseExhausted_)
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 100058.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 100058.", pagekit::kError);
     }
 
 private:

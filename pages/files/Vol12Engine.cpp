@@ -78,10 +78,10 @@ public:
     void Finish() {
         if (exhausted_)
             plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 120039.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 120039.", pagekit::kError);
         if (copiesExhausted_)
             plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no:120038.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no:120038.", pagekit::kError);
     }
 
 private:
