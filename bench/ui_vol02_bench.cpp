@@ -26,7 +26,7 @@
 #include <QApplication>
 
 #include "pages/creation/Vol02Engine.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "results/ResultsList.h"
@@ -123,7 +123,7 @@ bool BareSafeCopy(const std::string& source, const std::string& target) {
 // removed, untimed, once done.
 template <typename Ours, typename Bare, typename BareSame>
 void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, const char* sameName,
-               CreationLog& log, const Vol02State& run, const std::string& bareRoot, double inodesPerItem) {
+               RunLog& log, const Vol02State& run, const std::string& bareRoot, double inodesPerItem) {
     struct statvfs fsInfo{};
     const bool dropBareChunks = statvfs(bareRoot.c_str(), &fsInfo) == 0 &&
                                 static_cast<double>(fsInfo.f_favail) < 3.2 * inodesPerItem * items;
@@ -148,7 +148,7 @@ void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSam
         }
     }
     auto t0 = Clock::now();
-    log.ShowCounters(run.Counters);
+    log.ShowCounters(run.Labels());
     oursTime += Clock::now() - t0;
     const double lines = run.Counters.FoldersCreated + run.Counters.SubFoldersCreated +
                          run.Counters.FilesCreated;
@@ -184,13 +184,13 @@ void BM_Vol02TemplatesRun(benchmark::State& state) {
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
 
         Vol02State run;
-        CreationVisualLog log = Vol02VisualLog();
+        VisualLog log = Vol02VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
         RealDisk disk;
-        Vol02Creator creator(in, run, log, disk, false);
+        Vol02Creator creator(in, run, log, disk);
         const std::string bare = ws.root() + "/Bare/Project ";
         std::string main;
         Alternate(
@@ -247,15 +247,15 @@ void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
         in.FolderStructures = {std::string(1, kDrive) + ":\\S"};
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
         Vol02State run;
-        Vol02ComputeStructureTotals(run, in, true);
+        MeasureCreationStructures(run, in, true);
 
-        CreationVisualLog log = Vol02VisualLog();
+        VisualLog log = Vol02VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic02->ShowLog();
         RealDisk disk;
-        Vol02Creator creator(in, run, log, disk, false);
+        Vol02Creator creator(in, run, log, disk);
         const std::string source = ws.root() + "/S/";
         const std::string bare = ws.root() + "/Bare/Project ";
         const std::string bareSame = ws.root() + "/Bare/Same ";
@@ -305,8 +305,8 @@ void BM_Vol02UndoRun(benchmark::State& state) {
             }
             for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
             Vol02State run;
-            CreationVisualLog log = Vol02VisualLog();
-            Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+            VisualLog log = Vol02VisualLog();
+            Vol02RunCreateFolders(run, in, log, RunHooks{});
             // Creation order for the bare loops; the second also keeps each
             // folder's identity and checks it before the removal, as ours does.
             std::vector<std::string> made;
@@ -408,11 +408,11 @@ void BM_Vol02RunMemory(benchmark::State& state) {
         }
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
         Vol02State run;
-        CreationVisualLog log = Vol02VisualLog();
+        VisualLog log = Vol02VisualLog();
         frmStatistic02->ShowLog();
         const long before = ResidentKb();
         const auto t0 = Clock::now();
-        Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+        Vol02RunCreateFolders(run, in, log, RunHooks{});
         const double runSeconds = Seconds(Clock::now() - t0);
         const long after = ResidentKb();
         double text = 0;

@@ -23,7 +23,7 @@
 
 #include <QApplication>
 
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/creation/Vol04Engine.h"
 #include "platform/FileSystem.h"
@@ -76,7 +76,7 @@ bool BareMkdirWithIdentity(int dir, const std::string& name) {
 // over the items in alternating chunks, the one that goes first changing
 // every chunk, and reports each and the ratios.
 void Alternate(benchmark::State& state, int items, const std::function<void(int)>& ours,
-               const std::function<void(int)>& bare, const std::function<void(int)>& same, CreationLog& log,
+               const std::function<void(int)>& bare, const std::function<void(int)>& same, RunLog& log,
                const CreationState& run) {
     Clock::duration oursTime{}, bareTime{}, sameTime{};
     const std::function<void(int)>* loops[] = {&ours, &bare, &same};
@@ -91,7 +91,7 @@ void Alternate(benchmark::State& state, int items, const std::function<void(int)
         }
     }
     const auto t0 = Clock::now();
-    log.ShowCounters(run.Counters);
+    log.ShowCounters(run.Labels());
     oursTime += Clock::now() - t0;
     state.SetIterationTime(Seconds(oursTime));
     state.counters["bare_s"] = Seconds(bareTime);
@@ -117,13 +117,13 @@ void BM_Vol03NumberedFolders(benchmark::State& state) {
         in.EndText = std::to_string(items);
         const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
         Vol03State run;
-        CreationVisualLog log = Vol03VisualLog();
+        VisualLog log = Vol03VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic03->ShowLog();
         RealDisk disk;
-        Vol03Creator creator(in, numbers, run, log, disk, false);
+        Vol03Creator creator(in, numbers, run, log, disk);
         const std::string bare = ws.root() + "/Bare/Job-";
         fs::create_directories(ws.root() + "/Same");
         const int same = open((ws.root() + "/Same").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -166,13 +166,13 @@ void BM_Vol04FolderBesideEachPath(benchmark::State& state) {
             in.IncludeFolders.push_back(drive + "Src\\" + std::to_string(i / perParent) + "\\Item " +
                                         std::to_string(i));
         Vol04State run;
-        CreationVisualLog log = Vol04VisualLog();
+        VisualLog log = Vol04VisualLog();
         log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic04->ShowLog();
         RealDisk disk;
-        Vol04Creator creator(in, run, log, disk, false);
+        Vol04Creator creator(in, run, log, disk);
         const std::string bare = ws.root() + "/Bare/";
         std::string path;
         Alternate(

@@ -1,6 +1,7 @@
-// Page 08's run: a structure of 20 folders and 50 small files copied into
-// 10,000 existing main folders (with its own folder, with files), against
-// a bare loop making the same system calls (below the held main folder:
+// Page 08's run with its Visual Log shown: a structure of 20 folders and 50
+// small files copied into 10,000 existing main folders (with its own
+// folder, with files), against a bare loop making the same system calls
+// (below the held main folder:
 // the folder's identity and the climb to the root that the refusal needs,
 // each new folder's identity, the copy through an unnamed file linked into
 // place with the source's bits and times), a plain loop (mkdir and copy by
@@ -26,11 +27,15 @@
 #include <string>
 #include <vector>
 
-#include "core/LineStore.h"
+#include <QApplication>
+
 #include "core/SettingsStore.h"
+#include "pages/VisualLog.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "results/TfrmStatistic08.h"
+#include "results/TfrmVol08ZoomStatistics.h"
 
 namespace {
 
@@ -63,23 +68,6 @@ public:
 
 private:
     std::string root_;
-};
-
-// Keeps every line as the results lists keep them, and the counters.
-class StoringSink final : public Vol08Sink {
-public:
-    std::array<LineStore, 8> lines;
-    std::array<double, 14> counters{};
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
-        lines[static_cast<std::size_t>(category)].Append(line);
-        std::copy(values.begin(), values.end(), counters.begin());
-    }
-    void CountersChanged(std::span<const double> values) override {
-        std::copy(values.begin(), values.end(), counters.begin());
-    }
-    void ListsCleared() override {
-        for (auto& l : lines) l.Clear();
-    }
 };
 
 // The structure S: 4 areas with 4 items each (20 folders), 50 files of 512 bytes.
@@ -203,19 +191,28 @@ void BM_Vol08CopyStructureIntoMainFolders(benchmark::State& state) {
             in.FolderStructures = {std::string(1, kDrive) + ":\\S"};
             in.Masks = {"*.*"};
             const auto mainFolders = [&](const std::string& side) {
-                for (int i = 0; i < items; ++i) mkdir((ws.root() + "/" + side + "/M" + std::to_string(i)).c_str(), 0777);
+                for (int i = 0; i < items; ++i)
+                    mkdir((ws.root() + "/" + side + "/M" + std::to_string(i)).c_str(), 0777);
             };
             for (const auto& side : names) mainFolders(side);
             for (int i = 0; i < items; ++i)
                 in.IncludeFolders.push_back(std::string(1, kDrive) + ":\\ours\\M" + std::to_string(i));
             Vol08State run;
-            StoringSink sink;
+            // The page's Visual Log, shown, through the results pipe.
+            VisualLog log([]() -> VisualLogWindow* { return frmStatistic08; },
+                          []() -> ZoomStatisticsWindow* { return frmVol08ZoomStatistics; });
+            FolderLogSink sink(log, kVol08CounterLabels);
             std::vector<std::function<void()>> sides = {
                 [&] {
                     Vol08StartRun(run, true);
                     if (!Vol08ComputeTotalsAndCheckSpace(run, in, true)) state.SkipWithError("no room");
+                    log.SetRunMode(true);
+                    log.ClearLogLists();
+                    log.ClearZoomLists();
+                    log.ShowLog();
                     RealDisk disk;
                     Vol08CopyFolders(run, in, disk, sink, Vol08RunMessages());
+                    log.ShowCounters(run.Counters.Labels());
                 },
                 [&] {
                     for (int i = 0; i < items; ++i)
@@ -241,7 +238,8 @@ void BM_Vol08CopyStructureIntoMainFolders(benchmark::State& state) {
                 times[side].push_back(Seconds(Clock::now() - t0));
                 // Each side's tree goes once it is timed (tmpfs has few inodes).
                 const std::string last = ws.root() + "/" + names[side] + "/M" + std::to_string(items - 1);
-                if (!fs::exists(last + "/S/Area 1/Item 3/note49.txt")) state.SkipWithError((names[side] + " did not copy").c_str());
+                if (!fs::exists(last + "/S/Area 1/Item 3/note49.txt"))
+                    state.SkipWithError((names[side] + " did not copy").c_str());
                 std::error_code ec;
                 fs::remove_all(ws.root() + "/" + names[side], ec);
                 sync();
@@ -277,9 +275,15 @@ BENCHMARK(BM_Vol08CopyStructureIntoMainFolders)
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    frmVol08ZoomStatistics = new TfrmVol08ZoomStatistics;
+    frmStatistic08 = new TfrmStatistic08;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    delete frmStatistic08;
+    delete frmVol08ZoomStatistics;
     return 0;
 }

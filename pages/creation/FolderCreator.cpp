@@ -8,6 +8,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/PageMessages.h"
 #include "platform/MessageBox.h"
 
 using plat::FsResult;
@@ -49,7 +50,7 @@ bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIden
 }
 
 void Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(text, caption, pagekit::kWarn);
 }
 
 }  // namespace
@@ -78,12 +79,15 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     FolderStructure s;
     s.entry = StructureEntryText(entry);
     s.name = LastNameOf(s.entry);
-    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty()) return s;
+    // Its last name names the folder it is copied to: a structure the run
+    // may not take a name from is skipped; a root is refused by the run.
+    const bool root = IsDriveRootPath(s.entry);
+    if (!root && !IsUsableRunItem(s.entry, RunItemUse::NamedFolder)) return s;
     const FsResult opened = s.source.Open(s.entry);
     s.absent = opened == FsResult::NotFound;
     if (opened != FsResult::Ok) return s;
     s.usable = true;
-    if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
+    if (root) return s;  // never walked
     std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
     std::vector<plat::DirEntry> entries;
     while (!queue.empty()) {
@@ -164,9 +168,9 @@ void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::stri
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
-                             CreationLog& log, RunDisk& disk, bool simulation)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
-      simulation_(simulation), walk_(disk) {
+                             RunLog& log, RunDisk& disk)
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
+      bases_(state.LastBases), walk_(disk) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -175,7 +179,9 @@ void FolderCreator::UseDestination(const std::string& folder) {
     const plat::FileIdentity before = dest_.Identity();
     destText_ = folder;
     dest_.Close();
-    if (!folder.empty() && !TrimControlAndBlanks(GetDrivePart(folder)).empty()) dest_.OpenNearest(folder);
+    // A destination the run may not build names beneath is never opened:
+    // every main folder below it then fails.
+    if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
     destRecorded_ = false;
     if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
     // Where the structures stand to this destination, judged by the real folders.
@@ -192,14 +198,7 @@ void FolderCreator::UseDestination(const std::string& folder) {
 
 std::uint32_t FolderCreator::BaseIndex() {
     if (!destRecorded_) {
-        const plat::FileIdentity id = dest_.Identity();
-        const std::uint64_t key = id.ino ^ (id.dev << 32) ^ (id.dev >> 32);
-        auto it = baseIndex_.find(key);
-        if (it == baseIndex_.end() || state_.LastBases[it->second].Id != id) {
-            state_.LastBases.push_back({dest_.Folder(), id});
-            it = baseIndex_.insert_or_assign(key, static_cast<std::uint32_t>(state_.LastBases.size() - 1)).first;
-        }
-        destBase_ = it->second;
+        destBase_ = bases_.IndexOf(dest_);
         destRecorded_ = true;
     }
     return destBase_;
@@ -229,7 +228,7 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::Changed() { log_.CountersChanged(c_); }
+void FolderCreator::Changed() { log_.CountersChanged(state_); }
 
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
     bool all = false;
@@ -256,7 +255,7 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!simulation_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
+    if (!dry_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationFoldersCreated, path);
 }
 
@@ -264,7 +263,7 @@ void FolderCreator::RecordFolderExists(const std::string& path) {
     c_.FoldersExists += 1.0;
     AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
     Changed();
-    if (!simulation_) state_.LastExistingFolders.push_back(path);
+    if (!dry_) state_.LastExistingFolders.push_back(path);
     log_.AddLine(CreationFoldersExists, path);
 }
 
@@ -272,7 +271,7 @@ void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals)
     c_.FoldersOther += 1.0;
     AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
     Changed();
-    if (!simulation_) state_.LastOtherFolders.push_back(text);
+    if (!dry_) state_.LastOtherFolders.push_back(text);
     log_.AddLine(CreationFoldersOther, text);
 }
 
@@ -288,7 +287,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!simulation_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
+    if (!dry_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
     log_.AddLine(CreationSubFoldersCreated, path);
 }
 
@@ -301,7 +300,7 @@ void FolderCreator::RecordSubFolderOther(const std::string& path) {
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
-    if (simulation_ || made.size() < 2) return;
+    if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
     for (std::size_t i = 0; i + 1 < made.size(); ++i)
         state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
@@ -314,7 +313,7 @@ void FolderCreator::RememberMade(const std::string& path, const plat::FileIdenti
 
 FsResult FolderCreator::MakeFolder(const std::string& path) {
     const FsResult r = MakeFolderWithParents(disk_, dest_, path, madeId_, made_);
-    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+    if (in_.RelativePaths && !dry_ && r == FsResult::Ok) {
         if (made_.empty()) RememberMade(path, madeId_);
         for (const auto& m : made_) RememberMade(m.path, m.id);
     }
@@ -355,18 +354,18 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     RecordParents(made_);
 
     if (in_.FullPaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "F";
             state_.FailedUndoFiles.clear();
         }
         AttachStructures(path);
     } else if (in_.RelativePaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "R";
             state_.FailedUndoFiles.clear();
         }
         AttachTemplates(path, numberSuffix, suffixModel);
-    } else if (!simulation_) {
+    } else if (!dry_) {
         state_.UndoMode = "N";
     }
 }
@@ -490,8 +489,7 @@ void FolderCreator::StructureFileDone(const std::string& source, const std::stri
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!simulation_)
-            state_.LastCreatedFiles.Append(target, {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+        if (!dry_) state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
         c_.FilesCreated += 1.0;
         Changed();
         log_.AddLine(CreationFilesCreated, target);

@@ -1,9 +1,10 @@
 // Makes the main folders of a create run and attaches folder structures or
 // template lines to each new one: the engine of pages 02, 03 and 04. The
 // same code serves the run and the simulation: the simulation hands in the
-// dry disk, so it reports exactly what the run would do. The attach walk
-// itself (AttachWalk) is shared with the copy page (08), which hands in its
-// own order of the items and counts the outcomes its own way.
+// dry disk, so it reports exactly what the run would do, and records
+// nothing for the Undo. The attach walk itself (AttachWalk) is shared with
+// the copy page (08), which hands in its own order of the items and counts
+// the outcomes its own way.
 //
 // Every write stays beneath the destination the page names (UseDestination),
 // held open, never through a link or a mount point; each structure is read
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/UndoToolkit.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 
@@ -43,8 +45,9 @@ struct FolderStructure {
     std::vector<StructureItem> items;
     plat::Beneath source;  // the structure folder, held for the copies
 };
-// Walks the structure folder once; not usable when it has no drive part,
-// is no folder (a link is none) or is a drive root.
+// Walks the structure folder once; not usable when IsUsableRunItem refuses
+// it as a folder to take a name from or it is no folder (a link is none);
+// a drive root is usable but never walked (the run refuses it).
 FolderStructure ReadFolderStructure(const std::string& entry);
 
 // A list entry as the run and the measurement take it: trimmed, without
@@ -118,13 +121,14 @@ enum class OtherTotals {
 
 class FolderCreator {
 public:
-    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, CreationLog& log,
-                  RunDisk& disk, bool simulation);
+    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
+                  RunDisk& disk);
 
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
     // another one is named. A destination that cannot be opened (a link,
-    // nothing of it at all) makes every main folder fail.
+    // nothing of it at all) or that IsUsableRunItem refuses makes every main
+    // folder fail.
     void UseDestination(const std::string& folder);
 
     // One main folder of the run, made with its missing parents; structures
@@ -173,15 +177,15 @@ private:
     const CreationInputs& in_;
     CreationState& state_;
     CreationCounters& c_;
-    CreationLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
-    const bool simulation_;
+    const bool dry_;  // the dry disk: nothing is recorded for the Undo
     plat::Beneath dest_;
     std::string destText_;
     std::vector<plat::FileIdentity> destChain_;
     std::uint32_t destBase_ = 0;
     bool destRecorded_ = false;
-    std::unordered_map<std::uint64_t, std::uint32_t> baseIndex_;  // by inode, within one device mostly
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
     std::vector<AttachOrder> orders_;  // one per structure
     AttachWalk walk_;

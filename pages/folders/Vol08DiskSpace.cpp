@@ -8,6 +8,7 @@
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
+#include "pages/PageMessages.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/MessageBox.h"
 
@@ -61,8 +62,7 @@ std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& st
 bool Vol08WeighDrive(const std::string& root, std::uint64_t need, std::uint64_t free) {
     if (need <= free) return true;
     plat::MessageBox(DiskShortageText(root, free, static_cast<double>(need), true),
-                     CreationCaption("Creating Folder(s).-From a Folder List.", 80058, false),
-                     plat::MB_OK | plat::MB_ICONWARNING);
+                     MessageCaption("Creating Folder(s).-From a Folder List.", "Information", 80058), pagekit::kWarn);
     return false;
 }
 

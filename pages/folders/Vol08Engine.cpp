@@ -13,6 +13,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/PageMessages.h"
 #include "pages/files/FileRuns.h"
 #include "platform/MessageBox.h"
 
@@ -20,29 +21,9 @@ using plat::FsResult;
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // A file's size as the totals measured it, or not.
 constexpr std::int64_t kNotMeasured = -1;
 constexpr std::int64_t kNotMeasuredSaid = -2;
-
-// The run's own check of a list item it works beneath or takes a name
-// from, made again here because items reach a run from profiles and
-// settings without the list's checks: a drive part not followed by a
-// separator ("C:x" and "C:" name a place relative to a current folder), a
-// colon behind the drive part, a "." or ".." name, the root of a drive,
-// and where its last name is taken, an empty last name. No drive part at
-// all is the caller's case: it is no existing folder.
-bool UnusableItem(const std::string& item, bool takesName) {
-    const std::string text = TrimControlAndBlanks(item);
-    const std::size_t drive = GetDrivePart(text).size();
-    if (drive == 2 && (text.size() == 2 || !IsSeparator(text[2]))) return true;
-    if (text.find(':', drive) != std::string::npos || HasDotFolderName(text) || IsDriveRootPath(text)) return true;
-    if (!takesName) return false;
-    std::size_t end = text.size();
-    while (end > drive && (text[end - 1] == ' ' || text[end - 1] == '.')) --end;
-    return end <= drive || IsSeparator(text[end - 1]);
-}
 
 bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
     return std::find(chain.begin(), chain.end(), id) != chain.end();
@@ -111,6 +92,14 @@ bool Vol08MaskTakes(const std::string& mask, const std::string& name) {
 
 // ---- counters and lists ---------------------------------------------------------------
 
+std::vector<CounterLabel> Vol08Counters::Labels() const {
+    const auto values = Values();
+    std::vector<CounterLabel> labels;
+    labels.reserve(kVol08CounterLabels.size());
+    for (std::size_t i = 0; i < kVol08CounterLabels.size(); ++i) labels.push_back({kVol08CounterLabels[i], values[i]});
+    return labels;
+}
+
 void Vol08ResetCounters(Vol08State& state) {
     Vol08Counters& c = state.Counters;
     c.FoldersToCopy = c.SubFoldersToCopy = c.FilesToCopy = c.FileSizeToCopy = 0;
@@ -150,25 +139,29 @@ void Vol08StartRun(Vol08State& state, bool realRun) {
 
 // ---- messages --------------------------------------------------------------------------------
 
+namespace {
+
+// The topic of the boxes that tell of a file the totals did not measure.
+constexpr const char* kSizeTopic = "Copy Folder structure(s).-From a Folder List - Level.";
+constexpr const char* kSimulateTopic = "Simulate the Copy Folder Structure(s) Process.-From a Folder List";
+
+}  // namespace
+
 Vol08Messages Vol08RunMessages() {
     Vol08Messages m;
-    m.StructureRefusedCaption = CreationCaption(kVol08Topic, 80050, false);
-    m.TemplateRefusedCaption = CreationCaption("Creating Folder(s).-From a Folder List.", 80051, true);
-    m.SizeMissingCopiedCaption = CreationCaption("Copy Folder structure(s).-From a Folder List - Level.", 80059, true);
-    m.SizeMissingNotCopiedCaption =
-        CreationCaption("Copy Folder structure(s).-From a Folder List - Level.", 80060, true);
+    m.StructureRefusedCaption = MessageCaption(kVol08Topic, "Information", 80050);
+    m.TemplateRefusedCaption = MessageCaption("Creating Folder(s).-From a Folder List.", "Warning", 80051);
+    m.SizeMissingCopiedCaption = MessageCaption(kSizeTopic, "Warning", 80059);
+    m.SizeMissingNotCopiedCaption = MessageCaption(kSizeTopic, "Warning", 80060);
     return m;
 }
 
 Vol08Messages Vol08SimulationMessages() {
     Vol08Messages m;
-    m.StructureRefusedCaption =
-        CreationCaption("Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.", 80073, false);
-    m.TemplateRefusedCaption =
-        CreationCaption("Simulate the Copy Folder Structure(s) Process.-From a Folder List.", 80074, true);
-    m.SizeMissingCopiedCaption = CreationCaption("Copy Folder structure(s).-From a Folder List - Level.", 80077, true);
-    m.SizeMissingNotCopiedCaption =
-        CreationCaption("Copy Folder structure(s).-From a Folder List - Level.", 80078, true);
+    m.StructureRefusedCaption = MessageCaption(std::string(kSimulateTopic) + " - Level.", "Information", 80073);
+    m.TemplateRefusedCaption = MessageCaption(std::string(kSimulateTopic) + ".", "Warning", 80074);
+    m.SizeMissingCopiedCaption = MessageCaption(kSizeTopic, "Warning", 80077);
+    m.SizeMissingNotCopiedCaption = MessageCaption(kSizeTopic, "Warning", 80078);
     return m;
 }
 
@@ -202,8 +195,7 @@ public:
     void FileCopied(std::uint32_t item, const std::string& source, const std::string& target,
                     const plat::FileStamp& stamp) override {
         if (!c_.dry_)
-            c_.state_.Vol08CopiedFiles.Append(
-                target, {stamp.id, stamp.size, stamp.mtimeNs, c_.BaseIndex(), stamp.id.Known()});
+            c_.state_.Vol08CopiedFiles.Append(target, {stamp, c_.BaseIndex(), stamp.id.Known()});
         const std::int64_t size = s_.sizes[item];
         c_.c_.FilesCopied += 1.0;
         if (size >= 0) c_.c_.FileSizeCopied += static_cast<double>(size);
@@ -238,10 +230,10 @@ private:
     Structure& s_;
 };
 
-Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, Vol08Sink& sink,
+Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                          const Vol08Messages& messages)
     : state_(state), c_(state.Counters), in_(in), disk_(disk), sink_(sink), messages_(messages),
-      dry_(disk.IsDry()), masks_(Vol08UsableMasks(in.Masks)), walk_(disk) {
+      dry_(disk.IsDry()), masks_(Vol08UsableMasks(in.Masks)), walk_(disk), bases_(state.Vol08LastBases) {
     if (in_.FullPaths) PrepareStructures();
     if (!in_.FullPaths && in_.RelativePaths) {
         templateMode_ = GetFolderTemplateMode(4, searchTerm_);
@@ -262,7 +254,7 @@ void Vol08Copier::PrepareStructures() {
         s.read.name = LastNameOf(entry);
         if (TrimControlAndBlanks(GetDrivePart(entry)).empty()) {
             s.use = Structure::Skip;  // no drive: skipped without a word, as the list would have it
-        } else if (UnusableItem(entry, takesName)) {
+        } else if (!IsUsableRunItem(entry, takesName ? RunItemUse::NamedFolder : RunItemUse::IncludeFolder)) {
             s.use = Structure::Unusable;
         } else {
             s.read = ReadFolderStructure(entry);
@@ -292,13 +284,12 @@ void Vol08Copier::Count(double& counter, int category, std::string_view line, bo
 }
 
 void Vol08Copier::Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(text, caption, pagekit::kWarn);
 }
 
 std::uint32_t Vol08Copier::BaseIndex() {
     if (!destRecorded_) {
-        state_.Vol08LastBases.push_back({dest_.Folder(), dest_.Identity()});
-        destBase_ = static_cast<std::uint32_t>(state_.Vol08LastBases.size() - 1);
+        destBase_ = bases_.IndexOf(dest_);
         destRecorded_ = true;
     }
     return destBase_;
@@ -326,7 +317,7 @@ void Vol08Copier::CopyToMainFolder(const std::string& item) {
     destRecorded_ = false;
     // No drive, or no folder there (a link is none): it does not exist.
     const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(mainFolder)).empty();
-    if (hasDrive && UnusableItem(mainFolder, false)) {
+    if (hasDrive && !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder)) {
         Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, mainFolder);
         return;
     }
@@ -366,7 +357,7 @@ bool Vol08Copier::Refuse(Structure& s, const std::string& mainFolder) {
         refuse = CheckDestinationNotSource(mainFolder, s.read.entry, message);
     if (refuse && !s.refusalShown) {
         s.refusalShown = true;
-        plat::MessageBox(message, messages_.StructureRefusedCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
+        plat::MessageBox(message, messages_.StructureRefusedCaption, pagekit::kInfo);
     }
     return refuse;
 }
@@ -386,10 +377,10 @@ void Vol08Copier::CopyStructures(const std::string& mainFolder, bool& copied) {
         s.read.source.Release();
         Outcomes outcomes(*this, s);
         walk_.Attach(s.read, dest_, target, s.order, outcomes);
-        if (s.read.unreadable > 0) {  // entries whose names cannot be said here
-            c_.SubFoldersOtherReasons += static_cast<double>(s.read.unreadable);
-            sink_.CountersChanged(c_.Values());
-        }
+        // Entries whose names cannot be said here: each one is a line of the
+        // folder it would have gone to.
+        for (std::size_t i = 0; i < s.read.unreadable; ++i)
+            Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
         // A main folder counts as copied to once a structure reached it; one
         // whose structure folder could not even be made received nothing.
         copied = copied || outcomes.reached;
@@ -442,7 +433,7 @@ void Vol08Copier::UnusableLine(const std::string& line) {
     Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, line);
 }
 
-void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, Vol08Sink& sink,
+void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                       const Vol08Messages& messages) {
     Vol08Copier(state, in, disk, sink, messages).CopyAll();
 }

@@ -3,8 +3,8 @@
 // the attach walk the create pages use (AttachWalk), in this page's order
 // (each folder's selected files, mask by mask, before its subfolders);
 // template lines make one folder each. The totals and free-space check,
-// and the undo of the last run. Plain C++: outcomes go to a Vol08Sink that
-// the page connects to its Visual Log.
+// and the undo of the last run. Plain C++: outcomes go to the folder
+// engines' FolderRunSink, which the page connects to its Visual Log.
 //
 // A simulation is the same work handed the dry disk: its lines and
 // counters are the run's, and it records nothing for the Undo.
@@ -24,10 +24,12 @@
 #include <vector>
 
 #include "core/FolderFileUndo.h"
+#include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/creation/Creation.h"
 #include "pages/creation/FolderCreator.h"
+#include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic08::Category.
 enum Vol08Category : int {
@@ -56,6 +58,8 @@ struct Vol08Counters {
                 SubFoldersExists, SubFoldersOtherReasons, FilesToCopy, FilesCopied, FilesExists,
                 FileSizeToCopy, FileSizeCopied, FileSizeExists, SubFoldersFailedUndo};
     }
+    // The thirteen that labels show, under their labels.
+    std::vector<CounterLabel> Labels() const;
 };
 inline constexpr std::array<const char*, 13> kVol08CounterLabels = {
     "lblStat08FoldersToCopy",    "lblStat08FoldersCopied",    "lblStat08FoldersNotExists",
@@ -63,19 +67,6 @@ inline constexpr std::array<const char*, 13> kVol08CounterLabels = {
     "lblStat08SubFoldersOtherReasons", "lblStat08FilesToCopy", "lblStat08FilesCopied",
     "lblStat08FilesExists",      "lblStat08FileSizeToCopy",   "lblStat08FileSizeCopied",
     "lblStat08FileSizeExists"};
-
-// Where the page's outcomes go.
-class Vol08Sink {
-public:
-    virtual ~Vol08Sink() = default;
-    // One line into the category's list (Vol08Category); `counters` are
-    // every counter as it stands after this outcome (Vol08Counters order).
-    virtual void Outcome(int category, std::string_view line, std::span<const double> counters) = 0;
-    // Counters that changed without a line of their own.
-    virtual void CountersChanged(std::span<const double> counters) = 0;
-    // The undo starts the Visual Log's lists afresh.
-    virtual void ListsCleared() = 0;
-};
 
 // The page's controls as a run reads them (AttachNothing stays false:
 // the page has no such option).
@@ -163,7 +154,7 @@ Vol08Messages Vol08SimulationMessages();
 // this is the simulation.
 class Vol08Copier {
 public:
-    Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, Vol08Sink& sink,
+    Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                 const Vol08Messages& messages);
 
     void CopyAll();
@@ -197,7 +188,7 @@ private:
     Vol08Counters& c_;
     const Vol08Inputs& in_;
     RunDisk& disk_;
-    Vol08Sink& sink_;
+    FolderRunSink& sink_;
     const Vol08Messages& messages_;
     const bool dry_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
@@ -209,21 +200,31 @@ private:
     plat::Beneath dest_;  // the main folder
     std::vector<plat::FileIdentity> destChain_;
     bool destChainRead_ = false;
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's Vol08LastBases
     std::uint32_t destBase_ = 0;
     bool destRecorded_ = false;
     std::vector<plat::MadeFolder> made_;
 };
 
 // The run's (or simulation's) work after its confirmation.
-void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, Vol08Sink& sink,
+void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                       const Vol08Messages& messages);
 
 // ---- undo --------------------------------------------------------------------------------
 
-// Undo of the last real run: its copied files (only as the run left them),
-// then the folders it made, deepest first, each only while empty and the
-// very folder it made. What stays is listed and retried by the next Undo.
-void Vol08UndoLastRun(Vol08State& state, Vol08Sink& sink);
+// Whether the last real run (or the last Undo) left anything to undo:
+// folders it made, or files it copied, into folders that were there too.
+bool Vol08HasUndo(const Vol08State& state);
+// The undo after its confirmation: the last run's copied files (only as the
+// run left them), then the folders it made, deepest first, each only while
+// empty and the very folder it made; or, when the last Undo left some,
+// exactly those. The result counters go to 0; each folder kept for the
+// next Undo gives a failed-undo line. Returns the report of what stayed
+// (empty when everything went).
+std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink);
+// The Undo button's work: nothing to undo (80054), the question (80055),
+// the Visual Log's lists emptied, the undo, the report (80056), the end (80057).
+void Vol08UndoLastRun(Vol08State& state, RunLog& log);
 
 // ---- name masks ----------------------------------------------------------------------------
 

@@ -18,6 +18,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/RecordingLog.h"
 
 namespace fs = std::filesystem;
 
@@ -25,7 +26,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class RecordingSink : public Vol08Sink {
+class RecordingSink : public FolderRunSink {
 public:
     std::array<Lines, 8> lines;
     Lines all;  // every outcome in order, with its category
@@ -35,10 +36,7 @@ public:
         all.push_back(std::to_string(category) + " " + std::string(line));
         std::copy(values.begin(), values.end(), counters.begin());
     }
-    void CountersChanged(std::span<const double> values) override {
-        std::copy(values.begin(), values.end(), counters.begin());
-    }
-    void ListsCleared() override {
+    void Clear() {
         for (auto& l : lines) l.clear();
         all.clear();
     }
@@ -63,6 +61,7 @@ protected:
     plat::MessageBoxScript boxes;
     Vol08State state;
     RecordingSink sink;
+    testlog::RecordingLog undoLog;
     Vol08Inputs in;
 
     void SetUp() override {
@@ -97,7 +96,7 @@ protected:
     void Work(bool real) {
         Vol08StartRun(state, real);
         Vol08ComputeTotalsAndCheckSpace(state, in, in.WithFiles());
-        sink.ListsCleared();
+        sink.Clear();
         if (real) {
             RealDisk disk;
             Vol08CopyFolders(state, in, disk, sink, Vol08RunMessages());
@@ -110,10 +109,10 @@ protected:
     void Simulate() { Work(false); }
     void Undo() {
         boxes.Queue(plat::IDYES);
-        Vol08UndoLastRun(state, sink);
+        Vol08UndoLastRun(state, undoLog);
     }
     const Lines& L(Vol08Category c) const { return sink.lines[static_cast<std::size_t>(c)]; }
-    double Counter(int index) const { return sink.counters[static_cast<std::size_t>(index)]; }
+    const Lines& FailedUndo() const { return undoLog.lines[Vol08CatSubFoldersFailedUndo]; }
 };
 
 TEST_F(Vol08Engine, EachFolderGivesItsFilesMaskByMaskThenItsSubfolders) {
@@ -262,8 +261,9 @@ TEST_F(Vol08Engine, UndoKeepsAFileTheUserChangedAndRetriesWhatStayed) {
     EXPECT_FALSE(drive.Exists("Work\\M1\\Src\\a.txt"));
     EXPECT_FALSE(drive.Exists("Work\\M1\\Src\\Sub\\Deep"));
     EXPECT_FALSE(drive.Exists("Work\\M2\\Src"));
-    EXPECT_EQ(L(Vol08CatSubFoldersFailedUndo), (Lines{W("M1\\Src\\Sub"), W("M1\\Src")}));
-    EXPECT_EQ(Counter(13), 2);
+    EXPECT_EQ(FailedUndo(), (Lines{W("M1\\Src\\Sub"), W("M1\\Src")}));
+    EXPECT_EQ(state.Counters.SubFoldersFailedUndo, 2);
+    EXPECT_EQ(undoLog.clears, 1);
     ASSERT_GE(boxes.shown().size(), 3u);
     EXPECT_NE(boxes.shown()[1].text.find(W("M1\\Src\\Sub\\d.txt") + "  (changed since the run)"), std::string::npos);
 
@@ -272,7 +272,7 @@ TEST_F(Vol08Engine, UndoKeepsAFileTheUserChangedAndRetriesWhatStayed) {
     EXPECT_FALSE(drive.Exists("Work\\M1\\Src"));
     EXPECT_TRUE(drive.Exists("Work\\M1"));
     boxes.Clear();
-    Vol08UndoLastRun(state, sink);
+    Vol08UndoLastRun(state, undoLog);
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption,
               "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 80054.");
@@ -290,7 +290,7 @@ TEST_F(Vol08Engine, UndoTakesFilesCopiedIntoFoldersThatWereThere) {
     EXPECT_FALSE(drive.Exists("Work\\M1\\Src\\Sub\\d.txt"));
     EXPECT_EQ(drive.ReadFile("Work\\M1\\Src\\Sub\\own.txt"), "own");
     EXPECT_TRUE(drive.Exists("Work\\M1\\Src\\Sub\\Deep"));
-    EXPECT_TRUE(L(Vol08CatSubFoldersFailedUndo).empty());
+    EXPECT_TRUE(FailedUndo().empty());
 }
 
 TEST_F(Vol08Engine, TemplateLinesMakeOneFolderEachAndUndoStopsAtFoldersThatWereThere) {
