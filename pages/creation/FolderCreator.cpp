@@ -108,12 +108,69 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     return s;
 }
 
+// ---- the attach walk ----------------------------------------------------------------------
+
+FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path, plat::FileIdentity& id,
+                               std::vector<plat::MadeFolder>& made) {
+    made.clear();
+    id = {};
+    FsResult r = disk.MakeFolder(base, path, &id);
+    if (r == FsResult::NotFound) {
+        r = disk.MakeFolderTree(base, path, made);
+        if (r == FsResult::Ok && !made.empty()) id = made.back().id;
+    }
+    return r;
+}
+
+AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {
+    AttachOrder order;
+    order.reserve(s.items.size());
+    for (std::size_t i = 0; i < s.items.size(); ++i)
+        if (withFiles || s.items[i].folder) order.push_back(static_cast<std::uint32_t>(i));
+    return order;
+}
+
+void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
+                        AttachOutcomes& out) {
+    plat::FileIdentity id;
+    FsResult r = MakeFolderWithParents(disk_, dest, target, id, made_);
+    if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest.Relative(target, path_) && path_.empty())
+        r = FsResult::AlreadyExists;  // the folder worked beneath is there
+    if (r == FsResult::Ok)
+        out.FolderMade(target, id, made_, true);
+    else if (r == FsResult::AlreadyExists)
+        out.FolderExists(target, true);
+    else
+        out.FolderNotMade(target, true);
+    for (const std::uint32_t index : order) {
+        const StructureItem& item = s.items[index];
+        path_.assign(target).append(1, '\\').append(item.rel);
+        if (item.folder) {
+            r = MakeFolderWithParents(disk_, dest, path_, id, made_);
+            if (r == FsResult::Ok)
+                out.FolderMade(path_, id, made_, false);
+            else if (r == FsResult::AlreadyExists)
+                out.FolderExists(path_, false);
+            else
+                out.FolderNotMade(path_, false);
+            continue;
+        }
+        source_.assign(s.entry).append(1, '\\').append(item.rel);
+        plat::FileStamp stamp;
+        r = disk_.CopyFile(s.source, source_, dest, path_, &stamp);
+        if (r == FsResult::Ok)
+            out.FileCopied(index, source_, path_, stamp);
+        else
+            out.FileNotCopied(index, source_, path_, r);
+    }
+}
+
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
                              RunLog& log, RunDisk& disk)
     : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
-      bases_(state.LastBases) {
+      bases_(state.LastBases), walk_(disk) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -255,13 +312,7 @@ void FolderCreator::RememberMade(const std::string& path, const plat::FileIdenti
 }
 
 FsResult FolderCreator::MakeFolder(const std::string& path) {
-    made_.clear();
-    madeId_ = {};
-    FsResult r = disk_.MakeFolder(dest_, path, &madeId_);
-    if (r == FsResult::NotFound) {
-        r = disk_.MakeFolderTree(dest_, path, made_);
-        if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
-    }
+    const FsResult r = MakeFolderWithParents(disk_, dest_, path, madeId_, made_);
     if (in_.RelativePaths && !dry_ && r == FsResult::Ok) {
         if (made_.empty()) RememberMade(path, madeId_);
         for (const auto& m : made_) RememberMade(m.path, m.id);
@@ -329,6 +380,7 @@ void FolderCreator::PrepareStructures() {
     if (!in_.FullPaths) return;
     const std::string destination = TrimControlAndBlanks(destText_);
     structures_.reserve(in_.FolderStructures.size());
+    orders_.reserve(in_.FolderStructures.size());
     for (const auto& entry : in_.FolderStructures) {
         const std::string e = StructureEntryText(entry);
         const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
@@ -347,6 +399,7 @@ void FolderCreator::PrepareStructures() {
             if (s.source.IsOpen() && dest_.IsOpen() && Contains(s.source.Ancestry(), dest_.Identity()))
                 s.source.RealPathBelow(dest_, s.belowDest);
         }
+        orders_.push_back(ListingOrder(s, in_.WithFiles()));
         structures_.push_back(std::move(s));
     }
 }
@@ -377,7 +430,8 @@ bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainF
 }
 
 void FolderCreator::AttachStructures(const std::string& mainFolder) {
-    for (auto& s : structures_) {
+    for (std::size_t i = 0; i < structures_.size(); ++i) {
+        FolderStructure& s = structures_[i];
         if (!s.usable) {
             // Not there when read, but the run has just made it (as this
             // main folder or one of its parents): skipped, and said so.
@@ -387,49 +441,50 @@ void FolderCreator::AttachStructures(const std::string& mainFolder) {
         if (RefuseStructure(s, mainFolder)) continue;
         std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
         if (!target.empty() && target.back() == '\\') target.pop_back();
-        AttachStructure(s, target);
+        AttachStructure(i, target);
     }
 }
 
-void FolderCreator::AttachStructure(FolderStructure& s, const std::string& target) {
-    // The structure's own folder (the main folder itself with "Subfolders Only").
-    FsResult r = MakeFolder(target);
-    if (r == FsResult::Ok) {
-        RecordSubFolderCreated(target, madeId_);
-        RecordParents(made_);
-    } else if (r != FsResult::AlreadyExists) {
-        RecordSubFolderOther(target);
+// The walk's outcomes as the create pages count them: a folder that is
+// there already counts without a line, the structure's own folder not at all.
+class FolderCreator::Outcomes final : public AttachOutcomes {
+public:
+    explicit Outcomes(FolderCreator& creator) : c_(creator) {}
+    void FolderMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made,
+                    bool) override {
+        c_.RecordSubFolderCreated(path, id);
+        c_.RecordParents(made);
     }
-    const bool withFiles = in_.WithFiles();
-    std::string source;
-    std::string path;
-    for (const auto& item : s.items) {
-        path.assign(target).append(1, '\\').append(item.rel);
-        if (item.folder) {
-            r = MakeFolder(path);
-            if (r == FsResult::Ok) {
-                RecordSubFolderCreated(path, madeId_);
-                RecordParents(made_);
-            } else if (r == FsResult::AlreadyExists) {
-                c_.SubFoldersExists += 1.0;
-                Changed();
-            } else {
-                RecordSubFolderOther(path);
-            }
-        } else if (withFiles) {
-            source.assign(s.entry).append(1, '\\').append(item.rel);
-            CopyStructureFile(s, source, path);
-        }
+    void FolderExists(const std::string&, bool top) override {
+        if (top) return;
+        c_.c_.SubFoldersExists += 1.0;
+        c_.Changed();
     }
+    void FolderNotMade(const std::string& path, bool) override { c_.RecordSubFolderOther(path); }
+    void FileCopied(std::uint32_t, const std::string& source, const std::string& target,
+                    const plat::FileStamp& stamp) override {
+        c_.StructureFileDone(source, target, FsResult::Ok, stamp);
+    }
+    void FileNotCopied(std::uint32_t, const std::string& source, const std::string& target, FsResult why) override {
+        c_.StructureFileDone(source, target, why, plat::FileStamp{});
+    }
+
+private:
+    FolderCreator& c_;
+};
+
+void FolderCreator::AttachStructure(std::size_t index, const std::string& target) {
+    FolderStructure& s = structures_[index];
+    Outcomes outcomes(*this);
+    walk_.Attach(s, dest_, target, orders_[index], outcomes);
     if (s.unreadable > 0) {  // entries whose names cannot be said here
         c_.SubFoldersOther += static_cast<double>(s.unreadable);
         Changed();
     }
 }
 
-void FolderCreator::CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target) {
-    plat::FileStamp stamp;
-    const FsResult r = disk_.CopyFile(s.source, source, dest_, target, &stamp);
+void FolderCreator::StructureFileDone(const std::string& source, const std::string& target, FsResult r,
+                                      const plat::FileStamp& stamp) {
     const auto found = state_.StructureFileSizes.find(source);
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;

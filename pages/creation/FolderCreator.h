@@ -2,7 +2,9 @@
 // template lines to each new one: the engine of pages 02, 03 and 04. The
 // same code serves the run and the simulation: the simulation hands in the
 // dry disk, so it reports exactly what the run would do, and records
-// nothing for the Undo.
+// nothing for the Undo. The attach walk itself (AttachWalk) is shared with
+// the copy page (08), which hands in its own order of the items and counts
+// the outcomes its own way.
 //
 // Every write stays beneath the destination the page names (UseDestination),
 // held open, never through a link or a mount point; each structure is read
@@ -56,6 +58,55 @@ std::string LastNameOf(const std::string& path);
 // True when `path` is `folder` or lies inside it, however either is spelled
 // (letter case, separators, trailing blanks and dots of a name).
 bool PathWithinFolder(const std::string& path, const std::string& folder);
+
+// ---- the attach walk ----------------------------------------------------------------------
+
+// One folder beneath `base`, with its missing parents when its parent is
+// missing: Ok (`id` its identity; `made` every folder made, parents first,
+// or empty when the folder alone was made), AlreadyExists, or why not.
+plat::FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path,
+                                     plat::FileIdentity& id, std::vector<plat::MadeFolder>& made);
+
+// The order in which a walk takes a structure's items, as indexes into
+// them; an index may come more than once (a file two name masks take).
+using AttachOrder = std::vector<std::uint32_t>;
+// As read: breadth first, each folder's entries in listing order; files
+// only with files.
+AttachOrder ListingOrder(const FolderStructure& s, bool withFiles);
+
+// What the walk met, item by item; each page counts and lists it its own
+// way. `top`: the folder the structure goes to (its own folder, or the
+// main folder itself). `made`: as MakeFolderWithParents gives it.
+class AttachOutcomes {
+public:
+    virtual ~AttachOutcomes() = default;
+    virtual void FolderMade(const std::string& path, const plat::FileIdentity& id,
+                            const std::vector<plat::MadeFolder>& made, bool top) = 0;
+    virtual void FolderExists(const std::string& path, bool top) = 0;
+    virtual void FolderNotMade(const std::string& path, bool top) = 0;
+    // `item`: the file's index among the structure's items.
+    virtual void FileCopied(std::uint32_t item, const std::string& source, const std::string& target,
+                            const plat::FileStamp& stamp) = 0;
+    // `why`: AlreadyExists (nothing is ever written over), or why the copy
+    // failed; a failed copy leaves nothing behind.
+    virtual void FileNotCopied(std::uint32_t item, const std::string& source, const std::string& target,
+                               plat::FsResult why) = 0;
+};
+
+// Makes `target` beneath `dest`, then the structure's folders below it, and
+// copies its files there, in `order`. The structure was read before the
+// run made anything, so the walk never meets what the run made.
+class AttachWalk {
+public:
+    explicit AttachWalk(RunDisk& disk) : disk_(disk) {}
+    void Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
+                AttachOutcomes& out);
+
+private:
+    RunDisk& disk_;
+    std::vector<plat::MadeFolder> made_;
+    std::string source_, path_;  // scratch, kept for their capacity
+};
 
 // Which structure totals an outcome adds to the other-reasons (or
 // already-exist) counters besides its folder.
@@ -112,8 +163,10 @@ private:
     void RememberMade(const std::string& path, const plat::FileIdentity& id);
     void PrepareStructures();
     void AttachStructures(const std::string& mainFolder);
-    void AttachStructure(FolderStructure& s, const std::string& target);
-    void CopyStructureFile(FolderStructure& s, const std::string& source, const std::string& target);
+    void AttachStructure(std::size_t index, const std::string& target);
+    void StructureFileDone(const std::string& source, const std::string& target, plat::FsResult r,
+                           const plat::FileStamp& stamp);
+    class Outcomes;
     void PrepareTemplates();
     void AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
                          const std::string& suffixModel);
@@ -134,6 +187,8 @@ private:
     bool destRecorded_ = false;
     UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
+    std::vector<AttachOrder> orders_;  // one per structure
+    AttachWalk walk_;
     bool structuresRead_ = false;
     int templateMode_ = 1;
     std::string searchTerm_;
