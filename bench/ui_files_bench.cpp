@@ -30,7 +30,7 @@
 #include <QApplication>
 
 #include "core/SettingsStore.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
@@ -102,19 +102,6 @@ void MakeFiles(const std::string& folder, int count, const std::string& ext, std
     for (int i = 0; i < count; ++i) std::ofstream(folder + "/file" + std::to_string(i) + ext, std::ios::binary) << content;
 }
 
-// Where outcomes go when nobody looks: shows how much the Visual Log costs.
-class NullLog final : public FileRunLog {
-public:
-    void AddLine(int, const std::string&) override {}
-    void AddExportLine(int, const std::string&) override {}
-    void CountersChanged(std::span<const CounterLabel>) override {}
-    void ShowCounters(std::span<const CounterLabel>) override {}
-    void ClearLogLists() override {}
-    void ClearZoomLists() override {}
-    void SetRunMode(bool) override {}
-    void ShowLog() override {}
-};
-
 struct Sides {
     std::vector<std::string> names;
     std::vector<std::function<void()>> runs;
@@ -173,8 +160,8 @@ void BM_Vol10CopyFiles(benchmark::State& state) {
             // cp copies the same 20 files into each folder, one process for all.
             script += "cd '" + ws.root() + "/Cp' && for d in *; do printf '%s\\0' \"$d\"; done | xargs -0 -n 200 -P 1 sh -c 'for d; do cp -p ../Src/* \"$d\"/; done' sh\n";
             Vol10State run;
-            FileVisualLog log = Vol10VisualLog();
-            s.runs = {[&] { Vol10RunCopyFiles(run, in, log, Vol10PageHooks{}); },
+            VisualLog log = Vol10VisualLog();
+            s.runs = {[&] { Vol10RunCopyFiles(run, in, log, RunHooks{}); },
                       [&] {
                           const int src = open((ws.root() + "/Src").c_str(), O_RDONLY | O_DIRECTORY);
                           std::vector<std::string> names;
@@ -219,7 +206,7 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
             in.ReadOnlyFiles = readOnlyToo;
             in.WorkingDir = ws.Drive("Work");
             Vol11State run;
-            FileVisualLog log = Vol11VisualLog();
+            VisualLog log = Vol11VisualLog();
             // The bare loop lists every folder of the tree and unlinks what the mask takes.
             // ... and the same loop looking at each file first, as the read-only option needs.
             bool checkMode = false;
@@ -241,7 +228,7 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
                 closedir(dir);
                 for (const auto& sub : subs) bare(sub);
             };
-            s.runs = {[&] { Vol11RunDeleteFiles(run, in, log, Vol11PageHooks{}); },
+            s.runs = {[&] { Vol11RunDeleteFiles(run, in, log, RunHooks{}); },
                       [&] {
                           checkMode = false;
                           bare(ws.root() + "/Bare");
@@ -274,7 +261,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             quiet.NewPrefix = "x_";
             quiet.WorkingDir = ws.Drive("Work");
             Vol12State quietRun;
-            NullLog nullLog;
+            SilentLog nullLog;  // nobody looks: shows how much the Visual Log costs
             Vol12Inputs in;
             in.IncludeFolders = {ws.Drive("Ours")};
             in.InMainFolders = false;
@@ -282,8 +269,8 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             in.NewPrefix = "x_";
             in.WorkingDir = ws.Drive("Work");
             Vol12State run;
-            FileVisualLog log = Vol12VisualLog();
-            s.runs = {[&] { Vol12RunRenameFiles(run, in, log, Vol12PageHooks{}); },
+            VisualLog log = Vol12VisualLog();
+            s.runs = {[&] { Vol12RunRenameFiles(run, in, log, RunHooks{}); },
                       [&] {
                           for (int f = 0; f < 100; ++f) {
                               const std::string folder = ws.root() + "/Bare/F" + std::to_string(f);
@@ -297,7 +284,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
                               closedir(dir);
                           }
                       },
-                      [&] { Vol12RunRenameFiles(quietRun, quiet, nullLog, Vol12PageHooks{}); }};
+                      [&] { Vol12RunRenameFiles(quietRun, quiet, nullLog, RunHooks{}); }};
             RunRotated(s, round);
             if (run.FilesRenamed != 100.0 * perFolder) state.SkipWithError("files not renamed");
         }

@@ -15,7 +15,8 @@
 #include <QApplication>
 
 #include "BenchSupport.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
+#include "pages/creation/Creation.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmVol02ZoomStatistics.h"
 
@@ -35,8 +36,8 @@ const std::vector<std::string>& Outcomes(std::size_t count) {
 
 void BM_FillVisualLogAgainstBare(benchmark::State& state) {
     const auto& lines = Outcomes(static_cast<std::size_t>(state.range(0)));
-    CreationVisualLog log = Vol02VisualLog();
-    CreationCounters counters;
+    VisualLog log = Vol02VisualLog();
+    CreationState counters;
     std::vector<std::string> kept;
     std::string block;
     std::vector<std::uint32_t> offsets;
@@ -47,17 +48,17 @@ void BM_FillVisualLogAgainstBare(benchmark::State& state) {
             [&] {
                 log.ClearLogLists();
                 log.ClearZoomLists();
-                counters = CreationCounters();
+                counters.Counters = CreationCounters();
                 log.SetRunMode(true);
                 log.ShowLog();
             },
             {[&] {
                 for (const std::string& line : lines) {
-                    counters.FoldersCreated += 1.0;
+                    counters.Counters.FoldersCreated += 1.0;
                     log.CountersChanged(counters);
                     log.AddLine(CreationFoldersCreated, line);
                 }
-                log.ShowCounters(counters);
+                log.ShowCounters(counters.Labels());
             }});
         sides.Add("vector_of_strings", [&] { std::vector<std::string>().swap(kept); },
                   {[&] {

@@ -27,7 +27,7 @@
 #include <QApplication>
 
 #include "BenchSupport.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol02Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -86,13 +86,13 @@ void BM_Vol02TemplatesRunAndUndo(benchmark::State& state) {
         std::vector<std::string> lines;
         TemplateLines(unused, lines);
         std::unique_ptr<Vol02State> run;
-        CreationVisualLog log = Vol02VisualLog();
+        VisualLog log = Vol02VisualLog();
         std::vector<BareMade> same;
         std::vector<std::string> plain;
         Sides sides({"create", "undo"});
         sides.Add(
             "ours", [&] { run = std::make_unique<Vol02State>(); },
-            {[&] { Vol02RunCreateFolders(*run, in, log, Vol02PageHooks{}); },
+            {[&] { Vol02RunCreateFolders(*run, in, log, RunHooks{}); },
              [&] {
                  if (run->Counters.SubFoldersCreated != 20.0 * items) state.SkipWithError("folders missing");
                  Vol02UndoLastRun(*run, log);
@@ -198,7 +198,7 @@ void BM_Vol02StructureWithFilesRunAndUndo(benchmark::State& state) {
         in.FolderStructures = {ws.Drive("S")};
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
         std::unique_ptr<Vol02State> run;
-        CreationVisualLog log = Vol02VisualLog();
+        VisualLog log = Vol02VisualLog();
 
         std::vector<BareMade> same;
         std::vector<std::string> plain;
@@ -206,7 +206,7 @@ void BM_Vol02StructureWithFilesRunAndUndo(benchmark::State& state) {
         Sides sides({"create", "undo"});
         sides.Add(
             "ours", [&] { run = std::make_unique<Vol02State>(); },
-            {[&] { Vol02RunCreateFolders(*run, in, log, Vol02PageHooks{}); },
+            {[&] { Vol02RunCreateFolders(*run, in, log, RunHooks{}); },
              [&] {
                  if (run->Counters.FilesCreated != 50.0 * items) state.SkipWithError("files missing");
                  Vol02UndoLastRun(*run, log);
@@ -273,10 +273,10 @@ int MeasureRunMemory(long items) {
     mkdir(ws.Native("Ours").c_str(), 0777);
     const Vol02Inputs in = TemplateInputs(ws, static_cast<int>(items));
     Vol02State run;
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     const long before = ResidentKb();
     const auto t0 = Clock::now();
-    Vol02RunCreateFolders(run, in, log, Vol02PageHooks{});
+    Vol02RunCreateFolders(run, in, log, RunHooks{});
     const double runSeconds = Seconds(Clock::now() - t0);
     const long after = ResidentKb();
     double text = 0;

@@ -19,7 +19,7 @@
 #include <QApplication>
 
 #include "BenchSupport.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/creation/Vol04Engine.h"
 #include "platform/FileSystem.h"
@@ -81,7 +81,7 @@ void BM_Vol03NumberedFoldersAndUndo(benchmark::State& state) {
         for (const char* side : {"Ours", "Same", "Plain"}) mkdir(ws.Native(side).c_str(), 0777);
 
         std::unique_ptr<Vol03State> run;
-        CreationVisualLog log = Vol03VisualLog();
+        VisualLog log = Vol03VisualLog();
         std::unique_ptr<HeldFolders> held;
         std::vector<BareMade> same;
         std::vector<std::string> plain;
@@ -125,14 +125,14 @@ void BM_Vol04FolderBesideEachPathAndUndo(benchmark::State& state) {
             rels.push_back(parent + "/P-Item " + std::to_string(i));
         }
         std::unique_ptr<Vol04State> run;
-        CreationVisualLog log = Vol04VisualLog();
+        VisualLog log = Vol04VisualLog();
         std::unique_ptr<HeldFolders> held;
         std::vector<BareMade> same;
         std::vector<std::string> plain;
         Sides sides({"create", "undo"});
         sides.Add(
             "ours", [&] { run = std::make_unique<Vol04State>(); },
-            {[&] { Vol04RunCreateFolders(*run, in, log, Vol04PageHooks{}); },
+            {[&] { Vol04RunCreateFolders(*run, in, log, RunHooks{}); },
              [&] {
                  if (run->Counters.FoldersCreated != items) state.SkipWithError("folders missing");
                  Vol04UndoLastRun(*run, log);

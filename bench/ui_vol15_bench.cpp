@@ -28,7 +28,7 @@
 #include "BenchSupport.h"
 #include "core/SettingsStore.h"
 #include "pages/checker/Vol15Engine.h"
-#include "pages/checker/Vol15VisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
 #include "results/TfrmStatistic15.h"
 #include "results/TfrmVol15ZoomStatistics.h"
@@ -106,8 +106,8 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         in.FolderStructures = {std::string(1, kDrive) + ":\\Model"};
         for (int i = 0; i < kProjects; ++i) in.IncludeFolders.push_back(Workspace::DriveProject(i));
         Vol15State run;
-        Vol15VisualLog log;
-        log.StartRun();
+        VisualLog log = Vol15VisualLog();
+        log.SetRunMode(true);
         log.ClearLogLists();
         log.ClearZoomLists();
         frmStatistic15->ShowLog();
@@ -136,7 +136,7 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         }
         const auto t1 = Clock::now();
         checker.WriteExtra();
-        log.ShowCounters(run.Counters);
+        log.ShowCounters(run.Counters.Labels());
         ours += Clock::now() - t1;
 
         if (run.Counters.Stat15FilesMissing != kProjects / 10 || run.Counters.Stat15FilesExtra != kProjects / 10 ||

@@ -4,8 +4,10 @@
 
 #include <string_view>
 
+#include "core/ByteScan.h"
 #include "core/CaseIgnoringIndex.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -31,13 +33,17 @@ namespace {
 void AppendConverted(std::string& out, std::string_view line, bool forwardSlashes) {
     const char to = forwardSlashes ? '/' : '\\';
     const std::size_t start = out.size();
+    out.resize(start + line.size());
+    char* const begin = out.data() + start;
+    char* o = begin;
     for (char c : line) {
         if (c == '/' || c == '\\') {
-            if (out.size() > start && out.back() == to) continue;  // runs become one
+            if (o > begin && o[-1] == to) continue;  // runs become one
             c = to;
         }
-        out.push_back(c);
+        *o++ = c;
     }
+    out.resize(start + static_cast<std::size_t>(o - begin));
 }
 
 std::string_view WithoutDrive(std::string_view line) {
@@ -61,30 +67,45 @@ std::string CutExportDrive(const std::string& line) {
 
 namespace {
 
-// Every line converted (drive cut first when asked) into `preview`, each
-// distinct line once.
+// Every line converted (drive cut first when asked) into the preview, each
+// distinct line once. Without `convert` (no line holds a slash to convert)
+// a line is taken from `source` by reference when there is one.
 template <class Lines>
-void PreviewInto(LineStore& preview, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes) {
-    auto seen = MakeCaseIgnoringIndex([&preview](std::size_t i) { return preview[i]; }, count);
-    // Lines are converted and hashed a few steps ahead, so that their slots
+void PreviewInto(LineStore& shown, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes,
+                 bool convert, const LineStore* source = nullptr) {
+    auto seen = MakeCaseIgnoringIndex([&shown](std::size_t i) { return shown[i]; }, count);
+    // Lines are converted and hashed some steps ahead, so that their slots
     // are in the cache when they are looked up.
-    constexpr std::size_t kAhead = 8;
-    std::string shown[kAhead];
+    constexpr std::size_t kAhead = 16;
+    std::string converted[kAhead];
+    std::string_view texts[kAhead];
     std::uint64_t hashes[kAhead];
+    std::size_t cut[kAhead];  // bytes cut off the front of the line
     const auto prepare = [&](std::size_t i) {
-        std::string& text = shown[i % kAhead];
-        const std::string_view line = lines(i);
-        text.clear();
-        AppendConverted(text, withoutDrive ? WithoutDrive(line) : line, forwardSlashes);
+        const std::string_view whole = lines(i);
+        const std::string_view line = withoutDrive ? WithoutDrive(whole) : whole;
+        cut[i % kAhead] = whole.size() - line.size();
+        std::string_view& text = texts[i % kAhead];
+        if (convert) {
+            std::string& out = converted[i % kAhead];
+            out.clear();
+            AppendConverted(out, line, forwardSlashes);
+            text = out;
+        } else {
+            text = line;
+        }
         hashes[i % kAhead] = seen.Hash(text);
         seen.Prefetch(hashes[i % kAhead]);
     };
     for (std::size_t i = 0; i < std::min(count, kAhead); ++i) prepare(i);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string& text = shown[i % kAhead];
+        const std::string_view text = texts[i % kAhead];
         const std::uint64_t hash = hashes[i % kAhead];
-        preview.Append(text);
-        if (seen.FindOrAdd(text, preview.Size() - 1, hash) != seen.npos) preview.PopBack();
+        if (convert || source == nullptr)
+            shown.Append(text);
+        else
+            shown.AppendLineOf(*source, i, cut[i % kAhead]);
+        if (seen.FindOrAdd(text, shown.Size() - 1, hash) != seen.npos) shown.PopBack();
         if (i + kAhead < count) prepare(i + kAhead);
     }
 }
@@ -94,24 +115,60 @@ void PreviewInto(LineStore& preview, const Lines& lines, std::size_t count, bool
 std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes) {
     LineStore preview;
     PreviewInto(preview, [&](std::size_t i) { return std::string_view(exportLines[i]); }, exportLines.size(),
-                withoutDrive, forwardSlashes);
+                withoutDrive, forwardSlashes, true);
     std::vector<std::string> out;
     out.reserve(preview.Size());
     for (std::size_t i = 0; i < preview.Size(); ++i) out.emplace_back(preview[i]);
     return out;
 }
 
-LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes) {
-    LineStore preview;
-    preview.Reserve(exportLines.Size(), exportLines.Bytes());
-    PreviewInto(preview, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
-                forwardSlashes);
+void ExportTextFacts::Scan(std::string_view text) {
+    using bytescan::Bytes16;
+    bytescan::Mask16 slash{}, backslash{}, slashRun{}, backslashRun{}, syntax{};
+    bytescan::ForEachVector(text, [&](Bytes16 at, Bytes16 next) {
+        const bytescan::Mask16 s = at == '/', b = at == '\\';
+        slash |= s;
+        backslash |= b;
+        slashRun |= s & (next == '/');
+        backslashRun |= b & (next == '\\');
+        syntax |= FolderNameSyntaxBytes(at);
+    });
+    slashes |= bytescan::AnyOf(slash);
+    backslashes |= bytescan::AnyOf(backslash);
+    slashRuns |= bytescan::AnyOf(slashRun);
+    backslashRuns |= bytescan::AnyOf(backslashRun);
+    syntaxBytes |= bytescan::AnyOf(syntax);
+}
+
+void ExportTextFacts::Scan(const LineStore& lines) {
+    lines.ForEachRun([this](std::string_view run) { Scan(run); });
+}
+
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct, const ExportTextFacts& facts) {
+    // The conversion changes slashes only: the check finds in the preview
+    // what it would find in the lines.
+    const bool convert = facts.SlashesChange(forwardSlashes);
+    // Distinct lines that the conversion leaves as they are: the preview is
+    // the lines themselves, shared.
+    if (distinct && !withoutDrive && !convert) return {exportLines, facts.syntaxBytes};
+    ExportPreview preview{exportLines.SharingBlocks(), facts.syntaxBytes};
+    preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
+    PreviewInto(preview.lines, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
+                forwardSlashes, convert, &exportLines);
     return preview;
+}
+
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct) {
+    ExportTextFacts facts;
+    facts.Scan(exportLines);
+    return BuildExportPreview(exportLines, withoutDrive, forwardSlashes, distinct, facts);
 }
 
 std::string ListSearchKey(const std::string& line) { return ToLowerCase(line); }
 
-bool HasExportDrivePart(std::string_view line) {
+bool HasExportDrivePartTrimmed(std::string_view line) {
     std::size_t at = 0;
     while (at < line.size() && static_cast<unsigned char>(line[at]) <= 32) ++at;
     std::size_t end = line.size();

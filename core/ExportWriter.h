@@ -27,14 +27,53 @@ std::string CutExportDrive(const std::string& line);
 // asked), each distinct line once; lines that differ only in letter case
 // count as equal, as in every list search of the program.
 std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool withoutDrive, bool forwardSlashes);
-LineStore BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes);
+
+// What the bytes of some lines hold, as far as the preview asks: gathered
+// while a buffer is filled, so that its preview need not look at every byte
+// again. Facts of more text than the buffer holds only make the preview
+// take its longer way.
+struct ExportTextFacts {
+    bool slashes = false;        // "/"
+    bool backslashes = false;    // "\"
+    bool slashRuns = false;      // "//"
+    bool backslashRuns = false;  // "\\"
+    bool syntaxBytes = false;    // a byte that CheckFolderNameSyntax reports
+    // Adds what `text` holds (a run of two that spans two lines counts too).
+    void Scan(std::string_view text);
+    void Scan(const LineStore& lines);
+    // Converting to the slash style changes a line.
+    bool SlashesChange(bool forwardSlashes) const {
+        return forwardSlashes ? backslashes || slashRuns : slashes || backslashRuns;
+    }
+};
+
+struct ExportPreview {
+    LineStore lines;
+    // False when no line holds a byte that CheckFolderNameSyntax reports,
+    // found while the preview was made: the writer need not check again.
+    bool mayFailSyntaxCheck = false;
+};
+// `distinct` tells that no two lines of the buffer are equal ignoring case,
+// `facts` what their bytes hold: when the conversion leaves every line as it
+// is, the preview is the buffer, sharing its lines, and no byte is looked
+// at. Without `facts` the lines are scanned for them.
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct, const ExportTextFacts& facts);
+ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
+                                 bool distinct = false);
 
 // The key under which a list search finds a line regardless of letter case.
 std::string ListSearchKey(const std::string& line);
 
 // The results windows hand over only lines that name a drive or a server:
 // the line, trimmed of codes up to 32, has a colon second or starts "\\".
-bool HasExportDrivePart(std::string_view line);
+bool HasExportDrivePartTrimmed(std::string_view line);
+inline bool HasExportDrivePart(std::string_view line) {
+    // Nothing to trim in front: the first two bytes tell.
+    if (line.size() >= 2 && static_cast<unsigned char>(line[0]) > 32)
+        return line[1] == ':' || (line[0] == '\\' && line[1] == '\\');
+    return HasExportDrivePartTrimmed(line);
+}
 
 // "STRINGS", "FOLDERS" or "RENAMEDFILES", compared trimmed and upper-cased.
 bool IsExportListKind(const std::string& kind);

@@ -65,12 +65,6 @@ std::string KeyOf(const std::string& text) {
     return key;
 }
 
-// The low two bits are left to a mark's own bits.
-std::uint32_t HashOf(std::string_view key) {
-    const std::uint64_t h = std::hash<std::string_view>{}(key);
-    return static_cast<std::uint32_t>(h ^ (h >> 32)) & ~std::uint32_t{3};
-}
-
 // Nothing, a bare "\", or a drive ("c:").
 bool IsRootKey(const std::string& key) {
     return key.empty() || key == "\\" || (key.size() == 2 && key[1] == ':');
@@ -88,14 +82,12 @@ std::size_t ParentLength(std::string_view text) {
 
 }  // namespace
 
+FolderFileUndo::FolderFileUndo()
+    : marks_([this](FolderMarks::Record record) { return Trimmed(Record(record).Path); }, MakeExactKey) {}
+
 // ---- what the run recorded -----------------------------------------------------
 
-void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) {
-    bases_ = std::move(bases);
-    opened_.clear();
-    opened_.resize(bases_.size());
-    openState_.assign(bases_.size(), 0);
-}
+void FolderFileUndo::SetBases(VEC_UNDO_BASES bases) { bases_.Reset(std::move(bases)); }
 
 void FolderFileUndo::SetCreatedFolders(DEQ_CREATED_FOLDERS folders) {
     ForgetQueue();
@@ -116,13 +108,12 @@ void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
 void FolderFileUndo::ForgetQueue() {
     std::vector<RecordRef>().swap(queue_);
     std::vector<QueuedText>().swap(queuedTexts_);
-    std::vector<MarkSlot>().swap(marks_);
-    markCount_ = 0;
+    marks_.Clear();
     createdMarksReady_ = false;
     recentSeen_.fill(std::string_view());
 }
 
-// ---- the marks: one per folder key, without key strings ----------------------------
+// ---- the lists behind the marks ------------------------------------------------------
 
 const DEQ_CREATED_FOLDERS& FolderFileUndo::ListOf(RecordRef ref) const {
     switch (ref >> kListShift) {
@@ -135,67 +126,22 @@ const DEQ_CREATED_FOLDERS& FolderFileUndo::ListOf(RecordRef ref) const {
 
 runrecord::FolderRef FolderFileUndo::Record(RecordRef ref) const { return ListOf(ref)[IndexOf(ref)]; }
 
-// Slots are found by the hash scaled to the table (any size, no power of
-// two), then probed one by one.
-std::size_t FolderFileUndo::MarkSlotOf(std::uint32_t hash) const {
-    return static_cast<std::size_t>((static_cast<std::uint64_t>(hash & ~kMarkBits) * marks_.size()) >> 32);
-}
-
-std::size_t FolderFileUndo::FindMark(std::string_view key, std::uint32_t hash, std::string_view text) {
-    if (marks_.empty()) ReserveMarks(64);
-    for (std::size_t i = MarkSlotOf(hash);; i = i + 1 == marks_.size() ? 0 : i + 1) {
-        const MarkSlot& slot = marks_[i];
-        if (slot.record == kNoRecord) return i;
-        if ((slot.hash & ~kMarkBits) != hash) continue;
-        // The same spelling gives the same key; another is keyed to compare.
-        const std::string_view recorded = Trimmed(Record(slot.record).Path);
-        if (recorded == text) return i;
-        MakeExactKey(recorded, slotKey_);
-        if (slotKey_ == key) return i;
-    }
-}
-
-// Room for `count` marks at most three quarters full.
-void FolderFileUndo::ReserveMarks(std::size_t count) {
-    const std::size_t size = count + count / 3 + 64;
-    if (size <= marks_.size()) return;
-    std::vector<MarkSlot> oldMarks(size);
-    oldMarks.swap(marks_);
-    for (std::size_t k = 0; k < oldMarks.size(); ++k) {
-        if (oldMarks[k].record == kNoRecord) continue;
-        std::size_t i = MarkSlotOf(oldMarks[k].hash);
-        while (marks_[i].record != kNoRecord) i = i + 1 == marks_.size() ? 0 : i + 1;
-        marks_[i] = oldMarks[k];
-    }
-}
-
-std::size_t FolderFileUndo::AddMark(std::size_t slot, std::uint32_t hash, RecordRef record) {
-    if ((markCount_ + 1) * 4 > marks_.size() * 3) {
-        ReserveMarks(markCount_ * 2);
-        slot = MarkSlotOf(hash);
-        while (marks_[slot].record != kNoRecord) slot = slot + 1 == marks_.size() ? 0 : slot + 1;
-    }
-    marks_[slot] = {hash, record};
-    ++markCount_;
-    return slot;
-}
-
 // Marks every folder of the record and of the two lists as created.
 void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
-    for (MarkSlot& mark : marks_) mark.hash &= ~kCreated;
-    ReserveMarks(markCount_ + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
+    marks_.ClearBits(kCreated);
+    marks_.Reserve(marks_.Size() + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
     std::string key;
     for (const std::uint32_t list : {kByRunList, kCreatedList, kSecondList}) {
         const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
         for (std::size_t i = 0; i < folders.size(); ++i) {
             const std::string_view text = Trimmed(folders.PathAt(i));
             MakeExactKey(text, key);
-            const std::uint32_t hash = HashOf(key);
-            std::size_t slot = FindMark(key, hash, text);
-            if (marks_[slot].record == kNoRecord) slot = AddMark(slot, hash, Ref(list, i));
-            marks_[slot].hash |= kCreated;
-            marks_[slot].record = Ref(list, i);
+            const std::uint32_t hash = FolderMarks::HashOf(key);
+            std::size_t slot = marks_.Find(key, hash, text);
+            if (!marks_.Marked(slot)) slot = marks_.Add(slot, hash, Ref(list, i));
+            marks_.Bits(slot) |= kCreated;
+            marks_.SetRecord(slot, Ref(list, i));
         }
     }
     createdMarksReady_ = true;
@@ -326,7 +272,7 @@ void FolderFileUndo::NoteSeen(std::string_view text) {
 void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
-    ReserveMarks(markCount_ + folders.size());
+    marks_.Reserve(marks_.Size() + folders.size());
     std::string key, lowered;
     for (std::size_t index = 0; index < folders.size(); ++index) {
         const RecordRef own = Ref(list, index);
@@ -343,9 +289,9 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
                 lowered = ToLowerCase(key);
                 if (roots_.count(lowered) != 0) break;
             }
-            const std::uint32_t hash = HashOf(key);
-            std::size_t slot = FindMark(key, hash, here);
-            if (marks_[slot].record != kNoRecord && (marks_[slot].hash & kSeen)) {
+            const std::uint32_t hash = FolderMarks::HashOf(key);
+            std::size_t slot = marks_.Find(key, hash, here);
+            if (marks_.Marked(slot) && (marks_.Bits(slot) & kSeen)) {
                 if (!listed) NoteSeen(here);
                 break;
             }
@@ -353,14 +299,14 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
             // marks of what it created are made when first asked.
             if (!listed && !createdMarksReady_) {
                 MarkCreatedFolders();
-                slot = FindMark(key, hash, here);
+                slot = marks_.Find(key, hash, here);
             }
-            const bool marked = marks_[slot].record != kNoRecord;
-            if (!listed && !(marked && (marks_[slot].hash & kCreated))) break;
-            if (!marked) slot = AddMark(slot, hash, own);
-            marks_[slot].hash |= kSeen;
+            const bool marked = marks_.Marked(slot);
+            if (!listed && !(marked && (marks_.Bits(slot) & kCreated))) break;
+            if (!marked) slot = marks_.Add(slot, hash, own);
+            marks_.Bits(slot) |= kSeen;
             NoteSeen(here);
-            climb_.push_back({here, listed ? own : marks_[slot].record});
+            climb_.push_back({here, listed ? own : marks_.RecordOf(slot)});
             length = ParentLength(here);
         }
         for (auto it = climb_.rbegin(); it != climb_.rend(); ++it) PushQueued(own, it->text, it->record);
@@ -369,31 +315,17 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 
 // ---- steps -------------------------------------------------------------------------
 
-plat::Beneath* FolderFileUndo::BaseOf(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (openState_[index] == 0) {
-        // The same folder as in the run, or nothing of it is touched.
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        openState_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
-    }
-    return openState_[index] == 1 ? &opened_[index] : nullptr;
-}
-
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
         currentFile_.assign(Trimmed(file.Path));
-        plat::Beneath* base = file.HasStamp ? BaseOf(file.Base) : nullptr;
-        plat::FsResult r = file.HasStamp ? plat::FsResult::Blocked : plat::FsResult::Changed;
-        if (base) {
-            const plat::FileStamp stamp{file.Id, file.Size, file.MtimeNs};
-            r = base->RemoveFile(currentFile_, &stamp);
-        }
-        if (r == plat::FsResult::Ok) continue;
+        // A file the run could not read back is never touched.
+        const AsLeft r =
+            file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
+        if (r == AsLeft::Removed) continue;
         // Changed since the run, or something else stands in its place; a
-        // file behind a link or a gone base is kept for a retry instead.
-        if (r == plat::FsResult::Changed) {
+        // file behind a link, gone, or beneath a gone base is kept for a
+        // retry instead.
+        if (r == AsLeft::Changed) {
             filesChanged_.push_back(currentFile_);
             continue;
         }
@@ -411,8 +343,7 @@ void FolderFileUndo::DeleteCreatedFiles() {
 // level removal, with each folder's subtree taken while it is at hand.
 void FolderFileUndo::RemoveCreatedFolders() {
     // The marks are done with.
-    std::vector<MarkSlot>().swap(marks_);
-    markCount_ = 0;
+    marks_.Clear();
     createdMarksReady_ = false;
     recentSeen_.fill(std::string_view());
 
@@ -433,7 +364,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
     const auto removeQueued = [&](std::uint32_t i) {
         folder.assign(QueuedTextOf(queue_[i]));
         const runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
-        plat::Beneath* base = BaseOf(record.Base);
+        plat::Beneath* base = bases_.Get(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::NotFound) foldersGone_.push_back(folder);
         return r;

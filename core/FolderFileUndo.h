@@ -24,19 +24,19 @@
 #include <utility>
 #include <vector>
 
+#include "core/FolderMarks.h"
 #include "core/RunRecord.h"
 #include "core/Types.h"
+#include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
-
-// A folder a run worked beneath, as it was opened then.
-struct _tagUndoBase {
-    std::string Path;
-    plat::FileIdentity Id;
-};
-using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
 
 class FolderFileUndo {
 public:
+    FolderFileUndo();
+    // The marks look into this undo's lists.
+    FolderFileUndo(const FolderFileUndo&) = delete;
+    FolderFileUndo& operator=(const FolderFileUndo&) = delete;
+
     // ---- what the run recorded (before any plan: a list set anew drops
     // what the plans queued) ----
     void SetMainFolder(const std::string& folder) { mainFolder_ = folder; }
@@ -102,39 +102,22 @@ private:
         std::uint32_t length;
         RecordRef record;
     };
-    // A folder key's mark: 30 bits of its hash with the mark's two bits
-    // below them, and the record whose path gives the key (kNoRecord: a free
-    // slot). One slot holds all, so a lookup touches one place.
-    struct MarkSlot {
-        std::uint32_t hash = 0;
-        RecordRef record = kNoRecord;
-    };
     void PushQueued(RecordRef owner, std::string_view text, RecordRef record);
+    bool RecentlySeen(std::string_view text) const;
+    void NoteSeen(std::string_view text);
     std::string_view QueuedTextOf(RecordRef entry) const;
     RecordRef QueuedRecordOf(RecordRef entry) const;
     void ReserveQueue(std::size_t more);
-    std::size_t MarkSlotOf(std::uint32_t hash) const;
-    void ReserveMarks(std::size_t count);
     void Queue(RecordRef record, std::string_view text);
     void QueueList(std::uint32_t list);
     void QueueListWithAncestors(std::uint32_t list);
-    // The slot of a key, or of where it would go.
-    std::size_t FindMark(std::string_view key, std::uint32_t hash, std::string_view text);
-    bool RecentlySeen(std::string_view text) const;
-    void NoteSeen(std::string_view text);
-    std::size_t AddMark(std::size_t slot, std::uint32_t hash, RecordRef record);
     void AddRoot(const std::string& folder);
     void AddDriveRootsOfCreatedFolders();
     void MarkCreatedFolders();
     void ForgetQueue();
-    // The base of an entry, opened and checked once per undo; null when it
-    // is gone or is another folder now.
-    plat::Beneath* BaseOf(std::uint32_t index);
 
     std::string mainFolder_;
-    VEC_UNDO_BASES bases_;
-    std::vector<plat::Beneath> opened_;
-    std::vector<unsigned char> openState_;  // 0 not tried, 1 usable, 2 not
+    UndoBaseOpener bases_;
     DEQ_CREATED_FOLDERS createdFolders_;
     DEQ_CREATED_FOLDERS secondFolders_;
     DEQ_CREATED_FOLDERS foldersCreatedByRun_;
@@ -152,12 +135,10 @@ private:
     // marks on one key per folder: separators as one "\", none trailing, no
     // trailing blanks or dots in a name, the drive letter in lower case.
     // Names keep their case: on Linux "Jobs" and "jobs" are two folders, and
-    // the one the run did not create must never be climbed into. The keys
-    // are made again from the records when hashes meet, never kept.
-    enum : std::uint32_t { kCreated = 1, kSeen = 2, kMarkBits = 3 };
-    std::vector<MarkSlot> marks_;
-    std::size_t markCount_ = 0;
-    std::string slotKey_;
+    // the one the run did not create must never be climbed into. A mark's
+    // record is one of the lists' (RecordRef).
+    enum : unsigned char { kCreated = 1, kSeen = 2 };
+    FolderMarks marks_;
     // Roots, in lower case: a root in any spelling ends a climb (stopping
     // early never removes more).
     std::unordered_set<std::string> roots_;

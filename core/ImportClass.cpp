@@ -33,33 +33,6 @@ void AppendUtf8(std::string& out, unsigned code) {
     }
 }
 
-// Length of the well-formed UTF-8 sequence at i (no overlongs, surrogates
-// or code points above U+10FFFF), or 0.
-std::size_t Utf8SequenceLength(const std::string& s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = byte(i);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        if (c == 0xE0) low = 0xA0;
-        if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        if (c == 0xF0) low = 0x90;
-        if (c == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > s.size()) return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return length;
-}
-
 // Positions of the marks that open and close quoted fields, in order. A
 // doubled mark inside a field is text of that field, not a cut. False when
 // the last field is left open.
@@ -234,6 +207,9 @@ ImportClass::ImportClass(ImportSettings settings)
       QuotationMark(std::move(settings.QuotationMark)),
       AbandonQuotationMarks(settings.AbandonQuotationMarks) {
     if (Delimiter == "space") Delimiter = " ";
+    // A delimiter that is not whole characters (a damaged settings file)
+    // cuts no character of the text in two: it splits nothing.
+    if (!IsWholeUtf8(Delimiter)) Delimiter.clear();
     List.clear();
 }
 

@@ -29,17 +29,25 @@ bool IsCharacterOf(std::string_view character, std::string_view text) {
     return false;
 }
 
-// The first occurrence of `searched` from `from` on that begins a character.
-// Only a continuation byte can stand inside a character, so a plain search
-// does unless `searched` begins with one.
-std::size_t FindAtCharacter(std::string_view text, std::string_view searched, std::size_t from) {
-    if ((static_cast<unsigned char>(searched[0]) & 0xC0) != 0x80) {
+// True when the characters of `text` from `at` on have the lengths of those
+// of `searched`: a match there neither begins nor ends inside a character.
+bool CharactersAlign(std::string_view text, std::size_t at, std::string_view searched) {
+    for (std::size_t i = 0; i < searched.size(); i += Utf8CharLength(searched, i))
+        if (Utf8CharLength(text, at + i) != Utf8CharLength(searched, i)) return false;
+    return true;
+}
+
+// The first occurrence of `searched` from `from` on that is whole characters
+// of the text (the text's end when there is none). A `searched` of whole
+// characters matches only so, and a plain search finds it.
+std::size_t FindAtCharacter(std::string_view text, std::string_view searched, std::size_t from, bool whole) {
+    if (whole) {
         const std::size_t hit = text.find(searched, from);
         return hit == std::string_view::npos ? text.size() : hit;
     }
-    while (from < text.size() && text.compare(from, searched.size(), searched) != 0)
-        from += Utf8CharLength(text, from);
-    return std::min(from, text.size());
+    for (; from < text.size(); from += Utf8CharLength(text, from))
+        if (text.compare(from, searched.size(), searched) == 0 && CharactersAlign(text, from, searched)) return from;
+    return text.size();
 }
 
 // An item starts at the first character that is not in the separator text
@@ -52,15 +60,19 @@ void AppendSeparatedItems(const std::string& text, std::size_t begin, std::size_
         return;
     }
     const std::string_view view(text.data() + begin, end - begin);
+    const bool whole = IsWholeUtf8(separator);
     std::size_t pos = 0;
     while (true) {
+        std::size_t n = 0;
         while (pos < view.size()) {
-            const std::size_t n = static_cast<unsigned char>(view[pos]) < 0x80 ? 1 : Utf8CharLength(view, pos);
+            n = static_cast<unsigned char>(view[pos]) < 0x80 ? 1 : Utf8CharLength(view, pos);
             if (!IsCharacterOf(view.substr(pos, n), separator)) break;
             pos += n;
         }
         if (pos == view.size()) return;
-        std::size_t stop = FindAtCharacter(view, separator, pos);
+        // The character at pos is none of the separator's, so the separator
+        // starts behind it: searching from there, every step moves on.
+        const std::size_t stop = FindAtCharacter(view, separator, pos + n, whole);
         items.emplace_back(view.substr(pos, stop - pos));
         pos = stop;
     }

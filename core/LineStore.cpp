@@ -2,43 +2,84 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
+
+LineStore::LineStore(const LineStore& other)
+    : blocks_(other.blocks_), refs_(other.refs_), used_(kBlockSize), bytes_(other.bytes_) {}
+
+std::vector<std::uint64_t>& LineStore::OwnRefs() {
+    if (!refs_)
+        refs_ = std::make_shared<std::vector<std::uint64_t>>();
+    else if (refs_.use_count() > 1)
+        refs_ = std::make_shared<std::vector<std::uint64_t>>(*refs_);
+    return *refs_;
+}
+
+LineStore LineStore::SharingBlocks() const {
+    LineStore shared;
+    shared.blocks_ = blocks_;
+    shared.used_ = kBlockSize;  // its own lines go to blocks of its own
+    return shared;
+}
+
+void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip) {
+    const std::uint64_t ref = (*source.refs_)[i];
+    const std::size_t block = ref >> kBlockShift;
+    const std::uint64_t length = ref & kLengthMask;
+    skip = std::min<std::size_t>(skip, length);
+    const std::uint64_t offset = ((ref >> kLengthBits) & kOffsetMask) + skip;
+    // A place past a block's size (in a line longer than a block) has no
+    // reference: such a part is copied.
+    if (block >= blocks_.size() || blocks_[block] != source.blocks_[block] || offset > kBlockSize) {
+        Append(source[i].substr(skip));
+        return;
+    }
+    OwnRefs().push_back((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) |
+                        (length - skip));
+    bytes_ += length - skip;
+    lastWritten_ = kNoLine;
+}
 
 LineStore& LineStore::operator=(const LineStore& other) {
-    if (this == &other) return *this;
-    Clear();
-    Reserve(other.Size(), other.Bytes());
-    for (std::size_t i = 0; i < other.Size(); ++i) Append(other[i]);
+    if (this != &other) *this = LineStore(other);
     return *this;
 }
 
 void LineStore::Append(std::string_view line) {
     const std::size_t length = std::min(line.size(), kMaxLine);
     if (blocks_.empty() || used_ + length > kBlockSize) {
+        if (blocks_.size() >= kMaxBlocks) throw std::length_error("LineStore: too many lines");
         // A line longer than a block gets a block of its own.
         const std::size_t size = std::max<std::size_t>(kBlockSize, length);
-        blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
+        blocks_.push_back(std::shared_ptr<char[]>(new char[size]));
         used_ = 0;
     }
-    const std::uint64_t start = (static_cast<std::uint64_t>(blocks_.size() - 1) << kBlockBits) | used_;
+    const std::uint64_t block = blocks_.size() - 1;
+    std::vector<std::uint64_t>& refs = OwnRefs();
+    refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
+    lastWritten_ = refs.back();
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
-    refs_.push_back((start << kLengthBits) | length);
     bytes_ += length;
 }
 
 void LineStore::PopBack() {
-    const std::uint64_t ref = refs_.back();
-    refs_.pop_back();
+    std::vector<std::uint64_t>& refs = OwnRefs();
+    const std::uint64_t ref = refs.back();
+    refs.pop_back();
     bytes_ -= ref & kLengthMask;
-    const std::uint64_t start = ref >> kLengthBits;
-    if ((start >> kBlockBits) == blocks_.size() - 1) used_ = start & kBlockMask;
+    // Only bytes this store wrote last are taken back, and only when no copy
+    // shares them: no other line can be there.
+    if (ref == lastWritten_ && blocks_.back().use_count() == 1) used_ = (ref >> kLengthBits) & kOffsetMask;
+    lastWritten_ = kNoLine;
 }
 
-void LineStore::Reserve(std::size_t lines, std::size_t) { refs_.reserve(lines); }
+void LineStore::Reserve(std::size_t lines, std::size_t) { OwnRefs().reserve(lines); }
 
 void LineStore::Clear() {
-    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
-    std::vector<std::uint64_t>().swap(refs_);
+    std::vector<std::shared_ptr<char[]>>().swap(blocks_);
+    refs_.reset();
     used_ = 0;
     bytes_ = 0;
+    lastWritten_ = kNoLine;
 }

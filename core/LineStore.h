@@ -1,7 +1,9 @@
 // Many lines of text in blocks: each line costs its bytes and eight more,
 // appending one allocates nothing of its own, and a growing store never
-// copies what it holds. The results lists and the export keep their lines
-// here.
+// copies what it holds. A copy shares the blocks and the references to the
+// lines until either store changes: it costs nothing, and neither store
+// writes where the other's lines are. The results lists and the export keep
+// their lines here.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +15,7 @@
 class LineStore {
 public:
     LineStore() = default;
-    LineStore(const LineStore& other) { *this = other; }
+    LineStore(const LineStore& other);
     LineStore& operator=(const LineStore& other);
     LineStore(LineStore&&) noexcept = default;
     LineStore& operator=(LineStore&&) noexcept = default;
@@ -21,16 +23,63 @@ public:
     // Lines longer than kMaxLine (16 MiB) are cut there.
     static constexpr std::size_t kMaxLine = (std::size_t{1} << 24) - 1;
 
+    // Throws std::length_error when the store would outgrow what a line's
+    // reference can address (512 GiB).
     void Append(std::string_view line);
-    // Takes the last line back.
+    // Takes the last line back (and its bytes, when it is the last line this
+    // store wrote and no copy shares them).
     void PopBack();
-    std::string_view operator[](std::size_t i) const {
-        const std::uint64_t ref = refs_[i];
-        const std::uint64_t start = ref >> kLengthBits;
-        return std::string_view(blocks_[start >> kBlockBits].get() + (start & kBlockMask), ref & kLengthMask);
+
+    // An empty store that holds this store's blocks: AppendLineOf takes this
+    // store's lines into it without copying their bytes.
+    LineStore SharingBlocks() const;
+    // Appends line i of `source` without its first `skip` bytes: only a
+    // reference when this store holds the block of that line (see
+    // SharingBlocks), else a copy.
+    void AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip = 0) {
+        // The common case here, for loops over a million lines.
+        if (skip == 0 && refs_ && refs_.use_count() == 1) {
+            const std::uint64_t ref = (*source.refs_)[i];
+            const std::size_t block = ref >> kBlockShift;
+            if (block < blocks_.size() && blocks_[block].get() == source.blocks_[block].get()) {
+                refs_->push_back(ref);
+                bytes_ += ref & kLengthMask;
+                lastWritten_ = kNoLine;
+                return;
+            }
+        }
+        AppendPartOf(source, i, skip);
     }
-    std::size_t Size() const { return refs_.size(); }
-    bool Empty() const { return refs_.empty(); }
+
+    // Calls f(std::string_view) with the bytes of lines [first, last) (all
+    // lines), in order and in as few runs as they lie: lines stored one
+    // right behind another come in one run. For scans that look at every
+    // byte but not at line ends.
+    template <class F>
+    void ForEachRun(F f) const {
+        ForEachRun(0, Size(), f);
+    }
+    template <class F>
+    void ForEachRun(std::size_t first, std::size_t last, F f) const {
+        const char* begin = nullptr;
+        const char* end = nullptr;
+        for (std::size_t i = first; i < last; ++i) {
+            const std::string_view line = (*this)[i];
+            if (line.data() != end) {
+                if (end != begin) f(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+                begin = line.data();
+            }
+            end = line.data() + line.size();
+        }
+        if (end != begin) f(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+    }
+    std::string_view operator[](std::size_t i) const {
+        const std::uint64_t ref = (*refs_)[i];
+        return std::string_view(blocks_[ref >> kBlockShift].get() + ((ref >> kLengthBits) & kOffsetMask),
+                                ref & kLengthMask);
+    }
+    std::size_t Size() const { return refs_ ? refs_->size() : 0; }
+    bool Empty() const { return Size() == 0; }
     // The bytes of the lines (without what the blocks leave unused).
     std::size_t Bytes() const { return bytes_; }
     void Reserve(std::size_t lines, std::size_t bytes);
@@ -38,16 +87,29 @@ public:
     void Clear();
 
 private:
-    // A line's reference: where it starts (block number and offset, as one
-    // number) and its length.
+    // A line's reference: its block number, its offset in the block and its
+    // length, each in a field of its own. The offset runs up to the block
+    // size itself: an empty line may start where a full block ends.
     static constexpr unsigned kLengthBits = 24;
     static constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << kLengthBits) - 1;
     static constexpr unsigned kBlockBits = 22;  // 4 MiB blocks
     static constexpr std::uint64_t kBlockSize = std::uint64_t{1} << kBlockBits;
-    static constexpr std::uint64_t kBlockMask = kBlockSize - 1;
+    static constexpr unsigned kOffsetBits = kBlockBits + 1;
+    static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+    static constexpr unsigned kBlockShift = kLengthBits + kOffsetBits;
+    // 2^17 blocks: 512 GiB of lines.
+    static constexpr std::size_t kMaxBlocks = std::size_t{1} << (64 - kBlockShift);
+    static_assert(kMaxLine <= kLengthMask && kBlockShift < 64);
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::vector<std::uint64_t> refs_;
+    std::vector<std::shared_ptr<char[]>> blocks_;
+    // The references, shared with copies until a change (none: no line).
+    std::shared_ptr<std::vector<std::uint64_t>> refs_;
+    std::vector<std::uint64_t>& OwnRefs();
+    void AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip);
     std::uint64_t used_ = 0;  // bytes used in the last block
+    // The reference of the line Append wrote last while it is the last line;
+    // kNoLine otherwise.
+    static constexpr std::uint64_t kNoLine = ~std::uint64_t{0};
+    std::uint64_t lastWritten_ = kNoLine;
     std::size_t bytes_ = 0;
 };

@@ -54,6 +54,8 @@ std::string TrimBlanks(const std::string& text);
 std::string TrimControlAndBlanks(const std::string& text);
 // ASCII letters and the Latin-1 letters of UTF-8 text are lowered.
 std::string ToLowerCase(const std::string& text);
+// The byte at `i` of ToLowerCase(text), without making the lowered text.
+char LowerByteAt(std::string_view text, std::size_t i);
 std::string MakeBlanks(unsigned long count);
 // Characters of code 32 or less at the end of the text.
 unsigned long CountTrailingBlanks(const std::string& text);
@@ -66,3 +68,8 @@ std::size_t HashIgnoreCase(std::string_view text);
 // The bytes of the UTF-8 character that begins at `at`: 1 for a byte that
 // begins no whole character, so a walk over any text advances; 0 at the end.
 std::size_t Utf8CharLength(std::string_view text, std::size_t at);
+// The length of the well-formed UTF-8 sequence at `at` (no overlongs,
+// surrogates or code points above U+10FFFF), or 0.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+// Well-formed UTF-8 throughout: whole characters only.
+bool IsWholeUtf8(std::string_view text);

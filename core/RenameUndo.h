@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FolderFileUndo.h"
+#include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
 
 // One rename of a run.
@@ -30,16 +30,13 @@ enum class RenameBack {
     Failed,             // the move itself failed (or its folder cannot be reached)
 };
 
-// Reverses renames in the order the caller gives, opening each base once
-// (it must be the folder the run worked beneath).
+// Reverses renames in the order the caller gives, beneath the bases the
+// opener finds again (each must be the folder the run worked beneath).
 class RenameReversal {
 public:
-    explicit RenameReversal(VEC_UNDO_BASES bases);
+    explicit RenameReversal(UndoBaseOpener& bases) : bases_(bases) {}
     RenameBack MoveBack(const _tagRenameRecord& record);
 
 private:
-    plat::Beneath* BaseOf(std::uint32_t index);
-    VEC_UNDO_BASES bases_;
-    std::vector<plat::Beneath> opened_;
-    std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
+    UndoBaseOpener& bases_;
 };

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_set>
 
 using plat::FsResult;
@@ -108,17 +109,25 @@ bool DryDisk::KeyOf(const plat::Beneath& base, const std::string& path, std::str
     return true;
 }
 
-const DryDisk::Node* DryDisk::Find(const std::string& key) const {
-    if (dirs_.empty()) return nullptr;
+bool DryDisk::Find(const std::string& key, Node& node) const {
+    std::shared_lock lock(m_);
+    if (dirs_.empty()) return false;
     std::string parent, name;
-    if (!SplitKey(key, parent, name)) return nullptr;
+    if (!SplitKey(key, parent, name)) return false;
     const auto folder = dirs_.find(parent);
-    if (folder == dirs_.end()) return nullptr;
+    if (folder == dirs_.end()) return false;
     const auto entry = folder->second.find(name);
-    return entry == folder->second.end() ? nullptr : &entry->second;
+    if (entry == folder->second.end()) return false;
+    node = entry->second;
+    return true;
 }
 
 void DryDisk::Put(const std::string& key, Node node) {
+    std::unique_lock lock(m_);
+    PutLocked(key, std::move(node));
+}
+
+void DryDisk::PutLocked(const std::string& key, Node node) {
     std::string parent, name;
     if (!SplitKey(key, parent, name)) return;
     auto [folder, added] = dirs_.try_emplace(parent);
@@ -126,7 +135,7 @@ void DryDisk::Put(const std::string& key, Node node) {
     folder->second.insert_or_assign(std::move(name), std::move(node));
 }
 
-void DryDisk::MoveBelow(const std::string& from, const std::string& to) {
+void DryDisk::MoveBelowLocked(const std::string& from, const std::string& to) {
     std::vector<std::string> keys;
     for (auto it = folders_.lower_bound(from); it != folders_.end() && (*it == from || IsBelow(*it, from)); ++it)
         keys.push_back(*it);
@@ -164,12 +173,13 @@ DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& key, plat::E
         }
     };
     if (!base.IsOpen()) return Kind::Failed;
-    if (const Node* node = Find(key)) {
-        switch (node->state) {
+    Node node;
+    if (Find(key, node)) {
+        switch (node.state) {
         case Node::Removed: return Kind::None;
-        case Node::Renamed: return realLook(node->source);
+        case Node::Renamed: return realLook(node.source);
         default:
-            if (info) *info = node->info;
+            if (info) *info = node.info;
             if (real) real->clear();
             return Kind::Entry;
         }
@@ -178,24 +188,36 @@ DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& key, plat::E
     // or a removed folder nothing either; below a renamed one, what stands
     // below its real source.
     const std::string& top = base.Folder();
-    if (!dirs_.empty()) {
+    if (Pretends()) {
         for (std::string up = ParentKey(key); up.size() > top.size() && IsBelow(up, top); up = ParentKey(up)) {
-            const Node* above = Find(up);
-            if (!above) continue;
-            switch (above->state) {
+            if (!Find(up, node)) continue;
+            switch (node.state) {
             case Node::Folder:
             case Node::Removed: return Kind::None;
             case Node::File: return Kind::Blocked;
-            case Node::Renamed: return realLook(above->source + key.substr(up.size()));
+            case Node::Renamed: return realLook(node.source + key.substr(up.size()));
             }
         }
     }
     return realLook(key);
 }
 
+bool DryDisk::Pretends() const {
+    std::shared_lock lock(m_);
+    return !dirs_.empty();
+}
+
 FsResult DryDisk::CanWriteIn(plat::Beneath& base, const std::string& folderKey) {
-    if (const auto mode = modes_.find(folderKey); mode != modes_.end())
-        return geteuid() == 0 || (mode->second & 0300) == 0300 ? FsResult::Ok : FsResult::Failed;
+    std::uint32_t mode = 0;
+    bool known = false;
+    {
+        std::shared_lock lock(m_);
+        if (const auto it = modes_.find(folderKey); it != modes_.end()) {
+            mode = it->second;
+            known = true;
+        }
+    }
+    if (known) return geteuid() == 0 || (mode & 0300) == 0300 ? FsResult::Ok : FsResult::Failed;
     std::string real;
     plat::EntryInfo info;
     switch (Look(base, folderKey, &info, &real)) {
@@ -237,14 +259,19 @@ bool DryDisk::List(plat::Beneath& base, const std::string& folder, std::vector<p
         info.kind != plat::EntryKind::Folder)
         return false;
     if (!real.empty() && !base.List(real, entries, untranslatable)) return false;
-    const auto changed = dirs_.find(key);
-    if (changed == dirs_.end()) return true;
+    std::vector<std::pair<std::string, Node>> changed;
+    {
+        std::shared_lock lock(m_);
+        const auto it = dirs_.find(key);
+        if (it == dirs_.end()) return true;
+        changed.assign(it->second.begin(), it->second.end());
+    }
     // One pass over the listing, however many entries changed.
     std::unordered_set<std::string> gone;
-    for (const auto& [name, node] : changed->second) gone.insert(name);
+    for (const auto& [name, node] : changed) gone.insert(name);
     std::erase_if(entries, [&](const plat::DirEntry& e) { return gone.count(e.name) != 0; });
     bool added = false;
-    for (const auto& [name, node] : changed->second) {
+    for (const auto& [name, node] : changed) {
         if (node.state == Node::Removed) continue;
         plat::DirEntry e;
         e.name = name;
@@ -380,9 +407,7 @@ FsResult DryDisk::RemoveFile(plat::Beneath& base, const std::string& path, const
     case Kind::Entry: break;
     }
     if (expected) {
-        if (real.empty() || info.kind != plat::EntryKind::File || info.id != expected->id ||
-            info.size != expected->size || info.mtimeNs != expected->mtimeNs)
-            return FsResult::Changed;
+        if (real.empty() || !plat::IsUnchanged(info, *expected)) return FsResult::Changed;
     } else if (info.kind == plat::EntryKind::Folder) {
         return FsResult::Failed;
     }
@@ -442,14 +467,12 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
         NameOf(toKey).size() > base.NameMax())
         return FsResult::Failed;
     Node moved;
-    if (const Node* node = Find(fromKey); node && node->state != Node::Removed) {
-        moved = *node;  // pretended entries move as they are
-    } else {
-        moved = {Node::Renamed, fromReal, info};
-    }
-    MoveBelow(fromKey, toKey);
-    Put(fromKey, {Node::Removed, {}, {}});
-    Put(toKey, std::move(moved));
+    if (!Find(fromKey, moved) || moved.state == Node::Removed) moved = {Node::Renamed, fromReal, info};
+    // else: pretended entries move as they are
+    std::unique_lock lock(m_);
+    MoveBelowLocked(fromKey, toKey);
+    PutLocked(fromKey, {Node::Removed, {}, {}});
+    PutLocked(toKey, std::move(moved));
     return FsResult::Ok;
 }
 
@@ -466,6 +489,7 @@ FsResult DryDisk::SetMode(plat::Beneath& base, const std::string& path, std::uin
     if (info.kind != plat::EntryKind::File && info.kind != plat::EntryKind::Folder) return FsResult::Failed;
     // Only the owner (or root) may change the bits.
     if (geteuid() != 0 && info.uid != geteuid()) return FsResult::Failed;
+    std::unique_lock lock(m_);
     const auto known = modes_.find(key);
     if (oldMode) *oldMode = known != modes_.end() ? known->second : info.mode;
     modes_[key] = mode & 07777;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -81,7 +82,8 @@ public:
 // Answers as the real disk would after the changes it was asked for: a
 // name too long for the file system, a folder this user cannot write to, a
 // link or file in the way, a source it cannot read, a target that exists, a
-// folder that still holds something.
+// folder that still holds something. Workers of one run may share it (each
+// with its own Beneath): what it pretends is kept under a lock.
 class DryDisk final : public RunDisk {
 public:
     bool IsDry() const override { return true; }
@@ -119,10 +121,14 @@ private:
     plat::FsResult CanWriteIn(plat::Beneath& base, const std::string& parentKey);
     plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentKey, const std::string& name);
     bool KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const;
-    const Node* Find(const std::string& key) const;
+    // A copy of the pretended change at `key`; false when there is none.
+    bool Find(const std::string& key, Node& node) const;
+    bool Pretends() const;
     void Put(const std::string& key, Node node);
-    // Moves every pretended change below `from` to below `to`.
-    void MoveBelow(const std::string& from, const std::string& to);
+    // The same with the lock held.
+    void PutLocked(const std::string& key, Node node);
+    // Moves every pretended change below `from` to below `to`; the lock held.
+    void MoveBelowLocked(const std::string& from, const std::string& to);
     plat::FsResult CopyInto(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                             const std::string& target, bool replace);
 
@@ -131,4 +137,5 @@ private:
     std::unordered_map<std::string, std::unordered_map<std::string, Node>> dirs_;
     std::set<std::string> folders_;
     std::unordered_map<std::string, std::uint32_t> modes_;
+    mutable std::shared_mutex m_;
 };

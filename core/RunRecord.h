@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <compare>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -31,9 +32,7 @@ struct _tagCreatedFolder {
 struct _tagCreatedFile {
     std::string Path;
     bool HasStamp = false;  // false: the run could not read it back; never deleted
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
-    plat::FileIdentity Id;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
 };
 
@@ -45,9 +44,7 @@ struct FolderFacts {
     std::uint32_t Base = 0;
 };
 struct FileFacts {
-    plat::FileIdentity Id;
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
     bool HasStamp = false;
 };
@@ -62,11 +59,9 @@ struct FolderRef {
 struct FileRef {
     std::string_view Path;
     bool HasStamp = false;
-    std::uint64_t Size = 0;
-    std::int64_t MtimeNs = 0;
-    plat::FileIdentity Id;
+    plat::FileStamp Stamp;
     std::uint32_t Base = 0;
-    operator _tagCreatedFile() const { return {std::string(Path), HasStamp, Size, MtimeNs, Id, Base}; }
+    operator _tagCreatedFile() const { return {std::string(Path), HasStamp, Stamp, Base}; }
 };
 
 template <class Record, class Facts, class Ref>
@@ -74,9 +69,14 @@ class List {
 public:
     using value_type = Record;
 
+    // Random access over the elements, which it gives by value (a view of
+    // the path with the numbers): a random-access iterator as the ranges
+    // know it, an input iterator to the older algorithms, which want a
+    // reference to a stored element.
     class const_iterator {
     public:
-        using iterator_category = std::random_access_iterator_tag;
+        using iterator_concept = std::random_access_iterator_tag;
+        using iterator_category = std::input_iterator_tag;
         using value_type = Ref;
         using difference_type = std::ptrdiff_t;
         using pointer = void;
@@ -85,17 +85,24 @@ public:
         const_iterator() = default;
         const_iterator(const List* list, std::size_t i) : list_(list), i_(i) {}
         Ref operator*() const { return (*list_)[i_]; }
-        Ref operator[](difference_type n) const { return (*list_)[i_ + static_cast<std::size_t>(n)]; }
-        const_iterator& operator++() { ++i_; return *this; }
-        const_iterator operator++(int) { const_iterator old = *this; ++i_; return old; }
-        const_iterator& operator--() { --i_; return *this; }
-        const_iterator& operator+=(difference_type n) { i_ += static_cast<std::size_t>(n); return *this; }
-        const_iterator operator+(difference_type n) const { return {list_, i_ + static_cast<std::size_t>(n)}; }
+        Ref operator[](difference_type n) const { return *(*this + n); }
+        const_iterator& operator++() { return *this += 1; }
+        const_iterator operator++(int) { const_iterator old = *this; ++*this; return old; }
+        const_iterator& operator--() { return *this -= 1; }
+        const_iterator operator--(int) { const_iterator old = *this; --*this; return old; }
+        const_iterator& operator+=(difference_type n) {
+            i_ = static_cast<std::size_t>(static_cast<difference_type>(i_) + n);
+            return *this;
+        }
+        const_iterator& operator-=(difference_type n) { return *this += -n; }
+        friend const_iterator operator+(const_iterator it, difference_type n) { return it += n; }
+        friend const_iterator operator+(difference_type n, const_iterator it) { return it += n; }
+        friend const_iterator operator-(const_iterator it, difference_type n) { return it -= n; }
         difference_type operator-(const const_iterator& o) const {
             return static_cast<difference_type>(i_) - static_cast<difference_type>(o.i_);
         }
         bool operator==(const const_iterator& o) const { return i_ == o.i_; }
-        bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+        auto operator<=>(const const_iterator& o) const { return i_ <=> o.i_; }
         std::size_t Index() const { return i_; }
 
     private:
@@ -154,11 +161,11 @@ public:
 private:
     static FolderFacts FactsOf(const _tagCreatedFolder& r) { return {r.Id, r.Base}; }
     static FolderFacts FactsOf(const FolderRef& r) { return {r.Id, r.Base}; }
-    static FileFacts FactsOf(const _tagCreatedFile& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
-    static FileFacts FactsOf(const FileRef& r) { return {r.Id, r.Size, r.MtimeNs, r.Base, r.HasStamp}; }
+    static FileFacts FactsOf(const _tagCreatedFile& r) { return {r.Stamp, r.Base, r.HasStamp}; }
+    static FileFacts FactsOf(const FileRef& r) { return {r.Stamp, r.Base, r.HasStamp}; }
     static FolderRef MakeRef(std::string_view path, const FolderFacts& f) { return {path, f.Id, f.Base}; }
     static FileRef MakeRef(std::string_view path, const FileFacts& f) {
-        return {path, f.HasStamp, f.Size, f.MtimeNs, f.Id, f.Base};
+        return {path, f.HasStamp, f.Stamp, f.Base};
     }
 
     // Entries from `first` on have their paths in `store`, up to the next run.
@@ -190,3 +197,5 @@ private:
 
 using DEQ_CREATED_FOLDERS = runrecord::List<_tagCreatedFolder, runrecord::FolderFacts, runrecord::FolderRef>;
 using DEQ_CREATED_FILES = runrecord::List<_tagCreatedFile, runrecord::FileFacts, runrecord::FileRef>;
+static_assert(std::random_access_iterator<DEQ_CREATED_FOLDERS::const_iterator>);
+static_assert(std::random_access_iterator<DEQ_CREATED_FILES::const_iterator>);

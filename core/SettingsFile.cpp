@@ -90,6 +90,8 @@ struct RecordRow {
     StringList (*getList)() = nullptr;
     void (*clearList)() = nullptr;
     void (*addToList)(const std::string&) = nullptr;
+    // Delimiters and quotation marks cut texts: only whole characters are read.
+    bool wholeCharacters = false;
 };
 
 #define QM_NUM(id, keyword, name) \
@@ -99,6 +101,12 @@ struct RecordRow {
 #define QM_LIST(id, keyword, name)                                                    \
     RecordRow{id, keyword, Kind::List, Blank::AsIs, nullptr, nullptr, nullptr, nullptr, \
               &Get##name, &Clear##name, &AddTo##name}
+#define QM_MARK_TEXT(id, keyword, name)                                                                   \
+    RecordRow{id, keyword, Kind::Text, Blank::SpaceWhenEmpty, nullptr, nullptr, &Get##name, &Set##name, \
+              nullptr, nullptr, nullptr, true}
+#define QM_MARK_LIST(id, keyword, name)                                                    \
+    RecordRow{id, keyword, Kind::List, Blank::AsIs, nullptr, nullptr, nullptr, nullptr, \
+              &Get##name, &Clear##name, &AddTo##name, true}
 
 // In the order the file holds them. Ids 0 and 30 are never written; several
 // ids share a keyword, and no reader looks at it.
@@ -106,10 +114,10 @@ const std::vector<RecordRow>& RecordTable() {
     static const std::vector<RecordRow> table = {
         QM_TEXT(1, "APPNAME", AppName, Blank::SpaceWhenEmpty),
         QM_TEXT(2, "DEFDIRECTRY", ProgramFolder, Blank::SpaceWhenEmpty),
-        QM_TEXT(3, "SELSEDELIM", SelectedDelimiter, Blank::SpaceWhenEmpty),
-        QM_LIST(4, "DELIMLIST", DelimList),
-        QM_TEXT(5, "SELSEQUOT", SelectedQuotationMark, Blank::SpaceWhenEmpty),
-        QM_LIST(6, "QUOTLIST", QuotList),
+        QM_MARK_TEXT(3, "SELSEDELIM", SelectedDelimiter),
+        QM_MARK_LIST(4, "DELIMLIST", DelimList),
+        QM_MARK_TEXT(5, "SELSEQUOT", SelectedQuotationMark),
+        QM_MARK_LIST(6, "QUOTLIST", QuotList),
         QM_NUM(7, "FMNAMESRDO", FileSelNamesMode),
         QM_NUM(8, "FMNAMESRDO", FileSelTypesMode),
         QM_TEXT(9, "FMNAMESTXT", FileSelNamesText, Blank::SpaceWhenBlank),
@@ -266,6 +274,8 @@ const std::vector<RecordRow>& RecordTable() {
 #undef QM_NUM
 #undef QM_TEXT
 #undef QM_LIST
+#undef QM_MARK_TEXT
+#undef QM_MARK_LIST
 
 constexpr const char* kEndKeyword = "VEGVEGEVE";
 
@@ -475,6 +485,9 @@ void RestoreClass::Restore() {
     while (In.read(Record.data(), Record.size())) {
         const RecordRow* row = FindRow(GetInt32(Record, kIdAt));
         if (!row) continue;
+        // A delimiter or mark that is not whole characters (a damaged file)
+        // is refused: the setting keeps what it holds.
+        if (row->wholeCharacters && !IsWholeUtf8(GetText(Record, kValueAt, kValueSize))) continue;
         switch (row->kind) {
         case Kind::Number: row->setNumber(GetInt32(Record, kNumberAt)); break;
         case Kind::Text: {

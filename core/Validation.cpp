@@ -2,7 +2,9 @@
 
 #include <array>
 #include <deque>
+#include <string_view>
 
+#include "core/ByteScan.h"
 #include "core/FileNames.h"
 #include "core/LineSplit.h"
 #include "core/PathTools.h"
@@ -72,7 +74,7 @@ void NormalizeInto(const std::string& text, std::string& out, bool collapseColon
 }
 
 // Length of the drive part as the platform reads it (0 when none).
-std::size_t DrivePartLength(const std::string& path) {
+std::size_t DrivePartLength(std::string_view path) {
     if (path.size() >= 2 && path[1] == ':') return 2;
     if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return 0;
     std::size_t serverEnd = 2;
@@ -81,6 +83,48 @@ std::size_t DrivePartLength(const std::string& path) {
     std::size_t shareEnd = serverEnd + 1;
     while (shareEnd < path.size() && !IsSeparator(path[shareEnd])) ++shareEnd;
     return shareEnd == serverEnd + 1 ? 0 : shareEnd;
+}
+
+// The text without the characters of code 32 or less at both ends.
+std::string_view Trimmed(std::string_view text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    return text.substr(first, last - first);
+}
+
+// HasDotFolderName of a view.
+bool HasDotName(std::string_view path) {
+    const char* begin = path.data();
+    const char* end = begin + path.size();
+    const char* start = begin;
+    for (const char* p = begin;; ++p) {
+        if (p == end || *p == '\\' || *p == '/' || *p == ':') {
+            if (IsDotName(start, p)) return true;
+            if (p == end) return false;
+            start = p + 1;
+        }
+    }
+}
+
+// IsDriveRootPath of a trimmed view.
+bool IsRoot(std::string_view text) {
+    const std::string_view drive = text.substr(0, DrivePartLength(text));
+    if (drive.empty() && (text.empty() || !IsSeparator(text[0]))) return false;
+    // Walk the names behind the drive as the file system would: names that
+    // trim to nothing stay in place, ".." goes up (never above the root).
+    std::size_t depth = 0;
+    std::size_t i = drive.size();
+    while (i <= text.size()) {
+        std::size_t j = i;
+        while (j < text.size() && !IsSeparator(text[j])) ++j;
+        std::size_t last = j;
+        while (last > i && (text[last - 1] == ' ' || text[last - 1] == '.')) --last;
+        if (last > i) ++depth;
+        else if (j - i >= 2 && text[i] == '.' && text[i + 1] == '.' && depth > 0) --depth;
+        i = j + 1;
+    }
+    return depth == 0;
 }
 
 std::string FullyNormalized(const std::string& text) {
@@ -249,37 +293,24 @@ bool AnalyseColons(const std::string& text, std::string& message) {
 
 std::string GetDrivePart(const std::string& path) { return path.substr(0, DrivePartLength(path)); }
 
-bool HasDotFolderName(const std::string& path) {
-    const char* begin = path.data();
-    const char* end = begin + path.size();
-    const char* start = begin;
-    for (const char* p = begin;; ++p) {
-        if (p == end || *p == '\\' || *p == '/' || *p == ':') {
-            if (IsDotName(start, p)) return true;
-            if (p == end) return false;
-            start = p + 1;
-        }
-    }
-}
+bool HasDotFolderName(const std::string& path) { return HasDotName(path); }
 
-bool IsDriveRootPath(const std::string& path) {
-    const std::string text = TrimControlAndBlanks(path);
-    const std::string drive = GetDrivePart(text);
-    if (drive.empty() && (text.empty() || !IsSeparator(text[0]))) return false;
-    // Walk the names behind the drive as the file system would: names that
-    // trim to nothing stay in place, ".." goes up (never above the root).
-    std::size_t depth = 0;
-    std::size_t i = drive.size();
-    while (i <= text.size()) {
-        std::size_t j = i;
-        while (j < text.size() && !IsSeparator(text[j])) ++j;
-        std::size_t last = j;
-        while (last > i && (text[last - 1] == ' ' || text[last - 1] == '.')) --last;
-        if (last > i) ++depth;
-        else if (j - i >= 2 && text[i] == '.' && text[i + 1] == '.' && depth > 0) --depth;
-        i = j + 1;
-    }
-    return depth == 0;
+bool IsDriveRootPath(const std::string& path) { return IsRoot(Trimmed(path)); }
+
+bool IsUsableRunItem(std::string_view item, RunItemUse use) {
+    // Looked at in place: a run asks it for every item.
+    const std::string_view text = Trimmed(item);
+    const std::size_t drive = DrivePartLength(text);
+    if (drive == 0 || (drive == 2 && !IsAsciiLetter(text[0]))) return false;
+    if (drive == 2 && (text.size() == 2 || !IsSeparator(text[2]))) return false;  // drive-relative
+    if (text.find(':', drive) != std::string_view::npos || HasDotName(text)) return false;
+    if (use == RunItemUse::Destination) return true;
+    if (IsRoot(text)) return false;
+    if (use == RunItemUse::IncludeFolder) return true;
+    // The last name without the trailing blanks and dots the file system drops.
+    std::size_t end = text.size();
+    while (end > drive && (text[end - 1] == ' ' || text[end - 1] == '.')) --end;
+    return end > drive && !IsSeparator(text[end - 1]);
 }
 
 bool CheckDrive(const std::string& path, std::string& driveTypeName, bool acceptAnyDrive) {
@@ -437,12 +468,22 @@ bool CheckFolderNameSyntax(const StringList& items, std::string& report) {
     return AppendSyntaxSection(report, ListFindings::Of(items, 0, true).syntax);
 }
 
+namespace {
+
+static_assert(std::string_view(kFolderNameChars) == "/\"*|<>?", "FolderNameSyntaxBytes looks for these");
+
+bool HoldsSyntaxBytes(std::string_view text) {
+    bytescan::Mask16 found{};
+    bytescan::ForEachVector(text, [&](bytescan::Bytes16 at, bytescan::Bytes16) { found |= FolderNameSyntaxBytes(at); });
+    return bytescan::AnyOf(found);
+}
+
+}  // namespace
+
 bool CheckFolderNameSyntax(const LineStore& items, std::string& report) {
-    // A list without a single forbidden byte has nothing to report.
-    const CharSet& forbidden = FolderNameSet();
+    // A list without a single byte to find has nothing to report.
     bool any = false;
-    for (std::size_t i = 0; i < items.Size() && !any; ++i)
-        for (char c : items[i]) any |= forbidden[static_cast<unsigned char>(c)];
+    items.ForEachRun([&](std::string_view run) { any = any || HoldsSyntaxBytes(run); });
     if (!any) return false;
     StringList list;
     for (std::size_t i = 0; i < items.Size(); ++i) list.emplace_back(items[i]);

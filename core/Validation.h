@@ -9,8 +9,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/ByteScan.h"
 #include "core/LineStore.h"
 #include "core/Types.h"
 
@@ -53,6 +55,26 @@ bool HasDotFolderName(const std::string& path);
 // True when the path names the root of its drive or share however it is
 // written ("C:", "C:\\", "C:/", "C:\.", "C:\a\..", "\").
 bool IsDriveRootPath(const std::string& path);
+
+// How a run uses a list item it builds new names from.
+enum class RunItemUse {
+    // A destination: new names go beneath it; a drive root is one too.
+    Destination,
+    // An Include-list folder new names go beneath, as the list took it:
+    // never a drive root.
+    IncludeFolder,
+    // A folder whose own last name goes into the new name (a folder made
+    // beside it or after it): never a drive root, and its last name is there.
+    NamedFolder,
+};
+// The run's own check of an item it builds new names from, made again for
+// every item because items reach a run from profiles and settings too.
+// Unusable: no drive letter (or network share), a drive part not followed
+// by a separator ("C:x" and "C:" name a place relative to a current folder),
+// a colon behind the drive part, a "." or ".." name (with either slash),
+// and what `use` refuses besides. Blanks and control characters around the
+// item are ignored, as every run trims them.
+bool IsUsableRunItem(std::string_view item, RunItemUse use);
 
 // The drive type name of the path's first letter among the logical drives
 // ("Fixed drive", ...; empty when it is none). True when it is a logical
@@ -102,6 +124,12 @@ bool CheckSeparatorCount(const std::string& text, StringList& items);
 bool CheckFolderNameSyntax(const StringList& items, std::string& report);
 // The same for a long list that most often has nothing to report.
 bool CheckFolderNameSyntax(const LineStore& items, std::string& report);
+// For scans of sixteen bytes at a time: true elements where `at` holds a byte
+// that CheckFolderNameSyntax reports (it turns every "/" into "\" first, so
+// "/" is none). A list without one has nothing to report.
+inline bytescan::Mask16 FolderNameSyntaxBytes(bytescan::Bytes16 at) {
+    return (at == '"') | (at == '*') | (at == '|') | (at == '<') | (at == '>') | (at == '?');
+}
 // `allowedColons` is 0 or 1.
 bool CheckColonsInFolderNames(const StringList& items, int allowedColons, std::string& report);
 bool CheckPathsBeginWithBackslash(const StringList& items, std::string& report);

@@ -1,84 +1,69 @@
 #include "pages/IncludeExcludeLists.h"
 
-#include <QAbstractButton>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSet>
 #include <QStringList>
+#include <unordered_set>
 
 #include "core/PathTools.h"
+#include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "pages/PageCommon.h"
-#include "pages/creation/CreationPage.h"
-#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "windows/IncludeListEditor.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
+#include "windows/TfrmSubFolderListBuilder.h"
 
 namespace pagekit {
 
 namespace {
 
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
-
-// The second character is a colon, or the text begins with two backslashes.
-bool HasDrivePart(const std::string& text) {
-    return text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
-}
-
-QSet<QString> TextsOf(const QListWidget* list) {
-    QSet<QString> texts;
-    texts.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i) texts.insert(list->item(i)->text());
-    return texts;
-}
-
-QStringList AllTexts(const QListWidget* list, bool selectedOnly) {
-    QStringList texts;
+void RemoveSelected(QListWidget* list) {
+    QStringList keep;
     for (int i = 0; i < list->count(); ++i)
-        if (!selectedOnly || list->item(i)->isSelected()) texts.append(list->item(i)->text());
-    return texts;
+        if (!list->item(i)->isSelected()) keep.append(list->item(i)->text());
+    listtools::SetListLines(list, keep);
 }
 
 }  // namespace
 
-IncludeExcludeLists::IncludeExcludeLists(QWidget* page, const char* pageName, IncludeListMessages messages)
-    : page_(page), name_(QString::fromUtf8(pageName)), messages_(std::move(messages)) {}
+bool HasDrivePart(const std::string& line) { return !GetDrivePart(TrimBlanks(line)).empty(); }
 
-QWidget* IncludeExcludeLists::Control(const char* pattern) const {
-    return page_->findChild<QWidget*>(QString::fromUtf8(pattern).arg(name_));
+IncludeExcludeLists::IncludeExcludeLists(QWidget* page, IncludeExcludeWidgets widgets, IncludeExcludeProfile profile)
+    : page_(page), w_(widgets), p_(std::move(profile)) {
+    if (!p_.Trim) p_.Trim = TrimControlAndBlanks;
 }
 
-QListWidget* IncludeExcludeLists::Include() const {
-    return qobject_cast<QListWidget*>(Control("lst%1IncludeFolderList"));
+std::string IncludeExcludeLists::Key(const std::string& text) const {
+    return p_.ExactDuplicates ? text : ToLowerCase(text);
 }
 
-QListWidget* IncludeExcludeLists::Exclude() const {
-    return qobject_cast<QListWidget*>(Control("lst%1ExcludeFolderList"));
-}
-
-QLineEdit* IncludeExcludeLists::Field() const { return qobject_cast<QLineEdit*>(Control("edt%1AddToList")); }
+std::string IncludeExcludeLists::Trimmed(const std::string& text) const { return p_.Trim(text); }
 
 bool IncludeExcludeLists::Holds(const QListWidget* list, const std::string& text) const {
+    if (!p_.ExactDuplicates) return listtools::FindListItem(list, Q(text)) >= 0;
     const QString item = Q(text);
     for (int i = 0; i < list->count(); ++i)
         if (list->item(i)->text() == item) return true;
     return false;
 }
 
-void IncludeExcludeLists::Done(const char* focus) {
-    if (Refresh) Refresh();
-    if (QWidget* w = Control(focus)) w->setFocus();
+void IncludeExcludeLists::Refresh() const {
+    if (p_.Refresh) p_.Refresh();
 }
 
-// ---- adding -----------------------------------------------------------------------------
+void IncludeExcludeLists::Focus(QWidget* focus) {
+    if (focus) focus->setFocus();
+}
+
+// ---- adding -------------------------------------------------------------------------------
 
 bool IncludeExcludeLists::AddPathsToIncludeList(const std::string& text, bool single, std::string& normalised,
-                                                std::string& message) {
+                                               std::string& message) {
     StringList paths;
     if (!AddToIncludeListChecked(text, paths, message, normalised)) return false;
     bool result = true;
@@ -101,145 +86,174 @@ bool IncludeExcludeLists::AddPathsToIncludeList(const std::string& text, bool si
     return result;
 }
 
-void IncludeExcludeLists::AddToListClick() {
-    QLineEdit* field = Field();
+void IncludeExcludeLists::AddToListClick(QWidget* focus) {
+    QLineEdit* field = w_.AddField;
     const std::string text = TrimBlanks(S(field->text()));
     std::string message, normalised;
     if (text.empty()) {
-        plat::MessageBox("The text field is empty !!!", messages_.TextEmptyCaption, kWarn);
+        plat::MessageBox(p_.TextEmpty.text, p_.TextEmpty.caption, kWarn);
     } else if (!AnalyseColons(text, message)) {
-        plat::MessageBox(message, messages_.ColonsCaption, kWarn);
+        plat::MessageBox(message, p_.ColonsCaption, kWarn);
     } else if (!AddPathsToIncludeList(text, true, normalised, message)) {
-        plat::MessageBox(message, messages_.PathRefusedCaption, kWarn);
+        plat::MessageBox(message, p_.PathRefusedCaption, kWarn);
     } else {
         field->setText(Q(normalised));
     }
-    Done("edt%1AddToList");
+    Refresh();
+    Focus(focus);
 }
 
-// ---- moves --------------------------------------------------------------------------------
+void IncludeExcludeLists::AddFolderClick() {
+    const std::string chosen = Trimmed(BrowseForFolder(page_->window(), "Select the Folder."));
+    if (chosen.empty())
+        plat::MessageBox(p_.SelectionEmpty.text, p_.SelectionEmpty.caption, kWarn);
+    else if (p_.Refuses && p_.Refuses(chosen)) {
+        // refused with the page's message
+    } else if (Holds(Include(), chosen))
+        plat::MessageBox(p_.InInclude.text, p_.InInclude.caption, kWarn);
+    else if (Holds(Exclude(), chosen))
+        plat::MessageBox(p_.InExclude.text, p_.InExclude.caption, kWarn);
+    else
+        listtools::AddListItem(Include(), Q(chosen));
+    Refresh();
+}
 
-void IncludeExcludeLists::MoveSelected(QListWidget* from, QListWidget* to) {
-    QSet<QString> held = TextsOf(to);
-    QStringList moved;
-    for (const QString& text : AllTexts(from, true))
-        if (!held.contains(text)) {
-            held.insert(text);
-            moved.append(text);
+// ---- moves ---------------------------------------------------------------------------------
+
+// The lines the other list lacks go over, each once; the moved lines leave
+// their list whether they went over or not. A refused line ends the move
+// with nothing removed.
+void IncludeExcludeLists::Move(QListWidget* from, QListWidget* to, bool selectedOnly, bool rootCheck,
+                               QWidget* focus) {
+    std::unordered_set<std::string> held;
+    held.reserve(static_cast<std::size_t>(to->count()));
+    for (int i = 0; i < to->count(); ++i) held.insert(Key(S(to->item(i)->text())));
+    QStringList adding;
+    for (int i = 0; i < from->count(); ++i) {
+        if (selectedOnly && !from->item(i)->isSelected()) continue;
+        const QString text = from->item(i)->text();
+        const std::string line = S(text);
+        if ((p_.MoveTakes && !p_.MoveTakes(line)) || held.count(Key(line)) != 0) continue;
+        if (!selectedOnly && to == Include() && p_.AllFromExcludeDrops && p_.AllFromExcludeDrops(line)) continue;
+        if (rootCheck && p_.Refuses && p_.Refuses(line)) {
+            listtools::AddListItems(to, adding);
+            return;
         }
-    listtools::AddListItems(to, moved);
-    QStringList keep;
-    for (int i = 0; i < from->count(); ++i)
-        if (!from->item(i)->isSelected()) keep.append(from->item(i)->text());
-    listtools::SetListLines(from, keep);
-    Done("edt%1AddToList");
+        held.insert(Key(line));
+        adding.append(text);
+    }
+    listtools::AddListItems(to, adding);
+    if (selectedOnly)
+        RemoveSelected(from);
+    else
+        from->clear();
+    Refresh();
+    Focus(focus);
 }
 
-void IncludeExcludeLists::MoveAll(QListWidget* from, QListWidget* to) {
-    QSet<QString> held = TextsOf(to);
-    QStringList moved;
-    for (const QString& text : AllTexts(from, false))
-        if (!held.contains(text)) {
-            held.insert(text);
-            moved.append(text);
-        }
-    listtools::AddListItems(to, moved);
-    from->clear();
-    Done("edt%1AddToList");
+void IncludeExcludeLists::IncToExcClick(QWidget* focus) { Move(Include(), Exclude(), true, false, focus); }
+void IncludeExcludeLists::ExcToIncClick(QWidget* focus) { Move(Exclude(), Include(), true, true, focus); }
+void IncludeExcludeLists::AllFromIncClick(QWidget* focus) { Move(Include(), Exclude(), false, false, focus); }
+void IncludeExcludeLists::AllFromExcClick(QWidget* focus) {
+    Move(Exclude(), Include(), false, p_.RootCheckOnAllFromExclude, focus);
 }
 
-void IncludeExcludeLists::IncToExcClick() { MoveSelected(Include(), Exclude()); }
-void IncludeExcludeLists::ExcToIncClick() { MoveSelected(Exclude(), Include()); }
-void IncludeExcludeLists::AllFromIncClick() { MoveAll(Include(), Exclude()); }
-void IncludeExcludeLists::AllFromExcClick() { MoveAll(Exclude(), Include()); }
-
-void IncludeExcludeLists::ExchangeClick() {
-    const QStringList include = AllTexts(Include(), false);
-    listtools::SetListLines(Include(), AllTexts(Exclude(), false));
+// The two lists change places, as the button's hint says.
+void IncludeExcludeLists::ExchangeClick(QWidget* focus) {
+    const StringList include = listtools::ListLines(Include());
+    listtools::SetListLines(Include(), listtools::ListLines(Exclude()));
     listtools::SetListLines(Exclude(), include);
-    Done("edt%1AddToList");
+    Refresh();
+    Focus(focus);
 }
 
-// ---- tools ---------------------------------------------------------------------------------
+// ---- tools -----------------------------------------------------------------------------------
 
-void IncludeExcludeLists::ImportClick() {
-    const int result = frmFileImport ? frmFileImport->ExecFor(Include()) : QDialog::Rejected;
-    const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
-    if (frmFileImport) frmFileImport->ClearSourceLines();
+void IncludeExcludeLists::TakeLines(const StringList& lines, bool accepted, const PageMessage& empty,
+                                    const PageMessage& end, bool needDrive) {
     if (lines.empty()) {
-        plat::MessageBox("Empty Result List in the File Import Window!\n", messages_.ImportEmptyCaption, kWarn);
-    } else if (result == QDialog::Accepted) {
-        QSet<QString> held = TextsOf(Include());
-        held.unite(TextsOf(Exclude()));
+        if (!empty.caption.empty()) plat::MessageBox(empty.text, empty.caption, kWarn);
+        if (p_.EmptyImportEnds) return;
+    } else if (accepted) {
+        std::unordered_set<std::string> held;
+        for (const QListWidget* list : {Include(), Exclude()})
+            for (int i = 0; i < list->count(); ++i) held.insert(Key(S(list->item(i)->text())));
         QStringList add;
-        StringList one;
-        for (const auto& line : lines) {
-            NormalizePath(line, one);
-            const std::string path = one.front();
-            // A "." or ".." name would lead out of the folder it names.
-            if (TrimBlanks(path).empty() || !(path.size() >= 2 && path[1] == ':') || HasDotFolderName(path) ||
-                held.contains(Q(path)))
-                continue;
-            held.insert(Q(path));
-            add.append(Q(path));
+        std::string line;
+        for (const std::string& raw : lines) {
+            line = raw;
+            if (p_.ImportTakes && !p_.ImportTakes(line)) continue;
+            if (p_.ImportStopsAtRoot && p_.Refuses && p_.Refuses(line)) break;  // what came before stays
+            if (needDrive && !HasDrivePart(line)) continue;
+            if (held.insert(Key(line)).second) add.append(Q(line));
         }
         listtools::AddListItems(Include(), add);
-        frmFileImport->ClearResultLines();
+        if (p_.ImportEmptiesWindow && frmFileImport) frmFileImport->ClearResultLines();
     }
-    if (Refresh) Refresh();
-    plat::MessageBox("End of the Import Process !!!\n", messages_.ImportEndCaption, kWarn);
-    if (QWidget* w = Control("btn%1AddToList")) w->setFocus();
+    Refresh();
+    plat::MessageBox(end.text, end.caption, kWarn);
 }
 
-void IncludeExcludeLists::EditListClick(IncludeListEditor* editor) {
-    if (editor && editor->EditIncludeList(Include(), Exclude(), qobject_cast<QLabel*>(Control("lbl%1IncludeSum"))) ==
-                      QDialog::Accepted && Refresh)
-        Refresh();
-    if (QWidget* w = Control("edt%1AddToList")) w->setFocus();
+void IncludeExcludeLists::ImportClick(QWidget* focus) {
+    const int result = frmFileImport ? frmFileImport->ExecFor(Include()) : QDialog::Rejected;
+    const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
+    if (p_.ImportEmptiesWindow && frmFileImport) frmFileImport->ClearSourceLines();
+    TakeLines(lines, result == QDialog::Accepted, p_.ImportEmpty, p_.ImportEnd, p_.ImportNeedsDrive);
+    Focus(focus);
 }
 
-void IncludeExcludeLists::ExportClick() {
+void IncludeExcludeLists::SubFolderListBuilderClick() {
+    const int result = frmSubFolderListBuilder ? qtplat::ExecModal(frmSubFolderListBuilder) : QDialog::Rejected;
+    const StringList lines = frmSubFolderListBuilder ? frmSubFolderListBuilder->GetIncludeFolderList() : StringList();
+    TakeLines(lines, result == QDialog::Accepted, p_.BuilderEmpty, p_.BuilderEnd, p_.BuilderNeedsDrive);
+}
+
+void IncludeExcludeLists::EditListClick(QWidget* focus) {
+    IncludeListEditor* editor = p_.Editor ? p_.Editor() : nullptr;
+    if (editor && editor->EditIncludeList(Include(), Exclude(), w_.IncludeSum) == QDialog::Accepted) Refresh();
+    Focus(focus);
+}
+
+void IncludeExcludeLists::ViewClick() {
+    QListWidgetItem* item = Include()->currentItem();
+    if (!item || !item->isSelected()) {
+        plat::MessageBox(p_.ViewNone.text, p_.ViewNone.caption, kWarn);
+        return;
+    }
+    // Only an existing folder is opened, by the desktop's file manager.
+    ViewFolder(Trimmed(S(item->text())), p_.ViewTopic);
+}
+
+void IncludeExcludeLists::ExportClick(QWidget* focus) {
     if (Include()->count() == 0) {
-        plat::MessageBox("The Include List is empty !\n", messages_.ExportEmptyCaption, kWarn);
+        plat::MessageBox(p_.ExportEmpty.text, p_.ExportEmpty.caption, kWarn);
     } else {
-        ExportThroughWindow(
-            ListItems(Include()), [](const std::string& item) { return HasDrivePart(TrimBlanks(item)); }, "FOLDERS");
-        if (Refresh) Refresh();
+        ExportThroughWindow(listtools::ListLines(Include()), p_.ExportTakes, p_.ExportKind);
+        if (p_.RefreshAfterExport) Refresh();
     }
-    if (QWidget* w = Control("btn%1SmartExport")) w->setFocus();
+    Focus(focus);
 }
 
 void IncludeExcludeLists::ZoomClick() {
     if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(Include()->model());
 }
 
-void IncludeExcludeLists::DeleteFromExcludeClick() {
-    QListWidget* exclude = Exclude();
-    if (exclude->count() == 0) {
-        plat::MessageBox(
-            "The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete "
-            "it.\n",
-            messages_.ExcludeEmptyCaption, kWarn);
-    } else if (plat::MessageBox("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can "
-                                "delete ONLY from the EXCLUDE list.\n",
-                                messages_.AskDeleteExcludedCaption, kAsk) == plat::IDYES) {
-        QStringList keep;
-        for (int i = 0; i < exclude->count(); ++i)
-            if (!exclude->item(i)->isSelected()) keep.append(exclude->item(i)->text());
-        listtools::SetListLines(exclude, keep);
-    }
-    Done("edt%1AddToList");
+void IncludeExcludeLists::DeleteFromExcludeClick(QWidget* focus) {
+    if (Exclude()->count() == 0)
+        plat::MessageBox(p_.DeleteSelectedEmpty.text, p_.DeleteSelectedEmpty.caption, kWarn);
+    else if (plat::MessageBox(p_.DeleteSelectedAsk.text, p_.DeleteSelectedAsk.caption, kAsk) == plat::IDYES)
+        RemoveSelected(Exclude());
+    Refresh();
+    Focus(focus);
 }
 
-void IncludeExcludeLists::DeleteExcludeAllClick() {
-    QListWidget* exclude = Exclude();
-    if (exclude->count() == 0) {
-        plat::MessageBox("Empty List in the Exclude Window!\n", messages_.DeleteAllEmptyCaption, kWarn);
-    } else if (plat::MessageBox("Do you want to delete all item(s) from the Exclude list ?",
-                                messages_.AskDeleteAllCaption, kAsk) == plat::IDYES) {
-        exclude->clear();
-    }
-    Done("btn%1AddToList");
+void IncludeExcludeLists::DeleteExcludeAllClick(QWidget* focus) {
+    if (Exclude()->count() == 0)
+        plat::MessageBox(p_.DeleteAllEmpty.text, p_.DeleteAllEmpty.caption, kWarn);
+    else if (plat::MessageBox(p_.DeleteAllAsk.text, p_.DeleteAllAsk.caption, kAsk) == plat::IDYES)
+        Exclude()->clear();
+    Refresh();
+    Focus(focus);
 }
 
 }  // namespace pagekit

@@ -2,15 +2,18 @@
 
 #include <QAbstractButton>
 #include <QListWidget>
-#include <QStackedWidget>
 #include <QStringList>
+#include <QComboBox>
+#include <QSet>
 #include <QStyledItemDelegate>
-#include <QTabWidget>
 #include <algorithm>
 #include <unordered_set>
 
 #include "core/PathTools.h"
+#include "core/Validation.h"
+#include "windows/ListBoxSearch.h"
 #include "windows/ListTools.h"
+#include "windows/TfrmFileExport.h"
 
 void FillMainWindowTexts(MainWindowShared& s) {
     s.CreateSimulationStartText =
@@ -145,42 +148,86 @@ QString WithoutLastCharacter(QString text) {
 
 QString CountText(const QListWidget* list) { return QString::number(list->count()); }
 
-void SetTabSheetEnabled(QWidget* sheet, bool enabled) {
-    auto* stack = qobject_cast<QStackedWidget*>(sheet->parentWidget());
-    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-    if (tabs)
-        tabs->setTabEnabled(tabs->indexOf(sheet), enabled);
-    else
-        sheet->setEnabled(enabled);
+RunHooks PageRunHooks(QWidget* page, MainWindowShared& shared) {
+    RunHooks hooks;
+    hooks.EnableOtherTabSheets = [page, &shared](bool enabled) { shared.EnableOtherTabSheets(page, enabled); };
+    return hooks;
 }
 
-void ApplyStructureSource(const QWidget* root, const char* page, StructureSource source) {
-    const QString p = QString::fromUtf8(page);
-    auto set = [&](std::initializer_list<const char*> names, bool flag) {
-        for (const char* name : names)
-            if (auto* w = root->findChild<QWidget*>(QString::fromUtf8(name).arg(p))) w->setEnabled(flag);
+std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*> buttons, std::function<void()> rule) {
+    return [list = std::vector<QWidget*>(buttons), rule = std::move(rule)](bool enabled) {
+        if (enabled)
+            rule();
+        else
+            for (QWidget* button : list) button->setEnabled(false);
     };
-    const bool nothing = source == StructureSource::Nothing;
-    const bool lines = source == StructureSource::TemplateLines;
-    const bool folders = source == StructureSource::ExistingFolders;
-    set({"btn%1FolderTemplatesOptions"}, lines);
-    set({"rdo%1AttachMainFolderWithoutFiles", "rdo%1AttachSubFoldersOnlyWithoutFiles",
-         "rdo%1AttachMainFolderWithFiles", "rdo%1AttachSubFoldersOnlyWithFiles"},
-        folders);
-    set({"lbl%1FolderStructuresTemplates", "lbl%1FolderStructuresTemplatesSumCimke",
-         "lbl%1FolderStructuresTemplatesSum", "lst%1AddFolderStructure", "btn%1DeleteSelFolderStructuresTemplates",
-         "btn%1DeleteAllFolderStructuresTemplates"},
-        !nothing);
-    set({"btn%1AddFolderStructure", "btn%1ViewFolderStructure"}, folders);
-    set({"btn%1ImportFolderStructuresTemplates", "btn%1ExportFolderStructuresTemplates",
-         "btn%1EditFolderStructuresTemplates"},
-        lines);
-    if (!folders) return;
-    const char* modes[] = {"rdo%1AttachMainFolderWithoutFiles", "rdo%1AttachSubFoldersOnlyWithoutFiles",
-                           "rdo%1AttachMainFolderWithFiles", "rdo%1AttachSubFoldersOnlyWithFiles"};
-    for (const char* name : modes)
-        if (auto* b = root->findChild<QAbstractButton*>(QString::fromUtf8(name).arg(p)); b && b->isChecked()) return;
-    if (auto* b = root->findChild<QAbstractButton*>(QString::fromUtf8(modes[0]).arg(p))) b->setChecked(true);
+}
+
+// ---- destination history and the export window ------------------------------------------------
+
+void AddToDestinationHistory(QComboBox* combo, const QString& path) {
+    int index = -1;
+    for (int i = 0; i < combo->count() && index < 0; ++i)
+        if (listsearch::Key(combo->itemText(i)) == listsearch::Key(path)) index = i;
+    if (index < 0) {
+        QStringList entries{path};
+        for (int i = 0; i < combo->count(); ++i)
+            if (!combo->itemText(i).isEmpty()) entries.append(combo->itemText(i));
+        combo->clear();
+        QSet<QString> seen;
+        for (const QString& entry : entries) {
+            if (combo->count() >= 100) break;
+            if (!seen.contains(listsearch::Key(entry))) {
+                seen.insert(listsearch::Key(entry));
+                combo->addItem(entry);
+            }
+        }
+        index = 0;
+    }
+    combo->setCurrentIndex(index);
+}
+
+void TidyDestinationHistory(QComboBox* combo) {
+    const QString current = Q(TrimControlAndBlanks(S(combo->currentText())));
+    QStringList work;
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString entry = Q(TrimControlAndBlanks(S(combo->itemText(i))));
+        if (entry.isEmpty()) continue;
+        if (entry == current)
+            work.prepend(entry);
+        else
+            work.append(entry);
+    }
+    combo->clear();
+    for (const QString& entry : work) {
+        int equal = -1;
+        for (int i = 0; i < combo->count() && equal < 0; ++i)
+            if (combo->itemText(i).compare(entry, Qt::CaseInsensitive) == 0) equal = i;
+        if (equal < 0) {
+            combo->addItem(entry);
+            combo->setCurrentIndex(0);
+        } else {
+            combo->setCurrentIndex(equal);
+        }
+    }
+}
+
+bool ExportThroughWindow(const StringList& lines, const std::function<bool(const std::string&)>& take,
+                         const char* kind) {
+    if (!frmFileExport) return false;
+    frmFileExport->ClearExportView();
+    frmFileExport->ClearExportLines();
+    std::size_t count = 0;
+    for (const auto& line : lines) {
+        if (frmFileExport->PreviewContains(line) || (take && !take(line))) continue;
+        frmFileExport->AddPreviewLine(line);
+        frmFileExport->AddExportLine(line);
+        frmFileExport->SetSourceCount(++count);
+    }
+    frmFileExport->SelectFirstPreviewLine();
+    frmFileExport->SetListKind(kind);
+    frmFileExport->ShowModal();
+    return true;
 }
 
 }  // namespace pagekit

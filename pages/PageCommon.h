@@ -1,21 +1,35 @@
-// What the operation pages share: the main window's fixed texts and the
-// small control helpers every page uses.
+// What the operation pages share: the main window's fixed texts and tab
+// sheets, the hooks every run gets, the destination history, the export
+// window's protocol and the small control helpers every page uses.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 
 class QAbstractButton;
+class QComboBox;
 class QListWidget;
 class QWidget;
 
-// Fixed texts of the main window, filled once by its creation handler and
-// read by the pages' simulations and file-selection hints.
+// What the main window shares with the pages: its fixed texts, filled once
+// by its creation handler and read by the pages' simulations and
+// file-selection hints, and its tab sheets.
 struct MainWindowShared {
+    virtual ~MainWindowShared() = default;
+    // A run of `page` starts (false: every tab sheet but the page's own and
+    // those holding it goes off) or ends (true: every sheet comes back). A
+    // page on its own has no tab sheets.
+    virtual void EnableOtherTabSheets(QWidget* page, bool enabled) {
+        (void)page;
+        (void)enabled;
+    }
+
     std::string CreateSimulationStartText;
     std::string CreateSimulationEndText;
     std::string RenameFoldersSimulationStartText;
@@ -72,14 +86,25 @@ QString WithoutLastCharacter(QString text);
 // Number of items as decimal text.
 QString CountText(const QListWidget* list);
 
-// Enables or disables a tab sheet of the main window's page frames.
-void SetTabSheetEnabled(QWidget* sheet, bool enabled);
+// The hooks every page hands its runs: the main window's tab sheets.
+RunHooks PageRunHooks(QWidget* page, MainWindowShared& shared);
+// Run buttons whose own rule decides when they come back: off goes off,
+// on asks the rule.
+std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*> buttons, std::function<void()> rule);
 
-// The structure controls of a page ("Vol02": lstVol02AddFolderStructure,
-// its labels, its seven buttons, the Options button and the four attach
-// radios) as the chosen source wants them. Existing folders check
-// "Main Folders ... Without Files." when no attach radio is checked.
-enum class StructureSource { Nothing, TemplateLines, ExistingFolders };
-void ApplyStructureSource(const QWidget* root, const char* page, StructureSource source);
+// A chosen destination: a path the history does not hold (ignoring letter
+// case) goes first, the other entries follow, each once, at most 100; a
+// path it holds is only selected.
+void AddToDestinationHistory(QComboBox* combo, const QString& path);
+// The end of a run or simulation: the trimmed current destination leads,
+// the other non-empty entries follow in their order, each once; a current
+// text that the history does not hold is not added.
+void TidyDestinationHistory(QComboBox* combo);
+
+// The export window's protocol: preview and lines emptied, every line not
+// yet previewed handed over (only those `take` accepts), the first preview
+// line selected, the kind set, shown modally. False without the window.
+bool ExportThroughWindow(const StringList& lines, const std::function<bool(const std::string&)>& take,
+                         const char* kind);
 
 }  // namespace pagekit

@@ -29,6 +29,10 @@ std::atomic<int> g_emptyPathLink{-1};
 
 constexpr std::uint64_t kResolveFlags =
     RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_NO_XDEV;
+// The longest part of a path resolved in one call, well below PATH_MAX.
+constexpr std::size_t kResolvePiece = 2048;
+// The most folder handles a base holds at once.
+constexpr std::size_t kMostHeld = 32;
 
 FileIdentity IdentityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
@@ -40,6 +44,7 @@ EntryInfo InfoOf(const struct stat& st) {
     info.id = IdentityOf(st);
     info.size = info.kind == EntryKind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
     info.mtimeNs = detail::MtimeNs(st);
+    info.ctimeNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
     info.mode = st.st_mode & 07777;
     info.uid = st.st_uid;
     return info;
@@ -76,7 +81,12 @@ int MountIdOf(int fd) {
     return -1;
 }
 
-int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDev, int baseMount, int& err) {
+// The mount of a base not asked yet: only the name-by-name way needs it.
+constexpr int kMountNotAsked = -2;
+
+// `baseMount` is asked of `baseFd` when the name-by-name way first needs it.
+int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDev, int& baseMount, int baseFd,
+              int& err) {
     if (g_openat2.load(std::memory_order_relaxed) != 0) {
         open_how how{};
         // No O_NOFOLLOW: with O_PATH it would hand back a trailing link
@@ -98,6 +108,7 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
         g_openat2.store(0, std::memory_order_relaxed);
     }
     // One name at a time, each checked to be a folder on the base's device.
+    if (baseMount == kMountNotAsked) baseMount = MountIdOf(baseFd);
     int cur = dirfd;
     std::size_t at = 0;
     for (;;) {
@@ -110,11 +121,16 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
         if (cur != dirfd) ::close(cur);
         if (next < 0) return -1;
         struct stat st;
+        if (fstat(next, &st) != 0) {
+            err = errno;
+            ::close(next);
+            return -1;
+        }
         // A bind mount of the same file system keeps the device: the mount
         // id tells it, where the kernel gives one.
         const bool otherMount = baseMount >= 0 && MountIdOf(next) != baseMount;
-        if (fstat(next, &st) != 0 || static_cast<std::uint64_t>(st.st_dev) != baseDev || S_ISLNK(st.st_mode) ||
-            otherMount || (!last && !S_ISDIR(st.st_mode))) {
+        if (static_cast<std::uint64_t>(st.st_dev) != baseDev || S_ISLNK(st.st_mode) || otherMount ||
+            (!last && !S_ISDIR(st.st_mode))) {
             err = S_ISLNK(st.st_mode) ? ELOOP : EXDEV;
             ::close(next);
             return -1;
@@ -194,6 +210,19 @@ void Beneath::Close() {
     mount_ = -1;
 }
 
+Beneath Beneath::Twin() const {
+    Beneath twin;
+    if (fd_ < 0) return twin;
+    twin.fd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (twin.fd_ < 0) return twin;
+    twin.root_ = root_;
+    twin.folder_ = folder_;
+    twin.id_ = id_;
+    twin.nameMax_ = nameMax_;
+    twin.mount_ = mount_;
+    return twin;
+}
+
 void Beneath::Release() {
     for (auto& h : held_) ::close(h.fd);
     held_.clear();
@@ -215,7 +244,7 @@ FsResult Beneath::OpenBaseNative(const std::string& native) {
         return FsResult::Failed;
     }
     fd_ = fd;
-    mount_ = MountIdOf(fd);
+    mount_ = kMountNotAsked;
     root_ = native;
     folder_ = folder;
     id_ = IdentityOf(st);
@@ -300,21 +329,22 @@ bool Beneath::Holds(const std::string& path) const {
     return Relative(path, rel);
 }
 
-std::vector<FileIdentity> Beneath::Ancestry() const {
+std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
     if (fd_ < 0) return chain;
-    int cur = dup(fd_);
-    for (int depth = 0; cur >= 0 && depth < 4096; ++depth) {
+    int cur = fd_;  // the base's own handle is never closed here
+    for (int depth = 0; cur >= 0 && depth < 4096 && chain.size() < levels; ++depth) {
         struct stat st;
-        if (fstat(cur, &st) != 0) break;
-        const FileIdentity id = IdentityOf(st);
+        if (cur != fd_ && fstat(cur, &st) != 0) break;
+        const FileIdentity id = cur == fd_ ? id_ : IdentityOf(st);
         if (!chain.empty() && chain.back() == id) break;  // ".." of the root is the root
         chain.push_back(id);
+        if (chain.size() == levels) break;
         const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
-        ::close(cur);
+        if (cur != fd_) ::close(cur);
         cur = up;
     }
-    if (cur >= 0) ::close(cur);
+    if (cur >= 0 && cur != fd_) ::close(cur);
     return chain;
 }
 
@@ -374,33 +404,46 @@ int Beneath::Resolve(std::string_view rel, FsResult& why) {
         return -1;
     }
     if (rel.empty()) return fd_;
-    // The deepest held folder on the way; the others are let go.
-    int from = fd_;
-    std::size_t fromLen = 0;
-    std::size_t keep = 0;
-    for (; keep < held_.size(); ++keep) {
-        const std::string& h = held_[keep].rel;
-        const bool onPath = rel.size() >= h.size() && rel.compare(0, h.size(), h) == 0 &&
-                            (rel.size() == h.size() || rel[h.size()] == '/');
-        if (!onPath) break;
-        if (rel.size() == h.size()) {
-            for (std::size_t i = keep + 1; i < held_.size(); ++i) ::close(held_[i].fd);
-            held_.resize(keep + 1);
-            return held_[keep].fd;
-        }
-        from = held_[keep].fd;
-        fromLen = h.size() + 1;
-    }
+    // The deepest held folder on the way; the others are let go. Each held
+    // folder lies below the one before, so the search starts at the deepest.
+    const auto onPath = [rel](const std::string& h) {
+        return rel.size() >= h.size() && rel.compare(0, h.size(), h) == 0 &&
+               (rel.size() == h.size() || rel[h.size()] == '/');
+    };
+    std::size_t keep = held_.size();
+    while (keep > 0 && !onPath(held_[keep - 1].rel)) --keep;
     for (std::size_t i = keep; i < held_.size(); ++i) ::close(held_[i].fd);
     held_.resize(keep);
-    int err = 0;
-    const int fd = OpenBelow(from, std::string(rel.substr(fromLen)), O_PATH | O_DIRECTORY, id_.dev, mount_, err);
-    if (fd < 0) {
-        why = FromResolveErrno(err);
-        return -1;
+    if (keep > 0 && held_.back().rel.size() == rel.size()) return held_.back().fd;
+    int from = keep > 0 ? held_.back().fd : fd_;
+    std::size_t fromLen = keep > 0 ? held_.back().rel.size() + 1 : 0;
+    // The kernel takes no path longer than PATH_MAX: a deeper folder is
+    // reached in pieces, each held, as a run makes it level by level.
+    while (fromLen < rel.size()) {
+        std::size_t end = rel.size();
+        if (end - fromLen > kResolvePiece) {
+            end = rel.rfind('/', fromLen + kResolvePiece);
+            if (end == std::string_view::npos || end <= fromLen) end = rel.find('/', fromLen);
+            if (end == std::string_view::npos) end = rel.size();
+        }
+        int err = 0;
+        const std::string piece(rel.substr(fromLen, end - fromLen));
+        const int fd = OpenBelow(from, piece, O_PATH | O_DIRECTORY, id_.dev, mount_, fd_, err);
+        if (fd < 0) {
+            why = FromResolveErrno(err);
+            return -1;
+        }
+        // A few handles at most, whatever the depth: the one before the
+        // newest goes (every held folder still lies below the ones before it).
+        if (held_.size() >= kMostHeld) {
+            ::close(held_.back().fd);
+            held_.pop_back();
+        }
+        held_.push_back({std::string(rel.substr(0, end)), fd});
+        from = fd;
+        fromLen = end + 1;
     }
-    held_.push_back({std::string(rel), fd});
-    return fd;
+    return from;
 }
 
 int Beneath::Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why) {
@@ -424,6 +467,10 @@ int Beneath::Parent(const std::string& path, std::string& name, FsResult& why) {
 }
 
 // ---- looking ------------------------------------------------------------------------------
+
+bool IsUnchanged(const EntryInfo& found, const FileStamp& left) {
+    return found.kind == EntryKind::File && found.Stamp() == left;
+}
 
 FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     std::string rel;
@@ -467,7 +514,17 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         const int parent = Resolve(RelParent(rel), why);
         if (parent < 0) return false;
         int err = 0;
-        dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, err);
+        dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, fd_, err);
+        // Held, so what is done in the folder next is done in the very
+        // folder listed, without resolving it again.
+        const int held = dfd >= 0 ? fcntl(dfd, F_DUPFD_CLOEXEC, 0) : -1;
+        if (held >= 0) {
+            if (held_.size() >= kMostHeld) {
+                ::close(held_.back().fd);
+                held_.pop_back();
+            }
+            held_.push_back({std::move(rel), held});
+        }
     }
     if (dfd < 0) return false;
     return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);
@@ -531,7 +588,8 @@ FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
 
 FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder>* made) {
     std::string rel;
-    if (!Relative(path, rel) || rel.empty()) return rel.empty() && fd_ >= 0 ? FsResult::AlreadyExists : FsResult::Failed;
+    if (!Relative(path, rel)) return FsResult::Failed;  // outside the base, or no path the drive table names
+    if (rel.empty()) return FsResult::AlreadyExists;
     const std::size_t levels = static_cast<std::size_t>(std::count(rel.begin(), rel.end(), '/')) + 1;
     std::size_t at = 0;
     bool madeAny = false;
@@ -642,18 +700,12 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
             err = linkat(dir, temp.c_str(), dir, name.c_str(), 0) == 0 ? 0 : errno;
         }
     }
-    struct stat done;
-    if (ok && err == 0 && stamp) {
-        if (fstat(out, &done) == 0) {
-            stamp->id = IdentityOf(done);
-            stamp->size = static_cast<std::uint64_t>(done.st_size);
-            stamp->mtimeNs = detail::MtimeNs(done);
-        } else {
-            *stamp = {};
-        }
-    }
-    const bool closed = ::close(out) == 0;
     if (!temp.empty()) unlinkat(dir, temp.c_str(), 0);  // gone already after a rename
+    // Taken after the run's last change of the file (a link or an unlink
+    // sets its status-change time).
+    struct stat done;
+    if (ok && err == 0 && stamp) *stamp = fstat(out, &done) == 0 ? InfoOf(done).Stamp() : FileStamp{};
+    const bool closed = ::close(out) == 0;
     if (!ok) return FsResult::Failed;
     if (err == EEXIST) return FsResult::AlreadyExists;
     if (err != 0) return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
@@ -665,6 +717,14 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
 }
 
 FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode) {
+    std::string rel;
+    if (fd_ >= 0 && Relative(path, rel) && rel.empty()) {
+        // The base itself, through the handle held.
+        struct stat st;
+        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        if (oldMode) *oldMode = st.st_mode & 07777;
+        return fchmod(fd_, mode & 07777) == 0 ? FsResult::Ok : FsResult::Failed;
+    }
     std::string name;
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);
@@ -693,9 +753,7 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
-        if (!S_ISREG(st.st_mode) || IdentityOf(st) != expected->id ||
-            static_cast<std::uint64_t>(st.st_size) != expected->size || detail::MtimeNs(st) != expected->mtimeNs)
-            return FsResult::Changed;
+        if (!IsUnchanged(InfoOf(st), *expected)) return FsResult::Changed;
     }
     // Without flags unlinkat never removes a folder (EISDIR).
     if (unlinkat(dir, name.c_str(), 0) == 0) return FsResult::Ok;

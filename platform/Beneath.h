@@ -38,11 +38,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// A file as a run left it: its identity, size and modification time.
+// A file as a run left it: its identity, size, modification time and
+// status-change time. The last is set by every change and by no call a
+// user can make, so a file rewritten in place with its old size and time
+// set back still differs from its stamp.
 struct FileStamp {
     FileIdentity id;
     std::uint64_t size = 0;
     std::int64_t mtimeNs = 0;
+    std::int64_t ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
 };
 
 struct EntryInfo {
@@ -50,9 +55,16 @@ struct EntryInfo {
     FileIdentity id;
     std::uint64_t size = 0;
     std::int64_t mtimeNs = 0;
+    std::int64_t ctimeNs = 0;
     std::uint32_t mode = 0;  // permission bits
     std::uint32_t uid = 0;   // owner
+    FileStamp Stamp() const { return {id, size, mtimeNs, ctimeNs}; }
 };
+
+// The found entry is a regular file as the stamp says: the same object,
+// unchanged since. The one test of "the file as a run left it", for the
+// layer, the dry disk and every undo.
+bool IsUnchanged(const EntryInfo& found, const FileStamp& left);
 
 // A folder made by MakeFolderTree, parents first.
 struct MadeFolder {
@@ -78,6 +90,10 @@ public:
     FsResult OpenNearest(const std::string& folder);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+    // Another Beneath on this very base (its handle duplicated; no path is
+    // resolved again), holding folders of its own: one for each worker of a
+    // run. Closed when this one is.
+    Beneath Twin() const;
     // The base in drive form (as the drive table says it) and its identity.
     const std::string& Folder() const { return folder_; }
     FileIdentity Identity() const { return id_; }
@@ -87,8 +103,9 @@ public:
     bool Relative(const std::string& path, std::string& rel) const;
 
     // The identities of the base and of every folder above it, up to the
-    // root of the whole tree (through mount points, as ".." leads).
-    std::vector<FileIdentity> Ancestry() const;
+    // root of the whole tree (through mount points, as ".." leads); at
+    // most `levels` of them.
+    std::vector<FileIdentity> Ancestry(std::size_t levels = SIZE_MAX) const;
     // Where this base lies below `outer`, as the real folder names from
     // `outer` down ("a/b"): found by climbing "..", so a link or bind mount
     // in either's path does not hide it. False when it does not lie below.
@@ -98,7 +115,8 @@ public:
     // lstat beneath the base. NotFound when nothing is there; Blocked when a
     // link, a file or a mount point stands on the path.
     FsResult Look(const std::string& path, EntryInfo& info);
-    // As plat::ListFolder, for a folder beneath the base.
+    // As plat::ListFolder, for a folder beneath the base. The folder listed
+    // is held afterwards (as by the last path resolved).
     bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
     // The same, but only names, kinds and inodes (no size, time or mode),
     // for walks that look at few of the entries they list.
@@ -129,7 +147,7 @@ public:
     FsResult CopyFileReplacing(Beneath& source, const std::string& from, const std::string& to,
                                FileStamp* stamp = nullptr);
     // Sets the permission bits of a file or folder (never of what a link
-    // points to); `oldMode` gets the bits it had.
+    // points to), the base's too; `oldMode` gets the bits it had.
     FsResult SetMode(const std::string& path, std::uint32_t mode, std::uint32_t* oldMode = nullptr);
     // Removes a file or a link (never what it points to). With `expected`,
     // only that very file unchanged: Changed otherwise.
@@ -166,7 +184,7 @@ private:
     std::string folder_;  // the base in drive form
     FileIdentity id_;
     std::size_t nameMax_ = 0;
-    int mount_ = -1;  // the base's mount id, where the kernel gives one
+    int mount_ = -1;  // the base's mount id, where the kernel gives one (asked when first needed)
     std::vector<Held> held_;  // each a folder below the previous one
     // Scratch texts of one operation, kept for their capacity.
     mutable std::string native_;

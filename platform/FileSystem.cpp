@@ -644,28 +644,32 @@ std::string UnescapeMountPath(const char* text) {
 }
 }  // namespace
 
-int GetDriveType(char letter) {
-    auto it = Drives().find(UpperLetter(letter));
-    if (it == Drives().end()) return 1;
-    // The mount that holds the root: the longest mount point that is a prefix.
+std::string detail::MountTypeOf(const std::string& native) {
+    // The mount that holds the path: the longest mount point that is a prefix.
     FILE* mounts = std::fopen("/proc/self/mounts", "r");
-    if (!mounts) return 3;
+    if (!mounts) return {};
     std::string bestType;
     std::size_t bestLen = 0;
     char line[4096];
-    const std::string& root = it->second;
     while (std::fgets(line, sizeof line, mounts)) {
         char dev[1024], dir[1024], type[256];
         if (std::sscanf(line, "%1023s %1023s %255s", dev, dir, type) != 3) continue;
         const std::string d = UnescapeMountPath(dir);
-        const bool holds = d == "/" || root == d || (root.size() > d.size() && root.compare(0, d.size(), d) == 0 &&
-                                                     root[d.size()] == '/');
+        const bool holds = d == "/" || native == d || (native.size() > d.size() &&
+                                                       native.compare(0, d.size(), d) == 0 && native[d.size()] == '/');
         if (holds && d.size() >= bestLen) {
             bestLen = d.size();
             bestType = type;
         }
     }
     std::fclose(mounts);
+    return bestType;
+}
+
+int GetDriveType(char letter) {
+    auto it = Drives().find(UpperLetter(letter));
+    if (it == Drives().end()) return 1;
+    const std::string bestType = detail::MountTypeOf(it->second);
     if (bestType.rfind("nfs", 0) == 0 || bestType == "cifs" || bestType == "smb3" || bestType == "smbfs" ||
         bestType == "fuse.sshfs" || bestType == "9p")
         return 4;

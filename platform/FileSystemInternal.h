@@ -31,6 +31,10 @@ bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untran
 // before are stale.
 std::uint64_t DriveTableVersion();
 
+// The mount table's file system type of the mount that holds the Linux
+// path ("ext4", "fuse.sshfs"); empty when the table cannot be read.
+std::string MountTypeOf(const std::string& native);
+
 // Moves the entry `name` of the folder `dirfd` into the desktop's trash;
 // `native` is the path the trash records as its origin.
 bool TrashEntry(int dirfd, const std::string& name, const std::string& native);

@@ -75,6 +75,10 @@ public:
     bool IsEmpty() const { return Count() == 0; }
     // The view stays valid until the next line is appended.
     std::string_view LineView(std::size_t index) const { return (*shared_->lines)[first_ + index]; }
+    // The block that holds this list's lines, and where line `index` is in
+    // it: for taking lines over without copying them (LineStore::AppendLineOf).
+    const LineStore& Block() const { return *shared_->lines; }
+    std::size_t BlockIndex(std::size_t index) const { return first_ + index; }
     std::string Line(std::size_t index) const { return std::string(LineView(index)); }
     std::vector<std::string> Lines() const;
 

@@ -225,23 +225,41 @@ void VisualLogWindow::SmartExport(int category) {
         const bool worded = (c.flags & kHandsOverVisibleLine) != 0;
         const std::size_t count = source->Count();
         auto seen = MakeCaseIgnoringIndex([source](std::size_t i) { return source->LineView(i); }, count);
-        constexpr std::size_t kAhead = 8;  // slots fetched ahead of their lookup
+        constexpr std::size_t kAhead = 16;  // slots fetched ahead of their lookup
         const auto hashOf = [&](std::size_t i) {
+            if (i + kAhead < count) __builtin_prefetch(source->LineView(i + kAhead).data());
             const std::uint64_t hash = seen.Hash(source->LineView(i));
             seen.Prefetch(hash);
             return hash;
         };
         std::uint64_t hashes[kAhead];
         for (std::size_t i = 0; i < std::min(count, kAhead); ++i) hashes[i] = hashOf(i);
-        LineStore lines;
+        // The lines are taken over without copying their bytes. What their
+        // bytes hold is gathered from the source's lines a stretch behind the
+        // hashing, while they are still in the cache.
+        LineStore lines = source->Block().SharingBlocks();
+        lines.Reserve(count, 0);
+        ExportTextFacts facts;
+        constexpr std::size_t kStretch = 4096;
+        std::size_t scanned = 0;
         for (std::size_t i = 0; i < count; ++i) {
             const std::string_view line = source->LineView(i);
             const std::uint64_t hash = hashes[i % kAhead];
             if (i + kAhead < count) hashes[i % kAhead] = hashOf(i + kAhead);
+            if (!worded && (i + 1 - scanned == kStretch || i + 1 == count)) {
+                source->Block().ForEachRun(source->BlockIndex(scanned), source->BlockIndex(i + 1),
+                                           [&facts](std::string_view run) { facts.Scan(run); });
+                scanned = i + 1;
+            }
             if (!HasExportDrivePart(line) || seen.FindOrAdd(line, i, hash) != seen.npos) continue;
-            lines.Append(worded && i < visible->Count() ? visible->LineView(i) : line);
+            if (worded && i < visible->Count())
+                lines.AppendLineOf(visible->Block(), visible->BlockIndex(i));
+            else
+                lines.AppendLineOf(source->Block(), source->BlockIndex(i));
         }
-        exporter->SetExportLines(std::move(lines));
+        if (worded) facts.Scan(lines);  // the visible lines stand in for those compared
+        // The lines handed over are those compared unless the visible ones stand in.
+        exporter->SetExportLines(std::move(lines), !worded, facts);
         exporter->SelectFirstPreviewLine();
         exporter->SetListKind("FOLDERS");
         exporter->HideWindow();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ExportWriter.h"
 #include "core/LineStore.h"
 
 class SharedExportWindow {
@@ -17,7 +18,9 @@ public:
     virtual void ClearExportLines() = 0;
     virtual void AddExportLine(const std::string& line) = 0;
     // The whole buffer at once; its preview is made when the window shows.
-    virtual void SetExportLines(LineStore lines) = 0;
+    // `distinct`: no two of the lines are equal ignoring letter case;
+    // `facts`: what their bytes hold (found for these lines or more).
+    virtual void SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) = 0;
     virtual void SetListKind(const std::string& kind) = 0;
 
     // The preview list: its case-ignoring search, an appended line, the

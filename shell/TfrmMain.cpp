@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -29,6 +31,7 @@
 #include "pages/folders/Vol06Page.h"
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
+#include "pages/PageMessages.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -113,10 +116,6 @@ QWidget* InScrollArea(QWidget* page) {
     return area;
 }
 
-std::string Caption(const char* topic, const char* kind, const char* number) {
-    return std::string(topic) + std::string(12, ' ') + kind + number + ".";
-}
-
 // A default.set that cannot be read is kept under another name; the
 // defaults are then written in its place. Returns the new name, or "" when
 // it could not be moved.
@@ -199,14 +198,14 @@ void TfrmMain::FormCreate() {
         if (!KeepDamagedSettingsFile) {
             plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
                                  aside + "\n\nThe program starts with the Default Settings.",
-                             Caption("Restore Settings.", "Warning no: ", "0452"),
+                             MessageCaption("Restore Settings.", "Warning", "0452"),
                              plat::MB_OK | plat::MB_ICONWARNING);
         } else {
             plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
                                  "\n\nIt can not be renamed either, so it is left as it is and the settings of "
                                  "this session will NOT be saved.\nThe program starts with the Default "
                                  "Settings.\n\nAction : Check the file and the rights of its folder.",
-                             Caption("Restore Settings.", "Warning no: ", "0453"),
+                             MessageCaption("Restore Settings.", "Warning", "0453"),
                              plat::MB_OK | plat::MB_ICONWARNING);
         }
     }
@@ -331,6 +330,7 @@ void TfrmMain::FormActivate() {
         }
         InFirstActivation = false;
     }
+    if (Page07) Page07->Vol07ShowTotals();
     if (Page11) Page11->Vol11UpdateResultLabels();
     RefreshVisualLogCaptions();
     RefreshFileTypeLists();
@@ -387,8 +387,33 @@ void TfrmMain::FormDestroy() {
     // There is no platform help file here, so the help system has nothing to quit.
 }
 
+namespace {
+
+// A sheet of a tab widget goes off as its tab does; anything else as itself.
+void SetSheetEnabled(QWidget* sheet, bool enabled) {
+    auto* stack = qobject_cast<QStackedWidget*>(sheet->parentWidget());
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (tabs)
+        tabs->setTabEnabled(tabs->indexOf(sheet), enabled);
+    else
+        sheet->setEnabled(enabled);
+}
+
+}  // namespace
+
 void TfrmMain::SetTabSheetEnabled(const char* sheet, bool enabled) {
-    if (auto* widget = findChild<QWidget*>(sheet)) pagekit::SetTabSheetEnabled(widget, enabled);
+    if (auto* widget = findChild<QWidget*>(sheet)) SetSheetEnabled(widget, enabled);
+}
+
+void TfrmMain::EnableOtherTabSheets(QWidget* page, bool enabled) {
+    QWidget* const sheets[] = {ui->tabFolderCreation,   ui->tabCreateFolderStrings, ui->tabCreateFolderFolders,
+                               ui->tabCreateFolderIncreasedNumbers, ui->tabFolderOperations, ui->tabFolderCopy,
+                               ui->tabFolderDelete,     ui->tabFolderRename,       ui->tabFileOperations,
+                               ui->tabFileCopy,         ui->tabFileDelete,         ui->tabFileRename,
+                               ui->tabConsistencyChecker};
+    // The running page's own sheet and the frames holding it stay usable.
+    for (QWidget* sheet : sheets)
+        if (enabled || !sheet->isAncestorOf(page)) SetSheetEnabled(sheet, enabled);
 }
 
 void TfrmMain::EnableStartWindowForRestoreSettingsClick() {

@@ -59,9 +59,10 @@ public:
     // The Settings menu item as the start window's answer leaves it.
     void ShowStartWindowMenuState(bool shownAgain);
 
-    // A tab sheet of the page frames by name ("tabFolderCopy"), for the runs
-    // that disable the other pages while they work.
+    // A tab sheet of the page frames by name ("tabFolderCopy").
     void SetTabSheetEnabled(const char* sheet, bool enabled);
+    // A page's run starts or ends: the other pages' sheets follow.
+    void EnableOtherTabSheets(QWidget* page, bool enabled) override;
 
     Vol02Page* Page02;
     Vol03Page* Page03;

@@ -147,6 +147,7 @@ void ShowCountOf(QListWidget* list, QLabel* label) {
     QObject::connect(model, &QAbstractItemModel::rowsInserted, label, show);
     QObject::connect(model, &QAbstractItemModel::rowsRemoved, label, show);
     QObject::connect(model, &QAbstractItemModel::modelReset, label, show);
+    show();
 }
 
 StringList MemoLines(const QPlainTextEdit* memo) {

@@ -70,14 +70,25 @@ void TfrmFileExport::ClearExportView() {
     exportedCount_ = 0;
     SetCountLabels();
     preview_->Clear();
+    previewMayFail_ = false;
 }
 
-void TfrmFileExport::ClearExportLines() { exportLines_.Clear(); }
+void TfrmFileExport::ClearExportLines() {
+    exportLines_.Clear();
+    exportDistinct_ = true;
+    exportFacts_ = {};
+}
 
-void TfrmFileExport::AddExportLine(const std::string& line) { exportLines_.Append(line); }
+void TfrmFileExport::AddExportLine(const std::string& line) {
+    exportLines_.Append(line);
+    exportDistinct_ = exportLines_.Size() == 1;
+    exportFacts_.Scan(line);
+}
 
-void TfrmFileExport::SetExportLines(LineStore lines) {
+void TfrmFileExport::SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) {
     exportLines_ = std::move(lines);
+    exportDistinct_ = distinct;
+    exportFacts_ = facts;
     sourceCount_ = exportLines_.Size();
     MarkPending();
 }
@@ -92,7 +103,10 @@ void TfrmFileExport::SetListKind(const std::string& kind) { listKind_ = kind; }
 
 bool TfrmFileExport::PreviewContains(const std::string& line) const { return preview_->Contains(line); }
 
-void TfrmFileExport::AddPreviewLine(const std::string& line) { preview_->Append(line); }
+void TfrmFileExport::AddPreviewLine(const std::string& line) {
+    preview_->Append(line);
+    previewMayFail_ = true;
+}
 
 void TfrmFileExport::SetSourceCount(std::size_t count) {
     sourceCount_ = count;
@@ -150,10 +164,12 @@ void TfrmFileExport::FormActivate() {
 
 void TfrmFileExport::RebuildPreview() {
     ClearExportView();
-    LineStore lines = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
-                                         ui->rdoExportWithForwardSlashes->isChecked());
-    sourceCount_ = lines.Size();
-    preview_->SetLines(std::move(lines));
+    ExportPreview preview = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
+                                               ui->rdoExportWithForwardSlashes->isChecked(), exportDistinct_,
+                                               exportFacts_);
+    sourceCount_ = preview.lines.Size();
+    previewMayFail_ = preview.mayFailSyntaxCheck;
+    preview_->SetLines(std::move(preview.lines));
     SetCountLabels();
 }
 
@@ -169,8 +185,9 @@ void TfrmFileExport::rdoExportWithForwardSlashesClick() { RebuildPreview(); }
 void TfrmFileExport::btnFileExportToClick() {
     static const LineStore kNone;
     const LineStore& lines = preview_->OwnLines() ? *preview_->OwnLines() : kNone;
+    // The rebuild of the preview looked at every byte already.
     std::string report;
-    if (CheckFolderNameSyntax(lines, report)) {
+    if (previewMayFail_ && CheckFolderNameSyntax(lines, report)) {
         plat::MessageBox(report, "Export Content to a File.            Warning no: 0385bc.",
                          plat::MB_OK | plat::MB_ICONWARNING);
         return;

@@ -29,7 +29,7 @@ public:
     void ClearExportView() override;
     void ClearExportLines() override;
     void AddExportLine(const std::string& line) override;
-    void SetExportLines(LineStore lines) override;
+    void SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) override;
     // "FOLDERS" or "STRINGS" ("STRINGS" exports without drive letters).
     void SetListKind(const std::string& kind) override;
     bool PreviewContains(const std::string& line) const override;
@@ -69,6 +69,11 @@ private:
     std::unique_ptr<Ui::TfrmFileExport> ui;
     ResultsListModel* preview_ = nullptr;
     LineStore exportLines_;
+    bool exportDistinct_ = true;  // no two export lines are equal ignoring case
+    ExportTextFacts exportFacts_;  // what their bytes hold
+    // The preview's lines may hold a byte the folder-name check reports;
+    // false when the rebuild found none and nothing came in since.
+    bool previewMayFail_ = false;
     std::string listKind_ = "FOLDERS";
     std::size_t sourceCount_ = 0;
     std::size_t exportedCount_ = 0;

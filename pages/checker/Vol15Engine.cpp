@@ -18,17 +18,14 @@
 #include "core/Validation.h"
 #include "platform/Beneath.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 constexpr int kTemplateIndex = 5;
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInform = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
-constexpr const char* kWarning = "Warning no: ";
-constexpr const char* kInformation = "Information no: ";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -203,6 +200,18 @@ std::array<double, 11> Vol15Counters::Values() const {
             Stat15FilesExtra, Stat15FoldersNotExists, Stat15SubFoldersOtherReasons};
 }
 
+std::array<CounterLabel, 11> Vol15Counters::Labels() const {
+    static constexpr const char* kNames[] = {
+        "lblStat15FoldersToCheck",   "lblStat15SubFoldersToCheck", "lblStat15FilesToCheck",
+        "lblStat15FoldersMissing",   "lblStat15SubFoldersMissing", "lblStat15FilesMissing",
+        "lblStat15FoldersExtra",     "lblStat15SubFoldersExtra",   "lblStat15FilesExtra",
+        "lblStat15FoldersNotExists", "lblStat15SubFoldersOtherReasons"};
+    const auto values = Values();
+    std::array<CounterLabel, 11> labels;
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = {kNames[i], values[i]};
+    return labels;
+}
+
 void Vol15ResetResultCounters(Vol15State& state) {
     Vol15Counters& c = state.Counters;
     c.Stat15FoldersMissing = c.Stat15SubFoldersMissing = c.Stat15FilesMissing = 0;
@@ -214,11 +223,6 @@ void Vol15ResetCounters(Vol15State& state) {
     state.Counters.Stat15FoldersToCheck = state.Counters.Stat15SubFoldersToCheck = 0;
     state.Counters.Stat15FilesToCheck = 0;
     Vol15ResetResultCounters(state);
-}
-
-std::string Vol15Caption(int dots, int blanks, const char* kind, int number) {
-    return "Checking Projects Consistency" + std::string(static_cast<std::size_t>(dots), '.') +
-           std::string(static_cast<std::size_t>(blanks), ' ') + kind + std::to_string(number) + ".";
 }
 
 StringList Vol15Destinations(const StringList& includeFolders) {
@@ -242,7 +246,7 @@ struct Vol15Checker::Impl {
     const Vol15Inputs& in;
     Vol15State& state;
     Vol15Counters& c;
-    Vol15Log& log;
+    RunLog& log;
     StringList destinations;
     StringList masks;
     bool allFiles = false;  // a mask that takes every name
@@ -259,7 +263,7 @@ struct Vol15Checker::Impl {
     std::vector<ExtraEntry> extra;
     std::vector<plat::DirEntry> entries;
 
-    Impl(const Vol15Inputs& inputs, Vol15State& s, Vol15Log& l)
+    Impl(const Vol15Inputs& inputs, Vol15State& s, RunLog& l)
         : in(inputs), state(s), c(s.Counters), log(l), destinations(Vol15Destinations(inputs.IncludeFolders)) {
         if (in.WithFiles()) {
             for (const std::string& mask : GetFileSelNameMasks()) {
@@ -377,7 +381,7 @@ struct Vol15Checker::Impl {
             if (CheckDestinationNotSource(d, line, message)) {
                 if (report && !templateRefusalShown[i]) {
                     templateRefusalShown[i] = true;
-                    plat::MessageBox(message, Vol15Caption(1, 12, kWarning, 150074), kWarn);
+                    plat::MessageBox(message, MessageCaption(kVol15Topic, "Warning", 150074), kWarn);
                 }
                 continue;
             }
@@ -409,7 +413,7 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (report) plat::MessageBox(message, Vol15Caption(2, 12, kInformation, 150073), kInform);
+                if (report) plat::MessageBox(message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo);
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
@@ -516,7 +520,7 @@ struct Vol15Checker::Impl {
     }
 };
 
-Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, Vol15Log& log)
+Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, RunLog& log)
     : impl_(std::make_unique<Impl>(in, state, log)) {}
 
 Vol15Checker::~Vol15Checker() = default;
@@ -543,19 +547,6 @@ const StringList& Vol15Checker::Destinations() const { return impl_->destination
 
 namespace {
 
-// Counts without showing anything.
-class SilentLog final : public Vol15Log {
-public:
-    void AddLine(Vol15Category, const std::string&) override {}
-    void AddExportLine(Vol15Category, const std::string&) override {}
-    void CountersChanged(const Vol15Counters&) override {}
-    void ShowCounters(const Vol15Counters&) override {}
-    void ClearLogLists() override {}
-    void ClearZoomLists() override {}
-    void StartRun() override {}
-    void ShowLog() override {}
-};
-
 void SetToCheck(Vol15State& state, const Vol15Checker& checker, bool countFiles) {
     const double projects = static_cast<double>(checker.Destinations().size());
     state.Vol15StructureFolders = checker.ModelFolders();
@@ -577,79 +568,50 @@ void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool count
 
 // ---- the run ------------------------------------------------------------------------------------
 
-namespace {
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks) {
+    Vol15Checker checker(in, state, log);
+    const PageMessage includeEmpty{
+        "The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
+        MessageCaption(kVol15CheckTopic, "Warning", 150076, "           ")};
+    // The EXTRA pass follows a MISSING pass that the user confirmed.
+    RunFrame extra;
+    extra.FreshLog = false;
+    extra.Start = [&state] { state.CheckerPassFlag = 2; };
+    extra.Counters = CountersOf(state.Counters);
+    extra.ShowLog = in.ShowDetailedResults;
+    extra.IncludeEmpty = in.IncludeFolders.empty();
+    extra.IncludeEmptyMessage = includeEmpty;
+    extra.Work = [&checker](RunDisk&) { checker.WriteExtra(); };
+    extra.End = {"End of the Checking Projects Consistency. !!!",
+                 MessageCaption(kVol15CheckTopic, "Information", 150052)};
+    extra.Finish = [&state] { state.CheckerPassFlag = 0; };
 
-void EnableOtherTabs(const Vol15PageHooks& hooks, bool enabled) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
-}
-
-void WarnIncludeEmpty() {
-    plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Check folders.",
-                     Vol15Caption(2, 11, kWarning, 150076), kWarn);
-}
-
-// Checks, confirmation, reset, and the walk of every project. True when the
-// user confirmed: the results were reset and the EXTRA pass may follow.
-bool Vol15CheckMissing(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
-                       const Vol15PageHooks& hooks) {
-    if (in.FolderStructures.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Vol15Caption(2, 12, kWarning, 150071), kWarn);
-        if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
-        return false;
-    }
-    const std::string question = in.WithFiles()
-                                     ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select Files> "
-                                       "button is active, only the Selected Files will be Checked.\n\n"
-                                     : "Do you want to check Folder Structures ?\n\nNote: Folders will be checking "
-                                       "Without Files.\n\n";
-    if (plat::MessageBox(question, Vol15Caption(2, 12, kInformation, 150048), kAsk) != plat::IDYES) return false;
-
-    state.CheckerPassFlag = 1;
-    state.OtherReasonsList.clear();
-    log.StartRun();
-    Vol15ResetResultCounters(state);
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableOtherTabs(hooks, false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        WarnIncludeEmpty();
-    } else {
+    RunFrame missing;
+    missing.Check = [&in, &hooks] {
+        return CheckStructuresListed(!in.FolderStructures.empty(), MessageCaption(kVol15CheckTopic, "Warning", 150071),
+                                     hooks);
+    };
+    missing.Questions = {{in.WithFiles() ? "Do you want to Check Folders and/or Files ?\n\nNote: If the <Select "
+                                           "Files> button is active, only the Selected Files will be Checked.\n\n"
+                                         : "Do you want to check Folder Structures ?\n\nNote: Folders will be "
+                                           "checking Without Files.\n\n",
+                          MessageCaption(kVol15CheckTopic, "Information", 150048)}};
+    missing.Start = [&state] {
+        state.CheckerPassFlag = 1;
+        state.OtherReasonsList.clear();
+        Vol15ResetResultCounters(state);
+    };
+    missing.Counters = CountersOf(state.Counters);
+    missing.ShowLog = in.ShowDetailedResults;
+    missing.IncludeEmpty = in.IncludeFolders.empty();
+    missing.IncludeEmptyMessage = includeEmpty;
+    missing.Work = [&state, &in, &log, &checker](RunDisk&) {
         checker.ReadModels(true);
         SetToCheck(state, checker, in.WithFiles());
-        log.ShowCounters(state.Counters);
+        log.ShowCounters(state.Counters.Labels());
         for (const std::string& d : checker.Destinations()) checker.CheckProject(d);
-        log.ShowCounters(state.Counters);
-    }
-    EnableOtherTabs(hooks, true);
-    return true;
-}
-
-void Vol15CheckExtra(Vol15Checker& checker, Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
-                     const Vol15PageHooks& hooks) {
-    state.CheckerPassFlag = 2;
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableOtherTabs(hooks, false);
-    if (in.IncludeFolders.empty()) {
-        WarnIncludeEmpty();
-    } else {
-        checker.WriteExtra();
-        log.ShowCounters(state.Counters);
-        plat::MessageBox("End of the Checking Projects Consistency. !!!", Vol15Caption(2, 12, kInformation, 150052),
-                         kInform);
-    }
-    EnableOtherTabs(hooks, true);
-    state.CheckerPassFlag = 0;
-}
-
-}  // namespace
-
-void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
-                                   const Vol15PageHooks& hooks) {
-    Vol15Checker checker(in, state, log);
-    if (Vol15CheckMissing(checker, state, in, log, hooks)) Vol15CheckExtra(checker, state, in, log, hooks);
+    };
+    missing.NextPass = &extra;
+    RunOnFrame(missing, log, hooks);
     state.EngineCurrentFolder15.clear();
 }

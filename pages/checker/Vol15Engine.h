@@ -1,7 +1,7 @@
 // The consistency checker (page 15) below its windows: what the page reads
 // from its controls, what it keeps between runs, and the check itself.
 // Plain C++: the page fills a Vol15Inputs from its controls and hands over
-// a Vol15Log that writes the Visual Log and the zoom window.
+// the RunLog that writes the Visual Log and the zoom window.
 //
 // How a check compares:
 //  - Every model (an existing folder, or the template lines) is read once
@@ -29,6 +29,8 @@
 #include <string>
 
 #include "core/Types.h"
+#include "pages/RunFrame.h"
+#include "pages/RunLog.h"
 
 // The page's controls as a run reads them.
 struct Vol15Inputs {
@@ -54,6 +56,8 @@ struct Vol15Counters {
     double Stat15FoldersNotExists = 0, Stat15SubFoldersOtherReasons = 0;
 
     std::array<double, 11> Values() const;
+    // The values with the labels of the Visual Log.
+    std::array<CounterLabel, 11> Labels() const;
 };
 
 // The outcome lists of the Visual Log, in the window's order.
@@ -80,31 +84,6 @@ struct Vol15State {
     StringList OtherReasonsList;
 };
 
-// Where a run's outcomes go: the page's Visual Log and its zoom window.
-class Vol15Log {
-public:
-    virtual ~Vol15Log() = default;
-    // One line into the category's list of the Visual Log and of the zoom window.
-    virtual void AddLine(Vol15Category category, const std::string& line) = 0;
-    // One line into the category's hidden export list.
-    virtual void AddExportLine(Vol15Category category, const std::string& line) = 0;
-    // The counters changed; they may reach the screen a little later.
-    virtual void CountersChanged(const Vol15Counters& counters) = 0;
-    // Every count label and pending line on the screen now.
-    virtual void ShowCounters(const Vol15Counters& counters) = 0;
-    virtual void ClearLogLists() = 0;
-    virtual void ClearZoomLists() = 0;
-    // The run-mode box checked and the top label saying that a check runs.
-    virtual void StartRun() = 0;
-    virtual void ShowLog() = 0;
-};
-
-// What the run needs of the page around its work.
-struct Vol15PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructure;
-};
-
 // The to-check counters, then the result counters.
 void Vol15ResetCounters(Vol15State& state);
 void Vol15ResetResultCounters(Vol15State& state);
@@ -118,11 +97,11 @@ StringList Vol15Destinations(const StringList& includeFolders);
 // a run, and per project the model's folders and, with `countFiles`, files.
 void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool countFiles);
 
-// The check of the projects against the models, on the Vol15Log. Built
+// The check of the projects against the models, on the RunLog. Built
 // once per run; the bench drives it project by project.
 class Vol15Checker {
 public:
-    Vol15Checker(const Vol15Inputs& in, Vol15State& state, Vol15Log& log);
+    Vol15Checker(const Vol15Inputs& in, Vol15State& state, RunLog& log);
     ~Vol15Checker();
     Vol15Checker(const Vol15Checker&) = delete;
     Vol15Checker& operator=(const Vol15Checker&) = delete;
@@ -147,11 +126,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// "Check Projects Consistency": the MISSING pass, and after it, when it was
-// confirmed, the EXTRA pass.
-void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Vol15Log& log,
-                                   const Vol15PageHooks& hooks);
+// "Check Projects Consistency" on the run frame: the MISSING pass, and
+// after it, when it was confirmed, the EXTRA pass. The checker only reads:
+// the frame's disk is not asked.
+void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, RunLog& log, const RunHooks& hooks);
 
-// The message captions of the page: the topic ("Checking Projects
-// Consistency." with `dots` periods), `blanks` blanks, the kind and number.
-std::string Vol15Caption(int dots, int blanks, const char* kind, int number);
+// The topics of the page's message captions.
+inline constexpr const char* kVol15Topic = "Checking Projects Consistency.";
+inline constexpr const char* kVol15CheckTopic = "Checking Projects Consistency..";

@@ -7,52 +7,23 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "help/HelpWindows.h"
-#include "pages/checker/Vol15Internal.h"
-#include "pages/checker/Vol15VisualLog.h"
-#include "platform/qt/QtPlatform.h"
-#include "results/TfrmZoomIncludeWindow.h"
+#include "pages/IncludeExcludeLists.h"
+#include "pages/StructureLists.h"
+#include "pages/VisualLog.h"
 #include "ui_Vol15Page.h"
-#include "windows/ListBoxSearch.h"
 #include "windows/ListTools.h"
-#include "windows/TfrmFileExport.h"
-#include "windows/TfrmFileImport.h"
-#include "windows/TfrmSubFolderListBuilder.h"
 #include "windows/TfrmVol15EditIncludeList.h"
 
 using namespace pagekit;
 
 namespace {
 
-QStringList Texts(const QListWidget* list, bool selectedOnly) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        if (!selectedOnly || list->item(i)->isSelected()) texts.append(list->item(i)->text());
-    return texts;
-}
-
-// The items of `from` that are not empty and that `to` does not hold yet
-// (ignoring letter case).
-QStringList Missing(const QStringList& from, const QListWidget* to) {
-    QSet<QString> keys = listsearch::KeysOf(to);
-    QStringList missing;
-    for (const QString& text : from)
-        if (!text.isEmpty() && !keys.contains(listsearch::Key(text))) {
-            keys.insert(listsearch::Key(text));
-            missing.append(text);
-        }
-    return missing;
-}
-
-void RemoveSelected(QListWidget* list) {
-    QStringList keep;
-    for (int i = 0; i < list->count(); ++i)
-        if (!list->item(i)->isSelected()) keep.append(list->item(i)->text());
-    listtools::SetListLines(list, keep);
+std::string ImportEndCaption(const char* number) {
+    return std::string(kVol15Topic) + "        rning no: " + number + ".";
 }
 
 }  // namespace
@@ -102,177 +73,108 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol15Statistics, &Vol15Page::btnVol15StatisticsClick);
     click(ui->btnVol15ClearAll, &Vol15Page::btnVol15ClearAllClick);
     click(ui->btnVol15Help, &Vol15Page::btnVol15HelpClick);
+
+    IncludeExcludeProfile lists;
+    lists.SelectionEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150015);
+    lists.InInclude.caption = MessageCaption(kVol15Topic, "Warning", 150009);
+    lists.InExclude.caption = MessageCaption(kVol15Topic, "Warning", 150010);
+    lists.ImportEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150017);
+    lists.ImportEnd.caption = ImportEndCaption("150051");
+    lists.BuilderEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150012);
+    lists.BuilderEnd.caption = ImportEndCaption("15002");
+    lists.ViewNone.caption = MessageCaption(kVol15Topic, "Warning", 150016);
+    lists.ViewTopic = kVol15Topic;
+    lists.ExportEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150022, "             ");
+    lists.DeleteSelectedEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150024);
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol15Topic, "Warning", 150023);
+    lists.DeleteAllEmpty.caption = MessageCaption(kVol15Topic, "Warning", 150025);
+    lists.DeleteAllAsk.caption = MessageCaption(kVol15Topic, "Warning", 150026);
+    lists.MoveTakes = [](const std::string& line) { return !line.empty(); };
+    // Imported lines join trimmed, with the program's backslashes.
+    lists.ImportTakes = [](std::string& line) {
+        line = CollapseDoubleBackslashes(SlashesToBackslashes(TrimControlAndBlanks(line)));
+        return !line.empty();
+    };
+    lists.RefreshAfterExport = false;
+    lists.Editor = []() -> IncludeListEditor* { return frmVol15EditIncludeList; };
+    lists.Refresh = [this] { Vol15RefreshPage(); };
+    const IncludeExcludeWidgets widgetsOfLists{ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList,
+                                               ui->lblVol15IncludeSum};
+    Lists = std::make_unique<IncludeExcludeLists>(this, widgetsOfLists, std::move(lists));
+
+    StructureListMessages m;
+    m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
+                   MessageCaption(kVol15Topic, "Warning", 150030)};
+    m.AskWholeDrive = {
+        "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Copy,\nClick NO to Cancel.",
+        MessageCaption(kVol15Topic, "Information", 150029)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", MessageCaption(kVol15Topic, "Warning", 150031)};
+    m.ImportFullPaths = {"", MessageCaption(kVol15Topic, "Warning", 150032)};
+    m.ImportTemplates = {"", MessageCaption(kVol15Topic, "Warning", 150033)};
+    m.ImportEnd = {"End of the Import Process !!!\n", ImportEndCaption("150053")};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol15Topic, "Warning", 150037, "             ")};
+    m.EditTemplates = {"", MessageCaption(kVol15Topic, "Warning", 150038)};
+    m.EditFullPaths = {"", MessageCaption(kVol15Topic, "Warning", 150039, "             ")};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
+        "structure.",
+        MessageCaption(kVol15Topic, "Warning", 150041)};
+    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?",
+                           MessageCaption(kVol15Topic, "Warning", 150042)};
+    m.DeleteAllEmpty = {"Empty List in the Folder Structure/Templates Window!\n",
+                        MessageCaption(kVol15Topic, "Warning", 150043)};
+    m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structure/Templates list ?",
+                      MessageCaption(kVol15Topic, "Warning", 150044)};
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol15);
+    widgets.Options = ui->btnVol15FolderTemplatesOptions;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 5, std::move(m));
+    Structures->BrowseTitle = "Select the Folder Structure.";
+    Structures->ViewTopic = kVol15Topic;
+    Structures->CheckDriveOfRoot = true;
+    Structures->EmptyChoiceAdds = true;
+    Structures->ViewNeedsSelection = true;
+    Structures->RefreshAfterOptions = true;  // the options change what the lines give
+    Structures->RefreshAfterExport = false;
+    Structures->Refresh = [this](bool withFiles) { Vol15StructureTail(withFiles); };
+    Structures->AttachChosen = [this](bool withFiles) {
+        ui->btnVol15FileSelection->setEnabled(withFiles);
+        ui->lstVol15FileTypesAllSelected->setEnabled(withFiles);
+    };
+    Structures->EnableRunButtons =
+        RunButtonsHook({ui->btnVol15CheckProjectsConsistency}, [this] { Vol15EnableRunButtons(true); });
+    Structures->UpdateRunButtons = [this](bool on) { Vol15EnableRunButtons(on); };
 }
 
 Vol15Page::~Vol15Page() { delete ui; }
 
-// ---- moves ------------------------------------------------------------------------------------
+// ---- Include and Exclude lists ------------------------------------------------------------
 
-void Vol15Page::Vol15MoveSelected(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, true), to));
-    RemoveSelected(from);
-    Vol15RefreshPage();
-}
-
-void Vol15Page::Vol15MoveAll(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, false), to));
-    from->clear();
-    Vol15RefreshPage();
-}
-
-void Vol15Page::btnVol15IncToExcClick() {
-    Vol15MoveSelected(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList);
-}
-void Vol15Page::btnVol15ExcToIncClick() {
-    Vol15MoveSelected(ui->lstVol15ExcludeFolderList, ui->lstVol15IncludeFolderList);
-}
-void Vol15Page::btnVol15AllFromIncClick() {
-    Vol15MoveAll(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList);
-}
-void Vol15Page::btnVol15AllFromExcClick() {
-    Vol15MoveAll(ui->lstVol15ExcludeFolderList, ui->lstVol15IncludeFolderList);
-}
-
-// What the button's hint says: the two lists change places.
-void Vol15Page::btnVol15ExchangeIncExcClick() {
-    const QStringList include = Texts(ui->lstVol15IncludeFolderList, false);
-    listtools::SetListLines(ui->lstVol15IncludeFolderList, Texts(ui->lstVol15ExcludeFolderList, false));
-    listtools::SetListLines(ui->lstVol15ExcludeFolderList, include);
-    Vol15RefreshPage();
-}
-
-// ---- adding and importing -----------------------------------------------------------------
-
-void Vol15Page::btnVol15AddFolderToListClick() {
-    const std::string path = TrimControlAndBlanks(BrowseForFolder(window(), "Select the Folder."));
-    if (path.empty())
-        Vol15Box("The selection field is empty !!!", 150015, kVol15Warn);
-    else if (listtools::FindListItem(ui->lstVol15IncludeFolderList, Q(path)) >= 0)
-        Vol15Box("This folder exists in the INCLUDE FOLDER LIST !!!", 150009, kVol15Warn);
-    else if (listtools::FindListItem(ui->lstVol15ExcludeFolderList, Q(path)) >= 0)
-        Vol15Box("This folder exists in the EXCLUDE FOLDER LIST !!!", 150010, kVol15Warn);
-    else
-        listtools::AddListItem(ui->lstVol15IncludeFolderList, Q(path));
-    Vol15RefreshPage();
-}
-
-// Lines neither list holds yet join the Include list, trimmed, with the
-// program's backslashes.
-void Vol15Page::Vol15TakeImportedLines(const StringList& lines) {
-    listtools::AppendNewLines(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList, lines,
-                              [](std::string& line) {
-                                  line = CollapseDoubleBackslashes(SlashesToBackslashes(TrimControlAndBlanks(line)));
-                                  return !line.empty();
-                              });
-}
-
-void Vol15Page::btnVol15SmartImportClick() {
-    const int result = frmFileImport ? frmFileImport->ExecFor(ui->lstVol15IncludeFolderList) : QDialog::Rejected;
-    const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
-    if (lines.empty())
-        Vol15Box("Empty Result List in the File Import Window!\n", 150017, kVol15Warn);
-    else if (result == QDialog::Accepted)
-        Vol15TakeImportedLines(lines);
-    Vol15ImportEndBox("150051");
-    Vol15RefreshPage();
-}
-
-void Vol15Page::btnVol15SubFolderListBuilderClick() {
-    const int result = frmSubFolderListBuilder ? qtplat::ExecModal(frmSubFolderListBuilder) : QDialog::Rejected;
-    const StringList lines = frmSubFolderListBuilder ? frmSubFolderListBuilder->GetIncludeFolderList() : StringList();
-    if (lines.empty())
-        Vol15Box("Empty Result List in the File Import Window!\n", 150012, kVol15Warn);
-    else if (result == QDialog::Accepted)
-        Vol15TakeImportedLines(lines);
-    Vol15ImportEndBox("15002");
-    Vol15RefreshPage();
-}
-
-void Vol15Page::btnVol15EditIncludeListClick() {
-    if (frmVol15EditIncludeList &&
-        frmVol15EditIncludeList->EditIncludeList(ui->lstVol15IncludeFolderList, ui->lstVol15ExcludeFolderList,
-                                                 ui->lblVol15IncludeSum) == QDialog::Accepted)
-        Vol15RefreshPage();
-}
-
-// ---- the other list buttons -----------------------------------------------------------------
-
-void Vol15Page::btnVol15IncludeFolderListViewClick() {
-    QListWidget* list = ui->lstVol15IncludeFolderList;
-    if (list->currentRow() < 0 || !list->currentItem()->isSelected()) {
-        Vol15Box("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
-                 150016, kVol15Warn);
-        return;
-    }
-    ViewFolder(TrimControlAndBlanks(S(list->currentItem()->text())), kVol15Topic);
-}
-
-void Vol15Page::btnVol15SmartExportClick() {
-    if (ui->lstVol15IncludeFolderList->count() == 0) {
-        Vol15Box("The Include List is empty !\n", 150022, kVol15Warn, kVol15Warning, 13);
-        return;
-    }
-    Vol15ExportLines(ListItems(ui->lstVol15IncludeFolderList), "FOLDERS");
-}
-
-// The export window's protocol: preview and lines emptied, every line not
-// yet previewed handed over, the first preview line selected, the kind set,
-// shown modally.
-void Vol15Page::Vol15ExportLines(const StringList& lines, const char* kind) {
-    if (!frmFileExport) return;
-    frmFileExport->ClearExportView();
-    frmFileExport->ClearExportLines();
-    std::size_t count = 0;
-    for (const auto& line : lines) {
-        if (frmFileExport->PreviewContains(line)) continue;
-        frmFileExport->AddPreviewLine(line);
-        frmFileExport->AddExportLine(line);
-        frmFileExport->SetSourceCount(++count);
-    }
-    frmFileExport->SelectFirstPreviewLine();
-    frmFileExport->SetListKind(kind);
-    frmFileExport->ShowModal();
-}
-
-void Vol15Page::btnVol15ZoomIncludeWindowClick() {
-    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstVol15IncludeFolderList->model());
-}
-
-void Vol15Page::btnVol15DeleteFromExcludeListClick() {
-    QListWidget* exclude = ui->lstVol15ExcludeFolderList;
-    if (exclude->count() == 0) {
-        Vol15Box("The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to "
-                 "delete it.\n",
-                 150024, kVol15Warn);
-    } else if (Vol15Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
-                        "from the EXCLUDE list.\n",
-                        150023, kVol15Ask) == plat::IDYES) {
-        RemoveSelected(exclude);
-    }
-    Vol15RefreshPage();
-}
-
-void Vol15Page::btnVol15DeleteExcludedAllClick() {
-    if (ui->lstVol15ExcludeFolderList->count() == 0)
-        Vol15Box("Empty List in the Exclude Window!\n", 150025, kVol15Warn);
-    else if (Vol15Box("Do you want to delete all item(s) from the Exclude list ?", 150026, kVol15Ask) == plat::IDYES)
-        ui->lstVol15ExcludeFolderList->clear();
-    Vol15RefreshPage();
-}
+void Vol15Page::btnVol15IncToExcClick() { Lists->IncToExcClick(); }
+void Vol15Page::btnVol15ExcToIncClick() { Lists->ExcToIncClick(); }
+void Vol15Page::btnVol15AllFromIncClick() { Lists->AllFromIncClick(); }
+void Vol15Page::btnVol15AllFromExcClick() { Lists->AllFromExcClick(); }
+void Vol15Page::btnVol15ExchangeIncExcClick() { Lists->ExchangeClick(); }
+void Vol15Page::btnVol15AddFolderToListClick() { Lists->AddFolderClick(); }
+void Vol15Page::btnVol15SmartImportClick() { Lists->ImportClick(); }
+void Vol15Page::btnVol15SubFolderListBuilderClick() { Lists->SubFolderListBuilderClick(); }
+void Vol15Page::btnVol15EditIncludeListClick() { Lists->EditListClick(); }
+void Vol15Page::btnVol15IncludeFolderListViewClick() { Lists->ViewClick(); }
+void Vol15Page::btnVol15SmartExportClick() { Lists->ExportClick(); }
+void Vol15Page::btnVol15ZoomIncludeWindowClick() { Lists->ZoomClick(); }
+void Vol15Page::btnVol15DeleteFromExcludeListClick() { Lists->DeleteFromExcludeClick(); }
+void Vol15Page::btnVol15DeleteExcludedAllClick() { Lists->DeleteExcludeAllClick(); }
 
 // ---- counters, refresh and enable rules --------------------------------------------------------
 
 void Vol15Page::Vol15ResetCounters() { ::Vol15ResetCounters(*this); }
 void Vol15Page::Vol15ResetResultCounters() { ::Vol15ResetResultCounters(*this); }
 
-void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters); }
+void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters.Labels()); }
 
 void Vol15Page::Vol15CountItemsToCheck(bool countFiles) {
     ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles);
-}
-
-bool Vol15Page::Vol15WithFilesChecked() const {
-    return ui->rdoVol15AttachMainFolderWithFiles->isChecked() || ui->rdoVol15AttachSubFoldersOnlyWithFiles->isChecked();
 }
 
 void Vol15Page::Vol15RefreshPage() {
@@ -280,7 +182,7 @@ void Vol15Page::Vol15RefreshPage() {
     Vol15EnablePageControls(filled);
     Vol15EnableRunButtons(filled);
     Vol15ResetCounters();
-    Vol15CountItemsToCheck(Vol15WithFilesChecked());
+    Vol15CountItemsToCheck(Structures->WithFilesChecked());
     Vol15UpdateResultLabels();
     ui->lblVol15FolderStructuresTemplatesSum->setText(CountText(ui->lstVol15AddFolderStructure));
 }
@@ -310,9 +212,9 @@ void Vol15Page::Vol15EnablePageControls(bool flag) {
                flag);
     Vol15KeepOneCompareRadio();
     if (IsEnabledAndChecked(ui->rdoVol15StructureImportFullPaths))
-        ApplyStructureSource(this, "Vol15", StructureSource::ExistingFolders);
+        Structures->ApplySource(StructureSource::ExistingFolders);
     else if (IsEnabledAndChecked(ui->rdoVol15StructureImportRelativePaths))
-        ApplyStructureSource(this, "Vol15", StructureSource::TemplateLines);
+        Structures->ApplySource(StructureSource::TemplateLines);
     const bool withFiles = IsEnabledAndChecked(ui->rdoVol15AttachMainFolderWithFiles) ||
                            IsEnabledAndChecked(ui->rdoVol15AttachSubFoldersOnlyWithFiles);
     SetEnabled(this, {"btnVol15FileSelection", "lstVol15FileTypesAllSelected"}, withFiles);
@@ -332,9 +234,10 @@ void Vol15Page::Vol15ClearPageLists() {
 // ---- Clear All and Help ----------------------------------------------------------------------------
 
 void Vol15Page::btnVol15ClearAllClick() {
-    if (Vol15Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                 "delete process.",
-                 150045, kVol15Ask, kVol15Information) != plat::IDYES)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol15Topic, "Information", 150045), kAsk) != plat::IDYES)
         return;
     ui->lstVol15IncludeFolderList->clear();
     ui->lstVol15ExcludeFolderList->clear();
@@ -354,7 +257,8 @@ void Vol15Page::btnVol15ClearAllClick() {
     Vol15UpdateResultLabels();
     Vol15EnablePageControls(false);
     Vol15EnableRunButtons(false);
-    Vol15Box("End of the CLEAR FIELDS process !!!\n", 150046, kVol15Warn, kVol15Warning, 11);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     MessageCaption(kVol15Topic, "Warning", 150046, "           "), kWarn);
 }
 
 void Vol15Page::btnVol15HelpClick() { ShowHelpTopic(HelpTopic::Vol15); }

@@ -1,21 +1,25 @@
 // Check many project folders against model folder structures (page 15):
 // the page's controls and handlers, and its state between runs
 // (Vol15State). The check itself lives in Vol15Engine; the structure
-// list's handlers in Vol15Structures.cpp, the run's side in Vol15Run.cpp.
+// list's handlers in Vol15Structures.cpp, the run's side in Vol15Run.cpp;
+// both lists work on the shared list handlers.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
 #include "pages/checker/Vol15Engine.h"
 
-class QListWidget;
-
 namespace Ui {
 class Vol15Page;
 }
+namespace pagekit {
+class IncludeExcludeLists;
+class StructureListHandlers;
+}  // namespace pagekit
 
 class Vol15Page : public QWidget, public Vol15State {
     Q_OBJECT
@@ -79,16 +83,9 @@ public:
     MainWindowShared& Shared;
 
 private:
-    bool Vol15WithFilesChecked() const;
-    // The source-kind rule of the checked source kind, then the counts.
-    void Vol15ApplySourceKind();
-    void Vol15SourceKindTail();
-    void Vol15CompareModeClicked(bool withFiles);
-    void Vol15StructureTail();
+    void Vol15StructureTail(bool withFiles);
     void Vol15KeepOneCompareRadio();
-    void Vol15MoveSelected(QListWidget* from, QListWidget* to);
-    void Vol15MoveAll(QListWidget* from, QListWidget* to);
-    void Vol15TakeImportedLines(const StringList& lines);
-    void Vol15ExportLines(const StringList& lines, const char* kind);
-    void Vol15EnableOtherTabSheets(bool enabled);
+
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
+    std::unique_ptr<pagekit::StructureListHandlers> Structures;
 };

@@ -1,12 +1,12 @@
 // "Check Projects Consistency" and "Visual Log" on page 15: the page's side
-// of the run (its controls read, the other pages' tab sheets switched).
+// of the run (its controls read, its hooks).
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "pages/checker/Vol15Page.h"
-#include "pages/checker/Vol15VisualLog.h"
+#include "pages/VisualLog.h"
 #include "results/TfrmStatistic15.h"
 #include "ui_Vol15Page.h"
 
@@ -26,26 +26,13 @@ Vol15Inputs Vol15Page::Vol15ReadInputs() const {
     return in;
 }
 
-void Vol15Page::Vol15EnableOtherTabSheets(bool enabled) {
-    static const char* const kOthers[] = {
-        "tabFolderCreation", "tabCreateFolderStrings", "tabCreateFolderFolders", "tabCreateFolderIncreasedNumbers",
-        "tabFolderOperations", "tabFolderCopy", "tabFolderDelete", "tabFolderRename",
-        "tabFileOperations", "tabFileCopy", "tabFileDelete", "tabFileRename"};
-    QWidget* top = window();
-    if (top == this) return;  // a page on its own has no tab sheets
-    for (const char* name : kOthers)
-        if (auto* sheet = top->findChild<QWidget*>(name)) SetTabSheetEnabled(sheet, enabled);
-    if (auto* own = top->findChild<QWidget*>("tabConsistencyChecker")) SetTabSheetEnabled(own, true);
-}
-
 void Vol15Page::btnVol15CheckProjectsConsistencyClick() {
-    ui->btnVol15CheckProjectsConsistency->setEnabled(false);
-    Vol15PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol15EnableOtherTabSheets(enabled); };
+    RunHooks hooks = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons =
+        RunButtonsHook({ui->btnVol15CheckProjectsConsistency}, [this] { Vol15EnableRunButtons(true); });
     hooks.FocusAddFolderStructure = [this] { ui->btnVol15AddFolderStructure->setFocus(); };
-    Vol15VisualLog log;
+    VisualLog log = Vol15VisualLog();
     Vol15CheckProjectsConsistency(*this, Vol15ReadInputs(), log, hooks);
-    Vol15EnableRunButtons(true);
 }
 
 void Vol15Page::btnVol15StatisticsClick() {

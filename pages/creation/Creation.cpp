@@ -17,6 +17,39 @@ std::array<double, 16> CreationCounters::Values() const {
             FoldersOther,    SubFoldersOther,    FilesOther,    FilesSizeOther};
 }
 
+#define QM_CREATION_LABELS(n)                                                                             \
+    {                                                                                                     \
+        "lblStat" n "FoldersToCreate", "lblStat" n "SubFoldersToCreate", "lblStat" n "FilesToCreate",    \
+            "lblStat" n "FilesSizeToCreate", "lblStat" n "FoldersCreated", "lblStat" n "SubFoldersCreated", \
+            "lblStat" n "FilesCreated", "lblStat" n "FilesSizeCreated", "lblStat" n "FoldersExists",       \
+            "lblStat" n "SubFoldersExists", "lblStat" n "FilesExists", "lblStat" n "FilesSizeExists",     \
+            "lblStat" n "FoldersOther", "lblStat" n "SubFoldersOther", "lblStat" n "FilesOther",          \
+            "lblStat" n "FilesSizeOther"                                                                  \
+    }
+const CreationCounterNames kStat02CounterLabels = QM_CREATION_LABELS("02");
+const CreationCounterNames kStat03CounterLabels = QM_CREATION_LABELS("03");
+const CreationCounterNames kStat04CounterLabels = QM_CREATION_LABELS("04");
+#undef QM_CREATION_LABELS
+
+std::array<CounterLabel, 16> CreationState::Labels() const {
+    const auto values = Counters.Values();
+    std::array<CounterLabel, 16> labels;
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = {(*CounterNames)[i], values[i]};
+    return labels;
+}
+
+_tagVol0XParts GetNameParts(const NamePartInputs& in) {
+    _tagVol0XParts parts;
+    std::string destination = TrimControlAndBlanks(in.DestFolder);
+    if (destination.empty() || destination.back() != '\\') destination += '\\';
+    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
+    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
+    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
+    parts.Part[2] = suffixHyphen ? "-" : "";
+    parts.Part[3] = in.Suffix;
+    return parts;
+}
+
 void ResetCreationCounters(CreationState& state) {
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = c.SubFoldersToCreate = c.FilesToCreate = c.FilesSizeToCreate = 0;
@@ -43,34 +76,23 @@ void ClearCreationRunLists(CreationState& state) {
     state.FailedUndoFolders.clear();
 }
 
-std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap) {
-    return topic + gap + (warning ? "Warning no: " : "Information no: ") + std::to_string(number) + ".";
-}
-
 // ---- the run frame ----------------------------------------------------------------------
 
-bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
-                                   const std::function<void()>& focus) {
-    if (in.AttachNothing || !in.FolderStructures.empty()) return true;
-    plat::MessageBox(
-        "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-        caption, plat::MB_OK | plat::MB_ICONWARNING);
-    if (focus) focus();
-    return false;
-}
-
-bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
-                               const std::string& text, const std::string& caption, bool simulation) {
-    if (plat::MessageBox(text, caption, plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) !=
-        plat::IDYES)
-        return false;
-    log.SetRunMode(!simulation);
-    ResetCreationRunCounters(state);
-    if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters);
-    if (in.ViewDetailedResults) log.ShowLog();
-    return true;
+RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
+                       const std::string& noStructureCaption, const RunHooks& hooks) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&in, &hooks, check = std::move(check), noStructureCaption] {
+        return (!check || check()) && CheckStructuresListed(in.AttachNothing || !in.FolderStructures.empty(),
+                                                            noStructureCaption, hooks);
+    };
+    frame.Start = [&state, simulation] {
+        ResetCreationRunCounters(state);
+        if (!simulation) ClearCreationRunLists(state);  // from here on the last run gives way to this one
+    };
+    frame.Counters = CountersOf(state);
+    frame.ShowLog = in.ViewDetailedResults;
+    return frame;
 }
 
 // ---- disk space -------------------------------------------------------------------------
@@ -137,7 +159,7 @@ bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint6
         return true;
     }
     plat::MessageBox(DiskShortageText(root, freeBytes, required), shortageCaption,
-                     plat::MB_OK | plat::MB_ICONWARNING);
+                     pagekit::kWarn);
     return false;
 }
 
@@ -162,13 +184,13 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 
 }  // namespace
 
-void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile) {
+void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
     if (state.FailedUndoFolders.empty() && state.LastCreatedFolders.empty()) {
-        plat::MessageBox(profile.NothingText, profile.NothingCaption, plat::MB_OK | plat::MB_ICONWARNING);
+        plat::MessageBox(profile.NothingText, profile.NothingCaption, pagekit::kWarn);
         return;
     }
     if (plat::MessageBox("Do you want to delete all folders (and files)\ncreated last time ?", profile.AskCaption,
-                         plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2) != plat::IDYES)
+                         pagekit::kAsk) != plat::IDYES)
         return;
 
     // Every folder the run made goes, the parents it made on the way too;
@@ -219,12 +241,12 @@ void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoP
     state.FailedUndoFiles = undo.GetFailedFileRecords();
     for (const auto& folder : failed) {
         state.Counters.FoldersFailedUndo += 1.0;
-        log.CountersChanged(state.Counters);
+        log.CountersChanged(state);
         state.FailedUndoFolders.push_back(folder);
         log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
     }
-    log.ShowCounters(state.Counters);
+    log.ShowCounters(state.Labels());
     if (!undo.GetReport().empty())
-        plat::MessageBox(undo.GetReport(), profile.ReportCaption, plat::MB_OK | plat::MB_ICONWARNING);
-    plat::MessageBox("End of Undo process !!!", profile.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
+        plat::MessageBox(undo.GetReport(), profile.ReportCaption, pagekit::kWarn);
+    plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
 }

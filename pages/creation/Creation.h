@@ -4,9 +4,9 @@
 // folders and attaches folder structures or template lines to each new one,
 // the disk-space check and the undo. Each page hands in what it does its
 // own way as a CreationProfile (message numbers, template index, counting
-// rules) and keeps its own run frame. Plain C++: the pages fill
-// CreationInputs from their controls and hand over a CreationLog that
-// writes the Visual Log and the zoom window.
+// rules). Plain C++: the pages fill CreationInputs from their controls and
+// hand over the RunLog that writes the Visual Log and the zoom window; the
+// runs go through the one run frame (RunFrame.h).
 #pragma once
 
 #include <array>
@@ -15,8 +15,9 @@
 #include <string>
 
 #include "core/FolderFileUndo.h"
-#include "core/SharedLine.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
+#include "pages/RunLog.h"
 
 // The sixteen counters of a create page's Visual Log, in the order of its
 // count labels (to create, created, already exist, other reasons; each row
@@ -42,28 +43,12 @@ enum CreationCategory : int {
     CreationFoldersFailedUndo,
 };
 
-// Where a run's outcomes go: the page's Visual Log and its zoom window.
-class CreationLog {
-public:
-    virtual ~CreationLog() = default;
-    // One line into the category's list of the Visual Log and of the zoom window.
-    virtual void AddLine(CreationCategory category, const std::string& line) = 0;
-    // The same, for a line the run's record keeps too: where the log keeps
-    // it, so that the record shares it; nothing where it keeps no lines.
-    virtual SharedLine AddRecordedLine(CreationCategory category, const std::string& line) {
-        AddLine(category, line);
-        return {};
-    }
-    // The counters changed; they may reach the screen a little later.
-    virtual void CountersChanged(const CreationCounters& counters) = 0;
-    // Every count label and pending line on the screen now.
-    virtual void ShowCounters(const CreationCounters& counters) = 0;
-    virtual void ClearLogLists() = 0;
-    virtual void ClearZoomLists() = 0;
-    // Real run: the run-mode box checked; simulation: unchecked.
-    virtual void SetRunMode(bool realRun) = 0;
-    virtual void ShowLog() = 0;
-};
+// The count labels of the three create pages' Visual Logs, in the
+// counters' order.
+using CreationCounterNames = std::array<const char*, 16>;
+extern const CreationCounterNames kStat02CounterLabels;
+extern const CreationCounterNames kStat03CounterLabels;
+extern const CreationCounterNames kStat04CounterLabels;
 
 // The structure part of a page's controls, as a run reads them.
 struct CreationInputs {
@@ -83,8 +68,24 @@ struct CreationInputs {
     bool SubFoldersOnlyMode() const { return SubFoldersOnlyWithFiles || SubFoldersOnlyWithoutFiles; }
 };
 
+// The name controls of the pages that make their main folders in one
+// destination (02 and 03), as a run reads them.
+struct NamePartInputs {
+    std::string DestFolder;  // the destination combo's text
+    std::string Prefix;      // as typed
+    std::string Suffix;      // as typed
+    bool Hyphen = false;
+};
+// The name parts of those pages: [0] the trimmed destination with a
+// trailing backslash, the prefix as typed and its separator; [2] the suffix
+// separator; [3] the suffix as typed. A separator is "-" when Hyphen is set
+// and the trimmed text is not empty.
+_tagVol0XParts GetNameParts(const NamePartInputs& in);
+
 // What a create page keeps between runs.
 struct CreationState {
+    explicit CreationState(const CreationCounterNames& names = kStat02CounterLabels) : CounterNames(&names) {}
+
     // Every file of every listed structure with its size, kept by the disk-space check.
     MAP_FILE_NAME_SIZE StructureFileSizes;
     // Totals over all listed structures.
@@ -111,6 +112,10 @@ struct CreationState {
     DEQ_CREATED_FILES FailedUndoFiles;
     // "F" existing structures, "R" template lines, "N" nothing attached.
     std::string UndoMode;
+
+    // The counters with the labels of the page's Visual Log.
+    const CreationCounterNames* CounterNames;
+    std::array<CounterLabel, 16> Labels() const;
 };
 
 // The four to-create counters, then the run counters.
@@ -119,10 +124,6 @@ void ResetCreationCounters(CreationState& state);
 void ResetCreationRunCounters(CreationState& state);
 // Every last-run list but the undo work list (FailedUndoFiles).
 void ClearCreationRunLists(CreationState& state);
-
-// A message caption: the topic, `blanks` blanks (or the given separator),
-// the kind and the number.
-std::string CreationCaption(const std::string& topic, int number, bool warning, const std::string& gap = "            ");
 
 // How one page differs in its run, simulation and undo.
 struct CreationProfile {
@@ -144,17 +145,13 @@ struct CreationProfile {
 
 // ---- the run frame ----------------------------------------------------------------------
 
-// What every create run and simulation does before its items, in order.
-// Unless nothing is attached, an empty structure list stops it with the
-// page's warning (then `focus`); false.
-bool CheckCreationStructuresListed(const CreationInputs& in, const std::string& caption,
-                                   const std::function<void()>& focus);
-// The Yes/No question (No the default); on Yes the Visual Log shows a real
-// run or a simulation, the run counters start at zero, a real run forgets
-// the last run's lists, the log's lists are emptied and the log is shown
-// when "Show Visual Log" is on. False on No.
-bool ConfirmCreationAndOpenLog(CreationState& state, const CreationInputs& in, CreationLog& log,
-                               const std::string& text, const std::string& caption, bool simulation);
+// The frame of a create run or simulation as the three pages share it: the
+// page's own checks (`check`), then, unless nothing is attached, the
+// structure check with the page's caption; after the Yes the run counters
+// start at zero and a real run forgets the last run's lists; the page's
+// counters; "Show Visual Log". The page adds its question, work and end.
+RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
+                       const std::string& noStructureCaption, const RunHooks& hooks);
 
 // ---- undo -------------------------------------------------------------------------------
 
@@ -181,7 +178,7 @@ struct CreationUndoProfile {
 };
 // Undo of the last run: removes what it made, deepest first, keeps what it
 // could not remove for the next Undo and reports it.
-void UndoCreationRun(CreationState& state, CreationLog& log, const CreationUndoProfile& profile);
+void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile);
 
 // ---- disk space -----------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/PageMessages.h"
 #include "platform/MessageBox.h"
 
 using plat::FsResult;
@@ -49,7 +50,7 @@ bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIden
 }
 
 void Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
+    plat::MessageBox(text, caption, pagekit::kWarn);
 }
 
 }  // namespace
@@ -78,12 +79,15 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     FolderStructure s;
     s.entry = StructureEntryText(entry);
     s.name = LastNameOf(s.entry);
-    if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty()) return s;
+    // Its last name names the folder it is copied to: a structure the run
+    // may not take a name from is skipped; a root is refused by the run.
+    const bool root = IsDriveRootPath(s.entry);
+    if (!root && !IsUsableRunItem(s.entry, RunItemUse::NamedFolder)) return s;
     const FsResult opened = s.source.Open(s.entry);
     s.absent = opened == FsResult::NotFound;
     if (opened != FsResult::Ok) return s;
     s.usable = true;
-    if (IsDriveRootPath(s.entry)) return s;  // refused by the run; never walked
+    if (root) return s;  // never walked
     std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
     std::vector<plat::DirEntry> entries;
     while (!queue.empty()) {
@@ -104,12 +108,69 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     return s;
 }
 
+// ---- the attach walk ----------------------------------------------------------------------
+
+FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path, plat::FileIdentity& id,
+                               std::vector<plat::MadeFolder>& made) {
+    made.clear();
+    id = {};
+    FsResult r = disk.MakeFolder(base, path, &id);
+    if (r == FsResult::NotFound) {
+        r = disk.MakeFolderTree(base, path, made);
+        if (r == FsResult::Ok && !made.empty()) id = made.back().id;
+    }
+    return r;
+}
+
+AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {
+    AttachOrder order;
+    order.reserve(s.items.size());
+    for (std::size_t i = 0; i < s.items.size(); ++i)
+        if (withFiles || s.items[i].folder) order.push_back(static_cast<std::uint32_t>(i));
+    return order;
+}
+
+void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
+                        AttachOutcomes& out) {
+    plat::FileIdentity id;
+    FsResult r = MakeFolderWithParents(disk_, dest, target, id, made_);
+    if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest.Relative(target, path_) && path_.empty())
+        r = FsResult::AlreadyExists;  // the folder worked beneath is there
+    if (r == FsResult::Ok)
+        out.FolderMade(target, id, made_, true);
+    else if (r == FsResult::AlreadyExists)
+        out.FolderExists(target, true);
+    else
+        out.FolderNotMade(target, true);
+    for (const std::uint32_t index : order) {
+        const StructureItem& item = s.items[index];
+        path_.assign(target).append(1, '\\').append(item.rel);
+        if (item.folder) {
+            r = MakeFolderWithParents(disk_, dest, path_, id, made_);
+            if (r == FsResult::Ok)
+                out.FolderMade(path_, id, made_, false);
+            else if (r == FsResult::AlreadyExists)
+                out.FolderExists(path_, false);
+            else
+                out.FolderNotMade(path_, false);
+            continue;
+        }
+        source_.assign(s.entry).append(1, '\\').append(item.rel);
+        plat::FileStamp stamp;
+        r = disk_.CopyFile(s.source, source_, dest, path_, &stamp);
+        if (r == FsResult::Ok)
+            out.FileCopied(index, source_, path_, stamp);
+        else
+            out.FileNotCopied(index, source_, path_, r);
+    }
+}
+
 // ---- the creator ----------------------------------------------------------------------
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
-                             CreationLog& log, RunDisk& disk, bool simulation)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk),
-      simulation_(simulation) {
+                             RunLog& log, RunDisk& disk)
+    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
+      bases_(state.LastBases), walk_(disk) {
     if (in_.RelativePaths) PrepareTemplates();
 }
 
@@ -118,7 +179,9 @@ void FolderCreator::UseDestination(const std::string& folder) {
     const plat::FileIdentity before = dest_.Identity();
     destText_ = folder;
     dest_.Close();
-    if (!folder.empty() && !TrimControlAndBlanks(GetDrivePart(folder)).empty()) dest_.OpenNearest(folder);
+    // A destination the run may not build names beneath is never opened:
+    // every main folder below it then fails.
+    if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
     destRecorded_ = false;
     if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
     // Where the structures stand to this destination, judged by the real folders.
@@ -135,14 +198,7 @@ void FolderCreator::UseDestination(const std::string& folder) {
 
 std::uint32_t FolderCreator::BaseIndex() {
     if (!destRecorded_) {
-        const plat::FileIdentity id = dest_.Identity();
-        const std::uint64_t key = id.ino ^ (id.dev << 32) ^ (id.dev >> 32);
-        auto it = baseIndex_.find(key);
-        if (it == baseIndex_.end() || state_.LastBases[it->second].Id != id) {
-            state_.LastBases.push_back({dest_.Folder(), id});
-            it = baseIndex_.insert_or_assign(key, static_cast<std::uint32_t>(state_.LastBases.size() - 1)).first;
-        }
-        destBase_ = it->second;
+        destBase_ = bases_.IndexOf(dest_);
         destRecorded_ = true;
     }
     return destBase_;
@@ -172,7 +228,7 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::Changed() { log_.CountersChanged(c_); }
+void FolderCreator::Changed() { log_.CountersChanged(state_); }
 
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
     bool all = false;
@@ -199,7 +255,7 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (simulation_) {
+    if (dry_) {
         log_.AddLine(CreationFoldersCreated, path);
         return;
     }
@@ -211,7 +267,7 @@ void FolderCreator::RecordFolderExists(const std::string& path) {
     c_.FoldersExists += 1.0;
     AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
     Changed();
-    if (!simulation_) state_.LastExistingFolders.push_back(path);
+    if (!dry_) state_.LastExistingFolders.push_back(path);
     log_.AddLine(CreationFoldersExists, path);
 }
 
@@ -219,7 +275,7 @@ void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals)
     c_.FoldersOther += 1.0;
     AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
     Changed();
-    if (!simulation_) state_.LastOtherFolders.push_back(text);
+    if (!dry_) state_.LastOtherFolders.push_back(text);
     log_.AddLine(CreationFoldersOther, text);
 }
 
@@ -235,7 +291,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (simulation_ || !forUndo) {
+    if (dry_ || !forUndo) {
         log_.AddLine(CreationSubFoldersCreated, path);
         return;
     }
@@ -252,7 +308,7 @@ void FolderCreator::RecordSubFolderOther(const std::string& path) {
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
-    if (simulation_ || made.size() < 2) return;
+    if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
     for (std::size_t i = 0; i + 1 < made.size(); ++i)
         state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
@@ -264,14 +320,8 @@ void FolderCreator::RememberMade(const std::string& path, const plat::FileIdenti
 }
 
 FsResult FolderCreator::MakeFolder(const std::string& path) {
-    made_.clear();
-    madeId_ = {};
-    FsResult r = disk_.MakeFolder(dest_, path, &madeId_);
-    if (r == FsResult::NotFound) {
-        r = disk_.MakeFolderTree(dest_, path, made_);
-        if (r == FsResult::Ok && !made_.empty()) madeId_ = made_.back().id;
-    }
-    if (in_.RelativePaths && !simulation_ && r == FsResult::Ok) {
+    const FsResult r = MakeFolderWithParents(disk_, dest_, path, madeId_, made_);
+    if (in_.RelativePaths && !dry_ && r == FsResult::Ok) {
         if (made_.empty()) RememberMade(path, madeId_);
         for (const auto& m : made_) RememberMade(m.path, m.id);
     }
@@ -312,18 +362,18 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     RecordParents(made_);
 
     if (in_.FullPaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "F";
             state_.FailedUndoFiles.clear();
         }
         AttachStructures(path);
     } else if (in_.RelativePaths) {
-        if (!simulation_) {
+        if (!dry_) {
             state_.UndoMode = "R";
             state_.FailedUndoFiles.clear();
         }
         AttachTemplates(path, numberSuffix, suffixModel);
-    } else if (!simulation_) {
+    } else if (!dry_) {
         state_.UndoMode = "N";
     }
 }
@@ -338,6 +388,7 @@ void FolderCreator::PrepareStructures() {
     if (!in_.FullPaths) return;
     const std::string destination = TrimControlAndBlanks(destText_);
     structures_.reserve(in_.FolderStructures.size());
+    orders_.reserve(in_.FolderStructures.size());
     for (const auto& entry : in_.FolderStructures) {
         const std::string e = StructureEntryText(entry);
         const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
@@ -356,6 +407,7 @@ void FolderCreator::PrepareStructures() {
             if (s.source.IsOpen() && dest_.IsOpen() && Contains(s.source.Ancestry(), dest_.Identity()))
                 s.source.RealPathBelow(dest_, s.belowDest);
         }
+        orders_.push_back(ListingOrder(s, in_.WithFiles()));
         structures_.push_back(std::move(s));
     }
 }
@@ -386,7 +438,8 @@ bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainF
 }
 
 void FolderCreator::AttachStructures(const std::string& mainFolder) {
-    for (auto& s : structures_) {
+    for (std::size_t i = 0; i < structures_.size(); ++i) {
+        FolderStructure& s = structures_[i];
         if (!s.usable) {
             // Not there when read, but the run has just made it (as this
             // main folder or one of its parents): skipped, and said so.
@@ -396,71 +449,59 @@ void FolderCreator::AttachStructures(const std::string& mainFolder) {
         if (RefuseStructure(s, mainFolder)) continue;
         std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
         if (!target.empty() && target.back() == '\\') target.pop_back();
-        AttachStructure(s, target);
+        AttachStructure(i, target);
     }
 }
 
-void FolderCreator::AttachStructure(FolderStructure& s, const std::string& target) {
-    // The structure's own folder (the main folder itself with "Subfolders Only").
-    FsResult r = MakeFolder(target);
-    if (r == FsResult::Ok) {
-        RecordSubFolderCreated(target, madeId_);
-        RecordParents(made_);
-    } else if (r != FsResult::AlreadyExists) {
-        RecordSubFolderOther(target);
+// The walk's outcomes as the create pages count them: a folder that is
+// there already counts without a line, the structure's own folder not at all.
+class FolderCreator::Outcomes final : public AttachOutcomes {
+public:
+    explicit Outcomes(FolderCreator& creator) : c_(creator) {}
+    void FolderMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made,
+                    bool) override {
+        c_.RecordSubFolderCreated(path, id);
+        c_.RecordParents(made);
     }
-    const bool withFiles = in_.WithFiles();
-    if (withFiles && !s.sizesLookedUp) {
-        // The sizes the disk-space check measured, found once per run.
-        s.sizesLookedUp = true;
-        std::string source;
-        for (auto& item : s.items) {
-            if (item.folder) continue;
-            source.assign(s.entry).append(1, '\\').append(item.rel);
-            const auto found = state_.StructureFileSizes.find(source);
-            item.measured = found != state_.StructureFileSizes.end();
-            item.size = item.measured ? found->second : 0;
-        }
+    void FolderExists(const std::string&, bool top) override {
+        if (top) return;
+        c_.c_.SubFoldersExists += 1.0;
+        c_.Changed();
     }
-    std::string source;
-    std::string path;
-    for (const auto& item : s.items) {
-        path.assign(target).append(1, '\\').append(item.rel);
-        if (item.folder) {
-            r = MakeFolder(path);
-            if (r == FsResult::Ok) {
-                RecordSubFolderCreated(path, madeId_);
-                RecordParents(made_);
-            } else if (r == FsResult::AlreadyExists) {
-                c_.SubFoldersExists += 1.0;
-                Changed();
-            } else {
-                RecordSubFolderOther(path);
-            }
-        } else if (withFiles) {
-            source.assign(s.entry).append(1, '\\').append(item.rel);
-            CopyStructureFile(s, item, source, path);
-        }
+    void FolderNotMade(const std::string& path, bool) override { c_.RecordSubFolderOther(path); }
+    void FileCopied(std::uint32_t, const std::string& source, const std::string& target,
+                    const plat::FileStamp& stamp) override {
+        c_.StructureFileDone(source, target, FsResult::Ok, stamp);
     }
+    void FileNotCopied(std::uint32_t, const std::string& source, const std::string& target, FsResult why) override {
+        c_.StructureFileDone(source, target, why, plat::FileStamp{});
+    }
+
+private:
+    FolderCreator& c_;
+};
+
+void FolderCreator::AttachStructure(std::size_t index, const std::string& target) {
+    FolderStructure& s = structures_[index];
+    Outcomes outcomes(*this);
+    walk_.Attach(s, dest_, target, orders_[index], outcomes);
     if (s.unreadable > 0) {  // entries whose names cannot be said here
         c_.SubFoldersOther += static_cast<double>(s.unreadable);
         Changed();
     }
 }
 
-void FolderCreator::CopyStructureFile(FolderStructure& s, const StructureItem& item, const std::string& source,
-                                      const std::string& target) {
-    plat::FileStamp stamp;
-    const FsResult r = disk_.CopyFile(s.source, source, dest_, target, &stamp);
-    const bool known = item.measured;
-    const double size = static_cast<double>(item.size);
+void FolderCreator::StructureFileDone(const std::string& source, const std::string& target, FsResult r,
+                                      const plat::FileStamp& stamp) {
+    const auto found = state_.StructureFileSizes.find(source);
+    const bool known = found != state_.StructureFileSizes.end();
+    const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (simulation_) {
+        if (dry_) {
             log_.AddLine(CreationFilesCreated, target);
         } else {
             const SharedLine kept = log_.AddRecordedLine(CreationFilesCreated, target);
-            state_.LastCreatedFiles.Append(kept, target,
-                                           {stamp.id, stamp.size, stamp.mtimeNs, BaseIndex(), stamp.id.Known()});
+            state_.LastCreatedFiles.Append(kept, target, {stamp, BaseIndex(), stamp.id.Known()});
         }
         c_.FilesCreated += 1.0;
         Changed();

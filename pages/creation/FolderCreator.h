@@ -1,7 +1,10 @@
 // Makes the main folders of a create run and attaches folder structures or
 // template lines to each new one: the engine of pages 02, 03 and 04. The
 // same code serves the run and the simulation: the simulation hands in the
-// dry disk, so it reports exactly what the run would do.
+// dry disk, so it reports exactly what the run would do, and records
+// nothing for the Undo. The attach walk itself (AttachWalk) is shared with
+// the copy page (08), which hands in its own order of the items and counts
+// the outcomes its own way.
 //
 // Every write stays beneath the destination the page names (UseDestination),
 // held open, never through a link or a mount point; each structure is read
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/UndoToolkit.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 
@@ -26,9 +30,6 @@
 struct StructureItem {
     std::string rel;  // path below the structure folder
     bool folder = false;
-    // A file's size as the disk-space check measured it (looked up once per run).
-    bool measured = false;
-    std::uint64_t size = 0;
 };
 struct FolderStructure {
     std::string entry;  // the list entry, trimmed, without trailing backslashes
@@ -42,11 +43,11 @@ struct FolderStructure {
     std::string belowDest;
     std::size_t unreadable = 0;  // names the program cannot say
     std::vector<StructureItem> items;
-    bool sizesLookedUp = false;
     plat::Beneath source;  // the structure folder, held for the copies
 };
-// Walks the structure folder once; not usable when it has no drive part,
-// is no folder (a link is none) or is a drive root.
+// Walks the structure folder once; not usable when IsUsableRunItem refuses
+// it as a folder to take a name from or it is no folder (a link is none);
+// a drive root is usable but never walked (the run refuses it).
 FolderStructure ReadFolderStructure(const std::string& entry);
 
 // A list entry as the run and the measurement take it: trimmed, without
@@ -57,6 +58,55 @@ std::string LastNameOf(const std::string& path);
 // True when `path` is `folder` or lies inside it, however either is spelled
 // (letter case, separators, trailing blanks and dots of a name).
 bool PathWithinFolder(const std::string& path, const std::string& folder);
+
+// ---- the attach walk ----------------------------------------------------------------------
+
+// One folder beneath `base`, with its missing parents when its parent is
+// missing: Ok (`id` its identity; `made` every folder made, parents first,
+// or empty when the folder alone was made), AlreadyExists, or why not.
+plat::FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path,
+                                     plat::FileIdentity& id, std::vector<plat::MadeFolder>& made);
+
+// The order in which a walk takes a structure's items, as indexes into
+// them; an index may come more than once (a file two name masks take).
+using AttachOrder = std::vector<std::uint32_t>;
+// As read: breadth first, each folder's entries in listing order; files
+// only with files.
+AttachOrder ListingOrder(const FolderStructure& s, bool withFiles);
+
+// What the walk met, item by item; each page counts and lists it its own
+// way. `top`: the folder the structure goes to (its own folder, or the
+// main folder itself). `made`: as MakeFolderWithParents gives it.
+class AttachOutcomes {
+public:
+    virtual ~AttachOutcomes() = default;
+    virtual void FolderMade(const std::string& path, const plat::FileIdentity& id,
+                            const std::vector<plat::MadeFolder>& made, bool top) = 0;
+    virtual void FolderExists(const std::string& path, bool top) = 0;
+    virtual void FolderNotMade(const std::string& path, bool top) = 0;
+    // `item`: the file's index among the structure's items.
+    virtual void FileCopied(std::uint32_t item, const std::string& source, const std::string& target,
+                            const plat::FileStamp& stamp) = 0;
+    // `why`: AlreadyExists (nothing is ever written over), or why the copy
+    // failed; a failed copy leaves nothing behind.
+    virtual void FileNotCopied(std::uint32_t item, const std::string& source, const std::string& target,
+                               plat::FsResult why) = 0;
+};
+
+// Makes `target` beneath `dest`, then the structure's folders below it, and
+// copies its files there, in `order`. The structure was read before the
+// run made anything, so the walk never meets what the run made.
+class AttachWalk {
+public:
+    explicit AttachWalk(RunDisk& disk) : disk_(disk) {}
+    void Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
+                AttachOutcomes& out);
+
+private:
+    RunDisk& disk_;
+    std::vector<plat::MadeFolder> made_;
+    std::string source_, path_;  // scratch, kept for their capacity
+};
 
 // Which structure totals an outcome adds to the other-reasons (or
 // already-exist) counters besides its folder.
@@ -71,13 +121,14 @@ enum class OtherTotals {
 
 class FolderCreator {
 public:
-    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, CreationLog& log,
-                  RunDisk& disk, bool simulation);
+    FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
+                  RunDisk& disk);
 
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
     // another one is named. A destination that cannot be opened (a link,
-    // nothing of it at all) makes every main folder fail.
+    // nothing of it at all) or that IsUsableRunItem refuses makes every main
+    // folder fail.
     void UseDestination(const std::string& folder);
 
     // One main folder of the run, made with its missing parents; structures
@@ -112,9 +163,10 @@ private:
     void RememberMade(const std::string& path, const plat::FileIdentity& id);
     void PrepareStructures();
     void AttachStructures(const std::string& mainFolder);
-    void AttachStructure(FolderStructure& s, const std::string& target);
-    void CopyStructureFile(FolderStructure& s, const StructureItem& item, const std::string& source,
-                           const std::string& target);
+    void AttachStructure(std::size_t index, const std::string& target);
+    void StructureFileDone(const std::string& source, const std::string& target, plat::FsResult r,
+                           const plat::FileStamp& stamp);
+    class Outcomes;
     void PrepareTemplates();
     void AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
                          const std::string& suffixModel);
@@ -125,16 +177,18 @@ private:
     const CreationInputs& in_;
     CreationState& state_;
     CreationCounters& c_;
-    CreationLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
-    const bool simulation_;
+    const bool dry_;  // the dry disk: nothing is recorded for the Undo
     plat::Beneath dest_;
     std::string destText_;
     std::vector<plat::FileIdentity> destChain_;
     std::uint32_t destBase_ = 0;
     bool destRecorded_ = false;
-    std::unordered_map<std::uint64_t, std::uint32_t> baseIndex_;  // by inode, within one device mostly
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
+    std::vector<AttachOrder> orders_;  // one per structure
+    AttachWalk walk_;
     bool structuresRead_ = false;
     int templateMode_ = 1;
     std::string searchTerm_;

@@ -73,7 +73,7 @@ void TfrmVol03Multi::edtVol03MultiPrefix01Change() {
     if (!FindIllegalChars("F", field->text().toStdString(), found)) return;
     plat::MessageBox("Illegal characters in the Prefix : " + found,
                      "Creating Folder(s).-Increased Numbers.            Warning no: 0079.",
-                     plat::MB_OK | plat::MB_ICONWARNING);
+                     pagekit::kWarn);
     field->setText(pagekit::WithoutLastCharacter(field->text()));
     field->setFocus();
 }

@@ -4,10 +4,6 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 
-void Vol02ComputeStructureTotals(Vol02State& state, const Vol02Inputs& in, bool withFiles, const std::string& extra) {
-    MeasureCreationStructures(state, in, withFiles, extra);
-}
-
 bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFiles) {
     if (in.RelativePaths) {
         SetTemplateTotals(state, in, static_cast<double>(in.IncludeStrings.size()));
@@ -22,5 +18,5 @@ bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFile
 
 bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t free, const std::string& root) {
     return WeighCreationDiskSpace(state, static_cast<double>(in.IncludeStrings.size()), free, root,
-                                  CreationCaption(kVol02Topic, 20059, false));
+                                  MessageCaption(kVol02Topic, "Information", 20059));
 }

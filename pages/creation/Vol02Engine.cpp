@@ -5,29 +5,6 @@
 #include "pages/creation/Vol02Internal.h"
 #include "platform/MessageBox.h"
 
-_tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in) {
-    _tagVol0XParts parts;
-    std::string destination = TrimControlAndBlanks(in.DestFolder);
-    if (destination.empty() || destination.back() != '\\') destination += '\\';
-    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
-    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
-    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
-    parts.Part[2] = suffixHyphen ? "-" : "";
-    parts.Part[3] = in.Suffix;
-    return parts;
-}
-
-// ---- helpers of the run's units ----------------------------------------------------
-
-std::string Vol02Caption(const std::string& topic, int number, bool warning) {
-    return CreationCaption(topic, number, warning);
-}
-
-int Vol02Box(const std::string& text, int number, bool warning, unsigned flags, int blanks) {
-    return plat::MessageBox(
-        text, CreationCaption(kVol02Topic, number, warning, std::string(static_cast<std::size_t>(blanks), ' ')), flags);
-}
-
 // ---- the creator -----------------------------------------------------------------------
 
 namespace {
@@ -35,22 +12,22 @@ namespace {
 CreationProfile Vol02Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 2;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol02SimulateFolderListTopic, 20073, true)
-                                           : CreationCaption(kVol02Topic, 20051, true);
-    p.TemplateRefusedCaption = simulation ? CreationCaption(kVol02FolderListTopic, 20074, true)
-                                          : CreationCaption(kVol02Topic, 20052, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol02SimulateFolderListTopic, "Warning", 20073)
+                                           : MessageCaption(kVol02Topic, "Warning", 20051);
+    p.TemplateRefusedCaption = simulation ? MessageCaption(kVol02FolderListTopic, "Warning", 20074)
+                                          : MessageCaption(kVol02Topic, "Warning", 20052);
     const char* topic = simulation ? kVol02SimulateTopic : kVol02Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 20077 : 20060, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 20078 : 20061, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20077 : 20060);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20078 : 20061);
     p.UnusableLineAsItem = true;
     return p;
 }
 
 }  // namespace
 
-Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, RunDisk& disk, bool simulation)
-    : in_(in), profile_(Vol02Profile(simulation)), parts_(Vol02GetNameParts(in)),
-      creator_(profile_, in, state, log, disk, simulation) {
+Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk)
+    : in_(in), profile_(Vol02Profile(disk.IsDry())), parts_(GetNameParts(in)),
+      creator_(profile_, in, state, log, disk) {
     creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
 }
 

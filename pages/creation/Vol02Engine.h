@@ -2,7 +2,7 @@
 // reads from its controls, what it keeps between runs, and the operations of
 // its run, simulation, disk-space check and undo, on the machinery the create
 // pages share (Creation.h). Plain C++: the page fills a Vol02Inputs from its
-// controls and hands over a CreationLog that writes the Visual Log and the
+// controls and hands over the RunLog that writes the Visual Log and the
 // zoom window.
 #pragma once
 
@@ -16,31 +16,16 @@
 #include "pages/creation/FolderCreator.h"
 
 using Vol02State = CreationState;
-using Vol02Counters = CreationCounters;
-using Vol02Log = CreationLog;
 
 // The page's controls as a run reads them.
-struct Vol02Inputs : CreationInputs {
-    std::string DestFolder;     // text of cboVol02DestFolders
-    std::string Prefix;         // edtVol02Prefix, as typed
-    std::string Suffix;         // edtVol02Suffix, as typed
-    bool Hyphen = false;
+// cboVol02DestFolders, edtVol02Prefix, edtVol02Suffix and chkVol02Hyphen
+// give the name parts (GetNameParts).
+struct Vol02Inputs : CreationInputs, NamePartInputs {
     StringList IncludeStrings;  // lstVol02IncludeStrings, in list order
 };
 
-// ---- name parts ----------------------------------------------------------------------
-
-// [0] trimmed destination with a trailing backslash, the prefix as typed
-// and its separator; [2] the suffix separator; [3] the suffix as typed. A
-// separator is "-" when Hyphen is set and the trimmed text is not empty.
-_tagVol0XParts Vol02GetNameParts(const Vol02Inputs& in);
-
 // ---- disk space ----------------------------------------------------------------------
 
-// Measures every listed structure (and `extra`, when not empty) into the
-// structure totals and the size map; files and bytes only with files.
-void Vol02ComputeStructureTotals(Vol02State& state, const Vol02Inputs& in, bool withFiles,
-                                 const std::string& extra = std::string());
 // True when the run may go on; sets the to-create counters. Shows 20059
 // when the destination's drive is short of space.
 bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFiles);
@@ -53,7 +38,7 @@ bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t
 // prefix, item and suffix, with the structures attached.
 class Vol02Creator {
 public:
-    Vol02Creator(const Vol02Inputs& in, Vol02State& state, Vol02Log& log, RunDisk& disk, bool simulation);
+    Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk);
     void CreateAll();
     void CreateOne(const std::string& item);
 
@@ -64,20 +49,12 @@ private:
     FolderCreator creator_;
 };
 
-// What the run needs of the page around its work.
-struct Vol02PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructure;
-    // The run tidies the destination history at its end.
-    std::function<void()> TidyDestinationHistory;
-};
-
-// CREATE, between disabling and enabling the two run buttons.
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks);
-// Simulation, likewise: the same outcomes as the run, nothing on disk or in
-// the undo data changed. The texts are the main window's confirmation and
-// end texts of the creation simulations.
-void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
+// CREATE on the run frame; the run tidies the destination history at its end.
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks);
+// Simulation: the same frame on the dry disk, so the same outcomes as the
+// run, nothing on disk or in the undo data changed. The texts are the main
+// window's confirmation and end texts of the creation simulations.
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks,
                                 const std::string& startText, const std::string& endText);
 // Undo of the last run.
-void Vol02UndoLastRun(Vol02State& state, Vol02Log& log);
+void Vol02UndoLastRun(Vol02State& state, RunLog& log);

@@ -15,7 +15,8 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/IncludeExcludeLists.h"
+#include "pages/StructureLists.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
@@ -32,33 +33,6 @@
 using namespace pagekit;
 
 namespace {
-
-QStringList Texts(const QListWidget* list, bool selectedOnly) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        if (!selectedOnly || list->item(i)->isSelected()) texts.append(list->item(i)->text());
-    return texts;
-}
-
-// The items of `from` that `to` does not hold yet (ignoring letter case).
-QStringList Missing(const QStringList& from, const QListWidget* to) {
-    QSet<QString> keys = listsearch::KeysOf(to);
-    QStringList missing;
-    for (const QString& text : from)
-        if (!keys.contains(listsearch::Key(text))) {
-            keys.insert(listsearch::Key(text));
-            missing.append(text);
-        }
-    return missing;
-}
-
-// Drops the selected items in one go (one by one would move the list each time).
-void RemoveSelected(QListWidget* list) {
-    QStringList keep;
-    for (int i = 0; i < list->count(); ++i)
-        if (!list->item(i)->isSelected()) keep.append(list->item(i)->text());
-    listtools::SetListLines(list, keep);
-}
 
 std::string Normalised(const std::string& text) { return CollapseDoubleBackslashes(SlashesToBackslashes(text)); }
 
@@ -122,6 +96,74 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     auto* checks = new FieldChecks(this);
     checks->Watch(ui->edtVol02Prefix, [this] { edtVol02PrefixChange(); }, [this] { edtVol02PrefixExit(); });
     checks->Watch(ui->edtVol02Suffix, [this] { edtVol02SuffixChange(); }, [this] { edtVol02SuffixExit(); });
+
+    // The Include list holds strings: no drive, nothing a folder name may not hold.
+    IncludeExcludeProfile lists;
+    lists.ImportEmpty.caption.clear();  // an empty import says nothing
+    lists.ImportEnd.caption = MessageCaption(kVol02Topic, "Warning", 20051, "           ");
+    lists.ExportEmpty.caption = MessageCaption(kVol02Topic, "Warning", 20021);
+    lists.DeleteSelectedEmpty = {
+        "The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the "
+        "EXCLUDE list to delete it.\n",
+        MessageCaption(kVol02Topic, "Warning", 20023)};
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol02Topic, "Warning", 20022);
+    lists.DeleteAllEmpty.caption = MessageCaption(kVol02Topic, "Warning", 20024);
+    lists.DeleteAllAsk.caption = MessageCaption(kVol02Topic, "Warning", 20025);
+    lists.ImportTakes = [](std::string& line) {
+        std::string found;
+        line = Normalised(line);
+        return !line.empty() && GetDrivePart(line).empty() && !FindIllegalChars("H", line, found) &&
+               !HasDotFolderName(line);
+    };
+    lists.ExportTakes = [](const std::string& line) { return GetDrivePart(line).empty(); };
+    lists.ExportKind = "STRINGS";
+    lists.Editor = []() -> IncludeListEditor* { return frmVol02EditIncludeList; };
+    lists.Refresh = [this] { Vol02RefreshListCounters(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings, ui->lblVol02IncludeSum},
+        std::move(lists));
+
+    StructureListMessages m;
+    m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolders structure.",
+                   MessageCaption(kVol02Topic, "Warning", 20030)};
+    m.AskWholeDrive = {
+        "Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Attach,\nClick NO to Cancel.",
+        MessageCaption(kVol02Topic, "Warning", 20029)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n",
+                     MessageCaption(kVol02Topic, "Warning", 20031, "             ")};
+    m.ImportFullPaths = {"", MessageCaption(kVol02Topic, "Warning", 20032)};
+    m.ImportTemplates = {"", MessageCaption(kVol02Topic, "Warning", 20033)};
+    m.ImportEnd = {"End of the Import Process !!!\n", MessageCaption(kVol02Topic, "Warning", 20052, "           ")};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol02Topic, "Warning", 20036, "             ")};
+    m.EditTemplates = {"", MessageCaption(kVol02Topic, "Warning", 20037)};
+    m.EditFullPaths = {"", MessageCaption(kVol02Topic, "Warning", 20038)};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
+        "structure.",
+        MessageCaption(kVol02Topic, "Warning", 20040)};
+    m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Exclude list ?",
+                           MessageCaption(kVol02Topic, "Warning", 20041)};
+    m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n",
+                        MessageCaption(kVol02Topic, "Warning", 20042)};
+    m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
+                      MessageCaption(kVol02Topic, "Warning", 20043)};
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol02);
+    widgets.Options = ui->btnVol02FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol02AttachNothing;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 2, std::move(m));
+    Structures->ViewTopic = kVol02Topic;
+    Structures->Refresh = [this](bool withFiles) { Vol02StructureTail(withFiles); };
+    Structures->RefreshAfterListChange = [this] { Vol02RefreshListCounters(); };
+    Structures->NothingChosen = [this] {
+        Vol02ResetCounters();
+        Counters.FoldersToCreate = ui->lstVol02IncludeStrings->count();
+        Vol02ShowCounters();
+        Vol02UpdateButtons(true);
+    };
+    Structures->EnableRunButtons = [this](bool flag) { Vol02EnableRunButtons(flag); };
+    Structures->UpdateRunButtons = [this](bool flag) { Vol02UpdateButtons(flag); };
 }
 
 Vol02Page::~Vol02Page() {
@@ -159,7 +201,8 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
             Vol02EnablePageControls(false);
             Vol02UpdateButtons(false);
         }
-        Vol02Box("The selection field is empty !\nAction : You must select a Destination Folder.", 20003, true, kVol02Warn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a Destination Folder.",
+                         MessageCaption(kVol02Topic, "Warning", 20003), kWarn);
         combo->setFocus();
         return;
     }
@@ -176,7 +219,8 @@ void Vol02Page::Vol02SetDestinationFolder(const std::string& path) {
 void Vol02Page::btnVol02ViewDestFolderClick() {
     const std::string folder = S(ui->cboVol02DestFolders->currentText());
     if (folder.empty()) {
-        Vol02Box("The selection field is empty !\nAction : You must select a destination folder.", 20004, true, kVol02Warn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a destination folder.",
+                         MessageCaption(kVol02Topic, "Warning", 20004), kWarn);
         return;
     }
     ViewFolder(TrimControlAndBlanks(folder), kVol02Topic);
@@ -194,23 +238,29 @@ void Vol02Page::btnVol02AddToListClick() {
     const QString item = Q(Normalised(text));
     std::string found;
     if (text.empty()) {
-        Vol02Box("The text field is empty !\nAction : You must enter a different name to add to the Include List.", 20006,
-            true, kVol02Warn);
+        plat::MessageBox(
+            "The text field is empty !\nAction : You must enter a different name to add to the Include List.",
+            MessageCaption(kVol02Topic, "Warning", 20006), kWarn);
     } else if (listtools::FindListItem(ui->lstVol02IncludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Include list !", 20007, true, kVol02Warn);
+        plat::MessageBox("This item already exists in the Include list !",
+                         MessageCaption(kVol02Topic, "Warning", 20007), kWarn);
     } else if (listtools::FindListItem(ui->lstVol02ExcludeStrings, item) >= 0) {
-        Vol02Box("This item already exists in the Exclude list !", 20008, true, kVol02Warn);
+        plat::MessageBox("This item already exists in the Exclude list !",
+                         MessageCaption(kVol02Topic, "Warning", 20008), kWarn);
     } else if (!GetDrivePart(text).empty()) {
-        Vol02Box("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
+        plat::MessageBox(
+            "This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive "
             "letter !!!",
-            20009, true, kVol02Warn, 10);
+            MessageCaption(kVol02Topic, "Warning", 20009, "          "), kWarn);
     } else if (FindIllegalChars("H", text, found)) {
-        Vol02Box("Illegal character in the Text : " + found, 20010, true, kVol02Warn);
+        plat::MessageBox("Illegal character in the Text : " + found, MessageCaption(kVol02Topic, "Warning", 20010),
+                         kWarn);
         field->setText(WithoutLastCharacter(field->text()));
     } else if (HasDotFolderName(text)) {
-        Vol02Box("There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
+        plat::MessageBox(
+            "There are \".\" or \"..\" folder names in the text !\nAction : You must enter paths without \".\" or "
             "\"..\" folder names.",
-            20010, true, kVol02Warn);
+            MessageCaption(kVol02Topic, "Warning", 20010), kWarn);
     } else {
         listtools::AddListItem(ui->lstVol02IncludeStrings, item);
         field->setText(item);
@@ -219,105 +269,20 @@ void Vol02Page::btnVol02AddToListClick() {
     field->setFocus();
 }
 
-// ---- moves and deletions ----------------------------------------------------------------------
+// ---- moves, deletions and list services ----------------------------------------------------
 
-void Vol02Page::Vol02ShowListCounts() {
-    ui->lblVol02IncludeSum->setText(CountText(ui->lstVol02IncludeStrings));
-    ui->lblVol02ExcludeSum->setText(CountText(ui->lstVol02ExcludeStrings));
-}
-
-void Vol02Page::Vol02MoveSelected(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, true), to));
-    RemoveSelected(from);
-    Vol02ShowListCounts();
-    Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::Vol02MoveAll(QListWidget* from, QListWidget* to) {
-    listtools::AddListItems(to, Missing(Texts(from, false), to));
-    from->clear();
-    Vol02ShowListCounts();
-    Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02IncToExcClick() { Vol02MoveSelected(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
-void Vol02Page::btnVol02ExcToIncClick() { Vol02MoveSelected(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
-void Vol02Page::btnVol02AllFromIncClick() { Vol02MoveAll(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings); }
-void Vol02Page::btnVol02AllFromExcClick() { Vol02MoveAll(ui->lstVol02ExcludeStrings, ui->lstVol02IncludeStrings); }
+void Vol02Page::btnVol02IncToExcClick() { Lists->IncToExcClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02ExcToIncClick() { Lists->ExcToIncClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02AllFromIncClick() { Lists->AllFromIncClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02AllFromExcClick() { Lists->AllFromExcClick(ui->edtVol02AddToList); }
+// The button gives the focus back to the add field, nothing more.
 void Vol02Page::btnVol02ExchangeIncExcClick() { ui->edtVol02AddToList->setFocus(); }
-
-void Vol02Page::btnVol02DeleteFromExcludeClick() {
-    QListWidget* exclude = ui->lstVol02ExcludeStrings;
-    if (exclude->count() == 0) {
-        Vol02Box("The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete "
-            "it.\n",
-            20023, true, kVol02Warn);
-    } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY "
-                   "from the EXCLUDE list.\n",
-                   20022, true, kVol02Ask) == plat::IDYES) {
-        RemoveSelected(exclude);
-        Vol02ShowListCounts();
-    }
-    Vol02RefreshListCounters();
-}
-
-void Vol02Page::btnVol02DeleteExcludeAllClick() {
-    if (ui->lstVol02ExcludeStrings->count() == 0) {
-        Vol02Box("Empty List in the Exclude Window!\n", 20024, true, kVol02Warn);
-    } else if (Vol02Box("Do you want to delete all item(s) from the Exclude list ?", 20025, true, kVol02Ask) == plat::IDYES) {
-        ui->lstVol02ExcludeStrings->clear();
-        ui->lblVol02ExcludeSum->setText("0");
-    }
-    Vol02RefreshListCounters();
-}
-
-// ---- list services ------------------------------------------------------------------------------
-
-void Vol02Page::btnVol02SmartImportClick() {
-    if (frmFileImport && frmFileImport->ExecFor(ui->lstVol02IncludeStrings) == QDialog::Accepted) {
-        std::string found;
-        listtools::AppendNewLines(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
-                                  frmFileImport->GetResultLines(), [&found](std::string& line) {
-                                      line = Normalised(line);
-                                      return !line.empty() && GetDrivePart(line).empty() &&
-                                             !FindIllegalChars("H", line, found) && !HasDotFolderName(line);
-                                  });
-        Vol02ShowListCounts();
-    }
-    Vol02RefreshListCounters();
-    Vol02Box("End of the Import Process !!!\n", 20051, true, kVol02Warn, 11);
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02SmartExportClick() {
-    if (ui->lstVol02IncludeStrings->count() == 0) {
-        Vol02Box("The Include List is empty !\n", 20021, true, kVol02Warn);
-        return;
-    }
-    Vol02ExportLines(ListItems(ui->lstVol02IncludeStrings), true);
-    Vol02RefreshListCounters();
-}
-
-void Vol02Page::btnVol02EditIncludeListClick() {
-    if (frmVol02EditIncludeList &&
-        frmVol02EditIncludeList->EditIncludeList(ui->lstVol02IncludeStrings, ui->lstVol02ExcludeStrings,
-                                                 ui->lblVol02IncludeSum) == QDialog::Accepted)
-        Vol02RefreshListCounters();
-    ui->edtVol02AddToList->setFocus();
-}
-
-void Vol02Page::btnVol02ZoomIncludeWindowClick() {
-    if (frmZoomIncludeWindow) frmZoomIncludeWindow->ShowZoom(ui->lstVol02IncludeStrings->model());
-}
-
-// The export window's protocol, with the Include list only the lines without a drive part.
-void Vol02Page::Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive) {
-    ExportThroughWindow(
-        lines, [onlyWithoutDrive](const std::string& line) { return !onlyWithoutDrive || GetDrivePart(line).empty(); },
-        "STRINGS");
-}
+void Vol02Page::btnVol02DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(); }
+void Vol02Page::btnVol02DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(); }
+void Vol02Page::btnVol02SmartImportClick() { Lists->ImportClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02SmartExportClick() { Lists->ExportClick(); }
+void Vol02Page::btnVol02EditIncludeListClick() { Lists->EditListClick(ui->edtVol02AddToList); }
+void Vol02Page::btnVol02ZoomIncludeWindowClick() { Lists->ZoomClick(); }
 
 // ---- prefix and suffix -------------------------------------------------------------------------
 
@@ -325,8 +290,8 @@ void Vol02Page::Vol02CheckNameField(bool prefix) {
     QLineEdit* field = prefix ? ui->edtVol02Prefix : ui->edtVol02Suffix;
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
-    Vol02Box((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
-        prefix ? 20026 : 20027, true, kVol02Warn);
+    plat::MessageBox((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
+                     MessageCaption(kVol02Topic, "Warning", prefix ? 20026 : 20027), kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -348,9 +313,8 @@ void Vol02Page::Vol02RefreshListCounters() {
         Vol02UpdateButtons(true);
     }
     Vol02ResetCounters();
-    Vol02CheckDiskSpace(Vol02WithFilesChecked());
+    Vol02CheckDiskSpace(Structures->WithFilesChecked());
     Vol02ShowCounters();
-    Vol02ShowListCounts();
 }
 
 void Vol02Page::Vol02EnablePageControls(bool flag) {
@@ -416,9 +380,10 @@ void Vol02Page::Vol02UpdateButtons(bool flag) {
 // ---- Clear All ------------------------------------------------------------------------------------
 
 void Vol02Page::btnVol02ClearAllClick() {
-    if (Vol02Box("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
             "process.",
-            20044, false, kVol02Ask) != plat::IDYES)
+            MessageCaption(kVol02Topic, "Information", 20044), kAsk) != plat::IDYES)
         return;
     ui->cboVol02DestFolders->clear();
     ui->cboVol02DestFolders->setEditText(QString());
@@ -445,7 +410,8 @@ void Vol02Page::btnVol02ClearAllClick() {
     Vol02ClearResultLists();
     Vol02ShowCounters();
     Vol02EnablePageControls(false);
-    Vol02Box("End of the CLEAR FIELDS process !!!\n", 20045, false, plat::MB_OK | plat::MB_ICONINFORMATION);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n", MessageCaption(kVol02Topic, "Information", 20045),
+                     pagekit::kInfo);
 }
 
 // ---- Help and Examples -----------------------------------------------------------------------------

@@ -1,21 +1,25 @@
 // Create many folders from a list of strings (page 02): the page's controls
 // and handlers, and its state between runs (Vol02State). The run, the
 // simulation and the undo live in Vol02Run.cpp, Vol02Simulation.cpp and
-// Vol02Undo.cpp; the structure list's handlers in Vol02Structures.cpp.
+// Vol02Undo.cpp; the structure list's handlers in Vol02Structures.cpp; both
+// lists work on the shared list handlers.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
 #include "pages/creation/Vol02Engine.h"
 
-class QListWidget;
-
 namespace Ui {
 class Vol02Page;
 }
+namespace pagekit {
+class IncludeExcludeLists;
+class StructureListHandlers;
+}  // namespace pagekit
 
 class Vol02Page : public QWidget, public Vol02State {
     Q_OBJECT
@@ -104,17 +108,12 @@ public:
 
 private:
     void Vol02StructureTail(bool withFiles);
-    bool Vol02WithFilesChecked() const;
-    void Vol02AttachOptionClicked(bool withFiles);
     void Vol02EnableRunButtons(bool flag);
-    void Vol02MoveSelected(QListWidget* from, QListWidget* to);
-    void Vol02MoveAll(QListWidget* from, QListWidget* to);
-    void Vol02ShowListCounts();
     void Vol02CheckNameField(bool prefix);
-    Vol02PageHooks Vol02Hooks();
-    void Vol02EnableOtherTabSheets(bool enabled);
-    void Vol02TidyDestinationHistory();
-    void Vol02ExportLines(const StringList& lines, bool onlyWithoutDrive);
+    RunHooks Vol02Hooks();
+
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
+    std::unique_ptr<pagekit::StructureListHandlers> Structures;
 
     // The destination shown before the current one, for a history pick that
     // is refused.

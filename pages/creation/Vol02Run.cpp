@@ -7,11 +7,11 @@
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
-#include "pages/creation/CreationPage.h"
+#include "pages/PageCommon.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic02.h"
@@ -19,43 +19,35 @@
 
 using namespace pagekit;
 
-namespace {
-
-void Call(const std::function<void()>& f) {
-    if (f) f();
+RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption) {
+    RunFrame frame = CreationFrame(
+        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol02CheckDiskSpace(state, in, true); },
+        noStructureCaption, hooks);
+    frame.IncludeEmpty = in.IncludeStrings.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        if (!disk.IsDry()) {
+            const std::string destination = TrimControlAndBlanks(in.DestFolder);
+            state.LastDestination =
+                destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
+        }
+        Vol02Creator(in, state, log, disk).CreateAll();
+    };
+    frame.View = in.ViewDestFolder;
+    frame.ViewFolder = TrimControlAndBlanks(in.DestFolder);
+    return frame;
 }
 
-void EnableOtherTabs(const Vol02PageHooks& hooks, bool enabled) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(enabled);
-}
-
-}  // namespace
-
-void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks) {
-    if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02Topic, 20047, true), hooks.FocusAddFolderStructure))
-        return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, "Do you want to create folders ?\n",
-                                   Vol02Caption("Creating Folder(s).-From  a String List.", 20048, false), false))
-        return;
-    EnableOtherTabs(hooks, false);
-
-    const std::string destination = TrimControlAndBlanks(in.DestFolder);
-    state.LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
-    log.ClearZoomLists();
-    if (in.IncludeStrings.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
-                         Vol02Caption(kVol02Topic, 20054, true), plat::MB_OK | plat::MB_ICONWARNING);
-    } else {
-        RealDisk disk;
-        Vol02Creator(in, state, log, disk, false).CreateAll();
-        log.ShowCounters(state.Counters);
-        plat::MessageBox("End of Creating Folders/Files !!!", Vol02Caption(kVol02Topic, 20053, false),
-                         plat::MB_OK | plat::MB_ICONINFORMATION);
-        if (in.ViewDestFolder) ViewFolder(destination, kVol02Topic);
-    }
-    EnableOtherTabs(hooks, true);
-    Call(hooks.TidyDestinationHistory);
+void Vol02RunCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol02Frame(state, in, log, hooks, false, MessageCaption(kVol02Topic, "Warning", 20047));
+    frame.Questions = {{"Do you want to create folders ?\n",
+                        MessageCaption("Creating Folder(s).-From  a String List.", "Information", 20048)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one item to create folders.",
+                                 MessageCaption(kVol02Topic, "Warning", 20054)};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol02Topic, "Information", 20053)};
+    frame.ViewTopic = kVol02Topic;
+    frame.Finish = hooks.TidyDestinationHistory;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
@@ -80,39 +72,24 @@ Vol02Inputs Vol02Page::Vol02ReadInputs() const {
     return in;
 }
 
-_tagVol0XParts Vol02Page::Vol02GetNameParts() const {
-    Vol02Inputs in;
-    in.DestFolder = S(ui->cboVol02DestFolders->currentText());
-    in.Prefix = S(ui->edtVol02Prefix->text());
-    in.Suffix = S(ui->edtVol02Suffix->text());
-    in.Hyphen = ui->chkVol02Hyphen->isChecked();
-    return ::Vol02GetNameParts(in);
-}
+_tagVol0XParts Vol02Page::Vol02GetNameParts() const { return GetNameParts(Vol02ReadInputs()); }
 
-void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Counters); }
+void Vol02Page::Vol02ShowCounters() { Vol02VisualLog().ShowCounters(Labels()); }
 
 void Vol02Page::Vol02ClearLogLists() { Vol02VisualLog().ClearLogLists(); }
 
-void Vol02Page::Vol02EnableOtherTabSheets(bool enabled) {
-    EnableOtherTabSheets(this, "tabCreateFolderStrings", enabled);
-}
-
-// The current destination leads the history; blanks and repeats go.
-void Vol02Page::Vol02TidyDestinationHistory() { TidyDestinationHistory(ui->cboVol02DestFolders); }
-
-Vol02PageHooks Vol02Page::Vol02Hooks() {
-    Vol02PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) { Vol02EnableOtherTabSheets(enabled); };
+RunHooks Vol02Page::Vol02Hooks() {
+    RunHooks hooks = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons = [this](bool enabled) { Vol02EnableRunButtons(enabled); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol02AddFolderStructure->setFocus(); };
-    hooks.TidyDestinationHistory = [this] { Vol02TidyDestinationHistory(); };
+    // The current destination leads the history; blanks and repeats go.
+    hooks.TidyDestinationHistory = [this] { TidyDestinationHistory(ui->cboVol02DestFolders); };
     return hooks;
 }
 
 void Vol02Page::btnVol02CreateFoldersClick() {
-    Vol02EnableRunButtons(false);
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     Vol02RunCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks());
-    Vol02EnableRunButtons(true);
 }
 
 void Vol02Page::btnVol02StatisticClick() {

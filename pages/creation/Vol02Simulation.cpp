@@ -1,6 +1,6 @@
-// Simulation on page 02: the run's own engine on a disk that only pretends
-// to write, so it shows exactly what CREATE would do and changes nothing,
-// on disk or in what the Undo would undo.
+// Simulation on page 02: the run's own frame and engine on a disk that only
+// pretends to write, so it shows exactly what CREATE would do and changes
+// nothing, on disk or in what the Undo would undo.
 #include <QPushButton>
 
 #include "core/PathTools.h"
@@ -8,45 +8,28 @@
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol02Page.h"
 
-void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, Vol02Log& log, const Vol02PageHooks& hooks,
+void Vol02SimulateCreateFolders(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks,
                                 const std::string& startText, const std::string& endText) {
-    if (in.WithFiles() && !Vol02CheckDiskSpace(state, in, true)) return;
-    if (!CheckCreationStructuresListed(in, Vol02Caption(kVol02SimulateTopic, 20071, true),
-                                       hooks.FocusAddFolderStructure))
-        return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, startText, Vol02Caption(kVol02SimulateTopic, 20072, false), true))
-        return;
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
-    if (in.IncludeStrings.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one item to create folders.",
-                         Vol02Caption(kVol02SimulateTopic, 20076, true), plat::MB_OK | plat::MB_ICONWARNING);
-    } else {
-        DryDisk disk;
-        Vol02Creator(in, state, log, disk, true).CreateAll();
-        log.ShowCounters(state.Counters);
-        plat::MessageBox(endText, Vol02Caption(kVol02SimulateTopic, 20075, false),
-                         plat::MB_OK | plat::MB_ICONINFORMATION);
-        if (in.ViewDestFolder) ViewFolder(TrimControlAndBlanks(in.DestFolder), kVol02SimulateTopic);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+    RunFrame frame = Vol02Frame(state, in, log, hooks, true, MessageCaption(kVol02SimulateTopic, "Warning", 20071));
+    frame.Questions = {{startText, MessageCaption(kVol02SimulateTopic, "Information", 20072)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one item to create folders.",
+                                 MessageCaption(kVol02SimulateTopic, "Warning", 20076)};
+    frame.End = {endText, MessageCaption(kVol02SimulateTopic, "Information", 20075)};
+    frame.ViewTopic = kVol02SimulateTopic;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
-void Vol02Page::btnVol02CreateFoldersSimulationClick() {
-    Vol02EnableRunButtons(false);
-    Vol02SimulateCreateFolders();
-    Vol02EnableRunButtons(true);
-}
+void Vol02Page::btnVol02CreateFoldersSimulationClick() { Vol02SimulateCreateFolders(); }
 
 void Vol02Page::Vol02SimulateCreateFolders() {
-    CreationVisualLog log = Vol02VisualLog();
+    VisualLog log = Vol02VisualLog();
     ::Vol02SimulateCreateFolders(*this, Vol02ReadInputs(), log, Vol02Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

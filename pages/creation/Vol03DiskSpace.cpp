@@ -28,5 +28,5 @@ void Vol03CountToCreate(Vol03State& state, const Vol03Inputs& in) {
 }
 
 bool Vol03WeighDiskSpace(Vol03State& state, double mainFolders, std::uint64_t free, const std::string& root) {
-    return WeighCreationDiskSpace(state, mainFolders, free, root, CreationCaption(kVol03Topic, 30040, false));
+    return WeighCreationDiskSpace(state, mainFolders, free, root, MessageCaption(kVol03Topic, "Information", 30040));
 }

@@ -63,19 +63,6 @@ std::string Vol03NumberText(std::int64_t number, bool padded, int digits) {
     return text;
 }
 
-// ---- name parts ----------------------------------------------------------------------
-
-_tagVol0XParts Vol03GetNameParts(const Vol03Inputs& in) {
-    _tagVol0XParts parts;
-    std::string destination = TrimControlAndBlanks(in.DestFolder);
-    if (destination.empty() || destination.back() != '\\') destination += '\\';
-    const bool prefixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Prefix).empty();
-    const bool suffixHyphen = in.Hyphen && !TrimControlAndBlanks(in.Suffix).empty();
-    parts.Part[0] = destination + in.Prefix + (prefixHyphen ? "-" : "");
-    parts.Part[2] = suffixHyphen ? "-" : "";
-    parts.Part[3] = in.Suffix;
-    return parts;
-}
 
 // ---- the creator -----------------------------------------------------------------------
 
@@ -84,13 +71,13 @@ namespace {
 CreationProfile Vol03Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 3;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol03SimulateTopic, 30052, true, kVol03Tabs)
-                                           : CreationCaption(kVol03Topic, 30032, true, kVol03Tabs);
-    p.TemplateRefusedCaption = simulation ? CreationCaption("Creating Folder(s).- Increased Numbers.", 30053, true)
-                                          : CreationCaption("Creating Folder(s).-From a Folder List.", 30033, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol03SimulateTopic, "Warning", 30052, kVol03Tabs)
+                                           : MessageCaption(kVol03Topic, "Warning", 30032, kVol03Tabs);
+    p.TemplateRefusedCaption = simulation ? MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30053)
+                                          : MessageCaption("Creating Folder(s).-From a Folder List.", "Warning", 30033);
     const char* topic = simulation ? kVol03SimulateTopic : kVol03Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 30056 : 30041, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 30057 : 30042, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30056 : 30041);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30057 : 30042);
     // An unusable template line adds the structure totals by the attach option.
     p.UnusableLineAsItem = false;
     return p;
@@ -98,10 +85,10 @@ CreationProfile Vol03Profile(bool simulation) {
 
 }  // namespace
 
-Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, CreationLog& log,
-                           RunDisk& disk, bool simulation)
-    : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(simulation)),
-      parts_(Vol03GetNameParts(in)), creator_(profile_, in, state, log, disk, simulation) {
+Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
+                           RunDisk& disk)
+    : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(disk.IsDry())),
+      parts_(GetNameParts(in)), creator_(profile_, in, state, log, disk) {
     // A main folder that exists or cannot be made counts as itself alone.
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::None;

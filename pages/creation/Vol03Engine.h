@@ -2,7 +2,7 @@
 // reads from its controls, what it keeps between runs, and the operations of
 // its run, simulation, disk-space check and undo, on the machinery the create
 // pages share (Creation.h). Plain C++: the page fills a Vol03Inputs from its
-// controls and hands over a CreationLog that writes the Visual Log and the
+// controls and hands over the RunLog that writes the Visual Log and the
 // zoom window.
 #pragma once
 
@@ -18,19 +18,18 @@
 // What page 03 keeps between runs besides the create pages' state: the
 // numbers as last converted from the edits and the zero-padding width.
 struct Vol03State : CreationState {
+    Vol03State() : CreationState(kStat03CounterLabels) {}
     std::int32_t Vol03StartValue = 1;
     std::int32_t Vol03EndValue = 1;
     int Vol03DigitCount = 1;
 };
 
 // The page's controls as a run reads them.
-struct Vol03Inputs : CreationInputs {
-    std::string DestFolder;  // text of cboVol03DestFolders
+// cboVol03DestFolders, edtVol03Prefix, edtVol03Suffix and chkVol03Hyphen
+// give the name parts (GetNameParts).
+struct Vol03Inputs : CreationInputs, NamePartInputs {
     std::string StartText = "1";  // edtVol03StartNumber, as typed
     std::string EndText = "1";    // edtVol03EndNumber, as typed
-    std::string Prefix;      // edtVol03Prefix, as typed
-    std::string Suffix;      // edtVol03Suffix, as typed
-    bool Hyphen = false;
     bool PaddedZeroes = false;
     bool AddIncNumbersAsSuffix = false;  // "Add Increased Numbers as Suffixes to Subfolders."
 };
@@ -60,13 +59,6 @@ Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& e
 // zeros to `digits` when padded (a sign stays in front).
 std::string Vol03NumberText(std::int64_t number, bool padded, int digits);
 
-// ---- name parts ----------------------------------------------------------------------
-
-// [0] trimmed destination with a trailing backslash, the prefix as typed
-// and its separator; [2] the suffix separator; [3] the suffix as typed. A
-// separator is "-" when Hyphen is set and the trimmed text is not empty.
-_tagVol0XParts Vol03GetNameParts(const Vol03Inputs& in);
-
 // ---- disk space ----------------------------------------------------------------------
 
 // True when the run may go on; sets the to-create counters from the numbers
@@ -87,8 +79,8 @@ bool Vol03WeighDiskSpace(Vol03State& state, double mainFolders, std::uint64_t fr
 // number and suffix, with the structures attached.
 class Vol03Creator {
 public:
-    Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, CreationLog& log,
-                 RunDisk& disk, bool simulation);
+    Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
+                 RunDisk& disk);
     void CreateAll();
     void CreateOne(std::int64_t number);
 
@@ -103,28 +95,25 @@ private:
     std::string path_;
 };
 
-// What the run needs of the page around its work.
-struct Vol03PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
+// What the run needs of the page besides the frame's hooks (the run and
+// the simulation tidy the destination history at their end).
+struct Vol03PageHooks : RunHooks {
     std::function<void()> FocusEndNumber;
-    std::function<void()> FocusAddFolderStructure;
     // A number text that is no number was replaced by the page's rule: the
     // edits show the numbers the run uses.
     std::function<void(const Vol03Numbers& numbers)> ShowNumbers;
-    // The run and the simulation tidy the destination history at their end.
-    std::function<void()> TidyDestinationHistory;
 };
 
-// CREATE, between disabling and enabling the two run buttons.
-void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks);
-// Simulation, likewise: the same outcomes as the run, nothing on disk or in
-// the undo data changed. The texts are the main window's confirmation and
+// CREATE on the run frame.
+void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks);
+// Simulation: the same frame on the dry disk, so the same outcomes as the
+// run, nothing on disk or in the undo data changed. The texts are the main window's confirmation and
 // end texts of the creation simulations.
-void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log,
+void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText);
 // Undo of the last run.
-void Vol03UndoLastRun(Vol03State& state, CreationLog& log);
+void Vol03UndoLastRun(Vol03State& state, RunLog& log);
 
 // Message captions of the page: the topic, a gap, the kind and the number.
 inline constexpr const char* kVol03Topic = "Creating Folder(s).-Increased Numbers.";

@@ -6,15 +6,9 @@
 
 #include "pages/creation/Vol03Engine.h"
 
-struct Vol03Frame {
-    bool Simulation = false;
-    std::string StartAboveEndCaption;       // 30027 / 30049
-    std::string NoStructureCaption;         // 30029 / 30050
-    std::string ConfirmText, ConfirmCaption;  // 30030 / 30051
-    std::string EndText, EndCaption;        // 30034 / 30054
-    const char* Topic = kVol03Topic;        // for a folder that cannot be shown
-};
-
-// The checks, the Visual Log, one main folder per number, the end.
-void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks,
-                        const Vol03Frame& frame);
+// The frame without its question and end: the numbers read once from the
+// edits and checked (`startAboveEndCaption`), the disk-space check or the
+// count, the structure check (`noStructureCaption`), one main folder per
+// number, the destination shown on "Show Explorer", the history tidied.
+RunFrame Vol03Frame(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks,
+                    bool simulation, const std::string& startAboveEndCaption, const std::string& noStructureCaption);

@@ -17,27 +17,16 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
-#include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/StructureLists.h"
+#include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "results/LevelSummary.h"
 #include "ui_Vol03Page.h"
 #include "windows/ListTools.h"
+#include "pages/PageMessages.h"
 
 using namespace pagekit;
-
-namespace {
-
-int Box03(const std::string& text, int number, bool warning, unsigned flags, const std::string& gap = "            ",
-          const char* topic = kVol03Topic) {
-    return plat::MessageBox(text, CreationCaption(topic, number, warning, gap), flags);
-}
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
-
-}  // namespace
 
 Vol03Page::Vol03Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol03Page), Shared(shared) {
@@ -82,29 +71,36 @@ Vol03Page::Vol03Page(MainWindowShared& shared, QWidget* parent)
     StructureListMessages m;
     const std::string tabs = kVol03Tabs;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                   CreationCaption("Creating Folder(s).- Increased Numbers.", 30012, true)};
-    m.AskWholeDrive = {"Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                       "YES to Attach,\nClick NO to Cancel.",
-                       CreationCaption(kVol03Topic, 30011, true)};
+                   MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30012)};
+    m.AskWholeDrive = {
+        "Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Attach,\nClick NO to Cancel.",
+        MessageCaption(kVol03Topic, "Warning", 30011)};
     m.ImportEmpty = {"Empty Result List in the File Import Window!\n",
-                     CreationCaption("Creating Folder(s).- Increased Numbers.", 30014, true, "             ")};
-    m.ImportFullPaths = {"", CreationCaption(kVol03Topic, 30015, true)};
-    m.ImportTemplates = {"", CreationCaption(kVol03Topic, 30016, true)};
-    m.ImportEnd = {"End of the Import Process !!!\n", CreationCaption(kVol03Topic, 30051, true, "           ")};
+                     MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30014, "             ")};
+    m.ImportFullPaths = {"", MessageCaption(kVol03Topic, "Warning", 30015)};
+    m.ImportTemplates = {"", MessageCaption(kVol03Topic, "Warning", 30016)};
+    m.ImportEnd = {"End of the Import Process !!!\n", MessageCaption(kVol03Topic, "Warning", 30051, "           ")};
     m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
-                     CreationCaption(kVol03Topic, 30019, true, "             ")};
-    m.EditTemplates = {"", CreationCaption("Creating Folder(s).- Increased Numbers.", 30023, true)};
-    m.EditFullPaths = {"", CreationCaption("Creating Folder(s).- Increased Numbers.", 30024, true)};
-    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a folder with subfolder "
-                          "structure.",
-                          CreationCaption(kVol03Topic, 30013, true, tabs)};
+                     MessageCaption(kVol03Topic, "Warning", 30019, "             ")};
+    m.EditTemplates = {"", MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30023)};
+    m.EditFullPaths = {"", MessageCaption("Creating Folder(s).- Increased Numbers.", "Warning", 30024)};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a folder with subfolder "
+        "structure.",
+        MessageCaption(kVol03Topic, "Warning", 30013, tabs)};
     m.AskDeleteSelected = {"Do you want to delete selected folder(s) from the Exclude list ?",
-                           CreationCaption(kVol03Topic, 30020, true, tabs)};
+                           MessageCaption(kVol03Topic, "Warning", 30020, tabs)};
     m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n",
-                        CreationCaption(kVol03Topic, 30021, true)};
+                        MessageCaption(kVol03Topic, "Warning", 30021)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
-                      CreationCaption(kVol03Topic, 30022, true)};
-    Structures = std::make_unique<StructureListHandlers>(this, "Vol03", 3, std::move(m));
+                      MessageCaption(kVol03Topic, "Warning", 30022)};
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol03);
+    widgets.Options = ui->btnVol03FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol03AttachNothing;
+    widgets.NumbersAsSuffix = ui->chkVol03AddIncNumbersAsSuffix;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 3, std::move(m));
+    Structures->ViewTopic = kVol03Topic;
     Structures->ExactDuplicates = false;  // the list box's search ignores letter case
     Structures->Refresh = [this](bool withFiles) { Vol03StructureTail(withFiles); };
     Structures->NothingChosen = [this] {
@@ -138,8 +134,8 @@ void Vol03Page::Vol03SetDestFolder(const std::string& path) {
     if (trimmed.empty()) {
         Vol03EnablePageControls(false);
         Vol03UpdateButtons(false);
-        Box03("The selection field is empty !\nAction : You must select a destination folder.", 30002, true, kWarn,
-              kVol03Tabs);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a destination folder.",
+                         MessageCaption(kVol03Topic, "Warning", 30002, kVol03Tabs), kWarn);
         combo->setFocus();
         return;
     }
@@ -152,8 +148,8 @@ void Vol03Page::Vol03SetDestFolder(const std::string& path) {
 void Vol03Page::btnVol03ViewDestFolderClick() {
     const std::string folder = TrimControlAndBlanks(S(ui->cboVol03DestFolders->currentText()));
     if (folder.empty()) {
-        Box03("The selection field is empty !\nAction : You must select a destination folder.", 30003, true, kWarn,
-              kVol03Tabs);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a destination folder.",
+                         MessageCaption(kVol03Topic, "Warning", 30003, kVol03Tabs), kWarn);
         return;
     }
     ViewFolder(folder, kVol03Topic);
@@ -224,10 +220,11 @@ void Vol03Page::Vol03CheckNameField(bool prefix) {
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     if (prefix)
-        Box03("Illegal character in the Prefix : " + found, 30004, true, kWarn);
+        plat::MessageBox("Illegal character in the Prefix : " + found, MessageCaption(kVol03Topic, "Warning", 30004),
+                         kWarn);
     else
-        Box03("Illegal character in the Suffix : " + found, 30005, true, kWarn, "            ",
-              "Creating Folder(s).-Increased numbers.");
+        plat::MessageBox("Illegal character in the Suffix : " + found,
+                         MessageCaption("Creating Folder(s).-Increased numbers.", "Warning", 30005), kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -242,7 +239,7 @@ void Vol03Page::edtVol03SuffixExit() { edtVol03SuffixChange(); }
 
 void Vol03Page::Vol03ResetCounters() { ResetCreationCounters(*this); }
 void Vol03Page::Vol03ResetRunCounters() { ResetCreationRunCounters(*this); }
-void Vol03Page::Vol03ShowCounters() { Vol03VisualLog().ShowCounters(Counters); }
+void Vol03Page::Vol03ShowCounters() { Vol03VisualLog().ShowCounters(Labels()); }
 void Vol03Page::Vol03ClearLogLists() { Vol03VisualLog().ClearLogLists(); }
 void Vol03Page::Vol03ClearResultLists() { ClearCreationRunLists(*this); }
 
@@ -309,9 +306,10 @@ void Vol03Page::Vol03StructureTail(bool withFiles) {
 // ---- Clear All ------------------------------------------------------------------------------------
 
 void Vol03Page::btnVol03ClearAllClick() {
-    if (Box03("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
-              "process.",
-              30008, false, kAsk) != plat::IDYES)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
+            "process.",
+            MessageCaption(kVol03Topic, "Information", 30008), kAsk) != plat::IDYES)
         return;
     ui->cboVol03DestFolders->clear();
     ui->cboVol03DestFolders->setEditText(QString());
@@ -337,7 +335,8 @@ void Vol03Page::btnVol03ClearAllClick() {
     Vol03ClearResultLists();
     Vol03ShowCounters();
     Vol03EnablePageControls(false);
-    Box03("End of the CLEAR FIELDS process !!!", 30009, false, plat::MB_OK | plat::MB_ICONINFORMATION);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!", MessageCaption(kVol03Topic, "Information", 30009),
+                     pagekit::kInfo);
 }
 
 // ---- Help and Examples -----------------------------------------------------------------------------

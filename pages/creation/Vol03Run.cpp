@@ -9,8 +9,8 @@
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
-#include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/PageCommon.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Internal.h"
 #include "pages/creation/Vol03Page.h"
 #include "platform/MessageBox.h"
@@ -19,72 +19,50 @@
 
 using namespace pagekit;
 
-namespace {
-
-template <class F, class... Args>
-void Call(const F& f, const Args&... args) {
-    if (f) f(args...);
-}
-
-void Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, plat::MB_OK | plat::MB_ICONWARNING);
-}
-
-}  // namespace
-
-void Vol03CreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks,
-                        const Vol03Frame& frame) {
+RunFrame Vol03Frame(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks,
+                    bool simulation, const std::string& startAboveEndCaption, const std::string& noStructureCaption) {
     // The numbers of the edits, read once: the check, the counters and the
     // loop all use them (the stored ones may be stale after a restore).
     const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
-    if (!numbers.StartValid || !numbers.EndValid) Call(hooks.ShowNumbers, numbers);
-    state.Vol03StartValue = static_cast<std::int32_t>(numbers.Start);
-    state.Vol03EndValue = static_cast<std::int32_t>(numbers.End);
-    if (numbers.Start > numbers.End) {
-        Warn("The Start Number is greater then the End one.!\nAction : You must enter a Start number that is smaller "
-             "than the End one.",
-             frame.StartAboveEndCaption);
-        Call(hooks.FocusEndNumber);
-        return;
-    }
-    if (in.WithFiles()) {
-        if (!Vol03CheckDiskSpace(state, in, true)) return;
-    } else {
+    auto check = [&state, &in, &hooks, numbers, startAboveEndCaption] {
+        if ((!numbers.StartValid || !numbers.EndValid) && hooks.ShowNumbers) hooks.ShowNumbers(numbers);
+        state.Vol03StartValue = static_cast<std::int32_t>(numbers.Start);
+        state.Vol03EndValue = static_cast<std::int32_t>(numbers.End);
+        if (numbers.Start > numbers.End) {
+            plat::MessageBox("The Start Number is greater then the End one.!\nAction : You must enter a Start number "
+                             "that is smaller than the End one.",
+                             startAboveEndCaption, kWarn);
+            if (hooks.FocusEndNumber) hooks.FocusEndNumber();
+            return false;
+        }
+        if (in.WithFiles()) return Vol03CheckDiskSpace(state, in, true);
         Vol03CountToCreate(state, in);
-    }
-    if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, frame.ConfirmText, frame.ConfirmCaption, frame.Simulation))
-        return;
-    Call(hooks.EnableOtherTabSheets, false);
-
-    const std::string destination = TrimControlAndBlanks(in.DestFolder);
-    if (!frame.Simulation)
-        state.LastDestination = destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
-    log.ClearZoomLists();
-    state.Vol03DigitCount = numbers.Digits();
-    if (frame.Simulation) {
-        DryDisk disk;
-        Vol03Creator(in, numbers, state, log, disk, true).CreateAll();
-    } else {
-        RealDisk disk;
-        Vol03Creator(in, numbers, state, log, disk, false).CreateAll();
-    }
-    log.ShowCounters(state.Counters);
-    plat::MessageBox(frame.EndText, frame.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
-    if (in.ViewDestFolder) ViewFolder(destination, frame.Topic);
-    Call(hooks.EnableOtherTabSheets, true);
-    Call(hooks.TidyDestinationHistory);
+        return true;
+    };
+    RunFrame frame = CreationFrame(state, in, simulation, check, noStructureCaption, hooks);
+    frame.Work = [&state, &in, &log, numbers](RunDisk& disk) {
+        if (!disk.IsDry()) {
+            const std::string destination = TrimControlAndBlanks(in.DestFolder);
+            state.LastDestination =
+                destination.empty() || destination.back() != '\\' ? destination + "\\" : destination;
+        }
+        state.Vol03DigitCount = numbers.Digits();
+        Vol03Creator(in, numbers, state, log, disk).CreateAll();
+    };
+    frame.View = in.ViewDestFolder;
+    frame.ViewFolder = TrimControlAndBlanks(in.DestFolder);
+    frame.Finish = hooks.TidyDestinationHistory;
+    return frame;
 }
 
-void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log, const Vol03PageHooks& hooks) {
-    Vol03Frame frame;
-    frame.StartAboveEndCaption = CreationCaption(kVol03Topic, 30027, true, "    ");
-    frame.NoStructureCaption = CreationCaption(kVol03Topic, 30029, true, kVol03Tabs);
-    frame.ConfirmText = "Do you want to create folders ?\n";
-    frame.ConfirmCaption = CreationCaption("Creating Folder(s).- Increased Numbers.", 30030, false);
-    frame.EndText = "End of Creating Folders/Files !!!";
-    frame.EndCaption = CreationCaption(kVol03Topic, 30034, false);
-    Vol03CreateFolders(state, in, log, hooks, frame);
+void Vol03RunCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log, const Vol03PageHooks& hooks) {
+    RunFrame frame = Vol03Frame(state, in, log, hooks, false, MessageCaption(kVol03Topic, "Warning", 30027, "    "),
+                                MessageCaption(kVol03Topic, "Warning", 30029, kVol03Tabs));
+    frame.Questions = {{"Do you want to create folders ?\n",
+                        MessageCaption("Creating Folder(s).- Increased Numbers.", "Information", 30030)}};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol03Topic, "Information", 30034)};
+    frame.ViewTopic = kVol03Topic;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
@@ -112,13 +90,12 @@ Vol03Inputs Vol03Page::Vol03ReadInputs() const {
     return in;
 }
 
-_tagVol0XParts Vol03Page::Vol03GetNameParts() const { return ::Vol03GetNameParts(Vol03ReadInputs()); }
+_tagVol0XParts Vol03Page::Vol03GetNameParts() const { return GetNameParts(Vol03ReadInputs()); }
 
 Vol03PageHooks Vol03Page::Vol03Hooks() {
     Vol03PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) {
-        EnableOtherTabSheets(this, "tabCreateFolderIncreasedNumbers", enabled);
-    };
+    static_cast<RunHooks&>(hooks) = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons = [this](bool enabled) { Vol03EnableRunButtons(enabled); };
     hooks.FocusEndNumber = [this] { ui->edtVol03EndNumber->setFocus(); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol03AddFolderStructure->setFocus(); };
     hooks.ShowNumbers = [this](const Vol03Numbers& numbers) { Vol03ShowNumbers(numbers); };
@@ -127,10 +104,8 @@ Vol03PageHooks Vol03Page::Vol03Hooks() {
 }
 
 void Vol03Page::btnVol03CreateFoldersClick() {
-    Vol03EnableRunButtons(false);
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     Vol03RunCreateFolders(*this, Vol03ReadInputs(), log, Vol03Hooks());
-    Vol03EnableRunButtons(true);
 }
 
 void Vol03Page::btnVol03StatisticsClick() {

@@ -3,36 +3,30 @@
 // nothing, on disk or in what the Undo would undo.
 #include <QPushButton>
 
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Internal.h"
 #include "pages/creation/Vol03Page.h"
 #include "ui_Vol03Page.h"
 
-void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, CreationLog& log,
+void Vol03SimulateCreateFolders(Vol03State& state, const Vol03Inputs& in, RunLog& log,
                                 const Vol03PageHooks& hooks, const std::string& startText,
                                 const std::string& endText) {
-    Vol03Frame frame;
-    frame.Simulation = true;
-    frame.StartAboveEndCaption = CreationCaption(kVol03SimulateTopic, 30049, true, "    ");
-    frame.NoStructureCaption = CreationCaption(kVol03SimulateTopic, 30050, true, kVol03Tabs);
-    frame.ConfirmText = startText;
-    frame.ConfirmCaption = CreationCaption("Simulate Creating Folder(s).- Increased Numbers.", 30051, false);
-    frame.EndText = endText;
-    frame.EndCaption = CreationCaption(kVol03SimulateTopic, 30054, false);
-    frame.Topic = kVol03SimulateTopic;
-    Vol03CreateFolders(state, in, log, hooks, frame);
+    RunFrame frame =
+        Vol03Frame(state, in, log, hooks, true, MessageCaption(kVol03SimulateTopic, "Warning", 30049, "    "),
+                   MessageCaption(kVol03SimulateTopic, "Warning", 30050, kVol03Tabs));
+    frame.Questions = {
+        {startText, MessageCaption("Simulate Creating Folder(s).- Increased Numbers.", "Information", 30051)}};
+    frame.End = {endText, MessageCaption(kVol03SimulateTopic, "Information", 30054)};
+    frame.ViewTopic = kVol03SimulateTopic;
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
-void Vol03Page::btnVol03CreateFoldersSimulationClick() {
-    Vol03EnableRunButtons(false);
-    Vol03SimulateCreateFolders();
-    Vol03EnableRunButtons(true);
-}
+void Vol03Page::btnVol03CreateFoldersSimulationClick() { Vol03SimulateCreateFolders(); }
 
 void Vol03Page::Vol03SimulateCreateFolders() {
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     ::Vol03SimulateCreateFolders(*this, Vol03ReadInputs(), log, Vol03Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

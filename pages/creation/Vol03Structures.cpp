@@ -1,7 +1,7 @@
 // Page 03: the structure list (existing folder structures or template
 // lines) and its source and attach options, on the create pages' shared
 // handlers with this page's messages.
-#include "pages/creation/CreationPage.h"
+#include "pages/StructureLists.h"
 #include "pages/creation/Vol03Page.h"
 #include "ui_Vol03Page.h"
 
@@ -26,6 +26,6 @@ void Vol03Page::Vol03AddStructure(const std::string& path) { Structures->AddStru
 void Vol03Page::btnVol03ImportFolderStructuresTemplatesClick() { Structures->ImportClick(); }
 void Vol03Page::btnVol03ExportFolderStructuresTemplatesClick() { Structures->ExportClick(); }
 void Vol03Page::btnVol03EditFolderStructuresTemplatesClick() { Structures->EditClick(); }
-void Vol03Page::btnVol03ViewFolderStructureClick() { Structures->ViewSelectedClick(kVol03Topic); }
+void Vol03Page::btnVol03ViewFolderStructureClick() { Structures->ViewSelectedClick(); }
 void Vol03Page::btnVol03DeleteSelFolderStructuresTemplatesClick() { Structures->DeleteSelectedClick(); }
 void Vol03Page::btnVol03DeleteAllFolderStructuresTemplatesClick() { Structures->DeleteAllClick(); }

@@ -1,28 +1,28 @@
 // Undo on page 03: removes what the last run made, deepest first, and keeps
 // what it could not remove for the next Undo.
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/creation/Vol03Page.h"
 
-void Vol03UndoLastRun(Vol03State& state, CreationLog& log) {
+void Vol03UndoLastRun(Vol03State& state, RunLog& log) {
     CreationUndoProfile p;
     p.Retry = UndoPlan::CollectByLevel;
     p.ExistingStructures = UndoPlan::CollectByLevel;
     p.Templates = UndoPlan::PrepareCreateFolders;
     p.Nothing = UndoPlan::CollectByLevel;
-    p.NothingCaption = CreationCaption(kVol03Topic, 30036, true);
+    p.NothingCaption = MessageCaption(kVol03Topic, "Warning", 30036);
     p.NothingText =
         "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
         "files to UNDO them.";
-    p.AskCaption = CreationCaption(kVol03Topic, 30037, false);
-    p.ReportCaption = CreationCaption("Creating Folder(s).- Increased Numbers.", 30038, false);
-    p.EndCaption = CreationCaption(kVol03Topic, 30039, false);
+    p.AskCaption = MessageCaption(kVol03Topic, "Information", 30037);
+    p.ReportCaption = MessageCaption("Creating Folder(s).- Increased Numbers.", "Information", 30038);
+    p.EndCaption = MessageCaption(kVol03Topic, "Information", 30039);
     UndoCreationRun(state, log, p);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
 void Vol03Page::btnVol03UndoClick() {
-    CreationVisualLog log = Vol03VisualLog();
+    VisualLog log = Vol03VisualLog();
     Vol03UndoLastRun(*this, log);
 }

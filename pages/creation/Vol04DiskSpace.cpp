@@ -6,6 +6,7 @@
 #include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "pages/creation/Vol04Engine.h"
+#include "pages/PageMessages.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -27,7 +28,7 @@ std::map<std::string, std::uint64_t> Vol04RequiredBytesByDrive(const Vol04State&
 bool Vol04WeighDrive(const std::string& root, std::uint64_t required, std::uint64_t free) {
     if (required <= free) return true;
     plat::MessageBox(DiskShortageText(root, free, static_cast<double>(required), true),
-                     CreationCaption(kVol04Topic, 40054, false), plat::MB_OK | plat::MB_ICONWARNING);
+                     MessageCaption(kVol04Topic, "Information", 40054), pagekit::kWarn);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "pages/creation/Vol04Engine.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/PathTools.h"
@@ -27,17 +28,19 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std:
 
 // The parent folder and the last name the new folder is built from: a "."
 // in the last name makes the item a file, whose folder takes its place.
-void SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
+// True for a file.
+bool SplitItem(std::string_view item, std::string_view& parent, std::string_view& last) {
     const std::string_view name = NameView(item);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string_view::npos && !IsBlank(name.substr(dot))) {
         const std::string_view folder = FolderView(item);
         parent = FolderView(folder);
         last = NameView(folder);
-    } else {
-        parent = FolderView(item);
-        last = name;
+        return true;
     }
+    parent = FolderView(item);
+    last = name;
+    return false;
 }
 
 }  // namespace
@@ -71,12 +74,12 @@ namespace {
 CreationProfile Vol04Profile(bool simulation) {
     CreationProfile p;
     p.TemplateIndex = 1;
-    p.StructureRefusedCaption = simulation ? CreationCaption(kVol04SimulateTopic, 40068, true)
-                                           : CreationCaption(kVol04Topic, 40046, true);
-    p.TemplateRefusedCaption = CreationCaption(kVol04Topic, simulation ? 40069 : 40047, true);
+    p.StructureRefusedCaption = simulation ? MessageCaption(kVol04SimulateTopic, "Warning", 40068)
+                                           : MessageCaption(kVol04Topic, "Warning", 40046);
+    p.TemplateRefusedCaption = MessageCaption(kVol04Topic, "Warning", simulation ? 40069 : 40047);
     const char* topic = simulation ? kVol04SimulateTopic : kVol04Topic;
-    p.SizeMissingCopiedCaption = CreationCaption(topic, simulation ? 40072 : 4055, true);
-    p.SizeMissingNotCopiedCaption = CreationCaption(topic, simulation ? 40073 : 40056, true);
+    p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40072 : 4055);
+    p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40073 : 40056);
     if (!simulation) p.SizeMissingNotCopiedText = "The path doesn't exist : \n";
     // An unusable template line adds the structure totals by the attach option.
     p.UnusableLineAsItem = false;
@@ -85,9 +88,8 @@ CreationProfile Vol04Profile(bool simulation) {
 
 }  // namespace
 
-Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk,
-                           bool simulation)
-    : in_(in), profile_(Vol04Profile(simulation)), creator_(profile_, in, state, log, disk, simulation) {
+Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk)
+    : in_(in), profile_(Vol04Profile(disk.IsDry())), creator_(profile_, in, state, log, disk) {
     // An existing main folder counts as itself alone; one that cannot be
     // made also counts what its structures would have brought.
     creator_.ExistsTotals = OtherTotals::None;
@@ -108,13 +110,20 @@ void Vol04Creator::CreateOne(const std::string& raw) {
         item_.clear();
     else
         item_.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
-    if (TrimBlanks(GetDrivePart(item_)).empty()) {
+    // The new folder takes the name of the folder the item names (its own,
+    // or a file's): that folder must be one the run may name, as the list
+    // checks it on entry (items reach a run from profiles and settings too).
+    // A slash is a backslash, as the list makes it.
+    named_.assign(item_);
+    std::replace(named_.begin(), named_.end(), '/', '\\');
+    std::string_view parent, last;
+    const bool file = SplitItem(named_, parent, last);
+    if (!IsUsableRunItem(named_, RunItemUse::NamedFolder) ||
+        (file && !IsUsableRunItem(FolderView(named_), RunItemUse::NamedFolder))) {
         creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
         return;
     }
     // The new path: the parent with a backslash, prefix, last name, suffix.
-    std::string_view parent, last;
-    SplitItem(item_, parent, last);
     parent_.assign(parent);
     path_.assign(parent);
     if (parent.empty() || parent.back() != '\\') path_ += '\\';

@@ -16,7 +16,9 @@
 #include "pages/creation/Creation.h"
 #include "pages/creation/FolderCreator.h"
 
-using Vol04State = CreationState;
+struct Vol04State : CreationState {
+    Vol04State() : CreationState(kStat04CounterLabels) {}
+};
 
 // The page's controls as a run reads them.
 struct Vol04Inputs : CreationInputs {
@@ -60,7 +62,7 @@ bool Vol04WeighDrive(const std::string& root, std::uint64_t required, std::uint6
 
 class Vol04Creator {
 public:
-    Vol04Creator(const Vol04Inputs& in, Vol04State& state, CreationLog& log, RunDisk& disk, bool simulation);
+    Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk);
     void CreateAll();
     void CreateOne(const std::string& item);
 
@@ -69,24 +71,19 @@ private:
     CreationProfile profile_;
     FolderCreator creator_;
     std::string prefix_, suffix_;       // the prefix with its separator; the separator with the suffix
-    std::string item_, parent_, path_;  // scratch, kept for their capacity
+    std::string item_, named_, parent_, path_;  // scratch, kept for their capacity
 };
 
-// What the run needs of the page around its work.
-struct Vol04PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructure;
-};
-
-// CREATE, between disabling and enabling the two run buttons.
-void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks);
-// Simulation, likewise: the run's outcomes, nothing on disk or in the undo
-// data changed; the texts are the main window's simulation texts.
-void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log,
-                                const Vol04PageHooks& hooks, const std::string& startText,
+// CREATE on the run frame.
+void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks);
+// Simulation: the same frame on the dry disk, so the run's outcomes,
+// nothing on disk or in the undo data changed; the texts are the main
+// window's simulation texts.
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log,
+                                const RunHooks& hooks, const std::string& startText,
                                 const std::string& endText);
 // Undo of the last run.
-void Vol04UndoLastRun(Vol04State& state, CreationLog& log);
+void Vol04UndoLastRun(Vol04State& state, RunLog& log);
 
 // Message captions of the page: the topic, twelve blanks, the kind and the number.
 inline constexpr const char* kVol04Topic = "Creating Folder(s).-From a Folder List.";

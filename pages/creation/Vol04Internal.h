@@ -6,14 +6,8 @@
 
 #include "pages/creation/Vol04Engine.h"
 
-struct Vol04Frame {
-    bool Simulation = false;
-    std::string NoStructureCaption;           // 40042 / 40066
-    std::string ConfirmText, ConfirmCaption;  // 40043 / 40067
-    std::string EmptyIncludeCaption;          // 40049 / 40071
-    std::string EndText, EndCaption;          // 40048 / 40070
-};
-
-// The checks, the Visual Log, one new folder per Include path, the end.
-void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks,
-                        const Vol04Frame& frame);
+// The frame without its question, empty-list message and end: the
+// disk-space check, the structure check (`noStructureCaption`), one new
+// folder beside each Include path.
+RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption);

@@ -14,26 +14,15 @@
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
-#include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/StructureLists.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol04Page.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmVol04EditIncludeList.h"
+#include "pages/PageMessages.h"
 
 using namespace pagekit;
-
-namespace {
-
-std::string Caption04(int number, bool warning, const std::string& gap = "            ",
-                      const char* topic = kVol04Topic) {
-    return CreationCaption(topic, number, warning, gap);
-}
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
-
-}  // namespace
 
 Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol04Page), Shared(shared) {
@@ -88,44 +77,72 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     checks->Watch(ui->edtVol04Prefix, [this] { edtVol04PrefixChange(); }, [this] { edtVol04PrefixExit(); });
     checks->Watch(ui->edtVol04Suffix, [this] { edtVol04SuffixChange(); }, [this] { edtVol04SuffixExit(); });
 
-    IncludeListMessages lists;
-    lists.TextEmptyCaption = Caption04(40002, true);
-    lists.ColonsCaption = Caption04(40003, true);
-    lists.PathRefusedCaption = Caption04(40004, true);
-    lists.ImportEmptyCaption = Caption04(40012, true, "             ");
-    lists.ImportEndCaption = Caption04(40051, true, "           ");
-    lists.ExportEmptyCaption = Caption04(40016, true);
-    lists.AskDeleteExcludedCaption = Caption04(40017, true);
-    lists.ExcludeEmptyCaption = Caption04(40018, true);
+    // Full folder paths, told apart exactly: on Linux "Jobs" and "jobs" are two folders.
+    IncludeExcludeProfile lists;
+    lists.TextEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40002);
+    lists.ColonsCaption = MessageCaption(kVol04Topic, "Warning", 40003);
+    lists.PathRefusedCaption = MessageCaption(kVol04Topic, "Warning", 40004);
+    lists.ImportEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40012, "             ");
+    lists.ImportEnd.caption = MessageCaption(kVol04Topic, "Warning", 40051, "           ");
+    lists.ExportEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40016);
+    lists.DeleteSelectedAsk.caption = MessageCaption(kVol04Topic, "Warning", 40017);
+    lists.DeleteSelectedEmpty.caption = MessageCaption(kVol04Topic, "Warning", 40018);
     const char* listTopic = "Creating Folder List(s).-From a Folder List.";
-    lists.DeleteAllEmptyCaption = Caption04(40019, true, "            ", listTopic);
-    lists.AskDeleteAllCaption = Caption04(40020, true, "             ", listTopic);
-    Lists = std::make_unique<IncludeExcludeLists>(this, "Vol04", std::move(lists));
-    Lists->Refresh = [this] { Vol04RefreshPage(); };
+    lists.DeleteAllEmpty.caption = MessageCaption(listTopic, "Warning", 40019);
+    lists.DeleteAllAsk.caption = MessageCaption(listTopic, "Warning", 40020, "             ");
+    lists.ExactDuplicates = true;
+    // An imported line must be a full path of a drive, without "." or ".." names
+    // (they would lead out of the folder they name).
+    lists.ImportTakes = [](std::string& line) {
+        StringList one;
+        NormalizePath(line, one);
+        line = one.front();
+        return !TrimBlanks(line).empty() && line.size() >= 2 && line[1] == ':' && !HasDotFolderName(line);
+    };
+    lists.ImportEmptiesWindow = true;
+    lists.ExportTakes = [](const std::string& item) {
+        const std::string text = TrimBlanks(item);
+        return text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
+    };
+    lists.Editor = []() -> IncludeListEditor* { return frmVol04EditIncludeList; };
+    lists.Refresh = [this] { Vol04RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(this,
+                                                  IncludeExcludeWidgets{ui->lstVol04IncludeFolderList,
+                                                                        ui->lstVol04ExcludeFolderList,
+                                                                        ui->lblVol04IncludeSum, ui->edtVol04AddToList},
+                                                  std::move(lists));
 
     StructureListMessages m;
     m.EmptyPath = {"The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                   Caption04(40025, true)};
-    m.AskWholeDrive = {"Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                       "YES to Attach,\nClick NO to Cancel.",
-                       Caption04(50024, true)};
-    m.ImportEmpty = {"Empty Result List in the File Import Window!\n", Caption04(40026, true, "             ")};
-    m.ImportFullPaths = {"", Caption04(40027, true)};
-    m.ImportTemplates = {"", Caption04(40028, true)};
-    m.ImportEnd = {"End of the Import Process !!!\n", Caption04(40052, true, "           ")};
-    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n", Caption04(40031, true, "             ")};
-    m.EditTemplates = {"", Caption04(40032, true, "            ", "Creating Folder(s).- From a Folder List - Level.")};
-    m.EditFullPaths = {"", Caption04(40033, true, "            ", "Creating Folder(s).- From a Folder List - Level.")};
-    m.ViewNoneSelected = {"There is no selected Folder Structure !\nAction : You must select a Folder with subfolders "
-                          "structure.",
-                          Caption04(40035, true)};
+                   MessageCaption(kVol04Topic, "Warning", 40025)};
+    m.AskWholeDrive = {
+        "Do you want to Attach the Entire Disk to the Folders specified in The Include Window ?\nClick "
+        "YES to Attach,\nClick NO to Cancel.",
+        MessageCaption(kVol04Topic, "Warning", 50024)};
+    m.ImportEmpty = {"Empty Result List in the File Import Window!\n",
+                     MessageCaption(kVol04Topic, "Warning", 40026, "             ")};
+    m.ImportFullPaths = {"", MessageCaption(kVol04Topic, "Warning", 40027)};
+    m.ImportTemplates = {"", MessageCaption(kVol04Topic, "Warning", 40028)};
+    m.ImportEnd = {"End of the Import Process !!!\n", MessageCaption(kVol04Topic, "Warning", 40052, "           ")};
+    m.ExportEmpty = {"The Folder Structure/Templates Window is empty !\n",
+                     MessageCaption(kVol04Topic, "Warning", 40031, "             ")};
+    m.EditTemplates = {"", MessageCaption("Creating Folder(s).- From a Folder List - Level.", "Warning", 40032)};
+    m.EditFullPaths = {"", MessageCaption("Creating Folder(s).- From a Folder List - Level.", "Warning", 40033)};
+    m.ViewNoneSelected = {
+        "There is no selected Folder Structure !\nAction : You must select a Folder with subfolders "
+        "structure.",
+        MessageCaption(kVol04Topic, "Warning", 40035)};
     m.AskDeleteSelected = {"Do you want to delete the selected item(s) from the Folder Structures/Templates list ?",
-                           Caption04(40036, true)};
+                           MessageCaption(kVol04Topic, "Warning", 40036)};
     m.DeleteAllEmpty = {"Empty List in the Folder Structures/Templates Window!\n",
-                        Caption04(40038, true, "            ", "Creating Folder(s).-From a Folder List..")};
+                        MessageCaption("Creating Folder(s).-From a Folder List..", "Warning", 40038)};
     m.AskDeleteAll = {"Do you want to delete all item(s) from the Folder Structures/Templates list ?",
-                      Caption04(40039, true)};
-    Structures = std::make_unique<StructureListHandlers>(this, "Vol04", 1, std::move(m));
+                      MessageCaption(kVol04Topic, "Warning", 40039)};
+    StructureListWidgets widgets = QM_STRUCTURE_WIDGETS(ui, Vol04);
+    widgets.Options = ui->btnVol04FolderTemplatesOptions;
+    widgets.AttachNothing = ui->rdoVol04AttachNothing;
+    Structures = std::make_unique<StructureListHandlers>(this, widgets, 1, std::move(m));
+    Structures->ViewTopic = kVol04Topic;
     Structures->ExactDuplicates = true;
     Structures->Refresh = [this](bool withFiles) { Vol04TotalsRefresh(withFiles); };
     Structures->RefreshAfterListChange = [this] { Vol04RefreshPage(); };
@@ -144,19 +161,19 @@ Vol04Page::~Vol04Page() { delete ui; }
 
 // ---- Include and Exclude lists -----------------------------------------------------------
 
-void Vol04Page::btnVol04AddToListClick() { Lists->AddToListClick(); }
-void Vol04Page::edtVol04AddToListKeyPress() { Lists->AddToListClick(); }
-void Vol04Page::btnVol04IncToExcClick() { Lists->IncToExcClick(); }
-void Vol04Page::btnVol04ExcToIncClick() { Lists->ExcToIncClick(); }
-void Vol04Page::btnVol04AllfromIncClick() { Lists->AllFromIncClick(); }
-void Vol04Page::btnVol04AllfromExcClick() { Lists->AllFromExcClick(); }
-void Vol04Page::btnVol04ExchangeIncExcClick() { Lists->ExchangeClick(); }
-void Vol04Page::btnVol04SmartImportClick() { Lists->ImportClick(); }
-void Vol04Page::btnVol04EditIncludeListClick() { Lists->EditListClick(frmVol04EditIncludeList); }
-void Vol04Page::btnVol04SmartExportClick() { Lists->ExportClick(); }
+void Vol04Page::btnVol04AddToListClick() { Lists->AddToListClick(ui->edtVol04AddToList); }
+void Vol04Page::edtVol04AddToListKeyPress() { Lists->AddToListClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04IncToExcClick() { Lists->IncToExcClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04ExcToIncClick() { Lists->ExcToIncClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04AllfromIncClick() { Lists->AllFromIncClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04AllfromExcClick() { Lists->AllFromExcClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04ExchangeIncExcClick() { Lists->ExchangeClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04SmartImportClick() { Lists->ImportClick(ui->btnVol04AddToList); }
+void Vol04Page::btnVol04EditIncludeListClick() { Lists->EditListClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04SmartExportClick() { Lists->ExportClick(ui->btnVol04SmartExport); }
 void Vol04Page::btnVol04ZoomIncludeWindowClick() { Lists->ZoomClick(); }
-void Vol04Page::btnVol04DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(); }
-void Vol04Page::btnVol04DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(); }
+void Vol04Page::btnVol04DeleteFromExcludeClick() { Lists->DeleteFromExcludeClick(ui->edtVol04AddToList); }
+void Vol04Page::btnVol04DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol04AddToList); }
 
 bool Vol04Page::Vol04AddPathsToIncludeList(const std::string& text, bool single, std::string& normalised,
                                            std::string& message) {
@@ -170,7 +187,7 @@ void Vol04Page::Vol04CheckNameField(bool prefix) {
     std::string found;
     if (!FindIllegalChars("F", S(field->text()), found)) return;
     plat::MessageBox((prefix ? "Illegal character in the Prefix : " : "Illegal character in the Suffix : ") + found,
-                     Caption04(prefix ? 40021 : 40022, true), kWarn);
+                     MessageCaption(kVol04Topic, "Warning", prefix ? 40021 : 40022), kWarn);
     // Change checks again after this, until nothing forbidden is left.
     field->setText(WithoutLastCharacter(field->text()));
     field->setFocus();
@@ -185,7 +202,7 @@ void Vol04Page::edtVol04SuffixExit() { edtVol04SuffixChange(); }
 
 void Vol04Page::Vol04ResetStructureTotals() { ResetCreationCounters(*this); }
 void Vol04Page::Vol04ResetCounters() { ResetCreationRunCounters(*this); }
-void Vol04Page::Vol04ShowCounters() { Vol04VisualLog().ShowCounters(Counters); }
+void Vol04Page::Vol04ShowCounters() { Vol04VisualLog().ShowCounters(Labels()); }
 void Vol04Page::Vol04ClearResultLists() { Vol04VisualLog().ClearLogLists(); }
 void Vol04Page::Vol04ClearLastRunLists() { ClearCreationRunLists(*this); }
 
@@ -295,7 +312,8 @@ void Vol04Page::btnVol04ClearAllClick() {
     Vol04ClearUndoLists();
     Vol04ShowCounters();
     Vol04EnablePageControls(false);
-    plat::MessageBox("End of the CLEAR FIELDS process !!!\n", Caption04(40041, true, "           "), kWarn);
+    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
+                     MessageCaption(kVol04Topic, "Warning", 40041, "           "), kWarn);
 }
 
 void Vol04Page::btnVol04HelpClick() { ShowHelpTopic(HelpTopic::Vol04); }

@@ -108,7 +108,7 @@ private:
     bool Vol04WithFilesChecked() const;
     void Vol04EnableRunButtons(bool flag);
     void Vol04CheckNameField(bool prefix);
-    Vol04PageHooks Vol04Hooks();
+    RunHooks Vol04Hooks();
 
     std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
     std::unique_ptr<pagekit::StructureListHandlers> Structures;

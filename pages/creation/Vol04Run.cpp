@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "pages/creation/CreationPage.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/PageCommon.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Internal.h"
 #include "pages/creation/Vol04Page.h"
 #include "platform/MessageBox.h"
@@ -17,40 +17,23 @@
 
 using namespace pagekit;
 
-void Vol04CreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks,
-                        const Vol04Frame& frame) {
-    if (in.WithFiles() && !Vol04CheckDiskSpace(state, in, true)) return;
-    if (!CheckCreationStructuresListed(in, frame.NoStructureCaption, hooks.FocusAddFolderStructure)) return;
-    if (!ConfirmCreationAndOpenLog(state, in, log, frame.ConfirmText, frame.ConfirmCaption, frame.Simulation))
-        return;
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
-                         frame.EmptyIncludeCaption, plat::MB_OK | plat::MB_ICONWARNING);
-    } else {
-        if (frame.Simulation) {
-            DryDisk disk;
-            Vol04Creator(in, state, log, disk, true).CreateAll();
-        } else {
-            RealDisk disk;
-            Vol04Creator(in, state, log, disk, false).CreateAll();
-        }
-        log.ShowCounters(state.Counters);
-        plat::MessageBox(frame.EndText, frame.EndCaption, plat::MB_OK | plat::MB_ICONINFORMATION);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
+                    const std::string& noStructureCaption) {
+    RunFrame frame = CreationFrame(
+        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol04CheckDiskSpace(state, in, true); },
+        noStructureCaption, hooks);
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) { Vol04Creator(in, state, log, disk).CreateAll(); };
+    return frame;
 }
 
-void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log, const Vol04PageHooks& hooks) {
-    Vol04Frame frame;
-    frame.NoStructureCaption = CreationCaption(kVol04Topic, 40042, true);
-    frame.ConfirmText = "Do you want to create folders ?\n";
-    frame.ConfirmCaption = CreationCaption(kVol04Topic, 40043, false);
-    frame.EmptyIncludeCaption = CreationCaption(kVol04Topic, 40049, true, "           ");
-    frame.EndText = "End of Creating Folders/Files !!!";
-    frame.EndCaption = CreationCaption(kVol04Topic, 40048, false);
-    Vol04CreateFolders(state, in, log, hooks, frame);
+void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol04Frame(state, in, log, hooks, false, MessageCaption(kVol04Topic, "Warning", 40042));
+    frame.Questions = {{"Do you want to create folders ?\n", MessageCaption(kVol04Topic, "Information", 40043)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
+                                 MessageCaption(kVol04Topic, "Warning", 40049, "           ")};
+    frame.End = {"End of Creating Folders/Files !!!", MessageCaption(kVol04Topic, "Information", 40048)};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
@@ -78,20 +61,16 @@ _tagVol0XParts Vol04Page::Vol04GetNameParts(const std::string& item) const {
     return ::Vol04GetNameParts(Vol04ReadInputs(), item);
 }
 
-Vol04PageHooks Vol04Page::Vol04Hooks() {
-    Vol04PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool enabled) {
-        EnableOtherTabSheets(this, "tabCreateFolderFolders", enabled);
-    };
+RunHooks Vol04Page::Vol04Hooks() {
+    RunHooks hooks = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons = [this](bool enabled) { Vol04EnableRunButtons(enabled); };
     hooks.FocusAddFolderStructure = [this] { ui->btnVol04AddFolderStructure->setFocus(); };
     return hooks;
 }
 
 void Vol04Page::btnVol04CreateFoldersClick() {
-    Vol04EnableRunButtons(false);
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     Vol04RunCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks());
-    Vol04EnableRunButtons(true);
 }
 
 void Vol04Page::btnVol04StatisticsClick() {

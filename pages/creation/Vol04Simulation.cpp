@@ -4,35 +4,27 @@
 // entry check of its twin of old).
 #include <QPushButton>
 
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Internal.h"
 #include "pages/creation/Vol04Page.h"
 #include "ui_Vol04Page.h"
 
-void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, CreationLog& log,
-                                const Vol04PageHooks& hooks, const std::string& startText,
-                                const std::string& endText) {
-    Vol04Frame frame;
-    frame.Simulation = true;
-    frame.NoStructureCaption = CreationCaption(kVol04SimulateTopic, 40066, true);
-    frame.ConfirmText = startText;
-    frame.ConfirmCaption = CreationCaption(kVol04SimulateTopic, 40067, false);
-    frame.EmptyIncludeCaption = CreationCaption(kVol04SimulateTopic, 40071, true, "           ");
-    frame.EndText = endText;
-    frame.EndCaption = CreationCaption(kVol04SimulateTopic, 40070, false);
-    Vol04CreateFolders(state, in, log, hooks, frame);
+void Vol04SimulateCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks,
+                                const std::string& startText, const std::string& endText) {
+    RunFrame frame = Vol04Frame(state, in, log, hooks, true, MessageCaption(kVol04SimulateTopic, "Warning", 40066));
+    frame.Questions = {{startText, MessageCaption(kVol04SimulateTopic, "Information", 40067)}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
+                                 MessageCaption(kVol04SimulateTopic, "Warning", 40071, "           ")};
+    frame.End = {endText, MessageCaption(kVol04SimulateTopic, "Information", 40070)};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
-void Vol04Page::btnVol04CreateFoldersSimulationClick() {
-    Vol04EnableRunButtons(false);
-    Vol04SimulateCreateFolders();
-    Vol04EnableRunButtons(true);
-}
+void Vol04Page::btnVol04CreateFoldersSimulationClick() { Vol04SimulateCreateFolders(); }
 
 void Vol04Page::Vol04SimulateCreateFolders() {
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     ::Vol04SimulateCreateFolders(*this, Vol04ReadInputs(), log, Vol04Hooks(), Shared.CreateSimulationStartText,
                                  Shared.CreateSimulationEndText);
 }

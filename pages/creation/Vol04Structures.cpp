@@ -3,7 +3,7 @@
 // handlers with this page's messages.
 #include <QRadioButton>
 
-#include "pages/creation/CreationPage.h"
+#include "pages/StructureLists.h"
 #include "pages/creation/Vol04Page.h"
 #include "ui_Vol04Page.h"
 
@@ -28,6 +28,6 @@ void Vol04Page::Vol04AddFolderStructurePath(const std::string& path) { Structure
 void Vol04Page::btnVol04ImportFolderStructuresTemplatesClick() { Structures->ImportClick(); }
 void Vol04Page::btnVol04ExportFolderStructuresTemplatesClick() { Structures->ExportClick(); }
 void Vol04Page::btnVol04EditFolderStructuresTemplatesClick() { Structures->EditClick(); }
-void Vol04Page::btnVol04ViewFolderStructureClick() { Structures->ViewSelectedClick(kVol04Topic); }
+void Vol04Page::btnVol04ViewFolderStructureClick() { Structures->ViewSelectedClick(); }
 void Vol04Page::btnVol04DeleteSelFolderStructuresTemplatesClick() { Structures->DeleteSelectedClick(); }
 void Vol04Page::btnVol04DeleteAllFolderStructuresTemplatesClick() { Structures->DeleteAllClick(); }

@@ -1,11 +1,11 @@
 // Undo on page 04: removes what the last run made, deepest first, and keeps
 // what it could not remove for the next Undo. Parents that were there
 // before the run are never touched.
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol04Engine.h"
 #include "pages/creation/Vol04Page.h"
 
-void Vol04UndoLastRun(Vol04State& state, CreationLog& log) {
+void Vol04UndoLastRun(Vol04State& state, RunLog& log) {
     CreationUndoProfile p;
     p.Retry = UndoPlan::QueueCreated;
     p.ExistingStructures = UndoPlan::FromList;
@@ -14,19 +14,19 @@ void Vol04UndoLastRun(Vol04State& state, CreationLog& log) {
     p.Templates = UndoPlan::FromListDrivesBoth;
     p.Nothing = UndoPlan::FromListDrives;
     const char* topic = "Creating Folder(s).- From a Folder List.";
-    p.NothingCaption = CreationCaption(topic, 40050, true);
+    p.NothingCaption = MessageCaption(topic, "Warning", 40050);
     p.NothingText =
         "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
         "files to UNDO them.";
-    p.AskCaption = CreationCaption(topic, 40051, false);
-    p.ReportCaption = CreationCaption(topic, 40052, false);
-    p.EndCaption = CreationCaption(topic, 40053, false);
+    p.AskCaption = MessageCaption(topic, "Information", 40051);
+    p.ReportCaption = MessageCaption(topic, "Information", 40052);
+    p.EndCaption = MessageCaption(topic, "Information", 40053);
     UndoCreationRun(state, log, p);
 }
 
 // ---- the page's side ------------------------------------------------------------------------
 
 void Vol04Page::btnVol04UndoClick() {
-    CreationVisualLog log = Vol04VisualLog();
+    VisualLog log = Vol04VisualLog();
     Vol04UndoLastRun(*this, log);
 }

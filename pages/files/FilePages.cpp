@@ -1,27 +1,30 @@
 #include "pages/files/FilePages.h"
 
-#include <QWidget>
-
-#include "pages/PageCommon.h"
+#include "core/PathTools.h"
+#include "core/Validation.h"
 #include "pages/files/FileRuns.h"
-#include "platform/MessageBox.h"
 
-void EnableFileTabSheets(QWidget* page, const char* ownSheet, bool enabled) {
-    static const char* const kSheets[] = {"tabFolderCreation", "tabCreateFolderStrings", "tabCreateFolderFolders",
-                                          "tabCreateFolderIncreasedNumbers", "tabFolderOperations", "tabFolderCopy",
-                                          "tabFolderDelete", "tabFolderRename", "tabFileOperations", "tabFileCopy",
-                                          "tabFileDelete", "tabFileRename", "tabConsistencyChecker"};
-    QWidget* top = page->window();
-    if (top == page) return;  // a page on its own has no tab sheets
-    for (const char* name : kSheets) {
-        const std::string sheet = name;
-        // The run's own sheet and the file sheets' frame stay usable.
-        if (!enabled && (sheet == ownSheet || sheet == "tabFileOperations")) continue;
-        if (auto* w = top->findChild<QWidget*>(name)) pagekit::SetTabSheetEnabled(w, enabled);
-    }
+using namespace pagekit;
+
+IncludeExcludeProfile FileListProfile(bool moreThanThree) {
+    IncludeExcludeProfile p;
+    p.Trim = TrimBlanks;
+    p.MoveTakes = HasDrivePart;
+    p.ImportTakes = [moreThanThree](std::string& line) {
+        line = TrimBlanks(line);
+        return !moreThanThree || line.size() > 3;
+    };
+    p.ImportNeedsDrive = true;
+    p.BuilderNeedsDrive = true;
+    p.EmptyImportEnds = true;
+    p.ExportTakes = HasDrivePart;
+    return p;
 }
 
-int FilePageBox(const std::string& text, const std::string& topic, const char* kind, const char* number,
-                unsigned flags) {
-    return plat::MessageBox(text, FileCaption(topic, kind, number), flags);
+bool FileRefusesDriveRoot(const std::string& line) {
+    const std::string trimmed = TrimBlanks(line);
+    if (trimmed.size() > 3 && !IsDriveRootPath(trimmed)) return false;
+    plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
+                     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.", kWarn);
+    return true;
 }

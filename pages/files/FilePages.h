@@ -1,15 +1,16 @@
-// Small pieces the three file pages' handlers share.
+// What the three file pages' handlers share: their Include and Exclude
+// lists' rules and the messages whose captions are built alike.
 #pragma once
 
 #include <string>
 
-class QWidget;
+#include "pages/IncludeExcludeLists.h"
+#include "pages/PageMessages.h"
 
-// Disables (or enables again) the main window's other tab sheets for a
-// run of the page whose own sheet is `ownSheet` ("tabFileCopy").
-void EnableFileTabSheets(QWidget* page, const char* ownSheet, bool enabled);
-// A page message: the caption is the topic, twelve blanks, kind and number.
-int FilePageBox(const std::string& text, const std::string& topic, const char* kind, const char* number,
-                unsigned flags);
-inline constexpr unsigned kFileWarn = 0x30;
-inline constexpr unsigned kFileAsk = 0x124;
+// The rules the file pages' lists share: lines with a drive part, chosen
+// folders and items trimmed of blanks, an empty import ends at its message.
+// With `moreThanThree`, imported lines must be longer than three characters.
+pagekit::IncludeExcludeProfile FileListProfile(bool moreThanThree);
+// The delete and rename pages' root rule (message 110037): a line of three
+// characters or fewer, or any spelling of a drive's root, is refused (true).
+bool FileRefusesDriveRoot(const std::string& line);

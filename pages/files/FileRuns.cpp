@@ -3,6 +3,7 @@
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/Validation.h"
 
 // ---- name masks ---------------------------------------------------------------------
 
@@ -59,6 +60,35 @@ void WalkFence::Add(const std::string& folder) {
     if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
 }
 
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir) {
+    return RunFolderRefusal(programFolder, workingDir).Refuses(folder);
+}
+
+RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::string& workingDir) {
+    plat::Beneath own;
+    for (const std::string& folder : {programFolder, workingDir})
+        if (!folder.empty() && own.Open(folder) == plat::FsResult::Ok) own_.push_back(own.Identity());
+}
+
+bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath* parent) {
+    const std::vector<plat::FileIdentity> chain =
+        parent && parent->IsOpen() ? std::vector<plat::FileIdentity>{folder.Identity(), parent->Identity()}
+                                   : folder.Ancestry(2);
+    // The root of the whole tree, or of a file system mounted into it.
+    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
+    for (const plat::FileIdentity& id : own_)
+        if (id == folder.Identity()) return true;
+    const std::string drive = GetDrivePart(folder.Folder());
+    if (drive.empty()) return false;
+    auto root = driveRoots_.find(drive);
+    if (root == driveRoots_.end()) {
+        plat::Beneath open;
+        root = driveRoots_.emplace(drive, open.Open(drive + "\\") == plat::FsResult::Ok ? open.Identity()
+                                                                                     : plat::FileIdentity{}).first;
+    }
+    return root->second.Known() && root->second == folder.Identity();
+}
+
 void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
                   std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files) {
     subfolders.clear();
@@ -110,39 +140,21 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     return plat::FsResult::Failed;
 }
 
-// ---- undo bases ------------------------------------------------------------------------
-
-UndoBaseList::UndoBaseList(VEC_UNDO_BASES& bases) : bases_(bases) {
-    for (std::size_t i = 0; i < bases_.size(); ++i)
-        index_.emplace(std::make_tuple(bases_[i].Path, bases_[i].Id.dev, bases_[i].Id.ino), static_cast<std::uint32_t>(i));
-}
-
-std::uint32_t UndoBaseList::IndexOf(const plat::Beneath& base) {
-    const auto [it, added] = index_.emplace(std::make_tuple(base.Folder(), base.Identity().dev, base.Identity().ino),
-                                            static_cast<std::uint32_t>(bases_.size()));
-    if (added) bases_.push_back({base.Folder(), base.Identity()});
-    return it->second;
-}
-
-plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
-    if (state_[index] == 0) {
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        state_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
+plat::Beneath* WorkingCopyFinder::Find(const _tagWorkingCopy& record) {
+    const std::string folder = record.WorkingCopy.substr(0, record.WorkingCopy.rfind('\\'));
+    if (!work_.IsOpen() || work_.Folder() != folder) {
+        work_.Close();
+        work_.Open(folder);
     }
-    if (state_[index] != 1) return nullptr;
-    opened_[index].Release();
-    return &opened_[index];
+    work_.Release();
+    plat::EntryInfo info;
+    if (!work_.IsOpen() || work_.Look(record.WorkingCopy, info) != plat::FsResult::Ok ||
+        !plat::IsUnchanged(info, record.Copy))
+        return nullptr;
+    return &work_;
 }
 
-bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp) {
-    return info.kind == plat::EntryKind::File && info.id == stamp.id && info.size == stamp.size &&
-           info.mtimeNs == stamp.mtimeNs;
-}
-
-std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
-                        const std::string& gap) {
-    return topic + gap + kind + " no: " + number + ".";
+void WorkingCopyFinder::Drop(RunDisk& disk, const _tagWorkingCopy& record) {
+    work_.Release();
+    disk.RemoveFile(work_, record.WorkingCopy, &record.Copy);
 }

@@ -2,7 +2,7 @@
 // their windows: where a run's outcomes go, which files the name masks
 // take, the folders a walk never enters, and the working copies that keep
 // an overwritten file's old content for the Undo. Plain C++: the pages hand
-// in a FileRunLog that writes their Visual Log and zoom window.
+// in the RunLog that writes their Visual Log and zoom window.
 #pragma once
 
 #include <cstdint>
@@ -16,33 +16,11 @@
 #include <vector>
 
 #include "core/FolderFileUndo.h"
+#include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "pages/RunLog.h"
 #include "platform/Beneath.h"
-
-// One count label and the counter it shows.
-struct CounterLabel {
-    const char* Label;
-    double Value;
-};
-
-// Where a file run's outcomes go: the page's Visual Log and its zoom window.
-class FileRunLog {
-public:
-    virtual ~FileRunLog() = default;
-    // One line into the category's list of the Visual Log and of the zoom window.
-    virtual void AddLine(int category, const std::string& line) = 0;
-    // One line into the category's hidden export list.
-    virtual void AddExportLine(int category, const std::string& line) = 0;
-    // The counters changed; they may reach the screen a little later.
-    virtual void CountersChanged(std::span<const CounterLabel> counters) = 0;
-    // Every count label and pending line on the screen now.
-    virtual void ShowCounters(std::span<const CounterLabel> counters) = 0;
-    virtual void ClearLogLists() = 0;
-    virtual void ClearZoomLists() = 0;
-    virtual void SetRunMode(bool realRun) = 0;
-    virtual void ShowLog() = 0;
-};
 
 // ---- name masks ---------------------------------------------------------------------
 
@@ -71,6 +49,23 @@ public:
 
 private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+};
+
+// True when a run may not work on the folder, judged by the real folder
+// behind its text: the root of a drive or of a file system however
+// written, the program folder or the working folder.
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
+// The same judgement for the many main folders of one run: the program's
+// folders and each drive's root are opened once.
+class RunFolderRefusal {
+public:
+    RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
+    // `parent`, when known, is the folder that holds `folder`'s name.
+    bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
+
+private:
+    std::vector<plat::FileIdentity> own_;
+    std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
 };
 
 // The subfolders of `folder` (drive form, below `base`) that a walk may
@@ -118,34 +113,16 @@ private:
     std::map<std::string, std::string> next_;
 };
 
-// ---- undo bases ------------------------------------------------------------------------
-
-// The folders a page's runs worked beneath, each kept once, so records of
-// several runs index one list; found again by a lookup, not a search.
-class UndoBaseList {
+// The working copies an undo takes files back from: each working folder
+// opened once, each copy used only as the run made it.
+class WorkingCopyFinder {
 public:
-    explicit UndoBaseList(VEC_UNDO_BASES& bases);
-    std::uint32_t IndexOf(const plat::Beneath& base);
+    // The working folder holding the record's copy when the copy is there
+    // as the run made it; null otherwise.
+    plat::Beneath* Find(const _tagWorkingCopy& record);
+    // The copy goes once it served.
+    void Drop(RunDisk& disk, const _tagWorkingCopy& record);
 
 private:
-    VEC_UNDO_BASES& bases_;
-    std::map<std::tuple<std::string, std::uint64_t, std::uint64_t>, std::uint32_t> index_;
+    plat::Beneath work_;
 };
-// Opens a recorded base again; null when it is gone or is another folder now.
-class UndoBaseOpener {
-public:
-    explicit UndoBaseOpener(const VEC_UNDO_BASES& bases) : bases_(bases), opened_(bases.size()), state_(bases.size()) {}
-    plat::Beneath* Get(std::uint32_t index);
-
-private:
-    const VEC_UNDO_BASES& bases_;
-    std::vector<plat::Beneath> opened_;
-    std::vector<unsigned char> state_;
-};
-
-// True when the stamp is that of the entry (a regular file) found.
-bool SameFile(const plat::EntryInfo& info, const plat::FileStamp& stamp);
-
-// A message of a file page: caption is topic, `gap`, kind and number.
-std::string FileCaption(const std::string& topic, const std::string& kind, const std::string& number,
-                        const std::string& gap = "            ");

@@ -12,14 +12,11 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
-
-std::string Caption(const char* topic, const char* kind, const char* number) { return FileCaption(topic, kind, number); }
 
 StringList Destinations(const Vol10Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
@@ -37,21 +34,17 @@ _tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp
     _tagCreatedFile file;
     file.Path = path;
     file.HasStamp = stamp.id.Known();
-    file.Size = stamp.size;
-    file.MtimeNs = stamp.mtimeNs;
-    file.Id = stamp.id;
+    file.Stamp = stamp;
     file.Base = base;
     return file;
 }
-
-plat::FileStamp StampOf(const _tagCreatedFile& file) { return {file.Id, file.Size, file.MtimeNs}; }
 
 // One run or simulation: the destinations, the walk of each source and the
 // three conflict rules, on the disk it is handed.
 class Vol10Copier {
 public:
-    Vol10Copier(const Vol10Inputs& in, Vol10State& state, FileRunLog& log, RunDisk& disk, bool simulation)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), masks_(UsableFileMasks(in.Masks)),
+    Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), masks_(UsableFileMasks(in.Masks)),
           names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
@@ -63,22 +56,23 @@ public:
         if (!missingSizes_.empty()) {
             std::string text = "The path doesn't exists : \n";
             for (const std::string& x : missingSizes_) text += x + "\n";
-            plat::MessageBox(text, Caption(kVol10Topic, "Warning", "100054"), kWarn);
+            plat::MessageBox(text, MessageCaption(kVol10Topic, "Warning", "100054"), kWarn);
         }
         if (backupsExhausted_)
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 10057.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 10057.", pagekit::kError);
         if (increaseExhausted_)
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 100058.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 100058.", pagekit::kError);
     }
 
 private:
-    void Changed() { log_.CountersChanged(st_.Counters.Labels()); }
+    void Changed() { log_.CountersChanged(st_.Counters); }
 
     void Destination(const std::string& d) {
         dest_.Close();
-        if (GetDrivePart(d).empty() || dest_.Open(d) != plat::FsResult::Ok) {
+        // Copies get their names beneath the destination: one the list would refuse is none.
+        if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
             st_.Counters.FoldersNotExists += 1;
             st_.Vol10FoldersNotExist.push_back(d);
             log_.AddLine(Vol10CatFoldersNotExists, d);
@@ -92,9 +86,10 @@ private:
         for (const std::string& s : in_.Sources) {
             std::string refusal;
             if (CheckDestinationNotSource(d, s, refusal)) {
-                plat::MessageBox(refusal, Caption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
-                                                  sim_ ? "100074" : "100046"),
-                                 kInfo);
+                plat::MessageBox(
+                    refusal,
+                    MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information", sim_ ? "100074" : "100046"),
+                    kInfo);
                 continue;
             }
             if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
@@ -306,12 +301,12 @@ private:
 
     const Vol10Inputs& in_;
     Vol10State& st_;
-    FileRunLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
-    const bool sim_;
+    const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
     WorkingCopies names_;
-    UndoBaseList baseList_;
+    UndoBaseIndex baseList_;
     WalkFence fence_;
     std::map<std::string, plat::Beneath> sources_;
     plat::Beneath dest_;
@@ -325,10 +320,6 @@ private:
     bool backupsExhausted_ = false;
     bool increaseExhausted_ = false;
 };
-
-void EnableTabs(const Vol10PageHooks& hooks, bool on) {
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(on);
-}
 
 }  // namespace
 
@@ -411,11 +402,11 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
         if (!GetDriveFreeBytes(sample[drive], root, free)) continue;
         if (bytes > free) {
             root = drive.substr(0, 1) + ":\\";
-            plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
-                                 FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
+            plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root +
+                                 " is : " + FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
                                  "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +
                                  " bytes.",
-                             Caption(kVol10ListTopic, "Information", "100053"), kWarn);
+                             MessageCaption(kVol10ListTopic, "Information", "100053"), kWarn);
             return false;
         }
     }
@@ -429,247 +420,231 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
 namespace {
 
 // The checks before a run or simulation; false when it stops.
-bool CheckSources(const Vol10Inputs& in, const Vol10PageHooks& hooks, bool sim) {
-    if (in.Sources.empty()) {
-        plat::MessageBox(
-            "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
-            Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100071" : "100044"), kWarn);
-        if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
+    const char* topic = sim ? kVol10SimTopic : kVol10Topic;
+    if (!CheckStructuresListed(!in.Sources.empty(), MessageCaption(topic, "Warning", sim ? "100071" : "100044"), hooks))
         return false;
-    }
     for (const std::string& s : in.Sources) {
         if (!plat::FolderExists(TrimControlAndBlanks(s))) {
-            plat::MessageBox("The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
-                             Caption(sim ? kVol10SimTopic : kVol10Topic, "Warning", sim ? "100072" : "0283"), kWarn);
-            if (hooks.FocusAddFolderStructures) hooks.FocusAddFolderStructures();
+            plat::MessageBox(
+                "The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
+                MessageCaption(topic, "Warning", sim ? "100072" : "0283"), kWarn);
+            if (hooks.FocusAddFolderStructure) hooks.FocusAddFolderStructure();
             return false;
         }
     }
     return true;
 }
 
-void StartLog(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol10ResetRunCounters(state);
-    Vol10ClearRunLists(state);
-    if (real) state.Vol10FilesNotDeleted.clear();
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableTabs(hooks, false);
-    log.ClearZoomLists();
+// The frame of a run or simulation without its question and end.
+RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&state, &in, &hooks, simulation] {
+        return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
+    };
+    frame.Start = [&state, simulation] {
+        Vol10ResetRunCounters(state);
+        if (simulation) {
+            // The undo data of the last real run stays as it is.
+            for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+                                     &state.Vol10FilesOtherReasons})
+                list->clear();
+        } else {
+            // The simulation's results give way; the undo data of this run starts here.
+            Vol10ClearRunLists(state);
+            state.Vol10FilesNotDeleted.clear();
+        }
+    };
+    frame.Counters = CountersOf(state.Counters);
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };
+    return frame;
 }
 
 }  // namespace
 
-void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
-    if (!Vol10PrepareTotals(state, in, true)) return;
-    if (!CheckSources(in, hooks, false)) return;
-    if (plat::MessageBox("Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the Selected "
-                         "Files will be used.\n\n",
-                         Caption(kVol10ListTopic, "Information", "100045"), kAsk) != plat::IDYES)
-        return;
-    // The simulation's results give way; the undo data of this run starts here.
-    StartLog(state, in, log, hooks, true);
-    RealDisk disk;
-    Vol10Copier(in, state, log, disk, false).Run(Destinations(in));
-    plat::MessageBox("End of the Copy process !!!", Caption(kVol10Topic, "Information", "100047"), kInfo);
-    EnableTabs(hooks, true);
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol10Frame(state, in, log, hooks, false);
+    frame.Questions = {
+        {"Do you want to copy ?\n\n\n\nNote: If the <Select Files> button is active, only the "
+         "Selected Files will be used.\n\n",
+         MessageCaption(kVol10ListTopic, "Information", "100045")}};
+    frame.End = {"End of the Copy process !!!", MessageCaption(kVol10Topic, "Information", "100047")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks) {
-    if (!Vol10PrepareTotals(state, in, true)) return;
-    if (!CheckSources(in, hooks, true)) return;
-    if (plat::MessageBox("Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on "
-                         "the hard drive.\n\nThis allows you to see the process in real time, eliminate errors or "
-                         "export\nResult File lists - all without compromising existing Folder/File Structures.\n\n",
-                         Caption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073"),
-                         kAsk) != plat::IDYES)
-        return;
-    // The undo data of the last real run stays as it is.
-    log.SetRunMode(false);
-    Vol10ResetRunCounters(state);
-    for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
-                             &state.Vol10FilesOtherReasons})
-        list->clear();
-    log.ClearLogLists();
-    log.ShowCounters(state.Counters.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    EnableTabs(hooks, false);
-    log.ClearZoomLists();
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
-                         FileCaption(kVol10SimTopic, "Warning", "100076", "           "), kWarn);
-    } else {
-        DryDisk disk;
-        Vol10Copier(in, state, log, disk, true).Run(Destinations(in));
-        plat::MessageBox("End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
-                         "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n "
-                         "without actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, "
-                         "Use the Copy Files button.",
-                         Caption(kVol10SimTopic, "Information", "100075"), kInfo);
-    }
-    EnableTabs(hooks, true);
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol10Frame(state, in, log, hooks, true);
+    frame.Questions = {
+        {"Simulation shows you the complete Copy Multiple Files process \nwithout actually Copy them on the hard "
+         "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult File lists - "
+         "all without compromising existing Folder/File Structures.\n\n",
+         MessageCaption("Simulate Copy Multiple Files Process.-From a Folder List.", "Information", "100073")}};
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
+                                 MessageCaption(kVol10SimTopic, "Warning", "100076", "           ")};
+    frame.End = {
+        "End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
+        "Mode).\n\nThe purpose of the Simulation is to show the Complete Multiple Files process\n without "
+        "actually Copy them on the hard drive.\n\nIf You want to Copy Folder/File Structures, Use the Copy "
+        "Files button.",
+        MessageCaption(kVol10SimTopic, "Information", "100075")};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- undo ----------------------------------------------------------------------------------
 
 namespace {
 
-struct UndoGroups {
-    StringList missing, other;
-};
-
-}  // namespace
-
-void Vol10UndoLastRun(Vol10State& state, FileRunLog& log) {
-    if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
-        state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
-        plat::MessageBox(
-            "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
-            Caption(kVol10ListTopic, "Warning", "100049"), kWarn);
-        return;
-    }
-    if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
-                         Caption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
-        return;
-
-    UndoGroups groups;
-    UndoBaseOpener bases(state.Vol10UndoBases);
-    RealDisk disk;
-    // What this Undo put back at a target: a file that stands there as
-    // this Undo left it is the run's to take back further.
-    std::unordered_map<std::string, plat::FileStamp> restored;
-    auto asLeft = [&](const plat::EntryInfo& info, const std::string& path, const plat::FileStamp& recorded) {
-        if (SameFile(info, recorded)) return true;
-        const auto it = restored.find(path);
-        return it != restored.end() && SameFile(info, it->second);
-    };
+// The steps of the copy page's Undo, in order. What could not be undone is
+// kept for the next Undo where a retry can help, and reported.
+class Vol10Undo {
+public:
+    explicit Vol10Undo(Vol10State& state) : st_(state), bases_(state.Vol10UndoBases) {}
 
     // Overwrites, newest first: each target gets back the content it had
     // before that overwrite, so the oldest record restores what stood
     // there before the first run.
-    DEQ_WORKING_COPIES records;
-    records.swap(state.Vol10OverwriteRecords);
-    DEQ_WORKING_COPIES kept;
-    plat::Beneath work;
-    for (auto it = records.rbegin(); it != records.rend(); ++it) {
-        const _tagWorkingCopy& r = *it;
-        plat::EntryInfo info;
-        std::string workFolder = r.WorkingCopy.substr(0, r.WorkingCopy.rfind('\\'));
-        if (!work.IsOpen() || work.Folder() != workFolder) {
-            work.Close();
-            work.Open(workFolder);
-        }
-        work.Release();
-        if (!work.IsOpen() || work.Look(r.WorkingCopy, info) != plat::FsResult::Ok || !SameFile(info, r.Copy)) {
-            groups.missing.push_back(TrimBlanks(r.WorkingCopy));
-            continue;
-        }
-        plat::Beneath* base = bases.Get(r.Base);
-        if (!base) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        const plat::FsResult look = base->Look(r.Target, info);
-        if (look == plat::FsResult::Ok && !asLeft(info, r.Target, r.Written)) {
-            // Someone wrote the target since: theirs stays, and so does the copy.
-            groups.other.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
-            continue;
-        }
-        if (look != plat::FsResult::Ok && look != plat::FsResult::NotFound) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        plat::FileStamp back;
-        // A copy beside the target renamed over it: the target is never
-        // missing, and stays as it is when the restore fails.
-        if (disk.CopyFileReplacing(work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
-            groups.other.push_back(TrimBlanks(r.Target));
-            kept.push_front(r);
-            continue;
-        }
-        restored[r.Target] = back;
-        work.Release();
-        disk.RemoveFile(work, r.WorkingCopy, &r.Copy);
+    void RestoreOverwrites() {
+        DEQ_WORKING_COPIES records;
+        records.swap(st_.Vol10OverwriteRecords);
+        for (auto it = records.rbegin(); it != records.rend(); ++it) Restore(*it);
     }
-    state.Vol10OverwriteRecords = std::move(kept);
 
-    // The last run's copies onto free names.
-    const DEQ_CREATED_FILES copies =
-        !state.Vol10FilesCopied.empty() ? state.Vol10FilesCopied : state.Vol10FilesNotDeleted;
-    state.Vol10FilesNotDeleted.clear();
-    for (const _tagCreatedFile& f : copies) {
-        plat::Beneath* base = bases.Get(f.Base);
-        plat::EntryInfo info;
-        const plat::FsResult look = base ? base->Look(f.Path, info) : plat::FsResult::Failed;
-        if (look == plat::FsResult::NotFound) {
-            groups.missing.push_back(TrimBlanks(f.Path));
-            continue;
-        }
-        if (look == plat::FsResult::Ok && (!f.HasStamp || !asLeft(info, f.Path, StampOf(f)))) {
-            groups.other.push_back(TrimBlanks(f.Path) + "  (changed since the run)");
-            continue;
-        }
-        const plat::FileStamp found{info.id, info.size, info.mtimeNs};
-        if (look != plat::FsResult::Ok || disk.RemoveFile(*base, f.Path, &found) != plat::FsResult::Ok) {
-            groups.other.push_back(TrimBlanks(f.Path));
-            state.Vol10FilesNotDeleted.push_back(f);
+    // The last run's copies onto free names (or what the last Undo left of them).
+    void RemoveCopies() {
+        const DEQ_CREATED_FILES copies =
+            !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
+        st_.Vol10FilesNotDeleted.clear();
+        for (const _tagCreatedFile& f : copies) {
+            const auto put = restored_.find(f.Path);
+            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
+                                     put == restored_.end() ? nullptr : &put->second)) {
+            case AsLeft::Removed: break;
+            case AsLeft::Missing: missing_.push_back(TrimBlanks(f.Path)); break;
+            case AsLeft::Changed: other_.push_back(TrimBlanks(f.Path) + "  (changed since the run)"); break;
+            case AsLeft::Failed:
+                other_.push_back(TrimBlanks(f.Path));
+                st_.Vol10FilesNotDeleted.push_back(f);
+                break;
+            }
         }
     }
 
     // The type folders the run made, deepest first, each only when empty.
-    FolderFileUndo undo;
-    undo.SetBases(state.Vol10UndoBases);
-    if (!state.Vol10FoldersNotRemoved.empty()) {
-        undo.SetCreatedSubFolders(state.Vol10FoldersNotRemoved);
-        state.Vol10FoldersNotRemoved.clear();
-    } else {
-        undo.SetCreatedSubFolders(state.Vol10SubFoldersCopied);
+    void RemoveTypeFolders() {
+        folders_.SetBases(st_.Vol10UndoBases);
+        if (!st_.Vol10FoldersNotRemoved.empty()) {
+            folders_.SetCreatedSubFolders(st_.Vol10FoldersNotRemoved);
+            st_.Vol10FoldersNotRemoved.clear();
+        } else {
+            folders_.SetCreatedSubFolders(st_.Vol10SubFoldersCopied);
+        }
+        folders_.QueueSecondFolderList();
+        folders_.RemoveCreatedFolders();
+        folders_.BuildReport();
     }
-    undo.QueueSecondFolderList();
-    undo.RemoveCreatedFolders();
-    undo.BuildReport();
 
-    Vol10ClearRunLists(state);
-    log.ClearLogLists();
-    Vol10ResetRunCounters(state);
-    for (const _tagCreatedFolder& folder : undo.GetFailedFolderRecords()) {
-        state.Vol10FoldersNotRemoved.push_back(folder);
-        state.Counters.FoldersFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Delete : " + folder.Path);
-        log.AddExportLine(Vol10CatFilesFailedUndo, folder.Path);
+    // The Visual Log lists what stayed; the bases go once nothing refers to them.
+    void ShowResults(RunLog& log) {
+        Vol10ClearRunLists(st_);
+        log.ClearLogLists();
+        Vol10ResetRunCounters(st_);
+        auto failed = [&](const char* what, const std::string& path, double& counter) {
+            counter += 1;
+            log.AddLine(Vol10CatFilesFailedUndo, what + path);
+            log.AddExportLine(Vol10CatFilesFailedUndo, path);
+        };
+        for (const _tagCreatedFolder& folder : folders_.GetFailedFolderRecords()) {
+            st_.Vol10FoldersNotRemoved.push_back(folder);
+            failed("Failed to Delete : ", folder.Path, st_.Counters.FoldersFailedUndo);
+        }
+        for (const _tagCreatedFile& f : st_.Vol10FilesNotDeleted)
+            failed("Not Deleted : ", f.Path, st_.Counters.FilesFailedUndo);
+        for (const _tagWorkingCopy& r : st_.Vol10OverwriteRecords)
+            failed("Failed to Undo : ", r.Target, st_.Counters.FilesFailedUndo);
+        if (st_.Vol10OverwriteRecords.empty() && st_.Vol10FilesCopied.empty() && st_.Vol10FilesNotDeleted.empty() &&
+            st_.Vol10FoldersNotRemoved.empty())
+            st_.Vol10UndoBases.clear();
+        log.ShowCounters(st_.Counters.Labels());
     }
-    for (const _tagCreatedFile& f : state.Vol10FilesNotDeleted) {
-        state.Counters.FilesFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Not Deleted : " + f.Path);
-        log.AddExportLine(Vol10CatFilesFailedUndo, f.Path);
-    }
-    for (const _tagWorkingCopy& r : state.Vol10OverwriteRecords) {
-        state.Counters.FilesFailedUndo += 1;
-        log.AddLine(Vol10CatFilesFailedUndo, "Failed to Undo : " + r.Target);
-        log.AddExportLine(Vol10CatFilesFailedUndo, r.Target);
-    }
-    if (state.Vol10OverwriteRecords.empty() && state.Vol10FilesCopied.empty() && state.Vol10FilesNotDeleted.empty() &&
-        state.Vol10FoldersNotRemoved.empty())
-        state.Vol10UndoBases.clear();
-    log.ShowCounters(state.Counters.Labels());
 
     // Whatever failed, files or folders, is reported.
-    std::string report = undo.GetReport();
-    const bool foldersFailed = !report.empty();
-    if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
-    if (!groups.missing.empty()) {
-        report += "\nDESTINATION FILES DO NOT EXIST : \n\n";
-        for (const auto& p : groups.missing) report += p + "\n";
+    void Report() const {
+        std::string report = folders_.GetReport();
+        const bool foldersFailed = !report.empty();
+        if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
+        auto section = [&report](const char* heading, const StringList& paths) {
+            if (paths.empty()) return;
+            report += heading;
+            for (const auto& p : paths) report += p + "\n";
+        };
+        section("\nDESTINATION FILES DO NOT EXIST : \n\n", missing_);
+        section("\nOTHER REASONS   : \n\n", other_);
+        if (foldersFailed || !missing_.empty() || !other_.empty())
+            plat::MessageBox(report, MessageCaption(kVol10ListTopic, "Information", "100051"), kWarn);
     }
-    if (!groups.other.empty()) {
-        report += "\nOTHER REASONS   : \n\n";
-        for (const auto& p : groups.other) report += p + "\n";
+
+private:
+    void Restore(const _tagWorkingCopy& r) {
+        plat::Beneath* work = copies_.Find(r);
+        if (!work) {
+            missing_.push_back(TrimBlanks(r.WorkingCopy));
+            return;
+        }
+        // The target must be as the run (or this Undo) left it, or gone.
+        plat::Beneath* base = bases_.Fresh(r.Base);
+        plat::EntryInfo info;
+        const plat::FsResult look = base ? base->Look(r.Target, info) : plat::FsResult::Failed;
+        const auto put = restored_.find(r.Target);
+        if (look == plat::FsResult::Ok && !plat::IsUnchanged(info, r.Written) &&
+            (put == restored_.end() || !plat::IsUnchanged(info, put->second))) {
+            // Someone wrote the target since: theirs stays, and so does the copy.
+            other_.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
+            return;
+        }
+        plat::FileStamp back;
+        // A copy beside the target renamed over it: the target is never
+        // missing, and stays as it is when the restore fails.
+        if ((look != plat::FsResult::Ok && look != plat::FsResult::NotFound) ||
+            disk_.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
+            other_.push_back(TrimBlanks(r.Target));
+            st_.Vol10OverwriteRecords.push_front(r);
+            return;
+        }
+        // A file that stands there as this Undo left it is the run's to take back further.
+        restored_[r.Target] = back;
+        copies_.Drop(disk_, r);
     }
-    if (foldersFailed || !groups.missing.empty() || !groups.other.empty())
-        plat::MessageBox(report, Caption(kVol10ListTopic, "Information", "100051"), kWarn);
-    plat::MessageBox("End of Undo process !!!", Caption(kVol10ListTopic, "Information", "100052"), kInfo);
+
+    Vol10State& st_;
+    UndoBaseOpener bases_;
+    RealDisk disk_;
+    WorkingCopyFinder copies_;
+    std::unordered_map<std::string, plat::FileStamp> restored_;  // what this Undo put back at a target
+    StringList missing_, other_;
+    FolderFileUndo folders_;
+};
+
+}  // namespace
+
+void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
+    if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
+        state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
+        plat::MessageBox(
+            "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
+            MessageCaption(kVol10ListTopic, "Warning", "100049"), kWarn);
+        return;
+    }
+    if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
+                         MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
+        return;
+    Vol10Undo undo(state);
+    undo.RestoreOverwrites();
+    undo.RemoveCopies();
+    undo.RemoveTypeFolders();
+    undo.ShowResults(log);
+    undo.Report();
+    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
 }

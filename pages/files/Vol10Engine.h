@@ -1,7 +1,7 @@
 // The copy-files page (page 10) below its windows: what the page reads
 // from its controls, what it keeps between runs, and its pre-count, run,
 // simulation and undo. Plain C++: the page fills a Vol10Inputs from its
-// controls and hands over a FileRunLog for its Visual Log.
+// controls and hands over the RunLog of its Visual Log.
 //
 // The run and the simulation are one copier handed the real or the dry
 // disk. An overwrite first saves the old file into the working folder
@@ -19,6 +19,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/files/FileRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic10::Category.
@@ -97,16 +98,11 @@ void Vol10ClearRunLists(Vol10State& state);
 // without a message, a shortage with 100053).
 bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles);
 
-struct Vol10PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-    std::function<void()> FocusAddFolderStructures;
-};
-
-// Copy Files and Simulation, between disabling and enabling the two buttons.
-void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks);
-void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, FileRunLog& log, const Vol10PageHooks& hooks);
+// Copy Files and Simulation: one frame, the real or the dry disk.
+void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks);
+void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks);
 // Undo of the copy runs.
-void Vol10UndoLastRun(Vol10State& state, FileRunLog& log);
+void Vol10UndoLastRun(Vol10State& state, RunLog& log);
 
 inline constexpr const char* kVol10Topic = "Copy Multiple Files.-From a Folder List - Level.";
 inline constexpr const char* kVol10ListTopic = "Copy Multiple Files.-From a Folder List.";

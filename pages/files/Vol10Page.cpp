@@ -1,5 +1,5 @@
 // Page 10: the source list, the options' enable rules, the run buttons and
-// Clear All; the Include and Exclude buttons are FileListButtons.
+// Clear All; the Include and Exclude buttons are the shared IncludeExcludeLists.
 #include "pages/files/Vol10Page.h"
 
 #include <QDialog>
@@ -12,9 +12,9 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
-#include "pages/files/FileListButtons.h"
+#include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistic10.h"
@@ -27,24 +27,24 @@ using namespace pagekit;
 
 namespace {
 
-FileListProfile Vol10ListProfile() {
-    FileListProfile p;
-    auto cap = [](const char* kind, const char* number, const char* gap = "            ") {
-        return FileCaption(kVol10Topic, kind, number, gap);
+IncludeExcludeProfile Vol10ListProfile() {
+    IncludeExcludeProfile p = FileListProfile(false);
+    auto cap = [](const char* number, const char* gap = "            ") {
+        return MessageCaption(kVol10Topic, "Warning", number, gap);
     };
-    p.AddEmpty = cap("Warning", "100009");
-    p.AddInInclude = cap("Warning", "100010");
-    p.AddInExclude = cap("Warning", "100011");
-    p.ImportEmpty = cap("Warning", "100013");
-    p.ImportEnd = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100051.";
-    p.BuilderEmpty = cap("Warning", "100017");
-    p.BuilderEnd = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100052.";
-    p.ViewNone = cap("Warning", "100021");
-    p.ExportEmpty = cap("Warning", "100022", "             ");
-    p.DeleteSelectedEmpty = cap("Warning", "100024");
-    p.DeleteSelectedAsk = cap("Warning", "100023");
-    p.DeleteAllEmpty = cap("Warning", "100025");
-    p.DeleteAllAsk = cap("Warning", "100026");
+    p.SelectionEmpty.caption = cap("100009");
+    p.InInclude.caption = cap("100010");
+    p.InExclude.caption = cap("100011");
+    p.ImportEmpty.caption = cap("100013");
+    p.ImportEnd.caption = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100051.";
+    p.BuilderEmpty.caption = cap("100017");
+    p.BuilderEnd.caption = "Copy Multiple Files.-From a Folder List - Level.        rning no: 100052.";
+    p.ViewNone.caption = cap("100021");
+    p.ExportEmpty.caption = cap("100022", "             ");
+    p.DeleteSelectedEmpty.caption = cap("100024");
+    p.DeleteSelectedAsk.caption = cap("100023");
+    p.DeleteAllEmpty.caption = cap("100025");
+    p.DeleteAllAsk.caption = cap("100026");
     p.ViewTopic = kVol10Topic;
     p.Editor = []() -> IncludeListEditor* { return frmVol10EditIncludeList; };
     return p;
@@ -63,32 +63,28 @@ Vol10Page::Vol10Page(MainWindowShared& shared, QWidget* parent)
     ui->lblVol10ExcludeSum->setText("0");
     ui->lblVol10FolderStructuresSum->setText("0");
     listtools::ShowCountOf(ui->lstVol10AddFolderStructure, ui->lblVol10FolderStructuresSum);
-    Lists = new FileListButtons(this, ui->lstVol10IncludeFolderList, ui->lstVol10ExcludeFolderList, Vol10ListProfile(),
-                                [this] { Vol10RefreshPage(); });
+    IncludeExcludeProfile lists = Vol10ListProfile();
+    lists.Refresh = [this] { Vol10RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol10IncludeFolderList, ui->lstVol10ExcludeFolderList}, std::move(lists));
 
     auto click = [this](QAbstractButton* button, auto handler) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
-    click(ui->btnVol10IncToExc, [this] { Lists->IncToExc(); });
-    click(ui->btnVol10ExcToInc, [this] { Lists->ExcToInc(); });
-    click(ui->btnVol10AllFromInc, [this] { Lists->AllFromInc(); });
-    click(ui->btnVol10AllFromExc, [this] { Lists->AllFromExc(); });
-    click(ui->btnVol10ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
-    click(ui->btnVol10AddFolderToList, [this] { Lists->AddFolder(); });
-    click(ui->btnVol10SmartImport, [this] { Lists->SmartImport(); });
-    click(ui->btnVol10SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
-    click(ui->btnVol10EditIncludeList, [this] { Lists->EditIncludeList(); });
-    click(ui->btnVol10IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
-    click(ui->btnVol10SmartExport, [this] {
-        Lists->SmartExport();
-        ui->btnVol10SmartExport->setFocus();
-    });
-    click(ui->btnVol10ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
-    click(ui->btnVol10DeleteFromExcludeList, [this] { Lists->DeleteFromExcludeList(); });
-    click(ui->btnVol10DeleteExcludedAll, [this] {
-        Lists->DeleteExcludeAll();
-        ui->btnVol10DeleteExcludedAll->setFocus();
-    });
+    click(ui->btnVol10IncToExc, &Vol10Page::btnVol10IncToExcClick);
+    click(ui->btnVol10ExcToInc, &Vol10Page::btnVol10ExcToIncClick);
+    click(ui->btnVol10AllFromInc, &Vol10Page::btnVol10AllFromIncClick);
+    click(ui->btnVol10AllFromExc, &Vol10Page::btnVol10AllFromExcClick);
+    click(ui->btnVol10ExchangeIncExc, &Vol10Page::btnVol10ExchangeIncExcClick);
+    click(ui->btnVol10AddFolderToList, &Vol10Page::btnVol10AddFolderToListClick);
+    click(ui->btnVol10SmartImport, &Vol10Page::btnVol10SmartImportClick);
+    click(ui->btnVol10SubFolderListBuilder, &Vol10Page::btnVol10SubFolderListBuilderClick);
+    click(ui->btnVol10EditIncludeList, &Vol10Page::btnVol10EditIncludeListClick);
+    click(ui->btnVol10IncludeFolderListView, &Vol10Page::btnVol10IncludeFolderListViewClick);
+    click(ui->btnVol10SmartExport, &Vol10Page::btnVol10SmartExportClick);
+    click(ui->btnVol10ZoomIncludeWindow, &Vol10Page::btnVol10ZoomIncludeWindowClick);
+    click(ui->btnVol10DeleteFromExcludeList, &Vol10Page::btnVol10DeleteFromExcludeListClick);
+    click(ui->btnVol10DeleteExcludedAll, &Vol10Page::btnVol10DeleteExcludedAllClick);
     click(ui->btnVol10CopyFiles, &Vol10Page::btnVol10CopyFilesClick);
     click(ui->btnVol10CopyFilesSimulation, &Vol10Page::btnVol10CopyFilesSimulationClick);
     click(ui->btnVol10Undo, &Vol10Page::btnVol10UndoClick);
@@ -104,10 +100,24 @@ Vol10Page::Vol10Page(MainWindowShared& shared, QWidget* parent)
     Vol10EnableRunButtons(false);
 }
 
-Vol10Page::~Vol10Page() {
-    delete Lists;
-    delete ui;
-}
+Vol10Page::~Vol10Page() { delete ui; }
+
+// ---- Include and Exclude lists ------------------------------------------------------------
+
+void Vol10Page::btnVol10IncToExcClick() { Lists->IncToExcClick(); }
+void Vol10Page::btnVol10ExcToIncClick() { Lists->ExcToIncClick(); }
+void Vol10Page::btnVol10AllFromIncClick() { Lists->AllFromIncClick(); }
+void Vol10Page::btnVol10AllFromExcClick() { Lists->AllFromExcClick(); }
+void Vol10Page::btnVol10ExchangeIncExcClick() { Lists->ExchangeClick(); }
+void Vol10Page::btnVol10AddFolderToListClick() { Lists->AddFolderClick(); }
+void Vol10Page::btnVol10SmartImportClick() { Lists->ImportClick(); }
+void Vol10Page::btnVol10SubFolderListBuilderClick() { Lists->SubFolderListBuilderClick(); }
+void Vol10Page::btnVol10EditIncludeListClick() { Lists->EditListClick(); }
+void Vol10Page::btnVol10IncludeFolderListViewClick() { Lists->ViewClick(); }
+void Vol10Page::btnVol10SmartExportClick() { Lists->ExportClick(ui->btnVol10SmartExport); }
+void Vol10Page::btnVol10ZoomIncludeWindowClick() { Lists->ZoomClick(); }
+void Vol10Page::btnVol10DeleteFromExcludeListClick() { Lists->DeleteFromExcludeClick(); }
+void Vol10Page::btnVol10DeleteExcludedAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol10DeleteExcludedAll); }
 
 // ---- state and enable rules ------------------------------------------------------------------
 
@@ -179,34 +189,29 @@ Vol10Inputs Vol10Page::Vol10ReadInputs() const {
     return in;
 }
 
-Vol10PageHooks Vol10Page::Vol10Hooks() {
-    Vol10PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileCopy", on); };
-    hooks.FocusAddFolderStructures = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
+RunHooks Vol10Page::Vol10Hooks() {
+    RunHooks hooks = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol10CopyFiles, ui->btnVol10CopyFilesSimulation},
+                                            [this] { Vol10EnableRunButtons(true); });
+    hooks.FocusAddFolderStructure = [this] { ui->btnVol10AddFolderStructures->setFocus(); };
     return hooks;
 }
 
 // ---- run, simulation, undo -------------------------------------------------------------------
 
 void Vol10Page::btnVol10CopyFilesClick() {
-    ui->btnVol10CopyFiles->setEnabled(false);
-    ui->btnVol10CopyFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     Vol10RunCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
-    Vol10EnableRunButtons(true);
 }
 
 void Vol10Page::btnVol10CopyFilesSimulationClick() {
-    ui->btnVol10CopyFiles->setEnabled(false);
-    ui->btnVol10CopyFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     // The simulation leaves the last run's undo data as it is.
     Vol10SimulateCopyFiles(*this, Vol10ReadInputs(), log, Vol10Hooks());
-    Vol10EnableRunButtons(true);
 }
 
 void Vol10Page::btnVol10UndoClick() {
-    FileVisualLog log = Vol10VisualLog();
+    VisualLog log = Vol10VisualLog();
     Vol10UndoLastRun(*this, log);
 }
 
@@ -226,9 +231,10 @@ void Vol10Page::btnVol10FileSelectionClick() {
 }
 
 void Vol10Page::btnVol10ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol10Topic, "Information", "100042", kFileAsk) == plat::IDNO)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol10Topic, "Information", "100042"), kAsk) == plat::IDNO)
         return;
     ui->lstVol10IncludeFolderList->clear();
     ui->lstVol10ExcludeFolderList->clear();
@@ -240,9 +246,9 @@ void Vol10Page::btnVol10ClearAllClick() {
     Vol10ClearResultLists();
     Vol10ShowCounters();
     Vol10EnablePageControls(false);
-    plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "),
-                     kFileWarn);
+    plat::MessageBox(
+        "End of the CLEAR FIELDS process !!!\n",
+        MessageCaption("Copy Multiple Files.-From a Folder List Level.", "Warning", "100043", "           "), kWarn);
 }
 
 // ---- sources -----------------------------------------------------------------------------------
@@ -251,9 +257,10 @@ void Vol10Page::btnVol10AddFolderStructuresClick() {
     const std::string chosen = TrimBlanks(BrowseForFolder(window(), "Select the Folder Structure."));
     if (chosen.size() == 3) {
         if (CheckDrive(chosen) &&
-            FilePageBox("Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
-                        "YES to Copy,\nClick NO to Cancel.",
-                        kVol10Topic, "Information", "100028", kFileAsk) == plat::IDYES)
+            plat::MessageBox(
+                "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick "
+                "YES to Copy,\nClick NO to Cancel.",
+                MessageCaption(kVol10Topic, "Information", "100028"), kAsk) == plat::IDYES)
             Vol10AddSource(chosen);
     } else if (chosen.size() > 3) {
         Vol10AddSource(chosen);
@@ -265,8 +272,8 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
     if (trimmed.empty()) {
         ui->btnVol10CopyFiles->setEnabled(false);
         ui->btnVol10CopyFilesSimulation->setEnabled(false);
-        FilePageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
-                    kVol10Topic, "Warning", "100029", kFileWarn);
+        plat::MessageBox("The selection field is empty !\nAction : You must select a folder with subfolder structure.",
+                         MessageCaption(kVol10Topic, "Warning", "100029"), kWarn);
         return;
     }
     if (listtools::FindListItem(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
@@ -280,17 +287,18 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
 void Vol10Page::btnVol10ViewFolderStructuresClick() {
     QListWidgetItem* item = ui->lstVol10AddFolderStructure->currentItem();
     if (!item || !item->isSelected()) {
-        FilePageBox("There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
-                    "structure.",
-                    kVol10Topic, "Warning", "100038", kFileWarn);
+        plat::MessageBox(
+            "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder "
+            "structure.",
+            MessageCaption(kVol10Topic, "Warning", "100038"), kWarn);
         return;
     }
     ViewFolder(TrimBlanks(S(item->text())), kVol10Topic);
 }
 
 void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
-    if (FilePageBox("Do you want to delete the selected item(s) from the Exclude list ?", kVol10Topic, "Warning",
-                    "100039", kFileAsk) == plat::IDYES) {
+    if (plat::MessageBox("Do you want to delete the selected item(s) from the Exclude list ?",
+                         MessageCaption(kVol10Topic, "Warning", "100039"), kAsk) == plat::IDYES) {
         QStringList keep;
         for (int i = 0; i < ui->lstVol10AddFolderStructure->count(); ++i)
             if (!ui->lstVol10AddFolderStructure->item(i)->isSelected())
@@ -306,10 +314,10 @@ void Vol10Page::btnVol10DeleteSelectedFolderStructuresClick() {
 
 void Vol10Page::btnVol10DeleteAllFolderStructuresClick() {
     if (ui->lstVol10AddFolderStructure->count() == 0) {
-        FilePageBox("Empty List in the Folder Structure/Templates Window!\n", kVol10Topic, "Warning", "100040",
-                    kFileWarn);
-    } else if (FilePageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?", kVol10Topic,
-                           "Warning", "100041", kFileAsk) == plat::IDYES) {
+        plat::MessageBox("Empty List in the Folder Structure/Templates Window!\n",
+                         MessageCaption(kVol10Topic, "Warning", "100040"), kWarn);
+    } else if (plat::MessageBox("Do you want to delete all item(s) from the Folder Structure/Templates list ?",
+                                MessageCaption(kVol10Topic, "Warning", "100041"), kAsk) == plat::IDYES) {
         ui->lstVol10AddFolderStructure->clear();
     }
     Vol10RefreshPage();

@@ -1,10 +1,11 @@
 // Copy many files into many folders (page 10): the page's controls and
-// handlers, and its state between runs (Vol10State). The run, the
-// simulation and the undo are in Vol10Engine; the Include and Exclude list
-// buttons are the file pages' shared FileListButtons.
+// handlers, and its state between runs (Vol10State). The run, the simulation
+// and the undo are in Vol10Engine; the Include and Exclude list buttons are
+// the shared pagekit::IncludeExcludeLists.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <cstdint>
 #include <string>
 
@@ -12,7 +13,9 @@
 #include "pages/PageCommon.h"
 #include "pages/files/Vol10Engine.h"
 
-class FileListButtons;
+namespace pagekit {
+class IncludeExcludeLists;
+}
 
 namespace Ui {
 class Vol10Page;
@@ -26,6 +29,22 @@ public:
     ~Vol10Page() override;
 
     std::uint64_t Vol10CopiedBytes = 0;
+
+    // ---- Include and Exclude lists ---------------------------------------------------------
+    void btnVol10IncToExcClick();
+    void btnVol10ExcToIncClick();
+    void btnVol10AllFromIncClick();
+    void btnVol10AllFromExcClick();
+    void btnVol10ExchangeIncExcClick();
+    void btnVol10AddFolderToListClick();
+    void btnVol10SmartImportClick();
+    void btnVol10SubFolderListBuilderClick();
+    void btnVol10EditIncludeListClick();
+    void btnVol10IncludeFolderListViewClick();
+    void btnVol10SmartExportClick();
+    void btnVol10ZoomIncludeWindowClick();
+    void btnVol10DeleteFromExcludeListClick();
+    void btnVol10DeleteExcludedAllClick();
 
     // ---- handlers --------------------------------------------------------------------------
     void btnVol10CopyFilesClick();
@@ -55,9 +74,9 @@ public:
 
     Ui::Vol10Page* ui;
     MainWindowShared& Shared;
-    FileListButtons* Lists;
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
 
 private:
     bool Vol10AttachChecked() const;
-    Vol10PageHooks Vol10Hooks();
+    RunHooks Vol10Hooks();
 };

@@ -9,15 +9,14 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
 
 double oneTotals[3] = {0, 0, 0};
 double walkTotals[3] = {0, 0, 0};
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 StringList MainFolders(const Vol11Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
@@ -116,7 +115,7 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
 }
 
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
-    FileRunLog& log = ctx_.Log;
+    RunLog& log = ctx_.Log;
     const plat::FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
     if (r == plat::FsResult::Ok) {
         oneTotals[0] += 1;
@@ -174,39 +173,32 @@ void SmartDeleteFiles::ExamineLevel() {
 // ---- the run ----------------------------------------------------------------------------------
 
 bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
-    const std::vector<plat::FileIdentity> chain = folder.Ancestry();
-    // The root of the whole tree, or of a file system mounted into it.
-    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
-    plat::Beneath other;
-    const std::string drive = GetDrivePart(folder.Folder());
-    if (!drive.empty() && other.Open(drive + "\\") == plat::FsResult::Ok && other.Identity() == folder.Identity())
-        return true;
-    for (const std::string& own : {in.ProgramFolder, in.WorkingDir}) {
-        other.Close();
-        if (!own.empty() && other.Open(own) == plat::FsResult::Ok && other.Identity() == folder.Identity()) return true;
-    }
-    return false;
+    return RefusedRunFolder(folder, in.ProgramFolder, in.WorkingDir);
 }
 
 namespace {
 
-void DeleteAll(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, RunDisk& disk) {
+// The result labels as the engines' totals stand during a run.
+struct RunningTotals {
+    std::array<CounterLabel, 6> Labels() const {
+        double one[3], walk[3];
+        GetDeleteFilesOneTotals(one);
+        GetDeleteFilesTotals(walk);
+        return {{{"lblStat11FoldersDeleted", 0},
+                 {"lblStat11FoldersNotExists", 0},
+                 {"lblStat11FoldersOtherReasons", 0},
+                 {"lblStat11FilesDeleted", one[0] + walk[0]},
+                 {"lblStat11FilesNotExists", one[2] + walk[2]},
+                 {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
+    }
+};
+
+void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk) {
     DeleteFilesContext ctx{disk, log, UsableFileMasks(in.Masks), in.ReadOnlyFiles, {}, {}};
     ctx.Fence.Add(in.WorkingDir);
     const bool useOne = in.DeleteOnlyFilesInMainFolder;
     // The running totals of the run.
-    ctx.CountersChanged = [&] {
-        double one[3], walk[3];
-        GetDeleteFilesOneTotals(one);
-        GetDeleteFilesTotals(walk);
-        const std::array<CounterLabel, 6> labels{{{"lblStat11FoldersDeleted", 0},
-                                                  {"lblStat11FoldersNotExists", 0},
-                                                  {"lblStat11FoldersOtherReasons", 0},
-                                                  {"lblStat11FilesDeleted", one[0] + walk[0]},
-                                                  {"lblStat11FilesNotExists", one[2] + walk[2]},
-                                                  {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
-        log.CountersChanged(labels);
-    };
+    ctx.CountersChanged = [&] { log.CountersChanged(RunningTotals{}); };
     bool refused = false;
     for (const std::string& folder : MainFolders(in)) {
         plat::Beneath base;
@@ -246,7 +238,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, RunDis
     }
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-                         FileCaption(kVol11Topic, "Warning", "110037"), kWarn);
+                         MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);
 }
 
 void Totals(Vol11State& state, const Vol11Inputs& in) {
@@ -261,62 +253,55 @@ void Totals(Vol11State& state, const Vol11Inputs& in) {
     state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
 }
 
-void Start(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol11ResetCounters(state);
-    Vol11ClearResultLists(state);
-    if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
-    log.ClearLogLists();
-    log.ShowCounters(state.ToDeleteLabels());
-    log.ShowCounters(state.ResultLabels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
-    ResetDeleteFilesOneTotals();
-    ResetDeleteFilesTotals();
+// The frame of the run and of its twin on the dry disk, without questions and end.
+RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Start = [&state] {
+        Vol11ResetCounters(state);
+        Vol11ClearResultLists(state);
+        if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
+        ResetDeleteFilesOneTotals();
+        ResetDeleteFilesTotals();
+    };
+    frame.Counters = [&state] {
+        std::vector<CounterLabel> labels;
+        for (const CounterLabel& l : state.ToDeleteLabels()) labels.push_back(l);
+        for (const CounterLabel& l : state.ResultLabels()) labels.push_back(l);
+        return labels;
+    };
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        DeleteAll(state, in, log, disk);
+        Totals(state, in);
+    };
+    return frame;
 }
 
 }  // namespace
 
-void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks) {
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
     const std::string body =
         "Do you want to DELETE Files PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop the "
         "Delete process.\n\n\n\nNote: If the <Select Files> button is active, only the Selected Files will be used.";
+    RunFrame frame = Vol11Frame(state, in, log, false);
     const std::string first = in.DeleteDoubleConfirm ? "First Confirmation for DELETING Folders/Files\n\n"
                                                      : "Final Confirmation for DELETING Folders/Files\n\n";
-    if (plat::MessageBox(first + body, FileCaption(kVol11RunTopic, "Information", "110030"), kAsk) != plat::IDYES)
-        return;
-    if (in.DeleteDoubleConfirm &&
-        plat::MessageBox("Final Confirmation for DELETING Folders/Files\n\n" + body,
-                         FileCaption(kVol11RunTopic, "Information", "110031"), kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, true);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
-                         FileCaption(kVol11Topic, "Warning", "110035", "           "), kWarn);
-    } else {
-        RealDisk disk;
-        DeleteAll(state, in, log, disk);
-        Totals(state, in);
-        log.ShowCounters(state.ToDeleteLabels());
-        log.ShowCounters(state.ResultLabels());
-        plat::MessageBox("End of the Delete process !!!", FileCaption(kVol11Topic, "Information", "110034"), kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+    frame.Questions = {{first + body, MessageCaption(kVol11RunTopic, "Information", "110030")}};
+    if (in.DeleteDoubleConfirm)
+        frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
+                                   MessageCaption(kVol11RunTopic, "Information", "110031")});
+    frame.IncludeEmptyMessage = {
+        "The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
+        MessageCaption(kVol11Topic, "Warning", "110035", "           ")};
+    frame.End = {"End of the Delete process !!!", MessageCaption(kVol11Topic, "Information", "110034")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
-                              const Vol11PageHooks& hooks) {
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
     // The Visual Log shows the simulation; the page keeps its counts, lists
     // and carry-over for the next real run.
     Vol11State dry = state;
-    Start(dry, in, log, hooks, false);
-    if (!in.IncludeFolders.empty()) {
-        DryDisk disk;
-        DeleteAll(dry, in, log, disk);
-        Totals(dry, in);
-    }
-    log.ShowCounters(dry.ToDeleteLabels());
-    log.ShowCounters(dry.ResultLabels());
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+    RunOnFrame(Vol11Frame(dry, in, log, true), log, hooks);
 }

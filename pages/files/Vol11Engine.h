@@ -19,6 +19,7 @@
 
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/files/FileRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistics11::Category.
@@ -72,7 +73,7 @@ void GetDeleteFilesTotals(double totals[3]);
 // What the engines work with during one run.
 struct DeleteFilesContext {
     RunDisk& Disk;
-    FileRunLog& Log;
+    RunLog& Log;
     StringList Masks;  // as UsableFileMasks gives them
     bool ReadOnlyFiles = false;
     WalkFence Fence;  // folders a walk never enters
@@ -116,15 +117,11 @@ private:
 // program folder or the working folder.
 bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder);
 
-struct Vol11PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-};
-
-void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, FileRunLog& log, const Vol11PageHooks& hooks);
-// The run on the dry disk: the same outcomes, nothing deleted, the page's
-// state left as it was. No button offers it; the run's code is what it shows.
-void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, FileRunLog& log,
-                              const Vol11PageHooks& hooks);
+void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
+// The run's frame on the dry disk, without its questions and messages: the
+// same outcomes, nothing deleted, the page's state left as it was. No button
+// offers it; the run's code is what it shows.
+void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
 
 inline constexpr const char* kVol11Topic = "Delete Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol11RunTopic = "Delete Multiple Files. - From a Folder List.";

@@ -1,5 +1,5 @@
 // Page 11: options, enable rules, the run button and Clear All; the Include
-// and Exclude buttons are FileListButtons.
+// and Exclude buttons are the shared IncludeExcludeLists.
 #include "pages/files/Vol11Page.h"
 
 #include <QCheckBox>
@@ -10,9 +10,9 @@
 
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
-#include "pages/files/FileListButtons.h"
+#include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistics11.h"
@@ -25,25 +25,25 @@ using namespace pagekit;
 
 namespace {
 
-FileListProfile Vol11ListProfile() {
-    FileListProfile p;
+IncludeExcludeProfile Vol11ListProfile() {
+    IncludeExcludeProfile p = FileListProfile(true);
     const std::string folders = "Delete Folder structure(s).-From a Folder List.";
-    p.AddEmpty = FileCaption(folders, "Warning", "110008");
-    p.AddInInclude = FileCaption(folders, "Warning", "110009");
-    p.AddInExclude = FileCaption(folders, "Warning", "110010");
-    p.ImportEmpty = FileCaption(kVol11Topic, "Warning", "110012", "             ");
-    p.ImportEnd = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110051.";
-    p.BuilderEmpty = FileCaption(kVol11Topic, "Warning", "110016", "             ");
-    p.BuilderEnd = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110052.";
-    p.ViewNone = FileCaption(kVol11Topic, "Warning", "110020");
-    p.ExportEmpty = FileCaption(kVol11Topic, "Warning", "110021", "             ");
-    p.DeleteSelectedEmpty = FileCaption(kVol11Topic, "Warning", "110023");
-    p.DeleteSelectedAsk = FileCaption(kVol11Topic, "Warning", "110022");
-    p.DeleteAllEmpty = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
-    p.DeleteAllAsk = FileCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
+    p.SelectionEmpty.caption = MessageCaption(folders, "Warning", "110008");
+    p.InInclude.caption = MessageCaption(folders, "Warning", "110009");
+    p.InExclude.caption = MessageCaption(folders, "Warning", "110010");
+    p.ImportEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110012", "             ");
+    p.ImportEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110051.";
+    p.BuilderEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110016", "             ");
+    p.BuilderEnd.caption = "Delete Multiple Files.-From a Folder List - Level.        rning no: 110052.";
+    p.ViewNone.caption = MessageCaption(kVol11Topic, "Warning", "110020");
+    p.ExportEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110021", "             ");
+    p.DeleteSelectedEmpty.caption = MessageCaption(kVol11Topic, "Warning", "110023");
+    p.DeleteSelectedAsk.caption = MessageCaption(kVol11Topic, "Warning", "110022");
+    p.DeleteAllEmpty.caption =
+        MessageCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110024");
+    p.DeleteAllAsk.caption = MessageCaption("Delete Multiple Files.-From a Folder List - Level.", "Warning", "110025");
     p.ViewTopic = kVol11Topic;
-    p.CheckNotDriveRoot = FileCheckNotDriveRoot;
-    p.ImportNeedsMoreThanThree = true;
+    p.Refuses = FileRefusesDriveRoot;
     p.ImportStopsAtRoot = true;
     p.BuilderNeedsDrive = false;
     p.Editor = []() -> IncludeListEditor* { return frmVol11EditIncludeList; };
@@ -61,31 +61,27 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     listtools::ShowCountOf(ui->lstVol11ExcludeFolderList, ui->lblVol11ExcludeSum);
     ui->lblVol11IncludeSum->setText("0");
     ui->lblVol11ExcludeSum->setText("0");
-    Lists = new FileListButtons(this, ui->lstVol11IncludeFolderList, ui->lstVol11ExcludeFolderList, Vol11ListProfile(),
-                                [this] { Vol11RefreshPage(); });
+    IncludeExcludeProfile lists = Vol11ListProfile();
+    lists.Refresh = [this] { Vol11RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol11IncludeFolderList, ui->lstVol11ExcludeFolderList}, std::move(lists));
     auto click = [this](QAbstractButton* button, auto handler) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
-    click(ui->btnVol11IncToExc, [this] { Lists->IncToExc(); });
-    click(ui->btnVol11ExcToInc, [this] { Lists->ExcToInc(); });
-    click(ui->btnVol11AllfromInc, [this] { Lists->AllFromInc(); });
-    click(ui->btnVol11AllfromExc, [this] { Lists->AllFromExc(); });
-    click(ui->btnVol11ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
-    click(ui->btnVol11AddFoldersToList, [this] { Lists->AddFolder(); });
-    click(ui->btnVol11SmartImport, [this] { Lists->SmartImport(); });
-    click(ui->btnVol11SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
-    click(ui->btnVol11EditIncludeList, [this] { Lists->EditIncludeList(); });
-    click(ui->btnVol11IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
-    click(ui->btnVol11SmartExport, [this] {
-        Lists->SmartExport();
-        ui->btnVol11SmartExport->setFocus();
-    });
-    click(ui->btnVol11ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
-    click(ui->btnVol11DeleteFromExcludeList, [this] { Lists->DeleteFromExcludeList(); });
-    click(ui->btnVol11DeleteExcludeAll, [this] {
-        Lists->DeleteExcludeAll();
-        ui->btnVol11DeleteExcludeAll->setFocus();
-    });
+    click(ui->btnVol11IncToExc, &Vol11Page::btnVol11IncToExcClick);
+    click(ui->btnVol11ExcToInc, &Vol11Page::btnVol11ExcToIncClick);
+    click(ui->btnVol11AllfromInc, &Vol11Page::btnVol11AllfromIncClick);
+    click(ui->btnVol11AllfromExc, &Vol11Page::btnVol11AllfromExcClick);
+    click(ui->btnVol11ExchangeIncExc, &Vol11Page::btnVol11ExchangeIncExcClick);
+    click(ui->btnVol11AddFoldersToList, &Vol11Page::btnVol11AddFoldersToListClick);
+    click(ui->btnVol11SmartImport, &Vol11Page::btnVol11SmartImportClick);
+    click(ui->btnVol11SubFolderListBuilder, &Vol11Page::btnVol11SubFolderListBuilderClick);
+    click(ui->btnVol11EditIncludeList, &Vol11Page::btnVol11EditIncludeListClick);
+    click(ui->btnVol11IncludeFolderListView, &Vol11Page::btnVol11IncludeFolderListViewClick);
+    click(ui->btnVol11SmartExport, &Vol11Page::btnVol11SmartExportClick);
+    click(ui->btnVol11ZoomIncludeWindow, &Vol11Page::btnVol11ZoomIncludeWindowClick);
+    click(ui->btnVol11DeleteFromExcludeList, &Vol11Page::btnVol11DeleteFromExcludeListClick);
+    click(ui->btnVol11DeleteExcludeAll, &Vol11Page::btnVol11DeleteExcludeAllClick);
     click(ui->btnVol11DeleteFiles, &Vol11Page::btnVol11DeleteFilesClick);
     click(ui->btnVol11Statistics, &Vol11Page::btnVol11StatisticsClick);
     click(ui->btnVol11ClearAll, &Vol11Page::btnVol11ClearAllClick);
@@ -97,10 +93,24 @@ Vol11Page::Vol11Page(MainWindowShared& shared, QWidget* parent)
     Vol11EnableRunButtons(false);
 }
 
-Vol11Page::~Vol11Page() {
-    delete Lists;
-    delete ui;
-}
+Vol11Page::~Vol11Page() { delete ui; }
+
+// ---- Include and Exclude lists ------------------------------------------------------------
+
+void Vol11Page::btnVol11IncToExcClick() { Lists->IncToExcClick(); }
+void Vol11Page::btnVol11ExcToIncClick() { Lists->ExcToIncClick(); }
+void Vol11Page::btnVol11AllfromIncClick() { Lists->AllFromIncClick(); }
+void Vol11Page::btnVol11AllfromExcClick() { Lists->AllFromExcClick(); }
+void Vol11Page::btnVol11ExchangeIncExcClick() { Lists->ExchangeClick(); }
+void Vol11Page::btnVol11AddFoldersToListClick() { Lists->AddFolderClick(); }
+void Vol11Page::btnVol11SmartImportClick() { Lists->ImportClick(); }
+void Vol11Page::btnVol11SubFolderListBuilderClick() { Lists->SubFolderListBuilderClick(); }
+void Vol11Page::btnVol11EditIncludeListClick() { Lists->EditListClick(); }
+void Vol11Page::btnVol11IncludeFolderListViewClick() { Lists->ViewClick(); }
+void Vol11Page::btnVol11SmartExportClick() { Lists->ExportClick(ui->btnVol11SmartExport); }
+void Vol11Page::btnVol11ZoomIncludeWindowClick() { Lists->ZoomClick(); }
+void Vol11Page::btnVol11DeleteFromExcludeListClick() { Lists->DeleteFromExcludeClick(); }
+void Vol11Page::btnVol11DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol11DeleteExcludeAll); }
 
 void Vol11Page::Vol11ClearTotals() { ::Vol11ClearTotals(*this); }
 void Vol11Page::Vol11ResetCounters() { ::Vol11ResetCounters(*this); }
@@ -154,20 +164,19 @@ void Vol11Page::Vol11EnableRunButtons(bool) {
 }
 
 void Vol11Page::btnVol11DeleteFilesClick() {
-    ui->btnVol11DeleteFiles->setEnabled(false);
-    FileVisualLog log = Vol11VisualLog();
-    Vol11PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
+    VisualLog log = Vol11VisualLog();
+    RunHooks hooks = Vol11Hooks();
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol11DeleteFiles}, [this] { Vol11EnableRunButtons(true); });
     Vol11RunDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
-    Vol11EnableRunButtons(true);
 }
 
+// No button runs it: the run buttons stay as they are.
 void Vol11Page::Vol11SimulateDeleteFiles() {
-    FileVisualLog log = Vol11VisualLog();
-    Vol11PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileDelete", on); };
-    ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, hooks);
+    VisualLog log = Vol11VisualLog();
+    ::Vol11SimulateDeleteFiles(*this, Vol11ReadInputs(), log, Vol11Hooks());
 }
+
+RunHooks Vol11Page::Vol11Hooks() { return PageRunHooks(this, Shared); }
 
 void Vol11Page::btnVol11StatisticsClick() {
     Vol11UpdateToDeleteLabels();
@@ -186,8 +195,8 @@ void Vol11Page::rdoVol11DeleteOnlyFilesInMainFolderClick() {
     Vol11RefreshPage();
     if (Vol11HintShownMain++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
-                         FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110026", "           "),
-                         kFileWarn);
+                         MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110026", "           "),
+                         kWarn);
 }
 
 void Vol11Page::rdoVol11DeleteOnlyFilesClick() {
@@ -195,14 +204,15 @@ void Vol11Page::rdoVol11DeleteOnlyFilesClick() {
     Vol11RefreshPage();
     if (Vol11HintShownFiles++ == 0)
         plat::MessageBox("You can Select File Names/Types by Clicking on the <Select Files> button.",
-                         FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110027", "           "),
-                         kFileWarn);
+                         MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110027", "           "),
+                         kWarn);
 }
 
 void Vol11Page::btnVol11ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol11Topic, "Information", "110028", kFileAsk) == plat::IDNO)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol11Topic, "Information", "110028"), kAsk) == plat::IDNO)
         return;
     ui->lstVol11IncludeFolderList->clear();
     ui->lstVol11ExcludeFolderList->clear();
@@ -214,6 +224,6 @@ void Vol11Page::btnVol11ClearAllClick() {
     Vol11UpdateToDeleteLabels();
     Vol11EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110029", "           "),
-                     kFileWarn);
+                     MessageCaption("Delete Foldere(s).-From a Folder List.", "Warning", "110029", "           "),
+                     kWarn);
 }

@@ -1,15 +1,19 @@
 // Delete many files (page 11): the page's controls and handlers, and its
 // state between runs (Vol11State). The engines and the run are in
-// Vol11Engine; the Include and Exclude list buttons are FileListButtons.
+// Vol11Engine; the Include and Exclude list buttons are the shared
+// pagekit::IncludeExcludeLists.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
 #include "pages/files/Vol11Engine.h"
 
-class FileListButtons;
+namespace pagekit {
+class IncludeExcludeLists;
+}
 
 namespace Ui {
 class Vol11Page;
@@ -24,6 +28,22 @@ public:
 
     int Vol11HintShownMain = 0;  // the file-selection hint was shown for each scope radio
     int Vol11HintShownFiles = 0;
+
+    // ---- Include and Exclude lists ---------------------------------------------------------
+    void btnVol11IncToExcClick();
+    void btnVol11ExcToIncClick();
+    void btnVol11AllfromIncClick();
+    void btnVol11AllfromExcClick();
+    void btnVol11ExchangeIncExcClick();
+    void btnVol11AddFoldersToListClick();
+    void btnVol11SmartImportClick();
+    void btnVol11SubFolderListBuilderClick();
+    void btnVol11EditIncludeListClick();
+    void btnVol11IncludeFolderListViewClick();
+    void btnVol11SmartExportClick();
+    void btnVol11ZoomIncludeWindowClick();
+    void btnVol11DeleteFromExcludeListClick();
+    void btnVol11DeleteExcludeAllClick();
 
     // ---- handlers --------------------------------------------------------------------------
     void btnVol11DeleteFilesClick();
@@ -49,5 +69,8 @@ public:
 
     Ui::Vol11Page* ui;
     MainWindowShared& Shared;
-    FileListButtons* Lists;
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
+
+private:
+    RunHooks Vol11Hooks();
 };

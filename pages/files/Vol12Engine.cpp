@@ -10,12 +10,11 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/PageMessages.h"
+
+using namespace pagekit;
 
 namespace {
-
-constexpr unsigned kWarn = plat::MB_OK | plat::MB_ICONWARNING;
-constexpr unsigned kInfo = plat::MB_OK | plat::MB_ICONINFORMATION;
-constexpr unsigned kAsk = plat::MB_YESNO | plat::MB_ICONQUESTION | plat::MB_DEFBUTTON2;
 
 bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 
@@ -27,11 +26,15 @@ std::string PrefixSuffixPath(const std::string& path, const std::string& head, c
 
 class Vol12Renamer {
 public:
-    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, FileRunLog& log, RunDisk& disk, bool simulation)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(simulation), names_(state.Vol12WorkingNames),
+    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, RunLog& log, RunDisk& disk)
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), names_(state.Vol12WorkingNames),
           head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
         fence_.Add(in.WorkingDir);
+        // A listed folder nested in another listed one is renamed in by its
+        // own item only: walked twice, its files would get the prefix twice.
+        if (!in.InMainFolders)
+            for (const std::string& folder : in.IncludeFolders) fence_.Add(folder);
     }
     ~Vol12Renamer() {
         if (!sim_) st_.Vol12WorkingNames = names_;
@@ -75,14 +78,14 @@ public:
     void Finish() {
         if (exhausted_)
             plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 120039.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no: 120039.", pagekit::kError);
         if (copiesExhausted_)
             plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no:120038.", plat::MB_OK | plat::MB_ICONERROR);
+                             "Error !    Msg no:120038.", pagekit::kError);
     }
 
 private:
-    void Changed() { log_.CountersChanged(st_.Labels()); }
+    void Changed() { log_.CountersChanged(st_); }
 
     void Drop(const std::string& from, const std::string& to, const plat::FileIdentity& id) {
         switch (disk_.Rename(base_, from, to)) {
@@ -107,7 +110,7 @@ private:
         saved.Replaced = true;
         saved.Saved.Target = to;
         saved.Saved.Base = baseIndex_;
-        saved.Saved.Written = {there.id, there.size, there.mtimeNs};
+        saved.Saved.Written = there.Stamp();
         bool exhausted = false;
         if (names_.Make(disk_, base_, to, work_, saved.Saved.WorkingCopy, saved.Saved.Copy, &exhausted) !=
             plat::FsResult::Ok) {
@@ -199,12 +202,12 @@ private:
 
     const Vol12Inputs& in_;
     Vol12State& st_;
-    FileRunLog& log_;
+    RunLog& log_;
     RunDisk& disk_;
-    const bool sim_;
+    const bool sim_;  // the dry disk: nothing is recorded for the Undo
     WorkingCopies names_;
     const std::string head_, tail_;
-    UndoBaseList baseList_;
+    UndoBaseIndex baseList_;
     WalkFence fence_;
     plat::Beneath base_;
     plat::Beneath work_;
@@ -320,21 +323,23 @@ bool Vol12CheckNameParts(const Vol12Inputs& in, std::string& found) {
 
 namespace {
 
-void RenameAll(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, RunDisk& disk, bool sim) {
+void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
-    if (!sim) {
+    if (!disk.IsDry()) {
         state.Vol12FailedUndoSteps.clear();
         state.Vol12UndoBases.clear();
     }
-    Vol12Renamer worker(in, state, log, disk, sim);
+    Vol12Renamer worker(in, state, log, disk);
     for (const std::string& folder : examine.GetList()) {
-        if (GetDrivePart(folder).empty() || !plat::FolderExists(folder) || !worker.OpenMainFolder(folder)) {
+        // New names go beneath the folder: one the list would refuse is none.
+        if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
+            !worker.OpenMainFolder(folder)) {
             state.FoldersNotExist += 1;
             state.Vol12FoldersNotExist.push_back(folder);
             log.AddLine(Vol12CatFoldersNotExist, folder);
             log.AddExportLine(Vol12CatFoldersNotExist, folder);
-            log.CountersChanged(state.Labels());
+            log.CountersChanged(state);
             continue;
         }
         if (in.InMainFolders) {
@@ -354,93 +359,81 @@ bool CheckParts(const Vol12Inputs& in) {
     if (Vol12CheckNameParts(in, found)) return true;
     plat::MessageBox("Illegal character or name in the new File Names : " + found +
                          "\nAction : You must remove it from the Prefix, the Suffix, the Delimiters or the File Types.",
-                     FileCaption(kVol12Topic, "Warning", "120040"), kWarn);
+                     MessageCaption(kVol12Topic, "Warning", "120040"), kWarn);
     return false;
 }
 
-void Start(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks, bool real) {
-    log.SetRunMode(real);
-    Vol12ResetCounters(state);
-    if (real) {
-        Vol12ClearResultLists(state);
-    } else {
-        // The last real run's undo data stays.
-        state.Vol12FoldersNotExist.clear();
-        state.Vol12FilesSkipped.clear();
-        state.Vol12FilesNotRenamed.clear();
-        state.Vol12OverwrittenPairs.clear();
-        state.Vol12IncreasedNamePairs.clear();
-    }
-    log.ClearLogLists();
-    log.ShowCounters(state.Labels());
-    if (in.ShowDetailedResults) log.ShowLog();
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(false);
-    log.ClearZoomLists();
+// The frame of a run or simulation without its question and messages.
+RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool simulation) {
+    RunFrame frame;
+    frame.Simulation = simulation;
+    frame.Check = [&in] { return CheckParts(in); };
+    frame.Start = [&state, simulation] {
+        Vol12ResetCounters(state);
+        if (!simulation) {
+            Vol12ClearResultLists(state);
+        } else {
+            // The last real run's undo data stays.
+            state.Vol12FoldersNotExist.clear();
+            state.Vol12FilesSkipped.clear();
+            state.Vol12FilesNotRenamed.clear();
+            state.Vol12OverwrittenPairs.clear();
+            state.Vol12IncreasedNamePairs.clear();
+        }
+    };
+    frame.Counters = CountersOf(state);
+    frame.ShowLog = in.ShowDetailedResults;
+    frame.IncludeEmpty = in.IncludeFolders.empty();
+    frame.Work = [&state, &in, &log](RunDisk& disk) {
+        // The last run's working copies: the records that named them go now.
+        if (!disk.IsDry()) RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
+        RenameAll(state, in, log, disk);
+    };
+    return frame;
 }
 
 }  // namespace
 
-void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks) {
-    if (!CheckParts(in)) return;
-    if (plat::MessageBox("Do you want to RENAME Files ?\n", FileCaption(kVol12RunTopic, "Information", "120031"),
-                         kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, true);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                         FileCaption(kVol12Topic, "Warning", "120033", "           "), kWarn);
-    } else {
-        // The last run's working copies: the records that named them go now.
-        RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
-        RealDisk disk;
-        RenameAll(state, in, log, disk, false);
-        plat::MessageBox("End of the Rename process !!!", FileCaption(kVol12Topic, "Information", "120032"), kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol12Frame(state, in, log, false);
+    frame.Questions = {{"Do you want to RENAME Files ?\n", MessageCaption(kVol12RunTopic, "Information", "120031")}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
+                                 MessageCaption(kVol12Topic, "Warning", "120033", "           ")};
+    frame.End = {"End of the Rename process !!!", MessageCaption(kVol12Topic, "Information", "120032")};
+    RunOnFrame(frame, log, hooks);
 }
 
-void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log,
-                              const Vol12PageHooks& hooks) {
-    if (!CheckParts(in)) return;
-    if (plat::MessageBox("Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
-                         "them on the hard drive.\n\n",
-                         FileCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.",
-                                     "Information", "120056"),
-                         kAsk) != plat::IDYES)
-        return;
-    Start(state, in, log, hooks, false);
-    if (in.IncludeFolders.empty()) {
-        plat::MessageBox("The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
-                         FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning", "120058",
-                                     "           "),
-                         kWarn);
-    } else {
-        DryDisk disk;
-        RenameAll(state, in, log, disk, true);
-        plat::MessageBox("End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose "
-                         "of the Simulation is to show the Complete Multiple Files Renaming process\n without actually "
-                         "Renaming them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
-                         FileCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information",
-                                     "120057"),
-                         kInfo);
-    }
-    if (hooks.EnableOtherTabSheets) hooks.EnableOtherTabSheets(true);
+void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks) {
+    RunFrame frame = Vol12Frame(state, in, log, true);
+    frame.Questions = {
+        {"Simulation shows you the complete Rename Multiple Files process \nwithout actually Rename "
+         "them on the hard drive.\n\n",
+         MessageCaption("Simulate the Rename Multiple Files  Process.-From a Folder List.", "Information", "120056")}};
+    frame.IncludeEmptyMessage = {"The Include list is empty !!!\nYou must enter at least one Folder to Rename Foées.",
+                                 MessageCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Warning",
+                                                "120058", "           ")};
+    frame.End = {
+        "End of Simulation !!!\n\nNo actual Files were Renamed because of Simulation.\n\nThe purpose of "
+        "the Simulation is to show the Complete Multiple Files Renaming process\n without actually Renaming "
+        "them on the hard drive.\n\nIf You want to Rename Files, Use the Rename Files button.",
+        MessageCaption("Simulate the Rename Multiple Files. - From a Folder List.", "Information", "120057")};
+    RunOnFrame(frame, log, hooks);
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
 
-void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
+void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
     if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
         plat::MessageBox(
             "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",
-            FileCaption(kVol12Topic, "Warning", "120034"), kWarn);
+            MessageCaption(kVol12Topic, "Warning", "120034"), kWarn);
         return;
     }
     if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
-                         FileCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
+                         MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
         return;
     const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
-    const VEC_UNDO_BASES bases = state.Vol12UndoBases;
+    UndoBaseOpener bases(state.Vol12UndoBases);
     Vol12ClearResultLists(state);
     Vol12ResetCounters(state);
     log.ClearLogLists();
@@ -448,9 +441,8 @@ void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
 
     StringList sourceExists, destinationMissing, other;
     RenameReversal reversal(bases);
-    UndoBaseOpener opener(bases);
     RealDisk disk;
-    plat::Beneath work;
+    WorkingCopyFinder workingCopies;
     // A replaced file put back is a copy of it: the renames before it
     // know it by its new identity.
     std::map<std::pair<std::uint64_t, std::uint64_t>, plat::FileIdentity> copies;
@@ -472,18 +464,12 @@ void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
             continue;
         }
         const _tagWorkingCopy& saved = it->Saved;
-        const std::string workFolder = saved.WorkingCopy.substr(0, saved.WorkingCopy.rfind('\\'));
-        if (!work.IsOpen() || work.Folder() != workFolder) {
-            work.Close();
-            work.Open(workFolder);
-        }
-        work.Release();
-        plat::EntryInfo info;
-        if (!work.IsOpen() || work.Look(saved.WorkingCopy, info) != plat::FsResult::Ok || !SameFile(info, saved.Copy)) {
+        plat::Beneath* work = workingCopies.Find(saved);
+        if (!work) {
             destinationMissing.push_back(TrimBlanks(saved.WorkingCopy));
             continue;
         }
-        plat::Beneath* base = opener.Get(saved.Base);
+        plat::Beneath* base = bases.Fresh(saved.Base);
         if (!base) {
             other.push_back(TrimBlanks(saved.Target));
             state.Vol12FailedUndoSteps.push_front(*it);
@@ -491,7 +477,7 @@ void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
         }
         // Whatever stands at the replaced file's path now stays.
         plat::FileStamp back;
-        const plat::FsResult r = disk.CopyFile(work, saved.WorkingCopy, *base, saved.Target, &back);
+        const plat::FsResult r = disk.CopyFile(*work, saved.WorkingCopy, *base, saved.Target, &back);
         if (r == plat::FsResult::AlreadyExists) {
             sourceExists.push_back(TrimBlanks(saved.Target));
         } else if (r != plat::FsResult::Ok) {
@@ -499,12 +485,11 @@ void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
             state.Vol12FailedUndoSteps.push_front(*it);
         } else {
             copies[{saved.Written.id.dev, saved.Written.id.ino}] = back.id;
-            work.Release();
-            disk.RemoveFile(work, saved.WorkingCopy, &saved.Copy);
+            workingCopies.Drop(disk, saved);
         }
     }
     if (!state.Vol12FailedUndoSteps.empty()) {
-        state.Vol12UndoBases = bases;
+        state.Vol12UndoBases = bases.Bases();
         for (const _tagRenameStep& step : state.Vol12FailedUndoSteps) {
             const std::string path = TrimBlanks(step.Replaced ? step.Saved.Target : step.Move.OldPath);
             log.AddLine(Vol12CatFilesFailedUndo, path);
@@ -524,7 +509,7 @@ void Vol12UndoLastRun(Vol12State& state, FileRunLog& log) {
         section("\nSOURCE FILES DO EXIST : \n\n", sourceExists);
         section("\nDESTINATION FILES DO NOT EXIST : \n\n", destinationMissing);
         section("\nOTHER REASONS   : \n\n", other);
-        plat::MessageBox(report, FileCaption(kVol12Topic, "Information", "120036"), kWarn);
+        plat::MessageBox(report, MessageCaption(kVol12Topic, "Information", "120036"), kWarn);
     }
-    plat::MessageBox("End of Undo process !!!", FileCaption(kVol12Topic, "Information", "120037"), kInfo);
+    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
 }

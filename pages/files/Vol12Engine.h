@@ -21,6 +21,7 @@
 
 #include "core/RenameUndo.h"
 #include "core/Types.h"
+#include "pages/RunFrame.h"
 #include "pages/files/FileRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic12::Category.
@@ -116,13 +117,10 @@ private:
 using SmartRenameSimulOne = SmartRenameOne;
 using SmartRenameSimul = SmartRename;
 
-struct Vol12PageHooks {
-    std::function<void(bool enabled)> EnableOtherTabSheets;
-};
-
-void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks);
-void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, FileRunLog& log, const Vol12PageHooks& hooks);
-void Vol12UndoLastRun(Vol12State& state, FileRunLog& log);
+// Rename Files and Simulation: one frame, the real or the dry disk.
+void Vol12RunRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks);
+void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& log, const RunHooks& hooks);
+void Vol12UndoLastRun(Vol12State& state, RunLog& log);
 
 inline constexpr const char* kVol12Topic = "Rename Multiple Files.-From a Folder List.";
 inline constexpr const char* kVol12RunTopic = "Rename Multiple Files. - From a Folder List.";

@@ -1,5 +1,5 @@
 // Page 12: method edits, enable rules, the run buttons and Clear All; the
-// Include and Exclude buttons are FileListButtons.
+// Include and Exclude buttons are the shared IncludeExcludeLists.
 #include "pages/files/Vol12Page.h"
 
 #include <QCheckBox>
@@ -10,9 +10,9 @@
 
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
-#include "pages/files/FileListButtons.h"
+#include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
-#include "pages/files/FileVisualLog.h"
+#include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic12.h"
 #include "ui_Vol12Page.h"
@@ -23,27 +23,28 @@ using namespace pagekit;
 
 namespace {
 
-FileListProfile Vol12ListProfile() {
-    FileListProfile p;
-    p.AddEmpty = FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120010");
-    p.AddInInclude = FileCaption(kVol12RunTopic, "Warning", "120011");
-    p.AddInExclude = FileCaption("Rename Multiple Files - From a Folder List.", "Warning", "120012");
-    p.AddInIncludeText = "This Folder exists in the INCLUDE FOLDER LIST !!!";
-    p.AddInExcludeText = "This Folder exists in the EXCLUDE FOLDER LIST !!!";
-    p.ImportEmpty = FileCaption(kVol12Topic, "Warning", "120015", "             ");
-    p.ImportEnd = "Rename Multiple Files.-From a Folder List - Level.        rning no: 120051.";
-    p.BuilderEmpty = FileCaption(kVol12Topic, "Warning", "120019", "             ");
-    p.BuilderEnd = p.ImportEnd;
-    p.ViewNone = FileCaption(kVol12RunTopic, "Warning", "120023");
-    p.ExportEmpty = FileCaption(kVol12Topic, "Warning", "120024", "             ");
-    p.DeleteSelectedEmpty = FileCaption(kVol12RunTopic, "Warning", "120026");
-    p.DeleteSelectedAsk = FileCaption(kVol12RunTopic, "Warning", "120025");
-    p.DeleteAllEmpty = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120027");
-    p.DeleteAllAsk = FileCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120028");
+IncludeExcludeProfile Vol12ListProfile() {
+    IncludeExcludeProfile p = FileListProfile(true);
+    p.SelectionEmpty.caption = MessageCaption("Rename Multiple Files - From a Folder List.", "Warning", "120010");
+    p.InInclude = {"This Folder exists in the INCLUDE FOLDER LIST !!!",
+                   MessageCaption(kVol12RunTopic, "Warning", "120011")};
+    p.InExclude = {"This Folder exists in the EXCLUDE FOLDER LIST !!!",
+                   MessageCaption("Rename Multiple Files - From a Folder List.", "Warning", "120012")};
+    p.ImportEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120015", "             ");
+    p.ImportEnd.caption = "Rename Multiple Files.-From a Folder List - Level.        rning no: 120051.";
+    p.BuilderEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120019", "             ");
+    p.BuilderEnd.caption = p.ImportEnd.caption;
+    p.ViewNone.caption = MessageCaption(kVol12RunTopic, "Warning", "120023");
+    p.ExportEmpty.caption = MessageCaption(kVol12Topic, "Warning", "120024", "             ");
+    p.DeleteSelectedEmpty.caption = MessageCaption(kVol12RunTopic, "Warning", "120026");
+    p.DeleteSelectedAsk.caption = MessageCaption(kVol12RunTopic, "Warning", "120025");
+    p.DeleteAllEmpty.caption =
+        MessageCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120027");
+    p.DeleteAllAsk.caption =
+        MessageCaption("Rename Multiple Files. - From a Folder List - Level.", "Warning", "120028");
     p.ViewTopic = kVol12RunTopic;
-    p.CheckNotDriveRoot = FileCheckNotDriveRoot;
+    p.Refuses = FileRefusesDriveRoot;
     p.RootCheckOnAllFromExclude = true;
-    p.ImportNeedsMoreThanThree = true;
     p.Editor = []() -> IncludeListEditor* { return frmVol12EditIncludeList; };
     return p;
 }
@@ -59,25 +60,27 @@ Vol12Page::Vol12Page(MainWindowShared& shared, QWidget* parent)
     listtools::ShowCountOf(ui->lstVol12ExcludeFolderList, ui->lblVol12ExcludeSum);
     ui->lblVol12IncludeSum->setText("0");
     ui->lblVol12ExcludeSum->setText("0");
-    Lists = new FileListButtons(this, ui->lstVol12IncludeFolderList, ui->lstVol12ExcludeFolderList, Vol12ListProfile(),
-                                [this] { Vol12RefreshPage(); });
+    IncludeExcludeProfile lists = Vol12ListProfile();
+    lists.Refresh = [this] { Vol12RefreshPage(); };
+    Lists = std::make_unique<IncludeExcludeLists>(
+        this, IncludeExcludeWidgets{ui->lstVol12IncludeFolderList, ui->lstVol12ExcludeFolderList}, std::move(lists));
     auto click = [this](QAbstractButton* button, auto handler) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
-    click(ui->btnVol12IncToExc, [this] { Lists->IncToExc(); });
-    click(ui->btnVol12ExcToInc, [this] { Lists->ExcToInc(); });
-    click(ui->btnVol12AllfromInc, [this] { Lists->AllFromInc(); });
-    click(ui->btnVol12AllfromExc, [this] { Lists->AllFromExc(); });
-    click(ui->btnVol12ExchangeIncExc, [this] { Lists->ExchangeIncExc(); });
-    click(ui->btnVol12AddFolderToList, [this] { Lists->AddFolder(); });
-    click(ui->btnVol12SmartImport, [this] { Lists->SmartImport(); });
-    click(ui->btnVol12SubFolderListBuilder, [this] { Lists->SubFolderListBuilder(); });
-    click(ui->btnVol12EditIncludeList, [this] { Lists->EditIncludeList(); });
-    click(ui->btnVol12IncludeFolderListView, [this] { Lists->IncludeFolderListView(); });
-    click(ui->btnVol12SmartExport, [this] { Lists->SmartExport(); });
-    click(ui->btnVol12ZoomIncludeWindow, [this] { Lists->ZoomIncludeWindow(); });
-    click(ui->btnVol12DeleteFromExcludelist, [this] { Lists->DeleteFromExcludeList(); });
-    click(ui->btnVol12DeleteExcludeAll, [this] { Lists->DeleteExcludeAll(); });
+    click(ui->btnVol12IncToExc, &Vol12Page::btnVol12IncToExcClick);
+    click(ui->btnVol12ExcToInc, &Vol12Page::btnVol12ExcToIncClick);
+    click(ui->btnVol12AllfromInc, &Vol12Page::btnVol12AllfromIncClick);
+    click(ui->btnVol12AllfromExc, &Vol12Page::btnVol12AllfromExcClick);
+    click(ui->btnVol12ExchangeIncExc, &Vol12Page::btnVol12ExchangeIncExcClick);
+    click(ui->btnVol12AddFolderToList, &Vol12Page::btnVol12AddFolderToListClick);
+    click(ui->btnVol12SmartImport, &Vol12Page::btnVol12SmartImportClick);
+    click(ui->btnVol12SubFolderListBuilder, &Vol12Page::btnVol12SubFolderListBuilderClick);
+    click(ui->btnVol12EditIncludeList, &Vol12Page::btnVol12EditIncludeListClick);
+    click(ui->btnVol12IncludeFolderListView, &Vol12Page::btnVol12IncludeFolderListViewClick);
+    click(ui->btnVol12SmartExport, &Vol12Page::btnVol12SmartExportClick);
+    click(ui->btnVol12ZoomIncludeWindow, &Vol12Page::btnVol12ZoomIncludeWindowClick);
+    click(ui->btnVol12DeleteFromExcludelist, &Vol12Page::btnVol12DeleteFromExcludelistClick);
+    click(ui->btnVol12DeleteExcludeAll, &Vol12Page::btnVol12DeleteExcludeAllClick);
     click(ui->btnVol12RenameFiles, &Vol12Page::btnVol12RenameFilesClick);
     click(ui->btnVol12RenameFilesSimulation, &Vol12Page::btnVol12RenameFilesSimulationClick);
     click(ui->btnVol12Undo, &Vol12Page::btnVol12UndoClick);
@@ -90,10 +93,24 @@ Vol12Page::Vol12Page(MainWindowShared& shared, QWidget* parent)
     Vol12EnableRunButtons(false);
 }
 
-Vol12Page::~Vol12Page() {
-    delete Lists;
-    delete ui;
-}
+Vol12Page::~Vol12Page() { delete ui; }
+
+// ---- Include and Exclude lists ------------------------------------------------------------
+
+void Vol12Page::btnVol12IncToExcClick() { Lists->IncToExcClick(); }
+void Vol12Page::btnVol12ExcToIncClick() { Lists->ExcToIncClick(); }
+void Vol12Page::btnVol12AllfromIncClick() { Lists->AllFromIncClick(); }
+void Vol12Page::btnVol12AllfromExcClick() { Lists->AllFromExcClick(); }
+void Vol12Page::btnVol12ExchangeIncExcClick() { Lists->ExchangeClick(); }
+void Vol12Page::btnVol12AddFolderToListClick() { Lists->AddFolderClick(); }
+void Vol12Page::btnVol12SmartImportClick() { Lists->ImportClick(); }
+void Vol12Page::btnVol12SubFolderListBuilderClick() { Lists->SubFolderListBuilderClick(); }
+void Vol12Page::btnVol12EditIncludeListClick() { Lists->EditListClick(); }
+void Vol12Page::btnVol12IncludeFolderListViewClick() { Lists->ViewClick(); }
+void Vol12Page::btnVol12SmartExportClick() { Lists->ExportClick(); }
+void Vol12Page::btnVol12ZoomIncludeWindowClick() { Lists->ZoomClick(); }
+void Vol12Page::btnVol12DeleteFromExcludelistClick() { Lists->DeleteFromExcludeClick(); }
+void Vol12Page::btnVol12DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(); }
 
 void Vol12Page::Vol12ResetCounters() { ::Vol12ResetCounters(*this); }
 void Vol12Page::Vol12UpdateResultLabels() { Vol12VisualLog().ShowCounters(Labels()); }
@@ -179,30 +196,25 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
     return in;
 }
 
-Vol12PageHooks Vol12Page::Vol12Hooks() {
-    Vol12PageHooks hooks;
-    hooks.EnableOtherTabSheets = [this](bool on) { EnableFileTabSheets(this, "tabFileRename", on); };
+RunHooks Vol12Page::Vol12Hooks() {
+    RunHooks hooks = PageRunHooks(this, Shared);
+    hooks.EnableRunButtons = RunButtonsHook({ui->btnVol12RenameFiles, ui->btnVol12RenameFilesSimulation},
+                                            [this] { Vol12EnableRunButtons(true); });
     return hooks;
 }
 
 void Vol12Page::btnVol12RenameFilesClick() {
-    ui->btnVol12RenameFiles->setEnabled(false);
-    ui->btnVol12RenameFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12RunRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
-    Vol12EnableRunButtons(true);
 }
 
 void Vol12Page::btnVol12RenameFilesSimulationClick() {
-    ui->btnVol12RenameFiles->setEnabled(false);
-    ui->btnVol12RenameFilesSimulation->setEnabled(false);
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12SimulateRenameFiles(*this, Vol12ReadInputs(), log, Vol12Hooks());
-    Vol12EnableRunButtons(true);
 }
 
 void Vol12Page::btnVol12UndoClick() {
-    FileVisualLog log = Vol12VisualLog();
+    VisualLog log = Vol12VisualLog();
     Vol12UndoLastRun(*this, log);
 }
 
@@ -215,9 +227,10 @@ void Vol12Page::btnVol12HelpClick() { ShowHelpTopic(HelpTopic::Vol12); }
 void Vol12Page::btnVol12ExamplesClick() { ShowExamples(ExampleWindow::Vol12); }
 
 void Vol12Page::btnVol12ClearAllClick() {
-    if (FilePageBox("You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
-                    "delete process.",
-                    kVol12RunTopic, "Information", "120029", kFileAsk) != plat::IDYES)
+    if (plat::MessageBox(
+            "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+            "delete process.",
+            MessageCaption(kVol12RunTopic, "Information", "120029"), kAsk) != plat::IDYES)
         return;
     ui->lstVol12IncludeFolderList->clear();
     ui->lstVol12ExcludeFolderList->clear();
@@ -232,5 +245,5 @@ void Vol12Page::btnVol12ClearAllClick() {
     Vol12UpdateResultLabels();
     Vol12EnablePageControls(false);
     plat::MessageBox("End of the CLEAR FIELDS process !!!\n",
-                     FileCaption(kVol12RunTopic, "Warning", "120030", "           "), kFileWarn);
+                     MessageCaption(kVol12RunTopic, "Warning", "120030", "           "), kWarn);
 }

@@ -1,16 +1,20 @@
 // Rename many files (page 12): the page's controls and handlers, and its
 // state between runs (Vol12State). The run, the simulation and the undo are
-// in Vol12Engine; the Include and Exclude list buttons are FileListButtons.
+// in Vol12Engine; the Include and Exclude list buttons are the shared
+// pagekit::IncludeExcludeLists.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <cstdint>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
 #include "pages/files/Vol12Engine.h"
 
-class FileListButtons;
+namespace pagekit {
+class IncludeExcludeLists;
+}
 
 namespace Ui {
 class Vol12Page;
@@ -22,6 +26,22 @@ class Vol12Page : public QWidget, public Vol12State {
 public:
     explicit Vol12Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol12Page() override;
+
+    // ---- Include and Exclude lists ---------------------------------------------------------
+    void btnVol12IncToExcClick();
+    void btnVol12ExcToIncClick();
+    void btnVol12AllfromIncClick();
+    void btnVol12AllfromExcClick();
+    void btnVol12ExchangeIncExcClick();
+    void btnVol12AddFolderToListClick();
+    void btnVol12SmartImportClick();
+    void btnVol12SubFolderListBuilderClick();
+    void btnVol12EditIncludeListClick();
+    void btnVol12IncludeFolderListViewClick();
+    void btnVol12SmartExportClick();
+    void btnVol12ZoomIncludeWindowClick();
+    void btnVol12DeleteFromExcludelistClick();
+    void btnVol12DeleteExcludeAllClick();
 
     // ---- handlers --------------------------------------------------------------------------
     void btnVol12RenameFilesClick();
@@ -45,9 +65,9 @@ public:
 
     Ui::Vol12Page* ui;
     MainWindowShared& Shared;
-    FileListButtons* Lists;
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
 
 private:
     void Vol12EnableMethodControls(bool prefixSuffix);
-    Vol12PageHooks Vol12Hooks();
+    RunHooks Vol12Hooks();
 };

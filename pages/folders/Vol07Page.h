@@ -1,12 +1,22 @@
-// Delete many folders: the page, its state between runs and the enable
-// rules the main window's start-up and settings restore rely on.
+// Delete many folders (page 07): the page's controls and handlers, its
+// counters and the pre-count between runs. The run and its simulation are
+// Vol07Engine's work on the one run frame; the Include and Exclude list
+// buttons are the shared pagekit::IncludeExcludeLists.
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "core/Types.h"
 #include "pages/PageCommon.h"
+#include "pages/RunLog.h"
+#include "pages/folders/Vol07Engine.h"
+
+namespace pagekit {
+class IncludeExcludeLists;
+}
 
 namespace Ui {
 class Vol07Page;
@@ -19,26 +29,66 @@ public:
     explicit Vol07Page(MainWindowShared& shared, QWidget* parent = nullptr);
     ~Vol07Page() override;
 
-    // ---- state kept between runs ----------------------------------------------
-    std::uint64_t Vol07StructureBytes = 0;
-    std::uint32_t Vol07StructureFolders = 0;
-    std::uint32_t Vol07StructureFiles = 0;
-    double Stat07FoldersToDelete = 0, Stat07FilesToDelete = 0;
-    double Stat07FoldersDeleted = 0, Stat07FilesDeleted = 0, Stat07MainFoldersNotExist = 0,
-           Stat07FoldersNotExists = 0, Stat07FilesNotExists = 0, Stat07FoldersOtherReasons = 0,
-           Stat07FilesOtherReasons = 0;
-    StringList Vol07ResultFoldersDeleted, Vol07ResultFoldersNotExists, Vol07ResultFoldersOther,
-        Vol07ResultMainFoldersNotExist;
+    // ---- state kept between runs ----------------------------------------------------------
+    // 1: the to-delete figures come from the last page refresh; 2: a run has used them since.
+    int Vol07CountState = 1;
+    Vol07Counters Counters;
     int Vol07ResultDisplayMode = 1;  // how the Visual Log is filled
 
-    // ---- operations ------------------------------------------------------------
+    // ---- Include and Exclude lists ---------------------------------------------------------
+    void btnVol07IncToExcClick();
+    void btnVol07ExcToIncClick();
+    void btnVol07AllfromIncClick();
+    void btnVol07AllfromExcClick();
+    void btnVol07ExchangeIncExcClick();
+    void btnVol07AddFoldersToListClick();
+    void btnVol07SmartImportClick();
+    void btnVol07SubFolderListBuilderClick();
+    void btnVol07EditIncludeListClick();
+    void btnVol07IncludeFolderListViewClick();
+    void btnVol07SmartExportClick();
+    void btnVol07ZoomIncludeWindowClick();
+    void btnVol07DeleteFromExcludeListClick();
+    void btnVol07DeleteExcludeAllClick();
+
+    // ---- handlers --------------------------------------------------------------------------
+    void btnVol07DeleteFoldersClick();
+    void btnVol07DeleteFoldersSimulationClick();
+    void btnVol07StatisticsClick();
+    void btnVol07ClearAllClick();
+    void btnVol07HelpClick();
+    void btnVol07ExamplesClick();
+    void rdoVol07DeleteSubFoldersClick();
+    void rdoVol07DeleteCompleteFoldersClick();
+
+    // ---- operations ------------------------------------------------------------------------
     void Vol07InitCounters();
     void Vol07ResetCounters();
+    void Vol07ClearStatisticsLists();
+    // The shell's clear: the page keeps no last-run lists beside the Visual Log's.
     void Vol07ClearResultLists();
+    void Vol07FillStatisticsWindow();
+    void Vol07ShowToDeleteCounts();
+    void Vol07ShowTotals();
+    void Vol07CountFoldersToDelete(int mode);
     void Vol07RefreshPage();
     void Vol07EnablePageControls(bool flag);
     void Vol07EnableRunButtons(bool flag);
+    // False, with the page's warning, for a bare drive.
+    bool Vol07CheckNotDriveRoot(const std::string& path);
+    void Vol07SimulateDeleteFolders();
+    Vol07Inputs Vol07ReadInputs() const;
+    // The counters with their labels: all nine, the three to-delete
+    // figures, or the six results.
+    std::vector<CounterLabel> Vol07Labels() const;
 
     Ui::Vol07Page* ui;
     MainWindowShared& Shared;
+    std::unique_ptr<pagekit::IncludeExcludeLists> Lists;
+
+private:
+    // Mode 3, 4 or 2 by the enabled and checked radio.
+    int Vol07CountMode() const;
+    RunHooks Vol07Hooks();
+    bool running_ = false;  // the run buttons stay off while a run refreshes the page
 };

@@ -1,5 +1,6 @@
 #include "pages/folders/Vol08Page.h"
 
+#include "pages/StructureLists.h"
 #include "ui_Vol08Page.h"
 
 using namespace pagekit;
@@ -7,6 +8,9 @@ using namespace pagekit;
 Vol08Page::Vol08Page(MainWindowShared& shared, QWidget* parent)
     : QWidget(parent), ui(new Ui::Vol08Page), Shared(shared) {
     ui->setupUi(this);
+    // The structure list's messages and refresh come with the page's run.
+    Structures = std::make_unique<StructureListHandlers>(this, QM_STRUCTURE_WIDGETS(ui, Vol08), 4,
+                                                         StructureListMessages{});
 }
 
 Vol08Page::~Vol08Page() { delete ui; }
@@ -61,12 +65,12 @@ void Vol08Page::Vol08EnableRunButtons(bool) {
 }
 
 void Vol08Page::Vol08SetRelativePathsMode() {
-    ApplyStructureSource(this, "Vol08", StructureSource::TemplateLines);
+    Structures->ApplySource(StructureSource::TemplateLines);
     Vol08StructureTail();
 }
 
 void Vol08Page::Vol08SetFullPathsMode() {
-    ApplyStructureSource(this, "Vol08", StructureSource::ExistingFolders);
+    Structures->ApplySource(StructureSource::ExistingFolders);
     Vol08StructureTail();
 }
 

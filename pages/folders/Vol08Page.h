@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/Types.h"
@@ -12,6 +13,9 @@
 
 namespace Ui {
 class Vol08Page;
+}
+namespace pagekit {
+class StructureListHandlers;
 }
 
 class Vol08Page : public QWidget {
@@ -59,4 +63,6 @@ public:
 
 private:
     void Vol08StructureTail();
+
+    std::unique_ptr<pagekit::StructureListHandlers> Structures;
 };

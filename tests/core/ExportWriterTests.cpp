@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "core/ExportWriter.h"
 #include "tests/support/TempDrive.h"
 
@@ -50,6 +52,47 @@ TEST(ExportWriter, PreviewDropsLinesEqualAfterConversion) {
               (std::vector<std::string>{"\\A", "a\\b", "\\Projects\\X", "\\Ä"}));
     EXPECT_EQ(BuildExportPreview(buffer, true, true), (std::vector<std::string>{"/A", "a/b", "/Projects/X", "/Ä"}));
     EXPECT_TRUE(BuildExportPreview(StringList{}, false, false).empty());
+}
+
+// The preview of a block of lines looks at every byte once: slashes to
+// convert and runs of them wherever they fall in a line, lines ending and
+// beginning with a slash one behind the other, and the bytes the folder-name
+// check reports (a "/" is none: the check turns it into "\\").
+TEST(ExportWriter, PreviewOfABlockFindsWhatToConvertAndToCheck) {
+    const auto preview = [](const StringList& lines, bool withoutDrive, bool forward, bool distinct) {
+        LineStore store;
+        for (const auto& line : lines) store.Append(line);
+        ExportPreview built = BuildExportPreview(store, withoutDrive, forward, distinct);
+        StringList out;
+        for (std::size_t i = 0; i < built.lines.Size(); ++i) out.emplace_back(built.lines[i]);
+        return std::pair{out, built.mayFailSyntaxCheck};
+    };
+    for (std::size_t k = 0; k < 40; ++k) {
+        const std::string pad(k, 'p');
+        EXPECT_EQ(preview({"C:" + pad + "\\\\x", "C:" + pad + "/y"}, false, false, true),
+                  std::pair(StringList{"C:" + pad + "\\x", "C:" + pad + "\\y"}, false))
+            << k;
+        EXPECT_EQ(preview({"C:" + pad + "//x", "C:\\" + pad}, false, true, true),
+                  std::pair(StringList{"C:" + pad + "/x", "C:/" + pad}, false))
+            << k;
+        for (const char c : std::string("\"*|<>?")) {
+            const std::string line = "C:\\" + pad + c;
+            EXPECT_TRUE(preview({"C:\\A", line}, false, false, true).second) << k << c;
+            EXPECT_TRUE(preview({"C:\\A", line}, true, true, false).second) << k << c;
+        }
+    }
+    // One line ends with the slash that begins the next: each stays as it
+    // is; a server path loses a backslash.
+    EXPECT_EQ(preview({"C:\\A\\", "\\B", "C:\\B"}, false, false, true),
+              std::pair(StringList{"C:\\A\\", "\\B", "C:\\B"}, false));
+    EXPECT_EQ(preview({"C:\\A\\", "\\\\server\\s"}, false, false, true),
+              std::pair(StringList{"C:\\A\\", "\\server\\s"}, false));
+    // Lines not known to be distinct are compared; known ones that the
+    // conversion leaves alone are the preview as they are.
+    EXPECT_EQ(preview({"C:\\A", "c:\\a", "C:\\B"}, false, false, false).first, (StringList{"C:\\A", "C:\\B"}));
+    EXPECT_EQ(preview({"C:\\A", "C:\\B"}, false, false, true).first, (StringList{"C:\\A", "C:\\B"}));
+    EXPECT_EQ(preview({"C:\\A", "D:\\A"}, true, false, true).first, StringList{"\\A"});
+    EXPECT_FALSE(preview({"C:/A", "D:/B"}, false, false, true).second);
 }
 
 TEST(ExportWriter, FileBytesForEveryLayout) {

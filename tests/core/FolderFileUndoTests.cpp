@@ -39,9 +39,10 @@ _tagCreatedFile FileRec(const std::string& path) {
     struct stat st;
     if (plat::ToNative(path, native) && lstat(native.c_str(), &st) == 0) {
         file.HasStamp = true;
-        file.Size = static_cast<std::uint64_t>(st.st_size);
-        file.MtimeNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-        file.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+        file.Stamp.size = static_cast<std::uint64_t>(st.st_size);
+        file.Stamp.mtimeNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+        file.Stamp.ctimeNs = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+        file.Stamp.id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     }
     return file;
 }
@@ -291,7 +292,8 @@ TEST(RenameReversal, MovesBackOnlyTheRenamedObjectToAFreeName) {
     drive.WriteFile("D\\copy.txt", "renamed");
     std::filesystem::rename(drive.nativePath("D\\copy.txt"), drive.nativePath("D\\x-new.txt"));
 
-    RenameReversal reversal(Bases(drive));
+    UndoBaseOpener bases(Bases(drive));
+    RenameReversal reversal(bases);
     EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Moved);
     EXPECT_EQ(reversal.MoveBack(file), RenameBack::Changed);
     EXPECT_EQ(reversal.MoveBack(blocked), RenameBack::SourceExists);
@@ -367,4 +369,31 @@ TEST(FolderFileUndo, PathsSharedWithAnotherHolderOutliveItsClearing) {
     RunSteps(undo);
     for (const auto& rel : rels) EXPECT_FALSE(drive.Exists(rel)) << rel;
     EXPECT_EQ(undo.GetFailedFolders(), (StringList{drive.path("keep")}));
+}
+
+// A run makes folders beneath held handles at any depth; its undo reaches
+// them the same way, well below the system's limit on a path's length.
+TEST(FolderFileUndo, UndoesTreesDeeperThanThePathLimit) {
+    testsupport::TempDrive drive;
+    drive.MakeFolder("D");
+    plat::Beneath base;
+    ASSERT_EQ(base.Open(drive.path("D")), plat::FsResult::Ok);
+    DEQ_CREATED_FOLDERS made;
+    std::string path = drive.path("D");
+    for (int level = 0; level < 400; ++level) {
+        path += "\\a-folder-name-of-twenty";
+        plat::FileIdentity id;
+        ASSERT_EQ(base.MakeFolder(path, &id), plat::FsResult::Ok) << level;
+        made.push_back({path, id, 0});
+    }
+    ASSERT_GT(path.size(), 2u * 4096u);
+    FolderFileUndo undo;
+    undo.SetBases({{drive.path("D"), base.Identity()}});
+    undo.SetCreatedFolders(DEQ_CREATED_FOLDERS{made.front()});
+    undo.SetCreatedSubFolders(made);
+    undo.CollectFoldersByLevel();
+    RunSteps(undo);
+    EXPECT_EQ(undo.GetReport(), "");
+    EXPECT_FALSE(drive.Exists("D\\a-folder-name-of-twenty"));
+    EXPECT_TRUE(drive.Exists("D"));
 }

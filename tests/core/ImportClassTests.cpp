@@ -105,6 +105,17 @@ TEST(ImportClass, ReadsRealWorldFiles) {
     EXPECT_NO_THROW(ImportFile(drive, binary, kImportAllColumns));
 }
 
+// A delimiter that is no whole character (from a damaged settings file)
+// splits nothing and never stops the import.
+TEST(ImportClass, DelimiterOfBrokenCharactersSplitsNothing) {
+    testsupport::TempDrive drive;
+    const std::string text = "\xCE\xAD,\xCE\xAD\nC:\\A\xCE" "B\n";
+    // The lone byte in the text is read as Windows-1252.
+    const StringList whole{"\xCE\xAD,\xCE\xAD", "C:\\A\xC3\x8E" "B"};
+    EXPECT_EQ(ImportFile(drive, text, kImportAllColumns, "\xCE"), whole);
+    EXPECT_EQ(ImportFile(drive, text, kImportOneColumn, "\xAD", true, 1), whole);
+}
+
 TEST(ImportClass, FailuresAreReportedAndTakeNothing) {
     testsupport::TempDrive drive;
     plat::MessageBoxScript boxes;

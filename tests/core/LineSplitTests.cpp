@@ -101,3 +101,33 @@ TEST(LineSplit, OddMarkListsAreSafe) {
     marks.clear();
     EXPECT_EQ(SplitLineQuotedImport("a,b", "", marks), (StringList{"a,b"}));
 }
+
+// A separator that is the lead byte of a character in the text ("\xCE"
+// before "\xCE\xAD") or any other part of one: every cut moves on, and no
+// empty item comes out.
+TEST(LineSplit, LoneLeadBytesNeverStopTheCut) {
+    EXPECT_EQ(SplitAtSeparators("\xCE\xAD", "\xCE"), (StringList{"\xCE\xAD"}));
+    EXPECT_EQ(SplitAtSeparators("a\xCE\xAD" "b\xCE\xAD", "\xCE"), (StringList{"a\xCE\xAD" "b\xCE\xAD"}));
+    EXPECT_EQ(SplitAtSeparators("a\xCE" "b", "\xCE"), (StringList{"a", "b"}));  // a lone byte cuts a lone byte
+    EXPECT_EQ(SplitAtSeparators("\xE2\x82\xAC" "x", "\xE2\x82"), (StringList{"\xE2\x82\xAC" "x"}));
+    EXPECT_EQ(Import("p\xCE\xAD,q", "\xCE"), (StringList{"p\xCE\xAD,q"}));
+
+    // Random texts and separators from bytes that make and break characters.
+    const std::string bytes = "\xCE\xAD\xC3\x84\xE2\x82\xAC\xF0\x9F, a\"";
+    std::uint32_t seed = 19;
+    const auto next = [&](std::size_t below) { return (seed = seed * 1103515245u + 12345u) / 65536u % below; };
+    for (int round = 0; round < 20000; ++round) {
+        std::string text, separator;
+        for (std::size_t n = next(12); n > 0; --n) text += bytes[next(bytes.size())];
+        for (std::size_t n = 1 + next(3); n > 0; --n) separator += bytes[next(bytes.size())];
+        std::size_t total = 0;
+        for (const auto& item : SplitAtSeparators(text, separator)) {
+            ASSERT_FALSE(item.empty()) << round;
+            total += item.size();
+        }
+        ASSERT_LE(total, text.size()) << round;
+        std::deque<int> marks;
+        FindAllPositions(text, "\"", marks);
+        ASSERT_LE(SplitLineQuotedImport(text, separator, marks).size(), text.size() + 1) << round;
+    }
+}

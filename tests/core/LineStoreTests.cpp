@@ -56,3 +56,146 @@ TEST(LineStore, ACaseIgnoringIndexFindsEachTextOnce) {
     }
     EXPECT_TRUE(index.Contains("X99999"));
 }
+
+// Lines that end a block exactly, an empty line behind them, lines of a
+// block's size and longer, and the longest line: each comes back as it went
+// in, and an empty line stays in the block it was appended to.
+TEST(LineStore, ExactBlockBoundaries) {
+    constexpr std::size_t kBlock = std::size_t{1} << 22;
+    const auto check = [](const LineStore& store, const std::vector<std::string>& lines) {
+        ASSERT_EQ(store.Size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            ASSERT_EQ(store[i], lines[i]) << i;
+            if (lines[i].empty() && i > 0) {  // in the block of the line before it
+                EXPECT_GE(store[i].data(), store[i - 1].data()) << i;
+                EXPECT_LE(store[i].data(), store[i - 1].data() + store[i - 1].size()) << i;
+            }
+        }
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1024; ++i) lines.push_back(std::string(4095, static_cast<char>('a' + i % 26)) + "|");
+    lines.push_back("");  // the first block is full
+    lines.push_back("");
+    lines.push_back("next block");
+    lines.push_back(std::string(kBlock - 10, 'f'));  // ends this block exactly
+    lines.push_back("");
+    lines.push_back(std::string(kBlock, 'w'));  // a whole block
+    lines.push_back("");
+    lines.push_back(std::string(kBlock + 1, 'o'));  // longer than a block
+    lines.push_back("");
+    lines.push_back(std::string(LineStore::kMaxLine, 'm'));
+    lines.push_back("");
+    lines.push_back("tail");
+    LineStore store;
+    for (const auto& line : lines) store.Append(line);
+    check(store, lines);
+
+    // Longer than the longest: cut there.
+    store.Append(std::string(LineStore::kMaxLine + 1, 'c'));
+    EXPECT_EQ(store[store.Size() - 1].size(), LineStore::kMaxLine);
+    store.PopBack();
+
+    // The line that filled the block taken back, and the block filled again.
+    LineStore full;
+    std::vector<std::string> again(lines.begin(), lines.begin() + 1024);
+    for (const auto& line : again) full.Append(line);
+    full.PopBack();
+    again.back() = std::string(4096, 'z');
+    again.push_back("");
+    again.push_back("x");
+    for (std::size_t i = 1023; i < again.size(); ++i) full.Append(again[i]);
+    check(full, again);
+    EXPECT_EQ(full[1024].data(), full[1023].data() + 4096);  // at the end of the first block
+
+    const LineStore copy = store;
+    check(copy, lines);
+}
+
+// A copy shares the blocks: taking lines back and appending in either store
+// never changes a line of the other.
+TEST(LineStore, CopiesKeepTheirLinesWhateverTheOtherDoes) {
+    LineStore source;
+    for (int i = 0; i < 1000; ++i) source.Append("line " + std::to_string(i));
+    LineStore copy = source;
+    source.PopBack();
+    source.PopBack();
+    source.Append("source's own");
+    copy.PopBack();
+    copy.Append("copy's own");
+    EXPECT_EQ(copy[998], "line 998");
+    EXPECT_EQ(copy[999], "copy's own");
+    EXPECT_EQ(source[997], "line 997");
+    EXPECT_EQ(source[998], "source's own");
+    EXPECT_EQ(source.Size(), 999u);
+
+    LineStore second;
+    second = copy;
+    copy.Clear();
+    source.Clear();
+    second.PopBack();  // the last holder of the block takes the bytes back
+    second.Append("again");
+    EXPECT_EQ(second[998], "line 998");
+    EXPECT_EQ(second[999], "again");
+    std::size_t bytes = 5;
+    for (int i = 0; i < 999; ++i) bytes += ("line " + std::to_string(i)).size();
+    EXPECT_EQ(second.Bytes(), bytes);
+}
+
+// A store that shares another's blocks takes its lines by reference, in any
+// order and more than once; what either does later changes none of them.
+// Runs give every byte of the lines in order, as few as the lines lie in.
+TEST(LineStore, SharedLinesAndRuns) {
+    LineStore source;
+    std::string all;
+    for (int i = 0; i < 400000; ++i) {  // two blocks
+        source.Append("C:\\Jobs\\" + std::to_string(i));
+        all += source[source.Size() - 1];
+    }
+    std::string joined;
+    int runs = 0;
+    source.ForEachRun([&](std::string_view run) { joined += run, ++runs; });
+    EXPECT_EQ(joined, all);
+    EXPECT_EQ(runs, 2);
+
+    LineStore taken = source.SharingBlocks();
+    for (std::size_t i : {5u, 2u, 5u, 399999u}) taken.AppendLineOf(source, i);
+    taken.Append("own");
+    taken.PopBack();
+    taken.PopBack();  // shared bytes stay where they are
+    taken.Append("z");
+    source.PopBack();
+    source.Append("source's own");
+    source.Append("in a new block of the source");
+    taken.AppendLineOf(source, source.Size() - 1);  // a block it does not hold: copied
+    source.Clear();
+    ASSERT_EQ(taken.Size(), 5u);
+    EXPECT_EQ(taken[0], "C:\\Jobs\\5");
+    EXPECT_EQ(taken[1], "C:\\Jobs\\2");
+    EXPECT_EQ(taken[2], "C:\\Jobs\\5");
+    EXPECT_EQ(taken[3], "z");
+    EXPECT_EQ(taken[4], "in a new block of the source");
+    joined.clear();
+    taken.ForEachRun([&](std::string_view run) { joined += run; });
+    EXPECT_EQ(joined, "C:\\Jobs\\5C:\\Jobs\\2C:\\Jobs\\5zin a new block of the source");
+
+    // Parts of lines, one far into a line longer than a block.
+    LineStore longer;
+    longer.Append("C:\\Jobs\\x");
+    longer.Append(std::string(3u << 20, 'a') + std::string(3u << 20, 'b'));
+    LineStore parts = longer.SharingBlocks();
+    parts.AppendLineOf(longer, 0, 2);
+    parts.AppendLineOf(longer, 1, (3u << 20) - 1);
+    parts.AppendLineOf(longer, 1, (5u << 20));
+    parts.AppendLineOf(longer, 0, 99);
+    longer.Clear();
+    EXPECT_EQ(parts[0], "\\Jobs\\x");
+    EXPECT_EQ(parts[1], "a" + std::string(3u << 20, 'b'));
+    EXPECT_EQ(parts[2], std::string(1u << 20, 'b'));
+    EXPECT_EQ(parts[3], "");
+
+    LineStore copied;  // holds no block of the other: copies
+    copied.AppendLineOf(taken, 1);
+    taken.Clear();
+    EXPECT_EQ(copied[0], "C:\\Jobs\\2");
+    EXPECT_EQ(copied.Bytes(), 9u);
+}

@@ -262,6 +262,23 @@ TEST_F(SettingsFileTest, UnterminatedFieldsReadAsTextsTheWriterKeeps) {
     EXPECT_EQ(GetFolderTemplateOptions(4).SearchTerm, std::string(4999, 't'));
 }
 
+// Delimiters and quotation marks cut texts: one that is not whole UTF-8
+// characters is refused on reading, and the setting keeps what it holds.
+TEST_F(SettingsFileTest, DelimitersOfBrokenCharactersAreRefused) {
+    SetSelectedDelimiter(";");
+    SetSelectedQuotationMark("'");
+    drive.WriteFile("prog\\marks.set", Rec(3, "SELSEDELIM", "\xCE") + Rec(4, "DELIMLIST", "\xCE") +
+                                          Rec(4, "DELIMLIST", ",") + Rec(4, "DELIMLIST", "\xE2\x82") +
+                                          Rec(4, "DELIMLIST", "\xAD") + Rec(4, "DELIMLIST", "\xE2\x82\xAC|") +
+                                          Rec(5, "SELSEQUOT", "\"\xC3") + Rec(6, "QUOTLIST", "\xC0\x80") +
+                                          Rec(6, "QUOTLIST", "\xC2\xAB") + Rec(900, "VEGVEGEVE"));
+    ReadFrom(drive.path("prog\\marks.set"));
+    EXPECT_EQ(GetDelimList(), (StringList{",", "\xE2\x82\xAC|"}));
+    EXPECT_EQ(GetQuotList(), StringList{"\xC2\xAB"});
+    EXPECT_EQ(GetSelectedDelimiter(), ";");
+    EXPECT_EQ(GetSelectedQuotationMark(), "'");
+}
+
 TEST_F(SettingsFileTest, ProfileWithoutListsEmptiesListsOnly) {
     FillFirstStartDefaults();
     SetVol02Prefix("keep");

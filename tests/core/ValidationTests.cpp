@@ -51,6 +51,27 @@ TEST(Validation, FolderNameRefusesRootsAndDotNames) {
     EXPECT_FALSE(IsDriveRootPath("a\\.."));
 }
 
+// What a run builds new names from: each use refuses what leads elsewhere
+// or names no folder to take a name from.
+TEST(Validation, RunItemsThatLeadElsewhereOrNameNothingAreUnusable) {
+    using U = RunItemUse;
+    const auto usable = [](const char* item) {
+        return std::string(IsUsableRunItem(item, U::Destination) ? "D" : "-") +
+               (IsUsableRunItem(item, U::IncludeFolder) ? "I" : "-") +
+               (IsUsableRunItem(item, U::NamedFolder) ? "N" : "-");
+    };
+    // Dot names with either slash, drive-relative texts, colons behind the
+    // drive and texts without a drive are refused by every use.
+    for (const char* item : {"C:\\Dest\\.", "C:\\Dest\\..", "C:\\Dest/../sibling/y", "C:/Dest/./y", "C:\\a\\ . \\b",
+                             "C:x", "C:", "C:x\\y", "C:\\a:b", "1:\\a", "\\Dest", "Dest", "", "   "})
+        EXPECT_EQ(usable(item), "---") << item;
+    // A drive root is a destination only; an empty last name names no folder.
+    for (const char* item : {"C:\\", "C:/", " C:\\\\ ", "\\\\srv\\share"}) EXPECT_EQ(usable(item), "D--") << item;
+    for (const char* item : {"C:\\Dest\\", "C:\\Dest/", "C:\\Dest\\ \t"}) EXPECT_EQ(usable(item), "DI-") << item;
+    for (const char* item : {"C:\\Dest", " C:/Dest/x.. ", "C:\\a..b\\.x", "\\\\srv\\share\\x"})
+        EXPECT_EQ(usable(item), "DIN") << item;
+}
+
 TEST(Validation, CheckDriveUsesMappedLetters) {
     std::string name = "junk";
     {
@@ -143,6 +164,22 @@ TEST(Validation, FullListReport) {
     report.clear();
     EXPECT_FALSE(CheckFullPathList({"C:\\a", "D:/b"}, report));
     EXPECT_EQ(report, "");
+}
+
+// A block of lines is checked as the same lines in a list are, its bytes
+// looked at sixteen at a time: wherever an offending byte falls.
+TEST(Validation, FolderNameSyntaxOfABlockOfLines) {
+    for (std::size_t k = 0; k < 35; ++k) {
+        for (const char c : std::string("/\"*|<>?")) {
+            const StringList lines{"C:\\A", "C:\\" + std::string(k, 'x') + c + "y", "C:/B"};
+            LineStore block;
+            for (const auto& line : lines) block.Append(line);
+            std::string fromList, fromBlock;
+            EXPECT_EQ(CheckFolderNameSyntax(block, fromBlock), CheckFolderNameSyntax(lines, fromList)) << k << c;
+            EXPECT_EQ(fromBlock, fromList);
+            EXPECT_EQ(fromBlock.empty(), c == '/');
+        }
+    }
 }
 
 TEST(Validation, SeparatorCount) {

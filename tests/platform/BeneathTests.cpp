@@ -182,6 +182,13 @@ TEST_P(BeneathTest, RemovalsTakeOnlyTheRecordedObject) {
     EXPECT_EQ(base.RemoveFolder(D("gone"), &folderId), FsResult::NotFound);
     EXPECT_EQ(base.RemoveFile(D("a\\gone.txt"), &stamp), FsResult::NotFound);
 
+    // Rewritten in place, its size kept and its time set back: the
+    // status-change time tells.
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\h.txt"), &stamp), FsResult::Ok);
+    d.RewriteKeepingSizeAndTime("Dest\\a\\h.txt", "STRUCTURE FILE");
+    EXPECT_EQ(base.RemoveFile(D("a\\h.txt"), &stamp), FsResult::Changed);
+    EXPECT_TRUE(d.Exists("Dest\\a\\h.txt"));
+
     // Unchanged objects go.
     ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), D("a\\g.txt"), &stamp), FsResult::Ok);
     EXPECT_EQ(base.RemoveFile(D("a\\g.txt"), &stamp), FsResult::Ok);
@@ -192,7 +199,9 @@ TEST_P(BeneathTest, RemovalsTakeOnlyTheRecordedObject) {
 TEST_P(BeneathTest, CopiesKeepTimeAndPermissionsButNeverSpecialBits) {
     d.WriteFile("S\\tool", "#!/bin/sh\n");
     const std::string src = d.nativePath("S\\tool");
-    ASSERT_EQ(chown(src.c_str(), testsupport::kNobody, testsupport::kNobody), geteuid() == 0 ? 0 : -1);
+    // Another owner than the one running the test: only root may hand it over.
+    const uid_t other = geteuid() == testsupport::kNobody ? 0 : testsupport::kNobody;
+    ASSERT_EQ(chown(src.c_str(), other, other), geteuid() == 0 ? 0 : -1);
     ASSERT_EQ(chmod(src.c_str(), 06755 | S_ISVTX), 0);
     Beneath source;
     ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
@@ -208,6 +217,41 @@ TEST_P(BeneathTest, CopiesKeepTimeAndPermissionsButNeverSpecialBits) {
     ASSERT_EQ(mkfifo(d.nativePath("S\\pipe").c_str(), 0644), 0);
     EXPECT_EQ(base.CopyFileFrom(source, d.path("S\\pipe"), D("pipe")), FsResult::Failed);
     EXPECT_FALSE(d.Exists("Dest\\pipe"));
+}
+
+// Folders far deeper than the longest path the kernel takes are made,
+// looked at, copied into and removed as near the base ones are.
+TEST_P(BeneathTest, WorksBelowThePathLimit) {
+    std::vector<std::string> paths;
+    std::string path = D("");
+    for (int level = 0; level < 400; ++level) {
+        path += "\\a-folder-name-of-twenty";
+        paths.push_back(path);
+        ASSERT_EQ(base.MakeFolder(path), FsResult::Ok) << level;
+    }
+    ASSERT_GT(path.size(), 2u * 4096u);
+    d.WriteFile("S\\f.txt", "deep");
+    Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    base.Release();
+    FileStamp stamp;
+    ASSERT_EQ(base.CopyFileFrom(source, d.path("S\\f.txt"), path + "\\f.txt", &stamp), FsResult::Ok);
+    base.Release();
+    EntryInfo info;
+    ASSERT_EQ(base.Look(path + "\\f.txt", info), FsResult::Ok);
+    EXPECT_EQ(info.Stamp(), stamp);
+    EXPECT_EQ(base.MakeFolderTree(path + "\\a\\b"), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFolder(path + "\\a\\b"), FsResult::Ok);
+    EXPECT_EQ(base.RemoveFolder(path + "\\a"), FsResult::Ok);
+    base.Release();
+    EXPECT_EQ(base.RemoveFile(path + "\\f.txt", &stamp), FsResult::Ok);
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) ASSERT_EQ(base.RemoveFolder(*it), FsResult::Ok) << *it;
+    EXPECT_FALSE(d.Exists("Dest\\a-folder-name-of-twenty"));
+    // A tree outside the base, or one no drive names, is made nowhere.
+    EXPECT_EQ(base.MakeFolderTree(d.path("outside\\new")), FsResult::Failed);
+    EXPECT_EQ(base.MakeFolderTree("Q:\\nowhere"), FsResult::Failed);
+    EXPECT_EQ(base.MakeFolderTree(D("")), FsResult::AlreadyExists);
+    EXPECT_FALSE(d.Exists("outside\\new"));
 }
 
 TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
@@ -250,6 +294,12 @@ TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
     const auto before = fs::status(d.nativePath("outside\\target\\keep.txt")).permissions();
     EXPECT_EQ(base.SetMode(D("link.txt"), 0777), FsResult::Failed);
     EXPECT_EQ(fs::status(d.nativePath("outside\\target\\keep.txt")).permissions(), before);
+    // The base itself, through its handle.
+    const auto own = fs::status(d.nativePath("Dest")).permissions();
+    EXPECT_EQ(base.SetMode(d.path("Dest"), 0700, &old), FsResult::Ok);
+    EXPECT_EQ(fs::perms(old), own);
+    EXPECT_EQ(fs::status(d.nativePath("Dest")).permissions(), fs::perms(0700));
+    EXPECT_EQ(base.SetMode(d.path("Dest"), old), FsResult::Ok);
 }
 
 // A folder this user may enter but not list, or not even enter, opens as a
@@ -352,6 +402,32 @@ TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(d.ReadFile("outside\\target\\keep.txt"), "precious");
     EXPECT_FALSE(d.Exists("outside\\target\\new"));
+}
+
+// What is done in a folder right after its listing is done in the folder
+// listed, also when another one took its name meanwhile; the ancestry
+// stops where asked.
+TEST_P(BeneathTest, AListedFolderIsTheOneWorkedIn) {
+    d.WriteFile("Dest\\sub\\x.txt", "listed");
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(base.ListKinds(D("sub"), entries));
+    fs::rename(d.nativePath("Dest\\sub"), d.nativePath("Dest\\moved"));
+    d.WriteFile("Dest\\sub\\x.txt", "newcomer");
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\moved\\x.txt"));
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\x.txt"), "newcomer");
+    // Let go, the name is resolved again.
+    base.Release();
+    EXPECT_EQ(base.RemoveFile(D("sub\\x.txt")), FsResult::Ok);
+    EXPECT_FALSE(d.Exists("Dest\\sub\\x.txt"));
+
+    const auto chain = base.Ancestry(2);
+    ASSERT_EQ(chain.size(), 2u);
+    EXPECT_EQ(chain[0], base.Identity());
+    Beneath root;
+    ASSERT_EQ(root.Open(d.path("")), FsResult::Ok);
+    EXPECT_EQ(chain[1], root.Identity());
+    EXPECT_EQ(base.Ancestry().size(), root.Ancestry().size() + 1);
 }
 
 TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {

@@ -1,5 +1,10 @@
 #include "tests/support/TempDrive.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +63,27 @@ std::string TempDrive::ReadFile(const std::string& rel) const {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+void TempDrive::RewriteKeepingSizeAndTime(const std::string& rel, const std::string& content) const {
+    const std::string native = nativePath(rel);
+    struct stat before {}, after {};
+    if (stat(native.c_str(), &before) != 0 || static_cast<std::size_t>(before.st_size) != content.size())
+        throw std::runtime_error("no file of that size to rewrite: " + rel);
+    // File times come from a coarse clock: a rewrite within the same tick
+    // would keep even the status-change time.
+    for (int tries = 0; tries < 1000; ++tries) {
+        const int fd = open(native.c_str(), O_WRONLY);
+        const bool written = fd >= 0 && pwrite(fd, content.data(), content.size(), 0) ==
+                                            static_cast<ssize_t>(content.size());
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        const bool timed = fd >= 0 && futimens(fd, times) == 0;
+        if (fd >= 0) close(fd);
+        if (!written || !timed || stat(native.c_str(), &after) != 0) throw std::runtime_error("rewrite failed");
+        if (after.st_ctim.tv_sec != before.st_ctim.tv_sec || after.st_ctim.tv_nsec != before.st_ctim.tv_nsec) return;
+        usleep(1000);
+    }
+    throw std::runtime_error("the status-change time never moved");
 }
 
 bool TempDrive::Exists(const std::string& rel) const {

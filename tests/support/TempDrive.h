@@ -24,6 +24,10 @@ public:
     void MakeFolder(const std::string& rel) const;
     void WriteFile(const std::string& rel, const std::string& content) const;
     std::string ReadFile(const std::string& rel) const;
+    // Rewrites an existing file in place (same inode) with content of the
+    // same size and sets its modification time back, as a user can; only
+    // its status-change time then tells. Waits for the clock to move on.
+    void RewriteKeepingSizeAndTime(const std::string& rel, const std::string& content) const;
     bool Exists(const std::string& rel) const;
 
 private:

@@ -1,38 +1,27 @@
-// A CreationLog that keeps every line and the last counters it was shown,
-// for the create pages' engine tests.
+// The log of the create pages' engine tests: every line, and the last
+// counters it was shown as the page's counters.
 #pragma once
 
-#include <array>
-#include <string>
-#include <vector>
+#include <cstring>
+#include <span>
 
 #include "pages/creation/Creation.h"
+#include "tests/ui/RecordingLog.h"
+
+// A label is "lblStatNN" and the counter's name.
+inline void ReadCounters(std::span<const CounterLabel> labels, CreationCounters& c) {
+    double* const fields[] = {&c.FoldersToCreate, &c.SubFoldersToCreate, &c.FilesToCreate, &c.FilesSizeToCreate,
+                              &c.FoldersCreated,  &c.SubFoldersCreated,  &c.FilesCreated,  &c.FilesSizeCreated,
+                              &c.FoldersExists,   &c.SubFoldersExists,   &c.FilesExists,   &c.FilesSizeExists,
+                              &c.FoldersOther,    &c.SubFoldersOther,    &c.FilesOther,    &c.FilesSizeOther};
+    for (const CounterLabel& l : labels)
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            if (std::strcmp(l.Label + 9, kStat02CounterLabels[i] + 9) == 0) *fields[i] = l.Value;
+}
 
 namespace creationtest {
 
-using Lines = std::vector<std::string>;
-
-class RecordingLog : public CreationLog {
-public:
-    std::array<Lines, 6> lines;
-    std::array<Lines, 6> zoom;
-    CreationCounters shown;
-    int runMode = -1;
-    int logShown = 0;
-    void AddLine(CreationCategory c, const std::string& line) override {
-        lines[c].push_back(line);
-        zoom[c].push_back(line);
-    }
-    void CountersChanged(const CreationCounters& c) override { shown = c; }
-    void ShowCounters(const CreationCounters& c) override { shown = c; }
-    void ClearLogLists() override {
-        for (auto& l : lines) l.clear();
-    }
-    void ClearZoomLists() override {
-        for (auto& l : zoom) l.clear();
-    }
-    void SetRunMode(bool realRun) override { runMode = realRun ? 1 : 0; }
-    void ShowLog() override { ++logShown; }
-};
+using Lines = testlog::Lines;
+using RecordingLog = testlog::CountingLog<CreationCounters>;
 
 }  // namespace creationtest

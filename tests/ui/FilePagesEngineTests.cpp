@@ -17,32 +17,14 @@
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/RecordingLog.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-class RecordingLog : public FileRunLog {
-public:
-    std::map<int, Lines> lines, exports;
-    std::map<std::string, double> counters;
-    int runMode = -1;
-    void AddLine(int c, const std::string& line) override { lines[c].push_back(line); }
-    void AddExportLine(int c, const std::string& line) override { exports[c].push_back(line); }
-    void CountersChanged(std::span<const CounterLabel> c) override { Keep(c); }
-    void ShowCounters(std::span<const CounterLabel> c) override { Keep(c); }
-    void ClearLogLists() override {
-        lines.clear();
-        exports.clear();
-    }
-    void ClearZoomLists() override {}
-    void SetRunMode(bool real) override { runMode = real ? 1 : 0; }
-    void ShowLog() override {}
-    void Keep(std::span<const CounterLabel> c) {
-        for (const auto& l : c) counters[l.Label] = l.Value;
-    }
-};
+using testlog::RecordingLog;
 
 // Every path below the drive's root with its content ("<dir>", "-> target").
 std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
@@ -86,7 +68,7 @@ class CopyFiles : public FilePages {
 protected:
     Vol10State state;
     Vol10Inputs in;
-    Vol10PageHooks hooks;
+    RunHooks hooks;
 
     void SetUp() override {
         FilePages::SetUp();
@@ -273,13 +255,54 @@ TEST_F(CopyFiles, MasksWithoutExtensionTakeOnlyNamesWithoutOne) {
     EXPECT_FALSE(drive.Exists("Dest\\x.txt.bak"));
 }
 
+// A copy rewritten in place with its size kept and its time set back is
+// someone's file now: only its status-change time tells, and it stays.
+TEST_F(CopyFiles, ACopyRewrittenWithItsTimeSetBackStays) {
+    drive.WriteFile("Src\\a.txt", "run's");
+    drive.WriteFile("Src\\b.txt", "run's");
+    Run();
+    drive.RewriteKeepingSizeAndTime("Dest\\a.txt", "mine!");
+    Undo();
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "mine!");
+    EXPECT_FALSE(drive.Exists("Dest\\b.txt"));
+    EXPECT_NE(boxes.shown()[boxes.shown().size() - 2].text.find(P("Dest\\a.txt") + "  (changed since the run)"),
+              std::string::npos);
+}
+
+// Copies and new names go beneath an Include folder only as the list takes
+// it: never a drive root or a place relative to a current folder.
+TEST(FilePagesTargets, IncludeFoldersTheListWouldRefuseGetNothing) {
+    testsupport::TempDrive drive{'T'};
+    plat::MessageBoxScript boxes;
+    RecordingLog log;
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.MakeFolder("x");
+    const auto before = Tree(drive);
+    Vol10State copies;
+    Vol10Inputs copy;
+    copy.IncludeFolders = {"T:x", drive.path("")};
+    copy.Sources = {drive.path("Src")};
+    copy.Masks = {"*.*"};
+    boxes.Queue(plat::IDYES);
+    Vol10RunCopyFiles(copies, copy, log, {});
+    EXPECT_EQ(copies.Vol10FoldersNotExist, (StringList{drive.path(""), "T:x"}));
+    Vol12State renames;
+    Vol12Inputs rename;
+    rename.IncludeFolders = {"T:x", drive.path("")};
+    rename.NewPrefix = "new_";
+    boxes.Queue(plat::IDYES);
+    Vol12RunRenameFiles(renames, rename, log, {});
+    EXPECT_EQ(renames.FoldersNotExist, 2);
+    EXPECT_EQ(Tree(drive), before);
+}
+
 // ---- delete files ----------------------------------------------------------------------------
 
 class DeleteFiles : public FilePages {
 protected:
     Vol11State state;
     Vol11Inputs in;
-    Vol11PageHooks hooks;
+    RunHooks hooks;
     void SetUp() override {
         FilePages::SetUp();
         drive.MakeFolder("Main\\Sub");
@@ -443,7 +466,7 @@ class RenameFiles : public FilePages {
 protected:
     Vol12State state;
     Vol12Inputs in;
-    Vol12PageHooks hooks;
+    RunHooks hooks;
     void SetUp() override {
         FilePages::SetUp();
         drive.MakeFolder("Main\\Sub");
@@ -507,8 +530,8 @@ TEST_F(RenameFiles, EmptyEditsRenameNothingAndRecordNothing) {
 }
 
 TEST_F(RenameFiles, EachFileOnceAndChainsUndoneInReverse) {
-    // Main\P and Main\P\Q both listed: Q's files get the prefix twice
-    // (once per pass), yet within one folder pass each file only once.
+    // Main\P and Main\P\Q both listed: Q is walked by its own item only,
+    // so its files get the prefix once.
     drive.MakeFolder("Main\\P\\Q");
     drive.WriteFile("Main\\P\\Q\\a.txt", "a");
     drive.WriteFile("Main\\P\\b.txt", "b");
@@ -518,9 +541,9 @@ TEST_F(RenameFiles, EachFileOnceAndChainsUndoneInReverse) {
     in.NewPrefix = "x";
     const auto before = Tree(drive);
     Run();
-    EXPECT_EQ(drive.ReadFile("Main\\P\\Q\\xxa.txt"), "a");
+    EXPECT_EQ(drive.ReadFile("Main\\P\\Q\\xa.txt"), "a");
     EXPECT_EQ(drive.ReadFile("Main\\P\\xb.txt"), "b");
-    EXPECT_EQ(state.FilesRenamed, 3);
+    EXPECT_EQ(state.FilesRenamed, 2);
     Undo();
     EXPECT_EQ(Tree(drive), before);
 }

@@ -110,6 +110,7 @@ TEST(CountLabel, FollowsItsListWhoeverChangesIt) {
     QListWidget list;
     QLabel count;
     listtools::ShowCountOf(&list, &count);
+    EXPECT_EQ(count.text(), "0");  // from the start, not only after the first change
     list.addItems({"a", "b", "c"});
     EXPECT_EQ(count.text(), "3");
     delete list.takeItem(1);

@@ -448,6 +448,154 @@ TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
     EXPECT_EQ(drive.ReadFile("keep.txt"), "");
 }
 
+// The exported bytes, pinned for lines with duplicates (letter case, Latin-1
+// capitals, equal after the conversion), drive letters, server paths and
+// non-ASCII text, in the four layouts, through the whole Smart Export.
+TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
+    testsupport::TempDrive drive('T');
+    plat::MessageBoxScript boxes;
+    TfrmStatistic02& log = *frmStatistic02;
+    log.ClearLists();
+    Lines lines = {"C:\\Projects\\Alpha",
+                   "c:\\PROJECTS\\alpha",
+                   "D:\\Projects\\Alpha",
+                   "Projects\\NoDrive",
+                   "\\\\server\\share\\\xC3\x84",
+                   "\\\\SERVER\\share\\\xC3\xA4",
+                   "E:/Mixed//Slashes\\\\Here",
+                   "E:\\Mixed\\Slashes\\Here",
+                   "F:\\\xC3\x89lan\\Stra\xC3\x9F" "e",
+                   "f:\\\xC3\xA9lan\\STRASSE",
+                   "F:\\\xC3\x97",
+                   "F:\\\xC3\xB7",
+                   "  G:\\Leading blank",
+                   "H:\\\xCE\xA9",
+                   "H:\\\xCF\x89"};
+    // Capitals and marks at every position of an eight-byte word.
+    Lines kept, keptWithoutDrive;
+    for (int k = 0; k < 18; ++k) {
+        const std::string a(static_cast<std::size_t>(k), 'a'), upper(static_cast<std::size_t>(k), 'A');
+        lines.push_back("J:\\" + a + "\xC3\x84" + "b");
+        lines.push_back("j:\\" + upper + "\xC3\xA4" + "B");
+        lines.push_back("K:\\" + a + "\xE2\x80\x9E");
+        lines.push_back("K:\\" + a + "\xE2\x80\xBE");
+        for (const std::string& line : {"J:\\" + a + "\xC3\x84" + "b", "K:\\" + a + "\xE2\x80\x9E",
+                                        "K:\\" + a + "\xE2\x80\xBE"}) {
+            kept.push_back(line);
+            keptWithoutDrive.push_back(line.substr(2));
+        }
+    }
+    for (const auto& line : lines) log.AddLine(TfrmStatistic02::FoldersCreated, line);
+
+    TfrmFileExport& ex = *frmFileExport;
+    const auto radio = [&](const char* name) { ex.findChild<QRadioButton*>(name)->click(); };
+    const auto exportAs = [&](const std::string& file, const std::function<void()>& choose) {
+        FileDialogScript dialog(drive.path(file));
+        ModalScript modal([&](QDialog*) {
+            choose();
+            Click(&ex, "btnFileExportTo");
+            return 0;
+        });
+        Click(&log, "btnStat02SmartExportFolders");
+        return drive.ReadFile(file);
+    };
+    const auto joined = [](const Lines& items, const std::string& before, const std::string& after) {
+        std::string out;
+        for (const auto& item : items) out += before + item + after;
+        return out;
+    };
+    const auto forward = [](std::string text) {
+        for (char& c : text)
+            if (c == '\\') c = '/';
+        return text;
+    };
+
+    const Lines withDrives = {"C:\\Projects\\Alpha", "D:\\Projects\\Alpha", "\\server\\share\\\xC3\x84",
+                              "E:\\Mixed\\Slashes\\Here", "F:\\\xC3\x89lan\\Stra\xC3\x9F" "e",
+                              "f:\\\xC3\xA9lan\\STRASSE", "F:\\\xC3\x97", "F:\\\xC3\xB7", "  G:\\Leading blank",
+                              "H:\\\xCE\xA9", "H:\\\xCF\x89"};
+    const Lines withoutDrives = {"\\Projects\\Alpha", "\\server\\share\\\xC3\x84", "\\Mixed\\Slashes\\Here",
+                                 "\\\xC3\x89lan\\Stra\xC3\x9F" "e", "\\\xC3\xA9lan\\STRASSE", "\\\xC3\x97",
+                                 "\\\xC3\xB7", "\\Leading blank", "\\\xCE\xA9", "\\\xCF\x89"};
+    EXPECT_EQ(exportAs("a.txt", [] {}), joined(withDrives, "", "\r\n") + joined(kept, "", "\r\n"));
+    EXPECT_EQ(exportAs("b.txt", [&] { radio("rdoFileExportWithoutDriveLetters"); }),
+              joined(withoutDrives, "", "\r\n") + joined(keptWithoutDrive, "", "\r\n"));
+    EXPECT_EQ(exportAs("c.csv",
+                       [&] {
+                           radio("rdoFileExportWithDriveLetters");
+                           radio("rdoExportWithForwardSlashes");
+                           radio("rdoFileExportCSVSeparatedFile");
+                           ex.findChild<QComboBox*>("cboFileExportDelimiter")->setEditText(";");
+                           ex.findChild<QCheckBox*>("chkFileExportQuotationMarks")->setChecked(true);
+                       }),
+              forward(joined(withDrives, "\"", "\";") + joined(kept, "\"", "\";")));
+    EXPECT_EQ(exportAs("d.csv",
+                       [&] {
+                           radio("rdoFileExportWithoutDriveLetters");
+                           ex.findChild<QComboBox*>("cboFileExportDelimiter")->setEditText("space");
+                           ex.findChild<QCheckBox*>("chkFileExportQuotationMarks")->setChecked(false);
+                       }),
+              forward(joined(withoutDrives, "", " ") + joined(keptWithoutDrive, "", " ")));
+    radio("rdoFileExportPlainTextFile");
+    radio("rdoExportWithBackSlashes");
+    radio("rdoFileExportWithDriveLetters");
+
+    // A rename log hands over the visible line of each distinct hidden one:
+    // visible lines equal but for case still go out once.
+    TfrmStatistic12& renames = *frmStatistic12;
+    renames.ClearLists();
+    const Lines hidden = {"C:\\R\\a1", "c:\\r\\A1", "C:\\R\\a2", "C:\\R\\a3", "C:\\R\\\xC3\x84"};
+    const Lines visible = {"C:\\R\\Same", "C:\\R\\skipped", "c:\\r\\SAME", "C:\\R\\Other", "C:\\R\\\xC3\xA4"};
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        renames.AddLine(TfrmStatistic12::FilesRenamed, visible[i]);
+        renames.AddExportLine(TfrmStatistic12::FilesRenamed, hidden[i]);
+    }
+    FileDialogScript dialog(drive.path("r.txt"));
+    ModalScript modal([&](QDialog*) {
+        Click(&ex, "btnFileExportTo");
+        return 0;
+    });
+    Click(&renames, "btnStat12SmartExportFilesRenamed");
+    EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
+
+    // A line the folder-name check refuses, found while the preview was made.
+    log.AddLine(TfrmStatistic02::FoldersCreated, "C:\\" + std::string(20, 'q') + "?");
+    boxes.Clear();
+    Click(&log, "btnStat02SmartExportFolders");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Content to a File.            Warning no: 0385bc.");
+    EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
+}
+
+// What the lines hold is gathered in stretches while they are compared: a
+// slash to convert or a sign to refuse far down a long list still counts.
+TEST_F(ResultsWindowsTest, SmartExportOfManyLinesFindsLateSlashesAndSigns) {
+    testsupport::TempDrive drive('T');
+    plat::MessageBoxScript boxes;
+    TfrmStatistic02& log = *frmStatistic02;
+    log.ClearLists();
+    std::string expected;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string line = "C:\\Jobs\\" + std::to_string(i);
+        log.AddLine(TfrmStatistic02::FoldersCreated, i == 9998 ? "C:/Late//Slash" : line);
+        expected += (i == 9998 ? std::string("C:\\Late\\Slash") : line) + "\r\n";
+    }
+    FileDialogScript dialog(drive.path("many.txt"));
+    ModalScript modal([&](QDialog*) {
+        Click(frmFileExport, "btnFileExportTo");
+        return 0;
+    });
+    Click(&log, "btnStat02SmartExportFolders");
+    EXPECT_EQ(drive.ReadFile("many.txt"), expected);
+
+    log.AddLine(TfrmStatistic02::FoldersCreated, "C:\\Jobs\\<late>");
+    boxes.Clear();
+    Click(&log, "btnStat02SmartExportFolders");
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Export Content to a File.            Warning no: 0385bc.");
+    EXPECT_EQ(drive.ReadFile("many.txt"), expected);
+}
+
 // The copy-files and rename-files logs: the list of files done, whose lines
 // hold two paths, is at least twice as wide as each of the mostly empty
 // failure lists (as wide as the three together at the window's own size),

@@ -20,7 +20,7 @@
 #include <set>
 
 #include "core/SettingsStore.h"
-#include "pages/creation/CreationVisualLog.h"
+#include "pages/VisualLog.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Page.h"
 #include "platform/MessageBox.h"
@@ -415,12 +415,12 @@ TEST_F(Vol02PageTest, UndoRemovesWhatTheRunMadeAfterItsVisualLogWasRefilled) {
             in.FolderStructures = {drive.path("S")};
             Vol02CheckDiskSpace(state, in, true);
         }
-        CreationVisualLog log = Vol02VisualLog();
-        Vol02RunCreateFolders(state, in, log, Vol02PageHooks{});
+        VisualLog log = Vol02VisualLog();
+        Vol02RunCreateFolders(state, in, log, RunHooks{});
         ASSERT_TRUE(drive.Exists(templates ? "Dest\\c\\d\\t1\\t2" : "Dest\\c\\d\\S\\docs\\readme.txt"));
         EXPECT_EQ(LogLines("lstStat02FoldersCreated"), (Lines{drive.path("Dest\\a"), drive.path("Dest\\c\\d")}));
 
-        Vol02SimulateCreateFolders(state, in, log, Vol02PageHooks{}, "start", "end");
+        Vol02SimulateCreateFolders(state, in, log, RunHooks{}, "start", "end");
         frmVol02ZoomStatistics->ClearAllLists();
         EXPECT_TRUE(LogLines("lstStat02FoldersCreated").empty());
         Vol02UndoLastRun(state, log);

@@ -152,19 +152,19 @@ TEST_F(Vol03Engine, HyphenJoinsOnlyTheNonEmptyParts) {
     in.Prefix = "Job";
     in.Suffix = "A";
     in.Hyphen = true;
-    auto parts = Vol03GetNameParts(in);
+    auto parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job-08-A");
     in.Hyphen = false;
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\Job8A");
     in.Hyphen = true;
     in.Prefix = "";
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "08" + parts.Part[2] + parts.Part[3], "D:\\Work\\08-A");
     in.Prefix = "   ";  // blanks only: in the name, without a hyphen
     in.Suffix = "";
     in.DestFolder = " D:\\Work\\ ";  // no second backslash
-    parts = Vol03GetNameParts(in);
+    parts = GetNameParts(in);
     EXPECT_EQ(parts.Part[0] + "8" + parts.Part[2] + parts.Part[3], "D:\\Work\\   8");
 }
 
@@ -423,6 +423,28 @@ TEST_F(Vol03Engine, AForbiddenCharacterMakesTheNewPathUnusable) {
     EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{drive.path("Odd?Dest\\2")}));
     EXPECT_EQ(log.shown.SubFoldersOther, 2 * 1);  // without files: the subfolder total
     EXPECT_FALSE(drive.Exists("Odd?Dest\\1"));
+}
+
+// A destination that leads out of its folder or names a place relative to
+// a current folder gets nothing made beneath it, in the simulation and the
+// run alike; a drive root is a destination like any other.
+TEST_F(Vol03Engine, DestinationsLeadingElsewhereGetNothing) {
+    Numbers("1", "2");
+    const auto treeBefore = Tree(drive);
+    for (const std::string& dest : Lines{"T:x", "T:", drive.path("Dest\\.."), drive.path("Dest/../x")}) {
+        SCOPED_TRACE(dest);
+        in.DestFolder = dest;
+        Simulate();
+        const auto simulated = log.lines;
+        Run();
+        EXPECT_EQ(log.lines, simulated);
+        EXPECT_EQ(log.shown.FoldersOther, 2);
+        EXPECT_TRUE(log.lines[CreationFoldersCreated].empty());
+        EXPECT_EQ(Tree(drive), treeBefore);
+    }
+    in.DestFolder = drive.path("");
+    Run();
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{drive.path("1"), drive.path("2")}));
 }
 
 TEST_F(Vol03Engine, UndoOfTemplatesKeepsTheDestinationAndRetriesWhatItLeft) {

@@ -50,7 +50,7 @@ protected:
     Vol04State state;
     creationtest::RecordingLog log;
     Vol04Inputs in;
-    Vol04PageHooks hooks;
+    RunHooks hooks;
     int focusStructure = 0, tabsOff = 0, tabsOn = 0;
 
     void SetUp() override {
@@ -132,14 +132,14 @@ TEST_F(Vol04Engine, TheNewFolderIsBuiltFromParentPrefixLastNameAndSuffix) {
     in.Prefix = "";
     EXPECT_EQ(NewPath("D:\\"), "D:\\");
 
-    // The drive root itself is there: it exists; a prefix names a new folder in it.
+    // A drive root has no name to take, with a prefix or without.
     in.IncludeFolders = {drive.path("")};
     Run();
-    EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{drive.path("")}));
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{drive.path("")}));
     in.Prefix = "P";
     Run();
-    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{drive.path("P")}));
-    EXPECT_TRUE(drive.Exists("P"));
+    EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{drive.path("")}));
+    EXPECT_FALSE(drive.Exists("P"));
 }
 
 // A "." in the last name makes the item a file: its folder takes its place.
@@ -158,6 +158,49 @@ TEST_F(Vol04Engine, ANameWithADotIsTakenAsAFile) {
     Run();
     EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{drive.path("Work")}));
     EXPECT_TRUE(log.lines[CreationFoldersCreated].empty());
+}
+
+// Items that reach a run without the list's checks (a profile, the
+// settings) are checked again: one that leads out of its folder, names a
+// drive root or a place relative to a current folder, or has no last name
+// gives no folder, in the simulation and the run alike.
+TEST_F(Vol04Engine, HostileItemsAreUnusableLines) {
+    drive.MakeFolder("Dest");
+    drive.MakeFolder("sibling\\y");
+    in.Prefix = "P";
+    const Lines hostile = {drive.path("Dest\\."),  drive.path("Dest\\.."), drive.path("Dest/../sibling/y"),
+                           drive.path(""),           "T:",                   "T:x",
+                           drive.path("a.txt"),      drive.path("Dest\\"),   drive.path("Dest\\ . \\x")};
+    in.IncludeFolders.assign(hostile.begin(), hostile.end());
+    in.IncludeFolders.push_back(drive.path("Dest/x"));  // a slash is a backslash, as in the list
+    const auto treeBefore = Tree(drive);
+    Simulate();
+    const auto simulated = log.lines;
+    EXPECT_EQ(Tree(drive), treeBefore);
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(log.lines[CreationFoldersOther], hostile);
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{drive.path("Dest\\Px")}));
+    EXPECT_EQ(log.shown.FoldersOther, static_cast<double>(hostile.size()));
+    fs::remove(drive.nativePath("Dest\\Px"));
+    EXPECT_EQ(Tree(drive), treeBefore);
+}
+
+// A structure's last name names the folder it is copied to: one that leads
+// elsewhere or names a place relative to a current folder is skipped.
+TEST_F(Vol04Engine, StructuresLeadingElsewhereAreSkipped) {
+    drive.WriteFile("x\\f.txt", "f");
+    drive.MakeFolder("Tpl");
+    in.IncludeFolders = {W("A")};
+    in.Prefix = "P";
+    UseStructures({"T:x", drive.path("Tpl\\..\\x"), drive.path("Tpl/../x")}, true, true);
+    Simulate();
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("PA")}));
+    EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
+    EXPECT_FALSE(drive.Exists("Work\\PA\\x"));
 }
 
 TEST_F(Vol04Engine, OneRunListsAndCountsEveryOutcome) {
@@ -356,9 +399,10 @@ TEST_F(Vol04Engine, SimulationMatchesTheFollowingRunLineForLine) {
         EXPECT_EQ(log.lines, simulated);
         EXPECT_EQ(log.shown.Values(), counters);
         EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("P-a"), drive.path("New\\P-x"), drive.path("P-Work")}));
-        const Lines other = mode < 2 ? Lines{"nodrive", W("P-Odd|Name"), drive.path("Work\\c\\..\\..\\P-up")}
+        // An unusable item is listed as it stands.
+        const Lines other = mode < 2 ? Lines{"nodrive", W("P-Odd|Name"), drive.path("Work\\c\\..\\..\\up")}
                                      : Lines{"T:\\no", "nodrive", "T:\\no", "T:\\no", W("P-Odd|Name"),
-                                             drive.path("Work\\c\\..\\..\\P-up")};
+                                             drive.path("Work\\c\\..\\..\\up")};
         if (mode > 0) {  // mode 0: k collides as well
             EXPECT_EQ(log.lines[CreationFoldersOther], other);
         }

@@ -16,31 +16,27 @@
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/RecordingLog.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
+// A label is "lbl" and the counter's name. Outside the unnamed namespace:
+// the log's template finds it by the counters' type.
+void ReadCounters(std::span<const CounterLabel> labels, Vol15Counters& c) {
+    double* const fields[] = {&c.Stat15FoldersToCheck,   &c.Stat15SubFoldersToCheck, &c.Stat15FilesToCheck,
+                              &c.Stat15FoldersMissing,   &c.Stat15SubFoldersMissing, &c.Stat15FilesMissing,
+                              &c.Stat15FoldersExtra,     &c.Stat15SubFoldersExtra,   &c.Stat15FilesExtra,
+                              &c.Stat15FoldersNotExists, &c.Stat15SubFoldersOtherReasons};
+    const auto names = Vol15Counters{}.Labels();
+    for (const CounterLabel& l : labels)
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (std::string(l.Label) == names[i].Label) *fields[i] = l.Value;
+}
+
 namespace {
 
-class RecordingLog : public Vol15Log {
-public:
-    std::array<Lines, 8> lines;
-    std::array<Lines, 8> hidden;
-    Vol15Counters shown;
-    int starts = 0, clears = 0, zoomClears = 0;
-    void AddLine(Vol15Category c, const std::string& line) override { lines[c].push_back(line); }
-    void AddExportLine(Vol15Category c, const std::string& line) override { hidden[c].push_back(line); }
-    void CountersChanged(const Vol15Counters& c) override { shown = c; }
-    void ShowCounters(const Vol15Counters& c) override { shown = c; }
-    void ClearLogLists() override {
-        ++clears;
-        for (auto& l : lines) l.clear();
-        for (auto& l : hidden) l.clear();
-    }
-    void ClearZoomLists() override { ++zoomClears; }
-    void StartRun() override { ++starts; }
-    void ShowLog() override {}
-};
+using RecordingLog = testlog::CountingLog<Vol15Counters>;
 
 // Every path below the drive's root with its kind (and a file's content).
 std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
@@ -57,7 +53,7 @@ protected:
     Vol15State state;
     RecordingLog log;
     Vol15Inputs in;
-    Vol15PageHooks hooks;
+    RunHooks hooks;
 
     void SetUp() override {
         ResetSettingsToInitialValues();
@@ -123,8 +119,8 @@ TEST_F(Vol15Engine, SubFoldersOnlyFindsMissingAndExtraFoldersAndFiles) {
               (Lines{bad + "\\Src is Missing from " + bad, bad + "\\Src\\lib is Missing from " + bad}));
     EXPECT_EQ(L(Vol15FilesMissing), (Lines{bad + "\\Docs\\a.txt is Missing from " + bad,
                                            bad + "\\Src\\main.c is Missing from " + bad}));
-    EXPECT_EQ(log.hidden[Vol15SubFoldersMissing], (Lines{bad + "," + bad + "\\Src", bad + "," + bad + "\\Src\\lib"}));
-    EXPECT_EQ(log.hidden[Vol15FilesMissing].front(), bad + "," + bad + "\\Docs\\a.txt");
+    EXPECT_EQ(log.exports[Vol15SubFoldersMissing], (Lines{bad + "," + bad + "\\Src", bad + "," + bad + "\\Src\\lib"}));
+    EXPECT_EQ(log.exports[Vol15FilesMissing].front(), bad + "," + bad + "\\Docs\\a.txt");
     EXPECT_EQ(L(Vol15FoldersExtra), Lines{bad});
     EXPECT_EQ(L(Vol15SubFoldersExtra), (Lines{bad + "\\Old", bad + "\\Old\\Deep"}));
     EXPECT_EQ(L(Vol15FilesExtra), (Lines{bad + "\\Docs\\b.txt", bad + "\\Old\\Deep\\x.txt"}));
@@ -342,7 +338,7 @@ TEST_F(Vol15Engine, ExtraPassFollowsOnlyAConfirmedMissingPass) {
     Run();
     EXPECT_EQ(Numbers(), Lines{"150071."});
     EXPECT_EQ(state.Counters.Stat15SubFoldersExtra, 1);
-    EXPECT_EQ(log.starts, 1);
+    EXPECT_EQ(log.runStarts, 1);
 }
 
 // A project folder that is the model itself is not compared with it (and

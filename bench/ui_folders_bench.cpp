@@ -1,0 +1,250 @@
+// The folder pages' engines against bare system call loops doing the same
+// work and against `rm -rf`, each round on fresh identical trees, the sides
+// in rotated order over the rounds; the minimum and the median of each
+// side are reported. Read the ratios, not the absolute times. QM_BENCH_DIR
+// chooses the folder to work in (default: the temp folder); run once with
+// it on tmpfs (/dev/shm) and once on disk.
+//   delete/0: one main folder holding 1,000 folders of 99 folders each
+//   delete/1: 100,000 main folders in the Include list, each holding a file
+//   rename:   100,000 folders in 100 parents, a prefix added (with undo records)
+#include <benchmark/benchmark.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pages/folders/Vol06Engine.h"
+#include "pages/folders/Vol07Engine.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+constexpr char kDrive = 'V';
+constexpr int kRounds = 3;
+
+class Workspace {
+public:
+    Workspace() {
+        const char* base = std::getenv("QM_BENCH_DIR");
+        std::string tmpl = ((base && *base) ? fs::path(base) : fs::temp_directory_path()) / "qm-folders-bench-XXXXXX";
+        if (!mkdtemp(tmpl.data())) std::abort();
+        root_ = tmpl;
+        plat::MapDrive(kDrive, root_);
+    }
+    ~Workspace() {
+        plat::UnmapDrive(kDrive);
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    const std::string& root() const { return root_; }
+    std::string Drive(const std::string& rel) const { return std::string(1, kDrive) + ":\\" + rel; }
+
+private:
+    std::string root_;
+};
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+class NullSink final : public FolderRunSink {
+public:
+    void Outcome(int, std::string_view, std::span<const double>) override {}
+};
+
+struct Sides {
+    std::vector<std::string> names;
+    std::vector<std::function<void()>> runs;
+    std::vector<std::vector<double>> times;
+};
+
+void Report(benchmark::State& state, const Sides& s) {
+    const auto minOf = [](std::vector<double> v) { return *std::min_element(v.begin(), v.end()); };
+    const auto medianOf = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    state.SetIterationTime(minOf(s.times[0]));
+    for (std::size_t i = 0; i < s.names.size(); ++i) {
+        state.counters[s.names[i] + "_min_s"] = minOf(s.times[i]);
+        state.counters[s.names[i] + "_med_s"] = medianOf(s.times[i]);
+        if (i > 0) {
+            state.counters["ratio_" + s.names[i] + "_min"] = minOf(s.times[0]) / minOf(s.times[i]);
+            state.counters["ratio_" + s.names[i] + "_med"] = medianOf(s.times[0]) / medianOf(s.times[i]);
+        }
+    }
+}
+
+void RunRotated(Sides& s, int round) {
+    const std::size_t n = s.runs.size();
+    s.times.resize(n);
+    sync();
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t side = (static_cast<std::size_t>(round) + k) % n;
+        const auto t0 = Clock::now();
+        s.runs[side]();
+        s.times[side].push_back(Seconds(Clock::now() - t0));
+    }
+}
+
+void MakeTree(const std::string& top, bool manyMains) {
+    mkdir(top.c_str(), 0777);
+    if (manyMains) {
+        for (int i = 0; i < 100000; ++i) {
+            const std::string folder = top + "/D" + std::to_string(i);
+            mkdir(folder.c_str(), 0777);
+            close(open((folder + "/f.txt").c_str(), O_WRONLY | O_CREAT, 0644));
+        }
+        return;
+    }
+    for (int i = 0; i < 1000; ++i) {
+        const std::string folder = top + "/D" + std::to_string(i);
+        mkdir(folder.c_str(), 0777);
+        for (int j = 0; j < 99; ++j) mkdir((folder + "/S" + std::to_string(j)).c_str(), 0777);
+    }
+}
+
+// The same work by bare calls: each folder listed by its path below the
+// top (as the kernel resolves it from there), other entries unlinked, the
+// folders removed deepest first.
+void BareDelete(const std::string& top, const std::vector<std::string>& mains) {
+    const int topFd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    std::vector<std::string> folders;
+    std::deque<std::string> queue(mains.begin(), mains.end());
+    while (!queue.empty()) {
+        std::string rel = std::move(queue.front());
+        queue.pop_front();
+        const int fd = openat(topFd, rel.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        folders.push_back(rel);
+        if (fd < 0) continue;
+        DIR* dir = fdopendir(fd);
+        while (dirent* e = readdir(dir)) {
+            if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
+            if (e->d_type == DT_DIR)
+                queue.push_back(rel + "/" + e->d_name);
+            else
+                unlinkat(fd, e->d_name, 0);
+        }
+        closedir(dir);
+    }
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        if (*it != ".") unlinkat(topFd, it->c_str(), AT_REMOVEDIR);
+    close(topFd);
+    if (mains.size() == 1 && mains[0] == ".") rmdir(top.c_str());
+}
+
+void BM_Vol07DeleteFolders(benchmark::State& state) {
+    const bool manyMains = state.range(0) == 1;
+    Sides s;
+    s.names = {"ours", "bare_same_calls", "rm_rf"};
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            Workspace ws;
+            for (const char* side : {"/Ours", "/Bare", "/Rm"}) MakeTree(ws.root() + side, manyMains);
+            Vol07Inputs in;
+            std::vector<std::string> bareMains;
+            if (manyMains) {
+                for (int i = 0; i < 100000; ++i) {
+                    in.IncludeFolders.push_back(ws.Drive("Ours\\D" + std::to_string(i)));
+                    bareMains.push_back("D" + std::to_string(i));
+                }
+            } else {
+                in.IncludeFolders = {ws.Drive("Ours")};
+                bareMains = {"."};
+            }
+            in.DeleteSubFolders = false;
+            in.DeleteCompleteFolders = true;
+            in.WorkingDir = ws.Drive("Work");
+            const std::string rm =
+                manyMains ? "cd '" + ws.root() + "/Rm' && rm -rf -- D*" : "rm -rf '" + ws.root() + "/Rm'";
+            Vol07Counters counters;
+            NullSink sink;
+            s.runs = {[&] {
+                          RealDisk disk;
+                          Vol07DeleteMainFolders(counters, in, disk, sink);
+                      },
+                      [&] { BareDelete(ws.root() + "/Bare", bareMains); },
+                      [&] {
+                          if (std::system(rm.c_str()) != 0) state.SkipWithError("rm failed");
+                      }};
+            RunRotated(s, round);
+            const double expected = manyMains ? 100000 : 100000 + 1;
+            if (counters.FoldersDeleted != expected) state.SkipWithError("folders left");
+        }
+    }
+    Report(state, s);
+}
+
+void BM_Vol06RenameFolders(benchmark::State& state) {
+    Sides s;
+    s.names = {"ours", "bare_same_calls", "bare_rename"};
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            Workspace ws;
+            Vol06Inputs in;
+            in.NewPrefix = "x_";
+            for (const char* side : {"/Ours", "/Same", "/Bare"}) {
+                mkdir((ws.root() + side).c_str(), 0777);
+                for (int p = 0; p < 100; ++p) {
+                    const std::string parent = ws.root() + side + "/P" + std::to_string(p);
+                    mkdir(parent.c_str(), 0777);
+                    for (int i = 0; i < 1000; ++i) mkdir((parent + "/F" + std::to_string(i)).c_str(), 0777);
+                }
+            }
+            for (int p = 0; p < 100; ++p)
+                for (int i = 0; i < 1000; ++i)
+                    in.IncludeFolders.push_back(ws.Drive("Ours\\P" + std::to_string(p) + "\\F" + std::to_string(i)));
+            Vol06Counters counters;
+            Vol06UndoRecords records;
+            NullSink sink;
+            // Each folder looked at, then moved without replacing, from its parent held open.
+            const auto bare = [&](const char* side, bool look) {
+                for (int p = 0; p < 100; ++p) {
+                    const int dir = open((ws.root() + side + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY);
+                    for (int i = 0; i < 1000; ++i) {
+                        const std::string name = "F" + std::to_string(i);
+                        struct stat st {};
+                        if (look && (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)))
+                            continue;
+                        renameat2(dir, name.c_str(), dir, ("x_" + name).c_str(), RENAME_NOREPLACE);
+                    }
+                    close(dir);
+                }
+            };
+            s.runs = {[&] {
+                          RealDisk disk;
+                          Vol06UndoRecorder recorder(records);
+                          Vol06RenameFolders(counters, in, disk, recorder, sink);
+                      },
+                      [&] { bare("/Same", true); },
+                      [&] { bare("/Bare", false); }};
+            RunRotated(s, round);
+            if (counters.FoldersRenamed != 100000) state.SkipWithError("folders not renamed");
+        }
+    }
+    Report(state, s);
+}
+
+BENCHMARK(BM_Vol07DeleteFolders)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol06RenameFolders)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

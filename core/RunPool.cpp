@@ -1,0 +1,553 @@
+#include "core/RunPool.h"
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <thread>
+#include <unordered_map>
+
+#include "core/PathTools.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 1469598103934665603ULL;
+constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+// ---- scopes -----------------------------------------------------------------------------------
+
+// Each leading part of the path is hashed as its lowered names, trailing
+// blanks and dots dropped, so that two spellings of one folder give one
+// hash. Two hashes that happen to agree only order two items that needed
+// no order; they never let two overlapping items run at once.
+void RunScope::Add(std::string_view folder, bool write) {
+    const std::size_t first = hashes_.size();
+    std::uint64_t hash = kFnvOffset;
+    bool everything = false;
+    std::size_t i = 0;
+    while (i < folder.size()) {
+        std::size_t j = i;
+        while (j < folder.size() && !IsSeparator(folder[j])) ++j;
+        std::size_t end = j;
+        while (end > i && (folder[end - 1] == ' ' || folder[end - 1] == '.')) --end;
+        if (end == i && j > i) everything = true;  // ".", ".." or a name of blanks and dots
+        if (end > i) {
+            if (hashes_.size() > first) {
+                hash ^= static_cast<unsigned char>('\\');
+                hash *= kFnvPrime;
+            }
+            for (std::size_t k = i; k < end; ++k) {
+                hash ^= static_cast<unsigned char>(LowerByteAt(folder, k));
+                hash *= kFnvPrime;
+            }
+            hashes_.push_back(hash);
+        }
+        i = j + 1;
+    }
+    if (everything) hashes_.resize(first);
+    prints_.push_back({static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(hashes_.size() - first), write});
+}
+
+// ---- the pooled run's state --------------------------------------------------------------------
+
+struct RunPool::Slot {
+    enum State : std::uint8_t { Free, Waiting, Ready, Running, Done, Skipped };
+    std::size_t item = 0;
+    State state = Free;
+    bool serial = false;
+    bool stop = false;
+    unsigned pending = 0;                // earlier overlapping items not yet done
+    std::vector<std::size_t> followers;  // later items waiting for this one
+    RunScope scope;
+    std::exception_ptr error;
+    // A question from the item's work, waiting for the calling thread.
+    bool asking = false;
+    bool answered = false;
+    const std::string* askText = nullptr;
+    const std::string* askCaption = nullptr;
+    unsigned askFlags = 0;
+    int answer = 0;
+};
+
+struct RunPool::Shared {
+    std::mutex m;
+    std::condition_variable workCv;    // workers: an item is ready, the pause ended, or the run ends
+    std::condition_variable headCv;    // the calling thread: the head item is done or asks
+    std::condition_variable answerCv;  // a worker: its question is answered
+    std::vector<Slot> slots;
+    std::vector<std::size_t> ready;  // a min-heap of item numbers: the earliest first
+    // Active prints (of items admitted and not yet done), by hash: whole
+    // paths, and the leading parts of longer paths.
+    std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
+    std::size_t active = 0;      // active prints
+    std::size_t everything = 0;  // active prints that stand for everything
+    std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
+    std::size_t head = 0;        // the next item to apply
+    std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
+    // Items from here on never start; no item starts while paused. Changed
+    // with the lock held, read between the items of a chunk without it.
+    std::atomic<std::size_t> end{0};
+    std::atomic<bool> paused{false};
+    bool quit = false;
+
+    Slot& SlotOf(std::size_t item) { return slots[item % slots.size()]; }
+    void LowerEnd(std::size_t item) {
+        if (item < end) end = item;
+    }
+
+    void PushReady(std::size_t item) {
+        ready.push_back(item);
+        std::push_heap(ready.begin(), ready.end(), std::greater<>());
+    }
+    std::size_t PopReady() {
+        std::pop_heap(ready.begin(), ready.end(), std::greater<>());
+        const std::size_t item = ready.back();
+        ready.pop_back();
+        return item;
+    }
+
+    static bool Overlap(const RunScope& a, const RunScope::Print& pa, const RunScope& b, const RunScope::Print& pb) {
+        if (!pa.write && !pb.write) return false;
+        if (pa.depth == 0 || pb.depth == 0) return true;
+        const std::uint32_t d = std::min(pa.depth, pb.depth);
+        return a.hashes_[pa.first + d - 1] == b.hashes_[pb.first + d - 1];
+    }
+
+    // Whether any active print may overlap `p` (a quick look before a walk
+    // over the window).
+    bool MayOverlap(const RunScope& s, const RunScope::Print& p) const {
+        if (active == 0) return false;
+        if (everything > 0 || p.depth == 0) return true;
+        const std::uint64_t* h = &s.hashes_[p.first];
+        if (whole.count(h[p.depth - 1]) || leading.count(h[p.depth - 1])) return true;
+        for (std::uint32_t k = 0; k + 1 < p.depth; ++k)
+            if (whole.count(h[k])) return true;
+        return false;
+    }
+
+    void Count(const RunScope& s, int delta) {
+        for (const RunScope::Print& p : s.prints_) {
+            active += static_cast<std::size_t>(delta);
+            if (p.depth == 0) {
+                everything += static_cast<std::size_t>(delta);
+                continue;
+            }
+            const std::uint64_t* h = &s.hashes_[p.first];
+            Bump(whole, h[p.depth - 1], delta);
+            for (std::uint32_t k = 0; k + 1 < p.depth; ++k) Bump(leading, h[k], delta);
+        }
+    }
+    static void Bump(std::unordered_map<std::uint64_t, std::uint32_t>& map, std::uint64_t key, int delta) {
+        if (delta > 0) {
+            ++map[key];
+            return;
+        }
+        auto it = map.find(key);
+        if (--it->second == 0) map.erase(it);
+    }
+
+    // Makes the admitted item wait for every earlier active item it overlaps.
+    void Register(std::size_t item) {
+        Slot& s = SlotOf(item);
+        s.pending = 0;
+        bool look = false;
+        for (const RunScope::Print& p : s.scope.prints_) look = look || MayOverlap(s.scope, p);
+        if (look) {
+            for (std::size_t j = head; j < item; ++j) {
+                Slot& o = SlotOf(j);
+                if (o.state != Slot::Waiting && o.state != Slot::Ready && o.state != Slot::Running) continue;
+                bool overlap = false;
+                for (const RunScope::Print& p : s.scope.prints_) {
+                    for (const RunScope::Print& q : o.scope.prints_)
+                        if (Overlap(s.scope, p, o.scope, q)) {
+                            overlap = true;
+                            break;
+                        }
+                    if (overlap) break;
+                }
+                if (!overlap) continue;
+                o.followers.push_back(item);
+                ++s.pending;
+            }
+        }
+        Count(s.scope, +1);
+        s.state = s.pending == 0 ? Slot::Ready : Slot::Waiting;
+        if (s.pending == 0) PushReady(item);
+    }
+
+    // The item's work is over (or it will never start): its followers may go.
+    // Returns how many became ready.
+    unsigned Release(Slot& s) {
+        Count(s.scope, -1);
+        unsigned woken = 0;
+        for (std::size_t f : s.followers) {
+            Slot& o = SlotOf(f);
+            if (--o.pending == 0 && o.state == Slot::Waiting) {
+                o.state = Slot::Ready;
+                PushReady(f);
+                ++woken;
+            }
+        }
+        s.followers.clear();
+        return woken;
+    }
+};
+
+// ---- the pool ----------------------------------------------------------------------------------
+
+std::size_t RunPool::DefaultWindow(unsigned workers) {
+    return workers <= 1 ? 1 : std::max(kMinWindow, kWindowPerWorker * workers);
+}
+
+RunPool::RunPool(RunPoolOptions options) : options_(std::move(options)) {
+    workers_ = std::max(1u, options_.Workers);
+    window_ = workers_ == 1 ? 1 : options_.Window ? options_.Window : DefaultWindow(workers_);
+}
+
+RunPool::~RunPool() = default;
+
+int RunPool::ShowNow(const std::string& text, const std::string& caption, unsigned flags) {
+    return options_.Show ? options_.Show(text, caption, flags) : plat::MessageBox(text, caption, flags);
+}
+
+void RunPool::PumpIfDue(bool force) {
+    if (!options_.Pump) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastPump_ < options_.PumpInterval) return;
+    lastPump_ = now;
+    options_.Pump();
+}
+
+int RunItemContext::Ask(const std::string& text, const std::string& caption, unsigned flags) {
+    if (!serial_) throw std::logic_error("a question from an item that was not declared serial");
+    return pool_->AskFromWorker(*this, text, caption, flags);
+}
+
+int RunApplyContext::Show(const std::string& text, const std::string& caption, unsigned flags) {
+    return pool_->ShowPaused(text, caption, flags);
+}
+
+int RunPool::ShowPaused(const std::string& text, const std::string& caption, unsigned flags) {
+    if (!shared_) return ShowNow(text, caption, flags);
+    {
+        std::lock_guard lock(shared_->m);
+        shared_->paused = true;
+    }
+    struct Resume {
+        Shared& s;
+        ~Resume() {
+            {
+                std::lock_guard lock(s.m);
+                s.paused = false;
+            }
+            s.workCv.notify_all();
+        }
+    } resume{*shared_};
+    return ShowNow(text, caption, flags);
+}
+
+int RunPool::AskFromWorker(RunItemContext& ctx, const std::string& text, const std::string& caption, unsigned flags) {
+    if (!shared_) return ShowNow(text, caption, flags);
+    Shared& sh = *shared_;
+    std::unique_lock lock(sh.m);
+    Slot& s = sh.SlotOf(ctx.item_);
+    s.askText = &text;
+    s.askCaption = &caption;
+    s.askFlags = flags;
+    s.answered = false;
+    s.asking = true;
+    sh.headCv.notify_one();
+    sh.answerCv.wait(lock, [&] { return s.answered; });
+    s.asking = false;
+    s.answered = false;
+    return s.answer;
+}
+
+RunPoolResult RunPool::Run(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
+    lastPump_ = std::chrono::steady_clock::now();
+    if (workers_ == 1 || count <= 1) return RunInline(count, scope, work, apply);
+    return RunPooled(count, scope, work, apply);
+}
+
+RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
+    RunPoolResult result;
+    RunScope itemScope;
+    RunItemContext ctx;
+    ctx.pool_ = this;
+    RunApplyContext actx;
+    actx.pool_ = this;
+    for (std::size_t i = 0; i < count; ++i) {
+        itemScope.Clear();
+        if (scope) scope(i, itemScope);
+        result.PeakWindow = 1;
+        ctx.item_ = i;
+        ctx.serial_ = itemScope.serial_;
+        ctx.stop_ = false;
+        std::exception_ptr error;
+        try {
+            work(i, ctx);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        actx.stop_ = false;
+        actx.failure_ = error;
+        apply(i, actx);
+        ++result.Applied;
+        if (error) std::rethrow_exception(error);
+        if (ctx.stop_ || actx.stop_) {
+            result.Stopped = true;
+            break;
+        }
+        PumpIfDue();
+    }
+    return result;
+}
+
+void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
+    Shared& sh = *shared_;
+    RunItemContext ctx;
+    ctx.pool_ = this;
+    ctx.worker_ = worker;
+    std::vector<std::size_t> chunk;
+    std::unique_lock lock(sh.m);
+    for (;;) {
+        sh.workCv.wait(lock, [&] { return sh.quit || (!sh.paused && !sh.ready.empty() && sh.ready.front() < sh.end); });
+        if (sh.quit) return;
+        // Short items go in chunks of consecutive ready items, so that the
+        // lock is taken once per chunk rather than once per item; an item
+        // that takes long goes alone.
+        const std::size_t byTime = std::max<std::size_t>(1, kChunkNs / std::max<std::uint64_t>(sh.itemNs, 1));
+        const std::size_t take = std::min(byTime, std::max<std::size_t>(1, sh.ready.size() / workers_));
+        chunk.clear();
+        while (chunk.size() < take && !sh.ready.empty() && sh.ready.front() < sh.end) {
+            chunk.push_back(sh.PopReady());
+            sh.SlotOf(chunk.back()).state = Slot::Running;
+        }
+        lock.unlock();
+        const auto t0 = std::chrono::steady_clock::now();
+        std::size_t done = 0;
+        bool ended = false;
+        for (; done < chunk.size() && !ended; ++done) {
+            const std::size_t item = chunk[done];
+            if (done > 0 && (sh.paused || item >= sh.end)) break;  // the rest waits, or never starts
+            Slot& s = sh.SlotOf(item);
+            ctx.item_ = item;
+            ctx.slot_ = item % sh.slots.size();
+            ctx.serial_ = s.serial;
+            ctx.stop_ = false;
+            s.error = nullptr;
+            try {
+                work(item, ctx);
+            } catch (...) {
+                s.error = std::current_exception();
+            }
+            s.stop = ctx.stop_;
+            ended = s.stop || s.error;
+        }
+        const auto spent = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0);
+        lock.lock();
+        sh.itemNs = (sh.itemNs * 3 + static_cast<std::uint64_t>(spent.count()) / done) / 4;
+        unsigned woken = 0;
+        bool headDone = false;
+        for (std::size_t k = 0; k < done; ++k) {
+            Slot& s = sh.SlotOf(chunk[k]);
+            s.state = Slot::Done;
+            if (s.stop || s.error) sh.LowerEnd(chunk[k] + 1);
+            woken += sh.Release(s);
+            headDone = headDone || chunk[k] == sh.head;
+        }
+        for (std::size_t k = done; k < chunk.size(); ++k) {  // not started: back to the others
+            sh.SlotOf(chunk[k]).state = Slot::Ready;
+            sh.PushReady(chunk[k]);
+            ++woken;
+        }
+        if (woken == 1) sh.workCv.notify_one();
+        else if (woken > 1) sh.workCv.notify_all();
+        if (headDone) sh.headCv.notify_one();
+    }
+}
+
+RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
+    shared_ = std::make_unique<Shared>();
+    Shared& sh = *shared_;
+    sh.slots.resize(window_);
+    sh.end = count;
+    RunPoolResult result;
+    std::exception_ptr firstError;  // rethrown at the end
+    bool applyBroken = false;
+    std::size_t scopedEnd = 0;  // items below this have their scope in their slot
+    bool pump = static_cast<bool>(options_.Pump);  // false once the pump has failed
+    const auto fail = [&](std::exception_ptr e) {
+        if (!firstError) firstError = e;
+        result.Stopped = true;
+    };
+
+    std::vector<std::thread> threads;
+    const unsigned n = static_cast<unsigned>(std::min<std::size_t>(workers_, count));
+    threads.reserve(n);
+    for (unsigned w = 0; w < n; ++w) threads.emplace_back([this, w, &work] { WorkerLoop(w, work); });
+
+    std::unique_lock lock(sh.m);
+    for (;;) {
+        // Admit what the window and the Serial rule allow. Scopes are the
+        // page's code: asked for the whole free part of the window at once,
+        // with the lock let go (those slots are seen by no worker yet).
+        unsigned newlyReady = 0;
+        for (;;) {
+            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + window_);
+            if (sh.admitted >= limit) break;
+            if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
+            if (scopedEnd < limit) {
+                lock.unlock();
+                std::size_t item = scopedEnd;
+                try {
+                    for (; item < limit; ++item) {
+                        RunScope& sc = sh.SlotOf(item).scope;
+                        sc.Clear();
+                        if (scope) scope(item, sc);
+                        if (sc.serial_) {  // nothing after it is admitted before it is applied
+                            ++item;
+                            break;
+                        }
+                    }
+                    lock.lock();
+                } catch (...) {
+                    lock.lock();
+                    fail(std::current_exception());
+                    sh.LowerEnd(item);
+                }
+                scopedEnd = std::min<std::size_t>(item, sh.end);
+            }
+            bool held = false;
+            while (sh.admitted < std::min(scopedEnd, limit)) {
+                const std::size_t item = sh.admitted;
+                Slot& s = sh.SlotOf(item);
+                s.serial = s.scope.serial_;
+                if ((s.serial && item > sh.head) || (item > sh.head && sh.SlotOf(item - 1).serial)) {
+                    held = true;  // alone: after every earlier item is applied
+                    break;
+                }
+                s.item = item;
+                s.stop = false;
+                s.error = nullptr;
+                s.followers.clear();
+                sh.admitted = item + 1;
+                sh.Register(item);
+                if (s.state == Slot::Ready) ++newlyReady;
+            }
+            result.PeakWindow = std::max(result.PeakWindow, sh.admitted - sh.head);
+            if (held || sh.admitted < std::min(scopedEnd, limit)) break;
+        }
+        if (newlyReady == 1) sh.workCv.notify_one();
+        else if (newlyReady > 1) sh.workCv.notify_all();
+
+        if (sh.head == sh.admitted && (sh.admitted >= sh.end)) break;  // all applied, nothing more may start
+
+        Slot& h = sh.SlotOf(sh.head);
+        if (h.state == Slot::Done) {
+            // Every item done from the head on, applied with the lock let go
+            // (those slots are left alone while done).
+            std::size_t last = sh.head;
+            while (last < sh.admitted && sh.SlotOf(last).state == Slot::Done) ++last;
+            const std::size_t first = sh.head;
+            lock.unlock();
+            for (std::size_t i = first; i < last; ++i) {
+                const Slot& d = sh.SlotOf(i);
+                RunApplyContext actx;
+                actx.pool_ = this;
+                actx.slot_ = i % sh.slots.size();
+                actx.failure_ = d.error;
+                if (!applyBroken) {
+                    try {
+                        apply(i, actx);
+                        ++result.Applied;
+                    } catch (...) {
+                        applyBroken = true;
+                        fail(std::current_exception());
+                    }
+                }
+                if (d.error) fail(d.error);
+                if (actx.stop_ || d.stop) result.Stopped = true;
+                if (actx.stop_ || applyBroken) {  // nothing more starts
+                    std::lock_guard stopLock(sh.m);
+                    sh.LowerEnd(i + 1);
+                }
+            }
+            lock.lock();
+            for (std::size_t i = first; i < last; ++i) sh.SlotOf(i).state = Slot::Free;
+            sh.head = last;
+            if (pump && std::chrono::steady_clock::now() - lastPump_ >= options_.PumpInterval) {
+                lock.unlock();
+                try {
+                    PumpIfDue(true);
+                } catch (...) {
+                    pump = false;
+                    fail(std::current_exception());
+                }
+                lock.lock();
+                if (!pump) sh.LowerEnd(sh.head + 1);
+            }
+            continue;
+        }
+        if (sh.head >= sh.end && (h.state == Slot::Waiting || h.state == Slot::Ready)) {
+            // Stopped before it started: it never runs.
+            h.state = Slot::Skipped;
+            const unsigned woken = sh.Release(h);
+            if (woken) sh.workCv.notify_all();
+            h.state = Slot::Free;
+            ++sh.head;
+            continue;
+        }
+        if (h.asking && !h.answered) {
+            const std::string& text = *h.askText;
+            const std::string& caption = *h.askCaption;
+            const unsigned flags = h.askFlags;
+            lock.unlock();
+            int answer = plat::SafeAnswer(flags);  // the item hears "no" when the box fails
+            bool shown = true;
+            try {
+                answer = ShowPaused(text, caption, flags);
+            } catch (...) {
+                shown = false;
+                fail(std::current_exception());
+            }
+            lock.lock();
+            if (!shown) sh.LowerEnd(sh.head + 1);
+            h.answer = answer;
+            h.answered = true;
+            sh.answerCv.notify_all();
+            continue;
+        }
+        // Wait for the head item; the window paints meanwhile.
+        const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
+        if (pump) {
+            const auto due = lastPump_ + options_.PumpInterval;
+            if (!sh.headCv.wait_until(lock, due, headMoves)) {
+                lock.unlock();
+                try {
+                    PumpIfDue(true);
+                } catch (...) {
+                    pump = false;
+                    fail(std::current_exception());
+                }
+                lock.lock();
+                if (!pump) sh.LowerEnd(sh.head + 1);
+            }
+        } else {
+            sh.headCv.wait(lock, headMoves);
+        }
+    }
+    sh.quit = true;
+    lock.unlock();
+    sh.workCv.notify_all();
+    for (std::thread& t : threads) t.join();
+    shared_.reset();
+    if (firstError) std::rethrow_exception(firstError);
+    return result;
+}

@@ -1,0 +1,68 @@
+#include "core/UndoToolkit.h"
+
+#include <utility>
+
+UndoBaseIndex::UndoBaseIndex(VEC_UNDO_BASES& bases) : bases_(bases) {
+    for (std::size_t i = 0; i < bases_.size(); ++i) byPath_[bases_[i].Path] = static_cast<std::uint32_t>(i);
+}
+
+std::uint32_t UndoBaseIndex::IndexOf(const plat::Beneath& base) {
+    auto [it, added] = byPath_.try_emplace(base.Folder(), static_cast<std::uint32_t>(bases_.size()));
+    // A path that names another folder now is another base.
+    if (!added && bases_[it->second].Id != base.Identity()) {
+        it->second = static_cast<std::uint32_t>(bases_.size());
+        added = true;
+    }
+    if (added) bases_.push_back({base.Folder(), base.Identity()});
+    return it->second;
+}
+
+UndoBaseOpener::UndoBaseOpener(VEC_UNDO_BASES bases) { Reset(std::move(bases)); }
+
+void UndoBaseOpener::Reset(VEC_UNDO_BASES bases) {
+    bases_ = std::move(bases);
+    opened_.clear();
+    opened_.resize(bases_.size());
+    state_.assign(bases_.size(), 0);
+}
+
+plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
+    if (index >= bases_.size()) return nullptr;
+    if (state_[index] == 0) {
+        // The same folder as in the run, or nothing of it is touched.
+        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
+                          opened_[index].Identity() == bases_[index].Id;
+        state_[index] = same ? 1 : 2;
+        if (!same) opened_[index].Close();
+    }
+    return state_[index] == 1 ? &opened_[index] : nullptr;
+}
+
+plat::Beneath* UndoBaseOpener::Fresh(std::uint32_t index) {
+    plat::Beneath* base = Get(index);
+    if (base) base->Release();
+    return base;
+}
+
+AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat::FileStamp* left,
+                        const plat::FileStamp* also) {
+    if (!base) return AsLeft::Failed;
+    if (left && !also) {
+        // One look and the removal, in the layer.
+        switch (base->RemoveFile(path, left)) {
+        case plat::FsResult::Ok: return AsLeft::Removed;
+        case plat::FsResult::NotFound: return AsLeft::Missing;
+        case plat::FsResult::Changed: return AsLeft::Changed;
+        default: return AsLeft::Failed;
+        }
+    }
+    plat::EntryInfo info;
+    switch (base->Look(path, info)) {
+    case plat::FsResult::Ok: break;
+    case plat::FsResult::NotFound: return AsLeft::Missing;
+    default: return AsLeft::Failed;
+    }
+    if (!left || !(plat::IsUnchanged(info, *left) || (also && plat::IsUnchanged(info, *also)))) return AsLeft::Changed;
+    const plat::FileStamp found = info.Stamp();
+    return base->RemoveFile(path, &found) == plat::FsResult::Ok ? AsLeft::Removed : AsLeft::Failed;
+}

@@ -1,0 +1,59 @@
+// What every undo shares: the folders runs work beneath, as the undo finds
+// them again (a run records each folder once and its records index the
+// list, UndoBaseIndex; an undo opens each recorded base again, once, and
+// works beneath it only while it is the very folder the run worked beneath,
+// UndoBaseOpener), and the removal of a file the run left that goes by the
+// layer's one test of it (plat::IsUnchanged).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Beneath.h"
+
+// A folder a run worked beneath, as it was opened then.
+struct _tagUndoBase {
+    std::string Path;
+    plat::FileIdentity Id;
+};
+using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
+
+// The run's side: the index of a base, added when the list lacks it (the
+// bases of earlier runs kept in the list are found again by a lookup).
+class UndoBaseIndex {
+public:
+    explicit UndoBaseIndex(VEC_UNDO_BASES& bases);
+    std::uint32_t IndexOf(const plat::Beneath& base);
+
+private:
+    VEC_UNDO_BASES& bases_;
+    std::unordered_map<std::string, std::uint32_t> byPath_;  // the last base of each path
+};
+
+// The undo's side: each base opened and checked at its first use.
+class UndoBaseOpener {
+public:
+    explicit UndoBaseOpener(VEC_UNDO_BASES bases = {});
+    void Reset(VEC_UNDO_BASES bases);
+    const VEC_UNDO_BASES& Bases() const { return bases_; }
+    // The base, or null when it is gone or is another folder now.
+    plat::Beneath* Get(std::uint32_t index);
+    // The same with whatever it resolved before let go: a rename or a copy
+    // since may have moved the folders below it.
+    plat::Beneath* Fresh(std::uint32_t index);
+
+private:
+    VEC_UNDO_BASES bases_;
+    std::vector<plat::Beneath> opened_;
+    std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
+};
+
+// What an undo found at a file a run recorded.
+enum class AsLeft { Removed, Missing, Changed, Failed };
+// Removes the file a run left at `path` beneath `base` (null: its base is
+// gone) when it is that file unchanged (`left`; null: the run could not
+// read it back, so it stays), or the file this undo put there (`also`).
+AsLeft RemoveFileAsLeft(plat::Beneath* base, const std::string& path, const plat::FileStamp* left,
+                        const plat::FileStamp* also = nullptr);

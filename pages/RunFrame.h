@@ -1,0 +1,88 @@
+// The one frame of every page's run and simulation. A page hands in its
+// checks, questions and messages as data and its work as one call; the
+// frame does the steps every run takes, in this order:
+//
+//   run buttons off; the page's checks; the Yes/No questions; the Visual Log
+//   readied (run-mode box, the page's counters and lists, lists emptied,
+//   counters shown, the log shown on request); the other tab sheets off; the
+//   zoom lists emptied; an empty Include list stops here with its message;
+//   the work on the real disk, or on the dry disk for a simulation; the
+//   counters; the end box; the folder shown on request; the tab sheets
+//   back; the page's finish; run buttons back.
+//
+// A simulation is the same frame handed the dry disk: the engines ask the
+// disk whether anything is really done, never a second flag.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/RunDisk.h"
+#include "pages/PageMessages.h"
+#include "pages/RunLog.h"
+
+// What a page hands its runs besides the data: the calls into its window.
+struct RunHooks {
+    // The run starts (false) or ends (true): the other tab sheets follow.
+    std::function<void(bool enabled)> EnableOtherTabSheets;
+    // The page's run buttons: off while the run works, back by the page's rule.
+    std::function<void(bool enabled)> EnableRunButtons;
+    // The structure check's refusal leaves the focus on the add button.
+    std::function<void()> FocusAddFolderStructure;
+    // Pages with a destination history tidy it at the end.
+    std::function<void()> TidyDestinationHistory;
+};
+
+struct RunFrame {
+    // ---- before the question ----
+    // False stops the run; it has shown its own message.
+    std::function<bool()> Check;
+    // Yes/No each, No the default; a No stops the run.
+    std::vector<PageMessage> Questions;
+
+    // ---- the Visual Log ----
+    bool Simulation = false;  // the dry disk; the run-mode box unchecked
+    // False: a later pass on the log as it stands (no run mode, nothing
+    // emptied, no counters shown first).
+    bool FreshLog = true;
+    // After the Yes: the page readies its counters and lists for the run.
+    std::function<void()> Start;
+    // The page's counters with their labels.
+    std::function<std::vector<CounterLabel>()> Counters;
+    bool ShowLog = true;  // "Show Visual Log"
+
+    // ---- the work ----
+    // An empty Include list: no work, and the message when it has a caption.
+    bool IncludeEmpty = false;
+    PageMessage IncludeEmptyMessage;
+    std::function<void(RunDisk& disk)> Work;
+
+    // ---- the end ----
+    PageMessage End;  // no caption: no end box
+    bool View = false;  // "Show Explorer": the folder after the end box
+    std::string ViewFolder, ViewTopic;
+    // After the tab sheets are back.
+    std::function<void()> Finish;
+    // A pass that follows this one when it went, before the run buttons
+    // come back (the checker's second pass).
+    const RunFrame* NextPass = nullptr;
+};
+
+// The frame's Counters for counters that give their Labels(); they must
+// outlive the run.
+template <class Counted>
+std::function<std::vector<CounterLabel>()> CountersOf(const Counted& counters) {
+    return [&counters] {
+        const auto labels = counters.Labels();
+        return std::vector<CounterLabel>(labels.begin(), labels.end());
+    };
+}
+
+// The frame's steps; true when the run went (every check passed, every
+// question answered Yes).
+bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks);
+
+// The check every run with a structure list makes: an empty list stops it
+// with the page's warning, the focus on the add button.
+bool CheckStructuresListed(bool listed, const std::string& caption, const RunHooks& hooks);

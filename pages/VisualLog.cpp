@@ -1,0 +1,151 @@
+#include "pages/VisualLog.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <algorithm>
+
+#include "pages/checker/Vol15Engine.h"
+#include "pages/creation/Creation.h"
+#include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
+#include "pages/folders/Vol07Engine.h"
+#include "results/ResultsList.h"
+#include "results/ResultsLog.h"
+#include "results/TfrmStatistic02.h"
+#include "results/TfrmStatistic03.h"
+#include "results/TfrmStatistic04.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistic15.h"
+#include "results/TfrmStatistics07.h"
+#include "results/TfrmStatistics11.h"
+#include "results/TfrmVol02ZoomStatistics.h"
+#include "results/TfrmVol03ZoomStatistics.h"
+#include "results/TfrmVol04ZoomStatistics.h"
+#include "results/TfrmVol07ZoomStatistics.h"
+#include "results/TfrmVol10ZoomStatistics.h"
+#include "results/TfrmVol11ZoomStatistics.h"
+#include "results/TfrmVol12ZoomStatistics.h"
+#include "results/TfrmVol15ZoomStatistics.h"
+
+// The engines name the windows' lists in the windows' own order.
+static_assert(int(CreationFoldersCreated) == TfrmStatistic02::FoldersCreated &&
+              int(CreationSubFoldersCreated) == TfrmStatistic02::SubFoldersCreated &&
+              int(CreationFilesCreated) == TfrmStatistic02::FilesCreated &&
+              int(CreationFoldersExists) == TfrmStatistic02::FoldersExists &&
+              int(CreationFoldersOther) == TfrmStatistic02::FoldersOther &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic02::FoldersFailedUndo);
+static_assert(int(CreationFoldersCreated) == TfrmStatistic03::FoldersCreated &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic03::FoldersFailedUndo);
+static_assert(int(CreationFoldersCreated) == TfrmStatistic04::FoldersCreated &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic04::FoldersFailedUndo);
+static_assert(int(Vol10CatFilesCopied) == TfrmStatistic10::FilesCopied &&
+              int(Vol10CatFilesFailedUndo) == TfrmStatistic10::FilesFailedUndo &&
+              int(Vol10CatSubFoldersCopied) == TfrmStatistic10::SubFoldersCopied);
+static_assert(int(Vol11CatFilesDeleted) == TfrmStatistics11::FilesDeleted &&
+              int(Vol11CatFoldersNotExists) == TfrmStatistics11::FoldersNotExists &&
+              int(Vol11CatFilesNotExists) == TfrmStatistics11::FilesNotExists);
+static_assert(int(Vol07CatFoldersDeleted) == TfrmStatistics07::FoldersDeleted &&
+              int(Vol07CatMainFoldersNotExist) == TfrmStatistics07::MainFoldersNotExist &&
+              int(Vol07CatFoldersNotExists) == TfrmStatistics07::FoldersNotExists &&
+              int(Vol07CatFilesNotExists) == TfrmStatistics07::FilesNotExists);
+static_assert(int(Vol12CatFilesRenamed) == TfrmStatistic12::FilesRenamed &&
+              int(Vol12CatFoldersNotExist) == TfrmStatistic12::FoldersNotExist &&
+              int(Vol12CatFilesFailedUndo) == TfrmStatistic12::FilesFailedUndo);
+static_assert(int(Vol15FoldersMissing) == TfrmStatistic15::FoldersMissing &&
+              int(Vol15SubFoldersMissing) == TfrmStatistic15::SubFoldersMissing &&
+              int(Vol15FilesMissing) == TfrmStatistic15::FilesMissing &&
+              int(Vol15FoldersNotExists) == TfrmStatistic15::FoldersNotExists &&
+              int(Vol15FoldersExtra) == TfrmStatistic15::FoldersExtra &&
+              int(Vol15SubFoldersExtra) == TfrmStatistic15::SubFoldersExtra &&
+              int(Vol15FilesExtra) == TfrmStatistic15::FilesExtra &&
+              int(Vol15SubFoldersOtherReasons) == TfrmStatistic15::SubFoldersOtherReasons);
+
+#define QM_VISUAL_LOG(log, zoom)                                 \
+    VisualLog([]() -> VisualLogWindow* { return log; },         \
+              []() -> ZoomStatisticsWindow* { return zoom; })
+VisualLog Vol02VisualLog() { return QM_VISUAL_LOG(frmStatistic02, frmVol02ZoomStatistics); }
+VisualLog Vol03VisualLog() { return QM_VISUAL_LOG(frmStatistic03, frmVol03ZoomStatistics); }
+VisualLog Vol04VisualLog() { return QM_VISUAL_LOG(frmStatistic04, frmVol04ZoomStatistics); }
+VisualLog Vol10VisualLog() { return QM_VISUAL_LOG(frmStatistic10, frmVol10ZoomStatistics); }
+VisualLog Vol11VisualLog() { return QM_VISUAL_LOG(frmStatistics11, frmVol11ZoomStatistics); }
+VisualLog Vol12VisualLog() { return QM_VISUAL_LOG(frmStatistic12, frmVol12ZoomStatistics); }
+#undef QM_VISUAL_LOG
+
+// A real run's top label names the run.
+VisualLog Vol07VisualLog() {
+    return VisualLog([]() -> VisualLogWindow* { return frmStatistics07; },
+                     []() -> ZoomStatisticsWindow* { return frmVol07ZoomStatistics; }, "lblVol07NormalSimulate",
+                     "Folder/File Delete Process.");
+}
+
+// The checker's top label says that a check runs.
+VisualLog Vol15VisualLog() {
+    return VisualLog([]() -> VisualLogWindow* { return frmStatistic15; },
+                     []() -> ZoomStatisticsWindow* { return frmVol15ZoomStatistics; }, "lblVol15NormalSimulate",
+                     "Checking Projects Consistency..");
+}
+
+void VisualLog::AddLine(int category, const std::string& line) {
+    if (VisualLogWindow* w = log_()) w->AddLine(category, line);
+}
+
+SharedLine VisualLog::AddRecordedLine(int category, const std::string& line) {
+    if (VisualLogWindow* w = log_()) return w->AddLine(category, line);
+    return {};
+}
+
+void VisualLog::AddExportLine(int category, const std::string& line) {
+    if (VisualLogWindow* w = log_()) w->AddExportLine(category, line);
+}
+
+void VisualLog::Put(std::span<const CounterLabel> counters) {
+    if (VisualLogWindow* w = log_())
+        for (const CounterLabel& c : counters) w->SetCount(c.Label, c.Value);
+}
+
+bool VisualLog::CountersDue() {
+    // The clock is read every 64 changes only; labels are set when shown.
+    if ((++changes_ & 63u) != 0) return false;
+    due_ = std::chrono::steady_clock::now();
+    return due_ - lastShown_ >= interval_;
+}
+
+void VisualLog::PaceCounters(std::span<const CounterLabel> counters) {
+    Put(counters);
+    results::PaceRun();
+    lastShown_ = std::chrono::steady_clock::now();
+    interval_ = std::max<std::chrono::steady_clock::duration>(std::chrono::milliseconds(50), (lastShown_ - due_) * 20);
+}
+
+void VisualLog::ShowCounters(std::span<const CounterLabel> counters) {
+    Put(counters);
+    results::FinishRun();
+    lastShown_ = std::chrono::steady_clock::now();
+}
+
+void VisualLog::ClearLogLists() {
+    if (VisualLogWindow* w = log_()) w->ClearLists();
+}
+
+void VisualLog::ClearZoomLists() {
+    if (ZoomStatisticsWindow* z = zoom_()) z->ClearAllLists();
+}
+
+void VisualLog::SetRunMode(bool realRun) {
+    VisualLogWindow* w = log_();
+    if (!w) return;
+    w->SetRunMode(realRun);
+    if (!realRun || !runLabel_) return;
+    if (auto* label = w->findChild<QLabel*>(runLabel_)) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+        label->setPalette(palette);
+        label->setText(QString::fromUtf8(runText_));
+    }
+}
+
+void VisualLog::ShowLog() {
+    if (VisualLogWindow* w = log_()) w->ShowLog();
+}

@@ -1,0 +1,109 @@
+#include "pages/folders/FolderRuns.h"
+
+#include <vector>
+
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+std::string NormalizeFolderItem(const std::string& item) {
+    std::size_t begin = 0, end = item.size();
+    while (begin < end && static_cast<unsigned char>(item[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(item[end - 1]) <= 32) --end;
+    std::string out;
+    out.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = item[i] == '/' ? '\\' : item[i];
+        if ((c == '\\' || c == ':') && !out.empty() && out.back() == c) continue;
+        out.push_back(c);
+    }
+    return out;
+}
+
+// A folder run takes each item's last name (a rename builds the new one
+// from it, a delete may remove the folder by it).
+bool UnusableFolderItem(const std::string& item) { return !IsUsableRunItem(item, RunItemUse::NamedFolder); }
+
+bool UnusableFolderName(std::string_view name) {
+    if (name.find_first_of("\\/:") != std::string_view::npos) return true;
+    // Trailing blanks and dots are dropped from every name.
+    std::size_t last = name.size();
+    while (last > 0 && (name[last - 1] == ' ' || name[last - 1] == '.')) --last;
+    return last == 0;
+}
+
+std::string_view ParentText(std::string_view path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string_view::npos) return {};
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
+}
+
+plat::Beneath* ParentBases::Get(std::string_view parent) {
+    if (parent.empty()) return nullptr;
+    if (lastBase_ && parent == last_) return lastBase_;
+    last_.assign(parent);
+    auto it = open_.find(last_);
+    if (it == open_.end()) {
+        if (open_.size() >= 64) open_.clear();  // a few handles at a time
+        auto base = std::make_unique<plat::Beneath>();
+        if (base->Open(last_) != plat::FsResult::Ok) base.reset();
+        it = open_.emplace(last_, std::move(base)).first;
+    }
+    lastBase_ = it->second.get();
+    if (!lastBase_) last_.clear();
+    return lastBase_;
+}
+
+void ParentBases::Clear() {
+    open_.clear();
+    last_.clear();
+    lastBase_ = nullptr;
+}
+
+std::string LexicallyResolved(const std::string& item) {
+    const std::string drive = GetDrivePart(item);
+    std::vector<std::string> names;
+    std::size_t at = drive.size();
+    while (at <= item.size()) {
+        std::size_t end = at;
+        while (end < item.size() && !IsSeparator(item[end])) ++end;
+        // As the file system reads a name: trailing blanks and dots dropped.
+        const std::string raw = item.substr(at, end - at);
+        std::size_t last = raw.size();
+        while (last > 0 && (raw[last - 1] == ' ' || raw[last - 1] == '.')) --last;
+        if (last > 0)
+            names.push_back(raw);
+        else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && !names.empty())
+            names.pop_back();
+        at = end + 1;
+    }
+    std::string out = drive;
+    for (const std::string& name : names) out += "\\" + name;
+    return names.empty() ? out + "\\" : out;
+}
+
+namespace {
+
+// The labels are asked for only when the log shows the counters.
+struct LabelledCounters {
+    std::span<const char* const> labels;
+    std::span<const double> values;
+    std::vector<CounterLabel> Labels() const {
+        std::vector<CounterLabel> out;
+        out.reserve(labels.size());
+        for (std::size_t i = 0; i < labels.size() && i < values.size(); ++i) out.push_back({labels[i], values[i]});
+        return out;
+    }
+};
+
+}  // namespace
+
+void FolderLogSink::Outcome(int category, std::string_view line, std::span<const double> counters) {
+    log_.AddLine(category, std::string(line));
+    log_.CountersChanged(LabelledCounters{labels_, counters});
+}

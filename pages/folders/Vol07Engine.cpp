@@ -1,0 +1,210 @@
+#include "pages/folders/Vol07Engine.h"
+
+#include "core/ExamineSubFolders.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/RemovalRules.h"
+#include "core/Validation.h"
+
+using plat::FsResult;
+
+void Vol07ResetCounters(Vol07Counters& c) {
+    c.FoldersDeleted = c.FoldersNotExists = c.FoldersOtherReasons = 0;
+    c.FilesDeleted = c.FilesNotExists = c.FilesOtherReasons = 0;
+}
+
+// ---- the engine ------------------------------------------------------------------------------
+
+SmartDelete::SmartDelete(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context)
+    : rootFolder_(root), base_(base), ctx_(context) {}
+
+void SmartDelete::Run() {
+    workQueue_.clear();
+    workQueue_.emplace_back(0, rootFolder_);
+    collectedFolders_.clear();
+    while (!workQueue_.empty()) ExamineLevel();
+    DeleteCollected();
+    RestoreModes();
+}
+
+PAIR_NIVO_FOLDER_NAMES SmartDelete::TakeQueueEntry() {
+    PAIR_NIVO_FOLDER_NAMES entry = std::move(workQueue_.front());
+    workQueue_.pop_front();
+    return entry;
+}
+
+void SmartDelete::Count(double& counter, int category, const std::string& line) {
+    counter += 1;
+    const auto values = ctx_.Counters.Values();
+    ctx_.Sink.Outcome(category, line, values);
+}
+
+void SmartDelete::Count(double& counter, int category, double& second, int secondCategory, const std::string& line) {
+    counter += 1;
+    second += 1;
+    const auto values = ctx_.Counters.Values();
+    ctx_.Sink.Outcome(category, line, values);
+    ctx_.Sink.Outcome(secondCategory, line, values);
+}
+
+void SmartDelete::ExamineLevel() {
+    const auto [level, folder] = TakeQueueEntry();
+    if (mode_ == 3 || (mode_ == 1 && level > 0)) collectedFolders_.push_back(folder);
+    Vol07Counters& c = ctx_.Counters;
+    // Listed through the handles of the folders above it, taken without
+    // passing a link; what is deleted in it is deleted in the folder listed.
+    // A folder that cannot be listed (or is no longer a folder) is not
+    // entered; its removal later tells what became of it.
+    if (!ctx_.Disk.ListKinds(base_, folder, entries_)) return;
+    const unsigned long childLevel = CountPathSeparators(folder) + 1;
+    for (const plat::DirEntry& e : entries_) {
+        std::string path = JoinEntry(folder, e.name);
+        if (e.kind == plat::EntryKind::Folder) {
+            if (ctx_.Fence.Holds({e.dev, e.ino}))
+                Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, path);
+            else
+                workQueue_.emplace_back(childLevel, std::move(path));
+            continue;
+        }
+        // A file, a link or a special file: the name goes, nothing is opened.
+        FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
+        if (r == FsResult::Failed && MakeWritable(folder))
+            r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
+        if (r == FsResult::Ok)
+            Count(c.FilesDeleted, Vol07CatFilesDeleted, path);
+        else if (r == FsResult::NotFound)
+            Count(c.FilesNotExists, Vol07CatFilesNotExists, c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
+        else
+            Count(c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
+    }
+}
+
+void SmartDelete::DeleteCollected() {
+    Vol07Counters& c = ctx_.Counters;
+    for (std::size_t i = collectedFolders_.size(); i-- > 0;) {
+        const std::string& folder = collectedFolders_[i];
+        const bool isRoot = i == 0 && mode_ == 3;
+        plat::Beneath* base = BaseOf(folder);
+        FsResult r = FsResult::Failed;
+        if (base) {
+            const plat::FileIdentity root = base_.Identity();
+            r = ctx_.Disk.RemoveFolder(*base, folder, isRoot ? &root : nullptr);
+            // Only a folder of the tree gets its write bit, never the root's parent.
+            if (r == FsResult::Failed && !isRoot && MakeWritable(std::string(ParentText(folder))))
+                r = ctx_.Disk.RemoveFolder(*base, folder);
+        }
+        if (r == FsResult::Changed && base) {
+            // No longer the folder listed: a link put in its place goes as
+            // the link it is; anything else stays.
+            plat::EntryInfo info;
+            if (ctx_.Disk.Look(*base, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Link &&
+                ctx_.Disk.RemoveFile(*base, folder) == FsResult::Ok) {
+                Count(c.FilesDeleted, Vol07CatFilesDeleted, folder);
+                continue;
+            }
+        }
+        if (r == FsResult::Ok)
+            Count(c.FoldersDeleted, Vol07CatFoldersDeleted, folder);
+        else if (r == FsResult::NotFound)
+            Count(c.FoldersNotExists, Vol07CatFoldersNotExists, c.FoldersOtherReasons, Vol07CatFoldersOtherReasons,
+                  folder);
+        else
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+    }
+    collectedFolders_.clear();
+}
+
+plat::Beneath* SmartDelete::BaseOf(const std::string& path) {
+    if (path != rootFolder_) return &base_;
+    // The root's parent by its text: the root itself must be what is found
+    // there (its removal names the identity held).
+    plat::Beneath* parent = ctx_.Parents.Get(ParentText(rootFolder_));
+    if (parent) parent->Release();
+    return parent;
+}
+
+bool SmartDelete::MakeWritable(const std::string& folder) {
+    // Asked once per folder, and only when something in it would not go.
+    if (!ctx_.ReadOnlyFolders || !triedWritable_.insert(folder).second || !base_.Holds(folder)) return false;
+    emptied_.push_back(std::make_unique<FolderToEmpty>(ctx_.Disk, base_, folder, true));
+    return emptied_.back()->Writable();
+}
+
+void SmartDelete::RestoreModes() {
+    // Each gives its folder the old mode back where it still stands.
+    while (!emptied_.empty()) emptied_.pop_back();
+    triedWritable_.clear();
+}
+
+// ---- the run --------------------------------------------------------------------------------------
+
+bool Vol07BareDrive(const std::string& path) {
+    return TrimControlAndBlanks(path).size() <= 3 || IsDriveRootPath(path);
+}
+
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, FolderRunSink& sink) {
+    ExamineSubFolders examine(in.IncludeFolders);
+    examine.ExamineTopFolders();
+    DeleteFoldersContext ctx{disk, sink, c, in.ReadOnlyFolders, {}, {}};
+    ctx.Fence.Add(in.ProgramFolder);
+    ctx.Fence.Add(in.WorkingDir);
+    RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
+    const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
+    const auto count = [&](double& counter, int category, const std::string& line) {
+        counter += 1;
+        sink.Outcome(category, line, c.Values());
+    };
+    for (const std::string& item : examine.GetList()) {
+        const std::string folder = NormalizeFolderItem(item);
+        if (Vol07BareDrive(item) || Vol07BareDrive(folder)) return {true, item};
+        if (GetDrivePart(folder).empty()) {
+            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, item);
+            continue;
+        }
+        // Judged by the real folder that the text names as the file system
+        // would read it, however it is spelt.
+        plat::Beneath base;
+        const std::string resolved = LexicallyResolved(folder);
+        const FsResult opened = base.Open(resolved);
+        // The folder that holds its name is its real parent (a mount's root
+        // lies on another device than that).
+        if (opened == FsResult::Ok && refusal.Refuses(base, ctx.Parents.Get(ParentText(resolved))))
+            return {true, item};
+        if (UnusableFolderItem(folder)) {
+            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+            continue;
+        }
+        if (opened != FsResult::Ok) {
+            count(c.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+            continue;
+        }
+        if (mode == 0) continue;
+        SmartDelete engine(folder, base, ctx);
+        engine.SetMode(mode);
+        engine.Run();
+    }
+    return {};
+}
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
+    double folders = 0, files = 0;
+    if (!includeFolders.empty()) {
+        ExamineSubFolders examine(includeFolders);
+        examine.ExamineTopFolders();
+        for (const std::string& item : examine.GetList()) {
+            const std::string folder = NormalizeFolderItem(item);
+            if (UnusableFolderItem(folder) || !plat::FolderExists(folder)) continue;
+            FolderStructSize size(folder, true);
+            if (mode == 3 || mode == 4) {
+                size.Examine();
+                folders += size.GetFolderCount() + (mode == 4 ? 1 : 0);
+                files += size.GetFileCount();
+            } else {
+                size.ExamineRootWithMasks();
+                files += size.GetMaskedFileCount();
+            }
+        }
+    }
+    c.FoldersToDelete = folders;
+    c.FilesToDelete = files;
+}

@@ -1,0 +1,149 @@
+// The delete-folders page (page 07) below its windows: SmartDelete, which
+// empties one main folder's tree (and with mode 3 removes the main folder
+// too), the run over the Include list's main folders, and the pre-count.
+// A simulation is the same run on the dry disk (SmartDeleteSimul is
+// SmartDelete handed it), so its lines and counters are the run's.
+//
+// Every entry is judged by what its held parent folder says it is: a
+// folder is walked, anything else (a file, a link, a FIFO) is removed as
+// the entry it is; a link is never followed, also one that takes a
+// folder's place during the run, and a folder on another file system is
+// not entered. Files go whatever the file-selection masks hold, by the
+// delete pages' removal rules: a file's mode is never touched (a hard link
+// elsewhere keeps it), the read-only option decides whether read-only
+// files go, and with it a folder that must be emptied gets its owner write
+// bit, and its old mode back when it stays. A main folder that is the root of a
+// drive or file system, the program folder or the working folder stops
+// the run; the program and working folders are never entered below one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/RemovalRules.h"
+#include "core/RunDisk.h"
+#include "core/Types.h"
+#include "pages/files/FileRuns.h"
+#include "pages/folders/FolderRuns.h"
+
+// The Visual Log's lists, in the order of TfrmStatistics07::Category.
+enum Vol07Category : int {
+    Vol07CatFoldersDeleted,
+    Vol07CatFoldersOtherReasons,
+    Vol07CatMainFoldersNotExist,
+    Vol07CatFilesDeleted,
+    Vol07CatFilesOtherReasons,
+    Vol07CatFoldersNotExists,
+    Vol07CatFilesNotExists,
+};
+
+// The page's counters; a sink gets them in the order of kVol07CounterLabels.
+struct Vol07Counters {
+    double FoldersToDelete = 0, FilesToDelete = 0;
+    double FoldersDeleted = 0, FoldersNotExists = 0, FoldersOtherReasons = 0;
+    double FilesDeleted = 0, FilesNotExists = 0, FilesOtherReasons = 0;
+    double MainFoldersNotExist = 0;
+
+    std::array<double, 9> Values() const {
+        return {FoldersToDelete, FilesToDelete,  FoldersDeleted,    FoldersNotExists,   FoldersOtherReasons,
+                FilesDeleted,    FilesNotExists, FilesOtherReasons, MainFoldersNotExist};
+    }
+};
+inline constexpr std::array<const char*, 9> kVol07CounterLabels = {
+    "lblStat07FoldersToDelete", "lblStat07FilesToDelete",     "lblStat07FoldersDeleted",
+    "lblStat07FoldersNotExists", "lblStat07FoldersOtherReasons", "lblStat07FilesDeleted",
+    "lblStat07FilesNotExists",  "lblStat07FilesOtherReasons", "lblStat07MainFoldersNotExist"};
+
+// The six result counters to 0 (not the main folders that did not exist).
+void Vol07ResetCounters(Vol07Counters& counters);
+
+// What every SmartDelete of one run shares.
+struct DeleteFoldersContext {
+    RunDisk& Disk;
+    FolderRunSink& Sink;
+    Vol07Counters& Counters;
+    bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders: read-only files and folders too
+    WalkFence Fence;               // folders never entered
+    ParentBases Parents;           // the main folders' parents, for removing a main folder
+};
+
+class SmartDelete {
+public:
+    // The walk works beneath `base`, the main folder `root` held open.
+    SmartDelete(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context);
+    // 1: every folder below the root goes; 3: the root too; any other: no folder.
+    void SetMode(unsigned mode) { mode_ = mode; }
+    void Run();
+
+    // The folder to list next: the lowest level first, then the earliest found.
+    PAIR_NIVO_FOLDER_NAMES TakeQueueEntry();
+    // Lists one folder: deletes its other entries, queues its folders.
+    void ExamineLevel();
+    // Removes the collected folders, the deepest first.
+    void DeleteCollected();
+
+private:
+    void Count(double& counter, int category, const std::string& line);
+    void Count(double& counter, int category, double& second, int secondCategory, const std::string& line);
+    // The folder beneath which the removal of `path` works: the root's
+    // own entry lies beneath its parent.
+    plat::Beneath* BaseOf(const std::string& path);
+    // With the read-only option: a folder of the tree without its owner
+    // write bit gets it, once, when something in it would not go; true
+    // when it is writable now.
+    bool MakeWritable(const std::string& folder);
+    // The folders that got the bit and stay get their old mode back.
+    void RestoreModes();
+
+    std::string rootFolder_;
+    plat::Beneath& base_;
+    DeleteFoldersContext& ctx_;
+    unsigned mode_ = 1;
+    // The walk's queue is filled level by level (a child lies one level
+    // below its folder), so first in, first out is the level order.
+    std::deque<PAIR_NIVO_FOLDER_NAMES> workQueue_;
+    // In the order the walk took them: by level, then as found.
+    std::vector<std::string> collectedFolders_;
+    std::vector<std::unique_ptr<FolderToEmpty>> emptied_;
+    std::unordered_set<std::string> triedWritable_;
+    std::vector<plat::DirEntry> entries_;
+};
+
+// The simulation's engine is the same walk on the dry disk.
+using SmartDeleteSimul = SmartDelete;
+
+struct Vol07Inputs {
+    StringList IncludeFolders;           // lstVol07IncludeFolderList, in list order
+    bool DeleteSubFolders = true;        // rdoVol07DeleteSubFolders checked: mode 1
+    bool DeleteCompleteFolders = false;  // rdoVol07DeleteCompleteFolders checked: mode 3
+    bool ReadOnlyFolders = true;         // chkVol07ReadOnlyFolders (checked in the page's layout)
+    std::string ProgramFolder;
+    std::string WorkingDir;
+};
+
+// The lexical bare-drive test of the page: a trimmed text of 3 characters
+// or fewer, or the root of a drive or share however written.
+bool Vol07BareDrive(const std::string& path);
+
+// How a run over the main folders ended: each was handled, or the run
+// stopped at one it may not touch (the page then shows its warning 70039).
+struct Vol07RunEnd {
+    bool Refused = false;
+    std::string RefusedFolder;
+};
+
+// The run's work after its confirmations: the top-most main folders of the
+// Include list, in level order, each checked and handed to SmartDelete.
+// Handed the dry disk, this is the simulation.
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk,
+                                   FolderRunSink& sink);
+
+// The pre-count of a page refresh. Mode 3: the subfolders and files below
+// the main folders; 4: the main folders too; any other: no folder, and
+// the main folders' own files that the name masks take.
+void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);

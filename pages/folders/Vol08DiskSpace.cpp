@@ -1,0 +1,106 @@
+// The to-copy totals of page 08 and the free-space check, drive by drive.
+#include <algorithm>
+#include <limits>
+
+#include "core/ExamineSubFolders.h"
+#include "core/FileNames.h"
+#include "core/FolderStructSize.h"
+#include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "core/Validation.h"
+#include "pages/PageMessages.h"
+#include "pages/folders/Vol08Engine.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// The drive text of an Include item: up to and including its first colon, trimmed.
+std::string DriveKey(const std::string& item) {
+    std::string drive, rest;
+    SplitAtColon(item, drive, rest);
+    return TrimBlanks(drive);
+}
+
+StringList SortedMainFolders(const Vol08Inputs& in) {
+    ExamineSubFolders examine(in.IncludeFolders);
+    examine.ExamineSorted();
+    return examine.GetList();
+}
+
+}  // namespace
+
+void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
+    state.Vol08StructureFolders = 0;
+    state.Vol08StructureFiles = 0;
+    state.Vol08StructureBytes = 0;
+    state.Vol08StructureFileSizes.clear();
+    const StringList masks = GetFileSelNameMasks();
+    for (const std::string& line : in.FolderStructures) {
+        const std::string entry = StructureEntryText(line);
+        // A drive root is refused by the run, so it is not walked here either.
+        if (TrimBlanks(entry).empty() || IsDriveRootPath(entry)) continue;
+        FolderStructSize size(entry, withFiles);
+        size.SetCountRoot(!in.SubFoldersOnlyMode());
+        size.SetFileMasks(masks);
+        size.ExamineWithMasks();
+        state.Vol08StructureFolders += size.GetFolderCount();
+        for (auto& file : size.GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);  // the first size stays
+        if (withFiles) {
+            state.Vol08StructureBytes += size.GetMaskedTotalSize();
+            state.Vol08StructureFiles += size.GetMaskedFileCount();
+        }
+    }
+}
+
+std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
+    std::map<std::string, std::uint64_t> needs;
+    for (const std::string& mainFolder : SortedMainFolders(in))
+        needs[DriveKey(mainFolder)] += state.Vol08StructureBytes;
+    return needs;
+}
+
+bool Vol08WeighDrive(const std::string& root, std::uint64_t need, std::uint64_t free) {
+    if (need <= free) return true;
+    plat::MessageBox(DiskShortageText(root, free, static_cast<double>(need), true),
+                     MessageCaption("Creating Folder(s).-From a Folder List.", "Information", 80058), pagekit::kWarn);
+    return false;
+}
+
+bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
+    Vol08Counters& c = state.Counters;
+    if (in.RelativePaths && !in.FullPaths) {
+        const double n = static_cast<double>(in.IncludeFolders.size());
+        c.FoldersToCopy = n;
+        c.SubFoldersToCopy = n * static_cast<double>(in.FolderStructures.size());
+        return true;
+    }
+    Vol08ComputeStructureTotals(state, in, withFiles);
+    ExamineSubFolders top(in.IncludeFolders);
+    top.ExamineTopFolders();
+    const double t = static_cast<double>(top.GetList().size());
+    const auto needs = Vol08ComputeDriveNeeds(state, in);
+    if (t == 0) return false;
+    if (state.Vol08StructureBytes > 0) {
+        // A drive's free bytes are those where its main folders are: the
+        // least among them (on Linux a drive may hold several file systems).
+        std::map<std::string, std::uint64_t> free;
+        for (const std::string& mainFolder : SortedMainFolders(in)) {
+            const std::string key = DriveKey(mainFolder);
+            std::string root;
+            std::uint64_t bytes = 0;
+            if (key.empty() || !GetDriveFreeBytes(mainFolder, root, bytes)) continue;
+            auto [entry, added] = free.emplace(key, bytes);
+            if (!added) entry->second = std::min(entry->second, bytes);
+        }
+        for (const auto& [key, need] : needs) {
+            const auto f = free.find(key);
+            if (key.empty() || f == free.end()) continue;  // the run shows such main folders as missing
+            if (!Vol08WeighDrive(key.substr(0, 1) + ":\\", need, f->second)) return false;
+        }
+    }
+    c.FoldersToCopy = t;
+    c.SubFoldersToCopy = static_cast<double>(state.Vol08StructureFolders) * t;
+    c.FilesToCopy = static_cast<double>(state.Vol08StructureFiles) * t;
+    c.FileSizeToCopy = static_cast<double>(state.Vol08StructureBytes) * t;
+    return true;
+}

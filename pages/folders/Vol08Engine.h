@@ -1,0 +1,240 @@
+// The copy-folders page (page 08) below its windows: folder structures
+// copied into many existing main folders. Existing structures go through
+// the attach walk the create pages use (AttachWalk), in this page's order
+// (each folder's selected files, mask by mask, before its subfolders);
+// template lines make one folder each. The totals and free-space check,
+// and the undo of the last run. Plain C++: outcomes go to the folder
+// engines' FolderRunSink, which the page connects to its Visual Log.
+//
+// A simulation is the same work handed the dry disk: its lines and
+// counters are the run's, and it records nothing for the Undo.
+//
+// Every write stays beneath the main folder it is for, held open, never
+// through a link. Structures are read once, before anything is made, so no
+// walk meets what the run made; a structure is refused for a main folder
+// when either holds the other, judged by the real folders' identities.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/FolderFileUndo.h"
+#include "core/UndoToolkit.h"
+#include "core/RunDisk.h"
+#include "core/Types.h"
+#include "pages/creation/Creation.h"
+#include "pages/creation/FolderCreator.h"
+#include "pages/folders/FolderRuns.h"
+
+// The Visual Log's lists, in the order of TfrmStatistic08::Category.
+enum Vol08Category : int {
+    Vol08CatFoldersCopied,
+    Vol08CatSubFoldersCopied,
+    Vol08CatFilesCopied,
+    Vol08CatFoldersNotExists,
+    Vol08CatSubFoldersExists,
+    Vol08CatFilesExists,
+    Vol08CatSubFoldersOtherReasons,
+    Vol08CatSubFoldersFailedUndo,
+};
+
+// The page's counters. A sink gets them in this order; the first thirteen
+// are shown by the labels of kVol08CounterLabels, the failed-undo counter
+// by none.
+struct Vol08Counters {
+    double FoldersToCopy = 0, FoldersCopied = 0, FoldersNotExists = 0;
+    double SubFoldersToCopy = 0, SubFoldersCopied = 0, SubFoldersExists = 0, SubFoldersOtherReasons = 0;
+    double FilesToCopy = 0, FilesCopied = 0, FilesExists = 0;
+    double FileSizeToCopy = 0, FileSizeCopied = 0, FileSizeExists = 0;
+    double SubFoldersFailedUndo = 0;
+
+    std::array<double, 14> Values() const {
+        return {FoldersToCopy,  FoldersCopied,  FoldersNotExists, SubFoldersToCopy, SubFoldersCopied,
+                SubFoldersExists, SubFoldersOtherReasons, FilesToCopy, FilesCopied, FilesExists,
+                FileSizeToCopy, FileSizeCopied, FileSizeExists, SubFoldersFailedUndo};
+    }
+    // The thirteen that labels show, under their labels.
+    std::vector<CounterLabel> Labels() const;
+};
+inline constexpr std::array<const char*, 13> kVol08CounterLabels = {
+    "lblStat08FoldersToCopy",    "lblStat08FoldersCopied",    "lblStat08FoldersNotExists",
+    "lblStat08SubFoldersToCopy", "lblStat08SubFoldersCopied", "lblStat08SubFoldersExists",
+    "lblStat08SubFoldersOtherReasons", "lblStat08FilesToCopy", "lblStat08FilesCopied",
+    "lblStat08FilesExists",      "lblStat08FileSizeToCopy",   "lblStat08FileSizeCopied",
+    "lblStat08FileSizeExists"};
+
+// The page's controls as a run reads them (AttachNothing stays false:
+// the page has no such option).
+struct Vol08Inputs : CreationInputs {
+    StringList IncludeFolders;  // lstVol08IncludeFolderList, in list order
+    StringList Masks;           // GetFileSelNameMasks
+};
+
+// What the page keeps between runs.
+struct Vol08State {
+    Vol08Counters Counters;
+
+    // The structures' totals and every selected file with its size, kept
+    // by the totals (Vol08ComputeStructureTotals).
+    MAP_FILE_NAME_SIZE Vol08StructureFileSizes;
+    std::uint64_t Vol08StructureBytes = 0;
+    std::uint32_t Vol08StructureFolders = 0;
+    std::uint32_t Vol08StructureFiles = 0;
+
+    // The destination root of the structure copied last.
+    std::string Vol08CurrentDestination;
+
+    // What the last real run did, for the Undo: "F" existing structures,
+    // "R" template lines; the main folders it worked beneath (each record's
+    // Base); each folder and file with its identity.
+    std::string Vol08LastSourceMode;
+    VEC_UNDO_BASES Vol08LastBases;
+    DEQ_CREATED_FOLDERS Vol08MainFoldersCopied;
+    DEQ_CREATED_FOLDERS Vol08CreatedSubFolders;
+    DEQ_CREATED_FOLDERS Vol08CreatedParents;  // missing parents made on the way to a recorded folder
+    DEQ_CREATED_FILES Vol08CopiedFiles;
+    StringList Vol08MainFoldersNotExist, Vol08SubFoldersExist, Vol08FilesExist, Vol08TemplateLinesOtherReasons;
+    // What the last Undo could not remove; the next Undo retries exactly these.
+    DEQ_CREATED_FOLDERS Vol08FailedUndoFolders;
+    DEQ_CREATED_FILES Vol08FailedUndoFiles;
+};
+
+// ---- counters and lists ---------------------------------------------------------------
+
+// The four to-copy totals, then the result counters, to 0.
+void Vol08ResetCounters(Vol08State& state);
+// The ten result counters (failed undo included) to 0.
+void Vol08ResetResultCounters(Vol08State& state);
+// Every last-run list, the failed-undo folders included (not the files).
+void Vol08ClearLastRunLists(Vol08State& state);
+void Vol08ClearResultLists(Vol08State& state);
+// After the confirmation: the result counters start at 0, and a real run
+// forgets the last run (its failed-undo files too).
+void Vol08StartRun(Vol08State& state, bool realRun);
+
+// ---- totals and free space ---------------------------------------------------------------
+
+// Measures every listed structure (not a drive root) by the name masks of
+// the settings store: folders (the structure's own unless subfolders
+// only), and with files the selected files and their bytes.
+void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles);
+// The bytes each drive ("C:", the text up to the first colon) would get:
+// the structure bytes once per distinct main folder on it.
+std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in);
+// True when the run may go on, the to-copy totals set. Template lines: the
+// Include lines times the lines, no disk asked. Else the structures are
+// measured; no top-most main folder gives false without a message; the
+// first drive (in key order) whose main folders have less room than its
+// need shows 80058 and gives false. A drive whose free space cannot be
+// found is let through: its missing main folders show in the run.
+bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, bool withFiles);
+// One drive's verdict: true when `free` holds `need`; else 80058.
+bool Vol08WeighDrive(const std::string& root, std::uint64_t need, std::uint64_t free);
+
+// ---- run and simulation ------------------------------------------------------------------
+
+// The captions of the boxes the work itself shows; the run's and the
+// simulation's differ.
+struct Vol08Messages {
+    std::string StructureRefusedCaption;      // information
+    std::string TemplateRefusedCaption;       // warning
+    std::string SizeMissingCopiedCaption;     // warning
+    std::string SizeMissingNotCopiedCaption;  // warning
+};
+Vol08Messages Vol08RunMessages();
+Vol08Messages Vol08SimulationMessages();
+
+// The work of one run over the Include list: every distinct main folder
+// (sorted, trimmed) gets every structure or template line. On the dry disk
+// this is the simulation.
+class Vol08Copier {
+public:
+    Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
+                const Vol08Messages& messages);
+
+    void CopyAll();
+    // One main folder, as the Include list gives it.
+    void CopyToMainFolder(const std::string& mainFolder);
+
+private:
+    // A listed structure as the run takes it, read once before anything is made.
+    struct Structure {
+        enum Use { Skip, Unusable, Copy } use = Skip;
+        FolderStructure read;
+        AttachOrder order;
+        std::vector<std::int64_t> sizes;  // per item: the measured size, or below 0
+        std::vector<plat::FileIdentity> ancestry;  // the folder and every folder above it
+        bool refusalShown = false;
+    };
+    class Outcomes;
+
+    void PrepareStructures();
+    void CopyStructures(const std::string& mainFolder, bool& copied);
+    void CopyTemplates(const std::string& mainFolder, bool& copied);
+    void UnusableLine(const std::string& line);
+    bool Refuse(Structure& s, const std::string& mainFolder);
+    // Adds one (unless `add` is false: the caller counted) and sends the line.
+    void Count(double& counter, int category, std::string_view line, bool add = true);
+    void Warn(const std::string& text, const std::string& caption);
+    std::uint32_t BaseIndex();
+    void RecordMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made);
+
+    Vol08State& state_;
+    Vol08Counters& c_;
+    const Vol08Inputs& in_;
+    RunDisk& disk_;
+    FolderRunSink& sink_;
+    const Vol08Messages& messages_;
+    const bool dry_;  // the dry disk: nothing is recorded for the Undo
+    const StringList masks_;
+    std::vector<Structure> structures_;
+    int templateMode_ = 1;
+    std::string searchTerm_;
+    std::vector<bool> templateRefusalShown_;
+    AttachWalk walk_;
+    plat::Beneath dest_;  // the main folder
+    std::vector<plat::FileIdentity> destChain_;
+    bool destChainRead_ = false;
+    UndoBaseIndex bases_;  // the run's bases, kept in the state's Vol08LastBases
+    std::uint32_t destBase_ = 0;
+    bool destRecorded_ = false;
+    std::vector<plat::MadeFolder> made_;
+};
+
+// The run's (or simulation's) work after its confirmation.
+void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
+                      const Vol08Messages& messages);
+
+// ---- undo --------------------------------------------------------------------------------
+
+// Whether the last real run (or the last Undo) left anything to undo:
+// folders it made, or files it copied, into folders that were there too.
+bool Vol08HasUndo(const Vol08State& state);
+// The undo after its confirmation: the last run's copied files (only as the
+// run left them), then the folders it made, deepest first, each only while
+// empty and the very folder it made; or, when the last Undo left some,
+// exactly those. The result counters go to 0; each folder kept for the
+// next Undo gives a failed-undo line. Returns the report of what stayed
+// (empty when everything went).
+std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink);
+// The Undo button's work: nothing to undo (80054), the question (80055),
+// the Visual Log's lists emptied, the undo, the report (80056), the end (80057).
+void Vol08UndoLastRun(Vol08State& state, RunLog& log);
+
+// ---- name masks ----------------------------------------------------------------------------
+
+// The masks a copy goes by, lowered: "All (*.*)." stands for "*.*", a
+// mask that is a path takes nothing, no mask at all means "*.*".
+StringList Vol08UsableMasks(const StringList& stored);
+// Whether one lowered mask takes a lowered file name: by the platform's
+// wildcard on the whole name, then by extension; "*.*" and "*" take every
+// name, one without extension too.
+bool Vol08MaskTakes(const std::string& mask, const std::string& name);
+
+// Message captions of the page.
+inline constexpr const char* kVol08Topic = "Copy Folder Structure(s).-From a Folder List - Level.";

@@ -1,0 +1,88 @@
+// The run frame's steps, in their order, for a run, a simulation, a refusal
+// and an empty Include list.
+#include <gtest/gtest.h>
+
+#include "pages/RunFrame.h"
+#include "platform/MessageBox.h"
+#include "tests/ui/RecordingLog.h"
+
+namespace {
+
+using Steps = std::vector<std::string>;
+
+class RunFrameTest : public ::testing::Test {
+protected:
+    plat::MessageBoxScript boxes;
+    testlog::RecordingLog log;
+    RunHooks hooks;
+    Steps steps;
+    RunFrame frame;
+
+    void SetUp() override {
+        hooks.EnableRunButtons = [this](bool on) { steps.push_back(on ? "buttons on" : "buttons off"); };
+        hooks.EnableOtherTabSheets = [this](bool on) { steps.push_back(on ? "tabs on" : "tabs off"); };
+        frame.Check = [this] { return steps.push_back("check"), true; };
+        frame.Questions = {{"go?", "Q"}};
+        frame.Start = [this] { steps.push_back("start"); };
+        frame.Work = [this](RunDisk& disk) { steps.push_back(disk.IsDry() ? "dry work" : "real work"); };
+        frame.End = {"done", "E"};
+        frame.Finish = [this] { steps.push_back("finish"); };
+    }
+    Steps Captions() const {
+        Steps out;
+        for (const auto& b : boxes.shown()) out.push_back(b.caption);
+        return out;
+    }
+};
+
+TEST_F(RunFrameTest, RunsItsStepsInOrderOnTheDiskItIsHanded) {
+    boxes.Queue(plat::IDYES);
+    EXPECT_TRUE(RunOnFrame(frame, log, hooks));
+    EXPECT_EQ(steps, (Steps{"buttons off", "check", "start", "tabs off", "real work", "tabs on", "finish",
+                            "buttons on"}));
+    EXPECT_EQ(Captions(), (Steps{"Q", "E"}));
+    EXPECT_EQ(log.runMode, 1);
+    EXPECT_EQ(log.clears, 1);
+    EXPECT_EQ(log.zoomClears, 1);
+
+    steps.clear();
+    boxes.Queue(plat::IDYES);
+    frame.Simulation = true;
+    RunOnFrame(frame, log, hooks);
+    EXPECT_EQ(steps[4], "dry work");
+    EXPECT_EQ(log.runMode, 0);
+}
+
+// A No, or a check that refuses, stops before anything changes; the run
+// buttons come back all the same.
+TEST_F(RunFrameTest, StopsOnANoOrARefusalWithTheButtonsBack) {
+    boxes.Queue(plat::IDNO);
+    EXPECT_FALSE(RunOnFrame(frame, log, hooks));
+    EXPECT_EQ(steps, (Steps{"buttons off", "check", "buttons on"}));
+    EXPECT_EQ(log.runMode, -1);
+
+    steps.clear();
+    frame.Check = [] { return false; };
+    EXPECT_FALSE(RunOnFrame(frame, log, hooks));
+    EXPECT_EQ(steps, (Steps{"buttons off", "buttons on"}));
+}
+
+// An empty Include list: its message instead of the work and the end box;
+// a second pass follows a pass that went, on the log as it stands.
+TEST_F(RunFrameTest, AnEmptyIncludeListSkipsTheWorkAndALaterPassKeepsTheLog) {
+    frame.IncludeEmpty = true;
+    frame.IncludeEmptyMessage = {"empty", "I"};
+    RunFrame next;
+    next.FreshLog = false;
+    next.Work = [this](RunDisk&) { steps.push_back("next work"); };
+    frame.NextPass = &next;
+    boxes.Queue(plat::IDYES);
+    RunOnFrame(frame, log, hooks);
+    EXPECT_EQ(Captions(), (Steps{"Q", "I"}));
+    EXPECT_EQ(steps, (Steps{"buttons off", "check", "start", "tabs off", "tabs on", "finish", "tabs off",
+                            "next work", "tabs on", "buttons on"}));
+    EXPECT_EQ(log.clears, 1);
+    EXPECT_EQ(log.runStarts, 1);
+}
+
+}  // namespace

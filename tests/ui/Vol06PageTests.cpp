@@ -1,0 +1,272 @@
+// Page 06 in the real main window: the Include list filled through the
+// editor, the simulation and the run on the Visual Log, the undo that puts
+// every name back, and the page's list and field rules.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "core/SettingsStore.h"
+#include "pages/folders/Vol06Page.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic06.h"
+#include "results/TfrmVol06ZoomStatistics.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+#include "windows/TfrmVol06EditIncludeList.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr const char* kLists[] = {"lstStat06FoldersRenamed", "lstStat06FoldersSourceNotExists",
+                                  "lstStat06FoldersDestinationExists", "lstStat06FoldersOtherReasons",
+                                  "lstStat06FoldersFailedUndo"};
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+class Vol06PageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("Prog");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("Prog"));
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
+                                                          unsigned flags) {
+            captions.push_back(caption.substr(caption.rfind(' ') + 1));
+            texts.push_back(text);
+            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
+            return answer;
+        });
+        qtplat::SetModalHandler([this](QDialog* dialog) {
+            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
+                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+            } else if (dialog == frmVol06EditIncludeList) {
+                dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
+                dialog->findChild<QAbstractButton*>("btnVol06EditIncludeListOk")->click();
+            } else {
+                modals.push_back(dialog->metaObject()->className());
+            }
+            return dialog->result();
+        });
+        CreateAppWindows();
+        frmMain->FormActivate();
+        SetProgramFolder(drive.path("Prog"));
+        page = frmMain->Page06;
+        captions.clear();
+        texts.clear();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        plat::SetMessageBoxHandler(previousBoxes);
+        fs::current_path(oldCwd);
+    }
+    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
+    Lines Tree() const {
+        Lines out;
+        for (const auto& e : fs::recursive_directory_iterator(drive.native()))
+            out.push_back(fs::relative(e.path(), drive.native()).string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    std::string Label(const char* name) { return frmStatistic06->findChild<QLabel*>(name)->text().toStdString(); }
+    std::map<std::string, Lines> LogLines() {
+        std::map<std::string, Lines> out;
+        for (const char* list : kLists) out[list] = frmStatistic06->List(list)->Lines();
+        return out;
+    }
+    void Edit(const std::string& text) {
+        memo = text;
+        Click("btnVol06EditIncludeList");
+    }
+    Lines Items(const char* list) {
+        Lines out;
+        for (int i = 0; i < C<QListWidget>(list)->count(); ++i)
+            out.push_back(C<QListWidget>(list)->item(i)->text().toStdString());
+        return out;
+    }
+
+    testsupport::TempDrive drive{'R'};
+    fs::path oldCwd;
+    plat::MessageBoxHandler previousBoxes;
+    Vol06Page* page = nullptr;
+    std::string memo;
+    int answer = plat::IDYES;
+    Lines captions, texts, modals;
+};
+
+}  // namespace
+
+// The simulation touches nothing and foretells the run line for line (a
+// dotted name renamed in place, nested folders, a missing folder); the
+// undo puts every name back.
+TEST_F(Vol06PageTest, SimulationForetellsTheRunAndUndoRestoresTheNames) {
+    drive.MakeFolder("Data\\Proj\\Sub");
+    drive.MakeFolder("Data\\Proj.old");
+    drive.MakeFolder("Data\\Other\\x");
+    drive.MakeFolder("Data\\Twin\\x");
+    EXPECT_FALSE(Enabled("btnVol06RenameFolders"));
+    EXPECT_FALSE(Enabled("btnVol06Undo"));
+    Edit(drive.path("Data\\Proj") + "\n" + drive.path("Data\\Proj\\Sub") + "\n" + drive.path("Data\\Proj.old") +
+         "\n" + drive.path("Data\\Gone") + "\n" + drive.path("Data\\Other\\x") + "\n" + drive.path("Data\\Twin\\x") +
+         "\n");
+    EXPECT_EQ(C<QLabel>("lblVol06IncludeSum")->text(), "6");
+    EXPECT_TRUE(Enabled("btnVol06RenameFolders"));
+    EXPECT_TRUE(Enabled("btnVol06RenameFoldersSimulation"));
+    EXPECT_EQ(Label("lblStat06FoldersToRename"), "6");
+    C<QLineEdit>("edtVol06NewPrefix")->setText(" X");
+    C<QLineEdit>("edtVol06DelimiterPrefixSubFolder")->setText("_");
+
+    // Nothing to undo yet, and a simulation does not give anything.
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, Lines{"60044."});
+    captions.clear();
+    const Lines before = Tree();
+    Click("btnVol06RenameFoldersSimulation");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(captions, (Lines{"60054.", "60055."}));
+    EXPECT_FALSE(frmStatistic06->findChild<QCheckBox*>("chkStat06NormalSimulate")->isChecked());
+    EXPECT_EQ(frmStatistic06->findChild<QLabel*>("lblVol06NormalSimulate")->text(),
+              "Simulate the Folder Rename Process.");
+    const auto simulated = LogLines();
+    EXPECT_EQ(simulated.at("lstStat06FoldersRenamed"),
+              (Lines{drive.path("Data\\Twin\\X_x"), drive.path("Data\\Other\\X_x"), drive.path("Data\\Proj\\X_Sub"),
+                     drive.path("Data\\X_Proj.old"), drive.path("Data\\X_Proj")}));
+    EXPECT_EQ(simulated.at("lstStat06FoldersSourceNotExists"), Lines{drive.path("Data\\Gone")});
+    EXPECT_EQ(Label("lblStat06FoldersRenamed"), "5");
+    EXPECT_EQ(frmVol06ZoomStatistics->List(std::size_t(0))->Lines(),
+              simulated.at("lstStat06FoldersRenamed"));
+    captions.clear();
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, Lines{"60044."});
+
+    // The run: the same lines, the folders renamed.
+    captions.clear();
+    Click("btnVol06RenameFolders");
+    EXPECT_EQ(captions, (Lines{"60039.", "60042."}));
+    EXPECT_TRUE(frmStatistic06->findChild<QCheckBox*>("chkStat06NormalSimulate")->isChecked());
+    EXPECT_EQ(LogLines(), simulated);
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("Data\\X_Proj\\X_Sub")));
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("Data\\X_Proj.old")));
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("Data\\Other\\X_x")));
+    EXPECT_EQ(page->Undo.Vol06RenamedPairs.size(), 5u);
+    EXPECT_TRUE(Enabled("btnVol06RenameFolders"));
+    EXPECT_TRUE(C<QWidget>("tabFolderCopy")->isEnabled());
+
+    // Answered No, the undo keeps everything.
+    answer = plat::IDNO;
+    captions.clear();
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, Lines{"60045."});
+    EXPECT_EQ(page->Undo.Vol06RenamedPairs.size(), 5u);
+    answer = plat::IDYES;
+
+    // A renamed folder removed by hand is reported and forgotten; the
+    // others, nested ones included, go back.
+    fs::remove(drive.nativePath("Data\\Twin\\X_x"));
+    captions.clear();
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, (Lines{"60045.", "0213.", "60046."}));
+    EXPECT_NE(texts.at(texts.size() - 2).find("DESTINATION FOLDERS DO NOT EXIST : \n\n" +
+                                              drive.path("Data\\Twin\\X_x") + "\n"),
+              std::string::npos);
+    fs::create_directory(drive.nativePath("Data\\Twin\\x"));
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(Label("lblStat06FoldersRenamed"), "0");
+    EXPECT_TRUE(frmStatistic06->List("lstStat06FoldersRenamed")->Lines().empty());
+    captions.clear();
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, Lines{"60044."});
+}
+
+// The last-subfolder method; an empty list still clears the undo records
+// after the Yes; the Visual Log button shows the last counts.
+TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
+    drive.MakeFolder("A\\one");
+    drive.MakeFolder("A\\two");
+    Edit(drive.path("A\\one") + "\n" + drive.path("A\\two") + "\n");
+    C<QRadioButton>("rdoVol06RenameTheLastSubFolder")->click();
+    EXPECT_FALSE(Enabled("edtVol06NewPrefix"));
+    EXPECT_TRUE(Enabled("edtVol06RenameNewLastSubFolder"));
+    C<QLineEdit>("edtVol06RenameNewLastSubFolder")->setText("Same");
+    Click("btnVol06RenameFolders");
+    // Reverse list order within a level: two takes the name, one finds it taken.
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("A\\Same")));
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("A\\one")));
+    EXPECT_EQ(frmStatistic06->List("lstStat06FoldersDestinationExists")->Lines(), Lines{drive.path("A\\one")});
+    EXPECT_EQ(page->Undo.Vol06RenamedPairs.size(), 1u);
+
+    Click("btnVol06Statistics");
+    EXPECT_EQ(Label("lblStat06FoldersRenamed"), "1");
+    EXPECT_EQ(Label("lblStat06FoldersDestinationExists"), "1");
+
+    // An empty list: the records go after the Yes, with the warning.
+    C<QListWidget>("lstVol06IncludeFolderList")->clear();
+    captions.clear();
+    page->btnVol06RenameFoldersClick();
+    EXPECT_EQ(captions, (Lines{"60039.", "60043."}));
+    EXPECT_TRUE(page->Undo.Vol06RenamedPairs.empty());
+}
+
+// "<<" drops an Exclude item without a drive; a forbidden character is cut
+// off the prefix with its message; Clear All answered No changes nothing,
+// answered Yes resets the method and leaves its controls off.
+TEST_F(Vol06PageTest, ListRulesFieldCheckAndClearAll) {
+    auto* exclude = C<QListWidget>("lstVol06ExcludeFolderList");
+    exclude->addItem("Projects\\Alpha");
+    exclude->addItem(QString::fromStdString(drive.path("Beta")));
+    Click("btnVol06AllfromExc");
+    EXPECT_EQ(Items("lstVol06IncludeFolderList"), Lines{drive.path("Beta")});
+    EXPECT_TRUE(Items("lstVol06ExcludeFolderList").empty());
+    EXPECT_TRUE(Enabled("btnVol06Undo"));
+
+    captions.clear();
+    C<QLineEdit>("edtVol06NewPrefix")->setText("ab*");
+    EXPECT_EQ(C<QLineEdit>("edtVol06NewPrefix")->text(), "ab");
+    ASSERT_EQ(captions.size(), 1u);
+    EXPECT_EQ(texts.back(), "Illegal character in the Prefix :  *");
+
+    C<QRadioButton>("rdoVol06RenameTheLastSubFolder")->click();
+    answer = plat::IDNO;
+    captions.clear();
+    Click("btnVol06ClearAll");
+    EXPECT_EQ(captions, Lines{"60037."});
+    EXPECT_EQ(Items("lstVol06IncludeFolderList").size(), 1u);
+    answer = plat::IDYES;
+    captions.clear();
+    Click("btnVol06ClearAll");
+    EXPECT_EQ(captions, (Lines{"60037.", "60038."}));
+    EXPECT_TRUE(Items("lstVol06IncludeFolderList").empty());
+    EXPECT_TRUE(C<QRadioButton>("rdoVol06RenameAddPrefixesSuffixes")->isChecked());
+    EXPECT_FALSE(Enabled("edtVol06NewPrefix"));
+    EXPECT_FALSE(Enabled("rdoVol06RenameAddPrefixesSuffixes"));
+    EXPECT_FALSE(Enabled("btnVol06RenameFolders"));
+    EXPECT_TRUE(C<QLineEdit>("edtVol06NewPrefix")->text().isEmpty());
+
+    Click("btnVol06Help");
+    Click("btnVol06Examples");
+    EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesRename"}));
+}

@@ -1,0 +1,244 @@
+// Page 07 in the real main window: the Include list filled, the pre-count,
+// the simulation and the run on the Visual Log, its zoom and export, and
+// the folders the run may not touch however they entered the list.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "core/SettingsStore.h"
+#include "pages/folders/Vol07Page.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistics07.h"
+#include "results/TfrmVol07ZoomStatistics.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+#include "tests/support/TempDrive.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmFileExport.h"
+#include "windows/TfrmVol07EditIncludeList.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr const char* kLists[] = {"lstStat07FoldersDeleted",      "lstStat07FoldersOtherReasons",
+                                  "lstStat07MainFoldersNotExist", "lstStat07FilesDeleted",
+                                  "lstStat07FilesOtherReasons",   "lstStat07FoldersNotExists",
+                                  "lstStat07FilesNotExists"};
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+class Vol07PageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive.MakeFolder("Prog");
+        oldCwd = fs::current_path();
+        fs::current_path(drive.nativePath("Prog"));
+        ResetSettingsToInitialValues();
+        ResetStartStateWords();
+        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
+                                                          unsigned flags) {
+            captions.push_back(caption.substr(caption.rfind(' ') + 1));
+            texts.push_back(text);
+            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
+            return int(plat::IDYES);
+        });
+        qtplat::SetModalHandler([this](QDialog* dialog) {
+            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
+                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+            } else if (dialog == frmVol07EditIncludeList) {
+                dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
+                dialog->findChild<QAbstractButton*>("btnVol07EditIncludeListOk")->click();
+            } else {
+                modals.push_back(dialog->metaObject()->className());
+                if (dialog == frmFileExport)
+                    exported = frmFileExport->findChild<QLabel*>("lblSmartExportSource")->text();
+            }
+            return dialog->result();
+        });
+        CreateAppWindows();
+        frmMain->FormActivate();
+        SetProgramFolder(drive.path("Prog"));
+        SetWorkingDir(drive.path("Prog\\WorkingDir"));
+        page = frmMain->Page07;
+        captions.clear();
+        texts.clear();
+    }
+    void TearDown() override {
+        DestroyAppWindows();
+        qtplat::SetModalHandler({});
+        plat::SetMessageBoxHandler(previousBoxes);
+        fs::current_path(oldCwd);
+    }
+    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
+    Lines Tree() const {
+        Lines out;
+        for (const auto& e : fs::recursive_directory_iterator(drive.native()))
+            out.push_back(fs::relative(e.path(), drive.native()).string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    std::string Label(const char* name) { return frmStatistics07->findChild<QLabel*>(name)->text().toStdString(); }
+    std::map<std::string, Lines> LogLines() {
+        std::map<std::string, Lines> out;
+        for (const char* list : kLists) out[list] = frmStatistics07->List(list)->Lines();
+        return out;
+    }
+    // As the editor's OK writes the list; then the page's refresh.
+    void Edit(const std::string& text) {
+        memo = text;
+        Click("btnVol07EditIncludeList");
+    }
+
+    testsupport::TempDrive drive{'P'};
+    fs::path oldCwd;
+    plat::MessageBoxHandler previousBoxes;
+    Vol07Page* page = nullptr;
+    std::string memo;
+    QString exported;
+    Lines captions, texts, modals;
+};
+
+}  // namespace
+
+// The simulation touches nothing and shows the run's outcome line for line;
+// the run deletes every file whatever the file selection holds, counted
+// ahead by the page refresh; the Visual Log's zoom and export show them.
+TEST_F(Vol07PageTest, SimulationForetellsTheRunLineForLine) {
+    drive.WriteFile("Main\\a.txt", "a");
+    drive.WriteFile("Main\\Sub\\b.dat", "b");
+    drive.WriteFile("Main\\Sub\\Deep\\c.txt", "c");
+    drive.WriteFile("Other\\x.txt", "x");
+    SetFileSelNamesText("*.txt");
+    EXPECT_FALSE(Enabled("btnVol07DeleteFolders"));
+    Edit(drive.path("Main") + "\n" + drive.path("Main\\Sub") + "\n" + drive.path("Other") + "\n" +
+         drive.path("Gone") + "\n");
+    EXPECT_EQ(C<QLabel>("lblVol07IncludeSum")->text(), "4");
+    EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+    EXPECT_FALSE(C<QWidget>("btnVol07DeleteFoldersSimulation")->isVisibleTo(frmMain));
+    EXPECT_EQ(Label("lblStat07FoldersToDelete"), "2");  // Sub, Deep; a nested main folder counts once
+    EXPECT_EQ(Label("lblStat07FilesToDelete"), "4");
+    C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+    EXPECT_EQ(Label("lblStat07FoldersToDelete"), "4");  // and the two main folders
+
+    const auto before = Tree();
+    page->btnVol07DeleteFoldersSimulationClick();
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(captions, (Lines{"70050.", "70051."}));
+    EXPECT_FALSE(frmStatistics07->findChild<QCheckBox*>("chkStat07NormalSimulate")->isChecked());
+    const auto simulated = LogLines();
+    EXPECT_EQ(simulated.at("lstStat07FilesDeleted").size(), 4u);
+    EXPECT_EQ(simulated.at("lstStat07MainFoldersNotExist"), Lines{drive.path("Gone")});
+    EXPECT_EQ(page->Vol07CountState, 1);
+
+    captions.clear();
+    texts.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70037."}));
+    EXPECT_EQ(texts[0].rfind("First Confirmation for DELETING Folders/Files\n\n", 0), 0u);
+    EXPECT_FALSE(drive.Exists("Main"));
+    EXPECT_FALSE(drive.Exists("Other"));
+    EXPECT_TRUE(drive.Exists("Prog"));
+    EXPECT_EQ(LogLines(), simulated);
+    EXPECT_EQ(Label("lblStat07FoldersDeleted"), "4");
+    EXPECT_EQ(Label("lblStat07FilesDeleted"), "4");
+    EXPECT_EQ(Label("lblStat07MainFoldersNotExist"), "1");
+    EXPECT_TRUE(frmStatistics07->findChild<QCheckBox*>("chkStat07NormalSimulate")->isChecked());
+    EXPECT_EQ(frmStatistics07->findChild<QLabel*>("lblVol07NormalSimulate")->text(), "Folder/File Delete Process.");
+    EXPECT_EQ(page->Vol07CountState, 2);
+    EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+    EXPECT_TRUE(C<QWidget>("tabFileCopy")->isEnabled());
+
+    frmStatistics07->findChild<QAbstractButton*>("btnStat07ZoomFilesDeleted")->click();
+    EXPECT_EQ(frmVol07ZoomStatistics->List("FilesDeleted")->Lines(), simulated.at("lstStat07FilesDeleted"));
+    EXPECT_TRUE(frmVol07ZoomStatistics->isVisible());
+    frmStatistics07->findChild<QAbstractButton*>("btnStat07SmartExportFoldersDeleted")->click();
+    EXPECT_EQ(modals, Lines{"TfrmFileExport"});
+    EXPECT_EQ(exported.toStdString().find('4') != std::string::npos, true) << exported.toStdString();
+
+    // The Visual Log button shows the page's counters; the next run counts again.
+    Click("btnVol07Statistics");
+    EXPECT_TRUE(frmStatistics07->isVisible());
+    drive.WriteFile("Other\\y.txt", "y");
+    captions.clear();
+    C<QCheckBox>("chkVol07DeleteDoubleConfirm")->setChecked(false);
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(captions, (Lines{"70032.", "70037."}));
+    EXPECT_EQ(texts.back().rfind("End of the Delete process", 0), 0u);
+    EXPECT_FALSE(drive.Exists("Other"));
+    EXPECT_EQ(Label("lblStat07FilesDeleted"), "1");
+    EXPECT_EQ(Label("lblStat07FilesToDelete"), "1");  // counted again when the run started
+}
+
+// A folder the run may not touch stops it at run time with the page's
+// warning, whether the editor, a restore or a move put it in the list; the
+// simulation stops there too. The main folders before it are done.
+TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
+    drive.WriteFile("A\\a.txt", "a");
+    drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
+    drive.WriteFile("Z\\z.txt", "z");
+    // The editor takes the program folder: it is no root by its text.
+    Edit(drive.path("A") + "\n" + drive.path("Prog") + "\n");
+    ASSERT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).size(), 2u);
+    captions.clear();
+    page->btnVol07DeleteFoldersSimulationClick();
+    EXPECT_EQ(captions, (Lines{"70050.", "70039.", "70051."}));
+    EXPECT_TRUE(drive.Exists("A\\a.txt"));
+    captions.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70039.", "70037."}));
+    EXPECT_TRUE(drive.Exists("A"));
+    EXPECT_FALSE(drive.Exists("A\\a.txt"));
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt"));
+
+    // A root spelt past the entry checks, as a restored profile brings it.
+    for (const std::string root : {"P:\\Z\\..\\.", "P:\\Z\\..", "P:\\\\.", " P:/Z/../ "}) {
+        listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"), StringList{root});
+        page->Vol07RefreshPage();
+        captions.clear();
+        Click("btnVol07DeleteFolders");
+        EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70039.", "70037."})) << root;
+        EXPECT_TRUE(drive.Exists("Z\\z.txt")) << root;
+    }
+
+    // The lists: "<" stops at a bare drive, "<<" drops it.
+    listtools::SetListLines(C<QListWidget>("lstVol07ExcludeFolderList"), StringList{drive.path("Z"), "P:\\"});
+    captions.clear();
+    Click("btnVol07AllfromExc");
+    EXPECT_EQ(captions, Lines{"70005."});
+    EXPECT_TRUE(C<QListWidget>("lstVol07ExcludeFolderList")->count() == 0);
+    EXPECT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).back(), drive.path("Z"));
+}
+
+// Clear All asks first; Yes empties both lists and leaves DELETE disabled.
+TEST_F(Vol07PageTest, ClearAllAndThePagesWindows) {
+    Edit(drive.path("Prog") + "\n");
+    EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+    Click("btnVol07ClearAll");
+    EXPECT_EQ(captions, (Lines{"70030.", "70031."}));
+    EXPECT_EQ(C<QListWidget>("lstVol07IncludeFolderList")->count(), 0);
+    EXPECT_FALSE(Enabled("btnVol07DeleteFolders"));
+    EXPECT_FALSE(C<QCheckBox>("chkVol07ReadOnlyFolders")->isChecked());
+    Click("btnVol07Help");
+    Click("btnVol07Examples");
+    EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesDelete"}));
+}
