@@ -1,6 +1,8 @@
 #include "core/ExportWriter.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 #include <string_view>
 
@@ -44,6 +46,46 @@ void AppendConverted(std::string& out, std::string_view line, bool forwardSlashe
         *o++ = c;
     }
     out.resize(start + static_cast<std::size_t>(o - begin));
+}
+
+// Writes the line to `out` with every `from` turned into `to`; returns its length.
+std::size_t SwapSlashes(char* out, std::string_view line, char from, char to) {
+    using bytescan::Bytes16;
+    const Bytes16 fromV = Bytes16{} + static_cast<unsigned char>(from);
+    const Bytes16 toV = Bytes16{} + static_cast<unsigned char>(to);
+    const char* p = line.data();
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const Bytes16 v = bytescan::Load16(p + i);
+        const Bytes16 hit = reinterpret_cast<Bytes16>(v == fromV);
+        const Bytes16 swapped = (v & ~hit) | (toV & hit);
+        std::memcpy(out + i, &swapped, 16);
+    }
+    for (; i < n; ++i) out[i] = p[i] == from ? to : p[i];
+    return n;
+}
+
+// The drive letter a line starts with (lower case), its colon behind it;
+// 0 when it starts otherwise.
+char DriveLetterOf(std::string_view line) {
+    if (line.size() < 2 || line[1] != ':') return 0;
+    const char c = static_cast<char>(line[0] | 0x20);
+    return c >= 'a' && c <= 'z' ? c : 0;
+}
+
+// The lines without their first two bytes when every line starts with the
+// same drive letter and its colon (ignoring case): then lines that differ
+// still differ. Else nothing.
+std::optional<LineStore> WithoutOneDrive(const LineStore& lines) {
+    LineStore cut = lines.SharingBlocks();
+    cut.Reserve(lines.Size(), 0);
+    const char drive = lines.Empty() ? 0 : DriveLetterOf(lines[0]);
+    for (std::size_t i = 0; i < lines.Size(); ++i) {
+        if (DriveLetterOf(lines[i]) != drive || drive == 0) return std::nullopt;
+        cut.AppendLineOf(lines, i, 2);
+    }
+    return cut;
 }
 
 std::string_view WithoutDrive(std::string_view line) {
@@ -122,6 +164,13 @@ std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool 
     return out;
 }
 
+void ExportTextFacts::NoteDrive(std::string_view line) {
+    const char drive = DriveLetterOf(line);
+    if (!drivesNoted) oneDrive = drive;
+    else if (drive != oneDrive) oneDrive = 0;
+    drivesNoted = true;
+}
+
 void ExportTextFacts::Scan(std::string_view text) {
     using bytescan::Bytes16;
     bytescan::Mask16 slash{}, backslash{}, slashRun{}, backslashRun{}, syntax{};
@@ -152,6 +201,19 @@ ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive
     // Distinct lines that the conversion leaves as they are: the preview is
     // the lines themselves, shared.
     if (distinct && !withoutDrive && !convert) return {exportLines, facts.syntaxBytes};
+    if (distinct && (!convert || facts.SlashesSwapOnly(forwardSlashes))) {
+        // No two lines can become equal: the bytes are converted once, in
+        // runs, and the drives cut by reference; nothing is looked up.
+        const char from = forwardSlashes ? '\\' : '/';
+        const char to = forwardSlashes ? '/' : '\\';
+        LineStore converted = convert ? exportLines.MapBytes([from, to](char* out, const char* in, std::size_t n) {
+            SwapSlashes(out, std::string_view(in, n), from, to);
+        })
+                                      : exportLines;
+        if (!withoutDrive) return {std::move(converted), facts.syntaxBytes};
+        if (facts.oneDrive != 0) return {converted.WithoutFirstBytes(2), facts.syntaxBytes};
+        if (std::optional<LineStore> cut = WithoutOneDrive(converted)) return {std::move(*cut), facts.syntaxBytes};
+    }
     ExportPreview preview{exportLines.SharingBlocks(), facts.syntaxBytes};
     preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
     PreviewInto(preview.lines, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,

@@ -38,12 +38,23 @@ struct ExportTextFacts {
     bool slashRuns = false;      // "//"
     bool backslashRuns = false;  // "\\"
     bool syntaxBytes = false;    // a byte that CheckFolderNameSyntax reports
+    // Every line noted starts with this drive letter (lower case) and its
+    // colon; 0 when one does not or none was noted. Noted of every line of
+    // the buffer or of none.
+    char oneDrive = 0;
+    bool drivesNoted = false;
+    void NoteDrive(std::string_view line);
     // Adds what `text` holds (a run of two that spans two lines counts too).
     void Scan(std::string_view text);
     void Scan(const LineStore& lines);
     // Converting to the slash style changes a line.
     bool SlashesChange(bool forwardSlashes) const {
         return forwardSlashes ? backslashes || slashRuns : slashes || backslashRuns;
+    }
+    // Converting only swaps one slash for the other, which no line holds:
+    // lines that differ still differ afterwards.
+    bool SlashesSwapOnly(bool forwardSlashes) const {
+        return forwardSlashes ? !slashes && !backslashRuns : !backslashes && !slashRuns;
     }
 };
 

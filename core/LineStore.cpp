@@ -40,13 +40,46 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
     lastWritten_ = kNoLine;
 }
 
+std::vector<LineStore::ByteRun> LineStore::Runs() const {
+    std::vector<ByteRun> runs;
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const std::uint64_t ref = (*refs_)[i];
+        const std::size_t block = ref >> kBlockShift;
+        const std::uint64_t begin = (ref >> kLengthBits) & kOffsetMask, end = begin + (ref & kLengthMask);
+        if (!runs.empty() && runs.back().block == block && runs.back().end == begin)
+            runs.back().end = end;
+        else if (end > begin)
+            runs.push_back({block, begin, end});
+    }
+    return runs;
+}
+
+LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
+    LineStore cut = SharingBlocks();
+    if (Empty()) return cut;
+    std::vector<std::uint64_t>& refs = cut.OwnRefs();
+    refs.reserve(Size());
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const std::uint64_t ref = (*refs_)[i];
+        const std::uint64_t length = ref & kLengthMask, offset = (ref >> kLengthBits) & kOffsetMask;
+        if (length >= skip && offset + skip <= kBlockSize) {
+            // Neither field overflows into the next.
+            refs.push_back(ref + (static_cast<std::uint64_t>(skip) << kLengthBits) - skip);
+            cut.bytes_ += length - skip;
+        } else {
+            cut.AppendPartOf(*this, i, skip);
+        }
+    }
+    return cut;
+}
+
 LineStore& LineStore::operator=(const LineStore& other) {
     if (this != &other) *this = LineStore(other);
     return *this;
 }
 
-void LineStore::Append(std::string_view line) {
-    const std::size_t length = std::min(line.size(), kMaxLine);
+char* LineStore::Room(std::size_t length) {
+    length = std::min(length, kMaxLine);
     if (blocks_.empty() || used_ + length > kBlockSize) {
         if (blocks_.size() >= kMaxBlocks) throw std::length_error("LineStore: too many lines");
         // A line longer than a block gets a block of its own.
@@ -54,13 +87,24 @@ void LineStore::Append(std::string_view line) {
         blocks_.push_back(std::shared_ptr<char[]>(new char[size]));
         used_ = 0;
     }
+    return blocks_.back().get() + used_;
+}
+
+void LineStore::Commit(std::size_t length) {
+    length = std::min(length, kMaxLine);
     const std::uint64_t block = blocks_.size() - 1;
     std::vector<std::uint64_t>& refs = OwnRefs();
     refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
     lastWritten_ = refs.back();
-    if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
     bytes_ += length;
+}
+
+void LineStore::Append(std::string_view line) {
+    const std::size_t length = std::min(line.size(), kMaxLine);
+    char* const at = Room(length);
+    if (length > 0) std::memcpy(at, line.data(), length);
+    Commit(length);
 }
 
 void LineStore::PopBack() {

@@ -83,6 +83,7 @@ void TfrmFileExport::AddExportLine(const std::string& line) {
     exportLines_.Append(line);
     exportDistinct_ = exportLines_.Size() == 1;
     exportFacts_.Scan(line);
+    exportFacts_.NoteDrive(line);
 }
 
 void TfrmFileExport::SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) {

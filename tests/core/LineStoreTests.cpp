@@ -2,6 +2,7 @@
 // across blocks, after a take-back and in a copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,4 +199,72 @@ TEST(LineStore, SharedLinesAndRuns) {
     taken.Clear();
     EXPECT_EQ(copied[0], "C:\\Jobs\\2");
     EXPECT_EQ(copied.Bytes(), 9u);
+}
+
+// A copy with its bytes mapped has the same lines, mapped, wherever they lie
+// (across blocks, more than once, in a block of their own, empty); the
+// source keeps its bytes. Cutting the front of each line shares the blocks,
+// and a line shorter than the cut becomes empty.
+TEST(LineStore, MappedBytesAndCutFronts) {
+    LineStore source;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300000; ++i) source.Append("C:\\Jobs\\" + std::to_string(i));
+    source.Append("");
+    source.Append(std::string(5u << 20, '\\'));
+    source.Append("");
+    source.Append("C:\\tail");
+    LineStore picked = source.SharingBlocks();
+    for (std::size_t i : {7u, 7u, 299999u, 300000u, 300001u, 300002u, 300003u, 3u}) picked.AppendLineOf(source, i);
+    const auto upper = [](char* out, const char* in, std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k) out[k] = in[k] == '\\' ? '/' : in[k];
+    };
+    const LineStore mapped = picked.MapBytes(upper);
+    ASSERT_EQ(mapped.Size(), picked.Size());
+    EXPECT_EQ(mapped.Bytes(), picked.Bytes());
+    for (std::size_t i = 0; i < picked.Size(); ++i) {
+        std::string want(picked[i]);
+        std::replace(want.begin(), want.end(), '\\', '/');
+        EXPECT_EQ(mapped[i], want) << i;
+    }
+    EXPECT_EQ(picked[0], "C:\\Jobs\\7");
+
+    const LineStore cut = mapped.WithoutFirstBytes(2);
+    ASSERT_EQ(cut.Size(), mapped.Size());
+    EXPECT_EQ(cut[0], "/Jobs/7");
+    EXPECT_EQ(cut[2], "/Jobs/299999");
+    EXPECT_EQ(cut[3], "");
+    EXPECT_EQ(cut[4], std::string((5u << 20) - 2, '/'));
+    EXPECT_EQ(cut[6], "/tail");
+    EXPECT_EQ(cut.Bytes(), mapped.Bytes() - 2 * (mapped.Size() - 2));
+    EXPECT_TRUE(LineStore().MapBytes(upper).Empty());
+    EXPECT_TRUE(LineStore().WithoutFirstBytes(2).Empty());
+}
+
+// A line written in place is as long as the writer says, never longer than
+// it was allowed; one longer than a line may be is cut as Append cuts.
+TEST(LineStore, LinesWrittenInPlace) {
+    LineStore store;
+    store.AppendWritten(5, [](char* out) { return std::size_t(std::copy_n("abc", 3, out) - out); });
+    store.AppendWritten(2, [](char* out) {
+        out[0] = 'x', out[1] = 'y';
+        return std::size_t{9};  // claims more than it may write
+    });
+    store.AppendWritten(0, [](char*) { return std::size_t{0}; });
+    store.AppendWritten(LineStore::kMaxLine + 3, [](char* out) {
+        std::fill_n(out, LineStore::kMaxLine + 3, 'q');
+        return LineStore::kMaxLine + 3;
+    });
+    EXPECT_EQ(store[3].size(), LineStore::kMaxLine);
+    store.PopBack();
+    for (int i = 0; i < 200000; ++i)  // across a block's end
+        store.AppendWritten(30, [i](char* out) {
+            const std::string line = "line " + std::to_string(i);
+            return std::size_t(std::copy(line.begin(), line.end(), out) - out);
+        });
+    ASSERT_EQ(store.Size(), 200003u);
+    EXPECT_EQ(store[0], "abc");
+    EXPECT_EQ(store[1], "xy");
+    EXPECT_EQ(store[2], "");
+    EXPECT_EQ(store[3], "line 0");
+    EXPECT_EQ(store[200002], "line 199999");
 }
