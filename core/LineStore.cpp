@@ -57,19 +57,24 @@ std::vector<LineStore::ByteRun> LineStore::Runs() const {
 LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
     LineStore cut = SharingBlocks();
     if (Empty()) return cut;
-    std::vector<std::uint64_t>& refs = cut.OwnRefs();
-    refs.reserve(Size());
-    for (std::size_t i = 0; i < Size(); ++i) {
-        const std::uint64_t ref = (*refs_)[i];
-        const std::uint64_t length = ref & kLengthMask, offset = (ref >> kLengthBits) & kOffsetMask;
-        if (length >= skip && offset + skip <= kBlockSize) {
-            // Neither field overflows into the next.
-            refs.push_back(ref + (static_cast<std::uint64_t>(skip) << kLengthBits) - skip);
-            cut.bytes_ += length - skip;
-        } else {
-            cut.AppendPartOf(*this, i, skip);
-        }
+    // Usually every line holds the bytes to cut and its rest stays within
+    // its block: each reference then moves by the same amount, in one pass.
+    const std::vector<std::uint64_t>& refs = *refs_;
+    std::vector<std::uint64_t>& out = cut.OwnRefs();
+    out.resize(refs.size());
+    const std::uint64_t moved = (static_cast<std::uint64_t>(skip) << kLengthBits) - skip;
+    bool fits = skip <= kBlockSize;
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        const std::uint64_t ref = refs[i];
+        fits &= (ref & kLengthMask) >= skip && ((ref >> kLengthBits) & kOffsetMask) + skip <= kBlockSize;
+        out[i] = ref + moved;  // neither field overflows into the next when it fits
     }
+    if (fits) {
+        cut.bytes_ = bytes_ - skip * refs.size();
+        return cut;
+    }
+    out.clear();
+    for (std::size_t i = 0; i < refs.size(); ++i) cut.AppendPartOf(*this, i, skip);
     return cut;
 }
 
