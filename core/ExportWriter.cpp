@@ -193,8 +193,15 @@ void ExportTextFacts::Scan(const LineStore& lines) {
     lines.ForEachRun([this](std::string_view run) { Scan(run); });
 }
 
+LineStore ExportPreview::Shown() const {
+    if (swapFrom == 0) return lines;
+    return lines.MapBytes([this](char* out, const char* in, std::size_t n) {
+        SwapSlashes(out, std::string_view(in, n), swapFrom, swapTo);
+    });
+}
+
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
-                                 bool distinct, const ExportTextFacts& facts) {
+                                 bool distinct, const ExportTextFacts& facts, bool swapWhenShown) {
     // The conversion changes slashes only: the check finds in the preview
     // what it would find in the lines.
     const bool convert = facts.SlashesChange(forwardSlashes);
@@ -206,13 +213,22 @@ ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive
         // runs, and the drives cut by reference; nothing is looked up.
         const char from = forwardSlashes ? '\\' : '/';
         const char to = forwardSlashes ? '/' : '\\';
-        LineStore converted = convert ? exportLines.MapBytes([from, to](char* out, const char* in, std::size_t n) {
-            SwapSlashes(out, std::string_view(in, n), from, to);
-        })
-                                      : exportLines;
-        if (!withoutDrive) return {std::move(converted), facts.syntaxBytes};
-        if (facts.oneDrive != 0) return {converted.WithoutFirstBytes(2), facts.syntaxBytes};
-        if (std::optional<LineStore> cut = WithoutOneDrive(converted)) return {std::move(*cut), facts.syntaxBytes};
+        const bool swapLater = convert && swapWhenShown;
+        ExportPreview out{convert && !swapLater
+                              ? exportLines.MapBytes([from, to](char* o, const char* in, std::size_t n) {
+                                    SwapSlashes(o, std::string_view(in, n), from, to);
+                                })
+                              : exportLines,
+                          facts.syntaxBytes, swapLater ? from : '\0', swapLater ? to : '\0'};
+        if (!withoutDrive) return out;
+        if (facts.oneDrive != 0) {
+            out.lines = out.lines.WithoutFirstBytes(2);
+            return out;
+        }
+        if (std::optional<LineStore> cut = WithoutOneDrive(out.lines)) {
+            out.lines = std::move(*cut);
+            return out;
+        }
     }
     ExportPreview preview{exportLines.SharingBlocks(), facts.syntaxBytes};
     preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
@@ -268,7 +284,8 @@ namespace {
 
 template <class Lines>
 bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, const ExportFormat& format,
-                bool convert, bool forwardSlashes, const std::function<void(std::size_t)>& progress) {
+                bool convert, bool forwardSlashes, const std::function<void(std::size_t)>& progress,
+                char swapFrom = 0, char swapTo = 0) {
     plat::AtomicFileWriter writer(path);
     if (!writer.IsOpen()) return false;
     const std::string end = format.separated ? format.delimiter : std::string("\r\n");
@@ -277,10 +294,16 @@ bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, 
     std::size_t written = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (format.quotes) buffer += '"';
-        if (convert)
+        if (convert) {
             AppendConverted(buffer, lines(i), forwardSlashes);
-        else
+        } else if (swapFrom != 0) {
+            const std::string_view line = lines(i);
+            const std::size_t at = buffer.size();
+            buffer.resize(at + line.size());
+            SwapSlashes(buffer.data() + at, line, swapFrom, swapTo);
+        } else {
             buffer += lines(i);
+        }
         if (format.quotes) buffer += '"';
         buffer += end;
         if (buffer.size() >= (1u << 20)) {
@@ -304,6 +327,7 @@ bool WriteExportFile(const std::string& path, const std::vector<std::string>& li
 }
 
 bool WriteExportPreview(const std::string& path, const LineStore& preview, const ExportFormat& format,
-                        const std::function<void(std::size_t)>& progress) {
-    return WriteLines(path, [&](std::size_t i) { return preview[i]; }, preview.Size(), format, false, false, progress);
+                        const std::function<void(std::size_t)>& progress, char swapFrom, char swapTo) {
+    return WriteLines(path, [&](std::size_t i) { return preview[i]; }, preview.Size(), format, false, false, progress,
+                      swapFrom, swapTo);
 }

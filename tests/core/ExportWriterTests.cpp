@@ -121,6 +121,10 @@ TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
     ASSERT_TRUE(
         WriteExportFile(drive.path("out.txt"), lines, ExportFormat{}, false, [&](std::size_t n) { lastProgress = n; }));
     EXPECT_EQ(drive.ReadFile("out.txt"), "C:\\Jobs\\Ä\r\n\\srv\\x\r\n");
+    LineStore swapped;
+    swapped.Append("C:\\J\\Ä");
+    ASSERT_TRUE(WriteExportPreview(drive.path("swapped.txt"), swapped, ExportFormat{true, ";", true}, {}, '\\', '/'));
+    EXPECT_EQ(drive.ReadFile("swapped.txt"), "\"C:/J/Ä\";");
     EXPECT_EQ(lastProgress, 2u);
 
     ASSERT_TRUE(WriteExportFile(drive.path("old.txt"), {"C:\\A"}, ExportFormat{true, ",", true}, true));
@@ -184,12 +188,16 @@ TEST(ExportWriter, PreviewWithoutLookupsMatchesTheComparingOne) {
             facts.NoteDrive(line);
         }
         for (const bool withoutDrive : {false, true})
-            for (const bool forward : {false, true}) {
-                const ExportPreview built = BuildExportPreview(store, withoutDrive, forward, true, facts);
-                std::vector<std::string> got;
-                for (std::size_t i = 0; i < built.lines.Size(); ++i) got.emplace_back(built.lines[i]);
-                EXPECT_EQ(got, BuildExportPreview(lines, withoutDrive, forward))
-                    << trial << " " << withoutDrive << forward << " " << lines.front();
-            }
+            for (const bool forward : {false, true})
+                for (const bool swapWhenShown : {false, true}) {
+                    const ExportPreview built =
+                        BuildExportPreview(store, withoutDrive, forward, true, facts, swapWhenShown);
+                    const LineStore shown = built.Shown();
+                    std::vector<std::string> got;
+                    for (std::size_t i = 0; i < shown.Size(); ++i) got.emplace_back(shown[i]);
+                    EXPECT_EQ(got, BuildExportPreview(lines, withoutDrive, forward))
+                        << trial << " " << withoutDrive << forward << swapWhenShown << " " << lines.front();
+                    EXPECT_TRUE(swapWhenShown || built.swapFrom == 0);
+                }
     }
 }
