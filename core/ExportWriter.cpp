@@ -289,8 +289,17 @@ bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, 
     plat::AtomicFileWriter writer(path);
     if (!writer.IsOpen()) return false;
     const std::string end = format.separated ? format.delimiter : std::string("\r\n");
+    // A swap of slashes that no byte between the lines holds is made on the
+    // whole buffer at once.
+    const bool swapWhole = swapFrom != 0 && end.find(swapFrom) == std::string::npos;
+    const char wholeFrom = swapFrom;
+    if (swapWhole) swapFrom = 0;
     std::string buffer;
     buffer.reserve(1 << 20);
+    const auto write = [&] {
+        if (swapWhole) SwapSlashes(buffer.data(), buffer, wholeFrom, swapTo);
+        return writer.Write(buffer);
+    };
     std::size_t written = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (format.quotes) buffer += '"';
@@ -307,13 +316,13 @@ bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, 
         if (format.quotes) buffer += '"';
         buffer += end;
         if (buffer.size() >= (1u << 20)) {
-            if (!writer.Write(buffer)) return false;
+            if (!write()) return false;
             buffer.clear();
         }
         // The count is told now and then: telling it costs more than a line.
         if ((++written & 4095) == 0 && progress) progress(written);
     }
-    if (!writer.Write(buffer)) return false;
+    if (!write()) return false;
     if (progress) progress(written);
     return writer.Commit();
 }

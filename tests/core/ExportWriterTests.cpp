@@ -125,6 +125,9 @@ TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
     swapped.Append("C:\\J\\Ä");
     ASSERT_TRUE(WriteExportPreview(drive.path("swapped.txt"), swapped, ExportFormat{true, ";", true}, {}, '\\', '/'));
     EXPECT_EQ(drive.ReadFile("swapped.txt"), "\"C:/J/Ä\";");
+    // A delimiter that holds the swapped slash keeps it.
+    ASSERT_TRUE(WriteExportPreview(drive.path("kept.txt"), swapped, ExportFormat{true, "\\", false}, {}, '\\', '/'));
+    EXPECT_EQ(drive.ReadFile("kept.txt"), "C:/J/Ä\\");
     EXPECT_EQ(lastProgress, 2u);
 
     ASSERT_TRUE(WriteExportFile(drive.path("old.txt"), {"C:\\A"}, ExportFormat{true, ",", true}, true));
