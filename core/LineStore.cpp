@@ -83,8 +83,8 @@ LineStore& LineStore::operator=(const LineStore& other) {
     return *this;
 }
 
-char* LineStore::Room(std::size_t length) {
-    length = std::min(length, kMaxLine);
+void LineStore::Append(std::string_view line) {
+    const std::size_t length = std::min(line.size(), kMaxLine);
     if (blocks_.empty() || used_ + length > kBlockSize) {
         if (blocks_.size() >= kMaxBlocks) throw std::length_error("LineStore: too many lines");
         // A line longer than a block gets a block of its own.
@@ -92,24 +92,13 @@ char* LineStore::Room(std::size_t length) {
         blocks_.push_back(std::shared_ptr<char[]>(new char[size]));
         used_ = 0;
     }
-    return blocks_.back().get() + used_;
-}
-
-void LineStore::Commit(std::size_t length) {
-    length = std::min(length, kMaxLine);
     const std::uint64_t block = blocks_.size() - 1;
     std::vector<std::uint64_t>& refs = OwnRefs();
     refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
     lastWritten_ = refs.back();
+    if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
     bytes_ += length;
-}
-
-void LineStore::Append(std::string_view line) {
-    const std::size_t length = std::min(line.size(), kMaxLine);
-    char* const at = Room(length);
-    if (length > 0) std::memcpy(at, line.data(), length);
-    Commit(length);
 }
 
 void LineStore::PopBack() {

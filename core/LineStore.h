@@ -6,11 +6,10 @@
 // their lines here.
 #pragma once
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,20 +27,6 @@ public:
     // Throws std::length_error when the store would outgrow what a line's
     // reference can address (512 GiB).
     void Append(std::string_view line);
-    // Appends the line that fill(char* out) writes in place, at most
-    // `maxLength` bytes, returning how many it wrote: a line made from
-    // another (converted, say) costs no copy of its own.
-    template <class Fill>
-    void AppendWritten(std::size_t maxLength, Fill fill) {
-        if (maxLength > kMaxLine) {  // written aside, then cut as Append cuts
-            std::string line(maxLength, '\0');
-            line.resize(std::min<std::size_t>(fill(line.data()), maxLength));
-            Append(line);
-            return;
-        }
-        char* const at = Room(maxLength);
-        Commit(std::min<std::size_t>(fill(at), maxLength));
-    }
     // Takes the last line back (and its bytes, when it is the last line this
     // store wrote and no copy shares them).
     void PopBack();
@@ -152,10 +137,6 @@ private:
         std::uint64_t begin, end;
     };
     std::vector<ByteRun> Runs() const;
-    // Where the next line of up to `length` bytes goes (a new block when
-    // the last one is too full); Commit makes the `length` bytes there a line.
-    char* Room(std::size_t length);
-    void Commit(std::size_t length);
     void AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip);
     std::uint64_t used_ = 0;  // bytes used in the last block
     // The reference of the line Append wrote last while it is the last line;

@@ -246,32 +246,3 @@ TEST(LineStore, MappedBytesAndCutFronts) {
     EXPECT_TRUE(LineStore().MapBytes(upper).Empty());
     EXPECT_TRUE(LineStore().WithoutFirstBytes(2).Empty());
 }
-
-// A line written in place is as long as the writer says, never longer than
-// it was allowed; one longer than a line may be is cut as Append cuts.
-TEST(LineStore, LinesWrittenInPlace) {
-    LineStore store;
-    store.AppendWritten(5, [](char* out) { return std::size_t(std::copy_n("abc", 3, out) - out); });
-    store.AppendWritten(2, [](char* out) {
-        out[0] = 'x', out[1] = 'y';
-        return std::size_t{9};  // claims more than it may write
-    });
-    store.AppendWritten(0, [](char*) { return std::size_t{0}; });
-    store.AppendWritten(LineStore::kMaxLine + 3, [](char* out) {
-        std::fill_n(out, LineStore::kMaxLine + 3, 'q');
-        return LineStore::kMaxLine + 3;
-    });
-    EXPECT_EQ(store[3].size(), LineStore::kMaxLine);
-    store.PopBack();
-    for (int i = 0; i < 200000; ++i)  // across a block's end
-        store.AppendWritten(30, [i](char* out) {
-            const std::string line = "line " + std::to_string(i);
-            return std::size_t(std::copy(line.begin(), line.end(), out) - out);
-        });
-    ASSERT_EQ(store.Size(), 200003u);
-    EXPECT_EQ(store[0], "abc");
-    EXPECT_EQ(store[1], "xy");
-    EXPECT_EQ(store[2], "");
-    EXPECT_EQ(store[3], "line 0");
-    EXPECT_EQ(store[200002], "line 199999");
-}
