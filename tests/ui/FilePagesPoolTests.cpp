@@ -1,0 +1,216 @@
+// The copy, delete and rename file pages on the run pool: the same random
+// input run one at a time and with many workers leaves the same tree, the
+// same Visual Log, counters, export lines and undo records. Run as nobody,
+// so that a read-only folder in the middle refuses as it would for a user.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "core/SettingsStore.h"
+#include "pages/RunItems.h"
+#include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
+#include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+#include "tests/ui/RecordingLog.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Everything a run leaves that one and many workers must agree on.
+struct Snapshot {
+    std::map<std::string, std::string> tree;  // path -> content, mode
+    std::array<Lines, 16> lines, exports;
+    std::map<std::string, double> counters;
+    Lines boxes;  // caption and text of every box
+    Lines state;  // the page's lists and undo records, as text
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+std::string Describe(const Snapshot& a, const Snapshot& b) {
+    std::ostringstream out;
+    if (a.tree != b.tree) out << "trees differ (" << a.tree.size() << " / " << b.tree.size() << " entries)\n";
+    for (std::size_t c = 0; c < a.lines.size(); ++c) {
+        if (a.lines[c] != b.lines[c]) out << "lines of category " << c << " differ\n";
+        if (a.exports[c] != b.exports[c]) out << "export lines of category " << c << " differ\n";
+    }
+    if (a.counters != b.counters) out << "counters differ\n";
+    if (a.boxes != b.boxes) out << "boxes differ\n";
+    for (std::size_t i = 0; i < std::max(a.state.size(), b.state.size()); ++i) {
+        const std::string x = i < a.state.size() ? a.state[i] : "<none>";
+        const std::string y = i < b.state.size() ? b.state[i] : "<none>";
+        if (x != y) {
+            out << "state " << i << ": " << x << " | " << y << "\n";
+            break;
+        }
+    }
+    return out.str();
+}
+
+// Below the drive's root: every entry with its content and mode; the
+// working folder's copies by count only (their names follow from the order
+// of the overwrites, which the other parts compare).
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        struct stat st {};
+        lstat(e.path().c_str(), &st);
+        std::string content = "<dir>";
+        if (e.is_symlink()) {
+            content = "-> " + fs::read_symlink(e.path()).string();
+        } else if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string().substr(drive.native().size())] = content + " " + std::to_string(st.st_mode & 07777);
+    }
+    return tree;
+}
+
+// Makes every folder below `rel` writable again and removes it.
+void Wipe(const testsupport::TempDrive& drive, const std::string& rel) {
+    std::error_code ec;
+    const std::string root = drive.nativePath(rel);
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (!it->is_symlink() && it->is_directory()) chmod(it->path().c_str(), 0755);
+    chmod(root.c_str(), 0755);
+    fs::remove_all(root, ec);
+}
+
+class FilePagesPool : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+
+    void SetUp() override {
+        SetFileSelNameMasks({"*.*"});
+        drive.MakeFolder("Work\\COPYFILES");
+        drive.MakeFolder("Keep");
+        drive.WriteFile("Keep\\outside.txt", "outside");
+        testsupport::OpenPathToEveryone(drive.native());
+        testsupport::GiveToNobody(drive.native());
+    }
+    void TearDown() override { SetFileSelNameMasks({"*.*"}); }
+    std::string P(const std::string& rel) const { return drive.path(rel); }
+
+    // Main folders M0..M{n-1} below R, each with files of three types, two
+    // levels of subfolders, some files in common with others (same names),
+    // and a link out to Keep; M3 read-only.
+    void BuildMains(unsigned seed, int n) {
+        Wipe(drive, "R");
+        std::mt19937 random(seed);
+        const char* types[] = {".txt", ".log", ".doc"};
+        for (int m = 0; m < n; ++m) {
+            const std::string main = "R\\M" + std::to_string(m);
+            drive.MakeFolder(main);
+            const int files = static_cast<int>(random() % 6);
+            for (int f = 0; f < files; ++f)
+                drive.WriteFile(main + "\\f" + std::to_string(random() % 4) + types[random() % 3],
+                                "m" + std::to_string(m) + "f" + std::to_string(f));
+            for (int s = 0; s < static_cast<int>(random() % 3); ++s) {
+                const std::string sub = main + "\\S" + std::to_string(s);
+                drive.WriteFile(sub + "\\g" + std::to_string(s) + types[random() % 3], "sub");
+                if (random() % 2) drive.WriteFile(sub + "\\T\\h.txt", "deep");
+            }
+            if (m % 5 == 2)
+                fs::create_directory_symlink(drive.nativePath("Keep"), drive.nativePath(main + "\\toKeep"));
+        }
+        drive.WriteFile("R\\M3\\locked.txt", "locked");
+        chmod(drive.nativePath("R\\M3").c_str(), 0555);
+    }
+    // The include list: every main folder, one twice (in other letters),
+    // one nested in another, and one that does not exist.
+    StringList Mains(int n) const {
+        StringList list;
+        for (int m = 0; m < n; ++m) list.push_back(P("R\\M" + std::to_string(m)));
+        list.push_back(P("r\\m1"));
+        list.push_back(P("R\\M4\\S0"));
+        list.push_back(P("R\\Gone"));
+        return list;
+    }
+
+    template <class Run>
+    Snapshot Capture(unsigned workers, const Run& run) {
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        for (int i = 0; i < 8; ++i) boxes.Queue(plat::IDYES);
+        testlog::RecordingLog log;
+        Snapshot shot;
+        run(log, shot.state);
+        shot.tree = Tree(drive);
+        shot.lines = log.lines;
+        shot.exports = log.exports;
+        shot.counters = log.counters;
+        for (const auto& b : boxes.shown()) shot.boxes.push_back(b.caption + ": " + b.text);
+        return shot;
+    }
+
+    // Runs `body` as nobody; it returns what differs between one and many
+    // workers (empty: nothing), printed by the child.
+    void ExpectSameAsNobody(const std::function<std::string()>& body) {
+        const int code = testsupport::RunAsNobody([&] {
+            const std::string diff = body();
+            if (!diff.empty()) std::fprintf(stderr, "%s", diff.c_str());
+            return diff.empty() ? 0 : 1;
+        });
+        EXPECT_EQ(code, 0);
+    }
+};
+
+std::string Num(double v) { return std::to_string(static_cast<long long>(v)); }
+
+// ---- delete files ------------------------------------------------------------------------------
+
+void Vol11StateLines(const Vol11State& s, Lines& out) {
+    for (double v : {s.FilesDeleted, s.FilesNotExists, s.FilesOtherReasons, s.FoldersNotExists,
+                     s.FoldersOtherReasons, s.CarryOver})
+        out.push_back(Num(v));
+    for (const StringList* list : {&s.Vol11FoldersNotExists, &s.Vol11FoldersOtherReasons})
+        out.insert(out.end(), list->begin(), list->end());
+}
+
+TEST_F(FilePagesPool, DeleteFilesGivesTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (const bool tree : {false, true}) {
+            Snapshot shots[2];
+            for (int k = 0; k < 2; ++k) {
+                BuildMains(11, 24);
+                Vol11Inputs in;
+                in.IncludeFolders = Mains(24);
+                in.IncludeFolders.push_back(P(""));  // a drive's root: refused, with its box at the end
+                in.DeleteOnlyFilesInMainFolder = !tree;
+                in.DeleteOnlyFiles = tree;
+                in.DeleteDoubleConfirm = false;
+                in.Masks = {"*.txt", "*.log"};
+                in.WorkingDir = P("Work");
+                shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                    Vol11State page;
+                    Vol11SimulateDeleteFiles(page, in, log, {});
+                    Vol11RunDeleteFiles(page, in, log, {});
+                    Vol11StateLines(page, state);
+                });
+            }
+            diff += Describe(shots[0], shots[1]);
+            if (shots[0].lines[Vol11CatFilesDeleted].empty() || shots[0].lines[Vol11CatFilesOtherReasons].empty())
+                diff += "the input deleted nothing or refused nothing\n";
+        }
+        return diff;
+    });
+}
+
+}  // namespace
