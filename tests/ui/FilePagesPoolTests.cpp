@@ -61,9 +61,7 @@ std::string Describe(const Snapshot& a, const Snapshot& b) {
     return out.str();
 }
 
-// Below the drive's root: every entry with its content and mode; the
-// working folder's copies by count only (their names follow from the order
-// of the overwrites, which the other parts compare).
+// Below the drive's root: every entry with its content and mode.
 std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
     std::map<std::string, std::string> tree;
     for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
@@ -112,6 +110,8 @@ protected:
     // and a link out to Keep; M3 read-only.
     void BuildMains(unsigned seed, int n) {
         Wipe(drive, "R");
+        Wipe(drive, "Work");
+        drive.MakeFolder("Work\\COPYFILES");
         std::mt19937 random(seed);
         const char* types[] = {".txt", ".log", ".doc"};
         for (int m = 0; m < n; ++m) {
@@ -208,6 +208,71 @@ TEST_F(FilePagesPool, DeleteFilesGivesTheSameWithOneAndManyWorkers) {
             diff += Describe(shots[0], shots[1]);
             if (shots[0].lines[Vol11CatFilesDeleted].empty() || shots[0].lines[Vol11CatFilesOtherReasons].empty())
                 diff += "the input deleted nothing or refused nothing\n";
+        }
+        return diff;
+    });
+}
+
+// ---- copy files --------------------------------------------------------------------------------
+
+void Vol10StateLines(const Vol10State& s, Lines& out) {
+    for (const CounterLabel& c : s.Counters.Labels()) out.push_back(std::string(c.Label) + " " + Num(c.Value));
+    out.push_back(Num(s.Counters.FilesFailedUndo) + " " + Num(s.Counters.FoldersFailedUndo));
+    for (const StringList* list : {&s.Vol10FoldersCopied, &s.Vol10FoldersNotExist, &s.Vol10FilesExist,
+                                   &s.Vol10FilesOtherReasons})
+        out.insert(out.end(), list->begin(), list->end());
+    for (const auto& b : s.Vol10UndoBases) out.push_back("base " + b.Path);
+    for (const auto& f : s.Vol10FilesCopied) out.push_back("copy " + std::string(f.Path) + " " + Num(f.Base));
+    for (const auto& f : s.Vol10SubFoldersCopied) out.push_back("folder " + std::string(f.Path) + " " + Num(f.Base));
+    for (const auto& r : s.Vol10OverwriteRecords)
+        out.push_back("saved " + r.Target + " " + r.WorkingCopy + " " + Num(r.Base) + " " + Num(r.Written.size));
+    for (const auto& f : s.Vol10FilesNotDeleted) out.push_back("left " + std::string(f.Path));
+    for (const auto& f : s.Vol10FoldersNotRemoved) out.push_back("left " + std::string(f.Path));
+}
+
+TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (int rule = 0; rule < 4; ++rule) {
+            Snapshot shots[2];
+            for (int k = 0; k < 2; ++k) {
+                BuildMains(10 + rule, 20);
+                drive.WriteFile("R\\Src\\a.txt", "new a");
+                drive.WriteFile("R\\Src\\f1.txt", "new f1");
+                drive.WriteFile("R\\Src\\Sub\\b.log", "new b");
+                drive.WriteFile("R\\Src\\Sub\\Deep\\c", "no type");
+                Vol10Inputs in;
+                in.IncludeFolders = Mains(20);
+                in.IncludeFolders.push_back(P("R\\Src\\Sub"));  // a source's folder: refused with a box
+                in.Sources = {P("R\\Src")};
+                in.Masks = {"*.*"};
+                in.WorkingDir = P("Work");
+                in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+                in.DuplicatedFilesSkip = rule == 0 || rule == 3;
+                in.DuplicatedFilesOverWrite = rule == 1;
+                in.DuplicatedFilesIncreaseFileNames = rule == 2;
+                in.CopyToMainFolders = rule != 3;
+                in.CopyToMainFoldersExtensions = rule == 3;
+                shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                    Vol10State page;
+                    const auto before = Tree(drive);
+                    Vol10SimulateCopyFiles(page, in, log, {});
+                    Vol10RunCopyFiles(page, in, log, {});
+                    Vol10StateLines(page, state);
+                    Vol10UndoLastRun(page, log);
+                    // Undo takes back exactly what the run made.
+                    state.push_back(Tree(drive) == before ? "undone" : "not undone");
+                    Vol10RunCopyFiles(page, in, log, {});
+                    Vol10RunCopyFiles(page, in, log, {});
+                    Vol10StateLines(page, state);
+                    Vol10UndoLastRun(page, log);
+                    Vol10StateLines(page, state);
+                });
+            }
+            diff += Describe(shots[0], shots[1]);
+            if (std::find(shots[1].state.begin(), shots[1].state.end(), "undone") == shots[1].state.end())
+                diff += "rule " + std::to_string(rule) + ": undo left the tree changed\n";
+            if (shots[0].lines[Vol10CatFilesOtherReasons].empty()) diff += "the input refused nothing\n";
         }
         return diff;
     });
