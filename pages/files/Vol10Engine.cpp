@@ -600,39 +600,79 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
 
 namespace {
 
+// What one item of the Undo (the records beneath one tree) came to.
+struct Vol10UndoOutcome {
+    // A line of the report: its step (0 restores, 1 copies) and record.
+    struct Note {
+        int step;
+        std::size_t record;
+        bool missing;  // "DESTINATION FILES DO NOT EXIST", else "OTHER REASONS"
+        std::string text;
+    };
+    std::vector<Note> Notes;
+    std::vector<std::size_t> FailedRestores, FailedCopies;  // kept for the next Undo
+};
+
 // The steps of the copy page's Undo, in order. What could not be undone is
-// kept for the next Undo where a retry can help, and reported.
+// kept for the next Undo where a retry can help, and reported. The
+// overwrites and copies beneath one destination (with the destinations
+// inside it) are one item of the run pool, their steps in the Undo's order;
+// the report and what is kept come out in the order of one at a time.
 class Vol10Undo {
 public:
-    explicit Vol10Undo(Vol10State& state) : st_(state), bases_(state.Vol10UndoBases) {}
+    explicit Vol10Undo(Vol10State& state) : st_(state) {}
 
     // Overwrites, newest first: each target gets back the content it had
     // before that overwrite, so the oldest record restores what stood
-    // there before the first run.
-    void RestoreOverwrites() {
-        DEQ_WORKING_COPIES records;
-        records.swap(st_.Vol10OverwriteRecords);
-        for (auto it = records.rbegin(); it != records.rend(); ++it) Restore(*it);
-    }
-
-    // The last run's copies onto free names (or what the last Undo left of them).
-    void RemoveCopies() {
-        const DEQ_CREATED_FILES copies =
-            !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
+    // there before the first run. Then the last run's copies onto free
+    // names (or what the last Undo left of them).
+    void RestoreAndRemoveCopies() {
+        records_.swap(st_.Vol10OverwriteRecords);
+        copies_ = !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
         st_.Vol10FilesNotDeleted.clear();
-        for (const _tagCreatedFile& f : copies) {
-            const auto put = restored_.find(f.Path);
-            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
-                                     put == restored_.end() ? nullptr : &put->second)) {
-            case AsLeft::Removed: break;
-            case AsLeft::Missing: missing_.push_back(TrimBlanks(f.Path)); break;
-            case AsLeft::Changed: other_.push_back(TrimBlanks(f.Path) + "  (changed since the run)"); break;
-            case AsLeft::Failed:
-                other_.push_back(TrimBlanks(f.Path));
-                st_.Vol10FilesNotDeleted.push_back(f);
-                break;
-            }
+        std::vector<std::uint32_t> group;
+        StringList tops;
+        GroupNestedBases(st_.Vol10UndoBases, group, tops);
+        // Records without a usable base fail in an item of their own.
+        const std::size_t orphans = tops.size();
+        std::vector<std::vector<std::size_t>> restores(tops.size() + 1), copies(tops.size() + 1);
+        for (std::size_t i = 0; i < records_.size(); ++i)
+            restores[records_[i].Base < group.size() ? group[records_[i].Base] : orphans].push_back(i);
+        for (std::size_t i = 0; i < copies_.size(); ++i) {
+            const std::uint32_t base = copies_[i].Base;
+            copies[base < group.size() ? group[base] : orphans].push_back(i);
         }
+        const std::size_t items = restores[orphans].empty() && copies[orphans].empty() ? tops.size() : orphans + 1;
+        const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
+        std::vector<Worker> held;
+        for (unsigned w = 0; w < workers; ++w) held.emplace_back(st_.Vol10UndoBases);
+        std::vector<Vol10UndoOutcome::Note> notes;
+        std::vector<std::size_t> failedRestores, failedCopies;
+        // Working copies have names of their own: dropping one touches no other item's.
+        RunPageItems<Vol10UndoOutcome>(
+            items, workers,
+            [&](std::size_t g, RunScope& scope) { scope.Write(g < tops.size() ? tops[g] : std::string(".")); },
+            [&](std::size_t g, Vol10UndoOutcome& out, RunItemContext& ctx) {
+                Worker& w = held[ctx.Worker()];
+                std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
+                for (auto it = restores[g].rbegin(); it != restores[g].rend(); ++it) Restore(w, *it, restored, out);
+                for (const std::size_t i : copies[g]) RemoveCopy(w, i, restored, out);
+            },
+            [&](std::size_t, Vol10UndoOutcome& out, RunApplyContext&) {
+                for (auto& n : out.Notes) notes.push_back(std::move(n));
+                failedRestores.insert(failedRestores.end(), out.FailedRestores.begin(), out.FailedRestores.end());
+                failedCopies.insert(failedCopies.end(), out.FailedCopies.begin(), out.FailedCopies.end());
+                out = Vol10UndoOutcome{};
+            });
+        std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
+            if (a.step != b.step) return a.step < b.step;
+            return a.step == 0 ? a.record > b.record : a.record < b.record;
+        });
+        for (auto& n : notes) (n.missing ? missing_ : other_).push_back(std::move(n.text));
+        std::sort(failedRestores.begin(), failedRestores.end());
+        for (const std::size_t i : failedRestores) st_.Vol10OverwriteRecords.push_back(records_[i]);
+        std::sort(failedCopies.begin(), failedCopies.end());
+        for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back(copies_[i]);
     }
 
     // The type folders the run made, deepest first, each only when empty.
@@ -690,42 +730,65 @@ public:
     }
 
 private:
-    void Restore(const _tagWorkingCopy& r) {
-        plat::Beneath* work = copies_.Find(r);
-        if (!work) {
-            missing_.push_back(TrimBlanks(r.WorkingCopy));
-            return;
-        }
+    // What a worker holds across its items.
+    struct Worker {
+        explicit Worker(const VEC_UNDO_BASES& bases) : bases(bases) {}
+        UndoBaseOpener bases;
+        WorkingCopyFinder copies;
+        RealDisk disk;
+    };
+
+    void Restore(Worker& w, std::size_t index, std::unordered_map<std::string, plat::FileStamp>& restored,
+                 Vol10UndoOutcome& out) {
+        const _tagWorkingCopy& r = records_[index];
+        auto note = [&](bool missing, std::string text) { out.Notes.push_back({0, index, missing, std::move(text)}); };
+        plat::Beneath* work = w.copies.Find(r);
+        if (!work) return note(true, TrimBlanks(r.WorkingCopy));
         // The target must be as the run (or this Undo) left it, or gone.
-        plat::Beneath* base = bases_.Fresh(r.Base);
+        plat::Beneath* base = w.bases.Fresh(r.Base);
         plat::EntryInfo info;
         const plat::FsResult look = base ? base->Look(r.Target, info) : plat::FsResult::Failed;
-        const auto put = restored_.find(r.Target);
+        const auto put = restored.find(r.Target);
         if (look == plat::FsResult::Ok && !plat::IsUnchanged(info, r.Written) &&
-            (put == restored_.end() || !plat::IsUnchanged(info, put->second))) {
+            (put == restored.end() || !plat::IsUnchanged(info, put->second))) {
             // Someone wrote the target since: theirs stays, and so does the copy.
-            other_.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
-            return;
+            return note(false, TrimBlanks(r.Target) + "  (changed since the run)");
         }
         plat::FileStamp back;
         // A copy beside the target renamed over it: the target is never
         // missing, and stays as it is when the restore fails.
         if ((look != plat::FsResult::Ok && look != plat::FsResult::NotFound) ||
-            disk_.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
-            other_.push_back(TrimBlanks(r.Target));
-            st_.Vol10OverwriteRecords.push_front(r);
+            w.disk.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
+            note(false, TrimBlanks(r.Target));
+            out.FailedRestores.push_back(index);
             return;
         }
         // A file that stands there as this Undo left it is the run's to take back further.
-        restored_[r.Target] = back;
-        copies_.Drop(disk_, r);
+        restored[r.Target] = back;
+        w.copies.Drop(w.disk, r);
+    }
+
+    void RemoveCopy(Worker& w, std::size_t index, const std::unordered_map<std::string, plat::FileStamp>& restored,
+                    Vol10UndoOutcome& out) {
+        const _tagCreatedFile f = copies_[index];
+        const auto put = restored.find(f.Path);
+        switch (RemoveFileAsLeft(w.bases.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
+                                 put == restored.end() ? nullptr : &put->second)) {
+        case AsLeft::Removed: break;
+        case AsLeft::Missing: out.Notes.push_back({1, index, true, TrimBlanks(f.Path)}); break;
+        case AsLeft::Changed:
+            out.Notes.push_back({1, index, false, TrimBlanks(f.Path) + "  (changed since the run)"});
+            break;
+        case AsLeft::Failed:
+            out.Notes.push_back({1, index, false, TrimBlanks(f.Path)});
+            out.FailedCopies.push_back(index);
+            break;
+        }
     }
 
     Vol10State& st_;
-    UndoBaseOpener bases_;
-    RealDisk disk_;
-    WorkingCopyFinder copies_;
-    std::unordered_map<std::string, plat::FileStamp> restored_;  // what this Undo put back at a target
+    DEQ_WORKING_COPIES records_;  // the overwrites to restore
+    DEQ_CREATED_FILES copies_;    // the copies to delete
     StringList missing_, other_;
     FolderFileUndo folders_;
 };
@@ -744,8 +807,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
                          MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
         return;
     Vol10Undo undo(state);
-    undo.RestoreOverwrites();
-    undo.RemoveCopies();
+    undo.RestoreAndRemoveCopies();
     undo.RemoveTypeFolders();
     undo.ShowResults(log);
     undo.Report();

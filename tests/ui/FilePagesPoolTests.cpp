@@ -213,6 +213,18 @@ TEST_F(FilePagesPool, DeleteFilesGivesTheSameWithOneAndManyWorkers) {
     });
 }
 
+// An undo's items: nested bases (any letter case, the outer one listed
+// later, one path twice for two folders) share the top-most one's item.
+TEST(FileUndoItems, NestedBasesShareTheTopMostOnesItem) {
+    const VEC_UNDO_BASES bases = {{"T:\\A\\B", {1, 1}}, {"T:\\C", {1, 2}}, {"t:\\a", {1, 3}},
+                                  {"T:\\A\\B\\D", {1, 4}}, {"T:\\AB", {1, 5}}, {"T:\\C", {1, 6}}};
+    std::vector<std::uint32_t> group;
+    StringList tops;
+    GroupNestedBases(bases, group, tops);
+    EXPECT_EQ(group, (std::vector<std::uint32_t>{0, 1, 0, 0, 2, 1}));
+    EXPECT_EQ(tops, (StringList{"t:\\a", "T:\\C", "T:\\AB"}));
+}
+
 // ---- copy files --------------------------------------------------------------------------------
 
 void Vol10StateLines(const Vol10State& s, Lines& out) {
