@@ -290,4 +290,69 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
     });
 }
 
+// ---- rename files --------------------------------------------------------------------------------
+
+void Vol12StateLines(const Vol12State& s, Lines& out) {
+    for (const CounterLabel& c : s.Labels()) out.push_back(std::string(c.Label) + " " + Num(c.Value));
+    for (const StringList* list : {&s.Vol12FoldersNotExist, &s.Vol12FilesSkipped, &s.Vol12FilesNotRenamed})
+        out.insert(out.end(), list->begin(), list->end());
+    for (const auto* pairs : {&s.Vol12OverwrittenPairs, &s.Vol12IncreasedNamePairs})
+        for (const auto& p : *pairs) out.push_back(p.OldPath + " > " + p.NewPath);
+    for (const auto& b : s.Vol12UndoBases) out.push_back("base " + b.Path);
+    for (const auto* steps : {&s.Vol12UndoSteps, &s.Vol12FailedUndoSteps})
+        for (const _tagRenameStep& step : *steps)
+            out.push_back(step.Replaced ? "saved " + step.Saved.Target + " " + step.Saved.WorkingCopy + " " +
+                                              Num(step.Saved.Base)
+                                        : "moved " + step.Move.OldPath + " " + step.Move.NewPath + " " +
+                                              Num(step.Move.Base));
+}
+
+TEST_F(FilePagesPool, RenameFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (int rule = 0; rule < 4; ++rule) {
+            for (int mode = 0; mode < 3; ++mode) {
+                Snapshot shots[2];
+                for (int k = 0; k < 2; ++k) {
+                    BuildMains(20 + rule * 3 + mode, 16);
+                    // Names the new ones meet.
+                    for (int m = 0; m < 16; m += 3) {
+                        drive.WriteFile("R\\M" + std::to_string(m) + "\\new_f1.txt", "in the way");
+                        drive.WriteFile("R\\M" + std::to_string(m) + "\\f1.log", "f1");
+                    }
+                    Vol12Inputs in;
+                    in.IncludeFolders = Mains(16);
+                    in.NewPrefix = "new_";
+                    in.InMainFolders = mode == 0;
+                    in.InMainFoldersAndSubFolders = mode == 1;
+                    in.InSubFolders = mode == 2;
+                    in.DuplicatedFilesDrop = rule == 0;
+                    in.DuplicatedFilesOverWrite = rule == 1;
+                    in.DuplicatedFilesIncreaseFileNames = rule == 2;
+                    in.DuplicatedFilesIncreaseFileTypes = rule == 3;
+                    in.WorkingDir = P("Work");
+                    shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                        Vol12State page;
+                        const auto before = Tree(drive);
+                        Vol12SimulateRenameFiles(page, in, log, {});
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12StateLines(page, state);
+                        Vol12UndoLastRun(page, log);
+                        Vol12StateLines(page, state);
+                        state.push_back(Tree(drive) == before ? "undone" : "not undone");
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12StateLines(page, state);
+                    });
+                }
+                diff += Describe(shots[0], shots[1]);
+                if (std::find(shots[1].state.begin(), shots[1].state.end(), "undone") == shots[1].state.end())
+                    diff += "rule " + std::to_string(rule) + ": undo left the tree changed\n";
+                if (shots[0].lines[Vol12CatFilesRenamed].empty()) diff += "the input renamed nothing\n";
+            }
+        }
+        return diff;
+    });
+}
+
 }  // namespace
