@@ -1,6 +1,7 @@
 #include "pages/files/Vol11Engine.h"
 
 #include <iterator>
+#include <memory>
 
 #include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
@@ -198,7 +199,7 @@ struct Vol11Outcome {
 // One main folder: refused, missing, or its files deleted beneath its own
 // handle. Touches nothing but the outcome.
 void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDisk& disk, const StringList& masks,
-                        const WalkFence& fence, Vol11Outcome& out) {
+                        const WalkFence& fence, RunFolderRefusal& refusal, Vol11Outcome& out) {
     plat::Beneath base;
     if (GetDrivePart(folder).empty()) {
         out.Result = Vol11Outcome::OtherReasons;
@@ -206,7 +207,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     } else if (!plat::FolderExists(folder) || base.Open(folder) != plat::FsResult::Ok) {
         out.Result = Vol11Outcome::NotExists;
-    } else if (Vol11RefusedMainFolder(in, base)) {
+    } else if (refusal.Refuses(base)) {
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
@@ -231,10 +232,14 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     const StringList folders = MainFolders(in);
     bool refused = false;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
+    // Each worker opens the program's folders and the drives' roots once.
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
     RunPageItems<Vol11Outcome>(
         folders.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(folders[i]); },
-        [&](std::size_t i, Vol11Outcome& out, RunItemContext&) {
-            DeleteInMainFolder(in, folders[i], disk, masks, fence, out);
+        [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
+            std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
+            if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+            DeleteInMainFolder(in, folders[i], disk, masks, fence, *refusal, out);
         },
         [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
             const std::string& folder = folders[i];
