@@ -112,7 +112,8 @@ void BM_Vol10CopyPool(benchmark::State& state) {
             [&, n] {
                 ForceRunWorkers force(n);
                 in.IncludeFolders.clear();
-                for (int i = 0; i < folders; ++i) in.IncludeFolders.push_back(ws.Drive(side + "\\D" + std::to_string(i)));
+                for (int i = 0; i < folders; ++i)
+                    in.IncludeFolders.push_back(ws.Drive(side + "\\D" + std::to_string(i)));
                 page = Vol10State{};
                 Vol10RunCopyFiles(page, in, log, RunHooks{});
                 if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
