@@ -366,7 +366,8 @@ void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool si
     append(state.Vol12FilesNotRenamed, f.Vol12FilesNotRenamed);
     append(state.Vol12OverwrittenPairs, f.Vol12OverwrittenPairs);
     append(state.Vol12IncreasedNamePairs, f.Vol12IncreasedNamePairs);
-    if (sim || f.Vol12UndoSteps.empty()) return;
+    // Every main folder a real run opened is one of its bases.
+    if (sim || !out.Base.IsOpen()) return;
     const std::uint32_t base = bases.IndexOf(out.Base);
     for (_tagRenameStep step : f.Vol12UndoSteps) {
         step.Move.Base = step.Saved.Base = base;
