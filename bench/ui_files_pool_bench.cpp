@@ -1,10 +1,11 @@
-// The copy and delete file pages (and the copy's undo) one at a time and on
+// The copy, delete and rename file pages (and the undos) one at a time and on
 // the run pool, whole runs taking turns, beside bare loops making the same
 // calls one at a time and on as many threads as the pool has. Read the
 // ratios:
 //   copy:   FILES small files into each of FOLDERS folders (Skip rule), then its undo
 //   delete: FOLDERS main folders of FILES .txt and FILES .log files, with a
 //           subfolder of as many again; the .txt files go
+//   rename: FILES files in each of FOLDERS folders get a prefix, then its undo
 // QM_BENCH_DIR: where to work (/dev/shm for tmpfs, a latfs mount);
 // QM_BENCH_BACKING: the folder behind a latfs mount there, where the trees
 // are made without the delay; QM_BENCH_FOLDERS, QM_BENCH_FILES: the sizes
@@ -31,12 +32,15 @@
 #include "pages/VisualLog.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
 #include "results/TfrmStatistics11.h"
 #include "results/TfrmVol10ZoomStatistics.h"
 #include "results/TfrmVol11ZoomStatistics.h"
+#include "results/TfrmVol12ZoomStatistics.h"
 
 namespace {
 
@@ -225,8 +229,73 @@ void BM_Vol11DeletePool(benchmark::State& state) {
     ReportWindow(state, peak, files * 2.0 * 90);
 }
 
+void BM_Vol12RenamePool(benchmark::State& state) {
+    const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
+    Workspace ws("qm-rename-pool", 'V');
+    const std::string make = MakeRoot(ws);
+    fs::create_directories(make + "/Work");
+    const unsigned workers = PoolWorkers(ws.Drive(""), plat::RunWork::Remove);
+    int sides = 0;
+    std::string side;
+    const auto fresh = [&] {
+        side = "S" + std::to_string(sides++);
+        for (int i = 0; i < folders; ++i) MakeFiles(make + "/" + side + "/M" + std::to_string(i), files, ".txt", 0);
+    };
+    Vol12Inputs in;
+    in.NewPrefix = "x_";
+    in.WorkingDir = ws.Drive("Work");
+    VisualLog log = Vol12VisualLog();
+    Vol12State page;
+    std::size_t peak = 0;
+    const auto ours = [&](unsigned n) {
+        return std::vector<std::function<void()>>{
+            [&, n] {
+                ForceRunWorkers force(n);
+                in.IncludeFolders.clear();
+                for (int i = 0; i < folders; ++i)
+                    in.IncludeFolders.push_back(ws.Drive(side + "\\M" + std::to_string(i)));
+                page = Vol12State{};
+                Vol12RunRenameFiles(page, in, log, RunHooks{});
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+                if (page.FilesRenamed != double(folders) * files) state.SkipWithError("files not renamed");
+            },
+            [&, n] {
+                ForceRunWorkers force(n);
+                Vol12UndoLastRun(page, log);
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+            }};
+    };
+    // The bare loop: each folder listed before any rename, each file renamed
+    // without replacing, then renamed back.
+    const auto bare = [&](int i, bool back) {
+        const int dir = open(ws.Native(side + "/M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (int f = 0; f < files; ++f) {
+            const std::string name = "file" + std::to_string(f) + ".txt";
+            if (back)
+                renameat2(dir, ("x_" + name).c_str(), dir, name.c_str(), RENAME_NOREPLACE);
+            else
+                renameat2(dir, name.c_str(), dir, ("x_" + name).c_str(), RENAME_NOREPLACE);
+        }
+        close(dir);
+    };
+    Sides s({"rename", "undo"});
+    s.Add("one", fresh, ours(1));
+    s.Add("pool", fresh, ours(workers));
+    s.Add("bare_one", fresh,
+          {[&] { BareThreads(1, folders, [&](int i) { bare(i, false); }); },
+           [&] { BareThreads(1, folders, [&](int i) { bare(i, true); }); }});
+    s.Add("bare_threads", fresh,
+          {[&] { BareThreads(workers, folders, [&](int i) { bare(i, false); }); },
+           [&] { BareThreads(workers, folders, [&](int i) { bare(i, true); }); }});
+    for (auto _ : state) s.RunRounds();
+    s.Report(state);
+    state.counters["workers"] = workers;
+    ReportWindow(state, peak, files * 2.0 * 90);
+}
+
 BENCHMARK(BM_Vol10CopyPool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol11DeletePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol12RenamePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 
@@ -236,15 +305,19 @@ int main(int argc, char** argv) {
     plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     frmVol10ZoomStatistics = new TfrmVol10ZoomStatistics;
     frmVol11ZoomStatistics = new TfrmVol11ZoomStatistics;
+    frmVol12ZoomStatistics = new TfrmVol12ZoomStatistics;
     frmStatistic10 = new TfrmStatistic10;
     frmStatistics11 = new TfrmStatistics11;
+    frmStatistic12 = new TfrmStatistic12;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     delete frmStatistic10;
     delete frmStatistics11;
+    delete frmStatistic12;
     delete frmVol10ZoomStatistics;
     delete frmVol11ZoomStatistics;
+    delete frmVol12ZoomStatistics;
     return 0;
 }
