@@ -7,6 +7,7 @@
 
 namespace {
 std::atomic<unsigned> forcedWorkers{0};
+std::atomic<std::size_t> lastPeak{0};
 }  // namespace
 
 void ItemLog::ReplayInto(RunLog& log) {
@@ -38,3 +39,6 @@ RunPoolOptions PageRunPoolOptions(unsigned workers) {
     options.PumpInterval = std::chrono::milliseconds(200);
     return options;
 }
+
+std::size_t LastRunPeakWindow() { return lastPeak.load(); }
+void NoteRunPeakWindow(std::size_t peak) { lastPeak.store(peak); }
