@@ -59,10 +59,11 @@ void MakeStructure(const Workspace& ws) {
         for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
     }
     for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
-    for (int k = 0; k < 50; ++k)
-        std::ofstream(ws.Native("S/" + folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) + ".txt"),
-                      std::ios::binary)
+    for (int k = 0; k < 50; ++k) {
+        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
+        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
             << std::string(512, 'x');
+    }
 }
 
 // Both sides of one page: `run` makes into the folder it is given and

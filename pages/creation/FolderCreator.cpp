@@ -279,7 +279,8 @@ void FolderCreator::ScopeMain(const std::string& destination, const std::string&
         for (const FolderStructure& s : structures_) {
             if (!s.usable && !s.absent) continue;
             if (PathWithinFolder(s.entry, destination)) sb.inside.push_back(s.entry);
-            if (!s.belowDest.empty() && sb.base.IsOpen()) {
+            // Where the structure's real folder lies below the run's destination.
+            if (!s.belowDest.empty() && sb.base.IsOpen() && destination == destText_) {
                 std::string real = sb.base.Folder();
                 if (real.empty() || !IsSeparator(real.back())) real += '\\';
                 for (const char ch : s.belowDest) real += ch == '/' ? '\\' : ch;
