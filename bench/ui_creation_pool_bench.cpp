@@ -92,7 +92,7 @@ void RunSides(benchmark::State& state, const Workspace& ws, const std::function<
             {[&, folder, side] {
                  CreationState* s = nullptr;
                  page.run(ws.Drive(folder), s);
-                 if (side == 0) peak = std::max(peak, LastRunPeakWindow());
+                 if (side == 0) peak = std::max(peak, LastPageRun().PeakWindow);
              },
              [&, workers] {
                  if (!page.made()) state.SkipWithError("the run made too little");

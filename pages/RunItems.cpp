@@ -7,7 +7,7 @@
 
 namespace {
 std::atomic<unsigned> forcedWorkers{0};
-std::atomic<std::size_t> lastPeak{0};
+thread_local RunPoolResult lastRun;
 }  // namespace
 
 void ItemLog::ReplayInto(RunLog& log) {
@@ -25,6 +25,9 @@ unsigned PageRunWorkers(const std::string& folder, plat::RunWork work) {
     return plat::RunWorkerCount(folder, work);
 }
 
+RunPoolResult LastPageRun() { return lastRun; }
+void NoteLastPageRun(const RunPoolResult& result) { lastRun = result; }
+
 ForceRunWorkers::ForceRunWorkers(unsigned workers) : previous_(forcedWorkers.exchange(workers)) {}
 ForceRunWorkers::~ForceRunWorkers() { forcedWorkers.store(previous_); }
 
@@ -39,6 +42,3 @@ RunPoolOptions PageRunPoolOptions(unsigned workers) {
     options.PumpInterval = std::chrono::milliseconds(200);
     return options;
 }
-
-std::size_t LastRunPeakWindow() { return lastPeak.load(); }
-void NoteRunPeakWindow(std::size_t peak) { lastPeak.store(peak); }
