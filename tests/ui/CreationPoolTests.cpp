@@ -279,3 +279,43 @@ TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
               }),
               0);
 }
+
+// An undo in parts reports as one: one heading, the folders it had to
+// leave in item order; the retry takes them once they are empty.
+TEST(CreationPool, UndoInPartsGivesOneReportAndKeepsWhatItLeft) {
+    testsupport::TempDrive drive{'T'};
+    drive.MakeFolder("Dest");
+    ForceRunWorkers many(8);
+    plat::MessageBoxScript boxes;
+    Vol02State state;
+    Vol02Inputs in;
+    in.DestFolder = drive.path("Dest");
+    in.ViewDestFolder = false;
+    in.AttachNothing = true;
+    in.IncludeStrings = {"a\\x", "b\\y", "c", "a\\z"};
+    RecordingLog log;
+    boxes.Queue(plat::IDYES);
+    Vol02RunCreateFolders(state, in, log, RunHooks{});
+    drive.WriteFile("Dest\\a\\x\\keep.txt", "not the run's");
+    drive.WriteFile("Dest\\c\\keep.txt", "not the run's");
+    boxes.Clear();
+    boxes.Queue(plat::IDYES);
+    Vol02UndoLastRun(state, log);
+    ASSERT_EQ(boxes.shown().size(), 3u);  // the question, the report, the end
+    const std::string& report = boxes.shown()[1].text;
+    const std::string heading = "The program is unable to delete";
+    EXPECT_EQ(report.find(heading), 0u);
+    EXPECT_EQ(report.find(heading, 1), std::string::npos);
+    const std::size_t x = report.find(drive.path("Dest\\a\\x")), c = report.find(drive.path("Dest\\c"));
+    ASSERT_NE(x, std::string::npos);
+    EXPECT_LT(x, c);
+    EXPECT_EQ(log.lines[CreationFoldersFailedUndo],
+              (Lines{drive.path("Dest\\a\\x"), drive.path("Dest\\a"), drive.path("Dest\\c")}));
+    EXPECT_FALSE(drive.Exists("Dest\\b"));
+    EXPECT_FALSE(drive.Exists("Dest\\a\\z"));
+    fs::remove(drive.nativePath("Dest\\a\\x\\keep.txt"));
+    fs::remove(drive.nativePath("Dest\\c\\keep.txt"));
+    boxes.Queue(plat::IDYES);
+    Vol02UndoLastRun(state, log);
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
+}
