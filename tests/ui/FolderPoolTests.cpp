@@ -1,0 +1,178 @@
+// The folder pages' runs on the run pool: the same random input with one
+// worker and with eight leaves the same tree and gives the same lines, the
+// same counters at every line and the same undo records, duplicates,
+// nested items, read-only folders and a refused folder in the middle
+// included.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <random>
+
+#include "pages/RunItems.h"
+#include "pages/folders/Vol06Engine.h"
+#include "pages/folders/Vol07Engine.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Recorded final : FolderRunSink {
+    std::vector<std::string> lines;  // category, line and the counters then
+    void Outcome(int category, std::string_view line, std::span<const double> values) override {
+        std::string text = std::to_string(category) + " " + std::string(line) + " |";
+        for (const double v : values) text += " " + std::to_string(static_cast<long>(v));
+        lines.push_back(std::move(text));
+    }
+};
+
+// Every entry below `native` with its kind, content or target, and mode.
+std::map<std::string, std::string> TreeOf(const std::string& native) {
+    std::map<std::string, std::string> tree;
+    for (auto it = fs::recursive_directory_iterator(native, fs::directory_options::skip_permission_denied);
+         it != fs::recursive_directory_iterator(); ++it) {
+        struct stat st {};
+        lstat(it->path().c_str(), &st);
+        std::string what = S_ISLNK(st.st_mode) ? "-> " + fs::read_symlink(it->path()).string()
+                           : S_ISDIR(st.st_mode) ? "<dir>"
+                                                 : "file";
+        tree[it->path().string().substr(native.size())] = what + " " + std::to_string(st.st_mode & 07777);
+    }
+    return tree;
+}
+
+// Main folders M0.. with random subfolders, files, links and read-only
+// entries, the same for the same seed.
+void MakeRandomTree(const testsupport::TempDrive& drive, unsigned seed, int mains) {
+    std::mt19937 rng(seed);
+    std::vector<std::string> readOnly;
+    for (int m = 0; m < mains; ++m) {
+        const std::string main = "M" + std::to_string(m);
+        drive.MakeFolder(main);
+        std::vector<std::string> folders{main};
+        const int count = static_cast<int>(rng() % 8);
+        for (int k = 0; k < count; ++k) {
+            const std::string parent = folders[rng() % folders.size()];
+            if (std::count(parent.begin(), parent.end(), '\\') >= 3) continue;
+            folders.push_back(parent + "\\S" + std::to_string(k));
+            drive.MakeFolder(folders.back());
+        }
+        for (const std::string& f : folders) {
+            for (unsigned k = rng() % 3; k-- > 0;) drive.WriteFile(f + "\\f" + std::to_string(k) + ".txt", f);
+            if (rng() % 10 == 0) fs::create_symlink(drive.nativePath("M0"), drive.nativePath(f + "\\link"));
+            if (rng() % 8 == 0) chmod(drive.nativePath(f + "\\f0.txt").c_str(), 0444);
+            if (f != main && rng() % 6 == 0) readOnly.push_back(f);
+        }
+    }
+    for (const std::string& f : readOnly) chmod(drive.nativePath(f).c_str(), 0555);
+}
+
+// Every main folder once, in a random order, with the same folders again
+// in other spellings and below one another, and missing ones.
+StringList RandomIncludeList(const testsupport::TempDrive& drive, unsigned seed, int mains) {
+    std::mt19937 rng(seed);
+    StringList list;
+    for (int m = 0; m < mains; ++m) {
+        const std::string main = "M" + std::to_string(m);
+        list.push_back(drive.path(main));
+        std::string other = drive.path(main);
+        std::replace(other.begin(), other.end(), '\\', '/');
+        switch (rng() % 8) {
+        case 0: list.push_back(drive.path(main)); break;
+        case 1: list.push_back(drive.path(main + "\\S0")); break;
+        case 2: list.push_back("  " + drive.path(main) + "/"); break;
+        case 3: list.push_back(drive.path("Z\\..\\" + main)); break;
+        case 4: list.push_back(drive.path("Gone" + std::to_string(m))); break;
+        case 5: list.push_back(other); break;
+        case 6: list.push_back(other + "/S1"); break;
+        default: break;
+        }
+    }
+    std::shuffle(list.begin(), list.end(), rng);
+    return list;
+}
+
+class FolderPool : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+
+    void SetUp() override {
+        testsupport::OpenPathToEveryone(drive.native());
+        testsupport::GiveToNobody(drive.native());
+    }
+    void Empty() const {
+        for (auto it = fs::recursive_directory_iterator(drive.native()); it != fs::recursive_directory_iterator();
+             ++it)
+            if (it->is_directory() && !it->is_symlink()) chmod(it->path().c_str(), 0755);
+        for (const auto& e : fs::directory_iterator(drive.native())) fs::remove_all(e.path());
+    }
+};
+
+// ---- delete ---------------------------------------------------------------------------------------------
+
+struct DeleteOutcome {
+    std::vector<std::string> lines;
+    std::array<double, 9> counters{};
+    Vol07RunEnd end;
+    std::map<std::string, std::string> tree;
+    bool operator==(const DeleteOutcome& o) const {
+        return lines == o.lines && counters == o.counters && end.Refused == o.end.Refused &&
+               end.RefusedFolder == o.end.RefusedFolder && tree == o.tree;
+    }
+};
+
+TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
+    constexpr int kMains = 48;
+    const int code = testsupport::RunAsNobody([&] {
+        int failed = 0;
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            Vol07Inputs in;
+            in.ProgramFolder = drive.path("Prog");
+            in.WorkingDir = drive.path("Prog\\Work");
+            in.IncludeFolders = RandomIncludeList(drive, seed, kMains);
+            // A refused folder in the middle stops the run there.
+            if (seed % 2 == 0) in.IncludeFolders.insert(in.IncludeFolders.begin() + 20, drive.path("Prog"));
+            in.DeleteSubFolders = seed % 3 != 0;
+            in.DeleteCompleteFolders = !in.DeleteSubFolders;
+            in.ReadOnlyFolders = seed % 4 < 2;
+            const bool dry = seed == 5;
+            DeleteOutcome got[2];
+            for (const unsigned workers : {1u, 8u}) {
+                Empty();
+                drive.MakeFolder("Prog\\Work");
+                MakeRandomTree(drive, seed, kMains);
+                ForceRunWorkers force(workers);
+                DeleteOutcome& o = got[workers == 1 ? 0 : 1];
+                Recorded sink;
+                Vol07Counters counters;
+                counters.FoldersToDelete = 7;
+                RealDisk real;
+                DryDisk dryDisk;
+                o.end = Vol07DeleteMainFolders(counters, in, dry ? static_cast<RunDisk&>(dryDisk) : real, sink);
+                o.lines = sink.lines;
+                o.counters = counters.Values();
+                o.tree = TreeOf(drive.native());
+            }
+            if (!(got[0] == got[1])) {
+                std::cerr << "seed " << seed << ": one and eight workers differ\n";
+                ++failed;
+            }
+            if (got[0].lines.size() < 100 || got[0].end.Refused != (seed % 2 == 0)) {
+                std::cerr << "seed " << seed << ": " << got[0].lines.size() << " lines\n";
+                ++failed;
+            }
+        }
+        Empty();
+        return failed;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+}  // namespace
