@@ -7,6 +7,10 @@
 //   delete/0: one main folder holding 1,000 folders of 99 folders each
 //   delete/1: 100,000 main folders in the Include list, each holding a file
 //   rename:   100,000 folders in 100 parents, a prefix added (with undo records)
+//   delete_pool/M/S: M main folders of S subfolders with 2 files each, one
+//             at a time against the run pool (the pool's size by the file
+//             system's rule) and bare loops alone and on as many threads;
+//             QM_BENCH_DIR on tmpfs, on disk and on latfs
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -15,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -22,8 +27,11 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "bench/BenchSupport.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol06Engine.h"
 #include "pages/folders/Vol07Engine.h"
 #include "platform/FileSystem.h"
@@ -236,8 +244,81 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
     Report(state, s);
 }
 
+
+// Main folders D0.. below `top`, each with `subs` subfolders of 2 files.
+void MakeMains(const std::string& top, int mains, int subs) {
+    mkdir(top.c_str(), 0777);
+    for (int i = 0; i < mains; ++i) {
+        const std::string folder = top + "/D" + std::to_string(i);
+        mkdir(folder.c_str(), 0777);
+        for (int j = 0; j < subs; ++j) {
+            const std::string sub = folder + "/S" + std::to_string(j);
+            mkdir(sub.c_str(), 0777);
+            for (const char* f : {"/a.txt", "/b.txt"}) close(open((sub + f).c_str(), O_WRONLY | O_CREAT, 0644));
+        }
+    }
+}
+
+// BareDelete on `threads` threads, each taking whole main folders.
+void BareDeleteOnThreads(const std::string& top, int mains, unsigned threads) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (int i; (i = next.fetch_add(1)) < mains;) BareDelete(top, {"D" + std::to_string(i)});
+        });
+    for (std::thread& t : pool) t.join();
+}
+
+void BM_Vol07DeletePool(benchmark::State& state) {
+    const int mains = static_cast<int>(state.range(0));
+    const int subs = static_cast<int>(state.range(1));
+    bench::Workspace ws("qm-delete-pool", kDrive);
+    Vol07Inputs in;
+    for (int i = 0; i < mains; ++i) in.IncludeFolders.push_back(ws.Drive("Ours/D" + std::to_string(i)));
+    in.DeleteSubFolders = false;
+    in.DeleteCompleteFolders = true;
+    in.WorkingDir = ws.Drive("Work");
+    const unsigned workers = PageRunWorkers(ws.Drive(""), plat::RunWork::Remove);
+    const double expected = mains * (subs + 1.0);
+    bool complete = true;
+    Vol07RunEnd end;
+    const auto ours = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol07Counters counters;
+            NullSink sink;
+            RealDisk disk;
+            end = Vol07DeleteMainFolders(counters, in, disk, sink);
+            complete = complete && counters.FoldersDeleted == expected;
+        };
+    };
+    const auto fresh = [&](const char* side) {
+        return [&, side] {
+            fs::remove_all(ws.Native(side));
+            MakeMains(ws.Native(side), mains, subs);
+        };
+    };
+    bench::Sides sides({"delete"});
+    sides.Add("one", fresh("Ours"), {ours(1)});
+    sides.Add("pool", fresh("Ours"), {ours(0)});
+    sides.Add("bare_one", fresh("Bare"), {[&] { BareDeleteOnThreads(ws.Native("Bare"), mains, 1); }});
+    sides.Add("bare_pool", fresh("Bare"), {[&] { BareDeleteOnThreads(ws.Native("Bare"), mains, workers); }});
+    for (auto _ : state) sides.RunRounds();
+    if (!complete) state.SkipWithError("folders left");
+    sides.Report(state);
+    state.counters["workers"] = workers;
+    state.counters["peak_window"] = static_cast<double>(end.Pool.PeakWindow);
+}
+
 BENCHMARK(BM_Vol07DeleteFolders)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol06RenameFolders)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol07DeletePool)
+    ->Args({2000, 10})
+    ->Args({100, 3})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -85,11 +85,14 @@ public:
     void Clear();
 
 private:
+    // The lines one after another in text_: a slot reused by later items
+    // keeps its buffers, so a worker allocates nothing per line.
     struct Entry {
         int category;
-        std::string line;
+        std::size_t at, size;
     };
     std::vector<Entry> entries_;
+    std::string text_;
     std::size_t width_ = 0;
     std::vector<double> counters_;  // width_ per entry
     std::vector<double> sum_;

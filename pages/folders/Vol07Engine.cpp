@@ -179,32 +179,36 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     const bool pooled = workers > 1;
 
     // Whether an item is judged by identity in its work: every item one at
-    // a time; on the pool only those the window thread found refused (a
+    // a time; on the pool only those that a first look (on the pool too,
+    // before anything is removed) finds refused, and these run alone. A
     // folder an earlier item removes is refused no longer, and removing
-    // never makes a folder a root or the program's), which run alone.
+    // never makes a folder a root or the program's, so the rest stay fine.
     std::vector<char> judge(items.size(), pooled ? 0 : 1);
-    RunFolderRefusal scopeRefusal(in.ProgramFolder, in.WorkingDir);
-    ParentBases scopeParents;
     // Used by the items that run alone (or by the one worker) only.
     RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
     std::vector<ParentBases> parents(workers);
+    if (pooled) {
+        std::vector<std::unique_ptr<RunFolderRefusal>> looks(workers);
+        RunPool pool(PageRunPoolOptions(workers));
+        pool.Run(
+            items.size(), [](std::size_t, RunScope&) {},
+            [&](std::size_t i, RunItemContext& item) {
+                const std::string folder = NormalizeFolderItem(items[i]);
+                if (Vol07BareDrive(items[i]) || Vol07BareDrive(folder) || GetDrivePart(folder).empty()) return;
+                auto& look = looks[item.Worker()];
+                if (!look) look = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+                plat::Beneath base;
+                const std::string resolved = LexicallyResolved(folder);
+                judge[i] = base.Open(resolved) == FsResult::Ok &&
+                           look->Refuses(base, parents[item.Worker()].Get(ParentText(resolved)));
+            },
+            [](std::size_t, RunApplyContext&) {});
+    }
 
     const auto scope = [&](std::size_t i, RunScope& s) {
         const std::string folder = NormalizeFolderItem(items[i]);
-        if (Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) {
-            s.Serial();
-            return;
-        }
-        if (GetDrivePart(folder).empty()) return;
-        s.Write(folder);
-        if (!pooled) return;
-        plat::Beneath base;
-        const std::string resolved = LexicallyResolved(folder);
-        if (base.Open(resolved) == FsResult::Ok &&
-            scopeRefusal.Refuses(base, scopeParents.Get(ParentText(resolved)))) {
-            judge[i] = 1;
-            s.Serial();
-        }
+        if (judge[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
+        if (!GetDrivePart(folder).empty()) s.Write(folder);
     };
     const std::function<void(std::size_t, Vol07ItemOutcome&, RunItemContext&)> work =
         [&](std::size_t i, Vol07ItemOutcome& out, RunItemContext& item) {
@@ -257,11 +261,12 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
             out.Counters = {};
             if (out.Refused) {
                 out.Refused = false;
-                end = {true, items[i]};
+                end.Refused = true;
+                end.RefusedFolder = items[i];
                 a.Stop();
             }
         };
-    RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
+    end.Pool = RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
     return end;
 }
 

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/RemovalRules.h"
+#include "core/RunPool.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/files/FileRuns.h"
@@ -137,6 +138,7 @@ bool Vol07BareDrive(const std::string& path);
 struct Vol07RunEnd {
     bool Refused = false;
     std::string RefusedFolder;
+    RunPoolResult Pool;  // how the run pool went
 };
 
 // The run's work after its confirmations: the top-most main folders of the
@@ -146,9 +148,10 @@ struct Vol07RunEnd {
 // Each main folder is one item of the run pool (as many workers as the
 // first main folder's file system pays for removals): its scope writes the
 // main folder, so a folder listed twice in other spellings waits for the
-// first. A main folder that may stop the run (a bare drive, or one the
-// window thread finds to be a root or the program's folders) runs alone,
-// judged again when all before it are done, so nothing after it starts.
+// first. A main folder that may stop the run (a bare drive, or one that a
+// first look over all of them finds to be a root or the program's folders)
+// runs alone, judged again when all before it are done, so nothing after
+// it starts before the run knows whether it stops there.
 // The lines and counters reach `sink` in the order of a one-at-a-time run.
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk,
                                    FolderRunSink& sink);
