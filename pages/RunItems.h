@@ -81,8 +81,8 @@ RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::S
                            const std::function<void(std::size_t, Outcome&, RunItemContext&)>& work,
                            const std::function<void(std::size_t, Outcome&, RunApplyContext&)>& apply) {
     RunPool pool(PageRunPoolOptions(workers));
-    std::vector<Outcome> slots(pool.Window());
+    std::vector<Outcome> outcomes(pool.Window());
     return pool.Run(
-        count, scope, [&](std::size_t i, RunItemContext& ctx) { work(i, slots[ctx.Slot()], ctx); },
-        [&](std::size_t i, RunApplyContext& ctx) { apply(i, slots[ctx.Slot()], ctx); });
+        count, scope, [&](std::size_t i, RunItemContext& ctx) { work(i, outcomes[ctx.Slot()], ctx); },
+        [&](std::size_t i, RunApplyContext& ctx) { apply(i, outcomes[ctx.Slot()], ctx); });
 }
