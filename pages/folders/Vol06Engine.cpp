@@ -1,10 +1,12 @@
 #include "pages/folders/Vol06Engine.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "pages/RunItems.h"
 
 using plat::FsResult;
 
@@ -34,13 +36,13 @@ void Vol06ClearUndo(Vol06UndoRecords& records) {
     records.Vol06FailedUndoPairs.clear();
 }
 
-void Vol06UndoRecorder::Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
-                                const plat::FileIdentity& id) {
+void Vol06UndoRecorder::Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId,
+                                const std::string& from, const std::string& to, const plat::FileIdentity& id) {
     // Most renames of a run work in the folder of the one before.
-    if (!(base.Identity() == lastId_) || base.Folder() != lastFolder_) {
-        lastIndex_ = bases_.IndexOf(base);
-        lastId_ = base.Identity();
-        lastFolder_ = base.Folder();
+    if (!(baseId == lastId_) || baseFolder != lastFolder_) {
+        lastIndex_ = bases_.IndexOf(baseFolder, baseId);
+        lastId_ = baseId;
+        lastFolder_ = baseFolder;
     }
     records_.Vol06RenamedPairs.push_back({from, to, id, lastIndex_});
 }
@@ -75,12 +77,45 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path) {
 
 // ---- the run ------------------------------------------------------------------------------------
 
+namespace {
+
+// One folder's rename on the run pool.
+struct Vol06ItemOutcome {
+    FolderItemSink Lines;
+    Vol06Counters Counters;
+    bool Renamed = false;  // then what the undo records
+    std::string BaseFolder, To;
+    plat::FileIdentity BaseId, Id;
+};
+
+// The folder a rename changes: the one that holds the name.
+std::string RenameScope(const std::string& path) {
+    const std::string_view parent = ParentText(path);
+    return parent.empty() ? path : std::string(parent);
+}
+
+// The pool's size for renames in these folders: one at a time when all of
+// them lie in one folder (the kernel takes its lock for each).
+unsigned RenameWorkers(const std::vector<std::string>& paths) {
+    if (paths.empty()) return 1;
+    const std::string_view first = ParentText(paths.front());
+    const bool oneFolder = std::all_of(paths.begin(), paths.end(),
+                                       [&](const std::string& p) { return ParentText(p) == first; });
+    return PageRunWorkers(paths.front(), oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
+}
+
+void AddCounters(Vol06Counters& to, const Vol06Counters& item) {
+    to.FoldersToRename += item.FoldersToRename;
+    to.FoldersRenamed += item.FoldersRenamed;
+    to.SourceNotExists += item.SourceNotExists;
+    to.DestinationExists += item.DestinationExists;
+    to.OtherReasons += item.OtherReasons;
+}
+
+}  // namespace
+
 void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
                         FolderRunSink& sink) {
-    const auto count = [&](double& counter, int category, const std::string& line) {
-        counter += 1;
-        sink.Outcome(category, line, c.Values());
-    };
     // The texts around each name, trimmed once for the run.
     const std::string head = TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
     const std::string tail = TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix);
@@ -97,52 +132,91 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
                      [](const AS_PAIR_NIVO_FOLDER_NAMES& a, const AS_PAIR_NIVO_FOLDER_NAMES& b) {
                          return a.first < b.first;
                      });
-    // The folders of one level's items; let go when the walk moves up a
-    // level, as the folders below may have new names by then.
-    ParentBases parents;
-    unsigned long level = 0;
-    std::string to;
-    plat::EntryInfo info;
+    std::vector<std::string> froms;
+    std::vector<unsigned long> levels;
+    froms.reserve(queue.size());
+    levels.reserve(queue.size());
     for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
-        if (it->first != level) {
-            parents.Clear();
-            level = it->first;
-        }
-        const std::string& from = it->second;
-        if (GetDrivePart(from).empty() || UnusableFolderItem(from)) {
-            count(c.OtherReasons, Vol06CatOtherReasons, from);
-            continue;
-        }
-        const std::size_t nameAt = NameStart(from);
-        if (in.AddPrefixesSuffixes) {
-            to.assign(from, 0, nameAt);
-            to.append(head).append(from, nameAt).append(tail);
-        } else {
-            to = Vol06NewPath(in, from);
-        }
-        plat::Beneath* base = parents.Get(ParentText(from));
-        // A folder, looked at beneath its parent: a link or file is none.
-        if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
-            count(c.SourceNotExists, Vol06CatSourceNotExists, from);
-            continue;
-        }
-        if (to.size() >= 260) {
-            count(c.OtherReasons, Vol06CatOtherReasons, to);
-            continue;
-        }
-        // The new name must name one entry beside the old one.
-        const bool usable = !UnusableFolderName(std::string_view(to).substr(nameAt));
-        const FsResult r = usable ? disk.Rename(*base, from, to) : FsResult::Failed;
-        plat::EntryInfo there;
-        if (r == FsResult::Ok) {
-            recorder.Renamed(*base, from, to, info.id);
-            count(c.FoldersRenamed, Vol06CatFoldersRenamed, to);
-        } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
-            count(c.DestinationExists, Vol06CatDestinationExists, from);
-        } else {
-            count(c.OtherReasons, Vol06CatOtherReasons, to);
-        }
+        froms.push_back(std::move(it->second));
+        levels.push_back(it->first);
     }
+    const auto usable = [&](std::size_t i) { return !GetDrivePart(froms[i]).empty() && !UnusableFolderItem(froms[i]); };
+
+    // Each worker's folders of one level's items; let go when it moves up
+    // a level, as the folders below may have new names by then.
+    const unsigned workers = RenameWorkers(froms);
+    struct Worker {
+        ParentBases parents;
+        unsigned long level = 0;
+        std::string to;
+        plat::EntryInfo info;
+    };
+    std::vector<Worker> own(workers);
+    const auto scope = [&](std::size_t i, RunScope& s) {
+        if (usable(i)) s.Write(RenameScope(froms[i]));
+    };
+    const std::function<void(std::size_t, Vol06ItemOutcome&, RunItemContext&)> work =
+        [&](std::size_t i, Vol06ItemOutcome& out, RunItemContext& item) {
+            Worker& w = own[item.Worker()];
+            if (levels[i] != w.level) {
+                w.parents.Clear();
+                w.level = levels[i];
+            }
+            Vol06Counters& ic = out.Counters;
+            const auto count = [&](double& counter, int category, const std::string& line) {
+                counter += 1;
+                out.Lines.Outcome(category, line, ic.Values());
+            };
+            const std::string& from = froms[i];
+            if (!usable(i)) {
+                count(ic.OtherReasons, Vol06CatOtherReasons, from);
+                return;
+            }
+            std::string& to = w.to;
+            const std::size_t nameAt = NameStart(from);
+            if (in.AddPrefixesSuffixes) {
+                to.assign(from, 0, nameAt);
+                to.append(head).append(from, nameAt).append(tail);
+            } else {
+                to = Vol06NewPath(in, from);
+            }
+            plat::Beneath* base = w.parents.Get(ParentText(from));
+            // A folder, looked at beneath its parent: a link or file is none.
+            plat::EntryInfo& info = w.info;
+            if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
+                count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
+                return;
+            }
+            if (to.size() >= 260) {
+                count(ic.OtherReasons, Vol06CatOtherReasons, to);
+                return;
+            }
+            // The new name must name one entry beside the old one.
+            const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
+            const FsResult r = named ? disk.Rename(*base, from, to) : FsResult::Failed;
+            plat::EntryInfo there;
+            if (r == FsResult::Ok) {
+                out.Renamed = true;
+                out.BaseFolder = base->Folder();
+                out.BaseId = base->Identity();
+                out.To = to;
+                out.Id = info.id;
+                count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
+            } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
+                count(ic.DestinationExists, Vol06CatDestinationExists, from);
+            } else {
+                count(ic.OtherReasons, Vol06CatOtherReasons, to);
+            }
+        };
+    const std::function<void(std::size_t, Vol06ItemOutcome&, RunApplyContext&)> apply =
+        [&](std::size_t i, Vol06ItemOutcome& out, RunApplyContext&) {
+            if (out.Renamed) recorder.Renamed(out.BaseFolder, out.BaseId, froms[i], out.To, out.Id);
+            out.Renamed = false;
+            out.Lines.ReplayInto(sink, c.Values());
+            AddCounters(c, out.Counters);
+            out.Counters = {};
+        };
+    RunPageItems<Vol06ItemOutcome>(froms.size(), workers, scope, work, apply);
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
@@ -150,32 +224,53 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, FolderRunSink& sink) {
     const DEQ_RENAME_RECORDS replay =
         std::move(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs);
-    UndoBaseOpener bases(std::move(records.Vol06UndoBases));
+    const VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
     Vol06ClearUndo(records);
     Vol06ResetCounters(c);
     Vol06UndoReport report;
-    RenameReversal reversal(bases);
     // Newest first: each folder goes back after everything renamed later,
     // so a parent renamed after its child is back before the child's turn.
-    for (auto it = replay.rbegin(); it != replay.rend(); ++it) {
-        switch (reversal.MoveBack(*it)) {
+    const std::size_t count = replay.size();
+    const auto record = [&](std::size_t i) -> const _tagRenameRecord& { return replay[count - 1 - i]; };
+    std::vector<std::string> news;
+    news.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) news.push_back(record(i).NewPath);
+    const unsigned workers = RenameWorkers(news);
+    // Each worker finds the bases again for itself, at its first use.
+    std::vector<std::unique_ptr<UndoBaseOpener>> openers(workers);
+    const std::function<void(std::size_t, RenameBack&, RunItemContext&)> work = [&](std::size_t i, RenameBack& out,
+                                                                                   RunItemContext& item) {
+        auto& opener = openers[item.Worker()];
+        if (!opener) opener = std::make_unique<UndoBaseOpener>(bases);
+        out = RenameReversal(*opener).MoveBack(record(i));
+    };
+    const std::function<void(std::size_t, RenameBack&, RunApplyContext&)> apply = [&](std::size_t i, RenameBack& out,
+                                                                                     RunApplyContext&) {
+        const _tagRenameRecord& r = record(i);
+        switch (out) {
         case RenameBack::Moved: break;
-        case RenameBack::DestinationMissing:
-            report.DestinationMissing.push_back(TrimControlAndBlanks(it->NewPath));
-            break;
-        case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(it->OldPath)); break;
+        case RenameBack::DestinationMissing: report.DestinationMissing.push_back(TrimControlAndBlanks(r.NewPath)); break;
+        case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
         case RenameBack::Changed:
-            report.OtherReasons.push_back(TrimControlAndBlanks(it->NewPath) + "  (changed since the run)");
+            report.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
             break;
         case RenameBack::Failed:
             // Also a folder whose parent did not go back: it stays for the
             // next Undo, which tries the parent again first.
-            report.OtherReasons.push_back(TrimControlAndBlanks(it->OldPath));
-            records.Vol06FailedUndoPairs.push_front(*it);
+            report.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
+            records.Vol06FailedUndoPairs.push_front(r);
             break;
         }
-    }
-    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases.Bases();
+        out = RenameBack::Moved;
+    };
+    RunPageItems<RenameBack>(
+        count, workers,
+        [&](std::size_t i, RunScope& s) {
+            s.Write(RenameScope(record(i).NewPath));
+            s.Write(RenameScope(record(i).OldPath));
+        },
+        work, apply);
+    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases;
     for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
         sink.Outcome(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath), c.Values());
     return report;
