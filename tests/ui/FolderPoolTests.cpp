@@ -14,6 +14,8 @@
 #include <map>
 #include <random>
 
+#include "core/RenameUndo.h"
+
 #include "pages/RunItems.h"
 #include "pages/folders/Vol06Engine.h"
 #include "pages/folders/Vol07Engine.h"
@@ -165,6 +167,118 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
                 ++failed;
             }
             if (got[0].lines.size() < 100 || got[0].end.Refused != (seed % 2 == 0)) {
+                std::cerr << "seed " << seed << ": " << got[0].lines.size() << " lines\n";
+                ++failed;
+            }
+        }
+        Empty();
+        return failed;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+// ---- rename and its undo --------------------------------------------------------------------------------
+
+// Folders P0.. with children C0.. and grandchildren G0..; some names that
+// the run's new names collide with; read-only parents.
+StringList MakeRenameTree(const testsupport::TempDrive& drive, unsigned seed) {
+    std::mt19937 rng(seed);
+    StringList items;
+    std::vector<std::string> readOnly;
+    for (int p = 0; p < 12; ++p) {
+        const std::string parent = "P" + std::to_string(p);
+        drive.MakeFolder(parent);
+        for (int k = 0; k < 6; ++k) {
+            const std::string child = parent + "\\C" + std::to_string(k);
+            drive.MakeFolder(child);
+            if (rng() % 3 == 0) drive.MakeFolder(child + "\\G");
+            if (rng() % 2) items.push_back(drive.path(child));
+            if (rng() % 4 == 0) items.push_back(drive.path(child + "\\G"));
+            if (rng() % 8 == 0) items.push_back(drive.path(child));                  // twice
+            if (rng() % 8 == 0) drive.MakeFolder(parent + "\\x_C" + std::to_string(k) + "_y");  // in the way
+            if (rng() % 10 == 0) drive.WriteFile(child + "\\f.txt", "f");
+        }
+        if (rng() % 3 == 0) items.push_back(drive.path(parent));
+        if (rng() % 5 == 0) readOnly.push_back(parent);
+    }
+    items.push_back(drive.path("Missing\\C1"));
+    items.push_back(drive.path("P1\\..\\P2"));
+    for (const std::string& f : readOnly) chmod(drive.nativePath(f).c_str(), 0555);
+    std::shuffle(items.begin(), items.end(), rng);
+    return items;
+}
+
+struct RenameOutcome {
+    std::vector<std::string> lines, undoLines, records, report;
+    std::array<double, 5> counters{};
+    std::map<std::string, std::string> tree, undone;
+    bool operator==(const RenameOutcome&) const = default;
+};
+
+std::vector<std::string> RecordTexts(const Vol06UndoRecords& r) {
+    std::vector<std::string> out;
+    for (const auto& pair : r.Vol06RenamedPairs)
+        out.push_back(pair.OldPath + ">" + pair.NewPath + "@" + r.Vol06UndoBases[pair.Base].Path);
+    for (const auto& pair : r.Vol06FailedUndoPairs) out.push_back("failed " + pair.OldPath);
+    return out;
+}
+
+TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
+    const int code = testsupport::RunAsNobody([&] {
+        int failed = 0;
+        for (unsigned seed = 1; seed <= 4; ++seed) {
+            Vol06Inputs in;
+            in.NewPrefix = "x";
+            in.DelimiterPrefixSubFolder = "_";
+            in.DelimiterSubFolderSuffix = "_";
+            in.NewSuffix = "y";
+            RenameOutcome got[2];
+            std::map<std::string, std::string> before;
+            for (const unsigned workers : {1u, 8u}) {
+                Empty();
+                in.IncludeFolders = MakeRenameTree(drive, seed);
+                before = TreeOf(drive.native());
+                ForceRunWorkers force(workers);
+                RenameOutcome& o = got[workers == 1 ? 0 : 1];
+                Vol06Counters counters;
+                Vol06UndoRecords records;
+                Recorded sink, undoSink;
+                if (seed == 4) {
+                    DryDisk dry;
+                    Vol06NoRecorder none;
+                    Vol06RenameFolders(counters, in, dry, none, sink);
+                } else {
+                    RealDisk disk;
+                    Vol06UndoRecorder recorder(records);
+                    Vol06RenameFolders(counters, in, disk, recorder, sink);
+                }
+                o.lines = sink.lines;
+                o.counters = counters.Values();
+                o.records = RecordTexts(records);
+                o.tree = TreeOf(drive.native());
+                // A folder renamed by the run put back where its old name is taken.
+                if (seed == 2 && !records.Vol06RenamedPairs.empty()) {
+                    const _tagRenameRecord& r = records.Vol06RenamedPairs[records.Vol06RenamedPairs.size() / 2];
+                    std::string rel = r.OldPath.substr(3);
+                    std::replace(rel.begin(), rel.end(), '\\', '/');
+                    mkdir((drive.native() + "/" + rel).c_str(), 0755);
+                }
+                const Vol06UndoReport report = Vol06UndoRenames(records, counters, undoSink);
+                o.undoLines = undoSink.lines;
+                o.report = {Vol06UndoReportText(report)};
+                for (const std::string& r : RecordTexts(records)) o.report.push_back(r);
+                o.undone = TreeOf(drive.native());
+            }
+            if (!(got[0] == got[1])) {
+                std::cerr << "seed " << seed << ": one and eight workers differ\n";
+                ++failed;
+            }
+            // Everything renamed went back (but the one whose old name was taken).
+            if (seed != 2 && got[0].undone != before) {
+                std::cerr << "seed " << seed << ": the undo left another tree\n";
+                ++failed;
+            }
+            if (got[0].lines.size() < 20 || (seed != 4 && got[0].tree == before)) {
                 std::cerr << "seed " << seed << ": " << got[0].lines.size() << " lines\n";
                 ++failed;
             }
