@@ -11,6 +11,8 @@
 //             at a time against the run pool (the pool's size by the file
 //             system's rule) and bare loops alone and on as many threads;
 //             QM_BENCH_DIR on tmpfs, on disk and on latfs
+//   rename_pool/P/F: F folders in each of P parents renamed and the rename
+//             undone, the same four ways
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -244,7 +246,6 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
     Report(state, s);
 }
 
-
 // Main folders D0.. below `top`, each with `subs` subfolders of 2 files.
 void MakeMains(const std::string& top, int mains, int subs) {
     mkdir(top.c_str(), 0777);
@@ -311,8 +312,99 @@ void BM_Vol07DeletePool(benchmark::State& state) {
     state.counters["peak_window"] = static_cast<double>(end.Pool.PeakWindow);
 }
 
+// Each of `folders` folders of `parents` parents looked at and renamed
+// without replacing (back: the new name looked at, the old one looked for,
+// renamed back), whole parents to each of `threads` threads.
+void BareRenames(const std::string& top, int parents, int folders, unsigned threads, bool back) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (int p; (p = next.fetch_add(1)) < parents;) {
+                const int dir = open((top + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+                for (int i = 0; i < folders; ++i) {
+                    const std::string name = "F" + std::to_string(i), renamed = "x_" + name;
+                    struct stat st {};
+                    const std::string& from = back ? renamed : name;
+                    const std::string& to = back ? name : renamed;
+                    if (fstatat(dir, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) continue;
+                    if (back && fstatat(dir, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
+                    renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
+                }
+                close(dir);
+            }
+        });
+    for (std::thread& t : pool) t.join();
+}
+
+void BM_Vol06RenamePool(benchmark::State& state) {
+    const int parents = static_cast<int>(state.range(0));
+    const int folders = static_cast<int>(state.range(1));
+    bench::Workspace ws("qm-rename-pool", kDrive);
+    Vol06Inputs in;
+    in.NewPrefix = "x_";
+    for (int p = 0; p < parents; ++p)
+        for (int i = 0; i < folders; ++i)
+            in.IncludeFolders.push_back(ws.Drive("Ours/P" + std::to_string(p) + "/F" + std::to_string(i)));
+    std::vector<std::string> froms;
+    for (const std::string& item : in.IncludeFolders) froms.push_back(item);
+    const unsigned workers = PageRunWorkers(ws.Drive(""), plat::RunWork::Remove);
+    const auto fresh = [&](const char* side) {
+        return [&, side] {
+            fs::remove_all(ws.Native(side));
+            mkdir(ws.Native(side).c_str(), 0777);
+            for (int p = 0; p < parents; ++p) {
+                const std::string parent = ws.Native(side) + "/P" + std::to_string(p);
+                mkdir(parent.c_str(), 0777);
+                for (int i = 0; i < folders; ++i) mkdir((parent + "/F" + std::to_string(i)).c_str(), 0777);
+            }
+        };
+    };
+    Vol06UndoRecords records;
+    bool right = true;
+    const auto rename = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol06Counters counters;
+            NullSink sink;
+            RealDisk disk;
+            Vol06ClearUndo(records);
+            Vol06UndoRecorder recorder(records);
+            Vol06RenameFolders(counters, in, disk, recorder, sink);
+            right = right && counters.FoldersRenamed == parents * folders;
+        };
+    };
+    const auto undo = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol06Counters counters;
+            NullSink sink;
+            const Vol06UndoReport report = Vol06UndoRenames(records, counters, sink);
+            right = right && Vol06UndoReportText(report).empty();
+        };
+    };
+    const auto bare = [&](unsigned threads, bool back) {
+        return [&, threads, back] { BareRenames(ws.Native("Bare"), parents, folders, threads, back); };
+    };
+    bench::Sides sides({"rename", "undo"});
+    sides.Add("one", fresh("Ours"), {rename(1), undo(1)});
+    sides.Add("pool", fresh("Ours"), {rename(0), undo(0)});
+    sides.Add("bare_one", fresh("Bare"), {bare(1, false), bare(1, true)});
+    sides.Add("bare_pool", fresh("Bare"), {bare(workers, false), bare(workers, true)});
+    for (auto _ : state) sides.RunRounds();
+    if (!right) state.SkipWithError("not all renamed and back");
+    sides.Report(state);
+    state.counters["workers"] = workers;
+}
+
 BENCHMARK(BM_Vol07DeleteFolders)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol06RenameFolders)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol06RenamePool)
+    ->Args({100, 200})
+    ->Args({20, 10})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol07DeletePool)
     ->Args({2000, 10})
     ->Args({100, 3})

@@ -225,12 +225,7 @@ void BM_Vol15CheckPool(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Vol15CheckProjects)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK(BM_Vol15CheckPool)
-    ->Args({1000, 10})
-    ->Args({64, 1})
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol15CheckPool)->Args({1000, 10})->Args({64, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

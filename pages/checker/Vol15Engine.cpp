@@ -458,7 +458,8 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (out) out->Boxes.push_back({message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo, -1});
+                if (out)
+                    out->Boxes.push_back({message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo, -1});
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
@@ -587,8 +588,7 @@ struct Vol15Checker::Impl {
     // Every project on the run pool: each reads its own project folder
     // only, so all of them overlap; results come in the projects' order.
     RunPoolResult CheckProjects() {
-        const unsigned workers =
-            destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Look);
+        const unsigned workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Look);
         std::vector<CheckWorker> own(workers);
         return RunPageItems<ProjectOutcome>(
             destinations.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Read(destinations[i]); },

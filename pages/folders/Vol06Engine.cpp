@@ -79,13 +79,18 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path) {
 
 namespace {
 
-// One folder's rename on the run pool.
+// A folder renamed, as the undo records it.
+struct Vol06Renamed {
+    std::size_t Item;
+    std::string BaseFolder, To;
+    plat::FileIdentity BaseId, Id;
+};
+
+// The renames of one item of the run pool.
 struct Vol06ItemOutcome {
     FolderItemSink Lines;
     Vol06Counters Counters;
-    bool Renamed = false;  // then what the undo records
-    std::string BaseFolder, To;
-    plat::FileIdentity BaseId, Id;
+    std::vector<Vol06Renamed> Renamed;
 };
 
 // The folder a rename changes: the one that holds the name.
@@ -94,13 +99,32 @@ std::string RenameScope(const std::string& path) {
     return parent.empty() ? path : std::string(parent);
 }
 
+// Renames that follow each other in one folder would wait for each other
+// on the pool anyway: one item takes up to this many of them, so that a
+// rename costs no hand-over between workers. Its outcome stays small.
+constexpr std::size_t kRenamesPerItem = 512;
+
+// The items of a run over `paths`: [first, end) ranges of neighbours
+// that lie in one folder.
+std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<std::string>& paths) {
+    std::vector<std::pair<std::size_t, std::size_t>> items;
+    for (std::size_t i = 0; i < paths.size();) {
+        std::size_t end = i + 1;
+        const std::string_view parent = ParentText(paths[i]);
+        while (end < paths.size() && end - i < kRenamesPerItem && ParentText(paths[end]) == parent) ++end;
+        items.emplace_back(i, end);
+        i = end;
+    }
+    return items;
+}
+
 // The pool's size for renames in these folders: one at a time when all of
 // them lie in one folder (the kernel takes its lock for each).
 unsigned RenameWorkers(const std::vector<std::string>& paths) {
     if (paths.empty()) return 1;
     const std::string_view first = ParentText(paths.front());
-    const bool oneFolder = std::all_of(paths.begin(), paths.end(),
-                                       [&](const std::string& p) { return ParentText(p) == first; });
+    const bool oneFolder =
+        std::all_of(paths.begin(), paths.end(), [&](const std::string& p) { return ParentText(p) == first; });
     return PageRunWorkers(paths.front(), oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
 }
 
@@ -152,71 +176,75 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
         plat::EntryInfo info;
     };
     std::vector<Worker> own(workers);
-    const auto scope = [&](std::size_t i, RunScope& s) {
-        if (usable(i)) s.Write(RenameScope(froms[i]));
+    const auto items = RenameItems(froms);
+    const auto scope = [&](std::size_t k, RunScope& s) {
+        for (std::size_t i = items[k].first; i < items[k].second; ++i)
+            if (usable(i)) {
+                s.Write(RenameScope(froms[i]));
+                break;
+            }
+    };
+    const auto renameOne = [&](std::size_t i, Vol06ItemOutcome& out, Worker& w) {
+        if (levels[i] != w.level) {
+            w.parents.Clear();
+            w.level = levels[i];
+        }
+        Vol06Counters& ic = out.Counters;
+        const auto count = [&](double& counter, int category, const std::string& line) {
+            counter += 1;
+            out.Lines.Outcome(category, line, ic.Values());
+        };
+        const std::string& from = froms[i];
+        if (!usable(i)) {
+            count(ic.OtherReasons, Vol06CatOtherReasons, from);
+            return;
+        }
+        std::string& to = w.to;
+        const std::size_t nameAt = NameStart(from);
+        if (in.AddPrefixesSuffixes) {
+            to.assign(from, 0, nameAt);
+            to.append(head).append(from, nameAt).append(tail);
+        } else {
+            to = Vol06NewPath(in, from);
+        }
+        plat::Beneath* base = w.parents.Get(ParentText(from));
+        // A folder, looked at beneath its parent: a link or file is none.
+        plat::EntryInfo& info = w.info;
+        if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
+            count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
+            return;
+        }
+        if (to.size() >= 260) {
+            count(ic.OtherReasons, Vol06CatOtherReasons, to);
+            return;
+        }
+        // The new name must name one entry beside the old one.
+        const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
+        const FsResult r = named ? disk.Rename(*base, from, to) : FsResult::Failed;
+        plat::EntryInfo there;
+        if (r == FsResult::Ok) {
+            out.Renamed.push_back({i, base->Folder(), to, base->Identity(), info.id});
+            count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
+        } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
+            count(ic.DestinationExists, Vol06CatDestinationExists, from);
+        } else {
+            count(ic.OtherReasons, Vol06CatOtherReasons, to);
+        }
     };
     const std::function<void(std::size_t, Vol06ItemOutcome&, RunItemContext&)> work =
-        [&](std::size_t i, Vol06ItemOutcome& out, RunItemContext& item) {
-            Worker& w = own[item.Worker()];
-            if (levels[i] != w.level) {
-                w.parents.Clear();
-                w.level = levels[i];
-            }
-            Vol06Counters& ic = out.Counters;
-            const auto count = [&](double& counter, int category, const std::string& line) {
-                counter += 1;
-                out.Lines.Outcome(category, line, ic.Values());
-            };
-            const std::string& from = froms[i];
-            if (!usable(i)) {
-                count(ic.OtherReasons, Vol06CatOtherReasons, from);
-                return;
-            }
-            std::string& to = w.to;
-            const std::size_t nameAt = NameStart(from);
-            if (in.AddPrefixesSuffixes) {
-                to.assign(from, 0, nameAt);
-                to.append(head).append(from, nameAt).append(tail);
-            } else {
-                to = Vol06NewPath(in, from);
-            }
-            plat::Beneath* base = w.parents.Get(ParentText(from));
-            // A folder, looked at beneath its parent: a link or file is none.
-            plat::EntryInfo& info = w.info;
-            if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
-                count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
-                return;
-            }
-            if (to.size() >= 260) {
-                count(ic.OtherReasons, Vol06CatOtherReasons, to);
-                return;
-            }
-            // The new name must name one entry beside the old one.
-            const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
-            const FsResult r = named ? disk.Rename(*base, from, to) : FsResult::Failed;
-            plat::EntryInfo there;
-            if (r == FsResult::Ok) {
-                out.Renamed = true;
-                out.BaseFolder = base->Folder();
-                out.BaseId = base->Identity();
-                out.To = to;
-                out.Id = info.id;
-                count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
-            } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
-                count(ic.DestinationExists, Vol06CatDestinationExists, from);
-            } else {
-                count(ic.OtherReasons, Vol06CatOtherReasons, to);
-            }
+        [&](std::size_t k, Vol06ItemOutcome& out, RunItemContext& item) {
+            for (std::size_t i = items[k].first; i < items[k].second; ++i) renameOne(i, out, own[item.Worker()]);
         };
     const std::function<void(std::size_t, Vol06ItemOutcome&, RunApplyContext&)> apply =
-        [&](std::size_t i, Vol06ItemOutcome& out, RunApplyContext&) {
-            if (out.Renamed) recorder.Renamed(out.BaseFolder, out.BaseId, froms[i], out.To, out.Id);
-            out.Renamed = false;
+        [&](std::size_t, Vol06ItemOutcome& out, RunApplyContext&) {
+            for (const Vol06Renamed& r : out.Renamed)
+                recorder.Renamed(r.BaseFolder, r.BaseId, froms[r.Item], r.To, r.Id);
+            out.Renamed.clear();
             out.Lines.ReplayInto(sink, c.Values());
             AddCounters(c, out.Counters);
             out.Counters = {};
         };
-    RunPageItems<Vol06ItemOutcome>(froms.size(), workers, scope, work, apply);
+    RunPageItems<Vol06ItemOutcome>(items.size(), workers, scope, work, apply);
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
@@ -236,38 +264,50 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
     news.reserve(count);
     for (std::size_t i = 0; i < count; ++i) news.push_back(record(i).NewPath);
     const unsigned workers = RenameWorkers(news);
+    const auto items = RenameItems(news);
     // Each worker finds the bases again for itself, at its first use.
     std::vector<std::unique_ptr<UndoBaseOpener>> openers(workers);
-    const std::function<void(std::size_t, RenameBack&, RunItemContext&)> work = [&](std::size_t i, RenameBack& out,
-                                                                                   RunItemContext& item) {
+    using Results = std::vector<RenameBack>;
+    const std::function<void(std::size_t, Results&, RunItemContext&)> work = [&](std::size_t k, Results& out,
+                                                                                 RunItemContext& item) {
         auto& opener = openers[item.Worker()];
         if (!opener) opener = std::make_unique<UndoBaseOpener>(bases);
-        out = RenameReversal(*opener).MoveBack(record(i));
+        RenameReversal reversal(*opener);
+        for (std::size_t i = items[k].first; i < items[k].second; ++i) out.push_back(reversal.MoveBack(record(i)));
     };
-    const std::function<void(std::size_t, RenameBack&, RunApplyContext&)> apply = [&](std::size_t i, RenameBack& out,
-                                                                                     RunApplyContext&) {
+    const auto applyOne = [&](std::size_t i, RenameBack back) {
         const _tagRenameRecord& r = record(i);
-        switch (out) {
-        case RenameBack::Moved: break;
-        case RenameBack::DestinationMissing: report.DestinationMissing.push_back(TrimControlAndBlanks(r.NewPath)); break;
-        case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
-        case RenameBack::Changed:
-            report.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
-            break;
-        case RenameBack::Failed:
-            // Also a folder whose parent did not go back: it stays for the
-            // next Undo, which tries the parent again first.
-            report.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
-            records.Vol06FailedUndoPairs.push_front(r);
-            break;
+        switch (back) {
+            case RenameBack::Moved: break;
+            case RenameBack::DestinationMissing:
+                report.DestinationMissing.push_back(TrimControlAndBlanks(r.NewPath));
+                break;
+            case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
+            case RenameBack::Changed:
+                report.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
+                break;
+            case RenameBack::Failed:
+                // Also a folder whose parent did not go back: it stays for the
+                // next Undo, which tries the parent again first.
+                report.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
+                records.Vol06FailedUndoPairs.push_front(r);
+                break;
         }
-        out = RenameBack::Moved;
     };
-    RunPageItems<RenameBack>(
-        count, workers,
-        [&](std::size_t i, RunScope& s) {
-            s.Write(RenameScope(record(i).NewPath));
-            s.Write(RenameScope(record(i).OldPath));
+    const std::function<void(std::size_t, Results&, RunApplyContext&)> apply = [&](std::size_t k, Results& out,
+                                                                                   RunApplyContext&) {
+        for (std::size_t j = 0; j < out.size(); ++j) applyOne(items[k].first + j, out[j]);
+        out.clear();
+    };
+    RunPageItems<Results>(
+        items.size(), workers,
+        [&](std::size_t k, RunScope& s) {
+            // The item's new names lie in one folder; an old name elsewhere
+            // (never made by this page's run) is written too.
+            const std::string folder = RenameScope(record(items[k].first).NewPath);
+            s.Write(folder);
+            for (std::size_t i = items[k].first; i < items[k].second; ++i)
+                if (RenameScope(record(i).OldPath) != folder) s.Write(RenameScope(record(i).OldPath));
         },
         work, apply);
     if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases;

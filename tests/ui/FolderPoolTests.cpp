@@ -42,7 +42,7 @@ std::map<std::string, std::string> TreeOf(const std::string& native) {
          it != fs::recursive_directory_iterator(); ++it) {
         struct stat st {};
         lstat(it->path().c_str(), &st);
-        std::string what = S_ISLNK(st.st_mode) ? "-> " + fs::read_symlink(it->path()).string()
+        std::string what = S_ISLNK(st.st_mode)   ? "-> " + fs::read_symlink(it->path()).string()
                            : S_ISDIR(st.st_mode) ? "<dir>"
                                                  : "file";
         tree[it->path().string().substr(native.size())] = what + " " + std::to_string(st.st_mode & 07777);
@@ -87,14 +87,14 @@ StringList RandomIncludeList(const testsupport::TempDrive& drive, unsigned seed,
         std::string other = drive.path(main);
         std::replace(other.begin(), other.end(), '\\', '/');
         switch (rng() % 8) {
-        case 0: list.push_back(drive.path(main)); break;
-        case 1: list.push_back(drive.path(main + "\\S0")); break;
-        case 2: list.push_back("  " + drive.path(main) + "/"); break;
-        case 3: list.push_back(drive.path("Z\\..\\" + main)); break;
-        case 4: list.push_back(drive.path("Gone" + std::to_string(m))); break;
-        case 5: list.push_back(other); break;
-        case 6: list.push_back(other + "/S1"); break;
-        default: break;
+            case 0: list.push_back(drive.path(main)); break;
+            case 1: list.push_back(drive.path(main + "\\S0")); break;
+            case 2: list.push_back("  " + drive.path(main) + "/"); break;
+            case 3: list.push_back(drive.path("Z\\..\\" + main)); break;
+            case 4: list.push_back(drive.path("Gone" + std::to_string(m))); break;
+            case 5: list.push_back(other); break;
+            case 6: list.push_back(other + "/S1"); break;
+            default: break;
         }
     }
     std::shuffle(list.begin(), list.end(), rng);
@@ -110,8 +110,7 @@ protected:
         testsupport::GiveToNobody(drive.native());
     }
     void Empty() const {
-        for (auto it = fs::recursive_directory_iterator(drive.native()); it != fs::recursive_directory_iterator();
-             ++it)
+        for (auto it = fs::recursive_directory_iterator(drive.native()); it != fs::recursive_directory_iterator(); ++it)
             if (it->is_directory() && !it->is_symlink()) chmod(it->path().c_str(), 0755);
         for (const auto& e : fs::directory_iterator(drive.native())) fs::remove_all(e.path());
     }
@@ -194,7 +193,7 @@ StringList MakeRenameTree(const testsupport::TempDrive& drive, unsigned seed) {
             if (rng() % 3 == 0) drive.MakeFolder(child + "\\G");
             if (rng() % 2) items.push_back(drive.path(child));
             if (rng() % 4 == 0) items.push_back(drive.path(child + "\\G"));
-            if (rng() % 8 == 0) items.push_back(drive.path(child));                  // twice
+            if (rng() % 8 == 0) items.push_back(drive.path(child));                             // twice
             if (rng() % 8 == 0) drive.MakeFolder(parent + "\\x_C" + std::to_string(k) + "_y");  // in the way
             if (rng() % 10 == 0) drive.WriteFile(child + "\\f.txt", "f");
         }
