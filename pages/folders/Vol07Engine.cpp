@@ -184,6 +184,11 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     // folder an earlier item removes is refused no longer, and removing
     // never makes a folder a root or the program's, so the rest stay fine.
     std::vector<char> judge(items.size(), pooled ? 0 : 1);
+    // On the pool, what each item writes: its folder as the kernel names it
+    // (so that a text through a link meets the folder it reaches); nothing
+    // for one that does not exist (a run that only removes makes none).
+    std::vector<std::string> real(pooled ? items.size() : 0);
+    std::vector<char> opens(pooled ? items.size() : 0);
     // Used by the items that run alone (or by the one worker) only.
     RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
     std::vector<ParentBases> parents(workers);
@@ -199,8 +204,10 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
                 if (!look) look = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
                 plat::Beneath base;
                 const std::string resolved = LexicallyResolved(folder);
-                judge[i] = base.Open(resolved) == FsResult::Ok &&
-                           look->Refuses(base, parents[item.Worker()].Get(ParentText(resolved)));
+                if (base.Open(resolved) != FsResult::Ok) return;
+                opens[i] = 1;
+                real[i] = base.RealNative();
+                judge[i] = look->Refuses(base, parents[item.Worker()].Get(ParentText(resolved)));
             },
             [](std::size_t, RunApplyContext&) {});
     }
@@ -208,7 +215,8 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     const auto scope = [&](std::size_t i, RunScope& s) {
         const std::string folder = NormalizeFolderItem(items[i]);
         if (judge[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
-        if (!GetDrivePart(folder).empty()) s.Write(folder);
+        if (GetDrivePart(folder).empty() || (pooled && !opens[i])) return;
+        s.Write(pooled && !real[i].empty() ? real[i] : folder);
     };
     const std::function<void(std::size_t, Vol07ItemOutcome&, RunItemContext&)> work =
         [&](std::size_t i, Vol07ItemOutcome& out, RunItemContext& item) {

@@ -74,10 +74,13 @@ void MakeRandomTree(const testsupport::TempDrive& drive, unsigned seed, int main
         }
     }
     for (const std::string& f : readOnly) chmod(drive.nativePath(f).c_str(), 0555);
+    // A tree reached through a link too.
+    for (int k = 0; k < 40; ++k) drive.WriteFile("N\\X\\S" + std::to_string(k) + "\\f.txt", "f");
+    fs::create_symlink(drive.nativePath("N"), drive.nativePath("NL"));
 }
 
 // Every main folder once, in a random order, with the same folders again
-// in other spellings and below one another, and missing ones.
+// in other spellings, through a link and below one another, and missing ones.
 StringList RandomIncludeList(const testsupport::TempDrive& drive, unsigned seed, int mains) {
     std::mt19937 rng(seed);
     StringList list;
@@ -97,6 +100,8 @@ StringList RandomIncludeList(const testsupport::TempDrive& drive, unsigned seed,
             default: break;
         }
     }
+    // The same folders again through a link.
+    for (const char* alias : {"N\\X", "NL\\X", "NL"}) list.push_back(drive.path(alias));
     std::shuffle(list.begin(), list.end(), rng);
     return list;
 }
