@@ -19,6 +19,7 @@
 #include "pages/folders/Vol07Engine.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/DelegatingDisk.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -37,52 +38,6 @@ public:
         counters.assign(values.begin(), values.end());
         history.push_back(counters);
     }
-};
-
-// The real disk, with a call made right after the first file removal (an
-// item's lines reach the sink only when the item is done).
-class HookedDisk final : public RunDisk {
-public:
-    std::function<void()> afterFirstRemoval;
-    bool IsDry() const override { return false; }
-    plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override { return d.Look(b, p, i); }
-    bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e, std::size_t* u) override {
-        return d.List(b, f, e, u);
-    }
-    bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e) override {
-        return d.ListKinds(b, f, e);
-    }
-    plat::FsResult MakeFolder(plat::Beneath& b, const std::string& p, plat::FileIdentity* m) override {
-        return d.MakeFolder(b, p, m);
-    }
-    plat::FsResult MakeFolderTree(plat::Beneath& b, const std::string& p, std::vector<plat::MadeFolder>& m) override {
-        return d.MakeFolderTree(b, p, m);
-    }
-    plat::FsResult CopyFile(plat::Beneath& f, const std::string& s, plat::Beneath& t, const std::string& p,
-                            plat::FileStamp* st) override {
-        return d.CopyFile(f, s, t, p, st);
-    }
-    plat::FsResult CopyFileReplacing(plat::Beneath& f, const std::string& s, plat::Beneath& t, const std::string& p,
-                                     plat::FileStamp* st) override {
-        return d.CopyFileReplacing(f, s, t, p, st);
-    }
-    plat::FsResult RemoveFile(plat::Beneath& b, const std::string& p, const plat::FileStamp* e) override {
-        const plat::FsResult r = d.RemoveFile(b, p, e);
-        if (afterFirstRemoval) std::exchange(afterFirstRemoval, nullptr)();
-        return r;
-    }
-    plat::FsResult RemoveFolder(plat::Beneath& b, const std::string& p, const plat::FileIdentity* e) override {
-        return d.RemoveFolder(b, p, e);
-    }
-    plat::FsResult Rename(plat::Beneath& b, const std::string& f, const std::string& t) override {
-        return d.Rename(b, f, t);
-    }
-    plat::FsResult SetMode(plat::Beneath& b, const std::string& p, std::uint32_t m, std::uint32_t* o) override {
-        return d.SetMode(b, p, m, o);
-    }
-
-private:
-    RealDisk d;
 };
 
 // Every path below `native`: "<dir>", "-> target" or the content, and the mode.
@@ -123,10 +78,15 @@ protected:
         in.DeleteSubFolders = false;
         in.DeleteCompleteFolders = true;
     }
+    // Called once, right after the first file removal (an item's lines
+    // reach the sink only when the item is done).
     std::function<void()> afterFirstRemoval;
     Vol07RunEnd Run() {
-        HookedDisk disk;
-        disk.afterFirstRemoval = std::exchange(afterFirstRemoval, nullptr);
+        RealDisk real;
+        testdisk::DelegatingDisk disk(real);
+        disk.afterRemoveFile = [this] {
+            if (afterFirstRemoval) std::exchange(afterFirstRemoval, nullptr)();
+        };
         return Vol07DeleteMainFolders(counters, in, disk, sink);
     }
     // The simulation's lines and counters, then the run's: the same, and
