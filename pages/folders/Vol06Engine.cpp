@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/PathTools.h"
@@ -129,6 +131,32 @@ unsigned RenameWorkers(const std::vector<std::string>& paths) {
     return PageRunWorkers(paths.front(), oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
 }
 
+// The folders that hold the items' first paths as the kernel names them
+// now (Linux form; "" for one that cannot be opened), looked at on the
+// pool; nothing with one worker, where the order is the plain loop's.
+std::unordered_map<std::string_view, std::string> RealParents(
+    const std::vector<std::string>& paths, const std::vector<std::pair<std::size_t, std::size_t>>& items,
+    unsigned workers) {
+    std::unordered_map<std::string_view, std::string> real;
+    if (workers <= 1) return real;
+    std::vector<std::string_view> parents;
+    for (const auto& item : items) {
+        const std::string_view parent = ParentText(paths[item.first]);
+        if (!parent.empty() && real.emplace(parent, std::string()).second) parents.push_back(parent);
+    }
+    std::vector<std::string> found(parents.size());
+    RunPool pool(PageRunPoolOptions(workers));
+    pool.Run(
+        parents.size(), [](std::size_t, RunScope&) {},
+        [&](std::size_t p, RunItemContext&) {
+            plat::Beneath base;
+            if (base.Open(std::string(parents[p])) == FsResult::Ok) found[p] = base.RealNative();
+        },
+        [](std::size_t, RunApplyContext&) {});
+    for (std::size_t p = 0; p < parents.size(); ++p) real[parents[p]] = std::move(found[p]);
+    return real;
+}
+
 void AddCounters(Vol06Counters& to, const Vol06Counters& item) {
     to.FoldersToRename += item.FoldersToRename;
     to.FoldersRenamed += item.FoldersRenamed;
@@ -178,10 +206,16 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
     };
     std::vector<Worker> own(workers);
     const auto items = RenameItems(froms);
+    // On the pool each item writes the folder that holds its folders as the
+    // kernel names it before the run, so that a text through a link meets
+    // the folder it reaches. (The run makes no folder that a later item's
+    // text passes: one that cannot be opened now is never worked in.)
+    const auto realParents = RealParents(froms, items, workers);
     const auto scope = [&](std::size_t k, RunScope& s) {
         for (std::size_t i = items[k].first; i < items[k].second; ++i)
             if (usable(i)) {
-                s.Write(RenameScope(froms[i]));
+                const auto real = realParents.find(ParentText(froms[i]));
+                s.Write(real != realParents.end() && !real->second.empty() ? real->second : RenameScope(froms[i]));
                 break;
             }
     };
@@ -266,6 +300,7 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
     for (std::size_t i = 0; i < count; ++i) news.push_back(record(i).NewPath);
     const unsigned workers = RenameWorkers(news);
     const auto items = RenameItems(news);
+    const auto realParents = RealParents(news, items, workers);
     // Each worker finds the bases again for itself, at its first use.
     std::vector<std::unique_ptr<UndoBaseOpener>> openers(workers);
     using Results = std::vector<RenameBack>;
@@ -303,10 +338,16 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
     RunPageItems<Results>(
         items.size(), workers,
         [&](std::size_t k, RunScope& s) {
-            // The item's new names lie in one folder; an old name elsewhere
-            // (never made by this page's run) is written too.
+            // The item's new names lie in one folder, written as the kernel
+            // names it now; one that cannot be opened now (its own old name
+            // comes back with an earlier item) waits for everything before.
             const std::string folder = RenameScope(record(items[k].first).NewPath);
-            s.Write(folder);
+            const auto real = realParents.find(ParentText(news[items[k].first]));
+            if (real == realParents.end())
+                s.Write(folder);
+            else
+                s.Write(real->second.empty() ? std::string("..") : real->second);
+            // An old name elsewhere (never made by this page's run) is written too.
             for (std::size_t i = items[k].first; i < items[k].second; ++i)
                 if (RenameScope(record(i).OldPath) != folder) s.Write(RenameScope(record(i).OldPath));
         },

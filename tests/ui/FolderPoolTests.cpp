@@ -21,6 +21,7 @@
 #include "pages/folders/Vol07Engine.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/DelegatingDisk.h"
 
 namespace fs = std::filesystem;
 
@@ -205,6 +206,10 @@ StringList MakeRenameTree(const testsupport::TempDrive& drive, unsigned seed) {
         if (rng() % 3 == 0) items.push_back(drive.path(parent));
         if (rng() % 5 == 0) readOnly.push_back(parent);
     }
+    // The same folders through a link, and the link itself.
+    fs::create_symlink(drive.native(), drive.nativePath("RL"));
+    for (const char* alias : {"RL\\P0\\C0", "RL\\P0\\C1", "RL\\P1", "RL", "P0\\C0", "P0\\C1"})
+        items.push_back(drive.path(alias));
     items.push_back(drive.path("Missing\\C1"));
     items.push_back(drive.path("P1\\..\\P2"));
     for (const std::string& f : readOnly) chmod(drive.nativePath(f).c_str(), 0555);
@@ -275,6 +280,26 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
             }
             if (!(got[0] == got[1])) {
                 std::cerr << "seed " << seed << ": one and eight workers differ\n";
+                std::cerr << (got[0].lines == got[1].lines) << (got[0].undoLines == got[1].undoLines)
+                          << (got[0].records == got[1].records) << (got[0].report == got[1].report)
+                          << (got[0].counters == got[1].counters) << (got[0].tree == got[1].tree)
+                          << (got[0].undone == got[1].undone) << "\n";
+                for (std::size_t k = 0; k < got[0].report.size() && k < got[1].report.size(); ++k)
+                    if (got[0].report[k] != got[1].report[k])
+                        std::cerr << got[0].report[k] << "\n----\n" << got[1].report[k] << "\n";
+                for (std::size_t k = 0; k < got[0].lines.size() && k < got[1].lines.size(); ++k)
+                    if (got[0].lines[k] != got[1].lines[k])
+                        std::cerr << got[0].lines[k] << " // " << got[1].lines[k] << "\n";
+                std::cerr << (got[0].lines == got[1].lines) << (got[0].undoLines == got[1].undoLines)
+                          << (got[0].records == got[1].records) << (got[0].report == got[1].report)
+                          << (got[0].counters == got[1].counters) << (got[0].tree == got[1].tree)
+                          << (got[0].undone == got[1].undone) << "\n";
+                for (std::size_t k = 0; k < got[0].report.size() && k < got[1].report.size(); ++k)
+                    if (got[0].report[k] != got[1].report[k])
+                        std::cerr << got[0].report[k] << "\n----\n" << got[1].report[k] << "\n";
+                for (std::size_t k = 0; k < got[0].lines.size() && k < got[1].lines.size(); ++k)
+                    if (got[0].lines[k] != got[1].lines[k])
+                        std::cerr << got[0].lines[k] << " // " << got[1].lines[k] << "\n";
                 ++failed;
             }
             // Everything renamed went back (but the one whose old name was taken).
@@ -291,6 +316,32 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
         return failed;
     });
     EXPECT_EQ(code, 0);
+}
+
+// One folder named twice, once through a link: the second rename finds
+// it gone, also when slow renames let the workers of a pool meet.
+TEST_F(FolderPool, AFolderNamedThroughALinkIsRenamedOnce) {
+    drive.MakeFolder("A\\P\\C");
+    fs::create_symlink(drive.nativePath("A"), drive.nativePath("L"));
+    Vol06Inputs in;
+    in.NewPrefix = "x";
+    in.IncludeFolders = {drive.path("A\\P\\C"), drive.path("L\\P\\C")};
+    std::vector<std::string> got[2];
+    for (const unsigned workers : {1u, 8u}) {
+        if (drive.Exists("A\\P\\xC")) fs::rename(drive.nativePath("A\\P\\xC"), drive.nativePath("A\\P\\C"));
+        ForceRunWorkers force(workers);
+        RealDisk real;
+        testdisk::DelegatingDisk slow(real);
+        slow.beforeRename = [] { usleep(30000); };
+        Vol06Counters counters;
+        Vol06NoRecorder none;
+        Recorded sink;
+        Vol06RenameFolders(counters, in, slow, none, sink);
+        got[workers == 1 ? 0 : 1] = sink.lines;
+    }
+    EXPECT_EQ(got[0], got[1]);
+    ASSERT_EQ(got[0].size(), 2u);
+    EXPECT_EQ(got[0][1].substr(0, 2), std::to_string(Vol06CatSourceNotExists) + " ");
 }
 
 }  // namespace
