@@ -142,7 +142,8 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
 }
 
 std::string RandomName() {
-    static std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
+    // One generator per thread: workers of a run copy at once.
+    thread_local std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
     char buf[40];
     std::snprintf(buf, sizeof buf, ".qm-copy-%016llx.tmp", static_cast<unsigned long long>(rng()));
     return buf;
