@@ -293,14 +293,15 @@ void BM_Vol07DeletePool(benchmark::State& state) {
     const unsigned workers = PageRunWorkers(ws.Drive(""), plat::RunWork::Remove);
     const double expected = mains * (subs + 1.0);
     bool complete = true;
-    Vol07RunEnd end;
+    RunPoolResult pool;
     const auto ours = [&](unsigned force) {
         return [&, force] {
             ForceRunWorkers forced(force);
             Vol07Counters counters;
             NullSink sink;
             RealDisk disk;
-            end = Vol07DeleteMainFolders(counters, in, disk, sink);
+            Vol07DeleteMainFolders(counters, in, disk, sink);
+            if (force != 1) pool = LastPageRun();
             complete = complete && counters.FoldersDeleted == expected;
         };
     };
@@ -320,7 +321,7 @@ void BM_Vol07DeletePool(benchmark::State& state) {
     if (!complete) state.SkipWithError("folders left");
     sides.Report(state);
     state.counters["workers"] = workers;
-    state.counters["peak_window"] = static_cast<double>(end.Pool.PeakWindow);
+    state.counters["peak_window"] = static_cast<double>(pool.PeakWindow);
 }
 
 // Each of `folders` folders of `parents` parents looked at and renamed
@@ -374,6 +375,7 @@ void BM_Vol06RenamePool(benchmark::State& state) {
     };
     Vol06UndoRecords records;
     bool right = true;
+    RunPoolResult renamePool;
     const auto rename = [&](unsigned force) {
         return [&, force] {
             ForceRunWorkers forced(force);
@@ -383,6 +385,7 @@ void BM_Vol06RenamePool(benchmark::State& state) {
             Vol06ClearUndo(records);
             Vol06UndoRecorder recorder(records);
             Vol06RenameFolders(counters, in, disk, recorder, sink);
+            if (force != 1) renamePool = LastPageRun();
             right = right && counters.FoldersRenamed == parents * folders;
         };
     };
@@ -407,6 +410,7 @@ void BM_Vol06RenamePool(benchmark::State& state) {
     if (!right) state.SkipWithError("not all renamed and back");
     sides.Report(state);
     state.counters["workers"] = workers;
+    state.counters["peak_window"] = static_cast<double>(renamePool.PeakWindow);
 }
 
 BENCHMARK(BM_Vol07DeleteFolders)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);

@@ -274,7 +274,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
                 a.Stop();
             }
         };
-    end.Pool = RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
+    RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
     return end;
 }
 

@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "core/RemovalRules.h"
-#include "core/RunPool.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/files/FileRuns.h"
@@ -138,7 +137,6 @@ bool Vol07BareDrive(const std::string& path);
 struct Vol07RunEnd {
     bool Refused = false;
     std::string RefusedFolder;
-    RunPoolResult Pool;  // how the run pool went
 };
 
 // The run's work after its confirmations: the top-most main folders of the
