@@ -174,8 +174,9 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     fence.Add(in.ProgramFolder);
     fence.Add(in.WorkingDir);
     const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
+    // One main folder is one item: nothing to overlap.
     const unsigned workers =
-        items.empty() ? 1 : PageRunWorkers(NormalizeFolderItem(items.front()), plat::RunWork::Remove);
+        items.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items.front()), plat::RunWork::Remove);
     const bool pooled = workers > 1;
 
     // Whether an item is judged by identity in its work: every item one at
