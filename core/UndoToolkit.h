@@ -26,8 +26,7 @@ class UndoBaseIndex {
 public:
     explicit UndoBaseIndex(VEC_UNDO_BASES& bases);
     std::uint32_t IndexOf(const plat::Beneath& base) { return IndexOf(base.Folder(), base.Identity()); }
-    // The same for a base known by its folder and identity (a worker's
-    // base, gone by the time its outcome is applied).
+    // The same for a base given by its folder text and identity.
     std::uint32_t IndexOf(const std::string& folder, const plat::FileIdentity& id);
 
 private:
