@@ -330,6 +330,15 @@ bool Beneath::Holds(const std::string& path) const {
     return Relative(path, rel);
 }
 
+std::string Beneath::RealNative() const {
+    if (fd_ < 0) return {};
+    char buf[PATH_MAX];
+    const std::string link = "/proc/self/fd/" + std::to_string(fd_);
+    const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return {};
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
     if (fd_ < 0) return chain;
