@@ -1,6 +1,8 @@
 #include "pages/creation/Creation.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
@@ -197,10 +199,12 @@ struct UndoLists {
     DEQ_CREATED_FILES files;
     bool secondSet = false, byRunSet = false;
 };
+// A subtree's entries of each list, where the run's lists keep them: a
+// group names index ranges, it copies nothing.
 struct UndoGroup {
     std::string top;  // the top-most folder of the subtree: the item's scope
     std::size_t depth = 0;
-    UndoLists lists;
+    std::array<std::uint32_t, 4> first{}, count{};  // created, second, byRun, files
 };
 struct UndoOutcome {
     DEQ_CREATED_FOLDERS failedFolders;
@@ -223,32 +227,64 @@ std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::u
     return std::string(path);
 }
 
+// Puts each group's entries of `list` side by side, in the order they had
+// (a run makes a subtree's entries one after another, so mostly they are
+// already), and notes each group's range of them.
+template <class List>
+void RangeList(List& list, const std::vector<std::uint32_t>& groupOf, std::vector<UndoGroup>& groups,
+               std::size_t which) {
+    bool together = true;
+    for (std::size_t i = 0; i < groupOf.size(); ++i) {
+        UndoGroup& g = groups[groupOf[i]];
+        if (g.count[which] == 0)
+            g.first[which] = static_cast<std::uint32_t>(i);
+        else if (g.first[which] + g.count[which] != i)
+            together = false;
+        ++g.count[which];
+    }
+    if (together) return;
+    std::uint32_t next = 0;
+    for (UndoGroup& g : groups) {
+        g.first[which] = next;
+        next += g.count[which];
+    }
+    std::vector<std::uint32_t> order(groupOf.size());
+    std::vector<std::uint32_t> at(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) at[g] = groups[g].first[which];
+    for (std::size_t i = 0; i < groupOf.size(); ++i) order[at[groupOf[i]]++] = static_cast<std::uint32_t>(i);
+    List sorted;
+    for (const std::uint32_t i : order) sorted.AppendEntryOf(list, i);
+    list = std::move(sorted);
+}
+
+// The groups of `all`, whose lists it may reorder; they stay its lists.
 std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
     std::vector<UndoGroup> groups;
-    std::unordered_map<std::string, std::size_t> byTop;
-    auto groupOf = [&](std::string_view path, std::uint32_t base) -> UndoLists& {
+    std::unordered_map<std::string, std::uint32_t> byTop;
+    auto groupOf = [&](std::string_view path, std::uint32_t base) {
         std::string top = SubtreeOf(bases, path, base);
-        auto [it, added] = byTop.try_emplace(ToLowerCase(top), groups.size());
+        auto [it, added] = byTop.try_emplace(ToLowerCase(top), static_cast<std::uint32_t>(groups.size()));
         if (added) {
             UndoGroup g;
             g.depth = static_cast<std::size_t>(std::count_if(top.begin(), top.end(),
                                                              [](char c) { return c == '\\' || c == '/'; }));
             g.top = std::move(top);
-            g.lists.secondSet = all.secondSet;
-            g.lists.byRunSet = all.byRunSet;
             groups.push_back(std::move(g));
         }
-        return groups[it->second].lists;
+        return it->second;
     };
-    // The groups share the paths where the run's lists keep them: no copy.
-    for (std::size_t i = 0; i < all.created.size(); ++i)
-        groupOf(all.created.PathAt(i), all.created.FactsAt(i).Base).created.AppendEntryOf(all.created, i);
-    for (std::size_t i = 0; i < all.second.size(); ++i)
-        groupOf(all.second.PathAt(i), all.second.FactsAt(i).Base).second.AppendEntryOf(all.second, i);
-    for (std::size_t i = 0; i < all.byRun.size(); ++i)
-        groupOf(all.byRun.PathAt(i), all.byRun.FactsAt(i).Base).byRun.AppendEntryOf(all.byRun, i);
-    for (std::size_t i = 0; i < all.files.size(); ++i)
-        groupOf(all.files.PathAt(i), all.files.FactsAt(i).Base).files.AppendEntryOf(all.files, i);
+    auto split = [&](const auto& list) {
+        std::vector<std::uint32_t> of(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) of[i] = groupOf(list.PathAt(i), list.FactsAt(i).Base);
+        return of;
+    };
+    // In this order: the groups come in the order the lists first name them.
+    const std::array<std::vector<std::uint32_t>, 4> of = {split(all.created), split(all.second), split(all.byRun),
+                                                          split(all.files)};
+    RangeList(all.created, of[0], groups, 0);
+    RangeList(all.second, of[1], groups, 1);
+    RangeList(all.byRun, of[2], groups, 2);
+    RangeList(all.files, of[3], groups, 3);
     // Deepest first: a subtree below another one's top goes before it.
     std::stable_sort(groups.begin(), groups.end(),
                      [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });
@@ -301,8 +337,8 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     } else {
         all = UndoLists();
     }
-    std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
-    all = UndoLists();
+    // The items read their ranges of `all` until the run ends.
+    const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
 
     const VEC_UNDO_BASES& runBases = state.LastBases;
     DEQ_CREATED_FOLDERS failed;
@@ -313,14 +349,15 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         groups.size(), PageRunWorkers(workFolder, plat::RunWork::Remove),
         [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
         [&](std::size_t i, UndoOutcome& out, RunItemContext&) {
-            UndoLists& lists = groups[i].lists;
+            const UndoGroup& g = groups[i];
             FolderFileUndo undo;
             undo.SetBases(runBases);
             if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
-            undo.SetCreatedFolders(std::move(lists.created));
-            if (lists.secondSet) undo.SetCreatedSubFolders(std::move(lists.second));
-            if (lists.byRunSet) undo.SetFoldersCreatedByRun(std::move(lists.byRun));
-            undo.SetCreatedFiles(std::move(lists.files));
+            using Folders = DEQ_CREATED_FOLDERS;
+            undo.SetCreatedFolders(Folders::ViewOf(all.created, g.first[0], g.count[0]));
+            if (all.secondSet) undo.SetCreatedSubFolders(Folders::ViewOf(all.second, g.first[1], g.count[1]));
+            if (all.byRunSet) undo.SetFoldersCreatedByRun(Folders::ViewOf(all.byRun, g.first[2], g.count[2]));
+            undo.SetCreatedFiles(DEQ_CREATED_FILES::ViewOf(all.files, g.first[3], g.count[3]));
             Plan(undo, plan);
             undo.DeleteCreatedFiles();
             undo.RemoveCreatedFolders();
@@ -336,6 +373,7 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
             out = UndoOutcome();
         });
     const std::string report = FolderFileUndo::ReportOf(failureLines);
+    all = UndoLists();
 
     // What failed keeps the run's bases for the retry.
     VEC_UNDO_BASES bases = std::move(state.LastBases);
