@@ -22,31 +22,39 @@
 // One item's lines, kept as the engines send them.
 class ItemLog final : public RunLog {
 public:
-    void AddLine(int category, const std::string& line) override { entries_.push_back({category, false, line}); }
-    void AddExportLine(int category, const std::string& line) override {
-        entries_.push_back({category, true, line});
-    }
+    void AddLine(int category, const std::string& line) override { Keep(category, false, line); }
+    void AddExportLine(int category, const std::string& line) override { Keep(category, true, line); }
     void ShowCounters(std::span<const CounterLabel>) override {}
     void ClearLogLists() override {}
     void ClearZoomLists() override {}
     void SetRunMode(bool) override {}
     void ShowLog() override {}
 
-    bool Empty() const { return entries_.empty(); }
+    bool Empty() const { return used_ == 0; }
     // Sends every kept line to `log`, in the order they came, and forgets them.
     void ReplayInto(RunLog& log);
-    void Clear() { entries_.clear(); }
+    void Clear() { used_ = 0; }
 
 protected:
     bool CountersDue() override { return false; }
 
 private:
     struct Entry {
-        int category;
-        bool exportLine;
+        int category = 0;
+        bool exportLine = false;
         std::string text;
     };
+    void Keep(int category, bool exportLine, const std::string& line) {
+        if (used_ == entries_.size()) entries_.emplace_back();
+        Entry& e = entries_[used_++];
+        e.category = category;
+        e.exportLine = exportLine;
+        e.text.assign(line);
+    }
+    // The lines are the first used_; the rest keep their texts' room for the
+    // next item, so a line costs no allocation.
     std::vector<Entry> entries_;
+    std::size_t used_ = 0;
 };
 
 // How many workers a page's run of this work on `folder` gets: what the

@@ -213,14 +213,17 @@ struct UndoOutcome {
 };
 
 // The top-most folder below its base that `path` lies in: the base's text
-// and the path's first name below it; the path itself when it is not below.
-std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base) {
+// and the path's first name below it; the path itself when it is not below
+// (`below` false).
+std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base, bool& below) {
+    below = false;
     if (base < bases.size()) {
         std::string_view b = bases[base].Path;
         while (!b.empty() && (b.back() == '\\' || b.back() == '/')) b.remove_suffix(1);
         if (path.size() > b.size() + 1 && (path[b.size()] == '\\' || path[b.size()] == '/') &&
             ToLowerCase(std::string(path.substr(0, b.size()))) == ToLowerCase(std::string(b))) {
             const std::size_t end = path.find_first_of("\\/", b.size() + 1);
+            below = true;
             return std::string(path.substr(0, end));
         }
     }
@@ -261,8 +264,21 @@ void RangeList(List& list, const std::vector<std::uint32_t>& groupOf, std::vecto
 std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
     std::vector<UndoGroup> groups;
     std::unordered_map<std::string, std::uint32_t> byTop;
+    // A run names a subtree's entries one after another: an entry below the
+    // last one's top (in the very same letters) is in its group.
+    struct {
+        std::uint32_t group = 0, base = 0;
+        bool known = false;
+    } last;
     auto groupOf = [&](std::string_view path, std::uint32_t base) {
-        std::string top = SubtreeOf(bases, path, base);
+        if (last.known && base == last.base) {
+            const std::string_view top = groups[last.group].top;
+            if (path.starts_with(top) && (path.size() == top.size() || path[top.size()] == '\\' ||
+                                          path[top.size()] == '/'))
+                return last.group;
+        }
+        bool below = false;
+        std::string top = SubtreeOf(bases, path, base, below);
         auto [it, added] = byTop.try_emplace(ToLowerCase(top), static_cast<std::uint32_t>(groups.size()));
         if (added) {
             UndoGroup g;
@@ -271,6 +287,7 @@ std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
             g.top = std::move(top);
             groups.push_back(std::move(g));
         }
+        last = {it->second, base, below};
         return it->second;
     };
     auto split = [&](const auto& list) {
