@@ -184,15 +184,11 @@ void Vol08Page::btnVol08DeleteExcludedAllClick() { Lists->DeleteExcludeAllClick(
 void Vol08Page::rdoVol08StructureImportRelativePathsClick() { Structures->RelativePathsClick(); }
 void Vol08Page::rdoVol08StructureImportFullPathsClick() { Structures->FullPathsClick(); }
 
-void Vol08Page::Vol08SetRelativePathsMode() {
-    Structures->SetRelativePathsMode();
-    Vol08EnableFileSelection();
-}
+void Vol08Page::Vol08SetRelativePathsMode() { Structures->SetRelativePathsMode(); }
 
 void Vol08Page::Vol08SetFullPathsMode() {
     Structures->SetFullPathsMode();
     Vol08EnableFolderStructureButtons();
-    Vol08EnableFileSelection();
 }
 
 // Existing folders are added by the browser and viewed; template lines
@@ -209,7 +205,6 @@ void Vol08Page::Vol08EnableFolderStructureButtons() {
 void Vol08Page::rdoVol08AttachMainFolderWithoutFilesClick() {
     Vol08EnableFolderStructureButtons();
     Structures->AttachOptionClick(false);
-    Vol08EnableFileSelection();
 }
 
 void Vol08Page::rdoVol08AttachSubFoldersOnlyWithoutFilesClick() { rdoVol08AttachMainFolderWithoutFilesClick(); }
@@ -225,7 +220,6 @@ void Vol08Page::rdoVol08AttachSubFoldersOnlyWithFilesClick() {
 void Vol08Page::Vol08AttachWithFiles(QAbstractButton* radio, int& shown, int number) {
     Vol08EnableFolderStructureButtons();
     Structures->AttachOptionClick(radio->isChecked());
-    Vol08EnableFileSelection();
     if (shown != 0) return;
     plat::MessageBox(Shared.FileSelectionHintText, MessageCaption(kVol08Topic, "Warning", number), kWarn);
     shown = 1;
@@ -273,6 +267,8 @@ bool Vol08Page::Vol08ComputeTotalsAndCheckSpace(bool withFiles) {
 }
 
 void Vol08Page::Vol08TotalsRefresh(bool withFiles) {
+    // A source or attach choice decides whether files can be selected.
+    Vol08EnableFileSelection();
     Vol08ResetCounters();
     Vol08ComputeTotalsAndCheckSpace(withFiles);
     Vol08UpdateResultLabels();

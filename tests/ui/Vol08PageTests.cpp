@@ -199,6 +199,13 @@ TEST_F(Vol08PageTest, SimulationForetellsTheRunLineForLine) {
     EXPECT_EQ(Label("lblStat08FilesCopied"), "0");
     EXPECT_EQ(Label("lblStat08FilesExists"), "6");
     EXPECT_EQ(Label("lblStat08SubFoldersExists"), "6");
+
+    // Template lines copy no files: the file selection goes off with the attach radios.
+    Click("rdoVol08StructureImportRelativePaths");
+    EXPECT_FALSE(Enabled("btnVol08FileSelection"));
+    EXPECT_FALSE(Enabled("rdoVol08AttachMainFolderWithFiles"));
+    EXPECT_TRUE(Enabled("btnVol08FolderTemplatesOptions"));
+    EXPECT_EQ(C<QListWidget>("lstVol08AddFolderStructure")->count(), 0);
 }
 
 // Undo removes the copies and the folders the run made, keeps a copy the
