@@ -1,6 +1,11 @@
 // The folder engines against the bare system calls doing the same work on
-// the same tree: a measured walk against opendir/readdir/lstat, an undo
-// against an rmdir loop, and the top-most flattening of 100,000 items.
+// the same tree, the sides taking turns in rotated rounds (see
+// BenchSupport.h): a measured walk against one that opens each folder
+// beneath the held one and stats each entry in it (the calls ours makes),
+// one that takes kinds from the listing alone, and the plain one by full
+// paths; an undo against an rmdir loop that checks each folder's identity
+// beneath held folders, and the plain rmdir by path; and the top-most
+// flattening of 100,000 items.
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -12,10 +17,12 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/ExamineSubFolders.h"
 #include "core/FolderFileUndo.h"
 #include "core/FolderStructSize.h"
@@ -29,31 +36,19 @@ constexpr char kLetter = 'Q';
 
 std::string Name(const char* prefix, int i) { return prefix + std::to_string(i); }
 
-// One temporary folder mapped as Q:, holding the measured tree under
-// "Tree"; made on first use, removed when the program ends.
+// One workspace mapped as Q:, holding the measured tree under "Tree"; made
+// on first use, removed when the program ends.
 class BenchDrive {
 public:
     static BenchDrive& Get() {
         static BenchDrive drive;
         return drive;
     }
-    const std::string& native() const { return native_; }
-    std::string TreeNative() const { return native_ + "/Tree"; }
+    const std::string& native() const { return ws_.root(); }
+    std::string TreeNative() const { return native() + "/Tree"; }
 
 private:
-    BenchDrive() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/qmbench-XXXXXX";
-        if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-        native_ = tmpl;
-        plat::MapDrive(kLetter, native_);
-        MakeTree();
-    }
-    ~BenchDrive() {
-        plat::UnmapDrive(kLetter);
-        std::error_code ec;
-        std::filesystem::remove_all(native_, ec);
-    }
+    BenchDrive() : ws_("qmbench", kLetter) { MakeTree(); }
 
     void MakeTree() const {
         const std::string tree = TreeNative();
@@ -77,89 +72,60 @@ private:
         close(fd);
     }
 
-    std::string native_;
+    bench::Workspace ws_;
 };
 
 // ---- measuring a tree ------------------------------------------------------------
 
-void BM_FolderStructSizeExamine(benchmark::State& state) {
-    BenchDrive::Get();
-    const std::string root = std::string(1, kLetter) + ":\\Tree";
-    for (auto _ : state) {
-        FolderStructSize size(root);
-        size.Examine();
-        if (size.GetFolderCount() != kTops * (kLeavesPerTop + 1)) state.SkipWithError("wrong folder count");
-        benchmark::DoNotOptimize(size.GetTotalFileSize());
-    }
-    state.SetItemsProcessed(state.iterations() * 2 * kTops * (kLeavesPerTop + 1));
-}
-BENCHMARK(BM_FolderStructSizeExamine)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// The floor: breadth-first opendir/readdir/lstat, counting and adding sizes.
-void BM_BareWalk(benchmark::State& state) {
+void BM_FolderStructSizeWalk(benchmark::State& state) {
     const std::string root = BenchDrive::Get().TreeNative();
+    const std::uint64_t folders = kTops * (kLeavesPerTop + 1);
     for (auto _ : state) {
-        std::deque<std::string> queue{root};
-        std::uint64_t folders = 0, files = 0, bytes = 0;
-        while (!queue.empty()) {
-            const std::string folder = std::move(queue.front());
-            queue.pop_front();
-            DIR* dir = opendir(folder.c_str());
-            if (!dir) continue;
-            while (dirent* d = readdir(dir)) {
-                if (d->d_name[0] == '.' && (d->d_name[1] == '\0' || (d->d_name[1] == '.' && d->d_name[2] == '\0')))
-                    continue;
-                std::string path = folder + "/" + d->d_name;
-                struct stat st;
-                if (lstat(path.c_str(), &st) != 0) continue;
-                if (S_ISDIR(st.st_mode)) {
-                    ++folders;
-                    queue.push_back(std::move(path));
-                } else if (S_ISREG(st.st_mode)) {
-                    ++files;
-                    bytes += static_cast<std::uint64_t>(st.st_size);
-                }
-            }
-            closedir(dir);
-        }
-        if (folders != kTops * (kLeavesPerTop + 1)) state.SkipWithError("wrong folder count");
-        benchmark::DoNotOptimize(bytes + files);
+        bench::PlainWalk(root);  // warm, untimed
+        bench::Sides sides({"walk"});
+        sides.Add("ours", {}, {[&] {
+                      FolderStructSize size(std::string(1, kLetter) + ":\\Tree");
+                      size.Examine();
+                      if (size.GetFolderCount() != folders) state.SkipWithError("wrong folder count");
+                      benchmark::DoNotOptimize(size.GetTotalFileSize());
+                  }});
+        const auto check = [&](const bench::WalkCount& c) {
+            if (c.folders != folders) state.SkipWithError("wrong folder count");
+        };
+        sides.Add("same_calls", {}, {[&] { check(bench::SameCallsWalk(root)); }});
+        sides.Add("kinds_only", {}, {[&] { check(bench::KindsWalk(root)); }});
+        sides.Add("plain", {}, {[&] { check(bench::PlainWalk(root)); }});
+        sides.RunRounds();
+        sides.Report(state);
     }
     state.SetItemsProcessed(state.iterations() * 2 * kTops * (kLeavesPerTop + 1));
 }
-BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FolderStructSizeWalk)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 // ---- undoing 100,000 created folders ---------------------------------------------
 
-_tagCreatedFolder Made(const std::string& path, const std::string& native) {
-    struct stat st {};
-    lstat(native.c_str(), &st);
-    return {path, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}, 0};
-}
-
-// Creates Undo\TopN\LeafM as a run would and returns, in creation order,
-// what the run records and the Linux paths.
+// Creates Undo\TopN\LeafM as a run would: what the run records, and the
+// Linux paths in creation order.
 void MakeUndoTree(DEQ_CREATED_FOLDERS& made, std::vector<std::string>& natives) {
     const std::string base = BenchDrive::Get().native() + "/Undo";
     const std::string baseDrive = std::string(1, kLetter) + ":\\Undo";
     mkdir(base.c_str(), 0755);
     made.clear();
     natives.clear();
+    const auto add = [&](const std::string& rel) {
+        natives.push_back(base + "/" + rel);
+        mkdir(natives.back().c_str(), 0755);
+        struct stat st {};
+        lstat(natives.back().c_str(), &st);
+        std::string path = baseDrive + "\\" + rel;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        made.push_back({path, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}, 0});
+    };
     for (int t = 0; t < kTops; ++t) {
         const std::string top = Name("Top", t);
-        natives.push_back(base + "/" + top);
-        mkdir(natives.back().c_str(), 0755);
-        made.push_back(Made(baseDrive + "\\" + top, natives.back()));
-        for (int l = 0; l < kLeavesPerTop; ++l) {
-            natives.push_back(base + "/" + top + "/" + Name("Leaf", l));
-            mkdir(natives.back().c_str(), 0755);
-            made.push_back(Made(baseDrive + "\\" + top + "\\" + Name("Leaf", l), natives.back()));
-        }
+        add(top);
+        for (int l = 0; l < kLeavesPerTop; ++l) add(top + "/" + Name("Leaf", l));
     }
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 // The leaves are the recorded folders; the climb finds their parents in
@@ -167,45 +133,52 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 void BM_FolderFileUndoRemove(benchmark::State& state) {
     DEQ_CREATED_FOLDERS made;
     std::vector<std::string> natives;
+    std::vector<bench::BareMade> bare;
+    std::unique_ptr<bench::HeldFolders> held;
+    const std::string base = BenchDrive::Get().native() + "/Undo";
     for (auto _ : state) {
-        MakeUndoTree(made, natives);
-        DEQ_CREATED_FOLDERS leaves;
-        for (const auto& folder : made)
-            if (folder.Path.find("Leaf") != std::string::npos) leaves.push_back(folder);
-        plat::Beneath base;
-        base.Open(std::string(1, kLetter) + ":\\Undo");
-        const VEC_UNDO_BASES bases{{base.Folder(), base.Identity()}};
-        const auto start = std::chrono::steady_clock::now();
-        FolderFileUndo undo;
-        undo.SetBases(bases);
-        undo.SetCreatedFolders(std::move(leaves));
-        undo.SetFoldersCreatedByRun(made);
-        undo.PrepareCreateFromListDrives();
-        undo.DeleteCreatedFiles();
-        undo.RemoveCreatedFolders();
-        undo.BuildReport();
-        state.SetIterationTime(Seconds(start));
-        if (!undo.GetReport().empty()) state.SkipWithError("undo left folders");
+        bench::Sides sides({"undo"});
+        sides.Add("ours", [&] { MakeUndoTree(made, natives); },
+                  {[&] {
+                      DEQ_CREATED_FOLDERS leaves;
+                      for (const auto folder : made)
+                          if (folder.Path.find("Leaf") != std::string::npos) leaves.push_back(folder);
+                      plat::Beneath undoBase;
+                      undoBase.Open(std::string(1, kLetter) + ":\\Undo");
+                      FolderFileUndo undo;
+                      undo.SetBases({{undoBase.Folder(), undoBase.Identity()}});
+                      undo.SetCreatedFolders(std::move(leaves));
+                      undo.SetFoldersCreatedByRun(std::move(made));
+                      undo.PrepareCreateFromListDrives();
+                      undo.DeleteCreatedFiles();
+                      undo.RemoveCreatedFolders();
+                      undo.BuildReport();
+                      if (!undo.GetReport().empty()) state.SkipWithError("undo left folders");
+                  }});
+        sides.Add("same_calls",
+                  [&] {
+                      MakeUndoTree(made, natives);
+                      bare.clear();
+                      struct stat st {};
+                      for (const auto& n : natives)
+                          if (lstat(n.c_str(), &st) == 0)
+                              bare.push_back({n.substr(base.size() + 1), st.st_dev, st.st_ino});
+                      held = std::make_unique<bench::HeldFolders>(base);
+                  },
+                  {[&] { bench::BareSafeRemove(*held, bare); }});
+        sides.Add("plain", [&] { MakeUndoTree(made, natives); },
+                  {[&] {
+                      std::size_t failed = 0;
+                      for (auto it = natives.rbegin(); it != natives.rend(); ++it)
+                          if (rmdir(it->c_str()) != 0) ++failed;
+                      if (failed) state.SkipWithError("rmdir failed");
+                  }});
+        sides.RunRounds();
+        sides.Report(state);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(made.size()));
+    state.SetItemsProcessed(state.iterations() * kTops * (kLeavesPerTop + 1));
 }
-BENCHMARK(BM_FolderFileUndoRemove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
-
-void BM_BareRmdir(benchmark::State& state) {
-    DEQ_CREATED_FOLDERS made;
-    std::vector<std::string> natives;
-    for (auto _ : state) {
-        MakeUndoTree(made, natives);
-        const auto start = std::chrono::steady_clock::now();
-        std::size_t failed = 0;
-        for (auto it = natives.rbegin(); it != natives.rend(); ++it)
-            if (rmdir(it->c_str()) != 0) ++failed;
-        state.SetIterationTime(Seconds(start));
-        if (failed) state.SkipWithError("rmdir failed");
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(natives.size()));
-}
-BENCHMARK(BM_BareRmdir)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_FolderFileUndoRemove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 // ---- flattening 100,000 Include items ---------------------------------------------
 

@@ -1,86 +1,164 @@
-// Page 02's run with its Visual Log shown: 100,000 main folders with a
-// template of 20 folders each ("R"), and 10,000 with an existing structure
-// of 20 folders and 50 small files ("F"), against a bare mkdir (and copy)
-// loop doing the same work in the same run, and one that also does what
-// ours must for safety (reads each folder's identity; copies through a
-// hidden file), in alternating chunks so that all see the same disk. Read the ratio, not the absolute times.
-// QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
+// Page 02's run and its undo as the page makes them, the Visual Log shown:
+//   R: 100,000 main folders, a template of 20 folders each (2.1 million
+//      folders), then their undo;
+//   F: 10,000 main folders, each with an existing structure of 20 folders
+//      and 50 small files, then their undo;
+// against a bare loop making the same system calls (mkdirat, the identity
+// read back, folders opened beneath held ones, the copy through an unnamed
+// file; the undo checking each identity first) and against the plain loop
+// (mkdir and rmdir by path, a plain copy). Each side's tree is made and
+// removed whole before the next side starts (tmpfs holds about 3 million
+// inodes). The memory per outcome line and the undo's peak are measured
+// in a process of their own. Read the ratios, not the absolute times.
 #include <benchmark/benchmark.h>
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <strings.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+#include <deque>
 #include <fstream>
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 
-#include "pages/creation/Vol02Engine.h"
+#include "BenchSupport.h"
 #include "pages/VisualLog.h"
+#include "pages/creation/Vol02Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
-#include "results/ResultsList.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmVol02ZoomStatistics.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 constexpr char kDrive = 'V';
-constexpr int kChunk = 500;
 
-// A fresh folder mapped as drive V: for one benchmark.
-class Workspace {
-public:
-    Workspace() {
-        const char* base = std::getenv("QM_BENCH_DIR");
-        std::string tmpl = ((base && *base) ? fs::path(base) : fs::temp_directory_path()) / "qm-vol02-bench-XXXXXX";
-        if (!mkdtemp(tmpl.data())) std::abort();
-        root_ = tmpl;
-        fs::create_directories(root_ + "/Dest");
-        fs::create_directories(root_ + "/Bare");
-        plat::MapDrive(kDrive, root_);
-    }
-    ~Workspace() {
-        plat::UnmapDrive(kDrive);
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-    const std::string& root() const { return root_; }
-
-private:
-    std::string root_;
-};
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-long ResidentKb() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+void AnswerYes() {
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
 }
 
-long PeakKb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+// Five folders with three subfolders each, as template lines and as the
+// relative paths a bare loop makes.
+void TemplateLines(StringList& lines, std::vector<std::string>& bare) {
+    for (int i = 0; i < 5; ++i) {
+        const std::string top = "Phase " + std::to_string(i);
+        lines.push_back(top);
+        bare.push_back(top);
+        for (int j = 0; j < 3; ++j) {
+            lines.push_back(top + "\\Part " + std::to_string(j));
+            bare.push_back(top + "/Part " + std::to_string(j));
+        }
+    }
 }
 
-bool BareCopy(const std::string& source, const std::string& target) {
+Vol02Inputs TemplateInputs(const Workspace& ws, int items) {
+    Vol02Inputs in;
+    in.DestFolder = ws.Drive("Ours");
+    in.RelativePaths = true;
+    in.ViewDetailedResults = true;
+    in.ViewDestFolder = false;
+    std::vector<std::string> bare;
+    TemplateLines(in.FolderStructures, bare);
+    for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
+    return in;
+}
+
+// The plain loop's undo: everything it made, by path, in reverse.
+void PlainRemove(std::vector<std::string>& made) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        if (rmdir(it->c_str()) != 0) unlink(it->c_str());
+    std::vector<std::string>().swap(made);
+}
+
+void BM_Vol02TemplatesRunAndUndo(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    AnswerYes();
+    for (auto _ : state) {
+        Workspace ws("qm-vol02-bench", kDrive);
+        const Vol02Inputs in = TemplateInputs(ws, items);
+        StringList unused;
+        std::vector<std::string> lines;
+        TemplateLines(unused, lines);
+        std::unique_ptr<Vol02State> run;
+        VisualLog log = Vol02VisualLog();
+        std::vector<BareMade> same;
+        std::vector<std::string> plain;
+        Sides sides({"create", "undo"});
+        sides.Add(
+            "ours", [&] { run = std::make_unique<Vol02State>(); },
+            {[&] { Vol02RunCreateFolders(*run, in, log, RunHooks{}); },
+             [&] {
+                 if (run->Counters.SubFoldersCreated != 20.0 * items) state.SkipWithError("folders missing");
+                 Vol02UndoLastRun(*run, log);
+                 if (fs::exists(ws.Native("Ours/Project 0"))) state.SkipWithError("undo left folders");
+             }});
+        std::unique_ptr<HeldFolders> held;
+        sides.Add(
+            "same_calls", [&] { held = std::make_unique<HeldFolders>(ws.root() + "/Same"); },
+            {[&] {
+                 for (int i = 0; i < items; ++i) {
+                     const std::string main = "Project " + std::to_string(i);
+                     BareMakeFolder(*held, main, same);
+                     for (const auto& line : lines) BareMakeFolder(*held, main + "/" + line, same);
+                     held->Release();
+                 }
+             },
+             [&] { BareSafeRemove(*held, same); }});
+        sides.Add("plain", {},
+                  {[&] {
+                       for (int i = 0; i < items; ++i) {
+                           const std::string main = ws.root() + "/Plain/Project " + std::to_string(i);
+                           mkdir(main.c_str(), 0777);
+                           plain.push_back(main);
+                           for (const auto& line : lines) {
+                               plain.push_back(main + "/" + line);
+                               mkdir(plain.back().c_str(), 0777);
+                           }
+                       }
+                   },
+                   [&] { PlainRemove(plain); }});
+        for (const char* side : {"Ours", "Same", "Plain"}) mkdir(ws.Native(side).c_str(), 0777);
+        sides.RunRounds();
+        sides.Report(state);
+        state.counters["outcome_lines"] = 21.0 * items;
+        log.ClearLogLists();
+        log.ClearZoomLists();
+    }
+}
+
+// ---- F: a structure of folders and files in each main folder ---------------------------------------------
+
+// The structure's entries as the run reads them: breadth first, each
+// folder's entries sorted as listings come back.
+std::vector<std::pair<std::string, bool>> StructureItems(const std::string& root) {
+    std::vector<std::pair<std::string, bool>> items;
+    std::deque<std::string> queue{""};
+    while (!queue.empty()) {
+        const std::string rel = queue.front();
+        queue.pop_front();
+        std::vector<std::pair<std::string, bool>> here;
+        for (const auto& e : fs::directory_iterator(rel.empty() ? root : root + "/" + rel))
+            here.emplace_back(e.path().filename().string(), e.is_directory());
+        std::sort(here.begin(), here.end(), [](const auto& a, const auto& b) {
+            const int c = strcasecmp(a.first.c_str(), b.first.c_str());
+            return c != 0 ? c < 0 : a.first < b.first;
+        });
+        for (auto& [name, folder] : here) {
+            std::string itemRel = rel.empty() ? name : rel + "/" + name;
+            if (folder) queue.push_back(itemRel);
+            items.emplace_back(std::move(itemRel), folder);
+        }
+    }
+    return items;
+}
+
+bool PlainCopy(const std::string& source, const std::string& target) {
     const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
     const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -92,352 +170,162 @@ bool BareCopy(const std::string& source, const std::string& target) {
     return ok;
 }
 
-// The copy as the program must make it: into a temporary file beside the
-// target, with the source's permissions and times, then put in place
-// without replacing anything, so that no partial file is ever left.
-bool BareSafeCopy(const std::string& source, const std::string& target) {
-    const int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (in < 0) return false;
-    struct stat st {};
-    fstat(in, &st);
-    const std::string temp = target + ".tmp~";
-    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    bool ok = out >= 0;
-    for (off_t left = st.st_size; ok && left > 0;) {
-        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
-        ok = n > 0;
-        left -= n;
-    }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ok = ok && fchmod(out, st.st_mode & 07777) == 0 && futimens(out, times) == 0;
-    if (out >= 0) close(out);
-    close(in);
-    return ok && renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
-}
-
-// Runs `ours` and the bare loops over the items in alternating chunks and
-// reports each; `bareSame` also does the system-call work ours must do for
-// safety (`sameName` names its figures). The bare sides work in
-// `<bareRoot>Project <i>` and `<bareRoot>Same <i>`; where the file system
-// has too few inodes for three whole trees (tmpfs), each bare chunk is
-// removed, untimed, once done.
-template <typename Ours, typename Bare, typename BareSame>
-void Alternate(benchmark::State& state, int items, Ours ours, Bare bare, BareSame bareSame, const char* sameName,
-               RunLog& log, const Vol02State& run, const std::string& bareRoot, double inodesPerItem) {
-    struct statvfs fsInfo{};
-    const bool dropBareChunks = statvfs(bareRoot.c_str(), &fsInfo) == 0 &&
-                                static_cast<double>(fsInfo.f_favail) < 3.2 * inodesPerItem * items;
-    const long before = ResidentKb();
-    Clock::duration oursTime{}, bareTime{}, sameTime{};
-    // Who goes first changes every chunk: work that the file system puts off
-    // (journal, writeback, freeing) lands on every side alike.
-    std::function<void(int)> loops[] = {ours, bare, bareSame};
-    Clock::duration* totals[] = {&oursTime, &bareTime, &sameTime};
-    const int sides = 3;
-    for (int first = 0, chunk = 0; first < items; first += kChunk, ++chunk) {
-        const int last = std::min(items, first + kChunk);
-        for (int k = 0; k < sides; ++k) {
-            const int side = (chunk + k) % sides;
-            const auto t0 = Clock::now();
-            for (int i = first; i < last; ++i) loops[side](i);
-            *totals[side] += Clock::now() - t0;
-            if (side == 0 || !dropBareChunks) continue;
-            std::error_code ec;
-            for (int i = first; i < last; ++i)
-                fs::remove_all(bareRoot + (side == 1 ? "Project " : "Same ") + std::to_string(i), ec);
-        }
-    }
-    auto t0 = Clock::now();
-    log.ShowCounters(run.Labels());
-    oursTime += Clock::now() - t0;
-    const double lines = run.Counters.FoldersCreated + run.Counters.SubFoldersCreated +
-                         run.Counters.FilesCreated;
-    state.SetIterationTime(Seconds(oursTime));
-    state.counters["bare_s"] = Seconds(bareTime);
-    state.counters["ours_s"] = Seconds(oursTime);
-    state.counters["ratio"] = Seconds(oursTime) / Seconds(bareTime);
-    state.counters[std::string("bare_") + sameName + "_s"] = Seconds(sameTime);
-    state.counters[std::string("ratio_") + sameName] = Seconds(oursTime) / Seconds(sameTime);
-    state.counters["outcome_lines"] = lines;
-    state.counters["rss_growth_MB"] = static_cast<double>(ResidentKb() - before) / 1024.0;
-    state.counters["bytes_per_line"] = static_cast<double>(ResidentKb() - before) * 1024.0 / lines;
-    state.counters["peak_rss_MB"] = static_cast<double>(PeakKb()) / 1024.0;
-}
-
-void BM_Vol02TemplatesRun(benchmark::State& state) {
+void BM_Vol02StructureWithFilesRunAndUndo(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
+    AnswerYes();
     for (auto _ : state) {
-        Workspace ws;
-        Vol02Inputs in;
-        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
-        in.RelativePaths = true;
-        std::vector<std::string> bareLines;
-        for (int i = 0; i < 5; ++i) {
-            const std::string top = "Phase " + std::to_string(i);
-            in.FolderStructures.push_back(top);
-            bareLines.push_back(top);
-            for (int j = 0; j < 3; ++j) {
-                in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
-                bareLines.push_back(top + "/Part " + std::to_string(j));
-            }
-        }
-        for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
-
-        Vol02State run;
-        VisualLog log = Vol02VisualLog();
-        log.SetRunMode(true);
-        log.ClearLogLists();
-        log.ClearZoomLists();
-        frmStatistic02->ShowLog();
-        RealDisk disk;
-        Vol02Creator creator(in, run, log, disk);
-        const std::string bare = ws.root() + "/Bare/Project ";
-        std::string main;
-        Alternate(
-            state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
-            [&](int i) {
-                main = bare + std::to_string(i);
-                mkdir(main.c_str(), 0777);
-                for (const auto& line : bareLines) mkdir((main + "/" + line).c_str(), 0777);
-            },
-            [&](int i) {
-                // The same folders, each one's identity read back as ours
-                // records it for the undo.
-                struct stat st;
-                main = ws.root() + "/Bare/Same " + std::to_string(i);
-                mkdir(main.c_str(), 0777);
-                lstat(main.c_str(), &st);
-                for (const auto& line : bareLines) {
-                    const std::string sub = main + "/" + line;
-                    mkdir(sub.c_str(), 0777);
-                    lstat(sub.c_str(), &st);
-                }
-            },
-            "with_identity", log, run, ws.root() + "/Bare/", 21);
-        if (run.Counters.SubFoldersCreated != 20.0 * items) {
-            std::fprintf(stderr, "created %.0f sub %.0f other %.0f subother %.0f exists %.0f\n",
-                         run.Counters.FoldersCreated, run.Counters.SubFoldersCreated,
-                         run.Counters.FoldersOther, run.Counters.SubFoldersOther,
-                         run.Counters.FoldersExists);
-            state.SkipWithError("folders missing");
-        }
-        log.ClearLogLists();
-        log.ClearZoomLists();
-    }
-}
-
-void BM_Vol02StructureWithFilesRun(benchmark::State& state) {
-    const int items = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        Workspace ws;
+        Workspace ws("qm-vol02-bench", kDrive);
         // 4 folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
-        std::vector<std::string> folders, files;
+        std::vector<std::string> folders;
         for (int i = 0; i < 4; ++i) {
             folders.push_back("Area " + std::to_string(i));
             for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
         }
-        for (int k = 0; k < 50; ++k) files.push_back(folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) + ".txt");
-        for (const auto& f : folders) fs::create_directories(ws.root() + "/S/" + f);
-        for (const auto& f : files) std::ofstream(ws.root() + "/S/" + f, std::ios::binary) << std::string(512, 'x');
+        for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
+        for (int k = 0; k < 50; ++k)
+            std::ofstream(ws.Native("S/" + folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) +
+                                    ".txt"),
+                          std::ios::binary)
+                << std::string(512, 'x');
+        const auto structure = StructureItems(ws.Native("S"));
 
         Vol02Inputs in;
-        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
+        in.DestFolder = ws.Drive("Ours");
         in.FullPaths = true;
         in.MainFolderWithFiles = true;
-        in.FolderStructures = {std::string(1, kDrive) + ":\\S"};
+        in.ViewDetailedResults = true;
+        in.ViewDestFolder = false;
+        in.FolderStructures = {ws.Drive("S")};
         for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
-        Vol02State run;
-        MeasureCreationStructures(run, in, true);
-
+        std::unique_ptr<Vol02State> run;
         VisualLog log = Vol02VisualLog();
-        log.SetRunMode(true);
+
+        std::vector<BareMade> same;
+        std::vector<std::string> plain;
+        std::unique_ptr<HeldFolders> held, source;
+        Sides sides({"create", "undo"});
+        sides.Add(
+            "ours", [&] { run = std::make_unique<Vol02State>(); },
+            {[&] { Vol02RunCreateFolders(*run, in, log, RunHooks{}); },
+             [&] {
+                 if (run->Counters.FilesCreated != 50.0 * items) state.SkipWithError("files missing");
+                 Vol02UndoLastRun(*run, log);
+                 if (fs::exists(ws.Native("Ours/Project 0"))) state.SkipWithError("undo left folders");
+             }});
+        sides.Add(
+            "same_calls",
+            [&] {
+                held = std::make_unique<HeldFolders>(ws.root() + "/Same");
+                source = std::make_unique<HeldFolders>(ws.root() + "/S");
+            },
+            {[&] {
+                 for (int i = 0; i < items; ++i) {
+                     const std::string main = "Project " + std::to_string(i);
+                     BareMakeFolder(*held, main, same);
+                     BareMakeFolder(*held, main + "/S", same);
+                     for (const auto& [rel, folder] : structure) {
+                         if (folder)
+                             BareMakeFolder(*held, main + "/S/" + rel, same);
+                         else
+                             BareSafeCopy(*source, rel, *held, main + "/S/" + rel, same);
+                     }
+                     held->Release();
+                     source->Release();
+                 }
+             },
+             [&] { BareSafeRemove(*held, same); }});
+        sides.Add("plain", {},
+                  {[&] {
+                       const std::string from = ws.root() + "/S/";
+                       for (int i = 0; i < items; ++i) {
+                           const std::string main = ws.root() + "/Plain/Project " + std::to_string(i);
+                           mkdir(main.c_str(), 0777);
+                           plain.push_back(main);
+                           mkdir((main + "/S").c_str(), 0777);
+                           plain.push_back(main + "/S");
+                           for (const auto& [rel, folder] : structure) {
+                               plain.push_back(main + "/S/" + rel);
+                               if (folder)
+                                   mkdir(plain.back().c_str(), 0777);
+                               else
+                                   PlainCopy(from + rel, plain.back());
+                           }
+                       }
+                   },
+                   [&] { PlainRemove(plain); }});
+        for (const char* side : {"Ours", "Same", "Plain"}) mkdir(ws.Native(side).c_str(), 0777);
+        sides.RunRounds();
+        sides.Report(state);
+        state.counters["outcome_lines"] = 72.0 * items;
         log.ClearLogLists();
         log.ClearZoomLists();
-        frmStatistic02->ShowLog();
-        RealDisk disk;
-        Vol02Creator creator(in, run, log, disk);
-        const std::string source = ws.root() + "/S/";
-        const std::string bare = ws.root() + "/Bare/Project ";
-        const std::string bareSame = ws.root() + "/Bare/Same ";
-        auto bareLoop = [&](const std::string& base, int i, bool (*copy)(const std::string&, const std::string&)) {
-            const std::string main = base + std::to_string(i);
-            mkdir(main.c_str(), 0777);
-            mkdir((main + "/S").c_str(), 0777);
-            for (const auto& f : folders) mkdir((main + "/S/" + f).c_str(), 0777);
-            for (const auto& f : files) copy(source + f, main + "/S/" + f);
-        };
-        Alternate(
-            state, items, [&](int i) { creator.CreateOne(in.IncludeStrings[static_cast<std::size_t>(i)]); },
-            [&](int i) { bareLoop(bare, i, BareCopy); }, [&](int i) { bareLoop(bareSame, i, BareSafeCopy); },
-            "safe_copy", log, run, ws.root() + "/Bare/", 72);
-        if (run.Counters.FilesCreated != 50.0 * items) state.SkipWithError("files missing");
-        log.ClearLogLists();
-        log.ClearZoomLists();
     }
 }
 
-// Undo of a run that made 5,000 main folders with 20 template folders each
-// (105,000 folders), against `rm -rf`, a bare rmdir loop (deepest first)
-// and the same loop checking each folder's identity first, on identical
-// trees, in rotated order over the rounds.
-void BM_Vol02UndoRun(benchmark::State& state) {
-    const int items = static_cast<int>(state.range(0));
-    const int rounds = std::getenv("QM_BENCH_ROUNDS") ? std::atoi(std::getenv("QM_BENCH_ROUNDS")) : 3;
-    std::vector<double> ours, rmrf, bare, bareId;
-    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
-    for (auto _ : state) {
-        for (int round = 0; round < rounds; ++round) {
-            Workspace ws;
-            Vol02Inputs in;
-            in.DestFolder = std::string(1, kDrive) + ":\\Dest";
-            in.RelativePaths = true;
-            in.ViewDetailedResults = false;
-            in.ViewDestFolder = false;
-            std::vector<std::string> lines;
-            for (int i = 0; i < 5; ++i) {
-                const std::string top = "Phase " + std::to_string(i);
-                in.FolderStructures.push_back(top);
-                lines.push_back(top);
-                for (int j = 0; j < 3; ++j) {
-                    in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
-                    lines.push_back(top + "/Part " + std::to_string(j));
-                }
-            }
-            for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
-            Vol02State run;
-            VisualLog log = Vol02VisualLog();
-            Vol02RunCreateFolders(run, in, log, RunHooks{});
-            // Creation order for the bare loops; the second also keeps each
-            // folder's identity and checks it before the removal, as ours does.
-            std::vector<std::string> made;
-            std::vector<std::pair<std::string, ino_t>> madeWithId;
-            mkdir((ws.root() + "/Rm").c_str(), 0777);
-            mkdir((ws.root() + "/Id").c_str(), 0777);
-            const auto makeOne = [&](char side, const std::string& path) {
-                struct stat st{};
-                mkdir(path.c_str(), 0777);
-                if (side == 'B') made.push_back(path);
-                if (side == 'I' && lstat(path.c_str(), &st) == 0) madeWithId.emplace_back(path, st.st_ino);
-            };
-            for (const char* side : {"/Bare", "/Rm", "/Id"}) {
-                for (int i = 0; i < items; ++i) {
-                    const std::string main = ws.root() + side + "/Project " + std::to_string(i);
-                    makeOne(side[1], main);
-                    for (const auto& line : lines) makeOne(side[1], main + "/" + line);
-                }
-            }
-            sync();
-            std::function<void()> sides[] = {
-                [&] { Vol02UndoLastRun(run, log); },
-                [&] {
-                    const std::string cmd = "rm -rf '" + ws.root() + "/Rm'";
-                    if (std::system(cmd.c_str()) != 0) state.SkipWithError("rm failed");
-                },
-                [&] {
-                    for (auto it = made.rbegin(); it != made.rend(); ++it) rmdir(it->c_str());
-                },
-                [&] {
-                    struct stat st;
-                    for (auto it = madeWithId.rbegin(); it != madeWithId.rend(); ++it)
-                        if (lstat(it->first.c_str(), &st) == 0 && st.st_ino == it->second) rmdir(it->first.c_str());
-                }};
-            std::vector<double>* times[] = {&ours, &rmrf, &bare, &bareId};
-            for (int k = 0; k < 4; ++k) {
-                const int side = (round + k) % 4;
-                const auto t0 = Clock::now();
-                sides[side]();
-                times[side]->push_back(Seconds(Clock::now() - t0));
-            }
-            if (fs::exists(ws.root() + "/Dest/Project 0")) state.SkipWithError("undo left folders");
-        }
-    }
-    const auto minOf = [](std::vector<double> v) { return *std::min_element(v.begin(), v.end()); };
-    const auto medianOf = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    state.SetIterationTime(minOf(ours));
-    state.counters["ours_min_s"] = minOf(ours);
-    state.counters["ours_med_s"] = medianOf(ours);
-    state.counters["rm_rf_min_s"] = minOf(rmrf);
-    state.counters["rm_rf_med_s"] = medianOf(rmrf);
-    state.counters["bare_rmdir_min_s"] = minOf(bare);
-    state.counters["ratio_rm_rf_min"] = minOf(ours) / minOf(rmrf);
-    state.counters["ratio_rm_rf_med"] = medianOf(ours) / medianOf(rmrf);
-    state.counters["ratio_bare_min"] = minOf(ours) / minOf(bare);
-    state.counters["bare_with_identity_min_s"] = minOf(bareId);
-    state.counters["ratio_with_identity_min"] = minOf(ours) / minOf(bareId);
-    state.counters["ratio_with_identity_med"] = medianOf(ours) / medianOf(bareId);
-}
+// ---- memory, in a process of its own -------------------------------------------------------------
 
-// Memory of a run's outcome and of its undo. Run it alone (its own process,
-// --benchmark_filter=Memory) so that no earlier heap skews the figures:
-// bytes per outcome line beyond its text, and the undo's peak against the
-// process after the run.
-long HighWaterKb() {
-    long kb = 0;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
-        std::fclose(f);
-    }
-    return kb;
-}
-
-void ResetHighWater() {
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
+// The child: a template run of `items` main folders with the Visual Log
+// shown, then its undo. Bytes per outcome line beyond its text, and the
+// undo's peak against the process after the run.
+int MeasureRunMemory(long items) {
+    AnswerYes();
+    Workspace ws("qm-vol02-bench", kDrive);
+    mkdir(ws.Native("Ours").c_str(), 0777);
+    const Vol02Inputs in = TemplateInputs(ws, static_cast<int>(items));
+    Vol02State run;
+    VisualLog log = Vol02VisualLog();
+    const long before = ResidentKb();
+    const auto t0 = Clock::now();
+    Vol02RunCreateFolders(run, in, log, RunHooks{});
+    const double runSeconds = Seconds(Clock::now() - t0);
+    const long after = ResidentKb();
+    double text = 0;
+    for (const auto* list : {&run.LastCreatedFolders, &run.LastCreatedSubFolders})
+        for (std::size_t i = 0; i < list->size(); ++i) text += static_cast<double>(list->PathAt(i).size());
+    const double lines = static_cast<double>(run.LastCreatedFolders.size() + run.LastCreatedSubFolders.size());
+    ResetHighWater();
+    const auto t1 = Clock::now();
+    Vol02UndoLastRun(run, log);
+    const double undoSeconds = Seconds(Clock::now() - t1);
+    const long undoPeak = HighWaterKb();
+    if (fs::exists(ws.Native("Ours/Project 0"))) return 1;
+    Put("run_s", runSeconds);
+    Put("undo_s", undoSeconds);
+    Put("outcome_lines", lines);
+    Put("text_bytes_per_line", text / lines);
+    Put("bytes_per_line", static_cast<double>(after - before) * 1024.0 / lines);
+    Put("beyond_text_per_line", static_cast<double>(after - before) * 1024.0 / lines - text / lines);
+    Put("after_run_MB", static_cast<double>(after) / 1024.0);
+    Put("undo_peak_MB", static_cast<double>(undoPeak) / 1024.0);
+    Put("undo_peak_ratio", static_cast<double>(undoPeak) / static_cast<double>(after));
+    return 0;
 }
 
 void BM_Vol02RunMemory(benchmark::State& state) {
-    const int items = static_cast<int>(state.range(0));
-    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     for (auto _ : state) {
-        Workspace ws;
-        Vol02Inputs in;
-        in.DestFolder = std::string(1, kDrive) + ":\\Dest";
-        in.RelativePaths = true;
-        in.ViewDestFolder = false;
-        for (int i = 0; i < 5; ++i) {
-            const std::string top = "Phase " + std::to_string(i);
-            in.FolderStructures.push_back(top);
-            for (int j = 0; j < 3; ++j) in.FolderStructures.push_back(top + "\\Part " + std::to_string(j));
+        const auto values = MeasureInChild("memory", state.range(0));
+        if (values.empty()) {
+            state.SkipWithError("the measuring process failed");
+            continue;
         }
-        for (int i = 0; i < items; ++i) in.IncludeStrings.push_back("Project " + std::to_string(i));
-        Vol02State run;
-        VisualLog log = Vol02VisualLog();
-        frmStatistic02->ShowLog();
-        const long before = ResidentKb();
-        const auto t0 = Clock::now();
-        Vol02RunCreateFolders(run, in, log, RunHooks{});
-        const double runSeconds = Seconds(Clock::now() - t0);
-        const long after = ResidentKb();
-        double text = 0;
-        for (const auto* list : {&run.LastCreatedFolders, &run.LastCreatedSubFolders})
-            for (std::size_t i = 0; i < list->size(); ++i) text += static_cast<double>(list->PathAt(i).size());
-        const double lines = static_cast<double>(run.LastCreatedFolders.size() + run.LastCreatedSubFolders.size());
-        ResetHighWater();
-        Vol02UndoLastRun(run, log);
-        const long undoPeak = HighWaterKb();
-        if (fs::exists(ws.root() + "/Dest/Project 0")) state.SkipWithError("undo left folders");
-        state.SetIterationTime(runSeconds);
-        state.counters["outcome_lines"] = lines;
-        state.counters["text_bytes_per_line"] = text / lines;
-        state.counters["bytes_per_line"] = static_cast<double>(after - before) * 1024.0 / lines;
-        state.counters["beyond_text_per_line"] = static_cast<double>(after - before) * 1024.0 / lines - text / lines;
-        state.counters["after_run_MB"] = static_cast<double>(after) / 1024.0;
-        state.counters["undo_peak_MB"] = static_cast<double>(undoPeak) / 1024.0;
-        state.counters["undo_peak_ratio"] = static_cast<double>(undoPeak) / static_cast<double>(after);
+        state.SetIterationTime(values.at("run_s"));
+        for (const auto& [key, value] : values) state.counters[key] = value;
     }
 }
 
-BENCHMARK(BM_Vol02TemplatesRun)->Arg(100000)->Arg(50000)->Arg(20000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK(BM_Vol02StructureWithFilesRun)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02TemplatesRunAndUndo)
+    ->Arg(100000)
+    ->Arg(10000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol02StructureWithFilesRunAndUndo)
+    ->Arg(10000)
+    ->Arg(1000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol02RunMemory)->Arg(100000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-BENCHMARK(BM_Vol02UndoRun)->Arg(5000)->Arg(30000)->Arg(20000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 
@@ -446,11 +334,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     frmVol02ZoomStatistics = new TfrmVol02ZoomStatistics;
     frmStatistic02 = new TfrmStatistic02;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    int rc = 0;
+    std::string child;
+    long arg = 0;
+    if (IsChild(argc, argv, child, arg)) {
+        rc = child == "memory" ? MeasureRunMemory(arg) : 2;
+    } else {
+        benchmark::Initialize(&argc, argv);
+        if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
     delete frmStatistic02;
     delete frmVol02ZoomStatistics;
-    return 0;
+    return rc;
 }

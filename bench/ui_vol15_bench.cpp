@@ -1,9 +1,11 @@
 // Page 15's check: 1,000 project folders against a model of 1,000 entries
 // (100 folders, 900 files), subfolders only, with files, the Visual Log
-// shown, against a bare opendir/readdir/lstat walk of the same project
-// trees in the same run, in alternating chunks ("ratio"), and against
-// readdir with d_type alone ("ratio_dtype"). Both sides walk warm trees
-// (one untimed walk first). Read the ratio, not the absolute times.
+// shown, against bare walks of the same project trees in the same run, in
+// alternating chunks: one that opens each folder beneath the held one and
+// stats each entry in it ("ratio"), one that takes the kinds from the
+// listing alone ("ratio_dtype"), and the plain opendir/lstat walk by full
+// paths ("ratio_plain"). All walk warm trees (one untimed walk first). Read
+// the ratios, not the absolute times.
 // QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
 #include <benchmark/benchmark.h>
 
@@ -23,6 +25,7 @@
 
 #include <QApplication>
 
+#include "BenchSupport.h"
 #include "core/SettingsStore.h"
 #include "pages/checker/Vol15Engine.h"
 #include "pages/VisualLog.h"
@@ -89,60 +92,12 @@ private:
     std::string root_;
 };
 
-// The floor: breadth-first opendir/readdir/lstat of one project.
-std::uint64_t BareWalk(const std::string& root) {
-    std::deque<std::string> queue{root};
-    std::uint64_t entries = 0;
-    while (!queue.empty()) {
-        const std::string folder = std::move(queue.front());
-        queue.pop_front();
-        DIR* dir = opendir(folder.c_str());
-        if (!dir) continue;
-        while (dirent* d = readdir(dir)) {
-            if (d->d_name[0] == '.' && (d->d_name[1] == '\0' || (d->d_name[1] == '.' && d->d_name[2] == '\0')))
-                continue;
-            std::string path = folder + "/" + d->d_name;
-            struct stat st;
-            if (lstat(path.c_str(), &st) != 0) continue;
-            ++entries;
-            if (S_ISDIR(st.st_mode)) queue.push_back(std::move(path));
-        }
-        closedir(dir);
-    }
-    return entries;
-}
-
-// readdir alone, taking the kind from d_type where the file system gives it:
-// what a walk costs when it never looks at an entry's size or time.
-std::uint64_t BareTypeWalk(const std::string& root) {
-    std::deque<std::string> queue{root};
-    std::uint64_t entries = 0;
-    while (!queue.empty()) {
-        const std::string folder = std::move(queue.front());
-        queue.pop_front();
-        DIR* dir = opendir(folder.c_str());
-        if (!dir) continue;
-        while (dirent* d = readdir(dir)) {
-            if (d->d_name[0] == '.' && (d->d_name[1] == '\0' || (d->d_name[1] == '.' && d->d_name[2] == '\0')))
-                continue;
-            ++entries;
-            bool folderEntry = d->d_type == DT_DIR;
-            if (d->d_type == DT_UNKNOWN) {
-                struct stat st;
-                folderEntry = fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-            }
-            if (folderEntry) queue.push_back(folder + "/" + d->d_name);
-        }
-        closedir(dir);
-    }
-    return entries;
-}
-
 void BM_Vol15CheckProjects(benchmark::State& state) {
     for (auto _ : state) {
         Workspace ws;
         double seen = 0;
-        for (int i = 0; i < kProjects; ++i) seen += static_cast<double>(BareWalk(ws.Project(i)));  // warm, untimed
+        // Warm, untimed.
+        for (int i = 0; i < kProjects; ++i) seen += static_cast<double>(bench::PlainWalk(ws.Project(i)).entries);
 
         SetFileSelNameMasks({"*.*"});
         Vol15Inputs in;
@@ -157,20 +112,23 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         log.ClearZoomLists();
         frmStatistic15->ShowLog();
 
-        Clock::duration ours{}, bare{}, typed{};
+        Clock::duration ours{}, bare{}, typed{}, plain{};
         const auto t0 = Clock::now();
         Vol15Checker checker(in, run, log);
         checker.ReadModels(true);
         ours += Clock::now() - t0;
-        std::function<void(int)> sides[] = {[&](int i) { checker.CheckProject(Workspace::DriveProject(i)); },
-                                            [&](int i) { benchmark::DoNotOptimize(BareWalk(ws.Project(i))); },
-                                            [&](int i) { benchmark::DoNotOptimize(BareTypeWalk(ws.Project(i))); }};
-        Clock::duration* totals[] = {&ours, &bare, &typed};
+        std::function<void(int)> sides[] = {
+            [&](int i) { checker.CheckProject(Workspace::DriveProject(i)); },
+            [&](int i) { benchmark::DoNotOptimize(bench::SameCallsWalk(ws.Project(i)).entries); },
+            [&](int i) { benchmark::DoNotOptimize(bench::KindsWalk(ws.Project(i)).entries); },
+            [&](int i) { benchmark::DoNotOptimize(bench::PlainWalk(ws.Project(i)).entries); }};
+        Clock::duration* totals[] = {&ours, &bare, &typed, &plain};
+        constexpr int kSides = 4;
         // Who goes first changes every chunk.
         for (int first = 0, chunk = 0; first < kProjects; first += kChunk, ++chunk) {
             const int last = std::min(kProjects, first + kChunk);
-            for (int k = 0; k < 3; ++k) {
-                const int side = (chunk + k) % 3;
+            for (int k = 0; k < kSides; ++k) {
+                const int side = (chunk + k) % kSides;
                 const auto t = Clock::now();
                 for (int i = first; i < last; ++i) sides[side](i);
                 *totals[side] += Clock::now() - t;
@@ -190,6 +148,8 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         state.counters["ratio"] = Seconds(ours) / Seconds(bare);
         state.counters["readdir_dtype_s"] = Seconds(typed);
         state.counters["ratio_dtype"] = Seconds(ours) / Seconds(typed);
+        state.counters["plain_s"] = Seconds(plain);
+        state.counters["ratio_plain"] = Seconds(ours) / Seconds(plain);
         state.counters["entries"] =
             benchmark::Counter(seen, benchmark::Counter::kDefaults, benchmark::Counter::kIs1000);
     }

@@ -107,10 +107,10 @@ void FolderFileUndo::SetFoldersCreatedByRun(DEQ_CREATED_FOLDERS folders) {
 // The queue and the marks look into the lists: a list set anew drops them.
 void FolderFileUndo::ForgetQueue() {
     std::vector<RecordRef>().swap(queue_);
-    std::vector<std::uint32_t>().swap(queueLevels_);
     std::vector<QueuedText>().swap(queuedTexts_);
     marks_.Clear();
     createdMarksReady_ = false;
+    recentSeen_.fill(std::string_view());
 }
 
 // ---- the lists behind the marks ------------------------------------------------------
@@ -153,16 +153,15 @@ void FolderFileUndo::Queue(RecordRef record, std::string_view text) {
     text = Trimmed(text);
     const std::string key = KeyOf(std::string(text));
     if (IsRootKey(key)) return;
-    PushQueued(record, text, CountPathSeparators(key), record);
+    PushQueued(record, text, record);
 }
 
 void FolderFileUndo::ReserveQueue(std::size_t more) {
     queue_.reserve(queue_.size() + more);
-    queueLevels_.reserve(queueLevels_.size() + more);
 }
 
 // `text` lies in the path of `owner`.
-void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record) {
+void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, RecordRef record) {
     const std::string_view path = ListOf(owner).PathAt(IndexOf(owner));
     if (owner == record && text.data() == path.data() && text.size() == path.size()) {
         queue_.push_back(record);
@@ -171,7 +170,6 @@ void FolderFileUndo::PushQueued(RecordRef owner, std::string_view text, std::siz
                                 static_cast<std::uint32_t>(text.size()), record});
         queue_.push_back(Ref(kTextList, queuedTexts_.size() - 1));
     }
-    queueLevels_.push_back(static_cast<std::uint32_t>(level));
 }
 
 std::string_view FolderFileUndo::QueuedTextOf(RecordRef entry) const {
@@ -252,22 +250,39 @@ void FolderFileUndo::QueueWithAncestors(const DEQ_CREATED_FOLDERS& folders) {
     if (&folders == &createdFolders_) return QueueListWithAncestors(kCreatedList);
     if (&folders == &secondFolders_) return QueueListWithAncestors(kSecondList);
     if (&folders == &foldersCreatedByRun_) return QueueListWithAncestors(kByRunList);
+    recentSeen_.fill(std::string_view());  // they may look into the list replaced here
     extraFolders_.clear();
     extraFolders_.insert(extraFolders_.end(), folders.begin(), folders.end());
     QueueListWithAncestors(kExtraList);
 }
 
+bool FolderFileUndo::RecentlySeen(std::string_view text) const {
+    for (const std::string_view seen : recentSeen_)
+        if (seen.size() == text.size() && seen == text) return true;
+    return false;
+}
+
+void FolderFileUndo::NoteSeen(std::string_view text) {
+    recentSeen_[recentNext_] = text;
+    recentNext_ = (recentNext_ + 1) % recentSeen_.size();
+}
+
+// A climb's folders are queued from the top down, so that in the lists'
+// creation order every folder comes before those below it.
 void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
-    MarkCreatedFolders();
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
-    if (list == kExtraList) marks_.Reserve(marks_.Size() + folders.size());
+    marks_.Reserve(marks_.Size() + folders.size());
     std::string key, lowered;
     for (std::size_t index = 0; index < folders.size(); ++index) {
+        const RecordRef own = Ref(list, index);
         const std::string_view text = Trimmed(folders.PathAt(index));
+        climb_.clear();
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
             const std::string_view here = text.substr(0, length);
+            // A parent queued a moment ago (the lists hold siblings together).
+            if (!listed && RecentlySeen(here)) break;
             MakeExactKey(here, key);
             if (IsRootKey(key)) break;
             if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
@@ -276,15 +291,25 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
             }
             const std::uint32_t hash = FolderMarks::HashOf(key);
             std::size_t slot = marks_.Find(key, hash, here);
+            if (marks_.Marked(slot) && (marks_.Bits(slot) & kSeen)) {
+                if (!listed) NoteSeen(here);
+                break;
+            }
+            // A parent is climbed into only when the run created it; the
+            // marks of what it created are made when first asked.
+            if (!listed && !createdMarksReady_) {
+                MarkCreatedFolders();
+                slot = marks_.Find(key, hash, here);
+            }
             const bool marked = marks_.Marked(slot);
-            const unsigned char bits = marked ? marks_.Bits(slot) : 0;
-            if ((bits & kSeen) || (!listed && !(bits & kCreated))) break;
-            if (!marked) slot = marks_.Add(slot, hash, Ref(list, index));
+            if (!listed && !(marked && (marks_.Bits(slot) & kCreated))) break;
+            if (!marked) slot = marks_.Add(slot, hash, own);
             marks_.Bits(slot) |= kSeen;
-            PushQueued(Ref(list, index), here, CountPathSeparators(key),
-                       listed ? Ref(list, index) : marks_.RecordOf(slot));
+            NoteSeen(here);
+            climb_.push_back({here, listed ? own : marks_.RecordOf(slot)});
             length = ParentLength(here);
         }
+        for (auto it = climb_.rbegin(); it != climb_.rend(); ++it) PushQueued(own, it->text, it->record);
     }
 }
 
@@ -310,39 +335,67 @@ void FolderFileUndo::DeleteCreatedFiles() {
     }
 }
 
+// Folders go in reverse queueing order: the lists keep creation order and
+// climbs queue from the top down, so a folder normally comes after all that
+// lies below it. One not empty yet is tried again in a second pass by level,
+// deepest first, equal levels in reverse queueing order; what stays is
+// reported in that order too, so the outcome is the program's level by
+// level removal, with each folder's subtree taken while it is at hand.
 void FolderFileUndo::RemoveCreatedFolders() {
-    // The marks are done with; their room goes to the order.
+    // The marks are done with.
     marks_.Clear();
     createdMarksReady_ = false;
-    // Counting sort by level, keeping the queueing order within a level.
-    std::uint32_t deepest = 0;
-    for (const std::uint32_t level : queueLevels_) deepest = std::max(deepest, level);
-    std::vector<std::uint32_t> start(static_cast<std::size_t>(deepest) + 2, 0);
-    for (const std::uint32_t level : queueLevels_) ++start[level + 1];
-    for (std::size_t l = 1; l < start.size(); ++l) start[l] += start[l - 1];
-    std::vector<std::uint32_t> order(queue_.size());
-    for (std::size_t i = 0; i < queue_.size(); ++i) order[start[queueLevels_[i]]++] = static_cast<std::uint32_t>(i);
-    std::vector<std::uint32_t>().swap(queueLevels_);
+    recentSeen_.fill(std::string_view());
 
-    std::string folder;
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const RecordRef entry = queue_[*it];
-        folder.assign(QueuedTextOf(entry));
-        const runrecord::FolderRef record = Record(QueuedRecordOf(entry));
+    // Levels are counted only for the few that wait or stay.
+    std::string folder, key;
+    const auto levelOf = [&](std::uint32_t i) {
+        MakeKey(QueuedTextOf(queue_[i]), key);
+        return static_cast<std::size_t>(std::count(key.begin(), key.end(), '\\'));
+    };
+    struct Left {
+        std::size_t level;
+        std::uint32_t index;
+        plat::FsResult why;
+    };
+    const auto deeperFirst = [](const Left& a, const Left& b) {
+        return a.level != b.level ? a.level > b.level : a.index > b.index;
+    };
+    const auto removeQueued = [&](std::uint32_t i) {
+        folder.assign(QueuedTextOf(queue_[i]));
+        const runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
         plat::Beneath* base = bases_.Get(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
-        if (r == plat::FsResult::Ok) continue;
-        if (r == plat::FsResult::NotFound) {
-            foldersGone_.push_back(folder);
-            continue;
-        }
-        runrecord::FolderRef failed = record;
-        failed.Path = folder;
-        foldersNotRemoved_.push_back(failed);
-        notRemovedReasons_.push_back(r == plat::FsResult::NotEmpty                                   ? kNotEmpty
-                                     : r == plat::FsResult::Changed || r == plat::FsResult::Blocked ? kChangedSinceRun
-                                                                                                    : "");
-    }    ForgetQueue();
+        if (r == plat::FsResult::NotFound) foldersGone_.push_back(folder);
+        return r;
+    };
+    const auto failed = [](plat::FsResult r) { return r != plat::FsResult::Ok && r != plat::FsResult::NotFound; };
+    std::vector<Left> waiting, stayed;
+    for (std::size_t i = queue_.size(); i-- > 0;) {
+        const auto index = static_cast<std::uint32_t>(i);
+        const plat::FsResult r = removeQueued(index);
+        if (r == plat::FsResult::NotEmpty)
+            waiting.push_back({levelOf(index), index, r});
+        else if (failed(r))
+            stayed.push_back({levelOf(index), index, r});
+    }
+    std::sort(waiting.begin(), waiting.end(), deeperFirst);
+    for (Left& w : waiting) {
+        w.why = removeQueued(w.index);
+        if (failed(w.why)) stayed.push_back(w);
+    }
+    std::sort(stayed.begin(), stayed.end(), deeperFirst);
+    for (const Left& left : stayed) {
+        runrecord::FolderRef record = Record(QueuedRecordOf(queue_[left.index]));
+        folder.assign(QueuedTextOf(queue_[left.index]));
+        record.Path = folder;
+        foldersNotRemoved_.push_back(record);
+        notRemovedReasons_.push_back(left.why == plat::FsResult::NotEmpty ? kNotEmpty
+                                     : left.why == plat::FsResult::Changed || left.why == plat::FsResult::Blocked
+                                         ? kChangedSinceRun
+                                         : "");
+    }
+    ForgetQueue();
 }
 
 void FolderFileUndo::BuildReport() {

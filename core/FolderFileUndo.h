@@ -14,6 +14,7 @@
 // root is never queued.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -101,7 +102,9 @@ private:
         std::uint32_t length;
         RecordRef record;
     };
-    void PushQueued(RecordRef owner, std::string_view text, std::size_t level, RecordRef record);
+    void PushQueued(RecordRef owner, std::string_view text, RecordRef record);
+    bool RecentlySeen(std::string_view text) const;
+    void NoteSeen(std::string_view text);
     std::string_view QueuedTextOf(RecordRef entry) const;
     RecordRef QueuedRecordOf(RecordRef entry) const;
     void ReserveQueue(std::size_t more);
@@ -141,10 +144,20 @@ private:
     std::unordered_set<std::string> roots_;
     std::unordered_set<std::size_t> rootLengths_;
     bool createdMarksReady_ = false;
-    // The folders to remove in queueing order, with their levels; removed
-    // by level, deepest first, equal levels in reverse queueing order. An
-    // entry is a record whose whole path is the text, or a kTextList one.
+    // The folders to remove in queueing order; removed as if level by
+    // level, deepest first, equal levels in reverse queueing order (see
+    // RemoveCreatedFolders). An entry is a record whose whole path is the
+    // text, or a kTextList one.
     std::vector<RecordRef> queue_;
-    std::vector<std::uint32_t> queueLevels_;
     std::vector<QueuedText> queuedTexts_;
+    // The folders of one climb, bottom up, before they are queued.
+    struct Climbed {
+        std::string_view text;
+        RecordRef record;
+    };
+    std::vector<Climbed> climb_;
+    // Texts of folders marked as queued lately: a climb that meets one ends
+    // without a lookup.
+    std::array<std::string_view, 16> recentSeen_{};
+    std::size_t recentNext_ = 0;
 };

@@ -1,20 +1,24 @@
 // What a run records for its undo, kept compact for millions of entries:
-// the paths in one block of lines, beside them a few numbers each. The
-// lists read like deques of the records (`_tagCreatedFolder`,
-// `_tagCreatedFile`): appending, counting and walking them; an element
-// comes back as a view of its path with its numbers.
+// the paths in blocks of lines, beside them a few numbers each. A path the
+// run's Visual Log already keeps is not copied: the list names the line in
+// the log's store and shares that store. The lists read like deques of the
+// records (`_tagCreatedFolder`, `_tagCreatedFile`): appending, counting and
+// walking them; an element comes back as a view of its path with its numbers.
 #pragma once
 
+#include <algorithm>
 #include <compare>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/LineStore.h"
+#include "core/SharedLine.h"
 #include "platform/Beneath.h"
 
 // A folder a run made; Base indexes the run's bases.
@@ -117,9 +121,19 @@ public:
     template <class R>
         requires std::same_as<R, Ref>
     void push_back(const R& r) { Append(r.Path, FactsOf(r)); }
+    // The path is copied into the list's own store.
     void Append(std::string_view path, const Facts& facts) {
-        paths_.Append(path);
-        facts_.push_back(facts);
+        if (!own_) own_ = std::make_shared<LineStore>();
+        own_->Append(path);
+        AddEntry(own_, own_->Size() - 1, facts);
+    }
+    // The path is `kept` where another holder keeps it, when it is kept
+    // anywhere; else it is copied.
+    void Append(const SharedLine& kept, std::string_view path, const Facts& facts) {
+        if (kept && kept.index <= kMaxLine)
+            AddEntry(*kept.store, kept.index, facts);
+        else
+            Append(path, facts);
     }
     // Appends another list's entries (only at the end).
     template <class It>
@@ -127,16 +141,18 @@ public:
         for (; first != last; ++first) push_back(*first);
     }
 
-    Ref operator[](std::size_t i) const { return MakeRef(paths_[i], facts_[i]); }
+    Ref operator[](std::size_t i) const { return MakeRef(PathAt(i), facts_[i]); }
     Ref front() const { return (*this)[0]; }
     Ref back() const { return (*this)[size() - 1]; }
     const Facts& FactsAt(std::size_t i) const { return facts_[i]; }
-    std::string_view PathAt(std::size_t i) const { return paths_[i]; }
+    std::string_view PathAt(std::size_t i) const { return (*StoreOf(i))[lines_[i]]; }
 
     std::size_t size() const { return facts_.size(); }
     bool empty() const { return facts_.empty(); }
     void clear() {
-        paths_.Clear();
+        std::vector<Segment>().swap(segments_);
+        own_.reset();
+        std::vector<std::uint32_t>().swap(lines_);
         std::vector<Facts>().swap(facts_);
     }
     const_iterator begin() const { return {this, 0}; }
@@ -152,7 +168,28 @@ private:
         return {path, f.HasStamp, f.Stamp, f.Base};
     }
 
-    LineStore paths_;
+    // Entries from `first` on have their paths in `store`, up to the next run.
+    struct Segment {
+        std::size_t first;
+        std::shared_ptr<const LineStore> store;
+    };
+    static constexpr std::size_t kMaxLine = ~std::uint32_t{0};
+
+    void AddEntry(const std::shared_ptr<LineStore>& store, std::size_t line, const Facts& facts) {
+        if (segments_.empty() || segments_.back().store.get() != store.get()) segments_.push_back({size(), store});
+        lines_.push_back(static_cast<std::uint32_t>(line));
+        facts_.push_back(facts);
+    }
+    const LineStore* StoreOf(std::size_t i) const {
+        if (segments_.size() == 1) return segments_.front().store.get();
+        const auto after = std::upper_bound(segments_.begin(), segments_.end(), i,
+                                            [](std::size_t index, const Segment& s) { return index < s.first; });
+        return std::prev(after)->store.get();
+    }
+
+    std::vector<Segment> segments_;
+    std::shared_ptr<LineStore> own_;     // the paths this list copied itself
+    std::vector<std::uint32_t> lines_;   // each entry's line in its segment's store
     std::vector<Facts> facts_;
 };
 

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "core/SharedLine.h"
+
 // One count label and the counter it shows.
 struct CounterLabel {
     const char* Label;
@@ -19,6 +21,12 @@ public:
 
     // One line into the category's list of the Visual Log and of the zoom window.
     virtual void AddLine(int category, const std::string& line) = 0;
+    // The same, for a line the run's record keeps too: where the log keeps
+    // it, so that the record shares it; nothing where it keeps no lines.
+    virtual SharedLine AddRecordedLine(int category, const std::string& line) {
+        AddLine(category, line);
+        return {};
+    }
     // One line into the category's hidden export list.
     virtual void AddExportLine(int category, const std::string& line) = 0;
     // The given count labels, and every pending line, on the screen now.

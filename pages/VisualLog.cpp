@@ -91,6 +91,11 @@ void VisualLog::AddLine(int category, const std::string& line) {
     if (VisualLogWindow* w = log_()) w->AddLine(category, line);
 }
 
+SharedLine VisualLog::AddRecordedLine(int category, const std::string& line) {
+    if (VisualLogWindow* w = log_()) return w->AddLine(category, line);
+    return {};
+}
+
 void VisualLog::AddExportLine(int category, const std::string& line) {
     if (VisualLogWindow* w = log_()) w->AddExportLine(category, line);
 }

@@ -23,6 +23,7 @@ public:
         : log_(log), zoom_(zoom), runLabel_(runLabel), runText_(runText) {}
 
     void AddLine(int category, const std::string& line) override;
+    SharedLine AddRecordedLine(int category, const std::string& line) override;
     void AddExportLine(int category, const std::string& line) override;
     void ShowCounters(std::span<const CounterLabel> counters) override;
     void ClearLogLists() override;

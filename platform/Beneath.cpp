@@ -271,10 +271,49 @@ FsResult Beneath::OpenNearest(const std::string& folder) {
     }
 }
 
+// A run names many entries of a few folders: the translations of the last
+// folders met are kept, and a path in one of them translates its last name
+// alone (the names of a path translate one by one, as ToNative does them).
+bool Beneath::Translate(const std::string& path, std::string& native) const {
+    const std::size_t cut = path.find_last_of("\\/");
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    // A drive path with a last name behind a single separator.
+    const bool keep = cut != std::string::npos && cut >= 2 && cut + 1 < path.size() && path[1] == ':' &&
+                      !separator(path[cut - 1]);
+    if (keep && translatedFor_ == detail::DriveTableVersion()) {
+        const std::string_view folder(path.data(), cut);
+        for (const Translated& t : translated_) {
+            if (t.drive != folder) continue;
+            const std::string_view name = std::string_view(path).substr(cut + 1);
+            if (name.find('\0') != std::string_view::npos) return false;
+            // Trailing blanks and dots dropped; "." and ".." leave nothing.
+            std::size_t end = name.size();
+            while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
+            if (end == 0) return false;
+            native.assign(t.native);
+            if (native.empty() || native.back() != '/') native += '/';
+            native.append(name.data(), end);
+            return true;
+        }
+    }
+    if (!ToNative(path, native)) return false;
+    if (keep) {
+        if (translatedFor_ != detail::DriveTableVersion()) {
+            for (Translated& t : translated_) t.drive.clear();
+            translatedFor_ = detail::DriveTableVersion();
+        }
+        Translated& t = translated_[nextTranslated_];
+        nextTranslated_ = (nextTranslated_ + 1) % translated_.size();
+        t.drive.assign(path, 0, cut);
+        t.native.assign(native, 0, native.rfind('/'));
+    }
+    return true;
+}
+
 bool Beneath::Relative(const std::string& path, std::string& rel) const {
     if (fd_ < 0) return false;
     std::string& native = native_;  // reused: one translation per operation, no allocation
-    if (!ToNative(path, native)) return false;
+    if (!Translate(path, native)) return false;
     if (native == root_) {
         rel.clear();
         return true;

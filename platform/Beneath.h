@@ -19,6 +19,7 @@
 // anything put in its place since.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -188,6 +189,15 @@ private:
     // Scratch texts of one operation, kept for their capacity.
     mutable std::string native_;
     std::string rel_;
+    // The translations of the last folders paths were met in (see Translate).
+    bool Translate(const std::string& path, std::string& native) const;
+    struct Translated {
+        std::string drive;   // drive form, without a trailing separator
+        std::string native;  // its Linux path
+    };
+    mutable std::array<Translated, 8> translated_;
+    mutable std::size_t nextTranslated_ = 0;
+    mutable std::uint64_t translatedFor_ = ~std::uint64_t{0};  // the drive table's version
 };
 
 // The parts of a path below a base ("a/b/c"): its folder ("a/b", "" for a

@@ -267,18 +267,29 @@ int PlaceNoReplace(const std::string& temp, const std::string& target) {
 
 // ---- drive table -----------------------------------------------------------
 
+namespace {
+std::uint64_t g_driveTableVersion = 0;
+}  // namespace
+
+std::uint64_t detail::DriveTableVersion() { return g_driveTableVersion; }
+
 void ResetDriveTable() {
     Drives().clear();
     Drives().emplace('C', std::string(1, '/'));
+    ++g_driveTableVersion;
 }
 
 void MapDrive(char letter, const std::string& nativeRoot) {
     std::string root = nativeRoot;
     while (root.size() > 1 && root.back() == '/') root.pop_back();
     Drives()[UpperLetter(letter)] = root;
+    ++g_driveTableVersion;
 }
 
-void UnmapDrive(char letter) { Drives().erase(UpperLetter(letter)); }
+void UnmapDrive(char letter) {
+    Drives().erase(UpperLetter(letter));
+    ++g_driveTableVersion;
+}
 
 std::string LogicalDriveLetters() {
     std::string letters;

@@ -27,6 +27,9 @@ bool CopyContents(int in, int out, off_t size);
 // `kindsOnly`: names, kinds and inodes as the folder gives them, looking
 // at an entry only when its kind is not given.
 bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly = false);
+// Changes whenever a drive is mapped or unmapped: translations kept from
+// before are stale.
+std::uint64_t DriveTableVersion();
 
 // The mount table's file system type of the mount that holds the Linux
 // path ("ext4", "fuse.sshfs"); empty when the table cannot be read.

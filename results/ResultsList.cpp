@@ -89,9 +89,10 @@ QVariant ResultsListModel::data(const QModelIndex& index, int role) const {
     return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
-void ResultsListModel::Append(std::string_view line) {
-    shared_->lines.Append(line);
+SharedLine ResultsListModel::Append(std::string_view line) {
+    shared_->lines->Append(line);
     for (ResultsListModel* viewer : shared_->viewers) viewer->MarkPending();
+    return {&shared_->lines, shared_->lines->Size() - 1};
 }
 
 std::vector<std::string> ResultsListModel::Lines() const {
@@ -103,16 +104,16 @@ std::vector<std::string> ResultsListModel::Lines() const {
 
 void ResultsListModel::Clear() {
     beginResetModel();
-    first_ = shared_->lines.Size();
+    first_ = shared_->lines->Size();
     shown_ = 0;
     keys_.Clear();
     indexed_ = 0;
     endResetModel();
     // Lines no list shows any more give their memory back.
     const bool unseen = std::all_of(shared_->viewers.begin(), shared_->viewers.end(),
-                                    [&](const ResultsListModel* v) { return v->first_ == shared_->lines.Size(); });
+                                    [&](const ResultsListModel* v) { return v->first_ == shared_->lines->Size(); });
     if (unseen) {
-        shared_->lines.Clear();
+        shared_->lines = std::make_shared<LineStore>();
         for (ResultsListModel* viewer : shared_->viewers) viewer->first_ = 0;
     }
 }
@@ -128,12 +129,12 @@ void ResultsListModel::Detach() {
 void ResultsListModel::SetLines(std::vector<std::string> lines) {
     beginResetModel();
     Detach();
-    shared_->lines.Clear();
+    shared_->lines = std::make_shared<LineStore>();
     first_ = 0;
     std::size_t bytes = 0;
     for (const auto& line : lines) bytes += line.size();
-    shared_->lines.Reserve(lines.size(), bytes);
-    for (const auto& line : lines) shared_->lines.Append(line);
+    shared_->lines->Reserve(lines.size(), bytes);
+    for (const auto& line : lines) shared_->lines->Append(line);
     shown_ = static_cast<int>(Count());
     keys_.Clear();
     indexed_ = 0;
@@ -143,7 +144,7 @@ void ResultsListModel::SetLines(std::vector<std::string> lines) {
 void ResultsListModel::SetLines(LineStore lines) {
     beginResetModel();
     Detach();
-    shared_->lines = std::move(lines);
+    shared_->lines = std::make_shared<LineStore>(std::move(lines));
     first_ = 0;
     shown_ = static_cast<int>(Count());
     keys_.Clear();
@@ -156,7 +157,7 @@ bool ResultsListModel::ShareLinesWith(ResultsListModel& other) {
     if (!IsEmpty() || !other.IsEmpty() || other.shown_ != 0) return false;
     std::erase(other.shared_->viewers, &other);
     other.shared_ = shared_;
-    other.first_ = shared_->lines.Size();
+    other.first_ = shared_->lines->Size();
     shared_->viewers.push_back(&other);
     return true;
 }

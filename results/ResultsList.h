@@ -12,6 +12,7 @@
 
 #include "core/CaseIgnoringIndex.h"
 #include "core/LineStore.h"
+#include "core/SharedLine.h"
 
 class QListView;
 
@@ -56,7 +57,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // Shown at the next flush (in every list that shares this one's lines).
-    void Append(std::string_view line);
+    // The answer names the line where it is kept, so that a run's record
+    // can keep the same line without a copy; valid until the next append.
+    SharedLine Append(std::string_view line);
     // At once.
     void Clear();
     void SetLines(std::vector<std::string> lines);
@@ -64,17 +67,17 @@ public:
     // The block of lines when this list alone shows all of it (a list
     // filled by SetLines); null otherwise.
     const LineStore* OwnLines() const {
-        return first_ == 0 && shared_->viewers.size() == 1 ? &shared_->lines : nullptr;
+        return first_ == 0 && shared_->viewers.size() == 1 ? shared_->lines.get() : nullptr;
     }
 
     // Every line, those not yet shown included.
-    std::size_t Count() const { return shared_->lines.Size() - first_; }
+    std::size_t Count() const { return shared_->lines->Size() - first_; }
     bool IsEmpty() const { return Count() == 0; }
     // The view stays valid until the next line is appended.
-    std::string_view LineView(std::size_t index) const { return shared_->lines[first_ + index]; }
+    std::string_view LineView(std::size_t index) const { return (*shared_->lines)[first_ + index]; }
     // The block that holds this list's lines, and where line `index` is in
     // it: for taking lines over without copying them (LineStore::AppendLineOf).
-    const LineStore& Block() const { return shared_->lines; }
+    const LineStore& Block() const { return *shared_->lines; }
     std::size_t BlockIndex(std::size_t index) const { return first_ + index; }
     std::string Line(std::size_t index) const { return std::string(LineView(index)); }
     std::vector<std::string> Lines() const;
@@ -92,9 +95,11 @@ public:
     void FlushChanges() override;
 
 private:
-    // One block of lines and the lists that show a tail of it.
+    // One block of lines and the lists that show a tail of it. A run's
+    // record may share the block too: it is only ever appended to, and a
+    // list that lets its lines go takes a new block instead of emptying it.
     struct Shared {
-        LineStore lines;
+        std::shared_ptr<LineStore> lines = std::make_shared<LineStore>();
         std::vector<ResultsListModel*> viewers;
     };
     struct LineAt {

@@ -111,11 +111,12 @@ ResultsListModel* VisualLogWindow::ZoomList(int category) {
     return zoomSeen_ ? zoomLists_[static_cast<std::size_t>(category)] : nullptr;
 }
 
-void VisualLogWindow::AddLine(int category, const std::string& line) {
+SharedLine VisualLogWindow::AddLine(int category, const std::string& line) {
     ResultsListModel* list = CategoryList(category);
-    list->Append(line);
+    const SharedLine kept = list->Append(line);
     ResultsListModel* zoom = ZoomList(category);
     if (zoom && !list->SharesLinesWith(*zoom)) zoom->Append(line);
+    return kept;
 }
 
 void VisualLogWindow::AddExportLine(int category, const std::string& line) {

@@ -74,8 +74,9 @@ class VisualLogWindow : public QDialog, public results::PendingChanges {
     Q_OBJECT
 public:
     // ---- what a run calls ----
-    // The line goes to the category's list here and in the zoom window.
-    void AddLine(int category, const std::string& line);
+    // The line goes to the category's list here and in the zoom window;
+    // the answer names it where it is kept (see ResultsListModel::Append).
+    SharedLine AddLine(int category, const std::string& line);
     // The line goes to the category's hidden export-line list.
     void AddExportLine(int category, const std::string& line);
     // Any list of the window by its name (visible or hidden); nullptr when

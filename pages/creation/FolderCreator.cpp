@@ -255,8 +255,12 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
     c_.FoldersCreated += 1.0;
     Changed();
-    if (!dry_) state_.LastCreatedFolders.Append(path, {id, BaseIndex()});
-    log_.AddLine(CreationFoldersCreated, path);
+    if (dry_) {
+        log_.AddLine(CreationFoldersCreated, path);
+        return;
+    }
+    const SharedLine kept = log_.AddRecordedLine(CreationFoldersCreated, path);
+    state_.LastCreatedFolders.Append(kept, path, {id, BaseIndex()});
 }
 
 void FolderCreator::RecordFolderExists(const std::string& path) {
@@ -287,8 +291,12 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
     c_.SubFoldersCreated += 1.0;
     Changed();
-    if (!dry_ && forUndo) state_.LastCreatedSubFolders.Append(path, {id, BaseIndex()});
-    log_.AddLine(CreationSubFoldersCreated, path);
+    if (dry_ || !forUndo) {
+        log_.AddLine(CreationSubFoldersCreated, path);
+        return;
+    }
+    const SharedLine kept = log_.AddRecordedLine(CreationSubFoldersCreated, path);
+    state_.LastCreatedSubFolders.Append(kept, path, {id, BaseIndex()});
 }
 
 // A structure or template folder that could not be made: counted and shown
@@ -489,10 +497,14 @@ void FolderCreator::StructureFileDone(const std::string& source, const std::stri
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (!dry_) state_.LastCreatedFiles.Append(target, {stamp, BaseIndex(), stamp.id.Known()});
+        if (dry_) {
+            log_.AddLine(CreationFilesCreated, target);
+        } else {
+            const SharedLine kept = log_.AddRecordedLine(CreationFilesCreated, target);
+            state_.LastCreatedFiles.Append(kept, target, {stamp, BaseIndex(), stamp.id.Known()});
+        }
         c_.FilesCreated += 1.0;
         Changed();
-        log_.AddLine(CreationFilesCreated, target);
         if (known) {
             c_.FilesSizeCreated += size;
             Changed();

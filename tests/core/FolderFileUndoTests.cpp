@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "core/FolderFileUndo.h"
 #include "core/RenameUndo.h"
@@ -305,6 +307,68 @@ TEST(RenameReversal, MovesBackOnlyTheRenamedObjectToAFreeName) {
     std::filesystem::create_directory_symlink(drive.nativePath("D\\elsewhere"), drive.nativePath("D\\new"));
     EXPECT_EQ(reversal.MoveBack(folder), RenameBack::Changed);
     EXPECT_TRUE(std::filesystem::is_symlink(drive.nativePath("D\\new")));
+}
+
+TEST(FolderFileUndo, ListOrderChangesNeitherWhatGoesNorTheReport) {
+    // Folders go children first in whatever order the lists hold them, and
+    // what stays is reported deepest level first.
+    testsupport::TempDrive drive;
+    StringList rels = {"w", "w\\v", "x", "x\\y", "x\\y\\z"};
+    std::sort(rels.begin(), rels.end());
+    const std::string expected =
+        kHeader + kOther + drive.path("w\\v") + "  (not empty)\n" + drive.path("w") + "  (not empty)\n";
+    int orders = 0;
+    do {
+        for (const auto& rel : rels) drive.MakeFolder(rel);
+        drive.WriteFile("w\\v\\user.txt", "mine");
+        DEQ_CREATED_FOLDERS first, second;
+        for (std::size_t i = 0; i < rels.size(); ++i) (i < 2 ? first : second).push_back(Rec(drive.path(rels[i])));
+        FolderFileUndo undo;
+        undo.SetBases(Bases(drive));
+        undo.SetCreatedFolders(first);
+        undo.SetCreatedSubFolders(second);
+        undo.CollectFoldersByLevel();
+        RunSteps(undo);
+        EXPECT_EQ(undo.GetReport(), expected) << orders;
+        EXPECT_FALSE(drive.Exists("x")) << orders;
+        std::filesystem::remove_all(drive.nativePath("w"));
+        ++orders;
+    } while (std::next_permutation(rels.begin(), rels.end()));
+    EXPECT_EQ(orders, 120);
+}
+
+TEST(FolderFileUndo, PathsSharedWithAnotherHolderOutliveItsClearing) {
+    // The run's lists name lines a Visual Log keeps; the log lets its lines
+    // go and fills a new store, and the undo still reads what the run made.
+    testsupport::TempDrive drive;
+    drive.MakeFolder("keep");
+    const StringList rels = {"a", "a\\b", "a\\b\\c", "d"};
+    auto logLines = std::make_shared<LineStore>();
+    logLines->Append("a line of another category");
+    DEQ_CREATED_FOLDERS main, sub;
+    for (const auto& rel : rels) {
+        drive.MakeFolder(rel);
+        const _tagCreatedFolder made = Rec(drive.path(rel));
+        logLines->Append(made.Path);
+        DEQ_CREATED_FOLDERS& list = rel.size() == 1 ? main : sub;
+        list.Append(SharedLine{&logLines, logLines->Size() - 1}, made.Path, {made.Id, 0});
+    }
+    sub.push_back(Rec(drive.path("keep")));  // copied into the list's own store
+    DEQ_CREATED_FOLDERS copy = sub;
+    logLines = std::make_shared<LineStore>();  // the log's lists were emptied
+    logLines->Append("a later run's line");
+    EXPECT_EQ(copy[0].Path, drive.path("a\\b"));
+    EXPECT_EQ(copy.back().Path, drive.path("keep"));
+
+    drive.WriteFile("keep\\user.txt", "mine");
+    FolderFileUndo undo;
+    undo.SetBases(Bases(drive));
+    undo.SetCreatedFolders(std::move(main));
+    undo.SetCreatedSubFolders(std::move(sub));
+    undo.CollectFoldersByLevel();
+    RunSteps(undo);
+    for (const auto& rel : rels) EXPECT_FALSE(drive.Exists(rel)) << rel;
+    EXPECT_EQ(undo.GetFailedFolders(), (StringList{drive.path("keep")}));
 }
 
 // A run makes folders beneath held handles at any depth; its undo reaches

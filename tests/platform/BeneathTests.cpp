@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "platform/Beneath.h"
 #include "tests/support/Privileges.h"
@@ -71,6 +73,33 @@ TEST_P(BeneathTest, BaseIsARealFolderAndPathsStayBelowIt) {
     EXPECT_FALSE(base.Holds(d.path("outside")));
     EXPECT_EQ(base.MakeFolder(d.path("outside\\new")), FsResult::Failed);
     EXPECT_FALSE(d.Exists("outside\\new"));
+}
+
+TEST_P(BeneathTest, PathsInAFolderMetBeforeTranslateAsAnyOther) {
+    // The second path of each pair lies in a folder already translated.
+    std::string rel;
+    for (const auto& [first, second, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"a\\b", "a\\c. .", "a/c"},
+             {"a\\b", "a\\\\b", "a/b"},
+             {"x. \\y", "x\\z", "x/z"},
+             {"x\\y", "x. \\z", "x/z"}}) {
+        ASSERT_TRUE(base.Relative(D(first), rel)) << first;
+        EXPECT_TRUE(base.Relative(D(second), rel)) << second;
+        EXPECT_EQ(rel, expected) << second;
+    }
+    for (const char* refused : {"a\\.", "a\\..", "a\\ ", "a\\. ."}) {
+        ASSERT_TRUE(base.Relative(D("a\\b"), rel));
+        EXPECT_FALSE(base.Relative(D(refused), rel)) << refused;
+    }
+    std::string withNul = D("a\\b");
+    withNul.back() = '\0';
+    EXPECT_FALSE(base.Relative(withNul, rel));
+    // A drive mapped elsewhere meanwhile: its paths lie outside the base now.
+    ASSERT_TRUE(base.Relative(D("a\\b"), rel));
+    MapDrive('T', d.nativePath("outside"));
+    EXPECT_FALSE(base.Relative(d.path("Dest\\a\\c"), rel));
+    MapDrive('T', d.native());
+    EXPECT_TRUE(base.Relative(D("a\\c"), rel));
 }
 
 TEST_P(BeneathTest, ALinkBelowTheBaseIsNeverPassedThrough) {

@@ -17,14 +17,18 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 
 #include "core/SettingsStore.h"
+#include "pages/VisualLog.h"
+#include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Page.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmLevelSummFolder.h"
 #include "results/TfrmStatistic02.h"
+#include "results/TfrmVol02ZoomStatistics.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
@@ -382,6 +386,46 @@ TEST_F(Vol02PageTest, SimulateCreateLookAndUndoInTheRealWindow) {
     EXPECT_TRUE(drive.Exists("Dest\\b"));
     EXPECT_TRUE(LogLines("lstStat02FoldersCreated").empty());
     EXPECT_EQ(frmStatistic02->findChild<QLabel*>("lblStat02FoldersCreated")->text(), "0");
+}
+
+TEST_F(Vol02PageTest, UndoRemovesWhatTheRunMadeAfterItsVisualLogWasRefilled) {
+    // The run's record names the lines its Visual Log keeps instead of
+    // copying them: a simulation that empties and refills the log, and an
+    // emptied zoom window, leave the undo exactly what the run made.
+    drive.MakeFolder("Dest\\keep");
+    drive.WriteFile("S\\docs\\readme.txt", "read me");
+    const auto entries = [&] {
+        std::set<std::string> found;
+        for (const auto& e : fs::recursive_directory_iterator(drive.native())) found.insert(e.path().string());
+        return found;
+    };
+    for (const bool templates : {false, true}) {
+        const std::set<std::string> before = entries();
+        Vol02State state;
+        Vol02Inputs in;
+        in.DestFolder = drive.path("Dest");
+        in.IncludeStrings = {"a", "keep", "c\\d"};
+        in.ViewDestFolder = false;
+        if (templates) {
+            in.RelativePaths = true;
+            in.FolderStructures = {"t1", "t1\\t2"};
+        } else {
+            in.FullPaths = true;
+            in.MainFolderWithFiles = true;
+            in.FolderStructures = {drive.path("S")};
+            Vol02CheckDiskSpace(state, in, true);
+        }
+        VisualLog log = Vol02VisualLog();
+        Vol02RunCreateFolders(state, in, log, RunHooks{});
+        ASSERT_TRUE(drive.Exists(templates ? "Dest\\c\\d\\t1\\t2" : "Dest\\c\\d\\S\\docs\\readme.txt"));
+        EXPECT_EQ(LogLines("lstStat02FoldersCreated"), (Lines{drive.path("Dest\\a"), drive.path("Dest\\c\\d")}));
+
+        Vol02SimulateCreateFolders(state, in, log, RunHooks{}, "start", "end");
+        frmVol02ZoomStatistics->ClearAllLists();
+        EXPECT_TRUE(LogLines("lstStat02FoldersCreated").empty());
+        Vol02UndoLastRun(state, log);
+        EXPECT_EQ(entries(), before) << templates;
+    }
 }
 
 TEST_F(Vol02PageTest, ClearAllReturnsToTheStartState) {

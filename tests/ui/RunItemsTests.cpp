@@ -1,0 +1,65 @@
+// A page's items on the pool: lines replayed in item order whatever the
+// workers, export lines kept apart, a forced worker count undone.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "pages/RunItems.h"
+#include "tests/ui/RecordingLog.h"
+
+namespace {
+
+struct Outcome {
+    ItemLog log;
+    int files = 0;
+};
+
+testlog::RecordingLog RunItems(unsigned workers, std::size_t count, int* files) {
+    testlog::RecordingLog log;
+    *files = 0;
+    RunPageItems<Outcome>(
+        count, workers, [](std::size_t i, RunScope& scope) { scope.Write("C:\\M" + std::to_string(i % 7)); },
+        [](std::size_t i, Outcome& out, RunItemContext&) {
+            // Uneven work, so that items end out of order.
+            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+            for (std::size_t k = 0; k < i % 3 + 1; ++k)
+                out.log.AddLine(int(k), std::to_string(i) + "/" + std::to_string(k));
+            out.log.AddExportLine(0, "x" + std::to_string(i));
+            out.files = int(i % 3 + 1);
+        },
+        [&](std::size_t, Outcome& out, RunApplyContext&) {
+            out.log.ReplayInto(log);
+            *files += out.files;
+            out.files = 0;
+        });
+    return log;
+}
+
+TEST(RunItems, ManyWorkersReplayEveryItemsLinesInItemOrder) {
+    int one = 0, many = 0;
+    const testlog::RecordingLog a = RunItems(1, 2000, &one);
+    const testlog::RecordingLog b = RunItems(8, 2000, &many);
+    EXPECT_EQ(one, many);
+    EXPECT_EQ(a.lines, b.lines);
+    EXPECT_EQ(a.exports, b.exports);
+    ASSERT_EQ(a.exports[0].size(), 2000u);
+    EXPECT_EQ(b.exports[0][1999], "x1999");
+    EXPECT_EQ(b.lines[0].front(), "0/0");
+}
+
+TEST(RunItems, ForcedWorkersHoldWhileTheyLiveAndNest) {
+    const unsigned rule = PageRunWorkers("/", plat::RunWork::Remove);
+    {
+        ForceRunWorkers eight(8);
+        EXPECT_EQ(PageRunWorkers("/", plat::RunWork::Remove), 8u);
+        {
+            ForceRunWorkers one(1);
+            EXPECT_EQ(PageRunWorkers("/", plat::RunWork::OneFolder), 1u);
+        }
+        EXPECT_EQ(PageRunWorkers("/", plat::RunWork::Make), 8u);
+    }
+    EXPECT_EQ(PageRunWorkers("/", plat::RunWork::Remove), rule);
+}
+
+}  // namespace
