@@ -7,6 +7,14 @@
 //   delete/0: one main folder holding 1,000 folders of 99 folders each
 //   delete/1: 100,000 main folders in the Include list, each holding a file
 //   rename:   100,000 folders in 100 parents, a prefix added (with undo records)
+//   delete_pool/M/S: M main folders of S subfolders with 2 files each, one
+//             at a time against the run pool (the pool's size by the file
+//             system's rule) and bare loops alone and on as many threads;
+//             QM_BENCH_DIR on tmpfs, on disk and on latfs
+//   rename_pool/P/F: F folders in each of P parents renamed and the rename
+//             undone, the same four ways
+// On latfs, QM_BENCH_BACKING names the folder the mount passes to: the
+// pool benchmarks make their trees there, beside the slow file system.
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -15,6 +23,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -22,8 +31,11 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "bench/BenchSupport.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol06Engine.h"
 #include "pages/folders/Vol07Engine.h"
 #include "platform/FileSystem.h"
@@ -236,8 +248,186 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
     Report(state, s);
 }
 
+// Where a pool benchmark makes its trees: the workspace itself, or its
+// twin below QM_BENCH_BACKING.
+std::string MadeRoot(const bench::Workspace& ws) {
+    const char* backing = std::getenv("QM_BENCH_BACKING");
+    if (!backing || !*backing) return ws.root();
+    return std::string(backing) + "/" + fs::path(ws.root()).filename().string();
+}
+
+// Main folders D0.. below `top`, each with `subs` subfolders of 2 files.
+void MakeMains(const std::string& top, int mains, int subs) {
+    mkdir(top.c_str(), 0777);
+    for (int i = 0; i < mains; ++i) {
+        const std::string folder = top + "/D" + std::to_string(i);
+        mkdir(folder.c_str(), 0777);
+        for (int j = 0; j < subs; ++j) {
+            const std::string sub = folder + "/S" + std::to_string(j);
+            mkdir(sub.c_str(), 0777);
+            for (const char* f : {"/a.txt", "/b.txt"}) close(open((sub + f).c_str(), O_WRONLY | O_CREAT, 0644));
+        }
+    }
+}
+
+// BareDelete on `threads` threads, each taking whole main folders.
+void BareDeleteOnThreads(const std::string& top, int mains, unsigned threads) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (int i; (i = next.fetch_add(1)) < mains;) BareDelete(top, {"D" + std::to_string(i)});
+        });
+    for (std::thread& t : pool) t.join();
+}
+
+void BM_Vol07DeletePool(benchmark::State& state) {
+    const int mains = static_cast<int>(state.range(0));
+    const int subs = static_cast<int>(state.range(1));
+    bench::Workspace ws("qm-delete-pool", kDrive);
+    Vol07Inputs in;
+    for (int i = 0; i < mains; ++i) in.IncludeFolders.push_back(ws.Drive("Ours/D" + std::to_string(i)));
+    in.DeleteSubFolders = false;
+    in.DeleteCompleteFolders = true;
+    in.WorkingDir = ws.Drive("Work");
+    const unsigned workers = PageRunWorkers(ws.Drive(""), plat::RunWork::Remove);
+    const double expected = mains * (subs + 1.0);
+    bool complete = true;
+    RunPoolResult pool;
+    const auto ours = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol07Counters counters;
+            NullSink sink;
+            RealDisk disk;
+            Vol07DeleteMainFolders(counters, in, disk, sink);
+            if (force != 1) pool = LastPageRun();
+            complete = complete && counters.FoldersDeleted == expected;
+        };
+    };
+    const auto fresh = [&](const char* side) {
+        return [&, side] {
+            const std::string top = MadeRoot(ws) + "/" + side;
+            fs::remove_all(top);
+            MakeMains(top, mains, subs);
+        };
+    };
+    bench::Sides sides({"delete"});
+    sides.Add("one", fresh("Ours"), {ours(1)});
+    sides.Add("pool", fresh("Ours"), {ours(0)});
+    sides.Add("bare_one", fresh("Bare"), {[&] { BareDeleteOnThreads(ws.Native("Bare"), mains, 1); }});
+    sides.Add("bare_pool", fresh("Bare"), {[&] { BareDeleteOnThreads(ws.Native("Bare"), mains, workers); }});
+    for (auto _ : state) sides.RunRounds();
+    if (!complete) state.SkipWithError("folders left");
+    sides.Report(state);
+    state.counters["workers"] = workers;
+    state.counters["peak_window"] = static_cast<double>(pool.PeakWindow);
+}
+
+// Each of `folders` folders of `parents` parents looked at and renamed
+// without replacing (back: the new name looked at, the old one looked for,
+// renamed back), whole parents to each of `threads` threads.
+void BareRenames(const std::string& top, int parents, int folders, unsigned threads, bool back) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (int p; (p = next.fetch_add(1)) < parents;) {
+                const int dir = open((top + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+                for (int i = 0; i < folders; ++i) {
+                    const std::string name = "F" + std::to_string(i), renamed = "x_" + name;
+                    struct stat st {};
+                    const std::string& from = back ? renamed : name;
+                    const std::string& to = back ? name : renamed;
+                    if (fstatat(dir, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) continue;
+                    if (back && fstatat(dir, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
+                    renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
+                }
+                close(dir);
+            }
+        });
+    for (std::thread& t : pool) t.join();
+}
+
+void BM_Vol06RenamePool(benchmark::State& state) {
+    const int parents = static_cast<int>(state.range(0));
+    const int folders = static_cast<int>(state.range(1));
+    bench::Workspace ws("qm-rename-pool", kDrive);
+    Vol06Inputs in;
+    in.NewPrefix = "x_";
+    for (int p = 0; p < parents; ++p)
+        for (int i = 0; i < folders; ++i)
+            in.IncludeFolders.push_back(ws.Drive("Ours/P" + std::to_string(p) + "/F" + std::to_string(i)));
+    std::vector<std::string> froms;
+    for (const std::string& item : in.IncludeFolders) froms.push_back(item);
+    const unsigned workers = PageRunWorkers(ws.Drive(""), plat::RunWork::Remove);
+    const auto fresh = [&](const char* side) {
+        return [&, side] {
+            const std::string top = MadeRoot(ws) + "/" + side;
+            fs::remove_all(top);
+            mkdir(top.c_str(), 0777);
+            for (int p = 0; p < parents; ++p) {
+                const std::string parent = top + "/P" + std::to_string(p);
+                mkdir(parent.c_str(), 0777);
+                for (int i = 0; i < folders; ++i) mkdir((parent + "/F" + std::to_string(i)).c_str(), 0777);
+            }
+        };
+    };
+    Vol06UndoRecords records;
+    bool right = true;
+    RunPoolResult renamePool;
+    const auto rename = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol06Counters counters;
+            NullSink sink;
+            RealDisk disk;
+            Vol06ClearUndo(records);
+            Vol06UndoRecorder recorder(records);
+            Vol06RenameFolders(counters, in, disk, recorder, sink);
+            if (force != 1) renamePool = LastPageRun();
+            right = right && counters.FoldersRenamed == parents * folders;
+        };
+    };
+    const auto undo = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol06Counters counters;
+            NullSink sink;
+            const Vol06UndoReport report = Vol06UndoRenames(records, counters, sink);
+            right = right && Vol06UndoReportText(report).empty();
+        };
+    };
+    const auto bare = [&](unsigned threads, bool back) {
+        return [&, threads, back] { BareRenames(ws.Native("Bare"), parents, folders, threads, back); };
+    };
+    bench::Sides sides({"rename", "undo"});
+    sides.Add("one", fresh("Ours"), {rename(1), undo(1)});
+    sides.Add("pool", fresh("Ours"), {rename(0), undo(0)});
+    sides.Add("bare_one", fresh("Bare"), {bare(1, false), bare(1, true)});
+    sides.Add("bare_pool", fresh("Bare"), {bare(workers, false), bare(workers, true)});
+    for (auto _ : state) sides.RunRounds();
+    if (!right) state.SkipWithError("not all renamed and back");
+    sides.Report(state);
+    state.counters["workers"] = workers;
+    state.counters["peak_window"] = static_cast<double>(renamePool.PeakWindow);
+}
+
 BENCHMARK(BM_Vol07DeleteFolders)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol06RenameFolders)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol06RenamePool)
+    ->Args({100, 200})
+    ->Args({20, 10})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol07DeletePool)
+    ->Args({2000, 10})
+    ->Args({100, 3})
+    ->Args({400, 3})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

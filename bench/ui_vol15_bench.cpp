@@ -7,6 +7,12 @@
 // paths ("ratio_plain"). All walk warm trees (one untimed walk first). Read
 // the ratios, not the absolute times.
 // QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
+//
+// check_pool/P/A: P projects of A areas (of 9 parts of 9 files) checked one
+// at a time against the run pool (its size by the file system's rule), and
+// bare kinds walks alone and on as many threads. On latfs, set
+// QM_BENCH_BACKING to the folder the mount passes to: the trees are made
+// there, beside the slow file system.
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -15,18 +21,21 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
 
 #include "BenchSupport.h"
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/checker/Vol15Engine.h"
 #include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
@@ -49,9 +58,9 @@ void Touch(const std::string& path) {
 }
 
 // The model's tree below `root`: 10 folders of 9 subfolders, 9 files in each.
-void MakeTree(const std::string& root, int project) {
+void MakeTree(const std::string& root, int project, int areas = 10) {
     mkdir(root.c_str(), 0755);
-    for (int a = 0; a < 10; ++a) {
+    for (int a = 0; a < areas; ++a) {
         const std::string top = root + "/Area " + std::to_string(a);
         mkdir(top.c_str(), 0755);
         for (int f = 0; f < 9; ++f) Touch(top + "/note" + std::to_string(f) + ".txt");
@@ -60,10 +69,10 @@ void MakeTree(const std::string& root, int project) {
             mkdir(sub.c_str(), 0755);
             for (int f = 0; f < 9; ++f) {
                 // Every tenth project lacks one file and holds another instead.
-                if (project % 10 == 1 && a == 3 && b == 4 && f == 0) continue;
+                if (project % 10 == 1 && a == areas / 3 && b == 4 && f == 0) continue;
                 Touch(sub + "/data" + std::to_string(f) + ".bin");
             }
-            if (project % 10 == 1 && a == 3 && b == 4) Touch(sub + "/stray.tmp");
+            if (project % 10 == 1 && a == areas / 3 && b == 4) Touch(sub + "/stray.tmp");
         }
     }
 }
@@ -155,7 +164,68 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
     }
 }
 
+void BM_Vol15CheckPool(benchmark::State& state) {
+    const int projects = static_cast<int>(state.range(0));
+    const int areas = static_cast<int>(state.range(1));
+    bench::Workspace ws("qm-vol15-pool", kDrive);
+    const char* backing = std::getenv("QM_BENCH_BACKING");
+    const std::string made =
+        backing && *backing ? std::string(backing) + "/" + fs::path(ws.root()).filename().string() : ws.root();
+    MakeTree(made + "/Model", 0, areas);
+    mkdir((made + "/Jobs").c_str(), 0755);
+    for (int i = 0; i < projects; ++i) MakeTree(made + "/Jobs/Project " + std::to_string(i), i, areas);
+    SetFileSelNameMasks({"*.*"});
+    Vol15Inputs in;
+    in.FullPaths = true;
+    in.SubFoldersOnlyWithFiles = true;
+    in.FolderStructures = {ws.Drive("Model")};
+    for (int i = 0; i < projects; ++i) in.IncludeFolders.push_back(ws.Drive("Jobs/Project " + std::to_string(i)));
+    const unsigned workers = PageRunWorkers(ws.Drive("Jobs"), plat::RunWork::Look);
+    RunPoolResult pool;
+    bool right = true;
+    const auto ours = [&](unsigned force) {
+        return [&, force] {
+            ForceRunWorkers forced(force);
+            Vol15State run;
+            VisualLog log = Vol15VisualLog();
+            log.SetRunMode(true);
+            log.ClearLogLists();
+            log.ClearZoomLists();
+            Vol15Checker checker(in, run, log);
+            checker.ReadModels(true);
+            const RunPoolResult r = checker.CheckProjects();
+            if (force != 1) pool = r;
+            checker.WriteExtra();
+            log.ShowCounters(run.Counters.Labels());
+            right = right && run.Counters.Stat15FilesMissing == (projects + 8) / 10;
+        };
+    };
+    const auto bare = [&](unsigned threads) {
+        return [&, threads] {
+            std::atomic<int> next{0};
+            std::vector<std::thread> pool;
+            for (unsigned t = 0; t < threads; ++t)
+                pool.emplace_back([&] {
+                    for (int i; (i = next.fetch_add(1)) < projects;)
+                        benchmark::DoNotOptimize(bench::KindsWalk(ws.Native("Jobs/Project " + std::to_string(i))));
+                });
+            for (std::thread& t : pool) t.join();
+        };
+    };
+    bench::Sides sides({"check"});
+    sides.Add("one", nullptr, {ours(1)});
+    sides.Add("pool", nullptr, {ours(0)});
+    sides.Add("bare_one", nullptr, {bare(1)});
+    sides.Add("bare_pool", nullptr, {bare(workers)});
+    for (auto _ : state) sides.RunRounds();
+    if (!right) state.SkipWithError("unexpected findings");
+    sides.Report(state);
+    state.counters["workers"] = workers;
+    state.counters["peak_window"] = static_cast<double>(pool.PeakWindow);
+}
+
 BENCHMARK(BM_Vol15CheckProjects)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol15CheckPool)->Args({1000, 10})->Args({64, 1})->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -399,14 +399,18 @@ void FolderFileUndo::RemoveCreatedFolders() {
 }
 
 void FolderFileUndo::BuildReport() {
-    report_.clear();
     failureLines_.clear();
-    if (!foldersNotRemoved_.empty() || !filesNotDeleted_.empty() || !filesChanged_.empty()) report_ = kReportHeader;
     for (std::size_t i = 0; i < foldersNotRemoved_.size(); ++i)
         failureLines_.append(foldersNotRemoved_.PathAt(i)).append(notRemovedReasons_[i]).append("\n");
     for (const auto file : filesNotDeleted_) failureLines_.append(file.Path).append("\n");
     for (const auto& file : filesChanged_) failureLines_ += file + kChangedSinceRun + "\n";
-    if (!failureLines_.empty()) report_ += kOtherReasons + failureLines_;
+    report_ = ReportOf(failureLines_);
+}
+
+// Every failure gives a line, so a heading always has lines below it.
+std::string FolderFileUndo::ReportOf(const std::string& failureLines) {
+    if (failureLines.empty()) return std::string();
+    return kReportHeader + (kOtherReasons + failureLines);
 }
 
 StringList FolderFileUndo::GetFailedFolders() const {

@@ -78,6 +78,10 @@ public:
     // reported but not in the failed lists, so a retry leaves them too.
     StringList GetChangedFiles() const { return filesChanged_; }
     std::string GetReport() const { return report_; }
+    // The report's lines without its heading, and the report of such lines
+    // (an undo done in parts joins its parts' lines).
+    const std::string& GetFailureLines() const { return failureLines_; }
+    static std::string ReportOf(const std::string& failureLines);
 
 private:
     // An entry of one of the undo's folder lists: the list and the index.

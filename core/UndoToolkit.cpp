@@ -6,14 +6,14 @@ UndoBaseIndex::UndoBaseIndex(VEC_UNDO_BASES& bases) : bases_(bases) {
     for (std::size_t i = 0; i < bases_.size(); ++i) byPath_[bases_[i].Path] = static_cast<std::uint32_t>(i);
 }
 
-std::uint32_t UndoBaseIndex::IndexOf(const plat::Beneath& base) {
-    auto [it, added] = byPath_.try_emplace(base.Folder(), static_cast<std::uint32_t>(bases_.size()));
+std::uint32_t UndoBaseIndex::IndexOf(const std::string& folder, const plat::FileIdentity& id) {
+    auto [it, added] = byPath_.try_emplace(folder, static_cast<std::uint32_t>(bases_.size()));
     // A path that names another folder now is another base.
-    if (!added && bases_[it->second].Id != base.Identity()) {
+    if (!added && bases_[it->second].Id != id) {
         it->second = static_cast<std::uint32_t>(bases_.size());
         added = true;
     }
-    if (added) bases_.push_back({base.Folder(), base.Identity()});
+    if (added) bases_.push_back({folder, id});
     return it->second;
 }
 

@@ -26,7 +26,9 @@ using VEC_UNDO_BASES = std::vector<_tagUndoBase>;
 class UndoBaseIndex {
 public:
     explicit UndoBaseIndex(VEC_UNDO_BASES& bases);
-    std::uint32_t IndexOf(const plat::Beneath& base);
+    std::uint32_t IndexOf(const plat::Beneath& base) { return IndexOf(base.Folder(), base.Identity()); }
+    // The same for a base given by its folder text and identity.
+    std::uint32_t IndexOf(const std::string& folder, const plat::FileIdentity& id);
 
 private:
     VEC_UNDO_BASES& bases_;

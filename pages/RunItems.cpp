@@ -7,6 +7,7 @@
 
 namespace {
 std::atomic<unsigned> forcedWorkers{0};
+thread_local RunPoolResult lastRun;
 }  // namespace
 
 void ItemLog::ReplayInto(RunLog& log) {
@@ -23,6 +24,9 @@ unsigned PageRunWorkers(const std::string& folder, plat::RunWork work) {
     if (const unsigned forced = forcedWorkers.load()) return forced;
     return plat::RunWorkerCount(folder, work);
 }
+
+RunPoolResult LastPageRun() { return lastRun; }
+void NoteLastPageRun(const RunPoolResult& result) { lastRun = result; }
 
 ForceRunWorkers::ForceRunWorkers(unsigned workers) : previous_(forcedWorkers.exchange(workers)) {}
 ForceRunWorkers::~ForceRunWorkers() { forcedWorkers.store(previous_); }

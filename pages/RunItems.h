@@ -72,6 +72,11 @@ private:
 // no click starts another handler mid-run); boxes go through the message seam.
 RunPoolOptions PageRunPoolOptions(unsigned workers);
 
+// What the pool reported of the last page run on this thread (benchmarks
+// show the window's peak).
+RunPoolResult LastPageRun();
+void NoteLastPageRun(const RunPoolResult& result);
+
 // A page's run of `count` items on a pool of `workers`, with one Outcome
 // slot per window place. Work gets the item's slot emptied (Outcome{} or
 // its last state after Apply emptied it: Apply must leave it empty);
@@ -81,8 +86,10 @@ RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::S
                            const std::function<void(std::size_t, Outcome&, RunItemContext&)>& work,
                            const std::function<void(std::size_t, Outcome&, RunApplyContext&)>& apply) {
     RunPool pool(PageRunPoolOptions(workers));
-    std::vector<Outcome> slots(pool.Window());
-    return pool.Run(
-        count, scope, [&](std::size_t i, RunItemContext& ctx) { work(i, slots[ctx.Slot()], ctx); },
-        [&](std::size_t i, RunApplyContext& ctx) { apply(i, slots[ctx.Slot()], ctx); });
+    std::vector<Outcome> outcomes(pool.Window());  // not "slots": a Qt macro
+    const RunPoolResult result = pool.Run(
+        count, scope, [&](std::size_t i, RunItemContext& ctx) { work(i, outcomes[ctx.Slot()], ctx); },
+        [&](std::size_t i, RunApplyContext& ctx) { apply(i, outcomes[ctx.Slot()], ctx); });
+    NoteLastPageRun(result);
+    return result;
 }

@@ -142,7 +142,8 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
 }
 
 std::string RandomName() {
-    static std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
+    // One generator per thread: workers of a run copy at once.
+    thread_local std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
     char buf[40];
     std::snprintf(buf, sizeof buf, ".qm-copy-%016llx.tmp", static_cast<unsigned long long>(rng()));
     return buf;
@@ -327,6 +328,15 @@ bool Beneath::Relative(const std::string& path, std::string& rel) const {
 bool Beneath::Holds(const std::string& path) const {
     std::string rel;
     return Relative(path, rel);
+}
+
+std::string Beneath::RealNative() const {
+    if (fd_ < 0) return {};
+    char buf[PATH_MAX];
+    const std::string link = "/proc/self/fd/" + std::to_string(fd_);
+    const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return {};
+    return std::string(buf, static_cast<std::size_t>(n));
 }
 
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {

@@ -97,6 +97,10 @@ public:
     // The base in drive form (as the drive table says it) and its identity.
     const std::string& Folder() const { return folder_; }
     FileIdentity Identity() const { return id_; }
+    // The base's path as the kernel names it now, links on the way
+    // resolved (Linux form; empty when not known): texts that reach one
+    // folder through a link give the same.
+    std::string RealNative() const;
     // True when the path is the base or lies below it.
     bool Holds(const std::string& path) const;
     // The path's part below the base, Linux style ("a/b"); empty for the base.

@@ -3,6 +3,7 @@
 #include <deque>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "platform/Beneath.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 
 using namespace pagekit;
 
@@ -80,15 +82,17 @@ public:
     const Node& At(std::uint32_t n) const { return nodes_[n]; }
     std::uint32_t Size() const { return static_cast<std::uint32_t>(nodes_.size()); }
 
+    // Workers of a run look up one finished model at once.
     std::uint32_t Find(std::uint32_t parent, bool folder, std::string_view name) const {
-        SetKey(parent, folder, name);
-        const auto it = index_.find(key_);
+        thread_local std::string key;
+        SetKey(key, parent, folder, name);
+        const auto it = index_.find(key);
         return it == index_.end() ? kNone : it->second;
     }
 
     // The node of that name and kind below `parent`, made when missing.
     std::uint32_t Add(std::uint32_t parent, bool folder, const std::string& name, bool expected) {
-        SetKey(parent, folder, name);
+        SetKey(key_, parent, folder, name);
         const auto [it, made] = index_.try_emplace(key_, Size());
         if (!made) {
             nodes_[it->second].expected = nodes_[it->second].expected || expected;
@@ -125,17 +129,37 @@ public:
                 }
             }
         }
-        stamps_.assign(nodes_.size(), 0);
-        generation_ = 0;
     }
     const std::vector<std::uint32_t>& Order() const { return order_; }
     std::uint32_t Folders() const { return folders_; }
     std::uint32_t Files() const { return files_; }
 
-    // Which nodes one project holds: a new generation per project.
-    void NextProject() {
+private:
+    static void SetKey(std::string& key, std::uint32_t parent, bool folder, std::string_view name) {
+        key.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
+        key.push_back(folder ? 'd' : 'f');
+        key.append(name);
+    }
+
+    std::vector<Node> nodes_;
+    std::unordered_map<std::string, std::uint32_t> index_;
+    std::string key_;
+    std::vector<std::uint32_t> order_;
+    std::uint32_t folders_ = 0, files_ = 0;
+};
+
+// Which nodes of a model one project holds, a worker's own: a new
+// generation per project, so nothing is cleared between projects.
+class Marks {
+public:
+    void NextProject(const Model& model) {
+        if (&model != model_ || stamps_.size() != model.Size()) {
+            model_ = &model;
+            stamps_.assign(model.Size(), 0);
+            generation_ = 0;
+        }
         if (++generation_ == 0) {
-            stamps_.assign(nodes_.size(), 0);
+            stamps_.assign(stamps_.size(), 0);
             generation_ = 1;
         }
         stamps_[0] = generation_;
@@ -149,22 +173,12 @@ public:
             const std::uint32_t m = stack.back();
             stack.pop_back();
             Mark(m);
-            stack.insert(stack.end(), nodes_[m].children.begin(), nodes_[m].children.end());
+            stack.insert(stack.end(), model_->At(m).children.begin(), model_->At(m).children.end());
         }
     }
 
 private:
-    void SetKey(std::uint32_t parent, bool folder, std::string_view name) const {
-        key_.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
-        key_.push_back(folder ? 'd' : 'f');
-        key_.append(name);
-    }
-
-    std::vector<Node> nodes_;
-    std::unordered_map<std::string, std::uint32_t> index_;
-    mutable std::string key_;
-    std::vector<std::uint32_t> order_;
-    std::uint32_t folders_ = 0, files_ = 0;
+    const Model* model_ = nullptr;
     std::vector<std::uint32_t> stamps_;
     std::uint32_t generation_ = 0;
 };
@@ -188,6 +202,32 @@ struct ExtraEntry {
     std::uint32_t destination;
     bool folder;
     std::string rel;
+};
+
+// A box a project's check shows; `line` >= 0: a template line's refusal,
+// shown once per run.
+struct ProjectBox {
+    std::string text, caption;
+    unsigned flags;
+    int line;
+};
+
+// What the check of one project found, kept on a worker until the window
+// thread applies it in the order of the projects.
+struct ProjectOutcome {
+    ItemLog Lines;
+    Vol15Counters Counters;  // what this project adds
+    StringList OtherReasons;
+    std::vector<ProjectBox> Boxes;
+    bool Compared = false;          // the project was compared: its extras get its index
+    std::vector<ExtraEntry> Extra;  // destination unset until applied
+};
+
+// What each worker keeps from one project to the next.
+struct CheckWorker {
+    std::vector<plat::DirEntry> entries;
+    Marks marks;
+    Model templateModel;
 };
 
 }  // namespace
@@ -261,7 +301,10 @@ struct Vol15Checker::Impl {
 
     std::vector<std::string> checked;  // the project folders checked, in order
     std::vector<ExtraEntry> extra;
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries;  // the models' listings
+    std::mutex modelsLock;
+    ProjectOutcome single;  // CheckProject's
+    CheckWorker singleWorker;
 
     Impl(const Vol15Inputs& inputs, Vol15State& s, RunLog& l)
         : in(inputs), state(s), c(s.Counters), log(l), destinations(Vol15Destinations(inputs.IncludeFolders)) {
@@ -283,16 +326,18 @@ struct Vol15Checker::Impl {
     }
 
     // ---- recording ----
-    void RecordOther(const std::string& text) {
+    // Before the projects straight to the log; a project's into its outcome.
+    void RecordOther(const std::string& text, ProjectOutcome* out = nullptr) {
+        if (out) {
+            out->Counters.Stat15SubFoldersOtherReasons += 1.0;
+            out->OtherReasons.push_back(text);
+            out->Lines.AddLine(Vol15SubFoldersOtherReasons, text);
+            return;
+        }
         c.Stat15SubFoldersOtherReasons += 1.0;
         Changed();
         state.OtherReasonsList.push_back(text);
         log.AddLine(Vol15SubFoldersOtherReasons, text);
-    }
-    void RecordNotUsable(const std::string& d) {
-        c.Stat15FoldersNotExists += 1.0;
-        Changed();
-        log.AddLine(Vol15FoldersNotExists, d);
     }
 
     // ---- reading the models ----
@@ -343,8 +388,10 @@ struct Vol15Checker::Impl {
             for (const std::string& p : problems) RecordOther(p);
     }
 
-    // The models of every source not left out for this project, as one.
+    // The models of every source not left out for this project, as one;
+    // made by the first worker that needs it, read by all.
     Model& ModelWithout(const std::string& leftOut) {
+        const std::lock_guard<std::mutex> lock(modelsLock);
         auto [it, made] = models.try_emplace(leftOut);
         Model& m = it->second;
         if (!made) return m;
@@ -366,42 +413,40 @@ struct Vol15Checker::Impl {
         return m;
     }
 
-    // The template lines as folders below one project folder. With
-    // `report`, lines that give no folder are listed as not checked and a
-    // refused line is shown once per run.
-    Model& TemplateModelFor(const std::string& d, bool report) {
-        templateModel = Model();
+    // The template lines as folders below one project folder, into `m`.
+    // With `out`, lines that give no folder are listed as not checked and a
+    // refused line is to be shown (once per run).
+    Model& TemplateModelFor(const std::string& d, Model& m, ProjectOutcome* out) {
+        m = Model();
         std::string message;
         for (std::size_t i = 0; i < in.FolderStructures.size(); ++i) {
             const std::string& line = in.FolderStructures[i];
             if (HasDotFolderName(line)) {  // never leaves the project folder
-                if (report) RecordOther(line);
+                if (out) RecordOther(line, out);
                 continue;
             }
             if (CheckDestinationNotSource(d, line, message)) {
-                if (report && !templateRefusalShown[i]) {
-                    templateRefusalShown[i] = true;
-                    plat::MessageBox(message, MessageCaption(kVol15Topic, "Warning", 150074), kWarn);
-                }
+                if (out)
+                    out->Boxes.push_back(
+                        {message, MessageCaption(kVol15Topic, "Warning", 150074), kWarn, static_cast<int>(i)});
                 continue;
             }
             const std::string path = ExpandTemplatePath(line, d, templateMode, searchTerm);
             const StringList names = FolderNames(path);
             if (names.empty() || !GetDrivePart(path).empty() || HasDotFolderName(path)) {
-                if (report) RecordOther(line);
+                if (out) RecordOther(line, out);
                 continue;
             }
             std::uint32_t node = 0;
-            for (std::size_t k = 0; k < names.size(); ++k)
-                node = templateModel.Add(node, true, names[k], k + 1 == names.size());
+            for (std::size_t k = 0; k < names.size(); ++k) node = m.Add(node, true, names[k], k + 1 == names.size());
         }
-        templateModel.Finish();
-        return templateModel;
+        m.Finish();
+        return m;
     }
 
     // The model one project is compared with; null when no model is left
     // to compare with (then nothing of the project is missing or extra).
-    Model* ModelFor(const std::string& d, bool report) {
+    Model* ModelFor(const std::string& d, CheckWorker& w, ProjectOutcome* out) {
         if (in.FullPaths) {
             std::string leftOut(sources.size(), '0');
             std::string message;
@@ -413,30 +458,35 @@ struct Vol15Checker::Impl {
                     continue;
                 }
                 leftOut[i] = '1';
-                if (report) plat::MessageBox(message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo);
+                if (out)
+                    out->Boxes.push_back({message, MessageCaption(kVol15CheckTopic, "Information", 150073), kInfo, -1});
             }
             return used ? &ModelWithout(leftOut) : nullptr;
         }
         if (in.RelativePaths) {
-            Model& m = TemplateModelFor(d, report);
+            Model& m = TemplateModelFor(d, w.templateModel, out);
             return m.Size() > 1 ? &m : nullptr;
         }
         return nullptr;
     }
 
     // ---- one project ----
-    void CheckProject(const std::string& d) {
-        state.EngineCurrentFolder15 = d;
+    // The work of one project on a worker: only its outcome and the
+    // worker's own state change.
+    void Check(const std::string& d, ProjectOutcome& out, CheckWorker& w) {
         plat::Beneath base;
         if (TrimControlAndBlanks(GetDrivePart(d)).empty() || base.Open(d) != plat::FsResult::Ok) {
-            RecordNotUsable(d);
+            out.Counters.Stat15FoldersNotExists += 1.0;
+            out.Lines.AddLine(Vol15FoldersNotExists, d);
             return;
         }
-        Model* model = ModelFor(d, true);
+        Model* model = ModelFor(d, w, &out);
         if (!model) return;
-        const auto index = static_cast<std::uint32_t>(checked.size());
-        checked.push_back(d);
-        model->NextProject();
+        out.Compared = true;
+        Marks& marks = w.marks;
+        marks.NextProject(*model);
+        std::vector<plat::DirEntry>& entries = w.entries;
+        Vol15Counters& oc = out.Counters;
 
         struct Folder {
             std::string rel;
@@ -448,18 +498,18 @@ struct Vol15Checker::Impl {
             Folder f = std::move(queue.front());
             queue.pop_front();
             if (f.node != kNone && model->At(f.node).unknown) {
-                model->MarkSubtree(f.node);
+                marks.MarkSubtree(f.node);
                 continue;
             }
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
             std::size_t unsayable = 0;
             if (!base.ListKinds(path, entries, &unsayable)) {
                 // Not read is not empty: nothing in it is missing or extra.
-                RecordOther(path);
-                if (f.node != kNone) model->MarkSubtree(f.node);
+                RecordOther(path, &out);
+                if (f.node != kNone) marks.MarkSubtree(f.node);
                 continue;
             }
-            if (unsayable) RecordOther(path);
+            if (unsayable) RecordOther(path, &out);
             for (const plat::DirEntry& e : entries) {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
                 if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
@@ -469,9 +519,9 @@ struct Vol15Checker::Impl {
                                                 ? kNone
                                                 : model->Find(f.node, isFolder, e.name);
                 if (child != kNone)
-                    model->Mark(child);
+                    marks.Mark(child);
                 else
-                    extra.push_back({index, isFolder, rel});
+                    out.Extra.push_back({0, isFolder, rel});
                 if (isFolder) queue.push_back({std::move(rel), child});
             }
         }
@@ -480,20 +530,77 @@ struct Vol15Checker::Impl {
         bool listed = false;
         for (const std::uint32_t n : model->Order()) {
             const Model::Node& node = model->At(n);
-            if (!node.expected || model->Marked(n)) continue;
+            if (!node.expected || marks.Marked(n)) continue;
             if (!listed) {
                 listed = true;
-                c.Stat15FoldersMissing += 1.0;
-                log.AddLine(Vol15FoldersMissing, d);
+                oc.Stat15FoldersMissing += 1.0;
+                out.Lines.AddLine(Vol15FoldersMissing, d);
             }
             const std::string x = JoinFolderAndName(d, node.rel);
             const Vol15Category category = node.folder ? Vol15SubFoldersMissing : Vol15FilesMissing;
-            (node.folder ? c.Stat15SubFoldersMissing : c.Stat15FilesMissing) += 1.0;
-            Changed();
-            log.AddLine(category, x + " is Missing from " + d);
-            log.AddExportLine(category, d + "," + x);
+            (node.folder ? oc.Stat15SubFoldersMissing : oc.Stat15FilesMissing) += 1.0;
+            out.Lines.AddLine(category, x + " is Missing from " + d);
+            out.Lines.AddExportLine(category, d + "," + x);
         }
+    }
+
+    // What one project found, on the window thread in the order of the
+    // projects: its boxes, its lines and counters, and its extra entries
+    // kept for the EXTRA pass. Leaves the outcome empty.
+    void Apply(const std::string& d, ProjectOutcome& out, const RunMessageFn& show) {
+        state.EngineCurrentFolder15 = d;
+        for (const ProjectBox& box : out.Boxes) {
+            if (box.line >= 0) {
+                if (templateRefusalShown[box.line]) continue;
+                templateRefusalShown[box.line] = true;
+            }
+            show(box.text, box.caption, box.flags);
+        }
+        out.Boxes.clear();
+        out.Lines.ReplayInto(log);
+        const Vol15Counters& oc = out.Counters;
+        c.Stat15FoldersMissing += oc.Stat15FoldersMissing;
+        c.Stat15SubFoldersMissing += oc.Stat15SubFoldersMissing;
+        c.Stat15FilesMissing += oc.Stat15FilesMissing;
+        c.Stat15FoldersNotExists += oc.Stat15FoldersNotExists;
+        c.Stat15SubFoldersOtherReasons += oc.Stat15SubFoldersOtherReasons;
+        out.Counters = {};
+        for (std::string& other : out.OtherReasons) state.OtherReasonsList.push_back(std::move(other));
+        out.OtherReasons.clear();
+        if (out.Compared) {
+            const auto index = static_cast<std::uint32_t>(checked.size());
+            checked.push_back(d);
+            for (ExtraEntry& e : out.Extra) {
+                e.destination = index;
+                extra.push_back(std::move(e));
+            }
+        }
+        out.Compared = false;
+        out.Extra.clear();
         Changed();  // lets the window paint now and then, findings or not
+    }
+
+    void CheckProject(const std::string& d) {
+        Check(d, single, singleWorker);
+        Apply(d, single, plat::MessageBox);
+    }
+
+    // Every project on the run pool: each reads its own project folder
+    // only, so all of them overlap; results come in the projects' order.
+    RunPoolResult CheckProjects() {
+        const unsigned workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Look);
+        std::vector<CheckWorker> own(workers);
+        return RunPageItems<ProjectOutcome>(
+            destinations.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Read(destinations[i]); },
+            [&](std::size_t i, ProjectOutcome& out, RunItemContext& item) {
+                Check(destinations[i], out, own[item.Worker()]);
+            },
+            [&](std::size_t i, ProjectOutcome& out, RunApplyContext& apply) {
+                Apply(destinations[i], out,
+                      [&apply](const std::string& text, const std::string& caption, unsigned flags) {
+                          return apply.Show(text, caption, flags);
+                      });
+            });
     }
 
     void WriteExtra() {
@@ -515,7 +622,8 @@ struct Vol15Checker::Impl {
 
     Model* CountingModel() {
         if (in.FullPaths) return &ModelWithout(std::string(sources.size(), '0'));
-        if (in.RelativePaths && !destinations.empty()) return &TemplateModelFor(destinations.front(), false);
+        if (in.RelativePaths && !destinations.empty())
+            return &TemplateModelFor(destinations.front(), templateModel, nullptr);
         return nullptr;
     }
 };
@@ -538,6 +646,8 @@ std::uint32_t Vol15Checker::ModelFiles() const {
 }
 
 void Vol15Checker::CheckProject(const std::string& destination) { impl_->CheckProject(destination); }
+
+RunPoolResult Vol15Checker::CheckProjects() { return impl_->CheckProjects(); }
 
 void Vol15Checker::WriteExtra() { impl_->WriteExtra(); }
 
@@ -609,7 +719,7 @@ void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Run
         checker.ReadModels(true);
         SetToCheck(state, checker, in.WithFiles());
         log.ShowCounters(state.Counters.Labels());
-        for (const std::string& d : checker.Destinations()) checker.CheckProject(d);
+        checker.CheckProjects();
     };
     missing.NextPass = &extra;
     RunOnFrame(missing, log, hooks);

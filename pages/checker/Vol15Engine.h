@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 
+#include "core/RunPool.h"
 #include "core/Types.h"
 #include "pages/RunFrame.h"
 #include "pages/RunLog.h"
@@ -118,6 +119,11 @@ public:
     // Compares one project folder with the models: its missing entries go
     // to the Visual Log now, its extra entries are kept for WriteExtra.
     void CheckProject(const std::string& destination);
+    // Every project folder of the run, on the run pool (as many workers as
+    // the first project's file system pays for reading): one item per
+    // project, reading it only; what each finds reaches the Visual Log in
+    // the projects' order, as CheckProject one after another gives it.
+    RunPoolResult CheckProjects();
     // The extra entries of every project checked, in the order checked.
     void WriteExtra();
 

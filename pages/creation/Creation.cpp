@@ -1,12 +1,17 @@
 #include "pages/creation/Creation.h"
 
+#include <algorithm>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "pages/RunItems.h"
 #include "pages/creation/FolderCreator.h"
 #include "platform/MessageBox.h"
 
@@ -182,6 +187,69 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
     }
 }
 
+
+// The records of one undo: the lists as a plan takes them, split into
+// the subtrees of the top-most folders the run made below its bases. The
+// subtrees are undone one per item, deepest first inside each; they share
+// no folder, so they overlap in time.
+struct UndoLists {
+    DEQ_CREATED_FOLDERS created, second, byRun;
+    DEQ_CREATED_FILES files;
+    bool secondSet = false, byRunSet = false;
+};
+struct UndoGroup {
+    std::string top;  // the top-most folder of the subtree: the item's scope
+    std::size_t depth = 0;
+    UndoLists lists;
+};
+struct UndoOutcome {
+    DEQ_CREATED_FOLDERS failedFolders;
+    DEQ_CREATED_FILES failedFiles;
+    std::string failureLines;
+};
+
+// The top-most folder below its base that `path` lies in: the base's text
+// and the path's first name below it; the path itself when it is not below.
+std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base) {
+    if (base < bases.size()) {
+        std::string_view b = bases[base].Path;
+        while (!b.empty() && (b.back() == '\\' || b.back() == '/')) b.remove_suffix(1);
+        if (path.size() > b.size() + 1 && (path[b.size()] == '\\' || path[b.size()] == '/') &&
+            ToLowerCase(std::string(path.substr(0, b.size()))) == ToLowerCase(std::string(b))) {
+            const std::size_t end = path.find_first_of("\\/", b.size() + 1);
+            return std::string(path.substr(0, end));
+        }
+    }
+    return std::string(path);
+}
+
+std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
+    std::vector<UndoGroup> groups;
+    std::unordered_map<std::string, std::size_t> byTop;
+    auto groupOf = [&](std::string_view path, std::uint32_t base) -> UndoLists& {
+        std::string top = SubtreeOf(bases, path, base);
+        auto [it, added] = byTop.try_emplace(ToLowerCase(top), groups.size());
+        if (added) {
+            UndoGroup g;
+            g.depth = static_cast<std::size_t>(std::count_if(top.begin(), top.end(),
+                                                             [](char c) { return c == '\\' || c == '/'; }));
+            g.top = std::move(top);
+            g.lists.secondSet = all.secondSet;
+            g.lists.byRunSet = all.byRunSet;
+            groups.push_back(std::move(g));
+        }
+        return groups[it->second].lists;
+    };
+    for (const auto r : all.created) groupOf(r.Path, r.Base).created.push_back(r);
+    for (const auto r : all.second) groupOf(r.Path, r.Base).second.push_back(r);
+    for (const auto r : all.byRun) groupOf(r.Path, r.Base).byRun.push_back(r);
+    for (const auto r : all.files) groupOf(r.Path, r.Base).files.push_back(r);
+    // Deepest first: a subtree below another one's top goes before it.
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });
+    return groups;
+}
+
 }  // namespace
 
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
@@ -196,49 +264,81 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     // Every folder the run made goes, the parents it made on the way too;
     // the plans remove only empty folders, never one that was there before,
     // and only the very objects the run made.
-    // The run's lists go to the undo as they are (no copy): the undo
-    // empties them anyway, and keeps what failed.
-    FolderFileUndo undo;
-    undo.SetBases(state.LastBases);
+    UndoLists all;
+    UndoPlan plan = profile.Nothing;
+    std::string mainFolder;
     if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
-        undo.SetCreatedFolders(std::move(state.FailedUndoFolders));
-        undo.SetCreatedFiles(std::move(state.FailedUndoFiles));
-        Plan(undo, profile.Retry);
+        all.created = std::move(state.FailedUndoFolders);
+        all.files = std::move(state.FailedUndoFiles);
+        plan = profile.Retry;
     } else if (state.UndoMode == "F") {
-        DEQ_CREATED_FOLDERS second = std::move(state.LastCreatedSubFolders);
-        second.insert(second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
-        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
-        undo.SetCreatedSubFolders(std::move(second));
-        undo.SetCreatedFiles(std::move(state.LastCreatedFiles));
-        Plan(undo, profile.ExistingStructures);
+        all.second = std::move(state.LastCreatedSubFolders);
+        all.second.insert(all.second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
+        all.secondSet = true;
+        all.created = std::move(state.LastCreatedFolders);
+        all.files = std::move(state.LastCreatedFiles);
+        plan = profile.ExistingStructures;
     } else if (state.UndoMode == "R") {
-        undo.SetMainFolder(state.LastDestination);
-        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
-        undo.SetCreatedSubFolders(std::move(state.LastCreatedSubFolders));
-        undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
-        Plan(undo, profile.Templates);
+        mainFolder = state.LastDestination;
+        all.created = std::move(state.LastCreatedFolders);
+        all.second = std::move(state.LastCreatedSubFolders);
+        all.byRun = std::move(state.LastCreatedParents);
+        all.secondSet = all.byRunSet = true;
+        plan = profile.Templates;
     } else if (state.UndoMode == "N") {
         if (profile.Nothing == UndoPlan::CollectByLevel) {
-            undo.SetCreatedSubFolders(state.LastCreatedParents);
-            undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
-        } else {
-            undo.SetFoldersCreatedByRun(std::move(state.LastCreatedParents));
+            all.second = state.LastCreatedParents;
+            all.secondSet = true;
         }
-        undo.SetCreatedFolders(std::move(state.LastCreatedFolders));
-        Plan(undo, profile.Nothing);
+        all.byRun = std::move(state.LastCreatedParents);
+        all.byRunSet = true;
+        all.created = std::move(state.LastCreatedFolders);
+    } else {
+        all = UndoLists();
     }
-    undo.DeleteCreatedFiles();
-    undo.RemoveCreatedFolders();
-    undo.BuildReport();
+    std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
+    all = UndoLists();
+
+    const VEC_UNDO_BASES& runBases = state.LastBases;
+    DEQ_CREATED_FOLDERS failed;
+    DEQ_CREATED_FILES failedFiles;
+    std::string failureLines;
+    const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
+    RunPageItems<UndoOutcome>(
+        groups.size(), PageRunWorkers(workFolder, plat::RunWork::Remove),
+        [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
+        [&](std::size_t i, UndoOutcome& out, RunItemContext&) {
+            UndoLists& lists = groups[i].lists;
+            FolderFileUndo undo;
+            undo.SetBases(runBases);
+            if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
+            undo.SetCreatedFolders(std::move(lists.created));
+            if (lists.secondSet) undo.SetCreatedSubFolders(std::move(lists.second));
+            if (lists.byRunSet) undo.SetFoldersCreatedByRun(std::move(lists.byRun));
+            undo.SetCreatedFiles(std::move(lists.files));
+            Plan(undo, plan);
+            undo.DeleteCreatedFiles();
+            undo.RemoveCreatedFolders();
+            undo.BuildReport();
+            out.failedFolders = undo.GetFailedFolderRecords();
+            out.failedFiles = undo.GetFailedFileRecords();
+            out.failureLines = undo.GetFailureLines();
+        },
+        [&](std::size_t, UndoOutcome& out, RunApplyContext&) {
+            failed.insert(failed.end(), out.failedFolders.begin(), out.failedFolders.end());
+            failedFiles.insert(failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
+            failureLines += out.failureLines;
+            out = UndoOutcome();
+        });
+    const std::string report = FolderFileUndo::ReportOf(failureLines);
 
     // What failed keeps the run's bases for the retry.
     VEC_UNDO_BASES bases = std::move(state.LastBases);
     ClearCreationRunLists(state);
     log.ClearLogLists();
     ResetCreationRunCounters(state);
-    const DEQ_CREATED_FOLDERS failed = undo.GetFailedFolderRecords();
     if (!failed.empty()) state.LastBases = std::move(bases);
-    state.FailedUndoFiles = undo.GetFailedFileRecords();
+    state.FailedUndoFiles = std::move(failedFiles);
     for (const auto& folder : failed) {
         state.Counters.FoldersFailedUndo += 1.0;
         log.CountersChanged(state);
@@ -246,7 +346,6 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
     }
     log.ShowCounters(state.Labels());
-    if (!undo.GetReport().empty())
-        plat::MessageBox(undo.GetReport(), profile.ReportCaption, pagekit::kWarn);
+    if (!report.empty()) plat::MessageBox(report, profile.ReportCaption, pagekit::kWarn);
     plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
 }

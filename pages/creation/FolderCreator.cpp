@@ -9,7 +9,7 @@
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/PageMessages.h"
-#include "platform/MessageBox.h"
+#include "pages/RunItems.h"
 
 using plat::FsResult;
 
@@ -47,10 +47,6 @@ std::string FolderKey(const std::string& text) {
 
 bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
     return std::find(chain.begin(), chain.end(), id) != chain.end();
-}
-
-void Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, pagekit::kWarn);
 }
 
 }  // namespace
@@ -130,8 +126,8 @@ AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {
     return order;
 }
 
-void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
-                        AttachOutcomes& out) {
+void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest,
+                        const std::string& target, const AttachOrder& order, AttachOutcomes& out) {
     plat::FileIdentity id;
     FsResult r = MakeFolderWithParents(disk_, dest, target, id, made_);
     if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest.Relative(target, path_) && path_.empty())
@@ -157,7 +153,7 @@ void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::stri
         }
         source_.assign(s.entry).append(1, '\\').append(item.rel);
         plat::FileStamp stamp;
-        r = disk_.CopyFile(s.source, source_, dest, path_, &stamp);
+        r = disk_.CopyFile(source, source_, dest, path_, &stamp);
         if (r == FsResult::Ok)
             out.FileCopied(index, source_, path_, stamp);
         else
@@ -169,12 +165,61 @@ void AttachWalk::Attach(FolderStructure& s, plat::Beneath& dest, const std::stri
 
 FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state,
                              RunLog& log, RunDisk& disk)
-    : profile_(profile), in_(in), state_(state), c_(state.Counters), log_(log), disk_(disk), dry_(disk.IsDry()),
-      bases_(state.LastBases), walk_(disk) {
+    : profile_(profile), in_(in), state_(state), log_(log), disk_(disk), dry_(disk.IsDry()),
+      bases_(std::make_unique<UndoBaseIndex>(state.LastBases)), walk_(disk) {
     if (in_.RelativePaths) PrepareTemplates();
+    shownOnce_.assign(in_.FolderStructures.size(), 0);
+}
+
+// A worker's creator: the run's structures and template lines, read once,
+// with its own handles on the destination and the structure folders.
+FolderCreator::FolderCreator(const FolderCreator& run, WorkerTag)
+    : profile_(run.profile_), in_(run.in_), state_(run.state_), run_(&run), log_(run.log_), disk_(run.disk_),
+      dry_(run.dry_), walk_(run.disk_) {
+    ExistsTotals = run.ExistsTotals;
+    FailedTotals = run.FailedTotals;
+    structuresRead_ = true;
+    templateMode_ = run.templateMode_;
+    searchTerm_ = run.searchTerm_;
+    templates_ = run.templates_;
+    orders_ = run.orders_;
+    views_.resize(run.structures_.size());
+    for (std::size_t i = 0; i < views_.size(); ++i)
+        if (run.structures_[i].source.IsOpen()) views_[i].source = run.structures_[i].source.Twin();
+    UseWorkerDestination(run.destText_);
+}
+
+// A worker takes the run's destination through a twin of the run's handle,
+// so that every item beneath it has the base the run opened; any other
+// destination (page 04: each item's parent) it opens anew for each item.
+void FolderCreator::UseWorkerDestination(const std::string& folder) {
+    if (folder == run_->destText_) {
+        if (twinned_) return;
+        twinned_ = true;
+        destText_ = folder;
+        dest_.Close();
+        if (run_->dest_.IsOpen()) dest_ = run_->dest_.Twin();
+        destChain_ = run_->destChain_;
+        for (std::size_t i = 0; i < views_.size(); ++i) {
+            views_[i].holdsDestination = run_->structures_[i].holdsDestination;
+            views_[i].belowDest = run_->structures_[i].belowDest;
+        }
+        return;
+    }
+    twinned_ = false;
+    destText_ = folder;
+    dest_.Close();
+    if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
+    if (!in_.FullPaths) return;
+    destChain_ = dest_.Ancestry();
+    ViewStructures();
 }
 
 void FolderCreator::UseDestination(const std::string& folder) {
+    if (run_) {
+        UseWorkerDestination(folder);
+        return;
+    }
     if (folder == destText_ && (dest_.IsOpen() || destText_.empty())) return;
     const plat::FileIdentity before = dest_.Identity();
     destText_ = folder;
@@ -182,10 +227,13 @@ void FolderCreator::UseDestination(const std::string& folder) {
     // A destination the run may not build names beneath is never opened:
     // every main folder below it then fails.
     if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
-    destRecorded_ = false;
     if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
     // Where the structures stand to this destination, judged by the real folders.
     destChain_ = dest_.Ancestry();
+    if (run_) {
+        ViewStructures();
+        return;
+    }
     PrepareStructures();
     for (auto& s : structures_) {
         s.belowDest.clear();
@@ -196,12 +244,146 @@ void FolderCreator::UseDestination(const std::string& folder) {
     }
 }
 
-std::uint32_t FolderCreator::BaseIndex() {
-    if (!destRecorded_) {
-        destBase_ = bases_.IndexOf(dest_);
-        destRecorded_ = true;
+void FolderCreator::ViewStructures() {
+    for (StructureView& v : views_) {
+        v.belowDest.clear();
+        if (!v.source.IsOpen()) continue;
+        v.holdsDestination = Contains(destChain_, v.source.Identity());
+        if (!v.holdsDestination && dest_.IsOpen() && Contains(v.source.Ancestry(), dest_.Identity()))
+            v.source.RealPathBelow(dest_, v.belowDest);
     }
-    return destBase_;
+}
+
+unsigned FolderCreator::Workers(const std::string& destination) const {
+    // Main folders alone go into one folder: the kernel makes them one at a time.
+    plat::RunWork work = plat::RunWork::Make;
+    if (in_.AttachNothing || (!in_.FullPaths && !in_.RelativePaths))
+        work = plat::RunWork::OneFolder;
+    else if (in_.FullPaths && in_.WithFiles())
+        work = plat::RunWork::Copy;
+    return PageRunWorkers(destination, work);
+}
+
+void FolderCreator::ScopeMain(const std::string& destination, const std::string& path, RunScope& scope) {
+    // Page 04 names a parent per item: a few of them are kept open.
+    if (scopeBases_.size() >= 64 && !scopeBases_.contains(destination)) scopeBases_.clear();
+    auto [it, added] = scopeBases_.try_emplace(destination);
+    ScopeBase& sb = it->second;
+    if (added) {
+        if (destination == destText_ && dest_.IsOpen())
+            sb.base = dest_.Twin();
+        else if (IsUsableRunItem(destination, RunItemUse::Destination))
+            sb.base.OpenNearest(destination);
+        // A structure folder in the destination is read by every item and
+        // may be made by one: the items keep their order around it.
+        for (const FolderStructure& s : structures_) {
+            if (!s.usable && !s.absent) continue;
+            if (PathWithinFolder(s.entry, destination)) sb.inside.push_back(s.entry);
+            // Where the structure's real folder lies below the run's destination.
+            if (!s.belowDest.empty() && sb.base.IsOpen() && destination == destText_) {
+                std::string real = sb.base.Folder();
+                if (real.empty() || !IsSeparator(real.back())) real += '\\';
+                for (const char ch : s.belowDest) real += ch == '/' ? '\\' : ch;
+                sb.inside.push_back(std::move(real));
+            }
+        }
+    }
+    for (const std::string& inside : sb.inside) scope.Read(inside);
+    // The top-most folder it may make: the first name below the nearest
+    // folder there was; the nearest folder itself when the path is it or
+    // lies elsewhere (the item then makes nothing, or fails).
+    std::string rel;
+    if (!sb.base.IsOpen() || !sb.base.Relative(path, rel) || rel.empty()) {
+        scope.Write(sb.base.IsOpen() ? sb.base.Folder() : path);
+        return;
+    }
+    std::string top = sb.base.Folder();
+    if (top.empty() || !IsSeparator(top.back())) top += '\\';
+    top.append(rel, 0, rel.find('/'));
+    scope.Write(top);
+}
+
+RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope,
+                                      const ItemFn& item) {
+    workers_.clear();
+    workers_.resize(workers < 1 ? 1 : workers);
+    return RunPageItems<CreationOutcome>(
+        count, workers, scope,
+        [&](std::size_t i, CreationOutcome& out, RunItemContext& ctx) {
+            auto& worker = workers_[ctx.Worker()];
+            if (!worker) worker.reset(new FolderCreator(*this, WorkerTag{}));
+            worker->out_ = &out;
+            worker->c_ = &out.added;
+            item(i, *worker);
+            worker->out_ = nullptr;
+            worker->c_ = nullptr;
+        },
+        [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) { Apply(out, ctx); });
+}
+
+void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
+    using Kind = CreationOutcome::Kind;
+    CreationCounters& c = state_.Counters;
+    const CreationCounters& a = out.added;
+    double* const to[] = {&c.FoldersCreated, &c.SubFoldersCreated, &c.FilesCreated, &c.FilesSizeCreated,
+                          &c.FoldersExists,  &c.SubFoldersExists,  &c.FilesExists,  &c.FilesSizeExists,
+                          &c.FoldersOther,   &c.SubFoldersOther,   &c.FilesOther,   &c.FilesSizeOther};
+    const double from[] = {a.FoldersCreated, a.SubFoldersCreated, a.FilesCreated, a.FilesSizeCreated,
+                           a.FoldersExists,  a.SubFoldersExists,  a.FilesExists,  a.FilesSizeExists,
+                           a.FoldersOther,   a.SubFoldersOther,   a.FilesOther,   a.FilesSizeOther};
+    for (std::size_t i = 0; i < std::size(to); ++i) *to[i] += from[i];
+    if (out.undoMode != 0 && !dry_) {
+        state_.UndoMode = std::string(1, out.undoMode);
+        if (out.undoMode != 'N') state_.FailedUndoFiles.clear();
+    }
+    std::uint32_t base = 0;
+    bool baseKnown = false;
+    auto baseIndex = [&] {
+        if (!baseKnown) base = bases_->IndexOf(out.baseFolder, out.baseId);
+        baseKnown = true;
+        return base;
+    };
+    for (CreationOutcome::Entry& e : out.entries) {
+        switch (e.kind) {
+        case Kind::Line: log_.AddLine(e.category, e.text); break;
+        case Kind::MainMade:
+        case Kind::SubMade: {
+            const SharedLine kept = log_.AddRecordedLine(e.category, e.text);
+            auto& list = e.kind == Kind::MainMade ? state_.LastCreatedFolders : state_.LastCreatedSubFolders;
+            list.Append(kept, e.text, {e.stamp.id, baseIndex()});
+            break;
+        }
+        case Kind::FileMade: {
+            const SharedLine kept = log_.AddRecordedLine(e.category, e.text);
+            state_.LastCreatedFiles.Append(kept, e.text, {e.stamp, baseIndex(), e.stamp.id.Known()});
+            break;
+        }
+        case Kind::Parent: state_.LastCreatedParents.Append(e.text, {e.stamp.id, baseIndex()}); break;
+        case Kind::Existing:
+        case Kind::Other:
+            (e.kind == Kind::Existing ? state_.LastExistingFolders : state_.LastOtherFolders).push_back(e.text);
+            log_.AddLine(e.category, e.text);
+            break;
+        case Kind::Box:
+            if (e.once != 0) {
+                if (shownOnce_[e.once - 1]) break;
+                shownOnce_[e.once - 1] = 1;
+            }
+            ctx.Show(e.text, e.caption, pagekit::kWarn);
+            break;
+        }
+    }
+    log_.CountersChanged(state_);
+    out.Clear();
+}
+
+void FolderCreator::Add(CreationOutcome::Kind kind, int category, const std::string& text,
+                        const plat::FileStamp& stamp) {
+    out_->entries.push_back({kind, category, 0, text, std::string(), stamp});
+}
+
+void FolderCreator::Box(const std::string& text, const std::string& caption, std::uint32_t once) {
+    out_->entries.push_back({CreationOutcome::Kind::Box, 0, once, text, caption, plat::FileStamp{}});
 }
 
 // What a template line gives does not depend on the main folder in the
@@ -228,8 +410,6 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::Changed() { log_.CountersChanged(state_); }
-
 void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
     bool all = false;
     bool folders = false;
@@ -253,30 +433,22 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
 }
 
 void FolderCreator::RecordFolderCreated(const std::string& path, const plat::FileIdentity& id) {
-    c_.FoldersCreated += 1.0;
-    Changed();
-    if (dry_) {
-        log_.AddLine(CreationFoldersCreated, path);
-        return;
-    }
-    const SharedLine kept = log_.AddRecordedLine(CreationFoldersCreated, path);
-    state_.LastCreatedFolders.Append(kept, path, {id, BaseIndex()});
+    c_->FoldersCreated += 1.0;
+    plat::FileStamp stamp;
+    stamp.id = id;
+    Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::MainMade, CreationFoldersCreated, path, stamp);
 }
 
 void FolderCreator::RecordFolderExists(const std::string& path) {
-    c_.FoldersExists += 1.0;
-    AddTotals(ExistsTotals, c_.SubFoldersExists, c_.FilesExists, c_.FilesSizeExists);
-    Changed();
-    if (!dry_) state_.LastExistingFolders.push_back(path);
-    log_.AddLine(CreationFoldersExists, path);
+    c_->FoldersExists += 1.0;
+    AddTotals(ExistsTotals, c_->SubFoldersExists, c_->FilesExists, c_->FilesSizeExists);
+    Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::Existing, CreationFoldersExists, path);
 }
 
 void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals) {
-    c_.FoldersOther += 1.0;
-    AddTotals(totals, c_.SubFoldersOther, c_.FilesOther, c_.FilesSizeOther);
-    Changed();
-    if (!dry_) state_.LastOtherFolders.push_back(text);
-    log_.AddLine(CreationFoldersOther, text);
+    c_->FoldersOther += 1.0;
+    AddTotals(totals, c_->SubFoldersOther, c_->FilesOther, c_->FilesSizeOther);
+    Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::Other, CreationFoldersOther, text);
 }
 
 void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
@@ -289,29 +461,29 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
 }
 
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
-    c_.SubFoldersCreated += 1.0;
-    Changed();
-    if (dry_ || !forUndo) {
-        log_.AddLine(CreationSubFoldersCreated, path);
-        return;
-    }
-    const SharedLine kept = log_.AddRecordedLine(CreationSubFoldersCreated, path);
-    state_.LastCreatedSubFolders.Append(kept, path, {id, BaseIndex()});
+    c_->SubFoldersCreated += 1.0;
+    plat::FileStamp stamp;
+    stamp.id = id;
+    const bool recorded = !dry_ && forUndo;
+    Add(recorded ? CreationOutcome::Kind::SubMade : CreationOutcome::Kind::Line, CreationSubFoldersCreated, path,
+        stamp);
 }
 
 // A structure or template folder that could not be made: counted and shown
 // among the folders not created for other reasons.
 void FolderCreator::RecordSubFolderOther(const std::string& path) {
-    c_.SubFoldersOther += 1.0;
-    Changed();
-    log_.AddLine(CreationFoldersOther, path);
+    c_->SubFoldersOther += 1.0;
+    Add(CreationOutcome::Kind::Line, CreationFoldersOther, path);
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
     if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
-    for (std::size_t i = 0; i + 1 < made.size(); ++i)
-        state_.LastCreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
+    for (std::size_t i = 0; i + 1 < made.size(); ++i) {
+        plat::FileStamp stamp;
+        stamp.id = made[i].id;
+        Add(CreationOutcome::Kind::Parent, 0, made[i].path, stamp);
+    }
 }
 
 void FolderCreator::RememberMade(const std::string& path, const plat::FileIdentity& id) {
@@ -330,13 +502,14 @@ FsResult FolderCreator::MakeFolder(const std::string& path) {
 
 void FolderCreator::CreateMain(const std::string& path, const std::string& numberSuffix,
                                const std::string& suffixModel) {
-    PrepareStructures();
     // Nothing resolved for an earlier item is trusted for this one: a link
     // swapped in meanwhile is met by the next resolution.
     dest_.Release();
-    for (auto& s : structures_) s.source.Release();
+    for (auto& v : views_) v.source.Release();
     itemMade_.clear();
     itemMadeText_.clear();
+    out_->baseFolder = dest_.Folder();
+    out_->baseId = dest_.Identity();
     // A "." or ".." name or a colon behind the drive would lead elsewhere;
     // a path outside the destination is no folder of this run.
     const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
@@ -362,19 +535,13 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     RecordParents(made_);
 
     if (in_.FullPaths) {
-        if (!dry_) {
-            state_.UndoMode = "F";
-            state_.FailedUndoFiles.clear();
-        }
+        out_->undoMode = 'F';
         AttachStructures(path);
     } else if (in_.RelativePaths) {
-        if (!dry_) {
-            state_.UndoMode = "R";
-            state_.FailedUndoFiles.clear();
-        }
+        out_->undoMode = 'R';
         AttachTemplates(path, numberSuffix, suffixModel);
-    } else if (!dry_) {
-        state_.UndoMode = "N";
+    } else {
+        out_->undoMode = 'N';
     }
 }
 
@@ -414,15 +581,17 @@ void FolderCreator::PrepareStructures() {
 
 // A structure that is a root, the main folder itself, or holds the main
 // folder is refused, its message shown once per run.
-bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainFolder) {
+bool FolderCreator::RefuseStructure(std::size_t index, const std::string& mainFolder) {
+    const FolderStructure& s = run_->structures_[index];
+    const StructureView& v = views_[index];
     std::string message;
-    bool refuse = s.holdsDestination || IsDriveRootPath(s.entry) || PathWithinFolder(mainFolder, s.entry);
-    if (!refuse && !s.belowDest.empty()) {
+    bool refuse = v.holdsDestination || IsDriveRootPath(s.entry) || PathWithinFolder(mainFolder, s.entry);
+    if (!refuse && !v.belowDest.empty()) {
         // The structure lies in the destination: the main folder must not
         // lie in the structure, judged by the real names below the base.
         std::string rel;
-        refuse = dest_.Relative(mainFolder, rel) && rel.compare(0, s.belowDest.size(), s.belowDest) == 0 &&
-                 (rel.size() == s.belowDest.size() || rel[s.belowDest.size()] == '/');
+        refuse = dest_.Relative(mainFolder, rel) && rel.compare(0, v.belowDest.size(), v.belowDest) == 0 &&
+                 (rel.size() == v.belowDest.size() || rel[v.belowDest.size()] == '/');
     }
     if (refuse)
         message = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
@@ -430,23 +599,21 @@ bool FolderCreator::RefuseStructure(FolderStructure& s, const std::string& mainF
                   mainFolder + "\n" + "Source Folder      : " + s.entry;
     else
         refuse = CheckDestinationNotSource(mainFolder, s.entry, message);
-    if (refuse && !s.refusalShown) {
-        s.refusalShown = true;
-        Warn(message, profile_.StructureRefusedCaption);
-    }
+    if (refuse) Box(message, profile_.StructureRefusedCaption, static_cast<std::uint32_t>(index) + 1);
     return refuse;
 }
 
 void FolderCreator::AttachStructures(const std::string& mainFolder) {
-    for (std::size_t i = 0; i < structures_.size(); ++i) {
-        FolderStructure& s = structures_[i];
+    const auto& structures = run_->structures_;
+    for (std::size_t i = 0; i < structures.size(); ++i) {
+        const FolderStructure& s = structures[i];
         if (!s.usable) {
             // Not there when read, but the run has just made it (as this
             // main folder or one of its parents): skipped, and said so.
-            if (s.absent && PathWithinFolder(mainFolder, s.entry)) RefuseStructure(s, mainFolder);
+            if (s.absent && PathWithinFolder(mainFolder, s.entry)) RefuseStructure(i, mainFolder);
             continue;
         }
-        if (RefuseStructure(s, mainFolder)) continue;
+        if (RefuseStructure(i, mainFolder)) continue;
         std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
         if (!target.empty() && target.back() == '\\') target.pop_back();
         AttachStructure(i, target);
@@ -464,9 +631,7 @@ public:
         c_.RecordParents(made);
     }
     void FolderExists(const std::string&, bool top) override {
-        if (top) return;
-        c_.c_.SubFoldersExists += 1.0;
-        c_.Changed();
+        if (!top) c_.c_->SubFoldersExists += 1.0;
     }
     void FolderNotMade(const std::string& path, bool) override { c_.RecordSubFolderOther(path); }
     void FileCopied(std::uint32_t, const std::string& source, const std::string& target,
@@ -482,13 +647,11 @@ private:
 };
 
 void FolderCreator::AttachStructure(std::size_t index, const std::string& target) {
-    FolderStructure& s = structures_[index];
+    const FolderStructure& s = run_->structures_[index];
     Outcomes outcomes(*this);
-    walk_.Attach(s, dest_, target, orders_[index], outcomes);
-    if (s.unreadable > 0) {  // entries whose names cannot be said here
-        c_.SubFoldersOther += static_cast<double>(s.unreadable);
-        Changed();
-    }
+    walk_.Attach(s, views_[index].source, dest_, target, orders_[index], outcomes);
+    // Entries whose names cannot be said here.
+    c_->SubFoldersOther += static_cast<double>(s.unreadable);
 }
 
 void FolderCreator::StructureFileDone(const std::string& source, const std::string& target, FsResult r,
@@ -497,37 +660,27 @@ void FolderCreator::StructureFileDone(const std::string& source, const std::stri
     const bool known = found != state_.StructureFileSizes.end();
     const double size = known ? static_cast<double>(found->second) : 0.0;
     if (r == FsResult::Ok) {
-        if (dry_) {
-            log_.AddLine(CreationFilesCreated, target);
-        } else {
-            const SharedLine kept = log_.AddRecordedLine(CreationFilesCreated, target);
-            state_.LastCreatedFiles.Append(kept, target, {stamp, BaseIndex(), stamp.id.Known()});
-        }
-        c_.FilesCreated += 1.0;
-        Changed();
-        if (known) {
-            c_.FilesSizeCreated += size;
-            Changed();
-        } else {
-            Warn("The path doesn't exists : \n" + source, profile_.SizeMissingCopiedCaption);
-        }
+        Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::FileMade, CreationFilesCreated, target,
+            stamp);
+        c_->FilesCreated += 1.0;
+        if (known)
+            c_->FilesSizeCreated += size;
+        else
+            Box("The path doesn't exists : \n" + source, profile_.SizeMissingCopiedCaption);
         return;
     }
     // An existing file is never overwritten; any other failure is no "already exists".
     const bool exists = r == FsResult::AlreadyExists;
     if (exists) {
-        c_.FilesExists += 1.0;
+        c_->FilesExists += 1.0;
     } else {
-        c_.FilesOther += 1.0;
-        log_.AddLine(CreationFoldersOther, target);
+        c_->FilesOther += 1.0;
+        Add(CreationOutcome::Kind::Line, CreationFoldersOther, target);
     }
-    Changed();
-    if (known) {
-        (exists ? c_.FilesSizeExists : c_.FilesSizeOther) += size;
-        Changed();
-    } else {
-        Warn(profile_.SizeMissingNotCopiedText + source, profile_.SizeMissingNotCopiedCaption);
-    }
+    if (known)
+        (exists ? c_->FilesSizeExists : c_->FilesSizeOther) += size;
+    else
+        Box(profile_.SizeMissingNotCopiedText + source, profile_.SizeMissingNotCopiedCaption);
 }
 
 void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
@@ -540,7 +693,7 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
     std::string target;
     for (std::size_t i = 0; i < in_.FolderStructures.size(); ++i) {
         const std::string& line = in_.FolderStructures[i];
-        TemplateLine& t = templates_[i];
+        const TemplateLine& t = templates_[i];
         if (t.dots) {
             RecordItemOther(line, unusable);
             continue;
@@ -553,10 +706,7 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
         else
             refuse = t.mayEqual && CheckDestinationNotSource(mainFolder, line, message);
         if (refuse) {
-            if (!t.refusalShown) {
-                t.refusalShown = true;
-                Warn(message, profile_.TemplateRefusedCaption);
-            }
+            Box(message, profile_.TemplateRefusedCaption, static_cast<std::uint32_t>(i) + 1);
             continue;
         }
         bool dots;

@@ -14,12 +14,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/RunPool.h"
 #include "core/UndoToolkit.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
@@ -100,7 +103,13 @@ class AttachWalk {
 public:
     explicit AttachWalk(RunDisk& disk) : disk_(disk) {}
     void Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
-                AttachOutcomes& out);
+                AttachOutcomes& out) {
+        Attach(s, s.source, dest, target, order, out);
+    }
+    // The same, copying through `source` (a worker's own handle on the
+    // structure folder) and leaving the structure as it is.
+    void Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest, const std::string& target,
+                const AttachOrder& order, AttachOutcomes& out);
 
 private:
     RunDisk& disk_;
@@ -119,10 +128,66 @@ enum class OtherTotals {
     UnlessNothingFilesWithFiles,
 };
 
+// What one main folder of a run gave, kept by a worker until the window
+// thread applies it in item order: its lines and records in the order they
+// came, its boxes among them, what it adds to the counters.
+struct CreationOutcome {
+    enum class Kind : unsigned char {
+        Line,         // a line alone
+        MainMade,     // a main folder made: its line, kept for the Undo
+        SubMade,      // a structure or template folder made: the same
+        FileMade,     // a file copied: the same
+        Parent,       // a missing parent made on the way: kept for the Undo, no line
+        Existing,     // a main folder that was there: its line and the last run's list
+        Other,        // an item that gave no folder: the same
+        Box,          // a warning box; `once` set: shown once per run
+    };
+    struct Entry {
+        Kind kind;
+        int category = 0;
+        std::uint32_t once = 0;  // 1 + the list entry whose refusal is shown once
+        std::string text;
+        std::string caption;
+        plat::FileStamp stamp;  // folders: the identity alone
+    };
+    std::vector<Entry> entries;
+    CreationCounters added;
+    char undoMode = 0;  // 'F', 'R' or 'N' once a main folder was made
+    // The folder the item worked beneath, the base of its records.
+    std::string baseFolder;
+    plat::FileIdentity baseId;
+
+    void Clear() {
+        entries.clear();
+        added = CreationCounters();
+        undoMode = 0;
+        baseFolder.clear();
+        baseId = {};
+    }
+};
+
 class FolderCreator {
 public:
+    // The run's creator: it reads the structures once and applies what
+    // the workers' creators (made from it for each worker) found.
     FolderCreator(const CreationProfile& profile, const CreationInputs& in, CreationState& state, RunLog& log,
                   RunDisk& disk);
+    FolderCreator(const FolderCreator&) = delete;
+    FolderCreator& operator=(const FolderCreator&) = delete;
+
+    // The run's items, by index, on `workers` workers. `scope` says what
+    // item i touches (ScopeMain); `item` makes item i with the worker's
+    // creator (UseDestination, then CreateMain, RefuseMain or
+    // RecordItemOther), touching nothing else of the run. Lines, records,
+    // counters and boxes reach the state and the log in item order.
+    using ItemFn = std::function<void(std::size_t item, FolderCreator& creator)>;
+    RunPoolResult RunItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope, const ItemFn& item);
+    // The scope of a main folder made beneath `destination`: the top-most
+    // folder it may make there, and the structures that lie in the
+    // destination (read). The run's creator, on the window thread.
+    void ScopeMain(const std::string& destination, const std::string& path, RunScope& scope);
+    // How many workers the run gets for this destination.
+    unsigned Workers(const std::string& destination) const;
 
     // The folder the next main folders are made beneath: opened once (its
     // nearest existing folder when it does not exist yet) and kept until
@@ -149,13 +214,26 @@ public:
     OtherTotals FailedTotals = OtherTotals::AllUnlessNothing;
 
 private:
+    struct WorkerTag {};
+    FolderCreator(const FolderCreator& run, WorkerTag);
+    // Where the structures stand to this creator's destination.
+    struct StructureView {
+        plat::Beneath source;  // the worker's own handle
+        bool holdsDestination = false;
+        std::string belowDest;
+    };
+    void ViewStructures();
+    void Apply(CreationOutcome& out, RunApplyContext& ctx);
+    void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0);
+    void Add(CreationOutcome::Kind kind, int category, const std::string& text,
+             const plat::FileStamp& stamp = plat::FileStamp{});
     void AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes);
     void RecordFolderCreated(const std::string& path, const plat::FileIdentity& id);
     void RecordFolderExists(const std::string& path);
     void RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo = true);
     void RecordSubFolderOther(const std::string& path);
     void RecordParents(const std::vector<plat::MadeFolder>& made);
-    void Changed();
+    void UseWorkerDestination(const std::string& folder);
 
     // Creates the folder with its missing parents; Ok, AlreadyExists or a
     // failure. On Ok, madeId_ is the folder's identity.
@@ -170,26 +248,36 @@ private:
     void PrepareTemplates();
     void AttachTemplates(const std::string& mainFolder, const std::string& numberSuffix,
                          const std::string& suffixModel);
-    bool RefuseStructure(FolderStructure& s, const std::string& mainFolder);
-    std::uint32_t BaseIndex();
+    bool RefuseStructure(std::size_t index, const std::string& mainFolder);
 
     const CreationProfile& profile_;
     const CreationInputs& in_;
     CreationState& state_;
-    CreationCounters& c_;
+    const FolderCreator* run_ = nullptr;  // a worker's: the run's creator
+    CreationOutcome* out_ = nullptr;      // a worker's: the item's outcome
+    CreationCounters* c_ = nullptr;       // its counters
     RunLog& log_;
     RunDisk& disk_;
     const bool dry_;  // the dry disk: nothing is recorded for the Undo
     plat::Beneath dest_;
     std::string destText_;
     std::vector<plat::FileIdentity> destChain_;
-    std::uint32_t destBase_ = 0;
-    bool destRecorded_ = false;
-    UndoBaseIndex bases_;  // the run's bases, kept in the state's LastBases
+    bool twinned_ = false;  // a worker's: the run's destination, through its own handle
+    std::unique_ptr<UndoBaseIndex> bases_;  // the run's: its bases, kept in the state's LastBases
     std::vector<FolderStructure> structures_;
     std::vector<AttachOrder> orders_;  // one per structure
     AttachWalk walk_;
     bool structuresRead_ = false;
+    std::vector<StructureView> views_;  // a worker's, one per structure
+    // The run's: refusals shown once, by list entry; the workers' creators;
+    // the bases of the scopes by destination text.
+    std::vector<char> shownOnce_;
+    std::vector<std::unique_ptr<FolderCreator>> workers_;
+    struct ScopeBase {
+        plat::Beneath base;
+        std::vector<std::string> inside;  // the structures' folders in it
+    };
+    std::unordered_map<std::string, ScopeBase> scopeBases_;
     int templateMode_ = 1;
     std::string searchTerm_;
     // Template lines as far as they do not depend on the main folder.
@@ -203,7 +291,6 @@ private:
         std::string rel;        // fixed: the expanded relative path (before any number suffix)
         std::string joined;     // fixed: rel as joined behind a main folder
         bool joinedDots = false;
-        bool refusalShown = false;
     };
     std::vector<TemplateLine> templates_;
     std::vector<plat::MadeFolder> made_;

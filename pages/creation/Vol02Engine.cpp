@@ -27,21 +27,32 @@ CreationProfile Vol02Profile(bool simulation) {
 
 Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk)
     : in_(in), profile_(Vol02Profile(disk.IsDry())), parts_(GetNameParts(in)),
-      creator_(profile_, in, state, log, disk) {
-    creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
+      destination_(TrimControlAndBlanks(in.DestFolder)), creator_(profile_, in, state, log, disk) {
+    creator_.UseDestination(destination_);
 }
 
-void Vol02Creator::CreateAll() {
-    for (const auto& item : in_.IncludeStrings) CreateOne(item);
-}
-
-void Vol02Creator::CreateOne(const std::string& item) {
-    if (!TrimControlAndBlanks(GetDrivePart(item)).empty()) {
-        creator_.RecordItemOther(item, OtherTotals::AllUnlessNothing);
-        return;
-    }
+std::string Vol02Creator::MainPath(const std::string& item) const {
+    if (!TrimControlAndBlanks(GetDrivePart(item)).empty()) return std::string();
     std::string path = CollapseDoubleColons(CollapseDoubleBackslashes(
         SlashesToBackslashes(parts_.Part[0] + item + parts_.Part[2] + parts_.Part[3])));
     while (path.size() > 3 && path.back() == '\\') path.pop_back();  // "x\" names the folder x
-    creator_.CreateMain(path);
+    return path;
+}
+
+// One item per Include item: its main folder with everything attached.
+void Vol02Creator::CreateAll() {
+    const StringList& items = in_.IncludeStrings;
+    creator_.RunItems(
+        items.size(), creator_.Workers(destination_),
+        [&](std::size_t i, RunScope& scope) {
+            const std::string path = MainPath(items[i]);
+            if (!path.empty()) creator_.ScopeMain(destination_, path, scope);
+        },
+        [&](std::size_t i, FolderCreator& creator) {
+            const std::string path = MainPath(items[i]);
+            if (path.empty())
+                creator.RecordItemOther(items[i], OtherTotals::AllUnlessNothing);
+            else
+                creator.CreateMain(path);
+        });
 }

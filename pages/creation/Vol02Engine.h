@@ -39,13 +39,17 @@ bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t
 class Vol02Creator {
 public:
     Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log, RunDisk& disk);
+    // Every item, on the workers the destination pays for.
     void CreateAll();
-    void CreateOne(const std::string& item);
 
 private:
+    // The item's main folder; empty when the item names a drive.
+    std::string MainPath(const std::string& item) const;
+
     const Vol02Inputs& in_;
     CreationProfile profile_;
     _tagVol0XParts parts_;
+    std::string destination_;
     FolderCreator creator_;
 };
 

@@ -92,29 +92,45 @@ Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, V
     // A main folder that exists or cannot be made counts as itself alone.
     creator_.ExistsTotals = OtherTotals::None;
     creator_.FailedTotals = OtherTotals::None;
-    creator_.UseDestination(TrimControlAndBlanks(in.DestFolder));
+    destination_ = TrimControlAndBlanks(in.DestFolder);
+    creator_.UseDestination(destination_);
     // The number between the parts is digits and a sign only.
     std::string found;
     forbidden_ = FindIllegalChars("N", parts_.Part[0] + parts_.Part[2] + parts_.Part[3], found);
 }
 
-void Vol03Creator::CreateAll() {
-    // 64 bits: an end of 2147483647 ends.
-    for (std::int64_t n = numbers_.Start; n <= numbers_.End; ++n) CreateOne(n);
+void Vol03Creator::MainPath(std::int64_t number, std::string& path, std::size_t& at, std::size_t& length) const {
+    path.assign(parts_.Part[0]);
+    at = path.size();
+    AppendNumberText(path, number, in_.PaddedZeroes, digits_);
+    length = path.size() - at;
+    path.append(parts_.Part[2]).append(parts_.Part[3]);
 }
 
-void Vol03Creator::CreateOne(std::int64_t number) {
-    path_.assign(parts_.Part[0]);
-    const std::size_t at = path_.size();
-    AppendNumberText(path_, number, in_.PaddedZeroes, digits_);
-    const std::size_t length = path_.size() - at;
-    path_.append(parts_.Part[2]).append(parts_.Part[3]);
-    if (forbidden_) {  // a character no folder path may hold
-        creator_.RefuseMain(path_, OtherTotals::ByAttachMode);
-        return;
-    }
-    if (in_.AddIncNumbersAsSuffix)
-        creator_.CreateMain(path_, path_.substr(at, length), in_.Prefix);
-    else
-        creator_.CreateMain(path_);
+// One item per number (64 bits: an end of 2147483647 ends): its main
+// folder with everything attached.
+void Vol03Creator::CreateAll() {
+    const auto count = static_cast<std::size_t>(numbers_.End < numbers_.Start ? 0 : numbers_.Count());
+    creator_.RunItems(
+        count, creator_.Workers(destination_),
+        [&](std::size_t i, RunScope& scope) {
+            std::string path;
+            std::size_t at = 0, length = 0;
+            MainPath(numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
+            if (forbidden_)
+                scope.Read(path);  // only looked at
+            else
+                creator_.ScopeMain(destination_, path, scope);
+        },
+        [&](std::size_t i, FolderCreator& creator) {
+            std::string path;
+            std::size_t at = 0, length = 0;
+            MainPath(numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
+            if (forbidden_)  // a character no folder path may hold
+                creator.RefuseMain(path, OtherTotals::ByAttachMode);
+            else if (in_.AddIncNumbersAsSuffix)
+                creator.CreateMain(path, path.substr(at, length), in_.Prefix);
+            else
+                creator.CreateMain(path);
+        });
 }

@@ -81,10 +81,13 @@ class Vol03Creator {
 public:
     Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, Vol03State& state, RunLog& log,
                  RunDisk& disk);
+    // Every number, on the workers the destination pays for.
     void CreateAll();
-    void CreateOne(std::int64_t number);
 
 private:
+    // The number's main folder into `path`; the length and place of the number in it.
+    void MainPath(std::int64_t number, std::string& path, std::size_t& at, std::size_t& length) const;
+
     const Vol03Inputs& in_;
     Vol03Numbers numbers_;
     int digits_;
@@ -92,7 +95,7 @@ private:
     _tagVol0XParts parts_;
     FolderCreator creator_;
     bool forbidden_ = false;  // the fixed parts hold a character no folder path may hold
-    std::string path_;
+    std::string destination_;
 };
 
 // What the run needs of the page besides the frame's hooks (the run and

@@ -99,46 +99,67 @@ Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log
     suffix_ = parts.Part[2] + parts.Part[3];
 }
 
-void Vol04Creator::CreateAll() {
-    for (const auto& item : in_.IncludeFolders) CreateOne(item);
-}
-
-void Vol04Creator::CreateOne(const std::string& raw) {
+Vol04Creator::Plan Vol04Creator::PlanOf(const std::string& raw, std::string& parent, std::string& path) const {
     // The item trimmed of blanks, as TrimBlanks gives it.
     const std::size_t first = raw.find_first_not_of(' ');
-    if (first == std::string::npos)
-        item_.clear();
-    else
-        item_.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
+    std::string item;
+    if (first != std::string::npos) item.assign(raw, first, raw.find_last_not_of(' ') + 1 - first);
     // The new folder takes the name of the folder the item names (its own,
     // or a file's): that folder must be one the run may name, as the list
     // checks it on entry (items reach a run from profiles and settings too).
     // A slash is a backslash, as the list makes it.
-    named_.assign(item_);
-    std::replace(named_.begin(), named_.end(), '/', '\\');
-    std::string_view parent, last;
-    const bool file = SplitItem(named_, parent, last);
-    if (!IsUsableRunItem(named_, RunItemUse::NamedFolder) ||
-        (file && !IsUsableRunItem(FolderView(named_), RunItemUse::NamedFolder))) {
-        creator_.RecordItemOther(item_, OtherTotals::UnlessNothingFilesWithFiles);
-        return;
+    std::string named = item;
+    std::replace(named.begin(), named.end(), '/', '\\');
+    std::string_view parentView, last;
+    const bool file = SplitItem(named, parentView, last);
+    if (!IsUsableRunItem(named, RunItemUse::NamedFolder) ||
+        (file && !IsUsableRunItem(FolderView(named), RunItemUse::NamedFolder))) {
+        path = std::move(item);
+        return Plan::Other;
     }
     // The new path: the parent with a backslash, prefix, last name, suffix.
-    parent_.assign(parent);
-    path_.assign(parent);
-    if (parent.empty() || parent.back() != '\\') path_ += '\\';
-    path_.append(prefix_).append(last).append(suffix_);
-    if (TrimBlanks(GetDrivePart(path_)).empty()) {
-        creator_.RecordItemOther(path_, OtherTotals::UnlessNothingFilesWithFiles);
-        return;
-    }
-    // Each new folder is made beneath its own parent (the creator opens
-    // each distinct one once and records it once for the Undo).
-    creator_.UseDestination(parent_);
+    parent.assign(parentView);
+    path.assign(parentView);
+    if (parentView.empty() || parentView.back() != '\\') path += '\\';
+    path.append(prefix_).append(last).append(suffix_);
+    if (TrimBlanks(GetDrivePart(path)).empty()) return Plan::Other;
     std::string found;
-    if (FindIllegalChars("N", path_, found)) {  // a character no folder path may hold
-        creator_.RefuseMain(path_, OtherTotals::AllUnlessNothing);
-        return;
+    return FindIllegalChars("N", path, found) ? Plan::Refuse : Plan::Create;  // a character no folder path may hold
+}
+
+// One item per Include item: its main folder with everything attached,
+// each made beneath its own parent.
+void Vol04Creator::CreateAll() {
+    const StringList& items = in_.IncludeFolders;
+    // The structures are read once, when the first parent is opened.
+    std::string parent, path, first;
+    for (const std::string& item : items) {
+        if (PlanOf(item, parent, path) == Plan::Other) continue;
+        first = parent;
+        creator_.UseDestination(parent);
+        break;
     }
-    creator_.CreateMain(path_);
+    creator_.RunItems(
+        items.size(), creator_.Workers(first),
+        [&](std::size_t i, RunScope& scope) {
+            std::string itemParent, itemPath;
+            const Plan plan = PlanOf(items[i], itemParent, itemPath);
+            if (plan == Plan::Refuse)
+                scope.Read(itemPath);  // only looked at
+            else if (plan == Plan::Create)
+                creator_.ScopeMain(itemParent, itemPath, scope);
+        },
+        [&](std::size_t i, FolderCreator& creator) {
+            std::string itemParent, itemPath;
+            const Plan plan = PlanOf(items[i], itemParent, itemPath);
+            if (plan == Plan::Other) {
+                creator.RecordItemOther(itemPath, OtherTotals::UnlessNothingFilesWithFiles);
+                return;
+            }
+            creator.UseDestination(itemParent);
+            if (plan == Plan::Refuse)
+                creator.RefuseMain(itemPath, OtherTotals::AllUnlessNothing);
+            else
+                creator.CreateMain(itemPath);
+        });
 }

@@ -63,15 +63,19 @@ bool Vol04WeighDrive(const std::string& root, std::uint64_t required, std::uint6
 class Vol04Creator {
 public:
     Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk);
+    // Every item, on the workers the first item's parent pays for.
     void CreateAll();
-    void CreateOne(const std::string& item);
 
 private:
+    // What an item gives: no folder (`path` what counts), a path refused,
+    // or a main folder `path` beneath `parent`.
+    enum class Plan { Other, Refuse, Create };
+    Plan PlanOf(const std::string& raw, std::string& parent, std::string& path) const;
+
     const Vol04Inputs& in_;
     CreationProfile profile_;
     FolderCreator creator_;
-    std::string prefix_, suffix_;       // the prefix with its separator; the separator with the suffix
-    std::string item_, named_, parent_, path_;  // scratch, kept for their capacity
+    std::string prefix_, suffix_;  // the prefix with its separator; the separator with the suffix
 };
 
 // CREATE on the run frame.

@@ -1,5 +1,7 @@
 #include "pages/files/FileRuns.h"
 
+#include <unordered_map>
+
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
@@ -110,6 +112,36 @@ std::string JoinEntry(const std::string& folder, const std::string& name) { retu
 std::string LastName(const std::string& path) {
     const std::size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// ---- undo on the run pool ----------------------------------------------------------------
+
+void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& group, StringList& tops) {
+    std::unordered_map<std::string, std::uint32_t> byLowered;  // a base's path -> its first index
+    std::vector<std::string> lowered(bases.size());
+    for (std::size_t b = 0; b < bases.size(); ++b) {
+        lowered[b] = ToLowerCase(bases[b].Path);
+        while (lowered[b].size() > 3 && lowered[b].back() == '\\') lowered[b].pop_back();
+        byLowered.emplace(lowered[b], static_cast<std::uint32_t>(b));
+    }
+    // Each base's top-most ancestor among the bases (itself when none).
+    std::vector<std::uint32_t> top(bases.size());
+    for (std::size_t b = 0; b < bases.size(); ++b) {
+        top[b] = byLowered[lowered[b]];
+        for (std::size_t cut = lowered[b].rfind('\\'); cut != std::string::npos && cut > 0;
+             cut = lowered[b].rfind('\\', cut - 1)) {
+            const auto it = byLowered.find(lowered[b].substr(0, cut));
+            if (it != byLowered.end()) top[b] = it->second;
+        }
+    }
+    group.assign(bases.size(), 0);
+    tops.clear();
+    std::unordered_map<std::uint32_t, std::uint32_t> itemOfTop;
+    for (std::size_t b = 0; b < bases.size(); ++b) {
+        const auto [it, added] = itemOfTop.try_emplace(top[b], static_cast<std::uint32_t>(tops.size()));
+        if (added) tops.push_back(bases[top[b]].Path);
+        group[b] = it->second;
+    }
 }
 
 // ---- working copies -------------------------------------------------------------------

@@ -79,6 +79,14 @@ std::string JoinEntry(const std::string& folder, const std::string& name);
 // The text behind the last backslash.
 std::string LastName(const std::string& path);
 
+// ---- undo on the run pool ----------------------------------------------------------------
+
+// An undo's items: the bases of its records, those that lie in another one
+// (letter case ignored) with the top-most of them, so that no two items
+// touch one tree. `group[b]` is base b's item; items are numbered in the
+// order of their first base; `tops[g]` is item g's top-most folder.
+void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& group, StringList& tops);
+
 // ---- working copies -------------------------------------------------------------------
 
 // A file's old content saved before a run replaced it: the path it stood

@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 
 using namespace pagekit;
 
@@ -39,8 +40,35 @@ _tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp
     return file;
 }
 
-// One run or simulation: the destinations, the walk of each source and the
-// three conflict rules, on the disk it is handed.
+// What one destination came to, kept until it is applied in list order:
+// its lines, its counters, its results and undo records, the boxes it
+// shows.
+struct Vol10Outcome {
+    ItemLog Log;
+    Vol10Counters Counters;  // this destination's part
+    bool NotExists = false, Copied = false;
+    StringList FilesExist, FilesOtherReasons;
+    std::vector<_tagCreatedFile> FilesCopied;
+    std::vector<_tagCreatedFolder> SubFoldersCopied;
+    // Overwrites in order: a working copy made now, or a target saved by an
+    // earlier one written over again.
+    struct Overwrite {
+        bool Made;
+        _tagWorkingCopy Record;
+    };
+    std::vector<Overwrite> Overwrites;
+    std::vector<PageMessage> Boxes;  // refusals (information), shown in order
+    StringList MissingSizes;         // sources the pre-count did not see
+    bool BackupsExhausted = false, IncreaseExhausted = false;
+    plat::Beneath Dest;  // the base its records name
+};
+
+// One run or simulation: each destination an item of the run pool, the
+// walk of each source and the three conflict rules, on the disk it is
+// handed. Items share only what the run fixed before it started; the
+// working copies of the overwrite rule are made one destination after the
+// other, in list order, so that their names are those of a run one at a
+// time.
 class Vol10Copier {
 public:
     Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
@@ -50,7 +78,26 @@ public:
     void Run(const StringList& destinations) {
         for (const std::string& d : destinations) fence_.Add(d);
         fence_.Add(in_.WorkingDir);
-        for (const std::string& d : destinations) Destination(d);
+        const unsigned workers =
+            destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
+        workers_.resize(workers);
+        const bool overwrite = !in_.DuplicatedFilesSkip && in_.DuplicatedFilesOverWrite;
+        std::vector<std::string> sources;
+        for (const std::string& s : in_.Sources) sources.push_back(TrimControlAndBlanks(s));
+        RunPageItems<Vol10Outcome>(
+            destinations.size(), workers,
+            [&](std::size_t i, RunScope& scope) {
+                scope.Write(destinations[i]);
+                for (const std::string& s : sources) scope.Read(s);
+                if (overwrite) scope.Write(in_.WorkingDirCopyFiles);
+            },
+            [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
+                Vol10Item(*this, workers_[ctx.Worker()], out).Destination(destinations[i]);
+            },
+            [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) {
+                Apply(destinations[i], out, ctx);
+                out = Vol10Outcome{};
+            });
         if (!sim_) st_.Vol10WorkingNames = names_;
         log_.ShowCounters(st_.Counters.Labels());
         if (!missingSizes_.empty()) {
@@ -67,236 +114,293 @@ public:
     }
 
 private:
-    void Changed() { log_.CountersChanged(st_.Counters); }
+    // What a worker holds across its items: the sources and the working folder.
+    struct Worker {
+        std::map<std::string, plat::Beneath> sources;
+        plat::Beneath work;
+    };
 
-    void Destination(const std::string& d) {
-        dest_.Close();
-        // Copies get their names beneath the destination: one the list would refuse is none.
-        if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
-            st_.Counters.FoldersNotExists += 1;
-            st_.Vol10FoldersNotExist.push_back(d);
-            log_.AddLine(Vol10CatFoldersNotExists, d);
-            Changed();
-            return;
-        }
-        root_ = WithoutTrailingBackslash(d) + "\\";
-        if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
-        destBase_ = sim_ ? 0 : baseList_.IndexOf(dest_);
-        bool processed = false;
-        for (const std::string& s : in_.Sources) {
-            std::string refusal;
-            if (CheckDestinationNotSource(d, s, refusal)) {
-                plat::MessageBox(
-                    refusal,
-                    MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information", sim_ ? "100074" : "100046"),
-                    kInfo);
-                continue;
-            }
-            if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
-            Walk(TrimControlAndBlanks(s));
-            processed = true;
-        }
-        if (processed) {
-            st_.Counters.FoldersCopied += 1;
-            st_.Vol10FoldersCopied.push_back(d);
-            log_.AddLine(Vol10CatFoldersCopied, d);
-            Changed();
-        }
-    }
+    // One destination on a worker: it writes to its outcome alone.
+    class Vol10Item {
+    public:
+        Vol10Item(Vol10Copier& run, Worker& worker, Vol10Outcome& out)
+            : run_(run), in_(run.in_), disk_(run.disk_), sim_(run.sim_), worker_(worker), out_(out),
+              dest_(out.Dest) {}
 
-    // Level by level; the source's own files only with "Main Folders and
-    // their Subfolders.".
-    void Walk(const std::string& source) {
-        plat::Beneath& src = Source(source);
-        if (!src.IsOpen()) return;
-        std::deque<std::string> queue{source};
-        bool root = true;
-        std::vector<std::string> subfolders;
-        std::vector<plat::DirEntry> files;
-        while (!queue.empty()) {
-            const std::string folder = std::move(queue.front());
-            queue.pop_front();
-            src.Release();
-            dest_.Release();
-            SplitListing(disk_, src, folder, fence_, subfolders, files);
-            const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
-            root = false;
-            if (takeFiles)
-                for (const plat::DirEntry& e : files)
-                    if (e.kind == plat::EntryKind::File && MasksTake(masks_, e.name)) CopyFile(src, folder, e.name);
-            for (std::string& sub : subfolders) queue.push_back(std::move(sub));
-        }
-    }
-
-    plat::Beneath& Source(const std::string& source) {
-        auto it = sources_.find(source);
-        if (it == sources_.end()) {
-            it = sources_.emplace(source, plat::Beneath()).first;
-            it->second.Open(source);
-        }
-        return it->second;
-    }
-
-    void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
-        const std::string x = JoinEntry(folder, name);
-        std::string target;
-        if (in_.CopyToMainFolders) {
-            target = root_ + name;
-        } else {
-            std::string ext;
-            GetFileExtensionAnsi(name, ext);
-            const std::string typeFolder = root_ + ext;
-            std::vector<plat::MadeFolder> made;
-            const plat::FsResult r = disk_.MakeFolderTree(dest_, typeFolder, made);
-            if (r == plat::FsResult::Ok || r == plat::FsResult::AlreadyExists) {
-                st_.Counters.SubFoldersCopied += 1;
-                log_.AddLine(Vol10CatSubFoldersCopied, typeFolder);
-                if (!sim_)
-                    for (const auto& f : made) st_.Vol10SubFoldersCopied.push_back({f.path, f.id, destBase_});
-                Changed();
-            }
-            target = typeFolder + "\\" + name;
-        }
-        if (in_.DuplicatedFilesSkip)
-            Skip(src, x, target);
-        else if (in_.DuplicatedFilesOverWrite)
-            Overwrite(src, x, target);
-        else if (in_.DuplicatedFilesIncreaseFileNames)
-            Increase(src, x, target);
-    }
-
-    void Skip(plat::Beneath& src, const std::string& x, const std::string& t) {
-        plat::FileStamp stamp;
-        switch (disk_.CopyFile(src, x, dest_, t, &stamp)) {
-        case plat::FsResult::Ok: LogCopied(x, t, &stamp); break;
-        case plat::FsResult::AlreadyExists:
-            LogExists(x, t);
-            LogSkipped(x, t);
-            break;
-        default: LogNotCopied(x, t);
-        }
-    }
-
-    void Overwrite(plat::Beneath& src, const std::string& x, const std::string& t) {
-        plat::FileStamp stamp;
-        const plat::FsResult first = disk_.CopyFile(src, x, dest_, t, &stamp);
-        if (first == plat::FsResult::Ok) return LogCopied(x, t, &stamp);
-        if (first != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
-        LogExists(x, t);
-        // The old file is saved before anything replaces it, once per
-        // target and run: a second overwrite keeps the first copy, which
-        // holds the content from before the run.
-        auto saved = backedUp_.find(t);
-        bool madeNow = false;
-        _tagWorkingCopy record;
-        if (saved == backedUp_.end()) {
-            if (!work_.IsOpen() && work_.Open(in_.WorkingDirCopyFiles) != plat::FsResult::Ok) return LogNotCopied(x, t);
-            work_.Release();
-            bool exhausted = false;
-            if (names_.Make(disk_, dest_, t, work_, record.WorkingCopy, record.Copy, &exhausted) !=
-                plat::FsResult::Ok) {
-                backupsExhausted_ = backupsExhausted_ || exhausted;
-                return LogNotCopied(x, t);
-            }
-            record.Target = t;
-            record.Base = destBase_;
-            madeNow = true;
-        }
-        plat::FileStamp written;
-        if (disk_.CopyFileReplacing(src, x, dest_, t, &written) != plat::FsResult::Ok) {
-            // The target is as it was: the copy made for it has no use.
-            if (madeNow) disk_.RemoveFile(work_, record.WorkingCopy, &record.Copy);
-            return;
-        }
-        if (!sim_) {
-            if (madeNow) {
-                record.Written = written;
-                st_.Vol10OverwriteRecords.push_back(record);
-                backedUp_.emplace(t, st_.Vol10OverwriteRecords.size() - 1);
-            } else if (saved->second != SIZE_MAX) {
-                st_.Vol10OverwriteRecords[saved->second].Written = written;
-            }
-        } else if (madeNow) {
-            backedUp_.emplace(t, SIZE_MAX);
-        }
-        LogCopied(x, t, nullptr);
-        LogOverwritten(x, t);
-    }
-
-    void Increase(plat::Beneath& src, const std::string& x, const std::string& t) {
-        std::string dir, base;
-        const std::size_t slash = t.rfind('\\');
-        dir = t.substr(0, slash);
-        StripFileExtension(t.substr(slash + 1), base);
-        const std::string ext = t.substr(slash + 1 + base.size());
-        std::string candidate = t;
-        for (int tries = 1;; ++tries) {
-            plat::FileStamp stamp;
-            const plat::FsResult r = disk_.CopyFile(src, x, dest_, candidate, &stamp);
-            if (r == plat::FsResult::Ok) {
-                LogCopied(x, candidate, &stamp);
-                if (tries > 1) LogIncreased(x, candidate);
+        void Destination(const std::string& d) {
+            // Copies get their names beneath the destination: one the list would refuse is none.
+            if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
+                out_.Counters.FoldersNotExists += 1;
+                out_.NotExists = true;
+                out_.Log.AddLine(Vol10CatFoldersNotExists, d);
                 return;
             }
-            if (r != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
-            if (tries >= 30000) {
-                increaseExhausted_ = true;
-                return LogNotCopied(x, t);
+            root_ = WithoutTrailingBackslash(d) + "\\";
+            if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
+            bool processed = false;
+            for (const std::string& s : in_.Sources) {
+                std::string refusal;
+                if (CheckDestinationNotSource(d, s, refusal)) {
+                    out_.Boxes.push_back({refusal, MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
+                                                                  sim_ ? "100074" : "100046")});
+                    continue;
+                }
+                if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
+                Walk(TrimControlAndBlanks(s));
+                processed = true;
             }
-            base = MakeIncreasedFileName(base);
-            candidate = dir + "\\" + base + ext;
+            if (processed) {
+                out_.Counters.FoldersCopied += 1;
+                out_.Copied = true;
+                out_.Log.AddLine(Vol10CatFoldersCopied, d);
+            }
         }
-    }
 
-    // ---- loggers ----
-    double SizeOf(const std::string& x) {
-        const auto it = st_.Vol10SourceFileSizes.find(x);
-        if (it != st_.Vol10SourceFileSizes.end()) return static_cast<double>(it->second);
-        if (missingSeen_.insert(x).second) missingSizes_.push_back(x);
-        return 0;
-    }
+    private:
+        // Level by level; the source's own files only with "Main Folders and
+        // their Subfolders.".
+        void Walk(const std::string& source) {
+            plat::Beneath& src = Source(source);
+            if (!src.IsOpen()) return;
+            std::deque<std::string> queue{source};
+            bool root = true;
+            std::vector<std::string> subfolders;
+            std::vector<plat::DirEntry> files;
+            while (!queue.empty()) {
+                const std::string folder = std::move(queue.front());
+                queue.pop_front();
+                src.Release();
+                dest_.Release();
+                SplitListing(disk_, src, folder, run_.fence_, subfolders, files);
+                const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
+                root = false;
+                if (takeFiles)
+                    for (const plat::DirEntry& e : files)
+                        if (e.kind == plat::EntryKind::File && MasksTake(run_.masks_, e.name))
+                            CopyFile(src, folder, e.name);
+                for (std::string& sub : subfolders) queue.push_back(std::move(sub));
+            }
+        }
 
-    // A stamp: a copy onto a free name, which the Undo deletes.
-    void LogCopied(const std::string& x, const std::string& t, const plat::FileStamp* stamp) {
-        st_.Counters.FilesCopied += 1;
-        st_.Counters.FileSizeCopied += SizeOf(x);
-        if (stamp && !sim_) st_.Vol10FilesCopied.push_back(FileRecord(t, *stamp, destBase_));
-        log_.AddLine(Vol10CatFilesCopied, "Copy  Source: " + x + " To Dest: " + t);
-        log_.AddExportLine(Vol10CatFilesCopied, x + "," + t);
-        Changed();
-    }
-    void LogExists(const std::string& x, const std::string& t) {
-        st_.Counters.FilesExists += 1;
-        st_.Counters.FileSizeExists += SizeOf(x);
-        st_.Vol10FilesExist.push_back(t);
-        log_.AddLine(Vol10CatFilesExist, t);
-        Changed();
-    }
-    void LogSkipped(const std::string& x, const std::string& t) {
-        st_.Counters.FilesSkipped += 1;
-        log_.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + x + " (Dest: " + t + ")");
-        log_.AddExportLine(Vol10CatFilesSkipped, x + "," + t);
-        Changed();
-    }
-    void LogOverwritten(const std::string& x, const std::string& t) {
-        st_.Counters.FilesOverWrited += 1;
-        log_.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + t + " With: " + x);
-        log_.AddExportLine(Vol10CatFilesOverWrited, x + "," + t);
-        Changed();
-    }
-    void LogIncreased(const std::string& x, const std::string& c) {
-        st_.Counters.FilesIncreasedFileNames += 1;
-        log_.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + x + " To : " + c);
-        log_.AddExportLine(Vol10CatFilesIncreasedFileNames, x + "," + c);
-        Changed();
-    }
-    void LogNotCopied(const std::string& x, const std::string& t) {
-        SizeOf(x);
-        st_.Counters.FilesOtherReasons += 1;
-        std::string line = "NOT Copied  Source: " + x + " To Dest: " + t;
-        log_.AddLine(Vol10CatFilesOtherReasons, line);
-        st_.Vol10FilesOtherReasons.push_back(std::move(line));
-        Changed();
+        plat::Beneath& Source(const std::string& source) {
+            auto it = worker_.sources.find(source);
+            if (it == worker_.sources.end()) {
+                it = worker_.sources.emplace(source, plat::Beneath()).first;
+                it->second.Open(source);
+            }
+            return it->second;
+        }
+
+        void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
+            const std::string x = JoinEntry(folder, name);
+            std::string target;
+            if (in_.CopyToMainFolders) {
+                target = root_ + name;
+            } else {
+                std::string ext;
+                GetFileExtensionAnsi(name, ext);
+                const std::string typeFolder = root_ + ext;
+                std::vector<plat::MadeFolder> made;
+                const plat::FsResult r = disk_.MakeFolderTree(dest_, typeFolder, made);
+                if (r == plat::FsResult::Ok || r == plat::FsResult::AlreadyExists) {
+                    out_.Counters.SubFoldersCopied += 1;
+                    out_.Log.AddLine(Vol10CatSubFoldersCopied, typeFolder);
+                    if (!sim_)
+                        for (const auto& f : made) out_.SubFoldersCopied.push_back({f.path, f.id, 0});
+                }
+                target = typeFolder + "\\" + name;
+            }
+            if (in_.DuplicatedFilesSkip)
+                Skip(src, x, target);
+            else if (in_.DuplicatedFilesOverWrite)
+                Overwrite(src, x, target);
+            else if (in_.DuplicatedFilesIncreaseFileNames)
+                Increase(src, x, target);
+        }
+
+        void Skip(plat::Beneath& src, const std::string& x, const std::string& t) {
+            plat::FileStamp stamp;
+            switch (disk_.CopyFile(src, x, dest_, t, &stamp)) {
+            case plat::FsResult::Ok: LogCopied(x, t, &stamp); break;
+            case plat::FsResult::AlreadyExists:
+                LogExists(x, t);
+                LogSkipped(x, t);
+                break;
+            default: LogNotCopied(x, t);
+            }
+        }
+
+        // The working folder and the run's saved targets belong to the
+        // overwriting items, which the pool starts one after the other.
+        void Overwrite(plat::Beneath& src, const std::string& x, const std::string& t) {
+            plat::FileStamp stamp;
+            const plat::FsResult first = disk_.CopyFile(src, x, dest_, t, &stamp);
+            if (first == plat::FsResult::Ok) return LogCopied(x, t, &stamp);
+            if (first != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
+            LogExists(x, t);
+            // The old file is saved before anything replaces it, once per
+            // target and run: a second overwrite keeps the first copy, which
+            // holds the content from before the run.
+            const bool saved = run_.backedUp_.count(t) > 0;
+            _tagWorkingCopy record;
+            plat::Beneath& work = worker_.work;
+            if (!saved) {
+                if (!work.IsOpen() && work.Open(in_.WorkingDirCopyFiles) != plat::FsResult::Ok)
+                    return LogNotCopied(x, t);
+                work.Release();
+                bool exhausted = false;
+                if (run_.names_.Make(disk_, dest_, t, work, record.WorkingCopy, record.Copy, &exhausted) !=
+                    plat::FsResult::Ok) {
+                    out_.BackupsExhausted = out_.BackupsExhausted || exhausted;
+                    return LogNotCopied(x, t);
+                }
+                record.Target = t;
+            }
+            plat::FileStamp written;
+            if (disk_.CopyFileReplacing(src, x, dest_, t, &written) != plat::FsResult::Ok) {
+                // The target is as it was: the copy made for it has no use.
+                if (!saved) disk_.RemoveFile(work, record.WorkingCopy, &record.Copy);
+                return;
+            }
+            if (!saved) run_.backedUp_.insert(t);
+            if (!sim_) {
+                record.Target = t;
+                record.Written = written;
+                out_.Overwrites.push_back({!saved, std::move(record)});
+            }
+            LogCopied(x, t, nullptr);
+            LogOverwritten(x, t);
+        }
+
+        void Increase(plat::Beneath& src, const std::string& x, const std::string& t) {
+            std::string dir, base;
+            const std::size_t slash = t.rfind('\\');
+            dir = t.substr(0, slash);
+            StripFileExtension(t.substr(slash + 1), base);
+            const std::string ext = t.substr(slash + 1 + base.size());
+            std::string candidate = t;
+            for (int tries = 1;; ++tries) {
+                plat::FileStamp stamp;
+                const plat::FsResult r = disk_.CopyFile(src, x, dest_, candidate, &stamp);
+                if (r == plat::FsResult::Ok) {
+                    LogCopied(x, candidate, &stamp);
+                    if (tries > 1) LogIncreased(x, candidate);
+                    return;
+                }
+                if (r != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
+                if (tries >= 30000) {
+                    out_.IncreaseExhausted = true;
+                    return LogNotCopied(x, t);
+                }
+                base = MakeIncreasedFileName(base);
+                candidate = dir + "\\" + base + ext;
+            }
+        }
+
+        // ---- loggers ----
+        double SizeOf(const std::string& x) {
+            const auto it = run_.st_.Vol10SourceFileSizes.find(x);
+            if (it != run_.st_.Vol10SourceFileSizes.end()) return static_cast<double>(it->second);
+            if (missingSeen_.insert(x).second) out_.MissingSizes.push_back(x);
+            return 0;
+        }
+
+        // A stamp: a copy onto a free name, which the Undo deletes.
+        void LogCopied(const std::string& x, const std::string& t, const plat::FileStamp* stamp) {
+            out_.Counters.FilesCopied += 1;
+            out_.Counters.FileSizeCopied += SizeOf(x);
+            if (stamp && !sim_) out_.FilesCopied.push_back(FileRecord(t, *stamp, 0));
+            out_.Log.AddLine(Vol10CatFilesCopied, "Copy  Source: " + x + " To Dest: " + t);
+            out_.Log.AddExportLine(Vol10CatFilesCopied, x + "," + t);
+        }
+        void LogExists(const std::string& x, const std::string& t) {
+            out_.Counters.FilesExists += 1;
+            out_.Counters.FileSizeExists += SizeOf(x);
+            out_.FilesExist.push_back(t);
+            out_.Log.AddLine(Vol10CatFilesExist, t);
+        }
+        void LogSkipped(const std::string& x, const std::string& t) {
+            out_.Counters.FilesSkipped += 1;
+            out_.Log.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + x + " (Dest: " + t + ")");
+            out_.Log.AddExportLine(Vol10CatFilesSkipped, x + "," + t);
+        }
+        void LogOverwritten(const std::string& x, const std::string& t) {
+            out_.Counters.FilesOverWrited += 1;
+            out_.Log.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + t + " With: " + x);
+            out_.Log.AddExportLine(Vol10CatFilesOverWrited, x + "," + t);
+        }
+        void LogIncreased(const std::string& x, const std::string& c) {
+            out_.Counters.FilesIncreasedFileNames += 1;
+            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + x + " To : " + c);
+            out_.Log.AddExportLine(Vol10CatFilesIncreasedFileNames, x + "," + c);
+        }
+        void LogNotCopied(const std::string& x, const std::string& t) {
+            SizeOf(x);
+            out_.Counters.FilesOtherReasons += 1;
+            std::string line = "NOT Copied  Source: " + x + " To Dest: " + t;
+            out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
+            out_.FilesOtherReasons.push_back(std::move(line));
+        }
+
+        Vol10Copier& run_;
+        const Vol10Inputs& in_;
+        RunDisk& disk_;
+        const bool sim_;
+        Worker& worker_;
+        Vol10Outcome& out_;
+        plat::Beneath& dest_;
+        std::string root_;
+        std::set<std::string> missingSeen_;
+    };
+
+    // On the window thread, in list order: the page's counters, lists and
+    // undo records, the refusals' boxes.
+    void Apply(const std::string& d, Vol10Outcome& out, RunApplyContext& ctx) {
+        for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
+        out.Log.ReplayInto(log_);
+        Vol10Counters& c = st_.Counters;
+        const Vol10Counters& item = out.Counters;
+        c.FoldersCopied += item.FoldersCopied;
+        c.SubFoldersCopied += item.SubFoldersCopied;
+        c.FilesCopied += item.FilesCopied;
+        c.FileSizeCopied += item.FileSizeCopied;
+        c.FoldersNotExists += item.FoldersNotExists;
+        c.FilesExists += item.FilesExists;
+        c.FileSizeExists += item.FileSizeExists;
+        c.FilesOtherReasons += item.FilesOtherReasons;
+        c.FilesSkipped += item.FilesSkipped;
+        c.FilesOverWrited += item.FilesOverWrited;
+        c.FilesIncreasedFileNames += item.FilesIncreasedFileNames;
+        if (out.NotExists) st_.Vol10FoldersNotExist.push_back(d);
+        if (out.Copied) st_.Vol10FoldersCopied.push_back(d);
+        st_.Vol10FilesExist.insert(st_.Vol10FilesExist.end(), out.FilesExist.begin(), out.FilesExist.end());
+        st_.Vol10FilesOtherReasons.insert(st_.Vol10FilesOtherReasons.end(), out.FilesOtherReasons.begin(),
+                                          out.FilesOtherReasons.end());
+        if (!sim_ && out.Dest.IsOpen()) {
+            const std::uint32_t base = baseList_.IndexOf(out.Dest);
+            for (_tagCreatedFolder& f : out.SubFoldersCopied) {
+                f.Base = base;
+                st_.Vol10SubFoldersCopied.push_back(f);
+            }
+            for (_tagCreatedFile& f : out.FilesCopied) {
+                f.Base = base;
+                st_.Vol10FilesCopied.push_back(f);
+            }
+            for (Vol10Outcome::Overwrite& o : out.Overwrites) {
+                if (o.Made) {
+                    o.Record.Base = base;
+                    st_.Vol10OverwriteRecords.push_back(std::move(o.Record));
+                    records_[st_.Vol10OverwriteRecords.back().Target] = st_.Vol10OverwriteRecords.size() - 1;
+                } else if (const auto it = records_.find(o.Record.Target); it != records_.end()) {
+                    st_.Vol10OverwriteRecords[it->second].Written = o.Record.Written;
+                }
+            }
+        }
+        for (std::string& x : out.MissingSizes)
+            if (missingSeen_.insert(x).second) missingSizes_.push_back(std::move(x));
+        backupsExhausted_ = backupsExhausted_ || out.BackupsExhausted;
+        increaseExhausted_ = increaseExhausted_ || out.IncreaseExhausted;
+        log_.CountersChanged(st_.Counters);
     }
 
     const Vol10Inputs& in_;
@@ -305,16 +409,15 @@ private:
     RunDisk& disk_;
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
-    WorkingCopies names_;
-    UndoBaseIndex baseList_;
     WalkFence fence_;
-    std::map<std::string, plat::Beneath> sources_;
-    plat::Beneath dest_;
-    plat::Beneath work_;
-    std::string root_;
-    std::uint32_t destBase_ = 0;
-    // Targets saved in this run: the index of their record.
-    std::unordered_map<std::string, std::size_t> backedUp_;
+    std::vector<Worker> workers_;
+    // The overwriting items' (one at a time): working-copy names and the
+    // targets saved in this run.
+    WorkingCopies names_;
+    std::set<std::string> backedUp_;
+    // The window thread's: the bases, and each saved target's record.
+    UndoBaseIndex baseList_;
+    std::unordered_map<std::string, std::size_t> records_;
     StringList missingSizes_;
     std::set<std::string> missingSeen_;
     bool backupsExhausted_ = false;
@@ -497,39 +600,79 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
 
 namespace {
 
+// What one item of the Undo (the records beneath one tree) came to.
+struct Vol10UndoOutcome {
+    // A line of the report: its step (0 restores, 1 copies) and record.
+    struct Note {
+        int step;
+        std::size_t record;
+        bool missing;  // "DESTINATION FILES DO NOT EXIST", else "OTHER REASONS"
+        std::string text;
+    };
+    std::vector<Note> Notes;
+    std::vector<std::size_t> FailedRestores, FailedCopies;  // kept for the next Undo
+};
+
 // The steps of the copy page's Undo, in order. What could not be undone is
-// kept for the next Undo where a retry can help, and reported.
+// kept for the next Undo where a retry can help, and reported. The
+// overwrites and copies beneath one destination (with the destinations
+// inside it) are one item of the run pool, their steps in the Undo's order;
+// the report and what is kept come out in the order of one at a time.
 class Vol10Undo {
 public:
-    explicit Vol10Undo(Vol10State& state) : st_(state), bases_(state.Vol10UndoBases) {}
+    explicit Vol10Undo(Vol10State& state) : st_(state) {}
 
     // Overwrites, newest first: each target gets back the content it had
     // before that overwrite, so the oldest record restores what stood
-    // there before the first run.
-    void RestoreOverwrites() {
-        DEQ_WORKING_COPIES records;
-        records.swap(st_.Vol10OverwriteRecords);
-        for (auto it = records.rbegin(); it != records.rend(); ++it) Restore(*it);
-    }
-
-    // The last run's copies onto free names (or what the last Undo left of them).
-    void RemoveCopies() {
-        const DEQ_CREATED_FILES copies =
-            !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
+    // there before the first run. Then the last run's copies onto free
+    // names (or what the last Undo left of them).
+    void RestoreAndRemoveCopies() {
+        records_.swap(st_.Vol10OverwriteRecords);
+        copies_ = !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
         st_.Vol10FilesNotDeleted.clear();
-        for (const _tagCreatedFile& f : copies) {
-            const auto put = restored_.find(f.Path);
-            switch (RemoveFileAsLeft(bases_.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
-                                     put == restored_.end() ? nullptr : &put->second)) {
-            case AsLeft::Removed: break;
-            case AsLeft::Missing: missing_.push_back(TrimBlanks(f.Path)); break;
-            case AsLeft::Changed: other_.push_back(TrimBlanks(f.Path) + "  (changed since the run)"); break;
-            case AsLeft::Failed:
-                other_.push_back(TrimBlanks(f.Path));
-                st_.Vol10FilesNotDeleted.push_back(f);
-                break;
-            }
+        std::vector<std::uint32_t> group;
+        StringList tops;
+        GroupNestedBases(st_.Vol10UndoBases, group, tops);
+        // Records without a usable base fail in an item of their own.
+        const std::size_t orphans = tops.size();
+        std::vector<std::vector<std::size_t>> restores(tops.size() + 1), copies(tops.size() + 1);
+        for (std::size_t i = 0; i < records_.size(); ++i)
+            restores[records_[i].Base < group.size() ? group[records_[i].Base] : orphans].push_back(i);
+        for (std::size_t i = 0; i < copies_.size(); ++i) {
+            const std::uint32_t base = copies_[i].Base;
+            copies[base < group.size() ? group[base] : orphans].push_back(i);
         }
+        const std::size_t items = restores[orphans].empty() && copies[orphans].empty() ? tops.size() : orphans + 1;
+        const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
+        std::vector<Worker> held;
+        for (unsigned w = 0; w < workers; ++w) held.emplace_back(st_.Vol10UndoBases);
+        std::vector<Vol10UndoOutcome::Note> notes;
+        std::vector<std::size_t> failedRestores, failedCopies;
+        // Working copies have names of their own: dropping one touches no other item's.
+        RunPageItems<Vol10UndoOutcome>(
+            items, workers,
+            [&](std::size_t g, RunScope& scope) { scope.Write(g < tops.size() ? tops[g] : std::string(".")); },
+            [&](std::size_t g, Vol10UndoOutcome& out, RunItemContext& ctx) {
+                Worker& w = held[ctx.Worker()];
+                std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
+                for (auto it = restores[g].rbegin(); it != restores[g].rend(); ++it) Restore(w, *it, restored, out);
+                for (const std::size_t i : copies[g]) RemoveCopy(w, i, restored, out);
+            },
+            [&](std::size_t, Vol10UndoOutcome& out, RunApplyContext&) {
+                for (auto& n : out.Notes) notes.push_back(std::move(n));
+                failedRestores.insert(failedRestores.end(), out.FailedRestores.begin(), out.FailedRestores.end());
+                failedCopies.insert(failedCopies.end(), out.FailedCopies.begin(), out.FailedCopies.end());
+                out = Vol10UndoOutcome{};
+            });
+        std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
+            if (a.step != b.step) return a.step < b.step;
+            return a.step == 0 ? a.record > b.record : a.record < b.record;
+        });
+        for (auto& n : notes) (n.missing ? missing_ : other_).push_back(std::move(n.text));
+        std::sort(failedRestores.begin(), failedRestores.end());
+        for (const std::size_t i : failedRestores) st_.Vol10OverwriteRecords.push_back(records_[i]);
+        std::sort(failedCopies.begin(), failedCopies.end());
+        for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back(copies_[i]);
     }
 
     // The type folders the run made, deepest first, each only when empty.
@@ -587,42 +730,65 @@ public:
     }
 
 private:
-    void Restore(const _tagWorkingCopy& r) {
-        plat::Beneath* work = copies_.Find(r);
-        if (!work) {
-            missing_.push_back(TrimBlanks(r.WorkingCopy));
-            return;
-        }
+    // What a worker holds across its items.
+    struct Worker {
+        explicit Worker(const VEC_UNDO_BASES& bases) : bases(bases) {}
+        UndoBaseOpener bases;
+        WorkingCopyFinder copies;
+        RealDisk disk;
+    };
+
+    void Restore(Worker& w, std::size_t index, std::unordered_map<std::string, plat::FileStamp>& restored,
+                 Vol10UndoOutcome& out) {
+        const _tagWorkingCopy& r = records_[index];
+        auto note = [&](bool missing, std::string text) { out.Notes.push_back({0, index, missing, std::move(text)}); };
+        plat::Beneath* work = w.copies.Find(r);
+        if (!work) return note(true, TrimBlanks(r.WorkingCopy));
         // The target must be as the run (or this Undo) left it, or gone.
-        plat::Beneath* base = bases_.Fresh(r.Base);
+        plat::Beneath* base = w.bases.Fresh(r.Base);
         plat::EntryInfo info;
         const plat::FsResult look = base ? base->Look(r.Target, info) : plat::FsResult::Failed;
-        const auto put = restored_.find(r.Target);
+        const auto put = restored.find(r.Target);
         if (look == plat::FsResult::Ok && !plat::IsUnchanged(info, r.Written) &&
-            (put == restored_.end() || !plat::IsUnchanged(info, put->second))) {
+            (put == restored.end() || !plat::IsUnchanged(info, put->second))) {
             // Someone wrote the target since: theirs stays, and so does the copy.
-            other_.push_back(TrimBlanks(r.Target) + "  (changed since the run)");
-            return;
+            return note(false, TrimBlanks(r.Target) + "  (changed since the run)");
         }
         plat::FileStamp back;
         // A copy beside the target renamed over it: the target is never
         // missing, and stays as it is when the restore fails.
         if ((look != plat::FsResult::Ok && look != plat::FsResult::NotFound) ||
-            disk_.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
-            other_.push_back(TrimBlanks(r.Target));
-            st_.Vol10OverwriteRecords.push_front(r);
+            w.disk.CopyFileReplacing(*work, r.WorkingCopy, *base, r.Target, &back) != plat::FsResult::Ok) {
+            note(false, TrimBlanks(r.Target));
+            out.FailedRestores.push_back(index);
             return;
         }
         // A file that stands there as this Undo left it is the run's to take back further.
-        restored_[r.Target] = back;
-        copies_.Drop(disk_, r);
+        restored[r.Target] = back;
+        w.copies.Drop(w.disk, r);
+    }
+
+    void RemoveCopy(Worker& w, std::size_t index, const std::unordered_map<std::string, plat::FileStamp>& restored,
+                    Vol10UndoOutcome& out) {
+        const _tagCreatedFile f = copies_[index];
+        const auto put = restored.find(f.Path);
+        switch (RemoveFileAsLeft(w.bases.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
+                                 put == restored.end() ? nullptr : &put->second)) {
+        case AsLeft::Removed: break;
+        case AsLeft::Missing: out.Notes.push_back({1, index, true, TrimBlanks(f.Path)}); break;
+        case AsLeft::Changed:
+            out.Notes.push_back({1, index, false, TrimBlanks(f.Path) + "  (changed since the run)"});
+            break;
+        case AsLeft::Failed:
+            out.Notes.push_back({1, index, false, TrimBlanks(f.Path)});
+            out.FailedCopies.push_back(index);
+            break;
+        }
     }
 
     Vol10State& st_;
-    UndoBaseOpener bases_;
-    RealDisk disk_;
-    WorkingCopyFinder copies_;
-    std::unordered_map<std::string, plat::FileStamp> restored_;  // what this Undo put back at a target
+    DEQ_WORKING_COPIES records_;  // the overwrites to restore
+    DEQ_CREATED_FILES copies_;    // the copies to delete
     StringList missing_, other_;
     FolderFileUndo folders_;
 };
@@ -641,8 +807,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
                          MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
         return;
     Vol10Undo undo(state);
-    undo.RestoreOverwrites();
-    undo.RemoveCopies();
+    undo.RestoreAndRemoveCopies();
     undo.RemoveTypeFolders();
     undo.ShowResults(log);
     undo.Report();

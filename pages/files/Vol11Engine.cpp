@@ -1,6 +1,7 @@
 #include "pages/files/Vol11Engine.h"
 
 #include <iterator>
+#include <memory>
 
 #include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
@@ -10,13 +11,11 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 
 using namespace pagekit;
 
 namespace {
-
-double oneTotals[3] = {0, 0, 0};
-double walkTotals[3] = {0, 0, 0};
 
 StringList MainFolders(const Vol11Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
@@ -77,13 +76,11 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
     state.BytesToDelete = bytes;
 }
 
-void ResetDeleteFilesOneTotals() { oneTotals[0] = oneTotals[1] = oneTotals[2] = 0; }
-void GetDeleteFilesOneTotals(double totals[3]) {
-    for (int i = 0; i < 3; ++i) totals[i] = oneTotals[i];
+void DeleteFilesContext::GetDeleteFilesOneTotals(double totals[3]) const {
+    for (int i = 0; i < 3; ++i) totals[i] = OneTotals[i];
 }
-void ResetDeleteFilesTotals() { walkTotals[0] = walkTotals[1] = walkTotals[2] = 0; }
-void GetDeleteFilesTotals(double totals[3]) {
-    for (int i = 0; i < 3; ++i) totals[i] = walkTotals[i];
+void DeleteFilesContext::GetDeleteFilesTotals(double totals[3]) const {
+    for (int i = 0; i < 3; ++i) totals[i] = WalkTotals[i];
 }
 
 // ---- one folder -------------------------------------------------------------------------
@@ -117,16 +114,17 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
     RunLog& log = ctx_.Log;
     const plat::FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
+    double* totals = ctx_.OneTotals;
     if (r == plat::FsResult::Ok) {
-        oneTotals[0] += 1;
+        totals[0] += 1;
         log.AddLine(Vol11CatFilesDeleted, path);
     } else if (r == plat::FsResult::NotFound) {
-        oneTotals[1] += 1;
-        oneTotals[2] += 1;
+        totals[1] += 1;
+        totals[2] += 1;
         log.AddLine(Vol11CatFilesNotExists, path);
         log.AddLine(Vol11CatFilesOtherReasons, path);
     } else {
-        oneTotals[1] += 1;
+        totals[1] += 1;
         log.AddLine(Vol11CatFilesOtherReasons, path);
     }
     if (ctx_.CountersChanged) ctx_.CountersChanged();
@@ -161,12 +159,12 @@ void SmartDeleteFiles::ExamineLevel() {
     std::vector<plat::DirEntry> files;
     base_.Release();
     SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files);
-    ResetDeleteFilesOneTotals();
+    ctx_.ResetDeleteFilesOneTotals();
     SmartDeleteFilesOne(folder, base_, ctx_).DeleteMatching(ctx_.Masks, files);
     double totals[3];
-    GetDeleteFilesOneTotals(totals);
-    for (int i = 0; i < 3; ++i) walkTotals[i] += totals[i];
-    ResetDeleteFilesOneTotals();
+    ctx_.GetDeleteFilesOneTotals(totals);
+    for (int i = 0; i < 3; ++i) ctx_.WalkTotals[i] += totals[i];
+    ctx_.ResetDeleteFilesOneTotals();
     for (std::string& sub : subfolders) queue_.emplace(CountPathSeparators(sub), std::move(sub));
 }
 
@@ -178,78 +176,101 @@ bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
 
 namespace {
 
-// The result labels as the engines' totals stand during a run.
+// The result labels as the items applied so far stand during a run.
 struct RunningTotals {
+    double Totals[3] = {0, 0, 0};  // deleted, other reasons, no longer there
     std::array<CounterLabel, 6> Labels() const {
-        double one[3], walk[3];
-        GetDeleteFilesOneTotals(one);
-        GetDeleteFilesTotals(walk);
         return {{{"lblStat11FoldersDeleted", 0},
                  {"lblStat11FoldersNotExists", 0},
                  {"lblStat11FoldersOtherReasons", 0},
-                 {"lblStat11FilesDeleted", one[0] + walk[0]},
-                 {"lblStat11FilesNotExists", one[2] + walk[2]},
-                 {"lblStat11FilesOtherReasons", one[1] + walk[1]}}};
+                 {"lblStat11FilesDeleted", Totals[0]},
+                 {"lblStat11FilesNotExists", Totals[2]},
+                 {"lblStat11FilesOtherReasons", Totals[1]}}};
     }
 };
 
-void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk) {
-    DeleteFilesContext ctx{disk, log, UsableFileMasks(in.Masks), in.ReadOnlyFiles, {}, {}};
-    ctx.Fence.Add(in.WorkingDir);
-    const bool useOne = in.DeleteOnlyFilesInMainFolder;
-    // The running totals of the run.
-    ctx.CountersChanged = [&] { log.CountersChanged(RunningTotals{}); };
-    bool refused = false;
-    for (const std::string& folder : MainFolders(in)) {
-        plat::Beneath base;
-        if (GetDrivePart(folder).empty()) {
-            state.FoldersOtherReasons += 1;
-            state.Vol11FoldersOtherReasons.push_back(folder);
-            log.AddLine(Vol11CatFoldersOtherReasons, folder);
-            continue;
-        }
-        if (IsDriveRootPath(folder)) {
-            refused = true;
-            state.FoldersOtherReasons += 1;
-            state.Vol11FoldersOtherReasons.push_back(folder);
-            log.AddLine(Vol11CatFoldersOtherReasons, folder);
-            continue;
-        }
-        if (!plat::FolderExists(folder) || base.Open(folder) != plat::FsResult::Ok) {
-            state.FoldersNotExists += 1;
-            state.Vol11FoldersNotExists.push_back(folder);
-            log.AddLine(Vol11CatFoldersNotExists, folder);
-            continue;
-        }
-        if (Vol11RefusedMainFolder(in, base)) {
-            refused = true;
-            state.FoldersOtherReasons += 1;
-            state.Vol11FoldersOtherReasons.push_back(folder);
-            log.AddLine(Vol11CatFoldersOtherReasons, folder);
-            continue;
-        }
-        if (useOne) {
-            SmartDeleteFilesOne one(folder, base, ctx);
-            one.Execute();
-        } else if (in.DeleteOnlyFiles) {
-            SmartDeleteFiles walk(folder, base, ctx);
-            walk.Execute();
-        }
+// What one main folder came to, kept until it is applied in list order.
+struct Vol11Outcome {
+    enum Folder { Walked, OtherReasons, Refused, NotExists } Result = Walked;
+    ItemLog Log;
+    double Totals[3] = {0, 0, 0};
+};
+
+// One main folder: refused, missing, or its files deleted beneath its own
+// handle. Touches nothing but the outcome.
+void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDisk& disk, const StringList& masks,
+                        const WalkFence& fence, RunFolderRefusal& refusal, Vol11Outcome& out) {
+    plat::Beneath base;
+    if (GetDrivePart(folder).empty()) {
+        out.Result = Vol11Outcome::OtherReasons;
+    } else if (IsDriveRootPath(folder)) {
+        out.Result = Vol11Outcome::Refused;
+    } else if (!plat::FolderExists(folder) || base.Open(folder) != plat::FsResult::Ok) {
+        out.Result = Vol11Outcome::NotExists;
+    } else if (refusal.Refuses(base)) {
+        out.Result = Vol11Outcome::Refused;
     }
+    if (out.Result != Vol11Outcome::Walked) return;
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}};
+    if (in.DeleteOnlyFilesInMainFolder) {
+        SmartDeleteFilesOne one(folder, base, ctx);
+        one.Execute();
+        ctx.GetDeleteFilesOneTotals(out.Totals);
+    } else if (in.DeleteOnlyFiles) {
+        SmartDeleteFiles walk(folder, base, ctx);
+        walk.Execute();
+        ctx.GetDeleteFilesTotals(out.Totals);
+    }
+}
+
+// Every main folder is an item of the run pool; a folder nested in another
+// listed one (or listed twice) waits for it, since both write below it.
+void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
+    const StringList masks = UsableFileMasks(in.Masks);
+    WalkFence fence;
+    fence.Add(in.WorkingDir);
+    const StringList folders = MainFolders(in);
+    bool refused = false;
+    const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
+    // Each worker opens the program's folders and the drives' roots once.
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
+    RunPageItems<Vol11Outcome>(
+        folders.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(folders[i]); },
+        [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
+            std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
+            if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+            DeleteInMainFolder(in, folders[i], disk, masks, fence, *refusal, out);
+        },
+        [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
+            const std::string& folder = folders[i];
+            switch (out.Result) {
+            case Vol11Outcome::Walked: break;
+            case Vol11Outcome::Refused: refused = true; [[fallthrough]];
+            case Vol11Outcome::OtherReasons:
+                state.FoldersOtherReasons += 1;
+                state.Vol11FoldersOtherReasons.push_back(folder);
+                log.AddLine(Vol11CatFoldersOtherReasons, folder);
+                break;
+            case Vol11Outcome::NotExists:
+                state.FoldersNotExists += 1;
+                state.Vol11FoldersNotExists.push_back(folder);
+                log.AddLine(Vol11CatFoldersNotExists, folder);
+                break;
+            }
+            out.Log.ReplayInto(log);
+            for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
+            out = Vol11Outcome{};
+            log.CountersChanged(running);
+        });
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
                          MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);
 }
 
-void Totals(Vol11State& state, const Vol11Inputs& in) {
-    double totals[3];
-    if (in.DeleteOnlyFilesInMainFolder)
-        GetDeleteFilesOneTotals(totals);
-    else
-        GetDeleteFilesTotals(totals);
-    state.FilesDeleted += totals[0];
-    state.FilesOtherReasons += totals[1];
-    state.FilesNotExists += totals[2];
+void Totals(Vol11State& state, const RunningTotals& running) {
+    state.FilesDeleted += running.Totals[0];
+    state.FilesOtherReasons += running.Totals[1];
+    state.FilesNotExists += running.Totals[2];
     state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
 }
 
@@ -261,8 +282,6 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
         Vol11ResetCounters(state);
         Vol11ClearResultLists(state);
         if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
-        ResetDeleteFilesOneTotals();
-        ResetDeleteFilesTotals();
     };
     frame.Counters = [&state] {
         std::vector<CounterLabel> labels;
@@ -273,8 +292,9 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     frame.ShowLog = in.ShowDetailedResults;
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
-        DeleteAll(state, in, log, disk);
-        Totals(state, in);
+        RunningTotals running;
+        DeleteAll(state, in, log, disk, running);
+        Totals(state, running);
     };
     return frame;
 }

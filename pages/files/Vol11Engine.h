@@ -63,22 +63,25 @@ void Vol11ClearResultLists(Vol11State& state);
 // Mode 1: the main folders with their subfolders; 2: the main folders only.
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode);
 
-// The program-wide totals of the two engines: deleted, failed for other
-// reasons, no longer there.
-void ResetDeleteFilesOneTotals();
-void GetDeleteFilesOneTotals(double totals[3]);
-void ResetDeleteFilesTotals();
-void GetDeleteFilesTotals(double totals[3]);
-
-// What the engines work with during one run.
+// What the engines work with for one main folder of a run. Each main
+// folder has its own, so that folders may be worked on at once.
 struct DeleteFilesContext {
     RunDisk& Disk;
     RunLog& Log;
-    StringList Masks;  // as UsableFileMasks gives them
+    const StringList& Masks;  // as UsableFileMasks gives them
     bool ReadOnlyFiles = false;
-    WalkFence Fence;  // folders a walk never enters
-    // Shows the running totals (paced).
+    const WalkFence& Fence;  // folders a walk never enters
+    // Called after each file (null: nothing to show).
     std::function<void()> CountersChanged;
+
+    // The totals of the two engines: deleted, failed for other reasons, no
+    // longer there.
+    void ResetDeleteFilesOneTotals() { OneTotals[0] = OneTotals[1] = OneTotals[2] = 0; }
+    void GetDeleteFilesOneTotals(double totals[3]) const;
+    void ResetDeleteFilesTotals() { WalkTotals[0] = WalkTotals[1] = WalkTotals[2] = 0; }
+    void GetDeleteFilesTotals(double totals[3]) const;
+    double OneTotals[3] = {0, 0, 0};
+    double WalkTotals[3] = {0, 0, 0};
 };
 
 class SmartDeleteFilesOne {

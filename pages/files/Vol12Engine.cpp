@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <map>
+#include <unordered_set>
 
 #include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
@@ -11,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 
 using namespace pagekit;
 
@@ -24,27 +26,40 @@ std::string PrefixSuffixPath(const std::string& path, const std::string& head, c
 
 // ---- the worker -----------------------------------------------------------------------------
 
-class Vol12Renamer {
-public:
-    Vol12Renamer(const Vol12Inputs& in, Vol12State& state, RunLog& log, RunDisk& disk)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), names_(state.Vol12WorkingNames),
-          head_(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
-          tail_(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)), baseList_(state.Vol12UndoBases) {
-        fence_.Add(in.WorkingDir);
+// What a run fixes before its first item: the rules, the disk, the
+// folders no walk enters; and what its overwriting items share, which the
+// pool starts one after the other: the working-copy names.
+struct Vol12RunShared {
+    Vol12RunShared(const Vol12Inputs& in, Vol12State& state, RunDisk& disk)
+        : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
+          head(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
+          tail(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
+        fence.Add(in.WorkingDir);
         // A listed folder nested in another listed one is renamed in by its
         // own item only: walked twice, its files would get the prefix twice.
         if (!in.InMainFolders)
-            for (const std::string& folder : in.IncludeFolders) fence_.Add(folder);
+            for (const std::string& folder : in.IncludeFolders) fence.Add(folder);
     }
-    ~Vol12Renamer() {
-        if (!sim_) st_.Vol12WorkingNames = names_;
-    }
+    const Vol12Inputs& in;
+    RunDisk& disk;
+    const bool sim;  // the dry disk: nothing is recorded for the Undo
+    WorkingCopies names;
+    const std::string head, tail;
+    WalkFence fence;
+};
+
+// One main folder's renames on a worker. Its counters, lists and undo
+// steps go to a state of its own (the undo steps' base is the main folder,
+// numbered when the item is applied), its lines to its own log.
+class Vol12Renamer {
+public:
+    Vol12Renamer(Vol12RunShared& run, plat::Beneath& work, plat::Beneath& base, Vol12State& state, RunLog& log)
+        : in_(run.in), st_(state), log_(log), disk_(run.disk), sim_(run.sim), names_(run.names), head_(run.head),
+          tail_(run.tail), fence_(run.fence), base_(base), work_(work) {}
 
     bool OpenMainFolder(const std::string& folder) {
         base_.Close();
-        if (base_.Open(folder) != plat::FsResult::Ok) return false;
-        baseIndex_ = sim_ ? 0 : baseList_.IndexOf(base_);
-        return true;
+        return base_.Open(folder) == plat::FsResult::Ok;
     }
 
     // Every file of the folder as it stands before the first rename, from
@@ -57,12 +72,19 @@ public:
         base_.Release();
         SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files);
         if (!renameFiles) return;
+        replacedHere_.clear();
         for (const plat::DirEntry& e : files) {
             if (e.kind != plat::EntryKind::File) continue;
             const std::string from = JoinEntry(folder, e.name);
             const std::string to =
                 in_.AddPrefixesSuffixes ? PrefixSuffixPath(from, head_, tail_) : Vol12NewPath(in_, from);
             if (to.empty() || to == from) continue;
+            // A listed file this pass replaced is gone (its copy is saved):
+            // what stands at its name now is a file this pass renamed already.
+            if (replacedHere_.count(from)) {
+                LogNotRenamed(from, to);
+                continue;
+            }
             const plat::FileIdentity id{e.dev, e.ino};
             if (in_.DuplicatedFilesDrop)
                 Drop(from, to, id);
@@ -75,14 +97,8 @@ public:
         }
     }
 
-    void Finish() {
-        if (exhausted_)
-            plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no: 120039.", pagekit::kError);
-        if (copiesExhausted_)
-            plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
-                             "Error !    Msg no:120038.", pagekit::kError);
-    }
+    bool Exhausted() const { return exhausted_; }
+    bool CopiesExhausted() const { return copiesExhausted_; }
 
 private:
     void Changed() { log_.CountersChanged(st_); }
@@ -131,6 +147,7 @@ private:
             return LogNotRenamed(from, to);
         }
         if (!sim_) st_.Vol12UndoSteps.push_back(saved);
+        replacedHere_.insert(to);
         LogRenamed(from, to, id);
         st_.FilesOverWrited += 1;
         st_.Vol12OverwrittenPairs.push_back({from, to});
@@ -204,14 +221,15 @@ private:
     Vol12State& st_;
     RunLog& log_;
     RunDisk& disk_;
-    const bool sim_;  // the dry disk: nothing is recorded for the Undo
-    WorkingCopies names_;
-    const std::string head_, tail_;
-    UndoBaseIndex baseList_;
-    WalkFence fence_;
-    plat::Beneath base_;
-    plat::Beneath work_;
-    std::uint32_t baseIndex_ = 0;
+    const bool sim_;
+    WorkingCopies& names_;
+    const std::string& head_;
+    const std::string& tail_;
+    const WalkFence& fence_;
+    plat::Beneath& base_;
+    plat::Beneath& work_;
+    const std::uint32_t baseIndex_ = 0;  // numbered when applied
+    std::unordered_set<std::string> replacedHere_;  // names the overwrite rule replaced in this folder
     bool exhausted_ = false;
     bool copiesExhausted_ = false;
 };
@@ -323,35 +341,102 @@ bool Vol12CheckNameParts(const Vol12Inputs& in, std::string& found) {
 
 namespace {
 
+// What one main folder came to, kept until it is applied in list order.
+struct Vol12Outcome {
+    ItemLog Log;
+    Vol12State Found;  // its counters, lists and undo steps
+    bool Exhausted = false, CopiesExhausted = false;
+    plat::Beneath Base;  // the base its undo steps name
+};
+
+// Adds an item's counters, lists and undo steps to the run's.
+void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool sim) {
+    const Vol12State& f = out.Found;
+    state.FoldersNotExist += f.FoldersNotExist;
+    state.FilesRenamed += f.FilesRenamed;
+    state.FilesSourceNotExist += f.FilesSourceNotExist;
+    state.FilesOtherReasons += f.FilesOtherReasons;
+    state.FilesDropped += f.FilesDropped;
+    state.FilesOverWrited += f.FilesOverWrited;
+    state.FilesIncreasedNames += f.FilesIncreasedNames;
+    state.FilesIncreasedTypes += f.FilesIncreasedTypes;
+    auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
+    append(state.Vol12FoldersNotExist, f.Vol12FoldersNotExist);
+    append(state.Vol12FilesSkipped, f.Vol12FilesSkipped);
+    append(state.Vol12FilesNotRenamed, f.Vol12FilesNotRenamed);
+    append(state.Vol12OverwrittenPairs, f.Vol12OverwrittenPairs);
+    append(state.Vol12IncreasedNamePairs, f.Vol12IncreasedNamePairs);
+    // Every main folder a real run opened is one of its bases.
+    if (sim || !out.Base.IsOpen()) return;
+    const std::uint32_t base = bases.IndexOf(out.Base);
+    for (_tagRenameStep step : f.Vol12UndoSteps) {
+        step.Move.Base = step.Saved.Base = base;
+        state.Vol12UndoSteps.push_back(std::move(step));
+    }
+}
+
+// Every main folder is an item of the run pool: its renames keep their
+// order, since they all write below it; a main folder nested in another
+// listed one (or listed twice) waits for it.
 void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
+    const StringList folders = examine.GetList();
     if (!disk.IsDry()) {
         state.Vol12FailedUndoSteps.clear();
         state.Vol12UndoBases.clear();
     }
-    Vol12Renamer worker(in, state, log, disk);
-    for (const std::string& folder : examine.GetList()) {
-        // New names go beneath the folder: one the list would refuse is none.
-        if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
-            !worker.OpenMainFolder(folder)) {
-            state.FoldersNotExist += 1;
-            state.Vol12FoldersNotExist.push_back(folder);
-            log.AddLine(Vol12CatFoldersNotExist, folder);
-            log.AddExportLine(Vol12CatFoldersNotExist, folder);
+    Vol12RunShared run(in, state, disk);
+    UndoBaseIndex bases(state.Vol12UndoBases);
+    const bool overwrite = !in.DuplicatedFilesDrop && in.DuplicatedFilesOverWrite;
+    const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
+    std::vector<plat::Beneath> work(workers);
+    bool exhausted = false, copiesExhausted = false;
+    RunPageItems<Vol12Outcome>(
+        folders.size(), workers,
+        [&](std::size_t i, RunScope& scope) {
+            scope.Write(folders[i]);
+            // The working copies' names are given one overwriting item after the other.
+            if (overwrite) scope.Write(in.WorkingDir);
+        },
+        [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
+            const std::string& folder = folders[i];
+            Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
+            // New names go beneath the folder: one the list would refuse is none.
+            if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
+                !worker.OpenMainFolder(folder)) {
+                out.Found.FoldersNotExist += 1;
+                out.Found.Vol12FoldersNotExist.push_back(folder);
+                out.Log.AddLine(Vol12CatFoldersNotExist, folder);
+                out.Log.AddExportLine(Vol12CatFoldersNotExist, folder);
+                return;
+            }
+            if (in.InMainFolders) {
+                SmartRenameOne(folder, worker).Execute();
+            } else if (in.InMainFoldersAndSubFolders || in.InSubFolders) {
+                SmartRename walk(folder, worker);
+                walk.SetMode(in.InMainFoldersAndSubFolders ? 2 : 3);
+                walk.Execute();
+            }
+            out.Exhausted = worker.Exhausted();
+            out.CopiesExhausted = worker.CopiesExhausted();
+        },
+        [&](std::size_t, Vol12Outcome& out, RunApplyContext&) {
+            out.Log.ReplayInto(log);
+            AddItem(state, out, bases, disk.IsDry());
+            exhausted = exhausted || out.Exhausted;
+            copiesExhausted = copiesExhausted || out.CopiesExhausted;
+            out = Vol12Outcome{};
             log.CountersChanged(state);
-            continue;
-        }
-        if (in.InMainFolders) {
-            SmartRenameOne(folder, worker).Execute();
-        } else if (in.InMainFoldersAndSubFolders || in.InSubFolders) {
-            SmartRename walk(folder, worker);
-            walk.SetMode(in.InMainFoldersAndSubFolders ? 2 : 3);
-            walk.Execute();
-        }
-    }
+        });
+    if (!disk.IsDry()) state.Vol12WorkingNames = run.names;
     log.ShowCounters(state.Labels());
-    worker.Finish();
+    if (exhausted)
+        plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
+                         "Error !    Msg no: 120039.", pagekit::kError);
+    if (copiesExhausted)
+        plat::MessageBox("The Rename Procedure FAIL because the increase number is higher than max. 30000 !",
+                         "Error !    Msg no:120038.", pagekit::kError);
 }
 
 bool CheckParts(const Vol12Inputs& in) {
@@ -422,6 +507,90 @@ void Vol12SimulateRenameFiles(Vol12State& state, const Vol12Inputs& in, RunLog& 
 
 // ---- undo -----------------------------------------------------------------------------------------
 
+namespace {
+
+// What one item of the Undo (the steps beneath one main folder, with the
+// listed folders inside it) came to.
+struct Vol12UndoOutcome {
+    enum List { SourceExists, DestinationMissing, Other };
+    struct Note {
+        std::size_t step;
+        List list;
+        std::string text;
+    };
+    std::vector<Note> Notes;
+    std::vector<std::size_t> Failed;  // kept for the next Undo
+};
+
+// What a worker of the Undo holds across its items.
+struct Vol12UndoWorker {
+    explicit Vol12UndoWorker(const VEC_UNDO_BASES& list) : bases(list), reversal(bases) {}
+    UndoBaseOpener bases;
+    RenameReversal reversal;
+    RealDisk disk;
+    WorkingCopyFinder workingCopies;
+};
+
+// The steps of one item, newest first, so a chain of renames unwinds step by step.
+void UndoSteps(const DEQ_RENAME_STEPS& replay, const std::vector<std::size_t>& steps, Vol12UndoWorker& w,
+               Vol12UndoOutcome& out) {
+    // A replaced file put back is a copy of it: the renames before it
+    // know it by its new identity.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, plat::FileIdentity> copies;
+    for (auto it = steps.rbegin(); it != steps.rend(); ++it) {
+        const std::size_t index = *it;
+        auto note = [&](Vol12UndoOutcome::List list, std::string text) {
+            out.Notes.push_back({index, list, std::move(text)});
+        };
+        const _tagRenameStep& step = replay[index];
+        if (!step.Replaced) {
+            _tagRenameRecord move = step.Move;
+            if (const auto c = copies.find({move.Id.dev, move.Id.ino}); c != copies.end()) move.Id = c->second;
+            switch (w.reversal.MoveBack(move)) {
+            case RenameBack::Moved: break;
+            case RenameBack::DestinationMissing:
+                note(Vol12UndoOutcome::DestinationMissing, TrimBlanks(move.NewPath));
+                break;
+            case RenameBack::SourceExists: note(Vol12UndoOutcome::SourceExists, TrimBlanks(move.OldPath)); break;
+            case RenameBack::Changed:
+                note(Vol12UndoOutcome::Other, TrimBlanks(move.NewPath) + "  (changed since the run)");
+                break;
+            case RenameBack::Failed:
+                note(Vol12UndoOutcome::Other, TrimBlanks(move.OldPath));
+                out.Failed.push_back(index);
+                break;
+            }
+            continue;
+        }
+        const _tagWorkingCopy& saved = step.Saved;
+        plat::Beneath* work = w.workingCopies.Find(saved);
+        if (!work) {
+            note(Vol12UndoOutcome::DestinationMissing, TrimBlanks(saved.WorkingCopy));
+            continue;
+        }
+        plat::Beneath* base = w.bases.Fresh(saved.Base);
+        if (!base) {
+            note(Vol12UndoOutcome::Other, TrimBlanks(saved.Target));
+            out.Failed.push_back(index);
+            continue;
+        }
+        // Whatever stands at the replaced file's path now stays.
+        plat::FileStamp back;
+        const plat::FsResult r = w.disk.CopyFile(*work, saved.WorkingCopy, *base, saved.Target, &back);
+        if (r == plat::FsResult::AlreadyExists) {
+            note(Vol12UndoOutcome::SourceExists, TrimBlanks(saved.Target));
+        } else if (r != plat::FsResult::Ok) {
+            note(Vol12UndoOutcome::Other, TrimBlanks(saved.Target));
+            out.Failed.push_back(index);
+        } else {
+            copies[{saved.Written.id.dev, saved.Written.id.ino}] = back.id;
+            w.workingCopies.Drop(w.disk, saved);
+        }
+    }
+}
+
+}  // namespace
+
 void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
     if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
         plat::MessageBox(
@@ -433,63 +602,52 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
                          MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
         return;
     const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
-    UndoBaseOpener bases(state.Vol12UndoBases);
     Vol12ClearResultLists(state);
     Vol12ResetCounters(state);
     log.ClearLogLists();
     state.Vol12FailedUndoSteps.clear();
 
-    StringList sourceExists, destinationMissing, other;
-    RenameReversal reversal(bases);
-    RealDisk disk;
-    WorkingCopyFinder workingCopies;
-    // A replaced file put back is a copy of it: the renames before it
-    // know it by its new identity.
-    std::map<std::pair<std::uint64_t, std::uint64_t>, plat::FileIdentity> copies;
-    // Newest first, so a chain of renames unwinds step by step.
-    for (auto it = replay.rbegin(); it != replay.rend(); ++it) {
-        if (!it->Replaced) {
-            _tagRenameRecord move = it->Move;
-            if (const auto c = copies.find({move.Id.dev, move.Id.ino}); c != copies.end()) move.Id = c->second;
-            switch (reversal.MoveBack(move)) {
-            case RenameBack::Moved: break;
-            case RenameBack::DestinationMissing: destinationMissing.push_back(TrimBlanks(move.NewPath)); break;
-            case RenameBack::SourceExists: sourceExists.push_back(TrimBlanks(move.OldPath)); break;
-            case RenameBack::Changed: other.push_back(TrimBlanks(move.NewPath) + "  (changed since the run)"); break;
-            case RenameBack::Failed:
-                other.push_back(TrimBlanks(move.OldPath));
-                state.Vol12FailedUndoSteps.push_front(*it);
-                break;
-            }
-            continue;
-        }
-        const _tagWorkingCopy& saved = it->Saved;
-        plat::Beneath* work = workingCopies.Find(saved);
-        if (!work) {
-            destinationMissing.push_back(TrimBlanks(saved.WorkingCopy));
-            continue;
-        }
-        plat::Beneath* base = bases.Fresh(saved.Base);
-        if (!base) {
-            other.push_back(TrimBlanks(saved.Target));
-            state.Vol12FailedUndoSteps.push_front(*it);
-            continue;
-        }
-        // Whatever stands at the replaced file's path now stays.
-        plat::FileStamp back;
-        const plat::FsResult r = disk.CopyFile(*work, saved.WorkingCopy, *base, saved.Target, &back);
-        if (r == plat::FsResult::AlreadyExists) {
-            sourceExists.push_back(TrimBlanks(saved.Target));
-        } else if (r != plat::FsResult::Ok) {
-            other.push_back(TrimBlanks(saved.Target));
-            state.Vol12FailedUndoSteps.push_front(*it);
-        } else {
-            copies[{saved.Written.id.dev, saved.Written.id.ino}] = back.id;
-            workingCopies.Drop(disk, saved);
-        }
+    // Each main folder's steps are an item of the run pool (with those of
+    // the listed folders inside it); steps without a usable base fail in an
+    // item of their own. Working copies have names of their own: dropping
+    // one touches no other item's.
+    std::vector<std::uint32_t> group;
+    StringList tops;
+    GroupNestedBases(state.Vol12UndoBases, group, tops);
+    const std::size_t orphans = tops.size();
+    std::vector<std::vector<std::size_t>> steps(tops.size() + 1);
+    for (std::size_t i = 0; i < replay.size(); ++i) {
+        const std::uint32_t base = replay[i].Replaced ? replay[i].Saved.Base : replay[i].Move.Base;
+        steps[base < group.size() ? group[base] : orphans].push_back(i);
     }
+    const std::size_t items = steps[orphans].empty() ? tops.size() : orphans + 1;
+    const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
+    std::deque<Vol12UndoWorker> held;  // each holds its own opener: never moved
+    for (unsigned w = 0; w < workers; ++w) held.emplace_back(state.Vol12UndoBases);
+    std::vector<Vol12UndoOutcome::Note> notes;
+    std::vector<std::size_t> failed;
+    RunPageItems<Vol12UndoOutcome>(
+        items, workers,
+        [&](std::size_t g, RunScope& scope) { scope.Write(g < tops.size() ? tops[g] : std::string(".")); },
+        [&](std::size_t g, Vol12UndoOutcome& out, RunItemContext& ctx) {
+            UndoSteps(replay, steps[g], held[ctx.Worker()], out);
+        },
+        [&](std::size_t, Vol12UndoOutcome& out, RunApplyContext&) {
+            for (auto& n : out.Notes) notes.push_back(std::move(n));
+            failed.insert(failed.end(), out.Failed.begin(), out.Failed.end());
+            out = Vol12UndoOutcome{};
+        });
+    // The report as one at a time gives it: newest step first.
+    std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.step > b.step; });
+    StringList sourceExists, destinationMissing, other;
+    for (auto& n : notes)
+        (n.list == Vol12UndoOutcome::SourceExists         ? sourceExists
+         : n.list == Vol12UndoOutcome::DestinationMissing ? destinationMissing
+                                                          : other)
+            .push_back(std::move(n.text));
+    std::sort(failed.begin(), failed.end());
+    for (const std::size_t i : failed) state.Vol12FailedUndoSteps.push_back(replay[i]);
     if (!state.Vol12FailedUndoSteps.empty()) {
-        state.Vol12UndoBases = bases.Bases();
         for (const _tagRenameStep& step : state.Vol12FailedUndoSteps) {
             const std::string path = TrimBlanks(step.Replaced ? step.Saved.Target : step.Move.OldPath);
             log.AddLine(Vol12CatFilesFailedUndo, path);

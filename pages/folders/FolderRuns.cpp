@@ -107,3 +107,27 @@ void FolderLogSink::Outcome(int category, std::string_view line, std::span<const
     log_.AddLine(category, std::string(line));
     log_.CountersChanged(LabelledCounters{labels_, counters});
 }
+
+void FolderItemSink::Outcome(int category, std::string_view line, std::span<const double> counters) {
+    width_ = counters.size();
+    entries_.push_back({category, text_.size(), line.size()});
+    text_.append(line);
+    counters_.insert(counters_.end(), counters.begin(), counters.end());
+}
+
+void FolderItemSink::ReplayInto(FolderRunSink& sink, std::span<const double> before) {
+    sum_.resize(width_);
+    for (std::size_t e = 0; e < entries_.size(); ++e) {
+        for (std::size_t k = 0; k < width_; ++k)
+            sum_[k] = (k < before.size() ? before[k] : 0) + counters_[e * width_ + k];
+        const Entry& entry = entries_[e];
+        sink.Outcome(entry.category, std::string_view(text_).substr(entry.at, entry.size), sum_);
+    }
+    Clear();
+}
+
+void FolderItemSink::Clear() {
+    entries_.clear();
+    text_.clear();
+    counters_.clear();
+}

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "pages/RunLog.h"
 #include "platform/Beneath.h"
@@ -68,4 +69,31 @@ public:
 private:
     RunLog& log_;
     std::span<const char* const> labels_;
+};
+
+// One item's outcomes, kept on a worker of the run pool until the window
+// thread replays them in item order. The engine counts the item from 0;
+// each outcome keeps the item's counters as they stood then, and the
+// replay adds the run's counters from before the item, so every line
+// reaches the page's sink with the very figures a one-at-a-time run gives.
+class FolderItemSink final : public FolderRunSink {
+public:
+    void Outcome(int category, std::string_view line, std::span<const double> counters) override;
+    // Sends every kept outcome to `sink` with `before` added, and forgets them.
+    void ReplayInto(FolderRunSink& sink, std::span<const double> before);
+    bool Empty() const { return entries_.empty(); }
+    void Clear();
+
+private:
+    // The lines one after another in text_: a slot reused by later items
+    // keeps its buffers, so a worker allocates nothing per line.
+    struct Entry {
+        int category;
+        std::size_t at, size;
+    };
+    std::vector<Entry> entries_;
+    std::string text_;
+    std::size_t width_ = 0;
+    std::vector<double> counters_;  // width_ per entry
+    std::vector<double> sum_;
 };

@@ -66,19 +66,20 @@ struct Vol06UndoRecords {
 // Vol06ClearUndo.
 void Vol06ClearUndo(Vol06UndoRecords& records);
 
-// Where the run puts each rename: the undo's records, or (simulation) nowhere.
+// Where the run puts each rename: the undo's records, or (simulation)
+// nowhere. `baseFolder` and `baseId` are the folder the rename worked beneath.
 class Vol06Recorder {
 public:
     virtual ~Vol06Recorder() = default;
-    virtual void Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
-                         const plat::FileIdentity& id) = 0;
+    virtual void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, const std::string& from,
+                         const std::string& to, const plat::FileIdentity& id) = 0;
 };
 
 class Vol06UndoRecorder final : public Vol06Recorder {
 public:
     explicit Vol06UndoRecorder(Vol06UndoRecords& records) : records_(records), bases_(records.Vol06UndoBases) {}
-    void Renamed(const plat::Beneath& base, const std::string& from, const std::string& to,
-                 const plat::FileIdentity& id) override;
+    void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, const std::string& from,
+                 const std::string& to, const plat::FileIdentity& id) override;
 
 private:
     Vol06UndoRecords& records_;
@@ -90,7 +91,8 @@ private:
 
 class Vol06NoRecorder final : public Vol06Recorder {
 public:
-    void Renamed(const plat::Beneath&, const std::string&, const std::string&, const plat::FileIdentity&) override {}
+    void Renamed(const std::string&, const plat::FileIdentity&, const std::string&, const std::string&,
+                 const plat::FileIdentity&) override {}
 };
 
 // The parts of the new path of `path`: [0] its folder with a trailing "\",
@@ -105,6 +107,11 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path);
 // The run's work after its confirmation: every Include folder, the deepest
 // level first and within a level the last entered first. Handed the dry
 // disk and a Vol06NoRecorder, this is the simulation.
+//
+// Each folder is one item of the run pool; its scope writes the folder
+// that holds it, so renames in one folder keep their order and a folder is
+// renamed only after everything below it, as one at a time. The lines,
+// counters and undo records come in the order of a one-at-a-time run.
 void Vol06RenameFolders(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
                         FolderRunSink& sink);
 
@@ -118,6 +125,8 @@ struct Vol06UndoReport {
 // The undo after its confirmation: the last run's renames, or when there
 // are none the ones the last undo failed to move back. The result counters
 // go to 0; each record kept for the next Undo gives a failed-undo line.
+// On the run pool each record is an item writing the folder that holds its
+// new name, so a parent goes back before its children, as one at a time.
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& counters, FolderRunSink& sink);
 // The text of the undo's report (message 0213); empty when all went back.
 std::string Vol06UndoReportText(const Vol06UndoReport& report);

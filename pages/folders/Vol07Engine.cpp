@@ -5,6 +5,7 @@
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
+#include "pages/RunItems.h"
 
 using plat::FsResult;
 
@@ -142,48 +143,140 @@ bool Vol07BareDrive(const std::string& path) {
     return TrimControlAndBlanks(path).size() <= 3 || IsDriveRootPath(path);
 }
 
+namespace {
+
+// One main folder's outcome on the run pool.
+struct Vol07ItemOutcome {
+    FolderItemSink Lines;
+    Vol07Counters Counters;
+    bool Refused = false;
+};
+
+void AddCounters(Vol07Counters& to, const Vol07Counters& item) {
+    to.FoldersToDelete += item.FoldersToDelete;
+    to.FilesToDelete += item.FilesToDelete;
+    to.FoldersDeleted += item.FoldersDeleted;
+    to.FoldersNotExists += item.FoldersNotExists;
+    to.FoldersOtherReasons += item.FoldersOtherReasons;
+    to.FilesDeleted += item.FilesDeleted;
+    to.FilesNotExists += item.FilesNotExists;
+    to.FilesOtherReasons += item.FilesOtherReasons;
+    to.MainFoldersNotExist += item.MainFoldersNotExist;
+}
+
+}  // namespace
+
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, FolderRunSink& sink) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineTopFolders();
-    DeleteFoldersContext ctx{disk, sink, c, in.ReadOnlyFolders, {}, {}};
-    ctx.Fence.Add(in.ProgramFolder);
-    ctx.Fence.Add(in.WorkingDir);
-    RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
+    const StringList items = examine.GetList();
+    WalkFence fence;
+    fence.Add(in.ProgramFolder);
+    fence.Add(in.WorkingDir);
     const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
-    const auto count = [&](double& counter, int category, const std::string& line) {
-        counter += 1;
-        sink.Outcome(category, line, c.Values());
-    };
-    for (const std::string& item : examine.GetList()) {
-        const std::string folder = NormalizeFolderItem(item);
-        if (Vol07BareDrive(item) || Vol07BareDrive(folder)) return {true, item};
-        if (GetDrivePart(folder).empty()) {
-            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, item);
-            continue;
-        }
-        // Judged by the real folder that the text names as the file system
-        // would read it, however it is spelt.
-        plat::Beneath base;
-        const std::string resolved = LexicallyResolved(folder);
-        const FsResult opened = base.Open(resolved);
-        // The folder that holds its name is its real parent (a mount's root
-        // lies on another device than that).
-        if (opened == FsResult::Ok && refusal.Refuses(base, ctx.Parents.Get(ParentText(resolved))))
-            return {true, item};
-        if (UnusableFolderItem(folder)) {
-            count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
-            continue;
-        }
-        if (opened != FsResult::Ok) {
-            count(c.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
-            continue;
-        }
-        if (mode == 0) continue;
-        SmartDelete engine(folder, base, ctx);
-        engine.SetMode(mode);
-        engine.Run();
+    // One main folder is one item: nothing to overlap.
+    const unsigned workers =
+        items.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items.front()), plat::RunWork::Remove);
+    const bool pooled = workers > 1;
+
+    // Whether an item is judged by identity in its work: every item one at
+    // a time; on the pool only those that a first look (on the pool too,
+    // before anything is removed) finds refused, and these run alone. A
+    // folder an earlier item removes is refused no longer, and removing
+    // never makes a folder a root or the program's, so the rest stay fine.
+    std::vector<char> judge(items.size(), pooled ? 0 : 1);
+    // On the pool, what each item writes: its folder as the kernel names it
+    // (so that a text through a link meets the folder it reaches); nothing
+    // for one that does not exist (a run that only removes makes none).
+    std::vector<std::string> real(pooled ? items.size() : 0);
+    std::vector<char> opens(pooled ? items.size() : 0);
+    // Used by the items that run alone (or by the one worker) only.
+    RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
+    std::vector<ParentBases> parents(workers);
+    if (pooled) {
+        std::vector<std::unique_ptr<RunFolderRefusal>> looks(workers);
+        RunPool pool(PageRunPoolOptions(workers));
+        pool.Run(
+            items.size(), [](std::size_t, RunScope&) {},
+            [&](std::size_t i, RunItemContext& item) {
+                const std::string folder = NormalizeFolderItem(items[i]);
+                if (Vol07BareDrive(items[i]) || Vol07BareDrive(folder) || GetDrivePart(folder).empty()) return;
+                auto& look = looks[item.Worker()];
+                if (!look) look = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+                plat::Beneath base;
+                const std::string resolved = LexicallyResolved(folder);
+                if (base.Open(resolved) != FsResult::Ok) return;
+                opens[i] = 1;
+                real[i] = base.RealNative();
+                judge[i] = look->Refuses(base, parents[item.Worker()].Get(ParentText(resolved)));
+            },
+            [](std::size_t, RunApplyContext&) {});
     }
-    return {};
+
+    const auto scope = [&](std::size_t i, RunScope& s) {
+        const std::string folder = NormalizeFolderItem(items[i]);
+        if (judge[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
+        if (GetDrivePart(folder).empty() || (pooled && !opens[i])) return;
+        s.Write(pooled && !real[i].empty() ? real[i] : folder);
+    };
+    const std::function<void(std::size_t, Vol07ItemOutcome&, RunItemContext&)> work =
+        [&](std::size_t i, Vol07ItemOutcome& out, RunItemContext& item) {
+            const std::string& text = items[i];
+            const std::string folder = NormalizeFolderItem(text);
+            Vol07Counters& ic = out.Counters;
+            const auto count = [&](double& counter, int category, const std::string& line) {
+                counter += 1;
+                out.Lines.Outcome(category, line, ic.Values());
+            };
+            if (Vol07BareDrive(text) || Vol07BareDrive(folder)) {
+                out.Refused = true;
+                return;
+            }
+            if (GetDrivePart(folder).empty()) {
+                count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
+                return;
+            }
+            ParentBases& mine = parents[item.Worker()];
+            // Judged by the real folder that the text names as the file
+            // system would read it, however it is spelt.
+            plat::Beneath base;
+            const std::string resolved = LexicallyResolved(folder);
+            const FsResult opened = base.Open(resolved);
+            // The folder that holds its name is its real parent (a mount's
+            // root lies on another device than that).
+            if (opened == FsResult::Ok && judge[i] && refusal.Refuses(base, mine.Get(ParentText(resolved)))) {
+                out.Refused = true;
+                return;
+            }
+            if (UnusableFolderItem(folder)) {
+                count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+                return;
+            }
+            if (opened != FsResult::Ok) {
+                count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+                return;
+            }
+            if (mode == 0) return;
+            DeleteFoldersContext ctx{disk, out.Lines, ic, in.ReadOnlyFolders, fence, mine};
+            SmartDelete engine(folder, base, ctx);
+            engine.SetMode(mode);
+            engine.Run();
+        };
+    Vol07RunEnd end;
+    const std::function<void(std::size_t, Vol07ItemOutcome&, RunApplyContext&)> apply =
+        [&](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& a) {
+            out.Lines.ReplayInto(sink, c.Values());
+            AddCounters(c, out.Counters);
+            out.Counters = {};
+            if (out.Refused) {
+                out.Refused = false;
+                end.Refused = true;
+                end.RefusedFolder = items[i];
+                a.Stop();
+            }
+        };
+    RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
+    return end;
 }
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {

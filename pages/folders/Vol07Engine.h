@@ -62,14 +62,16 @@ inline constexpr std::array<const char*, 9> kVol07CounterLabels = {
 // The six result counters to 0 (not the main folders that did not exist).
 void Vol07ResetCounters(Vol07Counters& counters);
 
-// What every SmartDelete of one run shares.
+// What one SmartDelete works with: the run's disk, fence and option, and
+// the item's own sink and counters (on the run pool each main folder
+// counts from 0 into its outcome) and its worker's parent folders.
 struct DeleteFoldersContext {
     RunDisk& Disk;
     FolderRunSink& Sink;
     Vol07Counters& Counters;
     bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders: read-only files and folders too
-    WalkFence Fence;               // folders never entered
-    ParentBases Parents;           // the main folders' parents, for removing a main folder
+    const WalkFence& Fence;        // folders never entered
+    ParentBases& Parents;          // the main folders' parents, for removing a main folder
 };
 
 class SmartDelete {
@@ -140,6 +142,15 @@ struct Vol07RunEnd {
 // The run's work after its confirmations: the top-most main folders of the
 // Include list, in level order, each checked and handed to SmartDelete.
 // Handed the dry disk, this is the simulation.
+//
+// Each main folder is one item of the run pool (as many workers as the
+// first main folder's file system pays for removals): its scope writes the
+// main folder, so a folder listed twice in other spellings waits for the
+// first. A main folder that may stop the run (a bare drive, or one that a
+// first look over all of them finds to be a root or the program's folders)
+// runs alone, judged again when all before it are done, so nothing after
+// it starts before the run knows whether it stops there.
+// The lines and counters reach `sink` in the order of a one-at-a-time run.
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk,
                                    FolderRunSink& sink);
 

@@ -369,6 +369,12 @@ TEST_P(BeneathTest, ContainmentIsJudgedByTheRealFolders) {
     EXPECT_TRUE(inner.RealPathBelow(structure, rel));
     EXPECT_EQ(rel, "Dest/inner");
     EXPECT_FALSE(structure.RealPathBelow(inner, rel));
+    // Through the link and not, one folder has one real name.
+    Beneath direct;
+    ASSERT_EQ(direct.Open(d.path("P\\Dest")), FsResult::Ok);
+    EXPECT_EQ(dest.RealNative(), direct.RealNative());
+    EXPECT_EQ(dest.RealNative(), fs::canonical(d.nativePath("P\\Dest")).string());
+    EXPECT_EQ(Beneath().RealNative(), "");
 }
 
 // A mount point below the base is not crossed: a bind mount in a mount

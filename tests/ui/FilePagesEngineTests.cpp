@@ -575,6 +575,29 @@ TEST_F(RenameFiles, OverwriteSavesEachReplacedFileAndUndoBringsAllBack) {
     EXPECT_EQ(Tree(drive), before);
 }
 
+// A listed file the overwrite rule replaced is not there to rename: what
+// stands at its name is a file the pass renamed already, which stays.
+TEST_F(RenameFiles, OverwriteNeverRenamesAFileTwiceInOnePass) {
+    // Listed in name order: each file before the one its new name replaces.
+    for (int i = 0; i < 3; ++i) {
+        drive.WriteFile("Main\\a" + std::to_string(i) + ".txt", "a" + std::to_string(i));
+        drive.WriteFile("Main\\new_a" + std::to_string(i) + ".txt", "old" + std::to_string(i));
+    }
+    const auto before = Tree(drive);
+    in.NewPrefix = "new_";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+    Run();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(drive.Exists("Main\\new_new_a" + std::to_string(i) + ".txt"));
+        EXPECT_EQ(drive.ReadFile("Main\\new_a" + std::to_string(i) + ".txt"), "a" + std::to_string(i));
+    }
+    EXPECT_EQ(state.FilesRenamed, 3);
+    EXPECT_EQ(state.FilesOtherReasons, 3);
+    Undo();
+    EXPECT_EQ(Tree(drive), before);
+}
+
 TEST_F(RenameFiles, UndoNeverDeletesWhatStandsAtAnOldName) {
     in.NewPrefix = "p";
     drive.WriteFile("Main\\a.txt", "a");

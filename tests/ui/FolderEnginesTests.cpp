@@ -19,6 +19,7 @@
 #include "pages/folders/Vol07Engine.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/DelegatingDisk.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -30,12 +31,12 @@ public:
     std::map<int, Lines> lines;
     std::vector<std::pair<int, std::string>> order;
     std::vector<double> counters;
-    std::function<void()> onFirst;  // called at the first outcome, once
+    std::vector<std::vector<double>> history;  // the counters of every outcome
     void Outcome(int category, std::string_view line, std::span<const double> values) override {
         lines[category].emplace_back(line);
         order.emplace_back(category, line);
         counters.assign(values.begin(), values.end());
-        if (onFirst) std::exchange(onFirst, nullptr)();
+        history.push_back(counters);
     }
 };
 
@@ -77,8 +78,15 @@ protected:
         in.DeleteSubFolders = false;
         in.DeleteCompleteFolders = true;
     }
+    // Called once, right after the first file removal (an item's lines
+    // reach the sink only when the item is done).
+    std::function<void()> afterFirstRemoval;
     Vol07RunEnd Run() {
-        RealDisk disk;
+        RealDisk real;
+        testdisk::DelegatingDisk disk(real);
+        disk.afterRemoveFile = [this] {
+            if (afterFirstRemoval) std::exchange(afterFirstRemoval, nullptr)();
+        };
         return Vol07DeleteMainFolders(counters, in, disk, sink);
     }
     // The simulation's lines and counters, then the run's: the same, and
@@ -145,7 +153,7 @@ TEST_F(DeleteFolders, LinksGoAsLinksAndWhatTheyPointAtStays) {
     EXPECT_EQ(counters.FilesToDelete, 4);
     fs::rename(drive.nativePath("Main\\Victim"), drive.nativePath("Moved"));
     Link("Main\\Victim", "Keep");
-    sink.onFirst = [&] {  // Main is listed by now
+    afterFirstRemoval = [&] {  // Main is listed by now
         fs::rename(drive.nativePath("Main\\Later"), drive.nativePath("Moved2"));
         Link("Main\\Later", "Keep");
     };

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "core/TemplateOptions.h"
+#include "pages/RunItems.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
 #include "platform/MessageBox.h"
@@ -473,6 +474,7 @@ TEST_F(Vol02Engine, ALinkInTheDestinationIsNeverPassedThrough) {
     } swapping;
     swapping.swap = &swap;
     boxes.Queue(plat::IDYES);
+    ForceRunWorkers one(1);  // the swap falls between two items
     Vol02RunCreateFolders(state, in, swapping, hooks);
     EXPECT_EQ(simulated, (Lines{D("L\\new"), D("L\\deep\\er")}));
     EXPECT_EQ(swapping.lines[CreationFoldersOther], (Lines{D("L\\new"), D("L\\deep\\er"), D("P\\two")}));

@@ -1,0 +1,323 @@
+// The copy, delete and rename file pages (and the undos) one at a time and on
+// the run pool, whole runs taking turns, beside bare loops making the same
+// calls one at a time and on as many threads as the pool has. Read the
+// ratios:
+//   copy:   FILES small files into each of FOLDERS folders (Skip rule), then its undo
+//   delete: FOLDERS main folders of FILES .txt and FILES .log files, with a
+//           subfolder of as many again; the .txt files go
+//   rename: FILES files in each of FOLDERS folders get a prefix, then its undo
+// QM_BENCH_DIR: where to work (/dev/shm for tmpfs, a latfs mount);
+// QM_BENCH_BACKING: the folder behind a latfs mount there, where the trees
+// are made without the delay; QM_BENCH_FOLDERS, QM_BENCH_FILES: the sizes
+// (default 2000 and 20); QM_BENCH_WORKERS: the pool's size (default: the
+// file system's rule); QM_BENCH_ROUNDS: rounds.
+#include <benchmark/benchmark.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include <QApplication>
+
+#include "bench/BenchSupport.h"
+#include "core/SettingsStore.h"
+#include "pages/RunItems.h"
+#include "pages/VisualLog.h"
+#include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistics11.h"
+#include "results/TfrmVol10ZoomStatistics.h"
+#include "results/TfrmVol11ZoomStatistics.h"
+#include "results/TfrmVol12ZoomStatistics.h"
+
+namespace {
+
+using namespace bench;
+
+int EnvInt(const char* name, int fallback) {
+    const char* text = std::getenv(name);
+    return text && std::atoi(text) > 0 ? std::atoi(text) : fallback;
+}
+
+// The native folder where a tree below the workspace is made fast: the
+// latfs backing when there is one.
+std::string MakeRoot(const Workspace& ws) {
+    const char* backing = std::getenv("QM_BENCH_BACKING");
+    if (!backing || !*backing) return ws.root();
+    return (fs::path(backing) / fs::path(ws.root()).filename()).string();
+}
+
+void MakeFiles(const std::string& folder, int count, const std::string& ext, std::size_t bytes) {
+    fs::create_directories(folder);
+    const std::string content(bytes, 'x');
+    for (int i = 0; i < count; ++i)
+        std::ofstream(folder + "/file" + std::to_string(i) + ext, std::ios::binary) << content;
+}
+
+// Runs `item(i)` for i < count on `threads` bare threads, each taking the next.
+void BareThreads(unsigned threads, int count, const std::function<void(int)>& item) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            for (int i; (i = next.fetch_add(1)) < count;) item(i);
+        });
+    for (auto& th : pool) th.join();
+}
+
+unsigned PoolWorkers(const std::string& folder, plat::RunWork work) {
+    return static_cast<unsigned>(EnvInt("QM_BENCH_WORKERS", static_cast<int>(PageRunWorkers(folder, work))));
+}
+
+// The window's peak of the last pooled run and what one item's outcome
+// holds, as counters.
+void ReportWindow(benchmark::State& state, std::size_t peak, double itemBytes) {
+    state.counters["pool_peak_window"] = static_cast<double>(peak);
+    state.counters["pool_peak_window_kb"] = static_cast<double>(peak) * itemBytes / 1024;
+}
+
+void BM_Vol10CopyPool(benchmark::State& state) {
+    const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
+    Workspace ws("qm-copy-pool", 'V');
+    const std::string make = MakeRoot(ws);
+    MakeFiles(make + "/Src", files, ".txt", 4096);
+    fs::create_directories(make + "/Work/COPYFILES");
+    const unsigned workers = PoolWorkers(ws.Drive(""), plat::RunWork::Copy);
+    std::vector<std::string> names;
+    for (int f = 0; f < files; ++f) names.push_back("file" + std::to_string(f) + ".txt");
+    int sides = 0;
+    std::string side;  // the side's folder of this round, fresh each time
+    const auto fresh = [&] {
+        side = "S" + std::to_string(sides++);
+        for (int i = 0; i < folders; ++i) fs::create_directories(make + "/" + side + "/D" + std::to_string(i));
+    };
+    Vol10State page;
+    Vol10Inputs in;
+    in.Sources = {ws.Drive("Src")};
+    in.Masks = {"*.*"};
+    in.WorkingDir = ws.Drive("Work");
+    in.WorkingDirCopyFiles = ws.Drive("Work\\COPYFILES");
+    VisualLog log = Vol10VisualLog();
+    std::size_t peak = 0;
+    const auto ours = [&](unsigned n) {
+        return std::vector<std::function<void()>>{
+            [&, n] {
+                ForceRunWorkers force(n);
+                in.IncludeFolders.clear();
+                for (int i = 0; i < folders; ++i)
+                    in.IncludeFolders.push_back(ws.Drive(side + "\\D" + std::to_string(i)));
+                page = Vol10State{};
+                Vol10RunCopyFiles(page, in, log, RunHooks{});
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+                if (page.Counters.FilesCopied != double(folders) * files) state.SkipWithError("files missing");
+            },
+            [&, n] {
+                ForceRunWorkers force(n);
+                Vol10UndoLastRun(page, log);
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+            }};
+    };
+    // The bare loops: each folder's copies beneath its own held folders, then
+    // each made file removed when it is the very file.
+    std::vector<std::vector<BareMade>> made(folders);
+    const auto bareCopy = [&](int i) {
+        HeldFolders src(ws.Native("Src")), dest(ws.Native(side + "/D" + std::to_string(i)));
+        for (const std::string& n : names) BareSafeCopy(src, n, dest, n, made[i]);
+    };
+    const auto bareUndo = [&](int i) {
+        HeldFolders dest(ws.Native(side + "/D" + std::to_string(i)));
+        BareSafeRemove(dest, made[i]);
+    };
+    Sides s({"copy", "undo"});
+    s.Add("one", fresh, ours(1));
+    s.Add("pool", fresh, ours(workers));
+    s.Add("bare_one", fresh,
+          {[&] { BareThreads(1, folders, bareCopy); }, [&] { BareThreads(1, folders, bareUndo); }});
+    s.Add("bare_threads", fresh,
+          {[&] { BareThreads(workers, folders, bareCopy); }, [&] { BareThreads(workers, folders, bareUndo); }});
+    for (auto _ : state) s.RunRounds();
+    s.Report(state);
+    state.counters["workers"] = workers;
+    // One destination's outcome: two lines and a record per file.
+    ReportWindow(state, peak, files * (2.0 * 90 + 120));
+}
+
+void BM_Vol11DeletePool(benchmark::State& state) {
+    const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
+    Workspace ws("qm-delete-pool", 'V');
+    const std::string make = MakeRoot(ws);
+    fs::create_directories(make + "/Work");
+    const unsigned workers = PoolWorkers(ws.Drive(""), plat::RunWork::Remove);
+    SetFileSelNameMasks({"*.txt"});
+    int sides = 0;
+    std::string side;
+    const auto fresh = [&] {
+        side = "S" + std::to_string(sides++);
+        for (int i = 0; i < folders; ++i) {
+            const std::string main = make + "/" + side + "/M" + std::to_string(i);
+            MakeFiles(main, files, ".txt", 0);
+            MakeFiles(main, files, ".log", 0);
+            MakeFiles(main + "/Sub", files, ".txt", 0);
+        }
+    };
+    Vol11Inputs in;
+    in.DeleteOnlyFilesInMainFolder = false;
+    in.DeleteOnlyFiles = true;
+    in.DeleteDoubleConfirm = false;
+    in.Masks = {"*.txt"};
+    in.WorkingDir = ws.Drive("Work");
+    VisualLog log = Vol11VisualLog();
+    std::size_t peak = 0;
+    const auto ours = [&](unsigned n) {
+        return [&, n] {
+            ForceRunWorkers force(n);
+            in.IncludeFolders.clear();
+            for (int i = 0; i < folders; ++i) in.IncludeFolders.push_back(ws.Drive(side + "\\M" + std::to_string(i)));
+            Vol11State page;
+            Vol11RunDeleteFiles(page, in, log, RunHooks{});
+            if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+            if (page.FilesDeleted != 2.0 * folders * files) state.SkipWithError("files left");
+        };
+    };
+    // The bare loop: each folder listed beneath its parent, each file the
+    // mask takes looked at (the read-only rule) and unlinked, then its subfolders.
+    std::function<void(int)> bareFolder = [&](int fd) {
+        DIR* dir = fdopendir(fd);
+        if (!dir) return;
+        std::vector<std::string> subs;
+        while (dirent* e = readdir(dir)) {
+            if (e->d_name[0] == '.') continue;
+            if (e->d_type == DT_DIR) {
+                subs.push_back(e->d_name);
+            } else if (fnmatch("*.txt", e->d_name, 0) == 0) {
+                struct stat st {};
+                if (fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && (st.st_mode & 0200))
+                    unlinkat(dirfd(dir), e->d_name, 0);
+            }
+        }
+        for (const auto& sub : subs)
+            bareFolder(OpenBeneath(dirfd(dir), sub.c_str(), O_RDONLY | O_DIRECTORY));
+        closedir(dir);
+    };
+    const auto bareMain = [&](int i) {
+        const int root = open(ws.Native(side).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        bareFolder(OpenBeneath(root, ("M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY));
+        close(root);
+    };
+    Sides s({"delete"});
+    s.Add("one", fresh, {ours(1)});
+    s.Add("pool", fresh, {ours(workers)});
+    s.Add("bare_one", fresh, {[&] { BareThreads(1, folders, bareMain); }});
+    s.Add("bare_threads", fresh, {[&] { BareThreads(workers, folders, bareMain); }});
+    for (auto _ : state) s.RunRounds();
+    SetFileSelNameMasks({"*.*"});
+    s.Report(state);
+    state.counters["workers"] = workers;
+    // One main folder's outcome: a line per deleted file.
+    ReportWindow(state, peak, files * 2.0 * 90);
+}
+
+void BM_Vol12RenamePool(benchmark::State& state) {
+    const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
+    Workspace ws("qm-rename-pool", 'V');
+    const std::string make = MakeRoot(ws);
+    fs::create_directories(make + "/Work");
+    const unsigned workers = PoolWorkers(ws.Drive(""), plat::RunWork::Remove);
+    int sides = 0;
+    std::string side;
+    const auto fresh = [&] {
+        side = "S" + std::to_string(sides++);
+        for (int i = 0; i < folders; ++i) MakeFiles(make + "/" + side + "/M" + std::to_string(i), files, ".txt", 0);
+    };
+    Vol12Inputs in;
+    in.NewPrefix = "x_";
+    in.WorkingDir = ws.Drive("Work");
+    VisualLog log = Vol12VisualLog();
+    Vol12State page;
+    std::size_t peak = 0;
+    const auto ours = [&](unsigned n) {
+        return std::vector<std::function<void()>>{
+            [&, n] {
+                ForceRunWorkers force(n);
+                in.IncludeFolders.clear();
+                for (int i = 0; i < folders; ++i)
+                    in.IncludeFolders.push_back(ws.Drive(side + "\\M" + std::to_string(i)));
+                page = Vol12State{};
+                Vol12RunRenameFiles(page, in, log, RunHooks{});
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+                if (page.FilesRenamed != double(folders) * files) state.SkipWithError("files not renamed");
+            },
+            [&, n] {
+                ForceRunWorkers force(n);
+                Vol12UndoLastRun(page, log);
+                if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
+            }};
+    };
+    // The bare loop: each folder listed before any rename, each file renamed
+    // without replacing, then renamed back.
+    const auto bare = [&](int i, bool back) {
+        const int dir = open(ws.Native(side + "/M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (int f = 0; f < files; ++f) {
+            const std::string name = "file" + std::to_string(f) + ".txt";
+            if (back)
+                renameat2(dir, ("x_" + name).c_str(), dir, name.c_str(), RENAME_NOREPLACE);
+            else
+                renameat2(dir, name.c_str(), dir, ("x_" + name).c_str(), RENAME_NOREPLACE);
+        }
+        close(dir);
+    };
+    Sides s({"rename", "undo"});
+    s.Add("one", fresh, ours(1));
+    s.Add("pool", fresh, ours(workers));
+    s.Add("bare_one", fresh,
+          {[&] { BareThreads(1, folders, [&](int i) { bare(i, false); }); },
+           [&] { BareThreads(1, folders, [&](int i) { bare(i, true); }); }});
+    s.Add("bare_threads", fresh,
+          {[&] { BareThreads(workers, folders, [&](int i) { bare(i, false); }); },
+           [&] { BareThreads(workers, folders, [&](int i) { bare(i, true); }); }});
+    for (auto _ : state) s.RunRounds();
+    s.Report(state);
+    state.counters["workers"] = workers;
+    ReportWindow(state, peak, files * 2.0 * 90);
+}
+
+BENCHMARK(BM_Vol10CopyPool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol11DeletePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol12RenamePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
+    frmVol10ZoomStatistics = new TfrmVol10ZoomStatistics;
+    frmVol11ZoomStatistics = new TfrmVol11ZoomStatistics;
+    frmVol12ZoomStatistics = new TfrmVol12ZoomStatistics;
+    frmStatistic10 = new TfrmStatistic10;
+    frmStatistics11 = new TfrmStatistics11;
+    frmStatistic12 = new TfrmStatistic12;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete frmStatistic10;
+    delete frmStatistics11;
+    delete frmStatistic12;
+    delete frmVol10ZoomStatistics;
+    delete frmVol11ZoomStatistics;
+    delete frmVol12ZoomStatistics;
+    return 0;
+}

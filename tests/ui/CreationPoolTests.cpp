@@ -1,0 +1,321 @@
+// The create pages' runs, simulations and undos with one worker and with
+// many: the same random input leaves the same tree, the same Visual Log,
+// counters, boxes and undo record, and the undo takes away exactly what the
+// run made. Run as an ordinary user, so that a read-only folder refuses.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+
+#include "core/TemplateOptions.h"
+#include "pages/RunItems.h"
+#include "pages/creation/Vol02Engine.h"
+#include "pages/creation/Vol03Engine.h"
+#include "pages/creation/Vol04Engine.h"
+#include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+#include "tests/ui/CreationTestLog.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+using creationtest::RecordingLog;
+
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        std::string content = "<dir>";
+        if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string().substr(drive.native().size())] = content;
+    }
+    return tree;
+}
+
+template <class List>
+Lines Records(const List& list) {
+    Lines out;
+    for (const auto r : list) out.emplace_back(r.Path);
+    return out;
+}
+
+// Everything a run leaves behind that must not depend on the workers.
+struct Outcome {
+    std::map<std::string, std::string> tree;
+    std::array<Lines, 16> lines, exports;
+    std::array<double, 16> counters{};
+    Lines boxes, records;
+    bool operator==(const Outcome&) const = default;
+};
+
+// Paths of either drive read alike.
+void Unify(std::string& text, const std::string& root) {
+    for (std::size_t at = text.find(root); at != std::string::npos; at = text.find(root, at + 1))
+        text.replace(at, root.size(), "X:\\");
+}
+
+Outcome Capture(const testsupport::TempDrive& drive, const RecordingLog& log, const CreationState& state,
+                const plat::MessageBoxScript& boxes) {
+    Outcome o;
+    o.tree = Tree(drive);
+    o.lines = log.lines;
+    o.exports = log.exports;
+    o.counters = log.shown.Values();
+    for (const auto& b : boxes.shown()) o.boxes.push_back(b.caption + "|" + b.text);
+    const Lines existing(state.LastExistingFolders.begin(), state.LastExistingFolders.end());
+    const Lines other(state.LastOtherFolders.begin(), state.LastOtherFolders.end());
+    for (const Lines& l : {Records(state.LastCreatedFolders), Records(state.LastCreatedSubFolders),
+                           Records(state.LastCreatedFiles), Records(state.LastCreatedParents), existing, other}) {
+        o.records.insert(o.records.end(), l.begin(), l.end());
+        o.records.push_back("--");
+    }
+    for (const auto& b : state.LastBases) o.records.push_back(b.Path);
+    o.records.push_back(state.UndoMode);
+    const std::string root = drive.path("");
+    for (auto* lists : {&o.lines, &o.exports})
+        for (Lines& l : *lists)
+            for (std::string& t : l) Unify(t, root);
+    for (Lines* l : {&o.boxes, &o.records})
+        for (std::string& t : *l) Unify(t, root);
+    return o;
+}
+
+// Items with repeats (in another letter case too), nested ones, one in a
+// read-only folder, one equal to a structure folder the run makes.
+StringList RandomItems(unsigned seed) {
+    const Lines pool = {"a", "A", "a\\b", "a\\b\\c", "ro\\x", "made", "made\\sub", "In\\inner", "q\\r"};
+    std::mt19937 random(seed);
+    StringList items;
+    for (int i = 0; i < 48; ++i) {
+        if (random() % 3 == 0)
+            items.push_back(pool[random() % pool.size()]);
+        else
+            items.push_back("n" + std::to_string(random() % 30));
+    }
+    items[10] = "made";
+    items[20] = "ro\\x";
+    items[30] = "In\\inner";
+    return items;
+}
+
+// The drive every case starts from: a structure outside the destination,
+// one inside it, one the run makes, and a read-only folder, all given to
+// the ordinary user.
+void Prepare(const testsupport::TempDrive& drive) {
+    drive.MakeFolder("Dest");
+    drive.WriteFile("S\\f.txt", "structure");
+    drive.WriteFile("S\\sub\\g.txt", "deeper");
+    drive.WriteFile("Dest\\In\\h.txt", "inside");
+    drive.MakeFolder("Dest\\ro");
+    chmod(drive.nativePath("Dest\\ro").c_str(), 0555);
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.native());
+}
+
+// Runs `body` (simulation, run, then undo) on a fresh drive with 1 and
+// with 8 workers, as an ordinary user; 0 when every outcome is the same
+// and the undo gave back the tree the run started from.
+using CaseFn = std::function<void(const testsupport::TempDrive&, RecordingLog&, plat::MessageBoxScript&,
+                                  std::function<void()>& run, std::function<void()>& simulate,
+                                  std::function<void()>& undo, CreationState*& state)>;
+
+int Compare(const CaseFn& make) {
+    // Two drives made ready as root; one pass on each, as the ordinary user.
+    testsupport::TempDrive drives[2] = {testsupport::TempDrive{'T'}, testsupport::TempDrive{'U'}};
+    for (const auto& drive : drives) Prepare(drive);
+    return testsupport::RunAsNobody([&] {
+        Outcome runs[2], sims[2], undos[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            ForceRunWorkers force(pass == 0 ? 1 : 8);
+            const testsupport::TempDrive& drive = drives[pass];
+            RecordingLog log;
+            plat::MessageBoxScript boxes;
+            std::function<void()> run, simulate, undo;
+            CreationState* state = nullptr;
+            make(drive, log, boxes, run, simulate, undo, state);
+            const auto before = Tree(drive);
+            boxes.Queue(plat::IDYES);
+            simulate();
+            sims[pass] = Capture(drive, log, *state, boxes);
+            if (sims[pass].tree != before) return 10 + pass;
+            boxes.Clear();
+            boxes.Queue(plat::IDYES);
+            run();
+            runs[pass] = Capture(drive, log, *state, boxes);
+            // The simulation said what the run did.
+            if (sims[pass].lines != runs[pass].lines || sims[pass].counters != runs[pass].counters) return 20 + pass;
+            boxes.Clear();
+            boxes.Queue(plat::IDYES);
+            undo();
+            undos[pass] = Capture(drive, log, *state, boxes);
+            if (undos[pass].tree != before) return 30 + pass;
+        }
+        if (!(sims[0] == sims[1])) return 2;
+        if (!(runs[0] == runs[1])) return 3;
+        if (!(undos[0] == undos[1])) return 4;
+        // The case made something and refused something.
+        const Outcome& r = runs[0];
+        return r.lines[CreationFoldersCreated].empty() || r.lines[CreationFoldersOther].empty() ? 5 : 0;
+    });
+}
+
+}  // namespace
+
+TEST(CreationPool, Page02StructuresGiveTheSameOutcomesWithOneOrManyWorkers) {
+    for (unsigned seed : {1u, 2u}) {
+        Vol02State state;
+        Vol02Inputs in;
+        RunHooks hooks;
+        EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
+                              std::function<void()>& run, std::function<void()>& simulate,
+                              std::function<void()>& undo, CreationState*& s) {
+                      state = Vol02State();
+                      in = Vol02Inputs();
+                      in.DestFolder = drive.path("Dest");
+                      in.ViewDestFolder = false;
+                      in.IncludeStrings = RandomItems(seed);
+                      in.FullPaths = true;
+                      in.MainFolderWithFiles = true;
+                      in.FolderStructures = {drive.path("S"), drive.path("Dest\\In"), drive.path("Dest\\made")};
+                      Vol02CheckDiskSpace(state, in, true);
+                      run = [&] { Vol02RunCreateFolders(state, in, log, hooks); };
+                      simulate = [&] { Vol02SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
+                      undo = [&] { Vol02UndoLastRun(state, log); };
+                      s = &state;
+                  }),
+                  0)
+            << "seed " << seed;
+    }
+}
+
+TEST(CreationPool, Page02TemplatesGiveTheSameOutcomesWithOneOrManyWorkers) {
+    Vol02State state;
+    Vol02Inputs in;
+    RunHooks hooks;
+    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
+                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
+                          CreationState*& s) {
+                  state = Vol02State();
+                  in = Vol02Inputs();
+                  in.DestFolder = drive.path("Dest");
+                  in.ViewDestFolder = false;
+                  in.IncludeStrings = RandomItems(3);
+                  in.RelativePaths = true;
+                  in.MainFolderWithoutFiles = true;
+                  // Lines that nest, repeat, and one refused with its box.
+                  in.FolderStructures = {"x\\y", "x", "x\\y\\z", "Q:\\abs", "w\\..\\up"};
+                  Vol02CheckDiskSpace(state, in, false);
+                  run = [&] { Vol02RunCreateFolders(state, in, log, hooks); };
+                  simulate = [&] { Vol02SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
+                  undo = [&] { Vol02UndoLastRun(state, log); };
+                  s = &state;
+              }),
+              0);
+}
+
+TEST(CreationPool, Page03GivesTheSameOutcomesWithOneOrManyWorkers) {
+    Vol03State state;
+    Vol03Inputs in;
+    Vol03PageHooks hooks;
+    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
+                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
+                          CreationState*& s) {
+                  // A number that is there, one with a file in its way.
+                  state = Vol03State();
+                  in = Vol03Inputs();
+                  drive.MakeFolder("Dest\\7");
+                  drive.WriteFile("Dest\\15", "in the way");
+                  in.DestFolder = drive.path("Dest");
+                  in.ViewDestFolder = false;
+                  in.StartText = "1";
+                  in.EndText = "40";
+                  in.FullPaths = true;
+                  in.MainFolderWithFiles = true;
+                  in.FolderStructures = {drive.path("S"), drive.path("Dest\\In")};
+                  Vol03CheckDiskSpace(state, in, true);
+                  run = [&] { Vol03RunCreateFolders(state, in, log, hooks); };
+                  simulate = [&] { Vol03SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
+                  undo = [&] { Vol03UndoLastRun(state, log); };
+                  s = &state;
+              }),
+              0);
+}
+
+TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
+    Vol04State state;
+    Vol04Inputs in;
+    RunHooks hooks;
+    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
+                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
+                          CreationState*& s) {
+                  state = Vol04State();
+                  in = Vol04Inputs();
+                  in.ViewDestFolder = false;
+                  in.Prefix = "new-";
+                  // Each item's folder gets a sibling: items in the folders
+                  // the run makes nest, repeats meet what an earlier one made.
+                  for (const std::string& item : RandomItems(4)) {
+                      const bool nested = item.find('\\') != std::string::npos && item.rfind("ro\\", 0) != 0;
+                      in.IncludeFolders.push_back(drive.path("Dest\\" + (nested ? "new-" + item : item)));
+                  }
+                  in.FullPaths = true;
+                  in.SubFoldersOnlyWithFiles = true;
+                  in.FolderStructures = {drive.path("S"), drive.path("Dest\\In")};
+                  Vol04CheckDiskSpace(state, in, true);
+                  run = [&] { Vol04RunCreateFolders(state, in, log, hooks); };
+                  simulate = [&] { Vol04SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
+                  undo = [&] { Vol04UndoLastRun(state, log); };
+                  s = &state;
+              }),
+              0);
+}
+
+// An undo in parts reports as one: one heading, the folders it had to
+// leave in item order; the retry takes them once they are empty.
+TEST(CreationPool, UndoInPartsGivesOneReportAndKeepsWhatItLeft) {
+    testsupport::TempDrive drive{'T'};
+    drive.MakeFolder("Dest");
+    ForceRunWorkers many(8);
+    plat::MessageBoxScript boxes;
+    Vol02State state;
+    Vol02Inputs in;
+    in.DestFolder = drive.path("Dest");
+    in.ViewDestFolder = false;
+    in.AttachNothing = true;
+    in.IncludeStrings = {"a\\x", "b\\y", "c", "a\\z"};
+    RecordingLog log;
+    boxes.Queue(plat::IDYES);
+    Vol02RunCreateFolders(state, in, log, RunHooks{});
+    drive.WriteFile("Dest\\a\\x\\keep.txt", "not the run's");
+    drive.WriteFile("Dest\\c\\keep.txt", "not the run's");
+    boxes.Clear();
+    boxes.Queue(plat::IDYES);
+    Vol02UndoLastRun(state, log);
+    ASSERT_EQ(boxes.shown().size(), 3u);  // the question, the report, the end
+    const std::string& report = boxes.shown()[1].text;
+    const std::string heading = "The program is unable to delete";
+    EXPECT_EQ(report.find(heading), 0u);
+    EXPECT_EQ(report.find(heading, 1), std::string::npos);
+    const std::size_t x = report.find(drive.path("Dest\\a\\x")), c = report.find(drive.path("Dest\\c"));
+    ASSERT_NE(x, std::string::npos);
+    EXPECT_LT(x, c);
+    EXPECT_EQ(log.lines[CreationFoldersFailedUndo],
+              (Lines{drive.path("Dest\\a\\x"), drive.path("Dest\\a"), drive.path("Dest\\c")}));
+    EXPECT_FALSE(drive.Exists("Dest\\b"));
+    EXPECT_FALSE(drive.Exists("Dest\\a\\z"));
+    fs::remove(drive.nativePath("Dest\\a\\x\\keep.txt"));
+    fs::remove(drive.nativePath("Dest\\c\\keep.txt"));
+    boxes.Queue(plat::IDYES);
+    Vol02UndoLastRun(state, log);
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
+}

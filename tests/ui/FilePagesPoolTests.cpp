@@ -1,0 +1,364 @@
+// The copy, delete and rename file pages on the run pool: the same random
+// input run one at a time and with many workers leaves the same tree, the
+// same Visual Log, counters, export lines and undo records. Run as nobody,
+// so that a read-only folder in the middle refuses as it would for a user.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "core/SettingsStore.h"
+#include "pages/RunItems.h"
+#include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
+#include "platform/MessageBox.h"
+#include "tests/support/Privileges.h"
+#include "tests/support/TempDrive.h"
+#include "tests/ui/RecordingLog.h"
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Everything a run leaves that one and many workers must agree on.
+struct Snapshot {
+    std::map<std::string, std::string> tree;  // path -> content, mode
+    std::array<Lines, 16> lines, exports;
+    std::map<std::string, double> counters;
+    Lines boxes;  // caption and text of every box
+    Lines state;  // the page's lists and undo records, as text
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+std::string Describe(const Snapshot& a, const Snapshot& b) {
+    std::ostringstream out;
+    if (a.tree != b.tree) out << "trees differ (" << a.tree.size() << " / " << b.tree.size() << " entries)\n";
+    for (std::size_t c = 0; c < a.lines.size(); ++c) {
+        if (a.lines[c] != b.lines[c]) out << "lines of category " << c << " differ\n";
+        if (a.exports[c] != b.exports[c]) out << "export lines of category " << c << " differ\n";
+    }
+    if (a.counters != b.counters) out << "counters differ\n";
+    if (a.boxes != b.boxes) out << "boxes differ\n";
+    for (std::size_t i = 0; i < std::max(a.state.size(), b.state.size()); ++i) {
+        const std::string x = i < a.state.size() ? a.state[i] : "<none>";
+        const std::string y = i < b.state.size() ? b.state[i] : "<none>";
+        if (x != y) {
+            out << "state " << i << ": " << x << " | " << y << "\n";
+            break;
+        }
+    }
+    return out.str();
+}
+
+// Below the drive's root: every entry with its content and mode.
+std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
+        struct stat st {};
+        lstat(e.path().c_str(), &st);
+        std::string content = "<dir>";
+        if (e.is_symlink()) {
+            content = "-> " + fs::read_symlink(e.path()).string();
+        } else if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        tree[e.path().string().substr(drive.native().size())] = content + " " + std::to_string(st.st_mode & 07777);
+    }
+    return tree;
+}
+
+// Makes every folder below `rel` writable again and removes it.
+void Wipe(const testsupport::TempDrive& drive, const std::string& rel) {
+    std::error_code ec;
+    const std::string root = drive.nativePath(rel);
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (!it->is_symlink() && it->is_directory()) chmod(it->path().c_str(), 0755);
+    chmod(root.c_str(), 0755);
+    fs::remove_all(root, ec);
+}
+
+class FilePagesPool : public ::testing::Test {
+protected:
+    testsupport::TempDrive drive{'T'};
+
+    void SetUp() override {
+        SetFileSelNameMasks({"*.*"});
+        drive.MakeFolder("Work\\COPYFILES");
+        drive.MakeFolder("Keep");
+        drive.WriteFile("Keep\\outside.txt", "outside");
+        testsupport::OpenPathToEveryone(drive.native());
+        testsupport::GiveToNobody(drive.native());
+    }
+    void TearDown() override { SetFileSelNameMasks({"*.*"}); }
+    std::string P(const std::string& rel) const { return drive.path(rel); }
+
+    // Main folders M0..M{n-1} below R, each with files of three types, two
+    // levels of subfolders, some files in common with others (same names),
+    // and a link out to Keep; M3 read-only.
+    void BuildMains(unsigned seed, int n) {
+        Wipe(drive, "R");
+        Wipe(drive, "Work");
+        drive.MakeFolder("Work\\COPYFILES");
+        std::mt19937 random(seed);
+        const char* types[] = {".txt", ".log", ".doc"};
+        for (int m = 0; m < n; ++m) {
+            const std::string main = "R\\M" + std::to_string(m);
+            drive.MakeFolder(main);
+            const int files = static_cast<int>(random() % 6);
+            for (int f = 0; f < files; ++f)
+                drive.WriteFile(main + "\\f" + std::to_string(random() % 4) + types[random() % 3],
+                                "m" + std::to_string(m) + "f" + std::to_string(f));
+            for (int s = 0; s < static_cast<int>(random() % 3); ++s) {
+                const std::string sub = main + "\\S" + std::to_string(s);
+                drive.WriteFile(sub + "\\g" + std::to_string(s) + types[random() % 3], "sub");
+                if (random() % 2) drive.WriteFile(sub + "\\T\\h.txt", "deep");
+            }
+            if (m % 5 == 2)
+                fs::create_directory_symlink(drive.nativePath("Keep"), drive.nativePath(main + "\\toKeep"));
+        }
+        drive.WriteFile("R\\M3\\locked.txt", "locked");
+        chmod(drive.nativePath("R\\M3").c_str(), 0555);
+    }
+    // The include list: every main folder, one twice (in other letters),
+    // one nested in another, and one that does not exist.
+    StringList Mains(int n) const {
+        StringList list;
+        for (int m = 0; m < n; ++m) list.push_back(P("R\\M" + std::to_string(m)));
+        list.push_back(P("r\\m1"));
+        list.push_back(P("R\\M4\\S0"));
+        list.push_back(P("R\\Gone"));
+        return list;
+    }
+
+    template <class Run>
+    Snapshot Capture(unsigned workers, const Run& run) {
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        for (int i = 0; i < 8; ++i) boxes.Queue(plat::IDYES);
+        testlog::RecordingLog log;
+        Snapshot shot;
+        run(log, shot.state);
+        shot.tree = Tree(drive);
+        shot.lines = log.lines;
+        shot.exports = log.exports;
+        shot.counters = log.counters;
+        for (const auto& b : boxes.shown()) shot.boxes.push_back(b.caption + ": " + b.text);
+        return shot;
+    }
+
+    // Runs `body` as nobody; it returns what differs between one and many
+    // workers (empty: nothing), printed by the child.
+    void ExpectSameAsNobody(const std::function<std::string()>& body) {
+        const int code = testsupport::RunAsNobody([&] {
+            const std::string diff = body();
+            if (!diff.empty()) std::fprintf(stderr, "%s", diff.c_str());
+            return diff.empty() ? 0 : 1;
+        });
+        EXPECT_EQ(code, 0);
+    }
+};
+
+std::string Num(double v) { return std::to_string(static_cast<long long>(v)); }
+
+// ---- delete files ------------------------------------------------------------------------------
+
+void Vol11StateLines(const Vol11State& s, Lines& out) {
+    for (double v : {s.FilesDeleted, s.FilesNotExists, s.FilesOtherReasons, s.FoldersNotExists,
+                     s.FoldersOtherReasons, s.CarryOver})
+        out.push_back(Num(v));
+    for (const StringList* list : {&s.Vol11FoldersNotExists, &s.Vol11FoldersOtherReasons})
+        out.insert(out.end(), list->begin(), list->end());
+}
+
+TEST_F(FilePagesPool, DeleteFilesGivesTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (const bool tree : {false, true}) {
+            Snapshot shots[2];
+            for (int k = 0; k < 2; ++k) {
+                BuildMains(11, 24);
+                Vol11Inputs in;
+                in.IncludeFolders = Mains(24);
+                in.IncludeFolders.push_back(P(""));  // a drive's root: refused, with its box at the end
+                in.DeleteOnlyFilesInMainFolder = !tree;
+                in.DeleteOnlyFiles = tree;
+                in.DeleteDoubleConfirm = false;
+                in.Masks = {"*.txt", "*.log"};
+                in.WorkingDir = P("Work");
+                shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                    Vol11State page;
+                    Vol11SimulateDeleteFiles(page, in, log, {});
+                    Vol11RunDeleteFiles(page, in, log, {});
+                    Vol11StateLines(page, state);
+                });
+            }
+            diff += Describe(shots[0], shots[1]);
+            if (shots[0].lines[Vol11CatFilesDeleted].empty() || shots[0].lines[Vol11CatFilesOtherReasons].empty())
+                diff += "the input deleted nothing or refused nothing\n";
+        }
+        return diff;
+    });
+}
+
+// An undo's items: nested bases (any letter case, the outer one listed
+// later, one path twice for two folders) share the top-most one's item.
+TEST(FileUndoItems, NestedBasesShareTheTopMostOnesItem) {
+    const VEC_UNDO_BASES bases = {{"T:\\A\\B", {1, 1}}, {"T:\\C", {1, 2}}, {"t:\\a", {1, 3}},
+                                  {"T:\\A\\B\\D", {1, 4}}, {"T:\\AB", {1, 5}}, {"T:\\C", {1, 6}}};
+    std::vector<std::uint32_t> group;
+    StringList tops;
+    GroupNestedBases(bases, group, tops);
+    EXPECT_EQ(group, (std::vector<std::uint32_t>{0, 1, 0, 0, 2, 1}));
+    EXPECT_EQ(tops, (StringList{"t:\\a", "T:\\C", "T:\\AB"}));
+}
+
+// ---- copy files --------------------------------------------------------------------------------
+
+void Vol10StateLines(const Vol10State& s, Lines& out) {
+    for (const CounterLabel& c : s.Counters.Labels()) out.push_back(std::string(c.Label) + " " + Num(c.Value));
+    out.push_back(Num(s.Counters.FilesFailedUndo) + " " + Num(s.Counters.FoldersFailedUndo));
+    for (const StringList* list : {&s.Vol10FoldersCopied, &s.Vol10FoldersNotExist, &s.Vol10FilesExist,
+                                   &s.Vol10FilesOtherReasons})
+        out.insert(out.end(), list->begin(), list->end());
+    for (const auto& b : s.Vol10UndoBases) out.push_back("base " + b.Path);
+    for (const auto& f : s.Vol10FilesCopied) out.push_back("copy " + std::string(f.Path) + " " + Num(f.Base));
+    for (const auto& f : s.Vol10SubFoldersCopied) out.push_back("folder " + std::string(f.Path) + " " + Num(f.Base));
+    for (const auto& r : s.Vol10OverwriteRecords)
+        out.push_back("saved " + r.Target + " " + r.WorkingCopy + " " + Num(r.Base) + " " + Num(r.Written.size));
+    for (const auto& f : s.Vol10FilesNotDeleted) out.push_back("left " + std::string(f.Path));
+    for (const auto& f : s.Vol10FoldersNotRemoved) out.push_back("left " + std::string(f.Path));
+}
+
+TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (int rule = 0; rule < 4; ++rule) {
+            Snapshot shots[2];
+            for (int k = 0; k < 2; ++k) {
+                BuildMains(10 + rule, 20);
+                drive.WriteFile("R\\Src\\a.txt", "new a");
+                drive.WriteFile("R\\Src\\f1.txt", "new f1");
+                drive.WriteFile("R\\Src\\Sub\\b.log", "new b");
+                drive.WriteFile("R\\Src\\Sub\\Deep\\c", "no type");
+                Vol10Inputs in;
+                in.IncludeFolders = Mains(20);
+                // The source itself (refused with a box) and a folder inside it (never walked).
+                in.IncludeFolders.push_back(P("R\\Src"));
+                in.IncludeFolders.push_back(P("R\\Src\\Sub"));
+                in.Sources = {P("R\\Src")};
+                in.Masks = {"*.*"};
+                in.WorkingDir = P("Work");
+                in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+                in.DuplicatedFilesSkip = rule == 0 || rule == 3;
+                in.DuplicatedFilesOverWrite = rule == 1;
+                in.DuplicatedFilesIncreaseFileNames = rule == 2;
+                in.CopyToMainFolders = rule != 3;
+                in.CopyToMainFoldersExtensions = rule == 3;
+                shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                    Vol10State page;
+                    const auto before = Tree(drive);
+                    Vol10SimulateCopyFiles(page, in, log, {});
+                    Vol10RunCopyFiles(page, in, log, {});
+                    if (page.Counters.FilesOtherReasons > 0) state.push_back("refused");
+                    Vol10StateLines(page, state);
+                    Vol10UndoLastRun(page, log);
+                    // Undo takes back exactly what the run made.
+                    state.push_back(Tree(drive) == before ? "undone" : "not undone");
+                    Vol10RunCopyFiles(page, in, log, {});
+                    Vol10RunCopyFiles(page, in, log, {});
+                    Vol10StateLines(page, state);
+                    Vol10UndoLastRun(page, log);
+                    Vol10StateLines(page, state);
+                });
+            }
+            diff += Describe(shots[0], shots[1]);
+            if (std::find(shots[1].state.begin(), shots[1].state.end(), "undone") == shots[1].state.end())
+                diff += "rule " + std::to_string(rule) + ": undo left the tree changed\n";
+            const auto refusedBox = [](const std::string& box) { return box.find("100046") != std::string::npos; };
+            if (std::find(shots[0].state.begin(), shots[0].state.end(), "refused") == shots[0].state.end() ||
+                std::none_of(shots[0].boxes.begin(), shots[0].boxes.end(), refusedBox))
+                diff += "the input refused nothing\n";
+        }
+        return diff;
+    });
+}
+
+// ---- rename files --------------------------------------------------------------------------------
+
+void Vol12StateLines(const Vol12State& s, Lines& out) {
+    for (const CounterLabel& c : s.Labels()) out.push_back(std::string(c.Label) + " " + Num(c.Value));
+    for (const StringList* list : {&s.Vol12FoldersNotExist, &s.Vol12FilesSkipped, &s.Vol12FilesNotRenamed})
+        out.insert(out.end(), list->begin(), list->end());
+    for (const auto* pairs : {&s.Vol12OverwrittenPairs, &s.Vol12IncreasedNamePairs})
+        for (const auto& p : *pairs) out.push_back(p.OldPath + " > " + p.NewPath);
+    for (const auto& b : s.Vol12UndoBases) out.push_back("base " + b.Path);
+    for (const auto* steps : {&s.Vol12UndoSteps, &s.Vol12FailedUndoSteps})
+        for (const _tagRenameStep& step : *steps)
+            out.push_back(step.Replaced ? "saved " + step.Saved.Target + " " + step.Saved.WorkingCopy + " " +
+                                              Num(step.Saved.Base)
+                                        : "moved " + step.Move.OldPath + " " + step.Move.NewPath + " " +
+                                              Num(step.Move.Base));
+}
+
+TEST_F(FilePagesPool, RenameFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        std::string diff;
+        for (int rule = 0; rule < 4; ++rule) {
+            for (int mode = 0; mode < 3; ++mode) {
+                Snapshot shots[2];
+                for (int k = 0; k < 2; ++k) {
+                    BuildMains(20 + rule * 3 + mode, 16);
+                    // Names the new ones meet.
+                    for (int m = 0; m < 16; m += 3) {
+                        drive.WriteFile("R\\M" + std::to_string(m) + "\\new_f1.txt", "in the way");
+                        drive.WriteFile("R\\M" + std::to_string(m) + "\\f1.log", "f1");
+                    }
+                    Vol12Inputs in;
+                    in.IncludeFolders = Mains(16);
+                    in.NewPrefix = "new_";
+                    in.InMainFolders = mode == 0;
+                    in.InMainFoldersAndSubFolders = mode == 1;
+                    in.InSubFolders = mode == 2;
+                    in.DuplicatedFilesDrop = rule == 0;
+                    in.DuplicatedFilesOverWrite = rule == 1;
+                    in.DuplicatedFilesIncreaseFileNames = rule == 2;
+                    in.DuplicatedFilesIncreaseFileTypes = rule == 3;
+                    in.WorkingDir = P("Work");
+                    shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                        Vol12State page;
+                        const auto before = Tree(drive);
+                        Vol12SimulateRenameFiles(page, in, log, {});
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12StateLines(page, state);
+                        Vol12UndoLastRun(page, log);
+                        Vol12StateLines(page, state);
+                        state.push_back(Tree(drive) == before ? "undone" : "not undone");
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12RunRenameFiles(page, in, log, {});
+                        Vol12StateLines(page, state);
+                    });
+                }
+                diff += Describe(shots[0], shots[1]);
+                if (std::find(shots[1].state.begin(), shots[1].state.end(), "undone") == shots[1].state.end())
+                    diff += "rule " + std::to_string(rule) + ": undo left the tree changed\n";
+                if (shots[0].lines[Vol12CatFilesRenamed].empty()) diff += "the input renamed nothing\n";
+            }
+        }
+        return diff;
+    });
+}
+
+}  // namespace
