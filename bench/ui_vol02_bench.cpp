@@ -27,6 +27,7 @@
 #include <QApplication>
 
 #include "BenchSupport.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/creation/Vol02Engine.h"
 #include "platform/FileSystem.h"
@@ -332,6 +333,8 @@ BENCHMARK(BM_Vol02RunMemory)->Arg(100000)->Iterations(1)->UseManualTime()->Unit(
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // One at a time, as the bare loops work; the pool has its own benchmark.
+    const ForceRunWorkers oneAtATime(1);
     frmVol02ZoomStatistics = new TfrmVol02ZoomStatistics;
     frmStatistic02 = new TfrmStatistic02;
     int rc = 0;

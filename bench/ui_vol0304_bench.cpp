@@ -19,6 +19,7 @@
 #include <QApplication>
 
 #include "BenchSupport.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/creation/Vol04Engine.h"
@@ -159,6 +160,8 @@ BENCHMARK(BM_Vol04FolderBesideEachPathAndUndo)
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // One at a time, as the bare loops work; the pool has its own benchmark.
+    const ForceRunWorkers oneAtATime(1);
     plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     frmVol03ZoomStatistics = new TfrmVol03ZoomStatistics;
     frmStatistic03 = new TfrmStatistic03;

@@ -1,12 +1,13 @@
 // Page 15's check: 1,000 project folders against a model of 1,000 entries
-// (100 folders, 900 files), subfolders only, with files, the Visual Log
-// shown, against bare walks of the same project trees in the same run, in
-// alternating chunks: one that opens each folder beneath the held one and
-// stats each entry in it ("ratio"), one that takes the kinds from the
-// listing alone ("ratio_dtype"), and the plain opendir/lstat walk by full
-// paths ("ratio_plain"). All walk warm trees (one untimed walk first). Read
-// the ratios, not the absolute times.
-// QM_BENCH_DIR chooses the folder to work in (default: the temp folder).
+// (100 folders, 900 files), subfolders only, with files, as the page runs
+// it (both passes on the run frame, the Visual Log shown), against bare
+// walks of the same project trees, whole runs taking turns in rotated
+// rounds: one that opens each folder beneath the held one and takes the
+// kinds from the listing (the calls ours makes), one that also stats each
+// entry, and the plain opendir/lstat walk by full paths. All walk warm trees
+// (one untimed walk first). Read the ratios, not the absolute times.
+// QM_BENCH_DIR chooses the folder to work in (default: the temp folder),
+// QM_BENCH_ROUNDS the rounds.
 //
 // check_pool/P/A: P projects of A areas (of 9 parts of 9 files) checked one
 // at a time against the run pool (its size by the file system's rule), and
@@ -27,6 +28,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,22 +37,19 @@
 
 #include "BenchSupport.h"
 #include "core/SettingsStore.h"
-#include "pages/RunItems.h"
 #include "pages/checker/Vol15Engine.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "results/TfrmStatistic15.h"
 #include "results/TfrmVol15ZoomStatistics.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 constexpr char kDrive = 'V';
 constexpr int kProjects = 1000;
-constexpr int kChunk = 50;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 void Touch(const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -102,6 +101,9 @@ private:
 };
 
 void BM_Vol15CheckProjects(benchmark::State& state) {
+    // One project at a time, as the bare walks go; the pool is measured below.
+    const ForceRunWorkers oneAtATime(1);
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
     for (auto _ : state) {
         Workspace ws;
         double seen = 0;
@@ -112,55 +114,34 @@ void BM_Vol15CheckProjects(benchmark::State& state) {
         Vol15Inputs in;
         in.FullPaths = true;
         in.SubFoldersOnlyWithFiles = true;
+        in.ShowDetailedResults = true;
         in.FolderStructures = {std::string(1, kDrive) + ":\\Model"};
         for (int i = 0; i < kProjects; ++i) in.IncludeFolders.push_back(Workspace::DriveProject(i));
-        Vol15State run;
+        std::unique_ptr<Vol15State> run;
         VisualLog log = Vol15VisualLog();
-        log.SetRunMode(true);
-        log.ClearLogLists();
-        log.ClearZoomLists();
-        frmStatistic15->ShowLog();
-
-        Clock::duration ours{}, bare{}, typed{}, plain{};
-        const auto t0 = Clock::now();
-        Vol15Checker checker(in, run, log);
-        checker.ReadModels(true);
-        ours += Clock::now() - t0;
-        std::function<void(int)> sides[] = {
-            [&](int i) { checker.CheckProject(Workspace::DriveProject(i)); },
-            [&](int i) { benchmark::DoNotOptimize(bench::SameCallsWalk(ws.Project(i)).entries); },
-            [&](int i) { benchmark::DoNotOptimize(bench::KindsWalk(ws.Project(i)).entries); },
-            [&](int i) { benchmark::DoNotOptimize(bench::PlainWalk(ws.Project(i)).entries); }};
-        Clock::duration* totals[] = {&ours, &bare, &typed, &plain};
-        constexpr int kSides = 4;
-        // Who goes first changes every chunk.
-        for (int first = 0, chunk = 0; first < kProjects; first += kChunk, ++chunk) {
-            const int last = std::min(kProjects, first + kChunk);
-            for (int k = 0; k < kSides; ++k) {
-                const int side = (chunk + k) % kSides;
-                const auto t = Clock::now();
-                for (int i = first; i < last; ++i) sides[side](i);
-                *totals[side] += Clock::now() - t;
-            }
-        }
-        const auto t1 = Clock::now();
-        checker.WriteExtra();
-        log.ShowCounters(run.Counters.Labels());
-        ours += Clock::now() - t1;
-
-        if (run.Counters.Stat15FilesMissing != kProjects / 10 || run.Counters.Stat15FilesExtra != kProjects / 10 ||
-            checker.ModelFolders() != 100 || checker.ModelFiles() != 900)
-            state.SkipWithError("unexpected findings");
-        state.SetIterationTime(Seconds(ours));
-        state.counters["ours_s"] = Seconds(ours);
-        state.counters["bare_s"] = Seconds(bare);
-        state.counters["ratio"] = Seconds(ours) / Seconds(bare);
-        state.counters["readdir_dtype_s"] = Seconds(typed);
-        state.counters["ratio_dtype"] = Seconds(ours) / Seconds(typed);
-        state.counters["plain_s"] = Seconds(plain);
-        state.counters["ratio_plain"] = Seconds(ours) / Seconds(plain);
+        bool found = true;
+        const auto walks = [&](auto walk) {
+            return [&, walk] {
+                for (int i = 0; i < kProjects; ++i) benchmark::DoNotOptimize(walk(ws.Project(i)).entries);
+            };
+        };
+        bench::Sides sides({"check"});
+        sides.Add("ours", [&] { run = std::make_unique<Vol15State>(); },
+                  {[&] {
+                      Vol15CheckProjectsConsistency(*run, in, log, RunHooks{});
+                      found = found && run->Counters.Stat15FilesMissing == kProjects / 10 &&
+                              run->Counters.Stat15FilesExtra == kProjects / 10;
+                  }});
+        sides.Add("same_calls", {}, {walks(bench::KindsWalk)});
+        sides.Add("stat_each", {}, {walks(bench::SameCallsWalk)});
+        sides.Add("plain", {}, {walks(bench::PlainWalk)});
+        sides.RunRounds();
+        sides.Report(state);
+        if (!found) state.SkipWithError("unexpected findings");
         state.counters["entries"] =
             benchmark::Counter(seen, benchmark::Counter::kDefaults, benchmark::Counter::kIs1000);
+        log.ClearLogLists();
+        log.ClearZoomLists();
     }
 }
 

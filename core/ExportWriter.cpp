@@ -1,6 +1,8 @@
 #include "core/ExportWriter.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 #include <string_view>
 
@@ -44,6 +46,46 @@ void AppendConverted(std::string& out, std::string_view line, bool forwardSlashe
         *o++ = c;
     }
     out.resize(start + static_cast<std::size_t>(o - begin));
+}
+
+// Writes the line to `out` with every `from` turned into `to`; returns its length.
+std::size_t SwapSlashes(char* out, std::string_view line, char from, char to) {
+    using bytescan::Bytes16;
+    const Bytes16 fromV = Bytes16{} + static_cast<unsigned char>(from);
+    const Bytes16 toV = Bytes16{} + static_cast<unsigned char>(to);
+    const char* p = line.data();
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const Bytes16 v = bytescan::Load16(p + i);
+        const Bytes16 hit = reinterpret_cast<Bytes16>(v == fromV);
+        const Bytes16 swapped = (v & ~hit) | (toV & hit);
+        std::memcpy(out + i, &swapped, 16);
+    }
+    for (; i < n; ++i) out[i] = p[i] == from ? to : p[i];
+    return n;
+}
+
+// The drive letter a line starts with (lower case), its colon behind it;
+// 0 when it starts otherwise.
+char DriveLetterOf(std::string_view line) {
+    if (line.size() < 2 || line[1] != ':') return 0;
+    const char c = static_cast<char>(line[0] | 0x20);
+    return c >= 'a' && c <= 'z' ? c : 0;
+}
+
+// The lines without their first two bytes when every line starts with the
+// same drive letter and its colon (ignoring case): then lines that differ
+// still differ. Else nothing.
+std::optional<LineStore> WithoutOneDrive(const LineStore& lines) {
+    LineStore cut = lines.SharingBlocks();
+    cut.Reserve(lines.Size(), 0);
+    const char drive = lines.Empty() ? 0 : DriveLetterOf(lines[0]);
+    for (std::size_t i = 0; i < lines.Size(); ++i) {
+        if (DriveLetterOf(lines[i]) != drive || drive == 0) return std::nullopt;
+        cut.AppendLineOf(lines, i, 2);
+    }
+    return cut;
 }
 
 std::string_view WithoutDrive(std::string_view line) {
@@ -122,6 +164,13 @@ std::vector<std::string> BuildExportPreview(const StringList& exportLines, bool 
     return out;
 }
 
+void ExportTextFacts::NoteDrive(std::string_view line) {
+    const char drive = DriveLetterOf(line);
+    if (!drivesNoted) oneDrive = drive;
+    else if (drive != oneDrive) oneDrive = 0;
+    drivesNoted = true;
+}
+
 void ExportTextFacts::Scan(std::string_view text) {
     using bytescan::Bytes16;
     bytescan::Mask16 slash{}, backslash{}, slashRun{}, backslashRun{}, syntax{};
@@ -144,14 +193,43 @@ void ExportTextFacts::Scan(const LineStore& lines) {
     lines.ForEachRun([this](std::string_view run) { Scan(run); });
 }
 
+LineStore ExportPreview::Shown() const {
+    if (swapFrom == 0) return lines;
+    return lines.MapBytes([this](char* out, const char* in, std::size_t n) {
+        SwapSlashes(out, std::string_view(in, n), swapFrom, swapTo);
+    });
+}
+
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
-                                 bool distinct, const ExportTextFacts& facts) {
+                                 bool distinct, const ExportTextFacts& facts, bool swapWhenShown) {
     // The conversion changes slashes only: the check finds in the preview
     // what it would find in the lines.
     const bool convert = facts.SlashesChange(forwardSlashes);
     // Distinct lines that the conversion leaves as they are: the preview is
     // the lines themselves, shared.
     if (distinct && !withoutDrive && !convert) return {exportLines, facts.syntaxBytes};
+    if (distinct && (!convert || facts.SlashesSwapOnly(forwardSlashes))) {
+        // No two lines can become equal: the bytes are converted once, in
+        // runs, and the drives cut by reference; nothing is looked up.
+        const char from = forwardSlashes ? '\\' : '/';
+        const char to = forwardSlashes ? '/' : '\\';
+        const bool swapLater = convert && swapWhenShown;
+        ExportPreview out{convert && !swapLater
+                              ? exportLines.MapBytes([from, to](char* o, const char* in, std::size_t n) {
+                                    SwapSlashes(o, std::string_view(in, n), from, to);
+                                })
+                              : exportLines,
+                          facts.syntaxBytes, swapLater ? from : '\0', swapLater ? to : '\0'};
+        if (!withoutDrive) return out;
+        if (facts.oneDrive != 0) {
+            out.lines = out.lines.WithoutFirstBytes(2);
+            return out;
+        }
+        if (std::optional<LineStore> cut = WithoutOneDrive(out.lines)) {
+            out.lines = std::move(*cut);
+            return out;
+        }
+    }
     ExportPreview preview{exportLines.SharingBlocks(), facts.syntaxBytes};
     preview.lines.Reserve(exportLines.Size(), exportLines.Bytes());
     PreviewInto(preview.lines, [&](std::size_t i) { return exportLines[i]; }, exportLines.Size(), withoutDrive,
@@ -206,29 +284,45 @@ namespace {
 
 template <class Lines>
 bool WriteLines(const std::string& path, const Lines& lines, std::size_t count, const ExportFormat& format,
-                bool convert, bool forwardSlashes, const std::function<void(std::size_t)>& progress) {
+                bool convert, bool forwardSlashes, const std::function<void(std::size_t)>& progress,
+                char swapFrom = 0, char swapTo = 0) {
     plat::AtomicFileWriter writer(path);
     if (!writer.IsOpen()) return false;
     const std::string end = format.separated ? format.delimiter : std::string("\r\n");
+    // A swap of slashes that no byte between the lines holds is made on the
+    // whole buffer at once.
+    const bool swapWhole = swapFrom != 0 && end.find(swapFrom) == std::string::npos;
+    const char wholeFrom = swapFrom;
+    if (swapWhole) swapFrom = 0;
     std::string buffer;
     buffer.reserve(1 << 20);
+    const auto write = [&] {
+        if (swapWhole) SwapSlashes(buffer.data(), buffer, wholeFrom, swapTo);
+        return writer.Write(buffer);
+    };
     std::size_t written = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (format.quotes) buffer += '"';
-        if (convert)
+        if (convert) {
             AppendConverted(buffer, lines(i), forwardSlashes);
-        else
+        } else if (swapFrom != 0) {
+            const std::string_view line = lines(i);
+            const std::size_t at = buffer.size();
+            buffer.resize(at + line.size());
+            SwapSlashes(buffer.data() + at, line, swapFrom, swapTo);
+        } else {
             buffer += lines(i);
+        }
         if (format.quotes) buffer += '"';
         buffer += end;
         if (buffer.size() >= (1u << 20)) {
-            if (!writer.Write(buffer)) return false;
+            if (!write()) return false;
             buffer.clear();
         }
         // The count is told now and then: telling it costs more than a line.
         if ((++written & 4095) == 0 && progress) progress(written);
     }
-    if (!writer.Write(buffer)) return false;
+    if (!write()) return false;
     if (progress) progress(written);
     return writer.Commit();
 }
@@ -242,6 +336,7 @@ bool WriteExportFile(const std::string& path, const std::vector<std::string>& li
 }
 
 bool WriteExportPreview(const std::string& path, const LineStore& preview, const ExportFormat& format,
-                        const std::function<void(std::size_t)>& progress) {
-    return WriteLines(path, [&](std::size_t i) { return preview[i]; }, preview.Size(), format, false, false, progress);
+                        const std::function<void(std::size_t)>& progress, char swapFrom, char swapTo) {
+    return WriteLines(path, [&](std::size_t i) { return preview[i]; }, preview.Size(), format, false, false, progress,
+                      swapFrom, swapTo);
 }

@@ -38,12 +38,23 @@ struct ExportTextFacts {
     bool slashRuns = false;      // "//"
     bool backslashRuns = false;  // "\\"
     bool syntaxBytes = false;    // a byte that CheckFolderNameSyntax reports
+    // Every line noted starts with this drive letter (lower case) and its
+    // colon; 0 when one does not or none was noted. Noted of every line of
+    // the buffer or of none.
+    char oneDrive = 0;
+    bool drivesNoted = false;
+    void NoteDrive(std::string_view line);
     // Adds what `text` holds (a run of two that spans two lines counts too).
     void Scan(std::string_view text);
     void Scan(const LineStore& lines);
     // Converting to the slash style changes a line.
     bool SlashesChange(bool forwardSlashes) const {
         return forwardSlashes ? backslashes || slashRuns : slashes || backslashRuns;
+    }
+    // Converting only swaps one slash for the other, which no line holds:
+    // lines that differ still differ afterwards.
+    bool SlashesSwapOnly(bool forwardSlashes) const {
+        return forwardSlashes ? !slashes && !backslashRuns : !backslashes && !slashRuns;
     }
 };
 
@@ -52,13 +63,20 @@ struct ExportPreview {
     // False when no line holds a byte that CheckFolderNameSyntax reports,
     // found while the preview was made: the writer need not check again.
     bool mayFailSyntaxCheck = false;
+    // Not 0: the lines still hold `swapFrom` where the preview shows and the
+    // file gets `swapTo` (see swapWhenShown below).
+    char swapFrom = 0, swapTo = 0;
+    // The lines as shown.
+    LineStore Shown() const;
 };
 // `distinct` tells that no two lines of the buffer are equal ignoring case,
 // `facts` what their bytes hold: when the conversion leaves every line as it
 // is, the preview is the buffer, sharing its lines, and no byte is looked
 // at. Without `facts` the lines are scanned for them.
+// With `swapWhenShown`, a conversion that only swaps one slash for the
+// other is left to the showing and the writing: no line is copied for it.
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
-                                 bool distinct, const ExportTextFacts& facts);
+                                 bool distinct, const ExportTextFacts& facts, bool swapWhenShown = false);
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
                                  bool distinct = false);
 
@@ -100,6 +118,6 @@ std::string BuildExportText(const std::vector<std::string>& lines, const ExportF
 // as it was. `progress` hears the number of lines written so far.
 bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines, const ExportFormat& format,
                      bool forwardSlashes, const std::function<void(std::size_t)>& progress = {});
-// The same for a preview's lines, converted already.
+// The same for a preview's lines, converted already but for its swap.
 bool WriteExportPreview(const std::string& path, const LineStore& preview, const ExportFormat& format,
-                        const std::function<void(std::size_t)>& progress = {});
+                        const std::function<void(std::size_t)>& progress = {}, char swapFrom = 0, char swapTo = 0);

@@ -1,6 +1,7 @@
 #include "core/FolderFileUndo.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -80,6 +81,38 @@ std::size_t ParentLength(std::string_view text) {
     return end;
 }
 
+// The keys and hashes of a list's folders, worked out some entries ahead of
+// their turn while their slots are fetched: Take is asked of each entry in
+// order.
+class KeysAhead {
+public:
+    KeysAhead(const DEQ_CREATED_FOLDERS& folders, const FolderMarks& marks) : folders_(folders), marks_(marks) {
+        for (std::size_t i = 0; i < kAhead; ++i) Prepare(i);
+    }
+    // Entry `index`'s key, valid until the next call, and its hash.
+    std::pair<const std::string&, std::uint32_t> Take(std::size_t index) {
+        key_.swap(keys_[index % kAhead]);
+        const std::uint32_t hash = hashes_[index % kAhead];
+        Prepare(index + kAhead);
+        return {key_, hash};
+    }
+
+private:
+    static constexpr std::size_t kAhead = 8;
+    void Prepare(std::size_t index) {
+        if (index >= folders_.size()) return;
+        std::string& key = keys_[index % kAhead];
+        MakeExactKey(Trimmed(folders_.PathAt(index)), key);
+        hashes_[index % kAhead] = FolderMarks::HashOf(key);
+        marks_.Prefetch(hashes_[index % kAhead]);
+    }
+    const DEQ_CREATED_FOLDERS& folders_;
+    const FolderMarks& marks_;
+    std::string key_;
+    std::array<std::string, kAhead> keys_;
+    std::array<std::uint32_t, kAhead> hashes_{};
+};
+
 }  // namespace
 
 FolderFileUndo::FolderFileUndo()
@@ -131,13 +164,12 @@ void FolderFileUndo::MarkCreatedFolders() {
     if (createdMarksReady_) return;
     marks_.ClearBits(kCreated);
     marks_.Reserve(marks_.Size() + foldersCreatedByRun_.size() + createdFolders_.size() + secondFolders_.size());
-    std::string key;
     for (const std::uint32_t list : {kByRunList, kCreatedList, kSecondList}) {
         const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
+        KeysAhead ahead(folders, marks_);
         for (std::size_t i = 0; i < folders.size(); ++i) {
             const std::string_view text = Trimmed(folders.PathAt(i));
-            MakeExactKey(text, key);
-            const std::uint32_t hash = FolderMarks::HashOf(key);
+            const auto [key, hash] = ahead.Take(i);
             std::size_t slot = marks_.Find(key, hash, text);
             if (!marks_.Marked(slot)) slot = marks_.Add(slot, hash, Ref(list, i));
             marks_.Bits(slot) |= kCreated;
@@ -273,23 +305,26 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
     marks_.Reserve(marks_.Size() + folders.size());
-    std::string key, lowered;
+    std::string parentKey, lowered;
+    KeysAhead ahead(folders, marks_);
     for (std::size_t index = 0; index < folders.size(); ++index) {
         const RecordRef own = Ref(list, index);
         const std::string_view text = Trimmed(folders.PathAt(index));
+        const auto [listedKey, listedHash] = ahead.Take(index);
         climb_.clear();
         std::size_t length = text.size();
         for (bool listed = true; length > 0; listed = false) {
             const std::string_view here = text.substr(0, length);
             // A parent queued a moment ago (the lists hold siblings together).
             if (!listed && RecentlySeen(here)) break;
-            MakeExactKey(here, key);
+            if (!listed) MakeExactKey(here, parentKey);
+            const std::string& key = listed ? listedKey : parentKey;
             if (IsRootKey(key)) break;
             if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
                 lowered = ToLowerCase(key);
                 if (roots_.count(lowered) != 0) break;
             }
-            const std::uint32_t hash = FolderMarks::HashOf(key);
+            const std::uint32_t hash = listed ? listedHash : FolderMarks::HashOf(key);
             std::size_t slot = marks_.Find(key, hash, here);
             if (marks_.Marked(slot) && (marks_.Bits(slot) & kSeen)) {
                 if (!listed) NoteSeen(here);
@@ -371,7 +406,10 @@ void FolderFileUndo::RemoveCreatedFolders() {
     };
     const auto failed = [](plat::FsResult r) { return r != plat::FsResult::Ok && r != plat::FsResult::NotFound; };
     std::vector<Left> waiting, stayed;
+    // The paths lie far apart in memory: each is fetched some folders ahead.
+    constexpr std::size_t kAhead = 16;
     for (std::size_t i = queue_.size(); i-- > 0;) {
+        if (i >= kAhead) __builtin_prefetch(QueuedTextOf(queue_[i - kAhead]).data());
         const auto index = static_cast<std::uint32_t>(i);
         const plat::FsResult r = removeQueued(index);
         if (r == plat::FsResult::NotEmpty)

@@ -40,6 +40,44 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
     lastWritten_ = kNoLine;
 }
 
+std::vector<LineStore::ByteRun> LineStore::Runs() const {
+    std::vector<ByteRun> runs;
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const std::uint64_t ref = (*refs_)[i];
+        const std::size_t block = ref >> kBlockShift;
+        const std::uint64_t begin = (ref >> kLengthBits) & kOffsetMask, end = begin + (ref & kLengthMask);
+        if (!runs.empty() && runs.back().block == block && runs.back().end == begin)
+            runs.back().end = end;
+        else if (end > begin)
+            runs.push_back({block, begin, end});
+    }
+    return runs;
+}
+
+LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
+    LineStore cut = SharingBlocks();
+    if (Empty()) return cut;
+    // Usually every line holds the bytes to cut and its rest stays within
+    // its block: each reference then moves by the same amount, in one pass.
+    const std::vector<std::uint64_t>& refs = *refs_;
+    std::vector<std::uint64_t>& out = cut.OwnRefs();
+    out.resize(refs.size());
+    const std::uint64_t moved = (static_cast<std::uint64_t>(skip) << kLengthBits) - skip;
+    bool fits = skip <= kBlockSize;
+    for (std::size_t i = 0; i < refs.size(); ++i) {
+        const std::uint64_t ref = refs[i];
+        fits &= (ref & kLengthMask) >= skip && ((ref >> kLengthBits) & kOffsetMask) + skip <= kBlockSize;
+        out[i] = ref + moved;  // neither field overflows into the next when it fits
+    }
+    if (fits) {
+        cut.bytes_ = bytes_ - skip * refs.size();
+        return cut;
+    }
+    out.clear();
+    for (std::size_t i = 0; i < refs.size(); ++i) cut.AppendPartOf(*this, i, skip);
+    return cut;
+}
+
 LineStore& LineStore::operator=(const LineStore& other) {
     if (this != &other) *this = LineStore(other);
     return *this;

@@ -6,6 +6,7 @@
 // their lines here.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,18 +39,43 @@ public:
     // SharingBlocks), else a copy.
     void AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip = 0) {
         // The common case here, for loops over a million lines.
-        if (skip == 0 && refs_ && refs_.use_count() == 1) {
+        if (refs_ && refs_.use_count() == 1) {
             const std::uint64_t ref = (*source.refs_)[i];
             const std::size_t block = ref >> kBlockShift;
-            if (block < blocks_.size() && blocks_[block].get() == source.blocks_[block].get()) {
-                refs_->push_back(ref);
-                bytes_ += ref & kLengthMask;
+            const std::uint64_t length = ref & kLengthMask;
+            const std::uint64_t cut = skip < length ? skip : length;
+            const std::uint64_t offset = ((ref >> kLengthBits) & kOffsetMask) + cut;
+            if (block < blocks_.size() && blocks_[block].get() == source.blocks_[block].get() &&
+                offset <= kBlockSize) {
+                refs_->push_back((ref & ~((kOffsetMask << kLengthBits) | kLengthMask)) | (offset << kLengthBits) |
+                                 (length - cut));
+                bytes_ += length - cut;
                 lastWritten_ = kNoLine;
                 return;
             }
         }
         AppendPartOf(source, i, skip);
     }
+
+    // The same lines with every byte passed through map(char* out, const
+    // char* in, std::size_t n), which writes n bytes: the bytes of the lines
+    // are mapped in as few runs as they lie, into blocks of the copy's own,
+    // and the references stay shared.
+    template <class Map>
+    LineStore MapBytes(Map map) const {
+        LineStore mapped(*this);
+        const std::vector<ByteRun> runs = Runs();
+        std::vector<std::uint64_t> ends(blocks_.size(), 0);  // how far lines reach in each block
+        for (const ByteRun& run : runs) ends[run.block] = std::max(ends[run.block], run.end);
+        for (std::size_t b = 0; b < blocks_.size(); ++b)
+            mapped.blocks_[b] = ends[b] == 0 ? nullptr : std::shared_ptr<char[]>(new char[ends[b]]);
+        for (const ByteRun& run : runs)
+            map(mapped.blocks_[run.block].get() + run.begin, blocks_[run.block].get() + run.begin, run.end - run.begin);
+        return mapped;
+    }
+    // The same lines without their first `skip` bytes (all of a shorter
+    // line), sharing this store's blocks.
+    LineStore WithoutFirstBytes(std::size_t skip) const;
 
     // Calls f(std::string_view) with the bytes of lines [first, last) (all
     // lines), in order and in as few runs as they lie: lines stored one
@@ -105,6 +131,12 @@ private:
     // The references, shared with copies until a change (none: no line).
     std::shared_ptr<std::vector<std::uint64_t>> refs_;
     std::vector<std::uint64_t>& OwnRefs();
+    // The bytes the lines lie in, in as few runs as they lie, in line order.
+    struct ByteRun {
+        std::size_t block;
+        std::uint64_t begin, end;
+    };
+    std::vector<ByteRun> Runs() const;
     void AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip);
     std::uint64_t used_ = 0;  // bytes used in the last block
     // The reference of the line Append wrote last while it is the last line;

@@ -135,6 +135,10 @@ public:
         else
             Append(path, facts);
     }
+    // Appends entry i of `other`, its path kept where `other` keeps it.
+    void AppendEntryOf(const List& other, std::size_t i) {
+        AddEntry(other.SegmentOf(i).store, other.lines_[i], other.facts_[i]);
+    }
     // Appends another list's entries (only at the end).
     template <class It>
     void insert(const_iterator, It first, It last) {
@@ -175,17 +179,18 @@ private:
     };
     static constexpr std::size_t kMaxLine = ~std::uint32_t{0};
 
-    void AddEntry(const std::shared_ptr<LineStore>& store, std::size_t line, const Facts& facts) {
+    void AddEntry(const std::shared_ptr<const LineStore>& store, std::size_t line, const Facts& facts) {
         if (segments_.empty() || segments_.back().store.get() != store.get()) segments_.push_back({size(), store});
         lines_.push_back(static_cast<std::uint32_t>(line));
         facts_.push_back(facts);
     }
-    const LineStore* StoreOf(std::size_t i) const {
-        if (segments_.size() == 1) return segments_.front().store.get();
+    const Segment& SegmentOf(std::size_t i) const {
+        if (segments_.size() == 1) return segments_.front();
         const auto after = std::upper_bound(segments_.begin(), segments_.end(), i,
                                             [](std::size_t index, const Segment& s) { return index < s.first; });
-        return std::prev(after)->store.get();
+        return *std::prev(after);
     }
+    const LineStore* StoreOf(std::size_t i) const { return SegmentOf(i).store.get(); }
 
     std::vector<Segment> segments_;
     std::shared_ptr<LineStore> own_;     // the paths this list copied itself

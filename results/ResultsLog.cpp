@@ -238,12 +238,17 @@ void VisualLogWindow::SmartExport(int category) {
         // bytes hold is gathered from the source's lines a stretch behind the
         // hashing, while they are still in the cache.
         LineStore lines = source->Block().SharingBlocks();
-        lines.Reserve(count, 0);
+        // While every line so far is taken, in the block's own order, the
+        // lines are the block's: they are taken over whole at the end, and
+        // only a line left out makes the list its own.
+        bool wholeBlock = !worded && source->BlockIndex(0) == 0 && count == source->Block().Size();
+        if (!wholeBlock) lines.Reserve(count, 0);
         ExportTextFacts facts;
         constexpr std::size_t kStretch = 4096;
         std::size_t scanned = 0;
         for (std::size_t i = 0; i < count; ++i) {
             const std::string_view line = source->LineView(i);
+            if (!worded) facts.NoteDrive(line);
             const std::uint64_t hash = hashes[i % kAhead];
             if (i + kAhead < count) hashes[i % kAhead] = hashOf(i + kAhead);
             if (!worded && (i + 1 - scanned == kStretch || i + 1 == count)) {
@@ -251,12 +256,21 @@ void VisualLogWindow::SmartExport(int category) {
                                            [&facts](std::string_view run) { facts.Scan(run); });
                 scanned = i + 1;
             }
-            if (!HasExportDrivePart(line) || seen.FindOrAdd(line, i, hash) != seen.npos) continue;
+            if (!HasExportDrivePart(line) || seen.FindOrAdd(line, i, hash) != seen.npos) {
+                if (wholeBlock) {
+                    lines.Reserve(count, 0);
+                    for (std::size_t k = 0; k < i; ++k) lines.AppendLineOf(source->Block(), k);
+                    wholeBlock = false;
+                }
+                continue;
+            }
+            if (wholeBlock) continue;
             if (worded && i < visible->Count())
                 lines.AppendLineOf(visible->Block(), visible->BlockIndex(i));
             else
                 lines.AppendLineOf(source->Block(), source->BlockIndex(i));
         }
+        if (wholeBlock) lines = source->Block();
         if (worded) facts.Scan(lines);  // the visible lines stand in for those compared
         // The lines handed over are those compared unless the visible ones stand in.
         exporter->SetExportLines(std::move(lines), !worded, facts);

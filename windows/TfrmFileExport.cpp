@@ -19,9 +19,16 @@ const char* const kSaveFilter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv
 
 }  // namespace
 
+QVariant ExportPreviewModel::data(const QModelIndex& index, int role) const {
+    QVariant shown = ResultsListModel::data(index, role);
+    if (swapFrom_ == 0 || role != Qt::DisplayRole || !shown.isValid()) return shown;
+    // Both slashes are ASCII: no UTF-8 sequence holds their bytes.
+    return shown.toString().replace(QChar(swapFrom_), QChar(swapTo_));
+}
+
 TfrmFileExport::TfrmFileExport(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmFileExport>()) {
     ui->setupUi(this);
-    preview_ = new ResultsListModel(ui->lstFileExportSource);
+    preview_ = new ExportPreviewModel(ui->lstFileExportSource);
     SetUpResultsListView(ui->lstFileExportSource, preview_, kPreviewExtent);
 
     connect(ui->btnFileExportTo, &QPushButton::clicked, this, &TfrmFileExport::btnFileExportToClick);
@@ -70,6 +77,7 @@ void TfrmFileExport::ClearExportView() {
     exportedCount_ = 0;
     SetCountLabels();
     preview_->Clear();
+    preview_->SetSwap(0, 0);
     previewMayFail_ = false;
 }
 
@@ -83,6 +91,7 @@ void TfrmFileExport::AddExportLine(const std::string& line) {
     exportLines_.Append(line);
     exportDistinct_ = exportLines_.Size() == 1;
     exportFacts_.Scan(line);
+    exportFacts_.NoteDrive(line);
 }
 
 void TfrmFileExport::SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) {
@@ -166,9 +175,10 @@ void TfrmFileExport::RebuildPreview() {
     ClearExportView();
     ExportPreview preview = BuildExportPreview(exportLines_, ui->rdoFileExportWithoutDriveLetters->isChecked(),
                                                ui->rdoExportWithForwardSlashes->isChecked(), exportDistinct_,
-                                               exportFacts_);
+                                               exportFacts_, true);
     sourceCount_ = preview.lines.Size();
     previewMayFail_ = preview.mayFailSyntaxCheck;
+    preview_->SetSwap(preview.swapFrom, preview.swapTo);
     preview_->SetLines(std::move(preview.lines));
     SetCountLabels();
 }
@@ -185,9 +195,14 @@ void TfrmFileExport::rdoExportWithForwardSlashesClick() { RebuildPreview(); }
 void TfrmFileExport::btnFileExportToClick() {
     static const LineStore kNone;
     const LineStore& lines = preview_->OwnLines() ? *preview_->OwnLines() : kNone;
-    // The rebuild of the preview looked at every byte already.
+    // The rebuild of the preview looked at every byte already. The check
+    // reports lines as the preview shows them.
     std::string report;
-    if (previewMayFail_ && CheckFolderNameSyntax(lines, report)) {
+    if (previewMayFail_ &&
+        CheckFolderNameSyntax(preview_->SwapFrom() != 0
+                                  ? ExportPreview{lines, true, preview_->SwapFrom(), preview_->SwapTo()}.Shown()
+                                  : lines,
+                              report)) {
         plat::MessageBox(report, "Export Content to a File.            Warning no: 0385bc.",
                          plat::MB_OK | plat::MB_ICONWARNING);
         return;
@@ -217,7 +232,8 @@ void TfrmFileExport::btnFileExportToClick() {
                                                 exportedCount_ = count;
                                                 MarkPending();
                                                 results::PaceRun();
-                                            });
+                                            },
+                                            preview_->SwapFrom(), preview_->SwapTo());
     if (!written) {
         // Nothing was written: the old file, if any, is as it was.
         exportedCount_ = 0;

@@ -18,6 +18,23 @@ namespace Ui {
 class TfrmFileExport;
 }
 
+// The preview's list: it may show its lines with one slash swapped for the
+// other, as the file gets them, without a copy of the lines.
+class ExportPreviewModel : public ResultsListModel {
+public:
+    using ResultsListModel::ResultsListModel;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    void SetSwap(char from, char to) {
+        swapFrom_ = from;
+        swapTo_ = to;
+    }
+    char SwapFrom() const { return swapFrom_; }
+    char SwapTo() const { return swapTo_; }
+
+private:
+    char swapFrom_ = 0, swapTo_ = 0;
+};
+
 class TfrmFileExport : public QDialog, public SharedExportWindow, public results::PendingChanges {
     Q_OBJECT
 public:
@@ -67,7 +84,7 @@ private:
     void SetCountLabels();
 
     std::unique_ptr<Ui::TfrmFileExport> ui;
-    ResultsListModel* preview_ = nullptr;
+    ExportPreviewModel* preview_ = nullptr;
     LineStore exportLines_;
     bool exportDistinct_ = true;  // no two export lines are equal ignoring case
     ExportTextFacts exportFacts_;  // what their bytes hold

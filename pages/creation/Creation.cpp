@@ -240,10 +240,15 @@ std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
         }
         return groups[it->second].lists;
     };
-    for (const auto r : all.created) groupOf(r.Path, r.Base).created.push_back(r);
-    for (const auto r : all.second) groupOf(r.Path, r.Base).second.push_back(r);
-    for (const auto r : all.byRun) groupOf(r.Path, r.Base).byRun.push_back(r);
-    for (const auto r : all.files) groupOf(r.Path, r.Base).files.push_back(r);
+    // The groups share the paths where the run's lists keep them: no copy.
+    for (std::size_t i = 0; i < all.created.size(); ++i)
+        groupOf(all.created.PathAt(i), all.created.FactsAt(i).Base).created.AppendEntryOf(all.created, i);
+    for (std::size_t i = 0; i < all.second.size(); ++i)
+        groupOf(all.second.PathAt(i), all.second.FactsAt(i).Base).second.AppendEntryOf(all.second, i);
+    for (std::size_t i = 0; i < all.byRun.size(); ++i)
+        groupOf(all.byRun.PathAt(i), all.byRun.FactsAt(i).Base).byRun.AppendEntryOf(all.byRun, i);
+    for (std::size_t i = 0; i < all.files.size(); ++i)
+        groupOf(all.files.PathAt(i), all.files.FactsAt(i).Base).files.AppendEntryOf(all.files, i);
     // Deepest first: a subtree below another one's top goes before it.
     std::stable_sort(groups.begin(), groups.end(),
                      [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });

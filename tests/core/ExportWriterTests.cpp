@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "core/ExportWriter.h"
@@ -120,6 +121,13 @@ TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
     ASSERT_TRUE(
         WriteExportFile(drive.path("out.txt"), lines, ExportFormat{}, false, [&](std::size_t n) { lastProgress = n; }));
     EXPECT_EQ(drive.ReadFile("out.txt"), "C:\\Jobs\\Ä\r\n\\srv\\x\r\n");
+    LineStore swapped;
+    swapped.Append("C:\\J\\Ä");
+    ASSERT_TRUE(WriteExportPreview(drive.path("swapped.txt"), swapped, ExportFormat{true, ";", true}, {}, '\\', '/'));
+    EXPECT_EQ(drive.ReadFile("swapped.txt"), "\"C:/J/Ä\";");
+    // A delimiter that holds the swapped slash keeps it.
+    ASSERT_TRUE(WriteExportPreview(drive.path("kept.txt"), swapped, ExportFormat{true, "\\", false}, {}, '\\', '/'));
+    EXPECT_EQ(drive.ReadFile("kept.txt"), "C:/J/Ä\\");
     EXPECT_EQ(lastProgress, 2u);
 
     ASSERT_TRUE(WriteExportFile(drive.path("old.txt"), {"C:\\A"}, ExportFormat{true, ",", true}, true));
@@ -145,4 +153,54 @@ TEST(ExportWriter, WritesWholeFileOrKeepsTheOld) {
         EXPECT_EQ(drive.ReadFile("locked\\keep.txt"), "keep");
     }
     chmod(drive.nativePath("locked").c_str(), 0755);
+}
+
+// Lines known to be distinct whose conversion only swaps slashes, or whose
+// drives are all one, are not looked up: their preview must hold the very
+// lines, in the same order, that comparing every line gives, for every
+// layout, with case variants, mixed and repeated slashes, several drives,
+// server paths, colons further in and non-ASCII text.
+TEST(ExportWriter, PreviewWithoutLookupsMatchesTheComparingOne) {
+    const std::vector<std::string> parts{"C:",  "c:",  "D:",   "\\\\srv", "\\",  "/",     "\\\\", "//",
+                                         "Ab",  "aB",  "Ä",    "ä",       "x:y", "Jobs",  "é",    " "};
+    unsigned seed = 7;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    for (int trial = 0; trial < 300; ++trial) {
+        // Lines of one drive or several; slashes of one kind or both.
+        const bool oneDrive = trial % 2 == 0, oneSlash = trial % 3 != 0;
+        StringList lines;
+        std::vector<std::string> keys;
+        for (int n = 0; n < 12; ++n) {
+            std::string line = oneDrive ? (n % 2 ? "C:" : "c:") : parts[next() % 4];
+            for (unsigned k = 0, count = 1 + next() % 5; k < count; ++k) {
+                std::string part = parts[4 + next() % (parts.size() - 4)];
+                if (oneSlash && (part == "/" || part == "//" || part == "\\\\" || part == "\\"))
+                    part = line.back() == '\\' ? "q" : "\\";
+                line += part;
+            }
+            std::string key = ListSearchKey(line);
+            if (std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
+            keys.push_back(key);
+            lines.push_back(line);
+        }
+        LineStore store;
+        ExportTextFacts facts;
+        for (const auto& line : lines) {
+            store.Append(line);
+            facts.Scan(line);
+            facts.NoteDrive(line);
+        }
+        for (const bool withoutDrive : {false, true})
+            for (const bool forward : {false, true})
+                for (const bool swapWhenShown : {false, true}) {
+                    const ExportPreview built =
+                        BuildExportPreview(store, withoutDrive, forward, true, facts, swapWhenShown);
+                    const LineStore shown = built.Shown();
+                    std::vector<std::string> got;
+                    for (std::size_t i = 0; i < shown.Size(); ++i) got.emplace_back(shown[i]);
+                    EXPECT_EQ(got, BuildExportPreview(lines, withoutDrive, forward))
+                        << trial << " " << withoutDrive << forward << swapWhenShown << " " << lines.front();
+                    EXPECT_TRUE(swapWhenShown || built.swapFrom == 0);
+                }
+    }
 }

@@ -2,6 +2,7 @@
 // across blocks, after a take-back and in a copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,4 +199,43 @@ TEST(LineStore, SharedLinesAndRuns) {
     taken.Clear();
     EXPECT_EQ(copied[0], "C:\\Jobs\\2");
     EXPECT_EQ(copied.Bytes(), 9u);
+}
+
+// A copy with its bytes mapped has the same lines, mapped, wherever they lie
+// (across blocks, more than once, in a block of their own, empty); the
+// source keeps its bytes. Cutting the front of each line shares the blocks,
+// and a line shorter than the cut becomes empty.
+TEST(LineStore, MappedBytesAndCutFronts) {
+    LineStore source;
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300000; ++i) source.Append("C:\\Jobs\\" + std::to_string(i));
+    source.Append("");
+    source.Append(std::string(5u << 20, '\\'));
+    source.Append("");
+    source.Append("C:\\tail");
+    LineStore picked = source.SharingBlocks();
+    for (std::size_t i : {7u, 7u, 299999u, 300000u, 300001u, 300002u, 300003u, 3u}) picked.AppendLineOf(source, i);
+    const auto upper = [](char* out, const char* in, std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k) out[k] = in[k] == '\\' ? '/' : in[k];
+    };
+    const LineStore mapped = picked.MapBytes(upper);
+    ASSERT_EQ(mapped.Size(), picked.Size());
+    EXPECT_EQ(mapped.Bytes(), picked.Bytes());
+    for (std::size_t i = 0; i < picked.Size(); ++i) {
+        std::string want(picked[i]);
+        std::replace(want.begin(), want.end(), '\\', '/');
+        EXPECT_EQ(mapped[i], want) << i;
+    }
+    EXPECT_EQ(picked[0], "C:\\Jobs\\7");
+
+    const LineStore cut = mapped.WithoutFirstBytes(2);
+    ASSERT_EQ(cut.Size(), mapped.Size());
+    EXPECT_EQ(cut[0], "/Jobs/7");
+    EXPECT_EQ(cut[2], "/Jobs/299999");
+    EXPECT_EQ(cut[3], "");
+    EXPECT_EQ(cut[4], std::string((5u << 20) - 2, '/'));
+    EXPECT_EQ(cut[6], "/tail");
+    EXPECT_EQ(cut.Bytes(), mapped.Bytes() - 2 * (mapped.Size() - 2));
+    EXPECT_TRUE(LineStore().MapBytes(upper).Empty());
+    EXPECT_TRUE(LineStore().WithoutFirstBytes(2).Empty());
 }

@@ -35,3 +35,22 @@ TEST(RunRecord, ListsWalkBothWaysAndJump) {
     EXPECT_EQ((*std::ranges::next(files.begin())).Stamp.size, 4u);
     EXPECT_EQ(std::ranges::distance(files), 2);
 }
+
+// An entry taken from another list keeps its numbers and shares its path,
+// which outlives the list it came from.
+TEST(RunRecord, EntriesTakenFromAnotherListShareTheirPaths) {
+    DEQ_CREATED_FOLDERS taken;
+    {
+        DEQ_CREATED_FOLDERS run;
+        for (std::uint32_t i = 0; i < 4; ++i) run.push_back({"C:\\P" + std::to_string(i), {}, i});
+        taken.AppendEntryOf(run, 3);
+        taken.push_back({"own", {}, 9});
+        taken.AppendEntryOf(run, 1);
+        EXPECT_EQ(taken.PathAt(0).data(), run.PathAt(3).data());
+    }
+    ASSERT_EQ(taken.size(), 3u);
+    EXPECT_EQ(taken[0].Path, "C:\\P3");
+    EXPECT_EQ(taken[1].Path, "own");
+    EXPECT_EQ(taken[2].Path, "C:\\P1");
+    EXPECT_EQ(taken[2].Base, 1u);
+}

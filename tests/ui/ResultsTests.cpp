@@ -567,6 +567,49 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
     EXPECT_EQ(drive.ReadFile("r.txt"), "C:\\R\\Same\r\nC:\\R\\Other\r\nC:\\R\\\xC3\xA4\r\n");
 }
 
+// One drive's distinct lines are handed over as the list holds them and
+// their preview is made without comparing them; a line equal but for case,
+// or one of another drive, takes the comparing way. The bytes are the same.
+TEST_F(ResultsWindowsTest, SmartExportOfOneDrivesLinesWritesTheSameBytes) {
+    testsupport::TempDrive drive('T');
+    plat::MessageBoxScript boxes;
+    TfrmStatistic02& log = *frmStatistic02;
+    TfrmFileExport& ex = *frmFileExport;
+    const auto radio = [&](const char* name) { ex.findChild<QRadioButton*>(name)->click(); };
+    const auto exportAs = [&](const char* drives, const char* slashes) {
+        FileDialogScript dialog(drive.path("one.txt"));
+        ModalScript modal([&](QDialog*) {
+            radio(drives);
+            radio(slashes);
+            Click(&ex, "btnFileExportTo");
+            return 0;
+        });
+        Click(&log, "btnStat02SmartExportFolders");
+        return drive.ReadFile("one.txt");
+    };
+    const std::string expected[4] = {
+        "C:\\Jobs\\A\r\nc:\\Jobs\\\xC3\x84lan\r\nC:\\Jobs\\\xC3\xA4lan\\x y\r\n",
+        "\\Jobs\\A\r\n\\Jobs\\\xC3\x84lan\r\n\\Jobs\\\xC3\xA4lan\\x y\r\n",
+        "C:/Jobs/A\r\nc:/Jobs/\xC3\x84lan\r\nC:/Jobs/\xC3\xA4lan/x y\r\n",
+        "/Jobs/A\r\n/Jobs/\xC3\x84lan\r\n/Jobs/\xC3\xA4lan/x y\r\n"};
+    for (const char* extra : {"", "C:\\JOBS\\a", "D:\\Jobs\\A"}) {
+        log.ClearLists();
+        for (const char* line : {"C:\\Jobs\\A", "c:\\Jobs\\\xC3\x84lan", "C:\\Jobs\\\xC3\xA4lan\\x y"})
+            log.AddLine(TfrmStatistic02::FoldersCreated, line);
+        if (*extra) log.AddLine(TfrmStatistic02::FoldersCreated, extra);
+        // Another drive's line differs once its drive is cut: it stays.
+        const std::string other = *extra == 'D' ? "D:\\Jobs\\A\r\n" : "";
+        EXPECT_EQ(exportAs("rdoFileExportWithDriveLetters", "rdoExportWithBackSlashes"), expected[0] + other) << extra;
+        EXPECT_EQ(exportAs("rdoFileExportWithoutDriveLetters", "rdoExportWithBackSlashes"), expected[1]) << extra;
+        EXPECT_EQ(exportAs("rdoFileExportWithDriveLetters", "rdoExportWithForwardSlashes"),
+                  expected[2] + (other.empty() ? "" : "D:/Jobs/A\r\n"))
+            << extra;
+        EXPECT_EQ(exportAs("rdoFileExportWithoutDriveLetters", "rdoExportWithForwardSlashes"), expected[3]) << extra;
+    }
+    radio("rdoFileExportWithDriveLetters");
+    radio("rdoExportWithBackSlashes");
+}
+
 // What the lines hold is gathered in stretches while they are compared: a
 // slash to convert or a sign to refuse far down a long list still counts.
 TEST_F(ResultsWindowsTest, SmartExportOfManyLinesFindsLateSlashesAndSigns) {
