@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FolderFileUndo.h"
 #include "core/RunPool.h"
 #include "pages/RunLog.h"
 #include "platform/RunWorkers.h"
@@ -93,3 +94,34 @@ RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::S
     NoteLastPageRun(result);
     return result;
 }
+
+// ---- undo in parts ----------------------------------------------------------------------
+
+// The records of one undo: the lists as a plan takes them, split into
+// the subtrees of the top-most folders the run made below its bases. The
+// subtrees are undone one per item, deepest first inside each; they share
+// no folder, so they overlap in time.
+struct UndoLists {
+    DEQ_CREATED_FOLDERS created, second, byRun;
+    DEQ_CREATED_FILES files;
+    bool secondSet = false, byRunSet = false;
+};
+struct UndoGroup {
+    std::string top;  // the top-most folder of the subtree: the item's scope
+    std::size_t depth = 0;
+    UndoLists lists;
+};
+// The groups, the deepest first; `all` is left empty.
+std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all);
+
+// What an undo done in parts left, in item order.
+struct UndoPartsResult {
+    DEQ_CREATED_FOLDERS failedFolders;
+    DEQ_CREATED_FILES failedFiles;
+    std::string failureLines;  // FolderFileUndo::ReportOf makes the report
+};
+// Undoes each group on the pool: an undo with the run's bases, handed the
+// group's lists by `prepare` (which also queues by its plan), its files
+// deleted, its folders removed.
+UndoPartsResult UndoInParts(std::vector<UndoGroup>& groups, const VEC_UNDO_BASES& bases, unsigned workers,
+                            const std::function<void(FolderFileUndo&, UndoLists&)>& prepare);

@@ -188,73 +188,6 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 }
 
 
-// The records of one undo: the lists as a plan takes them, split into
-// the subtrees of the top-most folders the run made below its bases. The
-// subtrees are undone one per item, deepest first inside each; they share
-// no folder, so they overlap in time.
-struct UndoLists {
-    DEQ_CREATED_FOLDERS created, second, byRun;
-    DEQ_CREATED_FILES files;
-    bool secondSet = false, byRunSet = false;
-};
-struct UndoGroup {
-    std::string top;  // the top-most folder of the subtree: the item's scope
-    std::size_t depth = 0;
-    UndoLists lists;
-};
-struct UndoOutcome {
-    DEQ_CREATED_FOLDERS failedFolders;
-    DEQ_CREATED_FILES failedFiles;
-    std::string failureLines;
-};
-
-// The top-most folder below its base that `path` lies in: the base's text
-// and the path's first name below it; the path itself when it is not below.
-std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base) {
-    if (base < bases.size()) {
-        std::string_view b = bases[base].Path;
-        while (!b.empty() && (b.back() == '\\' || b.back() == '/')) b.remove_suffix(1);
-        if (path.size() > b.size() + 1 && (path[b.size()] == '\\' || path[b.size()] == '/') &&
-            ToLowerCase(std::string(path.substr(0, b.size()))) == ToLowerCase(std::string(b))) {
-            const std::size_t end = path.find_first_of("\\/", b.size() + 1);
-            return std::string(path.substr(0, end));
-        }
-    }
-    return std::string(path);
-}
-
-std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
-    std::vector<UndoGroup> groups;
-    std::unordered_map<std::string, std::size_t> byTop;
-    auto groupOf = [&](std::string_view path, std::uint32_t base) -> UndoLists& {
-        std::string top = SubtreeOf(bases, path, base);
-        auto [it, added] = byTop.try_emplace(ToLowerCase(top), groups.size());
-        if (added) {
-            UndoGroup g;
-            g.depth = static_cast<std::size_t>(std::count_if(top.begin(), top.end(),
-                                                             [](char c) { return c == '\\' || c == '/'; }));
-            g.top = std::move(top);
-            g.lists.secondSet = all.secondSet;
-            g.lists.byRunSet = all.byRunSet;
-            groups.push_back(std::move(g));
-        }
-        return groups[it->second].lists;
-    };
-    // The groups share the paths where the run's lists keep them: no copy.
-    for (std::size_t i = 0; i < all.created.size(); ++i)
-        groupOf(all.created.PathAt(i), all.created.FactsAt(i).Base).created.AppendEntryOf(all.created, i);
-    for (std::size_t i = 0; i < all.second.size(); ++i)
-        groupOf(all.second.PathAt(i), all.second.FactsAt(i).Base).second.AppendEntryOf(all.second, i);
-    for (std::size_t i = 0; i < all.byRun.size(); ++i)
-        groupOf(all.byRun.PathAt(i), all.byRun.FactsAt(i).Base).byRun.AppendEntryOf(all.byRun, i);
-    for (std::size_t i = 0; i < all.files.size(); ++i)
-        groupOf(all.files.PathAt(i), all.files.FactsAt(i).Base).files.AppendEntryOf(all.files, i);
-    // Deepest first: a subtree below another one's top goes before it.
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });
-    return groups;
-}
-
 }  // namespace
 
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
@@ -305,36 +238,19 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     all = UndoLists();
 
     const VEC_UNDO_BASES& runBases = state.LastBases;
-    DEQ_CREATED_FOLDERS failed;
-    DEQ_CREATED_FILES failedFiles;
-    std::string failureLines;
     const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
-    RunPageItems<UndoOutcome>(
-        groups.size(), PageRunWorkers(workFolder, plat::RunWork::Remove),
-        [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
-        [&](std::size_t i, UndoOutcome& out, RunItemContext&) {
-            UndoLists& lists = groups[i].lists;
-            FolderFileUndo undo;
-            undo.SetBases(runBases);
-            if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
-            undo.SetCreatedFolders(std::move(lists.created));
-            if (lists.secondSet) undo.SetCreatedSubFolders(std::move(lists.second));
-            if (lists.byRunSet) undo.SetFoldersCreatedByRun(std::move(lists.byRun));
-            undo.SetCreatedFiles(std::move(lists.files));
-            Plan(undo, plan);
-            undo.DeleteCreatedFiles();
-            undo.RemoveCreatedFolders();
-            undo.BuildReport();
-            out.failedFolders = undo.GetFailedFolderRecords();
-            out.failedFiles = undo.GetFailedFileRecords();
-            out.failureLines = undo.GetFailureLines();
-        },
-        [&](std::size_t, UndoOutcome& out, RunApplyContext&) {
-            failed.insert(failed.end(), out.failedFolders.begin(), out.failedFolders.end());
-            failedFiles.insert(failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-            failureLines += out.failureLines;
-            out = UndoOutcome();
-        });
+    UndoPartsResult parts = UndoInParts(groups, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
+                                        [&](FolderFileUndo& undo, UndoLists& lists) {
+                                            if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
+                                            undo.SetCreatedFolders(std::move(lists.created));
+                                            if (lists.secondSet) undo.SetCreatedSubFolders(std::move(lists.second));
+                                            if (lists.byRunSet) undo.SetFoldersCreatedByRun(std::move(lists.byRun));
+                                            undo.SetCreatedFiles(std::move(lists.files));
+                                            Plan(undo, plan);
+                                        });
+    DEQ_CREATED_FOLDERS& failed = parts.failedFolders;
+    DEQ_CREATED_FILES& failedFiles = parts.failedFiles;
+    const std::string& failureLines = parts.failureLines;
     const std::string report = FolderFileUndo::ReportOf(failureLines);
 
     // What failed keeps the run's bases for the retry.
