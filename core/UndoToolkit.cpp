@@ -24,17 +24,28 @@ void UndoBaseOpener::Reset(VEC_UNDO_BASES bases) {
     opened_.clear();
     opened_.resize(bases_.size());
     state_.assign(bases_.size(), 0);
+    openOrder_.clear();
+}
+
+bool UndoBaseOpener::OpenChecked(std::uint32_t index) {
+    // The same folder as in the run, or nothing of it is touched.
+    plat::Beneath& base = opened_[index];
+    if (base.Open(bases_[index].Path) != plat::FsResult::Ok || base.Identity() != bases_[index].Id) {
+        base.Close();
+        return false;
+    }
+    openOrder_.push_back(index);
+    if (openOrder_.size() > kOpenBases) {
+        opened_[openOrder_.front()].Close();
+        openOrder_.pop_front();
+    }
+    return true;
 }
 
 plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
     if (index >= bases_.size()) return nullptr;
-    if (state_[index] == 0) {
-        // The same folder as in the run, or nothing of it is touched.
-        const bool same = opened_[index].Open(bases_[index].Path) == plat::FsResult::Ok &&
-                          opened_[index].Identity() == bases_[index].Id;
-        state_[index] = same ? 1 : 2;
-        if (!same) opened_[index].Close();
-    }
+    if (state_[index] == 0 || (state_[index] == 1 && !opened_[index].IsOpen()))
+        state_[index] = OpenChecked(index) ? 1 : 2;
     return state_[index] == 1 ? &opened_[index] : nullptr;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -34,9 +35,14 @@ private:
     std::unordered_map<std::string, std::uint32_t> byPath_;  // the last base of each path
 };
 
-// The undo's side: each base opened and checked at its first use.
+// The undo's side: each base opened and checked at its first use. Only the
+// bases used last stay open (each holds the folders it resolved last), so
+// that an undo beneath many thousand folders never runs out of handles; a
+// base let go is opened and checked again at its next use.
 class UndoBaseOpener {
 public:
+    static constexpr std::size_t kOpenBases = 64;
+
     explicit UndoBaseOpener(VEC_UNDO_BASES bases = {});
     void Reset(VEC_UNDO_BASES bases);
     const VEC_UNDO_BASES& Bases() const { return bases_; }
@@ -48,8 +54,12 @@ public:
 
 private:
     VEC_UNDO_BASES bases_;
+    // Opens the base and checks it is the very folder; false closes it again.
+    bool OpenChecked(std::uint32_t index);
+
     std::vector<plat::Beneath> opened_;
     std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
+    std::deque<std::uint32_t> openOrder_;  // the open bases, the oldest first
 };
 
 // What an undo found at a file a run recorded.

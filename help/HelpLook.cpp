@@ -49,7 +49,9 @@ void SetUpHelpList(QListWidget* list) {
     list->setFont(font);
     list->setWordWrap(false);
     list->setTextElideMode(Qt::ElideNone);
-    list->setUniformItemSizes(true);
+    // Not uniform: that keeps the first width it measured, so a later topic's
+    // longer lines could not be scrolled into view.
+    list->setUniformItemSizes(false);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setItemDelegate(new PlainLineDelegate(list));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -10,11 +10,14 @@
 // counters and records, shows its boxes, and empties the slot.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/FolderFileUndo.h"
 #include "core/RunPool.h"
 #include "pages/RunLog.h"
 #include "platform/RunWorkers.h"
@@ -101,3 +104,38 @@ RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::S
     NoteLastPageRun(result);
     return result;
 }
+
+// ---- undo in parts ----------------------------------------------------------------------
+
+// The records of one undo: the lists as a plan takes them, split into
+// the subtrees of the top-most folders the run made below its bases. The
+// subtrees are undone one per item, deepest first inside each; they share
+// no folder, so they overlap in time.
+struct UndoLists {
+    DEQ_CREATED_FOLDERS created, second, byRun;
+    DEQ_CREATED_FILES files;
+    bool secondSet = false, byRunSet = false;
+};
+// A subtree's entries of each list, where the run's lists keep them: a
+// group names index ranges, it copies nothing.
+struct UndoGroup {
+    std::string top;  // the top-most folder of the subtree: the item's scope
+    std::size_t depth = 0;
+    std::array<std::uint32_t, 4> first{}, count{};  // created, second, byRun, files
+};
+// The groups, the deepest first. `all` keeps the entries, each group's side
+// by side (reordered where a run left them apart), and must stay unchanged
+// while the groups are undone.
+std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all);
+
+// What an undo done in parts left, in item order.
+struct UndoPartsResult {
+    DEQ_CREATED_FOLDERS failedFolders;
+    DEQ_CREATED_FILES failedFiles;
+    std::string failureLines;  // FolderFileUndo::ReportOf makes the report
+};
+// Undoes each group on the pool: an undo with the run's bases, handed the
+// group's lists (views of `all`'s) by `prepare` (which also queues by its
+// plan), its files deleted, its folders removed.
+UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
+                            unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare);

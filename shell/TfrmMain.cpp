@@ -281,7 +281,6 @@ void TfrmMain::PutPagesIntoEmptyState() {
     Page08->Vol08ResetCounters();
     Page08->Vol08EnablePageControls(false);
     Page08->Vol08StructureFileSizes.clear();
-    Page08->Vol08CopiedBytes = 0;
     Page08->Vol08HintShownMain = Page08->Vol08HintShownSub = 0;
 
     Page10->Vol10ResetCounters();

@@ -1,8 +1,6 @@
 #include "pages/creation/Creation.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
@@ -190,124 +188,6 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 }
 
 
-// The records of one undo: the lists as a plan takes them, split into
-// the subtrees of the top-most folders the run made below its bases. The
-// subtrees are undone one per item, deepest first inside each; they share
-// no folder, so they overlap in time.
-struct UndoLists {
-    DEQ_CREATED_FOLDERS created, second, byRun;
-    DEQ_CREATED_FILES files;
-    bool secondSet = false, byRunSet = false;
-};
-// A subtree's entries of each list, where the run's lists keep them: a
-// group names index ranges, it copies nothing.
-struct UndoGroup {
-    std::string top;  // the top-most folder of the subtree: the item's scope
-    std::size_t depth = 0;
-    std::array<std::uint32_t, 4> first{}, count{};  // created, second, byRun, files
-};
-struct UndoOutcome {
-    DEQ_CREATED_FOLDERS failedFolders;
-    DEQ_CREATED_FILES failedFiles;
-    std::string failureLines;
-};
-
-// The top-most folder below its base that `path` lies in: the base's text
-// and the path's first name below it; the path itself when it is not below
-// (`below` false).
-std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base, bool& below) {
-    below = false;
-    if (base < bases.size()) {
-        std::string_view b = bases[base].Path;
-        while (!b.empty() && (b.back() == '\\' || b.back() == '/')) b.remove_suffix(1);
-        if (path.size() > b.size() + 1 && (path[b.size()] == '\\' || path[b.size()] == '/') &&
-            ToLowerCase(std::string(path.substr(0, b.size()))) == ToLowerCase(std::string(b))) {
-            const std::size_t end = path.find_first_of("\\/", b.size() + 1);
-            below = true;
-            return std::string(path.substr(0, end));
-        }
-    }
-    return std::string(path);
-}
-
-// Puts each group's entries of `list` side by side, in the order they had
-// (a run makes a subtree's entries one after another, so mostly they are
-// already), and notes each group's range of them.
-template <class List>
-void RangeList(List& list, const std::vector<std::uint32_t>& groupOf, std::vector<UndoGroup>& groups,
-               std::size_t which) {
-    bool together = true;
-    for (std::size_t i = 0; i < groupOf.size(); ++i) {
-        UndoGroup& g = groups[groupOf[i]];
-        if (g.count[which] == 0)
-            g.first[which] = static_cast<std::uint32_t>(i);
-        else if (g.first[which] + g.count[which] != i)
-            together = false;
-        ++g.count[which];
-    }
-    if (together) return;
-    std::uint32_t next = 0;
-    for (UndoGroup& g : groups) {
-        g.first[which] = next;
-        next += g.count[which];
-    }
-    std::vector<std::uint32_t> order(groupOf.size());
-    std::vector<std::uint32_t> at(groups.size());
-    for (std::size_t g = 0; g < groups.size(); ++g) at[g] = groups[g].first[which];
-    for (std::size_t i = 0; i < groupOf.size(); ++i) order[at[groupOf[i]]++] = static_cast<std::uint32_t>(i);
-    List sorted;
-    for (const std::uint32_t i : order) sorted.AppendEntryOf(list, i);
-    list = std::move(sorted);
-}
-
-// The groups of `all`, whose lists it may reorder; they stay its lists.
-std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
-    std::vector<UndoGroup> groups;
-    std::unordered_map<std::string, std::uint32_t> byTop;
-    // A run names a subtree's entries one after another: an entry below the
-    // last one's top (in the very same letters) is in its group.
-    struct {
-        std::uint32_t group = 0, base = 0;
-        bool known = false;
-    } last;
-    auto groupOf = [&](std::string_view path, std::uint32_t base) {
-        if (last.known && base == last.base) {
-            const std::string_view top = groups[last.group].top;
-            if (path.starts_with(top) && (path.size() == top.size() || path[top.size()] == '\\' ||
-                                          path[top.size()] == '/'))
-                return last.group;
-        }
-        bool below = false;
-        std::string top = SubtreeOf(bases, path, base, below);
-        auto [it, added] = byTop.try_emplace(ToLowerCase(top), static_cast<std::uint32_t>(groups.size()));
-        if (added) {
-            UndoGroup g;
-            g.depth = static_cast<std::size_t>(std::count_if(top.begin(), top.end(),
-                                                             [](char c) { return c == '\\' || c == '/'; }));
-            g.top = std::move(top);
-            groups.push_back(std::move(g));
-        }
-        last = {it->second, base, below};
-        return it->second;
-    };
-    auto split = [&](const auto& list) {
-        std::vector<std::uint32_t> of(list.size());
-        for (std::size_t i = 0; i < list.size(); ++i) of[i] = groupOf(list.PathAt(i), list.FactsAt(i).Base);
-        return of;
-    };
-    // In this order: the groups come in the order the lists first name them.
-    const std::array<std::vector<std::uint32_t>, 4> of = {split(all.created), split(all.second), split(all.byRun),
-                                                          split(all.files)};
-    RangeList(all.created, of[0], groups, 0);
-    RangeList(all.second, of[1], groups, 1);
-    RangeList(all.byRun, of[2], groups, 2);
-    RangeList(all.files, of[3], groups, 3);
-    // Deepest first: a subtree below another one's top goes before it.
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });
-    return groups;
-}
-
 }  // namespace
 
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
@@ -354,41 +234,23 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     } else {
         all = UndoLists();
     }
-    // The items read their ranges of `all` until the run ends.
+    // The groups read their ranges of `all` until the undo is done.
     const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
 
     const VEC_UNDO_BASES& runBases = state.LastBases;
-    DEQ_CREATED_FOLDERS failed;
-    DEQ_CREATED_FILES failedFiles;
-    std::string failureLines;
     const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
-    RunPageItems<UndoOutcome>(
-        groups.size(), PageRunWorkers(workFolder, plat::RunWork::Remove),
-        [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
-        [&](std::size_t i, UndoOutcome& out, RunItemContext&) {
-            const UndoGroup& g = groups[i];
-            FolderFileUndo undo;
-            undo.SetBases(runBases);
-            if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
-            using Folders = DEQ_CREATED_FOLDERS;
-            undo.SetCreatedFolders(Folders::ViewOf(all.created, g.first[0], g.count[0]));
-            if (all.secondSet) undo.SetCreatedSubFolders(Folders::ViewOf(all.second, g.first[1], g.count[1]));
-            if (all.byRunSet) undo.SetFoldersCreatedByRun(Folders::ViewOf(all.byRun, g.first[2], g.count[2]));
-            undo.SetCreatedFiles(DEQ_CREATED_FILES::ViewOf(all.files, g.first[3], g.count[3]));
-            Plan(undo, plan);
-            undo.DeleteCreatedFiles();
-            undo.RemoveCreatedFolders();
-            undo.BuildReport();
-            out.failedFolders = undo.GetFailedFolderRecords();
-            out.failedFiles = undo.GetFailedFileRecords();
-            out.failureLines = undo.GetFailureLines();
-        },
-        [&](std::size_t, UndoOutcome& out, RunApplyContext&) {
-            failed.insert(failed.end(), out.failedFolders.begin(), out.failedFolders.end());
-            failedFiles.insert(failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-            failureLines += out.failureLines;
-            out = UndoOutcome();
-        });
+    UndoPartsResult parts = UndoInParts(groups, all, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
+                                        [&](FolderFileUndo& undo, UndoLists& lists) {
+                                            if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
+                                            undo.SetCreatedFolders(std::move(lists.created));
+                                            if (lists.secondSet) undo.SetCreatedSubFolders(std::move(lists.second));
+                                            if (lists.byRunSet) undo.SetFoldersCreatedByRun(std::move(lists.byRun));
+                                            undo.SetCreatedFiles(std::move(lists.files));
+                                            Plan(undo, plan);
+                                        });
+    DEQ_CREATED_FOLDERS& failed = parts.failedFolders;
+    DEQ_CREATED_FILES& failedFiles = parts.failedFiles;
+    const std::string& failureLines = parts.failureLines;
     const std::string report = FolderFileUndo::ReportOf(failureLines);
     all = UndoLists();
 

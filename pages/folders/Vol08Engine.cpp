@@ -14,6 +14,7 @@
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 #include "pages/files/FileRuns.h"
 #include "platform/MessageBox.h"
 
@@ -23,7 +24,6 @@ namespace {
 
 // A file's size as the totals measured it, or not.
 constexpr std::int64_t kNotMeasured = -1;
-constexpr std::int64_t kNotMeasuredSaid = -2;
 
 bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
     return std::find(chain.begin(), chain.end(), id) != chain.end();
@@ -167,10 +167,93 @@ Vol08Messages Vol08SimulationMessages() {
 
 // ---- the copier ------------------------------------------------------------------------------
 
+// What one main folder gave, kept by a worker until the window thread
+// applies it: its lines and counters (from 0), what the Undo and the lists
+// keep of it, and the boxes it would show.
+struct Vol08Copier::Outcome {
+    FolderItemSink Lines;
+    Vol08Counters Counters;
+    std::string SourceMode;   // set once the main folder was open
+    std::string Destination;  // the destination root copied to last; empty: none
+    // The main folder, the base of every record of the item.
+    std::string Base;
+    plat::FileIdentity BaseId;
+    DEQ_CREATED_FOLDERS MainCopied, SubFolders, Parents;
+    DEQ_CREATED_FILES Files;
+    StringList NotExist, SubExist, FilesExist, TemplateOther;
+    struct Box {
+        enum Kind { Refusal, Template, Size } kind;
+        std::size_t index;   // the structure or template line
+        std::uint32_t item;  // Size: the file among the structure's items
+        std::string text;
+        std::string caption;
+        unsigned flags;
+    };
+    std::vector<Box> Boxes;
+
+    bool Recorded() const { return !MainCopied.empty() || !SubFolders.empty() || !Files.empty(); }
+    void Clear() {
+        Lines.Clear();
+        Counters = {};
+        SourceMode.clear();
+        Destination.clear();
+        Base.clear();
+        BaseId = {};
+        MainCopied.clear();
+        SubFolders.clear();
+        Parents.clear();
+        Files.clear();
+        NotExist.clear();
+        SubExist.clear();
+        FilesExist.clear();
+        TemplateOther.clear();
+        Boxes.clear();
+    }
+};
+
+// What a worker holds across its items: its own handles on the structure
+// folders and the walk's scratch.
+struct Vol08Copier::Worker {
+    explicit Worker(RunDisk& disk) : walk(disk) {}
+    AttachWalk walk;
+    std::vector<plat::Beneath> sources;  // per structure
+    std::vector<plat::MadeFolder> made;
+};
+
+// One main folder's work on a worker: reads what the run fixed before it
+// started, writes only its outcome.
+class Vol08Copier::Item {
+public:
+    Item(const Vol08Copier& run, Worker& w, Outcome& out) : run_(run), w_(w), out_(out), c_(out.Counters) {}
+    void Run(const std::string& item);
+
+private:
+    friend class Vol08Copier::Outcomes;
+    void CopyStructures(const std::string& mainFolder, bool& copied);
+    void CopyTemplates(const std::string& mainFolder, bool& copied);
+    void UnusableLine(const std::string& line);
+    bool Refuse(std::size_t index, const std::string& mainFolder);
+    // Adds one (unless `add` is false: the caller counted) and sends the line.
+    void Count(double& counter, int category, std::string_view line, bool add = true);
+    void Box(Outcome::Box::Kind kind, std::size_t index, std::uint32_t item, std::string text,
+             const std::string& caption, unsigned flags) {
+        out_.Boxes.push_back({kind, index, item, std::move(text), caption, flags});
+    }
+    void RecordMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made);
+
+    const Vol08Copier& run_;
+    Worker& w_;
+    Outcome& out_;
+    Vol08Counters& c_;
+    plat::Beneath dest_;  // the main folder
+    std::vector<plat::FileIdentity> destChain_;
+    bool destChainRead_ = false;
+};
+
 // The walk's outcomes as this page counts them.
 class Vol08Copier::Outcomes final : public AttachOutcomes {
 public:
-    Outcomes(Vol08Copier& copier, Structure& s) : c_(copier), s_(s) {}
+    Outcomes(Item& item, const Structure& s, std::size_t index) : c_(item), s_(s), index_(index) {}
 
     // The structure reached its folder (made, or there already).
     bool reached = false;
@@ -184,8 +267,8 @@ public:
     void FolderExists(const std::string& path, bool top) override {
         reached = reached || top;
         // The main folder itself (subfolders only) gives no outcome.
-        if (top && c_.in_.SubFoldersOnlyMode()) return;
-        if (!c_.dry_) c_.state_.Vol08SubFoldersExist.push_back(path);
+        if (top && c_.run_.in_.SubFoldersOnlyMode()) return;
+        if (!c_.run_.dry_) c_.out_.SubExist.push_back(path);
         c_.Count(c_.c_.SubFoldersExists, Vol08CatSubFoldersExists, path);
     }
     // The structure's own folder too: a folder not made is never silent.
@@ -194,13 +277,12 @@ public:
     }
     void FileCopied(std::uint32_t item, const std::string& source, const std::string& target,
                     const plat::FileStamp& stamp) override {
-        if (!c_.dry_)
-            c_.state_.Vol08CopiedFiles.Append(target, {stamp, c_.BaseIndex(), stamp.id.Known()});
+        if (!c_.run_.dry_) c_.out_.Files.Append(target, {stamp, 0, stamp.id.Known()});
         const std::int64_t size = s_.sizes[item];
         c_.c_.FilesCopied += 1.0;
         if (size >= 0) c_.c_.FileSizeCopied += static_cast<double>(size);
         c_.Count(c_.c_.FilesCopied, Vol08CatFilesCopied, target, false);
-        if (size == kNotMeasured) SizeMissing(item, source, c_.messages_.SizeMissingCopiedCaption);
+        if (size < 0) SizeMissing(item, source, c_.run_.messages_.SizeMissingCopiedCaption);
     }
     // Only a target that is there already counts as existing; a copy that
     // failed (and left nothing) is another reason.
@@ -208,38 +290,41 @@ public:
                        FsResult why) override {
         const std::int64_t size = s_.sizes[item];
         if (why == FsResult::AlreadyExists) {
-            if (!c_.dry_) c_.state_.Vol08FilesExist.push_back(target);
+            if (!c_.run_.dry_) c_.out_.FilesExist.push_back(target);
             c_.c_.FilesExists += 1.0;
             if (size >= 0) c_.c_.FileSizeExists += static_cast<double>(size);
             c_.Count(c_.c_.FilesExists, Vol08CatFilesExists, target, false);
         } else {
             c_.Count(c_.c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
         }
-        if (size == kNotMeasured) SizeMissing(item, source, c_.messages_.SizeMissingNotCopiedCaption);
+        if (size < 0) SizeMissing(item, source, c_.run_.messages_.SizeMissingNotCopiedCaption);
     }
 
 private:
-    // A file the totals did not measure is said once per run, not once
-    // per main folder.
+    // A file the totals did not measure: said once per run (the window
+    // thread knows whether an earlier main folder said it).
     void SizeMissing(std::uint32_t item, const std::string& source, const std::string& caption) {
-        s_.sizes[item] = kNotMeasuredSaid;
-        c_.Warn("The path doesn't exists : \n" + source, caption);
+        c_.Box(Outcome::Box::Size, index_, item, "The path doesn't exists : \n" + source, caption, pagekit::kWarn);
     }
 
-    Vol08Copier& c_;
-    Structure& s_;
+    Item& c_;
+    const Structure& s_;
+    std::size_t index_;
 };
 
 Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                          const Vol08Messages& messages)
-    : state_(state), c_(state.Counters), in_(in), disk_(disk), sink_(sink), messages_(messages),
-      dry_(disk.IsDry()), masks_(Vol08UsableMasks(in.Masks)), walk_(disk), bases_(state.Vol08LastBases) {
+    : state_(state), in_(in), disk_(disk), sink_(sink), messages_(messages), dry_(disk.IsDry()),
+      masks_(Vol08UsableMasks(in.Masks)), bases_(state.Vol08LastBases) {
     if (in_.FullPaths) PrepareStructures();
     if (!in_.FullPaths && in_.RelativePaths) {
         templateMode_ = GetFolderTemplateMode(4, searchTerm_);
         templateRefusalShown_.assign(in_.FolderStructures.size(), false);
     }
+    refusalShown_.assign(structures_.size(), false);
 }
+
+Vol08Copier::~Vol08Copier() = default;
 
 // Every structure is read now, before the run makes anything, so that no
 // walk ever sees what the run made (a structure may lie in a main folder).
@@ -262,6 +347,7 @@ void Vol08Copier::PrepareStructures() {
                 s.use = Structure::Copy;
                 s.order = CopyOrder(s.read, withFiles, masks_);
                 s.ancestry = s.read.source.Ancestry();
+                s.real = s.read.source.RealNative();
                 s.sizes.assign(s.read.items.size(), kNotMeasured);
                 std::string source;
                 for (std::size_t i = 0; i < s.read.items.size(); ++i) {
@@ -277,44 +363,145 @@ void Vol08Copier::PrepareStructures() {
     }
 }
 
-void Vol08Copier::Count(double& counter, int category, std::string_view line, bool add) {
+// Made on the worker that uses it, its handles on the structures its own.
+Vol08Copier::Worker& Vol08Copier::WorkerOf(unsigned index) {
+    std::unique_ptr<Worker>& w = workers_[index];
+    if (!w) {
+        w = std::make_unique<Worker>(disk_);
+        w->sources.resize(structures_.size());
+        for (std::size_t i = 0; i < structures_.size(); ++i)
+            if (structures_[i].use == Structure::Copy) w->sources[i] = structures_[i].read.source.Twin();
+    }
+    return *w;
+}
+
+void Vol08Copier::Item::Count(double& counter, int category, std::string_view line, bool add) {
     if (add) counter += 1.0;
     const auto values = c_.Values();
-    sink_.Outcome(category, line, values);
+    out_.Lines.Outcome(category, line, values);
 }
 
-void Vol08Copier::Warn(const std::string& text, const std::string& caption) {
-    plat::MessageBox(text, caption, pagekit::kWarn);
-}
-
-std::uint32_t Vol08Copier::BaseIndex() {
-    if (!destRecorded_) {
-        destBase_ = bases_.IndexOf(dest_);
-        destRecorded_ = true;
-    }
-    return destBase_;
-}
-
-void Vol08Copier::RecordMade(const std::string& path, const plat::FileIdentity& id,
-                             const std::vector<plat::MadeFolder>& made) {
-    if (dry_) return;
-    state_.Vol08CreatedSubFolders.Append(path, {id, BaseIndex()});
+void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIdentity& id,
+                                   const std::vector<plat::MadeFolder>& made) {
+    if (run_.dry_) return;
+    out_.SubFolders.Append(path, {id, 0});
     // The last one made is the folder itself.
-    for (std::size_t i = 0; i + 1 < made.size(); ++i)
-        state_.Vol08CreatedParents.Append(made[i].path, {made[i].id, BaseIndex()});
+    for (std::size_t i = 0; i + 1 < made.size(); ++i) out_.Parents.Append(made[i].path, {made[i].id, 0});
 }
 
 void Vol08Copier::CopyAll() {
     ExamineSubFolders mainFolders(in_.IncludeFolders);
     mainFolders.ExamineSorted();
-    for (const std::string& mainFolder : mainFolders.GetList()) CopyToMainFolder(mainFolder);
+    const StringList& items = mainFolders.GetList();
+    const plat::RunWork kind = in_.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make;
+    const unsigned workers = items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
+    workers_.clear();
+    workers_.resize(workers);
+    const bool pooled = workers > 1;
+
+    // On the pool, what each item writes: its main folder as the kernel
+    // names it (so that a text through a link meets the folder it reaches),
+    // found by a first look on the pool. One not there then may be made by
+    // an earlier item (a structure's folder): it runs alone.
+    std::vector<std::string> real(pooled ? items.size() : 0);
+    std::vector<char> looks(pooled ? items.size() : 0);
+    if (pooled) {
+        RunPool pool(PageRunPoolOptions(workers));
+        pool.Run(
+            items.size(), [](std::size_t, RunScope&) {},
+            [&](std::size_t i, RunItemContext&) {
+                const std::string folder = TrimControlAndBlanks(items[i]);
+                if (TrimControlAndBlanks(GetDrivePart(folder)).empty() ||
+                    !IsUsableRunItem(folder, RunItemUse::IncludeFolder))
+                    return;
+                looks[i] = 1;
+                plat::Beneath base;
+                if (base.Open(folder) == FsResult::Ok) real[i] = base.RealNative();
+            },
+            [](std::size_t, RunApplyContext&) {});
+    }
+    const auto scope = [&](std::size_t i, RunScope& s) {
+        if (!pooled || !looks[i]) return;
+        if (real[i].empty()) {
+            s.Serial();
+            return;
+        }
+        s.Write(real[i]);
+        for (const Structure& st : structures_) {
+            if (st.use != Structure::Copy) continue;
+            if (st.real.empty())
+                s.Serial();
+            else
+                s.Read(st.real);
+        }
+    };
+    const std::function<void(std::size_t, Outcome&, RunItemContext&)> work = [&](std::size_t i, Outcome& out,
+                                                                                   RunItemContext& ctx) {
+        Item(*this, WorkerOf(ctx.Worker()), out).Run(items[i]);
+    };
+    const std::function<void(std::size_t, Outcome&, RunApplyContext&)> apply = [&](std::size_t, Outcome& out,
+                                                                                     RunApplyContext& a) {
+        Apply(out, [&a](const std::string& text, const std::string& caption, unsigned flags) {
+            return a.Show(text, caption, flags);
+        });
+    };
+    RunPageItems<Outcome>(items.size(), workers, scope, work, apply);
 }
 
 void Vol08Copier::CopyToMainFolder(const std::string& item) {
+    if (workers_.empty()) workers_.resize(1);
+    Outcome out;
+    Item(*this, WorkerOf(0), out).Run(item);
+    Apply(out, [](const std::string& text, const std::string& caption, unsigned flags) {
+        return plat::MessageBox(text, caption, flags);
+    });
+}
+
+void Vol08Copier::Apply(Outcome& out, const RunMessageFn& show) {
+    Vol08Counters& c = state_.Counters;
+    out.Lines.ReplayInto(sink_, c.Values());
+    const Vol08Counters& o = out.Counters;
+    c.FoldersCopied += o.FoldersCopied;
+    c.FoldersNotExists += o.FoldersNotExists;
+    c.SubFoldersCopied += o.SubFoldersCopied;
+    c.SubFoldersExists += o.SubFoldersExists;
+    c.SubFoldersOtherReasons += o.SubFoldersOtherReasons;
+    c.FilesCopied += o.FilesCopied;
+    c.FilesExists += o.FilesExists;
+    c.FileSizeCopied += o.FileSizeCopied;
+    c.FileSizeExists += o.FileSizeExists;
+    if (!out.Destination.empty()) state_.Vol08CurrentDestination = out.Destination;
+    if (!dry_) {
+        if (!out.SourceMode.empty()) state_.Vol08LastSourceMode = out.SourceMode;
+        // The bases numbered as one at a time: at the item's first record.
+        const std::uint32_t base = out.Recorded() ? bases_.IndexOf(out.Base, out.BaseId) : 0;
+        for (const auto r : out.SubFolders) state_.Vol08CreatedSubFolders.Append(r.Path, {r.Id, base});
+        for (const auto r : out.Parents) state_.Vol08CreatedParents.Append(r.Path, {r.Id, base});
+        for (const auto r : out.Files) state_.Vol08CopiedFiles.Append(r.Path, {r.Stamp, base, r.HasStamp});
+        for (const auto r : out.MainCopied) state_.Vol08MainFoldersCopied.Append(r.Path, {r.Id, base});
+        const auto add = [](StringList& to, const StringList& from) { to.insert(to.end(), from.begin(), from.end()); };
+        add(state_.Vol08MainFoldersNotExist, out.NotExist);
+        add(state_.Vol08SubFoldersExist, out.SubExist);
+        add(state_.Vol08FilesExist, out.FilesExist);
+        add(state_.Vol08TemplateLinesOtherReasons, out.TemplateOther);
+    }
+    for (const Outcome::Box& box : out.Boxes) {
+        bool said = false;
+        switch (box.kind) {
+        case Outcome::Box::Refusal: said = refusalShown_[box.index]; refusalShown_[box.index] = true; break;
+        case Outcome::Box::Template:
+            said = templateRefusalShown_[box.index];
+            templateRefusalShown_[box.index] = true;
+            break;
+        case Outcome::Box::Size: said = !sizeSaid_.emplace(box.index, box.item).second; break;
+        }
+        if (!said) show(box.text, box.caption, box.flags);
+    }
+    out.Clear();
+}
+
+void Vol08Copier::Item::Run(const std::string& item) {
     const std::string mainFolder = TrimControlAndBlanks(item);
-    dest_.Close();
-    destChainRead_ = false;
-    destRecorded_ = false;
     // No drive, or no folder there (a link is none): it does not exist.
     const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(mainFolder)).empty();
     if (hasDrive && !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder)) {
@@ -322,21 +509,23 @@ void Vol08Copier::CopyToMainFolder(const std::string& item) {
         return;
     }
     if (!hasDrive || dest_.Open(mainFolder) != FsResult::Ok) {
-        if (!dry_) state_.Vol08MainFoldersNotExist.push_back(mainFolder);
+        if (!run_.dry_) out_.NotExist.push_back(mainFolder);
         Count(c_.FoldersNotExists, Vol08CatFoldersNotExists, mainFolder);
         return;
     }
-    state_.Vol08CurrentDestination = mainFolder;
+    out_.Base = dest_.Folder();
+    out_.BaseId = dest_.Identity();
+    out_.Destination = mainFolder;
     bool copied = false;
-    if (in_.FullPaths) {
-        if (!dry_) state_.Vol08LastSourceMode = "F";
+    if (run_.in_.FullPaths) {
+        out_.SourceMode = "F";
         CopyStructures(mainFolder, copied);
-    } else if (in_.RelativePaths) {
-        if (!dry_) state_.Vol08LastSourceMode = "R";
+    } else if (run_.in_.RelativePaths) {
+        out_.SourceMode = "R";
         CopyTemplates(mainFolder, copied);
     }
     if (!copied) return;
-    if (!dry_) state_.Vol08MainFoldersCopied.Append(mainFolder, {dest_.Identity(), BaseIndex()});
+    if (!run_.dry_) out_.MainCopied.Append(mainFolder, {dest_.Identity(), 0});
     Count(c_.FoldersCopied, Vol08CatFoldersCopied, mainFolder);
 }
 
@@ -344,7 +533,8 @@ void Vol08Copier::CopyToMainFolder(const std::string& item) {
 // folders, so no spelling, link or second drive letter hides it), or that
 // names the same folder by its text, is refused for that main folder; its
 // message shows once per run.
-bool Vol08Copier::Refuse(Structure& s, const std::string& mainFolder) {
+bool Vol08Copier::Item::Refuse(std::size_t index, const std::string& mainFolder) {
+    const Structure& s = run_.structures_[index];
     if (!destChainRead_) {
         destChain_ = dest_.Ancestry();
         destChainRead_ = true;
@@ -355,31 +545,30 @@ bool Vol08Copier::Refuse(Structure& s, const std::string& mainFolder) {
         message = SameFolderMessage(mainFolder, s.read.entry);
     else
         refuse = CheckDestinationNotSource(mainFolder, s.read.entry, message);
-    if (refuse && !s.refusalShown) {
-        s.refusalShown = true;
-        plat::MessageBox(message, messages_.StructureRefusedCaption, pagekit::kInfo);
-    }
+    if (refuse) Box(Outcome::Box::Refusal, index, 0, message, run_.messages_.StructureRefusedCaption, pagekit::kInfo);
     return refuse;
 }
 
-void Vol08Copier::CopyStructures(const std::string& mainFolder, bool& copied) {
-    for (Structure& s : structures_) {
+void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copied) {
+    for (std::size_t i = 0; i < run_.structures_.size(); ++i) {
+        const Structure& s = run_.structures_[i];
         if (s.use == Structure::Skip) continue;
         if (s.use == Structure::Unusable) {
             Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, s.read.entry);
             continue;
         }
-        if (Refuse(s, mainFolder)) continue;
-        std::string target = in_.SubFoldersOnlyMode() ? mainFolder : JoinFolderAndName(mainFolder, s.read.name);
+        if (Refuse(i, mainFolder)) continue;
+        std::string target = run_.in_.SubFoldersOnlyMode() ? mainFolder : JoinFolderAndName(mainFolder, s.read.name);
         if (target.size() > 1 && target.back() == '\\') target.pop_back();
-        state_.Vol08CurrentDestination = target;
+        out_.Destination = target;
         // Nothing resolved for an earlier main folder is trusted for this one.
-        s.read.source.Release();
-        Outcomes outcomes(*this, s);
-        walk_.Attach(s.read, dest_, target, s.order, outcomes);
+        plat::Beneath& source = w_.sources[i];
+        source.Release();
+        Outcomes outcomes(*this, s, i);
+        w_.walk.Attach(s.read, source, dest_, target, s.order, outcomes);
         // Entries whose names cannot be said here: each one is a line of the
         // folder it would have gone to.
-        for (std::size_t i = 0; i < s.read.unreadable; ++i)
+        for (std::size_t k = 0; k < s.read.unreadable; ++k)
             Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
         // A main folder counts as copied to once a structure reached it; one
         // whose structure folder could not even be made received nothing.
@@ -387,23 +576,21 @@ void Vol08Copier::CopyStructures(const std::string& mainFolder, bool& copied) {
     }
 }
 
-void Vol08Copier::CopyTemplates(const std::string& mainFolder, bool& copied) {
+void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copied) {
     std::string message, drive, rest;
-    for (std::size_t i = 0; i < in_.FolderStructures.size(); ++i) {
-        const std::string& line = in_.FolderStructures[i];
+    const StringList& lines = run_.in_.FolderStructures;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
         // A "." or ".." name would lead out of the main folder: no folder of it.
         if (HasDotFolderName(line)) {
             UnusableLine(line);
             continue;
         }
         if (CheckDestinationNotSource(mainFolder, line, message)) {
-            if (!templateRefusalShown_[i]) {
-                templateRefusalShown_[i] = true;
-                Warn(message, messages_.TemplateRefusedCaption);
-            }
+            Box(Outcome::Box::Template, i, 0, message, run_.messages_.TemplateRefusedCaption, pagekit::kWarn);
             continue;
         }
-        const std::string rel = ExpandTemplatePath(line, mainFolder, templateMode_, searchTerm_);
+        const std::string rel = ExpandTemplatePath(line, mainFolder, run_.templateMode_, run_.searchTerm_);
         const std::string target = rel.empty() ? std::string() : JoinDestinationAndTemplatePath(mainFolder, rel);
         // A line that gives no folder below the main folder.
         SplitAtColon(target, drive, rest);
@@ -412,13 +599,13 @@ void Vol08Copier::CopyTemplates(const std::string& mainFolder, bool& copied) {
             continue;
         }
         plat::FileIdentity id;
-        FsResult r = MakeFolderWithParents(disk_, dest_, target, id, made_);
+        FsResult r = MakeFolderWithParents(run_.disk_, dest_, target, id, w_.made);
         std::string below;
         if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest_.Relative(target, below) && below.empty())
             r = FsResult::AlreadyExists;  // the main folder itself
         if (r == FsResult::Ok) {
             Count(c_.SubFoldersCopied, Vol08CatSubFoldersCopied, target);
-            RecordMade(target, id, made_);
+            RecordMade(target, id, w_.made);
             copied = true;
         } else if (r == FsResult::AlreadyExists) {
             Count(c_.SubFoldersExists, Vol08CatSubFoldersExists, target);
@@ -428,8 +615,8 @@ void Vol08Copier::CopyTemplates(const std::string& mainFolder, bool& copied) {
     }
 }
 
-void Vol08Copier::UnusableLine(const std::string& line) {
-    if (!dry_) state_.Vol08TemplateLinesOtherReasons.push_back(line);
+void Vol08Copier::Item::UnusableLine(const std::string& line) {
+    if (!run_.dry_) out_.TemplateOther.push_back(line);
     Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, line);
 }
 

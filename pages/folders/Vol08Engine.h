@@ -18,14 +18,18 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/FolderFileUndo.h"
 #include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
+#include "core/RunPool.h"
 #include "core/Types.h"
 #include "pages/creation/Creation.h"
 #include "pages/creation/FolderCreator.h"
@@ -152,13 +156,22 @@ Vol08Messages Vol08SimulationMessages();
 // The work of one run over the Include list: every distinct main folder
 // (sorted, trimmed) gets every structure or template line. On the dry disk
 // this is the simulation.
+//
+// Each main folder is one item of the run pool (as many workers as the
+// first main folder's file system pays for): its scope writes the main
+// folder as the kernel names it and reads every structure copied, so
+// duplicate and nested main folders, and a structure in a main folder,
+// keep the one-at-a-time order. Its work counts from 0 into its outcome;
+// the window thread adds the outcomes in item order and shows their boxes
+// (they only inform, each once per run) after the item's lines.
 class Vol08Copier {
 public:
     Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
                 const Vol08Messages& messages);
+    ~Vol08Copier();
 
     void CopyAll();
-    // One main folder, as the Include list gives it.
+    // One main folder, as the Include list gives it, done and applied now.
     void CopyToMainFolder(const std::string& mainFolder);
 
 private:
@@ -169,23 +182,19 @@ private:
         AttachOrder order;
         std::vector<std::int64_t> sizes;  // per item: the measured size, or below 0
         std::vector<plat::FileIdentity> ancestry;  // the folder and every folder above it
-        bool refusalShown = false;
+        std::string real;  // as the kernel names it: what an item reads
     };
+    struct Outcome;
+    struct Worker;
+    class Item;
     class Outcomes;
 
     void PrepareStructures();
-    void CopyStructures(const std::string& mainFolder, bool& copied);
-    void CopyTemplates(const std::string& mainFolder, bool& copied);
-    void UnusableLine(const std::string& line);
-    bool Refuse(Structure& s, const std::string& mainFolder);
-    // Adds one (unless `add` is false: the caller counted) and sends the line.
-    void Count(double& counter, int category, std::string_view line, bool add = true);
-    void Warn(const std::string& text, const std::string& caption);
-    std::uint32_t BaseIndex();
-    void RecordMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made);
+    Worker& WorkerOf(unsigned index);
+    // The outcome into the page: lines, counters, records, boxes; then empty.
+    void Apply(Outcome& out, const RunMessageFn& show);
 
     Vol08State& state_;
-    Vol08Counters& c_;
     const Vol08Inputs& in_;
     RunDisk& disk_;
     FolderRunSink& sink_;
@@ -195,15 +204,12 @@ private:
     std::vector<Structure> structures_;
     int templateMode_ = 1;
     std::string searchTerm_;
-    std::vector<bool> templateRefusalShown_;
-    AttachWalk walk_;
-    plat::Beneath dest_;  // the main folder
-    std::vector<plat::FileIdentity> destChain_;
-    bool destChainRead_ = false;
     UndoBaseIndex bases_;  // the run's bases, kept in the state's Vol08LastBases
-    std::uint32_t destBase_ = 0;
-    bool destRecorded_ = false;
-    std::vector<plat::MadeFolder> made_;
+    std::vector<std::unique_ptr<Worker>> workers_;
+    // Boxes said once per run: by structure, by template line, by file.
+    std::vector<bool> refusalShown_;
+    std::vector<bool> templateRefusalShown_;
+    std::set<std::pair<std::size_t, std::uint32_t>> sizeSaid_;
 };
 
 // The run's (or simulation's) work after its confirmation.

@@ -4,6 +4,7 @@
 // before the run, never. What stays is kept for the next Undo.
 #include "core/FolderFileUndo.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol08Engine.h"
 
 using namespace pagekit;
@@ -17,36 +18,48 @@ bool Vol08HasUndo(const Vol08State& state) {
 
 std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
     // The lists go to the undo as they are (no copy): it empties them anyway.
-    FolderFileUndo undo;
-    undo.SetBases(state.Vol08LastBases);
+    UndoLists all;
+    bool copyPlan = false;
     if (!state.Vol08FailedUndoFolders.empty() || !state.Vol08FailedUndoFiles.empty()) {
-        undo.SetCreatedSubFolders(std::move(state.Vol08FailedUndoFolders));
-        undo.SetCreatedFiles(std::move(state.Vol08FailedUndoFiles));
-        undo.QueueSecondFolderList();
+        all.second = std::move(state.Vol08FailedUndoFolders);
+        all.files = std::move(state.Vol08FailedUndoFiles);
+        all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "F") {
-        DEQ_CREATED_FOLDERS folders = std::move(state.Vol08CreatedSubFolders);
-        folders.insert(folders.end(), state.Vol08CreatedParents.begin(), state.Vol08CreatedParents.end());
-        undo.SetCreatedSubFolders(std::move(folders));
-        undo.SetCreatedFiles(std::move(state.Vol08CopiedFiles));
-        undo.QueueSecondFolderList();
+        all.second = std::move(state.Vol08CreatedSubFolders);
+        all.second.insert(all.second.end(), state.Vol08CreatedParents.begin(), state.Vol08CreatedParents.end());
+        all.files = std::move(state.Vol08CopiedFiles);
+        all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "R") {
         // Each made folder with the parents the run made on the way, up to
         // its main folder: a parent that was there stops the climb.
-        undo.SetCreatedFolders(std::move(state.Vol08MainFoldersCopied));
-        undo.SetCreatedSubFolders(std::move(state.Vol08CreatedSubFolders));
-        undo.SetFoldersCreatedByRun(std::move(state.Vol08CreatedParents));
-        undo.PrepareCopyFolders();
+        all.created = std::move(state.Vol08MainFoldersCopied);
+        all.second = std::move(state.Vol08CreatedSubFolders);
+        all.byRun = std::move(state.Vol08CreatedParents);
+        all.secondSet = all.byRunSet = true;
+        copyPlan = true;
     }
-    undo.DeleteCreatedFiles();
-    undo.RemoveCreatedFolders();
-    undo.BuildReport();
+    // One item per subtree the run made below a main folder, deepest first.
+    std::vector<UndoGroup> groups = SplitUndo(state.Vol08LastBases, all);
+    const std::string workFolder = state.Vol08LastBases.empty() ? std::string() : state.Vol08LastBases.front().Path;
+    const unsigned workers = groups.size() < 2 ? 1 : PageRunWorkers(workFolder, plat::RunWork::Remove);
+    const auto prepare = [&](FolderFileUndo& undo, UndoLists& l) {
+        undo.SetCreatedFolders(std::move(l.created));
+        if (l.secondSet) undo.SetCreatedSubFolders(std::move(l.second));
+        if (l.byRunSet) undo.SetFoldersCreatedByRun(std::move(l.byRun));
+        undo.SetCreatedFiles(std::move(l.files));
+        if (copyPlan)
+            undo.PrepareCopyFolders();
+        else
+            undo.QueueSecondFolderList();
+    };
+    UndoPartsResult parts = UndoInParts(groups, all, state.Vol08LastBases, workers, prepare);
 
     // What failed keeps the run's bases for the retry.
     VEC_UNDO_BASES bases = std::move(state.Vol08LastBases);
     Vol08ClearLastRunLists(state);
     Vol08ResetResultCounters(state);
-    state.Vol08FailedUndoFiles = undo.GetFailedFileRecords();
-    const DEQ_CREATED_FOLDERS failed = undo.GetFailedFolderRecords();
+    state.Vol08FailedUndoFiles = std::move(parts.failedFiles);
+    const DEQ_CREATED_FOLDERS failed = std::move(parts.failedFolders);
     if (!failed.empty() || !state.Vol08FailedUndoFiles.empty()) state.Vol08LastBases = std::move(bases);
     for (const auto folder : failed) {
         state.Counters.SubFoldersFailedUndo += 1.0;
@@ -54,7 +67,7 @@ std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
         const auto values = state.Counters.Values();
         sink.Outcome(Vol08CatSubFoldersFailedUndo, folder.Path, values);
     }
-    return undo.GetReport();
+    return FolderFileUndo::ReportOf(parts.failureLines);
 }
 
 void Vol08UndoLastRun(Vol08State& state, RunLog& log) {

@@ -41,6 +41,32 @@ TEST(UndoBases, EachFolderIsRecordedOnceAndFoundAgainOnlyAsItself) {
     EXPECT_EQ(opener.Get(9), nullptr);  // no such record
 }
 
+// An undo beneath many thousand folders keeps only the bases it used last
+// open; one it let go is found again only as the very folder.
+TEST(UndoBases, OnlyTheLastUsedStayOpenAndOneLetGoIsCheckedAgain) {
+    testsupport::TempDrive drive;
+    VEC_UNDO_BASES bases;
+    UndoBaseIndex index(bases);
+    const std::size_t n = UndoBaseOpener::kOpenBases * 3;
+    for (std::size_t i = 0; i < n; ++i) {
+        drive.MakeFolder("F" + std::to_string(i));
+        index.IndexOf(Opened(drive.path("F" + std::to_string(i))));
+    }
+    const auto handles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = handles();
+    UndoBaseOpener opener(bases);
+    for (std::uint32_t i = 0; i < n; ++i) ASSERT_NE(opener.Get(i), nullptr) << i;
+    EXPECT_LE(handles() - before, static_cast<long>(UndoBaseOpener::kOpenBases));
+
+    std::filesystem::rename(drive.nativePath("F0"), drive.nativePath("Old"));
+    drive.MakeFolder("F0");
+    EXPECT_EQ(opener.Get(0), nullptr);
+    ASSERT_NE(opener.Get(1), nullptr);  // let go, opened again: still itself
+    EXPECT_EQ(opener.Get(1)->Identity(), bases[1].Id);
+}
+
 // A recorded file goes only as the run left it (or as this undo put it
 // back); what it finds instead says why it stays.
 TEST(UndoToolkit, RemovesAFileOnlyAsItWasLeft) {

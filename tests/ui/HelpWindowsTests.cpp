@@ -14,7 +14,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <functional>
@@ -155,6 +157,60 @@ TEST_F(HelpWindowsTest, PageTwoButtonsOpenTopicSevenAndItsExamples) {
     frmMain->findChild<QPushButton*>("btnVol02Examples")->click();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1], frmDriveSelect);
+}
+
+// The folder pages' Help opens their own topic, which names the page's
+// buttons as they read and scrolls sideways to its longest line; Examples
+// opens the page's own window.
+TEST_F(HelpWindowsTest, FolderPagesOpenTheirTopicReadableToTheEndAndTheirExamples) {
+    struct Page {
+        const char* prefix;
+        unsigned topic;
+        QDialog* examples;
+        const char* caption;
+        std::vector<const char*> buttons;
+    };
+    const Page pages[] = {
+        {"btnVol08", HelpTopic::Vol08, frmExamplesCopy,
+         "Examples - Copying Folder Structures/Templates to a List of Folders",
+         {"btnVol08AddFolderToList", "btnVol08SmartImport", "btnVol08SubFolderListBuilder", "btnVol08CopyFolders",
+          "btnVol08CopyFoldersSimulation", "btnVol08Undo"}},
+        {"btnVol07", HelpTopic::Vol07, frmExamplesDelete, "Examples - Deleting Multiple Folders and/or Files.",
+         {"btnVol07AddFoldersToList", "btnVol07SmartImport", "btnVol07SubFolderListBuilder", "btnVol07DeleteFolders"}},
+        {"btnVol06", HelpTopic::Vol06, frmExamplesRename, "Examples - Renaming Multiple Folders.",
+         {"btnVol06AddFolderToList", "btnVol06SmartImport", "btnVol06SubFolderListBuilder", "btnVol06RenameFolders",
+          "btnVol06RenameFoldersSimulation", "btnVol06Undo"}},
+    };
+    int widest = 0, reach = 0;
+    whileShown = [&](QDialog* dialog) {
+        if (dialog != frmAltalanosHelp) return;
+        QListWidget* list = HelpList();
+        const QFontMetrics metrics(list->font());
+        widest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(list->item(i)->text()));
+        QApplication::processEvents();
+        reach = list->horizontalScrollBar()->maximum() + list->viewport()->width();
+    };
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.prefix);
+        help.clear();
+        shown.clear();
+        Child<QPushButton>(frmMain, (std::string(page.prefix) + "Help").c_str())->click();
+        Child<QPushButton>(frmMain, (std::string(page.prefix) + "Examples").c_str())->click();
+        ASSERT_EQ(help.size(), 1u);
+        EXPECT_EQ(help[0].topic, page.topic);
+        EXPECT_TRUE(help[0].moreHelpVisible && help[0].moreHelpEnabled);
+        EXPECT_GE(reach, widest);
+        const QString text = help[0].lines.join('\n').simplified();
+        for (const char* button : page.buttons) {
+            const QString caption = Child<QPushButton>(frmMain, button)->text().simplified();
+            EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+        }
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[1], page.examples);
+        EXPECT_EQ(page.examples->windowTitle(), page.caption);
+    }
 }
 
 TEST_F(HelpWindowsTest, EveryTopicShowsItsTitleNotesAndMoreHelpOnlyForPageTopics) {

@@ -1,0 +1,140 @@
+// Copy folders (page 08) and its undo with the run pool against the same run
+// one main folder at a time, sides taking turns in one run: a structure of
+// 20 folders and 50 small files copied with its files into each of the
+// main folders, then the undo. "pool" takes the workers the main folders'
+// file system is given (or QM_BENCH_WORKERS when set), "one" forces one at
+// a time. The argument: main folders (use the small ones on latfs, where
+// each request waits). Workers, the reorder window's peak and its memory
+// beside the times.
+#include <benchmark/benchmark.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "BenchSupport.h"
+#include "core/SettingsStore.h"
+#include "pages/RunItems.h"
+#include "pages/VisualLog.h"
+#include "pages/folders/Vol08Engine.h"
+#include "platform/MessageBox.h"
+#include "results/TfrmStatistic08.h"
+#include "results/TfrmVol08ZoomStatistics.h"
+
+namespace {
+
+using namespace bench;
+constexpr char kDrive = 'V';
+
+unsigned ForcedPool() {
+    const char* text = std::getenv("QM_BENCH_WORKERS");
+    return text && std::atoi(text) > 0 ? static_cast<unsigned>(std::atoi(text)) : 0;
+}
+
+// 4 folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
+void MakeStructure(const Workspace& ws) {
+    std::vector<std::string> folders;
+    for (int i = 0; i < 4; ++i) {
+        folders.push_back("Area " + std::to_string(i));
+        for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
+    }
+    for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
+    for (int k = 0; k < 50; ++k) {
+        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
+        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
+            << std::string(512, 'x');
+    }
+}
+
+VisualLog Vol08Log() {
+    return VisualLog([]() -> VisualLogWindow* { return frmStatistic08; },
+                     []() -> ZoomStatisticsWindow* { return frmVol08ZoomStatistics; });
+}
+
+void BM_Vol08CopyAndUndo(benchmark::State& state) {
+    const int items = static_cast<int>(state.range(0));
+    const unsigned forced = ForcedPool();
+    SetFileSelNameMasks({"*.*"});
+    for (auto _ : state) {
+        Workspace ws("qm-vol08-pool-bench", kDrive);
+        MakeStructure(ws);
+        VisualLog log = Vol08Log();
+        FolderLogSink sink(log, kVol08CounterLabels);
+        Sides sides({"copy", "undo"});
+        std::size_t peak = 0;
+        std::vector<std::unique_ptr<Vol08State>> states(2);
+        std::vector<Vol08Inputs> ins(2);
+        for (int side = 0; side < 2; ++side) {
+            const std::string folder = side == 0 ? "Pool" : "One";
+            Vol08Inputs& in = ins[static_cast<std::size_t>(side)];
+            in.FullPaths = true;
+            in.MainFolderWithFiles = true;
+            in.FolderStructures = {ws.Drive("S")};
+            for (int i = 0; i < items; ++i) {
+                const std::string main = folder + "/Main " + std::to_string(i);
+                fs::create_directories(ws.Native(main));
+                in.IncludeFolders.push_back(ws.Drive(main));
+            }
+            auto workers = std::make_shared<std::unique_ptr<ForceRunWorkers>>();
+            std::unique_ptr<Vol08State>& st = states[static_cast<std::size_t>(side)];
+            sides.Add(
+                side == 0 ? "pool" : "one",
+                [&, workers, side] {
+                    *workers = std::make_unique<ForceRunWorkers>(side == 0 ? forced : 1);
+                    st = std::make_unique<Vol08State>();
+                    Vol08StartRun(*st, true);
+                    Vol08ComputeTotalsAndCheckSpace(*st, in, true);
+                    log.ClearLogLists();
+                },
+                {[&, side] {
+                     RealDisk disk;
+                     Vol08CopyFolders(*st, in, disk, sink, Vol08RunMessages());
+                     if (side == 0) peak = std::max(peak, LastPageRun().PeakWindow);
+                 },
+                 [&, workers, items] {
+                     if (st->Counters.FilesCopied != 50.0 * items) state.SkipWithError("the run copied too little");
+                     Vol08UndoLastRun(*st, log);
+                     if (Vol08HasUndo(*st)) state.SkipWithError("the undo left some");
+                     workers->reset();
+                 }});
+        }
+        sides.RunRounds();
+        sides.Report(state);
+        // Report() sets pool against one: the ratio of one to the pool is its inverse.
+        for (const char* step : {"copy", "undo"}) {
+            const std::string key = std::string(step) + "_ratio_one_";
+            state.counters[std::string(step) + "_speedup_min"] = 1.0 / state.counters[key + "min"];
+            state.counters[std::string(step) + "_speedup_med"] = 1.0 / state.counters[key + "med"];
+        }
+        state.counters["workers"] = forced ? forced : PageRunWorkers(ws.Drive("Pool"), plat::RunWork::Copy);
+        state.counters["peak_window"] = static_cast<double>(peak);
+        // An outcome: about 72 lines and records of some 140 bytes each.
+        state.counters["peak_window_KB"] = static_cast<double>(peak * 72 * 140) / 1024.0;
+        log.ClearLogLists();
+    }
+}
+
+BENCHMARK(BM_Vol08CopyAndUndo)->Arg(1000)->Arg(40)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
+    frmVol08ZoomStatistics = new TfrmVol08ZoomStatistics;
+    frmStatistic08 = new TfrmStatistic08;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete frmStatistic08;
+    delete frmVol08ZoomStatistics;
+    return 0;
+}
