@@ -123,6 +123,7 @@ public:
     void push_back(const R& r) { Append(r.Path, FactsOf(r)); }
     // The path is copied into the list's own store.
     void Append(std::string_view path, const Facts& facts) {
+        Own();
         if (!own_) own_ = std::make_shared<LineStore>();
         own_->Append(path);
         AddEntry(own_, own_->Size() - 1, facts);
@@ -130,6 +131,7 @@ public:
     // The path is `kept` where another holder keeps it, when it is kept
     // anywhere; else it is copied.
     void Append(const SharedLine& kept, std::string_view path, const Facts& facts) {
+        Own();
         if (kept && kept.index <= kMaxLine)
             AddEntry(*kept.store, kept.index, facts);
         else
@@ -137,7 +139,20 @@ public:
     }
     // Appends entry i of `other`, its path kept where `other` keeps it.
     void AppendEntryOf(const List& other, std::size_t i) {
+        if (other.of_) return AppendEntryOf(*other.of_, other.first_ + i);
+        Own();
         AddEntry(other.SegmentOf(i).store, other.lines_[i], other.facts_[i]);
+    }
+    // Entries first .. first + count - 1 of `of`, read where `of` keeps
+    // them: nothing is copied, so `of` must stay unchanged while the view
+    // (or a copy of it) is read. Appending to the view copies them first.
+    static List ViewOf(const List& of, std::size_t first, std::size_t count) {
+        if (of.of_) return ViewOf(*of.of_, of.first_ + first, count);
+        List view;
+        view.of_ = &of;
+        view.first_ = first;
+        view.count_ = count;
+        return view;
     }
     // Appends another list's entries (only at the end).
     template <class It>
@@ -145,15 +160,20 @@ public:
         for (; first != last; ++first) push_back(*first);
     }
 
-    Ref operator[](std::size_t i) const { return MakeRef(PathAt(i), facts_[i]); }
+    Ref operator[](std::size_t i) const { return MakeRef(PathAt(i), FactsAt(i)); }
     Ref front() const { return (*this)[0]; }
     Ref back() const { return (*this)[size() - 1]; }
-    const Facts& FactsAt(std::size_t i) const { return facts_[i]; }
-    std::string_view PathAt(std::size_t i) const { return (*StoreOf(i))[lines_[i]]; }
+    const Facts& FactsAt(std::size_t i) const { return of_ ? of_->facts_[first_ + i] : facts_[i]; }
+    std::string_view PathAt(std::size_t i) const {
+        if (of_) return of_->PathAt(first_ + i);
+        return (*StoreOf(i))[lines_[i]];
+    }
 
-    std::size_t size() const { return facts_.size(); }
-    bool empty() const { return facts_.empty(); }
+    std::size_t size() const { return of_ ? count_ : facts_.size(); }
+    bool empty() const { return size() == 0; }
     void clear() {
+        of_ = nullptr;
+        first_ = count_ = 0;
         std::vector<Segment>().swap(segments_);
         own_.reset();
         std::vector<std::uint32_t>().swap(lines_);
@@ -179,6 +199,16 @@ private:
     };
     static constexpr std::size_t kMaxLine = ~std::uint32_t{0};
 
+    // A view becomes a list of its own.
+    void Own() {
+        if (!of_) return;
+        const List* of = of_;
+        const std::size_t first = first_, count = count_;
+        clear();
+        lines_.reserve(count);
+        facts_.reserve(count);
+        for (std::size_t i = first; i < first + count; ++i) AppendEntryOf(*of, i);
+    }
     void AddEntry(const std::shared_ptr<const LineStore>& store, std::size_t line, const Facts& facts) {
         if (segments_.empty() || segments_.back().store.get() != store.get()) segments_.push_back({size(), store});
         lines_.push_back(static_cast<std::uint32_t>(line));
@@ -196,6 +226,9 @@ private:
     std::shared_ptr<LineStore> own_;     // the paths this list copied itself
     std::vector<std::uint32_t> lines_;   // each entry's line in its segment's store
     std::vector<Facts> facts_;
+    // A view: the entries are of_'s from first_ on (see ViewOf).
+    const List* of_ = nullptr;
+    std::size_t first_ = 0, count_ = 0;
 };
 
 }  // namespace runrecord

@@ -1,12 +1,12 @@
 #include "pages/RunItems.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/PathTools.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 
 namespace {
@@ -15,13 +15,14 @@ thread_local RunPoolResult lastRun;
 }  // namespace
 
 void ItemLog::ReplayInto(RunLog& log) {
-    for (const Entry& e : entries_) {
+    for (std::size_t i = 0; i < used_; ++i) {
+        const Entry& e = entries_[i];
         if (e.exportLine)
             log.AddExportLine(e.category, e.text);
         else
             log.AddLine(e.category, e.text);
     }
-    entries_.clear();
+    used_ = 0;
 }
 
 unsigned PageRunWorkers(const std::string& folder, plat::RunWork work) {
@@ -38,17 +39,18 @@ ForceRunWorkers::~ForceRunWorkers() { forcedWorkers.store(previous_); }
 RunPoolOptions PageRunPoolOptions(unsigned workers) {
     RunPoolOptions options;
     options.Workers = workers < 1 ? 1 : workers;
-    options.Pump = [] {
-        results::FlushPending();
-        qtplat::ProcessPendingPaints();
-    };
-    // A few paints a second, as the Visual Log paces its counters.
+    // Paced with the Visual Log's own showings: a few paints a second, and
+    // while showing a long list takes long, seldom enough that it costs the
+    // run at most about a twentieth of its time.
+    options.Pump = [] { results::PaceNow(); };
     options.PumpInterval = std::chrono::milliseconds(200);
     return options;
 }
 
 namespace {
 
+// The top-most folder below its base that `path` lies in: the base's text
+// and the path's first name below it; the path itself when it is not below.
 // The top-most folder below its base that `path` lies in: the base's text
 // and the path's first name below it; the path itself when it is not below.
 std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base) {
@@ -64,50 +66,101 @@ std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::u
     return std::string(path);
 }
 
+// Puts each group's entries of `list` side by side, in the order they had
+// (a run makes a subtree's entries one after another, so mostly they are
+// already), and notes each group's range of them.
+template <class List>
+void RangeList(List& list, const std::vector<std::uint32_t>& groupOf, std::vector<UndoGroup>& groups,
+               std::size_t which) {
+    bool together = true;
+    for (std::size_t i = 0; i < groupOf.size(); ++i) {
+        UndoGroup& g = groups[groupOf[i]];
+        if (g.count[which] == 0)
+            g.first[which] = static_cast<std::uint32_t>(i);
+        else if (g.first[which] + g.count[which] != i)
+            together = false;
+        ++g.count[which];
+    }
+    if (together) return;
+    std::uint32_t next = 0;
+    for (UndoGroup& g : groups) {
+        g.first[which] = next;
+        next += g.count[which];
+    }
+    std::vector<std::uint32_t> order(groupOf.size());
+    std::vector<std::uint32_t> at(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) at[g] = groups[g].first[which];
+    for (std::size_t i = 0; i < groupOf.size(); ++i) order[at[groupOf[i]]++] = static_cast<std::uint32_t>(i);
+    List sorted;
+    for (const std::uint32_t i : order) sorted.AppendEntryOf(list, i);
+    list = std::move(sorted);
+}
+
 }  // namespace
 
 std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
     std::vector<UndoGroup> groups;
-    std::unordered_map<std::string, std::size_t> byTop;
-    auto groupOf = [&](std::string_view path, std::uint32_t base) -> UndoLists& {
+    std::unordered_map<std::string, std::uint32_t> byTop;
+    // A run names a subtree's entries one after another: an entry below the
+    // last one's top (in the very same letters) is in its group.
+    struct {
+        std::uint32_t group = 0, base = 0;
+        bool known = false;
+    } last;
+    auto groupOf = [&](std::string_view path, std::uint32_t base) {
+        if (last.known && base == last.base) {
+            const std::string_view top = groups[last.group].top;
+            if (path.starts_with(top) &&
+                (path.size() == top.size() || path[top.size()] == '\\' || path[top.size()] == '/'))
+                return last.group;
+        }
         std::string top = SubtreeOf(bases, path, base);
-        auto [it, added] = byTop.try_emplace(ToLowerCase(top), groups.size());
+        const bool below = top.size() < path.size();
+        auto [it, added] = byTop.try_emplace(ToLowerCase(top), static_cast<std::uint32_t>(groups.size()));
         if (added) {
             UndoGroup g;
             g.depth = static_cast<std::size_t>(std::count_if(top.begin(), top.end(),
                                                              [](char c) { return c == '\\' || c == '/'; }));
             g.top = std::move(top);
-            g.lists.secondSet = all.secondSet;
-            g.lists.byRunSet = all.byRunSet;
             groups.push_back(std::move(g));
         }
-        return groups[it->second].lists;
+        last = {it->second, base, below};
+        return it->second;
     };
-    // The groups share the paths where the run's lists keep them: no copy.
-    for (std::size_t i = 0; i < all.created.size(); ++i)
-        groupOf(all.created.PathAt(i), all.created.FactsAt(i).Base).created.AppendEntryOf(all.created, i);
-    for (std::size_t i = 0; i < all.second.size(); ++i)
-        groupOf(all.second.PathAt(i), all.second.FactsAt(i).Base).second.AppendEntryOf(all.second, i);
-    for (std::size_t i = 0; i < all.byRun.size(); ++i)
-        groupOf(all.byRun.PathAt(i), all.byRun.FactsAt(i).Base).byRun.AppendEntryOf(all.byRun, i);
-    for (std::size_t i = 0; i < all.files.size(); ++i)
-        groupOf(all.files.PathAt(i), all.files.FactsAt(i).Base).files.AppendEntryOf(all.files, i);
-    all = UndoLists();
+    auto split = [&](const auto& list) {
+        std::vector<std::uint32_t> of(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) of[i] = groupOf(list.PathAt(i), list.FactsAt(i).Base);
+        return of;
+    };
+    // In this order: the groups come in the order the lists first name them.
+    const std::array<std::vector<std::uint32_t>, 4> of = {split(all.created), split(all.second), split(all.byRun),
+                                                          split(all.files)};
+    RangeList(all.created, of[0], groups, 0);
+    RangeList(all.second, of[1], groups, 1);
+    RangeList(all.byRun, of[2], groups, 2);
+    RangeList(all.files, of[3], groups, 3);
     // Deepest first: a subtree below another one's top goes before it.
     std::stable_sort(groups.begin(), groups.end(),
                      [](const UndoGroup& a, const UndoGroup& b) { return a.depth > b.depth; });
     return groups;
 }
 
-UndoPartsResult UndoInParts(std::vector<UndoGroup>& groups, const VEC_UNDO_BASES& bases, unsigned workers,
-                            const std::function<void(FolderFileUndo&, UndoLists&)>& prepare) {
+UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
+                            unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare) {
     UndoPartsResult result;
     RunPageItems<UndoPartsResult>(
         groups.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
         [&](std::size_t i, UndoPartsResult& out, RunItemContext&) {
+            const UndoGroup& g = groups[i];
+            using Folders = DEQ_CREATED_FOLDERS;
+            UndoLists lists{Folders::ViewOf(all.created, g.first[0], g.count[0]),
+                            Folders::ViewOf(all.second, g.first[1], g.count[1]),
+                            Folders::ViewOf(all.byRun, g.first[2], g.count[2]),
+                            DEQ_CREATED_FILES::ViewOf(all.files, g.first[3], g.count[3]), all.secondSet,
+                            all.byRunSet};
             FolderFileUndo undo;
             undo.SetBases(bases);
-            prepare(undo, groups[i].lists);
+            prepare(undo, lists);
             undo.DeleteCreatedFiles();
             undo.RemoveCreatedFolders();
             undo.BuildReport();

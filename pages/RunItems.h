@@ -10,7 +10,9 @@
 // counters and records, shows its boxes, and empties the slot.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,31 +25,39 @@
 // One item's lines, kept as the engines send them.
 class ItemLog final : public RunLog {
 public:
-    void AddLine(int category, const std::string& line) override { entries_.push_back({category, false, line}); }
-    void AddExportLine(int category, const std::string& line) override {
-        entries_.push_back({category, true, line});
-    }
+    void AddLine(int category, const std::string& line) override { Keep(category, false, line); }
+    void AddExportLine(int category, const std::string& line) override { Keep(category, true, line); }
     void ShowCounters(std::span<const CounterLabel>) override {}
     void ClearLogLists() override {}
     void ClearZoomLists() override {}
     void SetRunMode(bool) override {}
     void ShowLog() override {}
 
-    bool Empty() const { return entries_.empty(); }
+    bool Empty() const { return used_ == 0; }
     // Sends every kept line to `log`, in the order they came, and forgets them.
     void ReplayInto(RunLog& log);
-    void Clear() { entries_.clear(); }
+    void Clear() { used_ = 0; }
 
 protected:
     bool CountersDue() override { return false; }
 
 private:
     struct Entry {
-        int category;
-        bool exportLine;
+        int category = 0;
+        bool exportLine = false;
         std::string text;
     };
+    void Keep(int category, bool exportLine, const std::string& line) {
+        if (used_ == entries_.size()) entries_.emplace_back();
+        Entry& e = entries_[used_++];
+        e.category = category;
+        e.exportLine = exportLine;
+        e.text.assign(line);
+    }
+    // The lines are the first used_; the rest keep their texts' room for the
+    // next item, so a line costs no allocation.
     std::vector<Entry> entries_;
+    std::size_t used_ = 0;
 };
 
 // How many workers a page's run of this work on `folder` gets: what the
@@ -106,12 +116,16 @@ struct UndoLists {
     DEQ_CREATED_FILES files;
     bool secondSet = false, byRunSet = false;
 };
+// A subtree's entries of each list, where the run's lists keep them: a
+// group names index ranges, it copies nothing.
 struct UndoGroup {
     std::string top;  // the top-most folder of the subtree: the item's scope
     std::size_t depth = 0;
-    UndoLists lists;
+    std::array<std::uint32_t, 4> first{}, count{};  // created, second, byRun, files
 };
-// The groups, the deepest first; `all` is left empty.
+// The groups, the deepest first. `all` keeps the entries, each group's side
+// by side (reordered where a run left them apart), and must stay unchanged
+// while the groups are undone.
 std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all);
 
 // What an undo done in parts left, in item order.
@@ -121,7 +135,7 @@ struct UndoPartsResult {
     std::string failureLines;  // FolderFileUndo::ReportOf makes the report
 };
 // Undoes each group on the pool: an undo with the run's bases, handed the
-// group's lists by `prepare` (which also queues by its plan), its files
-// deleted, its folders removed.
-UndoPartsResult UndoInParts(std::vector<UndoGroup>& groups, const VEC_UNDO_BASES& bases, unsigned workers,
-                            const std::function<void(FolderFileUndo&, UndoLists&)>& prepare);
+// group's lists (views of `all`'s) by `prepare` (which also queues by its
+// plan), its files deleted, its folders removed.
+UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
+                            unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare);

@@ -54,6 +54,10 @@ bool PaceRun() {
     // Runs call this for every item: the clock is read every 32nd call only.
     static unsigned calls = 0;
     if ((++calls & 31u) != 0) return false;
+    return PaceNow();
+}
+
+bool PaceNow() {
     QElapsedTimer& timer = PaceTimer();
     if (timer.isValid() && timer.elapsed() < g_paceMs) return false;
     timer.start();

@@ -42,6 +42,9 @@ void FlushPending();
 // For a run's loop, after each item: every ~50 ms flushes and lets pending
 // paints through (never user input). True when it did.
 bool PaceRun();
+// The same without counting calls, for a caller that already calls seldom
+// (a run pool waiting for its workers): the pace is shared with PaceRun.
+bool PaceNow();
 // At the end of a run: flushes and paints once, always.
 void FinishRun();
 

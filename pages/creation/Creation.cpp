@@ -234,12 +234,12 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     } else {
         all = UndoLists();
     }
-    std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
-    all = UndoLists();
+    // The groups read their ranges of `all` until the undo is done.
+    const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
 
     const VEC_UNDO_BASES& runBases = state.LastBases;
     const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
-    UndoPartsResult parts = UndoInParts(groups, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
+    UndoPartsResult parts = UndoInParts(groups, all, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
                                         [&](FolderFileUndo& undo, UndoLists& lists) {
                                             if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
                                             undo.SetCreatedFolders(std::move(lists.created));
@@ -252,6 +252,7 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
     DEQ_CREATED_FILES& failedFiles = parts.failedFiles;
     const std::string& failureLines = parts.failureLines;
     const std::string report = FolderFileUndo::ReportOf(failureLines);
+    all = UndoLists();
 
     // What failed keeps the run's bases for the retry.
     VEC_UNDO_BASES bases = std::move(state.LastBases);

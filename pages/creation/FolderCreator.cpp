@@ -343,7 +343,8 @@ void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
         baseKnown = true;
         return base;
     };
-    for (CreationOutcome::Entry& e : out.entries) {
+    for (std::size_t i = 0; i < out.used; ++i) {
+        CreationOutcome::Entry& e = out.entries[i];
         switch (e.kind) {
         case Kind::Line: log_.AddLine(e.category, e.text); break;
         case Kind::MainMade:
@@ -379,11 +380,23 @@ void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
 
 void FolderCreator::Add(CreationOutcome::Kind kind, int category, const std::string& text,
                         const plat::FileStamp& stamp) {
-    out_->entries.push_back({kind, category, 0, text, std::string(), stamp});
+    CreationOutcome::Entry& e = out_->Next();
+    e.kind = kind;
+    e.category = category;
+    e.once = 0;
+    e.text.assign(text);
+    e.caption.clear();
+    e.stamp = stamp;
 }
 
 void FolderCreator::Box(const std::string& text, const std::string& caption, std::uint32_t once) {
-    out_->entries.push_back({CreationOutcome::Kind::Box, 0, once, text, caption, plat::FileStamp{}});
+    CreationOutcome::Entry& e = out_->Next();
+    e.kind = CreationOutcome::Kind::Box;
+    e.category = 0;
+    e.once = once;
+    e.text.assign(text);
+    e.caption.assign(caption);
+    e.stamp = plat::FileStamp{};
 }
 
 // What a template line gives does not depend on the main folder in the

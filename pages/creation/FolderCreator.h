@@ -143,22 +143,29 @@ struct CreationOutcome {
         Box,          // a warning box; `once` set: shown once per run
     };
     struct Entry {
-        Kind kind;
+        Kind kind = Kind::Line;
         int category = 0;
         std::uint32_t once = 0;  // 1 + the list entry whose refusal is shown once
         std::string text;
         std::string caption;
         plat::FileStamp stamp;  // folders: the identity alone
     };
+    // The item's entries are the first `used`; the rest keep their texts'
+    // room for the next item in this slot, so a line costs no allocation.
     std::vector<Entry> entries;
+    std::size_t used = 0;
     CreationCounters added;
     char undoMode = 0;  // 'F', 'R' or 'N' once a main folder was made
     // The folder the item worked beneath, the base of its records.
     std::string baseFolder;
     plat::FileIdentity baseId;
 
+    Entry& Next() {
+        if (used == entries.size()) entries.emplace_back();
+        return entries[used++];
+    }
     void Clear() {
-        entries.clear();
+        used = 0;
         added = CreationCounters();
         undoMode = 0;
         baseFolder.clear();

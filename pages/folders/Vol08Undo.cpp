@@ -42,7 +42,7 @@ std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
     std::vector<UndoGroup> groups = SplitUndo(state.Vol08LastBases, all);
     const std::string workFolder = state.Vol08LastBases.empty() ? std::string() : state.Vol08LastBases.front().Path;
     const unsigned workers = groups.size() < 2 ? 1 : PageRunWorkers(workFolder, plat::RunWork::Remove);
-    UndoPartsResult parts = UndoInParts(groups, state.Vol08LastBases, workers, [&](FolderFileUndo& undo, UndoLists& l) {
+    const auto prepare = [&](FolderFileUndo& undo, UndoLists& l) {
         undo.SetCreatedFolders(std::move(l.created));
         if (l.secondSet) undo.SetCreatedSubFolders(std::move(l.second));
         if (l.byRunSet) undo.SetFoldersCreatedByRun(std::move(l.byRun));
@@ -51,7 +51,8 @@ std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
             undo.PrepareCopyFolders();
         else
             undo.QueueSecondFolderList();
-    });
+    };
+    UndoPartsResult parts = UndoInParts(groups, all, state.Vol08LastBases, workers, prepare);
 
     // What failed keeps the run's bases for the retry.
     VEC_UNDO_BASES bases = std::move(state.Vol08LastBases);

@@ -54,3 +54,30 @@ TEST(RunRecord, EntriesTakenFromAnotherListShareTheirPaths) {
     EXPECT_EQ(taken[2].Path, "C:\\P1");
     EXPECT_EQ(taken[2].Base, 1u);
 }
+
+// A view reads a range of a list where the list keeps it; appending to the
+// view gives it entries of its own and leaves the list as it was.
+TEST(RunRecord, ViewsReadARangeAndCopyOnlyWhenAppendedTo) {
+    DEQ_CREATED_FOLDERS run;
+    for (std::uint32_t i = 0; i < 6; ++i) run.push_back({"C:\\P" + std::to_string(i), {}, i});
+    const DEQ_CREATED_FOLDERS view = DEQ_CREATED_FOLDERS::ViewOf(run, 2, 3);
+    ASSERT_EQ(view.size(), 3u);
+    EXPECT_EQ(view.PathAt(0).data(), run.PathAt(2).data());
+    EXPECT_EQ(view.back().Path, "C:\\P4");
+    EXPECT_EQ(view[1].Base, 3u);
+    const DEQ_CREATED_FOLDERS inner = DEQ_CREATED_FOLDERS::ViewOf(view, 1, 2);  // a view of a view: of the list
+    EXPECT_EQ(inner.front().Path, "C:\\P3");
+    EXPECT_TRUE(DEQ_CREATED_FOLDERS::ViewOf(run, 6, 0).empty());
+
+    DEQ_CREATED_FOLDERS grown = view;
+    grown.push_back({"own", {}, 9});
+    grown.AppendEntryOf(view, 0);
+    ASSERT_EQ(grown.size(), 5u);
+    EXPECT_EQ(grown[2].Path, "C:\\P4");
+    EXPECT_EQ(grown[3].Path, "own");
+    EXPECT_EQ(grown[4].Path, "C:\\P2");
+    EXPECT_EQ(run.size(), 6u);
+    EXPECT_EQ(view.size(), 3u);
+    grown.clear();
+    EXPECT_TRUE(grown.empty());
+}

@@ -282,6 +282,37 @@ TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
 
 // An undo in parts reports as one: one heading, the folders it had to
 // leave in item order; the retry takes them once they are empty.
+// More items than outcome slots: a slot used again by an item with fewer
+// lines (a main folder that is there already) gives that item's lines alone.
+TEST(CreationPool, OutcomeSlotsUsedAgainGiveOnlyTheirItemsLines) {
+    testsupport::TempDrive drive{'T'};
+    drive.MakeFolder("Dest");
+    ForceRunWorkers one(1);
+    plat::MessageBoxScript boxes;
+    Vol02State state;
+    Vol02Inputs in;
+    in.DestFolder = drive.path("Dest");
+    in.ViewDestFolder = false;
+    in.RelativePaths = true;
+    in.MainFolderWithoutFiles = true;
+    in.FolderStructures = {"x", "x\\y"};
+    for (int i = 0; i < 700; ++i) in.IncludeStrings.push_back("m" + std::to_string(i % 400));
+    Vol02CheckDiskSpace(state, in, false);
+    RecordingLog log;
+    boxes.Queue(plat::IDYES);
+    Vol02RunCreateFolders(state, in, log, RunHooks{});
+    const Lines& made = log.lines[CreationFoldersCreated];
+    ASSERT_EQ(made.size(), 400u);
+    EXPECT_EQ(made[399], drive.path("Dest\\m399"));
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated].size(), 800u);
+    EXPECT_EQ(log.lines[CreationFoldersExists].size(), 300u);
+    EXPECT_EQ(state.LastCreatedSubFolders.size(), 800u);
+    boxes.Clear();
+    boxes.Queue(plat::IDYES);
+    Vol02UndoLastRun(state, log);
+    EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
+}
+
 TEST(CreationPool, UndoInPartsGivesOneReportAndKeepsWhatItLeft) {
     testsupport::TempDrive drive{'T'};
     drive.MakeFolder("Dest");

@@ -48,6 +48,27 @@ TEST(RunItems, ManyWorkersReplayEveryItemsLinesInItemOrder) {
     EXPECT_EQ(b.lines[0].front(), "0/0");
 }
 
+// A log used again for a shorter item replays that item's lines alone,
+// never what an earlier, longer one left in its room.
+TEST(RunItems, AnItemLogUsedAgainReplaysOnlyItsNewLines) {
+    ItemLog item;
+    testlog::RecordingLog log;
+    for (int k = 0; k < 4; ++k) item.AddLine(0, "long line of the first item " + std::to_string(k));
+    item.ReplayInto(log);
+    EXPECT_TRUE(item.Empty());
+    item.AddExportLine(1, "e");
+    item.AddLine(0, "b");
+    EXPECT_FALSE(item.Empty());
+    item.ReplayInto(log);
+    ASSERT_EQ(log.lines[0].size(), 5u);
+    EXPECT_EQ(log.lines[0].back(), "b");
+    EXPECT_EQ(log.exports[1], (std::vector<std::string>{"e"}));
+    item.AddLine(0, "dropped");
+    item.Clear();
+    item.ReplayInto(log);
+    EXPECT_EQ(log.lines[0].size(), 5u);
+}
+
 TEST(RunItems, ForcedWorkersHoldWhileTheyLiveAndNest) {
     const unsigned rule = PageRunWorkers("/", plat::RunWork::Remove);
     {
