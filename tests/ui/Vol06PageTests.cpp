@@ -28,6 +28,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/FolderPageFixture.h"
 #include "windows/TfrmVol06EditIncludeList.h"
 
 namespace fs = std::filesystem;
@@ -35,62 +36,22 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
+using folderpage::C;
+
 constexpr const char* kLists[] = {"lstStat06FoldersRenamed", "lstStat06FoldersSourceNotExists",
                                   "lstStat06FoldersDestinationExists", "lstStat06FoldersOtherReasons",
                                   "lstStat06FoldersFailedUndo"};
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
-
-class Vol06PageTest : public ::testing::Test {
+class Vol06PageTest : public folderpage::FolderPageFixture {
 protected:
+    Vol06PageTest()
+        : FolderPageFixture('R', [] { return static_cast<QDialog*>(frmVol06EditIncludeList); },
+                            "btnVol06EditIncludeListOk", "btnVol06EditIncludeList") {}
     void SetUp() override {
-        drive.MakeFolder("Prog");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("Prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answer;
-        });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            } else if (dialog == frmVol06EditIncludeList) {
-                dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
-                dialog->findChild<QAbstractButton*>("btnVol06EditIncludeListOk")->click();
-            } else {
-                modals.push_back(dialog->metaObject()->className());
-            }
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
-        SetProgramFolder(drive.path("Prog"));
+        FolderPageFixture::SetUp();
         page = frmMain->Page06;
         captions.clear();
         texts.clear();
-    }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
-    }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
-    Lines Tree() const {
-        Lines out;
-        for (const auto& e : fs::recursive_directory_iterator(drive.native()))
-            out.push_back(fs::relative(e.path(), drive.native()).string());
-        std::sort(out.begin(), out.end());
-        return out;
     }
     std::string Label(const char* name) { return frmStatistic06->findChild<QLabel*>(name)->text().toStdString(); }
     std::map<std::string, Lines> LogLines() {
@@ -98,24 +59,8 @@ protected:
         for (const char* list : kLists) out[list] = frmStatistic06->List(list)->Lines();
         return out;
     }
-    void Edit(const std::string& text) {
-        memo = text;
-        Click("btnVol06EditIncludeList");
-    }
-    Lines Items(const char* list) {
-        Lines out;
-        for (int i = 0; i < C<QListWidget>(list)->count(); ++i)
-            out.push_back(C<QListWidget>(list)->item(i)->text().toStdString());
-        return out;
-    }
 
-    testsupport::TempDrive drive{'R'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     Vol06Page* page = nullptr;
-    std::string memo;
-    int answer = plat::IDYES;
-    Lines captions, texts, modals;
 };
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/FolderPageFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmVol07EditIncludeList.h"
@@ -36,66 +37,24 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
+using folderpage::C;
+
 constexpr const char* kLists[] = {"lstStat07FoldersDeleted",      "lstStat07FoldersOtherReasons",
                                   "lstStat07MainFoldersNotExist", "lstStat07FilesDeleted",
                                   "lstStat07FilesOtherReasons",   "lstStat07FoldersNotExists",
                                   "lstStat07FilesNotExists"};
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
-
-class Vol07PageTest : public ::testing::Test {
+class Vol07PageTest : public folderpage::FolderPageFixture {
 protected:
+    Vol07PageTest()
+        : FolderPageFixture('P', [] { return static_cast<QDialog*>(frmVol07EditIncludeList); },
+                            "btnVol07EditIncludeListOk", "btnVol07EditIncludeList") {}
     void SetUp() override {
-        drive.MakeFolder("Prog");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("Prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return int(plat::IDYES);
-        });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            } else if (dialog == frmVol07EditIncludeList) {
-                dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
-                dialog->findChild<QAbstractButton*>("btnVol07EditIncludeListOk")->click();
-            } else {
-                modals.push_back(dialog->metaObject()->className());
-                if (dialog == frmFileExport)
-                    exported = frmFileExport->findChild<QLabel*>("lblSmartExportSource")->text();
-            }
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
-        SetProgramFolder(drive.path("Prog"));
+        FolderPageFixture::SetUp();
         SetWorkingDir(drive.path("Prog\\WorkingDir"));
         page = frmMain->Page07;
         captions.clear();
         texts.clear();
-    }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
-    }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
-    Lines Tree() const {
-        Lines out;
-        for (const auto& e : fs::recursive_directory_iterator(drive.native()))
-            out.push_back(fs::relative(e.path(), drive.native()).string());
-        std::sort(out.begin(), out.end());
-        return out;
     }
     std::string Label(const char* name) { return frmStatistics07->findChild<QLabel*>(name)->text().toStdString(); }
     std::map<std::string, Lines> LogLines() {
@@ -103,19 +62,13 @@ protected:
         for (const char* list : kLists) out[list] = frmStatistics07->List(list)->Lines();
         return out;
     }
-    // As the editor's OK writes the list; then the page's refresh.
-    void Edit(const std::string& text) {
-        memo = text;
-        Click("btnVol07EditIncludeList");
+
+    void OtherModal(QDialog* dialog) override {
+        if (dialog == frmFileExport) exported = frmFileExport->findChild<QLabel*>("lblSmartExportSource")->text();
     }
 
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     Vol07Page* page = nullptr;
-    std::string memo;
     QString exported;
-    Lines captions, texts, modals;
 };
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/FolderPageFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmVol08EditIncludeList.h"
@@ -37,45 +38,20 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
+using folderpage::C;
+
 constexpr const char* kLists[] = {"lstStat08FoldersCopied",    "lstStat08SubFoldersCopied",
                                   "lstStat08FilesCopied",      "lstStat08FoldersNotExists",
                                   "lstStat08SubFoldersExists", "lstStat08FilesExists",
                                   "lstStat08SubFoldersOtherReasons", "lstStat08SubFoldersFailedUndo"};
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
-
-class Vol08PageTest : public ::testing::Test {
+class Vol08PageTest : public folderpage::FolderPageFixture {
 protected:
+    Vol08PageTest()
+        : FolderPageFixture('Q', [] { return static_cast<QDialog*>(frmVol08EditIncludeList); },
+                            "btnVol08EditIncludeListOk", "btnVol08EditIncludeList") {}
     void SetUp() override {
-        drive.MakeFolder("Prog");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("Prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answer;
-        });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            } else if (dialog == frmVol08EditIncludeList) {
-                dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
-                dialog->findChild<QAbstractButton*>("btnVol08EditIncludeListOk")->click();
-            } else {
-                modals.push_back(dialog->metaObject()->className());
-            }
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
-        SetProgramFolder(drive.path("Prog"));
+        FolderPageFixture::SetUp();
         page = frmMain->Page08;
         // Src: a.txt, b.doc; Sub\c.txt; Sub\Deep. Two main folders, one missing.
         drive.WriteFile("Src\\a.txt", "a");
@@ -87,31 +63,12 @@ protected:
         captions.clear();
         texts.clear();
     }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
-    }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
     std::string W(const std::string& rel) const { return drive.path("Work\\" + rel); }
-    Lines Tree() const {
-        Lines out;
-        for (const auto& e : fs::recursive_directory_iterator(drive.native()))
-            out.push_back(fs::relative(e.path(), drive.native()).string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
     std::string Label(const char* name) { return frmStatistic08->findChild<QLabel*>(name)->text().toStdString(); }
     std::map<std::string, Lines> LogLines() {
         std::map<std::string, Lines> out;
         for (const char* list : kLists) out[list] = frmStatistic08->List(list)->Lines();
         return out;
-    }
-    void Edit(const std::string& text) {
-        memo = text;
-        Click("btnVol08EditIncludeList");
     }
     // Main folders M1, M2 and a missing one; Src as the structure.
     void Fill() {
@@ -121,13 +78,7 @@ protected:
         texts.clear();
     }
 
-    testsupport::TempDrive drive{'Q'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     Vol08Page* page = nullptr;
-    std::string memo;
-    int answer = plat::IDYES;
-    Lines captions, texts, modals;
 };
 
 }  // namespace
