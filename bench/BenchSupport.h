@@ -27,6 +27,7 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -499,6 +500,29 @@ inline bool IsChild(int argc, char** argv, std::string& name, long& arg) {
     name = argv[2];
     arg = std::atol(argv[3]);
     return true;
+}
+
+// The pool's size a pool benchmark forces from QM_BENCH_WORKERS; 0: the
+// file system's rule.
+inline unsigned ForcedPool() {
+    const char* text = std::getenv("QM_BENCH_WORKERS");
+    return text && std::atoi(text) > 0 ? static_cast<unsigned>(std::atoi(text)) : 0;
+}
+
+// The structure the copy benchmarks attach, in S below the workspace: 4
+// folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
+inline void MakeCopyStructure(const Workspace& ws) {
+    std::vector<std::string> folders;
+    for (int i = 0; i < 4; ++i) {
+        folders.push_back("Area " + std::to_string(i));
+        for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
+    }
+    for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
+    for (int k = 0; k < 50; ++k) {
+        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
+        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
+            << std::string(512, 'x');
+    }
 }
 
 }  // namespace bench

@@ -36,11 +36,6 @@ namespace {
 using namespace bench;
 constexpr char kDrive = 'V';
 
-unsigned ForcedPool() {
-    const char* text = std::getenv("QM_BENCH_WORKERS");
-    return text && std::atoi(text) > 0 ? static_cast<unsigned>(std::atoi(text)) : 0;
-}
-
 StringList Template() {
     StringList lines;
     for (int i = 0; i < 5; ++i) {
@@ -49,21 +44,6 @@ StringList Template() {
         for (int j = 0; j < 3; ++j) lines.push_back(top + "\\Part " + std::to_string(j));
     }
     return lines;
-}
-
-// 4 folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
-void MakeStructure(const Workspace& ws) {
-    std::vector<std::string> folders;
-    for (int i = 0; i < 4; ++i) {
-        folders.push_back("Area " + std::to_string(i));
-        for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
-    }
-    for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
-    for (int k = 0; k < 50; ++k) {
-        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
-        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
-            << std::string(512, 'x');
-    }
 }
 
 // Both sides of one page: `run` makes into the folder it is given and
@@ -146,7 +126,7 @@ void BM_Vol02Structure(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
     for (auto _ : state) {
         Workspace ws("qm-pool-bench", kDrive);
-        MakeStructure(ws);
+        MakeCopyStructure(ws);
         std::vector<std::unique_ptr<Vol02State>> states(2);
         std::vector<Vol02Inputs> ins(2);
         VisualLog log = Vol02VisualLog();

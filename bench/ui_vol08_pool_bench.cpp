@@ -32,26 +32,6 @@ namespace {
 using namespace bench;
 constexpr char kDrive = 'V';
 
-unsigned ForcedPool() {
-    const char* text = std::getenv("QM_BENCH_WORKERS");
-    return text && std::atoi(text) > 0 ? static_cast<unsigned>(std::atoi(text)) : 0;
-}
-
-// 4 folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
-void MakeStructure(const Workspace& ws) {
-    std::vector<std::string> folders;
-    for (int i = 0; i < 4; ++i) {
-        folders.push_back("Area " + std::to_string(i));
-        for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
-    }
-    for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
-    for (int k = 0; k < 50; ++k) {
-        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
-        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
-            << std::string(512, 'x');
-    }
-}
-
 VisualLog Vol08Log() {
     return VisualLog([]() -> VisualLogWindow* { return frmStatistic08; },
                      []() -> ZoomStatisticsWindow* { return frmVol08ZoomStatistics; });
@@ -63,7 +43,7 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
     SetFileSelNameMasks({"*.*"});
     for (auto _ : state) {
         Workspace ws("qm-vol08-pool-bench", kDrive);
-        MakeStructure(ws);
+        MakeCopyStructure(ws);
         VisualLog log = Vol08Log();
         FolderLogSink sink(log, kVol08CounterLabels);
         Sides sides({"copy", "undo"});
