@@ -21,35 +21,15 @@
 #include "pages/folders/Vol07Engine.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/FolderPoolSupport.h"
 #include "tests/ui/DelegatingDisk.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorded final : FolderRunSink {
-    std::vector<std::string> lines;  // category, line and the counters then
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
-        std::string text = std::to_string(category) + " " + std::string(line) + " |";
-        for (const double v : values) text += " " + std::to_string(static_cast<long>(v));
-        lines.push_back(std::move(text));
-    }
-};
-
-// Every entry below `native` with its kind, content or target, and mode.
-std::map<std::string, std::string> TreeOf(const std::string& native) {
-    std::map<std::string, std::string> tree;
-    for (auto it = fs::recursive_directory_iterator(native, fs::directory_options::skip_permission_denied);
-         it != fs::recursive_directory_iterator(); ++it) {
-        struct stat st {};
-        lstat(it->path().c_str(), &st);
-        std::string what = S_ISLNK(st.st_mode)   ? "-> " + fs::read_symlink(it->path()).string()
-                           : S_ISDIR(st.st_mode) ? "<dir>"
-                                                 : "file";
-        tree[it->path().string().substr(native.size())] = what + " " + std::to_string(st.st_mode & 07777);
-    }
-    return tree;
-}
+using folderpool::Recorded;
+using folderpool::TreeOf;
 
 // Main folders M0.. with random subfolders, files, links and read-only
 // entries, the same for the same seed.

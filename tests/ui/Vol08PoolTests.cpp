@@ -20,32 +20,15 @@
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/FolderPoolSupport.h"
 #include "tests/ui/RecordingLog.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorded final : FolderRunSink {
-    std::vector<std::string> lines;  // category, line and the counters then
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
-        std::string text = std::to_string(category) + " " + std::string(line) + " |";
-        for (const double v : values) text += " " + std::to_string(static_cast<long>(v));
-        lines.push_back(std::move(text));
-    }
-};
-
-std::map<std::string, std::string> TreeOf(const std::string& native) {
-    std::map<std::string, std::string> tree;
-    for (auto it = fs::recursive_directory_iterator(native, fs::directory_options::skip_permission_denied);
-         it != fs::recursive_directory_iterator(); ++it) {
-        struct stat st {};
-        lstat(it->path().c_str(), &st);
-        const std::string what = S_ISLNK(st.st_mode) ? "link" : S_ISDIR(st.st_mode) ? "<dir>" : "file";
-        tree[it->path().string().substr(native.size())] = what + " " + std::to_string(st.st_mode & 07777);
-    }
-    return tree;
-}
+using folderpool::Recorded;
+using folderpool::TreeOf;
 
 // What a run leaves for the Undo, as text: each record's path and base.
 std::vector<std::string> RecordsOf(const Vol08State& s) {
