@@ -83,10 +83,14 @@ struct RunPool::Shared {
     std::vector<Slot> slots;
     std::vector<std::size_t> ready;  // a min-heap of item numbers: the earliest first
     // Active prints (of items admitted and not yet done), by hash: whole
-    // paths, and the leading parts of longer paths.
-    std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
-    std::size_t active = 0;      // active prints
-    std::size_t everything = 0;  // active prints that stand for everything
+    // paths, and the leading parts of longer paths; [0] every print, [1]
+    // the writing ones (a read meets only those).
+    struct Prints {
+        std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
+        std::size_t active = 0;      // active prints
+        std::size_t everything = 0;  // active prints that stand for everything
+    };
+    Prints prints[2];
     std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
     std::size_t head = 0;        // the next item to apply
     std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
@@ -120,27 +124,32 @@ struct RunPool::Shared {
     }
 
     // Whether any active print may overlap `p` (a quick look before a walk
-    // over the window).
+    // over the window). Items that all read one folder (the source of a
+    // copy) need no walk.
     bool MayOverlap(const RunScope& s, const RunScope::Print& p) const {
-        if (active == 0) return false;
-        if (everything > 0 || p.depth == 0) return true;
+        const Prints& a = prints[p.write ? 0 : 1];
+        if (a.active == 0) return false;
+        if (a.everything > 0 || p.depth == 0) return true;
         const std::uint64_t* h = &s.hashes_[p.first];
-        if (whole.count(h[p.depth - 1]) || leading.count(h[p.depth - 1])) return true;
+        if (a.whole.count(h[p.depth - 1]) || a.leading.count(h[p.depth - 1])) return true;
         for (std::uint32_t k = 0; k + 1 < p.depth; ++k)
-            if (whole.count(h[k])) return true;
+            if (a.whole.count(h[k])) return true;
         return false;
     }
 
     void Count(const RunScope& s, int delta) {
         for (const RunScope::Print& p : s.prints_) {
-            active += static_cast<std::size_t>(delta);
-            if (p.depth == 0) {
-                everything += static_cast<std::size_t>(delta);
-                continue;
+            for (Prints& a : prints) {
+                if (&a == &prints[1] && !p.write) break;
+                a.active += static_cast<std::size_t>(delta);
+                if (p.depth == 0) {
+                    a.everything += static_cast<std::size_t>(delta);
+                    continue;
+                }
+                const std::uint64_t* h = &s.hashes_[p.first];
+                Bump(a.whole, h[p.depth - 1], delta);
+                for (std::uint32_t k = 0; k + 1 < p.depth; ++k) Bump(a.leading, h[k], delta);
             }
-            const std::uint64_t* h = &s.hashes_[p.first];
-            Bump(whole, h[p.depth - 1], delta);
-            for (std::uint32_t k = 0; k + 1 < p.depth; ++k) Bump(leading, h[k], delta);
         }
     }
     static void Bump(std::unordered_map<std::uint64_t, std::uint32_t>& map, std::uint64_t key, int delta) {
@@ -201,13 +210,25 @@ struct RunPool::Shared {
 
 // ---- the pool ----------------------------------------------------------------------------------
 
+namespace {
+std::size_t LongItemsWindow(unsigned workers) {
+    return std::max(RunPool::kMinWindow, RunPool::kWindowPerWorker * workers);
+}
+}  // namespace
+
 std::size_t RunPool::DefaultWindow(unsigned workers) {
-    return workers <= 1 ? 1 : std::max(kMinWindow, kWindowPerWorker * workers);
+    return workers <= 1 ? 1 : std::max(kMaxWindow, LongItemsWindow(workers));
 }
 
 RunPool::RunPool(RunPoolOptions options) : options_(std::move(options)) {
     workers_ = std::max(1u, options_.Workers);
     window_ = workers_ == 1 ? 1 : options_.Window ? options_.Window : DefaultWindow(workers_);
+    minWindow_ = workers_ == 1 || options_.Window ? window_ : LongItemsWindow(workers_);
+}
+
+std::size_t RunPool::AdmitWindow(std::uint64_t itemNs) const {
+    const std::uint64_t byTime = workers_ * kWindowNs / std::max<std::uint64_t>(itemNs, 1);
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(byTime, minWindow_, window_));
 }
 
 RunPool::~RunPool() = default;
@@ -400,7 +421,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
         // with the lock let go (those slots are seen by no worker yet).
         unsigned newlyReady = 0;
         for (;;) {
-            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + window_);
+            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + AdmitWindow(sh.itemNs));
             if (sh.admitted >= limit) break;
             if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
             if (scopedEnd < limit) {
