@@ -752,7 +752,7 @@ public:
 private:
     // What a worker holds across its items.
     struct Worker {
-        explicit Worker(const VEC_UNDO_BASES& bases) : bases(bases) {}
+        explicit Worker(const VEC_UNDO_BASES& bases) : bases(&bases) {}
         UndoBaseOpener bases;
         WorkingCopyFinder copies;
         RealDisk disk;
