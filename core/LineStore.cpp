@@ -4,14 +4,40 @@
 #include <cstring>
 #include <stdexcept>
 
+LineRefs::LineRefs(const LineRefs& other) {
+    reserve(other.size_);
+    for (std::size_t c = 0; c * kChunk < other.size_; ++c)
+        std::memcpy(chunks_[c].get(), other.chunks_[c].get(),
+                    std::min(kChunk, other.size_ - c * kChunk) * sizeof(std::uint64_t));
+    size_ = other.size_;
+}
+
+void LineRefs::Grow(std::size_t count) {
+    if (capacity_ < kChunk) {
+        // The first chunk, moved into a larger one: at most a chunk's worth.
+        const std::size_t grown = std::min(kChunk, std::max({count, capacity_ * 2, std::size_t{16}}));
+        std::unique_ptr<std::uint64_t[]> chunk(new std::uint64_t[grown]);
+        if (size_ > 0) std::memcpy(chunk.get(), chunks_[0].get(), size_ * sizeof(std::uint64_t));
+        if (chunks_.empty())
+            chunks_.push_back(std::move(chunk));
+        else
+            chunks_[0] = std::move(chunk);
+        capacity_ = grown;
+    }
+    while (capacity_ < count) {
+        chunks_.push_back(std::unique_ptr<std::uint64_t[]>(new std::uint64_t[kChunk]));
+        capacity_ += kChunk;
+    }
+}
+
 LineStore::LineStore(const LineStore& other)
     : blocks_(other.blocks_), refs_(other.refs_), used_(kBlockSize), bytes_(other.bytes_) {}
 
-std::vector<std::uint64_t>& LineStore::OwnRefs() {
+LineRefs& LineStore::OwnRefs() {
     if (!refs_)
-        refs_ = std::make_shared<std::vector<std::uint64_t>>();
+        refs_ = std::make_shared<LineRefs>();
     else if (refs_.use_count() > 1)
-        refs_ = std::make_shared<std::vector<std::uint64_t>>(*refs_);
+        refs_ = std::make_shared<LineRefs>(*refs_);
     return *refs_;
 }
 
@@ -59,15 +85,15 @@ LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
     if (Empty()) return cut;
     // Usually every line holds the bytes to cut and its rest stays within
     // its block: each reference then moves by the same amount, in one pass.
-    const std::vector<std::uint64_t>& refs = *refs_;
-    std::vector<std::uint64_t>& out = cut.OwnRefs();
-    out.resize(refs.size());
+    const LineRefs& refs = *refs_;
+    LineRefs& out = cut.OwnRefs();
+    out.reserve(refs.size());
     const std::uint64_t moved = (static_cast<std::uint64_t>(skip) << kLengthBits) - skip;
     bool fits = skip <= kBlockSize;
     for (std::size_t i = 0; i < refs.size(); ++i) {
         const std::uint64_t ref = refs[i];
         fits &= (ref & kLengthMask) >= skip && ((ref >> kLengthBits) & kOffsetMask) + skip <= kBlockSize;
-        out[i] = ref + moved;  // neither field overflows into the next when it fits
+        out.push_back(ref + moved);  // neither field overflows into the next when it fits
     }
     if (fits) {
         cut.bytes_ = bytes_ - skip * refs.size();
@@ -93,7 +119,7 @@ void LineStore::Append(std::string_view line) {
         used_ = 0;
     }
     const std::uint64_t block = blocks_.size() - 1;
-    std::vector<std::uint64_t>& refs = OwnRefs();
+    LineRefs& refs = OwnRefs();
     refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
     lastWritten_ = refs.back();
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
@@ -102,7 +128,7 @@ void LineStore::Append(std::string_view line) {
 }
 
 void LineStore::PopBack() {
-    std::vector<std::uint64_t>& refs = OwnRefs();
+    LineRefs& refs = OwnRefs();
     const std::uint64_t ref = refs.back();
     refs.pop_back();
     bytes_ -= ref & kLengthMask;

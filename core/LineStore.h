@@ -13,6 +13,41 @@
 #include <string_view>
 #include <vector>
 
+// The references of a store's lines in chunks that never move: a growing
+// store neither copies its references nor touches new memory for a copy.
+// The first chunk grows as a vector does up to a full chunk, so that a short
+// list stays small.
+class LineRefs {
+public:
+    LineRefs() = default;
+    LineRefs(const LineRefs& other);
+    LineRefs& operator=(const LineRefs&) = delete;
+
+    std::size_t size() const { return size_; }
+    std::uint64_t operator[](std::size_t i) const { return chunks_[i >> kChunkBits][i & kChunkMask]; }
+    std::uint64_t back() const { return (*this)[size_ - 1]; }
+    void push_back(std::uint64_t ref) {
+        if (size_ == capacity_) Grow(size_ + 1);
+        chunks_[size_ >> kChunkBits][size_ & kChunkMask] = ref;
+        ++size_;
+    }
+    void pop_back() { --size_; }
+    void clear() { size_ = 0; }
+    void reserve(std::size_t count) {
+        if (count > capacity_) Grow(count);
+    }
+
+private:
+    static constexpr unsigned kChunkBits = 16;  // 64 Ki references, 512 KiB
+    static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
+    static constexpr std::size_t kChunkMask = kChunk - 1;
+    void Grow(std::size_t count);
+
+    std::vector<std::unique_ptr<std::uint64_t[]>> chunks_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
 class LineStore {
 public:
     LineStore() = default;
@@ -129,8 +164,8 @@ private:
 
     std::vector<std::shared_ptr<char[]>> blocks_;
     // The references, shared with copies until a change (none: no line).
-    std::shared_ptr<std::vector<std::uint64_t>> refs_;
-    std::vector<std::uint64_t>& OwnRefs();
+    std::shared_ptr<LineRefs> refs_;
+    LineRefs& OwnRefs();
     // The bytes the lines lie in, in as few runs as they lie, in line order.
     struct ByteRun {
         std::size_t block;
