@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 LineRefs::LineRefs(const LineRefs& other) {
     reserve(other.size_);
     for (std::size_t c = 0; c * kChunk < other.size_; ++c)
-        std::memcpy(chunks_[c].get(), other.chunks_[c].get(),
-                    std::min(kChunk, other.size_ - c * kChunk) * sizeof(std::uint64_t));
+        std::memcpy(chunks_[c], other.chunks_[c], std::min(kChunk, other.size_ - c * kChunk) * sizeof(std::uint64_t));
     size_ = other.size_;
+}
+
+LineRefs::~LineRefs() {
+    for (std::uint64_t* chunk : chunks_) delete[] chunk;
 }
 
 void LineRefs::Grow(std::size_t count) {
@@ -17,27 +21,31 @@ void LineRefs::Grow(std::size_t count) {
         // The first chunk, moved into a larger one: at most a chunk's worth.
         const std::size_t grown = std::min(kChunk, std::max({count, capacity_ * 2, std::size_t{16}}));
         std::unique_ptr<std::uint64_t[]> chunk(new std::uint64_t[grown]);
-        if (size_ > 0) std::memcpy(chunk.get(), chunks_[0].get(), size_ * sizeof(std::uint64_t));
+        if (chunks_.empty()) chunks_.reserve(1);
+        if (size_ > 0) std::memcpy(chunk.get(), chunks_[0], size_ * sizeof(std::uint64_t));
         if (chunks_.empty())
-            chunks_.push_back(std::move(chunk));
+            chunks_.push_back(chunk.release());
         else
-            chunks_[0] = std::move(chunk);
+            delete[] std::exchange(chunks_[0], chunk.release());
         capacity_ = grown;
     }
     while (capacity_ < count) {
-        chunks_.push_back(std::unique_ptr<std::uint64_t[]>(new std::uint64_t[kChunk]));
+        std::unique_ptr<std::uint64_t[]> chunk(new std::uint64_t[kChunk]);
+        chunks_.push_back(chunk.get());
+        chunk.release();
         capacity_ += kChunk;
     }
 }
 
 LineStore::LineStore(const LineStore& other)
-    : blocks_(other.blocks_), refs_(other.refs_), used_(kBlockSize), bytes_(other.bytes_) {}
+    : blocks_(other.blocks_), refs_(other.refs_), chunks_(other.chunks_), used_(kBlockSize), bytes_(other.bytes_) {}
 
 LineRefs& LineStore::OwnRefs() {
     if (!refs_)
         refs_ = std::make_shared<LineRefs>();
     else if (refs_.use_count() > 1)
         refs_ = std::make_shared<LineRefs>(*refs_);
+    chunks_ = refs_->Chunks();
     return *refs_;
 }
 
@@ -49,7 +57,7 @@ LineStore LineStore::SharingBlocks() const {
 }
 
 void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip) {
-    const std::uint64_t ref = (*source.refs_)[i];
+    const std::uint64_t ref = source.Ref(i);
     const std::size_t block = ref >> kBlockShift;
     const std::uint64_t length = ref & kLengthMask;
     skip = std::min<std::size_t>(skip, length);
@@ -60,8 +68,7 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
         Append(source[i].substr(skip));
         return;
     }
-    OwnRefs().push_back((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) |
-                        (length - skip));
+    PushRef((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) | (length - skip));
     bytes_ += length - skip;
     lastWritten_ = kNoLine;
 }
@@ -69,7 +76,7 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
 std::vector<LineStore::ByteRun> LineStore::Runs() const {
     std::vector<ByteRun> runs;
     for (std::size_t i = 0; i < Size(); ++i) {
-        const std::uint64_t ref = (*refs_)[i];
+        const std::uint64_t ref = Ref(i);
         const std::size_t block = ref >> kBlockShift;
         const std::uint64_t begin = (ref >> kLengthBits) & kOffsetMask, end = begin + (ref & kLengthMask);
         if (!runs.empty() && runs.back().block == block && runs.back().end == begin)
@@ -95,6 +102,7 @@ LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
         fits &= (ref & kLengthMask) >= skip && ((ref >> kLengthBits) & kOffsetMask) + skip <= kBlockSize;
         out.push_back(ref + moved);  // neither field overflows into the next when it fits
     }
+    cut.chunks_ = out.Chunks();
     if (fits) {
         cut.bytes_ = bytes_ - skip * refs.size();
         return cut;
@@ -119,9 +127,8 @@ void LineStore::Append(std::string_view line) {
         used_ = 0;
     }
     const std::uint64_t block = blocks_.size() - 1;
-    LineRefs& refs = OwnRefs();
-    refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
-    lastWritten_ = refs.back();
+    lastWritten_ = (block << kBlockShift) | (used_ << kLengthBits) | length;
+    PushRef(lastWritten_);
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
     bytes_ += length;
@@ -138,11 +145,15 @@ void LineStore::PopBack() {
     lastWritten_ = kNoLine;
 }
 
-void LineStore::Reserve(std::size_t lines, std::size_t) { OwnRefs().reserve(lines); }
+void LineStore::Reserve(std::size_t lines, std::size_t) {
+    OwnRefs().reserve(lines);
+    chunks_ = refs_->Chunks();
+}
 
 void LineStore::Clear() {
     std::vector<std::shared_ptr<char[]>>().swap(blocks_);
     refs_.reset();
+    chunks_ = nullptr;
     used_ = 0;
     bytes_ = 0;
     lastWritten_ = kNoLine;
