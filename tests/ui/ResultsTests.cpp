@@ -738,3 +738,22 @@ TEST(LevelSummary, OneRowPerLevelAndTheTotals) {
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption, "SubTierwick.            Warning no: 0574.");
 }
+
+// The views ask the list for each row's index: only rows already flushed to
+// the screen have one, in the one column, at the top level.
+TEST(ResultsListModel, IndexesOnlyForShownRows) {
+    ResultsListModel list;
+    list.Append("C:\\Jobs\\A");
+    EXPECT_FALSE(list.index(0).isValid());  // not flushed yet
+    list.FlushChanges();
+    list.Append("C:\\Jobs\\B");
+    const QModelIndex first = list.index(0);
+    ASSERT_TRUE(first.isValid());
+    EXPECT_EQ(first.data().toString(), QStringLiteral("C:\\Jobs\\A"));
+    EXPECT_EQ(first.model(), &list);
+    for (const QModelIndex& none : {list.index(1), list.index(-1), list.index(0, 1), list.index(0, 0, first)})
+        EXPECT_FALSE(none.isValid());
+    list.FlushChanges();
+    EXPECT_EQ(list.index(1).data().toString(), QStringLiteral("C:\\Jobs\\B"));
+    EXPECT_EQ(list.sibling(0, 0, list.index(1)), first);
+}
