@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <chrono>
+#include <thread>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +19,8 @@
 
 #include "core/FolderStructSize.h"
 #include "core/SettingsStore.h"
+#include "pages/VisualLog.h"
+#include "pages/creation/Creation.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtPlatform.h"
@@ -174,6 +179,31 @@ TEST_F(ResultsWindowsTest, RunLinesReachLogAndZoomAtFlush) {
     EXPECT_EQ(LabelText(&log, "lblVol02NormalSimulate"), "Folder/File Creation Process.");
     EXPECT_EQ(LabelText(frmStatistic15, "lblVol15NormalSimulate"), "Check the Folder Structures Consistency.");
     EXPECT_EQ(LabelText(frmStatistics07, "lblStat07FilesToDelete"), "0");
+}
+
+// A long run shows its lines and counts a few times a second, not at every
+// line and not only at its end.
+TEST_F(ResultsWindowsTest, ALongRunReachesTheScreenAFewTimesASecond) {
+    VisualLog log = Vol02VisualLog();
+    CreationState counters;
+    log.SetRunMode(true);
+    log.ShowLog();
+    int passes = 0;  // event loop passes: each showing of the run is one
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++passes; });
+    ticker.start(0);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1000);
+    std::size_t lines = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        counters.Counters.FoldersCreated += 1.0;
+        log.CountersChanged(counters);
+        log.AddLine(CreationFoldersCreated, "C:\\Jobs\\" + std::to_string(lines++));
+        std::this_thread::sleep_for(std::chrono::microseconds(50));  // the disk's part of an item
+    }
+    EXPECT_GE(passes, 3) << lines << " lines";
+    EXPECT_LE(passes, 40) << lines << " lines";
+    log.ShowCounters(counters.Labels());
+    EXPECT_EQ(frmStatistic02->CategoryList(TfrmStatistic02::FoldersCreated)->Count(), lines);
 }
 
 TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
