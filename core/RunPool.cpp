@@ -210,25 +210,13 @@ struct RunPool::Shared {
 
 // ---- the pool ----------------------------------------------------------------------------------
 
-namespace {
-std::size_t LongItemsWindow(unsigned workers) {
-    return std::max(RunPool::kMinWindow, RunPool::kWindowPerWorker * workers);
-}
-}  // namespace
-
 std::size_t RunPool::DefaultWindow(unsigned workers) {
-    return workers <= 1 ? 1 : std::max(kMaxWindow, LongItemsWindow(workers));
+    return workers <= 1 ? 1 : std::max(kMinWindow, kWindowPerWorker * workers);
 }
 
 RunPool::RunPool(RunPoolOptions options) : options_(std::move(options)) {
     workers_ = std::max(1u, options_.Workers);
     window_ = workers_ == 1 ? 1 : options_.Window ? options_.Window : DefaultWindow(workers_);
-    minWindow_ = workers_ == 1 || options_.Window ? window_ : LongItemsWindow(workers_);
-}
-
-std::size_t RunPool::AdmitWindow(std::uint64_t itemNs) const {
-    const std::uint64_t byTime = workers_ * kWindowNs / std::max<std::uint64_t>(itemNs, 1);
-    return static_cast<std::size_t>(std::clamp<std::uint64_t>(byTime, minWindow_, window_));
 }
 
 RunPool::~RunPool() = default;
@@ -421,7 +409,7 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
         // with the lock let go (those slots are seen by no worker yet).
         unsigned newlyReady = 0;
         for (;;) {
-            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + AdmitWindow(sh.itemNs));
+            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + window_);
             if (sh.admitted >= limit) break;
             if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
             if (scopedEnd < limit) {

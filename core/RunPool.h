@@ -105,8 +105,7 @@ using RunMessageFn = std::function<int(const std::string& text, const std::strin
 struct RunPoolOptions {
     // 1: the plain loop on the calling thread.
     unsigned Workers = 1;
-    // Items between start and apply; 0: RunPool::DefaultWindow(Workers), and
-    // fewer while items take long (see RunPool::kWindowNs).
+    // Items between start and apply; 0: RunPool::DefaultWindow(Workers).
     std::size_t Window = 0;
     // Called on the calling thread while it waits for workers, at most every
     // PumpInterval (the window paints, user input stays out), and between
@@ -176,18 +175,12 @@ public:
     // times an average item before workers go idle; and at least 256 items,
     // so that short items cost few wake-ups (with 64, items of one mkdirat
     // on tmpfs took 1.3 times the bare threads, with 256 the same). 256
-    // outcomes are a few MB for main folders of a hundred lines each.
-    // Short items get more room, up to kMaxWindow items holding about
-    // kWindowNs of each worker's work: a worker the system sets aside in the
-    // middle of the head item (10-20 ms on a busy machine) then no longer
-    // idles the others (on tmpfs, items of 0.2 ms filled 256 places in 6 ms
-    // and workers stood idle for a third of a delete). The outcomes of short
-    // items are small, so the window's memory stays that of 256 long ones.
-    // Window() is the most: a page keeps that many outcome slots.
+    // outcomes are what a page keeps at most: a few MB for main folders of
+    // a hundred lines each. More room for short items (up to 1,024 behind a
+    // worker the system set aside at the head) gained nothing measurable on
+    // tmpfs, loaded or not: while workers wait, the cores run others.
     static constexpr std::size_t kWindowPerWorker = 4;
     static constexpr std::size_t kMinWindow = 256;
-    static constexpr std::size_t kMaxWindow = 1024;
-    static constexpr std::uint64_t kWindowNs = 25'000'000;
     // Short items are handed out in chunks of about this much work, so that
     // each chunk costs the pool one lock, not each item.
     static constexpr std::uint64_t kChunkNs = 50'000;
@@ -218,13 +211,8 @@ private:
     void PumpIfDue(bool force = false);
 
     RunPoolOptions options_;
-    // The items admitted may lie this far ahead of the head, for items that
-    // take `itemNs` each.
-    std::size_t AdmitWindow(std::uint64_t itemNs) const;
-
     unsigned workers_ = 1;
-    std::size_t window_ = 1;     // the most
-    std::size_t minWindow_ = 1;  // for long items
+    std::size_t window_ = 1;
     std::chrono::steady_clock::time_point lastPump_{};
     std::unique_ptr<Shared> shared_;  // the pooled run's state
 };

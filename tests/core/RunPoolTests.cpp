@@ -287,24 +287,6 @@ TEST(RunPool, AChangeInAFolderManyReadWaitsForTheReadersAround) {
     EXPECT_EQ(laterBeforeWriter.load(), 0u);
 }
 
-// Short items behind a head item that takes long go on working past the
-// window for long items, within Window().
-TEST(RunPool, ShortItemsGetMoreRoomBehindASlowHead) {
-    RunPool pool({.Workers = 8});
-    ASSERT_GT(pool.Window(), RunPool::kMinWindow);
-    std::vector<std::size_t> applied;
-    const RunPoolResult r = pool.Run(
-        3000, [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); },
-        [&](std::size_t i, RunItemContext&) {
-            if (i == 40) std::this_thread::sleep_for(300ms);
-        },
-        [&](std::size_t i, RunApplyContext&) { applied.push_back(i); });
-    EXPECT_EQ(r.Applied, 3000u);
-    EXPECT_GT(r.PeakWindow, RunPool::kMinWindow);
-    EXPECT_LE(r.PeakWindow, pool.Window());
-    for (std::size_t i = 0; i < applied.size(); ++i) ASSERT_EQ(applied[i], i);
-}
-
 // Work that throws: what was started is applied, nothing later starts, and
 // the failure comes back to the caller.
 TEST(RunPool, FailuresEndTheRunWithoutHanging) {
