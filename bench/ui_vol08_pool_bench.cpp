@@ -100,7 +100,7 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Vol08CopyAndUndo)->Arg(1000)->Arg(40)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol08CopyAndUndo)->Arg(1000)->Arg(40)->Arg(8000)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 

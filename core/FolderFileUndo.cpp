@@ -355,7 +355,7 @@ void FolderFileUndo::DeleteCreatedFiles() {
         currentFile_.assign(Trimmed(file.Path));
         // A file the run could not read back is never touched.
         const AsLeft r =
-            file.HasStamp ? RemoveFileAsLeft(bases_.Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
+            file.HasStamp ? RemoveFileAsLeft(opener_->Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
         if (r == AsLeft::Removed) continue;
         // Changed since the run, or something else stands in its place; a
         // file behind a link, gone, or beneath a gone base is kept for a
@@ -399,7 +399,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
     const auto removeQueued = [&](std::uint32_t i) {
         folder.assign(QueuedTextOf(queue_[i]));
         const runrecord::FolderRef record = Record(QueuedRecordOf(queue_[i]));
-        plat::Beneath* base = bases_.Get(record.Base);
+        plat::Beneath* base = opener_->Get(record.Base);
         const plat::FsResult r = base ? base->RemoveFolder(folder, &record.Id) : plat::FsResult::Blocked;
         if (r == plat::FsResult::NotFound) foldersGone_.push_back(folder);
         return r;
@@ -424,14 +424,16 @@ void FolderFileUndo::RemoveCreatedFolders() {
     }
     std::sort(stayed.begin(), stayed.end(), deeperFirst);
     for (const Left& left : stayed) {
-        runrecord::FolderRef record = Record(QueuedRecordOf(queue_[left.index]));
+        const RecordRef ref = QueuedRecordOf(queue_[left.index]);
+        runrecord::FolderRef record = Record(ref);
         folder.assign(QueuedTextOf(queue_[left.index]));
         record.Path = folder;
         foldersNotRemoved_.push_back(record);
-        notRemovedReasons_.push_back(left.why == plat::FsResult::NotEmpty ? kNotEmpty
+        notRemovedPlaces_.push_back({left.level, IndexOf(ref),
+                                     left.why == plat::FsResult::NotEmpty ? kNotEmpty
                                      : left.why == plat::FsResult::Changed || left.why == plat::FsResult::Blocked
                                          ? kChangedSinceRun
-                                         : "");
+                                         : ""});
     }
     ForgetQueue();
 }
@@ -439,7 +441,7 @@ void FolderFileUndo::RemoveCreatedFolders() {
 void FolderFileUndo::BuildReport() {
     failureLines_.clear();
     for (std::size_t i = 0; i < foldersNotRemoved_.size(); ++i)
-        failureLines_.append(foldersNotRemoved_.PathAt(i)).append(notRemovedReasons_[i]).append("\n");
+        failureLines_.append(foldersNotRemoved_.PathAt(i)).append(notRemovedPlaces_[i].reason).append("\n");
     for (const auto file : filesNotDeleted_) failureLines_.append(file.Path).append("\n");
     for (const auto& file : filesChanged_) failureLines_ += file + kChangedSinceRun + "\n";
     report_ = ReportOf(failureLines_);

@@ -41,6 +41,10 @@ public:
     // what the plans queued) ----
     void SetMainFolder(const std::string& folder) { mainFolder_ = folder; }
     void SetBases(VEC_UNDO_BASES bases);
+    // Works beneath the bases of an opener that outlives this undo instead
+    // of its own: the parts of an undo that one worker takes then open and
+    // check each base once.
+    void ShareBases(UndoBaseOpener& bases) { opener_ = &bases; }
     void SetCreatedFolders(DEQ_CREATED_FOLDERS folders);
     void SetCreatedSubFolders(DEQ_CREATED_FOLDERS folders);
     void SetCreatedFiles(DEQ_CREATED_FILES files) { createdFiles_ = std::move(files); }
@@ -78,6 +82,17 @@ public:
     // reported but not in the failed lists, so a retry leaves them too.
     StringList GetChangedFiles() const { return filesChanged_; }
     std::string GetReport() const { return report_; }
+    // Where each failed folder stood, parallel to GetFailedFolderRecords:
+    // its level, the index of its record in its list (for a plan that
+    // queues one list, its place there) and what the report adds to its
+    // path. Sorted deepest first, equal levels the later first, the
+    // failures of parts come in the order one undo of the whole list gives.
+    struct FailedPlace {
+        std::size_t level;
+        std::uint32_t index;
+        const char* reason;
+    };
+    const std::vector<FailedPlace>& GetFailedFolderPlaces() const { return notRemovedPlaces_; }
     // The report's lines without its heading, and the report of such lines
     // (an undo done in parts joins its parts' lines).
     const std::string& GetFailureLines() const { return failureLines_; }
@@ -122,6 +137,7 @@ private:
 
     std::string mainFolder_;
     UndoBaseOpener bases_;
+    UndoBaseOpener* opener_ = &bases_;
     DEQ_CREATED_FOLDERS createdFolders_;
     DEQ_CREATED_FOLDERS secondFolders_;
     DEQ_CREATED_FOLDERS foldersCreatedByRun_;
@@ -129,7 +145,7 @@ private:
     DEQ_CREATED_FILES createdFiles_;
     StringList foldersGone_;
     DEQ_CREATED_FOLDERS foldersNotRemoved_;
-    StringList notRemovedReasons_;  // parallel to foldersNotRemoved_
+    std::vector<FailedPlace> notRemovedPlaces_;  // parallel to foldersNotRemoved_
     DEQ_CREATED_FILES filesNotDeleted_;
     StringList filesChanged_;
     std::string currentFile_;

@@ -3,15 +3,49 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
+
+LineRefs::LineRefs(const LineRefs& other) {
+    reserve(other.size_);
+    for (std::size_t c = 0; c * kChunk < other.size_; ++c)
+        std::memcpy(chunks_[c], other.chunks_[c], std::min(kChunk, other.size_ - c * kChunk) * sizeof(std::uint64_t));
+    size_ = other.size_;
+}
+
+LineRefs::~LineRefs() {
+    for (std::uint64_t* chunk : chunks_) delete[] chunk;
+}
+
+void LineRefs::Grow(std::size_t count) {
+    if (capacity_ < kChunk) {
+        // The first chunk, moved into a larger one: at most a chunk's worth.
+        const std::size_t grown = std::min(kChunk, std::max({count, capacity_ * 2, std::size_t{16}}));
+        std::unique_ptr<std::uint64_t[]> chunk(new std::uint64_t[grown]);
+        if (chunks_.empty()) chunks_.reserve(1);
+        if (size_ > 0) std::memcpy(chunk.get(), chunks_[0], size_ * sizeof(std::uint64_t));
+        if (chunks_.empty())
+            chunks_.push_back(chunk.release());
+        else
+            delete[] std::exchange(chunks_[0], chunk.release());
+        capacity_ = grown;
+    }
+    while (capacity_ < count) {
+        std::unique_ptr<std::uint64_t[]> chunk(new std::uint64_t[kChunk]);
+        chunks_.push_back(chunk.get());
+        chunk.release();
+        capacity_ += kChunk;
+    }
+}
 
 LineStore::LineStore(const LineStore& other)
-    : blocks_(other.blocks_), refs_(other.refs_), used_(kBlockSize), bytes_(other.bytes_) {}
+    : blocks_(other.blocks_), refs_(other.refs_), chunks_(other.chunks_), used_(kBlockSize), bytes_(other.bytes_) {}
 
-std::vector<std::uint64_t>& LineStore::OwnRefs() {
+LineRefs& LineStore::OwnRefs() {
     if (!refs_)
-        refs_ = std::make_shared<std::vector<std::uint64_t>>();
+        refs_ = std::make_shared<LineRefs>();
     else if (refs_.use_count() > 1)
-        refs_ = std::make_shared<std::vector<std::uint64_t>>(*refs_);
+        refs_ = std::make_shared<LineRefs>(*refs_);
+    chunks_ = refs_->Chunks();
     return *refs_;
 }
 
@@ -23,7 +57,7 @@ LineStore LineStore::SharingBlocks() const {
 }
 
 void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip) {
-    const std::uint64_t ref = (*source.refs_)[i];
+    const std::uint64_t ref = source.Ref(i);
     const std::size_t block = ref >> kBlockShift;
     const std::uint64_t length = ref & kLengthMask;
     skip = std::min<std::size_t>(skip, length);
@@ -34,8 +68,7 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
         Append(source[i].substr(skip));
         return;
     }
-    OwnRefs().push_back((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) |
-                        (length - skip));
+    PushRef((static_cast<std::uint64_t>(block) << kBlockShift) | (offset << kLengthBits) | (length - skip));
     bytes_ += length - skip;
     lastWritten_ = kNoLine;
 }
@@ -43,7 +76,7 @@ void LineStore::AppendPartOf(const LineStore& source, std::size_t i, std::size_t
 std::vector<LineStore::ByteRun> LineStore::Runs() const {
     std::vector<ByteRun> runs;
     for (std::size_t i = 0; i < Size(); ++i) {
-        const std::uint64_t ref = (*refs_)[i];
+        const std::uint64_t ref = Ref(i);
         const std::size_t block = ref >> kBlockShift;
         const std::uint64_t begin = (ref >> kLengthBits) & kOffsetMask, end = begin + (ref & kLengthMask);
         if (!runs.empty() && runs.back().block == block && runs.back().end == begin)
@@ -59,16 +92,17 @@ LineStore LineStore::WithoutFirstBytes(std::size_t skip) const {
     if (Empty()) return cut;
     // Usually every line holds the bytes to cut and its rest stays within
     // its block: each reference then moves by the same amount, in one pass.
-    const std::vector<std::uint64_t>& refs = *refs_;
-    std::vector<std::uint64_t>& out = cut.OwnRefs();
-    out.resize(refs.size());
+    const LineRefs& refs = *refs_;
+    LineRefs& out = cut.OwnRefs();
+    out.reserve(refs.size());
     const std::uint64_t moved = (static_cast<std::uint64_t>(skip) << kLengthBits) - skip;
     bool fits = skip <= kBlockSize;
     for (std::size_t i = 0; i < refs.size(); ++i) {
         const std::uint64_t ref = refs[i];
         fits &= (ref & kLengthMask) >= skip && ((ref >> kLengthBits) & kOffsetMask) + skip <= kBlockSize;
-        out[i] = ref + moved;  // neither field overflows into the next when it fits
+        out.push_back(ref + moved);  // neither field overflows into the next when it fits
     }
+    cut.chunks_ = out.Chunks();
     if (fits) {
         cut.bytes_ = bytes_ - skip * refs.size();
         return cut;
@@ -93,16 +127,15 @@ void LineStore::Append(std::string_view line) {
         used_ = 0;
     }
     const std::uint64_t block = blocks_.size() - 1;
-    std::vector<std::uint64_t>& refs = OwnRefs();
-    refs.push_back((block << kBlockShift) | (used_ << kLengthBits) | length);
-    lastWritten_ = refs.back();
+    lastWritten_ = (block << kBlockShift) | (used_ << kLengthBits) | length;
+    PushRef(lastWritten_);
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
     bytes_ += length;
 }
 
 void LineStore::PopBack() {
-    std::vector<std::uint64_t>& refs = OwnRefs();
+    LineRefs& refs = OwnRefs();
     const std::uint64_t ref = refs.back();
     refs.pop_back();
     bytes_ -= ref & kLengthMask;
@@ -112,11 +145,15 @@ void LineStore::PopBack() {
     lastWritten_ = kNoLine;
 }
 
-void LineStore::Reserve(std::size_t lines, std::size_t) { OwnRefs().reserve(lines); }
+void LineStore::Reserve(std::size_t lines, std::size_t) {
+    OwnRefs().reserve(lines);
+    chunks_ = refs_->Chunks();
+}
 
 void LineStore::Clear() {
     std::vector<std::shared_ptr<char[]>>().swap(blocks_);
     refs_.reset();
+    chunks_ = nullptr;
     used_ = 0;
     bytes_ = 0;
     lastWritten_ = kNoLine;

@@ -7,11 +7,52 @@
 #pragma once
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
+
+// The references of a store's lines in chunks that never move: a growing
+// store neither copies its references nor touches new memory for a copy.
+// The first chunk grows as a vector does up to a full chunk, so that a short
+// list stays small.
+class LineRefs {
+public:
+    static constexpr unsigned kChunkBits = 16;  // 64 Ki references, 512 KiB
+    static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
+    static constexpr std::size_t kChunkMask = kChunk - 1;
+
+    LineRefs() = default;
+    LineRefs(const LineRefs& other);
+    LineRefs& operator=(const LineRefs&) = delete;
+    ~LineRefs();
+
+    std::size_t size() const { return size_; }
+    // Reference i is Chunks()[i >> kChunkBits][i & kChunkMask]; the table
+    // stays where it is until the next reference is added.
+    std::uint64_t* const* Chunks() const { return chunks_.data(); }
+    std::uint64_t operator[](std::size_t i) const { return chunks_[i >> kChunkBits][i & kChunkMask]; }
+    std::uint64_t back() const { return (*this)[size_ - 1]; }
+    void push_back(std::uint64_t ref) {
+        if (size_ == capacity_) Grow(size_ + 1);
+        chunks_[size_ >> kChunkBits][size_ & kChunkMask] = ref;
+        ++size_;
+    }
+    void pop_back() { --size_; }
+    void clear() { size_ = 0; }
+    void reserve(std::size_t count) {
+        if (count > capacity_) Grow(count);
+    }
+
+private:
+    void Grow(std::size_t count);
+
+    std::vector<std::uint64_t*> chunks_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
 
 class LineStore {
 public:
@@ -40,7 +81,7 @@ public:
     void AppendLineOf(const LineStore& source, std::size_t i, std::size_t skip = 0) {
         // The common case here, for loops over a million lines.
         if (refs_ && refs_.use_count() == 1) {
-            const std::uint64_t ref = (*source.refs_)[i];
+            const std::uint64_t ref = source.Ref(i);
             const std::size_t block = ref >> kBlockShift;
             const std::uint64_t length = ref & kLengthMask;
             const std::uint64_t cut = skip < length ? skip : length;
@@ -49,6 +90,7 @@ public:
                 offset <= kBlockSize) {
                 refs_->push_back((ref & ~((kOffsetMask << kLengthBits) | kLengthMask)) | (offset << kLengthBits) |
                                  (length - cut));
+                chunks_ = refs_->Chunks();
                 bytes_ += length - cut;
                 lastWritten_ = kNoLine;
                 return;
@@ -100,7 +142,7 @@ public:
         if (end != begin) f(std::string_view(begin, static_cast<std::size_t>(end - begin)));
     }
     std::string_view operator[](std::size_t i) const {
-        const std::uint64_t ref = (*refs_)[i];
+        const std::uint64_t ref = Ref(i);
         return std::string_view(blocks_[ref >> kBlockShift].get() + ((ref >> kLengthBits) & kOffsetMask),
                                 ref & kLengthMask);
     }
@@ -129,8 +171,21 @@ private:
 
     std::vector<std::shared_ptr<char[]>> blocks_;
     // The references, shared with copies until a change (none: no line).
-    std::shared_ptr<std::vector<std::uint64_t>> refs_;
-    std::vector<std::uint64_t>& OwnRefs();
+    std::shared_ptr<LineRefs> refs_;
+    // Their chunks, read without going through refs_: a line is found in as
+    // few steps as in one array. Set wherever refs_ is replaced or grows.
+    std::uint64_t* const* chunks_ = nullptr;
+    std::uint64_t Ref(std::size_t i) const {
+        assert(chunks_ == refs_->Chunks());
+        return chunks_[i >> LineRefs::kChunkBits][i & LineRefs::kChunkMask];
+    }
+    // Refs of this store's own, ready for a change.
+    LineRefs& OwnRefs();
+    void PushRef(std::uint64_t ref) {
+        LineRefs& refs = OwnRefs();
+        refs.push_back(ref);
+        chunks_ = refs.Chunks();
+    }
     // The bytes the lines lie in, in as few runs as they lie, in line order.
     struct ByteRun {
         std::size_t block;

@@ -19,23 +19,36 @@ std::uint32_t UndoBaseIndex::IndexOf(const std::string& folder, const plat::File
 
 UndoBaseOpener::UndoBaseOpener(VEC_UNDO_BASES bases) { Reset(std::move(bases)); }
 
+UndoBaseOpener::UndoBaseOpener(const VEC_UNDO_BASES* shared) : list_(shared) { state_.assign(shared->size(), 0); }
+
+UndoBaseOpener::UndoBaseOpener(UndoBaseOpener&& other) noexcept
+    : bases_(std::move(other.bases_)),
+      list_(other.list_ == &other.bases_ ? &bases_ : other.list_),
+      opened_(std::move(other.opened_)),
+      state_(std::move(other.state_)),
+      openOrder_(std::move(other.openOrder_)) {
+    other.list_ = &other.bases_;
+}
+
 void UndoBaseOpener::Reset(VEC_UNDO_BASES bases) {
     bases_ = std::move(bases);
+    list_ = &bases_;
     opened_.clear();
-    opened_.resize(bases_.size());
     state_.assign(bases_.size(), 0);
     openOrder_.clear();
 }
 
 bool UndoBaseOpener::OpenChecked(std::uint32_t index) {
     // The same folder as in the run, or nothing of it is touched.
+    const _tagUndoBase& wanted = (*list_)[index];
     plat::Beneath& base = opened_[index];
-    if (base.Open(bases_[index].Path) != plat::FsResult::Ok || base.Identity() != bases_[index].Id) {
+    if (base.Open(wanted.Path) != plat::FsResult::Ok || base.Identity() != wanted.Id) {
         base.Close();
         return false;
     }
     openOrder_.push_back(index);
     if (openOrder_.size() > kOpenBases) {
+        // Closed, not erased: a caller may still hold it (it fails, not dangles).
         opened_[openOrder_.front()].Close();
         openOrder_.pop_front();
     }
@@ -43,7 +56,7 @@ bool UndoBaseOpener::OpenChecked(std::uint32_t index) {
 }
 
 plat::Beneath* UndoBaseOpener::Get(std::uint32_t index) {
-    if (index >= bases_.size()) return nullptr;
+    if (index >= list_->size()) return nullptr;
     if (state_[index] == 0 || (state_[index] == 1 && !opened_[index].IsOpen()))
         state_[index] = OpenChecked(index) ? 1 : 2;
     return state_[index] == 1 ? &opened_[index] : nullptr;

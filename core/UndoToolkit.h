@@ -44,8 +44,13 @@ public:
     static constexpr std::size_t kOpenBases = 64;
 
     explicit UndoBaseOpener(VEC_UNDO_BASES bases = {});
+    // Reads a list that outlives it and does not change meanwhile: each
+    // worker of an undo has an opener of its own over the one list.
+    explicit UndoBaseOpener(const VEC_UNDO_BASES* shared);
+    UndoBaseOpener(UndoBaseOpener&& other) noexcept;
+    UndoBaseOpener& operator=(UndoBaseOpener&&) = delete;
     void Reset(VEC_UNDO_BASES bases);
-    const VEC_UNDO_BASES& Bases() const { return bases_; }
+    const VEC_UNDO_BASES& Bases() const { return *list_; }
     // The base, or null when it is gone or is another folder now.
     plat::Beneath* Get(std::uint32_t index);
     // The same with whatever it resolved before let go: a rename or a copy
@@ -54,10 +59,11 @@ public:
 
 private:
     VEC_UNDO_BASES bases_;
+    const VEC_UNDO_BASES* list_ = &bases_;
     // Opens the base and checks it is the very folder; false closes it again.
     bool OpenChecked(std::uint32_t index);
 
-    std::vector<plat::Beneath> opened_;
+    std::unordered_map<std::uint32_t, plat::Beneath> opened_;  // the bases used; at most kOpenBases open
     std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
     std::deque<std::uint32_t> openOrder_;  // the open bases, the oldest first
 };

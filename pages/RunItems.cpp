@@ -148,9 +148,14 @@ std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
 UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
                             unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare) {
     UndoPartsResult result;
+    // One opener per worker: every part checking its own copy of the bases
+    // grew with parts times bases.
+    std::vector<UndoBaseOpener> openers;
+    openers.reserve(std::max(1u, workers));
+    for (unsigned w = 0; w < std::max(1u, workers); ++w) openers.emplace_back(&bases);
     RunPageItems<UndoPartsResult>(
         groups.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
-        [&](std::size_t i, UndoPartsResult& out, RunItemContext&) {
+        [&](std::size_t i, UndoPartsResult& out, RunItemContext& ctx) {
             const UndoGroup& g = groups[i];
             using Folders = DEQ_CREATED_FOLDERS;
             UndoLists lists{Folders::ViewOf(all.created, g.first[0], g.count[0]),
@@ -159,7 +164,7 @@ UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoList
                             DEQ_CREATED_FILES::ViewOf(all.files, g.first[3], g.count[3]), all.secondSet,
                             all.byRunSet};
             FolderFileUndo undo;
-            undo.SetBases(bases);
+            undo.ShareBases(openers[ctx.Worker()]);
             prepare(undo, lists);
             undo.DeleteCreatedFiles();
             undo.RemoveCreatedFolders();

@@ -86,6 +86,12 @@ ResultsListModel::~ResultsListModel() { std::erase(shared_->viewers, this); }
 
 int ResultsListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
 
+// A view asks for the index of every row at each layout of the list: the
+// answer needs none of the base's calls for the row and column counts.
+QModelIndex ResultsListModel::index(int row, int column, const QModelIndex& parent) const {
+    return row >= 0 && row < shown_ && column == 0 && !parent.isValid() ? createIndex(row, 0) : QModelIndex();
+}
+
 QVariant ResultsListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= shown_) return {};
     if (role != Qt::DisplayRole) return {};

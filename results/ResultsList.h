@@ -57,6 +57,7 @@ public:
     ~ResultsListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // Shown at the next flush (in every list that shares this one's lines).

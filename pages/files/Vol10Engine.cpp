@@ -611,13 +611,22 @@ struct Vol10UndoOutcome {
     };
     std::vector<Note> Notes;
     std::vector<std::size_t> FailedRestores, FailedCopies;  // kept for the next Undo
+    // A type folder that stays: where it stood in the Undo's list, its
+    // level, and what the report adds to its path.
+    struct FolderLeft {
+        std::size_t record;
+        FolderFileUndo::FailedPlace place;
+        _tagCreatedFolder folder;
+    };
+    std::vector<FolderLeft> FoldersLeft;
 };
 
 // The steps of the copy page's Undo, in order. What could not be undone is
 // kept for the next Undo where a retry can help, and reported. The
-// overwrites and copies beneath one destination (with the destinations
-// inside it) are one item of the run pool, their steps in the Undo's order;
-// the report and what is kept come out in the order of one at a time.
+// overwrites, copies and type folders beneath one destination (with the
+// destinations inside it) are one item of the run pool, their steps in the
+// Undo's order: a type folder goes only once the copies in it are gone. The
+// report and what is kept come out in the order of one at a time.
 class Vol10Undo {
 public:
     explicit Vol10Undo(Vol10State& state) : st_(state) {}
@@ -625,29 +634,44 @@ public:
     // Overwrites, newest first: each target gets back the content it had
     // before that overwrite, so the oldest record restores what stood
     // there before the first run. Then the last run's copies onto free
-    // names (or what the last Undo left of them).
-    void RestoreAndRemoveCopies() {
+    // names (or what the last Undo left of them), then the type folders the
+    // run made (or what the last Undo left of them), deepest first, each
+    // only when empty.
+    void Run() {
         records_.swap(st_.Vol10OverwriteRecords);
         copies_ = !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
         st_.Vol10FilesNotDeleted.clear();
+        if (!st_.Vol10FoldersNotRemoved.empty()) {
+            folders_ = std::move(st_.Vol10FoldersNotRemoved);
+            st_.Vol10FoldersNotRemoved.clear();
+        } else {
+            folders_ = st_.Vol10SubFoldersCopied;
+        }
         std::vector<std::uint32_t> group;
         StringList tops;
         GroupNestedBases(st_.Vol10UndoBases, group, tops);
         // Records without a usable base fail in an item of their own.
         const std::size_t orphans = tops.size();
-        std::vector<std::vector<std::size_t>> restores(tops.size() + 1), copies(tops.size() + 1);
+        std::vector<std::vector<std::size_t>> restores(tops.size() + 1), copies(tops.size() + 1),
+            folders(tops.size() + 1);
         for (std::size_t i = 0; i < records_.size(); ++i)
             restores[records_[i].Base < group.size() ? group[records_[i].Base] : orphans].push_back(i);
         for (std::size_t i = 0; i < copies_.size(); ++i) {
             const std::uint32_t base = copies_[i].Base;
             copies[base < group.size() ? group[base] : orphans].push_back(i);
         }
-        const std::size_t items = restores[orphans].empty() && copies[orphans].empty() ? tops.size() : orphans + 1;
+        for (std::size_t i = 0; i < folders_.size(); ++i) {
+            const std::uint32_t base = folders_.FactsAt(i).Base;
+            folders[base < group.size() ? group[base] : orphans].push_back(i);
+        }
+        const bool noOrphans = restores[orphans].empty() && copies[orphans].empty() && folders[orphans].empty();
+        const std::size_t items = noOrphans ? tops.size() : orphans + 1;
         const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
         std::vector<Worker> held;
         for (unsigned w = 0; w < workers; ++w) held.emplace_back(st_.Vol10UndoBases);
         std::vector<Vol10UndoOutcome::Note> notes;
         std::vector<std::size_t> failedRestores, failedCopies;
+        std::vector<Vol10UndoOutcome::FolderLeft> foldersLeft;
         // Working copies have names of their own: dropping one touches no other item's.
         RunPageItems<Vol10UndoOutcome>(
             items, workers,
@@ -657,11 +681,13 @@ public:
                 std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
                 for (auto it = restores[g].rbegin(); it != restores[g].rend(); ++it) Restore(w, *it, restored, out);
                 for (const std::size_t i : copies[g]) RemoveCopy(w, i, restored, out);
+                RemoveTypeFolders(w, folders[g], out);
             },
             [&](std::size_t, Vol10UndoOutcome& out, RunApplyContext&) {
                 for (auto& n : out.Notes) notes.push_back(std::move(n));
                 failedRestores.insert(failedRestores.end(), out.FailedRestores.begin(), out.FailedRestores.end());
                 failedCopies.insert(failedCopies.end(), out.FailedCopies.begin(), out.FailedCopies.end());
+                for (auto& f : out.FoldersLeft) foldersLeft.push_back(std::move(f));
                 out = Vol10UndoOutcome{};
             });
         std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
@@ -673,20 +699,14 @@ public:
         for (const std::size_t i : failedRestores) st_.Vol10OverwriteRecords.push_back(records_[i]);
         std::sort(failedCopies.begin(), failedCopies.end());
         for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back(copies_[i]);
-    }
-
-    // The type folders the run made, deepest first, each only when empty.
-    void RemoveTypeFolders() {
-        folders_.SetBases(st_.Vol10UndoBases);
-        if (!st_.Vol10FoldersNotRemoved.empty()) {
-            folders_.SetCreatedSubFolders(st_.Vol10FoldersNotRemoved);
-            st_.Vol10FoldersNotRemoved.clear();
-        } else {
-            folders_.SetCreatedSubFolders(st_.Vol10SubFoldersCopied);
+        // Deepest first, equal levels the later first: as one undo of the whole list.
+        std::stable_sort(foldersLeft.begin(), foldersLeft.end(), [](const auto& a, const auto& b) {
+            return a.place.level != b.place.level ? a.place.level > b.place.level : a.record > b.record;
+        });
+        for (const auto& f : foldersLeft) {
+            foldersLeft_.push_back(f.folder);
+            folderLines_.append(f.folder.Path).append(f.place.reason).append("\n");
         }
-        folders_.QueueSecondFolderList();
-        folders_.RemoveCreatedFolders();
-        folders_.BuildReport();
     }
 
     // The Visual Log lists what stayed; the bases go once nothing refers to them.
@@ -699,7 +719,7 @@ public:
             log.AddLine(Vol10CatFilesFailedUndo, what + path);
             log.AddExportLine(Vol10CatFilesFailedUndo, path);
         };
-        for (const _tagCreatedFolder& folder : folders_.GetFailedFolderRecords()) {
+        for (const _tagCreatedFolder& folder : foldersLeft_) {
             st_.Vol10FoldersNotRemoved.push_back(folder);
             failed("Failed to Delete : ", folder.Path, st_.Counters.FoldersFailedUndo);
         }
@@ -715,7 +735,7 @@ public:
 
     // Whatever failed, files or folders, is reported.
     void Report() const {
-        std::string report = folders_.GetReport();
+        std::string report = FolderFileUndo::ReportOf(folderLines_);
         const bool foldersFailed = !report.empty();
         if (report.empty()) report = "The program is unable to delete or overwrite the following Folders/Files  : \n";
         auto section = [&report](const char* heading, const StringList& paths) {
@@ -732,7 +752,7 @@ public:
 private:
     // What a worker holds across its items.
     struct Worker {
-        explicit Worker(const VEC_UNDO_BASES& bases) : bases(bases) {}
+        explicit Worker(const VEC_UNDO_BASES& bases) : bases(&bases) {}
         UndoBaseOpener bases;
         WorkingCopyFinder copies;
         RealDisk disk;
@@ -768,6 +788,24 @@ private:
         w.copies.Drop(w.disk, r);
     }
 
+    // The item's type folders (indexes into folders_, in its order), as
+    // one undo of the whole list removes them: the last made first, one
+    // not empty yet again once the rest are gone.
+    void RemoveTypeFolders(Worker& w, const std::vector<std::size_t>& mine, Vol10UndoOutcome& out) const {
+        if (mine.empty()) return;
+        DEQ_CREATED_FOLDERS list;
+        for (const std::size_t i : mine) list.AppendEntryOf(folders_, i);
+        FolderFileUndo undo;
+        undo.ShareBases(w.bases);
+        undo.SetCreatedSubFolders(std::move(list));
+        undo.QueueSecondFolderList();
+        undo.RemoveCreatedFolders();
+        const DEQ_CREATED_FOLDERS left = undo.GetFailedFolderRecords();
+        const auto& places = undo.GetFailedFolderPlaces();
+        for (std::size_t k = 0; k < places.size(); ++k)
+            out.FoldersLeft.push_back({mine[places[k].index], places[k], left[k]});
+    }
+
     void RemoveCopy(Worker& w, std::size_t index, const std::unordered_map<std::string, plat::FileStamp>& restored,
                     Vol10UndoOutcome& out) {
         const _tagCreatedFile f = copies_[index];
@@ -789,8 +827,10 @@ private:
     Vol10State& st_;
     DEQ_WORKING_COPIES records_;  // the overwrites to restore
     DEQ_CREATED_FILES copies_;    // the copies to delete
+    DEQ_CREATED_FOLDERS folders_;  // the type folders to remove
     StringList missing_, other_;
-    FolderFileUndo folders_;
+    DEQ_CREATED_FOLDERS foldersLeft_;  // in the order of one at a time
+    std::string folderLines_;          // their lines of the report
 };
 
 }  // namespace
@@ -807,8 +847,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
                          MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
         return;
     Vol10Undo undo(state);
-    undo.RestoreAndRemoveCopies();
-    undo.RemoveTypeFolders();
+    undo.Run();
     undo.ShowResults(log);
     undo.Report();
     plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);

@@ -524,7 +524,7 @@ struct Vol12UndoOutcome {
 
 // What a worker of the Undo holds across its items.
 struct Vol12UndoWorker {
-    explicit Vol12UndoWorker(const VEC_UNDO_BASES& list) : bases(list), reversal(bases) {}
+    explicit Vol12UndoWorker(const VEC_UNDO_BASES& list) : bases(&list), reversal(bases) {}
     UndoBaseOpener bases;
     RenameReversal reversal;
     RealDisk disk;

@@ -307,7 +307,7 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
     const std::function<void(std::size_t, Results&, RunItemContext&)> work = [&](std::size_t k, Results& out,
                                                                                  RunItemContext& item) {
         auto& opener = openers[item.Worker()];
-        if (!opener) opener = std::make_unique<UndoBaseOpener>(bases);
+        if (!opener) opener = std::make_unique<UndoBaseOpener>(&bases);
         RenameReversal reversal(*opener);
         for (std::size_t i = items[k].first; i < items[k].second; ++i) out.push_back(reversal.MoveBack(record(i)));
     };

@@ -337,6 +337,57 @@ TEST(FolderFileUndo, ListOrderChangesNeitherWhatGoesNorTheReport) {
     EXPECT_EQ(orders, 120);
 }
 
+TEST(FolderFileUndo, PartsSharingOneOpenerSortIntoTheWholeUndosReport) {
+    // The list split by subtree, each part undone beneath one shared opener:
+    // the places of what stays sort the parts' failures into the order and
+    // lines of one undo of the whole list.
+    testsupport::TempDrive drive;
+    const StringList rels = {"X\\p", "Y\\q", "X\\p\\r", "Y\\s", "Y\\t"};
+    const auto make = [&] {
+        DEQ_CREATED_FOLDERS made = MakeFolders(drive, rels);
+        drive.WriteFile("X\\p\\r\\user.txt", "mine");
+        drive.WriteFile("Y\\q\\user.txt", "mine");
+        return made;
+    };
+    FolderFileUndo whole;
+    whole.SetBases(Bases(drive));
+    whole.SetCreatedSubFolders(make());
+    whole.QueueSecondFolderList();
+    RunSteps(whole);
+    ASSERT_EQ(whole.GetFailedFolders().size(), 3u);
+
+    const DEQ_CREATED_FOLDERS all = make();
+    UndoBaseOpener shared(Bases(drive));
+    struct Left {
+        FolderFileUndo::FailedPlace place;
+        std::size_t index;
+        std::string path;
+    };
+    std::vector<Left> left;
+    for (const std::vector<std::size_t>& part : {std::vector<std::size_t>{0, 2}, std::vector<std::size_t>{1, 3, 4}}) {
+        DEQ_CREATED_FOLDERS mine;
+        for (const std::size_t i : part) mine.AppendEntryOf(all, i);
+        FolderFileUndo undo;
+        undo.ShareBases(shared);
+        undo.SetCreatedSubFolders(std::move(mine));
+        undo.QueueSecondFolderList();
+        RunSteps(undo);
+        const StringList paths = undo.GetFailedFolders();
+        for (std::size_t k = 0; k < paths.size(); ++k) {
+            const FolderFileUndo::FailedPlace place = undo.GetFailedFolderPlaces()[k];
+            left.push_back({place, part[place.index], paths[k]});
+        }
+    }
+    std::stable_sort(left.begin(), left.end(), [](const Left& a, const Left& b) {
+        return a.place.level != b.place.level ? a.place.level > b.place.level : a.index > b.index;
+    });
+    std::string lines;
+    for (const Left& l : left) lines += l.path + l.place.reason + "\n";
+    EXPECT_EQ(FolderFileUndo::ReportOf(lines), whole.GetReport());
+    EXPECT_FALSE(drive.Exists("Y\\s"));
+    EXPECT_TRUE(drive.Exists("Y\\q\\user.txt"));
+}
+
 TEST(FolderFileUndo, PathsSharedWithAnotherHolderOutliveItsClearing) {
     // The run's lists name lines a Visual Log keeps; the log lets its lines
     // go and fills a new store, and the undo still reads what the run made.

@@ -239,3 +239,44 @@ TEST(LineStore, MappedBytesAndCutFronts) {
     EXPECT_TRUE(LineStore().MapBytes(upper).Empty());
     EXPECT_TRUE(LineStore().WithoutFirstBytes(2).Empty());
 }
+
+// The references lie in chunks of 65,536: a copy changed at a chunk's exact
+// end, either holder growing after the other took its own, a reserved store
+// and a cut of many lines (the quick pass and the line-by-line one) keep
+// every line where it was.
+TEST(LineStore, ManyLinesAcrossReferenceChunks) {
+    constexpr std::size_t kChunk = 65536;
+    const auto text = [](std::size_t i) { return "C:\\Jobs\\" + std::to_string(i); };
+    LineStore store;
+    for (std::size_t i = 0; i < 2 * kChunk; ++i) store.Append(text(i));
+    LineStore copy = store;
+    store.PopBack();
+    store.Append("store's own");
+    copy.Append("copy's own");  // the references it kept, grown by a chunk
+    ASSERT_EQ(store.Size(), 2 * kChunk);
+    ASSERT_EQ(copy.Size(), 2 * kChunk + 1);
+    for (std::size_t i : {std::size_t{0}, kChunk - 1, kChunk, 2 * kChunk - 2}) {
+        EXPECT_EQ(store[i], text(i)) << i;
+        EXPECT_EQ(copy[i], text(i)) << i;
+    }
+    EXPECT_EQ(store[2 * kChunk - 1], "store's own");
+    EXPECT_EQ(copy[2 * kChunk - 1], text(2 * kChunk - 1));
+    EXPECT_EQ(copy[2 * kChunk], "copy's own");
+
+    LineStore reserved;
+    reserved.Reserve(3 * kChunk + 5, 0);
+    for (std::size_t i = 0; i < 3 * kChunk + 9; ++i) reserved.Append(text(i));
+    for (std::size_t i = 0; i < reserved.Size(); i += 997) ASSERT_EQ(reserved[i], text(i)) << i;
+    EXPECT_EQ(reserved[3 * kChunk + 8], text(3 * kChunk + 8));
+
+    const LineStore cut = copy.WithoutFirstBytes(3);
+    ASSERT_EQ(cut.Size(), copy.Size());
+    EXPECT_EQ(cut[kChunk], text(kChunk).substr(3));
+    EXPECT_EQ(cut[2 * kChunk], "y's own");
+    copy.Append("C:");  // shorter than the cut: each line on its own
+    const LineStore each = copy.WithoutFirstBytes(3);
+    ASSERT_EQ(each.Size(), copy.Size());
+    EXPECT_EQ(each[kChunk + 1], text(kChunk + 1).substr(3));
+    EXPECT_EQ(each[each.Size() - 1], "");
+    EXPECT_EQ(each.Bytes(), cut.Bytes());
+}

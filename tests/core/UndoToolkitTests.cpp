@@ -55,16 +55,27 @@ TEST(UndoBases, OnlyTheLastUsedStayOpenAndOneLetGoIsCheckedAgain) {
     const auto handles = [] {
         return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
     };
-    const auto before = handles();
-    UndoBaseOpener opener(bases);
-    for (std::uint32_t i = 0; i < n; ++i) ASSERT_NE(opener.Get(i), nullptr) << i;
-    EXPECT_LE(handles() - before, static_cast<long>(UndoBaseOpener::kOpenBases));
+    // An opener of its own list, and one over a list it shares with other
+    // workers; both moved after use, as a page's list of workers may.
+    std::vector<UndoBaseOpener> openers;
+    openers.emplace_back(bases);
+    openers.emplace_back(&bases);
+    for (UndoBaseOpener& opener : openers) {
+        const auto before = handles();
+        for (std::uint32_t i = 0; i < n; ++i) ASSERT_NE(opener.Get(i), nullptr) << i;
+        EXPECT_LE(handles() - before, static_cast<long>(UndoBaseOpener::kOpenBases));
+    }
+    std::vector<UndoBaseOpener> moved;
+    for (UndoBaseOpener& opener : openers) moved.push_back(std::move(opener));
 
     std::filesystem::rename(drive.nativePath("F0"), drive.nativePath("Old"));
     drive.MakeFolder("F0");
-    EXPECT_EQ(opener.Get(0), nullptr);
-    ASSERT_NE(opener.Get(1), nullptr);  // let go, opened again: still itself
-    EXPECT_EQ(opener.Get(1)->Identity(), bases[1].Id);
+    for (UndoBaseOpener& opener : moved) {
+        EXPECT_EQ(opener.Bases().size(), n);
+        EXPECT_EQ(opener.Get(0), nullptr);
+        ASSERT_NE(opener.Get(1), nullptr);  // let go, opened again: still itself
+        EXPECT_EQ(opener.Get(1)->Identity(), bases[1].Id);
+    }
 }
 
 // A recorded file goes only as the run left it (or as this undo put it

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -292,6 +293,75 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
                 std::none_of(shots[0].boxes.begin(), shots[0].boxes.end(), refusedBox))
                 diff += "the input refused nothing\n";
         }
+        return diff;
+    });
+}
+
+// The folders an undo left, deepest first and equal levels the later made
+// first, as one undo of the whole list leaves them (whichever item each
+// was in).
+bool LeftInListOrder(const Lines& made, const DEQ_CREATED_FOLDERS& left) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys;  // depth, place in `made`
+    for (const auto& f : left) {
+        const auto at = std::find(made.begin(), made.end(), std::string(f.Path));
+        if (at == made.end()) return false;
+        keys.push_back({static_cast<std::size_t>(std::count(f.Path.begin(), f.Path.end(), '\\')),
+                        static_cast<std::size_t>(at - made.begin())});
+    }
+    return std::is_sorted(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a > b; });
+}
+
+// Type folders below nested, duplicate and interleaved destinations (the
+// list's order puts "M1 x" and M10 between M1 and M1\In, which share an
+// item), some of them left by an undo (a read-only destination, a file put
+// in since): the same tree, lines, report and kept records with one and
+// many workers, and a second undo, once they are free, restores the tree.
+TEST_F(FilePagesPool, CopyFilesTypeFoldersUndoGivesTheSameWithOneAndManyWorkers) {
+    ExpectSameAsNobody([&] {
+        Snapshot shots[2];
+        for (int k = 0; k < 2; ++k) {
+            BuildMains(40, 16);
+            for (const char* extra : {"R\\M1 x", "R\\M1\\In", "R\\M1\\In\\Deeper"}) drive.MakeFolder(extra);
+            drive.WriteFile("R\\Src\\a.txt", "a");
+            drive.WriteFile("R\\Src\\b.log", "b");
+            drive.WriteFile("R\\Src\\Sub\\c.doc", "c");
+            drive.WriteFile("R\\Src\\Sub\\Deep\\d", "no type");
+            Vol10Inputs in;
+            in.IncludeFolders = Mains(16);
+            for (const char* extra : {"R\\M1 x", "R\\M1\\In", "r\\m1\\in", "R\\M1\\In\\Deeper"})
+                in.IncludeFolders.push_back(P(extra));
+            in.Sources = {P("R\\Src")};
+            in.Masks = {"*.*"};
+            in.WorkingDir = P("Work");
+            in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+            in.CopyToMainFolders = false;
+            in.CopyToMainFoldersExtensions = true;
+            const auto native = [&](const char* rel) { return drive.nativePath(rel); };
+            shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                Vol10State page;
+                const auto before = Tree(drive);
+                Vol10RunCopyFiles(page, in, log, {});
+                Vol10StateLines(page, state);
+                Lines made;
+                for (const auto& f : page.Vol10SubFoldersCopied) made.emplace_back(f.Path);
+                const char* locked[] = {"R\\M1", "R\\M1 x", "R\\M10", "R\\M1\\In\\Deeper"};
+                for (const char* rel : locked) chmod(native(rel).c_str(), 0555);
+                drive.WriteFile("R\\M7\\txt\\put there since.txt", "theirs");
+                Vol10UndoLastRun(page, log);
+                Vol10StateLines(page, state);
+                state.push_back(page.Vol10FoldersNotRemoved.size() >= 8 ? "some left" : "too few left");
+                state.push_back(LeftInListOrder(made, page.Vol10FoldersNotRemoved) ? "in order" : "out of order");
+                for (const char* rel : locked) chmod(native(rel).c_str(), 0755);
+                fs::remove(native("R\\M7\\txt\\put there since.txt"));
+                Vol10UndoLastRun(page, log);
+                Vol10StateLines(page, state);
+                state.push_back(Tree(drive) == before ? "undone" : "not undone");
+            });
+        }
+        std::string diff = Describe(shots[0], shots[1]);
+        for (const char* want : {"some left", "in order", "undone"})
+            if (std::find(shots[1].state.begin(), shots[1].state.end(), want) == shots[1].state.end())
+                diff += std::string("not ") + want + "\n";
         return diff;
     });
 }

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <chrono>
+#include <thread>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +19,8 @@
 
 #include "core/FolderStructSize.h"
 #include "core/SettingsStore.h"
+#include "pages/VisualLog.h"
+#include "pages/creation/Creation.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtPlatform.h"
@@ -174,6 +179,31 @@ TEST_F(ResultsWindowsTest, RunLinesReachLogAndZoomAtFlush) {
     EXPECT_EQ(LabelText(&log, "lblVol02NormalSimulate"), "Folder/File Creation Process.");
     EXPECT_EQ(LabelText(frmStatistic15, "lblVol15NormalSimulate"), "Check the Folder Structures Consistency.");
     EXPECT_EQ(LabelText(frmStatistics07, "lblStat07FilesToDelete"), "0");
+}
+
+// A long run shows its lines and counts a few times a second, not at every
+// line and not only at its end.
+TEST_F(ResultsWindowsTest, ALongRunReachesTheScreenAFewTimesASecond) {
+    VisualLog log = Vol02VisualLog();
+    CreationState counters;
+    log.SetRunMode(true);
+    log.ShowLog();
+    int passes = 0;  // event loop passes: each showing of the run is one
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++passes; });
+    ticker.start(0);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1000);
+    std::size_t lines = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        counters.Counters.FoldersCreated += 1.0;
+        log.CountersChanged(counters);
+        log.AddLine(CreationFoldersCreated, "C:\\Jobs\\" + std::to_string(lines++));
+        std::this_thread::sleep_for(std::chrono::microseconds(50));  // the disk's part of an item
+    }
+    EXPECT_GE(passes, 3) << lines << " lines";
+    EXPECT_LE(passes, 40) << lines << " lines";
+    log.ShowCounters(counters.Labels());
+    EXPECT_EQ(frmStatistic02->CategoryList(TfrmStatistic02::FoldersCreated)->Count(), lines);
 }
 
 TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
@@ -737,4 +767,23 @@ TEST(LevelSummary, OneRowPerLevelAndTheTotals) {
     views.btnFolderViewsExplorerClick();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption, "SubTierwick.            Warning no: 0574.");
+}
+
+// The views ask the list for each row's index: only rows already flushed to
+// the screen have one, in the one column, at the top level.
+TEST(ResultsListModel, IndexesOnlyForShownRows) {
+    ResultsListModel list;
+    list.Append("C:\\Jobs\\A");
+    EXPECT_FALSE(list.index(0).isValid());  // not flushed yet
+    list.FlushChanges();
+    list.Append("C:\\Jobs\\B");
+    const QModelIndex first = list.index(0);
+    ASSERT_TRUE(first.isValid());
+    EXPECT_EQ(first.data().toString(), QStringLiteral("C:\\Jobs\\A"));
+    EXPECT_EQ(first.model(), &list);
+    for (const QModelIndex& none : {list.index(1), list.index(-1), list.index(0, 1), list.index(0, 0, first)})
+        EXPECT_FALSE(none.isValid());
+    list.FlushChanges();
+    EXPECT_EQ(list.index(1).data().toString(), QStringLiteral("C:\\Jobs\\B"));
+    EXPECT_EQ(list.sibling(0, 0, list.index(1)), first);
 }
