@@ -5,17 +5,22 @@
 //         small files each;
 //   03:   numbered main folders with the same template.
 // "pool" takes the workers the destination's file system is given (or
-// QM_BENCH_WORKERS when set), "one" forces one at a time. The arguments:
-// main folders (use the small ones on latfs, where each request waits).
-// workers, the reorder window's peak and its memory beside the times.
+// QM_BENCH_WORKERS when set), "one" forces one at a time. The template runs
+// also set beside them bare loops making the same calls (each main folder
+// with its template folders beneath held folders, then removed as the undo
+// removes them) on as many threads as the pool has and on one. The
+// arguments: main folders (use the small ones on latfs, where each request
+// waits). Workers, the reorder window's peak and its memory beside the times.
 #include <benchmark/benchmark.h>
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
@@ -54,9 +59,42 @@ struct Page {
     std::function<bool()> made;
 };
 
+// The bare loop's main folders, each with the template's folders.
+struct Bare {
+    int items = 0;
+    StringList lines;  // relative, backslashes
+    std::vector<std::string> names;
+};
+
+// Item `i` of the bare loop beneath `held`: its main folder, then each
+// template folder in line order.
+void BareItem(const Bare& bare, int i, HeldFolders& held, std::vector<BareMade>& made) {
+    BareMakeFolder(held, bare.names[static_cast<std::size_t>(i)], made);
+    for (std::string rel : bare.lines) {
+        std::replace(rel.begin(), rel.end(), '\\', '/');
+        BareMakeFolder(held, bare.names[static_cast<std::size_t>(i)] + "/" + rel, made);
+    }
+    held.Release();
+}
+
+// Items 0 .. count - 1 on `threads` threads, each taking the next, each
+// thread beneath its own handle on `folder`.
+void BareThreads(unsigned threads, int count, const std::string& folder,
+                 const std::function<void(int, HeldFolders&)>& item) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            HeldFolders held(folder);
+            for (int i; (i = next.fetch_add(1)) < count;) item(i, held);
+        });
+    for (auto& th : pool) th.join();
+}
+
 void RunSides(benchmark::State& state, const Workspace& ws, const std::function<Page(int side)>& make,
-              std::size_t outcomeBytes, plat::RunWork work = plat::RunWork::Make) {
+              std::size_t outcomeBytes, plat::RunWork work = plat::RunWork::Make, const Bare* bare = nullptr) {
     const unsigned forced = ForcedPool();
+    const unsigned threads = forced ? forced : PageRunWorkers(ws.Drive(""), work);
     Sides sides({"create", "undo"});
     std::size_t peak = 0;
     std::vector<Page> pages;
@@ -80,6 +118,23 @@ void RunSides(benchmark::State& state, const Workspace& ws, const std::function<
                  workers->reset();
              }});
     }
+    std::vector<std::vector<BareMade>> made(bare ? static_cast<std::size_t>(bare->items) : 0);
+    for (const unsigned n : {threads, 1u}) {
+        if (!bare) break;
+        const std::string folder = ws.Native(n == 1 ? "BareOne" : "Bare");
+        mkdir(folder.c_str(), 0777);
+        sides.Add(n == 1 ? "bare_one" : "bare_threads", nullptr,
+                  {[&, n, folder] {
+                       BareThreads(n, bare->items, folder, [&](int i, HeldFolders& held) {
+                           BareItem(*bare, i, held, made[static_cast<std::size_t>(i)]);
+                       });
+                   },
+                   [&, n, folder] {
+                       BareThreads(n, bare->items, folder, [&](int i, HeldFolders& held) {
+                           BareSafeRemove(held, made[static_cast<std::size_t>(i)]);
+                       });
+                   }});
+    }
     sides.RunRounds();
     sides.Report(state);
     // Report() sets pool against one: the ratio of one to the pool is its inverse.
@@ -87,8 +142,15 @@ void RunSides(benchmark::State& state, const Workspace& ws, const std::function<
         const std::string key = std::string(step) + "_ratio_one_";
         state.counters[std::string(step) + "_speedup_min"] = 1.0 / state.counters[key + "min"];
         state.counters[std::string(step) + "_speedup_med"] = 1.0 / state.counters[key + "med"];
+        if (!bare) continue;
+        // The bare threads against the bare loop, to set ours beside.
+        const std::string one = std::string(step) + "_bare_one_", many = std::string(step) + "_bare_threads_";
+        state.counters[std::string(step) + "_bare_speedup_min"] =
+            state.counters[one + "min_s"] / state.counters[many + "min_s"];
+        state.counters[std::string(step) + "_bare_speedup_med"] =
+            state.counters[one + "med_s"] / state.counters[many + "med_s"];
     }
-    state.counters["workers"] = forced ? forced : PageRunWorkers(ws.Drive("Pool"), work);
+    state.counters["workers"] = threads;
     state.counters["peak_window"] = static_cast<double>(peak);
     state.counters["peak_window_KB"] = static_cast<double>(peak * outcomeBytes) / 1024.0;
 }
@@ -100,6 +162,8 @@ void BM_Vol02Templates(benchmark::State& state) {
         std::vector<std::unique_ptr<Vol02State>> states(2);
         std::vector<Vol02Inputs> ins(2);
         VisualLog log = Vol02VisualLog();
+        Bare bare{items, Template(), {}};
+        for (int i = 0; i < items; ++i) bare.names.push_back("Project " + std::to_string(i));
         RunSides(
             state, ws,
             [&](int side) {
@@ -117,7 +181,7 @@ void BM_Vol02Templates(benchmark::State& state) {
                             [&] { Vol02UndoLastRun(*st, log); },
                             [&, items] { return st->Counters.SubFoldersCreated == 20.0 * items; }};
             },
-            21 * 120);
+            21 * 120, plat::RunWork::Make, &bare);
         log.ClearLogLists();
     }
 }
@@ -161,6 +225,8 @@ void BM_Vol03Templates(benchmark::State& state) {
         std::vector<std::unique_ptr<Vol03State>> states(2);
         std::vector<Vol03Inputs> ins(2);
         VisualLog log = Vol03VisualLog();
+        Bare bare{items, Template(), {}};
+        for (int i = 1; i <= items; ++i) bare.names.push_back(std::to_string(i));
         RunSides(
             state, ws,
             [&](int side) {
@@ -179,7 +245,7 @@ void BM_Vol03Templates(benchmark::State& state) {
                             [&] { Vol03UndoLastRun(*st, log); },
                             [&, items] { return st->Counters.SubFoldersCreated == 20.0 * items; }};
             },
-            21 * 120);
+            21 * 120, plat::RunWork::Make, &bare);
         log.ClearLogLists();
     }
 }
