@@ -345,21 +345,41 @@ inline std::pair<double, double> ThreadCpu() {
     return {seconds(usage.ru_utime), seconds(usage.ru_stime)};
 }
 
+// The whole process's processor time so far, every thread's, user and kernel.
+inline double ProcessCpu() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Whether the side of this name runs: QM_BENCH_SIDES, a comma list of names
+// (for profiling one side alone), or every side when it is unset.
+inline bool SideWanted(const std::string& name) {
+    const char* text = std::getenv("QM_BENCH_SIDES");
+    if (!text || !*text) return true;
+    const std::string list = std::string(",") + text + ",";
+    return list.find("," + name + ",") != std::string::npos;
+}
+
 // Every side runs its steps (e.g. make, then remove) as whole runs; the side
 // that goes first changes every round, so that work the file system puts
 // off lands on every side alike. Set-up before a side and a sync between
 // steps are not timed. Side 0 is ours; the ratios set it against each other.
 // Beside the time, each step's processor time in user space and in the
-// kernel shows where the difference lies.
+// kernel (the calling thread's) and every thread's together (all_cpu) show
+// where the difference lies.
 class Sides {
 public:
     explicit Sides(std::vector<std::string> steps) : steps_(std::move(steps)) {}
 
     void Add(std::string name, std::function<void()> setUp, std::vector<std::function<void()>> steps) {
-        sides_.push_back({std::move(name), std::move(setUp), std::move(steps), {}, {}, {}});
+        if (!SideWanted(name)) return;
+        sides_.push_back({std::move(name), std::move(setUp), std::move(steps), {}, {}, {}, {}});
         sides_.back().times.resize(steps_.size());
         sides_.back().user.resize(steps_.size());
         sides_.back().kernel.resize(steps_.size());
+        sides_.back().all.resize(steps_.size());
     }
 
     void Round(int round) {
@@ -370,10 +390,12 @@ public:
             for (std::size_t s = 0; s < side.steps.size(); ++s) {
                 sync();
                 const auto cpu0 = ThreadCpu();
+                const double all0 = ProcessCpu();
                 const auto t0 = Clock::now();
                 side.steps[s]();
                 side.times[s].push_back(Seconds(Clock::now() - t0));
                 const auto cpu1 = ThreadCpu();
+                side.all[s].push_back(ProcessCpu() - all0);
                 side.user[s].push_back(cpu1.first - cpu0.first);
                 side.kernel[s].push_back(cpu1.second - cpu0.second);
             }
@@ -404,6 +426,7 @@ public:
                 state.counters[steps_[s] + "_" + side.name + "_med_s"] = Median(side.times[s]);
                 state.counters[steps_[s] + "_" + side.name + "_user_med_s"] = Median(side.user[s]);
                 state.counters[steps_[s] + "_" + side.name + "_kernel_med_s"] = Median(side.kernel[s]);
+                state.counters[steps_[s] + "_" + side.name + "_all_cpu_med_s"] = Median(side.all[s]);
                 if (&side == &ours || ours.times[s].empty()) continue;
                 state.counters[steps_[s] + "_ratio_" + side.name + "_min"] = Min(ours.times[s]) / Min(side.times[s]);
                 state.counters[steps_[s] + "_ratio_" + side.name + "_med"] =
@@ -417,7 +440,7 @@ private:
         std::string name;
         std::function<void()> setUp;
         std::vector<std::function<void()>> steps;
-        std::vector<std::vector<double>> times, user, kernel;
+        std::vector<std::vector<double>> times, user, kernel, all;
     };
     std::vector<std::string> steps_;
     std::vector<Side> sides_;

@@ -83,10 +83,14 @@ struct RunPool::Shared {
     std::vector<Slot> slots;
     std::vector<std::size_t> ready;  // a min-heap of item numbers: the earliest first
     // Active prints (of items admitted and not yet done), by hash: whole
-    // paths, and the leading parts of longer paths.
-    std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
-    std::size_t active = 0;      // active prints
-    std::size_t everything = 0;  // active prints that stand for everything
+    // paths, and the leading parts of longer paths; [0] the reading ones,
+    // [1] the writing ones (a read meets only those).
+    struct Prints {
+        std::unordered_map<std::uint64_t, std::uint32_t> whole, leading;
+        std::size_t active = 0;      // active prints
+        std::size_t everything = 0;  // active prints that stand for everything
+    };
+    Prints prints[2];
     std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
     std::size_t head = 0;        // the next item to apply
     std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
@@ -120,27 +124,32 @@ struct RunPool::Shared {
     }
 
     // Whether any active print may overlap `p` (a quick look before a walk
-    // over the window).
+    // over the window). Items that all read one folder (the source of a
+    // copy) need no walk.
     bool MayOverlap(const RunScope& s, const RunScope::Print& p) const {
-        if (active == 0) return false;
-        if (everything > 0 || p.depth == 0) return true;
-        const std::uint64_t* h = &s.hashes_[p.first];
-        if (whole.count(h[p.depth - 1]) || leading.count(h[p.depth - 1])) return true;
-        for (std::uint32_t k = 0; k + 1 < p.depth; ++k)
-            if (whole.count(h[k])) return true;
+        for (const Prints& a : prints) {
+            if (&a == &prints[0] && !p.write) continue;
+            if (a.active == 0) continue;
+            if (a.everything > 0 || p.depth == 0) return true;
+            const std::uint64_t* h = &s.hashes_[p.first];
+            if (a.whole.count(h[p.depth - 1]) || a.leading.count(h[p.depth - 1])) return true;
+            for (std::uint32_t k = 0; k + 1 < p.depth; ++k)
+                if (a.whole.count(h[k])) return true;
+        }
         return false;
     }
 
     void Count(const RunScope& s, int delta) {
         for (const RunScope::Print& p : s.prints_) {
-            active += static_cast<std::size_t>(delta);
+            Prints& a = prints[p.write ? 1 : 0];
+            a.active += static_cast<std::size_t>(delta);
             if (p.depth == 0) {
-                everything += static_cast<std::size_t>(delta);
+                a.everything += static_cast<std::size_t>(delta);
                 continue;
             }
             const std::uint64_t* h = &s.hashes_[p.first];
-            Bump(whole, h[p.depth - 1], delta);
-            for (std::uint32_t k = 0; k + 1 < p.depth; ++k) Bump(leading, h[k], delta);
+            Bump(a.whole, h[p.depth - 1], delta);
+            for (std::uint32_t k = 0; k + 1 < p.depth; ++k) Bump(a.leading, h[k], delta);
         }
     }
     static void Bump(std::unordered_map<std::uint64_t, std::uint32_t>& map, std::uint64_t key, int delta) {

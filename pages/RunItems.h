@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,18 +90,26 @@ RunPoolResult LastPageRun();
 void NoteLastPageRun(const RunPoolResult& result);
 
 // A page's run of `count` items on a pool of `workers`, with one Outcome
-// slot per window place. Work gets the item's slot emptied (Outcome{} or
-// its last state after Apply emptied it: Apply must leave it empty);
+// slot per window place, made when a worker first uses it. Work gets the
+// item's slot as Apply left it: Outcome{}, or emptied by Apply (keeping its
+// room), or as the last item left it when Work empties it first thing (so
+// that what that item kept is freed on a worker, not on the window thread);
 // Apply gets the same slot in item order.
 template <class Outcome>
 RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope,
                            const std::function<void(std::size_t, Outcome&, RunItemContext&)>& work,
                            const std::function<void(std::size_t, Outcome&, RunApplyContext&)>& apply) {
     RunPool pool(PageRunPoolOptions(workers));
-    std::vector<Outcome> outcomes(pool.Window());  // not "slots": a Qt macro
+    // Not "slots": a Qt macro. Each is used by one item at a time.
+    std::vector<std::unique_ptr<Outcome>> outcomes(pool.Window());
     const RunPoolResult result = pool.Run(
-        count, scope, [&](std::size_t i, RunItemContext& ctx) { work(i, outcomes[ctx.Slot()], ctx); },
-        [&](std::size_t i, RunApplyContext& ctx) { apply(i, outcomes[ctx.Slot()], ctx); });
+        count, scope,
+        [&](std::size_t i, RunItemContext& ctx) {
+            std::unique_ptr<Outcome>& out = outcomes[ctx.Slot()];
+            if (!out) out = std::make_unique<Outcome>();
+            work(i, *out, ctx);
+        },
+        [&](std::size_t i, RunApplyContext& ctx) { apply(i, *outcomes[ctx.Slot()], ctx); });
     NoteLastPageRun(result);
     return result;
 }

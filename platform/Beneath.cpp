@@ -525,16 +525,17 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         if (parent < 0) return false;
         int err = 0;
         dfd = OpenBelow(parent, RelName(rel), O_RDONLY | O_DIRECTORY, id_.dev, mount_, fd_, err);
-        // Held, so what is done in the folder next is done in the very
-        // folder listed, without resolving it again.
-        const int held = dfd >= 0 ? fcntl(dfd, F_DUPFD_CLOEXEC, 0) : -1;
-        if (held >= 0) {
-            if (held_.size() >= kMostHeld) {
-                ::close(held_.back().fd);
-                held_.pop_back();
-            }
-            held_.push_back({std::move(rel), held});
+        if (dfd < 0) return false;
+        // Listed through a handle that is then held, so what is done in the
+        // folder next is done in the very folder listed, without resolving
+        // it again.
+        const bool listed = detail::ListFolderHandle(dfd, entries, untranslatable, kindsOnly);
+        if (held_.size() >= kMostHeld) {
+            ::close(held_.back().fd);
+            held_.pop_back();
         }
+        held_.push_back({std::move(rel), dfd});
+        return listed;
     }
     if (dfd < 0) return false;
     return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <random>
 #include <string_view>
 
@@ -90,57 +91,65 @@ bool CopyContents(int in, int out, off_t size) {
 
 
 
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
+bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
-    DIR* dir = fdopendir(dfd);
-    if (!dir) {
-        close(dfd);
-        return false;
-    }
+    // The names come straight from the kernel in large parts, through no
+    // DIR of its own (which would need a descriptor of its own, looks at
+    // the folder again and takes 32 KB per listing).
+    constexpr std::size_t kBuffer = 32768;
+    thread_local std::unique_ptr<char[]> buffer;
+    if (!buffer) buffer = std::make_unique<char[]>(kBuffer);
     for (;;) {
-        errno = 0;
-        dirent* d = readdir(dir);
-        if (!d) break;
-        const char* name = d->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        if (!IsSayableName(name)) {
-            if (untranslatable) ++*untranslatable;
-            continue;
+        const ssize_t n = getdents64(dfd, buffer.get(), kBuffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {  // a read error part-way is no complete listing
+            entries.clear();
+            return false;
         }
-        if (kindsOnly && d->d_type != DT_UNKNOWN) {
-            // The kind as the folder itself tells it; no look at the entry.
+        if (n == 0) break;
+        for (ssize_t at = 0; at < n;) {
+            const auto* d = reinterpret_cast<const struct dirent64*>(buffer.get() + at);
+            at += d->d_reclen;
+            const char* name = d->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+            if (!IsSayableName(name)) {
+                if (untranslatable) ++*untranslatable;
+                continue;
+            }
+            if (kindsOnly && d->d_type != DT_UNKNOWN) {
+                // The kind as the folder itself tells it; no look at the entry.
+                DirEntry e;
+                e.name = name;
+                e.kind = d->d_type == DT_DIR ? EntryKind::Folder
+                         : d->d_type == DT_REG ? EntryKind::File
+                         : d->d_type == DT_LNK ? EntryKind::Link
+                                               : EntryKind::Special;
+                e.ino = static_cast<std::uint64_t>(d->d_ino);
+                entries.push_back(std::move(e));
+                continue;
+            }
+            struct stat st;
+            if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
             DirEntry e;
             e.name = name;
-            e.kind = d->d_type == DT_DIR ? EntryKind::Folder
-                     : d->d_type == DT_REG ? EntryKind::File
-                     : d->d_type == DT_LNK ? EntryKind::Link
-                                           : EntryKind::Special;
-            e.ino = static_cast<std::uint64_t>(d->d_ino);
+            e.kind = KindOf(st.st_mode);
+            if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
+            e.mtimeNs = MtimeNs(st);
+            e.dev = static_cast<std::uint64_t>(st.st_dev);
+            e.ino = static_cast<std::uint64_t>(st.st_ino);
+            e.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
             entries.push_back(std::move(e));
-            continue;
         }
-        struct stat st;
-        if (fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // vanished meanwhile
-        DirEntry e;
-        e.name = name;
-        e.kind = KindOf(st.st_mode);
-        if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
-        e.mtimeNs = MtimeNs(st);
-        e.dev = static_cast<std::uint64_t>(st.st_dev);
-        e.ino = static_cast<std::uint64_t>(st.st_ino);
-        e.mode = static_cast<std::uint32_t>(st.st_mode & 07777);
-        entries.push_back(std::move(e));
-    }
-    // A read error part-way is no complete listing.
-    const int readError = errno;
-    closedir(dir);
-    if (readError != 0) {
-        entries.clear();
-        return false;
     }
     plat::SortListing(entries);
     return true;
+}
+
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
+    const bool listed = ListFolderHandle(dfd, entries, untranslatable, kindsOnly);
+    close(dfd);
+    return listed;
 }
 
 EntryKind KindOf(unsigned mode) {

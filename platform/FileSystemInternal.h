@@ -27,6 +27,10 @@ bool CopyContents(int in, int out, off_t size);
 // `kindsOnly`: names, kinds and inodes as the folder gives them, looking
 // at an entry only when its kind is not given.
 bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly = false);
+// The same, leaving the descriptor open (a folder opened and not read
+// before: the listing moves its read position, which calls relative to it
+// do not mind).
+bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly);
 // Changes whenever a drive is mapped or unmapped: translations kept from
 // before are stale.
 std::uint64_t DriveTableVersion();

@@ -92,12 +92,14 @@ public:
                 if (overwrite) scope.Write(in_.WorkingDirCopyFiles);
             },
             [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
+                // What the slot's last item kept (its records, its held
+                // destination) goes here, on a worker; its lines' room stays.
+                ItemLog lines = std::move(out.Log);
+                out = Vol10Outcome{};
+                out.Log = std::move(lines);
                 Vol10Item(*this, workers_[ctx.Worker()], out).Destination(destinations[i]);
             },
-            [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) {
-                Apply(destinations[i], out, ctx);
-                out = Vol10Outcome{};
-            });
+            [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); });
         if (!sim_) st_.Vol10WorkingNames = names_;
         log_.ShowCounters(st_.Counters.Labels());
         if (!missingSizes_.empty()) {

@@ -259,7 +259,9 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
             }
             out.Log.ReplayInto(log);
             for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
-            out = Vol11Outcome{};
+            // Emptied in place: the lines' room stays for the slot's next item.
+            out.Result = Vol11Outcome::Walked;
+            for (double& t : out.Totals) t = 0;
             log.CountersChanged(running);
         });
     if (refused)

@@ -253,6 +253,40 @@ TEST(RunPool, WindowStaysWithinItsBound) {
     EXPECT_LE(peak.load(), 5);
 }
 
+// Items that all read one folder overlap in time; one that changes
+// something inside it waits for every earlier reader, and the later readers
+// wait for it.
+TEST(RunPool, AChangeInAFolderManyReadWaitsForTheReadersAround) {
+    RunPool pool({.Workers = 8});
+    constexpr std::size_t kCount = 200, kWriter = 100;
+    std::atomic<std::size_t> readersDone{0};
+    std::atomic<bool> written{false};
+    std::size_t doneBeforeWriter = 0;
+    std::atomic<std::size_t> laterBeforeWriter{0};
+    const RunPoolResult r = pool.Run(
+        kCount,
+        [](std::size_t i, RunScope& s) {
+            if (i == kWriter) return s.Write("C:\\Src\\Sub");
+            s.Read("c:/src/");
+            s.Write("C:\\D" + std::to_string(i));
+        },
+        [&](std::size_t i, RunItemContext&) {
+            if (i == kWriter) {
+                doneBeforeWriter = readersDone.load();
+                std::this_thread::sleep_for(20ms);
+                written = true;
+                return;
+            }
+            if (i > kWriter && !written) ++laterBeforeWriter;
+            std::this_thread::sleep_for(std::chrono::microseconds(i % 5 * 50));
+            if (i < kWriter) ++readersDone;
+        },
+        [](std::size_t, RunApplyContext&) {});
+    EXPECT_EQ(r.Applied, kCount);
+    EXPECT_EQ(doneBeforeWriter, kWriter);
+    EXPECT_EQ(laterBeforeWriter.load(), 0u);
+}
+
 // Work that throws: what was started is applied, nothing later starts, and
 // the failure comes back to the caller.
 TEST(RunPool, FailuresEndTheRunWithoutHanging) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 #include <vector>
 
@@ -434,6 +435,30 @@ TEST_P(BeneathTest, AListedFolderIsTheOneWorkedIn) {
     ASSERT_EQ(root.Open(d.path("")), FsResult::Ok);
     EXPECT_EQ(chain[1], root.Identity());
     EXPECT_EQ(base.Ancestry().size(), root.Ancestry().size() + 1);
+}
+
+// A folder of more names than one read of the kernel gives, listed again
+// and again (its handle is held after the first listing): every name, in
+// order, every time.
+TEST_P(BeneathTest, BigFoldersListWholeEveryTime) {
+    const std::string pad(40, 'n');
+    d.MakeFolder("Dest\\big");
+    for (int i = 0; i < 1500; ++i) fs::create_directory(d.nativePath("Dest\\big") + "/" + pad + std::to_string(i));
+    std::ofstream(d.nativePath("Dest\\big") + "/file.txt") << "x";
+    for (int round = 0; round < 3; ++round) {
+        std::vector<DirEntry> entries;
+        ASSERT_TRUE(round % 2 ? base.List(D("big"), entries) : base.ListKinds(D("big"), entries));
+        ASSERT_EQ(entries.size(), 1501u) << "round " << round;
+        EXPECT_EQ(entries[0].name, "file.txt");
+        EXPECT_EQ(entries[0].kind, EntryKind::File);
+        for (std::size_t i = 1; i < entries.size(); ++i) {
+            EXPECT_EQ(entries[i].kind, EntryKind::Folder);
+            EXPECT_LT(entries[i - 1].name, entries[i].name);
+        }
+    }
+    std::vector<DirEntry> entries;
+    EXPECT_FALSE(base.ListKinds(D("big\\file.txt"), entries));
+    EXPECT_TRUE(entries.empty());
 }
 
 TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {
