@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -534,18 +536,51 @@ inline unsigned ForcedPool() {
 
 // The structure the copy benchmarks attach, in S below the workspace: 4
 // folders with 4 subfolders each (20 folders), 50 files of 512 bytes.
-inline void MakeCopyStructure(const Workspace& ws) {
-    std::vector<std::string> folders;
+struct CopyStructure {
+    std::vector<std::string> folders, files;  // relative to S, parents first
+};
+inline CopyStructure MakeCopyStructure(const Workspace& ws) {
+    CopyStructure s;
     for (int i = 0; i < 4; ++i) {
-        folders.push_back("Area " + std::to_string(i));
-        for (int j = 0; j < 4; ++j) folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
+        s.folders.push_back("Area " + std::to_string(i));
+        for (int j = 0; j < 4; ++j) s.folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
     }
-    for (const auto& f : folders) fs::create_directories(ws.Native("S/" + f));
-    for (int k = 0; k < 50; ++k) {
-        const std::string& folder = folders[static_cast<std::size_t>(k % 20)];
-        std::ofstream(ws.Native("S/" + folder + "/note" + std::to_string(k) + ".txt"), std::ios::binary)
-            << std::string(512, 'x');
+    for (int k = 0; k < 50; ++k)
+        s.files.push_back(s.folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) + ".txt");
+    for (const auto& f : s.folders) fs::create_directories(ws.Native("S/" + f));
+    for (const auto& f : s.files) std::ofstream(ws.Native("S/" + f), std::ios::binary) << std::string(512, 'x');
+    return s;
+}
+
+// The climb from a held main folder to the root that tells whether a
+// structure holds it.
+inline void ClimbToRoot(int folder) {
+    for (int cur = dup(folder);;) {
+        struct stat here {}, above {};
+        fstat(cur, &here);
+        const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        close(cur);
+        fstat(up, &above);
+        if (above.st_ino == here.st_ino && above.st_dev == here.st_dev) {
+            close(up);
+            return;
+        }
+        cur = up;
     }
+}
+
+// Items 0 .. count - 1 on `threads` threads, each taking the next, each
+// thread beneath its own handle on `folder`.
+inline void BareThreads(unsigned threads, int count, const std::string& folder,
+                        const std::function<void(int, HeldFolders&)>& item) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            HeldFolders held(folder);
+            for (int i; (i = next.fetch_add(1)) < count;) item(i, held);
+        });
+    for (auto& th : pool) th.join();
 }
 
 }  // namespace bench

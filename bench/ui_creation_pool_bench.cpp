@@ -77,20 +77,6 @@ void BareItem(const Bare& bare, int i, HeldFolders& held, std::vector<BareMade>&
     held.Release();
 }
 
-// Items 0 .. count - 1 on `threads` threads, each taking the next, each
-// thread beneath its own handle on `folder`.
-void BareThreads(unsigned threads, int count, const std::string& folder,
-                 const std::function<void(int, HeldFolders&)>& item) {
-    std::atomic<int> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            HeldFolders held(folder);
-            for (int i; (i = next.fetch_add(1)) < count;) item(i, held);
-        });
-    for (auto& th : pool) th.join();
-}
-
 void RunSides(benchmark::State& state, const Workspace& ws, const std::function<Page(int side)>& make,
               std::size_t outcomeBytes, plat::RunWork work = plat::RunWork::Make, const Bare* bare = nullptr) {
     const unsigned forced = ForcedPool();

@@ -30,6 +30,7 @@
 #include <QApplication>
 
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
@@ -308,6 +309,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     plat::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return int(plat::IDYES); });
+    // One at a time, as the bare loops work; the pool has its own benchmark.
+    const ForceRunWorkers oneAtATime(1);
     frmVol10ZoomStatistics = new TfrmVol10ZoomStatistics;
     frmVol11ZoomStatistics = new TfrmVol11ZoomStatistics;
     frmVol12ZoomStatistics = new TfrmVol12ZoomStatistics;

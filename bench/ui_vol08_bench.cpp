@@ -25,6 +25,7 @@
 #include "BenchSupport.h"
 #include "core/SettingsStore.h"
 #include "pages/VisualLog.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -37,23 +38,6 @@ using namespace bench;
 constexpr char kDrive = 'V';
 
 // The structure S: 4 areas with 4 items each (20 folders), 50 files of 512 bytes.
-struct Structure {
-    std::vector<std::string> folders, files;  // relative, "/" between names
-};
-
-Structure MakeStructure(const Workspace& ws) {
-    Structure s;
-    for (int i = 0; i < 4; ++i) {
-        s.folders.push_back("Area " + std::to_string(i));
-        for (int j = 0; j < 4; ++j) s.folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
-    }
-    for (int k = 0; k < 50; ++k)
-        s.files.push_back(s.folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) + ".txt");
-    for (const auto& f : s.folders) fs::create_directories(ws.Native("S/" + f));
-    for (const auto& f : s.files) std::ofstream(ws.Native("S/" + f), std::ios::binary) << std::string(512, 'x');
-    return s;
-}
-
 // Plain: copy by path, nothing else.
 void PlainCopy(const std::string& source, const std::string& target) {
     const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -69,30 +53,15 @@ void PlainCopy(const std::string& source, const std::string& target) {
     close(in);
 }
 
-// The climb from a held main folder to the root that tells whether a
-// structure holds it.
-void ClimbToRoot(int folder) {
-    for (int cur = dup(folder);;) {
-        struct stat here {}, above {};
-        fstat(cur, &here);
-        const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
-        close(cur);
-        fstat(up, &above);
-        if (above.st_ino == here.st_ino && above.st_dev == here.st_dev) {
-            close(up);
-            return;
-        }
-        cur = up;
-    }
-}
-
 void BM_Vol08CopyStructureIntoMainFolders(benchmark::State& state) {
     const int items = static_cast<int>(state.range(0));
     SetFileSelNameMasks({"*.*"});
+    // One main folder at a time, as the bare loops; the pool has a benchmark of its own.
+    const ForceRunWorkers oneAtATime(1);
     double copied = 0;
     for (auto _ : state) {
         Workspace ws("qm-vol08-bench", kDrive);
-        const Structure s = MakeStructure(ws);
+        const CopyStructure s = MakeCopyStructure(ws);
         std::vector<std::string> mains;  // relative to a side's folder
         for (int i = 0; i < items; ++i) mains.push_back("M" + std::to_string(i));
         for (const char* side : {"ours", "same_calls", "plain", "cp_r"})

@@ -5,7 +5,8 @@
 // file system is given (or QM_BENCH_WORKERS when set), "one" forces one at
 // a time. The argument: main folders (use the small ones on latfs, where
 // each request waits). Workers, the reorder window's peak and its memory
-// beside the times.
+// beside the times, and a bare loop making the same calls on as many threads
+// and on one (bare_speedup: what threads alone give).
 #include <benchmark/benchmark.h>
 
 #include <sys/stat.h>
@@ -43,7 +44,7 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
     SetFileSelNameMasks({"*.*"});
     for (auto _ : state) {
         Workspace ws("qm-vol08-pool-bench", kDrive);
-        MakeCopyStructure(ws);
+        const CopyStructure structure = MakeCopyStructure(ws);
         VisualLog log = Vol08Log();
         FolderLogSink sink(log, kVol08CounterLabels);
         Sides sides({"copy", "undo"});
@@ -84,15 +85,44 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
                      workers->reset();
                  }});
         }
+        const unsigned threads = forced ? forced : PageRunWorkers(ws.Drive("Pool"), plat::RunWork::Copy);
+        std::vector<std::vector<BareMade>> made(static_cast<std::size_t>(items));
+        for (const unsigned n : {threads, 1u}) {
+            const std::string folder = n == 1 ? "bare_one" : "bare_threads";
+            for (int i = 0; i < items; ++i) fs::create_directories(ws.Native(folder + "/Main " + std::to_string(i)));
+            // Each thread copies from its own handle on the structure.
+            const auto copy = [&, folder](int i, HeldFolders& source) {
+                auto& m = made[static_cast<std::size_t>(i)];
+                m.clear();
+                HeldFolders main(ws.Native(folder + "/Main " + std::to_string(i)));
+                ClimbToRoot(main.Dir(""));
+                BareMakeFolder(main, "S", m);
+                for (const auto& f : structure.folders) BareMakeFolder(main, "S/" + f, m);
+                for (const auto& f : structure.files) BareSafeCopy(source, f, main, "S/" + f, m);
+            };
+            const auto remove = [&, folder](int i, HeldFolders&) {
+                HeldFolders main(ws.Native(folder + "/Main " + std::to_string(i)));
+                BareSafeRemove(main, made[static_cast<std::size_t>(i)]);
+            };
+            sides.Add(folder, {},
+                      {[&, n, copy] { BareThreads(n, items, ws.Native("S"), copy); },
+                       [&, n, remove] { BareThreads(n, items, ws.Native("S"), remove); }});
+        }
         sides.RunRounds();
         sides.Report(state);
+        for (const char* step : {"copy", "undo"}) {
+            const std::string key = std::string(step) + "_bare_";
+            if (!state.counters.count(key + "threads_med_s") || !state.counters.count(key + "one_med_s")) continue;
+            state.counters[key + "speedup_min"] = state.counters[key + "one_min_s"] / state.counters[key + "threads_min_s"];
+            state.counters[key + "speedup_med"] = state.counters[key + "one_med_s"] / state.counters[key + "threads_med_s"];
+        }
         // Report() sets pool against one: the ratio of one to the pool is its inverse.
         for (const char* step : {"copy", "undo"}) {
             const std::string key = std::string(step) + "_ratio_one_";
             state.counters[std::string(step) + "_speedup_min"] = 1.0 / state.counters[key + "min"];
             state.counters[std::string(step) + "_speedup_med"] = 1.0 / state.counters[key + "med"];
         }
-        state.counters["workers"] = forced ? forced : PageRunWorkers(ws.Drive("Pool"), plat::RunWork::Copy);
+        state.counters["workers"] = threads;
         state.counters["peak_window"] = static_cast<double>(peak);
         // An outcome: about 72 lines and records of some 140 bytes each.
         state.counters["peak_window_KB"] = static_cast<double>(peak * 72 * 140) / 1024.0;
