@@ -35,13 +35,18 @@ void CloseLate() {
 
 }  // namespace
 
-void OwnHandleTable() {
-    if (t_table != 0) return;
+bool OwnHandleTable() {
+#if defined(__SANITIZE_THREAD__)
+    return false;
+#else
+    if (t_table != 0) return true;
     // Read before the copy: what is counted by then is in it.
     const std::uint64_t before = g_opened.load(std::memory_order_acquire);
-    if (unshare(CLONE_FILES) != 0) return;
+    if (unshare(CLONE_FILES) != 0) return false;
     t_inherited = before;
     t_table = g_nextTable.fetch_add(1, std::memory_order_relaxed);
+    return true;
+#endif
 }
 
 namespace detail {

@@ -16,8 +16,10 @@
 namespace plat {
 
 // Gives the calling thread a table of handles of its own (for a run's worker
-// threads). Where the system refuses, the thread stays on the process's.
-void OwnHandleTable();
+// threads); true when it has one. Where the system refuses, and in a build
+// for ThreadSanitizer (which takes one number on two tables for one
+// handle), the thread stays on the process's.
+bool OwnHandleTable();
 
 namespace detail {
 
