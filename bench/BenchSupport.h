@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
+#include <sched.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <spawn.h>
@@ -569,14 +570,33 @@ inline void ClimbToRoot(int folder) {
     }
 }
 
-// Items 0 .. count - 1 on `threads` threads, each taking the next, each
-// thread beneath its own handle on `folder`.
+// A bare worker thread's start: as a run's workers, on a table of handles of
+// its own when there are several (QM_BENCH_SHARED_TABLE=1 keeps the
+// process's, to see what the own tables give).
+inline void BareWorkerStart(unsigned threads) {
+    if (threads > 1 && !std::getenv("QM_BENCH_SHARED_TABLE")) unshare(CLONE_FILES);
+}
+
+// Items 0 .. count - 1 on `threads` threads, each taking the next.
+inline void BareThreads(unsigned threads, int count, const std::function<void(int)>& item) {
+    std::atomic<int> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back([&] {
+            BareWorkerStart(threads);
+            for (int i; (i = next.fetch_add(1)) < count;) item(i);
+        });
+    for (auto& th : pool) th.join();
+}
+
+// The same, each thread beneath its own handle on `folder`.
 inline void BareThreads(unsigned threads, int count, const std::string& folder,
                         const std::function<void(int, HeldFolders&)>& item) {
     std::atomic<int> next{0};
     std::vector<std::thread> pool;
     for (unsigned t = 0; t < threads; ++t)
         pool.emplace_back([&] {
+            BareWorkerStart(threads);
             HeldFolders held(folder);
             for (int i; (i = next.fetch_add(1)) < count;) item(i, held);
         });

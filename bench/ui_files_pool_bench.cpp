@@ -66,17 +66,6 @@ void MakeFiles(const std::string& folder, int count, const std::string& ext, std
         std::ofstream(folder + "/file" + std::to_string(i) + ext, std::ios::binary) << content;
 }
 
-// Runs `item(i)` for i < count on `threads` bare threads, each taking the next.
-void BareThreads(unsigned threads, int count, const std::function<void(int)>& item) {
-    std::atomic<int> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (int i; (i = next.fetch_add(1)) < count;) item(i);
-        });
-    for (auto& th : pool) th.join();
-}
-
 unsigned PoolWorkers(const std::string& folder, plat::RunWork work) {
     return static_cast<unsigned>(EnvInt("QM_BENCH_WORKERS", static_cast<int>(PageRunWorkers(folder, work))));
 }

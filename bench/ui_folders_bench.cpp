@@ -272,13 +272,7 @@ void MakeMains(const std::string& top, int mains, int subs) {
 
 // BareDelete on `threads` threads, each taking whole main folders.
 void BareDeleteOnThreads(const std::string& top, int mains, unsigned threads) {
-    std::atomic<int> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (int i; (i = next.fetch_add(1)) < mains;) BareDelete(top, {"D" + std::to_string(i)});
-        });
-    for (std::thread& t : pool) t.join();
+    bench::BareThreads(threads, mains, [&](int i) { BareDelete(top, {"D" + std::to_string(i)}); });
 }
 
 void BM_Vol07DeletePool(benchmark::State& state) {
@@ -328,25 +322,19 @@ void BM_Vol07DeletePool(benchmark::State& state) {
 // without replacing (back: the new name looked at, the old one looked for,
 // renamed back), whole parents to each of `threads` threads.
 void BareRenames(const std::string& top, int parents, int folders, unsigned threads, bool back) {
-    std::atomic<int> next{0};
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back([&] {
-            for (int p; (p = next.fetch_add(1)) < parents;) {
-                const int dir = open((top + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-                for (int i = 0; i < folders; ++i) {
-                    const std::string name = "F" + std::to_string(i), renamed = "x_" + name;
-                    struct stat st {};
-                    const std::string& from = back ? renamed : name;
-                    const std::string& to = back ? name : renamed;
-                    if (fstatat(dir, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) continue;
-                    if (back && fstatat(dir, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
-                    renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
-                }
-                close(dir);
-            }
-        });
-    for (std::thread& t : pool) t.join();
+    bench::BareThreads(threads, parents, [&](int p) {
+        const int dir = open((top + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        for (int i = 0; i < folders; ++i) {
+            const std::string name = "F" + std::to_string(i), renamed = "x_" + name;
+            struct stat st {};
+            const std::string& from = back ? renamed : name;
+            const std::string& to = back ? name : renamed;
+            if (fstatat(dir, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) continue;
+            if (back && fstatat(dir, to.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
+            renameat2(dir, from.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
+        }
+        close(dir);
+    });
 }
 
 void BM_Vol06RenamePool(benchmark::State& state) {

@@ -183,14 +183,9 @@ void BM_Vol15CheckPool(benchmark::State& state) {
     };
     const auto bare = [&](unsigned threads) {
         return [&, threads] {
-            std::atomic<int> next{0};
-            std::vector<std::thread> pool;
-            for (unsigned t = 0; t < threads; ++t)
-                pool.emplace_back([&] {
-                    for (int i; (i = next.fetch_add(1)) < projects;)
-                        benchmark::DoNotOptimize(bench::KindsWalk(ws.Native("Jobs/Project " + std::to_string(i))));
-                });
-            for (std::thread& t : pool) t.join();
+            bench::BareThreads(threads, projects, [&](int i) {
+                benchmark::DoNotOptimize(bench::KindsWalk(ws.Native("Jobs/Project " + std::to_string(i))));
+            });
         };
     };
     bench::Sides sides({"check"});

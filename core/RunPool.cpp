@@ -400,7 +400,11 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
     std::vector<std::thread> threads;
     const unsigned n = static_cast<unsigned>(std::min<std::size_t>(workers_, count));
     threads.reserve(n);
-    for (unsigned w = 0; w < n; ++w) threads.emplace_back([this, w, &work] { WorkerLoop(w, work); });
+    for (unsigned w = 0; w < n; ++w)
+        threads.emplace_back([this, w, &work] {
+            if (options_.WorkerStart) options_.WorkerStart();
+            WorkerLoop(w, work);
+        });
 
     std::unique_lock lock(sh.m);
     for (;;) {

@@ -114,6 +114,8 @@ struct RunPoolOptions {
     std::chrono::milliseconds PumpInterval{20};
     // The message seam; plat::MessageBox when empty.
     RunMessageFn Show{};
+    // Called first on each worker thread (not in the plain loop).
+    std::function<void()> WorkerStart{};
 };
 
 struct RunPoolResult {

@@ -62,11 +62,6 @@ FsResult FromResolveErrno(int err) {
     }
 }
 
-void CloseFd(int& fd) {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-}
-
 // Opens `rel` below the folder `dirfd` without passing a link or a mount
 // point: openat2 where the kernel has it, else one component at a time.
 // The mount a descriptor lies on, or -1 where the kernel cannot say.
@@ -158,7 +153,7 @@ int LinkUnnamed(int fd, int dirfd, const char* name) {
         }
         if (errno != ENOENT || g_emptyPathLink.load(std::memory_order_relaxed) == 1) return errno;
     }
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const std::string self = "/proc/thread-self/fd/" + std::to_string(fd);
     if (linkat(AT_FDCWD, self.c_str(), dirfd, name, AT_SYMLINK_FOLLOW) == 0) {
         g_emptyPathLink.store(0, std::memory_order_relaxed);  // the capability is missing, /proc is not
         return 0;
@@ -190,6 +185,8 @@ Beneath& Beneath::operator=(Beneath&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
+        tag_ = other.tag_;
+        heldTable_ = other.heldTable_;
         root_ = std::move(other.root_);
         folder_ = std::move(other.folder_);
         id_ = other.id_;
@@ -203,7 +200,8 @@ Beneath& Beneath::operator=(Beneath&& other) noexcept {
 
 void Beneath::Close() {
     Release();
-    CloseFd(fd_);
+    detail::CloseTagged(fd_, tag_);
+    fd_ = -1;
     root_.clear();
     folder_.clear();
     id_ = {};
@@ -213,9 +211,10 @@ void Beneath::Close() {
 
 Beneath Beneath::Twin() const {
     Beneath twin;
-    if (fd_ < 0) return twin;
+    if (Base() < 0) return twin;
     twin.fd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     if (twin.fd_ < 0) return twin;
+    twin.tag_ = detail::TagNewHandle();
     twin.root_ = root_;
     twin.folder_ = folder_;
     twin.id_ = id_;
@@ -224,9 +223,12 @@ Beneath Beneath::Twin() const {
     return twin;
 }
 
-void Beneath::Release() {
-    for (auto& h : held_) ::close(h.fd);
-    held_.clear();
+void Beneath::Release() { DropHeld(0); }
+
+void Beneath::DropHeld(std::size_t from) {
+    const detail::HandleTag tag{heldTable_, 0};  // held handles are only ever used on their own table
+    for (std::size_t i = from; i < held_.size(); ++i) detail::CloseTagged(held_[i].fd, tag);
+    held_.resize(std::min(from, held_.size()));
 }
 
 FsResult Beneath::OpenBaseNative(const std::string& native) {
@@ -245,6 +247,7 @@ FsResult Beneath::OpenBaseNative(const std::string& native) {
         return FsResult::Failed;
     }
     fd_ = fd;
+    tag_ = detail::TagNewHandle();
     mount_ = kMountNotAsked;
     root_ = native;
     folder_ = folder;
@@ -331,9 +334,9 @@ bool Beneath::Holds(const std::string& path) const {
 }
 
 std::string Beneath::RealNative() const {
-    if (fd_ < 0) return {};
+    if (Base() < 0) return {};
     char buf[PATH_MAX];
-    const std::string link = "/proc/self/fd/" + std::to_string(fd_);
+    const std::string link = "/proc/thread-self/fd/" + std::to_string(fd_);
     const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
     if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return {};
     return std::string(buf, static_cast<std::size_t>(n));
@@ -341,7 +344,7 @@ std::string Beneath::RealNative() const {
 
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
-    if (fd_ < 0) return chain;
+    if (Base() < 0) return chain;
     int cur = fd_;  // the base's own handle is never closed here
     for (int depth = 0; cur >= 0 && depth < 4096 && chain.size() < levels; ++depth) {
         struct stat st;
@@ -360,7 +363,7 @@ std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
 
 bool Beneath::RealPathBelow(const Beneath& outer, std::string& rel) const {
     rel.clear();
-    if (fd_ < 0 || !outer.IsOpen() || id_ == outer.id_) return false;
+    if (Base() < 0 || !outer.IsOpen() || id_ == outer.id_) return false;
     std::vector<std::string> names;  // deepest first
     int cur = dup(fd_);
     FileIdentity curId = id_;
@@ -409,9 +412,15 @@ bool Beneath::RealPathBelow(const Beneath& outer, std::string& rel) const {
 // ---- resolving ----------------------------------------------------------------------
 
 int Beneath::Resolve(std::string_view rel, FsResult& why) {
-    if (fd_ < 0) {
+    if (Base() < 0) {
         why = FsResult::Failed;
         return -1;
+    }
+    // Held folders of another table are let go; what this resolves or lists
+    // is held on this one.
+    if (heldTable_ != detail::ThisHandleTable()) {
+        Release();
+        heldTable_ = detail::ThisHandleTable();
     }
     if (rel.empty()) return fd_;
     // The deepest held folder on the way; the others are let go. Each held
@@ -422,8 +431,7 @@ int Beneath::Resolve(std::string_view rel, FsResult& why) {
     };
     std::size_t keep = held_.size();
     while (keep > 0 && !onPath(held_[keep - 1].rel)) --keep;
-    for (std::size_t i = keep; i < held_.size(); ++i) ::close(held_[i].fd);
-    held_.resize(keep);
+    DropHeld(keep);
     if (keep > 0 && held_.back().rel.size() == rel.size()) return held_.back().fd;
     int from = keep > 0 ? held_.back().fd : fd_;
     std::size_t fromLen = keep > 0 ? held_.back().rel.size() + 1 : 0;
@@ -445,10 +453,7 @@ int Beneath::Resolve(std::string_view rel, FsResult& why) {
         }
         // A few handles at most, whatever the depth: the one before the
         // newest goes (every held folder still lies below the ones before it).
-        if (held_.size() >= kMostHeld) {
-            ::close(held_.back().fd);
-            held_.pop_back();
-        }
+        if (held_.size() >= kMostHeld) DropHeld(held_.size() - 1);
         held_.push_back({std::string(rel.substr(0, end)), fd});
         from = fd;
         fromLen = end + 1;
@@ -487,7 +492,7 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     if (!Relative(path, rel)) return FsResult::Failed;
     struct stat st;
     if (rel.empty()) {
-        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        if (fstat(Base(), &st) != 0) return FsResult::Failed;
         info = InfoOf(st);
         return FsResult::Ok;
     }
@@ -518,7 +523,7 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
     if (!Relative(folder, rel)) return false;
     int dfd = -1;
     if (rel.empty()) {
-        dfd = openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        dfd = openat(Base(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     } else {
         FsResult why = FsResult::Ok;
         const int parent = Resolve(RelParent(rel), why);
@@ -530,10 +535,7 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         // folder next is done in the very folder listed, without resolving
         // it again.
         const bool listed = detail::ListFolderHandle(dfd, entries, untranslatable, kindsOnly);
-        if (held_.size() >= kMostHeld) {
-            ::close(held_.back().fd);
-            held_.pop_back();
-        }
+        if (held_.size() >= kMostHeld) DropHeld(held_.size() - 1);
         held_.push_back({std::move(rel), dfd});
         return listed;
     }
@@ -565,7 +567,7 @@ FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
 }
 
 std::size_t Beneath::NameMax() {
-    if (nameMax_ == 0 && fd_ >= 0) {
+    if (nameMax_ == 0 && Base() >= 0) {
         struct statvfs vfs;
         nameMax_ = fstatvfs(fd_, &vfs) == 0 && vfs.f_namemax > 0 ? vfs.f_namemax : 255;
     }
@@ -732,7 +734,7 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
     if (fd_ >= 0 && Relative(path, rel) && rel.empty()) {
         // The base itself, through the handle held.
         struct stat st;
-        if (fstat(fd_, &st) != 0) return FsResult::Failed;
+        if (fstat(Base(), &st) != 0) return FsResult::Failed;
         if (oldMode) *oldMode = st.st_mode & 07777;
         return fchmod(fd_, mode & 07777) == 0 ? FsResult::Ok : FsResult::Failed;
     }
@@ -748,7 +750,7 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
     FsResult result = FsResult::Failed;
     if (fstat(fd, &st) == 0 && (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
         if (oldMode) *oldMode = st.st_mode & 07777;
-        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        const std::string self = "/proc/thread-self/fd/" + std::to_string(fd);
         if (fchmodat(AT_FDCWD, self.c_str(), mode & 07777, 0) == 0) result = FsResult::Ok;
     }
     ::close(fd);
@@ -789,8 +791,7 @@ FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expe
             const std::string& h = held_[i].rel;
             if (h.size() >= rel.size() && h.compare(0, rel.size(), rel) == 0 &&
                 (h.size() == rel.size() || h[rel.size()] == '/')) {
-                for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
-                held_.resize(i);
+                DropHeld(i);
                 break;
             }
         }
@@ -842,8 +843,7 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
             const std::string& h = held_[i].rel;
             if (h.size() >= fromRel.size() && h.compare(0, fromRel.size(), fromRel) == 0 &&
                 (h.size() == fromRel.size() || h[fromRel.size()] == '/')) {
-                for (std::size_t j = i; j < held_.size(); ++j) ::close(held_[j].fd);
-                held_.resize(i);
+                DropHeld(i);
                 break;
             }
         }

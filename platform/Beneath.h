@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/HandleTable.h"
 
 namespace plat {
 
@@ -89,7 +90,12 @@ public:
     // folder above it, as the base.
     FsResult OpenNearest(const std::string& folder);
     void Close();
+    // Open on some thread; a base opened on a worker with a table of handles
+    // of its own (OwnHandleTable) is of use on that worker alone: elsewhere
+    // what it is asked fails.
     bool IsOpen() const { return fd_ >= 0; }
+    // Open, and of use on this thread.
+    bool UsableHere() const { return Base() >= 0; }
     // Another Beneath on this very base (its handle duplicated; no path is
     // resolved again), holding folders of its own: one for each worker of a
     // run. Closed when this one is.
@@ -183,7 +189,14 @@ private:
     bool ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
                          bool kindsOnly);
 
+    // The base's handle where this thread can use it, else -1.
+    int Base() const { return fd_ >= 0 && detail::UsableHere(tag_) ? fd_ : -1; }
+    // Lets the held folders from `from` on go.
+    void DropHeld(std::size_t from);
+
     int fd_ = -1;
+    detail::HandleTag tag_;  // the table fd_ lives in
+    std::uint64_t heldTable_ = 0;  // the table the held folders' handles live in
     std::string root_;    // the base's Linux path
     std::string folder_;  // the base in drive form
     FileIdentity id_;

@@ -525,7 +525,7 @@ FsResult CopyFileNoOverwrite(const std::string& source, const std::string& targe
     int err = 0;
     bool linked = false;
     if (ok && temp.empty()) {
-        const std::string self = "/proc/self/fd/" + std::to_string(out);
+        const std::string self = "/proc/thread-self/fd/" + std::to_string(out);
         linked = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, dst.c_str(), AT_SYMLINK_FOLLOW) == 0;
         if (!linked) err = errno;
     }

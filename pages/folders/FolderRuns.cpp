@@ -45,9 +45,14 @@ std::string_view ParentText(std::string_view path) {
 
 plat::Beneath* ParentBases::Get(std::string_view parent) {
     if (parent.empty()) return nullptr;
-    if (lastBase_ && parent == last_) return lastBase_;
+    if (lastBase_ && parent == last_ && lastBase_->UsableHere()) return lastBase_;
     last_.assign(parent);
     auto it = open_.find(last_);
+    // One opened on another worker's table of handles is of no use here.
+    if (it != open_.end() && it->second && !it->second->UsableHere()) {
+        open_.erase(it);
+        it = open_.end();
+    }
     if (it == open_.end()) {
         if (open_.size() >= 64) open_.clear();  // a few handles at a time
         auto base = std::make_unique<plat::Beneath>();
