@@ -185,7 +185,9 @@ inline void BareMakeFolder(HeldFolders& held, std::string rel, std::vector<BareM
 
 // A copy as safe as ours: never through a link, into an unnamed file with
 // the source's permission bits and times, linked into place without
-// replacing anything, its identity, size and time read back.
+// replacing anything, its identity, size and time read back. Where the file
+// system has no unnamed files (FUSE), a named temporary renamed into place
+// without replacing, as ours does there.
 inline void BareSafeCopy(HeldFolders& from, const std::string& source, HeldFolders& to, std::string rel,
                          std::vector<BareMade>& made) {
     const int in = openat(from.Dir(ParentOf(source)), NameOf(source), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY |
@@ -194,7 +196,12 @@ inline void BareSafeCopy(HeldFolders& from, const std::string& source, HeldFolde
     struct stat st;
     fstat(in, &st);
     const int dir = to.Dir(ParentOf(rel));
-    const int out = openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    std::string temp;
+    int out = openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (out < 0) {
+        temp = std::string(".bare-") + NameOf(rel);
+        out = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
     bool ok = out >= 0;
     for (off_t left = st.st_size; ok && left > 0;) {
         const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
@@ -204,7 +211,12 @@ inline void BareSafeCopy(HeldFolders& from, const std::string& source, HeldFolde
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ok = ok && fchmod(out, st.st_mode & 0777) == 0 && futimens(out, times) == 0;
     close(in);
-    ok = ok && linkat(out, "", dir, NameOf(rel), AT_EMPTY_PATH) == 0;
+    if (temp.empty()) {
+        ok = ok && linkat(out, "", dir, NameOf(rel), AT_EMPTY_PATH) == 0;
+    } else {
+        ok = ok && renameat2(dir, temp.c_str(), dir, NameOf(rel), RENAME_NOREPLACE) == 0;
+        if (!ok) unlinkat(dir, temp.c_str(), 0);
+    }
     if (ok && fstat(out, &st) == 0)
         made.push_back({std::move(rel), st.st_dev, st.st_ino, st.st_size, MtimeNs(st), true});
     if (out >= 0) close(out);

@@ -702,18 +702,22 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
     ok = ok && fchmod(out, st.st_mode & 0777) == 0 && futimens(out, times) == 0;
     ::close(in);
     int err = 0;
+    bool renamed = false;  // the temporary's name is gone
     if (ok && temp.empty()) {
         err = LinkUnnamed(out, dir, name.c_str());
     } else if (ok && replace) {
         // Replaced in one step; a folder put there meanwhile makes it fail.
         err = renameat(dir, temp.c_str(), dir, name.c_str()) == 0 ? 0 : errno;
+        renamed = err == 0;
     } else if (ok) {
         err = renameat2(dir, temp.c_str(), dir, name.c_str(), RENAME_NOREPLACE) == 0 ? 0 : errno;
+        renamed = err == 0;
         if (err == EINVAL) {  // no RENAME_NOREPLACE here: a hard link also refuses an existing name
             err = linkat(dir, temp.c_str(), dir, name.c_str(), 0) == 0 ? 0 : errno;
         }
     }
-    if (!temp.empty()) unlinkat(dir, temp.c_str(), 0);  // gone already after a rename
+    // Not asked after a rename: on a network share each request waits.
+    if (!temp.empty() && !renamed) unlinkat(dir, temp.c_str(), 0);
     // Taken after the run's last change of the file (a link or an unlink
     // sets its status-change time).
     struct stat done;
