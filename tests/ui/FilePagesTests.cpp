@@ -8,8 +8,6 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-
 #include "help/TfrmAltalanosHelp.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
@@ -22,7 +20,6 @@
 #include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {

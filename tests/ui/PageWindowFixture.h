@@ -56,6 +56,7 @@ protected:
         fs::current_path(drive.nativePath(programFolder_));
         ResetSettingsToInitialValues();
         ResetStartStateWords();
+        BeforeWindows();
         previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
                                                           unsigned flags) {
             captions.push_back(caption.substr(caption.rfind(' ') + 1));
@@ -91,6 +92,8 @@ protected:
         plat::SetMessageBoxHandler(previousBoxes);
         fs::current_path(oldCwd);
     }
+    // Settings the page's tests start from, set before the windows are made.
+    virtual void BeforeWindows() {}
     // A modal window other than the settings start and the editor was shown.
     virtual void OtherModal(QDialog*) {}
 

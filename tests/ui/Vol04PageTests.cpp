@@ -11,14 +11,10 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-#include <functional>
-
 #include "core/SettingsStore.h"
 #include "help/TfrmAltalanosHelp.h"
 #include "pages/creation/Vol04Page.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic04.h"
 #include "shell/TfrmMain.h"
@@ -27,7 +23,6 @@
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
