@@ -3,91 +3,36 @@
 // and their Help and Examples windows.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-
-#include "core/SettingsStore.h"
 #include "help/TfrmAltalanosHelp.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
 #include "pages/files/Vol12Page.h"
-#include "platform/MessageBox.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic10.h"
 #include "results/TfrmStatistic12.h"
 #include "results/TfrmStatistics11.h"
-#include "shell/AppState.h"
-#include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
-#include "shell/TfrmRestoreSettings.h"
-#include "tests/support/TempDrive.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
+using pagewindow::C;
 
-class FilePagesTest : public ::testing::Test {
+class FilePagesTest : public pagewindow::PageWindowFixture {
 protected:
-    void SetUp() override {
-        drive.MakeFolder("prog");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return int(plat::IDYES);
-        });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            else
-                modals.push_back(dialog->metaObject()->className());
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
-        captions.clear();
-        texts.clear();
-    }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
-    }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
-    Lines Items(const char* list) {
-        const StringList items = pagekit::ListItems(C<QListWidget>(list));
-        return Lines(items.begin(), items.end());
-    }
+    FilePagesTest() : PageWindowFixture('P') {}
     // As the editor or a restore fills the list; then the page's refresh.
     void SetIncludeList(const char* list, const Lines& lines) {
         listtools::SetListLines(C<QListWidget>(list), StringList(lines.begin(), lines.end()));
     }
-
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
-    Lines captions, texts, modals;
 };
 
 }  // namespace

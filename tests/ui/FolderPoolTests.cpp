@@ -100,6 +100,17 @@ protected:
             if (it->is_directory() && !it->is_symlink()) chmod(it->path().c_str(), 0755);
         for (const auto& e : fs::directory_iterator(drive.native())) fs::remove_all(e.path());
     }
+    // `run` once with one worker and once with eight, each time on an emptied drive.
+    template <class Outcome, class Run>
+    std::array<Outcome, 2> WithOneWorkerAndWithEight(Run run) const {
+        std::array<Outcome, 2> got;
+        for (const unsigned workers : {1u, 8u}) {
+            Empty();
+            ForceRunWorkers force(workers);
+            run(got[workers == 1 ? 0 : 1]);
+        }
+        return got;
+    }
 };
 
 // ---- delete ---------------------------------------------------------------------------------------------
@@ -130,13 +141,9 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
             in.DeleteCompleteFolders = !in.DeleteSubFolders;
             in.ReadOnlyFolders = seed % 4 < 2;
             const bool dry = seed == 5;
-            DeleteOutcome got[2];
-            for (const unsigned workers : {1u, 8u}) {
-                Empty();
+            const auto got = WithOneWorkerAndWithEight<DeleteOutcome>([&](DeleteOutcome& o) {
                 drive.MakeFolder("Prog\\Work");
                 MakeRandomTree(drive, seed, kMains);
-                ForceRunWorkers force(workers);
-                DeleteOutcome& o = got[workers == 1 ? 0 : 1];
                 Recorded sink;
                 Vol07Counters counters;
                 counters.FoldersToDelete = 7;
@@ -146,7 +153,7 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
                 o.lines = sink.lines;
                 o.counters = counters.Values();
                 o.tree = TreeOf(drive.native());
-            }
+            });
             if (!(got[0] == got[1])) {
                 std::cerr << "seed " << seed << ": one and eight workers differ\n";
                 ++failed;
@@ -221,14 +228,10 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
             in.DelimiterPrefixSubFolder = "_";
             in.DelimiterSubFolderSuffix = "_";
             in.NewSuffix = "y";
-            RenameOutcome got[2];
             std::map<std::string, std::string> before;
-            for (const unsigned workers : {1u, 8u}) {
-                Empty();
+            const auto got = WithOneWorkerAndWithEight<RenameOutcome>([&](RenameOutcome& o) {
                 in.IncludeFolders = MakeRenameTree(drive, seed);
                 before = TreeOf(drive.native());
-                ForceRunWorkers force(workers);
-                RenameOutcome& o = got[workers == 1 ? 0 : 1];
                 Vol06Counters counters;
                 Vol06UndoRecords records;
                 Recorded sink, undoSink;
@@ -257,19 +260,9 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
                 o.report = {Vol06UndoReportText(report)};
                 for (const std::string& r : RecordTexts(records)) o.report.push_back(r);
                 o.undone = TreeOf(drive.native());
-            }
+            });
             if (!(got[0] == got[1])) {
                 std::cerr << "seed " << seed << ": one and eight workers differ\n";
-                std::cerr << (got[0].lines == got[1].lines) << (got[0].undoLines == got[1].undoLines)
-                          << (got[0].records == got[1].records) << (got[0].report == got[1].report)
-                          << (got[0].counters == got[1].counters) << (got[0].tree == got[1].tree)
-                          << (got[0].undone == got[1].undone) << "\n";
-                for (std::size_t k = 0; k < got[0].report.size() && k < got[1].report.size(); ++k)
-                    if (got[0].report[k] != got[1].report[k])
-                        std::cerr << got[0].report[k] << "\n----\n" << got[1].report[k] << "\n";
-                for (std::size_t k = 0; k < got[0].lines.size() && k < got[1].lines.size(); ++k)
-                    if (got[0].lines[k] != got[1].lines[k])
-                        std::cerr << got[0].lines[k] << " // " << got[1].lines[k] << "\n";
                 std::cerr << (got[0].lines == got[1].lines) << (got[0].undoLines == got[1].undoLines)
                           << (got[0].records == got[1].records) << (got[0].report == got[1].report)
                           << (got[0].counters == got[1].counters) << (got[0].tree == got[1].tree)

@@ -29,11 +29,8 @@
 #include "results/TfrmLevelSummFolder.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmVol02ZoomStatistics.h"
-#include "shell/AppState.h"
-#include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
-#include "shell/TfrmRestoreSettings.h"
-#include "tests/support/TempDrive.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
@@ -44,67 +41,26 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
+using pagewindow::C;
 
 Lines LogLines(const char* list) {
     const ResultsListModel* model = frmStatistic02->List(list);
     return model ? model->Lines() : Lines{"<none>"};
 }
 
-class Vol02PageTest : public ::testing::Test {
+class Vol02PageTest : public pagewindow::PageWindowFixture {
 protected:
+    Vol02PageTest() : PageWindowFixture('P') { drive.MakeFolder("Dest"); }
     void SetUp() override {
-        drive.MakeFolder("prog");
-        drive.MakeFolder("Dest");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if (onBox) onBox(caption);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answerYes ? int(plat::IDYES) : int(plat::IDNO);
-        });
-        qtplat::SetModalHandler([](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            return dialog->result();  // every other window is closed as it opened
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
+        PageWindowFixture::SetUp();
         page = frmMain->Page02;
-        captions.clear();
-        texts.clear();
-    }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
     }
     void Add(const std::string& text) {
         C<QLineEdit>("edtVol02AddToList")->setText(QString::fromStdString(text));
         C<QAbstractButton>("btnVol02AddToList")->click();
     }
-    Lines Items(const char* list) {
-        const StringList items = pagekit::ListItems(C<QListWidget>(list));
-        return Lines(items.begin(), items.end());
-    }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
 
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     Vol02Page* page = nullptr;
-    Lines captions, texts;
-    bool answerYes = true;
-    std::function<void(const std::string&)> onBox;
 };
 
 }  // namespace
@@ -433,10 +389,10 @@ TEST_F(Vol02PageTest, ClearAllReturnsToTheStartState) {
     Add("a");
     C<QRadioButton>("rdoVol02StructureImportRelativePaths")->click();
     C<QCheckBox>("chkVol02Hyphen")->setChecked(false);
-    answerYes = false;
+    answer = plat::IDNO;
     C<QAbstractButton>("btnVol02ClearAll")->click();
     EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a"}));
-    answerYes = true;
+    answer = plat::IDYES;
     C<QAbstractButton>("btnVol02ClearAll")->click();
     EXPECT_EQ(captions, (Lines{"20044.", "20044.", "20045."}));
     EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());

@@ -7,41 +7,28 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-#include <functional>
-
 #include "core/SettingsStore.h"
 #include "help/TfrmAltalanosHelp.h"
-#include "help/TfrmExamplesIncreasedNumbers.h"
 #include "pages/creation/TfrmVol03Multi.h"
 #include "pages/creation/Vol03Page.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic03.h"
-#include "shell/AppState.h"
-#include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
-#include "shell/TfrmRestoreSettings.h"
-#include "tests/support/TempDrive.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/TfrmFileExport.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
+using pagewindow::C;
 
 Lines LogLines(const char* list) {
     const ResultsListModel* model = frmStatistic03->List(list);
@@ -50,64 +37,29 @@ Lines LogLines(const char* list) {
 
 std::string Label(const char* name) { return frmStatistic03->findChild<QLabel*>(name)->text().toStdString(); }
 
-class Vol03PageTest : public ::testing::Test {
+class Vol03PageTest : public pagewindow::PageWindowFixture {
 protected:
+    Vol03PageTest() : PageWindowFixture('P') { drive.MakeFolder("Dest"); }
     void SetUp() override {
-        drive.MakeFolder("prog");
-        drive.MakeFolder("Dest");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            const std::size_t blank = caption.rfind(' ');
-            captions.push_back(blank == std::string::npos ? caption : caption.substr(blank + 1));
-            texts.push_back(text);
-            if (onBox) onBox(caption);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answerYes ? int(plat::IDYES) : int(plat::IDNO);
-        });
+        PageWindowFixture::SetUp();
         previousOpen = plat::SetOpenFolderHandler([this](const std::string& folder) {
             opened.push_back(folder);
             return true;
         });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            modals.push_back(dialog);
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
         page = frmMain->Page03;
-        captions.clear();
-        texts.clear();
-        modals.clear();
     }
     void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
         plat::SetOpenFolderHandler(previousOpen);
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
+        PageWindowFixture::TearDown();
     }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
     void SetText(const char* name, const std::string& text) {
         C<QLineEdit>(name)->setText(QString::fromStdString(text));
     }
     std::string Text(const char* name) { return C<QLineEdit>(name)->text().toStdString(); }
 
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     plat::OpenFolderHandler previousOpen;
     Vol03Page* page = nullptr;
-    Lines captions, texts, opened;
-    std::vector<QDialog*> modals;
-    bool answerYes = true;
-    std::function<void(const std::string&)> onBox;
+    Lines opened;
 };
 
 }  // namespace
@@ -262,7 +214,7 @@ TEST_F(Vol03PageTest, BadNumberTextsAfterARestore) {
         SetText("edtVol03StartNumber", start);
         SetText("edtVol03EndNumber", end);
         captions.clear();
-        answerYes = false;
+        answer = plat::IDNO;
         Click("btnVol03CreateFoldersSimulation");
         Click("btnVol03CreateFolders");
         for (const char* sheet : {"tabFolderCopy", "tabCreateFolderStrings", "tabFileRename"})
@@ -277,10 +229,10 @@ TEST_F(Vol03PageTest, ClearAllHelpAndExamples) {
     Click("rdoVol03StructureImportRelativePaths");
     C<QCheckBox>("chkVol03Hyphen")->setChecked(true);
     SetText("edtVol03EndNumber", "9");
-    answerYes = false;
+    answer = plat::IDNO;
     Click("btnVol03ClearAll");
     EXPECT_EQ(Text("edtVol03EndNumber"), "9");
-    answerYes = true;
+    answer = plat::IDYES;
     captions.clear();
     Click("btnVol03ClearAll");
     EXPECT_EQ(captions, (Lines{"30008.", "30009."}));
@@ -296,10 +248,8 @@ TEST_F(Vol03PageTest, ClearAllHelpAndExamples) {
     modals.clear();
     Click("btnVol03Help");
     Click("btnVol03Examples");
-    ASSERT_EQ(modals.size(), 2u);
-    EXPECT_EQ(modals[0], frmAltalanosHelp);
+    EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesIncreasedNumbers"}));
     EXPECT_EQ(frmAltalanosHelp->GetTopic(), 8u);
-    EXPECT_EQ(modals[1], frmExamplesIncreasedNumbers);
 }
 
 // The multiline window: created at start with every line off; nothing shows it.

@@ -11,35 +11,23 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-#include <functional>
-
 #include "core/SettingsStore.h"
 #include "help/TfrmAltalanosHelp.h"
-#include "help/TfrmExamplesCreateFolders.h"
 #include "pages/creation/Vol04Page.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic04.h"
-#include "shell/AppState.h"
-#include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
-#include "shell/TfrmRestoreSettings.h"
-#include "tests/support/TempDrive.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
+using pagewindow::C;
 
 Lines LogLines(const char* list) {
     const ResultsListModel* model = frmStatistic04->List(list);
@@ -48,64 +36,20 @@ Lines LogLines(const char* list) {
 
 std::string Label(const char* name) { return frmStatistic04->findChild<QLabel*>(name)->text().toStdString(); }
 
-class Vol04PageTest : public ::testing::Test {
+class Vol04PageTest : public pagewindow::PageWindowFixture {
 protected:
+    Vol04PageTest() : PageWindowFixture('P') { drive.MakeFolder("Work"); }
     void SetUp() override {
-        drive.MakeFolder("prog");
-        drive.MakeFolder("Work");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption.substr(caption.rfind(' ') + 1));
-            texts.push_back(text);
-            if (onBox) onBox(caption);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answerYes ? int(plat::IDYES) : int(plat::IDNO);
-        });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            modals.push_back(dialog);
-            if (onModal) return onModal(dialog);
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
+        PageWindowFixture::SetUp();
         page = frmMain->Page04;
-        captions.clear();
-        texts.clear();
-        modals.clear();
-    }
-    void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
     }
     void Add(const std::string& text) {
         C<QLineEdit>("edtVol04AddToList")->setText(QString::fromStdString(text));
         C<QAbstractButton>("btnVol04AddToList")->click();
     }
-    Lines Items(const char* list) {
-        const StringList items = pagekit::ListItems(C<QListWidget>(list));
-        return Lines(items.begin(), items.end());
-    }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
     std::string W(const std::string& rel) const { return drive.path("Work\\" + rel); }
 
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     Vol04Page* page = nullptr;
-    Lines captions, texts;
-    std::vector<QDialog*> modals;
-    bool answerYes = true;
-    std::function<void(const std::string&)> onBox;
-    std::function<int(QDialog*)> onModal;
 };
 
 }  // namespace
@@ -305,10 +249,10 @@ TEST_F(Vol04PageTest, ClearAllHelpExamplesAndARestore) {
     Add(W("a"));
     Add(W("b"));
     C<QCheckBox>("chkVol04Hyphen")->setChecked(false);
-    answerYes = false;
+    answer = plat::IDNO;
     Click("btnVol04ClearAll");
     EXPECT_EQ(Items("lstVol04IncludeFolderList").size(), 2u);
-    answerYes = true;
+    answer = plat::IDYES;
     captions.clear();
     Click("btnVol04ClearAll");
     EXPECT_EQ(captions, (Lines{"40040", "40041."}));
@@ -322,10 +266,8 @@ TEST_F(Vol04PageTest, ClearAllHelpExamplesAndARestore) {
     modals.clear();
     Click("btnVol04Help");
     Click("btnVol04Examples");
-    ASSERT_EQ(modals.size(), 2u);
-    EXPECT_EQ(modals[0], frmAltalanosHelp);
+    EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesCreateFolders"}));
     EXPECT_EQ(frmAltalanosHelp->GetTopic(), 6u);
-    EXPECT_EQ(modals[1], frmExamplesCreateFolders);
 
     // A profile's lists come back with the page refreshed.
     SetVol04IncludeFolderList({W("x"), W("y")});

@@ -28,7 +28,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
-#include "tests/ui/FolderPageFixture.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/TfrmVol06EditIncludeList.h"
 
 namespace fs = std::filesystem;
@@ -36,22 +36,21 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-using folderpage::C;
+using pagewindow::C;
 
 constexpr const char* kLists[] = {"lstStat06FoldersRenamed", "lstStat06FoldersSourceNotExists",
                                   "lstStat06FoldersDestinationExists", "lstStat06FoldersOtherReasons",
                                   "lstStat06FoldersFailedUndo"};
 
-class Vol06PageTest : public folderpage::FolderPageFixture {
+class Vol06PageTest : public pagewindow::PageWindowFixture {
 protected:
     Vol06PageTest()
-        : FolderPageFixture('R', [] { return static_cast<QDialog*>(frmVol06EditIncludeList); },
-                            "btnVol06EditIncludeListOk", "btnVol06EditIncludeList") {}
+        : PageWindowFixture('R', "Prog",
+                            {[] { return static_cast<QDialog*>(frmVol06EditIncludeList); }, "btnVol06EditIncludeListOk",
+                             "btnVol06EditIncludeList"}) {}
     void SetUp() override {
-        FolderPageFixture::SetUp();
+        PageWindowFixture::SetUp();
         page = frmMain->Page06;
-        captions.clear();
-        texts.clear();
     }
     std::string Label(const char* name) { return frmStatistic06->findChild<QLabel*>(name)->text().toStdString(); }
     std::map<std::string, Lines> LogLines() {

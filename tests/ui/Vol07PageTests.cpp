@@ -27,7 +27,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
-#include "tests/ui/FolderPageFixture.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmVol07EditIncludeList.h"
@@ -37,24 +37,23 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-using folderpage::C;
+using pagewindow::C;
 
 constexpr const char* kLists[] = {"lstStat07FoldersDeleted",      "lstStat07FoldersOtherReasons",
                                   "lstStat07MainFoldersNotExist", "lstStat07FilesDeleted",
                                   "lstStat07FilesOtherReasons",   "lstStat07FoldersNotExists",
                                   "lstStat07FilesNotExists"};
 
-class Vol07PageTest : public folderpage::FolderPageFixture {
+class Vol07PageTest : public pagewindow::PageWindowFixture {
 protected:
     Vol07PageTest()
-        : FolderPageFixture('P', [] { return static_cast<QDialog*>(frmVol07EditIncludeList); },
-                            "btnVol07EditIncludeListOk", "btnVol07EditIncludeList") {}
+        : PageWindowFixture('P', "Prog",
+                            {[] { return static_cast<QDialog*>(frmVol07EditIncludeList); }, "btnVol07EditIncludeListOk",
+                             "btnVol07EditIncludeList"}) {}
     void SetUp() override {
-        FolderPageFixture::SetUp();
+        PageWindowFixture::SetUp();
         SetWorkingDir(drive.path("Prog\\WorkingDir"));
         page = frmMain->Page07;
-        captions.clear();
-        texts.clear();
     }
     std::string Label(const char* name) { return frmStatistics07->findChild<QLabel*>(name)->text().toStdString(); }
     std::map<std::string, Lines> LogLines() {

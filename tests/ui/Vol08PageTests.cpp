@@ -28,7 +28,7 @@
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
-#include "tests/ui/FolderPageFixture.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmVol08EditIncludeList.h"
@@ -38,20 +38,21 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-using folderpage::C;
+using pagewindow::C;
 
 constexpr const char* kLists[] = {"lstStat08FoldersCopied",    "lstStat08SubFoldersCopied",
                                   "lstStat08FilesCopied",      "lstStat08FoldersNotExists",
                                   "lstStat08SubFoldersExists", "lstStat08FilesExists",
                                   "lstStat08SubFoldersOtherReasons", "lstStat08SubFoldersFailedUndo"};
 
-class Vol08PageTest : public folderpage::FolderPageFixture {
+class Vol08PageTest : public pagewindow::PageWindowFixture {
 protected:
     Vol08PageTest()
-        : FolderPageFixture('Q', [] { return static_cast<QDialog*>(frmVol08EditIncludeList); },
-                            "btnVol08EditIncludeListOk", "btnVol08EditIncludeList") {}
+        : PageWindowFixture('Q', "Prog",
+                            {[] { return static_cast<QDialog*>(frmVol08EditIncludeList); }, "btnVol08EditIncludeListOk",
+                             "btnVol08EditIncludeList"}) {}
     void SetUp() override {
-        FolderPageFixture::SetUp();
+        PageWindowFixture::SetUp();
         page = frmMain->Page08;
         // Src: a.txt, b.doc; Sub\c.txt; Sub\Deep. Two main folders, one missing.
         drive.WriteFile("Src\\a.txt", "a");
@@ -60,8 +61,6 @@ protected:
         drive.MakeFolder("Src\\Sub\\Deep");
         drive.MakeFolder("Work\\M1");
         drive.MakeFolder("Work\\M2");
-        captions.clear();
-        texts.clear();
     }
     std::string W(const std::string& rel) const { return drive.path("Work\\" + rel); }
     std::string Label(const char* name) { return frmStatistic08->findChild<QLabel*>(name)->text().toStdString(); }

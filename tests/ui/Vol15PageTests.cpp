@@ -9,89 +9,53 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include <filesystem>
-
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
 #include "help/TfrmAltalanosHelp.h"
 #include "pages/checker/Vol15Page.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic15.h"
 #include "results/TfrmVol15ZoomStatistics.h"
-#include "shell/AppState.h"
-#include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
-#include "shell/TfrmRestoreSettings.h"
-#include "tests/support/TempDrive.h"
+#include "tests/ui/PageWindowFixture.h"
 #include "windows/TfrmFileExport.h"
 
-namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-template <class T>
-T* C(const char* name) {
-    return frmMain->findChild<T*>(QString::fromUtf8(name));
-}
+using pagewindow::C;
 
-class Vol15PageTest : public ::testing::Test {
+class Vol15PageTest : public pagewindow::PageWindowFixture {
 protected:
-    void SetUp() override {
-        drive.MakeFolder("prog");
+    Vol15PageTest() : PageWindowFixture('P') {
         drive.WriteFile("Models\\Std\\Docs\\a.txt", "a");
         drive.MakeFolder("Models\\Std\\Src");
         drive.WriteFile("Jobs\\P1\\Docs\\a.txt", "a");
         drive.MakeFolder("Jobs\\P1\\Src");
         drive.MakeFolder("Jobs\\P2\\Docs");
         drive.MakeFolder("Jobs\\P2\\Temp");
-        oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("prog"));
-        ResetSettingsToInitialValues();
-        ResetStartStateWords();
-        SetFileSelNameMasks({"*.*"});
-        previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                                          unsigned flags) {
-            captions.push_back(caption);
-            texts.push_back(text);
-            if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
-            return answerYes ? int(plat::IDYES) : int(plat::IDNO);
-        });
+    }
+    void BeforeWindows() override { SetFileSelNameMasks({"*.*"}); }
+    void SetUp() override {
+        PageWindowFixture::SetUp();
         previousBrowser = plat::SetFolderBrowserHandler([this](void*, const std::string&) { return browsed; });
-        qtplat::SetModalHandler([this](QDialog* dialog) {
-            if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
-                start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            else
-                modals.push_back(dialog);
-            if (dialog == frmAltalanosHelp) topics.push_back(frmAltalanosHelp->GetTopic());
-            if (dialog == frmFileExport) exported = frmFileExport->ExportLines();
-            return dialog->result();
-        });
-        CreateAppWindows();
-        frmMain->FormActivate();
         page = frmMain->Page15;
-        captions.clear();
-        texts.clear();
     }
     void TearDown() override {
-        DestroyAppWindows();
-        qtplat::SetModalHandler({});
         plat::SetFolderBrowserHandler(previousBrowser);
-        plat::SetMessageBoxHandler(previousBoxes);
-        fs::current_path(oldCwd);
+        PageWindowFixture::TearDown();
+    }
+    void OtherModal(QDialog* dialog) override {
+        if (dialog == frmAltalanosHelp) topics.push_back(frmAltalanosHelp->GetTopic());
+        if (dialog == frmFileExport) exported = frmFileExport->ExportLines();
     }
     void Browse(const char* button, const std::string& folder) {
         browsed = folder;
         C<QAbstractButton>(button)->click();
     }
-    Lines Items(const char* list) {
-        const StringList items = pagekit::ListItems(C<QListWidget>(list));
-        return Lines(items.begin(), items.end());
-    }
-    bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
     bool Checked(const char* name) { return C<QAbstractButton>(name)->isChecked(); }
     Lines Numbers() const {
         Lines out;
@@ -106,15 +70,9 @@ protected:
         return frmStatistic15->findChild<QLabel*>(label)->text().toStdString();
     }
 
-    testsupport::TempDrive drive{'P'};
-    fs::path oldCwd;
-    plat::MessageBoxHandler previousBoxes;
     plat::FolderBrowserHandler previousBrowser;
     std::string browsed;
     Vol15Page* page = nullptr;
-    Lines captions, texts;
-    bool answerYes = true;
-    std::vector<QDialog*> modals;
     std::vector<unsigned> topics;
     StringList exported;
 };
@@ -134,7 +92,7 @@ TEST_F(Vol15PageTest, RunNeedsBothListsAndOneCompareWayStaysChosen) {
     EXPECT_TRUE(Enabled("btnVol15AddFolderStructure"));
     EXPECT_FALSE(Enabled("btnVol15CheckProjectsConsistency"));
 
-    answerYes = false;
+    answer = plat::IDNO;
     Browse("btnVol15AddFolderStructure", drive.path());  // the whole drive
     EXPECT_EQ(Numbers().back(), "150029.");
     EXPECT_TRUE(Items("lstVol15AddFolderStructure").empty());
@@ -154,7 +112,7 @@ TEST_F(Vol15PageTest, RunNeedsBothListsAndOneCompareWayStaysChosen) {
     C<QAbstractButton>("rdoVol15StructureImportFullPaths")->click();
     C<QAbstractButton>("rdoVol15AttachSubFoldersOnlyWithFiles")->click();
     EXPECT_TRUE(Enabled("btnVol15FileSelection"));
-    answerYes = true;
+    answer = plat::IDYES;
     C<QAbstractButton>("btnVol15ClearAll")->click();
     EXPECT_TRUE(Checked("rdoVol15StructureImportRelativePaths"));
     EXPECT_TRUE(Checked("rdoVol15AttachMainFolderWithoutFiles"));

@@ -1,5 +1,6 @@
-// The real main window with one of the folder pages in front: boxes and
-// modal windows scripted, the page's Include list filled through its editor,
+// The real main window with one page in front: the program folder made the
+// current one, the settings at their first values, every box and modal
+// window scripted and recorded, an Include list editor filled with `memo`,
 // the drive's tree read back.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/SettingsStore.h"
@@ -26,7 +28,7 @@
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/TempDrive.h"
 
-namespace folderpage {
+namespace pagewindow {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -36,40 +38,53 @@ T* C(const char* name) {
     return frmMain->findChild<T*>(QString::fromUtf8(name));
 }
 
-class FolderPageFixture : public ::testing::Test {
+// A page's Include list editor (made with the windows) and its buttons.
+struct IncludeEditor {
+    std::function<QDialog*()> window;
+    const char* okButton = nullptr;
+    const char* openButton = nullptr;
+};
+
+class PageWindowFixture : public ::testing::Test {
 protected:
-    // The page's Include list editor (made with the windows) and its buttons.
-    FolderPageFixture(char letter, std::function<QDialog*()> editor, const char* editorOk, const char* editButton)
-        : drive(letter), editor_(std::move(editor)), editorOk_(editorOk), editButton_(editButton) {}
+    explicit PageWindowFixture(char letter, std::string programFolder = "prog", IncludeEditor editor = {})
+        : drive(letter), programFolder_(std::move(programFolder)), editor_(std::move(editor)) {}
 
     void SetUp() override {
-        drive.MakeFolder("Prog");
+        drive.MakeFolder(programFolder_);
         oldCwd = fs::current_path();
-        fs::current_path(drive.nativePath("Prog"));
+        fs::current_path(drive.nativePath(programFolder_));
         ResetSettingsToInitialValues();
         ResetStartStateWords();
+        BeforeWindows();
         previousBoxes = plat::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
                                                           unsigned flags) {
             captions.push_back(caption.substr(caption.rfind(' ') + 1));
             texts.push_back(text);
+            if (onBox) onBox(caption);
             if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
             return answer;
         });
         qtplat::SetModalHandler([this](QDialog* dialog) {
             if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog)) {
                 start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
-            } else if (dialog == editor_()) {
+            } else if (editor_.window && dialog == editor_.window()) {
                 dialog->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(memo));
-                dialog->findChild<QAbstractButton*>(editorOk_)->click();
+                dialog->findChild<QAbstractButton*>(editor_.okButton)->click();
             } else {
                 modals.push_back(dialog->metaObject()->className());
                 OtherModal(dialog);
+                if (onModal) return onModal(dialog);
             }
             return dialog->result();
         });
         CreateAppWindows();
         frmMain->FormActivate();
-        SetProgramFolder(drive.path("Prog"));
+        // The shell takes its folder from the current one; the pages' runs refuse it.
+        EXPECT_EQ(GetProgramFolder(), drive.path(programFolder_));
+        captions.clear();
+        texts.clear();
+        modals.clear();
     }
     void TearDown() override {
         DestroyAppWindows();
@@ -77,10 +92,22 @@ protected:
         plat::SetMessageBoxHandler(previousBoxes);
         fs::current_path(oldCwd);
     }
+    // Settings the page's tests start from, set before the windows are made.
+    virtual void BeforeWindows() {}
     // A modal window other than the settings start and the editor was shown.
     virtual void OtherModal(QDialog*) {}
+
     void Click(const char* name) { C<QAbstractButton>(name)->click(); }
     bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
+    Lines Items(const char* list) {
+        const StringList items = pagekit::ListItems(C<QListWidget>(list));
+        return Lines(items.begin(), items.end());
+    }
+    // Fills the Include list through the page's editor.
+    void Edit(const std::string& text) {
+        memo = text;
+        Click(editor_.openButton);
+    }
     Lines Tree() const {
         Lines out;
         for (const auto& e : fs::recursive_directory_iterator(drive.native()))
@@ -88,28 +115,19 @@ protected:
         std::sort(out.begin(), out.end());
         return out;
     }
-    void Edit(const std::string& text) {
-        memo = text;
-        Click(editButton_);
-    }
-    Lines Items(const char* list) {
-        Lines out;
-        for (int i = 0; i < C<QListWidget>(list)->count(); ++i)
-            out.push_back(C<QListWidget>(list)->item(i)->text().toStdString());
-        return out;
-    }
 
     testsupport::TempDrive drive;
     fs::path oldCwd;
     plat::MessageBoxHandler previousBoxes;
     std::string memo;
-    int answer = plat::IDYES;
-    Lines captions, texts, modals;
+    int answer = plat::IDYES;                          // to every Yes/No box
+    std::function<void(const std::string&)> onBox;     // sees each box's caption as it is up
+    std::function<int(QDialog*)> onModal;              // answers the windows OtherModal sees
+    Lines captions, texts, modals;                     // modals: class names of those windows
 
 private:
-    std::function<QDialog*()> editor_;
-    const char* editorOk_;
-    const char* editButton_;
+    std::string programFolder_;
+    IncludeEditor editor_;
 };
 
-}  // namespace folderpage
+}  // namespace pagewindow
