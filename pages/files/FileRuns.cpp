@@ -1,5 +1,6 @@
 #include "pages/files/FileRuns.h"
 
+#include <string_view>
 #include <unordered_map>
 
 #include "core/FileNames.h"
@@ -117,30 +118,36 @@ std::string LastName(const std::string& path) {
 // ---- undo on the run pool ----------------------------------------------------------------
 
 void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& group, StringList& tops) {
-    std::unordered_map<std::string, std::uint32_t> byLowered;  // a base's path -> its first index
+    // The lowered paths stay where they are while the map names them, and
+    // a folder above a base is looked up as a part of its path: nothing is
+    // copied per folder (a run of thousands of destinations groups them
+    // while the workers wait).
     std::vector<std::string> lowered(bases.size());
+    std::unordered_map<std::string_view, std::uint32_t> byLowered;  // a base's path -> its first index
+    byLowered.reserve(bases.size());
     for (std::size_t b = 0; b < bases.size(); ++b) {
         lowered[b] = ToLowerCase(bases[b].Path);
         while (lowered[b].size() > 3 && lowered[b].back() == '\\') lowered[b].pop_back();
-        byLowered.emplace(lowered[b], static_cast<std::uint32_t>(b));
     }
-    // Each base's top-most ancestor among the bases (itself when none).
-    std::vector<std::uint32_t> top(bases.size());
-    for (std::size_t b = 0; b < bases.size(); ++b) {
-        top[b] = byLowered[lowered[b]];
-        for (std::size_t cut = lowered[b].rfind('\\'); cut != std::string::npos && cut > 0;
-             cut = lowered[b].rfind('\\', cut - 1)) {
-            const auto it = byLowered.find(lowered[b].substr(0, cut));
-            if (it != byLowered.end()) top[b] = it->second;
-        }
-    }
+    for (std::size_t b = 0; b < bases.size(); ++b) byLowered.emplace(lowered[b], static_cast<std::uint32_t>(b));
+    constexpr std::uint32_t kNone = ~std::uint32_t{0};
+    std::vector<std::uint32_t> itemOfTop(bases.size(), kNone);
     group.assign(bases.size(), 0);
     tops.clear();
-    std::unordered_map<std::uint32_t, std::uint32_t> itemOfTop;
     for (std::size_t b = 0; b < bases.size(); ++b) {
-        const auto [it, added] = itemOfTop.try_emplace(top[b], static_cast<std::uint32_t>(tops.size()));
-        if (added) tops.push_back(bases[top[b]].Path);
-        group[b] = it->second;
+        // The base's top-most ancestor among the bases (itself when none).
+        const std::string_view path = lowered[b];
+        std::uint32_t top = byLowered.find(path)->second;
+        for (std::size_t cut = path.rfind('\\'); cut != std::string_view::npos && cut > 0;
+             cut = path.rfind('\\', cut - 1)) {
+            const auto it = byLowered.find(path.substr(0, cut));
+            if (it != byLowered.end()) top = it->second;
+        }
+        if (itemOfTop[top] == kNone) {
+            itemOfTop[top] = static_cast<std::uint32_t>(tops.size());
+            tops.push_back(bases[top].Path);
+        }
+        group[b] = itemOfTop[top];
     }
 }
 

@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <span>
 #include <unordered_map>
 
 #include "core/ExamineSubFolders.h"
@@ -602,6 +603,27 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
 
 namespace {
 
+// The records of each item side by side, each item's in their order: one
+// array for all, not a list per item (thousands of items, each growing).
+class ByItem {
+public:
+    template <class ItemOf>
+    ByItem(std::size_t records, std::size_t items, ItemOf itemOf) : first_(items + 1, 0), index_(records) {
+        std::vector<std::uint32_t> of(records);
+        for (std::size_t i = 0; i < records; ++i) ++first_[(of[i] = static_cast<std::uint32_t>(itemOf(i))) + 1];
+        for (std::size_t g = 0; g < items; ++g) first_[g + 1] += first_[g];
+        std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
+        for (std::size_t i = 0; i < records; ++i) index_[next[of[i]]++] = static_cast<std::uint32_t>(i);
+    }
+    std::span<const std::uint32_t> Of(std::size_t item) const {
+        return std::span<const std::uint32_t>(index_).subspan(first_[item], first_[item + 1] - first_[item]);
+    }
+
+private:
+    std::vector<std::uint32_t> first_;  // item g's records are index_[first_[g] .. first_[g + 1])
+    std::vector<std::uint32_t> index_;
+};
+
 // What one item of the Undo (the records beneath one tree) came to.
 struct Vol10UndoOutcome {
     // A line of the report: its step (0 restores, 1 copies) and record.
@@ -641,32 +663,36 @@ public:
     // only when empty.
     void Run() {
         records_.swap(st_.Vol10OverwriteRecords);
-        copies_ = !st_.Vol10FilesCopied.empty() ? st_.Vol10FilesCopied : st_.Vol10FilesNotDeleted;
+        // The last run's copies are read where the page keeps them (it
+        // drops them in ShowResults, once they are done with); what the
+        // last Undo left is taken over, since what fails now goes there.
+        if (!st_.Vol10FilesCopied.empty()) {
+            copies_ = &st_.Vol10FilesCopied;
+        } else {
+            leftCopies_ = std::move(st_.Vol10FilesNotDeleted);
+            copies_ = &leftCopies_;
+        }
         st_.Vol10FilesNotDeleted.clear();
         if (!st_.Vol10FoldersNotRemoved.empty()) {
-            folders_ = std::move(st_.Vol10FoldersNotRemoved);
+            leftFolders_ = std::move(st_.Vol10FoldersNotRemoved);
             st_.Vol10FoldersNotRemoved.clear();
+            folders_ = &leftFolders_;
         } else {
-            folders_ = st_.Vol10SubFoldersCopied;
+            folders_ = &st_.Vol10SubFoldersCopied;
         }
         std::vector<std::uint32_t> group;
         StringList tops;
         GroupNestedBases(st_.Vol10UndoBases, group, tops);
         // Records without a usable base fail in an item of their own.
         const std::size_t orphans = tops.size();
-        std::vector<std::vector<std::size_t>> restores(tops.size() + 1), copies(tops.size() + 1),
-            folders(tops.size() + 1);
-        for (std::size_t i = 0; i < records_.size(); ++i)
-            restores[records_[i].Base < group.size() ? group[records_[i].Base] : orphans].push_back(i);
-        for (std::size_t i = 0; i < copies_.size(); ++i) {
-            const std::uint32_t base = copies_[i].Base;
-            copies[base < group.size() ? group[base] : orphans].push_back(i);
-        }
-        for (std::size_t i = 0; i < folders_.size(); ++i) {
-            const std::uint32_t base = folders_.FactsAt(i).Base;
-            folders[base < group.size() ? group[base] : orphans].push_back(i);
-        }
-        const bool noOrphans = restores[orphans].empty() && copies[orphans].empty() && folders[orphans].empty();
+        const auto itemOf = [&](std::uint32_t base) { return base < group.size() ? group[base] : orphans; };
+        const ByItem restores(records_.size(), orphans + 1, [&](std::size_t i) { return itemOf(records_[i].Base); });
+        const ByItem copies(copies_->size(), orphans + 1,
+                            [&](std::size_t i) { return itemOf(copies_->FactsAt(i).Base); });
+        const ByItem folders(folders_->size(), orphans + 1,
+                             [&](std::size_t i) { return itemOf(folders_->FactsAt(i).Base); });
+        const bool noOrphans =
+            restores.Of(orphans).empty() && copies.Of(orphans).empty() && folders.Of(orphans).empty();
         const std::size_t items = noOrphans ? tops.size() : orphans + 1;
         const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
         std::vector<Worker> held;
@@ -681,9 +707,10 @@ public:
             [&](std::size_t g, Vol10UndoOutcome& out, RunItemContext& ctx) {
                 Worker& w = held[ctx.Worker()];
                 std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
-                for (auto it = restores[g].rbegin(); it != restores[g].rend(); ++it) Restore(w, *it, restored, out);
-                for (const std::size_t i : copies[g]) RemoveCopy(w, i, restored, out);
-                RemoveTypeFolders(w, folders[g], out);
+                const auto mine = restores.Of(g);
+                for (auto it = mine.rbegin(); it != mine.rend(); ++it) Restore(w, *it, restored, out);
+                for (const std::uint32_t i : copies.Of(g)) RemoveCopy(w, i, restored, out);
+                RemoveTypeFolders(w, folders.Of(g), out);
             },
             [&](std::size_t, Vol10UndoOutcome& out, RunApplyContext&) {
                 for (auto& n : out.Notes) notes.push_back(std::move(n));
@@ -700,7 +727,7 @@ public:
         std::sort(failedRestores.begin(), failedRestores.end());
         for (const std::size_t i : failedRestores) st_.Vol10OverwriteRecords.push_back(records_[i]);
         std::sort(failedCopies.begin(), failedCopies.end());
-        for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back(copies_[i]);
+        for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back((*copies_)[i]);
         // Deepest first, equal levels the later first: as one undo of the whole list.
         std::stable_sort(foldersLeft.begin(), foldersLeft.end(), [](const auto& a, const auto& b) {
             return a.place.level != b.place.level ? a.place.level > b.place.level : a.record > b.record;
@@ -793,10 +820,10 @@ private:
     // The item's type folders (indexes into folders_, in its order), as
     // one undo of the whole list removes them: the last made first, one
     // not empty yet again once the rest are gone.
-    void RemoveTypeFolders(Worker& w, const std::vector<std::size_t>& mine, Vol10UndoOutcome& out) const {
+    void RemoveTypeFolders(Worker& w, std::span<const std::uint32_t> mine, Vol10UndoOutcome& out) const {
         if (mine.empty()) return;
         DEQ_CREATED_FOLDERS list;
-        for (const std::size_t i : mine) list.AppendEntryOf(folders_, i);
+        for (const std::uint32_t i : mine) list.AppendEntryOf(*folders_, i);
         FolderFileUndo undo;
         undo.ShareBases(w.bases);
         undo.SetCreatedSubFolders(std::move(list));
@@ -810,7 +837,7 @@ private:
 
     void RemoveCopy(Worker& w, std::size_t index, const std::unordered_map<std::string, plat::FileStamp>& restored,
                     Vol10UndoOutcome& out) {
-        const _tagCreatedFile f = copies_[index];
+        const _tagCreatedFile f = (*copies_)[index];
         const auto put = restored.find(f.Path);
         switch (RemoveFileAsLeft(w.bases.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
                                  put == restored.end() ? nullptr : &put->second)) {
@@ -828,8 +855,12 @@ private:
 
     Vol10State& st_;
     DEQ_WORKING_COPIES records_;  // the overwrites to restore
-    DEQ_CREATED_FILES copies_;    // the copies to delete
-    DEQ_CREATED_FOLDERS folders_;  // the type folders to remove
+    // The copies to delete and the type folders to remove: the page's
+    // lists of the last run, or what the last Undo left, taken over.
+    const DEQ_CREATED_FILES* copies_ = nullptr;
+    const DEQ_CREATED_FOLDERS* folders_ = nullptr;
+    DEQ_CREATED_FILES leftCopies_;
+    DEQ_CREATED_FOLDERS leftFolders_;
     StringList missing_, other_;
     DEQ_CREATED_FOLDERS foldersLeft_;  // in the order of one at a time
     std::string folderLines_;          // their lines of the report

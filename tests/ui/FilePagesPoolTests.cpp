@@ -366,6 +366,46 @@ TEST_F(FilePagesPool, CopyFilesTypeFoldersUndoGivesTheSameWithOneAndManyWorkers)
     });
 }
 
+// Copies an undo cannot delete (their folders read-only) are kept and
+// listed, the same with one and many workers; a second undo, once they are
+// free, takes exactly those and restores the tree.
+TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
+    ExpectSameAsNobody([&] {
+        Snapshot shots[2];
+        for (int k = 0; k < 2; ++k) {
+            BuildMains(30, 12);
+            drive.WriteFile("R\\Src\\a.txt", "a");
+            drive.WriteFile("R\\Src\\b.log", "b");
+            Vol10Inputs in;
+            in.IncludeFolders = Mains(12);
+            in.Sources = {P("R\\Src")};
+            in.Masks = {"*.*"};
+            in.WorkingDir = P("Work");
+            in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+            const auto native = [&](const char* rel) { return drive.nativePath(rel); };
+            shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
+                Vol10State page;
+                const auto before = Tree(drive);
+                Vol10RunCopyFiles(page, in, log, {});
+                const char* locked[] = {"R\\M2", "R\\M7", "R\\M11"};
+                for (const char* rel : locked) chmod(native(rel).c_str(), 0555);
+                Vol10UndoLastRun(page, log);
+                Vol10StateLines(page, state);
+                state.push_back(page.Vol10FilesNotDeleted.size() == 6 ? "six left" : "not six left");
+                for (const char* rel : locked) chmod(native(rel).c_str(), 0755);
+                Vol10UndoLastRun(page, log);
+                Vol10StateLines(page, state);
+                state.push_back(Tree(drive) == before && page.Vol10FilesNotDeleted.empty() ? "undone" : "not undone");
+            });
+        }
+        std::string diff = Describe(shots[0], shots[1]);
+        for (const char* want : {"six left", "undone"})
+            if (std::find(shots[1].state.begin(), shots[1].state.end(), want) == shots[1].state.end())
+                diff += std::string("not ") + want + "\n";
+        return diff;
+    });
+}
+
 // ---- rename files --------------------------------------------------------------------------------
 
 void Vol12StateLines(const Vol12State& s, Lines& out) {
