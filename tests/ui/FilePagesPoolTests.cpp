@@ -12,9 +12,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "core/SettingsStore.h"
 #include "pages/RunItems.h"
@@ -133,6 +135,11 @@ protected:
         drive.WriteFile("R\\M3\\locked.txt", "locked");
         chmod(drive.nativePath("R\\M3").c_str(), 0555);
     }
+    // The copies' source: files below R\Src, each with its text.
+    void WriteSource(std::initializer_list<std::pair<const char*, const char*>> files) {
+        for (const auto& [rel, text] : files) drive.WriteFile(std::string("R\\Src\\") + rel, text);
+    }
+
     // The include list: every main folder, one twice (in other letters),
     // one nested in another, and one that does not exist.
     StringList Mains(int n) const {
@@ -250,10 +257,8 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
             Snapshot shots[2];
             for (int k = 0; k < 2; ++k) {
                 BuildMains(10 + rule, 20);
-                drive.WriteFile("R\\Src\\a.txt", "new a");
-                drive.WriteFile("R\\Src\\f1.txt", "new f1");
-                drive.WriteFile("R\\Src\\Sub\\b.log", "new b");
-                drive.WriteFile("R\\Src\\Sub\\Deep\\c", "no type");
+                WriteSource(
+                    {{"a.txt", "new a"}, {"f1.txt", "new f1"}, {"Sub\\b.log", "new b"}, {"Sub\\Deep\\c", "no type"}});
                 Vol10Inputs in;
                 in.IncludeFolders = Mains(20);
                 // The source itself (refused with a box) and a folder inside it (never walked).
@@ -322,10 +327,7 @@ TEST_F(FilePagesPool, CopyFilesTypeFoldersUndoGivesTheSameWithOneAndManyWorkers)
         for (int k = 0; k < 2; ++k) {
             BuildMains(40, 16);
             for (const char* extra : {"R\\M1 x", "R\\M1\\In", "R\\M1\\In\\Deeper"}) drive.MakeFolder(extra);
-            drive.WriteFile("R\\Src\\a.txt", "a");
-            drive.WriteFile("R\\Src\\b.log", "b");
-            drive.WriteFile("R\\Src\\Sub\\c.doc", "c");
-            drive.WriteFile("R\\Src\\Sub\\Deep\\d", "no type");
+            WriteSource({{"a.txt", "a"}, {"b.log", "b"}, {"Sub\\c.doc", "c"}, {"Sub\\Deep\\d", "no type"}});
             Vol10Inputs in;
             in.IncludeFolders = Mains(16);
             for (const char* extra : {"R\\M1 x", "R\\M1\\In", "r\\m1\\in", "R\\M1\\In\\Deeper"})
@@ -374,8 +376,7 @@ TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
         Snapshot shots[2];
         for (int k = 0; k < 2; ++k) {
             BuildMains(30, 12);
-            drive.WriteFile("R\\Src\\a.txt", "a");
-            drive.WriteFile("R\\Src\\b.log", "b");
+            WriteSource({{"a.txt", "a"}, {"b.log", "b"}});
             Vol10Inputs in;
             in.IncludeFolders = Mains(12);
             in.Sources = {P("R\\Src")};
