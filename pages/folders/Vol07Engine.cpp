@@ -181,33 +181,35 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
         items.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items.front()), plat::RunWork::Remove);
     const bool pooled = workers > 1;
 
-    // Whether an item is judged by identity in its work: every item one at
-    // a time; on the pool only those that a first look (on the pool too,
-    // before anything is removed) finds refused, and these run alone. A
-    // folder an earlier item removes is refused no longer, and removing
-    // never makes a folder a root or the program's, so the rest stay fine.
-    std::vector<char> judge(items.size(), pooled ? 0 : 1);
-    // On the pool, what each item writes: its folder as the kernel names it
-    // (so that a text through a link meets the folder it reaches); nothing
-    // for one that does not exist (a run that only removes makes none).
+    // On the pool, a first look (on the pool too, before anything is
+    // removed) groups the items: one it finds refused runs alone, so that
+    // nothing after it starts before the run knows whether it stops there;
+    // and each writes its folder as the kernel names it (so that a text
+    // through a link meets the folder it reaches), nothing for one that does
+    // not exist (a run that only removes makes none). It only informs: every
+    // item is judged again in its own work, on the very handle its delete
+    // uses, since a folder on its path may be swapped for a link meanwhile.
+    std::vector<char> alone(items.size(), 0);
     std::vector<std::string> real(pooled ? items.size() : 0);
     std::vector<char> opens(pooled ? items.size() : 0);
-    // Used by the items that run alone (or by the one worker) only.
-    RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
+    // Each worker's: the program's folders and the drives' roots opened once.
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
+    const auto refusalOf = [&](unsigned worker) -> RunFolderRefusal& {
+        auto& refusal = refusals[worker];
+        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+        return *refusal;
+    };
     std::vector<ParentBases> parents(workers);
     if (pooled) {
-        std::vector<std::unique_ptr<RunFolderRefusal>> looks(workers);
         const auto lookAt = [&](std::size_t i, unsigned worker) {
             const std::string folder = NormalizeFolderItem(items[i]);
             if (Vol07BareDrive(items[i]) || Vol07BareDrive(folder) || GetDrivePart(folder).empty()) return;
-            auto& look = looks[worker];
-            if (!look) look = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
             plat::Beneath base;
             const std::string resolved = LexicallyResolved(folder);
             if (base.Open(resolved) != FsResult::Ok) return;
             opens[i] = 1;
             real[i] = base.RealNative();
-            judge[i] = look->Refuses(base, parents[worker].Get(ParentText(resolved)));
+            alone[i] = refusalOf(worker).Refuses(base, parents[worker].Get(ParentText(resolved)));
         };
         // A look takes a few microseconds: the pool gets runs of items, so
         // that the workers do not wait on this thread admitting and applying
@@ -224,7 +226,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
 
     const auto scope = [&](std::size_t i, RunScope& s) {
         const std::string folder = NormalizeFolderItem(items[i]);
-        if (judge[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
+        if (alone[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
         if (GetDrivePart(folder).empty() || (pooled && !opens[i])) return;
         s.Write(pooled && !real[i].empty() ? real[i] : folder);
     };
@@ -253,7 +255,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
             const FsResult opened = base.Open(resolved);
             // The folder that holds its name is its real parent (a mount's
             // root lies on another device than that).
-            if (opened == FsResult::Ok && judge[i] && refusal.Refuses(base, mine.Get(ParentText(resolved)))) {
+            if (opened == FsResult::Ok && refusalOf(item.Worker()).Refuses(base, mine.Get(ParentText(resolved)))) {
                 out.Refused = true;
                 return;
             }

@@ -146,10 +146,11 @@ struct Vol07RunEnd {
 // Each main folder is one item of the run pool (as many workers as the
 // first main folder's file system pays for removals): its scope writes the
 // main folder, so a folder listed twice in other spellings waits for the
-// first. A main folder that may stop the run (a bare drive, or one that a
+// first. Every main folder is judged in its own work, on the handle its
+// delete uses; one that may stop the run (a bare drive, or one that a
 // first look over all of them finds to be a root or the program's folders)
-// runs alone, judged again when all before it are done, so nothing after
-// it starts before the run knows whether it stops there.
+// also runs alone, so nothing after it starts before the run knows whether
+// it stops there.
 // The lines and counters reach `sink` in the order of a one-at-a-time run.
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk,
                                    FolderRunSink& sink);

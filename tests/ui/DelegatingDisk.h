@@ -17,6 +17,7 @@ public:
     explicit DelegatingDisk(RunDisk& to) : d(to) {}
     std::function<void()> afterRemoveFile;  // called after each file removal
     std::function<void()> beforeRename;     // called before each rename
+    std::function<void()> beforeList;       // called before each listing
 
     bool IsDry() const override { return d.IsDry(); }
     plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override { return d.Look(b, p, i); }
@@ -24,6 +25,7 @@ public:
         return d.List(b, f, e, u);
     }
     bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e) override {
+        if (beforeList) beforeList();
         return d.ListKinds(b, f, e);
     }
     plat::FsResult MakeFolder(plat::Beneath& b, const std::string& p, plat::FileIdentity* m) override {

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <random>
 
 #include "core/RenameUndo.h"
@@ -167,6 +168,45 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
         return failed;
     });
     EXPECT_EQ(code, 0);
+}
+
+// A folder on a main folder's path swapped for a link to the program's
+// folder once the run has begun: the main folder named through it is the
+// program's working folder now, and is refused where it would be deleted.
+TEST_F(FolderPool, AMainFolderSwappedForTheProgramsFolderMidRunIsRefused) {
+    for (const unsigned workers : {1u, 8u}) {
+        Empty();
+        drive.WriteFile("Prog\\WorkingDir\\keep.txt", "mine");
+        drive.WriteFile("Q\\WorkingDir\\f.txt", "f");
+        Vol07Inputs in;
+        in.ProgramFolder = drive.path("Prog");
+        in.WorkingDir = drive.path("Prog\\WorkingDir");
+        for (int k = 100; k < 140; ++k) {
+            const std::string main = "A" + std::to_string(k);
+            drive.WriteFile(main + "\\S\\f.txt", "f");
+            in.IncludeFolders.push_back(drive.path(main));
+        }
+        in.IncludeFolders.push_back(drive.path("Q\\WorkingDir"));
+        ForceRunWorkers force(workers);
+        RealDisk real;
+        testdisk::DelegatingDisk swapping(real);
+        // The first listing of the run (no more than the workers' first
+        // items have started): every later one waits for the swap.
+        std::once_flag swapped;
+        swapping.beforeList = [&] {
+            std::call_once(swapped, [&] {
+                fs::rename(drive.nativePath("Q"), drive.nativePath("Qold"));
+                fs::create_symlink(drive.nativePath("Prog"), drive.nativePath("Q"));
+            });
+        };
+        Vol07Counters counters;
+        Recorded sink;
+        const Vol07RunEnd end = Vol07DeleteMainFolders(counters, in, swapping, sink);
+        EXPECT_TRUE(end.Refused) << workers;
+        EXPECT_EQ(end.RefusedFolder, drive.path("Q\\WorkingDir")) << workers;
+        EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\keep.txt")) << workers;
+        EXPECT_FALSE(drive.Exists("A139\\S")) << workers;
+    }
 }
 
 // ---- rename and its undo --------------------------------------------------------------------------------
