@@ -74,7 +74,7 @@ class Vol10Copier {
 public:
     Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
         : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), masks_(UsableFileMasks(in.Masks)),
-          names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
+          overwrite_(!in.DuplicatedFilesSkip && in.DuplicatedFilesOverWrite), names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
         for (const std::string& d : destinations) fence_.Add(d);
@@ -82,7 +82,10 @@ public:
         const unsigned workers =
             destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
         workers_.resize(workers);
-        const bool overwrite = !in_.DuplicatedFilesSkip && in_.DuplicatedFilesOverWrite;
+        if (overwrite_) {
+            plat::Beneath working;
+            if (working.Open(in_.WorkingDir) == plat::FsResult::Ok) working_ = working.Identity();
+        }
         std::vector<std::string> sources;
         for (const std::string& s : in_.Sources) sources.push_back(TrimControlAndBlanks(s));
         RunPageItems<Vol10Outcome>(
@@ -90,7 +93,7 @@ public:
             [&](std::size_t i, RunScope& scope) {
                 scope.Write(destinations[i]);
                 for (const std::string& s : sources) scope.Read(s);
-                if (overwrite) scope.Write(in_.WorkingDirCopyFiles);
+                if (overwrite_) scope.Write(in_.WorkingDirCopyFiles);
             },
             [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
                 // What the slot's last item kept (its records, its held
@@ -138,6 +141,16 @@ private:
                 out_.Log.AddLine(Vol10CatFoldersNotExists, d);
                 return;
             }
+            if (run_.overwrite_ && InWorkingFolder()) {
+                // Its files could be the working copies that keep other
+                // targets' old content for the Undo.
+                out_.Boxes.push_back({"The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder "
+                                      "is the program's working folder or lies in it !!! \nDestination Folder : " +
+                                          d,
+                                      MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
+                                                     sim_ ? "100074" : "100046")});
+                return;
+            }
             root_ = WithoutTrailingBackslash(d) + "\\";
             if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
             bool processed = false;
@@ -160,6 +173,14 @@ private:
         }
 
     private:
+        // Judged on the held destination, whatever way its text leads there.
+        bool InWorkingFolder() const {
+            if (!run_.working_.Known()) return false;
+            for (const plat::FileIdentity& id : dest_.Ancestry())
+                if (id == run_.working_) return true;
+            return false;
+        }
+
         // Level by level; the source's own files only with "Main Folders and
         // their Subfolders.".
         void Walk(const std::string& source) {
@@ -412,6 +433,10 @@ private:
     RunDisk& disk_;
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
+    const bool overwrite_;
+    // The working folder: no destination may be it or lie in it when the
+    // overwrite rule keeps working copies there.
+    plat::FileIdentity working_;
     WalkFence fence_;
     std::vector<Worker> workers_;
     // The overwriting items' (one at a time): working-copy names and the

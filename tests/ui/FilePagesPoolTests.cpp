@@ -407,6 +407,46 @@ TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
     });
 }
 
+// The working folder among the destinations: it is refused (its files
+// may be the working copies that keep other targets' old content), so the
+// undo puts back what the run overwrote, with one worker and with eight.
+TEST_F(FilePagesPool, TheWorkingFolderIsNoDestinationAndTheUndoRestores) {
+    for (const unsigned workers : {1u, 8u}) {
+        Wipe(drive, "R");
+        Wipe(drive, "Work");
+        drive.WriteFile("Work\\COPYFILES\\b.txt", "kept");
+        drive.WriteFile("R\\Dest\\a.txt", "old");
+        WriteSource({{"a.txt", "new"}, {"b.txt", "new b"}});
+        fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\ToWork"));
+        Vol10Inputs in;
+        // The working folder itself, and through a link.
+        in.IncludeFolders = {P("R\\Dest"), P("Work\\COPYFILES"), P("R\\ToWork\\COPYFILES")};
+        in.Sources = {P("R\\Src")};
+        in.Masks = {"*.*"};
+        in.DuplicatedFilesSkip = false;
+        in.DuplicatedFilesOverWrite = true;
+        in.WorkingDir = P("Work");
+        in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+        const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
+            Vol10State page;
+            Vol10RunCopyFiles(page, in, log, {});
+            EXPECT_EQ(drive.ReadFile("R\\Dest\\a.txt"), "new") << workers;
+            Vol10UndoLastRun(page, log);
+            EXPECT_TRUE(page.Vol10OverwriteRecords.empty()) << workers;
+        });
+        EXPECT_EQ(drive.ReadFile("R\\Dest\\a.txt"), "old") << workers;
+        EXPECT_FALSE(drive.Exists("R\\Dest\\b.txt")) << workers;
+        EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\b.txt"), "kept") << workers;
+        EXPECT_FALSE(drive.Exists("Work\\COPYFILES\\a.txt")) << workers;
+        int refusals = 0;
+        for (const std::string& box : shot.boxes) {
+            EXPECT_EQ(box.find("100051"), std::string::npos) << box;
+            refusals += box.find("100046") != std::string::npos && box.find("working folder") != std::string::npos;
+        }
+        EXPECT_EQ(refusals, 2) << workers;
+    }
+}
+
 // ---- rename files --------------------------------------------------------------------------------
 
 void Vol12StateLines(const Vol12State& s, Lines& out) {
