@@ -2,6 +2,7 @@
 // the button and icon flags every page's boxes use.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/MessageBox.h"
@@ -18,6 +19,11 @@ std::string MessageCaption(const std::string& topic, const char* kind, const std
                            const std::string& gap = "            ");
 std::string MessageCaption(const std::string& topic, const char* kind, int number,
                            const std::string& gap = "            ");
+
+// The disk-space check's shortage message: the required bytes in the
+// six-digit number form, or as a whole number with `wholeRequired`.
+std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double requiredBytes,
+                             bool wholeRequired = false);
 
 namespace pagekit {
 

@@ -4,12 +4,6 @@
 #include <QPalette>
 #include <algorithm>
 
-#include "pages/checker/Vol15Engine.h"
-#include "pages/creation/Creation.h"
-#include "pages/files/Vol10Engine.h"
-#include "pages/files/Vol11Engine.h"
-#include "pages/files/Vol12Engine.h"
-#include "pages/folders/Vol07Engine.h"
 #include "results/ResultsList.h"
 #include "results/ResultsLog.h"
 #include "results/TfrmStatistic02.h"
@@ -28,39 +22,6 @@
 #include "results/TfrmVol11ZoomStatistics.h"
 #include "results/TfrmVol12ZoomStatistics.h"
 #include "results/TfrmVol15ZoomStatistics.h"
-
-// The engines name the windows' lists in the windows' own order.
-static_assert(int(CreationFoldersCreated) == TfrmStatistic02::FoldersCreated &&
-              int(CreationSubFoldersCreated) == TfrmStatistic02::SubFoldersCreated &&
-              int(CreationFilesCreated) == TfrmStatistic02::FilesCreated &&
-              int(CreationFoldersExists) == TfrmStatistic02::FoldersExists &&
-              int(CreationFoldersOther) == TfrmStatistic02::FoldersOther &&
-              int(CreationFoldersFailedUndo) == TfrmStatistic02::FoldersFailedUndo);
-static_assert(int(CreationFoldersCreated) == TfrmStatistic03::FoldersCreated &&
-              int(CreationFoldersFailedUndo) == TfrmStatistic03::FoldersFailedUndo);
-static_assert(int(CreationFoldersCreated) == TfrmStatistic04::FoldersCreated &&
-              int(CreationFoldersFailedUndo) == TfrmStatistic04::FoldersFailedUndo);
-static_assert(int(Vol10CatFilesCopied) == TfrmStatistic10::FilesCopied &&
-              int(Vol10CatFilesFailedUndo) == TfrmStatistic10::FilesFailedUndo &&
-              int(Vol10CatSubFoldersCopied) == TfrmStatistic10::SubFoldersCopied);
-static_assert(int(Vol11CatFilesDeleted) == TfrmStatistics11::FilesDeleted &&
-              int(Vol11CatFoldersNotExists) == TfrmStatistics11::FoldersNotExists &&
-              int(Vol11CatFilesNotExists) == TfrmStatistics11::FilesNotExists);
-static_assert(int(Vol07CatFoldersDeleted) == TfrmStatistics07::FoldersDeleted &&
-              int(Vol07CatMainFoldersNotExist) == TfrmStatistics07::MainFoldersNotExist &&
-              int(Vol07CatFoldersNotExists) == TfrmStatistics07::FoldersNotExists &&
-              int(Vol07CatFilesNotExists) == TfrmStatistics07::FilesNotExists);
-static_assert(int(Vol12CatFilesRenamed) == TfrmStatistic12::FilesRenamed &&
-              int(Vol12CatFoldersNotExist) == TfrmStatistic12::FoldersNotExist &&
-              int(Vol12CatFilesFailedUndo) == TfrmStatistic12::FilesFailedUndo);
-static_assert(int(Vol15FoldersMissing) == TfrmStatistic15::FoldersMissing &&
-              int(Vol15SubFoldersMissing) == TfrmStatistic15::SubFoldersMissing &&
-              int(Vol15FilesMissing) == TfrmStatistic15::FilesMissing &&
-              int(Vol15FoldersNotExists) == TfrmStatistic15::FoldersNotExists &&
-              int(Vol15FoldersExtra) == TfrmStatistic15::FoldersExtra &&
-              int(Vol15SubFoldersExtra) == TfrmStatistic15::SubFoldersExtra &&
-              int(Vol15FilesExtra) == TfrmStatistic15::FilesExtra &&
-              int(Vol15SubFoldersOtherReasons) == TfrmStatistic15::SubFoldersOtherReasons);
 
 #define QM_VISUAL_LOG(log, zoom)                                 \
     VisualLog([]() -> VisualLogWindow* { return log; },         \

@@ -15,8 +15,19 @@
 #include "pages/StructureLists.h"
 #include "pages/VisualLog.h"
 #include "ui_Vol15Page.h"
+#include "results/TfrmStatistic15.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmVol15EditIncludeList.h"
+
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(Vol15FoldersMissing) == TfrmStatistic15::FoldersMissing &&
+              int(Vol15SubFoldersMissing) == TfrmStatistic15::SubFoldersMissing &&
+              int(Vol15FilesMissing) == TfrmStatistic15::FilesMissing &&
+              int(Vol15FoldersNotExists) == TfrmStatistic15::FoldersNotExists &&
+              int(Vol15FoldersExtra) == TfrmStatistic15::FoldersExtra &&
+              int(Vol15SubFoldersExtra) == TfrmStatistic15::SubFoldersExtra &&
+              int(Vol15FilesExtra) == TfrmStatistic15::FilesExtra &&
+              int(Vol15SubFoldersOtherReasons) == TfrmStatistic15::SubFoldersOtherReasons);
 
 using namespace pagekit;
 

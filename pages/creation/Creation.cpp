@@ -136,17 +136,6 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, double ma
     state.StructureBytes = 0;
 }
 
-std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double required,
-                             bool wholeRequired) {
-    const double maxBytes = static_cast<double>(std::numeric_limits<std::uint64_t>::max());
-    const std::uint64_t requiredBytes = required >= maxBytes ? std::numeric_limits<std::uint64_t>::max()
-                                                             : static_cast<std::uint64_t>(required);
-    return "There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
-           FormatByteSize(freeBytes) + "    " + UInt64ToStr(freeBytes) + " bytes\n" +
-           "The program requires : " + FormatByteSize(requiredBytes) + "    " +
-           (wholeRequired ? UInt64ToStr(requiredBytes) : DoubleToStr(required)) + " bytes.";
-}
-
 void SetCreationToCreate(CreationState& state, double mainFolders) {
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = mainFolders;

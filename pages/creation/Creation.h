@@ -16,6 +16,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
+#include "pages/AttachWalk.h"
 #include "pages/RunFrame.h"
 #include "pages/RunLog.h"
 
@@ -49,24 +50,6 @@ using CreationCounterNames = std::array<const char*, 16>;
 extern const CreationCounterNames kStat02CounterLabels;
 extern const CreationCounterNames kStat03CounterLabels;
 extern const CreationCounterNames kStat04CounterLabels;
-
-// The structure part of a page's controls, as a run reads them.
-struct CreationInputs {
-    StringList FolderStructures;  // the structure list, in list order
-    bool AttachNothing = false;   // "Attach Nothing." checked
-    bool FullPaths = false;       // existing structures: enabled and checked
-    bool RelativePaths = false;   // template lines: enabled and checked
-    bool MainFolderWithFiles = false;
-    bool MainFolderWithoutFiles = false;
-    bool SubFoldersOnlyWithFiles = false;
-    bool SubFoldersOnlyWithoutFiles = false;
-    bool ViewDetailedResults = true;  // "Show Visual Log"
-    bool ViewDestFolder = true;       // "Show Explorer"
-
-    bool WithFiles() const { return MainFolderWithFiles || SubFoldersOnlyWithFiles; }
-    bool WithoutFiles() const { return MainFolderWithoutFiles || SubFoldersOnlyWithoutFiles; }
-    bool SubFoldersOnlyMode() const { return SubFoldersOnlyWithFiles || SubFoldersOnlyWithoutFiles; }
-};
 
 // The name controls of the pages that make their main folders in one
 // destination (02 and 03), as a run reads them.
@@ -197,7 +180,3 @@ void SetCreationToCreate(CreationState& state, double mainFolders);
 // make: false without a message, the counters as they were.
 bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint64_t freeBytes,
                             const std::string& root, const std::string& shortageCaption);
-// The shortage message's text; the required bytes in the six-digit number
-// form, or as a whole number with `wholeRequired` (page 04).
-std::string DiskShortageText(const std::string& root, std::uint64_t freeBytes, double requiredBytes,
-                             bool wholeRequired = false);

@@ -24,98 +24,9 @@
 #include "core/RunDisk.h"
 #include "core/RunPool.h"
 #include "core/UndoToolkit.h"
+#include "pages/AttachWalk.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
-
-// One existing structure as it was before the run made anything: its
-// folders and files below the structure folder, breadth first, each
-// folder's entries in listing order. Links and special files are left out.
-struct StructureItem {
-    std::string rel;  // path below the structure folder
-    bool folder = false;
-};
-struct FolderStructure {
-    std::string entry;  // the list entry, trimmed, without trailing backslashes
-    std::string name;   // its last name
-    bool usable = false;
-    bool absent = false;  // nothing of that name when read
-    bool refusalShown = false;
-    // The real folder holds the destination (judged by identity, so
-    // aliases through links count), or lies below it at `belowDest`.
-    bool holdsDestination = false;
-    std::string belowDest;
-    std::size_t unreadable = 0;  // names the program cannot say
-    std::vector<StructureItem> items;
-    plat::Beneath source;  // the structure folder, held for the copies
-};
-// Walks the structure folder once; not usable when IsUsableRunItem refuses
-// it as a folder to take a name from or it is no folder (a link is none);
-// a drive root is usable but never walked (the run refuses it).
-FolderStructure ReadFolderStructure(const std::string& entry);
-
-// A list entry as the run and the measurement take it: trimmed, without
-// trailing backslashes (a drive root keeps its one).
-std::string StructureEntryText(const std::string& entry);
-// The text behind the last backslash or colon.
-std::string LastNameOf(const std::string& path);
-// True when `path` is `folder` or lies inside it, however either is spelled
-// (letter case, separators, trailing blanks and dots of a name).
-bool PathWithinFolder(const std::string& path, const std::string& folder);
-
-// ---- the attach walk ----------------------------------------------------------------------
-
-// One folder beneath `base`, with its missing parents when its parent is
-// missing: Ok (`id` its identity; `made` every folder made, parents first,
-// or empty when the folder alone was made), AlreadyExists, or why not.
-plat::FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path,
-                                     plat::FileIdentity& id, std::vector<plat::MadeFolder>& made);
-
-// The order in which a walk takes a structure's items, as indexes into
-// them; an index may come more than once (a file two name masks take).
-using AttachOrder = std::vector<std::uint32_t>;
-// As read: breadth first, each folder's entries in listing order; files
-// only with files.
-AttachOrder ListingOrder(const FolderStructure& s, bool withFiles);
-
-// What the walk met, item by item; each page counts and lists it its own
-// way. `top`: the folder the structure goes to (its own folder, or the
-// main folder itself). `made`: as MakeFolderWithParents gives it.
-class AttachOutcomes {
-public:
-    virtual ~AttachOutcomes() = default;
-    virtual void FolderMade(const std::string& path, const plat::FileIdentity& id,
-                            const std::vector<plat::MadeFolder>& made, bool top) = 0;
-    virtual void FolderExists(const std::string& path, bool top) = 0;
-    virtual void FolderNotMade(const std::string& path, bool top) = 0;
-    // `item`: the file's index among the structure's items.
-    virtual void FileCopied(std::uint32_t item, const std::string& source, const std::string& target,
-                            const plat::FileStamp& stamp) = 0;
-    // `why`: AlreadyExists (nothing is ever written over), or why the copy
-    // failed; a failed copy leaves nothing behind.
-    virtual void FileNotCopied(std::uint32_t item, const std::string& source, const std::string& target,
-                               plat::FsResult why) = 0;
-};
-
-// Makes `target` beneath `dest`, then the structure's folders below it, and
-// copies its files there, in `order`. The structure was read before the
-// run made anything, so the walk never meets what the run made.
-class AttachWalk {
-public:
-    explicit AttachWalk(RunDisk& disk) : disk_(disk) {}
-    void Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
-                AttachOutcomes& out) {
-        Attach(s, s.source, dest, target, order, out);
-    }
-    // The same, copying through `source` (a worker's own handle on the
-    // structure folder) and leaving the structure as it is.
-    void Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest, const std::string& target,
-                const AttachOrder& order, AttachOutcomes& out);
-
-private:
-    RunDisk& disk_;
-    std::vector<plat::MadeFolder> made_;
-    std::string source_, path_;  // scratch, kept for their capacity
-};
 
 // Which structure totals an outcome adds to the other-reasons (or
 // already-exist) counters besides its folder.

@@ -22,6 +22,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
+#include "results/TfrmStatistic02.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "ui_Vol02Page.h"
 #include "windows/ListBoxSearch.h"
@@ -29,6 +30,14 @@
 #include "windows/TfrmFileExport.h"
 #include "windows/TfrmFileImport.h"
 #include "windows/TfrmVol02EditIncludeList.h"
+
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(CreationFoldersCreated) == TfrmStatistic02::FoldersCreated &&
+              int(CreationSubFoldersCreated) == TfrmStatistic02::SubFoldersCreated &&
+              int(CreationFilesCreated) == TfrmStatistic02::FilesCreated &&
+              int(CreationFoldersExists) == TfrmStatistic02::FoldersExists &&
+              int(CreationFoldersOther) == TfrmStatistic02::FoldersOther &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic02::FoldersFailedUndo);
 
 using namespace pagekit;
 

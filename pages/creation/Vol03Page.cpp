@@ -23,8 +23,13 @@
 #include "platform/MessageBox.h"
 #include "results/LevelSummary.h"
 #include "ui_Vol03Page.h"
+#include "results/TfrmStatistic03.h"
 #include "windows/ListTools.h"
 #include "pages/PageMessages.h"
+
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(CreationFoldersCreated) == TfrmStatistic03::FoldersCreated &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic03::FoldersFailedUndo);
 
 using namespace pagekit;
 

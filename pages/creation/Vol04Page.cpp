@@ -18,9 +18,14 @@
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "ui_Vol04Page.h"
+#include "results/TfrmStatistic04.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmVol04EditIncludeList.h"
 #include "pages/PageMessages.h"
+
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(CreationFoldersCreated) == TfrmStatistic04::FoldersCreated &&
+              int(CreationFoldersFailedUndo) == TfrmStatistic04::FoldersFailedUndo);
 
 using namespace pagekit;
 

@@ -1,8 +1,6 @@
 // What the three file pages (copy 10, delete 11, rename 12) share below
-// their windows: where a run's outcomes go, which files the name masks
-// take, the folders a walk never enters, and the working copies that keep
-// an overwritten file's old content for the Undo. Plain C++: the pages hand
-// in the RunLog that writes their Visual Log and zoom window.
+// their windows: the items of an undo on the run pool, and the working
+// copies that keep an overwritten file's old content for the Undo.
 #pragma once
 
 #include <cstdint>
@@ -19,65 +17,11 @@
 #include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "pages/FileMasks.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunLog.h"
+#include "pages/WalkFence.h"
 #include "platform/Beneath.h"
-
-// ---- name masks ---------------------------------------------------------------------
-
-// The stored masks a run goes by, lower-cased: a mask that is a path
-// rather than a name pattern (a separator, a colon or "..") takes nothing;
-// no mask at all (a blank names text) means "*.*".
-StringList UsableFileMasks(const StringList& stored);
-// True when any of the (lowered) masks takes the file name: the name
-// pattern finds it and its extension passes MatchFileMask, letter case
-// ignored. A mask's extension ".*" takes every extension, none too, so
-// "*.*" takes every name; a mask without extension ("*", "r*") takes only
-// names without one.
-bool MasksTake(const StringList& loweredMasks, const std::string& name);
-
-// ---- walks --------------------------------------------------------------------------
-
-// Folders a walk never enters, known by identity (device and inode), so no
-// spelling, link or bind mount leads into them.
-class WalkFence {
-public:
-    // Adds the folder when it exists (a link to one is not followed).
-    void Add(const std::string& folder);
-    void Add(const plat::FileIdentity& id) { ids_.insert({id.dev, id.ino}); }
-    bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
-    bool Empty() const { return ids_.empty(); }
-
-private:
-    std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
-};
-
-// True when a run may not work on the folder, judged by the real folder
-// behind its text: the root of a drive or of a file system however
-// written, the program folder or the working folder.
-bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
-// The same judgement for the many main folders of one run: the program's
-// folders and each drive's root are opened once.
-class RunFolderRefusal {
-public:
-    RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
-    // `parent`, when known, is the folder that holds `folder`'s name.
-    bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
-
-private:
-    std::vector<plat::FileIdentity> own_;
-    std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
-};
-
-// The subfolders of `folder` (drive form, below `base`) that a walk may
-// enter: real folders outside the fence, in listing order. `files` gets
-// the folder's other entries.
-void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
-                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files);
-
-// "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
-std::string JoinEntry(const std::string& folder, const std::string& name);
-// The text behind the last backslash.
-std::string LastName(const std::string& path);
 
 // ---- undo on the run pool ----------------------------------------------------------------
 

@@ -23,6 +23,11 @@
 #include "windows/TfrmFileSelection.h"
 #include "windows/TfrmVol10EditIncludeList.h"
 
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(Vol10CatFilesCopied) == TfrmStatistic10::FilesCopied &&
+              int(Vol10CatFilesFailedUndo) == TfrmStatistic10::FilesFailedUndo &&
+              int(Vol10CatSubFoldersCopied) == TfrmStatistic10::SubFoldersCopied);
+
 using namespace pagekit;
 
 namespace {

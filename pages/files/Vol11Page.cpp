@@ -21,6 +21,11 @@
 #include "windows/TfrmFileSelection.h"
 #include "windows/TfrmVol11EditIncludeList.h"
 
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(Vol11CatFilesDeleted) == TfrmStatistics11::FilesDeleted &&
+              int(Vol11CatFoldersNotExists) == TfrmStatistics11::FoldersNotExists &&
+              int(Vol11CatFilesNotExists) == TfrmStatistics11::FilesNotExists);
+
 using namespace pagekit;
 
 namespace {

@@ -19,6 +19,11 @@
 #include "windows/ListTools.h"
 #include "windows/TfrmVol12EditIncludeList.h"
 
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(Vol12CatFilesRenamed) == TfrmStatistic12::FilesRenamed &&
+              int(Vol12CatFoldersNotExist) == TfrmStatistic12::FoldersNotExist &&
+              int(Vol12CatFilesFailedUndo) == TfrmStatistic12::FilesFailedUndo);
+
 using namespace pagekit;
 
 namespace {

@@ -22,7 +22,6 @@
 #include "core/RenameUndo.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
-#include "pages/files/FileRuns.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic06::Category.

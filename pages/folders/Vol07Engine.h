@@ -28,8 +28,9 @@
 #include "core/RemovalRules.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
-#include "pages/files/FileRuns.h"
 #include "pages/folders/FolderRuns.h"
+#include "pages/RunFolderRefusal.h"
+#include "pages/WalkFence.h"
 
 // The Visual Log's lists, in the order of TfrmStatistics07::Category.
 enum Vol07Category : int {

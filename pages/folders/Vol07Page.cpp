@@ -20,6 +20,12 @@
 #include "windows/ListTools.h"
 #include "windows/TfrmVol07EditIncludeList.h"
 
+// The engine names the Visual Log's lists in the window's own order.
+static_assert(int(Vol07CatFoldersDeleted) == TfrmStatistics07::FoldersDeleted &&
+              int(Vol07CatMainFoldersNotExist) == TfrmStatistics07::MainFoldersNotExist &&
+              int(Vol07CatFoldersNotExists) == TfrmStatistics07::FoldersNotExists &&
+              int(Vol07CatFilesNotExists) == TfrmStatistics07::FilesNotExists);
+
 using namespace pagekit;
 
 namespace {

@@ -15,7 +15,7 @@
 #include "core/Validation.h"
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
-#include "pages/files/FileRuns.h"
+#include "pages/FileMasks.h"
 #include "platform/MessageBox.h"
 
 using plat::FsResult;
@@ -24,10 +24,6 @@ namespace {
 
 // A file's size as the totals measured it, or not.
 constexpr std::int64_t kNotMeasured = -1;
-
-bool Contains(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
-    return std::find(chain.begin(), chain.end(), id) != chain.end();
-}
 
 // The length of the folder part of an item's path below its structure.
 std::size_t FolderPartLength(const std::string& rel) {
@@ -540,7 +536,7 @@ bool Vol08Copier::Item::Refuse(std::size_t index, const std::string& mainFolder)
         destChainRead_ = true;
     }
     std::string message;
-    bool refuse = Contains(destChain_, s.read.source.Identity()) || Contains(s.ancestry, dest_.Identity());
+    bool refuse = ChainHolds(destChain_, s.read.source.Identity()) || ChainHolds(s.ancestry, dest_.Identity());
     if (refuse)
         message = SameFolderMessage(mainFolder, s.read.entry);
     else

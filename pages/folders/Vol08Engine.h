@@ -31,8 +31,7 @@
 #include "core/RunDisk.h"
 #include "core/RunPool.h"
 #include "core/Types.h"
-#include "pages/creation/Creation.h"
-#include "pages/creation/FolderCreator.h"
+#include "pages/AttachWalk.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic08::Category.

@@ -1,0 +1,159 @@
+#include "pages/AttachWalk.h"
+
+#include <algorithm>
+#include <deque>
+#include <utility>
+
+#include "core/PathTools.h"
+#include "core/Validation.h"
+
+using plat::FsResult;
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string ChildPath(const std::string& folder, const std::string& name) {
+    std::string path = folder;
+    if (path.empty() || !IsSeparator(path.back())) path += '\\';
+    path += name;
+    return path;
+}
+
+// One spelling per folder: "\" between names, none at the end, the trailing
+// blanks and dots of each name dropped (the file system drops them), lower case.
+std::string FolderKey(const std::string& text) {
+    const std::string t = TrimControlAndBlanks(text);
+    std::string key;
+    std::size_t i = 0;
+    while (i < t.size()) {
+        std::size_t j = i;
+        while (j < t.size() && !IsSeparator(t[j])) ++j;
+        std::size_t end = j;
+        while (end > i && (t[end - 1] == ' ' || t[end - 1] == '.')) --end;
+        if (end == i && j > i) end = j;  // "." and ".." stay as they are
+        if (end > i) {
+            if (!key.empty()) key += '\\';
+            key.append(t, i, end - i);
+        }
+        i = j + 1;
+    }
+    return ToLowerCase(key);
+}
+
+}  // namespace
+
+bool ChainHolds(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id) {
+    return std::find(chain.begin(), chain.end(), id) != chain.end();
+}
+
+std::string StructureEntryText(const std::string& entry) {
+    std::string e = TrimControlAndBlanks(entry);
+    while (e.size() > 1 && e.back() == '\\' && !(e.size() == 3 && e[1] == ':')) e.pop_back();
+    return e;
+}
+
+std::string LastNameOf(const std::string& path) {
+    const std::size_t pos = path.find_last_of("\\:");
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+bool PathWithinFolder(const std::string& path, const std::string& folder) {
+    const std::string p = FolderKey(path);
+    const std::string f = FolderKey(folder);
+    if (f.empty()) return false;
+    return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
+}
+
+// ---- structures ---------------------------------------------------------------------
+
+FolderStructure ReadFolderStructure(const std::string& entry) {
+    FolderStructure s;
+    s.entry = StructureEntryText(entry);
+    s.name = LastNameOf(s.entry);
+    // Its last name names the folder it is copied to: a structure the run
+    // may not take a name from is skipped; a root is refused by the run.
+    const bool root = IsDriveRootPath(s.entry);
+    if (!root && !IsUsableRunItem(s.entry, RunItemUse::NamedFolder)) return s;
+    const FsResult opened = s.source.Open(s.entry);
+    s.absent = opened == FsResult::NotFound;
+    if (opened != FsResult::Ok) return s;
+    s.usable = true;
+    if (root) return s;  // never walked
+    std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
+    std::vector<plat::DirEntry> entries;
+    while (!queue.empty()) {
+        const auto [folder, rel] = std::move(queue.front());
+        queue.pop_front();
+        std::size_t unreadable = 0;
+        if (!s.source.List(folder, entries, &unreadable)) continue;
+        s.unreadable += unreadable;
+        for (const auto& e : entries) {
+            if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
+            std::string itemRel = rel.empty() ? e.name : rel + "\\" + e.name;
+            const bool isFolder = e.kind == plat::EntryKind::Folder;
+            if (isFolder) queue.emplace_back(ChildPath(folder, e.name), itemRel);
+            s.items.push_back({std::move(itemRel), isFolder});
+        }
+    }
+    s.source.Release();
+    return s;
+}
+
+// ---- the attach walk ----------------------------------------------------------------------
+
+FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path, plat::FileIdentity& id,
+                               std::vector<plat::MadeFolder>& made) {
+    made.clear();
+    id = {};
+    FsResult r = disk.MakeFolder(base, path, &id);
+    if (r == FsResult::NotFound) {
+        r = disk.MakeFolderTree(base, path, made);
+        if (r == FsResult::Ok && !made.empty()) id = made.back().id;
+    }
+    return r;
+}
+
+AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {
+    AttachOrder order;
+    order.reserve(s.items.size());
+    for (std::size_t i = 0; i < s.items.size(); ++i)
+        if (withFiles || s.items[i].folder) order.push_back(static_cast<std::uint32_t>(i));
+    return order;
+}
+
+void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest,
+                        const std::string& target, const AttachOrder& order, AttachOutcomes& out) {
+    plat::FileIdentity id;
+    FsResult r = MakeFolderWithParents(disk_, dest, target, id, made_);
+    if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest.Relative(target, path_) && path_.empty())
+        r = FsResult::AlreadyExists;  // the folder worked beneath is there
+    if (r == FsResult::Ok)
+        out.FolderMade(target, id, made_, true);
+    else if (r == FsResult::AlreadyExists)
+        out.FolderExists(target, true);
+    else
+        out.FolderNotMade(target, true);
+    for (const std::uint32_t index : order) {
+        const StructureItem& item = s.items[index];
+        path_.assign(target).append(1, '\\').append(item.rel);
+        if (item.folder) {
+            r = MakeFolderWithParents(disk_, dest, path_, id, made_);
+            if (r == FsResult::Ok)
+                out.FolderMade(path_, id, made_, false);
+            else if (r == FsResult::AlreadyExists)
+                out.FolderExists(path_, false);
+            else
+                out.FolderNotMade(path_, false);
+            continue;
+        }
+        source_.assign(s.entry).append(1, '\\').append(item.rel);
+        plat::FileStamp stamp;
+        r = disk_.CopyFile(source, source_, dest, path_, &stamp);
+        if (r == FsResult::Ok)
+            out.FileCopied(index, source_, path_, stamp);
+        else
+            out.FileNotCopied(index, source_, path_, r);
+    }
+}
+

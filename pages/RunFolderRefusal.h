@@ -1,0 +1,27 @@
+// The folders no run may work on, judged by the real folder behind a text:
+// the root of a drive or of a file system however written, the program
+// folder and its working folder.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Beneath.h"
+
+// True when a run may not work on the folder, judged by the real folder
+// behind its text: the root of a drive or of a file system however
+// written, the program folder or the working folder.
+bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
+// The same judgement for the many main folders of one run: the program's
+// folders and each drive's root are opened once.
+class RunFolderRefusal {
+public:
+    RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
+    // `parent`, when known, is the folder that holds `folder`'s name.
+    bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
+
+private:
+    std::vector<plat::FileIdentity> own_;
+    std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
+};

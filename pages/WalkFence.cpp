@@ -1,0 +1,31 @@
+#include "pages/WalkFence.h"
+
+#include "core/PathTools.h"
+
+void WalkFence::Add(const std::string& folder) {
+    plat::Beneath base;
+    if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
+}
+
+void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files) {
+    subfolders.clear();
+    files.clear();
+    std::vector<plat::DirEntry> entries;
+    if (!disk.ListKinds(base, folder, entries)) return;
+    for (auto& e : entries) {
+        if (e.kind != plat::EntryKind::Folder) {
+            files.push_back(std::move(e));
+            continue;
+        }
+        if (fence.Holds({e.dev, e.ino})) continue;
+        subfolders.push_back(JoinEntry(folder, e.name));
+    }
+}
+
+std::string JoinEntry(const std::string& folder, const std::string& name) { return JoinFolderAndName(folder, name); }
+
+std::string LastName(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,0 +1,38 @@
+// What every walk of a run shares: the folders it never enters, known by
+// identity, and a folder's listing split into the subfolders it may enter
+// and its other entries.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/RunDisk.h"
+#include "platform/Beneath.h"
+
+// Folders a walk never enters, known by identity (device and inode), so no
+// spelling, link or bind mount leads into them.
+class WalkFence {
+public:
+    // Adds the folder when it exists (a link to one is not followed).
+    void Add(const std::string& folder);
+    void Add(const plat::FileIdentity& id) { ids_.insert({id.dev, id.ino}); }
+    bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
+    bool Empty() const { return ids_.empty(); }
+
+private:
+    std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+};
+
+// The subfolders of `folder` (drive form, below `base`) that a walk may
+// enter: real folders outside the fence, in listing order. `files` gets
+// the folder's other entries.
+void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files);
+
+// "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
+std::string JoinEntry(const std::string& folder, const std::string& name);
+// The text behind the last backslash.
+std::string LastName(const std::string& path);
