@@ -70,10 +70,6 @@ private:
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-class NullSink final : public FolderRunSink {
-public:
-    void Outcome(int, std::string_view, std::span<const double>) override {}
-};
 
 struct Sides {
     std::vector<std::string> names;
@@ -181,7 +177,7 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
             const std::string rm =
                 manyMains ? "cd '" + ws.root() + "/Rm' && rm -rf -- D*" : "rm -rf '" + ws.root() + "/Rm'";
             Vol07Counters counters;
-            NullSink sink;
+            SilentLog sink;
             s.runs = {[&] {
                           RealDisk disk;
                           Vol07DeleteMainFolders(counters, in, disk, sink);
@@ -219,7 +215,7 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
                     in.IncludeFolders.push_back(ws.Drive("Ours\\P" + std::to_string(p) + "\\F" + std::to_string(i)));
             Vol06Counters counters;
             Vol06UndoRecords records;
-            NullSink sink;
+            SilentLog sink;
             // Each folder looked at, then moved without replacing, from its parent held open.
             const auto bare = [&](const char* side, bool look) {
                 for (int p = 0; p < 100; ++p) {
@@ -292,7 +288,7 @@ void BM_Vol07DeletePool(benchmark::State& state) {
         return [&, force] {
             ForceRunWorkers forced(force);
             Vol07Counters counters;
-            NullSink sink;
+            SilentLog sink;
             RealDisk disk;
             Vol07DeleteMainFolders(counters, in, disk, sink);
             if (force != 1) pool = LastPageRun();
@@ -368,7 +364,7 @@ void BM_Vol06RenamePool(benchmark::State& state) {
         return [&, force] {
             ForceRunWorkers forced(force);
             Vol06Counters counters;
-            NullSink sink;
+            SilentLog sink;
             RealDisk disk;
             Vol06ClearUndo(records);
             Vol06UndoRecorder recorder(records);
@@ -381,7 +377,7 @@ void BM_Vol06RenamePool(benchmark::State& state) {
         return [&, force] {
             ForceRunWorkers forced(force);
             Vol06Counters counters;
-            NullSink sink;
+            SilentLog sink;
             const Vol06UndoReport report = Vol06UndoRenames(records, counters, sink);
             right = right && Vol06UndoReportText(report).empty();
         };

@@ -77,7 +77,6 @@ void BM_Vol08CopyStructureIntoMainFolders(benchmark::State& state) {
         // The page's Visual Log, shown, through the results pipe.
         VisualLog log([]() -> VisualLogWindow* { return frmStatistic08; },
                       []() -> ZoomStatisticsWindow* { return frmVol08ZoomStatistics; });
-        FolderLogSink sink(log, kVol08CounterLabels);
 
         std::unique_ptr<HeldFolders> source;
         std::vector<std::vector<BareMade>> made;
@@ -103,7 +102,7 @@ void BM_Vol08CopyStructureIntoMainFolders(benchmark::State& state) {
                  log.ClearZoomLists();
                  log.ShowLog();
                  RealDisk disk;
-                 Vol08CopyFolders(*run, in, disk, sink, Vol08RunMessages());
+                 Vol08CopyFolders(*run, in, disk, log, Vol08RunMessages());
                  log.ShowCounters(run->Counters.Labels());
                  copied = run->Counters.FilesCopied;
                  if (copied != 50.0 * items || run->Counters.SubFoldersCopied != 21.0 * items)

@@ -46,7 +46,6 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
         Workspace ws("qm-vol08-pool-bench", kDrive);
         const CopyStructure structure = MakeCopyStructure(ws);
         VisualLog log = Vol08Log();
-        FolderLogSink sink(log, kVol08CounterLabels);
         Sides sides({"copy", "undo"});
         std::size_t peak = 0;
         std::vector<std::unique_ptr<Vol08State>> states(2);
@@ -75,7 +74,7 @@ void BM_Vol08CopyAndUndo(benchmark::State& state) {
                 },
                 {[&, side] {
                      RealDisk disk;
-                     Vol08CopyFolders(*st, in, disk, sink, Vol08RunMessages());
+                     Vol08CopyFolders(*st, in, disk, log, Vol08RunMessages());
                      if (side == 0) peak = std::max(peak, LastPageRun().PeakWindow);
                  },
                  [&, workers, items] {

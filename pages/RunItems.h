@@ -20,6 +20,7 @@
 
 #include "core/FolderFileUndo.h"
 #include "core/RunPool.h"
+#include "pages/RunCounters.h"
 #include "pages/RunLog.h"
 #include "platform/RunWorkers.h"
 
@@ -60,6 +61,17 @@ private:
     std::vector<Entry> entries_;
     std::size_t used_ = 0;
 };
+
+// An applied item's lines into the run's log and its counters into the
+// run's, which reach the screen at the log's pace; both left empty for the
+// slot's next item.
+template <class Counters>
+void ApplyItemLines(ItemLog& lines, Counters& item, RunLog& log, Counters& run) {
+    lines.ReplayInto(log);
+    AddCounters(run, item);
+    item = Counters{};
+    log.CountersChanged(run);
+}
 
 // How many workers a page's run of this work on `folder` gets: what the
 // file system of the folder pays for (platform/RunWorkers.h), or the

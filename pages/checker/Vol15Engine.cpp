@@ -20,6 +20,7 @@
 #include "platform/Beneath.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
 using namespace pagekit;
@@ -558,12 +559,7 @@ struct Vol15Checker::Impl {
         }
         out.Boxes.clear();
         out.Lines.ReplayInto(log);
-        const Vol15Counters& oc = out.Counters;
-        c.Stat15FoldersMissing += oc.Stat15FoldersMissing;
-        c.Stat15SubFoldersMissing += oc.Stat15SubFoldersMissing;
-        c.Stat15FilesMissing += oc.Stat15FilesMissing;
-        c.Stat15FoldersNotExists += oc.Stat15FoldersNotExists;
-        c.Stat15SubFoldersOtherReasons += oc.Stat15SubFoldersOtherReasons;
+        AddCounters(c, out.Counters);
         out.Counters = {};
         for (std::string& other : out.OtherReasons) state.OtherReasonsList.push_back(std::move(other));
         out.OtherReasons.clear();

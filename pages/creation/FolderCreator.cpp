@@ -10,6 +10,7 @@
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
 #include "pages/PageMessages.h"
+#include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
 using plat::FsResult;
@@ -182,15 +183,7 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
 
 void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
     using Kind = CreationOutcome::Kind;
-    CreationCounters& c = state_.Counters;
-    const CreationCounters& a = out.added;
-    double* const to[] = {&c.FoldersCreated, &c.SubFoldersCreated, &c.FilesCreated, &c.FilesSizeCreated,
-                          &c.FoldersExists,  &c.SubFoldersExists,  &c.FilesExists,  &c.FilesSizeExists,
-                          &c.FoldersOther,   &c.SubFoldersOther,   &c.FilesOther,   &c.FilesSizeOther};
-    const double from[] = {a.FoldersCreated, a.SubFoldersCreated, a.FilesCreated, a.FilesSizeCreated,
-                           a.FoldersExists,  a.SubFoldersExists,  a.FilesExists,  a.FilesSizeExists,
-                           a.FoldersOther,   a.SubFoldersOther,   a.FilesOther,   a.FilesSizeOther};
-    for (std::size_t i = 0; i < std::size(to); ++i) *to[i] += from[i];
+    AddCounters(state_.Counters, out.added);
     if (out.undoMode != 0 && !dry_) {
         state_.UndoMode = std::string(1, out.undoMode);
         if (out.undoMode != 'N') state_.FailedUndoFiles.clear();

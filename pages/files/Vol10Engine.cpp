@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
 using namespace pagekit;
@@ -382,19 +383,7 @@ private:
     void Apply(const std::string& d, Vol10Outcome& out, RunApplyContext& ctx) {
         for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
         out.Log.ReplayInto(log_);
-        Vol10Counters& c = st_.Counters;
-        const Vol10Counters& item = out.Counters;
-        c.FoldersCopied += item.FoldersCopied;
-        c.SubFoldersCopied += item.SubFoldersCopied;
-        c.FilesCopied += item.FilesCopied;
-        c.FileSizeCopied += item.FileSizeCopied;
-        c.FoldersNotExists += item.FoldersNotExists;
-        c.FilesExists += item.FilesExists;
-        c.FileSizeExists += item.FileSizeExists;
-        c.FilesOtherReasons += item.FilesOtherReasons;
-        c.FilesSkipped += item.FilesSkipped;
-        c.FilesOverWrited += item.FilesOverWrited;
-        c.FilesIncreasedFileNames += item.FilesIncreasedFileNames;
+        AddCounters(st_.Counters, out.Counters);
         if (out.NotExists) st_.Vol10FoldersNotExist.push_back(d);
         if (out.Copied) st_.Vol10FoldersCopied.push_back(d);
         st_.Vol10FilesExist.insert(st_.Vol10FilesExist.end(), out.FilesExist.begin(), out.FilesExist.end());

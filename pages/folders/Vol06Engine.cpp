@@ -28,6 +28,13 @@ std::string FolderWithBackslash(const std::string& path) {
 
 }  // namespace
 
+std::array<CounterLabel, 5> Vol06Counters::Labels() const {
+    const auto values = Values();
+    std::array<CounterLabel, 5> labels{};
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = {kVol06CounterLabels[i], values[i]};
+    return labels;
+}
+
 void Vol06ResetCounters(Vol06Counters& c) {
     c.FoldersRenamed = c.SourceNotExists = c.DestinationExists = c.OtherReasons = 0;
 }
@@ -90,7 +97,7 @@ struct Vol06Renamed {
 
 // The renames of one item of the run pool.
 struct Vol06ItemOutcome {
-    FolderItemSink Lines;
+    ItemLog Lines;
     Vol06Counters Counters;
     std::vector<Vol06Renamed> Renamed;
 };
@@ -157,18 +164,10 @@ std::unordered_map<std::string_view, std::string> RealParents(
     return real;
 }
 
-void AddCounters(Vol06Counters& to, const Vol06Counters& item) {
-    to.FoldersToRename += item.FoldersToRename;
-    to.FoldersRenamed += item.FoldersRenamed;
-    to.SourceNotExists += item.SourceNotExists;
-    to.DestinationExists += item.DestinationExists;
-    to.OtherReasons += item.OtherReasons;
-}
-
 }  // namespace
 
 void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
-                        FolderRunSink& sink) {
+                        RunLog& log) {
     // The texts around each name, trimmed once for the run.
     const std::string head = TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
     const std::string tail = TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix);
@@ -227,7 +226,7 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
         Vol06Counters& ic = out.Counters;
         const auto count = [&](double& counter, int category, const std::string& line) {
             counter += 1;
-            out.Lines.Outcome(category, line, ic.Values());
+            out.Lines.AddLine(category, line);
         };
         const std::string& from = froms[i];
         if (!usable(i)) {
@@ -275,16 +274,14 @@ void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, 
             for (const Vol06Renamed& r : out.Renamed)
                 recorder.Renamed(r.BaseFolder, r.BaseId, froms[r.Item], r.To, r.Id);
             out.Renamed.clear();
-            out.Lines.ReplayInto(sink, c.Values());
-            AddCounters(c, out.Counters);
-            out.Counters = {};
+            ApplyItemLines(out.Lines, out.Counters, log, c);
         };
     RunPageItems<Vol06ItemOutcome>(items.size(), workers, scope, work, apply);
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
 
-Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, FolderRunSink& sink) {
+Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, RunLog& log) {
     const DEQ_RENAME_RECORDS replay =
         std::move(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs);
     const VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
@@ -354,7 +351,8 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Fo
         work, apply);
     if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases;
     for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
-        sink.Outcome(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath), c.Values());
+        log.AddLine(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath));
+    log.CountersChanged(c);
     return report;
 }
 

@@ -22,6 +22,7 @@
 #include "core/RenameUndo.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "pages/RunLog.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic06::Category.
@@ -33,13 +34,15 @@ enum Vol06Category : int {
     Vol06CatFoldersFailedUndo,
 };
 
-// The page's counters; a sink gets them in the order of kVol06CounterLabels.
+// The page's counters, in the order of kVol06CounterLabels.
 struct Vol06Counters {
     double FoldersToRename = 0, FoldersRenamed = 0, SourceNotExists = 0, DestinationExists = 0, OtherReasons = 0;
 
     std::array<double, 5> Values() const {
         return {FoldersToRename, FoldersRenamed, SourceNotExists, DestinationExists, OtherReasons};
     }
+    // The values under the labels of the Visual Log.
+    std::array<CounterLabel, 5> Labels() const;
 };
 inline constexpr std::array<const char*, 5> kVol06CounterLabels = {
     "lblStat06FoldersToRename", "lblStat06FoldersRenamed", "lblStat06FoldersSourceNotExists",
@@ -112,7 +115,7 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path);
 // renamed only after everything below it, as one at a time. The lines,
 // counters and undo records come in the order of a one-at-a-time run.
 void Vol06RenameFolders(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
-                        FolderRunSink& sink);
+                        RunLog& log);
 
 // What an undo could not move back, by the message's groups.
 struct Vol06UndoReport {
@@ -126,6 +129,6 @@ struct Vol06UndoReport {
 // go to 0; each record kept for the next Undo gives a failed-undo line.
 // On the run pool each record is an item writing the folder that holds its
 // new name, so a parent goes back before its children, as one at a time.
-Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& counters, FolderRunSink& sink);
+Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& counters, RunLog& log);
 // The text of the undo's report (message 0213); empty when all went back.
 std::string Vol06UndoReportText(const Vol06UndoReport& report);

@@ -205,10 +205,8 @@ void Vol06Page::Vol06EnableMethodControls(bool prefixSuffix) {
 // ---- counters and page state --------------------------------------------------------------
 
 std::vector<CounterLabel> Vol06Page::Vol06Labels() const {
-    const auto values = Counters.Values();
-    std::vector<CounterLabel> labels;
-    for (std::size_t i = 0; i < values.size(); ++i) labels.push_back({kVol06CounterLabels[i], values[i]});
-    return labels;
+    const auto labels = Counters.Labels();
+    return {labels.begin(), labels.end()};
 }
 
 void Vol06Page::Vol06InitCounters() {
@@ -285,7 +283,6 @@ RunHooks Vol06Page::Vol06Hooks() {
 void Vol06Page::btnVol06RenameFoldersClick() {
     const Vol06Inputs in = Vol06ReadInputs();
     VisualLog log = Vol06VisualLog();
-    FolderLogSink sink(log, kVol06CounterLabels);
     RunFrame frame;
     frame.Questions = {{"Do you want to RENAME folders ?\n", MessageCaption(kTopic, "Information", "60039")}};
     frame.Start = [this] {
@@ -296,9 +293,9 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60043", kEleven)};
-    frame.Work = [this, &in, &sink](RunDisk& disk) {
+    frame.Work = [this, &in, &log](RunDisk& disk) {
         Vol06UndoRecorder recorder(Undo);
-        Vol06RenameFolders(Counters, in, disk, recorder, sink);
+        Vol06RenameFolders(Counters, in, disk, recorder, log);
     };
     frame.End = {"End of the Rename process !!!", MessageCaption(kListTopic, "Information", "60042")};
     RunOnFrame(frame, log, Vol06Hooks());
@@ -311,7 +308,6 @@ void Vol06Page::btnVol06RenameFoldersSimulationClick() { Vol06SimulateRenameFold
 void Vol06Page::Vol06SimulateRenameFolders() {
     const Vol06Inputs in = Vol06ReadInputs();
     VisualLog log = Vol06VisualLog();
-    FolderLogSink sink(log, kVol06CounterLabels);
     RunFrame frame;
     frame.Simulation = true;
     frame.Questions = {{"Simulation shows you the complete Rename Folder process \nwithout actually Rename them on the "
@@ -322,9 +318,9 @@ void Vol06Page::Vol06SimulateRenameFolders() {
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60056", kEleven)};
-    frame.Work = [this, &in, &sink](RunDisk& disk) {
+    frame.Work = [this, &in, &log](RunDisk& disk) {
         Vol06NoRecorder recorder;
-        Vol06RenameFolders(Counters, in, disk, recorder, sink);
+        Vol06RenameFolders(Counters, in, disk, recorder, log);
     };
     frame.End = {"End of Simulation !!!\n\nNo actual Folders were Renamed because of Simulation.\n\nThe purpose of "
                  "the Simulation is to show the Complete Folder Renaming process\n without actually Renaming them on "
@@ -344,9 +340,8 @@ void Vol06Page::btnVol06UndoClick() {
                          MessageCaption(kListTopic, "Information", "60045"), kAsk) != plat::IDYES)
         return;
     VisualLog log = Vol06VisualLog();
-    FolderLogSink sink(log, kVol06CounterLabels);
     Vol06ClearResultLists();
-    const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, sink);
+    const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, log);
     log.ShowCounters(Vol06Labels());
     const std::string text = Vol06UndoReportText(report);
     if (!text.empty()) plat::MessageBox(text, MessageCaption(kListTopic, "Information", "0213"), kWarn);

@@ -7,9 +7,17 @@
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
+#include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
 using plat::FsResult;
+
+std::array<CounterLabel, 9> Vol07Counters::Labels() const {
+    const auto values = Values();
+    std::array<CounterLabel, 9> labels{};
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = {kVol07CounterLabels[i], values[i]};
+    return labels;
+}
 
 void Vol07ResetCounters(Vol07Counters& c) {
     c.FoldersDeleted = c.FoldersNotExists = c.FoldersOtherReasons = 0;
@@ -38,16 +46,14 @@ PAIR_NIVO_FOLDER_NAMES SmartDelete::TakeQueueEntry() {
 
 void SmartDelete::Count(double& counter, int category, const std::string& line) {
     counter += 1;
-    const auto values = ctx_.Counters.Values();
-    ctx_.Sink.Outcome(category, line, values);
+    ctx_.Log.AddLine(category, line);
 }
 
 void SmartDelete::Count(double& counter, int category, double& second, int secondCategory, const std::string& line) {
     counter += 1;
     second += 1;
-    const auto values = ctx_.Counters.Values();
-    ctx_.Sink.Outcome(category, line, values);
-    ctx_.Sink.Outcome(secondCategory, line, values);
+    ctx_.Log.AddLine(category, line);
+    ctx_.Log.AddLine(secondCategory, line);
 }
 
 void SmartDelete::ExamineLevel() {
@@ -149,26 +155,14 @@ namespace {
 
 // One main folder's outcome on the run pool.
 struct Vol07ItemOutcome {
-    FolderItemSink Lines;
+    ItemLog Lines;
     Vol07Counters Counters;
     bool Refused = false;
 };
 
-void AddCounters(Vol07Counters& to, const Vol07Counters& item) {
-    to.FoldersToDelete += item.FoldersToDelete;
-    to.FilesToDelete += item.FilesToDelete;
-    to.FoldersDeleted += item.FoldersDeleted;
-    to.FoldersNotExists += item.FoldersNotExists;
-    to.FoldersOtherReasons += item.FoldersOtherReasons;
-    to.FilesDeleted += item.FilesDeleted;
-    to.FilesNotExists += item.FilesNotExists;
-    to.FilesOtherReasons += item.FilesOtherReasons;
-    to.MainFoldersNotExist += item.MainFoldersNotExist;
-}
-
 }  // namespace
 
-Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, FolderRunSink& sink) {
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, RunLog& log) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineTopFolders();
     const StringList items = examine.GetList();
@@ -237,7 +231,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
             Vol07Counters& ic = out.Counters;
             const auto count = [&](double& counter, int category, const std::string& line) {
                 counter += 1;
-                out.Lines.Outcome(category, line, ic.Values());
+                out.Lines.AddLine(category, line);
             };
             if (Vol07BareDrive(text) || Vol07BareDrive(folder)) {
                 out.Refused = true;
@@ -276,9 +270,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     Vol07RunEnd end;
     const std::function<void(std::size_t, Vol07ItemOutcome&, RunApplyContext&)> apply =
         [&](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& a) {
-            out.Lines.ReplayInto(sink, c.Values());
-            AddCounters(c, out.Counters);
-            out.Counters = {};
+            ApplyItemLines(out.Lines, out.Counters, log, c);
             if (out.Refused) {
                 out.Refused = false;
                 end.Refused = true;

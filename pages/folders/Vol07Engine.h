@@ -28,9 +28,10 @@
 #include "core/RemovalRules.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
-#include "pages/folders/FolderRuns.h"
 #include "pages/RunFolderRefusal.h"
+#include "pages/RunLog.h"
 #include "pages/WalkFence.h"
+#include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistics07::Category.
 enum Vol07Category : int {
@@ -43,7 +44,7 @@ enum Vol07Category : int {
     Vol07CatFilesNotExists,
 };
 
-// The page's counters; a sink gets them in the order of kVol07CounterLabels.
+// The page's counters, in the order of kVol07CounterLabels.
 struct Vol07Counters {
     double FoldersToDelete = 0, FilesToDelete = 0;
     double FoldersDeleted = 0, FoldersNotExists = 0, FoldersOtherReasons = 0;
@@ -54,6 +55,8 @@ struct Vol07Counters {
         return {FoldersToDelete, FilesToDelete,  FoldersDeleted,    FoldersNotExists,   FoldersOtherReasons,
                 FilesDeleted,    FilesNotExists, FilesOtherReasons, MainFoldersNotExist};
     }
+    // The values under the labels of the Visual Log.
+    std::array<CounterLabel, 9> Labels() const;
 };
 inline constexpr std::array<const char*, 9> kVol07CounterLabels = {
     "lblStat07FoldersToDelete", "lblStat07FilesToDelete",     "lblStat07FoldersDeleted",
@@ -64,11 +67,11 @@ inline constexpr std::array<const char*, 9> kVol07CounterLabels = {
 void Vol07ResetCounters(Vol07Counters& counters);
 
 // What one SmartDelete works with: the run's disk, fence and option, and
-// the item's own sink and counters (on the run pool each main folder
+// the item's own lines and counters (on the run pool each main folder
 // counts from 0 into its outcome) and its worker's parent folders.
 struct DeleteFoldersContext {
     RunDisk& Disk;
-    FolderRunSink& Sink;
+    RunLog& Log;
     Vol07Counters& Counters;
     bool ReadOnlyFolders = false;  // chkVol07ReadOnlyFolders: read-only files and folders too
     const WalkFence& Fence;        // folders never entered
@@ -152,9 +155,8 @@ struct Vol07RunEnd {
 // first look over all of them finds to be a root or the program's folders)
 // also runs alone, so nothing after it starts before the run knows whether
 // it stops there.
-// The lines and counters reach `sink` in the order of a one-at-a-time run.
-Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk,
-                                   FolderRunSink& sink);
+// The lines and counters reach `log` in the order of a one-at-a-time run.
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log);
 
 // The pre-count of a page refresh. Mode 3: the subfolders and files below
 // the main folders; 4: the main folders too; any other: no folder, and

@@ -163,10 +163,8 @@ bool Vol07Page::Vol07CheckNotDriveRoot(const std::string& path) {
 // ---- counters and labels ------------------------------------------------------------------
 
 std::vector<CounterLabel> Vol07Page::Vol07Labels() const {
-    const auto values = Counters.Values();
-    std::vector<CounterLabel> labels;
-    for (std::size_t i = 0; i < values.size(); ++i) labels.push_back({kVol07CounterLabels[i], values[i]});
-    return labels;
+    const auto labels = Counters.Labels();
+    return {labels.begin(), labels.end()};
 }
 
 void Vol07Page::Vol07InitCounters() {
@@ -262,7 +260,6 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     const bool twice = ui->chkVol07DeleteDoubleConfirm->isChecked();
     const Vol07Inputs in = Vol07ReadInputs();
     VisualLog log = Vol07VisualLog();
-    FolderLogSink sink(log, kVol07CounterLabels);
     RunFrame frame;
     const std::string first = twice ? "First" : "Final";
     frame.Questions = {{first + " Confirmation for DELETING Folders/Files\n\n" + body,
@@ -284,7 +281,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     };
     frame.Counters = [this] { return Vol07Labels(); };
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
-    frame.Work = [this, &in, &sink](RunDisk& disk) {
+    frame.Work = [this, &in, &log](RunDisk& disk) {
         // An empty list is told after the questions; the end box follows.
         if (in.IncludeFolders.empty()) {
             plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete "
@@ -292,7 +289,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                              MessageCaption(kListTopic, "Warning", "70038", kEleven), kWarn);
             return;
         }
-        if (Vol07DeleteMainFolders(Counters, in, disk, sink).Refused) ShowBareDriveWarning();
+        if (Vol07DeleteMainFolders(Counters, in, disk, log).Refused) ShowBareDriveWarning();
     };
     frame.End = {"End of the Delete process !!!", MessageCaption(kListTopic, "Information", "70037")};
     running_ = true;
@@ -308,7 +305,6 @@ void Vol07Page::btnVol07DeleteFoldersSimulationClick() { Vol07SimulateDeleteFold
 void Vol07Page::Vol07SimulateDeleteFolders() {
     const Vol07Inputs in = Vol07ReadInputs();
     VisualLog log = Vol07VisualLog();
-    FolderLogSink sink(log, kVol07CounterLabels);
     RunFrame frame;
     frame.Simulation = true;
     frame.Check = [] {
@@ -327,9 +323,9 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     frame.IncludeEmptyMessage = {
         "The Include list is empty !!!\nYou must enter at least one Folder to Delete folders.",
         MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List.", "Warning", "70052", kEleven)};
-    frame.Work = [this, &in, &sink](RunDisk& disk) {
+    frame.Work = [this, &in, &log](RunDisk& disk) {
         // The run would stop at a folder it may not touch: so does its twin.
-        if (Vol07DeleteMainFolders(Counters, in, disk, sink).Refused) ShowBareDriveWarning();
+        if (Vol07DeleteMainFolders(Counters, in, disk, log).Refused) ShowBareDriveWarning();
     };
     frame.End = {kVol07SimulationEndText,
                  MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List - Level.", "Information",

@@ -1,6 +1,6 @@
 // The copy of page 08: structures read once, every main folder held open
 // while its structures are walked into it, each outcome counted and sent
-// to the sink. The same code on the dry disk is the simulation.
+// to the log. The same code on the dry disk is the simulation.
 #include "pages/folders/Vol08Engine.h"
 
 #include <algorithm>
@@ -167,7 +167,7 @@ Vol08Messages Vol08SimulationMessages() {
 // applies it: its lines and counters (from 0), what the Undo and the lists
 // keep of it, and the boxes it would show.
 struct Vol08Copier::Outcome {
-    FolderItemSink Lines;
+    ItemLog Lines;
     Vol08Counters Counters;
     std::string SourceMode;   // set once the main folder was open
     std::string Destination;  // the destination root copied to last; empty: none
@@ -308,9 +308,9 @@ private:
     std::size_t index_;
 };
 
-Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
+Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, RunLog& log,
                          const Vol08Messages& messages)
-    : state_(state), in_(in), disk_(disk), sink_(sink), messages_(messages), dry_(disk.IsDry()),
+    : state_(state), in_(in), disk_(disk), log_(log), messages_(messages), dry_(disk.IsDry()),
       masks_(Vol08UsableMasks(in.Masks)), bases_(state.Vol08LastBases) {
     if (in_.FullPaths) PrepareStructures();
     if (!in_.FullPaths && in_.RelativePaths) {
@@ -373,8 +373,7 @@ Vol08Copier::Worker& Vol08Copier::WorkerOf(unsigned index) {
 
 void Vol08Copier::Item::Count(double& counter, int category, std::string_view line, bool add) {
     if (add) counter += 1.0;
-    const auto values = c_.Values();
-    out_.Lines.Outcome(category, line, values);
+    out_.Lines.AddLine(category, std::string(line));
 }
 
 void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIdentity& id,
@@ -454,18 +453,7 @@ void Vol08Copier::CopyToMainFolder(const std::string& item) {
 }
 
 void Vol08Copier::Apply(Outcome& out, const RunMessageFn& show) {
-    Vol08Counters& c = state_.Counters;
-    out.Lines.ReplayInto(sink_, c.Values());
-    const Vol08Counters& o = out.Counters;
-    c.FoldersCopied += o.FoldersCopied;
-    c.FoldersNotExists += o.FoldersNotExists;
-    c.SubFoldersCopied += o.SubFoldersCopied;
-    c.SubFoldersExists += o.SubFoldersExists;
-    c.SubFoldersOtherReasons += o.SubFoldersOtherReasons;
-    c.FilesCopied += o.FilesCopied;
-    c.FilesExists += o.FilesExists;
-    c.FileSizeCopied += o.FileSizeCopied;
-    c.FileSizeExists += o.FileSizeExists;
+    ApplyItemLines(out.Lines, out.Counters, log_, state_.Counters);
     if (!out.Destination.empty()) state_.Vol08CurrentDestination = out.Destination;
     if (!dry_) {
         if (!out.SourceMode.empty()) state_.Vol08LastSourceMode = out.SourceMode;
@@ -616,7 +604,7 @@ void Vol08Copier::Item::UnusableLine(const std::string& line) {
     Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, line);
 }
 
-void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
+void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, RunLog& log,
                       const Vol08Messages& messages) {
-    Vol08Copier(state, in, disk, sink, messages).CopyAll();
+    Vol08Copier(state, in, disk, log, messages).CopyAll();
 }

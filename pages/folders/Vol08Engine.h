@@ -3,8 +3,8 @@
 // the attach walk the create pages use (AttachWalk), in this page's order
 // (each folder's selected files, mask by mask, before its subfolders);
 // template lines make one folder each. The totals and free-space check,
-// and the undo of the last run. Plain C++: outcomes go to the folder
-// engines' FolderRunSink, which the page connects to its Visual Log.
+// and the undo of the last run. Plain C++: outcomes go to the RunLog that
+// the page hands in, its Visual Log.
 //
 // A simulation is the same work handed the dry disk: its lines and
 // counters are the run's, and it records nothing for the Undo.
@@ -32,6 +32,7 @@
 #include "core/RunPool.h"
 #include "core/Types.h"
 #include "pages/AttachWalk.h"
+#include "pages/RunLog.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic08::Category.
@@ -46,9 +47,8 @@ enum Vol08Category : int {
     Vol08CatSubFoldersFailedUndo,
 };
 
-// The page's counters. A sink gets them in this order; the first thirteen
-// are shown by the labels of kVol08CounterLabels, the failed-undo counter
-// by none.
+// The page's counters. The first thirteen are shown by the labels of
+// kVol08CounterLabels, the failed-undo counter by none.
 struct Vol08Counters {
     double FoldersToCopy = 0, FoldersCopied = 0, FoldersNotExists = 0;
     double SubFoldersToCopy = 0, SubFoldersCopied = 0, SubFoldersExists = 0, SubFoldersOtherReasons = 0;
@@ -165,8 +165,7 @@ Vol08Messages Vol08SimulationMessages();
 // (they only inform, each once per run) after the item's lines.
 class Vol08Copier {
 public:
-    Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
-                const Vol08Messages& messages);
+    Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, RunLog& log, const Vol08Messages& messages);
     ~Vol08Copier();
 
     void CopyAll();
@@ -196,7 +195,7 @@ private:
     Vol08State& state_;
     const Vol08Inputs& in_;
     RunDisk& disk_;
-    FolderRunSink& sink_;
+    RunLog& log_;
     const Vol08Messages& messages_;
     const bool dry_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
@@ -212,7 +211,7 @@ private:
 };
 
 // The run's (or simulation's) work after its confirmation.
-void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, FolderRunSink& sink,
+void Vol08CopyFolders(Vol08State& state, const Vol08Inputs& in, RunDisk& disk, RunLog& log,
                       const Vol08Messages& messages);
 
 // ---- undo --------------------------------------------------------------------------------
@@ -226,7 +225,7 @@ bool Vol08HasUndo(const Vol08State& state);
 // exactly those. The result counters go to 0; each folder kept for the
 // next Undo gives a failed-undo line. Returns the report of what stayed
 // (empty when everything went).
-std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink);
+std::string Vol08UndoCopies(Vol08State& state, RunLog& log);
 // The Undo button's work: nothing to undo (80054), the question (80055),
 // the Visual Log's lists emptied, the undo, the report (80056), the end (80057).
 void Vol08UndoLastRun(Vol08State& state, RunLog& log);

@@ -56,7 +56,6 @@ void Vol08Page::btnVol08CopyFoldersClick() {
     const Vol08Inputs in = Vol08ReadInputs();
     const RunHooks hooks = Vol08Hooks();
     VisualLog log = Vol08VisualLog();
-    FolderLogSink sink(log, kVol08CounterLabels);
     RunFrame frame;
     frame.Check = [this, &in, &hooks] {
         if (in.WithFiles() && !Vol08ComputeTotalsAndCheckSpace(true)) return false;
@@ -74,7 +73,7 @@ void Vol08Page::btnVol08CopyFoldersClick() {
     frame.ShowLog = in.ViewDetailedResults;
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kVol08Topic, "Warning", 80053, kEleven)};
-    frame.Work = [this, &in, &sink](RunDisk& disk) { Vol08CopyFolders(*this, in, disk, sink, Vol08RunMessages()); };
+    frame.Work = [this, &in, &log](RunDisk& disk) { Vol08CopyFolders(*this, in, disk, log, Vol08RunMessages()); };
     frame.End = {"End of the Copy process !!!", MessageCaption(kVol08Topic, "Information", 80052)};
     RunOnFrame(frame, log, hooks);
 }
@@ -87,7 +86,6 @@ void Vol08Page::Vol08SimulateCopyFolders() {
     const Vol08Inputs in = Vol08ReadInputs();
     const RunHooks hooks = Vol08Hooks();
     VisualLog log = Vol08VisualLog();
-    FolderLogSink sink(log, kVol08CounterLabels);
     RunFrame frame;
     frame.Simulation = true;
     frame.Check = [this, &in, &hooks] {
@@ -103,8 +101,8 @@ void Vol08Page::Vol08SimulateCopyFolders() {
     frame.ShowLog = in.ViewDetailedResults;
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kSimulationTopic, "Warning", 80076, kEleven)};
-    frame.Work = [this, &in, &sink](RunDisk& disk) {
-        Vol08CopyFolders(*this, in, disk, sink, Vol08SimulationMessages());
+    frame.Work = [this, &in, &log](RunDisk& disk) {
+        Vol08CopyFolders(*this, in, disk, log, Vol08SimulationMessages());
     };
     frame.End = {Shared.CopyFoldersSimulationEndText, MessageCaption(kSimulationTopic, "Information", 80075)};
     RunOnFrame(frame, log, hooks);

@@ -16,7 +16,7 @@ bool Vol08HasUndo(const Vol08State& state) {
            !state.Vol08CopiedFiles.empty();
 }
 
-std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
+std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
     // The lists go to the undo as they are (no copy): it empties them anyway.
     UndoLists all;
     bool copyPlan = false;
@@ -64,9 +64,9 @@ std::string Vol08UndoCopies(Vol08State& state, FolderRunSink& sink) {
     for (const auto folder : failed) {
         state.Counters.SubFoldersFailedUndo += 1.0;
         state.Vol08FailedUndoFolders.push_back(folder);
-        const auto values = state.Counters.Values();
-        sink.Outcome(Vol08CatSubFoldersFailedUndo, folder.Path, values);
+        log.AddLine(Vol08CatSubFoldersFailedUndo, std::string(folder.Path));
     }
+    log.CountersChanged(state.Counters);
     return FolderFileUndo::ReportOf(parts.failureLines);
 }
 
@@ -81,8 +81,7 @@ void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
                          MessageCaption(kVol08Topic, "Information", 80055), kAsk) != plat::IDYES)
         return;
     log.ClearLogLists();
-    FolderLogSink sink(log, kVol08CounterLabels);
-    const std::string report = Vol08UndoCopies(state, sink);
+    const std::string report = Vol08UndoCopies(state, log);
     log.ShowCounters(state.Counters.Labels());
     if (!report.empty())
         plat::MessageBox(

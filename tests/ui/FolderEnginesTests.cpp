@@ -26,18 +26,25 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-class RecordingSink : public FolderRunSink {
+// Every line by category and in order, and the counters as last shown.
+class RecordingSink : public RunLog {
 public:
     std::map<int, Lines> lines;
     std::vector<std::pair<int, std::string>> order;
     std::vector<double> counters;
-    std::vector<std::vector<double>> history;  // the counters of every outcome
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
+    void AddLine(int category, const std::string& line) override {
         lines[category].emplace_back(line);
         order.emplace_back(category, line);
-        counters.assign(values.begin(), values.end());
-        history.push_back(counters);
     }
+    void AddExportLine(int, const std::string&) override {}
+    void ShowCounters(std::span<const CounterLabel> shown) override {
+        counters.clear();
+        for (const CounterLabel& c : shown) counters.push_back(c.Value);
+    }
+    void ClearLogLists() override {}
+    void ClearZoomLists() override {}
+    void SetRunMode(bool) override {}
+    void ShowLog() override {}
 };
 
 // Every path below `native`: "<dir>", "-> target" or the content, and the mode.

@@ -1,5 +1,5 @@
 // What the folder pages' one-worker-against-many tests compare: every line a
-// run gives with the counters it carried, and the tree it leaves.
+// run gives, the counters as they went, and the tree it leaves.
 #pragma once
 
 #include <sys/stat.h>
@@ -11,17 +11,27 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/folders/FolderRuns.h"
+#include "pages/RunLog.h"
 
 namespace folderpool {
 
-struct Recorded final : FolderRunSink {
-    std::vector<std::string> lines;  // category, line and the counters then
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
-        std::string text = std::to_string(category) + " " + std::string(line) + " |";
-        for (const double v : values) text += " " + std::to_string(static_cast<long>(v));
-        lines.push_back(std::move(text));
+// Every line with its category in the order they came, and the counters
+// each time they reach the screen (once an item is applied).
+struct Recorded final : RunLog {
+    std::vector<std::string> lines, shown;
+    void AddLine(int category, const std::string& line) override {
+        lines.push_back(std::to_string(category) + " " + line);
     }
+    void AddExportLine(int category, const std::string& line) override { AddLine(100 + category, line); }
+    void ShowCounters(std::span<const CounterLabel> counters) override {
+        std::string text = "|";
+        for (const CounterLabel& c : counters) text += " " + std::to_string(static_cast<long>(c.Value));
+        shown.push_back(std::move(text));
+    }
+    void ClearLogLists() override {}
+    void ClearZoomLists() override {}
+    void SetRunMode(bool) override {}
+    void ShowLog() override {}
 };
 
 // Every entry below `native` with its kind (a link with its target) and mode.

@@ -152,6 +152,7 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
                 DryDisk dryDisk;
                 o.end = Vol07DeleteMainFolders(counters, in, dry ? static_cast<RunDisk&>(dryDisk) : real, sink);
                 o.lines = sink.lines;
+                o.lines.insert(o.lines.end(), sink.shown.begin(), sink.shown.end());
                 o.counters = counters.Values();
                 o.tree = TreeOf(drive.native());
             });
@@ -285,6 +286,7 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
                     Vol06RenameFolders(counters, in, disk, recorder, sink);
                 }
                 o.lines = sink.lines;
+                o.lines.insert(o.lines.end(), sink.shown.begin(), sink.shown.end());
                 o.counters = counters.Values();
                 o.records = RecordTexts(records);
                 o.tree = TreeOf(drive.native());

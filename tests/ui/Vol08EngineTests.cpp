@@ -26,16 +26,24 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class RecordingSink : public FolderRunSink {
+// Every line by category and in order, and the counters as last shown.
+class RecordingSink : public RunLog {
 public:
     std::array<Lines, 8> lines;
     Lines all;  // every outcome in order, with its category
     std::array<double, 14> counters{};
-    void Outcome(int category, std::string_view line, std::span<const double> values) override {
+    void AddLine(int category, const std::string& line) override {
         lines[static_cast<std::size_t>(category)].emplace_back(line);
-        all.push_back(std::to_string(category) + " " + std::string(line));
-        std::copy(values.begin(), values.end(), counters.begin());
+        all.push_back(std::to_string(category) + " " + line);
     }
+    void AddExportLine(int, const std::string&) override {}
+    void ShowCounters(std::span<const CounterLabel> shown) override {
+        for (std::size_t i = 0; i < shown.size() && i < counters.size(); ++i) counters[i] = shown[i].Value;
+    }
+    void ClearLogLists() override {}
+    void ClearZoomLists() override {}
+    void SetRunMode(bool) override {}
+    void ShowLog() override {}
     void Clear() {
         for (auto& l : lines) l.clear();
         all.clear();

@@ -160,6 +160,7 @@ TEST_F(CopyPool, RunAndUndoGiveTheSameWithOneWorkerAndWithEight) {
                 Vol08CopyFolders(state, in, dry ? static_cast<RunDisk&>(dryDisk) : real, sink,
                                  dry ? Vol08SimulationMessages() : Vol08RunMessages());
                 o.lines = sink.lines;
+                o.lines.insert(o.lines.end(), sink.shown.begin(), sink.shown.end());
                 o.counters = state.Counters.Values();
                 o.records = RecordsOf(state);
                 o.tree = TreeOf(drive.native());
