@@ -318,12 +318,68 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
     return result;
 }
 
-void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
+// ---- one pooled run -------------------------------------------------------------------------------
+
+// The calling thread's side of a pooled run, step by step: admit what the
+// window allows, apply what is done from the head on, skip what a stop
+// leaves, answer a worker's question, wait for the head. Workers never
+// throw out of their loop (everything they touch is allocated before they
+// start); a failure on this thread stops the run as a failed item does.
+class RunPool::Session {
+public:
+    Session(RunPool& pool, std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply)
+        : pool_(pool), count_(count), scope_(scope), work_(work), apply_(apply), sh_(*pool.shared_),
+          pump_(static_cast<bool>(pool.options_.Pump)) {}
+
+    // False when no worker could start (nothing was admitted).
+    bool StartWorkers();
+    RunPoolResult Run();
+    void StopWorkers();
+
+private:
+    using Lock = std::unique_lock<std::mutex>;
+
+    unsigned Admit(Lock& lock);
+    void AskScopes(Lock& lock, std::size_t limit);
+    void ApplyDone(Lock& lock);
+    void ApplyOne(std::size_t item);
+    void SkipStopped();
+    void AnswerQuestion(Lock& lock);
+    void WaitForHead(Lock& lock);
+    void PumpNow(Lock& lock);
+    void Fail(std::exception_ptr error) {
+        if (!firstError_) firstError_ = error;
+        result_.Stopped = true;
+    }
+    std::size_t Limit() const { return std::min<std::size_t>(sh_.end, sh_.head + pool_.window_); }
+
+    RunPool& pool_;
+    const std::size_t count_;
+    const ScopeFn& scope_;
+    const WorkFn& work_;
+    const ApplyFn& apply_;
+    Shared& sh_;
+    RunPoolResult result_;
+    std::exception_ptr firstError_;  // rethrown at the end
+    bool applyBroken_ = false;       // after a failed Apply nothing more is applied
+    bool pump_;                      // false once the pump has failed
+    std::size_t scopedEnd_ = 0;      // items below this have their scope in their slot
+    std::vector<std::thread> threads_;
+    std::vector<std::vector<std::size_t>> chunks_;  // each worker's, made before it starts
+};
+
+// `chunk` has room for the window: nothing here allocates, so nothing
+// but the work (which is caught) throws.
+void RunPool::WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk) {
     Shared& sh = *shared_;
     RunItemContext ctx;
     ctx.pool_ = this;
     ctx.worker_ = worker;
-    std::vector<std::size_t> chunk;
+    try {
+        if (options_.WorkerStart) options_.WorkerStart();
+    } catch (...) {
+        // What it sets up only speeds the work up: it works without.
+    }
     std::unique_lock lock(sh.m);
     for (;;) {
         sh.workCv.wait(lock, [&] { return sh.quit || (!sh.paused && !sh.ready.empty() && sh.ready.front() < sh.end); });
@@ -382,185 +438,225 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work) {
     }
 }
 
-RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
-    shared_ = std::make_unique<Shared>();
-    Shared& sh = *shared_;
-    sh.slots.resize(window_);
-    sh.end = count;
-    RunPoolResult result;
-    std::exception_ptr firstError;  // rethrown at the end
-    bool applyBroken = false;
-    std::size_t scopedEnd = 0;  // items below this have their scope in their slot
-    bool pump = static_cast<bool>(options_.Pump);  // false once the pump has failed
-    const auto fail = [&](std::exception_ptr e) {
-        if (!firstError) firstError = e;
-        result.Stopped = true;
-    };
-
-    std::vector<std::thread> threads;
-    const unsigned n = static_cast<unsigned>(std::min<std::size_t>(workers_, count));
-    threads.reserve(n);
-    for (unsigned w = 0; w < n; ++w)
-        threads.emplace_back([this, w, &work] {
-            if (options_.WorkerStart) options_.WorkerStart();
-            WorkerLoop(w, work);
-        });
-
-    std::unique_lock lock(sh.m);
-    for (;;) {
-        // Admit what the window and the Serial rule allow. Scopes are the
-        // page's code: asked for the whole free part of the window at once,
-        // with the lock let go (those slots are seen by no worker yet).
-        unsigned newlyReady = 0;
-        for (;;) {
-            const std::size_t limit = std::min<std::size_t>(sh.end, sh.head + window_);
-            if (sh.admitted >= limit) break;
-            if (sh.admitted > sh.head && sh.SlotOf(sh.admitted - 1).serial) break;  // it runs alone
-            if (scopedEnd < limit) {
-                lock.unlock();
-                std::size_t item = scopedEnd;
-                try {
-                    for (; item < limit; ++item) {
-                        RunScope& sc = sh.SlotOf(item).scope;
-                        sc.Clear();
-                        if (scope) scope(item, sc);
-                        if (sc.serial_) {  // nothing after it is admitted before it is applied
-                            ++item;
-                            break;
-                        }
-                    }
-                    lock.lock();
-                } catch (...) {
-                    lock.lock();
-                    fail(std::current_exception());
-                    sh.LowerEnd(item);
-                }
-                scopedEnd = std::min<std::size_t>(item, sh.end);
-            }
-            bool held = false;
-            while (sh.admitted < std::min(scopedEnd, limit)) {
-                const std::size_t item = sh.admitted;
-                Slot& s = sh.SlotOf(item);
-                s.serial = s.scope.serial_;
-                if ((s.serial && item > sh.head) || (item > sh.head && sh.SlotOf(item - 1).serial)) {
-                    held = true;  // alone: after every earlier item is applied
-                    break;
-                }
-                s.item = item;
-                s.stop = false;
-                s.error = nullptr;
-                s.followers.clear();
-                sh.admitted = item + 1;
-                sh.Register(item);
-                if (s.state == Slot::Ready) ++newlyReady;
-            }
-            result.PeakWindow = std::max(result.PeakWindow, sh.admitted - sh.head);
-            if (held || sh.admitted < std::min(scopedEnd, limit)) break;
-        }
-        if (newlyReady == 1) sh.workCv.notify_one();
-        else if (newlyReady > 1) sh.workCv.notify_all();
-
-        if (sh.head == sh.admitted && (sh.admitted >= sh.end)) break;  // all applied, nothing more may start
-
-        Slot& h = sh.SlotOf(sh.head);
-        if (h.state == Slot::Done) {
-            // Every item done from the head on, applied with the lock let go
-            // (those slots are left alone while done).
-            std::size_t last = sh.head;
-            while (last < sh.admitted && sh.SlotOf(last).state == Slot::Done) ++last;
-            const std::size_t first = sh.head;
-            lock.unlock();
-            for (std::size_t i = first; i < last; ++i) {
-                const Slot& d = sh.SlotOf(i);
-                RunApplyContext actx;
-                actx.pool_ = this;
-                actx.slot_ = i % sh.slots.size();
-                actx.failure_ = d.error;
-                if (!applyBroken) {
-                    try {
-                        apply(i, actx);
-                        ++result.Applied;
-                    } catch (...) {
-                        applyBroken = true;
-                        fail(std::current_exception());
-                    }
-                }
-                if (d.error) fail(d.error);
-                if (actx.stop_ || d.stop) result.Stopped = true;
-                if (actx.stop_ || applyBroken) {  // nothing more starts
-                    std::lock_guard stopLock(sh.m);
-                    sh.LowerEnd(i + 1);
-                }
-            }
-            lock.lock();
-            for (std::size_t i = first; i < last; ++i) sh.SlotOf(i).state = Slot::Free;
-            sh.head = last;
-            if (pump && std::chrono::steady_clock::now() - lastPump_ >= options_.PumpInterval) {
-                lock.unlock();
-                try {
-                    PumpIfDue(true);
-                } catch (...) {
-                    pump = false;
-                    fail(std::current_exception());
-                }
-                lock.lock();
-                if (!pump) sh.LowerEnd(sh.head + 1);
-            }
-            continue;
-        }
-        if (sh.head >= sh.end && (h.state == Slot::Waiting || h.state == Slot::Ready)) {
-            // Stopped before it started: it never runs.
-            h.state = Slot::Skipped;
-            const unsigned woken = sh.Release(h);
-            if (woken) sh.workCv.notify_all();
-            h.state = Slot::Free;
-            ++sh.head;
-            continue;
-        }
-        if (h.asking && !h.answered) {
-            const std::string& text = *h.askText;
-            const std::string& caption = *h.askCaption;
-            const unsigned flags = h.askFlags;
-            lock.unlock();
-            int answer = plat::SafeAnswer(flags);  // the item hears "no" when the box fails
-            bool shown = true;
-            try {
-                answer = ShowPaused(text, caption, flags);
-            } catch (...) {
-                shown = false;
-                fail(std::current_exception());
-            }
-            lock.lock();
-            if (!shown) sh.LowerEnd(sh.head + 1);
-            h.answer = answer;
-            h.answered = true;
-            sh.answerCv.notify_all();
-            continue;
-        }
-        // Wait for the head item; the window paints meanwhile.
-        const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
-        if (pump) {
-            const auto due = lastPump_ + options_.PumpInterval;
-            if (!sh.headCv.wait_until(lock, due, headMoves)) {
-                lock.unlock();
-                try {
-                    PumpIfDue(true);
-                } catch (...) {
-                    pump = false;
-                    fail(std::current_exception());
-                }
-                lock.lock();
-                if (!pump) sh.LowerEnd(sh.head + 1);
-            }
-        } else {
-            sh.headCv.wait(lock, headMoves);
+bool RunPool::Session::StartWorkers() {
+    const unsigned n = static_cast<unsigned>(std::min<std::size_t>(pool_.workers_, count_));
+    threads_.reserve(n);
+    chunks_.reserve(n);
+    for (unsigned w = 0; w < n; ++w) {
+        // A thread that cannot start (too many on the system, memory): the
+        // run goes on with the workers it got.
+        try {
+            chunks_.emplace_back().reserve(pool_.window_);
+            std::function<void()> body = [this, w] { pool_.WorkerLoop(w, work_, chunks_[w]); };
+            threads_.push_back(pool_.options_.Spawn ? pool_.options_.Spawn(std::move(body)) : std::thread(std::move(body)));
+        } catch (...) {
+            break;
         }
     }
-    sh.quit = true;
+    return !threads_.empty();
+}
+
+void RunPool::Session::StopWorkers() {
+    {
+        std::lock_guard lock(sh_.m);
+        sh_.quit = true;
+    }
+    sh_.workCv.notify_all();
+    for (std::thread& t : threads_) t.join();
+    threads_.clear();
+}
+
+RunPoolResult RunPool::Session::Run() {
+    Lock lock(sh_.m);
+    for (;;) {
+        try {
+            const unsigned newlyReady = Admit(lock);
+            if (newlyReady == 1) sh_.workCv.notify_one();
+            else if (newlyReady > 1) sh_.workCv.notify_all();
+        } catch (...) {
+            if (!lock.owns_lock()) lock.lock();
+            Fail(std::current_exception());
+            sh_.LowerEnd(sh_.admitted);  // nothing more is admitted; the admitted ones end
+        }
+        if (sh_.head == sh_.admitted && sh_.admitted >= sh_.end) break;  // all applied, nothing more may start
+        Slot& h = sh_.SlotOf(sh_.head);
+        if (h.state == Slot::Done)
+            ApplyDone(lock);
+        else if (sh_.head >= sh_.end && (h.state == Slot::Waiting || h.state == Slot::Ready))
+            SkipStopped();
+        else if (h.asking && !h.answered)
+            AnswerQuestion(lock);
+        else
+            WaitForHead(lock);
+    }
     lock.unlock();
-    sh.workCv.notify_all();
-    for (std::thread& t : threads) t.join();
-    shared_.reset();
-    if (firstError) std::rethrow_exception(firstError);
-    return result;
+    StopWorkers();
+    if (firstError_) std::rethrow_exception(firstError_);
+    return result_;
+}
+
+// Admits what the window and the Serial rule allow. Scopes are the page's
+// code: asked for the whole free part of the window at once, with the lock
+// let go (those slots are seen by no worker yet).
+unsigned RunPool::Session::Admit(Lock& lock) {
+    unsigned newlyReady = 0;
+    for (;;) {
+        const std::size_t limit = Limit();
+        if (sh_.admitted >= limit) break;
+        if (sh_.admitted > sh_.head && sh_.SlotOf(sh_.admitted - 1).serial) break;  // it runs alone
+        if (scopedEnd_ < limit) AskScopes(lock, limit);
+        bool held = false;
+        while (sh_.admitted < std::min(scopedEnd_, limit)) {
+            const std::size_t item = sh_.admitted;
+            Slot& s = sh_.SlotOf(item);
+            s.serial = s.scope.serial_;
+            if ((s.serial && item > sh_.head) || (item > sh_.head && sh_.SlotOf(item - 1).serial)) {
+                held = true;  // alone: after every earlier item is applied
+                break;
+            }
+            s.item = item;
+            s.stop = false;
+            s.error = nullptr;
+            s.followers.clear();
+            sh_.Register(item);  // on a failure the item stays out, never to start
+            sh_.admitted = item + 1;
+            if (s.state == Slot::Ready) ++newlyReady;
+        }
+        result_.PeakWindow = std::max(result_.PeakWindow, sh_.admitted - sh_.head);
+        if (held || sh_.admitted < std::min(scopedEnd_, limit)) break;
+    }
+    return newlyReady;
+}
+
+void RunPool::Session::AskScopes(Lock& lock, std::size_t limit) {
+    lock.unlock();
+    std::size_t item = scopedEnd_;
+    try {
+        for (; item < limit; ++item) {
+            RunScope& sc = sh_.SlotOf(item).scope;
+            sc.Clear();
+            if (scope_) scope_(item, sc);
+            if (sc.serial_) {  // nothing after it is admitted before it is applied
+                ++item;
+                break;
+            }
+        }
+        lock.lock();
+    } catch (...) {
+        lock.lock();
+        Fail(std::current_exception());
+        sh_.LowerEnd(item);
+    }
+    scopedEnd_ = std::min<std::size_t>(item, sh_.end);
+}
+
+// Every item done from the head on, applied with the lock let go (those
+// slots are left alone while done); the window paints now and then.
+void RunPool::Session::ApplyDone(Lock& lock) {
+    std::size_t last = sh_.head;
+    while (last < sh_.admitted && sh_.SlotOf(last).state == Slot::Done) ++last;
+    const std::size_t first = sh_.head;
+    lock.unlock();
+    for (std::size_t i = first; i < last; ++i) ApplyOne(i);
+    lock.lock();
+    for (std::size_t i = first; i < last; ++i) sh_.SlotOf(i).state = Slot::Free;
+    sh_.head = last;
+    if (pump_ && std::chrono::steady_clock::now() - pool_.lastPump_ >= pool_.options_.PumpInterval) PumpNow(lock);
+}
+
+void RunPool::Session::ApplyOne(std::size_t item) {
+    const Slot& d = sh_.SlotOf(item);
+    RunApplyContext ctx;
+    ctx.pool_ = &pool_;
+    ctx.slot_ = item % sh_.slots.size();
+    ctx.failure_ = d.error;
+    if (!applyBroken_) {
+        try {
+            apply_(item, ctx);
+            ++result_.Applied;
+        } catch (...) {
+            applyBroken_ = true;
+            Fail(std::current_exception());
+        }
+    }
+    if (d.error) Fail(d.error);
+    if (ctx.stop_ || d.stop) result_.Stopped = true;
+    if (ctx.stop_ || applyBroken_) {  // nothing more starts
+        std::lock_guard stopLock(sh_.m);
+        sh_.LowerEnd(item + 1);
+    }
+}
+
+// The head was stopped before it started: it never runs.
+void RunPool::Session::SkipStopped() {
+    Slot& h = sh_.SlotOf(sh_.head);
+    h.state = Slot::Skipped;
+    if (sh_.Release(h)) sh_.workCv.notify_all();
+    h.state = Slot::Free;
+    ++sh_.head;
+}
+
+// The head's work asks: the box is shown with the lock let go, and the
+// item hears "no" when the box fails.
+void RunPool::Session::AnswerQuestion(Lock& lock) {
+    Slot& h = sh_.SlotOf(sh_.head);
+    const std::string& text = *h.askText;
+    const std::string& caption = *h.askCaption;
+    const unsigned flags = h.askFlags;
+    lock.unlock();
+    int answer = plat::SafeAnswer(flags);
+    bool shown = true;
+    try {
+        answer = pool_.ShowPaused(text, caption, flags);
+    } catch (...) {
+        shown = false;
+        Fail(std::current_exception());
+    }
+    lock.lock();
+    if (!shown) sh_.LowerEnd(sh_.head + 1);
+    h.answer = answer;
+    h.answered = true;
+    sh_.answerCv.notify_all();
+}
+
+// Waits for the head item; the window paints meanwhile.
+void RunPool::Session::WaitForHead(Lock& lock) {
+    Slot& h = sh_.SlotOf(sh_.head);
+    const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
+    if (!pump_) return sh_.headCv.wait(lock, headMoves);
+    if (!sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, headMoves)) PumpNow(lock);
+}
+
+void RunPool::Session::PumpNow(Lock& lock) {
+    lock.unlock();
+    try {
+        pool_.PumpIfDue(true);
+    } catch (...) {
+        pump_ = false;
+        Fail(std::current_exception());
+    }
+    lock.lock();
+    if (!pump_) sh_.LowerEnd(sh_.head + 1);
+}
+
+RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
+    shared_ = std::make_unique<Shared>();
+    shared_->slots.resize(window_);
+    // Workers put items back without allocating: never more than the window is ready.
+    shared_->ready.reserve(window_);
+    shared_->end = count;
+    Session session(*this, count, scope, work, apply);
+    if (!session.StartWorkers()) {  // not one thread: one at a time on this one
+        shared_.reset();
+        return RunInline(count, scope, work, apply);
+    }
+    struct Done {
+        RunPool& pool;
+        Session& session;
+        ~Done() {
+            session.StopWorkers();
+            pool.shared_.reset();
+        }
+    } done{*this, session};
+    return session.Run();
 }

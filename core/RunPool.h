@@ -33,9 +33,11 @@
 //
 // Failures. Work that throws leaves what it recorded; its item is applied
 // all the same (apply.Failure() says so), no later item starts, the items
-// already started are finished and applied, and Run rethrows. Scope, Apply
-// or the pump throwing on the calling thread stops the run the same way
-// (after a failed Apply nothing more is applied) and is rethrown.
+// already started are finished and applied, and Run rethrows. Scope, Apply,
+// the pump or the pool's own bookkeeping failing on the calling thread
+// stops the run the same way (after a failed Apply nothing more is
+// applied) and is rethrown. A worker thread that cannot start leaves the
+// run to the others (to the calling thread alone when none started).
 //
 // Sharing. Work reads only what the run fixed before it started and what
 // its own worker holds; the page's run state (counters, lists, "shown once"
@@ -67,6 +69,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 // What one item touches, said before it starts.
@@ -116,6 +119,10 @@ struct RunPoolOptions {
     RunMessageFn Show{};
     // Called first on each worker thread (not in the plain loop).
     std::function<void()> WorkerStart{};
+    // Starts a worker thread running `body`; std::thread when empty. A
+    // thread that cannot start leaves the run to the workers that did (to
+    // the calling thread alone when none did).
+    std::function<std::thread(std::function<void()> body)> Spawn{};
 };
 
 struct RunPoolResult {
@@ -203,10 +210,11 @@ private:
     friend class RunApplyContext;
     struct Slot;
     struct Shared;
+    class Session;
 
     RunPoolResult RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     RunPoolResult RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
-    void WorkerLoop(unsigned worker, const WorkFn& work);
+    void WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk);
     int AskFromWorker(RunItemContext& ctx, const std::string& text, const std::string& caption, unsigned flags);
     int ShowPaused(const std::string& text, const std::string& caption, unsigned flags);
     int ShowNow(const std::string& text, const std::string& caption, unsigned flags);

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
 #include <mutex>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -336,6 +339,35 @@ TEST(RunPool, FailuresEndTheRunWithoutHanging) {
                      [](std::size_t, RunItemContext&) {}, [&](std::size_t, RunApplyContext&) { ++applied; }),
                  std::runtime_error);
     EXPECT_EQ(applied, 20u);
+}
+
+// Threads that cannot start: the run goes on with the workers it got, or
+// on the calling thread alone, and applies every item in order.
+TEST(RunPool, AThreadThatCannotStartLeavesTheRunToTheOthers) {
+    for (const int failFrom : {2, 0}) {
+        int spawned = 0;
+        std::set<std::thread::id> workedOn;
+        std::mutex m;
+        RunPool pool({.Workers = 8, .Spawn = [&](std::function<void()> body) {
+                          if (spawned++ >= failFrom) throw std::system_error(EAGAIN, std::generic_category());
+                          return std::thread(std::move(body));
+                      }});
+        std::vector<std::size_t> applied;
+        const RunPoolResult r = pool.Run(
+            300, [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i % 7)); },
+            [&](std::size_t, RunItemContext&) {
+                std::lock_guard lock(m);
+                workedOn.insert(std::this_thread::get_id());
+            },
+            [&](std::size_t i, RunApplyContext&) { applied.push_back(i); });
+        EXPECT_EQ(r.Applied, 300u);
+        ASSERT_EQ(applied.size(), 300u);
+        EXPECT_TRUE(std::is_sorted(applied.begin(), applied.end()));
+        if (failFrom == 0)
+            EXPECT_EQ(workedOn, std::set<std::thread::id>{std::this_thread::get_id()});
+        else
+            EXPECT_LE(workedOn.size(), 2u);
+    }
 }
 
 TEST(RunPool, ThePumpRunsOnTheCallingThreadWhileWorkersWork) {
