@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -32,6 +33,7 @@
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
 #include "pages/PageMessages.h"
+#include "pages/RunBusy.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -57,6 +59,7 @@ namespace {
 
 constexpr int kHorizontalExtent = 3000;
 constexpr int kHintHidePauseMs = 600000;  // hints stay up to ten minutes
+constexpr int kAfterRunCheckMs = 100;
 
 const char* const kSumLabels[] = {
     "lblVol02IncludeSum", "lblVol02ExcludeSum", "lblVol02FolderStructuresTemplatesSum",
@@ -363,6 +366,28 @@ void TfrmMain::FormClose() {
     save.Save();  // a failure is reported by the writer
 }
 
+void TfrmMain::AfterRun(std::function<void()> action) {
+    if (!RunBusy::Busy()) {
+        action();
+        return;
+    }
+    AfterRunActions.push_back(std::move(action));
+    if (!AfterRunTimer) {
+        // Looks again now and then: a run ends inside its handler, and what
+        // waits for it runs from the event loop after it.
+        AfterRunTimer = new QTimer(this);
+        AfterRunTimer->setInterval(kAfterRunCheckMs);
+        connect(AfterRunTimer, &QTimer::timeout, this, [this] {
+            if (RunBusy::Busy()) return;
+            AfterRunTimer->stop();
+            std::vector<std::function<void()>> actions;
+            actions.swap(AfterRunActions);
+            for (const auto& action : actions) action();
+        });
+    }
+    AfterRunTimer->start();
+}
+
 void TfrmMain::FormDestroy() {
     if (Destroyed) return;
     Destroyed = true;
@@ -439,6 +464,19 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A run cannot be stopped, and lets window events in while it waits:
+    // the window closes after it, and saves the session with its results.
+    if (RunBusy::Busy()) {
+        event->ignore();
+        if (!CloseAfterRun) {
+            CloseAfterRun = true;
+            AfterRun([this] {
+                CloseAfterRun = false;
+                close();
+            });
+        }
+        return;
+    }
     // The window closes once; the end of the session may close it again.
     if (!Closed) {
         Closed = true;

@@ -4,13 +4,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "pages/PageCommon.h"
 
 namespace Ui {
 class TfrmMain;
 }
+class QTimer;
 
 class Vol02Page;
 class Vol03Page;
@@ -40,6 +43,9 @@ public:
     // Collects every page into the store and writes default.set.
     void FormClose();
     void FormDestroy();
+    // Calls `action` once no page's run is under way: at once when none is.
+    // A close, or the end of the session, during a run waits for its end.
+    void AfterRun(std::function<void()> action);
 
     // ---- settings bridge ----------------------------------------------------------
     void RestoreControlsFromSettings();
@@ -94,6 +100,9 @@ private:
     bool KeepDamagedSettingsFile = false;
     bool Destroyed = false;
     bool Closed = false;
+    bool CloseAfterRun = false;
+    QTimer* AfterRunTimer = nullptr;
+    std::vector<std::function<void()>> AfterRunActions;
 };
 
 extern TfrmMain* frmMain;
