@@ -35,6 +35,7 @@
 #include "pages/PageMessages.h"
 #include "pages/RunBusy.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistic02.h"
@@ -182,6 +183,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) 
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    SettingsFolderLock.reset();
+    SetKeepDefaultSettingsFile(false);
     if (frmMain == this) frmMain = nullptr;
     delete ui;
 }
@@ -192,32 +195,45 @@ void TfrmMain::FormCreate() {
     GetCurrentDir(programFolder);
     SetValuesOfEveryStart(programFolder);
 
+    // One writer per settings folder: a second copy of the program works on,
+    // but leaves the folder's session to the copy that holds it.
+    SettingsFolderLock = std::make_unique<plat::FolderLock>(programFolder);
+    const bool folderInUse = SettingsFolderLock->GetStatus() == plat::FolderLock::Status::InUse;
+    SetKeepDefaultSettingsFile(folderInUse);
+    if (folderInUse)
+        plat::MessageBox("The Settings Folder is in use by another copy of the program:\n" + programFolder +
+                             "\n\nThis copy will NOT save its settings and lists in this folder.\n\nAction : Use "
+                             "Profile Manager / Save Profile As.. to keep the settings of this copy.",
+                         "Restore Settings.            Warning.", plat::MB_OK | plat::MB_ICONWARNING);
+
     const std::string settingsFile = SettingsFileName("");
     bool writeDefaults = !plat::PathExists(settingsFile);
     if (!writeDefaults && !IsSettingsFile(settingsFile)) {
         writeDefaults = true;
-        const std::string aside = SetDamagedSettingsFileAside(settingsFile);
-        KeepDamagedSettingsFile = aside.empty();
-        if (!KeepDamagedSettingsFile) {
-            plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
-                                 aside + "\n\nThe program starts with the Default Settings.",
-                             MessageCaption("Restore Settings.", "Warning", "0452"),
-                             plat::MB_OK | plat::MB_ICONWARNING);
-        } else {
-            plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
-                                 "\n\nIt can not be renamed either, so it is left as it is and the settings of "
-                                 "this session will NOT be saved.\nThe program starts with the Default "
-                                 "Settings.\n\nAction : Check the file and the rights of its folder.",
-                             MessageCaption("Restore Settings.", "Warning", "0453"),
-                             plat::MB_OK | plat::MB_ICONWARNING);
+        // A damaged file of a folder in use is the other copy's to set aside.
+        if (!folderInUse) {
+            const std::string aside = SetDamagedSettingsFileAside(settingsFile);
+            if (!aside.empty()) {
+                plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
+                                     aside + "\n\nThe program starts with the Default Settings.",
+                                 MessageCaption("Restore Settings.", "Warning", "0452"),
+                                 plat::MB_OK | plat::MB_ICONWARNING);
+            } else {
+                // Never written over, by the exit or by any other save.
+                SetKeepDefaultSettingsFile(true);
+                plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
+                                     "\n\nIt can not be renamed either, so it is left as it is and the settings of "
+                                     "this session will NOT be saved.\nThe program starts with the Default "
+                                     "Settings.\n\nAction : Check the file and the rights of its folder.",
+                                 MessageCaption("Restore Settings.", "Warning", "0453"),
+                                 plat::MB_OK | plat::MB_ICONWARNING);
+            }
         }
     }
     if (writeDefaults) {
         FillFirstStartDefaults();
-        if (!KeepDamagedSettingsFile) {
-            SaveClass save("");
-            save.Save();
-        }
+        SaveClass save("");  // writes nothing while default.set is kept
+        save.Save();
         SetDefaultsCreatedState(1);
     } else {
         RestoreClass restore("");
@@ -235,9 +251,12 @@ void TfrmMain::FormCreate() {
                                       GetWorkingDirConsistencyCheck()})
         plat::CreateFolderTree(folder);  // the pages that use them report a failure
     // Working copies are named only by undo records in memory: whatever a
-    // former session left there goes to the trash.
-    RecycleFolderFiles(GetWorkingDirCopyFiles());
-    RecycleFolderFiles(GetWorkingDir());
+    // former session left there goes to the trash. Those of the copy that
+    // holds the folder are still its undo's.
+    if (!folderInUse) {
+        RecycleFolderFiles(GetWorkingDirCopyFiles());
+        RecycleFolderFiles(GetWorkingDir());
+    }
 
     FillMainWindowTexts(*this);
     InitFolderNameCharSet();
@@ -361,7 +380,7 @@ void TfrmMain::ShowFileTypeSelection(const std::string& line) {
 
 void TfrmMain::FormClose() {
     SaveControlsToSettings();
-    if (KeepDamagedSettingsFile) return;
+    if (KeepDefaultSettingsFile()) return;
     SaveClass save("");
     save.Save();  // a failure is reported by the writer
 }

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@
 
 namespace Ui {
 class TfrmMain;
+}
+namespace plat {
+class FolderLock;
 }
 class QTimer;
 
@@ -96,11 +100,11 @@ private:
     void RefreshFileTypeLists();
 
     bool InFirstActivation = false;
-    // default.set could not be read nor set aside: it is never written over.
-    bool KeepDamagedSettingsFile = false;
     bool Destroyed = false;
     bool Closed = false;
     bool CloseAfterRun = false;
+    // The hold on the settings folder: one copy of the program writes its session.
+    std::unique_ptr<plat::FolderLock> SettingsFolderLock;
     QTimer* AfterRunTimer = nullptr;
     std::vector<std::function<void()>> AfterRunActions;
 };
