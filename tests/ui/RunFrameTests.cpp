@@ -2,7 +2,6 @@
 // and an empty Include list.
 #include <gtest/gtest.h>
 
-#include "pages/RunBusy.h"
 #include "pages/RunFrame.h"
 #include "platform/MessageBox.h"
 #include "tests/ui/RecordingLog.h"
@@ -84,25 +83,6 @@ TEST_F(RunFrameTest, AnEmptyIncludeListSkipsTheWorkAndALaterPassKeepsTheLog) {
                             "next work", "tabs on", "buttons on"}));
     EXPECT_EQ(log.clears, 1);
     EXPECT_EQ(log.runStarts, 1);
-}
-
-// A close of the window waits while the frame is busy: from the run buttons
-// going off, through the question, the work, the end box and the finish,
-// to the buttons coming back; and not after.
-TEST_F(RunFrameTest, HoldsTheRunMarkerFromFirstStepToLast) {
-    std::vector<bool> busy;
-    const auto note = [&busy] { busy.push_back(RunBusy::Busy()); };
-    hooks.EnableRunButtons = [&](bool) { note(); };
-    frame.Work = [&](RunDisk&) { note(); };
-    frame.Finish = note;
-    const plat::MessageBoxHandler script = plat::SetMessageBoxHandler([&](auto&, auto&, unsigned) {
-        note();
-        return int(plat::IDYES);
-    });
-    RunOnFrame(frame, log, hooks);
-    plat::SetMessageBoxHandler(script);
-    EXPECT_EQ(busy, std::vector<bool>(6, true));  // buttons, question, work, end box, finish, buttons
-    EXPECT_FALSE(RunBusy::Busy());
 }
 
 }  // namespace
