@@ -418,8 +418,16 @@ bool IsSettingsFile(const std::string& fileName) {
 
 // ---- SaveClass -------------------------------------------------------------------
 
-SaveClass::SaveClass(const std::string& fileName)
-    : FileName(SettingsFileName(fileName)), Out(std::make_unique<plat::AtomicFileWriter>(FileName)) {
+namespace {
+bool keepDefaultSettingsFile = false;
+}  // namespace
+
+void SetKeepDefaultSettingsFile(bool keep) { keepDefaultSettingsFile = keep; }
+bool KeepDefaultSettingsFile() { return keepDefaultSettingsFile; }
+
+SaveClass::SaveClass(const std::string& fileName) : FileName(SettingsFileName(fileName)) {
+    if (keepDefaultSettingsFile && TrimBlanks(fileName).empty()) return;
+    Out = std::make_unique<plat::AtomicFileWriter>(FileName);
     if (!Out->IsOpen()) {
         Out.reset();
         ShowSaveFailed();

@@ -33,6 +33,12 @@ std::string SettingsFileName(const std::string& fileName);
 // and it holds an end record. Open/Restore Profile reads nothing that fails.
 bool IsSettingsFile(const std::string& fileName);
 
+// While set, default.set is left as it is: saves under the empty name
+// write nothing and say nothing (another copy of the program holds its
+// folder, or the file can be neither read nor set aside). Set at every start.
+void SetKeepDefaultSettingsFile(bool keep);
+bool KeepDefaultSettingsFile();
+
 // Writes the whole store. The file is replaced whole or not at all: the
 // records go to a temporary file beside it, which is renamed over it at the
 // end. A failure keeps the old file and shows "Msg no: 0130.".
@@ -45,8 +51,9 @@ public:
     SaveClass& operator=(const SaveClass&) = delete;
 
     bool IsOpen() const;
-    // False (and the message shown) when nothing was saved. A text too long
-    // for its field is left out, never cut, and reported in one warning.
+    // False when nothing was saved (with the message, unless default.set is
+    // kept). A text too long for its field is left out, never cut, and
+    // reported in one warning.
     bool Save();
     const std::string& GetFileName() const { return FileName; }
 

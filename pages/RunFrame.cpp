@@ -1,6 +1,7 @@
 #include "pages/RunFrame.h"
 
 #include "core/ShellServices.h"
+#include "pages/RunBusy.h"
 
 using namespace pagekit;
 
@@ -55,6 +56,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
 }  // namespace
 
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
+    const RunBusy busy;  // a close waits until the run, end box included, is over
     Call(hooks.EnableRunButtons, false);
     const bool went = RunPass(frame, log, hooks);
     Call(hooks.EnableRunButtons, true);

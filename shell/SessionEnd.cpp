@@ -11,6 +11,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
+#include "pages/RunBusy.h"
 #include "shell/TfrmMain.h"
 
 namespace {
@@ -26,8 +27,13 @@ void OnTerminate(int) {
 }
 
 // As File > Exit: the main window closes (and saves); every event loop,
-// a modal window's too, is left.
+// a modal window's too, is left. A run cannot be stopped: the program ends
+// after it, and no box of the run is cut short.
 void EndProgram() {
+    if (frmMain && RunBusy::Busy()) {
+        frmMain->AfterRun(EndProgram);
+        return;
+    }
     if (frmMain) frmMain->close();
     QCoreApplication::exit(0);
 }

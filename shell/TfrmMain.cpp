@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -32,7 +33,9 @@
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
 #include "pages/PageMessages.h"
+#include "pages/RunBusy.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistic02.h"
@@ -57,6 +60,7 @@ namespace {
 
 constexpr int kHorizontalExtent = 3000;
 constexpr int kHintHidePauseMs = 600000;  // hints stay up to ten minutes
+constexpr int kAfterRunCheckMs = 100;
 
 const char* const kSumLabels[] = {
     "lblVol02IncludeSum", "lblVol02ExcludeSum", "lblVol02FolderStructuresTemplatesSum",
@@ -179,6 +183,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) 
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    SettingsFolderLock.reset();
+    SetKeepDefaultSettingsFile(false);
     if (frmMain == this) frmMain = nullptr;
     delete ui;
 }
@@ -189,32 +195,45 @@ void TfrmMain::FormCreate() {
     GetCurrentDir(programFolder);
     SetValuesOfEveryStart(programFolder);
 
+    // One writer per settings folder: a second copy of the program works on,
+    // but leaves the folder's session to the copy that holds it.
+    SettingsFolderLock = std::make_unique<plat::FolderLock>(programFolder);
+    const bool folderInUse = SettingsFolderLock->GetStatus() == plat::FolderLock::Status::InUse;
+    SetKeepDefaultSettingsFile(folderInUse);
+    if (folderInUse)
+        plat::MessageBox("The Settings Folder is in use by another copy of the program:\n" + programFolder +
+                             "\n\nThis copy will NOT save its settings and lists in this folder.\n\nAction : Use "
+                             "Profile Manager / Save Profile As.. to keep the settings of this copy.",
+                         "Restore Settings.            Warning.", plat::MB_OK | plat::MB_ICONWARNING);
+
     const std::string settingsFile = SettingsFileName("");
     bool writeDefaults = !plat::PathExists(settingsFile);
     if (!writeDefaults && !IsSettingsFile(settingsFile)) {
         writeDefaults = true;
-        const std::string aside = SetDamagedSettingsFileAside(settingsFile);
-        KeepDamagedSettingsFile = aside.empty();
-        if (!KeepDamagedSettingsFile) {
-            plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
-                                 aside + "\n\nThe program starts with the Default Settings.",
-                             MessageCaption("Restore Settings.", "Warning", "0452"),
-                             plat::MB_OK | plat::MB_ICONWARNING);
-        } else {
-            plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
-                                 "\n\nIt can not be renamed either, so it is left as it is and the settings of "
-                                 "this session will NOT be saved.\nThe program starts with the Default "
-                                 "Settings.\n\nAction : Check the file and the rights of its folder.",
-                             MessageCaption("Restore Settings.", "Warning", "0453"),
-                             plat::MB_OK | plat::MB_ICONWARNING);
+        // A damaged file of a folder in use is the other copy's to set aside.
+        if (!folderInUse) {
+            const std::string aside = SetDamagedSettingsFileAside(settingsFile);
+            if (!aside.empty()) {
+                plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
+                                     aside + "\n\nThe program starts with the Default Settings.",
+                                 MessageCaption("Restore Settings.", "Warning", "0452"),
+                                 plat::MB_OK | plat::MB_ICONWARNING);
+            } else {
+                // Never written over, by the exit or by any other save.
+                SetKeepDefaultSettingsFile(true);
+                plat::MessageBox("The Settings File can not be read:\n" + settingsFile +
+                                     "\n\nIt can not be renamed either, so it is left as it is and the settings of "
+                                     "this session will NOT be saved.\nThe program starts with the Default "
+                                     "Settings.\n\nAction : Check the file and the rights of its folder.",
+                                 MessageCaption("Restore Settings.", "Warning", "0453"),
+                                 plat::MB_OK | plat::MB_ICONWARNING);
+            }
         }
     }
     if (writeDefaults) {
         FillFirstStartDefaults();
-        if (!KeepDamagedSettingsFile) {
-            SaveClass save("");
-            save.Save();
-        }
+        SaveClass save("");  // writes nothing while default.set is kept
+        save.Save();
         SetDefaultsCreatedState(1);
     } else {
         RestoreClass restore("");
@@ -232,9 +251,12 @@ void TfrmMain::FormCreate() {
                                       GetWorkingDirConsistencyCheck()})
         plat::CreateFolderTree(folder);  // the pages that use them report a failure
     // Working copies are named only by undo records in memory: whatever a
-    // former session left there goes to the trash.
-    RecycleFolderFiles(GetWorkingDirCopyFiles());
-    RecycleFolderFiles(GetWorkingDir());
+    // former session left there goes to the trash. Those of the copy that
+    // holds the folder are still its undo's.
+    if (!folderInUse) {
+        RecycleFolderFiles(GetWorkingDirCopyFiles());
+        RecycleFolderFiles(GetWorkingDir());
+    }
 
     FillMainWindowTexts(*this);
     InitFolderNameCharSet();
@@ -358,9 +380,31 @@ void TfrmMain::ShowFileTypeSelection(const std::string& line) {
 
 void TfrmMain::FormClose() {
     SaveControlsToSettings();
-    if (KeepDamagedSettingsFile) return;
+    if (KeepDefaultSettingsFile()) return;
     SaveClass save("");
     save.Save();  // a failure is reported by the writer
+}
+
+void TfrmMain::AfterRun(std::function<void()> action) {
+    if (!RunBusy::Busy()) {
+        action();
+        return;
+    }
+    AfterRunActions.push_back(std::move(action));
+    if (!AfterRunTimer) {
+        // Looks again now and then: a run ends inside its handler, and what
+        // waits for it runs from the event loop after it.
+        AfterRunTimer = new QTimer(this);
+        AfterRunTimer->setInterval(kAfterRunCheckMs);
+        connect(AfterRunTimer, &QTimer::timeout, this, [this] {
+            if (RunBusy::Busy()) return;
+            AfterRunTimer->stop();
+            std::vector<std::function<void()>> actions;
+            actions.swap(AfterRunActions);
+            for (const auto& action : actions) action();
+        });
+    }
+    AfterRunTimer->start();
 }
 
 void TfrmMain::FormDestroy() {
@@ -439,6 +483,19 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A run cannot be stopped, and lets window events in while it waits:
+    // the window closes after it, and saves the session with its results.
+    if (RunBusy::Busy()) {
+        event->ignore();
+        if (!CloseAfterRun) {
+            CloseAfterRun = true;
+            AfterRun([this] {
+                CloseAfterRun = false;
+                close();
+            });
+        }
+        return;
+    }
     // The window closes once; the end of the session may close it again.
     if (!Closed) {
         Closed = true;

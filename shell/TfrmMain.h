@@ -4,13 +4,20 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "pages/PageCommon.h"
 
 namespace Ui {
 class TfrmMain;
 }
+namespace plat {
+class FolderLock;
+}
+class QTimer;
 
 class Vol02Page;
 class Vol03Page;
@@ -40,6 +47,9 @@ public:
     // Collects every page into the store and writes default.set.
     void FormClose();
     void FormDestroy();
+    // Calls `action` once no page's run is under way: at once when none is.
+    // A close, or the end of the session, during a run waits for its end.
+    void AfterRun(std::function<void()> action);
 
     // ---- settings bridge ----------------------------------------------------------
     void RestoreControlsFromSettings();
@@ -90,10 +100,13 @@ private:
     void RefreshFileTypeLists();
 
     bool InFirstActivation = false;
-    // default.set could not be read nor set aside: it is never written over.
-    bool KeepDamagedSettingsFile = false;
     bool Destroyed = false;
     bool Closed = false;
+    bool CloseAfterRun = false;
+    // The hold on the settings folder: one copy of the program writes its session.
+    std::unique_ptr<plat::FolderLock> SettingsFolderLock;
+    QTimer* AfterRunTimer = nullptr;
+    std::vector<std::function<void()>> AfterRunActions;
 };
 
 extern TfrmMain* frmMain;

@@ -11,6 +11,7 @@
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "pages/RunBusy.h"
 #include "pages/RunItems.h"
 #include "pages/creation/FolderCreator.h"
 #include "platform/MessageBox.h"
@@ -180,6 +181,7 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 }  // namespace
 
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
+    const RunBusy busy;  // a close waits until the undo, end box included, is over
     if (state.FailedUndoFolders.empty() && state.LastCreatedFolders.empty()) {
         plat::MessageBox(profile.NothingText, profile.NothingCaption, pagekit::kWarn);
         return;

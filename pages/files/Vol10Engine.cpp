@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunBusy.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
@@ -883,6 +884,7 @@ private:
 }  // namespace
 
 void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
+    const RunBusy busy;  // a close waits until the undo, end box included, is over
     if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
         state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
         plat::MessageBox(

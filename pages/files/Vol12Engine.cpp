@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunBusy.h"
 #include "pages/RunItems.h"
 
 using namespace pagekit;
@@ -592,6 +593,7 @@ void UndoSteps(const DEQ_RENAME_STEPS& replay, const std::vector<std::size_t>& s
 }  // namespace
 
 void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
+    const RunBusy busy;  // a close waits until the undo, end box included, is over
     if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
         plat::MessageBox(
             "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",

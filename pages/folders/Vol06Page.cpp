@@ -14,6 +14,7 @@
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
+#include "pages/RunBusy.h"
 #include "pages/RunFrame.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
@@ -330,6 +331,7 @@ void Vol06Page::Vol06SimulateRenameFolders() {
 }
 
 void Vol06Page::btnVol06UndoClick() {
+    const RunBusy busy;  // a close waits until the undo, end box included, is over
     if (Undo.Vol06RenamedPairs.empty() && Undo.Vol06FailedUndoPairs.empty()) {
         plat::MessageBox("No UNDO process !!!\nThere are no renamed Folders !!!\nYou must rename at least on one "
                          "Folder to UNDO it.",

@@ -4,6 +4,7 @@
 // before the run, never. What stays is kept for the next Undo.
 #include "core/FolderFileUndo.h"
 #include "pages/PageMessages.h"
+#include "pages/RunBusy.h"
 #include "pages/RunItems.h"
 #include "pages/folders/Vol08Engine.h"
 
@@ -71,6 +72,7 @@ std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
 }
 
 void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
+    const RunBusy busy;  // a close waits until the undo, end box included, is over
     if (!Vol08HasUndo(state)) {
         plat::MessageBox("No UNDO process !!!\nThere are no copied Subfolders (and files) !!!\nYou must copy at least "
                          "on one Subfolder to UNDO them.",

@@ -30,6 +30,7 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "pages/PageCommon.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtPlatform.h"
@@ -51,6 +52,7 @@
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "windows/TfrmDelimiters.h"
 
 namespace fs = std::filesystem;
 using pagekit::ListItems;
@@ -585,6 +587,41 @@ TEST_F(ShellTest, DamagedSettingsFileThatCannotBeMovedIsNeverWrittenOver) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(drive.ReadFile("prog\\default.set"), "not a settings file");
     fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::add);
+}
+
+// One settings folder has one writer: a second copy of the program on it says
+// so, works on, and leaves the folder's session alone (and the working copies
+// of the copy that holds it); once the holder has ended, a copy writes again.
+TEST_F(ShellTest, SecondCopyOnASettingsFolderLeavesItsSessionAlone) {
+    Start();
+    Exit();
+    const std::string saved = drive.ReadFile("prog\\default.set");
+    drive.WriteFile("prog\\WorkingDir\\COPYFILES\\backup.txt", "the other copy's undo");
+    {
+        plat::FolderLock otherCopy(drive.path("prog"));
+        ASSERT_EQ(otherCopy.GetStatus(), plat::FolderLock::Status::Held);
+        boxes.Clear();
+        Start();
+        ASSERT_FALSE(boxes.shown().empty());
+        EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning.");
+        EXPECT_NE(boxes.shown()[0].text.find("in use by another copy of the program:\n" + drive.path("prog")),
+                  std::string::npos);
+        C<QLineEdit>("edtVol02Prefix")->setText("second copy");
+        frmDelimiters->btnDelimitersCloseClick();
+        Exit();
+        EXPECT_TRUE(drive.ReadFile("prog\\default.set") == saved);
+        EXPECT_EQ(drive.ReadFile("prog\\WorkingDir\\COPYFILES\\backup.txt"), "the other copy's undo");
+        EXPECT_FALSE(BoxShown(boxes, "0130"));
+    }
+    boxes.Clear();
+    Start();
+    EXPECT_TRUE(boxes.shown().empty());
+    C<QLineEdit>("edtVol02Prefix")->setText("writer again");
+    Exit();
+    RestoreClass restore(SettingsFile());
+    restore.ClearLists();
+    restore.Restore();
+    EXPECT_EQ(GetVol02Prefix(), "writer again");
 }
 
 TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {

@@ -1,0 +1,131 @@
+// A close of the main window, or SIGTERM, while a page's run is under way
+// waits for the run's end (its end box and its finish included); the window
+// then closes as usual and the session file holds what the run left. Every
+// Undo counts as a run from its first box to its last.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QThread>
+#include <QTimer>
+
+#include <csignal>
+
+#include "core/SettingsFile.h"
+#include "core/SettingsStore.h"
+#include "pages/RunBusy.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol03Page.h"
+#include "pages/creation/Vol04Page.h"
+#include "pages/files/Vol10Page.h"
+#include "pages/files/Vol12Page.h"
+#include "pages/folders/Vol06Page.h"
+#include "pages/folders/Vol08Page.h"
+#include "shell/SessionEnd.h"
+#include "tests/ui/PageWindowFixture.h"
+
+namespace {
+
+using pagewindow::C;
+using pagewindow::Lines;
+
+class RunCloseTest : public pagewindow::PageWindowFixture {
+protected:
+    RunCloseTest() : PageWindowFixture('P') {
+        drive.MakeFolder("Dest");
+        drive.MakeFolder("Dest2");
+    }
+    void SetUp() override {
+        PageWindowFixture::SetUp();
+        Vol02Page* page = frmMain->Page02;
+        // Dest is chosen but stands second in the history: the run's end
+        // puts it first.
+        page->Vol02SetDestinationFolder(drive.path("Dest"));
+        page->Vol02SetDestinationFolder(drive.path("Dest2"));
+        C<QComboBox>("cboVol02DestFolders")->setCurrentIndex(1);
+        C<QLineEdit>("edtVol02AddToList")->setText("a");
+        Click("btnVol02AddToList");
+        C<QRadioButton>("rdoVol02AttachNothing")->click();
+        C<QCheckBox>("chkVol02ViewDestFolder")->setChecked(false);
+        ASSERT_TRUE(Enabled("btnVol02CreateFolders"));
+        before = Session();
+    }
+
+    std::string Session() const { return drive.ReadFile("prog\\default.set"); }
+    StringList SavedHistory() const {
+        ResetSettingsToInitialValues();
+        RestoreClass restore(drive.path("prog\\default.set"));
+        restore.ClearLists();
+        restore.Restore();
+        return GetVol02DestFolderHistory();
+    }
+    // Lets the event loop run until the session file changes (5 s at most).
+    bool WaitForSave() const {
+        QElapsedTimer clock;
+        clock.start();
+        while (Session() == before && clock.elapsed() < 5000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(10);
+        }
+        return Session() != before;
+    }
+
+    std::string before;
+};
+
+}  // namespace
+
+TEST_F(RunCloseTest, CloseDuringARunWaitsForItsEnd) {
+    bool closed = true;
+    onBox = [&](const std::string& caption) {
+        if (caption.find("20053") != std::string::npos) closed = frmMain->close();
+    };
+    Click("btnVol02CreateFolders");
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(drive.Exists("Dest\\a"));
+    EXPECT_TRUE(Session() == before);  // not while the run was on
+    ASSERT_TRUE(WaitForSave());
+    EXPECT_EQ(SavedHistory(), (StringList{drive.path("Dest"), drive.path("Dest2")}));
+}
+
+TEST_F(RunCloseTest, TermSignalDuringARunEndsTheProgramAfterIt) {
+    InstallSessionEnd();
+    onBox = [&](const std::string& caption) {
+        // A real box runs its own event loop: the signal gets in there.
+        if (caption.find("20048") != std::string::npos) {
+            raise(SIGTERM);
+            QCoreApplication::processEvents();
+        }
+    };
+    Click("btnVol02CreateFolders");
+    EXPECT_EQ(captions, (Lines{"20048.", "20053."}));  // the end box is not cut short
+    EXPECT_TRUE(drive.Exists("Dest\\a"));
+    EXPECT_TRUE(Session() == before);
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });  // a hang fails, it does not block
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(SavedHistory(), (StringList{drive.path("Dest"), drive.path("Dest2")}));
+}
+
+TEST_F(RunCloseTest, EveryUndoIsARunFromItsFirstBoxToItsLast) {
+    Click("btnVol02CreateFolders");
+    captions.clear();
+    std::vector<bool> busy;
+    onBox = [&](const std::string&) { busy.push_back(RunBusy::Busy()); };
+    frmMain->Page02->btnVol02UndoClick();  // its question and its end box
+    EXPECT_FALSE(drive.Exists("Dest\\a"));
+    // Nothing to undo: each says so.
+    frmMain->Page03->btnVol03UndoClick();
+    frmMain->Page04->btnVol04UndoClick();
+    frmMain->Page06->btnVol06UndoClick();
+    frmMain->Page08->btnVol08UndoClick();
+    frmMain->Page10->btnVol10UndoClick();
+    frmMain->Page12->btnVol12UndoClick();
+    EXPECT_EQ(captions.size(), 8u);
+    EXPECT_EQ(busy, std::vector<bool>(captions.size(), true));
+    EXPECT_FALSE(RunBusy::Busy());
+}
