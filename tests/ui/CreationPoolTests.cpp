@@ -7,47 +7,22 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
 
-#include "core/TemplateOptions.h"
 #include "pages/RunItems.h"
-#include "pages/creation/Vol02Engine.h"
-#include "pages/creation/Vol03Engine.h"
-#include "pages/creation/Vol04Engine.h"
-#include "platform/MessageBox.h"
+#include "tests/support/CreationEngineFixture.h"
 #include "tests/support/Privileges.h"
-#include "tests/support/TempDrive.h"
-#include "tests/ui/CreationTestLog.h"
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
+using creationtest::Lines;
 
 namespace {
 
+using creationtest::Paths;
 using creationtest::RecordingLog;
-
-std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
-    std::map<std::string, std::string> tree;
-    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
-        std::string content = "<dir>";
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        tree[e.path().string().substr(drive.native().size())] = content;
-    }
-    return tree;
-}
-
-template <class List>
-Lines Records(const List& list) {
-    Lines out;
-    for (const auto r : list) out.emplace_back(r.Path);
-    return out;
-}
+using creationtest::Tree;
 
 // Everything a run leaves behind that must not depend on the workers.
 struct Outcome {
@@ -72,10 +47,9 @@ Outcome Capture(const testsupport::TempDrive& drive, const RecordingLog& log, co
     o.exports = log.exports;
     o.counters = log.shown.Values();
     for (const auto& b : boxes.shown()) o.boxes.push_back(b.caption + "|" + b.text);
-    const Lines existing(state.LastExistingFolders.begin(), state.LastExistingFolders.end());
-    const Lines other(state.LastOtherFolders.begin(), state.LastOtherFolders.end());
-    for (const Lines& l : {Records(state.LastCreatedFolders), Records(state.LastCreatedSubFolders),
-                           Records(state.LastCreatedFiles), Records(state.LastCreatedParents), existing, other}) {
+    for (const StringList& l : {Paths(state.LastCreatedFolders), Paths(state.LastCreatedSubFolders),
+                                Paths(state.LastCreatedFiles), Paths(state.LastCreatedParents),
+                                state.LastExistingFolders, state.LastOtherFolders}) {
         o.records.insert(o.records.end(), l.begin(), l.end());
         o.records.push_back("--");
     }
@@ -122,14 +96,12 @@ void Prepare(const testsupport::TempDrive& drive) {
     testsupport::GiveToNobody(drive.native());
 }
 
-// Runs `body` (simulation, run, then undo) on a fresh drive with 1 and
-// with 8 workers, as an ordinary user; 0 when every outcome is the same
-// and the undo gave back the tree the run started from.
-using CaseFn = std::function<void(const testsupport::TempDrive&, RecordingLog&, plat::MessageBoxScript&,
-                                  std::function<void()>& run, std::function<void()>& simulate,
-                                  std::function<void()>& undo, CreationState*& state)>;
-
-int Compare(const CaseFn& make) {
+// Runs the page's simulation, run, then undo on a fresh drive with 1 and
+// with 8 workers, as an ordinary user, on the inputs `fill` gives; 0 when
+// every outcome is the same and the undo gave back the tree the run started
+// from.
+template <class Page>
+int Compare(const std::function<void(const testsupport::TempDrive&, typename Page::Inputs&)>& fill) {
     // Two drives made ready as root; one pass on each, as the ordinary user.
     testsupport::TempDrive drives[2] = {testsupport::TempDrive{'T'}, testsupport::TempDrive{'U'}};
     for (const auto& drive : drives) Prepare(drive);
@@ -140,24 +112,27 @@ int Compare(const CaseFn& make) {
             const testsupport::TempDrive& drive = drives[pass];
             RecordingLog log;
             plat::MessageBoxScript boxes;
-            std::function<void()> run, simulate, undo;
-            CreationState* state = nullptr;
-            make(drive, log, boxes, run, simulate, undo, state);
+            typename Page::State state;
+            typename Page::Inputs in;
+            typename Page::Hooks hooks;
+            in.ViewDestFolder = false;
+            fill(drive, in);
+            Page::CheckDiskSpace(state, in, in.WithFiles());
             const auto before = Tree(drive);
             boxes.Queue(plat::IDYES);
-            simulate();
-            sims[pass] = Capture(drive, log, *state, boxes);
+            Page::Simulate(state, in, log, hooks, "start", "end");
+            sims[pass] = Capture(drive, log, state, boxes);
             if (sims[pass].tree != before) return 10 + pass;
             boxes.Clear();
             boxes.Queue(plat::IDYES);
-            run();
-            runs[pass] = Capture(drive, log, *state, boxes);
+            Page::Run(state, in, log, hooks);
+            runs[pass] = Capture(drive, log, state, boxes);
             // The simulation said what the run did.
             if (sims[pass].lines != runs[pass].lines || sims[pass].counters != runs[pass].counters) return 20 + pass;
             boxes.Clear();
             boxes.Queue(plat::IDYES);
-            undo();
-            undos[pass] = Capture(drive, log, *state, boxes);
+            Page::Undo(state, log);
+            undos[pass] = Capture(drive, log, state, boxes);
             if (undos[pass].tree != before) return 30 + pass;
         }
         if (!(sims[0] == sims[1])) return 2;
@@ -173,25 +148,12 @@ int Compare(const CaseFn& make) {
 
 TEST(CreationPool, Page02StructuresGiveTheSameOutcomesWithOneOrManyWorkers) {
     for (unsigned seed : {1u, 2u}) {
-        Vol02State state;
-        Vol02Inputs in;
-        RunHooks hooks;
-        EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
-                              std::function<void()>& run, std::function<void()>& simulate,
-                              std::function<void()>& undo, CreationState*& s) {
-                      state = Vol02State();
-                      in = Vol02Inputs();
+        EXPECT_EQ(Compare<creationtest::Page02>([&](const testsupport::TempDrive& drive, Vol02Inputs& in) {
                       in.DestFolder = drive.path("Dest");
-                      in.ViewDestFolder = false;
                       in.IncludeStrings = RandomItems(seed);
                       in.FullPaths = true;
                       in.MainFolderWithFiles = true;
                       in.FolderStructures = {drive.path("S"), drive.path("Dest\\In"), drive.path("Dest\\made")};
-                      Vol02CheckDiskSpace(state, in, true);
-                      run = [&] { Vol02RunCreateFolders(state, in, log, hooks); };
-                      simulate = [&] { Vol02SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
-                      undo = [&] { Vol02UndoLastRun(state, log); };
-                      s = &state;
                   }),
                   0)
             << "seed " << seed;
@@ -199,68 +161,34 @@ TEST(CreationPool, Page02StructuresGiveTheSameOutcomesWithOneOrManyWorkers) {
 }
 
 TEST(CreationPool, Page02TemplatesGiveTheSameOutcomesWithOneOrManyWorkers) {
-    Vol02State state;
-    Vol02Inputs in;
-    RunHooks hooks;
-    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
-                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
-                          CreationState*& s) {
-                  state = Vol02State();
-                  in = Vol02Inputs();
+    EXPECT_EQ(Compare<creationtest::Page02>([](const testsupport::TempDrive& drive, Vol02Inputs& in) {
                   in.DestFolder = drive.path("Dest");
-                  in.ViewDestFolder = false;
                   in.IncludeStrings = RandomItems(3);
                   in.RelativePaths = true;
                   in.MainFolderWithoutFiles = true;
                   // Lines that nest, repeat, and one refused with its box.
                   in.FolderStructures = {"x\\y", "x", "x\\y\\z", "Q:\\abs", "w\\..\\up"};
-                  Vol02CheckDiskSpace(state, in, false);
-                  run = [&] { Vol02RunCreateFolders(state, in, log, hooks); };
-                  simulate = [&] { Vol02SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
-                  undo = [&] { Vol02UndoLastRun(state, log); };
-                  s = &state;
               }),
               0);
 }
 
 TEST(CreationPool, Page03GivesTheSameOutcomesWithOneOrManyWorkers) {
-    Vol03State state;
-    Vol03Inputs in;
-    Vol03PageHooks hooks;
-    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
-                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
-                          CreationState*& s) {
+    EXPECT_EQ(Compare<creationtest::Page03>([](const testsupport::TempDrive& drive, Vol03Inputs& in) {
                   // A number that is there, one with a file in its way.
-                  state = Vol03State();
-                  in = Vol03Inputs();
                   drive.MakeFolder("Dest\\7");
                   drive.WriteFile("Dest\\15", "in the way");
                   in.DestFolder = drive.path("Dest");
-                  in.ViewDestFolder = false;
                   in.StartText = "1";
                   in.EndText = "40";
                   in.FullPaths = true;
                   in.MainFolderWithFiles = true;
                   in.FolderStructures = {drive.path("S"), drive.path("Dest\\In")};
-                  Vol03CheckDiskSpace(state, in, true);
-                  run = [&] { Vol03RunCreateFolders(state, in, log, hooks); };
-                  simulate = [&] { Vol03SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
-                  undo = [&] { Vol03UndoLastRun(state, log); };
-                  s = &state;
               }),
               0);
 }
 
 TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
-    Vol04State state;
-    Vol04Inputs in;
-    RunHooks hooks;
-    EXPECT_EQ(Compare([&](const testsupport::TempDrive& drive, RecordingLog& log, plat::MessageBoxScript&,
-                          std::function<void()>& run, std::function<void()>& simulate, std::function<void()>& undo,
-                          CreationState*& s) {
-                  state = Vol04State();
-                  in = Vol04Inputs();
-                  in.ViewDestFolder = false;
+    EXPECT_EQ(Compare<creationtest::Page04>([](const testsupport::TempDrive& drive, Vol04Inputs& in) {
                   in.Prefix = "new-";
                   // Each item's folder gets a sibling: items in the folders
                   // the run makes nest, repeats meet what an earlier one made.
@@ -271,11 +199,6 @@ TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
                   in.FullPaths = true;
                   in.SubFoldersOnlyWithFiles = true;
                   in.FolderStructures = {drive.path("S"), drive.path("Dest\\In")};
-                  Vol04CheckDiskSpace(state, in, true);
-                  run = [&] { Vol04RunCreateFolders(state, in, log, hooks); };
-                  simulate = [&] { Vol04SimulateCreateFolders(state, in, log, hooks, "start", "end"); };
-                  undo = [&] { Vol04UndoLastRun(state, log); };
-                  s = &state;
               }),
               0);
 }

@@ -7,95 +7,18 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/TemplateOptions.h"
 #include "pages/RunItems.h"
-#include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
-#include "platform/MessageBox.h"
+#include "tests/support/CreationEngineFixture.h"
 #include "tests/support/Privileges.h"
-#include "tests/support/TempDrive.h"
-#include "tests/ui/CreationTestLog.h"
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
-
-namespace {
-
-const std::string kStart = "simulation start";
-const std::string kEnd = "simulation end";
-
+using creationtest::Lines;
+using creationtest::Paths;
 using creationtest::RecordingLog;
+using creationtest::Tree;
 
-StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
-    StringList paths;
-    for (const auto& f : folders) paths.emplace_back(f.Path);
-    return paths;
-}
-
-// Every path below the drive's root, sorted, with file contents.
-std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
-    std::map<std::string, std::string> tree;
-    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
-        std::string content = "<dir>";
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        tree[e.path().string()] = content;
-    }
-    return tree;
-}
-
-class Vol02Engine : public ::testing::Test {
-protected:
-    testsupport::TempDrive drive{'T'};
-    plat::MessageBoxScript boxes;
-    Vol02State state;
-    RecordingLog log;
-    Vol02Inputs in;
-    RunHooks hooks;
-    int focusCalls = 0;
-
-    void SetUp() override {
-        drive.MakeFolder("Dest");
-        in.DestFolder = drive.path("Dest");
-        in.AttachNothing = true;
-        in.ViewDestFolder = false;
-        hooks.FocusAddFolderStructure = [this] { ++focusCalls; };
-    }
-    void TearDown() override { SetFolderTemplateOptions(2, _tagFoldersTemplateOptions()); }
-
-    std::string D(const std::string& rel) const { return drive.path("Dest\\" + rel); }
-    void UseStructures(StringList entries, bool mainFolder, bool withFiles) {
-        in.AttachNothing = false;
-        in.FullPaths = true;
-        in.FolderStructures = std::move(entries);
-        in.MainFolderWithFiles = mainFolder && withFiles;
-        in.MainFolderWithoutFiles = mainFolder && !withFiles;
-        in.SubFoldersOnlyWithFiles = !mainFolder && withFiles;
-        in.SubFoldersOnlyWithoutFiles = !mainFolder && !withFiles;
-        Vol02CheckDiskSpace(state, in, withFiles);  // as the page does after every change
-    }
-    void Run() {
-        boxes.Queue(plat::IDYES);
-        Vol02RunCreateFolders(state, in, log, hooks);
-    }
-    void Simulate() {
-        boxes.Queue(plat::IDYES);
-        Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
-    }
-    void Undo() {
-        boxes.Queue(plat::IDYES);
-        Vol02UndoLastRun(state, log);
-    }
-    Lines Captions() const {
-        Lines out;
-        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
-        return out;
-    }
-};
-
-}  // namespace
+using Vol02Engine = creationtest::EngineFixture<creationtest::Page02>;
 
 TEST_F(Vol02Engine, NamesJoinDestinationPrefixItemAndSuffix) {
     in.Prefix = "P";
@@ -277,7 +200,7 @@ TEST_F(Vol02Engine, EveryEarlyStopKeepsTheLastRunsUndoData) {
     Vol02RunCreateFolders(state, in, log, hooks);
     Vol02SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
     EXPECT_EQ(Captions(), (Lines{"20047.", "20071."}));
-    EXPECT_EQ(focusCalls, 2);
+    EXPECT_EQ(focusStructure, 2);
     unchanged();
 
     boxes.Clear();
@@ -368,11 +291,7 @@ TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
 }
 
 TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
-    drive.WriteFile("S1\\f.txt", "one");
-    drive.WriteFile("S1\\k", "file");
-    drive.WriteFile("S1\\sub\\deep\\g.txt", "g");
-    drive.WriteFile("S2\\f.txt", "two");
-    drive.WriteFile("S2\\k\\in.txt", "in");
+    WriteCollidingStructures();
     drive.MakeFolder("Dest\\old");
     in.IncludeStrings = {"a", "a\\sub", "old", "C:\\x", "n\\m", "a\\..\\..\\up"};
     in.ViewDestFolder = false;

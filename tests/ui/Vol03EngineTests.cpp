@@ -3,108 +3,35 @@
 // the simulation, on a temporary drive.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <fstream>
-#include <map>
+#include <vector>
 
-#include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
-#include "pages/creation/Vol03Engine.h"
-#include "platform/MessageBox.h"
-#include "tests/support/TempDrive.h"
-#include "tests/ui/CreationTestLog.h"
+#include "tests/support/CreationEngineFixture.h"
 
 namespace fs = std::filesystem;
 using creationtest::Lines;
+using creationtest::Paths;
+using creationtest::Tree;
 
 namespace {
 
-const std::string kStart = "simulation start";
-const std::string kEnd = "simulation end";
-
-StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
-    StringList paths;
-    for (const auto& f : folders) paths.emplace_back(f.Path);
-    return paths;
-}
-
-std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
-    std::map<std::string, std::string> tree;
-    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
-        std::string content = "<dir>";
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        tree[e.path().string()] = content;
-    }
-    return tree;
-}
-
-class Vol03Engine : public ::testing::Test {
+// What page 03 adds: the start and end numbers, and its own hooks.
+class Vol03Engine : public creationtest::EngineFixture<creationtest::Page03> {
 protected:
-    testsupport::TempDrive drive{'T'};
-    plat::MessageBoxScript boxes;
-    Vol03State state;
-    creationtest::RecordingLog log;
-    Vol03Inputs in;
-    Vol03PageHooks hooks;
-    int focusEnd = 0, focusStructure = 0, tabsOff = 0, tabsOn = 0, tidied = 0;
+    int focusEnd = 0, tidied = 0;
     std::vector<Vol03Numbers> shownNumbers;
 
     void SetUp() override {
-        drive.MakeFolder("Dest");
-        in.DestFolder = drive.path("Dest");
-        in.AttachNothing = true;
-        in.ViewDestFolder = false;
+        EngineFixture::SetUp();
         hooks.FocusEndNumber = [this] { ++focusEnd; };
-        hooks.FocusAddFolderStructure = [this] { ++focusStructure; };
-        hooks.EnableOtherTabSheets = [this](bool on) { ++(on ? tabsOn : tabsOff); };
         hooks.ShowNumbers = [this](const Vol03Numbers& n) { shownNumbers.push_back(n); };
         hooks.TidyDestinationHistory = [this] { ++tidied; };
     }
-    void TearDown() override { SetFolderTemplateOptions(3, _tagFoldersTemplateOptions()); }
 
-    std::string D(const std::string& rel) const { return drive.path("Dest\\" + rel); }
     void Numbers(const std::string& start, const std::string& end) {
         in.StartText = start;
         in.EndText = end;
-    }
-    void UseStructures(StringList entries, bool mainFolder, bool withFiles) {
-        in.AttachNothing = false;
-        in.FullPaths = true;
-        in.RelativePaths = false;
-        in.FolderStructures = std::move(entries);
-        in.MainFolderWithFiles = mainFolder && withFiles;
-        in.MainFolderWithoutFiles = mainFolder && !withFiles;
-        in.SubFoldersOnlyWithFiles = !mainFolder && withFiles;
-        in.SubFoldersOnlyWithoutFiles = !mainFolder && !withFiles;
-        Vol03CheckDiskSpace(state, in, withFiles);  // as the page does after every change
-    }
-    void UseTemplates(StringList lines) {
-        in.AttachNothing = false;
-        in.FullPaths = false;
-        in.RelativePaths = true;
-        in.FolderStructures = std::move(lines);
-    }
-    void Run() {
-        boxes.Queue(plat::IDYES);
-        Vol03RunCreateFolders(state, in, log, hooks);
-    }
-    void Simulate() {
-        boxes.Queue(plat::IDYES);
-        Vol03SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
-    }
-    void Undo() {
-        boxes.Queue(plat::IDYES);
-        Vol03UndoLastRun(state, log);
-    }
-    Lines Captions() const {
-        Lines out;
-        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
-        return out;
     }
 };
 
@@ -467,11 +394,7 @@ TEST_F(Vol03Engine, UndoOfTemplatesKeepsTheDestinationAndRetriesWhatItLeft) {
 }
 
 TEST_F(Vol03Engine, SimulationMatchesTheFollowingRunLineForLine) {
-    drive.WriteFile("S1\\f.txt", "one");
-    drive.WriteFile("S1\\k", "file");
-    drive.WriteFile("S1\\sub\\deep\\g.txt", "g");
-    drive.WriteFile("S2\\f.txt", "two");
-    drive.WriteFile("S2\\k\\in.txt", "in");
+    WriteCollidingStructures();
     drive.MakeFolder("Dest\\P-3");
     in.Prefix = "P";
     in.Hyphen = true;

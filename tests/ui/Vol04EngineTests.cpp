@@ -6,98 +6,30 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
 
-#include "core/TemplateOptions.h"
-#include "pages/creation/Vol04Engine.h"
-#include "platform/MessageBox.h"
+#include "tests/support/CreationEngineFixture.h"
 #include "tests/support/Privileges.h"
-#include "tests/support/TempDrive.h"
-#include "tests/ui/CreationTestLog.h"
 
 namespace fs = std::filesystem;
 using creationtest::Lines;
+using creationtest::Paths;
+using creationtest::Tree;
 
 namespace {
 
-const std::string kStart = "simulation start";
-const std::string kEnd = "simulation end";
-
-StringList Paths(const DEQ_CREATED_FOLDERS& folders) {
-    StringList paths;
-    for (const auto& f : folders) paths.emplace_back(f.Path);
-    return paths;
-}
-
-std::map<std::string, std::string> Tree(const testsupport::TempDrive& drive) {
-    std::map<std::string, std::string> tree;
-    for (const auto& e : fs::recursive_directory_iterator(drive.native())) {
-        std::string content = "<dir>";
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            content.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        tree[e.path().string()] = content;
-    }
-    return tree;
-}
-
-class Vol04Engine : public ::testing::Test {
+// Page 04 has no destination: every Include path names its own parent, most of them in "Work".
+class Vol04Engine : public creationtest::EngineFixture<creationtest::Page04> {
 protected:
-    testsupport::TempDrive drive{'T'};
-    plat::MessageBoxScript boxes;
-    Vol04State state;
-    creationtest::RecordingLog log;
-    Vol04Inputs in;
-    RunHooks hooks;
-    int focusStructure = 0, tabsOff = 0, tabsOn = 0;
-
     void SetUp() override {
+        EngineFixture::SetUp();
         drive.MakeFolder("Work");
-        in.AttachNothing = true;
-        in.ViewDestFolder = false;
-        hooks.FocusAddFolderStructure = [this] { ++focusStructure; };
-        hooks.EnableOtherTabSheets = [this](bool on) { ++(on ? tabsOn : tabsOff); };
     }
-    void TearDown() override { SetFolderTemplateOptions(1, _tagFoldersTemplateOptions()); }
 
     std::string W(const std::string& rel) const { return drive.path("Work\\" + rel); }
     std::string NewPath(const std::string& item) const { return Vol04NewPath(Vol04GetNameParts(in, item)); }
-    void UseStructures(StringList entries, bool mainFolder, bool withFiles) {
-        in.AttachNothing = false;
-        in.FullPaths = true;
-        in.RelativePaths = false;
-        in.FolderStructures = std::move(entries);
-        in.MainFolderWithFiles = mainFolder && withFiles;
-        in.MainFolderWithoutFiles = mainFolder && !withFiles;
-        in.SubFoldersOnlyWithFiles = !mainFolder && withFiles;
-        in.SubFoldersOnlyWithoutFiles = !mainFolder && !withFiles;
-        Vol04CheckDiskSpace(state, in, withFiles);  // as the page does after every change
-    }
     void UseTemplates(StringList lines) {
-        in.AttachNothing = false;
-        in.FullPaths = false;
-        in.RelativePaths = true;
-        in.FolderStructures = std::move(lines);
+        EngineFixture::UseTemplates(std::move(lines));
         Vol04CheckDiskSpace(state, in, false);
-    }
-    void Run() {
-        boxes.Queue(plat::IDYES);
-        Vol04RunCreateFolders(state, in, log, hooks);
-    }
-    void Simulate() {
-        boxes.Queue(plat::IDYES);
-        Vol04SimulateCreateFolders(state, in, log, hooks, kStart, kEnd);
-    }
-    void Undo() {
-        boxes.Queue(plat::IDYES);
-        Vol04UndoLastRun(state, log);
-    }
-    Lines Captions() const {
-        Lines out;
-        for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
-        return out;
     }
 };
 
@@ -357,11 +289,7 @@ TEST_F(Vol04Engine, DiskSpaceIsWeighedDriveByDrive) {
 }
 
 TEST_F(Vol04Engine, SimulationMatchesTheFollowingRunLineForLine) {
-    drive.WriteFile("S1\\f.txt", "one");
-    drive.WriteFile("S1\\k", "file");
-    drive.WriteFile("S1\\sub\\deep\\g.txt", "g");
-    drive.WriteFile("S2\\f.txt", "two");
-    drive.WriteFile("S2\\k\\in.txt", "in");
+    WriteCollidingStructures();
     drive.MakeFolder("Work\\P-Old");
     in.Prefix = "P";
     in.Hyphen = true;
