@@ -112,6 +112,14 @@ public:
     using iterator = const_iterator;
 
     List() = default;
+    List(const List&) = default;
+    List(List&&) noexcept = default;
+    // Whole or not at all: a copy that fails leaves the list as it was.
+    List& operator=(const List& other) {
+        if (this != &other) *this = List(other);
+        return *this;
+    }
+    List& operator=(List&&) noexcept = default;
     List(std::initializer_list<Record> records) {
         for (const Record& r : records) push_back(r);
     }
@@ -209,7 +217,10 @@ private:
         facts_.reserve(count);
         for (std::size_t i = first; i < first + count; ++i) AppendEntryOf(*of, i);
     }
+    // Room first, so that an entry is added whole or not at all.
     void AddEntry(const std::shared_ptr<const LineStore>& store, std::size_t line, const Facts& facts) {
+        if (lines_.size() == lines_.capacity()) lines_.reserve(lines_.size() * 2 + 8);
+        if (facts_.size() == facts_.capacity()) facts_.reserve(facts_.size() * 2 + 8);
         if (segments_.empty() || segments_.back().store.get() != store.get()) segments_.push_back({size(), store});
         lines_.push_back(static_cast<std::uint32_t>(line));
         facts_.push_back(facts);

@@ -1,7 +1,10 @@
 #include "pages/RunFrame.h"
 
+#include <utility>
+
 #include "core/ShellServices.h"
 #include "pages/RunBusy.h"
+#include "pages/RunItems.h"
 
 using namespace pagekit;
 
@@ -17,6 +20,36 @@ void Call(const std::function<void(bool)>& f, bool flag) {
     if (f) f(flag);
 }
 
+// The other tab sheets are off from here until it ends, however it ends.
+class TabSheetsOff {
+public:
+    explicit TabSheetsOff(const RunHooks& hooks) : hooks_(hooks) { Call(hooks_.EnableOtherTabSheets, false); }
+    ~TabSheetsOff() { Back(); }
+    void Back() {
+        if (std::exchange(off_, false)) Call(hooks_.EnableOtherTabSheets, true);
+    }
+
+private:
+    const RunHooks& hooks_;
+    bool off_ = true;
+};
+
+// The work on the real or the dry disk; a failure is noted for the box.
+void Work(const RunFrame& frame) {
+    if (!frame.Work) return;
+    try {
+        if (frame.Simulation) {
+            DryDisk disk;
+            frame.Work(disk);
+        } else {
+            RealDisk disk;
+            frame.Work(disk);
+        }
+    } catch (...) {
+        NoteRunFailure(std::current_exception());
+    }
+}
+
 bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     if (frame.Check && !frame.Check()) return false;
     for (const PageMessage& q : frame.Questions)
@@ -28,39 +61,60 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         ShowCounters(frame, log);
     }
     if (frame.ShowLog) log.ShowLog();
-    Call(hooks.EnableOtherTabSheets, false);
+    TabSheetsOff tabs(hooks);
     if (frame.FreshLog) log.ClearZoomLists();
+    bool failed = false;
     if (frame.IncludeEmpty) {
         if (!frame.IncludeEmptyMessage.caption.empty())
             plat::MessageBox(frame.IncludeEmptyMessage.text, frame.IncludeEmptyMessage.caption, kWarn);
     } else {
-        if (frame.Work) {
-            if (frame.Simulation) {
-                DryDisk disk;
-                frame.Work(disk);
-            } else {
-                RealDisk disk;
-                frame.Work(disk);
-            }
-        }
+        Work(frame);
         ShowCounters(frame, log);
-        if (!frame.End.caption.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
-        if (frame.View) ViewFolder(frame.ViewFolder, frame.ViewTopic);
+        // A failed run ends with its failure, not with the end box.
+        failed = ShowRunFailures();
+        if (!failed && !frame.End.caption.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
+        if (!failed && frame.View) ViewFolder(frame.ViewFolder, frame.ViewTopic);
     }
-    Call(hooks.EnableOtherTabSheets, true);
+    tabs.Back();
     if (frame.Finish) frame.Finish();
-    if (frame.NextPass) RunPass(*frame.NextPass, log, hooks);
+    if (frame.NextPass && !failed) RunPass(*frame.NextPass, log, hooks);
     return true;
 }
 
 }  // namespace
 
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
-    const RunBusy busy;  // a close waits until the run, end box included, is over
-    Call(hooks.EnableRunButtons, false);
-    const bool went = RunPass(frame, log, hooks);
-    Call(hooks.EnableRunButtons, true);
+    bool went = false;
+    RunGuarded([&] {
+        // The run buttons come back however the run ends.
+        Call(hooks.EnableRunButtons, false);
+        struct ButtonsBack {
+            const RunHooks& hooks;
+            ~ButtonsBack() { Call(hooks.EnableRunButtons, true); }
+        } back{hooks};
+        went = RunPass(frame, log, hooks);
+    });
     return went;
+}
+
+void RunGuarded(const std::function<void()>& work) {
+    const RunBusy busy;  // a close waits until the run, end box included, is over
+    TakeRunFailures();   // what an earlier run left unsaid is not this one's
+    try {
+        work();
+    } catch (...) {
+        NoteRunFailure(std::current_exception());
+    }
+    ShowRunFailures();
+}
+
+bool ShowRunFailures() {
+    const std::string failures = TakeRunFailures();
+    if (failures.empty()) return false;
+    plat::MessageBox("The process stopped because of an error :\n\n" + failures +
+                         "\nWhat was done until then is in the Visual Log and kept for the Undo.",
+                     "Error !", kError);
+    return true;
 }
 
 bool CheckStructuresListed(bool listed, const std::string& caption, const RunHooks& hooks) {

@@ -83,6 +83,13 @@ std::function<std::vector<CounterLabel>()> CountersOf(const Counted& counters) {
 // question answered Yes).
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks);
 
+// Runs a page's undo (or other run outside the frame, as the frame runs
+// its work): busy while it lasts; a failure, or one a pooled run noted,
+// ends it with the failure box instead of leaving the handler.
+void RunGuarded(const std::function<void()>& work);
+// Says the failures noted since the run began, if any: true when it did.
+bool ShowRunFailures();
+
 // The check every run with a structure list makes: an empty list stops it
 // with the page's warning, the focus on the add button.
 bool CheckStructuresListed(bool listed, const std::string& caption, const RunHooks& hooks);

@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 
 #include "core/PathTools.h"
@@ -13,7 +14,44 @@
 namespace {
 std::atomic<unsigned> forcedWorkers{0};
 thread_local RunPoolResult lastRun;
+thread_local std::string runFailures;
+
+std::string FailureText(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return "Not enough memory.";
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "An unknown error.";
+    }
+}
 }  // namespace
+
+void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
+    if (!failure) return;
+    runFailures += item.empty() ? FailureText(failure) : item + " : " + FailureText(failure);
+    runFailures += '\n';
+}
+
+std::string TakeRunFailures() { return std::exchange(runFailures, std::string()); }
+
+void pagerun::LookOnPool(std::size_t items, unsigned workers, const std::function<void(std::size_t, unsigned)>& look) {
+    if (items == 0) return;
+    workers = std::max(1u, workers);
+    // A look takes a few microseconds: the pool gets runs of neighbouring
+    // items, so that the workers do not wait on the window thread admitting
+    // and applying each one (they share nothing, and nothing is applied).
+    const std::size_t run = std::clamp<std::size_t>(items / (workers * std::size_t{4}), 1, 32);
+    RunPool pool(PageRunPoolOptions(workers));
+    pool.Run(
+        (items + run - 1) / run, nullptr,
+        [&](std::size_t r, RunItemContext& ctx) {
+            for (std::size_t i = r * run; i < std::min(items, (r + 1) * run); ++i) look(i, ctx.Worker());
+        },
+        [](std::size_t, RunApplyContext&) {});
+}
 
 void ItemLog::ReplayInto(RunLog& log) {
     for (std::size_t i = 0; i < used_; ++i) {
@@ -150,39 +188,89 @@ std::vector<UndoGroup> SplitUndo(const VEC_UNDO_BASES& bases, UndoLists& all) {
     return groups;
 }
 
+namespace {
+
+// One undo done in parts: each group an item of the pool. A group whose
+// undo failed, or that never came to its turn, keeps all its entries for
+// the next Undo (which judges each again).
+class UndoParts {
+public:
+    UndoParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
+              unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare)
+        : groups_(groups), all_(all), prepare_(prepare) {
+        // One opener per worker: every part checking its own copy of the
+        // bases grew with parts times bases.
+        openers_.reserve(std::max(1u, workers));
+        for (unsigned w = 0; w < std::max(1u, workers); ++w) openers_.emplace_back(&bases);
+    }
+
+    UndoPartsResult Run(unsigned workers) {
+        PooledRun<UndoPartsResult> run;
+        run.Items = groups_.size();
+        run.Workers = workers;
+        run.Scope = [this](std::size_t g, RunScope& scope) { scope.Write(groups_[g].top); };
+        run.Work = [this](std::size_t g, UndoPartsResult& out, RunItemContext& ctx) { Undo(g, out, ctx.Worker()); };
+        run.Apply = [this](std::size_t g, UndoPartsResult& out, RunApplyContext& ctx) {
+            if (ctx.Failure())
+                Keep(g);
+            else
+                Add(out);
+            out = UndoPartsResult();
+        };
+        run.Skipped = [this](std::size_t g) { Keep(g); };
+        run.Name = [this](std::size_t g) { return groups_[g].top; };
+        RunPageItems(run);
+        return std::move(result_);
+    }
+
+private:
+    // The group's lists as views of the run's: nothing is copied.
+    UndoLists ListsOf(const UndoGroup& g) const {
+        using Folders = DEQ_CREATED_FOLDERS;
+        return {Folders::ViewOf(all_.created, g.first[0], g.count[0]),
+                Folders::ViewOf(all_.second, g.first[1], g.count[1]),
+                Folders::ViewOf(all_.byRun, g.first[2], g.count[2]),
+                DEQ_CREATED_FILES::ViewOf(all_.files, g.first[3], g.count[3]),
+                all_.secondSet,
+                all_.byRunSet};
+    }
+
+    // The outcome is whole once set: it is built aside and moved in.
+    void Undo(std::size_t g, UndoPartsResult& out, unsigned worker) {
+        UndoLists lists = ListsOf(groups_[g]);
+        FolderFileUndo undo;
+        undo.ShareBases(openers_[worker]);
+        prepare_(undo, lists);
+        undo.DeleteCreatedFiles();
+        undo.RemoveCreatedFolders();
+        undo.BuildReport();
+        UndoPartsResult done{undo.GetFailedFolderRecords(), undo.GetFailedFileRecords(), undo.GetFailureLines()};
+        out = std::move(done);
+    }
+
+    void Add(const UndoPartsResult& out) {
+        result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(), out.failedFolders.end());
+        result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
+        result_.failureLines += out.failureLines;
+    }
+
+    void Keep(std::size_t g) {
+        const UndoLists lists = ListsOf(groups_[g]);
+        for (const DEQ_CREATED_FOLDERS* folders : {&lists.created, &lists.second, &lists.byRun})
+            result_.failedFolders.insert(result_.failedFolders.end(), folders->begin(), folders->end());
+        result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
+    }
+
+    const std::vector<UndoGroup>& groups_;
+    const UndoLists& all_;
+    const std::function<void(FolderFileUndo&, UndoLists&)>& prepare_;
+    std::vector<UndoBaseOpener> openers_;
+    UndoPartsResult result_;
+};
+
+}  // namespace
+
 UndoPartsResult UndoInParts(const std::vector<UndoGroup>& groups, const UndoLists& all, const VEC_UNDO_BASES& bases,
                             unsigned workers, const std::function<void(FolderFileUndo&, UndoLists&)>& prepare) {
-    UndoPartsResult result;
-    // One opener per worker: every part checking its own copy of the bases
-    // grew with parts times bases.
-    std::vector<UndoBaseOpener> openers;
-    openers.reserve(std::max(1u, workers));
-    for (unsigned w = 0; w < std::max(1u, workers); ++w) openers.emplace_back(&bases);
-    RunPageItems<UndoPartsResult>(
-        groups.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(groups[i].top); },
-        [&](std::size_t i, UndoPartsResult& out, RunItemContext& ctx) {
-            const UndoGroup& g = groups[i];
-            using Folders = DEQ_CREATED_FOLDERS;
-            UndoLists lists{Folders::ViewOf(all.created, g.first[0], g.count[0]),
-                            Folders::ViewOf(all.second, g.first[1], g.count[1]),
-                            Folders::ViewOf(all.byRun, g.first[2], g.count[2]),
-                            DEQ_CREATED_FILES::ViewOf(all.files, g.first[3], g.count[3]), all.secondSet,
-                            all.byRunSet};
-            FolderFileUndo undo;
-            undo.ShareBases(openers[ctx.Worker()]);
-            prepare(undo, lists);
-            undo.DeleteCreatedFiles();
-            undo.RemoveCreatedFolders();
-            undo.BuildReport();
-            out.failedFolders = undo.GetFailedFolderRecords();
-            out.failedFiles = undo.GetFailedFileRecords();
-            out.failureLines = undo.GetFailureLines();
-        },
-        [&](std::size_t, UndoPartsResult& out, RunApplyContext&) {
-            result.failedFolders.insert(result.failedFolders.end(), out.failedFolders.begin(), out.failedFolders.end());
-            result.failedFiles.insert(result.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-            result.failureLines += out.failureLines;
-            out = UndoPartsResult();
-        });
-    return result;
+    return UndoParts(groups, all, bases, workers, prepare).Run(workers);
 }

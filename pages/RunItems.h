@@ -3,16 +3,18 @@
 // replays them in item order, the pool's size for the run's destination,
 // and the pool's options as every page's run uses them.
 //
-// How a page splits its run (see core/RunPool.h): the page keeps one
-// outcome slot per window place; Work fills the item's slot (its ItemLog,
-// its counters, its undo entries, the boxes it wants shown) and touches
-// nothing else of the page; Apply replays the slot into the page's log,
-// counters and records, shows its boxes, and empties the slot.
+// How a page splits its run: a PooledRun, filled in with a few short
+// functions (look, scope, work, apply). Work fills the item's outcome slot
+// (its ItemLog, its counters, its undo entries, the boxes it wants shown)
+// and touches nothing else of the page; Apply replays the slot into the
+// page's log, counters and records, shows its boxes, and empties the slot.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -101,27 +103,80 @@ RunPoolOptions PageRunPoolOptions(unsigned workers);
 RunPoolResult LastPageRun();
 void NoteLastPageRun(const RunPoolResult& result);
 
-// A page's run of `count` items on a pool of `workers`, with one Outcome
-// slot per window place, made when a worker first uses it. Work gets the
-// item's slot as Apply left it: Outcome{}, or emptied by Apply (keeping its
-// room), or as the last item left it when Work empties it first thing (so
-// that what that item kept is freed on a worker, not on the window thread);
-// Apply gets the same slot in item order.
+// One pooled run of a page, as the page fills it in: its items, its
+// workers and its steps (see core/RunPool.h). Work and Apply are required.
 template <class Outcome>
-RunPoolResult RunPageItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope,
-                           const std::function<void(std::size_t, Outcome&, RunItemContext&)>& work,
-                           const std::function<void(std::size_t, Outcome&, RunApplyContext&)>& apply) {
-    RunPool pool(PageRunPoolOptions(workers));
-    // Not "slots": a Qt macro. Each is used by one item at a time.
-    std::vector<std::unique_ptr<Outcome>> outcomes(pool.Window());
-    const RunPoolResult result = pool.Run(
-        count, scope,
-        [&](std::size_t i, RunItemContext& ctx) {
-            std::unique_ptr<Outcome>& out = outcomes[ctx.Slot()];
-            if (!out) out = std::make_unique<Outcome>();
-            work(i, *out, ctx);
-        },
-        [&](std::size_t i, RunApplyContext& ctx) { apply(i, *outcomes[ctx.Slot()], ctx); });
+struct PooledRun {
+    std::size_t Items = 0;
+    unsigned Workers = 1;
+    // On a worker, every item before any is scoped, in no order: what the
+    // scopes need to know of the disk (the real name of a folder, a first
+    // judgement). It only informs: the work judges again where it acts.
+    // Touches nothing but what the page keeps for that item.
+    std::function<void(std::size_t item, unsigned worker)> Look;
+    // On the window thread, in item order, before the item starts: the
+    // folders it reads or changes; none: it overlaps nothing.
+    RunPool::ScopeFn Scope;
+    // On a worker: the item's disk work into its outcome slot, which comes
+    // as Apply left it (Outcome{}, or emptied keeping its room).
+    std::function<void(std::size_t item, Outcome& out, RunItemContext& ctx)> Work;
+    // On the window thread, strictly in item order: the outcome into the
+    // page (lines, counters, records, boxes), leaving the slot empty. An
+    // item whose work failed comes too (ctx.Failure()), with what it recorded.
+    std::function<void(std::size_t item, Outcome& out, RunApplyContext& ctx)> Apply;
+    // On the window thread, after the run, in item order: each item that
+    // was never applied (the run stopped or failed before it), so that an
+    // undo keeps what it did not undo.
+    std::function<void(std::size_t item)> Skipped;
+    // The item as the failure box names it.
+    std::function<std::string(std::size_t item)> Name;
+};
+
+// A failure that ended a page's run: kept on the window thread until the
+// run's frame (or its undo) says it. `item` names what failed, if known.
+void NoteRunFailure(std::exception_ptr failure, const std::string& item = std::string());
+// The failures noted since the last call, one line each; empty: none.
+std::string TakeRunFailures();
+
+namespace pagerun {
+// Each item's Look on a pool of `workers`, in runs of neighbouring items.
+void LookOnPool(std::size_t items, unsigned workers, const std::function<void(std::size_t, unsigned)>& look);
+}  // namespace pagerun
+
+// Runs a page's pooled run, one Outcome slot per window place, made when a
+// worker first uses it. A failure (of an item's work, or of the run itself)
+// ends the run as RunPool says and is noted for the frame to say; this
+// returns what was done, so that the page keeps every record of it.
+template <class Outcome>
+RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
+    RunPoolResult result;
+    std::vector<char> applied(run.Items, 0);
+    std::size_t failed = run.Items;
+    try {
+        if (run.Look) pagerun::LookOnPool(run.Items, run.Workers, run.Look);
+        RunPool pool(PageRunPoolOptions(run.Workers));
+        // Not "slots": a Qt macro. Each is used by one item at a time.
+        std::vector<std::unique_ptr<Outcome>> outcomes(pool.Window());
+        result = pool.Run(
+            run.Items, run.Scope,
+            [&](std::size_t i, RunItemContext& ctx) {
+                std::unique_ptr<Outcome>& out = outcomes[ctx.Slot()];
+                if (!out) out = std::make_unique<Outcome>();
+                run.Work(i, *out, ctx);
+            },
+            [&](std::size_t i, RunApplyContext& ctx) {
+                if (ctx.Failure() && failed == run.Items) failed = i;
+                applied[i] = 1;
+                run.Apply(i, *outcomes[ctx.Slot()], ctx);
+            });
+    } catch (...) {
+        NoteRunFailure(std::current_exception(), failed < run.Items && run.Name ? run.Name(failed) : std::string());
+        result.Applied = static_cast<std::size_t>(std::count(applied.begin(), applied.end(), 1));
+        result.Stopped = true;
+    }
+    if (run.Skipped)
+        for (std::size_t i = 0; i < run.Items; ++i)
+            if (!applied[i]) run.Skipped(i);
     NoteLastPageRun(result);
     return result;
 }

@@ -586,17 +586,20 @@ struct Vol15Checker::Impl {
     RunPoolResult CheckProjects() {
         const unsigned workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Look);
         std::vector<CheckWorker> own(workers);
-        return RunPageItems<ProjectOutcome>(
-            destinations.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Read(destinations[i]); },
-            [&](std::size_t i, ProjectOutcome& out, RunItemContext& item) {
-                Check(destinations[i], out, own[item.Worker()]);
-            },
-            [&](std::size_t i, ProjectOutcome& out, RunApplyContext& apply) {
-                Apply(destinations[i], out,
-                      [&apply](const std::string& text, const std::string& caption, unsigned flags) {
-                          return apply.Show(text, caption, flags);
-                      });
+        PooledRun<ProjectOutcome> run;
+        run.Items = destinations.size();
+        run.Workers = workers;
+        run.Scope = [&](std::size_t i, RunScope& scope) { scope.Read(destinations[i]); };
+        run.Work = [&](std::size_t i, ProjectOutcome& out, RunItemContext& item) {
+            Check(destinations[i], out, own[item.Worker()]);
+        };
+        run.Apply = [&](std::size_t i, ProjectOutcome& out, RunApplyContext& apply) {
+            Apply(destinations[i], out, [&apply](const std::string& text, const std::string& caption, unsigned flags) {
+                return apply.Show(text, caption, flags);
             });
+        };
+        run.Name = [&](std::size_t i) { return destinations[i]; };
+        return RunPageItems(run);
     }
 
     void WriteExtra() {

@@ -167,18 +167,28 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
                                       const ItemFn& item) {
     workers_.clear();
     workers_.resize(workers < 1 ? 1 : workers);
-    return RunPageItems<CreationOutcome>(
-        count, workers, scope,
-        [&](std::size_t i, CreationOutcome& out, RunItemContext& ctx) {
-            auto& worker = workers_[ctx.Worker()];
-            if (!worker) worker.reset(new FolderCreator(*this, WorkerTag{}));
-            worker->out_ = &out;
-            worker->c_ = &out.added;
-            item(i, *worker);
-            worker->out_ = nullptr;
-            worker->c_ = nullptr;
-        },
-        [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) { Apply(out, ctx); });
+    PooledRun<CreationOutcome> run;
+    run.Items = count;
+    run.Workers = workers;
+    run.Scope = scope;
+    run.Work = [&](std::size_t i, CreationOutcome& out, RunItemContext& ctx) {
+        auto& worker = workers_[ctx.Worker()];
+        if (!worker) worker.reset(new FolderCreator(*this, WorkerTag{}));
+        struct Bind {
+            FolderCreator& w;
+            Bind(FolderCreator& creator, CreationOutcome& out) : w(creator) {
+                w.out_ = &out;
+                w.c_ = &out.added;
+            }
+            ~Bind() {
+                w.out_ = nullptr;
+                w.c_ = nullptr;
+            }
+        } bind(*worker, out);
+        item(i, *worker);
+    };
+    run.Apply = [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) { Apply(out, ctx); };
+    return RunPageItems(run);
 }
 
 void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {

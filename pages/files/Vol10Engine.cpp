@@ -14,7 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
-#include "pages/RunBusy.h"
+#include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
@@ -81,33 +81,52 @@ public:
     void Run(const StringList& destinations) {
         for (const std::string& d : destinations) fence_.Add(d);
         fence_.Add(in_.WorkingDir);
-        const unsigned workers =
-            destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
-        workers_.resize(workers);
         if (overwrite_) {
             plat::Beneath working;
             if (working.Open(in_.WorkingDir) == plat::FsResult::Ok) working_ = working.Identity();
         }
-        std::vector<std::string> sources;
-        for (const std::string& s : in_.Sources) sources.push_back(TrimControlAndBlanks(s));
-        RunPageItems<Vol10Outcome>(
-            destinations.size(), workers,
-            [&](std::size_t i, RunScope& scope) {
-                scope.Write(destinations[i]);
-                for (const std::string& s : sources) scope.Read(s);
-                if (overwrite_) scope.Write(in_.WorkingDirCopyFiles);
-            },
-            [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
-                // What the slot's last item kept (its records, its held
-                // destination) goes here, on a worker; its lines' room stays.
-                ItemLog lines = std::move(out.Log);
-                out = Vol10Outcome{};
-                out.Log = std::move(lines);
-                Vol10Item(*this, workers_[ctx.Worker()], out).Destination(destinations[i]);
-            },
-            [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); });
+        for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
+        PooledRun<Vol10Outcome> run;
+        run.Items = destinations.size();
+        run.Workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
+        workers_.resize(run.Workers);
+        run.Scope = [&](std::size_t i, RunScope& scope) { Scope(destinations[i], scope); };
+        run.Work = [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
+            Work(destinations[i], out, workers_[ctx.Worker()]);
+        };
+        run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
+        run.Name = [&](std::size_t i) { return destinations[i]; };
+        RunPageItems(run);
         if (!sim_) st_.Vol10WorkingNames = names_;
         log_.ShowCounters(st_.Counters.Labels());
+        Report();
+    }
+
+private:
+    // What a worker holds across its items: the sources and the working folder.
+    struct Worker {
+        std::map<std::string, plat::Beneath> sources;
+        plat::Beneath work;
+    };
+
+    // The overwriting items share the working folder: one after the other.
+    void Scope(const std::string& destination, RunScope& scope) const {
+        scope.Write(destination);
+        for (const std::string& s : sources_) scope.Read(s);
+        if (overwrite_) scope.Write(in_.WorkingDirCopyFiles);
+    }
+
+    void Work(const std::string& destination, Vol10Outcome& out, Worker& worker) {
+        // What the slot's last item kept (its records, its held
+        // destination) goes here, on a worker; its lines' room stays.
+        ItemLog lines = std::move(out.Log);
+        out = Vol10Outcome{};
+        out.Log = std::move(lines);
+        Vol10Item(*this, worker, out).Destination(destination);
+    }
+
+    // The boxes said once, after the run.
+    void Report() const {
         if (!missingSizes_.empty()) {
             std::string text = "The path doesn't exists : \n";
             for (const std::string& x : missingSizes_) text += x + "\n";
@@ -120,13 +139,6 @@ public:
             plat::MessageBox("The Copy Procedure FAIL because the increase number is higher than max. 30000 !",
                              "Error !    Msg no: 100058.", pagekit::kError);
     }
-
-private:
-    // What a worker holds across its items: the sources and the working folder.
-    struct Worker {
-        std::map<std::string, plat::Beneath> sources;
-        plat::Beneath work;
-    };
 
     // One destination on a worker: it writes to its outcome alone.
     class Vol10Item {
@@ -428,6 +440,7 @@ private:
     // overwrite rule keeps working copies there.
     plat::FileIdentity working_;
     WalkFence fence_;
+    std::vector<std::string> sources_;  // trimmed
     std::vector<Worker> workers_;
     // The overwriting items' (one at a time): working-copy names and the
     // targets saved in this run.
@@ -622,6 +635,7 @@ namespace {
 // array for all, not a list per item (thousands of items, each growing).
 class ByItem {
 public:
+    ByItem() = default;
     template <class ItemOf>
     ByItem(std::size_t records, std::size_t items, ItemOf itemOf) : first_(items + 1, 0), index_(records) {
         std::vector<std::uint32_t> of(records);
@@ -682,72 +696,58 @@ public:
         // drops them in ShowResults, once they are done with); what the
         // last Undo left is taken over, since what fails now goes there.
         if (!st_.Vol10FilesCopied.empty()) {
-            copies_ = &st_.Vol10FilesCopied;
+            copiesList_ = &st_.Vol10FilesCopied;
         } else {
             leftCopies_ = std::move(st_.Vol10FilesNotDeleted);
-            copies_ = &leftCopies_;
+            copiesList_ = &leftCopies_;
         }
         st_.Vol10FilesNotDeleted.clear();
         if (!st_.Vol10FoldersNotRemoved.empty()) {
             leftFolders_ = std::move(st_.Vol10FoldersNotRemoved);
             st_.Vol10FoldersNotRemoved.clear();
-            folders_ = &leftFolders_;
+            foldersList_ = &leftFolders_;
         } else {
-            folders_ = &st_.Vol10SubFoldersCopied;
+            foldersList_ = &st_.Vol10SubFoldersCopied;
         }
-        std::vector<std::uint32_t> group;
-        StringList tops;
-        GroupNestedBases(st_.Vol10UndoBases, group, tops);
-        // Records without a usable base fail in an item of their own.
-        const std::size_t orphans = tops.size();
-        const auto itemOf = [&](std::uint32_t base) { return base < group.size() ? group[base] : orphans; };
-        const ByItem restores(records_.size(), orphans + 1, [&](std::size_t i) { return itemOf(records_[i].Base); });
-        const ByItem copies(copies_->size(), orphans + 1,
-                            [&](std::size_t i) { return itemOf(copies_->FactsAt(i).Base); });
-        const ByItem folders(folders_->size(), orphans + 1,
-                             [&](std::size_t i) { return itemOf(folders_->FactsAt(i).Base); });
-        const bool noOrphans =
-            restores.Of(orphans).empty() && copies.Of(orphans).empty() && folders.Of(orphans).empty();
-        const std::size_t items = noOrphans ? tops.size() : orphans + 1;
-        const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
+        GroupRecords();
+        PooledRun<Vol10UndoOutcome> run;
+        run.Items = items_;
+        run.Workers = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
         std::vector<Worker> held;
-        for (unsigned w = 0; w < workers; ++w) held.emplace_back(st_.Vol10UndoBases);
-        std::vector<Vol10UndoOutcome::Note> notes;
-        std::vector<std::size_t> failedRestores, failedCopies;
-        std::vector<Vol10UndoOutcome::FolderLeft> foldersLeft;
+        for (unsigned w = 0; w < run.Workers; ++w) held.emplace_back(st_.Vol10UndoBases);
         // Working copies have names of their own: dropping one touches no other item's.
-        RunPageItems<Vol10UndoOutcome>(
-            items, workers,
-            [&](std::size_t g, RunScope& scope) { scope.Write(g < tops.size() ? tops[g] : std::string(".")); },
-            [&](std::size_t g, Vol10UndoOutcome& out, RunItemContext& ctx) {
-                Worker& w = held[ctx.Worker()];
-                std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
-                const auto mine = restores.Of(g);
-                for (auto it = mine.rbegin(); it != mine.rend(); ++it) Restore(w, *it, restored, out);
-                for (const std::uint32_t i : copies.Of(g)) RemoveCopy(w, i, restored, out);
-                RemoveTypeFolders(w, folders.Of(g), out);
-            },
-            [&](std::size_t, Vol10UndoOutcome& out, RunApplyContext&) {
-                for (auto& n : out.Notes) notes.push_back(std::move(n));
-                failedRestores.insert(failedRestores.end(), out.FailedRestores.begin(), out.FailedRestores.end());
-                failedCopies.insert(failedCopies.end(), out.FailedCopies.begin(), out.FailedCopies.end());
-                for (auto& f : out.FoldersLeft) foldersLeft.push_back(std::move(f));
-                out = Vol10UndoOutcome{};
-            });
-        std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
+        run.Scope = [&](std::size_t g, RunScope& scope) { scope.Write(g < tops_.size() ? tops_[g] : std::string(".")); };
+        run.Work = [&](std::size_t g, Vol10UndoOutcome& out, RunItemContext& ctx) { Undo(g, held[ctx.Worker()], out); };
+        run.Apply = [&](std::size_t g, Vol10UndoOutcome& out, RunApplyContext& ctx) {
+            if (ctx.Failure())
+                Keep(g);
+            else
+                Collect(out);
+            out = Vol10UndoOutcome{};
+        };
+        run.Skipped = [&](std::size_t g) { Keep(g); };
+        run.Name = [&](std::size_t g) { return g < tops_.size() ? tops_[g] : std::string(); };
+        RunPageItems(run);
+        Settle();
+    }
+
+    // What stays, in the order of one undo of the whole list: the report's
+    // lines, the records kept for the next Undo.
+    void Settle() {
+        std::stable_sort(notes_.begin(), notes_.end(), [](const auto& a, const auto& b) {
             if (a.step != b.step) return a.step < b.step;
             return a.step == 0 ? a.record > b.record : a.record < b.record;
         });
-        for (auto& n : notes) (n.missing ? missing_ : other_).push_back(std::move(n.text));
-        std::sort(failedRestores.begin(), failedRestores.end());
-        for (const std::size_t i : failedRestores) st_.Vol10OverwriteRecords.push_back(records_[i]);
-        std::sort(failedCopies.begin(), failedCopies.end());
-        for (const std::size_t i : failedCopies) st_.Vol10FilesNotDeleted.push_back((*copies_)[i]);
-        // Deepest first, equal levels the later first: as one undo of the whole list.
-        std::stable_sort(foldersLeft.begin(), foldersLeft.end(), [](const auto& a, const auto& b) {
+        for (auto& n : notes_) (n.missing ? missing_ : other_).push_back(std::move(n.text));
+        std::sort(failedRestores_.begin(), failedRestores_.end());
+        for (const std::size_t i : failedRestores_) st_.Vol10OverwriteRecords.push_back(records_[i]);
+        std::sort(failedCopies_.begin(), failedCopies_.end());
+        for (const std::size_t i : failedCopies_) st_.Vol10FilesNotDeleted.push_back((*copiesList_)[i]);
+        // Deepest first, equal levels the later first.
+        std::stable_sort(left_.begin(), left_.end(), [](const auto& a, const auto& b) {
             return a.place.level != b.place.level ? a.place.level > b.place.level : a.record > b.record;
         });
-        for (const auto& f : foldersLeft) {
+        for (const auto& f : left_) {
             foldersLeft_.push_back(f.folder);
             folderLines_.append(f.folder.Path).append(f.place.reason).append("\n");
         }
@@ -802,6 +802,50 @@ private:
         RealDisk disk;
     };
 
+    // The records by item: those beneath one tree of bases, and those
+    // without a usable base, which fail in an item of their own.
+    void GroupRecords() {
+        std::vector<std::uint32_t> group;
+        GroupNestedBases(st_.Vol10UndoBases, group, tops_);
+        const std::size_t orphans = tops_.size();
+        const auto itemOf = [&](std::uint32_t base) { return base < group.size() ? group[base] : orphans; };
+        restores_ = ByItem(records_.size(), orphans + 1, [&](std::size_t i) { return itemOf(records_[i].Base); });
+        copies_ = ByItem(copiesList_->size(), orphans + 1,
+                         [&](std::size_t i) { return itemOf(copiesList_->FactsAt(i).Base); });
+        folders_ = ByItem(foldersList_->size(), orphans + 1,
+                          [&](std::size_t i) { return itemOf(foldersList_->FactsAt(i).Base); });
+        const bool noOrphans =
+            restores_.Of(orphans).empty() && copies_.Of(orphans).empty() && folders_.Of(orphans).empty();
+        items_ = noOrphans ? tops_.size() : orphans + 1;
+    }
+
+    // One tree: its overwrites newest first, then its copies, then its type folders.
+    void Undo(std::size_t g, Worker& w, Vol10UndoOutcome& out) {
+        std::unordered_map<std::string, plat::FileStamp> restored;  // what this item put back
+        const auto mine = restores_.Of(g);
+        for (auto it = mine.rbegin(); it != mine.rend(); ++it) Restore(w, *it, restored, out);
+        for (const std::uint32_t i : copies_.Of(g)) RemoveCopy(w, i, restored, out);
+        RemoveTypeFolders(w, folders_.Of(g), out);
+    }
+
+    void Collect(Vol10UndoOutcome& out) {
+        for (auto& n : out.Notes) notes_.push_back(std::move(n));
+        failedRestores_.insert(failedRestores_.end(), out.FailedRestores.begin(), out.FailedRestores.end());
+        failedCopies_.insert(failedCopies_.end(), out.FailedCopies.begin(), out.FailedCopies.end());
+        for (auto& f : out.FoldersLeft) left_.push_back(std::move(f));
+    }
+
+    // A tree whose undo failed or never came: all its records stay for the next Undo.
+    void Keep(std::size_t g) {
+        for (const std::uint32_t i : restores_.Of(g)) failedRestores_.push_back(i);
+        for (const std::uint32_t i : copies_.Of(g)) failedCopies_.push_back(i);
+        for (const std::uint32_t i : folders_.Of(g)) {
+            const auto folder = (*foldersList_)[i];
+            const FolderFileUndo::FailedPlace place{CountPathSeparators(std::string(folder.Path)), i, ""};
+            left_.push_back({i, place, {std::string(folder.Path), folder.Id, folder.Base}});
+        }
+    }
+
     void Restore(Worker& w, std::size_t index, std::unordered_map<std::string, plat::FileStamp>& restored,
                  Vol10UndoOutcome& out) {
         const _tagWorkingCopy& r = records_[index];
@@ -832,13 +876,13 @@ private:
         w.copies.Drop(w.disk, r);
     }
 
-    // The item's type folders (indexes into folders_, in its order), as
+    // The item's type folders (indexes into foldersList_, in its order), as
     // one undo of the whole list removes them: the last made first, one
     // not empty yet again once the rest are gone.
     void RemoveTypeFolders(Worker& w, std::span<const std::uint32_t> mine, Vol10UndoOutcome& out) const {
         if (mine.empty()) return;
         DEQ_CREATED_FOLDERS list;
-        for (const std::uint32_t i : mine) list.AppendEntryOf(*folders_, i);
+        for (const std::uint32_t i : mine) list.AppendEntryOf(*foldersList_, i);
         FolderFileUndo undo;
         undo.ShareBases(w.bases);
         undo.SetCreatedSubFolders(std::move(list));
@@ -852,7 +896,7 @@ private:
 
     void RemoveCopy(Worker& w, std::size_t index, const std::unordered_map<std::string, plat::FileStamp>& restored,
                     Vol10UndoOutcome& out) {
-        const _tagCreatedFile f = (*copies_)[index];
+        const _tagCreatedFile f = (*copiesList_)[index];
         const auto put = restored.find(f.Path);
         switch (RemoveFileAsLeft(w.bases.Fresh(f.Base), f.Path, f.HasStamp ? &f.Stamp : nullptr,
                                  put == restored.end() ? nullptr : &put->second)) {
@@ -872,8 +916,16 @@ private:
     DEQ_WORKING_COPIES records_;  // the overwrites to restore
     // The copies to delete and the type folders to remove: the page's
     // lists of the last run, or what the last Undo left, taken over.
-    const DEQ_CREATED_FILES* copies_ = nullptr;
-    const DEQ_CREATED_FOLDERS* folders_ = nullptr;
+    const DEQ_CREATED_FILES* copiesList_ = nullptr;
+    const DEQ_CREATED_FOLDERS* foldersList_ = nullptr;
+    // The records by item, and the items' tops.
+    StringList tops_;
+    ByItem restores_, copies_, folders_;
+    std::size_t items_ = 0;
+    // What the items left, as they were applied.
+    std::vector<Vol10UndoOutcome::Note> notes_;
+    std::vector<std::size_t> failedRestores_, failedCopies_;
+    std::vector<Vol10UndoOutcome::FolderLeft> left_;
     DEQ_CREATED_FILES leftCopies_;
     DEQ_CREATED_FOLDERS leftFolders_;
     StringList missing_, other_;
@@ -884,20 +936,23 @@ private:
 }  // namespace
 
 void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
-    const RunBusy busy;  // a close waits until the undo, end box included, is over
-    if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
-        state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
-        plat::MessageBox(
-            "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
-            MessageCaption(kVol10ListTopic, "Warning", "100049"), kWarn);
-        return;
-    }
-    if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
-                         MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
-        return;
-    Vol10Undo undo(state);
-    undo.Run();
-    undo.ShowResults(log);
-    undo.Report();
-    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
+    // A close waits until the undo, end box included, is over; a failure ends it with its box.
+    RunGuarded([&] {
+        if (state.Vol10FoldersNotRemoved.empty() && state.Vol10SubFoldersCopied.empty() &&
+            state.Vol10FilesNotDeleted.empty() && state.Vol10FilesCopied.empty() && state.Vol10OverwriteRecords.empty()) {
+            plat::MessageBox(
+                "No UNDO process !!!\nThere are no copied Files !!!\nYou must copy at least one File to UNDO it.",
+                MessageCaption(kVol10ListTopic, "Warning", "100049"), kWarn);
+            return;
+        }
+        if (plat::MessageBox("Do you want UNDO all Files copied last time ?",
+                             MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
+            return;
+        Vol10Undo undo(state);
+        undo.Run();
+        undo.ShowResults(log);
+        undo.Report();
+        if (!ShowRunFailures())
+            plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
+    });
 }

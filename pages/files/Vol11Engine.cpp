@@ -223,6 +223,34 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
     }
 }
 
+// One main folder's outcome into the page, its lines into the log; true
+// when it was refused. Emptied in place: the lines' room stays for the
+// slot's next item.
+bool ApplyMainFolder(Vol11State& state, const std::string& folder, Vol11Outcome& out, RunLog& log,
+                     RunningTotals& running) {
+    const bool refused = out.Result == Vol11Outcome::Refused;
+    switch (out.Result) {
+    case Vol11Outcome::Walked: break;
+    case Vol11Outcome::Refused: [[fallthrough]];
+    case Vol11Outcome::OtherReasons:
+        state.FoldersOtherReasons += 1;
+        state.Vol11FoldersOtherReasons.push_back(folder);
+        log.AddLine(Vol11CatFoldersOtherReasons, folder);
+        break;
+    case Vol11Outcome::NotExists:
+        state.FoldersNotExists += 1;
+        state.Vol11FoldersNotExists.push_back(folder);
+        log.AddLine(Vol11CatFoldersNotExists, folder);
+        break;
+    }
+    out.Log.ReplayInto(log);
+    for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
+    out.Result = Vol11Outcome::Walked;
+    for (double& t : out.Totals) t = 0;
+    log.CountersChanged(running);
+    return refused;
+}
+
 // Every main folder is an item of the run pool; a folder nested in another
 // listed one (or listed twice) waits for it, since both write below it.
 void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
@@ -234,36 +262,20 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     // Each worker opens the program's folders and the drives' roots once.
     std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
-    RunPageItems<Vol11Outcome>(
-        folders.size(), workers, [&](std::size_t i, RunScope& scope) { scope.Write(folders[i]); },
-        [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
-            std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
-            if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
-            DeleteInMainFolder(in, folders[i], disk, masks, fence, *refusal, out);
-        },
-        [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
-            const std::string& folder = folders[i];
-            switch (out.Result) {
-            case Vol11Outcome::Walked: break;
-            case Vol11Outcome::Refused: refused = true; [[fallthrough]];
-            case Vol11Outcome::OtherReasons:
-                state.FoldersOtherReasons += 1;
-                state.Vol11FoldersOtherReasons.push_back(folder);
-                log.AddLine(Vol11CatFoldersOtherReasons, folder);
-                break;
-            case Vol11Outcome::NotExists:
-                state.FoldersNotExists += 1;
-                state.Vol11FoldersNotExists.push_back(folder);
-                log.AddLine(Vol11CatFoldersNotExists, folder);
-                break;
-            }
-            out.Log.ReplayInto(log);
-            for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
-            // Emptied in place: the lines' room stays for the slot's next item.
-            out.Result = Vol11Outcome::Walked;
-            for (double& t : out.Totals) t = 0;
-            log.CountersChanged(running);
-        });
+    PooledRun<Vol11Outcome> run;
+    run.Items = folders.size();
+    run.Workers = workers;
+    run.Scope = [&](std::size_t i, RunScope& scope) { scope.Write(folders[i]); };
+    run.Work = [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
+        std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
+        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+        DeleteInMainFolder(in, folders[i], disk, masks, fence, *refusal, out);
+    };
+    run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
+        refused = ApplyMainFolder(state, folders[i], out, log, running) || refused;
+    };
+    run.Name = [&](std::size_t i) { return folders[i]; };
+    RunPageItems(run);
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
                          MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);

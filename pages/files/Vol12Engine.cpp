@@ -12,7 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
-#include "pages/RunBusy.h"
+#include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 
 using namespace pagekit;
@@ -376,6 +376,29 @@ void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool si
     }
 }
 
+// One main folder on a worker: missing, or its files renamed beneath its
+// own handle.
+void RenameInMainFolder(const Vol12Inputs& in, const std::string& folder, Vol12Renamer& worker, Vol12Outcome& out) {
+    // New names go beneath the folder: one the list would refuse is none.
+    if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
+        !worker.OpenMainFolder(folder)) {
+        out.Found.FoldersNotExist += 1;
+        out.Found.Vol12FoldersNotExist.push_back(folder);
+        out.Log.AddLine(Vol12CatFoldersNotExist, folder);
+        out.Log.AddExportLine(Vol12CatFoldersNotExist, folder);
+        return;
+    }
+    if (in.InMainFolders) {
+        SmartRenameOne(folder, worker).Execute();
+    } else if (in.InMainFoldersAndSubFolders || in.InSubFolders) {
+        SmartRename walk(folder, worker);
+        walk.SetMode(in.InMainFoldersAndSubFolders ? 2 : 3);
+        walk.Execute();
+    }
+    out.Exhausted = worker.Exhausted();
+    out.CopiesExhausted = worker.CopiesExhausted();
+}
+
 // Every main folder is an item of the run pool: its renames keep their
 // order, since they all write below it; a main folder nested in another
 // listed one (or listed twice) waits for it.
@@ -393,43 +416,28 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     std::vector<plat::Beneath> work(workers);
     bool exhausted = false, copiesExhausted = false;
-    RunPageItems<Vol12Outcome>(
-        folders.size(), workers,
-        [&](std::size_t i, RunScope& scope) {
-            scope.Write(folders[i]);
-            // The working copies' names are given one overwriting item after the other.
-            if (overwrite) scope.Write(in.WorkingDir);
-        },
-        [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
-            const std::string& folder = folders[i];
-            Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
-            // New names go beneath the folder: one the list would refuse is none.
-            if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
-                !worker.OpenMainFolder(folder)) {
-                out.Found.FoldersNotExist += 1;
-                out.Found.Vol12FoldersNotExist.push_back(folder);
-                out.Log.AddLine(Vol12CatFoldersNotExist, folder);
-                out.Log.AddExportLine(Vol12CatFoldersNotExist, folder);
-                return;
-            }
-            if (in.InMainFolders) {
-                SmartRenameOne(folder, worker).Execute();
-            } else if (in.InMainFoldersAndSubFolders || in.InSubFolders) {
-                SmartRename walk(folder, worker);
-                walk.SetMode(in.InMainFoldersAndSubFolders ? 2 : 3);
-                walk.Execute();
-            }
-            out.Exhausted = worker.Exhausted();
-            out.CopiesExhausted = worker.CopiesExhausted();
-        },
-        [&](std::size_t, Vol12Outcome& out, RunApplyContext&) {
-            out.Log.ReplayInto(log);
-            AddItem(state, out, bases, disk.IsDry());
-            exhausted = exhausted || out.Exhausted;
-            copiesExhausted = copiesExhausted || out.CopiesExhausted;
-            out = Vol12Outcome{};
-            log.CountersChanged(state);
-        });
+    PooledRun<Vol12Outcome> pooled;
+    pooled.Items = folders.size();
+    pooled.Workers = workers;
+    pooled.Scope = [&](std::size_t i, RunScope& scope) {
+        scope.Write(folders[i]);
+        // The working copies' names are given one overwriting item after the other.
+        if (overwrite) scope.Write(in.WorkingDir);
+    };
+    pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
+        Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
+        RenameInMainFolder(in, folders[i], worker, out);
+    };
+    pooled.Apply = [&](std::size_t, Vol12Outcome& out, RunApplyContext&) {
+        out.Log.ReplayInto(log);
+        AddItem(state, out, bases, disk.IsDry());
+        exhausted = exhausted || out.Exhausted;
+        copiesExhausted = copiesExhausted || out.CopiesExhausted;
+        out = Vol12Outcome{};
+        log.CountersChanged(state);
+    };
+    pooled.Name = [&](std::size_t i) { return folders[i]; };
+    RunPageItems(pooled);
     if (!disk.IsDry()) state.Vol12WorkingNames = run.names;
     log.ShowCounters(state.Labels());
     if (exhausted)
@@ -590,86 +598,117 @@ void UndoSteps(const DEQ_RENAME_STEPS& replay, const std::vector<std::size_t>& s
     }
 }
 
-}  // namespace
+// The steps of the rename page's Undo: each main folder's steps are an
+// item of the run pool (with those of the listed folders inside it); steps
+// without a usable base fail in an item of their own. Working copies have
+// names of their own: dropping one touches no other item's. What could not
+// be undone, or never came to its turn, is kept for the next Undo.
+class Vol12Undo {
+public:
+    Vol12Undo(Vol12State& state, const DEQ_RENAME_STEPS& replay) : st_(state), replay_(replay) {}
 
-void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
-    const RunBusy busy;  // a close waits until the undo, end box included, is over
-    if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
-        plat::MessageBox(
-            "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",
-            MessageCaption(kVol12Topic, "Warning", "120034"), kWarn);
-        return;
-    }
-    if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
-                         MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
-        return;
-    const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
-    Vol12ClearResultLists(state);
-    Vol12ResetCounters(state);
-    log.ClearLogLists();
-    state.Vol12FailedUndoSteps.clear();
-
-    // Each main folder's steps are an item of the run pool (with those of
-    // the listed folders inside it); steps without a usable base fail in an
-    // item of their own. Working copies have names of their own: dropping
-    // one touches no other item's.
-    std::vector<std::uint32_t> group;
-    StringList tops;
-    GroupNestedBases(state.Vol12UndoBases, group, tops);
-    const std::size_t orphans = tops.size();
-    std::vector<std::vector<std::size_t>> steps(tops.size() + 1);
-    for (std::size_t i = 0; i < replay.size(); ++i) {
-        const std::uint32_t base = replay[i].Replaced ? replay[i].Saved.Base : replay[i].Move.Base;
-        steps[base < group.size() ? group[base] : orphans].push_back(i);
-    }
-    const std::size_t items = steps[orphans].empty() ? tops.size() : orphans + 1;
-    const unsigned workers = tops.empty() ? 1 : PageRunWorkers(tops.front(), plat::RunWork::Remove);
-    std::deque<Vol12UndoWorker> held;  // each holds its own opener: never moved
-    for (unsigned w = 0; w < workers; ++w) held.emplace_back(state.Vol12UndoBases);
-    std::vector<Vol12UndoOutcome::Note> notes;
-    std::vector<std::size_t> failed;
-    RunPageItems<Vol12UndoOutcome>(
-        items, workers,
-        [&](std::size_t g, RunScope& scope) { scope.Write(g < tops.size() ? tops[g] : std::string(".")); },
-        [&](std::size_t g, Vol12UndoOutcome& out, RunItemContext& ctx) {
-            UndoSteps(replay, steps[g], held[ctx.Worker()], out);
-        },
-        [&](std::size_t, Vol12UndoOutcome& out, RunApplyContext&) {
-            for (auto& n : out.Notes) notes.push_back(std::move(n));
-            failed.insert(failed.end(), out.Failed.begin(), out.Failed.end());
+    void Run() {
+        std::vector<std::uint32_t> group;
+        GroupNestedBases(st_.Vol12UndoBases, group, tops_);
+        const std::size_t orphans = tops_.size();
+        steps_.resize(tops_.size() + 1);
+        for (std::size_t i = 0; i < replay_.size(); ++i) {
+            const std::uint32_t base = replay_[i].Replaced ? replay_[i].Saved.Base : replay_[i].Move.Base;
+            steps_[base < group.size() ? group[base] : orphans].push_back(i);
+        }
+        PooledRun<Vol12UndoOutcome> run;
+        run.Items = steps_[orphans].empty() ? tops_.size() : orphans + 1;
+        run.Workers = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
+        std::deque<Vol12UndoWorker> held;  // each holds its own opener: never moved
+        for (unsigned w = 0; w < run.Workers; ++w) held.emplace_back(st_.Vol12UndoBases);
+        run.Scope = [&](std::size_t g, RunScope& scope) { scope.Write(g < tops_.size() ? tops_[g] : std::string(".")); };
+        run.Work = [&](std::size_t g, Vol12UndoOutcome& out, RunItemContext& ctx) {
+            UndoSteps(replay_, steps_[g], held[ctx.Worker()], out);
+        };
+        run.Apply = [&](std::size_t g, Vol12UndoOutcome& out, RunApplyContext& ctx) {
+            if (ctx.Failure()) {
+                Keep(g);
+            } else {
+                for (auto& n : out.Notes) notes_.push_back(std::move(n));
+                failed_.insert(failed_.end(), out.Failed.begin(), out.Failed.end());
+            }
             out = Vol12UndoOutcome{};
-        });
-    // The report as one at a time gives it: newest step first.
-    std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.step > b.step; });
-    StringList sourceExists, destinationMissing, other;
-    for (auto& n : notes)
-        (n.list == Vol12UndoOutcome::SourceExists         ? sourceExists
-         : n.list == Vol12UndoOutcome::DestinationMissing ? destinationMissing
-                                                          : other)
-            .push_back(std::move(n.text));
-    std::sort(failed.begin(), failed.end());
-    for (const std::size_t i : failed) state.Vol12FailedUndoSteps.push_back(replay[i]);
-    if (!state.Vol12FailedUndoSteps.empty()) {
-        for (const _tagRenameStep& step : state.Vol12FailedUndoSteps) {
+        };
+        run.Skipped = [&](std::size_t g) { Keep(g); };
+        run.Name = [&](std::size_t g) { return g < tops_.size() ? tops_[g] : std::string(); };
+        RunPageItems(run);
+    }
+
+    // What failed stays for the next Undo, listed; else the bases go.
+    void KeepFailed(RunLog& log) {
+        std::sort(failed_.begin(), failed_.end());
+        for (const std::size_t i : failed_) st_.Vol12FailedUndoSteps.push_back(replay_[i]);
+        if (st_.Vol12FailedUndoSteps.empty()) {
+            st_.Vol12UndoBases.clear();
+            return;
+        }
+        for (const _tagRenameStep& step : st_.Vol12FailedUndoSteps) {
             const std::string path = TrimBlanks(step.Replaced ? step.Saved.Target : step.Move.OldPath);
             log.AddLine(Vol12CatFilesFailedUndo, path);
             log.AddExportLine(Vol12CatFilesFailedUndo, path);
         }
-    } else {
-        state.Vol12UndoBases.clear();
     }
-    log.ShowCounters(state.Labels());
-    if (!sourceExists.empty() || !destinationMissing.empty() || !other.empty()) {
+
+    // The report as one at a time gives it: newest step first.
+    void Report() {
+        std::stable_sort(notes_.begin(), notes_.end(), [](const auto& a, const auto& b) { return a.step > b.step; });
+        StringList lists[3];  // by Vol12UndoOutcome::List
+        for (auto& n : notes_) lists[n.list].push_back(std::move(n.text));
+        if (lists[0].empty() && lists[1].empty() && lists[2].empty()) return;
         std::string report = "The program is unable to rename the following Files  : \n";
         auto section = [&report](const char* heading, const StringList& paths) {
             if (paths.empty()) return;
             report += heading;
             for (const auto& p : paths) report += p + "\n";
         };
-        section("\nSOURCE FILES DO EXIST : \n\n", sourceExists);
-        section("\nDESTINATION FILES DO NOT EXIST : \n\n", destinationMissing);
-        section("\nOTHER REASONS   : \n\n", other);
+        section("\nSOURCE FILES DO EXIST : \n\n", lists[Vol12UndoOutcome::SourceExists]);
+        section("\nDESTINATION FILES DO NOT EXIST : \n\n", lists[Vol12UndoOutcome::DestinationMissing]);
+        section("\nOTHER REASONS   : \n\n", lists[Vol12UndoOutcome::Other]);
         plat::MessageBox(report, MessageCaption(kVol12Topic, "Information", "120036"), kWarn);
     }
-    plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
+
+private:
+    void Keep(std::size_t g) { failed_.insert(failed_.end(), steps_[g].begin(), steps_[g].end()); }
+
+    Vol12State& st_;
+    const DEQ_RENAME_STEPS& replay_;
+    StringList tops_;
+    std::vector<std::vector<std::size_t>> steps_;  // by item, indexes into replay_
+    std::vector<Vol12UndoOutcome::Note> notes_;
+    std::vector<std::size_t> failed_;
+};
+
+}  // namespace
+
+void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
+    // A close waits until the undo, end box included, is over; a failure ends it with its box.
+    RunGuarded([&] {
+        if (state.Vol12FailedUndoSteps.empty() && state.Vol12UndoSteps.empty()) {
+            plat::MessageBox(
+                "No UNDO process !!!\nThere are no renamed Files !!!\nYou must rename at least one File to UNDO it.",
+                MessageCaption(kVol12Topic, "Warning", "120034"), kWarn);
+            return;
+        }
+        if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
+                             MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
+            return;
+        const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
+        Vol12ClearResultLists(state);
+        Vol12ResetCounters(state);
+        log.ClearLogLists();
+        state.Vol12FailedUndoSteps.clear();
+
+        Vol12Undo undo(state, replay);
+        undo.Run();
+        undo.KeepFailed(log);
+        log.ShowCounters(state.Labels());
+        undo.Report();
+        if (!ShowRunFailures())
+            plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
+    });
 }

@@ -138,148 +138,263 @@ unsigned RenameWorkers(const std::vector<std::string>& paths) {
     return PageRunWorkers(paths.front(), oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
 }
 
-// The folders that hold the items' first paths as the kernel names them
-// now (Linux form; "" for one that cannot be opened), looked at on the
-// pool; nothing with one worker, where the order is the plain loop's.
-std::unordered_map<std::string_view, std::string> RealParents(
-    const std::vector<std::string>& paths, const std::vector<std::pair<std::size_t, std::size_t>>& items,
-    unsigned workers) {
-    std::unordered_map<std::string_view, std::string> real;
-    if (workers <= 1) return real;
-    std::vector<std::string_view> parents;
-    for (const auto& item : items) {
-        const std::string_view parent = ParentText(paths[item.first]);
-        if (!parent.empty() && real.emplace(parent, std::string()).second) parents.push_back(parent);
-    }
-    std::vector<std::string> found(parents.size());
-    RunPool pool(PageRunPoolOptions(workers));
-    pool.Run(
-        parents.size(), [](std::size_t, RunScope&) {},
-        [&](std::size_t p, RunItemContext&) {
-            plat::Beneath base;
-            if (base.Open(std::string(parents[p])) == FsResult::Ok) found[p] = base.RealNative();
-        },
-        [](std::size_t, RunApplyContext&) {});
-    for (std::size_t p = 0; p < parents.size(); ++p) real[parents[p]] = std::move(found[p]);
-    return real;
+// The folder that holds `path` as the kernel names it now (Linux form;
+// "" when it cannot be opened).
+std::string RealParent(const std::string& path) {
+    const std::string_view parent = ParentText(path);
+    plat::Beneath base;
+    if (parent.empty() || base.Open(std::string(parent)) != FsResult::Ok) return {};
+    return base.RealNative();
 }
 
-}  // namespace
-
-void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
-                        RunLog& log) {
-    // The texts around each name, trimmed once for the run.
-    const std::string head = TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder);
-    const std::string tail = TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix);
-    // The level queue: by level, and within a level in list order; walked
-    // backwards, the deepest level first and the last entered first.
-    std::vector<AS_PAIR_NIVO_FOLDER_NAMES> queue;
-    queue.reserve(in.IncludeFolders.size());
-    for (const std::string& item : in.IncludeFolders) {
-        std::string path = NormalizeFolderItem(item);
-        const unsigned long level = CountPathSeparators(path);
-        queue.emplace_back(level, std::move(path));
+// The run over the Include folders: the deepest level first and within a
+// level the last entered first; neighbours in one folder are one item.
+class Vol06Run {
+public:
+    Vol06Run(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder, RunLog& log)
+        : c_(counters), in_(in), disk_(disk), recorder_(recorder), log_(log),
+          head_(TrimControlAndBlanks(in.NewPrefix) + TrimControlAndBlanks(in.DelimiterPrefixSubFolder)),
+          tail_(TrimControlAndBlanks(in.DelimiterSubFolderSuffix) + TrimControlAndBlanks(in.NewSuffix)) {
+        QueueFolders();
     }
-    std::stable_sort(queue.begin(), queue.end(),
-                     [](const AS_PAIR_NIVO_FOLDER_NAMES& a, const AS_PAIR_NIVO_FOLDER_NAMES& b) {
-                         return a.first < b.first;
-                     });
-    std::vector<std::string> froms;
-    std::vector<unsigned long> levels;
-    froms.reserve(queue.size());
-    levels.reserve(queue.size());
-    for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
-        froms.push_back(std::move(it->second));
-        levels.push_back(it->first);
-    }
-    const auto usable = [&](std::size_t i) { return !GetDrivePart(froms[i]).empty() && !UnusableFolderItem(froms[i]); };
 
+    void Run() {
+        PooledRun<Vol06ItemOutcome> run;
+        items_ = RenameItems(froms_);
+        run.Items = items_.size();
+        run.Workers = RenameWorkers(froms_);
+        workers_.resize(run.Workers);
+        // On the pool each item writes the folder that holds its folders as
+        // the kernel names it before the run, so that a text through a link
+        // meets the folder it reaches. (The run makes no folder that a later
+        // item's text passes: one that cannot be opened now is never worked in.)
+        if (run.Workers > 1) {
+            realParents_.resize(items_.size());
+            run.Look = [this](std::size_t k, unsigned) { realParents_[k] = RealParent(froms_[items_[k].first]); };
+        }
+        run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
+        run.Work = [this](std::size_t k, Vol06ItemOutcome& out, RunItemContext& ctx) {
+            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) RenameOne(i, out, workers_[ctx.Worker()]);
+        };
+        run.Apply = [this](std::size_t, Vol06ItemOutcome& out, RunApplyContext&) { Apply(out); };
+        run.Name = [this](std::size_t k) { return froms_[items_[k].first]; };
+        RunPageItems(run);
+    }
+
+private:
     // Each worker's folders of one level's items; let go when it moves up
     // a level, as the folders below may have new names by then.
-    const unsigned workers = RenameWorkers(froms);
     struct Worker {
         ParentBases parents;
         unsigned long level = 0;
         std::string to;
         plat::EntryInfo info;
     };
-    std::vector<Worker> own(workers);
-    const auto items = RenameItems(froms);
-    // On the pool each item writes the folder that holds its folders as the
-    // kernel names it before the run, so that a text through a link meets
-    // the folder it reaches. (The run makes no folder that a later item's
-    // text passes: one that cannot be opened now is never worked in.)
-    const auto realParents = RealParents(froms, items, workers);
-    const auto scope = [&](std::size_t k, RunScope& s) {
-        for (std::size_t i = items[k].first; i < items[k].second; ++i)
-            if (usable(i)) {
-                const auto real = realParents.find(ParentText(froms[i]));
-                s.Write(real != realParents.end() && !real->second.empty() ? real->second : RenameScope(froms[i]));
+
+    // The level queue: by level, and within a level in list order; walked
+    // backwards, the deepest level first and the last entered first.
+    void QueueFolders() {
+        std::vector<AS_PAIR_NIVO_FOLDER_NAMES> queue;
+        queue.reserve(in_.IncludeFolders.size());
+        for (const std::string& item : in_.IncludeFolders) {
+            std::string path = NormalizeFolderItem(item);
+            const unsigned long level = CountPathSeparators(path);
+            queue.emplace_back(level, std::move(path));
+        }
+        std::stable_sort(queue.begin(), queue.end(),
+                         [](const AS_PAIR_NIVO_FOLDER_NAMES& a, const AS_PAIR_NIVO_FOLDER_NAMES& b) {
+                             return a.first < b.first;
+                         });
+        froms_.reserve(queue.size());
+        levels_.reserve(queue.size());
+        for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
+            froms_.push_back(std::move(it->second));
+            levels_.push_back(it->first);
+        }
+    }
+
+    bool Usable(std::size_t i) const { return !GetDrivePart(froms_[i]).empty() && !UnusableFolderItem(froms_[i]); }
+
+    void Scope(std::size_t k, RunScope& s) const {
+        for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
+            if (Usable(i)) {
+                const bool real = !realParents_.empty() && !realParents_[k].empty();
+                s.Write(real ? realParents_[k] : RenameScope(froms_[i]));
                 break;
             }
-    };
-    const auto renameOne = [&](std::size_t i, Vol06ItemOutcome& out, Worker& w) {
-        if (levels[i] != w.level) {
+    }
+
+    void NewPath(std::size_t i, std::string& to) const {
+        const std::string& from = froms_[i];
+        if (!in_.AddPrefixesSuffixes) {
+            to = Vol06NewPath(in_, from);
+            return;
+        }
+        const std::size_t nameAt = NameStart(from);
+        to.assign(from, 0, nameAt);
+        to.append(head_).append(from, nameAt).append(tail_);
+    }
+
+    void RenameOne(std::size_t i, Vol06ItemOutcome& out, Worker& w) {
+        if (levels_[i] != w.level) {
             w.parents.Clear();
-            w.level = levels[i];
+            w.level = levels_[i];
         }
         Vol06Counters& ic = out.Counters;
         const auto count = [&](double& counter, int category, const std::string& line) {
             counter += 1;
             out.Lines.AddLine(category, line);
         };
-        const std::string& from = froms[i];
-        if (!usable(i)) {
-            count(ic.OtherReasons, Vol06CatOtherReasons, from);
-            return;
-        }
+        const std::string& from = froms_[i];
+        if (!Usable(i)) return count(ic.OtherReasons, Vol06CatOtherReasons, from);
         std::string& to = w.to;
-        const std::size_t nameAt = NameStart(from);
-        if (in.AddPrefixesSuffixes) {
-            to.assign(from, 0, nameAt);
-            to.append(head).append(from, nameAt).append(tail);
-        } else {
-            to = Vol06NewPath(in, from);
-        }
+        NewPath(i, to);
         plat::Beneath* base = w.parents.Get(ParentText(from));
         // A folder, looked at beneath its parent: a link or file is none.
         plat::EntryInfo& info = w.info;
-        if (!base || disk.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder) {
-            count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
-            return;
-        }
-        if (to.size() >= 260) {
-            count(ic.OtherReasons, Vol06CatOtherReasons, to);
-            return;
-        }
+        if (!base || disk_.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder)
+            return count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
+        if (to.size() >= 260) return count(ic.OtherReasons, Vol06CatOtherReasons, to);
         // The new name must name one entry beside the old one.
-        const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
-        const FsResult r = named ? disk.Rename(*base, from, to) : FsResult::Failed;
+        const bool named = !UnusableFolderName(std::string_view(to).substr(NameStart(from)));
+        const FsResult r = named ? disk_.Rename(*base, from, to) : FsResult::Failed;
         plat::EntryInfo there;
         if (r == FsResult::Ok) {
             out.Renamed.push_back({i, base->Folder(), to, base->Identity(), info.id});
             count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
-        } else if (r == FsResult::AlreadyExists || disk.Look(*base, to, there) == FsResult::Ok) {
+        } else if (r == FsResult::AlreadyExists || disk_.Look(*base, to, there) == FsResult::Ok) {
             count(ic.DestinationExists, Vol06CatDestinationExists, from);
         } else {
             count(ic.OtherReasons, Vol06CatOtherReasons, to);
         }
-    };
-    const std::function<void(std::size_t, Vol06ItemOutcome&, RunItemContext&)> work =
-        [&](std::size_t k, Vol06ItemOutcome& out, RunItemContext& item) {
-            for (std::size_t i = items[k].first; i < items[k].second; ++i) renameOne(i, out, own[item.Worker()]);
-        };
-    const std::function<void(std::size_t, Vol06ItemOutcome&, RunApplyContext&)> apply =
-        [&](std::size_t, Vol06ItemOutcome& out, RunApplyContext&) {
-            for (const Vol06Renamed& r : out.Renamed)
-                recorder.Renamed(r.BaseFolder, r.BaseId, froms[r.Item], r.To, r.Id);
-            out.Renamed.clear();
-            ApplyItemLines(out.Lines, out.Counters, log, c);
-        };
-    RunPageItems<Vol06ItemOutcome>(items.size(), workers, scope, work, apply);
+    }
+
+    void Apply(Vol06ItemOutcome& out) {
+        for (const Vol06Renamed& r : out.Renamed) recorder_.Renamed(r.BaseFolder, r.BaseId, froms_[r.Item], r.To, r.Id);
+        out.Renamed.clear();
+        ApplyItemLines(out.Lines, out.Counters, log_, c_);
+    }
+
+    Vol06Counters& c_;
+    const Vol06Inputs& in_;
+    RunDisk& disk_;
+    Vol06Recorder& recorder_;
+    RunLog& log_;
+    // The texts around each name, trimmed once for the run.
+    const std::string head_, tail_;
+    std::vector<std::string> froms_;
+    std::vector<unsigned long> levels_;
+    std::vector<std::pair<std::size_t, std::size_t>> items_;
+    std::vector<std::string> realParents_;  // on the pool: each item's, as looked at
+    std::vector<Worker> workers_;
+};
+
+}  // namespace
+
+void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
+                        RunLog& log) {
+    Vol06Run(c, in, disk, recorder, log).Run();
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
+
+namespace {
+
+// The undo on the run pool: the records newest first, neighbours whose new
+// names lie in one folder an item, each writing that folder, so a parent
+// goes back before its children, as one at a time. A record whose move
+// back failed, or never came to its turn, stays for the next Undo.
+class Vol06Undo {
+public:
+    Vol06Undo(Vol06UndoRecords& records, const DEQ_RENAME_RECORDS& replay, const VEC_UNDO_BASES& bases)
+        : records_(records), replay_(replay), bases_(bases) {
+        news_.reserve(replay.size());
+        for (std::size_t i = 0; i < replay.size(); ++i) news_.push_back(Record(i).NewPath);
+        items_ = RenameItems(news_);
+    }
+
+    Vol06UndoReport Run() {
+        PooledRun<std::vector<RenameBack>> run;
+        run.Items = items_.size();
+        run.Workers = RenameWorkers(news_);
+        // Each worker finds the bases again for itself, at its first use.
+        openers_.resize(run.Workers);
+        if (run.Workers > 1) {
+            realParents_.resize(items_.size());
+            run.Look = [this](std::size_t k, unsigned) { realParents_[k] = RealParent(news_[items_[k].first]); };
+        }
+        run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
+        run.Work = [this](std::size_t k, std::vector<RenameBack>& out, RunItemContext& ctx) {
+            auto& opener = openers_[ctx.Worker()];
+            if (!opener) opener = std::make_unique<UndoBaseOpener>(&bases_);
+            RenameReversal reversal(*opener);
+            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) out.push_back(reversal.MoveBack(Record(i)));
+        };
+        run.Apply = [this](std::size_t k, std::vector<RenameBack>& out, RunApplyContext&) {
+            // A failed item's records without an outcome stay as they are.
+            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) {
+                const std::size_t j = i - items_[k].first;
+                ApplyOne(i, j < out.size() ? out[j] : RenameBack::Failed);
+            }
+            out.clear();
+        };
+        run.Skipped = [this](std::size_t k) {
+            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) records_.Vol06FailedUndoPairs.push_front(Record(i));
+        };
+        run.Name = [this](std::size_t k) { return TrimControlAndBlanks(Record(items_[k].first).NewPath); };
+        RunPageItems(run);
+        return std::move(report_);
+    }
+
+private:
+    // Newest first.
+    const _tagRenameRecord& Record(std::size_t i) const { return replay_[replay_.size() - 1 - i]; }
+
+    // The item's new names lie in one folder, written as the kernel names
+    // it now; one that cannot be opened now (its own old name comes back
+    // with an earlier item) waits for everything before. An old name
+    // elsewhere (never made by this page's run) is written too.
+    void Scope(std::size_t k, RunScope& s) const {
+        const std::string folder = RenameScope(Record(items_[k].first).NewPath);
+        if (realParents_.empty())
+            s.Write(folder);
+        else
+            s.Write(realParents_[k].empty() ? std::string("..") : realParents_[k]);
+        for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
+            if (RenameScope(Record(i).OldPath) != folder) s.Write(RenameScope(Record(i).OldPath));
+    }
+
+    void ApplyOne(std::size_t i, RenameBack back) {
+        const _tagRenameRecord& r = Record(i);
+        switch (back) {
+            case RenameBack::Moved: break;
+            case RenameBack::DestinationMissing:
+                report_.DestinationMissing.push_back(TrimControlAndBlanks(r.NewPath));
+                break;
+            case RenameBack::SourceExists: report_.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
+            case RenameBack::Changed:
+                report_.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
+                break;
+            case RenameBack::Failed:
+                // Also a folder whose parent did not go back: it stays for the
+                // next Undo, which tries the parent again first.
+                report_.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
+                records_.Vol06FailedUndoPairs.push_front(r);
+                break;
+        }
+    }
+
+    Vol06UndoRecords& records_;
+    const DEQ_RENAME_RECORDS& replay_;
+    const VEC_UNDO_BASES& bases_;
+    std::vector<std::string> news_;
+    std::vector<std::pair<std::size_t, std::size_t>> items_;
+    std::vector<std::string> realParents_;  // on the pool: each item's, as looked at
+    std::vector<std::unique_ptr<UndoBaseOpener>> openers_;
+    Vol06UndoReport report_;
+};
+
+}  // namespace
 
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, RunLog& log) {
     const DEQ_RENAME_RECORDS replay =
@@ -287,68 +402,7 @@ Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, Ru
     const VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
     Vol06ClearUndo(records);
     Vol06ResetCounters(c);
-    Vol06UndoReport report;
-    // Newest first: each folder goes back after everything renamed later,
-    // so a parent renamed after its child is back before the child's turn.
-    const std::size_t count = replay.size();
-    const auto record = [&](std::size_t i) -> const _tagRenameRecord& { return replay[count - 1 - i]; };
-    std::vector<std::string> news;
-    news.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) news.push_back(record(i).NewPath);
-    const unsigned workers = RenameWorkers(news);
-    const auto items = RenameItems(news);
-    const auto realParents = RealParents(news, items, workers);
-    // Each worker finds the bases again for itself, at its first use.
-    std::vector<std::unique_ptr<UndoBaseOpener>> openers(workers);
-    using Results = std::vector<RenameBack>;
-    const std::function<void(std::size_t, Results&, RunItemContext&)> work = [&](std::size_t k, Results& out,
-                                                                                 RunItemContext& item) {
-        auto& opener = openers[item.Worker()];
-        if (!opener) opener = std::make_unique<UndoBaseOpener>(&bases);
-        RenameReversal reversal(*opener);
-        for (std::size_t i = items[k].first; i < items[k].second; ++i) out.push_back(reversal.MoveBack(record(i)));
-    };
-    const auto applyOne = [&](std::size_t i, RenameBack back) {
-        const _tagRenameRecord& r = record(i);
-        switch (back) {
-            case RenameBack::Moved: break;
-            case RenameBack::DestinationMissing:
-                report.DestinationMissing.push_back(TrimControlAndBlanks(r.NewPath));
-                break;
-            case RenameBack::SourceExists: report.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
-            case RenameBack::Changed:
-                report.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
-                break;
-            case RenameBack::Failed:
-                // Also a folder whose parent did not go back: it stays for the
-                // next Undo, which tries the parent again first.
-                report.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
-                records.Vol06FailedUndoPairs.push_front(r);
-                break;
-        }
-    };
-    const std::function<void(std::size_t, Results&, RunApplyContext&)> apply = [&](std::size_t k, Results& out,
-                                                                                   RunApplyContext&) {
-        for (std::size_t j = 0; j < out.size(); ++j) applyOne(items[k].first + j, out[j]);
-        out.clear();
-    };
-    RunPageItems<Results>(
-        items.size(), workers,
-        [&](std::size_t k, RunScope& s) {
-            // The item's new names lie in one folder, written as the kernel
-            // names it now; one that cannot be opened now (its own old name
-            // comes back with an earlier item) waits for everything before.
-            const std::string folder = RenameScope(record(items[k].first).NewPath);
-            const auto real = realParents.find(ParentText(news[items[k].first]));
-            if (real == realParents.end())
-                s.Write(folder);
-            else
-                s.Write(real->second.empty() ? std::string("..") : real->second);
-            // An old name elsewhere (never made by this page's run) is written too.
-            for (std::size_t i = items[k].first; i < items[k].second; ++i)
-                if (RenameScope(record(i).OldPath) != folder) s.Write(RenameScope(record(i).OldPath));
-        },
-        work, apply);
+    Vol06UndoReport report = Vol06Undo(records, replay, bases).Run();
     if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases;
     for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
         log.AddLine(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath));

@@ -14,7 +14,6 @@
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
-#include "pages/RunBusy.h"
 #include "pages/RunFrame.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
@@ -331,23 +330,26 @@ void Vol06Page::Vol06SimulateRenameFolders() {
 }
 
 void Vol06Page::btnVol06UndoClick() {
-    const RunBusy busy;  // a close waits until the undo, end box included, is over
-    if (Undo.Vol06RenamedPairs.empty() && Undo.Vol06FailedUndoPairs.empty()) {
-        plat::MessageBox("No UNDO process !!!\nThere are no renamed Folders !!!\nYou must rename at least on one "
-                         "Folder to UNDO it.",
-                         MessageCaption(kListTopic, "Warning", "60044"), kWarn);
-        return;
-    }
-    if (plat::MessageBox("Do you want UNDO all Folders renamed last time ?",
-                         MessageCaption(kListTopic, "Information", "60045"), kAsk) != plat::IDYES)
-        return;
-    VisualLog log = Vol06VisualLog();
-    Vol06ClearResultLists();
-    const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, log);
-    log.ShowCounters(Vol06Labels());
-    const std::string text = Vol06UndoReportText(report);
-    if (!text.empty()) plat::MessageBox(text, MessageCaption(kListTopic, "Information", "0213"), kWarn);
-    plat::MessageBox("End of Undo process !!!", MessageCaption(kListTopic, "Information", "60046"), kInfo);
+    // A close waits until the undo, end box included, is over; a failure ends it with its box.
+    RunGuarded([&] {
+        if (Undo.Vol06RenamedPairs.empty() && Undo.Vol06FailedUndoPairs.empty()) {
+            plat::MessageBox("No UNDO process !!!\nThere are no renamed Folders !!!\nYou must rename at least on one "
+                             "Folder to UNDO it.",
+                             MessageCaption(kListTopic, "Warning", "60044"), kWarn);
+            return;
+        }
+        if (plat::MessageBox("Do you want UNDO all Folders renamed last time ?",
+                             MessageCaption(kListTopic, "Information", "60045"), kAsk) != plat::IDYES)
+            return;
+        VisualLog log = Vol06VisualLog();
+        Vol06ClearResultLists();
+        const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, log);
+        log.ShowCounters(Vol06Labels());
+        const std::string text = Vol06UndoReportText(report);
+        if (!text.empty()) plat::MessageBox(text, MessageCaption(kListTopic, "Information", "0213"), kWarn);
+        if (!ShowRunFailures())
+            plat::MessageBox("End of Undo process !!!", MessageCaption(kListTopic, "Information", "60046"), kInfo);
+    });
 }
 
 // ---- the other buttons --------------------------------------------------------------------

@@ -160,126 +160,140 @@ struct Vol07ItemOutcome {
     bool Refused = false;
 };
 
+// The run over the top-most main folders: each one an item of the run pool.
+class Vol07Run {
+public:
+    Vol07Run(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log)
+        : c_(counters), in_(in), disk_(disk), log_(log),
+          mode_(in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0) {
+        ExamineSubFolders examine(in.IncludeFolders);
+        examine.ExamineTopFolders();
+        items_ = examine.GetList();
+        fence_.Add(in.ProgramFolder);
+        fence_.Add(in.WorkingDir);
+    }
+
+    Vol07RunEnd Run() {
+        PooledRun<Vol07ItemOutcome> run;
+        run.Items = items_.size();
+        // One main folder is one item: nothing to overlap.
+        run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items_.front()), plat::RunWork::Remove);
+        const bool pooled = run.Workers > 1;
+        refusals_.resize(run.Workers);
+        parents_.resize(run.Workers);
+        alone_.assign(items_.size(), 0);
+        if (pooled) {
+            real_.resize(items_.size());
+            opens_.assign(items_.size(), 0);
+            run.Look = [this](std::size_t i, unsigned worker) { Look(i, worker); };
+        }
+        run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
+        run.Work = [this](std::size_t i, Vol07ItemOutcome& out, RunItemContext& ctx) { Work(i, out, ctx.Worker()); };
+        run.Apply = [this](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& ctx) { Apply(i, out, ctx); };
+        run.Name = [this](std::size_t i) { return items_[i]; };
+        RunPageItems(run);
+        return end_;
+    }
+
+private:
+    // Each worker's: the program's folders and the drives' roots opened once.
+    RunFolderRefusal& RefusalOf(unsigned worker) {
+        auto& refusal = refusals_[worker];
+        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in_.ProgramFolder, in_.WorkingDir);
+        return *refusal;
+    }
+    static bool BareDrive(const std::string& text, const std::string& folder) {
+        return Vol07BareDrive(text) || Vol07BareDrive(folder);
+    }
+
+    // On the pool, before anything is removed: the folder as the kernel
+    // names it (so that a text through a link meets the folder it reaches
+    // in the scopes), and whether it is refused, so that it runs alone and
+    // nothing after it starts before the run knows whether it stops there.
+    // It only informs: every item is judged again in its own work, on the
+    // very handle its delete uses, since a folder on its path may be
+    // swapped for a link meanwhile.
+    void Look(std::size_t i, unsigned worker) {
+        const std::string folder = NormalizeFolderItem(items_[i]);
+        if (BareDrive(items_[i], folder) || GetDrivePart(folder).empty()) return;
+        plat::Beneath base;
+        const std::string resolved = LexicallyResolved(folder);
+        if (base.Open(resolved) != FsResult::Ok) return;
+        opens_[i] = 1;
+        real_[i] = base.RealNative();
+        alone_[i] = RefusalOf(worker).Refuses(base, parents_[worker].Get(ParentText(resolved)));
+    }
+
+    // A main folder writes itself; one that did not exist at the look
+    // writes nothing (a run that only removes makes none).
+    void Scope(std::size_t i, RunScope& s) const {
+        const std::string folder = NormalizeFolderItem(items_[i]);
+        if (alone_[i] || BareDrive(items_[i], folder)) s.Serial();
+        if (GetDrivePart(folder).empty() || (!opens_.empty() && !opens_[i])) return;
+        s.Write(!real_.empty() && !real_[i].empty() ? real_[i] : folder);
+    }
+
+    void Work(std::size_t i, Vol07ItemOutcome& out, unsigned worker) {
+        const std::string& text = items_[i];
+        const std::string folder = NormalizeFolderItem(text);
+        Vol07Counters& ic = out.Counters;
+        const auto count = [&](double& counter, int category, const std::string& line) {
+            counter += 1;
+            out.Lines.AddLine(category, line);
+        };
+        if (BareDrive(text, folder)) {
+            out.Refused = true;
+            return;
+        }
+        if (GetDrivePart(folder).empty()) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
+        ParentBases& parents = parents_[worker];
+        // Judged by the real folder that the text names as the file system
+        // would read it, however it is spelt; the folder that holds its name
+        // is its real parent (a mount's root lies on another device).
+        plat::Beneath base;
+        const std::string resolved = LexicallyResolved(folder);
+        const FsResult opened = base.Open(resolved);
+        if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base, parents.Get(ParentText(resolved)))) {
+            out.Refused = true;
+            return;
+        }
+        if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+        if (opened != FsResult::Ok) return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+        if (mode_ == 0) return;
+        DeleteFoldersContext ctx{disk_, out.Lines, ic, in_.ReadOnlyFolders, fence_, parents};
+        SmartDelete engine(folder, base, ctx);
+        engine.SetMode(mode_);
+        engine.Run();
+    }
+
+    void Apply(std::size_t i, Vol07ItemOutcome& out, RunApplyContext& ctx) {
+        ApplyItemLines(out.Lines, out.Counters, log_, c_);
+        if (!out.Refused) return;
+        out.Refused = false;
+        end_.Refused = true;
+        end_.RefusedFolder = items_[i];
+        ctx.Stop();
+    }
+
+    Vol07Counters& c_;
+    const Vol07Inputs& in_;
+    RunDisk& disk_;
+    RunLog& log_;
+    const unsigned mode_;
+    StringList items_;
+    WalkFence fence_;
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals_;
+    std::vector<ParentBases> parents_;  // each worker's
+    // On the pool, each item's look: refused (runs alone), opened, its real folder.
+    std::vector<char> alone_, opens_;
+    std::vector<std::string> real_;
+    Vol07RunEnd end_;
+};
+
 }  // namespace
 
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, RunLog& log) {
-    ExamineSubFolders examine(in.IncludeFolders);
-    examine.ExamineTopFolders();
-    const StringList items = examine.GetList();
-    WalkFence fence;
-    fence.Add(in.ProgramFolder);
-    fence.Add(in.WorkingDir);
-    const unsigned mode = in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0;
-    // One main folder is one item: nothing to overlap.
-    const unsigned workers =
-        items.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items.front()), plat::RunWork::Remove);
-    const bool pooled = workers > 1;
-
-    // On the pool, a first look (on the pool too, before anything is
-    // removed) groups the items: one it finds refused runs alone, so that
-    // nothing after it starts before the run knows whether it stops there;
-    // and each writes its folder as the kernel names it (so that a text
-    // through a link meets the folder it reaches), nothing for one that does
-    // not exist (a run that only removes makes none). It only informs: every
-    // item is judged again in its own work, on the very handle its delete
-    // uses, since a folder on its path may be swapped for a link meanwhile.
-    std::vector<char> alone(items.size(), 0);
-    std::vector<std::string> real(pooled ? items.size() : 0);
-    std::vector<char> opens(pooled ? items.size() : 0);
-    // Each worker's: the program's folders and the drives' roots opened once.
-    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
-    const auto refusalOf = [&](unsigned worker) -> RunFolderRefusal& {
-        auto& refusal = refusals[worker];
-        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
-        return *refusal;
-    };
-    std::vector<ParentBases> parents(workers);
-    if (pooled) {
-        const auto lookAt = [&](std::size_t i, unsigned worker) {
-            const std::string folder = NormalizeFolderItem(items[i]);
-            if (Vol07BareDrive(items[i]) || Vol07BareDrive(folder) || GetDrivePart(folder).empty()) return;
-            plat::Beneath base;
-            const std::string resolved = LexicallyResolved(folder);
-            if (base.Open(resolved) != FsResult::Ok) return;
-            opens[i] = 1;
-            real[i] = base.RealNative();
-            alone[i] = refusalOf(worker).Refuses(base, parents[worker].Get(ParentText(resolved)));
-        };
-        // A look takes a few microseconds: the pool gets runs of items, so
-        // that the workers do not wait on this thread admitting and applying
-        // each one (they share nothing, and nothing is applied).
-        const std::size_t run = std::clamp<std::size_t>(items.size() / (workers * std::size_t{4}), 1, 32);
-        RunPool pool(PageRunPoolOptions(workers));
-        pool.Run(
-            (items.size() + run - 1) / run, [](std::size_t, RunScope&) {},
-            [&](std::size_t r, RunItemContext& item) {
-                for (std::size_t i = r * run; i < std::min(items.size(), (r + 1) * run); ++i) lookAt(i, item.Worker());
-            },
-            [](std::size_t, RunApplyContext&) {});
-    }
-
-    const auto scope = [&](std::size_t i, RunScope& s) {
-        const std::string folder = NormalizeFolderItem(items[i]);
-        if (alone[i] || Vol07BareDrive(items[i]) || Vol07BareDrive(folder)) s.Serial();
-        if (GetDrivePart(folder).empty() || (pooled && !opens[i])) return;
-        s.Write(pooled && !real[i].empty() ? real[i] : folder);
-    };
-    const std::function<void(std::size_t, Vol07ItemOutcome&, RunItemContext&)> work =
-        [&](std::size_t i, Vol07ItemOutcome& out, RunItemContext& item) {
-            const std::string& text = items[i];
-            const std::string folder = NormalizeFolderItem(text);
-            Vol07Counters& ic = out.Counters;
-            const auto count = [&](double& counter, int category, const std::string& line) {
-                counter += 1;
-                out.Lines.AddLine(category, line);
-            };
-            if (Vol07BareDrive(text) || Vol07BareDrive(folder)) {
-                out.Refused = true;
-                return;
-            }
-            if (GetDrivePart(folder).empty()) {
-                count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
-                return;
-            }
-            ParentBases& mine = parents[item.Worker()];
-            // Judged by the real folder that the text names as the file
-            // system would read it, however it is spelt.
-            plat::Beneath base;
-            const std::string resolved = LexicallyResolved(folder);
-            const FsResult opened = base.Open(resolved);
-            // The folder that holds its name is its real parent (a mount's
-            // root lies on another device than that).
-            if (opened == FsResult::Ok && refusalOf(item.Worker()).Refuses(base, mine.Get(ParentText(resolved)))) {
-                out.Refused = true;
-                return;
-            }
-            if (UnusableFolderItem(folder)) {
-                count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
-                return;
-            }
-            if (opened != FsResult::Ok) {
-                count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
-                return;
-            }
-            if (mode == 0) return;
-            DeleteFoldersContext ctx{disk, out.Lines, ic, in.ReadOnlyFolders, fence, mine};
-            SmartDelete engine(folder, base, ctx);
-            engine.SetMode(mode);
-            engine.Run();
-        };
-    Vol07RunEnd end;
-    const std::function<void(std::size_t, Vol07ItemOutcome&, RunApplyContext&)> apply =
-        [&](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& a) {
-            ApplyItemLines(out.Lines, out.Counters, log, c);
-            if (out.Refused) {
-                out.Refused = false;
-                end.Refused = true;
-                end.RefusedFolder = items[i];
-                a.Stop();
-            }
-        };
-    RunPageItems<Vol07ItemOutcome>(items.size(), workers, scope, work, apply);
-    return end;
+    return Vol07Run(c, in, disk, log).Run();
 }
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {

@@ -389,58 +389,55 @@ void Vol08Copier::CopyAll() {
     mainFolders.ExamineSorted();
     const StringList& items = mainFolders.GetList();
     const plat::RunWork kind = in_.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make;
-    const unsigned workers = items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
+    PooledRun<Outcome> run;
+    run.Items = items.size();
+    run.Workers = items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
     workers_.clear();
-    workers_.resize(workers);
-    const bool pooled = workers > 1;
-
-    // On the pool, what each item writes: its main folder as the kernel
-    // names it (so that a text through a link meets the folder it reaches),
-    // found by a first look on the pool. One not there then may be made by
-    // an earlier item (a structure's folder): it runs alone.
-    std::vector<std::string> real(pooled ? items.size() : 0);
-    std::vector<char> looks(pooled ? items.size() : 0);
-    if (pooled) {
-        RunPool pool(PageRunPoolOptions(workers));
-        pool.Run(
-            items.size(), [](std::size_t, RunScope&) {},
-            [&](std::size_t i, RunItemContext&) {
-                const std::string folder = TrimControlAndBlanks(items[i]);
-                if (TrimControlAndBlanks(GetDrivePart(folder)).empty() ||
-                    !IsUsableRunItem(folder, RunItemUse::IncludeFolder))
-                    return;
-                looks[i] = 1;
-                plat::Beneath base;
-                if (base.Open(folder) == FsResult::Ok) real[i] = base.RealNative();
-            },
-            [](std::size_t, RunApplyContext&) {});
+    workers_.resize(run.Workers);
+    looks_.clear();
+    if (run.Workers > 1) {
+        looks_.resize(items.size());
+        run.Look = [&](std::size_t i, unsigned) { looks_[i] = LookAt(items[i]); };
     }
-    const auto scope = [&](std::size_t i, RunScope& s) {
-        if (!pooled || !looks[i]) return;
-        if (real[i].empty()) {
-            s.Serial();
-            return;
-        }
-        s.Write(real[i]);
-        for (const Structure& st : structures_) {
-            if (st.use != Structure::Copy) continue;
-            if (st.real.empty())
-                s.Serial();
-            else
-                s.Read(st.real);
-        }
-    };
-    const std::function<void(std::size_t, Outcome&, RunItemContext&)> work = [&](std::size_t i, Outcome& out,
-                                                                                   RunItemContext& ctx) {
+    run.Scope = [&](std::size_t i, RunScope& s) { Scope(i, s); };
+    run.Work = [&](std::size_t i, Outcome& out, RunItemContext& ctx) {
         Item(*this, WorkerOf(ctx.Worker()), out).Run(items[i]);
     };
-    const std::function<void(std::size_t, Outcome&, RunApplyContext&)> apply = [&](std::size_t, Outcome& out,
-                                                                                     RunApplyContext& a) {
+    run.Apply = [&](std::size_t, Outcome& out, RunApplyContext& a) {
         Apply(out, [&a](const std::string& text, const std::string& caption, unsigned flags) {
             return a.Show(text, caption, flags);
         });
     };
-    RunPageItems<Outcome>(items.size(), workers, scope, work, apply);
+    run.Name = [&](std::size_t i) { return TrimControlAndBlanks(items[i]); };
+    RunPageItems(run);
+}
+
+// On the pool, what each item writes: its main folder as the kernel names
+// it (so that a text through a link meets the folder it reaches). One not
+// there then may be made by an earlier item (a structure's folder): it
+// runs alone.
+Vol08Copier::Look Vol08Copier::LookAt(const std::string& item) {
+    const std::string folder = TrimControlAndBlanks(item);
+    Look look;
+    if (TrimControlAndBlanks(GetDrivePart(folder)).empty() || !IsUsableRunItem(folder, RunItemUse::IncludeFolder))
+        return look;
+    look.usable = true;
+    plat::Beneath base;
+    if (base.Open(folder) == FsResult::Ok) look.real = base.RealNative();
+    return look;
+}
+
+void Vol08Copier::Scope(std::size_t i, RunScope& s) const {
+    if (looks_.empty() || !looks_[i].usable) return;
+    if (looks_[i].real.empty()) return s.Serial();
+    s.Write(looks_[i].real);
+    for (const Structure& st : structures_) {
+        if (st.use != Structure::Copy) continue;
+        if (st.real.empty())
+            s.Serial();
+        else
+            s.Read(st.real);
+    }
 }
 
 void Vol08Copier::CopyToMainFolder(const std::string& item) {

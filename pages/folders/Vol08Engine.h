@@ -187,7 +187,15 @@ private:
     class Item;
     class Outcomes;
 
+    // A main folder as the first look on the pool found it.
+    struct Look {
+        bool usable = false;
+        std::string real;  // as the kernel names it; empty: not there
+    };
+
     void PrepareStructures();
+    static Look LookAt(const std::string& item);
+    void Scope(std::size_t item, RunScope& scope) const;
     Worker& WorkerOf(unsigned index);
     // The outcome into the page: lines, counters, records, boxes; then empty.
     void Apply(Outcome& out, const RunMessageFn& show);
@@ -204,6 +212,7 @@ private:
     std::string searchTerm_;
     UndoBaseIndex bases_;  // the run's bases, kept in the state's Vol08LastBases
     std::vector<std::unique_ptr<Worker>> workers_;
+    std::vector<Look> looks_;  // on the pool: each main folder's
     // Boxes said once per run: by structure, by template line, by file.
     std::vector<bool> refusalShown_;
     std::vector<bool> templateRefusalShown_;

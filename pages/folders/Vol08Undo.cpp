@@ -4,7 +4,7 @@
 // before the run, never. What stays is kept for the next Undo.
 #include "core/FolderFileUndo.h"
 #include "pages/PageMessages.h"
-#include "pages/RunBusy.h"
+#include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/folders/Vol08Engine.h"
 
@@ -72,21 +72,24 @@ std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
 }
 
 void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
-    const RunBusy busy;  // a close waits until the undo, end box included, is over
-    if (!Vol08HasUndo(state)) {
-        plat::MessageBox("No UNDO process !!!\nThere are no copied Subfolders (and files) !!!\nYou must copy at least "
-                         "on one Subfolder to UNDO them.",
-                         MessageCaption(kVol08Topic, "Warning", 80054), kWarn);
-        return;
-    }
-    if (plat::MessageBox("Do you want to delete all folders (and files)\ncopied last time ?",
-                         MessageCaption(kVol08Topic, "Information", 80055), kAsk) != plat::IDYES)
-        return;
-    log.ClearLogLists();
-    const std::string report = Vol08UndoCopies(state, log);
-    log.ShowCounters(state.Counters.Labels());
-    if (!report.empty())
-        plat::MessageBox(
-            report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
-    plat::MessageBox("End of the Undo process !!!", MessageCaption(kVol08Topic, "Information", 80057), kInfo);
+    // A close waits until the undo, end box included, is over; a failure ends it with its box.
+    RunGuarded([&] {
+        if (!Vol08HasUndo(state)) {
+            plat::MessageBox("No UNDO process !!!\nThere are no copied Subfolders (and files) !!!\nYou must copy at least "
+                             "on one Subfolder to UNDO them.",
+                             MessageCaption(kVol08Topic, "Warning", 80054), kWarn);
+            return;
+        }
+        if (plat::MessageBox("Do you want to delete all folders (and files)\ncopied last time ?",
+                             MessageCaption(kVol08Topic, "Information", 80055), kAsk) != plat::IDYES)
+            return;
+        log.ClearLogLists();
+        const std::string report = Vol08UndoCopies(state, log);
+        log.ShowCounters(state.Counters.Labels());
+        if (!report.empty())
+            plat::MessageBox(
+                report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
+        if (!ShowRunFailures())
+            plat::MessageBox("End of the Undo process !!!", MessageCaption(kVol08Topic, "Information", 80057), kInfo);
+    });
 }

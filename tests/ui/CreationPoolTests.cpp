@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <set>
+#include <stdexcept>
 
 #include "pages/RunItems.h"
 #include "tests/support/CreationEngineFixture.h"
@@ -272,4 +274,47 @@ TEST(CreationPool, UndoInPartsGivesOneReportAndKeepsWhatItLeft) {
     boxes.Queue(plat::IDYES);
     Vol02UndoLastRun(state, log);
     EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
+}
+
+// A part whose undo fails keeps all its entries for the next Undo, and so
+// does every part that never came to its turn, with one worker and with eight.
+TEST(CreationPool, UndoInPartsKeepsAFailedPartWhole) {
+    for (const unsigned workers : {1u, 8u}) {
+        testsupport::TempDrive drive{'T'};
+        drive.MakeFolder("Dest");
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        Vol02State state;
+        Vol02Inputs in;
+        in.DestFolder = drive.path("Dest");
+        in.ViewDestFolder = false;
+        in.AttachNothing = true;
+        in.IncludeStrings = {"a\\x", "b\\y", "c", "a\\z", "d"};
+        RecordingLog log;
+        boxes.Queue(plat::IDYES);
+        Vol02RunCreateFolders(state, in, log, RunHooks{});
+        // The lists as the page's undo takes them after "Attach Nothing".
+        UndoLists all;
+        all.created = state.LastCreatedFolders;
+        all.second = all.byRun = state.LastCreatedParents;
+        all.secondSet = all.byRunSet = true;
+        const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
+        const auto prepare = [&](FolderFileUndo& undo, UndoLists& l) {
+            if (!l.created.empty() && std::string(l.created.PathAt(0)).find("\\b") != std::string::npos)
+                throw std::runtime_error("no");
+            undo.SetCreatedFolders(std::move(l.created));
+            undo.SetCreatedSubFolders(std::move(l.second));
+            undo.SetFoldersCreatedByRun(std::move(l.byRun));
+            undo.CollectFoldersByLevel();
+        };
+        const UndoPartsResult left = UndoInParts(groups, all, state.LastBases, workers, prepare);
+        EXPECT_EQ(TakeRunFailures(), drive.path("Dest\\b") + " : no\n") << workers;
+        // The failed part whole, and whatever of the run still stands
+        // (parts after the failure never start), is kept.
+        std::set<std::string> kept;
+        for (const auto f : left.failedFolders) kept.emplace(f.Path);
+        EXPECT_TRUE(kept.count(drive.path("Dest\\b")) && kept.count(drive.path("Dest\\b\\y"))) << workers;
+        for (const char* made : {"Dest\\a", "Dest\\a\\x", "Dest\\a\\z", "Dest\\b", "Dest\\b\\y", "Dest\\c", "Dest\\d"})
+            EXPECT_TRUE(!drive.Exists(made) || kept.count(drive.path(made))) << made << " " << workers;
+    }
 }

@@ -2,7 +2,11 @@
 // and an empty Include list.
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "pages/RunFrame.h"
+#include "pages/RunItems.h"
 #include "platform/MessageBox.h"
 #include "tests/ui/RecordingLog.h"
 
@@ -83,6 +87,47 @@ TEST_F(RunFrameTest, AnEmptyIncludeListSkipsTheWorkAndALaterPassKeepsTheLog) {
                             "next work", "tabs on", "buttons on"}));
     EXPECT_EQ(log.clears, 1);
     EXPECT_EQ(log.runStarts, 1);
+}
+
+// Work that fails, on the pool or before it: the run ends with a box that
+// names the failure instead of the end box, what the items did is applied,
+// and the tab sheets and run buttons come back.
+TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
+    std::vector<std::size_t> applied, skipped;
+    frame.Work = [&](RunDisk&) {
+        PooledRun<int> run;
+        run.Items = 40;
+        run.Workers = 8;
+        run.Scope = [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); };
+        run.Work = [](std::size_t i, int& out, RunItemContext&) {
+            out = static_cast<int>(i);
+            if (i == 5) throw std::runtime_error("disk gone");
+        };
+        run.Apply = [&](std::size_t i, int&, RunApplyContext&) { applied.push_back(i); };
+        run.Skipped = [&](std::size_t i) { skipped.push_back(i); };
+        run.Name = [](std::size_t i) { return "C:\\M" + std::to_string(i); };
+        RunPageItems(run);
+        steps.push_back("after the pool");
+    };
+    boxes.Queue(plat::IDYES);
+    EXPECT_TRUE(RunOnFrame(frame, log, hooks));
+    EXPECT_EQ(steps, (Steps{"buttons off", "check", "start", "tabs off", "after the pool", "tabs on", "finish",
+                            "buttons on"}));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].caption, "Error !");
+    EXPECT_NE(boxes.shown()[1].text.find("C:\\M5 : disk gone"), std::string::npos);
+    // Items 0-5 applied; every later one either applied or skipped, once.
+    ASSERT_GE(applied.size(), 6u);
+    EXPECT_EQ(applied[5], 5u);
+    EXPECT_EQ(applied.size() + skipped.size(), 40u);
+
+    // A failure outside any pool (a step that throws) ends the same way.
+    steps.clear();
+    boxes.Queue(plat::IDYES);
+    frame.Start = [] { throw std::bad_alloc(); };
+    RunOnFrame(frame, log, hooks);
+    EXPECT_EQ(steps, (Steps{"buttons off", "check", "buttons on"}));
+    EXPECT_NE(boxes.shown().back().text.find("Not enough memory."), std::string::npos);
 }
 
 }  // namespace

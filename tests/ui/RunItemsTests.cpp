@@ -18,21 +18,23 @@ struct Outcome {
 testlog::RecordingLog RunItems(unsigned workers, std::size_t count, int* files) {
     testlog::RecordingLog log;
     *files = 0;
-    RunPageItems<Outcome>(
-        count, workers, [](std::size_t i, RunScope& scope) { scope.Write("C:\\M" + std::to_string(i % 7)); },
-        [](std::size_t i, Outcome& out, RunItemContext&) {
-            // Uneven work, so that items end out of order.
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
-            for (std::size_t k = 0; k < i % 3 + 1; ++k)
-                out.log.AddLine(int(k), std::to_string(i) + "/" + std::to_string(k));
-            out.log.AddExportLine(0, "x" + std::to_string(i));
-            out.files = int(i % 3 + 1);
-        },
-        [&](std::size_t, Outcome& out, RunApplyContext&) {
-            out.log.ReplayInto(log);
-            *files += out.files;
-            out.files = 0;
-        });
+    PooledRun<Outcome> run;
+    run.Items = count;
+    run.Workers = workers;
+    run.Scope = [](std::size_t i, RunScope& scope) { scope.Write("C:\\M" + std::to_string(i % 7)); };
+    run.Work = [](std::size_t i, Outcome& out, RunItemContext&) {
+        // Uneven work, so that items end out of order.
+        if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        for (std::size_t k = 0; k < i % 3 + 1; ++k) out.log.AddLine(int(k), std::to_string(i) + "/" + std::to_string(k));
+        out.log.AddExportLine(0, "x" + std::to_string(i));
+        out.files = int(i % 3 + 1);
+    };
+    run.Apply = [&](std::size_t, Outcome& out, RunApplyContext&) {
+        out.log.ReplayInto(log);
+        *files += out.files;
+        out.files = 0;
+    };
+    RunPageItems(run);
     return log;
 }
 
