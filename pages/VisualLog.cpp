@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "core/FileNames.h"
 #include "pages/checker/Vol15Engine.h"
 #include "pages/creation/Creation.h"
 #include "pages/files/Vol10Engine.h"
@@ -100,9 +101,11 @@ void VisualLog::AddExportLine(int category, const std::string& line) {
     if (VisualLogWindow* w = log_()) w->AddExportLine(category, line);
 }
 
+// Counters show in full: byte totals pass a million within seconds of a
+// copy, and six digits would put them in exponent form.
 void VisualLog::Put(std::span<const CounterLabel> counters) {
     if (VisualLogWindow* w = log_())
-        for (const CounterLabel& c : counters) w->SetCount(c.Label, c.Value);
+        for (const CounterLabel& c : counters) w->SetLabelText(c.Label, CounterToStr(c.Value));
 }
 
 bool VisualLog::CountersDue() {

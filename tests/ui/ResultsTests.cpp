@@ -206,6 +206,23 @@ TEST_F(ResultsWindowsTest, ALongRunReachesTheScreenAFewTimesASecond) {
     EXPECT_EQ(frmStatistic02->CategoryList(TfrmStatistic02::FoldersCreated)->Count(), lines);
 }
 
+// What a page's run counts reaches its labels in full, bytes past a million too.
+TEST_F(ResultsWindowsTest, PageCountersShowEveryDigit) {
+    struct Case {
+        VisualLog log;
+        const QWidget* window;
+        const char* label;
+    };
+    const Case cases[] = {{Vol02VisualLog(), frmStatistic02, "lblStat02FilesSizeCreated"},
+                          {Vol10VisualLog(), frmStatistic10, "lblStat10FileSizeCopied"},
+                          {Vol07VisualLog(), frmStatistics07, "lblStat07FilesDeleted"}};
+    for (Case c : cases) {
+        const CounterLabel counters[] = {{c.label, 1001234}};
+        c.log.ShowCounters(counters);
+        EXPECT_EQ(LabelText(c.window, c.label), "1001234");
+    }
+}
+
 TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
     TfrmVol02ZoomStatistics& zoom = *frmVol02ZoomStatistics;
     // Whatever was visible before, one label and one list remain.
