@@ -738,6 +738,27 @@ TEST_F(ResultsWindowsTest, ListsOfLongLinesGetTheRoom) {
     }
 }
 
+// The rename-folders log: its list of renamed folders takes half of its row,
+// twice as wide as each of the three lists of folders not renamed beside it,
+// and the window opens on a 1366 px screen.
+TEST_F(ResultsWindowsTest, RenamedFoldersGetTheRoom) {
+    QWidget* log = frmStatistic06;
+    const auto width = [log](const char* name) {
+        const auto* view = log->findChild<QListView*>(QString::fromLatin1(name));
+        EXPECT_NE(view, nullptr) << name;
+        return view ? view->width() : 0;
+    };
+    log->show();
+    log->layout()->activate();
+    EXPECT_GE(log->width(), 1100);
+    const int done = width("lstStat06FoldersRenamed");
+    EXPECT_GT(done, log->width() * 2 / 5);
+    for (const char* name :
+         {"lstStat06FoldersSourceNotExists", "lstStat06FoldersDestinationExists", "lstStat06FoldersOtherReasons"})
+        EXPECT_GE(done, 2 * width(name)) << name;
+    log->hide();
+}
+
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {
     int shown = 0;
     ModalScript modal([&](QDialog* dialog) { return shown += dialog == frmZoomIncludeWindow, 0; });
