@@ -201,6 +201,12 @@ std::string DoubleToStr(double value) {
     return std::string(buf, result.ptr);
 }
 
+std::string CounterToStr(double value) {
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    return std::string(buf, result.ptr);
+}
+
 std::string PadWithZeros(const std::string& text, int width) {
     if (width <= 0 || text.size() >= static_cast<std::size_t>(width)) return text;
     return std::string(static_cast<std::size_t>(width) - text.size(), '0') + text;

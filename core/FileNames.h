@@ -56,6 +56,9 @@ std::string NumberToStdString(std::uint32_t value);
 std::string UInt64ToStr(std::uint64_t value);
 // Six significant digits, exponent form from 1e6 on ("1.23457e+06").
 std::string DoubleToStr(double value);
+// Fifteen significant digits: a count or a byte total shows in full
+// ("1001234") up to 10^15.
+std::string CounterToStr(double value);
 // Zeros put in front up to the width; unchanged when already as long.
 std::string PadWithZeros(const std::string& text, int width);
 std::string IntToZeroPaddedStr(int value, int width);

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "core/FileNames.h"
 #include "results/ResultsList.h"
 #include "results/ResultsLog.h"
 #include "results/TfrmStatistic02.h"
@@ -61,9 +62,11 @@ void VisualLog::AddExportLine(int category, const std::string& line) {
     if (VisualLogWindow* w = log_()) w->AddExportLine(category, line);
 }
 
+// Counters show in full: byte totals pass a million within seconds of a
+// copy, and six digits would put them in exponent form.
 void VisualLog::Put(std::span<const CounterLabel> counters) {
     if (VisualLogWindow* w = log_())
-        for (const CounterLabel& c : counters) w->SetCount(c.Label, c.Value);
+        for (const CounterLabel& c : counters) w->SetLabelText(c.Label, CounterToStr(c.Value));
 }
 
 bool VisualLog::CountersDue() {

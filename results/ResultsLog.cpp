@@ -58,6 +58,12 @@ void VisualLogWindow::AttachControls() {
     for (QListView* view : findChildren<QListView*>()) {
         auto* model = new ResultsListModel(view);
         SetUpResultsListView(view, model, kResultsListExtent);
+        // A list is as wide as its share of the row, never as its lines ask:
+        // lines run as long as paths, and the rows' stretch gives the room
+        // to the lists that hold the long ones.
+        QSizePolicy policy = view->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Ignored);
+        view->setSizePolicy(policy);
         names_.push_back(view->objectName().toStdString());
         lists_[names_.back()] = model;
     }

@@ -6,7 +6,7 @@
 //   log->SetRunMode(realRun); log->ShowLog();        // when "Show Visual Log" is on
 //   per item:  log->AddLine(TfrmStatistic02::FoldersCreated, line);  // log and zoom
 //              log->AddExportLine(category, "src,dest");             // where a hidden list exists
-//              log->SetCount("lblStat02FoldersCreated", counter);
+//              log->SetLabelText("lblStat02FoldersCreated", CounterToStr(counter));
 //              results::PaceRun();                                    // repaints every ~50 ms
 //   at the end: results::FinishRun();
 // Nothing appended or counted reaches the screen before the next flush.
@@ -85,8 +85,9 @@ public:
     ResultsListModel* CategoryList(int category) const;
     // Empties every list of the window, the hidden ones too.
     void ClearLists();
-    // Count labels, written at the next flush: a counter as DoubleToStr
-    // writes it, or any text.
+    // Count labels, written at the next flush: a value as DoubleToStr
+    // writes it (six digits), or any text. The pages' counters go as
+    // CounterToStr text, in full.
     void SetCount(std::string_view label, double value);
     void SetLabelText(std::string_view label, const std::string& text);
     // Checks (real run) or unchecks (simulation) the run-mode box and sets

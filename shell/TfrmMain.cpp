@@ -319,7 +319,7 @@ void TfrmMain::PutPagesIntoEmptyState() {
     Page15->Vol15ResetCounters();
     Page15->Vol15EnablePageControls(false);
 
-    for (const char* name : kSumLabels) findChild<QLabel*>(name)->clear();
+    for (const char* name : kSumLabels) findChild<QLabel*>(name)->setText(QStringLiteral("0"));
     for (const char* name : kWideLists) SetHorizontalExtent(findChild<QListWidget*>(name), kHorizontalExtent);
 }
 

@@ -1,6 +1,8 @@
 #include "windows/TfrmSubFolderListBuilder.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QToolButton>
 #include <QItemSelectionModel>
@@ -144,6 +146,12 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     ConnectUpDown("udBelowLevelNumber", ui->edtBelowLevelNumber, 0, false);
     ui->edtFromLevelNumber->installEventFilter(this);
     ui->edtToLevelNumber->installEventFilter(this);
+    // Enter in the source field reads the typed folder; it must not reach
+    // the default Import button, which would close the window.
+    // The keys reach the combo box, which hands them to its field directly.
+    ui->cboMainSourceFolder->setInsertPolicy(QComboBox::NoInsert);
+    ui->cboMainSourceFolder->installEventFilter(this);
+    ui->cboMainSourceFolder->lineEdit()->installEventFilter(this);
     // At least the designed widths, wider where the captions need it.
     ui->lstViewLevelSumFolder->setColumnWidth(0, std::max(80, ui->lstViewLevelSumFolder->header()->sectionSizeHint(0)));
     ui->lstViewLevelSumFolder->setColumnWidth(1, std::max(120, ui->lstViewLevelSumFolder->header()->sectionSizeHint(1)));
@@ -170,8 +178,17 @@ void TfrmSubFolderListBuilder::ShowCounts() {
     ui->lblExcludeSum->setText(QString::number(ui->lstExcludeFolderList->count()));
 }
 
-// Leaving the From or To field for another control of this window.
+// Leaving the From or To field for another control of this window; Enter
+// in the source field.
 bool TfrmSubFolderListBuilder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == ui->cboMainSourceFolder || watched == ui->cboMainSourceFolder->lineEdit())) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SetSourceFolder(ui->cboMainSourceFolder->lineEdit()->text().toStdString());
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut &&
         (watched == ui->edtFromLevelNumber || watched == ui->edtToLevelNumber)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -219,6 +236,7 @@ void TfrmSubFolderListBuilder::SetSourceFolder(const std::string& path) {
     size.SetCountRoot(false);
     size.Examine();
     ShowLevelSummary3(size, this);
+    summarisedSource = source;
 
     QComboBox* combo = ui->cboMainSourceFolder;
     int index = listsearch::IndexOf(combo, Q(path));
@@ -292,8 +310,10 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
         Warn(kSelectionEmpty, "0579.");
     } else if (!AcceptedAsTypedPath(source, checked)) {
         ShowRefusedPaths({source});
-    } else if (!BuildFrom(checked, filter)) {
-        return;  // the level fields stopped it: no closing box
+    } else {
+        // A typed source, never read: the window shows its tree as after Browse.
+        if (source != summarisedSource) SetSourceFolder(source);
+        if (!BuildFrom(checked, filter)) return;  // the level fields stopped it: no closing box
     }
     Warn("End of Subfolder List Building !", "0587.");
 }
@@ -533,6 +553,7 @@ void TfrmSubFolderListBuilder::btnBuilderClearAllClick() {
         return;
     ui->cboMainSourceFolder->clear();
     ui->cboMainSourceFolder->setEditText("");
+    summarisedSource.clear();
     ui->lstViewLevelSumFolder->clear();
     ui->lblMainLevelSumFiles->setText("0");
     ui->lblMainLevelSumSubFolder->setText("0");

@@ -68,6 +68,8 @@ private:
 
     std::unique_ptr<Ui::TfrmSubFolderListBuilder> ui;
     bool repairingLevels = false;
+    // The source folder whose tree the level table and counts show.
+    std::string summarisedSource;
 };
 
 extern TfrmSubFolderListBuilder* frmSubFolderListBuilder;

@@ -47,6 +47,7 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
     SetHorizontalExtent(ui->lstVol15AddFolderStructure, 3000);
     listtools::ShowCountOf(ui->lstVol15IncludeFolderList, ui->lblVol15IncludeSum);
     listtools::ShowCountOf(ui->lstVol15ExcludeFolderList, ui->lblVol15ExcludeSum);
+    listtools::ShowCountOf(ui->lstVol15AddFolderStructure, ui->lblVol15FolderStructuresTemplatesSum);
 
     auto click = [this](QAbstractButton* button, void (Vol15Page::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, handler);
@@ -252,7 +253,6 @@ void Vol15Page::btnVol15ClearAllClick() {
         return;
     ui->lstVol15IncludeFolderList->clear();
     ui->lstVol15ExcludeFolderList->clear();
-    ui->lblVol15FolderStructuresTemplatesSum->clear();
     ui->lstVol15AddFolderStructure->clear();
     ui->chkVol15ShowDetailedResults->setChecked(true);
     SetChecked(ui->rdoVol15StructureImportRelativePaths, true);

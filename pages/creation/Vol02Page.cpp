@@ -404,7 +404,6 @@ void Vol02Page::btnVol02ClearAllClick() {
     ui->edtVol02Prefix->clear();
     ui->edtVol02Suffix->clear();
     ui->chkVol02Hyphen->setChecked(true);
-    ui->lblVol02FolderStructuresTemplatesSum->clear();
     ui->lstVol02AddFolderStructure->clear();
     SetChecked(ui->rdoVol02StructureImportFullPaths, true);
     SetChecked(ui->rdoVol02StructureImportRelativePaths, false);

@@ -324,7 +324,6 @@ void Vol03Page::btnVol03ClearAllClick() {
     ui->edtVol03Suffix->clear();
     ui->chkVol03Hyphen->setChecked(false);
     ui->chkVol03PaddedZeroes->setChecked(false);
-    ui->lblVol03FolderStructuresTemplatesSum->clear();
     ui->lstVol03AddFolderStructure->clear();
     SetChecked(ui->rdoVol03StructureImportFullPaths, true);
     SetChecked(ui->rdoVol03StructureImportRelativePaths, false);

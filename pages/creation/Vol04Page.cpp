@@ -304,7 +304,6 @@ void Vol04Page::btnVol04ClearAllClick() {
     ui->edtVol04Suffix->clear();
     ui->chkVol04Hyphen->setChecked(true);
     ui->lstVol04AddFolderStructure->clear();
-    ui->lblVol04FolderStructuresTemplatesSum->clear();
     SetChecked(ui->rdoVol04StructureImportFullPaths, true);
     SetChecked(ui->rdoVol04StructureImportRelativePaths, false);
     SetChecked(ui->rdoVol04AttachNothing, false);

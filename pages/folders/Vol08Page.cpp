@@ -98,6 +98,7 @@ Vol08Page::Vol08Page(MainWindowShared& shared, QWidget* parent)
     SetHorizontalExtent(ui->lstVol08AddFolderStructure, 3000);
     listtools::ShowCountOf(ui->lstVol08IncludeFolderList, ui->lblVol08IncludeSum);
     listtools::ShowCountOf(ui->lstVol08ExcludeFolderList, ui->lblVol08ExcludeSum);
+    listtools::ShowCountOf(ui->lstVol08AddFolderStructure, ui->lblVol08FolderStructuresTemplatesSum);
     ui->lblVol08IncludeSum->setText("0");
     ui->lblVol08ExcludeSum->setText("0");
 
@@ -346,7 +347,6 @@ void Vol08Page::btnVol08ClearAllClick() {
     ui->lblVol08ExcludeSum->setText("0");
     ui->lstVol08IncludeFolderList->clear();
     ui->lstVol08ExcludeFolderList->clear();
-    ui->lblVol08FolderStructuresTemplatesSum->clear();
     ui->lstVol08AddFolderStructure->clear();
     ui->chkVol08ShowDetailedResults->setChecked(true);
     SetChecked(ui->rdoVol08StructureImportFullPaths, true);

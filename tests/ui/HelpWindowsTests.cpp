@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -333,6 +334,38 @@ TEST_F(HelpWindowsTest, HelpListsOpenOnTextWithNoRowHighlightedAndColumnsInLine)
         EXPECT_EQ(image.pixelColor(image.width() - 4, row.center().y()), base);
         window->hide();
     }
+}
+
+// More help names the list builder's options and buttons with the window's
+// own captions; the Overview's ten operations number in one column.
+TEST_F(HelpWindowsTest, HelpTextsNameWhatTheWindowsShow) {
+    const QString more = Items(Child<QListWidget>(frmMoreHelp, "lstMoreHelp")).join(QLatin1Char('\n'));
+    for (const char* name : {"rdoFromToLevelNumber", "rdoAboveLevelNumber", "rdoBelowLevelNumber",
+                             "rdoBuildAllSubFolders", "rdoBuildLastSubFolder", "btnBuildList"}) {
+        const QString caption = Child<QAbstractButton>(frmSubFolderListBuilder, name)->text();
+        EXPECT_TRUE(more.contains(QLatin1Char('"') + caption + QLatin1Char('"'))) << caption.toStdString();
+    }
+    for (const char* name : {"btnEditIncludeList", "btnIncludeFolderListView", "btnSmartExport",
+                             "btnSubFolderListBuilderLevels", "btnDeleteFromExcludeList", "btnDeleteExcludedAll"})
+        EXPECT_TRUE(more.contains(Child<QAbstractButton>(frmSubFolderListBuilder, name)->text())) << name;
+
+    // "10." ends where "9." does, and its text starts where theirs do.
+    QListWidget* overview = Child<QListWidget>(frmOverViewHelp, "lstOverViewHelp");
+    const QFontMetrics metrics(overview->font());
+    const QRegularExpression item(QStringLiteral("^\\s+(\\d+)\\.\\s+\\S"));
+    std::set<int> points, texts;
+    int numbered = 0;
+    for (const QString& line : Items(overview)) {
+        const QRegularExpressionMatch m = item.match(line);
+        if (!m.hasMatch() || m.captured(1).toInt() != numbered + 1) continue;
+        ++numbered;
+        points.insert(metrics.horizontalAdvance(line.left(m.capturedEnd(1) + 1)));
+        texts.insert(metrics.horizontalAdvance(line.left(m.capturedEnd(0) - 1)));
+        if (numbered == 10) break;
+    }
+    EXPECT_EQ(numbered, 10);
+    EXPECT_EQ(points.size(), 1u);
+    EXPECT_EQ(texts.size(), 1u);
 }
 
 TEST_F(HelpWindowsTest, SharedWindowsHelpButtonsOpenTheirTopicOrMoreHelp) {

@@ -206,6 +206,23 @@ TEST_F(ResultsWindowsTest, ALongRunReachesTheScreenAFewTimesASecond) {
     EXPECT_EQ(frmStatistic02->CategoryList(TfrmStatistic02::FoldersCreated)->Count(), lines);
 }
 
+// What a page's run counts reaches its labels in full, bytes past a million too.
+TEST_F(ResultsWindowsTest, PageCountersShowEveryDigit) {
+    struct Case {
+        VisualLog log;
+        const QWidget* window;
+        const char* label;
+    };
+    const Case cases[] = {{Vol02VisualLog(), frmStatistic02, "lblStat02FilesSizeCreated"},
+                          {Vol10VisualLog(), frmStatistic10, "lblStat10FileSizeCopied"},
+                          {Vol07VisualLog(), frmStatistics07, "lblStat07FilesDeleted"}};
+    for (Case c : cases) {
+        const CounterLabel counters[] = {{c.label, 1001234}};
+        c.log.ShowCounters(counters);
+        EXPECT_EQ(LabelText(c.window, c.label), "1001234");
+    }
+}
+
 TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
     TfrmVol02ZoomStatistics& zoom = *frmVol02ZoomStatistics;
     // Whatever was visible before, one label and one list remain.
@@ -719,6 +736,27 @@ TEST_F(ResultsWindowsTest, ListsOfLongLinesGetTheRoom) {
         }
         log.window->hide();
     }
+}
+
+// The rename-folders log: its list of renamed folders takes half of its row,
+// twice as wide as each of the three lists of folders not renamed beside it,
+// and the window opens on a 1366 px screen.
+TEST_F(ResultsWindowsTest, RenamedFoldersGetTheRoom) {
+    QWidget* log = frmStatistic06;
+    const auto width = [log](const char* name) {
+        const auto* view = log->findChild<QListView*>(QString::fromLatin1(name));
+        EXPECT_NE(view, nullptr) << name;
+        return view ? view->width() : 0;
+    };
+    log->show();
+    log->layout()->activate();
+    EXPECT_GE(log->width(), 1100);
+    const int done = width("lstStat06FoldersRenamed");
+    EXPECT_GT(done, log->width() * 2 / 5);
+    for (const char* name :
+         {"lstStat06FoldersSourceNotExists", "lstStat06FoldersDestinationExists", "lstStat06FoldersOtherReasons"})
+        EXPECT_GE(done, 2 * width(name)) << name;
+    log->hide();
 }
 
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "core/SettingsFile.h"
@@ -365,4 +368,53 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     w.btnMainSourceFolderAddClick();
     EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0572."}));
     plat::SetFolderBrowserHandler(previous);
+}
+
+// Enter in the Source Folder field reads the typed folder as Browse does and
+// leaves the window open; a typed source that was never read so fills the
+// level table and the counts when Build runs.
+TEST_F(SubFolderListBuilder, TypedSourceFillsTheWindowAsABrowsedOne) {
+    auto* levels = Child<QTreeWidget>(w, "lstViewLevelSumFolder");
+    auto* folders = Child<QLabel>(w, "lblMainLevelSumSubFolder");
+    const auto rows = [levels] {
+        std::vector<std::string> out;
+        for (int i = 0; i < levels->topLevelItemCount(); ++i)
+            out.push_back(levels->topLevelItem(i)->text(0).toStdString() + ":" +
+                          levels->topLevelItem(i)->text(1).toStdString());
+        return out;
+    };
+    bool closed = false;
+    QObject::connect(&w, &QDialog::finished, [&closed] { closed = true; });
+    w.show();
+
+    source->lineEdit()->setText(QString::fromStdString(P("S\\B")));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(source, &press);  // the field's focus goes to the combo box
+    }
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(folders->text().toStdString(), "2");
+    EXPECT_EQ(source->count(), 1);
+    EXPECT_EQ(source->currentText().toStdString(), P("S\\B"));
+    EXPECT_TRUE(Captions(boxes).empty());
+
+    // Typed, then built: the level table and the counts are those of S.
+    source->lineEdit()->setText(QString::fromStdString(P("S")));
+    Rule("rdoFromToLevelNumber");
+    Build();
+    EXPECT_EQ(Lines(include), (StringList{P("S\\A"), P("S\\B")}));
+    EXPECT_EQ(folders->text().toStdString(), "5");
+    EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumFiles")->text().toStdString(), "0");
+    EXPECT_EQ(source->count(), 2);
+    EXPECT_FALSE(closed);
+    const auto built = rows();
+    EXPECT_EQ(built.size(), 3u);
+    const auto previous = plat::SetFolderBrowserHandler([this](void*, const std::string&) { return P("S"); });
+    w.btnMainSourceFolderAddClick();
+    plat::SetFolderBrowserHandler(previous);
+    EXPECT_EQ(rows(), built);
+    EXPECT_EQ(folders->text().toStdString(), "5");
+    EXPECT_EQ(source->count(), 2);
+    w.hide();
 }

@@ -16,6 +16,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QApplication>
+#include <QRegularExpression>
 #include <unistd.h>
 
 #include <QDialog>
@@ -30,6 +31,11 @@
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "pages/PageCommon.h"
+#include "pages/checker/Vol15Page.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol03Page.h"
+#include "pages/creation/Vol04Page.h"
+#include "pages/folders/Vol08Page.h"
 #include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
@@ -52,6 +58,7 @@
 #include "shell/TfrmRestoreSettings.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmDelimiters.h"
 
 namespace fs = std::filesystem;
@@ -189,6 +196,38 @@ TEST_F(ShellTest, FirstStartWritesDefaultsAndOffersOnlyTheDefaults) {
     EXPECT_FALSE(C<QWidget>("edtVol02Prefix")->isEnabled());
     EXPECT_FALSE(C<QWidget>("lstVol04AddFolderStructure")->isEnabled());
     EXPECT_EQ(Text("edtVol03StartNumber"), "1");
+}
+
+// Every "Lines:" count of the pages reads 0 while its list is empty: at start
+// and after Clear All has emptied a structure list.
+TEST_F(ShellTest, LineCountsShowZeroForEmptyLists) {
+    Start();
+    const auto sums = [] {
+        std::map<std::string, std::string> out;
+        for (const QLabel* label : frmMain->findChildren<QLabel*>(QRegularExpression("^lblVol\\d\\d\\w*Sum$")))
+            out[label->objectName().toStdString()] = label->text().toStdString();
+        return out;
+    };
+    const auto started = sums();
+    EXPECT_GE(started.size(), 24u);  // the pages' own, and their editors'
+    for (const auto& [name, text] : started) EXPECT_EQ(text, "0") << name;
+
+    const std::pair<const char*, std::function<void()>> pages[] = {
+        {"Vol02", [] { frmMain->Page02->btnVol02ClearAllClick(); }},
+        {"Vol03", [] { frmMain->Page03->btnVol03ClearAllClick(); }},
+        {"Vol04", [] { frmMain->Page04->btnVol04ClearAllClick(); }},
+        {"Vol08", [] { frmMain->Page08->btnVol08ClearAllClick(); }},
+        {"Vol15", [] { frmMain->Page15->btnVol15ClearAllClick(); }},
+    };
+    for (const auto& [page, clearAll] : pages) {
+        const std::string list = std::string("lst") + page + "AddFolderStructure";
+        const std::string sum = std::string("lbl") + page + "FolderStructuresTemplatesSum";
+        listtools::SetListLines(C<QListWidget>(list.c_str()), StringList{drive.path("Model")});
+        boxes.Queue(plat::IDYES);
+        clearAll();
+        EXPECT_EQ(C<QListWidget>(list.c_str())->count(), 0) << page;
+        EXPECT_EQ(C<QLabel>(sum.c_str())->text().toStdString(), "0") << page;
+    }
 }
 
 TEST_F(ShellTest, ProgramFolderAtADriveRootKeepsAnExistingWorkingTree) {

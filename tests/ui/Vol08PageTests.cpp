@@ -251,3 +251,19 @@ TEST_F(Vol08PageTest, SettingsRoundTripAndClearAll) {
     Click("btnVol08Examples");
     EXPECT_EQ(modals, (Lines{"TfrmAltalanosHelp", "TfrmExamplesCopy"}));
 }
+
+// Byte totals pass a million on any real copy: the labels show every digit,
+// before the run and after it, as the other counters do.
+TEST_F(Vol08PageTest, ByteCountersPastAMillionShowEveryDigit) {
+    drive.WriteFile("Big\\big.bin", std::string(500617, 'x'));
+    Edit(W("M1") + "\n" + W("M2") + "\n");
+    page->Vol08AddFolderStructurePath(drive.path("Big"));
+    Click("rdoVol08AttachMainFolderWithFiles");
+    EXPECT_EQ(Label("lblStat08FileSizeToCopy"), "1001234");
+
+    Click("btnVol08CopyFolders");
+    EXPECT_EQ(drive.ReadFile("Work\\M2\\Big\\big.bin").size(), 500617u);
+    EXPECT_EQ(Label("lblStat08FileSizeCopied"), "1001234");
+    Click("btnVol08CopyFolders");  // now every file exists
+    EXPECT_EQ(Label("lblStat08FileSizeExists"), "1001234");
+}
