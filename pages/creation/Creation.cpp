@@ -180,6 +180,62 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 
 }  // namespace
 
+namespace {
+
+// The lists an undo works through, taken out of the state: what the last
+// Undo left, or what the last run made (its plan by what it attached).
+UndoLists TakeUndoLists(CreationState& state, const CreationUndoProfile& profile, UndoPlan& plan,
+                        std::string& mainFolder) {
+    UndoLists all;
+    plan = profile.Nothing;
+    if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
+        all.created = std::move(state.FailedUndoFolders);
+        all.files = std::move(state.FailedUndoFiles);
+        plan = profile.Retry;
+    } else if (state.UndoMode == "F") {
+        all.second = std::move(state.LastCreatedSubFolders);
+        all.second.insert(all.second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
+        all.secondSet = true;
+        all.created = std::move(state.LastCreatedFolders);
+        all.files = std::move(state.LastCreatedFiles);
+        plan = profile.ExistingStructures;
+    } else if (state.UndoMode == "R") {
+        mainFolder = state.LastDestination;
+        all.created = std::move(state.LastCreatedFolders);
+        all.second = std::move(state.LastCreatedSubFolders);
+        all.byRun = std::move(state.LastCreatedParents);
+        all.secondSet = all.byRunSet = true;
+        plan = profile.Templates;
+    } else if (state.UndoMode == "N") {
+        if (profile.Nothing == UndoPlan::CollectByLevel) {
+            all.second = state.LastCreatedParents;
+            all.secondSet = true;
+        }
+        all.byRun = std::move(state.LastCreatedParents);
+        all.byRunSet = true;
+        all.created = std::move(state.LastCreatedFolders);
+    }
+    return all;
+}
+
+// What stayed is kept for the next Undo, with the run's bases, and listed.
+void KeepWhatStayed(CreationState& state, RunLog& log, UndoPartsResult& parts) {
+    VEC_UNDO_BASES bases = std::move(state.LastBases);
+    ClearCreationRunLists(state);
+    log.ClearLogLists();
+    ResetCreationRunCounters(state);
+    if (!parts.failedFolders.empty() || !parts.failedFiles.empty()) state.LastBases = std::move(bases);
+    state.FailedUndoFiles = std::move(parts.failedFiles);
+    for (const auto& folder : parts.failedFolders) {
+        state.Counters.FoldersFailedUndo += 1.0;
+        log.CountersChanged(state);
+        state.FailedUndoFolders.push_back(folder);
+        log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
+    }
+}
+
+}  // namespace
+
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile) {
     // A close waits until the undo, end box included, is over; a failure ends it with its box.
     RunGuarded([&] {
@@ -190,45 +246,14 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         if (plat::MessageBox("Do you want to delete all folders (and files)\ncreated last time ?", profile.AskCaption,
                              pagekit::kAsk) != plat::IDYES)
             return;
-
         // Every folder the run made goes, the parents it made on the way too;
         // the plans remove only empty folders, never one that was there before,
         // and only the very objects the run made.
-        UndoLists all;
-        UndoPlan plan = profile.Nothing;
+        UndoPlan plan;
         std::string mainFolder;
-        if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
-            all.created = std::move(state.FailedUndoFolders);
-            all.files = std::move(state.FailedUndoFiles);
-            plan = profile.Retry;
-        } else if (state.UndoMode == "F") {
-            all.second = std::move(state.LastCreatedSubFolders);
-            all.second.insert(all.second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
-            all.secondSet = true;
-            all.created = std::move(state.LastCreatedFolders);
-            all.files = std::move(state.LastCreatedFiles);
-            plan = profile.ExistingStructures;
-        } else if (state.UndoMode == "R") {
-            mainFolder = state.LastDestination;
-            all.created = std::move(state.LastCreatedFolders);
-            all.second = std::move(state.LastCreatedSubFolders);
-            all.byRun = std::move(state.LastCreatedParents);
-            all.secondSet = all.byRunSet = true;
-            plan = profile.Templates;
-        } else if (state.UndoMode == "N") {
-            if (profile.Nothing == UndoPlan::CollectByLevel) {
-                all.second = state.LastCreatedParents;
-                all.secondSet = true;
-            }
-            all.byRun = std::move(state.LastCreatedParents);
-            all.byRunSet = true;
-            all.created = std::move(state.LastCreatedFolders);
-        } else {
-            all = UndoLists();
-        }
+        UndoLists all = TakeUndoLists(state, profile, plan, mainFolder);
         // The groups read their ranges of `all` until the undo is done.
         const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
-
         const VEC_UNDO_BASES& runBases = state.LastBases;
         const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
         UndoPartsResult parts = UndoInParts(groups, all, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
@@ -240,28 +265,11 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
                                                 undo.SetCreatedFiles(std::move(lists.files));
                                                 Plan(undo, plan);
                                             });
-        DEQ_CREATED_FOLDERS& failed = parts.failedFolders;
-        DEQ_CREATED_FILES& failedFiles = parts.failedFiles;
-        const std::string& failureLines = parts.failureLines;
-        const std::string report = FolderFileUndo::ReportOf(failureLines);
+        const std::string report = FolderFileUndo::ReportOf(parts.failureLines);
         all = UndoLists();
-
-        // What failed keeps the run's bases for the retry.
-        VEC_UNDO_BASES bases = std::move(state.LastBases);
-        ClearCreationRunLists(state);
-        log.ClearLogLists();
-        ResetCreationRunCounters(state);
-        if (!failed.empty()) state.LastBases = std::move(bases);
-        state.FailedUndoFiles = std::move(failedFiles);
-        for (const auto& folder : failed) {
-            state.Counters.FoldersFailedUndo += 1.0;
-            log.CountersChanged(state);
-            state.FailedUndoFolders.push_back(folder);
-            log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
-        }
+        KeepWhatStayed(state, log, parts);
         log.ShowCounters(state.Labels());
         if (!report.empty()) plat::MessageBox(report, profile.ReportCaption, pagekit::kWarn);
-        if (!ShowRunFailures())
-            plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
+        if (!ShowRunFailures()) plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
     });
 }
