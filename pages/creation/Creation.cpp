@@ -180,6 +180,17 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 
 }  // namespace
 
+CreationUndoProfile CreationUndoMessages(const std::string& topic, int first, const std::string& nothingText,
+                                         const std::string& reportTopic) {
+    CreationUndoProfile p;
+    p.NothingCaption = MessageCaption(topic, "Warning", first);
+    p.NothingText = nothingText;
+    p.AskCaption = MessageCaption(topic, "Information", first + 1);
+    p.ReportCaption = MessageCaption(reportTopic.empty() ? topic : reportTopic, "Information", first + 2);
+    p.EndCaption = MessageCaption(topic, "Information", first + 3);
+    return p;
+}
+
 namespace {
 
 // The lists an undo works through, taken out of the state: what the last

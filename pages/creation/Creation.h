@@ -159,6 +159,11 @@ struct CreationUndoProfile {
     std::string NothingCaption, AskCaption, ReportCaption, EndCaption;
     std::string NothingText;
 };
+// The plans of 02 and 03 (04's differ), and an undo's four messages under
+// one topic, numbered one after the other from `first` (the report's
+// caption under `reportTopic` when it is not empty).
+CreationUndoProfile CreationUndoMessages(const std::string& topic, int first, const std::string& nothingText,
+                                         const std::string& reportTopic = std::string());
 // Undo of the last run: removes what it made, deepest first, keeps what it
 // could not remove for the next Undo and reports it.
 void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfile& profile);

@@ -6,18 +6,10 @@
 #include "pages/creation/Vol02Page.h"
 
 void Vol02UndoLastRun(Vol02State& state, RunLog& log) {
-    CreationUndoProfile p;
-    p.Retry = UndoPlan::CollectByLevel;
-    p.ExistingStructures = UndoPlan::CollectByLevel;
-    p.Templates = UndoPlan::PrepareCreateFolders;
-    p.Nothing = UndoPlan::CollectByLevel;
-    p.NothingCaption = MessageCaption(kVol02Topic, "Warning", 20055);
-    p.NothingText =
+    const CreationUndoProfile p = CreationUndoMessages(
+        kVol02Topic, 20055,
         "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folder to UNDO "
-        "them.";
-    p.AskCaption = MessageCaption(kVol02Topic, "Information", 20056);
-    p.ReportCaption = MessageCaption(kVol02Topic, "Information", 20057);
-    p.EndCaption = MessageCaption(kVol02Topic, "Information", 20058);
+        "them.");
     UndoCreationRun(state, log, p);
 }
 

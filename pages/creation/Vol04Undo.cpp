@@ -6,21 +6,16 @@
 #include "pages/creation/Vol04Page.h"
 
 void Vol04UndoLastRun(Vol04State& state, RunLog& log) {
-    CreationUndoProfile p;
+    CreationUndoProfile p = CreationUndoMessages(
+        "Creating Folder(s).- From a Folder List.", 40050,
+        "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
+        "files to UNDO them.");
     p.Retry = UndoPlan::QueueCreated;
     p.ExistingStructures = UndoPlan::FromList;
     // The template folders with the parents the run made, and the main
     // folders too: one that got no template folder is removed as well.
     p.Templates = UndoPlan::FromListDrivesBoth;
     p.Nothing = UndoPlan::FromListDrives;
-    const char* topic = "Creating Folder(s).- From a Folder List.";
-    p.NothingCaption = MessageCaption(topic, "Warning", 40050);
-    p.NothingText =
-        "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
-        "files to UNDO them.";
-    p.AskCaption = MessageCaption(topic, "Information", 40051);
-    p.ReportCaption = MessageCaption(topic, "Information", 40052);
-    p.EndCaption = MessageCaption(topic, "Information", 40053);
     UndoCreationRun(state, log, p);
 }
 
