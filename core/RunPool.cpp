@@ -280,7 +280,8 @@ int RunPool::AskFromWorker(RunItemContext& ctx, const std::string& text, const s
 
 RunPoolResult RunPool::Run(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
     lastPump_ = std::chrono::steady_clock::now();
-    if (workers_ == 1 || count <= 1) return RunInline(count, scope, work, apply);
+    // One item on a worker too: the calling thread paints while it works.
+    if (workers_ == 1 || count == 0) return RunInline(count, scope, work, apply);
     return RunPooled(count, scope, work, apply);
 }
 

@@ -19,8 +19,7 @@ bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath*
                                    : folder.Ancestry(2);
     // The root of the whole tree, or of a file system mounted into it.
     if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
-    for (const plat::FileIdentity& id : own_)
-        if (id == folder.Identity()) return true;
+    if (IsProgramFolder(folder)) return true;
     const std::string drive = GetDrivePart(folder.Folder());
     if (drive.empty()) return false;
     auto root = driveRoots_.find(drive);
@@ -30,4 +29,10 @@ bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath*
                                                                                      : plat::FileIdentity{}).first;
     }
     return root->second.Known() && root->second == folder.Identity();
+}
+
+bool RunFolderRefusal::IsProgramFolder(const plat::Beneath& folder) const {
+    for (const plat::FileIdentity& id : own_)
+        if (id == folder.Identity()) return true;
+    return false;
 }

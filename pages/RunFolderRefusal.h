@@ -20,6 +20,8 @@ public:
     RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
     // `parent`, when known, is the folder that holds `folder`'s name.
     bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
+    // True when the folder is the program folder or the working folder.
+    bool IsProgramFolder(const plat::Beneath& folder) const;
 
 private:
     std::vector<plat::FileIdentity> own_;

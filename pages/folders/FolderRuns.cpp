@@ -17,6 +17,11 @@ std::string NormalizeFolderItem(const std::string& item) {
     while (end > begin && static_cast<unsigned char>(item[end - 1]) <= 32) --end;
     std::string out;
     out.reserve(end - begin);
+    // A network path keeps the two separators it begins with.
+    if (end - begin >= 2 && IsSeparator(item[begin]) && IsSeparator(item[begin + 1])) {
+        out = "\\\\";
+        begin += 2;
+    }
     for (std::size_t i = begin; i < end; ++i) {
         const char c = item[i] == '/' ? '\\' : item[i];
         if ((c == '\\' || c == ':') && !out.empty() && out.back() == c) continue;

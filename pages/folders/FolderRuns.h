@@ -12,7 +12,8 @@
 #include "platform/Beneath.h"
 
 // An Include item as a run uses it: blanks and control characters around
-// it dropped, "/" turned into "\", runs of "\" and of ":" collapsed.
+// it dropped, "/" turned into "\", runs of "\" and of ":" collapsed (but
+// for the two that begin a network path).
 std::string NormalizeFolderItem(const std::string& item);
 
 // True when a run may not use the (normalised) item, by the runs' shared

@@ -262,9 +262,10 @@ private:
         if (r == FsResult::Ok) {
             out.Renamed.push_back({i, base->Folder(), to, base->Identity(), info.id});
             count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
-        } else if (r == FsResult::AlreadyExists || disk_.Look(*base, to, there) == FsResult::Ok) {
+        } else if (disk_.Look(*base, to, there) == FsResult::Ok && there.kind == plat::EntryKind::Folder) {
             count(ic.DestinationExists, Vol06CatDestinationExists, from);
-        } else {
+        } else {  // also a file or link at the new name: the move fails
+
             count(ic.OtherReasons, Vol06CatOtherReasons, to);
         }
     }

@@ -1,12 +1,15 @@
 #include "pages/folders/Vol07Engine.h"
 
 #include <algorithm>
+#include <deque>
+#include <utility>
 
 #include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
+#include "pages/AttachWalk.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 
@@ -147,6 +150,16 @@ void SmartDelete::RestoreModes() {
 
 // ---- the run --------------------------------------------------------------------------------------
 
+bool Vol07ProgramFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir) {
+    const std::string path = LexicallyResolved(NormalizeFolderItem(item));
+    for (const std::string& own : {programFolder, workingDir}) {
+        if (TrimControlAndBlanks(own).empty()) continue;
+        const std::string folder = LexicallyResolved(NormalizeFolderItem(own));
+        if (PathWithinFolder(path, folder) && PathWithinFolder(folder, path)) return true;
+    }
+    return false;
+}
+
 bool Vol07BareDrive(const std::string& path) {
     return TrimControlAndBlanks(path).size() <= 3 || IsDriveRootPath(path);
 }
@@ -158,6 +171,7 @@ struct Vol07ItemOutcome {
     ItemLog Lines;
     Vol07Counters Counters;
     bool Refused = false;
+    bool ProgramFolder = false;
 };
 
 // The run over the top-most main folders: each one an item of the run pool.
@@ -255,6 +269,7 @@ private:
         const FsResult opened = base.Open(resolved);
         if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base, parents.Get(ParentText(resolved)))) {
             out.Refused = true;
+            out.ProgramFolder = RefusalOf(worker).IsProgramFolder(base);
             return;
         }
         if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
@@ -271,6 +286,7 @@ private:
         if (!out.Refused) return;
         out.Refused = false;
         end_.Refused = true;
+        end_.ProgramFolder = std::exchange(out.ProgramFolder, false);
         end_.RefusedFolder = items_[i];
         ctx.Stop();
     }
@@ -296,25 +312,77 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     return Vol07Run(c, in, disk, log).Run();
 }
 
-void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
-    double folders = 0, files = 0;
-    if (!includeFolders.empty()) {
-        ExamineSubFolders examine(includeFolders);
-        examine.ExamineTopFolders();
-        for (const std::string& item : examine.GetList()) {
-            const std::string folder = NormalizeFolderItem(item);
-            if (UnusableFolderItem(folder) || !plat::FolderExists(folder)) continue;
-            FolderStructSize size(folder, true);
-            if (mode == 3 || mode == 4) {
-                size.Examine();
-                folders += size.GetFolderCount() + (mode == 4 ? 1 : 0);
-                files += size.GetFileCount();
-            } else {
-                size.ExamineRootWithMasks();
-                files += size.GetMaskedFileCount();
+namespace {
+
+// What a main folder holds as the run will count it: every folder below it
+// (one the run does not enter counts once) and every other entry, a link
+// or a special file as much as a file.
+struct Vol07Count {
+    double Folders = 0, Files = 0;
+};
+
+void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, const WalkFence& fence,
+                Vol07Count& out) {
+    std::deque<std::string> queue{root};
+    std::vector<plat::DirEntry> entries;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.front());
+        queue.pop_front();
+        if (!disk.ListKinds(base, folder, entries)) continue;
+        for (const plat::DirEntry& e : entries) {
+            if (e.kind != plat::EntryKind::Folder) {
+                out.Files += 1;
+                continue;
             }
+            out.Folders += 1;
+            if (!fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
         }
     }
-    c.FoldersToDelete = folders;
-    c.FilesToDelete = files;
+}
+
+// The main folders' own files that the name masks take (no folder goes).
+void CountMaskedRootFiles(const StringList& mainFolders, double& files) {
+    for (const std::string& item : mainFolders) {
+        const std::string folder = NormalizeFolderItem(item);
+        if (UnusableFolderItem(folder) || !plat::FolderExists(folder)) continue;
+        FolderStructSize size(folder, true);
+        size.ExamineRootWithMasks();
+        files += size.GetMaskedFileCount();
+    }
+}
+
+}  // namespace
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode, RunDisk& disk,
+                               const WalkFence& fence) {
+    c.FoldersToDelete = c.FilesToDelete = 0;
+    if (includeFolders.empty()) return;
+    ExamineSubFolders examine(includeFolders);
+    examine.ExamineTopFolders();
+    const StringList& mains = examine.GetList();
+    if (mode != 3 && mode != 4) return CountMaskedRootFiles(mains, c.FilesToDelete);
+    // Each main folder on the pool: they only read, so they all overlap,
+    // and the window paints while they count.
+    PooledRun<Vol07Count> run;
+    run.Items = mains.size();
+    run.Workers = PageRunWorkers(NormalizeFolderItem(mains.front()), plat::RunWork::Look);
+    run.Work = [&](std::size_t i, Vol07Count& out, RunItemContext&) {
+        const std::string folder = NormalizeFolderItem(mains[i]);
+        plat::Beneath base;
+        if (UnusableFolderItem(folder) || base.Open(folder) != FsResult::Ok) return;
+        if (mode == 4) out.Folders += 1;
+        CountBelow(disk, base, folder, fence, out);
+    };
+    run.Apply = [&](std::size_t, Vol07Count& out, RunApplyContext&) {
+        c.FoldersToDelete += out.Folders;
+        c.FilesToDelete += out.Files;
+        out = Vol07Count{};
+    };
+    run.Name = [&](std::size_t i) { return mains[i]; };
+    RunPageItems(run);
+}
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
+    DryDisk disk;  // only reads: what the disk holds
+    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence());
 }

@@ -140,8 +140,14 @@ bool Vol07BareDrive(const std::string& path);
 // stopped at one it may not touch (the page then shows its warning 70039).
 struct Vol07RunEnd {
     bool Refused = false;
+    bool ProgramFolder = false;  // refused as the program's folder, not as a root
     std::string RefusedFolder;
 };
+
+// True when the item names the program folder or its working folder, as
+// the file system reads the texts (letter case, separators, "." and ".."
+// names): such an item never enters the lists.
+bool Vol07ProgramFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir);
 
 // The run's work after its confirmations: the top-most main folders of the
 // Include list, in level order, each checked and handed to SmartDelete.
@@ -158,7 +164,13 @@ struct Vol07RunEnd {
 // The lines and counters reach `log` in the order of a one-at-a-time run.
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log);
 
-// The pre-count of a page refresh. Mode 3: the subfolders and files below
-// the main folders; 4: the main folders too; any other: no folder, and
-// the main folders' own files that the name masks take.
+// The pre-count of a page refresh, as the run will count: mode 3 every
+// folder and every other entry (files, links, special files) below the
+// main folders, a folder in `fence` counted but not entered; 4 the main
+// folders too; any other mode no folder, and the main folders' own files
+// that the name masks take. The main folders are read on the run pool
+// through `disk`, the window painting meanwhile.
+void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
+                               const WalkFence& fence);
+// The same on the disk as it is, nothing fenced.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);

@@ -3,6 +3,7 @@
 // shared IncludeExcludeLists.
 #include "pages/folders/Vol07Page.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,7 +13,9 @@
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
+#include "pages/RunBusy.h"
 #include "pages/RunFrame.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistics07.h"
@@ -56,6 +59,21 @@ void ShowBareDriveWarning() {
     plat::MessageBox(kBareDriveText, MessageCaption(kListTopic, "Warning", "70039"), kWarn);
 }
 
+// The same refusal for the program's own folders.
+std::string ProgramFolderText(const std::string& folder) {
+    return "You can not Delete the Folder of the program or its Working Folder!\nFolder : " +
+           TrimControlAndBlanks(folder);
+}
+
+bool IsProgramFolder(const std::string& line) { return Vol07ProgramFolder(line, GetProgramFolder(), GetWorkingDir()); }
+
+// The run's refusal: a bare drive, or the program's folder.
+void ShowRefusal(const Vol07RunEnd& end) {
+    if (!end.Refused) return;
+    if (!end.ProgramFolder) return ShowBareDriveWarning();
+    plat::MessageBox(ProgramFolderText(end.RefusedFolder), MessageCaption(kListTopic, "Warning", "70039"), kWarn);
+}
+
 IncludeExcludeProfile Vol07ListProfile() {
     IncludeExcludeProfile p;
     p.SelectionEmpty.caption = MessageCaption(kStructureTopic, "Warning", "70011");
@@ -77,13 +95,15 @@ IncludeExcludeProfile Vol07ListProfile() {
     // whatever root reaches the list some other way.
     p.ImportTakes = [](std::string& line) {
         line = TrimControlAndBlanks(line);
-        return !Vol07BareDrive(line);
+        return !Vol07BareDrive(line) && !IsProgramFolder(line);
     };
     p.ImportNeedsDrive = true;
     p.BuilderNeedsDrive = false;
     p.AllFromExcludeDrops = [](const std::string& line) {
-        if (!Vol07BareDrive(line)) return false;
-        plat::MessageBox(kBareDriveText, MessageCaption(kListTopic, "Warning", "70005"), kWarn);
+        const bool bare = Vol07BareDrive(line);
+        if (!bare && !IsProgramFolder(line)) return false;
+        plat::MessageBox(bare ? std::string(kBareDriveText) : ProgramFolderText(line),
+                         MessageCaption(kListTopic, "Warning", "70005"), kWarn);
         return true;
     };
     p.ExportTakes = HasDrivePart;
@@ -155,8 +175,12 @@ void Vol07Page::btnVol07DeleteFromExcludeListClick() { Lists->DeleteFromExcludeC
 void Vol07Page::btnVol07DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol07DeleteExcludeAll); }
 
 bool Vol07Page::Vol07CheckNotDriveRoot(const std::string& path) {
-    if (!Vol07BareDrive(path)) return true;
-    ShowBareDriveWarning();
+    if (Vol07BareDrive(path)) {
+        ShowBareDriveWarning();
+        return false;
+    }
+    if (!IsProgramFolder(path)) return true;
+    plat::MessageBox(ProgramFolderText(path), MessageCaption(kListTopic, "Warning", "70039"), kWarn);
     return false;
 }
 
@@ -192,8 +216,20 @@ void Vol07Page::Vol07ShowTotals() {
     Vol07VisualLog().ShowCounters(std::span<const CounterLabel>(all).subspan(2, 6));
 }
 
+// The main folders are read on the run pool: the window paints meanwhile,
+// with the busy cursor, and no click gets in; a close waits for the end.
 void Vol07Page::Vol07CountFoldersToDelete(int mode) {
-    ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode);
+    const RunBusy busy;
+    struct BusyCursor {
+        BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    } cursor;
+    WalkFence fence;
+    fence.Add(GetProgramFolder());
+    fence.Add(GetWorkingDir());
+    DryDisk disk;  // the count only reads
+    ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence);
+    ShowRunFailures();
     Vol07CountState = 1;
 }
 
@@ -289,7 +325,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                              MessageCaption(kListTopic, "Warning", "70038", kEleven), kWarn);
             return;
         }
-        if (Vol07DeleteMainFolders(Counters, in, disk, log).Refused) ShowBareDriveWarning();
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, disk, log));
     };
     frame.End = {"End of the Delete process !!!", MessageCaption(kListTopic, "Information", "70037")};
     running_ = true;
@@ -325,7 +361,7 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
         MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List.", "Warning", "70052", kEleven)};
     frame.Work = [this, &in, &log](RunDisk& disk) {
         // The run would stop at a folder it may not touch: so does its twin.
-        if (Vol07DeleteMainFolders(Counters, in, disk, log).Refused) ShowBareDriveWarning();
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, disk, log));
     };
     frame.End = {kVol07SimulationEndText,
                  MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List - Level.", "Information",

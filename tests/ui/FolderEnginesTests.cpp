@@ -4,6 +4,11 @@
 // against the runs.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -15,6 +20,7 @@
 #include <functional>
 #include <map>
 
+#include "pages/RunItems.h"
 #include "pages/folders/Vol06Engine.h"
 #include "pages/folders/Vol07Engine.h"
 #include "tests/support/Privileges.h"
@@ -156,8 +162,9 @@ TEST_F(DeleteFolders, LinksGoAsLinksAndWhatTheyPointAtStays) {
     Link("Main\\Sub\\Loop", "Main");
     fs::create_symlink("Self", drive.nativePath("Main\\Self"));
     in.IncludeFolders = {P("Main")};
+    // The pre-count counts what the run will: the links too.
     Vol07CountFoldersToDelete(counters, in.IncludeFolders, 3);
-    EXPECT_EQ(counters.FilesToDelete, 4);
+    EXPECT_EQ(counters.FilesToDelete, 8);
     fs::rename(drive.nativePath("Main\\Victim"), drive.nativePath("Moved"));
     Link("Main\\Victim", "Keep");
     afterFirstRemoval = [&] {  // Main is listed by now
@@ -228,6 +235,15 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
     EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H")}));
 }
 
+// A network path keeps its leading separators: no share can be reached,
+// so its main folder does not exist, listed as typed.
+TEST_F(DeleteFolders, ANetworkPathIsAMainFolderThatDoesNotExist) {
+    in.IncludeFolders = {"\\\\srv\\share\\x"};
+    SimulateThenRun(drive.native());
+    EXPECT_EQ(sink.lines[Vol07CatMainFoldersNotExist], Lines{"\\\\srv\\share\\x"});
+    EXPECT_TRUE(sink.lines[Vol07CatFoldersOtherReasons].empty());
+}
+
 // Removing a name needs no write access to the file: a read-only file goes
 // with its mode untouched (a hard link to it keeps it), with the read-only
 // option only. A folder without its owner write bit is emptied only with
@@ -258,6 +274,42 @@ TEST_F(DeleteFolders, ReadOnlyFilesAndFoldersGoOnlyOnRequest) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(fs::status(drive.nativePath("Prog\\hard.txt")).permissions(), fs::perms(0444));
+}
+
+// The pre-count reads on the pool: the window keeps painting while a slow
+// file system answers, and the count is the run's.
+TEST(Vol07Precount, TheWindowPaintsWhileASlowFileSystemCounts) {
+    testsupport::TempDrive drive{'T'};
+    StringList mains;
+    for (int k = 0; k < 24; ++k) {
+        drive.WriteFile("M" + std::to_string(k) + "\\S\\f.txt", "f");
+        mains.push_back(drive.path("M" + std::to_string(k)));
+    }
+    ForceRunWorkers force(4);
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    QCoreApplication::processEvents();
+    struct Paints : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    window.installEventFilter(&paints);
+    QTimer asks;  // something asks for a paint all the time
+    QObject::connect(&asks, &QTimer::timeout, [&] { window.update(); });
+    asks.start(5);
+    DryDisk dry;
+    testdisk::DelegatingDisk slow(dry);
+    slow.beforeList = [] { usleep(25000); };
+    Vol07Counters counters;
+    window.update();  // a paint is due when the count starts (a window closed over it)
+    Vol07CountFoldersToDelete(counters, mains, 3, slow, WalkFence());
+    EXPECT_GT(paints.count, 0);
+    EXPECT_EQ(counters.FoldersToDelete, 24);
+    EXPECT_EQ(counters.FilesToDelete, 24);
 }
 
 // ---- rename -----------------------------------------------------------------------------------------
@@ -347,8 +399,10 @@ TEST_F(RenameFolders, CollisionsAndWhatIsNeverRenamed) {
     SimulateThenRun();
     EXPECT_EQ(sink.lines[Vol06CatFoldersRenamed], (Lines{P("Long\\Same"), P("X\\Same"), P("Y\\Same")}));
     EXPECT_EQ(sink.lines[Vol06CatSourceNotExists], (Lines{P("L\\Sub"), P("X\\b"), P("L")}));
-    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], (Lines{P("Data\\Proj"), P("X\\a")}));
-    EXPECT_EQ(sink.lines[Vol06CatOtherReasons], (Lines{P("Data\\..\\Data\\Proj"), "Rel\\Proj"}));
+    // A folder at the new name is "exists"; a file there makes the move
+    // fail: another reason, with the new name.
+    EXPECT_EQ(sink.lines[Vol06CatDestinationExists], (Lines{P("X\\a")}));
+    EXPECT_EQ(sink.lines[Vol06CatOtherReasons], (Lines{P("Data\\..\\Data\\Proj"), P("Data\\Same"), "Rel\\Proj"}));
     EXPECT_EQ(drive.ReadFile("Data\\Same"), "a file in the way");
     EXPECT_TRUE(drive.Exists("Real\\Sub"));
 
@@ -363,6 +417,16 @@ TEST_F(RenameFolders, CollisionsAndWhatIsNeverRenamed) {
     in.RenameNewLastSubFolder = "..";
     SimulateThenRun();
     EXPECT_EQ(sink.lines[Vol06CatOtherReasons], (Lines{P("Data\\.."), P("Long\\..")}));
+}
+
+// A network path keeps its leading separators and, as no share can be
+// reached, its folder does not exist.
+TEST_F(RenameFolders, ANetworkPathIsTakenAsTyped) {
+    in.IncludeFolders = {"\\\\srv\\share\\x", "  //srv/share/y  "};
+    in.NewPrefix = "n_";
+    SimulateThenRun();
+    EXPECT_EQ(sink.lines[Vol06CatSourceNotExists], (Lines{"\\\\srv\\share\\y", "\\\\srv\\share\\x"}));
+    EXPECT_TRUE(sink.lines[Vol06CatOtherReasons].empty());
 }
 
 // Undo moves back only the very folder the run renamed, onto a free name.

@@ -181,6 +181,30 @@ TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
     EXPECT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).back(), drive.path("Z"));
 }
 
+// The program's folders enter the list nowhere a root may not, however
+// spelt; one that got in by the editor is refused at run time as the
+// program's folder, not as a drive.
+TEST_F(Vol07PageTest, TheProgramsFoldersAreRefusedAsTheyEnterTheList) {
+    drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
+    drive.MakeFolder("A");
+    listtools::SetListLines(C<QListWidget>("lstVol07ExcludeFolderList"),
+                            StringList{drive.path("A"), " p:/prog/workingdir/ ", drive.path("A\\..\\Prog")});
+    captions.clear();
+    Click("btnVol07AllfromExc");
+    EXPECT_EQ(captions, (Lines{"70005.", "70005."}));
+    EXPECT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")), StringList{drive.path("A")});
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("Folder of the program"), std::string::npos);
+
+    Edit(drive.path("Prog\\WorkingDir") + "\n");
+    captions.clear();
+    texts.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70039.", "70037."}));
+    EXPECT_NE(texts[2].find("Folder of the program"), std::string::npos);
+    EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt"));
+}
+
 // Clear All asks first; Yes empties both lists and leaves DELETE disabled.
 TEST_F(Vol07PageTest, ClearAllAndThePagesWindows) {
     Edit(drive.path("Prog") + "\n");
