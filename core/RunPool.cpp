@@ -285,6 +285,36 @@ RunPoolResult RunPool::Run(std::size_t count, const ScopeFn& scope, const WorkFn
     return RunPooled(count, scope, work, apply);
 }
 
+namespace {
+// The plain loop's item working on this thread, for RunPoolPaceInline.
+thread_local RunPool* inlinePool = nullptr;
+thread_local std::size_t inlineItem = 0;
+}  // namespace
+
+RunPool::InlineItem::InlineItem(RunPool& pool, std::size_t item) : previous_(inlinePool), item_(inlineItem) {
+    inlinePool = &pool;
+    inlineItem = item;
+}
+
+RunPool::InlineItem::~InlineItem() {
+    inlinePool = previous_;
+    inlineItem = item_;
+}
+
+void RunPoolPaceInline() {
+    if (inlinePool) inlinePool->PaceInline(inlineItem);
+}
+
+void RunPool::PaceInline(std::size_t item) {
+    if (!options_.Pump || std::chrono::steady_clock::now() - lastPump_ < options_.PumpInterval) return;
+    if (options_.Peek) {
+        RunApplyContext ctx;
+        ctx.pool_ = this;
+        options_.Peek(item, ctx);
+    }
+    PumpIfDue(true);
+}
+
 RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
     RunPoolResult result;
     RunScope itemScope;
@@ -301,6 +331,7 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
         ctx.stop_ = false;
         std::exception_ptr error;
         try {
+            const InlineItem working(*this, i);
             work(i, ctx);
         } catch (...) {
             error = std::current_exception();
@@ -347,6 +378,7 @@ private:
     void SkipStopped();
     void AnswerQuestion(Lock& lock);
     void WaitForHead(Lock& lock);
+    void PeekAtHead(Lock& lock);
     void PumpNow(Lock& lock);
     void Fail(std::exception_ptr error) {
         if (!firstError_) firstError_ = error;
@@ -620,12 +652,31 @@ void RunPool::Session::AnswerQuestion(Lock& lock) {
     sh_.answerCv.notify_all();
 }
 
-// Waits for the head item; the window paints meanwhile.
+// Waits for the head item; the window paints meanwhile, and shows what
+// the head's work gave so far.
 void RunPool::Session::WaitForHead(Lock& lock) {
     Slot& h = sh_.SlotOf(sh_.head);
     const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
     if (!pump_) return sh_.headCv.wait(lock, headMoves);
-    if (!sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, headMoves)) PumpNow(lock);
+    if (sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, headMoves)) return;
+    if (h.state == Slot::Running && pool_.options_.Peek && !applyBroken_) PeekAtHead(lock);
+    PumpNow(lock);
+}
+
+void RunPool::Session::PeekAtHead(Lock& lock) {
+    const std::size_t item = sh_.head;
+    RunApplyContext ctx;
+    ctx.pool_ = &pool_;
+    ctx.slot_ = item % sh_.slots.size();
+    lock.unlock();
+    try {
+        pool_.options_.Peek(item, ctx);
+    } catch (...) {
+        applyBroken_ = true;
+        Fail(std::current_exception());
+    }
+    lock.lock();
+    if (applyBroken_ || ctx.stop_) sh_.LowerEnd(item + 1);
 }
 
 void RunPool::Session::PumpNow(Lock& lock) {

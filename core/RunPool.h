@@ -105,6 +105,8 @@ private:
 
 using RunMessageFn = std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
 
+class RunApplyContext;
+
 struct RunPoolOptions {
     // 1: the plain loop on the calling thread.
     unsigned Workers = 1;
@@ -119,6 +121,13 @@ struct RunPoolOptions {
     RunMessageFn Show{};
     // Called first on each worker thread (not in the plain loop).
     std::function<void()> WorkerStart{};
+    // Called on the calling thread at the pump's pace, before the pump,
+    // while the head item (the next to apply) works: the page may show what
+    // its work gave so far (its outcome slot is the page's to read as far
+    // as the work has published it). `ctx` shows boxes as Apply does. In
+    // the plain loop the work itself runs here: it lets the head be peeked
+    // at by calling RunPoolPaceInline() now and then.
+    std::function<void(std::size_t item, RunApplyContext& ctx)> Peek{};
     // Starts a worker thread running `body`; std::thread when empty. A
     // thread that cannot start leaves the run to the workers that did (to
     // the calling thread alone when none did).
@@ -133,6 +142,11 @@ struct RunPoolResult {
 };
 
 class RunPool;
+
+// Work in the plain loop runs on the calling thread: called now and then
+// from it (a page's outcome entries do, as they are added), it peeks at the
+// item and pumps when the pump is due. Does nothing on a worker thread.
+void RunPoolPaceInline();
 
 // A worker's side of one item.
 class RunItemContext {
@@ -212,6 +226,20 @@ private:
     struct Shared;
     class Session;
 
+    friend void RunPoolPaceInline();
+    // The plain loop's item while it works, for RunPoolPaceInline.
+    class InlineItem {
+    public:
+        InlineItem(RunPool& pool, std::size_t item);
+        ~InlineItem();
+        InlineItem(const InlineItem&) = delete;
+        InlineItem& operator=(const InlineItem&) = delete;
+
+    private:
+        RunPool* previous_;
+        std::size_t item_;
+    };
+    void PaceInline(std::size_t item);
     RunPoolResult RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     RunPoolResult RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     void WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk);

@@ -53,15 +53,19 @@ void pagerun::LookOnPool(std::size_t items, unsigned workers, const std::functio
         [](std::size_t, RunApplyContext&) {});
 }
 
-void ItemLog::ReplayInto(RunLog& log) {
-    for (std::size_t i = 0; i < used_; ++i) {
-        const Entry& e = entries_[i];
+void ItemLog::Send(RunLog& log, std::size_t upTo) {
+    for (; sent_ < upTo; ++sent_) {
+        const Entry& e = entries_[sent_];
         if (e.exportLine)
             log.AddExportLine(e.category, e.text);
         else
             log.AddLine(e.category, e.text);
     }
-    used_ = 0;
+}
+
+void ItemLog::ReplayInto(RunLog& log) {
+    Send(log, entries_.Size());
+    Clear();
 }
 
 unsigned PageRunWorkers(const std::string& folder, plat::RunWork work) {

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -26,6 +28,50 @@
 #include "pages/RunLog.h"
 #include "platform/RunWorkers.h"
 
+// An item's entries as its worker adds them. The window thread may read
+// them, as far as they are published, while the work goes on (the head of
+// a run shows its lines as it works): entries never move (chunks of
+// doubling size), and adding one publishes the ones before it. The rest
+// is the worker's until the item is done. Entries keep their room for the
+// slot's next item, so that a line costs no allocation.
+template <class Entry>
+class ItemEntries {
+public:
+    ItemEntries() = default;
+    ItemEntries(const ItemEntries&) = delete;
+    ItemEntries& operator=(const ItemEntries&) = delete;
+
+    // The worker's: the next entry to fill; every earlier one is published.
+    // (Now and then the plain loop's item lets the window show them.)
+    Entry& Next() {
+        published_.store(used_, std::memory_order_release);
+        if ((used_ & 63) == 63) RunPoolPaceInline();
+        return At(used_++);
+    }
+    // How many entries the window thread may read now.
+    std::size_t Published() const { return published_.load(std::memory_order_acquire); }
+    // All of them: the worker's count, or the item's once it is done.
+    std::size_t Size() const { return used_; }
+    Entry& operator[](std::size_t i) { return At(i); }
+    void Clear() {
+        used_ = 0;
+        published_.store(0, std::memory_order_relaxed);
+    }
+
+private:
+    static constexpr std::size_t kFirst = 64;  // chunk k holds kFirst << k entries
+    Entry& At(std::size_t i) {
+        const std::size_t q = i / kFirst + 1;
+        const unsigned k = static_cast<unsigned>(std::bit_width(q)) - 1;
+        std::unique_ptr<Entry[]>& chunk = chunks_[k];
+        if (!chunk) chunk = std::make_unique<Entry[]>(kFirst << k);
+        return chunk[i - kFirst * ((std::size_t{1} << k) - 1)];
+    }
+    std::array<std::unique_ptr<Entry[]>, 48> chunks_;
+    std::size_t used_ = 0;
+    std::atomic<std::size_t> published_{0};
+};
+
 // One item's lines, kept as the engines send them.
 class ItemLog final : public RunLog {
 public:
@@ -37,10 +83,17 @@ public:
     void SetRunMode(bool) override {}
     void ShowLog() override {}
 
-    bool Empty() const { return used_ == 0; }
-    // Sends every kept line to `log`, in the order they came, and forgets them.
+    bool Empty() const { return entries_.Size() == 0; }
+    // On the window thread while the item works: sends the lines published
+    // so far that were not sent yet.
+    void StreamInto(RunLog& log) { Send(log, entries_.Published()); }
+    // Sends every kept line not sent yet to `log`, in the order they came,
+    // and forgets them.
     void ReplayInto(RunLog& log);
-    void Clear() { used_ = 0; }
+    void Clear() {
+        entries_.Clear();
+        sent_ = 0;
+    }
 
 protected:
     bool CountersDue() override { return false; }
@@ -52,16 +105,14 @@ private:
         std::string text;
     };
     void Keep(int category, bool exportLine, const std::string& line) {
-        if (used_ == entries_.size()) entries_.emplace_back();
-        Entry& e = entries_[used_++];
+        Entry& e = entries_.Next();
         e.category = category;
         e.exportLine = exportLine;
         e.text.assign(line);
     }
-    // The lines are the first used_; the rest keep their texts' room for the
-    // next item, so a line costs no allocation.
-    std::vector<Entry> entries_;
-    std::size_t used_ = 0;
+    void Send(RunLog& log, std::size_t upTo);
+    ItemEntries<Entry> entries_;
+    std::size_t sent_ = 0;  // the window thread's: lines sent before the item was applied
 };
 
 // An applied item's lines into the run's log and its counters into the
@@ -128,9 +179,20 @@ struct PooledRun {
     // was never applied (the run stopped or failed before it), so that an
     // undo keeps what it did not undo.
     std::function<void(std::size_t item)> Skipped;
+    // On the window thread while the head item (the next to be applied)
+    // works, a few times a second: what may be shown of its outcome so far
+    // (the lines its work has published), so that a large item shows its
+    // lines as it goes.
+    std::function<void(std::size_t item, Outcome& out, RunApplyContext& ctx)> Stream;
     // The item as the failure box names it.
     std::function<std::string(std::size_t item)> Name;
 };
+
+// A PooledRun's Stream for outcomes that keep their lines in `lines`.
+template <class Outcome>
+auto StreamLines(ItemLog Outcome::*lines, RunLog& log) {
+    return [lines, &log](std::size_t, Outcome& out, RunApplyContext&) { (out.*lines).StreamInto(log); };
+}
 
 // A failure that ended a page's run: kept on the window thread until the
 // run's frame (or its undo) says it. `item` names what failed, if known.
@@ -143,8 +205,7 @@ namespace pagerun {
 void LookOnPool(std::size_t items, unsigned workers, const std::function<void(std::size_t, unsigned)>& look);
 }  // namespace pagerun
 
-// Runs a page's pooled run, one Outcome slot per window place, made when a
-// worker first uses it. A failure (of an item's work, or of the run itself)
+// Runs a page's pooled run, one Outcome slot per window place. A failure (of an item's work, or of the run itself)
 // ends the run as RunPool says and is noted for the frame to say; this
 // returns what was done, so that the page keeps every record of it.
 template <class Outcome>
@@ -154,16 +215,17 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
     std::size_t failed = run.Items;
     try {
         if (run.Look) pagerun::LookOnPool(run.Items, run.Workers, run.Look);
-        RunPool pool(PageRunPoolOptions(run.Workers));
-        // Not "slots": a Qt macro. Each is used by one item at a time.
-        std::vector<std::unique_ptr<Outcome>> outcomes(pool.Window());
+        // Not "slots": a Qt macro. Each is used by one item at a time; all
+        // are made here, so that the window thread may peek at any.
+        std::vector<std::unique_ptr<Outcome>> outcomes;
+        RunPoolOptions options = PageRunPoolOptions(run.Workers);
+        if (run.Stream)
+            options.Peek = [&](std::size_t i, RunApplyContext& ctx) { run.Stream(i, *outcomes[ctx.Slot()], ctx); };
+        RunPool pool(std::move(options));
+        outcomes.resize(std::min(pool.Window(), run.Items));
+        for (auto& out : outcomes) out = std::make_unique<Outcome>();
         result = pool.Run(
-            run.Items, run.Scope,
-            [&](std::size_t i, RunItemContext& ctx) {
-                std::unique_ptr<Outcome>& out = outcomes[ctx.Slot()];
-                if (!out) out = std::make_unique<Outcome>();
-                run.Work(i, *out, ctx);
-            },
+            run.Items, run.Scope, [&](std::size_t i, RunItemContext& ctx) { run.Work(i, *outcomes[ctx.Slot()], ctx); },
             [&](std::size_t i, RunApplyContext& ctx) {
                 if (ctx.Failure() && failed == run.Items) failed = i;
                 applied[i] = 1;

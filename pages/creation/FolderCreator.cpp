@@ -188,16 +188,26 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
         item(i, *worker);
     };
     run.Apply = [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) { Apply(out, ctx); };
+    run.Stream = [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) {
+        ApplyEntries(out, out.entries.Published(), ctx);
+    };
     return RunPageItems(run);
 }
 
 void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
-    using Kind = CreationOutcome::Kind;
     AddCounters(state_.Counters, out.added);
     if (out.undoMode != 0 && !dry_) {
         state_.UndoMode = std::string(1, out.undoMode);
         if (out.undoMode != 'N') state_.FailedUndoFiles.clear();
     }
+    ApplyEntries(out, out.entries.Size(), ctx);
+    log_.CountersChanged(state_);
+    out.Clear();
+}
+
+void FolderCreator::ApplyEntries(CreationOutcome& out, std::size_t upTo, RunApplyContext& ctx) {
+    using Kind = CreationOutcome::Kind;
+    // The item's base was set before its first entry.
     std::uint32_t base = 0;
     bool baseKnown = false;
     auto baseIndex = [&] {
@@ -205,8 +215,8 @@ void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
         baseKnown = true;
         return base;
     };
-    for (std::size_t i = 0; i < out.used; ++i) {
-        CreationOutcome::Entry& e = out.entries[i];
+    for (; out.applied < upTo; ++out.applied) {
+        CreationOutcome::Entry& e = out.entries[out.applied];
         switch (e.kind) {
         case Kind::Line: log_.AddLine(e.category, e.text); break;
         case Kind::MainMade:
@@ -236,8 +246,6 @@ void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
             break;
         }
     }
-    log_.CountersChanged(state_);
-    out.Clear();
 }
 
 void FolderCreator::Add(CreationOutcome::Kind kind, int category, const std::string& text,

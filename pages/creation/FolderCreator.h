@@ -25,6 +25,7 @@
 #include "core/RunPool.h"
 #include "core/UndoToolkit.h"
 #include "pages/AttachWalk.h"
+#include "pages/RunItems.h"
 #include "pages/creation/Creation.h"
 #include "platform/Beneath.h"
 
@@ -61,22 +62,21 @@ struct CreationOutcome {
         std::string caption;
         plat::FileStamp stamp;  // folders: the identity alone
     };
-    // The item's entries are the first `used`; the rest keep their texts'
-    // room for the next item in this slot, so a line costs no allocation.
-    std::vector<Entry> entries;
-    std::size_t used = 0;
+    // The item's entries; the window thread applies those published while
+    // the item is the head of the run (`applied`), the rest when it is done.
+    ItemEntries<Entry> entries;
+    std::size_t applied = 0;
     CreationCounters added;
     char undoMode = 0;  // 'F', 'R' or 'N' once a main folder was made
     // The folder the item worked beneath, the base of its records.
     std::string baseFolder;
     plat::FileIdentity baseId;
 
-    Entry& Next() {
-        if (used == entries.size()) entries.emplace_back();
-        return entries[used++];
-    }
+    Entry& Next() { return entries.Next(); }
+    // On the window thread, once applied.
     void Clear() {
-        used = 0;
+        entries.Clear();
+        applied = 0;
         added = CreationCounters();
         undoMode = 0;
         baseFolder.clear();
@@ -142,6 +142,8 @@ private:
     };
     void ViewStructures();
     void Apply(CreationOutcome& out, RunApplyContext& ctx);
+    // The item's entries from the last applied up to `upTo`, in order.
+    void ApplyEntries(CreationOutcome& out, std::size_t upTo, RunApplyContext& ctx);
     void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0);
     void Add(CreationOutcome::Kind kind, int category, const std::string& text,
              const plat::FileStamp& stamp = plat::FileStamp{});

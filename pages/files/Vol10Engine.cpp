@@ -46,8 +46,7 @@ _tagCreatedFile FileRecord(const std::string& path, const plat::FileStamp& stamp
 // What one destination came to, kept until it is applied in list order:
 // its lines, its counters, its results and undo records, the boxes it
 // shows.
-struct Vol10Outcome {
-    ItemLog Log;
+struct Vol10Found {
     Vol10Counters Counters;  // this destination's part
     bool NotExists = false, Copied = false;
     StringList FilesExist, FilesOtherReasons;
@@ -64,6 +63,12 @@ struct Vol10Outcome {
     StringList MissingSizes;         // sources the pre-count did not see
     bool BackupsExhausted = false, IncreaseExhausted = false;
     plat::Beneath Dest;  // the base its records name
+};
+struct Vol10Outcome : Vol10Found {
+    ItemLog Log;
+    // Empty for the slot's next item, on its worker: what the last one
+    // kept goes there. (Its lines went when it was applied.)
+    void Reset() { static_cast<Vol10Found&>(*this) = Vol10Found{}; }
 };
 
 // One run or simulation: each destination an item of the run pool, the
@@ -95,6 +100,7 @@ public:
             Work(destinations[i], out, workers_[ctx.Worker()]);
         };
         run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
+        run.Stream = StreamLines(&Vol10Outcome::Log, log_);
         run.Name = [&](std::size_t i) { return destinations[i]; };
         RunPageItems(run);
         if (!sim_) st_.Vol10WorkingNames = names_;
@@ -118,10 +124,8 @@ private:
 
     void Work(const std::string& destination, Vol10Outcome& out, Worker& worker) {
         // What the slot's last item kept (its records, its held
-        // destination) goes here, on a worker; its lines' room stays.
-        ItemLog lines = std::move(out.Log);
-        out = Vol10Outcome{};
-        out.Log = std::move(lines);
+        // destination) goes here, on a worker.
+        out.Reset();
         Vol10Item(*this, worker, out).Destination(destination);
     }
 

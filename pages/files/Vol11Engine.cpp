@@ -274,6 +274,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
         refused = ApplyMainFolder(state, folders[i], out, log, running) || refused;
     };
+    run.Stream = StreamLines(&Vol11Outcome::Log, log);
     run.Name = [&](std::size_t i) { return folders[i]; };
     RunPageItems(run);
     if (refused)

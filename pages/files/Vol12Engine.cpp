@@ -348,6 +348,14 @@ struct Vol12Outcome {
     Vol12State Found;  // its counters, lists and undo steps
     bool Exhausted = false, CopiesExhausted = false;
     plat::Beneath Base;  // the base its undo steps name
+
+    // Empty for the slot's next item; the lines' room stays.
+    void Reset() {
+        Log.Clear();
+        Found = Vol12State{};
+        Exhausted = CopiesExhausted = false;
+        Base = plat::Beneath{};
+    }
 };
 
 // Adds an item's counters, lists and undo steps to the run's.
@@ -433,9 +441,10 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
         AddItem(state, out, bases, disk.IsDry());
         exhausted = exhausted || out.Exhausted;
         copiesExhausted = copiesExhausted || out.CopiesExhausted;
-        out = Vol12Outcome{};
+        out.Reset();
         log.CountersChanged(state);
     };
+    pooled.Stream = StreamLines(&Vol12Outcome::Log, log);
     pooled.Name = [&](std::size_t i) { return folders[i]; };
     RunPageItems(pooled);
     if (!disk.IsDry()) state.Vol12WorkingNames = run.names;

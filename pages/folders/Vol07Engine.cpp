@@ -202,8 +202,14 @@ public:
             run.Look = [this](std::size_t i, unsigned worker) { Look(i, worker); };
         }
         run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
-        run.Work = [this](std::size_t i, Vol07ItemOutcome& out, RunItemContext& ctx) { Work(i, out, ctx.Worker()); };
+        run.Work = [this](std::size_t i, Vol07ItemOutcome& out, RunItemContext& ctx) {
+            Work(i, out, ctx.Worker());
+            // Nothing after a refused main folder starts (one it did not run
+            // alone for had only the workers' other items beside it).
+            if (out.Refused) ctx.Stop();
+        };
         run.Apply = [this](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& ctx) { Apply(i, out, ctx); };
+        run.Stream = StreamLines(&Vol07ItemOutcome::Lines, log_);
         run.Name = [this](std::size_t i) { return items_[i]; };
         RunPageItems(run);
         return end_;

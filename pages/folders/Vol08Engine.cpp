@@ -408,6 +408,7 @@ void Vol08Copier::CopyAll() {
             return a.Show(text, caption, flags);
         });
     };
+    run.Stream = StreamLines(&Outcome::Lines, log_);
     run.Name = [&](std::size_t i) { return TrimControlAndBlanks(items[i]); };
     RunPageItems(run);
 }

@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -310,6 +312,45 @@ TEST(Vol07Precount, TheWindowPaintsWhileASlowFileSystemCounts) {
     EXPECT_GT(paints.count, 0);
     EXPECT_EQ(counters.FoldersToDelete, 24);
     EXPECT_EQ(counters.FilesToDelete, 24);
+}
+
+// One large main folder shows its lines while it is deleted, one at a time
+// or on the pool (where it is the head of the run), in the run's order.
+TEST(Vol07Stream, ALargeMainFolderShowsItsLinesAsItGoes) {
+    struct CountingLog : RunLog {
+        std::atomic<std::size_t> count{0};
+        std::vector<std::string> lines;
+        void AddLine(int, const std::string& line) override {
+            lines.push_back(line);
+            ++count;
+        }
+        void AddExportLine(int, const std::string&) override {}
+        void ShowCounters(std::span<const CounterLabel>) override {}
+        void ClearLogLists() override {}
+        void ClearZoomLists() override {}
+        void SetRunMode(bool) override {}
+        void ShowLog() override {}
+    };
+    for (const unsigned workers : {1u, 8u}) {
+        testsupport::TempDrive drive{'T'};
+        for (int k = 0; k < 400; ++k) drive.WriteFile("Main\\f" + std::to_string(1000 + k) + ".txt", "f");
+        ForceRunWorkers force(workers);
+        Vol07Inputs in;
+        in.IncludeFolders = {drive.path("Main")};
+        CountingLog log;
+        RealDisk real;
+        testdisk::DelegatingDisk slow(real);
+        std::size_t removed = 0, shownBeforeTheEnd = 0;
+        slow.afterRemoveFile = [&] {
+            usleep(1500);
+            if (++removed == 390) shownBeforeTheEnd = log.count.load();
+        };
+        Vol07Counters counters;
+        Vol07DeleteMainFolders(counters, in, slow, log);
+        EXPECT_GT(shownBeforeTheEnd, 0u) << workers;
+        ASSERT_EQ(log.lines.size(), 400u) << workers;
+        EXPECT_TRUE(std::is_sorted(log.lines.begin(), log.lines.end())) << workers;
+    }
 }
 
 // ---- rename -----------------------------------------------------------------------------------------
