@@ -99,6 +99,13 @@ struct RunPool::Shared {
     std::atomic<std::size_t> end{0};
     std::atomic<bool> paused{false};
     bool quit = false;
+    // Looks: handed out in runs from nextLook; every item below `looked`
+    // has been looked at, and only those are scoped.
+    bool looking = false;
+    std::size_t nextLook = 0, looked = 0;
+    std::uint64_t lookNs = 1'000'000;  // how long a look takes, lately
+    std::vector<std::uint8_t> lookDone;  // per item
+    std::exception_ptr lookFailure;
 
     Slot& SlotOf(std::size_t item) { return slots[item % slots.size()]; }
     void LowerEnd(std::size_t item) {
@@ -323,6 +330,7 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
     RunApplyContext actx;
     actx.pool_ = this;
     for (std::size_t i = 0; i < count; ++i) {
+        if (options_.Look) options_.Look(i, 0);
         itemScope.Clear();
         if (scope) scope(i, itemScope);
         result.PeakWindow = 1;
@@ -378,13 +386,17 @@ private:
     void SkipStopped();
     void AnswerQuestion(Lock& lock);
     void WaitForHead(Lock& lock);
+    void WaitForLooks(Lock& lock);
     void PeekAtHead(Lock& lock);
     void PumpNow(Lock& lock);
     void Fail(std::exception_ptr error) {
         if (!firstError_) firstError_ = error;
         result_.Stopped = true;
     }
-    std::size_t Limit() const { return std::min<std::size_t>(sh_.end, sh_.head + pool_.window_); }
+    std::size_t Limit() const {
+        const std::size_t limit = std::min<std::size_t>(sh_.end, sh_.head + pool_.window_);
+        return sh_.looking ? std::min(limit, sh_.looked) : limit;
+    }
 
     RunPool& pool_;
     const std::size_t count_;
@@ -401,6 +413,42 @@ private:
     std::vector<std::vector<std::size_t>> chunks_;  // each worker's, made before it starts
 };
 
+// Whether a worker should look at more items: some are left, not too far
+// ahead of the head.
+bool RunPool::LookDue(const Shared& sh) const {
+    return sh.looking && sh.nextLook < sh.end && sh.nextLook < sh.head + 2 * window_;
+}
+
+// A run of items looked at, with the lock let go; then the calling thread
+// may admit those that are looked at without a gap.
+void RunPool::LookAhead(std::unique_lock<std::mutex>& lock, unsigned worker) {
+    Shared& sh = *shared_;
+    const std::size_t byTime = std::max<std::size_t>(1, kChunkNs / std::max<std::uint64_t>(sh.lookNs, 1));
+    const std::size_t first = sh.nextLook;
+    const std::size_t last = std::min<std::size_t>(sh.end, first + std::min<std::size_t>(byTime, 64));
+    sh.nextLook = last;
+    lock.unlock();
+    std::exception_ptr failure;
+    std::size_t item = first;
+    const auto t0 = std::chrono::steady_clock::now();
+    try {
+        for (; item < last; ++item) options_.Look(item, worker);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    const auto spent = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0);
+    lock.lock();
+    sh.lookNs = (sh.lookNs + static_cast<std::uint64_t>(spent.count()) / (last - first)) / 2;
+    if (failure) {
+        if (!sh.lookFailure) sh.lookFailure = failure;
+        sh.LowerEnd(item);  // this item and those after it never start
+    }
+    for (std::size_t i = first; i < item; ++i) sh.lookDone[i] = 1;
+    const std::size_t before = sh.looked;
+    while (sh.looked < sh.lookDone.size() && sh.lookDone[sh.looked]) ++sh.looked;
+    if (sh.looked != before || failure) sh.headCv.notify_one();
+}
+
 // `chunk` has room for the window: nothing here allocates, so nothing
 // but the work (which is caught) throws.
 void RunPool::WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk) {
@@ -415,8 +463,14 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::s
     }
     std::unique_lock lock(sh.m);
     for (;;) {
-        sh.workCv.wait(lock, [&] { return sh.quit || (!sh.paused && !sh.ready.empty() && sh.ready.front() < sh.end); });
+        sh.workCv.wait(lock, [&] {
+            return sh.quit || (!sh.paused && ((!sh.ready.empty() && sh.ready.front() < sh.end) || LookDue(sh)));
+        });
         if (sh.quit) return;
+        if (LookDue(sh) && (sh.ready.empty() || sh.ready.front() >= sh.end || sh.looked < sh.head + window_ / 2)) {
+            LookAhead(lock, worker);
+            continue;
+        }
         // Short items go in chunks of consecutive ready items, so that the
         // lock is taken once per chunk rather than once per item; an item
         // that takes long goes alone.
@@ -511,7 +565,12 @@ RunPoolResult RunPool::Session::Run() {
             Fail(std::current_exception());
             sh_.LowerEnd(sh_.admitted);  // nothing more is admitted; the admitted ones end
         }
+        if (sh_.lookFailure) Fail(std::exchange(sh_.lookFailure, nullptr));  // the run ends before its item
         if (sh_.head == sh_.admitted && sh_.admitted >= sh_.end) break;  // all applied, nothing more may start
+        if (sh_.head == sh_.admitted) {  // nothing admitted yet: its look is still going on
+            WaitForLooks(lock);
+            continue;
+        }
         Slot& h = sh_.SlotOf(sh_.head);
         if (h.state == Slot::Done)
             ApplyDone(lock);
@@ -594,6 +653,7 @@ void RunPool::Session::ApplyDone(Lock& lock) {
     lock.lock();
     for (std::size_t i = first; i < last; ++i) sh_.SlotOf(i).state = Slot::Free;
     sh_.head = last;
+    if (pool_.LookDue(sh_)) sh_.workCv.notify_all();  // the head moved: more may be looked at
     if (pump_ && std::chrono::steady_clock::now() - pool_.lastPump_ >= pool_.options_.PumpInterval) PumpNow(lock);
 }
 
@@ -652,11 +712,22 @@ void RunPool::Session::AnswerQuestion(Lock& lock) {
     sh_.answerCv.notify_all();
 }
 
+// Waits until more items have been looked at; the window paints meanwhile.
+void RunPool::Session::WaitForLooks(Lock& lock) {
+    const std::size_t looked = sh_.looked;
+    const auto moved = [&] { return sh_.looked != looked || sh_.lookFailure || sh_.looked >= sh_.end; };
+    if (!pump_) return sh_.headCv.wait(lock, moved);
+    if (!sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, moved)) PumpNow(lock);
+}
+
 // Waits for the head item; the window paints meanwhile, and shows what
-// the head's work gave so far.
+// the head's work gave so far. More items looked at may be admitted too.
 void RunPool::Session::WaitForHead(Lock& lock) {
     Slot& h = sh_.SlotOf(sh_.head);
-    const auto headMoves = [&] { return h.state == Slot::Done || (h.asking && !h.answered); };
+    const std::size_t looked = sh_.looked;
+    const auto headMoves = [&] {
+        return h.state == Slot::Done || (h.asking && !h.answered) || sh_.looked != looked || sh_.lookFailure;
+    };
     if (!pump_) return sh_.headCv.wait(lock, headMoves);
     if (sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, headMoves)) return;
     if (h.state == Slot::Running && pool_.options_.Peek && !applyBroken_) PeekAtHead(lock);
@@ -697,6 +768,10 @@ RunPoolResult RunPool::RunPooled(std::size_t count, const ScopeFn& scope, const 
     // Workers put items back without allocating: never more than the window is ready.
     shared_->ready.reserve(window_);
     shared_->end = count;
+    if (options_.Look) {
+        shared_->looking = true;
+        shared_->lookDone.assign(count, 0);
+    }
     Session session(*this, count, scope, work, apply);
     if (!session.StartWorkers()) {  // not one thread: one at a time on this one
         shared_.reset();

@@ -121,6 +121,11 @@ struct RunPoolOptions {
     RunMessageFn Show{};
     // Called first on each worker thread (not in the plain loop).
     std::function<void()> WorkerStart{};
+    // What an item's Scope needs to know of the disk, found on a worker for
+    // every item before it is scoped, in no order, while earlier items
+    // work (in the plain loop: right before its Scope). It writes only what
+    // the page keeps for that item; a look that throws ends the run there.
+    std::function<void(std::size_t item, unsigned worker)> Look{};
     // Called on the calling thread at the pump's pace, before the pump,
     // while the head item (the next to apply) works: the page may show what
     // its work gave so far (its outcome slot is the page's to read as far
@@ -243,6 +248,8 @@ private:
     RunPoolResult RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     RunPoolResult RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     void WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk);
+    bool LookDue(const Shared& sh) const;
+    void LookAhead(std::unique_lock<std::mutex>& lock, unsigned worker);
     int AskFromWorker(RunItemContext& ctx, const std::string& text, const std::string& caption, unsigned flags);
     int ShowPaused(const std::string& text, const std::string& caption, unsigned flags);
     int ShowNow(const std::string& text, const std::string& caption, unsigned flags);

@@ -37,21 +37,6 @@ void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
 
 std::string TakeRunFailures() { return std::exchange(runFailures, std::string()); }
 
-void pagerun::LookOnPool(std::size_t items, unsigned workers, const std::function<void(std::size_t, unsigned)>& look) {
-    if (items == 0) return;
-    workers = std::max(1u, workers);
-    // A look takes a few microseconds: the pool gets runs of neighbouring
-    // items, so that the workers do not wait on the window thread admitting
-    // and applying each one (they share nothing, and nothing is applied).
-    const std::size_t run = std::clamp<std::size_t>(items / (workers * std::size_t{4}), 1, 32);
-    RunPool pool(PageRunPoolOptions(workers));
-    pool.Run(
-        (items + run - 1) / run, nullptr,
-        [&](std::size_t r, RunItemContext& ctx) {
-            for (std::size_t i = r * run; i < std::min(items, (r + 1) * run); ++i) look(i, ctx.Worker());
-        },
-        [](std::size_t, RunApplyContext&) {});
-}
 
 void ItemLog::Send(RunLog& log, std::size_t upTo) {
     for (; sent_ < upTo; ++sent_) {

@@ -160,10 +160,11 @@ template <class Outcome>
 struct PooledRun {
     std::size_t Items = 0;
     unsigned Workers = 1;
-    // On a worker, every item before any is scoped, in no order: what the
-    // scopes need to know of the disk (the real name of a folder, a first
-    // judgement). It only informs: the work judges again where it acts.
-    // Touches nothing but what the page keeps for that item.
+    // On a worker, for each item before it is scoped, in no order, while
+    // earlier items work: what its scope needs to know of the disk (the
+    // real name of a folder, a first judgement). It only informs: the work
+    // judges again where it acts. Touches nothing but what the page keeps
+    // for that item.
     std::function<void(std::size_t item, unsigned worker)> Look;
     // On the window thread, in item order, before the item starts: the
     // folders it reads or changes; none: it overlaps nothing.
@@ -200,11 +201,6 @@ void NoteRunFailure(std::exception_ptr failure, const std::string& item = std::s
 // The failures noted since the last call, one line each; empty: none.
 std::string TakeRunFailures();
 
-namespace pagerun {
-// Each item's Look on a pool of `workers`, in runs of neighbouring items.
-void LookOnPool(std::size_t items, unsigned workers, const std::function<void(std::size_t, unsigned)>& look);
-}  // namespace pagerun
-
 // Runs a page's pooled run, one Outcome slot per window place. A failure (of an item's work, or of the run itself)
 // ends the run as RunPool says and is noted for the frame to say; this
 // returns what was done, so that the page keeps every record of it.
@@ -214,11 +210,11 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
     std::vector<char> applied(run.Items, 0);
     std::size_t failed = run.Items;
     try {
-        if (run.Look) pagerun::LookOnPool(run.Items, run.Workers, run.Look);
         // Not "slots": a Qt macro. Each is used by one item at a time; all
         // are made here, so that the window thread may peek at any.
         std::vector<std::unique_ptr<Outcome>> outcomes;
         RunPoolOptions options = PageRunPoolOptions(run.Workers);
+        options.Look = run.Look;
         if (run.Stream)
             options.Peek = [&](std::size_t i, RunApplyContext& ctx) { run.Stream(i, *outcomes[ctx.Slot()], ctx); };
         RunPool pool(std::move(options));

@@ -370,6 +370,59 @@ TEST(RunPool, AThreadThatCannotStartLeavesTheRunToTheOthers) {
     }
 }
 
+// Each item is looked at before its scope is asked for, on the workers
+// while earlier items work; a look that fails ends the run before that
+// item, what was started applied.
+TEST(RunPool, LooksComeBeforeScopesWhileEarlierItemsWork) {
+    for (const unsigned workers : {1u, 8u}) {
+        constexpr std::size_t kCount = 600;
+        std::vector<std::atomic<int>> looked(kCount);
+        std::atomic<int> working{0}, looksDuringWork{0};
+        bool scopedAfterLook = true;
+        RunPool pool({.Workers = workers, .Look = [&](std::size_t i, unsigned) {
+                          std::this_thread::sleep_for(std::chrono::microseconds(100));
+                          if (working > 0) ++looksDuringWork;
+                          looked[i] = 1;
+                      }});
+        std::vector<std::size_t> applied;
+        pool.Run(
+            kCount,
+            [&](std::size_t i, RunScope& s) {
+                scopedAfterLook = scopedAfterLook && looked[i] == 1;
+                s.Write("C:\\M" + std::to_string(i % 5));
+            },
+            [&](std::size_t, RunItemContext&) {
+                ++working;
+                std::this_thread::sleep_for(std::chrono::microseconds(100));
+                --working;
+            },
+            [&](std::size_t i, RunApplyContext&) { applied.push_back(i); });
+        EXPECT_TRUE(scopedAfterLook) << workers;
+        EXPECT_EQ(applied.size(), kCount) << workers;
+        EXPECT_TRUE(std::is_sorted(applied.begin(), applied.end())) << workers;
+        if (workers > 1) {
+            EXPECT_GT(looksDuringWork.load(), 0);
+        }
+
+        std::vector<std::size_t> started;
+        std::mutex m;
+        RunPool failing({.Workers = workers, .Look = [](std::size_t i, unsigned) {
+                             if (i == 300) throw std::runtime_error("gone");
+                         }});
+        applied.clear();
+        EXPECT_THROW(failing.Run(
+                         kCount, [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); },
+                         [&](std::size_t i, RunItemContext&) {
+                             std::lock_guard lock(m);
+                             started.push_back(i);
+                         },
+                         [&](std::size_t i, RunApplyContext&) { applied.push_back(i); }),
+                     std::runtime_error);
+        EXPECT_EQ(applied.size(), 300u) << workers;
+        EXPECT_EQ(started.size(), 300u) << workers;
+    }
+}
+
 TEST(RunPool, ThePumpRunsOnTheCallingThreadWhileWorkersWork) {
     const auto caller = std::this_thread::get_id();
     int pumps = 0;
