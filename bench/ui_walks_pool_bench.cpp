@@ -10,6 +10,8 @@
 // FOLDERS main folders; page 10 copies FILES files into each of FOLDERS
 // folders; page 15 checks FOLDERS projects of one area (10 folders, 90
 // files) against their model.
+// Each side reads trees of its own: on a slow file system the kernel keeps
+// what one side read for a while, and the other would find it there.
 // QM_BENCH_DIR: where to work (a latfs mount); QM_BENCH_BACKING: the folder
 // behind that mount, where the trees are made without the delay;
 // QM_BENCH_FOLDERS (default 200), QM_BENCH_FILES (default 20);
@@ -102,8 +104,10 @@ void BM_Vol08Walks(benchmark::State& state) {
     for (int k = 0; k < 50; ++k)
         structure.files.push_back(structure.folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) +
                                   ".txt");
-    for (const auto& f : structure.folders) fs::create_directories(make + "/S/" + f);
-    for (const auto& f : structure.files) std::ofstream(make + "/S/" + f, std::ios::binary) << std::string(512, 'x');
+    for (const char* s : {"/S/", "/SB/"}) {
+        for (const auto& f : structure.folders) fs::create_directories(make + s + f);
+        for (const auto& f : structure.files) std::ofstream(make + s + f, std::ios::binary) << std::string(512, 'x');
+    }
     for (const char* side : {"Pool", "Bare"})
         for (int i = 0; i < mains; ++i) fs::create_directories(make + "/" + side + "/Main " + std::to_string(i));
     SetFileSelNameMasks({"*.*"});
@@ -146,7 +150,7 @@ void BM_Vol08Walks(benchmark::State& state) {
     std::vector<std::vector<BareMade>> made(static_cast<std::size_t>(mains));
     const auto mainOf = [&](int i) { return ws.Native("Bare/Main " + std::to_string(i)); };
     const auto count = [&] {
-        benchmark::DoNotOptimize(SameCallsWalk(ws.Native("S")));
+        benchmark::DoNotOptimize(SameCallsWalk(ws.Native("SB")));
         BareThreads(threads, mains, [&](int i) { Statvfs(mainOf(i)); });
     };
     const auto copy = [&](int i, HeldFolders& source) {
@@ -166,10 +170,10 @@ void BM_Vol08Walks(benchmark::State& state) {
               {count,
                [&] {
                    count();
-                   benchmark::DoNotOptimize(SameCallsWalk(ws.Native("S")));
-                   BareThreads(threads, mains, ws.Native("S"), copy);
+                   benchmark::DoNotOptimize(SameCallsWalk(ws.Native("SB")));
+                   BareThreads(threads, mains, ws.Native("SB"), copy);
                },
-               [&] { BareThreads(threads, mains, ws.Native("S"), remove); }});
+               [&] { BareThreads(threads, mains, ws.Native("SB"), remove); }});
     for (auto _ : state) sides.RunRounds();
     sides.Report(state);
     state.counters["workers"] = threads;
@@ -182,9 +186,11 @@ void BM_Vol10Walks(benchmark::State& state) {
     const int folders = EnvInt("QM_BENCH_FOLDERS", 200), files = EnvInt("QM_BENCH_FILES", 20);
     Workspace ws("qm-walks-10", 'V');
     const std::string make = MakeRoot(ws);
-    fs::create_directories(make + "/Src");
-    for (int i = 0; i < files; ++i)
-        std::ofstream(make + "/Src/file" + std::to_string(i) + ".txt", std::ios::binary) << std::string(4096, 'x');
+    for (const char* src : {"/Src", "/SrcB"}) {
+        fs::create_directories(make + src);
+        for (int i = 0; i < files; ++i)
+            std::ofstream(make + src + "/file" + std::to_string(i) + ".txt", std::ios::binary) << std::string(4096, 'x');
+    }
     fs::create_directories(make + "/Work/COPYFILES");
     for (const char* side : {"Pool", "Bare"})
         for (int i = 0; i < folders; ++i) fs::create_directories(make + "/" + side + "/D" + std::to_string(i));
@@ -225,7 +231,7 @@ void BM_Vol10Walks(benchmark::State& state) {
     std::vector<std::vector<BareMade>> made(static_cast<std::size_t>(folders));
     const auto destOf = [&](int i) { return ws.Native("Bare/D" + std::to_string(i)); };
     const auto count = [&] {
-        benchmark::DoNotOptimize(SameCallsWalk(ws.Native("Src")));
+        benchmark::DoNotOptimize(SameCallsWalk(ws.Native("SrcB")));
         Statvfs(destOf(0));
     };
     const auto copy = [&](int i, HeldFolders& src) {
@@ -240,12 +246,12 @@ void BM_Vol10Walks(benchmark::State& state) {
               {count,
                [&] {
                    count();
-                   StatFolder(ws.Native("Src"));
+                   StatFolder(ws.Native("SrcB"));
                    BareThreads(threads, folders, [&](int i) { OpenFolder(destOf(i)); });
                    OpenFolder(ws.Native("Work"));
-                   BareThreads(threads, folders, ws.Native("Src"), copy);
+                   BareThreads(threads, folders, ws.Native("SrcB"), copy);
                },
-               [&] { BareThreads(threads, folders, ws.Native("Src"), remove); }});
+               [&] { BareThreads(threads, folders, ws.Native("SrcB"), remove); }});
     for (auto _ : state) sides.RunRounds();
     sides.Report(state);
     state.counters["workers"] = threads;
@@ -276,7 +282,9 @@ void BM_Vol15Walks(benchmark::State& state) {
     Workspace ws("qm-walks-15", 'V');
     const std::string make = MakeRoot(ws);
     MakeProject(make + "/Model");
-    for (int i = 0; i < projects; ++i) MakeProject(make + "/Jobs/Project " + std::to_string(i));
+    MakeProject(make + "/ModelB");
+    for (int i = 0; i < projects; ++i)
+        for (const char* jobs : {"/Jobs/", "/JobsB/"}) MakeProject(make + jobs + "Project " + std::to_string(i));
     SetFileSelNameMasks({"*.*"});
     const unsigned threads = PoolWorkers(ws.Drive("Jobs"), plat::RunWork::Look);
     Vol15Inputs in;
@@ -302,12 +310,12 @@ void BM_Vol15Walks(benchmark::State& state) {
                    right = right && run.Counters.Stat15FoldersToCheck == projects &&
                            run.Counters.Stat15FilesMissing == 0 && run.Counters.Stat15FilesExtra == 0;
                }});
-    const auto model = [&] { benchmark::DoNotOptimize(KindsWalk(ws.Native("Model"))); };
+    const auto model = [&] { benchmark::DoNotOptimize(KindsWalk(ws.Native("ModelB"))); };
     sides.Add("bare_threads", {},
               {model, [&] {
                    model();
                    BareThreads(threads, projects, [&](int i) {
-                       benchmark::DoNotOptimize(KindsWalk(ws.Native("Jobs/Project " + std::to_string(i))));
+                       benchmark::DoNotOptimize(KindsWalk(ws.Native("JobsB/Project " + std::to_string(i))));
                    });
                }});
     for (auto _ : state) sides.RunRounds();
