@@ -142,6 +142,22 @@ TEST_F(WalksOnPool, PageEightsTotalsPaintTheWindow) {
     EXPECT_EQ(state.Counters.FileSizeToCopy, repeats * once.Counters.FileSizeToCopy);
 }
 
+TEST_F(WalksOnPool, PageTensTotalsPaintTheWindow) {
+    MakeTree("S");
+    drive.MakeFolder("D");
+    Vol10Inputs in;
+    in.IncludeFolders = {P("D")};
+    in.Sources = {P("S")};
+    in.Masks = {"*.*"};
+    Vol10State once;
+    const std::size_t repeats = RepeatsFor([&] { Vol10PrepareTotals(once, in, true); });
+    in.Sources.assign(repeats, P("S"));
+    Vol10State state;
+    Watch([&] { EXPECT_TRUE(Vol10PrepareTotals(state, in, true)); });
+    EXPECT_EQ(state.Vol10SourceSubFolders, repeats * once.Vol10SourceSubFolders);
+    EXPECT_EQ(state.Vol10SourceFiles, once.Vol10SourceFiles);  // one path is one file, however often listed
+}
+
 // Structures that are blank, a root, missing, nested or listed twice; main
 // folders on two drives, the second short of room: eight workers give one
 // worker's totals, file sizes and box.
@@ -175,6 +191,38 @@ TEST_F(WalksOnPool, PageEightCountsWithEightWorkersAsWithOne) {
         if (shortOfRoom) {
             EXPECT_NE(shown[0][0].find("disk U:\\"), std::string::npos);
         }
+    }
+}
+
+// Missing sources (the first is said), and destinations on two drives, the
+// second short of room: eight workers give one worker's totals and boxes.
+TEST_F(WalksOnPool, PageTenChecksWithEightWorkersAsWithOne) {
+    testsupport::TempDrive second{'U'};
+    MakeTree("S");
+    WriteLargeFile("Big\\large.bin");
+    drive.MakeFolder("D");
+    for (const char* d : {"D1", "D2", "D3"}) second.MakeFolder(d);
+    Vol10Inputs in;
+    in.Masks = {"*.*"};
+    testlog::RecordingLog log;
+    for (const bool missing : {true, false}) {
+        in.Sources = missing ? StringList{P("S"), P("Gone1"), " ", P("S\\A3"), P("Gone2")} : StringList{P("S"), P("Big")};
+        in.IncludeFolders = {P("D"), second.path("D1"), second.path("D2"), second.path("D3")};
+        std::vector<Vol10State> states(2);
+        std::vector<Lines> shown(2);
+        for (const unsigned workers : {1u, 8u}) {
+            const ForceRunWorkers force(workers);
+            boxes.Clear();
+            Vol10State& s = states[workers == 1 ? 0 : 1];
+            Vol10SimulateCopyFiles(s, in, log, RunHooks{});
+            shown[workers == 1 ? 0 : 1] = Shown();
+        }
+        EXPECT_EQ(states[0].Vol10SourceSubFolders, states[1].Vol10SourceSubFolders);
+        EXPECT_EQ(states[0].Vol10SourceBytes, states[1].Vol10SourceBytes);
+        EXPECT_EQ(states[0].Vol10SourceFileSizes, states[1].Vol10SourceFileSizes);
+        EXPECT_EQ(shown[0], shown[1]);
+        ASSERT_EQ(shown[0].size(), 1u);
+        EXPECT_NE(shown[0][0].find(missing ? "doesn't exist : " + P("Gone1") : "disk U:\\"), std::string::npos);
     }
 }
 
