@@ -158,6 +158,23 @@ TEST_F(WalksOnPool, PageTensTotalsPaintTheWindow) {
     EXPECT_EQ(state.Vol10SourceFiles, once.Vol10SourceFiles);  // one path is one file, however often listed
 }
 
+TEST_F(WalksOnPool, TheCheckersModelReadPaintsTheWindow) {
+    MakeTree("S");
+    drive.MakeFolder("D");
+    Vol15Inputs in;
+    in.FullPaths = in.MainFolderWithFiles = true;
+    in.IncludeFolders = {P("D")};
+    in.FolderStructures = {P("S")};
+    Vol15State once;
+    const std::size_t repeats = RepeatsFor([&] { Vol15CountItemsToCheck(once, in, true); });
+    in.FolderStructures.assign(repeats, P("S"));
+    Vol15State state;
+    Watch([&] { Vol15CountItemsToCheck(state, in, true); });
+    // Several models are one: the same model many times is the model once.
+    EXPECT_EQ(state.Counters.Stat15SubFoldersToCheck, once.Counters.Stat15SubFoldersToCheck);
+    EXPECT_EQ(state.Counters.Stat15FilesToCheck, once.Counters.Stat15FilesToCheck);
+}
+
 // Structures that are blank, a root, missing, nested or listed twice; main
 // folders on two drives, the second short of room: eight workers give one
 // worker's totals, file sizes and box.
@@ -224,6 +241,34 @@ TEST_F(WalksOnPool, PageTenChecksWithEightWorkersAsWithOne) {
         ASSERT_EQ(shown[0].size(), 1u);
         EXPECT_NE(shown[0][0].find(missing ? "doesn't exist : " + P("Gone1") : "disk U:\\"), std::string::npos);
     }
+}
+
+// Models that are missing or hold a name the program cannot say: their
+// not-checked lines come in list order, with eight workers as with one.
+TEST_F(WalksOnPool, TheCheckerReadsItsModelsWithEightWorkersAsWithOne) {
+    MakeTree("S");
+    MakeTree("Odd");
+    std::ofstream(drive.nativePath("Odd\\A5\\B2") + "/back\\slash.txt") << "b";  // no drive path says it
+    drive.MakeFolder("D");
+    Vol15Inputs in;
+    in.FullPaths = in.MainFolderWithFiles = true;
+    in.IncludeFolders = {P("D")};
+    in.FolderStructures = {P("Gone1"), P("S"), P("Odd"), P("Gone2"), P("S\\A1")};
+    std::vector<StringList> other(2);
+    std::vector<Vol15Counters> counted(2);
+    for (const unsigned workers : {1u, 8u}) {
+        const ForceRunWorkers force(workers);
+        Vol15State state;
+        Vol15CountItemsToCheck(state, in, true);
+        counted[workers == 1 ? 0 : 1] = state.Counters;
+        testlog::RecordingLog log;
+        boxes.Queue(plat::IDYES);
+        Vol15CheckProjectsConsistency(state, in, log, RunHooks{});
+        other[workers == 1 ? 0 : 1] = state.OtherReasonsList;
+    }
+    EXPECT_EQ(other[0], (StringList{P("Gone1"), P("Odd\\A5\\B2"), P("Gone2")}));
+    EXPECT_EQ(other[1], other[0]);
+    EXPECT_EQ(counted[1].Values(), counted[0].Values());
 }
 
 }  // namespace
