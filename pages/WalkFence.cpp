@@ -3,8 +3,13 @@
 #include "core/PathTools.h"
 
 void WalkFence::Add(const std::string& folder) {
+    if (const auto id = IdentityOf(folder)) Add(*id);
+}
+
+std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folder) {
     plat::Beneath base;
-    if (!folder.empty() && base.Open(folder) == plat::FsResult::Ok) Add(base.Identity());
+    if (folder.empty() || base.Open(folder) != plat::FsResult::Ok) return std::nullopt;
+    return base.Identity();
 }
 
 void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,

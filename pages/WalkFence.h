@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -18,6 +19,8 @@ class WalkFence {
 public:
     // Adds the folder when it exists (a link to one is not followed).
     void Add(const std::string& folder);
+    // The identity Add(folder) adds; none when the folder does not exist.
+    static std::optional<plat::FileIdentity> IdentityOf(const std::string& folder);
     void Add(const plat::FileIdentity& id) { ids_.insert({id.dev, id.ino}); }
     bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
     bool Empty() const { return ids_.empty(); }

@@ -22,6 +22,7 @@
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using namespace pagekit;
 
@@ -302,7 +303,6 @@ struct Vol15Checker::Impl {
 
     std::vector<std::string> checked;  // the project folders checked, in order
     std::vector<ExtraEntry> extra;
-    std::vector<plat::DirEntry> entries;  // the models' listings
     std::mutex modelsLock;
     ProjectOutcome single;  // CheckProject's
     CheckWorker singleWorker;
@@ -342,24 +342,27 @@ struct Vol15Checker::Impl {
     }
 
     // ---- reading the models ----
-    void ReadSource(Source& s) {
+    // One model folder, on a worker: its items, and into `unread` the
+    // folders that could not be read, in walk order.
+    void ReadSource(Source& s, StringList& unread) const {
         plat::Beneath base;
         if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || base.Open(s.entry) != plat::FsResult::Ok) {
-            problems.push_back(s.entry);
+            unread.push_back(s.entry);
             return;
         }
         s.usable = true;
+        std::vector<plat::DirEntry> entries;
         std::deque<std::pair<std::string, std::uint32_t>> queue{{s.entry, kNone}};
         while (!queue.empty()) {
             auto [folder, item] = std::move(queue.front());
             queue.pop_front();
             std::size_t unsayable = 0;
             if (!base.ListKinds(folder, entries, &unsayable)) {
-                problems.push_back(folder);
+                unread.push_back(folder);
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
             }
-            if (unsayable) problems.push_back(folder);
+            if (unsayable) unread.push_back(folder);
             for (const plat::DirEntry& e : entries) {
                 // Links and special files are no part of a model.
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
@@ -371,15 +374,28 @@ struct Vol15Checker::Impl {
         }
     }
 
-    void ReadModels(bool report) {
+    // Each model folder is read on the run pool (they only read, so all
+    // overlap, and the window paints meanwhile), kept in list order.
+    bool ReadModels(bool report) {
+        bool done = true;
         if (in.FullPaths) {
+            StringList lines;
             for (const std::string& line : in.FolderStructures) {
-                Source s;
-                s.entry = ModelEntryText(line);
-                if (s.entry.empty()) continue;
+                std::string entry = ModelEntryText(line);
+                if (!entry.empty()) lines.push_back(std::move(entry));
+            }
+            std::vector<Source> read(lines.size());
+            std::vector<StringList> unread(lines.size());
+            done = ReadOnPool(lines, [&](std::size_t i) {
+                Source& s = read[i];
+                s.entry = lines[i];
                 s.name = IsDriveRootPath(s.entry) ? std::string() : LastNameOf(s.entry);
-                ReadSource(s);
-                sources.push_back(std::move(s));
+                ReadSource(s, unread[i]);
+            });
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                if (read[i].entry.empty()) continue;  // never read: the pool failed before it
+                for (std::string& p : unread[i]) problems.push_back(std::move(p));
+                sources.push_back(std::move(read[i]));
             }
         } else if (in.RelativePaths) {
             templateMode = GetFolderTemplateMode(kTemplateIndex, searchTerm);
@@ -387,6 +403,7 @@ struct Vol15Checker::Impl {
         }
         if (report)
             for (const std::string& p : problems) RecordOther(p);
+        return done;
     }
 
     // The models of every source not left out for this project, as one;
@@ -633,7 +650,7 @@ Vol15Checker::Vol15Checker(const Vol15Inputs& in, Vol15State& state, RunLog& log
 
 Vol15Checker::~Vol15Checker() = default;
 
-void Vol15Checker::ReadModels(bool report) { impl_->ReadModels(report); }
+bool Vol15Checker::ReadModels(bool report) { return impl_->ReadModels(report); }
 
 std::uint32_t Vol15Checker::ModelFolders() const {
     const Model* m = impl_->CountingModel();
@@ -672,7 +689,10 @@ void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool count
     SilentLog silent;
     Vol15State scratch;
     Vol15Checker checker(in, scratch, silent);
-    checker.ReadModels(false);
+    {
+        const CountingBusy counting;
+        if (!checker.ReadModels(false)) return;
+    }
     SetToCheck(state, checker, countFiles);
 }
 
@@ -716,7 +736,7 @@ void Vol15CheckProjectsConsistency(Vol15State& state, const Vol15Inputs& in, Run
     missing.IncludeEmpty = in.IncludeFolders.empty();
     missing.IncludeEmptyMessage = includeEmpty;
     missing.Work = [&state, &in, &log, &checker](RunDisk&) {
-        checker.ReadModels(true);
+        if (!checker.ReadModels(true)) return;  // the frame says why
         SetToCheck(state, checker, in.WithFiles());
         log.ShowCounters(state.Counters.Labels());
         checker.CheckProjects();

@@ -109,9 +109,10 @@ public:
 
     // The project folders of the run (Vol15Destinations of the Include list).
     const StringList& Destinations() const;
-    // Reads every model once. With `report`, what could not be read goes
-    // to the Visual Log as not checked.
-    void ReadModels(bool report);
+    // Reads every model once, each model folder an item of the run pool.
+    // With `report`, what could not be read goes to the Visual Log as not
+    // checked. False when the reading failed (noted for the failure box).
+    bool ReadModels(bool report);
     // Per project: the model's folders and files to compare (after ReadModels).
     std::uint32_t ModelFolders() const;
     std::uint32_t ModelFiles() const;

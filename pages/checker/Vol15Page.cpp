@@ -185,8 +185,11 @@ void Vol15Page::Vol15ResetResultCounters() { ::Vol15ResetResultCounters(*this); 
 
 void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counters.Labels()); }
 
+// The models are read on the run pool: the window paints meanwhile, with
+// the busy cursor, and no click gets in.
 void Vol15Page::Vol15CountItemsToCheck(bool countFiles) {
     ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles);
+    ShowRunFailures();
 }
 
 void Vol15Page::Vol15RefreshPage() {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <unordered_map>
@@ -17,6 +18,7 @@
 #include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using namespace pagekit;
 
@@ -84,8 +86,11 @@ public:
           overwrite_(!in.DuplicatedFilesSkip && in.DuplicatedFilesOverWrite), names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
-        for (const std::string& d : destinations) fence_.Add(d);
-        fence_.Add(in_.WorkingDir);
+        // No walk enters a destination or the working folder: each is
+        // opened on the pool before any walk starts.
+        StringList fenced = destinations;
+        fenced.push_back(in_.WorkingDir);
+        if (!FenceOnPool(fenced, fence_)) return;
         if (overwrite_) {
             plat::Beneath working;
             if (working.Open(in_.WorkingDir) == plat::FsResult::Ok) working_ = working.Identity();
@@ -504,44 +509,63 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceSubFolders = 0;
     state.Vol10SourceFiles = 0;
     state.Vol10SourceBytes = 0;
-    for (const std::string& s : in.Sources) {
-        if (TrimBlanks(s).empty()) continue;
-        FolderStructSize size(TrimControlAndBlanks(s));
-        size.SetCountRoot(!in.AttachSubFoldersOnly);
-        size.SetFileMasks(in.Masks);
-        size.ExamineWithMasks();
-        state.Vol10SourceSubFolders += size.GetFolderCount();
+    const double n = static_cast<double>(Destinations(in).size());
+    ExamineSubFolders top(in.IncludeFolders);
+    top.ExamineTopFolders();
+    std::map<std::string, std::string> sample;  // drive key -> a destination on it
+    std::map<std::string, std::uint64_t> tops;  // drive key -> its top-most destinations
+    for (const std::string& d : top.GetList()) {
+        std::string drive, rest;
+        SplitAtColon(d, drive, rest);
+        drive = TrimBlanks(drive);
+        sample.emplace(drive, d);
+        ++tops[drive];
+    }
+    // The sources measured and, when files are counted, each drive's free
+    // bytes asked: all at once on the pool, and no box before the end.
+    StringList sources, drives;
+    for (const std::string& s : in.Sources)
+        if (!TrimBlanks(s).empty()) sources.push_back(TrimControlAndBlanks(s));
+    StringList read = sources;
+    if (countFiles && n > 0)
+        for (const auto& [drive, d] : sample)
+            if (!drive.empty()) {
+                drives.push_back(drive);
+                read.push_back(d);
+            }
+    const MeasureSetup setup{true, !in.AttachSubFoldersOnly, in.Masks};
+    std::vector<std::optional<FolderStructSize>> sizes(sources.size());
+    std::vector<std::optional<std::uint64_t>> free(drives.size());
+    {
+        const CountingBusy counting;
+        const std::size_t m = sources.size();
+        const bool done = ReadOnPool(read, [&](std::size_t i) {
+            if (i < m)
+                Measure(sources[i], setup, sizes[i]);
+            else
+                free[i - m] = FreeBytesOf(read[i]);
+        });
+        if (!done) return false;
+    }
+    for (const auto& size : sizes) {
+        if (!size) continue;
+        state.Vol10SourceSubFolders += size->GetFolderCount();
         // A file two masks take is still copied once.
-        for (const auto& [path, bytes] : size.GetMaskedFileMap())
+        for (const auto& [path, bytes] : size->GetMaskedFileMap())
             if (state.Vol10SourceFileSizes.emplace(path, bytes).second && countFiles) {
                 state.Vol10SourceBytes += bytes;
                 state.Vol10SourceFiles += 1;
             }
     }
-    const double n = static_cast<double>(Destinations(in).size());
-
-    std::map<std::string, std::uint64_t> required;  // drive key -> bytes
-    ExamineSubFolders top(in.IncludeFolders);
-    top.ExamineTopFolders();
-    std::map<std::string, std::string> sample;  // drive key -> a destination on it
-    for (const std::string& d : top.GetList()) {
-        std::string drive, rest;
-        SplitAtColon(d, drive, rest);
-        drive = TrimBlanks(drive);
-        required[drive] += state.Vol10SourceBytes;
-        sample.emplace(drive, d);
-    }
     if (n <= 0) return false;
-    for (const auto& [drive, bytes] : required) {
-        if (drive.empty() || bytes == 0) continue;
-        std::string root;
-        std::uint64_t free = 0;
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        const std::uint64_t bytes = tops[drives[i]] * state.Vol10SourceBytes;
         // A drive whose free space cannot be read is not held against the run.
-        if (!GetDriveFreeBytes(sample[drive], root, free)) continue;
-        if (bytes > free) {
-            root = drive.substr(0, 1) + ":\\";
+        if (bytes == 0 || !free[i]) continue;
+        if (bytes > *free[i]) {
+            const std::string root = drives[i].substr(0, 1) + ":\\";
             plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root +
-                                 " is : " + FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
+                                 " is : " + FormatByteSize(*free[i]) + "    " + UInt64ToStr(*free[i]) + " bytes\n" +
                                  "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +
                                  " bytes.",
                              MessageCaption(kVol10ListTopic, "Information", "100053"), kWarn);
@@ -562,8 +586,16 @@ bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
     const char* topic = sim ? kVol10SimTopic : kVol10Topic;
     if (!CheckStructuresListed(!in.Sources.empty(), MessageCaption(topic, "Warning", sim ? "100071" : "100044"), hooks))
         return false;
-    for (const std::string& s : in.Sources) {
-        if (!plat::FolderExists(TrimControlAndBlanks(s))) {
+    // Each source looked at on the pool; the first missing one is said.
+    std::vector<char> exists(in.Sources.size(), 0);
+    {
+        const CountingBusy counting;
+        const auto look = [&](std::size_t i) { exists[i] = plat::FolderExists(TrimControlAndBlanks(in.Sources[i])); };
+        if (!ReadOnPool(in.Sources, look)) return false;
+    }
+    for (std::size_t i = 0; i < in.Sources.size(); ++i) {
+        const std::string& s = in.Sources[i];
+        if (!exists[i]) {
             plat::MessageBox(
                 "The folder doesn't exist : " + s + "\nAction : Please enter or select an existing folder.",
                 MessageCaption(topic, "Warning", sim ? "100072" : "0283"), kWarn);

@@ -139,7 +139,12 @@ bool Vol10Page::Vol10AttachChecked() const {
     return ui->rdoVol10AttachMainFolderWithSubFolders->isChecked() || ui->rdoVol10AttachSubFoldersOnly->isChecked();
 }
 
-bool Vol10Page::Vol10PrepareTotals(bool countFiles) { return ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles); }
+// The sources and the destinations' drives are read on the run pool: the
+// window paints meanwhile, with the busy cursor, and no click gets in.
+bool Vol10Page::Vol10PrepareTotals(bool countFiles) {
+    const bool room = ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles);
+    return !ShowRunFailures() && room;
+}
 
 void Vol10Page::Vol10RefreshPage() {
     const bool filled = ui->lstVol10IncludeFolderList->count() > 0;

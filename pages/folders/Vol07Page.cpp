@@ -3,7 +3,6 @@
 // shared IncludeExcludeLists.
 #include "pages/folders/Vol07Page.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,10 +12,10 @@
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
-#include "pages/RunBusy.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
+#include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
 #include "results/TfrmStatistics07.h"
 #include "ui_Vol07Page.h"
@@ -219,16 +218,14 @@ void Vol07Page::Vol07ShowTotals() {
 // The main folders are read on the run pool: the window paints meanwhile,
 // with the busy cursor, and no click gets in; a close waits for the end.
 void Vol07Page::Vol07CountFoldersToDelete(int mode) {
-    const RunBusy busy;
-    struct BusyCursor {
-        BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    } cursor;
-    WalkFence fence;
-    fence.Add(GetProgramFolder());
-    fence.Add(GetWorkingDir());
-    DryDisk disk;  // the count only reads
-    ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence);
+    {
+        const CountingBusy counting;
+        WalkFence fence;
+        fence.Add(GetProgramFolder());
+        fence.Add(GetWorkingDir());
+        DryDisk disk;  // the count only reads
+        ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence);
+    }
     ShowRunFailures();
     Vol07CountState = 1;
 }

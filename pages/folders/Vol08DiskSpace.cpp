@@ -1,6 +1,8 @@
 // The to-copy totals of page 08 and the free-space check, drive by drive.
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
@@ -9,6 +11,7 @@
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
 #include "pages/PageMessages.h"
+#include "pages/WalksOnPool.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/MessageBox.h"
 
@@ -27,29 +30,49 @@ StringList SortedMainFolders(const Vol08Inputs& in) {
     return examine.GetList();
 }
 
-}  // namespace
+// The listed structures that are walked: a drive root is refused by the
+// run, so it is not walked here either.
+StringList WalkedStructures(const Vol08Inputs& in) {
+    StringList walked;
+    for (const std::string& line : in.FolderStructures) {
+        std::string entry = StructureEntryText(line);
+        if (!TrimBlanks(entry).empty() && !IsDriveRootPath(entry)) walked.push_back(std::move(entry));
+    }
+    return walked;
+}
 
-void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
+MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
+    return {withFiles, !in.SubFoldersOnlyMode(), GetFileSelNameMasks()};
+}
+
+// The structures' measures into the totals, in list order.
+void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStructSize>>& sizes, bool withFiles) {
     state.Vol08StructureFolders = 0;
     state.Vol08StructureFiles = 0;
     state.Vol08StructureBytes = 0;
     state.Vol08StructureFileSizes.clear();
-    const StringList masks = GetFileSelNameMasks();
-    for (const std::string& line : in.FolderStructures) {
-        const std::string entry = StructureEntryText(line);
-        // A drive root is refused by the run, so it is not walked here either.
-        if (TrimBlanks(entry).empty() || IsDriveRootPath(entry)) continue;
-        FolderStructSize size(entry, withFiles);
-        size.SetCountRoot(!in.SubFoldersOnlyMode());
-        size.SetFileMasks(masks);
-        size.ExamineWithMasks();
-        state.Vol08StructureFolders += size.GetFolderCount();
-        for (auto& file : size.GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);  // the first size stays
+    for (const auto& size : sizes) {
+        if (!size) continue;  // a failed read left it out
+        state.Vol08StructureFolders += size->GetFolderCount();
+        for (auto& file : size->GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);  // the first size stays
         if (withFiles) {
-            state.Vol08StructureBytes += size.GetMaskedTotalSize();
-            state.Vol08StructureFiles += size.GetMaskedFileCount();
+            state.Vol08StructureBytes += size->GetMaskedTotalSize();
+            state.Vol08StructureFiles += size->GetMaskedFileCount();
         }
     }
+}
+
+}  // namespace
+
+void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
+    const StringList structures = WalkedStructures(in);
+    const MeasureSetup setup = StructureMeasure(in, withFiles);
+    std::vector<std::optional<FolderStructSize>> sizes(structures.size());
+    {
+        const CountingBusy counting;
+        ReadOnPool(structures, [&](std::size_t i) { Measure(structures[i], setup, sizes[i]); });
+    }
+    AddMeasures(state, sizes, withFiles);
 }
 
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
@@ -74,23 +97,43 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         c.SubFoldersToCopy = n * static_cast<double>(in.FolderStructures.size());
         return true;
     }
-    Vol08ComputeStructureTotals(state, in, withFiles);
     ExamineSubFolders top(in.IncludeFolders);
     top.ExamineTopFolders();
     const double t = static_cast<double>(top.GetList().size());
+    // The structures measured and, when files take room, the main folders'
+    // free bytes asked: all at once on the pool, and no box before the end.
+    const StringList structures = WalkedStructures(in);
+    StringList mainFolders;
+    if (withFiles && t > 0)
+        for (const std::string& mainFolder : SortedMainFolders(in))
+            if (!DriveKey(mainFolder).empty()) mainFolders.push_back(mainFolder);
+    StringList read = structures;
+    read.insert(read.end(), mainFolders.begin(), mainFolders.end());
+    const MeasureSetup setup = StructureMeasure(in, withFiles);
+    std::vector<std::optional<FolderStructSize>> sizes(structures.size());
+    std::vector<std::optional<std::uint64_t>> freeBytes(mainFolders.size());
+    {
+        const CountingBusy counting;
+        const std::size_t n = structures.size();
+        const bool done = ReadOnPool(read, [&](std::size_t i) {
+            if (i < n)
+                Measure(structures[i], setup, sizes[i]);
+            else
+                freeBytes[i - n] = FreeBytesOf(mainFolders[i - n]);
+        });
+        if (!done) return false;
+    }
+    AddMeasures(state, sizes, withFiles);
     const auto needs = Vol08ComputeDriveNeeds(state, in);
     if (t == 0) return false;
     if (state.Vol08StructureBytes > 0) {
         // A drive's free bytes are those where its main folders are: the
         // least among them (on Linux a drive may hold several file systems).
         std::map<std::string, std::uint64_t> free;
-        for (const std::string& mainFolder : SortedMainFolders(in)) {
-            const std::string key = DriveKey(mainFolder);
-            std::string root;
-            std::uint64_t bytes = 0;
-            if (key.empty() || !GetDriveFreeBytes(mainFolder, root, bytes)) continue;
-            auto [entry, added] = free.emplace(key, bytes);
-            if (!added) entry->second = std::min(entry->second, bytes);
+        for (std::size_t i = 0; i < mainFolders.size(); ++i) {
+            if (!freeBytes[i]) continue;
+            auto [entry, added] = free.emplace(DriveKey(mainFolders[i]), *freeBytes[i]);
+            if (!added) entry->second = std::min(entry->second, *freeBytes[i]);
         }
         for (const auto& [key, need] : needs) {
             const auto f = free.find(key);

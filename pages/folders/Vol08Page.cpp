@@ -15,6 +15,7 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
+#include "pages/RunFrame.h"
 #include "pages/StructureLists.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -265,8 +266,11 @@ void Vol08Page::Vol08ClearLastRunLists() { ::Vol08ClearLastRunLists(*this); }
 
 bool Vol08Page::Vol08WithFilesChecked() const { return Structures->WithFilesChecked(); }
 
+// The structures and the main folders are read on the run pool: the window
+// paints meanwhile, with the busy cursor, and no click gets in.
 bool Vol08Page::Vol08ComputeTotalsAndCheckSpace(bool withFiles) {
-    return ::Vol08ComputeTotalsAndCheckSpace(*this, Vol08ReadInputs(), withFiles);
+    const bool room = ::Vol08ComputeTotalsAndCheckSpace(*this, Vol08ReadInputs(), withFiles);
+    return !ShowRunFailures() && room;
 }
 
 void Vol08Page::Vol08TotalsRefresh(bool withFiles) {

@@ -1,0 +1,51 @@
+#include "pages/WalksOnPool.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include <vector>
+
+#include "core/FileNames.h"
+#include "pages/RunItems.h"
+
+// A program without windows (a benchmark, a test of the engines alone) has
+// no cursor to show.
+CountingBusy::CountingBusy() : cursor_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    if (cursor_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+CountingBusy::~CountingBusy() {
+    if (cursor_) QGuiApplication::restoreOverrideCursor();
+}
+
+bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read) {
+    PooledRun<char> run;  // nothing to apply: each read keeps its findings
+    run.Items = paths.size();
+    run.Workers = paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
+    run.Work = [&](std::size_t i, char&, RunItemContext&) { read(i); };
+    run.Apply = [](std::size_t, char&, RunApplyContext&) {};
+    run.Name = [&](std::size_t i) { return paths[i]; };
+    return !RunPageItems(run).Stopped;
+}
+
+void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size) {
+    size.emplace(root, setup.withFiles);
+    size->SetCountRoot(setup.countRoot);
+    size->SetFileMasks(setup.masks);
+    size->ExamineWithMasks();
+}
+
+std::optional<std::uint64_t> FreeBytesOf(const std::string& path) {
+    std::string root;
+    std::uint64_t bytes = 0;
+    if (!GetDriveFreeBytes(path, root, bytes)) return std::nullopt;
+    return bytes;
+}
+
+bool FenceOnPool(const StringList& folders, WalkFence& fence) {
+    std::vector<std::optional<plat::FileIdentity>> ids(folders.size());
+    const bool read = ReadOnPool(folders, [&](std::size_t i) { ids[i] = WalkFence::IdentityOf(folders[i]); });
+    for (const auto& id : ids)
+        if (id) fence.Add(*id);
+    return read;
+}

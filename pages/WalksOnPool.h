@@ -1,0 +1,56 @@
+// The walks and looks a page makes before or around its run (the totals of
+// its structures or sources, the free space where it writes, the folders
+// its walks never enter), on the run pool: they only read, so they all
+// overlap, and the window paints meanwhile. Each read keeps what it finds
+// in a place of its own; the page takes the findings in list order after
+// the pool, as one read after another would have given them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/FolderStructSize.h"
+#include "core/Types.h"
+#include "pages/RunBusy.h"
+#include "pages/WalkFence.h"
+
+// While the window thread waits for a count outside a run (or before its
+// question): a close of the main window waits for it as for a run, and the
+// busy cursor shows. End it before a box the count leads to, so that the
+// box gets the ordinary cursor.
+class CountingBusy {
+public:
+    CountingBusy();
+    ~CountingBusy();
+    CountingBusy(const CountingBusy&) = delete;
+    CountingBusy& operator=(const CountingBusy&) = delete;
+
+private:
+    RunBusy busy_;
+    bool cursor_ = false;
+};
+
+// read(i) for each path on the run pool, as many workers as the first
+// path's file system pays for looking. A read writes only what is its
+// own. False when one failed: the failure is noted for the failure box,
+// with its path.
+bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read);
+
+// How a structure or source is measured: FolderStructSize's masked walk
+// with these settings.
+struct MeasureSetup {
+    bool withFiles = true;
+    bool countRoot = false;
+    StringList masks;
+};
+void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size);
+
+// A path's free bytes as GetDriveFreeBytes reads them; none when they
+// cannot be read.
+std::optional<std::uint64_t> FreeBytesOf(const std::string& path);
+
+// Each folder into the fence (WalkFence::Add), opened on the run pool.
+bool FenceOnPool(const StringList& folders, WalkFence& fence);
