@@ -38,13 +38,30 @@ void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
 std::string TakeRunFailures() { return std::exchange(runFailures, std::string()); }
 
 
+const char* ItemLog::Texts::Put(std::string_view text) {
+    while (block_ < blocks_.size() && used_ + text.size() > blocks_[block_].second) {
+        ++block_;
+        used_ = 0;
+    }
+    if (block_ == blocks_.size()) {
+        const std::size_t size = std::max(kBlock, text.size());
+        blocks_.emplace_back(std::make_unique<char[]>(size), size);
+        used_ = 0;
+    }
+    char* at = blocks_[block_].first.get() + used_;
+    std::copy(text.begin(), text.end(), at);
+    used_ += text.size();
+    return at;
+}
+
 void ItemLog::Send(RunLog& log, std::size_t upTo) {
     for (; sent_ < upTo; ++sent_) {
         const Entry& e = entries_[sent_];
+        line_.assign(e.text, e.size);
         if (e.exportLine)
-            log.AddExportLine(e.category, e.text);
+            log.AddExportLine(e.category, line_);
         else
-            log.AddLine(e.category, e.text);
+            log.AddLine(e.category, line_);
     }
 }
 

@@ -20,6 +20,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/FolderFileUndo.h"
@@ -92,6 +94,7 @@ public:
     void ReplayInto(RunLog& log);
     void Clear() {
         entries_.Clear();
+        text_.Clear();
         sent_ = 0;
     }
 
@@ -99,20 +102,38 @@ protected:
     bool CountersDue() override { return false; }
 
 private:
+    // The lines' texts one after another in blocks that never move (a line
+    // costs no allocation of its own, and one being read stays put); kept
+    // for the slot's next item.
+    class Texts {
+    public:
+        const char* Put(std::string_view text);
+        void Clear() { block_ = used_ = 0; }
+
+    private:
+        static constexpr std::size_t kBlock = 64 * 1024;
+        std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks_;  // each with its size
+        std::size_t block_ = 0, used_ = 0;
+    };
     struct Entry {
         int category = 0;
         bool exportLine = false;
-        std::string text;
+        const char* text = nullptr;
+        std::size_t size = 0;
     };
     void Keep(int category, bool exportLine, const std::string& line) {
+        const char* text = text_.Put(line);
         Entry& e = entries_.Next();
         e.category = category;
         e.exportLine = exportLine;
-        e.text.assign(line);
+        e.text = text;
+        e.size = line.size();
     }
     void Send(RunLog& log, std::size_t upTo);
     ItemEntries<Entry> entries_;
+    Texts text_;
     std::size_t sent_ = 0;  // the window thread's: lines sent before the item was applied
+    std::string line_;      // the window thread's: the line being sent
 };
 
 // An applied item's lines into the run's log and its counters into the
