@@ -3,7 +3,7 @@
 // fresh identical trees, the sides in rotated order over the rounds; the
 // minimum and the median of each side are reported. Read the ratios, not
 // the absolute times. QM_BENCH_DIR chooses the folder to work in (default:
-// the temp folder).
+// the temp folder); QM_BENCH_ROUNDS the rounds (default 3).
 //   copy:   20 files into each of 10,000 folders (Copy Files, Skip rule)
 //   delete: 100,000 files taken by a mask, in 100 folders holding 200,000,
 //           read-only files kept (each file looked at first, as the bare
@@ -29,6 +29,7 @@
 
 #include <QApplication>
 
+#include "bench/BenchSupport.h"
 #include "core/SettingsStore.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
@@ -49,7 +50,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 constexpr char kDrive = 'V';
-constexpr int kRounds = 3;
 
 class Workspace {
 public:
@@ -143,7 +143,7 @@ void BM_Vol10CopyFiles(benchmark::State& state) {
     Sides s;
     s.names = {"ours", "bare_safe", "cp"};
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0, rounds = bench::Rounds(); round < rounds; ++round) {
             Workspace ws;
             MakeFiles(ws.root() + "/Src", 20, ".txt", 4096);
             Vol10Inputs in;
@@ -191,7 +191,7 @@ void BM_Vol11DeleteFiles(benchmark::State& state) {
     s.names = {"ours", "bare_unlink", "bare_unlink_mode_checked"};
     SetFileSelNameMasks({"*.txt"});
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0, rounds = bench::Rounds(); round < rounds; ++round) {
             Workspace ws;
             for (const char* side : {"/Ours/", "/Bare/", "/Checked/"})
                 for (int f = 0; f < 100; ++f) {
@@ -251,7 +251,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
     Sides s;
     s.names = {"ours", "bare_rename", "ours_without_log"};
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0, rounds = bench::Rounds(); round < rounds; ++round) {
             Workspace ws;
             for (const char* side : {"/Ours/", "/Bare/", "/Quiet/"})
                 for (int f = 0; f < 100; ++f) MakeFiles(ws.root() + side + "F" + std::to_string(f), perFolder, ".txt", 0);

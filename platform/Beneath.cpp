@@ -50,6 +50,33 @@ EntryInfo InfoOf(const struct stat& st) {
     return info;
 }
 
+// The last separator of a drive-form path, of either kind (a scan, not
+// find_last_of, which searches the set once for every character).
+std::size_t LastSeparator(const std::string& path) {
+    for (std::size_t i = path.size(); i-- > 0;)
+        if (path[i] == '\\' || path[i] == '/') return i;
+    return std::string::npos;
+}
+
+// A drive path whose last name stands behind a single separator at `cut`:
+// its folder part translates as a whole and its name alone.
+bool NameAfterFolder(const std::string& path, std::size_t cut) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    return cut != std::string::npos && cut >= 2 && cut + 1 < path.size() && path[1] == ':' && !separator(path[cut - 1]);
+}
+
+// Appends the Linux form of one drive-form name, as ToNative translates
+// each name: trailing blanks and dots dropped; "." and ".." leave nothing
+// and, like a zero byte, are refused.
+bool AppendName(std::string_view name, std::string& out) {
+    if (name.find('\0') != std::string_view::npos) return false;
+    std::size_t end = name.size();
+    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
+    if (end == 0) return false;
+    out.append(name.data(), end);
+    return true;
+}
+
 // What a failed resolution or lookup means to the caller: nothing there,
 // something else in the way (a link, a file, a mount point), or a failure.
 FsResult FromResolveErrno(int err) {
@@ -279,25 +306,19 @@ FsResult Beneath::OpenNearest(const std::string& folder) {
 // folders met are kept, and a path in one of them translates its last name
 // alone (the names of a path translate one by one, as ToNative does them).
 bool Beneath::Translate(const std::string& path, std::string& native) const {
-    const std::size_t cut = path.find_last_of("\\/");
-    const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    // A drive path with a last name behind a single separator.
-    const bool keep = cut != std::string::npos && cut >= 2 && cut + 1 < path.size() && path[1] == ':' &&
-                      !separator(path[cut - 1]);
+    const std::size_t cut = LastSeparator(path);
+    const bool keep = NameAfterFolder(path, cut);
     if (keep && translatedFor_ == detail::DriveTableVersion()) {
         const std::string_view folder(path.data(), cut);
-        for (const Translated& t : translated_) {
+        // The folder met last is looked at first: a run names its entries folder by folder.
+        for (std::size_t k = 0; k < translated_.size(); ++k) {
+            const std::size_t i = (lastTranslated_ + k) % translated_.size();
+            const Translated& t = translated_[i];
             if (t.drive != folder) continue;
-            const std::string_view name = std::string_view(path).substr(cut + 1);
-            if (name.find('\0') != std::string_view::npos) return false;
-            // Trailing blanks and dots dropped; "." and ".." leave nothing.
-            std::size_t end = name.size();
-            while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
-            if (end == 0) return false;
+            lastTranslated_ = i;
             native.assign(t.native);
             if (native.empty() || native.back() != '/') native += '/';
-            native.append(name.data(), end);
-            return true;
+            return AppendName(std::string_view(path).substr(cut + 1), native);
         }
     }
     if (!ToNative(path, native)) return false;
@@ -306,6 +327,7 @@ bool Beneath::Translate(const std::string& path, std::string& native) const {
             for (Translated& t : translated_) t.drive.clear();
             translatedFor_ = detail::DriveTableVersion();
         }
+        lastTranslated_ = nextTranslated_;
         Translated& t = translated_[nextTranslated_];
         nextTranslated_ = (nextTranslated_ + 1) % translated_.size();
         t.drive.assign(path, 0, cut);
@@ -817,12 +839,21 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     if (held < 0) return why;
     // The source's folder must stay open while the target's is resolved
     // (resolving another folder lets held ones go).
-    const std::size_t fromCut = from.find_last_of("\\/"), toCut = to.find_last_of("\\/");
+    const std::size_t fromCut = LastSeparator(from), toCut = LastSeparator(to);
     const bool sameFolder = fromCut != std::string::npos && fromCut == toCut && from.compare(0, fromCut, to, 0, toCut) == 0;
     const int fromDir = sameFolder ? held : fcntl(held, F_DUPFD_CLOEXEC, 0);
     if (fromDir < 0) return FsResult::Failed;
-    const int toDir = Parent(to, toName, why);
-    FsResult result = why;
+    int toDir = -1;
+    FsResult result = FsResult::Failed;
+    if (sameFolder && NameAfterFolder(from, fromCut) && NameAfterFolder(to, toCut)) {
+        // Both names stand in the folder of one text, whose handle is held:
+        // the new name translates alone, as resolving the whole path would
+        // translate it.
+        if (AppendName(std::string_view(to).substr(toCut + 1), toName)) toDir = held;
+    } else {
+        toDir = Parent(to, toName, why);
+        result = why;
+    }
     if (toDir >= 0) {
         if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
             result = FsResult::Ok;

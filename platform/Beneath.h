@@ -214,6 +214,7 @@ private:
     };
     mutable std::array<Translated, 8> translated_;
     mutable std::size_t nextTranslated_ = 0;
+    mutable std::size_t lastTranslated_ = 0;  // the one met last
     mutable std::uint64_t translatedFor_ = ~std::uint64_t{0};  // the drive table's version
 };
 

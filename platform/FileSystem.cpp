@@ -37,18 +37,12 @@ std::int64_t MtimeNs(const struct stat& st) {
 }
 
 // Case-insensitive (ASCII) then bytewise: listings do not depend on the
-// file system's order.
-bool ListingLess(const DirEntry& a, const DirEntry& b) {
-    const std::size_t n = std::min(a.name.size(), b.name.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a.name[i]);
-        unsigned char y = static_cast<unsigned char>(b.name[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return x < y;
-    }
-    if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
-    return a.name < b.name;
+// file system's order. A name's folded form is `folded`: its letters A-Z
+// made small.
+bool ListingLess(std::string_view foldedA, const std::string& a, std::string_view foldedB, const std::string& b) {
+    const int c = foldedA.compare(foldedB);
+    if (c != 0) return c < 0;  // a folded name that begins the other comes first
+    return a < b;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -161,7 +155,45 @@ EntryKind KindOf(unsigned mode) {
 
 }  // namespace detail
 
-void SortListing(std::vector<DirEntry>& entries) { std::sort(entries.begin(), entries.end(), detail::ListingLess); }
+void SortListing(std::vector<DirEntry>& entries) {
+    const std::size_t n = entries.size();
+    if (n < 2) return;
+    // Each name folded once into one buffer, its first 8 folded bytes also
+    // as one number (names hold no zero byte, so a shorter one's padding
+    // sorts first, as the shorter name does): most comparisons are one
+    // number against another. Then the entries are moved once.
+    std::string folded;
+    struct Key {
+        std::uint64_t head;
+        std::size_t index;
+    };
+    std::vector<std::size_t> at(n + 1);
+    std::vector<Key> keys(n);
+    at[0] = 0;
+    for (std::size_t i = 0; i < n; ++i) at[i + 1] = at[i] + entries[i].name.size();
+    folded.resize(at[n]);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& name = entries[i].name;
+        char* out = folded.data() + at[i];
+        std::uint64_t head = 0;
+        for (std::size_t k = 0; k < name.size(); ++k) {
+            const char ch = name[k];
+            out[k] = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch;
+            if (k < 8) head = head << 8 | static_cast<unsigned char>(out[k]);
+        }
+        if (!name.empty() && name.size() < 8) head <<= 8 * (8 - name.size());
+        keys[i] = {head, i};
+    }
+    const auto name = [&](std::size_t i) { return std::string_view(folded).substr(at[i], at[i + 1] - at[i]); };
+    std::sort(keys.begin(), keys.end(), [&](const Key& x, const Key& y) {
+        if (x.head != y.head) return x.head < y.head;
+        return detail::ListingLess(name(x.index), entries[x.index].name, name(y.index), entries[y.index].name);
+    });
+    std::vector<DirEntry> sorted;
+    sorted.reserve(n);
+    for (const Key& k : keys) sorted.push_back(std::move(entries[k.index]));
+    entries.swap(sorted);
+}
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "pages/files/Vol12Engine.h"
 
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <unordered_set>
@@ -21,7 +22,14 @@ namespace {
 
 bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 
-std::string PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail);
+void PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail, std::string& out);
+
+// "D:\a" + "b" -> "D:\a\b" into `out`, as JoinEntry makes it.
+void JoinInto(std::string& out, const std::string& folder, const std::string& name) {
+    out.assign(folder);
+    if (out.empty() || (out.back() != '\\' && out.back() != '/')) out += '\\';
+    out += name;
+}
 
 }  // namespace
 
@@ -74,11 +82,16 @@ public:
         SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files);
         if (!renameFiles) return;
         replacedHere_.clear();
+        // Each file's paths are made in the same two texts, which keep their room.
+        std::string& from = from_;
+        std::string& to = to_;
         for (const plat::DirEntry& e : files) {
             if (e.kind != plat::EntryKind::File) continue;
-            const std::string from = JoinEntry(folder, e.name);
-            const std::string to =
-                in_.AddPrefixesSuffixes ? PrefixSuffixPath(from, head_, tail_) : Vol12NewPath(in_, from);
+            JoinInto(from, folder, e.name);
+            if (in_.AddPrefixesSuffixes)
+                PrefixSuffixPath(from, head_, tail_, to);
+            else
+                to = Vol12NewPath(in_, from);
             if (to.empty() || to == from) continue;
             // A listed file this pass replaced is gone (its copy is saved):
             // what stands at its name now is a file this pass renamed already.
@@ -194,12 +207,16 @@ private:
     void LogRenamed(const std::string& from, const std::string& to, const plat::FileIdentity& id) {
         st_.FilesRenamed += 1;
         if (!sim_) {
-            _tagRenameStep step;
-            step.Move = {from, to, id, baseIndex_};
-            st_.Vol12UndoSteps.push_back(std::move(step));
+            _tagRenameRecord& move = st_.Vol12UndoSteps.emplace_back().Move;
+            move.OldPath = from;
+            move.NewPath = to;
+            move.Id = id;
+            move.Base = baseIndex_;
         }
-        log_.AddLine(Vol12CatFilesRenamed, "Renamed  Source: " + from + " To Dest: " + to);
-        log_.AddExportLine(Vol12CatFilesRenamed, from + "," + to);
+        line_.assign("Renamed  Source: ").append(from).append(" To Dest: ").append(to);
+        log_.AddLine(Vol12CatFilesRenamed, line_);
+        line_.assign(from).append(1, ',').append(to);
+        log_.AddExportLine(Vol12CatFilesRenamed, line_);
         Changed();
     }
     void LogNotRenamed(const std::string& from, const std::string& to) {
@@ -231,6 +248,7 @@ private:
     plat::Beneath& work_;
     const std::uint32_t baseIndex_ = 0;  // numbered when applied
     std::unordered_set<std::string> replacedHere_;  // names the overwrite rule replaced in this folder
+    std::string from_, to_, line_;  // scratch texts of one file, kept for their room
     bool exhausted_ = false;
     bool copiesExhausted_ = false;
 };
@@ -291,24 +309,25 @@ std::array<std::string, 5> Vol12BuildPrefixSuffixName(const Vol12Inputs& in, con
 
 namespace {
 
-// The same parts, the fixed ones trimmed once per run.
-std::string PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail) {
-    const std::size_t cut = path.find_last_of("\\:");
-    const std::size_t start = cut == std::string::npos ? 0 : cut + 1;
+// The same parts, the fixed ones trimmed once per run, into `out` (not `path`).
+void PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail, std::string& out) {
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot < start) dot = path.size();
-    std::string out;
-    out.reserve(path.size() + head.size() + tail.size());
+    out.clear();
     out.append(path, 0, start).append(head).append(path, start, dot - start).append(tail).append(path, dot);
-    return out;
 }
 
 }  // namespace
 
 std::string Vol12NewPath(const Vol12Inputs& in, const std::string& path) {
-    if (in.AddPrefixesSuffixes)
-        return PrefixSuffixPath(path, TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix),
-                                TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix));
+    if (in.AddPrefixesSuffixes) {
+        std::string out;
+        PrefixSuffixPath(path, TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix),
+                         TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix), out);
+        return out;
+    }
     if (in.ChangeFileType) {
         std::string type;
         GetFileExtensionAnsi(path, type);
@@ -354,7 +373,7 @@ struct Vol12Outcome {
         Log.Clear();
         Found = Vol12State{};
         Exhausted = CopiesExhausted = false;
-        Base = plat::Beneath{};
+        Base.Close();
     }
 };
 
@@ -378,10 +397,13 @@ void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool si
     // Every main folder a real run opened is one of its bases.
     if (sim || !out.Base.IsOpen()) return;
     const std::uint32_t base = bases.IndexOf(out.Base);
-    for (_tagRenameStep step : f.Vol12UndoSteps) {
-        step.Move.Base = step.Saved.Base = base;
-        state.Vol12UndoSteps.push_back(std::move(step));
-    }
+    // Moved, not copied (the slot is emptied next); onto none, taken whole.
+    DEQ_RENAME_STEPS& steps = out.Found.Vol12UndoSteps;
+    for (_tagRenameStep& step : steps) step.Move.Base = step.Saved.Base = base;
+    if (state.Vol12UndoSteps.empty())
+        state.Vol12UndoSteps.swap(steps);
+    else
+        std::move(steps.begin(), steps.end(), std::back_inserter(state.Vol12UndoSteps));
 }
 
 // One main folder on a worker: missing, or its files renamed beneath its

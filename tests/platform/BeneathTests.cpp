@@ -268,6 +268,27 @@ TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
     EXPECT_TRUE(d.Exists("Dest\\z"));
 }
 
+// A rename in one folder takes the new name as a whole path would name
+// it: trailing blanks and dots dropped, "." and ".." refused, nothing
+// replaced; in the base itself and in a folder held open alike.
+TEST_P(BeneathTest, RenamesInOneFolderNameTheTargetAsAWholePathWould) {
+    d.WriteFile("Dest\\sub\\f.txt", "f");
+    d.WriteFile("Dest\\top.txt", "t");
+    d.WriteFile("Dest\\sub\\taken.txt", "taken");
+    EXPECT_EQ(base.Rename(D("sub\\f.txt"), D("sub\\g.txt. .")), FsResult::Ok);
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\g.txt"), "f");
+    for (const char* bad : {"sub\\..", "sub\\.", "sub\\. ."})
+        EXPECT_EQ(base.Rename(D("sub\\g.txt"), D(bad)), FsResult::Failed) << bad;
+    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\bad") + std::string(1, '\0') + "name"), FsResult::Failed);
+    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\taken.txt")), FsResult::AlreadyExists);
+    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\TAKEN.txt ")), FsResult::Ok);  // names differ in case
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\TAKEN.txt"), "f");
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\taken.txt"), "taken");
+    EXPECT_EQ(base.Rename(D("top.txt"), D("top2.txt.")), FsResult::Ok);
+    EXPECT_EQ(d.ReadFile("Dest\\top2.txt"), "t");
+    EXPECT_EQ(base.Rename(D("top2.txt"), D("sub")), FsResult::AlreadyExists);
+}
+
 TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
     d.WriteFile("S\\new.txt", "new content");
     d.WriteFile("Dest\\t.txt", "old");

@@ -5,8 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "platform/MessageBox.h"
 #include "tests/support/TempDrive.h"
@@ -73,6 +77,39 @@ TEST(FileSystem, ListingIsSortedClassifiedAndNeverFollowsLinks) {
     EXPECT_EQ(DeleteFile(d.path("root\\loop")), FsResult::Ok);
     EXPECT_TRUE(d.Exists("root/beta"));
     EXPECT_EQ(RemoveFolder(d.path("root")), FsResult::Failed);  // not empty
+}
+
+// The order every listing takes: letters A-Z as small ones, then the
+// bytes; a name that begins another comes first. Names the order must
+// tell apart by their first eight bytes, by what follows, by case alone,
+// and by bytes above 127 and between 'Z' and 'a'.
+TEST(FileSystem, ListingOrderIsCaseInsensitiveThenBytewise) {
+    const auto less = [](const std::string& a, const std::string& b) {
+        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+            unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+            if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+            if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+            if (x != y) return x < y;
+        }
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    };
+    std::vector<std::string> names = {"a", "A", "ab", "aB", "Ab", "b", "_", "[x", "z", "Z~", "file10.txt",
+                                      "file1.txt", "FILE1.TXT", "file1.txt2", "longnameA", "longnamea",
+                                      "longname", "longnameb1", "\xc3\xa9t\xc3\xa9", "e"};
+    std::mt19937 rng(7);
+    const std::string letters = "aAbBzZ_[.0\x80\xff";
+    for (int i = 0; i < 400; ++i) {
+        std::string name;
+        for (int n = 1 + static_cast<int>(rng() % 12); n > 0; --n) name += letters[rng() % letters.size()];
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    std::vector<DirEntry> entries;
+    for (const std::string& name : names) entries.push_back({name});
+    std::shuffle(entries.begin(), entries.end(), rng);
+    SortListing(entries);
+    std::sort(names.begin(), names.end(), less);
+    ASSERT_EQ(entries.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(entries[i].name, names[i]) << i;
 }
 
 TEST(FileSystem, CopyNeverOverwritesAndLeavesNoPartialFile) {
