@@ -15,18 +15,22 @@ std::string NormalizeFolderItem(const std::string& item) {
     std::size_t begin = 0, end = item.size();
     while (begin < end && static_cast<unsigned char>(item[begin]) <= 32) ++begin;
     while (end > begin && static_cast<unsigned char>(item[end - 1]) <= 32) --end;
-    std::string out;
-    out.reserve(end - begin);
+    // Written in place: the text only ever gets shorter.
+    std::string out(end - begin, '\0');
+    char* const o = out.data();
+    std::size_t n = 0;
     // A network path keeps the two separators it begins with.
     if (end - begin >= 2 && IsSeparator(item[begin]) && IsSeparator(item[begin + 1])) {
-        out = "\\\\";
+        o[n++] = '\\';
+        o[n++] = '\\';
         begin += 2;
     }
     for (std::size_t i = begin; i < end; ++i) {
         const char c = item[i] == '/' ? '\\' : item[i];
-        if ((c == '\\' || c == ':') && !out.empty() && out.back() == c) continue;
-        out.push_back(c);
+        if ((c == '\\' || c == ':') && n > 0 && o[n - 1] == c) continue;
+        o[n++] = c;
     }
+    out.resize(n);
     return out;
 }
 
@@ -35,7 +39,8 @@ std::string NormalizeFolderItem(const std::string& item) {
 bool UnusableFolderItem(const std::string& item) { return !IsUsableRunItem(item, RunItemUse::NamedFolder); }
 
 bool UnusableFolderName(std::string_view name) {
-    if (name.find_first_of("\\/:") != std::string_view::npos) return true;
+    for (const char c : name)
+        if (c == '\\' || c == '/' || c == ':') return true;
     // Trailing blanks and dots are dropped from every name.
     std::size_t last = name.size();
     while (last > 0 && (name[last - 1] == ' ' || name[last - 1] == '.')) --last;
