@@ -207,15 +207,6 @@ bool AppendComponents(std::string_view text, std::string& out) {
     return true;
 }
 
-std::string JoinParts(const std::vector<std::string>& parts) {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i) out += '/';
-        out += parts[i];
-    }
-    return out;
-}
-
 std::string NativeCwd() {
     std::vector<char> buf(4096);
     for (;;) {
@@ -332,25 +323,32 @@ bool ToNative(const std::string& path, std::string& native) {
 }
 
 bool FromNative(const std::string& native, std::string& path) {
-    std::string abs = native;
-    if (abs.empty() || abs[0] != '/') abs = JoinNative(NativeCwd(), abs);
-    // Normalise: no "." or "..", no doubled slashes.
-    std::vector<std::string> parts;
-    std::size_t i = 0;
-    while (i <= abs.size()) {
+    std::string joined;
+    std::string_view abs = native;
+    if (abs.empty() || abs[0] != '/') {
+        joined = JoinNative(NativeCwd(), native);
+        abs = joined;
+    }
+    // Normalised in one text, each name behind a "/": no "." or "..", no
+    // doubled slashes.
+    std::string clean;
+    clean.reserve(abs.size() + 1);
+    for (std::size_t i = 0; i <= abs.size();) {
         std::size_t j = abs.find('/', i);
-        if (j == std::string::npos) j = abs.size();
-        std::string part = abs.substr(i, j - i);
+        if (j == std::string_view::npos) j = abs.size();
+        const std::string_view part = abs.substr(i, j - i);
         if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
+            const std::size_t slash = clean.rfind('/');
+            if (slash != std::string::npos) clean.resize(slash);
         } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
+            clean += '/';
+            clean.append(part);
         }
         i = j + 1;
     }
-    for (const auto& p : parts)
-        if (p.find('\\') != std::string::npos || p.find(':') != std::string::npos) return false;
-    const std::string clean = "/" + JoinParts(parts);
+    for (const char c : clean)
+        if (c == '\\' || c == ':') return false;
+    if (clean.empty()) clean = "/";
     // The drive with the longest root that holds the path.
     char best = 0;
     std::size_t bestLen = 0;
@@ -364,16 +362,22 @@ bool FromNative(const std::string& native, std::string& path) {
         }
     }
     if (!best) return false;
-    std::string rest = bestLen <= 1 ? clean.substr(1) : clean.substr(std::min(clean.size(), bestLen + 1));
+    const std::string_view rest =
+        std::string_view(clean).substr(bestLen <= 1 ? 1 : std::min(clean.size(), bestLen + 1));
     for (std::size_t at = 0; at < rest.size();) {
         std::size_t end = rest.find('/', at);
-        if (end == std::string::npos) end = rest.size();
-        if (!IsSayableName(rest.substr(at, end - at).c_str())) return false;
+        if (end == std::string_view::npos) end = rest.size();
+        // As IsSayableName reads the name: up to a NUL.
+        std::string_view name = rest.substr(at, end - at);
+        name = name.substr(0, name.find('\0'));
+        if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
         at = end + 1;
     }
-    for (char& c : rest)
-        if (c == '/') c = '\\';
-    path = std::string(1, best) + ":\\" + rest;
+    path.assign(1, best);
+    path += ":\\";
+    const std::size_t from = path.size();
+    path.append(rest);
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(), '/', '\\');
     return true;
 }
 
