@@ -81,23 +81,28 @@ void ParentBases::Clear() {
 }
 
 std::string LexicallyResolved(const std::string& item) {
-    const std::string drive = GetDrivePart(item);
-    std::vector<std::string> names;
-    std::size_t at = drive.size();
+    std::string out = GetDrivePart(item);
+    const std::size_t drive = out.size();
+    out.reserve(item.size() + 1);
+    std::size_t names = 0;
+    std::size_t at = drive;
     while (at <= item.size()) {
         std::size_t end = at;
         while (end < item.size() && !IsSeparator(item[end])) ++end;
         // As the file system reads a name: trailing blanks and dots dropped.
-        const std::string raw = item.substr(at, end - at);
+        const std::string_view raw = std::string_view(item).substr(at, end - at);
         std::size_t last = raw.size();
         while (last > 0 && (raw[last - 1] == ' ' || raw[last - 1] == '.')) --last;
-        if (last > 0)
-            names.push_back(raw);
-        else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && !names.empty())
-            names.pop_back();
+        if (last > 0) {
+            out += '\\';
+            out.append(raw);
+            ++names;
+        } else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && names > 0) {
+            out.resize(out.rfind('\\'));  // the name before goes (names hold no separator)
+            --names;
+        }
         at = end + 1;
     }
-    std::string out = drive;
-    for (const std::string& name : names) out += "\\" + name;
-    return names.empty() ? out + "\\" : out;
+    if (names == 0) out += '\\';
+    return out;
 }
