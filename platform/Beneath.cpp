@@ -288,7 +288,16 @@ FsResult Beneath::Open(const std::string& folder) {
     Close();
     std::string native;
     if (!ToNative(folder, native)) return FsResult::Failed;
-    return OpenBaseNative(native);
+    const FsResult r = OpenBaseNative(native);
+    if (r == FsResult::Ok && folder.size() >= 2 && folder[1] == ':') {
+        // The folder as the caller spells it (a drive path, which the drive
+        // table alone translates) is the base: what lies in it is made
+        // relative by its name alone (see Relative).
+        relFolder_ = folder;
+        relBelow_.clear();
+        relFor_ = detail::DriveTableVersion();
+    }
+    return r;
 }
 
 FsResult Beneath::OpenNearest(const std::string& folder) {
@@ -348,13 +357,18 @@ bool Beneath::Relative(const std::string& path, std::string& rel) const {
     // A path in the folder met last gives what the translation would: the
     // folder's part below the base, then the name as Translate reads it.
     const std::size_t cut = DriveNameCut(path);
-    if (cut != std::string::npos && relFor_ == detail::DriveTableVersion() && cut == relFolder_.size() &&
-        path.compare(0, cut, relFolder_) == 0) {
-        const std::string_view name = std::string_view(path).substr(cut + 1);
-        const std::size_t end = NameEnd(name);
-        if (end == 0) return false;
-        rel.assign(relBelow_).append(name.data(), end);
-        return true;
+    if (relFor_ == detail::DriveTableVersion()) {
+        if (cut != std::string::npos && cut == relFolder_.size() && path.compare(0, cut, relFolder_) == 0) {
+            const std::string_view name = std::string_view(path).substr(cut + 1);
+            const std::size_t end = NameEnd(name);
+            if (end == 0) return false;
+            rel.assign(relBelow_).append(name.data(), end);
+            return true;
+        }
+        if (path == relFolder_) {  // the folder itself
+            rel.assign(relBelow_, 0, relBelow_.empty() ? 0 : relBelow_.size() - 1);
+            return true;
+        }
     }
     std::string& native = native_;  // reused: one translation per operation, no allocation
     if (!Translate(path, native)) return false;
