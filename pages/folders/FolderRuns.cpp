@@ -12,6 +12,12 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 std::string NormalizeFolderItem(const std::string& item) {
+    unsigned long separators = 0;
+    return NormalizeFolderItem(item, separators);
+}
+
+std::string NormalizeFolderItem(const std::string& item, unsigned long& separators) {
+    separators = 0;
     std::size_t begin = 0, end = item.size();
     while (begin < end && static_cast<unsigned char>(item[begin]) <= 32) ++begin;
     while (end > begin && static_cast<unsigned char>(item[end - 1]) <= 32) --end;
@@ -23,11 +29,13 @@ std::string NormalizeFolderItem(const std::string& item) {
     if (end - begin >= 2 && IsSeparator(item[begin]) && IsSeparator(item[begin + 1])) {
         o[n++] = '\\';
         o[n++] = '\\';
+        separators = 2;
         begin += 2;
     }
     for (std::size_t i = begin; i < end; ++i) {
         const char c = item[i] == '/' ? '\\' : item[i];
         if ((c == '\\' || c == ':') && n > 0 && o[n - 1] == c) continue;
+        separators += c == '\\';
         o[n++] = c;
     }
     out.resize(n);

@@ -212,9 +212,10 @@ private:
         levels.reserve(n);
         unsigned long deepest = 0;
         for (const std::string& item : in_.IncludeFolders) {
-            paths.push_back(NormalizeFolderItem(item));
-            levels.push_back(CountPathSeparators(paths.back()));
-            deepest = std::max(deepest, levels.back());
+            unsigned long level = 0;
+            paths.push_back(NormalizeFolderItem(item, level));
+            levels.push_back(level);
+            deepest = std::max(deepest, level);
         }
         // Counted into place, the list walked backwards: where each level's
         // folders begin, the deepest level first.
@@ -230,7 +231,8 @@ private:
         }
     }
 
-    bool Usable(std::size_t i) const { return !GetDrivePart(froms_[i]).empty() && !UnusableFolderItem(froms_[i]); }
+    // (The item check refuses a path without a drive too.)
+    bool Usable(std::size_t i) const { return !UnusableFolderItem(froms_[i]); }
 
     void Scope(std::size_t k, RunScope& s) const {
         for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
