@@ -886,7 +886,21 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     const bool sameFolder = fromCut != std::string::npos && fromCut == toCut && from.compare(0, fromCut, to, 0, toCut) == 0;
     const int fromDir = sameFolder ? held : fcntl(held, F_DUPFD_CLOEXEC, 0);
     if (fromDir < 0) return FsResult::Failed;
-    const int toDir = Parent(to, toName, why);
+    int toDir = -1;
+    if (sameFolder && DriveNameCut(from) == fromCut && toCut + 1 < to.size()) {
+        // The folder just resolved, met last (see Relative): only the new
+        // name is read, as Relative would read it.
+        const std::string_view name = std::string_view(to).substr(toCut + 1);
+        const std::size_t end = NameEnd(name);
+        if (end > 0) {
+            toName.assign(name.data(), end);
+            toDir = fromDir;
+        } else {
+            why = FsResult::Failed;
+        }
+    } else {
+        toDir = Parent(to, toName, why);
+    }
     FsResult result = why;
     if (toDir >= 0) {
         if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
