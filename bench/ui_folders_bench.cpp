@@ -6,7 +6,9 @@
 // it on tmpfs (/dev/shm) and once on disk.
 //   delete/0: one main folder holding 1,000 folders of 99 folders each
 //   delete/1: 100,000 main folders in the Include list, each holding a file
-//   rename:   100,000 folders in 100 parents, a prefix added (with undo records)
+//   rename:   100,000 folders in 100 parents, a prefix added (with undo records);
+//             bare_same_order makes the same calls in the order ours must
+//             (the last entered first), which tmpfs takes longer over
 //   (these three take QM_BENCH_ROUNDS, QM_BENCH_SIDES, and QM_BENCH_WORKERS
 //   to force our run's pool, e.g. 1 for one at a time)
 //   delete_pool/M/S: M main folders of S subfolders with 2 files each, one
@@ -211,14 +213,14 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
 
 void BM_Vol06RenameFolders(benchmark::State& state) {
     Sides s;
-    s.names = {"ours", "bare_same_calls", "bare_rename"};
+    s.names = {"ours", "bare_same_calls", "bare_rename", "bare_same_order"};
     const ForceRunWorkers forced(bench::ForcedPool());
     for (auto _ : state) {
         for (int round = 0; round < bench::Rounds(); ++round) {
             Workspace ws;
             Vol06Inputs in;
             in.NewPrefix = "x_";
-            for (const char* side : {"/Ours", "/Same", "/Bare"}) {
+            for (const char* side : {"/Ours", "/Same", "/Bare", "/Order"}) {
                 mkdir((ws.root() + side).c_str(), 0777);
                 for (int p = 0; p < 100; ++p) {
                     const std::string parent = ws.root() + side + "/P" + std::to_string(p);
@@ -232,11 +234,14 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
             Vol06Counters counters;
             Vol06UndoRecords records;
             SilentLog sink;
-            // Each folder looked at, then moved without replacing, from its parent held open.
-            const auto bare = [&](const char* side, bool look) {
-                for (int p = 0; p < 100; ++p) {
+            // Each folder looked at, then moved without replacing, from its parent held open;
+            // `ours` in the order our run takes them (the last entered first).
+            const auto bare = [&](const char* side, bool look, bool ours = false) {
+                for (int k = 0; k < 100; ++k) {
+                    const int p = ours ? 99 - k : k;
                     const int dir = open((ws.root() + side + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY);
-                    for (int i = 0; i < 1000; ++i) {
+                    for (int j = 0; j < 1000; ++j) {
+                        const int i = ours ? 999 - j : j;
                         const std::string name = "F" + std::to_string(i);
                         struct stat st {};
                         if (look && (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)))
@@ -252,7 +257,7 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
                           Vol06RenameFolders(counters, in, disk, recorder, sink);
                       },
                       [&] { bare("/Same", true); },
-                      [&] { bare("/Bare", false); }};
+                      [&] { bare("/Bare", false); }, [&] { bare("/Order", true, true); }};
             RunRotated(s, round);
             if (bench::SideWanted("ours") && counters.FoldersRenamed != 100000)
                 state.SkipWithError("folders not renamed");
