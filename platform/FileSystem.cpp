@@ -329,26 +329,41 @@ bool FromNative(const std::string& native, std::string& path) {
         joined = JoinNative(NativeCwd(), native);
         abs = joined;
     }
-    // Normalised in one text, each name behind a "/": no "." or "..", no
-    // doubled slashes.
-    std::string clean;
-    clean.reserve(abs.size() + 1);
-    for (std::size_t i = 0; i <= abs.size();) {
-        std::size_t j = abs.find('/', i);
-        if (j == std::string_view::npos) j = abs.size();
-        const std::string_view part = abs.substr(i, j - i);
-        if (part == "..") {
-            const std::size_t slash = clean.rfind('/');
-            if (slash != std::string::npos) clean.resize(slash);
-        } else if (!part.empty() && part != ".") {
-            clean += '/';
-            clean.append(part);
-        }
-        i = j + 1;
+    // Normalised, each name behind a "/": no "." or "..", no doubled
+    // slashes. Most paths are so already and are read as they are, in one
+    // pass that also finds a "\\" or ":" (no name may hold one).
+    const std::size_t n = abs.size();
+    bool normal = n > 1 && abs.back() != '/';
+    for (std::size_t i = abs.find('/'); normal && i != std::string_view::npos; i = abs.find('/', i + 1)) {
+        const char a = i + 1 < n ? abs[i + 1] : '/';
+        const char b = i + 2 < n ? abs[i + 2] : '/';
+        const char d = i + 3 < n ? abs[i + 3] : '/';
+        normal = !(a == '/' || (a == '.' && (b == '/' || (b == '.' && d == '/'))));
     }
-    for (const char c : clean)
-        if (c == '\\' || c == ':') return false;
-    if (clean.empty()) clean = "/";
+    const auto odd = [](std::string_view text) {
+        return text.find('\\') != std::string_view::npos || text.find(':') != std::string_view::npos;
+    };
+    if (normal && odd(abs)) return false;
+    std::string built;
+    if (!normal) {
+        built.reserve(n + 1);
+        for (std::size_t i = 0; i <= n;) {
+            std::size_t j = abs.find('/', i);
+            if (j == std::string_view::npos) j = n;
+            const std::string_view part = abs.substr(i, j - i);
+            if (part == "..") {
+                const std::size_t slash = built.rfind('/');
+                if (slash != std::string::npos) built.resize(slash);
+            } else if (!part.empty() && part != ".") {
+                built += '/';
+                built.append(part);
+            }
+            i = j + 1;
+        }
+        if (built.empty()) built = "/";
+        if (odd(built)) return false;
+    }
+    const std::string_view clean = normal ? abs : std::string_view(built);
     // The drive with the longest root that holds the path.
     char best = 0;
     std::size_t bestLen = 0;
@@ -362,22 +377,21 @@ bool FromNative(const std::string& native, std::string& path) {
         }
     }
     if (!best) return false;
-    const std::string_view rest =
-        std::string_view(clean).substr(bestLen <= 1 ? 1 : std::min(clean.size(), bestLen + 1));
+    const std::string_view rest = clean.substr(bestLen <= 1 ? 1 : std::min(clean.size(), bestLen + 1));
+    // Each name as IsSayableName reads it (up to a NUL): not empty, and not
+    // ending in a blank or a dot.
+    std::string out = std::string(1, best) + ":\\";
+    out.append(rest);
     for (std::size_t at = 0; at < rest.size();) {
         std::size_t end = rest.find('/', at);
         if (end == std::string_view::npos) end = rest.size();
-        // As IsSayableName reads the name: up to a NUL.
         std::string_view name = rest.substr(at, end - at);
         name = name.substr(0, name.find('\0'));
         if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
+        if (end < rest.size()) out[end + 3] = '\\';
         at = end + 1;
     }
-    path.assign(1, best);
-    path += ":\\";
-    const std::size_t from = path.size();
-    path.append(rest);
-    std::replace(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(), '/', '\\');
+    path = std::move(out);  // `native` may be `path`: read to the end first
     return true;
 }
 
