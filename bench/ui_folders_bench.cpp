@@ -6,7 +6,11 @@
 // it on tmpfs (/dev/shm) and once on disk.
 //   delete/0: one main folder holding 1,000 folders of 99 folders each
 //   delete/1: 100,000 main folders in the Include list, each holding a file
-//   rename:   100,000 folders in 100 parents, a prefix added (with undo records)
+//   rename:   100,000 folders in 100 parents, a prefix added (with undo records);
+//             bare_same_order makes the same calls in the order ours must
+//             (the last entered first), which tmpfs takes longer over
+//   (these three take QM_BENCH_ROUNDS, QM_BENCH_SIDES, and QM_BENCH_WORKERS
+//   to force our run's pool, e.g. 1 for one at a time)
 //   delete_pool/M/S: M main folders of S subfolders with 2 files each, one
 //             at a time against the run pool (the pool's size by the file
 //             system's rule) and bare loops alone and on as many threads;
@@ -45,7 +49,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 constexpr char kDrive = 'V';
-constexpr int kRounds = 3;
 
 class Workspace {
 public:
@@ -74,7 +77,7 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 struct Sides {
     std::vector<std::string> names;
     std::vector<std::function<void()>> runs;
-    std::vector<std::vector<double>> times;
+    std::vector<std::vector<double>> times, user, kernel;  // the calling thread's processor time
 };
 
 void Report(benchmark::State& state, const Sides& s) {
@@ -83,26 +86,39 @@ void Report(benchmark::State& state, const Sides& s) {
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     };
-    state.SetIterationTime(minOf(s.times[0]));
+    const bool ours = !s.times[0].empty();
+    if (ours) state.SetIterationTime(minOf(s.times[0]));
     for (std::size_t i = 0; i < s.names.size(); ++i) {
+        if (s.times[i].empty()) continue;  // left out by QM_BENCH_SIDES
         state.counters[s.names[i] + "_min_s"] = minOf(s.times[i]);
         state.counters[s.names[i] + "_med_s"] = medianOf(s.times[i]);
-        if (i > 0) {
+        state.counters[s.names[i] + "_user_med_s"] = medianOf(s.user[i]);
+        state.counters[s.names[i] + "_kernel_med_s"] = medianOf(s.kernel[i]);
+        if (i > 0 && ours) {
             state.counters["ratio_" + s.names[i] + "_min"] = minOf(s.times[0]) / minOf(s.times[i]);
             state.counters["ratio_" + s.names[i] + "_med"] = medianOf(s.times[0]) / medianOf(s.times[i]);
         }
     }
 }
 
+// Each side that QM_BENCH_SIDES wants (every one when it is unset) once,
+// the one that goes first changing every round.
 void RunRotated(Sides& s, int round) {
     const std::size_t n = s.runs.size();
     s.times.resize(n);
+    s.user.resize(n);
+    s.kernel.resize(n);
     sync();
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t side = (static_cast<std::size_t>(round) + k) % n;
+        if (!bench::SideWanted(s.names[side])) continue;
+        const auto cpu0 = bench::ThreadCpu();
         const auto t0 = Clock::now();
         s.runs[side]();
         s.times[side].push_back(Seconds(Clock::now() - t0));
+        const auto cpu1 = bench::ThreadCpu();
+        s.user[side].push_back(cpu1.first - cpu0.first);
+        s.kernel[side].push_back(cpu1.second - cpu0.second);
     }
 }
 
@@ -156,8 +172,9 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
     const bool manyMains = state.range(0) == 1;
     Sides s;
     s.names = {"ours", "bare_same_calls", "rm_rf"};
+    const ForceRunWorkers forced(bench::ForcedPool());
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < bench::Rounds(); ++round) {
             Workspace ws;
             for (const char* side : {"/Ours", "/Bare", "/Rm"}) MakeTree(ws.root() + side, manyMains);
             Vol07Inputs in;
@@ -188,7 +205,7 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
                       }};
             RunRotated(s, round);
             const double expected = manyMains ? 100000 : 100000 + 1;
-            if (counters.FoldersDeleted != expected) state.SkipWithError("folders left");
+            if (bench::SideWanted("ours") && counters.FoldersDeleted != expected) state.SkipWithError("folders left");
         }
     }
     Report(state, s);
@@ -196,13 +213,14 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
 
 void BM_Vol06RenameFolders(benchmark::State& state) {
     Sides s;
-    s.names = {"ours", "bare_same_calls", "bare_rename"};
+    s.names = {"ours", "bare_same_calls", "bare_rename", "bare_same_order"};
+    const ForceRunWorkers forced(bench::ForcedPool());
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < bench::Rounds(); ++round) {
             Workspace ws;
             Vol06Inputs in;
             in.NewPrefix = "x_";
-            for (const char* side : {"/Ours", "/Same", "/Bare"}) {
+            for (const char* side : {"/Ours", "/Same", "/Bare", "/Order"}) {
                 mkdir((ws.root() + side).c_str(), 0777);
                 for (int p = 0; p < 100; ++p) {
                     const std::string parent = ws.root() + side + "/P" + std::to_string(p);
@@ -216,11 +234,14 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
             Vol06Counters counters;
             Vol06UndoRecords records;
             SilentLog sink;
-            // Each folder looked at, then moved without replacing, from its parent held open.
-            const auto bare = [&](const char* side, bool look) {
-                for (int p = 0; p < 100; ++p) {
+            // Each folder looked at, then moved without replacing, from its parent held open;
+            // `ours` in the order our run takes them (the last entered first).
+            const auto bare = [&](const char* side, bool look, bool ours = false) {
+                for (int k = 0; k < 100; ++k) {
+                    const int p = ours ? 99 - k : k;
                     const int dir = open((ws.root() + side + "/P" + std::to_string(p)).c_str(), O_RDONLY | O_DIRECTORY);
-                    for (int i = 0; i < 1000; ++i) {
+                    for (int j = 0; j < 1000; ++j) {
+                        const int i = ours ? 999 - j : j;
                         const std::string name = "F" + std::to_string(i);
                         struct stat st {};
                         if (look && (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)))
@@ -236,9 +257,10 @@ void BM_Vol06RenameFolders(benchmark::State& state) {
                           Vol06RenameFolders(counters, in, disk, recorder, sink);
                       },
                       [&] { bare("/Same", true); },
-                      [&] { bare("/Bare", false); }};
+                      [&] { bare("/Bare", false); }, [&] { bare("/Order", true, true); }};
             RunRotated(s, round);
-            if (counters.FoldersRenamed != 100000) state.SkipWithError("folders not renamed");
+            if (bench::SideWanted("ours") && counters.FoldersRenamed != 100000)
+                state.SkipWithError("folders not renamed");
         }
     }
     Report(state, s);

@@ -3,7 +3,6 @@
 // lies inside another). Works on the texts alone; touches no disk.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 
@@ -24,11 +23,13 @@ public:
     void ExamineTopFolders();
     StringList GetList() const { return result_; }
 
+    // The top-most items of `items`, as ExamineTopFolders gives them.
+    static StringList TopFolders(const StringList& items);
+
 private:
     void ReadItems();
 
     StringList items_;
     std::set<std::string> itemSet_;
-    std::multimap<unsigned long, std::string> levelMap_;
     StringList result_;
 };

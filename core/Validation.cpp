@@ -305,9 +305,9 @@ bool IsUsableRunItem(std::string_view item, RunItemUse use) {
     if (drive == 2 && (text.size() == 2 || !IsSeparator(text[2]))) return false;  // drive-relative
     if (text.find(':', drive) != std::string_view::npos || HasDotName(text)) return false;
     if (use == RunItemUse::Destination) return true;
-    if (IsRoot(text)) return false;
-    if (use == RunItemUse::IncludeFolder) return true;
-    // The last name without the trailing blanks and dots the file system drops.
+    if (use == RunItemUse::IncludeFolder) return !IsRoot(text);
+    // The last name without the trailing blanks and dots the file system
+    // drops: a root has none (no dot names here), so it fails this too.
     std::size_t end = text.size();
     while (end > drive && (text[end - 1] == ' ' || text[end - 1] == '.')) --end;
     return end > drive && !IsSeparator(text[end - 1]);

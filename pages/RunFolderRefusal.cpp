@@ -14,11 +14,17 @@ RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::
 }
 
 bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath* parent) {
-    const std::vector<plat::FileIdentity> chain =
-        parent && parent->IsOpen() ? std::vector<plat::FileIdentity>{folder.Identity(), parent->Identity()}
-                                   : folder.Ancestry(2);
+    // The folder and the one above it (asked of the disk only without a parent).
+    plat::FileIdentity above;
+    if (parent && parent->IsOpen()) {
+        above = parent->Identity();
+    } else {
+        const std::vector<plat::FileIdentity> chain = folder.Ancestry(2);
+        if (chain.size() < 2) return true;
+        above = chain[1];
+    }
     // The root of the whole tree, or of a file system mounted into it.
-    if (chain.size() < 2 || chain[0].dev != chain[1].dev) return true;
+    if (folder.Identity().dev != above.dev) return true;
     if (IsProgramFolder(folder)) return true;
     const std::string drive = GetDrivePart(folder.Folder());
     if (drive.empty()) return false;

@@ -50,33 +50,6 @@ EntryInfo InfoOf(const struct stat& st) {
     return info;
 }
 
-// The last separator of a drive-form path, of either kind (a scan, not
-// find_last_of, which searches the set once for every character).
-std::size_t LastSeparator(const std::string& path) {
-    for (std::size_t i = path.size(); i-- > 0;)
-        if (path[i] == '\\' || path[i] == '/') return i;
-    return std::string::npos;
-}
-
-// A drive path whose last name stands behind a single separator at `cut`:
-// its folder part translates as a whole and its name alone.
-bool NameAfterFolder(const std::string& path, std::size_t cut) {
-    const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    return cut != std::string::npos && cut >= 2 && cut + 1 < path.size() && path[1] == ':' && !separator(path[cut - 1]);
-}
-
-// Appends the Linux form of one drive-form name, as ToNative translates
-// each name: trailing blanks and dots dropped; "." and ".." leave nothing
-// and, like a zero byte, are refused.
-bool AppendName(std::string_view name, std::string& out) {
-    if (name.find('\0') != std::string_view::npos) return false;
-    std::size_t end = name.size();
-    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
-    if (end == 0) return false;
-    out.append(name.data(), end);
-    return true;
-}
-
 // What a failed resolution or lookup means to the caller: nothing there,
 // something else in the way (a link, a file, a mount point), or a failure.
 FsResult FromResolveErrno(int err) {
@@ -163,6 +136,34 @@ int OpenBelow(int dirfd, const std::string& rel, int flags, std::uint64_t baseDe
     }
 }
 
+// Where the last "\\" or "/" of a path stands (npos: none), looked for
+// from the end: a run's paths end in a short name.
+std::size_t LastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (path[i - 1] == '\\' || path[i - 1] == '/') return i - 1;
+    return std::string_view::npos;
+}
+
+// Where the last name of a drive path stands behind a single separator
+// (npos: no such path): the paths whose folder's translation is kept.
+std::size_t DriveNameCut(std::string_view path) {
+    const std::size_t cut = LastSeparator(path);
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool keep = cut != std::string_view::npos && cut >= 2 && cut + 1 < path.size() && path[1] == ':' &&
+                      !separator(path[cut - 1]);
+    return keep ? cut : std::string_view::npos;
+}
+
+// The length of a name as the file system reads it, trailing blanks and
+// dots dropped; 0 when it names nothing ("." and ".." leave nothing) or
+// holds a NUL.
+std::size_t NameEnd(std::string_view name) {
+    if (name.find('\0') != std::string_view::npos) return 0;
+    std::size_t end = name.size();
+    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
+    return end;
+}
+
 std::string RandomName() {
     // One generator per thread: workers of a run copy at once.
     thread_local std::mt19937_64 rng(std::random_device{}() ^ static_cast<std::uint64_t>(getpid()));
@@ -227,6 +228,7 @@ Beneath& Beneath::operator=(Beneath&& other) noexcept {
 
 void Beneath::Close() {
     Release();
+    relFor_ = ~std::uint64_t{0};
     detail::CloseTagged(fd_, tag_);
     fd_ = -1;
     root_.clear();
@@ -286,7 +288,16 @@ FsResult Beneath::Open(const std::string& folder) {
     Close();
     std::string native;
     if (!ToNative(folder, native)) return FsResult::Failed;
-    return OpenBaseNative(native);
+    const FsResult r = OpenBaseNative(native);
+    if (r == FsResult::Ok && folder.size() >= 2 && folder[1] == ':') {
+        // The folder as the caller spells it (a drive path, which the drive
+        // table alone translates) is the base: what lies in it is made
+        // relative by its name alone (see Relative).
+        relFolder_ = folder;
+        relBelow_.clear();
+        relFor_ = detail::DriveTableVersion();
+    }
+    return r;
 }
 
 FsResult Beneath::OpenNearest(const std::string& folder) {
@@ -306,19 +317,24 @@ FsResult Beneath::OpenNearest(const std::string& folder) {
 // folders met are kept, and a path in one of them translates its last name
 // alone (the names of a path translate one by one, as ToNative does them).
 bool Beneath::Translate(const std::string& path, std::string& native) const {
-    const std::size_t cut = LastSeparator(path);
-    const bool keep = NameAfterFolder(path, cut);
+    // A drive path with a last name behind a single separator.
+    const std::size_t cut = DriveNameCut(path);
+    const bool keep = cut != std::string::npos;
     if (keep && translatedFor_ == detail::DriveTableVersion()) {
         const std::string_view folder(path.data(), cut);
-        // The folder met last is looked at first: a run names its entries folder by folder.
+        // The folder met last first: a run names many entries of one in a row.
         for (std::size_t k = 0; k < translated_.size(); ++k) {
-            const std::size_t i = (lastTranslated_ + k) % translated_.size();
-            const Translated& t = translated_[i];
+            const std::size_t at = (lastTranslated_ + k) % translated_.size();
+            const Translated& t = translated_[at];
             if (t.drive != folder) continue;
-            lastTranslated_ = i;
+            lastTranslated_ = at;
+            const std::string_view name = std::string_view(path).substr(cut + 1);
+            const std::size_t end = NameEnd(name);
+            if (end == 0) return false;
             native.assign(t.native);
             if (native.empty() || native.back() != '/') native += '/';
-            return AppendName(std::string_view(path).substr(cut + 1), native);
+            native.append(name.data(), end);
+            return true;
         }
     }
     if (!ToNative(path, native)) return false;
@@ -338,6 +354,22 @@ bool Beneath::Translate(const std::string& path, std::string& native) const {
 
 bool Beneath::Relative(const std::string& path, std::string& rel) const {
     if (fd_ < 0) return false;
+    // A path in the folder met last gives what the translation would: the
+    // folder's part below the base, then the name as Translate reads it.
+    const std::size_t cut = DriveNameCut(path);
+    if (relFor_ == detail::DriveTableVersion()) {
+        if (cut != std::string::npos && cut == relFolder_.size() && path.compare(0, cut, relFolder_) == 0) {
+            const std::string_view name = std::string_view(path).substr(cut + 1);
+            const std::size_t end = NameEnd(name);
+            if (end == 0) return false;
+            rel.assign(relBelow_).append(name.data(), end);
+            return true;
+        }
+        if (path == relFolder_) {  // the folder itself
+            rel.assign(relBelow_, 0, relBelow_.empty() ? 0 : relBelow_.size() - 1);
+            return true;
+        }
+    }
     std::string& native = native_;  // reused: one translation per operation, no allocation
     if (!Translate(path, native)) return false;
     if (native == root_) {
@@ -347,6 +379,14 @@ bool Beneath::Relative(const std::string& path, std::string& rel) const {
     const std::size_t n = root_ == "/" ? 0 : root_.size();
     if (native.size() <= n + 1 || native.compare(0, n, root_, 0, n) != 0 || native[n] != '/') return false;
     rel.assign(native, n + 1, std::string::npos);
+    if (cut != std::string::npos) {
+        // The base lies at or above the folder (the name holds no "/"):
+        // everything of `rel` but the name is the folder's.
+        const std::size_t slash = rel.rfind('/');
+        relFolder_.assign(path, 0, cut);
+        relBelow_.assign(rel, 0, slash == std::string::npos ? 0 : slash + 1);
+        relFor_ = detail::DriveTableVersion();
+    }
     return true;
 }
 
@@ -510,18 +550,21 @@ bool IsUnchanged(const EntryInfo& found, const FileStamp& left) {
 }
 
 FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
-    std::string rel;
-    if (!Relative(path, rel)) return FsResult::Failed;
+    if (!Relative(path, rel_)) return FsResult::Failed;
     struct stat st;
-    if (rel.empty()) {
+    if (rel_.empty()) {
         if (fstat(Base(), &st) != 0) return FsResult::Failed;
         info = InfoOf(st);
         return FsResult::Ok;
     }
+    // The folder and the name in place (the name ends the text).
+    const std::size_t slash = rel_.rfind('/');
     FsResult why = FsResult::Ok;
-    const int dir = Resolve(RelParent(rel), why);
+    const std::string_view folder =
+        slash == std::string::npos ? std::string_view() : std::string_view(rel_).substr(0, slash);
+    const int dir = Resolve(folder, why);
     if (dir < 0) return why;
-    if (fstatat(dir, RelName(rel).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(dir, rel_.c_str() + (slash == std::string::npos ? 0 : slash + 1), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
     info = InfoOf(st);
     return FsResult::Ok;
@@ -844,16 +887,21 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     const int fromDir = sameFolder ? held : fcntl(held, F_DUPFD_CLOEXEC, 0);
     if (fromDir < 0) return FsResult::Failed;
     int toDir = -1;
-    FsResult result = FsResult::Failed;
-    if (sameFolder && NameAfterFolder(from, fromCut) && NameAfterFolder(to, toCut)) {
-        // Both names stand in the folder of one text, whose handle is held:
-        // the new name translates alone, as resolving the whole path would
-        // translate it.
-        if (AppendName(std::string_view(to).substr(toCut + 1), toName)) toDir = held;
+    if (sameFolder && DriveNameCut(from) == fromCut && toCut + 1 < to.size()) {
+        // The folder just resolved, met last (see Relative): only the new
+        // name is read, as Relative would read it.
+        const std::string_view name = std::string_view(to).substr(toCut + 1);
+        const std::size_t end = NameEnd(name);
+        if (end > 0) {
+            toName.assign(name.data(), end);
+            toDir = fromDir;
+        } else {
+            why = FsResult::Failed;
+        }
     } else {
         toDir = Parent(to, toName, why);
-        result = why;
     }
+    FsResult result = why;
     if (toDir >= 0) {
         if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
             result = FsResult::Ok;

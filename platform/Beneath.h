@@ -214,7 +214,12 @@ private:
     };
     mutable std::array<Translated, 8> translated_;
     mutable std::size_t nextTranslated_ = 0;
-    mutable std::size_t lastTranslated_ = 0;  // the one met last
+    mutable std::size_t lastTranslated_ = 0;  // the one that answered last
+    // The folder (drive form) of the last path made relative, and its part
+    // below the base ("" for the base, else ending in "/"), while the drive
+    // table is of version relFor_ and the base stays.
+    mutable std::string relFolder_, relBelow_;
+    mutable std::uint64_t relFor_ = ~std::uint64_t{0};
     mutable std::uint64_t translatedFor_ = ~std::uint64_t{0};  // the drive table's version
 };
 

@@ -239,15 +239,6 @@ bool AppendComponents(std::string_view text, std::string& out) {
     return true;
 }
 
-std::string JoinParts(const std::vector<std::string>& parts) {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i) out += '/';
-        out += parts[i];
-    }
-    return out;
-}
-
 std::string NativeCwd() {
     std::vector<char> buf(4096);
     for (;;) {
@@ -364,25 +355,47 @@ bool ToNative(const std::string& path, std::string& native) {
 }
 
 bool FromNative(const std::string& native, std::string& path) {
-    std::string abs = native;
-    if (abs.empty() || abs[0] != '/') abs = JoinNative(NativeCwd(), abs);
-    // Normalise: no "." or "..", no doubled slashes.
-    std::vector<std::string> parts;
-    std::size_t i = 0;
-    while (i <= abs.size()) {
-        std::size_t j = abs.find('/', i);
-        if (j == std::string::npos) j = abs.size();
-        std::string part = abs.substr(i, j - i);
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        i = j + 1;
+    std::string joined;
+    std::string_view abs = native;
+    if (abs.empty() || abs[0] != '/') {
+        joined = JoinNative(NativeCwd(), native);
+        abs = joined;
     }
-    for (const auto& p : parts)
-        if (p.find('\\') != std::string::npos || p.find(':') != std::string::npos) return false;
-    const std::string clean = "/" + JoinParts(parts);
+    // Normalised, each name behind a "/": no "." or "..", no doubled
+    // slashes. Most paths are so already and are read as they are, in one
+    // pass that also finds a "\\" or ":" (no name may hold one).
+    const std::size_t n = abs.size();
+    bool normal = n > 1 && abs.back() != '/';
+    for (std::size_t i = abs.find('/'); normal && i != std::string_view::npos; i = abs.find('/', i + 1)) {
+        const char a = i + 1 < n ? abs[i + 1] : '/';
+        const char b = i + 2 < n ? abs[i + 2] : '/';
+        const char d = i + 3 < n ? abs[i + 3] : '/';
+        normal = !(a == '/' || (a == '.' && (b == '/' || (b == '.' && d == '/'))));
+    }
+    const auto odd = [](std::string_view text) {
+        return text.find('\\') != std::string_view::npos || text.find(':') != std::string_view::npos;
+    };
+    if (normal && odd(abs)) return false;
+    std::string built;
+    if (!normal) {
+        built.reserve(n + 1);
+        for (std::size_t i = 0; i <= n;) {
+            std::size_t j = abs.find('/', i);
+            if (j == std::string_view::npos) j = n;
+            const std::string_view part = abs.substr(i, j - i);
+            if (part == "..") {
+                const std::size_t slash = built.rfind('/');
+                if (slash != std::string::npos) built.resize(slash);
+            } else if (!part.empty() && part != ".") {
+                built += '/';
+                built.append(part);
+            }
+            i = j + 1;
+        }
+        if (built.empty()) built = "/";
+        if (odd(built)) return false;
+    }
+    const std::string_view clean = normal ? abs : std::string_view(built);
     // The drive with the longest root that holds the path.
     char best = 0;
     std::size_t bestLen = 0;
@@ -396,16 +409,21 @@ bool FromNative(const std::string& native, std::string& path) {
         }
     }
     if (!best) return false;
-    std::string rest = bestLen <= 1 ? clean.substr(1) : clean.substr(std::min(clean.size(), bestLen + 1));
+    const std::string_view rest = clean.substr(bestLen <= 1 ? 1 : std::min(clean.size(), bestLen + 1));
+    // Each name as IsSayableName reads it (up to a NUL): not empty, and not
+    // ending in a blank or a dot.
+    std::string out = std::string(1, best) + ":\\";
+    out.append(rest);
     for (std::size_t at = 0; at < rest.size();) {
         std::size_t end = rest.find('/', at);
-        if (end == std::string::npos) end = rest.size();
-        if (!IsSayableName(rest.substr(at, end - at).c_str())) return false;
+        if (end == std::string_view::npos) end = rest.size();
+        std::string_view name = rest.substr(at, end - at);
+        name = name.substr(0, name.find('\0'));
+        if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
+        if (end < rest.size()) out[end + 3] = '\\';
         at = end + 1;
     }
-    for (char& c : rest)
-        if (c == '/') c = '\\';
-    path = std::string(1, best) + ":\\" + rest;
+    path = std::move(out);  // `native` may be `path`: read to the end first
     return true;
 }
 

@@ -12,21 +12,33 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 std::string NormalizeFolderItem(const std::string& item) {
+    unsigned long separators = 0;
+    return NormalizeFolderItem(item, separators);
+}
+
+std::string NormalizeFolderItem(const std::string& item, unsigned long& separators) {
+    separators = 0;
     std::size_t begin = 0, end = item.size();
     while (begin < end && static_cast<unsigned char>(item[begin]) <= 32) ++begin;
     while (end > begin && static_cast<unsigned char>(item[end - 1]) <= 32) --end;
-    std::string out;
-    out.reserve(end - begin);
+    // Written in place: the text only ever gets shorter.
+    std::string out(end - begin, '\0');
+    char* const o = out.data();
+    std::size_t n = 0;
     // A network path keeps the two separators it begins with.
     if (end - begin >= 2 && IsSeparator(item[begin]) && IsSeparator(item[begin + 1])) {
-        out = "\\\\";
+        o[n++] = '\\';
+        o[n++] = '\\';
+        separators = 2;
         begin += 2;
     }
     for (std::size_t i = begin; i < end; ++i) {
         const char c = item[i] == '/' ? '\\' : item[i];
-        if ((c == '\\' || c == ':') && !out.empty() && out.back() == c) continue;
-        out.push_back(c);
+        if ((c == '\\' || c == ':') && n > 0 && o[n - 1] == c) continue;
+        separators += c == '\\';
+        o[n++] = c;
     }
+    out.resize(n);
     return out;
 }
 
@@ -35,7 +47,8 @@ std::string NormalizeFolderItem(const std::string& item) {
 bool UnusableFolderItem(const std::string& item) { return !IsUsableRunItem(item, RunItemUse::NamedFolder); }
 
 bool UnusableFolderName(std::string_view name) {
-    if (name.find_first_of("\\/:") != std::string_view::npos) return true;
+    for (const char c : name)
+        if (c == '\\' || c == '/' || c == ':') return true;
     // Trailing blanks and dots are dropped from every name.
     std::size_t last = name.size();
     while (last > 0 && (name[last - 1] == ' ' || name[last - 1] == '.')) --last;
@@ -76,23 +89,28 @@ void ParentBases::Clear() {
 }
 
 std::string LexicallyResolved(const std::string& item) {
-    const std::string drive = GetDrivePart(item);
-    std::vector<std::string> names;
-    std::size_t at = drive.size();
+    std::string out = GetDrivePart(item);
+    const std::size_t drive = out.size();
+    out.reserve(item.size() + 1);
+    std::size_t names = 0;
+    std::size_t at = drive;
     while (at <= item.size()) {
         std::size_t end = at;
         while (end < item.size() && !IsSeparator(item[end])) ++end;
         // As the file system reads a name: trailing blanks and dots dropped.
-        const std::string raw = item.substr(at, end - at);
+        const std::string_view raw = std::string_view(item).substr(at, end - at);
         std::size_t last = raw.size();
         while (last > 0 && (raw[last - 1] == ' ' || raw[last - 1] == '.')) --last;
-        if (last > 0)
-            names.push_back(raw);
-        else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && !names.empty())
-            names.pop_back();
+        if (last > 0) {
+            out += '\\';
+            out.append(raw);
+            ++names;
+        } else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && names > 0) {
+            out.resize(out.rfind('\\'));  // the name before goes (names hold no separator)
+            --names;
+        }
         at = end + 1;
     }
-    std::string out = drive;
-    for (const std::string& name : names) out += "\\" + name;
-    return names.empty() ? out + "\\" : out;
+    if (names == 0) out += '\\';
+    return out;
 }

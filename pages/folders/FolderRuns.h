@@ -15,6 +15,9 @@
 // it dropped, "/" turned into "\", runs of "\" and of ":" collapsed (but
 // for the two that begin a network path).
 std::string NormalizeFolderItem(const std::string& item);
+// The same, `separators` getting how many "\\" it holds (its level, as
+// CountPathSeparators counts it).
+std::string NormalizeFolderItem(const std::string& item, unsigned long& separators);
 
 // True when a run may not use the (normalised) item, by the runs' shared
 // item check: no drive, a "." or ".." name, an empty last name, the root

@@ -15,9 +15,10 @@ using plat::FsResult;
 namespace {
 
 // Where the last name begins: behind the last "\" (or the drive's ":").
-std::size_t NameStart(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? 0 : cut + 1;
+std::size_t NameStart(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (path[i - 1] == '\\' || path[i - 1] == ':') return i;
+    return 0;
 }
 
 std::string FolderWithBackslash(const std::string& path) {
@@ -45,15 +46,15 @@ void Vol06ClearUndo(Vol06UndoRecords& records) {
     records.Vol06FailedUndoPairs.clear();
 }
 
-void Vol06UndoRecorder::Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId,
-                                const std::string& from, const std::string& to, const plat::FileIdentity& id) {
+void Vol06UndoRecorder::Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, std::string from,
+                                std::string to, const plat::FileIdentity& id) {
     // Most renames of a run work in the folder of the one before.
     if (!(baseId == lastId_) || baseFolder != lastFolder_) {
         lastIndex_ = bases_.IndexOf(baseFolder, baseId);
         lastId_ = baseId;
         lastFolder_ = baseFolder;
     }
-    records_.Vol06RenamedPairs.push_back({from, to, id, lastIndex_});
+    records_.Vol06RenamedPairs.push_back({std::move(from), std::move(to), id, lastIndex_});
 }
 
 // ---- new names ----------------------------------------------------------------------------
@@ -88,17 +89,25 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path) {
 
 namespace {
 
-// A folder renamed, as the undo records it.
+// A folder renamed, as the undo records it; `Base` indexes the item's bases.
 struct Vol06Renamed {
-    std::size_t Item;
-    std::string BaseFolder, To;
-    plat::FileIdentity BaseId, Id;
+    std::size_t Item, Base;
+    std::string To;
+    plat::FileIdentity Id;
 };
 
-// The renames of one item of the run pool.
+// A folder the renames worked beneath.
+struct Vol06Base {
+    std::string Folder;
+    plat::FileIdentity Id;
+};
+
+// The renames of one item of the run pool. Its renames mostly work beneath
+// one folder: a base is kept once for those in a row beneath it.
 struct Vol06ItemOutcome {
     ItemLog Lines;
     Vol06Counters Counters;
+    std::vector<Vol06Base> Bases;
     std::vector<Vol06Renamed> Renamed;
 };
 
@@ -172,11 +181,12 @@ public:
             realParents_.resize(items_.size());
             run.Look = [this](std::size_t k, unsigned) { realParents_[k] = RealParent(froms_[items_[k].first]); };
         }
-        run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
+        // One worker renames the items one after another: nothing to keep apart.
+        if (run.Workers > 1) run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
         run.Work = [this](std::size_t k, Vol06ItemOutcome& out, RunItemContext& ctx) {
             for (std::size_t i = items_[k].first; i < items_[k].second; ++i) RenameOne(i, out, workers_[ctx.Worker()]);
         };
-        run.Apply = [this](std::size_t, Vol06ItemOutcome& out, RunApplyContext&) { Apply(out); };
+        run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext&) { Apply(k, out); };
         run.Stream = StreamLines(&Vol06ItemOutcome::Lines, log_);
         run.Name = [this](std::size_t k) { return froms_[items_[k].first]; };
         RunPageItems(run);
@@ -195,26 +205,34 @@ private:
     // The level queue: by level, and within a level in list order; walked
     // backwards, the deepest level first and the last entered first.
     void QueueFolders() {
-        std::vector<AS_PAIR_NIVO_FOLDER_NAMES> queue;
-        queue.reserve(in_.IncludeFolders.size());
+        const std::size_t n = in_.IncludeFolders.size();
+        std::vector<std::string> paths;
+        std::vector<unsigned long> levels;
+        paths.reserve(n);
+        levels.reserve(n);
+        unsigned long deepest = 0;
         for (const std::string& item : in_.IncludeFolders) {
-            std::string path = NormalizeFolderItem(item);
-            const unsigned long level = CountPathSeparators(path);
-            queue.emplace_back(level, std::move(path));
+            unsigned long level = 0;
+            paths.push_back(NormalizeFolderItem(item, level));
+            levels.push_back(level);
+            deepest = std::max(deepest, level);
         }
-        std::stable_sort(queue.begin(), queue.end(),
-                         [](const AS_PAIR_NIVO_FOLDER_NAMES& a, const AS_PAIR_NIVO_FOLDER_NAMES& b) {
-                             return a.first < b.first;
-                         });
-        froms_.reserve(queue.size());
-        levels_.reserve(queue.size());
-        for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
-            froms_.push_back(std::move(it->second));
-            levels_.push_back(it->first);
+        // Counted into place, the list walked backwards: where each level's
+        // folders begin, the deepest level first.
+        std::vector<std::size_t> at(deepest + 2, 0);
+        for (const unsigned long level : levels) ++at[deepest - level + 1];
+        for (std::size_t l = 1; l < at.size(); ++l) at[l] += at[l - 1];
+        froms_.resize(n);
+        levels_.resize(n);
+        for (std::size_t i = n; i-- > 0;) {
+            const std::size_t to = at[deepest - levels[i]]++;
+            froms_[to] = std::move(paths[i]);
+            levels_[to] = levels[i];
         }
     }
 
-    bool Usable(std::size_t i) const { return !GetDrivePart(froms_[i]).empty() && !UnusableFolderItem(froms_[i]); }
+    // (The item check refuses a path without a drive too.)
+    bool Usable(std::size_t i) const { return !UnusableFolderItem(froms_[i]); }
 
     void Scope(std::size_t k, RunScope& s) const {
         for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
@@ -225,14 +243,15 @@ private:
             }
     }
 
-    void NewPath(std::size_t i, std::string& to) const {
+    // `nameAt`: where the last name of the folder begins.
+    void NewPath(std::size_t i, std::size_t nameAt, std::string& to) const {
         const std::string& from = froms_[i];
-        if (!in_.AddPrefixesSuffixes) {
-            to = Vol06NewPath(in_, from);
+        to.assign(from, 0, nameAt);
+        if (!in_.AddPrefixesSuffixes) {  // as Vol06NewPath builds it
+            if (to.empty() || to.back() != '\\') to += '\\';
+            to.append(in_.RenameNewLastSubFolder);
             return;
         }
-        const std::size_t nameAt = NameStart(from);
-        to.assign(from, 0, nameAt);
         to.append(head_).append(from, nameAt).append(tail_);
     }
 
@@ -249,7 +268,8 @@ private:
         const std::string& from = froms_[i];
         if (!Usable(i)) return count(ic.OtherReasons, Vol06CatOtherReasons, from);
         std::string& to = w.to;
-        NewPath(i, to);
+        const std::size_t nameAt = NameStart(from);
+        NewPath(i, nameAt, to);
         plat::Beneath* base = w.parents.Get(ParentText(from));
         // A folder, looked at beneath its parent: a link or file is none.
         plat::EntryInfo& info = w.info;
@@ -257,11 +277,14 @@ private:
             return count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
         if (to.size() >= 260) return count(ic.OtherReasons, Vol06CatOtherReasons, to);
         // The new name must name one entry beside the old one.
-        const bool named = !UnusableFolderName(std::string_view(to).substr(NameStart(from)));
+        const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
         const FsResult r = named ? disk_.Rename(*base, from, to) : FsResult::Failed;
         plat::EntryInfo there;
         if (r == FsResult::Ok) {
-            out.Renamed.push_back({i, base->Folder(), to, base->Identity(), info.id});
+            if (out.Bases.empty() || !(out.Bases.back().Id == base->Identity()) ||
+                out.Bases.back().Folder != base->Folder())
+                out.Bases.push_back({base->Folder(), base->Identity()});
+            out.Renamed.push_back({i, out.Bases.size() - 1, to, info.id});
             count(ic.FoldersRenamed, Vol06CatFoldersRenamed, to);
         } else if (disk_.Look(*base, to, there) == FsResult::Ok && there.kind == plat::EntryKind::Folder) {
             count(ic.DestinationExists, Vol06CatDestinationExists, from);
@@ -271,9 +294,16 @@ private:
         }
     }
 
-    void Apply(Vol06ItemOutcome& out) {
-        for (const Vol06Renamed& r : out.Renamed) recorder_.Renamed(r.BaseFolder, r.BaseId, froms_[r.Item], r.To, r.Id);
+    // The paths go to the records: the run needs them no more, but for the
+    // item's first, which names it in a failure box.
+    void Apply(std::size_t k, Vol06ItemOutcome& out) {
+        for (Vol06Renamed& r : out.Renamed) {
+            const Vol06Base& b = out.Bases[r.Base];
+            std::string from = r.Item == items_[k].first ? froms_[r.Item] : std::move(froms_[r.Item]);
+            recorder_.Renamed(b.Folder, b.Id, std::move(from), std::move(r.To), r.Id);
+        }
         out.Renamed.clear();
+        out.Bases.clear();
         ApplyItemLines(out.Lines, out.Counters, log_, c_);
     }
 

@@ -69,19 +69,20 @@ struct Vol06UndoRecords {
 void Vol06ClearUndo(Vol06UndoRecords& records);
 
 // Where the run puts each rename: the undo's records, or (simulation)
-// nowhere. `baseFolder` and `baseId` are the folder the rename worked beneath.
+// nowhere. `baseFolder` and `baseId` are the folder the rename worked beneath;
+// the paths are handed over (the run needs them no more).
 class Vol06Recorder {
 public:
     virtual ~Vol06Recorder() = default;
-    virtual void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, const std::string& from,
-                         const std::string& to, const plat::FileIdentity& id) = 0;
+    virtual void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, std::string from,
+                         std::string to, const plat::FileIdentity& id) = 0;
 };
 
 class Vol06UndoRecorder final : public Vol06Recorder {
 public:
     explicit Vol06UndoRecorder(Vol06UndoRecords& records) : records_(records), bases_(records.Vol06UndoBases) {}
-    void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, const std::string& from,
-                 const std::string& to, const plat::FileIdentity& id) override;
+    void Renamed(const std::string& baseFolder, const plat::FileIdentity& baseId, std::string from, std::string to,
+                 const plat::FileIdentity& id) override;
 
 private:
     Vol06UndoRecords& records_;
@@ -93,7 +94,7 @@ private:
 
 class Vol06NoRecorder final : public Vol06Recorder {
 public:
-    void Renamed(const std::string&, const plat::FileIdentity&, const std::string&, const std::string&,
+    void Renamed(const std::string&, const plat::FileIdentity&, std::string, std::string,
                  const plat::FileIdentity&) override {}
 };
 

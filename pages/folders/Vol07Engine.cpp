@@ -30,14 +30,25 @@ void Vol07ResetCounters(Vol07Counters& c) {
 // ---- the engine ------------------------------------------------------------------------------
 
 SmartDelete::SmartDelete(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context)
-    : rootFolder_(root), base_(base), ctx_(context) {}
+    : rootFolder_(root), base_(&base), ctx_(&context) {}
+
+void SmartDelete::Restart(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context) {
+    rootFolder_.assign(root);
+    base_ = &base;
+    ctx_ = &context;
+}
 
 void SmartDelete::Run() {
     workQueue_.clear();
     workQueue_.emplace_back(0, rootFolder_);
     collectedFolders_.clear();
-    while (!workQueue_.empty()) ExamineLevel();
-    DeleteCollected();
+    try {
+        while (!workQueue_.empty()) ExamineLevel();
+        DeleteCollected();
+    } catch (...) {
+        RestoreModes();  // while the folders' base is still open
+        throw;
+    }
     RestoreModes();
 }
 
@@ -49,39 +60,39 @@ PAIR_NIVO_FOLDER_NAMES SmartDelete::TakeQueueEntry() {
 
 void SmartDelete::Count(double& counter, int category, const std::string& line) {
     counter += 1;
-    ctx_.Log.AddLine(category, line);
+    ctx_->Log.AddLine(category, line);
 }
 
 void SmartDelete::Count(double& counter, int category, double& second, int secondCategory, const std::string& line) {
     counter += 1;
     second += 1;
-    ctx_.Log.AddLine(category, line);
-    ctx_.Log.AddLine(secondCategory, line);
+    ctx_->Log.AddLine(category, line);
+    ctx_->Log.AddLine(secondCategory, line);
 }
 
 void SmartDelete::ExamineLevel() {
     const auto [level, folder] = TakeQueueEntry();
     if (mode_ == 3 || (mode_ == 1 && level > 0)) collectedFolders_.push_back(folder);
-    Vol07Counters& c = ctx_.Counters;
+    Vol07Counters& c = ctx_->Counters;
     // Listed through the handles of the folders above it, taken without
     // passing a link; what is deleted in it is deleted in the folder listed.
     // A folder that cannot be listed (or is no longer a folder) is not
     // entered; its removal later tells what became of it.
-    if (!ctx_.Disk.ListKinds(base_, folder, entries_)) return;
+    if (!ctx_->Disk.ListKinds(*base_, folder, entries_)) return;
     const unsigned long childLevel = CountPathSeparators(folder) + 1;
     for (const plat::DirEntry& e : entries_) {
         std::string path = JoinEntry(folder, e.name);
         if (e.kind == plat::EntryKind::Folder) {
-            if (ctx_.Fence.Holds({e.dev, e.ino}))
+            if (ctx_->Fence.Holds({e.dev, e.ino}))
                 Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, path);
             else
                 workQueue_.emplace_back(childLevel, std::move(path));
             continue;
         }
         // A file, a link or a special file: the name goes, nothing is opened.
-        FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
+        FsResult r = RemoveTakenFile(ctx_->Disk, *base_, path, e.kind, ctx_->ReadOnlyFolders);
         if (r == FsResult::Failed && MakeWritable(folder))
-            r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFolders);
+            r = RemoveTakenFile(ctx_->Disk, *base_, path, e.kind, ctx_->ReadOnlyFolders);
         if (r == FsResult::Ok)
             Count(c.FilesDeleted, Vol07CatFilesDeleted, path);
         else if (r == FsResult::NotFound)
@@ -92,25 +103,25 @@ void SmartDelete::ExamineLevel() {
 }
 
 void SmartDelete::DeleteCollected() {
-    Vol07Counters& c = ctx_.Counters;
+    Vol07Counters& c = ctx_->Counters;
     for (std::size_t i = collectedFolders_.size(); i-- > 0;) {
         const std::string& folder = collectedFolders_[i];
         const bool isRoot = i == 0 && mode_ == 3;
         plat::Beneath* base = BaseOf(folder);
         FsResult r = FsResult::Failed;
         if (base) {
-            const plat::FileIdentity root = base_.Identity();
-            r = ctx_.Disk.RemoveFolder(*base, folder, isRoot ? &root : nullptr);
+            const plat::FileIdentity root = base_->Identity();
+            r = ctx_->Disk.RemoveFolder(*base, folder, isRoot ? &root : nullptr);
             // Only a folder of the tree gets its write bit, never the root's parent.
             if (r == FsResult::Failed && !isRoot && MakeWritable(std::string(ParentText(folder))))
-                r = ctx_.Disk.RemoveFolder(*base, folder);
+                r = ctx_->Disk.RemoveFolder(*base, folder);
         }
         if (r == FsResult::Changed && base) {
             // No longer the folder listed: a link put in its place goes as
             // the link it is; anything else stays.
             plat::EntryInfo info;
-            if (ctx_.Disk.Look(*base, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Link &&
-                ctx_.Disk.RemoveFile(*base, folder) == FsResult::Ok) {
+            if (ctx_->Disk.Look(*base, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Link &&
+                ctx_->Disk.RemoveFile(*base, folder) == FsResult::Ok) {
                 Count(c.FilesDeleted, Vol07CatFilesDeleted, folder);
                 continue;
             }
@@ -127,18 +138,18 @@ void SmartDelete::DeleteCollected() {
 }
 
 plat::Beneath* SmartDelete::BaseOf(const std::string& path) {
-    if (path != rootFolder_) return &base_;
+    if (path != rootFolder_) return base_;
     // The root's parent by its text: the root itself must be what is found
     // there (its removal names the identity held).
-    plat::Beneath* parent = ctx_.Parents.Get(ParentText(rootFolder_));
+    plat::Beneath* parent = ctx_->Parents.Get(ParentText(rootFolder_));
     if (parent) parent->Release();
     return parent;
 }
 
 bool SmartDelete::MakeWritable(const std::string& folder) {
     // Asked once per folder, and only when something in it would not go.
-    if (!ctx_.ReadOnlyFolders || !triedWritable_.insert(folder).second || !base_.Holds(folder)) return false;
-    emptied_.push_back(std::make_unique<FolderToEmpty>(ctx_.Disk, base_, folder, true));
+    if (!ctx_->ReadOnlyFolders || !triedWritable_.insert(folder).second || !base_->Holds(folder)) return false;
+    emptied_.push_back(std::make_unique<FolderToEmpty>(ctx_->Disk, *base_, folder, true));
     return emptied_.back()->Writable();
 }
 
@@ -161,7 +172,11 @@ bool Vol07ProgramFolder(const std::string& item, const std::string& programFolde
 }
 
 bool Vol07BareDrive(const std::string& path) {
-    return TrimControlAndBlanks(path).size() <= 3 || IsDriveRootPath(path);
+    // The trimmed text's length, counted in place.
+    std::size_t begin = 0, end = path.size();
+    while (begin < end && static_cast<unsigned char>(path[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(path[end - 1]) <= 32) --end;
+    return end - begin <= 3 || IsDriveRootPath(path);
 }
 
 namespace {
@@ -180,9 +195,15 @@ public:
     Vol07Run(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log)
         : c_(counters), in_(in), disk_(disk), log_(log),
           mode_(in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0) {
-        ExamineSubFolders examine(in.IncludeFolders);
-        examine.ExamineTopFolders();
-        items_ = examine.GetList();
+        items_ = ExamineSubFolders::TopFolders(in.IncludeFolders);
+        // Each item's text as the run uses it, and whether it is a bare
+        // drive, once for its look, scope and work.
+        folders_.reserve(items_.size());
+        bare_.reserve(items_.size());
+        for (const std::string& item : items_) {
+            folders_.push_back(NormalizeFolderItem(item));
+            bare_.push_back(Vol07BareDrive(item) || Vol07BareDrive(folders_.back()));
+        }
         fence_.Add(in.ProgramFolder);
         fence_.Add(in.WorkingDir);
     }
@@ -191,17 +212,20 @@ public:
         PooledRun<Vol07ItemOutcome> run;
         run.Items = items_.size();
         // One main folder is one item: nothing to overlap.
-        run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(items_.front()), plat::RunWork::Remove);
+        run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(folders_.front(), plat::RunWork::Remove);
         const bool pooled = run.Workers > 1;
         refusals_.resize(run.Workers);
         parents_.resize(run.Workers);
+        engines_.resize(run.Workers);
         alone_.assign(items_.size(), 0);
         if (pooled) {
             real_.resize(items_.size());
             opens_.assign(items_.size(), 0);
             run.Look = [this](std::size_t i, unsigned worker) { Look(i, worker); };
         }
-        run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
+        // One worker deletes the main folders one after another: nothing to
+        // keep apart, nothing to run alone.
+        if (pooled) run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
         run.Work = [this](std::size_t i, Vol07ItemOutcome& out, RunItemContext& ctx) {
             Work(i, out, ctx.Worker());
             // Nothing after a refused main folder starts (one it did not run
@@ -222,9 +246,6 @@ private:
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in_.ProgramFolder, in_.WorkingDir);
         return *refusal;
     }
-    static bool BareDrive(const std::string& text, const std::string& folder) {
-        return Vol07BareDrive(text) || Vol07BareDrive(folder);
-    }
 
     // On the pool, before anything is removed: the folder as the kernel
     // names it (so that a text through a link meets the folder it reaches
@@ -234,8 +255,8 @@ private:
     // very handle its delete uses, since a folder on its path may be
     // swapped for a link meanwhile.
     void Look(std::size_t i, unsigned worker) {
-        const std::string folder = NormalizeFolderItem(items_[i]);
-        if (BareDrive(items_[i], folder) || GetDrivePart(folder).empty()) return;
+        const std::string& folder = folders_[i];
+        if (bare_[i] || GetDrivePart(folder).empty()) return;
         plat::Beneath base;
         const std::string resolved = LexicallyResolved(folder);
         if (base.Open(resolved) != FsResult::Ok) return;
@@ -247,21 +268,21 @@ private:
     // A main folder writes itself; one that did not exist at the look
     // writes nothing (a run that only removes makes none).
     void Scope(std::size_t i, RunScope& s) const {
-        const std::string folder = NormalizeFolderItem(items_[i]);
-        if (alone_[i] || BareDrive(items_[i], folder)) s.Serial();
+        const std::string& folder = folders_[i];
+        if (alone_[i] || bare_[i]) s.Serial();
         if (GetDrivePart(folder).empty() || (!opens_.empty() && !opens_[i])) return;
         s.Write(!real_.empty() && !real_[i].empty() ? real_[i] : folder);
     }
 
     void Work(std::size_t i, Vol07ItemOutcome& out, unsigned worker) {
         const std::string& text = items_[i];
-        const std::string folder = NormalizeFolderItem(text);
+        const std::string& folder = folders_[i];
         Vol07Counters& ic = out.Counters;
         const auto count = [&](double& counter, int category, const std::string& line) {
             counter += 1;
             out.Lines.AddLine(category, line);
         };
-        if (BareDrive(text, folder)) {
+        if (bare_[i]) {
             out.Refused = true;
             return;
         }
@@ -282,9 +303,13 @@ private:
         if (opened != FsResult::Ok) return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
         if (mode_ == 0) return;
         DeleteFoldersContext ctx{disk_, out.Lines, ic, in_.ReadOnlyFolders, fence_, parents};
-        SmartDelete engine(folder, base, ctx);
-        engine.SetMode(mode_);
-        engine.Run();
+        std::unique_ptr<SmartDelete>& engine = engines_[worker];
+        if (!engine)
+            engine = std::make_unique<SmartDelete>(folder, base, ctx);
+        else
+            engine->Restart(folder, base, ctx);
+        engine->SetMode(mode_);
+        engine->Run();
     }
 
     void Apply(std::size_t i, Vol07ItemOutcome& out, RunApplyContext& ctx) {
@@ -303,9 +328,12 @@ private:
     RunLog& log_;
     const unsigned mode_;
     StringList items_;
+    std::vector<std::string> folders_;  // each item normalised
+    std::vector<char> bare_;            // each item a bare drive
     WalkFence fence_;
     std::vector<std::unique_ptr<RunFolderRefusal>> refusals_;
     std::vector<ParentBases> parents_;  // each worker's
+    std::vector<std::unique_ptr<SmartDelete>> engines_;  // each worker's, kept for its room
     // On the pool, each item's look: refused (runs alone), opened, its real folder.
     std::vector<char> alone_, opens_;
     std::vector<std::string> real_;
@@ -363,9 +391,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
                                const WalkFence& fence) {
     c.FoldersToDelete = c.FilesToDelete = 0;
     if (includeFolders.empty()) return;
-    ExamineSubFolders examine(includeFolders);
-    examine.ExamineTopFolders();
-    const StringList& mains = examine.GetList();
+    const StringList mains = ExamineSubFolders::TopFolders(includeFolders);
     if (mode != 3 && mode != 4) return CountMaskedRootFiles(mains, c.FilesToDelete);
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.

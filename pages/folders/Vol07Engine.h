@@ -82,6 +82,9 @@ class SmartDelete {
 public:
     // The walk works beneath `base`, the main folder `root` held open.
     SmartDelete(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context);
+    // The same for another main folder: the engine keeps the room of its
+    // queue and listing from the one before.
+    void Restart(const std::string& root, plat::Beneath& base, DeleteFoldersContext& context);
     // 1: every folder below the root goes; 3: the root too; any other: no folder.
     void SetMode(unsigned mode) { mode_ = mode; }
     void Run();
@@ -107,8 +110,8 @@ private:
     void RestoreModes();
 
     std::string rootFolder_;
-    plat::Beneath& base_;
-    DeleteFoldersContext& ctx_;
+    plat::Beneath* base_;
+    DeleteFoldersContext* ctx_;
     unsigned mode_ = 1;
     // The walk's queue is filled level by level (a child lies one level
     // below its folder), so first in, first out is the level order.

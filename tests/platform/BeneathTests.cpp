@@ -103,6 +103,49 @@ TEST_P(BeneathTest, PathsInAFolderMetBeforeTranslateAsAnyOther) {
     EXPECT_TRUE(base.Relative(D("a\\c"), rel));
 }
 
+TEST_P(BeneathTest, AWarmBaseMakesPathsRelativeAsAColdOne) {
+    // One base asked in turn (its folder met last kept) against a base
+    // opened afresh for each path (nothing kept), also the folders themselves.
+    const std::vector<std::string> paths = {
+        D("q"), d.path("Dest"), D("a\\b"), D("a\\c"), D("a"), D("a. \\d"), D("a\\b\\c"), D("a\\b"),
+        D("a\\."), D("a\\.."), D("a\\ "), D("a\\x. ."), D("a"), d.path("Dest\\"), D("a\\\\e"), d.path("outside"),
+        D("z\\y"), d.path("Dest2"), D("a\\e/f"), D("a/g"), d.path("Dest2\\q")};
+    std::string warm, cold;
+    for (int pass = 0; pass < 2; ++pass)
+        for (const std::string& path : paths) {
+            Beneath fresh;
+            ASSERT_EQ(fresh.OpenNearest(d.path("Dest")), FsResult::Ok);
+            warm = cold = "unset";
+            const bool w = base.Relative(path, warm), c = fresh.Relative(path, cold);
+            EXPECT_EQ(w, c) << path;
+            if (w && c) {
+                EXPECT_EQ(warm, cold) << path;
+            }
+        }
+    std::string withNul = D("a\\b");
+    ASSERT_TRUE(base.Relative(withNul, warm));
+    withNul.back() = '\0';
+    EXPECT_FALSE(base.Relative(withNul, warm));
+}
+
+TEST_P(BeneathTest, ARenameInOneFolderReadsTheNewNameAsAnyPath) {
+    d.MakeFolder("Dest\\r\\a");
+    d.MakeFolder("Dest\\top");
+    for (const char* refused : {"r\\.", "r\\..", "r\\ ", "r\\. ."})
+        EXPECT_EQ(base.Rename(D("r\\a"), D(refused)), FsResult::Failed) << refused;
+    std::string withNul = D("r\\bb");
+    withNul.back() = '\0';
+    EXPECT_EQ(base.Rename(D("r\\a"), withNul), FsResult::Failed);
+    EXPECT_TRUE(d.Exists("Dest\\r\\a"));
+    EXPECT_EQ(base.Rename(D("r\\a"), D("r\\b. .")), FsResult::Ok);  // the name as the file system reads it
+    EXPECT_TRUE(d.Exists("Dest\\r\\b"));
+    EXPECT_EQ(base.Rename(D("r\\b"), D("r\\b")), FsResult::AlreadyExists);
+    EXPECT_EQ(base.Rename(D("top"), D("top2")), FsResult::Ok);  // in the base itself
+    EXPECT_EQ(base.Rename(D("r\\b"), D("r\\top2")), FsResult::Ok);
+    EXPECT_TRUE(d.Exists("Dest\\top2"));
+    EXPECT_TRUE(d.Exists("Dest\\r\\top2"));
+}
+
 TEST_P(BeneathTest, ALinkBelowTheBaseIsNeverPassedThrough) {
     Link("Dest\\L", "outside\\target");
     EXPECT_EQ(base.MakeFolder(D("L\\new")), FsResult::Blocked);
