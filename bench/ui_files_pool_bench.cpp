@@ -254,16 +254,26 @@ void BM_Vol12RenamePool(benchmark::State& state) {
                 if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
             }};
     };
-    // The bare loop: each folder listed before any rename, each file renamed
-    // without replacing, then renamed back.
+    // The bare loop making the calls our run must: each folder listed before
+    // any rename (the listing gives each file's identity for the undo
+    // record), each file renamed without replacing; back again, each renamed
+    // file looked at (its identity checked) before it is renamed back.
     const auto bare = [&](int i, bool back) {
         const int dir = open(ws.Native(side + "/M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        for (int f = 0; f < files; ++f) {
-            const std::string name = "file" + std::to_string(f) + ".txt";
-            if (back)
-                renameat2(dir, ("x_" + name).c_str(), dir, name.c_str(), RENAME_NOREPLACE);
-            else
-                renameat2(dir, name.c_str(), dir, ("x_" + name).c_str(), RENAME_NOREPLACE);
+        std::vector<std::string> names;
+        if (!back) {
+            DIR* listing = fdopendir(dup(dir));
+            while (dirent* e = readdir(listing))
+                if (e->d_name[0] != '.') names.push_back(e->d_name);
+            closedir(listing);
+        } else {
+            for (int f = 0; f < files; ++f) names.push_back("x_file" + std::to_string(f) + ".txt");
+        }
+        struct stat st;
+        for (const std::string& name : names) {
+            if (back && fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            const std::string to = back ? name.substr(2) : "x_" + name;
+            renameat2(dir, name.c_str(), dir, to.c_str(), RENAME_NOREPLACE);
         }
         close(dir);
     };

@@ -12,11 +12,7 @@ RenameBack RenameReversal::MoveBack(const _tagRenameRecord& record) {
     default: return RenameBack::Failed;
     }
     if (!(info.id == record.Id)) return RenameBack::Changed;
-    switch (base->Look(record.OldPath, info)) {
-    case plat::FsResult::NotFound: break;
-    case plat::FsResult::Ok: return RenameBack::SourceExists;
-    default: return RenameBack::Failed;
-    }
+    // The move never replaces: whatever stands at the old path refuses it.
     switch (base->Rename(record.NewPath, record.OldPath)) {
     case plat::FsResult::Ok: return RenameBack::Moved;
     case plat::FsResult::AlreadyExists: return RenameBack::SourceExists;

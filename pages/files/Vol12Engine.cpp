@@ -584,8 +584,14 @@ void UndoSteps(const DEQ_RENAME_STEPS& replay, const std::vector<std::size_t>& s
         };
         const _tagRenameStep& step = replay[index];
         if (!step.Replaced) {
-            _tagRenameRecord move = step.Move;
-            if (const auto c = copies.find({move.Id.dev, move.Id.ino}); c != copies.end()) move.Id = c->second;
+            const _tagRenameRecord* record = &step.Move;
+            _tagRenameRecord copied;  // the record, knowing a put-back copy by its identity
+            if (const auto c = copies.find({record->Id.dev, record->Id.ino}); c != copies.end()) {
+                copied = *record;
+                copied.Id = c->second;
+                record = &copied;
+            }
+            const _tagRenameRecord& move = *record;
             switch (w.reversal.MoveBack(move)) {
             case RenameBack::Moved: break;
             case RenameBack::DestinationMissing:
@@ -728,7 +734,9 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
                              MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
             return;
-        const DEQ_RENAME_STEPS replay = !state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps;
+        // Taken, not copied: the lists are emptied below and what is not undone goes back.
+        const DEQ_RENAME_STEPS replay =
+            std::move(!state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps);
         Vol12ClearResultLists(state);
         Vol12ResetCounters(state);
         log.ClearLogLists();
