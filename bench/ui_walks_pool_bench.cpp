@@ -1,12 +1,14 @@
-// The walks before and around the runs of pages 08, 10 and 15, and each
+// The walks before and around the runs of pages 07, 08, 10 and 15, and each
 // whole run from the button's work to its end, against bare threads making
 // the same requests in the same order of steps. Read the ratios:
-//   count: the page's pre-count (structures or sources measured, free space
-//          asked; the checker's model read);
+//   count: the page's pre-count (main folders read; structures or sources
+//          measured, free space asked; the checker's model read);
 //   run:   what the button does after its questions are answered Yes: the
 //          totals and checks, then the run on the pool;
 //   undo:  the run's undo, so that every round starts alike.
-// Page 08 copies a structure of 20 folders and 50 small files into each of
+// Page 07 counts what FOLDERS main folders (one area each, as page 15's
+// projects) hold, as its list changes (its run: ui_folders_bench);
+// page 08 copies a structure of 20 folders and 50 small files into each of
 // FOLDERS main folders; page 10 copies FILES files into each of FOLDERS
 // folders; page 15 checks FOLDERS projects of one area (10 folders, 90
 // files) against their model.
@@ -38,6 +40,7 @@
 #include "pages/VisualLog.h"
 #include "pages/checker/Vol15Engine.h"
 #include "pages/files/Vol10Engine.h"
+#include "pages/folders/Vol07Engine.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -87,6 +90,38 @@ void OpenFolder(const std::string& path) {
         fstat(fd, &st);
         close(fd);
     }
+}
+
+// ---- page 07 --------------------------------------------------------------------------------
+
+void MakeProject(const std::string& root);
+
+void BM_Vol07Walks(benchmark::State& state) {
+    const int mains = EnvInt("QM_BENCH_FOLDERS", 200);
+    Workspace ws("qm-walks-07", 'V');
+    const std::string make = MakeRoot(ws);
+    for (int i = 0; i < mains; ++i)
+        for (const char* side : {"/Pool/", "/Bare/"}) MakeProject(make + side + "Main " + std::to_string(i));
+    const unsigned threads = PoolWorkers(ws.Drive("Pool"), plat::RunWork::Look);
+    StringList include;
+    for (int i = 0; i < mains; ++i) include.push_back(ws.Drive("Pool\\Main " + std::to_string(i)));
+    bool right = true;
+    Sides sides({"count"});
+    sides.Add("pool", {}, {[&] {
+                  ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                  Vol07Counters counted;
+                  Vol07CountFoldersToDelete(counted, include, 3);
+                  right = right && counted.FoldersToDelete == 10.0 * mains && counted.FilesToDelete == 90.0 * mains;
+              }});
+    sides.Add("bare_threads", {}, {[&] {
+                  BareThreads(threads, mains, [&](int i) {
+                      benchmark::DoNotOptimize(KindsWalk(ws.Native("Bare/Main " + std::to_string(i))));
+                  });
+              }});
+    for (auto _ : state) sides.RunRounds();
+    if (!right) state.SkipWithError("unexpected counts");
+    sides.Report(state);
+    state.counters["workers"] = threads;
 }
 
 // ---- page 08 --------------------------------------------------------------------------------
@@ -326,6 +361,7 @@ void BM_Vol15Walks(benchmark::State& state) {
     log.ClearZoomLists();
 }
 
+BENCHMARK(BM_Vol07Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol08Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol10Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol15Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);

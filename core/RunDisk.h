@@ -25,7 +25,7 @@ public:
     virtual bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                       std::size_t* untranslatable = nullptr) = 0;
     // Names, kinds and identities only (plat::Beneath::ListKinds); the dry
-    // disk gives the whole listing.
+    // disk gives the whole listing once it pretends a change.
     virtual bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) {
         return List(base, folder, entries);
     }
@@ -90,6 +90,11 @@ public:
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
     bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
               std::size_t* untranslatable = nullptr) override;
+    // Until something is pretended, the disk as it is: a count's walk asks
+    // nothing of each entry.
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override {
+        return Pretends() ? List(base, folder, entries) : base.ListKinds(folder, entries);
+    }
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;
