@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunCounters.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 
@@ -282,10 +283,7 @@ std::array<CounterLabel, 8> Vol12State::Labels() const {
              {"lblStat12FilesIncreasedTypes", FilesIncreasedTypes}}};
 }
 
-void Vol12ResetCounters(Vol12State& s) {
-    s.FoldersNotExist = s.FilesRenamed = s.FilesSourceNotExist = s.FilesOtherReasons = s.FilesDropped =
-        s.FilesOverWrited = s.FilesIncreasedNames = s.FilesIncreasedTypes = 0;
-}
+void Vol12ResetCounters(Vol12State& s) { static_cast<Vol12Counters&>(s) = Vol12Counters{}; }
 
 void Vol12ClearResultLists(Vol12State& s) {
     s.Vol12FoldersNotExist.clear();
@@ -380,14 +378,7 @@ struct Vol12Outcome {
 // Adds an item's counters, lists and undo steps to the run's.
 void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool sim) {
     const Vol12State& f = out.Found;
-    state.FoldersNotExist += f.FoldersNotExist;
-    state.FilesRenamed += f.FilesRenamed;
-    state.FilesSourceNotExist += f.FilesSourceNotExist;
-    state.FilesOtherReasons += f.FilesOtherReasons;
-    state.FilesDropped += f.FilesDropped;
-    state.FilesOverWrited += f.FilesOverWrited;
-    state.FilesIncreasedNames += f.FilesIncreasedNames;
-    state.FilesIncreasedTypes += f.FilesIncreasedTypes;
+    AddCounters<Vol12Counters>(state, f);
     auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
     append(state.Vol12FoldersNotExist, f.Vol12FoldersNotExist);
     append(state.Vol12FilesSkipped, f.Vol12FilesSkipped);

@@ -59,9 +59,13 @@ struct _tagRenameStep {
 };
 using DEQ_RENAME_STEPS = std::deque<_tagRenameStep>;
 
-struct Vol12State {
+struct Vol12Counters {
     double FoldersNotExist = 0, FilesRenamed = 0, FilesSourceNotExist = 0, FilesOtherReasons = 0, FilesDropped = 0,
            FilesOverWrited = 0, FilesIncreasedNames = 0, FilesIncreasedTypes = 0;
+};
+
+// The page's counters with its result lists and undo data beside them.
+struct Vol12State : Vol12Counters {
     StringList Vol12FoldersNotExist, Vol12FilesSkipped, Vol12FilesNotRenamed;
     DEQ_REPLACE_FOLDER_STRUCT Vol12OverwrittenPairs, Vol12IncreasedNamePairs;
     // Undo data of the last real run, in the order the run made it.
