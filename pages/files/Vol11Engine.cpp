@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using namespace pagekit;
 
@@ -57,8 +58,12 @@ void Vol11ClearResultLists(Vol11State& s) {
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode) {
     double files = 0, bytes = 0;
     if (!in.IncludeFolders.empty()) {
-        for (const std::string& folder : MainFolders(in)) {
-            FolderStructSize size(folder);
+        // Each main folder read on the run pool: they only read, so they all
+        // overlap, and the window paints while they count.
+        const StringList mains = MainFolders(in);
+        std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
+        ReadOnPool(mains, [&](std::size_t i) {
+            FolderStructSize size(mains[i]);
             size.SetFileMasks(in.Masks);
             if (mode == 1)
                 size.ExamineWithMasks();
@@ -66,9 +71,13 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
                 size.ExamineRootWithMasks();
             // A file two masks take is deleted once.
             for (const auto& [path, b] : size.GetMaskedFileMap()) {
-                files += 1;
-                bytes += static_cast<double>(b);
+                counted[i].first += 1;
+                counted[i].second += static_cast<double>(b);
             }
+        });
+        for (const auto& [f, b] : counted) {
+            files += f;
+            bytes += b;
         }
     }
     state.FoldersToDelete = 0;

@@ -12,7 +12,9 @@
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
+#include "pages/RunFrame.h"
 #include "pages/VisualLog.h"
+#include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmStatistics11.h"
@@ -147,7 +149,13 @@ void Vol11Page::Vol11RefreshPage() {
     Vol11EnablePageControls(filled);
     Vol11EnableRunButtons(filled);
     Vol11ClearTotals();
-    Vol11CountFilesToDelete(*this, Vol11ReadInputs(), ui->rdoVol11DeleteOnlyFiles->isChecked() ? 1 : 2);
+    {
+        // The main folders are read on the run pool: the window paints, with
+        // the busy cursor, no click gets in, and a close waits for the end.
+        const CountingBusy counting;
+        Vol11CountFilesToDelete(*this, Vol11ReadInputs(), ui->rdoVol11DeleteOnlyFiles->isChecked() ? 1 : 2);
+    }
+    ShowRunFailures();
     Vol11UpdateToDeleteLabels();
 }
 

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
@@ -340,6 +341,34 @@ TEST_F(DeleteFiles, MasksTakeEachFileOnceAndLinksGoWithoutTheirTargets) {
     EXPECT_EQ(state.FilesDeleted, 4);
     EXPECT_EQ(state.FilesOtherReasons, 0);
     EXPECT_EQ(log.lines[Vol11CatFilesDeleted].size(), 4u);
+}
+
+// The pre-count reads the main folders on the pool: with eight workers it
+// comes to what one at a time does, a file two masks take counted once,
+// subfolders only in mode 1.
+TEST_F(DeleteFiles, ThePreCountIsTheSameOnePerWorkerAndOnEight) {
+    in.IncludeFolders.clear();
+    for (int m = 0; m < 24; ++m) {
+        const std::string main = "M" + std::to_string(m);
+        drive.WriteFile(main + "\\a.txt", std::string(static_cast<std::size_t>(m + 1), 'a'));
+        drive.WriteFile(main + "\\b.log", "bb");
+        drive.WriteFile(main + "\\keep.doc", "k");
+        drive.WriteFile(main + "\\Sub\\c.TXT", "ccc");
+        in.IncludeFolders.push_back(P(main));
+    }
+    in.Masks = {"*.txt", "*.TXT", "*.log"};
+    SetFileSelNameMasks(in.Masks);
+    // Root files: 24 * (a.txt + b.log), a.txt of 1..24 bytes; mode 1 adds c.TXT.
+    const double rootBytes = 24 * 25 / 2 + 24 * 2;
+    for (const unsigned workers : {1u, 8u}) {
+        ForceRunWorkers force(workers);
+        Vol11CountFilesToDelete(state, in, 1);
+        EXPECT_EQ(state.FilesToDelete, 72) << workers;
+        EXPECT_EQ(state.BytesToDelete, rootBytes + 24 * 3) << workers;
+        Vol11CountFilesToDelete(state, in, 2);
+        EXPECT_EQ(state.FilesToDelete, 48) << workers;
+        EXPECT_EQ(state.BytesToDelete, rootBytes) << workers;
+    }
 }
 
 TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
