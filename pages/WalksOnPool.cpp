@@ -29,10 +29,12 @@ bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>&
 }
 
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size) {
-    size.emplace(root, setup.withFiles);
-    size->SetCountRoot(setup.countRoot);
-    size->SetFileMasks(setup.masks);
-    size->ExamineWithMasks();
+    // Kept only when the walk ends: a failed one leaves nothing half counted.
+    FolderStructSize walked(root, setup.withFiles);
+    walked.SetCountRoot(setup.countRoot);
+    walked.SetFileMasks(setup.masks);
+    walked.ExamineWithMasks();
+    size = std::move(walked);
 }
 
 std::optional<std::uint64_t> FreeBytesOf(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "core/Validation.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 #include "pages/creation/FolderCreator.h"
 #include "platform/MessageBox.h"
 
@@ -110,22 +112,36 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     state.StructureBytes = 0;
     state.StructureFileSizes.clear();
     const bool countRoot = !in.SubFoldersOnlyMode();
-    auto measure = [&](const std::string& raw) {
+    StringList walked;
+    const auto take = [&walked](const std::string& raw) {
         const std::string entry = StructureEntryText(raw);
         // A drive root is refused by the run, so it is not walked here either.
-        if (TrimBlanks(entry).empty() || IsDriveRootPath(entry)) return;
-        FolderStructSize size(entry, withFiles);
-        size.SetCountRoot(countRoot);
-        size.Examine();
-        state.StructureFolders += size.GetFolderCount();
-        for (auto& file : size.GetFileMap()) state.StructureFileSizes.insert(file);  // the first size stays
-        if (withFiles) {
-            state.StructureBytes += size.GetTotalFileSize();
-            state.StructureFiles += size.GetFileCount();
-        }
+        if (!TrimBlanks(entry).empty() && !IsDriveRootPath(entry)) walked.push_back(entry);
     };
-    for (const auto& entry : in.FolderStructures) measure(entry);
-    if (!extra.empty()) measure(extra);
+    for (const auto& entry : in.FolderStructures) take(entry);
+    if (!extra.empty()) take(extra);
+    // Each structure read on the run pool (they only read), the window
+    // painting meanwhile; a failed read leaves its structure out.
+    std::vector<std::optional<FolderStructSize>> sizes(walked.size());
+    {
+        const CountingBusy counting;
+        ReadOnPool(walked, [&](std::size_t i) {
+            FolderStructSize size(walked[i], withFiles);
+            size.SetCountRoot(countRoot);
+            size.Examine();
+            sizes[i] = std::move(size);
+        });
+    }
+    ShowRunFailures();
+    for (const auto& size : sizes) {
+        if (!size) continue;
+        state.StructureFolders += size->GetFolderCount();
+        for (auto& file : size->GetFileMap()) state.StructureFileSizes.insert(file);  // the first size stays
+        if (withFiles) {
+            state.StructureBytes += size->GetTotalFileSize();
+            state.StructureFiles += size->GetFileCount();
+        }
+    }
 }
 
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {

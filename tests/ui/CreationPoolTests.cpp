@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "pages/RunItems.h"
 #include "tests/support/CreationEngineFixture.h"
@@ -203,6 +204,34 @@ TEST(CreationPool, Page04GivesTheSameOutcomesWithOneOrManyWorkers) {
                   in.FolderStructures = {drive.path("S"), drive.path("Dest\\In")};
               }),
               0);
+}
+
+// The structures are measured on the pool: eight workers give the totals
+// and the size map of one at a time, the first listed size of a file
+// standing in two structures kept; a drive root is left out.
+TEST(CreationPool, StructuresMeasureAlikeOnOneWorkerAndOnEight) {
+    testsupport::TempDrive drive{'T'};
+    CreationInputs in;
+    in.FullPaths = true;
+    in.MainFolderWithFiles = true;
+    for (int s = 0; s < 12; ++s) {
+        const std::string root = "S" + std::to_string(s);
+        drive.WriteFile(root + "\\A\\same.txt", std::string(static_cast<std::size_t>(s + 1), 'x'));
+        drive.WriteFile(root + "\\A\\B\\own" + std::to_string(s) + ".txt", "12345");
+        in.FolderStructures.push_back(drive.path(root));
+    }
+    in.FolderStructures.push_back("T:\\");
+    const auto measure = [&](unsigned workers) {
+        ForceRunWorkers force(workers);
+        CreationState state;
+        MeasureCreationStructures(state, in, true);
+        return std::tuple(state.StructureFolders, state.StructureFiles, state.StructureBytes, state.StructureFileSizes);
+    };
+    const auto one = measure(1);
+    EXPECT_EQ(std::get<0>(one), 12u * 3);
+    EXPECT_EQ(std::get<1>(one), 12u * 2);
+    EXPECT_EQ(std::get<2>(one), 12u * 5 + 78);
+    EXPECT_EQ(measure(8), one);
 }
 
 // An undo in parts reports as one: one heading, the folders it had to
