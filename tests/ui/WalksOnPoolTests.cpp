@@ -25,6 +25,7 @@
 #include "pages/RunBusy.h"
 #include "pages/RunItems.h"
 #include "pages/checker/Vol15Engine.h"
+#include "pages/creation/Creation.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/folders/Vol08Engine.h"
 #include "platform/MessageBox.h"
@@ -127,7 +128,7 @@ protected:
     }
 };
 
-// Page 08's totals, page 10's and the checker's model read.
+// Page 08's totals, page 10's, the checker's model read and the create pages' structures measured.
 TEST_F(WalksOnPool, EachCountPaintsTheWindow) {
     Vol08Inputs copyFolders;
     copyFolders.FullPaths = copyFolders.MainFolderWithFiles = true;
@@ -153,6 +154,14 @@ TEST_F(WalksOnPool, EachCountPaintsTheWindow) {
         Vol15State state;
         Vol15CountItemsToCheck(state, check, true);
         EXPECT_EQ(state.Counters.Stat15FilesToCheck, 144);  // the same model many times is the model once
+    });
+    CreationInputs create;
+    create.FullPaths = create.MainFolderWithFiles = true;
+    PaintsWhileCounting([&](std::size_t n) {
+        create.FolderStructures.assign(n, P("S"));
+        CreationState state;
+        MeasureCreationStructures(state, create, true);
+        EXPECT_EQ(state.StructureFiles, 144 * n);
     });
 }
 
