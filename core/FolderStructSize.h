@@ -46,10 +46,10 @@ public:
     std::uint64_t GetTotalFileSize() const { return totalBytes_; }
     std::uint32_t GetFileCount() const { return fileCount_; }
     std::uint32_t GetFolderCount() const { return folderCount_; }
-    MAP_FILE_NAME_SIZE GetFileMap() const { return fileMap_; }
+    const MAP_FILE_NAME_SIZE& GetFileMap() const { return fileMap_; }
     std::uint64_t GetMaskedTotalSize() const { return maskedBytes_; }
     std::uint32_t GetMaskedFileCount() const { return maskedFileCount_; }
-    MAP_FILE_NAME_SIZE GetMaskedFileMap() const { return maskedFileMap_; }
+    const MAP_FILE_NAME_SIZE& GetMaskedFileMap() const { return maskedFileMap_; }
 
     // What the level summary windows show: the root, and per level (number
     // of separators of the folder's path, a trailing one not counted) how

@@ -282,8 +282,12 @@ bool IsWholeUtf8(std::string_view text) {
 std::string JoinFolderAndName(const std::string& folder, const std::string& name) {
     std::string path;
     path.reserve(folder.size() + 1 + name.size());
-    path = folder;
-    if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
-    path += name;
+    JoinFolderAndName(folder, name, path);
     return path;
+}
+
+void JoinFolderAndName(const std::string& folder, const std::string& name, std::string& out) {
+    out.assign(folder);
+    if (out.empty() || (out.back() != '\\' && out.back() != '/')) out += '\\';
+    out += name;
 }

@@ -42,6 +42,8 @@ std::string SplitParentFolder(const std::string& path, std::string& name, int mo
 // folder + "\" + name; a folder that already ends in a separator (a drive
 // root such as "C:\") gets none added, so no path holds an empty name.
 std::string JoinFolderAndName(const std::string& folder, const std::string& name);
+// The same into `out`, whose room is kept (a run joins a path per file).
+void JoinFolderAndName(const std::string& folder, const std::string& name, std::string& out);
 
 // The process's current directory in drive form (no length limit).
 // False and `text` unchanged when it cannot be read.

@@ -3,10 +3,6 @@
 #include "core/PathTools.h"
 #include "core/Validation.h"
 
-bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir) {
-    return RunFolderRefusal(programFolder, workingDir).Refuses(folder);
-}
-
 RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::string& workingDir) {
     plat::Beneath own;
     for (const std::string& folder : {programFolder, workingDir})

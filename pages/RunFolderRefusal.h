@@ -9,12 +9,8 @@
 
 #include "platform/Beneath.h"
 
-// True when a run may not work on the folder, judged by the real folder
-// behind its text: the root of a drive or of a file system however
-// written, the program folder or the working folder.
-bool RefusedRunFolder(plat::Beneath& folder, const std::string& programFolder, const std::string& workingDir);
-// The same judgement for the many main folders of one run: the program's
-// folders and each drive's root are opened once.
+// Whether a run may not work on a folder, for the many main folders of one
+// run: the program's folders and each drive's root are opened once.
 class RunFolderRefusal {
 public:
     RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);

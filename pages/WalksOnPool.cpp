@@ -44,10 +44,11 @@ std::optional<std::uint64_t> FreeBytesOf(const std::string& path) {
     return bytes;
 }
 
-bool FenceOnPool(const StringList& folders, WalkFence& fence) {
+bool FenceOnPool(const StringList& folders, WalkFence& fence, std::vector<std::optional<plat::FileIdentity>>* read) {
     std::vector<std::optional<plat::FileIdentity>> ids(folders.size());
-    const bool read = ReadOnPool(folders, [&](std::size_t i) { ids[i] = WalkFence::IdentityOf(folders[i]); });
+    const bool done = ReadOnPool(folders, [&](std::size_t i) { ids[i] = WalkFence::IdentityOf(folders[i]); });
     for (const auto& id : ids)
         if (id) fence.Add(*id);
-    return read;
+    if (read) *read = std::move(ids);
+    return done;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/FolderStructSize.h"
 #include "core/Types.h"
@@ -52,5 +53,7 @@ void Measure(const std::string& root, const MeasureSetup& setup, std::optional<F
 // cannot be read.
 std::optional<std::uint64_t> FreeBytesOf(const std::string& path);
 
-// Each folder into the fence (WalkFence::Add), opened on the run pool.
-bool FenceOnPool(const StringList& folders, WalkFence& fence);
+// Each folder into the fence (WalkFence::Add), opened on the run pool;
+// `read`, when given, gets each folder's identity (none: not opened).
+bool FenceOnPool(const StringList& folders, WalkFence& fence,
+                 std::vector<std::optional<plat::FileIdentity>>* read = nullptr);

@@ -4,9 +4,7 @@
 #include <unordered_map>
 
 #include "core/FileNames.h"
-#include "core/FolderStructSize.h"
 #include "core/PathTools.h"
-#include "core/Validation.h"
 
 // ---- undo on the run pool ----------------------------------------------------------------
 

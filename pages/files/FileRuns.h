@@ -4,13 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <set>
-#include <span>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "core/FolderFileUndo.h"

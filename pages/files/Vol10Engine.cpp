@@ -14,6 +14,7 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/AttachWalk.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
@@ -90,11 +91,9 @@ public:
         // opened on the pool before any walk starts.
         StringList fenced = destinations;
         fenced.push_back(in_.WorkingDir);
-        if (!FenceOnPool(fenced, fence_)) return;
-        if (overwrite_) {
-            plat::Beneath working;
-            if (working.Open(in_.WorkingDir) == plat::FsResult::Ok) working_ = working.Identity();
-        }
+        std::vector<std::optional<plat::FileIdentity>> opened;
+        if (!FenceOnPool(fenced, fence_, &opened)) return;
+        if (overwrite_ && opened.back()) working_ = *opened.back();
         for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
@@ -197,12 +196,7 @@ private:
 
     private:
         // Judged on the held destination, whatever way its text leads there.
-        bool InWorkingFolder() const {
-            if (!run_.working_.Known()) return false;
-            for (const plat::FileIdentity& id : dest_.Ancestry())
-                if (id == run_.working_) return true;
-            return false;
-        }
+        bool InWorkingFolder() const { return run_.working_.Known() && ChainHolds(dest_.Ancestry(), run_.working_); }
 
         // Level by level; the source's own files only with "Main Folders and
         // their Subfolders.".

@@ -179,10 +179,6 @@ void SmartDeleteFiles::ExamineLevel() {
 
 // ---- the run ----------------------------------------------------------------------------------
 
-bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder) {
-    return RefusedRunFolder(folder, in.ProgramFolder, in.WorkingDir);
-}
-
 namespace {
 
 // The result labels as the items applied so far stand during a run.

@@ -115,11 +115,6 @@ private:
     AS_MULTIMAP_NIVO_FOLDER_NAMES queue_;
 };
 
-// True when a main folder may not be walked, read from the real folder
-// behind its text: the root of a drive or file system however written, the
-// program folder or the working folder.
-bool Vol11RefusedMainFolder(const Vol11Inputs& in, plat::Beneath& folder);
-
 void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
 // The run's frame on the dry disk, without its questions and messages: the
 // same outcomes, nothing deleted, the page's state left as it was. No button

@@ -25,13 +25,6 @@ bool IsDotPart(const std::string& text) { return text == "." || text == ".."; }
 
 void PrefixSuffixPath(const std::string& path, const std::string& head, const std::string& tail, std::string& out);
 
-// "D:\a" + "b" -> "D:\a\b" into `out`, as JoinEntry makes it.
-void JoinInto(std::string& out, const std::string& folder, const std::string& name) {
-    out.assign(folder);
-    if (out.empty() || (out.back() != '\\' && out.back() != '/')) out += '\\';
-    out += name;
-}
-
 }  // namespace
 
 // ---- the worker -----------------------------------------------------------------------------
@@ -88,7 +81,7 @@ public:
         std::string& to = to_;
         for (const plat::DirEntry& e : files) {
             if (e.kind != plat::EntryKind::File) continue;
-            JoinInto(from, folder, e.name);
+            JoinFolderAndName(folder, e.name, from);
             if (in_.AddPrefixesSuffixes)
                 PrefixSuffixPath(from, head_, tail_, to);
             else
