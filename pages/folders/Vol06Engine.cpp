@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/PathTools.h"
@@ -237,8 +236,7 @@ private:
     void Scope(std::size_t k, RunScope& s) const {
         for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
             if (Usable(i)) {
-                const bool real = !realParents_.empty() && !realParents_[k].empty();
-                s.Write(real ? realParents_[k] : RenameScope(froms_[i]));
+                s.Write(realParents_[k].empty() ? RenameScope(froms_[i]) : realParents_[k]);
                 break;
             }
     }
@@ -351,11 +349,12 @@ public:
         run.Workers = RenameWorkers(news_);
         // Each worker finds the bases again for itself, at its first use.
         openers_.resize(run.Workers);
+        // One worker moves the items back one after another: nothing to keep apart.
         if (run.Workers > 1) {
             realParents_.resize(items_.size());
             run.Look = [this](std::size_t k, unsigned) { realParents_[k] = RealParent(news_[items_[k].first]); };
+            run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
         }
-        run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
         run.Work = [this](std::size_t k, std::vector<RenameBack>& out, RunItemContext& ctx) {
             auto& opener = openers_[ctx.Worker()];
             if (!opener) opener = std::make_unique<UndoBaseOpener>(&bases_);
@@ -388,10 +387,7 @@ private:
     // elsewhere (never made by this page's run) is written too.
     void Scope(std::size_t k, RunScope& s) const {
         const std::string folder = RenameScope(Record(items_[k].first).NewPath);
-        if (realParents_.empty())
-            s.Write(folder);
-        else
-            s.Write(realParents_[k].empty() ? std::string("..") : realParents_[k]);
+        s.Write(realParents_[k].empty() ? std::string("..") : realParents_[k]);
         for (std::size_t i = items_[k].first; i < items_[k].second; ++i)
             if (RenameScope(Record(i).OldPath) != folder) s.Write(RenameScope(Record(i).OldPath));
     }

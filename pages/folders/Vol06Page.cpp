@@ -204,11 +204,6 @@ void Vol06Page::Vol06EnableMethodControls(bool prefixSuffix) {
 
 // ---- counters and page state --------------------------------------------------------------
 
-std::vector<CounterLabel> Vol06Page::Vol06Labels() const {
-    const auto labels = Counters.Labels();
-    return {labels.begin(), labels.end()};
-}
-
 void Vol06Page::Vol06InitCounters() {
     Counters.FoldersToRename = 0;
     Vol06ResetCounters();
@@ -218,7 +213,7 @@ void Vol06Page::Vol06ResetCounters() { ::Vol06ResetCounters(Counters); }
 
 void Vol06Page::Vol06CountFoldersToRename() { Counters.FoldersToRename = ui->lstVol06IncludeFolderList->count(); }
 
-void Vol06Page::Vol06ShowCounters() { Vol06VisualLog().ShowCounters(Vol06Labels()); }
+void Vol06Page::Vol06ShowCounters() { Vol06VisualLog().ShowCounters(Counters.Labels()); }
 
 void Vol06Page::Vol06ClearResultLists() {
     if (frmStatistic06) frmStatistic06->ClearLists();
@@ -289,7 +284,7 @@ void Vol06Page::btnVol06RenameFoldersClick() {
         Vol06ResetCounters();
         Vol06ClearUndo();
     };
-    frame.Counters = [this] { return Vol06Labels(); };
+    frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60043", kEleven)};
@@ -314,7 +309,7 @@ void Vol06Page::Vol06SimulateRenameFolders() {
                         "hard drive.\n\n",
                         MessageCaption("Simulate Rename Folder  Process.-From a Folder List.", "Information", "60054")}};
     frame.Start = [this] { Vol06ResetCounters(); };
-    frame.Counters = [this] { return Vol06Labels(); };
+    frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60056", kEleven)};
@@ -344,7 +339,7 @@ void Vol06Page::btnVol06UndoClick() {
         VisualLog log = Vol06VisualLog();
         Vol06ClearResultLists();
         const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, log);
-        log.ShowCounters(Vol06Labels());
+        log.ShowCounters(Counters.Labels());
         const std::string text = Vol06UndoReportText(report);
         if (!text.empty()) plat::MessageBox(text, MessageCaption(kListTopic, "Information", "0213"), kWarn);
         if (!ShowRunFailures())

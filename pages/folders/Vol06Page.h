@@ -85,7 +85,6 @@ public:
     void Vol06EnableRunButtons(bool flag);
     void Vol06SimulateRenameFolders();
     Vol06Inputs Vol06ReadInputs() const;
-    std::vector<CounterLabel> Vol06Labels() const;
 
     Ui::Vol06Page* ui;
     MainWindowShared& Shared;

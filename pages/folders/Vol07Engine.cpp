@@ -1,7 +1,7 @@
 #include "pages/folders/Vol07Engine.h"
 
-#include <algorithm>
 #include <deque>
+#include <memory>
 #include <utility>
 
 #include "core/ExamineSubFolders.h"
@@ -10,8 +10,9 @@
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
-#include "pages/RunCounters.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using plat::FsResult;
 
@@ -218,14 +219,14 @@ public:
         parents_.resize(run.Workers);
         engines_.resize(run.Workers);
         alone_.assign(items_.size(), 0);
+        // One worker deletes the main folders one after another: nothing to
+        // keep apart, nothing to run alone.
         if (pooled) {
             real_.resize(items_.size());
             opens_.assign(items_.size(), 0);
             run.Look = [this](std::size_t i, unsigned worker) { Look(i, worker); };
+            run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
         }
-        // One worker deletes the main folders one after another: nothing to
-        // keep apart, nothing to run alone.
-        if (pooled) run.Scope = [this](std::size_t i, RunScope& scope) { Scope(i, scope); };
         run.Work = [this](std::size_t i, Vol07ItemOutcome& out, RunItemContext& ctx) {
             Work(i, out, ctx.Worker());
             // Nothing after a refused main folder starts (one it did not run
@@ -270,8 +271,8 @@ private:
     void Scope(std::size_t i, RunScope& s) const {
         const std::string& folder = folders_[i];
         if (alone_[i] || bare_[i]) s.Serial();
-        if (GetDrivePart(folder).empty() || (!opens_.empty() && !opens_[i])) return;
-        s.Write(!real_.empty() && !real_[i].empty() ? real_[i] : folder);
+        if (GetDrivePart(folder).empty() || !opens_[i]) return;
+        s.Write(real_[i].empty() ? folder : real_[i]);
     }
 
     void Work(std::size_t i, Vol07ItemOutcome& out, unsigned worker) {
@@ -395,23 +396,18 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     if (mode != 3 && mode != 4) return CountMaskedRootFiles(mains, c.FilesToDelete);
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.
-    PooledRun<Vol07Count> run;
-    run.Items = mains.size();
-    run.Workers = PageRunWorkers(NormalizeFolderItem(mains.front()), plat::RunWork::Look);
-    run.Work = [&](std::size_t i, Vol07Count& out, RunItemContext&) {
+    std::vector<Vol07Count> counts(mains.size());
+    ReadOnPool(mains, [&](std::size_t i) {
         const std::string folder = NormalizeFolderItem(mains[i]);
         plat::Beneath base;
         if (UnusableFolderItem(folder) || base.Open(folder) != FsResult::Ok) return;
-        if (mode == 4) out.Folders += 1;
-        CountBelow(disk, base, folder, fence, out);
-    };
-    run.Apply = [&](std::size_t, Vol07Count& out, RunApplyContext&) {
-        c.FoldersToDelete += out.Folders;
-        c.FilesToDelete += out.Files;
-        out = Vol07Count{};
-    };
-    run.Name = [&](std::size_t i) { return mains[i]; };
-    RunPageItems(run);
+        if (mode == 4) counts[i].Folders += 1;
+        CountBelow(disk, base, folder, fence, counts[i]);
+    });
+    for (const Vol07Count& counted : counts) {
+        c.FoldersToDelete += counted.Folders;
+        c.FilesToDelete += counted.Files;
+    }
 }
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {

@@ -28,7 +28,6 @@
 #include "core/RemovalRules.h"
 #include "core/RunDisk.h"
 #include "core/Types.h"
-#include "pages/RunFolderRefusal.h"
 #include "pages/RunLog.h"
 #include "pages/WalkFence.h"
 #include "pages/folders/FolderRuns.h"

@@ -13,7 +13,6 @@
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/RunFrame.h"
-#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
@@ -174,21 +173,13 @@ void Vol07Page::btnVol07DeleteFromExcludeListClick() { Lists->DeleteFromExcludeC
 void Vol07Page::btnVol07DeleteExcludeAllClick() { Lists->DeleteExcludeAllClick(ui->btnVol07DeleteExcludeAll); }
 
 bool Vol07Page::Vol07CheckNotDriveRoot(const std::string& path) {
-    if (Vol07BareDrive(path)) {
-        ShowBareDriveWarning();
-        return false;
-    }
-    if (!IsProgramFolder(path)) return true;
-    plat::MessageBox(ProgramFolderText(path), MessageCaption(kListTopic, "Warning", "70039"), kWarn);
+    const bool bare = Vol07BareDrive(path);
+    if (!bare && !IsProgramFolder(path)) return true;
+    ShowRefusal({true, !bare, path});
     return false;
 }
 
 // ---- counters and labels ------------------------------------------------------------------
-
-std::vector<CounterLabel> Vol07Page::Vol07Labels() const {
-    const auto labels = Counters.Labels();
-    return {labels.begin(), labels.end()};
-}
 
 void Vol07Page::Vol07InitCounters() {
     Counters.FoldersToDelete = Counters.FilesToDelete = Counters.MainFoldersNotExist = 0;
@@ -202,16 +193,16 @@ void Vol07Page::Vol07ClearStatisticsLists() {
 
 void Vol07Page::Vol07ClearResultLists() { Vol07ClearStatisticsLists(); }
 
-void Vol07Page::Vol07FillStatisticsWindow() { Vol07VisualLog().ShowCounters(Vol07Labels()); }
+void Vol07Page::Vol07FillStatisticsWindow() { Vol07VisualLog().ShowCounters(Counters.Labels()); }
 
 void Vol07Page::Vol07ShowToDeleteCounts() {
-    const std::vector<CounterLabel> all = Vol07Labels();
+    const auto all = Counters.Labels();
     const CounterLabel shown[] = {all[0], all[1], all[8]};
     Vol07VisualLog().ShowCounters(shown);
 }
 
 void Vol07Page::Vol07ShowTotals() {
-    const std::vector<CounterLabel> all = Vol07Labels();
+    const auto all = Counters.Labels();
     Vol07VisualLog().ShowCounters(std::span<const CounterLabel>(all).subspan(2, 6));
 }
 
@@ -312,7 +303,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
         // A simulation since the refresh may have counted missing main folders.
         Counters.MainFoldersNotExist = 0;
     };
-    frame.Counters = [this] { return Vol07Labels(); };
+    frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     frame.Work = [this, &in, &log](RunDisk& disk) {
         // An empty list is told after the questions; the end box follows.
@@ -350,7 +341,7 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
         Counters.MainFoldersNotExist = 0;
         Vol07ClearStatisticsLists();
     };
-    frame.Counters = [this] { return Vol07Labels(); };
+    frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {

@@ -80,7 +80,6 @@ public:
     Vol07Inputs Vol07ReadInputs() const;
     // The counters with their labels: all nine, the three to-delete
     // figures, or the six results.
-    std::vector<CounterLabel> Vol07Labels() const;
 
     Ui::Vol07Page* ui;
     MainWindowShared& Shared;

@@ -64,17 +64,6 @@ void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStruct
 
 }  // namespace
 
-void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
-    const StringList structures = WalkedStructures(in);
-    const MeasureSetup setup = StructureMeasure(in, withFiles);
-    std::vector<std::optional<FolderStructSize>> sizes(structures.size());
-    {
-        const CountingBusy counting;
-        ReadOnPool(structures, [&](std::size_t i) { Measure(structures[i], setup, sizes[i]); });
-    }
-    AddMeasures(state, sizes, withFiles);
-}
-
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
     std::map<std::string, std::uint64_t> needs;
     for (const std::string& mainFolder : SortedMainFolders(in))

@@ -3,7 +3,6 @@
 // to the log. The same code on the dry disk is the simulation.
 #include "pages/folders/Vol08Engine.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "core/ExamineSubFolders.h"
@@ -230,7 +229,7 @@ private:
     void UnusableLine(const std::string& line);
     bool Refuse(std::size_t index, const std::string& mainFolder);
     // Adds one (unless `add` is false: the caller counted) and sends the line.
-    void Count(double& counter, int category, std::string_view line, bool add = true);
+    void Count(double& counter, int category, const std::string& line, bool add = true);
     void Box(Outcome::Box::Kind kind, std::size_t index, std::uint32_t item, std::string text,
              const std::string& caption, unsigned flags) {
         out_.Boxes.push_back({kind, index, item, std::move(text), caption, flags});
@@ -371,9 +370,9 @@ Vol08Copier::Worker& Vol08Copier::WorkerOf(unsigned index) {
     return *w;
 }
 
-void Vol08Copier::Item::Count(double& counter, int category, std::string_view line, bool add) {
+void Vol08Copier::Item::Count(double& counter, int category, const std::string& line, bool add) {
     if (add) counter += 1.0;
-    out_.Lines.AddLine(category, std::string(line));
+    out_.Lines.AddLine(category, line);
 }
 
 void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIdentity& id,

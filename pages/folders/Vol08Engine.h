@@ -83,7 +83,7 @@ struct Vol08State {
     Vol08Counters Counters;
 
     // The structures' totals and every selected file with its size, kept
-    // by the totals (Vol08ComputeStructureTotals).
+    // by the totals (Vol08ComputeTotalsAndCheckSpace).
     MAP_FILE_NAME_SIZE Vol08StructureFileSizes;
     std::uint64_t Vol08StructureBytes = 0;
     std::uint32_t Vol08StructureFolders = 0;
@@ -122,10 +122,6 @@ void Vol08StartRun(Vol08State& state, bool realRun);
 
 // ---- totals and free space ---------------------------------------------------------------
 
-// Measures every listed structure (not a drive root) by the name masks of
-// the settings store: folders (the structure's own unless subfolders
-// only), and with files the selected files and their bytes.
-void Vol08ComputeStructureTotals(Vol08State& state, const Vol08Inputs& in, bool withFiles);
 // The bytes each drive ("C:", the text up to the first colon) would get:
 // the structure bytes once per distinct main folder on it.
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in);
