@@ -13,13 +13,6 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-std::string ChildPath(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    if (path.empty() || !IsSeparator(path.back())) path += '\\';
-    path += name;
-    return path;
-}
-
 // One spelling per folder: "\" between names, none at the end, the trailing
 // blanks and dots of each name dropped (the file system drops them), lower case.
 std::string FolderKey(const std::string& text) {
@@ -51,6 +44,15 @@ std::string StructureEntryText(const std::string& entry) {
     std::string e = TrimControlAndBlanks(entry);
     while (e.size() > 1 && e.back() == '\\' && !(e.size() == 3 && e[1] == ':')) e.pop_back();
     return e;
+}
+
+StringList WalkedStructures(const StringList& lines) {
+    StringList walked;
+    for (const std::string& line : lines) {
+        std::string entry = StructureEntryText(line);
+        if (!TrimBlanks(entry).empty() && !IsDriveRootPath(entry)) walked.push_back(std::move(entry));
+    }
+    return walked;
 }
 
 std::string LastNameOf(const std::string& path) {
@@ -92,7 +94,7 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
             if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
             std::string itemRel = rel.empty() ? e.name : rel + "\\" + e.name;
             const bool isFolder = e.kind == plat::EntryKind::Folder;
-            if (isFolder) queue.emplace_back(ChildPath(folder, e.name), itemRel);
+            if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), itemRel);
             s.items.push_back({std::move(itemRel), isFolder});
         }
     }

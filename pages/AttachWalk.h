@@ -61,6 +61,9 @@ FolderStructure ReadFolderStructure(const std::string& entry);
 // A list entry as the run and the measurement take it: trimmed, without
 // trailing backslashes (a drive root keeps its one).
 std::string StructureEntryText(const std::string& entry);
+// The listed structures that are walked, as entry texts: a blank line or a
+// drive root (which the run refuses) is not walked.
+StringList WalkedStructures(const StringList& lines);
 // The text behind the last backslash or colon.
 std::string LastNameOf(const std::string& path);
 // True when `path` is `folder` or lies inside it, however either is spelled
@@ -107,12 +110,8 @@ public:
 class AttachWalk {
 public:
     explicit AttachWalk(RunDisk& disk) : disk_(disk) {}
-    void Attach(FolderStructure& s, plat::Beneath& dest, const std::string& target, const AttachOrder& order,
-                AttachOutcomes& out) {
-        Attach(s, s.source, dest, target, order, out);
-    }
-    // The same, copying through `source` (a worker's own handle on the
-    // structure folder) and leaving the structure as it is.
+    // Copies through `source`, a worker's own handle on the structure
+    // folder, leaving the structure as it is.
     void Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest, const std::string& target,
                 const AttachOrder& order, AttachOutcomes& out);
 

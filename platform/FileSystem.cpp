@@ -250,7 +250,6 @@ std::string NativeCwd() {
 
 bool Native(const std::string& path, std::string& native) { return ToNative(path, native); }
 
-using detail::IsSayableName;
 using detail::MtimeNs;
 using detail::WriteAll;
 using detail::CopyContents;

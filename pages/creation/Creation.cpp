@@ -1,14 +1,9 @@
 #include "pages/creation/Creation.h"
 
-#include <algorithm>
-#include <limits>
 #include <optional>
-#include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
@@ -112,14 +107,9 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     state.StructureBytes = 0;
     state.StructureFileSizes.clear();
     const bool countRoot = !in.SubFoldersOnlyMode();
-    StringList walked;
-    const auto take = [&walked](const std::string& raw) {
-        const std::string entry = StructureEntryText(raw);
-        // A drive root is refused by the run, so it is not walked here either.
-        if (!TrimBlanks(entry).empty() && !IsDriveRootPath(entry)) walked.push_back(entry);
-    };
-    for (const auto& entry : in.FolderStructures) take(entry);
-    if (!extra.empty()) take(extra);
+    StringList walked = WalkedStructures(in.FolderStructures);
+    if (!extra.empty())
+        for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
     // Each structure read on the run pool (they only read), the window
     // painting meanwhile; a failed read leaves its structure out.
     std::vector<std::optional<FolderStructSize>> sizes(walked.size());

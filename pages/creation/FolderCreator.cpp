@@ -1,7 +1,5 @@
 #include "pages/creation/FolderCreator.h"
 
-#include <algorithm>
-#include <deque>
 #include <utility>
 
 #include "core/PathTools.h"
@@ -90,10 +88,6 @@ void FolderCreator::UseDestination(const std::string& folder) {
     if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
     // Where the structures stand to this destination, judged by the real folders.
     destChain_ = dest_.Ancestry();
-    if (run_) {
-        ViewStructures();
-        return;
-    }
     PrepareStructures();
     for (auto& s : structures_) {
         s.belowDest.clear();
@@ -453,9 +447,7 @@ void FolderCreator::PrepareStructures() {
             s.absent = opened == FsResult::NotFound;
             s.holdsDestination = true;
         } else {
-            s = ReadFolderStructure(e);
-            if (s.source.IsOpen() && dest_.IsOpen() && ChainHolds(s.source.Ancestry(), dest_.Identity()))
-                s.source.RealPathBelow(dest_, s.belowDest);
+            s = ReadFolderStructure(e);  // where it stands to the destination: UseDestination
         }
         orders_.push_back(ListingOrder(s, in_.WithFiles()));
         structures_.push_back(std::move(s));

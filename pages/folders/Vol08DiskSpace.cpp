@@ -30,17 +30,6 @@ StringList SortedMainFolders(const Vol08Inputs& in) {
     return examine.GetList();
 }
 
-// The listed structures that are walked: a drive root is refused by the
-// run, so it is not walked here either.
-StringList WalkedStructures(const Vol08Inputs& in) {
-    StringList walked;
-    for (const std::string& line : in.FolderStructures) {
-        std::string entry = StructureEntryText(line);
-        if (!TrimBlanks(entry).empty() && !IsDriveRootPath(entry)) walked.push_back(std::move(entry));
-    }
-    return walked;
-}
-
 MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
     return {withFiles, !in.SubFoldersOnlyMode(), GetFileSelNameMasks()};
 }
@@ -91,7 +80,7 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
     const double t = static_cast<double>(top.GetList().size());
     // The structures measured and, when files take room, the main folders'
     // free bytes asked: all at once on the pool, and no box before the end.
-    const StringList structures = WalkedStructures(in);
+    const StringList structures = WalkedStructures(in.FolderStructures);
     StringList mainFolders;
     if (withFiles && t > 0)
         for (const std::string& mainFolder : SortedMainFolders(in))
