@@ -232,11 +232,13 @@ int RunPool::ShowNow(const std::string& text, const std::string& caption, unsign
     return options_.Show ? options_.Show(text, caption, flags) : plat::MessageBox(text, caption, flags);
 }
 
+bool RunPool::PumpDue() const {
+    return options_.Pump && std::chrono::steady_clock::now() - lastPump_ >= options_.PumpInterval;
+}
+
 void RunPool::PumpIfDue(bool force) {
-    if (!options_.Pump) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (!force && now - lastPump_ < options_.PumpInterval) return;
-    lastPump_ = now;
+    if (!options_.Pump || (!force && !PumpDue())) return;
+    lastPump_ = std::chrono::steady_clock::now();
     options_.Pump();
 }
 
@@ -313,7 +315,7 @@ void RunPoolPaceInline() {
 }
 
 void RunPool::PaceInline(std::size_t item) {
-    if (!options_.Pump || std::chrono::steady_clock::now() - lastPump_ < options_.PumpInterval) return;
+    if (!PumpDue()) return;
     if (options_.Peek) {
         RunApplyContext ctx;
         ctx.pool_ = this;
@@ -581,8 +583,7 @@ RunPoolResult RunPool::Session::Run() {
         else
             WaitForHead(lock);
     }
-    lock.unlock();
-    StopWorkers();
+    // The workers stop as the run's guard ends, whichever way it ends.
     if (firstError_) std::rethrow_exception(firstError_);
     return result_;
 }
@@ -654,7 +655,7 @@ void RunPool::Session::ApplyDone(Lock& lock) {
     for (std::size_t i = first; i < last; ++i) sh_.SlotOf(i).state = Slot::Free;
     sh_.head = last;
     if (pool_.LookDue(sh_)) sh_.workCv.notify_all();  // the head moved: more may be looked at
-    if (pump_ && std::chrono::steady_clock::now() - pool_.lastPump_ >= pool_.options_.PumpInterval) PumpNow(lock);
+    if (pump_ && pool_.PumpDue()) PumpNow(lock);
 }
 
 void RunPool::Session::ApplyOne(std::size_t item) {

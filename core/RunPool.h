@@ -253,6 +253,7 @@ private:
     int AskFromWorker(RunItemContext& ctx, const std::string& text, const std::string& caption, unsigned flags);
     int ShowPaused(const std::string& text, const std::string& caption, unsigned flags);
     int ShowNow(const std::string& text, const std::string& caption, unsigned flags);
+    bool PumpDue() const;  // a pump is wanted and its interval has passed
     void PumpIfDue(bool force = false);
 
     RunPoolOptions options_;

@@ -20,17 +20,17 @@ void Call(const std::function<void(bool)>& f, bool flag) {
     if (f) f(flag);
 }
 
-// The other tab sheets are off from here until it ends, however it ends.
-class TabSheetsOff {
+// A hook turned off from here until it ends (or Back()), however it ends.
+class HookOff {
 public:
-    explicit TabSheetsOff(const RunHooks& hooks) : hooks_(hooks) { Call(hooks_.EnableOtherTabSheets, false); }
-    ~TabSheetsOff() { Back(); }
+    explicit HookOff(const std::function<void(bool)>& hook) : hook_(hook) { Call(hook_, false); }
+    ~HookOff() { Back(); }
     void Back() {
-        if (std::exchange(off_, false)) Call(hooks_.EnableOtherTabSheets, true);
+        if (std::exchange(off_, false)) Call(hook_, true);
     }
 
 private:
-    const RunHooks& hooks_;
+    const std::function<void(bool)>& hook_;
     bool off_ = true;
 };
 
@@ -61,7 +61,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         ShowCounters(frame, log);
     }
     if (frame.ShowLog) log.ShowLog();
-    TabSheetsOff tabs(hooks);
+    HookOff tabs(hooks.EnableOtherTabSheets);  // the other tab sheets
     if (frame.FreshLog) log.ClearZoomLists();
     bool failed = false;
     if (frame.IncludeEmpty) {
@@ -86,12 +86,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     bool went = false;
     RunGuarded([&] {
-        // The run buttons come back however the run ends.
-        Call(hooks.EnableRunButtons, false);
-        struct ButtonsBack {
-            const RunHooks& hooks;
-            ~ButtonsBack() { Call(hooks.EnableRunButtons, true); }
-        } back{hooks};
+        const HookOff buttons(hooks.EnableRunButtons);  // back however the run ends
         went = RunPass(frame, log, hooks);
     });
     return went;
