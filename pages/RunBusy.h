@@ -5,6 +5,8 @@
 // stopped, and then close as usual.
 #pragma once
 
+#include <functional>
+
 class RunBusy {
 public:
     RunBusy();
@@ -14,4 +16,7 @@ public:
 
     // True while any lives (the window thread's runs only).
     static bool Busy();
+    // `action` now when no run is under way, else from the event loop once
+    // the last one has ended.
+    static void WhenIdle(std::function<void()> action);
 };

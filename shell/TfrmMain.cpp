@@ -12,7 +12,6 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolTip>
 #include <initializer_list>
 
@@ -60,7 +59,6 @@ namespace {
 
 constexpr int kHorizontalExtent = 3000;
 constexpr int kHintHidePauseMs = 600000;  // hints stay up to ten minutes
-constexpr int kAfterRunCheckMs = 100;
 
 const char* const kSumLabels[] = {
     "lblVol02IncludeSum", "lblVol02ExcludeSum", "lblVol02FolderStructuresTemplatesSum",
@@ -386,25 +384,10 @@ void TfrmMain::FormClose() {
 }
 
 void TfrmMain::AfterRun(std::function<void()> action) {
-    if (!RunBusy::Busy()) {
-        action();
-        return;
-    }
-    AfterRunActions.push_back(std::move(action));
-    if (!AfterRunTimer) {
-        // Looks again now and then: a run ends inside its handler, and what
-        // waits for it runs from the event loop after it.
-        AfterRunTimer = new QTimer(this);
-        AfterRunTimer->setInterval(kAfterRunCheckMs);
-        connect(AfterRunTimer, &QTimer::timeout, this, [this] {
-            if (RunBusy::Busy()) return;
-            AfterRunTimer->stop();
-            std::vector<std::function<void()>> actions;
-            actions.swap(AfterRunActions);
-            for (const auto& action : actions) action();
-        });
-    }
-    AfterRunTimer->start();
+    // Nothing of a window that is gone meanwhile.
+    RunBusy::WhenIdle([window = QPointer<TfrmMain>(this), action = std::move(action)] {
+        if (window) action();
+    });
 }
 
 void TfrmMain::FormDestroy() {

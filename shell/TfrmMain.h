@@ -17,7 +17,6 @@ class TfrmMain;
 namespace plat {
 class FolderLock;
 }
-class QTimer;
 
 class Vol02Page;
 class Vol03Page;
@@ -105,8 +104,6 @@ private:
     bool CloseAfterRun = false;
     // The hold on the settings folder: one copy of the program writes its session.
     std::unique_ptr<plat::FolderLock> SettingsFolderLock;
-    QTimer* AfterRunTimer = nullptr;
-    std::vector<std::function<void()>> AfterRunActions;
 };
 
 extern TfrmMain* frmMain;

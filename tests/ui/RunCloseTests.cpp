@@ -129,3 +129,24 @@ TEST_F(RunCloseTest, EveryUndoIsARunFromItsFirstBoxToItsLast) {
     EXPECT_EQ(busy, std::vector<bool>(captions.size(), true));
     EXPECT_FALSE(RunBusy::Busy());
 }
+
+// What waits for the runs comes once the last nested one has ended, from
+// the event loop after it; with no run under way it comes at once.
+TEST(RunBusyTest, WaitingActionsComeAfterTheLastRunFromTheEventLoop) {
+    std::vector<int> done;
+    RunBusy::WhenIdle([&] { done.push_back(0); });
+    EXPECT_EQ(done, std::vector<int>{0});
+    {
+        const RunBusy outer;
+        {
+            const RunBusy inner;
+            RunBusy::WhenIdle([&] { done.push_back(1); });
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(done.size(), 1u);  // the outer run goes on
+        RunBusy::WhenIdle([&] { done.push_back(2); });
+    }
+    EXPECT_EQ(done.size(), 1u);  // not inside the handler the run ended in
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done, (std::vector<int>{0, 1, 2}));
+}
