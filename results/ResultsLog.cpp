@@ -224,7 +224,6 @@ void VisualLogWindow::SmartExport(int category) {
     } else if (exporter) {
         exporter->ClearExportView();
         exporter->ClearExportLines();
-        exporter->ShowModeless();
         // Each line that names a drive or server, once, compared ignoring
         // case; where the page wrote its two lists out of step, the hidden
         // line stands in for the missing visible one.
@@ -282,7 +281,9 @@ void VisualLogWindow::SmartExport(int category) {
         exporter->SetExportLines(std::move(lines), !worded, facts);
         exporter->SelectFirstPreviewLine();
         exporter->SetListKind("FOLDERS");
-        exporter->HideWindow();
+        // Shown once, modally: a window mapped and withdrawn within the same
+        // moment can leave the window manager holding it withdrawn, and the
+        // modal showing then waits on a window nobody sees.
         exporter->ShowModal();
     }
 

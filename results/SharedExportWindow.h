@@ -30,8 +30,6 @@ public:
     virtual void SetSourceCount(std::size_t count) = 0;
     virtual void SelectFirstPreviewLine() = 0;
 
-    virtual void ShowModeless() = 0;
-    virtual void HideWindow() = 0;
     // Hides the window first when it is visible; refuses (returns -1) when
     // it is already being shown modally.
     virtual int ShowModal() = 0;

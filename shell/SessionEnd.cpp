@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "pages/RunBusy.h"
+#include "platform/qt/WindowManagerClose.h"
 #include "shell/TfrmMain.h"
 
 namespace {
@@ -40,6 +41,14 @@ void EndProgram() {
 
 }  // namespace
 
+void SaveForSessionManager() {
+    if (!frmMain) return;
+    // The run's results belong in the session: it is written after the run.
+    frmMain->AfterRun([] {
+        if (frmMain) frmMain->FormClose();
+    });
+}
+
 void InstallSessionEnd() {
     static QPointer<QSocketNotifier> installed;
     if (!qApp || installed) return;
@@ -60,8 +69,14 @@ void InstallSessionEnd() {
 
     // The session manager asks every program to save before the session
     // ends (or is saved); it ends the program by quitting the application.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) {
-        if (frmMain) frmMain->FormClose();
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
+                     [](QSessionManager&) { SaveForSessionManager(); });
+    // A box of a run blocks the main window, and Qt drops a close of a
+    // blocked window: the window manager's close is taken before that.
+    qtplat::WatchWindowManagerCloses([](QWidget* window) {
+        if (!frmMain || window != frmMain || !RunBusy::Busy()) return false;
+        frmMain->CloseAfterTheRun();
+        return true;
     });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
         if (frmMain) frmMain->close();

@@ -390,6 +390,15 @@ void TfrmMain::AfterRun(std::function<void()> action) {
     });
 }
 
+void TfrmMain::CloseAfterTheRun() {
+    if (CloseAfterRun) return;
+    CloseAfterRun = true;
+    AfterRun([this] {
+        CloseAfterRun = false;
+        close();
+    });
+}
+
 void TfrmMain::FormDestroy() {
     if (Destroyed) return;
     Destroyed = true;
@@ -470,13 +479,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     // the window closes after it, and saves the session with its results.
     if (RunBusy::Busy()) {
         event->ignore();
-        if (!CloseAfterRun) {
-            CloseAfterRun = true;
-            AfterRun([this] {
-                CloseAfterRun = false;
-                close();
-            });
-        }
+        CloseAfterTheRun();
         return;
     }
     // The window closes once; the end of the session may close it again.

@@ -49,6 +49,9 @@ public:
     // Calls `action` once no page's run is under way: at once when none is.
     // A close, or the end of the session, during a run waits for its end.
     void AfterRun(std::function<void()> action);
+    // A close asked for during a run: the window closes once the run has
+    // ended (once, however often it is asked).
+    void CloseAfterTheRun();
 
     // ---- settings bridge ----------------------------------------------------------
     void RestoreControlsFromSettings();

@@ -127,10 +127,6 @@ void TfrmFileExport::SelectFirstPreviewLine() {
     if (preview_->rowCount() > 0) ui->lstFileExportSource->setCurrentIndex(preview_->index(0));
 }
 
-void TfrmFileExport::ShowModeless() { show(); }
-
-void TfrmFileExport::HideWindow() { hide(); }
-
 int TfrmFileExport::ShowModal() {
     if (modal_) return -1;
     FlushChanges();

@@ -54,8 +54,6 @@ public:
     // The running count in lblSmartExportSource (shown at the next flush).
     void SetSourceCount(std::size_t count) override;
     void SelectFirstPreviewLine() override;
-    void ShowModeless() override;
-    void HideWindow() override;
     int ShowModal() override;
 
     const std::string& ListKind() const { return listKind_; }

@@ -11,7 +11,10 @@
 #include <QScreen>
 #include <QSpacerItem>
 #include <QStandardPaths>
+#include <QPointer>
+#include <QThread>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -89,6 +92,15 @@ bool OpenWithDesktop(const QUrl& url) {
     return opened;
 }
 
+// A hidden window that was shown before keeps its X window, and a window
+// manager may still hold that one withdrawn from an earlier showing: the
+// modal loop would then wait on a window nobody sees. A fresh X window is
+// mapped as a new one.
+void FreshNativeWindow(QDialog* dialog) {
+    if (dialog->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    if (QWindow* window = dialog->windowHandle(); window && window->handle()) window->destroy();
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
@@ -143,6 +155,7 @@ void InstallDesktopHandlers() {
 
 int ExecModal(QDialog* dialog) {
     if (Modal()) return Modal()(dialog);
+    FreshNativeWindow(dialog);
     return dialog->exec();
 }
 
@@ -152,6 +165,66 @@ ModalHandler SetModalHandler(ModalHandler handler) {
     return previous;
 }
 
-void ProcessPendingPaints() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::ContextMenu:
+    case QEvent::NativeGesture:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Input that comes while a long loop lets paints through is dropped there.
+// Qt's own exclusion only holds it back (on X with the window manager's
+// close): it would reach the windows at the next event loop, seconds after
+// it was given, wherever the pointer is then. A window that a nested event
+// loop shows meanwhile (a box) gets its input as usual.
+class InputDrop : public QObject {
+public:
+    using QObject::QObject;
+    int depth = 0;
+    int loopLevel = 0;
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (depth == 0 || QThread::currentThread()->loopLevel() != loopLevel) return false;
+        return event->type() == QEvent::Shortcut || (event->spontaneous() && IsUserInput(event->type()));
+    }
+};
+
+}  // namespace
+
+void ProcessPendingPaints() {
+    static QPointer<InputDrop> drop;
+    if (!qApp) return;
+    if (!drop) {
+        drop = new InputDrop(qApp);
+        qApp->installEventFilter(drop);
+    }
+    const int outerLevel = drop->loopLevel;
+    ++drop->depth;
+    drop->loopLevel = QThread::currentThread()->loopLevel();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --drop->depth;
+    drop->loopLevel = outerLevel;
+}
 
 }  // namespace qtplat

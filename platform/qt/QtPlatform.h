@@ -29,7 +29,8 @@ using ModalHandler = std::function<int(QDialog* dialog)>;
 ModalHandler SetModalHandler(ModalHandler handler);
 
 // Lets pending paint events run during a long loop without letting the user
-// start another handler meanwhile (user input is excluded).
+// start another handler meanwhile: user input that comes meanwhile is
+// dropped, never held for later.
 void ProcessPendingPaints();
 
 }  // namespace qtplat

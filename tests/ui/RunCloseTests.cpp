@@ -93,6 +93,19 @@ TEST_F(RunCloseTest, CloseDuringARunWaitsForItsEnd) {
     EXPECT_EQ(SavedHistory(), (StringList{drive.path("Dest"), drive.path("Dest2")}));
 }
 
+// A logout's save request comes while the run waits: the session is
+// written after the run, with what it left.
+TEST_F(RunCloseTest, TheSessionManagersSaveDuringARunWaitsForItsEnd) {
+    onBox = [&](const std::string& caption) {
+        if (caption.find("20048") != std::string::npos) SaveForSessionManager();
+    };
+    Click("btnVol02CreateFolders");
+    EXPECT_TRUE(drive.Exists("Dest\\a"));
+    EXPECT_TRUE(Session() == before);
+    ASSERT_TRUE(WaitForSave());
+    EXPECT_EQ(SavedHistory(), (StringList{drive.path("Dest"), drive.path("Dest2")}));
+}
+
 TEST_F(RunCloseTest, TermSignalDuringARunEndsTheProgramAfterIt) {
     InstallSessionEnd();
     onBox = [&](const std::string& caption) {

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs the given test program on a virtual X server of its own with a window
+# manager, as a user's desktop has one: mapping, activation and the close
+# button are the window manager's, and the offscreen platform hides them.
+# Exits 77 (skipped) where Xvfb or openbox is not installed.
+set -uo pipefail
+command -v Xvfb >/dev/null && command -v openbox >/dev/null || { echo "Xvfb or openbox missing: skipped"; exit 77; }
+dir=$(mktemp -d)
+trap 'kill $wm $server 2>/dev/null; wait 2>/dev/null; rm -rf "$dir"' EXIT
+# -displayfd picks a free display and says which once it listens.
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+server=$!
+for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
+[ -s "$dir/display" ] || { cat "$dir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(cat "$dir/display")"
+HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+wm=$!
+sleep 0.5
+QT_QPA_PLATFORM=xcb "$@"
