@@ -1,12 +1,14 @@
 #include "pages/StructureLists.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QSet>
 #include <QStringList>
 #include <initializer_list>
+#include <memory>
 
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
@@ -34,9 +36,27 @@ void SetEnabled(std::initializer_list<QWidget*> controls, bool flag) {
 
 }  // namespace
 
+void ConnectSourceRadio(QAbstractButton* radio, QObject* receiver, std::function<void()> chosen) {
+    // Every click (mouse, keys, click()) presses the radio first.
+    auto wasChecked = std::make_shared<bool>(false);
+    QObject::connect(radio, &QAbstractButton::pressed, receiver,
+                     [radio, wasChecked] { *wasChecked = radio->isChecked(); });
+    QObject::connect(radio, &QAbstractButton::clicked, receiver, [wasChecked, chosen = std::move(chosen)] {
+        if (!*wasChecked) chosen();
+    });
+}
+
 StructureListHandlers::StructureListHandlers(QWidget* page, StructureListWidgets widgets, int templateIndex,
                                              StructureListMessages messages)
-    : page_(page), w_(widgets), templateIndex_(templateIndex), messages_(std::move(messages)) {}
+    : page_(page), w_(widgets), templateIndex_(templateIndex), messages_(std::move(messages)) {
+    // The source radios share their box with the box of the attach radios.
+    // Left auto-exclusive, each counts every radio below that box as a rival:
+    // a checked attach radio let a click uncheck the checked source, leaving
+    // none. A group of their own keeps exactly one of them checked.
+    auto* sources = new QButtonGroup(page);
+    for (QAbstractButton* b : {w_.AttachNothing, w_.RelativePaths, w_.FullPaths})
+        if (b) sources->addButton(b);
+}
 
 bool StructureListHandlers::WithFilesChecked() const {
     return Checked(w_.MainFolderWithFiles) || Checked(w_.SubFoldersOnlyWithFiles);

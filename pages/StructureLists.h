@@ -14,6 +14,7 @@
 class QAbstractButton;
 class QLabel;
 class QListWidget;
+class QObject;
 class QWidget;
 
 namespace pagekit {
@@ -74,6 +75,11 @@ struct StructureListMessages {
 
 // What the structure source lets the user do.
 enum class StructureSource { Nothing, TemplateLines, ExistingFolders };
+
+// Connects a structure-source radio to its handler for the clicks that
+// choose it: a click on the source already chosen changes nothing (the list
+// its handler would empty stays).
+void ConnectSourceRadio(QAbstractButton* radio, QObject* receiver, std::function<void()> chosen);
 
 class StructureListHandlers {
 public:

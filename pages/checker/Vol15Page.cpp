@@ -66,8 +66,9 @@ Vol15Page::Vol15Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol15ZoomIncludeWindow, &Vol15Page::btnVol15ZoomIncludeWindowClick);
     click(ui->btnVol15DeleteFromExcludeList, &Vol15Page::btnVol15DeleteFromExcludeListClick);
     click(ui->btnVol15DeleteExcludedAll, &Vol15Page::btnVol15DeleteExcludedAllClick);
-    click(ui->rdoVol15StructureImportFullPaths, &Vol15Page::rdoVol15StructureImportFullPathsClick);
-    click(ui->rdoVol15StructureImportRelativePaths, &Vol15Page::rdoVol15StructureImportRelativePathsClick);
+    ConnectSourceRadio(ui->rdoVol15StructureImportFullPaths, this, [this] { rdoVol15StructureImportFullPathsClick(); });
+    ConnectSourceRadio(ui->rdoVol15StructureImportRelativePaths, this,
+                       [this] { rdoVol15StructureImportRelativePathsClick(); });
     click(ui->rdoVol15AttachMainFolderWithoutFiles, &Vol15Page::rdoVol15AttachMainFolderWithoutFilesClick);
     click(ui->rdoVol15AttachSubFoldersOnlyWithoutFiles, &Vol15Page::rdoVol15AttachSubFoldersOnlyWithoutFilesClick);
     click(ui->rdoVol15AttachMainFolderWithFiles, &Vol15Page::rdoVol15AttachMainFolderWithFilesClick);

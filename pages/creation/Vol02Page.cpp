@@ -77,9 +77,10 @@ Vol02Page::Vol02Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol02ClearAll, &Vol02Page::btnVol02ClearAllClick);
     click(ui->btnVol02ListHelp, &Vol02Page::btnVol02ListHelpClick);
     click(ui->btnVol02Examples, &Vol02Page::btnVol02ExamplesClick);
-    click(ui->rdoVol02AttachNothing, &Vol02Page::rdoVol02AttachNothingClick);
-    click(ui->rdoVol02StructureImportRelativePaths, &Vol02Page::rdoVol02StructureImportRelativePathsClick);
-    click(ui->rdoVol02StructureImportFullPaths, &Vol02Page::rdoVol02StructureImportFullPathsClick);
+    ConnectSourceRadio(ui->rdoVol02AttachNothing, this, [this] { rdoVol02AttachNothingClick(); });
+    ConnectSourceRadio(ui->rdoVol02StructureImportRelativePaths, this,
+                       [this] { rdoVol02StructureImportRelativePathsClick(); });
+    ConnectSourceRadio(ui->rdoVol02StructureImportFullPaths, this, [this] { rdoVol02StructureImportFullPathsClick(); });
     click(ui->rdoVol02AttachMainFolderWithoutFiles, &Vol02Page::rdoVol02AttachMainFolderWithoutFilesClick);
     click(ui->rdoVol02AttachSubFoldersOnlyWithoutFiles, &Vol02Page::rdoVol02AttachSubFoldersOnlyWithoutFilesClick);
     click(ui->rdoVol02AttachMainFolderWithFiles, &Vol02Page::rdoVol02AttachMainFolderWithFilesClick);

@@ -47,9 +47,10 @@ Vol03Page::Vol03Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol03ClearAll, &Vol03Page::btnVol03ClearAllClick);
     click(ui->btnVol03Help, &Vol03Page::btnVol03HelpClick);
     click(ui->btnVol03Examples, &Vol03Page::btnVol03ExamplesClick);
-    click(ui->rdoVol03AttachNothing, &Vol03Page::rdoVol03AttachNothingClick);
-    click(ui->rdoVol03StructureImportFullPaths, &Vol03Page::rdoVol03StructureImportFullPathsClick);
-    click(ui->rdoVol03StructureImportRelativePaths, &Vol03Page::rdoVol03StructureImportRelativePathsClick);
+    ConnectSourceRadio(ui->rdoVol03AttachNothing, this, [this] { rdoVol03AttachNothingClick(); });
+    ConnectSourceRadio(ui->rdoVol03StructureImportFullPaths, this, [this] { rdoVol03StructureImportFullPathsClick(); });
+    ConnectSourceRadio(ui->rdoVol03StructureImportRelativePaths, this,
+                       [this] { rdoVol03StructureImportRelativePathsClick(); });
     click(ui->rdoVol03AttachMainFolderWithoutFiles, &Vol03Page::rdoVol03AttachMainFolderWithoutFilesClick);
     click(ui->rdoVol03AttachSubFoldersOnlyWithoutFiles, &Vol03Page::rdoVol03AttachSubFoldersOnlyWithoutFilesClick);
     click(ui->rdoVol03AttachMainFolderWithFiles, &Vol03Page::rdoVol03AttachMainFolderWithFilesClick);

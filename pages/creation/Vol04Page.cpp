@@ -58,9 +58,10 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol04Help, &Vol04Page::btnVol04HelpClick);
     click(ui->btnVol04Examples, &Vol04Page::btnVol04ExamplesClick);
     click(ui->btnVol04ClearAll, &Vol04Page::btnVol04ClearAllClick);
-    click(ui->rdoVol04AttachNothing, &Vol04Page::rdoVol04AttachNothingClick);
-    click(ui->rdoVol04StructureImportFullPaths, &Vol04Page::rdoVol04StructureImportFullPathsClick);
-    click(ui->rdoVol04StructureImportRelativePaths, &Vol04Page::rdoVol04StructureImportRelativePathsClick);
+    ConnectSourceRadio(ui->rdoVol04AttachNothing, this, [this] { rdoVol04AttachNothingClick(); });
+    ConnectSourceRadio(ui->rdoVol04StructureImportFullPaths, this, [this] { rdoVol04StructureImportFullPathsClick(); });
+    ConnectSourceRadio(ui->rdoVol04StructureImportRelativePaths, this,
+                       [this] { rdoVol04StructureImportRelativePathsClick(); });
     click(ui->rdoVol04AttachMainFolderWithoutFiles, &Vol04Page::rdoVol04AttachMainFolderWithoutFilesClick);
     click(ui->rdoVol04AttachSubFoldersOnlyWithoutFiles, &Vol04Page::rdoVol04AttachSubFoldersOnlyWithoutFilesClick);
     click(ui->rdoVol04AttachMainFolderWithFiles, &Vol04Page::rdoVol04AttachMainFolderWithFilesClick);

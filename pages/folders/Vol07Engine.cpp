@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "core/ExamineSubFolders.h"
@@ -389,7 +390,7 @@ void CountMaskedRootFiles(const StringList& mainFolders, double& files) {
 }  // namespace
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode, RunDisk& disk,
-                               const WalkFence& fence) {
+                               const WalkFence& fence, RunFolderRefusal& refusal) {
     c.FoldersToDelete = c.FilesToDelete = 0;
     if (includeFolders.empty()) return;
     const StringList mains = ExamineSubFolders::TopFolders(includeFolders);
@@ -397,20 +398,34 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.
     std::vector<Vol07Count> counts(mains.size());
+    std::vector<char> refused(mains.size(), 0);
+    std::mutex judging;  // the refusal keeps the drives' roots it opened
     ReadOnPool(mains, [&](std::size_t i) {
+        // Judged as the run judges it, on the folder its text reaches.
         const std::string folder = NormalizeFolderItem(mains[i]);
+        if (Vol07BareDrive(mains[i]) || Vol07BareDrive(folder)) {
+            refused[i] = 1;
+            return;
+        }
         plat::Beneath base;
-        if (UnusableFolderItem(folder) || base.Open(folder) != FsResult::Ok) return;
+        if (GetDrivePart(folder).empty() || base.Open(LexicallyResolved(folder)) != FsResult::Ok) return;
+        {
+            const std::lock_guard<std::mutex> lock(judging);
+            refused[i] = refusal.Refuses(base);
+        }
+        if (refused[i] || UnusableFolderItem(folder)) return;
         if (mode == 4) counts[i].Folders += 1;
         CountBelow(disk, base, folder, fence, counts[i]);
     });
-    for (const Vol07Count& counted : counts) {
-        c.FoldersToDelete += counted.Folders;
-        c.FilesToDelete += counted.Files;
+    // The run stops at a main folder it refuses: nothing from there on goes.
+    for (std::size_t i = 0; i < counts.size() && !refused[i]; ++i) {
+        c.FoldersToDelete += counts[i].Folders;
+        c.FilesToDelete += counts[i].Files;
     }
 }
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
     DryDisk disk;  // only reads: what the disk holds
-    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence());
+    RunFolderRefusal roots("", "");
+    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence(), roots);
 }

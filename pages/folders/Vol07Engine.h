@@ -32,6 +32,8 @@
 #include "pages/WalkFence.h"
 #include "pages/folders/FolderRuns.h"
 
+class RunFolderRefusal;
+
 // The Visual Log's lists, in the order of TfrmStatistics07::Category.
 enum Vol07Category : int {
     Vol07CatFoldersDeleted,
@@ -171,8 +173,10 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // main folders, a folder in `fence` counted but not entered; 4 the main
 // folders too; any other mode no folder, and the main folders' own files
 // that the name masks take. The main folders are read on the run pool
-// through `disk`, the window painting meanwhile.
+// through `disk`, the window painting meanwhile. A main folder that
+// `refusal` (or the bare-drive test) refuses counts nothing, nor do those
+// after it: the run stops there.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
-                               const WalkFence& fence);
-// The same on the disk as it is, nothing fenced.
+                               const WalkFence& fence, RunFolderRefusal& refusal);
+// The same on the disk as it is, nothing fenced, only roots refused.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);

@@ -12,6 +12,7 @@
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/VisualLog.h"
 #include "pages/WalksOnPool.h"
@@ -214,8 +215,9 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
         WalkFence fence;
         fence.Add(GetProgramFolder());
         fence.Add(GetWorkingDir());
+        RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
         DryDisk disk;  // the count only reads
-        ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence);
+        ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence, refusal);
     }
     ShowRunFailures();
     Vol07CountState = 1;

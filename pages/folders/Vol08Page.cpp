@@ -139,8 +139,9 @@ Vol08Page::Vol08Page(MainWindowShared& shared, QWidget* parent)
     click(ui->btnVol08ZoomIncludeWindow, &Vol08Page::btnVol08ZoomIncludeWindowClick);
     click(ui->btnVol08DeleteFromExcludeList, &Vol08Page::btnVol08DeleteFromExcludeListClick);
     click(ui->btnVol08DeleteExcludedAll, &Vol08Page::btnVol08DeleteExcludedAllClick);
-    click(ui->rdoVol08StructureImportRelativePaths, &Vol08Page::rdoVol08StructureImportRelativePathsClick);
-    click(ui->rdoVol08StructureImportFullPaths, &Vol08Page::rdoVol08StructureImportFullPathsClick);
+    ConnectSourceRadio(ui->rdoVol08StructureImportRelativePaths, this,
+                       [this] { rdoVol08StructureImportRelativePathsClick(); });
+    ConnectSourceRadio(ui->rdoVol08StructureImportFullPaths, this, [this] { rdoVol08StructureImportFullPathsClick(); });
     click(ui->rdoVol08AttachMainFolderWithoutFiles, &Vol08Page::rdoVol08AttachMainFolderWithoutFilesClick);
     click(ui->rdoVol08AttachSubFoldersOnlyWithoutFiles, &Vol08Page::rdoVol08AttachSubFoldersOnlyWithoutFilesClick);
     click(ui->rdoVol08AttachMainFolderWithFiles, &Vol08Page::rdoVol08AttachMainFolderWithFilesClick);

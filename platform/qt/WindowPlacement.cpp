@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace qtplat {
@@ -35,12 +36,29 @@ void FitToScreen(QWidget* window) {
     const QSize fitted(std::max(std::min(window->width(), room.width()), least.width()),
                        std::max(std::min(window->height(), room.height()), least.height()));
     if (fitted != window->size()) window->resize(fitted);
-    const QPoint at = window->pos();
     const QPoint last(area.right() + 1 - fitted.width() - frame.width(),
                       area.bottom() + 1 - fitted.height() - frame.height());
-    const QPoint onScreen(std::clamp(at.x(), area.left(), std::max(area.left(), last.x())),
-                          std::clamp(at.y(), area.top(), std::max(area.top(), last.y())));
-    if (onScreen != at) window->move(onScreen);
+    const auto onScreen = [&](QPoint at) {
+        return QPoint(std::clamp(at.x(), area.left(), std::max(area.left(), last.x())),
+                      std::clamp(at.y(), area.top(), std::max(area.top(), last.y())));
+    };
+    // A dialog keeps the place Qt gives it over its owner as it shows (after
+    // this filter); a window placed before it shows keeps that place.
+    if (window->windowType() != Qt::Window || window->testAttribute(Qt::WA_Moved)) {
+        const QPoint at = window->pos();
+        if (onScreen(at) != at) window->move(onScreen(at));
+        return;
+    }
+    // A main window nobody placed opens in the middle of the free area, at
+    // a place the program names: left to the window manager, openbox
+    // cascades a second copy's window below the first one's, its bottom off
+    // the screen. The place is the frame's corner (the window manager knows
+    // its frame; the program does not before the window is mapped, and a
+    // place given to the window itself puts the title bar above it); the
+    // widget is told it first, so that showing it does not place it again.
+    const QPoint middle = onScreen((area.topLeft() + last) / 2);
+    window->move(middle);
+    if (QWindow* handle = window->windowHandle()) handle->setFramePosition(middle);
 }
 
 class WindowPlacement : public QObject {

@@ -22,6 +22,7 @@
 #include <functional>
 #include <map>
 
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/folders/Vol06Engine.h"
 #include "pages/folders/Vol07Engine.h"
@@ -308,7 +309,8 @@ TEST(Vol07Precount, TheWindowPaintsWhileASlowFileSystemCounts) {
     slow.beforeList = [] { usleep(25000); };
     Vol07Counters counters;
     window.update();  // a paint is due when the count starts (a window closed over it)
-    Vol07CountFoldersToDelete(counters, mains, 3, slow, WalkFence());
+    RunFolderRefusal roots("", "");
+    Vol07CountFoldersToDelete(counters, mains, 3, slow, WalkFence(), roots);
     EXPECT_GT(paints.count, 0);
     EXPECT_EQ(counters.FoldersToDelete, 24);
     EXPECT_EQ(counters.FilesToDelete, 24);

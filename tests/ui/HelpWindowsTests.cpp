@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/SettingsStore.h"
+#include "help/HelpTexts.h"
 #include "help/HelpWindows.h"
 #include "help/HyperlinkLabel.h"
 #include "help/TAboutBox.h"
@@ -348,6 +349,29 @@ TEST_F(HelpWindowsTest, HelpTextsNameWhatTheWindowsShow) {
     for (const char* name : {"btnEditIncludeList", "btnIncludeFolderListView", "btnSmartExport",
                              "btnSubFolderListBuilderLevels", "btnDeleteFromExcludeList", "btnDeleteExcludedAll"})
         EXPECT_TRUE(more.contains(Child<QAbstractButton>(frmSubFolderListBuilder, name)->text())) << name;
+
+    // The Include list's further buttons, by the captions the folder pages show.
+    const QStringList lines = Items(Child<QListWidget>(frmMoreHelp, "lstMoreHelp"));
+    const qsizetype further = lines.indexOf(QRegularExpression(QStringLiteral(".*Further buttons.*")));
+    ASSERT_GE(further, 0);
+    const QRegularExpression entry(QStringLiteral("^      (\\S.*?\\S)  +\\S"));
+    int named = 0;
+    for (qsizetype i = further + 1; i < lines.size() && !lines[i].trimmed().isEmpty(); ++i) {
+        const QRegularExpressionMatch m = entry.match(lines[i]);
+        if (!m.hasMatch()) continue;
+        ++named;
+        for (const char* page : {"Vol06Page", "Vol07Page", "Vol08Page"}) {
+            QStringList captions;
+            for (const QAbstractButton* b : Child<QWidget>(frmMain, page)->findChildren<QAbstractButton*>())
+                captions << b->text();
+            EXPECT_TRUE(captions.contains(m.captured(1))) << page << ": " << m.captured(1).toStdString();
+        }
+    }
+    EXPECT_GE(named, 5);
+    // A caption's colon is not followed by more punctuation.
+    for (unsigned topic = 1; topic <= 18; ++topic)
+        for (const char* line : helptext::TopicBody(topic))
+            EXPECT_EQ(std::string(line).find(":,"), std::string::npos) << topic << ": " << line;
 
     // "10." ends where "9." does, and its text starts where theirs do.
     QListWidget* overview = Child<QListWidget>(frmOverViewHelp, "lstOverViewHelp");

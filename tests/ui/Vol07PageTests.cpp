@@ -181,6 +181,29 @@ TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
     EXPECT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).back(), drive.path("Z"));
 }
 
+// "To Delete" counts what the run deletes: nothing of a main folder it
+// refuses, nor of those after it, where the run stops.
+TEST_F(Vol07PageTest, ToDeleteCountsWhatTheRunDeletes) {
+    drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
+    const std::string root = "P:\\M\\..\\.";
+    for (const std::string& refused : {drive.path("Prog"), drive.path("Prog\\WorkingDir"), root}) {
+        drive.WriteFile("A\\Sub\\a.txt", "a");
+        drive.WriteFile("Z\\Sub\\z.txt", "z");
+        // As a restored profile brings it, past the entry checks.
+        listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"),
+                                StringList{drive.path("A"), refused, drive.path("Z")});
+        page->Vol07RefreshPage();
+        C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+        const std::string folders = Label("lblStat07FoldersToDelete"), files = Label("lblStat07FilesToDelete");
+        Click("btnVol07DeleteFolders");
+        EXPECT_EQ(Label("lblStat07FoldersDeleted"), folders) << refused;
+        EXPECT_EQ(Label("lblStat07FilesDeleted"), files) << refused;
+        EXPECT_NE(folders, "0") << refused;
+        EXPECT_FALSE(drive.Exists("A")) << refused;
+        EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt")) << refused;
+    }
+}
+
 // The program's folders enter the list nowhere a root may not, however
 // spelt; one that got in by the editor is refused at run time as the
 // program's folder, not as a drive.

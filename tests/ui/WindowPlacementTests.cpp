@@ -10,8 +10,10 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/WindowPlacement.h"
 #include "results/TfrmLevelSummFolder.h"
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
@@ -94,4 +96,31 @@ TEST_F(WindowPlacementTest, ADialogReopensWhereItWas) {
     }
     dialog->hide();
     frmMain->hide();
+}
+
+// A main window shown for the first time opens where the program places it,
+// in the middle of the free area, its whole frame on the screen: left to the
+// window manager, a second copy's window was cascaded below the first one's
+// and off the screen. One that does not fit shrinks to fit.
+TEST(WindowPlacement, AMainWindowOpensWithItsWholeFrameOnTheScreen) {
+    qtplat::InstallWindowPlacement();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize size : {QSize(300, 200), area.size()}) {
+        QWidget window;
+        window.resize(size);
+        window.show();
+        QApplication::processEvents();
+        const QRect frame = window.frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << size.width();
+        const QPoint middle = frame.center() - area.center();
+        EXPECT_LE(std::abs(middle.x()), 1) << size.width();
+        EXPECT_LE(std::abs(middle.y()), 1) << size.width();
+        // Shown again, it opens where it was.
+        window.windowHandle()->setFramePosition(frame.topLeft() + QPoint(5, 7));
+        QApplication::processEvents();
+        window.hide();
+        window.show();
+        QApplication::processEvents();
+        EXPECT_EQ(window.frameGeometry().topLeft(), frame.topLeft() + QPoint(5, 7));
+    }
 }
