@@ -284,7 +284,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     RunPageItems(run);
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-                         MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);
+                         kFileRootRefusalCaption, kWarn);
 }
 
 void Totals(Vol11State& state, const RunningTotals& running) {
