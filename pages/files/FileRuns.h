@@ -41,6 +41,18 @@ std::string WorkingFolderRefusal(const std::string& operation, const std::string
 inline constexpr const char* kFileRootRefusalCaption =
     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.";
 
+// The files no run of the file pages removes or renames, by identity: the
+// settings locks this process holds (a second copy would take a fresh one
+// where the lock file went). Fixed when the run starts.
+class OwnFiles {
+public:
+    OwnFiles();
+    bool Holds(const plat::FileIdentity& id) const;
+
+private:
+    std::vector<plat::FileIdentity> ids_;
+};
+
 // ---- working copies -------------------------------------------------------------------
 
 // A file's old content saved before a run replaced it: the path it stood

@@ -30,9 +30,9 @@ void PrefixSuffixPath(const std::string& path, const std::string& head, const st
 // ---- the worker -----------------------------------------------------------------------------
 
 // What a run fixes before its first item: the rules, the disk, the
-// folders no walk enters and the working folder; and what its overwriting
-// items share, which the pool starts one after the other: the working-copy
-// names.
+// folders no walk enters, the working folder and the program's own files
+// no rename takes; and what its overwriting items share, which the pool
+// starts one after the other: the working-copy names.
 struct Vol12RunShared {
     Vol12RunShared(const Vol12Inputs& in, Vol12State& state, RunDisk& disk)
         : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
@@ -54,6 +54,7 @@ struct Vol12RunShared {
     const std::string head, tail;
     WalkFence fence;
     plat::FileIdentity working;
+    const OwnFiles own;
 };
 
 // One main folder's renames on a worker. Its counters, lists and undo
@@ -63,7 +64,7 @@ class Vol12Renamer {
 public:
     Vol12Renamer(Vol12RunShared& run, plat::Beneath& work, plat::Beneath& base, Vol12State& state, RunLog& log)
         : in_(run.in), st_(state), log_(log), disk_(run.disk), sim_(run.sim), names_(run.names), head_(run.head),
-          tail_(run.tail), fence_(run.fence), base_(base), work_(work) {}
+          tail_(run.tail), fence_(run.fence), own_(run.own), base_(base), work_(work) {}
 
     bool OpenMainFolder(const std::string& folder) {
         base_.Close();
@@ -99,6 +100,11 @@ public:
                 continue;
             }
             const plat::FileIdentity id{e.dev, e.ino};
+            // The program's own file keeps its name, whatever the rule.
+            if (own_.Holds(id)) {
+                LogNotRenamed(from, to);
+                continue;
+            }
             if (in_.DuplicatedFilesDrop)
                 Drop(from, to, id);
             else if (in_.DuplicatedFilesOverWrite)
@@ -129,7 +135,7 @@ private:
         if (first == plat::FsResult::Ok) return LogRenamed(from, to, id);
         plat::EntryInfo there;
         if (first != plat::FsResult::AlreadyExists || disk_.Look(base_, to, there) != plat::FsResult::Ok ||
-            there.kind != plat::EntryKind::File)
+            there.kind != plat::EntryKind::File || own_.Holds(there.id))
             return LogNotRenamed(from, to);
         // The file in the way is saved before anything removes it; each
         // replaced file is one of the user's, so each gets its own copy.
@@ -243,6 +249,7 @@ private:
     const std::string& head_;
     const std::string& tail_;
     const WalkFence& fence_;
+    const OwnFiles& own_;
     plat::Beneath& base_;
     plat::Beneath& work_;
     const std::uint32_t baseIndex_ = 0;  // numbered when applied
