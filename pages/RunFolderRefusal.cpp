@@ -9,18 +9,10 @@ RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::
         if (!folder.empty() && own.Open(folder) == plat::FsResult::Ok) own_.push_back(own.Identity());
 }
 
-bool RunFolderRefusal::Refuses(const plat::Beneath& folder, const plat::Beneath* parent) {
-    // The folder and the one above it (asked of the disk only without a parent).
-    plat::FileIdentity above;
-    if (parent && parent->IsOpen()) {
-        above = parent->Identity();
-    } else {
-        const std::vector<plat::FileIdentity> chain = folder.Ancestry(2);
-        if (chain.size() < 2) return true;
-        above = chain[1];
-    }
+bool RunFolderRefusal::Refuses(const plat::Beneath& folder) {
     // The root of the whole tree, or of a file system mounted into it.
-    if (folder.Identity().dev != above.dev) return true;
+    const std::vector<plat::FileIdentity> chain = folder.Ancestry(2);
+    if (chain.size() < 2 || folder.Identity().dev != chain[1].dev) return true;
     if (IsProgramFolder(folder)) return true;
     const std::string drive = GetDrivePart(folder.Folder());
     if (drive.empty()) return false;

@@ -14,8 +14,9 @@
 class RunFolderRefusal {
 public:
     RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
-    // `parent`, when known, is the folder that holds `folder`'s name.
-    bool Refuses(const plat::Beneath& folder, const plat::Beneath* parent = nullptr);
+    // Judged on the held folder and its own "..": a folder above it
+    // swapped since its text was read leads nowhere else.
+    bool Refuses(const plat::Beneath& folder);
     // True when the folder is the program folder or the working folder.
     bool IsProgramFolder(const plat::Beneath& folder) const;
 

@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -33,7 +36,30 @@ int OpenLockFile(const std::string& path) {
     return fd;
 }
 
+// Every held lock file's identity, with the lock that holds it.
+std::mutex heldMutex;
+std::vector<std::pair<const FolderLock*, FileIdentity>> held;
+
+void Hold(const FolderLock* lock, int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return;
+    const std::lock_guard<std::mutex> guard(heldMutex);
+    held.push_back({lock, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}});
+}
+
+void LetGo(const FolderLock* lock) {
+    const std::lock_guard<std::mutex> guard(heldMutex);
+    std::erase_if(held, [lock](const auto& h) { return h.first == lock; });
+}
+
 }  // namespace
+
+std::vector<FileIdentity> FolderLock::HeldLockFiles() {
+    const std::lock_guard<std::mutex> guard(heldMutex);
+    std::vector<FileIdentity> ids;
+    for (const auto& h : held) ids.push_back(h.second);
+    return ids;
+}
 
 FolderLock::FolderLock(const std::string& folder) {
     std::string path;
@@ -47,6 +73,7 @@ FolderLock::FolderLock(const std::string& folder) {
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         status_ = Status::Held;
+        Hold(this, fd_);
         return;
     }
     status_ = errno == EWOULDBLOCK ? Status::InUse : Status::Unavailable;
@@ -55,6 +82,7 @@ FolderLock::FolderLock(const std::string& folder) {
 }
 
 FolderLock::~FolderLock() {
+    LetGo(this);
     if (fd_ >= 0) close(fd_);
 }
 

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/Beneath.h"
 
 namespace plat {
 
@@ -21,6 +24,9 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
     Status GetStatus() const { return status_; }
+    // The lock files the locks of this process hold now, by identity: what
+    // the program's own runs must leave where it is.
+    static std::vector<FileIdentity> HeldLockFiles();
 
 private:
     int fd_ = -1;

@@ -25,6 +25,6 @@ bool FileRefusesDriveRoot(const std::string& line) {
     const std::string trimmed = TrimBlanks(line);
     if (trimmed.size() > 3 && !IsDriveRootPath(trimmed)) return false;
     plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-                     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.", kWarn);
+                     kFileRootRefusalCaption, kWarn);
     return true;
 }

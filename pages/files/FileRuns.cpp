@@ -1,10 +1,13 @@
 #include "pages/files/FileRuns.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
 #include "core/FileNames.h"
 #include "core/PathTools.h"
+#include "pages/AttachWalk.h"
+#include "platform/FolderLock.h"
 
 // ---- undo on the run pool ----------------------------------------------------------------
 
@@ -40,6 +43,23 @@ void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& g
         }
         group[b] = itemOfTop[top];
     }
+}
+
+// ---- the program's own -----------------------------------------------------------------
+
+bool InWorkingFolder(const plat::Beneath& folder, const plat::FileIdentity& working) {
+    return working.Known() && ChainHolds(folder.Ancestry(), working);
+}
+
+std::string WorkingFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder) {
+    return "The " + operation + " operation is NOT PERFORMED !!!\nThe " + kind +
+           " is the program's working folder or lies in it !!! \n" + kind + " : " + folder;
+}
+
+OwnFiles::OwnFiles() : ids_(plat::FolderLock::HeldLockFiles()) {}
+
+bool OwnFiles::Holds(const plat::FileIdentity& id) const {
+    return std::find(ids_.begin(), ids_.end(), id) != ids_.end();
 }
 
 // ---- working copies -------------------------------------------------------------------

@@ -14,7 +14,6 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
-#include "pages/AttachWalk.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
@@ -163,12 +162,10 @@ private:
                 out_.Log.AddLine(Vol10CatFoldersNotExists, d);
                 return;
             }
-            if (run_.overwrite_ && InWorkingFolder()) {
+            if (run_.overwrite_ && InWorkingFolder(dest_, run_.working_)) {
                 // Its files could be the working copies that keep other
                 // targets' old content for the Undo.
-                out_.Boxes.push_back({"The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder "
-                                      "is the program's working folder or lies in it !!! \nDestination Folder : " +
-                                          d,
+                out_.Boxes.push_back({WorkingFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", d),
                                       MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
                                                      sim_ ? "100074" : "100046")});
                 return;
@@ -195,9 +192,6 @@ private:
         }
 
     private:
-        // Judged on the held destination, whatever way its text leads there.
-        bool InWorkingFolder() const { return run_.working_.Known() && ChainHolds(dest_.Ancestry(), run_.working_); }
-
         // Level by level; the source's own files only with "Main Folders and
         // their Subfolders.".
         void Walk(const std::string& source) {

@@ -122,7 +122,10 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
 
 void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntry& e) {
     RunLog& log = ctx_.Log;
-    const plat::FsResult r = RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
+    // The program's own file stays: not deleted, for another reason.
+    const plat::FsResult r = ctx_.Own && ctx_.Own->Holds({e.dev, e.ino})
+                                 ? plat::FsResult::Failed
+                                 : RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
     double* totals = ctx_.OneTotals;
     if (r == plat::FsResult::Ok) {
         totals[0] += 1;
@@ -204,7 +207,7 @@ struct Vol11Outcome {
 // One main folder: refused, missing, or its files deleted beneath its own
 // handle. Touches nothing but the outcome.
 void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDisk& disk, const StringList& masks,
-                        const WalkFence& fence, RunFolderRefusal& refusal, Vol11Outcome& out) {
+                        const WalkFence& fence, const OwnFiles& own, RunFolderRefusal& refusal, Vol11Outcome& out) {
     plat::Beneath base;
     if (GetDrivePart(folder).empty()) {
         out.Result = Vol11Outcome::OtherReasons;
@@ -216,7 +219,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
-    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}};
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own};
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
@@ -262,6 +265,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
     fence.Add(in.WorkingDir);
+    const OwnFiles own;
     const StringList folders = MainFolders(in);
     bool refused = false;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
@@ -274,7 +278,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     run.Work = [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
         std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
-        DeleteInMainFolder(in, folders[i], disk, masks, fence, *refusal, out);
+        DeleteInMainFolder(in, folders[i], disk, masks, fence, own, *refusal, out);
     };
     run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
         refused = ApplyMainFolder(state, folders[i], out, log, running) || refused;
@@ -284,7 +288,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     RunPageItems(run);
     if (refused)
         plat::MessageBox("You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-                         MessageCaption(kVol11Topic, "Warning", "110037"), kWarn);
+                         kFileRootRefusalCaption, kWarn);
 }
 
 void Totals(Vol11State& state, const RunningTotals& running) {

@@ -73,6 +73,8 @@ struct DeleteFilesContext {
     const WalkFence& Fence;  // folders a walk never enters
     // Called after each file (null: nothing to show).
     std::function<void()> CountersChanged;
+    // Files that stay whatever the masks take (null: none).
+    const OwnFiles* Own = nullptr;
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.

@@ -30,14 +30,18 @@ void PrefixSuffixPath(const std::string& path, const std::string& head, const st
 // ---- the worker -----------------------------------------------------------------------------
 
 // What a run fixes before its first item: the rules, the disk, the
-// folders no walk enters; and what its overwriting items share, which the
-// pool starts one after the other: the working-copy names.
+// folders no walk enters, the working folder and the program's own files
+// no rename takes; and what its overwriting items share, which the pool
+// starts one after the other: the working-copy names.
 struct Vol12RunShared {
     Vol12RunShared(const Vol12Inputs& in, Vol12State& state, RunDisk& disk)
         : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
           head(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
-        fence.Add(in.WorkingDir);
+        if (const auto id = WalkFence::IdentityOf(in.WorkingDir)) {
+            working = *id;
+            fence.Add(*id);
+        }
         // A listed folder nested in another listed one is renamed in by its
         // own item only: walked twice, its files would get the prefix twice.
         if (!in.InMainFolders)
@@ -49,6 +53,8 @@ struct Vol12RunShared {
     WorkingCopies names;
     const std::string head, tail;
     WalkFence fence;
+    plat::FileIdentity working;
+    const OwnFiles own;
 };
 
 // One main folder's renames on a worker. Its counters, lists and undo
@@ -58,7 +64,7 @@ class Vol12Renamer {
 public:
     Vol12Renamer(Vol12RunShared& run, plat::Beneath& work, plat::Beneath& base, Vol12State& state, RunLog& log)
         : in_(run.in), st_(state), log_(log), disk_(run.disk), sim_(run.sim), names_(run.names), head_(run.head),
-          tail_(run.tail), fence_(run.fence), base_(base), work_(work) {}
+          tail_(run.tail), fence_(run.fence), own_(run.own), base_(base), work_(work) {}
 
     bool OpenMainFolder(const std::string& folder) {
         base_.Close();
@@ -94,6 +100,11 @@ public:
                 continue;
             }
             const plat::FileIdentity id{e.dev, e.ino};
+            // The program's own file keeps its name, whatever the rule.
+            if (own_.Holds(id)) {
+                LogNotRenamed(from, to);
+                continue;
+            }
             if (in_.DuplicatedFilesDrop)
                 Drop(from, to, id);
             else if (in_.DuplicatedFilesOverWrite)
@@ -124,7 +135,7 @@ private:
         if (first == plat::FsResult::Ok) return LogRenamed(from, to, id);
         plat::EntryInfo there;
         if (first != plat::FsResult::AlreadyExists || disk_.Look(base_, to, there) != plat::FsResult::Ok ||
-            there.kind != plat::EntryKind::File)
+            there.kind != plat::EntryKind::File || own_.Holds(there.id))
             return LogNotRenamed(from, to);
         // The file in the way is saved before anything removes it; each
         // replaced file is one of the user's, so each gets its own copy.
@@ -238,6 +249,7 @@ private:
     const std::string& head_;
     const std::string& tail_;
     const WalkFence& fence_;
+    const OwnFiles& own_;
     plat::Beneath& base_;
     plat::Beneath& work_;
     const std::uint32_t baseIndex_ = 0;  // numbered when applied
@@ -357,13 +369,14 @@ struct Vol12Outcome {
     ItemLog Log;
     Vol12State Found;  // its counters, lists and undo steps
     bool Exhausted = false, CopiesExhausted = false;
+    bool InWorkingFolder = false;  // refused, with its box
     plat::Beneath Base;  // the base its undo steps name
 
     // Empty for the slot's next item; the lines' room stays.
     void Reset() {
         Log.Clear();
         Found = Vol12State{};
-        Exhausted = CopiesExhausted = false;
+        Exhausted = CopiesExhausted = InWorkingFolder = false;
         Base.Close();
     }
 };
@@ -390,9 +403,11 @@ void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool si
         std::move(steps.begin(), steps.end(), std::back_inserter(state.Vol12UndoSteps));
 }
 
-// One main folder on a worker: missing, or its files renamed beneath its
-// own handle.
-void RenameInMainFolder(const Vol12Inputs& in, const std::string& folder, Vol12Renamer& worker, Vol12Outcome& out) {
+// One main folder on a worker: missing, refused, or its files renamed
+// beneath its own handle.
+void RenameInMainFolder(const Vol12RunShared& run, const std::string& folder, Vol12Renamer& worker,
+                        Vol12Outcome& out) {
+    const Vol12Inputs& in = run.in;
     // New names go beneath the folder: one the list would refuse is none.
     if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
         !worker.OpenMainFolder(folder)) {
@@ -400,6 +415,13 @@ void RenameInMainFolder(const Vol12Inputs& in, const std::string& folder, Vol12R
         out.Found.Vol12FoldersNotExist.push_back(folder);
         out.Log.AddLine(Vol12CatFoldersNotExist, folder);
         out.Log.AddExportLine(Vol12CatFoldersNotExist, folder);
+        return;
+    }
+    // Its files could be working copies that an Undo (this page's or the
+    // copy page's) puts back from: under any rule they keep their names.
+    if (InWorkingFolder(out.Base, run.working)) {
+        out.InWorkingFolder = true;
+        out.Base.Close();
         return;
     }
     if (in.InMainFolders) {
@@ -440,9 +462,11 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     };
     pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
         Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
-        RenameInMainFolder(in, folders[i], worker, out);
+        RenameInMainFolder(run, folders[i], worker, out);
     };
-    pooled.Apply = [&](std::size_t, Vol12Outcome& out, RunApplyContext&) {
+    pooled.Apply = [&](std::size_t i, Vol12Outcome& out, RunApplyContext& ctx) {
+        if (out.InWorkingFolder)
+            ctx.Show(WorkingFolderRefusal("RENAME", "Folder", folders[i]), kFileRootRefusalCaption, kWarn);
         out.Log.ReplayInto(log);
         AddItem(state, out, bases, disk.IsDry());
         exhausted = exhausted || out.Exhausted;

@@ -260,11 +260,10 @@ private:
         const std::string& folder = folders_[i];
         if (bare_[i] || GetDrivePart(folder).empty()) return;
         plat::Beneath base;
-        const std::string resolved = LexicallyResolved(folder);
-        if (base.Open(resolved) != FsResult::Ok) return;
+        if (base.Open(LexicallyResolved(folder)) != FsResult::Ok) return;
         opens_[i] = 1;
         real_[i] = base.RealNative();
-        alone_[i] = RefusalOf(worker).Refuses(base, parents_[worker].Get(ParentText(resolved)));
+        alone_[i] = RefusalOf(worker).Refuses(base);
     }
 
     // A main folder writes itself; one that did not exist at the look
@@ -289,14 +288,12 @@ private:
             return;
         }
         if (GetDrivePart(folder).empty()) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
-        ParentBases& parents = parents_[worker];
         // Judged by the real folder that the text names as the file system
-        // would read it, however it is spelt; the folder that holds its name
-        // is its real parent (a mount's root lies on another device).
+        // would read it, however it is spelt, and by the folder above the
+        // handle the delete uses (a mount's root lies on another device).
         plat::Beneath base;
-        const std::string resolved = LexicallyResolved(folder);
-        const FsResult opened = base.Open(resolved);
-        if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base, parents.Get(ParentText(resolved)))) {
+        const FsResult opened = base.Open(LexicallyResolved(folder));
+        if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base)) {
             out.Refused = true;
             out.ProgramFolder = RefusalOf(worker).IsProgramFolder(base);
             return;
@@ -304,7 +301,7 @@ private:
         if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         if (opened != FsResult::Ok) return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
         if (mode_ == 0) return;
-        DeleteFoldersContext ctx{disk_, out.Lines, ic, in_.ReadOnlyFolders, fence_, parents};
+        DeleteFoldersContext ctx{disk_, out.Lines, ic, in_.ReadOnlyFolders, fence_, parents_[worker]};
         std::unique_ptr<SmartDelete>& engine = engines_[worker];
         if (!engine)
             engine = std::make_unique<SmartDelete>(folder, base, ctx);

@@ -15,6 +15,7 @@
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
@@ -477,6 +478,25 @@ TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {
     EXPECT_EQ(Numbers(), (Lines{"110030.", "110037.", "110034."}));
 }
 
+// The settings lock is the program's own, wherever a walk meets it: no
+// mask takes it, so no second copy takes a fresh lock meanwhile.
+TEST_F(DeleteFiles, TheSettingsLockStaysWhateverTheMasksTake) {
+    drive.WriteFile("Main\\Prog\\default.set", "settings");
+    drive.WriteFile("Main\\a.txt", "a");
+    plat::FolderLock lock(P("Main\\Prog"));
+    ASSERT_EQ(lock.GetStatus(), plat::FolderLock::Status::Held);
+    in.Masks = {"*.*"};
+    Vol11SimulateDeleteFiles(state, in, log, hooks);
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_TRUE(drive.Exists("Main\\Prog\\.qm-settings.lock"));
+    EXPECT_EQ(plat::FolderLock(P("Main\\Prog")).GetStatus(), plat::FolderLock::Status::InUse);
+    EXPECT_FALSE(drive.Exists("Main\\a.txt"));
+    EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\Prog\\.qm-settings.lock")});
+    EXPECT_EQ(state.FilesOtherReasons, 1);
+}
+
 TEST_F(DeleteFiles, TheDryRunDeletesNothingAndCountsAsTheRun) {
     drive.WriteFile("Main\\a.txt", "a");
     drive.WriteFile("Main\\Sub\\b.log", "b");
@@ -643,6 +663,45 @@ TEST_F(RenameFiles, UndoNeverDeletesWhatStandsAtAnOldName) {
     const std::string report = boxes.shown()[boxes.shown().size() - 2].text;
     EXPECT_NE(report.find("\nSOURCE FILES DO EXIST : \n\n" + P("Main\\a.txt") + "\n"), std::string::npos);
     EXPECT_NE(report.find(P("Main\\pb.txt") + "  (changed since the run)"), std::string::npos);
+}
+
+// The settings lock keeps its name and its place: neither renamed nor
+// replaced by a file renamed onto its name, in the run as in the
+// simulation, so no second copy takes a fresh lock meanwhile.
+TEST_F(RenameFiles, TheSettingsLockIsNeitherRenamedNorReplaced) {
+    drive.WriteFile("Main\\.qm-settings.lck", "takes the lock's name");
+    plat::FolderLock lock(P("Main"));
+    ASSERT_EQ(lock.GetStatus(), plat::FolderLock::Status::Held);
+    const std::string lockFile = P("Main\\.qm-settings.lock");
+    const auto held = [&] {
+        return drive.Exists("Main\\.qm-settings.lock") && drive.ReadFile("Main\\.qm-settings.lock").empty() &&
+               plat::FolderLock(P("Main")).GetStatus() == plat::FolderLock::Status::InUse;
+    };
+    in.NewPrefix = "new_";
+    Simulate();
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_TRUE(held());
+    EXPECT_EQ(log.lines[Vol12CatFilesOtherReasons],
+              Lines{"NOT Renamed  Source: " + lockFile + " To Dest: " + P("Main\\new_.qm-settings.lock")});
+    Undo();
+
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "lck";
+    in.NewFileType = "lock";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+    Simulate();
+    const auto simulatedOverwrite = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulatedOverwrite);
+    EXPECT_TRUE(held());
+    EXPECT_EQ(drive.ReadFile("Main\\.qm-settings.lck"), "takes the lock's name");
+    EXPECT_EQ(log.lines[Vol12CatFilesOtherReasons],
+              Lines{"NOT Renamed  Source: " + P("Main\\.qm-settings.lck") + " To Dest: " + lockFile});
+    EXPECT_EQ(state.FilesOverWrited, 0);
 }
 
 TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {

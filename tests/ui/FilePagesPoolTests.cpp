@@ -151,11 +151,12 @@ protected:
         return list;
     }
 
+    // `yes`: how many boxes are answered Yes (the rest get the default).
     template <class Run>
-    Snapshot Capture(unsigned workers, const Run& run) {
+    Snapshot Capture(unsigned workers, const Run& run, int yes = 8) {
         ForceRunWorkers force(workers);
         plat::MessageBoxScript boxes;
-        for (int i = 0; i < 8; ++i) boxes.Queue(plat::IDYES);
+        for (int i = 0; i < yes; ++i) boxes.Queue(plat::IDYES);
         testlog::RecordingLog log;
         Snapshot shot;
         run(log, shot.state);
@@ -462,6 +463,46 @@ void Vol12StateLines(const Vol12State& s, Lines& out) {
                                               Num(step.Saved.Base)
                                         : "moved " + step.Move.OldPath + " " + step.Move.NewPath + " " +
                                               Num(step.Move.Base));
+}
+
+// A listed folder that is the working folder or lies in it, however its
+// text leads there, is refused with its box under every rule: the working
+// copies there (this page's and the copy page's) keep their names, and the
+// undo puts back what the overwrite rule replaced.
+TEST_F(FilePagesPool, TheWorkingFolderIsNotRenamedInAndTheUndoRestores) {
+    for (const bool overwrite : {true, false}) {
+        for (const unsigned workers : {1u, 8u}) {
+            Wipe(drive, "R");
+            Wipe(drive, "Work");
+            drive.WriteFile("R\\A\\a.txt", "a");
+            drive.WriteFile("R\\A\\new_a.txt", "old");
+            drive.WriteFile("Work\\COPYFILES\\kept.txt", "the copy page's");
+            fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\ToWork"));
+            Vol12Inputs in;
+            in.IncludeFolders = {P("R\\A"), P("Work"), P("R\\ToWork\\COPYFILES")};
+            in.NewPrefix = "new_";
+            in.DuplicatedFilesDrop = !overwrite;
+            in.DuplicatedFilesOverWrite = overwrite;
+            in.WorkingDir = P("Work");
+            const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
+                Vol12State page;
+                Vol12SimulateRenameFiles(page, in, log, {});
+                Vol12RunRenameFiles(page, in, log, {});
+                EXPECT_EQ(drive.ReadFile(overwrite ? "R\\A\\new_a.txt" : "R\\A\\a.txt"), "a") << workers;
+                Vol12UndoLastRun(page, log);
+                EXPECT_TRUE(page.Vol12FailedUndoSteps.empty()) << workers;
+            }, 16);
+            EXPECT_EQ(drive.ReadFile("R\\A\\a.txt"), "a") << workers;
+            EXPECT_EQ(drive.ReadFile("R\\A\\new_a.txt"), "old") << workers;
+            EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\kept.txt"), "the copy page's") << workers;
+            int refusals = 0;
+            for (const std::string& box : shot.boxes) {
+                EXPECT_EQ(box.find("120036"), std::string::npos) << box;
+                refusals += box.find("110037") != std::string::npos && box.find("working folder") != std::string::npos;
+            }
+            EXPECT_EQ(refusals, 4) << workers;  // two in the simulation, two in the run
+        }
+    }
 }
 
 TEST_F(FilePagesPool, RenameFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {

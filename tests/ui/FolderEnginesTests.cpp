@@ -208,6 +208,39 @@ TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
     EXPECT_EQ(drive.ReadFile("outside\\target\\keep.txt"), "precious");
 }
 
+// A folder above a main folder swapped after the run read it (here for an
+// earlier main folder beside it): a file system's root met through the new
+// one is refused on the handle the delete uses, never emptied. A tmpfs and
+// a bind mount of its root in a child's own mount namespace.
+TEST_F(DeleteFolders, AFileSystemsRootBelowASwappedFolderIsRefused) {
+    drive.MakeFolder("Fs");
+    in.IncludeFolders = {P("L\\P\\A"), P("L\\P\\M")};
+    Whole();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const std::string root = drive.nativePath("Fs");
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", root.c_str(), "tmpfs", 0, nullptr) != 0)
+            _exit(0);
+        drive.WriteFile("Fs\\P\\A\\a.txt", "a");
+        drive.WriteFile("Fs\\keep.txt", "precious");
+        Link("L", "Fs");
+        // A is being emptied, its parent read through the link: the link
+        // gives way to a folder whose P\M is that file system's root.
+        afterFirstRemoval = [&] {
+            fs::remove(drive.nativePath("L"));
+            drive.MakeFolder("L\\P\\M");
+            if (mount(root.c_str(), drive.nativePath("L\\P\\M").c_str(), nullptr, MS_BIND, nullptr) != 0) _exit(0);
+        };
+        ForceRunWorkers one(1);
+        const Vol07RunEnd end = Run();
+        _exit(end.Refused && end.RefusedFolder == P("L\\P\\M") && drive.Exists("Fs\\keep.txt") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 // Roots however written, and the program's own folders however reached,
 // stop the run before anything of theirs is touched; below a main folder
 // the program's folders are never entered.
