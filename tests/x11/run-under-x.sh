@@ -16,4 +16,6 @@ export DISPLAY=":$(cat "$dir/display")"
 HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
 wm=$!
 sleep 0.5
+# Under the sanitizers: what the desktop's libraries keep is not ours.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
 QT_QPA_PLATFORM=xcb "$@"
