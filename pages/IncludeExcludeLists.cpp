@@ -11,12 +11,12 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "pages/PageCommon.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "windows/IncludeListEditor.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
-#include "windows/TfrmSubFolderListBuilder.h"
 
 namespace pagekit {
 

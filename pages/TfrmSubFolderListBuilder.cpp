@@ -1,4 +1,4 @@
-#include "windows/TfrmSubFolderListBuilder.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -8,6 +8,8 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/FolderStructSize.h"
@@ -17,6 +19,8 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
+#include "pages/RunFrame.h"
+#include "pages/WalksOnPool.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -103,6 +107,32 @@ void ShowRefusedPaths(const StringList& refused) {
     std::string report;
     CheckFullPathList(refused, report);
     Warn(report, "0588.");
+}
+
+// A folder is read on the run pool, as the pages count theirs: the window
+// paints meanwhile with the busy cursor, no input gets in, and a close
+// waits for the end. False (after the failure box) when the read failed.
+bool ReadAside(const std::string& folder, const std::function<void()>& read) {
+    bool done = false;
+    {
+        const CountingBusy counting;
+        done = ReadOnPool({folder}, [&](std::size_t) { read(); });
+    }
+    ShowRunFailures();
+    return done;
+}
+
+// The level summary of a folder's tree, read aside; none when the read failed.
+std::optional<FolderStructSize> SummaryOf(const std::string& folder, RunDisk* disk) {
+    std::optional<FolderStructSize> size;
+    ReadAside(folder, [&] {
+        FolderStructSize walked(folder);
+        walked.SetCountRoot(false);
+        walked.SetDisk(disk);
+        walked.Examine();
+        size = std::move(walked);
+    });
+    return size;
 }
 
 }  // namespace
@@ -232,10 +262,9 @@ void TfrmSubFolderListBuilder::SetSourceFolder(const std::string& path) {
         Warn(kSelectionEmpty, "0572.");
         return;
     }
-    FolderStructSize size(source);
-    size.SetCountRoot(false);
-    size.Examine();
-    ShowLevelSummary3(size, this);
+    const std::optional<FolderStructSize> size = SummaryOf(source, disk_);
+    if (!size) return;
+    ShowLevelSummary3(*size, this);
     summarisedSource = source;
 
     QComboBox* combo = ui->cboMainSourceFolder;
@@ -313,7 +342,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     } else {
         // A typed source, never read: the window shows its tree as after Browse.
         if (source != summarisedSource) SetSourceFolder(source);
-        if (!BuildFrom(checked, filter)) return;  // the level fields stopped it: no closing box
+        if (!BuildFrom(checked, filter)) return;  // stopped by a level field or a failed walk: no closing box
     }
     Warn("End of Subfolder List Building !", "0587.");
 }
@@ -349,7 +378,8 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
     if (ui->rdoBuildLastSubFolder->isChecked()) lister.SetVariant(1);
     else if (ui->rdoBuildAllSubFolders->isChecked()) lister.SetVariant(2);
     lister.SetFilter(filter);
-    lister.Execute();
+    lister.SetDisk(disk_);
+    if (!ReadAside(source, [&] { lister.Execute(); })) return false;
     const StringList lines = lister.GetResult();
 
     if (lines.empty()) {
@@ -514,10 +544,7 @@ void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
 void TfrmSubFolderListBuilder::btnSubFolderListBuilderLevelsClick() {
     std::string line;
     if (!FocusedIncludeLine(line) || TrimBlanks(line).empty()) return;
-    FolderStructSize size(TrimBlanks(line));
-    size.SetCountRoot(false);
-    size.Examine();
-    ShowLevelSummary2(size);
+    if (const std::optional<FolderStructSize> size = SummaryOf(TrimBlanks(line), disk_)) ShowLevelSummary2(*size);
 }
 
 void TfrmSubFolderListBuilder::btnSmartExportClick() {
