@@ -1,5 +1,7 @@
 #include "pages/TfrmSubFolderListBuilder.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -182,6 +184,15 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     ui->cboMainSourceFolder->setInsertPolicy(QComboBox::NoInsert);
     ui->cboMainSourceFolder->installEventFilter(this);
     ui->cboMainSourceFolder->lineEdit()->installEventFilter(this);
+    // The history is offered in a list under the field, never written into
+    // it: Enter reads what was typed. Names differ by letter case here, as
+    // the file system tells them apart.
+    QCompleter* completer = ui->cboMainSourceFolder->completer();
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    // While the list is up, the keys go to it first (ahead of the
+    // completer's own filter, installed as the list was made).
+    completer->popup()->installEventFilter(this);
     // At least the designed widths, wider where the captions need it.
     ui->lstViewLevelSumFolder->setColumnWidth(0, std::max(80, ui->lstViewLevelSumFolder->header()->sectionSizeHint(0)));
     ui->lstViewLevelSumFolder->setColumnWidth(1, std::max(120, ui->lstViewLevelSumFolder->header()->sectionSizeHint(1)));
@@ -211,10 +222,12 @@ void TfrmSubFolderListBuilder::ShowCounts() {
 // Leaving the From or To field for another control of this window; Enter
 // in the source field.
 bool TfrmSubFolderListBuilder::eventFilter(QObject* watched, QEvent* event) {
+    QAbstractItemView* offered = ui->cboMainSourceFolder->completer()->popup();
     if (event->type() == QEvent::KeyPress &&
-        (watched == ui->cboMainSourceFolder || watched == ui->cboMainSourceFolder->lineEdit())) {
+        (watched == ui->cboMainSourceFolder || watched == ui->cboMainSourceFolder->lineEdit() || watched == offered)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            offered->hide();
             SetSourceFolder(ui->cboMainSourceFolder->lineEdit()->text().toStdString());
             return true;
         }
@@ -267,8 +280,10 @@ void TfrmSubFolderListBuilder::SetSourceFolder(const std::string& path) {
     ShowLevelSummary3(*size, this);
     summarisedSource = source;
 
+    // The history entry of this very text: one in another letter case is
+    // another folder.
     QComboBox* combo = ui->cboMainSourceFolder;
-    int index = listsearch::IndexOf(combo, Q(path));
+    int index = combo->findText(Q(path), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) {
         combo->addItem(Q(path));
         index = combo->count() - 1;

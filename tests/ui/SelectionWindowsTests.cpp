@@ -363,15 +363,20 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     w.btnDeleteExcludedAllClick();
     EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0577."}));
 
-    // The same folder chosen twice, in another letter case: one entry.
+    // The same folder chosen twice: one entry; one in another letter case is
+    // another folder, and stays as chosen.
     std::string chosen = P("S");
     const auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string&) { return chosen; });
     w.btnMainSourceFolderAddClick();
+    w.btnMainSourceFolderAddClick();
     EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text(), "5");  // the link is not counted
+    EXPECT_EQ(source->count(), 1);
     chosen = P("s");
     drive.MakeFolder("s");
     w.btnMainSourceFolderAddClick();
-    EXPECT_EQ(source->count(), 1);
+    EXPECT_EQ(source->count(), 2);
+    EXPECT_EQ(source->currentText().toStdString(), P("s"));
+    EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text(), "0");
     chosen = "";
     boxes.Clear();
     w.btnMainSourceFolderAddClick();
@@ -425,6 +430,39 @@ TEST_F(SubFolderListBuilder, TypedSourceFillsTheWindowAsABrowsedOne) {
     EXPECT_EQ(rows(), built);
     EXPECT_EQ(folders->text().toStdString(), "5");
     EXPECT_EQ(source->count(), 2);
+    w.hide();
+}
+
+// The Source Folder offers its history without writing it into the field:
+// Enter reads the folder typed, key by key, not a deeper one it completes
+// to, nor an entry in another letter case (another folder here).
+TEST_F(SubFolderListBuilder, EnterReadsTheTypedFolderNotItsCompletion) {
+    drive.MakeFolder("S\\a");
+    auto* folders = Child<QLabel>(w, "lblMainLevelSumSubFolder");
+    QLineEdit* field = source->lineEdit();
+    const auto type = [&](const std::string& text) {
+        QTest::mouseClick(field, Qt::LeftButton);  // into the field, as a user does
+        field->clear();
+        QTest::keyClicks(field, QString::fromStdString(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    bool closed = false;
+    QObject::connect(&w, &QDialog::finished, [&closed] { closed = true; });
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    type(P("S\\A"));
+    EXPECT_EQ(folders->text().toStdString(), "1");
+    type(P("S"));  // the history entry's parent
+    EXPECT_EQ(field->text().toStdString(), P("S"));
+    EXPECT_EQ(folders->text().toStdString(), "6");
+    type(P("S\\a"));  // the entry in another letter case
+    EXPECT_EQ(field->text().toStdString(), P("S\\a"));
+    EXPECT_EQ(folders->text().toStdString(), "0");
+    EXPECT_EQ(source->count(), 3);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(Captions(boxes).empty());
     w.hide();
 }
 
