@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/PathTools.h"
+#include "core/RunDisk.h"
 #include "core/SettingsStore.h"
 #include "platform/FileSystem.h"
 
@@ -93,7 +94,7 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
         entries.clear();
         return false;
     }
-    return base_.List(folder, entries);
+    return disk_ ? disk_->List(base_, folder, entries) : base_.List(folder, entries);
 }
 
 void FolderStructSize::FinishWalk() {

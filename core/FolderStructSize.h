@@ -20,6 +20,8 @@
 #include "core/Types.h"
 #include "platform/Beneath.h"
 
+class RunDisk;
+
 class FolderStructSize {
 public:
     using LevelCounts = std::map<std::uint32_t, std::uint32_t>;
@@ -35,6 +37,9 @@ public:
     // Called now and then during a walk with the number of folders taken
     // so far, so a long walk can keep its window painted.
     void SetProgress(std::function<void(std::uint64_t)> progress) { progress_ = std::move(progress); }
+    // Lists through this disk (a window's read seam) instead of the held
+    // root alone; it must outlive the walk.
+    void SetDisk(RunDisk* disk) { disk_ = disk; }
 
     void Examine();
     // The whole tree, collecting the files that match each mask of
@@ -82,6 +87,7 @@ private:
     MAP_FILE_NAME_SIZE maskedFileMap_;
     StringList masks_;
     std::function<void(std::uint64_t)> progress_;
+    RunDisk* disk_ = nullptr;
     std::uint64_t taken_ = 0;
     plat::Beneath base_;
 };

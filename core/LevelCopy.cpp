@@ -1,6 +1,7 @@
 #include "core/LevelCopy.h"
 
 #include "core/PathTools.h"
+#include "core/RunDisk.h"
 #include "platform/Beneath.h"
 
 LevelCopy::LevelCopy(const StringList& roots) : roots_(roots) {}
@@ -78,7 +79,9 @@ void LevelCopy::Walk(const std::string& root) {
     while (!queue_.empty()) {
         Pending folder = std::move(queue_.back());
         queue_.pop_back();
-        base.List(folder.path, entries);  // one that cannot be opened has no entries
+        // One that cannot be opened has no entries.
+        if (disk_) disk_->List(base, folder.path, entries);
+        else base.List(folder.path, entries);
 
         const std::uint32_t childLevel = folder.level + 1;
         const Judgement judged = Judge(childLevel - rootLevel_);

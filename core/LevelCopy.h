@@ -17,6 +17,8 @@
 
 #include "core/Types.h"
 
+class RunDisk;
+
 class LevelCopy {
 public:
     explicit LevelCopy(const StringList& roots);
@@ -31,6 +33,9 @@ public:
     void SetVariant(int variant) { variant_ = variant; }
     // Lower-cased, one trailing backslash dropped; empty lists every folder.
     void SetFilter(const std::string& text);
+    // Lists through this disk (a window's read seam) instead of the held
+    // root alone; it must outlive Execute.
+    void SetDisk(RunDisk* disk) { disk_ = disk; }
 
     void Execute();
     StringList GetResult() const;
@@ -72,4 +77,5 @@ private:
     std::vector<Pending> queue_;
     std::vector<Slot> results_;
     std::string filter_;
+    RunDisk* disk_ = nullptr;
 };

@@ -11,16 +11,25 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "pages/PageCommon.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "windows/IncludeListEditor.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileImport.h"
-#include "windows/TfrmSubFolderListBuilder.h"
 
 namespace pagekit {
 
 namespace {
+
+// The dropped lines under the message's text: the first few, then "…".
+std::string DroppedLinesText(const std::string& head, const StringList& dropped) {
+    constexpr std::size_t kShown = 10;
+    std::string text = head + " (total: " + std::to_string(dropped.size()) + ") :\n";
+    for (std::size_t i = 0; i < dropped.size() && i < kShown; ++i) text += "\n" + dropped[i];
+    if (dropped.size() > kShown) text += "\n\u2026";
+    return text;
+}
 
 void RemoveSelected(QListWidget* list) {
     QStringList keep;
@@ -179,16 +188,23 @@ void IncludeExcludeLists::TakeLines(const StringList& lines, bool accepted, cons
         for (const QListWidget* list : {Include(), Exclude()})
             for (int i = 0; i < list->count(); ++i) held.insert(Key(S(list->item(i)->text())));
         QStringList add;
+        StringList dropped;
         std::string line;
         for (const std::string& raw : lines) {
             line = raw;
             if (p_.ImportTakes && !p_.ImportTakes(line)) continue;
+            if (p_.ImportDrops && p_.ImportDrops(line)) {
+                dropped.push_back(line);
+                continue;
+            }
             if (p_.ImportStopsAtRoot && p_.Refuses && p_.Refuses(line)) break;  // what came before stays
             if (needDrive && !HasDrivePart(line)) continue;
             if (held.insert(Key(line)).second) add.append(Q(line));
         }
         listtools::AddListItems(Include(), add);
         if (p_.ImportEmptiesWindow && frmFileImport) frmFileImport->ClearResultLines();
+        if (!dropped.empty())
+            plat::MessageBox(DroppedLinesText(p_.ImportDropped.text, dropped), p_.ImportDropped.caption, kWarn);
     }
     Refresh();
     plat::MessageBox(end.text, end.caption, kWarn);
@@ -210,7 +226,8 @@ void IncludeExcludeLists::SubFolderListBuilderClick() {
 
 void IncludeExcludeLists::EditListClick(QWidget* focus) {
     IncludeListEditor* editor = p_.Editor ? p_.Editor() : nullptr;
-    if (editor && editor->EditIncludeList(Include(), Exclude(), w_.IncludeSum) == QDialog::Accepted) Refresh();
+    if (editor && editor->EditIncludeList(Include(), Exclude(), w_.IncludeSum, p_.EditRefuses) == QDialog::Accepted)
+        Refresh();
     Focus(focus);
 }
 

@@ -74,6 +74,11 @@ struct IncludeExcludeProfile {
     // Imports: the lines they take, each rewritten first (the builder's
     // too); then the root check; then, when asked, the drive part.
     std::function<bool(std::string& line)> ImportTakes;
+    // Imported lines (the builder's too) the Include list may not take,
+    // after ImportTakes: dropped, and named together in one box, its text
+    // headed by ImportDropped's.
+    std::function<bool(const std::string& line)> ImportDrops;
+    PageMessage ImportDropped;
     bool ImportNeedsDrive = false;
     bool BuilderNeedsDrive = false;
     // An empty import result ends the import after its message, without
@@ -87,6 +92,9 @@ struct IncludeExcludeProfile {
     const char* ExportKind = "FOLDERS";
     bool RefreshAfterExport = true;
     IncludeListEditor* (*Editor)() = nullptr;
+    // Edit List: a line refused (with the page's message, true) keeps the
+    // editor open and the list as it was.
+    std::function<bool(const std::string& line)> EditRefuses;
     // The page refresh the handlers end with.
     std::function<void()> Refresh;
 };

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "core/ListPresence.h"
 #include "core/PathTools.h"
@@ -46,8 +47,10 @@ void IncludeListEditor::InitEditor(const Setup& setup) {
     FormCreate();
 }
 
-int IncludeListEditor::EditIncludeList(QListWidget* include, QListWidget* exclude, QLabel* includeSum) {
+int IncludeListEditor::EditIncludeList(QListWidget* include, QListWidget* exclude, QLabel* includeSum,
+                                       LineRefusal refuses) {
     SetTargetLists(include, exclude, includeSum);
+    refuses_ = std::move(refuses);
     SetMemoLines(listtools::ListLines(include));
     return qtplat::ExecModal(this);
 }
@@ -120,6 +123,9 @@ bool IncludeListEditor::LinesAccepted(const StringList& lines) {
             }
         }
     }
+    if (refuses_)
+        for (const auto& line : filled)
+            if (refuses_(line)) return false;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "core/Types.h"
@@ -23,11 +24,18 @@ public:
         Relative,  // normalised relative paths; other lines are dropped
     };
 
+    // A line the opener's Include list never takes, besides a root: true
+    // after the opener's message.
+    using LineRefusal = std::function<bool(const std::string& line)>;
+
     // The opener's Edit button: the memo gets the Include list's lines and
     // the editor is shown modally. Returns the modal result; on OK
     // (QDialog::Accepted) the Include list has been rebuilt already and the
-    // count label (when given) shows its number of lines.
-    int EditIncludeList(QListWidget* include, QListWidget* exclude, QLabel* includeSum = nullptr);
+    // count label (when given) shows its number of lines. OK with a line
+    // `refuses` refuses keeps the editor open and the list as it was, as a
+    // root does.
+    int EditIncludeList(QListWidget* include, QListWidget* exclude, QLabel* includeSum = nullptr,
+                        LineRefusal refuses = {});
 
     // The same in parts, for an opener that fills the memo itself.
     void SetTargetLists(QListWidget* include, QListWidget* exclude, QLabel* includeSum = nullptr);
@@ -73,4 +81,5 @@ private:
     QListWidget* include_ = nullptr;
     QListWidget* exclude_ = nullptr;
     QLabel* includeSum_ = nullptr;
+    LineRefusal refuses_;
 };

@@ -1,5 +1,6 @@
 // The Include-list editor of the delete-folders page (07).
-// Takes the trimmed lines as they are; never the root of a drive.
+// Takes the trimmed lines as they are; never the root of a drive, nor (as
+// the page hands it the refusal) the program folder or its working folder.
 #pragma once
 
 #include <memory>

@@ -90,12 +90,17 @@ IncludeExcludeProfile Vol07ListProfile() {
     p.DeleteAllEmpty.caption = MessageCaption(kLevelTopic, "Warning", "70028");
     p.DeleteAllAsk.caption = MessageCaption(kLevelTopic, "Warning", "70029");
     p.MoveTakes = HasDrivePart;
-    // Bare drives never enter by an import or the builder; the run refuses
-    // whatever root reaches the list some other way.
+    // Bare drives never enter by an import or the builder, nor do the
+    // program's folders, which are named; the run refuses whatever reaches
+    // the list some other way.
     p.ImportTakes = [](std::string& line) {
         line = TrimControlAndBlanks(line);
-        return !Vol07BareDrive(line) && !IsProgramFolder(line);
+        return !Vol07BareDrive(line);
     };
+    p.ImportDrops = IsProgramFolder;
+    p.ImportDropped = {"You can not Delete the Folder of the program or its Working Folder!\nSo these lines were "
+                       "not taken into the Include list",
+                       MessageCaption(kListTopic, "Warning", "70039")};
     p.ImportNeedsDrive = true;
     p.BuilderNeedsDrive = false;
     p.AllFromExcludeDrops = [](const std::string& line) {
@@ -123,6 +128,7 @@ Vol07Page::Vol07Page(MainWindowShared& shared, QWidget* parent)
     ui->lblVol07ExcludeSum->setText("0");
     IncludeExcludeProfile lists = Vol07ListProfile();
     lists.Refuses = [this](const std::string& line) { return !Vol07CheckNotDriveRoot(line); };
+    lists.EditRefuses = lists.Refuses;
     lists.Refresh = [this] { Vol07RefreshPage(); };
     Lists = std::make_unique<IncludeExcludeLists>(
         this, IncludeExcludeWidgets{ui->lstVol07IncludeFolderList, ui->lstVol07ExcludeFolderList}, std::move(lists));

@@ -17,11 +17,13 @@ public:
     explicit DelegatingDisk(RunDisk& to) : d(to) {}
     std::function<void()> afterRemoveFile;  // called after each file removal
     std::function<void()> beforeRename;     // called before each rename
-    std::function<void()> beforeList;       // called before each listing
+    std::function<void()> beforeList;       // called before each listing of kinds
+    std::function<void()> beforeFullList;   // called before each whole listing (sizes too)
 
     bool IsDry() const override { return d.IsDry(); }
     plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override { return d.Look(b, p, i); }
     bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e, std::size_t* u) override {
+        if (beforeFullList) beforeFullList();
         return d.List(b, f, e, u);
     }
     bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e) override {

@@ -41,6 +41,7 @@
 #include "help/TfrmMoreHelp.h"
 #include "help/TfrmOverViewHelp.h"
 #include "help/TfrmVideoTutorials.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -52,7 +53,6 @@
 #include "windows/TfrmFileImport.h"
 #include "windows/TfrmFileSelection.h"
 #include "windows/TfrmFolderTemplateOptions.h"
-#include "windows/TfrmSubFolderListBuilder.h"
 #include "windows/TfrmVol07EditIncludeList.h"
 
 namespace fs = std::filesystem;

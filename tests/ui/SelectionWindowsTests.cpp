@@ -8,18 +8,27 @@
 #include <QListWidget>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QtTest/QTest>
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
 
+#include "core/RunDisk.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "core/TemplateOptions.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "pages/RunBusy.h"
+#include "pages/RunItems.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "tests/support/TempDrive.h"
+#include "tests/ui/DelegatingDisk.h"
 #include "windows/TfrmFileSelection.h"
 #include "windows/TfrmFolderTemplateOptions.h"
-#include "windows/TfrmSubFolderListBuilder.h"
 
 namespace {
 
@@ -354,15 +363,20 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     w.btnDeleteExcludedAllClick();
     EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0577."}));
 
-    // The same folder chosen twice, in another letter case: one entry.
+    // The same folder chosen twice: one entry; one in another letter case is
+    // another folder, and stays as chosen.
     std::string chosen = P("S");
     const auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string&) { return chosen; });
     w.btnMainSourceFolderAddClick();
+    w.btnMainSourceFolderAddClick();
     EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text(), "5");  // the link is not counted
+    EXPECT_EQ(source->count(), 1);
     chosen = P("s");
     drive.MakeFolder("s");
     w.btnMainSourceFolderAddClick();
-    EXPECT_EQ(source->count(), 1);
+    EXPECT_EQ(source->count(), 2);
+    EXPECT_EQ(source->currentText().toStdString(), P("s"));
+    EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text(), "0");
     chosen = "";
     boxes.Clear();
     w.btnMainSourceFolderAddClick();
@@ -416,5 +430,97 @@ TEST_F(SubFolderListBuilder, TypedSourceFillsTheWindowAsABrowsedOne) {
     EXPECT_EQ(rows(), built);
     EXPECT_EQ(folders->text().toStdString(), "5");
     EXPECT_EQ(source->count(), 2);
+    w.hide();
+}
+
+// The Source Folder offers its history without writing it into the field:
+// Enter reads the folder typed, key by key, not a deeper one it completes
+// to, nor an entry in another letter case (another folder here).
+TEST_F(SubFolderListBuilder, EnterReadsTheTypedFolderNotItsCompletion) {
+    drive.MakeFolder("S\\a");
+    auto* folders = Child<QLabel>(w, "lblMainLevelSumSubFolder");
+    QLineEdit* field = source->lineEdit();
+    const auto type = [&](const std::string& text) {
+        QTest::mouseClick(field, Qt::LeftButton);  // into the field, as a user does
+        field->clear();
+        QTest::keyClicks(field, QString::fromStdString(text));
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    bool closed = false;
+    QObject::connect(&w, &QDialog::finished, [&closed] { closed = true; });
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    type(P("S\\A"));
+    EXPECT_EQ(folders->text().toStdString(), "1");
+    type(P("S"));  // the history entry's parent
+    EXPECT_EQ(field->text().toStdString(), P("S"));
+    EXPECT_EQ(folders->text().toStdString(), "6");
+    type(P("S\\a"));  // the entry in another letter case
+    EXPECT_EQ(field->text().toStdString(), P("S\\a"));
+    EXPECT_EQ(folders->text().toStdString(), "0");
+    EXPECT_EQ(source->count(), 3);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(Captions(boxes).empty());
+    w.hide();
+}
+
+// A folder is read on the run pool: on a slow file system the window keeps
+// painting while Enter, Build or Levels reads, with the busy cursor and a
+// close held back; what is read is what a quick disk gives.
+TEST_F(SubFolderListBuilder, TheWindowPaintsWhileASlowFileSystemIsRead) {
+    for (int k = 0; k < 24; ++k) drive.MakeFolder("W\\F" + std::to_string(k));
+    DryDisk dry;
+    testdisk::DelegatingDisk slow(dry);
+    std::atomic<int> listed{0};
+    slow.beforeFullList = [&listed] {
+        ++listed;
+        usleep(25000);
+    };
+    w.SetReadDisk(&slow);
+    ForceRunWorkers force(2);
+    w.resize(400, 300);
+    w.show();
+    QCoreApplication::processEvents();
+    struct Paints : QObject {
+        std::atomic<int>* listed = nullptr;
+        int whileReading = 0;
+        bool busyEach = true;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() != QEvent::Paint || listed->load() == 0) return false;
+            ++whileReading;
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            busyEach = busyEach && RunBusy::Busy() && cursor && cursor->shape() == Qt::WaitCursor;
+            return false;
+        }
+    } paints;
+    paints.listed = &listed;
+    w.installEventFilter(&paints);
+    QTimer asks;  // something asks for a paint all the time
+    QObject::connect(&asks, &QTimer::timeout, [this] { w.update(); });
+    asks.start(5);
+
+    const auto reads = [&](const std::function<void()>& act) {
+        listed = 0;
+        paints.whileReading = 0;
+        w.update();  // a paint is due as the read starts (a window closed over it)
+        act();
+        const int seen = paints.whileReading;
+        listed = 0;
+        return seen;
+    };
+    source->lineEdit()->setText(QString::fromStdString(P("W")));
+    EXPECT_GT(reads([&] { QTest::keyClick(source->lineEdit(), Qt::Key_Return); }), 0);
+    EXPECT_EQ(Child<QLabel>(w, "lblMainLevelSumSubFolder")->text().toStdString(), "24");
+    Rule("rdoBelowLevelNumber", "edtBelowLevelNumber", "1");  // every level: each folder listed
+    EXPECT_GT(reads([&] { Build(); }), 0);
+    EXPECT_EQ(include->count(), 24);
+    SetLines(include, {P("W")});
+    include->setCurrentRow(0);
+    EXPECT_GT(reads([&] { w.btnSubFolderListBuilderLevelsClick(); }), 0);
+    EXPECT_TRUE(paints.busyEach);
+    EXPECT_FALSE(RunBusy::Busy());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     w.hide();
 }

@@ -17,6 +17,7 @@
 
 #include "core/SettingsStore.h"
 #include "pages/folders/Vol07Page.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/ResultsList.h"
@@ -30,6 +31,7 @@
 #include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
+#include "windows/TfrmFileImport.h"
 #include "windows/TfrmVol07EditIncludeList.h"
 
 namespace fs = std::filesystem;
@@ -142,14 +144,15 @@ TEST_F(Vol07PageTest, SimulationForetellsTheRunLineForLine) {
 }
 
 // A folder the run may not touch stops it at run time with the page's
-// warning, whether the editor, a restore or a move put it in the list; the
+// warning, whether a restore or a move put it in the list; the
 // simulation stops there too. The main folders before it are done.
 TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
     drive.WriteFile("A\\a.txt", "a");
     drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
     drive.WriteFile("Z\\z.txt", "z");
-    // The editor takes the program folder: it is no root by its text.
-    Edit(drive.path("A") + "\n" + drive.path("Prog") + "\n");
+    // A list read from elsewhere holds the program folder (the editor refuses it).
+    listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"), StringList{drive.path("A"), drive.path("Prog")});
+    page->Vol07RefreshPage();
     ASSERT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).size(), 2u);
     captions.clear();
     page->btnVol07DeleteFoldersSimulationClick();
@@ -219,7 +222,9 @@ TEST_F(Vol07PageTest, TheProgramsFoldersAreRefusedAsTheyEnterTheList) {
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[0].find("Folder of the program"), std::string::npos);
 
-    Edit(drive.path("Prog\\WorkingDir") + "\n");
+    // Edit List refuses it too: only a list read from elsewhere holds it.
+    listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"), StringList{drive.path("Prog\\WorkingDir")});
+    page->Vol07RefreshPage();
     captions.clear();
     texts.clear();
     Click("btnVol07DeleteFolders");
@@ -228,9 +233,58 @@ TEST_F(Vol07PageTest, TheProgramsFoldersAreRefusedAsTheyEnterTheList) {
     EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt"));
 }
 
+// Edit List refuses the program's folders however spelt, as it refuses a
+// root, and keeps the list; Import and the builder take the other lines and
+// name those they drop, a long list cut short.
+TEST_F(Vol07PageTest, EditListRefusesTheProgramsFoldersAndImportsNameThem) {
+    drive.MakeFolder("Prog\\WorkingDir");
+    drive.MakeFolder("A");
+    drive.MakeFolder("B");
+    Edit(drive.path("A") + "\n");
+    for (const std::string& spelt : {drive.path("Prog"), std::string(" p:/prog/workingdir/ "),
+                                    drive.path("Prog\\\\WorkingDir\\")}) {
+        captions.clear();
+        texts.clear();
+        Edit(drive.path("B") + "\n" + spelt + "\n");
+        EXPECT_EQ(captions, Lines{"70039."}) << spelt;
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_NE(texts[0].find("Folder of the program"), std::string::npos) << spelt;
+        EXPECT_EQ(Items("lstVol07IncludeFolderList"), Lines{drive.path("A")}) << spelt;
+    }
+
+    StringList imported{drive.path("B"), drive.path("Prog"), " p:/prog/workingdir/ "};
+    onModal = [&](QDialog* dialog) {
+        QListWidget* results = dialog == frmFileImport ? dialog->findChild<QListWidget*>("lstFileImportResults")
+                                                       : dialog->findChild<QListWidget*>("lstIncludeFolderList");
+        listtools::SetListLines(results, imported);
+        return int(QDialog::Accepted);
+    };
+    captions.clear();
+    texts.clear();
+    Click("btnVol07SmartImport");
+    EXPECT_EQ(captions, (Lines{"70039.", "70051."}));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "You can not Delete the Folder of the program or its Working Folder!\nSo these lines were not "
+                        "taken into the Include list (total: 2) :\n\n" +
+                            drive.path("Prog") + "\np:/prog/workingdir/");
+    EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B")}));
+
+    imported.assign(12, drive.path("Prog\\WorkingDir"));
+    captions.clear();
+    texts.clear();
+    Click("btnVol07SubFolderListBuilder");
+    EXPECT_EQ(captions, (Lines{"70039.", "70052."}));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts[0].find("(total: 12)"), std::string::npos);
+    EXPECT_EQ(std::count(texts[0].begin(), texts[0].end(), '\n'), 2 + 10 + 1);
+    EXPECT_TRUE(texts[0].ends_with(drive.path("Prog\\WorkingDir") + "\n\u2026"));
+    EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B")}));
+}
+
 // Clear All asks first; Yes empties both lists and leaves DELETE disabled.
 TEST_F(Vol07PageTest, ClearAllAndThePagesWindows) {
-    Edit(drive.path("Prog") + "\n");
+    drive.MakeFolder("Main");
+    Edit(drive.path("Main") + "\n");
     EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
     Click("btnVol07ClearAll");
     EXPECT_EQ(captions, (Lines{"70030.", "70031."}));

@@ -1,5 +1,7 @@
-#include "windows/TfrmSubFolderListBuilder.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,6 +10,8 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/FolderStructSize.h"
@@ -17,6 +21,8 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
+#include "pages/RunFrame.h"
+#include "pages/WalksOnPool.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -105,6 +111,32 @@ void ShowRefusedPaths(const StringList& refused) {
     Warn(report, "0588.");
 }
 
+// A folder is read on the run pool, as the pages count theirs: the window
+// paints meanwhile with the busy cursor, no input gets in, and a close
+// waits for the end. False (after the failure box) when the read failed.
+bool ReadAside(const std::string& folder, const std::function<void()>& read) {
+    bool done = false;
+    {
+        const CountingBusy counting;
+        done = ReadOnPool({folder}, [&](std::size_t) { read(); });
+    }
+    ShowRunFailures();
+    return done;
+}
+
+// The level summary of a folder's tree, read aside; none when the read failed.
+std::optional<FolderStructSize> SummaryOf(const std::string& folder, RunDisk* disk) {
+    std::optional<FolderStructSize> size;
+    ReadAside(folder, [&] {
+        FolderStructSize walked(folder);
+        walked.SetCountRoot(false);
+        walked.SetDisk(disk);
+        walked.Examine();
+        size = std::move(walked);
+    });
+    return size;
+}
+
 }  // namespace
 
 TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
@@ -152,6 +184,15 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     ui->cboMainSourceFolder->setInsertPolicy(QComboBox::NoInsert);
     ui->cboMainSourceFolder->installEventFilter(this);
     ui->cboMainSourceFolder->lineEdit()->installEventFilter(this);
+    // The history is offered in a list under the field, never written into
+    // it: Enter reads what was typed. Names differ by letter case here, as
+    // the file system tells them apart.
+    QCompleter* completer = ui->cboMainSourceFolder->completer();
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    // While the list is up, the keys go to it first (ahead of the
+    // completer's own filter, installed as the list was made).
+    completer->popup()->installEventFilter(this);
     // At least the designed widths, wider where the captions need it.
     ui->lstViewLevelSumFolder->setColumnWidth(0, std::max(80, ui->lstViewLevelSumFolder->header()->sectionSizeHint(0)));
     ui->lstViewLevelSumFolder->setColumnWidth(1, std::max(120, ui->lstViewLevelSumFolder->header()->sectionSizeHint(1)));
@@ -181,10 +222,12 @@ void TfrmSubFolderListBuilder::ShowCounts() {
 // Leaving the From or To field for another control of this window; Enter
 // in the source field.
 bool TfrmSubFolderListBuilder::eventFilter(QObject* watched, QEvent* event) {
+    QAbstractItemView* offered = ui->cboMainSourceFolder->completer()->popup();
     if (event->type() == QEvent::KeyPress &&
-        (watched == ui->cboMainSourceFolder || watched == ui->cboMainSourceFolder->lineEdit())) {
+        (watched == ui->cboMainSourceFolder || watched == ui->cboMainSourceFolder->lineEdit() || watched == offered)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            offered->hide();
             SetSourceFolder(ui->cboMainSourceFolder->lineEdit()->text().toStdString());
             return true;
         }
@@ -232,14 +275,15 @@ void TfrmSubFolderListBuilder::SetSourceFolder(const std::string& path) {
         Warn(kSelectionEmpty, "0572.");
         return;
     }
-    FolderStructSize size(source);
-    size.SetCountRoot(false);
-    size.Examine();
-    ShowLevelSummary3(size, this);
+    const std::optional<FolderStructSize> size = SummaryOf(source, disk_);
+    if (!size) return;
+    ShowLevelSummary3(*size, this);
     summarisedSource = source;
 
+    // The history entry of this very text: one in another letter case is
+    // another folder.
     QComboBox* combo = ui->cboMainSourceFolder;
-    int index = listsearch::IndexOf(combo, Q(path));
+    int index = combo->findText(Q(path), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) {
         combo->addItem(Q(path));
         index = combo->count() - 1;
@@ -313,7 +357,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     } else {
         // A typed source, never read: the window shows its tree as after Browse.
         if (source != summarisedSource) SetSourceFolder(source);
-        if (!BuildFrom(checked, filter)) return;  // the level fields stopped it: no closing box
+        if (!BuildFrom(checked, filter)) return;  // stopped by a level field or a failed walk: no closing box
     }
     Warn("End of Subfolder List Building !", "0587.");
 }
@@ -349,7 +393,8 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
     if (ui->rdoBuildLastSubFolder->isChecked()) lister.SetVariant(1);
     else if (ui->rdoBuildAllSubFolders->isChecked()) lister.SetVariant(2);
     lister.SetFilter(filter);
-    lister.Execute();
+    lister.SetDisk(disk_);
+    if (!ReadAside(source, [&] { lister.Execute(); })) return false;
     const StringList lines = lister.GetResult();
 
     if (lines.empty()) {
@@ -514,10 +559,7 @@ void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
 void TfrmSubFolderListBuilder::btnSubFolderListBuilderLevelsClick() {
     std::string line;
     if (!FocusedIncludeLine(line) || TrimBlanks(line).empty()) return;
-    FolderStructSize size(TrimBlanks(line));
-    size.SetCountRoot(false);
-    size.Examine();
-    ShowLevelSummary2(size);
+    if (const std::optional<FolderStructSize> size = SummaryOf(TrimBlanks(line), disk_)) ShowLevelSummary2(*size);
 }
 
 void TfrmSubFolderListBuilder::btnSmartExportClick() {

@@ -2,7 +2,8 @@
 // level into its Include list, where the user sorts them against an
 // Exclude list. A page shows it modally and, when it closes with Import
 // (Accepted), takes the lines of lstIncludeFolderList. The window keeps its
-// lists and source folders between showings.
+// lists and source folders between showings. It reads folders on the run
+// pool, as the pages' counts do.
 #pragma once
 
 #include <QDialog>
@@ -17,6 +18,7 @@ class TfrmSubFolderListBuilder;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class RunDisk;
 
 class TfrmSubFolderListBuilder : public QDialog {
     Q_OBJECT
@@ -26,6 +28,9 @@ public:
 
     // The built list, for the page that opened the window.
     StringList GetIncludeFolderList() const;
+    // The disk the window's reads list through (tests make it slow); none:
+    // each read's own handles.
+    void SetReadDisk(RunDisk* disk) { disk_ = disk; }
 
     void FormCreate();
     void btnMainSourceFolderAddClick();
@@ -55,7 +60,8 @@ protected:
 
 private:
     void SetSourceFolder(const std::string& path);
-    // False when the level fields stop the build before it walks.
+    // False when the level fields stop the build before it walks, or the
+    // walk failed.
     bool BuildFrom(const std::string& source, const std::string& filter);
     void AppendBuiltLines(const StringList& lines);
     void SetLevelRule(QRadioButton* chosen);
@@ -70,6 +76,7 @@ private:
     bool repairingLevels = false;
     // The source folder whose tree the level table and counts show.
     std::string summarisedSource;
+    RunDisk* disk_ = nullptr;
 };
 
 extern TfrmSubFolderListBuilder* frmSubFolderListBuilder;
