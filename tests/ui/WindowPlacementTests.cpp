@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QWindow>
 
+#include <filesystem>
 #include <algorithm>
 
 #include "platform/qt/QtPlatform.h"
@@ -16,6 +17,7 @@
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 
@@ -25,7 +27,12 @@ constexpr int kRoomHeight = 720 - 32;
 
 class WindowPlacementTest : public ::testing::Test {
 protected:
+    // The windows keep their settings, lock and working folders in the
+    // program folder, the current one.
     void SetUp() override {
+        drive.MakeFolder("prog");
+        oldCwd = std::filesystem::current_path();
+        std::filesystem::current_path(drive.nativePath("prog"));
         ResetStartStateWords();
         qtplat::SetModalHandler([](QDialog* dialog) { return dialog->result(); });
         CreateAppWindows();
@@ -33,7 +40,11 @@ protected:
     void TearDown() override {
         DestroyAppWindows();
         qtplat::SetModalHandler({});
+        std::filesystem::current_path(oldCwd);
     }
+
+    testsupport::TempDrive drive{'W'};
+    std::filesystem::path oldCwd;
 };
 
 }  // namespace
