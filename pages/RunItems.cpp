@@ -100,8 +100,6 @@ namespace {
 
 // The top-most folder below its base that `path` lies in: the base's text
 // and the path's first name below it; the path itself when it is not below.
-// The top-most folder below its base that `path` lies in: the base's text
-// and the path's first name below it; the path itself when it is not below.
 std::string SubtreeOf(const VEC_UNDO_BASES& bases, std::string_view path, std::uint32_t base) {
     if (base < bases.size()) {
         std::string_view b = bases[base].Path;

@@ -85,7 +85,6 @@ public:
     void SetRunMode(bool) override {}
     void ShowLog() override {}
 
-    bool Empty() const { return entries_.Size() == 0; }
     // On the window thread while the item works: sends the lines published
     // so far that were not sent yet.
     void StreamInto(RunLog& log) { Send(log, entries_.Published()); }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <system_error>
 #include <cerrno>
 #include <mutex>
 #include <utility>
@@ -20,16 +21,30 @@ namespace {
 // file that a third one no longer finds.
 constexpr const char* kLockFileName = ".qm-settings.lock";
 
+FolderLock::LockCall lockCall = nullptr;
+
+std::string SystemText(int error) { return std::generic_category().message(error); }
+
 // A regular file only: no link is followed, and a FIFO planted under the
-// name is never waited on.
-int OpenLockFile(const std::string& path) {
+// name is never waited on. -1 with `why` said when there is none to lock.
+int OpenLockFile(const std::string& path, std::string& why) {
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     int fd = open(path.c_str(), O_RDWR | O_CREAT | flags, 0644);
+    int error = errno;
     // Another user's lock file locks as well through a read-only open.
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = open(path.c_str(), O_RDONLY | flags);
-    if (fd < 0) return -1;
+    if (fd < 0 && (error == EACCES || error == EROFS)) {
+        fd = open(path.c_str(), O_RDONLY | flags);
+        // None there: why it could not be made tells more.
+        if (fd < 0 && errno != ENOENT) error = errno;
+    }
+    if (fd < 0) {
+        // O_NOFOLLOW's answer for a link at the name.
+        why = error == ELOOP ? "Is a symbolic link" : SystemText(error);
+        return -1;
+    }
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = S_ISDIR(st.st_mode) ? SystemText(EISDIR) : "Not a regular file";
         close(fd);
         return -1;
     }
@@ -62,21 +77,35 @@ std::vector<FileIdentity> FolderLock::HeldLockFiles() {
 }
 
 FolderLock::FolderLock(const std::string& folder) {
-    std::string path;
-    if (!ToNative(folder, path)) return;
+    const std::string lockFile = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kLockFileName;
+    std::string path, why;
+    if (!ToNative(folder, path)) {
+        reason_ = lockFile + " : The folder can not be reached";
+        return;
+    }
     if (path.empty() || path.back() != '/') path += '/';
-    fd_ = OpenLockFile(path + kLockFileName);
-    if (fd_ < 0) return;
+    fd_ = OpenLockFile(path + kLockFileName, why);
+    if (fd_ < 0) {
+        reason_ = lockFile + " : " + why;
+        return;
+    }
+    const LockCall lock = lockCall ? lockCall : flock;
     int locked;
     do {
-        locked = flock(fd_, LOCK_EX | LOCK_NB);
+        locked = lock(fd_, LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         status_ = Status::Held;
         Hold(this, fd_);
         return;
     }
-    status_ = errno == EWOULDBLOCK ? Status::InUse : Status::Unavailable;
+    if (errno == EWOULDBLOCK) {
+        status_ = Status::InUse;
+    } else {
+        // No locks on this file system (ENOLCK, EOPNOTSUPP), or none left:
+        // nothing tells whether another holder has the folder.
+        reason_ = lockFile + " : " + SystemText(errno);
+    }
     close(fd_);
     fd_ = -1;
 }
@@ -84,6 +113,12 @@ FolderLock::FolderLock(const std::string& folder) {
 FolderLock::~FolderLock() {
     LetGo(this);
     if (fd_ >= 0) close(fd_);
+}
+
+FolderLock::LockCall FolderLock::SetLockCall(LockCall call) {
+    const LockCall previous = lockCall;
+    lockCall = call;
+    return previous;
 }
 
 }  // namespace plat

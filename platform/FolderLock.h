@@ -15,13 +15,21 @@ public:
     enum class Status {
         Held,         // this object holds the folder
         InUse,        // another holder has it
-        Unavailable,  // nothing to lock: the lock file cannot be made or locked here
+        Unavailable,  // the lock could not be taken: another holder may have the folder or not
     };
 
     explicit FolderLock(const std::string& folder);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
+
+    // Why the lock could not be taken, for the user: the lock file and the
+    // system's reason. Empty unless Unavailable.
+    const std::string& GetReason() const { return reason_; }
+    // flock(2) as the lock calls it; tests stand in a failing one (null
+    // gives the system's back). Returns the one it replaces.
+    using LockCall = int (*)(int fd, int operation);
+    static LockCall SetLockCall(LockCall call);
 
     Status GetStatus() const { return status_; }
     // The lock files the locks of this process hold now, by identity: what
@@ -31,6 +39,7 @@ public:
 private:
     int fd_ = -1;
     Status status_ = Status::Unavailable;
+    std::string reason_;
 };
 
 }  // namespace plat

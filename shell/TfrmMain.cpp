@@ -194,14 +194,24 @@ void TfrmMain::FormCreate() {
     SetValuesOfEveryStart(programFolder);
 
     // One writer per settings folder: a second copy of the program works on,
-    // but leaves the folder's session to the copy that holds it.
+    // but leaves the folder's session to the copy that holds it. So does a
+    // copy that cannot take the lock: another copy may hold the folder.
     SettingsFolderLock = std::make_unique<plat::FolderLock>(programFolder);
-    const bool folderInUse = SettingsFolderLock->GetStatus() == plat::FolderLock::Status::InUse;
-    SetKeepDefaultSettingsFile(folderInUse);
-    if (folderInUse)
+    const plat::FolderLock::Status lock = SettingsFolderLock->GetStatus();
+    const bool folderMayBeInUse = lock != plat::FolderLock::Status::Held;
+    SetKeepDefaultSettingsFile(folderMayBeInUse);
+    if (lock == plat::FolderLock::Status::InUse)
         plat::MessageBox("The Settings Folder is in use by another copy of the program:\n" + programFolder +
                              "\n\nThis copy will NOT save its settings and lists in this folder.\n\nAction : Use "
                              "Profile Manager / Save Profile As.. to keep the settings of this copy.",
+                         "Restore Settings.            Warning.", plat::MB_OK | plat::MB_ICONWARNING);
+    else if (lock == plat::FolderLock::Status::Unavailable)
+        plat::MessageBox("The Settings Folder can not be locked for this copy of the program:\n" + programFolder +
+                             "\n\nThe lock file can not be used:\n" + SettingsFolderLock->GetReason() +
+                             "\n\nAnother copy of the program may be using this folder, so this copy will NOT "
+                             "save its settings and lists in this folder, and leaves its working folders as they "
+                             "are.\n\nAction : Check the lock file and the rights of the folder. Use Profile "
+                             "Manager / Save Profile As.. to keep the settings of this copy.",
                          "Restore Settings.            Warning.", plat::MB_OK | plat::MB_ICONWARNING);
 
     const std::string settingsFile = SettingsFileName("");
@@ -209,7 +219,7 @@ void TfrmMain::FormCreate() {
     if (!writeDefaults && !IsSettingsFile(settingsFile)) {
         writeDefaults = true;
         // A damaged file of a folder in use is the other copy's to set aside.
-        if (!folderInUse) {
+        if (!folderMayBeInUse) {
             const std::string aside = SetDamagedSettingsFileAside(settingsFile);
             if (!aside.empty()) {
                 plat::MessageBox("The Settings File can not be read:\n" + settingsFile + "\n\nIt was renamed to:\n" +
@@ -249,9 +259,9 @@ void TfrmMain::FormCreate() {
                                       GetWorkingDirConsistencyCheck()})
         plat::CreateFolderTree(folder);  // the pages that use them report a failure
     // Working copies are named only by undo records in memory: whatever a
-    // former session left there goes to the trash. Those of the copy that
-    // holds the folder are still its undo's.
-    if (!folderInUse) {
+    // former session left there goes to the trash. Those of a copy that
+    // holds the folder (or may hold it) are still its undo's.
+    if (!folderMayBeInUse) {
         RecycleFolderFiles(GetWorkingDirCopyFiles());
         RecycleFolderFiles(GetWorkingDir());
     }

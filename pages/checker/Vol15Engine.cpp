@@ -18,7 +18,6 @@
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "platform/Beneath.h"
-#include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
@@ -304,8 +303,6 @@ struct Vol15Checker::Impl {
     std::vector<std::string> checked;  // the project folders checked, in order
     std::vector<ExtraEntry> extra;
     std::mutex modelsLock;
-    ProjectOutcome single;  // CheckProject's
-    CheckWorker singleWorker;
 
     Impl(const Vol15Inputs& inputs, Vol15State& s, RunLog& l)
         : in(inputs), state(s), c(s.Counters), log(l), destinations(Vol15Destinations(inputs.IncludeFolders)) {
@@ -593,11 +590,6 @@ struct Vol15Checker::Impl {
         Changed();  // lets the window paint now and then, findings or not
     }
 
-    void CheckProject(const std::string& d) {
-        Check(d, single, singleWorker);
-        Apply(d, single, plat::MessageBox);
-    }
-
     // Every project on the run pool: each reads its own project folder
     // only, so all of them overlap; results come in the projects' order.
     RunPoolResult CheckProjects() {
@@ -661,8 +653,6 @@ std::uint32_t Vol15Checker::ModelFiles() const {
     const Model* m = impl_->CountingModel();
     return m ? m->Files() : 0;
 }
-
-void Vol15Checker::CheckProject(const std::string& destination) { impl_->CheckProject(destination); }
 
 RunPoolResult Vol15Checker::CheckProjects() { return impl_->CheckProjects(); }
 

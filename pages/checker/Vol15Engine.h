@@ -99,7 +99,7 @@ StringList Vol15Destinations(const StringList& includeFolders);
 void Vol15CountItemsToCheck(Vol15State& state, const Vol15Inputs& in, bool countFiles);
 
 // The check of the projects against the models, on the RunLog. Built
-// once per run; the bench drives it project by project.
+// once per run; the bench drives its steps one by one.
 class Vol15Checker {
 public:
     Vol15Checker(const Vol15Inputs& in, Vol15State& state, RunLog& log);
@@ -117,13 +117,11 @@ public:
     std::uint32_t ModelFolders() const;
     std::uint32_t ModelFiles() const;
 
-    // Compares one project folder with the models: its missing entries go
-    // to the Visual Log now, its extra entries are kept for WriteExtra.
-    void CheckProject(const std::string& destination);
-    // Every project folder of the run, on the run pool (as many workers as
-    // the first project's file system pays for reading): one item per
-    // project, reading it only; what each finds reaches the Visual Log in
-    // the projects' order, as CheckProject one after another gives it.
+    // Every project folder of the run compared with the models, on the run
+    // pool (as many workers as the first project's file system pays for
+    // reading): one item per project, reading it only. Each project's
+    // missing entries reach the Visual Log in the projects' order; its
+    // extra entries are kept for WriteExtra.
     RunPoolResult CheckProjects();
     // The extra entries of every project checked, in the order checked.
     void WriteExtra();

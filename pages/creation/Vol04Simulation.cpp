@@ -1,7 +1,6 @@
 // Simulation on page 04: the run's own frame and engine on a disk that only
-// pretends to write. It keeps its own messages; its outcomes are the run's
-// (it takes the Include paths as the run takes them, not by the stricter
-// entry check of its twin of old).
+// pretends to write. It keeps its own messages; its outcomes are the run's,
+// the Include paths taken as the run takes them.
 #include <QPushButton>
 
 #include "pages/VisualLog.h"

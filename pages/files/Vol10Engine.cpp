@@ -154,28 +154,29 @@ private:
             : run_(run), in_(run.in_), disk_(run.disk_), sim_(run.sim_), worker_(worker), out_(out),
               dest_(out.Dest) {}
 
-        void Destination(const std::string& d) {
+        void Destination(const std::string& destination) {
             // Copies get their names beneath the destination: one the list would refuse is none.
-            if (!IsUsableRunItem(d, RunItemUse::IncludeFolder) || dest_.Open(d) != plat::FsResult::Ok) {
+            if (!IsUsableRunItem(destination, RunItemUse::IncludeFolder) ||
+                dest_.Open(destination) != plat::FsResult::Ok) {
                 out_.Counters.FoldersNotExists += 1;
                 out_.NotExists = true;
-                out_.Log.AddLine(Vol10CatFoldersNotExists, d);
+                out_.Log.AddLine(Vol10CatFoldersNotExists, destination);
                 return;
             }
             if (run_.overwrite_ && InWorkingFolder(dest_, run_.working_)) {
                 // Its files could be the working copies that keep other
                 // targets' old content for the Undo.
-                out_.Boxes.push_back({WorkingFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", d),
+                out_.Boxes.push_back({WorkingFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", destination),
                                       MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
                                                      sim_ ? "100074" : "100046")});
                 return;
             }
-            root_ = WithoutTrailingBackslash(d) + "\\";
+            root_ = WithoutTrailingBackslash(destination) + "\\";
             if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
             bool processed = false;
             for (const std::string& s : in_.Sources) {
                 std::string refusal;
-                if (CheckDestinationNotSource(d, s, refusal)) {
+                if (CheckDestinationNotSource(destination, s, refusal)) {
                     out_.Boxes.push_back({refusal, MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
                                                                   sim_ ? "100074" : "100046")});
                     continue;
@@ -187,7 +188,7 @@ private:
             if (processed) {
                 out_.Counters.FoldersCopied += 1;
                 out_.Copied = true;
-                out_.Log.AddLine(Vol10CatFoldersCopied, d);
+                out_.Log.AddLine(Vol10CatFoldersCopied, destination);
             }
         }
 
@@ -227,7 +228,7 @@ private:
         }
 
         void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
-            const std::string x = JoinEntry(folder, name);
+            const std::string from = JoinEntry(folder, name);
             std::string target;
             if (in_.CopyToMainFolders) {
                 target = root_ + name;
@@ -246,86 +247,86 @@ private:
                 target = typeFolder + "\\" + name;
             }
             if (in_.DuplicatedFilesSkip)
-                Skip(src, x, target);
+                Skip(src, from, target);
             else if (in_.DuplicatedFilesOverWrite)
-                Overwrite(src, x, target);
+                Overwrite(src, from, target);
             else if (in_.DuplicatedFilesIncreaseFileNames)
-                Increase(src, x, target);
+                Increase(src, from, target);
         }
 
-        void Skip(plat::Beneath& src, const std::string& x, const std::string& t) {
+        void Skip(plat::Beneath& src, const std::string& from, const std::string& to) {
             plat::FileStamp stamp;
-            switch (disk_.CopyFile(src, x, dest_, t, &stamp)) {
-            case plat::FsResult::Ok: LogCopied(x, t, &stamp); break;
+            switch (disk_.CopyFile(src, from, dest_, to, &stamp)) {
+            case plat::FsResult::Ok: LogCopied(from, to, &stamp); break;
             case plat::FsResult::AlreadyExists:
-                LogExists(x, t);
-                LogSkipped(x, t);
+                LogExists(from, to);
+                LogSkipped(from, to);
                 break;
-            default: LogNotCopied(x, t);
+            default: LogNotCopied(from, to);
             }
         }
 
         // The working folder and the run's saved targets belong to the
         // overwriting items, which the pool starts one after the other.
-        void Overwrite(plat::Beneath& src, const std::string& x, const std::string& t) {
+        void Overwrite(plat::Beneath& src, const std::string& from, const std::string& to) {
             plat::FileStamp stamp;
-            const plat::FsResult first = disk_.CopyFile(src, x, dest_, t, &stamp);
-            if (first == plat::FsResult::Ok) return LogCopied(x, t, &stamp);
-            if (first != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
-            LogExists(x, t);
+            const plat::FsResult first = disk_.CopyFile(src, from, dest_, to, &stamp);
+            if (first == plat::FsResult::Ok) return LogCopied(from, to, &stamp);
+            if (first != plat::FsResult::AlreadyExists) return LogNotCopied(from, to);
+            LogExists(from, to);
             // The old file is saved before anything replaces it, once per
             // target and run: a second overwrite keeps the first copy, which
             // holds the content from before the run.
-            const bool saved = run_.backedUp_.count(t) > 0;
+            const bool saved = run_.backedUp_.count(to) > 0;
             _tagWorkingCopy record;
             plat::Beneath& work = worker_.work;
             if (!saved) {
                 if (!work.IsOpen() && work.Open(in_.WorkingDirCopyFiles) != plat::FsResult::Ok)
-                    return LogNotCopied(x, t);
+                    return LogNotCopied(from, to);
                 work.Release();
                 bool exhausted = false;
-                if (run_.names_.Make(disk_, dest_, t, work, record.WorkingCopy, record.Copy, &exhausted) !=
+                if (run_.names_.Make(disk_, dest_, to, work, record.WorkingCopy, record.Copy, &exhausted) !=
                     plat::FsResult::Ok) {
                     out_.BackupsExhausted = out_.BackupsExhausted || exhausted;
-                    return LogNotCopied(x, t);
+                    return LogNotCopied(from, to);
                 }
-                record.Target = t;
+                record.Target = to;
             }
             plat::FileStamp written;
-            if (disk_.CopyFileReplacing(src, x, dest_, t, &written) != plat::FsResult::Ok) {
+            if (disk_.CopyFileReplacing(src, from, dest_, to, &written) != plat::FsResult::Ok) {
                 // The target is as it was: the copy made for it has no use.
                 if (!saved) disk_.RemoveFile(work, record.WorkingCopy, &record.Copy);
                 return;
             }
-            if (!saved) run_.backedUp_.insert(t);
+            if (!saved) run_.backedUp_.insert(to);
             if (!sim_) {
-                record.Target = t;
+                record.Target = to;
                 record.Written = written;
                 out_.Overwrites.push_back({!saved, std::move(record)});
             }
-            LogCopied(x, t, nullptr);
-            LogOverwritten(x, t);
+            LogCopied(from, to, nullptr);
+            LogOverwritten(from, to);
         }
 
-        void Increase(plat::Beneath& src, const std::string& x, const std::string& t) {
+        void Increase(plat::Beneath& src, const std::string& from, const std::string& to) {
             std::string dir, base;
-            const std::size_t slash = t.rfind('\\');
-            dir = t.substr(0, slash);
-            StripFileExtension(t.substr(slash + 1), base);
-            const std::string ext = t.substr(slash + 1 + base.size());
-            std::string candidate = t;
+            const std::size_t slash = to.rfind('\\');
+            dir = to.substr(0, slash);
+            StripFileExtension(to.substr(slash + 1), base);
+            const std::string ext = to.substr(slash + 1 + base.size());
+            std::string candidate = to;
             for (int tries = 1;; ++tries) {
                 plat::FileStamp stamp;
-                const plat::FsResult r = disk_.CopyFile(src, x, dest_, candidate, &stamp);
+                const plat::FsResult r = disk_.CopyFile(src, from, dest_, candidate, &stamp);
                 if (r == plat::FsResult::Ok) {
-                    LogCopied(x, candidate, &stamp);
-                    if (tries > 1) LogIncreased(x, candidate);
+                    LogCopied(from, candidate, &stamp);
+                    if (tries > 1) LogIncreased(from, candidate);
                     return;
                 }
-                if (r != plat::FsResult::AlreadyExists) return LogNotCopied(x, t);
+                if (r != plat::FsResult::AlreadyExists) return LogNotCopied(from, to);
                 if (tries >= 30000) {
                     out_.IncreaseExhausted = true;
-                    return LogNotCopied(x, t);
+                    return LogNotCopied(from, to);
                 }
                 base = MakeIncreasedFileName(base);
                 candidate = dir + "\\" + base + ext;
@@ -333,46 +334,46 @@ private:
         }
 
         // ---- loggers ----
-        double SizeOf(const std::string& x) {
-            const auto it = run_.st_.Vol10SourceFileSizes.find(x);
+        double SizeOf(const std::string& file) {
+            const auto it = run_.st_.Vol10SourceFileSizes.find(file);
             if (it != run_.st_.Vol10SourceFileSizes.end()) return static_cast<double>(it->second);
-            if (missingSeen_.insert(x).second) out_.MissingSizes.push_back(x);
+            if (missingSeen_.insert(file).second) out_.MissingSizes.push_back(file);
             return 0;
         }
 
         // A stamp: a copy onto a free name, which the Undo deletes.
-        void LogCopied(const std::string& x, const std::string& t, const plat::FileStamp* stamp) {
+        void LogCopied(const std::string& from, const std::string& to, const plat::FileStamp* stamp) {
             out_.Counters.FilesCopied += 1;
-            out_.Counters.FileSizeCopied += SizeOf(x);
-            if (stamp && !sim_) out_.FilesCopied.push_back(FileRecord(t, *stamp, 0));
-            out_.Log.AddLine(Vol10CatFilesCopied, "Copy  Source: " + x + " To Dest: " + t);
-            out_.Log.AddExportLine(Vol10CatFilesCopied, x + "," + t);
+            out_.Counters.FileSizeCopied += SizeOf(from);
+            if (stamp && !sim_) out_.FilesCopied.push_back(FileRecord(to, *stamp, 0));
+            out_.Log.AddLine(Vol10CatFilesCopied, "Copy  Source: " + from + " To Dest: " + to);
+            out_.Log.AddExportLine(Vol10CatFilesCopied, from + "," + to);
         }
-        void LogExists(const std::string& x, const std::string& t) {
+        void LogExists(const std::string& from, const std::string& to) {
             out_.Counters.FilesExists += 1;
-            out_.Counters.FileSizeExists += SizeOf(x);
-            out_.FilesExist.push_back(t);
-            out_.Log.AddLine(Vol10CatFilesExist, t);
+            out_.Counters.FileSizeExists += SizeOf(from);
+            out_.FilesExist.push_back(to);
+            out_.Log.AddLine(Vol10CatFilesExist, to);
         }
-        void LogSkipped(const std::string& x, const std::string& t) {
+        void LogSkipped(const std::string& from, const std::string& to) {
             out_.Counters.FilesSkipped += 1;
-            out_.Log.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + x + " (Dest: " + t + ")");
-            out_.Log.AddExportLine(Vol10CatFilesSkipped, x + "," + t);
+            out_.Log.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + from + " (Dest: " + to + ")");
+            out_.Log.AddExportLine(Vol10CatFilesSkipped, from + "," + to);
         }
-        void LogOverwritten(const std::string& x, const std::string& t) {
+        void LogOverwritten(const std::string& from, const std::string& to) {
             out_.Counters.FilesOverWrited += 1;
-            out_.Log.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + t + " With: " + x);
-            out_.Log.AddExportLine(Vol10CatFilesOverWrited, x + "," + t);
+            out_.Log.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + to + " With: " + from);
+            out_.Log.AddExportLine(Vol10CatFilesOverWrited, from + "," + to);
         }
-        void LogIncreased(const std::string& x, const std::string& c) {
+        void LogIncreased(const std::string& from, const std::string& to) {
             out_.Counters.FilesIncreasedFileNames += 1;
-            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + x + " To : " + c);
-            out_.Log.AddExportLine(Vol10CatFilesIncreasedFileNames, x + "," + c);
+            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + from + " To : " + to);
+            out_.Log.AddExportLine(Vol10CatFilesIncreasedFileNames, from + "," + to);
         }
-        void LogNotCopied(const std::string& x, const std::string& t) {
-            SizeOf(x);
+        void LogNotCopied(const std::string& from, const std::string& to) {
+            SizeOf(from);
             out_.Counters.FilesOtherReasons += 1;
-            std::string line = "NOT Copied  Source: " + x + " To Dest: " + t;
+            std::string line = "NOT Copied  Source: " + from + " To Dest: " + to;
             out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
             out_.FilesOtherReasons.push_back(std::move(line));
         }
@@ -390,12 +391,12 @@ private:
 
     // On the window thread, in list order: the page's counters, lists and
     // undo records, the refusals' boxes.
-    void Apply(const std::string& d, Vol10Outcome& out, RunApplyContext& ctx) {
+    void Apply(const std::string& destination, Vol10Outcome& out, RunApplyContext& ctx) {
         for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
         out.Log.ReplayInto(log_);
         AddCounters(st_.Counters, out.Counters);
-        if (out.NotExists) st_.Vol10FoldersNotExist.push_back(d);
-        if (out.Copied) st_.Vol10FoldersCopied.push_back(d);
+        if (out.NotExists) st_.Vol10FoldersNotExist.push_back(destination);
+        if (out.Copied) st_.Vol10FoldersCopied.push_back(destination);
         st_.Vol10FilesExist.insert(st_.Vol10FilesExist.end(), out.FilesExist.begin(), out.FilesExist.end());
         st_.Vol10FilesOtherReasons.insert(st_.Vol10FilesOtherReasons.end(), out.FilesOtherReasons.begin(),
                                           out.FilesOtherReasons.end());
@@ -419,8 +420,8 @@ private:
                 }
             }
         }
-        for (std::string& x : out.MissingSizes)
-            if (missingSeen_.insert(x).second) missingSizes_.push_back(std::move(x));
+        for (std::string& file : out.MissingSizes)
+            if (missingSeen_.insert(file).second) missingSizes_.push_back(std::move(file));
         backupsExhausted_ = backupsExhausted_ || out.BackupsExhausted;
         increaseExhausted_ = increaseExhausted_ || out.IncreaseExhausted;
         log_.CountersChanged(st_.Counters);

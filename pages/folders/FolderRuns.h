@@ -1,6 +1,6 @@
 // What the folder pages' engines (rename 06, delete 07) share below their
-// windows: how a list item becomes a path a run may use, and the folders
-// that hold a run's items.
+// windows: how a list item becomes a path a run may use, the folders that
+// hold a run's items, and an item as the file system would resolve it.
 #pragma once
 
 #include <memory>
@@ -30,8 +30,9 @@ bool UnusableFolderName(std::string_view name);
 // The folder that holds a path, as text: a drive's root keeps its "".
 std::string_view ParentText(std::string_view path);
 
-// The folders that hold a run's items, each opened once (and kept while
-// the run works among them). A folder that cannot be opened gives null.
+// The folders that hold a run's items, opened as they are asked for and
+// kept a few dozen at a time; one opened on another worker's table of
+// handles is opened again. A folder that cannot be opened gives null.
 class ParentBases {
 public:
     plat::Beneath* Get(std::string_view parent);

@@ -15,7 +15,6 @@
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
 #include "pages/FileMasks.h"
-#include "platform/MessageBox.h"
 
 using plat::FsResult;
 
@@ -438,15 +437,6 @@ void Vol08Copier::Scope(std::size_t i, RunScope& s) const {
         else
             s.Read(st.real);
     }
-}
-
-void Vol08Copier::CopyToMainFolder(const std::string& item) {
-    if (workers_.empty()) workers_.resize(1);
-    Outcome out;
-    Item(*this, WorkerOf(0), out).Run(item);
-    Apply(out, [](const std::string& text, const std::string& caption, unsigned flags) {
-        return plat::MessageBox(text, caption, flags);
-    });
 }
 
 void Vol08Copier::Apply(Outcome& out, const RunMessageFn& show) {

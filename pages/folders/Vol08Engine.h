@@ -165,8 +165,6 @@ public:
     ~Vol08Copier();
 
     void CopyAll();
-    // One main folder, as the Include list gives it, done and applied now.
-    void CopyToMainFolder(const std::string& mainFolder);
 
 private:
     // A listed structure as the run takes it, read once before anything is made.

@@ -1,12 +1,19 @@
 // One holder of a folder at a time; the folder is free again when its
-// holder goes, also when the holder's process is killed.
+// holder goes, also when the holder's process is killed. A lock that
+// cannot be taken is never taken as free.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <system_error>
+
 #include "platform/FolderLock.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 
 using plat::FolderLock;
@@ -45,5 +52,127 @@ TEST(FolderLock, OneHolderAtATimeUntilItsProcessEnds) {
     kill(child, SIGKILL);
     int code = 0;
     ASSERT_EQ(waitpid(child, &code, 0), child);
+    EXPECT_EQ(FolderLock(folder).GetStatus(), Status::Held);
+}
+
+// A lock that cannot be taken says why and is never taken as free: what
+// lies at the lock's name is not followed, opened as a FIFO or locked.
+TEST(FolderLock, WhatIsNoLockFileAtItsNameLeavesItUnsure) {
+    testsupport::TempDrive drive('L');
+    drive.MakeFolder("prog");
+    drive.MakeFolder("other");
+    const std::string folder = drive.path("prog");
+    const std::string lockFile = drive.nativePath("prog\\.qm-settings.lock");
+    const std::string otherLock = drive.nativePath("other\\.qm-settings.lock");
+    const auto reason = [&folder](const char* why) { return folder + "\\.qm-settings.lock : " + why; };
+
+    ASSERT_EQ(mkdir(lockFile.c_str(), 0755), 0);
+    {
+        FolderLock lock(folder);
+        EXPECT_EQ(lock.GetStatus(), Status::Unavailable);
+        EXPECT_EQ(lock.GetReason(), reason("Is a directory"));
+    }
+    ASSERT_EQ(rmdir(lockFile.c_str()), 0);
+
+    // A link, whether its target exists or not: the target is neither
+    // made nor locked.
+    ASSERT_EQ(symlink(otherLock.c_str(), lockFile.c_str()), 0);
+    {
+        FolderLock lock(folder);
+        EXPECT_EQ(lock.GetStatus(), Status::Unavailable);
+        EXPECT_EQ(lock.GetReason(), reason("Is a symbolic link"));
+        EXPECT_FALSE(drive.Exists("other\\.qm-settings.lock"));
+        FolderLock other(drive.path("other"));
+        EXPECT_EQ(other.GetStatus(), Status::Held);
+        EXPECT_EQ(FolderLock(folder).GetStatus(), Status::Unavailable);
+    }
+    ASSERT_EQ(unlink(lockFile.c_str()), 0);
+
+    // A FIFO is not waited on.
+    ASSERT_EQ(mkfifo(lockFile.c_str(), 0644), 0);
+    {
+        FolderLock lock(folder);
+        EXPECT_EQ(lock.GetStatus(), Status::Unavailable);
+        EXPECT_EQ(lock.GetReason(), reason("Not a regular file"));
+    }
+    ASSERT_EQ(unlink(lockFile.c_str()), 0);
+    EXPECT_EQ(FolderLock(folder).GetStatus(), Status::Held);
+    EXPECT_TRUE(FolderLock(folder).GetReason().empty());
+}
+
+// A folder its user may not write in: a lock file made there before locks
+// through a read-only open; without one, the lock cannot be taken.
+TEST(FolderLock, AFolderItsUserMayNotWriteIn) {
+    testsupport::TempDrive drive('L');
+    drive.MakeFolder("prog");
+    const std::string folder = drive.path("prog");
+    testsupport::OpenPathToEveryone(drive.native());
+    ASSERT_EQ(chmod(drive.nativePath("prog").c_str(), 0555), 0);
+    const std::string denied = folder + "\\.qm-settings.lock : " + std::generic_category().message(EACCES);
+    EXPECT_EQ(testsupport::RunAsNobody([&] {
+                  FolderLock lock(folder);
+                  return lock.GetStatus() == Status::Unavailable && lock.GetReason() == denied ? 0 : 1;
+              }),
+              0);
+    EXPECT_FALSE(drive.Exists("prog\\.qm-settings.lock"));
+    drive.WriteFile("prog\\.qm-settings.lock", "");  // 0644, not nobody's
+    EXPECT_EQ(testsupport::RunAsNobody([&] { return FolderLock(folder).GetStatus() == Status::Held ? 0 : 1; }), 0);
+    chmod(drive.nativePath("prog").c_str(), 0755);
+}
+
+// A process out of handles cannot open the lock file: unsure, not free.
+TEST(FolderLock, NoHandlesLeftLeavesItUnsure) {
+    testsupport::TempDrive drive('L');
+    drive.MakeFolder("prog");
+    const std::string folder = drive.path("prog");
+    const std::string expected = folder + "\\.qm-settings.lock : " + std::generic_category().message(EMFILE);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_NOFILE, &none) != 0) _exit(2);
+        FolderLock lock(folder);
+        _exit(lock.GetStatus() == Status::Unavailable && lock.GetReason() == expected ? 0 : 1);
+    }
+    int code = -1;
+    ASSERT_EQ(waitpid(child, &code, 0), child);
+    ASSERT_TRUE(WIFEXITED(code));
+    EXPECT_EQ(WEXITSTATUS(code), 0);
+}
+
+namespace {
+int lockError = 0;
+int interruptions = 0;
+int FailingLock(int, int) {
+    if (interruptions > 0) {
+        --interruptions;
+        errno = EINTR;
+        return -1;
+    }
+    if (lockError == 0) return 0;
+    errno = lockError;
+    return -1;
+}
+}  // namespace
+
+// A file system without locks (network, FUSE) answers the lock with an
+// error of its own: unsure. Only "held by another" is InUse.
+TEST(FolderLock, ALockTheFileSystemRefusesLeavesItUnsure) {
+    testsupport::TempDrive drive('L');
+    drive.MakeFolder("prog");
+    const std::string folder = drive.path("prog");
+    const FolderLock::LockCall previous = FolderLock::SetLockCall(FailingLock);
+    for (const int error : {ENOLCK, EOPNOTSUPP, EBADF}) {
+        lockError = error;
+        FolderLock lock(folder);
+        EXPECT_EQ(lock.GetStatus(), Status::Unavailable) << error;
+        EXPECT_EQ(lock.GetReason(), folder + "\\.qm-settings.lock : " + std::generic_category().message(error));
+    }
+    lockError = EWOULDBLOCK;
+    EXPECT_EQ(FolderLock(folder).GetStatus(), Status::InUse);
+    lockError = 0;
+    interruptions = 2;
+    EXPECT_EQ(FolderLock(folder).GetStatus(), Status::Held);
+    FolderLock::SetLockCall(previous);
     EXPECT_EQ(FolderLock(folder).GetStatus(), Status::Held);
 }

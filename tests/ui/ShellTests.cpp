@@ -21,6 +21,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 
 #include <filesystem>
@@ -613,6 +614,8 @@ TEST_F(ShellTest, DamagedSettingsFileIsSetAsideBeforeTheDefaults) {
 // Root renames in read-only folders: the start runs as an ordinary user.
 TEST_F(ShellTest, DamagedSettingsFileThatCannotBeMovedIsNeverWrittenOver) {
     drive.WriteFile("prog\\default.set", "not a settings file");
+    // Left by an earlier start: the folder locks, though nobody may write in it.
+    drive.WriteFile("prog\\.qm-settings.lock", "");
     fs::permissions(drive.nativePath("prog"), fs::perms::owner_write, fs::perm_options::remove);
     testsupport::OpenPathToEveryone(drive.native());
     testsupport::GiveToNobody(drive.nativePath("prog"));
@@ -661,6 +664,54 @@ TEST_F(ShellTest, SecondCopyOnASettingsFolderLeavesItsSessionAlone) {
     restore.ClearLists();
     restore.Restore();
     EXPECT_EQ(GetVol02Prefix(), "writer again");
+}
+
+// A copy that cannot take the lock cannot tell whether another copy holds
+// the folder: it says why, and leaves the session and the working copies.
+TEST_F(ShellTest, ACopyThatCannotLockTheSettingsFolderLeavesItsSessionAlone) {
+    Start();
+    Exit();
+    const std::string saved = drive.ReadFile("prog\\default.set");
+    const std::string lockFile = drive.nativePath("prog\\.qm-settings.lock");
+    const std::string lockReason = drive.path("prog\\.qm-settings.lock") + " : ";
+    const plat::FolderLock::LockCall noLocks = [](int, int) {
+        errno = ENOLCK;
+        return -1;
+    };
+    for (const bool folderAtTheName : {true, false}) {
+        SCOPED_TRACE(folderAtTheName ? "a folder at the lock's name" : "no locks on the file system");
+        drive.WriteFile("prog\\WorkingDir\\COPYFILES\\backup.txt", "the other copy's undo");
+        drive.WriteFile("prog\\WorkingDir\\renamed.txt", "the other copy's undo");
+        fs::remove(lockFile);
+        if (folderAtTheName) fs::create_directory(lockFile);
+        const auto previous = plat::FolderLock::SetLockCall(folderAtTheName ? nullptr : noLocks);
+        boxes.Clear();
+        Start();
+        ASSERT_FALSE(boxes.shown().empty());
+        EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning.");
+        const std::string& text = boxes.shown()[0].text;
+        EXPECT_EQ(text.rfind("The Settings Folder can not be locked for this copy of the program:\n" +
+                                 drive.path("prog"),
+                             0),
+                  0u)
+            << text;
+        EXPECT_NE(text.find(lockReason + (folderAtTheName ? "Is a directory" : "No locks available")),
+                  std::string::npos)
+            << text;
+        C<QLineEdit>("edtVol02Prefix")->setText("unsure copy");
+        frmDelimiters->btnDelimitersCloseClick();
+        Exit();
+        plat::FolderLock::SetLockCall(previous);
+        EXPECT_TRUE(drive.ReadFile("prog\\default.set") == saved);
+        EXPECT_EQ(drive.ReadFile("prog\\WorkingDir\\COPYFILES\\backup.txt"), "the other copy's undo");
+        EXPECT_EQ(drive.ReadFile("prog\\WorkingDir\\renamed.txt"), "the other copy's undo");
+        EXPECT_FALSE(BoxShown(boxes, "0130"));
+    }
+    fs::remove(lockFile);
+    boxes.Clear();
+    Start();
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_FALSE(drive.Exists("prog\\WorkingDir\\renamed.txt"));
 }
 
 TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QWindow>
 
+#include <filesystem>
 #include <algorithm>
 #include <cstdlib>
 
@@ -18,6 +19,7 @@
 #include "shell/AppState.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
+#include "tests/support/TempDrive.h"
 
 namespace {
 
@@ -27,7 +29,12 @@ constexpr int kRoomHeight = 720 - 32;
 
 class WindowPlacementTest : public ::testing::Test {
 protected:
+    // The windows keep their settings, lock and working folders in the
+    // program folder, the current one.
     void SetUp() override {
+        drive.MakeFolder("prog");
+        oldCwd = std::filesystem::current_path();
+        std::filesystem::current_path(drive.nativePath("prog"));
         ResetStartStateWords();
         qtplat::SetModalHandler([](QDialog* dialog) { return dialog->result(); });
         CreateAppWindows();
@@ -35,7 +42,11 @@ protected:
     void TearDown() override {
         DestroyAppWindows();
         qtplat::SetModalHandler({});
+        std::filesystem::current_path(oldCwd);
     }
+
+    testsupport::TempDrive drive{'W'};
+    std::filesystem::path oldCwd;
 };
 
 }  // namespace
