@@ -1,5 +1,6 @@
 #include "core/ShellServices.h"
 
+#include <atomic>
 #include <vector>
 
 #include "core/PathTools.h"
@@ -117,6 +118,13 @@ bool RecycleFolderFiles(const std::string& folder) { return RecycleEntries(folde
 bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir) {
     return RecycleEntries(folder, workingDir, true);
 }
+
+namespace {
+std::atomic<bool> workingFoldersOwned{true};
+}
+
+void SetWorkingFoldersOwned(bool owned) { workingFoldersOwned = owned; }
+bool WorkingFoldersOwned() { return workingFoldersOwned; }
 
 bool HasAtMostSubfolders(unsigned long limit, const std::string& folder) {
     std::vector<plat::DirEntry> entries;

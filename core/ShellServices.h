@@ -34,6 +34,12 @@ bool RecycleFolderContents(const std::string& folder, const std::string& working
 bool RecycleFolderFiles(const std::string& folder);
 bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir);
 
+// False while another copy of the program may hold the settings folder, and
+// with it the working folders: what lies there may be that copy's working
+// copies, which its Undo needs, and is not recycled. Set at every start.
+void SetWorkingFoldersOwned(bool owned);
+bool WorkingFoldersOwned();
+
 // True when the folder holds at most `limit` subfolders (links to folders
 // do not count); a folder that cannot be listed holds none.
 bool HasAtMostSubfolders(unsigned long limit, const std::string& folder);

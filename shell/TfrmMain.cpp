@@ -200,6 +200,7 @@ void TfrmMain::FormCreate() {
     const plat::FolderLock::Status lock = SettingsFolderLock->GetStatus();
     const bool folderMayBeInUse = lock != plat::FolderLock::Status::Held;
     SetKeepDefaultSettingsFile(folderMayBeInUse);
+    SetWorkingFoldersOwned(!folderMayBeInUse);
     if (lock == plat::FolderLock::Status::InUse)
         plat::MessageBox("The Settings Folder is in use by another copy of the program:\n" + programFolder +
                              "\n\nThis copy will NOT save its settings and lists in this folder.\n\nAction : Use "

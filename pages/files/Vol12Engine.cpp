@@ -518,8 +518,9 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
     frame.ShowLog = in.ShowDetailedResults;
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
-        // The last run's working copies: the records that named them go now.
-        if (!disk.IsDry()) RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
+        // The last run's working copies: the records that named them go now
+        // (not those another copy of the program may have left there).
+        if (!disk.IsDry() && WorkingFoldersOwned()) RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
         RenameAll(state, in, log, disk);
     };
     return frame;

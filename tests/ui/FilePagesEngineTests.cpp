@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "core/ShellServices.h"
 #include "core/SettingsStore.h"
 #include "pages/RunItems.h"
 #include "pages/files/Vol10Engine.h"
@@ -622,6 +623,21 @@ TEST_F(RenameFiles, OverwriteSavesEachReplacedFileAndUndoBringsAllBack) {
     EXPECT_EQ(drive.ReadFile("Main\\y.xt"), "x content");
     EXPECT_EQ(drive.ReadFile("Main\\yINC0000001.txt"), "named like a copy");
     EXPECT_EQ(Tree(drive), before);
+}
+
+// A copy of the program that does not hold the settings folder leaves what
+// lies in the working folder: another copy's Undo may need it.
+TEST_F(RenameFiles, WorkingCopiesOfAnotherCopyOfTheProgramStay) {
+    drive.WriteFile("Work\\left by another.txt", "another copy's");
+    drive.WriteFile("Main\\a.txt", "a");
+    in.NewPrefix = "n_";
+    SetWorkingFoldersOwned(false);
+    Run();
+    SetWorkingFoldersOwned(true);
+    EXPECT_TRUE(drive.Exists("Main\\n_a.txt"));
+    EXPECT_TRUE(drive.Exists("Work\\left by another.txt"));
+    Run();  // this copy's own: the last run's working copies go
+    EXPECT_FALSE(drive.Exists("Work\\left by another.txt"));
 }
 
 // A listed file the overwrite rule replaced is not there to rename: what
