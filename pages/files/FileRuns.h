@@ -41,13 +41,14 @@ std::string WorkingFolderRefusal(const std::string& operation, const std::string
 inline constexpr const char* kFileRootRefusalCaption =
     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.";
 
-// The files no run of the file pages removes or renames, by identity: the
+// The files no run of the file pages removes, renames or writes over, by identity: the
 // settings locks this process holds (a second copy would take a fresh one
 // where the lock file went). Fixed when the run starts.
 class OwnFiles {
 public:
     OwnFiles();
     bool Holds(const plat::FileIdentity& id) const;
+    bool Empty() const { return ids_.empty(); }
 
 private:
     std::vector<plat::FileIdentity> ids_;

@@ -274,6 +274,12 @@ private:
             if (first == plat::FsResult::Ok) return LogCopied(from, to, &stamp);
             if (first != plat::FsResult::AlreadyExists) return LogNotCopied(from, to);
             LogExists(from, to);
+            // The settings lock stays where a second copy of the program looks for it.
+            if (!run_.own_.Empty()) {
+                plat::EntryInfo there;
+                if (disk_.Look(dest_, to, there) != plat::FsResult::Ok || run_.own_.Holds(there.id))
+                    return LogNotCopied(from, to);
+            }
             // The old file is saved before anything replaces it, once per
             // target and run: a second overwrite keeps the first copy, which
             // holds the content from before the run.
@@ -437,6 +443,7 @@ private:
     // The working folder: no destination may be it or lie in it when the
     // overwrite rule keeps working copies there.
     plat::FileIdentity working_;
+    const OwnFiles own_;
     WalkFence fence_;
     std::vector<std::string> sources_;  // trimmed
     std::vector<Worker> workers_;

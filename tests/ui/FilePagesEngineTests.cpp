@@ -510,6 +510,24 @@ TEST_F(DeleteFiles, TheDryRunDeletesNothingAndCountsAsTheRun) {
     EXPECT_EQ(state.FilesDeleted, 2);
 }
 
+// A source file named as the settings lock is not written over the lock a
+// destination holds: a second copy would take a fresh lock there.
+TEST_F(CopyFiles, TheSettingsLockIsNotWrittenOver) {
+    drive.WriteFile("Src\\.qm-settings.lock", "a file of the user's");
+    plat::FolderLock lock(P("Dest"));
+    ASSERT_EQ(lock.GetStatus(), plat::FolderLock::Status::Held);
+    in.CopyToMainFolders = true;
+    Overwrite();
+    Simulate();
+    const auto simulated = log.lines;
+    Run();
+    EXPECT_EQ(log.lines, simulated);
+    EXPECT_TRUE(drive.ReadFile("Dest\\.qm-settings.lock").empty());
+    EXPECT_EQ(plat::FolderLock(P("Dest")).GetStatus(), plat::FolderLock::Status::InUse);
+    EXPECT_EQ(state.Counters.FilesOverWrited, 0);
+    EXPECT_EQ(log.lines[Vol10CatFilesOtherReasons].size(), 1u);
+}
+
 // ---- rename files ----------------------------------------------------------------------------
 
 class RenameFiles : public FilePages {
