@@ -254,17 +254,34 @@ private:
         out = std::move(done);
     }
 
+    // Whole or not at all: a part added half would be kept twice (its
+    // Apply failing, it is kept whole).
     void Add(const UndoPartsResult& out) {
-        result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(), out.failedFolders.end());
-        result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-        result_.failureLines += out.failureLines;
+        const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
+        try {
+            result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(),
+                                         out.failedFolders.end());
+            result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
+            result_.failureLines += out.failureLines;
+        } catch (...) {
+            result_.failedFolders.Truncate(folders);
+            result_.failedFiles.Truncate(files);
+            throw;
+        }
     }
 
     void Keep(std::size_t g) {
         const UndoLists lists = ListsOf(groups_[g]);
-        for (const DEQ_CREATED_FOLDERS* folders : {&lists.created, &lists.second, &lists.byRun})
-            result_.failedFolders.insert(result_.failedFolders.end(), folders->begin(), folders->end());
-        result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
+        const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
+        try {
+            for (const DEQ_CREATED_FOLDERS* list : {&lists.created, &lists.second, &lists.byRun})
+                result_.failedFolders.insert(result_.failedFolders.end(), list->begin(), list->end());
+            result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
+        } catch (...) {
+            result_.failedFolders.Truncate(folders);
+            result_.failedFiles.Truncate(files);
+            throw;
+        }
     }
 
     const std::vector<UndoGroup>& groups_;

@@ -2,8 +2,11 @@
 // and an empty Include list.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <new>
 #include <stdexcept>
+#include <thread>
 
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
@@ -128,6 +131,46 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
     RunOnFrame(frame, log, hooks);
     EXPECT_EQ(steps, (Steps{"buttons off", "check", "buttons on"}));
     EXPECT_NE(boxes.shown().back().text.find("Not enough memory."), std::string::npos);
+
+    // A stream step (the head's lines shown while it works) that fails ends
+    // the run with its box too: every item whose work ran is applied, its
+    // work whole, with one worker and with eight.
+    struct Lines {
+        ItemLog log;
+        bool whole = false;
+    };
+    frame.Start = [this] { steps.push_back("start"); };
+    for (const unsigned workers : {1u, 8u}) {
+        std::vector<std::atomic<int>> worked(16);
+        std::vector<std::size_t> wholeApplied;
+        frame.Work = [&](RunDisk&) {
+            PooledRun<Lines> run;
+            run.Items = worked.size();
+            run.Workers = workers;
+            run.Scope = [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); };
+            run.Work = [&](std::size_t i, Lines& out, RunItemContext&) {
+                worked[i] = 1;
+                if (i == 0) std::this_thread::sleep_for(std::chrono::milliseconds(300));  // streamed meanwhile
+                for (int k = 0; k < 200; ++k) out.log.AddLine(0, "line");
+                out.whole = true;
+            };
+            run.Apply = [&](std::size_t i, Lines& out, RunApplyContext&) {
+                if (out.whole) wholeApplied.push_back(i);
+                out.log.Clear();
+                out.whole = false;
+            };
+            run.Stream = [](std::size_t, Lines&, RunApplyContext&) { throw std::runtime_error("no screen"); };
+            run.Name = [](std::size_t i) { return "C:\\M" + std::to_string(i); };
+            RunPageItems(run);
+        };
+        boxes.Queue(plat::IDYES);
+        RunOnFrame(frame, log, hooks);
+        EXPECT_NE(boxes.shown().back().text.find("no screen"), std::string::npos) << workers;
+        std::vector<std::size_t> ran;
+        for (std::size_t i = 0; i < worked.size(); ++i)
+            if (worked[i]) ran.push_back(i);
+        EXPECT_EQ(wholeApplied, ran) << workers;
+    }
 }
 
 }  // namespace
