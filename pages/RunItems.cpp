@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <unordered_map>
@@ -15,6 +16,7 @@ namespace {
 std::atomic<unsigned> forcedWorkers{0};
 thread_local RunPoolResult lastRun;
 thread_local std::string runFailures;
+thread_local std::size_t runFailuresNoted = 0;
 
 std::string FailureText(std::exception_ptr failure) {
     try {
@@ -33,9 +35,12 @@ void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
     if (!failure) return;
     runFailures += item.empty() ? FailureText(failure) : item + " : " + FailureText(failure);
     runFailures += '\n';
+    ++runFailuresNoted;
 }
 
 std::string TakeRunFailures() { return std::exchange(runFailures, std::string()); }
+
+std::size_t RunFailuresNoted() { return runFailuresNoted; }
 
 
 const char* ItemLog::Texts::Put(std::string_view text) {
@@ -80,6 +85,26 @@ void NoteLastPageRun(const RunPoolResult& result) { lastRun = result; }
 
 ForceRunWorkers::ForceRunWorkers(unsigned workers) : previous_(forcedWorkers.exchange(workers)) {}
 ForceRunWorkers::~ForceRunWorkers() { forcedWorkers.store(previous_); }
+
+namespace {
+// Set before a run starts and cleared after it: workers only read it.
+std::atomic<bool> failArmed{false};
+std::string failName;
+}  // namespace
+
+FailRunItemsNamed::FailRunItemsNamed(std::string name) {
+    failName = std::move(name);
+    failArmed = true;
+}
+FailRunItemsNamed::~FailRunItemsNamed() {
+    failArmed = false;
+    failName.clear();
+}
+
+void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item) {
+    if (failArmed.load(std::memory_order_acquire) && name && name(item) == failName)
+        throw std::runtime_error("a failure made by a test");
+}
 
 RunPoolOptions PageRunPoolOptions(unsigned workers) {
     RunPoolOptions options;

@@ -166,6 +166,19 @@ private:
     unsigned previous_;
 };
 
+// Tests make page runs fail while this lives: the work of every item that
+// its run's Name gives as `name` (a count's path, a run's main folder)
+// throws before it starts.
+class FailRunItemsNamed {
+public:
+    explicit FailRunItemsNamed(std::string name);
+    ~FailRunItemsNamed();
+    FailRunItemsNamed(const FailRunItemsNamed&) = delete;
+    FailRunItemsNamed& operator=(const FailRunItemsNamed&) = delete;
+};
+// Throws when a FailRunItemsNamed lives for `name`.
+void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item);
+
 // The pool options of a page's run: while the window thread waits for
 // workers the window paints a few times a second (user input stays out, so
 // no click starts another handler mid-run); boxes go through the message seam.
@@ -224,6 +237,9 @@ auto StreamLines(ItemLog Outcome::*lines, RunLog& log) {
 void NoteRunFailure(std::exception_ptr failure, const std::string& item = std::string());
 // The failures noted since the last call, one line each; empty: none.
 std::string TakeRunFailures();
+// How many failures were ever noted on this thread: a step that compares
+// it before and after knows whether something under it failed.
+std::size_t RunFailuresNoted();
 
 // Runs a page's pooled run, one Outcome slot per window place. A failure (of an item's work, or of the run itself)
 // ends the run as RunPool says and is noted for the frame to say; this
@@ -245,7 +261,11 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
         outcomes.resize(std::min(pool.Window(), run.Items));
         for (auto& out : outcomes) out = std::make_unique<Outcome>();
         result = pool.Run(
-            run.Items, run.Scope, [&](std::size_t i, RunItemContext& ctx) { run.Work(i, *outcomes[ctx.Slot()], ctx); },
+            run.Items, run.Scope,
+            [&](std::size_t i, RunItemContext& ctx) {
+                FailIfNamed(run.Name, i);
+                run.Work(i, *outcomes[ctx.Slot()], ctx);
+            },
             [&](std::size_t i, RunApplyContext& ctx) {
                 if (ctx.Failure() && failed == run.Items) failed = i;
                 try {

@@ -85,6 +85,7 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
                        const std::string& noStructureCaption, const RunHooks& hooks) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in, &hooks, check = std::move(check), noStructureCaption] {
         return (!check || check()) && CheckStructuresListed(in.AttachNothing || !in.FolderStructures.empty(),
                                                             noStructureCaption, hooks);
@@ -100,7 +101,7 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
 
 // ---- disk space -------------------------------------------------------------------------
 
-void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
                                const std::string& extra) {
     state.StructureFolders = 0;
     state.StructureFiles = 0;
@@ -111,18 +112,20 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     if (!extra.empty())
         for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
     // Each structure read on the run pool (they only read), the window
-    // painting meanwhile; a failed read leaves its structure out.
+    // painting meanwhile; a failed read leaves its structure out, and the
+    // totals are short: a run does not go on them.
     std::vector<std::optional<FolderStructSize>> sizes(walked.size());
+    bool done = false;
     {
         const CountingBusy counting;
-        ReadOnPool(walked, [&](std::size_t i) {
+        done = ReadOnPool(walked, [&](std::size_t i) {
             FolderStructSize size(walked[i], withFiles);
             size.SetCountRoot(countRoot);
             size.Examine();
             sizes[i] = std::move(size);
         });
     }
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
     for (const auto& size : sizes) {
         if (!size) continue;
         state.StructureFolders += size->GetFolderCount();
@@ -132,6 +135,7 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
             state.StructureFiles += size->GetFileCount();
         }
     }
+    return done;
 }
 
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {
@@ -293,6 +297,7 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         const std::string report = FolderFileUndo::ReportOf(parts.failureLines);
         log.ShowCounters(state.Labels());
         if (!report.empty()) plat::MessageBox(report, profile.ReportCaption, pagekit::kWarn);
-        if (!ShowRunFailures()) plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
-    });
+        if (!ShowRunFailures(RunKeeps::Undo))
+            plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
+    }, RunKeeps::Undo);
 }

@@ -604,6 +604,7 @@ bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
 RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&state, &in, &hooks, simulation] {
         return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
     };
@@ -997,7 +998,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
         undo.Run();
         undo.ShowResults(log);
         undo.Report();
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

@@ -476,6 +476,7 @@ bool CheckParts(const Vol12Inputs& in) {
 RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool simulation) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckParts(in); };
     frame.Start = [&state, simulation] {
         Vol12ResetCounters(state);
@@ -735,7 +736,7 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         undo.KeepFailed(log, taking);
         log.ShowCounters(state.Labels());
         undo.Report();
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

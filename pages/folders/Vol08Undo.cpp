@@ -97,7 +97,7 @@ void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
         if (!report.empty())
             plat::MessageBox(
                 report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of the Undo process !!!", MessageCaption(kVol08Topic, "Information", 80057), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

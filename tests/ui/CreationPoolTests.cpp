@@ -381,3 +381,34 @@ TEST(CreationPool, UndoInPartsKeepsAFailedPartWhole) {
         EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest"))) << workers;
     }
 }
+
+// A structure count that fails as a run checks its disk space ends the
+// run with the count's box: nothing is created on a short total.
+TEST(CreationPool, AFailedStructureCountCreatesNothing) {
+    for (const unsigned workers : {1u, 8u}) {
+        testsupport::TempDrive drive{'T'};
+        drive.MakeFolder("Dest");
+        drive.WriteFile("S1\\A\\one.txt", "1");
+        drive.WriteFile("S2\\B\\two.txt", "2");
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        Vol02State state;
+        Vol02Inputs in;
+        in.DestFolder = drive.path("Dest");
+        in.ViewDestFolder = false;
+        in.FullPaths = true;
+        in.MainFolderWithFiles = true;
+        in.FolderStructures = {drive.path("S1"), drive.path("S2")};
+        in.IncludeStrings = {"m1", "m2"};
+        RecordingLog log;
+        {
+            const FailRunItemsNamed fail(drive.path("S2"));
+            boxes.Queue(plat::IDYES);
+            Vol02RunCreateFolders(state, in, log, RunHooks{});
+        }
+        EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest"))) << workers;
+        ASSERT_EQ(boxes.shown().size(), 1u) << workers;
+        EXPECT_NE(boxes.shown()[0].text.find(drive.path("S2") + " : "), std::string::npos) << workers;
+        EXPECT_EQ(boxes.shown()[0].text.find("kept for the Undo"), std::string::npos) << workers;
+    }
+}

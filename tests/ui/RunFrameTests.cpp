@@ -2,6 +2,7 @@
 // and an empty Include list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <new>
@@ -10,6 +11,7 @@
 
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
 #include "tests/ui/RecordingLog.h"
 
@@ -170,6 +172,55 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
         for (std::size_t i = 0; i < worked.size(); ++i)
             if (worked[i]) ran.push_back(i);
         EXPECT_EQ(wholeApplied, ran) << workers;
+    }
+}
+
+// A count in the checks or at the start that fails ends the run before its
+// work, with the count's box; the failure box says "kept for the Undo"
+// only for a real run that keeps undo records.
+TEST_F(RunFrameTest, AFailedCountEndsTheRunBeforeItsWorkAndTheBoxSaysWhatIsKept) {
+    const auto count = [] {
+        return ReadOnPool({"C:\\S0", "C:\\S1", "C:\\S2"}, [](std::size_t i) {
+            if (i == 1) throw std::runtime_error("unreadable");
+        });
+    };
+    for (const bool atStart : {false, true}) {
+        steps.clear();
+        boxes.Clear();
+        boxes.Queue(plat::IDYES);
+        frame.Keeps = RunKeeps::Undo;
+        if (atStart)
+            frame.Start = [&] {
+                steps.push_back("start");
+                count();
+            };
+        else
+            frame.Check = [&] {
+                steps.push_back("check");
+                count();
+                return true;
+            };
+        RunOnFrame(frame, log, hooks);
+        EXPECT_EQ(std::count(steps.begin(), steps.end(), "real work"), 0) << atStart;
+        ASSERT_FALSE(boxes.shown().empty());
+        const std::string& said = boxes.shown().back().text;
+        EXPECT_NE(said.find("C:\\S1 : unreadable"), std::string::npos) << atStart;
+        EXPECT_EQ(said.find("kept for the Undo"), std::string::npos) << atStart;
+    }
+
+    frame.Check = nullptr;
+    frame.Start = nullptr;
+    frame.Work = [](RunDisk&) { NoteRunFailure(std::make_exception_ptr(std::runtime_error("gone"))); };
+    for (const bool simulation : {false, true}) {
+        for (const RunKeeps keeps : {RunKeeps::Nothing, RunKeeps::Undo}) {
+            boxes.Clear();
+            boxes.Queue(plat::IDYES);
+            frame.Simulation = simulation;
+            frame.Keeps = keeps;
+            RunOnFrame(frame, log, hooks);
+            const bool kept = boxes.shown().back().text.find("kept for the Undo") != std::string::npos;
+            EXPECT_EQ(kept, !simulation && keeps == RunKeeps::Undo) << simulation;
+        }
     }
 }
 
