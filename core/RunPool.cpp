@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "core/PathTools.h"
 #include "platform/MessageBox.h"
@@ -314,14 +315,21 @@ void RunPoolPaceInline() {
     if (inlinePool) inlinePool->PaceInline(inlineItem);
 }
 
+// Called from inside the item's work: a peek or a pump that fails must not
+// cut the work short, so it is kept for after the item's apply, and no more
+// peeks or pumps follow.
 void RunPool::PaceInline(std::size_t item) {
-    if (!PumpDue()) return;
-    if (options_.Peek) {
-        RunApplyContext ctx;
-        ctx.pool_ = this;
-        options_.Peek(item, ctx);
+    if (inlineFailure_ || !PumpDue()) return;
+    try {
+        if (options_.Peek) {
+            RunApplyContext ctx;
+            ctx.pool_ = this;
+            options_.Peek(item, ctx);
+        }
+        PumpIfDue(true);
+    } catch (...) {
+        inlineFailure_ = std::current_exception();
     }
-    PumpIfDue(true);
 }
 
 RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
@@ -331,6 +339,7 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
     ctx.pool_ = this;
     RunApplyContext actx;
     actx.pool_ = this;
+    inlineFailure_ = nullptr;
     for (std::size_t i = 0; i < count; ++i) {
         if (options_.Look) options_.Look(i, 0);
         itemScope.Clear();
@@ -351,6 +360,7 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
         apply(i, actx);
         ++result.Applied;
         if (error) std::rethrow_exception(error);
+        if (inlineFailure_) std::rethrow_exception(std::exchange(inlineFailure_, nullptr));
         if (ctx.stop_ || actx.stop_) {
             result.Stopped = true;
             break;
@@ -408,7 +418,7 @@ private:
     Shared& sh_;
     RunPoolResult result_;
     std::exception_ptr firstError_;  // rethrown at the end
-    bool applyBroken_ = false;       // after a failed Apply nothing more is applied
+    bool peek_ = true;               // false once a peek has failed
     bool pump_;                      // false once the pump has failed
     std::size_t scopedEnd_ = 0;      // items below this have their scope in their slot
     std::vector<std::thread> threads_;
@@ -664,18 +674,20 @@ void RunPool::Session::ApplyOne(std::size_t item) {
     ctx.pool_ = &pool_;
     ctx.slot_ = item % sh_.slots.size();
     ctx.failure_ = d.error;
-    if (!applyBroken_) {
-        try {
-            apply_(item, ctx);
-            ++result_.Applied;
-        } catch (...) {
-            applyBroken_ = true;
-            Fail(std::current_exception());
-        }
+    // An apply that fails ends the run as failed work does: nothing more
+    // starts, and what had started is still applied, so that its records
+    // are kept.
+    bool failed = false;
+    try {
+        apply_(item, ctx);
+        ++result_.Applied;
+    } catch (...) {
+        failed = true;
+        Fail(std::current_exception());
     }
     if (d.error) Fail(d.error);
     if (ctx.stop_ || d.stop) result_.Stopped = true;
-    if (ctx.stop_ || applyBroken_) {  // nothing more starts
+    if (ctx.stop_ || failed) {  // nothing more starts
         std::lock_guard stopLock(sh_.m);
         sh_.LowerEnd(item + 1);
     }
@@ -722,7 +734,8 @@ void RunPool::Session::WaitForLooks(Lock& lock) {
 }
 
 // Waits for the head item; the window paints meanwhile, and shows what
-// the head's work gave so far. More items looked at may be admitted too.
+// the head's work gave so far (only shows: a peek that fails ends the run
+// as a failed item does, and every item that started is still applied). More items looked at may be admitted too.
 void RunPool::Session::WaitForHead(Lock& lock) {
     Slot& h = sh_.SlotOf(sh_.head);
     const std::size_t looked = sh_.looked;
@@ -731,7 +744,7 @@ void RunPool::Session::WaitForHead(Lock& lock) {
     };
     if (!pump_) return sh_.headCv.wait(lock, headMoves);
     if (sh_.headCv.wait_until(lock, pool_.lastPump_ + pool_.options_.PumpInterval, headMoves)) return;
-    if (h.state == Slot::Running && pool_.options_.Peek && !applyBroken_) PeekAtHead(lock);
+    if (h.state == Slot::Running && pool_.options_.Peek && peek_) PeekAtHead(lock);
     PumpNow(lock);
 }
 
@@ -744,11 +757,11 @@ void RunPool::Session::PeekAtHead(Lock& lock) {
     try {
         pool_.options_.Peek(item, ctx);
     } catch (...) {
-        applyBroken_ = true;
+        peek_ = false;
         Fail(std::current_exception());
     }
     lock.lock();
-    if (applyBroken_ || ctx.stop_) sh_.LowerEnd(item + 1);
+    if (!peek_ || ctx.stop_) sh_.LowerEnd(item + 1);
 }
 
 void RunPool::Session::PumpNow(Lock& lock) {

@@ -34,10 +34,13 @@
 // Failures. Work that throws leaves what it recorded; its item is applied
 // all the same (apply.Failure() says so), no later item starts, the items
 // already started are finished and applied, and Run rethrows. Scope, Apply,
-// the pump or the pool's own bookkeeping failing on the calling thread
-// stops the run the same way (after a failed Apply nothing more is
-// applied) and is rethrown. A worker thread that cannot start leaves the
-// run to the others (to the calling thread alone when none started).
+// Peek, the pump or the pool's own bookkeeping failing on the calling
+// thread stops the run the same way (the items already started are still
+// applied, each whose Apply did not fail; a failed Peek peeks no more) and
+// is rethrown. A Peek or a pump that fails inside the plain loop's work
+// leaves the work to end; the item is applied, then the failure rethrown.
+// A worker thread that cannot start leaves the run to the others (to the
+// calling thread alone when none started).
 //
 // Sharing. Work reads only what the run fixed before it started and what
 // its own worker holds; the page's run state (counters, lists, "shown once"
@@ -245,6 +248,7 @@ private:
         std::size_t item_;
     };
     void PaceInline(std::size_t item);
+    std::exception_ptr inlineFailure_;  // a peek or pump that failed inside the plain loop's work
     RunPoolResult RunInline(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     RunPoolResult RunPooled(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply);
     void WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::size_t>& chunk);

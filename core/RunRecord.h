@@ -162,10 +162,16 @@ public:
         view.count_ = count;
         return view;
     }
-    // Appends another list's entries (only at the end).
+    // Appends another list's entries (only at the end), all or none.
     template <class It>
     void insert(const_iterator, It first, It last) {
-        for (; first != last; ++first) push_back(*first);
+        const std::size_t before = size();
+        try {
+            for (; first != last; ++first) push_back(*first);
+        } catch (...) {
+            Truncate(before);
+            throw;
+        }
     }
 
     Ref operator[](std::size_t i) const { return MakeRef(PathAt(i), FactsAt(i)); }
@@ -186,6 +192,17 @@ public:
         own_.reset();
         std::vector<std::uint32_t>().swap(lines_);
         std::vector<Facts>().swap(facts_);
+    }
+    // Drops the entries from `n` on: an append that failed part-way undone.
+    void Truncate(std::size_t n) noexcept {
+        if (n >= size()) return;
+        if (of_) {
+            count_ = n;
+            return;
+        }
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(n), lines_.end());
+        facts_.erase(facts_.begin() + static_cast<std::ptrdiff_t>(n), facts_.end());
+        while (!segments_.empty() && segments_.back().first >= n) segments_.pop_back();
     }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }

@@ -51,7 +51,15 @@ void Work(const RunFrame& frame) {
 }
 
 bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
+    const RunKeeps keeps = frame.Simulation ? RunKeeps::Nothing : frame.Keeps;
+    // A count in the checks or the start that failed (its failure noted,
+    // said by the count or left for the frame) ends the run before its work.
+    const std::size_t noted = RunFailuresNoted();
     if (frame.Check && !frame.Check()) return false;
+    if (RunFailuresNoted() != noted) {  // nothing done yet: nothing is kept
+        ShowRunFailures(RunKeeps::Nothing);
+        return false;
+    }
     for (const PageMessage& q : frame.Questions)
         if (plat::MessageBox(q.text, q.caption, kAsk) != plat::IDYES) return false;
     if (frame.FreshLog) log.SetRunMode(!frame.Simulation);
@@ -63,15 +71,17 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     if (frame.ShowLog) log.ShowLog();
     HookOff tabs(hooks.EnableOtherTabSheets);  // the other tab sheets
     if (frame.FreshLog) log.ClearZoomLists();
-    bool failed = false;
-    if (frame.IncludeEmpty) {
+    bool failed = RunFailuresNoted() != noted;
+    if (failed) {
+        ShowRunFailures(RunKeeps::Nothing);
+    } else if (frame.IncludeEmpty) {
         if (!frame.IncludeEmptyMessage.caption.empty())
             plat::MessageBox(frame.IncludeEmptyMessage.text, frame.IncludeEmptyMessage.caption, kWarn);
     } else {
         Work(frame);
         ShowCounters(frame, log);
         // A failed run ends with its failure, not with the end box.
-        failed = ShowRunFailures();
+        failed = ShowRunFailures(keeps);
         if (!failed && !frame.End.caption.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
         if (!failed && frame.View) ViewFolder(frame.ViewFolder, frame.ViewTopic);
     }
@@ -85,14 +95,16 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
 
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     bool went = false;
-    RunGuarded([&] {
-        const HookOff buttons(hooks.EnableRunButtons);  // back however the run ends
-        went = RunPass(frame, log, hooks);
-    });
+    RunGuarded(
+        [&] {
+            const HookOff buttons(hooks.EnableRunButtons);  // back however the run ends
+            went = RunPass(frame, log, hooks);
+        },
+        frame.Simulation ? RunKeeps::Nothing : frame.Keeps);
     return went;
 }
 
-void RunGuarded(const std::function<void()>& work) {
+void RunGuarded(const std::function<void()>& work, RunKeeps keeps) {
     const RunBusy busy;  // a close waits until the run, end box included, is over
     TakeRunFailures();   // what an earlier run left unsaid is not this one's
     try {
@@ -100,14 +112,15 @@ void RunGuarded(const std::function<void()>& work) {
     } catch (...) {
         NoteRunFailure(std::current_exception());
     }
-    ShowRunFailures();
+    ShowRunFailures(keeps);
 }
 
-bool ShowRunFailures() {
+bool ShowRunFailures(RunKeeps keeps) {
     const std::string failures = TakeRunFailures();
     if (failures.empty()) return false;
     plat::MessageBox("The process stopped because of an error :\n\n" + failures +
-                         "\nWhat was done until then is in the Visual Log and kept for the Undo.",
+                         "\nWhat was done until then is in the Visual Log" +
+                         (keeps == RunKeeps::Undo ? " and kept for the Undo." : "."),
                      "Error !", kError);
     return true;
 }

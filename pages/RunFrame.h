@@ -22,6 +22,10 @@
 #include "pages/PageMessages.h"
 #include "pages/RunLog.h"
 
+// What a run that fails keeps: its failure box says whether what was done
+// is kept for the Undo.
+enum class RunKeeps { Nothing, Undo };
+
 // What a page hands its runs besides the data: the calls into its window.
 struct RunHooks {
     // The run starts (false) or ends (true): the other tab sheets follow.
@@ -53,6 +57,8 @@ struct RunFrame {
     bool ShowLog = true;  // "Show Visual Log"
 
     // ---- the work ----
+    // Undo: the run records what it does for the Undo (never a simulation).
+    RunKeeps Keeps = RunKeeps::Nothing;
     // An empty Include list: no work, and the message when it has a caption.
     bool IncludeEmpty = false;
     PageMessage IncludeEmptyMessage;
@@ -80,15 +86,16 @@ std::function<std::vector<CounterLabel>()> CountersOf(const Counted& counters) {
 }
 
 // The frame's steps; true when the run went (every check passed, every
-// question answered Yes).
+// question answered Yes). A count that fails in the checks or the start
+// (a failure noted there) ends the run before its work.
 bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks);
 
 // Runs a page's undo (or other run outside the frame, as the frame runs
 // its work): busy while it lasts; a failure, or one a pooled run noted,
 // ends it with the failure box instead of leaving the handler.
-void RunGuarded(const std::function<void()>& work);
+void RunGuarded(const std::function<void()>& work, RunKeeps keeps);
 // Says the failures noted since the run began, if any: true when it did.
-bool ShowRunFailures();
+bool ShowRunFailures(RunKeeps keeps);
 
 // The check every run with a structure list makes: an empty list stops it
 // with the page's warning, the focus on the add button.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <unordered_map>
@@ -15,6 +16,7 @@ namespace {
 std::atomic<unsigned> forcedWorkers{0};
 thread_local RunPoolResult lastRun;
 thread_local std::string runFailures;
+thread_local std::size_t runFailuresNoted = 0;
 
 std::string FailureText(std::exception_ptr failure) {
     try {
@@ -33,9 +35,12 @@ void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
     if (!failure) return;
     runFailures += item.empty() ? FailureText(failure) : item + " : " + FailureText(failure);
     runFailures += '\n';
+    ++runFailuresNoted;
 }
 
 std::string TakeRunFailures() { return std::exchange(runFailures, std::string()); }
+
+std::size_t RunFailuresNoted() { return runFailuresNoted; }
 
 
 const char* ItemLog::Texts::Put(std::string_view text) {
@@ -80,6 +85,26 @@ void NoteLastPageRun(const RunPoolResult& result) { lastRun = result; }
 
 ForceRunWorkers::ForceRunWorkers(unsigned workers) : previous_(forcedWorkers.exchange(workers)) {}
 ForceRunWorkers::~ForceRunWorkers() { forcedWorkers.store(previous_); }
+
+namespace {
+// Set before a run starts and cleared after it: workers only read it.
+std::atomic<bool> failArmed{false};
+std::string failName;
+}  // namespace
+
+FailRunItemsNamed::FailRunItemsNamed(std::string name) {
+    failName = std::move(name);
+    failArmed = true;
+}
+FailRunItemsNamed::~FailRunItemsNamed() {
+    failArmed = false;
+    failName.clear();
+}
+
+void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item) {
+    if (failArmed.load(std::memory_order_acquire) && name && name(item) == failName)
+        throw std::runtime_error("a failure made by a test");
+}
 
 RunPoolOptions PageRunPoolOptions(unsigned workers) {
     RunPoolOptions options;
@@ -252,17 +277,34 @@ private:
         out = std::move(done);
     }
 
+    // Whole or not at all: a part added half would be kept twice (its
+    // Apply failing, it is kept whole).
     void Add(const UndoPartsResult& out) {
-        result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(), out.failedFolders.end());
-        result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-        result_.failureLines += out.failureLines;
+        const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
+        try {
+            result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(),
+                                         out.failedFolders.end());
+            result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
+            result_.failureLines += out.failureLines;
+        } catch (...) {
+            result_.failedFolders.Truncate(folders);
+            result_.failedFiles.Truncate(files);
+            throw;
+        }
     }
 
     void Keep(std::size_t g) {
         const UndoLists lists = ListsOf(groups_[g]);
-        for (const DEQ_CREATED_FOLDERS* folders : {&lists.created, &lists.second, &lists.byRun})
-            result_.failedFolders.insert(result_.failedFolders.end(), folders->begin(), folders->end());
-        result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
+        const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
+        try {
+            for (const DEQ_CREATED_FOLDERS* list : {&lists.created, &lists.second, &lists.byRun})
+                result_.failedFolders.insert(result_.failedFolders.end(), list->begin(), list->end());
+            result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
+        } catch (...) {
+            result_.failedFolders.Truncate(folders);
+            result_.failedFiles.Truncate(files);
+            throw;
+        }
     }
 
     const std::vector<UndoGroup>& groups_;

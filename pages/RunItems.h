@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -164,6 +165,19 @@ private:
     unsigned previous_;
 };
 
+// Tests make page runs fail while this lives: the work of every item that
+// its run's Name gives as `name` (a count's path, a run's main folder)
+// throws before it starts.
+class FailRunItemsNamed {
+public:
+    explicit FailRunItemsNamed(std::string name);
+    ~FailRunItemsNamed();
+    FailRunItemsNamed(const FailRunItemsNamed&) = delete;
+    FailRunItemsNamed& operator=(const FailRunItemsNamed&) = delete;
+};
+// Throws when a FailRunItemsNamed lives for `name`.
+void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item);
+
 // The pool options of a page's run: while the window thread waits for
 // workers the window paints a few times a second (user input stays out, so
 // no click starts another handler mid-run); boxes go through the message seam.
@@ -195,10 +209,12 @@ struct PooledRun {
     // On the window thread, strictly in item order: the outcome into the
     // page (lines, counters, records, boxes), leaving the slot empty. An
     // item whose work failed comes too (ctx.Failure()), with what it recorded.
+    // An Apply that throws counts as never applied (Skipped follows): what
+    // it keeps it keeps whole, or not at all.
     std::function<void(std::size_t item, Outcome& out, RunApplyContext& ctx)> Apply;
     // On the window thread, after the run, in item order: each item that
-    // was never applied (the run stopped or failed before it), so that an
-    // undo keeps what it did not undo.
+    // was never applied (the run stopped or failed before it, or its Apply
+    // threw), so that an undo keeps what it did not undo.
     std::function<void(std::size_t item)> Skipped;
     // On the window thread while the head item (the next to be applied)
     // works, a few times a second: what may be shown of its outcome so far
@@ -220,6 +236,9 @@ auto StreamLines(ItemLog Outcome::*lines, RunLog& log) {
 void NoteRunFailure(std::exception_ptr failure, const std::string& item = std::string());
 // The failures noted since the last call, one line each; empty: none.
 std::string TakeRunFailures();
+// How many failures were ever noted on this thread: a step that compares
+// it before and after knows whether something under it failed.
+std::size_t RunFailuresNoted();
 
 // Runs a page's pooled run, one Outcome slot per window place. A failure (of an item's work, or of the run itself)
 // ends the run as RunPool says and is noted for the frame to say; this
@@ -241,11 +260,20 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
         outcomes.resize(std::min(pool.Window(), run.Items));
         for (auto& out : outcomes) out = std::make_unique<Outcome>();
         result = pool.Run(
-            run.Items, run.Scope, [&](std::size_t i, RunItemContext& ctx) { run.Work(i, *outcomes[ctx.Slot()], ctx); },
+            run.Items, run.Scope,
+            [&](std::size_t i, RunItemContext& ctx) {
+                FailIfNamed(run.Name, i);
+                run.Work(i, *outcomes[ctx.Slot()], ctx);
+            },
             [&](std::size_t i, RunApplyContext& ctx) {
                 if (ctx.Failure() && failed == run.Items) failed = i;
+                try {
+                    run.Apply(i, *outcomes[ctx.Slot()], ctx);
+                } catch (...) {
+                    if (failed == run.Items) failed = i;
+                    throw;
+                }
                 applied[i] = 1;
-                run.Apply(i, *outcomes[ctx.Slot()], ctx);
             });
     } catch (...) {
         NoteRunFailure(std::current_exception(), failed < run.Items && run.Name ? run.Name(failed) : std::string());
@@ -258,6 +286,42 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
     NoteLastPageRun(result);
     return result;
 }
+
+// ---- the records an undo takes --------------------------------------------------------
+
+// The records an undo takes out of the page, each list with Take. Until
+// Kept(), however the undo ends (its set-up, its pool or what it keeps
+// throwing), every taken list goes back where it came from, whole: the next
+// Undo has each record again and judges each anew. An undo puts what stays
+// into the page by moves alone, then says Kept().
+class UndoTaking {
+public:
+    UndoTaking() = default;
+    ~UndoTaking() {
+        if (kept_) return;
+        for (auto it = back_.rbegin(); it != back_.rend(); ++it) (*it)();
+    }
+    UndoTaking(const UndoTaking&) = delete;
+    UndoTaking& operator=(const UndoTaking&) = delete;
+
+    // `from`'s records into `into` (which outlives this), `from` left empty.
+    // Lists whose moves cannot fail: the records' lists, deques, vectors.
+    template <class List>
+    void Take(List& from, List& into) {
+        static_assert(std::is_nothrow_move_assignable_v<List>);
+        back_.push_back([&from, &into]() noexcept {
+            from = std::move(into);
+            into.clear();
+        });
+        into = std::move(from);
+        from.clear();
+    }
+    void Kept() { kept_ = true; }
+
+private:
+    std::vector<std::function<void()>> back_;
+    bool kept_ = false;
+};
 
 // ---- undo in parts ----------------------------------------------------------------------
 

@@ -190,7 +190,7 @@ void Vol15Page::Vol15UpdateResultLabels() { Vol15VisualLog().ShowCounters(Counte
 // the busy cursor, and no click gets in.
 void Vol15Page::Vol15CountItemsToCheck(bool countFiles) {
     ::Vol15CountItemsToCheck(*this, Vol15ReadInputs(), countFiles);
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
 }
 
 void Vol15Page::Vol15RefreshPage() {

@@ -85,6 +85,7 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
                        const std::string& noStructureCaption, const RunHooks& hooks) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in, &hooks, check = std::move(check), noStructureCaption] {
         return (!check || check()) && CheckStructuresListed(in.AttachNothing || !in.FolderStructures.empty(),
                                                             noStructureCaption, hooks);
@@ -100,7 +101,7 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
 
 // ---- disk space -------------------------------------------------------------------------
 
-void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
                                const std::string& extra) {
     state.StructureFolders = 0;
     state.StructureFiles = 0;
@@ -111,18 +112,20 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     if (!extra.empty())
         for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
     // Each structure read on the run pool (they only read), the window
-    // painting meanwhile; a failed read leaves its structure out.
+    // painting meanwhile; a failed read leaves its structure out, and the
+    // totals are short: a run does not go on them.
     std::vector<std::optional<FolderStructSize>> sizes(walked.size());
+    bool done = false;
     {
         const CountingBusy counting;
-        ReadOnPool(walked, [&](std::size_t i) {
+        done = ReadOnPool(walked, [&](std::size_t i) {
             FolderStructSize size(walked[i], withFiles);
             size.SetCountRoot(countRoot);
             size.Examine();
             sizes[i] = std::move(size);
         });
     }
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
     for (const auto& size : sizes) {
         if (!size) continue;
         state.StructureFolders += size->GetFolderCount();
@@ -132,6 +135,7 @@ void MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
             state.StructureFiles += size->GetFileCount();
         }
     }
+    return done;
 }
 
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {
@@ -201,26 +205,29 @@ namespace {
 
 // The lists an undo works through, taken out of the state: what the last
 // Undo left, or what the last run made (its plan by what it attached).
-UndoLists TakeUndoLists(CreationState& state, const CreationUndoProfile& profile, UndoPlan& plan,
-                        std::string& mainFolder) {
-    UndoLists all;
+void TakeUndoLists(CreationState& state, const CreationUndoProfile& profile, UndoTaking& taking, UndoLists& all,
+                   UndoPlan& plan, std::string& mainFolder) {
     plan = profile.Nothing;
     if (!state.FailedUndoFolders.empty()) {  // a retry of what the last Undo left
-        all.created = std::move(state.FailedUndoFolders);
-        all.files = std::move(state.FailedUndoFiles);
+        taking.Take(state.FailedUndoFolders, all.created);
+        taking.Take(state.FailedUndoFiles, all.files);
         plan = profile.Retry;
     } else if (state.UndoMode == "F") {
-        all.second = std::move(state.LastCreatedSubFolders);
-        all.second.insert(all.second.end(), state.LastCreatedParents.begin(), state.LastCreatedParents.end());
+        // The parents join the subfolders for good: given back, they are there.
+        DEQ_CREATED_FOLDERS parents;
+        taking.Take(state.LastCreatedSubFolders, all.second);
+        taking.Take(state.LastCreatedParents, parents);
+        all.second.insert(all.second.end(), parents.begin(), parents.end());
+        parents.clear();
         all.secondSet = true;
-        all.created = std::move(state.LastCreatedFolders);
-        all.files = std::move(state.LastCreatedFiles);
+        taking.Take(state.LastCreatedFolders, all.created);
+        taking.Take(state.LastCreatedFiles, all.files);
         plan = profile.ExistingStructures;
     } else if (state.UndoMode == "R") {
         mainFolder = state.LastDestination;
-        all.created = std::move(state.LastCreatedFolders);
-        all.second = std::move(state.LastCreatedSubFolders);
-        all.byRun = std::move(state.LastCreatedParents);
+        taking.Take(state.LastCreatedFolders, all.created);
+        taking.Take(state.LastCreatedSubFolders, all.second);
+        taking.Take(state.LastCreatedParents, all.byRun);
         all.secondSet = all.byRunSet = true;
         plan = profile.Templates;
     } else if (state.UndoMode == "N") {
@@ -228,25 +235,26 @@ UndoLists TakeUndoLists(CreationState& state, const CreationUndoProfile& profile
             all.second = state.LastCreatedParents;
             all.secondSet = true;
         }
-        all.byRun = std::move(state.LastCreatedParents);
+        taking.Take(state.LastCreatedParents, all.byRun);
         all.byRunSet = true;
-        all.created = std::move(state.LastCreatedFolders);
+        taking.Take(state.LastCreatedFolders, all.created);
     }
-    return all;
 }
 
-// What stayed is kept for the next Undo, with the run's bases, and listed.
-void KeepWhatStayed(CreationState& state, RunLog& log, UndoPartsResult& parts) {
+// What stayed is kept for the next Undo, with the run's bases (by moves
+// alone: nothing here fails), then listed.
+void KeepWhatStayed(CreationState& state, RunLog& log, UndoPartsResult& parts, UndoTaking& taking) {
     VEC_UNDO_BASES bases = std::move(state.LastBases);
     ClearCreationRunLists(state);
-    log.ClearLogLists();
     ResetCreationRunCounters(state);
     if (!parts.failedFolders.empty() || !parts.failedFiles.empty()) state.LastBases = std::move(bases);
     state.FailedUndoFiles = std::move(parts.failedFiles);
-    for (const auto& folder : parts.failedFolders) {
+    state.FailedUndoFolders = std::move(parts.failedFolders);
+    taking.Kept();
+    log.ClearLogLists();
+    for (const auto folder : state.FailedUndoFolders) {
         state.Counters.FoldersFailedUndo += 1.0;
         log.CountersChanged(state);
-        state.FailedUndoFolders.push_back(folder);
         log.AddLine(CreationFoldersFailedUndo, std::string(folder.Path));
     }
 }
@@ -268,7 +276,9 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         // and only the very objects the run made.
         UndoPlan plan;
         std::string mainFolder;
-        UndoLists all = TakeUndoLists(state, profile, plan, mainFolder);
+        UndoLists all;
+        UndoTaking taking;  // until what stays is kept, a failure gives every record back
+        TakeUndoLists(state, profile, taking, all, plan, mainFolder);
         // The groups read their ranges of `all` until the undo is done.
         const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
         const VEC_UNDO_BASES& runBases = state.LastBases;
@@ -282,11 +292,12 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
                                                 undo.SetCreatedFiles(std::move(lists.files));
                                                 Plan(undo, plan);
                                             });
-        const std::string report = FolderFileUndo::ReportOf(parts.failureLines);
+        KeepWhatStayed(state, log, parts, taking);
         all = UndoLists();
-        KeepWhatStayed(state, log, parts);
+        const std::string report = FolderFileUndo::ReportOf(parts.failureLines);
         log.ShowCounters(state.Labels());
         if (!report.empty()) plat::MessageBox(report, profile.ReportCaption, pagekit::kWarn);
-        if (!ShowRunFailures()) plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
-    });
+        if (!ShowRunFailures(RunKeeps::Undo))
+            plat::MessageBox("End of Undo process !!!", profile.EndCaption, pagekit::kInfo);
+    }, RunKeeps::Undo);
 }

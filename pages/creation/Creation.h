@@ -172,7 +172,8 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
 
 // Measures every listed structure (and `extra`, when not empty) into the
 // structure totals and the size map; files and bytes only with files.
-void MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+// False when a read failed (said in its box): the totals are short.
+bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
                                const std::string& extra = std::string());
 // Template runs: each main folder gets one folder per line and no file.
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders);

@@ -9,7 +9,7 @@ bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFile
         SetTemplateTotals(state, in, static_cast<double>(in.IncludeStrings.size()));
         return true;
     }
-    MeasureCreationStructures(state, in, withFiles);
+    if (!MeasureCreationStructures(state, in, withFiles)) return false;
     std::string root;
     std::uint64_t free = 0;
     GetDriveFreeBytes(TrimControlAndBlanks(in.DestFolder), root, free);

@@ -10,7 +10,7 @@ bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFile
         SetTemplateTotals(state, in, n);
         return true;
     }
-    MeasureCreationStructures(state, in, withFiles);
+    if (!MeasureCreationStructures(state, in, withFiles)) return false;
     std::string root;
     std::uint64_t free = 0;
     GetDriveFreeBytes(TrimControlAndBlanks(in.DestFolder), root, free);

@@ -38,7 +38,7 @@ bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFile
         SetTemplateTotals(state, in, n);
         return true;
     }
-    MeasureCreationStructures(state, in, withFiles);
+    if (!MeasureCreationStructures(state, in, withFiles)) return false;
     const auto required = Vol04RequiredBytesByDrive(state, in);
     if (in.IncludeFolders.empty()) return false;
     if (state.StructureBytes > 0) {

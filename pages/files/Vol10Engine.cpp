@@ -606,6 +606,7 @@ bool CheckSources(const Vol10Inputs& in, const RunHooks& hooks, bool sim) {
 RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&state, &in, &hooks, simulation] {
         return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
     };
@@ -723,20 +724,20 @@ public:
     // run made (or what the last Undo left of them), deepest first, each
     // only when empty.
     void Run() {
-        records_.swap(st_.Vol10OverwriteRecords);
+        // Until ShowResults keeps what stays, a failure gives every record back.
+        taking_.Take(st_.Vol10OverwriteRecords, records_);
         // The last run's copies are read where the page keeps them (it
         // drops them in ShowResults, once they are done with); what the
         // last Undo left is taken over, since what fails now goes there.
         if (!st_.Vol10FilesCopied.empty()) {
             copiesList_ = &st_.Vol10FilesCopied;
         } else {
-            leftCopies_ = std::move(st_.Vol10FilesNotDeleted);
+            taking_.Take(st_.Vol10FilesNotDeleted, leftCopies_);
             copiesList_ = &leftCopies_;
         }
         st_.Vol10FilesNotDeleted.clear();
         if (!st_.Vol10FoldersNotRemoved.empty()) {
-            leftFolders_ = std::move(st_.Vol10FoldersNotRemoved);
-            st_.Vol10FoldersNotRemoved.clear();
+            taking_.Take(st_.Vol10FoldersNotRemoved, leftFolders_);
             foldersList_ = &leftFolders_;
         } else {
             foldersList_ = &st_.Vol10SubFoldersCopied;
@@ -764,17 +765,26 @@ public:
     }
 
     // What stays, in the order of one undo of the whole list: the report's
-    // lines, the records kept for the next Undo.
+    // lines, the records kept for the next Undo (each once: an item whose
+    // Apply failed part-way is kept again whole).
     void Settle() {
         std::stable_sort(notes_.begin(), notes_.end(), [](const auto& a, const auto& b) {
             if (a.step != b.step) return a.step < b.step;
             return a.step == 0 ? a.record > b.record : a.record < b.record;
         });
         for (auto& n : notes_) (n.missing ? missing_ : other_).push_back(std::move(n.text));
-        std::sort(failedRestores_.begin(), failedRestores_.end());
-        for (const std::size_t i : failedRestores_) st_.Vol10OverwriteRecords.push_back(records_[i]);
-        std::sort(failedCopies_.begin(), failedCopies_.end());
-        for (const std::size_t i : failedCopies_) st_.Vol10FilesNotDeleted.push_back((*copiesList_)[i]);
+        const auto once = [](std::vector<std::size_t>& v) {
+            std::sort(v.begin(), v.end());
+            v.erase(std::unique(v.begin(), v.end()), v.end());
+        };
+        once(failedRestores_);
+        for (const std::size_t i : failedRestores_) keptRestores_.push_back(records_[i]);
+        once(failedCopies_);
+        for (const std::size_t i : failedCopies_) keptCopies_.push_back((*copiesList_)[i]);
+        std::stable_sort(left_.begin(), left_.end(), [](const auto& a, const auto& b) { return a.record < b.record; });
+        left_.erase(std::unique(left_.begin(), left_.end(),
+                                [](const auto& a, const auto& b) { return a.record == b.record; }),
+                    left_.end());
         // Deepest first, equal levels the later first.
         std::stable_sort(left_.begin(), left_.end(), [](const auto& a, const auto& b) {
             return a.place.level != b.place.level ? a.place.level > b.place.level : a.record > b.record;
@@ -785,9 +795,14 @@ public:
         }
     }
 
-    // The Visual Log lists what stayed; the bases go once nothing refers to them.
+    // What stayed is kept (by moves alone: nothing here fails), then the
+    // Visual Log lists it; the bases go once nothing refers to them.
     void ShowResults(RunLog& log) {
         Vol10ClearRunLists(st_);
+        st_.Vol10OverwriteRecords = std::move(keptRestores_);
+        st_.Vol10FilesNotDeleted = std::move(keptCopies_);
+        st_.Vol10FoldersNotRemoved = std::move(foldersLeft_);
+        taking_.Kept();
         log.ClearLogLists();
         Vol10ResetRunCounters(st_);
         auto failed = [&](const char* what, const std::string& path, double& counter) {
@@ -795,10 +810,8 @@ public:
             log.AddLine(Vol10CatFilesFailedUndo, what + path);
             log.AddExportLine(Vol10CatFilesFailedUndo, path);
         };
-        for (const _tagCreatedFolder& folder : foldersLeft_) {
-            st_.Vol10FoldersNotRemoved.push_back(folder);
-            failed("Failed to Delete : ", folder.Path, st_.Counters.FoldersFailedUndo);
-        }
+        for (const auto folder : st_.Vol10FoldersNotRemoved)
+            failed("Failed to Delete : ", std::string(folder.Path), st_.Counters.FoldersFailedUndo);
         for (const _tagCreatedFile& f : st_.Vol10FilesNotDeleted)
             failed("Not Deleted : ", f.Path, st_.Counters.FilesFailedUndo);
         for (const _tagWorkingCopy& r : st_.Vol10OverwriteRecords)
@@ -963,6 +976,9 @@ private:
     StringList missing_, other_;
     DEQ_CREATED_FOLDERS foldersLeft_;  // in the order of one at a time
     std::string folderLines_;          // their lines of the report
+    DEQ_WORKING_COPIES keptRestores_;  // the overwrites and copies kept for the next Undo
+    DEQ_CREATED_FILES keptCopies_;
+    UndoTaking taking_;  // last: it gives back into the lists above
 };
 
 }  // namespace
@@ -984,7 +1000,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
         undo.Run();
         undo.ShowResults(log);
         undo.Report();
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of Undo process !!!", MessageCaption(kVol10ListTopic, "Information", "100052"), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

@@ -143,7 +143,7 @@ bool Vol10Page::Vol10AttachChecked() const {
 // window paints meanwhile, with the busy cursor, and no click gets in.
 bool Vol10Page::Vol10PrepareTotals(bool countFiles) {
     const bool room = ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles);
-    return !ShowRunFailures() && room;
+    return !ShowRunFailures(RunKeeps::Nothing) && room;
 }
 
 void Vol10Page::Vol10RefreshPage() {

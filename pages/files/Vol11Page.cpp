@@ -155,7 +155,7 @@ void Vol11Page::Vol11RefreshPage() {
         const CountingBusy counting;
         Vol11CountFilesToDelete(*this, Vol11ReadInputs(), ui->rdoVol11DeleteOnlyFiles->isChecked() ? 1 : 2);
     }
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
     Vol11UpdateToDeleteLabels();
 }
 

@@ -500,6 +500,7 @@ bool CheckParts(const Vol12Inputs& in) {
 RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool simulation) {
     RunFrame frame;
     frame.Simulation = simulation;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckParts(in); };
     frame.Start = [&state, simulation] {
         Vol12ResetCounters(state);
@@ -685,14 +686,17 @@ public:
         RunPageItems(run);
     }
 
-    // What failed stays for the next Undo, listed; else the bases go.
-    void KeepFailed(RunLog& log) {
+    // What failed stays for the next Undo (each step once: an item whose
+    // Apply failed part-way is kept again whole), listed; else the bases go.
+    void KeepFailed(RunLog& log, UndoTaking& taking) {
         std::sort(failed_.begin(), failed_.end());
-        for (const std::size_t i : failed_) st_.Vol12FailedUndoSteps.push_back(replay_[i]);
-        if (st_.Vol12FailedUndoSteps.empty()) {
-            st_.Vol12UndoBases.clear();
-            return;
-        }
+        failed_.erase(std::unique(failed_.begin(), failed_.end()), failed_.end());
+        DEQ_RENAME_STEPS kept;
+        for (const std::size_t i : failed_) kept.push_back(replay_[i]);
+        st_.Vol12FailedUndoSteps = std::move(kept);  // by a move: nothing here fails
+        if (st_.Vol12FailedUndoSteps.empty()) st_.Vol12UndoBases.clear();
+        taking.Kept();
+        if (st_.Vol12FailedUndoSteps.empty()) return;
         for (const _tagRenameStep& step : st_.Vol12FailedUndoSteps) {
             const std::string path = TrimBlanks(step.Replaced ? step.Saved.Target : step.Move.OldPath);
             log.AddLine(Vol12CatFilesFailedUndo, path);
@@ -743,20 +747,21 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
                              MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
             return;
-        // Taken, not copied: the lists are emptied below and what is not undone goes back.
-        const DEQ_RENAME_STEPS replay =
-            std::move(!state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps);
+        // Taken, not copied: the lists are emptied below and what is not
+        // undone goes back; until then a failure gives every step back.
+        DEQ_RENAME_STEPS replay;
+        UndoTaking taking;
+        taking.Take(!state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps, replay);
         Vol12ClearResultLists(state);
         Vol12ResetCounters(state);
         log.ClearLogLists();
-        state.Vol12FailedUndoSteps.clear();
 
         Vol12Undo undo(state, replay);
         undo.Run();
-        undo.KeepFailed(log);
+        undo.KeepFailed(log, taking);
         log.ShowCounters(state.Labels());
         undo.Report();
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of Undo process !!!", MessageCaption(kVol12Topic, "Information", "120037"), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

@@ -336,9 +336,9 @@ namespace {
 // back failed, or never came to its turn, stays for the next Undo.
 class Vol06Undo {
 public:
-    Vol06Undo(Vol06UndoRecords& records, const DEQ_RENAME_RECORDS& replay, const VEC_UNDO_BASES& bases)
-        : records_(records), replay_(replay), bases_(bases) {
+    Vol06Undo(const DEQ_RENAME_RECORDS& replay, const VEC_UNDO_BASES& bases) : replay_(replay), bases_(bases) {
         news_.reserve(replay.size());
+        kept_.assign(replay.size(), 0);
         for (std::size_t i = 0; i < replay.size(); ++i) news_.push_back(Record(i).NewPath);
         items_ = RenameItems(news_);
     }
@@ -370,11 +370,19 @@ public:
             out.clear();
         };
         run.Skipped = [this](std::size_t k) {
-            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) records_.Vol06FailedUndoPairs.push_front(Record(i));
+            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) kept_[i] = 1;
         };
         run.Name = [this](std::size_t k) { return TrimControlAndBlanks(Record(items_[k].first).NewPath); };
         RunPageItems(run);
         return std::move(report_);
+    }
+
+    // The records to keep for the next Undo, in the order of the list.
+    DEQ_RENAME_RECORDS Kept() const {
+        DEQ_RENAME_RECORDS kept;
+        for (std::size_t i = kept_.size(); i-- > 0;)
+            if (kept_[i]) kept.push_back(Record(i));
+        return kept;
     }
 
 private:
@@ -407,13 +415,15 @@ private:
                 // Also a folder whose parent did not go back: it stays for the
                 // next Undo, which tries the parent again first.
                 report_.OtherReasons.push_back(TrimControlAndBlanks(r.OldPath));
-                records_.Vol06FailedUndoPairs.push_front(r);
+                kept_[i] = 1;
                 break;
         }
     }
 
-    Vol06UndoRecords& records_;
     const DEQ_RENAME_RECORDS& replay_;
+    // By record: kept for the next Undo. A mark, so that an item's records
+    // kept by its Apply and again by Skipped (the Apply failing) are kept once.
+    std::vector<char> kept_;
     const VEC_UNDO_BASES& bases_;
     std::vector<std::string> news_;
     std::vector<std::pair<std::size_t, std::size_t>> items_;
@@ -425,13 +435,20 @@ private:
 }  // namespace
 
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& c, RunLog& log) {
-    const DEQ_RENAME_RECORDS replay =
-        std::move(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs);
-    const VEC_UNDO_BASES bases = std::move(records.Vol06UndoBases);
+    // Until what stays is kept, a failure gives every record back.
+    DEQ_RENAME_RECORDS replay;
+    VEC_UNDO_BASES bases;
+    UndoTaking taking;
+    taking.Take(!records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs, replay);
+    taking.Take(records.Vol06UndoBases, bases);
+    Vol06Undo undo(replay, bases);
+    Vol06UndoReport report = undo.Run();
+    DEQ_RENAME_RECORDS kept = undo.Kept();
     Vol06ClearUndo(records);
+    records.Vol06FailedUndoPairs = std::move(kept);
+    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = std::move(bases);
+    taking.Kept();
     Vol06ResetCounters(c);
-    Vol06UndoReport report = Vol06Undo(records, replay, bases).Run();
-    if (!records.Vol06FailedUndoPairs.empty()) records.Vol06UndoBases = bases;
     for (const _tagRenameRecord& failed : records.Vol06FailedUndoPairs)
         log.AddLine(Vol06CatFoldersFailedUndo, TrimControlAndBlanks(failed.OldPath));
     log.CountersChanged(c);

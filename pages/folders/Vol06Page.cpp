@@ -279,6 +279,7 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     const Vol06Inputs in = Vol06ReadInputs();
     VisualLog log = Vol06VisualLog();
     RunFrame frame;
+    frame.Keeps = RunKeeps::Undo;
     frame.Questions = {{"Do you want to RENAME folders ?\n", MessageCaption(kTopic, "Information", "60039")}};
     frame.Start = [this] {
         Vol06ResetCounters();
@@ -342,9 +343,9 @@ void Vol06Page::btnVol06UndoClick() {
         log.ShowCounters(Counters.Labels());
         const std::string text = Vol06UndoReportText(report);
         if (!text.empty()) plat::MessageBox(text, MessageCaption(kListTopic, "Information", "0213"), kWarn);
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of Undo process !!!", MessageCaption(kListTopic, "Information", "60046"), kInfo);
-    });
+    }, RunKeeps::Undo);
 }
 
 // ---- the other buttons --------------------------------------------------------------------

@@ -225,7 +225,7 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
         DryDisk disk;  // the count only reads
         ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence, refusal);
     }
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
     Vol07CountState = 1;
 }
 

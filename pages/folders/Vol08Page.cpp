@@ -271,7 +271,7 @@ bool Vol08Page::Vol08WithFilesChecked() const { return Structures->WithFilesChec
 // paints meanwhile, with the busy cursor, and no click gets in.
 bool Vol08Page::Vol08ComputeTotalsAndCheckSpace(bool withFiles) {
     const bool room = ::Vol08ComputeTotalsAndCheckSpace(*this, Vol08ReadInputs(), withFiles);
-    return !ShowRunFailures() && room;
+    return !ShowRunFailures(RunKeeps::Nothing) && room;
 }
 
 void Vol08Page::Vol08TotalsRefresh(bool withFiles) {

@@ -57,6 +57,7 @@ void Vol08Page::btnVol08CopyFoldersClick() {
     const RunHooks hooks = Vol08Hooks();
     VisualLog log = Vol08VisualLog();
     RunFrame frame;
+    frame.Keeps = RunKeeps::Undo;
     frame.Check = [this, &in, &hooks] {
         if (in.WithFiles() && !Vol08ComputeTotalsAndCheckSpace(true)) return false;
         return CheckStructuresListed(!in.FolderStructures.empty(), MessageCaption(kVol08Topic, "Warning", 80047),

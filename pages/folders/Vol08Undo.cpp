@@ -19,23 +19,29 @@ bool Vol08HasUndo(const Vol08State& state) {
 
 std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
     // The lists go to the undo as they are (no copy): it empties them anyway.
+    // Until what stays is kept, a failure gives every record back.
     UndoLists all;
+    UndoTaking taking;
     bool copyPlan = false;
     if (!state.Vol08FailedUndoFolders.empty() || !state.Vol08FailedUndoFiles.empty()) {
-        all.second = std::move(state.Vol08FailedUndoFolders);
-        all.files = std::move(state.Vol08FailedUndoFiles);
+        taking.Take(state.Vol08FailedUndoFolders, all.second);
+        taking.Take(state.Vol08FailedUndoFiles, all.files);
         all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "F") {
-        all.second = std::move(state.Vol08CreatedSubFolders);
-        all.second.insert(all.second.end(), state.Vol08CreatedParents.begin(), state.Vol08CreatedParents.end());
-        all.files = std::move(state.Vol08CopiedFiles);
+        // The parents join the subfolders for good: given back, they are there.
+        DEQ_CREATED_FOLDERS parents;
+        taking.Take(state.Vol08CreatedSubFolders, all.second);
+        taking.Take(state.Vol08CreatedParents, parents);
+        all.second.insert(all.second.end(), parents.begin(), parents.end());
+        parents.clear();
+        taking.Take(state.Vol08CopiedFiles, all.files);
         all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "R") {
         // Each made folder with the parents the run made on the way, up to
         // its main folder: a parent that was there stops the climb.
-        all.created = std::move(state.Vol08MainFoldersCopied);
-        all.second = std::move(state.Vol08CreatedSubFolders);
-        all.byRun = std::move(state.Vol08CreatedParents);
+        taking.Take(state.Vol08MainFoldersCopied, all.created);
+        taking.Take(state.Vol08CreatedSubFolders, all.second);
+        taking.Take(state.Vol08CreatedParents, all.byRun);
         all.secondSet = all.byRunSet = true;
         copyPlan = true;
     }
@@ -55,16 +61,18 @@ std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
     };
     UndoPartsResult parts = UndoInParts(groups, all, state.Vol08LastBases, workers, prepare);
 
-    // What failed keeps the run's bases for the retry.
+    // What failed keeps the run's bases for the retry (by moves alone:
+    // nothing here fails), then it is listed.
     VEC_UNDO_BASES bases = std::move(state.Vol08LastBases);
     Vol08ClearLastRunLists(state);
     Vol08ResetResultCounters(state);
     state.Vol08FailedUndoFiles = std::move(parts.failedFiles);
-    const DEQ_CREATED_FOLDERS failed = std::move(parts.failedFolders);
-    if (!failed.empty() || !state.Vol08FailedUndoFiles.empty()) state.Vol08LastBases = std::move(bases);
-    for (const auto folder : failed) {
+    state.Vol08FailedUndoFolders = std::move(parts.failedFolders);
+    if (!state.Vol08FailedUndoFolders.empty() || !state.Vol08FailedUndoFiles.empty())
+        state.Vol08LastBases = std::move(bases);
+    taking.Kept();
+    for (const auto folder : state.Vol08FailedUndoFolders) {
         state.Counters.SubFoldersFailedUndo += 1.0;
-        state.Vol08FailedUndoFolders.push_back(folder);
         log.AddLine(Vol08CatSubFoldersFailedUndo, std::string(folder.Path));
     }
     log.CountersChanged(state.Counters);
@@ -89,7 +97,7 @@ void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
         if (!report.empty())
             plat::MessageBox(
                 report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
-        if (!ShowRunFailures())
+        if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of the Undo process !!!", MessageCaption(kVol08Topic, "Information", 80057), kInfo);
-    });
+    }, RunKeeps::Undo);
 }

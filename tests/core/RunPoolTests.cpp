@@ -341,6 +341,51 @@ TEST(RunPool, FailuresEndTheRunWithoutHanging) {
     EXPECT_EQ(applied, 20u);
 }
 
+// A peek (the head's lines shown while it works) or an apply that fails
+// ends the run as failed work does: every item that had started is still
+// applied, and a peek failing inside the plain loop's work lets that work
+// end whole.
+TEST(RunPool, AFailedPeekOrApplyStillAppliesEveryStartedItemWhole) {
+    for (const bool peekFails : {true, false}) {
+        for (const unsigned workers : {1u, 8u}) {
+            constexpr std::size_t kCount = 60;
+            std::vector<std::atomic<int>> started(kCount), whole(kCount);
+            std::vector<std::size_t> applied;
+            RunPool pool({.Workers = workers,
+                          .Pump = [] {},
+                          .PumpInterval = 1ms,
+                          .Peek = [&](std::size_t, RunApplyContext&) {
+                              if (peekFails) throw std::runtime_error("peek");
+                          }});
+            EXPECT_THROW(pool.Run(
+                             kCount, [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); },
+                             [&](std::size_t i, RunItemContext&) {
+                                 started[i] = 1;
+                                 // The head works long, the others meanwhile; its
+                                 // lines let the plain loop peek.
+                                 for (int k = 0; k < (i == 0 ? 20 : 1); ++k) {
+                                     std::this_thread::sleep_for(1ms);
+                                     RunPoolPaceInline();
+                                 }
+                                 whole[i] = 1;
+                             },
+                             [&](std::size_t i, RunApplyContext&) {
+                                 applied.push_back(i);
+                                 if (!peekFails && i == 0) throw std::runtime_error("apply");
+                             }),
+                         std::runtime_error);
+            std::vector<std::size_t> expected;
+            for (std::size_t i = 0; i < kCount; ++i)
+                if (started[i]) expected.push_back(i);
+            EXPECT_EQ(applied, expected) << workers << (peekFails ? " peek" : " apply");
+            for (const std::size_t i : applied) EXPECT_TRUE(whole[i]) << i << " " << workers;
+            if (workers > 1) {
+                EXPECT_GT(expected.size(), 1u);
+            }
+        }
+    }
+}
+
 // Threads that cannot start: the run goes on with the workers it got, or
 // on the calling thread alone, and applies every item in order.
 TEST(RunPool, AThreadThatCannotStartLeavesTheRunToTheOthers) {

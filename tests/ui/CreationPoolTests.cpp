@@ -346,4 +346,69 @@ TEST(CreationPool, UndoInPartsKeepsAFailedPartWhole) {
         for (const char* made : {"Dest\\a", "Dest\\a\\x", "Dest\\a\\z", "Dest\\b", "Dest\\b\\y", "Dest\\c", "Dest\\d"})
             EXPECT_TRUE(!drive.Exists(made) || kept.count(drive.path(made))) << made << " " << workers;
     }
+
+    // The undo's own steps failing (here the Visual Log, as what stays is
+    // listed) keep every record not undone for the next Undo.
+    struct BrokenLog : RecordingLog {
+        void ClearLogLists() override { throw std::runtime_error("log gone"); }
+    };
+    for (const unsigned workers : {1u, 8u}) {
+        testsupport::TempDrive drive{'T'};
+        drive.MakeFolder("Dest");
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        Vol02State state;
+        Vol02Inputs in;
+        in.DestFolder = drive.path("Dest");
+        in.ViewDestFolder = false;
+        in.AttachNothing = true;
+        in.IncludeStrings = {"a\\x", "b\\y", "c"};
+        RecordingLog log;
+        boxes.Queue(plat::IDYES);
+        Vol02RunCreateFolders(state, in, log, RunHooks{});
+        drive.WriteFile("Dest\\a\\x\\keep.txt", "not the run's");
+        BrokenLog broken;
+        boxes.Clear();
+        boxes.Queue(plat::IDYES);
+        Vol02UndoLastRun(state, broken);
+        ASSERT_FALSE(boxes.shown().empty());
+        EXPECT_NE(boxes.shown().back().text.find("log gone"), std::string::npos) << workers;
+        EXPECT_NE(boxes.shown().back().text.find("kept for the Undo"), std::string::npos) << workers;
+        EXPECT_TRUE(drive.Exists("Dest\\a\\x")) << workers;
+        fs::remove(drive.nativePath("Dest\\a\\x\\keep.txt"));
+        boxes.Queue(plat::IDYES);
+        Vol02UndoLastRun(state, log);
+        EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest"))) << workers;
+    }
+}
+
+// A structure count that fails as a run checks its disk space ends the
+// run with the count's box: nothing is created on a short total.
+TEST(CreationPool, AFailedStructureCountCreatesNothing) {
+    for (const unsigned workers : {1u, 8u}) {
+        testsupport::TempDrive drive{'T'};
+        drive.MakeFolder("Dest");
+        drive.WriteFile("S1\\A\\one.txt", "1");
+        drive.WriteFile("S2\\B\\two.txt", "2");
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        Vol02State state;
+        Vol02Inputs in;
+        in.DestFolder = drive.path("Dest");
+        in.ViewDestFolder = false;
+        in.FullPaths = true;
+        in.MainFolderWithFiles = true;
+        in.FolderStructures = {drive.path("S1"), drive.path("S2")};
+        in.IncludeStrings = {"m1", "m2"};
+        RecordingLog log;
+        {
+            const FailRunItemsNamed fail(drive.path("S2"));
+            boxes.Queue(plat::IDYES);
+            Vol02RunCreateFolders(state, in, log, RunHooks{});
+        }
+        EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest"))) << workers;
+        ASSERT_EQ(boxes.shown().size(), 1u) << workers;
+        EXPECT_NE(boxes.shown()[0].text.find(drive.path("S2") + " : "), std::string::npos) << workers;
+        EXPECT_EQ(boxes.shown()[0].text.find("kept for the Undo"), std::string::npos) << workers;
+    }
 }

@@ -16,6 +16,7 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 
 #include "core/SettingsStore.h"
@@ -502,6 +503,36 @@ TEST_F(FilePagesPool, TheWorkingFolderIsNotRenamedInAndTheUndoRestores) {
             }
             EXPECT_EQ(refusals, 4) << workers;  // two in the simulation, two in the run
         }
+    }
+}
+
+// The undo's set-up failing (here the Visual Log, emptied before its
+// parts start) gives every step back: the next Undo undoes them all.
+TEST_F(FilePagesPool, AnUndoWhoseSetUpFailsKeepsEveryStep) {
+    struct BrokenLog : testlog::RecordingLog {
+        void ClearLogLists() override { throw std::runtime_error("log gone"); }
+    };
+    for (const unsigned workers : {1u, 8u}) {
+        BuildMains(7, 6);
+        const auto before = Tree(drive);
+        Vol12Inputs in;
+        in.IncludeFolders = Mains(6);
+        in.NewPrefix = "new_";
+        in.InMainFoldersAndSubFolders = true;
+        in.DuplicatedFilesDrop = true;
+        in.WorkingDir = P("Work");
+        ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        for (int i = 0; i < 8; ++i) boxes.Queue(plat::IDYES);
+        testlog::RecordingLog log;
+        Vol12State page;
+        Vol12RunRenameFiles(page, in, log, {});
+        ASSERT_NE(Tree(drive), before);
+        BrokenLog broken;
+        Vol12UndoLastRun(page, broken);
+        EXPECT_NE(boxes.shown().back().text.find("log gone"), std::string::npos) << workers;
+        Vol12UndoLastRun(page, log);
+        EXPECT_EQ(Tree(drive), before) << workers;
     }
 }
 

@@ -2,11 +2,16 @@
 // and an empty Include list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <new>
 #include <stdexcept>
+#include <thread>
 
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
 #include "tests/ui/RecordingLog.h"
 
@@ -128,6 +133,95 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
     RunOnFrame(frame, log, hooks);
     EXPECT_EQ(steps, (Steps{"buttons off", "check", "buttons on"}));
     EXPECT_NE(boxes.shown().back().text.find("Not enough memory."), std::string::npos);
+
+    // A stream step (the head's lines shown while it works) that fails ends
+    // the run with its box too: every item whose work ran is applied, its
+    // work whole, with one worker and with eight.
+    struct Lines {
+        ItemLog log;
+        bool whole = false;
+    };
+    frame.Start = [this] { steps.push_back("start"); };
+    for (const unsigned workers : {1u, 8u}) {
+        std::vector<std::atomic<int>> worked(16);
+        std::vector<std::size_t> wholeApplied;
+        frame.Work = [&](RunDisk&) {
+            PooledRun<Lines> run;
+            run.Items = worked.size();
+            run.Workers = workers;
+            run.Scope = [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); };
+            run.Work = [&](std::size_t i, Lines& out, RunItemContext&) {
+                worked[i] = 1;
+                if (i == 0) std::this_thread::sleep_for(std::chrono::milliseconds(300));  // streamed meanwhile
+                for (int k = 0; k < 200; ++k) out.log.AddLine(0, "line");
+                out.whole = true;
+            };
+            run.Apply = [&](std::size_t i, Lines& out, RunApplyContext&) {
+                if (out.whole) wholeApplied.push_back(i);
+                out.log.Clear();
+                out.whole = false;
+            };
+            run.Stream = [](std::size_t, Lines&, RunApplyContext&) { throw std::runtime_error("no screen"); };
+            run.Name = [](std::size_t i) { return "C:\\M" + std::to_string(i); };
+            RunPageItems(run);
+        };
+        boxes.Queue(plat::IDYES);
+        RunOnFrame(frame, log, hooks);
+        EXPECT_NE(boxes.shown().back().text.find("no screen"), std::string::npos) << workers;
+        std::vector<std::size_t> ran;
+        for (std::size_t i = 0; i < worked.size(); ++i)
+            if (worked[i]) ran.push_back(i);
+        EXPECT_EQ(wholeApplied, ran) << workers;
+    }
+}
+
+// A count in the checks or at the start that fails ends the run before its
+// work, with the count's box; the failure box says "kept for the Undo"
+// only for a real run that keeps undo records.
+TEST_F(RunFrameTest, AFailedCountEndsTheRunBeforeItsWorkAndTheBoxSaysWhatIsKept) {
+    const auto count = [] {
+        return ReadOnPool({"C:\\S0", "C:\\S1", "C:\\S2"}, [](std::size_t i) {
+            if (i == 1) throw std::runtime_error("unreadable");
+        });
+    };
+    for (const bool atStart : {false, true}) {
+        steps.clear();
+        boxes.Clear();
+        boxes.Queue(plat::IDYES);
+        frame.Keeps = RunKeeps::Undo;
+        if (atStart)
+            frame.Start = [&] {
+                steps.push_back("start");
+                count();
+            };
+        else
+            frame.Check = [&] {
+                steps.push_back("check");
+                count();
+                return true;
+            };
+        RunOnFrame(frame, log, hooks);
+        EXPECT_EQ(std::count(steps.begin(), steps.end(), "real work"), 0) << atStart;
+        ASSERT_FALSE(boxes.shown().empty());
+        const std::string& said = boxes.shown().back().text;
+        EXPECT_NE(said.find("C:\\S1 : unreadable"), std::string::npos) << atStart;
+        EXPECT_EQ(said.find("kept for the Undo"), std::string::npos) << atStart;
+    }
+
+    frame.Check = nullptr;
+    frame.Start = nullptr;
+    frame.Work = [](RunDisk&) { NoteRunFailure(std::make_exception_ptr(std::runtime_error("gone"))); };
+    for (const bool simulation : {false, true}) {
+        for (const RunKeeps keeps : {RunKeeps::Nothing, RunKeeps::Undo}) {
+            boxes.Clear();
+            boxes.Queue(plat::IDYES);
+            frame.Simulation = simulation;
+            frame.Keeps = keeps;
+            RunOnFrame(frame, log, hooks);
+            const bool kept = boxes.shown().back().text.find("kept for the Undo") != std::string::npos;
+            EXPECT_EQ(kept, !simulation && keeps == RunKeeps::Undo) << simulation;
+        }
+    }
 }
 
 }  // namespace

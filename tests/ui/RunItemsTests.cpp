@@ -2,6 +2,9 @@
 // workers, export lines kept apart, a forced worker count undone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -70,6 +73,36 @@ TEST(RunItems, AnItemLogUsedAgainReplaysOnlyItsNewLines) {
     item.Clear();
     item.ReplayInto(log);
     EXPECT_EQ(log.lines[0].size(), 5u);
+}
+
+// An Apply that throws part-way counts as never applied: Skipped keeps
+// the item whole; every other item is applied or skipped, once.
+TEST(RunItems, AnApplyThatThrowsPartWayIsSkippedWhole) {
+    for (const unsigned workers : {1u, 8u}) {
+        std::vector<int> applied(40, 0), skipped(40, 0);
+        PooledRun<int> run;
+        run.Items = 40;
+        run.Workers = workers;
+        run.Scope = [](std::size_t i, RunScope& scope) { scope.Write("C:\\M" + std::to_string(i)); };
+        run.Work = [](std::size_t i, int& out, RunItemContext&) {
+            if (i == 5) std::this_thread::sleep_for(std::chrono::milliseconds(20));  // later items start meanwhile
+            out = static_cast<int>(i);
+        };
+        run.Apply = [&](std::size_t i, int&, RunApplyContext&) {
+            if (i == 5) throw std::runtime_error("half kept");
+            applied[i] += 1;
+        };
+        run.Skipped = [&](std::size_t i) { skipped[i] += 1; };
+        run.Name = [](std::size_t i) { return "C:\\M" + std::to_string(i); };
+        const RunPoolResult result = RunPageItems(run);
+        EXPECT_EQ(TakeRunFailures(), "C:\\M5 : half kept\n") << workers;
+        EXPECT_TRUE(result.Stopped);
+        EXPECT_EQ(skipped[5], 1) << workers;
+        for (std::size_t i = 0; i < 40; ++i) EXPECT_EQ(applied[i] + skipped[i], 1) << i << " " << workers;
+        if (workers > 1) {
+            EXPECT_GT(std::count(applied.begin() + 6, applied.end(), 1), 0) << "later items applied";
+        }
+    }
 }
 
 TEST(RunItems, ForcedWorkersHoldWhileTheyLiveAndNest) {

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol07Page.h"
 #include "pages/TfrmSubFolderListBuilder.h"
 #include "platform/MessageBox.h"
@@ -205,6 +206,40 @@ TEST_F(Vol07PageTest, ToDeleteCountsWhatTheRunDeletes) {
         EXPECT_FALSE(drive.Exists("A")) << refused;
         EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt")) << refused;
     }
+}
+
+// A count that fails inside the run (after both confirmations) ends it
+// with the count's box: nothing is deleted. A delete that fails keeps
+// nothing for an Undo, and its box does not say so.
+TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
+    drive.WriteFile("A\\a.txt", "a");
+    drive.WriteFile("B\\Sub\\b.txt", "b");
+    C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+    Edit(drive.path("A") + "\n" + drive.path("B") + "\n");
+    for (const unsigned workers : {1u, 8u}) {
+        ForceRunWorkers force(workers);
+        const FailRunItemsNamed fail(drive.path("B"));
+        page->Vol07CountState = 2;  // the run counts again
+        captions.clear();
+        texts.clear();
+        Click("btnVol07DeleteFolders");
+        EXPECT_EQ(captions, (Lines{"70032.", "70033.", "!"})) << workers;
+        EXPECT_TRUE(drive.Exists("A\\a.txt")) << workers;
+        EXPECT_TRUE(drive.Exists("B\\Sub\\b.txt")) << workers;
+        EXPECT_NE(texts.back().find(drive.path("B") + " : "), std::string::npos) << workers;
+        EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos) << workers;
+        EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+    }
+    // The figures of the last count serve: the delete itself fails at B.
+    const FailRunItemsNamed fail(drive.path("B"));
+    page->Vol07CountState = 1;
+    captions.clear();
+    texts.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "!"}));
+    EXPECT_FALSE(drive.Exists("A\\a.txt"));
+    EXPECT_NE(texts.back().find(drive.path("B") + " : "), std::string::npos);
+    EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos);
 }
 
 // The program's folders enter the list nowhere a root may not, however
