@@ -120,7 +120,7 @@ bool ReadAside(const std::string& folder, const std::function<void()>& read) {
         const CountingBusy counting;
         done = ReadOnPool({folder}, [&](std::size_t) { read(); });
     }
-    ShowRunFailures();
+    ShowRunFailures(RunKeeps::Nothing);
     return done;
 }
 
