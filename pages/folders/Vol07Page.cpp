@@ -225,8 +225,8 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
         DryDisk disk;  // the count only reads
         ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence, refusal);
     }
-    ShowRunFailures(RunKeeps::Nothing);
-    Vol07CountState = 1;
+    // Figures of a count that failed serve no run: the next one counts again.
+    Vol07CountState = ShowRunFailures(RunKeeps::Nothing) ? 0 : 1;
 }
 
 int Vol07Page::Vol07CountMode() const {

@@ -242,6 +242,24 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
     EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos);
 }
 
+// A count that failed when the list changed is no run's figures: the run
+// counts again, and "To Delete" is what it then deletes.
+TEST_F(Vol07PageTest, AFailedCountIsNotTheNextRunsFigures) {
+    drive.WriteFile("A\\a.txt", "a");
+    drive.WriteFile("B\\Sub\\b.txt", "b");
+    C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+    {
+        const FailRunItemsNamed fail(drive.path("B"));
+        Edit(drive.path("A") + "\n" + drive.path("B") + "\n");
+    }
+    EXPECT_EQ(page->Vol07CountState, 0);
+    captions.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_FALSE(drive.Exists("B\\Sub\\b.txt"));
+    EXPECT_EQ(Label("lblStat07FoldersDeleted"), Label("lblStat07FoldersToDelete"));
+    EXPECT_EQ(Label("lblStat07FilesDeleted"), Label("lblStat07FilesToDelete"));
+}
+
 // The program's folders enter the list nowhere a root may not, however
 // spelt; one that got in by the editor is refused at run time as the
 // program's folder, not as a drive.
