@@ -104,7 +104,8 @@ public:
             Work(destinations[i], out, workers_[ctx.Worker()]);
         };
         run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
-        run.Stream = StreamLines(&Vol10Outcome::Log, log_);
+        run.Stream = StreamLines<Vol10Outcome, Vol10Counters>(&Vol10Outcome::Log, &Vol10Outcome::Counters, log_,
+                                                                  st_.Counters);
         run.Name = [&](std::size_t i) { return destinations[i]; };
         RunPageItems(run);
         if (!sim_) st_.Vol10WorkingNames = names_;
