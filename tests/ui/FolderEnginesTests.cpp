@@ -346,6 +346,13 @@ TEST(Vol07Stream, ALargeMainFolderShowsItsLinesAsItGoes) {
         }
     };
     constexpr int kFiles = 600;
+#if defined(__SANITIZE_THREAD__)
+    // The sanitizer slows painting so much that the screen's pace may come
+    // round but once in the run: there the test looks for races only.
+    constexpr bool kPaced = false;
+#else
+    constexpr bool kPaced = true;
+#endif
     for (const unsigned workers : {1u, 8u}) {
         frmVol07ZoomStatistics = new TfrmVol07ZoomStatistics;
         frmStatistics07 = new TfrmStatistics07;
@@ -387,14 +394,18 @@ TEST(Vol07Stream, ALargeMainFolderShowsItsLinesAsItGoes) {
         look.stop();
         view->viewport()->removeEventFilter(&rows);
         EXPECT_GT(linesMidRun, 0u) << workers;
-        EXPECT_GT(countedMidRun, 0) << workers;
+        if (kPaced) {
+            EXPECT_GT(countedMidRun, 0) << workers;
+        }
         int shown = 0;
         for (const RowPaints::Paint& p : rows.paints)
             if (p.rows > 0 && p.fromTop) {
                 EXPECT_GT(p.drawn, 0) << workers << " rows " << p.rows;
                 ++shown;
             }
-        EXPECT_GT(shown, 0) << workers;
+        if (kPaced) {
+            EXPECT_GT(shown, 0) << workers;
+        }
         const Lines lines = frmStatistics07->List("lstStat07FilesDeleted")->Lines();
         ASSERT_EQ(lines.size(), kFiles + (workers > 1 ? 1u : 0u)) << workers;
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end())) << workers;
