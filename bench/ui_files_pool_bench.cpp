@@ -2,7 +2,10 @@
 // the run pool, whole runs taking turns, beside bare loops making the same
 // calls one at a time and on as many threads as the pool has. Read the
 // ratios:
-//   copy:   FILES small files into each of FOLDERS folders (Skip rule), then its undo
+//   copy:   FILES small files into each of FOLDERS folders (Skip rule), then
+//           the simulation of copying them again under the overwrite rule
+//           (beside bare loops of the looks the dry disk makes), then the
+//           copy's undo
 //   delete: FOLDERS main folders of FILES .txt and FILES .log files, with a
 //           subfolder of as many again; the .txt files go
 //   rename: FILES files in each of FOLDERS folders get a prefix, then its undo
@@ -112,6 +115,15 @@ void BM_Vol10CopyPool(benchmark::State& state) {
                 if (n > 1) peak = std::max(peak, LastPageRun().PeakWindow);
                 if (page.Counters.FilesCopied != double(folders) * files) state.SkipWithError("files missing");
             },
+            [&, n] {  // every target exists: each file takes a working copy
+                ForceRunWorkers force(n);
+                Vol10Inputs overwrite = in;
+                overwrite.DuplicatedFilesSkip = false;
+                overwrite.DuplicatedFilesOverWrite = true;
+                Vol10State simulated;
+                Vol10SimulateCopyFiles(simulated, overwrite, log, RunHooks{});
+                if (simulated.Counters.FilesOverWrited != double(folders) * files) state.SkipWithError("files missing");
+            },
             [&, n] {
                 ForceRunWorkers force(n);
                 Vol10UndoLastRun(page, log);
@@ -121,6 +133,26 @@ void BM_Vol10CopyPool(benchmark::State& state) {
     // The bare loops: each folder's copies beneath its own held folders, then
     // each made file removed when it is the very file.
     std::vector<std::vector<BareMade>> made(folders);
+    // What the dry disk asks of each file under the overwrite rule: the
+    // source read, the target looked up and read, the working folder
+    // looked up and writable, its copy's name looked up, the target's
+    // folder writable.
+    const auto bareLook = [&](int i) {
+        HeldFolders src(ws.Native("Src")), dest(ws.Native(side + "/D" + std::to_string(i))),
+            work(ws.Native("Work/COPYFILES"));
+        struct stat st;
+        for (const std::string& n : names) {
+            const int in = openat(src.Dir(""), n.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (in >= 0) close(in);
+            fstatat(dest.Dir(""), n.c_str(), &st, AT_SYMLINK_NOFOLLOW);
+            const int target = openat(dest.Dir(""), n.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (target >= 0) close(target);
+            fstatat(work.Dir(""), ".", &st, AT_SYMLINK_NOFOLLOW);
+            fstatat(work.Dir(""), (n + std::to_string(i)).c_str(), &st, AT_SYMLINK_NOFOLLOW);
+            faccessat(work.Dir(""), ".", W_OK | X_OK, AT_EACCESS);
+            faccessat(dest.Dir(""), ".", W_OK | X_OK, AT_EACCESS);
+        }
+    };
     const auto bareCopy = [&](int i) {
         HeldFolders src(ws.Native("Src")), dest(ws.Native(side + "/D" + std::to_string(i)));
         for (const std::string& n : names) BareSafeCopy(src, n, dest, n, made[i]);
@@ -129,13 +161,15 @@ void BM_Vol10CopyPool(benchmark::State& state) {
         HeldFolders dest(ws.Native(side + "/D" + std::to_string(i)));
         BareSafeRemove(dest, made[i]);
     };
-    Sides s({"copy", "undo"});
+    Sides s({"copy", "simulate", "undo"});
     s.Add("one", fresh, ours(1));
     s.Add("pool", fresh, ours(workers));
     s.Add("bare_one", fresh,
-          {[&] { BareThreads(1, folders, bareCopy); }, [&] { BareThreads(1, folders, bareUndo); }});
+          {[&] { BareThreads(1, folders, bareCopy); }, [&] { BareThreads(1, folders, bareLook); },
+           [&] { BareThreads(1, folders, bareUndo); }});
     s.Add("bare_threads", fresh,
-          {[&] { BareThreads(workers, folders, bareCopy); }, [&] { BareThreads(workers, folders, bareUndo); }});
+          {[&] { BareThreads(workers, folders, bareCopy); }, [&] { BareThreads(workers, folders, bareLook); },
+           [&] { BareThreads(workers, folders, bareUndo); }});
     for (auto _ : state) s.RunRounds();
     s.Report(state);
     state.counters["workers"] = workers;

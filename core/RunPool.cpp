@@ -93,6 +93,7 @@ struct RunPool::Shared {
     };
     Prints prints[2];
     std::uint64_t itemNs = 1'000'000;  // how long an item's work takes, lately (at first: long)
+    std::size_t working = 0, peakWorking = 0;  // workers in their items' work: now, at most
     std::size_t head = 0;        // the next item to apply
     std::size_t admitted = 0;    // items admitted: [head, admitted) is the window
     // Items from here on never start; no item starts while paused. Changed
@@ -344,7 +345,7 @@ RunPoolResult RunPool::RunInline(std::size_t count, const ScopeFn& scope, const 
         if (options_.Look) options_.Look(i, 0);
         itemScope.Clear();
         if (scope) scope(i, itemScope);
-        result.PeakWindow = 1;
+        result.PeakWindow = result.PeakWorking = 1;
         ctx.item_ = i;
         ctx.serial_ = itemScope.serial_;
         ctx.stop_ = false;
@@ -493,6 +494,7 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::s
             chunk.push_back(sh.PopReady());
             sh.SlotOf(chunk.back()).state = Slot::Running;
         }
+        sh.peakWorking = std::max(sh.peakWorking, ++sh.working);
         lock.unlock();
         const auto t0 = std::chrono::steady_clock::now();
         std::size_t done = 0;
@@ -516,6 +518,7 @@ void RunPool::WorkerLoop(unsigned worker, const WorkFn& work, std::vector<std::s
         }
         const auto spent = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t0);
         lock.lock();
+        --sh.working;
         sh.itemNs = (sh.itemNs * 3 + static_cast<std::uint64_t>(spent.count()) / done) / 4;
         unsigned woken = 0;
         bool headDone = false;
@@ -594,6 +597,7 @@ RunPoolResult RunPool::Session::Run() {
             WaitForHead(lock);
     }
     // The workers stop as the run's guard ends, whichever way it ends.
+    result_.PeakWorking = sh_.peakWorking;
     if (firstError_) std::rethrow_exception(firstError_);
     return result_;
 }

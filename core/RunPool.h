@@ -147,6 +147,8 @@ struct RunPoolResult {
     bool Stopped = false;     // ended by a Stop or a failure before the last item
     // The most items that were between start and apply at once.
     std::size_t PeakWindow = 0;
+    // The most items that worked at once (on as many workers).
+    std::size_t PeakWorking = 0;
 };
 
 class RunPool;

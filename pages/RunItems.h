@@ -16,9 +16,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -89,6 +91,27 @@ public:
     // On the window thread while the item works: sends the lines published
     // so far that were not sent yet.
     void StreamInto(RunLog& log) { Send(log, entries_.Published()); }
+    // On the window thread: from now on the worker copies `counters` (the
+    // item's, which it counts as it adds its lines) with each line it
+    // adds, so that CountersSoFar shows what the item did so far. Named by
+    // the first look at a working item: those never looked at pay nothing.
+    template <CounterSet C>
+    void Follow(const C& counters) {
+        static_assert(sizeof(C) <= sizeof(soFar_));
+        if (follow_.load(std::memory_order_relaxed) == &counters) return;
+        followBytes_.store(sizeof(C), std::memory_order_relaxed);
+        follow_.store(&counters, std::memory_order_release);
+    }
+    // The followed counters as the worker last copied them (zero before).
+    template <CounterSet C>
+    C CountersSoFar() const {
+        std::array<double, sizeof(C) / sizeof(double)> values{};
+        {
+            const std::lock_guard lock(soFarLock_);
+            std::copy_n(soFar_.begin(), values.size(), values.begin());
+        }
+        return std::bit_cast<C>(values);
+    }
     // Sends every kept line not sent yet to `log`, in the order they came,
     // and forgets them.
     void ReplayInto(RunLog& log);
@@ -96,6 +119,10 @@ public:
         entries_.Clear();
         text_.Clear();
         sent_ = 0;
+        if (follow_.load(std::memory_order_relaxed)) {
+            const std::lock_guard lock(soFarLock_);
+            soFar_.fill(0);
+        }
     }
 
 protected:
@@ -123,6 +150,11 @@ private:
     };
     void Keep(int category, bool exportLine, const std::string& line) {
         const char* text = text_.Put(line);
+        // Before the entry: adding it may let the window look (one worker).
+        if (const void* counters = follow_.load(std::memory_order_acquire)) {
+            const std::lock_guard lock(soFarLock_);
+            std::memcpy(soFar_.data(), counters, followBytes_.load(std::memory_order_relaxed));
+        }
         Entry& e = entries_.Next();
         e.category = category;
         e.exportLine = exportLine;
@@ -134,6 +166,11 @@ private:
     Texts text_;
     std::size_t sent_ = 0;  // the window thread's: lines sent before the item was applied
     std::string line_;      // the window thread's: the line being sent
+    // The followed counters, and the worker's last copy of them.
+    std::atomic<const void*> follow_{nullptr};
+    std::atomic<std::size_t> followBytes_{0};
+    mutable std::mutex soFarLock_;
+    std::array<double, 64> soFar_{};
 };
 
 // An applied item's lines into the run's log and its counters into the
@@ -229,6 +266,19 @@ struct PooledRun {
 template <class Outcome>
 auto StreamLines(ItemLog Outcome::*lines, RunLog& log) {
     return [lines, &log](std::size_t, Outcome& out, RunApplyContext&) { (out.*lines).StreamInto(log); };
+}
+// The same for outcomes that count into `counters` as they add their
+// lines: the run's counters `run` with the item's so far are shown too.
+template <class Outcome, CounterSet C>
+auto StreamLines(ItemLog Outcome::*lines, C Outcome::*counters, RunLog& log, const C& run) {
+    return [lines, counters, &log, &run](std::size_t, Outcome& out, RunApplyContext&) {
+        ItemLog& item = out.*lines;
+        item.Follow(out.*counters);
+        item.StreamInto(log);
+        C shown = run;
+        AddCounters(shown, item.CountersSoFar<C>());
+        log.CountersSoFar(shown);
+    };
 }
 
 // A failure that ended a page's run: kept on the window thread until the

@@ -43,12 +43,20 @@ public:
     void CountersChanged(const Counters& counters) {
         if (CountersDue()) PaceCounters(counters.Labels());
     }
+    // While an item works, a few times a second: the counters with what it
+    // did so far, on the screen with the next paint (a log without a screen
+    // waits for the item's end).
+    template <class Counters>
+    void CountersSoFar(const Counters& counters) {
+        PutCounters(counters.Labels());
+    }
 
 protected:
     // Whether changed counters go to the screen now; every time unless the
     // log paces itself.
     virtual bool CountersDue() { return true; }
     virtual void PaceCounters(std::span<const CounterLabel> counters) { ShowCounters(counters); }
+    virtual void PutCounters(std::span<const CounterLabel>) {}
 };
 
 // A log that shows nothing: counting without a screen.

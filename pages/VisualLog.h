@@ -34,6 +34,7 @@ public:
 protected:
     bool CountersDue() override;
     void PaceCounters(std::span<const CounterLabel> counters) override;
+    void PutCounters(std::span<const CounterLabel> counters) override { Put(counters); }
 
 private:
     void Put(std::span<const CounterLabel> counters);

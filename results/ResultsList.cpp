@@ -210,4 +210,10 @@ void SetUpResultsListView(QListView* view, ResultsListModel* model, int extent) 
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view->setItemDelegate(new ExtentDelegate(extent, view));
+    // Rows come in at the run's pace, right before the pending paints are
+    // let through: laid out only later (the view's own timer), they would be
+    // painted blank, every time. Laid out now, the paint shows them.
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, view, [view] {
+        if (view->isVisible()) view->doItemsLayout();
+    });
 }

@@ -607,7 +607,7 @@ struct Vol15Checker::Impl {
                 return apply.Show(text, caption, flags);
             });
         };
-        run.Stream = StreamLines(&ProjectOutcome::Lines, log);
+        run.Stream = StreamLines(&ProjectOutcome::Lines, &ProjectOutcome::Counters, log, c);
         run.Name = [&](std::size_t i) { return destinations[i]; };
         return RunPageItems(run);
     }

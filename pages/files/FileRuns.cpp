@@ -65,27 +65,43 @@ bool OwnFiles::Holds(const plat::FileIdentity& id) const {
 // ---- working copies -------------------------------------------------------------------
 
 plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std::string& target,
-                                   plat::Beneath& work, std::string& copy, plat::FileStamp& stamp, bool* exhausted) {
+                                   plat::Beneath& work, std::string& copy, plat::FileStamp& stamp, bool* exhausted,
+                                   std::mutex* shared) {
     if (exhausted) *exhausted = false;
     const std::string name = LastName(target);
     std::string base;
     StripFileExtension(name, base);
     const std::string ext = name.substr(base.size());
+    const auto after = [&](const std::string& candidate) {
+        std::string stem;
+        StripFileExtension(candidate, stem);
+        return MakeIncreasedFileName(stem) + ext;
+    };
+    std::unique_lock<std::mutex> lock = shared ? std::unique_lock<std::mutex>(*shared) : std::unique_lock<std::mutex>();
     // The search goes on where the last one for this name ended.
-    auto known = next_.find(name);
-    std::string candidate = known == next_.end() ? name : known->second;
+    const auto known = next_.find(name);
+    const std::string start = known == next_.end() ? name : known->second;
+    std::string candidate;
     for (int tries = 0; tries < 30000; ++tries) {
+        if (!lock.owns_lock() && shared) lock.lock();
+        // Taken for this search before the disk is asked: an item beside
+        // it never tries the same name.
+        candidate = tries == 0 ? start : next_[name];
+        next_[name] = after(candidate);
         copy = JoinEntry(work.Folder(), candidate);
-        const plat::FsResult r =
-            taken_.count(copy) ? plat::FsResult::AlreadyExists : disk.CopyFile(from, target, work, copy, &stamp);
-        if (r != plat::FsResult::AlreadyExists) {
-            if (r == plat::FsResult::Ok) taken_.insert(copy);
-            next_[name] = candidate;
-            return r;
-        }
-        StripFileExtension(candidate, base);
-        candidate = MakeIncreasedFileName(base) + ext;
+        if (taken_.count(copy)) continue;
+        if (shared) lock.unlock();
+        const plat::FsResult r = disk.CopyFile(from, target, work, copy, &stamp);
+        if (r == plat::FsResult::AlreadyExists) continue;
+        if (shared) lock.lock();
+        if (r == plat::FsResult::Ok)
+            taken_.insert(copy);
+        else if (next_[name] == after(candidate))
+            next_[name] = candidate;  // not made: the next search tries it again
+        return r;
     }
+    if (!lock.owns_lock() && shared) lock.lock();
+    if (next_[name] == after(candidate)) next_[name] = start;
     if (exhausted) *exhausted = true;
     return plat::FsResult::Failed;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -78,9 +79,12 @@ public:
     void SetTaken(const std::set<std::string>& taken) { taken_ = taken; }
     // Copies `target` (below `from`) into the working folder (`work`).
     // `copy` gets the working copy's path and stamp. Failed when no name is
-    // free within 30000 tries (`exhausted` set) or the copy fails.
+    // free within 30000 tries (`exhausted` set) or the copy fails. Items that
+    // overlap share the names under `shared`, held only while a name is
+    // chosen, never while the disk is asked.
     plat::FsResult Make(RunDisk& disk, plat::Beneath& from, const std::string& target, plat::Beneath& work,
-                        std::string& copy, plat::FileStamp& stamp, bool* exhausted = nullptr);
+                        std::string& copy, plat::FileStamp& stamp, bool* exhausted = nullptr,
+                        std::mutex* shared = nullptr);
 
 private:
     std::set<std::string> taken_;

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <span>
@@ -75,10 +76,10 @@ struct Vol10Outcome : Vol10Found {
 
 // One run or simulation: each destination an item of the run pool, the
 // walk of each source and the three conflict rules, on the disk it is
-// handed. Items share only what the run fixed before it started; the
-// working copies of the overwrite rule are made one destination after the
-// other, in list order, so that their names are those of a run one at a
-// time.
+// handed. Items share only what the run fixed before it started and the
+// working-copy names; the run's working copies of the overwrite rule are
+// made one destination after the other, in list order, so that their names
+// are those of a run one at a time.
 class Vol10Copier {
 public:
     Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
@@ -103,7 +104,8 @@ public:
             Work(destinations[i], out, workers_[ctx.Worker()]);
         };
         run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
-        run.Stream = StreamLines(&Vol10Outcome::Log, log_);
+        run.Stream = StreamLines<Vol10Outcome, Vol10Counters>(&Vol10Outcome::Log, &Vol10Outcome::Counters, log_,
+                                                                  st_.Counters);
         run.Name = [&](std::size_t i) { return destinations[i]; };
         RunPageItems(run);
         if (!sim_) st_.Vol10WorkingNames = names_;
@@ -118,11 +120,14 @@ private:
         plat::Beneath work;
     };
 
-    // The overwriting items share the working folder: one after the other.
+    // The run's overwriting items share the working folder: one after the
+    // other, so that its working copies get the names of a run one at a
+    // time, which its records keep. The simulation's copies are pretended
+    // and named nowhere: its items overlap, sharing the names under a lock.
     void Scope(const std::string& destination, RunScope& scope) const {
         scope.Write(destination);
         for (const std::string& s : sources_) scope.Read(s);
-        if (overwrite_) scope.Write(in_.WorkingDirCopyFiles);
+        if (overwrite_ && !sim_) scope.Write(in_.WorkingDirCopyFiles);
     }
 
     void Work(const std::string& destination, Vol10Outcome& out, Worker& worker) {
@@ -267,7 +272,7 @@ private:
         }
 
         // The working folder and the run's saved targets belong to the
-        // overwriting items, which the pool starts one after the other.
+        // overwriting items (the run's one after the other).
         void Overwrite(plat::Beneath& src, const std::string& from, const std::string& to) {
             plat::FileStamp stamp;
             const plat::FsResult first = disk_.CopyFile(src, from, dest_, to, &stamp);
@@ -283,7 +288,7 @@ private:
             // The old file is saved before anything replaces it, once per
             // target and run: a second overwrite keeps the first copy, which
             // holds the content from before the run.
-            const bool saved = run_.backedUp_.count(to) > 0;
+            const bool saved = run_.BackedUp(to);
             _tagWorkingCopy record;
             plat::Beneath& work = worker_.work;
             if (!saved) {
@@ -291,8 +296,8 @@ private:
                     return LogNotCopied(from, to);
                 work.Release();
                 bool exhausted = false;
-                if (run_.names_.Make(disk_, dest_, to, work, record.WorkingCopy, record.Copy, &exhausted) !=
-                    plat::FsResult::Ok) {
+                if (run_.names_.Make(disk_, dest_, to, work, record.WorkingCopy, record.Copy, &exhausted,
+                                     &run_.namesLock_) != plat::FsResult::Ok) {
                     out_.BackupsExhausted = out_.BackupsExhausted || exhausted;
                     return LogNotCopied(from, to);
                 }
@@ -304,7 +309,7 @@ private:
                 if (!saved) disk_.RemoveFile(work, record.WorkingCopy, &record.Copy);
                 return;
             }
-            if (!saved) run_.backedUp_.insert(to);
+            if (!saved) run_.BackUp(to);
             if (!sim_) {
                 record.Target = to;
                 record.Written = written;
@@ -447,8 +452,17 @@ private:
     WalkFence fence_;
     std::vector<std::string> sources_;  // trimmed
     std::vector<Worker> workers_;
-    // The overwriting items' (one at a time): working-copy names and the
-    // targets saved in this run.
+    // The overwriting items': working-copy names and the targets saved in
+    // this run, under namesLock_.
+    bool BackedUp(const std::string& target) {
+        const std::lock_guard lock(namesLock_);
+        return backedUp_.count(target) > 0;
+    }
+    void BackUp(const std::string& target) {
+        const std::lock_guard lock(namesLock_);
+        backedUp_.insert(target);
+    }
+    std::mutex namesLock_;
     WorkingCopies names_;
     std::set<std::string> backedUp_;
     // The window thread's: the bases, and each saved target's record.

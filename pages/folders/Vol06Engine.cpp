@@ -186,7 +186,7 @@ public:
             for (std::size_t i = items_[k].first; i < items_[k].second; ++i) RenameOne(i, out, workers_[ctx.Worker()]);
         };
         run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext&) { Apply(k, out); };
-        run.Stream = StreamLines(&Vol06ItemOutcome::Lines, log_);
+        run.Stream = StreamLines(&Vol06ItemOutcome::Lines, &Vol06ItemOutcome::Counters, log_, c_);
         run.Name = [this](std::size_t k) { return froms_[items_[k].first]; };
         RunPageItems(run);
     }

@@ -235,7 +235,7 @@ public:
             if (out.Refused) ctx.Stop();
         };
         run.Apply = [this](std::size_t i, Vol07ItemOutcome& out, RunApplyContext& ctx) { Apply(i, out, ctx); };
-        run.Stream = StreamLines(&Vol07ItemOutcome::Lines, log_);
+        run.Stream = StreamLines(&Vol07ItemOutcome::Lines, &Vol07ItemOutcome::Counters, log_, c_);
         run.Name = [this](std::size_t i) { return items_[i]; };
         RunPageItems(run);
         return end_;

@@ -406,7 +406,7 @@ void Vol08Copier::CopyAll() {
             return a.Show(text, caption, flags);
         });
     };
-    run.Stream = StreamLines(&Outcome::Lines, log_);
+    run.Stream = StreamLines(&Outcome::Lines, &Outcome::Counters, log_, state_.Counters);
     run.Name = [&](std::size_t i) { return TrimControlAndBlanks(items[i]); };
     RunPageItems(run);
 }

@@ -304,6 +304,51 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
     });
 }
 
+// The overwrite rule over targets that all exist, so that every file takes
+// a working copy: the simulation's items overlap on the pool (the run's go
+// one after the other, for its working copies' names), and the simulation
+// foretells the run line for line and count for count, touching nothing,
+// with one worker and with eight.
+TEST_F(FilePagesPool, CopyFilesSimulationOverlapsAndForetellsTheOverwritingRun) {
+    constexpr int kFiles = 60;  // items long enough for the workers to meet
+    Vol10Inputs in;
+    for (int m = 0; m < 16; ++m) in.IncludeFolders.push_back(P("R\\M" + std::to_string(m)));
+    in.Sources = {P("Src")};
+    in.Masks = {"*.*"};
+    in.WorkingDir = P("Work");
+    in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+    in.DuplicatedFilesSkip = false;
+    in.DuplicatedFilesOverWrite = true;
+    for (int f = 0; f < kFiles; ++f) drive.WriteFile("Src\\f" + std::to_string(f) + ".txt", "new");
+    for (const unsigned workers : {1u, 8u}) {
+        Wipe(drive, "R");
+        Wipe(drive, "Work");
+        drive.MakeFolder("Work\\COPYFILES");
+        for (const std::string& m : in.IncludeFolders)
+            for (int f = 0; f < kFiles; ++f) drive.WriteFile(m.substr(3) + "\\f" + std::to_string(f) + ".txt", "old");
+        const ForceRunWorkers force(workers);
+        plat::MessageBoxScript boxes;
+        for (int i = 0; i < 4; ++i) boxes.Queue(plat::IDYES);
+        const auto before = Tree(drive);
+        testlog::RecordingLog simulated, ran;
+        Vol10State page;
+        Vol10SimulateCopyFiles(page, in, simulated, {});
+        const std::size_t simulationWorking = LastPageRun().PeakWorking;
+        EXPECT_EQ(Tree(drive), before) << workers;
+        EXPECT_TRUE(page.Vol10OverwriteRecords.empty()) << workers;
+        Vol10RunCopyFiles(page, in, ran, {});
+        EXPECT_EQ(page.Vol10OverwriteRecords.size(), 16u * kFiles) << workers;
+        EXPECT_EQ(simulated.lines, ran.lines) << workers;
+        EXPECT_EQ(simulated.exports, ran.exports) << workers;
+        EXPECT_EQ(simulated.counters, ran.counters) << workers;
+        EXPECT_EQ(simulated.counters["lblStat10FilesOverWrited"], 16 * kFiles) << workers;
+        if (workers > 1) {
+            EXPECT_GT(simulationWorking, 1u);
+            EXPECT_EQ(LastPageRun().PeakWorking, 1u);
+        }
+    }
+}
+
 // The folders an undo left, deepest first and equal levels the later made
 // first, as one undo of the whole list leaves them (whichever item each
 // was in).
