@@ -22,18 +22,13 @@
 #include "platform/qt/QtPlatform.h"
 #include "shell/SessionEnd.h"
 #include "tests/ui/PageWindowFixture.h"
+#include "tests/x11/X11Support.h"
 
 namespace {
 
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
+using x11test::ClickAt;
+using x11test::Viewable;
+using x11test::WaitUntil;
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -57,11 +52,6 @@ void WindowManagerClose(QWidget* window) {
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
     xcb_flush(connection);
-}
-
-void ClickAt(QWidget* w) {
-    const QPoint at = w->mapToGlobal(w->rect().center());
-    QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
 }
 
 }  // namespace
