@@ -50,8 +50,10 @@ void Work(const RunFrame& frame) {
     }
 }
 
+// A simulation keeps nothing, whatever its run keeps.
+RunKeeps KeepsOf(const RunFrame& frame) { return frame.Simulation ? RunKeeps::Nothing : frame.Keeps; }
+
 bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
-    const RunKeeps keeps = frame.Simulation ? RunKeeps::Nothing : frame.Keeps;
     // A count in the checks or the start that failed (its failure noted,
     // said by the count or left for the frame) ends the run before its work.
     const std::size_t noted = RunFailuresNoted();
@@ -81,7 +83,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         Work(frame);
         ShowCounters(frame, log);
         // A failed run ends with its failure, not with the end box.
-        failed = ShowRunFailures(keeps);
+        failed = ShowRunFailures(KeepsOf(frame));
         if (!failed && !frame.End.caption.empty()) plat::MessageBox(frame.End.text, frame.End.caption, kInfo);
         if (!failed && frame.View) ViewFolder(frame.ViewFolder, frame.ViewTopic);
     }
@@ -100,7 +102,7 @@ bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
             const HookOff buttons(hooks.EnableRunButtons);  // back however the run ends
             went = RunPass(frame, log, hooks);
         },
-        frame.Simulation ? RunKeeps::Nothing : frame.Keeps);
+        KeepsOf(frame));
     return went;
 }
 

@@ -279,13 +279,11 @@ private:
 
     // Whole or not at all: a part added half would be kept twice (its
     // Apply failing, it is kept whole).
-    void Add(const UndoPartsResult& out) {
+    template <class Append>
+    void AddWhole(const Append& append) {
         const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
         try {
-            result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(),
-                                         out.failedFolders.end());
-            result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
-            result_.failureLines += out.failureLines;
+            append();
         } catch (...) {
             result_.failedFolders.Truncate(folders);
             result_.failedFiles.Truncate(files);
@@ -293,18 +291,22 @@ private:
         }
     }
 
+    void Add(const UndoPartsResult& out) {
+        AddWhole([&] {
+            result_.failedFolders.insert(result_.failedFolders.end(), out.failedFolders.begin(),
+                                         out.failedFolders.end());
+            result_.failedFiles.insert(result_.failedFiles.end(), out.failedFiles.begin(), out.failedFiles.end());
+            result_.failureLines += out.failureLines;
+        });
+    }
+
     void Keep(std::size_t g) {
         const UndoLists lists = ListsOf(groups_[g]);
-        const std::size_t folders = result_.failedFolders.size(), files = result_.failedFiles.size();
-        try {
+        AddWhole([&] {
             for (const DEQ_CREATED_FOLDERS* list : {&lists.created, &lists.second, &lists.byRun})
                 result_.failedFolders.insert(result_.failedFolders.end(), list->begin(), list->end());
             result_.failedFiles.insert(result_.failedFiles.end(), lists.files.begin(), lists.files.end());
-        } catch (...) {
-            result_.failedFolders.Truncate(folders);
-            result_.failedFiles.Truncate(files);
-            throw;
-        }
+        });
     }
 
     const std::vector<UndoGroup>& groups_;

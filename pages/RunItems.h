@@ -366,6 +366,15 @@ public:
         into = std::move(from);
         from.clear();
     }
+    // `first`'s records and then `second`'s into `into`, both left empty.
+    // Given back, all go to `first`: from here on the two are one list.
+    // (A list whose append is whole or nothing.)
+    template <class List>
+    void TakeJoined(List& first, List& second, List& into) {
+        Take(first, into);
+        into.insert(into.end(), second.begin(), second.end());
+        second.clear();
+    }
     void Kept() { kept_ = true; }
 
 private:

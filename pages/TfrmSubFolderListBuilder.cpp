@@ -10,7 +10,6 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,7 +20,6 @@
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
-#include "pages/RunFrame.h"
 #include "pages/WalksOnPool.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -111,23 +109,12 @@ void ShowRefusedPaths(const StringList& refused) {
     Warn(report, "0588.");
 }
 
-// A folder is read on the run pool, as the pages count theirs: the window
-// paints meanwhile with the busy cursor, no input gets in, and a close
-// waits for the end. False (after the failure box) when the read failed.
-bool ReadAside(const std::string& folder, const std::function<void()>& read) {
-    bool done = false;
-    {
-        const CountingBusy counting;
-        done = ReadOnPool({folder}, [&](std::size_t) { read(); });
-    }
-    ShowRunFailures(RunKeeps::Nothing);
-    return done;
-}
-
-// The level summary of a folder's tree, read aside; none when the read failed.
+// The level summary of a folder's tree, read on the run pool as the pages
+// count theirs (the window paints, no input gets in, a close waits); none
+// when the read failed.
 std::optional<FolderStructSize> SummaryOf(const std::string& folder, RunDisk* disk) {
     std::optional<FolderStructSize> size;
-    ReadAside(folder, [&] {
+    ReadAside({folder}, [&](std::size_t) {
         FolderStructSize walked(folder);
         walked.SetCountRoot(false);
         walked.SetDisk(disk);
@@ -394,7 +381,7 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
     else if (ui->rdoBuildAllSubFolders->isChecked()) lister.SetVariant(2);
     lister.SetFilter(filter);
     lister.SetDisk(disk_);
-    if (!ReadAside(source, [&] { lister.Execute(); })) return false;
+    if (!ReadAside({source}, [&](std::size_t) { lister.Execute(); })) return false;
     const StringList lines = lister.GetResult();
 
     if (lines.empty()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/FileNames.h"
+#include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 
 // A program without windows (a benchmark, a test of the engines alone) has
@@ -26,6 +27,16 @@ bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>&
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = [&](std::size_t i) { return paths[i]; };
     return !RunPageItems(run).Stopped;
+}
+
+bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read) {
+    bool done = false;
+    {
+        const CountingBusy counting;  // ends before the box
+        done = ReadOnPool(paths, read);
+    }
+    ShowRunFailures(RunKeeps::Nothing);
+    return done;
 }
 
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size) {

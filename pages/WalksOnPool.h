@@ -40,6 +40,10 @@ private:
 // with its path.
 bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read);
 
+// ReadOnPool with the busy cursor, for a page's window: a failure is said
+// at once in the failure box (a read keeps nothing for an Undo).
+bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read);
+
 // How a structure or source is measured: FolderStructSize's masked walk
 // with these settings.
 struct MeasureSetup {

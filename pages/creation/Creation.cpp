@@ -115,17 +115,12 @@ bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     // painting meanwhile; a failed read leaves its structure out, and the
     // totals are short: a run does not go on them.
     std::vector<std::optional<FolderStructSize>> sizes(walked.size());
-    bool done = false;
-    {
-        const CountingBusy counting;
-        done = ReadOnPool(walked, [&](std::size_t i) {
-            FolderStructSize size(walked[i], withFiles);
-            size.SetCountRoot(countRoot);
-            size.Examine();
-            sizes[i] = std::move(size);
-        });
-    }
-    ShowRunFailures(RunKeeps::Nothing);
+    const bool done = ReadAside(walked, [&](std::size_t i) {
+        FolderStructSize size(walked[i], withFiles);
+        size.SetCountRoot(countRoot);
+        size.Examine();
+        sizes[i] = std::move(size);
+    });
     for (const auto& size : sizes) {
         if (!size) continue;
         state.StructureFolders += size->GetFolderCount();
@@ -213,12 +208,7 @@ void TakeUndoLists(CreationState& state, const CreationUndoProfile& profile, Und
         taking.Take(state.FailedUndoFiles, all.files);
         plan = profile.Retry;
     } else if (state.UndoMode == "F") {
-        // The parents join the subfolders for good: given back, they are there.
-        DEQ_CREATED_FOLDERS parents;
-        taking.Take(state.LastCreatedSubFolders, all.second);
-        taking.Take(state.LastCreatedParents, parents);
-        all.second.insert(all.second.end(), parents.begin(), parents.end());
-        parents.clear();
+        taking.TakeJoined(state.LastCreatedSubFolders, state.LastCreatedParents, all.second);
         all.secondSet = true;
         taking.Take(state.LastCreatedFolders, all.created);
         taking.Take(state.LastCreatedFiles, all.files);

@@ -77,30 +77,29 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
         StripFileExtension(candidate, stem);
         return MakeIncreasedFileName(stem) + ext;
     };
-    std::unique_lock<std::mutex> lock = shared ? std::unique_lock<std::mutex>(*shared) : std::unique_lock<std::mutex>();
+    std::mutex alone;  // no items beside this one: nobody else asks
+    std::unique_lock lock(shared ? *shared : alone);
     // The search goes on where the last one for this name ended.
     const auto known = next_.find(name);
     const std::string start = known == next_.end() ? name : known->second;
     std::string candidate;
     for (int tries = 0; tries < 30000; ++tries) {
-        if (!lock.owns_lock() && shared) lock.lock();
         // Taken for this search before the disk is asked: an item beside
         // it never tries the same name.
         candidate = tries == 0 ? start : next_[name];
         next_[name] = after(candidate);
         copy = JoinEntry(work.Folder(), candidate);
         if (taken_.count(copy)) continue;
-        if (shared) lock.unlock();
+        lock.unlock();
         const plat::FsResult r = disk.CopyFile(from, target, work, copy, &stamp);
+        lock.lock();
         if (r == plat::FsResult::AlreadyExists) continue;
-        if (shared) lock.lock();
         if (r == plat::FsResult::Ok)
             taken_.insert(copy);
         else if (next_[name] == after(candidate))
             next_[name] = candidate;  // not made: the next search tries it again
         return r;
     }
-    if (!lock.owns_lock() && shared) lock.lock();
     if (next_[name] == after(candidate)) next_[name] = start;
     if (exhausted) *exhausted = true;
     return plat::FsResult::Failed;

@@ -28,12 +28,7 @@ std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
         taking.Take(state.Vol08FailedUndoFiles, all.files);
         all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "F") {
-        // The parents join the subfolders for good: given back, they are there.
-        DEQ_CREATED_FOLDERS parents;
-        taking.Take(state.Vol08CreatedSubFolders, all.second);
-        taking.Take(state.Vol08CreatedParents, parents);
-        all.second.insert(all.second.end(), parents.begin(), parents.end());
-        parents.clear();
+        taking.TakeJoined(state.Vol08CreatedSubFolders, state.Vol08CreatedParents, all.second);
         taking.Take(state.Vol08CopiedFiles, all.files);
         all.secondSet = true;
     } else if (state.Vol08LastSourceMode == "R") {
