@@ -351,16 +351,29 @@ TEST(RunPool, AFailedPeekOrApplyStillAppliesEveryStartedItemWhole) {
             constexpr std::size_t kCount = 60;
             std::vector<std::atomic<int>> started(kCount), whole(kCount);
             std::vector<std::size_t> applied;
+            // On a loaded machine the other workers may not have begun by
+            // the first peek: with several, the failure waits for one.
+            const auto othersBegin = [&] {
+                const auto deadline = std::chrono::steady_clock::now() + 10s;
+                while (workers > 1 && std::chrono::steady_clock::now() < deadline) {
+                    for (std::size_t i = 1; i < kCount; ++i)
+                        if (started[i]) return;
+                    std::this_thread::sleep_for(1ms);
+                }
+            };
             RunPool pool({.Workers = workers,
                           .Pump = [] {},
                           .PumpInterval = 1ms,
                           .Peek = [&](std::size_t, RunApplyContext&) {
-                              if (peekFails) throw std::runtime_error("peek");
+                              if (!peekFails) return;
+                              othersBegin();
+                              throw std::runtime_error("peek");
                           }});
             EXPECT_THROW(pool.Run(
                              kCount, [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); },
                              [&](std::size_t i, RunItemContext&) {
                                  started[i] = 1;
+                                 if (i == 0) othersBegin();
                                  // The head works long, the others meanwhile; its
                                  // lines let the plain loop peek.
                                  for (int k = 0; k < (i == 0 ? 20 : 1); ++k) {
