@@ -1,12 +1,15 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QSpacerItem>
@@ -193,21 +196,141 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
-// Input that comes while a long loop lets paints through is dropped there.
-// Qt's own exclusion only holds it back (on X with the window manager's
-// close): it would reach the windows at the next event loop, seconds after
-// it was given, wherever the pointer is then. A window that a nested event
-// loop shows meanwhile (a box) gets its input as usual.
+int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
+
+// Input that comes while a long loop lets paints through (a wait) is dropped
+// there. Qt's own exclusion only holds it back (on X with the window
+// manager's close): it would reach the windows at the next event loop,
+// seconds after it was given, wherever the pointer is then. What begins in
+// a wait goes whole: a press with its moves and its release, a key with its
+// repeats and its release, even when these come after the wait. A press
+// that went through before the wait is another matter: the wait often runs
+// inside it (the press moves the focus, the field left checks and counts),
+// and its release completes the click once the wait is over, so that no
+// button stays drawn pressed. A window that a nested event loop shows
+// meanwhile (a box) gets its input as usual.
+//
+// Each event is judged where the window system hands it over, at its
+// window; the widgets get only what passed there.
 class InputDrop : public QObject {
 public:
-    using QObject::QObject;
-    int depth = 0;
-    int loopLevel = 0;
-
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (depth == 0 || QThread::currentThread()->loopLevel() != loopLevel) return false;
-        return event->type() == QEvent::Shortcut || (event->spontaneous() && IsUserInput(event->type()));
+    explicit InputDrop(QObject* parent) : QObject(parent) {
+        // The loop that ran the waiting handler is about to wait for more:
+        // the handler has returned.
+        if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::Deliver);
     }
+
+    // A wait ended: what it held is delivered from the event loop once the
+    // handler that waited has returned (a loop that only processes events,
+    // and does not wait for more, says nothing before it blocks).
+    void WaitEnded() {
+        if (held_.empty() || depth > 0 || posted_) return;
+        posted_ = true;
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User) return QObject::event(event);
+        posted_ = false;
+        Deliver();
+        return true;
+    }
+
+    int depth = 0;      // ProcessPendingPaints calls under way
+    int loopLevel = 0;  // the event loop the innermost one was called in
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool waiting = depth > 0 && CurrentLoopLevel() == loopLevel;
+        if (event->type() == QEvent::Shortcut) return waiting;
+        if (!event->spontaneous() || !IsUserInput(event->type())) return false;
+        if (!watched->isWindowType()) return waiting;  // its window passed it
+        if (!waiting) Deliver();  // what was held comes before what follows it
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return Mouse(static_cast<QWindow*>(watched), static_cast<QMouseEvent*>(event), waiting);
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return Key(static_cast<QWindow*>(watched), static_cast<QKeyEvent*>(event), waiting);
+        default:
+            return waiting;
+        }
+    }
+
+    // The releases held in waits, once no wait they were held in is under
+    // way any more, each to its window as it came.
+    void Deliver() {
+        if (held_.empty() || depth > 0) return;
+        const int level = CurrentLoopLevel();
+        std::vector<Held> due;
+        for (auto it = held_.begin(); it != held_.end();) {
+            if (it->level >= level) {
+                due.push_back(std::move(*it));
+                it = held_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (Held& h : due)
+            if (h.window) QCoreApplication::sendEvent(h.window, h.event.get());
+    }
+
+private:
+    struct Held {
+        QPointer<QWindow> window;
+        std::unique_ptr<QEvent> event;
+        int level;  // the loop of the wait it came in
+    };
+
+    void Hold(QWindow* window, const QEvent* event) {
+        held_.push_back({window, std::unique_ptr<QEvent>(event->clone()), loopLevel});
+    }
+
+    // A release whose press was not dropped went through before the wait
+    // (or before any wait watched the input): it is held for after it.
+    bool Mouse(QWindow* window, QMouseEvent* event, bool waiting) {
+        const Qt::MouseButton button = event->button();
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (!waiting && !(droppedButtons_ & button)) return false;
+            droppedButtons_ |= button;
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (droppedButtons_ & button) {
+                droppedButtons_ &= ~button;
+                return true;
+            }
+            if (waiting) Hold(window, event);
+            return waiting;
+        default:  // a move
+            return waiting || (event->buttons() & droppedButtons_);
+        }
+    }
+
+    bool Key(QWindow* window, QKeyEvent* event, bool waiting) {
+        const quint32 key = event->nativeScanCode() ? event->nativeScanCode() : quint32(event->key());
+        const auto dropped = std::find(droppedKeys_.begin(), droppedKeys_.end(), key);
+        if (dropped != droppedKeys_.end()) {  // its repeats and its release
+            if (event->type() == QEvent::KeyRelease && !event->isAutoRepeat()) droppedKeys_.erase(dropped);
+            return true;
+        }
+        if (!waiting) return false;
+        if (event->isAutoRepeat()) return true;  // a key held from before the wait
+        if (event->type() == QEvent::KeyPress)
+            droppedKeys_.push_back(key);
+        else
+            Hold(window, event);
+        return true;
+    }
+
+    Qt::MouseButtons droppedButtons_;  // pressed in a wait, not yet released
+    std::vector<quint32> droppedKeys_;
+    std::vector<Held> held_;
+    bool posted_ = false;
 };
 
 }  // namespace
@@ -219,12 +342,22 @@ void ProcessPendingPaints() {
         drop = new InputDrop(qApp);
         qApp->installEventFilter(drop);
     }
-    const int outerLevel = drop->loopLevel;
-    ++drop->depth;
-    drop->loopLevel = QThread::currentThread()->loopLevel();
+    // Whatever a paint throws, the wait ends here: input left dropped would
+    // leave the program deaf to the user.
+    struct Wait {
+        InputDrop& drop;
+        const int outerLevel = drop.loopLevel;
+        explicit Wait(InputDrop& d) : drop(d) {
+            ++drop.depth;
+            drop.loopLevel = CurrentLoopLevel();
+        }
+        ~Wait() {
+            --drop.depth;
+            drop.loopLevel = outerLevel;
+            drop.WaitEnded();
+        }
+    } wait(*drop);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    --drop->depth;
-    drop->loopLevel = outerLevel;
 }
 
 }  // namespace qtplat

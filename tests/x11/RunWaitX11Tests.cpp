@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 
 #include "pages/creation/Vol02Page.h"
 #include "platform/qt/QtPlatform.h"
@@ -85,6 +86,121 @@ TEST(RunWaitX11, InputGivenWhileALoopPaintsIsDroppedNotReplayed) {
     QProcess::execute("xdotool", {"mousemove", QString::number(aside.x()), QString::number(aside.y())});
     WaitUntil([] { return false; }, 1000);
     EXPECT_EQ(clicks, 1);
+}
+
+namespace {
+
+// The user's input as separate steps, each reaching the server at once.
+void Xdo(const QStringList& args) { QProcess::execute("xdotool", args); }
+
+QStringList To(QWidget* w) {
+    const QPoint at = w->mapToGlobal(w->rect().center());
+    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
+}
+
+// A wait as the program's loops make one: paints go on for `ms`, and
+// `during` runs once, a little after it began.
+void Wait(int ms, const std::function<void()>& during) {
+    QElapsedTimer clock;
+    clock.start();
+    bool done = false;
+    while (clock.elapsed() < ms) {
+        if (!done && clock.elapsed() > 150) {
+            done = true;
+            during();
+        }
+        qtplat::ProcessPendingPaints();
+        QThread::msleep(10);
+    }
+}
+
+struct Window {
+    QWidget top;
+    QLineEdit* field = new QLineEdit(&top);
+    QPushButton* button = new QPushButton("Go", &top);
+    int clicks = 0;
+    Window() {
+        top.resize(300, 200);
+        field->setGeometry(10, 10, 200, 30);
+        button->setGeometry(10, 80, 200, 60);
+        QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        top.show();
+    }
+    bool Ready() { return top.windowHandle()->isExposed() && top.isActiveWindow(); }
+};
+
+}  // namespace
+
+// A click whose press came before the wait completes once the wait is
+// over. A press and a key that begin while the program waits go whole:
+// their releases, which come after the wait, do nothing either. What
+// follows is taken as usual.
+TEST(RunWaitX11, AClickBegunBeforeAWaitCompletesAfterItOneBegunInItGoesWhole) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
+    Xdo(To(w.button) + QStringList{"mousedown", "1"});
+    ASSERT_TRUE(WaitUntil([&] { return w.button->isDown(); }, 3000));
+    Wait(500, [&] { Xdo({"mouseup", "1"}); });
+    EXPECT_EQ(w.clicks, 0);  // not inside the wait
+    EXPECT_TRUE(WaitUntil([&] { return w.clicks == 1; }, 3000));
+    EXPECT_FALSE(w.button->isDown());
+
+    w.clicks = 0;
+    w.field->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return w.field->hasFocus(); }, 3000));
+
+    Wait(700, [&] {
+        Xdo(To(w.button) + QStringList{"mousedown", "1"});
+        Xdo({"keydown", "x"});
+    });
+    Xdo(QStringList{"mousemove_relative", "3", "3", "mouseup", "1"});
+    Xdo({"keyup", "x"});
+    WaitUntil([] { return false; }, 500);
+    EXPECT_EQ(w.clicks, 0);
+    EXPECT_FALSE(w.button->isDown());
+    EXPECT_EQ(w.field->text(), "");
+
+    Xdo({"type", "y"});
+    ClickAt(w.button);
+    EXPECT_TRUE(WaitUntil([&] { return w.clicks == 1; }, 3000));
+    EXPECT_EQ(w.field->text(), "y");
+}
+
+// A wait that a paint ends by throwing still ends: the user's clicks and
+// keys are taken afterwards.
+TEST(RunWaitX11, AWaitEndedByAThrowLeavesTheInputOn) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
+    struct Failing : QObject {
+        bool event(QEvent* e) override {
+            if (e->type() == QEvent::User) throw std::runtime_error("a paint failed");
+            return QObject::event(e);
+        }
+    } failing;
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    EXPECT_THROW(qtplat::ProcessPendingPaints(), std::runtime_error);
+
+    ClickAt(w.button);
+    EXPECT_TRUE(WaitUntil([&] { return w.clicks == 1; }, 3000));
+}
+
+// A box that comes up while the program waits (a run's question) is
+// answered with the mouse as any other.
+TEST(RunWaitX11, ABoxOpenedInAWaitTakesItsClicks) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
+    int answer = -1;
+    Wait(400, [&] {
+        QMessageBox box(QMessageBox::Question, "Question", "Go on?", QMessageBox::Yes | QMessageBox::No, &w.top);
+        QTimer::singleShot(0, &box, [&] {
+            if (!WaitUntil([&] { return box.windowHandle() && box.windowHandle()->isExposed(); }, 5000)) return;
+            WaitUntil([] { return false; }, 300);  // the window manager has placed it
+            ClickAt(box.button(QMessageBox::No));
+        });
+        QTimer::singleShot(8000, &box, [&] { box.done(-2); });
+        answer = box.exec();
+    });
+    EXPECT_EQ(answer, QMessageBox::No);
 }
 
 namespace {
