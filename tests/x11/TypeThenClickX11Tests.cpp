@@ -75,6 +75,8 @@ protected:
         for (const char* radio : {"rdoVol02AttachNothing", "rdoVol03AttachNothing", "rdoVol04AttachNothing"})
             Click(radio);
         Click("btnVol06AddFolderToList");
+        texts.clear();
+        captions.clear();
         frmMain->show();
         ASSERT_TRUE(WaitUntil([] { return frmMain->windowHandle()->isExposed() && frmMain->isActiveWindow(); },
                               5000));
@@ -119,6 +121,31 @@ TEST_P(TypeThenClickX11, TheClickThatLeavesTheFieldCompletes) {
         EXPECT_TRUE(control->isChecked());
     }
     EXPECT_EQ(field->text().toStdString(), move.typed);
+}
+
+// A click that begins while leaving a field is being checked (page 03's
+// numbers count and paint) is the user's input during a wait: it is
+// dropped, press and release, and never replayed; the next one is taken.
+TEST_F(TypeThenClickX11, AClickGivenWhileTheFieldIsCheckedIsDropped) {
+    auto* field = C<QLineEdit>("edtVol03EndNumber");
+    auto* button = C<QAbstractButton>("btnVol03CreateFolders");
+    BringToFront(field);
+    ASSERT_TRUE(WaitUntil([&] { return field->isVisible() && button->isEnabled(); }, 3000));
+    field->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return field->hasFocus(); }, 3000));
+    int clicks = 0;
+    QObject::connect(button, &QAbstractButton::clicked, frmMain, [&] { ++clicks; });
+    // The Tab's check runs with the click already given.
+    QProcess::execute("sh", {"-c", "xdotool key Tab && xdotool " + At(button).join(' ') + " click 1"});
+    WaitUntil([] { return false; }, 800);
+    QProcess::execute("xdotool", {"mousemove_relative", "5", "5"});  // held-back input would come now
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(button->isDown());
+    EXPECT_TRUE(texts.empty());
+
+    QProcess::execute("xdotool", At(button) + QStringList{"click", "1"});
+    EXPECT_TRUE(WaitUntil([&] { return clicks == 1; }, 3000));
 }
 
 // Every field whose leaving runs a check, each with the controls a user
