@@ -51,11 +51,11 @@ int OpenLockFile(const std::string& path, std::string& why) {
     return fd;
 }
 
-// Every held lock file's identity, with the lock that holds it.
+// Every lock's file's identity, with its lock.
 std::mutex heldMutex;
 std::vector<std::pair<const FolderLock*, FileIdentity>> held;
 
-void Hold(const FolderLock* lock, int fd) {
+void Know(const FolderLock* lock, int fd) {
     struct stat st {};
     if (fstat(fd, &st) != 0) return;
     const std::lock_guard<std::mutex> guard(heldMutex);
@@ -69,7 +69,7 @@ void LetGo(const FolderLock* lock) {
 
 }  // namespace
 
-std::vector<FileIdentity> FolderLock::HeldLockFiles() {
+std::vector<FileIdentity> FolderLock::LockFiles() {
     const std::lock_guard<std::mutex> guard(heldMutex);
     std::vector<FileIdentity> ids;
     for (const auto& h : held) ids.push_back(h.second);
@@ -89,6 +89,9 @@ FolderLock::FolderLock(const std::string& folder) {
         reason_ = lockFile + " : " + why;
         return;
     }
+    // Known whether held or not: no copy of the program takes it away from
+    // the copy that holds it.
+    Know(this, fd_);
     const LockCall lock = lockCall ? lockCall : flock;
     int locked;
     do {
@@ -96,18 +99,13 @@ FolderLock::FolderLock(const std::string& folder) {
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         status_ = Status::Held;
-        Hold(this, fd_);
-        return;
-    }
-    if (errno == EWOULDBLOCK) {
+    } else if (errno == EWOULDBLOCK) {
         status_ = Status::InUse;
     } else {
         // No locks on this file system (ENOLCK, EOPNOTSUPP), or none left:
         // nothing tells whether another holder has the folder.
         reason_ = lockFile + " : " + SystemText(errno);
     }
-    close(fd_);
-    fd_ = -1;
 }
 
 FolderLock::~FolderLock() {

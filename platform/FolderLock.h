@@ -1,6 +1,8 @@
 // One writer per folder among processes: an exclusive lock on a lock file in
 // the folder, held while the object lives. The system drops it when the
 // process ends, however it ends; programs this one starts do not inherit it.
+// A lock that cannot be taken keeps its file open all the same, so that the
+// process knows which file another holder's lock lies on.
 #pragma once
 
 #include <string>
@@ -32,12 +34,13 @@ public:
     static LockCall SetLockCall(LockCall call);
 
     Status GetStatus() const { return status_; }
-    // The lock files the locks of this process hold now, by identity: what
-    // the program's own runs must leave where it is.
-    static std::vector<FileIdentity> HeldLockFiles();
+    // The lock files of this process's locks, held or not, by identity:
+    // what the program's own runs must leave where they are. A lock that
+    // another holder has still knows its file, kept open while it lives.
+    static std::vector<FileIdentity> LockFiles();
 
 private:
-    int fd_ = -1;
+    int fd_ = -1;  // the lock file, whatever the status, when one was opened
     Status status_ = Status::Unavailable;
     std::string reason_;
 };

@@ -3,6 +3,8 @@
 // against the runs.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +65,28 @@ protected:
         for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
         return out;
     }
+};
+
+// The lock another copy of the program holds on a folder: an open of its
+// own of the lock file, locked. A lock is its open file's, so this process
+// stands for that copy, and its own locks know nothing of it.
+class AnotherCopysLock {
+public:
+    explicit AnotherCopysLock(const std::string& nativeFolder) : path_(nativeFolder + "/.qm-settings.lock") {
+        fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        EXPECT_EQ(flock(fd_, LOCK_EX | LOCK_NB), 0);
+    }
+    ~AnotherCopysLock() { close(fd_); }
+    // Its lock file where it was: a further copy finds it, and finds it held.
+    bool StillThere() const {
+        struct stat mine {}, there {};
+        return fstat(fd_, &mine) == 0 && lstat(path_.c_str(), &there) == 0 && mine.st_dev == there.st_dev &&
+               mine.st_ino == there.st_ino;
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
 };
 
 // ---- copy files ----------------------------------------------------------------------------
@@ -498,6 +522,20 @@ TEST_F(DeleteFiles, TheSettingsLockStaysWhateverTheMasksTake) {
     EXPECT_EQ(state.FilesOtherReasons, 1);
 }
 
+// A second copy of the program knows the settings lock the first copy
+// holds: its runs leave it as the first copy's own do.
+TEST_F(DeleteFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Main\\Prog\\a.txt", "a");
+    AnotherCopysLock first(drive.nativePath("Main\\Prog"));
+    const plat::FolderLock second(P("Main\\Prog"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    in.Masks = {"*.*"};
+    Run();
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_FALSE(drive.Exists("Main\\Prog\\a.txt"));
+    EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\Prog\\.qm-settings.lock")});
+}
+
 TEST_F(DeleteFiles, TheDryRunDeletesNothingAndCountsAsTheRun) {
     drive.WriteFile("Main\\a.txt", "a");
     drive.WriteFile("Main\\Sub\\b.log", "b");
@@ -526,6 +564,18 @@ TEST_F(CopyFiles, TheSettingsLockIsNotWrittenOver) {
     EXPECT_EQ(plat::FolderLock(P("Dest")).GetStatus(), plat::FolderLock::Status::InUse);
     EXPECT_EQ(state.Counters.FilesOverWrited, 0);
     EXPECT_EQ(log.lines[Vol10CatFilesOtherReasons].size(), 1u);
+}
+
+TEST_F(CopyFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Src\\.qm-settings.lock", "a file of the user's");
+    AnotherCopysLock first(drive.nativePath("Dest"));
+    const plat::FolderLock second(P("Dest"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    Overwrite();
+    Run();
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_TRUE(drive.ReadFile("Dest\\.qm-settings.lock").empty());
+    EXPECT_EQ(state.Counters.FilesOverWrited, 0);
 }
 
 // ---- rename files ----------------------------------------------------------------------------
@@ -736,6 +786,30 @@ TEST_F(RenameFiles, TheSettingsLockIsNeitherRenamedNorReplaced) {
     EXPECT_EQ(log.lines[Vol12CatFilesOtherReasons],
               Lines{"NOT Renamed  Source: " + P("Main\\.qm-settings.lck") + " To Dest: " + lockFile});
     EXPECT_EQ(state.FilesOverWrited, 0);
+}
+
+TEST_F(RenameFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Main\\Sub\\.qm-settings.lck", "takes the lock's name");
+    AnotherCopysLock first(drive.nativePath("Main\\Sub"));
+    const plat::FolderLock second(P("Main\\Sub"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    in.InMainFolders = false;
+    in.InMainFoldersAndSubFolders = true;
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "lck";
+    in.NewFileType = "lock";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+    Run();  // a file renamed onto the lock's name
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_EQ(drive.ReadFile("Main\\Sub\\.qm-settings.lck"), "takes the lock's name");
+    in.AddPrefixesSuffixes = true;
+    in.ChangeFileType = false;
+    in.NewPrefix = "new_";
+    Run();  // the lock renamed
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_EQ(state.FilesRenamed, 1);
 }
 
 TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {
