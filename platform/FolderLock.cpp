@@ -17,19 +17,15 @@ namespace plat {
 
 namespace {
 
-// Hidden, and left in place: removing it would let a second holder lock a
-// file that a third one no longer finds.
-constexpr const char* kLockFileName = ".qm-settings.lock";
-
 FolderLock::LockCall lockCall = nullptr;
 
 std::string SystemText(int error) { return std::generic_category().message(error); }
 
 // A regular file only: no link is followed, and a FIFO planted under the
 // name is never waited on. -1 with `why` said when there is none to lock.
-int OpenLockFile(const std::string& path, std::string& why) {
+int OpenLockFile(const std::string& path, bool make, std::string& why) {
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | flags, 0644);
+    int fd = open(path.c_str(), O_RDWR | (make ? O_CREAT : 0) | flags, 0644);
     int error = errno;
     // Another user's lock file locks as well through a read-only open.
     if (fd < 0 && (error == EACCES || error == EROFS)) {
@@ -76,15 +72,16 @@ std::vector<FileIdentity> FolderLock::LockFiles() {
     return ids;
 }
 
-FolderLock::FolderLock(const std::string& folder) {
-    const std::string lockFile = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kLockFileName;
+FolderLock::FolderLock(const std::string& folder, bool make) {
+    const std::string lockFile = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kFolderLockFile;
     std::string path, why;
     if (!ToNative(folder, path)) {
         reason_ = lockFile + " : The folder can not be reached";
         return;
     }
     if (path.empty() || path.back() != '/') path += '/';
-    fd_ = OpenLockFile(path + kLockFileName, why);
+    path_ = path + kFolderLockFile;
+    fd_ = OpenLockFile(path_, make, why);
     if (fd_ < 0) {
         reason_ = lockFile + " : " + why;
         return;
@@ -106,6 +103,12 @@ FolderLock::FolderLock(const std::string& folder) {
         // nothing tells whether another holder has the folder.
         reason_ = lockFile + " : " + SystemText(errno);
     }
+}
+
+bool FolderLock::InPlace() const {
+    struct stat mine {}, there {};
+    return fd_ >= 0 && fstat(fd_, &mine) == 0 && lstat(path_.c_str(), &there) == 0 && S_ISREG(there.st_mode) &&
+           mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
 }
 
 FolderLock::~FolderLock() {
