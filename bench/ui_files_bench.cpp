@@ -263,6 +263,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             quiet.InMainFoldersAndSubFolders = true;
             quiet.NewPrefix = "x_";
             quiet.WorkingDir = ws.Drive("Work");
+            quiet.WorkingCopiesDir = ws.Drive("Work");
             Vol12State quietRun;
             SilentLog nullLog;  // nobody looks: shows how much the Visual Log costs
             Vol12Inputs in;
@@ -271,6 +272,7 @@ void BM_Vol12RenameFiles(benchmark::State& state) {
             in.InMainFoldersAndSubFolders = true;
             in.NewPrefix = "x_";
             in.WorkingDir = ws.Drive("Work");
+            in.WorkingCopiesDir = ws.Drive("Work");
             Vol12State run;
             VisualLog log = Vol12VisualLog();
             s.runs = {[&] { Vol12RunRenameFiles(run, in, log, RunHooks{}); },

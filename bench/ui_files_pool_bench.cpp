@@ -267,6 +267,7 @@ void BM_Vol12RenamePool(benchmark::State& state) {
     Vol12Inputs in;
     in.NewPrefix = "x_";
     in.WorkingDir = ws.Drive("Work");
+    in.WorkingCopiesDir = ws.Drive("Work");
     VisualLog log = Vol12VisualLog();
     Vol12State page;
     std::size_t peak = 0;

@@ -1,6 +1,8 @@
 #include "core/ShellServices.h"
 
-#include <atomic>
+#include <unistd.h>
+
+#include <optional>
 #include <vector>
 
 #include "core/PathTools.h"
@@ -120,11 +122,85 @@ bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir
 }
 
 namespace {
-std::atomic<bool> workingFoldersOwned{true};
+
+// The folders of copies that do not hold the settings folder, in the
+// working folder: the prefix, the process number and a count.
+constexpr const char* kOwnFolderPrefix = "SECONDCOPY-";
+
+// This copy's own folder in the working folder ("" none could be made);
+// none chosen: the working folders themselves.
+std::optional<std::string> ownFolder;
+
+// Each folder of a copy that has ended goes to the trash: one whose lock
+// this copy can take, taken while it goes. One without a lock file stays:
+// nothing tells whether its copy still runs.
+void RecycleEndedCopies(const std::string& workingDir) {
+    if (!IsSafeWorkingFolder(workingDir, workingDir)) return;
+    const std::string path = CleanFullPath(workingDir);
+    plat::Beneath held;
+    std::vector<plat::DirEntry> entries;
+    if (held.Open(path) != plat::FsResult::Ok || !held.List(path, entries)) return;
+    for (const auto& entry : entries) {
+        if (entry.kind != plat::EntryKind::Folder || !entry.name.starts_with(kOwnFolderPrefix)) continue;
+        const std::string folder = path + "\\" + entry.name;
+        const plat::FolderLock ended(folder, false);
+        if (ended.GetStatus() == plat::FolderLock::Status::Held) held.MoveToTrash(folder);
+    }
 }
 
-void SetWorkingFoldersOwned(bool owned) { workingFoldersOwned = owned; }
-bool WorkingFoldersOwned() { return workingFoldersOwned; }
+// A folder of this copy's own in the working folder, locked; null when no
+// lock can be had (then the folder has no lock file, so no copy takes it
+// for one that has ended). `folder` "" when none could be made.
+std::unique_ptr<plat::FolderLock> MakeOwnFolder(const std::string& workingDir, std::string& folder) {
+    folder.clear();
+    const std::string path = IsSafeWorkingFolder(workingDir, workingDir) ? CleanFullPath(workingDir) : "";
+    plat::Beneath held;
+    if (path.empty() || held.Open(path) != plat::FsResult::Ok) return nullptr;
+    const std::string stem = path + "\\" + kOwnFolderPrefix + std::to_string(getpid()) + "-";
+    for (int count = 1; count <= 100; ++count) {
+        const std::string own = stem + std::to_string(count);
+        const plat::FsResult made = held.MakeFolder(own);
+        if (made == plat::FsResult::AlreadyExists) continue;
+        if (made != plat::FsResult::Ok) return nullptr;
+        auto lock = std::make_unique<plat::FolderLock>(own);
+        // A copy starting meanwhile may have taken it for an ended copy's
+        // between the folder and its lock: another name then.
+        if (lock->GetStatus() == plat::FolderLock::Status::Held && !lock->InPlace()) continue;
+        if (lock->GetStatus() != plat::FolderLock::Status::Held) {
+            held.RemoveFile(own + "\\" + plat::kFolderLockFile);
+            lock.reset();
+        }
+        held.MakeFolder(own + "\\COPYFILES");
+        held.MakeFolder(own + "\\RENAMEFILES");
+        folder = own;
+        return lock;
+    }
+    return nullptr;
+}
+
+std::string OwnSubfolder(const char* name) { return ownFolder->empty() ? "" : *ownFolder + "\\" + name; }
+
+}  // namespace
+
+std::string GetOwnWorkingDirCopyFiles() { return ownFolder ? OwnSubfolder("COPYFILES") : GetWorkingDirCopyFiles(); }
+
+std::string GetOwnWorkingDirRenameFiles() { return ownFolder ? OwnSubfolder("RENAMEFILES") : GetWorkingDir(); }
+
+std::unique_ptr<plat::FolderLock> TakeOwnWorkingFolders(bool holdsSettingsFolder) {
+    if (holdsSettingsFolder) {
+        ownFolder.reset();
+        // Working copies are named only by undo records in memory: what an
+        // ended session left goes.
+        RecycleFolderFiles(GetWorkingDirCopyFiles());
+        RecycleFolderFiles(GetWorkingDir());
+        RecycleEndedCopies(GetWorkingDir());
+        return nullptr;
+    }
+    std::string folder;
+    std::unique_ptr<plat::FolderLock> lock = MakeOwnFolder(GetWorkingDir(), folder);
+    ownFolder = folder;
+    return lock;
+}
 
 bool HasAtMostSubfolders(unsigned long limit, const std::string& folder) {
     std::vector<plat::DirEntry> entries;

@@ -3,7 +3,10 @@
 // count of a folder.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/FolderLock.h"
 
 // The chosen folder in drive form ("C:\" for a drive root), or "" when the
 // user cancelled or the choice is no existing folder.
@@ -34,11 +37,22 @@ bool RecycleFolderContents(const std::string& folder, const std::string& working
 bool RecycleFolderFiles(const std::string& folder);
 bool RecycleFolderFiles(const std::string& folder, const std::string& workingDir);
 
-// False while another copy of the program may hold the settings folder, and
-// with it the working folders: what lies there may be that copy's working
-// copies, which its Undo needs, and is not recycled. Set at every start.
-void SetWorkingFoldersOwned(bool owned);
-bool WorkingFoldersOwned();
+// Where this copy of the program keeps the working copies its Undo puts
+// files back from: the copy page's (an overwritten file's old content) and
+// the rename page's (a replaced file's). The copy that holds the settings
+// folder keeps them in the working folders themselves ("COPYFILES" and the
+// working folder); any other copy in a folder of its own inside the working
+// folder, locked while it runs, so that no copy that starts later sends
+// them to the trash. "" when the copy could make none: nothing is then
+// written over. Until start-up chooses, the working folders themselves.
+std::string GetOwnWorkingDirCopyFiles();
+std::string GetOwnWorkingDirRenameFiles();
+// Chooses them at start-up, once the working folders are made. The holder
+// of the settings folder sends to the trash the files former sessions left
+// in the working folders, and the folders of copies that have ended; any
+// other copy makes its own. The lock on that folder (none for the holder,
+// or when no lock can be had there) is to live as long as the copy.
+std::unique_ptr<plat::FolderLock> TakeOwnWorkingFolders(bool holdsSettingsFolder);
 
 // True when the folder holds at most `limit` subfolders (links to folders
 // do not count); a folder that cannot be listed holds none.

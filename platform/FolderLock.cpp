@@ -17,19 +17,15 @@ namespace plat {
 
 namespace {
 
-// Hidden, and left in place: removing it would let a second holder lock a
-// file that a third one no longer finds.
-constexpr const char* kLockFileName = ".qm-settings.lock";
-
 FolderLock::LockCall lockCall = nullptr;
 
 std::string SystemText(int error) { return std::generic_category().message(error); }
 
 // A regular file only: no link is followed, and a FIFO planted under the
 // name is never waited on. -1 with `why` said when there is none to lock.
-int OpenLockFile(const std::string& path, std::string& why) {
+int OpenLockFile(const std::string& path, bool make, std::string& why) {
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | flags, 0644);
+    int fd = open(path.c_str(), O_RDWR | (make ? O_CREAT : 0) | flags, 0644);
     int error = errno;
     // Another user's lock file locks as well through a read-only open.
     if (fd < 0 && (error == EACCES || error == EROFS)) {
@@ -51,11 +47,11 @@ int OpenLockFile(const std::string& path, std::string& why) {
     return fd;
 }
 
-// Every held lock file's identity, with the lock that holds it.
+// Every lock's file's identity, with its lock.
 std::mutex heldMutex;
 std::vector<std::pair<const FolderLock*, FileIdentity>> held;
 
-void Hold(const FolderLock* lock, int fd) {
+void Know(const FolderLock* lock, int fd) {
     struct stat st {};
     if (fstat(fd, &st) != 0) return;
     const std::lock_guard<std::mutex> guard(heldMutex);
@@ -69,26 +65,30 @@ void LetGo(const FolderLock* lock) {
 
 }  // namespace
 
-std::vector<FileIdentity> FolderLock::HeldLockFiles() {
+std::vector<FileIdentity> FolderLock::LockFiles() {
     const std::lock_guard<std::mutex> guard(heldMutex);
     std::vector<FileIdentity> ids;
     for (const auto& h : held) ids.push_back(h.second);
     return ids;
 }
 
-FolderLock::FolderLock(const std::string& folder) {
-    const std::string lockFile = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kLockFileName;
+FolderLock::FolderLock(const std::string& folder, bool make) {
+    const std::string lockFile = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kFolderLockFile;
     std::string path, why;
     if (!ToNative(folder, path)) {
         reason_ = lockFile + " : The folder can not be reached";
         return;
     }
     if (path.empty() || path.back() != '/') path += '/';
-    fd_ = OpenLockFile(path + kLockFileName, why);
+    path_ = path + kFolderLockFile;
+    fd_ = OpenLockFile(path_, make, why);
     if (fd_ < 0) {
         reason_ = lockFile + " : " + why;
         return;
     }
+    // Known whether held or not: no copy of the program takes it away from
+    // the copy that holds it.
+    Know(this, fd_);
     const LockCall lock = lockCall ? lockCall : flock;
     int locked;
     do {
@@ -96,18 +96,19 @@ FolderLock::FolderLock(const std::string& folder) {
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         status_ = Status::Held;
-        Hold(this, fd_);
-        return;
-    }
-    if (errno == EWOULDBLOCK) {
+    } else if (errno == EWOULDBLOCK) {
         status_ = Status::InUse;
     } else {
         // No locks on this file system (ENOLCK, EOPNOTSUPP), or none left:
         // nothing tells whether another holder has the folder.
         reason_ = lockFile + " : " + SystemText(errno);
     }
-    close(fd_);
-    fd_ = -1;
+}
+
+bool FolderLock::InPlace() const {
+    struct stat mine {}, there {};
+    return fd_ >= 0 && fstat(fd_, &mine) == 0 && lstat(path_.c_str(), &there) == 0 && S_ISREG(there.st_mode) &&
+           mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
 }
 
 FolderLock::~FolderLock() {

@@ -1,6 +1,8 @@
 // One writer per folder among processes: an exclusive lock on a lock file in
 // the folder, held while the object lives. The system drops it when the
 // process ends, however it ends; programs this one starts do not inherit it.
+// A lock that cannot be taken keeps its file open all the same, so that the
+// process knows which file another holder's lock lies on.
 #pragma once
 
 #include <string>
@@ -10,6 +12,10 @@
 
 namespace plat {
 
+// The lock file's name in its folder: hidden, and left in place (removing it
+// would let a second holder lock a file that a third one no longer finds).
+inline constexpr const char* kFolderLockFile = ".qm-settings.lock";
+
 class FolderLock {
 public:
     enum class Status {
@@ -18,7 +24,9 @@ public:
         Unavailable,  // the lock could not be taken: another holder may have the folder or not
     };
 
-    explicit FolderLock(const std::string& folder);
+    // `make`: the lock file is made when there is none; else there must be
+    // one already (none: Unavailable).
+    explicit FolderLock(const std::string& folder, bool make = true);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -32,12 +40,17 @@ public:
     static LockCall SetLockCall(LockCall call);
 
     Status GetStatus() const { return status_; }
-    // The lock files the locks of this process hold now, by identity: what
-    // the program's own runs must leave where it is.
-    static std::vector<FileIdentity> HeldLockFiles();
+    // Whether the lock file still stands at its name in the folder: nobody
+    // moved or removed it since it was opened.
+    bool InPlace() const;
+    // The lock files of this process's locks, held or not, by identity:
+    // what the program's own runs must leave where they are. A lock that
+    // another holder has still knows its file, kept open while it lives.
+    static std::vector<FileIdentity> LockFiles();
 
 private:
-    int fd_ = -1;
+    int fd_ = -1;  // the lock file, whatever the status, when one was opened
+    std::string path_;  // the lock file's Linux path
     Status status_ = Status::Unavailable;
     std::string reason_;
 };

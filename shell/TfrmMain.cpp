@@ -181,6 +181,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(new Ui::TfrmMain) 
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    OwnWorkingFolderLock.reset();
     SettingsFolderLock.reset();
     SetKeepDefaultSettingsFile(false);
     if (frmMain == this) frmMain = nullptr;
@@ -200,7 +201,6 @@ void TfrmMain::FormCreate() {
     const plat::FolderLock::Status lock = SettingsFolderLock->GetStatus();
     const bool folderMayBeInUse = lock != plat::FolderLock::Status::Held;
     SetKeepDefaultSettingsFile(folderMayBeInUse);
-    SetWorkingFoldersOwned(!folderMayBeInUse);
     if (lock == plat::FolderLock::Status::InUse)
         plat::MessageBox("The Settings Folder is in use by another copy of the program:\n" + programFolder +
                              "\n\nThis copy will NOT save its settings and lists in this folder.\n\nAction : Use "
@@ -259,13 +259,9 @@ void TfrmMain::FormCreate() {
                                       GetWorkingDirCopyFilesSimul(), GetWorkingDirRenameFilesSimul(),
                                       GetWorkingDirConsistencyCheck()})
         plat::CreateFolderTree(folder);  // the pages that use them report a failure
-    // Working copies are named only by undo records in memory: whatever a
-    // former session left there goes to the trash. Those of a copy that
-    // holds the folder (or may hold it) are still its undo's.
-    if (!folderMayBeInUse) {
-        RecycleFolderFiles(GetWorkingDirCopyFiles());
-        RecycleFolderFiles(GetWorkingDir());
-    }
+    // What a former session left there goes to the trash; the working
+    // copies of a copy that still runs stay its Undo's.
+    OwnWorkingFolderLock = TakeOwnWorkingFolders(!folderMayBeInUse);
 
     FillMainWindowTexts(*this);
     InitFolderNameCharSet();

@@ -107,6 +107,8 @@ private:
     bool CloseAfterRun = false;
     // The hold on the settings folder: one copy of the program writes its session.
     std::unique_ptr<plat::FolderLock> SettingsFolderLock;
+    // The hold on this copy's own working folder, when it does not hold the settings folder.
+    std::unique_ptr<plat::FolderLock> OwnWorkingFolderLock;
 };
 
 extern TfrmMain* frmMain;

@@ -56,7 +56,7 @@ std::string WorkingFolderRefusal(const std::string& operation, const std::string
            " is the program's working folder or lies in it !!! \n" + kind + " : " + folder;
 }
 
-OwnFiles::OwnFiles() : ids_(plat::FolderLock::HeldLockFiles()) {}
+OwnFiles::OwnFiles() : ids_(plat::FolderLock::LockFiles()) {}
 
 bool OwnFiles::Holds(const plat::FileIdentity& id) const {
     return std::find(ids_.begin(), ids_.end(), id) != ids_.end();

@@ -43,8 +43,9 @@ inline constexpr const char* kFileRootRefusalCaption =
     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.";
 
 // The files no run of the file pages removes, renames or writes over, by identity: the
-// settings locks this process holds (a second copy would take a fresh one
-// where the lock file went). Fixed when the run starts.
+// lock files of this process's locks, the settings folder's among them
+// whether this copy holds it or another copy does (a further copy would
+// take a fresh lock where the lock file went). Fixed when the run starts.
 class OwnFiles {
 public:
     OwnFiles();

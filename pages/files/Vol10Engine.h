@@ -60,7 +60,7 @@ struct Vol10Inputs {
     bool ShowDetailedResults = true;
     StringList Masks;                 // GetFileSelNameMasks
     std::string WorkingDir;           // never walked into
-    std::string WorkingDirCopyFiles;  // where working copies go
+    std::string WorkingDirCopyFiles;  // where this copy's working copies go
 };
 
 // What the page keeps between runs.

@@ -195,7 +195,7 @@ Vol10Inputs Vol10Page::Vol10ReadInputs() const {
     in.ShowDetailedResults = ui->chkVol10ShowDetailedResults->isChecked();
     in.Masks = GetFileSelNameMasks();
     in.WorkingDir = GetWorkingDir();
-    in.WorkingDirCopyFiles = GetWorkingDirCopyFiles();
+    in.WorkingDirCopyFiles = GetOwnWorkingDirCopyFiles();
     return in;
 }
 

@@ -139,7 +139,7 @@ private:
             return LogNotRenamed(from, to);
         // The file in the way is saved before anything removes it; each
         // replaced file is one of the user's, so each gets its own copy.
-        if (!work_.IsOpen() && work_.Open(in_.WorkingDir) != plat::FsResult::Ok) return LogNotRenamed(from, to);
+        if (!work_.IsOpen() && work_.Open(in_.WorkingCopiesDir) != plat::FsResult::Ok) return LogNotRenamed(from, to);
         work_.Release();
         _tagRenameStep saved;
         saved.Replaced = true;
@@ -458,7 +458,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     pooled.Scope = [&](std::size_t i, RunScope& scope) {
         scope.Write(folders[i]);
         // The working copies' names are given one overwriting item after the other.
-        if (overwrite) scope.Write(in.WorkingDir);
+        if (overwrite) scope.Write(in.WorkingCopiesDir);
     };
     pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
         Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
@@ -520,8 +520,8 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         // The last run's working copies: the records that named them go now
-        // (not those another copy of the program may have left there).
-        if (!disk.IsDry() && WorkingFoldersOwned()) RecycleFolderFiles(in.WorkingDir, in.WorkingDir);
+        // (another copy of the program keeps its own elsewhere).
+        if (!disk.IsDry()) RecycleFolderFiles(in.WorkingCopiesDir, in.WorkingDir);
         RenameAll(state, in, log, disk);
     };
     return frame;

@@ -47,7 +47,11 @@ struct Vol12Inputs {
     bool DuplicatedFilesDrop = true, DuplicatedFilesOverWrite = false, DuplicatedFilesIncreaseFileNames = false,
          DuplicatedFilesIncreaseFileTypes = false;
     bool ShowDetailedResults = true;
-    std::string WorkingDir;  // the working copies; never walked into
+    std::string WorkingDir;        // the working folder: never walked into
+    // Where this copy keeps its working copies (the working folder itself,
+    // or its own folder in it), emptied of files before every run; none:
+    // no file is replaced.
+    std::string WorkingCopiesDir;
 };
 
 // One step of a run, for the Undo: a rename, or a file the run replaced

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "core/SettingsStore.h"
+#include "core/ShellServices.h"
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
@@ -198,6 +199,7 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
     in.DuplicatedFilesIncreaseFileTypes = IsEnabledAndChecked(ui->rdoVol12RenameDuplicatedFilesIncreaseFileTypes);
     in.ShowDetailedResults = ui->chkVol12ShowDetailedResults->isChecked();
     in.WorkingDir = GetWorkingDir();
+    in.WorkingCopiesDir = GetOwnWorkingDirRenameFiles();
     return in;
 }
 

@@ -3,8 +3,12 @@
 // against the runs.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +20,7 @@
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
@@ -63,6 +68,28 @@ protected:
         for (const auto& b : boxes.shown()) out.push_back(b.caption.substr(b.caption.rfind(' ') + 1));
         return out;
     }
+};
+
+// The lock another copy of the program holds on a folder: an open of its
+// own of the lock file, locked. A lock is its open file's, so this process
+// stands for that copy, and its own locks know nothing of it.
+class AnotherCopysLock {
+public:
+    explicit AnotherCopysLock(const std::string& nativeFolder) : path_(nativeFolder + "/.qm-settings.lock") {
+        fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        EXPECT_EQ(flock(fd_, LOCK_EX | LOCK_NB), 0);
+    }
+    ~AnotherCopysLock() { close(fd_); }
+    // Its lock file where it was: a further copy finds it, and finds it held.
+    bool StillThere() const {
+        struct stat mine {}, there {};
+        return fstat(fd_, &mine) == 0 && lstat(path_.c_str(), &there) == 0 && mine.st_dev == there.st_dev &&
+               mine.st_ino == there.st_ino;
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
 };
 
 // ---- copy files ----------------------------------------------------------------------------
@@ -498,6 +525,20 @@ TEST_F(DeleteFiles, TheSettingsLockStaysWhateverTheMasksTake) {
     EXPECT_EQ(state.FilesOtherReasons, 1);
 }
 
+// A second copy of the program knows the settings lock the first copy
+// holds: its runs leave it as the first copy's own do.
+TEST_F(DeleteFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Main\\Prog\\a.txt", "a");
+    AnotherCopysLock first(drive.nativePath("Main\\Prog"));
+    const plat::FolderLock second(P("Main\\Prog"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    in.Masks = {"*.*"};
+    Run();
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_FALSE(drive.Exists("Main\\Prog\\a.txt"));
+    EXPECT_EQ(log.lines[Vol11CatFilesOtherReasons], Lines{P("Main\\Prog\\.qm-settings.lock")});
+}
+
 TEST_F(DeleteFiles, TheDryRunDeletesNothingAndCountsAsTheRun) {
     drive.WriteFile("Main\\a.txt", "a");
     drive.WriteFile("Main\\Sub\\b.log", "b");
@@ -528,6 +569,18 @@ TEST_F(CopyFiles, TheSettingsLockIsNotWrittenOver) {
     EXPECT_EQ(log.lines[Vol10CatFilesOtherReasons].size(), 1u);
 }
 
+TEST_F(CopyFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Src\\.qm-settings.lock", "a file of the user's");
+    AnotherCopysLock first(drive.nativePath("Dest"));
+    const plat::FolderLock second(P("Dest"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    Overwrite();
+    Run();
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_TRUE(drive.ReadFile("Dest\\.qm-settings.lock").empty());
+    EXPECT_EQ(state.Counters.FilesOverWrited, 0);
+}
+
 // ---- rename files ----------------------------------------------------------------------------
 
 class RenameFiles : public FilePages {
@@ -540,6 +593,7 @@ protected:
         drive.MakeFolder("Main\\Sub");
         in.IncludeFolders = {P("Main")};
         in.WorkingDir = P("Work");
+        in.WorkingCopiesDir = P("Work");
     }
     void Run() {
         boxes.Queue(plat::IDYES);
@@ -643,19 +697,23 @@ TEST_F(RenameFiles, OverwriteSavesEachReplacedFileAndUndoBringsAllBack) {
     EXPECT_EQ(Tree(drive), before);
 }
 
-// A copy of the program that does not hold the settings folder leaves what
-// lies in the working folder: another copy's Undo may need it.
+// A copy of the program that does not hold the settings folder keeps its
+// working copies in a folder of its own and leaves what lies in the
+// working folder: another copy's Undo may need it.
 TEST_F(RenameFiles, WorkingCopiesOfAnotherCopyOfTheProgramStay) {
     drive.WriteFile("Work\\left by another.txt", "another copy's");
+    drive.WriteFile("Work\\Own\\last run's.txt", "this copy's");
     drive.WriteFile("Main\\a.txt", "a");
     in.NewPrefix = "n_";
-    SetWorkingFoldersOwned(false);
+    in.WorkingCopiesDir = P("Work\\Own");
     Run();
-    SetWorkingFoldersOwned(true);
     EXPECT_TRUE(drive.Exists("Main\\n_a.txt"));
     EXPECT_TRUE(drive.Exists("Work\\left by another.txt"));
-    Run();  // this copy's own: the last run's working copies go
+    EXPECT_FALSE(drive.Exists("Work\\Own\\last run's.txt"));
+    in.WorkingCopiesDir = P("Work");
+    Run();  // the holder's: the last run's working copies go
     EXPECT_FALSE(drive.Exists("Work\\left by another.txt"));
+    EXPECT_TRUE(drive.Exists("Work\\Own"));
 }
 
 // A listed file the overwrite rule replaced is not there to rename: what
@@ -736,6 +794,115 @@ TEST_F(RenameFiles, TheSettingsLockIsNeitherRenamedNorReplaced) {
     EXPECT_EQ(log.lines[Vol12CatFilesOtherReasons],
               Lines{"NOT Renamed  Source: " + P("Main\\.qm-settings.lck") + " To Dest: " + lockFile});
     EXPECT_EQ(state.FilesOverWrited, 0);
+}
+
+TEST_F(RenameFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
+    drive.WriteFile("Main\\Sub\\.qm-settings.lck", "takes the lock's name");
+    AnotherCopysLock first(drive.nativePath("Main\\Sub"));
+    const plat::FolderLock second(P("Main\\Sub"));
+    ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
+    in.InMainFolders = false;
+    in.InMainFoldersAndSubFolders = true;
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = "lck";
+    in.NewFileType = "lock";
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+    Run();  // a file renamed onto the lock's name
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_EQ(drive.ReadFile("Main\\Sub\\.qm-settings.lck"), "takes the lock's name");
+    in.AddPrefixesSuffixes = true;
+    in.ChangeFileType = false;
+    in.NewPrefix = "new_";
+    Run();  // the lock renamed
+    EXPECT_TRUE(first.StillThere());
+    EXPECT_EQ(state.FilesRenamed, 1);
+}
+
+// A copy that does not hold the settings folder keeps its working copies
+// in a locked folder of its own: the copy that holds the folder once the
+// first has ended leaves them, at its start and before its runs, and the
+// second copy's Undo still puts the old files back. A folder whose copy
+// ended goes at the next start; one no lock could be had for stays.
+TEST_F(FilePages, AThirdCopysStartLeavesTheWorkingCopiesOfASecondOne) {
+    SetProgramFolder(P("Prog"));
+    SetWorkingFoldersFromProgramFolder();
+    drive.MakeFolder("Prog\\WorkingDir\\COPYFILES");
+    drive.WriteFile("Prog\\WorkingDir\\COPYFILES\\ended session's.txt", "old");
+    drive.WriteFile("Dest\\a.txt", "before");
+    drive.WriteFile("Src\\a.txt", "copied");
+    drive.WriteFile("Main\\b.txt", "before");
+    drive.WriteFile("Main\\b.xt", "renamed");
+    std::string ended, unlocked;
+    {
+        const auto endedCopy = TakeOwnWorkingFolders(false);
+        ended = GetOwnWorkingDirCopyFiles();
+        const auto noLocks = plat::FolderLock::SetLockCall([](int, int) {
+            errno = ENOLCK;
+            return -1;
+        });
+        EXPECT_EQ(TakeOwnWorkingFolders(false), nullptr);
+        unlocked = GetOwnWorkingDirCopyFiles();
+        plat::FolderLock::SetLockCall(noLocks);
+    }
+    auto second = TakeOwnWorkingFolders(false);
+    ASSERT_TRUE(second);
+    Vol10State copied;
+    Vol10Inputs copy;
+    copy.IncludeFolders = {P("Dest")};
+    copy.Sources = {P("Src")};
+    copy.Masks = {"*.*"};
+    copy.DuplicatedFilesSkip = false;
+    copy.DuplicatedFilesOverWrite = true;
+    copy.WorkingDir = GetWorkingDir();
+    copy.WorkingDirCopyFiles = GetOwnWorkingDirCopyFiles();
+    Vol12State renamed;
+    Vol12Inputs rename;
+    rename.IncludeFolders = {P("Main")};
+    rename.AddPrefixesSuffixes = false;
+    rename.ChangeFileType = true;
+    rename.OldFileType = "xt";
+    rename.NewFileType = "txt";
+    rename.DuplicatedFilesDrop = false;
+    rename.DuplicatedFilesOverWrite = true;
+    rename.WorkingDir = GetWorkingDir();
+    rename.WorkingCopiesDir = GetOwnWorkingDirRenameFiles();
+    boxes.Queue(plat::IDYES);
+    Vol10RunCopyFiles(copied, copy, log, {});
+    boxes.Queue(plat::IDYES);
+    Vol12RunRenameFiles(renamed, rename, log, {});
+    ASSERT_EQ(drive.ReadFile("Dest\\a.txt"), "copied");
+    ASSERT_EQ(drive.ReadFile("Main\\b.txt"), "renamed");
+
+    // The first copy has ended; a third starts and renames.
+    EXPECT_EQ(TakeOwnWorkingFolders(true), nullptr);
+    EXPECT_FALSE(drive.Exists("Prog\\WorkingDir\\COPYFILES\\ended session's.txt"));
+    EXPECT_FALSE(plat::PathExists(ended));
+    EXPECT_TRUE(plat::PathExists(unlocked));
+    Vol12State third;
+    rename.IncludeFolders = {P("Src")};
+    rename.WorkingCopiesDir = GetOwnWorkingDirRenameFiles();
+    boxes.Queue(plat::IDYES);
+    Vol12RunRenameFiles(third, rename, log, {});
+
+    boxes.Queue(plat::IDYES);
+    Vol10UndoLastRun(copied, log);
+    boxes.Queue(plat::IDYES);
+    Vol12UndoLastRun(renamed, log);
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "before");
+    EXPECT_EQ(drive.ReadFile("Main\\b.txt"), "before");
+    EXPECT_EQ(drive.ReadFile("Main\\b.xt"), "renamed");
+    const std::string own = copy.WorkingDirCopyFiles;
+    second.reset();
+    // The runs' workers had the lock's handle in tables of their own, which
+    // the system closes a moment after they have ended.
+    const std::string ownFolder = own.substr(0, own.rfind('\\'));
+    for (int wait = 0; wait < 500 && plat::FolderLock(ownFolder, false).GetStatus() != plat::FolderLock::Status::Held;
+         ++wait)
+        usleep(10000);
+    TakeOwnWorkingFolders(true);
+    EXPECT_FALSE(plat::PathExists(own));
 }
 
 TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {

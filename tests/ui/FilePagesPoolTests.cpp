@@ -530,6 +530,7 @@ TEST_F(FilePagesPool, TheWorkingFolderIsNotRenamedInAndTheUndoRestores) {
             in.DuplicatedFilesDrop = !overwrite;
             in.DuplicatedFilesOverWrite = overwrite;
             in.WorkingDir = P("Work");
+            in.WorkingCopiesDir = P("Work");
             const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
                 Vol12State page;
                 Vol12SimulateRenameFiles(page, in, log, {});
@@ -566,6 +567,7 @@ TEST_F(FilePagesPool, AnUndoWhoseSetUpFailsKeepsEveryStep) {
         in.InMainFoldersAndSubFolders = true;
         in.DuplicatedFilesDrop = true;
         in.WorkingDir = P("Work");
+        in.WorkingCopiesDir = P("Work");
         ForceRunWorkers force(workers);
         plat::MessageBoxScript boxes;
         for (int i = 0; i < 8; ++i) boxes.Queue(plat::IDYES);
@@ -605,6 +607,7 @@ TEST_F(FilePagesPool, RenameFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
                     in.DuplicatedFilesIncreaseFileNames = rule == 2;
                     in.DuplicatedFilesIncreaseFileTypes = rule == 3;
                     in.WorkingDir = P("Work");
+                    in.WorkingCopiesDir = P("Work");
                     shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
                         Vol12State page;
                         const auto before = Tree(drive);

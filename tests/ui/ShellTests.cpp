@@ -31,12 +31,14 @@
 
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
+#include "core/ShellServices.h"
 #include "pages/PageCommon.h"
 #include "pages/checker/Vol15Page.h"
 #include "pages/creation/Vol02Page.h"
 #include "pages/creation/Vol03Page.h"
 #include "pages/creation/Vol04Page.h"
 #include "pages/folders/Vol08Page.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
@@ -639,11 +641,15 @@ TEST_F(ShellTest, SecondCopyOnASettingsFolderLeavesItsSessionAlone) {
     Exit();
     const std::string saved = drive.ReadFile("prog\\default.set");
     drive.WriteFile("prog\\WorkingDir\\COPYFILES\\backup.txt", "the other copy's undo");
+    std::string own;  // this copy's working copies, in a folder of its own
     {
         plat::FolderLock otherCopy(drive.path("prog"));
         ASSERT_EQ(otherCopy.GetStatus(), plat::FolderLock::Status::Held);
         boxes.Clear();
         Start();
+        own = GetOwnWorkingDirCopyFiles();
+        EXPECT_TRUE(own.starts_with(drive.path("prog\\WorkingDir\\")) && plat::FolderExists(own)) << own;
+        EXPECT_NE(own, GetWorkingDirCopyFiles());
         ASSERT_FALSE(boxes.shown().empty());
         EXPECT_EQ(boxes.shown()[0].caption, "Restore Settings.            Warning.");
         EXPECT_NE(boxes.shown()[0].text.find("in use by another copy of the program:\n" + drive.path("prog")),
@@ -658,6 +664,8 @@ TEST_F(ShellTest, SecondCopyOnASettingsFolderLeavesItsSessionAlone) {
     boxes.Clear();
     Start();
     EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(GetOwnWorkingDirCopyFiles(), GetWorkingDirCopyFiles());
+    EXPECT_FALSE(plat::PathExists(own));  // that copy has ended
     C<QLineEdit>("edtVol02Prefix")->setText("writer again");
     Exit();
     RestoreClass restore(SettingsFile());
