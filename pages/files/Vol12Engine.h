@@ -48,6 +48,7 @@ struct Vol12Inputs {
          DuplicatedFilesIncreaseFileTypes = false;
     bool ShowDetailedResults = true;
     std::string WorkingDir;  // the working copies; never walked into
+    std::string ProgramFolder;
 };
 
 // One step of a run, for the Undo: a rename, or a file the run replaced

@@ -198,6 +198,7 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
     in.DuplicatedFilesIncreaseFileTypes = IsEnabledAndChecked(ui->rdoVol12RenameDuplicatedFilesIncreaseFileTypes);
     in.ShowDetailedResults = ui->chkVol12ShowDetailedResults->isChecked();
     in.WorkingDir = GetWorkingDir();
+    in.ProgramFolder = GetProgramFolder();
     return in;
 }
 
