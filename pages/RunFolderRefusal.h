@@ -1,26 +1,60 @@
 // The folders no run may work on, judged by the real folder behind a text:
-// the root of a drive or of a file system however written, the program
-// folder and its working folder.
+// the root of a drive or of a file system however written, and the
+// program's own: its folder, its working folder and anything in that (the
+// working copies there keep other files' old content for an Undo).
 #pragma once
 
+#include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
+#include "core/Types.h"
 #include "platform/Beneath.h"
 
-// Whether a run may not work on a folder, for the many main folders of one
-// run: the program's folders and each drive's root are opened once.
+// Whether a run may not work on a folder, for the many folders of one run:
+// the program's folders and each drive's root are opened once, and the
+// folders met above those judged are remembered for the run. One worker's.
 class RunFolderRefusal {
 public:
     RunFolderRefusal(const std::string& programFolder, const std::string& workingDir);
-    // Judged on the held folder and its own "..": a folder above it
-    // swapped since its text was read leads nowhere else.
+    // A root or the program's own. Judged on the held folder and the
+    // folders above it as ".." leads: a folder above it swapped since its
+    // text was read leads nowhere else.
     bool Refuses(const plat::Beneath& folder);
-    // True when the folder is the program folder or the working folder.
-    bool IsProgramFolder(const plat::Beneath& folder) const;
+    // The program folder, the working folder, or a folder in the working folder.
+    bool IsOwnFolder(const plat::Beneath& folder);
+    // The same for an entry of `parent` (its identity), judged before the
+    // run works on it by its name there.
+    bool IsOwnEntry(const plat::Beneath& parent, const plat::FileIdentity& entry);
 
 private:
-    std::vector<plat::FileIdentity> own_;
+    struct IdentityHash {
+        std::size_t operator()(const plat::FileIdentity& id) const { return id.dev * 0x9E3779B97F4A7C15ULL ^ id.ino; }
+    };
+    bool InWorkingFolder(const plat::Beneath& folder);
+
+    plat::FileIdentity program_, working_;
+    // Folders already judged: in the working folder, or not (most folders
+    // of a run share their parents, which are then climbed from once).
+    std::unordered_set<plat::FileIdentity, IdentityHash> inside_, outside_;
     std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
 };
+
+// Where a line enters a list: true when its text, as the file system
+// reads it (letter case, separators, "." and ".." names), names the program
+// folder, the working folder or a folder in that. (A run judges by identity.)
+bool NamesOwnFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir);
+
+// The text of the box that refuses one of the program's own folders: "The
+// <operation> operation is NOT PERFORMED !!!" and why, naming it as `kind`.
+std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder);
+
+// Before a run changes anything: the first of the listed `folders` that
+// reaches one of the program's own, each opened as the runs open their
+// items, on the run pool. None: nullopt (also when a look failed: the
+// failure is noted for the failure box).
+std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
+                                          const std::string& workingDir);

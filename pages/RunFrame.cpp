@@ -2,9 +2,12 @@
 
 #include <utility>
 
+#include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "pages/RunBusy.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using namespace pagekit;
 
@@ -50,6 +53,21 @@ void Work(const RunFrame& frame) {
     }
 }
 
+// False when a folder the work opens is one of the program's own: its box
+// has been shown.
+bool CheckWorkFolders(const RunFrame& frame) {
+    if (frame.WorkFolders.empty() || !frame.OwnFolderBox) return true;
+    std::optional<std::size_t> own;
+    {
+        const CountingBusy looking;  // ends before the box
+        own = FirstOwnFolder(frame.WorkFolders, frame.ProgramFolder, frame.WorkingDir);
+    }
+    if (!own) return true;
+    const PageMessage box = frame.OwnFolderBox(TrimControlAndBlanks(frame.WorkFolders[*own]));
+    plat::MessageBox(box.text, box.caption, kWarn);
+    return false;
+}
+
 // A simulation keeps nothing, whatever its run keeps.
 RunKeeps KeepsOf(const RunFrame& frame) { return frame.Simulation ? RunKeeps::Nothing : frame.Keeps; }
 
@@ -58,6 +76,7 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     // said by the count or left for the frame) ends the run before its work.
     const std::size_t noted = RunFailuresNoted();
     if (frame.Check && !frame.Check()) return false;
+    if (RunFailuresNoted() == noted && !CheckWorkFolders(frame)) return false;
     if (RunFailuresNoted() != noted) {  // nothing done yet: nothing is kept
         ShowRunFailures(RunKeeps::Nothing);
         return false;

@@ -2,7 +2,8 @@
 // checks, questions and messages as data and its work as one call; the
 // frame does the steps every run takes, in this order:
 //
-//   run buttons off; the page's checks; the Yes/No questions; the Visual Log
+//   run buttons off; the page's checks; the program's own folders among
+//   those the run works on; the Yes/No questions; the Visual Log
 //   readied (run-mode box, the page's counters and lists, lists emptied,
 //   counters shown, the log shown on request); the other tab sheets off; the
 //   zoom lists emptied; an empty Include list stops here with its message;
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/Types.h"
 #include "pages/PageMessages.h"
 #include "pages/RunLog.h"
 
@@ -42,6 +44,13 @@ struct RunFrame {
     // ---- before the question ----
     // False stops the run; it has shown its own message.
     std::function<bool()> Check;
+    // The folders the work opens (as listed) and the program's folders: one
+    // that is the program's own (RunFolderRefusal) stops the run after the
+    // checks, before the questions and before anything changes, with the
+    // box OwnFolderBox gives it.
+    StringList WorkFolders;
+    std::string ProgramFolder, WorkingDir;
+    std::function<PageMessage(const std::string& folder)> OwnFolderBox;
     // Yes/No each, No the default; a No stops the run.
     std::vector<PageMessage> Questions;
 

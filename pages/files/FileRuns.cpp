@@ -47,15 +47,6 @@ void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& g
 
 // ---- the program's own -----------------------------------------------------------------
 
-bool InWorkingFolder(const plat::Beneath& folder, const plat::FileIdentity& working) {
-    return working.Known() && ChainHolds(folder.Ancestry(), working);
-}
-
-std::string WorkingFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder) {
-    return "The " + operation + " operation is NOT PERFORMED !!!\nThe " + kind +
-           " is the program's working folder or lies in it !!! \n" + kind + " : " + folder;
-}
-
 OwnFiles::OwnFiles() : ids_(plat::FolderLock::LockFiles()) {}
 
 bool OwnFiles::Holds(const plat::FileIdentity& id) const {

@@ -30,14 +30,6 @@ void GroupNestedBases(const VEC_UNDO_BASES& bases, std::vector<std::uint32_t>& g
 
 // ---- the program's own -----------------------------------------------------------------
 
-// Whether a held folder is the working folder or lies in it, judged by
-// identity whatever way its text leads there: its files could be the
-// working copies that keep other files' old content for an Undo. No when
-// the working folder is not known.
-bool InWorkingFolder(const plat::Beneath& folder, const plat::FileIdentity& working);
-// The text of the box that refuses such a folder: "The <operation>
-// operation is NOT PERFORMED !!!" and why, naming it as `kind`.
-std::string WorkingFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder);
 // The caption of the delete and rename pages' refusals.
 inline constexpr const char* kFileRootRefusalCaption =
     "Delete Multiple Files.-From a Folder List.            Warning no: 110037.";

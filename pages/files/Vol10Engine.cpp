@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -29,6 +30,12 @@ StringList Destinations(const Vol10Inputs& in) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
     return examine.GetList();
+}
+
+// The box that refuses one of the program's own folders as a destination.
+PageMessage Vol10OwnFolderBox(const std::string& destination, bool sim) {
+    return {OwnFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", destination),
+            MessageCaption(sim ? kVol10SimTopic : kVol10Topic, "Information", sim ? "100074" : "100046")};
 }
 
 std::string WithoutTrailingBackslash(std::string path) {
@@ -63,6 +70,7 @@ struct Vol10Found {
     };
     std::vector<Overwrite> Overwrites;
     std::vector<PageMessage> Boxes;  // refusals (information), shown in order
+    bool Own = false;                // one of the program's own folders: the run stops
     StringList MissingSizes;         // sources the pre-count did not see
     bool BackupsExhausted = false, IncreaseExhausted = false;
     plat::Beneath Dest;  // the base its records name
@@ -91,9 +99,7 @@ public:
         // opened on the pool before any walk starts.
         StringList fenced = destinations;
         fenced.push_back(in_.WorkingDir);
-        std::vector<std::optional<plat::FileIdentity>> opened;
-        if (!FenceOnPool(fenced, fence_, &opened)) return;
-        if (overwrite_ && opened.back()) working_ = *opened.back();
+        if (!FenceOnPool(fenced, fence_)) return;
         for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
@@ -102,6 +108,7 @@ public:
         run.Scope = [&](std::size_t i, RunScope& scope) { Scope(destinations[i], scope); };
         run.Work = [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
             Work(destinations[i], out, workers_[ctx.Worker()]);
+            if (out.Own) ctx.Stop();  // nothing after it starts
         };
         run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
         run.Stream = StreamLines<Vol10Outcome, Vol10Counters>(&Vol10Outcome::Log, &Vol10Outcome::Counters, log_,
@@ -118,6 +125,7 @@ private:
     struct Worker {
         std::map<std::string, plat::Beneath> sources;
         plat::Beneath work;
+        std::unique_ptr<RunFolderRefusal> refusal;
     };
 
     // The run's overwriting items share the working folder: one after the
@@ -168,12 +176,15 @@ private:
                 out_.Log.AddLine(Vol10CatFoldersNotExists, destination);
                 return;
             }
-            if (run_.overwrite_ && InWorkingFolder(dest_, run_.working_)) {
-                // Its files could be the working copies that keep other
-                // targets' old content for the Undo.
-                out_.Boxes.push_back({WorkingFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", destination),
-                                      MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
-                                                     sim_ ? "100074" : "100046")});
+            // Its files could be the working copies that keep other targets'
+            // old content for the Undo, or the program's settings. (The run
+            // was refused before it began when the list named one; this one
+            // was swapped in since.)
+            std::unique_ptr<RunFolderRefusal>& refusal = worker_.refusal;
+            if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in_.ProgramFolder, in_.WorkingDir);
+            if (refusal->IsOwnFolder(dest_)) {
+                out_.Boxes.push_back(Vol10OwnFolderBox(destination, sim_));
+                out_.Own = true;
                 return;
             }
             root_ = WithoutTrailingBackslash(destination) + "\\";
@@ -404,6 +415,7 @@ private:
     // undo records, the refusals' boxes.
     void Apply(const std::string& destination, Vol10Outcome& out, RunApplyContext& ctx) {
         for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
+        if (out.Own) ctx.Stop();
         out.Log.ReplayInto(log_);
         AddCounters(st_.Counters, out.Counters);
         if (out.NotExists) st_.Vol10FoldersNotExist.push_back(destination);
@@ -445,9 +457,6 @@ private:
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
     const StringList masks_;
     const bool overwrite_;
-    // The working folder: no destination may be it or lie in it when the
-    // overwrite rule keeps working copies there.
-    plat::FileIdentity working_;
     const OwnFiles own_;
     WalkFence fence_;
     std::vector<std::string> sources_;  // trimmed
@@ -624,6 +633,10 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     frame.Check = [&state, &in, &hooks, simulation] {
         return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
     };
+    frame.WorkFolders = in.IncludeFolders;
+    frame.ProgramFolder = in.ProgramFolder;
+    frame.WorkingDir = in.WorkingDir;
+    frame.OwnFolderBox = [simulation](const std::string& folder) { return Vol10OwnFolderBox(folder, simulation); };
     frame.Start = [&state, simulation] {
         Vol10ResetRunCounters(state);
         if (simulation) {

@@ -61,6 +61,7 @@ struct Vol10Inputs {
     StringList Masks;                 // GetFileSelNameMasks
     std::string WorkingDir;           // never walked into
     std::string WorkingDirCopyFiles;  // where this copy's working copies go
+    std::string ProgramFolder;
 };
 
 // What the page keeps between runs.

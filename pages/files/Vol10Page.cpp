@@ -196,6 +196,7 @@ Vol10Inputs Vol10Page::Vol10ReadInputs() const {
     in.Masks = GetFileSelNameMasks();
     in.WorkingDir = GetWorkingDir();
     in.WorkingDirCopyFiles = GetOwnWorkingDirCopyFiles();
+    in.ProgramFolder = GetProgramFolder();
     return in;
 }
 

@@ -199,7 +199,8 @@ struct RunningTotals {
 
 // What one main folder came to, kept until it is applied in list order.
 struct Vol11Outcome {
-    enum Folder { Walked, OtherReasons, Refused, NotExists } Result = Walked;
+    // Refused: a root; Own: one of the program's own folders, where the run stops.
+    enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
     double Totals[3] = {0, 0, 0};
 };
@@ -215,6 +216,10 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     } else if (!plat::FolderExists(folder) || base.Open(folder) != plat::FsResult::Ok) {
         out.Result = Vol11Outcome::NotExists;
+    } else if (refusal.IsOwnFolder(base)) {
+        // The list named none (the run was refused before it began): this
+        // one was swapped in since.
+        out.Result = Vol11Outcome::Own;
     } else if (refusal.Refuses(base)) {
         out.Result = Vol11Outcome::Refused;
     }
@@ -231,14 +236,14 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
     }
 }
 
-// One main folder's outcome into the page, its lines into the log; true
-// when it was refused. Emptied in place: the lines' room stays for the
-// slot's next item.
-bool ApplyMainFolder(Vol11State& state, const std::string& folder, Vol11Outcome& out, RunLog& log,
-                     RunningTotals& running) {
-    const bool refused = out.Result == Vol11Outcome::Refused;
+// One main folder's outcome into the page, its lines into the log; what
+// it was. Emptied in place: the lines' room stays for the slot's next item.
+Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folder, Vol11Outcome& out, RunLog& log,
+                                     RunningTotals& running) {
+    const Vol11Outcome::Folder result = out.Result;
     switch (out.Result) {
     case Vol11Outcome::Walked: break;
+    case Vol11Outcome::Own: [[fallthrough]];
     case Vol11Outcome::Refused: [[fallthrough]];
     case Vol11Outcome::OtherReasons:
         state.FoldersOtherReasons += 1;
@@ -256,7 +261,12 @@ bool ApplyMainFolder(Vol11State& state, const std::string& folder, Vol11Outcome&
     out.Result = Vol11Outcome::Walked;
     for (double& t : out.Totals) t = 0;
     log.CountersChanged(running);
-    return refused;
+    return result;
+}
+
+// The box that refuses one of the program's own folders.
+PageMessage Vol11OwnFolderBox(const std::string& folder) {
+    return {OwnFolderRefusal("DELETE", "Folder", folder), kFileRootRefusalCaption};
 }
 
 // Every main folder is an item of the run pool; a folder nested in another
@@ -279,9 +289,14 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
         std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
         DeleteInMainFolder(in, folders[i], disk, masks, fence, own, *refusal, out);
+        if (out.Result == Vol11Outcome::Own) ctx.Stop();  // nothing after it starts
     };
-    run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext&) {
-        refused = ApplyMainFolder(state, folders[i], out, log, running) || refused;
+    run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext& ctx) {
+        const Vol11Outcome::Folder result = ApplyMainFolder(state, folders[i], out, log, running);
+        refused = refused || result == Vol11Outcome::Refused;
+        if (result != Vol11Outcome::Own) return;
+        ctx.Show(Vol11OwnFolderBox(folders[i]).text, kFileRootRefusalCaption, kWarn);
+        ctx.Stop();
     };
     run.Stream = StreamLines(&Vol11Outcome::Log, log);
     run.Name = [&](std::size_t i) { return folders[i]; };
@@ -314,6 +329,10 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
         return labels;
     };
     frame.ShowLog = in.ShowDetailedResults;
+    frame.WorkFolders = in.IncludeFolders;
+    frame.ProgramFolder = in.ProgramFolder;
+    frame.WorkingDir = in.WorkingDir;
+    frame.OwnFolderBox = Vol11OwnFolderBox;
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         RunningTotals running;

@@ -8,8 +8,8 @@
 // file (no owner write bit) is deleted only with "Delete Read-Only Files
 // too." checked, and no file's mode is ever changed (RemoveTakenFile).
 // Before a main folder is touched, the run finds the real folder behind its
-// text and refuses the root of a drive or file system, the program folder
-// and the working folder.
+// text and refuses the root of a drive or file system, the program folder,
+// the working folder and any folder in it.
 #pragma once
 
 #include <array>

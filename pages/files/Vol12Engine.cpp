@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <unordered_set>
 
 #include "core/ExamineSubFolders.h"
@@ -38,10 +39,7 @@ struct Vol12RunShared {
         : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
           head(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
-        if (const auto id = WalkFence::IdentityOf(in.WorkingDir)) {
-            working = *id;
-            fence.Add(*id);
-        }
+        if (const auto id = WalkFence::IdentityOf(in.WorkingDir)) fence.Add(*id);
         // A listed folder nested in another listed one is renamed in by its
         // own item only: walked twice, its files would get the prefix twice.
         if (!in.InMainFolders)
@@ -53,7 +51,6 @@ struct Vol12RunShared {
     WorkingCopies names;
     const std::string head, tail;
     WalkFence fence;
-    plat::FileIdentity working;
     const OwnFiles own;
 };
 
@@ -369,17 +366,22 @@ struct Vol12Outcome {
     ItemLog Log;
     Vol12State Found;  // its counters, lists and undo steps
     bool Exhausted = false, CopiesExhausted = false;
-    bool InWorkingFolder = false;  // refused, with its box
+    bool Own = false;  // one of the program's own folders: refused, the run stops
     plat::Beneath Base;  // the base its undo steps name
 
     // Empty for the slot's next item; the lines' room stays.
     void Reset() {
         Log.Clear();
         Found = Vol12State{};
-        Exhausted = CopiesExhausted = InWorkingFolder = false;
+        Exhausted = CopiesExhausted = Own = false;
         Base.Close();
     }
 };
+
+// The box that refuses one of the program's own folders.
+PageMessage Vol12OwnFolderBox(const std::string& folder) {
+    return {OwnFolderRefusal("RENAME", "Folder", folder), kFileRootRefusalCaption};
+}
 
 // Adds an item's counters, lists and undo steps to the run's.
 void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool sim) {
@@ -406,7 +408,7 @@ void AddItem(Vol12State& state, Vol12Outcome& out, UndoBaseIndex& bases, bool si
 // One main folder on a worker: missing, refused, or its files renamed
 // beneath its own handle.
 void RenameInMainFolder(const Vol12RunShared& run, const std::string& folder, Vol12Renamer& worker,
-                        Vol12Outcome& out) {
+                        RunFolderRefusal& refusal, Vol12Outcome& out) {
     const Vol12Inputs& in = run.in;
     // New names go beneath the folder: one the list would refuse is none.
     if (!IsUsableRunItem(folder, RunItemUse::IncludeFolder) || !plat::FolderExists(folder) ||
@@ -418,9 +420,11 @@ void RenameInMainFolder(const Vol12RunShared& run, const std::string& folder, Vo
         return;
     }
     // Its files could be working copies that an Undo (this page's or the
-    // copy page's) puts back from: under any rule they keep their names.
-    if (InWorkingFolder(out.Base, run.working)) {
-        out.InWorkingFolder = true;
+    // copy page's) puts back from, or the program's settings: under any
+    // rule they keep their names. (The run was refused before it began
+    // when the list named one; this one was swapped in since.)
+    if (refusal.IsOwnFolder(out.Base)) {
+        out.Own = true;
         out.Base.Close();
         return;
     }
@@ -451,6 +455,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     const bool overwrite = !in.DuplicatedFilesDrop && in.DuplicatedFilesOverWrite;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     std::vector<plat::Beneath> work(workers);
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
     bool exhausted = false, copiesExhausted = false;
     PooledRun<Vol12Outcome> pooled;
     pooled.Items = folders.size();
@@ -462,11 +467,16 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     };
     pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
         Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
-        RenameInMainFolder(run, folders[i], worker, out);
+        std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
+        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
+        RenameInMainFolder(run, folders[i], worker, *refusal, out);
+        if (out.Own) ctx.Stop();  // nothing after it starts
     };
     pooled.Apply = [&](std::size_t i, Vol12Outcome& out, RunApplyContext& ctx) {
-        if (out.InWorkingFolder)
-            ctx.Show(WorkingFolderRefusal("RENAME", "Folder", folders[i]), kFileRootRefusalCaption, kWarn);
+        if (out.Own) {
+            ctx.Show(Vol12OwnFolderBox(folders[i]).text, kFileRootRefusalCaption, kWarn);
+            ctx.Stop();
+        }
         out.Log.ReplayInto(log);
         AddItem(state, out, bases, disk.IsDry());
         exhausted = exhausted || out.Exhausted;
@@ -502,6 +512,10 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckParts(in); };
+    frame.WorkFolders = in.IncludeFolders;
+    frame.ProgramFolder = in.ProgramFolder;
+    frame.WorkingDir = in.WorkingDir;
+    frame.OwnFolderBox = Vol12OwnFolderBox;
     frame.Start = [&state, simulation] {
         Vol12ResetCounters(state);
         if (!simulation) {

@@ -52,6 +52,7 @@ struct Vol12Inputs {
     // or its own folder in it), emptied of files before every run; none:
     // no file is replaced.
     std::string WorkingCopiesDir;
+    std::string ProgramFolder;
 };
 
 // One step of a run, for the Undo: a rename, or a file the run replaced

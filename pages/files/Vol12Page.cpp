@@ -200,6 +200,7 @@ Vol12Inputs Vol12Page::Vol12ReadInputs() const {
     in.ShowDetailedResults = ui->chkVol12ShowDetailedResults->isChecked();
     in.WorkingDir = GetWorkingDir();
     in.WorkingCopiesDir = GetOwnWorkingDirRenameFiles();
+    in.ProgramFolder = GetProgramFolder();
     return in;
 }
 

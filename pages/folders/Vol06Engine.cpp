@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 
 using plat::FsResult;
@@ -108,6 +110,8 @@ struct Vol06ItemOutcome {
     Vol06Counters Counters;
     std::vector<Vol06Base> Bases;
     std::vector<Vol06Renamed> Renamed;
+    std::size_t Own = kNoItem;  // a folder of the program's own: the run stops there
+    static constexpr std::size_t kNoItem = ~std::size_t{0};
 };
 
 // The folder a rename changes: the one that holds the name.
@@ -166,7 +170,7 @@ public:
         QueueFolders();
     }
 
-    void Run() {
+    std::string Run() {
         PooledRun<Vol06ItemOutcome> run;
         items_ = RenameItems(froms_);
         run.Items = items_.size();
@@ -183,12 +187,19 @@ public:
         // One worker renames the items one after another: nothing to keep apart.
         if (run.Workers > 1) run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
         run.Work = [this](std::size_t k, Vol06ItemOutcome& out, RunItemContext& ctx) {
-            for (std::size_t i = items_[k].first; i < items_[k].second; ++i) RenameOne(i, out, workers_[ctx.Worker()]);
+            for (std::size_t i = items_[k].first; i < items_[k].second && out.Own == out.kNoItem; ++i)
+                RenameOne(i, out, workers_[ctx.Worker()]);
+            if (out.Own != out.kNoItem) ctx.Stop();  // nothing after it starts
         };
-        run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext&) { Apply(k, out); };
+        run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext& ctx) {
+            Apply(k, out);
+            if (std::exchange(out.Own, out.kNoItem) == out.kNoItem) return;
+            ctx.Stop();
+        };
         run.Stream = StreamLines(&Vol06ItemOutcome::Lines, &Vol06ItemOutcome::Counters, log_, c_);
         run.Name = [this](std::size_t k) { return froms_[items_[k].first]; };
         RunPageItems(run);
+        return refused_;
     }
 
 private:
@@ -199,6 +210,7 @@ private:
         unsigned long level = 0;
         std::string to;
         plat::EntryInfo info;
+        std::unique_ptr<RunFolderRefusal> refusal;
     };
 
     // The level queue: by level, and within a level in list order; walked
@@ -273,6 +285,14 @@ private:
         plat::EntryInfo& info = w.info;
         if (!base || disk_.Look(*base, from, info) != FsResult::Ok || info.kind != plat::EntryKind::Folder)
             return count(ic.SourceNotExists, Vol06CatSourceNotExists, from);
+        // Judged on the folder that holds it, where it is renamed. (The run
+        // was refused before it began when the list named one; this one was
+        // swapped in since.)
+        if (!w.refusal) w.refusal = std::make_unique<RunFolderRefusal>(in_.ProgramFolder, in_.WorkingDir);
+        if (w.refusal->IsOwnEntry(*base, info.id)) {
+            out.Own = i;
+            return;
+        }
         if (to.size() >= 260) return count(ic.OtherReasons, Vol06CatOtherReasons, to);
         // The new name must name one entry beside the old one.
         const bool named = !UnusableFolderName(std::string_view(to).substr(nameAt));
@@ -295,6 +315,7 @@ private:
     // The paths go to the records: the run needs them no more, but for the
     // item's first, which names it in a failure box.
     void Apply(std::size_t k, Vol06ItemOutcome& out) {
+        if (out.Own != out.kNoItem) refused_ = froms_[out.Own];
         for (Vol06Renamed& r : out.Renamed) {
             const Vol06Base& b = out.Bases[r.Base];
             std::string from = r.Item == items_[k].first ? froms_[r.Item] : std::move(froms_[r.Item]);
@@ -317,13 +338,14 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> items_;
     std::vector<std::string> realParents_;  // on the pool: each item's, as looked at
     std::vector<Worker> workers_;
+    std::string refused_;
 };
 
 }  // namespace
 
-void Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
-                        RunLog& log) {
-    Vol06Run(c, in, disk, recorder, log).Run();
+std::string Vol06RenameFolders(Vol06Counters& c, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
+                               RunLog& log) {
+    return Vol06Run(c, in, disk, recorder, log).Run();
 }
 
 // ---- undo -----------------------------------------------------------------------------------------

@@ -56,6 +56,7 @@ struct Vol06Inputs {
     bool AddPrefixesSuffixes = true;  // rdoVol06RenameAddPrefixesSuffixes; else the last subfolder
     std::string NewPrefix, DelimiterPrefixSubFolder, DelimiterSubFolderSuffix, NewSuffix;  // as typed
     std::string RenameNewLastSubFolder;                                                    // as typed
+    std::string ProgramFolder, WorkingDir;  // never renamed, nor anything in the working folder
 };
 
 // The last real run's renames and the undo's leftovers, with the folders
@@ -114,9 +115,11 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path);
 // Each folder is one item of the run pool; its scope writes the folder
 // that holds it, so renames in one folder keep their order and a folder is
 // renamed only after everything below it, as one at a time. The lines,
-// counters and undo records come in the order of a one-at-a-time run.
-void Vol06RenameFolders(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk, Vol06Recorder& recorder,
-                        RunLog& log);
+// counters and undo records come in the order of a one-at-a-time run. A
+// folder that is one of the program's own (RunFolderRefusal) stops the run
+// there, unrenamed: it is returned ("" when none).
+std::string Vol06RenameFolders(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk,
+                               Vol06Recorder& recorder, RunLog& log);
 
 // What an undo could not move back, by the message's groups.
 struct Vol06UndoReport {

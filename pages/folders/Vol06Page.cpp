@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/SettingsStore.h"
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
 #include "pages/IncludeExcludeLists.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
@@ -43,6 +45,25 @@ const char* const kEleven = "           ";
 
 const std::string kEmptyIncludeText =
     "The Include list is empty !!!\nYou must enter at least one Folder to Rename folders.";
+
+// A folder of the program's own is not renamed: the run stops before it
+// begins when the list names one, and where it meets one swapped in since.
+PageMessage Vol06OwnFolderBox(const std::string& folder) {
+    return {OwnFolderRefusal("RENAME", "Folder", folder), MessageCaption(kListTopic, "Warning", "60040")};
+}
+
+void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
+    frame.WorkFolders = in.IncludeFolders;
+    frame.ProgramFolder = in.ProgramFolder;
+    frame.WorkingDir = in.WorkingDir;
+    frame.OwnFolderBox = Vol06OwnFolderBox;
+}
+
+void ShowRefused(const std::string& folder) {
+    if (folder.empty()) return;
+    const PageMessage box = Vol06OwnFolderBox(folder);
+    plat::MessageBox(box.text, box.caption, kWarn);
+}
 
 // The window sets its top label by the run mode itself.
 VisualLog Vol06VisualLog() {
@@ -263,6 +284,8 @@ Vol06Inputs Vol06Page::Vol06ReadInputs() const {
     in.DelimiterSubFolderSuffix = S(ui->edtVol06DelimiterSubFolderSuffix->text());
     in.NewSuffix = S(ui->edtVol06NewSuffix->text());
     in.RenameNewLastSubFolder = S(ui->edtVol06RenameNewLastSubFolder->text());
+    in.ProgramFolder = GetProgramFolder();
+    in.WorkingDir = GetWorkingDir();
     return in;
 }
 
@@ -289,9 +312,10 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60043", kEleven)};
+    RefuseOwnFolders(frame, in);
     frame.Work = [this, &in, &log](RunDisk& disk) {
         Vol06UndoRecorder recorder(Undo);
-        Vol06RenameFolders(Counters, in, disk, recorder, log);
+        ShowRefused(Vol06RenameFolders(Counters, in, disk, recorder, log));
     };
     frame.End = {"End of the Rename process !!!", MessageCaption(kListTopic, "Information", "60042")};
     RunOnFrame(frame, log, Vol06Hooks());
@@ -314,9 +338,10 @@ void Vol06Page::Vol06SimulateRenameFolders() {
     frame.ShowLog = ui->chkVol06ShowDetailedResults->isChecked();
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {kEmptyIncludeText, MessageCaption(kListTopic, "Warning", "60056", kEleven)};
+    RefuseOwnFolders(frame, in);
     frame.Work = [this, &in, &log](RunDisk& disk) {
         Vol06NoRecorder recorder;
-        Vol06RenameFolders(Counters, in, disk, recorder, log);
+        ShowRefused(Vol06RenameFolders(Counters, in, disk, recorder, log));
     };
     frame.End = {"End of Simulation !!!\n\nNo actual Folders were Renamed because of Simulation.\n\nThe purpose of "
                  "the Simulation is to show the Complete Folder Renaming process\n without actually Renaming them on "

@@ -163,16 +163,6 @@ void SmartDelete::RestoreModes() {
 
 // ---- the run --------------------------------------------------------------------------------------
 
-bool Vol07ProgramFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir) {
-    const std::string path = LexicallyResolved(NormalizeFolderItem(item));
-    for (const std::string& own : {programFolder, workingDir}) {
-        if (TrimControlAndBlanks(own).empty()) continue;
-        const std::string folder = LexicallyResolved(NormalizeFolderItem(own));
-        if (PathWithinFolder(path, folder) && PathWithinFolder(folder, path)) return true;
-    }
-    return false;
-}
-
 bool Vol07BareDrive(const std::string& path) {
     // The trimmed text's length, counted in place.
     std::size_t begin = 0, end = path.size();
@@ -295,7 +285,7 @@ private:
         const FsResult opened = base.Open(LexicallyResolved(folder));
         if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base)) {
             out.Refused = true;
-            out.ProgramFolder = RefusalOf(worker).IsProgramFolder(base);
+            out.ProgramFolder = RefusalOf(worker).IsOwnFolder(base);
             return;
         }
         if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);

@@ -13,8 +13,9 @@
 // elsewhere keeps it), the read-only option decides whether read-only
 // files go, and with it a folder that must be emptied gets its owner write
 // bit, and its old mode back when it stays. A main folder that is the root of a
-// drive or file system, the program folder or the working folder stops
-// the run; the program and working folders are never entered below one.
+// drive or file system, the program folder, the working folder or a folder
+// in it stops the run; the program and working folders are never entered
+// below one.
 #pragma once
 
 #include <array>
@@ -144,14 +145,9 @@ bool Vol07BareDrive(const std::string& path);
 // stopped at one it may not touch (the page then shows its warning 70039).
 struct Vol07RunEnd {
     bool Refused = false;
-    bool ProgramFolder = false;  // refused as the program's folder, not as a root
+    bool ProgramFolder = false;  // refused as one of the program's own folders, not as a root
     std::string RefusedFolder;
 };
-
-// True when the item names the program folder or its working folder, as
-// the file system reads the texts (letter case, separators, "." and ".."
-// names): such an item never enters the lists.
-bool Vol07ProgramFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir);
 
 // The run's work after its confirmations: the top-most main folders of the
 // Include list, in level order, each checked and handed to SmartDelete.

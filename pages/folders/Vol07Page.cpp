@@ -14,6 +14,7 @@
 #include "pages/IncludeExcludeLists.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
+#include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
@@ -60,11 +61,22 @@ void ShowBareDriveWarning() {
 
 // The same refusal for the program's own folders.
 std::string ProgramFolderText(const std::string& folder) {
-    return "You can not Delete the Folder of the program or its Working Folder!\nFolder : " +
+    return "You can not Delete the Folder of the program, its Working Folder or a Folder in it!\nFolder : " +
            TrimControlAndBlanks(folder);
 }
 
-bool IsProgramFolder(const std::string& line) { return Vol07ProgramFolder(line, GetProgramFolder(), GetWorkingDir()); }
+bool IsProgramFolder(const std::string& line) { return NamesOwnFolder(line, GetProgramFolder(), GetWorkingDir()); }
+
+// The run and its simulation: a listed folder that is one of the program's
+// own stops either before anything is deleted.
+void RefuseOwnFolders(RunFrame& frame, const Vol07Inputs& in) {
+    frame.WorkFolders = in.IncludeFolders;
+    frame.ProgramFolder = in.ProgramFolder;
+    frame.WorkingDir = in.WorkingDir;
+    frame.OwnFolderBox = [](const std::string& folder) {
+        return PageMessage{ProgramFolderText(folder), MessageCaption(kListTopic, "Warning", "70039")};
+    };
+}
 
 // The run's refusal: a bare drive, or the program's folder.
 void ShowRefusal(const Vol07RunEnd& end) {
@@ -98,8 +110,8 @@ IncludeExcludeProfile Vol07ListProfile() {
         return !Vol07BareDrive(line);
     };
     p.ImportDrops = IsProgramFolder;
-    p.ImportDropped = {"You can not Delete the Folder of the program or its Working Folder!\nSo these lines were "
-                       "not taken into the Include list",
+    p.ImportDropped = {"You can not Delete the Folder of the program, its Working Folder or a Folder in it!\nSo "
+                       "these lines were not taken into the Include list",
                        MessageCaption(kListTopic, "Warning", "70039")};
     p.ImportNeedsDrive = true;
     p.BuilderNeedsDrive = false;
@@ -218,12 +230,19 @@ void Vol07Page::Vol07ShowTotals() {
 void Vol07Page::Vol07CountFoldersToDelete(int mode) {
     {
         const CountingBusy counting;
-        WalkFence fence;
-        fence.Add(GetProgramFolder());
-        fence.Add(GetWorkingDir());
-        RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
-        DryDisk disk;  // the count only reads
-        ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, disk, fence, refusal);
+        const StringList items = ListItems(ui->lstVol07IncludeFolderList);
+        const std::size_t noted = RunFailuresNoted();
+        // A run that names one of the program's own folders deletes nothing.
+        if (FirstOwnFolder(items, GetProgramFolder(), GetWorkingDir()) || RunFailuresNoted() != noted) {
+            Counters.FoldersToDelete = Counters.FilesToDelete = 0;
+        } else {
+            WalkFence fence;
+            fence.Add(GetProgramFolder());
+            fence.Add(GetWorkingDir());
+            RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
+            DryDisk disk;  // the count only reads
+            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, refusal);
+        }
     }
     // Figures of a count that failed serve no run: the next one counts again.
     Vol07CountState = ShowRunFailures(RunKeeps::Nothing) ? 0 : 1;
@@ -313,6 +332,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
+    RefuseOwnFolders(frame, in);
     frame.Work = [this, &in, &log](RunDisk& disk) {
         // An empty list is told after the questions; the end box follows.
         if (in.IncludeFolders.empty()) {
@@ -351,6 +371,7 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
+    RefuseOwnFolders(frame, in);
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.IncludeEmptyMessage = {
         "The Include list is empty !!!\nYou must enter at least one Folder to Delete folders.",

@@ -491,19 +491,29 @@ TEST_F(DeleteFiles, MasksTakeByNameThenByTheLastExtension) {
     }
 }
 
+// Roots are refused where the run meets them, the other folders done; one
+// of the program's own folders stops the run before its question, nothing
+// deleted, with a box that names it as such.
 TEST_F(DeleteFiles, RootsAndTheProgramsOwnFoldersAreRefusedAtRunTime) {
     drive.WriteFile("top.txt", "t");
     drive.WriteFile("Work\\w.txt", "w");
     drive.WriteFile("Main\\m.txt", "m");
-    in.IncludeFolders = {drive.path(""), drive.path("Main\\.."), P("Work"), P("Main")};
+    in.IncludeFolders = {drive.path(""), drive.path("Main\\.."), P("Main")};
     in.DeleteOnlyFilesInMainFolder = true;
     in.DeleteOnlyFiles = false;
     Run();
     EXPECT_TRUE(drive.Exists("top.txt"));
-    EXPECT_TRUE(drive.Exists("Work\\w.txt"));
     EXPECT_FALSE(drive.Exists("Main\\m.txt"));
-    EXPECT_EQ(state.FoldersOtherReasons, 3);
+    EXPECT_EQ(state.FoldersOtherReasons, 2);
     EXPECT_EQ(Numbers(), (Lines{"110030.", "110037.", "110034."}));
+    drive.WriteFile("Main\\m.txt", "m");
+    boxes.Clear();
+    in.IncludeFolders = {P("Main"), P("Work")};
+    Run();
+    EXPECT_TRUE(drive.Exists("Work\\w.txt"));
+    EXPECT_TRUE(drive.Exists("Main\\m.txt"));
+    EXPECT_EQ(Numbers(), Lines{"110037."});
+    EXPECT_EQ(boxes.shown()[0].text.find("drive without"), std::string::npos);
 }
 
 // The settings lock is the program's own, wherever a walk meets it: no

@@ -454,43 +454,52 @@ TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
     });
 }
 
-// The working folder among the destinations: it is refused (its files
-// may be the working copies that keep other targets' old content), so the
-// undo puts back what the run overwrote, with one worker and with eight.
-TEST_F(FilePagesPool, TheWorkingFolderIsNoDestinationAndTheUndoRestores) {
+// The working folder among the destinations, in it or through a link: the
+// run and its simulation are refused before anything is copied, with one
+// box naming the first, and the last run's undo stays whole: the Undo puts
+// back what that run overwrote. With one worker and with eight.
+TEST_F(FilePagesPool, TheWorkingFolderAsADestinationStopsTheRunAndTheLastUndoStaysWhole) {
     for (const unsigned workers : {1u, 8u}) {
         Wipe(drive, "R");
         Wipe(drive, "Work");
         drive.WriteFile("Work\\COPYFILES\\b.txt", "kept");
         drive.WriteFile("R\\Dest\\a.txt", "old");
+        drive.WriteFile("R\\Next\\a.txt", "next");
         WriteSource({{"a.txt", "new"}, {"b.txt", "new b"}});
         fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\ToWork"));
         Vol10Inputs in;
-        // The working folder itself, and through a link.
-        in.IncludeFolders = {P("R\\Dest"), P("Work\\COPYFILES"), P("R\\ToWork\\COPYFILES")};
+        in.IncludeFolders = {P("R\\Dest")};
         in.Sources = {P("R\\Src")};
         in.Masks = {"*.*"};
         in.DuplicatedFilesSkip = false;
         in.DuplicatedFilesOverWrite = true;
         in.WorkingDir = P("Work");
         in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+        Vol10Inputs refused = in;
+        refused.IncludeFolders = {P("R\\Next"), P("R\\ToWork\\COPYFILES"), P("Work\\COPYFILES")};
         const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
             Vol10State page;
             Vol10RunCopyFiles(page, in, log, {});
             EXPECT_EQ(drive.ReadFile("R\\Dest\\a.txt"), "new") << workers;
+            Vol10SimulateCopyFiles(page, refused, log, {});
+            Vol10RunCopyFiles(page, refused, log, {});
+            EXPECT_EQ(page.Vol10OverwriteRecords.size(), 1u) << workers;
             Vol10UndoLastRun(page, log);
             EXPECT_TRUE(page.Vol10OverwriteRecords.empty()) << workers;
-        });
+        }, 16);
         EXPECT_EQ(drive.ReadFile("R\\Dest\\a.txt"), "old") << workers;
         EXPECT_FALSE(drive.Exists("R\\Dest\\b.txt")) << workers;
+        EXPECT_EQ(drive.ReadFile("R\\Next\\a.txt"), "next") << workers;
         EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\b.txt"), "kept") << workers;
-        EXPECT_FALSE(drive.Exists("Work\\COPYFILES\\a.txt")) << workers;
-        int refusals = 0;
-        for (const std::string& box : shot.boxes) {
-            EXPECT_EQ(box.find("100051"), std::string::npos) << box;
-            refusals += box.find("100046") != std::string::npos && box.find("working folder") != std::string::npos;
+        Lines refusals;
+        for (const std::string& box : shot.boxes)
+            if (box.find("NOT PERFORMED") != std::string::npos) refusals.push_back(box);
+        ASSERT_EQ(refusals.size(), 2u) << workers;
+        for (std::size_t k = 0; k < 2; ++k) {
+            EXPECT_NE(refusals[k].find(k == 0 ? "100074" : "100046"), std::string::npos) << refusals[k];
+            EXPECT_NE(refusals[k].find("working folder"), std::string::npos) << refusals[k];
+            EXPECT_TRUE(refusals[k].ends_with(P("R\\ToWork\\COPYFILES"))) << refusals[k];
         }
-        EXPECT_EQ(refusals, 2) << workers;
     }
 }
 
@@ -512,42 +521,159 @@ void Vol12StateLines(const Vol12State& s, Lines& out) {
 }
 
 // A listed folder that is the working folder or lies in it, however its
-// text leads there, is refused with its box under every rule: the working
-// copies there (this page's and the copy page's) keep their names, and the
-// undo puts back what the overwrite rule replaced.
-TEST_F(FilePagesPool, TheWorkingFolderIsNotRenamedInAndTheUndoRestores) {
+// text leads there, stops the run and its simulation before anything is
+// renamed or recycled, with one box naming it, under every rule: the
+// working copies there (this page's and the copy page's) keep their names,
+// and the last run's undo stays whole: the Undo puts back what its
+// overwrite rule replaced.
+TEST_F(FilePagesPool, TheWorkingFolderStopsTheRenameRunAndTheLastUndoStaysWhole) {
     for (const bool overwrite : {true, false}) {
         for (const unsigned workers : {1u, 8u}) {
             Wipe(drive, "R");
             Wipe(drive, "Work");
             drive.WriteFile("R\\A\\a.txt", "a");
             drive.WriteFile("R\\A\\new_a.txt", "old");
+            drive.WriteFile("R\\B\\b.txt", "b");
             drive.WriteFile("Work\\COPYFILES\\kept.txt", "the copy page's");
             fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\ToWork"));
             Vol12Inputs in;
-            in.IncludeFolders = {P("R\\A"), P("Work"), P("R\\ToWork\\COPYFILES")};
+            in.IncludeFolders = {P("R\\A")};
             in.NewPrefix = "new_";
             in.DuplicatedFilesDrop = !overwrite;
             in.DuplicatedFilesOverWrite = overwrite;
             in.WorkingDir = P("Work");
             in.WorkingCopiesDir = P("Work");
+            Vol12Inputs refused = in;
+            refused.IncludeFolders = {P("R\\B"), P("R\\ToWork\\COPYFILES"), P("Work")};
+            Lines working;
             const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
                 Vol12State page;
-                Vol12SimulateRenameFiles(page, in, log, {});
                 Vol12RunRenameFiles(page, in, log, {});
                 EXPECT_EQ(drive.ReadFile(overwrite ? "R\\A\\new_a.txt" : "R\\A\\a.txt"), "a") << workers;
+                const auto before = Tree(drive);
+                Vol12SimulateRenameFiles(page, refused, log, {});
+                Vol12RunRenameFiles(page, refused, log, {});
+                EXPECT_EQ(Tree(drive), before) << workers;
                 Vol12UndoLastRun(page, log);
                 EXPECT_TRUE(page.Vol12FailedUndoSteps.empty()) << workers;
             }, 16);
             EXPECT_EQ(drive.ReadFile("R\\A\\a.txt"), "a") << workers;
             EXPECT_EQ(drive.ReadFile("R\\A\\new_a.txt"), "old") << workers;
+            EXPECT_EQ(drive.ReadFile("R\\B\\b.txt"), "b") << workers;
             EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\kept.txt"), "the copy page's") << workers;
             int refusals = 0;
             for (const std::string& box : shot.boxes) {
                 EXPECT_EQ(box.find("120036"), std::string::npos) << box;
-                refusals += box.find("110037") != std::string::npos && box.find("working folder") != std::string::npos;
+                EXPECT_EQ(box.find("120056"), std::string::npos) << box;  // no question after the refusal
+                if (box.find("NOT PERFORMED") == std::string::npos) continue;
+                ++refusals;
+                EXPECT_NE(box.find("110037"), std::string::npos) << box;
+                EXPECT_TRUE(box.ends_with(P("R\\ToWork\\COPYFILES"))) << box;
             }
-            EXPECT_EQ(refusals, 4) << workers;  // two in the simulation, two in the run
+            EXPECT_EQ(refusals, 2) << workers;  // the simulation's and the run's
+        }
+    }
+}
+
+// Page 11 with a folder of the working folder listed: refused before its
+// questions with a box that names it as the program's own (not a drive),
+// nothing deleted there or in the other listed folders.
+TEST_F(FilePagesPool, TheWorkingFolderStopsTheDeleteRunBeforeItsQuestions) {
+    for (const unsigned workers : {1u, 8u}) {
+        Wipe(drive, "R");
+        Wipe(drive, "Work");
+        drive.WriteFile("R\\A\\a.txt", "a");
+        drive.WriteFile("Work\\COPYFILES\\kept.txt", "the copy page's");
+        drive.WriteFile("Work\\new_x.txt", "the rename page's");
+        Vol11Inputs in;
+        in.IncludeFolders = {P("R\\A"), P("Work\\COPYFILES")};
+        in.DeleteOnlyFiles = true;
+        in.DeleteOnlyFilesInMainFolder = false;
+        in.Masks = {"*.*"};
+        in.WorkingDir = P("Work");
+        const auto before = Tree(drive);
+        const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
+            Vol11State page;
+            Vol11SimulateDeleteFiles(page, in, log, {});
+            Vol11RunDeleteFiles(page, in, log, {});
+        });
+        EXPECT_EQ(shot.tree, before) << workers;
+        ASSERT_EQ(shot.boxes.size(), 2u) << workers;  // the simulation's and the run's
+        for (const std::string& box : shot.boxes) {
+            EXPECT_TRUE(box.starts_with(kFileRootRefusalCaption)) << box;
+            EXPECT_NE(box.find("working folder"), std::string::npos) << box;
+            EXPECT_TRUE(box.ends_with(P("Work\\COPYFILES"))) << box;
+        }
+    }
+}
+
+// A folder on a listed path swapped for a link to the working folder once
+// the run was judged (at its question) is refused where each file page's
+// run opens it, with the page's box naming it: nothing in the working
+// folder is copied over, deleted or renamed.
+TEST_F(FilePagesPool, AFolderSwappedForTheWorkingFolderAfterTheQuestionIsRefusedWhereTheRunWorks) {
+    for (const unsigned workers : {1u, 8u}) {
+        for (const int pageNumber : {10, 11, 12}) {
+            Wipe(drive, "R");
+            Wipe(drive, "Work");
+            drive.WriteFile("Work\\COPYFILES\\w.txt", "working copy");
+            drive.WriteFile("R\\L\\COPYFILES\\w.txt", "listed");
+            WriteSource({{"w.txt", "new"}});
+            const std::string listed = P("R\\L\\COPYFILES");
+            ForceRunWorkers force(workers);
+            Lines boxes;
+            bool swapped = false;
+            const plat::MessageBoxHandler previous = plat::SetMessageBoxHandler(
+                [&](const std::string& text, const std::string& caption, unsigned flags) {
+                    boxes.push_back(caption + ": " + text);
+                    if ((flags & plat::MB_BUTTONMASK) != plat::MB_YESNO) return int(plat::IDOK);
+                    if (!std::exchange(swapped, true)) {
+                        fs::rename(drive.nativePath("R\\L"), drive.nativePath("R\\Lold"));
+                        fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\L"));
+                    }
+                    return int(plat::IDYES);
+                });
+            testlog::RecordingLog log;
+            if (pageNumber == 10) {
+                Vol10Inputs in;
+                in.IncludeFolders = {listed};
+                in.Sources = {P("R\\Src")};
+                in.Masks = {"*.*"};
+                in.DuplicatedFilesSkip = false;
+                in.DuplicatedFilesOverWrite = true;
+                in.WorkingDir = P("Work");
+                in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+                Vol10State page;
+                Vol10RunCopyFiles(page, in, log, {});
+            } else if (pageNumber == 11) {
+                Vol11Inputs in;
+                in.IncludeFolders = {listed};
+                in.DeleteDoubleConfirm = false;
+                in.Masks = {"*.*"};
+                in.WorkingDir = P("Work");
+                Vol11State page;
+                Vol11RunDeleteFiles(page, in, log, {});
+            } else {
+                Vol12Inputs in;
+                in.IncludeFolders = {listed};
+                in.NewPrefix = "new_";
+                in.WorkingDir = P("Work");
+                Vol12State page;
+                Vol12RunRenameFiles(page, in, log, {});
+            }
+            plat::SetMessageBoxHandler(previous);
+            const std::string at = std::to_string(pageNumber) + " " + std::to_string(workers);
+            EXPECT_TRUE(swapped) << at;
+            EXPECT_EQ(drive.ReadFile("Work\\COPYFILES\\w.txt"), "working copy") << at;
+            EXPECT_EQ(drive.ReadFile("R\\Lold\\COPYFILES\\w.txt"), "listed") << at;
+            EXPECT_FALSE(drive.Exists("Work\\COPYFILES\\new_w.txt")) << at;
+            const auto refusal = std::find_if(boxes.begin(), boxes.end(), [](const std::string& box) {
+                return box.find("NOT PERFORMED") != std::string::npos;
+            });
+            ASSERT_NE(refusal, boxes.end()) << at;
+            EXPECT_TRUE(refusal->ends_with(listed)) << *refusal;
+            EXPECT_NE(refusal->find("working folder"), std::string::npos) << *refusal;
+            for (const std::string& box : boxes) EXPECT_EQ(box.find("drive without"), std::string::npos) << box;
         }
     }
 }

@@ -333,6 +333,40 @@ TEST_F(FolderPool, RenameAndUndoGiveTheSameWithOneWorkerAndWithEight) {
     EXPECT_EQ(code, 0);
 }
 
+// A folder of the program's own met where the run renames (the list was
+// judged before): the run stops there, the folder keeps its name, and what
+// the run renamed before it is recorded; one worker renames nothing after it.
+TEST_F(FolderPool, RenameStopsAtAFolderOfTheProgramsOwn) {
+    for (const unsigned workers : {1u, 8u}) {
+        Empty();
+        drive.MakeFolder("Prog\\WorkingDir\\COPYFILES");
+        drive.MakeFolder("P\\a\\deep");
+        drive.MakeFolder("P\\b");
+        Vol06Inputs in;
+        in.NewPrefix = "x";
+        in.ProgramFolder = drive.path("Prog");
+        in.WorkingDir = drive.path("Prog\\WorkingDir");
+        // Deepest first, the last entered first: P\a\deep, then COPYFILES, then P\b.
+        in.IncludeFolders = {drive.path("P\\b"), drive.path("Prog\\WorkingDir\\COPYFILES"), drive.path("P\\a\\deep")};
+        ForceRunWorkers force(workers);
+        RealDisk real;
+        Vol06Counters counters;
+        Vol06UndoRecords records;
+        Vol06UndoRecorder recorder(records);
+        Recorded sink;
+        EXPECT_EQ(Vol06RenameFolders(counters, in, real, recorder, sink), drive.path("Prog\\WorkingDir\\COPYFILES"));
+        EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\COPYFILES")) << workers;
+        EXPECT_TRUE(drive.Exists("P\\a\\xdeep")) << workers;
+        if (workers == 1) {
+            EXPECT_TRUE(drive.Exists("P\\b"));
+        }
+        EXPECT_EQ(records.Vol06RenamedPairs.size(), drive.Exists("P\\xb") ? 2u : 1u) << workers;
+        EXPECT_EQ(counters.FoldersRenamed, double(records.Vol06RenamedPairs.size())) << workers;
+        in.IncludeFolders = {drive.path("Prog")};
+        EXPECT_EQ(Vol06RenameFolders(counters, in, real, recorder, sink), drive.path("Prog")) << workers;
+    }
+}
+
 // One folder named twice, once through a link: the second rename finds
 // it gone, also when slow renames let the workers of a pool meet.
 TEST_F(FolderPool, AFolderNamedThroughALinkIsRenamedOnce) {

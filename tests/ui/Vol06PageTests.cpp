@@ -17,6 +17,7 @@
 #include <map>
 
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/folders/Vol06Page.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -173,6 +174,45 @@ TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
     page->btnVol06RenameFoldersClick();
     EXPECT_EQ(captions, (Lines{"60039.", "60043."}));
     EXPECT_TRUE(page->Undo.Vol06RenamedPairs.empty());
+}
+
+// A listed folder that is one of the program's own (the working folder, a
+// folder in it, one reached through a link, the program folder) stops the
+// run and its simulation before their questions, with a box naming it:
+// nothing is renamed, and the last run's renames stay for the Undo. With
+// one worker and with eight.
+TEST_F(Vol06PageTest, TheProgramsOwnFoldersStopTheRunBeforeAnythingIsRenamed) {
+    SetWorkingDir(drive.path("Prog\\WorkingDir"));
+    drive.MakeFolder("Prog\\WorkingDir\\COPYFILES");
+    drive.MakeFolder("Data\\A");
+    drive.MakeFolder("Data\\B");
+    fs::create_directory_symlink(drive.nativePath("Prog\\WorkingDir"), drive.nativePath("Data\\ToWork"));
+    C<QLineEdit>("edtVol06NewPrefix")->setText("X_");
+    Edit(drive.path("Data\\A") + "\n");
+    Click("btnVol06RenameFolders");
+    ASSERT_TRUE(fs::is_directory(drive.nativePath("Data\\X_A")));
+    const Lines before = Tree();
+    for (const unsigned workers : {1u, 8u}) {
+        ForceRunWorkers force(workers);
+        for (const std::string& own : {drive.path("Prog\\WorkingDir\\COPYFILES"), drive.path("Data\\ToWork\\COPYFILES"),
+                                       drive.path("Prog\\WorkingDir"), drive.path("Prog")}) {
+            Edit(drive.path("Data\\B") + "\n" + own + "\n");
+            captions.clear();
+            texts.clear();
+            Click("btnVol06RenameFoldersSimulation");
+            Click("btnVol06RenameFolders");
+            EXPECT_EQ(captions, (Lines{"60040.", "60040."})) << own;
+            ASSERT_EQ(texts.size(), 2u);
+            EXPECT_TRUE(texts[1].ends_with("Folder : " + own)) << texts[1];
+            EXPECT_EQ(Tree(), before) << own;
+            EXPECT_EQ(page->Undo.Vol06RenamedPairs.size(), 1u) << own;
+            EXPECT_TRUE(Enabled("btnVol06RenameFolders"));
+        }
+    }
+    captions.clear();
+    Click("btnVol06Undo");
+    EXPECT_EQ(captions, (Lines{"60045.", "60046."}));
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("Data\\A")));
 }
 
 // "<<" drops an Exclude item without a drive; a forbidden character is cut

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "core/SettingsStore.h"
 #include "pages/RunItems.h"
@@ -144,9 +145,10 @@ TEST_F(Vol07PageTest, SimulationForetellsTheRunLineForLine) {
     EXPECT_EQ(Label("lblStat07FilesToDelete"), "1");  // counted again when the run started
 }
 
-// A folder the run may not touch stops it at run time with the page's
-// warning, whether a restore or a move put it in the list; the
-// simulation stops there too. The main folders before it are done.
+// A folder the run may not touch stops it with the page's warning, whether
+// a restore or a move put it in the list; the simulation stops there too.
+// The program's folder stops it before its questions, nothing deleted; a
+// root where the run meets it, the main folders before it done.
 TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
     drive.WriteFile("A\\a.txt", "a");
     drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
@@ -157,13 +159,12 @@ TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
     ASSERT_EQ(listtools::ListLines(C<QListWidget>("lstVol07IncludeFolderList")).size(), 2u);
     captions.clear();
     page->btnVol07DeleteFoldersSimulationClick();
-    EXPECT_EQ(captions, (Lines{"70050.", "70039.", "70051."}));
+    EXPECT_EQ(captions, (Lines{"70050.", "70039."}));
     EXPECT_TRUE(drive.Exists("A\\a.txt"));
     captions.clear();
     Click("btnVol07DeleteFolders");
-    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70039.", "70037."}));
-    EXPECT_TRUE(drive.Exists("A"));
-    EXPECT_FALSE(drive.Exists("A\\a.txt"));
+    EXPECT_EQ(captions, Lines{"70039."});
+    EXPECT_TRUE(drive.Exists("A\\a.txt"));
     EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt"));
 
     // A root spelt past the entry checks, as a restored profile brings it.
@@ -186,7 +187,8 @@ TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
 }
 
 // "To Delete" counts what the run deletes: nothing of a main folder it
-// refuses, nor of those after it, where the run stops.
+// refuses, nor of those after it, where the run stops; nothing at all when
+// the list names one of the program's own folders.
 TEST_F(Vol07PageTest, ToDeleteCountsWhatTheRunDeletes) {
     drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
     const std::string root = "P:\\M\\..\\.";
@@ -202,8 +204,8 @@ TEST_F(Vol07PageTest, ToDeleteCountsWhatTheRunDeletes) {
         Click("btnVol07DeleteFolders");
         EXPECT_EQ(Label("lblStat07FoldersDeleted"), folders) << refused;
         EXPECT_EQ(Label("lblStat07FilesDeleted"), files) << refused;
-        EXPECT_NE(folders, "0") << refused;
-        EXPECT_FALSE(drive.Exists("A")) << refused;
+        EXPECT_EQ(folders != "0", refused == root) << refused;
+        EXPECT_EQ(drive.Exists("A"), refused != root) << refused;
         EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt")) << refused;
     }
 }
@@ -216,9 +218,13 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
     drive.WriteFile("B\\Sub\\b.txt", "b");
     C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
     Edit(drive.path("A") + "\n" + drive.path("B") + "\n");
+    // Armed once the last question is answered: the looks before it pass.
+    std::optional<FailRunItemsNamed> fail;
+    onBox = [&](const std::string& caption) {
+        if (caption.ends_with("70033.")) fail.emplace(drive.path("B"));
+    };
     for (const unsigned workers : {1u, 8u}) {
         ForceRunWorkers force(workers);
-        const FailRunItemsNamed fail(drive.path("B"));
         page->Vol07CountState = 2;  // the run counts again
         captions.clear();
         texts.clear();
@@ -229,9 +235,9 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
         EXPECT_NE(texts.back().find(drive.path("B") + " : "), std::string::npos) << workers;
         EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos) << workers;
         EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+        fail.reset();
     }
     // The figures of the last count serve: the delete itself fails at B.
-    const FailRunItemsNamed fail(drive.path("B"));
     page->Vol07CountState = 1;
     captions.clear();
     texts.clear();
@@ -240,6 +246,7 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
     EXPECT_FALSE(drive.Exists("A\\a.txt"));
     EXPECT_NE(texts.back().find(drive.path("B") + " : "), std::string::npos);
     EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos);
+    onBox = nullptr;
 }
 
 // A count that failed when the list changed is no run's figures: the run
@@ -281,8 +288,9 @@ TEST_F(Vol07PageTest, TheProgramsFoldersAreRefusedAsTheyEnterTheList) {
     captions.clear();
     texts.clear();
     Click("btnVol07DeleteFolders");
-    EXPECT_EQ(captions, (Lines{"70032.", "70033.", "70039.", "70037."}));
-    EXPECT_NE(texts[2].find("Folder of the program"), std::string::npos);
+    EXPECT_EQ(captions, Lines{"70039."});
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("Folder of the program"), std::string::npos);
     EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt"));
 }
 
@@ -317,8 +325,8 @@ TEST_F(Vol07PageTest, EditListRefusesTheProgramsFoldersAndImportsNameThem) {
     Click("btnVol07SmartImport");
     EXPECT_EQ(captions, (Lines{"70039.", "70051."}));
     ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts[0], "You can not Delete the Folder of the program or its Working Folder!\nSo these lines were not "
-                        "taken into the Include list (total: 2) :\n\n" +
+    EXPECT_EQ(texts[0], "You can not Delete the Folder of the program, its Working Folder or a Folder in it!\nSo "
+                        "these lines were not taken into the Include list (total: 2) :\n\n" +
                             drive.path("Prog") + "\np:/prog/workingdir/");
     EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B")}));
 
@@ -332,6 +340,80 @@ TEST_F(Vol07PageTest, EditListRefusesTheProgramsFoldersAndImportsNameThem) {
     EXPECT_EQ(std::count(texts[0].begin(), texts[0].end(), '\n'), 2 + 10 + 1);
     EXPECT_TRUE(texts[0].ends_with(drive.path("Prog\\WorkingDir") + "\n\u2026"));
     EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B")}));
+}
+
+// The working folder's folders are the program's own too: each way a line
+// enters the list refuses one as it refuses the program folder, however
+// spelt; one that reaches it through a link, past the entry checks, stops
+// the run and its simulation before anything is deleted, with one worker
+// and with eight, and counts nothing to delete.
+TEST_F(Vol07PageTest, TheWorkingFoldersFoldersAreRefusedWhereTheyEnterAndBeforeTheRun) {
+    drive.WriteFile("Prog\\WorkingDir\\COPYFILES\\w.txt", "the copy page's");
+    drive.WriteFile("Prog\\WorkingDir\\CONSISTENCYCHECK\\c.txt", "c");
+    drive.WriteFile("A\\Sub\\a.txt", "a");
+    Edit(drive.path("A") + "\n");
+    const std::string copies = drive.path("Prog\\WorkingDir\\COPYFILES");
+    for (const std::string& spelt : {copies, std::string(" p:/prog/workingdir/consistencycheck/ "),
+                                     drive.path("Prog\\\\WorkingDir\\RENAMEFILES\\")}) {
+        captions.clear();
+        texts.clear();
+        Edit(drive.path("A") + "\n" + spelt + "\n");
+        EXPECT_EQ(captions, Lines{"70039."}) << spelt;
+        EXPECT_EQ(Items("lstVol07IncludeFolderList"), Lines{drive.path("A")}) << spelt;
+    }
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts[0].find("Working Folder or a Folder in it"), std::string::npos);
+
+    // "<" stops at it, "<<" drops it, as a root.
+    QListWidget* exclude = C<QListWidget>("lstVol07ExcludeFolderList");
+    listtools::SetListLines(exclude, StringList{copies, drive.path("B")});
+    exclude->item(0)->setSelected(true);
+    captions.clear();
+    Click("btnVol07ExcToInc");
+    EXPECT_EQ(captions, Lines{"70039."});
+    EXPECT_EQ(Items("lstVol07IncludeFolderList"), Lines{drive.path("A")});
+    captions.clear();
+    Click("btnVol07AllfromExc");
+    EXPECT_EQ(captions, Lines{"70005."});
+    EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B")}));
+
+    // Import and the builder drop it and name it.
+    onModal = [&](QDialog* dialog) {
+        QListWidget* results = dialog == frmFileImport ? dialog->findChild<QListWidget*>("lstFileImportResults")
+                                                       : dialog->findChild<QListWidget*>("lstIncludeFolderList");
+        listtools::SetListLines(results, StringList{drive.path("C"), copies});
+        return int(QDialog::Accepted);
+    };
+    for (const char* button : {"btnVol07SmartImport", "btnVol07SubFolderListBuilder"}) {
+        captions.clear();
+        texts.clear();
+        Click(button);
+        ASSERT_FALSE(texts.empty()) << button;
+        EXPECT_EQ(captions.front(), "70039.") << button;
+        EXPECT_TRUE(texts[0].ends_with("\n\n" + copies)) << button;
+    }
+    EXPECT_EQ(Items("lstVol07IncludeFolderList"), (Lines{drive.path("A"), drive.path("B"), drive.path("C")}));
+
+    // Through a link, as a restored profile brings it: refused before the questions.
+    fs::create_directory_symlink(drive.nativePath("Prog\\WorkingDir"), drive.nativePath("ToWork"));
+    const std::string linked = drive.path("ToWork\\COPYFILES");
+    listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"), StringList{drive.path("A"), linked});
+    C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+    EXPECT_EQ(Label("lblStat07FoldersToDelete"), "0");
+    EXPECT_EQ(Label("lblStat07FilesToDelete"), "0");
+    for (const unsigned workers : {1u, 8u}) {
+        ForceRunWorkers force(workers);
+        captions.clear();
+        texts.clear();
+        page->btnVol07DeleteFoldersSimulationClick();
+        Click("btnVol07DeleteFolders");
+        EXPECT_EQ(captions, (Lines{"70050.", "70039.", "70039."})) << workers;
+        ASSERT_EQ(texts.size(), 3u);
+        EXPECT_TRUE(texts[2].ends_with("Folder : " + linked)) << texts[2];
+        EXPECT_TRUE(drive.Exists("A\\Sub\\a.txt")) << workers;
+        EXPECT_EQ(drive.ReadFile("Prog\\WorkingDir\\COPYFILES\\w.txt"), "the copy page's") << workers;
+        EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
+    }
 }
 
 // Clear All asks first; Yes empties both lists and leaves DELETE disabled.
