@@ -11,7 +11,11 @@
 
 RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::string& workingDir) {
     plat::Beneath own;
-    if (!programFolder.empty() && own.Open(programFolder) == plat::FsResult::Ok) program_ = own.Identity();
+    if (!programFolder.empty() && own.Open(programFolder) == plat::FsResult::Ok) {
+        program_ = own.Identity();
+        aboveProgram_ = own.Ancestry();
+        if (!aboveProgram_.empty()) aboveProgram_.erase(aboveProgram_.begin());  // itself
+    }
     if (!workingDir.empty() && own.Open(workingDir) == plat::FsResult::Ok) working_ = own.Identity();
 }
 
@@ -36,8 +40,12 @@ bool RunFolderRefusal::IsOwnFolder(const plat::Beneath& folder) {
 }
 
 bool RunFolderRefusal::IsOwnEntry(const plat::Beneath& parent, const plat::FileIdentity& entry) {
-    if (entry.Known() && (entry == program_ || entry == working_)) return true;
+    if (entry.Known() && (entry == program_ || entry == working_ || HoldsProgramFolder(entry))) return true;
     return InWorkingFolder(parent);
+}
+
+bool RunFolderRefusal::HoldsProgramFolder(const plat::FileIdentity& folder) const {
+    return folder.Known() && std::find(aboveProgram_.begin(), aboveProgram_.end(), folder) != aboveProgram_.end();
 }
 
 bool RunFolderRefusal::InWorkingFolder(const plat::Beneath& folder) {
@@ -76,14 +84,16 @@ bool NamesOwnFolder(const std::string& item, const std::string& programFolder, c
     return !TrimControlAndBlanks(workingDir).empty() && PathWithinFolder(path, folder(workingDir));
 }
 
-std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder) {
+std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder,
+                             bool above) {
     return "The " + operation + " operation is NOT PERFORMED !!!\nThe " + kind +
-           " is the program's folder or its working folder, or lies in the working folder !!! \n" + kind + " : " +
-           folder;
+           (above ? " is the program's folder or holds it, or is its working folder or lies in it !!! \n"
+                  : " is the program's folder or its working folder, or lies in the working folder !!! \n") +
+           kind + " : " + folder;
 }
 
 std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
-                                          const std::string& workingDir) {
+                                          const std::string& workingDir, bool above) {
     if (folders.empty()) return std::nullopt;
     std::vector<char> own(folders.size(), 0);
     PooledRun<char> run;  // nothing to apply: each look keeps its finding
@@ -97,7 +107,7 @@ std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::
         if (GetDrivePart(text).empty() || folder.Open(text) != plat::FsResult::Ok) return;
         std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(programFolder, workingDir);
-        own[i] = refusal->IsOwnFolder(folder);
+        own[i] = refusal->IsOwnFolder(folder) || (above && refusal->HoldsProgramFolder(folder.Identity()));
     };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = [&](std::size_t i) { return folders[i]; };

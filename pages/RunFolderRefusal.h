@@ -27,8 +27,11 @@ public:
     // The program folder, the working folder, or a folder in the working folder.
     bool IsOwnFolder(const plat::Beneath& folder);
     // The same for an entry of `parent` (its identity), judged before the
-    // run works on it by its name there.
+    // run renames it by its name there: a folder that holds the program
+    // folder is the program's own too, as the rename would move it.
     bool IsOwnEntry(const plat::Beneath& parent, const plat::FileIdentity& entry);
+    // A folder above the program folder.
+    bool HoldsProgramFolder(const plat::FileIdentity& folder) const;
 
 private:
     struct IdentityHash {
@@ -37,6 +40,7 @@ private:
     bool InWorkingFolder(const plat::Beneath& folder);
 
     plat::FileIdentity program_, working_;
+    std::vector<plat::FileIdentity> aboveProgram_;  // up to the root
     // Folders already judged: in the working folder, or not (most folders
     // of a run share their parents, which are then climbed from once).
     std::unordered_set<plat::FileIdentity, IdentityHash> inside_, outside_;
@@ -49,12 +53,14 @@ private:
 bool NamesOwnFolder(const std::string& item, const std::string& programFolder, const std::string& workingDir);
 
 // The text of the box that refuses one of the program's own folders: "The
-// <operation> operation is NOT PERFORMED !!!" and why, naming it as `kind`.
-std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder);
+// <operation> operation is NOT PERFORMED !!!" and why, naming it as `kind`;
+// `above`: a folder that holds the program folder is refused too.
+std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder,
+                             bool above = false);
 
 // Before a run changes anything: the first of the listed `folders` that
-// reaches one of the program's own, each opened as the runs open their
-// items, on the run pool. None: nullopt (also when a look failed: the
-// failure is noted for the failure box).
+// reaches one of the program's own (`above`: or holds the program folder),
+// each opened as the runs open their items, on the run pool. None: nullopt
+// (also when a look failed: the failure is noted for the failure box).
 std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
-                                          const std::string& workingDir);
+                                          const std::string& workingDir, bool above = false);

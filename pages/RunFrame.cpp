@@ -60,7 +60,7 @@ bool CheckWorkFolders(const RunFrame& frame) {
     std::optional<std::size_t> own;
     {
         const CountingBusy looking;  // ends before the box
-        own = FirstOwnFolder(frame.WorkFolders, frame.ProgramFolder, frame.WorkingDir);
+        own = FirstOwnFolder(frame.WorkFolders, frame.ProgramFolder, frame.WorkingDir, frame.OwnAbove);
     }
     if (!own) return true;
     const PageMessage box = frame.OwnFolderBox(TrimControlAndBlanks(frame.WorkFolders[*own]));

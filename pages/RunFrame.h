@@ -51,6 +51,7 @@ struct RunFrame {
     StringList WorkFolders;
     std::string ProgramFolder, WorkingDir;
     std::function<PageMessage(const std::string& folder)> OwnFolderBox;
+    bool OwnAbove = false;  // a folder that holds the program folder too (a rename would move it)
     // Yes/No each, No the default; a No stops the run.
     std::vector<PageMessage> Questions;
 

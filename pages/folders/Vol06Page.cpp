@@ -49,7 +49,7 @@ const std::string kEmptyIncludeText =
 // A folder of the program's own is not renamed: the run stops before it
 // begins when the list names one, and where it meets one swapped in since.
 PageMessage Vol06OwnFolderBox(const std::string& folder) {
-    return {OwnFolderRefusal("RENAME", "Folder", folder), MessageCaption(kListTopic, "Warning", "60040")};
+    return {OwnFolderRefusal("RENAME", "Folder", folder, true), MessageCaption(kListTopic, "Warning", "60040")};
 }
 
 void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
@@ -57,6 +57,7 @@ void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
     frame.ProgramFolder = in.ProgramFolder;
     frame.WorkingDir = in.WorkingDir;
     frame.OwnFolderBox = Vol06OwnFolderBox;
+    frame.OwnAbove = true;
 }
 
 void ShowRefused(const std::string& folder) {

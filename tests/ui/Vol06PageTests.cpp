@@ -46,7 +46,7 @@ constexpr const char* kLists[] = {"lstStat06FoldersRenamed", "lstStat06FoldersSo
 class Vol06PageTest : public pagewindow::PageWindowFixture {
 protected:
     Vol06PageTest()
-        : PageWindowFixture('R', "Prog",
+        : PageWindowFixture('R', "Apps\\Prog",
                             {[] { return static_cast<QDialog*>(frmVol06EditIncludeList); }, "btnVol06EditIncludeListOk",
                              "btnVol06EditIncludeList"}) {}
     void SetUp() override {
@@ -177,16 +177,17 @@ TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
 }
 
 // A listed folder that is one of the program's own (the working folder, a
-// folder in it, one reached through a link, the program folder) stops the
+// folder in it, one reached through a link, the program folder, a folder
+// that holds it and would move it) stops the
 // run and its simulation before their questions, with a box naming it:
 // nothing is renamed, and the last run's renames stay for the Undo. With
 // one worker and with eight.
 TEST_F(Vol06PageTest, TheProgramsOwnFoldersStopTheRunBeforeAnythingIsRenamed) {
-    SetWorkingDir(drive.path("Prog\\WorkingDir"));
-    drive.MakeFolder("Prog\\WorkingDir\\COPYFILES");
+    SetWorkingDir(drive.path("Apps\\Prog\\WorkingDir"));
+    drive.MakeFolder("Apps\\Prog\\WorkingDir\\COPYFILES");
     drive.MakeFolder("Data\\A");
     drive.MakeFolder("Data\\B");
-    fs::create_directory_symlink(drive.nativePath("Prog\\WorkingDir"), drive.nativePath("Data\\ToWork"));
+    fs::create_directory_symlink(drive.nativePath("Apps\\Prog\\WorkingDir"), drive.nativePath("Data\\ToWork"));
     C<QLineEdit>("edtVol06NewPrefix")->setText("X_");
     Edit(drive.path("Data\\A") + "\n");
     Click("btnVol06RenameFolders");
@@ -194,8 +195,9 @@ TEST_F(Vol06PageTest, TheProgramsOwnFoldersStopTheRunBeforeAnythingIsRenamed) {
     const Lines before = Tree();
     for (const unsigned workers : {1u, 8u}) {
         ForceRunWorkers force(workers);
-        for (const std::string& own : {drive.path("Prog\\WorkingDir\\COPYFILES"), drive.path("Data\\ToWork\\COPYFILES"),
-                                       drive.path("Prog\\WorkingDir"), drive.path("Prog")}) {
+        for (const std::string& own :
+             {drive.path("Apps\\Prog\\WorkingDir\\COPYFILES"), drive.path("Data\\ToWork\\COPYFILES"),
+              drive.path("Apps\\Prog\\WorkingDir"), drive.path("Apps\\Prog"), drive.path("Apps")}) {
             Edit(drive.path("Data\\B") + "\n" + own + "\n");
             captions.clear();
             texts.clear();
