@@ -38,17 +38,21 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
                 const WalkFence& fence, std::pair<double, double>& counted) {
     std::vector<std::string> queue{root};
     std::vector<plat::DirEntry> entries;
+    plat::EntryInfo info;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.back());
         queue.pop_back();
-        if (!disk.List(base, folder, entries)) continue;
+        // Listed as the run lists: what it sees is what it tries.
+        if (!disk.ListKinds(base, folder, entries)) continue;
         for (const plat::DirEntry& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 if (tree && !fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
             } else if ((e.kind == plat::EntryKind::File || e.kind == plat::EntryKind::Link) &&
                        MasksTake(masks, e.name)) {
                 counted.first += 1;
-                counted.second += static_cast<double>(e.size);
+                if (e.kind == plat::EntryKind::File &&
+                    disk.Look(base, JoinEntry(folder, e.name), info) == plat::FsResult::Ok)
+                    counted.second += static_cast<double>(info.size);
             }
         }
     }
