@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "core/FileNames.h"
@@ -55,11 +57,24 @@ std::optional<std::uint64_t> FreeBytesOf(const std::string& path) {
     return bytes;
 }
 
+bool IdentitiesOnPool(const StringList& folders, std::vector<std::optional<plat::FileIdentity>>& ids) {
+    ids.assign(folders.size(), std::nullopt);
+    return ReadOnPool(folders, [&](std::size_t i) { ids[i] = WalkFence::IdentityOf(folders[i]); });
+}
+
 bool FenceOnPool(const StringList& folders, WalkFence& fence, std::vector<std::optional<plat::FileIdentity>>* read) {
-    std::vector<std::optional<plat::FileIdentity>> ids(folders.size());
-    const bool done = ReadOnPool(folders, [&](std::size_t i) { ids[i] = WalkFence::IdentityOf(folders[i]); });
+    std::vector<std::optional<plat::FileIdentity>> ids;
+    const bool done = IdentitiesOnPool(folders, ids);
     for (const auto& id : ids)
         if (id) fence.Add(*id);
     if (read) *read = std::move(ids);
     return done;
+}
+
+std::vector<char> RepeatedFolders(const std::vector<std::optional<plat::FileIdentity>>& ids) {
+    std::vector<char> repeated(ids.size(), 0);
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        if (ids[i]) repeated[i] = !seen.insert({ids[i]->dev, ids[i]->ino}).second;
+    return repeated;
 }

@@ -57,7 +57,16 @@ void Measure(const std::string& root, const MeasureSetup& setup, std::optional<F
 // cannot be read.
 std::optional<std::uint64_t> FreeBytesOf(const std::string& path);
 
+// Each folder's identity as WalkFence::IdentityOf reads it, opened on the
+// run pool; none where it does not open (an empty text is not looked at).
+bool IdentitiesOnPool(const StringList& folders, std::vector<std::optional<plat::FileIdentity>>& ids);
 // Each folder into the fence (WalkFence::Add), opened on the run pool;
 // `read`, when given, gets each folder's identity (none: not opened).
 bool FenceOnPool(const StringList& folders, WalkFence& fence,
                  std::vector<std::optional<plat::FileIdentity>>* read = nullptr);
+
+// The folders of a run, as they opened before it started (IdentitiesOnPool):
+// true for each that reaches a folder an earlier one reaches, in another
+// spelling or through a link. A run and its count take each folder once,
+// where it is first listed, as they take a text listed twice.
+std::vector<char> RepeatedFolders(const std::vector<std::optional<plat::FileIdentity>>& ids);

@@ -38,8 +38,10 @@ IncludeListEditor::IncludeListEditor(QWidget* parent) : QDialog(parent) {}
 
 void IncludeListEditor::InitEditor(const Setup& setup) {
     setup_ = setup;
-    setup_.memo->installEventFilter(this);
     setup_.memo->viewport()->installEventFilter(this);  // mouse clicks land there
+    // The count follows the memo however it changes: filled by the opener,
+    // typed, pasted.
+    connect(setup_.memo, &QPlainTextEdit::textChanged, this, &IncludeListEditor::MemoKeyPress);
     // Every editor's Help button (btnVol02EditHelp, btnVol11EditIncludeListHelp, ...).
     for (QPushButton* button : findChildren<QPushButton*>())
         if (button->objectName().endsWith(QLatin1String("Help")))
@@ -180,7 +182,6 @@ void IncludeListEditor::showEvent(QShowEvent* event) {
 }
 
 bool IncludeListEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == setup_.memo && event->type() == QEvent::KeyPress) MemoKeyPress();  // before the key acts
     if (watched == setup_.memo->viewport() && event->type() == QEvent::MouseButtonRelease) MemoClick();
     return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #include "windows/TfrmEditSmartImport.h"
 
-#include <QEvent>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <unordered_set>
 
@@ -15,7 +15,9 @@ TfrmEditSmartImport* frmEditSmartImport = nullptr;
 TfrmEditSmartImport::TfrmEditSmartImport(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmEditSmartImport>()) {
     ui->setupUi(this);
-    ui->mmoEditSmartImportMemo->installEventFilter(this);
+    // The count follows the memo however it changes: filled, typed, pasted.
+    connect(ui->mmoEditSmartImportMemo, &QPlainTextEdit::textChanged, this,
+            &TfrmEditSmartImport::mmoEditSmartImportMemoKeyPress);
     connect(ui->btnEditSmartImportOk, &QPushButton::clicked, this, &TfrmEditSmartImport::btnEditSmartImportOkClick);
     connect(ui->btnEditSmartImportHelp, &QPushButton::clicked, this, &ShowMoreHelp);
     connect(ui->btnEditSmartImportCancel, &QPushButton::clicked, this,
@@ -76,9 +78,4 @@ void TfrmEditSmartImport::btnEditSmartImportCancelClick() {
 void TfrmEditSmartImport::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
-}
-
-bool TfrmEditSmartImport::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->mmoEditSmartImportMemo && event->type() == QEvent::KeyPress) mmoEditSmartImportMemoKeyPress();
-    return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #include "windows/TfrmFolderStructuresTemplates.h"
 
-#include <QEvent>
+#include <QPlainTextEdit>
 
 #include "help/HelpWindows.h"
 #include "ui_TfrmFolderStructuresTemplates.h"
@@ -11,7 +11,9 @@ TfrmFolderStructuresTemplates* frmFolderStructuresTemplates = nullptr;
 TfrmFolderStructuresTemplates::TfrmFolderStructuresTemplates(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmFolderStructuresTemplates>()) {
     ui->setupUi(this);
-    ui->mmoEditFolderStructuresTemplates->installEventFilter(this);
+    // The count follows the memo however it changes: filled, typed, pasted.
+    connect(ui->mmoEditFolderStructuresTemplates, &QPlainTextEdit::textChanged, this,
+            &TfrmFolderStructuresTemplates::mmoEditFolderStructuresTemplatesKeyPress);
     connect(ui->btnFolderStructuresTemplatesHelp, &QPushButton::clicked, this, &ShowMoreHelp);
     connect(ui->btnFolderStructuresTemplatesOk, &QPushButton::clicked, this,
             &TfrmFolderStructuresTemplates::btnFolderStructuresTemplatesOkClick);
@@ -55,10 +57,4 @@ void TfrmFolderStructuresTemplates::btnFolderStructuresTemplatesCancelClick() {
 void TfrmFolderStructuresTemplates::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
-}
-
-bool TfrmFolderStructuresTemplates::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->mmoEditFolderStructuresTemplates && event->type() == QEvent::KeyPress)
-        mmoEditFolderStructuresTemplatesKeyPress();
-    return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "pages/files/Vol10Engine.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <memory>
@@ -36,6 +37,25 @@ StringList Destinations(const Vol10Inputs& in) {
 PageMessage Vol10OwnFolderBox(const std::string& destination, bool sim) {
     return {OwnFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", destination),
             MessageCaption(sim ? kVol10SimTopic : kVol10Topic, "Information", sim ? "100074" : "100046")};
+}
+
+// Copies get their names beneath the destination: one the list would
+// refuse is none.
+bool UsableDestination(const std::string& destination) {
+    return IsUsableRunItem(destination, RunItemUse::IncludeFolder);
+}
+
+// The destinations that name a folder an earlier one copies into (in
+// another spelling, through a link): copied into once. `ids`: each one's
+// folder as it opened before the run. One whose text every source's check
+// refuses copies nothing, so a later spelling still does.
+std::vector<char> RepeatedDestinations(const StringList& destinations,
+                                       std::vector<std::optional<plat::FileIdentity>> ids) {
+    std::string message, text;
+    for (std::size_t i = 0; i < destinations.size(); ++i)
+        if (!UsableDestination(destinations[i]) || !ValidateIncludeListText(destinations[i], message, text))
+            ids[i].reset();
+    return RepeatedFolders(ids);
 }
 
 std::string WithoutTrailingBackslash(std::string path) {
@@ -99,7 +119,10 @@ public:
         // opened on the pool before any walk starts.
         StringList fenced = destinations;
         fenced.push_back(in_.WorkingDir);
-        if (!FenceOnPool(fenced, fence_)) return;
+        std::vector<std::optional<plat::FileIdentity>> opened;
+        if (!FenceOnPool(fenced, fence_, &opened)) return;
+        opened.pop_back();  // the working folder
+        repeated_ = RepeatedDestinations(destinations, std::move(opened));
         for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
@@ -107,7 +130,7 @@ public:
         workers_.resize(run.Workers);
         run.Scope = [&](std::size_t i, RunScope& scope) { Scope(destinations[i], scope); };
         run.Work = [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
-            Work(destinations[i], out, workers_[ctx.Worker()]);
+            Work(destinations[i], repeated_[i], out, workers_[ctx.Worker()]);
             if (out.Own) ctx.Stop();  // nothing after it starts
         };
         run.Apply = [&](std::size_t i, Vol10Outcome& out, RunApplyContext& ctx) { Apply(destinations[i], out, ctx); };
@@ -138,11 +161,11 @@ private:
         if (overwrite_ && !sim_) scope.Write(in_.WorkingDirCopyFiles);
     }
 
-    void Work(const std::string& destination, Vol10Outcome& out, Worker& worker) {
+    void Work(const std::string& destination, bool repeated, Vol10Outcome& out, Worker& worker) {
         // What the slot's last item kept (its records, its held
         // destination) goes here, on a worker.
         out.Reset();
-        Vol10Item(*this, worker, out).Destination(destination);
+        Vol10Item(*this, worker, out).Destination(destination, repeated);
     }
 
     // The boxes said once, after the run.
@@ -167,10 +190,11 @@ private:
             : run_(run), in_(run.in_), disk_(run.disk_), sim_(run.sim_), worker_(worker), out_(out),
               dest_(out.Dest) {}
 
-        void Destination(const std::string& destination) {
-            // Copies get their names beneath the destination: one the list would refuse is none.
-            if (!IsUsableRunItem(destination, RunItemUse::IncludeFolder) ||
-                dest_.Open(destination) != plat::FsResult::Ok) {
+        // `repeated`: a folder an earlier destination copies into, which is
+        // only refused here where it is refused.
+        void Destination(const std::string& destination, bool repeated) {
+            if (!UsableDestination(destination) || dest_.Open(destination) != plat::FsResult::Ok) {
+                if (repeated) return;
                 out_.Counters.FoldersNotExists += 1;
                 out_.NotExists = true;
                 out_.Log.AddLine(Vol10CatFoldersNotExists, destination);
@@ -187,6 +211,7 @@ private:
                 out_.Own = true;
                 return;
             }
+            if (repeated) return dest_.Close();  // no base of the Undo's
             root_ = WithoutTrailingBackslash(destination) + "\\";
             if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
             bool processed = false;
@@ -205,6 +230,7 @@ private:
                 out_.Counters.FoldersCopied += 1;
                 out_.Copied = true;
                 out_.Log.AddLine(Vol10CatFoldersCopied, destination);
+                out_.Log.AddExportLine(Vol10CatFoldersCopied, destination);
             }
         }
 
@@ -289,7 +315,6 @@ private:
             const plat::FsResult first = disk_.CopyFile(src, from, dest_, to, &stamp);
             if (first == plat::FsResult::Ok) return LogCopied(from, to, &stamp);
             if (first != plat::FsResult::AlreadyExists) return LogNotCopied(from, to);
-            LogExists(from, to);
             // The settings lock stays where a second copy of the program looks for it.
             if (!run_.own_.Empty()) {
                 plat::EntryInfo there;
@@ -314,6 +339,10 @@ private:
                 }
                 record.Target = to;
             }
+            // The target was there: it counts as existing, written over or
+            // not, and one refused above (the lock, no working copy) counts
+            // as not copied alone.
+            LogExists(from, to);
             plat::FileStamp written;
             if (disk_.CopyFileReplacing(src, from, dest_, to, &written) != plat::FsResult::Ok) {
                 // The target is as it was: the copy made for it has no use.
@@ -397,6 +426,7 @@ private:
             out_.Counters.FilesOtherReasons += 1;
             std::string line = "NOT Copied  Source: " + from + " To Dest: " + to;
             out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
+            out_.Log.AddExportLine(Vol10CatFilesOtherReasons, from + "," + to);
             out_.FilesOtherReasons.push_back(std::move(line));
         }
 
@@ -459,6 +489,7 @@ private:
     const bool overwrite_;
     const OwnFiles own_;
     WalkFence fence_;
+    std::vector<char> repeated_;        // each destination a folder an earlier one names
     std::vector<std::string> sources_;  // trimmed
     std::vector<Worker> workers_;
     // The overwriting items': working-copy names and the targets saved in
@@ -528,7 +559,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceSubFolders = 0;
     state.Vol10SourceFiles = 0;
     state.Vol10SourceBytes = 0;
-    const double n = static_cast<double>(Destinations(in).size());
+    const StringList destinations = Destinations(in);
     ExamineSubFolders top(in.IncludeFolders);
     top.ExamineTopFolders();
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
@@ -546,26 +577,34 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     for (const std::string& s : in.Sources)
         if (!TrimBlanks(s).empty()) sources.push_back(TrimControlAndBlanks(s));
     StringList read = sources;
-    if (countFiles && n > 0)
+    if (countFiles && !destinations.empty())
         for (const auto& [drive, d] : sample)
             if (!drive.empty()) {
                 drives.push_back(drive);
                 read.push_back(d);
             }
+    // And each destination opened: one that names a folder an earlier one
+    // names is copied into once.
+    const std::size_t m = sources.size(), firstDestination = read.size();
+    read.insert(read.end(), destinations.begin(), destinations.end());
     const MeasureSetup setup{true, !in.AttachSubFoldersOnly, in.Masks};
     std::vector<std::optional<FolderStructSize>> sizes(sources.size());
     std::vector<std::optional<std::uint64_t>> free(drives.size());
+    std::vector<std::optional<plat::FileIdentity>> ids(destinations.size());
     {
         const CountingBusy counting;
-        const std::size_t m = sources.size();
         const bool done = ReadOnPool(read, [&](std::size_t i) {
             if (i < m)
                 Measure(sources[i], setup, sizes[i]);
-            else
+            else if (i < firstDestination)
                 free[i - m] = FreeBytesOf(read[i]);
+            else if (UsableDestination(read[i]))
+                ids[i - firstDestination] = WalkFence::IdentityOf(read[i]);
         });
         if (!done) return false;
     }
+    const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(ids));
+    const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
     for (const auto& size : sizes) {
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();

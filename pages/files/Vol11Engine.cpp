@@ -2,29 +2,60 @@
 
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
 
-#include "core/ExamineSubFolders.h"
-#include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/PageMessages.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
+#include "pages/folders/FolderRuns.h"
 
 using namespace pagekit;
 
 namespace {
 
 StringList MainFolders(const Vol11Inputs& in) {
-    ExamineSubFolders examine(in.IncludeFolders);
-    if (in.DeleteOnlyFilesInMainFolder)
-        examine.ExamineSorted();
-    else
-        examine.ExamineTopFolders();
-    return examine.GetList();
+    return MainFoldersAsRead(in.IncludeFolders, !in.DeleteOnlyFilesInMainFolder);
+}
+
+// The text by which the run opens a main folder to delete in it; none for
+// one it refuses by its text (no drive, a root).
+std::string OpenedText(const std::string& folder) {
+    return GetDrivePart(folder).empty() || IsDriveRootPath(folder) ? std::string() : folder;
+}
+
+// What the run takes in one main folder, as its engines list it: every file
+// and link that the masks take (special files stay), in the folder alone or,
+// with `tree`, in every folder below it that the walk enters too.
+void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
+                const WalkFence& fence, std::pair<double, double>& counted) {
+    std::vector<std::string> queue{root};
+    std::vector<plat::DirEntry> entries;
+    plat::EntryInfo info;
+    while (!queue.empty()) {
+        const std::string folder = std::move(queue.back());
+        queue.pop_back();
+        // Listed as the run lists: what it sees is what it tries.
+        if (!disk.ListKinds(base, folder, entries)) continue;
+        for (const plat::DirEntry& e : entries) {
+            if (e.kind == plat::EntryKind::Folder) {
+                if (tree && !fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
+            } else if ((e.kind == plat::EntryKind::File || e.kind == plat::EntryKind::Link) &&
+                       MasksTake(masks, e.name)) {
+                counted.first += 1;
+                if (e.kind == plat::EntryKind::File &&
+                    disk.Look(base, JoinEntry(folder, e.name), info) == plat::FsResult::Ok)
+                    counted.second += static_cast<double>(info.size);
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -33,9 +64,11 @@ std::array<CounterLabel, 2> Vol11State::ToDeleteLabels() const {
     return {{{"lblStat11FoldersToDelete", FoldersToDelete}, {"lblStat11FilesToDelete", FilesToDelete}}};
 }
 
-std::array<CounterLabel, 6> Vol11State::ResultLabels() const {
+std::array<CounterLabel, 7> Vol11State::ResultLabels() const {
     return {{{"lblStat11FoldersDeleted", FoldersDeleted},
              {"lblStat11FoldersNotExists", FoldersNotExists},
+             // The window shows the main folders that do not exist here.
+             {"lblStat11MainFoldersNotExist", FoldersNotExists},
              {"lblStat11FoldersOtherReasons", FoldersOtherReasons},
              {"lblStat11FilesDeleted", FilesDeleted},
              {"lblStat11FilesNotExists", FilesNotExists},
@@ -61,23 +94,33 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
         // Each main folder read on the run pool: they only read, so they all
         // overlap, and the window paints while they count.
         const StringList mains = MainFolders(in);
+        const StringList masks = UsableFileMasks(in.Masks);
+        WalkFence fence;
+        fence.Add(in.WorkingDir);
+        RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
+        std::mutex judging;  // the refusal keeps the drives' roots it opened
+        DryDisk disk;        // the count only reads
         std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
+        std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
         ReadOnPool(mains, [&](std::size_t i) {
-            FolderStructSize size(mains[i]);
-            size.SetFileMasks(in.Masks);
-            if (mode == 1)
-                size.ExamineWithMasks();
-            else
-                size.ExamineRootWithMasks();
-            // A file two masks take is deleted once.
-            for (const auto& [path, b] : size.GetMaskedFileMap()) {
-                counted[i].first += 1;
-                counted[i].second += static_cast<double>(b);
+            // Judged as the run judges it: only a folder it deletes in counts.
+            plat::Beneath base;
+            if (OpenedText(mains[i]).empty() || !plat::FolderExists(mains[i]) ||
+                base.Open(mains[i]) != plat::FsResult::Ok)
+                return;
+            {
+                const std::lock_guard<std::mutex> lock(judging);
+                if (refusal.Refuses(base)) return;
             }
+            ids[i] = base.Identity();
+            CountTaken(disk, base, mains[i], mode == 1, masks, fence, counted[i]);
         });
-        for (const auto& [f, b] : counted) {
-            files += f;
-            bytes += b;
+        // A folder listed again (another spelling, a link) is deleted in once.
+        const std::vector<char> repeated = RepeatedFolders(ids);
+        for (std::size_t i = 0; i < mains.size(); ++i) {
+            if (repeated[i]) continue;
+            files += counted[i].first;
+            bytes += counted[i].second;
         }
     }
     state.FoldersToDelete = 0;
@@ -254,6 +297,7 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         state.FoldersNotExists += 1;
         state.Vol11FoldersNotExists.push_back(folder);
         log.AddLine(Vol11CatFoldersNotExists, folder);
+        log.AddLine(Vol11CatMainFoldersNotExist, folder);
         break;
     }
     out.Log.ReplayInto(log);
@@ -270,13 +314,21 @@ PageMessage Vol11OwnFolderBox(const std::string& folder) {
 }
 
 // Every main folder is an item of the run pool; a folder nested in another
-// listed one (or listed twice) waits for it, since both write below it.
+// listed one waits for it, since both write below it.
 void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
     fence.Add(in.WorkingDir);
     const OwnFiles own;
     const StringList folders = MainFolders(in);
+    // A folder listed again (another spelling, a link) is deleted in once,
+    // as the count counts it. A look that fails leaves folders unjudged
+    // (the failure is said at the end).
+    StringList opened;
+    for (const std::string& folder : folders) opened.push_back(OpenedText(folder));
+    std::vector<std::optional<plat::FileIdentity>> ids;
+    IdentitiesOnPool(opened, ids);
+    const std::vector<char> repeated = RepeatedFolders(ids);
     bool refused = false;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     // Each worker opens the program's folders and the drives' roots once.
@@ -284,8 +336,11 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     PooledRun<Vol11Outcome> run;
     run.Items = folders.size();
     run.Workers = workers;
-    run.Scope = [&](std::size_t i, RunScope& scope) { scope.Write(folders[i]); };
+    run.Scope = [&](std::size_t i, RunScope& scope) {
+        if (!repeated[i]) scope.Write(folders[i]);
+    };
     run.Work = [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
+        if (repeated[i]) return;
         std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
         DeleteInMainFolder(in, folders[i], disk, masks, fence, own, *refusal, out);

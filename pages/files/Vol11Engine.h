@@ -54,13 +54,15 @@ struct Vol11State {
         Vol11FoldersOtherReasons;
 
     std::array<CounterLabel, 2> ToDeleteLabels() const;
-    std::array<CounterLabel, 6> ResultLabels() const;
+    std::array<CounterLabel, 7> ResultLabels() const;
 };
 
 void Vol11ClearTotals(Vol11State& state);
 void Vol11ResetCounters(Vol11State& state);
 void Vol11ClearResultLists(Vol11State& state);
 // Mode 1: the main folders with their subfolders; 2: the main folders only.
+// Counted as the run takes them: the files and links the masks take, in
+// each folder it deletes in, once however often the list names it.
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode);
 
 // What the engines work with for one main folder of a run. Each main

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 
 #include "core/ExamineSubFolders.h"
@@ -17,6 +18,7 @@
 #include "pages/RunCounters.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using namespace pagekit;
 
@@ -189,6 +191,7 @@ private:
                     (byType ? st_.FilesIncreasedTypes : st_.FilesIncreasedNames) += 1;
                     if (!byType) st_.Vol12IncreasedNamePairs.push_back({from, candidate});
                     log_.AddLine(category, "Renamed  Source: " + from + " To Dest: " + candidate);
+                    log_.AddExportLine(category, from + "," + candidate);
                     Changed();
                 }
                 return;
@@ -225,6 +228,7 @@ private:
         st_.FilesOtherReasons += 1;
         std::string line = "NOT Renamed  Source: " + from + " To Dest: " + to;
         log_.AddLine(Vol12CatFilesOtherReasons, line);
+        log_.AddExportLine(Vol12CatFilesOtherReasons, from + "," + to);
         st_.Vol12FilesNotRenamed.push_back(std::move(line));
         Changed();
     }
@@ -441,11 +445,20 @@ void RenameInMainFolder(const Vol12RunShared& run, const std::string& folder, Vo
 
 // Every main folder is an item of the run pool: its renames keep their
 // order, since they all write below it; a main folder nested in another
-// listed one (or listed twice) waits for it.
+// listed one waits for it.
 void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk) {
     ExamineSubFolders examine(in.IncludeFolders);
     examine.ExamineSorted();
     const StringList folders = examine.GetList();
+    // A folder listed again (another spelling, a link) is renamed in once:
+    // a second pass would rename its files again. A look that fails leaves
+    // folders unjudged (the failure is said at the end).
+    StringList opened;
+    for (const std::string& folder : folders)
+        opened.push_back(IsUsableRunItem(folder, RunItemUse::IncludeFolder) ? folder : std::string());
+    std::vector<std::optional<plat::FileIdentity>> ids;
+    IdentitiesOnPool(opened, ids);
+    const std::vector<char> repeated = RepeatedFolders(ids);
     if (!disk.IsDry()) {
         state.Vol12FailedUndoSteps.clear();
         state.Vol12UndoBases.clear();
@@ -461,11 +474,13 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     pooled.Items = folders.size();
     pooled.Workers = workers;
     pooled.Scope = [&](std::size_t i, RunScope& scope) {
+        if (repeated[i]) return;
         scope.Write(folders[i]);
         // The working copies' names are given one overwriting item after the other.
         if (overwrite) scope.Write(in.WorkingCopiesDir);
     };
     pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
+        if (repeated[i]) return;
         Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
         std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
         if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);

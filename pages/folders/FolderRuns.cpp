@@ -1,7 +1,9 @@
 #include "pages/folders/FolderRuns.h"
 
+#include <unordered_map>
 #include <vector>
 
+#include "core/ExamineSubFolders.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
 
@@ -40,6 +42,27 @@ std::string NormalizeFolderItem(const std::string& item, unsigned long& separato
     }
     out.resize(n);
     return out;
+}
+
+StringList MainFoldersAsRead(const StringList& lines, bool topMost) {
+    StringList read;
+    std::unordered_map<std::string, std::string> lineOf;  // each text as read: its first line
+    for (const std::string& line : lines) {
+        std::string text = NormalizeFolderItem(line);
+        if (text.empty()) continue;
+        lineOf.try_emplace(text, TrimBlanks(line));
+        read.push_back(std::move(text));
+    }
+    StringList kept;
+    if (topMost) {
+        kept = ExamineSubFolders::TopFolders(read);
+    } else {
+        ExamineSubFolders sorted(std::move(read));
+        sorted.ExamineSorted();
+        kept = sorted.GetList();
+    }
+    for (std::string& text : kept) text = lineOf.at(text);
+    return kept;
 }
 
 // A folder run takes each item's last name (a rename builds the new one

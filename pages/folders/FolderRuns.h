@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/Types.h"
 #include "platform/Beneath.h"
 
 // An Include item as a run uses it: blanks and control characters around
@@ -18,6 +19,13 @@ std::string NormalizeFolderItem(const std::string& item);
 // The same, `separators` getting how many "\\" it holds (its level, as
 // CountPathSeparators counts it).
 std::string NormalizeFolderItem(const std::string& item, unsigned long& separators);
+
+// The Include list's main folders as a run takes them: the top-most ones
+// (ExamineSubFolders::TopFolders) or, without `topMost`, the sorted ones,
+// judged on each line as the run reads it (NormalizeFolderItem), so that
+// "C:/A/B" lies in "C:\A" as "C:\A\B" does and "C:\A\\" is "C:\A". Each
+// comes as the list's first line of it gives it, blanks around it dropped.
+StringList MainFoldersAsRead(const StringList& lines, bool topMost);
 
 // True when a run may not use the (normalised) item, by the runs' shared
 // item check: no drive, a "." or ".." name, an empty last name, the root

@@ -3,9 +3,9 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <utility>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
@@ -173,6 +173,15 @@ bool Vol07BareDrive(const std::string& path) {
 
 namespace {
 
+// The text by which a main folder is opened where the run may delete in
+// it; none for a bare drive, an item without a drive or one the run refuses
+// by its text.
+std::string OpenedText(const std::string& item, const std::string& folder) {
+    if (Vol07BareDrive(item) || Vol07BareDrive(folder) || GetDrivePart(folder).empty() || UnusableFolderItem(folder))
+        return {};
+    return LexicallyResolved(folder);
+}
+
 // One main folder's outcome on the run pool.
 struct Vol07ItemOutcome {
     ItemLog Lines;
@@ -187,7 +196,7 @@ public:
     Vol07Run(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log)
         : c_(counters), in_(in), disk_(disk), log_(log),
           mode_(in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0) {
-        items_ = ExamineSubFolders::TopFolders(in.IncludeFolders);
+        items_ = MainFoldersAsRead(in.IncludeFolders, true);
         // Each item's text as the run uses it, and whether it is a bare
         // drive, once for its look, scope and work.
         folders_.reserve(items_.size());
@@ -201,6 +210,14 @@ public:
     }
 
     Vol07RunEnd Run() {
+        // A folder the list names twice (other spellings, a link) is
+        // deleted in once, as the count counts it once. A look that fails
+        // leaves folders unjudged (the failure is said at the end).
+        StringList opened;
+        for (std::size_t i = 0; i < items_.size(); ++i) opened.push_back(OpenedText(items_[i], folders_[i]));
+        std::vector<std::optional<plat::FileIdentity>> ids;
+        IdentitiesOnPool(opened, ids);
+        repeated_ = RepeatedFolders(ids);
         PooledRun<Vol07ItemOutcome> run;
         run.Items = items_.size();
         // One main folder is one item: nothing to overlap.
@@ -260,6 +277,7 @@ private:
     // writes nothing (a run that only removes makes none).
     void Scope(std::size_t i, RunScope& s) const {
         const std::string& folder = folders_[i];
+        if (repeated_[i]) return;
         if (alone_[i] || bare_[i]) s.Serial();
         if (GetDrivePart(folder).empty() || !opens_[i]) return;
         s.Write(real_[i].empty() ? folder : real_[i]);
@@ -273,9 +291,12 @@ private:
             counter += 1;
             out.Lines.AddLine(category, line);
         };
+        if (repeated_[i]) return;
+        // A folder the run may not touch is named among those not deleted,
+        // and the run stops there.
         if (bare_[i]) {
             out.Refused = true;
-            return;
+            return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
         }
         if (GetDrivePart(folder).empty()) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
         // Judged by the real folder that the text names as the file system
@@ -286,7 +307,7 @@ private:
         if (opened == FsResult::Ok && RefusalOf(worker).Refuses(base)) {
             out.Refused = true;
             out.ProgramFolder = RefusalOf(worker).IsOwnFolder(base);
-            return;
+            return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
         }
         if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         if (opened != FsResult::Ok) return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
@@ -319,6 +340,7 @@ private:
     StringList items_;
     std::vector<std::string> folders_;  // each item normalised
     std::vector<char> bare_;            // each item a bare drive
+    std::vector<char> repeated_;        // each item a folder an earlier one names
     WalkFence fence_;
     std::vector<std::unique_ptr<RunFolderRefusal>> refusals_;
     std::vector<ParentBases> parents_;  // each worker's
@@ -380,12 +402,13 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
                                const WalkFence& fence, RunFolderRefusal& refusal) {
     c.FoldersToDelete = c.FilesToDelete = 0;
     if (includeFolders.empty()) return;
-    const StringList mains = ExamineSubFolders::TopFolders(includeFolders);
+    const StringList mains = MainFoldersAsRead(includeFolders, true);
     if (mode != 3 && mode != 4) return CountMaskedRootFiles(mains, c.FilesToDelete);
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.
     std::vector<Vol07Count> counts(mains.size());
     std::vector<char> refused(mains.size(), 0);
+    std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
     std::mutex judging;  // the refusal keeps the drives' roots it opened
     ReadOnPool(mains, [&](std::size_t i) {
         // Judged as the run judges it, on the folder its text reaches.
@@ -401,11 +424,15 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
             refused[i] = refusal.Refuses(base);
         }
         if (refused[i] || UnusableFolderItem(folder)) return;
+        ids[i] = base.Identity();
         if (mode == 4) counts[i].Folders += 1;
         CountBelow(disk, base, folder, fence, counts[i]);
     });
     // The run stops at a main folder it refuses: nothing from there on goes.
+    // A folder listed again (another spelling, a link) goes once.
+    const std::vector<char> repeated = RepeatedFolders(ids);
     for (std::size_t i = 0; i < counts.size() && !refused[i]; ++i) {
+        if (repeated[i]) continue;
         c.FoldersToDelete += counts[i].Folders;
         c.FilesToDelete += counts[i].Files;
     }

@@ -150,13 +150,14 @@ struct Vol07RunEnd {
 };
 
 // The run's work after its confirmations: the top-most main folders of the
-// Include list, in level order, each checked and handed to SmartDelete.
-// Handed the dry disk, this is the simulation.
+// Include list (MainFoldersAsRead), in level order, each checked and handed
+// to SmartDelete. Handed the dry disk, this is the simulation. A folder that
+// an earlier main folder names too (another spelling, a link), as a first
+// look at all of them finds, is deleted in once, as the pre-count counts it.
 //
 // Each main folder is one item of the run pool (as many workers as the
 // first main folder's file system pays for removals): its scope writes the
-// main folder, so a folder listed twice in other spellings waits for the
-// first. Every main folder is judged in its own work, on the handle its
+// main folder. Every main folder is judged in its own work, on the handle its
 // delete uses; one that may stop the run (a bare drive, or one that a
 // first look over all of them finds to be a root or the program's folders)
 // also runs alone, so nothing after it starts before the run knows whether
@@ -171,7 +172,7 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // that the name masks take. The main folders are read on the run pool
 // through `disk`, the window painting meanwhile. A main folder that
 // `refusal` (or the bare-drive test) refuses counts nothing, nor do those
-// after it: the run stops there.
+// after it: the run stops there. A folder listed again counts once.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
                                const WalkFence& fence, RunFolderRefusal& refusal);
 // The same on the disk as it is, nothing fenced, only roots refused.

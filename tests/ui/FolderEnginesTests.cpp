@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 
+#include "core/PathTools.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
@@ -261,10 +262,16 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
                                    "T:\\A\\B\\..\\..", "T:\\Prog", "T:\\A\\..\\Prog",
                                    "T:\\A\\..\\Prog\\WorkingDir\\."}) {
         in.IncludeFolders = {root};
+        sink = {};
+        counters = {};
         EXPECT_TRUE(Run().Refused) << root;
         EXPECT_EQ(Tree(drive.native()), before) << root;
+        // Named among the folders not deleted, and nothing else said.
+        const std::vector<std::pair<int, std::string>> named{{Vol07CatFoldersOtherReasons, TrimBlanks(root)}};
+        EXPECT_EQ(sink.order, named) << root;
+        EXPECT_EQ(counters.FoldersOtherReasons, 1) << root;
     }
-    EXPECT_TRUE(sink.order.empty());
+    sink = {};
 
     // The main folders before it are done; none after it is touched.
     drive.WriteFile("E\\F\\G\\g.txt", "g");
@@ -276,7 +283,7 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
     EXPECT_FALSE(drive.Exists("A"));
     EXPECT_TRUE(drive.Exists("E\\F\\G\\g.txt"));
     EXPECT_TRUE(drive.Exists("H\\Work\\w.txt"));
-    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H")}));
+    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H"), P("D\\..\\..")}));
 }
 
 // A network path keeps its leading separators: no share can be reached,

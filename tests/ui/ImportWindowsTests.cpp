@@ -22,6 +22,7 @@
 #include "windows/TfrmDelimiters.h"
 #include "windows/TfrmEditSmartImport.h"
 #include "windows/TfrmFileImport.h"
+#include "windows/TfrmFolderStructuresTemplates.h"
 #include "windows/TfrmNoltEditIncludeFolderList.h"
 #include "windows/TfrmQuotationMarks.h"
 #include "windows/TfrmVol02EditIncludeList.h"
@@ -495,6 +496,34 @@ TEST(IncludeListEditors, PlainAndRelativeRules) {
     EXPECT_EQ(Lines(&include), (StringList{"\\Projects\\2024", "\\x\\y"}));
     EXPECT_EQ(sum.text(), "2");
     EXPECT_TRUE(boxes.shown().empty());
+}
+
+// Every memo window's line count is its memo's from the moment the opener
+// fills it, and follows whatever changes it, a paste too.
+TEST(IncludeListEditors, TheLineCountIsTheMemosFromTheStart) {
+    QListWidget include, exclude;
+    StringList eight;
+    for (int i = 0; i < 8; ++i) eight.push_back("C:\\Jobs\\" + std::to_string(i));
+    SetLines(&include, eight);
+    TfrmVol07EditIncludeList plain;
+    TfrmVol04EditIncludeList full;
+    const std::pair<IncludeListEditor*, const char*> editors[] = {{&plain, "lblVol07EditLinesSum"},
+                                                                   {&full, "lblVol04EditLinesSum"}};
+    for (const auto& [e, label] : editors) {
+        ModalScript answer([&, e = e, label = label](QDialog*) {
+            EXPECT_EQ(Child<QLabel>(*e, label)->text(), "8") << label;
+            e->findChild<QPlainTextEdit*>()->insertPlainText("C:\\Pasted\n");
+            EXPECT_EQ(Child<QLabel>(*e, label)->text(), "9") << label;
+            return 0;
+        });
+        e->EditIncludeList(&include, &exclude);
+    }
+    TfrmEditSmartImport import;
+    import.SetMemoLines(eight);
+    EXPECT_EQ(Child<QLabel>(import, "lblEditSmartImportLinesCurrent")->text(), "8");
+    TfrmFolderStructuresTemplates templates;
+    templates.SetMemoLines(eight);
+    EXPECT_EQ(Child<QLabel>(templates, "lblFolderStructuresTemplatesEditLinesCurrent")->text(), "8");
 }
 
 TEST(IncludeListEditors, ImportIntoAListSkipsWhatEitherListHolds) {

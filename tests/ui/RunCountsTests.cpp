@@ -1,0 +1,175 @@
+// What the Visual Logs of the delete, copy and rename pages say after a run
+// in the real main window, with one folder listed in every spelling the
+// page's list takes: each count label is its list and the disk, and each
+// list's Export holds its lines.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <set>
+
+#include "core/PathTools.h"
+#include "pages/files/Vol10Page.h"
+#include "pages/files/Vol11Page.h"
+#include "pages/files/Vol12Page.h"
+#include "pages/folders/Vol08Page.h"
+#include "platform/FolderLock.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic08.h"
+#include "results/TfrmStatistic10.h"
+#include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistics07.h"
+#include "results/TfrmStatistics11.h"
+#include "tests/ui/PageWindowFixture.h"
+#include "windows/ListTools.h"
+#include "windows/TfrmFileExport.h"
+#include "windows/TfrmVol07EditIncludeList.h"
+
+namespace {
+
+using pagewindow::C;
+
+class RunCounts : public pagewindow::PageWindowFixture {
+protected:
+    RunCounts()
+        : PageWindowFixture('P', "Prog",
+                            {[] { return static_cast<QDialog*>(frmVol07EditIncludeList); }, "btnVol07EditIncludeListOk",
+                             "btnVol07EditIncludeList"}) {}
+    void SetUp() override {
+        PageWindowFixture::SetUp();
+        SetWorkingDir(drive.path("Prog\\WorkingDir"));
+    }
+    void OtherModal(QDialog* dialog) override {
+        if (dialog == frmFileExport) exported = frmFileExport->ExportLines().size();
+    }
+    void Link(const std::string& rel, const std::string& to) const {
+        std::filesystem::create_symlink(drive.nativePath(to), drive.nativePath(rel));
+    }
+    void SetList(const char* list, const StringList& lines) { listtools::SetListLines(C<QListWidget>(list), lines); }
+    static std::string Label(const VisualLogWindow* w, const std::string& name) {
+        return w->findChild<QLabel*>(QString::fromStdString(name))->text().toStdString();
+    }
+    // Each label lblStatNN<name> is the number of lines of lstStatNN<name>,
+    // and every category's Export hands over one line for each of its
+    // lines (those equal but for letter case are one).
+    void Check(VisualLogWindow* w, const std::string& page, const StringList& names, int categories) {
+        for (const std::string& name : names) {
+            const ResultsListModel* list = w->List("lstStat" + page + name);
+            if (!list) list = w->List("lstStat" + page + name.substr(0, name.size() - 1));  // FilesExists: FilesExist
+            EXPECT_EQ(Label(w, "lblStat" + page + name), std::to_string(list->Count())) << name;
+        }
+        for (int c = 0; c < categories; ++c) {
+            std::set<std::string> distinct;
+            for (const std::string& line : w->CategoryList(c)->Lines()) distinct.insert(ToLowerCase(line));
+            if (distinct.empty()) continue;
+            exported = 0;
+            w->SmartExport(c);
+            EXPECT_EQ(exported, distinct.size()) << "page " << page << ", category " << c;
+        }
+    }
+
+    std::size_t exported = 0;
+};
+
+}  // namespace
+
+// Another case, a trailing, doubled or forward separator, a link on the
+// way, a folder below it: one folder, deleted in, copied into and counted
+// once. Links count as the run takes them, the settings lock once.
+TEST_F(RunCounts, EveryCounterIsItsListAndTheDiskWithAFolderInSeveralSpellings) {
+    drive.WriteFile("H\\dst\\a.txt", "a");
+    drive.WriteFile("H\\dst\\S\\b.txt", "b");
+    drive.WriteFile("H\\dst\\S\\T\\c.txt", "c");
+    Link("LH", "H");
+    Edit("P:\\H\\dst\np:\\h\\DST\\\nP:/H/dst\nP:\\H\\\\dst\nP:\\LH\\dst\nP:/H/dst/S\n");  // page 07's editor takes all
+    ASSERT_EQ(Items("lstVol07IncludeFolderList").size(), 6u);
+    EXPECT_EQ(Label(frmStatistics07, "lblStat07FoldersToDelete") + Label(frmStatistics07, "lblStat07FilesToDelete"), "23");
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(Label(frmStatistics07, "lblStat07FoldersDeleted") + Label(frmStatistics07, "lblStat07FilesDeleted"), "23");
+    EXPECT_TRUE(std::filesystem::is_empty(drive.nativePath("H\\dst")));
+    Check(frmStatistics07, "07", {"FoldersDeleted", "FoldersOtherReasons", "FilesDeleted", "FilesOtherReasons",
+                                  "MainFoldersNotExist"}, TfrmStatistics07::FilesNotExists + 1);
+
+    // Page 11 in the tree: its links go, the lock and a FIFO stay.
+    drive.WriteFile("H\\M\\a.txt", "a");
+    drive.WriteFile("H\\M\\S\\b.txt", "b");
+    drive.WriteFile("Other\\o.txt", "o");
+    Link("H\\M\\file", "H\\M\\a.txt");
+    Link("H\\M\\folder", "Other");
+    ASSERT_EQ(mkfifo(drive.nativePath("H\\M\\fifo").c_str(), 0600), 0);
+    plat::FolderLock lock(drive.path("H\\M\\S"));
+    SetList("lstVol11IncludeFolderList",
+            {"P:\\H\\M", "p:\\H\\M\\", "P:/H/M", "P:\\H\\M\\\\", "P:\\LH\\M", "P:/H/M/S", "P:\\Gone"});
+    C<QRadioButton>("rdoVol11DeleteOnlyFiles")->setChecked(true);
+    frmMain->Page11->Vol11RefreshPage();
+    EXPECT_EQ(Label(frmStatistics11, "lblStat11FilesToDelete"), "5");
+    Click("btnVol11DeleteFiles");
+    EXPECT_EQ(Label(frmStatistics11, "lblStat11FilesDeleted") + Label(frmStatistics11, "lblStat11FilesOtherReasons") +
+                  Label(frmStatistics11, "lblStat11MainFoldersNotExist"),
+              "411");
+    EXPECT_TRUE(drive.Exists("H\\M\\fifo") && drive.Exists("Other\\o.txt"));
+    Check(frmStatistics11, "11", {"FilesDeleted", "FilesOtherReasons", "MainFoldersNotExist"},
+          TfrmStatistics11::FilesNotExists + 1);
+
+    // Page 10 writing over: a source file named as the lock of the
+    // destination stays out; the Undo puts the old file back.
+    drive.WriteFile("Src\\a.txt", "new");
+    drive.WriteFile("Src\\.qm-settings.lock", "the user's");
+    drive.WriteFile("Src\\S\\b.txt", "b");
+    drive.WriteFile("H\\D\\a.txt", "old");
+    plat::FolderLock destination(drive.path("H\\D"));
+    SetList("lstVol10IncludeFolderList", {"P:\\H\\D", "P:\\H\\D\\", "P:\\LH\\D", "P:\\H\\\\D"});
+    frmMain->Page10->Vol10AddSource(drive.path("Src"));
+    C<QRadioButton>("rdoVol10DuplicatedFilesOverWrite")->setChecked(true);
+    frmMain->Page10->Vol10RefreshPage();
+    EXPECT_EQ(Label(frmStatistic10, "lblStat10FilesToCopy"), "3");
+    Click("btnVol10CopyFiles");
+    EXPECT_EQ(Label(frmStatistic10, "lblStat10FilesCopied") + Label(frmStatistic10, "lblStat10FilesExists") +
+                  Label(frmStatistic10, "lblStat10FilesOtherReasons"),
+              "211");
+    EXPECT_EQ(drive.ReadFile("H\\D\\a.txt"), "new");
+    EXPECT_TRUE(drive.ReadFile("H\\D\\.qm-settings.lock").empty());
+    Check(frmStatistic10, "10", {"FilesCopied", "FilesExists", "FilesOtherReasons", "FilesOverWrited", "FoldersCopied"},
+          TfrmStatistic10::SubFoldersExists + 1);
+    frmMain->Page10->btnVol10UndoClick();
+    EXPECT_EQ(drive.ReadFile("H\\D\\a.txt"), "old");
+    EXPECT_FALSE(drive.Exists("H\\D\\b.txt"));
+
+    // Page 08: a second spelling finds what the first copied.
+    drive.WriteFile("Str\\s.txt", "s");
+    drive.MakeFolder("H\\E");
+    SetList("lstVol08IncludeFolderList", {"P:\\H\\E", "P:\\LH\\E"});
+    frmMain->Page08->Vol08RefreshPage();
+    frmMain->Page08->Vol08AddFolderStructurePath(drive.path("Str"));
+    Click("rdoVol08AttachMainFolderWithFiles");
+    Click("btnVol08CopyFolders");
+    EXPECT_EQ(drive.ReadFile("H\\E\\Str\\s.txt"), "s");
+    Check(frmStatistic08, "08", {"FoldersCopied", "SubFoldersCopied", "FilesCopied", "SubFoldersExists", "FilesExists",
+                                 "SubFoldersOtherReasons"}, TfrmStatistic08::SubFoldersFailedUndo + 1);
+}
+
+// Page 12 renames a folder's files once however it is listed; its worded
+// lists export their pairs.
+TEST_F(RunCounts, RenamedOnceAndEveryListExportsItsLines) {
+    drive.WriteFile("R\\a.txt", "a");
+    drive.WriteFile("R\\b.txt", "b");
+    drive.WriteFile("R\\p_b.txt", "p");
+    plat::FolderLock lock(drive.path("R"));  // its file keeps its name
+    SetList("lstVol12IncludeFolderList", {"P:\\R", "P:\\R\\", "P:/R"});
+    frmMain->Page12->Vol12RefreshPage();
+    C<QLineEdit>("edtVol12NewPrefix")->setText("p_");
+    C<QRadioButton>("rdoVol12RenameDuplicatedFilesIncreaseFileNames")->setChecked(true);
+    Click("btnVol12RenameFiles");
+    EXPECT_EQ(drive.ReadFile("R\\p_a.txt") + drive.ReadFile("R\\p_bINC0000001.txt") + drive.ReadFile("R\\p_p_b.txt"),
+              "abp");
+    Check(frmStatistic12, "12", {"FilesRenamed", "FilesOtherReasons"}, TfrmStatistic12::FilesFailedUndo + 1);
+    EXPECT_EQ(Label(frmStatistic12, "lblStat12FilesRenamed") + Label(frmStatistic12, "lblStat12FilesOtherReasons"),
+              "31");
+}
