@@ -212,7 +212,9 @@ private:
                 queue.pop_front();
                 src.Release();
                 dest_.Release();
-                SplitListing(disk_, src, folder, run_.fence_, subfolders, files);
+                // A folder that could not be read is no folder without files.
+                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files) && src.Unreadable(folder))
+                    LogOther(folder, WithoutTrailingBackslash(root_));
                 const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
                 root = false;
                 if (takeFiles)
@@ -383,6 +385,9 @@ private:
         }
         void LogNotCopied(const std::string& from, const std::string& to) {
             SizeOf(from);
+            LogOther(from, to);
+        }
+        void LogOther(const std::string& from, const std::string& to) {
             out_.Counters.FilesOtherReasons += 1;
             std::string line = "NOT Copied  Source: " + from + " To Dest: " + to;
             out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
