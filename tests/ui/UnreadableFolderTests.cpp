@@ -1,7 +1,7 @@
 // Folders an ordinary user cannot read. A run's count that meets one ends
 // the run before anything is done, with a box naming it; a walk that meets
 // one after the count (closed while the question is up) counts it under
-// other reasons.
+// other reasons; the delete pages take one as an item not done and go on.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,9 +10,13 @@
 #include <functional>
 #include <utility>
 
+#include "core/RunDisk.h"
 #include "core/SettingsStore.h"
+#include "pages/RunItems.h"
 #include "pages/creation/Vol03Engine.h"
 #include "pages/files/Vol10Engine.h"
+#include "pages/files/Vol11Engine.h"
+#include "pages/folders/Vol07Engine.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
@@ -109,6 +113,52 @@ TEST_F(Unreadable, AFolderClosedAfterTheCountIsOtherReasonsNotAnEmptyFolder) {
         Vol03RunCreateFolders(state03, in03, log, {});
         if (log.lines[CreationFoldersOther] != Lines{P("Dest\\1\\S\\Sub")}) return 2;
         return !fs::exists(drive.nativePath("Dest\\1\\S\\Sub")) && drive.ReadFile("Dest\\1\\S\\a.txt") == "a" ? 0 : 3;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+// dst 7 between readable main folders, with one worker and with eight:
+// deleted neither is, nor refused (no box), and the others go.
+TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
+    const int code = testsupport::RunAsNobody([&] {
+        for (const unsigned workers : {1u, 8u}) {
+            for (const bool complete : {false, true}) {
+                for (const char* main : {"dst 6", "dst 7", "dst 8"}) drive.WriteFile(std::string(main) + "\\x\\f", "f");
+                Mode("dst 7", 0);
+                ForceRunWorkers force(workers);
+                Vol07Inputs in;
+                in.IncludeFolders = {P("dst 6"), P("dst 7"), P("dst 8")};
+                in.DeleteSubFolders = !complete;
+                in.DeleteCompleteFolders = complete;
+                Vol07Counters counters;
+                RealDisk disk;
+                testlog::RecordingLog log07;
+                if (Vol07DeleteMainFolders(counters, in, disk, log07).Refused ||
+                    log07.lines[Vol07CatFoldersOtherReasons] != Lines{P("dst 7")})
+                    return 1;
+                if (fs::exists(drive.nativePath("dst 6\\x")) || fs::exists(drive.nativePath("dst 8\\x"))) return 2;
+                Mode("dst 7", 0755);
+                fs::remove_all(drive.nativePath("dst 7"));
+            }
+        }
+        // Page 11: a main folder and a subfolder it cannot read, each a folder not done.
+        for (const char* file : {"dst 6\\f", "dst 7\\f", "dst 8\\Sub\\f"}) drive.WriteFile(file, "f");
+        Mode("dst 7", 0);
+        Mode("dst 8\\Sub", 0);
+        Boxes boxes;
+        Vol11State state;
+        Vol11Inputs in;
+        in.IncludeFolders = {P("dst 6"), P("dst 7"), P("dst 8")};
+        in.DeleteOnlyFilesInMainFolder = false;
+        in.DeleteOnlyFiles = true;
+        in.Masks = {"*.*"};
+        Vol11RunDeleteFiles(state, in, log, {});
+        if (log.lines[Vol11CatFoldersOtherReasons] != (Lines{P("dst 7"), P("dst 8\\Sub")}) ||
+            state.FoldersOtherReasons != 2 || fs::exists(drive.nativePath("dst 6\\f")))
+            return 3;
+        for (const std::string& text : boxes.texts)
+            if (text.find("drive without") != std::string::npos) return 4;
+        return 0;
     });
     EXPECT_EQ(code, 0);
 }
