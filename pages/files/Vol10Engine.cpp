@@ -406,9 +406,8 @@ private:
     };
 
     // On the window thread, in list order: the page's counters, lists and
-    // undo records, the refusals' boxes.
+    // undo records, then the refusals' boxes (a box that fails loses no record).
     void Apply(const std::string& destination, Vol10Outcome& out, RunApplyContext& ctx) {
-        for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
         out.Log.ReplayInto(log_);
         AddCounters(st_.Counters, out.Counters);
         if (out.NotExists) st_.Vol10FoldersNotExist.push_back(destination);
@@ -441,6 +440,7 @@ private:
         backupsExhausted_ = backupsExhausted_ || out.BackupsExhausted;
         increaseExhausted_ = increaseExhausted_ || out.IncreaseExhausted;
         log_.CountersChanged(st_.Counters);
+        for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
     }
 
     const Vol10Inputs& in_;

@@ -465,14 +465,15 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
         RenameInMainFolder(run, folders[i], worker, out);
     };
     pooled.Apply = [&](std::size_t i, Vol12Outcome& out, RunApplyContext& ctx) {
-        if (out.InWorkingFolder)
-            ctx.Show(WorkingFolderRefusal("RENAME", "Folder", folders[i]), kFileRootRefusalCaption, kWarn);
+        const bool refused = out.InWorkingFolder;
         out.Log.ReplayInto(log);
         AddItem(state, out, bases, disk.IsDry());
         exhausted = exhausted || out.Exhausted;
         copiesExhausted = copiesExhausted || out.CopiesExhausted;
         out.Reset();
         log.CountersChanged(state);
+        // Its box after its records: a box that fails loses none.
+        if (refused) ctx.Show(WorkingFolderRefusal("RENAME", "Folder", folders[i]), kFileRootRefusalCaption, kWarn);
     };
     pooled.Stream = StreamLines(&Vol12Outcome::Log, log);
     pooled.Name = [&](std::size_t i) { return folders[i]; };
