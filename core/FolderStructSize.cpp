@@ -94,7 +94,9 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
         entries.clear();
         return false;
     }
-    return disk_ ? disk_->List(base_, folder, entries) : base_.List(folder, entries);
+    const bool listed = disk_ ? disk_->List(base_, folder, entries) : base_.List(folder, entries);
+    if (!listed && unread_.empty() && base_.Unreadable(folder)) unread_ = folder;
+    return listed;
 }
 
 void FolderStructSize::FinishWalk() {

@@ -7,7 +7,8 @@
 // walked nor counted, so a walk ends on any tree and never opens a FIFO or
 // a device, and it stays on the root's file system (a mount point below is
 // not entered). A folder that cannot be listed still counts as a folder
-// and contributes nothing else.
+// and contributes nothing else; GetUnreadFolder names the first one that is
+// there all the same, so that a count need not take it for an empty one.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +56,9 @@ public:
     std::uint64_t GetMaskedTotalSize() const { return maskedBytes_; }
     std::uint32_t GetMaskedFileCount() const { return maskedFileCount_; }
     const MAP_FILE_NAME_SIZE& GetMaskedFileMap() const { return maskedFileMap_; }
+    // The first folder of the tree that is there but could not be read (no
+    // right to list it, or a read error); empty when every one was read.
+    const std::string& GetUnreadFolder() const { return unread_; }
 
     // What the level summary windows show: the root, and per level (number
     // of separators of the folder's path, a trailing one not counted) how
@@ -89,6 +93,7 @@ private:
     std::function<void(std::uint64_t)> progress_;
     RunDisk* disk_ = nullptr;
     std::uint64_t taken_ = 0;
+    std::string unread_;
     plat::Beneath base_;
 };
 

@@ -1,6 +1,7 @@
 #include "pages/AttachWalk.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <utility>
 
@@ -82,19 +83,28 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     if (opened != FsResult::Ok) return s;
     s.usable = true;
     if (root) return s;  // never walked
-    std::deque<std::pair<std::string, std::string>> queue{{s.entry, std::string()}};  // folder, its part below
+    // Each folder with its part below and its item (none for the structure folder).
+    constexpr std::size_t kRoot = SIZE_MAX;
+    struct Queued {
+        std::string folder, rel;
+        std::size_t item;
+    };
+    std::deque<Queued> queue{{s.entry, std::string(), kRoot}};
     std::vector<plat::DirEntry> entries;
     while (!queue.empty()) {
-        const auto [folder, rel] = std::move(queue.front());
+        Queued q = std::move(queue.front());
         queue.pop_front();
         std::size_t unreadable = 0;
-        if (!s.source.List(folder, entries, &unreadable)) continue;
+        if (!s.source.List(q.folder, entries, &unreadable)) {
+            if (s.source.Unreadable(q.folder)) (q.item == kRoot ? s.rootUnread : s.items[q.item].unread) = true;
+            continue;
+        }
         s.unreadable += unreadable;
         for (const auto& e : entries) {
             if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
-            std::string itemRel = rel.empty() ? e.name : rel + "\\" + e.name;
+            std::string itemRel = q.rel.empty() ? e.name : q.rel + "\\" + e.name;
             const bool isFolder = e.kind == plat::EntryKind::Folder;
-            if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), itemRel);
+            if (isFolder) queue.push_back({JoinFolderAndName(q.folder, e.name), itemRel, s.items.size()});
             s.items.push_back({std::move(itemRel), isFolder});
         }
     }
@@ -126,6 +136,10 @@ AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {
 
 void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::Beneath& dest,
                         const std::string& target, const AttachOrder& order, AttachOutcomes& out) {
+    if (s.rootUnread) {
+        out.FolderNotMade(target, true);
+        return;
+    }
     plat::FileIdentity id;
     FsResult r = MakeFolderWithParents(disk_, dest, target, id, made_);
     if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest.Relative(target, path_) && path_.empty())
@@ -139,6 +153,10 @@ void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::B
     for (const std::uint32_t index : order) {
         const StructureItem& item = s.items[index];
         path_.assign(target).append(1, '\\').append(item.rel);
+        if (item.folder && item.unread) {
+            out.FolderNotMade(path_, false);
+            continue;
+        }
         if (item.folder) {
             r = MakeFolderWithParents(disk_, dest, path_, id, made_);
             if (r == FsResult::Ok)

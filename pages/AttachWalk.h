@@ -38,6 +38,7 @@ struct CreationInputs {
 struct StructureItem {
     std::string rel;  // path below the structure folder
     bool folder = false;
+    bool unread = false;  // a folder that could not be read: what it holds is unknown
 };
 struct FolderStructure {
     std::string entry;  // the list entry, trimmed, without trailing backslashes
@@ -50,6 +51,7 @@ struct FolderStructure {
     bool holdsDestination = false;
     std::string belowDest;
     std::size_t unreadable = 0;  // names the program cannot say
+    bool rootUnread = false;     // the structure folder itself could not be read
     std::vector<StructureItem> items;
     plat::Beneath source;  // the structure folder, held for the copies
 };
@@ -106,7 +108,9 @@ public:
 
 // Makes `target` beneath `dest`, then the structure's folders below it, and
 // copies its files there, in `order`. The structure was read before the
-// run made anything, so the walk never meets what the run made.
+// run made anything, so the walk never meets what the run made. A folder
+// that could not be read is not made as if it were empty: it is a folder
+// not made (the structure's own folder too, and then nothing of it is).
 class AttachWalk {
 public:
     explicit AttachWalk(RunDisk& disk) : disk_(disk) {}

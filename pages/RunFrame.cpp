@@ -73,18 +73,27 @@ RunKeeps KeepsOf(const RunFrame& frame) { return frame.Simulation ? RunKeeps::No
 
 bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     // A count in the checks or the start that failed (its failure noted,
-    // said by the count or left for the frame) ends the run before its work.
+    // said by the count or left for the frame) ends the run before its work,
+    // whatever the check returns.
     const std::size_t noted = RunFailuresNoted();
-    if (frame.Check && !frame.Check()) return false;
-    if (RunFailuresNoted() == noted && !CheckWorkFolders(frame)) return false;
+    bool checked = true;
+    {
+        const RunCounting counting;
+        checked = !frame.Check || frame.Check();
+    }
+    if (checked && RunFailuresNoted() == noted) checked = CheckWorkFolders(frame);
     if (RunFailuresNoted() != noted) {  // nothing done yet: nothing is kept
         ShowRunFailures(RunKeeps::Nothing);
         return false;
     }
+    if (!checked) return false;
     for (const PageMessage& q : frame.Questions)
         if (plat::MessageBox(q.text, q.caption, kAsk) != plat::IDYES) return false;
     if (frame.FreshLog) log.SetRunMode(!frame.Simulation);
-    if (frame.Start) frame.Start();
+    if (frame.Start) {
+        const RunCounting counting;
+        frame.Start();
+    }
     if (frame.FreshLog) {
         log.ClearLogLists();
         ShowCounters(frame, log);

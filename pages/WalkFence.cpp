@@ -12,12 +12,12 @@ std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folde
     return base.Identity();
 }
 
-void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
                   std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files) {
     subfolders.clear();
     files.clear();
     std::vector<plat::DirEntry> entries;
-    if (!disk.ListKinds(base, folder, entries)) return;
+    if (!disk.ListKinds(base, folder, entries)) return false;
     for (auto& e : entries) {
         if (e.kind != plat::EntryKind::Folder) {
             files.push_back(std::move(e));
@@ -26,6 +26,7 @@ void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder,
         if (fence.Holds({e.dev, e.ino})) continue;
         subfolders.push_back(JoinEntry(folder, e.name));
     }
+    return true;
 }
 
 std::string JoinEntry(const std::string& folder, const std::string& name) { return JoinFolderAndName(folder, name); }

@@ -31,8 +31,8 @@ private:
 
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
-// the folder's other entries.
-void SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
+// the folder's other entries. False when the folder could not be listed.
+bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
                   std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files);
 
 // "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.

@@ -3,7 +3,9 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include <atomic>
 #include <set>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -41,12 +43,26 @@ bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& 
     return done;
 }
 
+namespace {
+// Set on the window thread, read by the workers that count.
+std::atomic<int> runCounting{0};
+}  // namespace
+
+RunCounting::RunCounting() { runCounting.fetch_add(1); }
+RunCounting::~RunCounting() { runCounting.fetch_sub(1); }
+
+void FailOnUnread(const FolderStructSize& size) {
+    if (runCounting.load() > 0 && !size.GetUnreadFolder().empty())
+        throw std::runtime_error("The folder " + size.GetUnreadFolder() + " cannot be read.");
+}
+
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size) {
     // Kept only when the walk ends: a failed one leaves nothing half counted.
     FolderStructSize walked(root, setup.withFiles);
     walked.SetCountRoot(setup.countRoot);
     walked.SetFileMasks(setup.masks);
     walked.ExamineWithMasks();
+    FailOnUnread(walked);
     size = std::move(walked);
 }
 

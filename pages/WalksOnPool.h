@@ -44,8 +44,21 @@ bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>&
 // at once in the failure box (a read keeps nothing for an Undo).
 bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read);
 
+// While a run's checks and start count (RunFrame), a count that met a
+// folder it could not read fails, naming the folder: what it holds is
+// unknown, and the run must not go on as if it held nothing. A page's own
+// refresh counts what it can read.
+class RunCounting {
+public:
+    RunCounting();
+    ~RunCounting();
+    RunCounting(const RunCounting&) = delete;
+    RunCounting& operator=(const RunCounting&) = delete;
+};
+void FailOnUnread(const FolderStructSize& size);
+
 // How a structure or source is measured: FolderStructSize's masked walk
-// with these settings.
+// with these settings (FailOnUnread).
 struct MeasureSetup {
     bool withFiles = true;
     bool countRoot = false;

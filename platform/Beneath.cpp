@@ -404,6 +404,34 @@ std::string Beneath::RealNative() const {
     return std::string(buf, static_cast<std::size_t>(n));
 }
 
+namespace {
+
+// The folder above `fd` (of identity `id`) when its ".." cannot be looked
+// up, as in a folder this user may not search: the folder the kernel names
+// as its parent, taken only when it holds this very folder under that name
+// (a folder swapped in since is no parent of it). -1 when there is none.
+int ParentByName(int fd, const FileIdentity& id) {
+    char buf[PATH_MAX];
+    const std::string link = "/proc/thread-self/fd/" + std::to_string(fd);
+    const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
+    if (n <= 1 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return -1;
+    const std::string path(buf, static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+    const std::string name = path.substr(slash + 1);
+    if (name.empty()) return -1;
+    const int up = open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (up < 0) return -1;
+    struct stat st;
+    if (fstatat(up, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || IdentityOf(st) != id) {
+        ::close(up);
+        return -1;
+    }
+    return up;
+}
+
+}  // namespace
+
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
     if (Base() < 0) return chain;
@@ -415,7 +443,8 @@ std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
         if (!chain.empty() && chain.back() == id) break;  // ".." of the root is the root
         chain.push_back(id);
         if (chain.size() == levels) break;
-        const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (up < 0 && errno == EACCES) up = ParentByName(cur, id);
         if (cur != fd_) ::close(cur);
         cur = up;
     }
@@ -572,6 +601,20 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
 
 bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
     return ListFolderBelow(folder, entries, untranslatable, false);
+}
+
+bool Beneath::Unreadable(const std::string& folder) {
+    std::string rel;
+    if (!Relative(folder, rel)) return false;
+    if (rel.empty()) return Base() >= 0;
+    FsResult why = FsResult::Ok;
+    const int parent = Resolve(RelParent(rel), why);
+    if (parent < 0) return false;
+    int err = 0;
+    const int fd = OpenBelow(parent, RelName(rel), O_PATH | O_DIRECTORY, id_.dev, mount_, fd_, err);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
 }
 
 bool Beneath::ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {

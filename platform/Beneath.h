@@ -131,6 +131,11 @@ public:
     // The same, but only names, kinds and inodes (no size, time or mode),
     // for walks that look at few of the entries they list.
     bool ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    // After a listing of the folder failed: true when it is still a folder
+    // beneath the base (not a link, not a mount point) that could not be
+    // read, as one this user may not list; false when it is gone or no
+    // longer such a folder.
+    bool Unreadable(const std::string& folder);
     // Whether this process could make an entry in the folder: Ok, NotFound,
     // Blocked or Failed (not writable).
     FsResult CanWriteIn(const std::string& folder);

@@ -112,13 +112,15 @@ bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
     if (!extra.empty())
         for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
     // Each structure read on the run pool (they only read), the window
-    // painting meanwhile; a failed read leaves its structure out, and the
-    // totals are short: a run does not go on them.
+    // painting meanwhile; a failed read (a folder it cannot read among
+    // them) leaves its structure out, and the totals are short: a run does
+    // not go on them.
     std::vector<std::optional<FolderStructSize>> sizes(walked.size());
     const bool done = ReadAside(walked, [&](std::size_t i) {
         FolderStructSize size(walked[i], withFiles);
         size.SetCountRoot(countRoot);
         size.Examine();
+        FailOnUnread(size);
         sizes[i] = std::move(size);
     });
     for (const auto& size : sizes) {

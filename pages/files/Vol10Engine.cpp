@@ -249,7 +249,9 @@ private:
                 queue.pop_front();
                 src.Release();
                 dest_.Release();
-                SplitListing(disk_, src, folder, run_.fence_, subfolders, files);
+                // A folder that could not be read is no folder without files.
+                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files) && src.Unreadable(folder))
+                    LogOther(folder, WithoutTrailingBackslash(root_));
                 const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
                 root = false;
                 if (takeFiles)
@@ -423,6 +425,9 @@ private:
         }
         void LogNotCopied(const std::string& from, const std::string& to) {
             SizeOf(from);
+            LogOther(from, to);
+        }
+        void LogOther(const std::string& from, const std::string& to) {
             out_.Counters.FilesOtherReasons += 1;
             std::string line = "NOT Copied  Source: " + from + " To Dest: " + to;
             out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
@@ -442,10 +447,8 @@ private:
     };
 
     // On the window thread, in list order: the page's counters, lists and
-    // undo records, the refusals' boxes.
+    // undo records, then the refusals' boxes (a box that fails loses no record).
     void Apply(const std::string& destination, Vol10Outcome& out, RunApplyContext& ctx) {
-        for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
-        if (out.Own) ctx.Stop();
         out.Log.ReplayInto(log_);
         AddCounters(st_.Counters, out.Counters);
         if (out.NotExists) st_.Vol10FoldersNotExist.push_back(destination);
@@ -478,6 +481,8 @@ private:
         backupsExhausted_ = backupsExhausted_ || out.BackupsExhausted;
         increaseExhausted_ = increaseExhausted_ || out.IncreaseExhausted;
         log_.CountersChanged(st_.Counters);
+        for (const PageMessage& box : out.Boxes) ctx.Show(box.text, box.caption, kInfo);
+        if (out.Own) ctx.Stop();
     }
 
     const Vol10Inputs& in_;

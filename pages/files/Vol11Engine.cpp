@@ -140,17 +140,32 @@ void DeleteFilesContext::GetDeleteFilesTotals(double totals[3]) const {
 SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneath& base, DeleteFilesContext& context)
     : folder_(folder), base_(base), ctx_(context) {}
 
+namespace {
+
+// A folder that cannot be read is not one without files: it is a folder
+// not done, for another reason.
+void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
+    if (!base.Unreadable(folder)) return;
+    ctx.Log.AddLine(Vol11CatFoldersOtherReasons, folder);
+    if (ctx.NotRead) ctx.NotRead->push_back(folder);
+}
+
+}  // namespace
+
+void SmartDeleteFilesOne::List(std::vector<plat::DirEntry>& entries) {
+    base_.Release();
+    if (!ctx_.Disk.ListKinds(base_, folder_, entries)) NoteNotRead(ctx_, base_, folder_);
+}
+
 void SmartDeleteFilesOne::Execute() {
     std::vector<plat::DirEntry> entries;
-    base_.Release();
-    ctx_.Disk.ListKinds(base_, folder_, entries);
+    List(entries);
     DeleteMatching(ctx_.Masks, entries);
 }
 
 void SmartDeleteFilesOne::DeleteMatching(const std::string& mask) {
     std::vector<plat::DirEntry> entries;
-    base_.Release();
-    ctx_.Disk.ListKinds(base_, folder_, entries);
+    List(entries);
     DeleteMatching(UsableFileMasks({mask}), entries);
 }
 
@@ -213,7 +228,7 @@ void SmartDeleteFiles::ExamineLevel() {
     std::vector<std::string> subfolders;
     std::vector<plat::DirEntry> files;
     base_.Release();
-    SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files);
+    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files)) NoteNotRead(ctx_, base_, folder);
     ctx_.ResetDeleteFilesOneTotals();
     SmartDeleteFilesOne(folder, base_, ctx_).DeleteMatching(ctx_.Masks, files);
     double totals[3];
@@ -246,6 +261,7 @@ struct Vol11Outcome {
     enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
     double Totals[3] = {0, 0, 0};
+    StringList NotRead;  // folders it could not read (their lines are in Log)
 };
 
 // One main folder: refused, missing, or its files deleted beneath its own
@@ -267,7 +283,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
-    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own};
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own, &out.NotRead};
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
@@ -301,6 +317,10 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         break;
     }
     out.Log.ReplayInto(log);
+    state.FoldersOtherReasons += static_cast<double>(out.NotRead.size());
+    state.Vol11FoldersOtherReasons.insert(state.Vol11FoldersOtherReasons.end(), out.NotRead.begin(),
+                                          out.NotRead.end());
+    out.NotRead.clear();
     for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
     out.Result = Vol11Outcome::Walked;
     for (double& t : out.Totals) t = 0;

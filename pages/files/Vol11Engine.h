@@ -77,6 +77,9 @@ struct DeleteFilesContext {
     std::function<void()> CountersChanged;
     // Files that stay whatever the masks take (null: none).
     const OwnFiles* Own = nullptr;
+    // The folders that could not be read, each a line of the folders not
+    // done for other reasons already (null: not kept).
+    StringList* NotRead = nullptr;
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.
@@ -99,6 +102,7 @@ public:
 
 private:
     void DeleteOne(const std::string& path, const plat::DirEntry& entry);
+    void List(std::vector<plat::DirEntry>& entries);
     std::string folder_;
     plat::Beneath& base_;
     DeleteFilesContext& ctx_;

@@ -488,16 +488,18 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
         if (out.Own) ctx.Stop();  // nothing after it starts
     };
     pooled.Apply = [&](std::size_t i, Vol12Outcome& out, RunApplyContext& ctx) {
-        if (out.Own) {
-            ctx.Show(Vol12OwnFolderBox(folders[i]).text, kFileRootRefusalCaption, kWarn);
-            ctx.Stop();
-        }
+        const bool own = out.Own;  // Reset below clears it
         out.Log.ReplayInto(log);
         AddItem(state, out, bases, disk.IsDry());
         exhausted = exhausted || out.Exhausted;
         copiesExhausted = copiesExhausted || out.CopiesExhausted;
         out.Reset();
         log.CountersChanged(state);
+        // Its box after its records: a box that fails loses none.
+        if (own) {
+            ctx.Show(Vol12OwnFolderBox(folders[i]).text, kFileRootRefusalCaption, kWarn);
+            ctx.Stop();
+        }
     };
     pooled.Stream = StreamLines(&Vol12Outcome::Log, log);
     pooled.Name = [&](std::size_t i) { return folders[i]; };

@@ -74,13 +74,20 @@ void SmartDelete::Count(double& counter, int category, double& second, int secon
 
 void SmartDelete::ExamineLevel() {
     const auto [level, folder] = TakeQueueEntry();
-    if (mode_ == 3 || (mode_ == 1 && level > 0)) collectedFolders_.push_back(folder);
+    const bool collected = mode_ == 3 || (mode_ == 1 && level > 0);
+    if (collected) collectedFolders_.push_back(folder);
     Vol07Counters& c = ctx_->Counters;
     // Listed through the handles of the folders above it, taken without
     // passing a link; what is deleted in it is deleted in the folder listed.
     // A folder that cannot be listed (or is no longer a folder) is not
-    // entered; its removal later tells what became of it.
-    if (!ctx_->Disk.ListKinds(*base_, folder, entries_)) return;
+    // entered; its removal later tells what became of it. One that is not
+    // to be removed (a main folder that stays) and could not be read is an
+    // item of its own, not deleted.
+    if (!ctx_->Disk.ListKinds(*base_, folder, entries_)) {
+        if (!collected && base_->Unreadable(folder))
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+        return;
+    }
     const unsigned long childLevel = CountPathSeparators(folder) + 1;
     for (const plat::DirEntry& e : entries_) {
         std::string path = JoinEntry(folder, e.name);

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 #include "core/ShellServices.h"
 #include "core/SettingsStore.h"
@@ -199,6 +200,25 @@ TEST_F(CopyFiles, AFailedWorkingCopyLeavesTheTargetAlone) {
         return drive.ReadFile("Dest\\b.txt") == "plain" && state.Vol10OverwriteRecords.empty() ? 0 : 3;
     });
     EXPECT_EQ(code, 0);
+}
+
+// A destination's refusal box that fails (its window gone) comes after the
+// destination's copies are recorded: the Undo still removes them.
+TEST_F(CopyFiles, ABoxThatFailsLosesNoUndoRecord) {
+    drive.WriteFile("Src\\a.txt", "a");
+    in.Sources = {P("Src"), P("Dest")};  // the destination itself: refused, with its box
+    const auto before = Tree(drive);
+    const plat::MessageBoxHandler script =
+        plat::SetMessageBoxHandler([](const std::string&, const std::string& caption, unsigned flags) {
+            if (caption.find("100046") != std::string::npos) throw std::runtime_error("no window");
+            return (flags & plat::MB_BUTTONMASK) == plat::MB_YESNO ? int(plat::IDYES) : int(plat::IDOK);
+        });
+    Vol10RunCopyFiles(state, in, log, hooks);
+    plat::SetMessageBoxHandler(script);
+    EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "a");
+    EXPECT_EQ(state.Vol10FilesCopied.size(), 1u);
+    Undo();
+    EXPECT_EQ(Tree(drive), before);
 }
 
 TEST_F(CopyFiles, SimulationGivesTheRunsOutcomesAndTouchesNothing) {

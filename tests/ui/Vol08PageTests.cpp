@@ -4,6 +4,8 @@
 // rules and its settings through the bridge.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
@@ -27,6 +29,7 @@
 #include "shell/AppWindows.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmRestoreSettings.h"
+#include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
@@ -207,6 +210,26 @@ TEST_F(Vol08PageTest, CopyIntoTheStructuresOwnSubfolderIsRefused) {
     EXPECT_TRUE(drive.Exists("Src\\Sub\\Model\\Part"));
     EXPECT_TRUE(drive.Exists("Work\\M1\\Src\\Sub\\Deep"));
     EXPECT_FALSE(drive.Exists("Work\\M1\\Src\\Sub\\Model"));  // read before the run made it
+}
+
+// As an ordinary user: a structure's subfolder the count cannot read ends
+// the run with a box naming it, before the question and before anything is made.
+TEST_F(Vol08PageTest, AStructureFolderTheCountCannotReadEndsTheRun) {
+    Fill();
+    Click("rdoVol08AttachMainFolderWithFiles");
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.native());
+    const int code = testsupport::RunAsNobody([&] {
+        chmod(drive.nativePath("Src\\Sub").c_str(), 0);
+        captions.clear();
+        texts.clear();
+        Click("btnVol08CopyFolders");
+        if (texts.size() != 1 || texts[0].find("The folder " + drive.path("Src\\Sub") + " cannot be read.") ==
+                                     std::string::npos)
+            return 1;
+        return fs::is_empty(drive.nativePath("Work\\M1")) && fs::is_empty(drive.nativePath("Work\\M2")) ? 0 : 2;
+    });
+    EXPECT_EQ(code, 0);
 }
 
 // The page's controls go through the bridge and come back; Clear All
