@@ -78,7 +78,12 @@ public:
         std::vector<plat::DirEntry> files;
         std::vector<std::string> none;
         base_.Release();
-        SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files);
+        if (!SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files)) {
+            // A folder that could not be read is no folder without files:
+            // whatever it holds keeps its name, and the log says so.
+            if (base_.Unreadable(folder)) LogNotRenamed(folder, folder);
+            return;
+        }
         if (!renameFiles) return;
         replacedHere_.clear();
         // Each file's paths are made in the same two texts, which keep their room.

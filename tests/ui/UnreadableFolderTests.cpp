@@ -1,7 +1,8 @@
 // Folders an ordinary user cannot read. A run's count that meets one ends
 // the run before anything is done, with a box naming it; a walk that meets
 // one after the count (closed while the question is up) counts it under
-// other reasons; the delete pages take one as an item not done and go on.
+// other reasons; the delete and rename pages take one as an item not done
+// and go on.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include "pages/creation/Vol03Engine.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
+#include "pages/files/Vol12Engine.h"
 #include "pages/folders/Vol07Engine.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
@@ -158,6 +160,48 @@ TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
             return 3;
         for (const std::string& text : boxes.texts)
             if (text.find("drive without") != std::string::npos) return 4;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+// Page 12 with a subfolder and a main folder it cannot read, between
+// readable ones: each is one file line not renamed (the folder), the
+// counter its list, every other file renamed; the simulation says the same.
+TEST_F(Unreadable, TheRenamePageTakesAFolderItCannotReadAsOneItemNotDone) {
+    const int code = testsupport::RunAsNobody([&] {
+        for (const char* file : {"M1\\a.txt", "M1\\Closed\\c.txt", "M1\\Open\\b.txt", "M2\\d.txt", "M3\\e.txt"})
+            drive.WriteFile(file, "f");
+        drive.MakeFolder("Work");
+        Mode("M1\\Closed", 0);
+        Mode("M2", 0);
+        Vol12Inputs in;
+        in.IncludeFolders = {P("M1"), P("M2"), P("M3")};
+        in.NewPrefix = "p_";
+        in.InMainFolders = false;
+        in.InMainFoldersAndSubFolders = true;
+        in.WorkingDir = in.WorkingCopiesDir = P("Work");
+        const Lines notDone = {"NOT Renamed  Source: " + P("M1\\Closed") + " To Dest: " + P("M1\\Closed"),
+                               "NOT Renamed  Source: " + P("M2") + " To Dest: " + P("M2")};
+        for (const unsigned workers : {1u, 8u}) {
+            for (const bool simulation : {true, false}) {
+                ForceRunWorkers force(workers);
+                Boxes boxes;
+                Vol12State state;
+                testlog::RecordingLog log12;
+                (simulation ? Vol12SimulateRenameFiles : Vol12RunRenameFiles)(state, in, log12, {});
+                if (log12.lines[Vol12CatFilesOtherReasons] != notDone || Lines(state.Vol12FilesNotRenamed.begin(), state.Vol12FilesNotRenamed.end()) != notDone ||
+                    state.FilesOtherReasons != 2)
+                    return 1;
+                if (log12.lines[Vol12CatFilesRenamed].size() != 3 || state.FilesRenamed != 3) return 2;
+                if (fs::exists(drive.nativePath("M1\\p_a.txt")) == simulation ||
+                    fs::exists(drive.nativePath("M1\\Open\\p_b.txt")) == simulation ||
+                    fs::exists(drive.nativePath("M3\\p_e.txt")) == simulation)
+                    return 3;
+                if (!simulation) Vol12UndoLastRun(state, log12);
+                if (!fs::exists(drive.nativePath("M1\\a.txt")) || !fs::exists(drive.nativePath("M3\\e.txt"))) return 4;
+            }
+        }
         return 0;
     });
     EXPECT_EQ(code, 0);
