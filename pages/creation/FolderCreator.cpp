@@ -209,6 +209,8 @@ void FolderCreator::ApplyEntries(CreationOutcome& out, std::size_t upTo, RunAppl
         baseKnown = true;
         return base;
     };
+    const std::size_t from = out.applied;
+    bool boxes = false;
     for (; out.applied < upTo; ++out.applied) {
         CreationOutcome::Entry& e = out.entries[out.applied];
         switch (e.kind) {
@@ -231,14 +233,19 @@ void FolderCreator::ApplyEntries(CreationOutcome& out, std::size_t upTo, RunAppl
             (e.kind == Kind::Existing ? state_.LastExistingFolders : state_.LastOtherFolders).push_back(e.text);
             log_.AddLine(e.category, e.text);
             break;
-        case Kind::Box:
-            if (e.once != 0) {
-                if (shownOnce_[e.once - 1]) break;
-                shownOnce_[e.once - 1] = 1;
-            }
-            ctx.Show(e.text, e.caption, pagekit::kWarn);
-            break;
+        case Kind::Box: boxes = true; break;
         }
+    }
+    // The boxes after the records they came among: one that fails (its
+    // window gone) loses none of them.
+    for (std::size_t i = from; boxes && i < upTo; ++i) {
+        const CreationOutcome::Entry& e = out.entries[i];
+        if (e.kind != Kind::Box) continue;
+        if (e.once != 0) {
+            if (shownOnce_[e.once - 1]) continue;
+            shownOnce_[e.once - 1] = 1;
+        }
+        ctx.Show(e.text, e.caption, pagekit::kWarn);
     }
 }
 

@@ -142,7 +142,8 @@ private:
     };
     void ViewStructures();
     void Apply(CreationOutcome& out, RunApplyContext& ctx);
-    // The item's entries from the last applied up to `upTo`, in order.
+    // The item's entries from the last applied up to `upTo`, in order, and
+    // then their boxes.
     void ApplyEntries(CreationOutcome& out, std::size_t upTo, RunApplyContext& ctx);
     void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0);
     void Add(CreationOutcome::Kind kind, int category, const std::string& text,

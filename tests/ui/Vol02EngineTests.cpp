@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "pages/RunItems.h"
 #include "pages/creation/Vol02Internal.h"
@@ -455,4 +456,24 @@ TEST_F(Vol02Engine, SimulationMatchesTheRunWhereTheDiskRefuses) {
         return log.lines[CreationFilesCreated] == Lines{D("fine\\S\\f.txt")} ? 0 : 3;
     });
     EXPECT_EQ(code, 0);
+}
+
+// A refusal box that fails (its window gone) comes after the records of the
+// item it came in: the folders made after it are kept too, and the Undo
+// removes everything the run made.
+TEST_F(Vol02Engine, ABoxThatFailsMidItemLosesNoUndoRecord) {
+    in.IncludeStrings = {"Job"};
+    UseTemplates({"A", "bad*", "B"});
+    const auto before = Tree(drive);
+    const plat::MessageBoxHandler script =
+        plat::SetMessageBoxHandler([](const std::string&, const std::string& caption, unsigned flags) {
+            if (caption.find("20052") != std::string::npos) throw std::runtime_error("no window");
+            return (flags & plat::MB_BUTTONMASK) == plat::MB_YESNO ? int(plat::IDYES) : int(plat::IDOK);
+        });
+    Vol02RunCreateFolders(state, in, log, hooks);
+    plat::SetMessageBoxHandler(script);
+    EXPECT_TRUE(drive.Exists("Dest\\Job\\B"));
+    EXPECT_EQ(Paths(state.LastCreatedSubFolders), (StringList{D("Job\\A"), D("Job\\B")}));
+    Undo();
+    EXPECT_EQ(Tree(drive), before);
 }
