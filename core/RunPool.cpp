@@ -579,6 +579,9 @@ RunPoolResult RunPool::Session::Run() {
             if (!lock.owns_lock()) lock.lock();
             Fail(std::current_exception());
             sh_.LowerEnd(sh_.admitted);  // nothing more is admitted; the admitted ones end
+            // Those admitted before the failure may be ready with every
+            // worker asleep: they are told.
+            sh_.workCv.notify_all();
         }
         if (sh_.lookFailure) Fail(std::exchange(sh_.lookFailure, nullptr));  // the run ends before its item
         if (sh_.head == sh_.admitted && sh_.admitted >= sh_.end) break;  // all applied, nothing more may start

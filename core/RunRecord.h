@@ -224,15 +224,15 @@ private:
     };
     static constexpr std::size_t kMaxLine = ~std::uint32_t{0};
 
-    // A view becomes a list of its own.
+    // A view becomes a list of its own: built aside, so that a copy that
+    // fails leaves the view as it was.
     void Own() {
         if (!of_) return;
-        const List* of = of_;
-        const std::size_t first = first_, count = count_;
-        clear();
-        lines_.reserve(count);
-        facts_.reserve(count);
-        for (std::size_t i = first; i < first + count; ++i) AppendEntryOf(*of, i);
+        List own;
+        own.lines_.reserve(count_);
+        own.facts_.reserve(count_);
+        for (std::size_t i = first_; i < first_ + count_; ++i) own.AppendEntryOf(*of_, i);
+        *this = std::move(own);
     }
     // Room first, so that an entry is added whole or not at all.
     void AddEntry(const std::shared_ptr<const LineStore>& store, std::size_t line, const Facts& facts) {

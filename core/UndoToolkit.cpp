@@ -50,7 +50,7 @@ bool UndoBaseOpener::OpenChecked(std::uint32_t index) {
     if (openOrder_.size() > kOpenBases) {
         // Closed, not erased: a caller may still hold it (it fails, not dangles).
         opened_[openOrder_.front()].Close();
-        openOrder_.pop_front();
+        openOrder_.erase(openOrder_.begin());  // a few dozen at most
     }
     return true;
 }

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -65,7 +64,9 @@ private:
 
     std::unordered_map<std::uint32_t, plat::Beneath> opened_;  // the bases used; at most kOpenBases open
     std::vector<unsigned char> state_;  // 0 not tried, 1 usable, 2 not
-    std::deque<std::uint32_t> openOrder_;  // the open bases, the oldest first
+    // The open bases, the oldest first. Not a deque: moving one allocates,
+    // and a move that cannot fail is what lets a vector of openers grow.
+    std::vector<std::uint32_t> openOrder_;
 };
 
 // What an undo found at a file a run recorded.

@@ -4,8 +4,11 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <mutex>
+#include <new>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -16,6 +19,7 @@
 
 #include "core/RunPool.h"
 #include "platform/MessageBox.h"
+#include "tests/support/FailingAllocation.h"
 
 namespace {
 
@@ -495,6 +499,61 @@ TEST(RunPool, ThePumpRunsOnTheCallingThreadWhileWorkersWork) {
         [](std::size_t, RunItemContext&) { std::this_thread::sleep_for(15ms); }, [](std::size_t, RunApplyContext&) {});
     EXPECT_GE(pumps, 5);
     EXPECT_FALSE(elsewhere);
+}
+
+
+// Memory running out on the calling thread at any of its steps (admitting
+// an item behind overlapping ones, applying, the run's own set-up) ends the
+// run with the failure, never hangs it: the items admitted before it are
+// worked and applied in order, every item that started among them.
+TEST(RunPool, MemoryRunningOutOnTheCallingThreadEndsTheRunWithoutHanging) {
+    constexpr std::size_t kCount = 24;
+    // A run that hangs is ended here, with a note, instead of the suite's time.
+    std::mutex m;
+    std::condition_variable cv;
+    bool over = false;
+    std::thread watch([&] {
+        std::unique_lock lock(m);
+        if (!cv.wait_for(lock, 60s, [&] { return over; })) {
+            std::fprintf(stderr, "a run that ran out of memory hangs\n");
+            std::abort();
+        }
+    });
+    std::size_t n = 0;
+    for (bool failed = true; failed; ++n) {
+        std::vector<std::atomic<bool>> started(kCount);
+        std::vector<std::size_t> applied;
+        applied.reserve(kCount);  // the test's own steps never fail
+        RunPool pool({.Workers = 8, .Window = 8});
+        const auto run = [&] {
+            pool.Run(
+                kCount, [](std::size_t i, RunScope& s) { s.Write("C:\\M\\" + std::to_string(i % 3)); },
+                [&](std::size_t i, RunItemContext&) { started[i] = true; },
+                [&](std::size_t i, RunApplyContext&) {
+                    // Slower than the work: the workers wait when the next items are admitted.
+                    std::this_thread::sleep_for(200us);
+                    applied.push_back(i);
+                });
+        };
+        {
+            const testsupport::FailAllocation fail(n);
+            try {
+                run();
+            } catch (const std::bad_alloc&) {
+            }
+            failed = fail.Failed();
+        }
+        for (std::size_t i = 0; i < applied.size(); ++i) EXPECT_EQ(applied[i], i) << "allocation " << n;
+        for (std::size_t i = applied.size(); i < kCount; ++i)
+            EXPECT_FALSE(started[i]) << i << " started, never applied; allocation " << n;
+    }
+    {
+        std::lock_guard lock(m);
+        over = true;
+    }
+    cv.notify_one();
+    watch.join();
+    EXPECT_GT(n, 2 * kCount) << "the calling thread allocates for each item";
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <ranges>
 #include <string>
 #include <vector>
 
 #include "core/RunRecord.h"
+#include "tests/support/FailingAllocation.h"
 
 TEST(RunRecord, ListsWalkBothWaysAndJump) {
     DEQ_CREATED_FOLDERS folders;
@@ -80,4 +82,43 @@ TEST(RunRecord, ViewsReadARangeAndCopyOnlyWhenAppendedTo) {
     EXPECT_EQ(view.size(), 3u);
     grown.clear();
     EXPECT_TRUE(grown.empty());
+}
+
+// An append that runs out of memory part-way, wherever it does, leaves the
+// list as it was (an own list, a view, which copies its entries first, and
+// an empty one), and the list takes entries afterwards.
+TEST(RunRecord, AnAppendThatRunsOutOfMemoryLeavesTheListAsItWas) {
+    const auto texts = [](const DEQ_CREATED_FOLDERS& list) {
+        std::vector<std::string> out;
+        for (const auto r : list) out.push_back(std::string(r.Path) + "@" + std::to_string(r.Base));
+        return out;
+    };
+    DEQ_CREATED_FOLDERS run, added;
+    for (std::uint32_t i = 0; i < 6; ++i) run.push_back({"C:\\P" + std::to_string(i), {}, i});
+    for (std::uint32_t i = 0; i < 40; ++i) added.push_back({"C:\\N" + std::to_string(i), {}, 100 + i});
+    for (int kind = 0; kind < 3; ++kind) {
+        for (std::size_t n = 0;; ++n) {
+            DEQ_CREATED_FOLDERS list = kind == 0   ? run
+                                       : kind == 1 ? DEQ_CREATED_FOLDERS::ViewOf(run, 2, 3)
+                                                   : DEQ_CREATED_FOLDERS();
+            const std::vector<std::string> before = texts(list);
+            bool failed = false;
+            {
+                const testsupport::FailAllocation fail(n);
+                try {
+                    list.insert(list.end(), added.begin(), added.end());
+                } catch (const std::bad_alloc&) {
+                }
+                failed = fail.Failed();
+            }
+            if (!failed) {
+                EXPECT_EQ(list.size(), before.size() + added.size()) << kind;
+                EXPECT_GT(n, 3u) << kind;
+                break;
+            }
+            EXPECT_EQ(texts(list), before) << kind << ", allocation " << n;
+            list.push_back({"C:\\after", {}, 7});
+            EXPECT_EQ(list.back().Path, "C:\\after") << kind << ", allocation " << n;
+        }
+    }
 }

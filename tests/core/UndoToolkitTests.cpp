@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/UndoToolkit.h"
+#include "tests/support/FailingAllocation.h"
 #include "tests/support/TempDrive.h"
 
 namespace {
@@ -65,8 +66,14 @@ TEST(UndoBases, OnlyTheLastUsedStayOpenAndOneLetGoIsCheckedAgain) {
         for (std::uint32_t i = 0; i < n; ++i) ASSERT_NE(opener.Get(i), nullptr) << i;
         EXPECT_LE(handles() - before, static_cast<long>(UndoBaseOpener::kOpenBases));
     }
+    // A move cannot fail, memory running out or not.
     std::vector<UndoBaseOpener> moved;
-    for (UndoBaseOpener& opener : openers) moved.push_back(std::move(opener));
+    moved.reserve(openers.size());
+    {
+        const testsupport::FailAllocation fail(0);
+        for (UndoBaseOpener& opener : openers) moved.push_back(std::move(opener));
+        EXPECT_FALSE(fail.Failed());
+    }
 
     std::filesystem::rename(drive.nativePath("F0"), drive.nativePath("Old"));
     drive.MakeFolder("F0");

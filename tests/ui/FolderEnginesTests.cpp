@@ -13,10 +13,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +33,7 @@
 #include "results/ResultsList.h"
 #include "results/TfrmStatistics07.h"
 #include "results/TfrmVol07ZoomStatistics.h"
+#include "tests/support/MountNamespace.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/DelegatingDisk.h"
@@ -201,19 +200,16 @@ TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
     drive.WriteFile("Main\\m.txt", "m");
     in.IncludeFolders = {P("Main")};
     Whole();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount(drive.nativePath("outside\\target").c_str(), drive.nativePath("Main\\mnt").c_str(), nullptr,
+    const testsupport::MountChild child = testsupport::InOwnMountNamespace([&] {
+        if (mount(drive.nativePath("outside\\target").c_str(), drive.nativePath("Main\\mnt").c_str(), nullptr,
                   MS_BIND, nullptr) != 0)
-            _exit(0);
+            testsupport::CannotMount("a bind mount below the main folder");
         Run();
         const bool counted = sink.lines[Vol07CatFoldersOtherReasons] == Lines({P("Main\\mnt"), P("Main")});
-        _exit(counted && !drive.Exists("Main\\m.txt") ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return counted && !drive.Exists("Main\\m.txt") ? 0 : 1;
+    });
+    if (!child.mounted) GTEST_SKIP() << child.why;
+    EXPECT_EQ(child.code, 0);
     EXPECT_EQ(drive.ReadFile("outside\\target\\keep.txt"), "precious");
 }
 
@@ -225,12 +221,9 @@ TEST_F(DeleteFolders, AFileSystemsRootBelowASwappedFolderIsRefused) {
     drive.MakeFolder("Fs");
     in.IncludeFolders = {P("L\\P\\A"), P("L\\P\\M")};
     Whole();
-    const pid_t pid = fork();
-    if (pid == 0) {
+    const testsupport::MountChild child = testsupport::InOwnMountNamespace([&] {
         const std::string root = drive.nativePath("Fs");
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", root.c_str(), "tmpfs", 0, nullptr) != 0)
-            _exit(0);
+        if (mount("tmpfs", root.c_str(), "tmpfs", 0, nullptr) != 0) testsupport::CannotMount("a tmpfs");
         drive.WriteFile("Fs\\P\\A\\a.txt", "a");
         drive.WriteFile("Fs\\keep.txt", "precious");
         Link("L", "Fs");
@@ -239,15 +232,15 @@ TEST_F(DeleteFolders, AFileSystemsRootBelowASwappedFolderIsRefused) {
         afterFirstRemoval = [&] {
             fs::remove(drive.nativePath("L"));
             drive.MakeFolder("L\\P\\M");
-            if (mount(root.c_str(), drive.nativePath("L\\P\\M").c_str(), nullptr, MS_BIND, nullptr) != 0) _exit(0);
+            if (mount(root.c_str(), drive.nativePath("L\\P\\M").c_str(), nullptr, MS_BIND, nullptr) != 0)
+                testsupport::CannotMount("a bind mount of the tmpfs's root");
         };
         ForceRunWorkers one(1);
         const Vol07RunEnd end = Run();
-        _exit(end.Refused && end.RefusedFolder == P("L\\P\\M") && drive.Exists("Fs\\keep.txt") ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return end.Refused && end.RefusedFolder == P("L\\P\\M") && drive.Exists("Fs\\keep.txt") ? 0 : 1;
+    });
+    if (!child.mounted) GTEST_SKIP() << child.why;
+    EXPECT_EQ(child.code, 0);
 }
 
 // Roots however written, and the program's own folders however reached,

@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "pages/RunItems.h"
+#include "tests/support/FailingAllocation.h"
 #include "tests/ui/RecordingLog.h"
 
 namespace {
@@ -102,6 +105,42 @@ TEST(RunItems, AnApplyThatThrowsPartWayIsSkippedWhole) {
         if (workers > 1) {
             EXPECT_GT(std::count(applied.begin() + 6, applied.end(), 1), 0) << "later items applied";
         }
+    }
+}
+
+// Two lists an undo takes joined: however the join runs out of memory,
+// both go back as they were; joined whole, both go back to the first.
+TEST(RunItems, ListsTakenJoinedGoBackWholeWhereverMemoryRunsOut) {
+    const auto texts = [](const DEQ_CREATED_FOLDERS& list) {
+        std::vector<std::string> out;
+        for (const auto r : list) out.emplace_back(r.Path);
+        return out;
+    };
+    DEQ_CREATED_FOLDERS subs, parents;
+    for (int i = 0; i < 5; ++i) subs.push_back({"C:\\M\\S" + std::to_string(i), {}, 0});
+    for (int i = 0; i < 30; ++i) parents.push_back({"C:\\P" + std::to_string(i), {}, 0});
+    std::vector<std::string> joined = texts(subs), second = texts(parents);
+    joined.insert(joined.end(), second.begin(), second.end());
+    for (std::size_t n = 0;; ++n) {
+        DEQ_CREATED_FOLDERS first = subs, other = parents, into;
+        bool failed = false;
+        {
+            UndoTaking taking;  // never kept: everything goes back
+            const testsupport::FailAllocation fail(n);
+            try {
+                taking.TakeJoined(first, other, into);
+            } catch (const std::bad_alloc&) {
+            }
+            failed = fail.Failed();
+        }
+        if (!failed) {
+            EXPECT_EQ(texts(first), joined);
+            EXPECT_TRUE(other.empty());
+            EXPECT_GT(n, 2u);
+            break;
+        }
+        EXPECT_EQ(texts(first), texts(subs)) << "allocation " << n;
+        EXPECT_EQ(texts(other), second) << "allocation " << n;
     }
 }
 

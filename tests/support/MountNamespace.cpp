@@ -1,0 +1,77 @@
+#include "tests/support/MountNamespace.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace testsupport {
+
+namespace {
+constexpr int kCannotMount = 77;
+int reasonPipe = -1;  // the child's end
+}  // namespace
+
+void CannotMount(const std::string& what) {
+    const std::string text = what + ": " + std::strerror(errno);
+    if (reasonPipe >= 0 && write(reasonPipe, text.data(), text.size()) < 0) {
+        // The parent then says only that a mount could not be made.
+    }
+    _exit(kCannotMount);
+}
+
+MountChild InOwnMountNamespace(const std::function<int()>& body) {
+    MountChild result;
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        result.code = 127;
+        return result;
+    }
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        result.code = 127;
+        return result;
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        reasonPipe = fds[1];
+        if (unshare(CLONE_NEWNS) != 0) CannotMount("a mount namespace of its own (unshare)");
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) CannotMount("its root made private");
+        int code = 125;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    close(fds[1]);
+    std::string why;
+    char buffer[256];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        why.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFSIGNALED(status)) {
+        result.mounted = true;
+        result.code = 128 + WTERMSIG(status);
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotMount && !why.empty()) {
+        result.why = why;
+    } else {
+        result.mounted = true;
+        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 127;
+    }
+    return result;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,26 @@
+// Tests that mount: the body runs in a forked child in a mount namespace
+// of its own, so that its mounts touch nothing outside the test. A machine
+// without mount namespaces (or a mount the body cannot make) makes the
+// test skip with the reason, never pass untried.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace testsupport {
+
+struct MountChild {
+    bool mounted = false;  // false: the namespace or a mount could not be made
+    std::string why;       // then: what could not, with the system's reason
+    int code = 0;          // else: the body's result, 0 for success; 128 + signal when it died
+};
+
+// Runs `body` in a forked child with a mount namespace of its own (its
+// root made private: nothing it mounts reaches the parent's namespace).
+MountChild InOwnMountNamespace(const std::function<int()>& body);
+
+// In the body: a mount it needs failed; `what` names it. Ends the child,
+// which reports the reason (and errno's text) back.
+[[noreturn]] void CannotMount(const std::string& what);
+
+}  // namespace testsupport
