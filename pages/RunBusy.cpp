@@ -1,13 +1,18 @@
 #include "pages/RunBusy.h"
 
-#include <QCoreApplication>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 namespace {
 int depth = 0;  // guards may nest
+QPointer<QWidget> runWindow;  // the modal window the outermost run began in
 
 std::vector<std::function<void()>>& Waiting() {
     static std::vector<std::function<void()>> waiting;
@@ -20,9 +25,37 @@ void RunWaiting() {
     actions.swap(Waiting());
     for (const auto& action : actions) action();
 }
+
+QWidget* TopModal() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeModalWidget() : nullptr;
+}
+
+bool FreeIn(const QWidget* modal) {
+    return !RunBusy::Busy() && !QApplication::activePopupWidget() && TopModal() == modal;
+}
+
+// An event loop about to wait for events is at its top: a handler it runs
+// is over, or has opened a window of its own (modal, or a popup menu).
+// Loops that only let paints through never wait.
+void AwaitFree(const QPointer<QWidget>& modal, bool forModal, const std::function<void()>& action) {
+    const auto closed = [modal, forModal] { return forModal && (!modal || !modal->isVisible()); };
+    if (closed()) return;
+    if (FreeIn(modal)) return action();
+    auto* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher) return;
+    auto waiting = std::make_shared<QMetaObject::Connection>();
+    *waiting = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, qApp, [=] {
+        if (!closed() && !FreeIn(modal)) return;
+        QObject::disconnect(*waiting);
+        // Judged again as the loop goes on: an event waiting in it may start a handler first.
+        QTimer::singleShot(0, qApp, [=] { AwaitFree(modal, forModal, action); });
+    });
+}
 }  // namespace
 
-RunBusy::RunBusy() { ++depth; }
+RunBusy::RunBusy() {
+    if (depth++ == 0) runWindow = TopModal();
+}
 
 RunBusy::~RunBusy() {
     if (--depth > 0 || Waiting().empty()) return;
@@ -36,7 +69,15 @@ RunBusy::~RunBusy() {
 
 bool RunBusy::Busy() { return depth > 0; }
 
+bool RunBusy::RunsIn(const QWidget* window) { return Busy() && window && runWindow == window; }
+
 void RunBusy::WhenIdle(std::function<void()> action) {
     if (!Busy()) return action();
     Waiting().push_back(std::move(action));
+}
+
+void RunBusy::WhenFree(QWidget* modal, std::function<void()> action) {
+    WhenIdle([modal = QPointer<QWidget>(modal), forModal = modal != nullptr, action = std::move(action)] {
+        AwaitFree(modal, forModal, action);
+    });
 }

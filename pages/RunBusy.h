@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QWidget;
+
 class RunBusy {
 public:
     RunBusy();
@@ -16,7 +18,18 @@ public:
 
     // True while any lives (the window thread's runs only).
     static bool Busy();
+    // True while a run is under way that began in `window`, the modal
+    // window then on top (a read of the window's own handler); the main
+    // window's runs begin under no modal window.
+    static bool RunsIn(const QWidget* window);
     // `action` now when no run is under way, else from the event loop once
     // the last one has ended.
     static void WhenIdle(std::function<void()> action);
+    // `action` from the event loop once no run is under way and the program
+    // waits for the user with `modal` the topmost modal window (none: no
+    // modal window at all) and no popup open: the handler that opened a
+    // window over it has gone on to its end (a list taken from a closed
+    // window is in place, its boxes are answered). Dropped when `modal`
+    // closes meanwhile.
+    static void WhenFree(QWidget* modal, std::function<void()> action);
 };

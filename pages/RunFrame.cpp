@@ -98,8 +98,9 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         log.ClearLogLists();
         ShowCounters(frame, log);
     }
-    if (frame.ShowLog) log.ShowLog();
     HookOff tabs(hooks.EnableOtherTabSheets);  // the other tab sheets
+    // Painted with the tab sheets off, before the work: it may not paint for seconds.
+    if (frame.ShowLog) log.ShowLog();
     if (frame.FreshLog) log.ClearZoomLists();
     bool failed = RunFailuresNoted() != noted;
     if (failed) {

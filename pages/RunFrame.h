@@ -5,11 +5,11 @@
 //   run buttons off; the page's checks; the program's own folders among
 //   those the run works on; the Yes/No questions; the Visual Log
 //   readied (run-mode box, the page's counters and lists, lists emptied,
-//   counters shown, the log shown on request); the other tab sheets off; the
-//   zoom lists emptied; an empty Include list stops here with its message;
-//   the work on the real disk, or on the dry disk for a simulation; the
-//   counters; the end box; the folder shown on request; the tab sheets
-//   back; the page's finish; run buttons back.
+//   counters shown); the other tab sheets off; the log shown on request,
+//   painted with them; the zoom lists emptied; an empty Include list stops
+//   here with its message; the work on the real disk, or on the dry disk
+//   for a simulation; the counters; the end box; the folder shown on
+//   request; the tab sheets back; the page's finish; run buttons back.
 //
 // A simulation is the same frame handed the dry disk: the engines ask the
 // disk whether anything is really done, never a second flag.

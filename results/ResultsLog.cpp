@@ -14,6 +14,7 @@
 #include "core/CaseIgnoringIndex.h"
 #include "core/FileNames.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/QtPlatform.h"
 #include "results/SharedExportWindow.h"
 
 namespace {
@@ -185,9 +186,7 @@ void VisualLogWindow::ApplyRunModeLabel() {
 
 void VisualLogWindow::ShowLog() {
     results::FlushPending();
-    show();
-    raise();
-    activateWindow();
+    qtplat::ShowPainted(this);  // before the run's work, which may not paint for seconds
 }
 
 void VisualLogWindow::EnableExportButtons(bool enabled) {

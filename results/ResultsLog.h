@@ -95,7 +95,8 @@ public:
     void SetRunMode(bool realRun);
     // The main window's activation: the top label follows the run-mode box.
     void ApplyRunModeLabel();
-    // Flushes and shows the window modeless, in front.
+    // Flushes and shows the window modeless, in front, painted before the
+    // caller goes on.
     void ShowLog();
 
     // ---- the window's own operations ----

@@ -71,11 +71,22 @@ void InstallSessionEnd() {
     // ends (or is saved); it ends the program by quitting the application.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
                      [](QSessionManager&) { SaveForSessionManager(); });
-    // A box of a run blocks the main window, and Qt drops a close of a
-    // blocked window: the window manager's close is taken before that.
+    // A box of a run or a modal window (the list builder) blocks the main
+    // window, and Qt drops a close of a blocked window: the window
+    // manager's close is taken before that. The main window closes, and
+    // saves, once the run is over and no modal window is left; a modal
+    // window that its own handler keeps reading closes after that handler.
     qtplat::WatchWindowManagerCloses([](QWidget* window) {
-        if (!frmMain || window != frmMain || !RunBusy::Busy()) return false;
-        frmMain->CloseAfterTheRun();
+        if (!frmMain || !window) return false;
+        if (window == frmMain) {
+            if (!RunBusy::Busy() && !QApplication::activeModalWidget()) return false;
+            frmMain->CloseAfterTheRun();
+            return true;
+        }
+        if (!RunBusy::RunsIn(window)) return false;
+        RunBusy::WhenFree(window, [window = QPointer<QWidget>(window)] {
+            if (window) window->close();
+        });
         return true;
     });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {

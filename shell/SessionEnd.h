@@ -2,7 +2,8 @@
 // programs still running), close the program as File > Exit does: the main
 // window closes and writes the settings file, then the program ends, even
 // from inside a modal window. During a page's run both wait for its end, as
-// the window manager's close does while a box of the run blocks the window.
+// the window manager's close does while a box of the run or another modal
+// window blocks the main window (it closes once that window is closed).
 #pragma once
 
 // Once per application object, after the main window exists.

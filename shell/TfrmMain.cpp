@@ -400,9 +400,10 @@ void TfrmMain::AfterRun(std::function<void()> action) {
 void TfrmMain::CloseAfterTheRun() {
     if (CloseAfterRun) return;
     CloseAfterRun = true;
-    AfterRun([this] {
-        CloseAfterRun = false;
-        close();
+    RunBusy::WhenFree(nullptr, [window = QPointer<TfrmMain>(this)] {
+        if (!window) return;
+        window->CloseAfterRun = false;
+        window->close();
     });
 }
 

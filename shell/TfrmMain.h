@@ -49,8 +49,10 @@ public:
     // Calls `action` once no page's run is under way: at once when none is.
     // A close, or the end of the session, during a run waits for its end.
     void AfterRun(std::function<void()> action);
-    // A close asked for during a run: the window closes once the run has
-    // ended (once, however often it is asked).
+    // A close asked for during a run, or while a modal window is open over
+    // the window: the window closes once the run has ended and the modal
+    // window is closed, with what its opener did after it (once, however
+    // often it is asked).
     void CloseAfterTheRun();
 
     // ---- settings bridge ----------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -104,6 +105,21 @@ void FreshNativeWindow(QDialog* dialog) {
     if (QWindow* window = dialog->windowHandle(); window && window->handle()) window->destroy();
 }
 
+// Whether an exposure came in since the watch began: the window's own
+// flag may still hold that of an earlier showing.
+class ExposureWatch : public QObject {
+public:
+    explicit ExposureWatch(QWindow* window) : window_(window) { window->installEventFilter(this); }
+    bool exposed = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose && window_->isExposed()) exposed = true;
+        return false;
+    }
+
+private:
+    QWindow* window_;
+};
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
@@ -154,6 +170,29 @@ void InstallDesktopHandlers() {
         if (!plat::ToNative(file, native)) return false;
         return OpenWithDesktop(QUrl::fromLocalFile(QString::fromStdString(native)));
     });
+}
+
+void ShowPainted(QWidget* window) {
+    const bool mapping = !window->isVisible();
+    // Watched from before the showing: a platform may expose it at once.
+    std::unique_ptr<ExposureWatch> watch;
+    if (mapping && window->isWindow()) {
+        window->winId();
+        if (QWindow* handle = window->windowHandle()) watch = std::make_unique<ExposureWatch>(handle);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // A window being mapped paints as its first exposure comes in; one the
+    // window manager keeps unmapped (minimised) is not waited for long.
+    constexpr qint64 kMappingMs = 2000;
+    QElapsedTimer clock;
+    clock.start();
+    while (watch && !watch->exposed && clock.elapsed() < kMappingMs) {
+        ProcessPendingPaints();
+        if (!watch->exposed) QThread::msleep(2);
+    }
+    ProcessPendingPaints();
 }
 
 int ExecModal(QDialog* dialog) {

@@ -22,6 +22,12 @@ void InstallDesktopHandlers();
 std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption, unsigned flags,
                                             QWidget* owner = nullptr);
 
+// Shows `window` modeless, in front, and lets it paint before the caller
+// goes on: the window manager maps a window in a moment, and its first
+// paint comes from the event loop, which a run's work may not reach for
+// seconds. Input that comes meanwhile is dropped (ProcessPendingPaints).
+void ShowPainted(QWidget* window);
+
 // Every modal window is shown through here, so tests can answer it.
 // Returns the dialog's result code.
 int ExecModal(QDialog* dialog);

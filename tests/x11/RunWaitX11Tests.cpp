@@ -1,7 +1,6 @@
 // What happens to the user's input and to the window manager's close while
 // a run keeps the window thread busy, on a real X server.
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,8 +13,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <stdexcept>
 
@@ -30,30 +27,7 @@ namespace {
 using x11test::ClickAt;
 using x11test::Viewable;
 using x11test::WaitUntil;
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
-// What the window manager sends when its close button or Alt+F4 is used.
-void WindowManagerClose(QWidget* window) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    ASSERT_NE(x11, nullptr);
-    xcb_connection_t* connection = x11->connection();
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window->windowHandle()->winId());
-    event.type = Atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
-}
+using x11test::WindowManagerClose;
 
 }  // namespace
 

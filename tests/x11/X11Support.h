@@ -2,12 +2,19 @@
 // running, asking the server itself, and the user's pointer.
 #pragma once
 
+#include <xcb/xcb.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace x11test {
@@ -22,6 +29,21 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms) {
     return done();
 }
 
+// As WaitUntil, in an event loop that waits for events between looks, as
+// the program's own loop does: what waits until the program is idle (a
+// close held back) comes only in such a loop.
+inline bool WaitInLoop(const std::function<bool()>& done, int ms) {
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    look.start(20);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    if (!done()) loop.exec();
+    return done();
+}
+
 // What the X server says of the window, not what Qt believes.
 inline bool Viewable(QWidget* w) {
     QProcess p;
@@ -33,6 +55,30 @@ inline bool Viewable(QWidget* w) {
 inline void ClickAt(QWidget* w) {
     const QPoint at = w->mapToGlobal(w->rect().center());
     QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+}
+
+inline xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+// What the window manager sends when its close button or Alt+F4 is used.
+inline void WindowManagerClose(QWidget* window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) return;
+    xcb_connection_t* connection = x11->connection();
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window->windowHandle()->winId());
+    event.type = Atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_flush(connection);
 }
 
 }  // namespace x11test

@@ -2,9 +2,15 @@
 # Runs the given test program on a virtual X server of its own with a window
 # manager, as a user's desktop has one: mapping, activation and the close
 # button are the window manager's, and the offscreen platform hides them.
-# Exits 77 (skipped) where Xvfb or openbox is not installed.
+# Exits 77 (skipped), naming what is missing, where the server, the window
+# manager or a tool the tests drive it with is not installed: without them
+# a test would not fail, it would not try.
 set -uo pipefail
-command -v Xvfb >/dev/null && command -v openbox >/dev/null || { echo "Xvfb or openbox missing: skipped"; exit 77; }
+missing=""
+for tool in Xvfb:xvfb openbox:openbox xdotool:xdotool xwininfo:x11-utils; do
+  command -v "${tool%%:*}" >/dev/null || missing+="${missing:+, }${tool%%:*} (Debian package ${tool#*:})"
+done
+[ -z "$missing" ] || { echo "X window tests skipped: missing $missing"; exit 77; }
 dir=$(mktemp -d)
 trap 'kill $wm $server 2>/dev/null; wait 2>/dev/null; rm -rf "$dir"' EXIT
 # -displayfd picks a free display and says which once it listens.
