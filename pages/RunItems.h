@@ -47,10 +47,12 @@ public:
     ItemEntries& operator=(const ItemEntries&) = delete;
 
     // The worker's: the next entry to fill; every earlier one is published.
-    // (Now and then the plain loop's item lets the window show them.)
+    // (Now and then the plain loop's item lets the window show them: often
+    // enough that a slow share, an entry every few tens of milliseconds,
+    // still paints a few times a second.)
     Entry& Next() {
         published_.store(used_, std::memory_order_release);
-        if ((used_ & 63) == 63) RunPoolPaceInline();
+        if ((used_ & 7) == 7) RunPoolPaceInline();
         return At(used_++);
     }
     // How many entries the window thread may read now.
