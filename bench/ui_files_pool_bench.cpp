@@ -84,6 +84,7 @@ void BM_Vol10CopyPool(benchmark::State& state) {
     const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
     Workspace ws("qm-copy-pool", 'V');
     const std::string make = MakeRoot(ws);
+    SetFileSelNameMasks({"*.*"});  // the page's pre-count reads them: each copy's size is known
     MakeFiles(make + "/Src", files, ".txt", 4096);
     fs::create_directories(make + "/Work/COPYFILES");
     const unsigned workers = PoolWorkers(ws.Drive(""), plat::RunWork::Copy);

@@ -1,6 +1,7 @@
 #include "core/FileNames.h"
 
 #include <charconv>
+#include <optional>
 #include <unordered_set>
 
 #include "core/PathTools.h"
@@ -13,8 +14,11 @@ namespace {
 std::size_t ExtensionDot(const std::string& path) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos) return dot;
-    const std::size_t sep = path.find_last_of("\\/");
-    return (sep != std::string::npos && sep > dot) ? std::string::npos : dot;
+    // A separator behind it: the dot is a folder's. Only the part behind
+    // the dot is read (a run names every file's copy).
+    for (std::size_t i = dot + 1; i < path.size(); ++i)
+        if (path[i] == '\\' || path[i] == '/') return std::string::npos;
+    return dot;
 }
 
 // The extension with its dot, empty when there is none.
@@ -100,23 +104,41 @@ bool MatchFileMask(const std::string& mask, const std::string& name) {
 
 // ---- increased names --------------------------------------------------------------
 
-std::string MakeIncreasedFileName(const std::string& name) {
-    // The marker is "INC" and seven digits at the very end; anything else
-    // (INCOME, INC12) is a plain name.
+namespace {
+
+// The number of the marker ("INC" and seven digits at the very end) a name
+// ends with; none for a plain name (INCOME, INC12).
+std::optional<std::uint32_t> MarkerOf(const std::string& name) {
     const std::size_t tailSize = 3 + kMarkerDigits;
-    if (name.size() >= tailSize && name.compare(name.size() - tailSize, 3, "INC") == 0) {
-        std::uint32_t number = 0;
-        bool digits = true;
-        for (std::size_t i = name.size() - kMarkerDigits; i < name.size(); ++i) {
-            if (!IsDigit(name[i])) {
-                digits = false;
-                break;
-            }
-            number = number * 10 + static_cast<std::uint32_t>(name[i] - '0');
-        }
-        if (digits) return name.substr(0, name.size() - kMarkerDigits) + PadWithZeros(NumToStr(number + 1), static_cast<int>(kMarkerDigits));
+    if (name.size() < tailSize || name.compare(name.size() - tailSize, 3, "INC") != 0) return std::nullopt;
+    std::uint32_t number = 0;
+    for (std::size_t i = name.size() - kMarkerDigits; i < name.size(); ++i) {
+        if (!IsDigit(name[i])) return std::nullopt;
+        number = number * 10 + static_cast<std::uint32_t>(name[i] - '0');
     }
+    return number;
+}
+
+std::string WithMarker(std::string head, std::uint32_t number) {
+    return head + PadWithZeros(NumToStr(number), static_cast<int>(kMarkerDigits));
+}
+
+}  // namespace
+
+std::string MakeIncreasedFileName(const std::string& name) {
+    if (const auto number = MarkerOf(name)) return WithMarker(name.substr(0, name.size() - kMarkerDigits), *number + 1);
     return name + "INC0000001";
+}
+
+std::string MakeIncreasedFileName(const std::string& name, std::uint64_t times) {
+    if (times == 0) return name;
+    const auto marker = MarkerOf(name);
+    const std::uint32_t number = marker ? *marker : 0;
+    const std::string head = marker ? name.substr(0, name.size() - kMarkerDigits) : name + "INC";
+    constexpr std::uint32_t kLast = 9999999;  // the last number of seven digits
+    if (times <= kLast - number) return WithMarker(head, number + static_cast<std::uint32_t>(times));
+    // The step past seven digits gives a plain name (INC10000000): the rest goes on from there.
+    return MakeIncreasedFileName(MakeIncreasedFileName(WithMarker(head, kLast)), times - (kLast - number) - 1);
 }
 
 std::string MakeIncreasedCopyName(const std::string& path) {

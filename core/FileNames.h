@@ -29,6 +29,8 @@ bool MatchFileMask(const std::string& mask, const std::string& name);
 // "xINC0000009" gives "xINC0000010"; a name that does not end in "INC" and
 // seven digits gets "INC0000001" appended.
 std::string MakeIncreasedFileName(const std::string& name);
+// The same done `times` times over, at once.
+std::string MakeIncreasedFileName(const std::string& name, std::uint64_t times);
 // The next increased name of the file in its folder that nothing on disk
 // has yet. After 30000 tries error box 0238 and the last candidate.
 std::string MakeIncreasedCopyName(const std::string& path);

@@ -1,8 +1,11 @@
 #include "core/RunDisk.h"
 
+#include <string.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <mutex>
 #include <unordered_set>
 
@@ -12,46 +15,74 @@ namespace {
 
 // The drive-form path of `rel` below the base.
 std::string PathBelow(const plat::Beneath& base, const std::string& rel) {
-    std::string path = base.Folder();
-    if (rel.empty()) return path;
+    const std::string& folder = base.Folder();
+    if (rel.empty()) return folder;
+    std::string path;
+    path.reserve(folder.size() + 1 + rel.size());
+    path = folder;
     if (path.empty() || path.back() != '\\') path += '\\';
-    for (char c : rel) path += c == '/' ? '\\' : c;
+    const std::size_t from = path.size();
+    path += rel;
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(), '/', '\\');
     return path;
 }
 
 // A key's folder ("T:\a" for "T:\a\b"; a drive root keeps its backslash)
 // and its last name. False for a key without a folder.
-bool SplitKey(const std::string& key, std::string& parent, std::string& name) {
-    const std::size_t slash = key.rfind('\\');
-    if (slash == std::string::npos || slash + 1 == key.size()) return false;
+bool SplitKey(std::string_view key, std::string_view& parent, std::string_view& name) {
+    const void* at = key.empty() ? nullptr : memrchr(key.data(), '\\', key.size());
+    if (!at) return false;
+    const std::size_t slash = static_cast<std::size_t>(static_cast<const char*>(at) - key.data());
+    if (slash + 1 == key.size()) return false;
     parent = slash == 2 && key[1] == ':' ? key.substr(0, 3) : key.substr(0, slash);
     name = key.substr(slash + 1);
     return true;
 }
 
-std::string ParentKey(const std::string& key) {
-    std::string parent, name;
-    return SplitKey(key, parent, name) ? parent : std::string();
+std::string_view ParentOf(std::string_view key) {
+    std::string_view parent, name;
+    return SplitKey(key, parent, name) ? parent : std::string_view();
 }
 
-std::string NameOf(const std::string& key) {
-    std::string parent, name;
+std::string ParentKey(const std::string& key) { return std::string(ParentOf(key)); }
+
+std::string_view NameOf(std::string_view key) {
+    std::string_view parent, name;
     return SplitKey(key, parent, name) ? name : key;
 }
 
-bool IsBelow(const std::string& key, const std::string& folder) {
+bool IsBelow(std::string_view key, std::string_view folder) {
     return key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
            (folder.back() == '\\' || key[folder.size()] == '\\');
 }
 
-plat::EntryInfo MadeInfo(plat::EntryKind kind, std::uint64_t size = 0) {
+plat::EntryInfo MadeInfo(plat::EntryKind kind, std::uint32_t uid, std::uint64_t size = 0) {
     plat::EntryInfo info;
     info.kind = kind;
     info.size = size;
     info.mode = kind == plat::EntryKind::Folder ? 0755 : 0644;
-    info.uid = static_cast<std::uint32_t>(geteuid());
+    info.uid = uid;
     return info;
 }
+
+std::atomic<std::uint64_t> g_dryDisks{0};
+
+// The real disk's answers a worker met lately in one dry disk's run, by
+// question, base and path: each in the slot its hash names, until a newer
+// one takes it. No allocation once the slots hold their texts.
+struct RealAnswer {
+    std::size_t hash = 0;
+    char ask = 0;  // 0: no answer here
+    plat::FileIdentity base;
+    std::string path;
+    FsResult result = FsResult::Failed;
+    plat::EntryInfo info;
+};
+struct RealAnswers {
+    std::uint64_t disk = 0;
+    std::array<RealAnswer, 512> slots;
+};
+thread_local std::unique_ptr<RealAnswers> t_answers;
 
 }  // namespace
 
@@ -102,85 +133,324 @@ FsResult RealDisk::SetMode(plat::Beneath& base, const std::string& path, std::ui
 
 // ---- the dry disk: what it pretended -------------------------------------------------------
 
+DryDisk::DryDisk() : euid_(static_cast<std::uint32_t>(geteuid())), serial_(++g_dryDisks) {
+    for (Stripe& stripe : stripes_) stripe.dirs = InArena<KeyMap<Entries>>();
+}
+
+std::string_view DryDisk::Keep(std::string_view text) {
+    char* at = static_cast<char*>(arena_.allocate(std::max<std::size_t>(text.size(), 1), 1));
+    std::copy(text.begin(), text.end(), at);
+    return {at, text.size()};
+}
+
+DryDisk::Arena::Arena() : serial_(++g_dryDisks) {}
+
+void* DryDisk::Arena::do_allocate(std::size_t bytes, std::size_t align) {
+    constexpr std::size_t kBlock = 256 * 1024;
+    struct Block {
+        std::uint64_t arena = 0;
+        std::uintptr_t at = 0, end = 0;
+    };
+    thread_local Block mine;
+    const auto aligned = [align](std::uintptr_t at) { return (at + align - 1) & ~(std::uintptr_t{align} - 1); };
+    if (mine.arena == serial_ && aligned(mine.at) + bytes <= mine.end) {
+        const std::uintptr_t at = aligned(mine.at);
+        mine.at = at + bytes;
+        return reinterpret_cast<void*>(at);
+    }
+    // A large piece (a big folder's buckets) gets a block of its own; the
+    // worker's block stays.
+    const bool large = bytes > kBlock / 4;
+    const std::size_t size = large ? bytes + align : kBlock;
+    std::unique_ptr<std::byte[]> block(new std::byte[size]);
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block.get());
+    {
+        const std::lock_guard lock(m_);
+        blocks_.push_back(std::move(block));
+    }
+    if (large) return reinterpret_cast<void*>(aligned(start));
+    mine = {serial_, aligned(start) + bytes, start + size};
+    return reinterpret_cast<void*>(aligned(start));
+}
+
+FsResult DryDisk::Real(Ask ask, plat::Beneath& base, const std::string& path, plat::EntryInfo& info) const {
+    const auto askDisk = [&] {
+        switch (ask) {
+        case Ask::Look: return base.Look(path, info);
+        case Ask::Read: return base.CanRead(path, &info.size);
+        case Ask::Write: return base.CanWriteIn(path);
+        }
+        return FsResult::Failed;
+    };
+    if (!base.UsableHere()) return askDisk();
+    if (!t_answers) t_answers = std::make_unique<RealAnswers>();
+    RealAnswers& mine = *t_answers;
+    if (mine.disk != serial_) {
+        for (RealAnswer& slot : mine.slots) slot.ask = 0;
+        mine.disk = serial_;
+    }
+    const plat::FileIdentity id = base.Identity();
+    const std::size_t pathHash = std::hash<std::string_view>()(path);
+    const auto slotOf = [&](Ask a, std::size_t& hash) -> RealAnswer& {
+        const char question = static_cast<char>(static_cast<int>(a) + 1);
+        hash = pathHash ^ (id.ino * 0x9E3779B97F4A7C15ull) ^ (id.dev << 7) ^ std::size_t(question);
+        return mine.slots[hash % mine.slots.size()];
+    };
+    const auto holds = [&](const RealAnswer& s, Ask a, std::size_t hash) {
+        return s.hash == hash && s.ask == static_cast<char>(static_cast<int>(a) + 1) && s.base == id && s.path == path;
+    };
+    std::size_t hash = 0;
+    RealAnswer& slot = slotOf(ask, hash);
+    if (holds(slot, ask, hash)) {
+        if (slot.result == FsResult::Ok || ask == Ask::Look) info = slot.info;
+        return slot.result;
+    }
+    std::size_t lookHash = 0;
+    const RealAnswer& look = slotOf(Ask::Look, lookHash);
+    if (ask == Ask::Read && holds(look, Ask::Look, lookHash)) {
+        // A look at it was answered: whether it opens is all there is to ask.
+        const plat::EntryInfo seen = look.info;
+        const FsResult seenResult = look.result;
+        if (seenResult != FsResult::Ok)
+            slot.result = seenResult;
+        else if (seen.kind != plat::EntryKind::File)
+            slot.result = FsResult::Failed;
+        else if ((slot.result = base.CanOpenForReading(path)) == FsResult::Ok)
+            info.size = seen.size;
+    } else {
+        slot.result = askDisk();
+    }
+    const char question = static_cast<char>(static_cast<int>(ask) + 1);
+    slot.hash = hash;
+    slot.ask = question;
+    slot.base = id;
+    slot.path = path;
+    slot.info = info;
+    return slot.result;
+}
+
+bool DryDisk::RealListing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                          std::size_t* untranslatable, bool kindsOnly) const {
+    const auto list = [&](std::vector<plat::DirEntry>& into, std::size_t* skipped) {
+        return kindsOnly ? base.ListKinds(folder, into, skipped) : base.List(folder, into, skipped);
+    };
+    if (!base.UsableHere()) return list(entries, untranslatable);
+    // A run walks its sources again for every destination: a worker keeps
+    // the last few listings (of folders not too large to copy).
+    struct Listed {
+        plat::FileIdentity base;
+        std::string folder;
+        bool kindsOnly = false, ok = false;
+        std::vector<plat::DirEntry> entries;
+        std::size_t untranslatable = 0;
+    };
+    struct Recent {
+        std::uint64_t disk = 0;
+        std::array<Listed, 4> listed;
+        std::size_t next = 0;
+    };
+    thread_local Recent recent;
+    if (recent.disk != serial_) recent = {serial_, {}, 0};
+    const plat::FileIdentity id = base.Identity();
+    for (const Listed& l : recent.listed)
+        if (l.base == id && l.kindsOnly == kindsOnly && !l.folder.empty() && l.folder == folder) {
+            entries = l.entries;
+            if (untranslatable) *untranslatable = l.untranslatable;
+            return l.ok;
+        }
+    std::size_t skipped = 0;
+    const bool ok = list(entries, &skipped);
+    if (untranslatable) *untranslatable = skipped;
+    constexpr std::size_t kMostKept = 1024;
+    if (entries.size() <= kMostKept) {
+        Listed& l = recent.listed[recent.next];
+        recent.next = (recent.next + 1) % recent.listed.size();
+        l = {id, folder, kindsOnly, ok, entries, skipped};
+    }
+    return ok;
+}
+
 bool DryDisk::KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const {
+    // A run names one file several times in a row (its copy, its working
+    // copy, its replacement): a worker keeps the last few keys it made.
+    struct Made {
+        const plat::Beneath* base = nullptr;
+        plat::FileIdentity id;
+        std::string folder, path, key;
+    };
+    struct Recent {
+        std::uint64_t disk = 0;
+        std::array<Made, 4> made;
+        std::size_t next = 0;
+    };
+    thread_local Recent recent;
+    if (recent.disk != serial_) recent = {serial_, {}, 0};
+    for (const Made& m : recent.made)
+        if (m.base == &base && m.id == base.Identity() && m.path == path && m.folder == base.Folder()) {
+            key = m.key;
+            return true;
+        }
     std::string rel;
     if (!base.Relative(path, rel)) return false;
     key = PathBelow(base, rel);
+    Made& m = recent.made[recent.next];
+    recent.next = (recent.next + 1) % recent.made.size();
+    m.base = &base;
+    m.id = base.Identity();
+    m.folder = base.Folder();
+    m.path = path;
+    m.key = key;
     return true;
 }
 
-bool DryDisk::Find(const std::string& key, Node& node) const {
-    std::shared_lock lock(m_);
-    if (dirs_.empty()) return false;
-    std::string parent, name;
+bool DryDisk::Find(std::string_view key, Node& node) const {
+    if (!entries_.May(KeyHash()(key))) return false;
+    std::string_view parent, name;
     if (!SplitKey(key, parent, name)) return false;
-    const auto folder = dirs_.find(parent);
-    if (folder == dirs_.end()) return false;
-    const auto entry = folder->second.find(name);
-    if (entry == folder->second.end()) return false;
-    node = entry->second;
-    return true;
+    const std::size_t hash = KeyHash()(parent);
+    const Stripe& stripe = StripeOf(hash);
+    const std::lock_guard lock(stripe.m);
+    const auto folder = stripe.dirs->find(parent);
+    return folder != stripe.dirs->end() && FindIn(folder->second, name, node);
 }
 
 void DryDisk::Put(const std::string& key, Node node) {
-    std::unique_lock lock(m_);
-    PutLocked(key, std::move(node));
-}
-
-void DryDisk::PutLocked(const std::string& key, Node node) {
-    std::string parent, name;
+    std::string_view parent, name;
     if (!SplitKey(key, parent, name)) return;
-    auto [folder, added] = dirs_.try_emplace(parent);
-    if (added) folders_.insert(parent);
-    folder->second.insert_or_assign(std::move(name), std::move(node));
-}
-
-void DryDisk::MoveBelowLocked(const std::string& from, const std::string& to) {
-    std::vector<std::string> keys;
-    for (auto it = folders_.lower_bound(from); it != folders_.end() && (*it == from || IsBelow(*it, from)); ++it)
-        keys.push_back(*it);
-    for (const auto& key : keys) {
-        const std::string moved = to + key.substr(from.size());
-        auto node = dirs_.extract(key);
-        folders_.erase(key);
-        node.key() = moved;
-        dirs_.insert(std::move(node));
-        folders_.insert(moved);
-    }
-    std::vector<std::pair<std::string, std::uint32_t>> modes;
-    for (auto it = modes_.begin(); it != modes_.end();) {
-        if (it->first == from || IsBelow(it->first, from)) {
-            modes.emplace_back(to + it->first.substr(from.size()), it->second);
-            it = modes_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (auto& [key, mode] : modes) modes_[key] = mode;
-}
-
-DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string* real) {
-    const auto realLook = [&](const std::string& path) {
-        plat::EntryInfo found;
-        switch (base.Look(path, found)) {
-        case FsResult::Ok:
-            if (info) *info = found;
-            if (real) *real = path;
-            return Kind::Entry;
-        case FsResult::NotFound: return Kind::None;
-        case FsResult::Blocked: return Kind::Blocked;
-        default: return Kind::Failed;
-        }
+    const std::size_t hash = KeyHash()(parent);
+    const bool known = entries_.Mark(KeyHash()(key));
+    changed_.Mark(hash);
+    if (!Pretends()) pretends_.store(true, std::memory_order_release);
+    auto entry = Made(name, std::move(node));
+    // The parts alone are held while the entry goes in: a folder's parts
+    // never go, and a worker keeps those of the spread folder it wrote last
+    // for as long as no folder moves.
+    const auto intoPart = [&](Parts& parts) { LinkInParts(parts, std::move(entry), known); };
+    struct Spread {
+        std::uint64_t disk = 0, moves = 0;
+        std::string folder;
+        Parts* parts = nullptr;
     };
+    thread_local Spread spread;
+    const std::uint64_t moves = moves_.load(std::memory_order_acquire);
+    if (spread.disk == serial_ && spread.moves == moves && spread.folder == parent) return intoPart(*spread.parts);
+    Stripe& stripe = StripeOf(hash);
+    {
+        std::unique_lock lock(stripe.m);
+        if (const auto folder = stripe.dirs->find(parent); folder != stripe.dirs->end()) {
+            if (Parts* parts = folder->second.parts) {
+                lock.unlock();
+                spread.disk = serial_;
+                spread.moves = moves;
+                spread.folder.assign(parent);
+                spread.parts = parts;
+                return intoPart(*parts);
+            }
+            Link(folder->second, std::move(entry), known);
+            return;
+        }
+    }
+    node = std::move(entry.mapped());
+    // A folder with no change yet: its key joins the ordered ones too.
+    const std::lock_guard tree(tree_);
+    const std::lock_guard lock(stripe.m);
+    PutHeld(key, std::move(node));
+}
+
+void DryDisk::PutHeld(const std::string& key, Node node) {
+    std::string_view parent, name;
+    if (!SplitKey(key, parent, name)) return;
+    const std::size_t hash = KeyHash()(parent);
+    const bool known = entries_.Mark(KeyHash()(key));
+    changed_.Mark(hash);
+    if (!Pretends()) pretends_.store(true, std::memory_order_release);
+    auto& dirs = *StripeOf(hash).dirs;
+    auto folder = dirs.find(parent);
+    if (folder == dirs.end()) {
+        folder = dirs.emplace(std::piecewise_construct, std::forward_as_tuple(parent), std::forward_as_tuple()).first;
+        folders_.emplace(parent);
+    }
+    Link(folder->second, Made(name, std::move(node)), known);
+}
+
+DryDisk::KeyMap<DryDisk::Node>::node_type DryDisk::Made(std::string_view name, Node node) {
+    struct Mine {
+        std::uint64_t disk = 0;
+        KeyMap<Node>* making = nullptr;
+    };
+    thread_local Mine mine;
+    if (mine.disk != serial_) mine = {serial_, InArena<KeyMap<Node>>()};
+    KeyMap<Node>& making = *mine.making;
+    return making.extract(
+        making.emplace(std::piecewise_construct, std::forward_as_tuple(name), std::forward_as_tuple(node)).first);
+}
+
+std::size_t DryDisk::MyPart() const {
+    struct Mine {
+        std::uint64_t disk = 0;
+        std::size_t part = 0;
+    };
+    thread_local Mine mine;
+    if (mine.disk != serial_) mine = {serial_, workers_.fetch_add(1, std::memory_order_relaxed) % kParts};
+    return mine.part;
+}
+
+void DryDisk::Link(Entries& folder, KeyMap<Node>::node_type entry, bool known) {
+    if (folder.parts) return LinkInParts(*folder.parts, std::move(entry), known);
+    auto linked = folder.few.insert(std::move(entry));
+    if (!linked.inserted) linked.position->second = std::move(linked.node.mapped());
+    if (folder.few.size() < kFew) return;
+    // Many: spread over parts, which workers fill side by side from now on.
+    Parts* parts = new (arena_.allocate(sizeof(Parts), alignof(Parts))) Parts();
+    for (auto& part : parts->part) part.changes = InArena<KeyMap<Node>>();
+    for (std::size_t next = 0; !folder.few.empty(); next = (next + 1) % kParts)
+        parts->part[next].changes->insert(folder.few.extract(folder.few.begin()));
+    folder.parts = parts;
+}
+
+void DryDisk::LinkInParts(Parts& parts, KeyMap<Node>::node_type entry, bool known) const {
+    if (known) {
+        // It may stand in any part: it changes where it stands.
+        for (auto& part : parts.part) {
+            const std::lock_guard lock(part.m);
+            if (const auto there = part.changes->find(entry.key()); there != part.changes->end()) {
+                there->second = std::move(entry.mapped());
+                return;
+            }
+        }
+    }
+    Parts::Part& mine = parts.part[MyPart()];
+    const std::lock_guard lock(mine.m);
+    mine.changes->insert(std::move(entry));
+}
+
+bool DryDisk::FindIn(const Entries& folder, std::string_view name, Node& node) {
+    const auto copy = [&](const KeyMap<Node>& changes) {
+        const auto entry = changes.find(name);
+        if (entry == changes.end()) return false;
+        node = entry->second;
+        return true;
+    };
+    if (!folder.parts) return copy(folder.few);
+    for (const auto& part : folder.parts->part) {
+        const std::lock_guard lock(part.m);
+        if (copy(*part.changes)) return true;
+    }
+    return false;
+}
+
+DryDisk::Kind DryDisk::Locate(const plat::Beneath& base, const std::string& key, plat::EntryInfo* info,
+                              std::string& real) const {
+    real.clear();
     if (!base.IsOpen()) return Kind::Failed;
+    if (!Pretends()) return Kind::Real;
     Node node;
     if (Find(key, node)) {
         switch (node.state) {
         case Node::Removed: return Kind::None;
-        case Node::Renamed: return realLook(node.source);
+        case Node::Renamed: real = node.source; return Kind::Real;
         default:
             if (info) *info = node.info;
-            if (real) real->clear();
             return Kind::Entry;
         }
     }
@@ -188,49 +458,72 @@ DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& key, plat::E
     // or a removed folder nothing either; below a renamed one, what stands
     // below its real source.
     const std::string& top = base.Folder();
-    if (Pretends()) {
-        for (std::string up = ParentKey(key); up.size() > top.size() && IsBelow(up, top); up = ParentKey(up)) {
-            if (!Find(up, node)) continue;
-            switch (node.state) {
-            case Node::Folder:
-            case Node::Removed: return Kind::None;
-            case Node::File: return Kind::Blocked;
-            case Node::Renamed: return realLook(node.source + key.substr(up.size()));
-            }
+    const std::string_view whole(key);
+    for (std::string_view up = ParentOf(whole); up.size() > top.size() && IsBelow(up, top); up = ParentOf(up)) {
+        if (!Find(up, node)) continue;
+        switch (node.state) {
+        case Node::Folder:
+        case Node::Removed: return Kind::None;
+        case Node::File: return Kind::Blocked;
+        case Node::Renamed: real.assign(node.source).append(key, up.size()); return Kind::Real;
         }
     }
-    return realLook(key);
+    return Kind::Real;
 }
 
-bool DryDisk::Pretends() const {
-    std::shared_lock lock(m_);
-    return !dirs_.empty();
+DryDisk::Kind DryDisk::Look(plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string* real,
+                            bool kindOnly) {
+    std::string renamed;
+    const Kind kind = Locate(base, key, info, renamed);
+    const std::string& path = renamed.empty() ? key : renamed;
+    if (real) *real = kind == Kind::Real ? path : std::string();
+    if (kind != Kind::Real) return kind;
+    if (kindOnly && path == base.Folder()) {
+        // The held base is a folder wherever it is of use.
+        if (!base.UsableHere()) return Kind::Failed;
+        if (info) info->kind = plat::EntryKind::Folder;
+        return Kind::Entry;
+    }
+    plat::EntryInfo found;
+    switch (Real(Ask::Look, base, path, found)) {
+    case FsResult::Ok:
+        if (info) *info = found;
+        return Kind::Entry;
+    case FsResult::NotFound: return Kind::None;
+    case FsResult::Blocked: return Kind::Blocked;
+    default: return Kind::Failed;
+    }
 }
 
 FsResult DryDisk::CanWriteIn(plat::Beneath& base, const std::string& folderKey) {
-    std::uint32_t mode = 0;
-    bool known = false;
-    {
-        std::shared_lock lock(m_);
-        if (const auto it = modes_.find(folderKey); it != modes_.end()) {
-            mode = it->second;
-            known = true;
-        }
-    }
-    if (known) return geteuid() == 0 || (mode & 0300) == 0300 ? FsResult::Ok : FsResult::Failed;
+    if (const FsResult pretended = ModeSays(folderKey); pretended != FsResult::NotFound) return pretended;
     std::string real;
     plat::EntryInfo info;
-    switch (Look(base, folderKey, &info, &real)) {
+    switch (Look(base, folderKey, &info, &real, true)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry: break;
+    default: return FsResult::Failed;
     }
     if (info.kind != plat::EntryKind::Folder) return FsResult::Blocked;
-    return real.empty() ? FsResult::Ok : base.CanWriteIn(real);
+    return Writable(base, folderKey, real);
 }
 
-FsResult DryDisk::CanMakeIn(plat::Beneath& base, const std::string& parentKey, const std::string& name) {
+FsResult DryDisk::Writable(plat::Beneath& base, const std::string& folderKey, const std::string& real) {
+    if (const FsResult pretended = ModeSays(folderKey); pretended != FsResult::NotFound) return pretended;
+    plat::EntryInfo unused;
+    return real.empty() ? FsResult::Ok : Real(Ask::Write, base, real, unused);
+}
+
+FsResult DryDisk::ModeSays(const std::string& folderKey) {
+    if (!anyModes_.load(std::memory_order_acquire) || !moded_.May(KeyHash()(folderKey))) return FsResult::NotFound;
+    const std::lock_guard lock(tree_);
+    const auto it = modes_.find(folderKey);
+    if (it == modes_.end()) return FsResult::NotFound;
+    return euid_ == 0 || (it->second & 0300) == 0300 ? FsResult::Ok : FsResult::Failed;
+}
+
+FsResult DryDisk::CanMakeIn(plat::Beneath& base, const std::string& parentKey, std::string_view name) {
     const FsResult writable = CanWriteIn(base, parentKey);
     if (writable != FsResult::Ok) return writable;
     return name.size() > base.NameMax() ? FsResult::Failed : FsResult::Ok;
@@ -251,20 +544,39 @@ FsResult DryDisk::Look(plat::Beneath& base, const std::string& path, plat::Entry
 
 bool DryDisk::List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                    std::size_t* untranslatable) {
+    return Listing(base, folder, entries, untranslatable, false);
+}
+
+bool DryDisk::ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) {
+    return Listing(base, folder, entries, nullptr, true);
+}
+
+bool DryDisk::Listing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                      std::size_t* untranslatable, bool kindsOnly) {
     entries.clear();
     if (untranslatable) *untranslatable = 0;
     std::string key, real;
     plat::EntryInfo info;
-    if (!KeyOf(base, folder, key) || Look(base, key, &info, &real) != Kind::Entry ||
-        info.kind != plat::EntryKind::Folder)
-        return false;
-    if (!real.empty() && !base.List(real, entries, untranslatable)) return false;
+    if (!KeyOf(base, folder, key)) return false;
+    switch (Locate(base, key, &info, real)) {
+    case Kind::Entry:
+        if (info.kind != plat::EntryKind::Folder) return false;
+        break;
+    case Kind::Real:  // a listing fails where no folder stands
+        if (!RealListing(base, real.empty() ? key : real, entries, untranslatable, kindsOnly)) return false;
+        break;
+    default: return false;
+    }
     std::vector<std::pair<std::string, Node>> changed;
+    const std::size_t hash = KeyHash()(key);
+    if (!changed_.May(hash)) return true;
     {
-        std::shared_lock lock(m_);
-        const auto it = dirs_.find(key);
-        if (it == dirs_.end()) return true;
-        changed.assign(it->second.begin(), it->second.end());
+        Stripe& stripe = StripeOf(hash);
+        const std::lock_guard lock(stripe.m);
+        const auto it = stripe.dirs->find(key);
+        if (it == stripe.dirs->end()) return true;
+        ForEach(it->second,
+                [&](std::string_view name, const Node& node) { changed.emplace_back(std::string(name), node); });
     }
     // One pass over the listing, however many entries changed.
     std::unordered_set<std::string> gone;
@@ -294,14 +606,14 @@ FsResult DryDisk::MakeFolder(plat::Beneath& base, const std::string& path, plat:
     std::string key;
     if (!KeyOf(base, path, key) || key == base.Folder()) return FsResult::Failed;
     plat::EntryInfo info;
-    switch (Look(base, key, &info, nullptr)) {
+    switch (Look(base, key, &info, nullptr, true)) {
     case Kind::Entry: return info.kind == plat::EntryKind::Folder ? FsResult::AlreadyExists : FsResult::Failed;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::None: break;
+    default: return FsResult::Failed;
     }
     const FsResult r = CanMakeIn(base, ParentKey(key), NameOf(key));
-    if (r == FsResult::Ok) Put(key, {Node::Folder, {}, MadeInfo(plat::EntryKind::Folder)});
+    if (r == FsResult::Ok) Put(key, {Node::Folder, {}, MadeInfo(plat::EntryKind::Folder, euid_)});
     return r;
 }
 
@@ -318,18 +630,18 @@ FsResult DryDisk::MakeFolderTree(plat::Beneath& base, const std::string& path, s
         const bool last = slash == std::string::npos;
         const std::string key = PathBelow(base, rel.substr(0, slash));
         at = slash + 1;
-        switch (Look(base, key, &info, nullptr)) {
+        switch (Look(base, key, &info, nullptr, true)) {
         case Kind::Entry:
             if (info.kind != plat::EntryKind::Folder) return last ? FsResult::Failed : FsResult::Blocked;
             if (last) return madeAny ? FsResult::Ok : FsResult::AlreadyExists;
             continue;
         case Kind::Blocked: return FsResult::Blocked;
-        case Kind::Failed: return FsResult::Failed;
         case Kind::None: break;
+        default: return FsResult::Failed;
         }
         const FsResult r = CanMakeIn(base, ParentKey(key), NameOf(key));
         if (r != FsResult::Ok) return r;
-        Put(key, {Node::Folder, {}, MadeInfo(plat::EntryKind::Folder)});
+        Put(key, {Node::Folder, {}, MadeInfo(plat::EntryKind::Folder, euid_)});
         made.push_back({plat::LeadingPath(path, levels, level), plat::FileIdentity{}});
         madeAny = true;
     }
@@ -338,22 +650,26 @@ FsResult DryDisk::MakeFolderTree(plat::Beneath& base, const std::string& path, s
 
 FsResult DryDisk::CopyInto(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                            const std::string& target, bool replace) {
-    // The source as the run finds it: pretended files are readable.
+    // The source as the run finds it: pretended files are readable; a real
+    // one that opens for reading says all a look would.
     std::string sourceKey, sourceReal;
     plat::EntryInfo sourceInfo;
     if (!KeyOf(from, source, sourceKey)) return FsResult::Failed;
-    switch (Look(from, sourceKey, &sourceInfo, &sourceReal)) {
+    std::uint64_t size = 0;
+    switch (Locate(from, sourceKey, &sourceInfo, sourceReal)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
-    case Kind::Entry: break;
-    }
-    std::uint64_t size = sourceInfo.size;
-    if (!sourceReal.empty()) {
-        const FsResult readable = from.CanRead(sourceReal, &size);
-        if (readable != FsResult::Ok) return readable;
-    } else if (sourceInfo.kind != plat::EntryKind::File) {
-        return FsResult::Failed;
+    case Kind::Entry:
+        if (sourceInfo.kind != plat::EntryKind::File) return FsResult::Failed;
+        size = sourceInfo.size;
+        break;
+    case Kind::Real:
+        if (const FsResult readable = Real(Ask::Read, from, sourceReal.empty() ? sourceKey : sourceReal, sourceInfo);
+            readable != FsResult::Ok)
+            return readable;
+        size = sourceInfo.size;
+        break;
+    default: return FsResult::Failed;
     }
     std::string key;
     if (!KeyOf(to, target, key) || key == to.Folder()) return FsResult::Failed;
@@ -361,14 +677,15 @@ FsResult DryDisk::CopyInto(plat::Beneath& from, const std::string& source, plat:
     // file, or one to replace), the temporary file (needs write access),
     // the final link or rename.
     const std::string parentKey = ParentKey(key);
+    std::string parentReal;
     plat::EntryInfo info;
-    switch (Look(to, parentKey, &info, nullptr)) {
+    switch (Look(to, parentKey, &info, &parentReal, true)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry:
         if (info.kind != plat::EntryKind::Folder) return FsResult::Blocked;
         break;
+    default: return FsResult::Failed;
     }
     const Kind kind = Look(to, key, &info, nullptr);
     const bool exists = kind == Kind::Entry;
@@ -377,10 +694,10 @@ FsResult DryDisk::CopyInto(plat::Beneath& from, const std::string& source, plat:
     } else if (exists && size > plat::kLookBeforeCopyBytes) {
         return FsResult::AlreadyExists;
     }
-    if (CanWriteIn(to, parentKey) != FsResult::Ok) return FsResult::Failed;
+    if (Writable(to, parentKey, parentReal) != FsResult::Ok) return FsResult::Failed;
     if (exists && !replace) return FsResult::AlreadyExists;
     if ((kind != Kind::None && !exists) || NameOf(key).size() > to.NameMax()) return FsResult::Failed;
-    Put(key, {Node::File, {}, MadeInfo(plat::EntryKind::File, size)});
+    Put(key, {Node::File, {}, MadeInfo(plat::EntryKind::File, euid_, size)});
     return FsResult::Ok;
 }
 
@@ -403,8 +720,8 @@ FsResult DryDisk::RemoveFile(plat::Beneath& base, const std::string& path, const
     switch (Look(base, key, &info, &real)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry: break;
+    default: return FsResult::Failed;
     }
     if (expected) {
         if (real.empty() || !plat::IsUnchanged(info, *expected)) return FsResult::Changed;
@@ -423,8 +740,8 @@ FsResult DryDisk::RemoveFolder(plat::Beneath& base, const std::string& path, con
     switch (Look(base, key, &info, &real)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry: break;
+    default: return FsResult::Failed;
     }
     if (info.kind != plat::EntryKind::Folder || (expected && (real.empty() || info.id != *expected)))
         return FsResult::Changed;
@@ -446,16 +763,16 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
     switch (Look(base, fromKey, &info, &fromReal)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry: break;
+    default: return FsResult::Failed;
     }
-    switch (Look(base, ParentKey(toKey), &other, nullptr)) {
+    switch (Look(base, ParentKey(toKey), &other, nullptr, true)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry:
         if (other.kind != plat::EntryKind::Folder) return FsResult::Blocked;
         break;
+    default: return FsResult::Failed;
     }
     switch (Look(base, toKey, &other, nullptr)) {
     case Kind::Entry: return FsResult::AlreadyExists;
@@ -467,12 +784,62 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
         NameOf(toKey).size() > base.NameMax())
         return FsResult::Failed;
     Node moved;
-    if (!Find(fromKey, moved) || moved.state == Node::Removed) moved = {Node::Renamed, fromReal, info};
+    if (!Find(fromKey, moved) || moved.state == Node::Removed) moved = {Node::Renamed, Keep(fromReal), info};
     // else: pretended entries move as they are
-    std::unique_lock lock(m_);
-    MoveBelowLocked(fromKey, toKey);
-    PutLocked(fromKey, {Node::Removed, {}, {}});
-    PutLocked(toKey, std::move(moved));
+    if (info.kind != plat::EntryKind::Folder && !anyModes_.load(std::memory_order_acquire)) {
+        // Nothing lies below a file, and no mode moves with it: the two
+        // entries alone change (a run renaming many files takes no lock
+        // that every rename takes).
+        Put(fromKey, {Node::Removed, {}, {}});
+        Put(toKey, moved);
+        return FsResult::Ok;
+    }
+    const std::lock_guard tree(tree_);
+    // Every pretended change below `from` moves below `to`: the folders
+    // that hold them, with the stripes they leave and join.
+    std::vector<std::string> below;
+    for (auto it = folders_.lower_bound(fromKey); it != folders_.end() && (*it == fromKey || IsBelow(*it, fromKey));
+         ++it)
+        below.push_back(*it);
+    std::vector<std::size_t> stripes{KeyHash()(ParentKey(fromKey)) % kStripes, KeyHash()(ParentKey(toKey)) % kStripes};
+    for (const std::string& key : below) {
+        stripes.push_back(KeyHash()(key) % kStripes);
+        stripes.push_back(KeyHash()(toKey + key.substr(fromKey.size())) % kStripes);
+    }
+    std::sort(stripes.begin(), stripes.end());
+    stripes.erase(std::unique(stripes.begin(), stripes.end()), stripes.end());
+    std::vector<std::unique_lock<BriefMutex>> locks;
+    for (const std::size_t s : stripes) locks.emplace_back(stripes_[s].m);
+    for (const std::string& key : below) {
+        const std::string movedKey = toKey + key.substr(fromKey.size());
+        auto& from = *StripeOf(KeyHash()(key)).dirs;
+        auto node = from.extract(from.find(key));
+        folders_.erase(key);
+        const std::size_t hash = KeyHash()(movedKey);
+        changed_.Mark(hash);
+        ForEach(node.mapped(), [&](std::string_view name, const Node&) {
+            entries_.Mark(KeyHash()(movedKey + '\\' + std::string(name)));
+        });
+        node.key().assign(movedKey);
+        StripeOf(hash).dirs->insert(std::move(node));
+        folders_.insert(movedKey);
+    }
+    if (!below.empty()) moves_.fetch_add(1, std::memory_order_release);  // folders kept by a worker may have moved
+    std::vector<std::pair<std::string, std::uint32_t>> modes;
+    for (auto it = modes_.begin(); it != modes_.end();) {
+        if (it->first == fromKey || IsBelow(it->first, fromKey)) {
+            modes.emplace_back(toKey + it->first.substr(fromKey.size()), it->second);
+            it = modes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto& [key, mode] : modes) {
+        moded_.Mark(KeyHash()(key));
+        modes_[key] = mode;
+    }
+    PutHeld(fromKey, {Node::Removed, {}, {}});
+    PutHeld(toKey, std::move(moved));
     return FsResult::Ok;
 }
 
@@ -483,13 +850,15 @@ FsResult DryDisk::SetMode(plat::Beneath& base, const std::string& path, std::uin
     switch (Look(base, key, &info, nullptr)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
-    case Kind::Failed: return FsResult::Failed;
     case Kind::Entry: break;
+    default: return FsResult::Failed;
     }
     if (info.kind != plat::EntryKind::File && info.kind != plat::EntryKind::Folder) return FsResult::Failed;
     // Only the owner (or root) may change the bits.
-    if (geteuid() != 0 && info.uid != geteuid()) return FsResult::Failed;
-    std::unique_lock lock(m_);
+    if (euid_ != 0 && info.uid != euid_) return FsResult::Failed;
+    const std::lock_guard lock(tree_);
+    moded_.Mark(KeyHash()(key));
+    if (!anyModes_.load(std::memory_order_relaxed)) anyModes_.store(true, std::memory_order_release);
     const auto known = modes_.find(key);
     if (oldMode) *oldMode = known != modes_.end() ? known->second : info.mode;
     modes_[key] = mode & 07777;

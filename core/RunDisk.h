@@ -5,14 +5,21 @@
 // are the run's. Every path lies beneath the Beneath it is handed with.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <memory_resource>
+#include <mutex>
 #include <set>
-#include <shared_mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "core/BriefMutex.h"
 #include "platform/Beneath.h"
 
 class RunDisk {
@@ -83,18 +90,17 @@ public:
 // name too long for the file system, a folder this user cannot write to, a
 // link or file in the way, a source it cannot read, a target that exists, a
 // folder that still holds something. Workers of one run may share it (each
-// with its own Beneath): what it pretends is kept under a lock.
+// with its own Beneath): what it pretends is kept under locks, one per
+// stripe of folders.
 class DryDisk final : public RunDisk {
 public:
+    DryDisk();
     bool IsDry() const override { return true; }
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
     bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
               std::size_t* untranslatable = nullptr) override;
-    // Until something is pretended, the disk as it is: a count's walk asks
-    // nothing of each entry.
-    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override {
-        return Pretends() ? List(base, folder, entries) : base.ListKinds(folder, entries);
-    }
+    // The real folder's names and kinds, with what was pretended in it.
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override;
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;
@@ -115,32 +121,178 @@ private:
     // paths the base gives (its folder text + the part below it).
     struct Node {
         enum State { Folder, File, Removed, Renamed } state = Folder;
-        std::string source;  // Renamed: the real path that now stands here
+        std::string_view source;  // Renamed: the real path that now stands here (the disk keeps its text)
         plat::EntryInfo info;
     };
     // What stands at a key: nothing, an entry (info), something in the way
-    // of its path, or a failure; `real` gets the real path behind it.
-    enum class Kind { None, Entry, Blocked, Failed };
-    Kind Look(plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string* real);
+    // of its path, or a failure; Real: the pretended changes say nothing of
+    // it, the disk is asked at the real path.
+    enum class Kind { None, Entry, Blocked, Failed, Real };
+    // What the pretended changes say of a key, the disk not asked: Real
+    // where they say nothing, the disk to be asked at `real` (empty: at the
+    // key itself).
+    Kind Locate(const plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string& real) const;
+    // The same, the disk asked where they say nothing; `real` gets the real
+    // path behind an entry. `kindOnly`: the entry's kind is all the caller
+    // reads (the held base needs no look to be a folder).
+    Kind Look(plat::Beneath& base, const std::string& key, plat::EntryInfo* info, std::string* real,
+              bool kindOnly = false);
     // Whether an entry named `name` could be made in (or removed from) the folder `parentKey`.
     plat::FsResult CanWriteIn(plat::Beneath& base, const std::string& parentKey);
-    plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentKey, const std::string& name);
+    // The same for a folder found at `real` ("": a pretended one).
+    plat::FsResult Writable(plat::Beneath& base, const std::string& folderKey, const std::string& real);
+    // What a pretended mode says of writing in the folder; NotFound: none.
+    plat::FsResult ModeSays(const std::string& folderKey);
+    plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentKey, std::string_view name);
     bool KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const;
+    bool Listing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                 std::size_t* untranslatable, bool kindsOnly);
     // A copy of the pretended change at `key`; false when there is none.
-    bool Find(const std::string& key, Node& node) const;
-    bool Pretends() const;
+    bool Find(std::string_view key, Node& node) const;
+    bool Pretends() const { return pretends_.load(std::memory_order_acquire); }
     void Put(const std::string& key, Node node);
-    // The same with the lock held.
-    void PutLocked(const std::string& key, Node node);
-    // Moves every pretended change below `from` to below `to`; the lock held.
-    void MoveBelowLocked(const std::string& from, const std::string& to);
+    // The same with tree_ and the key's folder's stripe held.
+    void PutHeld(const std::string& key, Node node);
     plat::FsResult CopyInto(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                             const std::string& target, bool replace);
+    // The real disk's answer for `path` (Read: `info.size` the file's size),
+    // asked once by each worker: the dry disk changes nothing there, and a
+    // run asks again and again of its sources and folders.
+    enum class Ask : char { Look, Read, Write };
+    plat::FsResult Real(Ask ask, plat::Beneath& base, const std::string& path, plat::EntryInfo& info) const;
+    // The real folder's listing, the same way.
+    bool RealListing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                     std::size_t* untranslatable, bool kindsOnly) const;
 
-    // Folder key -> its changed entries by name; the ordered set of folder
-    // keys finds everything below a folder for a rename.
-    std::unordered_map<std::string, std::unordered_map<std::string, Node>> dirs_;
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+    };
+    // What the disk pretends lives in blocks that go all at once with it:
+    // each worker takes from a block of its own, without a lock, and a run
+    // of many items does not end freeing its entries one by one.
+    class Arena final : public std::pmr::memory_resource {
+    public:
+        Arena();
+        ~Arena() override = default;
+        Arena(const Arena&) = delete;
+        Arena& operator=(const Arena&) = delete;
+
+    private:
+        void* do_allocate(std::size_t bytes, std::size_t align) override;
+        void do_deallocate(void*, std::size_t, std::size_t) override {}
+        bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
+
+        const std::uint64_t serial_;  // tells this arena's block on a worker from another's
+        std::mutex m_;
+        std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    };
+    using Text = std::pmr::string;
+    template <class T>
+    using KeyMap = std::pmr::unordered_map<Text, T, KeyHash, KeyEqual>;
+    // A folder's changes: in one map under its stripe's lock while they are
+    // few, then in parts of their own, one per worker, each under a lock of
+    // its own (a folder that every worker writes at once: the working
+    // folder). A worker adds a new entry to its own part; an entry the
+    // bits say may be there already is looked for in every part.
+    struct Parts;
+    struct Entries {
+        using allocator_type = std::pmr::polymorphic_allocator<>;
+        explicit Entries(const allocator_type& arena) : few(arena) {}
+        KeyMap<Node> few;
+        Parts* parts = nullptr;
+    };
+    static constexpr std::size_t kParts = 16;
+    static constexpr std::size_t kFew = 256;  // the most a folder keeps in one map
+    struct Parts {
+        struct alignas(64) Part {
+            mutable BriefMutex m;
+            KeyMap<Node>* changes = nullptr;
+        };
+        std::array<Part, kParts> part;
+    };
+    // This worker's part of every spread folder.
+    std::size_t MyPart() const;
+    // With the folder's stripe held: the entry (made outside the lock)
+    // linked in (`known`: the bits said it may be there already), the
+    // entry found, every entry. Parts' locks are taken as needed.
+    void Link(Entries& folder, KeyMap<Node>::node_type entry, bool known);
+    void LinkInParts(Parts& parts, KeyMap<Node>::node_type entry, bool known) const;
+    static bool FindIn(const Entries& folder, std::string_view name, Node& node);
+    template <class Fn>
+    static void ForEach(const Entries& folder, Fn&& fn) {
+        if (!folder.parts) {
+            for (const auto& [name, node] : folder.few) fn(name, node);
+            return;
+        }
+        for (const auto& part : folder.parts->part) {
+            const std::lock_guard lock(part.m);
+            for (const auto& [name, node] : *part.changes) fn(name, node);
+        }
+    }
+    // A bit per key hash, set when a key may hold something and never
+    // cleared: most questions find theirs clear and take no lock.
+    class KeyBits {
+    public:
+        KeyBits() : words_(std::make_unique<std::atomic<std::uint64_t>[]>(kWords)) {}
+        // Written once: a bit already set leaves its line shared by the
+        // readers. Whether it was set before.
+        bool Mark(std::size_t hash) {
+            std::atomic<std::uint64_t>& word = words_[(hash >> 6) % kWords];
+            const std::uint64_t bit = std::uint64_t{1} << (hash & 63);
+            if (word.load(std::memory_order_relaxed) & bit) return true;
+            return word.fetch_or(bit, std::memory_order_acq_rel) & bit;
+        }
+        bool May(std::size_t hash) const {
+            return (words_[(hash >> 6) % kWords].load(std::memory_order_acquire) >> (hash & 63)) & 1;
+        }
+
+    private:
+        static constexpr std::size_t kWords = std::size_t{1} << 14;
+        std::unique_ptr<std::atomic<std::uint64_t>[]> words_;
+    };
+    // The changes by folder key, then by name, spread over stripes by the
+    // folder: workers in folders of their own never wait for each other.
+    // The maps live in the arena and are never destroyed: nothing in them
+    // holds anything but arena memory, which goes with the arena at once
+    // (a run that pretended millions of entries does not end walking them).
+    struct alignas(64) Stripe {
+        mutable BriefMutex m;
+        KeyMap<Entries>* dirs = nullptr;
+    };
+    static constexpr std::size_t kStripes = 64;
+    Stripe& StripeOf(std::size_t hash) { return stripes_[hash % kStripes]; }
+    const Stripe& StripeOf(std::size_t hash) const { return stripes_[hash % kStripes]; }
+    template <class T>
+    T* InArena() {
+        return new (arena_.allocate(sizeof(T), alignof(T))) T(&arena_);
+    }
+    // A text kept as long as the disk.
+    std::string_view Keep(std::string_view text);
+
+    // An entry made (on a worker, in a map of its own) before a stripe's
+    // lock is taken: workers that write one folder (the working folder)
+    // hold it only while the entry is linked in.
+    KeyMap<Node>::node_type Made(std::string_view name, Node node);
+
+    Arena arena_;  // first: it outlives what lives in it
+    std::array<Stripe, kStripes> stripes_;
+    KeyBits entries_;  // keys with a change
+    KeyBits changed_;  // folder keys with changes
+    KeyBits moded_;    // keys in modes_
+    std::atomic<bool> pretends_{false};  // set once, as the bits
+    std::atomic<bool> anyModes_{false};
+    std::atomic<std::uint64_t> moves_{0};  // renames that moved a folder's changes
+    mutable std::atomic<std::size_t> workers_{0};  // workers that took a part
+    // Taken before any stripe: the ordered folder keys (a rename finds
+    // everything below a folder in them), the modes, a rename whole.
+    BriefMutex tree_;
     std::set<std::string> folders_;
     std::unordered_map<std::string, std::uint32_t> modes_;
-    mutable std::shared_mutex m_;
+    const std::uint32_t euid_;
+    const std::uint64_t serial_;  // tells this disk's answers kept on a worker from another's
 };

@@ -434,21 +434,46 @@ int ParentByName(int fd, const FileIdentity& id) {
 
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
-    if (Base() < 0) return chain;
-    int cur = fd_;  // the base's own handle is never closed here
-    for (int depth = 0; cur >= 0 && depth < 4096 && chain.size() < levels; ++depth) {
+    if (Base() < 0 || levels == 0) return chain;
+    chain.push_back(id_);
+    // Each level above is looked at through ".." names from a held folder,
+    // one look apiece (a run asks this of every destination); a path has
+    // its limit, so every so many levels the one reached is held instead.
+    constexpr std::size_t kLongest = 3000;
+    int from = fd_;  // the base's own handle is never closed here
+    std::string up;  // the level reached, below `from` ("": `from` itself)
+    for (int depth = 1; depth < 4096 && chain.size() < levels; ++depth) {
+        if (up.size() >= kLongest) {
+            const int next = openat(from, up.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (from != fd_) ::close(from);
+            from = next;
+            up.clear();
+            if (from < 0) break;
+        }
+        up += up.empty() ? ".." : "/..";
         struct stat st;
-        if (cur != fd_ && fstat(cur, &st) != 0) break;
-        const FileIdentity id = cur == fd_ ? id_ : IdentityOf(st);
-        if (!chain.empty() && chain.back() == id) break;  // ".." of the root is the root
+        if (fstatat(from, up.c_str(), &st, 0) != 0) {
+            if (errno != EACCES) break;
+            // The level reached may not be searched: the parent the kernel
+            // names for it, held from there on.
+            const std::string at = up.size() > 2 ? up.substr(0, up.size() - 3) : std::string();
+            const int here = at.empty() ? from : openat(from, at.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            const int parent = here >= 0 ? ParentByName(here, chain.back()) : -1;
+            if (here >= 0 && here != from) ::close(here);
+            if (parent < 0) break;
+            if (fstat(parent, &st) != 0) {
+                ::close(parent);
+                break;
+            }
+            if (from != fd_) ::close(from);
+            from = parent;
+            up.clear();
+        }
+        const FileIdentity id = IdentityOf(st);
+        if (chain.back() == id) break;  // ".." of the root is the root
         chain.push_back(id);
-        if (chain.size() == levels) break;
-        int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (up < 0 && errno == EACCES) up = ParentByName(cur, id);
-        if (cur != fd_) ::close(cur);
-        cur = up;
     }
-    if (cur >= 0 && cur != fd_) ::close(cur);
+    if (from >= 0 && from != fd_) ::close(from);
     return chain;
 }
 
@@ -672,6 +697,17 @@ FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
     ::close(fd);
     if (regular && size) *size = static_cast<std::uint64_t>(st.st_size);
     return regular ? FsResult::Ok : FsResult::Failed;
+}
+
+FsResult Beneath::CanOpenForReading(const std::string& file) {
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(file, name, why);
+    if (dir < 0) return why;
+    const int fd = openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    ::close(fd);
+    return FsResult::Ok;
 }
 
 std::size_t Beneath::NameMax() {

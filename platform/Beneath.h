@@ -142,6 +142,9 @@ public:
     // Whether the file is a regular file this process can open for
     // reading; `size` gets its size.
     FsResult CanRead(const std::string& file, std::uint64_t* size = nullptr);
+    // Whether this process can open the entry for reading, whatever it is
+    // (for one a look just found a regular file).
+    FsResult CanOpenForReading(const std::string& file);
     // The longest name, in bytes, that the base's file system takes.
     std::size_t NameMax();
 

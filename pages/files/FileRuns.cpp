@@ -57,41 +57,40 @@ bool OwnFiles::Holds(const plat::FileIdentity& id) const {
 
 plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std::string& target,
                                    plat::Beneath& work, std::string& copy, plat::FileStamp& stamp, bool* exhausted,
-                                   std::mutex* shared) {
+                                   BriefMutex* shared) {
     if (exhausted) *exhausted = false;
     const std::string name = LastName(target);
     std::string base;
     StripFileExtension(name, base);
     const std::string ext = name.substr(base.size());
-    const auto after = [&](const std::string& candidate) {
-        std::string stem;
-        StripFileExtension(candidate, stem);
-        return MakeIncreasedFileName(stem) + ext;
-    };
-    std::mutex alone;  // no items beside this one: nobody else asks
+    BriefMutex alone;  // no items beside this one: nobody else asks
     std::unique_lock lock(shared ? *shared : alone);
     // The search goes on where the last one for this name ended.
-    const auto known = next_.find(name);
-    const std::string start = known == next_.end() ? name : known->second;
-    std::string candidate;
+    Next& known = next_.try_emplace(name).first->second;  // stays put as other names join
+    std::uint64_t& next = known.next;
+    const std::uint64_t start = next;
+    std::uint64_t candidate = start;
     for (int tries = 0; tries < 30000; ++tries) {
         // Taken for this search before the disk is asked: an item beside
         // it never tries the same name.
-        candidate = tries == 0 ? start : next_[name];
-        next_[name] = after(candidate);
-        copy = JoinEntry(work.Folder(), candidate);
-        if (taken_.count(copy)) continue;
+        candidate = tries == 0 ? start : next;
+        next = candidate + 1;
+        const bool untried = candidate >= known.untried && !anyTaken_;
+        known.untried = std::max(known.untried, candidate + 1);
         lock.unlock();
-        const plat::FsResult r = disk.CopyFile(from, target, work, copy, &stamp);
+        copy = JoinEntry(work.Folder(), candidate == 0 ? name : MakeIncreasedFileName(base, candidate) + ext);
+        const plat::FsResult r = !untried && taken_.Has(copy) ? plat::FsResult::AlreadyExists
+                                                              : disk.CopyFile(from, target, work, copy, &stamp);
+        if (r == plat::FsResult::Ok) {
+            taken_.Add(copy);
+            return r;
+        }
         lock.lock();
         if (r == plat::FsResult::AlreadyExists) continue;
-        if (r == plat::FsResult::Ok)
-            taken_.insert(copy);
-        else if (next_[name] == after(candidate))
-            next_[name] = candidate;  // not made: the next search tries it again
+        if (next == candidate + 1) next = candidate;  // not made: the next search tries it again
         return r;
     }
-    if (next_[name] == after(candidate)) next_[name] = start;
+    if (next == candidate + 1) next = start;
     if (exhausted) *exhausted = true;
     return plat::FsResult::Failed;
 }

@@ -8,11 +8,14 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "core/BriefMutex.h"
 #include "core/FolderFileUndo.h"
 #include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
+#include "core/StripedSet.h"
 #include "core/Types.h"
 #include "pages/FileMasks.h"
 #include "pages/RunFolderRefusal.h"
@@ -69,20 +72,31 @@ using DEQ_WORKING_COPIES = std::deque<_tagWorkingCopy>;
 class WorkingCopies {
 public:
     // `taken`: working-copy names that records still refer to.
-    void SetTaken(const std::set<std::string>& taken) { taken_ = taken; }
+    void SetTaken(const std::set<std::string>& taken) {
+        taken_.Clear();
+        for (const std::string& copy : taken) taken_.Add(copy);
+        anyTaken_ = !taken.empty();
+    }
     // Copies `target` (below `from`) into the working folder (`work`).
     // `copy` gets the working copy's path and stamp. Failed when no name is
     // free within 30000 tries (`exhausted` set) or the copy fails. Items that
     // overlap share the names under `shared`, held only while a name is
-    // chosen, never while the disk is asked.
+    // chosen, never while the disk is asked (nor while the names taken are
+    // asked: those are a set of their own).
     plat::FsResult Make(RunDisk& disk, plat::Beneath& from, const std::string& target, plat::Beneath& work,
                         std::string& copy, plat::FileStamp& stamp, bool* exhausted = nullptr,
-                        std::mutex* shared = nullptr);
+                        BriefMutex* shared = nullptr);
 
 private:
-    std::set<std::string> taken_;
-    // Per file name, the name to try next.
-    std::map<std::string, std::string> next_;
+    StripedSet taken_;
+    // Per file name, the name to try next: how often its stem is increased
+    // (0: the name itself), a count, so that the lock is held for an
+    // addition; and the first never tried, which no copy can have yet.
+    struct Next {
+        std::uint64_t next = 0, untried = 0;
+    };
+    std::unordered_map<std::string, Next> next_;
+    bool anyTaken_ = false;  // names given by SetTaken, of any number
 };
 
 // The working copies an undo takes files back from: each working folder

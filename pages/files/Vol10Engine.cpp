@@ -14,6 +14,7 @@
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/StripedSet.h"
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -497,19 +498,13 @@ private:
     std::vector<char> repeated_;        // each destination a folder an earlier one names
     std::vector<std::string> sources_;  // trimmed
     std::vector<Worker> workers_;
-    // The overwriting items': working-copy names and the targets saved in
-    // this run, under namesLock_.
-    bool BackedUp(const std::string& target) {
-        const std::lock_guard lock(namesLock_);
-        return backedUp_.count(target) > 0;
-    }
-    void BackUp(const std::string& target) {
-        const std::lock_guard lock(namesLock_);
-        backedUp_.insert(target);
-    }
-    std::mutex namesLock_;
+    // The overwriting items': working-copy names, under namesLock_, and
+    // the targets saved in this run.
+    bool BackedUp(const std::string& target) const { return backedUp_.Has(target); }
+    void BackUp(const std::string& target) { backedUp_.Add(target); }
+    BriefMutex namesLock_;
     WorkingCopies names_;
-    std::set<std::string> backedUp_;
+    StripedSet backedUp_;
     // The window thread's: the bases, and each saved target's record.
     UndoBaseIndex baseList_;
     std::unordered_map<std::string, std::size_t> records_;

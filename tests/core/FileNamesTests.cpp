@@ -49,6 +49,16 @@ TEST(FileNames, IncreasedNames) {
     EXPECT_EQ(MakeIncreasedFileName("INCOME"), "INCOMEINC0000001");
     EXPECT_EQ(MakeIncreasedFileName("INC12"), "INC12INC0000001");
     EXPECT_EQ(MakeIncreasedFileName("xINC00000a1"), "xINC00000a1INC0000001");
+    // Increased many times at once as one time after the other, past the
+    // seventh digit too (the marker then stops being one).
+    for (const std::string name : {"", "Report", "ReportINC0000005", "INC12", "xINC9999990", "xINC9999999"}) {
+        std::string stepped = name;
+        for (std::uint64_t times = 0; times < 25; ++times) {
+            EXPECT_EQ(MakeIncreasedFileName(name, times), stepped) << name << " " << times;
+            stepped = MakeIncreasedFileName(stepped);
+        }
+    }
+    EXPECT_EQ(MakeIncreasedFileName("Report", 1234567), "ReportINC1234567");
 
     testsupport::TempDrive drive('T');
     drive.WriteFile("a.txt", "1");

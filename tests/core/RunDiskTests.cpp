@@ -6,10 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 #include "core/RunDisk.h"
 #include "tests/support/Privileges.h"
@@ -229,4 +233,107 @@ TEST_F(RunDiskTest, TheDryDiskAnswersAsTheRealOneAsAnOrdinaryUser) {
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(Snapshot(dry.native()), before);
+}
+
+// What a worker learnt of the real disk it does not ask again in the same
+// run (the dry disk writes nothing there); another worker, or the next
+// run, asks afresh, and what was pretended since wins over what was learnt.
+TEST_F(RunDiskTest, AWorkerAsksTheRealDiskOnceInARun) {
+    dry.WriteFile("S\\g.txt", "second");
+    testsupport::GiveToNobody(dry.nativePath("S"));
+    const int code = testsupport::RunAsNobody([&] {
+        const auto P = [&](const std::string& rel) { return dry.path(rel); };
+        const auto copy = [&](DryDisk& disk, const char* from, const std::string& to) {
+            plat::Beneath source, dest;
+            source.Open(P("S"));
+            dest.Open(P("Dest"));
+            return disk.CopyFile(source, P(std::string("S\\") + from), dest, P("Dest\\" + to), nullptr);
+        };
+        DryDisk disk;
+        plat::Beneath dest, source;
+        dest.Open(P("Dest"));
+        source.Open(P("S"));
+        plat::EntryInfo info;
+        if (copy(disk, "f.txt", "a") != FsResult::Ok || disk.Look(source, P("S\\g.txt"), info) != FsResult::Ok)
+            return 1;
+        chmod(dry.nativePath("S\\f.txt").c_str(), 0);
+        chmod(dry.nativePath("S\\g.txt").c_str(), 0);
+        if (copy(disk, "f.txt", "b") != FsResult::Ok) return 2;      // read once on this worker
+        if (copy(disk, "g.txt", "c") != FsResult::Failed) return 3;  // only looked at: opening is asked
+        FsResult other = FsResult::Ok;
+        std::thread([&] { other = copy(disk, "f.txt", "d"); }).join();
+        if (other != FsResult::Failed) return 4;
+        DryDisk next;
+        if (copy(next, "f.txt", "e") != FsResult::Failed) return 5;
+        // A pretended removal stands over the look that found the file.
+        if (disk.Look(dest, P("Dest\\file.txt"), info) != FsResult::Ok ||
+            disk.RemoveFile(dest, P("Dest\\file.txt")) != FsResult::Ok ||
+            disk.Look(dest, P("Dest\\file.txt"), info) != FsResult::NotFound)
+            return 6;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(dry.Exists("Dest\\a"));
+    EXPECT_TRUE(dry.Exists("Dest\\file.txt"));
+}
+
+// Workers making entries in one folder at once (the working folder of an
+// overwriting simulation): each is found, listed, removed and renamed as
+// on its own, also once the folder holds more than a few and when it moves.
+TEST(DryDiskWorkers, EntriesMadeInOneFolderAtOnceAreEachFoundListedAndMoved) {
+    testsupport::TempDrive d;
+    d.WriteFile("S\\f.txt", "source");
+    d.WriteFile("W\\real.txt", "there before");
+    DryDisk disk;
+    constexpr int kWorkers = 8, kEach = 150;
+    const auto name = [](int w, int i) { return "c" + std::to_string(w) + "_" + std::to_string(i); };
+    std::vector<std::thread> workers;
+    std::atomic<int> failed{0};
+    for (int w = 0; w < kWorkers; ++w)
+        workers.emplace_back([&, w] {
+            plat::Beneath source, root;
+            source.Open(d.path("S"));
+            root.Open(d.path(""));
+            for (int i = 0; i < kEach; ++i) {
+                const std::string to = d.path("W\\" + name(w, i));
+                plat::EntryInfo info;
+                if (disk.CopyFile(source, d.path("S\\f.txt"), root, to, nullptr) != FsResult::Ok ||
+                    disk.Look(root, to, info) != FsResult::Ok ||
+                    disk.CopyFile(source, d.path("S\\f.txt"), root, to, nullptr) != FsResult::AlreadyExists)
+                    ++failed;
+            }
+        });
+    for (std::thread& t : workers) t.join();
+    EXPECT_EQ(failed.load(), 0);
+    plat::Beneath root;
+    ASSERT_EQ(root.Open(d.path("")), FsResult::Ok);
+    const auto names = [&](const std::string& folder) {
+        std::vector<plat::DirEntry> entries;
+        std::set<std::string> listed;
+        if (disk.ListKinds(root, d.path(folder), entries))
+            for (const auto& e : entries) listed.insert(e.name);
+        return listed;
+    };
+    std::set<std::string> expected{"real.txt"};
+    for (int w = 0; w < kWorkers; ++w)
+        for (int i = 0; i < kEach; ++i) expected.insert(name(w, i));
+    EXPECT_EQ(names("W"), expected);
+    EXPECT_EQ(disk.RemoveFile(root, d.path("W\\" + name(3, 7))), FsResult::Ok);
+    EXPECT_EQ(disk.Rename(root, d.path("W\\" + name(4, 8)), d.path("W\\moved")), FsResult::Ok);
+    expected.erase(name(3, 7));
+    expected.erase(name(4, 8));
+    expected.insert("moved");
+    EXPECT_EQ(names("W"), expected);
+    // The folder moves with all it holds; nothing stays behind.
+    EXPECT_EQ(disk.Rename(root, d.path("W"), d.path("W2")), FsResult::Ok);
+    EXPECT_EQ(names("W2"), expected);
+    plat::EntryInfo info;
+    EXPECT_EQ(disk.Look(root, d.path("W2\\" + name(7, kEach - 1)), info), FsResult::Ok);
+    EXPECT_EQ(disk.Look(root, d.path("W\\" + name(7, kEach - 1)), info), FsResult::NotFound);
+    plat::Beneath source;
+    ASSERT_EQ(source.Open(d.path("S")), FsResult::Ok);
+    EXPECT_EQ(disk.CopyFile(source, d.path("S\\f.txt"), root, d.path("W2\\late"), nullptr), FsResult::Ok);
+    EXPECT_EQ(names("W2").count("late"), 1u);
+    EXPECT_FALSE(d.Exists("W2"));
+    EXPECT_FALSE(d.Exists("W\\moved"));
 }

@@ -4,6 +4,7 @@
 // one-name-at-a-time walk used where the kernel lacks it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -559,3 +560,44 @@ TEST_P(BeneathTest, KindListingsRenamesAndRemovalsKeepTheirRules) {
 INSTANTIATE_TEST_SUITE_P(Resolve, BeneathTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "NameByName" : "Openat2"; });
 
+
+// The ancestry of a folder deeper than one path may name (more than a
+// thousand levels): every folder up to the root, as a climb of ".." from
+// handle to handle finds them.
+TEST(BeneathAncestry, ADeepFolderHasEveryFolderUpToTheRoot) {
+    TempDrive d('T');
+    constexpr int kDepth = 1300;
+    int fd = open(d.native().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (int i = 0; i < kDepth; ++i) {
+        ASSERT_EQ(mkdirat(fd, "a", 0755), 0);
+        const int next = openat(fd, "a", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        ASSERT_GE(next, 0);
+        fd = next;
+    }
+    std::vector<FileIdentity> climbed;
+    for (int cur = dup(fd);;) {
+        struct stat st;
+        ASSERT_EQ(fstat(cur, &st), 0);
+        const FileIdentity id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+        if (!climbed.empty() && climbed.back() == id) {
+            close(cur);
+            break;
+        }
+        climbed.push_back(id);
+        const int up = openat(cur, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        close(cur);
+        ASSERT_GE(up, 0);
+        cur = up;
+    }
+    close(fd);
+    std::string rel;
+    for (int i = 0; i < kDepth; ++i) rel += i ? "\\a" : "a";
+    Beneath deep;
+    ASSERT_EQ(deep.Open(d.path(rel)), FsResult::Ok);
+    EXPECT_EQ(deep.Ancestry(), climbed);
+    EXPECT_EQ(deep.Ancestry(kDepth + 1).back(), climbed[kDepth]);  // the drive's root
+    EXPECT_EQ(deep.Ancestry(1), std::vector<FileIdentity>{deep.Identity()});
+    EXPECT_TRUE(deep.Ancestry(0).empty());
+}

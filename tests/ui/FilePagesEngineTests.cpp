@@ -13,11 +13,16 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
+#include "core/FileNames.h"
 #include "core/ShellServices.h"
 #include "core/SettingsStore.h"
 #include "pages/RunItems.h"
+#include "pages/files/FileRuns.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
@@ -951,6 +956,51 @@ TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {
     EXPECT_EQ(log.lines, simulated);
     EXPECT_EQ(drive.ReadFile("Main\\bINC0000002.txt"), "mine");
     EXPECT_EQ(state.FilesIncreasedNames, 1);
+}
+
+// Working copies made by items beside each other (an overwriting
+// simulation) get the names of one item after the other: none twice, none
+// skipped, a name on disk passed over, a marked name going on from its
+// number.
+TEST(WorkingCopyNames, ItemsBesideEachOtherTakeTheNamesOfOneAfterTheOther) {
+    testsupport::TempDrive drive;
+    drive.WriteFile("Work\\a.txt", "a copy of an earlier run");
+    constexpr int kItems = 6, kEach = 60;
+    for (int i = 0; i < kItems; ++i) drive.WriteFile("D" + std::to_string(i) + "\\a.txt", "target");
+    drive.WriteFile("D0\\bINC0000007.txt", "target");
+    DryDisk disk;
+    WorkingCopies names;
+    BriefMutex shared;
+    std::vector<std::vector<std::string>> made(kItems);
+    std::vector<std::thread> items;
+    for (int i = 0; i < kItems; ++i)
+        items.emplace_back([&, i] {
+            plat::Beneath dest, work;
+            dest.Open(drive.path("D" + std::to_string(i)));
+            work.Open(drive.path("Work"));
+            for (int k = 0; k < kEach; ++k) {
+                std::string copy;
+                plat::FileStamp stamp;
+                if (names.Make(disk, dest, drive.path("D" + std::to_string(i) + "\\a.txt"), work, copy, stamp,
+                               nullptr, &shared) == plat::FsResult::Ok)
+                    made[i].push_back(copy.substr(copy.rfind('\\') + 1));
+            }
+        });
+    for (std::thread& t : items) t.join();
+    std::set<std::string> all;
+    for (const auto& m : made) all.insert(m.begin(), m.end());
+    std::set<std::string> expected;
+    for (int n = 1; n <= kItems * kEach; ++n) expected.insert(MakeIncreasedFileName("a", n) + ".txt");
+    EXPECT_EQ(all, expected);
+    plat::Beneath dest, work;
+    dest.Open(drive.path("D0"));
+    work.Open(drive.path("Work"));
+    for (const char* want : {"bINC0000007.txt", "bINC0000008.txt"}) {
+        std::string copy;
+        plat::FileStamp stamp;
+        ASSERT_EQ(names.Make(disk, dest, drive.path("D0\\bINC0000007.txt"), work, copy, stamp), plat::FsResult::Ok);
+        EXPECT_EQ(copy, drive.path(std::string("Work\\") + want));
+    }
 }
 
 }  // namespace
