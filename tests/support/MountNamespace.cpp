@@ -2,18 +2,44 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/prctl.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace testsupport {
 
 namespace {
 constexpr int kCannotMount = 77;
 int reasonPipe = -1;  // the child's end
+
+bool WriteProcFile(const char* path, const std::string& text) {
+    const int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    close(fd);
+    return written;
+}
+
+// An ordinary user mounts in a user namespace of its own, where it is root
+// over its own files alone.
+void EnterOwnUserNamespace() {
+    const uid_t uid = geteuid();
+    const gid_t gid = getegid();
+    // A process that changed its user (a test dropped to nobody) may not
+    // write its own maps until it is dumpable again.
+    prctl(PR_SET_DUMPABLE, 1);
+    if (unshare(CLONE_NEWUSER) != 0) CannotMount("a user namespace of its own (unshare)");
+    if (!WriteProcFile("/proc/self/setgroups", "deny") ||
+        !WriteProcFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1\n") ||
+        !WriteProcFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1\n"))
+        CannotMount("its user namespace's maps");
+}
+
 }  // namespace
 
 void CannotMount(const std::string& what) {
@@ -41,6 +67,7 @@ MountChild InOwnMountNamespace(const std::function<int()>& body) {
     if (pid == 0) {
         close(fds[0]);
         reasonPipe = fds[1];
+        if (geteuid() != 0) EnterOwnUserNamespace();
         if (unshare(CLONE_NEWNS) != 0) CannotMount("a mount namespace of its own (unshare)");
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) CannotMount("its root made private");
         int code = 125;

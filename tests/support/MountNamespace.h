@@ -1,7 +1,8 @@
 // Tests that mount: the body runs in a forked child in a mount namespace
-// of its own, so that its mounts touch nothing outside the test. A machine
-// without mount namespaces (or a mount the body cannot make) makes the
-// test skip with the reason, never pass untried.
+// of its own, so that its mounts touch nothing outside the test; an
+// ordinary user gets it inside a user namespace of its own. A namespace or
+// a mount that cannot be made fails the test with the reason, never lets
+// it pass untried.
 #pragma once
 
 #include <functional>

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -193,23 +194,45 @@ TEST_F(DeleteFolders, LinksGoAsLinksAndWhatTheyPointAtStays) {
 }
 
 // A mount point below a main folder is not entered: a bind mount in a
-// mount namespace of a child's own, where one can be made.
-TEST_F(DeleteFolders, AnotherFileSystemIsNotEntered) {
-    drive.WriteFile("outside\\target\\keep.txt", "precious");
-    drive.MakeFolder("Main\\mnt");
-    drive.WriteFile("Main\\m.txt", "m");
-    in.IncludeFolders = {P("Main")};
-    Whole();
-    const testsupport::MountChild child = testsupport::InOwnMountNamespace([&] {
-        if (mount(drive.nativePath("outside\\target").c_str(), drive.nativePath("Main\\mnt").c_str(), nullptr,
-                  MS_BIND, nullptr) != 0)
-            testsupport::CannotMount("a bind mount below the main folder");
-        Run();
-        const bool counted = sink.lines[Vol07CatFoldersOtherReasons] == Lines({P("Main\\mnt"), P("Main")});
-        return counted && !drive.Exists("Main\\m.txt") ? 0 : 1;
-    });
-    if (!child.mounted) GTEST_SKIP() << child.why;
+// mount namespace of a child's own, as root and as an ordinary user.
+class DeleteFoldersMount : public DeleteFolders {
+protected:
+    void SetUp() override {
+        DeleteFolders::SetUp();
+        drive.WriteFile("outside\\target\\keep.txt", "precious");
+        drive.MakeFolder("Main\\mnt");
+        drive.WriteFile("Main\\m.txt", "m");
+        in.IncludeFolders = {P("Main")};
+        Whole();
+    }
+    testsupport::MountChild RunWithAMountBelow() {
+        return testsupport::InOwnMountNamespace([&] {
+            if (mount(drive.nativePath("outside\\target").c_str(), drive.nativePath("Main\\mnt").c_str(), nullptr,
+                      MS_BIND, nullptr) != 0)
+                testsupport::CannotMount("a bind mount below the main folder");
+            Run();
+            const bool counted = sink.lines[Vol07CatFoldersOtherReasons] == Lines({P("Main\\mnt"), P("Main")});
+            return counted && !drive.Exists("Main\\m.txt") ? 0 : 1;
+        });
+    }
+};
+
+TEST_F(DeleteFoldersMount, AnotherFileSystemIsNotEntered) {
+    const testsupport::MountChild child = RunWithAMountBelow();
+    ASSERT_TRUE(child.mounted) << child.why;
     EXPECT_EQ(child.code, 0);
+    EXPECT_EQ(drive.ReadFile("outside\\target\\keep.txt"), "precious");
+}
+
+TEST_F(DeleteFoldersMount, AnOrdinaryUsersRunDoesNotEnterItEither) {
+    testsupport::GiveToNobody(drive.native());
+    testsupport::OpenPathToEveryone(drive.native());
+    const int code = testsupport::RunAsNobody([&] {
+        const testsupport::MountChild child = RunWithAMountBelow();
+        if (!child.mounted) std::fprintf(stderr, "cannot mount: %s\n", child.why.c_str());
+        return child.mounted ? child.code : 100;
+    });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(drive.ReadFile("outside\\target\\keep.txt"), "precious");
 }
 
@@ -239,7 +262,7 @@ TEST_F(DeleteFolders, AFileSystemsRootBelowASwappedFolderIsRefused) {
         const Vol07RunEnd end = Run();
         return end.Refused && end.RefusedFolder == P("L\\P\\M") && drive.Exists("Fs\\keep.txt") ? 0 : 1;
     });
-    if (!child.mounted) GTEST_SKIP() << child.why;
+    ASSERT_TRUE(child.mounted) << child.why;
     EXPECT_EQ(child.code, 0);
 }
 
