@@ -153,12 +153,8 @@ void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::B
     for (const std::uint32_t index : order) {
         const StructureItem& item = s.items[index];
         path_.assign(target).append(1, '\\').append(item.rel);
-        if (item.folder && item.unread) {
-            out.FolderNotMade(path_, false);
-            continue;
-        }
         if (item.folder) {
-            r = MakeFolderWithParents(disk_, dest, path_, id, made_);
+            r = item.unread ? FsResult::Failed : MakeFolderWithParents(disk_, dest, path_, id, made_);
             if (r == FsResult::Ok)
                 out.FolderMade(path_, id, made_, false);
             else if (r == FsResult::AlreadyExists)

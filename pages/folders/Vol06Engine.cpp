@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -110,8 +111,7 @@ struct Vol06ItemOutcome {
     Vol06Counters Counters;
     std::vector<Vol06Base> Bases;
     std::vector<Vol06Renamed> Renamed;
-    std::size_t Own = kNoItem;  // a folder of the program's own: the run stops there
-    static constexpr std::size_t kNoItem = ~std::size_t{0};
+    std::optional<std::size_t> Own;  // a folder of the program's own: the run stops there
 };
 
 // The folder a rename changes: the one that holds the name.
@@ -187,15 +187,11 @@ public:
         // One worker renames the items one after another: nothing to keep apart.
         if (run.Workers > 1) run.Scope = [this](std::size_t k, RunScope& s) { Scope(k, s); };
         run.Work = [this](std::size_t k, Vol06ItemOutcome& out, RunItemContext& ctx) {
-            for (std::size_t i = items_[k].first; i < items_[k].second && out.Own == out.kNoItem; ++i)
+            for (std::size_t i = items_[k].first; i < items_[k].second && !out.Own; ++i)
                 RenameOne(i, out, workers_[ctx.Worker()]);
-            if (out.Own != out.kNoItem) ctx.Stop();  // nothing after it starts
+            if (out.Own) ctx.Stop();  // nothing after it starts
         };
-        run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext& ctx) {
-            Apply(k, out);
-            if (std::exchange(out.Own, out.kNoItem) == out.kNoItem) return;
-            ctx.Stop();
-        };
+        run.Apply = [this](std::size_t k, Vol06ItemOutcome& out, RunApplyContext& ctx) { Apply(k, out, ctx); };
         run.Stream = StreamLines(&Vol06ItemOutcome::Lines, &Vol06ItemOutcome::Counters, log_, c_);
         run.Name = [this](std::size_t k) { return froms_[items_[k].first]; };
         RunPageItems(run);
@@ -314,8 +310,9 @@ private:
 
     // The paths go to the records: the run needs them no more, but for the
     // item's first, which names it in a failure box.
-    void Apply(std::size_t k, Vol06ItemOutcome& out) {
-        if (out.Own != out.kNoItem) refused_ = froms_[out.Own];
+    void Apply(std::size_t k, Vol06ItemOutcome& out, RunApplyContext& ctx) {
+        const std::optional<std::size_t> own = std::exchange(out.Own, std::nullopt);
+        if (own) refused_ = froms_[*own];
         for (Vol06Renamed& r : out.Renamed) {
             const Vol06Base& b = out.Bases[r.Base];
             std::string from = r.Item == items_[k].first ? froms_[r.Item] : std::move(froms_[r.Item]);
@@ -324,6 +321,7 @@ private:
         out.Renamed.clear();
         out.Bases.clear();
         ApplyItemLines(out.Lines, out.Counters, log_, c_);
+        if (own) ctx.Stop();
     }
 
     Vol06Counters& c_;
