@@ -46,12 +46,19 @@ bool IsSafeWorkingFolder(const std::string& folder, const std::string& workingDi
     return plat::FolderExists(path);
 }
 
+// The folder, clean, opened as `held`'s base when it is a safe working
+// folder; "" when it is not, or cannot be opened. Held open: a link
+// swapped in after the checks is never passed.
+std::string OpenWorkingFolder(const std::string& folder, const std::string& workingDir, plat::Beneath& held) {
+    if (!IsSafeWorkingFolder(folder, workingDir)) return {};
+    std::string path = CleanFullPath(folder);
+    return held.Open(path) == plat::FsResult::Ok ? path : std::string();
+}
+
 bool RecycleEntries(const std::string& folder, const std::string& workingDir, bool filesOnly) {
-    if (!IsSafeWorkingFolder(folder, workingDir)) return false;
-    const std::string path = CleanFullPath(folder);
-    // Held open: a link swapped in after the checks is never passed.
     plat::Beneath held;
-    if (held.Open(path) != plat::FsResult::Ok) return false;
+    const std::string path = OpenWorkingFolder(folder, workingDir, held);
+    if (path.empty()) return false;
     std::vector<plat::DirEntry> entries;
     std::size_t untranslatable = 0;
     if (!held.List(path, entries, &untranslatable)) return false;
@@ -135,11 +142,10 @@ std::optional<std::string> ownFolder;
 // this copy can take, taken while it goes. One without a lock file stays:
 // nothing tells whether its copy still runs.
 void RecycleEndedCopies(const std::string& workingDir) {
-    if (!IsSafeWorkingFolder(workingDir, workingDir)) return;
-    const std::string path = CleanFullPath(workingDir);
     plat::Beneath held;
+    const std::string path = OpenWorkingFolder(workingDir, workingDir, held);
     std::vector<plat::DirEntry> entries;
-    if (held.Open(path) != plat::FsResult::Ok || !held.List(path, entries)) return;
+    if (path.empty() || !held.List(path, entries)) return;
     for (const auto& entry : entries) {
         if (entry.kind != plat::EntryKind::Folder || !entry.name.starts_with(kOwnFolderPrefix)) continue;
         const std::string folder = path + "\\" + entry.name;
@@ -153,9 +159,9 @@ void RecycleEndedCopies(const std::string& workingDir) {
 // for one that has ended). `folder` "" when none could be made.
 std::unique_ptr<plat::FolderLock> MakeOwnFolder(const std::string& workingDir, std::string& folder) {
     folder.clear();
-    const std::string path = IsSafeWorkingFolder(workingDir, workingDir) ? CleanFullPath(workingDir) : "";
     plat::Beneath held;
-    if (path.empty() || held.Open(path) != plat::FsResult::Ok) return nullptr;
+    const std::string path = OpenWorkingFolder(workingDir, workingDir, held);
+    if (path.empty()) return nullptr;
     const std::string stem = path + "\\" + kOwnFolderPrefix + std::to_string(getpid()) + "-";
     for (int count = 1; count <= 100; ++count) {
         const std::string own = stem + std::to_string(count);

@@ -395,28 +395,25 @@ bool Beneath::Holds(const std::string& path) const {
     return Relative(path, rel);
 }
 
-std::string Beneath::RealNative() const {
-    if (Base() < 0) return {};
+namespace {
+
+// The path the kernel names for an open handle (Linux form; empty when not known).
+std::string KernelPath(int fd) {
     char buf[PATH_MAX];
-    const std::string link = "/proc/thread-self/fd/" + std::to_string(fd_);
+    const std::string link = "/proc/thread-self/fd/" + std::to_string(fd);
     const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
     if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return {};
     return std::string(buf, static_cast<std::size_t>(n));
 }
-
-namespace {
 
 // The folder above `fd` (of identity `id`) when its ".." cannot be looked
 // up, as in a folder this user may not search: the folder the kernel names
 // as its parent, taken only when it holds this very folder under that name
 // (a folder swapped in since is no parent of it). -1 when there is none.
 int ParentByName(int fd, const FileIdentity& id) {
-    char buf[PATH_MAX];
-    const std::string link = "/proc/thread-self/fd/" + std::to_string(fd);
-    const ssize_t n = readlink(link.c_str(), buf, sizeof buf);
-    if (n <= 1 || static_cast<std::size_t>(n) >= sizeof buf || buf[0] != '/') return -1;
-    const std::string path(buf, static_cast<std::size_t>(n));
+    const std::string path = KernelPath(fd);
     const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return -1;
     const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
     const std::string name = path.substr(slash + 1);
     if (name.empty()) return -1;
@@ -431,6 +428,8 @@ int ParentByName(int fd, const FileIdentity& id) {
 }
 
 }  // namespace
+
+std::string Beneath::RealNative() const { return Base() < 0 ? std::string() : KernelPath(fd_); }
 
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
     std::vector<FileIdentity> chain;
@@ -685,13 +684,19 @@ FsResult Beneath::CanWriteIn(const std::string& folder) {
     return faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0 ? FsResult::Ok : FsResult::Failed;
 }
 
-FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
+int Beneath::OpenForReading(const std::string& file, FsResult& why) {
     std::string name;
-    FsResult why = FsResult::Ok;
     const int dir = Parent(file, name, why);
-    if (dir < 0) return why;
+    if (dir < 0) return -1;
     const int fd = openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    if (fd < 0) why = errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
+    return fd;
+}
+
+FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
+    FsResult why = FsResult::Ok;
+    const int fd = OpenForReading(file, why);
+    if (fd < 0) return why;
     struct stat st;
     const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
@@ -700,14 +705,10 @@ FsResult Beneath::CanRead(const std::string& file, std::uint64_t* size) {
 }
 
 FsResult Beneath::CanOpenForReading(const std::string& file) {
-    std::string name;
     FsResult why = FsResult::Ok;
-    const int dir = Parent(file, name, why);
-    if (dir < 0) return why;
-    const int fd = openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;
-    ::close(fd);
-    return FsResult::Ok;
+    const int fd = OpenForReading(file, why);
+    if (fd >= 0) ::close(fd);
+    return why;
 }
 
 std::size_t Beneath::NameMax() {

@@ -193,6 +193,9 @@ private:
     // The held handle of the path's parent, and the path's last name.
     int Parent(const std::string& path, std::string& name, FsResult& why);
     int Parent(const std::string& path, std::string& name, std::string& rel, FsResult& why);
+    // A handle for reading the entry, whatever it is (the caller closes
+    // it); -1 with `why` set when it cannot be opened.
+    int OpenForReading(const std::string& file, FsResult& why);
     FsResult Copy(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp, bool replace);
     bool ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
                          bool kindsOnly);

@@ -48,27 +48,27 @@ int OpenLockFile(const std::string& path, bool make, std::string& why) {
 }
 
 // Every lock's file's identity, with its lock.
-std::mutex heldMutex;
-std::vector<std::pair<const FolderLock*, FileIdentity>> held;
+std::mutex knownMutex;
+std::vector<std::pair<const FolderLock*, FileIdentity>> known;
 
 void Know(const FolderLock* lock, int fd) {
     struct stat st {};
     if (fstat(fd, &st) != 0) return;
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    held.push_back({lock, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}});
+    const std::lock_guard<std::mutex> guard(knownMutex);
+    known.push_back({lock, {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)}});
 }
 
 void LetGo(const FolderLock* lock) {
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    std::erase_if(held, [lock](const auto& h) { return h.first == lock; });
+    const std::lock_guard<std::mutex> guard(knownMutex);
+    std::erase_if(known, [lock](const auto& h) { return h.first == lock; });
 }
 
 }  // namespace
 
 std::vector<FileIdentity> FolderLock::LockFiles() {
-    const std::lock_guard<std::mutex> guard(heldMutex);
+    const std::lock_guard<std::mutex> guard(knownMutex);
     std::vector<FileIdentity> ids;
-    for (const auto& h : held) ids.push_back(h.second);
+    for (const auto& h : known) ids.push_back(h.second);
     return ids;
 }
 

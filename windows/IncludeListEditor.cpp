@@ -72,11 +72,7 @@ void IncludeListEditor::FormCreate() {
     setup_.linesSum->setText("0");
 }
 
-void IncludeListEditor::FormActivate() {
-    setup_.memo->setFocus();
-    if (setup_.rule != LineRule::Plain)
-        setup_.linesSum->setText(QString::number(listtools::MemoLineCount(setup_.memo)));
-}
+void IncludeListEditor::FormActivate() { setup_.memo->setFocus(); }
 
 void IncludeListEditor::MemoKeyPress() {
     const int count = setup_.rule == LineRule::Plain ? listtools::MemoFilledLineCount(setup_.memo)
