@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
-#include <new>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -535,14 +534,7 @@ TEST(RunPool, MemoryRunningOutOnTheCallingThreadEndsTheRunWithoutHanging) {
                     applied.push_back(i);
                 });
         };
-        {
-            const testsupport::FailAllocation fail(n);
-            try {
-                run();
-            } catch (const std::bad_alloc&) {
-            }
-            failed = fail.Failed();
-        }
+        failed = testsupport::FailsAt(n, run);
         for (std::size_t i = 0; i < applied.size(); ++i) EXPECT_EQ(applied[i], i) << "allocation " << n;
         for (std::size_t i = applied.size(); i < kCount; ++i)
             EXPECT_FALSE(started[i]) << i << " started, never applied; allocation " << n;

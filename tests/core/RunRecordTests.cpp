@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <new>
 #include <ranges>
 #include <string>
 #include <vector>
@@ -102,15 +101,7 @@ TEST(RunRecord, AnAppendThatRunsOutOfMemoryLeavesTheListAsItWas) {
                                        : kind == 1 ? DEQ_CREATED_FOLDERS::ViewOf(run, 2, 3)
                                                    : DEQ_CREATED_FOLDERS();
             const std::vector<std::string> before = texts(list);
-            bool failed = false;
-            {
-                const testsupport::FailAllocation fail(n);
-                try {
-                    list.insert(list.end(), added.begin(), added.end());
-                } catch (const std::bad_alloc&) {
-                }
-                failed = fail.Failed();
-            }
+            const bool failed = testsupport::FailsAt(n, [&] { list.insert(list.end(), added.begin(), added.end()); });
             if (!failed) {
                 EXPECT_EQ(list.size(), before.size() + added.size()) << kind;
                 EXPECT_GT(n, 3u) << kind;

@@ -32,8 +32,6 @@ FailAllocation::FailAllocation(std::size_t n) {
 FailAllocation::~FailAllocation() { armed = false; }
 bool FailAllocation::Failed() const { return failed; }
 
-std::size_t AllocationsOnThisThread() { return made; }
-
 }  // namespace testsupport
 
 // Every form but the aligned ones (left to the library, which pairs them

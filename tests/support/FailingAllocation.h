@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 namespace testsupport {
 
@@ -21,7 +22,16 @@ public:
     bool Failed() const;
 };
 
-// How many allocations this thread has made so far.
-std::size_t AllocationsOnThisThread();
+// Runs `body` with allocation `n` of this thread failing, the
+// std::bad_alloc it ends with caught: whether that allocation came.
+template <class Body>
+bool FailsAt(std::size_t n, const Body& body) {
+    const FailAllocation fail(n);
+    try {
+        body();
+    } catch (const std::bad_alloc&) {
+    }
+    return fail.Failed();
+}
 
 }  // namespace testsupport

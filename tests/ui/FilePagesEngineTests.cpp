@@ -618,6 +618,19 @@ TEST_F(CopyFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
 
 // ---- rename files ----------------------------------------------------------------------------
 
+// Renames by the file type alone, `from` to `to`.
+void ChangeType(Vol12Inputs& in, const std::string& from, const std::string& to) {
+    in.AddPrefixesSuffixes = false;
+    in.ChangeFileType = true;
+    in.OldFileType = from;
+    in.NewFileType = to;
+}
+// A new name taken already: the file there is replaced.
+void OverwriteDuplicates(Vol12Inputs& in) {
+    in.DuplicatedFilesDrop = false;
+    in.DuplicatedFilesOverWrite = true;
+}
+
 class RenameFiles : public FilePages {
 protected:
     Vol12State state;
@@ -651,10 +664,7 @@ TEST_F(RenameFiles, NewNamesFromPrefixSuffixAndTypes) {
     in.DelimiterPrefix = "-";
     in.NewSuffix = "final";
     EXPECT_EQ(Vol12NewPath(in, "C:\\A\\report.txt"), "C:\\A\\-reportfinal.txt");
-    in.AddPrefixesSuffixes = false;
-    in.ChangeFileType = true;
-    in.OldFileType = "noext";
-    in.NewFileType = "txt";
+    ChangeType(in, "noext", "txt");
     EXPECT_EQ(Vol12NewPath(in, "C:\\A\\README"), "C:\\A\\README.txt");
     EXPECT_EQ(Vol12NewPath(in, "C:\\A\\a.txt"), "");
 
@@ -707,12 +717,8 @@ TEST_F(RenameFiles, EachFileOnceAndChainsUndoneInReverse) {
 
 TEST_F(RenameFiles, OverwriteSavesEachReplacedFileAndUndoBringsAllBack) {
     // x.txt -> y.txt over the existing y.txt, and z.y -> y.txt over that.
-    in.AddPrefixesSuffixes = false;
-    in.ChangeFileType = true;
-    in.OldFileType = "xt";
-    in.NewFileType = "txt";
-    in.DuplicatedFilesDrop = false;
-    in.DuplicatedFilesOverWrite = true;
+    ChangeType(in, "xt", "txt");
+    OverwriteDuplicates(in);
     drive.WriteFile("Main\\y.txt", "old y");
     drive.WriteFile("Main\\y.xt", "x content");
     drive.WriteFile("Main\\Sub\\s.xt", "s");
@@ -761,8 +767,7 @@ TEST_F(RenameFiles, OverwriteNeverRenamesAFileTwiceInOnePass) {
     }
     const auto before = Tree(drive);
     in.NewPrefix = "new_";
-    in.DuplicatedFilesDrop = false;
-    in.DuplicatedFilesOverWrite = true;
+    OverwriteDuplicates(in);
     Run();
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(drive.Exists("Main\\new_new_a" + std::to_string(i) + ".txt"));
@@ -814,12 +819,8 @@ TEST_F(RenameFiles, TheSettingsLockIsNeitherRenamedNorReplaced) {
               Lines{"NOT Renamed  Source: " + lockFile + " To Dest: " + P("Main\\new_.qm-settings.lock")});
     Undo();
 
-    in.AddPrefixesSuffixes = false;
-    in.ChangeFileType = true;
-    in.OldFileType = "lck";
-    in.NewFileType = "lock";
-    in.DuplicatedFilesDrop = false;
-    in.DuplicatedFilesOverWrite = true;
+    ChangeType(in, "lck", "lock");
+    OverwriteDuplicates(in);
     Simulate();
     const auto simulatedOverwrite = log.lines;
     Run();
@@ -838,12 +839,8 @@ TEST_F(RenameFiles, ASecondCopyLeavesTheFirstCopysLockAlone) {
     ASSERT_EQ(second.GetStatus(), plat::FolderLock::Status::InUse);
     in.InMainFolders = false;
     in.InMainFoldersAndSubFolders = true;
-    in.AddPrefixesSuffixes = false;
-    in.ChangeFileType = true;
-    in.OldFileType = "lck";
-    in.NewFileType = "lock";
-    in.DuplicatedFilesDrop = false;
-    in.DuplicatedFilesOverWrite = true;
+    ChangeType(in, "lck", "lock");
+    OverwriteDuplicates(in);
     Run();  // a file renamed onto the lock's name
     EXPECT_TRUE(first.StillThere());
     EXPECT_EQ(drive.ReadFile("Main\\Sub\\.qm-settings.lck"), "takes the lock's name");
@@ -895,12 +892,8 @@ TEST_F(FilePages, AThirdCopysStartLeavesTheWorkingCopiesOfASecondOne) {
     Vol12State renamed;
     Vol12Inputs rename;
     rename.IncludeFolders = {P("Main")};
-    rename.AddPrefixesSuffixes = false;
-    rename.ChangeFileType = true;
-    rename.OldFileType = "xt";
-    rename.NewFileType = "txt";
-    rename.DuplicatedFilesDrop = false;
-    rename.DuplicatedFilesOverWrite = true;
+    ChangeType(rename, "xt", "txt");
+    OverwriteDuplicates(rename);
     rename.WorkingDir = GetWorkingDir();
     rename.WorkingCopiesDir = GetOwnWorkingDirRenameFiles();
     boxes.Queue(plat::IDYES);
@@ -941,10 +934,7 @@ TEST_F(FilePages, AThirdCopysStartLeavesTheWorkingCopiesOfASecondOne) {
 }
 
 TEST_F(RenameFiles, IncreasedNamesFindTheFirstFreeOneInRunAndSimulation) {
-    in.AddPrefixesSuffixes = false;
-    in.ChangeFileType = true;
-    in.OldFileType = "a";
-    in.NewFileType = "txt";
+    ChangeType(in, "a", "txt");
     in.DuplicatedFilesDrop = false;
     in.DuplicatedFilesIncreaseFileNames = true;
     drive.WriteFile("Main\\b.txt", "taken");

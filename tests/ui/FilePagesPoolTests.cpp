@@ -108,13 +108,34 @@ protected:
     }
     void TearDown() override { SetFileSelNameMasks({"*.*"}); }
     std::string P(const std::string& rel) const { return drive.path(rel); }
+    // R and the working folder gone: each round starts from nothing.
+    void Fresh() const {
+        Wipe(drive, "R");
+        Wipe(drive, "Work");
+    }
+    // Copies every file of `source` into `destinations`.
+    Vol10Inputs CopyInto(StringList destinations, const std::string& source = "R\\Src") const {
+        Vol10Inputs in;
+        in.IncludeFolders = std::move(destinations);
+        in.Sources = {P(source)};
+        in.Masks = {"*.*"};
+        in.WorkingDir = P("Work");
+        in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+        return in;
+    }
+    // The same, writing over what is there.
+    Vol10Inputs CopyOverwriting(StringList destinations, const std::string& source = "R\\Src") const {
+        Vol10Inputs in = CopyInto(std::move(destinations), source);
+        in.DuplicatedFilesSkip = false;
+        in.DuplicatedFilesOverWrite = true;
+        return in;
+    }
 
     // Main folders M0..M{n-1} below R, each with files of three types, two
     // levels of subfolders, some files in common with others (same names),
     // and a link out to Keep; M3 read-only.
     void BuildMains(unsigned seed, int n) {
-        Wipe(drive, "R");
-        Wipe(drive, "Work");
+        Fresh();
         drive.MakeFolder("Work\\COPYFILES");
         std::mt19937 random(seed);
         const char* types[] = {".txt", ".log", ".doc"};
@@ -261,15 +282,10 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
                 BuildMains(10 + rule, 20);
                 WriteSource(
                     {{"a.txt", "new a"}, {"f1.txt", "new f1"}, {"Sub\\b.log", "new b"}, {"Sub\\Deep\\c", "no type"}});
-                Vol10Inputs in;
-                in.IncludeFolders = Mains(20);
+                Vol10Inputs in = CopyInto(Mains(20));
                 // The source itself (refused with a box) and a folder inside it (never walked).
                 in.IncludeFolders.push_back(P("R\\Src"));
                 in.IncludeFolders.push_back(P("R\\Src\\Sub"));
-                in.Sources = {P("R\\Src")};
-                in.Masks = {"*.*"};
-                in.WorkingDir = P("Work");
-                in.WorkingDirCopyFiles = P("Work\\COPYFILES");
                 in.DuplicatedFilesSkip = rule == 0 || rule == 3;
                 in.DuplicatedFilesOverWrite = rule == 1;
                 in.DuplicatedFilesIncreaseFileNames = rule == 2;
@@ -311,18 +327,11 @@ TEST_F(FilePagesPool, CopyFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
 // with one worker and with eight.
 TEST_F(FilePagesPool, CopyFilesSimulationOverlapsAndForetellsTheOverwritingRun) {
     constexpr int kFiles = 60;  // items long enough for the workers to meet
-    Vol10Inputs in;
+    Vol10Inputs in = CopyOverwriting({}, "Src");
     for (int m = 0; m < 16; ++m) in.IncludeFolders.push_back(P("R\\M" + std::to_string(m)));
-    in.Sources = {P("Src")};
-    in.Masks = {"*.*"};
-    in.WorkingDir = P("Work");
-    in.WorkingDirCopyFiles = P("Work\\COPYFILES");
-    in.DuplicatedFilesSkip = false;
-    in.DuplicatedFilesOverWrite = true;
     for (int f = 0; f < kFiles; ++f) drive.WriteFile("Src\\f" + std::to_string(f) + ".txt", "new");
     for (const unsigned workers : {1u, 8u}) {
-        Wipe(drive, "R");
-        Wipe(drive, "Work");
+        Fresh();
         drive.MakeFolder("Work\\COPYFILES");
         for (const std::string& m : in.IncludeFolders)
             for (int f = 0; f < kFiles; ++f) drive.WriteFile(m.substr(3) + "\\f" + std::to_string(f) + ".txt", "old");
@@ -375,14 +384,9 @@ TEST_F(FilePagesPool, CopyFilesTypeFoldersUndoGivesTheSameWithOneAndManyWorkers)
             BuildMains(40, 16);
             for (const char* extra : {"R\\M1 x", "R\\M1\\In", "R\\M1\\In\\Deeper"}) drive.MakeFolder(extra);
             WriteSource({{"a.txt", "a"}, {"b.log", "b"}, {"Sub\\c.doc", "c"}, {"Sub\\Deep\\d", "no type"}});
-            Vol10Inputs in;
-            in.IncludeFolders = Mains(16);
+            Vol10Inputs in = CopyInto(Mains(16));
             for (const char* extra : {"R\\M1 x", "R\\M1\\In", "r\\m1\\in", "R\\M1\\In\\Deeper"})
                 in.IncludeFolders.push_back(P(extra));
-            in.Sources = {P("R\\Src")};
-            in.Masks = {"*.*"};
-            in.WorkingDir = P("Work");
-            in.WorkingDirCopyFiles = P("Work\\COPYFILES");
             in.CopyToMainFolders = false;
             in.CopyToMainFoldersExtensions = true;
             const auto native = [&](const char* rel) { return drive.nativePath(rel); };
@@ -424,12 +428,7 @@ TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
         for (int k = 0; k < 2; ++k) {
             BuildMains(30, 12);
             WriteSource({{"a.txt", "a"}, {"b.log", "b"}});
-            Vol10Inputs in;
-            in.IncludeFolders = Mains(12);
-            in.Sources = {P("R\\Src")};
-            in.Masks = {"*.*"};
-            in.WorkingDir = P("Work");
-            in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+            const Vol10Inputs in = CopyInto(Mains(12));
             const auto native = [&](const char* rel) { return drive.nativePath(rel); };
             shots[k] = Capture(k == 0 ? 1 : 8, [&](RunLog& log, Lines& state) {
                 Vol10State page;
@@ -460,21 +459,13 @@ TEST_F(FilePagesPool, CopiesAnUndoLeftAreRetriedByTheNext) {
 // back what that run overwrote. With one worker and with eight.
 TEST_F(FilePagesPool, TheWorkingFolderAsADestinationStopsTheRunAndTheLastUndoStaysWhole) {
     for (const unsigned workers : {1u, 8u}) {
-        Wipe(drive, "R");
-        Wipe(drive, "Work");
+        Fresh();
         drive.WriteFile("Work\\COPYFILES\\b.txt", "kept");
         drive.WriteFile("R\\Dest\\a.txt", "old");
         drive.WriteFile("R\\Next\\a.txt", "next");
         WriteSource({{"a.txt", "new"}, {"b.txt", "new b"}});
         fs::create_directory_symlink(drive.nativePath("Work"), drive.nativePath("R\\ToWork"));
-        Vol10Inputs in;
-        in.IncludeFolders = {P("R\\Dest")};
-        in.Sources = {P("R\\Src")};
-        in.Masks = {"*.*"};
-        in.DuplicatedFilesSkip = false;
-        in.DuplicatedFilesOverWrite = true;
-        in.WorkingDir = P("Work");
-        in.WorkingDirCopyFiles = P("Work\\COPYFILES");
+        const Vol10Inputs in = CopyOverwriting({P("R\\Dest")});
         Vol10Inputs refused = in;
         refused.IncludeFolders = {P("R\\Next"), P("R\\ToWork\\COPYFILES"), P("Work\\COPYFILES")};
         const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
@@ -529,8 +520,7 @@ void Vol12StateLines(const Vol12State& s, Lines& out) {
 TEST_F(FilePagesPool, TheWorkingFolderStopsTheRenameRunAndTheLastUndoStaysWhole) {
     for (const bool overwrite : {true, false}) {
         for (const unsigned workers : {1u, 8u}) {
-            Wipe(drive, "R");
-            Wipe(drive, "Work");
+            Fresh();
             drive.WriteFile("R\\A\\a.txt", "a");
             drive.WriteFile("R\\A\\new_a.txt", "old");
             drive.WriteFile("R\\B\\b.txt", "b");
@@ -580,8 +570,7 @@ TEST_F(FilePagesPool, TheWorkingFolderStopsTheRenameRunAndTheLastUndoStaysWhole)
 // nothing deleted there or in the other listed folders.
 TEST_F(FilePagesPool, TheWorkingFolderStopsTheDeleteRunBeforeItsQuestions) {
     for (const unsigned workers : {1u, 8u}) {
-        Wipe(drive, "R");
-        Wipe(drive, "Work");
+        Fresh();
         drive.WriteFile("R\\A\\a.txt", "a");
         drive.WriteFile("Work\\COPYFILES\\kept.txt", "the copy page's");
         drive.WriteFile("Work\\new_x.txt", "the rename page's");
@@ -614,8 +603,7 @@ TEST_F(FilePagesPool, TheWorkingFolderStopsTheDeleteRunBeforeItsQuestions) {
 TEST_F(FilePagesPool, AFolderSwappedForTheWorkingFolderAfterTheQuestionIsRefusedWhereTheRunWorks) {
     for (const unsigned workers : {1u, 8u}) {
         for (const int pageNumber : {10, 11, 12}) {
-            Wipe(drive, "R");
-            Wipe(drive, "Work");
+            Fresh();
             drive.WriteFile("Work\\COPYFILES\\w.txt", "working copy");
             drive.WriteFile("R\\L\\COPYFILES\\w.txt", "listed");
             WriteSource({{"w.txt", "new"}});
@@ -635,16 +623,8 @@ TEST_F(FilePagesPool, AFolderSwappedForTheWorkingFolderAfterTheQuestionIsRefused
                 });
             testlog::RecordingLog log;
             if (pageNumber == 10) {
-                Vol10Inputs in;
-                in.IncludeFolders = {listed};
-                in.Sources = {P("R\\Src")};
-                in.Masks = {"*.*"};
-                in.DuplicatedFilesSkip = false;
-                in.DuplicatedFilesOverWrite = true;
-                in.WorkingDir = P("Work");
-                in.WorkingDirCopyFiles = P("Work\\COPYFILES");
                 Vol10State page;
-                Vol10RunCopyFiles(page, in, log, {});
+                Vol10RunCopyFiles(page, CopyOverwriting({listed}), log, {});
             } else if (pageNumber == 11) {
                 Vol11Inputs in;
                 in.IncludeFolders = {listed};

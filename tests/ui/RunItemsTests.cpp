@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <new>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -126,12 +125,7 @@ TEST(RunItems, ListsTakenJoinedGoBackWholeWhereverMemoryRunsOut) {
         bool failed = false;
         {
             UndoTaking taking;  // never kept: everything goes back
-            const testsupport::FailAllocation fail(n);
-            try {
-                taking.TakeJoined(first, other, into);
-            } catch (const std::bad_alloc&) {
-            }
-            failed = fail.Failed();
+            failed = testsupport::FailsAt(n, [&] { taking.TakeJoined(first, other, into); });
         }
         if (!failed) {
             EXPECT_EQ(texts(first), joined);
