@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/BriefMutex.h"
+#include "platform/BriefMutex.h"
 #include "platform/Beneath.h"
 
 class RunDisk {

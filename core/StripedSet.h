@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/BriefMutex.h"
+#include "platform/BriefMutex.h"
 
 class StripedSet {
 public:
