@@ -813,21 +813,20 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
     const std::lock_guard tree(tree_);
     // Every pretended change below `from` moves below `to`: the folders
     // that hold them, with the stripes they leave and join.
-    std::vector<std::string> below;
+    std::vector<std::pair<std::string, std::string>> below;  // a folder's key now, and moved
     for (auto it = folders_.lower_bound(fromKey); it != folders_.end() && (*it == fromKey || IsBelow(*it, fromKey));
          ++it)
-        below.push_back(*it);
+        below.emplace_back(*it, toKey + it->substr(fromKey.size()));
     std::vector<std::size_t> stripes{KeyHash()(ParentKey(fromKey)) % kStripes, KeyHash()(ParentKey(toKey)) % kStripes};
-    for (const std::string& key : below) {
+    for (const auto& [key, movedKey] : below) {
         stripes.push_back(KeyHash()(key) % kStripes);
-        stripes.push_back(KeyHash()(toKey + key.substr(fromKey.size())) % kStripes);
+        stripes.push_back(KeyHash()(movedKey) % kStripes);
     }
     std::sort(stripes.begin(), stripes.end());
     stripes.erase(std::unique(stripes.begin(), stripes.end()), stripes.end());
     std::vector<std::unique_lock<BriefMutex>> locks;
     for (const std::size_t s : stripes) locks.emplace_back(stripes_[s].m);
-    for (const std::string& key : below) {
-        const std::string movedKey = toKey + key.substr(fromKey.size());
+    for (const auto& [key, movedKey] : below) {
         auto& from = *StripeOf(KeyHash()(key)).dirs;
         auto node = from.extract(from.find(key));
         folders_.erase(key);
