@@ -84,6 +84,31 @@ struct RealAnswers {
 };
 thread_local std::unique_ptr<RealAnswers> t_answers;
 
+// A worker's last few answers of one kind in one dry disk's run, the oldest
+// giving way to a newer one.
+template <class T>
+struct Recent {
+    std::uint64_t disk = 0;
+    std::array<T, 4> kept;
+    std::size_t next = 0;
+
+    // Another disk's answers are forgotten.
+    void For(std::uint64_t serial) {
+        if (disk != serial) *this = {serial, {}, 0};
+    }
+    template <class Holds>
+    const T* Find(Holds&& holds) const {
+        for (const T& t : kept)
+            if (holds(t)) return &t;
+        return nullptr;
+    }
+    T& Next() {
+        T& t = kept[next];
+        next = (next + 1) % kept.size();
+        return t;
+    }
+};
+
 }  // namespace
 
 // ---- the real disk ----------------------------------------------------------------------
@@ -191,13 +216,13 @@ FsResult DryDisk::Real(Ask ask, plat::Beneath& base, const std::string& path, pl
     }
     const plat::FileIdentity id = base.Identity();
     const std::size_t pathHash = std::hash<std::string_view>()(path);
+    const auto question = [](Ask a) { return static_cast<char>(static_cast<int>(a) + 1); };  // 0: no answer
     const auto slotOf = [&](Ask a, std::size_t& hash) -> RealAnswer& {
-        const char question = static_cast<char>(static_cast<int>(a) + 1);
-        hash = pathHash ^ (id.ino * 0x9E3779B97F4A7C15ull) ^ (id.dev << 7) ^ std::size_t(question);
+        hash = pathHash ^ (id.ino * 0x9E3779B97F4A7C15ull) ^ (id.dev << 7) ^ std::size_t(question(a));
         return mine.slots[hash % mine.slots.size()];
     };
     const auto holds = [&](const RealAnswer& s, Ask a, std::size_t hash) {
-        return s.hash == hash && s.ask == static_cast<char>(static_cast<int>(a) + 1) && s.base == id && s.path == path;
+        return s.hash == hash && s.ask == question(a) && s.base == id && s.path == path;
     };
     std::size_t hash = 0;
     RealAnswer& slot = slotOf(ask, hash);
@@ -220,9 +245,8 @@ FsResult DryDisk::Real(Ask ask, plat::Beneath& base, const std::string& path, pl
     } else {
         slot.result = askDisk();
     }
-    const char question = static_cast<char>(static_cast<int>(ask) + 1);
     slot.hash = hash;
-    slot.ask = question;
+    slot.ask = question(ask);
     slot.base = id;
     slot.path = path;
     slot.info = info;
@@ -244,29 +268,21 @@ bool DryDisk::RealListing(plat::Beneath& base, const std::string& folder, std::v
         std::vector<plat::DirEntry> entries;
         std::size_t untranslatable = 0;
     };
-    struct Recent {
-        std::uint64_t disk = 0;
-        std::array<Listed, 4> listed;
-        std::size_t next = 0;
-    };
-    thread_local Recent recent;
-    if (recent.disk != serial_) recent = {serial_, {}, 0};
+    thread_local Recent<Listed> recent;
+    recent.For(serial_);
     const plat::FileIdentity id = base.Identity();
-    for (const Listed& l : recent.listed)
-        if (l.base == id && l.kindsOnly == kindsOnly && !l.folder.empty() && l.folder == folder) {
-            entries = l.entries;
-            if (untranslatable) *untranslatable = l.untranslatable;
-            return l.ok;
-        }
+    if (const Listed* l = recent.Find([&](const Listed& l) {
+            return l.base == id && l.kindsOnly == kindsOnly && !l.folder.empty() && l.folder == folder;
+        })) {
+        entries = l->entries;
+        if (untranslatable) *untranslatable = l->untranslatable;
+        return l->ok;
+    }
     std::size_t skipped = 0;
     const bool ok = list(entries, &skipped);
     if (untranslatable) *untranslatable = skipped;
     constexpr std::size_t kMostKept = 1024;
-    if (entries.size() <= kMostKept) {
-        Listed& l = recent.listed[recent.next];
-        recent.next = (recent.next + 1) % recent.listed.size();
-        l = {id, folder, kindsOnly, ok, entries, skipped};
-    }
+    if (entries.size() <= kMostKept) recent.Next() = {id, folder, kindsOnly, ok, entries, skipped};
     return ok;
 }
 
@@ -278,23 +294,18 @@ bool DryDisk::KeyOf(const plat::Beneath& base, const std::string& path, std::str
         plat::FileIdentity id;
         std::string folder, path, key;
     };
-    struct Recent {
-        std::uint64_t disk = 0;
-        std::array<Made, 4> made;
-        std::size_t next = 0;
-    };
-    thread_local Recent recent;
-    if (recent.disk != serial_) recent = {serial_, {}, 0};
-    for (const Made& m : recent.made)
-        if (m.base == &base && m.id == base.Identity() && m.path == path && m.folder == base.Folder()) {
-            key = m.key;
-            return true;
-        }
+    thread_local Recent<Made> recent;
+    recent.For(serial_);
+    if (const Made* m = recent.Find([&](const Made& m) {
+            return m.base == &base && m.id == base.Identity() && m.path == path && m.folder == base.Folder();
+        })) {
+        key = m->key;
+        return true;
+    }
     std::string rel;
     if (!base.Relative(path, rel)) return false;
     key = PathBelow(base, rel);
-    Made& m = recent.made[recent.next];
-    recent.next = (recent.next + 1) % recent.made.size();
+    Made& m = recent.Next();  // its texts keep their room
     m.base = &base;
     m.id = base.Identity();
     m.folder = base.Folder();
@@ -314,13 +325,18 @@ bool DryDisk::Find(std::string_view key, Node& node) const {
     return folder != stripe.dirs->end() && FindIn(folder->second, name, node);
 }
 
+bool DryDisk::Marks(std::string_view key, std::size_t parentHash) {
+    const bool known = entries_.Mark(KeyHash()(key));
+    changed_.Mark(parentHash);
+    if (!Pretends()) pretends_.store(true, std::memory_order_release);
+    return known;
+}
+
 void DryDisk::Put(const std::string& key, Node node) {
     std::string_view parent, name;
     if (!SplitKey(key, parent, name)) return;
     const std::size_t hash = KeyHash()(parent);
-    const bool known = entries_.Mark(KeyHash()(key));
-    changed_.Mark(hash);
-    if (!Pretends()) pretends_.store(true, std::memory_order_release);
+    const bool known = Marks(key, hash);
     auto entry = Made(name, std::move(node));
     // The parts alone are held while the entry goes in: a folder's parts
     // never go, and a worker keeps those of the spread folder it wrote last
@@ -350,27 +366,27 @@ void DryDisk::Put(const std::string& key, Node node) {
             return;
         }
     }
-    node = std::move(entry.mapped());
     // A folder with no change yet: its key joins the ordered ones too.
     const std::lock_guard tree(tree_);
     const std::lock_guard lock(stripe.m);
-    PutHeld(key, std::move(node));
+    LinkHeld(parent, hash, std::move(entry), known);
 }
 
 void DryDisk::PutHeld(const std::string& key, Node node) {
     std::string_view parent, name;
     if (!SplitKey(key, parent, name)) return;
     const std::size_t hash = KeyHash()(parent);
-    const bool known = entries_.Mark(KeyHash()(key));
-    changed_.Mark(hash);
-    if (!Pretends()) pretends_.store(true, std::memory_order_release);
+    LinkHeld(parent, hash, Made(name, std::move(node)), Marks(key, hash));
+}
+
+void DryDisk::LinkHeld(std::string_view parent, std::size_t hash, KeyMap<Node>::node_type entry, bool known) {
     auto& dirs = *StripeOf(hash).dirs;
     auto folder = dirs.find(parent);
     if (folder == dirs.end()) {
         folder = dirs.emplace(std::piecewise_construct, std::forward_as_tuple(parent), std::forward_as_tuple()).first;
         folders_.emplace(parent);
     }
-    Link(folder->second, Made(name, std::move(node)), known);
+    Link(folder->second, std::move(entry), known);
 }
 
 DryDisk::KeyMap<DryDisk::Node>::node_type DryDisk::Made(std::string_view name, Node node) {
@@ -797,21 +813,20 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
     const std::lock_guard tree(tree_);
     // Every pretended change below `from` moves below `to`: the folders
     // that hold them, with the stripes they leave and join.
-    std::vector<std::string> below;
+    std::vector<std::pair<std::string, std::string>> below;  // a folder's key now, and moved
     for (auto it = folders_.lower_bound(fromKey); it != folders_.end() && (*it == fromKey || IsBelow(*it, fromKey));
          ++it)
-        below.push_back(*it);
+        below.emplace_back(*it, toKey + it->substr(fromKey.size()));
     std::vector<std::size_t> stripes{KeyHash()(ParentKey(fromKey)) % kStripes, KeyHash()(ParentKey(toKey)) % kStripes};
-    for (const std::string& key : below) {
+    for (const auto& [key, movedKey] : below) {
         stripes.push_back(KeyHash()(key) % kStripes);
-        stripes.push_back(KeyHash()(toKey + key.substr(fromKey.size())) % kStripes);
+        stripes.push_back(KeyHash()(movedKey) % kStripes);
     }
     std::sort(stripes.begin(), stripes.end());
     stripes.erase(std::unique(stripes.begin(), stripes.end()), stripes.end());
     std::vector<std::unique_lock<BriefMutex>> locks;
     for (const std::size_t s : stripes) locks.emplace_back(stripes_[s].m);
-    for (const std::string& key : below) {
-        const std::string movedKey = toKey + key.substr(fromKey.size());
+    for (const auto& [key, movedKey] : below) {
         auto& from = *StripeOf(KeyHash()(key)).dirs;
         auto node = from.extract(from.find(key));
         folders_.erase(key);

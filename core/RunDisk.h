@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/BriefMutex.h"
+#include "platform/BriefMutex.h"
 #include "platform/Beneath.h"
 
 class RunDisk {
@@ -153,6 +153,9 @@ private:
     void Put(const std::string& key, Node node);
     // The same with tree_ and the key's folder's stripe held.
     void PutHeld(const std::string& key, Node node);
+    // Marks a change at `key` (in the folder `parentHash` names): whether
+    // one may be there already.
+    bool Marks(std::string_view key, std::size_t parentHash);
     plat::FsResult CopyInto(plat::Beneath& from, const std::string& source, plat::Beneath& to,
                             const std::string& target, bool replace);
     // The real disk's answer for `path` (Read: `info.size` the file's size),
@@ -221,6 +224,9 @@ private:
     // linked in (`known`: the bits said it may be there already), the
     // entry found, every entry. Parts' locks are taken as needed.
     void Link(Entries& folder, KeyMap<Node>::node_type entry, bool known);
+    // The same in the folder `parent` (its key's hash `hash`), which joins
+    // the changed ones when new; tree_ held too.
+    void LinkHeld(std::string_view parent, std::size_t hash, KeyMap<Node>::node_type entry, bool known);
     void LinkInParts(Parts& parts, KeyMap<Node>::node_type entry, bool known) const;
     static bool FindIn(const Entries& folder, std::string_view name, Node& node);
     template <class Fn>

@@ -56,19 +56,18 @@ void StripedSet::Texts::Add(std::string_view text, std::size_t hash) {
     if ((count_ + 1) * 2 > slots_.size()) {
         std::vector<Slot> old(std::max<std::size_t>(16, slots_.size() * 2));
         old.swap(slots_);
-        const std::size_t mask = slots_.size() - 1;
-        for (const Slot& s : old) {
-            if (!s.text.data()) continue;
-            std::size_t at = (s.hash / kStripes) & mask;
-            while (slots_[at].text.data()) at = (at + 1) & mask;
-            slots_[at] = s;
-        }
+        for (const Slot& s : old)
+            if (s.text.data()) Place(s);
     }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = (hash / kStripes) & mask;
-    while (slots_[at].text.data()) at = (at + 1) & mask;
-    slots_[at] = {hash, Keep(text)};
+    Place({hash, Keep(text)});
     ++count_;
+}
+
+void StripedSet::Texts::Place(const Slot& slot) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = (slot.hash / kStripes) & mask;
+    while (slots_[at].text.data()) at = (at + 1) & mask;
+    slots_[at] = slot;
 }
 
 std::string_view StripedSet::Texts::Keep(std::string_view text) {

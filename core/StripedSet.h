@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/BriefMutex.h"
+#include "platform/BriefMutex.h"
 
 class StripedSet {
 public:
@@ -45,6 +45,8 @@ private:
             std::string_view text;  // null data: empty slot
         };
         std::string_view Keep(std::string_view text);
+        // Into the first free slot from the one its hash names.
+        void Place(const Slot& slot);
         std::vector<Slot> slots_;  // a power of two, at most half full
         std::size_t count_ = 0;
         std::vector<std::unique_ptr<char[]>> blocks_;

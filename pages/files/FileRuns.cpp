@@ -73,7 +73,7 @@ plat::FsResult WorkingCopies::Make(RunDisk& disk, plat::Beneath& from, const std
     for (int tries = 0; tries < 30000; ++tries) {
         // Taken for this search before the disk is asked: an item beside
         // it never tries the same name.
-        candidate = tries == 0 ? start : next;
+        candidate = next;
         next = candidate + 1;
         const bool untried = candidate >= known.untried && !anyTaken_;
         known.untried = std::max(known.untried, candidate + 1);

@@ -11,7 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/BriefMutex.h"
 #include "core/FolderFileUndo.h"
 #include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
@@ -22,6 +21,7 @@
 #include "pages/RunLog.h"
 #include "pages/WalkFence.h"
 #include "platform/Beneath.h"
+#include "platform/BriefMutex.h"
 
 // ---- undo on the run pool ----------------------------------------------------------------
 

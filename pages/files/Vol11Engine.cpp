@@ -99,7 +99,7 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
         fence.Add(in.WorkingDir);
         RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
         std::mutex judging;  // the refusal keeps the drives' roots it opened
-        DryDisk disk;        // the count only reads
+        RealDisk disk;       // the count only looks and lists
         std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
         std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
         ReadOnPool(mains, [&](std::size_t i) {
