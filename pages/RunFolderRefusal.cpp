@@ -99,15 +99,14 @@ std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::
     PooledRun<char> run;  // nothing to apply: each look keeps its finding
     run.Items = folders.size();
     run.Workers = PageRunWorkers(folders.front(), plat::RunWork::Look);
-    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(run.Workers);
+    WorkerRefusals refusals(run.Workers, programFolder, workingDir);
     run.Work = [&](std::size_t i, char&, RunItemContext& ctx) {
         // As a run opens its item: the text as the file system reads it.
         const std::string text = LexicallyResolved(NormalizeFolderItem(folders[i]));
         plat::Beneath folder;
         if (GetDrivePart(text).empty() || folder.Open(text) != plat::FsResult::Ok) return;
-        std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
-        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(programFolder, workingDir);
-        own[i] = refusal->IsOwnFolder(folder) || (above && refusal->HoldsProgramFolder(folder.Identity()));
+        RunFolderRefusal& refusal = refusals.Of(ctx.Worker());
+        own[i] = refusal.IsOwnFolder(folder) || (above && refusal.HoldsProgramFolder(folder.Identity()));
     };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = [&](std::size_t i) { return folders[i]; };

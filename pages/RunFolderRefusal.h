@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <map>
+#include <utility>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -45,6 +47,22 @@ private:
     // of a run share their parents, which are then climbed from once).
     std::unordered_set<plat::FileIdentity, IdentityHash> inside_, outside_;
     std::map<std::string, plat::FileIdentity> driveRoots_;  // by drive part; none known: {}
+};
+
+// A run's refusals, one per worker, each made when its worker first asks.
+class WorkerRefusals {
+public:
+    WorkerRefusals(unsigned workers, std::string programFolder, std::string workingDir)
+        : program_(std::move(programFolder)), working_(std::move(workingDir)), refusals_(workers) {}
+    RunFolderRefusal& Of(unsigned worker) {
+        std::unique_ptr<RunFolderRefusal>& refusal = refusals_[worker];
+        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(program_, working_);
+        return *refusal;
+    }
+
+private:
+    std::string program_, working_;
+    std::vector<std::unique_ptr<RunFolderRefusal>> refusals_;
 };
 
 // Where a line enters a list: true when its text, as the file system

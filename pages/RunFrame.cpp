@@ -56,14 +56,15 @@ void Work(const RunFrame& frame) {
 // False when a folder the work opens is one of the program's own: its box
 // has been shown.
 bool CheckWorkFolders(const RunFrame& frame) {
-    if (frame.WorkFolders.empty() || !frame.OwnFolderBox) return true;
+    const RunFrame::OwnFolderCheck& check = frame.OwnFolders;
+    if (check.Folders.empty() || !check.Box) return true;
     std::optional<std::size_t> own;
     {
         const CountingBusy looking;  // ends before the box
-        own = FirstOwnFolder(frame.WorkFolders, frame.ProgramFolder, frame.WorkingDir, frame.OwnAbove);
+        own = FirstOwnFolder(check.Folders, check.ProgramFolder, check.WorkingDir, check.Above);
     }
     if (!own) return true;
-    const PageMessage box = frame.OwnFolderBox(TrimControlAndBlanks(frame.WorkFolders[*own]));
+    const PageMessage box = check.Box(TrimControlAndBlanks(check.Folders[*own]));
     plat::MessageBox(box.text, box.caption, kWarn);
     return false;
 }

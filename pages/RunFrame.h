@@ -47,11 +47,13 @@ struct RunFrame {
     // The folders the work opens (as listed) and the program's folders: one
     // that is the program's own (RunFolderRefusal) stops the run after the
     // checks, before the questions and before anything changes, with the
-    // box OwnFolderBox gives it.
-    StringList WorkFolders;
-    std::string ProgramFolder, WorkingDir;
-    std::function<PageMessage(const std::string& folder)> OwnFolderBox;
-    bool OwnAbove = false;  // a folder that holds the program folder too (a rename would move it)
+    // box Box gives it. No box: no folder is judged.
+    struct OwnFolderCheck {
+        StringList Folders;
+        std::string ProgramFolder, WorkingDir;
+        std::function<PageMessage(const std::string& folder)> Box;
+        bool Above = false;  // a folder that holds the program folder too (a rename would move it)
+    } OwnFolders;
     // Yes/No each, No the default; a No stops the run.
     std::vector<PageMessage> Questions;
 

@@ -87,6 +87,12 @@ bool FenceOnPool(const StringList& folders, WalkFence& fence, std::vector<std::o
     return done;
 }
 
+std::vector<char> RepeatedOnPool(const StringList& opened) {
+    std::vector<std::optional<plat::FileIdentity>> ids;
+    IdentitiesOnPool(opened, ids);
+    return RepeatedFolders(ids);
+}
+
 std::vector<char> RepeatedFolders(const std::vector<std::optional<plat::FileIdentity>>& ids) {
     std::vector<char> repeated(ids.size(), 0);
     std::set<std::pair<std::uint64_t, std::uint64_t>> seen;

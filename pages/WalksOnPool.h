@@ -83,3 +83,5 @@ bool FenceOnPool(const StringList& folders, WalkFence& fence,
 // spelling or through a link. A run and its count take each folder once,
 // where it is first listed, as they take a text listed twice.
 std::vector<char> RepeatedFolders(const std::vector<std::optional<plat::FileIdentity>>& ids);
+// The same for the texts as the run opens them: their identities read on the pool first.
+std::vector<char> RepeatedOnPool(const StringList& opened);

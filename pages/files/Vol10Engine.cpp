@@ -672,10 +672,8 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     frame.Check = [&state, &in, &hooks, simulation] {
         return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
     };
-    frame.WorkFolders = in.IncludeFolders;
-    frame.ProgramFolder = in.ProgramFolder;
-    frame.WorkingDir = in.WorkingDir;
-    frame.OwnFolderBox = [simulation](const std::string& folder) { return Vol10OwnFolderBox(folder, simulation); };
+    const auto box = [simulation](const std::string& folder) { return Vol10OwnFolderBox(folder, simulation); };
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, box};
     frame.Start = [&state, simulation] {
         Vol10ResetRunCounters(state);
         if (simulation) {

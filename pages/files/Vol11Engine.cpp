@@ -346,13 +346,11 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     // (the failure is said at the end).
     StringList opened;
     for (const std::string& folder : folders) opened.push_back(OpenedText(folder));
-    std::vector<std::optional<plat::FileIdentity>> ids;
-    IdentitiesOnPool(opened, ids);
-    const std::vector<char> repeated = RepeatedFolders(ids);
+    const std::vector<char> repeated = RepeatedOnPool(opened);
     bool refused = false;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     // Each worker opens the program's folders and the drives' roots once.
-    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
+    WorkerRefusals refusals(workers, in.ProgramFolder, in.WorkingDir);
     PooledRun<Vol11Outcome> run;
     run.Items = folders.size();
     run.Workers = workers;
@@ -361,9 +359,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     };
     run.Work = [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
         if (repeated[i]) return;
-        std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
-        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
-        DeleteInMainFolder(in, folders[i], disk, masks, fence, own, *refusal, out);
+        DeleteInMainFolder(in, folders[i], disk, masks, fence, own, refusals.Of(ctx.Worker()), out);
         if (out.Result == Vol11Outcome::Own) ctx.Stop();  // nothing after it starts
     };
     run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext& ctx) {
@@ -404,10 +400,7 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
         return labels;
     };
     frame.ShowLog = in.ShowDetailedResults;
-    frame.WorkFolders = in.IncludeFolders;
-    frame.ProgramFolder = in.ProgramFolder;
-    frame.WorkingDir = in.WorkingDir;
-    frame.OwnFolderBox = Vol11OwnFolderBox;
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol11OwnFolderBox};
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         RunningTotals running;

@@ -461,9 +461,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     StringList opened;
     for (const std::string& folder : folders)
         opened.push_back(IsUsableRunItem(folder, RunItemUse::IncludeFolder) ? folder : std::string());
-    std::vector<std::optional<plat::FileIdentity>> ids;
-    IdentitiesOnPool(opened, ids);
-    const std::vector<char> repeated = RepeatedFolders(ids);
+    const std::vector<char> repeated = RepeatedOnPool(opened);
     if (!disk.IsDry()) {
         state.Vol12FailedUndoSteps.clear();
         state.Vol12UndoBases.clear();
@@ -473,7 +471,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     const bool overwrite = !in.DuplicatedFilesDrop && in.DuplicatedFilesOverWrite;
     const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
     std::vector<plat::Beneath> work(workers);
-    std::vector<std::unique_ptr<RunFolderRefusal>> refusals(workers);
+    WorkerRefusals refusals(workers, in.ProgramFolder, in.WorkingDir);
     bool exhausted = false, copiesExhausted = false;
     PooledRun<Vol12Outcome> pooled;
     pooled.Items = folders.size();
@@ -487,9 +485,7 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
     pooled.Work = [&](std::size_t i, Vol12Outcome& out, RunItemContext& ctx) {
         if (repeated[i]) return;
         Vol12Renamer worker(run, work[ctx.Worker()], out.Base, out.Found, out.Log);
-        std::unique_ptr<RunFolderRefusal>& refusal = refusals[ctx.Worker()];
-        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in.ProgramFolder, in.WorkingDir);
-        RenameInMainFolder(run, folders[i], worker, *refusal, out);
+        RenameInMainFolder(run, folders[i], worker, refusals.Of(ctx.Worker()), out);
         if (out.Own) ctx.Stop();  // nothing after it starts
     };
     pooled.Apply = [&](std::size_t i, Vol12Outcome& out, RunApplyContext& ctx) {
@@ -534,10 +530,7 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckParts(in); };
-    frame.WorkFolders = in.IncludeFolders;
-    frame.ProgramFolder = in.ProgramFolder;
-    frame.WorkingDir = in.WorkingDir;
-    frame.OwnFolderBox = Vol12OwnFolderBox;
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol12OwnFolderBox};
     frame.Start = [&state, simulation] {
         Vol12ResetCounters(state);
         if (!simulation) {

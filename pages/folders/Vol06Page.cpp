@@ -53,11 +53,7 @@ PageMessage Vol06OwnFolderBox(const std::string& folder) {
 }
 
 void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
-    frame.WorkFolders = in.IncludeFolders;
-    frame.ProgramFolder = in.ProgramFolder;
-    frame.WorkingDir = in.WorkingDir;
-    frame.OwnFolderBox = Vol06OwnFolderBox;
-    frame.OwnAbove = true;
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol06OwnFolderBox, true};
 }
 
 void ShowRefused(const std::string& folder) {

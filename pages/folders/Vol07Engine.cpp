@@ -222,15 +222,13 @@ public:
         // leaves folders unjudged (the failure is said at the end).
         StringList opened;
         for (std::size_t i = 0; i < items_.size(); ++i) opened.push_back(OpenedText(items_[i], folders_[i]));
-        std::vector<std::optional<plat::FileIdentity>> ids;
-        IdentitiesOnPool(opened, ids);
-        repeated_ = RepeatedFolders(ids);
+        repeated_ = RepeatedOnPool(opened);
         PooledRun<Vol07ItemOutcome> run;
         run.Items = items_.size();
         // One main folder is one item: nothing to overlap.
         run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(folders_.front(), plat::RunWork::Remove);
         const bool pooled = run.Workers > 1;
-        refusals_.resize(run.Workers);
+        refusals_.emplace(run.Workers, in_.ProgramFolder, in_.WorkingDir);
         parents_.resize(run.Workers);
         engines_.resize(run.Workers);
         alone_.assign(items_.size(), 0);
@@ -257,11 +255,7 @@ public:
 
 private:
     // Each worker's: the program's folders and the drives' roots opened once.
-    RunFolderRefusal& RefusalOf(unsigned worker) {
-        auto& refusal = refusals_[worker];
-        if (!refusal) refusal = std::make_unique<RunFolderRefusal>(in_.ProgramFolder, in_.WorkingDir);
-        return *refusal;
-    }
+    RunFolderRefusal& RefusalOf(unsigned worker) { return refusals_->Of(worker); }
 
     // On the pool, before anything is removed: the folder as the kernel
     // names it (so that a text through a link meets the folder it reaches
@@ -349,7 +343,7 @@ private:
     std::vector<char> bare_;            // each item a bare drive
     std::vector<char> repeated_;        // each item a folder an earlier one names
     WalkFence fence_;
-    std::vector<std::unique_ptr<RunFolderRefusal>> refusals_;
+    std::optional<WorkerRefusals> refusals_;  // as many as the run has workers
     std::vector<ParentBases> parents_;  // each worker's
     std::vector<std::unique_ptr<SmartDelete>> engines_;  // each worker's, kept for its room
     // On the pool, each item's look: refused (runs alone), opened, its real folder.

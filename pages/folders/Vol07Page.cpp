@@ -70,12 +70,10 @@ bool IsProgramFolder(const std::string& line) { return NamesOwnFolder(line, GetP
 // The run and its simulation: a listed folder that is one of the program's
 // own stops either before anything is deleted.
 void RefuseOwnFolders(RunFrame& frame, const Vol07Inputs& in) {
-    frame.WorkFolders = in.IncludeFolders;
-    frame.ProgramFolder = in.ProgramFolder;
-    frame.WorkingDir = in.WorkingDir;
-    frame.OwnFolderBox = [](const std::string& folder) {
+    const auto box = [](const std::string& folder) {
         return PageMessage{ProgramFolderText(folder), MessageCaption(kListTopic, "Warning", "70039")};
     };
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, box};
 }
 
 // The run's refusal: a bare drive, or the program's folder.
