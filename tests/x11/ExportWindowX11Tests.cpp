@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QDialog>
-#include <QProcess>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -37,24 +36,33 @@ constexpr int kSpacings = 32;
 constexpr int kSpacingStepUs = 250;
 
 // Opens `dialog` modally with `open(round)`, `rounds` times; each time it
-// must be mapped within a few seconds (else it is closed, so the test goes
-// on). Returns how often it was seen.
+// must be mapped and given the focus within a few seconds, and it is then
+// closed with the window manager's close, which goes to the window with the
+// focus. A round that does not get so far is ended by the test, so that the
+// test goes on. Returns how often the window was seen.
 int TimesSeen(QDialog* dialog, int rounds, const std::function<void(int round)>& open) {
     int seen = 0;
     for (int round = 0; round < rounds; ++round) {
         QElapsedTimer modalFor;
+        QElapsedTimer closedFor;
         bool done = false;
         QTimer watch;
+        const auto endRound = [&](const char* why) {
+            ADD_FAILURE() << "round " << round << ": " << why;
+            watch.stop();
+            dialog->reject();
+        };
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (QApplication::activeModalWidget() != dialog) return;
             if (!modalFor.isValid()) modalFor.start();
-            if (Viewable(dialog)) {
+            if (closedFor.isValid()) {
+                if (closedFor.elapsed() > 4000) endRound("the window manager's close did not end it");
+            } else if (Viewable(dialog) && dialog->isActiveWindow()) {
                 ++seen;
-                watch.stop();
-                QProcess::execute("xdotool", {"key", "--clearmodifiers", "alt+F4"});  // the window manager's close
+                closedFor.start();
+                x11test::Xdo({"key", "--clearmodifiers", "alt+F4"});
             } else if (modalFor.elapsed() > 4000) {
-                watch.stop();
-                dialog->reject();
+                endRound(Viewable(dialog) ? "on screen, never given the focus" : "never on screen");
             }
         });
         const auto finished = QObject::connect(dialog, &QDialog::finished, [&] { done = true; });

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -57,15 +56,14 @@ TEST(RunWaitX11, InputGivenWhileALoopPaintsIsDroppedNotReplayed) {
     }
     // Held-back input would come with the next event from the server.
     const QPoint aside = button.mapToGlobal(QPoint(5, 5));
-    QProcess::execute("xdotool", {"mousemove", QString::number(aside.x()), QString::number(aside.y())});
+    x11test::Xdo({"mousemove", QString::number(aside.x()), QString::number(aside.y())});
     WaitUntil([] { return false; }, 1000);
     EXPECT_EQ(clicks, 1);
 }
 
 namespace {
 
-// The user's input as separate steps, each reaching the server at once.
-void Xdo(const QStringList& args) { QProcess::execute("xdotool", args); }
+using x11test::Xdo;
 
 QStringList To(QWidget* w) {
     const QPoint at = w->mapToGlobal(w->rect().center());

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -101,17 +100,16 @@ TEST_P(TypeThenClickX11, TheClickThatLeavesTheFieldCompletes) {
     BringToFront(control);
     ASSERT_TRUE(WaitUntil([&] { return field->isVisible() && control->isVisible() && control->isEnabled(); }, 3000))
         << field->isVisible() << field->isEnabled() << control->isVisible() << control->isEnabled();
-    QProcess::execute("xdotool", QStringList{"windowactivate", "--sync",
-                                             QString::number(frmMain->windowHandle()->winId())} +
-                                     At(field) + QStringList{"click", "1"});
+    x11test::Xdo(QStringList{"windowactivate", "--sync", QString::number(frmMain->windowHandle()->winId())} +
+                 At(field) + QStringList{"click", "1"});
     ASSERT_TRUE(WaitUntil([&] { return field->hasFocus(); }, 3000));
 
     int clicks = 0;
     QObject::connect(control, &QAbstractButton::clicked, frmMain, [&] { ++clicks; });
     const bool radio = control->isCheckable();
     // All of it reaches the server before the program reads any of it.
-    QProcess::execute("sh", {"-c", "xdotool key ctrl+a && xdotool type '" + QString(move.typed) + "' && xdotool " +
-                                       At(control).join(' ') + " click 1"});
+    x11test::XdoAtOnce("xdotool key ctrl+a && xdotool type '" + QString(move.typed) + "' && xdotool " +
+                       At(control).join(' ') + " click 1");
 
     EXPECT_TRUE(WaitUntil([&] { return clicks == 1; }, 5000)) << move.control << " after " << move.field;
     WaitUntil([] { return false; }, 300);  // nothing more comes
@@ -136,15 +134,15 @@ TEST_F(TypeThenClickX11, AClickGivenWhileTheFieldIsCheckedIsDropped) {
     int clicks = 0;
     QObject::connect(button, &QAbstractButton::clicked, frmMain, [&] { ++clicks; });
     // The Tab's check runs with the click already given.
-    QProcess::execute("sh", {"-c", "xdotool key Tab && xdotool " + At(button).join(' ') + " click 1"});
+    x11test::XdoAtOnce("xdotool key Tab && xdotool " + At(button).join(' ') + " click 1");
     WaitUntil([] { return false; }, 800);
-    QProcess::execute("xdotool", {"mousemove_relative", "5", "5"});  // held-back input would come now
+    x11test::Xdo({"mousemove_relative", "5", "5"});  // held-back input would come now
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(button->isDown());
     EXPECT_TRUE(texts.empty());
 
-    QProcess::execute("xdotool", At(button) + QStringList{"click", "1"});
+    x11test::Xdo(At(button) + QStringList{"click", "1"});
     EXPECT_TRUE(WaitUntil([&] { return clicks == 1; }, 3000));
 }
 

@@ -52,9 +52,29 @@ inline bool Viewable(QWidget* w) {
     return p.readAllStandardOutput().contains("IsViewable");
 }
 
+// Runs a tool that drives the server, for ten seconds at most: one that
+// waits on something that never comes (an activation) fails the step
+// instead of holding the whole run.
+inline bool Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+inline bool Xdo(const QStringList& args) { return Run("xdotool", args); }
+
+// Several steps in one go, so that all of them reach the server before
+// the program reads any.
+inline bool XdoAtOnce(const QString& script) { return Run("sh", {"-c", script}); }
+
 inline void ClickAt(QWidget* w) {
     const QPoint at = w->mapToGlobal(w->rect().center());
-    QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    Xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
 }
 
 inline xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {

@@ -7,7 +7,7 @@
 # a test would not fail, it would not try.
 set -uo pipefail
 missing=""
-for tool in Xvfb:xvfb openbox:openbox xdotool:xdotool xwininfo:x11-utils; do
+for tool in Xvfb:xvfb openbox:openbox xdotool:xdotool xwininfo:x11-utils xprop:x11-utils; do
   command -v "${tool%%:*}" >/dev/null || missing+="${missing:+, }${tool%%:*} (Debian package ${tool#*:})"
 done
 [ -z "$missing" ] || { echo "X window tests skipped: missing $missing"; exit 77; }
@@ -21,7 +21,15 @@ for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$dir/display")"
 HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
 wm=$!
-sleep 0.5
+# Until the window manager manages the screen, a window is neither framed
+# nor given the focus and its keys go nowhere: a cold machine takes seconds.
+for _ in $(seq 300); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  kill -0 $wm 2>/dev/null || break
+  sleep 0.05
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+  { cat "$dir/openbox.log"; echo "openbox did not start managing the screen"; exit 1; }
 # Under the sanitizers: what the desktop's libraries keep is not ours.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
 QT_QPA_PLATFORM=xcb "$@"
