@@ -16,6 +16,7 @@
 #include "help/TfrmVideoTutorials.h"
 #include "pages/TfrmSubFolderListBuilder.h"
 #include "pages/creation/TfrmVol03Multi.h"
+#include "platform/qt/CompletionClick.h"
 #include "platform/qt/WindowPlacement.h"
 #include "results/TForcedUnSuccessFullForm.h"
 #include "results/TSubFolderUnSuccessFullForm.h"
@@ -68,6 +69,7 @@
 // stay above it and go with it.
 void CreateAppWindows() {
     qtplat::InstallWindowPlacement();
+    qtplat::InstallCompletionClickThrough();
     frmMain = new TfrmMain();  // 1
     frmNoltEditIncludeFolderList = new TfrmNoltEditIncludeFolderList(frmMain);  // 2
     AboutBox = new TAboutBox(frmMain);  // 3

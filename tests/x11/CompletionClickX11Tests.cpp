@@ -1,0 +1,104 @@
+// A folder typed in a box with a completion list, then a button clicked at
+// once: the list is open when the click comes. The list closes and the
+// click reaches its button, as it would were the list not a popup that
+// holds the pointer; a window the modal one blocks still gets nothing.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/qt/CompletionClick.h"
+#include "tests/x11/X11Support.h"
+
+namespace {
+
+using x11test::WaitUntil;
+using x11test::Xdo;
+
+QStringList To(QWidget* w, QPoint at) {
+    at = w->mapToGlobal(at);
+    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
+}
+
+class CompletionClickX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qtplat::InstallCompletionClickThrough();
+        owner.setGeometry(100, 100, 700, 500);
+        outside = new QPushButton("Outside", &owner);
+        outside->setGeometry(20, 420, 120, 30);
+        owner.show();
+        dialog = new QDialog(&owner);
+        dialog->setWindowModality(Qt::ApplicationModal);
+        auto* row = new QHBoxLayout(dialog);
+        folder = new QComboBox(dialog);
+        folder->setEditable(true);
+        folder->setMinimumWidth(250);
+        folder->addItems({"C:\\Jobs\\Alpha", "C:\\Jobs\\Beta", "C:\\Jobs\\Bravo"});
+        folder->setCurrentIndex(-1);
+        folder->completer()->setCompletionMode(QCompleter::PopupCompletion);
+        build = new QPushButton("Build", dialog);
+        row->addWidget(folder);
+        row->addWidget(build);
+        dialog->move(200, 120);
+        dialog->show();
+        ASSERT_TRUE(WaitUntil([&] { return dialog->isActiveWindow(); }, 5000));
+        QObject::connect(build, &QPushButton::clicked, [this] { ++builds; });
+        QObject::connect(outside, &QPushButton::clicked, [this] { ++outsides; });
+        Xdo(To(folder, folder->rect().center()) + QStringList{"click", "1"});
+        ASSERT_TRUE(WaitUntil([&] { return folder->hasFocus(); }, 3000));
+        // The list opens as the user types.
+        Xdo({"type", "C:\\Jobs\\B"});
+        ASSERT_TRUE(WaitUntil([&] { return popup() && popup()->isVisible(); }, 3000));
+    }
+    void TearDown() override { delete dialog; }
+
+    QAbstractItemView* popup() const { return folder->completer()->popup(); }
+
+    QWidget owner;
+    QPushButton* outside = nullptr;
+    QDialog* dialog = nullptr;
+    QComboBox* folder = nullptr;
+    QPushButton* build = nullptr;
+    int builds = 0;
+    int outsides = 0;
+};
+
+TEST_F(CompletionClickX11, TheClickThatClosesTheListReachesItsButtonOnce) {
+    x11test::XdoAtOnce("xdotool type 'ravo' && xdotool " + To(build, build->rect().center()).join(' ') + " click 1");
+    EXPECT_TRUE(WaitUntil([&] { return builds == 1; }, 3000));
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(builds, 1);
+    EXPECT_FALSE(build->isDown());
+    EXPECT_FALSE(popup()->isVisible());
+    EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\Bravo");
+
+    // A pick from the list is the list's own, as before.
+    folder->lineEdit()->clear();
+    folder->setFocus();
+    Xdo({"type", "C:\\Jobs\\B"});
+    ASSERT_TRUE(WaitUntil([&] { return popup()->isVisible(); }, 3000));
+    auto* list = folder->completer()->popup();
+    const QModelIndex beta = folder->completer()->completionModel()->index(0, 0);
+    Xdo(To(list->viewport(), list->visualRect(beta).center()) + QStringList{"click", "1"});
+    EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
+    EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\Beta");
+    EXPECT_EQ(builds, 1);
+}
+
+TEST_F(CompletionClickX11, AClickOnAWindowTheModalOneBlocksOnlyClosesTheList) {
+    Xdo(To(outside, outside->rect().center()) + QStringList{"click", "1"});
+    EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(outsides, 0);
+    EXPECT_FALSE(outside->isDown());
+    EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\B");
+}
+
+}  // namespace
