@@ -18,13 +18,9 @@
 
 namespace {
 
+using x11test::MoveTo;
 using x11test::WaitUntil;
 using x11test::Xdo;
-
-QStringList To(QWidget* w, QPoint at) {
-    at = w->mapToGlobal(at);
-    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
-}
 
 class CompletionClickX11 : public ::testing::Test {
 protected:
@@ -51,7 +47,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return dialog->isActiveWindow(); }, 5000));
         QObject::connect(build, &QPushButton::clicked, [this] { ++builds; });
         QObject::connect(outside, &QPushButton::clicked, [this] { ++outsides; });
-        Xdo(To(folder, folder->rect().center()) + QStringList{"click", "1"});
+        Xdo(MoveTo(folder) + QStringList{"click", "1"});
         ASSERT_TRUE(WaitUntil([&] { return folder->hasFocus(); }, 3000));
         // The list opens as the user types.
         Xdo({"type", "C:\\Jobs\\B"});
@@ -71,7 +67,7 @@ protected:
 };
 
 TEST_F(CompletionClickX11, TheClickThatClosesTheListReachesItsButtonOnce) {
-    x11test::XdoAtOnce("xdotool type 'ravo' && xdotool " + To(build, build->rect().center()).join(' ') + " click 1");
+    x11test::XdoAtOnce("xdotool type 'ravo' && xdotool " + MoveTo(build).join(' ') + " click 1");
     EXPECT_TRUE(WaitUntil([&] { return builds == 1; }, 3000));
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(builds, 1);
@@ -86,14 +82,14 @@ TEST_F(CompletionClickX11, TheClickThatClosesTheListReachesItsButtonOnce) {
     ASSERT_TRUE(WaitUntil([&] { return popup()->isVisible(); }, 3000));
     auto* list = folder->completer()->popup();
     const QModelIndex beta = folder->completer()->completionModel()->index(0, 0);
-    Xdo(To(list->viewport(), list->visualRect(beta).center()) + QStringList{"click", "1"});
+    Xdo(MoveTo(list->viewport(), list->visualRect(beta).center()) + QStringList{"click", "1"});
     EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
     EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\Beta");
     EXPECT_EQ(builds, 1);
 }
 
 TEST_F(CompletionClickX11, AClickOnAWindowTheModalOneBlocksOnlyClosesTheList) {
-    Xdo(To(outside, outside->rect().center()) + QStringList{"click", "1"});
+    Xdo(MoveTo(outside) + QStringList{"click", "1"});
     EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
     WaitUntil([] { return false; }, 300);
     EXPECT_EQ(outsides, 0);

@@ -64,11 +64,7 @@ TEST(RunWaitX11, InputGivenWhileALoopPaintsIsDroppedNotReplayed) {
 namespace {
 
 using x11test::Xdo;
-
-QStringList To(QWidget* w) {
-    const QPoint at = w->mapToGlobal(w->rect().center());
-    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
-}
+using x11test::MoveTo;
 
 // A wait as the program's loops make one: paints go on for `ms`, and
 // `during` runs once, a little after it began.
@@ -110,7 +106,7 @@ struct Window {
 TEST(RunWaitX11, AClickBegunBeforeAWaitCompletesAfterItOneBegunInItGoesWhole) {
     Window w;
     ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
-    Xdo(To(w.button) + QStringList{"mousedown", "1"});
+    Xdo(MoveTo(w.button) + QStringList{"mousedown", "1"});
     ASSERT_TRUE(WaitUntil([&] { return w.button->isDown(); }, 3000));
     Wait(500, [&] { Xdo({"mouseup", "1"}); });
     EXPECT_EQ(w.clicks, 0);  // not inside the wait
@@ -122,7 +118,7 @@ TEST(RunWaitX11, AClickBegunBeforeAWaitCompletesAfterItOneBegunInItGoesWhole) {
     ASSERT_TRUE(WaitUntil([&] { return w.field->hasFocus(); }, 3000));
 
     Wait(700, [&] {
-        Xdo(To(w.button) + QStringList{"mousedown", "1"});
+        Xdo(MoveTo(w.button) + QStringList{"mousedown", "1"});
         Xdo({"keydown", "x"});
     });
     Xdo(QStringList{"mousemove_relative", "3", "3", "mouseup", "1"});

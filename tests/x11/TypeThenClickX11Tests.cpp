@@ -43,8 +43,7 @@ QStringList At(QWidget* w) {
         option.initFrom(radio);
         at = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio).center();
     }
-    at = w->mapToGlobal(at);
-    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
+    return x11test::MoveTo(w, at);
 }
 
 struct Move {

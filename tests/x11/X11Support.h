@@ -72,10 +72,15 @@ inline bool Xdo(const QStringList& args) { return Run("xdotool", args); }
 // the program reads any.
 inline bool XdoAtOnce(const QString& script) { return Run("sh", {"-c", script}); }
 
-inline void ClickAt(QWidget* w) {
-    const QPoint at = w->mapToGlobal(w->rect().center());
-    Xdo({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+// xdotool's words that move the pointer to `at` in `w` (its middle unless
+// told).
+inline QStringList MoveTo(QWidget* w, QPoint at) {
+    at = w->mapToGlobal(at);
+    return {"mousemove", QString::number(at.x()), QString::number(at.y())};
 }
+inline QStringList MoveTo(QWidget* w) { return MoveTo(w, w->rect().center()); }
+
+inline void ClickAt(QWidget* w) { Xdo(MoveTo(w) + QStringList{"click", "1"}); }
 
 inline xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
