@@ -1,0 +1,14 @@
+/* The C side of SlowShare (tests/support/SlowShare.h). */
+#pragma once
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+void SlowShareStart(long perCallUs);
+void SlowShareStop(void);
+long SlowShareLongestMs(void);
+int SlowShareLongestCalls(void);
+int SlowShareLongestStack(void** frames, int size);
+#ifdef __cplusplus
+}
+#endif
