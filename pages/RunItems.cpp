@@ -33,6 +33,12 @@ std::string FailureText(std::exception_ptr failure) {
 
 void NoteRunFailure(std::exception_ptr failure, const std::string& item) {
     if (!failure) return;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const RunFailureNoted&) {
+        return;
+    } catch (...) {
+    }
     runFailures += item.empty() ? FailureText(failure) : item + " : " + FailureText(failure);
     runFailures += '\n';
     ++runFailuresNoted;
@@ -109,11 +115,11 @@ void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_
 RunPoolOptions PageRunPoolOptions(unsigned workers) {
     RunPoolOptions options;
     options.Workers = workers < 1 ? 1 : workers;
-    // Paced with the Visual Log's own showings: a few paints a second, and
-    // while showing a long list takes long, seldom enough that it costs the
-    // run at most about a twentieth of its time.
+    // The window answers a few times a tenth of a second; the Visual Log's
+    // lists are shown at their own pace, which keeps showing a long list at
+    // about a twentieth of the run's time.
     options.Pump = [] { results::PaceNow(); };
-    options.PumpInterval = std::chrono::milliseconds(200);
+    options.PumpInterval = std::chrono::milliseconds(results::kAnswerMs);
     // Workers open and close handles by the thousand: each on a table of its
     // own, so that they do not queue on the process's (copy folders on tmpfs
     // took twice the time on one table).

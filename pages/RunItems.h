@@ -233,6 +233,10 @@ template <class Outcome>
 struct PooledRun {
     std::size_t Items = 0;
     unsigned Workers = 1;
+    // The workers stay on the process's table of handles, so that what
+    // they open (a structure folder a run copies from) is of use after the
+    // pool, on the window thread and to a later run's workers.
+    bool KeepHandles = false;
     // On a worker, for each item before it is scoped, in no order, while
     // earlier items work: what its scope needs to know of the disk (the
     // real name of a folder, a first judgement). It only informs: the work
@@ -283,6 +287,10 @@ auto StreamLines(ItemLog Outcome::*lines, C Outcome::*counters, RunLog& log, con
     };
 }
 
+// Thrown inside a run's work where a read on the pool failed and noted its
+// failure (ReadOnPool's false): it ends the run there, and is not noted again.
+struct RunFailureNoted {};
+
 // A failure that ended a page's run: kept on the window thread until the
 // run's frame (or its undo) says it. `item` names what failed, if known.
 void NoteRunFailure(std::exception_ptr failure, const std::string& item = std::string());
@@ -305,6 +313,7 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
         // are made here, so that the window thread may peek at any.
         std::vector<std::unique_ptr<Outcome>> outcomes;
         RunPoolOptions options = PageRunPoolOptions(run.Workers);
+        if (run.KeepHandles) options.WorkerStart = {};
         options.Look = run.Look;
         if (run.Stream)
             options.Peek = [&](std::size_t i, RunApplyContext& ctx) { run.Stream(i, *outcomes[ctx.Slot()], ctx); };

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <stdexcept>
@@ -23,14 +24,32 @@ CountingBusy::~CountingBusy() {
     if (cursor_) QGuiApplication::restoreOverrideCursor();
 }
 
-bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read) {
-    PooledRun<char> run;  // nothing to apply: each read keeps its findings
-    run.Items = paths.size();
-    run.Workers = paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
+namespace {
+
+// The reads on the pool, nothing to apply: each read keeps its findings.
+bool ReadItems(std::size_t count, unsigned workers, bool keepHandles, const std::function<void(std::size_t)>& read,
+               const std::function<std::string(std::size_t)>& name) {
+    PooledRun<char> run;
+    run.Items = count;
+    // One worker would read on the window thread (the pool's plain loop),
+    // deaf between its pumps while a slow share answers each request.
+    run.Workers = std::max(2u, workers);
+    run.KeepHandles = keepHandles;
     run.Work = [&](std::size_t i, char&, RunItemContext&) { read(i); };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
-    run.Name = [&](std::size_t i) { return paths[i]; };
+    run.Name = name;
     return !RunPageItems(run).Stopped;
+}
+
+}  // namespace
+
+bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read, bool keepHandles) {
+    const unsigned workers = paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
+    return ReadItems(paths.size(), workers, keepHandles, read, [&](std::size_t i) { return paths[i]; });
+}
+
+bool ReadBeside(const std::string& name, const std::function<void()>& read, bool keepHandles) {
+    return ReadItems(1, 1, keepHandles, [&](std::size_t) { read(); }, [&](std::size_t) { return name; });
 }
 
 bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read) {

@@ -35,10 +35,13 @@ private:
 };
 
 // read(i) for each path on the run pool, as many workers as the first
-// path's file system pays for looking. A read writes only what is its
-// own. False when one failed: the failure is noted for the failure box,
-// with its path.
-bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read);
+// path's file system pays for looking, never on the window thread: it
+// answers meanwhile. A read writes only what is its own. False when one
+// failed: the failure is noted for the failure box, with its path.
+// `keepHandles`: what the reads open stays of use after (PooledRun::KeepHandles).
+bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read, bool keepHandles = false);
+// One read, the same way: `name` names it in the failure box.
+bool ReadBeside(const std::string& name, const std::function<void()>& read, bool keepHandles = false);
 
 // ReadOnPool with the busy cursor, for a page's window: a failure is said
 // at once in the failure box (a read keeps nothing for an Undo).

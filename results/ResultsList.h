@@ -39,8 +39,13 @@ private:
 // Puts every pending line and count of every results window on the screen
 // (no events are processed).
 void FlushPending();
-// For a run's loop, after each item: every ~50 ms flushes and lets pending
-// paints through (never user input). True when it did.
+// How often a run lets the window answer (paint, the window manager's
+// questions; never user input): a window silent for a fraction of a second
+// already looks hung.
+constexpr int kAnswerMs = 50;
+// For a run's loop, after each item: every kAnswerMs lets pending events
+// through, and every ~50 ms or more (as long as showing takes) flushes the
+// lists first. True when it flushed.
 bool PaceRun();
 // The same without counting calls, for a caller that already calls seldom
 // (a run pool waiting for its workers): the pace is shared with PaceRun.

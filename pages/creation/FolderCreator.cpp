@@ -10,6 +10,7 @@
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
+#include "pages/WalksOnPool.h"
 
 using plat::FsResult;
 
@@ -82,20 +83,40 @@ void FolderCreator::UseDestination(const std::string& folder) {
     const plat::FileIdentity before = dest_.Identity();
     destText_ = folder;
     dest_.Close();
-    // A destination the run may not build names beneath is never opened:
-    // every main folder below it then fails.
-    if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
-    if (!in_.FullPaths || (dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty())) return;
+    // Read beside the window, which answers meanwhile, and on the process's
+    // table of handles: the workers use what is opened here.
+    bool relate = false;
+    const bool read = ReadBeside(
+        folder,
+        [&] {
+            // A destination the run may not build names beneath is never
+            // opened: every main folder below it then fails.
+            if (IsUsableRunItem(folder, RunItemUse::Destination)) dest_.OpenNearest(folder);
+            relate = in_.FullPaths && !(dest_.IsOpen() && dest_.Identity() == before && !destChain_.empty());
+            if (relate) destChain_ = dest_.Ancestry();
+        },
+        true);
+    if (!read) throw RunFailureNoted();
+    if (!relate) return;
     // Where the structures stand to this destination, judged by the real folders.
-    destChain_ = dest_.Ancestry();
-    PrepareStructures();
-    for (auto& s : structures_) {
-        s.belowDest.clear();
-        if (!s.source.IsOpen()) continue;
-        s.holdsDestination = ChainHolds(destChain_, s.source.Identity());
-        if (!s.holdsDestination && dest_.IsOpen() && ChainHolds(s.source.Ancestry(), dest_.Identity()))
-            s.source.RealPathBelow(dest_, s.belowDest);
+    const bool first = !std::exchange(structuresRead_, true);
+    if (first) {
+        structures_.resize(in_.FolderStructures.size());
+        orders_.resize(in_.FolderStructures.size());
     }
+    const bool related = ReadOnPool(
+        in_.FolderStructures,
+        [&](std::size_t i) {
+            if (first) PrepareStructure(i);
+            FolderStructure& s = structures_[i];
+            s.belowDest.clear();
+            if (!s.source.IsOpen()) return;
+            s.holdsDestination = ChainHolds(destChain_, s.source.Identity());
+            if (!s.holdsDestination && dest_.IsOpen() && ChainHolds(s.source.Ancestry(), dest_.Identity()))
+                s.source.RealPathBelow(dest_, s.belowDest);
+        },
+        true);
+    if (!related) throw RunFailureNoted();
 }
 
 void FolderCreator::ViewStructures() {
@@ -432,33 +453,26 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
 // Every structure is read once, before the run makes anything, so that no
 // walk ever sees what the run created. One that holds the destination by
 // its text is refused for every main folder and not read at all; one whose
-// real folder holds it is found when the destination is opened.
-void FolderCreator::PrepareStructures() {
-    if (structuresRead_) return;
-    structuresRead_ = true;
-    if (!in_.FullPaths) return;
+// real folder holds it is found when the destination is opened. On the
+// pool: it writes only its own structure and order.
+void FolderCreator::PrepareStructure(std::size_t index) {
     const std::string destination = TrimControlAndBlanks(destText_);
-    structures_.reserve(in_.FolderStructures.size());
-    orders_.reserve(in_.FolderStructures.size());
-    for (const auto& entry : in_.FolderStructures) {
-        const std::string e = StructureEntryText(entry);
-        const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
-        FolderStructure s;
-        plat::Beneath probe;
-        const FsResult opened = hasDrive && !IsDriveRootPath(e) ? probe.Open(e) : FsResult::Failed;
-        if (IsDriveRootPath(e) || (!destination.empty() && PathWithinFolder(destination, e)) ||
-            (probe.IsOpen() && ChainHolds(destChain_, probe.Identity()))) {
-            s.entry = e;
-            s.name = LastNameOf(e);
-            s.usable = hasDrive && (IsDriveRootPath(e) || probe.IsOpen());
-            s.absent = opened == FsResult::NotFound;
-            s.holdsDestination = true;
-        } else {
-            s = ReadFolderStructure(e);  // where it stands to the destination: UseDestination
-        }
-        orders_.push_back(ListingOrder(s, in_.WithFiles()));
-        structures_.push_back(std::move(s));
+    const std::string e = StructureEntryText(in_.FolderStructures[index]);
+    const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(e)).empty();
+    FolderStructure& s = structures_[index];
+    plat::Beneath probe;
+    const FsResult opened = hasDrive && !IsDriveRootPath(e) ? probe.Open(e) : FsResult::Failed;
+    if (IsDriveRootPath(e) || (!destination.empty() && PathWithinFolder(destination, e)) ||
+        (probe.IsOpen() && ChainHolds(destChain_, probe.Identity()))) {
+        s.entry = e;
+        s.name = LastNameOf(e);
+        s.usable = hasDrive && (IsDriveRootPath(e) || probe.IsOpen());
+        s.absent = opened == FsResult::NotFound;
+        s.holdsDestination = true;
+    } else {
+        s = ReadFolderStructure(e);  // where it stands to the destination: UseDestination
     }
+    orders_[index] = ListingOrder(s, in_.WithFiles());
 }
 
 // A structure that is a root, the main folder itself, or holds the main

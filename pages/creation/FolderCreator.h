@@ -160,7 +160,7 @@ private:
     // failure. On Ok, madeId_ is the folder's identity.
     plat::FsResult MakeFolder(const std::string& path);
     void RememberMade(const std::string& path, const plat::FileIdentity& id);
-    void PrepareStructures();
+    void PrepareStructure(std::size_t index);
     void AttachStructures(const std::string& mainFolder);
     void AttachStructure(std::size_t index, const std::string& target);
     void StructureFileDone(const std::string& source, const std::string& target, plat::FsResult r,

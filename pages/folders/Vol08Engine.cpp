@@ -15,6 +15,7 @@
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
 #include "pages/FileMasks.h"
+#include "pages/WalksOnPool.h"
 
 using plat::FsResult;
 
@@ -322,39 +323,44 @@ Vol08Copier::~Vol08Copier() = default;
 
 // Every structure is read now, before the run makes anything, so that no
 // walk ever sees what the run made (a structure may lie in a main folder).
+// On the pool, beside the window, keeping the handles for the workers.
 void Vol08Copier::PrepareStructures() {
     const bool withFiles = in_.WithFiles();
     const bool takesName = !in_.SubFoldersOnlyMode();
-    structures_.reserve(in_.FolderStructures.size());
-    for (const std::string& line : in_.FolderStructures) {
-        Structure s;
-        const std::string entry = StructureEntryText(line);
-        s.read.entry = entry;
-        s.read.name = LastNameOf(entry);
-        if (TrimControlAndBlanks(GetDrivePart(entry)).empty()) {
-            s.use = Structure::Skip;  // no drive: skipped without a word, as the list would have it
-        } else if (!IsUsableRunItem(entry, takesName ? RunItemUse::NamedFolder : RunItemUse::IncludeFolder)) {
-            s.use = Structure::Unusable;
-        } else {
-            s.read = ReadFolderStructure(entry);
-            if (s.read.usable && s.read.source.IsOpen()) {
-                s.use = Structure::Copy;
-                s.order = CopyOrder(s.read, withFiles, masks_);
-                s.ancestry = s.read.source.Ancestry();
-                s.real = s.read.source.RealNative();
-                s.sizes.assign(s.read.items.size(), kNotMeasured);
-                std::string source;
-                for (std::size_t i = 0; i < s.read.items.size(); ++i) {
-                    if (s.read.items[i].folder) continue;
-                    source.assign(s.read.entry).append(1, '\\').append(s.read.items[i].rel);
-                    const auto found = state_.Vol08StructureFileSizes.find(source);
-                    if (found != state_.Vol08StructureFileSizes.end())
-                        s.sizes[i] = static_cast<std::int64_t>(found->second);
-                }
+    structures_.resize(in_.FolderStructures.size());
+    const bool read = ReadOnPool(
+        in_.FolderStructures,
+        [&](std::size_t index) {
+            Structure& s = structures_[index];
+            const std::string entry = StructureEntryText(in_.FolderStructures[index]);
+            s.read.entry = entry;
+            s.read.name = LastNameOf(entry);
+            if (TrimControlAndBlanks(GetDrivePart(entry)).empty()) {
+                s.use = Structure::Skip;  // no drive: skipped without a word, as the list would have it
+                return;
             }
-        }
-        structures_.push_back(std::move(s));
-    }
+            if (!IsUsableRunItem(entry, takesName ? RunItemUse::NamedFolder : RunItemUse::IncludeFolder)) {
+                s.use = Structure::Unusable;
+                return;
+            }
+            s.read = ReadFolderStructure(entry);
+            if (!s.read.usable || !s.read.source.IsOpen()) return;
+            s.use = Structure::Copy;
+            s.order = CopyOrder(s.read, withFiles, masks_);
+            s.ancestry = s.read.source.Ancestry();
+            s.real = s.read.source.RealNative();
+            s.sizes.assign(s.read.items.size(), kNotMeasured);
+            std::string source;
+            for (std::size_t i = 0; i < s.read.items.size(); ++i) {
+                if (s.read.items[i].folder) continue;
+                source.assign(s.read.entry).append(1, '\\').append(s.read.items[i].rel);
+                const auto found = state_.Vol08StructureFileSizes.find(source);
+                if (found != state_.Vol08StructureFileSizes.end())
+                    s.sizes[i] = static_cast<std::int64_t>(found->second);
+            }
+        },
+        true);
+    if (!read) throw RunFailureNoted();
 }
 
 // Made on the worker that uses it, its handles on the structures its own.
