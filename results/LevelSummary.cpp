@@ -6,13 +6,17 @@
 #include <memory>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
+#include "core/RunPool.h"
 #include "platform/qt/QtPlatform.h"
+#include "results/ResultsList.h"
 #include "results/TfrmLevelSummFolder.h"
 
 namespace {
@@ -62,11 +66,19 @@ void FillLevelSummary(const FolderStructSize& size, QWidget* summaryWindow) {
 }
 
 void ExamineShowingProgress(FolderStructSize& size) {
+    // The walk goes on a thread of its own: the window thread answers
+    // meanwhile, however slowly the folders are read.
     QElapsedTimer clock;
     clock.start();
-    qint64 shownAt = 0;
+    std::atomic<std::uint64_t> walked{0};
+    size.SetProgress([&walked](std::uint64_t n) { walked.store(n, std::memory_order_relaxed); });
     std::unique_ptr<QProgressDialog> progress;
-    size.SetProgress([&](std::uint64_t walked) {
+    qint64 shownAt = 0;
+    RunPoolOptions options;
+    options.Workers = 2;  // one thread: two keep the pool off its plain loop
+    options.Pump = [] { results::PaceNow(); };
+    options.PumpInterval = std::chrono::milliseconds(results::kAnswerMs);
+    options.Peek = [&](std::size_t, RunApplyContext&) {
         const qint64 now = clock.elapsed();
         if (now < 1000 || now - shownAt < 100) return;
         shownAt = now;
@@ -80,11 +92,12 @@ void ExamineShowingProgress(FolderStructSize& size) {
         }
         progress->setLabelText(QStringLiteral("%1\n%2 folders so far.")
                                    .arg(QString::fromStdString(size.GetRoot()))
-                                   .arg(QString::fromStdString(UInt64ToStr(walked))));
+                                   .arg(QString::fromStdString(UInt64ToStr(walked.load(std::memory_order_relaxed)))));
         progress->show();
-        qtplat::ProcessPendingPaints();
-    });
-    size.Examine();
+    };
+    RunPool pool(std::move(options));
+    pool.Run(
+        1, {}, [&](std::size_t, RunItemContext&) { size.Examine(); }, [](std::size_t, RunApplyContext&) {});
     size.SetProgress({});
 }
 

@@ -18,10 +18,10 @@ void ShowLevelSummary2(const FolderStructSize& size);
 // text. Nothing is shown or closed.
 void ShowLevelSummary3(const FolderStructSize& size, QWidget* builderWindow);
 
-// Measures the tree (FolderStructSize::Examine). A walk that takes longer
-// than a second shows how many folders it has walked so far in a small
-// window of its own and keeps the program's windows painted; user input
-// waits until the walk ends.
+// Measures the tree (FolderStructSize::Examine) on a thread of its own while
+// the windows answer and paint; a walk that takes longer than a second
+// shows how many folders it has walked so far in a small window of its
+// own. User input waits until the walk ends.
 void ExamineShowingProgress(FolderStructSize& size);
 
 // Fills the level-summary window without showing it.
