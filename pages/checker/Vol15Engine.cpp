@@ -65,17 +65,18 @@ StringList FolderNames(const std::string& path) {
 
 // The entries a project folder is expected to hold, below the project
 // folder (node 0). A name is looked up by its parent, its kind and its
-// exact bytes.
+// exact bytes: a link stands for neither a file nor a folder of its name.
 class Model {
 public:
     struct Node {
         std::string name;
         std::string rel;  // below the project folder, "\" between names
         std::uint32_t parent = kNone;
-        bool folder = true;
+        plat::EntryKind kind = plat::EntryKind::Folder;
         bool expected = true;  // reported when missing (a template's parents are not)
         bool unknown = false;  // a model folder that could not be read: nothing below is judged
         std::vector<std::uint32_t> children;
+        bool Folder() const { return kind == plat::EntryKind::Folder; }
     };
 
     Model() { nodes_.emplace_back(); }
@@ -84,16 +85,16 @@ public:
     std::uint32_t Size() const { return static_cast<std::uint32_t>(nodes_.size()); }
 
     // Workers of a run look up one finished model at once.
-    std::uint32_t Find(std::uint32_t parent, bool folder, std::string_view name) const {
+    std::uint32_t Find(std::uint32_t parent, plat::EntryKind kind, std::string_view name) const {
         thread_local std::string key;
-        SetKey(key, parent, folder, name);
+        SetKey(key, parent, kind, name);
         const auto it = index_.find(key);
         return it == index_.end() ? kNone : it->second;
     }
 
     // The node of that name and kind below `parent`, made when missing.
-    std::uint32_t Add(std::uint32_t parent, bool folder, const std::string& name, bool expected) {
-        SetKey(key_, parent, folder, name);
+    std::uint32_t Add(std::uint32_t parent, plat::EntryKind kind, const std::string& name, bool expected) {
+        SetKey(key_, parent, kind, name);
         const auto [it, made] = index_.try_emplace(key_, Size());
         if (!made) {
             nodes_[it->second].expected = nodes_[it->second].expected || expected;
@@ -103,7 +104,7 @@ public:
         node.name = name;
         node.rel = nodes_[parent].rel.empty() ? name : nodes_[parent].rel + "\\" + name;
         node.parent = parent;
-        node.folder = folder;
+        node.kind = kind;
         node.expected = expected;
         nodes_.push_back(std::move(node));
         nodes_[parent].children.push_back(it->second);
@@ -112,8 +113,8 @@ public:
     void SetUnknown(std::uint32_t n) { nodes_[n].unknown = true; }
 
     // The order in which missing entries are reported: level by level, in
-    // each folder its files before its subfolders. Also counts what one
-    // project is compared with.
+    // each folder its files (links and other entries with them) before its
+    // subfolders. Also counts what one project is compared with.
     void Finish() {
         order_.clear();
         folders_ = files_ = 0;
@@ -123,7 +124,7 @@ public:
             queue.pop_front();
             for (const bool folders : {false, true}) {
                 for (const std::uint32_t c : nodes_[n].children) {
-                    if (nodes_[c].folder != folders) continue;
+                    if (nodes_[c].Folder() != folders) continue;
                     order_.push_back(c);
                     if (nodes_[c].expected) ++(folders ? folders_ : files_);
                     if (folders) queue.push_back(c);
@@ -136,9 +137,9 @@ public:
     std::uint32_t Files() const { return files_; }
 
 private:
-    static void SetKey(std::string& key, std::uint32_t parent, bool folder, std::string_view name) {
+    static void SetKey(std::string& key, std::uint32_t parent, plat::EntryKind kind, std::string_view name) {
         key.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
-        key.push_back(folder ? 'd' : 'f');
+        key.push_back(static_cast<char>('0' + static_cast<int>(kind)));
         key.append(name);
     }
 
@@ -188,7 +189,7 @@ private:
 struct SourceItem {
     std::uint32_t parent = kNone;  // an earlier item, or kNone below the model folder itself
     std::string name;
-    bool folder = true;
+    plat::EntryKind kind = plat::EntryKind::Folder;
     bool unknown = false;
 };
 struct Source {
@@ -361,10 +362,10 @@ struct Vol15Checker::Impl {
             }
             if (unsayable) unread.push_back(folder);
             for (const plat::DirEntry& e : entries) {
-                // Links and special files are no part of a model.
+                // Links and special files are entries as in a project, never entered.
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
-                if (!isFolder && (e.kind != plat::EntryKind::File || !in.WithFiles() || !Masked(e.name))) continue;
-                s.items.push_back({item, e.name, isFolder, false});
+                if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
+                s.items.push_back({item, e.name, e.kind, false});
                 const auto index = static_cast<std::uint32_t>(s.items.size() - 1);
                 if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), index);
             }
@@ -414,13 +415,13 @@ struct Vol15Checker::Impl {
             const Source& s = sources[i];
             if (!s.usable || leftOut[i] == '1') continue;
             std::uint32_t top = 0;
-            if (!in.SubFoldersOnly() && !s.name.empty()) top = m.Add(0, true, s.name, true);
+            if (!in.SubFoldersOnly() && !s.name.empty()) top = m.Add(0, plat::EntryKind::Folder, s.name, true);
             if (s.rootUnknown) m.SetUnknown(top);
             std::vector<std::uint32_t> nodeOf(s.items.size());
             for (std::size_t k = 0; k < s.items.size(); ++k) {
                 const SourceItem& item = s.items[k];
                 const std::uint32_t parent = item.parent == kNone ? top : nodeOf[item.parent];
-                nodeOf[k] = m.Add(parent, item.folder, item.name, true);
+                nodeOf[k] = m.Add(parent, item.kind, item.name, true);
                 if (item.unknown) m.SetUnknown(nodeOf[k]);
             }
         }
@@ -453,7 +454,8 @@ struct Vol15Checker::Impl {
                 continue;
             }
             std::uint32_t node = 0;
-            for (std::size_t k = 0; k < names.size(); ++k) node = m.Add(node, true, names[k], k + 1 == names.size());
+            for (std::size_t k = 0; k < names.size(); ++k)
+                node = m.Add(node, plat::EntryKind::Folder, names[k], k + 1 == names.size());
         }
         m.Finish();
         return m;
@@ -529,10 +531,7 @@ struct Vol15Checker::Impl {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
                 if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
                 std::string rel = f.rel.empty() ? e.name : f.rel + "\\" + e.name;
-                // A link or special file is never what a model file is.
-                const std::uint32_t child = f.node == kNone || (!isFolder && e.kind != plat::EntryKind::File)
-                                                ? kNone
-                                                : model->Find(f.node, isFolder, e.name);
+                const std::uint32_t child = f.node == kNone ? kNone : model->Find(f.node, e.kind, e.name);
                 if (child != kNone)
                     marks.Mark(child);
                 else
@@ -552,8 +551,8 @@ struct Vol15Checker::Impl {
                 out.Lines.AddLine(Vol15FoldersMissing, d);
             }
             const std::string x = JoinFolderAndName(d, node.rel);
-            const Vol15Category category = node.folder ? Vol15SubFoldersMissing : Vol15FilesMissing;
-            (node.folder ? oc.Stat15SubFoldersMissing : oc.Stat15FilesMissing) += 1.0;
+            const Vol15Category category = node.Folder() ? Vol15SubFoldersMissing : Vol15FilesMissing;
+            (node.Folder() ? oc.Stat15SubFoldersMissing : oc.Stat15FilesMissing) += 1.0;
             out.Lines.AddLine(category, x + " is Missing from " + d);
             out.Lines.AddExportLine(category, d + "," + x);
         }

@@ -8,7 +8,9 @@
 //    into memory; each project folder is then walked once, beneath the
 //    project folder held open, and its listings are compared with the model
 //    in memory. Links and mount points inside a project are never entered:
-//    a link is an entry of its own, compared as a file.
+//    a link (as a pipe or device) is an entry of its own, in a model as in
+//    a project, compared as a file of its kind: it matches a link of its
+//    name, never a file or folder of that name.
 //  - Names are compared as the file system compares them, letter case
 //    included: a project that holds "docs" where the model holds "Docs"
 //    lacks "Docs" and has "docs" in addition. The lists of the page (the

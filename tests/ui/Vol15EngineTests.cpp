@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -246,6 +247,45 @@ TEST_F(Vol15Engine, LinksInsideProjectsAreNeverEntered) {
     EXPECT_EQ(L(Vol15SubFoldersMissing), Lines{p + "\\Docs is Missing from " + p});
     EXPECT_TRUE(L(Vol15FilesExtra).empty());
     EXPECT_TRUE(L(Vol15SubFoldersExtra).empty());
+}
+
+// A link (or a pipe) is an entry of its own in the model as in a project:
+// a copy made with `cp -a` equals its model in every compare way, and a
+// link where the other side holds a file, a folder or nothing is a finding.
+TEST_F(Vol15Engine, LinksAreEntriesInModelAndProjectAlike) {
+    fs::create_symlink("readme.txt", drive.nativePath("Models\\Std\\readme.lnk"));
+    fs::create_directory_symlink("Docs", drive.nativePath("Models\\Std\\Docs.lnk"));
+    fs::create_symlink("main.c", drive.nativePath("Models\\Std\\Src\\main.lnk"));
+    ASSERT_EQ(mkfifo(drive.nativePath("Models\\Std\\Src\\pipe").c_str(), 0600), 0);
+    drive.MakeFolder("Jobs\\Main");
+    for (const std::string copy : {"Jobs\\Main\\Std", "Jobs\\P"}) {
+        const std::string cp = "cp -a '" + drive.nativePath("Models\\Std") + "' '" + drive.nativePath(copy) + "'";
+        ASSERT_EQ(std::system(cp.c_str()), 0);
+    }
+    for (const int mode : {0, 1, 2, 3}) {
+        Mode(mode & 1, mode & 2);
+        in.IncludeFolders = {J(mode & 1 ? "Main" : "P")};
+        Run();
+        for (const Lines& l : log.lines) EXPECT_EQ(l, Lines{}) << "mode " << mode;
+        EXPECT_EQ(state.Counters.Stat15FilesToCheck, mode & 2 ? 7 : 0);  // 3 files, 3 links, the pipe
+    }
+
+    fs::remove(drive.nativePath("Jobs\\P\\Docs.lnk"));
+    drive.MakeFolder("Jobs\\P\\Docs.lnk");
+    fs::remove(drive.nativePath("Jobs\\P\\readme.lnk"));
+    fs::remove(drive.nativePath("Jobs\\P\\Src\\main.c"));
+    fs::create_symlink("main.lnk", drive.nativePath("Jobs\\P\\Src\\main.c"));
+    fs::create_symlink("main.c", drive.nativePath("Jobs\\P\\Src\\new.lnk"));
+    const std::string p = J("P");
+    in.IncludeFolders = {p};
+    Mode(false, true);
+    Run();
+    EXPECT_EQ(L(Vol15SubFoldersExtra), Lines{p + "\\Docs.lnk"});
+    EXPECT_TRUE(L(Vol15SubFoldersMissing).empty());
+    EXPECT_EQ(L(Vol15FilesMissing),
+              (Lines{p + "\\Docs.lnk is Missing from " + p, p + "\\readme.lnk is Missing from " + p,
+                     p + "\\Src\\main.c is Missing from " + p}));
+    EXPECT_EQ(L(Vol15FilesExtra), (Lines{p + "\\Src\\main.c", p + "\\Src\\new.lnk"}));
 }
 
 // Only the files the File Selection masks take are compared, in both passes.
