@@ -6,17 +6,27 @@
 // not answer for long is one the window manager offers to kill.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 
 #include <chrono>
 #include <functional>
 #include <string>
 
+#include "pages/TfrmSubFolderListBuilder.h"
+#include "pages/creation/Vol02Page.h"
 #include "pages/creation/Vol03Page.h"
+#include "platform/Desktop.h"
+#include "platform/qt/FileDialogs.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/SlowShare.h"
 #include "tests/ui/PageWindowFixture.h"
+#include "windows/ListTools.h"
 
 using namespace std::chrono_literals;
 using pagewindow::C;
@@ -24,47 +34,264 @@ using pagewindow::C;
 namespace {
 
 // 10 ms a call; the window answers within 150 ms (a dozen calls at most
-// between two polls, the 0.2 s at a share's 20 ms a request).
+// between two polls, 0.2 s on a share that takes 20 ms a request).
 constexpr auto kPerCall = 10ms;
 constexpr auto kLongestWait = 150ms;
+// The structure a run copies into each main folder: at 10 ms a call, small
+// enough that every case still ends within seconds when it fails.
+constexpr int kCopied = 32;
 
 class WindowAnswers : public pagewindow::PageWindowFixture {
 protected:
     WindowAnswers() : PageWindowFixture('W') {}
+    void SetUp() override {
+        PageWindowFixture::SetUp();
+        previousBrowser = plat::SetFolderBrowserHandler([this](void*, const std::string&) { return browsed; });
+    }
+    void TearDown() override {
+        plat::SetFolderBrowserHandler(previousBrowser);
+        qtplat::SetFileDialogHandler({});
+        PageWindowFixture::TearDown();
+    }
 
-    // A structure of `folders` folders with a file in each.
+    // A structure of `folders` folders in groups of eight, each with a file
+    // of its own name: d4\f39\39.txt.
     void MakeStructure(const std::string& name, int folders) {
-        for (int i = 0; i < folders; ++i)
-            drive.WriteFile(name + "\\d" + std::to_string(i / 8) + "\\f" + std::to_string(i) + "\\x.txt", "x");
+        for (int i = 0; i < folders; ++i) {
+            const std::string n = std::to_string(i);
+            drive.WriteFile(name + "\\d" + std::to_string(i / 8) + "\\f" + n + "\\" + n + ".txt", "x");
+        }
+    }
+    // Folders name0 .. name<n-1>, each with `file` when one is named; their paths a line each.
+    std::string MakeFolders(const std::string& name, int n, const std::string& file = "") {
+        std::string lines;
+        for (int i = 0; i < n; ++i) {
+            const std::string folder = name + std::to_string(i);
+            file.empty() ? drive.MakeFolder(folder) : drive.WriteFile(folder + "\\" + file, "x");
+            lines += drive.path(folder) + "\n";
+        }
+        return lines;
+    }
+    // Main folders name0 .. name<n-1>, each with subfolders s0, s1 and s2\t
+    // and a file in each; their paths a line each.
+    std::string MakeMainFolders(const std::string& name, int n) {
+        std::string lines;
+        for (int i = 0; i < n; ++i) {
+            const std::string folder = name + std::to_string(i);
+            for (const char* sub : {"\\s0", "\\s1", "\\s2\\t"}) drive.WriteFile(folder + sub + "\\x.txt", "x");
+            lines += drive.path(folder) + "\n";
+        }
+        return lines;
     }
     void SetText(const char* name, const std::string& text) {
         C<QLineEdit>(name)->setText(QString::fromStdString(text));
     }
-    // Clicks `button` on the slow share; the window's longest wait.
-    void ExpectAnswers(const char* button, const std::function<void()>& check = {}) {
+    // A label of the main window or of any window beside it (the Visual Logs).
+    static std::string Label(const char* name) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* label = window->findChild<QLabel*>(QString::fromUtf8(name)))
+                return label->text().toStdString();
+        return "<no " + std::string(name) + ">";
+    }
+
+    // `act` on the slow share; the window's longest wait meanwhile, then
+    // `check`: what the act did.
+    void ExpectAnswers(const std::string& what, const std::function<void()>& act,
+                       const std::function<void()>& check) {
         testsupport::SlowShare share(kPerCall);
-        Click(button);
+        act();
         share.Stop();
         EXPECT_LT(share.LongestWait(), kLongestWait)
-            << button << ": " << share.CallsInLongestWait() << " calls without a poll, the first from\n"
+            << what << ": " << share.CallsInLongestWait() << " calls without a poll, the first from\n"
             << share.WhereLongestWaitBegan();
-        if (check) check();
+        SCOPED_TRACE(what);
+        check();
     }
+    void ExpectAnswers(const char* button, const std::function<void()>& check) {
+        ExpectAnswers(button, [&] { Click(button); }, check);
+    }
+    // The folder browser answers `folder`.
+    void ExpectBrowse(const char* button, const std::string& folder, const std::function<void()>& check) {
+        browsed = drive.path(folder);
+        ExpectAnswers(button, check);
+    }
+    // The page's Include list editor (page "Vol07") takes `lines` and OK.
+    void ExpectEdit(const std::string& page, const std::string& lines, const std::function<void()>& check) {
+        const std::string ok = "btn" + page + "EditIncludeListOk";
+        onModal = [&](QDialog* editor) {
+            editor->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(lines));
+            editor->findChild<QAbstractButton*>(QString::fromStdString(ok))->click();
+            return editor->result();
+        };
+        ExpectAnswers(("btn" + page + "EditIncludeList").c_str(), check);
+        onModal = nullptr;
+    }
+
+    plat::FolderBrowserHandler previousBrowser;
+    std::string browsed;
 };
 
 }  // namespace
 
+// ---- creation pages -------------------------------------------------------------------
+
+TEST_F(WindowAnswers, CreateFromStrings) {
+    MakeStructure("S", kCopied);
+    MakeStructure("Dest", 16);
+    Vol02Page* page = frmMain->Page02;
+    ExpectAnswers("destination", [&] { page->Vol02SetDestinationFolder(drive.path("Dest")); },
+                  [&] { EXPECT_EQ(Label("lblLevelSummFileSum"), "16"); });
+    for (const char* name : {"a", "b"}) {
+        SetText("edtVol02AddToList", name);
+        Click("btnVol02AddToList");
+    }
+    Click("rdoVol02AttachMainFolderWithFiles");
+    ExpectBrowse("btnVol02AddFolderStructure", "S", [&] { EXPECT_EQ(Label("lblStat02FilesToCreate"), "64"); });
+    SetText("edtVol02AddToList", "c");
+    ExpectAnswers("btnVol02AddToList", [&] { EXPECT_EQ(Label("lblStat02FilesToCreate"), "96"); });
+    ExpectAnswers("btnVol02CreateFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat02FilesCreated"), "96"); });
+    ExpectAnswers("btnVol02CreateFolders", [&] { EXPECT_TRUE(drive.Exists("Dest\\c\\S\\d3\\f31\\31.txt")); });
+    ExpectAnswers("btnVol02Undo", [&] { EXPECT_FALSE(drive.Exists("Dest\\c")); });
+}
+
 TEST_F(WindowAnswers, CreateFromIncreasedNumbers) {
-    MakeStructure("S", 40);
-    drive.MakeFolder("Dest");
+    MakeStructure("S", kCopied);
+    MakeStructure("Dest", 16);
     Vol03Page* page = frmMain->Page03;
-    page->Vol03SetDestFolder(drive.path("Dest"));
-    SetText("edtVol03StartNumber", "1");
-    SetText("edtVol03EndNumber", "3");
-    page->edtVol03EndNumberExit();
+    ExpectAnswers("destination", [&] { page->Vol03SetDestFolder(drive.path("Dest")); },
+                  [&] { EXPECT_NE(texts.back().find(" 16 Files."), std::string::npos) << texts.back(); });
     Click("rdoVol03AttachMainFolderWithFiles");
-    page->Vol03AddStructure(drive.path("S"));
-    ExpectAnswers("btnVol03CreateFoldersSimulation");
-    ExpectAnswers("btnVol03CreateFolders", [&] { EXPECT_TRUE(drive.Exists("Dest\\3\\S\\d4\\f39\\x.txt")); });
+    ExpectBrowse("btnVol03AddFolderStructure", "S", [&] { EXPECT_EQ(Label("lblStat03FilesToCreate"), "32"); });
+    SetText("edtVol03EndNumber", "3");
+    ExpectAnswers("edtVol03EndNumberExit", [&] { page->edtVol03EndNumberExit(); },
+                  [&] { EXPECT_EQ(Label("lblStat03FilesToCreate"), "96"); });
+    ExpectAnswers("btnVol03CreateFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat03FilesCreated"), "96"); });
+    ExpectAnswers("btnVol03CreateFolders", [&] { EXPECT_TRUE(drive.Exists("Dest\\3\\S\\d3\\f31\\31.txt")); });
     ExpectAnswers("btnVol03Undo", [&] { EXPECT_FALSE(drive.Exists("Dest\\3")); });
+}
+
+TEST_F(WindowAnswers, CreateFromPaths) {
+    MakeStructure("S", kCopied);
+    for (const char* name : {"A\\Job", "B\\Job"}) {
+        SetText("edtVol04AddToList", drive.path(name));
+        Click("btnVol04AddToList");
+    }
+    Click("rdoVol04AttachMainFolderWithFiles");
+    ExpectBrowse("btnVol04AddFolderStructure", "S", [&] { EXPECT_EQ(Label("lblStat04FilesToCreate"), "64"); });
+    SetText("edtVol04AddToList", drive.path("C\\Job"));
+    ExpectAnswers("btnVol04AddToList", [&] { EXPECT_EQ(Label("lblStat04FilesToCreate"), "96"); });
+    ExpectAnswers("btnVol04CreateFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat04FilesCreated"), "96"); });
+    ExpectAnswers("btnVol04CreateFolders", [&] { EXPECT_TRUE(drive.Exists("C\\Job\\S\\d3\\f31\\31.txt")); });
+    ExpectAnswers("btnVol04Undo", [&] { EXPECT_FALSE(drive.Exists("C\\Job")); });
+}
+
+// ---- folder pages ---------------------------------------------------------------------
+
+TEST_F(WindowAnswers, RenameFolders) {
+    const std::string folders = MakeFolders("R\\m", 40);
+    ExpectEdit("Vol06", folders, [&] { EXPECT_EQ(Label("lblStat06FoldersToRename"), "40"); });
+    SetText("edtVol06NewPrefix", "X_");
+    ExpectAnswers("btnVol06RenameFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat06FoldersRenamed"), "40"); });
+    ExpectAnswers("btnVol06RenameFolders", [&] { EXPECT_TRUE(drive.Exists("R\\X_m39")); });
+    ExpectAnswers("btnVol06Undo", [&] { EXPECT_TRUE(drive.Exists("R\\m39")); });
+}
+
+TEST_F(WindowAnswers, DeleteFolders) {
+    ExpectEdit("Vol07", MakeMainFolders("D\\m", 20), [&] { EXPECT_EQ(Label("lblStat07FoldersToDelete"), "80"); });
+    MakeMainFolders("E\\m", 1);
+    ExpectBrowse("btnVol07AddFoldersToList", "E\\m0", [&] { EXPECT_EQ(Label("lblStat07FoldersToDelete"), "84"); });
+    ExpectAnswers("btnVol07DeleteFolders", [&] { EXPECT_FALSE(drive.Exists("D\\m19\\s2")); });
+}
+
+TEST_F(WindowAnswers, CopyFolders) {
+    MakeStructure("S", kCopied);
+    const std::string mains = MakeFolders("M\\m", 5);
+    ExpectEdit("Vol08", mains, [&] { EXPECT_EQ(C<QLabel>("lblVol08IncludeSum")->text(), "5"); });
+    Click("rdoVol08AttachMainFolderWithoutFiles");
+    ExpectBrowse("btnVol08AddFolderStructure", "S", [&] { EXPECT_EQ(Label("lblStat08SubFoldersToCopy"), "185"); });
+    ExpectAnswers("rdoVol08AttachMainFolderWithFiles", [&] { EXPECT_EQ(Label("lblStat08FilesToCopy"), "160"); });
+    ExpectAnswers("btnVol08CopyFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat08FilesCopied"), "160"); });
+    ExpectAnswers("btnVol08CopyFolders", [&] { EXPECT_TRUE(drive.Exists("M\\m4\\S\\d3\\f31\\31.txt")); });
+    ExpectAnswers("btnVol08Undo", [&] { EXPECT_FALSE(drive.Exists("M\\m4\\S")); });
+}
+
+// A profile restored counts the pages' lists again.
+TEST_F(WindowAnswers, RestoreProfile) {
+    auto* include = C<QListWidget>("lstVol07IncludeFolderList");
+    const QString mains = QString::fromStdString(MakeMainFolders("D\\m", 20));
+    listtools::SetListLines(include, mains.split('\n', Qt::SkipEmptyParts));
+    qtplat::SetFileDialogHandler([this](const qtplat::FileDialogRequest&) { return drive.path("profile.set"); });
+    frmMain->SaveProfile1Click();
+    listtools::SetListLines(include, QStringList());
+    ExpectAnswers("OpenRestoreProfile1Click", [&] { frmMain->OpenRestoreProfile1Click(); },
+                  [&] { EXPECT_EQ(Label("lblStat07FoldersToDelete"), "80"); });
+}
+
+// The subfolder list builder reads its source when chosen, when it builds
+// and for a line's levels; the page it fills counts what it took.
+TEST_F(WindowAnswers, SubFolderListBuilder) {
+    MakeStructure("T", 40);
+    const auto builder = [](const char* name) {
+        return frmSubFolderListBuilder->findChild<QAbstractButton*>(QString::fromUtf8(name));
+    };
+    browsed = drive.path("T");
+    ExpectAnswers("btnMainSourceFolderAdd", [&] { builder("btnMainSourceFolderAdd")->click(); },
+                  [&] { EXPECT_EQ(Label("lblMainLevelSumFiles"), "40"); });
+    builder("rdoBelowLevelNumber")->click();
+    frmSubFolderListBuilder->findChild<QLineEdit*>("edtBelowLevelNumber")->setText("1");
+    ExpectAnswers("btnBuildList", [&] { builder("btnBuildList")->click(); },
+                  [&] { EXPECT_EQ(Label("lblIncludeSum"), "45"); });
+    frmSubFolderListBuilder->findChild<QListWidget*>("lstIncludeFolderList")->setCurrentRow(0);  // T\d0
+    ExpectAnswers("btnSubFolderListBuilderLevels", [&] { builder("btnSubFolderListBuilderLevels")->click(); },
+                  [&] { EXPECT_EQ(Label("lblLevelSummFileSum"), "8"); });
+    onModal = [&](QDialog* dialog) {
+        builder("btnBuilderImport")->click();
+        return dialog->result();
+    };
+    ExpectAnswers("btnVol07SubFolderListBuilder", [&] { EXPECT_EQ(Label("lblStat07FilesToDelete"), "40"); });
+}
+
+// ---- file pages -----------------------------------------------------------------------
+
+TEST_F(WindowAnswers, CopyFiles) {
+    MakeStructure("S", kCopied);
+    ExpectEdit("Vol10", MakeFolders("M\\m", 5), [&] { EXPECT_EQ(C<QLabel>("lblVol10IncludeSum")->text(), "5"); });
+    ExpectBrowse("btnVol10AddFolderStructures", "S", [&] { EXPECT_EQ(Label("lblStat10FilesToCopy"), "160"); });
+    ExpectAnswers("btnVol10CopyFilesSimulation", [&] { EXPECT_EQ(Label("lblStat10FilesCopied"), "160"); });
+    ExpectAnswers("btnVol10CopyFiles", [&] { EXPECT_TRUE(drive.Exists("M\\m4\\31.txt")); });
+    ExpectAnswers("btnVol10Undo", [&] { EXPECT_FALSE(drive.Exists("M\\m4\\31.txt")); });
+}
+
+TEST_F(WindowAnswers, DeleteFiles) {
+    std::string mains = MakeFolders("F\\m", 20, "a.txt");
+    for (int i = 0; i < 20; ++i) drive.WriteFile("F\\m" + std::to_string(i) + "\\s\\b.txt", "x");
+    ExpectEdit("Vol11", mains, [&] { EXPECT_EQ(Label("lblStat11FilesToDelete"), "20"); });
+    ExpectAnswers("rdoVol11DeleteOnlyFiles", [&] { EXPECT_EQ(Label("lblStat11FilesToDelete"), "40"); });
+    ExpectAnswers("btnVol11DeleteFiles", [&] { EXPECT_FALSE(drive.Exists("F\\m19\\a.txt")); });
+}
+
+TEST_F(WindowAnswers, RenameFiles) {
+    const std::string mains = MakeFolders("F\\m", 40, "a.txt");
+    ExpectEdit("Vol12", mains, [&] { EXPECT_EQ(C<QLabel>("lblVol12IncludeSum")->text(), "40"); });
+    SetText("edtVol12NewPrefix", "p_");
+    ExpectAnswers("btnVol12RenameFilesSimulation", [&] { EXPECT_EQ(Label("lblStat12FilesRenamed"), "40"); });
+    ExpectAnswers("btnVol12RenameFiles", [&] { EXPECT_TRUE(drive.Exists("F\\m39\\p_a.txt")); });
+    ExpectAnswers("btnVol12Undo", [&] { EXPECT_TRUE(drive.Exists("F\\m39\\a.txt")); });
+}
+
+// ---- consistency checker --------------------------------------------------------------
+
+TEST_F(WindowAnswers, CheckProjectsConsistency) {
+    MakeStructure("Models\\Std", 40);
+    std::string projects;
+    for (int p = 0; p < 5; ++p) {
+        MakeStructure("Jobs\\P" + std::to_string(p), 30);
+        projects += drive.path("Jobs\\P" + std::to_string(p)) + "\n";
+    }
+    ExpectEdit("Vol15", projects, [&] { EXPECT_EQ(C<QLabel>("lblVol15IncludeSum")->text(), "5"); });
+    Click("rdoVol15AttachSubFoldersOnlyWithFiles");
+    ExpectBrowse("btnVol15AddFolderStructure", "Models\\Std",
+                 [&] { EXPECT_EQ(Label("lblStat15FilesToCheck"), "200"); });  // 40 in each project
+    ExpectAnswers("btnVol15CheckProjectsConsistency",
+                  [&] { EXPECT_EQ(Label("lblStat15SubFoldersMissing"), "55"); });  // d4, f30..f39 of each
 }
