@@ -48,8 +48,8 @@ bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>&
     return ReadItems(paths.size(), workers, keepHandles, read, [&](std::size_t i) { return paths[i]; });
 }
 
-bool ReadBeside(const std::string& name, const std::function<void()>& read, bool keepHandles) {
-    return ReadItems(1, 1, keepHandles, [&](std::size_t) { read(); }, [&](std::size_t) { return name; });
+bool WorkBeside(const std::string& name, const std::function<void()>& work, bool keepHandles) {
+    return ReadItems(1, 1, keepHandles, [&](std::size_t) { work(); }, [&](std::size_t) { return name; });
 }
 
 bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read) {

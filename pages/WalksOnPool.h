@@ -40,8 +40,9 @@ private:
 // failed: the failure is noted for the failure box, with its path.
 // `keepHandles`: what the reads open stays of use after (PooledRun::KeepHandles).
 bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read, bool keepHandles = false);
-// One read, the same way: `name` names it in the failure box.
-bool ReadBeside(const std::string& name, const std::function<void()>& read, bool keepHandles = false);
+// One piece of disk work of a run (a read, the working copies' recycling),
+// the same way, on a thread of its own: `name` names it in the failure box.
+bool WorkBeside(const std::string& name, const std::function<void()>& work, bool keepHandles = false);
 
 // ReadOnPool with the busy cursor, for a page's window: a failure is said
 // at once in the failure box (a read keeps nothing for an Undo).

@@ -52,7 +52,10 @@ FsKind FsKindOf(std::uint64_t statfsType, const std::string& mountType) {
 
 unsigned RunWorkerCountFor(FsKind kind, RunWork work, unsigned cores) {
     cores = std::max(1u, cores);
-    if (work == RunWork::OneFolder) return 1;
+    // On a share such work gains nothing from more threads either, but one
+    // thread beside the window's keeps the window answering while each
+    // request takes its long while.
+    if (work == RunWork::OneFolder) return kind == FsKind::Remote ? 2 : 1;
     switch (kind) {
     case FsKind::Remote:
         return kRemoteWorkers;

@@ -34,7 +34,8 @@ enum class RunWork {
     Remove,  // removes files and folders
     // Every item only makes, removes or renames entries of one and the same
     // folder (main folders with nothing attached, renames in one folder):
-    // the kernel takes that folder's lock for each, so nothing overlaps.
+    // the kernel takes that folder's lock for each, so nothing overlaps
+    // (on a share one thread still works beside the window's).
     OneFolder,
 };
 

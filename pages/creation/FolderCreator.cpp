@@ -86,7 +86,7 @@ void FolderCreator::UseDestination(const std::string& folder) {
     // Read beside the window, which answers meanwhile, and on the process's
     // table of handles: the workers use what is opened here.
     bool relate = false;
-    const bool read = ReadBeside(
+    const bool read = WorkBeside(
         folder,
         [&] {
             // A destination the run may not build names beneath is never

@@ -550,7 +550,9 @@ RunFrame Vol12Frame(Vol12State& state, const Vol12Inputs& in, RunLog& log, bool 
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         // The last run's working copies: the records that named them go now
         // (another copy of the program keeps its own elsewhere).
-        if (!disk.IsDry()) RecycleFolderFiles(in.WorkingCopiesDir, in.WorkingDir);
+        if (!disk.IsDry() &&
+            !WorkBeside(in.WorkingCopiesDir, [&in] { RecycleFolderFiles(in.WorkingCopiesDir, in.WorkingDir); }))
+            return;
         RenameAll(state, in, log, disk);
     };
     return frame;
