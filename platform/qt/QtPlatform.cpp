@@ -251,6 +251,10 @@ int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 // pressed in the wait and held into it: only a press that begins once the
 // box is there answers it.
 //
+// A press whose release never comes here (the focus went to another
+// program, a box blocked the window it was given to) does not take the
+// next press of its key or button with it.
+//
 // Each event is judged where the window system hands it over, at its
 // window; the widgets get only what passed there.
 class InputDrop : public QObject {
@@ -260,6 +264,16 @@ public:
         // the handler has returned.
         if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
             connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::Deliver);
+        // Keys go where the focus is: a dropped key may come up elsewhere
+        // once the program has lost it. Its repeats, should the focus come
+        // back while it is held, are still its own.
+        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive) return;
+            for (DroppedKey& d : droppedKeys_) {
+                d.released = true;
+                d.releasedAt = kReleasedElsewhere;
+            }
+        });
     }
 
     // A wait ended: what it held is delivered from the event loop once the
@@ -335,6 +349,14 @@ private:
     // (or before any wait watched the input): it is held for after it.
     bool Mouse(QWindow* window, QMouseEvent* event, bool waiting) {
         const Qt::MouseButton button = event->button();
+        // X gives a button's release to the window its press went to, but
+        // that window may have gone or a box may block it meanwhile: a
+        // dropped button that the pointer no longer holds, or that is
+        // pressed anew, came up unseen. Nothing of it comes later.
+        Qt::MouseButtons held = event->buttons();
+        if (event->type() == QEvent::MouseButtonRelease) held |= button;
+        if (event->type() == QEvent::MouseButtonPress) held &= ~button;
+        droppedButtons_ &= held;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -396,6 +418,7 @@ private:
         bool released = false;  // a release came, perhaps a repeat's
         quint64 releasedAt = 0;
     };
+    static constexpr quint64 kReleasedElsewhere = 0;  // X stamps no event with 0 (CurrentTime)
 
     Qt::MouseButtons droppedButtons_;  // pressed in a wait, not yet released
     std::vector<DroppedKey> droppedKeys_;  // pressed in a wait, until a press of their own shows them up

@@ -199,6 +199,32 @@ TEST(RunWaitX11, AKeyHeldFromAWaitIntoABoxLeavesItToAFreshPress) {
     }
 }
 
+// A press dropped in a wait whose release never comes to the program does
+// not take the next press of its key or button with it: the key came up
+// while another client held the keyboard, the button while a box blocked
+// the window it was pressed in.
+TEST(RunWaitX11, APressDroppedInAWaitWhoseReleaseIsLostLeavesTheNextOneOn) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready() && w.field->hasFocus(); }, 5000));
+    Wait(400, [] { Xdo({"keydown", "b"}); });
+    {
+        const x11test::Connection grab = x11test::GrabKeyboardElsewhere();
+        ASSERT_TRUE(WaitUntil([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; }, 3000));
+        Xdo({"keyup", "b"});
+    }
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 3000));
+    Xdo({"type", "ba"});
+    EXPECT_TRUE(WaitUntil([&] { return w.field->text() == "ba"; }, 3000)) << w.field->text().toStdString();
+
+    Wait(400, [&] { Xdo(MoveTo(w.button) + QStringList{"mousedown", "1"}); });
+    const int answer = Ask(&w.top, [](QMessageBox& box) {
+        Xdo({"mouseup", "1"});
+        ClickAt(box.button(QMessageBox::No));
+    });
+    EXPECT_EQ(answer, QMessageBox::No);
+    EXPECT_EQ(w.clicks, 0);
+}
+
 namespace {
 
 class RunCloseX11Test : public pagewindow::PageWindowFixture {
