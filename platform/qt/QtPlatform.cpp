@@ -247,7 +247,13 @@ int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 // inside it (the press moves the focus, the field left checks and counts),
 // and its release completes the click once the wait is over, so that no
 // button stays drawn pressed. A window that a nested event loop shows
-// meanwhile (a box) gets its input as usual.
+// meanwhile (a box) gets its input as usual, but not from a key or button
+// pressed in the wait and held into it: only a press that begins once the
+// box is there answers it.
+//
+// A press whose release never comes here (the focus went to another
+// program, a box blocked the window it was given to) does not take the
+// next press of its key or button with it.
 //
 // Each event is judged where the window system hands it over, at its
 // window; the widgets get only what passed there.
@@ -258,6 +264,16 @@ public:
         // the handler has returned.
         if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
             connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::Deliver);
+        // Keys go where the focus is: a dropped key may come up elsewhere
+        // once the program has lost it. Its repeats, should the focus come
+        // back while it is held, are still its own.
+        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive) return;
+            for (DroppedKey& d : droppedKeys_) {
+                d.released = true;
+                d.releasedAt = kReleasedElsewhere;
+            }
+        });
     }
 
     // A wait ended: what it held is delivered from the event loop once the
@@ -291,6 +307,7 @@ public:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
             return Mouse(static_cast<QWindow*>(watched), static_cast<QMouseEvent*>(event), waiting);
+        case QEvent::ShortcutOverride:  // the key's press comes next, unless a shortcut takes it
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return Key(static_cast<QWindow*>(watched), static_cast<QKeyEvent*>(event), waiting);
@@ -332,6 +349,14 @@ private:
     // (or before any wait watched the input): it is held for after it.
     bool Mouse(QWindow* window, QMouseEvent* event, bool waiting) {
         const Qt::MouseButton button = event->button();
+        // X gives a button's release to the window its press went to, but
+        // that window may have gone or a box may block it meanwhile: a
+        // dropped button that the pointer no longer holds, or that is
+        // pressed anew, came up unseen. Nothing of it comes later.
+        Qt::MouseButtons held = event->buttons();
+        if (event->type() == QEvent::MouseButtonRelease) held |= button;
+        if (event->type() == QEvent::MouseButtonPress) held &= ~button;
+        droppedButtons_ &= held;
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -350,24 +375,53 @@ private:
         }
     }
 
+    // X repeats a held key as a release and a press with one timestamp, and
+    // Qt marks the pair as a repeat only when it has read both at once. A
+    // dropped key's release is its end only once a press of the key comes
+    // at another time and unmarked: until then, its presses are its repeats.
     bool Key(QWindow* window, QKeyEvent* event, bool waiting) {
         const quint32 key = event->nativeScanCode() ? event->nativeScanCode() : quint32(event->key());
-        const auto dropped = std::find(droppedKeys_.begin(), droppedKeys_.end(), key);
-        if (dropped != droppedKeys_.end()) {  // its repeats and its release
-            if (event->type() == QEvent::KeyRelease && !event->isAutoRepeat()) droppedKeys_.erase(dropped);
-            return true;
+        const bool press = event->type() != QEvent::KeyRelease;  // a shortcut override is the press's
+        const auto dropped = std::find_if(droppedKeys_.begin(), droppedKeys_.end(),
+                                          [key](const DroppedKey& d) { return d.key == key; });
+        if (dropped != droppedKeys_.end()) {
+            if (!press) {
+                dropped->released = true;
+                dropped->releasedAt = event->timestamp();
+                return true;
+            }
+            if (!dropped->released || dropped->releasedAt == event->timestamp() || event->isAutoRepeat()) {
+                if (event->type() == QEvent::KeyPress) dropped->released = false;
+                return Drop(event);
+            }
+            droppedKeys_.erase(dropped);  // released: this press is a new one
         }
         if (!waiting) return false;
-        if (event->isAutoRepeat()) return true;  // a key held from before the wait
-        if (event->type() == QEvent::KeyPress)
-            droppedKeys_.push_back(key);
-        else
-            Hold(window, event);
+        if (event->isAutoRepeat()) return Drop(event);  // a key held from before the wait
+        if (press) {
+            droppedKeys_.push_back({key});
+            return Drop(event);
+        }
+        Hold(window, event);
         return true;
     }
 
+    // A shortcut override taken here keeps the key from any shortcut: the
+    // press itself comes here next.
+    static bool Drop(QEvent* event) {
+        if (event->type() == QEvent::ShortcutOverride) event->accept();
+        return true;
+    }
+
+    struct DroppedKey {
+        quint32 key;
+        bool released = false;  // a release came, perhaps a repeat's
+        quint64 releasedAt = 0;
+    };
+    static constexpr quint64 kReleasedElsewhere = 0;  // X stamps no event with 0 (CurrentTime)
+
     Qt::MouseButtons droppedButtons_;  // pressed in a wait, not yet released
-    std::vector<quint32> droppedKeys_;
+    std::vector<DroppedKey> droppedKeys_;  // pressed in a wait, until a press of their own shows them up
     std::vector<Held> held_;
     bool posted_ = false;
 };

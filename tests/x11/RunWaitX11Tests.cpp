@@ -97,6 +97,19 @@ struct Window {
     bool Ready() { return top.windowHandle()->isExposed() && top.isActiveWindow(); }
 };
 
+// A Yes/No box over `owner`, as a run asks its question: `user` acts once
+// the box is on screen and placed. The box's answer, or -2 if none came.
+int Ask(QWidget* owner, const std::function<void(QMessageBox&)>& user) {
+    QMessageBox box(QMessageBox::Question, "Question", "Go on?", QMessageBox::Yes | QMessageBox::No, owner);
+    QTimer::singleShot(0, &box, [&] {
+        if (!WaitUntil([&] { return box.windowHandle() && box.windowHandle()->isExposed(); }, 5000)) return;
+        WaitUntil([] { return false; }, 300);  // the window manager has placed it
+        user(box);
+    });
+    QTimer::singleShot(8000, &box, [&] { box.done(-2); });
+    return box.exec();
+}
+
 }  // namespace
 
 // A click whose press came before the wait completes once the wait is
@@ -158,17 +171,58 @@ TEST(RunWaitX11, ABoxOpenedInAWaitTakesItsClicks) {
     Window w;
     ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
     int answer = -1;
-    Wait(400, [&] {
-        QMessageBox box(QMessageBox::Question, "Question", "Go on?", QMessageBox::Yes | QMessageBox::No, &w.top);
-        QTimer::singleShot(0, &box, [&] {
-            if (!WaitUntil([&] { return box.windowHandle() && box.windowHandle()->isExposed(); }, 5000)) return;
-            WaitUntil([] { return false; }, 300);  // the window manager has placed it
-            ClickAt(box.button(QMessageBox::No));
+    Wait(400, [&] { answer = Ask(&w.top, [](QMessageBox& box) { ClickAt(box.button(QMessageBox::No)); }); });
+    EXPECT_EQ(answer, QMessageBox::No);
+}
+
+// A key pressed while the program waits and held until a box comes up (a
+// run's question after its count) repeats into the box: neither its
+// repeats nor its release answer the box, not even as the shortcut of one
+// of its buttons; a press given once it is up does.
+TEST(RunWaitX11, AKeyHeldFromAWaitIntoABoxLeavesItToAFreshPress) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 5000));
+    for (const QString held : {"space", "alt+n"}) {
+        SCOPED_TRACE(held.toStdString());
+        Wait(500, [&] { Xdo({"keydown", held}); });
+        bool upAfterTheHold = false;
+        const int answer = Ask(&w.top, [&](QMessageBox& box) {
+            // The server repeats the key meanwhile, each repeat read as it comes.
+            x11test::WaitInLoop([] { return false; }, 1200);
+            Xdo({"keyup", held});
+            WaitUntil([] { return false; }, 300);
+            upAfterTheHold = box.isVisible();
+            Xdo({"key", "space"});
         });
-        QTimer::singleShot(8000, &box, [&] { box.done(-2); });
-        answer = box.exec();
+        EXPECT_TRUE(upAfterTheHold);
+        EXPECT_EQ(answer, QMessageBox::Yes);  // the button with the focus
+    }
+}
+
+// A press dropped in a wait whose release never comes to the program does
+// not take the next press of its key or button with it: the key came up
+// while another client held the keyboard, the button while a box blocked
+// the window it was pressed in.
+TEST(RunWaitX11, APressDroppedInAWaitWhoseReleaseIsLostLeavesTheNextOneOn) {
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready() && w.field->hasFocus(); }, 5000));
+    Wait(400, [] { Xdo({"keydown", "b"}); });
+    {
+        const x11test::Connection grab = x11test::GrabKeyboardElsewhere();
+        ASSERT_TRUE(WaitUntil([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; }, 3000));
+        Xdo({"keyup", "b"});
+    }
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready(); }, 3000));
+    Xdo({"type", "ba"});
+    EXPECT_TRUE(WaitUntil([&] { return w.field->text() == "ba"; }, 3000)) << w.field->text().toStdString();
+
+    Wait(400, [&] { Xdo(MoveTo(w.button) + QStringList{"mousedown", "1"}); });
+    const int answer = Ask(&w.top, [](QMessageBox& box) {
+        Xdo({"mouseup", "1"});
+        ClickAt(box.button(QMessageBox::No));
     });
     EXPECT_EQ(answer, QMessageBox::No);
+    EXPECT_EQ(w.clicks, 0);
 }
 
 namespace {

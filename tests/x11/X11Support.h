@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace x11test {
 
@@ -88,6 +89,20 @@ inline xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     return atom;
+}
+
+// Another client grabs the keyboard, as another program's menu does: the
+// program loses the focus and the keys go to that client, until the
+// connection closes.
+using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+inline Connection GrabKeyboardElsewhere() {
+    Connection other(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    if (xcb_connection_has_error(other.get())) return other;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other.get())).data->root;
+    std::free(xcb_grab_keyboard_reply(
+        other.get(), xcb_grab_keyboard(other.get(), 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+        nullptr));
+    return other;
 }
 
 // What the window manager sends when its close button or Alt+F4 is used.
