@@ -139,10 +139,17 @@ unsigned FolderCreator::Workers(const std::string& destination) const {
     return PageRunWorkers(destination, work);
 }
 
+namespace {
+// The worker whose look asks for a scope (0: the window thread, the plain loop).
+thread_local unsigned scopeWorker = 0;
+}  // namespace
+
 void FolderCreator::ScopeMain(const std::string& destination, const std::string& path, RunScope& scope) {
+    if (scopeBases_.size() <= scopeWorker) scopeBases_.resize(scopeWorker + 1);
+    auto& bases = scopeBases_[scopeWorker];
     // Page 04 names a parent per item: a few of them are kept open.
-    if (scopeBases_.size() >= 64 && !scopeBases_.contains(destination)) scopeBases_.clear();
-    auto [it, added] = scopeBases_.try_emplace(destination);
+    if (bases.size() >= 64 && !bases.contains(destination)) bases.clear();
+    auto [it, added] = bases.try_emplace(destination);
     ScopeBase& sb = it->second;
     if (added) {
         if (destination == destText_ && dest_.IsOpen())
@@ -179,13 +186,28 @@ void FolderCreator::ScopeMain(const std::string& destination, const std::string&
 }
 
 RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope,
-                                      const ItemFn& item) {
+                                      const ItemFn& item, bool scopesLooked) {
     workers_.clear();
     workers_.resize(workers < 1 ? 1 : workers);
     PooledRun<CreationOutcome> run;
     run.Items = count;
     run.Workers = workers;
     run.Scope = scope;
+    scopeBases_.clear();
+    looked_.clear();
+    if (scopesLooked && workers > 1) {
+        // Each worker its own bases (index 0 stays the window thread's).
+        scopeBases_.resize(workers + 1);
+        looked_.resize(count);
+        run.Look = [&](std::size_t i, unsigned worker) {
+            struct Looking {
+                explicit Looking(unsigned w) { scopeWorker = w; }
+                ~Looking() { scopeWorker = 0; }
+            } looking(worker + 1);
+            scope(i, looked_[i]);
+        };
+        run.Scope = [&](std::size_t i, RunScope& s) { s = std::move(looked_[i]); };
+    }
     run.Work = [&](std::size_t i, CreationOutcome& out, RunItemContext& ctx) {
         auto& worker = workers_[ctx.Worker()];
         if (!worker) worker.reset(new FolderCreator(*this, WorkerTag{}));

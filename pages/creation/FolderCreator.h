@@ -99,7 +99,11 @@ public:
     // RecordItemOther), touching nothing else of the run. Lines, records,
     // counters and boxes reach the state and the log in item order.
     using ItemFn = std::function<void(std::size_t item, FolderCreator& creator)>;
-    RunPoolResult RunItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope, const ItemFn& item);
+    // `scopesLooked`: the scopes open folders of their own (page 04: a parent
+    // per item); they are found on the workers, before their items start,
+    // and the window thread only takes them.
+    RunPoolResult RunItems(std::size_t count, unsigned workers, const RunPool::ScopeFn& scope, const ItemFn& item,
+                           bool scopesLooked = false);
     // The scope of a main folder made beneath `destination`: the top-most
     // folder it may make there, and the structures that lie in the
     // destination (read). The run's creator, on the window thread.
@@ -198,7 +202,10 @@ private:
         plat::Beneath base;
         std::vector<std::string> inside;  // the structures' folders in it
     };
-    std::unordered_map<std::string, ScopeBase> scopeBases_;
+    // By destination text, one map for each worker that looks at scopes
+    // (the window thread's first).
+    std::vector<std::unordered_map<std::string, ScopeBase>> scopeBases_;
+    std::vector<RunScope> looked_;  // by item: the scope a worker found
     int templateMode_ = 1;
     std::string searchTerm_;
     // Template lines as far as they do not depend on the main folder.

@@ -161,5 +161,6 @@ void Vol04Creator::CreateAll() {
                 creator.RefuseMain(itemPath, OtherTotals::AllUnlessNothing);
             else
                 creator.CreateMain(itemPath);
-        });
+        },
+        true);
 }

@@ -185,6 +185,17 @@ TEST_F(WindowAnswers, CreateFromPaths) {
     ExpectAnswers("btnVol04Undo", [&] { EXPECT_FALSE(drive.Exists("C\\Job")); });
 }
 
+// Each item made beneath a parent of its own: the parents are opened on the
+// workers as they look at the items, not by the window as it scopes them.
+TEST_F(WindowAnswers, CreateFromPathsAParentEach) {
+    std::string lines;
+    for (int i = 0; i < 40; ++i) lines += drive.path("P\\p" + std::to_string(i) + "\\Job") + "\n";
+    MakeFolders("P\\p", 40);
+    ExpectEdit("Vol04", lines, [&] { EXPECT_EQ(Label("lblVol04IncludeSum"), "40"); });
+    Click("rdoVol04AttachNothing");
+    ExpectAnswers("btnVol04CreateFolders", [&] { EXPECT_TRUE(drive.Exists("P\\p39\\Job")); });
+}
+
 // ---- folder pages ---------------------------------------------------------------------
 
 TEST_F(WindowAnswers, RenameFolders) {
