@@ -165,14 +165,24 @@ std::unique_ptr<plat::FolderLock> MakeOwnFolder(const std::string& workingDir, s
     const std::string stem = path + "\\" + kOwnFolderPrefix + std::to_string(getpid()) + "-";
     for (int count = 1; count <= 100; ++count) {
         const std::string own = stem + std::to_string(count);
-        const plat::FsResult made = held.MakeFolder(own);
+        plat::FileIdentity madeId;
+        const plat::FsResult made = held.MakeFolder(own, &madeId);
         if (made == plat::FsResult::AlreadyExists) continue;
         if (made != plat::FsResult::Ok) return nullptr;
         auto lock = std::make_unique<plat::FolderLock>(own);
         // A copy starting meanwhile may have taken it for an ended copy's
-        // between the folder and its lock: another name then.
-        if (lock->GetStatus() == plat::FolderLock::Status::Held && !lock->InPlace()) continue;
-        if (lock->GetStatus() != plat::FolderLock::Status::Held) {
+        // between the folder and its lock, and sent it to the trash: this
+        // lock is then refused (InUse) or lies on a file gone with the
+        // folder. Another name then; so too when the name no longer holds
+        // the folder made.
+        const plat::FolderLock::Status status = lock->GetStatus();
+        plat::EntryInfo there;
+        if (status == plat::FolderLock::Status::InUse ||
+            (status == plat::FolderLock::Status::Held && !lock->InPlace()) ||
+            held.Look(own, there) != plat::FsResult::Ok || there.kind != plat::EntryKind::Folder ||
+            there.id != madeId)
+            continue;
+        if (status != plat::FolderLock::Status::Held) {
             held.RemoveFile(own + "\\" + plat::kFolderLockFile);
             lock.reset();
         }

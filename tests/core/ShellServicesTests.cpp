@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/SettingsStore.h"
 #include "core/ShellServices.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "tests/support/TempDrive.h"
 
@@ -15,6 +22,15 @@ namespace fs = std::filesystem;
 namespace {
 std::string TrashFiles() { return std::string(std::getenv("XDG_DATA_HOME")) + "/Trash/files"; }
 bool InTrash(const std::string& name) { return fs::exists(fs::symlink_status(TrashFiles() + "/" + name)); }
+
+// What another process does between a lock file's opening and its lock,
+// once; the lock is then the system's.
+std::function<void()> beforeLock;
+int LockAfterAnother(int fd, int operation) {
+    plat::FolderLock::SetLockCall(nullptr);
+    std::exchange(beforeLock, nullptr)();
+    return flock(fd, operation);
+}
 }  // namespace
 
 TEST(ShellServices, BrowseForFolderGivesOnlyExistingFolders) {
@@ -149,6 +165,52 @@ TEST(ShellServices, RecycleMovesEntriesToTheTrash) {
     EXPECT_FALSE(drive.Exists("Prog\\WorkingDir\\CONSISTENCYCHECK\\Sub"));
     EXPECT_TRUE(InTrash("Sub"));
     EXPECT_TRUE(RecycleFolderContents(drive.path("Prog\\WorkingDir\\CONSISTENCYCHECK")));  // empty: nothing to do
+    SetWorkingDir(oldWork);
+}
+
+// A copy that does not hold the settings folder makes a folder of its own
+// in the working folder, then locks it. The holder starting meanwhile may
+// take it for an ended copy's in between and send it to the trash, its
+// lock still held; or the name may hold something else by the time of
+// the lock. The copy then takes the next name, never a folder that is gone.
+TEST(ShellServices, ASecondCopysOwnFolderTakenBeforeItsLockGivesWayToTheNextName) {
+    testsupport::TempDrive drive('T');
+    drive.MakeFolder("Prog\\WorkingDir");
+    const std::string oldWork = GetWorkingDir();
+    SetWorkingDir(drive.path("Prog\\WorkingDir"));
+    const std::string name = "SECONDCOPY-" + std::to_string(getpid()) + "-";
+    const std::string stem = "Prog\\WorkingDir\\" + name;
+    const plat::FolderLock::LockCall previous = plat::FolderLock::SetLockCall(LockAfterAnother);
+
+    std::unique_ptr<plat::FolderLock> holder;
+    beforeLock = [&] {
+        holder = std::make_unique<plat::FolderLock>(drive.path(stem + "1"), false);
+        EXPECT_EQ(holder->GetStatus(), plat::FolderLock::Status::Held);
+        EXPECT_TRUE(plat::MoveToTrash(drive.path(stem + "1")));
+    };
+    auto own = TakeOwnWorkingFolders(false);
+    holder.reset();
+    EXPECT_TRUE(InTrash(name + "1"));
+    EXPECT_TRUE(own && own->GetStatus() == plat::FolderLock::Status::Held);
+    EXPECT_EQ(GetOwnWorkingDirCopyFiles(), drive.path(stem + "2\\COPYFILES"));
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(drive.nativePath(stem + "2\\RENAMEFILES"))));
+
+    // The folder made swapped for a link to it: its lock file is still found
+    // at its name, but the name holds no folder of this copy's.
+    plat::FolderLock::SetLockCall(LockAfterAnother);
+    beforeLock = [&] {
+        fs::rename(drive.nativePath(stem + "1"), drive.nativePath("Prog\\Moved"));
+        fs::create_directory_symlink(drive.nativePath("Prog\\Moved"), drive.nativePath(stem + "1"));
+    };
+    auto again = TakeOwnWorkingFolders(false);
+    EXPECT_TRUE(again && again->GetStatus() == plat::FolderLock::Status::Held);
+    EXPECT_EQ(GetOwnWorkingDirCopyFiles(), drive.path(stem + "3\\COPYFILES"));
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(drive.nativePath(stem + "3\\COPYFILES"))));
+
+    plat::FolderLock::SetLockCall(previous);
+    own.reset();
+    again.reset();
+    TakeOwnWorkingFolders(true);  // this copy holds the folder again
     SetWorkingDir(oldWork);
 }
 

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/Privileges.h"
+
 namespace testsupport {
 
 namespace {
@@ -57,6 +59,7 @@ MountChild InOwnMountNamespace(const std::function<int()>& body) {
         result.code = 127;
         return result;
     }
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) {
         close(fds[0]);
@@ -70,6 +73,7 @@ MountChild InOwnMountNamespace(const std::function<int()>& body) {
         if (geteuid() != 0) EnterOwnUserNamespace();
         if (unshare(CLONE_NEWNS) != 0) CannotMount("a mount namespace of its own (unshare)");
         if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) CannotMount("its root made private");
+        EndWithTestProgram(parent);
         int code = 125;
         try {
             code = body();
@@ -78,6 +82,10 @@ MountChild InOwnMountNamespace(const std::function<int()>& body) {
         _exit(code);
     }
     close(fds[1]);
+    // The reason is a line, which the pipe holds whole: read once the child
+    // has ended.
+    int status = 0;
+    const bool waited = WaitForChild(pid, status);
     std::string why;
     char buffer[256];
     for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) != 0;) {
@@ -86,10 +94,10 @@ MountChild InOwnMountNamespace(const std::function<int()>& body) {
         why.append(buffer, static_cast<std::size_t>(n));
     }
     close(fds[0]);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFSIGNALED(status)) {
+    if (!waited) {
+        result.mounted = true;
+        result.code = 127;
+    } else if (WIFSIGNALED(status)) {
         result.mounted = true;
         result.code = 128 + WTERMSIG(status);
     } else if (WIFEXITED(status) && WEXITSTATUS(status) == kCannotMount && !why.empty()) {

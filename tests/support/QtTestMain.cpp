@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <chrono>
 #include <cstdlib>
 
 #include "tests/support/TestEnv.h"
+#include "tests/support/Watchdog.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -14,7 +16,10 @@ int main(int argc, char** argv) {
     int rc;
     {
         QApplication app(argc, argv);
-        rc = RUN_ALL_TESTS();
+        // The slowest test takes some eight seconds, under the sanitizers
+        // too: one that waits for ever (a modal loop nobody ends, a child
+        // that never does) stops the run naming it.
+        rc = testsupport::RunAllTestsWithin(std::chrono::seconds(60));
     }
     testsupport::RemoveIsolatedEnvironment(base);
     return rc;
