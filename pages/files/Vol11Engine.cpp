@@ -11,11 +11,11 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
-#include "pages/folders/FolderRuns.h"
 
 using namespace pagekit;
 

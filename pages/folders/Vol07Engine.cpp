@@ -11,6 +11,7 @@
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
