@@ -213,8 +213,7 @@ public:
             folders_.push_back(NormalizeFolderItem(item));
             bare_.push_back(Vol07BareDrive(item) || Vol07BareDrive(folders_.back()));
         }
-        fence_.Add(in.ProgramFolder);
-        fence_.Add(in.WorkingDir);
+        fence_.AddOwn(in.ProgramFolder, in.WorkingDir);
     }
 
     Vol07RunEnd Run() {

@@ -235,8 +235,7 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
             Counters.FoldersToDelete = Counters.FilesToDelete = 0;
         } else {
             WalkFence fence;
-            fence.Add(GetProgramFolder());
-            fence.Add(GetWorkingDir());
+            fence.AddOwn(GetProgramFolder(), GetWorkingDir());
             RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
             DryDisk disk;  // the count only reads
             ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, refusal);
