@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/FileNames.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 
@@ -23,14 +24,34 @@ CountingBusy::~CountingBusy() {
     if (cursor_) QGuiApplication::restoreOverrideCursor();
 }
 
-bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read) {
+namespace {
+
+unsigned LookWorkers(const StringList& paths) {
+    return paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
+}
+
+// read(i, worker) for each path, on `workers` workers.
+bool ReadOnWorkers(const StringList& paths, unsigned workers, const std::function<void(std::size_t, unsigned)>& read) {
     PooledRun<char> run;  // nothing to apply: each read keeps its findings
     run.Items = paths.size();
-    run.Workers = paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
-    run.Work = [&](std::size_t i, char&, RunItemContext&) { read(i); };
+    run.Workers = workers;
+    run.Work = [&](std::size_t i, char&, RunItemContext& ctx) { read(i, ctx.Worker()); };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = [&](std::size_t i) { return paths[i]; };
     return !RunPageItems(run).Stopped;
+}
+
+}  // namespace
+
+bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read) {
+    return ReadOnWorkers(paths, LookWorkers(paths), [&](std::size_t i, unsigned) { read(i); });
+}
+
+bool JudgeOnPool(const StringList& paths, const std::string& programFolder, const std::string& workingDir,
+                 const std::function<void(std::size_t, RunFolderRefusal&)>& read) {
+    const unsigned workers = LookWorkers(paths);
+    WorkerRefusals refusals(workers, programFolder, workingDir);
+    return ReadOnWorkers(paths, workers, [&](std::size_t i, unsigned worker) { read(i, refusals.Of(worker)); });
 }
 
 bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read) {

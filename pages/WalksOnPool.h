@@ -18,6 +18,8 @@
 #include "pages/RunBusy.h"
 #include "pages/WalkFence.h"
 
+class RunFolderRefusal;
+
 // While the window thread waits for a count outside a run (or before its
 // question): a close of the main window waits for it as for a run, and the
 // busy cursor shows. End it before a box the count leads to, so that the
@@ -39,6 +41,13 @@ private:
 // own. False when one failed: the failure is noted for the failure box,
 // with its path.
 bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read);
+
+// ReadOnPool for reads that judge their folders as a run judges its items:
+// `read` gets its worker's refusal of the program's folders and the
+// drives' roots (WorkerRefusals), so that no worker's looks at the disk
+// wait for another's.
+bool JudgeOnPool(const StringList& paths, const std::string& programFolder, const std::string& workingDir,
+                 const std::function<void(std::size_t, RunFolderRefusal&)>& read);
 
 // ReadOnPool with the busy cursor, for a page's window: a failure is said
 // at once in the failure box (a read keeps nothing for an Undo).

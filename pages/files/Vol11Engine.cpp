@@ -2,7 +2,6 @@
 
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -97,21 +96,16 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
         const StringList masks = UsableFileMasks(in.Masks);
         WalkFence fence;
         fence.AddOwn(in.ProgramFolder, in.WorkingDir);
-        RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
-        std::mutex judging;  // the refusal keeps the drives' roots it opened
-        RealDisk disk;       // the count only looks and lists
+        RealDisk disk;  // the count only looks and lists
         std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
         std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
-        ReadOnPool(mains, [&](std::size_t i) {
+        JudgeOnPool(mains, in.ProgramFolder, in.WorkingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
             // Judged as the run judges it: only a folder it deletes in counts.
             plat::Beneath base;
             if (OpenedText(mains[i]).empty() || !plat::FolderExists(mains[i]) ||
                 base.Open(mains[i]) != plat::FsResult::Ok)
                 return;
-            {
-                const std::lock_guard<std::mutex> lock(judging);
-                if (refusal.Refuses(base)) return;
-            }
+            if (refusal.Refuses(base)) return;
             ids[i] = base.Identity();
             CountTaken(disk, base, mains[i], mode == 1, masks, fence, counted[i]);
         });

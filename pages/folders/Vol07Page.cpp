@@ -236,9 +236,8 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
         } else {
             WalkFence fence;
             fence.AddOwn(GetProgramFolder(), GetWorkingDir());
-            RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
             DryDisk disk;  // the count only reads
-            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, refusal);
+            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, GetProgramFolder(), GetWorkingDir());
         }
     }
     // Figures of a count that failed serve no run: the next one counts again.
