@@ -6,6 +6,8 @@
 //           the simulation of copying them again under the overwrite rule
 //           (beside bare loops of the looks the dry disk makes), then the
 //           copy's undo
+//   count:  page 11's count before its run, over the delete's main folders
+//           (beside bare threads only)
 //   delete: FOLDERS main folders of FILES .txt and FILES .log files, with a
 //           subfolder of as many again; the .txt files go
 //   rename: FILES files in each of FOLDERS folders get a prefix, then its undo
@@ -178,6 +180,78 @@ void BM_Vol10CopyPool(benchmark::State& state) {
     ReportWindow(state, peak, files * (2.0 * 90 + 120));
 }
 
+// The bare loop of page 11's main folder M<i> below `top`: each folder
+// listed beneath its parent, each file the mask takes looked at (the
+// read-only rule) and, with `remove`, unlinked, then its subfolders.
+void BareFolderFiles(int fd, bool remove) {
+    DIR* dir = fdopendir(fd);
+    if (!dir) return;
+    std::vector<std::string> subs;
+    while (dirent* e = readdir(dir)) {
+        if (e->d_name[0] == '.') continue;
+        if (e->d_type == DT_DIR) {
+            subs.push_back(e->d_name);
+        } else if (fnmatch("*.txt", e->d_name, 0) == 0) {
+            struct stat st {};
+            if (fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && remove && (st.st_mode & 0200))
+                unlinkat(dirfd(dir), e->d_name, 0);
+        }
+    }
+    for (const auto& sub : subs) BareFolderFiles(OpenBeneath(dirfd(dir), sub.c_str(), O_RDONLY | O_DIRECTORY), remove);
+    closedir(dir);
+}
+void BareMainFolder(const std::string& top, int i, bool remove) {
+    const int root = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    BareFolderFiles(OpenBeneath(root, ("M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY), remove);
+    close(root);
+}
+
+// FOLDERS main folders as the delete's, each of FILES .txt and .log files
+// with a subfolder of as many .txt files.
+void MakeDeleteMains(const std::string& top, int folders, int files) {
+    for (int i = 0; i < folders; ++i) {
+        const std::string main = top + "/M" + std::to_string(i);
+        MakeFiles(main, files, ".txt", 0);
+        MakeFiles(main, files, ".log", 0);
+        MakeFiles(main + "/Sub", files, ".txt", 0);
+    }
+}
+
+// Page 11's count before its run (with subfolders): every file the masks
+// take looked at in each main folder's tree, each main folder judged as
+// the run judges it, on the pool beside bare threads making the same looks.
+void BM_Vol11CountPool(benchmark::State& state) {
+    const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
+    Workspace ws("qm-count-pool", 'V');
+    const std::string make = MakeRoot(ws);
+    fs::create_directories(make + "/Work");
+    // Each side reads trees of its own: the kernel keeps what one read a while.
+    MakeDeleteMains(make + "/Pool", folders, files);
+    MakeDeleteMains(make + "/Bare", folders, files);
+    const unsigned workers = PoolWorkers(ws.Drive("Pool"), plat::RunWork::Look);
+    Vol11Inputs in;
+    in.DeleteOnlyFilesInMainFolder = false;
+    in.DeleteOnlyFiles = true;
+    in.Masks = {"*.txt"};
+    in.WorkingDir = ws.Drive("Work");
+    for (int i = 0; i < folders; ++i) in.IncludeFolders.push_back(ws.Drive("Pool\\M" + std::to_string(i)));
+    bool right = true;
+    Sides s({"count"});
+    s.Add("pool", {}, {[&] {
+              ForceRunWorkers force(EnvInt("QM_BENCH_WORKERS", 0));
+              Vol11State page;
+              Vol11CountFilesToDelete(page, in, 1);
+              right = right && page.FilesToDelete == 2.0 * folders * files;
+          }});
+    s.Add("bare_threads", {}, {[&] {
+              BareThreads(workers, folders, [&](int i) { BareMainFolder(ws.Native("Bare"), i, false); });
+          }});
+    for (auto _ : state) s.RunRounds();
+    if (!right) state.SkipWithError("unexpected counts");
+    s.Report(state);
+    state.counters["workers"] = workers;
+}
+
 void BM_Vol11DeletePool(benchmark::State& state) {
     const int folders = EnvInt("QM_BENCH_FOLDERS", 2000), files = EnvInt("QM_BENCH_FILES", 20);
     Workspace ws("qm-delete-pool", 'V');
@@ -189,12 +263,7 @@ void BM_Vol11DeletePool(benchmark::State& state) {
     std::string side;
     const auto fresh = [&] {
         side = "S" + std::to_string(sides++);
-        for (int i = 0; i < folders; ++i) {
-            const std::string main = make + "/" + side + "/M" + std::to_string(i);
-            MakeFiles(main, files, ".txt", 0);
-            MakeFiles(main, files, ".log", 0);
-            MakeFiles(main + "/Sub", files, ".txt", 0);
-        }
+        MakeDeleteMains(make + "/" + side, folders, files);
     };
     Vol11Inputs in;
     in.DeleteOnlyFilesInMainFolder = false;
@@ -215,31 +284,7 @@ void BM_Vol11DeletePool(benchmark::State& state) {
             if (page.FilesDeleted != 2.0 * folders * files) state.SkipWithError("files left");
         };
     };
-    // The bare loop: each folder listed beneath its parent, each file the
-    // mask takes looked at (the read-only rule) and unlinked, then its subfolders.
-    std::function<void(int)> bareFolder = [&](int fd) {
-        DIR* dir = fdopendir(fd);
-        if (!dir) return;
-        std::vector<std::string> subs;
-        while (dirent* e = readdir(dir)) {
-            if (e->d_name[0] == '.') continue;
-            if (e->d_type == DT_DIR) {
-                subs.push_back(e->d_name);
-            } else if (fnmatch("*.txt", e->d_name, 0) == 0) {
-                struct stat st {};
-                if (fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && (st.st_mode & 0200))
-                    unlinkat(dirfd(dir), e->d_name, 0);
-            }
-        }
-        for (const auto& sub : subs)
-            bareFolder(OpenBeneath(dirfd(dir), sub.c_str(), O_RDONLY | O_DIRECTORY));
-        closedir(dir);
-    };
-    const auto bareMain = [&](int i) {
-        const int root = open(ws.Native(side).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        bareFolder(OpenBeneath(root, ("M" + std::to_string(i)).c_str(), O_RDONLY | O_DIRECTORY));
-        close(root);
-    };
+    const auto bareMain = [&](int i) { BareMainFolder(ws.Native(side), i, true); };
     Sides s({"delete"});
     s.Add("one", fresh, {ours(1)});
     s.Add("pool", fresh, {ours(workers)});
@@ -329,6 +374,7 @@ void BM_Vol12RenamePool(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Vol10CopyPool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Vol11CountPool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol11DeletePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol12RenamePool)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 

@@ -6,8 +6,8 @@
 #include "core/PathTools.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunItems.h"
-#include "pages/folders/FolderRuns.h"
 
 RunFolderRefusal::RunFolderRefusal(const std::string& programFolder, const std::string& workingDir) {
     plat::Beneath own;

@@ -6,6 +6,14 @@ void WalkFence::Add(const std::string& folder) {
     if (const auto id = IdentityOf(folder)) Add(*id);
 }
 
+void WalkFence::AddOwn(const std::string& programFolder, const std::string& workingDir) {
+    for (const std::string* folder : {&programFolder, &workingDir})
+        if (const auto id = IdentityOf(*folder)) {
+            Add(*id);
+            own_.insert({id->dev, id->ino});
+        }
+}
+
 std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folder) {
     plat::Beneath base;
     if (folder.empty() || base.Open(folder) != plat::FsResult::Ok) return std::nullopt;
@@ -13,9 +21,11 @@ std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folde
 }
 
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
-                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files) {
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
+                  std::vector<std::string>* own) {
     subfolders.clear();
     files.clear();
+    if (own) own->clear();
     std::vector<plat::DirEntry> entries;
     if (!disk.ListKinds(base, folder, entries)) return false;
     for (auto& e : entries) {
@@ -23,7 +33,10 @@ bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder,
             files.push_back(std::move(e));
             continue;
         }
-        if (fence.Holds({e.dev, e.ino})) continue;
+        if (fence.Holds({e.dev, e.ino})) {
+            if (own && fence.HoldsOwn({e.dev, e.ino})) own->push_back(JoinEntry(folder, e.name));
+            continue;
+        }
         subfolders.push_back(JoinEntry(folder, e.name));
     }
     return true;

@@ -22,18 +22,28 @@ public:
     // The identity Add(folder) adds; none when the folder does not exist.
     static std::optional<plat::FileIdentity> IdentityOf(const std::string& folder);
     void Add(const plat::FileIdentity& id) { ids_.insert({id.dev, id.ino}); }
+    // The program folder and the working folder (which may lie elsewhere),
+    // fenced for every walk that deletes or renames below a listed folder:
+    // one that holds them leaves them whole, and the walk names each one
+    // it meets among what it did not do, for another reason.
+    void AddOwn(const std::string& programFolder, const std::string& workingDir);
     bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
+    // One of the program's folders (AddOwn).
+    bool HoldsOwn(const plat::FileIdentity& id) const { return own_.count({id.dev, id.ino}) > 0; }
     bool Empty() const { return ids_.empty(); }
 
 private:
-    std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> ids_, own_;
 };
 
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
-// the folder's other entries. False when the folder could not be listed.
+// the folder's other entries, `own` (when given) the program's folders
+// there (WalkFence::AddOwn), which are not entered either. False when the
+// folder could not be listed.
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
-                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files);
+                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
+                  std::vector<std::string>* own = nullptr);
 
 // "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
 std::string JoinEntry(const std::string& folder, const std::string& name);

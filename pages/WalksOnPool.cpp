@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/FileNames.h"
+#include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 
@@ -26,16 +27,24 @@ CountingBusy::~CountingBusy() {
 
 namespace {
 
-// The reads on the pool, nothing to apply: each read keeps its findings.
-bool ReadItems(std::size_t count, unsigned workers, bool keepHandles, const std::function<void(std::size_t)>& read,
-               const std::function<std::string(std::size_t)>& name) {
+// The workers reads on the pool get: as many as the first path's file
+// system pays for looking, and never one alone, which would read on the
+// window thread (the pool's plain loop), deaf between its pumps while a
+// slow share answers each request.
+unsigned LookWorkers(const StringList& paths) {
+    return std::max(2u, paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look));
+}
+
+// read(i, worker) for each of `count` items on `workers` workers, nothing
+// to apply: each read keeps its findings.
+bool ReadOnWorkers(std::size_t count, unsigned workers, bool keepHandles,
+                   const std::function<void(std::size_t, unsigned)>& read,
+                   const std::function<std::string(std::size_t)>& name) {
     PooledRun<char> run;
     run.Items = count;
-    // One worker would read on the window thread (the pool's plain loop),
-    // deaf between its pumps while a slow share answers each request.
-    run.Workers = std::max(2u, workers);
+    run.Workers = workers;
     run.KeepHandles = keepHandles;
-    run.Work = [&](std::size_t i, char&, RunItemContext&) { read(i); };
+    run.Work = [&](std::size_t i, char&, RunItemContext& ctx) { read(i, ctx.Worker()); };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = name;
     return !RunPageItems(run).Stopped;
@@ -44,12 +53,23 @@ bool ReadItems(std::size_t count, unsigned workers, bool keepHandles, const std:
 }  // namespace
 
 bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>& read, bool keepHandles) {
-    const unsigned workers = paths.empty() ? 1 : PageRunWorkers(paths.front(), plat::RunWork::Look);
-    return ReadItems(paths.size(), workers, keepHandles, read, [&](std::size_t i) { return paths[i]; });
+    return ReadOnWorkers(
+        paths.size(), LookWorkers(paths), keepHandles, [&](std::size_t i, unsigned) { read(i); },
+        [&](std::size_t i) { return paths[i]; });
 }
 
 bool WorkBeside(const std::string& name, const std::function<void()>& work, bool keepHandles) {
-    return ReadItems(1, 1, keepHandles, [&](std::size_t) { work(); }, [&](std::size_t) { return name; });
+    return ReadOnWorkers(
+        1, 2, keepHandles, [&](std::size_t, unsigned) { work(); }, [&](std::size_t) { return name; });
+}
+
+bool JudgeOnPool(const StringList& paths, const std::string& programFolder, const std::string& workingDir,
+                 const std::function<void(std::size_t, RunFolderRefusal&)>& read) {
+    const unsigned workers = LookWorkers(paths);
+    WorkerRefusals refusals(workers, programFolder, workingDir);
+    return ReadOnWorkers(
+        paths.size(), workers, false, [&](std::size_t i, unsigned worker) { read(i, refusals.Of(worker)); },
+        [&](std::size_t i) { return paths[i]; });
 }
 
 bool ReadAside(const StringList& paths, const std::function<void(std::size_t)>& read) {

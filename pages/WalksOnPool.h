@@ -18,6 +18,8 @@
 #include "pages/RunBusy.h"
 #include "pages/WalkFence.h"
 
+class RunFolderRefusal;
+
 // While the window thread waits for a count outside a run (or before its
 // question): a close of the main window waits for it as for a run, and the
 // busy cursor shows. End it before a box the count leads to, so that the
@@ -43,6 +45,13 @@ bool ReadOnPool(const StringList& paths, const std::function<void(std::size_t)>&
 // One piece of disk work of a run (a read, the working copies' recycling),
 // the same way, on a thread of its own: `name` names it in the failure box.
 bool WorkBeside(const std::string& name, const std::function<void()>& work, bool keepHandles = false);
+
+// ReadOnPool for reads that judge their folders as a run judges its items:
+// `read` gets its worker's refusal of the program's folders and the
+// drives' roots (WorkerRefusals), so that no worker's looks at the disk
+// wait for another's.
+bool JudgeOnPool(const StringList& paths, const std::string& programFolder, const std::string& workingDir,
+                 const std::function<void(std::size_t, RunFolderRefusal&)>& read);
 
 // ReadOnPool with the busy cursor, for a page's window: a failure is said
 // at once in the failure box (a read keeps nothing for an Undo).

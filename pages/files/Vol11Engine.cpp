@@ -2,7 +2,6 @@
 
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -11,11 +10,11 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
-#include "pages/folders/FolderRuns.h"
 
 using namespace pagekit;
 
@@ -96,22 +95,17 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
         const StringList mains = MainFolders(in);
         const StringList masks = UsableFileMasks(in.Masks);
         WalkFence fence;
-        fence.Add(in.WorkingDir);
-        RunFolderRefusal refusal(in.ProgramFolder, in.WorkingDir);
-        std::mutex judging;  // the refusal keeps the drives' roots it opened
-        RealDisk disk;       // the count only looks and lists
+        fence.AddOwn(in.ProgramFolder, in.WorkingDir);
+        RealDisk disk;  // the count only looks and lists
         std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
         std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
-        ReadOnPool(mains, [&](std::size_t i) {
+        JudgeOnPool(mains, in.ProgramFolder, in.WorkingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
             // Judged as the run judges it: only a folder it deletes in counts.
             plat::Beneath base;
             if (OpenedText(mains[i]).empty() || !plat::FolderExists(mains[i]) ||
                 base.Open(mains[i]) != plat::FsResult::Ok)
                 return;
-            {
-                const std::lock_guard<std::mutex> lock(judging);
-                if (refusal.Refuses(base)) return;
-            }
+            if (refusal.Refuses(base)) return;
             ids[i] = base.Identity();
             CountTaken(disk, base, mains[i], mode == 1, masks, fence, counted[i]);
         });
@@ -142,12 +136,15 @@ SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneat
 
 namespace {
 
-// A folder that cannot be read is not one without files: it is a folder
-// not done, for another reason.
-void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
-    if (!base.Unreadable(folder)) return;
+// A folder not done, for another reason.
+void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
     ctx.Log.AddLine(Vol11CatFoldersOtherReasons, folder);
-    if (ctx.NotRead) ctx.NotRead->push_back(folder);
+    if (ctx.NotDone) ctx.NotDone->push_back(folder);
+}
+
+// A folder that cannot be read is not one without files: it is one not done.
+void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
+    if (base.Unreadable(folder)) NoteNotDone(ctx, folder);
 }
 
 }  // namespace
@@ -225,10 +222,11 @@ PAIR_NIVO_FOLDER_NAMES SmartDeleteFiles::TakeQueueEntry() {
 
 void SmartDeleteFiles::ExamineLevel() {
     const std::string folder = TakeQueueEntry().second;
-    std::vector<std::string> subfolders;
+    std::vector<std::string> subfolders, own;
     std::vector<plat::DirEntry> files;
     base_.Release();
-    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files)) NoteNotRead(ctx_, base_, folder);
+    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own)) NoteNotRead(ctx_, base_, folder);
+    for (const std::string& fenced : own) NoteNotDone(ctx_, fenced);
     ctx_.ResetDeleteFilesOneTotals();
     SmartDeleteFilesOne(folder, base_, ctx_).DeleteMatching(ctx_.Masks, files);
     double totals[3];
@@ -261,7 +259,7 @@ struct Vol11Outcome {
     enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
     double Totals[3] = {0, 0, 0};
-    StringList NotRead;  // folders it could not read (their lines are in Log)
+    StringList NotDone;  // folders it could not read or did not enter (their lines are in Log)
 };
 
 // One main folder: refused, missing, or its files deleted beneath its own
@@ -283,7 +281,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
-    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own, &out.NotRead};
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own, &out.NotDone};
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
@@ -317,10 +315,10 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         break;
     }
     out.Log.ReplayInto(log);
-    state.FoldersOtherReasons += static_cast<double>(out.NotRead.size());
-    state.Vol11FoldersOtherReasons.insert(state.Vol11FoldersOtherReasons.end(), out.NotRead.begin(),
-                                          out.NotRead.end());
-    out.NotRead.clear();
+    state.FoldersOtherReasons += static_cast<double>(out.NotDone.size());
+    state.Vol11FoldersOtherReasons.insert(state.Vol11FoldersOtherReasons.end(), out.NotDone.begin(),
+                                          out.NotDone.end());
+    out.NotDone.clear();
     for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
     out.Result = Vol11Outcome::Walked;
     for (double& t : out.Totals) t = 0;
@@ -338,7 +336,7 @@ PageMessage Vol11OwnFolderBox(const std::string& folder) {
 void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
-    fence.Add(in.WorkingDir);
+    fence.AddOwn(in.ProgramFolder, in.WorkingDir);
     const OwnFiles own;
     const StringList folders = MainFolders(in);
     // A folder listed again (another spelling, a link) is deleted in once,

@@ -9,7 +9,8 @@
 // too." checked, and no file's mode is ever changed (RemoveTakenFile).
 // Before a main folder is touched, the run finds the real folder behind its
 // text and refuses the root of a drive or file system, the program folder,
-// the working folder and any folder in it.
+// the working folder and any folder in it; a walk below one never enters
+// the program folder or the working folder.
 #pragma once
 
 #include <array>
@@ -77,9 +78,10 @@ struct DeleteFilesContext {
     std::function<void()> CountersChanged;
     // Files that stay whatever the masks take (null: none).
     const OwnFiles* Own = nullptr;
-    // The folders that could not be read, each a line of the folders not
+    // The folders not done: those that could not be read and the program's
+    // own that a walk met (not entered), each a line of the folders not
     // done for other reasons already (null: not kept).
-    StringList* NotRead = nullptr;
+    StringList* NotDone = nullptr;
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.

@@ -41,7 +41,7 @@ struct Vol12RunShared {
         : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
           head(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
-        if (const auto id = WalkFence::IdentityOf(in.WorkingDir)) fence.Add(*id);
+        fence.AddOwn(in.ProgramFolder, in.WorkingDir);
         // A listed folder nested in another listed one is renamed in by its
         // own item only: walked twice, its files would get the prefix twice.
         if (!in.InMainFolders)
@@ -76,14 +76,17 @@ public:
     void RenameFilesInFolder(const std::string& folder, std::vector<std::string>* subfolders = nullptr,
                              bool renameFiles = true) {
         std::vector<plat::DirEntry> files;
-        std::vector<std::string> none;
+        std::vector<std::string> none, own;
         base_.Release();
-        if (!SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files)) {
+        if (!SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files,
+                          subfolders ? &own : nullptr)) {
             // A folder that could not be read is no folder without files:
             // whatever it holds keeps its name, and the log says so.
             if (base_.Unreadable(folder)) LogNotRenamed(folder, folder);
             return;
         }
+        // So is one of the program's folders, which the walk does not enter.
+        for (const std::string& fenced : own) LogNotRenamed(fenced, fenced);
         if (!renameFiles) return;
         replacedHere_.clear();
         // Each file's paths are made in the same two texts, which keep their room.

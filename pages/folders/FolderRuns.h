@@ -1,6 +1,6 @@
 // What the folder pages' engines (rename 06, delete 07) share below their
-// windows: how a list item becomes a path a run may use, the folders that
-// hold a run's items, and an item as the file system would resolve it.
+// windows: whether a list item is a path a run may use, and the folders
+// that hold a run's items.
 #pragma once
 
 #include <memory>
@@ -9,23 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/Types.h"
 #include "platform/Beneath.h"
-
-// An Include item as a run uses it: blanks and control characters around
-// it dropped, "/" turned into "\", runs of "\" and of ":" collapsed (but
-// for the two that begin a network path).
-std::string NormalizeFolderItem(const std::string& item);
-// The same, `separators` getting how many "\\" it holds (its level, as
-// CountPathSeparators counts it).
-std::string NormalizeFolderItem(const std::string& item, unsigned long& separators);
-
-// The Include list's main folders as a run takes them: the top-most ones
-// (ExamineSubFolders::TopFolders) or, without `topMost`, the sorted ones,
-// judged on each line as the run reads it (NormalizeFolderItem), so that
-// "C:/A/B" lies in "C:\A" as "C:\A\B" does and "C:\A\\" is "C:\A". Each
-// comes as the list's first line of it gives it, blanks around it dropped.
-StringList MainFoldersAsRead(const StringList& lines, bool topMost);
 
 // True when a run may not use the (normalised) item, by the runs' shared
 // item check: no drive, a "." or ".." name, an empty last name, the root
@@ -52,8 +36,3 @@ private:
     std::string last_;
     plat::Beneath* lastBase_ = nullptr;
 };
-
-// The item with "." names dropped and each ".." taking the name before it
-// away (never above the drive), as the file system would read it: what a
-// refusal by identity looks at.
-std::string LexicallyResolved(const std::string& item);

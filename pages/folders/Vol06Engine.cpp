@@ -9,6 +9,7 @@
 
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 

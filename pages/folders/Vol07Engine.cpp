@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -11,6 +10,7 @@
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
@@ -212,8 +212,7 @@ public:
             folders_.push_back(NormalizeFolderItem(item));
             bare_.push_back(Vol07BareDrive(item) || Vol07BareDrive(folders_.back()));
         }
-        fence_.Add(in.ProgramFolder);
-        fence_.Add(in.WorkingDir);
+        fence_.AddOwn(in.ProgramFolder, in.WorkingDir);
     }
 
     Vol07RunEnd Run() {
@@ -400,7 +399,8 @@ void CountMaskedRootFiles(const StringList& mainFolders, double& files) {
 }  // namespace
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode, RunDisk& disk,
-                               const WalkFence& fence, RunFolderRefusal& refusal) {
+                               const WalkFence& fence, const std::string& programFolder,
+                               const std::string& workingDir) {
     c.FoldersToDelete = c.FilesToDelete = 0;
     if (includeFolders.empty()) return;
     const StringList mains = MainFoldersAsRead(includeFolders, true);
@@ -410,8 +410,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     std::vector<Vol07Count> counts(mains.size());
     std::vector<char> refused(mains.size(), 0);
     std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
-    std::mutex judging;  // the refusal keeps the drives' roots it opened
-    ReadOnPool(mains, [&](std::size_t i) {
+    JudgeOnPool(mains, programFolder, workingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
         // Judged as the run judges it, on the folder its text reaches.
         const std::string folder = NormalizeFolderItem(mains[i]);
         if (Vol07BareDrive(mains[i]) || Vol07BareDrive(folder)) {
@@ -420,10 +419,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
         }
         plat::Beneath base;
         if (GetDrivePart(folder).empty() || base.Open(LexicallyResolved(folder)) != FsResult::Ok) return;
-        {
-            const std::lock_guard<std::mutex> lock(judging);
-            refused[i] = refusal.Refuses(base);
-        }
+        refused[i] = refusal.Refuses(base);
         if (refused[i] || UnusableFolderItem(folder)) return;
         ids[i] = base.Identity();
         if (mode == 4) counts[i].Folders += 1;
@@ -441,6 +437,5 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
     DryDisk disk;  // only reads: what the disk holds
-    RunFolderRefusal roots("", "");
-    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence(), roots);
+    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence(), "", "");
 }

@@ -33,8 +33,6 @@
 #include "pages/WalkFence.h"
 #include "pages/folders/FolderRuns.h"
 
-class RunFolderRefusal;
-
 // The Visual Log's lists, in the order of TfrmStatistics07::Category.
 enum Vol07Category : int {
     Vol07CatFoldersDeleted,
@@ -170,10 +168,12 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // main folders, a folder in `fence` counted but not entered; 4 the main
 // folders too; any other mode no folder, and the main folders' own files
 // that the name masks take. The main folders are read on the run pool
-// through `disk`, the window painting meanwhile. A main folder that
-// `refusal` (or the bare-drive test) refuses counts nothing, nor do those
-// after it: the run stops there. A folder listed again counts once.
+// through `disk`, the window painting meanwhile. A main folder that the run
+// refuses (a root, the bare-drive test, or one of the program's folders
+// when they are given) counts nothing, nor do those after it: the run
+// stops there. A folder listed again counts once.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
-                               const WalkFence& fence, RunFolderRefusal& refusal);
+                               const WalkFence& fence, const std::string& programFolder,
+                               const std::string& workingDir);
 // The same on the disk as it is, nothing fenced, only roots refused.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);

@@ -235,11 +235,9 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
             Counters.FoldersToDelete = Counters.FilesToDelete = 0;
         } else {
             WalkFence fence;
-            fence.Add(GetProgramFolder());
-            fence.Add(GetWorkingDir());
-            RunFolderRefusal refusal(GetProgramFolder(), GetWorkingDir());
+            fence.AddOwn(GetProgramFolder(), GetWorkingDir());
             DryDisk disk;  // the count only reads
-            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, refusal);
+            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, GetProgramFolder(), GetWorkingDir());
         }
     }
     // Figures of a count that failed serve no run: the next one counts again.

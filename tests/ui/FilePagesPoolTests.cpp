@@ -24,6 +24,8 @@
 #include "pages/files/Vol10Engine.h"
 #include "pages/files/Vol11Engine.h"
 #include "pages/files/Vol12Engine.h"
+#include "pages/folders/Vol07Engine.h"
+#include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
@@ -736,6 +738,94 @@ TEST_F(FilePagesPool, RenameFilesAndItsUndoGiveTheSameWithOneAndManyWorkers) {
         }
         return diff;
     });
+}
+
+// ---- the program's folders below a listed folder --------------------------------------------
+
+// The program folder inside a listed folder: no walk that deletes or
+// renames below the listed folder enters it (nor the working folder in
+// it), with one worker or eight; each page names it once among what it did
+// not do for another reason, as page 07 does, and page 11's count leaves
+// its files out. The user's files around it are done.
+TEST_F(FilePagesPool, AListedFolderThatHoldsTheProgramFolderLeavesItWhole) {
+    const std::string program = P("Outer\\prog"), working = P("Outer\\prog\\WorkingDir");
+    const auto own = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& [path, entry] : Tree(drive))
+            if (path.find("/Outer/prog") == 0) files[path] = entry;
+        return files;
+    };
+    for (const unsigned workers : {1u, 8u}) {
+        for (const int pageNumber : {7, 11, 12}) {
+            const std::string at = "page " + std::to_string(pageNumber) + ", " + std::to_string(workers);
+            Wipe(drive, "Outer");
+            drive.WriteFile("Outer\\a.txt", "a");
+            drive.WriteFile("Outer\\Sub\\b.txt", "b");
+            drive.WriteFile("Outer\\prog\\default.set", "settings");
+            drive.WriteFile("Outer\\prog\\help.txt", "help");
+            drive.WriteFile("Outer\\prog\\WorkingDir\\COPYFILES\\kept.txt", "a working copy");
+            const plat::FolderLock lock(program);
+            const auto before = own();
+            ASSERT_EQ(before.size(), 7u) << at;  // with the lock file
+            double otherReasons = 0;
+            StringList named;
+            const Snapshot shot = Capture(workers, [&](RunLog& log, Lines&) {
+                if (pageNumber == 7) {
+                    Vol07Inputs in;
+                    in.IncludeFolders = {P("Outer")};
+                    in.ProgramFolder = program;
+                    in.WorkingDir = working;
+                    Vol07Counters counters;
+                    RealDisk disk;
+                    Vol07DeleteMainFolders(counters, in, disk, log);
+                    otherReasons = counters.FoldersOtherReasons;
+                } else if (pageNumber == 11) {
+                    Vol11Inputs in;
+                    in.IncludeFolders = {P("Outer")};
+                    in.DeleteOnlyFilesInMainFolder = false;
+                    in.DeleteOnlyFiles = true;
+                    in.DeleteDoubleConfirm = false;
+                    in.Masks = {"*.*"};
+                    in.ProgramFolder = program;
+                    in.WorkingDir = working;
+                    Vol11State page;
+                    Vol11CountFilesToDelete(page, in, 1);
+                    EXPECT_EQ(page.FilesToDelete, 2) << at;
+                    Vol11RunDeleteFiles(page, in, log, {});
+                    otherReasons = page.FoldersOtherReasons;
+                    named = page.Vol11FoldersOtherReasons;
+                } else {
+                    Vol12Inputs in;
+                    in.IncludeFolders = {P("Outer")};
+                    in.NewPrefix = "new_";
+                    in.InMainFolders = false;
+                    in.InMainFoldersAndSubFolders = true;
+                    in.ProgramFolder = program;
+                    in.WorkingDir = in.WorkingCopiesDir = working;
+                    Vol12State page;
+                    Vol12RunRenameFiles(page, in, log, {});
+                    otherReasons = page.FilesOtherReasons;
+                    named = page.Vol12FilesNotRenamed;
+                }
+            });
+            EXPECT_EQ(own(), before) << at;
+            EXPECT_EQ(otherReasons, 1) << at;
+            if (pageNumber == 12) {
+                const std::string line = "NOT Renamed  Source: " + program + " To Dest: " + program;
+                EXPECT_EQ(named, StringList{line}) << at;
+                EXPECT_EQ(shot.lines[Vol12CatFilesOtherReasons], Lines{line}) << at;
+                EXPECT_TRUE(drive.Exists("Outer\\new_a.txt") && drive.Exists("Outer\\Sub\\new_b.txt")) << at;
+            } else {
+                const int category =
+                    pageNumber == 7 ? int(Vol07CatFoldersOtherReasons) : int(Vol11CatFoldersOtherReasons);
+                EXPECT_EQ(shot.lines[category], Lines{program}) << at;
+                if (pageNumber == 11) {
+                    EXPECT_EQ(named, StringList{program}) << at;
+                }
+                EXPECT_FALSE(drive.Exists("Outer\\a.txt") || drive.Exists("Outer\\Sub\\b.txt")) << at;
+            }
+        }
+    }
 }
 
 }  // namespace

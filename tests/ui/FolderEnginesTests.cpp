@@ -373,8 +373,7 @@ TEST(Vol07Precount, TheWindowPaintsWhileASlowFileSystemCounts) {
     slow.beforeList = [] { usleep(25000); };
     Vol07Counters counters;
     window.update();  // a paint is due when the count starts (a window closed over it)
-    RunFolderRefusal roots("", "");
-    Vol07CountFoldersToDelete(counters, mains, 3, slow, WalkFence(), roots);
+    Vol07CountFoldersToDelete(counters, mains, 3, slow, WalkFence(), "", "");
     EXPECT_GT(paints.count, 0);
     EXPECT_EQ(counters.FoldersToDelete, 24);
     EXPECT_EQ(counters.FilesToDelete, 24);

@@ -1,0 +1,28 @@
+// How the runs read the lines of a folder list, whatever the page: a line
+// as the text a run opens, the main folders of a list, and a text as the
+// file system would resolve it.
+#pragma once
+
+#include <string>
+
+#include "core/Types.h"
+
+// An Include item as a run uses it: blanks and control characters around
+// it dropped, "/" turned into "\", runs of "\" and of ":" collapsed (but
+// for the two that begin a network path).
+std::string NormalizeFolderItem(const std::string& item);
+// The same, `separators` getting how many "\\" it holds (its level, as
+// CountPathSeparators counts it).
+std::string NormalizeFolderItem(const std::string& item, unsigned long& separators);
+
+// The Include list's main folders as a run takes them: the top-most ones
+// (ExamineSubFolders::TopFolders) or, without `topMost`, the sorted ones,
+// judged on each line as the run reads it (NormalizeFolderItem), so that
+// "C:/A/B" lies in "C:\A" as "C:\A\B" does and "C:\A\\" is "C:\A". Each
+// comes as the list's first line of it gives it, blanks around it dropped.
+StringList MainFoldersAsRead(const StringList& lines, bool topMost);
+
+// The item with "." names dropped and each ".." taking the name before it
+// away (never above the drive), as the file system would read it: what a
+// refusal by identity looks at.
+std::string LexicallyResolved(const std::string& item);
