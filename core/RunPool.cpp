@@ -290,7 +290,10 @@ int RunPool::AskFromWorker(RunItemContext& ctx, const std::string& text, const s
 }
 
 RunPoolResult RunPool::Run(std::size_t count, const ScopeFn& scope, const WorkFn& work, const ApplyFn& apply) {
-    lastPump_ = std::chrono::steady_clock::now();
+    // Due at the first wait: the calling thread may have worked since it
+    // last pumped (a run's checks, an earlier short pool), and the pump
+    // knows best whether its window needs to answer now.
+    lastPump_ = {};
     // One item on a worker too: the calling thread paints while it works.
     if (workers_ == 1 || count == 0) return RunInline(count, scope, work, apply);
     return RunPooled(count, scope, work, apply);

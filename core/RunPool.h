@@ -115,9 +115,9 @@ struct RunPoolOptions {
     unsigned Workers = 1;
     // Items between start and apply; 0: RunPool::DefaultWindow(Workers).
     std::size_t Window = 0;
-    // Called on the calling thread while it waits for workers, at most every
-    // PumpInterval (the window paints, user input stays out), and between
-    // items of the plain loop at the same pace.
+    // Called on the calling thread while it waits for workers, at its first
+    // wait and then at most every PumpInterval (the window paints, user
+    // input stays out), and between items of the plain loop at the same pace.
     std::function<void()> Pump{};
     std::chrono::milliseconds PumpInterval{20};
     // The message seam; plat::MessageBox when empty.

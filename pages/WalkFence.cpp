@@ -6,14 +6,6 @@ void WalkFence::Add(const std::string& folder) {
     if (const auto id = IdentityOf(folder)) Add(*id);
 }
 
-void WalkFence::AddOwn(const std::string& programFolder, const std::string& workingDir) {
-    for (const std::string* folder : {&programFolder, &workingDir})
-        if (const auto id = IdentityOf(*folder)) {
-            Add(*id);
-            own_.insert({id->dev, id->ino});
-        }
-}
-
 std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folder) {
     plat::Beneath base;
     if (folder.empty() || base.Open(folder) != plat::FsResult::Ok) return std::nullopt;

@@ -26,7 +26,11 @@ public:
     // fenced for every walk that deletes or renames below a listed folder:
     // one that holds them leaves them whole, and the walk names each one
     // it meets among what it did not do, for another reason.
-    void AddOwn(const std::string& programFolder, const std::string& workingDir);
+    // (FenceOwnOnPool opens them on the run pool.)
+    void AddOwn(const plat::FileIdentity& id) {
+        Add(id);
+        own_.insert({id.dev, id.ino});
+    }
     bool Holds(const plat::FileIdentity& id) const { return ids_.count({id.dev, id.ino}) > 0; }
     // One of the program's folders (AddOwn).
     bool HoldsOwn(const plat::FileIdentity& id) const { return own_.count({id.dev, id.ino}) > 0; }

@@ -126,6 +126,14 @@ bool FenceOnPool(const StringList& folders, WalkFence& fence, std::vector<std::o
     return done;
 }
 
+bool FenceOwnOnPool(WalkFence& fence, const std::string& programFolder, const std::string& workingDir) {
+    std::vector<std::optional<plat::FileIdentity>> ids;
+    const bool done = IdentitiesOnPool({programFolder, workingDir}, ids);
+    for (const auto& id : ids)
+        if (id) fence.AddOwn(*id);
+    return done;
+}
+
 std::vector<char> RepeatedOnPool(const StringList& opened) {
     std::vector<std::optional<plat::FileIdentity>> ids;
     IdentitiesOnPool(opened, ids);

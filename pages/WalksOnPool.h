@@ -91,6 +91,10 @@ bool IdentitiesOnPool(const StringList& folders, std::vector<std::optional<plat:
 bool FenceOnPool(const StringList& folders, WalkFence& fence,
                  std::vector<std::optional<plat::FileIdentity>>* read = nullptr);
 
+// The program folder and the working folder into the fence
+// (WalkFence::AddOwn), opened on the run pool.
+bool FenceOwnOnPool(WalkFence& fence, const std::string& programFolder, const std::string& workingDir);
+
 // The folders of a run, as they opened before it started (IdentitiesOnPool):
 // true for each that reaches a folder an earlier one reaches, in another
 // spelling or through a link. A run and its count take each folder once,

@@ -65,7 +65,9 @@ bool PaceNow() {
     QElapsedTimer& shown = PaceTimer();
     QElapsedTimer& answered = AnswerTimer();
     const bool show = !shown.isValid() || shown.elapsed() >= g_paceMs;
-    if (!show && answered.isValid() && answered.elapsed() < kAnswerMs) return false;
+    // (Half the pace: a caller paced on a clock of its own, as a pool's
+    // waits are, comes a little early now and then.)
+    if (!show && answered.isValid() && answered.elapsed() < kAnswerMs / 2) return false;
     // The window answers between showings too: with nothing new to lay out,
     // its events (the window manager's, a repaint) cost next to nothing.
     if (show) {

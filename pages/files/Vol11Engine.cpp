@@ -95,7 +95,7 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
         const StringList mains = MainFolders(in);
         const StringList masks = UsableFileMasks(in.Masks);
         WalkFence fence;
-        fence.AddOwn(in.ProgramFolder, in.WorkingDir);
+        FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
         RealDisk disk;  // the count only looks and lists
         std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
         std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
@@ -336,7 +336,7 @@ PageMessage Vol11OwnFolderBox(const std::string& folder) {
 void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
-    fence.AddOwn(in.ProgramFolder, in.WorkingDir);
+    FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
     const OwnFiles own;
     const StringList folders = MainFolders(in);
     // A folder listed again (another spelling, a link) is deleted in once,

@@ -41,11 +41,10 @@ struct Vol12RunShared {
         : in(in), disk(disk), sim(disk.IsDry()), names(state.Vol12WorkingNames),
           head(TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix)),
           tail(TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix)) {
-        fence.AddOwn(in.ProgramFolder, in.WorkingDir);
+        FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
         // A listed folder nested in another listed one is renamed in by its
         // own item only: walked twice, its files would get the prefix twice.
-        if (!in.InMainFolders)
-            for (const std::string& folder : in.IncludeFolders) fence.Add(folder);
+        if (!in.InMainFolders) FenceOnPool(in.IncludeFolders, fence);
     }
     const Vol12Inputs& in;
     RunDisk& disk;

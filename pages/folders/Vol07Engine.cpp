@@ -212,7 +212,7 @@ public:
             folders_.push_back(NormalizeFolderItem(item));
             bare_.push_back(Vol07BareDrive(item) || Vol07BareDrive(folders_.back()));
         }
-        fence_.AddOwn(in.ProgramFolder, in.WorkingDir);
+        FenceOwnOnPool(fence_, in.ProgramFolder, in.WorkingDir);
     }
 
     Vol07RunEnd Run() {

@@ -235,7 +235,7 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
             Counters.FoldersToDelete = Counters.FilesToDelete = 0;
         } else {
             WalkFence fence;
-            fence.AddOwn(GetProgramFolder(), GetWorkingDir());
+            FenceOwnOnPool(fence, GetProgramFolder(), GetWorkingDir());
             DryDisk disk;  // the count only reads
             ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, GetProgramFolder(), GetWorkingDir());
         }

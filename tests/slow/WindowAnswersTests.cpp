@@ -285,6 +285,7 @@ TEST_F(WindowAnswers, RenameFiles) {
     const std::string mains = MakeFolders("F\\m", 40, "a.txt");
     ExpectEdit("Vol12", mains, [&] { EXPECT_EQ(C<QLabel>("lblVol12IncludeSum")->text(), "40"); });
     SetText("edtVol12NewPrefix", "p_");
+    Click("rdoVol12RenameFilesInMainFoldersAndSubFolders");  // the listed folders fenced from each other's walks
     ExpectAnswers("btnVol12RenameFilesSimulation", [&] { EXPECT_EQ(Label("lblStat12FilesRenamed"), "40"); });
     ExpectAnswers("btnVol12RenameFiles", [&] { EXPECT_TRUE(drive.Exists("F\\m39\\p_a.txt")); });
     ExpectAnswers("btnVol12Undo", [&] { EXPECT_TRUE(drive.Exists("F\\m39\\a.txt")); });
