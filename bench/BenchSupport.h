@@ -38,6 +38,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/SettingsStore.h"
 #include "platform/FileSystem.h"
 
 extern char** environ;
@@ -67,8 +68,19 @@ public:
         if (!mkdtemp(tmpl.data())) std::abort();
         root_ = tmpl;
         plat::MapDrive(drive_, root_);
+        // The program's own folder, which every run fences: apart from what
+        // the runs work on, or where QM_BENCH_PROGRAM puts it (a folder
+        // below the workspace, "Pool/Program": inside a run's destination).
+        const char* program = std::getenv("QM_BENCH_PROGRAM");
+        const std::string rel = program && *program ? program : "Program";
+        fs::create_directories(Native(rel + "/WorkingDir"));
+        programBefore_ = GetProgramFolder();
+        SetProgramFolder(Drive(rel));
+        SetWorkingFoldersFromProgramFolder();
     }
     ~Workspace() {
+        SetProgramFolder(programBefore_);
+        SetWorkingFoldersFromProgramFolder();
         plat::UnmapDrive(drive_);
         std::error_code ec;
         fs::remove_all(root_, ec);
@@ -86,6 +98,7 @@ public:
 private:
     char drive_;
     std::string root_;
+    std::string programBefore_;
 };
 
 // ---- bare calls beneath a held folder, as ours makes them ----------------------------------

@@ -545,6 +545,12 @@ FsResult DryDisk::CanMakeIn(plat::Beneath& base, const std::string& parentKey, s
     return name.size() > base.NameMax() ? FsResult::Failed : FsResult::Ok;
 }
 
+bool DryDisk::Refused(plat::Beneath& base, const std::string& key, bool entry) const {
+    if (!base.StoreFenced()) return false;
+    std::string real;
+    return Locate(base, key, nullptr, real) == Kind::Real && base.StoreRefuses(real.empty() ? key : real, entry);
+}
+
 // ---- the dry disk: the questions -----------------------------------------------------------
 
 FsResult DryDisk::Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) {
@@ -620,7 +626,7 @@ bool DryDisk::Listing(plat::Beneath& base, const std::string& folder, std::vecto
 
 FsResult DryDisk::MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity*) {
     std::string key;
-    if (!KeyOf(base, path, key) || key == base.Folder()) return FsResult::Failed;
+    if (!KeyOf(base, path, key) || key == base.Folder() || Refused(base, key)) return FsResult::Failed;
     plat::EntryInfo info;
     switch (Look(base, key, &info, nullptr, true)) {
     case Kind::Entry: return info.kind == plat::EntryKind::Folder ? FsResult::AlreadyExists : FsResult::Failed;
@@ -655,6 +661,7 @@ FsResult DryDisk::MakeFolderTree(plat::Beneath& base, const std::string& path, s
         case Kind::None: break;
         default: return FsResult::Failed;
         }
+        if (Refused(base, key)) return FsResult::Failed;
         const FsResult r = CanMakeIn(base, ParentKey(key), NameOf(key));
         if (r != FsResult::Ok) return r;
         Put(key, {Node::Folder, {}, MadeInfo(plat::EntryKind::Folder, euid_)});
@@ -688,7 +695,7 @@ FsResult DryDisk::CopyInto(plat::Beneath& from, const std::string& source, plat:
     default: return FsResult::Failed;
     }
     std::string key;
-    if (!KeyOf(to, target, key) || key == to.Folder()) return FsResult::Failed;
+    if (!KeyOf(to, target, key) || key == to.Folder() || Refused(to, key)) return FsResult::Failed;
     // In the order the real copy meets them: the folder, a look (a large
     // file, or one to replace), the temporary file (needs write access),
     // the final link or rename.
@@ -732,7 +739,7 @@ FsResult DryDisk::CopyFileReplacing(plat::Beneath& from, const std::string& sour
 FsResult DryDisk::RemoveFile(plat::Beneath& base, const std::string& path, const plat::FileStamp* expected) {
     std::string key, real;
     plat::EntryInfo info;
-    if (!KeyOf(base, path, key) || key == base.Folder()) return FsResult::Failed;
+    if (!KeyOf(base, path, key) || key == base.Folder() || Refused(base, key)) return FsResult::Failed;
     switch (Look(base, key, &info, &real)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
@@ -752,7 +759,7 @@ FsResult DryDisk::RemoveFile(plat::Beneath& base, const std::string& path, const
 FsResult DryDisk::RemoveFolder(plat::Beneath& base, const std::string& path, const plat::FileIdentity* expected) {
     std::string key, real;
     plat::EntryInfo info;
-    if (!KeyOf(base, path, key) || key == base.Folder()) return FsResult::Failed;
+    if (!KeyOf(base, path, key) || key == base.Folder() || Refused(base, key)) return FsResult::Failed;
     switch (Look(base, key, &info, &real)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;
@@ -774,7 +781,8 @@ FsResult DryDisk::RemoveFolder(plat::Beneath& base, const std::string& path, con
 FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std::string& to) {
     std::string fromKey, toKey, fromReal;
     plat::EntryInfo info, other;
-    if (!KeyOf(base, from, fromKey) || !KeyOf(base, to, toKey) || fromKey == base.Folder() || toKey == base.Folder())
+    if (!KeyOf(base, from, fromKey) || !KeyOf(base, to, toKey) || fromKey == base.Folder() ||
+        toKey == base.Folder() || Refused(base, fromKey, true) || Refused(base, toKey))
         return FsResult::Failed;
     switch (Look(base, fromKey, &info, &fromReal)) {
     case Kind::None: return FsResult::NotFound;
@@ -861,7 +869,7 @@ FsResult DryDisk::Rename(plat::Beneath& base, const std::string& from, const std
 FsResult DryDisk::SetMode(plat::Beneath& base, const std::string& path, std::uint32_t mode, std::uint32_t* oldMode) {
     std::string key;
     plat::EntryInfo info;
-    if (!KeyOf(base, path, key)) return FsResult::Failed;
+    if (!KeyOf(base, path, key) || Refused(base, key, true)) return FsResult::Failed;
     switch (Look(base, key, &info, nullptr)) {
     case Kind::None: return FsResult::NotFound;
     case Kind::Blocked: return FsResult::Blocked;

@@ -144,6 +144,11 @@ private:
     // What a pretended mode says of writing in the folder; NotFound: none.
     plat::FsResult ModeSays(const std::string& folderKey);
     plat::FsResult CanMakeIn(plat::Beneath& base, const std::string& parentKey, std::string_view name);
+    // Whether the store's fence (plat::StoreFence) refuses the change at
+    // `key`, judged where the real disk judges it: at the real entry behind
+    // the key. Nothing pretended lies in the store (its making was judged),
+    // so nothing below a pretended folder is refused.
+    bool Refused(plat::Beneath& base, const std::string& key, bool entry = false) const;
     bool KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const;
     bool Listing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                  std::size_t* untranslatable, bool kindsOnly);

@@ -52,7 +52,7 @@ bool IsSafeWorkingFolder(const std::string& folder, const std::string& workingDi
 std::string OpenWorkingFolder(const std::string& folder, const std::string& workingDir, plat::Beneath& held) {
     if (!IsSafeWorkingFolder(folder, workingDir)) return {};
     std::string path = CleanFullPath(folder);
-    return held.Open(path) == plat::FsResult::Ok ? path : std::string();
+    return held.OpenOwn(path) == plat::FsResult::Ok ? path : std::string();
 }
 
 bool RecycleEntries(const std::string& folder, const std::string& workingDir, bool filesOnly) {

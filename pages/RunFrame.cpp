@@ -3,11 +3,13 @@
 #include <utility>
 
 #include "core/PathTools.h"
+#include "core/SettingsStore.h"
 #include "core/ShellServices.h"
 #include "pages/RunBusy.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
+#include "platform/StoreFence.h"
 
 using namespace pagekit;
 
@@ -140,6 +142,7 @@ void RunGuarded(const std::function<void()>& work, RunKeeps keeps) {
     const RunBusy busy;  // a close waits until the run, end box included, is over
     TakeRunFailures();   // what an earlier run left unsaid is not this one's
     try {
+        const plat::StoreFenceScope fence(FenceStoreOnPool(GetProgramFolder(), GetWorkingDir()));
         work();
     } catch (...) {
         NoteRunFailure(std::current_exception());

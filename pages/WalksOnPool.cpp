@@ -14,6 +14,7 @@
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "platform/StoreFence.h"
 
 // A program without windows (a benchmark, a test of the engines alone) has
 // no cursor to show.
@@ -132,6 +133,15 @@ bool FenceOwnOnPool(WalkFence& fence, const std::string& programFolder, const st
     for (const auto& id : ids)
         if (id) fence.AddOwn(*id);
     return done;
+}
+
+std::shared_ptr<const plat::StoreFence> FenceStoreOnPool(const std::string& programFolder,
+                                                         const std::string& workingDir) {
+    if (programFolder.empty() && workingDir.empty()) return nullptr;
+    std::shared_ptr<const plat::StoreFence> fence;
+    WorkBeside(programFolder, [&] { fence = std::make_shared<const plat::StoreFence>(programFolder, workingDir); });
+    // Not identified at all (the thread failed): every change is refused.
+    return fence ? fence : std::make_shared<const plat::StoreFence>(plat::StoreFence::Unidentified{});
 }
 
 std::vector<char> RepeatedOnPool(const StringList& opened) {

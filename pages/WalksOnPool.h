@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@
 #include "pages/WalkFence.h"
 
 class RunFolderRefusal;
+namespace plat {
+class StoreFence;
+}
 
 // While the window thread waits for a count outside a run (or before its
 // question): a close of the main window waits for it as for a run, and the
@@ -94,6 +98,11 @@ bool FenceOnPool(const StringList& folders, WalkFence& fence,
 // The program folder and the working folder into the fence
 // (WalkFence::AddOwn), opened on the run pool.
 bool FenceOwnOnPool(WalkFence& fence, const std::string& programFolder, const std::string& workingDir);
+// The fence every change of a run is judged by (plat::StoreFence), its
+// folders identified on a thread beside the window's; none when neither
+// folder is named.
+std::shared_ptr<const plat::StoreFence> FenceStoreOnPool(const std::string& programFolder,
+                                                         const std::string& workingDir);
 
 // The folders of a run, as they opened before it started (IdentitiesOnPool):
 // true for each that reaches a folder an earlier one reaches, in another

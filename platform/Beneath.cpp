@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "platform/FileSystemInternal.h"
+#include "platform/StoreFence.h"
 
 namespace plat {
 namespace {
@@ -220,6 +221,9 @@ Beneath& Beneath::operator=(Beneath&& other) noexcept {
         id_ = other.id_;
         nameMax_ = other.nameMax_;
         mount_ = other.mount_;
+        own_ = other.own_;
+        fencedBy_ = other.fencedBy_;
+        relation_ = other.relation_;
         held_ = std::move(other.held_);
         other.held_.clear();
     }
@@ -236,6 +240,8 @@ void Beneath::Close() {
     id_ = {};
     nameMax_ = 0;
     mount_ = -1;
+    own_ = false;
+    fencedBy_ = 0;
 }
 
 Beneath Beneath::Twin() const {
@@ -249,6 +255,9 @@ Beneath Beneath::Twin() const {
     twin.id_ = id_;
     twin.nameMax_ = nameMax_;
     twin.mount_ = mount_;
+    twin.own_ = own_;
+    twin.fencedBy_ = fencedBy_;
+    twin.relation_ = relation_;
     return twin;
 }
 
@@ -297,6 +306,12 @@ FsResult Beneath::Open(const std::string& folder) {
         relBelow_.clear();
         relFor_ = detail::DriveTableVersion();
     }
+    return r;
+}
+
+FsResult Beneath::OpenOwn(const std::string& folder) {
+    const FsResult r = Open(folder);
+    own_ = r == FsResult::Ok;
     return r;
 }
 
@@ -432,19 +447,23 @@ int ParentByName(int fd, const FileIdentity& id) {
 std::string Beneath::RealNative() const { return Base() < 0 ? std::string() : KernelPath(fd_); }
 
 std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
+    return Base() < 0 ? std::vector<FileIdentity>() : detail::AncestryOf(fd_, id_, levels);
+}
+
+std::vector<FileIdentity> detail::AncestryOf(int fd, const FileIdentity& self, std::size_t levels) {
     std::vector<FileIdentity> chain;
-    if (Base() < 0 || levels == 0) return chain;
-    chain.push_back(id_);
+    if (fd < 0 || levels == 0) return chain;
+    chain.push_back(self);
     // Each level above is looked at through ".." names from a held folder,
     // one look apiece (a run asks this of every destination); a path has
     // its limit, so every so many levels the one reached is held instead.
     constexpr std::size_t kLongest = 3000;
-    int from = fd_;  // the base's own handle is never closed here
+    int from = fd;  // the caller's handle is never closed here
     std::string up;  // the level reached, below `from` ("": `from` itself)
     for (int depth = 1; depth < 4096 && chain.size() < levels; ++depth) {
         if (up.size() >= kLongest) {
             const int next = openat(from, up.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (from != fd_) ::close(from);
+            if (from != fd) ::close(from);
             from = next;
             up.clear();
             if (from < 0) break;
@@ -464,7 +483,7 @@ std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
                 ::close(parent);
                 break;
             }
-            if (from != fd_) ::close(from);
+            if (from != fd) ::close(from);
             from = parent;
             up.clear();
         }
@@ -472,7 +491,7 @@ std::vector<FileIdentity> Beneath::Ancestry(std::size_t levels) const {
         if (chain.back() == id) break;  // ".." of the root is the root
         chain.push_back(id);
     }
-    if (from >= 0 && from != fd_) ::close(from);
+    if (from >= 0 && from != fd) ::close(from);
     return chain;
 }
 
@@ -719,6 +738,59 @@ std::size_t Beneath::NameMax() {
     return nameMax_;
 }
 
+// ---- the store's fence ------------------------------------------------------------------------
+
+unsigned Beneath::StoreRelation() {
+    const StoreFence* fence = StandingStoreFence();
+    if (!fence || own_) return 0;
+    if (fencedBy_ != fence->Serial()) {
+        relation_ = fence->RelationOf(Base(), id_);
+        fencedBy_ = fence->Serial();
+    }
+    return relation_;
+}
+
+FsResult Beneath::Guard(int dir, const std::string& name, bool entry) {
+    const unsigned relation = StoreRelation();
+    if (relation == 0) return FsResult::Ok;
+    if (relation & (StoreFence::kInside | StoreFence::kUnknown)) return FsResult::Failed;
+    const StoreFence& fence = *StandingStoreFence();
+    FileIdentity folder = id_;
+    struct stat st;
+    if (dir != fd_) {
+        // A held folder is asked once, however many changes are made in it.
+        const auto held = std::find_if(held_.begin(), held_.end(), [dir](const Held& h) { return h.fd == dir; });
+        if (held != held_.end() && held->id.Known()) {
+            folder = held->id;
+        } else {
+            if (fstat(dir, &st) != 0) return FsResult::Failed;
+            folder = IdentityOf(st);
+            if (held != held_.end()) held->id = folder;
+        }
+    }
+    if (fence.IsProgramFolder(folder)) return FsResult::Failed;
+    if ((relation & StoreFence::kHoldsWorking) && fence.InWorking(dir, folder)) return FsResult::Failed;
+    if (entry && fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && fence.HoldsStore(IdentityOf(st)))
+        return FsResult::Failed;
+    return FsResult::Ok;
+}
+
+void Beneath::MadeUnderGuard(const FileIdentity& id) {
+    if (StoreRelation() & StoreFence::kHoldsWorking) StandingStoreFence()->MadeOutside(id);
+}
+
+bool Beneath::StoreRefuses(const std::string& path, bool entry) {
+    const unsigned relation = StoreRelation();
+    if (relation == 0) return false;
+    std::string rel;
+    if (Relative(path, rel) && rel.empty())  // the base itself
+        return (relation & (StoreFence::kInside | StoreFence::kUnknown)) || StandingStoreFence()->HoldsStore(id_);
+    std::string name;
+    FsResult why = FsResult::Ok;
+    const int dir = Parent(path, name, why);
+    return dir >= 0 && Guard(dir, name, entry) != FsResult::Ok;
+}
+
 // ---- changing -------------------------------------------------------------------------------
 
 FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
@@ -726,10 +798,12 @@ FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
+    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (mkdirat(dir, name.c_str(), 0777) == 0) {
         if (made) {
             struct stat st;
             *made = fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(st) : FileIdentity{};
+            MadeUnderGuard(*made);
         }
         return FsResult::Ok;
     }
@@ -751,6 +825,7 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
     const std::size_t levels = static_cast<std::size_t>(std::count(rel.begin(), rel.end(), '/')) + 1;
     std::size_t at = 0;
     bool madeAny = false;
+    bool inMade = false;  // the level's folder was made here: the fence judged where it was made
     for (std::size_t level = 0; level < levels; ++level) {
         const std::size_t slash = rel.find('/', at);
         const std::string here = rel.substr(0, slash);
@@ -758,27 +833,33 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
         at = slash + 1;
         FsResult why = FsResult::Ok;
         if (!last) {
-            if (Resolve(here, why) >= 0) continue;
+            if (Resolve(here, why) >= 0) {
+                inMade = false;
+                continue;
+            }
             if (why != FsResult::NotFound) return why;
         }
         const int dir = Resolve(RelParent(here), why);
         if (dir < 0) return why;
         const std::string name = RelName(here);
+        if (!inMade && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
         if (mkdirat(dir, name.c_str(), 0777) != 0) {
             const int err = errno;
             struct stat st;
             if (err == EEXIST && fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
                 if (last) return madeAny ? FsResult::Ok : FsResult::AlreadyExists;
+                inMade = false;
                 continue;  // made by someone else meanwhile
             }
             return err == ENOENT ? FsResult::NotFound : FsResult::Failed;
         }
-        madeAny = true;
+        madeAny = inMade = true;
         if (made) {
             MadeFolder m;
             m.path = LeadingPath(path, levels, level);
             struct stat st;
             if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) m.id = IdentityOf(st);
+            MadeUnderGuard(m.id);
             made->push_back(std::move(m));
         }
     }
@@ -813,6 +894,10 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
     if (dir < 0) {
         ::close(in);
         return why;
+    }
+    if (Guard(dir, name, false) != FsResult::Ok) {
+        ::close(in);
+        return FsResult::Failed;
     }
     struct stat existing;
     if (replace) {
@@ -882,6 +967,7 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
     std::string rel;
     if (fd_ >= 0 && Relative(path, rel) && rel.empty()) {
         // The base itself, through the handle held.
+        if (StoreFenced() && StoreRefuses(path, true)) return FsResult::Failed;
         struct stat st;
         if (fstat(Base(), &st) != 0) return FsResult::Failed;
         if (oldMode) *oldMode = st.st_mode & 07777;
@@ -891,6 +977,7 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
+    if (Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
     // Held by an O_PATH handle that never follows a link, then changed
     // through that very handle.
     const int fd = openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
@@ -911,6 +998,7 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
+    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (expected) {
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -927,6 +1015,8 @@ FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expe
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, rel, why);
     if (dir < 0) return why;
+    // (Only an empty folder goes: never one that holds the store.)
+    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (expected) {
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -983,8 +1073,10 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     } else {
         toDir = Parent(to, toName, why);
     }
-    FsResult result = why;
-    if (toDir >= 0) {
+    const bool refused =
+        toDir >= 0 && (Guard(fromDir, fromName, true) != FsResult::Ok || Guard(toDir, toName, false) != FsResult::Ok);
+    FsResult result = refused ? FsResult::Failed : why;
+    if (toDir >= 0 && !refused) {
         if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
             result = FsResult::Ok;
         } else if (errno == EINVAL || errno == ENOSYS) {
@@ -1021,6 +1113,7 @@ FsResult Beneath::MoveToTrash(const std::string& path) {
     FsResult why = FsResult::Ok;
     const int dir = Parent(path, name, rel, why);
     if (dir < 0) return why;
+    if (Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
     struct stat st;
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;

@@ -89,6 +89,10 @@ public:
     // Opens the folder, or when it does not exist yet the nearest existing
     // folder above it, as the base.
     FsResult OpenNearest(const std::string& folder);
+    // Opens one of the program's own folders for the program's own writes
+    // (working copies, its own folders): the door past the store's fence
+    // (StoreFence), which judges every other base's changes.
+    FsResult OpenOwn(const std::string& folder);
     void Close();
     // Open on some thread; a base opened on a worker with a table of handles
     // of its own (OwnHandleTable) is of use on that worker alone: elsewhere
@@ -147,6 +151,15 @@ public:
     FsResult CanOpenForReading(const std::string& file);
     // The longest name, in bytes, that the base's file system takes.
     std::size_t NameMax();
+    // Whether the store's fence that stands (StoreFence) would refuse a
+    // change of the entry at `path` made here (`entry`: the entry itself
+    // renamed, removed or changed, not only something in its folder). No
+    // fence, a base opened as the program's own, or a path whose folder
+    // cannot be reached: false (the change itself then tells).
+    bool StoreRefuses(const std::string& path, bool entry = false);
+    // Whether a fence stands that may refuse a change here at all: cheap,
+    // for a caller that has its own work to do before StoreRefuses.
+    bool StoreFenced() { return StoreRelation() != 0; }
 
     // ---- changing -----------------------------------------------------------------
     // One folder whose parent exists (NotFound when it does not).
@@ -185,6 +198,7 @@ private:
     struct Held {
         std::string rel;
         int fd;
+        FileIdentity id = {};  // asked when the store's fence first needs it
     };
     FsResult OpenBaseNative(const std::string& native);
     // The handle of the folder `rel` ("" is the base), held until Release()
@@ -202,6 +216,14 @@ private:
 
     // The base's handle where this thread can use it, else -1.
     int Base() const { return fd_ >= 0 && detail::UsableHere(tag_) ? fd_ : -1; }
+    // How this base lies to the fence that stands (StoreFence::Relation); 0:
+    // no fence, the program's own base, or a base apart from the store.
+    unsigned StoreRelation();
+    // The fence's word on a change of the entry `name` in the folder `dir`
+    // (held here): Ok, or Failed when refused.
+    FsResult Guard(int dir, const std::string& name, bool entry);
+    // A folder made here, in a folder the fence let it be made in.
+    void MadeUnderGuard(const FileIdentity& id);
     // Lets the held folders from `from` on go.
     void DropHeld(std::size_t from);
 
@@ -213,6 +235,9 @@ private:
     FileIdentity id_;
     std::size_t nameMax_ = 0;
     int mount_ = -1;  // the base's mount id, where the kernel gives one (asked when first needed)
+    bool own_ = false;  // opened as the program's own (OpenOwn)
+    std::uint64_t fencedBy_ = 0;  // the fence relation_ was judged by (its serial)
+    unsigned relation_ = 0;
     std::vector<Held> held_;  // each a folder below the previous one
     // Scratch texts of one operation, kept for their capacity.
     mutable std::string native_;

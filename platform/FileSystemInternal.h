@@ -11,6 +11,10 @@
 
 #include "platform/FileSystem.h"
 
+namespace plat {
+struct FileIdentity;
+}
+
 namespace plat::detail {
 
 // A Linux name the drive form can say as it is: no backslash or colon, and
@@ -42,5 +46,9 @@ std::string MountTypeOf(const std::string& native);
 // Moves the entry `name` of the folder `dirfd` into the desktop's trash;
 // `native` is the path the trash records as its origin.
 bool TrashEntry(int dirfd, const std::string& name, const std::string& native);
+
+// The identities of the folder `fd` holds (`self`) and of every folder
+// above it up to the root, as ".." leads; at most `levels` of them.
+std::vector<FileIdentity> AncestryOf(int fd, const FileIdentity& self, std::size_t levels = SIZE_MAX);
 
 }  // namespace plat::detail

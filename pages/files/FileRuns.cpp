@@ -99,7 +99,7 @@ plat::Beneath* WorkingCopyFinder::Find(const _tagWorkingCopy& record) {
     const std::string folder = record.WorkingCopy.substr(0, record.WorkingCopy.rfind('\\'));
     if (!work_.IsOpen() || work_.Folder() != folder) {
         work_.Close();
-        work_.Open(folder);
+        work_.OpenOwn(folder);
     }
     work_.Release();
     plat::EntryInfo info;

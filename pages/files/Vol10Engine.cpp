@@ -331,7 +331,7 @@ private:
             _tagWorkingCopy record;
             plat::Beneath& work = worker_.work;
             if (!saved) {
-                if (!work.IsOpen() && work.Open(in_.WorkingDirCopyFiles) != plat::FsResult::Ok)
+                if (!work.IsOpen() && work.OpenOwn(in_.WorkingDirCopyFiles) != plat::FsResult::Ok)
                     return LogNotCopied(from, to);
                 work.Release();
                 bool exhausted = false;

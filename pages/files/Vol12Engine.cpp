@@ -145,7 +145,8 @@ private:
             return LogNotRenamed(from, to);
         // The file in the way is saved before anything removes it; each
         // replaced file is one of the user's, so each gets its own copy.
-        if (!work_.IsOpen() && work_.Open(in_.WorkingCopiesDir) != plat::FsResult::Ok) return LogNotRenamed(from, to);
+        if (!work_.IsOpen() && work_.OpenOwn(in_.WorkingCopiesDir) != plat::FsResult::Ok)
+            return LogNotRenamed(from, to);
         work_.Release();
         _tagRenameStep saved;
         saved.Replaced = true;
