@@ -26,6 +26,8 @@
 #include <map>
 
 #include "core/PathTools.h"
+#include "core/Validation.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
@@ -300,6 +302,16 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
     EXPECT_TRUE(drive.Exists("E\\F\\G\\g.txt"));
     EXPECT_TRUE(drive.Exists("H\\Work\\w.txt"));
     EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H"), P("D\\..\\..")}));
+}
+
+// Read as the runs read it, a line they refuse stays refused (its dot
+// names are kept, a drive part stays one) and a root stays a root.
+TEST(ListedFolders, ReadingKeepsWhatTheRunsRefuse) {
+    for (const char* line : {"C:\\Dest\\.", "C:\\Dest\\.. ", "C:/Dest/./y", "C:\\a\\ . \\b", "C:.\\x", "C:x", "C:",
+                             "C:\\a:b", "\\Dest", "C:\\Dest\\...\\"})
+        EXPECT_TRUE(UnusableFolderItem(NormalizeFolderItem(line))) << line;
+    for (const char* root : {"C:\\", "C:/", "C:\\\\", "C:\\a\\..\\", " c:/a. /.. "})
+        EXPECT_TRUE(IsDriveRootPath(NormalizeFolderItem(root))) << root;
 }
 
 // A network path keeps its leading separators: no share can be reached,
