@@ -12,6 +12,16 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Where the top-most folders are chosen, a root however written ("C:\a\..")
+// is its drive, without the "\" so that every folder on the drive lies
+// below it. Any other line is its text as read (one with a "." or ".." name,
+// which every run refuses, holds nothing).
+std::string RootKey(const std::string& text) {
+    std::string key = LexicallyResolved(text);
+    if (key.size() > 1 && key.back() == '\\') key.pop_back();
+    return key;
+}
+
 // The main folders of the lines: each as its first line (`asLines`) or as
 // the run reads it.
 StringList ChooseMainFolders(const StringList& lines, bool topMost, bool asLines) {
@@ -21,6 +31,12 @@ StringList ChooseMainFolders(const StringList& lines, bool topMost, bool asLines
     for (const std::string& line : lines) {
         std::string text = NormalizeFolderItem(line);
         if (text.empty()) continue;
+        if (topMost && IsDriveRootPath(text)) {
+            std::string key = RootKey(text);
+            if (!chosen.contains(key)) chosen.emplace(key, asLines ? TrimBlanks(line) : text);
+            keys.push_back(std::move(key));
+            continue;
+        }
         if (asLines && !chosen.contains(text)) chosen.emplace(text, TrimBlanks(line));
         keys.push_back(std::move(text));
     }

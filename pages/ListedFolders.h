@@ -21,8 +21,11 @@ std::string NormalizeFolderItem(const std::string& item, unsigned long& separato
 // The Include list's main folders as a run takes them: the top-most ones
 // (ExamineSubFolders::TopFolders) or, without `topMost`, the sorted ones.
 // Lines are one when they read alike (NormalizeFolderItem), so that
-// "C:/A/B" lies in "C:\A" as "C:\A\B" does and "C:\A\\" is "C:\A". Each
-// comes as the list's first line of it gives it, blanks around it dropped.
+// "C:/A/B" lies in "C:\A" as "C:\A\B" does and "C:\A\\" is "C:\A"; among
+// the top-most, a root however written ("C:\A\..") is its drive and holds
+// every folder on it, and a line with another "." or ".." name (which the
+// runs refuse) holds nothing. Each comes as the list's first line of it
+// gives it, blanks around it dropped.
 StringList MainFoldersAsRead(const StringList& lines, bool topMost);
 // The same main folders, each as the run reads its line (NormalizeFolderItem).
 StringList FoldersAsRead(const StringList& lines, bool topMost);

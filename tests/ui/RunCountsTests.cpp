@@ -250,3 +250,31 @@ TEST_F(RunCounts, EverySpellingOfAListedFolderIsThatFolderOnEveryPage) {
         }
     }
 }
+
+// A drive's root written as a name that climbs back, beside a folder in
+// it: judged on the folders the lines name, the root is the one top-most
+// folder, and either delete page refuses it before anything goes.
+TEST_F(RunCounts, ARootThatClimbsBackHoldsTheFolderBesideIt) {
+    const StringList lines = {"P:\\sub.\\.. ", "P:\\sub "};
+    drive.WriteFile("sub\\s.txt", "s");
+    drive.WriteFile("sub\\t\\u.txt", "u");
+    const auto before = Tree();
+    SetList("lstVol07IncludeFolderList", lines);
+    frmMain->Page07->Vol07RefreshPage();
+    EXPECT_EQ(Label(frmStatistics07, "lblStat07FilesToDelete"), "0");
+    captions.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), "70039."), captions.end());
+
+    drive.WriteFile("sub\\s.txt", "s");
+    drive.WriteFile("sub\\t\\u.txt", "u");
+    SetList("lstVol11IncludeFolderList", lines);
+    C<QRadioButton>("rdoVol11DeleteOnlyFiles")->setChecked(true);
+    frmMain->Page11->Vol11RefreshPage();
+    EXPECT_EQ(Label(frmStatistics11, "lblStat11FilesToDelete"), "0");
+    captions.clear();
+    Click("btnVol11DeleteFiles");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), "110037."), captions.end());
+}
