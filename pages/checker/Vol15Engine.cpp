@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FolderStructSize.h"
 #include "core/ListPresence.h"
 #include "core/PathTools.h"
@@ -18,6 +17,7 @@
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "platform/Beneath.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
@@ -268,12 +268,10 @@ void Vol15ResetCounters(Vol15State& state) {
 }
 
 StringList Vol15Destinations(const StringList& includeFolders) {
-    ExamineSubFolders examine(includeFolders);
-    examine.ExamineSorted();
     StringList destinations;
     ListPresence held;
     StringList accepted, refused;
-    for (const std::string& text : examine.GetList()) {
+    for (const std::string& text : FoldersAsRead(includeFolders, false)) {
         if (!ValidateEntryList(text, accepted, refused)) continue;  // dropped without a word
         std::string d = accepted.front();
         while (d.size() > 3 && IsSeparator(d.back())) d.pop_back();

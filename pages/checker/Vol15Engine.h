@@ -91,9 +91,9 @@ struct Vol15State {
 void Vol15ResetCounters(Vol15State& state);
 void Vol15ResetResultCounters(Vol15State& state);
 
-// The project folders of a run: the Include list's items trimmed, sorted,
-// each a valid full path, normalised, and each once (ignoring letter case,
-// as the Include list holds them).
+// The project folders of a run: the Include list's lines as every run reads
+// them (FoldersAsRead), sorted, each a valid full path, and each once
+// (ignoring letter case, as the Include list holds them).
 StringList Vol15Destinations(const StringList& includeFolders);
 
 // The to-check counters for the page as it stands: the project folders of

@@ -10,7 +10,6 @@
 #include <span>
 #include <unordered_map>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
@@ -18,6 +17,7 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
@@ -28,11 +28,7 @@ using namespace pagekit;
 
 namespace {
 
-StringList Destinations(const Vol10Inputs& in) {
-    ExamineSubFolders examine(in.IncludeFolders);
-    examine.ExamineSorted();
-    return examine.GetList();
-}
+StringList Destinations(const Vol10Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
 
 // The box that refuses one of the program's own folders as a destination.
 PageMessage Vol10OwnFolderBox(const std::string& destination, bool sim) {
@@ -560,11 +556,9 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceFiles = 0;
     state.Vol10SourceBytes = 0;
     const StringList destinations = Destinations(in);
-    ExamineSubFolders top(in.IncludeFolders);
-    top.ExamineTopFolders();
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
     std::map<std::string, std::uint64_t> tops;  // drive key -> its top-most destinations
-    for (const std::string& d : top.GetList()) {
+    for (const std::string& d : FoldersAsRead(in.IncludeFolders, true)) {
         std::string drive, rest;
         SplitAtColon(d, drive, rest);
         drive = TrimBlanks(drive);

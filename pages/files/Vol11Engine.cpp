@@ -21,7 +21,7 @@ using namespace pagekit;
 namespace {
 
 StringList MainFolders(const Vol11Inputs& in) {
-    return MainFoldersAsRead(in.IncludeFolders, !in.DeleteOnlyFilesInMainFolder);
+    return FoldersAsRead(in.IncludeFolders, !in.DeleteOnlyFilesInMainFolder);
 }
 
 // The text by which the run opens a main folder to delete in it; none for

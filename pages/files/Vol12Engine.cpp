@@ -7,13 +7,13 @@
 #include <optional>
 #include <unordered_set>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunFrame.h"
@@ -455,9 +455,7 @@ void RenameInMainFolder(const Vol12RunShared& run, const std::string& folder, Vo
 // order, since they all write below it; a main folder nested in another
 // listed one waits for it.
 void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& disk) {
-    ExamineSubFolders examine(in.IncludeFolders);
-    examine.ExamineSorted();
-    const StringList folders = examine.GetList();
+    const StringList folders = FoldersAsRead(in.IncludeFolders, false);
     // A folder listed again (another spelling, a link) is renamed in once:
     // a second pass would rename its files again. A look that fails leaves
     // folders unjudged (the failure is said at the end).

@@ -4,12 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "core/Validation.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/WalksOnPool.h"
 #include "pages/folders/Vol08Engine.h"
@@ -24,11 +24,7 @@ std::string DriveKey(const std::string& item) {
     return TrimBlanks(drive);
 }
 
-StringList SortedMainFolders(const Vol08Inputs& in) {
-    ExamineSubFolders examine(in.IncludeFolders);
-    examine.ExamineSorted();
-    return examine.GetList();
-}
+StringList SortedMainFolders(const Vol08Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
 
 MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
     return {withFiles, !in.SubFoldersOnlyMode(), GetFileSelNameMasks()};
@@ -75,9 +71,7 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         c.SubFoldersToCopy = n * static_cast<double>(in.FolderStructures.size());
         return true;
     }
-    ExamineSubFolders top(in.IncludeFolders);
-    top.ExamineTopFolders();
-    const double t = static_cast<double>(top.GetList().size());
+    const double t = static_cast<double>(FoldersAsRead(in.IncludeFolders, true).size());
     // The structures measured and, when files take room, the main folders'
     // free bytes asked: all at once on the pool, and no box before the end.
     const StringList structures = WalkedStructures(in.FolderStructures);

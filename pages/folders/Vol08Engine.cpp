@@ -5,13 +5,13 @@
 
 #include <utility>
 
-#include "core/ExamineSubFolders.h"
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
 #include "pages/FileMasks.h"
@@ -389,9 +389,7 @@ void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIden
 }
 
 void Vol08Copier::CopyAll() {
-    ExamineSubFolders mainFolders(in_.IncludeFolders);
-    mainFolders.ExamineSorted();
-    const StringList& items = mainFolders.GetList();
+    const StringList items = FoldersAsRead(in_.IncludeFolders, false);
     const plat::RunWork kind = in_.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make;
     PooledRun<Outcome> run;
     run.Items = items.size();

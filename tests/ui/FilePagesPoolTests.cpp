@@ -225,7 +225,9 @@ TEST_F(FilePagesPool, DeleteFilesGivesTheSameWithOneAndManyWorkers) {
                 BuildMains(11, 24);
                 Vol11Inputs in;
                 in.IncludeFolders = Mains(24);
-                in.IncludeFolders.push_back(P(""));  // a drive's root: refused, with its box at the end
+                // A drive's root: refused, with its box at the end (another
+                // drive's, as this one's would hold every main folder).
+                in.IncludeFolders.push_back("Q:\\");
                 in.DeleteOnlyFilesInMainFolder = !tree;
                 in.DeleteOnlyFiles = tree;
                 in.DeleteDoubleConfirm = false;

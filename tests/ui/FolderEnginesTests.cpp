@@ -26,6 +26,8 @@
 #include <map>
 
 #include "core/PathTools.h"
+#include "core/Validation.h"
+#include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
@@ -289,17 +291,33 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
     }
     sink = {};
 
-    // The main folders before it are done; none after it is touched.
+    // A root however written holds the folders beside it: nothing goes.
     drive.WriteFile("E\\F\\G\\g.txt", "g");
+    in.IncludeFolders = {P("E\\F\\G"), P("D\\..\\.."), P("A")};
+    EXPECT_EQ(Run().RefusedFolder, P("D\\..\\.."));
+    EXPECT_TRUE(drive.Exists("A\\a.txt") && drive.Exists("E\\F\\G\\g.txt"));
+    sink = {};
+
+    // The main folders before it are done; none after it is touched.
     drive.WriteFile("H\\Work\\w.txt", "w");
     in.WorkingDir = P("H\\Work");
-    in.IncludeFolders = {P("E\\F\\G"), P("D\\..\\.."), P("A"), P("H")};
+    in.IncludeFolders = {P("E\\F\\G"), P("D\\..\\Prog"), P("A"), P("H")};
     const Vol07RunEnd end = Run();
-    EXPECT_EQ(end.RefusedFolder, P("D\\..\\.."));
+    EXPECT_EQ(end.RefusedFolder, P("D\\..\\Prog"));
     EXPECT_FALSE(drive.Exists("A"));
     EXPECT_TRUE(drive.Exists("E\\F\\G\\g.txt"));
     EXPECT_TRUE(drive.Exists("H\\Work\\w.txt"));
-    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H"), P("D\\..\\..")}));
+    EXPECT_EQ(sink.lines[Vol07CatFoldersOtherReasons], (Lines{P("H\\Work"), P("H"), P("D\\..\\Prog")}));
+}
+
+// Read as the runs read it, a line they refuse stays refused (its dot
+// names are kept, a drive part stays one) and a root stays a root.
+TEST(ListedFolders, ReadingKeepsWhatTheRunsRefuse) {
+    for (const char* line : {"C:\\Dest\\.", "C:\\Dest\\.. ", "C:/Dest/./y", "C:\\a\\ . \\b", "C:.\\x", "C:x", "C:",
+                             "C:\\a:b", "\\Dest", "C:\\Dest\\...\\"})
+        EXPECT_TRUE(UnusableFolderItem(NormalizeFolderItem(line))) << line;
+    for (const char* root : {"C:\\", "C:/", "C:\\\\", "C:\\a\\..\\", " c:/a. /.. "})
+        EXPECT_TRUE(IsDriveRootPath(NormalizeFolderItem(root))) << root;
 }
 
 // A network path keeps its leading separators: no share can be reached,

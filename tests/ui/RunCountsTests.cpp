@@ -16,15 +16,21 @@
 #include <set>
 
 #include "core/PathTools.h"
+#include "core/SettingsStore.h"
+#include "pages/checker/Vol15Page.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
 #include "pages/files/Vol12Page.h"
+#include "pages/folders/Vol06Page.h"
+#include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
 #include "platform/FolderLock.h"
 #include "results/ResultsList.h"
+#include "results/TfrmStatistic06.h"
 #include "results/TfrmStatistic08.h"
 #include "results/TfrmStatistic10.h"
 #include "results/TfrmStatistic12.h"
+#include "results/TfrmStatistic15.h"
 #include "results/TfrmStatistics07.h"
 #include "results/TfrmStatistics11.h"
 #include "tests/ui/PageWindowFixture.h"
@@ -172,4 +178,103 @@ TEST_F(RunCounts, RenamedOnceAndEveryListExportsItsLines) {
     Check(frmStatistic12, "12", {"FilesRenamed", "FilesOtherReasons"}, TfrmStatistic12::FilesFailedUndo + 1);
     EXPECT_EQ(Label(frmStatistic12, "lblStat12FilesRenamed") + Label(frmStatistic12, "lblStat12FilesOtherReasons"),
               "31");
+}
+
+// Every spelling a list takes names the one folder on every page: a
+// lower-case drive letter, forward, trailing and doubled separators, names
+// with trailing dots or blanks, and all of them mixed. Each page's run with
+// each spelling leaves the disk, the Visual Log's lines and its counts as the
+// plain spelling does (but for letter case).
+TEST_F(RunCounts, EverySpellingOfAListedFolderIsThatFolderOnEveryPage) {
+    const std::vector<std::string> spellings = {"P:\\J\\F",  "p:\\J\\F",     "P:/J/F",       "P:\\J\\F\\",
+                                                "P:/J/F//", "P:\\\\J\\\\F", "P:\\J.\\F.", "P:\\J \\F . ",
+                                                "p:/J. /\\F. \\"};
+    SetFileSelNameMasks({"*.*"});
+    drive.WriteFile("Str\\s.txt", "s");
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.WriteFile("Models\\Std\\Docs\\a.txt", "a");
+    drive.MakeFolder("Models\\Std\\Src");
+    frmMain->Page08->Vol08AddFolderStructurePath(drive.path("Str"));
+    Click("rdoVol08AttachMainFolderWithFiles");
+    frmMain->Page10->Vol10AddSource(drive.path("Src"));
+    C<QRadioButton>("rdoVol11DeleteOnlyFiles")->setChecked(true);
+    C<QLineEdit>("edtVol06NewPrefix")->setText("Z");
+    C<QLineEdit>("edtVol06NewSuffix")->setText("Y");
+    C<QLineEdit>("edtVol12NewPrefix")->setText("Z");
+    C<QRadioButton>("rdoVol12RenameFilesInMainFoldersAndSubFolders")->setChecked(true);
+    SetList("lstVol15AddFolderStructure", {drive.path("Models\\Std")});
+    Click("rdoVol15AttachSubFoldersOnlyWithFiles");
+    struct Page {
+        const char* list;
+        std::function<void()> refresh;
+        const char* run;
+        VisualLogWindow* log;
+        int categories;
+    };
+    const Page pages[] = {
+        {"lstVol06IncludeFolderList", [] { frmMain->Page06->Vol06RefreshPage(); }, "btnVol06RenameFolders",
+         frmStatistic06, TfrmStatistic06::FoldersFailedUndo + 1},
+        {"lstVol07IncludeFolderList", [] { frmMain->Page07->Vol07RefreshPage(); }, "btnVol07DeleteFolders",
+         frmStatistics07, TfrmStatistics07::FilesNotExists + 1},
+        {"lstVol08IncludeFolderList", [] { frmMain->Page08->Vol08RefreshPage(); }, "btnVol08CopyFolders",
+         frmStatistic08, TfrmStatistic08::SubFoldersFailedUndo + 1},
+        {"lstVol10IncludeFolderList", [] { frmMain->Page10->Vol10RefreshPage(); }, "btnVol10CopyFiles",
+         frmStatistic10, TfrmStatistic10::SubFoldersExists + 1},
+        {"lstVol11IncludeFolderList", [] { frmMain->Page11->Vol11RefreshPage(); }, "btnVol11DeleteFiles",
+         frmStatistics11, TfrmStatistics11::FilesNotExists + 1},
+        {"lstVol12IncludeFolderList", [] { frmMain->Page12->Vol12RefreshPage(); }, "btnVol12RenameFiles",
+         frmStatistic12, TfrmStatistic12::FilesFailedUndo + 1},
+        {"lstVol15IncludeFolderList", [] { frmMain->Page15->Vol15RefreshPage(); },
+         "btnVol15CheckProjectsConsistency", frmStatistic15, TfrmStatistic15::SubFoldersOtherReasons + 1},
+    };
+    for (const Page& page : pages) {
+        std::string plain;
+        for (const std::string& spelling : spellings) {
+            std::filesystem::remove_all(drive.nativePath("J"));
+            drive.WriteFile("J\\F\\f.txt", "f");
+            drive.WriteFile("J\\F\\s\\g.txt", "g");
+            drive.WriteFile("J\\F\\Docs\\d.txt", "d");
+            SetList(page.list, {spelling});
+            page.refresh();
+            Click(page.run);
+            std::string seen;
+            for (const std::string& entry : Tree())
+                if (entry.starts_with("J")) seen += entry + "\n";
+            for (int c = 0; c < page.categories; ++c)
+                for (const std::string& line : page.log->CategoryList(c)->Lines()) seen += ToLowerCase(line) + "\n";
+            for (const QLabel* label : page.log->findChildren<QLabel*>())
+                if (label->objectName().startsWith("lblStat"))
+                    seen += label->objectName().toStdString() + "=" + label->text().toStdString() + "\n";
+            if (plain.empty()) plain = seen;
+            EXPECT_EQ(seen, plain) << page.list << ": " << spelling;
+        }
+    }
+}
+
+// A drive's root written as a name that climbs back, beside a folder in
+// it: judged on the folders the lines name, the root is the one top-most
+// folder, and either delete page refuses it before anything goes.
+TEST_F(RunCounts, ARootThatClimbsBackHoldsTheFolderBesideIt) {
+    const StringList lines = {"P:\\sub.\\.. ", "P:\\sub "};
+    drive.WriteFile("sub\\s.txt", "s");
+    drive.WriteFile("sub\\t\\u.txt", "u");
+    const auto before = Tree();
+    SetList("lstVol07IncludeFolderList", lines);
+    frmMain->Page07->Vol07RefreshPage();
+    EXPECT_EQ(Label(frmStatistics07, "lblStat07FilesToDelete"), "0");
+    captions.clear();
+    Click("btnVol07DeleteFolders");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), "70039."), captions.end());
+
+    drive.WriteFile("sub\\s.txt", "s");
+    drive.WriteFile("sub\\t\\u.txt", "u");
+    SetList("lstVol11IncludeFolderList", lines);
+    C<QRadioButton>("rdoVol11DeleteOnlyFiles")->setChecked(true);
+    frmMain->Page11->Vol11RefreshPage();
+    EXPECT_EQ(Label(frmStatistics11, "lblStat11FilesToDelete"), "0");
+    captions.clear();
+    Click("btnVol11DeleteFiles");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), "110037."), captions.end());
 }
