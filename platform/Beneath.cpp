@@ -750,6 +750,29 @@ unsigned Beneath::StoreRelation() {
     return relation_;
 }
 
+bool Beneath::StoreApart(const std::string& path) {
+    const unsigned relation = StoreRelation();
+    if (relation == 0) return true;
+    if ((relation & (StoreFence::kInside | StoreFence::kUnknown)) || !Relative(path, storeRel_)) return false;
+    // A base that holds the store: what lies below a first name that is no
+    // folder on the way to the store lies apart from it, whatever its depth.
+    const std::size_t slash = storeRel_.find('/');
+    if (slash == std::string::npos) return false;  // in the base itself: Guard knows the base
+    const std::string_view first = std::string_view(storeRel_).substr(0, slash);
+    auto held = std::find_if(held_.begin(), held_.end(), [first](const Held& h) { return h.rel == first; });
+    if (held == held_.end()) {
+        FsResult why = FsResult::Ok;
+        if (Resolve(first, why) < 0 || held_.empty() || held_.back().rel != first) return false;
+        held = held_.end() - 1;
+    }
+    if (!held->id.Known()) {
+        struct stat st;
+        if (fstat(held->fd, &st) != 0) return false;
+        held->id = IdentityOf(st);
+    }
+    return !StandingStoreFence()->HoldsStore(held->id);
+}
+
 FsResult Beneath::Guard(int dir, const std::string& name, bool entry) {
     const unsigned relation = StoreRelation();
     if (relation == 0) return FsResult::Ok;
@@ -781,7 +804,7 @@ void Beneath::MadeUnderGuard(const FileIdentity& id) {
 
 bool Beneath::StoreRefuses(const std::string& path, bool entry) {
     const unsigned relation = StoreRelation();
-    if (relation == 0) return false;
+    if (relation == 0 || StoreApart(path)) return false;
     std::string rel;
     if (Relative(path, rel) && rel.empty())  // the base itself
         return (relation & (StoreFence::kInside | StoreFence::kUnknown)) || StandingStoreFence()->HoldsStore(id_);
@@ -796,9 +819,10 @@ bool Beneath::StoreRefuses(const std::string& path, bool entry) {
 FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
     std::string name;
     FsResult why = FsResult::Ok;
+    const bool apart = StoreApart(path);
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
-    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
+    if (!apart && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (mkdirat(dir, name.c_str(), 0777) == 0) {
         if (made) {
             struct stat st;
@@ -825,6 +849,7 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
     const std::size_t levels = static_cast<std::size_t>(std::count(rel.begin(), rel.end(), '/')) + 1;
     std::size_t at = 0;
     bool madeAny = false;
+    const bool apart = StoreApart(path);
     bool inMade = false;  // the level's folder was made here: the fence judged where it was made
     for (std::size_t level = 0; level < levels; ++level) {
         const std::size_t slash = rel.find('/', at);
@@ -842,7 +867,7 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
         const int dir = Resolve(RelParent(here), why);
         if (dir < 0) return why;
         const std::string name = RelName(here);
-        if (!inMade && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
+        if (!inMade && !apart && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
         if (mkdirat(dir, name.c_str(), 0777) != 0) {
             const int err = errno;
             struct stat st;
@@ -890,12 +915,13 @@ FsResult Beneath::Copy(Beneath& source, const std::string& from, const std::stri
         return FsResult::Failed;
     }
     std::string name;
+    const bool apart = StoreApart(to);
     const int dir = Parent(to, name, why);
     if (dir < 0) {
         ::close(in);
         return why;
     }
-    if (Guard(dir, name, false) != FsResult::Ok) {
+    if (!apart && Guard(dir, name, false) != FsResult::Ok) {
         ::close(in);
         return FsResult::Failed;
     }
@@ -975,9 +1001,10 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
     }
     std::string name;
     FsResult why = FsResult::Ok;
+    const bool apart = StoreApart(path);
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
-    if (Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
+    if (!apart && Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
     // Held by an O_PATH handle that never follows a link, then changed
     // through that very handle.
     const int fd = openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
@@ -996,9 +1023,10 @@ FsResult Beneath::SetMode(const std::string& path, std::uint32_t mode, std::uint
 FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected) {
     std::string name;
     FsResult why = FsResult::Ok;
+    const bool apart = StoreApart(path);
     const int dir = Parent(path, name, why);
     if (dir < 0) return why;
-    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
+    if (!apart && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (expected) {
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -1013,10 +1041,11 @@ FsResult Beneath::RemoveFile(const std::string& path, const FileStamp* expected)
 FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expected) {
     std::string name, rel;
     FsResult why = FsResult::Ok;
+    const bool apart = StoreApart(path);
     const int dir = Parent(path, name, rel, why);
     if (dir < 0) return why;
     // (Only an empty folder goes: never one that holds the store.)
-    if (Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
+    if (!apart && Guard(dir, name, false) != FsResult::Ok) return FsResult::Failed;
     if (expected) {
         struct stat st;
         if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -1048,6 +1077,8 @@ FsResult Beneath::RemoveFolder(const std::string& path, const FileIdentity* expe
 FsResult Beneath::Rename(const std::string& from, const std::string& to) {
     std::string fromName, toName, fromRel;
     FsResult why = FsResult::Ok;
+    const bool apartFrom = StoreApart(from);
+    bool apartTo = apartFrom;
     const int held = Parent(from, fromName, fromRel, why);
     if (held < 0) return why;
     // The source's folder must stay open while the target's is resolved
@@ -1071,10 +1102,12 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
             why = FsResult::Failed;
         }
     } else {
+        // (In another folder: the source's is held by its own handle.)
+        if (!sameFolder) apartTo = StoreApart(to);
         toDir = Parent(to, toName, why);
     }
-    const bool refused =
-        toDir >= 0 && (Guard(fromDir, fromName, true) != FsResult::Ok || Guard(toDir, toName, false) != FsResult::Ok);
+    const bool refused = toDir >= 0 && ((!apartFrom && Guard(fromDir, fromName, true) != FsResult::Ok) ||
+                                        (!apartTo && Guard(toDir, toName, false) != FsResult::Ok));
     FsResult result = refused ? FsResult::Failed : why;
     if (toDir >= 0 && !refused) {
         if (renameat2(fromDir, fromName.c_str(), toDir, toName.c_str(), RENAME_NOREPLACE) == 0) {
@@ -1111,9 +1144,10 @@ FsResult Beneath::Rename(const std::string& from, const std::string& to) {
 FsResult Beneath::MoveToTrash(const std::string& path) {
     std::string name, rel;
     FsResult why = FsResult::Ok;
+    const bool apart = StoreApart(path);
     const int dir = Parent(path, name, rel, why);
     if (dir < 0) return why;
-    if (Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
+    if (!apart && Guard(dir, name, true) != FsResult::Ok) return FsResult::Failed;
     struct stat st;
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? FsResult::NotFound : FsResult::Failed;

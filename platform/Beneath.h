@@ -219,6 +219,11 @@ private:
     // How this base lies to the fence that stands (StoreFence::Relation); 0:
     // no fence, the program's own base, or a base apart from the store.
     unsigned StoreRelation();
+    // Before a change of `path` is resolved: true when the store's fence
+    // needs no look at it (none stands, or the path's first name below the
+    // base is a folder apart from the store, held, so that the change is
+    // made through that very folder). Else Guard judges it.
+    bool StoreApart(const std::string& path);
     // The fence's word on a change of the entry `name` in the folder `dir`
     // (held here): Ok, or Failed when refused.
     FsResult Guard(int dir, const std::string& name, bool entry);
@@ -241,7 +246,7 @@ private:
     std::vector<Held> held_;  // each a folder below the previous one
     // Scratch texts of one operation, kept for their capacity.
     mutable std::string native_;
-    std::string rel_;
+    std::string rel_, storeRel_;
     // The translations of the last folders paths were met in (see Translate).
     bool Translate(const std::string& path, std::string& native) const;
     struct Translated {
