@@ -439,3 +439,17 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     DryDisk disk;  // only reads: what the disk holds
     Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence(), "", "");
 }
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode,
+                               const std::string& programFolder, const std::string& workingDir) {
+    const std::size_t noted = RunFailuresNoted();
+    // A run that names one of the program's own folders deletes nothing.
+    if (FirstOwnFolder(includeFolders, programFolder, workingDir) || RunFailuresNoted() != noted) {
+        c.FoldersToDelete = c.FilesToDelete = 0;
+        return;
+    }
+    WalkFence fence;
+    FenceOwnOnPool(fence, programFolder, workingDir);
+    DryDisk disk;  // the count only reads
+    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, fence, programFolder, workingDir);
+}

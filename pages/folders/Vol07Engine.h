@@ -177,3 +177,8 @@ void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includ
                                const std::string& workingDir);
 // The same on the disk as it is, nothing fenced, only roots refused.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);
+// The page's pre-count: the program folder and the working folder fenced
+// and refused; a list that names one of them (or a folder in the working
+// folder) on any line counts nothing, as its run deletes nothing.
+void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode,
+                               const std::string& programFolder, const std::string& workingDir);
