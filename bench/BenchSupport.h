@@ -363,6 +363,35 @@ inline WalkCount PlainWalk(const std::string& root) {
     return c;
 }
 
+// The same work by bare calls: each folder listed by its path below the
+// top (as the kernel resolves it from there), other entries unlinked, the
+// folders removed deepest first.
+inline void BareDelete(const std::string& top, const std::vector<std::string>& mains) {
+    const int topFd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    std::vector<std::string> folders;
+    std::deque<std::string> queue(mains.begin(), mains.end());
+    while (!queue.empty()) {
+        std::string rel = std::move(queue.front());
+        queue.pop_front();
+        const int fd = openat(topFd, rel.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        folders.push_back(rel);
+        if (fd < 0) continue;
+        DIR* dir = fdopendir(fd);
+        while (dirent* e = readdir(dir)) {
+            if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
+            if (e->d_type == DT_DIR)
+                queue.push_back(rel + "/" + e->d_name);
+            else
+                unlinkat(fd, e->d_name, 0);
+        }
+        closedir(dir);
+    }
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        if (*it != ".") unlinkat(topFd, it->c_str(), AT_REMOVEDIR);
+    close(topFd);
+    if (mains.size() == 1 && mains[0] == ".") rmdir(top.c_str());
+}
+
 // ---- whole runs of each side, taking turns ----------------------------------------------------
 
 // This thread's processor time so far, in user space and in the kernel.

@@ -139,35 +139,6 @@ void MakeTree(const std::string& top, bool manyMains) {
     }
 }
 
-// The same work by bare calls: each folder listed by its path below the
-// top (as the kernel resolves it from there), other entries unlinked, the
-// folders removed deepest first.
-void BareDelete(const std::string& top, const std::vector<std::string>& mains) {
-    const int topFd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-    std::vector<std::string> folders;
-    std::deque<std::string> queue(mains.begin(), mains.end());
-    while (!queue.empty()) {
-        std::string rel = std::move(queue.front());
-        queue.pop_front();
-        const int fd = openat(topFd, rel.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-        folders.push_back(rel);
-        if (fd < 0) continue;
-        DIR* dir = fdopendir(fd);
-        while (dirent* e = readdir(dir)) {
-            if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
-            if (e->d_type == DT_DIR)
-                queue.push_back(rel + "/" + e->d_name);
-            else
-                unlinkat(fd, e->d_name, 0);
-        }
-        closedir(dir);
-    }
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-        if (*it != ".") unlinkat(topFd, it->c_str(), AT_REMOVEDIR);
-    close(topFd);
-    if (mains.size() == 1 && mains[0] == ".") rmdir(top.c_str());
-}
-
 void BM_Vol07DeleteFolders(benchmark::State& state) {
     const bool manyMains = state.range(0) == 1;
     Sides s;
@@ -199,7 +170,7 @@ void BM_Vol07DeleteFolders(benchmark::State& state) {
                           RealDisk disk;
                           Vol07DeleteMainFolders(counters, in, disk, sink);
                       },
-                      [&] { BareDelete(ws.root() + "/Bare", bareMains); },
+                      [&] { bench::BareDelete(ws.root() + "/Bare", bareMains); },
                       [&] {
                           if (std::system(rm.c_str()) != 0) state.SkipWithError("rm failed");
                       }};
@@ -290,7 +261,7 @@ void MakeMains(const std::string& top, int mains, int subs) {
 
 // BareDelete on `threads` threads, each taking whole main folders.
 void BareDeleteOnThreads(const std::string& top, int mains, unsigned threads) {
-    bench::BareThreads(threads, mains, [&](int i) { BareDelete(top, {"D" + std::to_string(i)}); });
+    bench::BareThreads(threads, mains, [&](int i) { bench::BareDelete(top, {"D" + std::to_string(i)}); });
 }
 
 void BM_Vol07DeletePool(benchmark::State& state) {

@@ -4,10 +4,13 @@
 //   count: the page's pre-count (main folders read; structures or sources
 //          measured, free space asked; the checker's model read);
 //   run:   what the button does after its questions are answered Yes: the
-//          totals and checks, then the run on the pool;
+//          totals and checks, then the run on the pool (page 07: delete);
 //   undo:  the run's undo, so that every round starts alike.
 // Page 07 counts what FOLDERS main folders (one area each, as page 15's
-// projects) hold, as its list changes (its run: ui_folders_bench);
+// projects) hold, as its list changes, the program's folders judged as the
+// page judges them (on the local disk), then deletes them whole as its run
+// does after its questions (the frame's check of the program's folders
+// first), beside bare threads walking and then deleting the same trees;
 // page 08 copies a structure of 20 folders and 50 small files into each of
 // FOLDERS main folders; page 10 copies FILES files into each of FOLDERS
 // folders; page 15 checks FOLDERS projects of one area (10 folders, 90
@@ -26,6 +29,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -36,6 +40,7 @@
 
 #include "bench/BenchSupport.h"
 #include "core/SettingsStore.h"
+#include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/checker/Vol15Engine.h"
@@ -100,28 +105,70 @@ void BM_Vol07Walks(benchmark::State& state) {
     const int mains = EnvInt("QM_BENCH_FOLDERS", 200);
     Workspace ws("qm-walks-07", 'V');
     const std::string make = MakeRoot(ws);
-    for (int i = 0; i < mains; ++i)
-        for (const char* side : {"/Pool/", "/Bare/"}) MakeProject(make + side + "Main " + std::to_string(i));
+    // The program's folders where the program keeps them, on the local disk.
+    std::string local = (fs::temp_directory_path() / "qm-walks-07-prog-XXXXXX").string();
+    if (!mkdtemp(local.data())) std::abort();
+    fs::create_directories(local + "/Prog/WorkingDir");
+    const auto localDrive = [&](std::string rel) {
+        rel = "C:" + local + "/" + rel;
+        std::replace(rel.begin(), rel.end(), '/', '\\');
+        return rel;
+    };
     const unsigned threads = PoolWorkers(ws.Drive("Pool"), plat::RunWork::Look);
-    StringList include;
-    for (int i = 0; i < mains; ++i) include.push_back(ws.Drive("Pool\\Main " + std::to_string(i)));
+    const unsigned removers = PoolWorkers(ws.Drive("Pool"), plat::RunWork::Remove);
+    Vol07Inputs in;
+    in.DeleteSubFolders = false;
+    in.DeleteCompleteFolders = true;
+    in.ProgramFolder = localDrive("Prog");
+    in.WorkingDir = localDrive("Prog/WorkingDir");
+    for (int i = 0; i < mains; ++i) in.IncludeFolders.push_back(ws.Drive("Pool\\Main " + std::to_string(i)));
+    // Each main folder: itself, its area and 9 parts; 90 files.
+    const double folders = 11.0 * mains, files = 90.0 * mains;
+    const auto fresh = [&](const char* side) {
+        return [&, side] {
+            fs::remove_all(make + side);
+            for (int i = 0; i < mains; ++i) MakeProject(make + side + "/Main " + std::to_string(i));
+        };
+    };
     bool right = true;
-    Sides sides({"count"});
-    sides.Add("pool", {}, {[&] {
-                  ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
-                  Vol07Counters counted;
-                  Vol07CountFoldersToDelete(counted, include, 3);
-                  right = right && counted.FoldersToDelete == 10.0 * mains && counted.FilesToDelete == 90.0 * mains;
-              }});
-    sides.Add("bare_threads", {}, {[&] {
-                  BareThreads(threads, mains, [&](int i) {
-                      benchmark::DoNotOptimize(KindsWalk(ws.Native("Bare/Main " + std::to_string(i))));
-                  });
-              }});
+    Sides sides({"count", "delete"});
+    sides.Add("pool", fresh("/Pool"),
+              {[&] {
+                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                   Vol07Counters counted;
+                   Vol07CountFoldersToDelete(counted, in.IncludeFolders, 4, in.ProgramFolder, in.WorkingDir);
+                   right = right && counted.FoldersToDelete == folders && counted.FilesToDelete == files;
+               },
+               [&] {
+                   // The run after its questions: the frame's check of the
+                   // program's folders, then the delete.
+                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                   Vol07Counters counters;
+                   SilentLog sink;
+                   RunFrame frame;
+                   frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir,
+                                       [](const std::string&) { return PageMessage{}; }};
+                   frame.ShowLog = false;
+                   frame.Work = [&](RunDisk& disk) { Vol07DeleteMainFolders(counters, in, disk, sink); };
+                   RunOnFrame(frame, sink, RunHooks{});
+                   right = right && counters.FoldersDeleted == folders && counters.FilesDeleted == files;
+               }});
+    sides.Add("bare_threads", fresh("/Bare"),
+              {[&] {
+                   BareThreads(threads, mains, [&](int i) {
+                       benchmark::DoNotOptimize(KindsWalk(ws.Native("Bare/Main " + std::to_string(i))));
+                   });
+               },
+               [&] {
+                   BareThreads(removers, mains,
+                               [&](int i) { BareDelete(ws.Native("Bare"), {"Main " + std::to_string(i)}); });
+               }});
     for (auto _ : state) sides.RunRounds();
+    fs::remove_all(local);
     if (!right) state.SkipWithError("unexpected counts");
     sides.Report(state);
     state.counters["workers"] = threads;
+    state.counters["removers"] = removers;
 }
 
 // ---- page 08 --------------------------------------------------------------------------------

@@ -1,8 +1,10 @@
 #include "pages/folders/Vol07Engine.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 
 #include "core/FolderStructSize.h"
@@ -404,27 +406,48 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     c.FoldersToDelete = c.FilesToDelete = 0;
     if (includeFolders.empty()) return;
     const StringList mains = MainFoldersAsRead(includeFolders, true);
-    if (mode != 3 && mode != 4) return CountMaskedRootFiles(mains, c.FilesToDelete);
+    const bool walks = mode == 3 || mode == 4;
+    // Every line is judged whether it is one of the program's own folders,
+    // each in the item that reads its folder: the main folders first, then
+    // the lines below them. No pass over the list goes ahead of the walks:
+    // on a share that answers the lookups in one folder one at a time, it
+    // would keep them all waiting.
+    StringList judged = mains;
+    {
+        std::unordered_set<std::string> texts;
+        for (const std::string& main : mains) texts.insert(NormalizeFolderItem(main));
+        for (const std::string& line : includeFolders) {
+            std::string text = NormalizeFolderItem(line);
+            if (!text.empty() && texts.insert(std::move(text)).second) judged.push_back(line);
+        }
+    }
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.
     std::vector<Vol07Count> counts(mains.size());
-    std::vector<char> refused(mains.size(), 0);
+    std::vector<char> refused(mains.size(), 0), own(judged.size(), 0);
     std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
-    JudgeOnPool(mains, programFolder, workingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
+    const bool read = JudgeOnPool(judged, programFolder, workingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
         // Judged as the run judges it, on the folder its text reaches.
-        const std::string folder = NormalizeFolderItem(mains[i]);
-        if (Vol07BareDrive(mains[i]) || Vol07BareDrive(folder)) {
+        const std::string folder = NormalizeFolderItem(judged[i]);
+        plat::Beneath base;
+        const bool opened = !GetDrivePart(folder).empty() && base.Open(LexicallyResolved(folder)) == FsResult::Ok;
+        own[i] = opened && refusal.IsOwnFolder(base);
+        if (own[i] || i >= mains.size() || !walks) return;
+        if (Vol07BareDrive(judged[i]) || Vol07BareDrive(folder)) {
             refused[i] = 1;
             return;
         }
-        plat::Beneath base;
-        if (GetDrivePart(folder).empty() || base.Open(LexicallyResolved(folder)) != FsResult::Ok) return;
+        if (!opened) return;
         refused[i] = refusal.Refuses(base);
         if (refused[i] || UnusableFolderItem(folder)) return;
         ids[i] = base.Identity();
         if (mode == 4) counts[i].Folders += 1;
         CountBelow(disk, base, folder, fence, counts[i]);
     });
+    // A list that names one of the program's own folders deletes nothing;
+    // a count that failed counts nothing.
+    if (!read || std::find(own.begin(), own.end(), 1) != own.end()) return;
+    if (!walks) return CountMaskedRootFiles(mains, c.FilesToDelete);
     // The run stops at a main folder it refuses: nothing from there on goes.
     // A folder listed again (another spelling, a link) goes once.
     const std::vector<char> repeated = RepeatedFolders(ids);
@@ -438,4 +461,12 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode) {
     DryDisk disk;  // only reads: what the disk holds
     Vol07CountFoldersToDelete(c, includeFolders, mode, disk, WalkFence(), "", "");
+}
+
+void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode,
+                               const std::string& programFolder, const std::string& workingDir) {
+    WalkFence fence;
+    FenceOwnOnPool(fence, programFolder, workingDir);
+    DryDisk disk;  // the count only reads
+    Vol07CountFoldersToDelete(c, includeFolders, mode, disk, fence, programFolder, workingDir);
 }

@@ -171,9 +171,15 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // through `disk`, the window painting meanwhile. A main folder that the run
 // refuses (a root, the bare-drive test, or one of the program's folders
 // when they are given) counts nothing, nor do those after it: the run
-// stops there. A folder listed again counts once.
+// stops there. A folder listed again counts once. A list that names one of
+// the program's own folders on any line counts nothing at all; each line
+// is judged in the item that reads its folder, beside the others' walks.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
                                const WalkFence& fence, const std::string& programFolder,
                                const std::string& workingDir);
 // The same on the disk as it is, nothing fenced, only roots refused.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);
+// The page's pre-count: the program folder and the working folder fenced
+// and refused, on the dry disk.
+void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode,
+                               const std::string& programFolder, const std::string& workingDir);

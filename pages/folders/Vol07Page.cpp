@@ -228,17 +228,8 @@ void Vol07Page::Vol07ShowTotals() {
 void Vol07Page::Vol07CountFoldersToDelete(int mode) {
     {
         const CountingBusy counting;
-        const StringList items = ListItems(ui->lstVol07IncludeFolderList);
-        const std::size_t noted = RunFailuresNoted();
-        // A run that names one of the program's own folders deletes nothing.
-        if (FirstOwnFolder(items, GetProgramFolder(), GetWorkingDir()) || RunFailuresNoted() != noted) {
-            Counters.FoldersToDelete = Counters.FilesToDelete = 0;
-        } else {
-            WalkFence fence;
-            FenceOwnOnPool(fence, GetProgramFolder(), GetWorkingDir());
-            DryDisk disk;  // the count only reads
-            ::Vol07CountFoldersToDelete(Counters, items, mode, disk, fence, GetProgramFolder(), GetWorkingDir());
-        }
+        ::Vol07CountFoldersToDelete(Counters, ListItems(ui->lstVol07IncludeFolderList), mode, GetProgramFolder(),
+                                    GetWorkingDir());
     }
     // Figures of a count that failed serve no run: the next one counts again.
     Vol07CountState = ShowRunFailures(RunKeeps::Nothing) ? 0 : 1;

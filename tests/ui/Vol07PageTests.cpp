@@ -187,26 +187,37 @@ TEST_F(Vol07PageTest, RunRefusesRootsAndTheProgramsFolderAtRunTime) {
 }
 
 // "To Delete" counts what the run deletes: nothing at all when the list
-// names one of the program's own folders, or a drive's root, which holds
-// every folder listed beside it.
+// names one of the program's own folders (also on a line below another
+// main folder), or a drive's root, which holds every folder listed beside
+// it; with one worker and with eight.
 TEST_F(Vol07PageTest, ToDeleteCountsWhatTheRunDeletes) {
     drive.WriteFile("Prog\\WorkingDir\\w.txt", "w");
     const std::string root = "P:\\M\\..\\.";
-    for (const std::string& refused : {drive.path("Prog"), drive.path("Prog\\WorkingDir"), root}) {
-        drive.WriteFile("A\\Sub\\a.txt", "a");
-        drive.WriteFile("Z\\Sub\\z.txt", "z");
-        // As a restored profile brings it, past the entry checks.
-        listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"),
-                                StringList{drive.path("A"), refused, drive.path("Z")});
-        page->Vol07RefreshPage();
-        C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
-        const std::string folders = Label("lblStat07FoldersToDelete"), files = Label("lblStat07FilesToDelete");
-        Click("btnVol07DeleteFolders");
-        EXPECT_EQ(Label("lblStat07FoldersDeleted"), folders) << refused;
-        EXPECT_EQ(Label("lblStat07FilesDeleted"), files) << refused;
-        EXPECT_EQ(folders, "0") << refused;
-        EXPECT_TRUE(drive.Exists("A")) << refused;
-        EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt")) << refused;
+    for (const unsigned workers : {1u, 8u}) {
+        ForceRunWorkers force(workers);
+        for (const std::string& refused : {drive.path("Prog"), drive.path("Prog\\WorkingDir"),
+                                           drive.path("Z\\..\\Prog\\WorkingDir"), root}) {
+            drive.WriteFile("A\\Sub\\a.txt", "a");
+            drive.WriteFile("Z\\Sub\\z.txt", "z");
+            // As a restored profile brings it, past the entry checks.
+            listtools::SetListLines(C<QListWidget>("lstVol07IncludeFolderList"),
+                                    StringList{drive.path("A"), refused, drive.path("Z")});
+            page->Vol07RefreshPage();
+            C<QRadioButton>("rdoVol07DeleteCompleteFolders")->click();
+            const std::string folders = Label("lblStat07FoldersToDelete"), files = Label("lblStat07FilesToDelete");
+            captions.clear();
+            Click("btnVol07DeleteFolders");
+            EXPECT_EQ(folders, "0") << refused;
+            EXPECT_EQ(files, "0") << refused;
+            if (refused == root) {
+                EXPECT_EQ(Label("lblStat07FoldersDeleted"), folders);
+                EXPECT_EQ(Label("lblStat07FilesDeleted"), files);
+            } else {
+                EXPECT_EQ(captions, Lines{"70039."}) << refused;  // refused before the questions
+            }
+            EXPECT_TRUE(drive.Exists("A\\Sub\\a.txt")) << refused;
+            EXPECT_TRUE(drive.Exists("Prog\\WorkingDir\\w.txt")) << refused;
+        }
     }
 }
 
