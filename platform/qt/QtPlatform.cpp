@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -263,7 +265,8 @@ public:
         // The loop that ran the waiting handler is about to wait for more:
         // the handler has returned.
         if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
-            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::Deliver);
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::LoopBlocks);
+        if (!qGuiApp) return;  // a program without windows has no input
         // Keys go where the focus is: a dropped key may come up elsewhere
         // once the program has lost it. Its repeats, should the focus come
         // back while it is held, are still its own.
@@ -286,6 +289,11 @@ public:
     }
 
     bool event(QEvent* event) override {
+        if (event->type() == kWaitsOver) {
+            wakePosted_ = false;
+            RunAfterWaits();
+            return true;
+        }
         if (event->type() != QEvent::User) return QObject::event(event);
         posted_ = false;
         Deliver();
@@ -294,6 +302,35 @@ public:
 
     int depth = 0;      // ProcessPendingPaints calls under way
     int loopLevel = 0;  // the event loop the innermost one was called in
+
+    // A wait begins: the first of a handler in an event loop, or, outside
+    // any loop, every one (nothing reads events between them).
+    void Begin() {
+        const int level = CurrentLoopLevel();
+        const bool first = level > 0 ? std::none_of(waits_.begin(), waits_.end(),
+                                                    [level](const Waiting& w) { return w.level == level; })
+                                     : depth == 0;
+        if (first && level > 0) waits_.push_back({level, ActiveModal()});
+        ++depth;
+        loopLevel = level;
+    }
+    // A wait ended: outside any loop, the handler goes on without reading
+    // events, so the waiting is over.
+    void End(int outerLevel) {
+        --depth;
+        loopLevel = outerLevel;
+        if (!Under() && !afterWaits_.empty()) PostWaitsOver();
+        WaitEnded();
+    }
+
+    bool Under() const { return depth > 0 || !waits_.empty(); }
+    bool WaitsIn(const QWidget* modal) const {
+        return std::any_of(waits_.begin(), waits_.end(), [modal](const Waiting& w) { return w.modal == modal; });
+    }
+    void AfterWaits(std::function<void()> action) {
+        afterWaits_.push_back(std::move(action));
+        if (!Under()) PostWaitsOver();
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool waiting = depth > 0 && CurrentLoopLevel() == loopLevel;
@@ -340,6 +377,39 @@ private:
         std::unique_ptr<QEvent> event;
         int level;  // the loop of the wait it came in
     };
+    // A handler that waited and has not yet returned to its event loop.
+    struct Waiting {
+        int level;
+        const QWidget* modal;  // the modal window on top as it began (none: the main window's)
+    };
+    static constexpr QEvent::Type kWaitsOver = QEvent::Type(QEvent::User + 1);
+
+    static const QWidget* ActiveModal() {
+        return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeModalWidget() : nullptr;
+    }
+
+    // An event loop is about to wait: every handler it (or a loop inside
+    // it) ran has returned.
+    void LoopBlocks() {
+        const int level = CurrentLoopLevel();
+        const std::size_t before = waits_.size();
+        std::erase_if(waits_, [level](const Waiting& w) { return w.level >= level; });
+        // What waits for its end is judged again, from the loop.
+        if (waits_.size() != before) PostWaitsOver();
+        Deliver();
+    }
+    void PostWaitsOver() {
+        if (wakePosted_) return;
+        wakePosted_ = true;
+        QCoreApplication::postEvent(this, new QEvent(kWaitsOver));
+    }
+    // From the event loop, unless a wait began meanwhile (its end posts again).
+    void RunAfterWaits() {
+        if (Under() || afterWaits_.empty()) return;
+        std::vector<std::function<void()>> actions;
+        actions.swap(afterWaits_);
+        for (const auto& action : actions) action();
+    }
 
     void Hold(QWindow* window, const QEvent* event) {
         held_.push_back({window, std::unique_ptr<QEvent>(event->clone()), loopLevel});
@@ -424,33 +494,52 @@ private:
     std::vector<DroppedKey> droppedKeys_;  // pressed in a wait, until a press of their own shows them up
     std::vector<Held> held_;
     bool posted_ = false;
+    std::vector<Waiting> waits_;  // in event loops only
+    std::vector<std::function<void()>> afterWaits_;
+    bool wakePosted_ = false;
 };
 
-}  // namespace
-
-void ProcessPendingPaints() {
+// Made before the first wait, and before anything watches the event loop
+// for the handlers' end: its own watch comes first.
+InputDrop* Drop() {
     static QPointer<InputDrop> drop;
-    if (!qApp) return;
+    if (!QCoreApplication::instance()) return nullptr;
     if (!drop) {
         drop = new InputDrop(qApp);
         qApp->installEventFilter(drop);
     }
+    return drop;
+}
+
+}  // namespace
+
+void ProcessPendingPaints() {
+    InputDrop* const drop = Drop();
+    if (!drop) return;
     // Whatever a paint throws, the wait ends here: input left dropped would
     // leave the program deaf to the user.
     struct Wait {
         InputDrop& drop;
         const int outerLevel = drop.loopLevel;
-        explicit Wait(InputDrop& d) : drop(d) {
-            ++drop.depth;
-            drop.loopLevel = CurrentLoopLevel();
-        }
-        ~Wait() {
-            --drop.depth;
-            drop.loopLevel = outerLevel;
-            drop.WaitEnded();
-        }
+        explicit Wait(InputDrop& d) : drop(d) { drop.Begin(); }
+        ~Wait() { drop.End(outerLevel); }
     } wait(*drop);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool WaitUnderWay() {
+    const InputDrop* drop = Drop();
+    return drop && drop->Under();
+}
+
+bool WaitsIn(const QWidget* modal) {
+    const InputDrop* drop = Drop();
+    return modal && drop && drop->WaitsIn(modal);
+}
+
+void AfterWaits(std::function<void()> action) {
+    if (InputDrop* drop = Drop()) return drop->AfterWaits(std::move(action));
+    action();
 }
 
 }  // namespace qtplat

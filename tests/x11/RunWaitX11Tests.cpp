@@ -4,20 +4,30 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
+#include <csignal>
 #include <functional>
+#include <map>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
+#include "core/FolderStructSize.h"
+#include "core/RunDisk.h"
+#include "pages/WalksOnPool.h"
 #include "pages/creation/Vol02Page.h"
 #include "platform/qt/QtPlatform.h"
+#include "results/LevelSummary.h"
 #include "shell/SessionEnd.h"
+#include "tests/ui/DelegatingDisk.h"
 #include "tests/ui/PageWindowFixture.h"
 #include "tests/x11/X11Support.h"
 
@@ -266,3 +276,75 @@ TEST_F(RunCloseX11Test, TheWindowManagersCloseDuringARunBoxClosesAfterTheRun) {
     EXPECT_TRUE(WaitUntil([] { return !frmMain->isVisible(); }, 5000));
     EXPECT_TRUE(Session() != before);  // saved
 }
+
+namespace {
+
+// What comes 0.2 s into a handler that reads a structure on a share (each
+// listing takes 0.5 s), with a count of its own first when the second
+// parameter says so (busy as a run is), as Add Structure's totals and
+// summary do: the window manager's close, SIGTERM, the session manager's
+// save, or the main window's activation.
+class CloseInAWaitX11Test : public RunCloseX11Test,
+                            public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
+
+}  // namespace
+
+// Each waits for the handler's end, as for a run's: while it goes on the
+// window stays, the session is not written and the activation's refresh
+// does not run; each comes once the handler has returned.
+TEST_P(CloseInAWaitX11Test, WaitsForTheHandlerThatReads) {
+    const auto [comes, counts] = GetParam();
+    drive.MakeFolder("S");
+    DryDisk dry;
+    testdisk::DelegatingDisk slow{dry};
+    slow.beforeFullList = [] { QThread::msleep(500); };
+    QWidget other;  // has the focus until the activation
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return other.isActiveWindow(); }, 5000));
+    auto* types = pagewindow::C<QListWidget>("lstVol08FileTypesAllSelected");
+    types->clear();
+    types->addItem("stale");                                    // the activation's refresh fills it anew
+    pagewindow::C<QLineEdit>("edtVol02Prefix")->setText("p");  // what a save writes
+    const std::string before = Session();
+    const auto state = [&] {  // shown, unsaved, not refreshed
+        return std::vector<bool>{frmMain->isVisible(), Session() == before, types->item(0)->text() == "stale"};
+    };
+    std::vector<bool> atTheEnd, after;
+    QTimer::singleShot(200, frmMain, [comes = comes] {
+        if (comes == "close") WindowManagerClose(frmMain);
+        if (comes == "SIGTERM") raise(SIGTERM);
+        if (comes == "save") SaveForSessionManager();
+        if (comes == "activation") Xdo({"windowactivate", QString::number(frmMain->windowHandle()->winId())});
+    });
+    QTimer::singleShot(0, frmMain, [&, counts = counts] {
+        if (counts) {
+            const CountingBusy counting;
+            ReadOnPool({drive.path("S")}, [](std::size_t) { QThread::msleep(500); });
+        }
+        FolderStructSize size(drive.path("S"));
+        size.SetDisk(&slow);
+        ExamineShowingProgress(size);
+        atTheEnd = state();
+    });
+    // In the program's own loop, which SIGTERM leaves (and the leaving closes the window).
+    QTimer look, hang;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (atTheEnd.empty() || state() == atTheEnd) return;
+        after = state();
+        QCoreApplication::exit(1);
+    });
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(7); });  // a hang fails
+    look.start(20);
+    hang.start(8000);
+    if (QApplication::exec() == 0) after = state();  // the program's own end
+    EXPECT_EQ(atTheEnd, (std::vector<bool>{true, true, true}));
+    const std::map<std::string, std::vector<bool>> settled{
+        {"close", {false, false, true}}, {"SIGTERM", {false, false, true}},
+        {"save", {true, false, true}}, {"activation", {true, true, false}}};
+    EXPECT_EQ(after, settled.at(comes));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEnd, CloseInAWaitX11Test,
+                         ::testing::Combine(::testing::Values("close", "SIGTERM", "save", "activation"),
+                                            ::testing::Bool()));
