@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -257,6 +258,10 @@ int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 // program, a box blocked the window it was given to) does not take the
 // next press of its key or button with it.
 //
+// An input method's text (a compose sequence, a commit) is input too,
+// though it comes from no window: it is dropped in a wait, and a sequence
+// begun before a wait or in it composes nothing across it.
+//
 // Each event is judged where the window system hands it over, at its
 // window; the widgets get only what passed there.
 class InputDrop : public QObject {
@@ -311,6 +316,9 @@ public:
                                                     [level](const Waiting& w) { return w.level == level; })
                                      : depth == 0;
         if (first && level > 0) waits_.push_back({level, ActiveModal()});
+        // What the input method holds of keys given before is not to be
+        // ended by keys given in the wait.
+        if (first) ResetInputMethod();
         ++depth;
         loopLevel = level;
     }
@@ -319,6 +327,7 @@ public:
     void End(int outerLevel) {
         --depth;
         loopLevel = outerLevel;
+        if (depth == 0 && CurrentLoopLevel() == 0) ResetInputMethod();
         if (!Under() && !afterWaits_.empty()) PostWaitsOver();
         WaitEnded();
     }
@@ -335,6 +344,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool waiting = depth > 0 && CurrentLoopLevel() == loopLevel;
         if (event->type() == QEvent::Shortcut) return waiting;
+        // Sent to the field by the input method itself, not by a window.
+        if (event->type() == QEvent::InputMethod) return waiting;
         if (!event->spontaneous() || !IsUserInput(event->type())) return false;
         if (!watched->isWindowType()) return waiting;  // its window passed it
         if (!waiting) Deliver();  // what was held comes before what follows it
@@ -387,6 +398,9 @@ private:
     static const QWidget* ActiveModal() {
         return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeModalWidget() : nullptr;
     }
+    static void ResetInputMethod() {
+        if (qGuiApp) QGuiApplication::inputMethod()->reset();
+    }
 
     // An event loop is about to wait: every handler it (or a loop inside
     // it) ran has returned.
@@ -394,8 +408,10 @@ private:
         const int level = CurrentLoopLevel();
         const std::size_t before = waits_.size();
         std::erase_if(waits_, [level](const Waiting& w) { return w.level >= level; });
-        // What waits for its end is judged again, from the loop.
-        if (waits_.size() != before) PostWaitsOver();
+        if (waits_.size() != before) {
+            ResetInputMethod();  // a sequence begun in the wait composes nothing after it
+            PostWaitsOver();     // and what waits for its end is judged again, from the loop
+        }
         Deliver();
     }
     void PostWaitsOver() {

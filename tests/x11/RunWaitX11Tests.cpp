@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -233,6 +234,47 @@ TEST(RunWaitX11, APressDroppedInAWaitWhoseReleaseIsLostLeavesTheNextOneOn) {
     });
     EXPECT_EQ(answer, QMessageBox::No);
     EXPECT_EQ(w.clicks, 0);
+}
+
+// Text that an input method makes of keys is input as the keys are: a
+// compose sequence (dead acute, e) typed while the program waits puts
+// nothing in the field, nor does one begun before the wait and ended in or
+// after it, or begun in it and ended after it; nor does an input method's
+// commit that comes in the wait. Outside a wait it composes as usual.
+TEST(RunWaitX11, InputMethodTextGivenWhileTheProgramWaitsIsDropped) {
+    // A layout with a dead acute (the apostrophe key), for this server only.
+    ASSERT_TRUE(x11test::Run("setxkbmap", {"-layout", "us", "-variant", "intl"}));
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready() && w.field->hasFocus(); }, 5000));
+    const auto keys = [](const QString& typed) {
+        if (!typed.isEmpty()) Xdo(QStringList{"key"} + typed.split(' '));
+    };
+    struct Typed {
+        const char *before, *in, *after, *text;
+    };
+    for (const Typed t : {Typed{"", "", "dead_acute e", "é"}, Typed{"", "z dead_acute e", "", ""},
+                          Typed{"dead_acute", "e", "", ""}, Typed{"dead_acute", "", "e", "e"},
+                          Typed{"", "dead_acute", "e", "e"}}) {
+        SCOPED_TRACE(std::string(t.before) + " | " + t.in + " | " + t.after);
+        w.field->clear();
+        keys(t.before);
+        WaitUntil([] { return false; }, 300);
+        Wait(600, [&] { keys(t.in); });
+        keys(t.after);
+        WaitUntil([] { return false; }, 300);
+        EXPECT_EQ(w.field->text(), QString::fromUtf8(t.text));
+    }
+    // An input method's commit, read in the wait as its message comes.
+    w.field->clear();
+    Wait(400, [&] {
+        QTimer::singleShot(0, w.field, [&] {
+            QInputMethodEvent commit;
+            commit.setCommitString("ü");
+            QCoreApplication::sendEvent(w.field, &commit);
+        });
+    });
+    EXPECT_EQ(w.field->text(), "");
+    x11test::Run("setxkbmap", {"-layout", "us"});
 }
 
 namespace {
