@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <xcb/xcb.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDesktopServices>
@@ -22,6 +24,7 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,6 +35,9 @@
 
 namespace qtplat {
 namespace {
+
+class InputDrop;
+InputDrop* Drop();
 
 ModalHandler& Modal() {
     static ModalHandler handler;
@@ -64,6 +70,7 @@ int CaptionWidth(const QString& caption) {
 }
 
 int ShowBox(const std::string& text, const std::string& caption, unsigned flags) {
+    Drop();  // it judges what answers the box
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, flags, QApplication::activeWindow());
     const int clicked = box->exec();
     for (const auto& c : ChoicesOf(flags))
@@ -200,6 +207,7 @@ void ShowPainted(QWidget* window) {
 
 int ExecModal(QDialog* dialog) {
     if (Modal()) return Modal()(dialog);
+    Drop();
     FreshNativeWindow(dialog);
     return dialog->exec();
 }
@@ -258,6 +266,10 @@ int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 // program, a box blocked the window it was given to) does not take the
 // next press of its key or button with it.
 //
+// Every box answers only a press that began once it was up: a key held
+// as it takes the focus (from the click that led to it, from the box
+// before it, from a wait) goes as one pressed in a wait does.
+//
 // An input method's text (a compose sequence, a commit) is input too,
 // though it comes from no window: it is dropped in a wait, and a sequence
 // begun before a wait or in it composes nothing across it.
@@ -272,6 +284,10 @@ public:
         if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
             connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::LoopBlocks);
         if (!qGuiApp) return;  // a program without windows has no input
+        // A box, or any modal window, as it takes the focus.
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+            if (window && window->modality() != Qt::NonModal) DropHeldKeys();
+        });
         // Keys go where the focus is: a dropped key may come up elsewhere
         // once the program has lost it. Its repeats, should the focus come
         // back while it is held, are still its own.
@@ -427,6 +443,27 @@ private:
         for (const auto& action : actions) action();
     }
 
+    // The keys the server holds down as a modal window takes the focus
+    // were pressed before it was there: each goes as a key pressed in a
+    // wait, its repeats and release too, until a press of its own.
+    void DropHeldKeys() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        if (!connection) return;
+        xcb_query_keymap_reply_t* keymap = xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr);
+        if (!keymap) return;
+        for (quint32 code = 8; code < 256; ++code) {
+            if (!(keymap->keys[code / 8] & (1u << (code % 8)))) continue;
+            const auto dropped = std::find_if(droppedKeys_.begin(), droppedKeys_.end(),
+                                              [code](const DroppedKey& d) { return d.key == code; });
+            if (dropped == droppedKeys_.end())
+                droppedKeys_.push_back({code});
+            else
+                dropped->released = false;
+        }
+        std::free(keymap);
+    }
+
     void Hold(QWindow* window, const QEvent* event) {
         held_.push_back({window, std::unique_ptr<QEvent>(event->clone()), loopLevel});
     }
@@ -515,8 +552,8 @@ private:
     bool wakePosted_ = false;
 };
 
-// Made before the first wait, and before anything watches the event loop
-// for the handlers' end: its own watch comes first.
+// Made before the first box or wait, and before anything watches the
+// event loop for the handlers' end: its own watch comes first.
 InputDrop* Drop() {
     static QPointer<InputDrop> drop;
     if (!QCoreApplication::instance()) return nullptr;

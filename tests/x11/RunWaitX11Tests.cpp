@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QThread>
@@ -19,12 +20,15 @@
 #include <map>
 #include <stdexcept>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/FolderStructSize.h"
 #include "core/RunDisk.h"
 #include "pages/WalksOnPool.h"
 #include "pages/creation/Vol02Page.h"
+#include "pages/folders/Vol07Page.h"
+#include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/LevelSummary.h"
 #include "shell/SessionEnd.h"
@@ -34,6 +38,7 @@
 
 namespace {
 
+using pagewindow::Lines;
 using x11test::ClickAt;
 using x11test::Viewable;
 using x11test::WaitUntil;
@@ -317,6 +322,48 @@ TEST_F(RunCloseX11Test, TheWindowManagersCloseDuringARunBoxClosesAfterTheRun) {
     EXPECT_TRUE(drive.Exists("Dest\\a"));
     EXPECT_TRUE(WaitUntil([] { return !frmMain->isVisible(); }, 5000));
     EXPECT_TRUE(Session() != before);  // saved
+}
+
+// A box answers only a press that began once it was up: not a key pressed
+// 50 ms after page 07's Delete and held while the page kept the window
+// thread from its events for 0.4 s before its first confirmation, nor a
+// fresh press on the first confirmation held into the second. Their
+// repeats and releases answer neither; a press given afterwards does.
+TEST_F(RunCloseX11Test, AConfirmationIsAnsweredOnlyByAPressBegunWhileItIsUp) {
+    drive.MakeFolder("Del\\a");
+    pagewindow::C<QListWidget>("lstVol07IncludeFolderList")->addItem(QString::fromStdString(drive.path("Del\\a")));
+    frmMain->Page07->Vol07RefreshPage();
+    pagewindow::C<QCheckBox>("chkVol07DeleteDoubleConfirm")->setChecked(true);
+    ASSERT_TRUE(WaitUntil([] { return frmMain->isActiveWindow(); }, 5000));
+    for (const auto& [key, fromTheClick] : {std::pair{"y", true}, {"alt+y", true}, {"y", false}, {"alt+y", false}}) {
+        SCOPED_TRACE(std::string(key) + (fromTheClick ? " from the click" : " from the first box"));
+        bool upAfterTheHold = false;
+        onBox = [&, key = QString(key), fromTheClick = fromTheClick](const std::string& caption) {
+            const bool first = caption.ends_with("70032.");
+            if (!first && !caption.ends_with("70033.")) return;
+            if (first) QThread::msleep(400);
+            const auto box = qtplat::MakeMessageBox("Delete?", caption, plat::MB_YESNO, frmMain);
+            QTimer::singleShot(0, box.get(), [&] {
+                WaitUntil([&] { return box->isActiveWindow(); }, 5000);
+                QTimer::singleShot(8000, box.get(), [&] { box->done(QMessageBox::No); });  // a hang fails
+                if (first && !fromTheClick) return void(Xdo({"keydown", key}));
+                x11test::WaitInLoop([] { return false; }, 1200);  // the server repeats the key meanwhile
+                Xdo({"keyup", key});
+                WaitUntil([] { return false; }, 300);
+                upAfterTheHold = box->isVisible();
+                Xdo({"key", "n"});
+            });
+            answer = box->exec() == QMessageBox::Yes ? plat::IDYES : plat::IDNO;
+        };
+        captions.clear();
+        if (fromTheClick) QProcess::startDetached("sh", {"-c", "sleep 0.05; xdotool keydown " + QString(key)});
+        Click("btnVol07DeleteFolders");
+        EXPECT_TRUE(upAfterTheHold);
+        EXPECT_EQ(captions, fromTheClick ? Lines{"70032."} : (Lines{"70032.", "70033."}));
+        EXPECT_TRUE(drive.Exists("Del\\a"));
+        Xdo({"keyup", key});
+        drive.MakeFolder("Del\\a");
+    }
 }
 
 namespace {
