@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/QtPlatform.h"
+
 namespace {
 int depth = 0;  // guards may nest
 QPointer<QWidget> runWindow;  // the modal window the outermost run began in
@@ -20,7 +22,9 @@ std::vector<std::function<void()>>& Waiting() {
 }
 
 void RunWaiting() {
-    if (RunBusy::Busy()) return;  // another run began meanwhile: its end runs them
+    if (depth > 0) return;  // another run began meanwhile: its end runs them
+    // The handler that waited goes on: once it has returned.
+    if (qtplat::WaitUnderWay()) return qtplat::AfterWaits(RunWaiting);
     std::vector<std::function<void()>> actions;
     actions.swap(Waiting());
     for (const auto& action : actions) action();
@@ -30,8 +34,11 @@ QWidget* TopModal() {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeModalWidget() : nullptr;
 }
 
+// A modal window waits for its own runs and waits only: the handler that
+// opened it may have waited before, and waits for the window in turn.
 bool FreeIn(const QWidget* modal) {
-    return !RunBusy::Busy() && !QApplication::activePopupWidget() && TopModal() == modal;
+    if (QApplication::activePopupWidget() || TopModal() != modal) return false;
+    return modal ? !RunBusy::RunsIn(modal) : !RunBusy::Busy();
 }
 
 // An event loop about to wait for events is at its top: a handler it runs
@@ -67,17 +74,19 @@ RunBusy::~RunBusy() {
         RunWaiting();
 }
 
-bool RunBusy::Busy() { return depth > 0; }
+bool RunBusy::Busy() { return depth > 0 || qtplat::WaitUnderWay(); }
 
-bool RunBusy::RunsIn(const QWidget* window) { return Busy() && window && runWindow == window; }
+bool RunBusy::RunsIn(const QWidget* window) {
+    return window && ((depth > 0 && runWindow == window) || qtplat::WaitsIn(window));
+}
 
 void RunBusy::WhenIdle(std::function<void()> action) {
     if (!Busy()) return action();
     Waiting().push_back(std::move(action));
+    if (depth == 0) qtplat::AfterWaits(RunWaiting);  // a wait alone: no run's end runs them
 }
 
 void RunBusy::WhenFree(QWidget* modal, std::function<void()> action) {
-    WhenIdle([modal = QPointer<QWidget>(modal), forModal = modal != nullptr, action = std::move(action)] {
-        AwaitFree(modal, forModal, action);
-    });
+    if (modal) return AwaitFree(modal, true, action);
+    WhenIdle([action = std::move(action)] { AwaitFree(nullptr, false, action); });
 }

@@ -1,7 +1,8 @@
 // The end of the desktop session, and SIGTERM (what a logout sends to the
 // programs still running), close the program as File > Exit does: the main
 // window closes and writes the settings file, then the program ends, even
-// from inside a modal window. During a page's run both wait for its end, as
+// from inside a modal window. During a page's run (or any handler that
+// waits: a count, a structure's summary) both wait for its end, as
 // the window manager's close does while a box of the run or another modal
 // window blocks the main window (it closes once that window is closed).
 #pragma once

@@ -478,8 +478,24 @@ void TfrmMain::ShowStartWindowMenuState(bool shownAgain) {
 
 bool TfrmMain::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+    if (event->type() == QEvent::WindowActivate) {
+        // Inside a run or a count the refresh would refill and recount what
+        // that handler is using: it comes once the handler is over.
+        if (RunBusy::Busy())
+            ActivateAfterTheRun();
+        else
+            FormActivate();
+    }
     return handled;
+}
+
+void TfrmMain::ActivateAfterTheRun() {
+    if (ActivateAfterRun) return;
+    ActivateAfterRun = true;
+    AfterRun([this] {
+        ActivateAfterRun = false;
+        if (isActiveWindow()) FormActivate();
+    });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

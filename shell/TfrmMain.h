@@ -46,8 +46,9 @@ public:
     // Collects every page into the store and writes default.set.
     void FormClose();
     void FormDestroy();
-    // Calls `action` once no page's run is under way: at once when none is.
-    // A close, or the end of the session, during a run waits for its end.
+    // Calls `action` once no page's run (nor any handler that waits, a
+    // count or a read) is under way: at once when none is. A close, or the
+    // end of the session, during a run waits for its end.
     void AfterRun(std::function<void()> action);
     // A close asked for during a run, or while a modal window is open over
     // the window: the window closes once the run has ended and the modal
@@ -102,11 +103,15 @@ private:
     void PutPagesIntoEmptyState();
     void RefreshVisualLogCaptions();
     void RefreshFileTypeLists();
+    // An activation during a run: its refresh once the run is over, if the
+    // window is still the active one then (once, however often it comes).
+    void ActivateAfterTheRun();
 
     bool InFirstActivation = false;
     bool Destroyed = false;
     bool Closed = false;
     bool CloseAfterRun = false;
+    bool ActivateAfterRun = false;
     // The hold on the settings folder: one copy of the program writes its session.
     std::unique_ptr<plat::FolderLock> SettingsFolderLock;
     // The hold on this copy's own working folder, when it does not hold the settings folder.

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <xcb/xcb.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDesktopServices>
@@ -8,6 +10,8 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -20,7 +24,9 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -29,6 +35,9 @@
 
 namespace qtplat {
 namespace {
+
+class InputDrop;
+InputDrop* Drop();
 
 ModalHandler& Modal() {
     static ModalHandler handler;
@@ -61,6 +70,7 @@ int CaptionWidth(const QString& caption) {
 }
 
 int ShowBox(const std::string& text, const std::string& caption, unsigned flags) {
+    Drop();  // it judges what answers the box
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, flags, QApplication::activeWindow());
     const int clicked = box->exec();
     for (const auto& c : ChoicesOf(flags))
@@ -197,6 +207,7 @@ void ShowPainted(QWidget* window) {
 
 int ExecModal(QDialog* dialog) {
     if (Modal()) return Modal()(dialog);
+    Drop();
     FreshNativeWindow(dialog);
     return dialog->exec();
 }
@@ -255,6 +266,14 @@ int CurrentLoopLevel() { return QThread::currentThread()->loopLevel(); }
 // program, a box blocked the window it was given to) does not take the
 // next press of its key or button with it.
 //
+// Every box answers only a press that began once it was up: a key held
+// as it takes the focus (from the click that led to it, from the box
+// before it, from a wait) goes as one pressed in a wait does.
+//
+// An input method's text (a compose sequence, a commit) is input too,
+// though it comes from no window: it is dropped in a wait, and a sequence
+// begun before a wait or in it composes nothing across it.
+//
 // Each event is judged where the window system hands it over, at its
 // window; the widgets get only what passed there.
 class InputDrop : public QObject {
@@ -263,7 +282,12 @@ public:
         // The loop that ran the waiting handler is about to wait for more:
         // the handler has returned.
         if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
-            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::Deliver);
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &InputDrop::LoopBlocks);
+        if (!qGuiApp) return;  // a program without windows has no input
+        // A box, or any modal window, as it takes the focus.
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+            if (window && window->modality() != Qt::NonModal) DropHeldKeys();
+        });
         // Keys go where the focus is: a dropped key may come up elsewhere
         // once the program has lost it. Its repeats, should the focus come
         // back while it is held, are still its own.
@@ -286,6 +310,11 @@ public:
     }
 
     bool event(QEvent* event) override {
+        if (event->type() == kWaitsOver) {
+            wakePosted_ = false;
+            RunAfterWaits();
+            return true;
+        }
         if (event->type() != QEvent::User) return QObject::event(event);
         posted_ = false;
         Deliver();
@@ -295,9 +324,44 @@ public:
     int depth = 0;      // ProcessPendingPaints calls under way
     int loopLevel = 0;  // the event loop the innermost one was called in
 
+    // A wait begins: the first of a handler in an event loop, or, outside
+    // any loop, every one (nothing reads events between them).
+    void Begin() {
+        const int level = CurrentLoopLevel();
+        const bool first = level > 0 ? std::none_of(waits_.begin(), waits_.end(),
+                                                    [level](const Waiting& w) { return w.level == level; })
+                                     : depth == 0;
+        if (first && level > 0) waits_.push_back({level, ActiveModal()});
+        // What the input method holds of keys given before is not to be
+        // ended by keys given in the wait.
+        if (first) ResetInputMethod();
+        ++depth;
+        loopLevel = level;
+    }
+    // A wait ended: outside any loop, the handler goes on without reading
+    // events, so the waiting is over.
+    void End(int outerLevel) {
+        --depth;
+        loopLevel = outerLevel;
+        if (depth == 0 && CurrentLoopLevel() == 0) ResetInputMethod();
+        if (!Under() && !afterWaits_.empty()) PostWaitsOver();
+        WaitEnded();
+    }
+
+    bool Under() const { return depth > 0 || !waits_.empty(); }
+    bool WaitsIn(const QWidget* modal) const {
+        return std::any_of(waits_.begin(), waits_.end(), [modal](const Waiting& w) { return w.modal == modal; });
+    }
+    void AfterWaits(std::function<void()> action) {
+        afterWaits_.push_back(std::move(action));
+        if (!Under()) PostWaitsOver();
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool waiting = depth > 0 && CurrentLoopLevel() == loopLevel;
         if (event->type() == QEvent::Shortcut) return waiting;
+        // Sent to the field by the input method itself, not by a window.
+        if (event->type() == QEvent::InputMethod) return waiting;
         if (!event->spontaneous() || !IsUserInput(event->type())) return false;
         if (!watched->isWindowType()) return waiting;  // its window passed it
         if (!waiting) Deliver();  // what was held comes before what follows it
@@ -340,6 +404,65 @@ private:
         std::unique_ptr<QEvent> event;
         int level;  // the loop of the wait it came in
     };
+    // A handler that waited and has not yet returned to its event loop.
+    struct Waiting {
+        int level;
+        const QWidget* modal;  // the modal window on top as it began (none: the main window's)
+    };
+    static constexpr QEvent::Type kWaitsOver = QEvent::Type(QEvent::User + 1);
+
+    static const QWidget* ActiveModal() {
+        return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::activeModalWidget() : nullptr;
+    }
+    static void ResetInputMethod() {
+        if (qGuiApp) QGuiApplication::inputMethod()->reset();
+    }
+
+    // An event loop is about to wait: every handler it (or a loop inside
+    // it) ran has returned.
+    void LoopBlocks() {
+        const int level = CurrentLoopLevel();
+        const std::size_t before = waits_.size();
+        std::erase_if(waits_, [level](const Waiting& w) { return w.level >= level; });
+        if (waits_.size() != before) {
+            ResetInputMethod();  // a sequence begun in the wait composes nothing after it
+            PostWaitsOver();     // and what waits for its end is judged again, from the loop
+        }
+        Deliver();
+    }
+    void PostWaitsOver() {
+        if (wakePosted_) return;
+        wakePosted_ = true;
+        QCoreApplication::postEvent(this, new QEvent(kWaitsOver));
+    }
+    // From the event loop, unless a wait began meanwhile (its end posts again).
+    void RunAfterWaits() {
+        if (Under() || afterWaits_.empty()) return;
+        std::vector<std::function<void()>> actions;
+        actions.swap(afterWaits_);
+        for (const auto& action : actions) action();
+    }
+
+    // The keys the server holds down as a modal window takes the focus
+    // were pressed before it was there: each goes as a key pressed in a
+    // wait, its repeats and release too, until a press of its own.
+    void DropHeldKeys() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+        if (!connection) return;
+        xcb_query_keymap_reply_t* keymap = xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr);
+        if (!keymap) return;
+        for (quint32 code = 8; code < 256; ++code) {
+            if (!(keymap->keys[code / 8] & (1u << (code % 8)))) continue;
+            const auto dropped = std::find_if(droppedKeys_.begin(), droppedKeys_.end(),
+                                              [code](const DroppedKey& d) { return d.key == code; });
+            if (dropped == droppedKeys_.end())
+                droppedKeys_.push_back({code});
+            else
+                dropped->released = false;
+        }
+        std::free(keymap);
+    }
 
     void Hold(QWindow* window, const QEvent* event) {
         held_.push_back({window, std::unique_ptr<QEvent>(event->clone()), loopLevel});
@@ -424,33 +547,52 @@ private:
     std::vector<DroppedKey> droppedKeys_;  // pressed in a wait, until a press of their own shows them up
     std::vector<Held> held_;
     bool posted_ = false;
+    std::vector<Waiting> waits_;  // in event loops only
+    std::vector<std::function<void()>> afterWaits_;
+    bool wakePosted_ = false;
 };
 
-}  // namespace
-
-void ProcessPendingPaints() {
+// Made before the first box or wait, and before anything watches the
+// event loop for the handlers' end: its own watch comes first.
+InputDrop* Drop() {
     static QPointer<InputDrop> drop;
-    if (!qApp) return;
+    if (!QCoreApplication::instance()) return nullptr;
     if (!drop) {
         drop = new InputDrop(qApp);
         qApp->installEventFilter(drop);
     }
+    return drop;
+}
+
+}  // namespace
+
+void ProcessPendingPaints() {
+    InputDrop* const drop = Drop();
+    if (!drop) return;
     // Whatever a paint throws, the wait ends here: input left dropped would
     // leave the program deaf to the user.
     struct Wait {
         InputDrop& drop;
         const int outerLevel = drop.loopLevel;
-        explicit Wait(InputDrop& d) : drop(d) {
-            ++drop.depth;
-            drop.loopLevel = CurrentLoopLevel();
-        }
-        ~Wait() {
-            --drop.depth;
-            drop.loopLevel = outerLevel;
-            drop.WaitEnded();
-        }
+        explicit Wait(InputDrop& d) : drop(d) { drop.Begin(); }
+        ~Wait() { drop.End(outerLevel); }
     } wait(*drop);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool WaitUnderWay() {
+    const InputDrop* drop = Drop();
+    return drop && drop->Under();
+}
+
+bool WaitsIn(const QWidget* modal) {
+    const InputDrop* drop = Drop();
+    return modal && drop && drop->WaitsIn(modal);
+}
+
+void AfterWaits(std::function<void()> action) {
+    if (InputDrop* drop = Drop()) return drop->AfterWaits(std::move(action));
+    action();
 }
 
 }  // namespace qtplat

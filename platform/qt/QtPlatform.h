@@ -39,4 +39,14 @@ ModalHandler SetModalHandler(ModalHandler handler);
 // dropped, never held for later.
 void ProcessPendingPaints();
 
+// Whether the program waits: from a handler's wait (ProcessPendingPaints)
+// until that handler has returned to the event loop that called it, boxes
+// it shows after the wait included. A close and the end of the session
+// wait for it as for a run (pages/RunBusy.h).
+bool WaitUnderWay();
+// Whether a wait under way began with `modal` the topmost modal window.
+bool WaitsIn(const QWidget* modal);
+// `action` from the event loop once no wait is under way.
+void AfterWaits(std::function<void()> action);
+
 }  // namespace qtplat

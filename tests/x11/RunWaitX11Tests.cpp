@@ -4,25 +4,41 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
+#include <csignal>
 #include <functional>
+#include <map>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "core/FolderStructSize.h"
+#include "core/RunDisk.h"
+#include "pages/WalksOnPool.h"
 #include "pages/creation/Vol02Page.h"
+#include "pages/folders/Vol07Page.h"
+#include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
+#include "results/LevelSummary.h"
 #include "shell/SessionEnd.h"
+#include "tests/ui/DelegatingDisk.h"
 #include "tests/ui/PageWindowFixture.h"
 #include "tests/x11/X11Support.h"
 
 namespace {
 
+using pagewindow::Lines;
 using x11test::ClickAt;
 using x11test::Viewable;
 using x11test::WaitUntil;
@@ -225,6 +241,47 @@ TEST(RunWaitX11, APressDroppedInAWaitWhoseReleaseIsLostLeavesTheNextOneOn) {
     EXPECT_EQ(w.clicks, 0);
 }
 
+// Text that an input method makes of keys is input as the keys are: a
+// compose sequence (dead acute, e) typed while the program waits puts
+// nothing in the field, nor does one begun before the wait and ended in or
+// after it, or begun in it and ended after it; nor does an input method's
+// commit that comes in the wait. Outside a wait it composes as usual.
+TEST(RunWaitX11, InputMethodTextGivenWhileTheProgramWaitsIsDropped) {
+    // A layout with a dead acute (the apostrophe key), for this server only.
+    ASSERT_TRUE(x11test::Run("setxkbmap", {"-layout", "us", "-variant", "intl"}));
+    Window w;
+    ASSERT_TRUE(WaitUntil([&] { return w.Ready() && w.field->hasFocus(); }, 5000));
+    const auto keys = [](const QString& typed) {
+        if (!typed.isEmpty()) Xdo(QStringList{"key"} + typed.split(' '));
+    };
+    struct Typed {
+        const char *before, *in, *after, *text;
+    };
+    for (const Typed t : {Typed{"", "", "dead_acute e", "é"}, Typed{"", "z dead_acute e", "", ""},
+                          Typed{"dead_acute", "e", "", ""}, Typed{"dead_acute", "", "e", "e"},
+                          Typed{"", "dead_acute", "e", "e"}}) {
+        SCOPED_TRACE(std::string(t.before) + " | " + t.in + " | " + t.after);
+        w.field->clear();
+        keys(t.before);
+        WaitUntil([] { return false; }, 300);
+        Wait(600, [&] { keys(t.in); });
+        keys(t.after);
+        WaitUntil([] { return false; }, 300);
+        EXPECT_EQ(w.field->text(), QString::fromUtf8(t.text));
+    }
+    // An input method's commit, read in the wait as its message comes.
+    w.field->clear();
+    Wait(400, [&] {
+        QTimer::singleShot(0, w.field, [&] {
+            QInputMethodEvent commit;
+            commit.setCommitString("ü");
+            QCoreApplication::sendEvent(w.field, &commit);
+        });
+    });
+    EXPECT_EQ(w.field->text(), "");
+    x11test::Run("setxkbmap", {"-layout", "us"});
+}
+
 namespace {
 
 class RunCloseX11Test : public pagewindow::PageWindowFixture {
@@ -266,3 +323,117 @@ TEST_F(RunCloseX11Test, TheWindowManagersCloseDuringARunBoxClosesAfterTheRun) {
     EXPECT_TRUE(WaitUntil([] { return !frmMain->isVisible(); }, 5000));
     EXPECT_TRUE(Session() != before);  // saved
 }
+
+// A box answers only a press that began once it was up: not a key pressed
+// 50 ms after page 07's Delete and held while the page kept the window
+// thread from its events for 0.4 s before its first confirmation, nor a
+// fresh press on the first confirmation held into the second. Their
+// repeats and releases answer neither; a press given afterwards does.
+TEST_F(RunCloseX11Test, AConfirmationIsAnsweredOnlyByAPressBegunWhileItIsUp) {
+    drive.MakeFolder("Del\\a");
+    pagewindow::C<QListWidget>("lstVol07IncludeFolderList")->addItem(QString::fromStdString(drive.path("Del\\a")));
+    frmMain->Page07->Vol07RefreshPage();
+    pagewindow::C<QCheckBox>("chkVol07DeleteDoubleConfirm")->setChecked(true);
+    ASSERT_TRUE(WaitUntil([] { return frmMain->isActiveWindow(); }, 5000));
+    for (const auto& [key, fromTheClick] : {std::pair{"y", true}, {"alt+y", true}, {"y", false}, {"alt+y", false}}) {
+        SCOPED_TRACE(std::string(key) + (fromTheClick ? " from the click" : " from the first box"));
+        bool upAfterTheHold = false;
+        onBox = [&, key = QString(key), fromTheClick = fromTheClick](const std::string& caption) {
+            const bool first = caption.ends_with("70032.");
+            if (!first && !caption.ends_with("70033.")) return;
+            if (first) QThread::msleep(400);
+            const auto box = qtplat::MakeMessageBox("Delete?", caption, plat::MB_YESNO, frmMain);
+            QTimer::singleShot(0, box.get(), [&] {
+                WaitUntil([&] { return box->isActiveWindow(); }, 5000);
+                QTimer::singleShot(8000, box.get(), [&] { box->done(QMessageBox::No); });  // a hang fails
+                if (first && !fromTheClick) return void(Xdo({"keydown", key}));
+                x11test::WaitInLoop([] { return false; }, 1200);  // the server repeats the key meanwhile
+                Xdo({"keyup", key});
+                WaitUntil([] { return false; }, 300);
+                upAfterTheHold = box->isVisible();
+                Xdo({"key", "n"});
+            });
+            answer = box->exec() == QMessageBox::Yes ? plat::IDYES : plat::IDNO;
+        };
+        captions.clear();
+        if (fromTheClick) QProcess::startDetached("sh", {"-c", "sleep 0.05; xdotool keydown " + QString(key)});
+        Click("btnVol07DeleteFolders");
+        EXPECT_TRUE(upAfterTheHold);
+        EXPECT_EQ(captions, fromTheClick ? Lines{"70032."} : (Lines{"70032.", "70033."}));
+        EXPECT_TRUE(drive.Exists("Del\\a"));
+        Xdo({"keyup", key});
+        drive.MakeFolder("Del\\a");
+    }
+}
+
+namespace {
+
+// What comes 0.2 s into a handler that reads a structure on a share (each
+// listing takes 0.5 s), with a count of its own first when the second
+// parameter says so (busy as a run is), as Add Structure's totals and
+// summary do: the window manager's close, SIGTERM, the session manager's
+// save, or the main window's activation.
+class CloseInAWaitX11Test : public RunCloseX11Test,
+                            public ::testing::WithParamInterface<std::tuple<std::string, bool>> {};
+
+}  // namespace
+
+// Each waits for the handler's end, as for a run's: while it goes on the
+// window stays, the session is not written and the activation's refresh
+// does not run; each comes once the handler has returned.
+TEST_P(CloseInAWaitX11Test, WaitsForTheHandlerThatReads) {
+    const auto [comes, counts] = GetParam();
+    drive.MakeFolder("S");
+    DryDisk dry;
+    testdisk::DelegatingDisk slow{dry};
+    slow.beforeFullList = [] { QThread::msleep(500); };
+    QWidget other;  // has the focus until the activation
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return other.isActiveWindow(); }, 5000));
+    auto* types = pagewindow::C<QListWidget>("lstVol08FileTypesAllSelected");
+    types->clear();
+    types->addItem("stale");                                    // the activation's refresh fills it anew
+    pagewindow::C<QLineEdit>("edtVol02Prefix")->setText("p");  // what a save writes
+    const std::string before = Session();
+    const auto state = [&] {  // shown, unsaved, not refreshed
+        return std::vector<bool>{frmMain->isVisible(), Session() == before, types->item(0)->text() == "stale"};
+    };
+    std::vector<bool> atTheEnd, after;
+    QTimer::singleShot(200, frmMain, [comes = comes] {
+        if (comes == "close") WindowManagerClose(frmMain);
+        if (comes == "SIGTERM") raise(SIGTERM);
+        if (comes == "save") SaveForSessionManager();
+        if (comes == "activation") Xdo({"windowactivate", QString::number(frmMain->windowHandle()->winId())});
+    });
+    QTimer::singleShot(0, frmMain, [&, counts = counts] {
+        if (counts) {
+            const CountingBusy counting;
+            ReadOnPool({drive.path("S")}, [](std::size_t) { QThread::msleep(500); });
+        }
+        FolderStructSize size(drive.path("S"));
+        size.SetDisk(&slow);
+        ExamineShowingProgress(size);
+        atTheEnd = state();
+    });
+    // In the program's own loop, which SIGTERM leaves (and the leaving closes the window).
+    QTimer look, hang;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (atTheEnd.empty() || state() == atTheEnd) return;
+        after = state();
+        QCoreApplication::exit(1);
+    });
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(7); });  // a hang fails
+    look.start(20);
+    hang.start(8000);
+    if (QApplication::exec() == 0) after = state();  // the program's own end
+    EXPECT_EQ(atTheEnd, (std::vector<bool>{true, true, true}));
+    const std::map<std::string, std::vector<bool>> settled{
+        {"close", {false, false, true}}, {"SIGTERM", {false, false, true}},
+        {"save", {true, false, true}}, {"activation", {true, true, false}}};
+    EXPECT_EQ(after, settled.at(comes));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEnd, CloseInAWaitX11Test,
+                         ::testing::Combine(::testing::Values("close", "SIGTERM", "save", "activation"),
+                                            ::testing::Bool()));
