@@ -186,14 +186,22 @@ TEST_F(WindowAnswers, CreateFromPaths) {
 }
 
 // Each item made beneath a parent of its own: the parents are opened on the
-// workers as they look at the items, not by the window as it scopes them.
+// workers as they look at the items, not by the window as it scopes them;
+// with a structure, the free space where each item goes is read on the pool.
 TEST_F(WindowAnswers, CreateFromPathsAParentEach) {
+    MakeStructure("S", 8);
     std::string lines;
     for (int i = 0; i < 40; ++i) lines += drive.path("P\\p" + std::to_string(i) + "\\Job") + "\n";
     MakeFolders("P\\p", 40);
     ExpectEdit("Vol04", lines, [&] { EXPECT_EQ(Label("lblVol04IncludeSum"), "40"); });
     Click("rdoVol04AttachNothing");
     ExpectAnswers("btnVol04CreateFolders", [&] { EXPECT_TRUE(drive.Exists("P\\p39\\Job")); });
+    ExpectAnswers("btnVol04Undo", [&] { EXPECT_FALSE(drive.Exists("P\\p39\\Job")); });
+    Click("rdoVol04StructureImportFullPaths");
+    Click("rdoVol04AttachMainFolderWithFiles");
+    ExpectBrowse("btnVol04AddFolderStructure", "S", [&] { EXPECT_EQ(Label("lblStat04FilesToCreate"), "320"); });
+    ExpectAnswers("btnVol04CreateFoldersSimulation", [&] { EXPECT_EQ(Label("lblStat04FilesCreated"), "320"); });
+    ExpectAnswers("btnVol04CreateFolders", [&] { EXPECT_TRUE(drive.Exists("P\\p39\\Job\\S\\d0\\f7\\7.txt")); });
 }
 
 // ---- folder pages ---------------------------------------------------------------------
