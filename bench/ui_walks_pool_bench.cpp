@@ -1,4 +1,4 @@
-// The walks before and around the runs of pages 07, 08, 10 and 15, and each
+// The walks before and around the runs of pages 04, 07, 08, 10 and 15, and each
 // whole run from the button's work to its end, against bare threads making
 // the same requests in the same order of steps. Read the ratios:
 //   count: the page's pre-count (main folders read; structures or sources
@@ -6,7 +6,10 @@
 //   run:   what the button does after its questions are answered Yes: the
 //          totals and checks, then the run on the pool (page 07: delete);
 //   undo:  the run's undo, so that every round starts alike.
-// Page 07 counts what FOLDERS main folders (one area each, as page 15's
+// Page 04 counts a structure of 20 folders and 50 small files for FOLDERS
+// paths, each beneath a parent of its own, whose free space is asked (also
+// beside a bare loop, as the window thread once asked it);
+// page 07 counts what FOLDERS main folders (one area each, as page 15's
 // projects) hold, as its list changes, the program's folders judged as the
 // page judges them (on the local disk), then deletes them whole as its run
 // does after its questions (the frame's check of the program's folders
@@ -44,6 +47,7 @@
 #include "pages/RunItems.h"
 #include "pages/VisualLog.h"
 #include "pages/checker/Vol15Engine.h"
+#include "pages/creation/Vol04Engine.h"
 #include "pages/files/Vol10Engine.h"
 #include "pages/folders/Vol07Engine.h"
 #include "pages/folders/Vol08Engine.h"
@@ -95,6 +99,59 @@ void OpenFolder(const std::string& path) {
         fstat(fd, &st);
         close(fd);
     }
+}
+
+// The structure of pages 04 and 08 made below `root`.
+CopyStructure MakeStructure(const std::string& root) {
+    CopyStructure structure;
+    for (int i = 0; i < 4; ++i) {
+        structure.folders.push_back("Area " + std::to_string(i));
+        for (int j = 0; j < 4; ++j)
+            structure.folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
+    }
+    for (int k = 0; k < 50; ++k)
+        structure.files.push_back(structure.folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) +
+                                  ".txt");
+    for (const auto& f : structure.folders) fs::create_directories(root + "/" + f);
+    for (const auto& f : structure.files) std::ofstream(root + "/" + f, std::ios::binary) << std::string(512, 'x');
+    return structure;
+}
+
+// ---- page 04 --------------------------------------------------------------------------------
+
+void BM_Vol04Walks(benchmark::State& state) {
+    const int items = EnvInt("QM_BENCH_FOLDERS", 200);
+    Workspace ws("qm-walks-04", 'V');
+    const std::string make = MakeRoot(ws);
+    for (const char* s : {"/S", "/SB"}) MakeStructure(make + s);
+    for (const char* side : {"/Pool/", "/Bare/"})
+        for (int i = 0; i < items; ++i) fs::create_directories(make + side + "P" + std::to_string(i));
+    const unsigned threads = PoolWorkers(ws.Drive("Pool"), plat::RunWork::Look);
+    Vol04Inputs in;
+    in.FullPaths = true;
+    in.MainFolderWithFiles = true;
+    in.FolderStructures = {ws.Drive("S")};
+    for (int i = 0; i < items; ++i) in.IncludeFolders.push_back(ws.Drive("Pool\\P" + std::to_string(i) + "\\Job"));
+    bool right = true;
+    Sides sides({"count"});
+    sides.Add("pool", {}, {[&] {
+                  ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                  Vol04State counted;
+                  right = Vol04CheckDiskSpace(counted, in, true) && counted.Counters.FilesToCreate == 50.0 * items;
+              }});
+    const auto parentOf = [&](int i) { return ws.Native("Bare/P" + std::to_string(i)); };
+    sides.Add("bare_threads", {}, {[&] {
+                  benchmark::DoNotOptimize(SameCallsWalk(ws.Native("SB")));
+                  BareThreads(threads, items, [&](int i) { Statvfs(parentOf(i)); });
+              }});
+    sides.Add("bare_loop", {}, {[&] {
+                  benchmark::DoNotOptimize(SameCallsWalk(ws.Native("SB")));
+                  for (int i = 0; i < items; ++i) Statvfs(parentOf(i));
+              }});
+    for (auto _ : state) sides.RunRounds();
+    if (!right) state.SkipWithError("unexpected counts");
+    sides.Report(state);
+    state.counters["workers"] = threads;
 }
 
 // ---- page 07 --------------------------------------------------------------------------------
@@ -177,19 +234,8 @@ void BM_Vol08Walks(benchmark::State& state) {
     const int mains = EnvInt("QM_BENCH_FOLDERS", 200);
     Workspace ws("qm-walks-08", 'V');
     const std::string make = MakeRoot(ws);
-    CopyStructure structure;
-    for (int i = 0; i < 4; ++i) {
-        structure.folders.push_back("Area " + std::to_string(i));
-        for (int j = 0; j < 4; ++j)
-            structure.folders.push_back("Area " + std::to_string(i) + "/Item " + std::to_string(j));
-    }
-    for (int k = 0; k < 50; ++k)
-        structure.files.push_back(structure.folders[static_cast<std::size_t>(k % 20)] + "/note" + std::to_string(k) +
-                                  ".txt");
-    for (const char* s : {"/S/", "/SB/"}) {
-        for (const auto& f : structure.folders) fs::create_directories(make + s + f);
-        for (const auto& f : structure.files) std::ofstream(make + s + f, std::ios::binary) << std::string(512, 'x');
-    }
+    const CopyStructure structure = MakeStructure(make + "/S");
+    MakeStructure(make + "/SB");
     for (const char* side : {"Pool", "Bare"})
         for (int i = 0; i < mains; ++i) fs::create_directories(make + "/" + side + "/Main " + std::to_string(i));
     SetFileSelNameMasks({"*.*"});
@@ -408,6 +454,7 @@ void BM_Vol15Walks(benchmark::State& state) {
     log.ClearZoomLists();
 }
 
+BENCHMARK(BM_Vol04Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol07Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol08Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(BM_Vol10Walks)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);

@@ -78,7 +78,9 @@ std::string WarningCaption(const std::string& topic, const char* number) {
 
 bool ViewFolder(const std::string& folder, const std::string& topic) {
     if (plat::OpenFolderWithDesktop(folder)) return true;
-    if (!plat::FolderExists(folder)) {
+    bool exists = false;
+    plat::ReadBeside([&] { exists = plat::FolderExists(folder); });
+    if (!exists) {
         WarnFolderNotExist(folder, topic);
     } else {
         plat::MessageBox("The folder could not be shown :\n" + folder +
@@ -112,8 +114,10 @@ std::string BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse
 
 std::string BrowseForFolder(void* owner, const std::string& title) {
     const std::string chosen = plat::BrowseFolder(owner, title);
-    if (chosen.empty() || !plat::FolderExists(chosen)) return {};
-    return chosen;
+    if (chosen.empty()) return {};
+    bool exists = false;
+    plat::ReadBeside([&] { exists = plat::FolderExists(chosen); });  // the folder may be on a share
+    return exists ? chosen : std::string();
 }
 
 bool RecycleFolderContents(const std::string& folder) { return RecycleEntries(folder, GetWorkingDir(), false); }

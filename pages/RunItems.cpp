@@ -1,5 +1,8 @@
 #include "pages/RunItems.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -9,6 +12,7 @@
 #include <unordered_map>
 
 #include "core/PathTools.h"
+#include "pages/RunBusy.h"
 #include "platform/HandleTable.h"
 #include "results/ResultsList.h"
 
@@ -83,7 +87,21 @@ void ItemLog::ReplayInto(RunLog& log) {
 
 unsigned PageRunWorkers(const std::string& folder, plat::RunWork work) {
     if (const unsigned forced = forcedWorkers.load()) return forced;
-    return plat::RunWorkerCount(folder, work);
+    unsigned workers = 1;
+    ReadBesideWindow([&] { workers = plat::RunWorkerCount(folder, work); });
+    return workers;
+}
+
+void ReadBesideWindow(const std::function<void()>& read) {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) return read();
+    const RunBusy busy;  // a close that comes in meanwhile waits for the read, as for a run
+    // Two workers and one item: the item goes to a thread of its own, and
+    // the window thread answers while it waits (its first wait included).
+    RunPoolOptions options = PageRunPoolOptions(2);
+    options.WorkerStart = {};  // a single read closes what it opens
+    RunPool pool(std::move(options));
+    pool.Run(1, {}, [&read](std::size_t, RunItemContext&) { read(); }, [](std::size_t, RunApplyContext&) {});
 }
 
 RunPoolResult LastPageRun() { return lastRun; }

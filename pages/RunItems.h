@@ -187,9 +187,14 @@ void ApplyItemLines(ItemLog& lines, Counters& item, RunLog& log, Counters& run) 
 }
 
 // How many workers a page's run of this work on `folder` gets: what the
-// file system of the folder pays for (platform/RunWorkers.h), or the
-// number forced while a ForceRunWorkers lives.
+// file system of the folder pays for (platform/RunWorkers.h, asked beside
+// the window), or the number forced while a ForceRunWorkers lives.
 unsigned PageRunWorkers(const std::string& folder, plat::RunWork work);
+
+// `read` on a thread beside the window's, which answers meanwhile at a
+// run's pace: a share may take long to answer, or never answer. What it
+// throws is thrown here. Off the window thread it reads where it is.
+void ReadBesideWindow(const std::function<void()>& read);
 
 // Tests and benchmarks force every page's runs to `workers` (1: one at a
 // time) while this lives; 0 leaves the file system's rule.

@@ -10,6 +10,10 @@ FolderBrowserHandler& Browser() {
     static FolderBrowserHandler handler;
     return handler;
 }
+ReadBesideHandler& Beside() {
+    static ReadBesideHandler handler;
+    return handler;
+}
 OpenFolderHandler& Opener() {
     static OpenFolderHandler handler;
     return handler;
@@ -38,8 +42,18 @@ FolderBrowserHandler SetFolderBrowserHandler(FolderBrowserHandler handler) {
     return previous;
 }
 
+void ReadBeside(const std::function<void()>& read) { Beside() ? Beside()(read) : read(); }
+
+ReadBesideHandler SetReadBesideHandler(ReadBesideHandler handler) {
+    ReadBesideHandler previous = std::move(Beside());
+    Beside() = std::move(handler);
+    return previous;
+}
+
 bool OpenFolderWithDesktop(const std::string& folder) {
-    if (!FolderExists(folder)) return false;
+    bool exists = false;
+    ReadBeside([&] { exists = FolderExists(folder); });
+    if (!exists) return false;
     return Opener() ? Opener()(folder) : false;
 }
 

@@ -14,6 +14,14 @@ using FolderBrowserHandler = std::function<std::string(void* owner, const std::s
 std::string BrowseFolder(void* owner, const std::string& title);
 FolderBrowserHandler SetFolderBrowserHandler(FolderBrowserHandler handler);
 
+// A single read that a window's handler makes (whether a chosen folder
+// exists): the window layer reads it beside the window's thread, which
+// answers meanwhile, so that a share that is slow or hangs never holds the
+// window. Without a handler it reads here.
+using ReadBesideHandler = std::function<void(const std::function<void()>& read)>;
+void ReadBeside(const std::function<void()>& read);
+ReadBesideHandler SetReadBesideHandler(ReadBesideHandler handler);
+
 // Opens an existing folder (drive form) in the file manager; never runs a
 // program. False when the folder does not exist or could not be opened.
 using OpenFolderHandler = std::function<bool(const std::string& folder)>;

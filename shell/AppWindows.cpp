@@ -14,8 +14,10 @@
 #include "help/TfrmMoreHelp.h"
 #include "help/TfrmOverViewHelp.h"
 #include "help/TfrmVideoTutorials.h"
+#include "pages/RunItems.h"
 #include "pages/TfrmSubFolderListBuilder.h"
 #include "pages/creation/TfrmVol03Multi.h"
+#include "platform/Desktop.h"
 #include "platform/qt/CompletionClick.h"
 #include "platform/qt/WindowPlacement.h"
 #include "results/TForcedUnSuccessFullForm.h"
@@ -70,6 +72,7 @@
 void CreateAppWindows() {
     qtplat::InstallWindowPlacement();
     qtplat::InstallCompletionClickThrough();
+    plat::SetReadBesideHandler(ReadBesideWindow);  // the handlers' single reads, beside the window thread
     frmMain = new TfrmMain();  // 1
     frmNoltEditIncludeFolderList = new TfrmNoltEditIncludeFolderList(frmMain);  // 2
     AboutBox = new TAboutBox(frmMain);  // 3

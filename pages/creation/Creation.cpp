@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
@@ -101,22 +102,31 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
 
 // ---- disk space -------------------------------------------------------------------------
 
-bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
-                               const std::string& extra) {
+namespace {
+
+// The structures `walked` measured into the totals and the free space at
+// each of `folders` read, all at once on the run pool.
+bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFiles, const StringList& walked,
+                   const StringList& folders, std::vector<CreationFreeSpace>& space) {
     state.StructureFolders = 0;
     state.StructureFiles = 0;
     state.StructureBytes = 0;
     state.StructureFileSizes.clear();
     const bool countRoot = !in.SubFoldersOnlyMode();
-    StringList walked = WalkedStructures(in.FolderStructures);
-    if (!extra.empty())
-        for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
-    // Each structure read on the run pool (they only read), the window
-    // painting meanwhile; a failed read (a folder it cannot read among
-    // them) leaves its structure out, and the totals are short: a run does
-    // not go on them.
-    std::vector<std::optional<FolderStructSize>> sizes(walked.size());
-    const bool done = ReadAside(walked, [&](std::size_t i) {
+    StringList read = walked;
+    read.insert(read.end(), folders.begin(), folders.end());
+    space.assign(folders.size(), CreationFreeSpace{});
+    // They only read, the window painting meanwhile; a failed read (a
+    // folder it cannot read among them) leaves its structure out, and the
+    // totals are short: a run does not go on them.
+    const std::size_t n = walked.size();
+    std::vector<std::optional<FolderStructSize>> sizes(n);
+    const bool done = ReadAside(read, [&](std::size_t i) {
+        if (i >= n) {
+            CreationFreeSpace& at = space[i - n];
+            GetDriveFreeBytes(read[i], at.root, at.bytes);
+            return;
+        }
         FolderStructSize size(walked[i], withFiles);
         size.SetCountRoot(countRoot);
         size.Examine();
@@ -133,6 +143,22 @@ bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, b
         }
     }
     return done;
+}
+
+}  // namespace
+
+bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
+                               const std::string& extra) {
+    StringList walked = WalkedStructures(in.FolderStructures);
+    if (!extra.empty())
+        for (std::string& entry : WalkedStructures({extra})) walked.push_back(std::move(entry));
+    std::vector<CreationFreeSpace> none;
+    return MeasureOnPool(state, in, withFiles, walked, {}, none);
+}
+
+bool MeasureCreationSpace(CreationState& state, const CreationInputs& in, bool withFiles, const StringList& folders,
+                          std::vector<CreationFreeSpace>& space) {
+    return MeasureOnPool(state, in, withFiles, WalkedStructures(in.FolderStructures), folders, space);
 }
 
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {

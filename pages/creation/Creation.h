@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/FolderFileUndo.h"
 #include "core/Types.h"
@@ -175,6 +176,16 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
 // False when a read failed (said in its box): the totals are short.
 bool MeasureCreationStructures(CreationState& state, const CreationInputs& in, bool withFiles,
                                const std::string& extra = std::string());
+// The free space where a run's folders go, as GetDriveFreeBytes reads it:
+// the drive's root and the free bytes (0 when they cannot be read).
+struct CreationFreeSpace {
+    std::string root;
+    std::uint64_t bytes = 0;
+};
+// MeasureCreationStructures with the free space at each of `folders`, read
+// beside the structures on the run pool, into `space` in their order.
+bool MeasureCreationSpace(CreationState& state, const CreationInputs& in, bool withFiles, const StringList& folders,
+                          std::vector<CreationFreeSpace>& space);
 // Template runs: each main folder gets one folder per line and no file.
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders);
 // The four to-create counters for `mainFolders` main folders, each with

@@ -1,5 +1,4 @@
 // The structure totals of page 02 and the disk-space check before a run.
-#include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "pages/creation/Vol02Engine.h"
 #include "pages/creation/Vol02Internal.h"
@@ -9,11 +8,9 @@ bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFile
         SetTemplateTotals(state, in, static_cast<double>(in.IncludeStrings.size()));
         return true;
     }
-    if (!MeasureCreationStructures(state, in, withFiles)) return false;
-    std::string root;
-    std::uint64_t free = 0;
-    GetDriveFreeBytes(TrimControlAndBlanks(in.DestFolder), root, free);
-    return Vol02WeighDiskSpace(state, in, free, root);
+    std::vector<CreationFreeSpace> free;
+    if (!MeasureCreationSpace(state, in, withFiles, {TrimControlAndBlanks(in.DestFolder)}, free)) return false;
+    return Vol02WeighDiskSpace(state, in, free[0].bytes, free[0].root);
 }
 
 bool Vol02WeighDiskSpace(Vol02State& state, const Vol02Inputs& in, std::uint64_t free, const std::string& root) {

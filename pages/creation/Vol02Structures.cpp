@@ -5,6 +5,7 @@
 
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "pages/RunItems.h"
 #include "pages/StructureLists.h"
 #include "pages/creation/Vol02Internal.h"
 #include "pages/creation/Vol02Page.h"
@@ -33,7 +34,10 @@ void Vol02Page::Vol02ComputeStructureTotalsWith(const std::string& path, bool wi
 // The destination's own tree, summarised level by level in the level-summary window.
 void Vol02Page::Vol02DescribeFolder(const std::string& path) {
     Vol02ResetCounters();
-    if (TrimBlanks(path).empty() || !plat::FolderExists(path)) return;  // nothing there to measure
+    if (TrimBlanks(path).empty()) return;
+    bool exists = false;
+    ReadBesideWindow([&] { exists = plat::FolderExists(path); });
+    if (!exists) return;  // nothing there to measure
     FolderStructSize size(path);
     size.SetCountRoot(!(ui->rdoVol02AttachSubFoldersOnlyWithFiles->isChecked() ||
                         ui->rdoVol02AttachSubFoldersOnlyWithoutFiles->isChecked()));

@@ -1,5 +1,4 @@
 // The structure totals of page 03 and the disk-space check before a run.
-#include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "pages/creation/Vol03Engine.h"
 
@@ -10,11 +9,9 @@ bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFile
         SetTemplateTotals(state, in, n);
         return true;
     }
-    if (!MeasureCreationStructures(state, in, withFiles)) return false;
-    std::string root;
-    std::uint64_t free = 0;
-    GetDriveFreeBytes(TrimControlAndBlanks(in.DestFolder), root, free);
-    return Vol03WeighDiskSpace(state, n, free, root);
+    std::vector<CreationFreeSpace> free;
+    if (!MeasureCreationSpace(state, in, withFiles, {TrimControlAndBlanks(in.DestFolder)}, free)) return false;
+    return Vol03WeighDiskSpace(state, n, free[0].bytes, free[0].root);
 }
 
 void Vol03CountToCreate(Vol03State& state, const Vol03Inputs& in) {

@@ -17,6 +17,7 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "pages/FieldChecks.h"
+#include "pages/RunItems.h"
 #include "pages/StructureLists.h"
 #include "pages/VisualLog.h"
 #include "platform/FileSystem.h"
@@ -146,7 +147,9 @@ void Vol03Page::Vol03SetDestFolder(const std::string& path) {
         return;
     }
     AddToDestinationHistory(combo, Q(trimmed));
-    if (plat::FolderExists(trimmed)) Vol03ShowStructureSummary(trimmed, true);
+    bool exists = false;
+    ReadBesideWindow([&] { exists = plat::FolderExists(trimmed); });
+    if (exists) Vol03ShowStructureSummary(trimmed, true);
     Vol03EnablePageControls(true);
     Vol03UpdateButtons(true);
 }

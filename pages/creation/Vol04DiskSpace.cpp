@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
+#include <vector>
 
-#include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "pages/creation/Vol04Engine.h"
 #include "pages/PageMessages.h"
@@ -38,25 +38,36 @@ bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFile
         SetTemplateTotals(state, in, n);
         return true;
     }
-    if (!MeasureCreationStructures(state, in, withFiles)) return false;
+    // The free bytes of a drive are those where its new folders go: the
+    // least over the distinct parent folders of its items (on Linux a drive
+    // may hold several file systems). Each parent is asked once, beside the
+    // structures, when the structures may take room.
+    StringList parents;
+    std::vector<std::size_t> parentOf(in.IncludeFolders.size(), 0);
+    if (withFiles && !in.FolderStructures.empty()) {
+        std::unordered_map<std::string, std::size_t> asked;
+        for (std::size_t i = 0; i < in.IncludeFolders.size(); ++i) {
+            const std::string item = TrimBlanks(in.IncludeFolders[i]);
+            if (DriveKey(item).empty()) continue;  // no drive: the run counts it under other reasons
+            std::string parent;
+            Vol04GetNameParts(in, item, &parent);
+            const auto [it, added] = asked.emplace(parent, parents.size());
+            if (added) parents.push_back(parent);
+            parentOf[i] = it->second;
+        }
+    }
+    std::vector<CreationFreeSpace> space;
+    if (!MeasureCreationSpace(state, in, withFiles, parents, space)) return false;
     const auto required = Vol04RequiredBytesByDrive(state, in);
     if (in.IncludeFolders.empty()) return false;
     if (state.StructureBytes > 0) {
-        // The free bytes of a drive are those where its new folders go: the
-        // least over the distinct parent folders of its items (on Linux a
-        // drive may hold several file systems).
         std::map<std::string, std::uint64_t> free;
-        std::unordered_map<std::string, std::uint64_t> asked;
-        for (const auto& raw : in.IncludeFolders) {
-            const std::string item = TrimBlanks(raw);
-            const std::string key = DriveKey(item);
-            if (key.empty()) continue;  // no drive: the run counts it under other reasons
-            std::string parent, root;
-            Vol04GetNameParts(in, item, &parent);
-            auto it = asked.find(parent);
-            if (it == asked.end()) it = asked.emplace(parent, GetDriveFreeBytes(parent, root)).first;
-            auto [entry, added] = free.emplace(key, it->second);
-            if (!added) entry->second = std::min(entry->second, it->second);
+        for (std::size_t i = 0; i < in.IncludeFolders.size(); ++i) {
+            const std::string key = DriveKey(TrimBlanks(in.IncludeFolders[i]));
+            if (key.empty()) continue;
+            const std::uint64_t bytes = space[parentOf[i]].bytes;
+            auto [entry, added] = free.emplace(key, bytes);
+            if (!added) entry->second = std::min(entry->second, bytes);
         }
         for (const auto& [key, bytes] : required) {
             if (key.empty()) continue;

@@ -44,6 +44,9 @@ static long long longestNs;
 static int longestCalls;
 static void* longestStack[kFrames];
 static int longestFrames;
+static int mostCalls;
+static void* mostStack[kFrames];
+static int mostFrames;
 static __thread int inside;    /* a call made by this file */
 
 static long long Now(void) {
@@ -62,6 +65,11 @@ static void EndStretch(long long now) {
         longestCalls = stretchCalls;
         longestFrames = firstFrames;
         memcpy(longestStack, firstStack, sizeof(void*) * (size_t)firstFrames);
+    }
+    if (stretchCalls > mostCalls) {
+        mostCalls = stretchCalls;
+        mostFrames = firstFrames;
+        memcpy(mostStack, firstStack, sizeof(void*) * (size_t)firstFrames);
     }
     stretchStart = now;
     stretchCalls = 0;
@@ -85,6 +93,7 @@ void SlowShareStart(long perCallUs) {
     stretchCalls = firstFrames = 0;
     longestNs = 0;
     longestCalls = longestFrames = 0;
+    mostCalls = mostFrames = 0;
     atomic_store(&measuring, 1);
     atomic_store(&delayNs, perCallUs * 1000L);
 }
@@ -97,11 +106,14 @@ void SlowShareStop(void) {
 
 long SlowShareLongestMs(void) { return (long)(longestNs / 1000000LL); }
 int SlowShareLongestCalls(void) { return longestCalls; }
-int SlowShareLongestStack(void** frames, int size) {
-    const int n = longestFrames < size ? longestFrames : size;
-    memcpy(frames, longestStack, sizeof(void*) * (size_t)n);
+static int CopyStack(void* const* stack, int frames, void** out, int size) {
+    const int n = frames < size ? frames : size;
+    memcpy(out, stack, sizeof(void*) * (size_t)n);
     return n;
 }
+int SlowShareLongestStack(void** frames, int size) { return CopyStack(longestStack, longestFrames, frames, size); }
+int SlowShareMostCalls(void) { return mostCalls; }
+int SlowShareMostCallsStack(void** frames, int size) { return CopyStack(mostStack, mostFrames, frames, size); }
 
 #define REAL(name)                          \
     static __typeof__(name)* real = NULL;   \

@@ -24,9 +24,10 @@ std::chrono::milliseconds SlowShare::LongestWait() const { return std::chrono::m
 
 int SlowShare::CallsInLongestWait() const { return SlowShareLongestCalls(); }
 
-std::string SlowShare::WhereLongestWaitBegan() const {
-    void* frames[48];
-    const int n = SlowShareLongestStack(frames, 48);
+namespace {
+
+// One function a line, the share's own frame left out.
+std::string Where(void** frames, int n) {
     std::unique_ptr<char*, decltype(&std::free)> names(backtrace_symbols(frames, n), &std::free);
     std::string where;
     for (int i = 1; i < n && names; ++i) {  // not the share's own frame
@@ -43,6 +44,20 @@ std::string SlowShare::WhereLongestWaitBegan() const {
         where += "  " + line + "\n";
     }
     return where;
+}
+
+}  // namespace
+
+std::string SlowShare::WhereLongestWaitBegan() const {
+    void* frames[48];
+    return Where(frames, SlowShareLongestStack(frames, 48));
+}
+
+int SlowShare::MostCallsWithoutPoll() const { return SlowShareMostCalls(); }
+
+std::string SlowShare::WhereMostCallsBegan() const {
+    void* frames[48];
+    return Where(frames, SlowShareMostCallsStack(frames, 48));
 }
 
 }  // namespace testsupport

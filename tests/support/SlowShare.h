@@ -25,6 +25,10 @@ public:
     int CallsInLongestWait() const;
     // Where that stretch made its first file-system call: one function a line.
     std::string WhereLongestWaitBegan() const;
+    // The most file-system calls the window thread made between two polls
+    // (however long they took), and where the first of them was made.
+    int MostCallsWithoutPoll() const;
+    std::string WhereMostCallsBegan() const;
 
 private:
     bool on_ = true;

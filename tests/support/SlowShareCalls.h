@@ -9,6 +9,8 @@ void SlowShareStop(void);
 long SlowShareLongestMs(void);
 int SlowShareLongestCalls(void);
 int SlowShareLongestStack(void** frames, int size);
+int SlowShareMostCalls(void);
+int SlowShareMostCallsStack(void** frames, int size);
 #ifdef __cplusplus
 }
 #endif
