@@ -798,10 +798,6 @@ FsResult Beneath::Guard(int dir, const std::string& name, bool entry) {
     return FsResult::Ok;
 }
 
-void Beneath::MadeUnderGuard(const FileIdentity& id) {
-    if (StoreRelation() & StoreFence::kHoldsWorking) StandingStoreFence()->MadeOutside(id);
-}
-
 bool Beneath::StoreRefuses(const std::string& path, bool entry) {
     const unsigned relation = StoreRelation();
     if (relation == 0 || StoreApart(path)) return false;
@@ -827,7 +823,6 @@ FsResult Beneath::MakeFolder(const std::string& path, FileIdentity* made) {
         if (made) {
             struct stat st;
             *made = fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(st) : FileIdentity{};
-            MadeUnderGuard(*made);
         }
         return FsResult::Ok;
     }
@@ -884,7 +879,6 @@ FsResult Beneath::MakeFolderTree(const std::string& path, std::vector<MadeFolder
             m.path = LeadingPath(path, levels, level);
             struct stat st;
             if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) m.id = IdentityOf(st);
-            MadeUnderGuard(m.id);
             made->push_back(std::move(m));
         }
     }

@@ -227,8 +227,6 @@ private:
     // The fence's word on a change of the entry `name` in the folder `dir`
     // (held here): Ok, or Failed when refused.
     FsResult Guard(int dir, const std::string& name, bool entry);
-    // A folder made here, in a folder the fence let it be made in.
-    void MadeUnderGuard(const FileIdentity& id);
     // Lets the held folders from `from` on go.
     void DropHeld(std::size_t from);
 

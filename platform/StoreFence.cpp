@@ -117,12 +117,6 @@ bool StoreFence::InWorking(int fd, const FileIdentity& id) const {
     return inside;
 }
 
-void StoreFence::MadeOutside(const FileIdentity& id) const {
-    if (!working_.Known() || !id.Known()) return;
-    const std::lock_guard lock(m_);
-    known_.emplace(id, false);
-}
-
 StoreFenceScope::StoreFenceScope(std::shared_ptr<const StoreFence> fence)
     : fence_(std::move(fence)), before_(g_standing.exchange(fence_.get(), std::memory_order_acq_rel)) {}
 

@@ -51,9 +51,6 @@ public:
     // The folder held by `fd` is the working folder or lies in it (one whose
     // ".." cannot be climbed counts as in it).
     bool InWorking(int fd, const FileIdentity& id) const;
-    // A folder just made in one judged to be outside the working folder:
-    // outside it too, and known so without a climb.
-    void MadeOutside(const FileIdentity& id) const;
     // The program folder, the working folder, or a folder above either:
     // renaming or removing it would move or take them.
     bool HoldsStore(const FileIdentity& id) const;
