@@ -91,6 +91,9 @@ protected:
         qtplat::SetModalHandler({});
         plat::SetMessageBoxHandler(previousBoxes);
         fs::current_path(oldCwd);
+        // Run in one process, the next test must not meet this program
+        // folder on a drive that is gone: its runs would refuse every change.
+        ResetSettingsToInitialValues();
     }
     // Settings the page's tests start from, set before the windows are made.
     virtual void BeforeWindows() {}
