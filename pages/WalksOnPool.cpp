@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/FileNames.h"
+#include "core/PathTools.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
@@ -112,6 +113,17 @@ std::optional<std::uint64_t> FreeBytesOf(const std::string& path) {
     if (!GetDriveFreeBytes(path, root, bytes)) return std::nullopt;
     return bytes;
 }
+
+std::string DriveSpaceKey(const std::string& item) {
+    std::string drive, rest;
+    SplitAtColon(item, drive, rest);
+    drive = TrimBlanks(drive);
+    for (char& c : drive)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return drive;
+}
+
+std::string DriveSpaceRoot(const std::string& key) { return key.substr(0, 1) + ":\\"; }
 
 bool IdentitiesOnPool(const StringList& folders, std::vector<std::optional<plat::FileIdentity>>& ids) {
     ids.assign(folders.size(), std::nullopt);

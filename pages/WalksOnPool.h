@@ -87,6 +87,13 @@ void Measure(const std::string& root, const MeasureSetup& setup, std::optional<F
 // cannot be read.
 std::optional<std::uint64_t> FreeBytesOf(const std::string& path);
 
+// The drive a free-space check charges a listed folder to: its drive part
+// (up to its first colon), trimmed and in upper case, since p: and P: are
+// one drive and their needs add up; empty when it has none. Its root, as a
+// shortage box names it, is DriveSpaceRoot.
+std::string DriveSpaceKey(const std::string& item);
+std::string DriveSpaceRoot(const std::string& key);
+
 // Each folder's identity as WalkFence::IdentityOf reads it, opened on the
 // run pool; none where it does not open (an empty text is not looked at).
 bool IdentitiesOnPool(const StringList& folders, std::vector<std::optional<plat::FileIdentity>>& ids);

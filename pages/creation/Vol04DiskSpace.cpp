@@ -7,21 +7,12 @@
 #include "core/PathTools.h"
 #include "pages/creation/Vol04Engine.h"
 #include "pages/PageMessages.h"
+#include "pages/WalksOnPool.h"
 #include "platform/MessageBox.h"
-
-namespace {
-
-// The drive text of an Include item: up to and including its first colon, trimmed.
-std::string DriveKey(const std::string& item) {
-    const std::size_t colon = item.find(':');
-    return colon == std::string::npos ? std::string() : TrimBlanks(item.substr(0, colon + 1));
-}
-
-}  // namespace
 
 std::map<std::string, std::uint64_t> Vol04RequiredBytesByDrive(const Vol04State& state, const Vol04Inputs& in) {
     std::map<std::string, std::uint64_t> required;
-    for (const auto& item : in.IncludeFolders) required[DriveKey(item)] += state.StructureBytes;
+    for (const auto& item : in.IncludeFolders) required[DriveSpaceKey(item)] += state.StructureBytes;
     return required;
 }
 
@@ -48,7 +39,7 @@ bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFile
         std::unordered_map<std::string, std::size_t> asked;
         for (std::size_t i = 0; i < in.IncludeFolders.size(); ++i) {
             const std::string item = TrimBlanks(in.IncludeFolders[i]);
-            if (DriveKey(item).empty()) continue;  // no drive: the run counts it under other reasons
+            if (DriveSpaceKey(item).empty()) continue;  // no drive: the run counts it under other reasons
             std::string parent;
             Vol04GetNameParts(in, item, &parent);
             const auto [it, added] = asked.emplace(parent, parents.size());
@@ -63,7 +54,7 @@ bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFile
     if (state.StructureBytes > 0) {
         std::map<std::string, std::uint64_t> free;
         for (std::size_t i = 0; i < in.IncludeFolders.size(); ++i) {
-            const std::string key = DriveKey(TrimBlanks(in.IncludeFolders[i]));
+            const std::string key = DriveSpaceKey(TrimBlanks(in.IncludeFolders[i]));
             if (key.empty()) continue;
             const std::uint64_t bytes = space[parentOf[i]].bytes;
             auto [entry, added] = free.emplace(key, bytes);
@@ -73,7 +64,7 @@ bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFile
             if (key.empty()) continue;
             const auto f = free.find(key);
             const std::uint64_t available = f == free.end() ? std::numeric_limits<std::uint64_t>::max() : f->second;
-            if (!Vol04WeighDrive(key.substr(0, 1) + ":\\", bytes, available)) return false;
+            if (!Vol04WeighDrive(DriveSpaceRoot(key), bytes, available)) return false;
         }
     }
     SetCreationToCreate(state, n);

@@ -559,9 +559,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
     std::map<std::string, std::uint64_t> tops;  // drive key -> its top-most destinations
     for (const std::string& d : FoldersAsRead(in.IncludeFolders, true)) {
-        std::string drive, rest;
-        SplitAtColon(d, drive, rest);
-        drive = TrimBlanks(drive);
+        const std::string drive = DriveSpaceKey(d);
         sample.emplace(drive, d);
         ++tops[drive];
     }
@@ -615,7 +613,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
         // A drive whose free space cannot be read is not held against the run.
         if (bytes == 0 || !free[i]) continue;
         if (bytes > *free[i]) {
-            const std::string root = drives[i].substr(0, 1) + ":\\";
+            const std::string root = DriveSpaceRoot(drives[i]);
             plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root +
                                  " is : " + FormatByteSize(*free[i]) + "    " + UInt64ToStr(*free[i]) + " bytes\n" +
                                  "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +

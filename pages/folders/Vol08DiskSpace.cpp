@@ -17,13 +17,6 @@
 
 namespace {
 
-// The drive text of an Include item: up to and including its first colon, trimmed.
-std::string DriveKey(const std::string& item) {
-    std::string drive, rest;
-    SplitAtColon(item, drive, rest);
-    return TrimBlanks(drive);
-}
-
 StringList SortedMainFolders(const Vol08Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
 
 MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
@@ -52,7 +45,7 @@ void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStruct
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
     std::map<std::string, std::uint64_t> needs;
     for (const std::string& mainFolder : SortedMainFolders(in))
-        needs[DriveKey(mainFolder)] += state.Vol08StructureBytes;
+        needs[DriveSpaceKey(mainFolder)] += state.Vol08StructureBytes;
     return needs;
 }
 
@@ -78,7 +71,7 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
     StringList mainFolders;
     if (withFiles && t > 0)
         for (const std::string& mainFolder : SortedMainFolders(in))
-            if (!DriveKey(mainFolder).empty()) mainFolders.push_back(mainFolder);
+            if (!DriveSpaceKey(mainFolder).empty()) mainFolders.push_back(mainFolder);
     StringList read = structures;
     read.insert(read.end(), mainFolders.begin(), mainFolders.end());
     const MeasureSetup setup = StructureMeasure(in, withFiles);
@@ -104,13 +97,13 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         std::map<std::string, std::uint64_t> free;
         for (std::size_t i = 0; i < mainFolders.size(); ++i) {
             if (!freeBytes[i]) continue;
-            auto [entry, added] = free.emplace(DriveKey(mainFolders[i]), *freeBytes[i]);
+            auto [entry, added] = free.emplace(DriveSpaceKey(mainFolders[i]), *freeBytes[i]);
             if (!added) entry->second = std::min(entry->second, *freeBytes[i]);
         }
         for (const auto& [key, need] : needs) {
             const auto f = free.find(key);
             if (key.empty() || f == free.end()) continue;  // the run shows such main folders as missing
-            if (!Vol08WeighDrive(key.substr(0, 1) + ":\\", need, f->second)) return false;
+            if (!Vol08WeighDrive(DriveSpaceRoot(key), need, f->second)) return false;
         }
     }
     c.FoldersToCopy = t;

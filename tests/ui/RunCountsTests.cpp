@@ -12,12 +12,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "pages/checker/Vol15Page.h"
+#include "pages/creation/Vol04Page.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
 #include "pages/files/Vol12Page.h"
@@ -278,3 +280,51 @@ TEST_F(RunCounts, ARootThatClimbsBackHoldsTheFolderBesideIt) {
     EXPECT_EQ(Tree(), before);
     EXPECT_NE(std::find(captions.begin(), captions.end(), "110037."), captions.end());
 }
+
+// A drive written p: on one line and P: on another is one drive: the free
+// space check of each page that copies files adds up both lines' needs.
+// (A sparse file stands for a structure that fills well over half the drive.)
+TEST_F(RunCounts, ADriveInEitherCaseIsOneDriveForItsFreeSpace) {
+    SetFileSelNameMasks({"*.*"});
+    drive.MakeFolder("A");
+    drive.MakeFolder("B");
+    drive.WriteFile("Str\\big.bin", "");
+    const std::uintmax_t available = std::filesystem::space(drive.native()).available;
+    std::filesystem::resize_file(drive.nativePath("Str\\big.bin"), available / 10 * 6);
+    frmMain->Page04->Vol04AddFolderStructurePath(drive.path("Str"));
+    frmMain->Page08->Vol08AddFolderStructurePath(drive.path("Str"));
+    frmMain->Page10->Vol10AddSource(drive.path("Str"));
+    struct Page {
+        const char* list;
+        const char* withFiles;
+        std::function<void()> refresh;
+        const char* shortage;
+        StringList one, two;
+    };
+    const Page pages[] = {
+        {"lstVol04IncludeFolderList", "rdoVol04AttachMainFolderWithFiles", [] { frmMain->Page04->Vol04RefreshPage(); },
+         "40054.", {"P:\\A\\x"}, {"P:\\A\\x", "p:\\B\\y"}},
+        {"lstVol08IncludeFolderList", "rdoVol08AttachMainFolderWithFiles", [] { frmMain->Page08->Vol08RefreshPage(); },
+         "80058.", {"P:\\A"}, {"P:\\A", "p:\\B"}},
+        {"lstVol10IncludeFolderList", "rdoVol10AttachMainFolderWithSubFolders",
+         [] { frmMain->Page10->Vol10RefreshPage(); }, "100053.", {"p:\\A"}, {"p:\\A", " P:\\B"}},
+    };
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.list);
+        SetList(page.list, page.one);
+        page.refresh();
+        Click(page.withFiles);  // offered once the list holds a folder
+        captions.clear();
+        page.refresh();
+        EXPECT_EQ(std::count(captions.begin(), captions.end(), page.shortage), 0);
+        SetList(page.list, page.two);
+        captions.clear();
+        texts.clear();
+        page.refresh();
+        EXPECT_EQ(captions, pagewindow::Lines{page.shortage});
+        if (texts.size() == 1) {
+            EXPECT_NE(texts[0].find("The free space on the disk P:\\ is"), std::string::npos) << texts[0];
+        }
+    }
+}
+
