@@ -40,10 +40,11 @@ void ExamineSubFolders::ExamineTopFolders() {
 }
 
 // The trimmed items sorted by level and then by byte order, without
-// duplicates; each candidate, lowered and ended with "\", is looked up by
-// every prefix that a backslash follows: a hit means it lies inside (or
-// equals) an item kept before it. Linear in the total length of the items
-// but for the sort.
+// duplicates; each candidate, as a key (FolderLineKey: only the drive
+// letter's case does not count) ended with "\", is looked up by every
+// prefix that a backslash follows: a hit means it lies inside (or equals)
+// an item kept before it. Linear in the total length of the items but for
+// the sort.
 StringList ExamineSubFolders::TopFolders(const StringList& items) {
     std::vector<std::string> trimmed;
     trimmed.reserve(items.size());
@@ -72,7 +73,7 @@ StringList ExamineSubFolders::TopFolders(const StringList& items) {
     kept.reserve(order.size());
     for (const Entry& entry : order) {
         std::string& item = trimmed[entry.text];
-        std::string probe = ToLowerCase(item);
+        std::string probe = FolderLineKey(item);
         const bool ended = probe.back() == '\\';
         if (!ended) probe += '\\';
         const std::string_view view(probe);
@@ -81,7 +82,7 @@ StringList ExamineSubFolders::TopFolders(const StringList& items) {
             inside = p > 0 && kept.find(view.substr(0, p)) != kept.end();
         if (inside) continue;
         if (!ended) probe.pop_back();
-        kept.insert(std::move(probe));  // the item lowered
+        kept.insert(std::move(probe));  // the item as a key
         top.push_back(std::move(item));
     }
     return top;

@@ -17,9 +17,10 @@ public:
     // without duplicates (items differing in case both stay).
     void ExamineSorted();
     // Appends the top-most items in level order (fewest separators first,
-    // equal levels by byte order); an item that equals a kept one ignoring
-    // case, or lies below one (its text, ignoring case, followed by "\"),
-    // is dropped.
+    // equal levels by byte order); an item that equals a kept one, or lies
+    // below one (its text followed by "\"), is dropped. Names compare as
+    // this system names its entries, byte for byte; only a drive letter's
+    // case does not count.
     void ExamineTopFolders();
     StringList GetList() const { return result_; }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/ByteScan.h"
-#include "core/CaseIgnoringIndex.h"
+#include "core/FolderLineIndex.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
@@ -115,7 +115,7 @@ namespace {
 template <class Lines>
 void PreviewInto(LineStore& shown, const Lines& lines, std::size_t count, bool withoutDrive, bool forwardSlashes,
                  bool convert, const LineStore* source = nullptr) {
-    auto seen = MakeCaseIgnoringIndex([&shown](std::size_t i) { return shown[i]; }, count);
+    auto seen = MakeFolderLineIndex([&shown](std::size_t i) { return shown[i]; }, count);
     // Lines are converted and hashed some steps ahead, so that their slots
     // are in the cache when they are looked up.
     constexpr std::size_t kAhead = 16;

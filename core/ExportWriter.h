@@ -69,7 +69,7 @@ struct ExportPreview {
     // The lines as shown.
     LineStore Shown() const;
 };
-// `distinct` tells that no two lines of the buffer are equal ignoring case,
+// `distinct` tells that no two lines of the buffer are one (SameFolderLine),
 // `facts` what their bytes hold: when the conversion leaves every line as it
 // is, the preview is the buffer, sharing its lines, and no byte is looked
 // at. Without `facts` the lines are scanned for them.

@@ -31,9 +31,8 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // The form in which two spellings of one folder compare equal: "/" and runs
-// of separators as one "\", no trailing separator, the trailing blanks and
-// dots of each name dropped (as the file system drops them). Built into a
-// reused buffer from a trimmed text, lowered where letter case must not count.
+// of separators as one "\", no trailing separator; each name byte for byte
+// ("proj." is not "proj"). Built into a reused buffer from a trimmed text.
 void MakeKey(std::string_view text, std::string& key) {
     key.clear();
     if (!text.empty() && IsSeparator(text.front())) key += '\\';
@@ -41,11 +40,8 @@ void MakeKey(std::string_view text, std::string& key) {
     while (i < text.size()) {
         std::size_t j = i;
         while (j < text.size() && !IsSeparator(text[j])) ++j;
-        std::string_view name = text.substr(i, j - i);
+        const std::string_view name = text.substr(i, j - i);
         if (!name.empty()) {
-            std::size_t end = name.size();
-            while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
-            if (end > 0) name = name.substr(0, end);  // "." and ".." stay as they are
             if (!key.empty() && key.back() != '\\') key += '\\';
             key += name;
         }
@@ -62,7 +58,7 @@ void MakeExactKey(std::string_view text, std::string& key) {
 
 std::string KeyOf(const std::string& text) {
     std::string key;
-    MakeKey(ToLowerCase(TrimBlanks(text)), key);
+    MakeExactKey(Trimmed(text), key);
     return key;
 }
 
@@ -305,7 +301,7 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
     marks_.Reserve(marks_.Size() + folders.size());
-    std::string parentKey, lowered;
+    std::string parentKey;
     KeysAhead ahead(folders, marks_);
     for (std::size_t index = 0; index < folders.size(); ++index) {
         const RecordRef own = Ref(list, index);
@@ -320,10 +316,7 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
             if (!listed) MakeExactKey(here, parentKey);
             const std::string& key = listed ? listedKey : parentKey;
             if (IsRootKey(key)) break;
-            if (rootLengths_.count(key.size()) != 0) {  // roots compare without letter case
-                lowered = ToLowerCase(key);
-                if (roots_.count(lowered) != 0) break;
-            }
+            if (rootLengths_.count(key.size()) != 0 && roots_.count(key) != 0) break;
             const std::uint32_t hash = listed ? listedHash : FolderMarks::HashOf(key);
             std::size_t slot = marks_.Find(key, hash, here);
             if (marks_.Marked(slot) && (marks_.Bits(slot) & kSeen)) {

@@ -2,16 +2,20 @@
 
 #include "core/PathTools.h"
 
-void ListPresence::Add(const std::string& line) { keys_.insert(ToLowerCase(line)); }
+std::string ListPresence::KeyOf(const std::string& line) const {
+    return lines_ == Lines::Folders ? FolderLineKey(line) : ToLowerCase(line);
+}
+
+void ListPresence::Add(const std::string& line) { keys_.insert(KeyOf(line)); }
 
 void ListPresence::AddAll(const StringList& lines) {
     keys_.reserve(keys_.size() + lines.size());
     for (const auto& line : lines) Add(line);
 }
 
-bool ListPresence::Holds(const std::string& line) const { return keys_.count(ToLowerCase(line)) != 0; }
+bool ListPresence::Holds(const std::string& line) const { return keys_.count(KeyOf(line)) != 0; }
 
-bool ListPresence::Insert(const std::string& line) { return keys_.insert(ToLowerCase(line)).second; }
+bool ListPresence::Insert(const std::string& line) { return keys_.insert(KeyOf(line)).second; }
 
 std::size_t AppendNewLines(StringList& include, const StringList& exclude, const StringList& lines,
                            const ImportLineFilter& accept) {

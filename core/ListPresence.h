@@ -1,6 +1,8 @@
-// "Is this line already in the list?" as the program's list boxes answer it
-// (the whole line, ignoring letter case), for lists of 100,000 lines: one
-// hash lookup per line instead of a search through the list.
+// "Is this line already in the list?" for lists of 100,000 lines: one hash
+// lookup per line instead of a search through the list. Lines of folder
+// lists are one when they name one entry (SameFolderLine: byte for byte but
+// for a drive letter's case); the lists of marks (separators, quotation
+// marks) ignore letter case as their list boxes do.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +14,10 @@
 
 class ListPresence {
 public:
-    ListPresence() = default;
-    explicit ListPresence(const StringList& lines) { AddAll(lines); }
+    enum class Lines { Folders, IgnoringCase };
+
+    explicit ListPresence(Lines lines = Lines::Folders) : lines_(lines) {}
+    explicit ListPresence(const StringList& items, Lines lines = Lines::Folders) : lines_(lines) { AddAll(items); }
 
     void Add(const std::string& line);
     void AddAll(const StringList& lines);
@@ -23,6 +27,9 @@ public:
     std::size_t Size() const { return keys_.size(); }
 
 private:
+    std::string KeyOf(const std::string& line) const;
+
+    Lines lines_;
     std::unordered_set<std::string> keys_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include "core/ByteScan.h"
 #include "platform/FileSystem.h"
@@ -224,6 +225,29 @@ std::size_t HashIgnoreCase(std::string_view text) {
     }
     if ((seen & bytescan::kHighs) != 0) return HashLoweredBytes(text);
     return static_cast<std::size_t>(Mix(a, b));
+}
+
+namespace {
+bool HasDriveLetter(std::string_view text) {
+    return text.size() >= 2 && text[1] == ':' && ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= 'A' && text[0] <= 'Z'));
+}
+}  // namespace
+
+bool SameFolderLine(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (HasDriveLetter(a) && HasDriveLetter(b))
+        return (a[0] | 0x20) == (b[0] | 0x20) && a.substr(1) == b.substr(1);
+    return a == b;
+}
+
+std::size_t HashFolderLine(std::string_view text) {
+    if (!HasDriveLetter(text)) return std::hash<std::string_view>{}(text);
+    return std::hash<std::string_view>{}(text.substr(1)) * 31 + static_cast<unsigned char>(text[0] | 0x20);
+}
+
+std::string FolderLineKey(std::string text) {
+    if (HasDriveLetter(text) && text[0] >= 'a') text[0] = static_cast<char>(text[0] - 32);
+    return text;
 }
 
 bool SameTextIgnoreCase(std::string_view a, std::string_view b) {

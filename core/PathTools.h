@@ -67,6 +67,15 @@ bool SameTextIgnoreCase(std::string_view a, std::string_view b);
 // SameTextIgnoreCase, the key of a case-ignoring set of texts.
 std::size_t HashIgnoreCase(std::string_view text);
 
+// Whether two lines of a folder list are one line: byte for byte, as this
+// system names its entries ("Proj" is not "proj", "proj." is not "proj"),
+// but for a drive letter's case ("c:" is "C:").
+bool SameFolderLine(std::string_view a, std::string_view b);
+// The hash that goes with SameFolderLine.
+std::size_t HashFolderLine(std::string_view text);
+// The line as a key of a set of such lines: its drive letter made capital.
+std::string FolderLineKey(std::string text);
+
 // The bytes of the UTF-8 character that begins at `at`: 1 for a byte that
 // begins no whole character, so a walk over any text advances; 0 at the end.
 std::size_t Utf8CharLength(std::string_view text, std::size_t at);

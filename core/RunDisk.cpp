@@ -118,8 +118,8 @@ FsResult RealDisk::Look(plat::Beneath& base, const std::string& path, plat::Entr
 }
 
 bool RealDisk::List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                    std::size_t* untranslatable) {
-    return base.List(folder, entries, untranslatable);
+                    std::vector<plat::DirEntry>* unsayable) {
+    return base.List(folder, entries, unsayable);
 }
 
 FsResult RealDisk::MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) {
@@ -254,11 +254,11 @@ FsResult DryDisk::Real(Ask ask, plat::Beneath& base, const std::string& path, pl
 }
 
 bool DryDisk::RealListing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                          std::size_t* untranslatable, bool kindsOnly) const {
-    const auto list = [&](std::vector<plat::DirEntry>& into, std::size_t* skipped) {
+                          std::vector<plat::DirEntry>* unsayable, bool kindsOnly) const {
+    const auto list = [&](std::vector<plat::DirEntry>& into, std::vector<plat::DirEntry>* skipped) {
         return kindsOnly ? base.ListKinds(folder, into, skipped) : base.List(folder, into, skipped);
     };
-    if (!base.UsableHere()) return list(entries, untranslatable);
+    if (!base.UsableHere()) return list(entries, unsayable);
     // A run walks its sources again for every destination: a worker keeps
     // the last few listings (of folders not too large to copy).
     struct Listed {
@@ -266,7 +266,7 @@ bool DryDisk::RealListing(plat::Beneath& base, const std::string& folder, std::v
         std::string folder;
         bool kindsOnly = false, ok = false;
         std::vector<plat::DirEntry> entries;
-        std::size_t untranslatable = 0;
+        std::vector<plat::DirEntry> unsayable;
     };
     thread_local Recent<Listed> recent;
     recent.For(serial_);
@@ -275,14 +275,14 @@ bool DryDisk::RealListing(plat::Beneath& base, const std::string& folder, std::v
             return l.base == id && l.kindsOnly == kindsOnly && !l.folder.empty() && l.folder == folder;
         })) {
         entries = l->entries;
-        if (untranslatable) *untranslatable = l->untranslatable;
+        if (unsayable) *unsayable = l->unsayable;
         return l->ok;
     }
-    std::size_t skipped = 0;
+    std::vector<plat::DirEntry> skipped;
     const bool ok = list(entries, &skipped);
-    if (untranslatable) *untranslatable = skipped;
     constexpr std::size_t kMostKept = 1024;
     if (entries.size() <= kMostKept) recent.Next() = {id, folder, kindsOnly, ok, entries, skipped};
+    if (unsayable) *unsayable = std::move(skipped);
     return ok;
 }
 
@@ -565,18 +565,19 @@ FsResult DryDisk::Look(plat::Beneath& base, const std::string& path, plat::Entry
 }
 
 bool DryDisk::List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                   std::size_t* untranslatable) {
-    return Listing(base, folder, entries, untranslatable, false);
+                   std::vector<plat::DirEntry>* unsayable) {
+    return Listing(base, folder, entries, unsayable, false);
 }
 
-bool DryDisk::ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) {
-    return Listing(base, folder, entries, nullptr, true);
+bool DryDisk::ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                        std::vector<plat::DirEntry>* unsayable) {
+    return Listing(base, folder, entries, unsayable, true);
 }
 
 bool DryDisk::Listing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                      std::size_t* untranslatable, bool kindsOnly) {
+                      std::vector<plat::DirEntry>* unsayable, bool kindsOnly) {
     entries.clear();
-    if (untranslatable) *untranslatable = 0;
+    if (unsayable) unsayable->clear();
     std::string key, real;
     plat::EntryInfo info;
     if (!KeyOf(base, folder, key)) return false;
@@ -585,7 +586,7 @@ bool DryDisk::Listing(plat::Beneath& base, const std::string& folder, std::vecto
         if (info.kind != plat::EntryKind::Folder) return false;
         break;
     case Kind::Real:  // a listing fails where no folder stands
-        if (!RealListing(base, real.empty() ? key : real, entries, untranslatable, kindsOnly)) return false;
+        if (!RealListing(base, real.empty() ? key : real, entries, unsayable, kindsOnly)) return false;
         break;
     default: return false;
     }
@@ -771,8 +772,8 @@ FsResult DryDisk::RemoveFolder(plat::Beneath& base, const std::string& path, con
     // The kernel asks for write access before it looks inside.
     if (CanWriteIn(base, ParentKey(key)) != FsResult::Ok) return FsResult::Failed;
     std::vector<plat::DirEntry> entries;
-    std::size_t untranslatable = 0;
-    if (List(base, path, entries, &untranslatable) && (!entries.empty() || untranslatable > 0))
+    std::vector<plat::DirEntry> unsayable;
+    if (List(base, path, entries, &unsayable) && (!entries.empty() || !unsayable.empty()))
         return FsResult::NotEmpty;
     Put(key, {Node::Removed, {}, {}});
     return FsResult::Ok;

@@ -29,12 +29,15 @@ public:
 
     // ---- looking (the dry disk's pretended changes included) ----
     virtual plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) = 0;
+    // `unsayable` (when given): the entries no drive path can name
+    // (plat::ListFolder), for the walk to count and name.
     virtual bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                      std::size_t* untranslatable = nullptr) = 0;
+                      std::vector<plat::DirEntry>* unsayable = nullptr) = 0;
     // Names, kinds and identities only (plat::Beneath::ListKinds); the dry
     // disk gives the whole listing once it pretends a change.
-    virtual bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) {
-        return List(base, folder, entries);
+    virtual bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                           std::vector<plat::DirEntry>* unsayable = nullptr) {
+        return List(base, folder, entries, unsayable);
     }
 
     // ---- making ----
@@ -66,9 +69,10 @@ public:
     bool IsDry() const override { return false; }
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
     bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-              std::size_t* untranslatable = nullptr) override;
-    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override {
-        return base.ListKinds(folder, entries);
+              std::vector<plat::DirEntry>* unsayable = nullptr) override;
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                   std::vector<plat::DirEntry>* unsayable = nullptr) override {
+        return base.ListKinds(folder, entries, unsayable);
     }
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
@@ -98,9 +102,10 @@ public:
     bool IsDry() const override { return true; }
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;
     bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-              std::size_t* untranslatable = nullptr) override;
+              std::vector<plat::DirEntry>* unsayable = nullptr) override;
     // The real folder's names and kinds, with what was pretended in it.
-    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries) override;
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                   std::vector<plat::DirEntry>* unsayable = nullptr) override;
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override;
     plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
                                   std::vector<plat::MadeFolder>& made) override;
@@ -151,7 +156,7 @@ private:
     bool Refused(plat::Beneath& base, const std::string& key, bool entry = false) const;
     bool KeyOf(const plat::Beneath& base, const std::string& path, std::string& key) const;
     bool Listing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                 std::size_t* untranslatable, bool kindsOnly);
+                 std::vector<plat::DirEntry>* unsayable, bool kindsOnly);
     // A copy of the pretended change at `key`; false when there is none.
     bool Find(std::string_view key, Node& node) const;
     bool Pretends() const { return pretends_.load(std::memory_order_acquire); }
@@ -170,7 +175,7 @@ private:
     plat::FsResult Real(Ask ask, plat::Beneath& base, const std::string& path, plat::EntryInfo& info) const;
     // The real folder's listing, the same way.
     bool RealListing(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
-                     std::size_t* untranslatable, bool kindsOnly) const;
+                     std::vector<plat::DirEntry>* unsayable, bool kindsOnly) const;
 
     struct KeyHash {
         using is_transparent = void;

@@ -60,9 +60,9 @@ bool RecycleEntries(const std::string& folder, const std::string& workingDir, bo
     const std::string path = OpenWorkingFolder(folder, workingDir, held);
     if (path.empty()) return false;
     std::vector<plat::DirEntry> entries;
-    std::size_t untranslatable = 0;
-    if (!held.List(path, entries, &untranslatable)) return false;
-    bool allMoved = untranslatable == 0;
+    std::vector<plat::DirEntry> unsayable;
+    if (!held.List(path, entries, &unsayable)) return false;
+    bool allMoved = unsayable.empty();
     for (const auto& entry : entries) {
         if (filesOnly && entry.kind == plat::EntryKind::Folder) continue;
         if (held.MoveToTrash(path + "\\" + entry.name) != plat::FsResult::Ok) allMoved = false;

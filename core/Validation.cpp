@@ -50,15 +50,13 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 // Letters, digits and punctuation of ASCII, whatever the locale.
 bool IsAsciiGraphic(char c) { return c > ' ' && c < 127; }
 
-// A name the file system reads as "." or "..": dots and blanks only, at
-// least one dot (trailing dots and blanks are dropped from every name).
+// A name of dots only: "." and ".." leave the folder they are in, and no
+// path takes a longer one either.
 bool IsDotName(const char* begin, const char* end) {
-    bool dot = false;
-    for (const char* p = begin; p != end; ++p) {
-        if (*p == '.') dot = true;
-        else if (*p != ' ') return false;
-    }
-    return dot;
+    if (begin == end) return false;
+    for (const char* p = begin; p != end; ++p)
+        if (*p != '.') return false;
+    return true;
 }
 
 // Slashes to backslashes, runs of backslashes (and colons) made one.
@@ -111,17 +109,18 @@ bool HasDotName(std::string_view path) {
 bool IsRoot(std::string_view text) {
     const std::string_view drive = text.substr(0, DrivePartLength(text));
     if (drive.empty() && (text.empty() || !IsSeparator(text[0]))) return false;
-    // Walk the names behind the drive as the file system would: names that
-    // trim to nothing stay in place, ".." goes up (never above the root).
+    // Walk the names behind the drive: empty names and "." stay in place,
+    // ".." (and any longer name of dots only) goes up, never above the root.
     std::size_t depth = 0;
     std::size_t i = drive.size();
     while (i <= text.size()) {
         std::size_t j = i;
         while (j < text.size() && !IsSeparator(text[j])) ++j;
-        std::size_t last = j;
-        while (last > i && (text[last - 1] == ' ' || text[last - 1] == '.')) --last;
-        if (last > i) ++depth;
-        else if (j - i >= 2 && text[i] == '.' && text[i + 1] == '.' && depth > 0) --depth;
+        if (j - i >= 2 && IsDotName(text.data() + i, text.data() + j)) {
+            if (depth > 0) --depth;
+        } else if (j > i && !(j - i == 1 && text[i] == '.')) {
+            ++depth;
+        }
         i = j + 1;
     }
     return depth == 0;
@@ -306,11 +305,8 @@ bool IsUsableRunItem(std::string_view item, RunItemUse use) {
     if (text.find(':', drive) != std::string_view::npos || HasDotName(text)) return false;
     if (use == RunItemUse::Destination) return true;
     if (use == RunItemUse::IncludeFolder) return !IsRoot(text);
-    // The last name without the trailing blanks and dots the file system
-    // drops: a root has none (no dot names here), so it fails this too.
-    std::size_t end = text.size();
-    while (end > drive && (text[end - 1] == ' ' || text[end - 1] == '.')) --end;
-    return end > drive && !IsSeparator(text[end - 1]);
+    // A last name (no dot names here): a root has none, so it fails this too.
+    return text.size() > drive && !IsSeparator(text.back());
 }
 
 bool CheckDrive(const std::string& path, std::string& driveTypeName, bool acceptAnyDrive) {

@@ -90,16 +90,15 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
         std::size_t item;
     };
     std::deque<Queued> queue{{s.entry, std::string(), kRoot}};
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries, unsayable;
     while (!queue.empty()) {
         Queued q = std::move(queue.front());
         queue.pop_front();
-        std::size_t unreadable = 0;
-        if (!s.source.List(q.folder, entries, &unreadable)) {
+        if (!s.source.List(q.folder, entries, &unsayable)) {
             if (s.source.Unreadable(q.folder)) (q.item == kRoot ? s.rootUnread : s.items[q.item].unread) = true;
             continue;
         }
-        s.unreadable += unreadable;
+        s.unreadable += unsayable.size();
         for (const auto& e : entries) {
             if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
             std::string itemRel = q.rel.empty() ? e.name : q.rel + "\\" + e.name;

@@ -69,7 +69,8 @@ StringList WalkedStructures(const StringList& lines);
 // The text behind the last backslash or colon.
 std::string LastNameOf(const std::string& path);
 // True when `path` is `folder` or lies inside it, however either is spelled
-// (letter case, separators, trailing blanks and dots of a name).
+// (letter case, separators, trailing blanks and dots of a name): a refusal
+// may reach wider than the names, identity decides.
 bool PathWithinFolder(const std::string& path, const std::string& folder);
 
 // ---- the attach walk ----------------------------------------------------------------------

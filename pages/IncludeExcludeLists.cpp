@@ -47,18 +47,14 @@ IncludeExcludeLists::IncludeExcludeLists(QWidget* page, IncludeExcludeWidgets wi
     if (!p_.Trim) p_.Trim = TrimControlAndBlanks;
 }
 
-std::string IncludeExcludeLists::Key(const std::string& text) const {
-    return p_.ExactDuplicates ? text : ToLowerCase(text);
-}
+// Two lines are one when they name one entry: "Jobs" and "jobs" are two
+// folders, "c:" is "C:".
+std::string IncludeExcludeLists::Key(const std::string& text) const { return FolderLineKey(text); }
 
 std::string IncludeExcludeLists::Trimmed(const std::string& text) const { return p_.Trim(text); }
 
 bool IncludeExcludeLists::Holds(const QListWidget* list, const std::string& text) const {
-    if (!p_.ExactDuplicates) return listtools::FindListItem(list, Q(text)) >= 0;
-    const QString item = Q(text);
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == item) return true;
-    return false;
+    return listtools::FindListLine(list, Q(text)) >= 0;
 }
 
 void IncludeExcludeLists::Refresh() const {

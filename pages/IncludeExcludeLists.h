@@ -53,9 +53,6 @@ struct IncludeExcludeProfile {
     PageMessage DeleteAllAsk{"Do you want to delete all item(s) from the Exclude list ?", ""};
 
     // ---- rules ----
-    // Two lines are one when their texts are equal exactly (page 04: on
-    // Linux "Jobs" and "jobs" are two folders) or ignoring letter case.
-    bool ExactDuplicates = false;
     // How a chosen folder's or a selected item's text is trimmed.
     std::string (*Trim)(const std::string&) = nullptr;  // default: blanks and control codes
     // The lines a move carries over (the others only leave their list).

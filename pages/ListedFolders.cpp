@@ -77,25 +77,14 @@ std::string NormalizeFolderItem(const std::string& item, unsigned long& separato
         separators = 2;
         begin += 2;
     }
-    // A name loses its trailing blanks and dots where it ends, as the file
-    // system reads it; one of dots and blanks only stays, for the runs to refuse.
-    std::size_t name = n;
-    const auto endName = [&] {
-        std::size_t last = n;
-        while (last > name && (o[last - 1] == ' ' || o[last - 1] == '.')) --last;
-        if (last > name) n = last;
-    };
+    // Each name stays as written, its trailing blanks and dots included:
+    // "proj." is another folder than "proj".
     for (std::size_t i = begin; i < end; ++i) {
         const char c = item[i] == '/' ? '\\' : item[i];
         if ((c == '\\' || c == ':') && n > 0 && o[n - 1] == c) continue;
-        if (c == '\\') {
-            endName();
-            ++separators;
-        }
+        if (c == '\\') ++separators;
         o[n++] = c;
-        if (c == '\\' || c == ':') name = n;
     }
-    endName();
     // A trailing separator names the folder before it; a root keeps its own.
     if (n > 1 && o[n - 1] == '\\' && !(n == 2 && network) && !(n == 3 && o[1] == ':')) {
         --n;
@@ -118,15 +107,16 @@ std::string LexicallyResolved(const std::string& item) {
     while (at <= item.size()) {
         std::size_t end = at;
         while (end < item.size() && !IsSeparator(item[end])) ++end;
-        // As the file system reads a name: trailing blanks and dots dropped.
+        // "." stays where it is and ".." goes up; a longer name of dots only,
+        // which every run refuses, goes up too, so that a root written with
+        // one is still taken for a root.
         const std::string_view raw = std::string_view(item).substr(at, end - at);
-        std::size_t last = raw.size();
-        while (last > 0 && (raw[last - 1] == ' ' || raw[last - 1] == '.')) --last;
-        if (last > 0) {
+        const bool dots = !raw.empty() && raw.find_first_not_of('.') == std::string_view::npos;
+        if (!raw.empty() && !dots) {
             out += '\\';
             out.append(raw);
             ++names;
-        } else if (raw.size() >= 2 && raw[0] == '.' && raw[1] == '.' && names > 0) {
+        } else if (raw.size() >= 2 && dots && names > 0) {
             out.resize(out.rfind('\\'));  // the name before goes (names hold no separator)
             --names;
         }

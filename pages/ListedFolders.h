@@ -10,9 +10,9 @@
 // A list line as every run reads it, so that each spelling the lists take
 // gives one text: blanks and control characters around it dropped, "/"
 // turned into "\", runs of "\" and of ":" collapsed (but for the two that
-// begin a network path), trailing blanks and dots of each name dropped as
-// the file system drops them (a name of dots and blanks only stays, for the
-// runs to refuse), and a trailing "\" dropped but for a drive's root.
+// begin a network path), and a trailing "\" dropped but for a drive's root.
+// Each name stays byte for byte, its trailing blanks and dots included: a
+// line names exactly the entry it spells.
 std::string NormalizeFolderItem(const std::string& item);
 // The same, `separators` getting how many "\\" it holds (its level, as
 // CountPathSeparators counts it).
@@ -30,7 +30,7 @@ StringList MainFoldersAsRead(const StringList& lines, bool topMost);
 // The same main folders, each as the run reads its line (NormalizeFolderItem).
 StringList FoldersAsRead(const StringList& lines, bool topMost);
 
-// The item with "." names dropped and each ".." taking the name before it
-// away (never above the drive), as the file system would read it: what a
+// The item with "." names dropped and each ".." (or longer name of dots
+// only) taking the name before it away (never above the drive): what a
 // refusal by identity looks at.
 std::string LexicallyResolved(const std::string& item);

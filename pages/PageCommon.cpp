@@ -134,11 +134,18 @@ QStringList UniqueItems(const StringList& items) {
     std::unordered_set<std::string> held;
     QStringList unique;
     for (const std::string& item : items)
-        if (!item.empty() && held.insert(ToLowerCase(item)).second) unique.push_back(QString::fromStdString(item));
+        if (!item.empty() && held.insert(FolderLineKey(item)).second) unique.push_back(QString::fromStdString(item));
     return unique;
 }
 
 void FillListUnique(QListWidget* list, const StringList& items) { listtools::SetListLines(list, UniqueItems(items)); }
+
+int DestinationIndex(const QComboBox* combo, const QString& path) {
+    const std::string line = S(path);
+    for (int i = 0; i < combo->count(); ++i)
+        if (SameFolderLine(S(combo->itemText(i)), line)) return i;
+    return -1;
+}
 
 QString WithoutLastCharacter(QString text) {
     const bool pair = text.size() >= 2 && text.back().isLowSurrogate() && text.at(text.size() - 2).isHighSurrogate();
@@ -165,22 +172,18 @@ std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*>
 
 // ---- destination history and the export window ------------------------------------------------
 
+// The history's entries are folders: "Jobs" and "jobs" are two of them.
 void AddToDestinationHistory(QComboBox* combo, const QString& path) {
-    int index = -1;
-    for (int i = 0; i < combo->count() && index < 0; ++i)
-        if (listsearch::Key(combo->itemText(i)) == listsearch::Key(path)) index = i;
+    int index = DestinationIndex(combo, path);
     if (index < 0) {
         QStringList entries{path};
         for (int i = 0; i < combo->count(); ++i)
             if (!combo->itemText(i).isEmpty()) entries.append(combo->itemText(i));
         combo->clear();
-        QSet<QString> seen;
+        std::unordered_set<std::string> seen;
         for (const QString& entry : entries) {
             if (combo->count() >= 100) break;
-            if (!seen.contains(listsearch::Key(entry))) {
-                seen.insert(listsearch::Key(entry));
-                combo->addItem(entry);
-            }
+            if (seen.insert(FolderLineKey(S(entry))).second) combo->addItem(entry);
         }
         index = 0;
     }
@@ -200,9 +203,7 @@ void TidyDestinationHistory(QComboBox* combo) {
     }
     combo->clear();
     for (const QString& entry : work) {
-        int equal = -1;
-        for (int i = 0; i < combo->count() && equal < 0; ++i)
-            if (combo->itemText(i).compare(entry, Qt::CaseInsensitive) == 0) equal = i;
+        const int equal = DestinationIndex(combo, entry);
         if (equal < 0) {
             combo->addItem(entry);
             combo->setCurrentIndex(0);

@@ -73,12 +73,12 @@ void SetHorizontalExtent(QListWidget* list, int pixels);
 
 // Every item in display order.
 StringList ListItems(const QListWidget* list);
-// The items that are not empty, each once (compared ignoring letter case),
-// in the given order.
+// The items that are not empty, each once (SameFolderLine: "Jobs" and
+// "jobs" are two folders), in the given order.
 QStringList UniqueItems(const StringList& items);
 // Empties the list, then adds each item that is not empty and not yet held
-// (compared ignoring letter case), in one batch: in the given order, or in
-// its own order when the list box sorts (listtools::AddListItems).
+// (SameFolderLine), in one batch: in the given order, or in its own order
+// when the list box sorts (listtools::AddListItems).
 void FillListUnique(QListWidget* list, const StringList& items);
 // The text without its last character (a character outside the BMP is one,
 // though it takes two UTF-16 units).
@@ -92,9 +92,11 @@ RunHooks PageRunHooks(QWidget* page, MainWindowShared& shared);
 // on asks the rule.
 std::function<void(bool enabled)> RunButtonsHook(std::initializer_list<QWidget*> buttons, std::function<void()> rule);
 
-// A chosen destination: a path the history does not hold (ignoring letter
-// case) goes first, the other entries follow, each once, at most 100; a
-// path it holds is only selected.
+// The entry of a destination history that is `path` (SameFolderLine), or -1.
+int DestinationIndex(const QComboBox* combo, const QString& path);
+// A chosen destination: a path the history does not hold (SameFolderLine)
+// goes first, the other entries follow, each once, at most 100; a path it
+// holds is only selected.
 void AddToDestinationHistory(QComboBox* combo, const QString& path);
 // The end of a run or simulation: the trimmed current destination leads,
 // the other non-empty entries follow in their order, each once; a current

@@ -101,7 +101,7 @@ std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::
     run.Workers = PageRunWorkers(folders.front(), plat::RunWork::Look);
     WorkerRefusals refusals(run.Workers, programFolder, workingDir);
     run.Work = [&](std::size_t i, char&, RunItemContext& ctx) {
-        // As a run opens its item: the text as the file system reads it.
+        // As a run opens its item: the line as the runs read it.
         const std::string text = LexicallyResolved(NormalizeFolderItem(folders[i]));
         plat::Beneath folder;
         if (GetDrivePart(text).empty() || folder.Open(text) != plat::FsResult::Ok) return;

@@ -80,7 +80,8 @@ void StructureListHandlers::AfterListChange() {
 void StructureListHandlers::AddUnique(const StringList& lines) {
     QListWidget* list = w_.List;
     QSet<QString> held;
-    auto key = [this](const QString& text) { return ExactDuplicates ? text : listsearch::Key(text); };
+    // One line per entry: "Jobs" and "jobs" are two folders, "c:" is "C:".
+    const auto key = [](const QString& text) { return Q(FolderLineKey(S(text))); };
     for (int i = 0; i < list->count(); ++i) held.insert(key(list->item(i)->text()));
     QStringList add;
     for (const auto& line : lines) {

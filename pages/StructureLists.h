@@ -87,9 +87,6 @@ public:
                           StructureListMessages messages);
 
     // ---- what the page hands in ----
-    // Two lines are the same when their texts are equal exactly (true) or
-    // ignoring letter case (false).
-    bool ExactDuplicates = false;
     std::string BrowseTitle = "Select a Folder Structure.";
     std::string ViewTopic;
     // A drive root chosen in the browser is first checked as a drive.

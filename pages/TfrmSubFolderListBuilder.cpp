@@ -398,8 +398,8 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
 // not be are reported together at the end.
 void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines) {
     QListWidget* include = ui->lstIncludeFolderList;
-    QSet<QString> present = listsearch::KeysOf(include);
-    present.unite(listsearch::KeysOf(ui->lstExcludeFolderList));
+    QSet<QString> present = listsearch::LineKeysOf(include);
+    present.unite(listsearch::LineKeysOf(ui->lstExcludeFolderList));
     QStringList pending;
     StringList refused;
     listtools::PaintThrottle throttle;
@@ -416,7 +416,7 @@ void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines) {
             continue;
         }
         const QString text = Q(path);
-        const QString key = listsearch::Key(text);
+        const QString key = listsearch::LineKey(text);
         if (present.contains(key)) continue;
         present.insert(key);
         pending << text;
@@ -434,7 +434,7 @@ void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines) {
 // The chosen lines (every line with `all`) go to the end of `to` unless it
 // holds them already; all of them leave `from`.
 void TfrmSubFolderListBuilder::MoveLines(QListWidget* from, QListWidget* to, bool all) {
-    QSet<QString> present = listsearch::KeysOf(to);
+    QSet<QString> present = listsearch::LineKeysOf(to);
     const std::vector<char> selected = SelectedRows(from);
     QStringList moved, kept;
     for (int i = 0; i < from->count(); ++i) {
@@ -443,7 +443,7 @@ void TfrmSubFolderListBuilder::MoveLines(QListWidget* from, QListWidget* to, boo
             kept << item->text();
             continue;
         }
-        const QString key = listsearch::Key(item->text());
+        const QString key = listsearch::LineKey(item->text());
         if (present.contains(key)) continue;
         present.insert(key);
         moved << item->text();
@@ -479,8 +479,8 @@ void TfrmSubFolderListBuilder::btnExchangeIncToExcClick() {
     QStringList back;
     for (const auto& line : aside) {
         const QString text = Q(line);
-        if (present.contains(listsearch::Key(text))) continue;
-        present.insert(listsearch::Key(text));
+        if (present.contains(listsearch::LineKey(text))) continue;
+        present.insert(listsearch::LineKey(text));
         back << text;
     }
     ui->lstExcludeFolderList->addItems(back);

@@ -155,14 +155,12 @@ std::size_t DriveNameCut(std::string_view path) {
     return keep ? cut : std::string_view::npos;
 }
 
-// The length of a name as the file system reads it, trailing blanks and
-// dots dropped; 0 when it names nothing ("." and ".." leave nothing) or
-// holds a NUL.
+// The length of a name as the translation takes it, byte for byte; 0 when
+// it is refused: empty, of dots only ("." and ".." among them), or holding
+// a NUL.
 std::size_t NameEnd(std::string_view name) {
-    if (name.find('\0') != std::string_view::npos) return 0;
-    std::size_t end = name.size();
-    while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
-    return end;
+    if (name.find('\0') != std::string_view::npos || detail::IsDotsOnly(name)) return 0;
+    return name.size();
 }
 
 std::string RandomName() {
@@ -642,8 +640,8 @@ FsResult Beneath::Look(const std::string& path, EntryInfo& info) {
     return FsResult::Ok;
 }
 
-bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
-    return ListFolderBelow(folder, entries, untranslatable, false);
+bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable) {
+    return ListFolderBelow(folder, entries, unsayable, false);
 }
 
 bool Beneath::Unreadable(const std::string& folder) {
@@ -660,16 +658,18 @@ bool Beneath::Unreadable(const std::string& folder) {
     return true;
 }
 
-bool Beneath::ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
-    if (!ListFolderBelow(folder, entries, untranslatable, true)) return false;
+bool Beneath::ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable) {
+    if (!ListFolderBelow(folder, entries, unsayable, true)) return false;
     for (DirEntry& e : entries) e.dev = id_.dev;  // nothing below the base lies on another file system
+    if (unsayable)
+        for (DirEntry& e : *unsayable) e.dev = id_.dev;
     return true;
 }
 
-bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
+bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable,
                               bool kindsOnly) {
     entries.clear();
-    if (untranslatable) *untranslatable = 0;
+    if (unsayable) unsayable->clear();
     std::string rel;
     if (!Relative(folder, rel)) return false;
     int dfd = -1;
@@ -685,13 +685,13 @@ bool Beneath::ListFolderBelow(const std::string& folder, std::vector<DirEntry>& 
         // Listed through a handle that is then held, so what is done in the
         // folder next is done in the very folder listed, without resolving
         // it again.
-        const bool listed = detail::ListFolderHandle(dfd, entries, untranslatable, kindsOnly);
+        const bool listed = detail::ListFolderHandle(dfd, entries, unsayable, kindsOnly);
         if (held_.size() >= kMostHeld) DropHeld(held_.size() - 1);
         held_.push_back({std::move(rel), dfd});
         return listed;
     }
     if (dfd < 0) return false;
-    return detail::ListOpenFolder(dfd, entries, untranslatable, kindsOnly);
+    return detail::ListOpenFolder(dfd, entries, unsayable, kindsOnly);
 }
 
 FsResult Beneath::CanWriteIn(const std::string& folder) {

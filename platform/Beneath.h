@@ -131,10 +131,11 @@ public:
     FsResult Look(const std::string& path, EntryInfo& info);
     // As plat::ListFolder, for a folder beneath the base. The folder listed
     // is held afterwards (as by the last path resolved).
-    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    bool List(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable = nullptr);
     // The same, but only names, kinds and inodes (no size, time or mode),
     // for walks that look at few of the entries they list.
-    bool ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable = nullptr);
+    bool ListKinds(const std::string& folder, std::vector<DirEntry>& entries,
+                   std::vector<DirEntry>* unsayable = nullptr);
     // After a listing of the folder failed: true when it is still a folder
     // beneath the base (not a link, not a mount point) that could not be
     // read, as one this user may not list; false when it is gone or no
@@ -211,7 +212,7 @@ private:
     // it); -1 with `why` set when it cannot be opened.
     int OpenForReading(const std::string& file, FsResult& why);
     FsResult Copy(Beneath& source, const std::string& from, const std::string& to, FileStamp* stamp, bool replace);
-    bool ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable,
+    bool ListFolderBelow(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable,
                          bool kindsOnly);
 
     // The base's handle where this thread can use it, else -1.

@@ -23,13 +23,15 @@
 namespace plat {
 namespace detail {
 
-// A Linux name the drive form can say as it is: no backslash or colon, and
-// no trailing blank or dot (the translation would drop it and so name
-// another entry).
+bool IsDotsOnly(std::string_view name) { return !name.empty() && name.find_first_not_of('.') == std::string_view::npos; }
+
+// A Linux name the drive form can say as it is: no backslash or colon (a
+// separator and the drive's mark there), and not made of dots only (the
+// translation refuses those). Trailing blanks and dots are the name's own.
 bool IsSayableName(const char* name) {
-    const std::size_t n = std::strlen(name);
-    if (n == 0 || name[n - 1] == ' ' || name[n - 1] == '.') return false;
-    return !std::strchr(name, '\\') && !std::strchr(name, ':');
+    const std::string_view n(name);
+    if (n.empty() || IsDotsOnly(n)) return false;
+    return n.find('\\') == std::string_view::npos && n.find(':') == std::string_view::npos;
 }
 
 std::int64_t MtimeNs(const struct stat& st) {
@@ -85,9 +87,9 @@ bool CopyContents(int in, int out, off_t size) {
 
 
 
-bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
+bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable, bool kindsOnly) {
     entries.clear();
-    if (untranslatable) *untranslatable = 0;
+    if (unsayable) unsayable->clear();
     // The names come straight from the kernel in large parts, through no
     // DIR of its own (which would need a descriptor of its own, looks at
     // the folder again and takes 32 KB per listing).
@@ -108,7 +110,21 @@ bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untr
             const char* name = d->d_name;
             if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
             if (!IsSayableName(name)) {
-                if (untranslatable) ++*untranslatable;
+                // Kept apart, by its name and kind, so that a walk can say
+                // it met the entry; no path names it.
+                if (unsayable) {
+                    DirEntry e;
+                    e.name = name;
+                    struct stat st;
+                    e.kind = d->d_type == DT_DIR ? EntryKind::Folder
+                             : d->d_type == DT_REG ? EntryKind::File
+                             : d->d_type == DT_LNK ? EntryKind::Link
+                             : d->d_type != DT_UNKNOWN ? EntryKind::Special
+                             : fstatat(dfd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 ? KindOf(st.st_mode)
+                                                                                 : EntryKind::Special;
+                    e.ino = static_cast<std::uint64_t>(d->d_ino);
+                    unsayable->push_back(std::move(e));
+                }
                 continue;
             }
             if (kindsOnly && d->d_type != DT_UNKNOWN) {
@@ -137,11 +153,12 @@ bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untr
         }
     }
     plat::SortListing(entries);
+    if (unsayable) plat::SortListing(*unsayable);
     return true;
 }
 
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly) {
-    const bool listed = ListFolderHandle(dfd, entries, untranslatable, kindsOnly);
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable, bool kindsOnly) {
+    const bool listed = ListFolderHandle(dfd, entries, unsayable, kindsOnly);
     close(dfd);
     return listed;
 }
@@ -212,8 +229,8 @@ std::string JoinNative(const std::string& root, const std::string& rest) {
 }
 
 // Appends the names of a drive-form path (its drive removed) to `out`,
-// each without its trailing blanks and dots, joined by "/". False for "."
-// or "..", a name that trims to nothing, or a NUL byte.
+// each byte for byte, joined by "/". False for a name of dots only ("."
+// and ".." would leave the folder named) or a NUL byte.
 bool AppendComponents(std::string_view text, std::string& out) {
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -228,12 +245,9 @@ bool AppendComponents(std::string_view text, std::string& out) {
             ++j;
         }
         const std::string_view name = text.substr(i, j - i);
-        if (name == "." || name == "..") return false;
-        std::size_t end = name.size();
-        while (end > 0 && (name[end - 1] == ' ' || name[end - 1] == '.')) --end;
-        if (end == 0) return false;
+        if (detail::IsDotsOnly(name)) return false;
         if (!out.empty() && out.back() != '/') out += '/';
-        out.append(name.data(), end);
+        out.append(name);
         i = j;
     }
     return true;
@@ -410,7 +424,7 @@ bool FromNative(const std::string& native, std::string& path) {
     if (!best) return false;
     const std::string_view rest = clean.substr(bestLen <= 1 ? 1 : std::min(clean.size(), bestLen + 1));
     // Each name as IsSayableName reads it (up to a NUL): not empty, and not
-    // ending in a blank or a dot.
+    // of dots only.
     std::string out = std::string(1, best) + ":\\";
     out.append(rest);
     for (std::size_t at = 0; at < rest.size();) {
@@ -418,7 +432,7 @@ bool FromNative(const std::string& native, std::string& path) {
         if (end == std::string_view::npos) end = rest.size();
         std::string_view name = rest.substr(at, end - at);
         name = name.substr(0, name.find('\0'));
-        if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
+        if (name.empty() || detail::IsDotsOnly(name)) return false;
         if (end < rest.size()) out[end + 3] = '\\';
         at = end + 1;
     }
@@ -428,14 +442,14 @@ bool FromNative(const std::string& native, std::string& path) {
 
 // ---- looking -----------------------------------------------------------------
 
-bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::size_t* untranslatable) {
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable) {
     entries.clear();
-    if (untranslatable) *untranslatable = 0;
+    if (unsayable) unsayable->clear();
     std::string native;
     if (!Native(folder, native)) return false;
     const int dfd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (dfd < 0) return false;
-    return detail::ListOpenFolder(dfd, entries, untranslatable);
+    return detail::ListOpenFolder(dfd, entries, unsayable);
 }
 
 bool PathExists(const std::string& path) {

@@ -2,10 +2,10 @@
 // translated to Linux paths here and nowhere else.
 //
 // Drive table: C: is "/" unless remapped; tests map further letters to
-// temporary folders. Translation drops trailing blanks and dots from every
-// component (as the program's home platform does), so what a run creates
-// under one spelling is what its undo removes under another. A component
-// "." or ".." is refused outright: no path leaves the folder it names.
+// temporary folders. A name is this system's name, byte for byte: trailing
+// blanks and dots are part of it ("proj." and "proj" are two folders), so a
+// path names exactly the entry it spells. A name of dots only ("." and ".."
+// among them) is refused outright: no path leaves the folder it names.
 //
 // Nothing here follows a symbolic link in its last component: a link is an
 // entry of its own. Special files (FIFOs, sockets, devices) are never opened.
@@ -31,12 +31,12 @@ std::string LogicalDriveLetters();
 // Drive form -> Linux path. A path without a drive is taken relative to the
 // current directory; one that begins with a backslash lies on the drive of
 // the current directory. False for an empty path, a network path
-// (\\server\share), an unmapped drive, a "." or ".." component, a component
-// that is empty after trimming, or a NUL byte.
+// (\\server\share), an unmapped drive, a component of dots only ("." and
+// ".." among them), or a NUL byte.
 bool ToNative(const std::string& path, std::string& native);
 // Linux path -> drive form ("C:\home\ann"). False when a name holds a
-// backslash or colon or ends in a blank or dot (it cannot be said
-// faithfully) or no drive holds the path.
+// backslash or colon or is of dots only (it cannot be said faithfully) or
+// no drive holds the path.
 bool FromNative(const std::string& native, std::string& path);
 
 // ---- looking -----------------------------------------------------------------
@@ -56,13 +56,15 @@ struct DirEntry {
 };
 
 // Lists a folder without "." and "..", sorted case-insensitively and then
-// by bytes. Names that cannot be said in drive form are not listed but
-// counted in `untranslatable` (when given). False when the folder cannot be
+// by bytes. An entry whose name cannot be said in drive form (IsSayableName)
+// is not among the entries: it goes to `unsayable` (when given), its name as
+// the system has it and its kind, so that a walk can count and name it.
+// False when the folder cannot be
 // opened (the entries are then empty).
 // The order of every listing: case-insensitively (ASCII), then by bytes.
 void SortListing(std::vector<DirEntry>& entries);
 bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries,
-                std::size_t* untranslatable = nullptr);
+                std::vector<DirEntry>* unsayable = nullptr);
 
 bool PathExists(const std::string& path);    // anything, links included
 bool FolderExists(const std::string& path);  // a real folder, not a link to one

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -17,9 +18,10 @@ struct FileIdentity;
 
 namespace plat::detail {
 
-// A Linux name the drive form can say as it is: no backslash or colon, and
-// no trailing blank or dot (the translation would drop it and so name
-// another entry).
+// A name of dots only ("." and ".." among them): no translation takes one.
+bool IsDotsOnly(std::string_view name);
+// A Linux name the drive form can say as it is, byte for byte: no
+// backslash or colon, and not of dots only.
 bool IsSayableName(const char* name);
 std::int64_t MtimeNs(const struct stat& st);
 EntryKind KindOf(unsigned mode);
@@ -30,11 +32,11 @@ bool CopyContents(int in, int out, off_t size);
 // Lists an open folder (taking over the descriptor) as ListFolder does;
 // `kindsOnly`: names, kinds and inodes as the folder gives them, looking
 // at an entry only when its kind is not given.
-bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly = false);
+bool ListOpenFolder(int dfd, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable, bool kindsOnly = false);
 // The same, leaving the descriptor open (a folder opened and not read
 // before: the listing moves its read position, which calls relative to it
 // do not mind).
-bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::size_t* untranslatable, bool kindsOnly);
+bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable, bool kindsOnly);
 // Changes whenever a drive is mapped or unmapped: translations kept from
 // before are stale.
 std::uint64_t DriveTableVersion();

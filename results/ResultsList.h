@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/CaseIgnoringIndex.h"
+#include "core/FolderLineIndex.h"
 #include "core/LineStore.h"
 #include "core/SharedLine.h"
 
@@ -91,7 +91,7 @@ public:
     std::string Line(std::size_t index) const { return std::string(LineView(index)); }
     std::vector<std::string> Lines() const;
 
-    // The list box's exact search, which ignores letter case.
+    // Whether a line that is this one (SameFolderLine) is held.
     bool Contains(std::string_view line) const;
 
     // From now on `other` holds this list's lines too, without a copy:
@@ -121,7 +121,7 @@ private:
     std::size_t first_ = 0;  // this list's first line in the block
     int shown_ = 0;
     // Lines [0, indexed_) by their search key, built when first searched.
-    mutable CaseIgnoringIndex<LineAt> keys_{LineAt{this}};
+    mutable FolderLineIndex<LineAt> keys_{LineAt{this}};
     mutable std::size_t indexed_ = 0;
 };
 

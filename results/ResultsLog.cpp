@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 #include "core/ExportWriter.h"
-#include "core/CaseIgnoringIndex.h"
+#include "core/FolderLineIndex.h"
 #include "core/FileNames.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -223,12 +223,12 @@ void VisualLogWindow::SmartExport(int category) {
     } else if (exporter) {
         exporter->ClearExportView();
         exporter->ClearExportLines();
-        // Each line that names a drive or server, once, compared ignoring
-        // case; where the page wrote its two lists out of step, the hidden
+        // Each line that names a drive or server, once (SameFolderLine:
+        // names byte for byte); where the page wrote its two lists out of step, the hidden
         // line stands in for the missing visible one.
         const bool worded = (c.flags & kHandsOverVisibleLine) != 0;
         const std::size_t count = source->Count();
-        auto seen = MakeCaseIgnoringIndex([source](std::size_t i) { return source->LineView(i); }, count);
+        auto seen = MakeFolderLineIndex([source](std::size_t i) { return source->LineView(i); }, count);
         constexpr std::size_t kAhead = 16;  // slots fetched ahead of their lookup
         const auto hashOf = [&](std::size_t i) {
             if (i + kAhead < count) __builtin_prefetch(source->LineView(i + kAhead).data());

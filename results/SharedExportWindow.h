@@ -18,7 +18,7 @@ public:
     virtual void ClearExportLines() = 0;
     virtual void AddExportLine(const std::string& line) = 0;
     // The whole buffer at once; its preview is made when the window shows.
-    // `distinct`: no two of the lines are equal ignoring letter case;
+    // `distinct`: no two of the lines are one (SameFolderLine);
     // `facts`: what their bytes hold (found for these lines or more).
     virtual void SetExportLines(LineStore lines, bool distinct, const ExportTextFacts& facts) = 0;
     virtual void SetListKind(const std::string& kind) = 0;

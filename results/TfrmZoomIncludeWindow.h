@@ -19,8 +19,8 @@ public:
     explicit TfrmZoomIncludeWindow(QWidget* parent = nullptr);
     ~TfrmZoomIncludeWindow() override;
 
-    // Empties the list, then adds every line it does not hold yet (the list
-    // search ignores letter case), in the source's order. Emptying first
+    // Empties the list, then adds every line it does not hold yet
+    // (SameFolderLine, as the list holds them), in the source's order. Emptying first
     // makes the window show the list it was opened from, not what earlier
     // zooms left in it.
     void Fill(const StringList& lines);

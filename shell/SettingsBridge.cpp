@@ -45,7 +45,7 @@ void FillDestinationCombo(QComboBox* combo, const StringList& history, const std
     combo->clear();
     combo->addItems(UniqueItems(history));
     const std::string text = TrimControlAndBlanks(current);
-    const int index = combo->findText(Q(text), Qt::MatchFixedString);  // ignores letter case
+    const int index = DestinationIndex(combo, Q(text));
     if (index >= 0) {
         combo->setCurrentIndex(index);
     } else {

@@ -1,7 +1,8 @@
 // What every include-list editor shares: a memo holding one path per line,
 // whose OK rebuilds the opener's Include list by one of three line rules,
 // never taking a line that the Include list (as rebuilt so far) or the
-// Exclude list already holds (ignoring letter case).
+// Exclude list already holds (SameFolderLine: names byte for byte, the
+// drive letter in either case).
 #pragma once
 
 #include <QDialog>

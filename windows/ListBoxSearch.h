@@ -1,9 +1,9 @@
 // The list box's exact search, which ignores letter case, for the list and
-// combo boxes of the selection windows; the order of the sorted boxes; and
-// the place of a new line in a sorted combo box (the sorted list boxes are
-// kept by listtools::AddListItems). Letter case is folded as the core folds
-// it (ToLowerCase) for every duplicate test, so a window and the core's list
-// checks always agree on what counts as a duplicate.
+// combo boxes of the selection windows (masks and file types); the order of
+// the sorted boxes; and the place of a new line in a sorted combo box (the
+// sorted list boxes are kept by listtools::AddListItems). Letter case is
+// folded as the core folds it (ToLowerCase). Lines of folder lists are one
+// only when they name one entry (LineKey, as the core's SameFolderLine).
 #pragma once
 
 #include <QCollatorSortKey>
@@ -29,6 +29,17 @@ inline QSet<QString> KeysOf(const QComboBox* combo) {
     QSet<QString> keys;
     keys.reserve(combo->count());
     for (int i = 0; i < combo->count(); ++i) keys.insert(Key(combo->itemText(i)));
+    return keys;
+}
+
+// The key of a line of a folder list (FolderLineKey): lines are one only
+// when they name one entry ("Jobs" and "jobs" are two folders).
+inline QString LineKey(const QString& text) { return QString::fromStdString(FolderLineKey(text.toStdString())); }
+
+inline QSet<QString> LineKeysOf(const QListWidget* list) {
+    QSet<QString> keys;
+    keys.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i) keys.insert(LineKey(list->item(i)->text()));
     return keys;
 }
 

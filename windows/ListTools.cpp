@@ -129,6 +129,22 @@ int FindListItem(const QListWidget* list, const QString& text) {
     return low < list->count() && SortedItem::KeyOf(*list->item(low)) == key ? low : -1;
 }
 
+int FindListLine(const QListWidget* list, const QString& text) {
+    const std::string line = text.toStdString();
+    const auto same = [&](int row) { return SameFolderLine(list->item(row)->text().toStdString(), line); };
+    if (!list->isSortingEnabled()) {
+        for (int i = 0; i < list->count(); ++i)
+            if (same(i)) return i;
+        return -1;
+    }
+    // The lines equal to it ignoring case stand together, from the first one
+    // FindListItem finds.
+    const QString key = listsearch::Key(text);
+    for (int i = FindListItem(list, text); i >= 0 && i < list->count() && SortedItem::KeyOf(*list->item(i)) == key; ++i)
+        if (same(i)) return i;
+    return -1;
+}
+
 std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, const StringList& lines,
                            const ImportLineFilter& accept) {
     StringList merged = ListLines(include);

@@ -36,12 +36,16 @@ void AddListItems(QListWidget* list, const QStringList& texts);
 void SetListLines(QListWidget* list, const StringList& lines);
 void SetListLines(QListWidget* list, const QStringList& lines);
 // The row of an item equal to `text` ignoring letter case, or -1; a binary
-// search on a sorted box.
+// search on a sorted box. Masks and types; folder lines: FindListLine.
 int FindListItem(const QListWidget* list, const QString& text);
+// The row of a line of a folder list that is `text` (SameFolderLine: byte
+// for byte but for a drive letter's case), or -1; a binary search on a
+// sorted box.
+int FindListLine(const QListWidget* list, const QString& text);
 
 // An import into a page's list: adds to `include` every line that `accept`
-// lets through (it may rewrite the line first) and that neither list holds,
-// ignoring letter case, in one go. Returns how many were added.
+// lets through (it may rewrite the line first) and that neither list holds
+// (SameFolderLine), in one go. Returns how many were added.
 std::size_t AppendNewLines(QListWidget* include, const QListWidget* exclude, const StringList& lines,
                            const ImportLineFilter& accept = {});
 

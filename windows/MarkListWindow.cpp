@@ -25,7 +25,7 @@ bool HasDrivePart(const std::string& item) {
 // lets through.
 template <typename Take>
 void AppendMissing(QListWidget* list, const StringList& items, Take take) {
-    ListPresence held(listtools::ListLines(list));
+    ListPresence held(listtools::ListLines(list), ListPresence::Lines::IgnoringCase);
     QStringList added;
     for (const auto& item : items)
         if (take(item) && held.Insert(item)) added << QString::fromStdString(item);
@@ -79,9 +79,9 @@ void MarkListWindow::AddClick() {
         Warn("The limit is 30000", "0121", true);
     } else if (text.empty()) {
         Warn("The text field is empty !\nAction : You must enter some text to add to the Include List.", "0122", true);
-    } else if (ListPresence(listtools::ListLines(setup_.included)).Holds(text)) {
+    } else if (ListPresence(listtools::ListLines(setup_.included), ListPresence::Lines::IgnoringCase).Holds(text)) {
         Warn("This item is already exist in the Include list !", "0123", true);
-    } else if (ListPresence(listtools::ListLines(setup_.excluded)).Holds(text)) {
+    } else if (ListPresence(listtools::ListLines(setup_.excluded), ListPresence::Lines::IgnoringCase).Holds(text)) {
         Warn("This item is already exist in the Exclude list !", "0124", true);
     } else {
         setup_.included->addItem(QString::fromStdString(text));
@@ -115,7 +115,7 @@ void MarkListWindow::AllFromIncClick() {
 
 void MarkListWindow::AllFromExcClick() {
     const StringList excluded = listtools::ListLines(setup_.excluded);
-    const ListPresence included(listtools::ListLines(setup_.included));
+    const ListPresence included(listtools::ListLines(setup_.included), ListPresence::Lines::IgnoringCase);
     const auto lacking =
         std::count_if(excluded.begin(), excluded.end(), [&](const std::string& item) { return !included.Holds(item); });
     if (setup_.included->count() + lacking > kLimit) {

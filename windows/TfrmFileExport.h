@@ -84,7 +84,7 @@ private:
     std::unique_ptr<Ui::TfrmFileExport> ui;
     ExportPreviewModel* preview_ = nullptr;
     LineStore exportLines_;
-    bool exportDistinct_ = true;  // no two export lines are equal ignoring case
+    bool exportDistinct_ = true;  // no two export lines are one (SameFolderLine)
     ExportTextFacts exportFacts_;  // what their bytes hold
     // The preview's lines may hold a byte the folder-name check reports;
     // false when the rebuild found none and nothing came in since.

@@ -45,17 +45,15 @@ std::string LastNameOf(const std::string& path) {
     return pos == std::string::npos ? path : path.substr(pos + 1);
 }
 
-// The folder names of a relative path as the file system makes them: empty
-// names skipped, trailing blanks and dots of each name dropped.
+// The folder names of a relative path as the creating pages make them:
+// empty names skipped, each other name byte for byte.
 StringList FolderNames(const std::string& path) {
     StringList names;
     std::size_t i = 0;
     while (i <= path.size()) {
         std::size_t j = i;
         while (j < path.size() && !IsSeparator(path[j])) ++j;
-        std::size_t end = j;
-        while (end > i && (path[end - 1] == ' ' || path[end - 1] == '.')) --end;
-        if (end > i) names.push_back(path.substr(i, end - i));
+        if (j > i) names.push_back(path.substr(i, j - i));
         i = j + 1;
     }
     return names;
@@ -227,7 +225,7 @@ struct ProjectOutcome {
 
 // What each worker keeps from one project to the next.
 struct CheckWorker {
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries, unsayable;
     Marks marks;
     Model templateModel;
 };
@@ -347,18 +345,17 @@ struct Vol15Checker::Impl {
             return;
         }
         s.usable = true;
-        std::vector<plat::DirEntry> entries;
+        std::vector<plat::DirEntry> entries, unsayable;
         std::deque<std::pair<std::string, std::uint32_t>> queue{{s.entry, kNone}};
         while (!queue.empty()) {
             auto [folder, item] = std::move(queue.front());
             queue.pop_front();
-            std::size_t unsayable = 0;
             if (!base.ListKinds(folder, entries, &unsayable)) {
                 unread.push_back(folder);
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
             }
-            if (unsayable) unread.push_back(folder);
+            if (!unsayable.empty()) unread.push_back(folder);
             for (const plat::DirEntry& e : entries) {
                 // Links and special files are entries as in a project, never entered.
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
@@ -501,6 +498,7 @@ struct Vol15Checker::Impl {
         Marks& marks = w.marks;
         marks.NextProject(*model);
         std::vector<plat::DirEntry>& entries = w.entries;
+        std::vector<plat::DirEntry>& unsayable = w.unsayable;
         Vol15Counters& oc = out.Counters;
 
         struct Folder {
@@ -517,14 +515,13 @@ struct Vol15Checker::Impl {
                 continue;
             }
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
-            std::size_t unsayable = 0;
             if (!base.ListKinds(path, entries, &unsayable)) {
                 // Not read is not empty: nothing in it is missing or extra.
                 RecordOther(path, &out);
                 if (f.node != kNone) marks.MarkSubtree(f.node);
                 continue;
             }
-            if (unsayable) RecordOther(path, &out);
+            if (!unsayable.empty()) RecordOther(path, &out);
             for (const plat::DirEntry& e : entries) {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
                 if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;

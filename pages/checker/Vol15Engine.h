@@ -13,8 +13,9 @@
 //    name, never a file or folder of that name.
 //  - Names are compared as the file system compares them, letter case
 //    included: a project that holds "docs" where the model holds "Docs"
-//    lacks "Docs" and has "docs" in addition. The lists of the page (the
-//    Include list, "same as the source") keep ignoring letter case.
+//    lacks "Docs" and has "docs" in addition; so do the page's lines (the
+//    Include list's repeats), but for the drive letter. "Same as the
+//    source" keeps ignoring letter case: it only ever refuses.
 //  - Several models are one model: an entry of a project is extra only when
 //    no model holds it, and an entry that several models hold is missing
 //    once.
@@ -93,7 +94,7 @@ void Vol15ResetResultCounters(Vol15State& state);
 
 // The project folders of a run: the Include list's lines as every run reads
 // them (FoldersAsRead), sorted, each a valid full path, and each once
-// (ignoring letter case, as the Include list holds them).
+// (SameFolderLine, as the Include list holds them).
 StringList Vol15Destinations(const StringList& includeFolders);
 
 // The to-check counters for the page as it stands: the project folders of

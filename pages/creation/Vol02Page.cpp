@@ -251,10 +251,10 @@ void Vol02Page::btnVol02AddToListClick() {
         plat::MessageBox(
             "The text field is empty !\nAction : You must enter a different name to add to the Include List.",
             MessageCaption(kVol02Topic, "Warning", 20006), kWarn);
-    } else if (listtools::FindListItem(ui->lstVol02IncludeStrings, item) >= 0) {
+    } else if (listtools::FindListLine(ui->lstVol02IncludeStrings, item) >= 0) {
         plat::MessageBox("This item already exists in the Include list !",
                          MessageCaption(kVol02Topic, "Warning", 20007), kWarn);
-    } else if (listtools::FindListItem(ui->lstVol02ExcludeStrings, item) >= 0) {
+    } else if (listtools::FindListLine(ui->lstVol02ExcludeStrings, item) >= 0) {
         plat::MessageBox("This item already exists in the Exclude list !",
                          MessageCaption(kVol02Topic, "Warning", 20008), kWarn);
     } else if (!GetDrivePart(text).empty()) {

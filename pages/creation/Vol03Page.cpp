@@ -108,7 +108,6 @@ Vol03Page::Vol03Page(MainWindowShared& shared, QWidget* parent)
     widgets.NumbersAsSuffix = ui->chkVol03AddIncNumbersAsSuffix;
     Structures = std::make_unique<StructureListHandlers>(this, widgets, 3, std::move(m));
     Structures->ViewTopic = kVol03Topic;
-    Structures->ExactDuplicates = false;  // the list box's search ignores letter case
     Structures->Refresh = [this](bool withFiles) { Vol03StructureTail(withFiles); };
     Structures->NothingChosen = [this] {
         Vol03ResetCounters();

@@ -96,7 +96,6 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     const char* listTopic = "Creating Folder List(s).-From a Folder List.";
     lists.DeleteAllEmpty.caption = MessageCaption(listTopic, "Warning", 40019);
     lists.DeleteAllAsk.caption = MessageCaption(listTopic, "Warning", 40020, "             ");
-    lists.ExactDuplicates = true;
     // An imported line must be a full path of a drive, without "." or ".." names
     // (they would lead out of the folder they name).
     lists.ImportTakes = [](std::string& line) {
@@ -149,7 +148,6 @@ Vol04Page::Vol04Page(MainWindowShared& shared, QWidget* parent)
     widgets.AttachNothing = ui->rdoVol04AttachNothing;
     Structures = std::make_unique<StructureListHandlers>(this, widgets, 1, std::move(m));
     Structures->ViewTopic = kVol04Topic;
-    Structures->ExactDuplicates = true;
     Structures->Refresh = [this](bool withFiles) { Vol04TotalsRefresh(withFiles); };
     Structures->RefreshAfterListChange = [this] { Vol04RefreshPage(); };
     Structures->NothingChosen = [this] {

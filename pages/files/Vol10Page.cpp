@@ -287,7 +287,7 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
                          MessageCaption(kVol10Topic, "Warning", "100029"), kWarn);
         return;
     }
-    if (listtools::FindListItem(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
+    if (listtools::FindListLine(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
         listtools::AddListItem(ui->lstVol10AddFolderStructure, Q(trimmed));
     Vol10ResetCounters();
     Vol10PrepareTotals(true);

@@ -9,10 +9,8 @@ bool UnusableFolderItem(const std::string& item) { return !IsUsableRunItem(item,
 bool UnusableFolderName(std::string_view name) {
     for (const char c : name)
         if (c == '\\' || c == '/' || c == ':') return true;
-    // Trailing blanks and dots are dropped from every name.
-    std::size_t last = name.size();
-    while (last > 0 && (name[last - 1] == ' ' || name[last - 1] == '.')) --last;
-    return last == 0;
+    // An empty name, or one of dots only, names no entry of its own.
+    return name.find_first_not_of('.') == std::string_view::npos;
 }
 
 std::string_view ParentText(std::string_view path) {

@@ -116,7 +116,6 @@ Vol08Page::Vol08Page(MainWindowShared& shared, QWidget* parent)
     Structures = std::make_unique<StructureListHandlers>(this, widgets, 4, Vol08StructureMessages());
     Structures->ViewTopic = kVol08Topic;
     // Full folder paths, told apart exactly: on Linux "Models" and "models" are two folders.
-    Structures->ExactDuplicates = true;
     Structures->Refresh = [this](bool withFiles) { Vol08TotalsRefresh(withFiles); };
     Structures->RefreshAfterListChange = [this] { Vol08RefreshPage(); };
     Structures->EnableRunButtons = [this](bool flag) { Vol08EnableRunButtons(flag); };

@@ -28,12 +28,13 @@ TEST(ExamineSubFolders, SortedForm) {
 
 TEST(ExamineSubFolders, TopMostForm) {
     EXPECT_EQ(Top({" D:\\Jobs ", "D:\\Jobs", ""}), (StringList{"D:\\Jobs"}));
-    EXPECT_EQ(Top({"d:\\jobs", "D:\\Jobs"}), (StringList{"D:\\Jobs"}));
-    EXPECT_EQ(Top({"D:\\Jobs\\Alpha", "D:\\JobsOld", "D:\\Jobs", "d:\\JOBS\\alpha\\x", "D:\\Jobs\\"}),
-              (StringList{"D:\\Jobs", "D:\\JobsOld"}));
+    // Names count byte for byte; the drive letter is no name.
+    EXPECT_EQ(Top({"d:\\Jobs", "D:\\Jobs", "D:\\jobs", "D:\\Jobs."}), (StringList{"D:\\Jobs", "D:\\Jobs.", "D:\\jobs"}));
+    EXPECT_EQ(Top({"D:\\Jobs\\Alpha", "D:\\JobsOld", "D:\\Jobs", "d:\\Jobs\\Alpha\\x", "D:\\JOBS\\x", "D:\\Jobs\\"}),
+              (StringList{"D:\\Jobs", "D:\\JobsOld", "D:\\JOBS\\x"}));
     // A drive root drops nothing below it; levels come first.
     EXPECT_EQ(Top({"D:\\Jobs", "D:\\", "D:\\Jobs\\A"}), (StringList{"D:\\", "D:\\Jobs"}));
     EXPECT_EQ(Top({"E:\\B\\C", "D:\\A"}), (StringList{"D:\\A", "E:\\B\\C"}));
-    // Latin-1 letters compare ignoring case too.
-    EXPECT_EQ(Top({"D:\\\xC3\x89t\xC3\xA9", "D:\\\xC3\xA9T\xC3\xA9\\x"}), (StringList{"D:\\\xC3\x89t\xC3\xA9"}));
+    EXPECT_EQ(Top({"D:\\\xC3\x89t\xC3\xA9", "D:\\\xC3\xA9T\xC3\xA9\\x"}),
+              (StringList{"D:\\\xC3\x89t\xC3\xA9", "D:\\\xC3\xA9T\xC3\xA9\\x"}));
 }

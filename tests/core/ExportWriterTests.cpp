@@ -46,12 +46,15 @@ TEST(ExportWriter, LineConversions) {
 }
 
 TEST(ExportWriter, PreviewDropsLinesEqualAfterConversion) {
-    const StringList buffer{"C:\\A", "D:\\A", "a/b", "a\\b", "C:\\Projects\\X", "c:\\projects\\x", "E:\\Ä", "e:\\ä"};
+    // Names count byte for byte ("Projects" and "projects" are two folders);
+    // the drive letter is no name.
+    const StringList buffer{"C:\\A", "c:\\A", "D:\\A", "a/b", "a\\b", "C:\\Projects\\X", "c:\\projects\\x", "E:\\Ä", "e:\\ä"};
     EXPECT_EQ(BuildExportPreview(buffer, false, false),
-              (std::vector<std::string>{"C:\\A", "D:\\A", "a\\b", "C:\\Projects\\X", "E:\\Ä"}));
+              (std::vector<std::string>{"C:\\A", "D:\\A", "a\\b", "C:\\Projects\\X", "c:\\projects\\x", "E:\\Ä", "e:\\ä"}));
     EXPECT_EQ(BuildExportPreview(buffer, true, false),
-              (std::vector<std::string>{"\\A", "a\\b", "\\Projects\\X", "\\Ä"}));
-    EXPECT_EQ(BuildExportPreview(buffer, true, true), (std::vector<std::string>{"/A", "a/b", "/Projects/X", "/Ä"}));
+              (std::vector<std::string>{"\\A", "a\\b", "\\Projects\\X", "\\projects\\x", "\\Ä", "\\ä"}));
+    EXPECT_EQ(BuildExportPreview(buffer, true, true),
+              (std::vector<std::string>{"/A", "a/b", "/Projects/X", "/projects/x", "/Ä", "/ä"}));
     EXPECT_TRUE(BuildExportPreview(StringList{}, false, false).empty());
 }
 
@@ -90,7 +93,8 @@ TEST(ExportWriter, PreviewOfABlockFindsWhatToConvertAndToCheck) {
               std::pair(StringList{"C:\\A\\", "\\server\\s"}, false));
     // Lines not known to be distinct are compared; known ones that the
     // conversion leaves alone are the preview as they are.
-    EXPECT_EQ(preview({"C:\\A", "c:\\a", "C:\\B"}, false, false, false).first, (StringList{"C:\\A", "C:\\B"}));
+    EXPECT_EQ(preview({"C:\\A", "c:\\A", "c:\\a", "C:\\B"}, false, false, false).first,
+              (StringList{"C:\\A", "c:\\a", "C:\\B"}));
     EXPECT_EQ(preview({"C:\\A", "C:\\B"}, false, false, true).first, (StringList{"C:\\A", "C:\\B"}));
     EXPECT_EQ(preview({"C:\\A", "D:\\A"}, true, false, true).first, StringList{"\\A"});
     EXPECT_FALSE(preview({"C:/A", "D:/B"}, false, false, true).second);

@@ -197,17 +197,19 @@ TEST(ImportClass, ImportedStructuresAndTemplatesAreChecked) {
     EXPECT_TRUE(CheckImportedPaths({"\\a\\..\\..\\etc"}, false, report));
 }
 
-TEST(ListPresence, IgnoresCaseAndMergesWithoutDuplicates) {
+// A folder list holds each entry once: names count byte for byte, the drive
+// letter is no name; the lists of marks ignore case.
+TEST(ListPresence, FolderLinesAreOneOnlyWhenTheyNameOneEntry) {
     ListPresence presence(StringList{"C:\\Data", "C:\\\xC3\x84"});
-    EXPECT_TRUE(presence.Holds("c:\\data"));
-    EXPECT_TRUE(presence.Holds("C:\\DATA"));
-    EXPECT_FALSE(presence.Holds("C:\\Data2"));
-    EXPECT_TRUE(presence.Holds("c:\\\xC3\xA4"));
+    EXPECT_TRUE(presence.Holds("c:\\Data"));
+    for (const char* other : {"c:\\data", "C:\\DATA", "C:\\Data.", "C:\\Data ", "C:\\Data2", "c:\\\xC3\xA4"})
+        EXPECT_FALSE(presence.Holds(other)) << other;
+    EXPECT_TRUE(ListPresence(StringList{"Ab"}, ListPresence::Lines::IgnoringCase).Holds("aB"));
 
     StringList include{"C:\\A"};
     const StringList exclude{"C:\\X"};
-    const std::size_t added = AppendNewLines(include, exclude, {"c:\\a", "C:\\B", "c:\\b", "c:\\x", "", "C:\\C"},
+    const std::size_t added = AppendNewLines(include, exclude, {"c:\\A", "C:\\B", "c:\\b", "c:\\X", "", "C:\\b"},
                                              [](std::string& line) { return !line.empty(); });
     EXPECT_EQ(added, 2u);
-    EXPECT_EQ(include, (StringList{"C:\\A", "C:\\B", "C:\\C"}));
+    EXPECT_EQ(include, (StringList{"C:\\A", "C:\\B", "c:\\b"}));
 }

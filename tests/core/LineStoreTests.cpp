@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/CaseIgnoringIndex.h"
+#include "core/FolderLineIndex.h"
 #include "core/LineStore.h"
 
 TEST(LineStore, LinesComeBackWholeAcrossBlocks) {
@@ -35,11 +35,11 @@ TEST(LineStore, LinesComeBackWholeAcrossBlocks) {
     EXPECT_EQ(copy[0], lines[0]);
 }
 
-TEST(LineStore, ACaseIgnoringIndexFindsEachTextOnce) {
+TEST(LineStore, AFolderLineIndexFindsEachLineOnce) {
     LineStore store;
-    auto index = MakeCaseIgnoringIndex([&](std::size_t i) { return store[i]; });
+    auto index = MakeFolderLineIndex([&](std::size_t i) { return store[i]; });
     std::vector<std::size_t> repeats;
-    for (const char* text : {"C:\\A", "c:\\a", "C:\\\xC3\x84rger", "c:\\\xC3\xA4rger", "C:\\B", "C:\\A "}) {
+    for (const char* text : {"C:\\A", "c:\\A", "C:\\\xC3\x84rger", "c:\\\xC3\x84rger", "C:\\a", "C:\\A "}) {
         store.Append(text);
         const std::size_t found = index.FindOrAdd(text, store.Size() - 1);
         if (found != index.npos) {
@@ -49,13 +49,14 @@ TEST(LineStore, ACaseIgnoringIndexFindsEachTextOnce) {
     }
     EXPECT_EQ(repeats, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(store.Size(), 4u);
-    EXPECT_TRUE(index.Contains("C:\\b"));
-    EXPECT_FALSE(index.Contains("C:\\C"));
+    EXPECT_TRUE(index.Contains("c:\\a"));
+    EXPECT_FALSE(index.Contains("C:\\B"));
     for (int i = 0; i < 100000; ++i) {  // grows past many rehashes
         store.Append("x" + std::to_string(i));
         ASSERT_EQ(index.FindOrAdd(store[store.Size() - 1], store.Size() - 1), index.npos);
     }
-    EXPECT_TRUE(index.Contains("X99999"));
+    EXPECT_TRUE(index.Contains("x99999"));
+    EXPECT_FALSE(index.Contains("X99999"));
 }
 
 // Lines that end a block exactly, an empty line behind them, lines of a

@@ -119,8 +119,8 @@ std::string ChangeScript(RunDisk& disk, char letter) {
     std::ostringstream out;
     const auto list = [&](const std::string& rel) {
         std::vector<plat::DirEntry> entries;
-        std::size_t untranslatable = 0;
-        out << "  list " << rel << " " << disk.List(dest, P("Dest\\" + rel), entries, &untranslatable) << ":";
+        std::vector<plat::DirEntry> unsayable;
+        out << "  list " << rel << " " << disk.List(dest, P("Dest\\" + rel), entries, &unsayable) << ":";
         for (const auto& e : entries) out << " " << e.name << "/" << static_cast<int>(e.kind);
         out << "\n";
     };

@@ -30,17 +30,19 @@ TEST(Validation, IllegalCharactersAndColons) {
 
 TEST(Validation, FolderNameRefusesRootsAndDotNames) {
     std::string msg;
-    for (const char* root : {"C:\\", "C:", "C:\\.", "C:\\\\", "C:/", "C:\\a\\..", " C:\\ . ", "\\\\srv\\share\\"}) {
+    for (const char* root : {"C:\\", "C:", "C:\\.", "C:\\\\", "C:/", "C:\\a\\..", " C:\\a\\... ", "\\\\srv\\share\\"}) {
         msg.clear();
         EXPECT_FALSE(ValidateFolderName(root, msg, true)) << root;
         EXPECT_EQ(msg, "There is no Folder part (just root).") << root;
     }
-    for (const char* dots : {"C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\... \\b", "C:..\\b"}) {
+    for (const char* dots : {"C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b", "C:..\\b"}) {
         EXPECT_FALSE(ValidateFolderName(dots, msg, true)) << dots;
         EXPECT_EQ(msg, "There are \".\" or \"..\" folder names in the path.") << dots;
     }
     EXPECT_TRUE(ValidateFolderName("Q:\\A", msg, true));  // any drive accepted
     EXPECT_TRUE(ValidateFolderName("C:\\a..b\\.x", msg, false));
+    // Blanks and dots are a name's own: no dot name, no root.
+    EXPECT_TRUE(ValidateFolderName("C:\\a\\... \\ .\\b", msg, false));
     EXPECT_FALSE(ValidateFolderName("\\Jobs\\A", msg, true));
     EXPECT_EQ(msg, "This item is not a valid Folder Name (No drive letter) !");
     EXPECT_FALSE(ValidateFolderName("C:\\A?", msg, true));
@@ -62,13 +64,13 @@ TEST(Validation, RunItemsThatLeadElsewhereOrNameNothingAreUnusable) {
     };
     // Dot names with either slash, drive-relative texts, colons behind the
     // drive and texts without a drive are refused by every use.
-    for (const char* item : {"C:\\Dest\\.", "C:\\Dest\\..", "C:\\Dest/../sibling/y", "C:/Dest/./y", "C:\\a\\ . \\b",
+    for (const char* item : {"C:\\Dest\\.", "C:\\Dest\\..", "C:\\Dest/../sibling/y", "C:/Dest/./y", "C:\\a\\...\\b",
                              "C:x", "C:", "C:x\\y", "C:\\a:b", "1:\\a", "\\Dest", "Dest", "", "   "})
         EXPECT_EQ(usable(item), "---") << item;
     // A drive root is a destination only; an empty last name names no folder.
     for (const char* item : {"C:\\", "C:/", " C:\\\\ ", "\\\\srv\\share"}) EXPECT_EQ(usable(item), "D--") << item;
     for (const char* item : {"C:\\Dest\\", "C:\\Dest/", "C:\\Dest\\ \t"}) EXPECT_EQ(usable(item), "DI-") << item;
-    for (const char* item : {"C:\\Dest", " C:/Dest/x.. ", "C:\\a..b\\.x", "\\\\srv\\share\\x"})
+    for (const char* item : {"C:\\Dest", " C:/Dest/x.. ", "C:\\a..b\\.x", "\\\\srv\\share\\x", "C:\\a\\ . \\b."})
         EXPECT_EQ(usable(item), "DIN") << item;
 }
 

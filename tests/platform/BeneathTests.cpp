@@ -57,7 +57,7 @@ TEST_P(BeneathTest, BaseIsARealFolderAndPathsStayBelowIt) {
 
     std::string rel;
     EXPECT_TRUE(base.Relative(D("a\\b."), rel));
-    EXPECT_EQ(rel, "a/b");
+    EXPECT_EQ(rel, "a/b.");
     EXPECT_FALSE(base.Holds(d.path("Destination\\x")));
     // A listing for names and kinds only tells a link from a folder too.
     d.WriteFile("Dest\\f.txt", "12345");
@@ -81,15 +81,16 @@ TEST_P(BeneathTest, PathsInAFolderMetBeforeTranslateAsAnyOther) {
     // The second path of each pair lies in a folder already translated.
     std::string rel;
     for (const auto& [first, second, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"a\\b", "a\\c. .", "a/c"},
+             {"a\\b", "a\\c. .", "a/c. ."},
              {"a\\b", "a\\\\b", "a/b"},
              {"x. \\y", "x\\z", "x/z"},
-             {"x\\y", "x. \\z", "x/z"}}) {
+             {"x\\y", "x. \\z", "x. /z"},
+             {"x\\y", "x\\ ", "x/ "}}) {
         ASSERT_TRUE(base.Relative(D(first), rel)) << first;
         EXPECT_TRUE(base.Relative(D(second), rel)) << second;
         EXPECT_EQ(rel, expected) << second;
     }
-    for (const char* refused : {"a\\.", "a\\..", "a\\ ", "a\\. ."}) {
+    for (const char* refused : {"a\\.", "a\\..", "a\\..."}) {
         ASSERT_TRUE(base.Relative(D("a\\b"), rel));
         EXPECT_FALSE(base.Relative(D(refused), rel)) << refused;
     }
@@ -132,14 +133,15 @@ TEST_P(BeneathTest, AWarmBaseMakesPathsRelativeAsAColdOne) {
 TEST_P(BeneathTest, ARenameInOneFolderReadsTheNewNameAsAnyPath) {
     d.MakeFolder("Dest\\r\\a");
     d.MakeFolder("Dest\\top");
-    for (const char* refused : {"r\\.", "r\\..", "r\\ ", "r\\. ."})
+    for (const char* refused : {"r\\.", "r\\..", "r\\..."})
         EXPECT_EQ(base.Rename(D("r\\a"), D(refused)), FsResult::Failed) << refused;
     std::string withNul = D("r\\bb");
     withNul.back() = '\0';
     EXPECT_EQ(base.Rename(D("r\\a"), withNul), FsResult::Failed);
     EXPECT_TRUE(d.Exists("Dest\\r\\a"));
-    EXPECT_EQ(base.Rename(D("r\\a"), D("r\\b. .")), FsResult::Ok);  // the name as the file system reads it
-    EXPECT_TRUE(d.Exists("Dest\\r\\b"));
+    EXPECT_EQ(base.Rename(D("r\\a"), D("r\\b. .")), FsResult::Ok);  // the name as written
+    EXPECT_TRUE(d.Exists("Dest\\r\\b. ."));
+    EXPECT_EQ(base.Rename(D("r\\b. ."), D("r\\b")), FsResult::Ok);
     EXPECT_EQ(base.Rename(D("r\\b"), D("r\\b")), FsResult::AlreadyExists);
     EXPECT_EQ(base.Rename(D("top"), D("top2")), FsResult::Ok);  // in the base itself
     EXPECT_EQ(base.Rename(D("r\\b"), D("r\\top2")), FsResult::Ok);
@@ -313,24 +315,25 @@ TEST_P(BeneathTest, RenamesNeverReplaceAndFindTheirFolders) {
 }
 
 // A rename in one folder takes the new name as a whole path would name
-// it: trailing blanks and dots dropped, "." and ".." refused, nothing
-// replaced; in the base itself and in a folder held open alike.
+// it: byte for byte, names of dots only refused, nothing replaced; in the
+// base itself and in a folder held open alike.
 TEST_P(BeneathTest, RenamesInOneFolderNameTheTargetAsAWholePathWould) {
     d.WriteFile("Dest\\sub\\f.txt", "f");
     d.WriteFile("Dest\\top.txt", "t");
     d.WriteFile("Dest\\sub\\taken.txt", "taken");
     EXPECT_EQ(base.Rename(D("sub\\f.txt"), D("sub\\g.txt. .")), FsResult::Ok);
-    EXPECT_EQ(d.ReadFile("Dest\\sub\\g.txt"), "f");
-    for (const char* bad : {"sub\\..", "sub\\.", "sub\\. ."})
+    EXPECT_EQ(d.ReadFile("Dest\\sub\\g.txt. ."), "f");
+    EXPECT_EQ(base.Rename(D("sub\\g.txt. ."), D("sub\\g.txt")), FsResult::Ok);
+    for (const char* bad : {"sub\\..", "sub\\.", "sub\\..."})
         EXPECT_EQ(base.Rename(D("sub\\g.txt"), D(bad)), FsResult::Failed) << bad;
     EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\bad") + std::string(1, '\0') + "name"), FsResult::Failed);
     EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\taken.txt")), FsResult::AlreadyExists);
-    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\TAKEN.txt ")), FsResult::Ok);  // names differ in case
+    EXPECT_EQ(base.Rename(D("sub\\g.txt"), D("sub\\TAKEN.txt")), FsResult::Ok);  // names differ in case
     EXPECT_EQ(d.ReadFile("Dest\\sub\\TAKEN.txt"), "f");
     EXPECT_EQ(d.ReadFile("Dest\\sub\\taken.txt"), "taken");
     EXPECT_EQ(base.Rename(D("top.txt"), D("top2.txt.")), FsResult::Ok);
-    EXPECT_EQ(d.ReadFile("Dest\\top2.txt"), "t");
-    EXPECT_EQ(base.Rename(D("top2.txt"), D("sub")), FsResult::AlreadyExists);
+    EXPECT_EQ(d.ReadFile("Dest\\top2.txt."), "t");
+    EXPECT_EQ(base.Rename(D("top2.txt."), D("sub")), FsResult::AlreadyExists);
 }
 
 TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {

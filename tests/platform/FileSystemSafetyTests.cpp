@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -33,25 +34,38 @@ TEST(FileSystemSafety, EmptyAndNetworkPathsNameNothing) {
     fs::current_path(before);
 }
 
-TEST(FileSystemSafety, NamesEndingInDotOrBlankAreNeverTakenForAnother) {
+// A name is this system's name, byte for byte: each twin translates to
+// itself both ways and is listed as itself; a name the drive form cannot
+// say is listed apart, by its name, never dropped or taken for another.
+TEST(FileSystemSafety, EveryNameRoundTripsByteForByte) {
     TempDrive d('T');
-    d.WriteFile("d/x", "plain");
-    d.WriteFile("d/x.", "dot");
-    d.WriteFile("d/y ", "blank");
-    d.WriteFile("d/ lead", "kept");
-    std::vector<DirEntry> entries;
-    std::size_t untranslatable = 0;
-    ASSERT_TRUE(ListFolder(d.path("d"), entries, &untranslatable));
-    ASSERT_EQ(entries.size(), 2u);  // "x." would be read back as "x"
-    EXPECT_EQ(entries[0].name, " lead");
-    EXPECT_EQ(entries[1].name, "x");
-    EXPECT_EQ(untranslatable, 2u);
+    const std::vector<std::string> twins = {"proj", "proj.", "proj .", "proj..", "a b. ", "Proj", " lead", ". x"};
+    for (const std::string& name : twins) {
+        d.MakeFolder("d/" + name + "/" + name);
+        const std::string drive = "T:\\d\\" + name + "\\" + name, native = d.nativePath("d") + "/" + name + "/" + name;
+        std::string there, back;
+        ASSERT_TRUE(ToNative(drive, there)) << name;
+        EXPECT_EQ(there, native) << name;
+        ASSERT_TRUE(FromNative(native, back)) << name;
+        EXPECT_EQ(back, drive) << name;
+        EXPECT_TRUE(FolderExists(drive)) << name;
+    }
+    for (const std::string odd : {"back\\slash", "co:lon", "..."}) std::ofstream(d.nativePath("d") + "/" + odd) << "x";
+    std::vector<DirEntry> entries, unsayable;
+    ASSERT_TRUE(ListFolder(d.path("d"), entries, &unsayable));
+    std::vector<std::string> listed, apart;
+    for (const DirEntry& e : entries) listed.push_back(e.name);
+    for (const DirEntry& e : unsayable) apart.push_back(e.name);
+    std::vector<std::string> sorted = twins;
+    std::sort(sorted.begin(), sorted.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, sorted);
+    EXPECT_EQ(apart, (std::vector<std::string>{"...", "back\\slash", "co:lon"}));
 
     std::string path;
-    EXPECT_FALSE(FromNative(d.nativePath("d") + "/x.", path));
-    EXPECT_FALSE(FromNative(d.nativePath("d") + "/y /z", path));
-    ASSERT_TRUE(FromNative(d.nativePath("d") + "/ lead", path));
-    EXPECT_EQ(path, "T:\\d\\ lead");
+    for (const char* refused : {"T:\\d\\...", "T:\\d\\..\\d", "T:\\d\\.", "T:\\d\\x\\..."}) EXPECT_FALSE(ToNative(refused, path)) << refused;
+    EXPECT_FALSE(FromNative(d.nativePath("d") + "/...", path));
+    EXPECT_FALSE(FromNative(d.nativePath("d") + "/co:lon", path));
     // Only the names below the drive's root count.
     d.MakeFolder("root.");
     MapDrive('U', d.nativePath("root."));

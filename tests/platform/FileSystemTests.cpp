@@ -33,9 +33,9 @@ TEST(DriveTable, TranslatesBothWaysAndRefusesWhatItCannotSay) {
     ASSERT_TRUE(FromNative("/home/ann", back));
     EXPECT_EQ(back, "C:\\home\\ann");
 
-    // Trailing blanks and dots go, as on the program's home platform.
+    // Trailing blanks and dots are the names' own.
     ASSERT_TRUE(ToNative("T:\\Jobs. \\Alpha..", native));
-    EXPECT_EQ(native, d.native() + "/Jobs/Alpha");
+    EXPECT_EQ(native, d.native() + "/Jobs. /Alpha..");
 
     // No escape and no guessing.
     EXPECT_FALSE(ToNative("T:\\Jobs\\..\\..\\etc", native));
@@ -56,8 +56,8 @@ TEST(FileSystem, ListingIsSortedClassifiedAndNeverFollowsLinks) {
     std::ofstream(d.nativePath("root") + "/back\\slash") << "x";
 
     std::vector<DirEntry> entries;
-    std::size_t untranslatable = 0;
-    ASSERT_TRUE(ListFolder(d.path("root"), entries, &untranslatable));
+    std::vector<DirEntry> unsayable;
+    ASSERT_TRUE(ListFolder(d.path("root"), entries, &unsayable));
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].name, "Alpha");
     EXPECT_EQ(entries[0].kind, EntryKind::Folder);
@@ -66,7 +66,9 @@ TEST(FileSystem, ListingIsSortedClassifiedAndNeverFollowsLinks) {
     EXPECT_EQ(entries[2].name, "beta");
     EXPECT_EQ(entries[3].kind, EntryKind::Link);
     EXPECT_EQ(entries[4].kind, EntryKind::Special);
-    EXPECT_EQ(untranslatable, 1u);
+    ASSERT_EQ(unsayable.size(), 1u);
+    EXPECT_EQ(unsayable[0].name, "back\\slash");
+    EXPECT_EQ(unsayable[0].kind, EntryKind::File);
 
     EXPECT_FALSE(FolderExists(d.path("root\\loop")));  // a link to a folder is no folder
     EXPECT_TRUE(IsLink(d.path("root\\loop")));

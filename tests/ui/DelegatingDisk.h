@@ -22,13 +22,15 @@ public:
 
     bool IsDry() const override { return d.IsDry(); }
     plat::FsResult Look(plat::Beneath& b, const std::string& p, plat::EntryInfo& i) override { return d.Look(b, p, i); }
-    bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e, std::size_t* u) override {
+    bool List(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e,
+              std::vector<plat::DirEntry>* u) override {
         if (beforeFullList) beforeFullList();
         return d.List(b, f, e, u);
     }
-    bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e) override {
+    bool ListKinds(plat::Beneath& b, const std::string& f, std::vector<plat::DirEntry>& e,
+                   std::vector<plat::DirEntry>* u) override {
         if (beforeList) beforeList();
-        return d.ListKinds(b, f, e);
+        return d.ListKinds(b, f, e, u);
     }
     plat::FsResult MakeFolder(plat::Beneath& b, const std::string& p, plat::FileIdentity* m) override {
         return d.MakeFolder(b, p, m);

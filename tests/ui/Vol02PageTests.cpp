@@ -74,10 +74,11 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
 
     Add("ABC");
     EXPECT_TRUE(Enabled("edtVol02Prefix"));
-    Add("abc");
+    Add("ABC");
+    Add("abc");  // another folder's name
     Add("a/b//c");
     EXPECT_EQ(C<QLineEdit>("edtVol02AddToList")->text(), "a\\b\\c");
-    Add("A\\B/c");  // the same path spelled otherwise
+    Add("a\\b/c");  // the same path spelled otherwise
     Add("x?y");
     EXPECT_EQ(C<QLineEdit>("edtVol02AddToList")->text(), "x?");
     Add("C:\\data");
@@ -85,8 +86,8 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     Add("up\\..\\..\\x");
     Add("");
     EXPECT_EQ(captions, (Lines{"20007.", "20007.", "20010.", "20009.", "20009.", "20010.", "20006."}));
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "ABC"}));  // "\\" sorts before letters
-    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "2");
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "ABC", "abc"}));  // "\\" sorts before letters
+    EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
 
     // Existing structures but none listed: no run yet; Attach Nothing allows it.
     EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
@@ -100,22 +101,22 @@ TEST_F(Vol02PageTest, IncludeListTakesEachNameOnceAndNoPath) {
     for (int i = 0; i < include->count(); ++i) include->item(i)->setSelected(true);
     C<QAbstractButton>("btnVol02IncToExc")->click();
     EXPECT_TRUE(Items("lstVol02IncludeStrings").empty());
-    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"a\\b\\c", "abc"}));
+    EXPECT_EQ(Items("lstVol02ExcludeStrings"), (Lines{"a\\b\\c", "ABC", "abc"}));
     EXPECT_FALSE(Enabled("btnVol02CreateFolders"));
     EXPECT_FALSE(Enabled("edtVol02Prefix"));
     C<QAbstractButton>("btnVol02AllFromExc")->click();
-    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "abc"}));
+    EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a\\b\\c", "ABC", "abc"}));
 }
 
-// Both lists keep the box's own order, letter case folded as the duplicate
-// test folds it, whichever way the items came in; the counts follow.
+// Both lists keep the box's own order, letter case folded (names that differ
+// only in case are two), whichever way the items came in; the counts follow.
 TEST_F(Vol02PageTest, IncludeAndExcludeStaySortedEveryWayIn) {
     page->Vol02SetDestinationFolder(drive.path("Dest"));
     for (const char* item : {"Zeta", "One", "Two", "alpha"}) Add(item);
     EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"alpha", "One", "Two", "Zeta"}));
 
-    StringList imported{"beta", "\u00C9clair", "ALPHA", "Gamma"};  // ALPHA is held already
-    std::string memo = "delta\nBeta\n\u00E9CLAIR\nomega";      // the editor's case twin is dropped
+    StringList imported{"beta", "\u00C9clair", "alpha", "Gamma"};  // alpha is held already
+    std::string memo = "delta\nBeta\n\u00C9clair\nomega";      // the Excluded line is dropped
     qtplat::SetModalHandler([&](QDialog* dialog) {
         if (dialog == frmFileImport) {
             dialog->findChild<QListWidget*>("lstFileImportResults")->addItems(listtools::ToQt(imported));
@@ -150,7 +151,7 @@ TEST_F(Vol02PageTest, IncludeAndExcludeStaySortedEveryWayIn) {
     EXPECT_EQ(C<QLabel>("lblVol02IncludeSum")->text(), "3");
 
     // Settings restored from a profile.
-    SetVol02IncludeStrings({"b2", "B1", "a3", "A3"});
+    SetVol02IncludeStrings({"b2", "B1", "a3", "a3"});
     SetVol02ExcludeStrings({"z", "Y"});
     frmMain->RestorePageListsFromSettings();
     EXPECT_EQ(Items("lstVol02IncludeStrings"), (Lines{"a3", "B1", "b2"}));

@@ -102,7 +102,7 @@ TEST_F(Vol04Engine, HostileItemsAreUnusableLines) {
     in.Prefix = "P";
     const Lines hostile = {drive.path("Dest\\."),  drive.path("Dest\\.."), drive.path("Dest/../sibling/y"),
                            drive.path(""),           "T:",                   "T:x",
-                           drive.path("a.txt"),      drive.path("Dest\\"),   drive.path("Dest\\ . \\x")};
+                           drive.path("a.txt"),      drive.path("Dest\\"),   drive.path("Dest\\...\\x")};
     in.IncludeFolders.assign(hostile.begin(), hostile.end());
     in.IncludeFolders.push_back(drive.path("Dest/x"));  // a slash is a backslash, as in the list
     const auto treeBefore = Tree(drive);

@@ -204,7 +204,7 @@ TEST_F(Vol15Engine, CaseDifferentNamesAreDifferentEntries) {
     MakeProject("P");
     fs::rename(drive.nativePath("Jobs\\P\\Docs"), drive.nativePath("Jobs\\P\\docs"));
     fs::rename(drive.nativePath("Jobs\\P\\readme.txt"), drive.nativePath("Jobs\\P\\README.TXT"));
-    in.IncludeFolders = {J("P"), J("p")};  // the Include list's own test ignores case: one project
+    in.IncludeFolders = {J("P"), "t" + J("P").substr(1)};  // the drive letter is no name: one project
     Run();
 
     const std::string p = J("P");
@@ -315,10 +315,10 @@ TEST_F(Vol15Engine, TemplateLinesAreComparedInMemory) {
     Mode(false, false);
     in.FullPaths = false;
     in.RelativePaths = true;
-    in.FolderStructures = {"\\Docs", "\\Src\\lib\\", "\\..\\Outside", "\\Src\\..\\..\\x", "\\Work\\Plans. "};
+    in.FolderStructures = {"\\Docs", "\\Src\\lib\\", "\\..\\Outside", "\\Src\\..\\..\\x", "\\Work\\Plans."};
     drive.MakeFolder("Jobs\\P\\Docs");
     drive.MakeFolder("Jobs\\P\\Src\\Junk");
-    drive.WriteFile("Jobs\\P\\Work\\Plans\\f.txt", "f");
+    drive.WriteFile("Jobs\\P\\Work\\Plans.\\f.txt", "f");  // the name as the line spells it
     drive.MakeFolder("Jobs\\Q");
     in.IncludeFolders = {J("P"), J("Q")};
     const auto before = Tree(drive);
@@ -328,7 +328,7 @@ TEST_F(Vol15Engine, TemplateLinesAreComparedInMemory) {
     const std::string p = J("P"), q = J("Q");
     EXPECT_EQ(L(Vol15SubFoldersMissing),
               (Lines{p + "\\Src\\lib is Missing from " + p, q + "\\Docs is Missing from " + q,
-                     q + "\\Src\\lib is Missing from " + q, q + "\\Work\\Plans is Missing from " + q}));
+                     q + "\\Src\\lib is Missing from " + q, q + "\\Work\\Plans. is Missing from " + q}));
     EXPECT_EQ(L(Vol15SubFoldersExtra), Lines{p + "\\Src\\Junk"});
     EXPECT_EQ(L(Vol15SubFoldersOtherReasons),
               (Lines{"\\..\\Outside", "\\Src\\..\\..\\x", "\\..\\Outside", "\\Src\\..\\..\\x"}));
@@ -337,7 +337,7 @@ TEST_F(Vol15Engine, TemplateLinesAreComparedInMemory) {
 
     Mode(false, true);
     Run();
-    EXPECT_EQ(L(Vol15FilesExtra), Lines{p + "\\Work\\Plans\\f.txt"});
+    EXPECT_EQ(L(Vol15FilesExtra), Lines{p + "\\Work\\Plans.\\f.txt"});
 
     // The first folder dropped, or replaced by the project's name.
     Mode(false, false);
@@ -389,14 +389,14 @@ TEST_F(Vol15Engine, ModelEqualToAProjectIsLeftOutForThatProject) {
     drive.MakeFolder("Models\\Extra\\Only");
     in.FolderStructures.push_back(drive.path("Models\\Extra"));
     const std::string model = drive.path("Models\\Std");
-    in.IncludeFolders = {drive.path("models\\std\\docs"), drive.path("Models\\std"), model};
+    in.IncludeFolders = {drive.path("Models\\std\\docs"), "t" + model.substr(1), model};
     Vol15CountItemsToCheck(state, in, false);
     EXPECT_EQ(state.Counters.Stat15FoldersToCheck, 2);
     EXPECT_EQ(state.Counters.Stat15SubFoldersToCheck, 2 * 4);  // Docs, Src, lib, Only
     Run();
 
     EXPECT_EQ(Numbers(), (Lines{"150048.", "150073.", "150052."}));
-    EXPECT_EQ(L(Vol15FoldersNotExists), Lines{drive.path("models\\std\\docs")});
+    EXPECT_EQ(L(Vol15FoldersNotExists), Lines{drive.path("Models\\std\\docs")});
     EXPECT_EQ(L(Vol15SubFoldersMissing), Lines{model + "\\Only is Missing from " + model});
     EXPECT_EQ(L(Vol15SubFoldersExtra), (Lines{model + "\\Docs", model + "\\Src", model + "\\Src\\lib"}));
 }

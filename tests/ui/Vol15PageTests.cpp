@@ -139,7 +139,7 @@ TEST_F(Vol15PageTest, MovesKeepEachFolderOnceAndExchangeSwaps) {
     auto* include = C<QListWidget>("lstVol15IncludeFolderList");
     auto* exclude = C<QListWidget>("lstVol15ExcludeFolderList");
     include->addItems({"P:\\Jobs\\P1", "P:\\Jobs\\P2"});
-    exclude->addItems({"p:\\jobs\\p1", "P:\\Jobs\\P3"});
+    exclude->addItems({"p:\\Jobs\\P1", "P:\\Jobs\\P3"});
     exclude->item(0)->setSelected(true);
     C<QAbstractButton>("btnVol15ExcToInc")->click();
     EXPECT_EQ(Items("lstVol15IncludeFolderList"), (Lines{"P:\\Jobs\\P1", "P:\\Jobs\\P2"}));

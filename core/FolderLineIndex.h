@@ -1,8 +1,8 @@
-// A set of texts that are kept elsewhere, by their numbers (fewer than
-// 2^32 of them), compared and
-// hashed ignoring letter case as every list search of the program does. It
-// keeps only a hash and a number per text, so a million lines cost no key
-// strings, and it compares texts only when their hashes match.
+// A set of lines that are kept elsewhere, by their numbers (fewer than
+// 2^32 of them), compared as the lines of a folder list are (SameFolderLine:
+// byte for byte but for a drive letter's case). It keeps only a hash and a
+// number per line, so a million lines cost no key strings, and it compares
+// lines only when their hashes match.
 #pragma once
 
 #include <cstddef>
@@ -15,11 +15,11 @@
 
 // `At` gives the text of a number: std::string_view At(std::size_t).
 template <class At>
-class CaseIgnoringIndex {
+class FolderLineIndex {
 public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    explicit CaseIgnoringIndex(At at, std::size_t expected = 0) : at_(std::move(at)) { Reserve(expected); }
+    explicit FolderLineIndex(At at, std::size_t expected = 0) : at_(std::move(at)) { Reserve(expected); }
 
     // The number of an equal text already held; else `number` is added
     // for `text` and npos returned.
@@ -34,7 +34,7 @@ public:
                 ++size_;
                 return npos;
             }
-            if (slot.tag == Tag(hash) && SameTextIgnoreCase(at_(slot.number - 1), text)) return slot.number - 1;
+            if (slot.tag == Tag(hash) && SameFolderLine(at_(slot.number - 1), text)) return slot.number - 1;
         }
     }
 
@@ -42,7 +42,7 @@ public:
     // into the cache meanwhile: the table is far larger than the cache.
     static std::uint64_t Hash(std::string_view text) {
         // Mixed, so that the low bits that pick a slot depend on every byte.
-        std::uint64_t h = static_cast<std::uint64_t>(HashIgnoreCase(text));
+        std::uint64_t h = static_cast<std::uint64_t>(HashFolderLine(text));
         h ^= h >> 33;
         h *= 0xff51afd7ed558ccdULL;
         return h ^ (h >> 33);
@@ -57,7 +57,7 @@ public:
         for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
             const Slot& slot = slots_[i];
             if (slot.number == 0) return false;
-            if (slot.tag == Tag(hash) && SameTextIgnoreCase(at_(slot.number - 1), text)) return true;
+            if (slot.tag == Tag(hash) && SameFolderLine(at_(slot.number - 1), text)) return true;
         }
     }
 
@@ -102,6 +102,6 @@ private:
 };
 
 template <class At>
-CaseIgnoringIndex<At> MakeCaseIgnoringIndex(At at, std::size_t expected = 0) {
-    return CaseIgnoringIndex<At>(std::move(at), expected);
+FolderLineIndex<At> MakeFolderLineIndex(At at, std::size_t expected = 0) {
+    return FolderLineIndex<At>(std::move(at), expected);
 }
