@@ -48,6 +48,12 @@ bool RunFolderRefusal::HoldsProgramFolder(const plat::FileIdentity& folder) cons
     return folder.Known() && std::find(aboveProgram_.begin(), aboveProgram_.end(), folder) != aboveProgram_.end();
 }
 
+bool RunFolderRefusal::InProgramFolder(const plat::Beneath& folder) const {
+    if (!program_.Known()) return false;
+    const std::vector<plat::FileIdentity> chain = folder.Ancestry(2);
+    return chain.size() == 2 && chain[1] == program_;
+}
+
 bool RunFolderRefusal::InWorkingFolder(const plat::Beneath& folder) {
     if (!working_.Known()) return false;
     const plat::FileIdentity id = folder.Identity();
@@ -92,9 +98,15 @@ std::string OwnFolderRefusal(const std::string& operation, const std::string& ki
            kind + " : " + folder;
 }
 
-std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
-                                          const std::string& workingDir, bool above) {
+std::string InProgramFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder) {
+    return "The " + operation + " operation is NOT PERFORMED !!!\nThe " + kind +
+           " lies in the program's folder, where the program keeps its settings !!! \n" + kind + " : " + folder;
+}
+
+std::optional<OwnFolderFound> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
+                                             const std::string& workingDir, bool above, bool entry) {
     if (folders.empty()) return std::nullopt;
+    // 1: one of the program's own; 2: directly in the program folder.
     std::vector<char> own(folders.size(), 0);
     PooledRun<char> run;  // nothing to apply: each look keeps its finding
     run.Items = folders.size();
@@ -106,12 +118,15 @@ std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::
         plat::Beneath folder;
         if (GetDrivePart(text).empty() || folder.Open(text) != plat::FsResult::Ok) return;
         RunFolderRefusal& refusal = refusals.Of(ctx.Worker());
-        own[i] = refusal.IsOwnFolder(folder) || (above && refusal.HoldsProgramFolder(folder.Identity()));
+        if (refusal.IsOwnFolder(folder) || (above && refusal.HoldsProgramFolder(folder.Identity())))
+            own[i] = 1;
+        else if (entry && refusal.InProgramFolder(folder))
+            own[i] = 2;
     };
     run.Apply = [](std::size_t, char&, RunApplyContext&) {};
     run.Name = [&](std::size_t i) { return folders[i]; };
     if (RunPageItems(run).Stopped) return std::nullopt;
-    const auto first = std::find(own.begin(), own.end(), 1);
+    const auto first = std::find_if(own.begin(), own.end(), [](char c) { return c != 0; });
     if (first == own.end()) return std::nullopt;
-    return static_cast<std::size_t>(first - own.begin());
+    return OwnFolderFound{static_cast<std::size_t>(first - own.begin()), *first == 2};
 }

@@ -34,6 +34,9 @@ public:
     bool IsOwnEntry(const plat::Beneath& parent, const plat::FileIdentity& entry);
     // A folder above the program folder.
     bool HoldsProgramFolder(const plat::FileIdentity& folder) const;
+    // A folder directly in the program folder: renaming or removing it is a
+    // change made in the program folder.
+    bool InProgramFolder(const plat::Beneath& folder) const;
 
 private:
     struct IdentityHash {
@@ -76,9 +79,21 @@ bool NamesOwnFolder(const std::string& item, const std::string& programFolder, c
 std::string OwnFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder,
                              bool above = false);
 
+// The text of the box that refuses a folder lying directly in the program's
+// folder, which the run would rename or remove: "The <operation> operation
+// is NOT PERFORMED !!!" and why, naming it as `kind`.
+std::string InProgramFolderRefusal(const std::string& operation, const std::string& kind, const std::string& folder);
+
+// Which of the listed folders a run may not work on, and why.
+struct OwnFolderFound {
+    std::size_t index = 0;
+    bool inProgram = false;  // it lies directly in the program folder (else it is one of the program's own)
+};
 // Before a run changes anything: the first of the listed `folders` that
-// reaches one of the program's own (`above`: or holds the program folder),
-// each opened as the runs open their items, on the run pool. None: nullopt
-// (also when a look failed: the failure is noted for the failure box).
-std::optional<std::size_t> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
-                                          const std::string& workingDir, bool above = false);
+// reaches one of the program's own (`above`: or holds the program folder;
+// `entry`: or lies directly in the program folder, for a run that renames
+// or removes the listed folder itself), each opened as the runs open their
+// items, on the run pool. None: nullopt (also when a look failed: the
+// failure is noted for the failure box).
+std::optional<OwnFolderFound> FirstOwnFolder(const StringList& folders, const std::string& programFolder,
+                                             const std::string& workingDir, bool above = false, bool entry = false);

@@ -60,13 +60,15 @@ void Work(const RunFrame& frame) {
 bool CheckWorkFolders(const RunFrame& frame) {
     const RunFrame::OwnFolderCheck& check = frame.OwnFolders;
     if (check.Folders.empty() || !check.Box) return true;
-    std::optional<std::size_t> own;
+    std::optional<OwnFolderFound> own;
     {
         const CountingBusy looking;  // ends before the box
-        own = FirstOwnFolder(check.Folders, check.ProgramFolder, check.WorkingDir, check.Above);
+        own = FirstOwnFolder(check.Folders, check.ProgramFolder, check.WorkingDir, check.Above,
+                             static_cast<bool>(check.InProgramBox));
     }
     if (!own) return true;
-    const PageMessage box = check.Box(TrimControlAndBlanks(check.Folders[*own]));
+    const std::string folder = TrimControlAndBlanks(check.Folders[own->index]);
+    const PageMessage box = own->inProgram ? check.InProgramBox(folder) : check.Box(folder);
     plat::MessageBox(box.text, box.caption, kWarn);
     return false;
 }
@@ -142,7 +144,19 @@ void RunGuarded(const std::function<void()>& work, RunKeeps keeps) {
     const RunBusy busy;  // a close waits until the run, end box included, is over
     TakeRunFailures();   // what an earlier run left unsaid is not this one's
     try {
-        const plat::StoreFenceScope fence(FenceStoreOnPool(GetProgramFolder(), GetWorkingDir()));
+        std::shared_ptr<const plat::StoreFence> fence = FenceStoreOnPool(GetProgramFolder(), GetWorkingDir());
+        // Its own folders not known, the run could change nothing: it says
+        // so before it asks anything, instead of refusing every change.
+        if (fence && !fence->Identified()) {
+            plat::MessageBox(
+                "The operation is NOT PERFORMED !!!\nThe program's folder can not be read, so the program can not "
+                "keep its own files out of the operation's way :\n" +
+                    GetProgramFolder() + "\n\nNothing was changed.\nAction : Check the folder and the rights of the "
+                                         "folders above it.",
+                MessageCaption("Program Folder.", "Warning", "0456"), kWarn);
+            return;
+        }
+        const plat::StoreFenceScope scope(std::move(fence));
         work();
     } catch (...) {
         NoteRunFailure(std::current_exception());

@@ -53,6 +53,10 @@ struct RunFrame {
         std::string ProgramFolder, WorkingDir;
         std::function<PageMessage(const std::string& folder)> Box;
         bool Above = false;  // a folder that holds the program folder too (a rename would move it)
+        // A run that renames or removes the listed folders themselves: one
+        // that lies directly in the program folder stops the run too, with
+        // this box (none: such a folder is not judged here).
+        std::function<PageMessage(const std::string& folder)> InProgramBox = nullptr;
     } OwnFolders;
     // Yes/No each, No the default; a No stops the run.
     std::vector<PageMessage> Questions;

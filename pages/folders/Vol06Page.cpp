@@ -53,7 +53,12 @@ PageMessage Vol06OwnFolderBox(const std::string& folder) {
 }
 
 void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
-    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol06OwnFolderBox, true};
+    // A folder directly in the program folder is renamed there.
+    const auto inProgram = [](const std::string& folder) {
+        return PageMessage{InProgramFolderRefusal("RENAME", "Folder", folder),
+                           MessageCaption(kListTopic, "Warning", "60040")};
+    };
+    frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol06OwnFolderBox, true, inProgram};
 }
 
 void ShowRefused(const std::string& folder) {

@@ -74,6 +74,14 @@ void RefuseOwnFolders(RunFrame& frame, const Vol07Inputs& in) {
         return PageMessage{ProgramFolderText(folder), MessageCaption(kListTopic, "Warning", "70039")};
     };
     frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, box};
+    // Deleting the main folders themselves: one directly in the program
+    // folder would be emptied, and then refused.
+    if (in.DeleteCompleteFolders)
+        frame.OwnFolders.InProgramBox = [](const std::string& folder) {
+            return PageMessage{"You can not Delete a Folder that lies in the Folder of the program!\nFolder : " +
+                                   TrimControlAndBlanks(folder),
+                               MessageCaption(kListTopic, "Warning", "70039")};
+        };
 }
 
 // The run's refusal: a bare drive, or the program's folder.

@@ -328,3 +328,51 @@ TEST_F(RunCounts, ADriveInEitherCaseIsOneDriveForItsFreeSpace) {
     }
 }
 
+
+// A run the program's folder forbids is refused before its questions, with
+// a box that says why, and changes nothing: a program folder that cannot be
+// read (a file where a folder on its way should be), and, for a run that renames or removes
+// its listed folders themselves, a folder that lies directly in it.
+TEST_F(RunCounts, ARunTheProgramFolderForbidsIsRefusedBeforeItsQuestions) {
+    drive.WriteFile("Prog\\user\\u.txt", "u");
+    drive.WriteFile("J\\F\\f.txt", "f");
+    C<QLineEdit>("edtVol06NewPrefix")->setText("Z");
+    C<QRadioButton>("rdoVol07DeleteCompleteFolders")->setChecked(true);
+    struct Page {
+        const char* list;
+        std::function<void()> refresh;
+        const char* run;
+        std::string line;
+        const char* box;
+    };
+    const Page unreadable[] = {
+        {"lstVol04IncludeFolderList", [] { frmMain->Page04->Vol04RefreshPage(); }, "btnVol04CreateFolders",
+         "P:\\J\\New", "0456."},
+        {"lstVol06IncludeFolderList", [] { frmMain->Page06->Vol06RefreshPage(); }, "btnVol06RenameFolders",
+         "P:\\J\\F", "0456."},
+        {"lstVol07IncludeFolderList", [] { frmMain->Page07->Vol07RefreshPage(); }, "btnVol07DeleteFolders",
+         "P:\\J\\F", "0456."},
+        {"lstVol06IncludeFolderList", [] { frmMain->Page06->Vol06RefreshPage(); }, "btnVol06RenameFolders",
+         "P:\\Prog\\user", "60040."},
+        {"lstVol07IncludeFolderList", [] { frmMain->Page07->Vol07RefreshPage(); }, "btnVol07DeleteFolders",
+         "P:\\Prog\\user", "70039."},
+    };
+    const std::string program = GetProgramFolder();
+    drive.WriteFile("blocked", "a file");
+    for (const Page& page : unreadable) {
+        SCOPED_TRACE(page.line + " on " + page.list);
+        const bool readable = std::string(page.box) != "0456.";
+        SetProgramFolder(readable ? program : drive.path("blocked\\Prog"));
+        SetWorkingFoldersFromProgramFolder();
+        SetList(page.list, {page.line});
+        page.refresh();
+        Click("rdoVol04AttachNothing");  // offered once the list holds a folder
+        ASSERT_TRUE(Enabled(page.run));
+        const auto before = Tree();
+        captions.clear();
+        Click(page.run);
+        EXPECT_EQ(captions, pagewindow::Lines{page.box});  // no question before it
+        EXPECT_EQ(Tree(), before);
+    }
+    EXPECT_NE(texts.back().find("P:\\Prog\\user"), std::string::npos);
+}
