@@ -8,6 +8,14 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs=$(nproc)
 
+# A test run writes nothing into the checkout: what it holds besides the
+# builds is the same before and after (tracked files unchanged, nothing new,
+# ignored files included).
+checkout_state() {
+  git status --porcelain --ignored --untracked-files=all -- . ':(exclude)build' 2>/dev/null || true
+}
+checkout_before=$(checkout_state)
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
@@ -25,3 +33,10 @@ cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_WERROR=
 cmake --build build/tsan -j"$jobs" --target core_tests ui_tests
 (cd build/tsan && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 tests/core_tests --gtest_brief=1 --gtest_filter='*Pool*:HandleTable*' &&
     QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 tests/ui_tests --gtest_brief=1 --gtest_filter='*Pool*:OwnStore*')
+
+checkout_after=$(checkout_state)
+if [ "$checkout_before" != "$checkout_after" ]; then
+  echo "The test run left files in the checkout:"
+  diff <(echo "$checkout_before") <(echo "$checkout_after") || true
+  exit 1
+fi
