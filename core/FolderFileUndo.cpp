@@ -23,10 +23,17 @@ std::string_view WithoutOneTrailingBackslash(std::string_view text) {
     return text;
 }
 
-// The text without codes up to 32 at either end.
+// A line a user gave (a main folder) without codes up to 32 at either end.
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+    return text;
+}
+
+// A path a run recorded, without codes up to 32 before it; its end is its
+// last name's own ("a b. " is not "a b."), so the undo meets what was made.
+std::string_view RecordText(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
     return text;
 }
 
@@ -98,7 +105,7 @@ private:
     void Prepare(std::size_t index) {
         if (index >= folders_.size()) return;
         std::string& key = keys_[index % kAhead];
-        MakeExactKey(Trimmed(folders_.PathAt(index)), key);
+        MakeExactKey(RecordText(folders_.PathAt(index)), key);
         hashes_[index % kAhead] = FolderMarks::HashOf(key);
         marks_.Prefetch(hashes_[index % kAhead]);
     }
@@ -112,7 +119,7 @@ private:
 }  // namespace
 
 FolderFileUndo::FolderFileUndo()
-    : marks_([this](FolderMarks::Record record) { return Trimmed(Record(record).Path); }, MakeExactKey) {}
+    : marks_([this](FolderMarks::Record record) { return RecordText(Record(record).Path); }, MakeExactKey) {}
 
 // ---- what the run recorded -----------------------------------------------------
 
@@ -164,7 +171,7 @@ void FolderFileUndo::MarkCreatedFolders() {
         const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
         KeysAhead ahead(folders, marks_);
         for (std::size_t i = 0; i < folders.size(); ++i) {
-            const std::string_view text = Trimmed(folders.PathAt(i));
+            const std::string_view text = RecordText(folders.PathAt(i));
             const auto [key, hash] = ahead.Take(i);
             std::size_t slot = marks_.Find(key, hash, text);
             if (!marks_.Marked(slot)) slot = marks_.Add(slot, hash, Ref(list, i));
@@ -178,7 +185,7 @@ void FolderFileUndo::MarkCreatedFolders() {
 // ---- removal plans ---------------------------------------------------------------
 
 void FolderFileUndo::Queue(RecordRef record, std::string_view text) {
-    text = Trimmed(text);
+    text = RecordText(text);
     const std::string key = KeyOf(std::string(text));
     if (IsRootKey(key)) return;
     PushQueued(record, text, record);
@@ -214,7 +221,7 @@ void FolderFileUndo::QueueList(std::uint32_t list) {
     const DEQ_CREATED_FOLDERS& folders = ListOf(Ref(list, 0));
     ReserveQueue(folders.size());
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        const std::string_view text = Trimmed(folders.PathAt(i));
+        const std::string_view text = RecordText(folders.PathAt(i));
         // The main folders lose one trailing backslash.
         Queue(Ref(list, i), list == kCreatedList ? WithoutOneTrailingBackslash(text) : text);
     }
@@ -305,7 +312,7 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
     KeysAhead ahead(folders, marks_);
     for (std::size_t index = 0; index < folders.size(); ++index) {
         const RecordRef own = Ref(list, index);
-        const std::string_view text = Trimmed(folders.PathAt(index));
+        const std::string_view text = RecordText(folders.PathAt(index));
         const auto [listedKey, listedHash] = ahead.Take(index);
         climb_.clear();
         std::size_t length = text.size();
@@ -345,7 +352,7 @@ void FolderFileUndo::QueueListWithAncestors(std::uint32_t list) {
 
 void FolderFileUndo::DeleteCreatedFiles() {
     for (const runrecord::FileRef file : createdFiles_) {
-        currentFile_.assign(Trimmed(file.Path));
+        currentFile_.assign(RecordText(file.Path));
         // A file the run could not read back is never touched.
         const AsLeft r =
             file.HasStamp ? RemoveFileAsLeft(opener_->Get(file.Base), currentFile_, &file.Stamp) : AsLeft::Changed;
