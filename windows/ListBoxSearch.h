@@ -36,6 +36,14 @@ inline QSet<QString> KeysOf(const QComboBox* combo) {
 // when they name one entry ("Jobs" and "jobs" are two folders).
 inline QString LineKey(const QString& text) { return QString::fromStdString(FolderLineKey(text.toStdString())); }
 
+// SameFolderLine on the texts as the boxes hold them.
+inline bool SameLine(QStringView a, QStringView b) {
+    if (a.size() != b.size()) return false;
+    const auto drive = [](QStringView t) { return t.size() >= 2 && t[1] == u':' && t[0].isLetter() && t[0].unicode() < 128; };
+    if (drive(a) && drive(b)) return a[0].toLower() == b[0].toLower() && a.mid(1) == b.mid(1);
+    return a == b;
+}
+
 inline QSet<QString> LineKeysOf(const QListWidget* list) {
     QSet<QString> keys;
     keys.reserve(list->count());

@@ -130,8 +130,7 @@ int FindListItem(const QListWidget* list, const QString& text) {
 }
 
 int FindListLine(const QListWidget* list, const QString& text) {
-    const std::string line = text.toStdString();
-    const auto same = [&](int row) { return SameFolderLine(list->item(row)->text().toStdString(), line); };
+    const auto same = [&](int row) { return listsearch::SameLine(list->item(row)->text(), text); };
     if (!list->isSortingEnabled()) {
         for (int i = 0; i < list->count(); ++i)
             if (same(i)) return i;
