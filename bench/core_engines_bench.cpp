@@ -180,13 +180,13 @@ void BM_FolderFileUndoRemove(benchmark::State& state) {
 }
 BENCHMARK(BM_FolderFileUndoRemove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
-// ---- flattening 100,000 Include items ---------------------------------------------
+// ---- flattening 100,000 Include items (the drive letter in either case) ---------------------------------------------
 
 StringList MakeIncludeItems() {
     StringList items;
     for (int t = 0; t < 1000; ++t) {
         items.push_back("D:\\Jobs\\" + Name("Group", t));
-        for (int s = 0; s < 98; ++s) items.push_back("d:\\JOBS\\" + Name("group", t) + "\\" + Name("Sub", s));
+        for (int s = 0; s < 98; ++s) items.push_back("d:\\Jobs\\" + Name("Group", t) + "\\" + Name("Sub", s));
         items.push_back("D:\\Other\\" + Name("Group", t));
     }
     return items;
