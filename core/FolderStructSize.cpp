@@ -94,9 +94,21 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
         entries.clear();
         return false;
     }
-    const bool listed = disk_ ? disk_->List(base_, folder, entries) : base_.List(folder, entries);
+    const bool listed = disk_ ? disk_->List(base_, folder, entries, &unsayableHere_)
+                              : base_.List(folder, entries, &unsayableHere_);
     if (!listed && unread_.empty() && base_.Unreadable(folder)) unread_ = folder;
+    if (listed)
+        for (plat::DirEntry& e : unsayableHere_) unsayable_.push_back({folder, std::move(e), 0});
     return listed;
+}
+
+void FolderStructSize::MaskUnsayable(std::size_t first, const StringList& lowerMasks) {
+    for (std::size_t i = first; i < unsayable_.size(); ++i) {
+        Unsayable& u = unsayable_[i];
+        if (u.entry.kind != plat::EntryKind::File) continue;
+        const std::string lowered = ToLowerCase(u.entry.name);
+        for (const auto& mask : lowerMasks) u.masks += MatchLowered(mask, lowered) ? 1 : 0;
+    }
 }
 
 void FolderStructSize::FinishWalk() {
@@ -148,7 +160,9 @@ void FolderStructSize::ExamineWithMasks() {
     std::vector<plat::DirEntry> entries;
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(passes);
+        const std::size_t unsayable = unsayable_.size();
         if (!ListTaken(folder, entries)) continue;
+        MaskUnsayable(unsayable, masks);
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
@@ -165,6 +179,7 @@ void FolderStructSize::ExamineRootWithMasks() {
     const StringList masks = LoweredMasks();
     std::vector<plat::DirEntry> entries;
     if (!masks.empty() && !root_.empty() && ListTaken(root_, entries)) {
+        MaskUnsayable(0, masks);
         for (const auto& e : entries)
             if (e.kind == plat::EntryKind::File)
                 CollectMaskedFile(JoinFolderAndName(root_, e.name), e.size, ToLowerCase(e.name), masks);

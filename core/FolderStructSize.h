@@ -9,6 +9,8 @@
 // not entered). A folder that cannot be listed still counts as a folder
 // and contributes nothing else; GetUnreadFolder names the first one that is
 // there all the same, so that a count need not take it for an empty one.
+// An entry no drive path can name is not walked or counted: GetUnsayable
+// keeps it, for a page's count to weigh as its run will.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Types.h"
 #include "platform/Beneath.h"
@@ -26,6 +29,13 @@ class RunDisk;
 class FolderStructSize {
 public:
     using LevelCounts = std::map<std::uint32_t, std::uint32_t>;
+    // An entry that no drive path can name (plat::ListFolder), in `folder`;
+    // `masks`: how many of the masked walk's masks take it (files only).
+    struct Unsayable {
+        std::string folder;
+        plat::DirEntry entry;
+        std::uint32_t masks = 0;
+    };
 
     // withFiles false: the plain walk counts folders only (no files, bytes
     // or file map), for callers that need the folder count alone.
@@ -59,6 +69,8 @@ public:
     // The first folder of the tree that is there but could not be read (no
     // right to list it, or a read error); empty when every one was read.
     const std::string& GetUnreadFolder() const { return unread_; }
+    // Every unsayable entry of the folders read, of every kind, as found.
+    const std::vector<Unsayable>& GetUnsayable() const { return unsayable_; }
 
     // What the level summary windows show: the root, and per level (number
     // of separators of the folder's path, a trailing one not counted) how
@@ -73,6 +85,8 @@ private:
     bool ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries);
     void CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
                            const StringList& lowerMasks);
+    // The unsayable entries of the last listing, from `first` on: how many masks take each file.
+    void MaskUnsayable(std::size_t first, const StringList& lowerMasks);
     void FinishWalk();
 
     std::string root_;
@@ -94,6 +108,8 @@ private:
     RunDisk* disk_ = nullptr;
     std::uint64_t taken_ = 0;
     std::string unread_;
+    std::vector<Unsayable> unsayable_;
+    std::vector<plat::DirEntry> unsayableHere_;  // the last listing's, kept for its room
     plat::Beneath base_;
 };
 

@@ -98,7 +98,9 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
             if (s.source.Unreadable(q.folder)) (q.item == kRoot ? s.rootUnread : s.items[q.item].unread) = true;
             continue;
         }
-        s.unreadable += unsayable.size();
+        for (const auto& e : unsayable)
+            if (e.kind == plat::EntryKind::Folder || e.kind == plat::EntryKind::File)
+                s.unsayable.push_back({q.rel, e.name, e.kind == plat::EntryKind::Folder});
         for (const auto& e : entries) {
             if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
             std::string itemRel = q.rel.empty() ? e.name : q.rel + "\\" + e.name;
@@ -109,6 +111,12 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     }
     s.source.Release();
     return s;
+}
+
+std::string FolderStructure::Unsayable::At(const std::string& target) const {
+    std::string path = target;
+    if (!rel.empty()) path.append(1, '\\').append(rel);
+    return path.append(1, '\\').append(name);
 }
 
 // ---- the attach walk ----------------------------------------------------------------------

@@ -50,9 +50,18 @@ struct FolderStructure {
     // aliases through links count), or lies below it at `belowDest`.
     bool holdsDestination = false;
     std::string belowDest;
-    std::size_t unreadable = 0;  // names the program cannot say
-    bool rootUnread = false;     // the structure folder itself could not be read
+    bool rootUnread = false;  // the structure folder itself could not be read
     std::vector<StructureItem> items;
+    // Its folders and files that no drive path can name, as found: never
+    // copied, each said by the page where it would have gone.
+    struct Unsayable {
+        std::string rel;   // the folder it lies in, below the structure folder
+        std::string name;  // as the system has it
+        bool folder = false;
+        // `target`\`rel`\`name`: where the walk would have put it.
+        std::string At(const std::string& target) const;
+    };
+    std::vector<Unsayable> unsayable;
     plat::Beneath source;  // the structure folder, held for the copies
 };
 // Walks the structure folder once; not usable when IsUsableRunItem refuses

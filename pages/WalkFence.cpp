@@ -14,12 +14,12 @@ std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folde
 
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
                   std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
-                  std::vector<std::string>* own) {
+                  std::vector<std::string>* own, std::vector<plat::DirEntry>* unsayable) {
     subfolders.clear();
     files.clear();
     if (own) own->clear();
     std::vector<plat::DirEntry> entries;
-    if (!disk.ListKinds(base, folder, entries)) return false;
+    if (!disk.ListKinds(base, folder, entries, unsayable)) return false;
     for (auto& e : entries) {
         if (e.kind != plat::EntryKind::Folder) {
             files.push_back(std::move(e));

@@ -43,11 +43,12 @@ private:
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
 // the folder's other entries, `own` (when given) the program's folders
-// there (WalkFence::AddOwn), which are not entered either. False when the
-// folder could not be listed.
+// there (WalkFence::AddOwn), which are not entered either, and `unsayable`
+// (when given) the entries no drive path can name, of every kind, for the
+// walk to count and name. False when the folder could not be listed.
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
                   std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
-                  std::vector<std::string>* own = nullptr);
+                  std::vector<std::string>* own = nullptr, std::vector<plat::DirEntry>* unsayable = nullptr);
 
 // "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
 std::string JoinEntry(const std::string& folder, const std::string& name);

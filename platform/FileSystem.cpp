@@ -101,6 +101,7 @@ bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::vector<DirEn
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {  // a read error part-way is no complete listing
             entries.clear();
+            if (unsayable) unsayable->clear();
             return false;
         }
         if (n == 0) break;

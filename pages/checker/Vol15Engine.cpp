@@ -290,7 +290,7 @@ struct Vol15Checker::Impl {
     bool allFiles = false;  // a mask that takes every name
 
     std::vector<Source> sources;
-    StringList problems;  // model folders that could not be read
+    StringList problems;  // model folders that could not be read, model entries no path names
     std::map<std::string, Model> models;  // by the sources left out ("0" kept, "1" left out)
     int templateMode = 1;
     std::string searchTerm;
@@ -320,6 +320,11 @@ struct Vol15Checker::Impl {
         return false;
     }
 
+    // A folder always; any other entry with files, when the masks take it.
+    bool Judged(const plat::DirEntry& e) const {
+        return e.kind == plat::EntryKind::Folder || (in.WithFiles() && Masked(e.name));
+    }
+
     // ---- recording ----
     // Before the projects straight to the log; a project's into its outcome.
     void RecordOther(const std::string& text, ProjectOutcome* out = nullptr) {
@@ -337,7 +342,8 @@ struct Vol15Checker::Impl {
 
     // ---- reading the models ----
     // One model folder, on a worker: its items, and into `unread` the
-    // folders that could not be read, in walk order.
+    // folders that could not be read and the entries no path names, in
+    // walk order.
     void ReadSource(Source& s, StringList& unread) const {
         plat::Beneath base;
         if (TrimControlAndBlanks(GetDrivePart(s.entry)).empty() || base.Open(s.entry) != plat::FsResult::Ok) {
@@ -355,11 +361,12 @@ struct Vol15Checker::Impl {
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
             }
-            if (!unsayable.empty()) unread.push_back(folder);
+            for (const plat::DirEntry& e : unsayable)
+                if (Judged(e)) unread.push_back(JoinFolderAndName(folder, e.name));
             for (const plat::DirEntry& e : entries) {
                 // Links and special files are entries as in a project, never entered.
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
-                if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
+                if (!Judged(e)) continue;
                 s.items.push_back({item, e.name, e.kind, false});
                 const auto index = static_cast<std::uint32_t>(s.items.size() - 1);
                 if (isFolder) queue.emplace_back(JoinFolderAndName(folder, e.name), index);
@@ -521,10 +528,12 @@ struct Vol15Checker::Impl {
                 if (f.node != kNone) marks.MarkSubtree(f.node);
                 continue;
             }
-            if (!unsayable.empty()) RecordOther(path, &out);
+            // No path names these: neither missing nor extra, but said.
+            for (const plat::DirEntry& e : unsayable)
+                if (Judged(e)) RecordOther(JoinFolderAndName(path, e.name), &out);
             for (const plat::DirEntry& e : entries) {
                 const bool isFolder = e.kind == plat::EntryKind::Folder;
-                if (!isFolder && (!in.WithFiles() || !Masked(e.name))) continue;
+                if (!Judged(e)) continue;
                 std::string rel = f.rel.empty() ? e.name : f.rel + "\\" + e.name;
                 const std::uint32_t child = f.node == kNone ? kNone : model->Find(f.node, e.kind, e.name);
                 if (child != kNone)

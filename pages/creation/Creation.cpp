@@ -141,6 +141,13 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
             state.StructureBytes += size->GetTotalFileSize();
             state.StructureFiles += size->GetFileCount();
         }
+        // What no path names, the run names among what it did not make.
+        for (const FolderStructSize::Unsayable& u : size->GetUnsayable()) {
+            if (u.entry.kind == plat::EntryKind::Folder)
+                state.StructureFolders += 1;
+            else if (u.entry.kind == plat::EntryKind::File && withFiles)
+                state.StructureFiles += 1;
+        }
     }
     return done;
 }

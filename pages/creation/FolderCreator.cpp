@@ -568,8 +568,16 @@ void FolderCreator::AttachStructure(std::size_t index, const std::string& target
     const FolderStructure& s = run_->structures_[index];
     Outcomes outcomes(*this);
     walk_.Attach(s, views_[index].source, dest_, target, orders_[index], outcomes);
-    // Entries whose names cannot be said here.
-    c_->SubFoldersOther += static_cast<double>(s.unreadable);
+    // What no path names is named where it would have gone; a file's size
+    // was never measured, so no box asks for it.
+    for (const FolderStructure::Unsayable& item : s.unsayable) {
+        if (item.folder) {
+            RecordSubFolderOther(item.At(target));
+        } else if (in_.WithFiles()) {
+            c_->FilesOther += 1.0;
+            Add(CreationOutcome::Kind::Line, CreationFoldersOther, item.At(target));
+        }
+    }
 }
 
 void FolderCreator::StructureFileDone(const std::string& source, const std::string& target, FsResult r,

@@ -240,21 +240,28 @@ private:
             std::deque<std::string> queue{source};
             bool root = true;
             std::vector<std::string> subfolders;
-            std::vector<plat::DirEntry> files;
+            std::vector<plat::DirEntry> files, unsayable;
             while (!queue.empty()) {
                 const std::string folder = std::move(queue.front());
                 queue.pop_front();
                 src.Release();
                 dest_.Release();
                 // A folder that could not be read is no folder without files.
-                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files) && src.Unreadable(folder))
+                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files, nullptr, &unsayable) &&
+                    src.Unreadable(folder))
                     LogOther(folder, WithoutTrailingBackslash(root_));
                 const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
                 root = false;
                 if (takeFiles)
                     for (const plat::DirEntry& e : files)
-                        if (e.kind == plat::EntryKind::File && MasksTake(run_.masks_, e.name))
-                            CopyFile(src, folder, e.name);
+                        if (Copied(e)) CopyFile(src, folder, e.name);
+                // No path names these: a folder is not read, a file not copied.
+                for (const plat::DirEntry& e : unsayable) {
+                    if (e.kind == plat::EntryKind::Folder)
+                        LogOther(JoinEntry(folder, e.name), WithoutTrailingBackslash(root_));
+                    else if (takeFiles && Copied(e))
+                        LogOther(JoinEntry(folder, e.name), TargetOf(e.name));
+                }
                 for (std::string& sub : subfolders) queue.push_back(std::move(sub));
             }
         }
@@ -266,6 +273,18 @@ private:
                 it->second.Open(source);
             }
             return it->second;
+        }
+
+        bool Copied(const plat::DirEntry& e) const {
+            return e.kind == plat::EntryKind::File && MasksTake(run_.masks_, e.name);
+        }
+
+        // Where a file of that name goes; its type folder is not made here.
+        std::string TargetOf(const std::string& name) const {
+            if (in_.CopyToMainFolders) return root_ + name;
+            std::string ext;
+            GetFileExtensionAnsi(name, ext);
+            return root_ + ext + "\\" + name;
         }
 
         void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
@@ -597,7 +616,8 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     }
     const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(ids));
     const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
-    for (const auto& size : sizes) {
+    for (std::size_t i = 0; i < m; ++i) {
+        const auto& size = sizes[i];
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();
         // A file two masks take is still copied once.
@@ -606,6 +626,13 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
                 state.Vol10SourceBytes += bytes;
                 state.Vol10SourceFiles += 1;
             }
+        // What no path names, the run names among the files not copied:
+        // each folder, and each file it would have copied.
+        if (!countFiles) continue;
+        for (const FolderStructSize::Unsayable& u : size->GetUnsayable())
+            if (u.entry.kind == plat::EntryKind::Folder ||
+                (u.masks > 0 && !(in.AttachSubFoldersOnly && u.folder == sources[i])))
+                state.Vol10SourceFiles += 1;
     }
     if (n <= 0) return false;
     for (std::size_t i = 0; i < drives.size(); ++i) {

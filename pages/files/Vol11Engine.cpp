@@ -30,24 +30,29 @@ std::string OpenedText(const std::string& folder) {
     return GetDrivePart(folder).empty() || IsDriveRootPath(folder) ? std::string() : folder;
 }
 
+// Files and links go; folders stay and special files are left alone.
+bool Deletable(plat::EntryKind kind) { return kind == plat::EntryKind::File || kind == plat::EntryKind::Link; }
+
 // What the run takes in one main folder, as its engines list it: every file
 // and link that the masks take (special files stay), in the folder alone or,
 // with `tree`, in every folder below it that the walk enters too.
 void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
                 const WalkFence& fence, std::pair<double, double>& counted) {
     std::vector<std::string> queue{root};
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries, unsayable;
     plat::EntryInfo info;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.back());
         queue.pop_back();
         // Listed as the run lists: what it sees is what it tries.
-        if (!disk.ListKinds(base, folder, entries)) continue;
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
+        // A file no path names is one the run names as not deleted.
+        for (const plat::DirEntry& e : unsayable)
+            if (Deletable(e.kind) && MasksTake(masks, e.name)) counted.first += 1;
         for (const plat::DirEntry& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 if (tree && !fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
-            } else if ((e.kind == plat::EntryKind::File || e.kind == plat::EntryKind::Link) &&
-                       MasksTake(masks, e.name)) {
+            } else if (Deletable(e.kind) && MasksTake(masks, e.name)) {
                 counted.first += 1;
                 if (e.kind == plat::EntryKind::File &&
                     disk.Look(base, JoinEntry(folder, e.name), info) == plat::FsResult::Ok)
@@ -149,29 +154,40 @@ void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string
 
 }  // namespace
 
-void SmartDeleteFilesOne::List(std::vector<plat::DirEntry>& entries) {
+void SmartDeleteFilesOne::List(std::vector<plat::DirEntry>& entries, std::vector<plat::DirEntry>& unsayable) {
     base_.Release();
-    if (!ctx_.Disk.ListKinds(base_, folder_, entries)) NoteNotRead(ctx_, base_, folder_);
+    if (!ctx_.Disk.ListKinds(base_, folder_, entries, &unsayable)) NoteNotRead(ctx_, base_, folder_);
 }
 
 void SmartDeleteFilesOne::Execute() {
-    std::vector<plat::DirEntry> entries;
-    List(entries);
+    std::vector<plat::DirEntry> entries, unsayable;
+    List(entries, unsayable);
     DeleteMatching(ctx_.Masks, entries);
+    LeaveUnsayable(ctx_.Masks, unsayable);
 }
 
 void SmartDeleteFilesOne::DeleteMatching(const std::string& mask) {
-    std::vector<plat::DirEntry> entries;
-    List(entries);
-    DeleteMatching(UsableFileMasks({mask}), entries);
+    std::vector<plat::DirEntry> entries, unsayable;
+    List(entries, unsayable);
+    const StringList masks = UsableFileMasks({mask});
+    DeleteMatching(masks, entries);
+    LeaveUnsayable(masks, unsayable);
 }
 
 void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vector<plat::DirEntry>& entries) {
     for (const plat::DirEntry& e : entries) {
-        // Folders stay; links are entries of their own; special files are left alone.
-        if (e.kind != plat::EntryKind::File && e.kind != plat::EntryKind::Link) continue;
-        if (!MasksTake(masks, e.name)) continue;
+        // Links are entries of their own.
+        if (!Deletable(e.kind) || !MasksTake(masks, e.name)) continue;
         DeleteOne(JoinEntry(folder_, e.name), e);
+    }
+}
+
+void SmartDeleteFilesOne::LeaveUnsayable(const StringList& masks, const std::vector<plat::DirEntry>& unsayable) {
+    for (const plat::DirEntry& e : unsayable) {
+        if (!Deletable(e.kind) || !MasksTake(masks, e.name)) continue;
+        ctx_.OneTotals[1] += 1;
+        ctx_.Log.AddLine(Vol11CatFilesOtherReasons, JoinEntry(folder_, e.name));
+        if (ctx_.CountersChanged) ctx_.CountersChanged();
     }
 }
 
@@ -223,12 +239,18 @@ PAIR_NIVO_FOLDER_NAMES SmartDeleteFiles::TakeQueueEntry() {
 void SmartDeleteFiles::ExamineLevel() {
     const std::string folder = TakeQueueEntry().second;
     std::vector<std::string> subfolders, own;
-    std::vector<plat::DirEntry> files;
+    std::vector<plat::DirEntry> files, unsayable;
     base_.Release();
-    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own)) NoteNotRead(ctx_, base_, folder);
+    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own, &unsayable))
+        NoteNotRead(ctx_, base_, folder);
     for (const std::string& fenced : own) NoteNotDone(ctx_, fenced);
+    // A folder no path names is not entered either.
+    for (const plat::DirEntry& e : unsayable)
+        if (e.kind == plat::EntryKind::Folder) NoteNotDone(ctx_, JoinEntry(folder, e.name));
     ctx_.ResetDeleteFilesOneTotals();
-    SmartDeleteFilesOne(folder, base_, ctx_).DeleteMatching(ctx_.Masks, files);
+    SmartDeleteFilesOne one(folder, base_, ctx_);
+    one.DeleteMatching(ctx_.Masks, files);
+    one.LeaveUnsayable(ctx_.Masks, unsayable);
     double totals[3];
     ctx_.GetDeleteFilesOneTotals(totals);
     for (int i = 0; i < 3; ++i) ctx_.WalkTotals[i] += totals[i];

@@ -101,10 +101,13 @@ public:
     // One mask, or the files of a listing already made (every mask at once).
     void DeleteMatching(const std::string& mask);
     void DeleteMatching(const StringList& masks, const std::vector<plat::DirEntry>& entries);
+    // The files and links of a listing's unsayable entries (no path names
+    // them) that the masks take: each not deleted, for another reason.
+    void LeaveUnsayable(const StringList& masks, const std::vector<plat::DirEntry>& unsayable);
 
 private:
     void DeleteOne(const std::string& path, const plat::DirEntry& entry);
-    void List(std::vector<plat::DirEntry>& entries);
+    void List(std::vector<plat::DirEntry>& entries, std::vector<plat::DirEntry>& unsayable);
     std::string folder_;
     plat::Beneath& base_;
     DeleteFilesContext& ctx_;

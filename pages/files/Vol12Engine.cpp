@@ -78,15 +78,28 @@ public:
         std::vector<std::string> none, own;
         base_.Release();
         if (!SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files,
-                          subfolders ? &own : nullptr)) {
+                          subfolders ? &own : nullptr, &unsayable_)) {
             // A folder that could not be read is no folder without files:
             // whatever it holds keeps its name, and the log says so.
             if (base_.Unreadable(folder)) LogNotRenamed(folder, folder);
             return;
         }
-        // So is one of the program's folders, which the walk does not enter.
+        // So is one of the program's folders, which the walk does not enter,
+        // and one no path names.
         for (const std::string& fenced : own) LogNotRenamed(fenced, fenced);
+        if (subfolders)
+            for (const plat::DirEntry& e : unsayable_) {
+                if (e.kind != plat::EntryKind::Folder) continue;
+                const std::string path = JoinEntry(folder, e.name);
+                LogNotRenamed(path, path);
+            }
         if (!renameFiles) return;
+        // A file no path names keeps its name, where the rule would give it another.
+        for (const plat::DirEntry& e : unsayable_) {
+            if (e.kind != plat::EntryKind::File) continue;
+            const std::string name = Vol12NewName(in_, e.name);
+            if (!name.empty() && name != e.name) LogNotRenamed(JoinEntry(folder, e.name), JoinEntry(folder, name));
+        }
         replacedHere_.clear();
         // Each file's paths are made in the same two texts, which keep their room.
         std::string& from = from_;
@@ -264,6 +277,7 @@ private:
     const std::uint32_t baseIndex_ = 0;  // numbered when applied
     std::unordered_set<std::string> replacedHere_;  // names the overwrite rule replaced in this folder
     std::string from_, to_, line_;  // scratch texts of one file, kept for their room
+    std::vector<plat::DirEntry> unsayable_;
     bool exhausted_ = false;
     bool copiesExhausted_ = false;
 };
@@ -333,22 +347,25 @@ void PrefixSuffixPath(const std::string& path, const std::string& head, const st
 
 }  // namespace
 
-std::string Vol12NewPath(const Vol12Inputs& in, const std::string& path) {
+std::string Vol12NewName(const Vol12Inputs& in, const std::string& name) {
+    const std::size_t dot = name.rfind('.');
     if (in.AddPrefixesSuffixes) {
-        std::string out;
-        PrefixSuffixPath(path, TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix),
-                         TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix), out);
-        return out;
+        const std::size_t end = dot == std::string::npos ? name.size() : dot;
+        return TrimBlanks(in.NewPrefix) + TrimBlanks(in.DelimiterPrefix) + name.substr(0, end) +
+               TrimBlanks(in.DelimiterSuffix) + TrimBlanks(in.NewSuffix) + name.substr(end);
     }
     if (in.ChangeFileType) {
-        std::string type;
-        GetFileExtensionAnsi(path, type);
-        if (type != in.OldFileType) return {};
-        std::string stem;
-        StripFileExtension(path, stem);
-        return stem + "." + in.NewFileType;
+        if ((dot == std::string::npos ? std::string("noext") : name.substr(dot + 1)) != in.OldFileType) return {};
+        return name.substr(0, dot) + "." + in.NewFileType;
     }
     return {};
+}
+
+std::string Vol12NewPath(const Vol12Inputs& in, const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\:");
+    const std::size_t start = cut == std::string::npos ? 0 : cut + 1;
+    const std::string name = Vol12NewName(in, path.substr(start));
+    return name.empty() ? name : path.substr(0, start) + name;
 }
 
 bool Vol12CheckNameParts(const Vol12Inputs& in, std::string& found) {

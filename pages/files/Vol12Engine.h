@@ -91,6 +91,9 @@ void Vol12ClearResultLists(Vol12State& state);
 std::array<std::string, 5> Vol12BuildPrefixSuffixName(const Vol12Inputs& in, const std::string& path);
 // The new path under the page's method; "" when the file is no candidate.
 std::string Vol12NewPath(const Vol12Inputs& in, const std::string& path);
+// The same for a name alone, whatever it holds (a name no path can say
+// may hold a backslash or a colon).
+std::string Vol12NewName(const Vol12Inputs& in, const std::string& name);
 // The parts a new name is built from, checked: no character a file name
 // may not hold, no "." or ".." part, and no "." in a file type. `found`
 // gets the characters or parts refused.

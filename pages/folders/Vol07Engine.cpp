@@ -85,7 +85,7 @@ void SmartDelete::ExamineLevel() {
     // entered; its removal later tells what became of it. One that is not
     // to be removed (a main folder that stays) and could not be read is an
     // item of its own, not deleted.
-    if (!ctx_->Disk.ListKinds(*base_, folder, entries_)) {
+    if (!ctx_->Disk.ListKinds(*base_, folder, entries_, &unsayable_)) {
         if (!collected && base_->Unreadable(folder))
             Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         return;
@@ -110,6 +110,14 @@ void SmartDelete::ExamineLevel() {
             Count(c.FilesNotExists, Vol07CatFilesNotExists, c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
         else
             Count(c.FilesOtherReasons, Vol07CatFilesOtherReasons, path);
+    }
+    // No path names these: neither entered nor removed, each said by its
+    // name (and the folder holding one stays).
+    for (const plat::DirEntry& e : unsayable_) {
+        if (e.kind == plat::EntryKind::Folder)
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, JoinEntry(folder, e.name));
+        else
+            Count(c.FilesOtherReasons, Vol07CatFilesOtherReasons, JoinEntry(folder, e.name));
     }
 }
 
@@ -371,11 +379,13 @@ struct Vol07Count {
 void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, const WalkFence& fence,
                 Vol07Count& out) {
     std::deque<std::string> queue{root};
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries, unsayable;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.front());
         queue.pop_front();
-        if (!disk.ListKinds(base, folder, entries)) continue;
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
+        // The run names each of these among what it did not delete.
+        for (const plat::DirEntry& e : unsayable) (e.kind == plat::EntryKind::Folder ? out.Folders : out.Files) += 1;
         for (const plat::DirEntry& e : entries) {
             if (e.kind != plat::EntryKind::Folder) {
                 out.Files += 1;

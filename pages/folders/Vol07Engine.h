@@ -120,7 +120,7 @@ private:
     std::vector<std::string> collectedFolders_;
     std::vector<std::unique_ptr<FolderToEmpty>> emptied_;
     std::unordered_set<std::string> triedWritable_;
-    std::vector<plat::DirEntry> entries_;
+    std::vector<plat::DirEntry> entries_, unsayable_;
 };
 
 // The simulation's engine is the same walk on the dry disk.

@@ -37,6 +37,13 @@ void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStruct
             state.Vol08StructureBytes += size->GetMaskedTotalSize();
             state.Vol08StructureFiles += size->GetMaskedFileCount();
         }
+        // What no path names, the run names among what it did not copy.
+        for (const FolderStructSize::Unsayable& u : size->GetUnsayable()) {
+            if (u.entry.kind == plat::EntryKind::Folder)
+                state.Vol08StructureFolders += 1;
+            else if (withFiles)
+                state.Vol08StructureFiles += u.masks;
+        }
     }
 }
 

@@ -541,10 +541,17 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
         source.Release();
         Outcomes outcomes(*this, s, i);
         w_.walk.Attach(s.read, source, dest_, target, s.order, outcomes);
-        // Entries whose names cannot be said here: each one is a line of the
-        // folder it would have gone to.
-        for (std::size_t k = 0; k < s.read.unreadable; ++k)
-            Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
+        // What no path names is named where it would have gone, a file once
+        // for each mask that takes it, as the walk's order has it.
+        for (const FolderStructure::Unsayable& item : s.read.unsayable) {
+            std::size_t times = item.folder ? 1 : 0;
+            if (!item.folder && run_.in_.WithFiles()) {
+                const std::string name = ToLowerCase(item.name);
+                for (const std::string& mask : run_.masks_) times += Vol08MaskTakes(mask, name) ? 1 : 0;
+            }
+            for (; times > 0; --times)
+                Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
+        }
         // A main folder counts as copied to once a structure reached it; one
         // whose structure folder could not even be made received nothing.
         copied = copied || outcomes.reached;

@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
@@ -28,6 +30,7 @@
 #include "pages/folders/Vol08Page.h"
 #include "platform/FolderLock.h"
 #include "results/ResultsList.h"
+#include "results/TfrmStatistic04.h"
 #include "results/TfrmStatistic06.h"
 #include "results/TfrmStatistic08.h"
 #include "results/TfrmStatistic10.h"
@@ -249,6 +252,118 @@ TEST_F(RunCounts, EverySpellingOfAListedFolderIsThatFolderOnEveryPage) {
                     seen += label->objectName().toStdString() + "=" + label->text().toStdString() + "\n";
             if (plain.empty()) plain = seen;
             EXPECT_EQ(seen, plain) << page.list << ": " << spelling;
+        }
+    }
+}
+
+// Every walk meets every entry of a folder, whatever its name: names that
+// differ by trailing dots and blanks or letter case are entries of their
+// own, done or listed; names no drive path can say (a backslash or a colon
+// in them, dots only) are listed by name under other reasons and left
+// where they are. The totals before a run are what it reports, and its
+// simulation says what it does.
+TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
+    StringList met = {"a.txt", "sub\\b.txt"};
+    for (const std::string twin : {"proj", "proj.", "proj .", "proj..", "Proj", "a b. "})
+        met.push_back(twin + "\\t.txt");
+    const StringList unsayable = {"b\\s.txt", "c:d", "..."};
+    SetFileSelNameMasks({"*.*"});
+    drive.MakeFolder("Model\\other");
+    frmMain->Page04->Vol04AddFolderStructurePath(drive.path("W"));
+    frmMain->Page08->Vol08AddFolderStructurePath(drive.path("W"));
+    frmMain->Page10->Vol10AddSource(drive.path("W"));
+    SetList("lstVol15AddFolderStructure", {drive.path("Model")});
+    C<QLineEdit>("edtVol12NewPrefix")->setText("Z");
+    using Page = std::function<void()>;
+    const Page sim07 = [] { frmMain->Page07->btnVol07DeleteFoldersSimulationClick(); };
+    const Page refresh07 = [] { frmMain->Page07->Vol07RefreshPage(); };
+    struct Walk {
+        const char *list, *folder, *radio;  // the walk's mode, offered once the list holds the folder
+        Page refresh, simulate;             // no simulation: the page offers none
+        const char* run;
+        VisualLogWindow* log;
+        int categories;
+        std::vector<int> other;  // the other-reasons lists
+        std::string toDo, done;  // labels whose sums agree
+    };
+    const std::string deleted07 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
+    const Walk walks[] = {
+        {"lstVol07IncludeFolderList", "P:\\W", "rdoVol07DeleteSubFolders", refresh07, sim07, "btnVol07DeleteFolders",
+         frmStatistics07, 7, {TfrmStatistics07::FoldersOtherReasons, TfrmStatistics07::FilesOtherReasons},
+         "FoldersToDelete FilesToDelete", deleted07},
+        {"lstVol07IncludeFolderList", "P:\\W", "rdoVol07DeleteCompleteFolders", refresh07, sim07,
+         "btnVol07DeleteFolders", frmStatistics07, 7,
+         {TfrmStatistics07::FoldersOtherReasons, TfrmStatistics07::FilesOtherReasons}, "FoldersToDelete FilesToDelete",
+         deleted07},
+        {"lstVol08IncludeFolderList", "P:\\D", "rdoVol08AttachMainFolderWithFiles",
+         [] { frmMain->Page08->Vol08RefreshPage(); }, [this] { Click("btnVol08CopyFoldersSimulation"); },
+         "btnVol08CopyFolders", frmStatistic08, 8, {TfrmStatistic08::SubFoldersOtherReasons},
+         "SubFoldersToCopy FilesToCopy", "SubFoldersCopied SubFoldersOtherReasons FilesCopied"},
+        {"lstVol10IncludeFolderList", "P:\\D", nullptr, [] { frmMain->Page10->Vol10RefreshPage(); },
+         [this] { Click("btnVol10CopyFilesSimulation"); }, "btnVol10CopyFiles", frmStatistic10, 11,
+         {TfrmStatistic10::FilesOtherReasons}, "FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+        {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFiles", [] { frmMain->Page11->Vol11RefreshPage(); },
+         [] { frmMain->Page11->Vol11SimulateDeleteFiles(); }, "btnVol11DeleteFiles", frmStatistics11, 7,
+         {TfrmStatistics11::FilesOtherReasons, TfrmStatistics11::FoldersOtherReasons}, "FilesToDelete",
+         "FilesDeleted FilesOtherReasons"},
+        {"lstVol12IncludeFolderList", "P:\\W", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
+         [] { frmMain->Page12->Vol12RefreshPage(); }, [this] { Click("btnVol12RenameFilesSimulation"); },
+         "btnVol12RenameFiles", frmStatistic12, 9, {TfrmStatistic12::FilesOtherReasons}, "", ""},
+        {"lstVol15IncludeFolderList", "P:\\W", "rdoVol15AttachSubFoldersOnlyWithFiles",
+         [] { frmMain->Page15->Vol15RefreshPage(); }, nullptr, "btnVol15CheckProjectsConsistency", frmStatistic15, 8,
+         {TfrmStatistic15::SubFoldersOtherReasons}, "", ""},
+        {"lstVol04IncludeFolderList", "P:\\D\\x", "rdoVol04AttachMainFolderWithFiles",
+         [] { frmMain->Page04->Vol04RefreshPage(); }, [this] { Click("btnVol04CreateFoldersSimulation"); },
+         "btnVol04CreateFolders", frmStatistic04, 6, {TfrmStatistic04::FoldersOther},
+         "SubFoldersToCreate FilesToCreate", "SubFoldersCreated SubFoldersOther FilesCreated FilesOther"},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(walk.list);
+        std::filesystem::remove_all(drive.nativePath("W"));
+        std::filesystem::remove_all(drive.nativePath("D"));
+        drive.MakeFolder("D");
+        for (const std::string& rel : met) drive.WriteFile("W\\" + rel, rel);
+        const std::string w = drive.nativePath("W") + "/";
+        std::ofstream(w + unsayable[0]) << "s";
+        std::filesystem::create_directories(w + unsayable[1] + "/in");
+        std::filesystem::create_directories(w + unsayable[2]);
+        SetList(walk.list, {walk.folder});
+        walk.refresh();
+        if (walk.radio) Click(walk.radio);
+        walk.refresh();
+        const auto sum = [&](const std::string& names) {
+            double total = 0;
+            std::istringstream in(names);
+            for (std::string name; in >> name;)
+                total += std::stod(Label(walk.log, "lblStat" + std::string(walk.list + 6, 2) + name));
+            return total;
+        };
+        const double toDo = sum(walk.toDo);
+        const auto lines = [&] {
+            std::vector<pagewindow::Lines> all;
+            for (int c = 0; c < walk.categories; ++c) all.push_back(walk.log->CategoryList(c)->Lines());
+            return all;
+        };
+        if (walk.simulate) walk.simulate();
+        const std::vector<pagewindow::Lines> simulated = lines();
+        Click(walk.run);
+        const std::vector<pagewindow::Lines> ran = lines();
+        if (walk.simulate) {
+            EXPECT_EQ(simulated, ran);
+        }
+        EXPECT_EQ(sum(walk.done), toDo);
+        EXPECT_EQ(toDo > 0, !walk.toDo.empty());
+        const auto said = [&](const std::vector<int>& in, const std::string& rel) {
+            for (int c = 0; c < walk.categories; ++c)
+                if (in.empty() || std::find(in.begin(), in.end(), c) != in.end())
+                    for (const std::string& line : ran[c])
+                        if (line.find("W\\" + rel) != std::string::npos) return true;
+            return false;
+        };
+        for (const std::string& rel : met) EXPECT_TRUE(said({}, rel)) << rel;
+        for (const std::string& name : unsayable) {
+            EXPECT_TRUE(said(walk.other, name)) << name;
+            EXPECT_TRUE(std::filesystem::exists(w + name)) << name;
         }
     }
 }

@@ -240,7 +240,7 @@ TEST_F(WalksOnPool, TheCheckerReadsItsModelsWithEightWorkersAsWithOne) {
         Vol15CheckProjectsConsistency(state, in, log, RunHooks{});
         other[k] = state.OtherReasonsList;
     });
-    EXPECT_EQ(other[0], (StringList{P("Gone1"), P("Odd\\A5\\B2"), P("Gone2")}));
+    EXPECT_EQ(other[0], (StringList{P("Gone1"), P("Odd\\A5\\B2\\back\\slash.txt"), P("Gone2")}));
     EXPECT_EQ(other[1], other[0]);
     EXPECT_EQ(counted[1].Values(), counted[0].Values());
 }
