@@ -244,7 +244,6 @@ ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive
     return BuildExportPreview(exportLines, withoutDrive, forwardSlashes, distinct, facts);
 }
 
-std::string ListSearchKey(const std::string& line) { return ToLowerCase(line); }
 
 bool HasExportDrivePartTrimmed(std::string_view line) {
     std::size_t at = 0;

@@ -80,9 +80,6 @@ ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive
 ExportPreview BuildExportPreview(const LineStore& exportLines, bool withoutDrive, bool forwardSlashes,
                                  bool distinct = false);
 
-// The key under which a list search finds a line regardless of letter case.
-std::string ListSearchKey(const std::string& line);
-
 // The results windows hand over only lines that name a drive or a server:
 // the line, trimmed of codes up to 32, has a colon second or starts "\\".
 bool HasExportDrivePartTrimmed(std::string_view line);

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 
-#include "core/ByteScan.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -154,77 +152,6 @@ unsigned long CountTrailingBlanks(const std::string& text) {
     unsigned long count = 0;
     for (std::size_t i = text.size(); i > 0 && IsControlOrBlank(text[i - 1]); --i) ++count;
     return count;
-}
-
-namespace {
-
-// The lowered bytes [at, at + n) as a word, byte by byte: for words that
-// hold bytes from 0x80 on, which the Latin-1 rule may lower.
-std::uint64_t LoweredWord(std::string_view text, std::size_t at, std::size_t n) {
-    std::uint64_t w = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        w |= static_cast<std::uint64_t>(static_cast<unsigned char>(LowerByteAt(text, at + k))) << (8 * k);
-    return w;
-}
-
-std::uint64_t Mix(std::uint64_t h, std::uint64_t w) {
-    h = (h ^ w) * 0xBF58476D1CE4E5B9ULL;
-    return h ^ (h >> 31);
-}
-
-// A text with bytes from 0x80 on: word by word, each lowered byte by byte.
-std::size_t HashLoweredBytes(std::string_view text) {
-    const std::size_t n = text.size();
-    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) h = Mix(h, LoweredWord(text, i, 8));
-    if (i < n) h = Mix(h, LoweredWord(text, i, n - i));
-    return static_cast<std::size_t>(h);
-}
-
-}  // namespace
-
-std::size_t HashIgnoreCase(std::string_view text) {
-    // ASCII text eight bytes at once, in two chains of sixteen bytes a
-    // step; the last bytes are read in whole words that overlap bytes read
-    // already. Each byte is hashed with its 0x20 bit set: a capital and its
-    // small letter alike (and a few signs with others, which the compare
-    // tells apart). Lowering keeps bytes from 0x80 on and ASCII bytes apart,
-    // so equal texts take the same way.
-    using bytescan::Load8;
-    const auto folded = [](std::uint64_t w) { return w | bytescan::Broadcast(0x20); };
-    const char* p = text.data();
-    const std::size_t n = text.size();
-    std::uint64_t a = 0x9E3779B97F4A7C15ULL ^ n, b = 0xD1B54A32D192ED03ULL;
-    std::uint64_t seen = 0;  // every word read, for its high bits
-    std::size_t i = 0;
-    for (; i + 16 <= n; i += 16) {
-        const std::uint64_t w1 = Load8(p + i), w2 = Load8(p + i + 8);
-        seen |= w1 | w2;
-        a = Mix(a, folded(w1));
-        b = Mix(b, folded(w2));
-    }
-    if (i < n) {
-        std::uint64_t w1, w2 = 0;
-        if (n >= 16) {
-            w1 = Load8(p + n - 16), w2 = Load8(p + n - 8);
-        } else if (n >= 8) {
-            w1 = Load8(p), w2 = Load8(p + n - 8);
-        } else if (n >= 4) {
-            std::uint32_t x, y;
-            std::memcpy(&x, p, 4);
-            std::memcpy(&y, p + n - 4, 4);
-            w1 = x | static_cast<std::uint64_t>(y) << 32;
-        } else {
-            const auto at = [p](std::size_t k) { return static_cast<std::uint64_t>(static_cast<unsigned char>(p[k])); };
-            w1 = at(0) | at(n / 2) << 8 | at(n - 1) << 16;
-        }
-        seen |= w1 | w2;
-        a = Mix(a, folded(w1));
-        b = Mix(b, folded(w2));
-    }
-    if ((seen & bytescan::kHighs) != 0) return HashLoweredBytes(text);
-    return static_cast<std::size_t>(Mix(a, b));
 }
 
 namespace {

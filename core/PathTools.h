@@ -63,9 +63,6 @@ std::string MakeBlanks(unsigned long count);
 unsigned long CountTrailingBlanks(const std::string& text);
 // Equal ignoring letter case (as ToLowerCase lowers).
 bool SameTextIgnoreCase(std::string_view a, std::string_view b);
-// The hash of ToLowerCase(text), without making the lowered text: with
-// SameTextIgnoreCase, the key of a case-ignoring set of texts.
-std::size_t HashIgnoreCase(std::string_view text);
 
 // Whether two lines of a folder list are one line: byte for byte, as this
 // system names its entries ("Proj" is not "proj", "proj." is not "proj"),

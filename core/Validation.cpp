@@ -53,10 +53,7 @@ bool IsAsciiGraphic(char c) { return c > ' ' && c < 127; }
 // A name of dots only: "." and ".." leave the folder they are in, and no
 // path takes a longer one either.
 bool IsDotName(const char* begin, const char* end) {
-    if (begin == end) return false;
-    for (const char* p = begin; p != end; ++p)
-        if (*p != '.') return false;
-    return true;
+    return plat::IsDotsOnlyName(std::string_view(begin, static_cast<std::size_t>(end - begin)));
 }
 
 // Slashes to backslashes, runs of backslashes (and colons) made one.

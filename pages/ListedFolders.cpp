@@ -7,6 +7,7 @@
 #include "core/ExamineSubFolders.h"
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ std::string LexicallyResolved(const std::string& item) {
         // which every run refuses, goes up too, so that a root written with
         // one is still taken for a root.
         const std::string_view raw = std::string_view(item).substr(at, end - at);
-        const bool dots = !raw.empty() && raw.find_first_not_of('.') == std::string_view::npos;
+        const bool dots = plat::IsDotsOnlyName(raw);
         if (!raw.empty() && !dots) {
             out += '\\';
             out.append(raw);

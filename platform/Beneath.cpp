@@ -159,7 +159,7 @@ std::size_t DriveNameCut(std::string_view path) {
 // it is refused: empty, of dots only ("." and ".." among them), or holding
 // a NUL.
 std::size_t NameEnd(std::string_view name) {
-    if (name.find('\0') != std::string_view::npos || detail::IsDotsOnly(name)) return 0;
+    if (name.find('\0') != std::string_view::npos || IsDotsOnlyName(name)) return 0;
     return name.size();
 }
 

@@ -23,14 +23,12 @@
 namespace plat {
 namespace detail {
 
-bool IsDotsOnly(std::string_view name) { return !name.empty() && name.find_first_not_of('.') == std::string_view::npos; }
-
 // A Linux name the drive form can say as it is: no backslash or colon (a
 // separator and the drive's mark there), and not made of dots only (the
 // translation refuses those). Trailing blanks and dots are the name's own.
 bool IsSayableName(const char* name) {
     const std::string_view n(name);
-    if (n.empty() || IsDotsOnly(n)) return false;
+    if (n.empty() || IsDotsOnlyName(n)) return false;
     return n.find('\\') == std::string_view::npos && n.find(':') == std::string_view::npos;
 }
 
@@ -246,7 +244,7 @@ bool AppendComponents(std::string_view text, std::string& out) {
             ++j;
         }
         const std::string_view name = text.substr(i, j - i);
-        if (detail::IsDotsOnly(name)) return false;
+        if (IsDotsOnlyName(name)) return false;
         if (!out.empty() && out.back() != '/') out += '/';
         out.append(name);
         i = j;
@@ -343,6 +341,10 @@ std::string LogicalDriveLetters() {
     return letters;
 }
 
+bool IsDotsOnlyName(std::string_view name) {
+    return !name.empty() && name.find_first_not_of('.') == std::string_view::npos;
+}
+
 bool ToNative(const std::string& path, std::string& native) {
     if (path.size() >= 2 && path[1] == ':' && IsLetter(path[0])) {
         auto it = Drives().find(UpperLetter(path[0]));
@@ -433,7 +435,7 @@ bool FromNative(const std::string& native, std::string& path) {
         if (end == std::string_view::npos) end = rest.size();
         std::string_view name = rest.substr(at, end - at);
         name = name.substr(0, name.find('\0'));
-        if (name.empty() || detail::IsDotsOnly(name)) return false;
+        if (name.empty() || IsDotsOnlyName(name)) return false;
         if (end < rest.size()) out[end + 3] = '\\';
         at = end + 1;
     }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -34,6 +35,9 @@ std::string LogicalDriveLetters();
 // (\\server\share), an unmapped drive, a component of dots only ("." and
 // ".." among them), or a NUL byte.
 bool ToNative(const std::string& path, std::string& native);
+// A name of dots only ("." and ".." among them): no translation takes one,
+// so every check that refuses a name leading elsewhere asks this.
+bool IsDotsOnlyName(std::string_view name);
 // Linux path -> drive form ("C:\home\ann"). False when a name holds a
 // backslash or colon or is of dots only (it cannot be said faithfully) or
 // no drive holds the path.

@@ -18,8 +18,6 @@ struct FileIdentity;
 
 namespace plat::detail {
 
-// A name of dots only ("." and ".." among them): no translation takes one.
-bool IsDotsOnly(std::string_view name);
 // A Linux name the drive form can say as it is, byte for byte: no
 // backslash or colon, and not of dots only.
 bool IsSayableName(const char* name);

@@ -1,6 +1,7 @@
 #include "pages/folders/FolderRuns.h"
 
 #include "core/Validation.h"
+#include "platform/FileSystem.h"
 
 // A folder run takes each item's last name (a rename builds the new one
 // from it, a delete may remove the folder by it).
@@ -10,7 +11,7 @@ bool UnusableFolderName(std::string_view name) {
     for (const char c : name)
         if (c == '\\' || c == '/' || c == ':') return true;
     // An empty name, or one of dots only, names no entry of its own.
-    return name.find_first_not_of('.') == std::string_view::npos;
+    return name.empty() || plat::IsDotsOnlyName(name);
 }
 
 std::string_view ParentText(std::string_view path) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/ExportWriter.h"
+#include "core/PathTools.h"
 #include "tests/support/TempDrive.h"
 
 TEST(ExportWriter, LineConversions) {
@@ -182,7 +183,7 @@ TEST(ExportWriter, PreviewWithoutLookupsMatchesTheComparingOne) {
                     part = line.back() == '\\' ? "q" : "\\";
                 line += part;
             }
-            std::string key = ListSearchKey(line);
+            std::string key = FolderLineKey(line);
             if (std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
             keys.push_back(key);
             lines.push_back(line);

@@ -85,32 +85,6 @@ TEST(PathTools, TrimAndLowerKeepUtf8Whole) {
     EXPECT_FALSE(SameTextIgnoreCase("abc", "abcd"));
 }
 
-// The case-ignoring hash reads eight bytes at a time: texts equal ignoring
-// case hash alike whatever their length and wherever a capital, a Latin-1
-// capital or its lead byte falls in a word; other texts rarely collide.
-TEST(PathTools, HashIgnoresCaseAtEveryPlaceOfAWord) {
-    for (std::size_t k = 0; k < 20; ++k) {
-        const std::string lower(k, 'q'), upper(k, 'Q');
-        for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{
-                 {lower + "\xC3\xA4" + lower, upper + "\xC3\x84" + upper},
-                 {lower + "z\xC3\xA9", upper + "Z\xC3\x89"},
-                 {"@[" + lower + "`{", "@[" + upper + "`{"},
-                 {lower, upper}}) {
-            ASSERT_TRUE(SameTextIgnoreCase(a, b)) << k;
-            EXPECT_EQ(HashIgnoreCase(a), HashIgnoreCase(b)) << k << " " << a;
-        }
-        // Bytes that only look like capitals: 0x97 (x) and 0x84 after another lead byte.
-        EXPECT_FALSE(SameTextIgnoreCase(lower + "\xC3\x97", lower + "\xC3\xB7"));
-        EXPECT_NE(HashIgnoreCase(lower + "\xC3\x97"), HashIgnoreCase(lower + "\xC3\xB7"));
-        EXPECT_NE(HashIgnoreCase(lower + "\xE2\x80\x9E"), HashIgnoreCase(lower + "\xE2\x80\xBE"));
-    }
-    std::vector<std::size_t> hashes;
-    for (int i = 0; i < 20000; ++i) hashes.push_back(HashIgnoreCase("C:\\Jobs\\Job " + std::to_string(i)));
-    hashes.push_back(HashIgnoreCase(""));
-    hashes.push_back(HashIgnoreCase(std::string(1, '\0')));
-    std::sort(hashes.begin(), hashes.end());
-    EXPECT_EQ(std::unique(hashes.begin(), hashes.end()), hashes.end());
-}
 
 TEST(PathTools, LevelQueueWalkOrder) {
     AS_MULTIMAP_NIVO_FOLDER_NAMES queue;
