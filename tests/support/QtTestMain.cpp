@@ -4,11 +4,13 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "tests/support/CleanStart.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/Watchdog.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    testsupport::StartEveryTestClean();
     const std::string base = testsupport::IsolateEnvironment();
     // Test discovery runs us without the test's environment: choose the
     // offscreen platform here, before the application exists.

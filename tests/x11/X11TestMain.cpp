@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <chrono>
 
+#include "tests/support/CleanStart.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/Watchdog.h"
 
@@ -10,6 +11,7 @@
 // a window manager): what only a real X server shows is tried here.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    testsupport::StartEveryTestClean();
     const std::string base = testsupport::IsolateEnvironment();
     int rc;
     {
