@@ -60,10 +60,19 @@ std::uint32_t RootLevel(const std::string& root) {
     return static_cast<std::uint32_t>(CountPathSeparators(root.substr(0, end)));
 }
 
-StringList LoweredMasks() {
+// The settings store's masks, each by the platform's wildcard: a file once
+// for every mask that finds it.
+FileSelection StoreMaskSelection() {
     StringList masks = GetFileSelNameMasks();
     for (auto& mask : masks) mask = ToLowerCase(mask);
-    return masks;
+    const auto passes = static_cast<std::uint32_t>(masks.size());
+    return {[masks = std::move(masks)](const std::string& name) {
+                const std::string lowered = ToLowerCase(name);
+                std::uint32_t times = 0;
+                for (const auto& mask : masks) times += MatchLowered(mask, lowered) ? 1 : 0;
+                return times;
+            },
+            passes};
 }
 
 }  // namespace
@@ -102,12 +111,10 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
     return listed;
 }
 
-void FolderStructSize::MaskUnsayable(std::size_t first, const StringList& lowerMasks) {
+void FolderStructSize::MaskUnsayable(std::size_t first) {
     for (std::size_t i = first; i < unsayable_.size(); ++i) {
         Unsayable& u = unsayable_[i];
-        if (u.entry.kind != plat::EntryKind::File) continue;
-        const std::string lowered = ToLowerCase(u.entry.name);
-        for (const auto& mask : lowerMasks) u.masks += MatchLowered(mask, lowered) ? 1 : 0;
+        if (u.entry.kind == plat::EntryKind::File) u.masks = selection_.times(u.entry.name);
     }
 }
 
@@ -136,53 +143,39 @@ void FolderStructSize::Examine() {
     FinishWalk();
 }
 
-void FolderStructSize::CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
-                                         const StringList& lowerMasks) {
-    bool matched = false;
-    for (const auto& mask : lowerMasks) {
-        if (!MatchLowered(mask, lowerName)) continue;
-        maskedBytes_ += size;
-        ++maskedFileCount_;
-        matched = true;
-    }
-    if (matched) maskedFileMap_.emplace(path, size);
+void FolderStructSize::CollectMaskedFile(const std::string& path, std::uint64_t size, std::uint32_t times) {
+    if (times == 0) return;
+    maskedBytes_ += size * times;
+    maskedFileCount_ += times;
+    maskedFileMap_.emplace(path, size);
 }
 
 // One walk stands for one pass per mask: every folder taken counts once per
-// mask on its level, every matching file once per mask in the totals, and
-// the subfolders once, as the first pass counts them.
+// mask on its level, every file the selection takes once each time it
+// takes it in the totals, and the subfolders once, as the first pass counts
+// them.
 void FolderStructSize::ExamineWithMasks() {
-    const StringList masks = LoweredMasks();
+    if (!selection_.times) selection_ = StoreMaskSelection();
     queue_.clear();
-    if (!masks.empty() && !root_.empty())
-        queue_.emplace_back(RootLevel(root_), root_);
-    const auto passes = static_cast<std::uint32_t>(masks.size());
+    if (selection_.passes > 0 && !root_.empty()) queue_.emplace_back(RootLevel(root_), root_);
     std::vector<plat::DirEntry> entries;
+    bool inRoot = true;
     while (!queue_.empty()) {
-        const auto [level, folder] = TakeFolder(passes);
+        const auto [level, folder] = TakeFolder(selection_.passes);
         const std::size_t unsayable = unsayable_.size();
-        if (!ListTaken(folder, entries)) continue;
-        MaskUnsayable(unsayable, masks);
+        const bool listed = ListTaken(folder, entries);
+        const bool takeFiles = selection_.rootFiles || !inRoot;
+        inRoot = false;
+        if (!listed) continue;
+        if (takeFiles) MaskUnsayable(unsayable);
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 ++folderCount_;
-            } else if (e.kind == plat::EntryKind::File) {
-                CollectMaskedFile(JoinFolderAndName(folder, e.name), e.size, ToLowerCase(e.name), masks);
+            } else if (e.kind == plat::EntryKind::File && takeFiles) {
+                CollectMaskedFile(JoinFolderAndName(folder, e.name), e.size, selection_.times(e.name));
             }
         }
-    }
-    FinishWalk();
-}
-
-void FolderStructSize::ExamineRootWithMasks() {
-    const StringList masks = LoweredMasks();
-    std::vector<plat::DirEntry> entries;
-    if (!masks.empty() && !root_.empty() && ListTaken(root_, entries)) {
-        MaskUnsayable(0, masks);
-        for (const auto& e : entries)
-            if (e.kind == plat::EntryKind::File)
-                CollectMaskedFile(JoinFolderAndName(root_, e.name), e.size, ToLowerCase(e.name), masks);
     }
     FinishWalk();
 }

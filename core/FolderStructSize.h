@@ -26,11 +26,23 @@
 
 class RunDisk;
 
+// Which files a walk takes by their names, and how many times it takes each
+// (0: not at all): a run's own rule over its name masks, so that a count
+// made before the run meets the files the run will. `passes`: the masks it
+// stands for (a masked walk counts each folder once per mask on its level,
+// and with none walks nothing); `rootFiles`: whether the files lying directly in the walked folder are
+// taken at all.
+struct FileSelection {
+    std::function<std::uint32_t(const std::string& name)> times;
+    std::uint32_t passes = 1;
+    bool rootFiles = true;
+};
+
 class FolderStructSize {
 public:
     using LevelCounts = std::map<std::uint32_t, std::uint32_t>;
     // An entry that no drive path can name (plat::ListFolder), in `folder`;
-    // `masks`: how many of the masked walk's masks take it (files only).
+    // `masks`: how many times the masked walk's selection takes it (files only).
     struct Unsayable {
         std::string folder;
         plat::DirEntry entry;
@@ -43,8 +55,9 @@ public:
 
     void SetCountRoot(bool countRoot) { countRoot_ = countRoot; }
     void SetFolderCount(std::uint32_t count) { folderCount_ = count; }
-    // Kept only: the masked walks read the masks of the settings store.
-    void SetFileMasks(const StringList& masks) { masks_ = masks; }
+    // The files the masked walk takes; without one, the masks of the
+    // settings store by the platform's wildcard, each file once per mask.
+    void SetFileSelection(FileSelection selection) { selection_ = std::move(selection); }
     // Called now and then during a walk with the number of folders taken
     // so far, so a long walk can keep its window painted.
     void SetProgress(std::function<void(std::uint64_t)> progress) { progress_ = std::move(progress); }
@@ -53,11 +66,10 @@ public:
     void SetDisk(RunDisk* disk) { disk_ = disk; }
 
     void Examine();
-    // The whole tree, collecting the files that match each mask of
-    // GetFileSelNameMasks; a file matching two masks counts twice in the
-    // totals and once in the map. Subfolders are counted once per call.
+    // The whole tree, collecting the files the selection takes; a file it
+    // takes twice counts twice in the totals and once in the map.
+    // Subfolders are counted once per call.
     void ExamineWithMasks();
-    void ExamineRootWithMasks();
 
     std::uint64_t GetTotalFileSize() const { return totalBytes_; }
     std::uint32_t GetFileCount() const { return fileCount_; }
@@ -83,10 +95,9 @@ public:
 private:
     std::pair<std::uint32_t, std::string> TakeFolder(std::uint32_t passes);
     bool ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries);
-    void CollectMaskedFile(const std::string& path, std::uint64_t size, const std::string& lowerName,
-                           const StringList& lowerMasks);
-    // The unsayable entries of the last listing, from `first` on: how many masks take each file.
-    void MaskUnsayable(std::size_t first, const StringList& lowerMasks);
+    void CollectMaskedFile(const std::string& path, std::uint64_t size, std::uint32_t times);
+    // The unsayable entries of the last listing, from `first` on: how often the selection takes each file.
+    void MaskUnsayable(std::size_t first);
     void FinishWalk();
 
     std::string root_;
@@ -103,7 +114,7 @@ private:
     bool withFiles_ = true;
     MAP_FILE_NAME_SIZE fileMap_;
     MAP_FILE_NAME_SIZE maskedFileMap_;
-    StringList masks_;
+    FileSelection selection_;
     std::function<void(std::uint64_t)> progress_;
     RunDisk* disk_ = nullptr;
     std::uint64_t taken_ = 0;

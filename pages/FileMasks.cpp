@@ -51,3 +51,7 @@ bool MasksTake(const StringList& loweredMasks, const std::string& name) {
     }
     return false;
 }
+
+FileSelection AnyMaskSelection(StringList loweredMasks) {
+    return {[masks = std::move(loweredMasks)](const std::string& name) { return MasksTake(masks, name) ? 1u : 0u; }};
+}

@@ -2,6 +2,7 @@
 // copy-folders page (08) select files by them.
 #pragma once
 
+#include "core/FolderStructSize.h"
 #include "core/Types.h"
 #include <string>
 
@@ -15,3 +16,6 @@ StringList UsableFileMasks(const StringList& stored);
 // "*.*" takes every name; a mask without extension ("*", "r*") takes only
 // names without one.
 bool MasksTake(const StringList& loweredMasks, const std::string& name);
+// The selection of a run that takes a file once when any of its (lowered)
+// masks takes it, as MasksTake says, for its counts to walk with.
+FileSelection AnyMaskSelection(StringList loweredMasks);

@@ -101,7 +101,7 @@ void Measure(const std::string& root, const MeasureSetup& setup, std::optional<F
     // Kept only when the walk ends: a failed one leaves nothing half counted.
     FolderStructSize walked(root, setup.withFiles);
     walked.SetCountRoot(setup.countRoot);
-    walked.SetFileMasks(setup.masks);
+    walked.SetFileSelection(setup.selection);
     walked.ExamineWithMasks();
     FailOnUnread(walked);
     size = std::move(walked);

@@ -75,11 +75,11 @@ public:
 void FailOnUnread(const FolderStructSize& size);
 
 // How a structure or source is measured: FolderStructSize's masked walk
-// with these settings (FailOnUnread).
+// with these settings (FailOnUnread), taking the files the run takes.
 struct MeasureSetup {
     bool withFiles = true;
     bool countRoot = false;
-    StringList masks;
+    FileSelection selection;
 };
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size);
 

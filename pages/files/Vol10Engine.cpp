@@ -30,6 +30,9 @@ namespace {
 
 StringList Destinations(const Vol10Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
 
+// A source is walked into a destination only by a chosen route.
+bool Vol10Walks(const Vol10Inputs& in) { return in.CopyToMainFolders || in.CopyToMainFoldersExtensions; }
+
 // The box that refuses one of the program's own folders as a destination.
 PageMessage Vol10OwnFolderBox(const std::string& destination, bool sim) {
     return {OwnFolderRefusal("ATTACH/COPY/MOVE", "Destination Folder", destination),
@@ -108,7 +111,7 @@ struct Vol10Outcome : Vol10Found {
 class Vol10Copier {
 public:
     Vol10Copier(const Vol10Inputs& in, Vol10State& state, RunLog& log, RunDisk& disk)
-        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), masks_(UsableFileMasks(in.Masks)),
+        : in_(in), st_(state), log_(log), disk_(disk), sim_(disk.IsDry()), selection_(Vol10Selection(in)),
           overwrite_(!in.DuplicatedFilesSkip && in.DuplicatedFilesOverWrite), names_(state.Vol10WorkingNames), baseList_(state.Vol10UndoBases) {}
 
     void Run(const StringList& destinations) {
@@ -219,7 +222,7 @@ private:
                                                                   sim_ ? "100074" : "100046")});
                     continue;
                 }
-                if (!in_.CopyToMainFolders && !in_.CopyToMainFoldersExtensions) continue;
+                if (!Vol10Walks(in_)) continue;
                 Walk(TrimControlAndBlanks(s));
                 processed = true;
             }
@@ -250,7 +253,7 @@ private:
                 if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files, nullptr, &unsayable) &&
                     src.Unreadable(folder))
                     LogOther(folder, WithoutTrailingBackslash(root_));
-                const bool takeFiles = in_.AttachMainFolderWithSubFolders || (in_.AttachSubFoldersOnly && !root);
+                const bool takeFiles = run_.selection_.rootFiles || !root;
                 root = false;
                 if (takeFiles)
                     for (const plat::DirEntry& e : files)
@@ -276,7 +279,7 @@ private:
         }
 
         bool Copied(const plat::DirEntry& e) const {
-            return e.kind == plat::EntryKind::File && MasksTake(run_.masks_, e.name);
+            return e.kind == plat::EntryKind::File && run_.selection_.times(e.name) > 0;
         }
 
         // Where a file of that name goes; its type folder is not made here.
@@ -506,7 +509,7 @@ private:
     RunLog& log_;
     RunDisk& disk_;
     const bool sim_;  // the dry disk: nothing is recorded for the Undo
-    const StringList masks_;
+    const FileSelection selection_;
     const bool overwrite_;
     const OwnFiles own_;
     WalkFence fence_;
@@ -561,6 +564,14 @@ void Vol10ResetRunCounters(Vol10State& state) {
     state.Counters = fresh;
 }
 
+FileSelection Vol10Selection(const Vol10Inputs& in) {
+    FileSelection selection = AnyMaskSelection(UsableFileMasks(in.Masks));
+    selection.rootFiles = in.AttachMainFolderWithSubFolders;
+    if (!Vol10Walks(in) || (!in.AttachMainFolderWithSubFolders && !in.AttachSubFoldersOnly))
+        selection.times = [](const std::string&) { return 0u; };
+    return selection;
+}
+
 void Vol10ClearRunLists(Vol10State& state) {
     for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
                              &state.Vol10FilesOtherReasons})
@@ -576,12 +587,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceBytes = 0;
     const StringList destinations = Destinations(in);
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
-    std::map<std::string, std::uint64_t> tops;  // drive key -> its top-most destinations
-    for (const std::string& d : FoldersAsRead(in.IncludeFolders, true)) {
-        const std::string drive = DriveSpaceKey(d);
-        sample.emplace(drive, d);
-        ++tops[drive];
-    }
+    for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
     // The sources measured and, when files are counted, each drive's free
     // bytes asked: all at once on the pool, and no box before the end.
     StringList sources, drives;
@@ -598,7 +604,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     // names is copied into once.
     const std::size_t m = sources.size(), firstDestination = read.size();
     read.insert(read.end(), destinations.begin(), destinations.end());
-    const MeasureSetup setup{true, !in.AttachSubFoldersOnly, in.Masks};
+    const MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in)};
     std::vector<std::optional<FolderStructSize>> sizes(sources.size());
     std::vector<std::optional<std::uint64_t>> free(drives.size());
     std::vector<std::optional<plat::FileIdentity>> ids(destinations.size());
@@ -614,7 +620,12 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
         });
         if (!done) return false;
     }
+    // A drive holds a copy for each destination the run copies into, a
+    // folder inside another one's included.
     const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(ids));
+    std::map<std::string, std::uint64_t> copies;  // drive key -> destinations copied into
+    for (std::size_t i = 0; i < destinations.size(); ++i)
+        if (!repeated[i]) ++copies[DriveSpaceKey(destinations[i])];
     const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
     for (std::size_t i = 0; i < m; ++i) {
         const auto& size = sizes[i];
@@ -628,15 +639,13 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
             }
         // What no path names, the run names among the files not copied:
         // each folder, and each file it would have copied.
-        if (!countFiles) continue;
+        if (!countFiles || !Vol10Walks(in)) continue;
         for (const FolderStructSize::Unsayable& u : size->GetUnsayable())
-            if (u.entry.kind == plat::EntryKind::Folder ||
-                (u.masks > 0 && !(in.AttachSubFoldersOnly && u.folder == sources[i])))
-                state.Vol10SourceFiles += 1;
+            if (u.entry.kind == plat::EntryKind::Folder || u.masks > 0) state.Vol10SourceFiles += 1;
     }
     if (n <= 0) return false;
     for (std::size_t i = 0; i < drives.size(); ++i) {
-        const std::uint64_t bytes = tops[drives[i]] * state.Vol10SourceBytes;
+        const std::uint64_t bytes = copies[drives[i]] * state.Vol10SourceBytes;
         // A drive whose free space cannot be read is not held against the run.
         if (bytes == 0 || !free[i]) continue;
         if (bytes > *free[i]) {

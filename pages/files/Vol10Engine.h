@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/FolderFileUndo.h"
+#include "core/FolderStructSize.h"
 #include "core/Types.h"
 #include "pages/RunFrame.h"
 #include "pages/files/FileRuns.h"
@@ -86,6 +87,11 @@ struct Vol10State {
     DEQ_CREATED_FOLDERS Vol10FoldersNotRemoved; // folders an Undo could not remove
     WorkingCopies Vol10WorkingNames;
 };
+
+// Which source files a run copies, as its count and its walk both ask:
+// those the masks take, the source's own files only with "Main Folders and
+// their Subfolders.", none when no attach mode or no route is chosen.
+FileSelection Vol10Selection(const Vol10Inputs& in);
 
 // The counters, the four to-copy totals included.
 void Vol10ResetCounters(Vol10State& state);

@@ -7,7 +7,6 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
@@ -397,17 +396,6 @@ void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, con
     }
 }
 
-// The main folders' own files that the name masks take (no folder goes).
-void CountMaskedRootFiles(const StringList& mainFolders, double& files) {
-    for (const std::string& item : mainFolders) {
-        const std::string folder = NormalizeFolderItem(item);
-        if (UnusableFolderItem(folder) || !plat::FolderExists(folder)) continue;
-        FolderStructSize size(folder, true);
-        size.ExamineRootWithMasks();
-        files += size.GetMaskedFileCount();
-    }
-}
-
 }  // namespace
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode, RunDisk& disk,
@@ -457,7 +445,8 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     // A list that names one of the program's own folders deletes nothing;
     // a count that failed counts nothing.
     if (!read || std::find(own.begin(), own.end(), 1) != own.end()) return;
-    if (!walks) return CountMaskedRootFiles(mains, c.FilesToDelete);
+    // Without a mode the run deletes nothing.
+    if (!walks) return;
     // The run stops at a main folder it refuses: nothing from there on goes.
     // A folder listed again (another spelling, a link) goes once.
     const std::vector<char> repeated = RepeatedFolders(ids);

@@ -166,8 +166,8 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // The pre-count of a page refresh, as the run will count: mode 3 every
 // folder and every other entry (files, links, special files) below the
 // main folders, a folder in `fence` counted but not entered; 4 the main
-// folders too; any other mode no folder, and the main folders' own files
-// that the name masks take. The main folders are read on the run pool
+// folders too; any other mode nothing, as the run deletes nothing without
+// a mode. The main folders are read on the run pool
 // through `disk`, the window painting meanwhile. A main folder that the run
 // refuses (a root, the bare-drive test, or one of the program's folders
 // when they are given) counts nothing, nor do those after it: the run

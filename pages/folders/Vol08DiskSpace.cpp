@@ -17,10 +17,8 @@
 
 namespace {
 
-StringList SortedMainFolders(const Vol08Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
-
 MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
-    return {withFiles, !in.SubFoldersOnlyMode(), GetFileSelNameMasks()};
+    return {withFiles, !in.SubFoldersOnlyMode(), Vol08Selection(in)};
 }
 
 // The structures' measures into the totals, in list order.
@@ -51,7 +49,7 @@ void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStruct
 
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
     std::map<std::string, std::uint64_t> needs;
-    for (const std::string& mainFolder : SortedMainFolders(in))
+    for (const std::string& mainFolder : Vol08MainFolders(in))
         needs[DriveSpaceKey(mainFolder)] += state.Vol08StructureBytes;
     return needs;
 }
@@ -65,25 +63,26 @@ bool Vol08WeighDrive(const std::string& root, std::uint64_t need, std::uint64_t 
 
 bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, bool withFiles) {
     Vol08Counters& c = state.Counters;
+    const StringList mainFolders = Vol08MainFolders(in);
+    const double t = static_cast<double>(mainFolders.size());
     if (in.RelativePaths && !in.FullPaths) {
-        const double n = static_cast<double>(in.IncludeFolders.size());
+        const double n = t;
         c.FoldersToCopy = n;
         c.SubFoldersToCopy = n * static_cast<double>(in.FolderStructures.size());
         return true;
     }
-    const double t = static_cast<double>(FoldersAsRead(in.IncludeFolders, true).size());
     // The structures measured and, when files take room, the main folders'
     // free bytes asked: all at once on the pool, and no box before the end.
     const StringList structures = WalkedStructures(in.FolderStructures);
-    StringList mainFolders;
+    StringList weighed;
     if (withFiles && t > 0)
-        for (const std::string& mainFolder : SortedMainFolders(in))
-            if (!DriveSpaceKey(mainFolder).empty()) mainFolders.push_back(mainFolder);
+        for (const std::string& mainFolder : mainFolders)
+            if (!DriveSpaceKey(mainFolder).empty()) weighed.push_back(mainFolder);
     StringList read = structures;
-    read.insert(read.end(), mainFolders.begin(), mainFolders.end());
+    read.insert(read.end(), weighed.begin(), weighed.end());
     const MeasureSetup setup = StructureMeasure(in, withFiles);
     std::vector<std::optional<FolderStructSize>> sizes(structures.size());
-    std::vector<std::optional<std::uint64_t>> freeBytes(mainFolders.size());
+    std::vector<std::optional<std::uint64_t>> freeBytes(weighed.size());
     {
         const CountingBusy counting;
         const std::size_t n = structures.size();
@@ -91,7 +90,7 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
             if (i < n)
                 Measure(structures[i], setup, sizes[i]);
             else
-                freeBytes[i - n] = FreeBytesOf(mainFolders[i - n]);
+                freeBytes[i - n] = FreeBytesOf(weighed[i - n]);
         });
         if (!done) return false;
     }
@@ -102,9 +101,9 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         // A drive's free bytes are those where its main folders are: the
         // least among them (on Linux a drive may hold several file systems).
         std::map<std::string, std::uint64_t> free;
-        for (std::size_t i = 0; i < mainFolders.size(); ++i) {
+        for (std::size_t i = 0; i < weighed.size(); ++i) {
             if (!freeBytes[i]) continue;
-            auto [entry, added] = free.emplace(DriveSpaceKey(mainFolders[i]), *freeBytes[i]);
+            auto [entry, added] = free.emplace(DriveSpaceKey(weighed[i]), *freeBytes[i]);
             if (!added) entry->second = std::min(entry->second, *freeBytes[i]);
         }
         for (const auto& [key, need] : needs) {

@@ -85,6 +85,22 @@ bool Vol08MaskTakes(const std::string& mask, const std::string& name) {
     return MatchesSearchPattern(mask, name) && MatchFileMask(mask, name);
 }
 
+std::uint32_t Vol08TimesTaken(const StringList& masks, const std::string& name) {
+    const std::string lowered = ToLowerCase(name);
+    std::uint32_t times = 0;
+    for (const std::string& mask : masks) times += Vol08MaskTakes(mask, lowered) ? 1 : 0;
+    return times;
+}
+
+FileSelection Vol08Selection(const Vol08Inputs& in) {
+    StringList masks = Vol08UsableMasks(in.Masks);
+    const auto passes = static_cast<std::uint32_t>(std::max<std::size_t>(masks.size(), 1));
+    if (!in.WithFiles()) return {[](const std::string&) { return 0u; }, passes};
+    return {[masks = std::move(masks)](const std::string& name) { return Vol08TimesTaken(masks, name); }, passes};
+}
+
+StringList Vol08MainFolders(const Vol08Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
+
 // ---- counters and lists ---------------------------------------------------------------
 
 std::vector<CounterLabel> Vol08Counters::Labels() const {
@@ -389,7 +405,7 @@ void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIden
 }
 
 void Vol08Copier::CopyAll() {
-    const StringList items = FoldersAsRead(in_.IncludeFolders, false);
+    const StringList items = Vol08MainFolders(in_);
     const plat::RunWork kind = in_.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make;
     PooledRun<Outcome> run;
     run.Items = items.size();
@@ -545,10 +561,7 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
         // for each mask that takes it, as the walk's order has it.
         for (const FolderStructure::Unsayable& item : s.read.unsayable) {
             std::size_t times = item.folder ? 1 : 0;
-            if (!item.folder && run_.in_.WithFiles()) {
-                const std::string name = ToLowerCase(item.name);
-                for (const std::string& mask : run_.masks_) times += Vol08MaskTakes(mask, name) ? 1 : 0;
-            }
+            if (!item.folder && run_.in_.WithFiles()) times = Vol08TimesTaken(run_.masks_, item.name);
             for (; times > 0; --times)
                 Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
         }

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "core/FolderFileUndo.h"
+#include "core/FolderStructSize.h"
 #include "core/UndoToolkit.h"
 #include "core/RunDisk.h"
 #include "core/RunPool.h"
@@ -242,6 +243,15 @@ StringList Vol08UsableMasks(const StringList& stored);
 // wildcard on the whole name, then by extension; "*.*" and "*" take every
 // name, one without extension too.
 bool Vol08MaskTakes(const std::string& mask, const std::string& name);
+// How many times a copy takes a file: once for each mask that takes it,
+// mask by mask (a file two masks take is copied, then found there).
+std::uint32_t Vol08TimesTaken(const StringList& masks, const std::string& name);
+// The files a run copies, as its totals and free-space check count them:
+// none in the modes without files.
+FileSelection Vol08Selection(const Vol08Inputs& in);
+// The main folders a run copies into, in its order: every distinct line,
+// a folder inside another one's included.
+StringList Vol08MainFolders(const Vol08Inputs& in);
 
 // Message captions of the page.
 inline constexpr const char* kVol08Topic = "Copy Folder Structure(s).-From a Folder List - Level.";

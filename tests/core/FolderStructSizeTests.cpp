@@ -125,7 +125,6 @@ TEST(FolderStructSize, EmptyAndMissingRoots) {
     MaskedStore store({"*.*"});
     FolderStructSize emptyMasked("");
     emptyMasked.ExamineWithMasks();
-    emptyMasked.ExamineRootWithMasks();
     plat::SetCurrentDir(cwd);
     EXPECT_EQ(emptyMasked.GetMaskedFileCount(), 0u);
     EXPECT_TRUE(emptyMasked.GetLevelCounts().empty());
@@ -140,7 +139,6 @@ TEST(FolderStructSize, MaskedWalks) {
     MaskedStore store({"*.*", "*.txt"});
 
     FolderStructSize size(drive.path("M"));
-    size.SetFileMasks({"*.none"});  // kept only; the store's masks rule
     size.ExamineWithMasks();
     EXPECT_EQ(size.GetMaskedFileCount(), 6u);  // four by "*.*", two by "*.txt"
     EXPECT_EQ(size.GetMaskedTotalSize(), 10u + 2u + 4u);
@@ -151,11 +149,17 @@ TEST(FolderStructSize, MaskedWalks) {
     EXPECT_EQ(size.GetLevelCounts(), perPass);
     EXPECT_EQ(size.GetFileCount(), 0u);  // the plain totals are untouched
 
-    FolderStructSize rootOnly(drive.path("M"));
-    rootOnly.ExamineRootWithMasks();
-    EXPECT_EQ(rootOnly.GetMaskedFileCount(), 4u);
-    EXPECT_EQ(rootOnly.GetMaskedFileMap().count("T:\\M\\sub\\c.TXT"), 0u);
-    EXPECT_EQ(rootOnly.GetFolderCount(), 0u);
+    // A run's own selection rules instead of the store's masks: here the
+    // files without a dot, twice each, and none lying in the root itself.
+    FolderStructSize selected(drive.path("M"));
+    drive.WriteFile("M\\sub\\Makefile", "mm");
+    selected.SetFileSelection(
+        {[](const std::string& name) { return name.find('.') == std::string::npos ? 2u : 0u; }, 1, false});
+    selected.ExamineWithMasks();
+    EXPECT_EQ(selected.GetMaskedFileCount(), 2u);
+    EXPECT_EQ(selected.GetMaskedTotalSize(), 4u);
+    EXPECT_EQ(selected.GetMaskedFileMap(), (MAP_FILE_NAME_SIZE{{"T:\\M\\sub\\Makefile", 2}}));
+    EXPECT_EQ(selected.GetFolderCount(), 1u);
 
     SetFileSelNameMasks({});
     FolderStructSize none(drive.path("M"));

@@ -324,13 +324,15 @@ TEST_F(Vol08Engine, TemplateLinesMakeOneFolderEachAndUndoStopsAtFoldersThatWereT
     EXPECT_TRUE(drive.Exists("Work\\M2"));
 }
 
-TEST_F(Vol08Engine, TotalsCountTopMostFoldersAndWeighEachDrive) {
+// The run copies into a folder and one inside it alike: both count, and
+// the drive holds both copies.
+TEST_F(Vol08Engine, TotalsCountEveryMainFolderTheRunCopiesIntoAndWeighEachDrive) {
     drive.MakeFolder("Work\\M1\\Inner");
     in.IncludeFolders = {W("M1"), W("M1\\Inner"), W("M1"), " "};
     EXPECT_TRUE(Vol08ComputeTotalsAndCheckSpace(state, in, true));
-    EXPECT_EQ(state.Counters.FoldersToCopy, 1);
-    EXPECT_EQ(state.Counters.SubFoldersToCopy, 3);
-    EXPECT_EQ(state.Counters.FileSizeToCopy, 15);
+    EXPECT_EQ(state.Counters.FoldersToCopy, 2);
+    EXPECT_EQ(state.Counters.SubFoldersToCopy, 6);
+    EXPECT_EQ(state.Counters.FileSizeToCopy, 30);
     EXPECT_EQ(Vol08ComputeDriveNeeds(state, in), (std::map<std::string, std::uint64_t>{{"T:", 30}}));
     EXPECT_TRUE(Vol08WeighDrive("T:\\", 30, 30));
     EXPECT_FALSE(Vol08WeighDrive("T:\\", 31, 30));
