@@ -240,7 +240,7 @@ void BM_Vol11CountPool(benchmark::State& state) {
     s.Add("pool", {}, {[&] {
               ForceRunWorkers force(EnvInt("QM_BENCH_WORKERS", 0));
               Vol11State page;
-              Vol11CountFilesToDelete(page, in, 1);
+              Vol11CountFilesToDelete(page, in);
               right = right && page.FilesToDelete == 2.0 * folders * files;
           }});
     s.Add("bare_threads", {}, {[&] {

@@ -3,9 +3,15 @@
 #include "shell/SettingsBridge.h"
 
 #include <QAbstractButton>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "core/PathTools.h"
 #include "pages/PageCommon.h"
@@ -60,6 +66,22 @@ StringList ComboItems(const QComboBox* combo) {
     return items;
 }
 
+// A settings file may check none of a group of option radios (one made by
+// hand or damaged): the group then takes the choice of a first start, so
+// that no run reads its mode as none and asks what it would not do.
+void CheckInitialOfEmptyGroups(const QWidget* root, const BridgePage& page) {
+    std::map<const QWidget*, std::vector<std::pair<QRadioButton*, int>>> groups;
+    for (const BridgeControl& row : page.controls) {
+        auto* radio = Control<QRadioButton>(root, row.control);
+        if (radio && radio->autoExclusive()) groups[radio->parentWidget()].push_back({radio, row.initialFlag});
+    }
+    for (const auto& [parent, radios] : groups) {
+        if (std::any_of(radios.begin(), radios.end(), [](const auto& r) { return r.first->isChecked(); })) continue;
+        for (const auto& [radio, initial] : radios)
+            if (initial) SetChecked(radio, true);
+    }
+}
+
 }  // namespace
 
 void TfrmMain::RestoreControlsFromSettings() {
@@ -73,6 +95,7 @@ void TfrmMain::RestoreControlsFromSettings() {
             // The page is left as with an empty Include list; only the AddToList edits stay usable.
             control->setEnabled(row.staysEnabled);
         }
+        CheckInitialOfEmptyGroups(this, page);
         for (const char* name : page.alsoDisabled) Control<QWidget>(this, name)->setEnabled(false);
     }
 }

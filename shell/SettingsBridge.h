@@ -20,6 +20,7 @@ struct BridgeControl {
     std::string (*getText)() = nullptr;
     void (*setText)(const std::string&) = nullptr;
     bool staysEnabled = false;  // left usable by a restore (the AddToList edits)
+    int initialFlag = 0;        // a flag's value at a first start
 };
 
 // A list box and its list setting.

@@ -15,7 +15,8 @@
 
 // The setting of a control is its name less the kind prefix: rdoVol02AttachNothing
 // is Vol02AttachNothing (GetVol02AttachNothing, SetVol02AttachNothing).
-#define QM_FLAG(kind, name) BridgeControl{#kind #name, &Get##name, &Set##name}
+#define QM_FLAG(kind, name) \
+    BridgeControl{#kind #name, &Get##name, &Set##name, nullptr, nullptr, false, InitialSettings().name}
 #define QM_TEXT(kind, name) BridgeControl{#kind #name, nullptr, nullptr, &Get##name, &Set##name}
 #define QM_TEXT_STAYS_ENABLED(kind, name) \
     BridgeControl{#kind #name, nullptr, nullptr, &Get##name, &Set##name, true}
@@ -30,6 +31,13 @@
         "btn" #page "DeleteSelFolderStructuresTemplates", "btn" #page "DeleteAllFolderStructuresTemplates",    \
         "btn" #page "ExportFolderStructuresTemplates", "btn" #page "EditFolderStructuresTemplates",            \
         "lst" #page "AddFolderStructure"
+
+namespace {
+const SettingsSnapshot& InitialSettings() {
+    static const SettingsSnapshot initial;
+    return initial;
+}
+}  // namespace
 
 const std::vector<BridgePage>& BridgePages() {
     static const std::vector<BridgePage> pages = {

@@ -92,9 +92,9 @@ void Vol11ClearResultLists(Vol11State& s) {
         list->clear();
 }
 
-void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode) {
+void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in) {
     double files = 0, bytes = 0;
-    if (!in.IncludeFolders.empty()) {
+    if (!in.IncludeFolders.empty() && (in.DeleteOnlyFilesInMainFolder || in.DeleteOnlyFiles)) {
         // Each main folder read on the run pool: they only read, so they all
         // overlap, and the window paints while they count.
         const StringList mains = MainFolders(in);
@@ -112,7 +112,7 @@ void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode)
                 return;
             if (refusal.Refuses(base)) return;
             ids[i] = base.Identity();
-            CountTaken(disk, base, mains[i], mode == 1, masks, fence, counted[i]);
+            CountTaken(disk, base, mains[i], !in.DeleteOnlyFilesInMainFolder, masks, fence, counted[i]);
         });
         // A folder listed again (another spelling, a link) is deleted in once.
         const std::vector<char> repeated = RepeatedFolders(ids);

@@ -61,10 +61,11 @@ struct Vol11State {
 void Vol11ClearTotals(Vol11State& state);
 void Vol11ResetCounters(Vol11State& state);
 void Vol11ClearResultLists(Vol11State& state);
-// Mode 1: the main folders with their subfolders; 2: the main folders only.
-// Counted as the run takes them: the files and links the masks take, in
-// each folder it deletes in, once however often the list names it.
-void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in, int mode);
+// Counted as the run takes them, in the mode it reads: the files and links
+// the masks take, in each folder it deletes in (the main folders alone, or
+// with their subfolders; none without a mode), once however often the list
+// names it.
+void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in);
 
 // What the engines work with for one main folder of a run. Each main
 // folder has its own, so that folders may be worked on at once.

@@ -153,7 +153,7 @@ void Vol11Page::Vol11RefreshPage() {
         // The main folders are read on the run pool: the window paints, with
         // the busy cursor, no click gets in, and a close waits for the end.
         const CountingBusy counting;
-        Vol11CountFilesToDelete(*this, Vol11ReadInputs(), ui->rdoVol11DeleteOnlyFiles->isChecked() ? 1 : 2);
+        Vol11CountFilesToDelete(*this, Vol11ReadInputs());
     }
     ShowRunFailures(RunKeeps::Nothing);
     Vol11UpdateToDeleteLabels();

@@ -244,9 +244,16 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
 }
 
 int Vol07Page::Vol07CountMode() const {
-    if (IsEnabledAndChecked(ui->rdoVol07DeleteSubFolders)) return 3;
-    if (IsEnabledAndChecked(ui->rdoVol07DeleteCompleteFolders)) return 4;
-    return 2;
+    Vol07Inputs in;
+    Vol07ReadMode(in);
+    return in.DeleteSubFolders ? 3 : in.DeleteCompleteFolders ? 4 : 2;
+}
+
+// The mode as the run and its count both read it: a radio counts when it is
+// enabled and checked.
+void Vol07Page::Vol07ReadMode(Vol07Inputs& in) const {
+    in.DeleteSubFolders = IsEnabledAndChecked(ui->rdoVol07DeleteSubFolders);
+    in.DeleteCompleteFolders = !in.DeleteSubFolders && IsEnabledAndChecked(ui->rdoVol07DeleteCompleteFolders);
 }
 
 // ---- page state ---------------------------------------------------------------------------
@@ -282,8 +289,7 @@ void Vol07Page::Vol07EnableRunButtons(bool) {
 Vol07Inputs Vol07Page::Vol07ReadInputs() const {
     Vol07Inputs in;
     in.IncludeFolders = ListItems(ui->lstVol07IncludeFolderList);
-    in.DeleteSubFolders = ui->rdoVol07DeleteSubFolders->isChecked();
-    in.DeleteCompleteFolders = ui->rdoVol07DeleteCompleteFolders->isChecked();
+    Vol07ReadMode(in);
     in.ReadOnlyFolders = ui->chkVol07ReadOnlyFolders->isChecked();
     in.ProgramFolder = GetProgramFolder();
     in.WorkingDir = GetWorkingDir();

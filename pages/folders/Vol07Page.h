@@ -88,6 +88,7 @@ public:
 private:
     // Mode 3, 4 or 2 by the enabled and checked radio.
     int Vol07CountMode() const;
+    void Vol07ReadMode(Vol07Inputs& in) const;
     RunHooks Vol07Hooks();
     bool running_ = false;  // the run buttons stay off while a run refreshes the page
 };

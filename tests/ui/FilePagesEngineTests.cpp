@@ -416,10 +416,14 @@ TEST_F(DeleteFiles, ThePreCountIsTheSameOnePerWorkerAndOnEight) {
     const double rootBytes = 24 * 25 / 2 + 24 * 2;
     for (const unsigned workers : {1u, 8u}) {
         ForceRunWorkers force(workers);
-        Vol11CountFilesToDelete(state, in, 1);
+        in.DeleteOnlyFilesInMainFolder = false;
+        in.DeleteOnlyFiles = true;
+        Vol11CountFilesToDelete(state, in);
         EXPECT_EQ(state.FilesToDelete, 72) << workers;
         EXPECT_EQ(state.BytesToDelete, rootBytes + 24 * 3) << workers;
-        Vol11CountFilesToDelete(state, in, 2);
+        in.DeleteOnlyFilesInMainFolder = true;
+        in.DeleteOnlyFiles = false;
+        Vol11CountFilesToDelete(state, in);
         EXPECT_EQ(state.FilesToDelete, 48) << workers;
         EXPECT_EQ(state.BytesToDelete, rootBytes) << workers;
     }
@@ -465,7 +469,7 @@ TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
     drive.WriteFile("Main\\Sub\\ro.log", "r");
     chmod(drive.nativePath("Main\\Sub\\ro.log").c_str(), 0444);
     SetFileSelNameMasks(in.Masks);
-    Vol11CountFilesToDelete(state, in, 1);
+    Vol11CountFilesToDelete(state, in);
     EXPECT_EQ(state.FilesToDelete, 2);
     state.Vol11FilesDeleted = {"from an earlier run"};
     const Vol11State before = state;

@@ -791,7 +791,7 @@ TEST_F(FilePagesPool, AListedFolderThatHoldsTheProgramFolderLeavesItWhole) {
                     in.ProgramFolder = program;
                     in.WorkingDir = working;
                     Vol11State page;
-                    Vol11CountFilesToDelete(page, in, 1);
+                    Vol11CountFilesToDelete(page, in);
                     EXPECT_EQ(page.FilesToDelete, 2) << at;
                     Vol11RunDeleteFiles(page, in, log, {});
                     otherReasons = page.FoldersOtherReasons;

@@ -182,7 +182,7 @@ TEST(OwnStore, NoRunSimulationOrUndoChangesTheProgramsOwnFolders) {
              in.DeleteOnlyFilesInMainFolder = in.DeleteDoubleConfirm = false;
              in.DeleteOnlyFiles = true;
              in.Masks = {"*.*"};
-             Vol11CountFilesToDelete(state, in, 1);
+             Vol11CountFilesToDelete(state, in);
              sim ? Vol11SimulateDeleteFiles(state, in, log, {}) : Vol11RunDeleteFiles(state, in, log, {});
          }},
         {"12: a listed folder that holds the program folder",

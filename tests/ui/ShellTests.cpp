@@ -514,6 +514,22 @@ TEST_F(ShellTest, ProfileRoundTripRestoresEveryBridgedControl) {
     for (const auto& [name, value] : saved) EXPECT_EQ(restored.at(name), value) << name;
 }
 
+// A settings file that checks no radio of a group (made by hand, or
+// damaged): the group takes its first-start choice, and no page reads its
+// mode as none.
+TEST_F(ShellTest, ARadioGroupRestoredWithoutAChoiceTakesItsFirstStartOne) {
+    Start();
+    for (const BridgePage& page : BridgePages())
+        for (const BridgeControl& row : page.controls)
+            if (std::string_view(row.control).starts_with("rdo")) row.setFlag(0);
+    frmMain->RestoreControlsFromSettings();
+    for (const BridgePage& page : BridgePages())
+        for (const BridgeControl& row : page.controls)
+            if (std::string_view(row.control).starts_with("rdo")) {
+                EXPECT_EQ(C<QAbstractButton>(row.control)->isChecked(), row.initialFlag != 0) << row.control;
+            }
+}
+
 TEST_F(ShellTest, ProfileThatCannotBeReadChangesNothing) {
     Start();
     FillBridgedControls(0);
@@ -734,7 +750,8 @@ TEST_F(ShellTest, RestoreDropsRepeatsAndAddsAStoredDestination) {
     auto* combo = C<QComboBox>("cboVol02DestFolders");
     EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->currentText().toStdString(), "C:\\new");
-    EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteSubFolders")->isChecked());
+    // Neither delete mode stored: the first-start one, which keeps the main folders.
+    EXPECT_TRUE(C<QRadioButton>("rdoVol07DeleteSubFolders")->isChecked());
     EXPECT_FALSE(C<QRadioButton>("rdoVol07DeleteCompleteFolders")->isChecked());
 
     // Page 02 needs a destination before its strings count.
