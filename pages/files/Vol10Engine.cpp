@@ -285,9 +285,15 @@ private:
         // Where a file of that name goes; its type folder is not made here.
         std::string TargetOf(const std::string& name) const {
             if (in_.CopyToMainFolders) return root_ + name;
+            return TypeFolderOf(name) + "\\" + name;
+        }
+
+        // The folder of a file's type: its extension, or "noext" for a name
+        // without one, a name that ends in its dot too.
+        std::string TypeFolderOf(const std::string& name) const {
             std::string ext;
             GetFileExtensionAnsi(name, ext);
-            return root_ + ext + "\\" + name;
+            return root_ + (ext.empty() ? std::string("noext") : ext);
         }
 
         void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
@@ -296,9 +302,7 @@ private:
             if (in_.CopyToMainFolders) {
                 target = root_ + name;
             } else {
-                std::string ext;
-                GetFileExtensionAnsi(name, ext);
-                const std::string typeFolder = root_ + ext;
+                const std::string typeFolder = TypeFolderOf(name);
                 std::vector<plat::MadeFolder> made;
                 const plat::FsResult r = disk_.MakeFolderTree(dest_, typeFolder, made);
                 if (r == plat::FsResult::Ok || r == plat::FsResult::AlreadyExists) {

@@ -232,6 +232,7 @@ TEST_F(CopyFiles, SimulationGivesTheRunsOutcomesAndTouchesNothing) {
     drive.WriteFile("Dest\\a.txt", "old");
     drive.WriteFile("Src\\a.txt", "new");
     drive.WriteFile("Src\\README", "no extension");
+    drive.WriteFile("Src\\x.", "empty type");
     drive.WriteFile("Src\\Sub\\c.TXT", "upper");
     in.IncludeFolders = {P("Dest"), P("Dest2"), P("Missing")};
     in.CopyToMainFolders = false;
@@ -251,6 +252,9 @@ TEST_F(CopyFiles, SimulationGivesTheRunsOutcomesAndTouchesNothing) {
     EXPECT_EQ(log.counters, counters);
     EXPECT_EQ(drive.ReadFile("Dest\\txt\\aINC0000001.txt"), "new");
     EXPECT_EQ(drive.ReadFile("Dest2\\noext\\README"), "no extension");
+    // A name that ends in its dot has no type either: no type folder is the destination itself.
+    EXPECT_EQ(drive.ReadFile("Dest2\\noext\\x."), "empty type");
+    for (const std::string& folder : log.lines[Vol10CatSubFoldersCopied]) EXPECT_NE(folder.back(), '\\');
     EXPECT_EQ(drive.ReadFile("Dest2\\TXT\\c.TXT"), "upper");
     EXPECT_EQ(log.lines[Vol10CatFoldersNotExists], Lines{P("Missing")});
 
