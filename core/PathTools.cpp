@@ -110,8 +110,10 @@ std::string SplitParentFolder(const std::string& path, std::string& name, int mo
         name.clear();
         return p;
     }
-    name = TrimBlanks(p.substr(last + 1));
-    return TrimBlanks(p.substr(0, mode == 1 ? last : last + 1));
+    // Both sides keep every character: a blank at either end of a name is
+    // part of it, and the parent ends in a name too.
+    name = p.substr(last + 1);
+    return p.substr(0, mode == 1 ? last : last + 1);
 }
 
 bool GetCurrentDir(unsigned long& length, std::string& text) {

@@ -37,6 +37,7 @@ std::string JoinDestinationAndTemplatePath(const std::string& destination,
 bool SplitFolderAndFileName(const std::string& path, std::string& name, std::string& folder);
 // Returns the parent part; mode 1 keeps no trailing backslash and first
 // reduces the path to its folder part, other modes keep the backslash.
+// Neither part is trimmed.
 std::string SplitParentFolder(const std::string& path, std::string& name, int mode);
 
 // folder + "\" + name; a folder that already ends in a separator (a drive

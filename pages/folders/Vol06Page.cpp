@@ -61,6 +61,17 @@ void RefuseOwnFolders(RunFrame& frame, const Vol06Inputs& in) {
     frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol06OwnFolderBox, true, inProgram};
 }
 
+// A new last name of nothing or of blanks alone would give every listed
+// folder a name no list shows: refused before the questions. Blanks around
+// other characters stay, as typed.
+bool CheckNewLastSubFolder(const Vol06Inputs& in) {
+    if (in.AddPrefixesSuffixes || !TrimControlAndBlanks(in.RenameNewLastSubFolder).empty()) return true;
+    plat::MessageBox("The New Name is empty or holds blanks only !!!\nYou must enter a New Name to Rename the last "
+                     "Subfolder of the folders.",
+                     MessageCaption(kListTopic, "Warning", "60041"), kWarn);
+    return false;
+}
+
 void ShowRefused(const std::string& folder) {
     if (folder.empty()) return;
     const PageMessage box = Vol06OwnFolderBox(folder);
@@ -305,6 +316,7 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     VisualLog log = Vol06VisualLog();
     RunFrame frame;
     frame.Keeps = RunKeeps::Undo;
+    frame.Check = [&in] { return CheckNewLastSubFolder(in); };
     frame.Questions = {{"Do you want to RENAME folders ?\n", MessageCaption(kTopic, "Information", "60039")}};
     frame.Start = [this] {
         Vol06ResetCounters();
@@ -332,6 +344,7 @@ void Vol06Page::Vol06SimulateRenameFolders() {
     VisualLog log = Vol06VisualLog();
     RunFrame frame;
     frame.Simulation = true;
+    frame.Check = [&in] { return CheckNewLastSubFolder(in); };
     frame.Questions = {{"Simulation shows you the complete Rename Folder process \nwithout actually Rename them on the "
                         "hard drive.\n\n",
                         MessageCaption("Simulate Rename Folder  Process.-From a Folder List.", "Information", "60054")}};

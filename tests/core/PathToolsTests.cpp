@@ -42,14 +42,17 @@ TEST(PathTools, FolderAndParentSplit) {
     SplitFolderAndFileName("", name, folder);  // not the current directory
     EXPECT_EQ(name + "|" + folder, "|");
 
+    // Blanks at either end belong to the names.
     EXPECT_EQ(SplitParentFolder("D:/Jobs/ Alpha ", name, 0), "D:\\Jobs\\");
-    EXPECT_EQ(name, "Alpha");
+    EXPECT_EQ(name, " Alpha ");
     EXPECT_EQ(SplitParentFolder("Alpha", name, 0), "Alpha");
     EXPECT_EQ(name, "");
     EXPECT_EQ(SplitParentFolder("T:\\Jobs\\Alpha\\", name, 1), "T:\\Jobs");
     EXPECT_EQ(name, "Alpha");
     EXPECT_EQ(SplitParentFolder("T:\\Jobs\\Missing\\Leaf", name, 1), "T:\\Jobs");
     EXPECT_EQ(name, "Missing");
+    EXPECT_EQ(SplitParentFolder("T:\\Jobs \\ Missing \\Leaf", name, 1), "T:\\Jobs ");
+    EXPECT_EQ(name, " Missing ");
 }
 
 TEST(PathTools, CurrentDirectoryHasNoLengthLimitAndStays) {

@@ -25,6 +25,8 @@ TEST(TemplatePaths, ExpansionByMode) {
     EXPECT_EQ(ExpandTemplatePath("\\Proj\\Docs\\Proj-old", main, 3, ""), "\\Docs\\Proj-old");
     EXPECT_EQ(ExpandTemplatePath("\\Proj\\Docs\\Proj-old", main, 4, ""), "\\Docs\\Alpha-old");
     EXPECT_EQ(ExpandTemplatePath("\\Proj", main, 4, ""), "");
+    // The main folder's name goes in whole, blanks at its ends included.
+    EXPECT_EQ(ExpandTemplatePath("\\Proj\\Proj-docs", "E:\\Jobs\\ b ", 4, ""), "\\ b -docs");
     // The main folder's name is the replacement, also where it holds the term.
     EXPECT_EQ(ExpandTemplatePath("\\a\\a", "E:\\aa", 2, "a"), "\\aa\\aa");
     // An empty term (mode 2 without one, or a path that starts "\\") changes nothing.

@@ -147,8 +147,10 @@ TEST_F(Vol06PageTest, SimulationForetellsTheRunAndUndoRestoresTheNames) {
     EXPECT_EQ(captions, Lines{"60044."});
 }
 
-// The last-subfolder method; an empty list still clears the undo records
-// after the Yes; the Visual Log button shows the last counts.
+// The last-subfolder method: no new name, or one of blanks only, is
+// refused before the run's and the simulation's questions; a name is
+// taken as typed. An empty list still clears the undo records after the
+// Yes; the Visual Log button shows the last counts.
 TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
     drive.MakeFolder("A\\one");
     drive.MakeFolder("A\\two");
@@ -156,6 +158,15 @@ TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
     C<QRadioButton>("rdoVol06RenameTheLastSubFolder")->click();
     EXPECT_FALSE(Enabled("edtVol06NewPrefix"));
     EXPECT_TRUE(Enabled("edtVol06RenameNewLastSubFolder"));
+    const Lines before = Tree();
+    for (const char* name : {"", "   "}) {
+        C<QLineEdit>("edtVol06RenameNewLastSubFolder")->setText(name);
+        captions.clear();
+        Click("btnVol06RenameFoldersSimulation");
+        Click("btnVol06RenameFolders");
+        EXPECT_EQ(captions, (Lines{"60041.", "60041."})) << '"' << name << '"';
+        EXPECT_EQ(Tree(), before);
+    }
     C<QLineEdit>("edtVol06RenameNewLastSubFolder")->setText("Same");
     Click("btnVol06RenameFolders");
     // Reverse list order within a level: two takes the name, one finds it taken.
@@ -167,6 +178,11 @@ TEST_F(Vol06PageTest, LastSubfolderMethodAndEmptyList) {
     Click("btnVol06Statistics");
     EXPECT_EQ(Label("lblStat06FoldersRenamed"), "1");
     EXPECT_EQ(Label("lblStat06FoldersDestinationExists"), "1");
+
+    C<QLineEdit>("edtVol06RenameNewLastSubFolder")->setText(" x ");
+    Click("btnVol06RenameFolders");
+    EXPECT_EQ(frmStatistic06->List("lstStat06FoldersRenamed")->Lines(), Lines{drive.path("A\\ x ")});
+    EXPECT_TRUE(fs::is_directory(drive.nativePath("A\\ x ")));
 
     // An empty list: the records go after the Yes, with the warning.
     C<QListWidget>("lstVol06IncludeFolderList")->clear();
