@@ -250,7 +250,10 @@ void TfrmSubFolderListBuilder::ConnectUpDown(const char* name, QLineEdit* edit, 
 
 // ---- source folder ------------------------------------------------------------
 
-void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() { SetSourceFolder(BrowseForFolder(this)); }
+void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() {
+    const FolderPick pick = BrowseForFolder(this);
+    if (!pick.refused) SetSourceFolder(pick.folder);
+}
 
 void TfrmSubFolderListBuilder::cboMainSourceFolderSelect(int index) {
     if (index >= 0) SetSourceFolder(ui->cboMainSourceFolder->itemText(index).toStdString());
