@@ -75,13 +75,13 @@ void LevelCopy::Walk(const std::string& root) {
     plat::Beneath base;
     if (base.Open(root) != plat::FsResult::Ok) return;
     queue_.push_back({rootLevel_, root, kNoSlot});
-    std::vector<plat::DirEntry> entries;
+    std::vector<plat::DirEntry> entries, unsayable;
     while (!queue_.empty()) {
         Pending folder = std::move(queue_.back());
         queue_.pop_back();
         // One that cannot be opened has no entries.
-        if (disk_) disk_->List(base, folder.path, entries);
-        else base.List(folder.path, entries);
+        if (disk_) disk_->List(base, folder.path, entries, &unsayable);
+        else base.List(folder.path, entries, &unsayable);
 
         const std::uint32_t childLevel = folder.level + 1;
         const Judgement judged = Judge(childLevel - rootLevel_);
@@ -98,6 +98,12 @@ void LevelCopy::Walk(const std::string& root) {
                 queue_.push_back({childLevel, slot == kNoSlot ? JoinFolderAndName(folder.path, e.name) : results_[slot].path,
                                   judged.listing == Listing::IfNoSubfolder ? slot : kNoSlot});
             }
+        }
+        for (const auto& e : unsayable) {
+            if (e.kind != plat::EntryKind::Folder) continue;
+            hasSubfolder = true;
+            if (judged.follow || (judged.listing != Listing::No && NamePassesFilter(e.name)))
+                unsayable_.push_back(JoinFolderAndName(folder.path, e.name));
         }
         if (folder.slot != kNoSlot && hasSubfolder) results_[folder.slot].withdrawn = true;
     }

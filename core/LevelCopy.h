@@ -8,7 +8,9 @@
 // equals, so results come deep-first in that order. The source itself is
 // never listed. A symbolic link is an entry of its own: it is neither
 // listed nor walked, so the walk ends on any tree. A folder that cannot be
-// opened counts as a folder without entries.
+// opened counts as a folder without entries. A folder whose name no drive
+// path can say is never listed or walked, yet it is its parent's subfolder
+// (the parent is no last subfolder); GetUnsayable names it.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +41,9 @@ public:
 
     void Execute();
     StringList GetResult() const;
+    // The folders no drive path can say ("folder\name") that the list would
+    // have held or walked into, in the order met.
+    const StringList& GetUnsayable() const { return unsayable_; }
 
 private:
     enum class Listing { No, Yes, IfNoSubfolder };
@@ -76,6 +81,7 @@ private:
     StringList roots_;
     std::vector<Pending> queue_;
     std::vector<Slot> results_;
+    StringList unsayable_;
     std::string filter_;
     RunDisk* disk_ = nullptr;
 };

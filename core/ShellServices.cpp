@@ -110,14 +110,24 @@ bool ViewDocument(const std::string& file, const std::string& topic) {
     return false;
 }
 
-std::string BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse Title"); }
+FolderPick BrowseForFolder(void* owner) { return BrowseForFolder(owner, "Browse Title"); }
 
-std::string BrowseForFolder(void* owner, const std::string& title) {
+FolderPick BrowseForFolder(void* owner, const std::string& title) {
     const std::string chosen = plat::BrowseFolder(owner, title);
     if (chosen.empty()) return {};
+    // Every list and field trims its lines (at most blanks and control
+    // codes, at both ends): a path that trimming changes would name a twin.
+    if (TrimControlAndBlanks(chosen) != chosen) {
+        plat::MessageBox("The folder cannot be taken as picked :\n\"" + chosen +
+                             "\"\n\nIts name ends in a blank or a control character, and the lists and fields trim "
+                             "their lines, so the line would name another folder.\nAction : Rename the folder, or "
+                             "choose another one.",
+                         WarningCaption("Select the Folder.", "0457."), plat::MB_OK | plat::MB_ICONWARNING);
+        return {{}, true};
+    }
     bool exists = false;
     plat::ReadBeside([&] { exists = plat::FolderExists(chosen); });  // the folder may be on a share
-    return exists ? chosen : std::string();
+    return {exists ? chosen : std::string(), false};
 }
 
 bool RecycleFolderContents(const std::string& folder) { return RecycleEntries(folder, GetWorkingDir(), false); }

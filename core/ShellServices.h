@@ -8,10 +8,19 @@
 
 #include "platform/FolderLock.h"
 
-// The chosen folder in drive form ("C:\" for a drive root), or "" when the
-// user cancelled or the choice is no existing folder.
-std::string BrowseForFolder(void* owner);  // titled "Browse Title"
-std::string BrowseForFolder(void* owner, const std::string& title);
+// A folder picked in the folder browser. The lists and fields trim their
+// lines, so a folder whose path trimming would change (its name ends in a
+// blank or a control character) would become another folder there: such a
+// pick is refused here, with a warning that names it, and the caller then
+// does nothing more (no "selection is empty" box either).
+struct FolderPick {
+    // The folder in drive form ("C:\" for a drive root); "" when the user
+    // cancelled, the choice is no existing folder, or it was refused.
+    std::string folder;
+    bool refused = false;
+};
+FolderPick BrowseForFolder(void* owner);  // titled "Browse Title"
+FolderPick BrowseForFolder(void* owner, const std::string& title);
 
 // "View" and "Show Explorer": opens an existing folder in the desktop's file
 // manager. When it cannot (the folder is not there, or no program opened

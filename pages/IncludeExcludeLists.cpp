@@ -109,7 +109,9 @@ void IncludeExcludeLists::AddToListClick(QWidget* focus) {
 }
 
 void IncludeExcludeLists::AddFolderClick() {
-    const std::string chosen = Trimmed(BrowseForFolder(page_->window(), "Select the Folder."));
+    const FolderPick pick = BrowseForFolder(page_->window(), "Select the Folder.");
+    if (pick.refused) return;
+    const std::string chosen = Trimmed(pick.folder);
     if (chosen.empty())
         plat::MessageBox(p_.SelectionEmpty.text, p_.SelectionEmpty.caption, kWarn);
     else if (p_.Refuses && p_.Refuses(chosen)) {

@@ -169,7 +169,9 @@ void StructureListHandlers::ApplyMode() {
 // ---- the list ---------------------------------------------------------------------------------------
 
 void StructureListHandlers::AddFolderStructureClick() {
-    const std::string path = BrowseForFolder(page_->window(), BrowseTitle);
+    const FolderPick pick = BrowseForFolder(page_->window(), BrowseTitle);
+    if (pick.refused) return;
+    const std::string& path = pick.folder;
     const std::string trimmed = TrimControlAndBlanks(path);
     if (trimmed.size() == 3) {  // a drive root: the whole disk
         if ((!CheckDriveOfRoot || CheckDrive(path)) && Box(messages_.AskWholeDrive, kAsk) == plat::IDYES)

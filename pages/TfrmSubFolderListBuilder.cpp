@@ -109,6 +109,16 @@ void ShowRefusedPaths(const StringList& refused) {
     Warn(report, "0588.");
 }
 
+// Subfolders the build met that no path can name: the first few by their
+// paths, as the refusal report names its lines.
+void ShowUnsayable(const StringList& folders) {
+    std::string text = "These subfolders could not be listed (total: " + std::to_string(folders.size()) +
+                       ") \nNo path can name them: a backslash or a colon in the name, or dots only.\n\n";
+    for (std::size_t i = 0; i < folders.size() && i < 3; ++i) text += folders[i] + "\n";
+    if (folders.size() > 3) text += std::to_string(folders.size() - 3) + "  more left\n";
+    Warn(text + "\nAction : Rename them, and build the list again.", "0589.");
+}
+
 // The level summary of a folder's tree, read on the run pool as the pages
 // count theirs (the window paints, no input gets in, a close waits); none
 // when the read failed.
@@ -250,7 +260,10 @@ void TfrmSubFolderListBuilder::ConnectUpDown(const char* name, QLineEdit* edit, 
 
 // ---- source folder ------------------------------------------------------------
 
-void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() { SetSourceFolder(BrowseForFolder(this)); }
+void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() {
+    const FolderPick pick = BrowseForFolder(this);
+    if (!pick.refused) SetSourceFolder(pick.folder);
+}
 
 void TfrmSubFolderListBuilder::cboMainSourceFolderSelect(int index) {
     if (index >= 0) SetSourceFolder(ui->cboMainSourceFolder->itemText(index).toStdString());
@@ -391,6 +404,7 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
     } else {
         AppendBuiltLines(lines);
     }
+    if (!lister.GetUnsayable().empty()) ShowUnsayable(lister.GetUnsayable());
     return true;
 }
 

@@ -184,7 +184,8 @@ Vol02Page::~Vol02Page() {
 // ---- destination ------------------------------------------------------------------------
 
 void Vol02Page::btnVol02AddDestFolderClick() {
-    Vol02SetDestinationFolder(BrowseForFolder(window(), "Select the Destination Directory."));
+    const FolderPick pick = BrowseForFolder(window(), "Select the Destination Directory.");
+    if (!pick.refused) Vol02SetDestinationFolder(pick.folder);
 }
 
 void Vol02Page::cboVol02DestFoldersSelect() {

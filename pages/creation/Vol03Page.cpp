@@ -129,7 +129,8 @@ Vol03Page::~Vol03Page() {
 // ---- destination ------------------------------------------------------------------------
 
 void Vol03Page::btnVol03AddDestFolderClick() {
-    Vol03SetDestFolder(BrowseForFolder(window(), "Select the Destination Directory."));
+    const FolderPick pick = BrowseForFolder(window(), "Select the Destination Directory.");
+    if (!pick.refused) Vol03SetDestFolder(pick.folder);
 }
 
 void Vol03Page::cboVol03DestFoldersSelect() { Vol03SetDestFolder(S(ui->cboVol03DestFolders->currentText())); }

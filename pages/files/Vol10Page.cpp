@@ -265,7 +265,9 @@ void Vol10Page::btnVol10ClearAllClick() {
 // ---- sources -----------------------------------------------------------------------------------
 
 void Vol10Page::btnVol10AddFolderStructuresClick() {
-    const std::string chosen = TrimBlanks(BrowseForFolder(window(), "Select the Folder Structure."));
+    const FolderPick pick = BrowseForFolder(window(), "Select the Folder Structure.");
+    if (pick.refused) return;
+    const std::string chosen = TrimBlanks(pick.folder);
     if (chosen.size() == 3) {
         if (CheckDrive(chosen) &&
             plat::MessageBox(

@@ -30,12 +30,14 @@ protected:
         lister.SetVariant(variant);
         lister.SetFilter(filter);
         lister.Execute();
+        unsayable = lister.GetUnsayable();
         return lister.GetResult();
     }
 
     std::string P(const std::string& rel) const { return drive.path(rel); }
 
     testsupport::TempDrive drive{'T'};
+    StringList unsayable;  // the last Run's
 };
 
 }  // namespace
@@ -62,6 +64,16 @@ TEST_F(LevelCopyTree, OnlyTheLastSubfolderKeepsFoundOrder) {
     EXPECT_EQ(Run(1, 1, 2, 1), (StringList{P("S\\B\\B1"), P("S\\B\\B2"), P("S\\A\\A1")}));
     EXPECT_EQ(Run(2, 2, 0, 1), (StringList{P("S\\B\\B1"), P("S\\B\\B2"), P("S\\A\\A1")}));
     EXPECT_EQ(Run(2, 3, 0, 1), (StringList{P("S\\B\\B1"), P("S\\B\\B2\\B21"), P("S\\A\\A1")}));
+
+    // A folder no path can name is a subfolder all the same (B1 is no last
+    // one now) and never listed, but named where the list would hold it (as
+    // the filter says) or walk into it. A file so named is no subfolder.
+    drive.MakeFolder("S\\B\\B1\\c:d");
+    drive.WriteFile("S\\A\\A1\\x:y", "x");
+    EXPECT_EQ(Run(3, 1, 0, 1), (StringList{P("S\\B\\B2\\B21"), P("S\\A\\A1")}));
+    EXPECT_EQ(unsayable, (StringList{P("S\\B\\B1\\c:d")}));
+    Run(1, 3, 3, 1, "zzz");
+    EXPECT_TRUE(unsayable.empty());
 }
 
 TEST_F(LevelCopyTree, FilterDecidesListingOnly) {

@@ -42,15 +42,15 @@ TEST(ShellServices, BrowseForFolderGivesOnlyExistingFolders) {
         return answer;
     });
     answer = drive.path("Jobs");
-    EXPECT_EQ(BrowseForFolder(nullptr), "T:\\Jobs");
+    EXPECT_EQ(BrowseForFolder(nullptr).folder, "T:\\Jobs");
     EXPECT_EQ(title, "Browse Title");
     answer = drive.path();
-    EXPECT_EQ(BrowseForFolder(nullptr, "Select the Folder."), "T:\\");
+    EXPECT_EQ(BrowseForFolder(nullptr, "Select the Folder.").folder, "T:\\");
     EXPECT_EQ(title, "Select the Folder.");
     answer = drive.path("typed\\but\\missing");
-    EXPECT_EQ(BrowseForFolder(nullptr), "");
+    EXPECT_EQ(BrowseForFolder(nullptr).folder, "");
     answer = "";
-    EXPECT_EQ(BrowseForFolder(nullptr), "");
+    EXPECT_EQ(BrowseForFolder(nullptr).folder, "");
     plat::SetFolderBrowserHandler(std::move(previous));
 }
 

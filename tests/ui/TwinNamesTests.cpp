@@ -5,6 +5,7 @@
 // run then does.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,12 +20,14 @@
 #include "pages/creation/Vol02Page.h"
 #include "pages/creation/Vol03Page.h"
 #include "pages/creation/Vol04Page.h"
+#include "pages/TfrmSubFolderListBuilder.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
 #include "pages/files/Vol12Page.h"
 #include "pages/folders/Vol06Page.h"
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
+#include "platform/Desktop.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic02.h"
 #include "results/TfrmStatistic03.h"
@@ -210,4 +213,43 @@ TEST_F(TwinNames, ALineActsOnTheTwinItSpellsOnEveryPage) {
             else
                 EXPECT_EQ(after["J/" + twin], before.at("J/" + twin)) << twin;
     }
+}
+
+// A folder picked in the browser is that folder: a line would trim "x. " or
+// "x.<tab>" into the twin "x.", so each pick site refuses them with one box
+// naming the pick, and adds nothing; "x." itself is taken.
+TEST_F(TwinNames, APickThatTrimmingWouldTurnIntoItsTwinIsRefused) {
+    std::string browsed;
+    const auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string&) { return browsed; });
+    const std::pair<const char*, std::function<void()>> sites[] = {
+        {"lstVol07IncludeFolderList", [] { frmMain->Page07->btnVol07AddFoldersToListClick(); }},
+        {"lstVol15AddFolderStructure", [] { frmMain->Page15->btnVol15AddFolderStructureClick(); }},
+        {"lstVol10AddFolderStructure", [] { frmMain->Page10->btnVol10AddFolderStructuresClick(); }},
+        {"cboVol02DestFolders", [] { frmMain->Page02->btnVol02AddDestFolderClick(); }},
+        {"cboVol03DestFolders", [] { frmMain->Page03->btnVol03AddDestFolderClick(); }},
+        {"cboMainSourceFolder", [] { frmSubFolderListBuilder->btnMainSourceFolderAddClick(); }},
+    };
+    for (const auto& [name, pick] : sites) {
+        auto* combo = C<QComboBox>(name);
+        const QAbstractItemModel* model = combo ? combo->model() : C<QListWidget>(name)->model();
+        const auto held = [model] {
+            QStringList rows;
+            for (int r = 0; r < model->rowCount(); ++r) rows << model->index(r, 0).data().toString();
+            return rows;
+        };
+        for (const std::string twin : {"x. ", "x.\t", "x."}) {
+            SCOPED_TRACE(std::string(name) + " picking \"" + twin + "\"");
+            drive.MakeFolder("J\\" + twin);
+            browsed = drive.path("J\\" + twin);
+            const QStringList before = held();
+            captions.clear();
+            texts.clear();
+            pick();
+            const bool refused = twin != "x.";
+            EXPECT_EQ(held() == before, refused);
+            EXPECT_EQ(held().contains(QString::fromStdString(browsed)), !refused);
+            EXPECT_EQ(captions == Lines{"0457."} && texts[0].find('"' + browsed + '"') != std::string::npos, refused);
+        }
+    }
+    plat::SetFolderBrowserHandler(previous);
 }
