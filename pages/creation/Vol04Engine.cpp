@@ -90,9 +90,10 @@ CreationProfile Vol04Profile(bool simulation) {
 
 Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log, RunDisk& disk)
     : in_(in), profile_(Vol04Profile(disk.IsDry())), creator_(profile_, in, state, log, disk) {
-    // An existing main folder counts as itself alone; one that cannot be
-    // made also counts what its structures would have brought.
-    creator_.ExistsTotals = OtherTotals::None;
+    // A main folder that is there already, or that cannot be made, also
+    // counts what its structures would have brought, which the totals to
+    // create hold.
+    creator_.ExistsTotals = OtherTotals::AllUnlessNothing;
     creator_.FailedTotals = OtherTotals::AllUnlessNothing;
     const _tagVol0XParts parts = Vol04GetNameParts(in, "");
     prefix_ = parts.Part[0].substr(1);  // the prefix and its separator
