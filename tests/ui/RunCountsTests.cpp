@@ -21,6 +21,8 @@
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "pages/checker/Vol15Page.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol03Page.h"
 #include "pages/creation/Vol04Page.h"
 #include "pages/files/Vol10Page.h"
 #include "pages/files/Vol11Page.h"
@@ -30,6 +32,8 @@
 #include "pages/folders/Vol08Page.h"
 #include "platform/FolderLock.h"
 #include "results/ResultsList.h"
+#include "results/TfrmStatistic02.h"
+#include "results/TfrmStatistic03.h"
 #include "results/TfrmStatistic04.h"
 #include "results/TfrmStatistic06.h"
 #include "results/TfrmStatistic08.h"
@@ -370,6 +374,113 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
             EXPECT_TRUE(std::filesystem::exists(w + name)) << name;
         }
     }
+}
+
+// Whatever the mode and the name masks, what a page counts before its run
+// is what the run reports, column by column: done, there already or not
+// done for other reasons. The copy pages copy into a folder and one inside
+// it; a name ending in its dot, and names a mask without a type takes.
+TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEveryMask) {
+    struct Column {
+        std::string toDo, done;  // label names less "lblStatNN"; `done` adds up
+    };
+    const std::vector<Column> create = {{"FoldersToCreate", "FoldersCreated FoldersExists FoldersOther"},
+                                        {"SubFoldersToCreate", "SubFoldersCreated SubFoldersExists SubFoldersOther"},
+                                        {"FilesToCreate", "FilesCreated FilesExists FilesOther"},
+                                        {"FilesSizeToCreate", "FilesSizeCreated FilesSizeExists FilesSizeOther"}};
+    const std::vector<Column> copy08 = {{"FoldersToCopy", "FoldersCopied FoldersNotExists"},
+                                        {"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
+                                        {"FilesToCopy", "FilesCopied FilesExists"},
+                                        {"FileSizeToCopy", "FileSizeCopied FileSizeExists"}};
+    const std::vector<Column> copy10 = {{"FoldersToCopy", "FoldersCopied FoldersNotExists"},
+                                        {"FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+                                        {"FileSizeToCopy", "FileSizeCopied FileSizeExists"}};
+    const std::vector<Column> delete07 = {{"FoldersToDelete", "FoldersDeleted FoldersNotExists FoldersOtherReasons"},
+                                          {"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
+    const std::vector<Column> delete11 = {{"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
+    SetList("lstVol02AddFolderStructure", {drive.path("W")});
+    SetList("lstVol03AddFolderStructure", {drive.path("W")});
+    frmMain->Page04->Vol04AddFolderStructurePath(drive.path("W"));
+    frmMain->Page08->Vol08AddFolderStructurePath(drive.path("W"));
+    frmMain->Page10->Vol10AddSource(drive.path("W"));
+    struct Mode {
+        const char* page;
+        StringList radios;  // clicked once the page is filled
+        std::function<void()> fill, run;
+        VisualLogWindow* log;
+        const std::vector<Column>& columns;
+    };
+    const auto fill = [this](const char* list, const StringList& lines, void (*refresh)()) {
+        return [this, list, lines, refresh] {
+            SetList(list, lines);
+            refresh();
+        };
+    };
+    const auto fill02 = [this] {
+        frmMain->Page02->Vol02SetDestinationFolder(drive.path("D"));
+        SetList("lstVol02IncludeStrings", {"n1", "n2"});
+        frmMain->Page02->Vol02RefreshListCounters();
+        frmMain->Page02->Vol02EnableNameControls(true);
+        frmMain->Page02->Vol02UpdateButtons(true);
+    };
+    const auto fill03 = [this] {
+        frmMain->Page03->Vol03SetDestFolder(drive.path("D"));
+        C<QLineEdit>("edtVol03StartNumber")->setText("1");
+        C<QLineEdit>("edtVol03EndNumber")->setText("2");
+    };
+    const auto fill04 = fill("lstVol04IncludeFolderList", {"P:\\D\\x", "P:\\D\\y"}, [] { frmMain->Page04->Vol04RefreshPage(); });
+    const auto fill07 = fill("lstVol07IncludeFolderList", {"P:\\W"}, [] { frmMain->Page07->Vol07RefreshPage(); });
+    const auto fill08 = fill("lstVol08IncludeFolderList", {"P:\\D", "P:\\D\\x"}, [] { frmMain->Page08->Vol08RefreshPage(); });
+    const auto fill10 = fill("lstVol10IncludeFolderList", {"P:\\D", "P:\\D\\x"}, [] { frmMain->Page10->Vol10RefreshPage(); });
+    const auto fill11 = fill("lstVol11IncludeFolderList", {"P:\\W"}, [] { frmMain->Page11->Vol11RefreshPage(); });
+    const auto click = [this](const char* button) { return [this, button] { Click(button); }; };
+    std::vector<Mode> modes;
+    for (const char* attach : {"AttachMainFolderWithFiles", "AttachMainFolderWithoutFiles",
+                               "AttachSubFoldersOnlyWithFiles", "AttachSubFoldersOnlyWithoutFiles"}) {
+        const std::string a = attach;
+        modes.push_back({"02", {"rdoVol02" + a}, fill02, click("btnVol02CreateFolders"), frmStatistic02, create});
+        modes.push_back({"03", {"rdoVol03" + a}, fill03, click("btnVol03CreateFolders"), frmStatistic03, create});
+        modes.push_back({"04", {"rdoVol04" + a}, fill04, click("btnVol04CreateFolders"), frmStatistic04, create});
+        modes.push_back({"08", {"rdoVol08" + a}, fill08, click("btnVol08CopyFolders"), frmStatistic08, copy08});
+    }
+    for (const char* mode : {"rdoVol07DeleteSubFolders", "rdoVol07DeleteCompleteFolders"})
+        modes.push_back({"07", {mode}, fill07, click("btnVol07DeleteFolders"), frmStatistics07, delete07});
+    for (const char* attach : {"rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly"})
+        for (const char* route : {"rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions"})
+            modes.push_back({"10", {attach, route}, fill10, click("btnVol10CopyFiles"), frmStatistic10, copy10});
+    for (const char* mode : {"rdoVol11DeleteOnlyFilesInMainFolder", "rdoVol11DeleteOnlyFiles"})
+        modes.push_back({"11", {mode}, fill11, click("btnVol11DeleteFiles"), frmStatistics11, delete11});
+
+    for (const std::string mask : {"*.*", "a*", "*."})
+        for (const Mode& mode : modes) {
+            SCOPED_TRACE("page " + std::string(mode.page) + ", " + mode.radios.back() + ", mask " + mask);
+            std::filesystem::remove_all(drive.nativePath("W"));
+            std::filesystem::remove_all(drive.nativePath("D"));
+            for (const char* file :
+                 {"a.txt", "abc.txt", "ax", "readme", "x.", "sub\\ab", "sub\\x.doc", "sub\\deep\\a.txt"})
+                drive.WriteFile(std::string("W\\") + file, file);
+            drive.MakeFolder("D\\x");
+            SetFileSelNameMasks({mask});
+            mode.fill();
+            for (const std::string& radio : mode.radios) {
+                Click(radio.c_str());
+                ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked());
+            }
+            mode.fill();  // counted in the mode now chosen
+            mode.run();
+            const auto label = [&](const std::string& name) {
+                return std::stod(Label(mode.log, "lblStat" + std::string(mode.page) + name));
+            };
+            double done = 0;
+            for (const Column& column : mode.columns) {
+                double sum = 0;
+                std::istringstream names(column.done);
+                for (std::string name; names >> name;) sum += label(name);
+                EXPECT_EQ(sum, label(column.toDo)) << column.toDo;
+                done += sum;
+            }
+            EXPECT_GT(done, 0);
+        }
 }
 
 // A drive's root written as a name that climbs back, beside a folder in
