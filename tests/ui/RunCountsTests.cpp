@@ -289,6 +289,8 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
         int categories;
         std::vector<int> other;  // the other-reasons lists
         std::string toDo, done;  // labels whose sums agree
+        // The mode leaves the folder's own files alone, or takes nothing else.
+        enum { All, NoRootFiles, RootFilesOnly } reach = All;
     };
     const std::string deleted07 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
     const Walk walks[] = {
@@ -306,6 +308,15 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
         {"lstVol10IncludeFolderList", "P:\\D", nullptr, [] { frmMain->Page10->Vol10RefreshPage(); },
          [this] { Click("btnVol10CopyFilesSimulation"); }, "btnVol10CopyFiles", frmStatistic10, 11,
          {TfrmStatistic10::FilesOtherReasons}, "FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+        // The source's own files stay; its folders no path names are still said.
+        {"lstVol10IncludeFolderList", "P:\\D", "rdoVol10AttachSubFoldersOnly",
+         [] { frmMain->Page10->Vol10RefreshPage(); }, [this] { Click("btnVol10CopyFilesSimulation"); },
+         "btnVol10CopyFiles", frmStatistic10, 11, {TfrmStatistic10::FilesOtherReasons}, "FilesToCopy",
+         "FilesCopied FilesExists FilesOtherReasons", Walk::NoRootFiles},
+        {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFilesInMainFolder",
+         [] { frmMain->Page11->Vol11RefreshPage(); }, [] { frmMain->Page11->Vol11SimulateDeleteFiles(); },
+         "btnVol11DeleteFiles", frmStatistics11, 7, {TfrmStatistics11::FilesOtherReasons}, "FilesToDelete",
+         "FilesDeleted FilesOtherReasons", Walk::RootFilesOnly},
         {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFiles", [] { frmMain->Page11->Vol11RefreshPage(); },
          [] { frmMain->Page11->Vol11SimulateDeleteFiles(); }, "btnVol11DeleteFiles", frmStatistics11, 7,
          {TfrmStatistics11::FilesOtherReasons, TfrmStatistics11::FoldersOtherReasons}, "FilesToDelete",
@@ -368,9 +379,13 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
                         if (line.find("W\\" + rel) != std::string::npos) return true;
             return false;
         };
-        for (const std::string& rel : met) EXPECT_TRUE(said({}, rel)) << rel;
+        const auto reached = [&](const std::string& rel) {
+            const bool rootFile = rel == met[0] || rel == unsayable[0];
+            return walk.reach == Walk::All || rootFile == (walk.reach == Walk::RootFilesOnly);
+        };
+        for (const std::string& rel : met) EXPECT_EQ(said({}, rel), reached(rel)) << rel;
         for (const std::string& name : unsayable) {
-            EXPECT_TRUE(said(walk.other, name)) << name;
+            EXPECT_EQ(said(walk.other, name), reached(name)) << name;
             EXPECT_TRUE(std::filesystem::exists(w + name)) << name;
         }
     }
