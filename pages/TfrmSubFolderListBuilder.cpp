@@ -109,11 +109,12 @@ void ShowRefusedPaths(const StringList& refused) {
     Warn(report, "0588.");
 }
 
-// Subfolders the build met that no path can name: the first few by their
+// Subfolders the build met that no line can name: the first few by their
 // paths, as the refusal report names its lines.
 void ShowUnsayable(const StringList& folders) {
     std::string text = "These subfolders could not be listed (total: " + std::to_string(folders.size()) +
-                       ") \nNo path can name them: a backslash or a colon in the name, or dots only.\n\n";
+                       ") \nNo line can name them: a backslash or a colon in the name, dots only, or a blank at "
+                       "its end, which the lists trim.\n\n";
     for (std::size_t i = 0; i < folders.size() && i < 3; ++i) text += folders[i] + "\n";
     if (folders.size() > 3) text += std::to_string(folders.size() - 3) + "  more left\n";
     Warn(text + "\nAction : Rename them, and build the list again.", "0589.");
@@ -397,20 +398,22 @@ bool TfrmSubFolderListBuilder::BuildFrom(const std::string& source, const std::s
     if (!ReadAside({source}, [&](std::size_t) { lister.Execute(); })) return false;
     const StringList lines = lister.GetResult();
 
+    StringList unlisted = lister.GetUnsayable();
     if (lines.empty()) {
         Warn("There are no matching results for subfolder selection !\nAction : You must select a proper Subfolder "
              "level, or a filter.",
              "0582.");
     } else {
-        AppendBuiltLines(lines);
+        AppendBuiltLines(lines, unlisted);
     }
-    if (!lister.GetUnsayable().empty()) ShowUnsayable(lister.GetUnsayable());
+    if (!unlisted.empty()) ShowUnsayable(unlisted);
     return true;
 }
 
 // Lines already in either list are skipped; lines that a typed path could
-// not be are reported together at the end.
-void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines) {
+// not be are reported together at the end. A folder whose name ends in a
+// blank goes to `unlisted`: trimmed as a line, it would name its twin.
+void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines, StringList& unlisted) {
     QListWidget* include = ui->lstIncludeFolderList;
     QSet<QString> present = listsearch::LineKeysOf(include);
     present.unite(listsearch::LineKeysOf(ui->lstExcludeFolderList));
@@ -424,6 +427,10 @@ void TfrmSubFolderListBuilder::AppendBuiltLines(const StringList& lines) {
     };
     for (const auto& line : lines) {
         if (TrimControlAndBlanks(line).empty()) continue;
+        if (TrimControlAndBlanks(line) != line) {
+            unlisted.push_back(line);
+            continue;
+        }
         std::string path;
         if (!AcceptedAsTypedPath(line, path)) {
             refused.push_back(line);

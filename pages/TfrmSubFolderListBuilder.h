@@ -63,7 +63,7 @@ private:
     // False when the level fields stop the build before it walks, or the
     // walk failed.
     bool BuildFrom(const std::string& source, const std::string& filter);
-    void AppendBuiltLines(const StringList& lines);
+    void AppendBuiltLines(const StringList& lines, StringList& unlisted);
     void SetLevelRule(QRadioButton* chosen);
     void LevelFieldExit(bool leavingFrom);
     void ConnectUpDown(const char* name, QLineEdit* edit, int minimum, bool wraps);

@@ -298,15 +298,18 @@ TEST_F(SubFolderListBuilder, BuildsByLevelAndChecksEveryLine) {
     EXPECT_EQ(Lines(include), (StringList{P("S")}));
 
     // A subfolder no path can name keeps its parent from being a last one,
-    // and a box of its own names it after the build.
+    // and a box of its own names it after the build, with one whose name
+    // ends in a blank: as a trimmed line it would name its twin.
     drive.MakeFolder("U\\b\\c:d");
     drive.MakeFolder("U\\e");
+    drive.MakeFolder("U\\e ");
     source->setEditText(QString::fromStdString(P("U")));
     Rule("rdoBelowLevelNumber");
     Build(plat::IDYES);
     EXPECT_EQ(Lines(include), (StringList{P("U\\e")}));
     EXPECT_EQ(Captions(boxes), (std::vector<std::string>{kSub + "0580.", kSub + "0589.", kSub + "0587."}));
     EXPECT_NE(boxes.shown()[1].text.find("\n" + P("U\\b\\c:d") + "\n"), std::string::npos);
+    EXPECT_NE(boxes.shown()[1].text.find("\n" + P("U\\e ") + "\n"), std::string::npos);
 }
 
 TEST_F(SubFolderListBuilder, LevelFieldsAndRefusedSources) {
