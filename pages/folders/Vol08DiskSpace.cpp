@@ -48,9 +48,12 @@ void AddMeasures(Vol08State& state, const std::vector<std::optional<FolderStruct
 }  // namespace
 
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in) {
+    // A file two masks take is written once: the second finds it there.
+    std::uint64_t written = 0;
+    if (state.Vol08StructureBytes > 0)
+        for (const auto& [file, size] : state.Vol08StructureFileSizes) written += size;
     std::map<std::string, std::uint64_t> needs;
-    for (const std::string& mainFolder : Vol08MainFolders(in))
-        needs[DriveSpaceKey(mainFolder)] += state.Vol08StructureBytes;
+    for (const std::string& mainFolder : Vol08MainFolders(in)) needs[DriveSpaceKey(mainFolder)] += written;
     return needs;
 }
 

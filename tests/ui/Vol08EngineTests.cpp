@@ -334,6 +334,13 @@ TEST_F(Vol08Engine, TotalsCountEveryMainFolderTheRunCopiesIntoAndWeighEachDrive)
     EXPECT_EQ(state.Counters.SubFoldersToCopy, 6);
     EXPECT_EQ(state.Counters.FileSizeToCopy, 30);
     EXPECT_EQ(Vol08ComputeDriveNeeds(state, in), (std::map<std::string, std::uint64_t>{{"T:", 30}}));
+    // A second mask takes the text files again, which are there by then: the
+    // drive holds them once.
+    in.Masks = {"*.*", "*.txt"};
+    EXPECT_TRUE(Vol08ComputeTotalsAndCheckSpace(state, in, true));
+    EXPECT_EQ(state.Counters.FilesToCopy, 2 * 8);
+    EXPECT_EQ(state.Counters.FileSizeToCopy, 2 * 23);
+    EXPECT_EQ(Vol08ComputeDriveNeeds(state, in), (std::map<std::string, std::uint64_t>{{"T:", 30}}));
     EXPECT_TRUE(Vol08WeighDrive("T:\\", 30, 30));
     EXPECT_FALSE(Vol08WeighDrive("T:\\", 31, 30));
     ASSERT_EQ(boxes.shown().size(), 1u);
