@@ -1,5 +1,6 @@
 #include "pages/FileMasks.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/FileNames.h"
@@ -53,5 +54,8 @@ bool MasksTake(const StringList& loweredMasks, const std::string& name) {
 }
 
 FileSelection AnyMaskSelection(StringList loweredMasks) {
+    // "*.*" takes every name: no name need be lowered to know it.
+    if (std::find(loweredMasks.begin(), loweredMasks.end(), "*.*") != loweredMasks.end())
+        return {[](const std::string&) { return 1u; }};
     return {[masks = std::move(loweredMasks)](const std::string& name) { return MasksTake(masks, name) ? 1u : 0u; }};
 }
