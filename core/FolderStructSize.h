@@ -1,6 +1,7 @@
 // Measures one folder tree: subfolders per level, files and their sizes,
-// and the files that match the File Selection name masks. Created on the
-// stack for one measurement; shows nothing.
+// and the files a run's selection takes (FileSelection; by default the File
+// Selection name masks). Created on the stack for one measurement; shows
+// nothing.
 //
 // Walks are breadth-first (lowest level first), beneath the root held open:
 // a folder entry is a folder; symbolic links and special files are neither
