@@ -23,6 +23,7 @@
 #include "pages/WalksOnPool.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/HistoryField.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/LevelSummary.h"
 #include "results/SharedExportWindow.h"
@@ -183,14 +184,11 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(QWidget* parent)
     ui->cboMainSourceFolder->installEventFilter(this);
     ui->cboMainSourceFolder->lineEdit()->installEventFilter(this);
     // The history is offered in a list under the field, never written into
-    // it: Enter reads what was typed. Names differ by letter case here, as
-    // the file system tells them apart.
-    QCompleter* completer = ui->cboMainSourceFolder->completer();
-    completer->setCompletionMode(QCompleter::PopupCompletion);
-    completer->setCaseSensitivity(Qt::CaseSensitive);
+    // it: Enter reads what was typed.
+    qtplat::OfferHistoryAsList(ui->cboMainSourceFolder, qtplat::HistoryList::DropDownAndPopup);
     // While the list is up, the keys go to it first (ahead of the
     // completer's own filter, installed as the list was made).
-    completer->popup()->installEventFilter(this);
+    ui->cboMainSourceFolder->completer()->popup()->installEventFilter(this);
     // At least the designed widths, wider where the captions need it.
     ui->lstViewLevelSumFolder->setColumnWidth(0, std::max(80, ui->lstViewLevelSumFolder->header()->sectionSizeHint(0)));
     ui->lstViewLevelSumFolder->setColumnWidth(1, std::max(120, ui->lstViewLevelSumFolder->header()->sectionSizeHint(1)));

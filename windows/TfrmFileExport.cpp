@@ -7,6 +7,7 @@
 #include "core/Validation.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
+#include "platform/qt/HistoryField.h"
 #include "platform/qt/QtPlatform.h"
 #include "ui_TfrmFileExport.h"
 
@@ -28,6 +29,7 @@ QVariant ExportPreviewModel::data(const QModelIndex& index, int role) const {
 
 TfrmFileExport::TfrmFileExport(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmFileExport>()) {
     ui->setupUi(this);
+    qtplat::OfferHistoryAsList(ui->cboFileExportDelimiter);
     preview_ = new ExportPreviewModel(ui->lstFileExportSource);
     SetUpResultsListView(ui->lstFileExportSource, preview_, kPreviewExtent);
 

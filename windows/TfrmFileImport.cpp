@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
+#include "platform/qt/HistoryField.h"
 #include "platform/qt/QtPlatform.h"
 #include "results/TfrmZoomIncludeWindow.h"
 #include "ui_TfrmFileImport.h"
@@ -76,6 +77,7 @@ QString PreviewOf(const std::string& line) {
 
 TfrmFileImport::TfrmFileImport(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmFileImport>()) {
     ui->setupUi(this);
+    qtplat::OfferHistoryAsList(ui->cboFileImportDelimiter);
     ui->edtFileImportFileName->installEventFilter(this);
     connect(ui->btnFileImportBrowse, &QPushButton::clicked, this, &TfrmFileImport::btnFileImportBrowseClick);
     connect(ui->rdoFileImportPlainText, &QRadioButton::clicked, this, &TfrmFileImport::rdoFileImportPlainTextClick);

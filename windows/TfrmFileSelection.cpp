@@ -10,6 +10,7 @@
 #include "core/Validation.h"
 #include "help/HelpWindows.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/HistoryField.h"
 #include "ui_TfrmFileSelection.h"
 #include "windows/ListBoxSearch.h"
 #include "windows/ListTools.h"
@@ -122,6 +123,9 @@ TfrmFileSelection::TfrmFileSelection(QWidget* parent)
             if (on) TypeRadioClick(radio);
         });
     }
+    for (QComboBox* combo :
+         {ui->cboFileManNames, ui->cboFileManTermsInclude, ui->cboFileManTermsExclude, ui->cboSelectOneFileTypes})
+        qtplat::OfferHistoryAsList(combo);
     ui->cboFileManNames->lineEdit()->installEventFilter(this);
     connect(ui->btnFileSelectionHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(HelpTopic::FileSelection); });
 }

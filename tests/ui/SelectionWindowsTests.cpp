@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QTimer>
@@ -13,20 +14,28 @@
 #include <QtTest/QTest>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
 
+#include "core/PathTools.h"
 #include "core/RunDisk.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsStore.h"
 #include "core/TemplateOptions.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
 #include "pages/RunBusy.h"
 #include "pages/RunItems.h"
 #include "pages/TfrmSubFolderListBuilder.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/DelegatingDisk.h"
+#include "windows/TfrmFileExport.h"
+#include "windows/TfrmFileImport.h"
 #include "windows/TfrmFileSelection.h"
 #include "windows/TfrmFolderTemplateOptions.h"
 
@@ -538,4 +547,84 @@ TEST_F(SubFolderListBuilder, TheWindowPaintsWhileASlowFileSystemIsRead) {
     EXPECT_FALSE(RunBusy::Busy());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     w.hide();
+}
+
+// ---- fields with a history -----------------------------------------------------------
+
+// Every editable field with a history: with `*.*` and `*.txt` in it, `*.`
+// and `*.TXT` typed stay as typed whether the user presses Enter, leaves
+// the field or clicks the button next to it, and File Selection's OK
+// stores them so (the names as its lower-cased masks).
+TEST(HistoryFields, WhatIsTypedIsTakenNotAnEntryItBeginsOrMatchesButForCase) {
+    testsupport::TempDrive drive{'T'};
+    drive.MakeFolder("prog");
+    plat::MessageBoxScript boxes;
+    const auto previousDialogs =
+        qtplat::SetFileDialogHandler([](const qtplat::FileDialogRequest&) { return std::string(); });
+    struct Field {
+        std::function<QDialog*()> make;
+        const char* combo;
+        const char* next;  // the button clicked at once after typing
+        std::string (*stored)() = nullptr;  // none: the window reads the field as it works
+        const char* onBox = nullptr;        // the check box that makes OK take it
+    };
+    const auto selection = [] { return new TfrmFileSelection; };
+    const std::vector<Field> fields = {
+        {selection, "cboFileManNames", "btnFileManOK", &GetFileSelNamesText},
+        {selection, "cboFileManTermsInclude", "btnFileManOK", &GetFileSelIncludeTermsText, "chkFileManTermInclude"},
+        {selection, "cboFileManTermsExclude", "btnFileManOK", &GetFileSelExcludeTermsText, "chkFileManTermExclude"},
+        {selection, "cboSelectOneFileTypes", "btnFileManOK", &GetFileSelOneType},
+        {[] { return new TfrmFileImport; }, "cboFileImportDelimiter", "btnFileImportFrom"},
+        {[] { return new TfrmFileExport; }, "cboFileExportDelimiter", "btnFileExportTo"},
+        {[] { return new TfrmSubFolderListBuilder; }, "cboMainSourceFolder", "btnBuildList"},
+    };
+    const auto fresh = [&](const Field& field) {
+        ResetSettingsToInitialValues();
+        SetValuesOfEveryStart(drive.path("prog"));
+        FillFirstStartDefaults();
+        return std::unique_ptr<QDialog>(field.make());
+    };
+    for (const Field& field : fields) {  // no editable combo of these windows left out
+        const std::unique_ptr<QDialog> window = fresh(field);
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            EXPECT_TRUE(!combo->isEditable() || std::any_of(fields.begin(), fields.end(), [&](const Field& f) {
+                return combo->objectName() == f.combo;
+            })) << combo->objectName().toStdString();
+    }
+    for (const Field& field : fields) {
+        for (const std::string typed : {"*.", "*.TXT"}) {
+            for (const char end : {'E', 'L', 'C'}) {  // Enter, leaving the field, a click
+                SCOPED_TRACE(std::string(field.combo) + " " + typed + " " + end);
+                const std::unique_ptr<QDialog> window = fresh(field);
+                window->show();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+                auto* combo = Child<QComboBox>(*window, field.combo);
+                auto* next = Child<QPushButton>(*window, field.next);
+                for (QWidget* w : std::initializer_list<QWidget*>{combo, next})  // hidden or off until chosen
+                    for (; w != window.get(); w = w->parentWidget()) {
+                        w->setVisible(true);
+                        w->setEnabled(true);
+                    }
+                window->resize(window->sizeHint().expandedTo(window->size()));
+                QCoreApplication::processEvents();
+                if (field.onBox) Child<QCheckBox>(*window, field.onBox)->setChecked(true);
+                combo->clear();
+                combo->addItems({"*.*", "*.txt"});
+
+                QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+                ASSERT_EQ(QApplication::focusWidget(), combo);
+                QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(combo, QString::fromStdString(typed));
+                if (end == 'E') QTest::keyClick(combo, Qt::Key_Return);
+                if (end == 'L') QTest::keyClick(combo, Qt::Key_Tab);
+                if (end == 'C') QTest::mouseClick(next, Qt::LeftButton);
+                EXPECT_EQ(combo->currentText().toStdString(), typed);
+                if (!field.stored) continue;
+                if (window->isVisible()) QTest::mouseClick(next, Qt::LeftButton);
+                EXPECT_EQ(window->result(), QDialog::Accepted);
+                EXPECT_EQ(field.stored(), field.combo == std::string("cboFileManNames") ? ToLowerCase(typed) : typed);
+            }
+        }
+    }
+    qtplat::SetFileDialogHandler(previousDialogs);
 }
