@@ -688,7 +688,21 @@ bool SetCurrentDir(const std::string& path) {
     return Native(path, native) && chdir(native.c_str()) == 0;
 }
 
+namespace {
+FreeBytesHandler& FreeBytesAnswer() {
+    static FreeBytesHandler handler;
+    return handler;
+}
+}  // namespace
+
+FreeBytesHandler SetFreeBytesHandler(FreeBytesHandler handler) {
+    FreeBytesHandler previous = std::move(FreeBytesAnswer());
+    FreeBytesAnswer() = std::move(handler);
+    return previous;
+}
+
 bool GetFreeBytes(const std::string& path, std::uint64_t& bytes) {
+    if (const FreeBytesHandler& answer = FreeBytesAnswer()) return answer(path, bytes);
     std::string native;
     if (!Native(path, native)) return false;
     for (;;) {

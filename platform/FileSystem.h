@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -137,6 +138,10 @@ bool SetCurrentDir(const std::string& path);
 // Bytes free to this user on the file system that holds the path (or its
 // nearest existing parent). False when that cannot be found out.
 bool GetFreeBytes(const std::string& path, std::uint64_t& bytes);
+// Tests stand in for the file system's answer (none: the file system
+// answers). Set it while no run asks.
+using FreeBytesHandler = std::function<bool(const std::string& path, std::uint64_t& bytes)>;
+FreeBytesHandler SetFreeBytesHandler(FreeBytesHandler handler);
 
 // The drive's type as the program numbers it: 0 unknown, 1 no such drive,
 // 2 removable, 3 fixed, 4 network, 5 CD-ROM, 6 RAM disk.
