@@ -100,6 +100,7 @@ std::pair<std::uint32_t, std::string> FolderStructSize::TakeFolder(std::uint32_t
 bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries) {
     if (progress_ && (++taken_ & 63) == 0) progress_(taken_);
     if (!base_.IsOpen() && (root_.empty() || base_.Open(root_) != plat::FsResult::Ok)) {
+        rootMissing_ = true;  // no folder there: no tree to count, not even its root
         entries.clear();
         return false;
     }
@@ -120,7 +121,10 @@ void FolderStructSize::MaskUnsayable(std::size_t first) {
 
 void FolderStructSize::FinishWalk() {
     base_.Close();
-    if (!countRoot_ && folderCount_ > 0) --folderCount_;
+    if (rootMissing_)
+        folderCount_ = 0;
+    else if (!countRoot_ && folderCount_ > 0)
+        --folderCount_;
 }
 
 void FolderStructSize::Examine() {
@@ -129,7 +133,9 @@ void FolderStructSize::Examine() {
         const auto [level, folder] = TakeFolder(1);
         if (!ListTaken(folder, entries)) continue;
         for (const auto& e : entries) {
-            if (e.kind == plat::EntryKind::Folder) {
+            if (e.kind == plat::EntryKind::Folder && fenced_ && fenced_(e)) {
+                fencedMet_.push_back(JoinFolderAndName(folder, e.name));
+            } else if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File && withFiles_) {
@@ -169,7 +175,9 @@ void FolderStructSize::ExamineWithMasks() {
         if (!listed) continue;
         if (takeFiles) MaskUnsayable(unsayable);
         for (const auto& e : entries) {
-            if (e.kind == plat::EntryKind::Folder) {
+            if (e.kind == plat::EntryKind::Folder && fenced_ && fenced_(e)) {
+                fencedMet_.push_back(JoinFolderAndName(folder, e.name));
+            } else if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File && takeFiles) {

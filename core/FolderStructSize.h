@@ -7,7 +7,8 @@
 // a folder entry is a folder; symbolic links and special files are neither
 // walked nor counted, so a walk ends on any tree and never opens a FIFO or
 // a device, and it stays on the root's file system (a mount point below is
-// not entered). A folder that cannot be listed still counts as a folder
+// not entered). A root that is no folder (not there) counts nothing, not
+// even itself. A folder that cannot be listed still counts as a folder
 // and contributes nothing else; GetUnreadFolder names the first one that is
 // there all the same, so that a count need not take it for an empty one.
 // An entry no drive path can name is not walked or counted: GetUnsayable
@@ -65,6 +66,10 @@ public:
     // Lists through this disk (a window's read seam) instead of the held
     // root alone; it must outlive the walk.
     void SetDisk(RunDisk* disk) { disk_ = disk; }
+    // Folders the walk does not enter, as a run's walk fences them (by the
+    // entry's device and inode): each one met is kept (GetFenced) and
+    // counted nowhere else.
+    void SetFence(std::function<bool(const plat::DirEntry&)> fenced) { fenced_ = std::move(fenced); }
 
     void Examine();
     // The whole tree, collecting the files the selection takes; a file it
@@ -84,6 +89,8 @@ public:
     const std::string& GetUnreadFolder() const { return unread_; }
     // Every unsayable entry of the folders read, of every kind, as found.
     const std::vector<Unsayable>& GetUnsayable() const { return unsayable_; }
+    // The fenced folders the walk met, by path.
+    const StringList& GetFenced() const { return fencedMet_; }
 
     // What the level summary windows show: the root, and per level (number
     // of separators of the folder's path, a trailing one not counted) how
@@ -112,6 +119,7 @@ private:
     std::uint64_t maskedBytes_ = 0;
     std::uint32_t maskedFileCount_ = 0;
     bool countRoot_ = false;
+    bool rootMissing_ = false;
     bool withFiles_ = true;
     MAP_FILE_NAME_SIZE fileMap_;
     MAP_FILE_NAME_SIZE maskedFileMap_;
@@ -121,6 +129,8 @@ private:
     std::uint64_t taken_ = 0;
     std::string unread_;
     std::vector<Unsayable> unsayable_;
+    std::function<bool(const plat::DirEntry&)> fenced_;
+    StringList fencedMet_;
     std::vector<plat::DirEntry> unsayableHere_;  // the last listing's, kept for its room
     plat::Beneath base_;
 };

@@ -102,6 +102,7 @@ void Measure(const std::string& root, const MeasureSetup& setup, std::optional<F
     FolderStructSize walked(root, setup.withFiles);
     walked.SetCountRoot(setup.countRoot);
     walked.SetFileSelection(setup.selection);
+    if (setup.fence) walked.SetFence(setup.fence);
     walked.ExamineWithMasks();
     FailOnUnread(walked);
     size = std::move(walked);

@@ -80,6 +80,8 @@ struct MeasureSetup {
     bool withFiles = true;
     bool countRoot = false;
     FileSelection selection;
+    // Folders the run's walk does not enter (FolderStructSize::SetFence).
+    std::function<bool(const plat::DirEntry&)> fence = nullptr;
 };
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size);
 
