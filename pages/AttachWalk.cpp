@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "core/PathTools.h"
+#include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
 #include "core/Validation.h"
 
 using plat::FsResult;
@@ -131,6 +133,54 @@ FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::st
         if (r == FsResult::Ok && !made.empty()) id = made.back().id;
     }
     return r;
+}
+
+StringList NewOnTheWay(const std::string& rel, std::unordered_set<std::string>& reached) {
+    StringList added;
+    for (std::size_t slash = rel.find('\\'); slash != std::string::npos; slash = rel.find('\\', slash + 1))
+        if (slash > 0 && reached.insert(rel.substr(0, slash)).second) added.push_back(rel.substr(0, slash));
+    reached.insert(rel);
+    return added;
+}
+
+double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term) {
+    std::unordered_set<std::string> reached;
+    std::string message;
+    double folders = 0;
+    for (const std::string& line : lines) {
+        folders += 1;
+        if (HasDotFolderName(line) || CheckDestinationNotSource(mainFolder, line, message)) continue;
+        const std::string rel = ExpandTemplatePath(line, mainFolder, mode, term);
+        if (rel.empty() || rel.find(':') != std::string::npos) continue;  // no folder below the main folder
+        const std::string target = JoinDestinationAndTemplatePath(mainFolder, rel);
+        if (HasDotFolderName(target) || target.size() <= mainFolder.size() + 1 ||
+            target.compare(0, mainFolder.size() + 1, mainFolder + "\\") != 0)
+            continue;
+        folders += static_cast<double>(NewOnTheWay(target.substr(mainFolder.size() + 1), reached).size());
+    }
+    return folders;
+}
+
+double TemplateFoldersIn(const StringList& lines, const StringList& mainFolders, int mode, const std::string& term) {
+    // Lines that keep or drop their first folder give the same folders in
+    // every main folder the list takes (one with a drive part may be refused
+    // by the main folder's text): worked out once for those.
+    const bool fixed = mode != TemplateModeReplaceRemainder && mode != TemplateModeReplaceAll &&
+                       std::none_of(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return line.find(':') != std::string::npos; });
+    std::string message, normalised;
+    double valid = -1, folders = 0;
+    for (const std::string& main : mainFolders) {
+        if (!fixed) {
+            folders += TemplateFoldersIn(lines, main, mode, term);
+        } else if (!ValidateIncludeListText(main, message, normalised)) {
+            folders += static_cast<double>(lines.size());  // every line refused
+        } else {
+            if (valid < 0) valid = TemplateFoldersIn(lines, main, mode, term);
+            folders += valid;
+        }
+    }
+    return folders;
 }
 
 AttachOrder ListingOrder(const FolderStructure& s, bool withFiles) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/RunDisk.h"
@@ -89,6 +90,22 @@ bool PathWithinFolder(const std::string& path, const std::string& folder);
 // or empty when the folder alone was made), AlreadyExists, or why not.
 plat::FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const std::string& path,
                                      plat::FileIdentity& id, std::vector<plat::MadeFolder>& made);
+
+// ---- template lines -----------------------------------------------------------------------
+
+// The folders on the way to `rel` (names joined by backslashes, below a
+// main folder) that `reached` does not hold yet, from the top: those a
+// template line makes besides its own folder. `rel` and they are reached
+// from now on.
+StringList NewOnTheWay(const std::string& rel, std::unordered_set<std::string>& reached);
+// How many folders the template lines make in a main folder that holds
+// none of them yet, as the runs make them: each line its own folder (a line
+// that gives none, or that is refused for this main folder, counts as that
+// one), and each folder on its way that no earlier line reached. Template
+// mode and search term as GetFolderTemplateMode gives them.
+double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term);
+// The same for many main folders, in their order (empty: none is made).
+double TemplateFoldersIn(const StringList& lines, const StringList& mainFolders, int mode, const std::string& term);
 
 // The order in which a walk takes a structure's items, as indexes into
 // them; an index may come more than once (a file two name masks take).

@@ -1,17 +1,22 @@
 #include "pages/creation/Creation.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "core/FileNames.h"
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
+#include "core/TemplateOptions.h"
 #include "core/Validation.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
 #include "pages/creation/FolderCreator.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
 std::array<double, 16> CreationCounters::Values() const {
@@ -112,6 +117,7 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
     state.StructureFiles = 0;
     state.StructureBytes = 0;
     state.StructureFileSizes.clear();
+    state.StructureShares.clear();
     const bool countRoot = !in.SubFoldersOnlyMode();
     StringList read = walked;
     read.insert(read.end(), folders.begin(), folders.end());
@@ -133,21 +139,27 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
         FailOnUnread(size);
         sizes[i] = std::move(size);
     });
-    for (const auto& size : sizes) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& size = sizes[i];
         if (!size) continue;
-        state.StructureFolders += size->GetFolderCount();
+        CreationState::Share share;
+        share.Folders = size->GetFolderCount();
         for (auto& file : size->GetFileMap()) state.StructureFileSizes.insert(file);  // the first size stays
         if (withFiles) {
-            state.StructureBytes += size->GetTotalFileSize();
-            state.StructureFiles += size->GetFileCount();
+            share.Bytes = static_cast<double>(size->GetTotalFileSize());
+            share.Files = size->GetFileCount();
         }
         // What no path names, the run names among what it did not make.
         for (const FolderStructSize::Unsayable& u : size->GetUnsayable()) {
             if (u.entry.kind == plat::EntryKind::Folder)
-                state.StructureFolders += 1;
+                share.Folders += 1;
             else if (u.entry.kind == plat::EntryKind::File && withFiles)
-                state.StructureFiles += 1;
+                share.Files += 1;
         }
+        state.StructureFolders += static_cast<std::uint32_t>(share.Folders);
+        state.StructureFiles += static_cast<std::uint32_t>(share.Files);
+        state.StructureBytes += static_cast<std::uint64_t>(share.Bytes);
+        state.StructureShares[walked[i]] = share;
     }
     return done;
 }
@@ -168,10 +180,79 @@ bool MeasureCreationSpace(CreationState& state, const CreationInputs& in, bool w
     return MeasureOnPool(state, in, withFiles, WalkedStructures(in.FolderStructures), folders, space);
 }
 
-void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders) {
+bool MakesNoFolder(const std::string& path) {
+    const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
+    return drive.empty() || HasDotFolderName(path) || path.find(':', drive.size()) != std::string::npos;
+}
+
+namespace {
+
+// The folder that holds `path`; a drive's root keeps its backslash.
+std::string ParentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return {};
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& items) {
+    state.MadeOnTheWay.clear();
+    // Whether each folder above a main folder is there, asked on the pool
+    // once each: the main folders' parents, then the folders above those
+    // that are missing, and so on up.
+    std::unordered_map<std::string, bool> there;  // by FolderLineKey
+    StringList ask;
+    const auto toAsk = [&](const std::string& folder) {
+        if (!folder.empty() && !IsDriveRootPath(folder) && there.emplace(FolderLineKey(folder), true).second)
+            ask.push_back(folder);
+    };
+    // Only beneath a folder the run may work in: another gets nothing made.
+    const auto plans = [](const CreationItem& item) {
+        return item.makes && !MakesNoFolder(item.path) &&
+               IsUsableRunItem(ParentOf(item.path), RunItemUse::Destination);
+    };
+    for (const CreationItem& item : items)
+        if (plans(item)) toAsk(ParentOf(item.path));
+    while (!ask.empty()) {
+        const StringList asked = std::move(ask);
+        ask.clear();
+        std::vector<char> found(asked.size(), 1);
+        if (!ReadOnPool(asked, [&](std::size_t i) { found[i] = plat::FolderExists(asked[i]); })) return false;
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            there[FolderLineKey(asked[i])] = found[i];
+            if (!found[i]) toAsk(ParentOf(asked[i]));
+        }
+    }
+    if (std::all_of(there.begin(), there.end(), [](const auto& folder) { return folder.second; })) return true;
+    const auto missing = [&](const std::string& folder) {
+        const auto it = there.find(FolderLineKey(folder));
+        return it != there.end() && !it->second;
+    };
+    std::unordered_set<std::string> made;  // by FolderLineKey: what the items before made
+    StringList chain;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const CreationItem& item = items[i];
+        if (!plans(item)) continue;
+        chain.clear();
+        for (std::string folder = ParentOf(item.path); missing(folder); folder = ParentOf(folder))
+            chain.push_back(folder);
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            if (made.insert(FolderLineKey(*it)).second) state.MadeOnTheWay.emplace_back(i, *it);
+        made.insert(FolderLineKey(item.path));
+    }
+    return true;
+}
+
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std::vector<CreationItem>& items,
+                       int templateIndex) {
+    std::string term;
+    const int mode = GetFolderTemplateMode(templateIndex, term);
+    StringList mains;
+    for (const CreationItem& item : items) mains.push_back(item.path);
     CreationCounters& c = state.Counters;
-    c.FoldersToCreate = mainFolders;
-    c.SubFoldersToCreate = mainFolders * static_cast<double>(in.FolderStructures.size());
+    c.FoldersToCreate = static_cast<double>(items.size() + state.MadeOnTheWay.size());
+    c.SubFoldersToCreate = TemplateFoldersIn(in.FolderStructures, mains, mode, term);
     state.StructureFolders = static_cast<std::uint32_t>(in.FolderStructures.size());
     state.StructureFiles = 0;
     state.StructureBytes = 0;
@@ -179,7 +260,7 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, double ma
 
 void SetCreationToCreate(CreationState& state, double mainFolders) {
     CreationCounters& c = state.Counters;
-    c.FoldersToCreate = mainFolders;
+    c.FoldersToCreate = mainFolders + static_cast<double>(state.MadeOnTheWay.size());
     c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
     c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
     c.FilesSizeToCreate = static_cast<double>(state.StructureBytes) * mainFolders;
@@ -189,7 +270,8 @@ bool WeighCreationDiskSpace(CreationState& state, double mainFolders, std::uint6
                             const std::string& root, const std::string& shortageCaption) {
     if (mainFolders <= 0) return false;
     const double required = static_cast<double>(state.StructureBytes) * mainFolders;
-    if (static_cast<double>(freeBytes) > required) {
+    // A run that copies no file needs no room for one.
+    if (required <= 0 || static_cast<double>(freeBytes) > required) {
         SetCreationToCreate(state, mainFolders);
         return true;
     }

@@ -12,7 +12,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/FolderFileUndo.h"
@@ -76,6 +78,17 @@ struct CreationState {
     std::uint64_t StructureBytes = 0;
     std::uint32_t StructureFolders = 0;
     std::uint32_t StructureFiles = 0;
+    // What each structure brings to a main folder, by its folder's text: a
+    // run that passes over it for one reports this share among what it did
+    // not create.
+    struct Share {
+        double Folders = 0, Files = 0, Bytes = 0;
+    };
+    std::map<std::string, Share> StructureShares;
+    // The folders a run makes on its way to its main folders (a missing
+    // destination, a folder above a main folder), each with the item that
+    // makes it, in item order (PlanMadeOnTheWay).
+    std::vector<std::pair<std::size_t, std::string>> MadeOnTheWay;
 
     CreationCounters Counters;
 
@@ -121,10 +134,6 @@ struct CreationProfile {
     // The text before the source path of a file not copied whose size the
     // measurement did not find (page 04's run drops the "s").
     std::string SizeMissingNotCopiedText = "The path doesn't exists : \n";
-    // A template line that gives no folder: page 02 counts it like an item
-    // (with the structure totals unless nothing is attached); the other
-    // pages add the totals by the attach option.
-    bool UnusableLineAsItem = true;
 };
 
 // ---- the run frame ----------------------------------------------------------------------
@@ -186,10 +195,27 @@ struct CreationFreeSpace {
 // beside the structures on the run pool, into `space` in their order.
 bool MeasureCreationSpace(CreationState& state, const CreationInputs& in, bool withFiles, const StringList& folders,
                           std::vector<CreationFreeSpace>& space);
-// Template runs: each main folder gets one folder per line and no file.
-void SetTemplateTotals(CreationState& state, const CreationInputs& in, double mainFolders);
+// A create run's item as its count takes it: the path its main folder has
+// (empty: none), and whether the run makes a folder there.
+struct CreationItem {
+    std::string path;
+    bool makes = false;
+};
+// Whether a run makes no folder at `path` though it tries: no drive, a "."
+// or ".." name, a colon behind the drive.
+bool MakesNoFolder(const std::string& path);
+// The folders the items' run makes on its way, as the disk is now: each
+// missing folder above a main folder it makes, up to the nearest folder
+// there, once, with the first item that needs it; a folder an earlier item
+// makes as its main folder is none. Into `MadeOnTheWay`, looked at on the
+// pool; false when a look failed (said in its box).
+bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& items);
+// Template runs: each main folder gets the folders its lines make
+// (TemplateFoldersIn, the page's template options) and no file.
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std::vector<CreationItem>& items,
+                       int templateIndex);
 // The four to-create counters for `mainFolders` main folders, each with
-// the measured structure totals.
+// the measured structure totals, and the folders made on the way.
 void SetCreationToCreate(CreationState& state, double mainFolders);
 // The to-create counters once the structures are measured: true when the
 // free bytes exceed `mainFolders` times the structure bytes; else the

@@ -222,6 +222,7 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
                 w.c_ = nullptr;
             }
         } bind(*worker, out);
+        worker->item_ = i;
         item(i, *worker);
     };
     run.Apply = [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) { Apply(out, ctx); };
@@ -337,7 +338,8 @@ void FolderCreator::PrepareTemplates() {
     }
 }
 
-void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes) {
+void FolderCreator::AddTotals(OtherTotals totals, const std::string& mainFolder, double& subFolders, double& files,
+                              double& bytes) {
     bool all = false;
     bool folders = false;
     switch (totals) {
@@ -352,7 +354,11 @@ void FolderCreator::AddTotals(OtherTotals totals, double& subFolders, double& fi
         all = folders && in_.WithFiles();
         break;
     }
-    if (folders) subFolders += state_.StructureFolders;
+    // Template lines make the folders their paths name in this main folder.
+    if (folders)
+        subFolders += in_.RelativePaths && !in_.FullPaths
+                          ? TemplateFoldersIn(in_.FolderStructures, mainFolder, templateMode_, searchTerm_)
+                          : state_.StructureFolders;
     if (all) {
         files += state_.StructureFiles;
         bytes += static_cast<double>(state_.StructureBytes);
@@ -368,13 +374,13 @@ void FolderCreator::RecordFolderCreated(const std::string& path, const plat::Fil
 
 void FolderCreator::RecordFolderExists(const std::string& path) {
     c_->FoldersExists += 1.0;
-    AddTotals(ExistsTotals, c_->SubFoldersExists, c_->FilesExists, c_->FilesSizeExists);
+    AddTotals(ExistsTotals, path, c_->SubFoldersExists, c_->FilesExists, c_->FilesSizeExists);
     Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::Existing, CreationFoldersExists, path);
 }
 
-void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals) {
+void FolderCreator::RecordItemOther(const std::string& text, OtherTotals totals, const std::string& mainFolder) {
     c_->FoldersOther += 1.0;
-    AddTotals(totals, c_->SubFoldersOther, c_->FilesOther, c_->FilesSizeOther);
+    AddTotals(totals, mainFolder, c_->SubFoldersOther, c_->FilesOther, c_->FilesSizeOther);
     Add(dry_ ? CreationOutcome::Kind::Line : CreationOutcome::Kind::Other, CreationFoldersOther, text);
 }
 
@@ -384,7 +390,7 @@ void FolderCreator::RefuseMain(const std::string& path, OtherTotals totals) {
     if (dest_.IsOpen() && dest_.Look(path, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder)
         RecordFolderExists(path);
     else
-        RecordItemOther(path, totals);
+        RecordItemOther(path, totals, path);
 }
 
 void FolderCreator::RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo) {
@@ -404,12 +410,73 @@ void FolderCreator::RecordSubFolderOther(const std::string& path) {
 }
 
 void FolderCreator::RecordParents(const std::vector<plat::MadeFolder>& made) {
-    if (dry_ || made.size() < 2) return;
     // The last one made is the folder itself, recorded by its own list.
-    for (std::size_t i = 0; i + 1 < made.size(); ++i) {
-        plat::FileStamp stamp;
-        stamp.id = made[i].id;
-        Add(CreationOutcome::Kind::Parent, 0, made[i].path, stamp);
+    for (std::size_t i = 0; i + 1 < made.size(); ++i) RecordMadeOnTheWay(made[i], false);
+}
+
+void FolderCreator::RecordMadeOnTheWay(const plat::MadeFolder& made, bool main) {
+    (main ? c_->FoldersCreated : c_->SubFoldersCreated) += 1.0;
+    Add(CreationOutcome::Kind::Line, main ? CreationFoldersCreated : CreationSubFoldersCreated, made.path);
+    if (dry_) return;
+    plat::FileStamp stamp;
+    stamp.id = made.id;
+    Add(CreationOutcome::Kind::Parent, 0, made.path, stamp);
+}
+
+void FolderCreator::ReportOnTheWay(bool madeFolder) {
+    // made_ holds the folders made on the way and then, when it was made,
+    // the folder itself; or nothing when the folder alone was made.
+    const std::size_t parents = madeFolder && !made_.empty() ? made_.size() - 1 : made_.size();
+    std::vector<char> reported(parents, 0);
+    const auto& plan = state_.MadeOnTheWay;
+    auto it = std::lower_bound(plan.begin(), plan.end(), item_,
+                               [](const auto& entry, std::size_t item) { return entry.first < item; });
+    for (; it != plan.end() && it->first == item_; ++it) {
+        const std::string& folder = it->second;
+        std::size_t m = 0;
+        while (m < parents && made_[m].path != folder) ++m;
+        if (m < parents) {
+            reported[m] = 1;
+            RecordMadeOnTheWay(made_[m], true);
+            continue;
+        }
+        plat::EntryInfo info;
+        dest_.Release();
+        if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
+            c_->FoldersExists += 1.0;
+            Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
+        } else {
+            c_->FoldersOther += 1.0;
+            Add(CreationOutcome::Kind::Line, CreationFoldersOther, folder);
+        }
+    }
+    // Made all the same where the count found it there (it went since).
+    for (std::size_t m = 0; m < parents; ++m)
+        if (!reported[m]) RecordMadeOnTheWay(made_[m], true);
+}
+
+void FolderCreator::ReportTemplateWay(const std::string& mainFolder, const std::string& target, bool madeFolder) {
+    const std::size_t parents = madeFolder && !made_.empty() ? made_.size() - 1 : made_.size();
+    if (target.size() <= mainFolder.size() + 1 || target.compare(0, mainFolder.size() + 1, mainFolder + "\\") != 0) {
+        for (std::size_t m = 0; m < parents; ++m) RecordMadeOnTheWay(made_[m], false);
+        return;
+    }
+    for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached_)) {
+        const std::string folder = mainFolder + "\\" + rel;
+        std::size_t m = 0;
+        while (m < parents && made_[m].path != folder) ++m;
+        if (m < parents) {
+            RecordMadeOnTheWay(made_[m], false);
+            continue;
+        }
+        plat::EntryInfo info;
+        dest_.Release();
+        if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
+            c_->SubFoldersExists += 1.0;
+            Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
+        } else {
+            RecordSubFolderOther(folder);
+        }
     }
 }
 
@@ -435,13 +502,13 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     for (auto& v : views_) v.source.Release();
     itemMade_.clear();
     itemMadeText_.clear();
+    reached_.clear();
     out_->baseFolder = dest_.Folder();
     out_->baseId = dest_.Identity();
     // A "." or ".." name or a colon behind the drive would lead elsewhere;
     // a path outside the destination is no folder of this run.
-    const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
-    if (drive.empty() || HasDotFolderName(path) || path.find(':', drive.size()) != std::string::npos) {
-        RecordItemOther(path, FailedTotals);
+    if (MakesNoFolder(path)) {
+        RecordItemOther(path, FailedTotals, path);
         return;
     }
     FsResult r = MakeFolder(path);
@@ -450,16 +517,16 @@ void FolderCreator::CreateMain(const std::string& path, const std::string& numbe
     if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest_.IsOpen() && dest_.Relative(path, below) &&
         below.empty())
         r = FsResult::AlreadyExists;
+    ReportOnTheWay(r == FsResult::Ok);
     if (r == FsResult::AlreadyExists) {
         RecordFolderExists(path);  // nothing is attached to a folder that was there
         return;
     }
     if (r != FsResult::Ok) {
-        RecordItemOther(path, FailedTotals);
+        RecordItemOther(path, FailedTotals, path);
         return;
     }
     RecordFolderCreated(path, madeId_);
-    RecordParents(made_);
 
     if (in_.FullPaths) {
         out_->undoMode = 'F';
@@ -531,15 +598,27 @@ void FolderCreator::AttachStructures(const std::string& mainFolder) {
             if (s.absent && PathWithinFolder(mainFolder, s.entry)) RefuseStructure(i, mainFolder);
             continue;
         }
-        if (RefuseStructure(i, mainFolder)) continue;
         std::string target = in_.SubFoldersOnlyMode() ? mainFolder : mainFolder + "\\" + s.name;
         if (!target.empty() && target.back() == '\\') target.pop_back();
+        if (RefuseStructure(i, mainFolder)) {
+            // What the totals counted of it here is not made, named where it would have gone.
+            const auto share = state_.StructureShares.find(s.entry);
+            if (share != state_.StructureShares.end()) {
+                c_->SubFoldersOther += share->second.Folders;
+                c_->FilesOther += share->second.Files;
+                c_->FilesSizeOther += share->second.Bytes;
+            }
+            Add(CreationOutcome::Kind::Line, CreationFoldersOther, target);
+            continue;
+        }
         AttachStructure(i, target);
     }
 }
 
-// The walk's outcomes as the create pages count them: a folder that is
-// there already counts without a line, the structure's own folder not at all.
+// The walk's outcomes as the create pages count them: a folder or file
+// that is there already is named among the folders there already (the
+// main folder itself, when the structure's folders go straight into it,
+// not at all).
 class FolderCreator::Outcomes final : public AttachOutcomes {
 public:
     explicit Outcomes(FolderCreator& creator) : c_(creator) {}
@@ -548,8 +627,10 @@ public:
         c_.RecordSubFolderCreated(path, id);
         c_.RecordParents(made);
     }
-    void FolderExists(const std::string&, bool top) override {
-        if (!top) c_.c_->SubFoldersExists += 1.0;
+    void FolderExists(const std::string& path, bool top) override {
+        if (top && c_.in_.SubFoldersOnlyMode()) return;
+        c_.c_->SubFoldersExists += 1.0;
+        c_.Add(CreationOutcome::Kind::Line, CreationFoldersExists, path);
     }
     void FolderNotMade(const std::string& path, bool) override { c_.RecordSubFolderOther(path); }
     void FileCopied(std::uint32_t, const std::string& source, const std::string& target,
@@ -599,6 +680,7 @@ void FolderCreator::StructureFileDone(const std::string& source, const std::stri
     const bool exists = r == FsResult::AlreadyExists;
     if (exists) {
         c_->FilesExists += 1.0;
+        Add(CreationOutcome::Kind::Line, CreationFoldersExists, target);
     } else {
         c_->FilesOther += 1.0;
         Add(CreationOutcome::Kind::Line, CreationFoldersOther, target);
@@ -615,13 +697,13 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
     // one side only worked out once.
     std::string mainMessage, normalised, message;
     const bool mainInvalid = !ValidateIncludeListText(mainFolder, mainMessage, normalised);
-    const OtherTotals unusable = profile_.UnusableLineAsItem ? OtherTotals::AllUnlessNothing : OtherTotals::ByAttachMode;
     std::string target;
     for (std::size_t i = 0; i < in_.FolderStructures.size(); ++i) {
         const std::string& line = in_.FolderStructures[i];
         const TemplateLine& t = templates_[i];
+        // A line that gives no folder here is the one folder it counted.
         if (t.dots) {
-            RecordItemOther(line, unusable);
+            RecordSubFolderOther(line);
             continue;
         }
         bool refuse = true;
@@ -633,6 +715,7 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
             refuse = t.mayEqual && CheckDestinationNotSource(mainFolder, line, message);
         if (refuse) {
             Box(message, profile_.TemplateRefusedCaption, static_cast<std::uint32_t>(i) + 1);
+            RecordSubFolderOther(line);
             continue;
         }
         bool dots;
@@ -648,10 +731,11 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
             dots = HasDotFolderName(target);
         }
         if (target.empty() || dots) {
-            RecordItemOther(line, unusable);
+            RecordSubFolderOther(line);
             continue;
         }
         const FsResult r = MakeFolder(target);
+        ReportTemplateWay(mainFolder, target, r == FsResult::Ok);
         if (r == FsResult::Ok || r == FsResult::AlreadyExists) {
             // A line that meets a folder counts as made; the Undo gets it
             // only when this item's own lines made it, never one that was there.
@@ -662,7 +746,6 @@ void FolderCreator::AttachTemplates(const std::string& mainFolder, const std::st
                     if (std::string_view(itemMadeText_).substr(m.offset, m.length) == target) ours = &m.id;
             }
             RecordSubFolderCreated(target, ours ? *ours : plat::FileIdentity{}, ours != nullptr);
-            RecordParents(made_);
         } else {
             RecordSubFolderOther(target);
         }

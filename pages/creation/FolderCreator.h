@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -124,8 +125,9 @@ public:
     // it, set off as `suffixModel` ends (increased numbers).
     void CreateMain(const std::string& path, const std::string& numberSuffix = std::string(),
                     const std::string& suffixModel = std::string());
-    // An item that gives no folder: counted and listed under other reasons.
-    void RecordItemOther(const std::string& text, OtherTotals totals);
+    // An item that gives no folder: counted and listed under other reasons;
+    // `mainFolder`: the path its count took for it (none: empty).
+    void RecordItemOther(const std::string& text, OtherTotals totals, const std::string& mainFolder = std::string());
     // A main folder whose path the program refuses to make (a character no
     // folder path may hold): a folder already there counts as existing,
     // with nothing attached; else the path counts under other reasons.
@@ -152,7 +154,16 @@ private:
     void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0);
     void Add(CreationOutcome::Kind kind, int category, const std::string& text,
              const plat::FileStamp& stamp = plat::FileStamp{});
-    void AddTotals(OtherTotals totals, double& subFolders, double& files, double& bytes);
+    void AddTotals(OtherTotals totals, const std::string& mainFolder, double& subFolders, double& files, double& bytes);
+    // The folders the count found this item makes on the way to its main
+    // folder (made_ as MakeFolder left it; `madeFolder`: the folder too),
+    // made now, there already or not made; and those made it did not foresee.
+    void ReportOnTheWay(bool madeFolder);
+    // A folder made on the way to `path` (`made` one of made_), counted
+    // and listed under `made` folders of its row, kept for the Undo.
+    void RecordMadeOnTheWay(const plat::MadeFolder& made, bool main);
+    // The folders a template line makes on its way to `target` besides its own.
+    void ReportTemplateWay(const std::string& mainFolder, const std::string& target, bool madeFolder);
     void RecordFolderCreated(const std::string& path, const plat::FileIdentity& id);
     void RecordFolderExists(const std::string& path);
     void RecordSubFolderCreated(const std::string& path, const plat::FileIdentity& id, bool forUndo = true);
@@ -223,6 +234,8 @@ private:
     std::vector<TemplateLine> templates_;
     std::vector<plat::MadeFolder> made_;
     plat::FileIdentity madeId_;
+    std::size_t item_ = 0;  // a worker's: the run's item it works on
+    std::unordered_set<std::string> reached_;  // template runs: what this item's lines reached
     // Template runs: what this item made, to tell a folder made by an
     // earlier line from one that was there before.
     struct MadeHere {

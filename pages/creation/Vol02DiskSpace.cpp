@@ -4,8 +4,15 @@
 #include "pages/creation/Vol02Internal.h"
 
 bool Vol02CheckDiskSpace(Vol02State& state, const Vol02Inputs& in, bool withFiles) {
+    const std::vector<CreationItem> items = Vol02Items(in);
+    if (!PlanMadeOnTheWay(state, items)) return false;
     if (in.RelativePaths) {
-        SetTemplateTotals(state, in, static_cast<double>(in.IncludeStrings.size()));
+        SetTemplateTotals(state, in, items, 2);
+        return true;
+    }
+    if (!withFiles) {  // no file takes room
+        if (!MeasureCreationStructures(state, in, false)) return false;
+        SetCreationToCreate(state, static_cast<double>(items.size()));
         return true;
     }
     std::vector<CreationFreeSpace> free;

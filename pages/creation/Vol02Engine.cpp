@@ -19,7 +19,6 @@ CreationProfile Vol02Profile(bool simulation) {
     const char* topic = simulation ? kVol02SimulateTopic : kVol02Topic;
     p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20077 : 20060);
     p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 20078 : 20061);
-    p.UnusableLineAsItem = true;
     return p;
 }
 
@@ -31,12 +30,24 @@ Vol02Creator::Vol02Creator(const Vol02Inputs& in, Vol02State& state, RunLog& log
     creator_.UseDestination(destination_);
 }
 
-std::string Vol02Creator::MainPath(const std::string& item) const {
+std::string Vol02MainPath(const _tagVol0XParts& parts, const std::string& item) {
     if (!TrimControlAndBlanks(GetDrivePart(item)).empty()) return std::string();
     std::string path = CollapseDoubleColons(CollapseDoubleBackslashes(
-        SlashesToBackslashes(parts_.Part[0] + item + parts_.Part[2] + parts_.Part[3])));
+        SlashesToBackslashes(parts.Part[0] + item + parts.Part[2] + parts.Part[3])));
     while (path.size() > 3 && path.back() == '\\') path.pop_back();  // "x\" names the folder x
     return path;
+}
+
+std::vector<CreationItem> Vol02Items(const Vol02Inputs& in) {
+    const _tagVol0XParts parts = GetNameParts(in);
+    std::vector<CreationItem> items;
+    items.reserve(in.IncludeStrings.size());
+    for (const std::string& item : in.IncludeStrings) {
+        std::string path = Vol02MainPath(parts, item);
+        const bool makes = !path.empty();
+        items.push_back({std::move(path), makes});
+    }
+    return items;
 }
 
 // One item per Include item: its main folder with everything attached.
@@ -45,11 +56,11 @@ void Vol02Creator::CreateAll() {
     creator_.RunItems(
         items.size(), creator_.Workers(destination_),
         [&](std::size_t i, RunScope& scope) {
-            const std::string path = MainPath(items[i]);
+            const std::string path = Vol02MainPath(parts_, items[i]);
             if (!path.empty()) creator_.ScopeMain(destination_, path, scope);
         },
         [&](std::size_t i, FolderCreator& creator) {
-            const std::string path = MainPath(items[i]);
+            const std::string path = Vol02MainPath(parts_, items[i]);
             if (path.empty())
                 creator.RecordItemOther(items[i], OtherTotals::AllUnlessNothing);
             else

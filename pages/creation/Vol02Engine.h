@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/RunDisk.h"
 #include "core/Types.h"
@@ -23,6 +24,12 @@ using Vol02State = CreationState;
 struct Vol02Inputs : CreationInputs, NamePartInputs {
     StringList IncludeStrings;  // lstVol02IncludeStrings, in list order
 };
+
+// The item's main folder: the name parts around it, separators read as
+// backslashes; empty when the item names a drive.
+std::string Vol02MainPath(const _tagVol0XParts& parts, const std::string& item);
+// Every item as the run takes it, in list order.
+std::vector<CreationItem> Vol02Items(const Vol02Inputs& in);
 
 // ---- disk space ----------------------------------------------------------------------
 
@@ -43,9 +50,6 @@ public:
     void CreateAll();
 
 private:
-    // The item's main folder; empty when the item names a drive.
-    std::string MainPath(const std::string& item) const;
-
     const Vol02Inputs& in_;
     CreationProfile profile_;
     _tagVol0XParts parts_;

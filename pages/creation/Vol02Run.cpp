@@ -22,7 +22,7 @@ using namespace pagekit;
 RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
                     const std::string& noStructureCaption) {
     RunFrame frame = CreationFrame(
-        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol02CheckDiskSpace(state, in, true); },
+        state, in, simulation, [&state, &in] { return Vol02CheckDiskSpace(state, in, in.WithFiles()); },
         noStructureCaption, hooks);
     frame.IncludeEmpty = in.IncludeStrings.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {

@@ -4,9 +4,12 @@
 
 bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFiles) {
     // The numbers of the edits, whatever was stored when they were left.
-    const double n = static_cast<double>(Vol03ReadNumbers(in.StartText, in.EndText).Count());
+    const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
+    const double n = static_cast<double>(numbers.Count());
+    const std::vector<CreationItem> items = Vol03Items(in, numbers);
+    if (!PlanMadeOnTheWay(state, items)) return false;
     if (in.RelativePaths) {
-        SetTemplateTotals(state, in, n);
+        SetTemplateTotals(state, in, items, 3);
         return true;
     }
     std::vector<CreationFreeSpace> free;
@@ -15,9 +18,12 @@ bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFile
 }
 
 void Vol03CountToCreate(Vol03State& state, const Vol03Inputs& in) {
-    const double n = static_cast<double>(Vol03ReadNumbers(in.StartText, in.EndText).Count());
+    const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
+    const double n = static_cast<double>(numbers.Count());
+    const std::vector<CreationItem> items = Vol03Items(in, numbers);
+    if (!PlanMadeOnTheWay(state, items)) return;
     if (in.RelativePaths) {
-        SetTemplateTotals(state, in, n);
+        SetTemplateTotals(state, in, items, 3);
         return;
     }
     MeasureCreationStructures(state, in, false);

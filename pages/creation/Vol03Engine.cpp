@@ -78,8 +78,6 @@ CreationProfile Vol03Profile(bool simulation) {
     const char* topic = simulation ? kVol03SimulateTopic : kVol03Topic;
     p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30056 : 30041);
     p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 30057 : 30042);
-    // An unusable template line adds the structure totals by the attach option.
-    p.UnusableLineAsItem = false;
     return p;
 }
 
@@ -89,22 +87,42 @@ Vol03Creator::Vol03Creator(const Vol03Inputs& in, const Vol03Numbers& numbers, V
                            RunDisk& disk)
     : in_(in), numbers_(numbers), digits_(numbers.Digits()), profile_(Vol03Profile(disk.IsDry())),
       parts_(GetNameParts(in)), creator_(profile_, in, state, log, disk) {
-    // A main folder that exists or cannot be made counts as itself alone.
-    creator_.ExistsTotals = OtherTotals::None;
-    creator_.FailedTotals = OtherTotals::None;
     destination_ = TrimControlAndBlanks(in.DestFolder);
     creator_.UseDestination(destination_);
-    // The number between the parts is digits and a sign only.
-    std::string found;
-    forbidden_ = FindIllegalChars("N", parts_.Part[0] + parts_.Part[2] + parts_.Part[3], found);
+    forbidden_ = Forbidden(parts_);
 }
 
-void Vol03Creator::MainPath(std::int64_t number, std::string& path, std::size_t& at, std::size_t& length) const {
-    path.assign(parts_.Part[0]);
+bool Vol03Creator::Forbidden(const _tagVol0XParts& parts) {
+    // The number between the parts is digits and a sign only.
+    std::string found;
+    return FindIllegalChars("N", parts.Part[0] + parts.Part[2] + parts.Part[3], found);
+}
+
+void Vol03Creator::MainPath(const _tagVol0XParts& parts, bool padded, int digits, std::int64_t number,
+                            std::string& path, std::size_t& at, std::size_t& length) {
+    path.assign(parts.Part[0]);
     at = path.size();
-    AppendNumberText(path, number, in_.PaddedZeroes, digits_);
+    AppendNumberText(path, number, padded, digits);
     length = path.size() - at;
-    path.append(parts_.Part[2]).append(parts_.Part[3]);
+    path.append(parts.Part[2]).append(parts.Part[3]);
+}
+
+std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers) {
+    const _tagVol0XParts parts = GetNameParts(in);
+    const bool makes = !Vol03Creator::Forbidden(parts);
+    std::vector<CreationItem> items;
+    if (numbers.End < numbers.Start) return items;
+    items.reserve(static_cast<std::size_t>(numbers.Count()));
+    std::size_t at = 0, length = 0;
+    const int digits = numbers.Digits();
+    for (std::int64_t n = numbers.Start;; ++n) {
+        CreationItem item;
+        Vol03Creator::MainPath(parts, in.PaddedZeroes, digits, n, item.path, at, length);
+        item.makes = makes;
+        items.push_back(std::move(item));
+        if (n == numbers.End) break;
+    }
+    return items;
 }
 
 // One item per number (64 bits: an end of 2147483647 ends): its main
@@ -116,7 +134,7 @@ void Vol03Creator::CreateAll() {
         [&](std::size_t i, RunScope& scope) {
             std::string path;
             std::size_t at = 0, length = 0;
-            MainPath(numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
+            MainPath(parts_, in_.PaddedZeroes, digits_, numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
             if (forbidden_)
                 scope.Read(path);  // only looked at
             else
@@ -125,7 +143,7 @@ void Vol03Creator::CreateAll() {
         [&](std::size_t i, FolderCreator& creator) {
             std::string path;
             std::size_t at = 0, length = 0;
-            MainPath(numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
+            MainPath(parts_, in_.PaddedZeroes, digits_, numbers_.Start + static_cast<std::int64_t>(i), path, at, length);
             if (forbidden_)  // a character no folder path may hold
                 creator.RefuseMain(path, OtherTotals::ByAttachMode);
             else if (in_.AddIncNumbersAsSuffix)

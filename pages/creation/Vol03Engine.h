@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/RunDisk.h"
 #include "core/Types.h"
@@ -59,6 +60,9 @@ Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& e
 // zeros to `digits` when padded (a sign stays in front).
 std::string Vol03NumberText(std::int64_t number, bool padded, int digits);
 
+// Every number's main folder as the run takes it, in order.
+std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
+
 // ---- disk space ----------------------------------------------------------------------
 
 // True when the run may go on; sets the to-create counters from the numbers
@@ -85,8 +89,12 @@ public:
     void CreateAll();
 
 private:
+    friend std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
     // The number's main folder into `path`; the length and place of the number in it.
-    void MainPath(std::int64_t number, std::string& path, std::size_t& at, std::size_t& length) const;
+    static void MainPath(const _tagVol0XParts& parts, bool padded, int digits, std::int64_t number, std::string& path,
+                         std::size_t& at, std::size_t& length);
+    // Whether the fixed parts hold a character no folder path may hold.
+    static bool Forbidden(const _tagVol0XParts& parts);
 
     const Vol03Inputs& in_;
     Vol03Numbers numbers_;

@@ -25,8 +25,15 @@ bool Vol04WeighDrive(const std::string& root, std::uint64_t required, std::uint6
 
 bool Vol04CheckDiskSpace(Vol04State& state, const Vol04Inputs& in, bool withFiles) {
     const double n = static_cast<double>(in.IncludeFolders.size());
+    const std::vector<CreationItem> items = Vol04Items(in);
+    if (!PlanMadeOnTheWay(state, items)) return false;
     if (in.RelativePaths) {
-        SetTemplateTotals(state, in, n);
+        SetTemplateTotals(state, in, items, 1);
+        return true;
+    }
+    if (!withFiles) {  // no file takes room
+        if (!MeasureCreationStructures(state, in, false)) return false;
+        SetCreationToCreate(state, n);
         return true;
     }
     // The free bytes of a drive are those where its new folders go: the

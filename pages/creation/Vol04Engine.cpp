@@ -81,8 +81,6 @@ CreationProfile Vol04Profile(bool simulation) {
     p.SizeMissingCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40072 : 4055);
     p.SizeMissingNotCopiedCaption = MessageCaption(topic, "Warning", simulation ? 40073 : 40056);
     if (!simulation) p.SizeMissingNotCopiedText = "The path doesn't exist : \n";
-    // An unusable template line adds the structure totals by the attach option.
-    p.UnusableLineAsItem = false;
     return p;
 }
 
@@ -100,7 +98,8 @@ Vol04Creator::Vol04Creator(const Vol04Inputs& in, Vol04State& state, RunLog& log
     suffix_ = parts.Part[2] + parts.Part[3];
 }
 
-Vol04Creator::Plan Vol04Creator::PlanOf(const std::string& raw, std::string& parent, std::string& path) const {
+Vol04Creator::Plan Vol04Creator::PlanOf(const std::string& raw, const std::string& prefix, const std::string& suffix,
+                                        std::string& parent, std::string& path) {
     // The item trimmed of blanks, as TrimBlanks gives it.
     const std::size_t first = raw.find_first_not_of(' ');
     std::string item;
@@ -122,10 +121,26 @@ Vol04Creator::Plan Vol04Creator::PlanOf(const std::string& raw, std::string& par
     parent.assign(parentView);
     path.assign(parentView);
     if (parentView.empty() || parentView.back() != '\\') path += '\\';
-    path.append(prefix_).append(last).append(suffix_);
+    path.append(prefix).append(last).append(suffix);
     if (TrimBlanks(GetDrivePart(path)).empty()) return Plan::Other;
     std::string found;
     return FindIllegalChars("N", path, found) ? Plan::Refuse : Plan::Create;  // a character no folder path may hold
+}
+
+std::vector<CreationItem> Vol04Items(const Vol04Inputs& in) {
+    const _tagVol0XParts parts = Vol04GetNameParts(in, "");
+    const std::string prefix = parts.Part[0].substr(1), suffix = parts.Part[2] + parts.Part[3];
+    std::vector<CreationItem> items;
+    items.reserve(in.IncludeFolders.size());
+    std::string parent, path;
+    for (const std::string& item : in.IncludeFolders) {
+        const Vol04Creator::Plan plan = Vol04Creator::PlanOf(item, prefix, suffix, parent, path);
+        if (plan == Vol04Creator::Plan::Other)
+            items.push_back({});
+        else
+            items.push_back({path, plan == Vol04Creator::Plan::Create});
+    }
+    return items;
 }
 
 // One item per Include item: its main folder with everything attached,
@@ -135,7 +150,7 @@ void Vol04Creator::CreateAll() {
     // The structures are read once, when the first parent is opened.
     std::string parent, path, first;
     for (const std::string& item : items) {
-        if (PlanOf(item, parent, path) == Plan::Other) continue;
+        if (PlanOf(item, prefix_, suffix_, parent, path) == Plan::Other) continue;
         first = parent;
         creator_.UseDestination(parent);
         break;
@@ -144,7 +159,7 @@ void Vol04Creator::CreateAll() {
         items.size(), creator_.Workers(first),
         [&](std::size_t i, RunScope& scope) {
             std::string itemParent, itemPath;
-            const Plan plan = PlanOf(items[i], itemParent, itemPath);
+            const Plan plan = PlanOf(items[i], prefix_, suffix_, itemParent, itemPath);
             if (plan == Plan::Refuse)
                 scope.Read(itemPath);  // only looked at
             else if (plan == Plan::Create)
@@ -152,7 +167,7 @@ void Vol04Creator::CreateAll() {
         },
         [&](std::size_t i, FolderCreator& creator) {
             std::string itemParent, itemPath;
-            const Plan plan = PlanOf(items[i], itemParent, itemPath);
+            const Plan plan = PlanOf(items[i], prefix_, suffix_, itemParent, itemPath);
             if (plan == Plan::Other) {
                 creator.RecordItemOther(itemPath, OtherTotals::UnlessNothingFilesWithFiles);
                 return;

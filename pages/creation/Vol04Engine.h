@@ -68,15 +68,21 @@ public:
 
 private:
     // What an item gives: no folder (`path` what counts), a path refused,
-    // or a main folder `path` beneath `parent`.
+    // or a main folder `path` beneath `parent`. `prefix`: the prefix with its
+    // separator; `suffix`: the separator with the suffix.
     enum class Plan { Other, Refuse, Create };
-    Plan PlanOf(const std::string& raw, std::string& parent, std::string& path) const;
+    static Plan PlanOf(const std::string& raw, const std::string& prefix, const std::string& suffix,
+                       std::string& parent, std::string& path);
+    friend std::vector<CreationItem> Vol04Items(const Vol04Inputs& in);
 
     const Vol04Inputs& in_;
     CreationProfile profile_;
     FolderCreator creator_;
     std::string prefix_, suffix_;  // the prefix with its separator; the separator with the suffix
 };
+
+// Every item as the run takes it, in list order.
+std::vector<CreationItem> Vol04Items(const Vol04Inputs& in);
 
 // CREATE on the run frame.
 void Vol04RunCreateFolders(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks);

@@ -20,7 +20,7 @@ using namespace pagekit;
 RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const RunHooks& hooks, bool simulation,
                     const std::string& noStructureCaption) {
     RunFrame frame = CreationFrame(
-        state, in, simulation, [&state, &in] { return !in.WithFiles() || Vol04CheckDiskSpace(state, in, true); },
+        state, in, simulation, [&state, &in] { return Vol04CheckDiskSpace(state, in, in.WithFiles()); },
         noStructureCaption, hooks);
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol04Creator(in, state, log, disk).CreateAll(); };

@@ -39,7 +39,8 @@ TEST_F(Vol02Engine, NamesJoinDestinationPrefixItemAndSuffix) {
 
     in.IncludeStrings = {"a", "b\\c", "d/e"};
     Run();
-    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("  a"), D("  b\\c"), D("  d\\e")}));
+    // A folder made on the way to a main folder is listed with them.
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("  a"), D("  b"), D("  b\\c"), D("  d"), D("  d\\e")}));
     EXPECT_TRUE(drive.Exists("Dest\\  a"));
     EXPECT_EQ(Captions(), (Lines{"20048.", "20053."}));
     EXPECT_EQ(boxes.shown()[0].caption, "Creating Folder(s).-From  a String List.            Information no: 20048.");
@@ -55,12 +56,12 @@ TEST_F(Vol02Engine, OneRunListsAndCountsEveryOutcome) {
     drive.WriteFile("Outside\\keep", "x");
     in.IncludeStrings = {"a", "b\\c", "old", "D:\\x", "..\\Outside", "x\\.\\y", "x/y", "file", "a\\"};
     Run();
-    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("a"), D("b\\c"), D("x\\y")}));
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{D("a"), D("b"), D("b\\c"), D("x"), D("x\\y")}));
     EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("old"), D("a")}));
     EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"D:\\x", D("..\\Outside"), D("x\\.\\y"), D("file")}));
     EXPECT_EQ(log.zoom, log.lines);
     const CreationCounters& c = log.shown;
-    EXPECT_EQ(c.FoldersCreated, 3);
+    EXPECT_EQ(c.FoldersCreated, 5);
     EXPECT_EQ(c.FoldersExists, 2);
     EXPECT_EQ(c.FoldersOther, 4);
     EXPECT_EQ(c.SubFoldersOther, 0);  // Attach Nothing adds no structure totals
@@ -146,9 +147,10 @@ TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
     in.RelativePaths = true;
     in.FolderStructures = {"Docs\\Plans", "Docs", "Proj\\Proj-old", "a\\..\\..\\up"};
     in.IncludeStrings = {"Job"};
+    // A folder on a line's way that no earlier line reached is made and listed before it.
     const std::vector<Lines> expected = {
-        {D("Job\\Docs\\Plans"), D("Job\\Docs"), D("Job\\Proj\\Proj-old")},
-        {D("Job\\Job\\Plans"), D("Job\\Job"), D("Job\\Proj\\Proj-old")},
+        {D("Job\\Docs"), D("Job\\Docs\\Plans"), D("Job\\Docs"), D("Job\\Proj"), D("Job\\Proj\\Proj-old")},
+        {D("Job\\Job"), D("Job\\Job\\Plans"), D("Job\\Job"), D("Job\\Proj"), D("Job\\Proj\\Proj-old")},
         {D("Job\\Plans"), D("Job\\Proj-old")},
         {D("Job\\Plans"), D("Job\\Job-old")},
     };
@@ -167,7 +169,8 @@ TEST_F(Vol02Engine, TemplateLinesFollowTheFourModes) {
         Lines other = {"a\\..\\..\\up"};  // never leaves the main folder
         if (mode >= 3) other.insert(other.begin(), "Docs");
         EXPECT_EQ(log.lines[CreationFoldersOther], other);
-        EXPECT_EQ(log.shown.SubFoldersOther, 4.0 * other.size());
+        EXPECT_EQ(log.shown.SubFoldersOther, other.size());  // each the one folder it counted
+        EXPECT_EQ(log.shown.SubFoldersToCreate, log.shown.SubFoldersCreated + log.shown.SubFoldersOther);
         EXPECT_FALSE(drive.Exists("up"));
         EXPECT_EQ(state.UndoMode, "R");
         Undo();
@@ -271,7 +274,7 @@ TEST_F(Vol02Engine, UndoKeepsWhatItCannotRemoveAndRetriesIt) {
     EXPECT_EQ(Paths(state.FailedUndoFolders), (StringList{D("x\\y"), D("x")}));
     EXPECT_EQ(log.lines[CreationFoldersFailedUndo], (Lines{D("x\\y"), D("x")}));
     EXPECT_TRUE(log.lines[CreationFoldersCreated].empty());
-    EXPECT_EQ(log.zoom[CreationFoldersCreated], (Lines{D("x\\y")}));
+    EXPECT_EQ(log.zoom[CreationFoldersCreated], (Lines{D("x"), D("x\\y")}));
     EXPECT_EQ(state.Counters.FoldersFailedUndo, 2);  // no label shows it
 
     Undo();  // still held: the same two again
@@ -321,7 +324,8 @@ TEST_F(Vol02Engine, SimulationShowsWhatTheRunDoesAndTouchesNothing) {
         EXPECT_EQ(log.lines, simulated);
         EXPECT_EQ(log.shown.Values(), simCounters);
         if (!mainFolder) {  // a\sub came with the structure of a; k collides
-            EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("a\\sub"), D("old")}));
+            // Each file one structure put where the other brings one stays, named.
+            EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{D("a\\f.txt"), D("a\\sub"), D("old"), D("n\\m\\f.txt")}));
             EXPECT_EQ(log.shown.SubFoldersOther, 2 * 3 + 2);  // two items' totals, k under a and n\m
         }
         Undo();
@@ -396,8 +400,10 @@ TEST_F(Vol02Engine, ALinkInTheDestinationIsNeverPassedThrough) {
     boxes.Queue(plat::IDYES);
     ForceRunWorkers one(1);  // the swap falls between two items
     Vol02RunCreateFolders(state, in, swapping, hooks);
-    EXPECT_EQ(simulated, (Lines{D("L\\new"), D("L\\deep\\er")}));
-    EXPECT_EQ(swapping.lines[CreationFoldersOther], (Lines{D("L\\new"), D("L\\deep\\er"), D("P\\two")}));
+    // The link is in the way of the folders the items would make on their way too.
+    EXPECT_EQ(simulated, (Lines{D("L"), D("L\\new"), D("L\\deep"), D("L\\deep\\er")}));
+    EXPECT_EQ(swapping.lines[CreationFoldersOther],
+              (Lines{D("L"), D("L\\new"), D("L\\deep"), D("L\\deep\\er"), D("P\\two")}));
     EXPECT_TRUE(fs::is_empty(drive.nativePath("outside\\target")));
 }
 

@@ -201,11 +201,12 @@ TEST_F(Vol03Engine, TemplateLinesCarryTheNumberAsSuffix) {
     Numbers("7", "10");
     Run();
     EXPECT_EQ(log.lines[CreationSubFoldersCreated],
-              (Lines{D("Job 07\\Docs 07\\Plans 07"), D("Job 07\\Notes 07"), D("Job 08\\Docs 08\\Plans 08"),
-                     D("Job 08\\Notes 08"), D("Job 09\\Docs 09\\Plans 09"), D("Job 09\\Notes 09"),
-                     D("Job 10\\Docs 10\\Plans 10"), D("Job 10\\Notes 10")}));
+              (Lines{D("Job 07\\Docs 07"), D("Job 07\\Docs 07\\Plans 07"), D("Job 07\\Notes 07"),
+                     D("Job 08\\Docs 08"), D("Job 08\\Docs 08\\Plans 08"), D("Job 08\\Notes 08"),
+                     D("Job 09\\Docs 09"), D("Job 09\\Docs 09\\Plans 09"), D("Job 09\\Notes 09"),
+                     D("Job 10\\Docs 10"), D("Job 10\\Docs 10\\Plans 10"), D("Job 10\\Notes 10")}));
     EXPECT_TRUE(drive.Exists("Dest\\Job 08\\Docs 08\\Plans 08"));
-    EXPECT_EQ(log.shown.SubFoldersToCreate, 8);
+    EXPECT_EQ(log.shown.SubFoldersToCreate, 12);  // each Docs made on the way too
     EXPECT_EQ(state.UndoMode, "R");
 
     // Without the option the lines stay as they are.
@@ -215,12 +216,13 @@ TEST_F(Vol03Engine, TemplateLinesCarryTheNumberAsSuffix) {
     Numbers("1", "1");
     in.PaddedZeroes = false;
     Run();
-    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("Job 1\\Docs\\Plans"), D("Job 1\\Notes")}));
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated],
+              (Lines{D("Job 1\\Docs"), D("Job 1\\Docs\\Plans"), D("Job 1\\Notes")}));
 }
 
-// A template line that gives no folder adds the structure totals by the
-// attach option; one with a drive letter is never the drive root.
-TEST_F(Vol03Engine, UnusableTemplateLinesCountByTheAttachOption) {
+// A template line that gives no folder counts as the one folder it was to
+// make; one with a drive letter is never the drive root.
+TEST_F(Vol03Engine, AnUnusableTemplateLineCountsAsTheFolderItWasToMake) {
     UseTemplates({"Docs", "T:\\Abs", "a\\..\\..\\up", "Ok\\Deep"});
     _tagFoldersTemplateOptions o;
     o.ReplaceNo = false;
@@ -233,8 +235,9 @@ TEST_F(Vol03Engine, UnusableTemplateLinesCountByTheAttachOption) {
     EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{D("1\\Deep"), D("2\\Deep")}));
     EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"Docs", "T:\\Abs", "a\\..\\..\\up", "Docs", "T:\\Abs",
                                                       "a\\..\\..\\up"}));
-    EXPECT_EQ(log.shown.FoldersOther, 6);
-    EXPECT_EQ(log.shown.SubFoldersOther, 6 * 4);  // without files: the subfolder total (one per line)
+    EXPECT_EQ(log.shown.FoldersOther, 0);
+    EXPECT_EQ(log.shown.SubFoldersOther, 6);
+    EXPECT_EQ(log.shown.SubFoldersToCreate, log.shown.SubFoldersCreated + log.shown.SubFoldersOther);
     EXPECT_EQ(log.shown.FilesOther, 0);
     EXPECT_FALSE(drive.Exists("Abs"));
     EXPECT_FALSE(drive.Exists("up"));
@@ -251,7 +254,9 @@ TEST_F(Vol03Engine, ExistingStructuresAreAttachedToNewFoldersOnly) {
     EXPECT_EQ(log.lines[CreationFilesCreated], (Lines{D("1\\S\\a\\f.txt"), D("3\\S\\a\\f.txt")}));
     EXPECT_EQ(log.shown.FilesSizeCreated, 10);
     EXPECT_EQ(log.shown.FilesToCreate, 3);
-    EXPECT_EQ(log.shown.SubFoldersExists, 0);  // an existing main folder adds no totals
+    // An existing main folder gets nothing: what its structures would have brought is there already.
+    EXPECT_EQ(log.shown.SubFoldersExists, 2);
+    EXPECT_EQ(log.shown.FilesExists, 1);
     EXPECT_FALSE(drive.Exists("Dest\\2\\S"));
     EXPECT_EQ(state.UndoMode, "F");
     Undo();

@@ -144,7 +144,11 @@ TEST_F(Vol04Engine, OneRunListsAndCountsEveryOutcome) {
                          drive.path("New\\Deep\\Gamma")};
     Run();
     EXPECT_EQ(Captions(), (Lines{"40043.", "40048."}));
-    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("P-Alpha"), W("P-Beta"), drive.path("New\\Deep\\P-Gamma")}));
+    // The folders made on the way to a main folder are listed before it.
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("P-Alpha"), W("P-Beta"), drive.path("New"),
+                                                        drive.path("New\\Deep"), drive.path("New\\Deep\\P-Gamma")}));
+    EXPECT_EQ(log.shown.FoldersToCreate,
+              log.shown.FoldersCreated + log.shown.FoldersExists + log.shown.FoldersOther);
     // A path listed twice is made the first time and exists the second.
     EXPECT_EQ(log.lines[CreationFoldersExists], (Lines{W("P-Old"), W("P-Alpha")}));
     EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"Work\\NoDrive", W("P-File")}));
@@ -227,13 +231,14 @@ TEST_F(Vol04Engine, TemplateLinesAndTheirUndo) {
     UseTemplates({"Docs\\Plans", "T:\\Abs", "Docs"});
     in.MainFolderWithoutFiles = true;
     Run();
-    EXPECT_EQ(log.lines[CreationSubFoldersCreated], (Lines{W("A\\Docs\\Plans"), W("A\\Docs"),
-                                                           drive.path("New\\B\\Docs\\Plans"),
-                                                           drive.path("New\\B\\Docs")}));
+    // Docs is made on the way to Docs\Plans, and the line Docs meets it.
+    EXPECT_EQ(log.lines[CreationSubFoldersCreated],
+              (Lines{W("A\\Docs"), W("A\\Docs\\Plans"), W("A\\Docs"), drive.path("New\\B\\Docs"),
+                     drive.path("New\\B\\Docs\\Plans"), drive.path("New\\B\\Docs")}));
     EXPECT_EQ(log.lines[CreationFoldersOther], (Lines{"T:\\Abs", "T:\\Abs"}));
-    EXPECT_EQ(log.shown.SubFoldersOther, 2 * 3);  // without files: the subfolder total (one per line)
+    EXPECT_EQ(log.shown.SubFoldersOther, 2);  // each the one folder it counted
     EXPECT_FALSE(drive.Exists("Abs"));
-    EXPECT_EQ(log.shown.SubFoldersToCreate, 6);
+    EXPECT_EQ(log.shown.SubFoldersToCreate, 8);
     // Docs was made by the line before, within this item: the undo may take it.
     EXPECT_EQ(Paths(state.LastCreatedSubFolders), (StringList{W("A\\Docs\\Plans"), W("A\\Docs"),
                                                               drive.path("New\\B\\Docs\\Plans"),
@@ -251,7 +256,7 @@ TEST_F(Vol04Engine, TemplateLinesAndTheirUndo) {
     UseTemplates({"Docs", "Notes"});
     Run();
     EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
-    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("A"), drive.path("New\\B")}));
+    EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("A"), drive.path("New"), drive.path("New\\B")}));
     Undo();
     EXPECT_FALSE(drive.Exists("Work\\A"));
     EXPECT_FALSE(drive.Exists("New"));
@@ -328,7 +333,8 @@ TEST_F(Vol04Engine, SimulationMatchesTheFollowingRunLineForLine) {
         Run();
         EXPECT_EQ(log.lines, simulated);
         EXPECT_EQ(log.shown.Values(), counters);
-        EXPECT_EQ(log.lines[CreationFoldersCreated], (Lines{W("P-a"), drive.path("New\\P-x"), drive.path("P-Work")}));
+        EXPECT_EQ(log.lines[CreationFoldersCreated],
+                  (Lines{W("P-a"), drive.path("New"), drive.path("New\\P-x"), drive.path("P-Work")}));
         // An unusable item is listed as it stands.
         const Lines other = mode < 2 ? Lines{"nodrive", W("P-Odd|Name"), drive.path("Work\\c\\..\\..\\up")}
                                      : Lines{"T:\\no", "nodrive", "T:\\no", "T:\\no", W("P-Odd|Name"),

@@ -147,7 +147,7 @@ TEST_F(Vol04PageTest, SimulateCreateLookExportAndUndoInTheRealWindow) {
     page->Vol04AddFolderStructurePath(drive.path("Tpl"));
     EXPECT_EQ(C<QLabel>("lblVol04FolderStructuresTemplatesSum")->text(), "1");
     ASSERT_TRUE(Enabled("btnVol04CreateFolders"));
-    EXPECT_EQ(Label("lblStat04FoldersToCreate"), "4");
+    EXPECT_EQ(Label("lblStat04FoldersToCreate"), "6");  // New and New\\Deep are made on the way
     EXPECT_EQ(Label("lblStat04FilesToCreate"), "4");
 
     bool otherTabsOff = false;
@@ -167,7 +167,8 @@ TEST_F(Vol04PageTest, SimulateCreateLookExportAndUndoInTheRealWindow) {
     const Lines simulatedFolders = LogLines("lstStat04FoldersCreated");
     const Lines simulatedSub = LogLines("lstStat04SubFoldersCreated");
     const Lines simulatedFiles = LogLines("lstStat04FilesCreated");
-    EXPECT_EQ(simulatedFolders, (Lines{W("P-Alpha-S"), drive.path("New\\Deep\\P-Beta-S"), drive.path("P-Work-S")}));
+    EXPECT_EQ(simulatedFolders, (Lines{W("P-Alpha-S"), drive.path("New"), drive.path("New\\Deep"),
+                                       drive.path("New\\Deep\\P-Beta-S"), drive.path("P-Work-S")}));
 
     captions.clear();
     Click("btnVol04CreateFolders");
@@ -177,7 +178,7 @@ TEST_F(Vol04PageTest, SimulateCreateLookExportAndUndoInTheRealWindow) {
     EXPECT_EQ(LogLines("lstStat04SubFoldersCreated"), simulatedSub);
     EXPECT_EQ(LogLines("lstStat04FilesCreated"), simulatedFiles);
     EXPECT_EQ(LogLines("lstStat04FoldersExists"), (Lines{W("P-Old-S")}));
-    EXPECT_EQ(Label("lblStat04FoldersCreated"), "3");
+    EXPECT_EQ(Label("lblStat04FoldersCreated"), "5");
     EXPECT_EQ(Label("lblStat04FilesSizeCreated"), "21");
     EXPECT_EQ(drive.ReadFile("New\\Deep\\P-Beta-S\\Tpl\\docs\\readme.txt"), "read me");
     EXPECT_TRUE(Enabled("btnVol04CreateFolders"));
@@ -186,7 +187,8 @@ TEST_F(Vol04PageTest, SimulateCreateLookExportAndUndoInTheRealWindow) {
     // The Visual Log exports what the run listed; the Include list its paths.
     frmStatistic04->findChild<QAbstractButton*>("btnStat04SmartExportFolders")->click();
     EXPECT_EQ(frmFileExport->ExportLines(),
-              (StringList{W("P-Alpha-S"), drive.path("New\\Deep\\P-Beta-S"), drive.path("P-Work-S")}));
+              (StringList{W("P-Alpha-S"), drive.path("New"), drive.path("New\\Deep"), drive.path("New\\Deep\\P-Beta-S"),
+                          drive.path("P-Work-S")}));
     C<QListWidget>("lstVol04IncludeFolderList")->addItem("no drive");
     Click("btnVol04SmartExport");
     EXPECT_EQ(frmFileExport->ExportLines(),
@@ -224,14 +226,14 @@ TEST_F(Vol04PageTest, TemplateLinesImportedExportedAndCreated) {
     EXPECT_EQ(captions, (Lines{"40052."}));
     EXPECT_EQ(Items("lstVol04AddFolderStructure"), (Lines{"\\Docs\\Plans", "\\Notes"}));
     EXPECT_TRUE(Enabled("btnVol04CreateFolders"));
-    EXPECT_EQ(Label("lblStat04SubFoldersToCreate"), "2");
+    EXPECT_EQ(Label("lblStat04SubFoldersToCreate"), "3");  // Docs on the way to Docs\\Plans
     onModal = nullptr;
     Click("btnVol04ExportFolderStructuresTemplates");
     EXPECT_EQ(frmFileExport->ExportLines(), (StringList{"\\Docs\\Plans", "\\Notes"}));
     EXPECT_EQ(frmFileExport->ListKind(), "STRINGS");
 
     Click("btnVol04CreateFolders");
-    EXPECT_EQ(LogLines("lstStat04SubFoldersCreated"), (Lines{W("Job\\Docs\\Plans"), W("Job\\Notes")}));
+    EXPECT_EQ(LogLines("lstStat04SubFoldersCreated"), (Lines{W("Job\\Docs"), W("Job\\Docs\\Plans"), W("Job\\Notes")}));
     EXPECT_TRUE(drive.Exists("Work\\Job\\Docs\\Plans"));
     Click("btnVol04Undo");
     EXPECT_FALSE(drive.Exists("Work\\Job"));
