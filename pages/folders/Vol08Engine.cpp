@@ -3,6 +3,7 @@
 // to the log. The same code on the dry disk is the simulation.
 #include "pages/folders/Vol08Engine.h"
 
+#include <unordered_set>
 #include <utility>
 
 #include "core/FileNames.h"
@@ -101,6 +102,14 @@ FileSelection Vol08Selection(const Vol08Inputs& in) {
 
 StringList Vol08MainFolders(const Vol08Inputs& in) { return FoldersAsRead(in.IncludeFolders, false); }
 
+Vol08Use Vol08StructureUse(const Vol08Inputs& in, const std::string& line) {
+    const std::string entry = StructureEntryText(line);
+    if (TrimControlAndBlanks(GetDrivePart(entry)).empty()) return Vol08Use::Skip;  // as the list would have it
+    return IsUsableRunItem(entry, in.SubFoldersOnlyMode() ? RunItemUse::IncludeFolder : RunItemUse::NamedFolder)
+               ? Vol08Use::Copy
+               : Vol08Use::Unusable;
+}
+
 // ---- counters and lists ---------------------------------------------------------------
 
 std::vector<CounterLabel> Vol08Counters::Labels() const {
@@ -121,8 +130,8 @@ void Vol08ResetResultCounters(Vol08State& state) {
     Vol08Counters& c = state.Counters;
     c.FoldersCopied = c.FoldersNotExists = 0;
     c.SubFoldersCopied = c.SubFoldersExists = c.SubFoldersOtherReasons = 0;
-    c.FilesCopied = c.FilesExists = 0;
-    c.FileSizeCopied = c.FileSizeExists = 0;
+    c.FilesCopied = c.FilesExists = c.FilesOtherReasons = 0;
+    c.FileSizeCopied = c.FileSizeExists = c.FileSizeOtherReasons = 0;
     c.SubFoldersFailedUndo = 0;
 }
 
@@ -244,6 +253,10 @@ private:
     void CopyTemplates(const std::string& mainFolder, bool& copied);
     void UnusableLine(const std::string& line);
     bool Refuse(std::size_t index, const std::string& mainFolder);
+    // What the totals counted of the structure (every structure: all) for
+    // this main folder, not copied for another reason; `line` names it.
+    void PassOver(std::size_t index, int category, const std::string& line);
+    void PassOverAll(int category, const std::string& line);
     // Adds one (unless `add` is false: the caller counted) and sends the line.
     void Count(double& counter, int category, const std::string& line, bool add = true);
     void Box(Outcome::Box::Kind kind, std::size_t index, std::uint32_t item, std::string text,
@@ -306,7 +319,8 @@ public:
             if (size >= 0) c_.c_.FileSizeExists += static_cast<double>(size);
             c_.Count(c_.c_.FilesExists, Vol08CatFilesExists, target, false);
         } else {
-            c_.Count(c_.c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, target);
+            if (size >= 0) c_.c_.FileSizeOtherReasons += static_cast<double>(size);
+            c_.Count(c_.c_.FilesOtherReasons, Vol08CatSubFoldersOtherReasons, target);
         }
         if (size < 0) SizeMissing(item, source, c_.run_.messages_.SizeMissingNotCopiedCaption);
     }
@@ -342,7 +356,6 @@ Vol08Copier::~Vol08Copier() = default;
 // On the pool, beside the window, keeping the handles for the workers.
 void Vol08Copier::PrepareStructures() {
     const bool withFiles = in_.WithFiles();
-    const bool takesName = !in_.SubFoldersOnlyMode();
     structures_.resize(in_.FolderStructures.size());
     const bool read = ReadOnPool(
         in_.FolderStructures,
@@ -351,12 +364,9 @@ void Vol08Copier::PrepareStructures() {
             const std::string entry = StructureEntryText(in_.FolderStructures[index]);
             s.read.entry = entry;
             s.read.name = LastNameOf(entry);
-            if (TrimControlAndBlanks(GetDrivePart(entry)).empty()) {
-                s.use = Structure::Skip;  // no drive: skipped without a word, as the list would have it
-                return;
-            }
-            if (!IsUsableRunItem(entry, takesName ? RunItemUse::NamedFolder : RunItemUse::IncludeFolder)) {
-                s.use = Structure::Unusable;
+            const Vol08Use use = Vol08StructureUse(in_, in_.FolderStructures[index]);
+            if (use != Vol08Use::Copy) {
+                s.use = use == Vol08Use::Skip ? Structure::Skip : Structure::Unusable;
                 return;
             }
             s.read = ReadFolderStructure(entry);
@@ -491,18 +501,39 @@ void Vol08Copier::Apply(Outcome& out, const RunMessageFn& show) {
     out.Clear();
 }
 
+void Vol08Copier::Item::PassOver(std::size_t index, int category, const std::string& line) {
+    const std::vector<Vol08Share>& shares = run_.state_.Vol08StructureShares;
+    if (index < shares.size()) {
+        c_.SubFoldersOtherReasons += shares[index].Folders;
+        c_.FilesOtherReasons += shares[index].Files;
+        c_.FileSizeOtherReasons += shares[index].Bytes;
+    }
+    out_.Lines.AddLine(category, line);
+}
+
+void Vol08Copier::Item::PassOverAll(int category, const std::string& line) {
+    if (run_.in_.RelativePaths && !run_.in_.FullPaths)
+        c_.SubFoldersOtherReasons +=
+            TemplateFoldersIn(run_.in_.FolderStructures, line, run_.templateMode_, run_.searchTerm_);
+    for (const Vol08Share& share : run_.state_.Vol08StructureShares) {
+        c_.SubFoldersOtherReasons += share.Folders;
+        c_.FilesOtherReasons += share.Files;
+        c_.FileSizeOtherReasons += share.Bytes;
+    }
+    out_.Lines.AddLine(category, line);
+}
+
 void Vol08Copier::Item::Run(const std::string& item) {
     const std::string mainFolder = TrimControlAndBlanks(item);
     // No drive, or no folder there (a link is none): it does not exist.
+    // Either way nothing the totals counted for it is copied.
     const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(mainFolder)).empty();
-    if (hasDrive && !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder)) {
-        Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, mainFolder);
-        return;
-    }
+    if (hasDrive && !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder))
+        return PassOverAll(Vol08CatSubFoldersOtherReasons, mainFolder);
     if (!hasDrive || dest_.Open(mainFolder) != FsResult::Ok) {
         if (!run_.dry_) out_.NotExist.push_back(mainFolder);
-        Count(c_.FoldersNotExists, Vol08CatFoldersNotExists, mainFolder);
-        return;
+        c_.FoldersNotExists += 1;
+        return PassOverAll(Vol08CatFoldersNotExists, mainFolder);
     }
     out_.Base = dest_.Folder();
     out_.BaseId = dest_.Identity();
@@ -545,12 +576,16 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
         const Structure& s = run_.structures_[i];
         if (s.use == Structure::Skip) continue;
         if (s.use == Structure::Unusable) {
-            Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, s.read.entry);
+            PassOver(i, Vol08CatSubFoldersOtherReasons, s.read.entry);
             continue;
         }
-        if (Refuse(i, mainFolder)) continue;
         std::string target = run_.in_.SubFoldersOnlyMode() ? mainFolder : JoinFolderAndName(mainFolder, s.read.name);
         if (target.size() > 1 && target.back() == '\\') target.pop_back();
+        // Refused here: named where it would have gone.
+        if (Refuse(i, mainFolder)) {
+            PassOver(i, Vol08CatSubFoldersOtherReasons, target);
+            continue;
+        }
         out_.Destination = target;
         // Nothing resolved for an earlier main folder is trusted for this one.
         plat::Beneath& source = w_.sources[i];
@@ -560,10 +595,12 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
         // What no path names is named where it would have gone, a file once
         // for each mask that takes it, as the walk's order has it.
         for (const FolderStructure::Unsayable& item : s.read.unsayable) {
-            std::size_t times = item.folder ? 1 : 0;
-            if (!item.folder && run_.in_.WithFiles()) times = Vol08TimesTaken(run_.masks_, item.name);
-            for (; times > 0; --times)
+            if (item.folder) {
                 Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
+                continue;
+            }
+            std::size_t times = run_.in_.WithFiles() ? Vol08TimesTaken(run_.masks_, item.name) : 0;
+            for (; times > 0; --times) Count(c_.FilesOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
         }
         // A main folder counts as copied to once a structure reached it; one
         // whose structure folder could not even be made received nothing.
@@ -573,6 +610,7 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
 
 void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copied) {
     std::string message, drive, rest;
+    std::unordered_set<std::string> reached;  // what this main folder's lines reached
     const StringList& lines = run_.in_.FolderStructures;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -583,6 +621,7 @@ void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copie
         }
         if (CheckDestinationNotSource(mainFolder, line, message)) {
             Box(Outcome::Box::Template, i, 0, message, run_.messages_.TemplateRefusedCaption, pagekit::kWarn);
+            UnusableLine(line);  // the folder it counted for this main folder
             continue;
         }
         const std::string rel = ExpandTemplatePath(line, mainFolder, run_.templateMode_, run_.searchTerm_);
@@ -598,6 +637,28 @@ void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copie
         std::string below;
         if (r != FsResult::Ok && r != FsResult::AlreadyExists && dest_.Relative(target, below) && below.empty())
             r = FsResult::AlreadyExists;  // the main folder itself
+        // The folders on its way that no earlier line reached: made now,
+        // there already, or not made.
+        if (target.size() > mainFolder.size() + 1 && target.compare(0, mainFolder.size() + 1, mainFolder + "\\") == 0) {
+            const std::size_t parents = r == FsResult::Ok && !w_.made.empty() ? w_.made.size() - 1 : w_.made.size();
+            for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached)) {
+                const std::string folder = mainFolder + "\\" + rel;
+                bool made = false;
+                for (std::size_t m = 0; m < parents && !made; ++m) made = w_.made[m].path == folder;
+                plat::EntryInfo info;
+                if (made) {
+                    Count(c_.SubFoldersCopied, Vol08CatSubFoldersCopied, folder);
+                    // A line's folder that was not made leaves these to the Undo alone.
+                    if (r != FsResult::Ok && !run_.dry_)
+                        for (std::size_t m = 0; m < parents; ++m)
+                            if (w_.made[m].path == folder) out_.Parents.Append(folder, {w_.made[m].id, 0});
+                }
+                else if (run_.disk_.Look(dest_, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder)
+                    Count(c_.SubFoldersExists, Vol08CatSubFoldersExists, folder);
+                else
+                    Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, folder);
+            }
+        }
         if (r == FsResult::Ok) {
             Count(c_.SubFoldersCopied, Vol08CatSubFoldersCopied, target);
             RecordMade(target, id, w_.made);

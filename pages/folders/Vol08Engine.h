@@ -48,29 +48,42 @@ enum Vol08Category : int {
     Vol08CatSubFoldersFailedUndo,
 };
 
-// The page's counters. The first thirteen are shown by the labels of
-// kVol08CounterLabels, the failed-undo counter by none.
+// The page's counters. The first fifteen are shown by the labels of
+// kVol08CounterLabels, the failed-undo counter by none. Each column to copy
+// is what was copied, what was there already and what was not copied for
+// another reason.
 struct Vol08Counters {
     double FoldersToCopy = 0, FoldersCopied = 0, FoldersNotExists = 0;
     double SubFoldersToCopy = 0, SubFoldersCopied = 0, SubFoldersExists = 0, SubFoldersOtherReasons = 0;
-    double FilesToCopy = 0, FilesCopied = 0, FilesExists = 0;
-    double FileSizeToCopy = 0, FileSizeCopied = 0, FileSizeExists = 0;
+    double FilesToCopy = 0, FilesCopied = 0, FilesExists = 0, FilesOtherReasons = 0;
+    double FileSizeToCopy = 0, FileSizeCopied = 0, FileSizeExists = 0, FileSizeOtherReasons = 0;
     double SubFoldersFailedUndo = 0;
 
-    std::array<double, 14> Values() const {
-        return {FoldersToCopy,  FoldersCopied,  FoldersNotExists, SubFoldersToCopy, SubFoldersCopied,
-                SubFoldersExists, SubFoldersOtherReasons, FilesToCopy, FilesCopied, FilesExists,
-                FileSizeToCopy, FileSizeCopied, FileSizeExists, SubFoldersFailedUndo};
+    std::array<double, 16> Values() const {
+        return {FoldersToCopy,     FoldersCopied,  FoldersNotExists, SubFoldersToCopy, SubFoldersCopied,
+                SubFoldersExists,  SubFoldersOtherReasons, FilesToCopy, FilesCopied, FilesExists,
+                FilesOtherReasons, FileSizeToCopy, FileSizeCopied,   FileSizeExists,   FileSizeOtherReasons,
+                SubFoldersFailedUndo};
     }
-    // The thirteen that labels show, under their labels.
+    // The fifteen that labels show, under their labels.
     std::vector<CounterLabel> Labels() const;
 };
-inline constexpr std::array<const char*, 13> kVol08CounterLabels = {
-    "lblStat08FoldersToCopy",    "lblStat08FoldersCopied",    "lblStat08FoldersNotExists",
-    "lblStat08SubFoldersToCopy", "lblStat08SubFoldersCopied", "lblStat08SubFoldersExists",
-    "lblStat08SubFoldersOtherReasons", "lblStat08FilesToCopy", "lblStat08FilesCopied",
-    "lblStat08FilesExists",      "lblStat08FileSizeToCopy",   "lblStat08FileSizeCopied",
-    "lblStat08FileSizeExists"};
+inline constexpr std::array<const char*, 15> kVol08CounterLabels = {
+    "lblStat08FoldersToCopy",        "lblStat08FoldersCopied",    "lblStat08FoldersNotExists",
+    "lblStat08SubFoldersToCopy",     "lblStat08SubFoldersCopied", "lblStat08SubFoldersExists",
+    "lblStat08SubFoldersOtherReasons", "lblStat08FilesToCopy",    "lblStat08FilesCopied",
+    "lblStat08FilesExists",          "lblStat08FilesOtherReasons", "lblStat08FileSizeToCopy",
+    "lblStat08FileSizeCopied",       "lblStat08FileSizeExists",   "lblStat08FileSizeOtherReasons"};
+
+// What one line of the structure list brings to each main folder, as the
+// totals counted it: folders, files (once for each mask that takes one) and
+// their bytes; and the bytes its copy writes into a folder that holds none
+// of them. A run that passes over the structure for a main folder reports
+// this share among what it did not copy.
+struct Vol08Share {
+    double Folders = 0, Files = 0, Bytes = 0;
+    std::uint64_t Written = 0;
+};
 
 // The page's controls as a run reads them (AttachNothing stays false:
 // the page has no such option).
@@ -89,6 +102,8 @@ struct Vol08State {
     std::uint64_t Vol08StructureBytes = 0;
     std::uint32_t Vol08StructureFolders = 0;
     std::uint32_t Vol08StructureFiles = 0;
+    // Each line of the structure list's share, in the list's order.
+    std::vector<Vol08Share> Vol08StructureShares;
 
     // The destination root of the structure copied last.
     std::string Vol08CurrentDestination;
@@ -124,7 +139,7 @@ void Vol08StartRun(Vol08State& state, bool realRun);
 // ---- totals and free space ---------------------------------------------------------------
 
 // The bytes each drive ("C:", the text up to the first colon) would get:
-// the structure bytes once per distinct main folder on it.
+// every structure's copy written into each main folder the run copies into.
 std::map<std::string, std::uint64_t> Vol08ComputeDriveNeeds(const Vol08State& state, const Vol08Inputs& in);
 // True when the run may go on, the to-copy totals set. Template lines: the
 // Include lines times the lines, no disk asked. Else the structures are
@@ -252,6 +267,12 @@ FileSelection Vol08Selection(const Vol08Inputs& in);
 // The main folders a run copies into, in its order: every distinct line,
 // a folder inside another one's included.
 StringList Vol08MainFolders(const Vol08Inputs& in);
+// How a run takes a line of the structure list (existing folders): one
+// without a drive it passes over unsaid, one the list would refuse is a
+// folder not copied for another reason, any other it copies when its
+// folder is there.
+enum class Vol08Use { Skip, Unusable, Copy };
+Vol08Use Vol08StructureUse(const Vol08Inputs& in, const std::string& line);
 
 // Message captions of the page.
 inline constexpr const char* kVol08Topic = "Copy Folder Structure(s).-From a Folder List - Level.";

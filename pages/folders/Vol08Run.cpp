@@ -59,7 +59,8 @@ void Vol08Page::btnVol08CopyFoldersClick() {
     RunFrame frame;
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [this, &in, &hooks] {
-        if (in.WithFiles() && !Vol08ComputeTotalsAndCheckSpace(true)) return false;
+        // Counted now, as the disk is: what the run reports adds up to it.
+        if (!Vol08ComputeTotalsAndCheckSpace(in.WithFiles()) && in.WithFiles()) return false;
         return CheckStructuresListed(!in.FolderStructures.empty(), MessageCaption(kVol08Topic, "Warning", 80047),
                                      hooks);
     };
@@ -90,7 +91,7 @@ void Vol08Page::Vol08SimulateCopyFolders() {
     RunFrame frame;
     frame.Simulation = true;
     frame.Check = [this, &in, &hooks] {
-        if (in.WithFiles() && !Vol08ComputeTotalsAndCheckSpace(true)) return false;
+        if (!Vol08ComputeTotalsAndCheckSpace(in.WithFiles()) && in.WithFiles()) return false;
         return CheckStructuresListed(!in.FolderStructures.empty(),
                                      MessageCaption(kSimulationTopic, "Warning", 80071), hooks);
     };

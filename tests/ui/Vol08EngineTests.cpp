@@ -31,7 +31,7 @@ class RecordingSink : public RunLog {
 public:
     std::array<Lines, 8> lines;
     Lines all;  // every outcome in order, with its category
-    std::array<double, 14> counters{};
+    std::array<double, 16> counters{};
     void AddLine(int category, const std::string& line) override {
         lines[static_cast<std::size_t>(category)].emplace_back(line);
         all.push_back(std::to_string(category) + " " + line);
@@ -309,13 +309,18 @@ TEST_F(Vol08Engine, TemplateLinesMakeOneFolderEachAndUndoStopsAtFoldersThatWereT
     in.RelativePaths = true;
     in.FolderStructures = {"Docs\\Plans", "Old", "Keep\\New", "..\\Escape", "T:\\Work\\M1"};
     Run();
-    EXPECT_EQ(L(Vol08CatSubFoldersCopied), (Lines{W("M1\\Docs\\Plans"), W("M1\\Keep\\New"), W("M2\\Docs\\Plans"),
-                                                   W("M2\\Old"), W("M2\\Keep\\New")}));
-    EXPECT_EQ(L(Vol08CatSubFoldersExists), Lines{W("M1\\Old")});
-    EXPECT_EQ(L(Vol08CatSubFoldersOtherReasons), (Lines{"..\\Escape", "..\\Escape", "T:\\Work\\M1"}));
+    // A folder on a line's way is made, or found there, and named as its line's folder is.
+    EXPECT_EQ(L(Vol08CatSubFoldersCopied),
+              (Lines{W("M1\\Docs"), W("M1\\Docs\\Plans"), W("M1\\Keep\\New"), W("M2\\Docs"), W("M2\\Docs\\Plans"),
+                     W("M2\\Old"), W("M2\\Keep"), W("M2\\Keep\\New")}));
+    EXPECT_EQ(L(Vol08CatSubFoldersExists), (Lines{W("M1\\Old"), W("M1\\Keep")}));
+    // The line refused for M1 is the folder it counted there.
+    EXPECT_EQ(L(Vol08CatSubFoldersOtherReasons), (Lines{"..\\Escape", "T:\\Work\\M1", "..\\Escape", "T:\\Work\\M1"}));
     EXPECT_FALSE(drive.Exists("Escape"));
     ASSERT_EQ(boxes.shown().size(), 1u);  // the line that names a main folder
-    EXPECT_EQ(state.Counters.SubFoldersToCopy, 2 * 5);
+    EXPECT_EQ(state.Counters.SubFoldersToCopy, 2 * (5 + 2));
+    EXPECT_EQ(state.Counters.SubFoldersToCopy, state.Counters.SubFoldersCopied + state.Counters.SubFoldersExists +
+                                                   state.Counters.SubFoldersOtherReasons);
     Undo();
     EXPECT_FALSE(drive.Exists("Work\\M1\\Docs"));
     EXPECT_FALSE(drive.Exists("Work\\M2\\Keep"));

@@ -52,7 +52,7 @@ std::vector<std::string> RecordsOf(const Vol08State& s) {
 
 struct Outcome {
     std::vector<std::string> lines, records, boxes, undoLines;
-    std::array<double, 14> counters{};
+    std::array<double, 16> counters{};
     std::map<std::string, std::string> before, tree, undone;
     bool operator==(const Outcome& o) const {
         return lines == o.lines && records == o.records && boxes == o.boxes && undoLines == o.undoLines &&
