@@ -17,6 +17,7 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
@@ -117,10 +118,13 @@ public:
     void Run(const StringList& destinations) {
         // No walk enters a destination or the working folder: each is
         // opened on the pool before any walk starts.
+        // A walk that meets one names it among the files not copied.
         StringList fenced = destinations;
         fenced.push_back(in_.WorkingDir);
         std::vector<std::optional<plat::FileIdentity>> opened;
-        if (!FenceOnPool(fenced, fence_, &opened)) return;
+        if (!IdentitiesOnPool(fenced, opened)) return;
+        for (const auto& id : opened)
+            if (id) fence_.AddOwn(*id);
         opened.pop_back();  // the working folder
         repeated_ = RepeatedDestinations(destinations, std::move(opened));
         for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
@@ -146,7 +150,11 @@ public:
 private:
     // What a worker holds across its items: the sources and the working folder.
     struct Worker {
-        std::map<std::string, plat::Beneath> sources;
+        struct Source {
+            plat::Beneath base;
+            std::vector<plat::FileIdentity> chain;  // its Ancestry
+        };
+        std::map<std::string, Source> sources;
         plat::Beneath work;
         std::unique_ptr<RunFolderRefusal> refusal;
     };
@@ -198,6 +206,8 @@ private:
                 out_.Counters.FoldersNotExists += 1;
                 out_.NotExists = true;
                 out_.Log.AddLine(Vol10CatFoldersNotExists, destination);
+                // Nothing the count took for it is copied.
+                for (const double files : run_.st_.Vol10SourceShares) out_.Counters.FilesOtherReasons += files;
                 return;
             }
             // Its files could be the working copies that keep other targets'
@@ -215,11 +225,15 @@ private:
             root_ = WithoutTrailingBackslash(destination) + "\\";
             if (root_.size() >= 2 && root_[root_.size() - 2] == '\\') root_.pop_back();
             bool processed = false;
-            for (const std::string& s : in_.Sources) {
+            for (std::size_t i = 0; i < in_.Sources.size(); ++i) {
+                const std::string& s = in_.Sources[i];
                 std::string refusal;
-                if (CheckDestinationNotSource(destination, s, refusal)) {
+                // The destination is the source, by its text or by the folder
+                // it names: none of its files is copied onto itself.
+                if (CheckDestinationNotSource(destination, s, refusal) || SameFolder(destination, s, refusal)) {
                     out_.Boxes.push_back({refusal, MessageCaption(sim_ ? kVol10SimTopic : kVol10Topic, "Information",
                                                                   sim_ ? "100074" : "100046")});
+                    PassOver(i, s);
                     continue;
                 }
                 if (!Vol10Walks(in_)) continue;
@@ -235,6 +249,27 @@ private:
         }
 
     private:
+        bool SameFolder(const std::string& destination, const std::string& source, std::string& refusal) {
+            plat::Beneath& src = Source(TrimControlAndBlanks(source));
+            if (!src.IsOpen() || !(src.Identity() == dest_.Identity())) return false;
+            refusal = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
+                      "source Folder !!! \nDestination Folder : " +
+                      destination + "\nSource Folder      : " + TrimControlAndBlanks(source);
+            return true;
+        }
+
+        // A source not walked into this destination: what the count took of
+        // it, not copied for another reason, named by the source.
+        void PassOver(std::size_t index, const std::string& source) {
+            const std::vector<double>& shares = run_.st_.Vol10SourceShares;
+            if (index < shares.size()) out_.Counters.FilesOtherReasons += shares[index];
+            const std::string from = TrimControlAndBlanks(source), to = WithoutTrailingBackslash(root_);
+            std::string line = "NOT Copied  Source: " + from + " To Dest: " + to;
+            out_.Log.AddLine(Vol10CatFilesOtherReasons, line);
+            out_.Log.AddExportLine(Vol10CatFilesOtherReasons, from + "," + to);
+            out_.FilesOtherReasons.push_back(std::move(line));
+        }
+
         // Level by level; the source's own files only with "Main Folders and
         // their Subfolders.".
         void Walk(const std::string& source) {
@@ -242,22 +277,25 @@ private:
             if (!src.IsOpen()) return;
             std::deque<std::string> queue{source};
             bool root = true;
-            std::vector<std::string> subfolders;
+            std::vector<std::string> subfolders, fenced;
             std::vector<plat::DirEntry> files, unsayable;
             while (!queue.empty()) {
                 const std::string folder = std::move(queue.front());
                 queue.pop_front();
                 src.Release();
                 dest_.Release();
-                // A folder that could not be read is no folder without files.
-                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files, nullptr, &unsayable) &&
+                // A folder that could not be read is no folder without files;
+                // one the walk does not enter (a destination, the working
+                // folder) is named as one.
+                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files, &fenced, &unsayable) &&
                     src.Unreadable(folder))
                     LogOther(folder, WithoutTrailingBackslash(root_));
+                for (const std::string& f : fenced) LogOther(f, WithoutTrailingBackslash(root_));
                 const bool takeFiles = run_.selection_.rootFiles || !root;
                 root = false;
                 if (takeFiles)
                     for (const plat::DirEntry& e : files)
-                        if (Copied(e)) CopyFile(src, folder, e.name);
+                        if (Copied(e)) CopyFile(src, folder, e);
                 // No path names these: a folder is not read, a file not copied.
                 for (const plat::DirEntry& e : unsayable) {
                     if (e.kind == plat::EntryKind::Folder)
@@ -272,10 +310,21 @@ private:
         plat::Beneath& Source(const std::string& source) {
             auto it = worker_.sources.find(source);
             if (it == worker_.sources.end()) {
-                it = worker_.sources.emplace(source, plat::Beneath()).first;
-                it->second.Open(source);
+                it = worker_.sources.emplace(source, Worker::Source()).first;
+                if (it->second.base.Open(source) == plat::FsResult::Ok) it->second.chain = it->second.base.Ancestry();
             }
-            return it->second;
+            // A source at or below the destination may hold the very files
+            // its copies would go to (a type folder of the destination).
+            ownTargets_ = dest_.IsOpen() && ChainHolds(it->second.chain, dest_.Identity());
+            return it->second.base;
+        }
+
+        // The file itself where its copy would go: not copied onto itself.
+        bool OwnTarget(const plat::DirEntry& e, const std::string& target) {
+            if (!ownTargets_) return false;
+            plat::EntryInfo there;
+            return disk_.Look(dest_, target, there) == plat::FsResult::Ok && there.id.dev == e.dev &&
+                   there.id.ino == e.ino;
         }
 
         bool Copied(const plat::DirEntry& e) const {
@@ -296,7 +345,8 @@ private:
             return root_ + (ext.empty() ? std::string("noext") : ext);
         }
 
-        void CopyFile(plat::Beneath& src, const std::string& folder, const std::string& name) {
+        void CopyFile(plat::Beneath& src, const std::string& folder, const plat::DirEntry& e) {
+            const std::string& name = e.name;
             const std::string from = JoinEntry(folder, name);
             std::string target;
             if (in_.CopyToMainFolders) {
@@ -313,6 +363,7 @@ private:
                 }
                 target = typeFolder + "\\" + name;
             }
+            if (OwnTarget(e, target)) return LogNotCopied(from, target);
             if (in_.DuplicatedFilesSkip)
                 Skip(src, from, target);
             else if (in_.DuplicatedFilesOverWrite)
@@ -466,6 +517,7 @@ private:
         Vol10Outcome& out_;
         plat::Beneath& dest_;
         std::string root_;
+        bool ownTargets_ = false;  // the source walked lies at or below the destination
         std::set<std::string> missingSeen_;
     };
 
@@ -592,38 +644,45 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     const StringList destinations = Destinations(in);
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
     for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
-    // The sources measured and, when files are counted, each drive's free
-    // bytes asked: all at once on the pool, and no box before the end.
-    StringList sources, drives;
-    for (const std::string& s : in.Sources)
-        if (!TrimBlanks(s).empty()) sources.push_back(TrimControlAndBlanks(s));
-    StringList read = sources;
+    // First each destination and the working folder opened (no walk enters
+    // them; a destination that names a folder an earlier one names is
+    // copied into once) and, when files are counted, each drive's free
+    // bytes asked; then the sources measured as the run walks them. Each
+    // on the pool, and no box before the end.
+    StringList drives, first = destinations;
+    first.push_back(in.WorkingDir);
     if (countFiles && !destinations.empty())
         for (const auto& [drive, d] : sample)
             if (!drive.empty()) {
                 drives.push_back(drive);
-                read.push_back(d);
+                first.push_back(d);
             }
-    // And each destination opened: one that names a folder an earlier one
-    // names is copied into once.
-    const std::size_t m = sources.size(), firstDestination = read.size();
-    read.insert(read.end(), destinations.begin(), destinations.end());
-    const MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in)};
-    std::vector<std::optional<FolderStructSize>> sizes(sources.size());
+    const std::size_t workingDir = destinations.size();
+    std::vector<std::optional<plat::FileIdentity>> ids(destinations.size() + 1);
     std::vector<std::optional<std::uint64_t>> free(drives.size());
-    std::vector<std::optional<plat::FileIdentity>> ids(destinations.size());
+    std::vector<std::optional<FolderStructSize>> sizes(in.Sources.size());
     {
         const CountingBusy counting;
-        const bool done = ReadOnPool(read, [&](std::size_t i) {
-            if (i < m)
-                Measure(sources[i], setup, sizes[i]);
-            else if (i < firstDestination)
-                free[i - m] = FreeBytesOf(read[i]);
-            else if (UsableDestination(read[i]))
-                ids[i - firstDestination] = WalkFence::IdentityOf(read[i]);
+        const bool opened = ReadOnPool(first, [&](std::size_t i) {
+            if (i > workingDir)
+                free[i - workingDir - 1] = FreeBytesOf(first[i]);
+            else
+                ids[i] = WalkFence::IdentityOf(first[i]);
         });
-        if (!done) return false;
+        if (!opened) return false;
+        WalkFence fence;
+        for (const auto& id : ids)
+            if (id) fence.Add(*id);
+        MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in),
+                           [&fence](const plat::DirEntry& e) { return fence.Holds({e.dev, e.ino}); }};
+        StringList sources;
+        for (const std::string& source : in.Sources) sources.push_back(TrimControlAndBlanks(source));
+        const bool measured = ReadOnPool(sources, [&](std::size_t i) {
+            if (!TrimBlanks(sources[i]).empty()) Measure(sources[i], setup, sizes[i]);
+        });
+        if (!measured) return false;
     }
+    ids.pop_back();  // the working folder
     // A drive holds a copy for each destination the run copies into, a
     // folder inside another one's included.
     const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(ids));
@@ -631,21 +690,31 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     for (std::size_t i = 0; i < destinations.size(); ++i)
         if (!repeated[i]) ++copies[DriveSpaceKey(destinations[i])];
     const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
-    for (std::size_t i = 0; i < m; ++i) {
+    // Each source as the run walks it into every destination: a file in two
+    // listed sources is copied from each.
+    state.Vol10SourceShares.assign(in.Sources.size(), 0);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
         const auto& size = sizes[i];
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();
+        double files = 0;
         // A file two masks take is still copied once.
-        for (const auto& [path, bytes] : size->GetMaskedFileMap())
-            if (state.Vol10SourceFileSizes.emplace(path, bytes).second && countFiles) {
-                state.Vol10SourceBytes += bytes;
-                state.Vol10SourceFiles += 1;
-            }
-        // What no path names, the run names among the files not copied:
+        for (const auto& [path, bytes] : size->GetMaskedFileMap()) {
+            state.Vol10SourceFileSizes.emplace(path, bytes);
+            if (!countFiles) continue;
+            state.Vol10SourceBytes += bytes;
+            files += 1;
+        }
+        // What no path names, and a folder it does not enter (a destination,
+        // the working folder), the run names among the files not copied:
         // each folder, and each file it would have copied.
-        if (!countFiles || !Vol10Walks(in)) continue;
-        for (const FolderStructSize::Unsayable& u : size->GetUnsayable())
-            if (u.entry.kind == plat::EntryKind::Folder || u.masks > 0) state.Vol10SourceFiles += 1;
+        if (countFiles && Vol10Walks(in)) {
+            for (const FolderStructSize::Unsayable& u : size->GetUnsayable())
+                if (u.entry.kind == plat::EntryKind::Folder || u.masks > 0) files += 1;
+            files += static_cast<double>(size->GetFenced().size());
+        }
+        state.Vol10SourceShares[i] = files;
+        state.Vol10SourceFiles += static_cast<std::uint32_t>(files);
     }
     if (n <= 0) return false;
     for (std::size_t i = 0; i < drives.size(); ++i) {

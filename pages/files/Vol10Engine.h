@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/FolderFileUndo.h"
 #include "core/FolderStructSize.h"
@@ -67,11 +68,15 @@ struct Vol10Inputs {
 
 // What the page keeps between runs.
 struct Vol10State {
-    // The pre-count: every source file the masks take, with its size.
+    // The pre-count: every source file the masks take, with its size; what
+    // each destination gets of all sources (a file in two listed sources
+    // twice), and of each source, in the list's order (a destination that
+    // is not there, or a source refused for one, is that share not copied).
     MAP_FILE_NAME_SIZE Vol10SourceFileSizes;
     std::uint32_t Vol10SourceSubFolders = 0;
     std::uint32_t Vol10SourceFiles = 0;
     std::uint64_t Vol10SourceBytes = 0;
+    std::vector<double> Vol10SourceShares;
 
     Vol10Counters Counters;
 
