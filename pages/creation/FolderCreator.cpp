@@ -423,6 +423,25 @@ void FolderCreator::RecordMadeOnTheWay(const plat::MadeFolder& made, bool main) 
     Add(CreationOutcome::Kind::Parent, 0, made.path, stamp);
 }
 
+std::size_t FolderCreator::ReportWayFolder(const std::string& folder, std::size_t parents, bool main) {
+    std::size_t m = 0;
+    while (m < parents && made_[m].path != folder) ++m;
+    if (m < parents) {
+        RecordMadeOnTheWay(made_[m], main);
+        return m;
+    }
+    plat::EntryInfo info;
+    dest_.Release();
+    if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
+        (main ? c_->FoldersExists : c_->SubFoldersExists) += 1.0;
+        Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
+    } else {
+        (main ? c_->FoldersOther : c_->SubFoldersOther) += 1.0;
+        Add(CreationOutcome::Kind::Line, CreationFoldersOther, folder);
+    }
+    return parents;
+}
+
 void FolderCreator::ReportOnTheWay(bool madeFolder) {
     // made_ holds the folders made on the way and then, when it was made,
     // the folder itself; or nothing when the folder alone was made.
@@ -432,23 +451,8 @@ void FolderCreator::ReportOnTheWay(bool madeFolder) {
     auto it = std::lower_bound(plan.begin(), plan.end(), item_,
                                [](const auto& entry, std::size_t item) { return entry.first < item; });
     for (; it != plan.end() && it->first == item_; ++it) {
-        const std::string& folder = it->second;
-        std::size_t m = 0;
-        while (m < parents && made_[m].path != folder) ++m;
-        if (m < parents) {
-            reported[m] = 1;
-            RecordMadeOnTheWay(made_[m], true);
-            continue;
-        }
-        plat::EntryInfo info;
-        dest_.Release();
-        if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
-            c_->FoldersExists += 1.0;
-            Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
-        } else {
-            c_->FoldersOther += 1.0;
-            Add(CreationOutcome::Kind::Line, CreationFoldersOther, folder);
-        }
+        const std::size_t m = ReportWayFolder(it->second, parents, true);
+        if (m < parents) reported[m] = 1;
     }
     // Made all the same where the count found it there (it went since).
     for (std::size_t m = 0; m < parents; ++m)
@@ -461,23 +465,8 @@ void FolderCreator::ReportTemplateWay(const std::string& mainFolder, const std::
         for (std::size_t m = 0; m < parents; ++m) RecordMadeOnTheWay(made_[m], false);
         return;
     }
-    for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached_)) {
-        const std::string folder = mainFolder + "\\" + rel;
-        std::size_t m = 0;
-        while (m < parents && made_[m].path != folder) ++m;
-        if (m < parents) {
-            RecordMadeOnTheWay(made_[m], false);
-            continue;
-        }
-        plat::EntryInfo info;
-        dest_.Release();
-        if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
-            c_->SubFoldersExists += 1.0;
-            Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
-        } else {
-            RecordSubFolderOther(folder);
-        }
-    }
+    for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached_))
+        ReportWayFolder(mainFolder + "\\" + rel, parents, false);
 }
 
 void FolderCreator::RememberMade(const std::string& path, const plat::FileIdentity& id) {

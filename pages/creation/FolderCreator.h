@@ -162,6 +162,9 @@ private:
     // A folder made on the way to `path` (`made` one of made_), counted
     // and listed under `made` folders of its row, kept for the Undo.
     void RecordMadeOnTheWay(const plat::MadeFolder& made, bool main);
+    // One folder on the way the count took: made now (among made_'s first
+    // `parents`: its index), there already or not made (`parents`).
+    std::size_t ReportWayFolder(const std::string& folder, std::size_t parents, bool main);
     // The folders a template line makes on its way to `target` besides its own.
     void ReportTemplateWay(const std::string& mainFolder, const std::string& target, bool madeFolder);
     void RecordFolderCreated(const std::string& path, const plat::FileIdentity& id);

@@ -643,20 +643,19 @@ void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copie
             const std::size_t parents = r == FsResult::Ok && !w_.made.empty() ? w_.made.size() - 1 : w_.made.size();
             for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached)) {
                 const std::string folder = mainFolder + "\\" + rel;
-                bool made = false;
-                for (std::size_t m = 0; m < parents && !made; ++m) made = w_.made[m].path == folder;
+                std::size_t m = 0;
+                while (m < parents && w_.made[m].path != folder) ++m;
                 plat::EntryInfo info;
-                if (made) {
+                if (m < parents) {
                     Count(c_.SubFoldersCopied, Vol08CatSubFoldersCopied, folder);
-                    // A line's folder that was not made leaves these to the Undo alone.
-                    if (r != FsResult::Ok && !run_.dry_)
-                        for (std::size_t m = 0; m < parents; ++m)
-                            if (w_.made[m].path == folder) out_.Parents.Append(folder, {w_.made[m].id, 0});
-                }
-                else if (run_.disk_.Look(dest_, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder)
+                    // Made for a line whose own folder was not: the Undo still takes it.
+                    if (r != FsResult::Ok && !run_.dry_) out_.Parents.Append(folder, {w_.made[m].id, 0});
+                } else if (run_.disk_.Look(dest_, folder, info) == FsResult::Ok &&
+                           info.kind == plat::EntryKind::Folder) {
                     Count(c_.SubFoldersExists, Vol08CatSubFoldersExists, folder);
-                else
+                } else {
                     Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, folder);
+                }
             }
         }
         if (r == FsResult::Ok) {
