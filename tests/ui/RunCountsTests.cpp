@@ -15,11 +15,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 
+#include "core/FileNames.h"
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
+#include "pages/FileMasks.h"
+#include "pages/ListedFolders.h"
 #include "pages/checker/Vol15Page.h"
 #include "pages/creation/Vol02Page.h"
 #include "pages/creation/Vol03Page.h"
@@ -30,6 +34,7 @@
 #include "pages/folders/Vol06Page.h"
 #include "pages/folders/Vol07Page.h"
 #include "pages/folders/Vol08Page.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "results/ResultsList.h"
 #include "results/TfrmStatistic02.h"
@@ -304,10 +309,10 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
         {"lstVol08IncludeFolderList", "P:\\D", "rdoVol08AttachMainFolderWithFiles",
          [] { frmMain->Page08->Vol08RefreshPage(); }, [this] { Click("btnVol08CopyFoldersSimulation"); },
          "btnVol08CopyFolders", frmStatistic08, 8, {TfrmStatistic08::SubFoldersOtherReasons},
-         "SubFoldersToCopy FilesToCopy", "SubFoldersCopied SubFoldersOtherReasons FilesCopied"},
+         "SubFoldersToCopy FilesToCopy", "SubFoldersCopied SubFoldersOtherReasons FilesCopied FilesOtherReasons"},
         {"lstVol10IncludeFolderList", "P:\\D", nullptr, [] { frmMain->Page10->Vol10RefreshPage(); },
          [this] { Click("btnVol10CopyFilesSimulation"); }, "btnVol10CopyFiles", frmStatistic10, 11,
-         {TfrmStatistic10::FilesOtherReasons}, "FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+         {TfrmStatistic10::FilesOtherReasons}, "FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"},
         // The source's own files stay; its folders no path names are still said.
         {"lstVol10IncludeFolderList", "P:\\D", "rdoVol10AttachSubFoldersOnly",
          [] { frmMain->Page10->Vol10RefreshPage(); }, [this] { Click("btnVol10CopyFilesSimulation"); },
@@ -407,8 +412,10 @@ TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEv
                                         {"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
                                         {"FilesToCopy", "FilesCopied FilesExists"},
                                         {"FileSizeToCopy", "FileSizeCopied FileSizeExists"}};
+    // A file written over counts as copied and as there already: to copy is
+    // what was copied, skipped or not copied for another reason.
     const std::vector<Column> copy10 = {{"FoldersToCopy", "FoldersCopied FoldersNotExists"},
-                                        {"FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+                                        {"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"},
                                         {"FileSizeToCopy", "FileSizeCopied FileSizeExists"}};
     const std::vector<Column> delete07 = {{"FoldersToDelete", "FoldersDeleted FoldersNotExists FoldersOtherReasons"},
                                           {"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
@@ -620,4 +627,506 @@ TEST_F(RunCounts, ARunTheProgramFolderForbidsIsRefusedBeforeItsQuestions) {
         EXPECT_EQ(Tree(), before);
     }
     EXPECT_NE(texts.back().find("P:\\Prog\\user"), std::string::npos);
+}
+
+// ---- generated trees and options --------------------------------------------------------------
+
+namespace {
+
+// An entry of a generated tree below its root: names joined by '/'; a name
+// may hold a backslash or a colon, which no drive path can say.
+struct GenEntry {
+    std::string rel;
+    bool folder = false;
+    std::size_t size = 0;
+};
+using GenTree = std::vector<GenEntry>;  // parents before their entries
+
+std::string LastOf(const std::string& rel) { return rel.substr(rel.rfind('/') + 1); }
+bool Unsayable(const std::string& name) { return name.find_first_of("\\:") != std::string::npos; }
+
+// Folders "sub" and "in" always; a few more, files whose names the masks
+// tell apart (each name once in the tree), and now and then a folder and a
+// file no drive path can name.
+GenTree MakeTree(std::mt19937& rng) {
+    GenTree tree = {{"sub", true}, {"in", true}};
+    std::vector<std::string> folders = {"", "sub", "in"};
+    const auto join = [](const std::string& parent, const std::string& name) {
+        return parent.empty() ? name : parent + "/" + name;
+    };
+    unsigned k = 0;
+    for (unsigned i = rng() % 3; i > 0; --i) {
+        tree.push_back({join(folders[rng() % folders.size()], "d" + std::to_string(k++)), true});
+        folders.push_back(tree.back().rel);
+    }
+    const char* stems[] = {"a", "b", "ab", "A"};
+    const char* types[] = {".txt", ".TXT", ".", "", ".doc"};
+    for (unsigned i = 3 + rng() % 5; i > 0; --i)
+        tree.push_back({join(folders[rng() % folders.size()], stems[rng() % 4] + std::to_string(k++) + types[rng() % 5]),
+                        false, 1 + rng() % 40});
+    if (rng() % 2) tree.insert(tree.end(), {{"c:d", true}, {"c:d/f.txt", false, 3}});
+    if (rng() % 2) tree.push_back({"b\\s.txt", false, 2});
+    return tree;
+}
+
+void WriteTree(const GenTree& tree, const std::string& native) {
+    std::filesystem::create_directories(native);
+    for (const GenEntry& e : tree) {
+        const std::string at = native + "/" + e.rel;
+        if (e.folder)
+            std::filesystem::create_directories(at);
+        else
+            std::ofstream(at) << std::string(e.size, 'x');
+    }
+}
+
+// The entries a walk from `sub` meets, relative to it: none inside a
+// folder no path names (nor inside `skip`, relative to the root).
+GenTree Below(const GenTree& tree, const std::string& sub, const StringList& skips = {}) {
+    GenTree below;
+    for (const GenEntry& e : tree) {
+        if (!sub.empty() && e.rel.compare(0, sub.size() + 1, sub + "/") != 0) continue;
+        GenEntry b = e;
+        b.rel = sub.empty() ? e.rel : e.rel.substr(sub.size() + 1);
+        const std::size_t slash = b.rel.rfind('/');
+        bool hidden = slash != std::string::npos && Unsayable(b.rel.substr(0, slash));
+        const std::string full = sub.empty() ? e.rel : sub + "/" + b.rel;
+        for (const std::string& skip : skips)
+            if (full == skip || full.compare(0, skip.size() + 1, skip + "/") == 0) hidden = true;
+        if (!hidden) below.push_back(std::move(b));
+    }
+    return below;
+}
+
+// A drive path below `folder`, as a run joins names.
+std::string Under(const std::string& folder, std::string rel) {
+    std::replace(rel.begin(), rel.end(), '/', '\\');
+    return folder + "\\" + rel;
+}
+
+// What a run counted, as the Visual Log must name it: a path (a folder or
+// file made, copied or deleted there); page 10 names a copy by its source
+// and the folder it goes to.
+struct Counted {
+    Counted(std::string p, std::string s = "", std::string n = "", std::string b = "")
+        : path(std::move(p)), source(std::move(s)), name(std::move(n)), base(std::move(b)) {}
+    std::string path;
+    std::string source;  // page 10
+    std::string name;    // page 10: the file's name
+    std::string base;    // page 10: the destination
+};
+
+// A line of page 10's lists: its source and its target ("" when it has none).
+std::pair<std::string, std::string> SourceAndTarget(const std::string& line) {
+    const std::size_t s = line.find("Source: ");
+    if (s == std::string::npos) return {"", line};
+    std::size_t end = line.find(" To Dest: ", s);
+    std::size_t d = end == std::string::npos ? line.find(" (Dest: ", s) : end;
+    std::string dest = line.substr(line.find("Dest: ", d) + 6);
+    if (!dest.empty() && dest.back() == ')') dest.pop_back();
+    return {line.substr(s + 8, d - s - 8), dest};
+}
+
+bool Within(const std::string& path, const std::string& folder) {
+    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+                              path[folder.size()] == '\\');
+}
+
+std::uint64_t DriveBytes(const std::string& native) {
+    std::uint64_t bytes = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(native))
+        if (e.is_regular_file() && !e.is_symlink()) bytes += e.file_size();
+    return bytes;
+}
+
+}  // namespace
+
+// From fixed seeds: small trees, and for every page that counts before its
+// run the options and lists that pass over what a count took — nested,
+// repeated and missing main folders, numbered folders there already,
+// destinations inside their sources and structures, nested sources and
+// structures, names no path can say, masks of every kind, every attach
+// mode and conflict rule, and the disk changed between the count and the
+// run. Each run's Visual Log adds up column by column, names every entry
+// counted in exactly one list the window shows (or names the folder whose
+// whole share it passed over), and its free-space check charges at least
+// the bytes the run wrote, exactly those when it wrote into empty folders.
+TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
+    using Columns = std::vector<std::pair<std::string, std::string>>;  // to do, the labels that add up to it
+    const Columns create = {{"FoldersToCreate", "FoldersCreated FoldersExists FoldersOther"},
+                            {"SubFoldersToCreate", "SubFoldersCreated SubFoldersExists SubFoldersOther"},
+                            {"FilesToCreate", "FilesCreated FilesExists FilesOther"},
+                            {"FilesSizeToCreate", "FilesSizeCreated FilesSizeExists FilesSizeOther"}};
+    const StringList createLists = {"FoldersCreated", "SubFoldersCreated", "FilesCreated", "FoldersExists",
+                                    "FoldersOther"};
+    const char* attaches[] = {"AttachMainFolderWithFiles", "AttachMainFolderWithoutFiles",
+                              "AttachSubFoldersOnlyWithFiles", "AttachSubFoldersOnlyWithoutFiles"};
+    const StringList masks[] = {{"*.*"}, {"a*"}, {"*."}, {" *.TXT "}, {"A*.*"}, {}};
+    const std::string w = drive.path("W");
+    frmMain->Page04->Vol04AddFolderStructurePath(w);
+    frmMain->Page08->Vol08AddFolderStructurePath(w);
+    frmMain->Page10->Vol10AddSource(w);
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 rng(seed);
+        const GenTree tree = MakeTree(rng);
+        std::string treeText;
+        for (const GenEntry& e : tree) treeText += " " + e.rel + (e.folder ? "/" : "");
+        const StringList mask = masks[rng() % std::size(masks)];
+        const bool nested = rng() % 2;  // W\sub listed beside W
+        StringList structures = {w};
+        if (nested) structures.push_back(w + "\\sub");
+        const std::string attach = attaches[rng() % 4];
+        const bool withFiles = attach.find("WithFiles") != std::string::npos;
+        const bool subOnly = attach.find("SubFoldersOnly") != std::string::npos;
+        // The entries a structure brings into `target`: its own folder (but
+        // for subfolders only), its folders, and with files the files `takes`.
+        const auto attached = [&](std::vector<Counted>& out, const std::string& structure, const std::string& main,
+                                  const std::function<bool(const std::string&)>& takes) {
+            const std::string sub = structure == w ? "" : "sub";
+            const std::string target = subOnly ? main : main + "\\" + (sub.empty() ? "W" : sub);
+            if (!subOnly) out.push_back({target});
+            for (const GenEntry& e : Below(tree, sub))
+                if (e.folder || (withFiles && takes(LastOf(e.rel)))) out.push_back({Under(target, e.rel)});
+        };
+        const auto all = [](const std::string&) { return true; };
+
+        struct PageRun {
+            std::string page;
+            VisualLogWindow* log;
+            Columns columns;
+            StringList lists, shares;  // lists that name entries; those that name a whole share
+            std::function<void()> fill;
+            const char* run;
+            std::function<std::vector<Counted>()> counted;  // after the fill: what the count took
+            bool pairs = false;                             // page 10's lines
+        };
+        std::vector<PageRun> runs;
+        // 02 and 03: one destination; a string that makes a folder on the
+        // way, a number whose folder is there already.
+        runs.push_back(
+            {"02", frmStatistic02, create, createLists, {"FoldersExists", "FoldersOther"},
+             [&] {
+                 drive.MakeFolder("D");
+                 frmMain->Page02->Vol02SetDestinationFolder(drive.path("D"));
+                 SetList("lstVol02IncludeStrings", {"n1", "m\\n2", "n3"});
+                 SetList("lstVol02AddFolderStructure", structures);
+                 frmMain->Page02->Vol02RefreshListCounters();
+                 frmMain->Page02->Vol02EnableNameControls(true);
+                 frmMain->Page02->Vol02UpdateButtons(true);
+                 Click(("rdoVol02" + attach).c_str());
+             },
+             "btnVol02CreateFolders",
+             [&] {
+                 std::vector<Counted> out = {{drive.path("D\\m")}};
+                 for (const char* item : {"n1", "m\\n2", "n3"}) {
+                     const std::string m = drive.path("D\\") + item;
+                     out.push_back({m});
+                     for (const std::string& s : structures) attached(out, s, m, all);
+                 }
+                 return out;
+             }});
+        runs.push_back({"03", frmStatistic03, create, createLists, {"FoldersExists", "FoldersOther"},
+                        [&] {
+                            drive.MakeFolder("D\\2");
+                            frmMain->Page03->Vol03SetDestFolder(drive.path("D"));
+                            C<QLineEdit>("edtVol03StartNumber")->setText("1");
+                            C<QLineEdit>("edtVol03EndNumber")->setText("3");
+                            SetList("lstVol03AddFolderStructure", structures);
+                            Click(("rdoVol03" + attach).c_str());
+                        },
+                        "btnVol03CreateFolders",
+                        [&] {
+                            std::vector<Counted> out;
+                            for (const char* n : {"1", "2", "3"}) {
+                                const std::string m = drive.path("D\\") + n;
+                                out.push_back({m});
+                                for (const std::string& s : structures) attached(out, s, m, all);
+                            }
+                            return out;
+                        }});
+        // 04: a main folder inside the structure it would take, one there
+        // already, one listed twice.
+        const bool there = rng() % 2, inside = rng() % 2, missing = rng() % 2;
+        StringList mains04 = {"P:\\D\\x", "P:\\D\\y", "P:\\D\\x"};
+        if (inside) mains04.push_back("P:\\W\\new");
+        runs.push_back({"04", frmStatistic04, create, createLists, {"FoldersExists", "FoldersOther"},
+                        [&] {
+                            if (there) drive.MakeFolder("D\\y");
+                            SetList("lstVol04IncludeFolderList", mains04);
+                            SetList("lstVol04AddFolderStructure", structures);
+                            frmMain->Page04->Vol04RefreshPage();
+                            Click(("rdoVol04" + attach).c_str());
+                            frmMain->Page04->Vol04RefreshPage();
+                        },
+                        "btnVol04CreateFolders",
+                        [&] {
+                            std::vector<Counted> out;
+                            for (const std::string& m : mains04) {
+                                // The structure refused for a folder inside it names its share by the
+                                // folder it would have filled: that folder itself, when the structure's
+                                // folders go straight into it.
+                                if (!(subOnly && Within(m, w))) out.push_back({m});
+                                for (const std::string& s : structures) attached(out, s, m, all);
+                            }
+                            return out;
+                        }});
+        // 08: nested main folders, a missing one, one inside the structure.
+        StringList mains08 = {"P:\\D", "P:\\D\\x", "P:\\D\\"};
+        if (missing) mains08.push_back("P:\\Gone");
+        if (inside) mains08.push_back("P:\\W\\in");
+        runs.push_back(
+            {"08", frmStatistic08,
+             {{"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
+              {"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"},
+              {"FileSizeToCopy", "FileSizeCopied FileSizeExists FileSizeOtherReasons"}},
+             {"SubFoldersCopied", "FilesCopied", "SubFoldersExists", "FilesExists", "SubFoldersOtherReasons"},
+             {"FoldersNotExists", "SubFoldersOtherReasons"},
+             [&] {
+                 drive.MakeFolder("D\\x");
+                 SetFileSelNameMasks(mask);
+                 SetList("lstVol08IncludeFolderList", mains08);
+                 SetList("lstVol08AddFolderStructure", structures);
+                 frmMain->Page08->Vol08RefreshPage();
+                 Click(("rdoVol08" + attach).c_str());
+                 frmMain->Page08->Vol08RefreshPage();
+             },
+             "btnVol08CopyFolders",
+             [&] {
+                 std::vector<Counted> out;
+                 const FileSelection selection = Vol08Selection(frmMain->Page08->Vol08ReadInputs());
+                 for (const std::string& m : FoldersAsRead(mains08, false))
+                     for (const std::string& s : structures)
+                         attached(out, s, m, [&](const std::string& name) { return selection.times(name) > 0; });
+                 return out;
+             }});
+        // 10: nested sources, a missing destination, one inside a source
+        // and one inside another, every route, attach mode and conflict rule.
+        const char* routes10[] = {"rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions"};
+        const char* attaches10[] = {"rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly"};
+        const char* rules10[] = {"rdoVol10DuplicatedFilesSkip", "rdoVol10DuplicatedFilesOverWrite",
+                                 "rdoVol10DuplicatedFilesIncreaseFileNames"};
+        const std::string route10 = routes10[rng() % 2], attach10 = attaches10[rng() % 2], rule10 = rules10[rng() % 3];
+        // The source as a destination too: its files are their own targets.
+        StringList dests10 = {"P:\\D", "P:\\D\\x"};
+        if (missing) dests10.push_back("P:\\Gone");
+        if (inside) dests10.push_back("P:\\W\\in");
+        if (!nested && there) dests10.push_back(w);
+        StringList fenced10;  // below W
+        for (const std::string& d : dests10)
+            if (Within(d, w) && d != w) fenced10.push_back(d.substr(w.size() + 1));
+        runs.push_back(
+            {"10", frmStatistic10, {{"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"}},
+             {"FilesCopied", "FilesSkipped", "FilesOtherReasons"}, {"FoldersNotExists", "FilesOtherReasons"},
+             [&] {
+                 drive.MakeFolder("D\\x");
+                 SetFileSelNameMasks(mask);
+                 SetList("lstVol10IncludeFolderList", dests10);
+                 SetList("lstVol10AddFolderStructure", structures);
+                 for (const std::string& radio : {attach10, route10, rule10}) Click(radio.c_str());
+                 frmMain->Page10->Vol10RefreshPage();
+             },
+             "btnVol10CopyFiles",
+             [&] {
+                 std::vector<Counted> out;
+                 const FileSelection selection = Vol10Selection(frmMain->Page10->Vol10ReadInputs());
+                 const bool types = route10.find("Extensions") != std::string::npos;
+                 for (const std::string& d : dests10)
+                     for (const std::string& s : structures) {
+                         const std::string sub = s == w ? "" : "sub";
+                         // A destination inside the source is not walked: named once.
+                         if (sub.empty())
+                             for (const std::string& f : fenced10) out.push_back({d, w + "\\" + f, "", d});
+                         for (const GenEntry& e : Below(tree, sub, fenced10)) {
+                             const std::string name = LastOf(e.rel);
+                             const bool root = e.rel.find('/') == std::string::npos;
+                             if (e.folder) {
+                                 if (Unsayable(name)) out.push_back({d, Under(s, e.rel), "", d});
+                             } else if (selection.times(name) > 0 && (selection.rootFiles || !root)) {
+                                 std::string ext;
+                                 GetFileExtensionAnsi(name, ext);
+                                 out.push_back({types ? d + "\\" + (ext.empty() ? "noext" : ext) : d,
+                                                Under(s, e.rel), name, d});
+                             }
+                         }
+                     }
+                 return out;
+             },
+             true});
+        // 07 and 11 over a copy of the tree, a folder inside it listed too
+        // and a missing one; files go and come between the count and the run.
+        const auto change = [this] {
+            std::filesystem::remove(drive.nativePath("K\\sub\\gone.txt"));
+            drive.WriteFile("K\\new1.txt", "n");
+            drive.WriteFile("K\\in\\new2", "nn");
+        };
+        const auto copyOfTree = [&] {
+            std::filesystem::remove_all(drive.nativePath("K"));
+            WriteTree(tree, drive.nativePath("K"));
+            drive.WriteFile("K\\sub\\gone.txt", "g");
+        };
+        const char* modes07[] = {"rdoVol07DeleteSubFolders", "rdoVol07DeleteCompleteFolders"};
+        const std::string mode07 = modes07[rng() % 2];
+        // What a walk of K meets as it is now.
+        const auto walkK = [this](bool folders, const std::function<bool(const std::string&)>& takes, bool tree) {
+            std::vector<Counted> out;
+            std::vector<std::string> queue = {"K"};
+            while (!queue.empty()) {
+                const std::string rel = queue.back();
+                queue.pop_back();
+                for (const auto& e : std::filesystem::directory_iterator(drive.nativePath(rel))) {
+                    const std::string name = e.path().filename().string();
+                    const std::string path = drive.path(rel) + "\\" + name;
+                    if (e.is_directory() && !e.is_symlink()) {
+                        if (folders || (tree && Unsayable(name))) out.push_back({path});
+                        if (tree && !Unsayable(name)) queue.push_back(rel + "\\" + name);
+                    } else if (takes(name)) {
+                        out.push_back({path});
+                    }
+                }
+            }
+            return out;
+        };
+        runs.push_back({"07", frmStatistics07,
+                        {{"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"},
+                         {"FilesToDelete", "FilesDeleted FilesOtherReasons"}},
+                        {"FoldersDeleted", "FoldersOtherReasons", "FilesDeleted", "FilesOtherReasons"},
+                        {"MainFoldersNotExist"},
+                        [&] {
+                            copyOfTree();
+                            SetList("lstVol07IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
+                            Click(mode07.c_str());
+                            frmMain->Page07->Vol07RefreshPage();
+                            change();
+                        },
+                        "btnVol07DeleteFolders",
+                        [&] {
+                            std::vector<Counted> out = walkK(true, all, true);
+                            if (mode07 == modes07[1]) out.push_back({"P:\\K"});
+                            return out;
+                        }});
+        const char* modes11[] = {"rdoVol11DeleteOnlyFilesInMainFolder", "rdoVol11DeleteOnlyFiles"};
+        const bool tree11 = rng() % 2;
+        runs.push_back({"11", frmStatistics11,
+                        {{"FilesToDelete", "FilesDeleted FilesOtherReasons"},
+                         {"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"}},
+                        {"FilesDeleted", "FilesOtherReasons"},
+                        {"MainFoldersNotExist"},
+                        [&] {
+                            copyOfTree();
+                            SetFileSelNameMasks(mask);
+                            SetList("lstVol11IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
+                            Click(modes11[tree11]);
+                            frmMain->Page11->Vol11RefreshPage();
+                            change();
+                        },
+                        "btnVol11DeleteFiles",
+                        [&] {
+                            const StringList usable = UsableFileMasks(GetFileSelNameMasks());
+                            const auto takes = [&](const std::string& name) { return MasksTake(usable, name); };
+                            std::vector<Counted> out = walkK(false, takes, tree11);
+                            if (!tree11)  // the folder inside is a main folder of its own
+                                for (const auto& e : std::filesystem::directory_iterator(drive.nativePath("K\\sub")))
+                                    if (!e.is_directory() && takes(e.path().filename().string()))
+                                        out.push_back({"P:\\K\\sub\\" + e.path().filename().string()});
+                            return out;
+                        }});
+
+        for (const PageRun& page : runs) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", page " + page.page + ", " + attach + ", masks " +
+                         (mask.empty() ? "none" : mask.front()) + (nested ? ", nested" : "") + ", tree" + treeText);
+            for (const char* top : {"W", "D", "K", "Gone"}) std::filesystem::remove_all(drive.nativePath(top));
+            WriteTree(tree, drive.nativePath("W"));
+            page.fill();
+            const std::vector<Counted> counted = page.counted();
+            // The free-space check, with no room: what it needs, from its box.
+            std::uint64_t need = 0;
+            captions.clear();
+            texts.clear();
+            plat::SetFreeBytesHandler([](const std::string&, std::uint64_t& bytes) {
+                bytes = 0;
+                return true;
+            });
+            std::uint64_t before = DriveBytes(drive.native());
+            Click(page.run);
+            plat::SetFreeBytesHandler({});
+            bool short_ = false;
+            for (const std::string& text : texts)
+                if (text.find("There is not enough space on the disk.") != std::string::npos) {
+                    const std::size_t end = text.rfind(" bytes.");
+                    need = std::stoull(text.substr(text.rfind(' ', end - 1) + 1));
+                    short_ = true;
+                }
+            if (short_) {
+                before = DriveBytes(drive.native());
+                Click(page.run);
+            }
+            const std::uint64_t written = DriveBytes(drive.native()) - before;
+            const auto label = [&](const std::string& name) {
+                const std::string full = "lblStat" + page.page + name;
+                const QLabel* l = page.log->findChild<QLabel*>(QString::fromStdString(full));
+                EXPECT_TRUE(l && l->isVisibleTo(page.log)) << full << " is not shown";
+                return l ? std::stod(l->text().toStdString()) : 0.0;
+            };
+            bool clean = true;
+            for (const auto& [toDo, done] : page.columns) {
+                double sum = 0;
+                std::istringstream names(done);
+                std::string name;
+                for (bool first = true; names >> name; first = false) {
+                    sum += label(name);
+                    if (!first && label(name) > 0) clean = false;
+                }
+                EXPECT_EQ(sum, label(toDo)) << toDo;
+            }
+            if (page.page != "07" && page.page != "11") {
+                EXPECT_GE(need, written);
+                if (clean) {
+                    EXPECT_EQ(need, written);
+                }
+            }
+            // Every entry counted is named once, or its share by its folder.
+            std::vector<std::string> lines, shares;
+            for (const std::string& name : page.lists) {
+                const std::string list = "lstStat" + page.page + name;
+                EXPECT_TRUE(page.log->findChild<QWidget*>(QString::fromStdString(list))->isVisibleTo(page.log)) << list;
+                for (const std::string& line : page.log->List(list)->Lines()) lines.push_back(line);
+            }
+            for (const std::string& name : page.shares)
+                for (const std::string& line : page.log->List("lstStat" + page.page + name)->Lines())
+                    shares.push_back(line);
+            std::string said;  // what the lists hold, for a failure's message
+            for (const std::string& line : lines) said += "\n  " + line;
+            for (const std::string& line : shares) said += "\n  (share) " + line;
+            const auto same = [](const Counted& a, const Counted& b) {
+                return a.path == b.path && a.source == b.source && a.base == b.base;
+            };
+            for (const Counted& c : counted) {
+                std::size_t own = 0;
+                bool share = false;
+                if (page.pairs) {
+                    for (const std::string& line : lines) {
+                        const auto [source, target] = SourceAndTarget(line);
+                        // A file under its own name or an increased one.
+                        own += source == c.source &&
+                               (target == (c.name.empty() ? c.path : c.path + "\\" + c.name) ||
+                                (!c.name.empty() && Within(target, c.path) && target != c.path &&
+                                 target.find('\\', c.path.size() + 1) == std::string::npos));
+                    }
+                    for (const std::string& line : shares) {
+                        const auto [source, target] = SourceAndTarget(line);
+                        share = share || ((source.empty() || Within(c.source, source)) && target == c.base);
+                    }
+                } else {
+                    own = std::count(lines.begin(), lines.end(), c.path);
+                    for (const std::string& line : shares) share = share || Within(c.path, line);
+                }
+                // An entry counted twice (a line listed twice) is named twice,
+                // or where it was passed over, by its share.
+                const auto times = static_cast<std::size_t>(
+                    std::count_if(counted.begin(), counted.end(), [&](const Counted& o) { return same(o, c); }));
+                EXPECT_TRUE(own == times || (own < times && share))
+                    << c.source << (c.source.empty() ? "" : " -> ") << c.path << " named " << own << " times" << said;
+            }
+        }
+    }
 }
