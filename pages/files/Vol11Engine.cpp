@@ -35,7 +35,10 @@ bool Deletable(plat::EntryKind kind) { return kind == plat::EntryKind::File || k
 
 // What the run takes in one main folder, as its engines list it: every file
 // and link that the masks take (special files stay), in the folder alone or,
-// with `tree`, in every folder below it that the walk enters too.
+// with `tree`, in every folder below it that the walk enters too; and each
+// folder the run cannot go through (one it cannot read; in a tree one no
+// path names or one of the program's own), which stands for the files it
+// holds.
 void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
                 const WalkFence& fence, std::pair<double, double>& counted) {
     std::vector<std::string> queue{root};
@@ -45,13 +48,21 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         const std::string folder = std::move(queue.back());
         queue.pop_back();
         // Listed as the run lists: what it sees is what it tries.
-        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
-        // A file no path names is one the run names as not deleted.
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) {
+            if (disk.Unreadable(base, folder)) counted.first += 1;
+            continue;
+        }
+        // An entry no path names is one the run names as not deleted.
         for (const plat::DirEntry& e : unsayable)
-            if (Deletable(e.kind) && MasksTake(masks, e.name)) counted.first += 1;
+            if (Deletable(e.kind) ? MasksTake(masks, e.name) : tree && e.kind == plat::EntryKind::Folder)
+                counted.first += 1;
         for (const plat::DirEntry& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
-                if (tree && !fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
+                if (!tree) continue;
+                if (fence.HoldsOwn({e.dev, e.ino}))
+                    counted.first += 1;
+                else if (!fence.Holds({e.dev, e.ino}))
+                    queue.push_back(JoinEntry(folder, e.name));
             } else if (Deletable(e.kind) && MasksTake(masks, e.name)) {
                 counted.first += 1;
                 if (e.kind == plat::EntryKind::File &&
@@ -141,15 +152,17 @@ SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneat
 
 namespace {
 
-// A folder not done, for another reason.
+// A folder the run cannot go through stands for the files in it: one file
+// not deleted, for another reason, named by the folder.
 void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
-    ctx.Log.AddLine(Vol11CatFoldersOtherReasons, folder);
-    if (ctx.NotDone) ctx.NotDone->push_back(folder);
+    ctx.OneTotals[1] += 1;
+    ctx.Log.AddLine(Vol11CatFilesOtherReasons, folder);
+    if (ctx.CountersChanged) ctx.CountersChanged();
 }
 
 // A folder that cannot be read is not one without files: it is one not done.
 void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
-    if (base.Unreadable(folder)) NoteNotDone(ctx, folder);
+    if (ctx.Disk.Unreadable(base, folder)) NoteNotDone(ctx, folder);
 }
 
 }  // namespace
@@ -241,13 +254,13 @@ void SmartDeleteFiles::ExamineLevel() {
     std::vector<std::string> subfolders, own;
     std::vector<plat::DirEntry> files, unsayable;
     base_.Release();
+    ctx_.ResetDeleteFilesOneTotals();
     if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own, &unsayable))
         NoteNotRead(ctx_, base_, folder);
     for (const std::string& fenced : own) NoteNotDone(ctx_, fenced);
     // A folder no path names is not entered either.
     for (const plat::DirEntry& e : unsayable)
         if (e.kind == plat::EntryKind::Folder) NoteNotDone(ctx_, JoinEntry(folder, e.name));
-    ctx_.ResetDeleteFilesOneTotals();
     SmartDeleteFilesOne one(folder, base_, ctx_);
     one.DeleteMatching(ctx_.Masks, files);
     one.LeaveUnsayable(ctx_.Masks, unsayable);
@@ -281,7 +294,6 @@ struct Vol11Outcome {
     enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
     double Totals[3] = {0, 0, 0};
-    StringList NotDone;  // folders it could not read or did not enter (their lines are in Log)
 };
 
 // One main folder: refused, missing, or its files deleted beneath its own
@@ -303,7 +315,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
-    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own, &out.NotDone};
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own};
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
@@ -337,10 +349,6 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         break;
     }
     out.Log.ReplayInto(log);
-    state.FoldersOtherReasons += static_cast<double>(out.NotDone.size());
-    state.Vol11FoldersOtherReasons.insert(state.Vol11FoldersOtherReasons.end(), out.NotDone.begin(),
-                                          out.NotDone.end());
-    out.NotDone.clear();
     for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
     out.Result = Vol11Outcome::Walked;
     for (double& t : out.Totals) t = 0;

@@ -6,7 +6,10 @@
 // masks take is deleted as the entry it is, never what it points to. Each
 // file is handled once per folder, however many masks take it. A read-only
 // file (no owner write bit) is deleted only with "Delete Read-Only Files
-// too." checked, and no file's mode is ever changed (RemoveTakenFile).
+// too." checked, and no file's mode is ever changed (RemoveTakenFile). A
+// folder they cannot go through (one they cannot read; in a walk one no
+// path names or one of the program's own) stands for the files it holds:
+// one file not deleted for another reason, named by the folder.
 // Before a main folder is touched, the run finds the real folder behind its
 // text and refuses the root of a drive or file system, the program folder,
 // the working folder and any folder in it; a walk below one never enters
@@ -64,7 +67,7 @@ void Vol11ClearResultLists(Vol11State& state);
 // Counted as the run takes them, in the mode it reads: the files and links
 // the masks take, in each folder it deletes in (the main folders alone, or
 // with their subfolders; none without a mode), once however often the list
-// names it.
+// names it; and each folder it cannot go through as one file.
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in);
 
 // What the engines work with for one main folder of a run. Each main
@@ -79,10 +82,6 @@ struct DeleteFilesContext {
     std::function<void()> CountersChanged;
     // Files that stay whatever the masks take (null: none).
     const OwnFiles* Own = nullptr;
-    // The folders not done: those that could not be read and the program's
-    // own that a walk met (not entered), each a line of the folders not
-    // done for other reasons already (null: not kept).
-    StringList* NotDone = nullptr;
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.

@@ -293,6 +293,8 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
         enum { All, NoRootFiles, RootFilesOnly } reach = All;
     };
     const std::string deleted07 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
+    const std::string deleting11 = "FoldersToDelete FilesToDelete";
+    const std::string deleted11 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
     const Walk walks[] = {
         {"lstVol07IncludeFolderList", "P:\\W", "rdoVol07DeleteSubFolders", refresh07, sim07, "btnVol07DeleteFolders",
          frmStatistics07, 7, {TfrmStatistics07::FoldersOtherReasons, TfrmStatistics07::FilesOtherReasons},
@@ -315,12 +317,12 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
          "FilesCopied FilesExists FilesOtherReasons", Walk::NoRootFiles},
         {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFilesInMainFolder",
          [] { frmMain->Page11->Vol11RefreshPage(); }, [] { frmMain->Page11->Vol11SimulateDeleteFiles(); },
-         "btnVol11DeleteFiles", frmStatistics11, 7, {TfrmStatistics11::FilesOtherReasons}, "FilesToDelete",
-         "FilesDeleted FilesOtherReasons", Walk::RootFilesOnly},
+         "btnVol11DeleteFiles", frmStatistics11, 7, {TfrmStatistics11::FilesOtherReasons}, deleting11, deleted11,
+         Walk::RootFilesOnly},
+        // A folder no path names stands for its files: named among them, the folder row empty.
         {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFiles", [] { frmMain->Page11->Vol11RefreshPage(); },
          [] { frmMain->Page11->Vol11SimulateDeleteFiles(); }, "btnVol11DeleteFiles", frmStatistics11, 7,
-         {TfrmStatistics11::FilesOtherReasons, TfrmStatistics11::FoldersOtherReasons}, "FilesToDelete",
-         "FilesDeleted FilesOtherReasons"},
+         {TfrmStatistics11::FilesOtherReasons}, deleting11, deleted11},
         {"lstVol12IncludeFolderList", "P:\\W", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
          [] { frmMain->Page12->Vol12RefreshPage(); }, [this] { Click("btnVol12RenameFilesSimulation"); },
          "btnVol12RenameFiles", frmStatistic12, 9, {TfrmStatistic12::FilesOtherReasons}, "", ""},
