@@ -85,7 +85,7 @@ void SmartDelete::ExamineLevel() {
     // to be removed (a main folder that stays) and could not be read is an
     // item of its own, not deleted.
     if (!ctx_->Disk.ListKinds(*base_, folder, entries_, &unsayable_)) {
-        if (!collected && base_->Unreadable(folder))
+        if (!collected && ctx_->Disk.Unreadable(*base_, folder))
             Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         return;
     }
@@ -370,19 +370,23 @@ namespace {
 
 // What a main folder holds as the run will count it: every folder below it
 // (one the run does not enter counts once) and every other entry, a link
-// or a special file as much as a file.
+// or a special file as much as a file. A main folder that stays and cannot
+// be read is one folder the run names as not deleted.
 struct Vol07Count {
     double Folders = 0, Files = 0;
 };
 
-void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, const WalkFence& fence,
+void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, bool rootStays, const WalkFence& fence,
                 Vol07Count& out) {
     std::deque<std::string> queue{root};
     std::vector<plat::DirEntry> entries, unsayable;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.front());
         queue.pop_front();
-        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) {
+            if (rootStays && folder == root && disk.Unreadable(base, folder)) out.Folders += 1;
+            continue;
+        }
         // The run names each of these among what it did not delete.
         for (const plat::DirEntry& e : unsayable) (e.kind == plat::EntryKind::Folder ? out.Folders : out.Files) += 1;
         for (const plat::DirEntry& e : entries) {
@@ -440,7 +444,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
         if (refused[i] || UnusableFolderItem(folder)) return;
         ids[i] = base.Identity();
         if (mode == 4) counts[i].Folders += 1;
-        CountBelow(disk, base, folder, fence, counts[i]);
+        CountBelow(disk, base, folder, mode == 3, fence, counts[i]);
     });
     // A list that names one of the program's own folders deletes nothing;
     // a count that failed counts nothing.

@@ -120,9 +120,9 @@ TEST_F(Unreadable, AFolderClosedAfterTheCountIsOtherReasonsNotAnEmptyFolder) {
 }
 
 // dst 7 between readable main folders, with one worker and with eight:
-// deleted neither is, nor refused (no box), and the others go. Page 11
-// takes such a folder, and one no path names, as one file it does not
-// delete: the folder row stays empty.
+// deleted neither is, nor refused (no box), and the others go; each
+// counted before as the run names it. Page 11 takes such a folder, and one
+// no path names, as one file it does not delete: the folder row stays empty.
 TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
     const int code = testsupport::RunAsNobody([&] {
         for (const unsigned workers : {1u, 8u}) {
@@ -135,10 +135,12 @@ TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
                 in.DeleteSubFolders = !complete;
                 in.DeleteCompleteFolders = complete;
                 Vol07Counters counters;
+                Vol07CountFoldersToDelete(counters, in.IncludeFolders, complete ? 4 : 3);
                 RealDisk disk;
                 testlog::RecordingLog log07;
                 if (Vol07DeleteMainFolders(counters, in, disk, log07).Refused ||
-                    log07.lines[Vol07CatFoldersOtherReasons] != Lines{P("dst 7")})
+                    log07.lines[Vol07CatFoldersOtherReasons] != Lines{P("dst 7")} ||
+                    counters.FoldersToDelete != counters.FoldersDeleted + counters.FoldersOtherReasons)
                     return 1;
                 if (fs::exists(drive.nativePath("dst 6\\x")) || fs::exists(drive.nativePath("dst 8\\x"))) return 2;
                 Mode("dst 7", 0755);
