@@ -210,7 +210,7 @@ std::string Num(double v) { return std::to_string(static_cast<long long>(v)); }
 
 void Vol11StateLines(const Vol11State& s, Lines& out) {
     for (double v : {s.FilesDeleted, s.FilesNotExists, s.FilesOtherReasons, s.FoldersNotExists,
-                     s.FoldersOtherReasons, s.CarryOver})
+                     s.FoldersOtherReasons, s.FilesToDelete})
         out.push_back(Num(v));
     for (const StringList* list : {&s.Vol11FoldersNotExists, &s.Vol11FoldersOtherReasons})
         out.insert(out.end(), list->begin(), list->end());

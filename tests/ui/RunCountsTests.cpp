@@ -398,10 +398,10 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
 // is what the run reports, column by column: done, there already or not
 // done for other reasons. The copy pages copy into a folder and one inside
 // it; a name ending in its dot, and names a mask without a type takes.
-// Page 07 counts again at the click: files that came and went since the
-// refresh are what it counts, and a file that goes once it counted is one
-// not there, among the other reasons; each entry counted is named in a
-// list the Visual Log shows.
+// The delete pages count again at the click: files that came and went
+// since the refresh are what they count, and a file that goes once they
+// counted is one not there, among the other reasons; each entry counted
+// is named in a list the Visual Log shows.
 TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEveryMask) {
     struct Column {
         std::string toDo, done;  // label names less "lblStatNN"; `done` adds up
@@ -422,7 +422,8 @@ TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEv
     const std::vector<Column> delete07 = {
         {"FoldersToDelete", "FoldersDeleted FoldersOtherReasons", "FoldersDeleted FoldersOtherReasons"},
         {"FilesToDelete", "FilesDeleted FilesOtherReasons", "FilesDeleted FilesOtherReasons"}};
-    const std::vector<Column> delete11 = {{"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
+    const std::vector<Column> delete11 = {
+        {"FilesToDelete", "FilesDeleted FilesOtherReasons", "FilesDeleted FilesOtherReasons"}};
     SetList("lstVol02AddFolderStructure", {drive.path("W")});
     SetList("lstVol03AddFolderStructure", {drive.path("W")});
     frmMain->Page04->Vol04AddFolderStructurePath(drive.path("W"));
