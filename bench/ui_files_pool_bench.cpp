@@ -9,7 +9,8 @@
 //   count:  page 11's count before its run, over the delete's main folders
 //           (beside bare threads only)
 //   delete: FOLDERS main folders of FILES .txt and FILES .log files, with a
-//           subfolder of as many again; the .txt files go
+//           subfolder of as many again; the .txt files go (the run's count
+//           once its question is answered included, as the page runs it)
 //   rename: FILES files in each of FOLDERS folders get a prefix, then its undo
 // QM_BENCH_DIR: where to work (/dev/shm for tmpfs, a latfs mount);
 // QM_BENCH_BACKING: the folder behind a latfs mount there, where the trees

@@ -14,6 +14,9 @@
 // page judges them (on the local disk), then deletes them whole as its run
 // does after its questions (the frame's check of the program's folders
 // first), beside bare threads walking and then deleting the same trees;
+// "pool" deletes without counting again, "click" as the page's run does:
+// its count once the questions are answered, then the delete on the
+// listings that count read (read the two deletes' ratio);
 // page 08 copies a structure of 20 folders and 50 small files into each of
 // FOLDERS main folders; page 10 copies FILES files into each of FOLDERS
 // folders; page 15 checks FOLDERS projects of one area (10 folders, 90
@@ -178,7 +181,11 @@ void BM_Vol07Walks(benchmark::State& state) {
     in.DeleteCompleteFolders = true;
     in.ProgramFolder = localDrive("Prog");
     in.WorkingDir = localDrive("Prog/WorkingDir");
-    for (int i = 0; i < mains; ++i) in.IncludeFolders.push_back(ws.Drive("Pool\\Main " + std::to_string(i)));
+    Vol07Inputs click = in;
+    for (int i = 0; i < mains; ++i) {
+        in.IncludeFolders.push_back(ws.Drive("Pool\\Main " + std::to_string(i)));
+        click.IncludeFolders.push_back(ws.Drive("Click\\Main " + std::to_string(i)));
+    }
     // Each main folder: itself, its area and 9 parts; 90 files.
     const double folders = 11.0 * mains, files = 90.0 * mains;
     const auto fresh = [&](const char* side) {
@@ -209,6 +216,33 @@ void BM_Vol07Walks(benchmark::State& state) {
                    frame.Work = [&](RunDisk& disk) { Vol07DeleteMainFolders(counters, in, disk, sink); };
                    RunOnFrame(frame, sink, RunHooks{});
                    right = right && counters.FoldersDeleted == folders && counters.FilesDeleted == files;
+               }});
+    sides.Add("click", fresh("/Click"),
+              {[&] {
+                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                   Vol07Counters counted;
+                   Vol07CountFoldersToDelete(counted, click.IncludeFolders, 4, click.ProgramFolder, click.WorkingDir);
+                   right = right && counted.FoldersToDelete == folders && counted.FilesToDelete == files;
+               },
+               [&] {
+                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+                   Vol07Counters counters;
+                   SilentLog sink;
+                   RunFrame frame;
+                   frame.OwnFolders = {click.IncludeFolders, click.ProgramFolder, click.WorkingDir,
+                                       [](const std::string&) { return PageMessage{}; }};
+                   frame.ShowLog = false;
+                   RealDisk countDisk;
+                   ListingRecord listings(countDisk);
+                   std::vector<Vol07Share> shares;
+                   frame.Start = [&] { Vol07CountForRun(counters, click, listings, shares); };
+                   frame.Work = [&](RunDisk& disk) {
+                       listings.Answer(disk);
+                       Vol07DeleteMainFolders(counters, click, listings, sink, &shares);
+                   };
+                   RunOnFrame(frame, sink, RunHooks{});
+                   right = right && counters.FoldersToDelete == folders && counters.FoldersDeleted == folders &&
+                           counters.FilesDeleted == files;
                }});
     sides.Add("bare_threads", fresh("/Bare"),
               {[&] {

@@ -888,3 +888,50 @@ FsResult DryDisk::SetMode(plat::Beneath& base, const std::string& path, std::uin
     modes_[key] = mode & 07777;
     return FsResult::Ok;
 }
+
+// ---- the listings of a count, for its run -----------------------------------------------------
+
+void ListingRecord::Answer(RunDisk& run) {
+    const std::unique_lock lock(m_);
+    disk_ = &run;
+    answering_ = true;
+}
+
+bool ListingRecord::ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                              std::vector<plat::DirEntry>* unsayable) {
+    {
+        const std::shared_lock lock(m_);
+        if (answering_) {
+            const auto found = listings_.find(folder);
+            if (found == listings_.end()) return disk_->ListKinds(base, folder, entries, unsayable);
+            entries = found->second.entries;
+            if (unsayable) *unsayable = found->second.unsayable;
+            return found->second.listed;
+        }
+    }
+    // Recorded whole, whatever the caller asks for: the run may ask for more.
+    Listing listing;
+    listing.listed = disk_->ListKinds(base, folder, listing.entries, &listing.unsayable);
+    entries = listing.entries;
+    if (unsayable) *unsayable = listing.unsayable;
+    const bool listed = listing.listed;
+    const std::unique_lock lock(m_);
+    listings_.insert_or_assign(folder, std::move(listing));
+    return listed;
+}
+
+bool ListingRecord::Unreadable(plat::Beneath& base, const std::string& folder) {
+    {
+        const std::shared_lock lock(m_);
+        if (answering_) {
+            const auto found = listings_.find(folder);
+            if (found == listings_.end() || found->second.unreadable == Listing::NotAsked)
+                return disk_->Unreadable(base, folder);
+            return found->second.unreadable == Listing::NotReadable;
+        }
+    }
+    const bool unreadable = disk_->Unreadable(base, folder);
+    const std::unique_lock lock(m_);
+    listings_[folder].unreadable = unreadable ? Listing::NotReadable : Listing::Readable;
+    return unreadable;
+}

@@ -13,6 +13,7 @@
 #include <memory_resource>
 #include <mutex>
 #include <set>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,6 +40,9 @@ public:
                            std::vector<plat::DirEntry>* unsayable = nullptr) {
         return List(base, folder, entries, unsayable);
     }
+    // After a listing of the folder failed: whether it is a folder that
+    // could not be read (plat::Beneath::Unreadable).
+    virtual bool Unreadable(plat::Beneath& base, const std::string& folder) { return base.Unreadable(folder); }
 
     // ---- making ----
     // One folder whose parent exists: NotFound when it does not.
@@ -311,4 +315,73 @@ private:
     std::unordered_map<std::string, std::uint32_t> modes_;
     const std::uint32_t euid_;
     const std::uint64_t serial_;  // tells this disk's answers kept on a worker from another's
+};
+
+// The folder listings of a count, kept for the run that follows it, so that
+// the run meets what its count counted and a folder is read once for both.
+// First it wraps the count's disk and records each ListKinds answer (and
+// each Unreadable one after a listing failed) by the folder's text; handed
+// the run's disk (Answer), it gives a recorded folder's answer again (one
+// the count could not list stays unlisted) and passes everything else to
+// that disk. What was counted and has gone since is then met by the run's
+// own removal; what came since is not touched. Workers of the count, and
+// then of the run, share it.
+class ListingRecord final : public RunDisk {
+public:
+    explicit ListingRecord(RunDisk& counted) : disk_(&counted) {}
+    // From now on: the run's disk, the record answering what it holds.
+    void Answer(RunDisk& run);
+
+    bool IsDry() const override { return disk_->IsDry(); }
+    plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override {
+        return disk_->Look(base, path, info);
+    }
+    bool List(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+              std::vector<plat::DirEntry>* unsayable = nullptr) override {
+        return disk_->List(base, folder, entries, unsayable);
+    }
+    bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
+                   std::vector<plat::DirEntry>* unsayable = nullptr) override;
+    bool Unreadable(plat::Beneath& base, const std::string& folder) override;
+    plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override {
+        return disk_->MakeFolder(base, path, made);
+    }
+    plat::FsResult MakeFolderTree(plat::Beneath& base, const std::string& path,
+                                  std::vector<plat::MadeFolder>& made) override {
+        return disk_->MakeFolderTree(base, path, made);
+    }
+    plat::FsResult CopyFile(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                            const std::string& target, plat::FileStamp* stamp) override {
+        return disk_->CopyFile(from, source, to, target, stamp);
+    }
+    plat::FsResult CopyFileReplacing(plat::Beneath& from, const std::string& source, plat::Beneath& to,
+                                     const std::string& target, plat::FileStamp* stamp) override {
+        return disk_->CopyFileReplacing(from, source, to, target, stamp);
+    }
+    plat::FsResult RemoveFile(plat::Beneath& base, const std::string& path,
+                              const plat::FileStamp* expected = nullptr) override {
+        return disk_->RemoveFile(base, path, expected);
+    }
+    plat::FsResult RemoveFolder(plat::Beneath& base, const std::string& path,
+                                const plat::FileIdentity* expected = nullptr) override {
+        return disk_->RemoveFolder(base, path, expected);
+    }
+    plat::FsResult Rename(plat::Beneath& base, const std::string& from, const std::string& to) override {
+        return disk_->Rename(base, from, to);
+    }
+    plat::FsResult SetMode(plat::Beneath& base, const std::string& path, std::uint32_t mode,
+                           std::uint32_t* oldMode = nullptr) override {
+        return disk_->SetMode(base, path, mode, oldMode);
+    }
+
+private:
+    struct Listing {
+        bool listed = false;
+        std::vector<plat::DirEntry> entries, unsayable;
+        enum : char { NotAsked, Readable, NotReadable } unreadable = NotAsked;
+    };
+    RunDisk* disk_;
+    bool answering_ = false;
+    mutable std::shared_mutex m_;
+    std::unordered_map<std::string, Listing> listings_;
 };

@@ -35,9 +35,12 @@ bool Deletable(plat::EntryKind kind) { return kind == plat::EntryKind::File || k
 
 // What the run takes in one main folder, as its engines list it: every file
 // and link that the masks take (special files stay), in the folder alone or,
-// with `tree`, in every folder below it that the walk enters too.
+// with `tree`, in every folder below it that the walk enters too; and each
+// folder the run cannot go through (one it cannot read; in a tree one no
+// path names or one of the program's own), which stands for the files it
+// holds. `sizes`: their bytes too.
 void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
-                const WalkFence& fence, std::pair<double, double>& counted) {
+                const WalkFence& fence, bool sizes, std::pair<double, double>& counted) {
     std::vector<std::string> queue{root};
     std::vector<plat::DirEntry> entries, unsayable;
     plat::EntryInfo info;
@@ -45,21 +48,57 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         const std::string folder = std::move(queue.back());
         queue.pop_back();
         // Listed as the run lists: what it sees is what it tries.
-        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
-        // A file no path names is one the run names as not deleted.
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) {
+            if (disk.Unreadable(base, folder)) counted.first += 1;
+            continue;
+        }
+        // An entry no path names is one the run names as not deleted.
         for (const plat::DirEntry& e : unsayable)
-            if (Deletable(e.kind) && MasksTake(masks, e.name)) counted.first += 1;
+            if (Deletable(e.kind) ? MasksTake(masks, e.name) : tree && e.kind == plat::EntryKind::Folder)
+                counted.first += 1;
         for (const plat::DirEntry& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
-                if (tree && !fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
+                if (!tree) continue;
+                if (fence.HoldsOwn({e.dev, e.ino}))
+                    counted.first += 1;
+                else if (!fence.Holds({e.dev, e.ino}))
+                    queue.push_back(JoinEntry(folder, e.name));
             } else if (Deletable(e.kind) && MasksTake(masks, e.name)) {
                 counted.first += 1;
-                if (e.kind == plat::EntryKind::File &&
+                if (sizes && e.kind == plat::EntryKind::File &&
                     disk.Look(base, JoinEntry(folder, e.name), info) == plat::FsResult::Ok)
                     counted.second += static_cast<double>(info.size);
             }
         }
     }
+}
+
+// Each main folder's files and bytes as the run will take them (MainFolders),
+// read through `disk`; a folder listed again counts once, where first listed.
+std::vector<std::pair<double, double>> CountMainFolders(const Vol11Inputs& in, RunDisk& disk, bool sizes) {
+    const StringList mains = MainFolders(in);
+    std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
+    if (mains.empty() || !(in.DeleteOnlyFilesInMainFolder || in.DeleteOnlyFiles)) return counted;
+    // Each main folder read on the run pool: they only read, so they all
+    // overlap, and the window paints while they count.
+    const StringList masks = UsableFileMasks(in.Masks);
+    WalkFence fence;
+    FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
+    std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
+    JudgeOnPool(mains, in.ProgramFolder, in.WorkingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
+        // Judged as the run judges it: only a folder it deletes in counts.
+        plat::Beneath base;
+        if (OpenedText(mains[i]).empty() || !plat::FolderExists(mains[i]) || base.Open(mains[i]) != plat::FsResult::Ok)
+            return;
+        if (refusal.Refuses(base)) return;
+        ids[i] = base.Identity();
+        CountTaken(disk, base, mains[i], !in.DeleteOnlyFilesInMainFolder, masks, fence, sizes, counted[i]);
+    });
+    // A folder listed again (another spelling, a link) is deleted in once.
+    const std::vector<char> repeated = RepeatedFolders(ids);
+    for (std::size_t i = 0; i < mains.size(); ++i)
+        if (repeated[i]) counted[i] = {0, 0};
+    return counted;
 }
 
 }  // namespace
@@ -79,7 +118,7 @@ std::array<CounterLabel, 7> Vol11State::ResultLabels() const {
              {"lblStat11FilesOtherReasons", FilesOtherReasons}}};
 }
 
-void Vol11ClearTotals(Vol11State& s) { s.FoldersToDelete = s.FilesToDelete = s.BytesToDelete = s.CarryOver = 0; }
+void Vol11ClearTotals(Vol11State& s) { s.FoldersToDelete = s.FilesToDelete = s.BytesToDelete = 0; }
 
 void Vol11ResetCounters(Vol11State& s) {
     s.FoldersDeleted = s.FilesDeleted = s.FoldersNotExists = s.FilesNotExists = s.FoldersOtherReasons =
@@ -94,33 +133,10 @@ void Vol11ClearResultLists(Vol11State& s) {
 
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in) {
     double files = 0, bytes = 0;
-    if (!in.IncludeFolders.empty() && (in.DeleteOnlyFilesInMainFolder || in.DeleteOnlyFiles)) {
-        // Each main folder read on the run pool: they only read, so they all
-        // overlap, and the window paints while they count.
-        const StringList mains = MainFolders(in);
-        const StringList masks = UsableFileMasks(in.Masks);
-        WalkFence fence;
-        FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
-        RealDisk disk;  // the count only looks and lists
-        std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
-        std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
-        JudgeOnPool(mains, in.ProgramFolder, in.WorkingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
-            // Judged as the run judges it: only a folder it deletes in counts.
-            plat::Beneath base;
-            if (OpenedText(mains[i]).empty() || !plat::FolderExists(mains[i]) ||
-                base.Open(mains[i]) != plat::FsResult::Ok)
-                return;
-            if (refusal.Refuses(base)) return;
-            ids[i] = base.Identity();
-            CountTaken(disk, base, mains[i], !in.DeleteOnlyFilesInMainFolder, masks, fence, counted[i]);
-        });
-        // A folder listed again (another spelling, a link) is deleted in once.
-        const std::vector<char> repeated = RepeatedFolders(ids);
-        for (std::size_t i = 0; i < mains.size(); ++i) {
-            if (repeated[i]) continue;
-            files += counted[i].first;
-            bytes += counted[i].second;
-        }
+    RealDisk disk;  // the count only looks and lists
+    for (const auto& [f, b] : CountMainFolders(in, disk, true)) {
+        files += f;
+        bytes += b;
     }
     state.FoldersToDelete = 0;
     state.FilesToDelete = files;
@@ -141,15 +157,17 @@ SmartDeleteFilesOne::SmartDeleteFilesOne(const std::string& folder, plat::Beneat
 
 namespace {
 
-// A folder not done, for another reason.
+// A folder the run cannot go through stands for the files in it: one file
+// not deleted, for another reason, named by the folder.
 void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
-    ctx.Log.AddLine(Vol11CatFoldersOtherReasons, folder);
-    if (ctx.NotDone) ctx.NotDone->push_back(folder);
+    ctx.OneTotals[1] += 1;
+    ctx.Log.AddLine(Vol11CatFilesOtherReasons, folder);
+    if (ctx.CountersChanged) ctx.CountersChanged();
 }
 
 // A folder that cannot be read is not one without files: it is one not done.
 void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
-    if (base.Unreadable(folder)) NoteNotDone(ctx, folder);
+    if (ctx.Disk.Unreadable(base, folder)) NoteNotDone(ctx, folder);
 }
 
 }  // namespace
@@ -241,13 +259,13 @@ void SmartDeleteFiles::ExamineLevel() {
     std::vector<std::string> subfolders, own;
     std::vector<plat::DirEntry> files, unsayable;
     base_.Release();
+    ctx_.ResetDeleteFilesOneTotals();
     if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own, &unsayable))
         NoteNotRead(ctx_, base_, folder);
     for (const std::string& fenced : own) NoteNotDone(ctx_, fenced);
     // A folder no path names is not entered either.
     for (const plat::DirEntry& e : unsayable)
         if (e.kind == plat::EntryKind::Folder) NoteNotDone(ctx_, JoinEntry(folder, e.name));
-    ctx_.ResetDeleteFilesOneTotals();
     SmartDeleteFilesOne one(folder, base_, ctx_);
     one.DeleteMatching(ctx_.Masks, files);
     one.LeaveUnsayable(ctx_.Masks, unsayable);
@@ -281,7 +299,6 @@ struct Vol11Outcome {
     enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
     double Totals[3] = {0, 0, 0};
-    StringList NotDone;  // folders it could not read or did not enter (their lines are in Log)
 };
 
 // One main folder: refused, missing, or its files deleted beneath its own
@@ -303,7 +320,7 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
         out.Result = Vol11Outcome::Refused;
     }
     if (out.Result != Vol11Outcome::Walked) return;
-    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own, &out.NotDone};
+    DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own};
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
@@ -337,10 +354,6 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         break;
     }
     out.Log.ReplayInto(log);
-    state.FoldersOtherReasons += static_cast<double>(out.NotDone.size());
-    state.Vol11FoldersOtherReasons.insert(state.Vol11FoldersOtherReasons.end(), out.NotDone.begin(),
-                                          out.NotDone.end());
-    out.NotDone.clear();
     for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
     out.Result = Vol11Outcome::Walked;
     for (double& t : out.Totals) t = 0;
@@ -354,8 +367,10 @@ PageMessage Vol11OwnFolderBox(const std::string& folder) {
 }
 
 // Every main folder is an item of the run pool; a folder nested in another
-// listed one waits for it, since both write below it.
-void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running) {
+// listed one waits for it, since both write below it. `counted`: the files
+// the count for the run found in each main folder.
+void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running,
+               const std::vector<double>& counted) {
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
     FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
@@ -380,6 +395,8 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     run.Work = [&](std::size_t i, Vol11Outcome& out, RunItemContext& ctx) {
         if (repeated[i]) return;
         DeleteInMainFolder(in, folders[i], disk, masks, fence, own, refusals.Of(ctx.Worker()), out);
+        // Gone since its count: its files go unseen, named by the main folder.
+        if (out.Result == Vol11Outcome::NotExists && i < counted.size()) out.Totals[1] += counted[i];
         if (out.Result == Vol11Outcome::Own) ctx.Stop();  // nothing after it starts
     };
     run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext& ctx) {
@@ -401,17 +418,33 @@ void Totals(Vol11State& state, const RunningTotals& running) {
     state.FilesDeleted += running.Totals[0];
     state.FilesOtherReasons += running.Totals[1];
     state.FilesNotExists += running.Totals[2];
-    state.CarryOver = state.FilesOtherReasons > 0 ? state.FilesOtherReasons : 0;
 }
 
+// What the count for a run read: the files of each main folder, and the
+// listings the run takes over.
+struct Vol11Counted {
+    RealDisk disk;  // the count's
+    ListingRecord listings{disk};
+    std::vector<double> files;
+};
+
 // The frame of the run and of its twin on the dry disk, without questions and end.
-RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation) {
+RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation, Vol11Counted& counted) {
     RunFrame frame;
     frame.Simulation = simulation;
-    frame.Start = [&state] {
+    frame.Start = [&state, &in, &counted] {
         Vol11ResetCounters(state);
         Vol11ClearResultLists(state);
-        if (state.CarryOver > 0) state.FilesToDelete = state.CarryOver;
+        // Counted from the disk as it is now (what stayed after an earlier
+        // run too), the run to meet what was counted. No label shows the
+        // bytes: the refresh's stay.
+        state.FoldersToDelete = state.FilesToDelete = 0;
+        counted.files.clear();
+        const CountingBusy counting;
+        for (const auto& share : CountMainFolders(in, counted.listings, false)) {
+            counted.files.push_back(share.first);
+            state.FilesToDelete += share.first;
+        }
     };
     frame.Counters = [&state] {
         std::vector<CounterLabel> labels;
@@ -422,9 +455,10 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     frame.ShowLog = in.ShowDetailedResults;
     frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, Vol11OwnFolderBox};
     frame.IncludeEmpty = in.IncludeFolders.empty();
-    frame.Work = [&state, &in, &log](RunDisk& disk) {
+    frame.Work = [&state, &in, &log, &counted](RunDisk& disk) {
         RunningTotals running;
-        DeleteAll(state, in, log, disk, running);
+        counted.listings.Answer(disk);
+        DeleteAll(state, in, log, counted.listings, running, counted.files);
         Totals(state, running);
     };
     return frame;
@@ -436,7 +470,8 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, 
     const std::string body =
         "Do you want to DELETE Files PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop the "
         "Delete process.\n\n\n\nNote: If the <Select Files> button is active, only the Selected Files will be used.";
-    RunFrame frame = Vol11Frame(state, in, log, false);
+    Vol11Counted counted;
+    RunFrame frame = Vol11Frame(state, in, log, false, counted);
     const std::string first = in.DeleteDoubleConfirm ? "First Confirmation for DELETING Folders/Files\n\n"
                                                      : "Final Confirmation for DELETING Folders/Files\n\n";
     frame.Questions = {{first + body, MessageCaption(kVol11RunTopic, "Information", "110030")}};
@@ -451,8 +486,9 @@ void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, 
 }
 
 void Vol11SimulateDeleteFiles(const Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks) {
-    // The Visual Log shows the simulation; the page keeps its counts, lists
-    // and carry-over for the next real run.
+    // The Visual Log shows the simulation; the page keeps its counts and
+    // lists.
     Vol11State dry = state;
-    RunOnFrame(Vol11Frame(dry, in, log, true), log, hooks);
+    Vol11Counted counted;
+    RunOnFrame(Vol11Frame(dry, in, log, true, counted), log, hooks);
 }

@@ -6,7 +6,10 @@
 // masks take is deleted as the entry it is, never what it points to. Each
 // file is handled once per folder, however many masks take it. A read-only
 // file (no owner write bit) is deleted only with "Delete Read-Only Files
-// too." checked, and no file's mode is ever changed (RemoveTakenFile).
+// too." checked, and no file's mode is ever changed (RemoveTakenFile). A
+// folder they cannot go through (one they cannot read; in a walk one no
+// path names or one of the program's own) stands for the files it holds:
+// one file not deleted for another reason, named by the folder.
 // Before a main folder is touched, the run finds the real folder behind its
 // text and refuses the root of a drive or file system, the program folder,
 // the working folder and any folder in it; a walk below one never enters
@@ -47,8 +50,8 @@ struct Vol11Inputs {
 };
 
 struct Vol11State {
-    // To delete (the refresh's count) and the files that failed in the last run.
-    double FoldersToDelete = 0, FilesToDelete = 0, BytesToDelete = 0, CarryOver = 0;
+    // To delete: the refresh's count, then the one a run makes once its questions are answered.
+    double FoldersToDelete = 0, FilesToDelete = 0, BytesToDelete = 0;
     double FoldersDeleted = 0, FilesDeleted = 0, FoldersNotExists = 0, FilesNotExists = 0, FoldersOtherReasons = 0,
            FilesOtherReasons = 0;
     StringList Vol11FilesDeleted, Vol11FilesNotExists, Vol11FilesOtherReasons, Vol11FoldersNotExists,
@@ -64,7 +67,8 @@ void Vol11ClearResultLists(Vol11State& state);
 // Counted as the run takes them, in the mode it reads: the files and links
 // the masks take, in each folder it deletes in (the main folders alone, or
 // with their subfolders; none without a mode), once however often the list
-// names it.
+// names it; and each folder it cannot go through as one file. The run
+// counts so again once its questions are answered.
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in);
 
 // What the engines work with for one main folder of a run. Each main
@@ -79,10 +83,6 @@ struct DeleteFilesContext {
     std::function<void()> CountersChanged;
     // Files that stay whatever the masks take (null: none).
     const OwnFiles* Own = nullptr;
-    // The folders not done: those that could not be read and the program's
-    // own that a walk met (not entered), each a line of the folders not
-    // done for other reasons already (null: not kept).
-    StringList* NotDone = nullptr;
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.
@@ -129,6 +129,10 @@ private:
     AS_MULTIMAP_NIVO_FOLDER_NAMES queue_;
 };
 
+// The run: once its questions are answered it counts the files to delete
+// from the disk as it is then, and works from the listings that count read.
+// A main folder gone since is named among those that do not exist, and the
+// files counted in it go under the other reasons.
 void Vol11RunDeleteFiles(Vol11State& state, const Vol11Inputs& in, RunLog& log, const RunHooks& hooks);
 // The run's frame on the dry disk, without its questions and messages: the
 // same outcomes, nothing deleted, the page's state left as it was. No button

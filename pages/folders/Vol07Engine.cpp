@@ -85,7 +85,7 @@ void SmartDelete::ExamineLevel() {
     // to be removed (a main folder that stays) and could not be read is an
     // item of its own, not deleted.
     if (!ctx_->Disk.ListKinds(*base_, folder, entries_, &unsayable_)) {
-        if (!collected && base_->Unreadable(folder))
+        if (!collected && ctx_->Disk.Unreadable(*base_, folder))
             Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         return;
     }
@@ -209,8 +209,9 @@ struct Vol07ItemOutcome {
 // The run over the top-most main folders: each one an item of the run pool.
 class Vol07Run {
 public:
-    Vol07Run(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log)
-        : c_(counters), in_(in), disk_(disk), log_(log),
+    Vol07Run(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
+             const std::vector<Vol07Share>* counted)
+        : c_(counters), in_(in), disk_(disk), log_(log), counted_(counted),
           mode_(in.DeleteSubFolders ? 1 : in.DeleteCompleteFolders ? 3 : 0) {
         items_ = MainFoldersAsRead(in.IncludeFolders, true);
         // Each item's text as the run uses it, and whether it is a bare
@@ -319,7 +320,14 @@ private:
             return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, text);
         }
         if (UnusableFolderItem(folder)) return count(ic.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
-        if (opened != FsResult::Ok) return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+        if (opened != FsResult::Ok) {
+            // Gone since its count: what was counted in it goes unseen, named by the main folder.
+            if (counted_ && i < counted_->size()) {
+                ic.FoldersOtherReasons += (*counted_)[i].Folders;
+                ic.FilesOtherReasons += (*counted_)[i].Files;
+            }
+            return count(ic.MainFoldersNotExist, Vol07CatMainFoldersNotExist, folder);
+        }
         if (mode_ == 0) return;
         DeleteFoldersContext ctx{disk_, out.Lines, ic, in_.ReadOnlyFolders, fence_, parents_[worker]};
         std::unique_ptr<SmartDelete>& engine = engines_[worker];
@@ -345,6 +353,7 @@ private:
     const Vol07Inputs& in_;
     RunDisk& disk_;
     RunLog& log_;
+    const std::vector<Vol07Share>* counted_;  // the count's share of each main folder, if it counted
     const unsigned mode_;
     StringList items_;
     std::vector<std::string> folders_;  // each item normalised
@@ -362,27 +371,28 @@ private:
 
 }  // namespace
 
-Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, RunLog& log) {
-    return Vol07Run(c, in, disk, log).Run();
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
+                                   const std::vector<Vol07Share>* counted) {
+    return Vol07Run(c, in, disk, log, counted).Run();
 }
 
 namespace {
 
 // What a main folder holds as the run will count it: every folder below it
 // (one the run does not enter counts once) and every other entry, a link
-// or a special file as much as a file.
-struct Vol07Count {
-    double Folders = 0, Files = 0;
-};
-
-void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, const WalkFence& fence,
-                Vol07Count& out) {
+// or a special file as much as a file. A main folder that stays and cannot
+// be read is one folder the run names as not deleted.
+void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, bool rootStays, const WalkFence& fence,
+                Vol07Share& out) {
     std::deque<std::string> queue{root};
     std::vector<plat::DirEntry> entries, unsayable;
     while (!queue.empty()) {
         const std::string folder = std::move(queue.front());
         queue.pop_front();
-        if (!disk.ListKinds(base, folder, entries, &unsayable)) continue;
+        if (!disk.ListKinds(base, folder, entries, &unsayable)) {
+            if (rootStays && folder == root && disk.Unreadable(base, folder)) out.Folders += 1;
+            continue;
+        }
         // The run names each of these among what it did not delete.
         for (const plat::DirEntry& e : unsayable) (e.kind == plat::EntryKind::Folder ? out.Folders : out.Files) += 1;
         for (const plat::DirEntry& e : entries) {
@@ -400,8 +410,9 @@ void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, con
 
 void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolders, int mode, RunDisk& disk,
                                const WalkFence& fence, const std::string& programFolder,
-                               const std::string& workingDir) {
+                               const std::string& workingDir, std::vector<Vol07Share>* shares) {
     c.FoldersToDelete = c.FilesToDelete = 0;
+    if (shares) shares->clear();
     if (includeFolders.empty()) return;
     const StringList mains = MainFoldersAsRead(includeFolders, true);
     const bool walks = mode == 3 || mode == 4;
@@ -421,7 +432,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     }
     // Each main folder on the pool: they only read, so they all overlap,
     // and the window paints while they count.
-    std::vector<Vol07Count> counts(mains.size());
+    std::vector<Vol07Share> counts(mains.size());
     std::vector<char> refused(mains.size(), 0), own(judged.size(), 0);
     std::vector<std::optional<plat::FileIdentity>> ids(mains.size());
     const bool read = JudgeOnPool(judged, programFolder, workingDir, [&](std::size_t i, RunFolderRefusal& refusal) {
@@ -440,7 +451,7 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
         if (refused[i] || UnusableFolderItem(folder)) return;
         ids[i] = base.Identity();
         if (mode == 4) counts[i].Folders += 1;
-        CountBelow(disk, base, folder, fence, counts[i]);
+        CountBelow(disk, base, folder, mode == 3, fence, counts[i]);
     });
     // A list that names one of the program's own folders deletes nothing;
     // a count that failed counts nothing.
@@ -450,10 +461,12 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     // The run stops at a main folder it refuses: nothing from there on goes.
     // A folder listed again (another spelling, a link) goes once.
     const std::vector<char> repeated = RepeatedFolders(ids);
+    if (shares) shares->resize(mains.size());
     for (std::size_t i = 0; i < counts.size() && !refused[i]; ++i) {
         if (repeated[i]) continue;
         c.FoldersToDelete += counts[i].Folders;
         c.FilesToDelete += counts[i].Files;
+        if (shares) (*shares)[i] = counts[i];
     }
 }
 
@@ -468,4 +481,15 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
     FenceOwnOnPool(fence, programFolder, workingDir);
     DryDisk disk;  // the count only reads
     Vol07CountFoldersToDelete(c, includeFolders, mode, disk, fence, programFolder, workingDir);
+}
+
+int Vol07CountMode(const Vol07Inputs& in) { return in.DeleteSubFolders ? 3 : in.DeleteCompleteFolders ? 4 : 2; }
+
+void Vol07CountForRun(Vol07Counters& c, const Vol07Inputs& in, ListingRecord& listings,
+                      std::vector<Vol07Share>& shares) {
+    // Fenced as the run's walks are: what the count does not enter, the run does not either.
+    WalkFence fence;
+    FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
+    Vol07CountFoldersToDelete(c, in.IncludeFolders, Vol07CountMode(in), listings, fence, in.ProgramFolder,
+                              in.WorkingDir, &shares);
 }

@@ -147,6 +147,12 @@ struct Vol07RunEnd {
     std::string RefusedFolder;
 };
 
+// One main folder's part of the figures a count gives: the folders and the
+// other entries the run will meet in it.
+struct Vol07Share {
+    double Folders = 0, Files = 0;
+};
+
 // The run's work after its confirmations: the top-most main folders of the
 // Include list (MainFoldersAsRead), in level order, each checked and handed
 // to SmartDelete. Handed the dry disk, this is the simulation. A folder that
@@ -161,7 +167,13 @@ struct Vol07RunEnd {
 // also runs alone, so nothing after it starts before the run knows whether
 // it stops there.
 // The lines and counters reach `log` in the order of a one-at-a-time run.
-Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log);
+//
+// After a count for the run (Vol07CountForRun), `disk` is its listings
+// around the run's disk and `counted` its shares: a main folder gone since
+// the count is named among those that do not exist, and what was counted
+// in it goes under the other reasons.
+Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
+                                   const std::vector<Vol07Share>* counted = nullptr);
 
 // The pre-count of a page refresh, as the run will count: mode 3 every
 // folder and every other entry (files, links, special files) below the
@@ -174,12 +186,21 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& i
 // stops there. A folder listed again counts once. A list that names one of
 // the program's own folders on any line counts nothing at all; each line
 // is judged in the item that reads its folder, beside the others' walks.
+// `shares` (when given) gets each main folder's part, in the run's order.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode, RunDisk& disk,
                                const WalkFence& fence, const std::string& programFolder,
-                               const std::string& workingDir);
+                               const std::string& workingDir, std::vector<Vol07Share>* shares = nullptr);
 // The same on the disk as it is, nothing fenced, only roots refused.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode);
 // The page's pre-count: the program folder and the working folder fenced
 // and refused, on the dry disk.
 void Vol07CountFoldersToDelete(Vol07Counters& counters, const StringList& includeFolders, int mode,
                                const std::string& programFolder, const std::string& workingDir);
+// The count's mode for the run's: 3 for its mode 1, 4 for its mode 3, else 2.
+int Vol07CountMode(const Vol07Inputs& in);
+// The count a run makes once its questions are answered, from the disk as
+// it is then: the to-delete figures, each main folder's share of them, and
+// the listings it read, kept in `listings` (around the disk the count
+// reads) for the run to take over.
+void Vol07CountForRun(Vol07Counters& counters, const Vol07Inputs& in, ListingRecord& listings,
+                      std::vector<Vol07Share>& shares);

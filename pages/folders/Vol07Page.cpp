@@ -246,7 +246,7 @@ void Vol07Page::Vol07CountFoldersToDelete(int mode) {
 int Vol07Page::Vol07CountMode() const {
     Vol07Inputs in;
     Vol07ReadMode(in);
-    return in.DeleteSubFolders ? 3 : in.DeleteCompleteFolders ? 4 : 2;
+    return ::Vol07CountMode(in);
 }
 
 // The mode as the run and its count both read it: a radio counts when it is
@@ -305,6 +305,16 @@ RunHooks Vol07Page::Vol07Hooks() {
 
 // ---- the run and its simulation -----------------------------------------------------------
 
+// After the questions: the counters and lists readied, and the figures
+// counted from the disk as it is now, the run to take over what was read.
+void Vol07Page::Vol07StartCounted(const Vol07Inputs& in, ListingRecord& listings, std::vector<Vol07Share>& shares) {
+    Vol07ResetCounters();
+    Vol07ClearStatisticsLists();
+    Vol07InitCounters();
+    const CountingBusy counting;
+    Vol07CountForRun(Counters, in, listings, shares);
+}
+
 void Vol07Page::btnVol07DeleteFoldersClick() {
     const std::string body =
         "Do you want to DELETE folders PERMANENTLY ?\n\nClick YES to Continue the Delete process,\nClick NO to Stop "
@@ -319,22 +329,17 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     if (twice)
         frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
                                    MessageCaption(kRunTopic, "Information", "70033")});
-    frame.Start = [this] {
-        // The figures of the last refresh serve one run; the next counts again.
-        if (Vol07CountState == 1) {
-            Vol07CountState = 2;
-            Vol07ResetCounters();
-            Vol07ClearStatisticsLists();
-        } else {
-            Vol07RefreshPage();
-        }
-        // A simulation since the refresh may have counted missing main folders.
-        Counters.MainFoldersNotExist = 0;
+    RealDisk counted;
+    ListingRecord listings(counted);
+    std::vector<Vol07Share> shares;
+    frame.Start = [this, &in, &listings, &shares] {
+        Vol07StartCounted(in, listings, shares);
+        Vol07CountState = 2;
     };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     RefuseOwnFolders(frame, in);
-    frame.Work = [this, &in, &log](RunDisk& disk) {
+    frame.Work = [this, &in, &log, &listings, &shares](RunDisk& disk) {
         // An empty list is told after the questions; the end box follows.
         if (in.IncludeFolders.empty()) {
             plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete "
@@ -342,7 +347,8 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                              MessageCaption(kListTopic, "Warning", "70038", kEleven), kWarn);
             return;
         }
-        ShowRefusal(Vol07DeleteMainFolders(Counters, in, disk, log));
+        listings.Answer(disk);
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, listings, log, &shares));
     };
     frame.End = {"End of the Delete process !!!", MessageCaption(kListTopic, "Information", "70037")};
     running_ = true;
@@ -364,12 +370,10 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
         plat::MessageBox(kVol07SimulationIntroText, MessageCaption(kSimulationTopic, "Information", "70050"), kInfo);
         return true;
     };
-    frame.Start = [this] {
-        if (Vol07CountState != 1) Vol07RefreshPage();
-        Vol07ResetCounters();
-        Counters.MainFoldersNotExist = 0;
-        Vol07ClearStatisticsLists();
-    };
+    RealDisk counted;
+    ListingRecord listings(counted);
+    std::vector<Vol07Share> shares;
+    frame.Start = [this, &in, &listings, &shares] { Vol07StartCounted(in, listings, shares); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     RefuseOwnFolders(frame, in);
@@ -377,9 +381,10 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     frame.IncludeEmptyMessage = {
         "The Include list is empty !!!\nYou must enter at least one Folder to Delete folders.",
         MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List.", "Warning", "70052", kEleven)};
-    frame.Work = [this, &in, &log](RunDisk& disk) {
+    frame.Work = [this, &in, &log, &listings, &shares](RunDisk& disk) {
         // The run would stop at a folder it may not touch: so does its twin.
-        ShowRefusal(Vol07DeleteMainFolders(Counters, in, disk, log));
+        listings.Answer(disk);
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, listings, log, &shares));
     };
     frame.End = {kVol07SimulationEndText,
                  MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List - Level.", "Information",

@@ -30,7 +30,8 @@ public:
     ~Vol07Page() override;
 
     // ---- state kept between runs ----------------------------------------------------------
-    // 1: the to-delete figures come from the last page refresh; 2: a run has used them since.
+    // 1: the to-delete figures come from the last page refresh; 2: from a run's own count,
+    // made when its questions were answered. (0: the refresh's count failed.)
     int Vol07CountState = 1;
     Vol07Counters Counters;
     int Vol07ResultDisplayMode = 1;  // how the Visual Log is filled
@@ -89,6 +90,7 @@ private:
     // Mode 3, 4 or 2 by the enabled and checked radio.
     int Vol07CountMode() const;
     void Vol07ReadMode(Vol07Inputs& in) const;
+    void Vol07StartCounted(const Vol07Inputs& in, ListingRecord& listings, std::vector<Vol07Share>& shares);
     RunHooks Vol07Hooks();
-    bool running_ = false;  // the run buttons stay off while a run refreshes the page
+    bool running_ = false;  // the run buttons stay off until the run has ended
 };

@@ -471,8 +471,9 @@ TEST_F(DeleteFiles, ReadOnlyFilesGoOnlyOnRequest) {
     EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
-// A simulation leaves the page as it found it: the next run starts from the
-// refresh's count, not from the files the simulation could not take.
+// A simulation leaves the page as it found it. Each run counts what it
+// deletes once its question is answered: what stayed after the run before,
+// and a main folder gone since is named, its files among the other reasons.
 TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
     drive.WriteFile("Main\\a.txt", "a");
     drive.WriteFile("Main\\Sub\\ro.log", "r");
@@ -485,7 +486,6 @@ TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
     Vol11SimulateDeleteFiles(state, in, log, hooks);
     EXPECT_EQ(log.counters["lblStat11FilesOtherReasons"], 1);
     EXPECT_EQ(state.FilesToDelete, before.FilesToDelete);
-    EXPECT_EQ(state.CarryOver, before.CarryOver);
     EXPECT_EQ(state.FilesDeleted, before.FilesDeleted);
     EXPECT_EQ(state.FilesOtherReasons, before.FilesOtherReasons);
     EXPECT_EQ(state.Vol11FilesDeleted, before.Vol11FilesDeleted);
@@ -493,9 +493,18 @@ TEST_F(DeleteFiles, ASimulationLeavesThePageAsItFoundIt) {
     Run();
     EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 2);
     EXPECT_EQ(state.FilesDeleted, 1);
-    // A run after a run still starts from what failed in the first.
+    // A run after a run counts what stayed.
     Run();
     EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 1);
+    drive.WriteFile("Other\\o.txt", "o");
+    in.IncludeFolders.push_back(P("Other"));
+    hooks.EnableOtherTabSheets = [&](bool on) {
+        if (!on) fs::remove_all(drive.nativePath("Other"));  // once the count is made
+    };
+    Run();
+    EXPECT_EQ(log.counters["lblStat11FilesToDelete"], 2);
+    EXPECT_EQ(log.counters["lblStat11FilesOtherReasons"], 2);
+    EXPECT_EQ(log.lines[Vol11CatMainFoldersNotExist], Lines{P("Other")});
 }
 
 // Each found file must pass the extension test after the name pattern:

@@ -142,15 +142,25 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
             in.DeleteCompleteFolders = !in.DeleteSubFolders;
             in.ReadOnlyFolders = seed % 4 < 2;
             const bool dry = seed == 5;
+            // The others as the page runs them: counted first, deleted from the count's listings.
+            const bool counted = seed % 2 == 1;
             const auto got = WithOneWorkerAndWithEight<DeleteOutcome>([&](DeleteOutcome& o) {
                 drive.MakeFolder("Prog\\Work");
                 MakeRandomTree(drive, seed, kMains);
                 Recorded sink;
                 Vol07Counters counters;
                 counters.FoldersToDelete = 7;
-                RealDisk real;
+                RealDisk real, countDisk;
                 DryDisk dryDisk;
-                o.end = Vol07DeleteMainFolders(counters, in, dry ? static_cast<RunDisk&>(dryDisk) : real, sink);
+                RunDisk& disk = dry ? static_cast<RunDisk&>(dryDisk) : real;
+                ListingRecord listings(countDisk);
+                std::vector<Vol07Share> shares;
+                if (counted) {
+                    Vol07CountForRun(counters, in, listings, shares);
+                    listings.Answer(disk);
+                }
+                o.end = Vol07DeleteMainFolders(counters, in, counted ? static_cast<RunDisk&>(listings) : disk, sink,
+                                               counted ? &shares : nullptr);
                 o.lines = sink.lines;
                 o.lines.insert(o.lines.end(), sink.shown.begin(), sink.shown.end());
                 o.counters = counters.Values();
@@ -162,6 +172,11 @@ TEST_F(FolderPool, DeleteGivesTheSameWithOneWorkerAndWithEight) {
             }
             if (got[0].lines.size() < 100 || got[0].end.Refused != (seed % 2 == 0)) {
                 std::cerr << "seed " << seed << ": " << got[0].lines.size() << " lines\n";
+                ++failed;
+            }
+            const auto& c = got[0].counters;  // files to delete = deleted + other reasons
+            if (counted && c[1] != c[5] + c[7]) {
+                std::cerr << "seed " << seed << ": " << c[1] << " files counted, " << c[5] << " + " << c[7] << "\n";
                 ++failed;
             }
         }

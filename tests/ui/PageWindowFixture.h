@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -43,6 +44,25 @@ struct IncludeEditor {
     std::function<QDialog*()> window;
     const char* okButton = nullptr;
     const char* openButton = nullptr;
+};
+
+// Acts once when `window` is next shown: a run shows its Visual Log (hidden
+// before it) once its start has counted, before its work.
+class WhenShown : public QObject {
+public:
+    WhenShown(QWidget* window, std::function<void()> act) : window_(window), act_(std::move(act)) {
+        window_->hide();
+        window_->installEventFilter(this);
+    }
+    ~WhenShown() override { window_->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show && act_) std::exchange(act_, nullptr)();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> act_;
 };
 
 class PageWindowFixture : public ::testing::Test {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -298,6 +299,8 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
         enum { All, NoRootFiles, RootFilesOnly } reach = All;
     };
     const std::string deleted07 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
+    const std::string deleting11 = "FoldersToDelete FilesToDelete";
+    const std::string deleted11 = "FoldersDeleted FoldersOtherReasons FilesDeleted FilesOtherReasons";
     const Walk walks[] = {
         {"lstVol07IncludeFolderList", "P:\\W", "rdoVol07DeleteSubFolders", refresh07, sim07, "btnVol07DeleteFolders",
          frmStatistics07, 7, {TfrmStatistics07::FoldersOtherReasons, TfrmStatistics07::FilesOtherReasons},
@@ -320,12 +323,12 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
          "FilesCopied FilesExists FilesOtherReasons", Walk::NoRootFiles},
         {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFilesInMainFolder",
          [] { frmMain->Page11->Vol11RefreshPage(); }, [] { frmMain->Page11->Vol11SimulateDeleteFiles(); },
-         "btnVol11DeleteFiles", frmStatistics11, 7, {TfrmStatistics11::FilesOtherReasons}, "FilesToDelete",
-         "FilesDeleted FilesOtherReasons", Walk::RootFilesOnly},
+         "btnVol11DeleteFiles", frmStatistics11, 7, {TfrmStatistics11::FilesOtherReasons}, deleting11, deleted11,
+         Walk::RootFilesOnly},
+        // A folder no path names stands for its files: named among them, the folder row empty.
         {"lstVol11IncludeFolderList", "P:\\W", "rdoVol11DeleteOnlyFiles", [] { frmMain->Page11->Vol11RefreshPage(); },
          [] { frmMain->Page11->Vol11SimulateDeleteFiles(); }, "btnVol11DeleteFiles", frmStatistics11, 7,
-         {TfrmStatistics11::FilesOtherReasons, TfrmStatistics11::FoldersOtherReasons}, "FilesToDelete",
-         "FilesDeleted FilesOtherReasons"},
+         {TfrmStatistics11::FilesOtherReasons}, deleting11, deleted11},
         {"lstVol12IncludeFolderList", "P:\\W", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
          [] { frmMain->Page12->Vol12RefreshPage(); }, [this] { Click("btnVol12RenameFilesSimulation"); },
          "btnVol12RenameFiles", frmStatistic12, 9, {TfrmStatistic12::FilesOtherReasons}, "", ""},
@@ -400,9 +403,14 @@ TEST_F(RunCounts, EveryWalkMeetsEveryEntryWhateverItsName) {
 // is what the run reports, column by column: done, there already or not
 // done for other reasons. The copy pages copy into a folder and one inside
 // it; a name ending in its dot, and names a mask without a type takes.
+// The delete pages count again at the click: files that came and went
+// since the refresh are what they count, and a file that goes once they
+// counted is one not there, among the other reasons; each entry counted
+// is named in a list the Visual Log shows.
 TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEveryMask) {
     struct Column {
         std::string toDo, done;  // label names less "lblStatNN"; `done` adds up
+        std::string named = "";  // lists less "lstStatNN" whose lines are the entries counted
     };
     const std::vector<Column> create = {{"FoldersToCreate", "FoldersCreated FoldersExists FoldersOther"},
                                         {"SubFoldersToCreate", "SubFoldersCreated SubFoldersExists SubFoldersOther"},
@@ -417,9 +425,12 @@ TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEv
     const std::vector<Column> copy10 = {{"FoldersToCopy", "FoldersCopied FoldersNotExists"},
                                         {"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"},
                                         {"FileSizeToCopy", "FileSizeCopied FileSizeExists"}};
-    const std::vector<Column> delete07 = {{"FoldersToDelete", "FoldersDeleted FoldersNotExists FoldersOtherReasons"},
-                                          {"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
-    const std::vector<Column> delete11 = {{"FilesToDelete", "FilesDeleted FilesNotExists FilesOtherReasons"}};
+    // An entry not there counts among the other reasons too.
+    const std::vector<Column> delete07 = {
+        {"FoldersToDelete", "FoldersDeleted FoldersOtherReasons", "FoldersDeleted FoldersOtherReasons"},
+        {"FilesToDelete", "FilesDeleted FilesOtherReasons", "FilesDeleted FilesOtherReasons"}};
+    const std::vector<Column> delete11 = {
+        {"FilesToDelete", "FilesDeleted FilesOtherReasons", "FilesDeleted FilesOtherReasons"}};
     SetList("lstVol02AddFolderStructure", {drive.path("W")});
     SetList("lstVol03AddFolderStructure", {drive.path("W")});
     frmMain->Page04->Vol04AddFolderStructurePath(drive.path("W"));
@@ -489,19 +500,36 @@ TEST_F(RunCounts, WhatAPageCountsBeforeItsRunIsWhatItsRunReportsInEveryModeForEv
                 ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked());
             }
             mode.fill();  // counted in the mode now chosen
+            const bool deletes = !mode.columns.back().named.empty();
+            const std::string gone = mask == "*." ? "x." : "ax";  // a file the mask takes
+            std::optional<pagewindow::WhenShown> counted;
+            if (deletes) {
+                std::filesystem::remove(drive.nativePath("W\\readme"));
+                for (const char* file : {"a2", "a3.", "sub\\a4"}) drive.WriteFile(std::string("W\\") + file, file);
+                counted.emplace(mode.log, [&] { std::filesystem::remove(drive.nativePath("W\\" + gone)); });
+            }
             mode.run();
             const auto label = [&](const std::string& name) {
                 return std::stod(Label(mode.log, "lblStat" + std::string(mode.page) + name));
             };
             double done = 0;
             for (const Column& column : mode.columns) {
-                double sum = 0;
-                std::istringstream names(column.done);
+                double sum = 0, lines = 0;
+                std::istringstream names(column.done), lists(column.named);
                 for (std::string name; names >> name;) sum += label(name);
+                for (std::string name; lists >> name;)
+                    lines += static_cast<double>(mode.log->List("lstStat" + std::string(mode.page) + name)->Count());
                 EXPECT_EQ(sum, label(column.toDo)) << column.toDo;
+                if (deletes) {
+                    EXPECT_EQ(lines, label(column.toDo)) << column.named;
+                }
                 done += sum;
             }
             EXPECT_GT(done, 0);
+            if (deletes) {
+                const auto other = mode.log->List("lstStat" + std::string(mode.page) + "FilesOtherReasons")->Lines();
+                EXPECT_NE(std::find(other.begin(), other.end(), drive.path("W\\" + gone)), other.end());
+            }
         }
 }
 

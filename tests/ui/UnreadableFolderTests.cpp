@@ -120,7 +120,9 @@ TEST_F(Unreadable, AFolderClosedAfterTheCountIsOtherReasonsNotAnEmptyFolder) {
 }
 
 // dst 7 between readable main folders, with one worker and with eight:
-// deleted neither is, nor refused (no box), and the others go.
+// deleted neither is, nor refused (no box), and the others go; each
+// counted before as the run names it. Page 11 takes such a folder, and one
+// no path names, as one file it does not delete: the folder row stays empty.
 TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
     const int code = testsupport::RunAsNobody([&] {
         for (const unsigned workers : {1u, 8u}) {
@@ -133,18 +135,21 @@ TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
                 in.DeleteSubFolders = !complete;
                 in.DeleteCompleteFolders = complete;
                 Vol07Counters counters;
+                Vol07CountFoldersToDelete(counters, in.IncludeFolders, complete ? 4 : 3);
                 RealDisk disk;
                 testlog::RecordingLog log07;
                 if (Vol07DeleteMainFolders(counters, in, disk, log07).Refused ||
-                    log07.lines[Vol07CatFoldersOtherReasons] != Lines{P("dst 7")})
+                    log07.lines[Vol07CatFoldersOtherReasons] != Lines{P("dst 7")} ||
+                    counters.FoldersToDelete != counters.FoldersDeleted + counters.FoldersOtherReasons)
                     return 1;
                 if (fs::exists(drive.nativePath("dst 6\\x")) || fs::exists(drive.nativePath("dst 8\\x"))) return 2;
                 Mode("dst 7", 0755);
                 fs::remove_all(drive.nativePath("dst 7"));
             }
         }
-        // Page 11: a main folder and a subfolder it cannot read, each a folder not done.
+        // Page 11: a main folder and a subfolder it cannot read, and one no path names.
         for (const char* file : {"dst 6\\f", "dst 7\\f", "dst 8\\Sub\\f"}) drive.WriteFile(file, "f");
+        fs::create_directories(drive.nativePath("dst 8") + "/c:d/in");
         Mode("dst 7", 0);
         Mode("dst 8\\Sub", 0);
         Boxes boxes;
@@ -154,9 +159,13 @@ TEST_F(Unreadable, DeletePagesTakeAFolderTheyCannotReadAsOneItemNotDone) {
         in.DeleteOnlyFilesInMainFolder = false;
         in.DeleteOnlyFiles = true;
         in.Masks = {"*.*"};
+        Vol11CountFilesToDelete(state, in);
+        if (state.FilesToDelete != 4) return 5;
         Vol11RunDeleteFiles(state, in, log, {});
-        if (log.lines[Vol11CatFoldersOtherReasons] != (Lines{P("dst 7"), P("dst 8\\Sub")}) ||
-            state.FoldersOtherReasons != 2 || fs::exists(drive.nativePath("dst 6\\f")))
+        if (log.lines[Vol11CatFilesOtherReasons] != (Lines{P("dst 7"), P("dst 8\\c:d"), P("dst 8\\Sub")}) ||
+            !log.lines[Vol11CatFoldersOtherReasons].empty() || log.counters["lblStat11FilesToDelete"] != 4 ||
+            state.FilesDeleted != 1 || state.FilesOtherReasons != 3 || state.FoldersToDelete != 0 ||
+            state.FoldersDeleted != 0 || state.FoldersOtherReasons != 0 || fs::exists(drive.nativePath("dst 6\\f")))
             return 3;
         for (const std::string& text : boxes.texts)
             if (text.find("drive without") != std::string::npos) return 4;

@@ -135,6 +135,10 @@ TEST_F(Vol07PageTest, SimulationForetellsTheRunLineForLine) {
     Click("btnVol07Statistics");
     EXPECT_TRUE(frmStatistics07->isVisible());
     drive.WriteFile("Other\\y.txt", "y");
+    // A main folder gone once the run counted it: what it held is named by it.
+    drive.WriteFile("Main\\Sub\\z.txt", "z");
+    drive.WriteFile("Main\\w.txt", "w");
+    const pagewindow::WhenShown counted(frmStatistics07, [&] { fs::remove_all(drive.nativePath("Main")); });
     captions.clear();
     C<QCheckBox>("chkVol07DeleteDoubleConfirm")->setChecked(false);
     Click("btnVol07DeleteFolders");
@@ -142,7 +146,12 @@ TEST_F(Vol07PageTest, SimulationForetellsTheRunLineForLine) {
     EXPECT_EQ(texts.back().rfind("End of the Delete process", 0), 0u);
     EXPECT_FALSE(drive.Exists("Other"));
     EXPECT_EQ(Label("lblStat07FilesDeleted"), "1");
-    EXPECT_EQ(Label("lblStat07FilesToDelete"), "1");  // counted again when the run started
+    EXPECT_EQ(Label("lblStat07FilesToDelete"), "3");  // counted again when the run started
+    EXPECT_EQ(Label("lblStat07FilesOtherReasons"), "2");
+    EXPECT_EQ(Label("lblStat07FoldersToDelete"), "3");
+    EXPECT_EQ(Label("lblStat07FoldersDeleted"), "1");
+    EXPECT_EQ(Label("lblStat07FoldersOtherReasons"), "2");
+    EXPECT_EQ(LogLines().at("lstStat07MainFoldersNotExist"), (Lines{drive.path("Gone"), drive.path("Main")}));
 }
 
 // A folder the run may not touch stops it with the page's warning, whether
@@ -248,8 +257,10 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
         EXPECT_TRUE(Enabled("btnVol07DeleteFolders"));
         fail.reset();
     }
-    // The figures of the last count serve: the delete itself fails at B.
-    page->Vol07CountState = 1;
+    // Armed once the run has counted (its Visual Log shows before the work):
+    // the delete itself fails at B.
+    onBox = nullptr;
+    const pagewindow::WhenShown counted(frmStatistics07, [&] { fail.emplace(drive.path("B")); });
     captions.clear();
     texts.clear();
     Click("btnVol07DeleteFolders");
@@ -257,7 +268,7 @@ TEST_F(Vol07PageTest, AFailedCountInsideTheRunDeletesNothing) {
     EXPECT_FALSE(drive.Exists("A\\a.txt"));
     EXPECT_NE(texts.back().find(drive.path("B") + " : "), std::string::npos);
     EXPECT_EQ(texts.back().find("kept for the Undo"), std::string::npos);
-    onBox = nullptr;
+    fail.reset();
 }
 
 // A count that failed when the list changed is no run's figures: the run
