@@ -212,8 +212,15 @@ bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& ite
         return item.makes && !MakesNoFolder(item.path) &&
                IsUsableRunItem(ParentOf(item.path), RunItemUse::Destination);
     };
-    for (const CreationItem& item : items)
-        if (plans(item)) toAsk(ParentOf(item.path));
+    // Items mostly share their folder: each new one is judged and looked up once.
+    std::string last;
+    for (const CreationItem& item : items) {
+        if (!item.makes || MakesNoFolder(item.path)) continue;
+        std::string parent = ParentOf(item.path);
+        if (parent == last) continue;
+        if (IsUsableRunItem(parent, RunItemUse::Destination)) toAsk(parent);
+        last = std::move(parent);
+    }
     while (!ask.empty()) {
         const StringList asked = std::move(ask);
         ask.clear();

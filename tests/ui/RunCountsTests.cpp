@@ -817,6 +817,10 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                 if (e.folder || (withFiles && takes(LastOf(e.rel)))) out.push_back({Under(target, e.rel)});
         };
         const auto all = [](const std::string&) { return true; };
+        const auto choose = [this](const std::string& radio) {
+            Click(radio.c_str());
+            ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked()) << radio;
+        };
 
         struct PageRun {
             std::string page;
@@ -841,7 +845,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                  frmMain->Page02->Vol02RefreshListCounters();
                  frmMain->Page02->Vol02EnableNameControls(true);
                  frmMain->Page02->Vol02UpdateButtons(true);
-                 Click(("rdoVol02" + attach).c_str());
+                 choose("rdoVol02" + attach);
              },
              "btnVol02CreateFolders",
              [&] {
@@ -860,7 +864,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                             C<QLineEdit>("edtVol03StartNumber")->setText("1");
                             C<QLineEdit>("edtVol03EndNumber")->setText("3");
                             SetList("lstVol03AddFolderStructure", structures);
-                            Click(("rdoVol03" + attach).c_str());
+                            choose("rdoVol03" + attach);
                         },
                         "btnVol03CreateFolders",
                         [&] {
@@ -883,7 +887,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                             SetList("lstVol04IncludeFolderList", mains04);
                             SetList("lstVol04AddFolderStructure", structures);
                             frmMain->Page04->Vol04RefreshPage();
-                            Click(("rdoVol04" + attach).c_str());
+                            choose("rdoVol04" + attach);
                             frmMain->Page04->Vol04RefreshPage();
                         },
                         "btnVol04CreateFolders",
@@ -905,7 +909,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
         runs.push_back(
             {"08", frmStatistic08,
              {{"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
-              {"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"},
+              {"FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
               {"FileSizeToCopy", "FileSizeCopied FileSizeExists FileSizeOtherReasons"}},
              {"SubFoldersCopied", "FilesCopied", "SubFoldersExists", "FilesExists", "SubFoldersOtherReasons"},
              {"FoldersNotExists", "SubFoldersOtherReasons"},
@@ -915,7 +919,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                  SetList("lstVol08IncludeFolderList", mains08);
                  SetList("lstVol08AddFolderStructure", structures);
                  frmMain->Page08->Vol08RefreshPage();
-                 Click(("rdoVol08" + attach).c_str());
+                 choose("rdoVol08" + attach);
                  frmMain->Page08->Vol08RefreshPage();
              },
              "btnVol08CopyFolders",
@@ -950,7 +954,8 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                  SetFileSelNameMasks(mask);
                  SetList("lstVol10IncludeFolderList", dests10);
                  SetList("lstVol10AddFolderStructure", structures);
-                 for (const std::string& radio : {attach10, route10, rule10}) Click(radio.c_str());
+                 frmMain->Page10->Vol10RefreshPage();
+                 for (const std::string& radio : {attach10, route10, rule10}) choose(radio);  // offered now
                  frmMain->Page10->Vol10RefreshPage();
              },
              "btnVol10CopyFiles",
@@ -1022,8 +1027,8 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                         [&] {
                             copyOfTree();
                             SetList("lstVol07IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
-                            Click(mode07.c_str());
                             frmMain->Page07->Vol07RefreshPage();
+                            choose(mode07);  // offered once the list holds a folder
                             change();
                         },
                         "btnVol07DeleteFolders",
@@ -1043,7 +1048,8 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                             copyOfTree();
                             SetFileSelNameMasks(mask);
                             SetList("lstVol11IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
-                            Click(modes11[tree11]);
+                            frmMain->Page11->Vol11RefreshPage();
+                            choose(modes11[tree11]);
                             frmMain->Page11->Vol11RefreshPage();
                             change();
                         },
