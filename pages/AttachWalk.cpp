@@ -230,3 +230,33 @@ void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::B
     }
 }
 
+
+void RefusedDestinations::Reset(std::size_t structures) {
+    shown_.assign(structures, 0);
+    later_.assign(structures, {});
+}
+
+bool RefusedDestinations::First(std::size_t index, const std::string& destination) {
+    if (index >= shown_.size()) return true;
+    if (!shown_[index]) {
+        shown_[index] = 1;
+        return true;
+    }
+    later_[index].push_back(destination);
+    return false;
+}
+
+std::string RefusedDestinations::RefusedAgainText(const std::string& source, const StringList& destinations) {
+    // A box stays on the screen: the first few are named, the rest are in the log.
+    constexpr std::size_t kNamed = 12;
+    std::string text = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
+                       "source Folder !!! \n";
+    std::size_t named = 0;
+    for (const std::string& d : destinations) {
+        if (named++ == kNamed) break;
+        text += "Destination Folder : " + d + "\n";
+    }
+    if (destinations.size() > kNamed)
+        text += "... and " + std::to_string(destinations.size() - kNamed) + " more, named in the Visual Log.\n";
+    return text + "Source Folder      : " + source;
+}

@@ -152,5 +152,27 @@ private:
     std::string source_, path_;  // scratch, kept for their capacity
 };
 
+// A structure refused for a main folder (it is that folder, holds it or
+// lies in it) says so in a box the first time a run meets it; the main
+// folders it is refused for after that are named together in one box when
+// the run ends, so that none goes unsaid and no run floods the screen.
+class RefusedDestinations {
+public:
+    void Reset(std::size_t structures);
+    // True for the structure's first refusal in the run: its own box shows.
+    bool First(std::size_t index, const std::string& destination);
+    // One box per structure refused again; `source` gives a structure's text.
+    template <class SourceOf, class ShowFn>
+    void ShowLater(const SourceOf& source, const ShowFn& show) const {
+        for (std::size_t i = 0; i < later_.size(); ++i)
+            if (!later_[i].empty()) show(RefusedAgainText(source(i), later_[i]));
+    }
+    static std::string RefusedAgainText(const std::string& source, const StringList& destinations);
+
+private:
+    std::vector<char> shown_;
+    std::vector<StringList> later_;
+};
+
 // True when `id` is one of the identities of `chain` (an Ancestry()).
 bool ChainHolds(const std::vector<plat::FileIdentity>& chain, const plat::FileIdentity& id);

@@ -11,6 +11,7 @@
 #include "pages/RunCounters.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
+#include "platform/MessageBox.h"
 
 using plat::FsResult;
 
@@ -28,6 +29,7 @@ FolderCreator::FolderCreator(const CreationProfile& profile, const CreationInput
       bases_(std::make_unique<UndoBaseIndex>(state.LastBases)), walk_(disk) {
     if (in_.RelativePaths) PrepareTemplates();
     shownOnce_.assign(in_.FolderStructures.size(), 0);
+    refused_.Reset(in_.FolderStructures.size());
 }
 
 // A worker's creator: the run's structures and template lines, read once,
@@ -229,7 +231,11 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
     run.Stream = [&](std::size_t, CreationOutcome& out, RunApplyContext& ctx) {
         ApplyEntries(out, out.entries.Published(), ctx);
     };
-    return RunPageItems(run);
+    const RunPoolResult result = RunPageItems(run);
+    refused_.ShowLater(
+        [&](std::size_t i) { return i < structures_.size() ? structures_[i].entry : in_.FolderStructures[i]; },
+        [&](const std::string& text) { plat::MessageBox(text, profile_.StructureRefusedCaption, pagekit::kWarn); });
+    return result;
 }
 
 void FolderCreator::Apply(CreationOutcome& out, RunApplyContext& ctx) {
@@ -285,7 +291,9 @@ void FolderCreator::ApplyEntries(CreationOutcome& out, std::size_t upTo, RunAppl
     for (std::size_t i = from; boxes && i < upTo; ++i) {
         const CreationOutcome::Entry& e = out.entries[i];
         if (e.kind != Kind::Box) continue;
-        if (e.once != 0) {
+        if (!e.refusedFor.empty()) {
+            if (!refused_.First(e.once - 1, e.refusedFor)) continue;
+        } else if (e.once != 0) {
             if (shownOnce_[e.once - 1]) continue;
             shownOnce_[e.once - 1] = 1;
         }
@@ -301,16 +309,19 @@ void FolderCreator::Add(CreationOutcome::Kind kind, int category, const std::str
     e.once = 0;
     e.text.assign(text);
     e.caption.clear();
+    e.refusedFor.clear();
     e.stamp = stamp;
 }
 
-void FolderCreator::Box(const std::string& text, const std::string& caption, std::uint32_t once) {
+void FolderCreator::Box(const std::string& text, const std::string& caption, std::uint32_t once,
+                        const std::string& refusedFor) {
     CreationOutcome::Entry& e = out_->Next();
     e.kind = CreationOutcome::Kind::Box;
     e.category = 0;
     e.once = once;
     e.text.assign(text);
     e.caption.assign(caption);
+    e.refusedFor.assign(refusedFor);
     e.stamp = plat::FileStamp{};
 }
 
@@ -573,7 +584,7 @@ bool FolderCreator::RefuseStructure(std::size_t index, const std::string& mainFo
                   mainFolder + "\n" + "Source Folder      : " + s.entry;
     else
         refuse = CheckDestinationNotSource(mainFolder, s.entry, message);
-    if (refuse) Box(message, profile_.StructureRefusedCaption, static_cast<std::uint32_t>(index) + 1);
+    if (refuse) Box(message, profile_.StructureRefusedCaption, static_cast<std::uint32_t>(index) + 1, mainFolder);
     return refuse;
 }
 

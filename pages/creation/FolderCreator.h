@@ -61,7 +61,8 @@ struct CreationOutcome {
         std::uint32_t once = 0;  // 1 + the list entry whose refusal is shown once
         std::string text;
         std::string caption;
-        plat::FileStamp stamp;  // folders: the identity alone
+        std::string refusedFor;  // a structure's refusal: the main folder it was refused for
+        plat::FileStamp stamp;   // folders: the identity alone
     };
     // The item's entries; the window thread applies those published while
     // the item is the head of the run (`applied`), the rest when it is done.
@@ -151,7 +152,8 @@ private:
     // The item's entries from the last applied up to `upTo`, in order, and
     // then their boxes.
     void ApplyEntries(CreationOutcome& out, std::size_t upTo, RunApplyContext& ctx);
-    void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0);
+    void Box(const std::string& text, const std::string& caption, std::uint32_t once = 0,
+             const std::string& refusedFor = std::string());
     void Add(CreationOutcome::Kind kind, int category, const std::string& text,
              const plat::FileStamp& stamp = plat::FileStamp{});
     void AddTotals(OtherTotals totals, const std::string& mainFolder, double& subFolders, double& files, double& bytes);
@@ -208,9 +210,11 @@ private:
     AttachWalk walk_;
     bool structuresRead_ = false;
     std::vector<StructureView> views_;  // a worker's, one per structure
-    // The run's: refusals shown once, by list entry; the workers' creators;
-    // the bases of the scopes by destination text.
+    // The run's: refusals shown once, by list entry (a structure's later
+    // ones together at the end); the workers' creators; the bases of the
+    // scopes by destination text.
     std::vector<char> shownOnce_;
+    RefusedDestinations refused_;
     std::vector<std::unique_ptr<FolderCreator>> workers_;
     struct ScopeBase {
         plat::Beneath base;

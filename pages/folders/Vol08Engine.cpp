@@ -17,6 +17,7 @@
 #include "pages/RunItems.h"
 #include "pages/FileMasks.h"
 #include "pages/WalksOnPool.h"
+#include "platform/MessageBox.h"
 
 using plat::FsResult;
 
@@ -206,6 +207,7 @@ struct Vol08Copier::Outcome {
         std::size_t index;   // the structure or template line
         std::uint32_t item;  // Size: the file among the structure's items
         std::string text;
+        std::string refusedFor;  // Refusal: the main folder
         std::string caption;
         unsigned flags;
     };
@@ -260,8 +262,8 @@ private:
     // Adds one (unless `add` is false: the caller counted) and sends the line.
     void Count(double& counter, int category, const std::string& line, bool add = true);
     void Box(Outcome::Box::Kind kind, std::size_t index, std::uint32_t item, std::string text,
-             const std::string& caption, unsigned flags) {
-        out_.Boxes.push_back({kind, index, item, std::move(text), caption, flags});
+             const std::string& caption, unsigned flags, std::string refusedFor = std::string()) {
+        out_.Boxes.push_back({kind, index, item, std::move(text), std::move(refusedFor), caption, flags});
     }
     void RecordMade(const std::string& path, const plat::FileIdentity& id, const std::vector<plat::MadeFolder>& made);
 
@@ -346,7 +348,7 @@ Vol08Copier::Vol08Copier(Vol08State& state, const Vol08Inputs& in, RunDisk& disk
         templateMode_ = GetFolderTemplateMode(4, searchTerm_);
         templateRefusalShown_.assign(in_.FolderStructures.size(), false);
     }
-    refusalShown_.assign(structures_.size(), false);
+    refusals_.Reset(structures_.size());
 }
 
 Vol08Copier::~Vol08Copier() = default;
@@ -439,6 +441,10 @@ void Vol08Copier::CopyAll() {
     run.Stream = StreamLines(&Outcome::Lines, &Outcome::Counters, log_, state_.Counters);
     run.Name = [&](std::size_t i) { return TrimControlAndBlanks(items[i]); };
     RunPageItems(run);
+    refusals_.ShowLater([&](std::size_t i) { return structures_[i].read.entry; },
+                        [&](const std::string& text) {
+                            plat::MessageBox(text, messages_.StructureRefusedCaption, pagekit::kInfo);
+                        });
 }
 
 // On the pool, what each item writes: its main folder as the kernel names
@@ -489,7 +495,7 @@ void Vol08Copier::Apply(Outcome& out, const RunMessageFn& show) {
     for (const Outcome::Box& box : out.Boxes) {
         bool said = false;
         switch (box.kind) {
-        case Outcome::Box::Refusal: said = refusalShown_[box.index]; refusalShown_[box.index] = true; break;
+        case Outcome::Box::Refusal: said = !refusals_.First(box.index, box.refusedFor); break;
         case Outcome::Box::Template:
             said = templateRefusalShown_[box.index];
             templateRefusalShown_[box.index] = true;
@@ -567,7 +573,9 @@ bool Vol08Copier::Item::Refuse(std::size_t index, const std::string& mainFolder)
         message = SameFolderMessage(mainFolder, s.read.entry);
     else
         refuse = CheckDestinationNotSource(mainFolder, s.read.entry, message);
-    if (refuse) Box(Outcome::Box::Refusal, index, 0, message, run_.messages_.StructureRefusedCaption, pagekit::kInfo);
+    if (refuse)
+        Box(Outcome::Box::Refusal, index, 0, message, run_.messages_.StructureRefusedCaption, pagekit::kInfo,
+            mainFolder);
     return refuse;
 }
 

@@ -224,7 +224,7 @@ private:
     std::vector<std::unique_ptr<Worker>> workers_;
     std::vector<Look> looks_;  // on the pool: each main folder's
     // Boxes said once per run: by structure, by template line, by file.
-    std::vector<bool> refusalShown_;
+    RefusedDestinations refusals_;
     std::vector<bool> templateRefusalShown_;
     std::set<std::pair<std::size_t, std::uint32_t>> sizeSaid_;
 };

@@ -269,10 +269,19 @@ TEST_F(Vol03Engine, AStructureHoldingTheDestinationIsRefused) {
     drive.MakeFolder("Work\\Dest");
     in.DestFolder = drive.path("Work\\Dest");
     UseStructures({drive.path("Work")}, true, false);
-    Numbers("1", "2");
+    Numbers("1", "15");
     Run();
-    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30034."}));
+    // The first refusal as it comes; the other main folders in one box at the
+    // end, as many as it can hold, and every one in the log.
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30032.", "30034."}));
     EXPECT_EQ(boxes.shown()[1].caption, "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 30032.");
+    std::string later = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as "
+                        "the source Folder !!! \n";
+    for (int n = 2; n <= 13; ++n)
+        later += "Destination Folder : " + drive.path("Work\\Dest\\" + std::to_string(n)) + "\n";
+    EXPECT_EQ(boxes.shown()[2].text, later + "... and 2 more, named in the Visual Log.\nSource Folder      : " +
+                                         drive.path("Work"));
+    EXPECT_EQ(log.lines[CreationFoldersOther].size(), 15u);
     EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
 }
 
@@ -299,12 +308,12 @@ TEST_F(Vol03Engine, AStructureTheRunHasJustMadeIsRefusedAloud) {
     EXPECT_FALSE(drive.Exists("Dest\\3\\2"));  // the run never walks what it made
     Undo();
 
-    // Made as the parent of every main folder: refused once.
+    // Made as the parent of every main folder: refused for each, the first aloud, the others together.
     in.Prefix = "Sub\\";
     UseStructures({drive.path("Dest\\Sub")}, false, false);
     boxes.Clear();
     Run();
-    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30034."}));
+    EXPECT_EQ(Captions(), (Lines{"30030.", "30032.", "30032.", "30034."}));
     EXPECT_TRUE(drive.Exists("Dest\\Sub\\3"));
     EXPECT_TRUE(log.lines[CreationSubFoldersCreated].empty());
 }
