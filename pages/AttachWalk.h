@@ -161,6 +161,12 @@ public:
     void Reset(std::size_t structures);
     // True for the structure's first refusal in the run: its own box shows.
     bool First(std::size_t index, const std::string& destination);
+    // Whether a box waits for the end of the run.
+    bool Pending() const {
+        for (const StringList& l : later_)
+            if (!l.empty()) return true;
+        return false;
+    }
     // One box per structure refused again; `source` gives a structure's text.
     template <class SourceOf, class ShowFn>
     void ShowLater(const SourceOf& source, const ShowFn& show) const {

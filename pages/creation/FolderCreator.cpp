@@ -232,6 +232,8 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
         ApplyEntries(out, out.entries.Published(), ctx);
     };
     const RunPoolResult result = RunPageItems(run);
+    // Behind the box, the counters as the run left them.
+    if (refused_.Pending()) log_.ShowCounters(state_.Labels());
     refused_.ShowLater(
         [&](std::size_t i) { return i < structures_.size() ? structures_[i].entry : in_.FolderStructures[i]; },
         [&](const std::string& text) { plat::MessageBox(text, profile_.StructureRefusedCaption, pagekit::kWarn); });

@@ -441,6 +441,8 @@ void Vol08Copier::CopyAll() {
     run.Stream = StreamLines(&Outcome::Lines, &Outcome::Counters, log_, state_.Counters);
     run.Name = [&](std::size_t i) { return TrimControlAndBlanks(items[i]); };
     RunPageItems(run);
+    // Behind the box, the counters as the run left them.
+    if (refusals_.Pending()) log_.ShowCounters(state_.Counters.Labels());
     refusals_.ShowLater([&](std::size_t i) { return structures_[i].read.entry; },
                         [&](const std::string& text) {
                             plat::MessageBox(text, messages_.StructureRefusedCaption, pagekit::kInfo);
