@@ -195,43 +195,42 @@ void BM_Vol07Walks(benchmark::State& state) {
         };
     };
     bool right = true;
+    const auto count = [&](const Vol07Inputs& with) {
+        return [&] {
+            ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
+            Vol07Counters counted;
+            Vol07CountFoldersToDelete(counted, with.IncludeFolders, 4, with.ProgramFolder, with.WorkingDir);
+            right = right && counted.FoldersToDelete == folders && counted.FilesToDelete == files;
+        };
+    };
+    // The run after its questions: the frame's check of the program's
+    // folders, then the delete.
+    const auto frameOf = [](const Vol07Inputs& with) {
+        RunFrame frame;
+        frame.OwnFolders = {with.IncludeFolders, with.ProgramFolder, with.WorkingDir,
+                            [](const std::string&) { return PageMessage{}; }};
+        frame.ShowLog = false;
+        return frame;
+    };
     Sides sides({"count", "delete"});
     sides.Add("pool", fresh("/Pool"),
-              {[&] {
-                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
-                   Vol07Counters counted;
-                   Vol07CountFoldersToDelete(counted, in.IncludeFolders, 4, in.ProgramFolder, in.WorkingDir);
-                   right = right && counted.FoldersToDelete == folders && counted.FilesToDelete == files;
-               },
-               [&] {
-                   // The run after its questions: the frame's check of the
-                   // program's folders, then the delete.
+              {count(in), [&] {
                    ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
                    Vol07Counters counters;
                    SilentLog sink;
-                   RunFrame frame;
-                   frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir,
-                                       [](const std::string&) { return PageMessage{}; }};
-                   frame.ShowLog = false;
+                   RunFrame frame = frameOf(in);
                    frame.Work = [&](RunDisk& disk) { Vol07DeleteMainFolders(counters, in, disk, sink); };
                    RunOnFrame(frame, sink, RunHooks{});
                    right = right && counters.FoldersDeleted == folders && counters.FilesDeleted == files;
                }});
+    // As the page runs it: counted once its questions are answered, then
+    // deleted from the listings that count read.
     sides.Add("click", fresh("/Click"),
-              {[&] {
-                   ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
-                   Vol07Counters counted;
-                   Vol07CountFoldersToDelete(counted, click.IncludeFolders, 4, click.ProgramFolder, click.WorkingDir);
-                   right = right && counted.FoldersToDelete == folders && counted.FilesToDelete == files;
-               },
-               [&] {
+              {count(click), [&] {
                    ForceRunWorkers forced(EnvInt("QM_BENCH_WORKERS", 0));
                    Vol07Counters counters;
                    SilentLog sink;
-                   RunFrame frame;
-                   frame.OwnFolders = {click.IncludeFolders, click.ProgramFolder, click.WorkingDir,
-                                       [](const std::string&) { return PageMessage{}; }};
-                   frame.ShowLog = false;
+                   RunFrame frame = frameOf(click);
                    RealDisk countDisk;
                    ListingRecord listings(countDisk);
                    std::vector<Vol07Share> shares;
