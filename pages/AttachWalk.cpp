@@ -143,6 +143,28 @@ StringList NewOnTheWay(const std::string& rel, std::unordered_set<std::string>& 
     return added;
 }
 
+bool BelowMainFolder(const std::string& mainFolder, const std::string& target, std::string& rel) {
+    if (target.size() <= mainFolder.size() + 1 || target.compare(0, mainFolder.size(), mainFolder) != 0 ||
+        target[mainFolder.size()] != '\\')
+        return false;
+    rel.assign(target, mainFolder.size() + 1);
+    return true;
+}
+
+std::size_t ParentsMade(const std::vector<plat::MadeFolder>& made, bool madeFolder) {
+    return madeFolder && !made.empty() ? made.size() - 1 : made.size();
+}
+
+WayFolder JudgeWayFolder(RunDisk& disk, plat::Beneath& base, const std::string& folder,
+                         const std::vector<plat::MadeFolder>& made, std::size_t parents, std::size_t& index) {
+    for (index = 0; index < parents; ++index)
+        if (made[index].path == folder) return WayFolder::Made;
+    plat::EntryInfo info;
+    return base.IsOpen() && disk.Look(base, folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder
+               ? WayFolder::There
+               : WayFolder::NotMade;
+}
+
 double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term) {
     std::unordered_set<std::string> reached;
     std::string message;
@@ -153,10 +175,9 @@ double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder,
         const std::string rel = ExpandTemplatePath(line, mainFolder, mode, term);
         if (rel.empty() || rel.find(':') != std::string::npos) continue;  // no folder below the main folder
         const std::string target = JoinDestinationAndTemplatePath(mainFolder, rel);
-        if (HasDotFolderName(target) || target.size() <= mainFolder.size() + 1 ||
-            target.compare(0, mainFolder.size() + 1, mainFolder + "\\") != 0)
-            continue;
-        folders += static_cast<double>(NewOnTheWay(target.substr(mainFolder.size() + 1), reached).size());
+        std::string below;
+        if (HasDotFolderName(target) || !BelowMainFolder(mainFolder, target, below)) continue;
+        folders += static_cast<double>(NewOnTheWay(below, reached).size());
     }
     return folders;
 }
@@ -229,7 +250,6 @@ void AttachWalk::Attach(const FolderStructure& s, plat::Beneath& source, plat::B
             out.FileNotCopied(index, source_, path_, r);
     }
 }
-
 
 void RefusedDestinations::Reset(std::size_t structures) {
     shown_.assign(structures, 0);

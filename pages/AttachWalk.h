@@ -98,6 +98,18 @@ plat::FsResult MakeFolderWithParents(RunDisk& disk, plat::Beneath& base, const s
 // template line makes besides its own folder. `rel` and they are reached
 // from now on.
 StringList NewOnTheWay(const std::string& rel, std::unordered_set<std::string>& reached);
+// Whether a template line's `target` lies below `mainFolder` as the line's
+// path joins them; `rel` then holds the part below it.
+bool BelowMainFolder(const std::string& mainFolder, const std::string& target, std::string& rel);
+// How many of `made` (as MakeFolderWithParents left it) were made on the
+// way; `madeFolder`: the folder itself was made too, as its last.
+std::size_t ParentsMade(const std::vector<plat::MadeFolder>& made, bool madeFolder);
+// A folder on the way to one just made: made now (`index` its place among
+// the first `parents` of `made`), there already or not made, as `disk`
+// finds it beneath `base`.
+enum class WayFolder { Made, There, NotMade };
+WayFolder JudgeWayFolder(RunDisk& disk, plat::Beneath& base, const std::string& folder,
+                         const std::vector<plat::MadeFolder>& made, std::size_t parents, std::size_t& index);
 // How many folders the template lines make in a main folder that holds
 // none of them yet, as the runs make them: each line its own folder (a line
 // that gives none, or that is refused for this main folder, counts as that

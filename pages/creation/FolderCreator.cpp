@@ -438,19 +438,17 @@ void FolderCreator::RecordMadeOnTheWay(const plat::MadeFolder& made, bool main) 
 
 std::size_t FolderCreator::ReportWayFolder(const std::string& folder, std::size_t parents, bool main) {
     std::size_t m = 0;
-    while (m < parents && made_[m].path != folder) ++m;
-    if (m < parents) {
-        RecordMadeOnTheWay(made_[m], main);
-        return m;
-    }
-    plat::EntryInfo info;
     dest_.Release();
-    if (dest_.IsOpen() && dest_.Look(folder, info) == FsResult::Ok && info.kind == plat::EntryKind::Folder) {
+    switch (JudgeWayFolder(disk_, dest_, folder, made_, parents, m)) {
+    case WayFolder::Made: RecordMadeOnTheWay(made_[m], main); return m;
+    case WayFolder::There:
         (main ? c_->FoldersExists : c_->SubFoldersExists) += 1.0;
         Add(CreationOutcome::Kind::Line, CreationFoldersExists, folder);
-    } else {
+        break;
+    case WayFolder::NotMade:
         (main ? c_->FoldersOther : c_->SubFoldersOther) += 1.0;
         Add(CreationOutcome::Kind::Line, CreationFoldersOther, folder);
+        break;
     }
     return parents;
 }
@@ -458,7 +456,7 @@ std::size_t FolderCreator::ReportWayFolder(const std::string& folder, std::size_
 void FolderCreator::ReportOnTheWay(bool madeFolder) {
     // made_ holds the folders made on the way and then, when it was made,
     // the folder itself; or nothing when the folder alone was made.
-    const std::size_t parents = madeFolder && !made_.empty() ? made_.size() - 1 : made_.size();
+    const std::size_t parents = ParentsMade(made_, madeFolder);
     std::vector<char> reported(parents, 0);
     const auto& plan = state_.MadeOnTheWay;
     auto it = std::lower_bound(plan.begin(), plan.end(), item_,
@@ -473,12 +471,13 @@ void FolderCreator::ReportOnTheWay(bool madeFolder) {
 }
 
 void FolderCreator::ReportTemplateWay(const std::string& mainFolder, const std::string& target, bool madeFolder) {
-    const std::size_t parents = madeFolder && !made_.empty() ? made_.size() - 1 : made_.size();
-    if (target.size() <= mainFolder.size() + 1 || target.compare(0, mainFolder.size() + 1, mainFolder + "\\") != 0) {
+    const std::size_t parents = ParentsMade(made_, madeFolder);
+    std::string below;
+    if (!BelowMainFolder(mainFolder, target, below)) {
         for (std::size_t m = 0; m < parents; ++m) RecordMadeOnTheWay(made_[m], false);
         return;
     }
-    for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached_))
+    for (const std::string& rel : NewOnTheWay(below, reached_))
         ReportWayFolder(mainFolder + "\\" + rel, parents, false);
 }
 

@@ -47,11 +47,12 @@ Vol08Share ShareOf(const FolderStructSize& size, bool withFiles) {
 void AddShares(Vol08State& state, const std::vector<std::optional<FolderStructSize>>& sizes,
                std::vector<Vol08Share> shares, bool withFiles) {
     state.Vol08StructureFileSizes.clear();
-    for (const auto& size : sizes)
-        if (size)
-            for (auto& file : size->GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);  // the first size stays
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (sizes[i]) shares[i] = ShareOf(*sizes[i], withFiles);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        if (!sizes[i]) continue;
+        // The first size stays.
+        for (auto& file : sizes[i]->GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);
+        shares[i] = ShareOf(*sizes[i], withFiles);
+    }
     double folders = 0, files = 0, bytes = 0;
     for (const Vol08Share& share : shares) {
         folders += share.Folders;

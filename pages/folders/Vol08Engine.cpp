@@ -649,22 +649,22 @@ void Vol08Copier::Item::CopyTemplates(const std::string& mainFolder, bool& copie
             r = FsResult::AlreadyExists;  // the main folder itself
         // The folders on its way that no earlier line reached: made now,
         // there already, or not made.
-        if (target.size() > mainFolder.size() + 1 && target.compare(0, mainFolder.size() + 1, mainFolder + "\\") == 0) {
-            const std::size_t parents = r == FsResult::Ok && !w_.made.empty() ? w_.made.size() - 1 : w_.made.size();
-            for (const std::string& rel : NewOnTheWay(target.substr(mainFolder.size() + 1), reached)) {
-                const std::string folder = mainFolder + "\\" + rel;
+        std::string inMain;
+        if (BelowMainFolder(mainFolder, target, inMain)) {
+            const std::size_t parents = ParentsMade(w_.made, r == FsResult::Ok);
+            for (const std::string& way : NewOnTheWay(inMain, reached)) {
+                const std::string folder = mainFolder + "\\" + way;
                 std::size_t m = 0;
-                while (m < parents && w_.made[m].path != folder) ++m;
-                plat::EntryInfo info;
-                if (m < parents) {
+                switch (JudgeWayFolder(run_.disk_, dest_, folder, w_.made, parents, m)) {
+                case WayFolder::Made:
                     Count(c_.SubFoldersCopied, Vol08CatSubFoldersCopied, folder);
                     // Made for a line whose own folder was not: the Undo still takes it.
                     if (r != FsResult::Ok && !run_.dry_) out_.Parents.Append(folder, {w_.made[m].id, 0});
-                } else if (run_.disk_.Look(dest_, folder, info) == FsResult::Ok &&
-                           info.kind == plat::EntryKind::Folder) {
-                    Count(c_.SubFoldersExists, Vol08CatSubFoldersExists, folder);
-                } else {
+                    break;
+                case WayFolder::There: Count(c_.SubFoldersExists, Vol08CatSubFoldersExists, folder); break;
+                case WayFolder::NotMade:
                     Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, folder);
+                    break;
                 }
             }
         }
