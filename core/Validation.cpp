@@ -425,16 +425,19 @@ bool ValidateEntryList(const std::string& text, StringList& accepted, StringList
     return refused.empty();
 }
 
+std::string SameFolderRefusal(const std::string& destination, const std::string& source) {
+    return "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
+           "Folder !!! \nDestination Folder : " +
+           destination + "\nSource Folder      : " + source;
+}
+
 bool CheckDestinationNotSource(const std::string& destination, const std::string& source,
                                std::string& message) {
     std::string dest, src;
     if (!ValidateIncludeListText(destination, message, dest)) return true;
     if (!ValidateIncludeListText(source, message, src)) return true;
     if (SameTextIgnoreCase(dest, src)) {
-        message =
-            "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
-            "Folder !!! \nDestination Folder : " +
-            dest + "\n" + "Source Folder      : " + src;
+        message = SameFolderRefusal(dest, src);
         return true;
     }
     return false;

@@ -106,6 +106,9 @@ bool AddToIncludeListChecked(const std::string& text, StringList& paths, std::st
 // `refused`. Both lists are replaced. True when nothing was refused.
 bool ValidateEntryList(const std::string& text, StringList& accepted, StringList& refused);
 
+// The text of the box that refuses to copy a folder into itself: the
+// destination is the source, holds it or lies in it.
+std::string SameFolderRefusal(const std::string& destination, const std::string& source);
 // True when the run must not go on: a text fails ValidateIncludeListText,
 // or both name the same folder ignoring letter case.
 bool CheckDestinationNotSource(const std::string& destination, const std::string& source,

@@ -269,14 +269,10 @@ bool RefusedDestinations::First(std::size_t index, const std::string& destinatio
 std::string RefusedDestinations::RefusedAgainText(const std::string& source, const StringList& destinations) {
     // A box stays on the screen: the first few are named, the rest are in the log.
     constexpr std::size_t kNamed = 12;
-    std::string text = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
-                       "source Folder !!! \n";
-    std::size_t named = 0;
-    for (const std::string& d : destinations) {
-        if (named++ == kNamed) break;
-        text += "Destination Folder : " + d + "\n";
-    }
+    std::string named;
+    for (std::size_t i = 0; i < destinations.size() && i < kNamed; ++i)
+        named += (i == 0 ? "" : "\nDestination Folder : ") + destinations[i];
     if (destinations.size() > kNamed)
-        text += "... and " + std::to_string(destinations.size() - kNamed) + " more, named in the Visual Log.\n";
-    return text + "Source Folder      : " + source;
+        named += "\n... and " + std::to_string(destinations.size() - kNamed) + " more, named in the Visual Log.";
+    return SameFolderRefusal(named, source);
 }

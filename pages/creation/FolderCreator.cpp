@@ -580,9 +580,7 @@ bool FolderCreator::RefuseStructure(std::size_t index, const std::string& mainFo
                  (rel.size() == v.belowDest.size() || rel[v.belowDest.size()] == '/');
     }
     if (refuse)
-        message = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
-                  "source Folder !!! \nDestination Folder : " +
-                  mainFolder + "\n" + "Source Folder      : " + s.entry;
+        message = SameFolderRefusal(mainFolder, s.entry);
     else
         refuse = CheckDestinationNotSource(mainFolder, s.entry, message);
     if (refuse) Box(message, profile_.StructureRefusedCaption, static_cast<std::uint32_t>(index) + 1, mainFolder);

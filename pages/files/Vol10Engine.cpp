@@ -252,9 +252,7 @@ private:
         bool SameFolder(const std::string& destination, const std::string& source, std::string& refusal) {
             plat::Beneath& src = Source(TrimControlAndBlanks(source));
             if (!src.IsOpen() || !(src.Identity() == dest_.Identity())) return false;
-            refusal = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the "
-                      "source Folder !!! \nDestination Folder : " +
-                      destination + "\nSource Folder      : " + TrimControlAndBlanks(source);
+            refusal = SameFolderRefusal(destination, TrimControlAndBlanks(source));
             return true;
         }
 

@@ -63,12 +63,6 @@ AttachOrder CopyOrder(const FolderStructure& s, bool withFiles, const StringList
     return order;
 }
 
-std::string SameFolderMessage(const std::string& destination, const std::string& source) {
-    return "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
-           "Folder !!! \nDestination Folder : " +
-           destination + "\n" + "Source Folder      : " + source;
-}
-
 }  // namespace
 
 // ---- name masks ----------------------------------------------------------------------------
@@ -572,7 +566,7 @@ bool Vol08Copier::Item::Refuse(std::size_t index, const std::string& mainFolder)
     std::string message;
     bool refuse = ChainHolds(destChain_, s.read.source.Identity()) || ChainHolds(s.ancestry, dest_.Identity());
     if (refuse)
-        message = SameFolderMessage(mainFolder, s.read.entry);
+        message = SameFolderRefusal(mainFolder, s.read.entry);
     else
         refuse = CheckDestinationNotSource(mainFolder, s.read.entry, message);
     if (refuse)
