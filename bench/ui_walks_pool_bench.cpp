@@ -231,8 +231,7 @@ void BM_Vol07Walks(benchmark::State& state) {
                    Vol07Counters counters;
                    SilentLog sink;
                    RunFrame frame = frameOf(click);
-                   RealDisk countDisk;
-                   ListingRecord listings(countDisk);
+                   ListingRecord listings;
                    std::vector<Vol07Share> shares;
                    frame.Start = [&] { Vol07CountForRun(counters, click, listings, shares); };
                    frame.Work = [&](RunDisk& disk) {

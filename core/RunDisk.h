@@ -329,6 +329,8 @@ private:
 class ListingRecord final : public RunDisk {
 public:
     explicit ListingRecord(RunDisk& counted) : disk_(&counted) {}
+    // A count that reads the disk as it is.
+    ListingRecord() : disk_(&real_) {}
     // From now on: the run's disk, the record answering what it holds.
     void Answer(RunDisk& run);
 
@@ -380,6 +382,7 @@ private:
         std::vector<plat::DirEntry> entries, unsayable;
         enum : char { NotAsked, Readable, NotReadable } unreadable = NotAsked;
     };
+    RealDisk real_;
     RunDisk* disk_;
     bool answering_ = false;
     mutable std::shared_mutex m_;

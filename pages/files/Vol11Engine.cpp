@@ -423,8 +423,7 @@ void Totals(Vol11State& state, const RunningTotals& running) {
 // What the count for a run read: the files of each main folder, and the
 // listings the run takes over.
 struct Vol11Counted {
-    RealDisk disk;  // the count's
-    ListingRecord listings{disk};
+    ListingRecord listings;
     std::vector<double> files;
 };
 

@@ -329,8 +329,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     if (twice)
         frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
                                    MessageCaption(kRunTopic, "Information", "70033")});
-    RealDisk counted;
-    ListingRecord listings(counted);
+    ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
     frame.Start = [this, &in, &listings, &shares] {
         Vol07StartCounted(in, listings, shares);
@@ -370,8 +369,7 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
         plat::MessageBox(kVol07SimulationIntroText, MessageCaption(kSimulationTopic, "Information", "70050"), kInfo);
         return true;
     };
-    RealDisk counted;
-    ListingRecord listings(counted);
+    ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
     frame.Start = [this, &in, &listings, &shares] { Vol07StartCounted(in, listings, shares); };
     frame.Counters = CountersOf(Counters);
