@@ -1,6 +1,7 @@
 #include "platform/qt/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QStringList>
 
 #include "platform/FileSystem.h"
@@ -21,6 +22,7 @@ std::string ShowDialog(const FileDialogRequest& request) {
     if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
     if (request.save) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (request.save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    TakeTypedNames(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     std::string path;
     // A Linux name the program cannot say in drive form is never passed on.
@@ -48,6 +50,21 @@ std::string GetSaveFileName(QWidget* owner, const std::string& filter, const std
     request.filter = filter;
     request.defaultExtension = defaultExtension;
     return GetFileName(request);
+}
+
+std::string BrowseFolder(QWidget* owner, const std::string& title) {
+    QFileDialog dialog(owner, QString::fromStdString(title));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    TakeTypedNames(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString dir = dialog.selectedFiles().front();
+    std::string path;
+    return !dir.isEmpty() && plat::FromNative(dir.toStdString(), path) ? path : std::string();
+}
+
+void TakeTypedNames(QFileDialog& dialog) {
+    for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) field->setCompleter(nullptr);
 }
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {

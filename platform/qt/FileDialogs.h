@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace qtplat {
@@ -32,6 +33,16 @@ using FileDialogHandler = std::function<std::string(const FileDialogRequest& req
 // Installs a handler (tests); returns the previous one. Without a handler
 // the real dialog is shown.
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+// The folder browser: the folder chosen or typed, in drive form; "" when
+// the user cancelled.
+std::string BrowseFolder(QWidget* owner, const std::string& title);
+
+// A dialog's name field takes what is typed. The toolkit's list of the
+// names in the folder typed so far opens when that folder's listing
+// arrives, late on a slow share, and the keys typed as it opens are lost:
+// the field offers no such list.
+void TakeTypedNames(QFileDialog& dialog);
 
 // "Text files (*.txt)|*.txt|All Files (*.*)|*.*" -> "Text files (*.txt);;All Files (*)".
 std::string QtFileFilter(const std::string& filter);

@@ -7,7 +7,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -32,6 +31,7 @@
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
 
 namespace qtplat {
 namespace {
@@ -163,12 +163,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::
 
 void InstallDesktopHandlers() {
     plat::SetMessageBoxHandler(ShowBox);
-    plat::SetFolderBrowserHandler([](void* owner, const std::string& title) -> std::string {
-        const QString dir = QFileDialog::getExistingDirectory(static_cast<QWidget*>(owner),
-                                                              QString::fromStdString(title));
-        if (dir.isEmpty()) return {};
-        std::string path;
-        return plat::FromNative(dir.toStdString(), path) ? path : std::string();
+    plat::SetFolderBrowserHandler([](void* owner, const std::string& title) {
+        return BrowseFolder(static_cast<QWidget*>(owner), title);
     });
     plat::SetOpenFolderHandler([](const std::string& folder) {
         std::string native;

@@ -4,9 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <QUrl>
 
@@ -19,6 +23,7 @@
 #include "core/ShellServices.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/FileDialogs.h"
 #include "platform/qt/QtPlatform.h"
 #include "tests/support/TempDrive.h"
 
@@ -127,4 +132,29 @@ TEST(MessageBoxWindow, IsWideEnoughForItsWholeCaption) {
     QApplication::processEvents();
     EXPECT_GT(wide->width(), QFontMetrics(QApplication::font()).horizontalAdvance(QString(60, 'w')));
     wide->hide();
+}
+
+// A name field takes what is typed: no list of the folder's names opens
+// over it (on a slow share it opens late and swallows the keys typed as it
+// does), in the file dialogs and in the folder browser alike.
+TEST(FileDialogWindows, OfferNoListThatTakesTheKeysTyped) {
+    int seen = 0;
+    const auto inspect = [&seen] {
+        QTimer::singleShot(0, [&seen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->completer(), nullptr);
+            ++seen;
+            dialog->reject();
+        });
+    };
+    inspect();
+    EXPECT_EQ(qtplat::GetOpenFileName(nullptr, "All Files (*.*)|*.*", ""), "");
+    inspect();
+    EXPECT_EQ(qtplat::GetSaveFileName(nullptr, "Text files (*.txt)|*.txt", "txt"), "");
+    inspect();
+    EXPECT_EQ(qtplat::BrowseFolder(nullptr, "Select the Folder."), "");
+    EXPECT_EQ(seen, 3);
 }
