@@ -138,23 +138,25 @@ TEST(MessageBoxWindow, IsWideEnoughForItsWholeCaption) {
 // over it (on a slow share it opens late and swallows the keys typed as it
 // does), in the file dialogs and in the folder browser alike.
 TEST(FileDialogWindows, OfferNoListThatTakesTheKeysTyped) {
+    const qtplat::FileDialogHandler scripted = qtplat::SetFileDialogHandler({});  // the real dialogs
     int seen = 0;
-    const auto inspect = [&seen] {
-        QTimer::singleShot(0, [&seen] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+    // Each dialog looked at once it shows, then closed.
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&seen] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(name, nullptr);
-            EXPECT_EQ(name->completer(), nullptr);
+            EXPECT_TRUE(name && !name->completer());
             ++seen;
             dialog->reject();
-        });
-    };
-    inspect();
+        }
+    });
+    look.start(5);
     EXPECT_EQ(qtplat::GetOpenFileName(nullptr, "All Files (*.*)|*.*", ""), "");
-    inspect();
     EXPECT_EQ(qtplat::GetSaveFileName(nullptr, "Text files (*.txt)|*.txt", "txt"), "");
-    inspect();
     EXPECT_EQ(qtplat::BrowseFolder(nullptr, "Select the Folder."), "");
+    look.stop();
+    qtplat::SetFileDialogHandler(scripted);
     EXPECT_EQ(seen, 3);
 }

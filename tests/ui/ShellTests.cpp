@@ -377,7 +377,12 @@ TEST_F(ShellTest, TermSignalAndSessionEndCloseAsExitDoes) {
         return GetVol02Prefix();
     };
     const auto run = [] {
-        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(7); });  // a hang fails, it does not block
+        // A hang fails, it does not block; the guard ends with the loop, so
+        // that it never ends a later test's.
+        QTimer hang;
+        hang.setSingleShot(true);
+        QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        hang.start(10000);
         return QApplication::exec();
     };
     Start();
