@@ -104,18 +104,44 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
         entries.clear();
         return false;
     }
-    const bool listed = disk_ ? disk_->List(base_, folder, entries, &unsayableHere_)
-                              : base_.List(folder, entries, &unsayableHere_);
-    if (!listed && unread_.empty() && base_.Unreadable(folder)) unread_ = folder;
-    if (listed)
-        for (plat::DirEntry& e : unsayableHere_) unsayable_.push_back({folder, std::move(e), 0});
-    return listed;
+    const bool listed = disk_ ? disk_->List(base_, folder, entries, &passedHere_)
+                              : base_.List(folder, entries, &passedHere_);
+    if (!listed) return false;
+    // It measures what it takes: what it cannot open is passed over.
+    PassOver(entries, passedHere_, WalkTakes::Opened);
+    for (plat::DirEntry& e : passedHere_) {
+        const PassedBy why = WhyPassed(e.kind, WalkTakes::Opened);
+        passed_.push_back({folder, std::move(e), why, 0});
+    }
+    return true;
 }
 
-void FolderStructSize::MaskUnsayable(std::size_t first) {
-    for (std::size_t i = first; i < unsayable_.size(); ++i) {
-        Unsayable& u = unsayable_[i];
-        if (u.entry.kind == plat::EntryKind::File) u.masks = selection_.times(u.entry.name);
+void FolderStructSize::NotListed(std::uint32_t level, std::uint32_t passes, const std::string& folder) {
+    const plat::NotListed why = disk_ ? disk_->WhyNotListed(base_, folder) : base_.WhyNotListed(folder);
+    if (why == plat::NotListed::Unreadable) {
+        if (unread_.empty()) unread_ = folder;
+        return;
+    }
+    const std::size_t slash = folder.rfind('\\');
+    if (!PassedFolder(why) || folder == root_ || slash == std::string::npos) return;
+    // Counted when its folder listed it; passed over once the walk tried to enter it.
+    --folderCount_;
+    if ((levelCounts_[level] -= passes) == 0) levelCounts_.erase(level);
+    plat::DirEntry entry;
+    entry.name = folder.substr(slash + 1);
+    entry.kind = plat::EntryKind::Folder;
+    passed_.push_back({folder.substr(0, slash == 2 && folder[1] == ':' ? 3 : slash), std::move(entry),
+                       PassedBy::OtherFileSystem, 0});
+}
+
+std::string FolderStructSize::PassedOver::Named() const {
+    return NamedPassed(JoinFolderAndName(folder, entry.name), why);
+}
+
+void FolderStructSize::MaskPassed(std::size_t first) {
+    for (std::size_t i = first; i < passed_.size(); ++i) {
+        PassedOver& p = passed_[i];
+        if (p.entry.kind != plat::EntryKind::Folder) p.masks = selection_.times(p.entry.name);
     }
 }
 
@@ -131,7 +157,10 @@ void FolderStructSize::Examine() {
     std::vector<plat::DirEntry> entries;
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(1);
-        if (!ListTaken(folder, entries)) continue;
+        if (!ListTaken(folder, entries)) {
+            if (!rootMissing_) NotListed(level, 1, folder);
+            continue;
+        }
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder && fenced_ && fenced_(e)) {
                 fencedMet_.push_back(JoinFolderAndName(folder, e.name));
@@ -143,7 +172,6 @@ void FolderStructSize::Examine() {
                 ++fileCount_;
                 fileMap_.emplace(JoinFolderAndName(folder, e.name), e.size);
             }
-            // Links and special files are entries of their own: not walked, not counted.
         }
     }
     FinishWalk();
@@ -168,12 +196,15 @@ void FolderStructSize::ExamineWithMasks() {
     bool inRoot = true;
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(selection_.passes);
-        const std::size_t unsayable = unsayable_.size();
+        const std::size_t passed = passed_.size();
         const bool listed = ListTaken(folder, entries);
         const bool takeFiles = selection_.rootFiles || !inRoot;
         inRoot = false;
-        if (!listed) continue;
-        if (takeFiles) MaskUnsayable(unsayable);
+        if (!listed) {
+            if (!rootMissing_) NotListed(level, selection_.passes, folder);
+            continue;
+        }
+        if (takeFiles) MaskPassed(passed);
         for (const auto& e : entries) {
             if (e.kind == plat::EntryKind::Folder && fenced_ && fenced_(e)) {
                 fencedMet_.push_back(JoinFolderAndName(folder, e.name));

@@ -3,16 +3,17 @@
 // Selection name masks). Created on the stack for one measurement; shows
 // nothing.
 //
-// Walks are breadth-first (lowest level first), beneath the root held open:
-// a folder entry is a folder; symbolic links and special files are neither
-// walked nor counted, so a walk ends on any tree and never opens a FIFO or
-// a device, and it stays on the root's file system (a mount point below is
-// not entered). A root that is no folder (not there) counts nothing, not
-// even itself. A folder that cannot be listed still counts as a folder
-// and contributes nothing else; GetUnreadFolder names the first one that is
-// there all the same, so that a count need not take it for an empty one.
-// An entry no drive path can name is not walked or counted: GetUnsayable
-// keeps it, for a page's count to weigh as its run will.
+// Walks are breadth-first (lowest level first), beneath the root held open.
+// It measures what it takes, so it takes entries as a walk that opens them
+// (WalkTakes::Opened): a link, a special file, a folder another file system
+// is mounted on and an entry no drive path can name are neither walked nor
+// counted but kept (GetPassedOver), for a page's count to weigh as its run
+// will; so a walk ends on any tree, never opens a FIFO or a device and stays
+// on the root's file system. A root that is no folder (not there) counts
+// nothing, not even itself. A folder that cannot be listed still counts as
+// a folder and contributes nothing else; GetUnreadFolder names the first one
+// that is there all the same, so that a count need not take it for an empty
+// one.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "core/Types.h"
+#include "core/WalkRule.h"
 #include "platform/Beneath.h"
 
 class RunDisk;
@@ -43,12 +45,15 @@ struct FileSelection {
 class FolderStructSize {
 public:
     using LevelCounts = std::map<std::uint32_t, std::uint32_t>;
-    // An entry that no drive path can name (plat::ListFolder), in `folder`;
-    // `masks`: how many times the masked walk's selection takes it (files only).
-    struct Unsayable {
+    // An entry the walk passes over (WalkRule.h), in `folder`; `masks`: how
+    // many times the masked walk's selection takes it (all but folders).
+    struct PassedOver {
         std::string folder;
         plat::DirEntry entry;
+        PassedBy why = PassedBy::Unsayable;
         std::uint32_t masks = 0;
+        // Its path, named with its reason.
+        std::string Named() const;
     };
 
     // withFiles false: the plain walk counts folders only (no files, bytes
@@ -87,8 +92,8 @@ public:
     // The first folder of the tree that is there but could not be read (no
     // right to list it, or a read error); empty when every one was read.
     const std::string& GetUnreadFolder() const { return unread_; }
-    // Every unsayable entry of the folders read, of every kind, as found.
-    const std::vector<Unsayable>& GetUnsayable() const { return unsayable_; }
+    // Every entry passed over in the folders read, of every kind, as found.
+    const std::vector<PassedOver>& GetPassedOver() const { return passed_; }
     // The fenced folders the walk met, by path.
     const StringList& GetFenced() const { return fencedMet_; }
 
@@ -104,8 +109,11 @@ private:
     std::pair<std::uint32_t, std::string> TakeFolder(std::uint32_t passes);
     bool ListTaken(const std::string& folder, std::vector<plat::DirEntry>& entries);
     void CollectMaskedFile(const std::string& path, std::uint64_t size, std::uint32_t times);
-    // The unsayable entries of the last listing, from `first` on: how often the selection takes each file.
-    void MaskUnsayable(std::size_t first);
+    // The entries passed over from `first` on: how often the selection takes each that is no folder.
+    void MaskPassed(std::size_t first);
+    // A listed folder the walk could not list: an unreadable one noted, one
+    // another file system is mounted on passed over instead of counted.
+    void NotListed(std::uint32_t level, std::uint32_t passes, const std::string& folder);
     void FinishWalk();
 
     std::string root_;
@@ -128,10 +136,10 @@ private:
     RunDisk* disk_ = nullptr;
     std::uint64_t taken_ = 0;
     std::string unread_;
-    std::vector<Unsayable> unsayable_;
+    std::vector<PassedOver> passed_;
     std::function<bool(const plat::DirEntry&)> fenced_;
     StringList fencedMet_;
-    std::vector<plat::DirEntry> unsayableHere_;  // the last listing's, kept for its room
+    std::vector<plat::DirEntry> passedHere_;  // the last listing's, kept for its room
     plat::Beneath base_;
 };
 

@@ -920,18 +920,19 @@ bool ListingRecord::ListKinds(plat::Beneath& base, const std::string& folder, st
     return listed;
 }
 
-bool ListingRecord::Unreadable(plat::Beneath& base, const std::string& folder) {
+plat::NotListed ListingRecord::WhyNotListed(plat::Beneath& base, const std::string& folder) {
     {
         const std::shared_lock lock(m_);
         if (answering_) {
             const auto found = listings_.find(folder);
-            if (found == listings_.end() || found->second.unreadable == Listing::NotAsked)
-                return disk_->Unreadable(base, folder);
-            return found->second.unreadable == Listing::NotReadable;
+            if (found == listings_.end() || !found->second.asked) return disk_->WhyNotListed(base, folder);
+            return found->second.why;
         }
     }
-    const bool unreadable = disk_->Unreadable(base, folder);
+    const plat::NotListed why = disk_->WhyNotListed(base, folder);
     const std::unique_lock lock(m_);
-    listings_[folder].unreadable = unreadable ? Listing::NotReadable : Listing::Readable;
-    return unreadable;
+    Listing& listing = listings_[folder];
+    listing.asked = true;
+    listing.why = why;
+    return why;
 }

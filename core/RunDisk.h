@@ -40,9 +40,10 @@ public:
                            std::vector<plat::DirEntry>* unsayable = nullptr) {
         return List(base, folder, entries, unsayable);
     }
-    // After a listing of the folder failed: whether it is a folder that
-    // could not be read (plat::Beneath::Unreadable).
-    virtual bool Unreadable(plat::Beneath& base, const std::string& folder) { return base.Unreadable(folder); }
+    // After a listing of the folder failed: why (plat::Beneath::WhyNotListed).
+    virtual plat::NotListed WhyNotListed(plat::Beneath& base, const std::string& folder) {
+        return base.WhyNotListed(folder);
+    }
 
     // ---- making ----
     // One folder whose parent exists: NotFound when it does not.
@@ -320,7 +321,7 @@ private:
 // The folder listings of a count, kept for the run that follows it, so that
 // the run meets what its count counted and a folder is read once for both.
 // First it wraps the count's disk and records each ListKinds answer (and
-// each Unreadable one after a listing failed) by the folder's text; handed
+// each WhyNotListed one after a listing failed) by the folder's text; handed
 // the run's disk (Answer), it gives a recorded folder's answer again (one
 // the count could not list stays unlisted) and passes everything else to
 // that disk. What was counted and has gone since is then met by the run's
@@ -344,7 +345,7 @@ public:
     }
     bool ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                    std::vector<plat::DirEntry>* unsayable = nullptr) override;
-    bool Unreadable(plat::Beneath& base, const std::string& folder) override;
+    plat::NotListed WhyNotListed(plat::Beneath& base, const std::string& folder) override;
     plat::FsResult MakeFolder(plat::Beneath& base, const std::string& path, plat::FileIdentity* made) override {
         return disk_->MakeFolder(base, path, made);
     }
@@ -380,7 +381,8 @@ private:
     struct Listing {
         bool listed = false;
         std::vector<plat::DirEntry> entries, unsayable;
-        enum : char { NotAsked, Readable, NotReadable } unreadable = NotAsked;
+        bool asked = false;  // why it could not be listed
+        plat::NotListed why = plat::NotListed::Gone;
     };
     RealDisk real_;
     RunDisk* disk_;

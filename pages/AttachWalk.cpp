@@ -92,34 +92,54 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
         std::size_t item;
     };
     std::deque<Queued> queue{{s.entry, std::string(), kRoot}};
-    std::vector<plat::DirEntry> entries, unsayable;
+    std::vector<plat::DirEntry> entries, passed;
+    std::vector<char> mounted;  // by item: a folder another file system is mounted on
     while (!queue.empty()) {
         Queued q = std::move(queue.front());
         queue.pop_front();
-        if (!s.source.List(q.folder, entries, &unsayable)) {
-            if (s.source.Unreadable(q.folder)) (q.item == kRoot ? s.rootUnread : s.items[q.item].unread) = true;
+        if (!s.source.List(q.folder, entries, &passed)) {
+            const plat::NotListed why = s.source.WhyNotListed(q.folder);
+            if (why == plat::NotListed::Unreadable) {
+                (q.item == kRoot ? s.rootUnread : s.items[q.item].unread) = true;
+            } else if (PassedFolder(why) && q.item != kRoot) {
+                // Taken for a folder when listed; passed over once the walk tried to enter it.
+                mounted.resize(s.items.size());
+                mounted[q.item] = 1;
+                const std::size_t slash = q.rel.rfind('\\');
+                s.passed.push_back({slash == std::string::npos ? std::string() : q.rel.substr(0, slash),
+                                    q.rel.substr(slash + 1), true, PassedBy::OtherFileSystem});
+            }
             continue;
         }
-        for (const auto& e : unsayable)
-            if (e.kind == plat::EntryKind::Folder || e.kind == plat::EntryKind::File)
-                s.unsayable.push_back({q.rel, e.name, e.kind == plat::EntryKind::Folder});
+        // It copies what it takes: what it cannot open is passed over.
+        PassOver(entries, passed, WalkTakes::Opened);
+        for (const auto& e : passed)
+            s.passed.push_back({q.rel, e.name, e.kind == plat::EntryKind::Folder, WhyPassed(e.kind, WalkTakes::Opened)});
         for (const auto& e : entries) {
-            if (e.kind != plat::EntryKind::Folder && e.kind != plat::EntryKind::File) continue;  // links, devices
             std::string itemRel = q.rel.empty() ? e.name : q.rel + "\\" + e.name;
             const bool isFolder = e.kind == plat::EntryKind::Folder;
             if (isFolder) queue.push_back({JoinFolderAndName(q.folder, e.name), itemRel, s.items.size()});
             s.items.push_back({std::move(itemRel), isFolder});
         }
     }
+    if (!mounted.empty()) {
+        // Nothing below them was read, so no item is left naming one.
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < s.items.size(); ++i)
+            if (i >= mounted.size() || !mounted[i]) s.items[kept++] = std::move(s.items[i]);
+        s.items.resize(kept);
+    }
     s.source.Release();
     return s;
 }
 
-std::string FolderStructure::Unsayable::At(const std::string& target) const {
+std::string FolderStructure::Passed::At(const std::string& target) const {
     std::string path = target;
     if (!rel.empty()) path.append(1, '\\').append(rel);
     return path.append(1, '\\').append(name);
 }
+
+std::string FolderStructure::Passed::Named(const std::string& target) const { return NamedPassed(At(target), why); }
 
 // ---- the attach walk ----------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 
 #include "core/RunDisk.h"
 #include "core/Types.h"
+#include "core/WalkRule.h"
 #include "platform/Beneath.h"
 
 // The structure part of a page's controls, as a run reads them.
@@ -35,7 +36,9 @@ struct CreationInputs {
 
 // One existing structure as it was before the run made anything: its
 // folders and files below the structure folder, breadth first, each
-// folder's entries in listing order. Links and special files are left out.
+// folder's entries in listing order. What the walk passes over (a link, a
+// special file, a folder another file system is mounted on, a name no path
+// can say) is no item: it is kept apart, for the page to name.
 struct StructureItem {
     std::string rel;  // path below the structure folder
     bool folder = false;
@@ -53,16 +56,19 @@ struct FolderStructure {
     std::string belowDest;
     bool rootUnread = false;  // the structure folder itself could not be read
     std::vector<StructureItem> items;
-    // Its folders and files that no drive path can name, as found: never
-    // copied, each said by the page where it would have gone.
-    struct Unsayable {
+    // The entries the walk passes over, as found: never copied, each said
+    // by the page where it would have gone.
+    struct Passed {
         std::string rel;   // the folder it lies in, below the structure folder
         std::string name;  // as the system has it
         bool folder = false;
+        PassedBy why = PassedBy::Unsayable;
         // `target`\`rel`\`name`: where the walk would have put it.
         std::string At(const std::string& target) const;
+        // The same, named with its reason.
+        std::string Named(const std::string& target) const;
     };
-    std::vector<Unsayable> unsayable;
+    std::vector<Passed> passed;
     plat::Beneath source;  // the structure folder, held for the copies
 };
 // Walks the structure folder once; not usable when IsUsableRunItem refuses

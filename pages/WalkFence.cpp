@@ -13,16 +13,19 @@ std::optional<plat::FileIdentity> WalkFence::IdentityOf(const std::string& folde
 }
 
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
-                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
-                  std::vector<std::string>* own, std::vector<plat::DirEntry>* unsayable) {
+                  WalkTakes takes, std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
+                  std::vector<std::string>* own, std::vector<plat::DirEntry>* passed) {
     subfolders.clear();
     files.clear();
     if (own) own->clear();
     std::vector<plat::DirEntry> entries;
-    if (!disk.ListKinds(base, folder, entries, unsayable)) return false;
+    if (!disk.ListKinds(base, folder, entries, passed)) return false;
     for (auto& e : entries) {
         if (e.kind != plat::EntryKind::Folder) {
-            files.push_back(std::move(e));
+            if (TakesAsFile(e.kind, takes))
+                files.push_back(std::move(e));
+            else if (passed)
+                passed->push_back(std::move(e));
             continue;
         }
         if (fence.Holds({e.dev, e.ino})) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/RunDisk.h"
+#include "core/WalkRule.h"
 #include "platform/Beneath.h"
 
 // Folders a walk never enters, known by identity (device and inode), so no
@@ -42,13 +43,14 @@ private:
 
 // The subfolders of `folder` (drive form, below `base`) that a walk may
 // enter: real folders outside the fence, in listing order. `files` gets
-// the folder's other entries, `own` (when given) the program's folders
-// there (WalkFence::AddOwn), which are not entered either, and `unsayable`
-// (when given) the entries no drive path can name, of every kind, for the
-// walk to count and name. False when the folder could not be listed.
+// the other entries the walk takes (WalkRule.h), `own` (when given) the
+// program's folders there (WalkFence::AddOwn), which are not entered
+// either, and `passed` (when given) the entries the walk passes over: no
+// drive path can name them, or it does not take their kind. False when the
+// folder could not be listed (RunDisk::WhyNotListed tells why).
 bool SplitListing(RunDisk& disk, plat::Beneath& base, const std::string& folder, const WalkFence& fence,
-                  std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
-                  std::vector<std::string>* own = nullptr, std::vector<plat::DirEntry>* unsayable = nullptr);
+                  WalkTakes takes, std::vector<std::string>& subfolders, std::vector<plat::DirEntry>& files,
+                  std::vector<std::string>* own = nullptr, std::vector<plat::DirEntry>* passed = nullptr);
 
 // "D:\a" + "b" -> "D:\a\b"; the name is used as the listing gave it.
 std::string JoinEntry(const std::string& folder, const std::string& name);

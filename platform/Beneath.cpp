@@ -644,18 +644,21 @@ bool Beneath::List(const std::string& folder, std::vector<DirEntry>& entries, st
     return ListFolderBelow(folder, entries, unsayable, false);
 }
 
-bool Beneath::Unreadable(const std::string& folder) {
+NotListed Beneath::WhyNotListed(const std::string& folder) {
     std::string rel;
-    if (!Relative(folder, rel)) return false;
-    if (rel.empty()) return Base() >= 0;
+    if (!Relative(folder, rel)) return NotListed::Gone;
+    if (rel.empty()) return Base() >= 0 ? NotListed::Unreadable : NotListed::Gone;
     FsResult why = FsResult::Ok;
     const int parent = Resolve(RelParent(rel), why);
-    if (parent < 0) return false;
+    if (parent < 0) return NotListed::Gone;
     int err = 0;
     const int fd = OpenBelow(parent, RelName(rel), O_PATH | O_DIRECTORY, id_.dev, mount_, fd_, err);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
+    if (fd >= 0) {
+        ::close(fd);
+        return NotListed::Unreadable;
+    }
+    // Its parent is held: only the folder itself can lie on another mount.
+    return err == EXDEV ? NotListed::OtherFileSystem : NotListed::Gone;
 }
 
 bool Beneath::ListKinds(const std::string& folder, std::vector<DirEntry>& entries, std::vector<DirEntry>* unsayable) {

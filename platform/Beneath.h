@@ -51,6 +51,9 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// Why a folder met by a walk could not be listed (Beneath::WhyNotListed).
+enum class NotListed { Gone, Unreadable, OtherFileSystem };
+
 struct EntryInfo {
     EntryKind kind = EntryKind::File;
     FileIdentity id;
@@ -136,11 +139,12 @@ public:
     // for walks that look at few of the entries they list.
     bool ListKinds(const std::string& folder, std::vector<DirEntry>& entries,
                    std::vector<DirEntry>* unsayable = nullptr);
-    // After a listing of the folder failed: true when it is still a folder
-    // beneath the base (not a link, not a mount point) that could not be
-    // read, as one this user may not list; false when it is gone or no
-    // longer such a folder.
-    bool Unreadable(const std::string& folder);
+    // After a listing of the folder failed: why. Unreadable: still a
+    // folder beneath the base that could not be read (as one this user may
+    // not list); OtherFileSystem: a folder another file system is mounted
+    // on, which no walk enters; Gone: nothing there, or no longer a folder
+    // (a link or a file put in its place).
+    NotListed WhyNotListed(const std::string& folder);
     // Whether this process could make an entry in the folder: Ok, NotFound,
     // Blocked or Failed (not writable).
     FsResult CanWriteIn(const std::string& folder);

@@ -16,6 +16,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "core/WalkRule.h"
 #include "platform/Beneath.h"
 #include "pages/ListedFolders.h"
 #include "pages/PageMessages.h"
@@ -38,6 +39,12 @@ std::string ModelEntryText(const std::string& line) {
     std::string e = TrimControlAndBlanks(line);
     while (e.size() > 1 && IsSeparator(e.back()) && !(e.size() == 3 && e[1] == ':')) e.pop_back();
     return e;
+}
+
+// A folder the check could not read, as the lists name it: one another
+// file system is mounted on with its reason, as every walk names it.
+std::string NotReadName(plat::Beneath& base, const std::string& folder) {
+    return PassedFolder(base.WhyNotListed(folder)) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder;
 }
 
 std::string LastNameOf(const std::string& path) {
@@ -357,7 +364,7 @@ struct Vol15Checker::Impl {
             auto [folder, item] = std::move(queue.front());
             queue.pop_front();
             if (!base.ListKinds(folder, entries, &unsayable)) {
-                unread.push_back(folder);
+                unread.push_back(NotReadName(base, folder));
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
             }
@@ -524,7 +531,7 @@ struct Vol15Checker::Impl {
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
             if (!base.ListKinds(path, entries, &unsayable)) {
                 // Not read is not empty: nothing in it is missing or extra.
-                RecordOther(path, &out);
+                RecordOther(NotReadName(base, path), &out);
                 if (f.node != kNone) marks.MarkSubtree(f.node);
                 continue;
             }

@@ -149,11 +149,11 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
             share.Bytes = static_cast<double>(size->GetTotalFileSize());
             share.Files = size->GetFileCount();
         }
-        // What no path names, the run names among what it did not make.
-        for (const FolderStructSize::Unsayable& u : size->GetUnsayable()) {
+        // What the walk passes over, the run names among what it did not make.
+        for (const FolderStructSize::PassedOver& u : size->GetPassedOver()) {
             if (u.entry.kind == plat::EntryKind::Folder)
                 share.Folders += 1;
-            else if (u.entry.kind == plat::EntryKind::File && withFiles)
+            else if (withFiles)
                 share.Files += 1;
         }
         state.StructureFolders += static_cast<std::uint32_t>(share.Folders);

@@ -648,14 +648,14 @@ void FolderCreator::AttachStructure(std::size_t index, const std::string& target
     const FolderStructure& s = run_->structures_[index];
     Outcomes outcomes(*this);
     walk_.Attach(s, views_[index].source, dest_, target, orders_[index], outcomes);
-    // What no path names is named where it would have gone; a file's size
-    // was never measured, so no box asks for it.
-    for (const FolderStructure::Unsayable& item : s.unsayable) {
+    // What the walk passed over is named where it would have gone, with its
+    // reason; a file's size was never measured, so no box asks for it.
+    for (const FolderStructure::Passed& item : s.passed) {
         if (item.folder) {
-            RecordSubFolderOther(item.At(target));
+            RecordSubFolderOther(item.Named(target));
         } else if (in_.WithFiles()) {
             c_->FilesOther += 1.0;
-            Add(CreationOutcome::Kind::Line, CreationFoldersOther, item.At(target));
+            Add(CreationOutcome::Kind::Line, CreationFoldersOther, item.Named(target));
         }
     }
 }

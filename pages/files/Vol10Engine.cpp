@@ -276,7 +276,7 @@ private:
             std::deque<std::string> queue{source};
             bool root = true;
             std::vector<std::string> subfolders, fenced;
-            std::vector<plat::DirEntry> files, unsayable;
+            std::vector<plat::DirEntry> files, passed;
             while (!queue.empty()) {
                 const std::string folder = std::move(queue.front());
                 queue.pop_front();
@@ -284,22 +284,28 @@ private:
                 dest_.Release();
                 // A folder that could not be read is no folder without files;
                 // one the walk does not enter (a destination, the working
-                // folder) is named as one.
-                if (!SplitListing(disk_, src, folder, run_.fence_, subfolders, files, &fenced, &unsayable) &&
-                    src.Unreadable(folder))
-                    LogOther(folder, WithoutTrailingBackslash(root_));
+                // folder, another file system) is named as one.
+                if (!SplitListing(disk_, src, folder, run_.fence_, WalkTakes::Opened, subfolders, files, &fenced,
+                                  &passed)) {
+                    const plat::NotListed why = disk_.WhyNotListed(src, folder);
+                    if (why != plat::NotListed::Gone)
+                        LogOther(PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder,
+                                 WithoutTrailingBackslash(root_));
+                }
                 for (const std::string& f : fenced) LogOther(f, WithoutTrailingBackslash(root_));
                 const bool takeFiles = run_.selection_.rootFiles || !root;
                 root = false;
                 if (takeFiles)
                     for (const plat::DirEntry& e : files)
-                        if (Copied(e)) CopyFile(src, folder, e);
-                // No path names these: a folder is not read, a file not copied.
-                for (const plat::DirEntry& e : unsayable) {
+                        if (Copied(e.name)) CopyFile(src, folder, e);
+                // Passed over: a folder is not read, any other entry the
+                // masks take not copied, each named with its reason.
+                for (const plat::DirEntry& e : passed) {
+                    const std::string named = NamedPassed(JoinEntry(folder, e.name), WhyPassed(e.kind, WalkTakes::Opened));
                     if (e.kind == plat::EntryKind::Folder)
-                        LogOther(JoinEntry(folder, e.name), WithoutTrailingBackslash(root_));
-                    else if (takeFiles && Copied(e))
-                        LogOther(JoinEntry(folder, e.name), TargetOf(e.name));
+                        LogOther(named, WithoutTrailingBackslash(root_));
+                    else if (takeFiles && Copied(e.name))
+                        LogOther(named, TargetOf(e.name));
                 }
                 for (std::string& sub : subfolders) queue.push_back(std::move(sub));
             }
@@ -325,9 +331,7 @@ private:
                    there.id.ino == e.ino;
         }
 
-        bool Copied(const plat::DirEntry& e) const {
-            return e.kind == plat::EntryKind::File && run_.selection_.times(e.name) > 0;
-        }
+        bool Copied(const std::string& name) const { return run_.selection_.times(name) > 0; }
 
         // Where a file of that name goes; its type folder is not made here.
         std::string TargetOf(const std::string& name) const {
@@ -703,11 +707,11 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
             state.Vol10SourceBytes += bytes;
             files += 1;
         }
-        // What no path names, and a folder it does not enter (a destination,
-        // the working folder), the run names among the files not copied:
-        // each folder, and each file it would have copied.
+        // What the walk passes over, and a folder it does not enter (a
+        // destination, the working folder), the run names among the files
+        // not copied: each folder, and each other entry the masks take.
         if (countFiles && Vol10Walks(in)) {
-            for (const FolderStructSize::Unsayable& u : size->GetUnsayable())
+            for (const FolderStructSize::PassedOver& u : size->GetPassedOver())
                 if (u.entry.kind == plat::EntryKind::Folder || u.masks > 0) files += 1;
             files += static_cast<double>(size->GetFenced().size());
         }

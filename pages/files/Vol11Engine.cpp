@@ -8,6 +8,7 @@
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
+#include "core/WalkRule.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/ListedFolders.h"
@@ -30,15 +31,17 @@ std::string OpenedText(const std::string& folder) {
     return GetDrivePart(folder).empty() || IsDriveRootPath(folder) ? std::string() : folder;
 }
 
-// Files and links go; folders stay and special files are left alone.
-bool Deletable(plat::EntryKind kind) { return kind == plat::EntryKind::File || kind == plat::EntryKind::Link; }
+// Every entry but a folder goes, by its name: a link as the link, a FIFO
+// or a socket without being opened; folders stay.
+bool Deletable(plat::EntryKind kind) { return TakesAsFile(kind, WalkTakes::ByName); }
 
-// What the run takes in one main folder, as its engines list it: every file
-// and link that the masks take (special files stay), in the folder alone or,
-// with `tree`, in every folder below it that the walk enters too; and each
+// What the run takes in one main folder, as its engines list it: every
+// entry but a folder that the masks take, in the folder alone or, with
+// `tree`, in every folder below it that the walk enters too; and each
 // folder the run cannot go through (one it cannot read; in a tree one no
-// path names or one of the program's own), which stands for the files it
-// holds. `sizes`: their bytes too.
+// path names, one another file system is mounted on or one of the
+// program's own), which stands for the files it holds. `sizes`: their
+// bytes too.
 void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
                 const WalkFence& fence, bool sizes, std::pair<double, double>& counted) {
     std::vector<std::string> queue{root};
@@ -49,7 +52,7 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         queue.pop_back();
         // Listed as the run lists: what it sees is what it tries.
         if (!disk.ListKinds(base, folder, entries, &unsayable)) {
-            if (disk.Unreadable(base, folder)) counted.first += 1;
+            if (disk.WhyNotListed(base, folder) != plat::NotListed::Gone) counted.first += 1;
             continue;
         }
         // An entry no path names is one the run names as not deleted.
@@ -165,9 +168,12 @@ void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
     if (ctx.CountersChanged) ctx.CountersChanged();
 }
 
-// A folder that cannot be read is not one without files: it is one not done.
+// A folder that cannot be read is not one without files: it is one not
+// done, and so is one another file system is mounted on, named with its reason.
 void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
-    if (ctx.Disk.Unreadable(base, folder)) NoteNotDone(ctx, folder);
+    const plat::NotListed why = ctx.Disk.WhyNotListed(base, folder);
+    if (why != plat::NotListed::Gone)
+        NoteNotDone(ctx, PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder);
 }
 
 }  // namespace
@@ -194,7 +200,7 @@ void SmartDeleteFilesOne::DeleteMatching(const std::string& mask) {
 
 void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vector<plat::DirEntry>& entries) {
     for (const plat::DirEntry& e : entries) {
-        // Links are entries of their own.
+        // A link or a special file goes as the entry it is, never opened.
         if (!Deletable(e.kind) || !MasksTake(masks, e.name)) continue;
         DeleteOne(JoinEntry(folder_, e.name), e);
     }
@@ -260,7 +266,7 @@ void SmartDeleteFiles::ExamineLevel() {
     std::vector<plat::DirEntry> files, unsayable;
     base_.Release();
     ctx_.ResetDeleteFilesOneTotals();
-    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, subfolders, files, &own, &unsayable))
+    if (!SplitListing(ctx_.Disk, base_, folder, ctx_.Fence, WalkTakes::ByName, subfolders, files, &own, &unsayable))
         NoteNotRead(ctx_, base_, folder);
     for (const std::string& fenced : own) NoteNotDone(ctx_, fenced);
     // A folder no path names is not entered either.

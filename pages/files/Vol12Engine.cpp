@@ -77,11 +77,14 @@ public:
         std::vector<plat::DirEntry> files;
         std::vector<std::string> none, own;
         base_.Release();
-        if (!SplitListing(disk_, base_, folder, fence_, subfolders ? *subfolders : none, files,
+        if (!SplitListing(disk_, base_, folder, fence_, WalkTakes::ByName, subfolders ? *subfolders : none, files,
                           subfolders ? &own : nullptr, &unsayable_)) {
             // A folder that could not be read is no folder without files:
-            // whatever it holds keeps its name, and the log says so.
-            if (base_.Unreadable(folder)) LogNotRenamed(folder, folder);
+            // whatever it holds keeps its name, and the log says so; as does
+            // one another file system is mounted on, with its reason.
+            const plat::NotListed why = disk_.WhyNotListed(base_, folder);
+            if (why != plat::NotListed::Gone)
+                LogNotRenamed(PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder, folder);
             return;
         }
         // So is one of the program's folders, which the walk does not enter,
@@ -94,9 +97,9 @@ public:
                 LogNotRenamed(path, path);
             }
         if (!renameFiles) return;
-        // A file no path names keeps its name, where the rule would give it another.
+        // An entry no path names keeps its name, where the rule would give it another.
         for (const plat::DirEntry& e : unsayable_) {
-            if (e.kind != plat::EntryKind::File) continue;
+            if (!TakesAsFile(e.kind, WalkTakes::ByName)) continue;
             const std::string name = Vol12NewName(in_, e.name);
             if (!name.empty() && name != e.name) LogNotRenamed(JoinEntry(folder, e.name), JoinEntry(folder, name));
         }
@@ -104,8 +107,9 @@ public:
         // Each file's paths are made in the same two texts, which keep their room.
         std::string& from = from_;
         std::string& to = to_;
+        // Every entry but a folder, by its name: a link as the link, a FIFO
+        // or a socket without being opened.
         for (const plat::DirEntry& e : files) {
-            if (e.kind != plat::EntryKind::File) continue;
             JoinFolderAndName(folder, e.name, from);
             if (in_.AddPrefixesSuffixes)
                 PrefixSuffixPath(from, head_, tail_, to);

@@ -10,6 +10,7 @@
 #include "core/PathTools.h"
 #include "core/RemovalRules.h"
 #include "core/Validation.h"
+#include "core/WalkRule.h"
 #include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
@@ -83,10 +84,16 @@ void SmartDelete::ExamineLevel() {
     // A folder that cannot be listed (or is no longer a folder) is not
     // entered; its removal later tells what became of it. One that is not
     // to be removed (a main folder that stays) and could not be read is an
-    // item of its own, not deleted.
+    // item of its own, not deleted. One another file system is mounted on
+    // is never entered, so never emptied: it stays, named with its reason.
     if (!ctx_->Disk.ListKinds(*base_, folder, entries_, &unsayable_)) {
-        if (!collected && ctx_->Disk.Unreadable(*base_, folder))
+        const plat::NotListed why = ctx_->Disk.WhyNotListed(*base_, folder);
+        if (PassedFolder(why)) {
+            if (collected) collectedFolders_.pop_back();
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, NamedPassed(folder, PassedBy::OtherFileSystem));
+        } else if (!collected && why == plat::NotListed::Unreadable) {
             Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
+        }
         return;
     }
     const unsigned long childLevel = CountPathSeparators(folder) + 1;
@@ -390,7 +397,8 @@ void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         const std::string folder = std::move(queue.front());
         queue.pop_front();
         if (!disk.ListKinds(base, folder, entries, &unsayable)) {
-            if (rootStays && folder == root && disk.Unreadable(base, folder)) out.Folders += 1;
+            if (rootStays && folder == root && disk.WhyNotListed(base, folder) == plat::NotListed::Unreadable)
+                out.Folders += 1;
             continue;
         }
         // The run names each of these among what it did not delete.

@@ -24,7 +24,7 @@ MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
 }
 
 // A measured structure's share: its folders and the files the run copies,
-// and what no path names, which the run names among what it did not copy.
+// and what the walk passes over, which the run names among what it did not copy.
 Vol08Share ShareOf(const FolderStructSize& size, bool withFiles) {
     Vol08Share share;
     share.Folders = size.GetFolderCount();
@@ -34,7 +34,7 @@ Vol08Share ShareOf(const FolderStructSize& size, bool withFiles) {
         // A file two masks take is written once: the second finds it there.
         for (const auto& [file, bytes] : size.GetMaskedFileMap()) share.Written += bytes;
     }
-    for (const FolderStructSize::Unsayable& u : size.GetUnsayable()) {
+    for (const FolderStructSize::PassedOver& u : size.GetPassedOver()) {
         if (u.entry.kind == plat::EntryKind::Folder)
             share.Folders += 1;
         else if (withFiles)

@@ -596,15 +596,15 @@ void Vol08Copier::Item::CopyStructures(const std::string& mainFolder, bool& copi
         source.Release();
         Outcomes outcomes(*this, s, i);
         w_.walk.Attach(s.read, source, dest_, target, s.order, outcomes);
-        // What no path names is named where it would have gone, a file once
-        // for each mask that takes it, as the walk's order has it.
-        for (const FolderStructure::Unsayable& item : s.read.unsayable) {
+        // What the walk passed over is named where it would have gone, with
+        // its reason, a file once for each mask that takes it.
+        for (const FolderStructure::Passed& item : s.read.passed) {
             if (item.folder) {
-                Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
+                Count(c_.SubFoldersOtherReasons, Vol08CatSubFoldersOtherReasons, item.Named(target));
                 continue;
             }
             std::size_t times = run_.in_.WithFiles() ? Vol08TimesTaken(run_.masks_, item.name) : 0;
-            for (; times > 0; --times) Count(c_.FilesOtherReasons, Vol08CatSubFoldersOtherReasons, item.At(target));
+            for (; times > 0; --times) Count(c_.FilesOtherReasons, Vol08CatSubFoldersOtherReasons, item.Named(target));
         }
         // A main folder counts as copied to once a structure reached it; one
         // whose structure folder could not even be made received nothing.

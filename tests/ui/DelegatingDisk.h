@@ -32,7 +32,7 @@ public:
         if (beforeList) beforeList();
         return d.ListKinds(b, f, e, u);
     }
-    bool Unreadable(plat::Beneath& b, const std::string& f) override { return d.Unreadable(b, f); }
+    plat::NotListed WhyNotListed(plat::Beneath& b, const std::string& f) override { return d.WhyNotListed(b, f); }
     plat::FsResult MakeFolder(plat::Beneath& b, const std::string& p, plat::FileIdentity* m) override {
         return d.MakeFolder(b, p, m);
     }

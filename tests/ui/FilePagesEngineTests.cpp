@@ -277,10 +277,12 @@ TEST_F(CopyFiles, WalksNeverEnterADestinationOrTheWorkingFolderOrALink) {
     EXPECT_EQ(log.lines[Vol10CatFilesCopied].size(), 2u);  // a.txt and secret.txt, once each
     EXPECT_FALSE(drive.Exists("Dest\\w.txt"));
     EXPECT_EQ(drive.ReadFile("Dest\\secret.txt"), "s");
-    // Each folder the walk does not enter is named once, counted as it was to copy.
+    // Each folder the walk does not enter is named once, counted as it was
+    // to copy; the link with its reason.
     EXPECT_EQ(log.lines[Vol10CatFilesOtherReasons],
               (Lines{"NOT Copied  Source: " + P("Dest") + " To Dest: " + P("Dest"),
-                     "NOT Copied  Source: " + P("Work") + " To Dest: " + P("Dest")}));
+                     "NOT Copied  Source: " + P("Work") + " To Dest: " + P("Dest"),
+                     "NOT Copied  Source: " + P("Src\\link") + " (a link, not followed) To Dest: " + P("Dest\\link")}));
     EXPECT_EQ(state.Counters.FilesToCopy,
               state.Counters.FilesCopied + state.Counters.FilesSkipped + state.Counters.FilesOtherReasons);
 }

@@ -98,8 +98,12 @@ TEST_F(Vol02Engine, ExistingStructuresAreRebuiltWithOrWithoutFiles) {
     EXPECT_EQ(drive.ReadFile("Dest\\x\\S\\a\\b\\f.txt"), "hello");
     EXPECT_FALSE(drive.Exists("Dest\\x\\S\\link"));  // links and FIFOs are neither followed nor opened
     EXPECT_FALSE(drive.Exists("Dest\\x\\S\\pipe"));
+    // but counted and named with their reasons.
+    EXPECT_EQ(log.lines[CreationFoldersOther],
+              (Lines{D("x\\S\\link") + " (a link, not followed)", D("x\\S\\pipe") + " (not a regular file)"}));
     EXPECT_EQ(log.shown.FilesSizeCreated, 8);
-    EXPECT_EQ(log.shown.FilesToCreate, 2);
+    EXPECT_EQ(log.shown.FilesToCreate, 4);
+    EXPECT_EQ(log.shown.FilesOther, 2);
     EXPECT_EQ(state.UndoMode, "F");
     Undo();
     EXPECT_FALSE(drive.Exists("Dest\\x"));
