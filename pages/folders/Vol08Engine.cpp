@@ -527,12 +527,11 @@ void Vol08Copier::Item::PassOverAll(int category, const std::string& line) {
 
 void Vol08Copier::Item::Run(const std::string& item) {
     const std::string mainFolder = TrimControlAndBlanks(item);
-    // No drive, or no folder there (a link is none): it does not exist.
+    // No drive, a text no path can use (as an imported list may hold), or
+    // no folder there (a link is none): it names no folder that exists.
     // Either way nothing the totals counted for it is copied.
-    const bool hasDrive = !TrimControlAndBlanks(GetDrivePart(mainFolder)).empty();
-    if (hasDrive && !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder))
-        return PassOverAll(Vol08CatSubFoldersOtherReasons, mainFolder);
-    if (!hasDrive || dest_.Open(mainFolder) != FsResult::Ok) {
+    if (TrimControlAndBlanks(GetDrivePart(mainFolder)).empty() ||
+        !IsUsableRunItem(mainFolder, RunItemUse::IncludeFolder) || dest_.Open(mainFolder) != FsResult::Ok) {
         if (!run_.dry_) out_.NotExist.push_back(mainFolder);
         c_.FoldersNotExists += 1;
         return PassOverAll(Vol08CatFoldersNotExists, mainFolder);
