@@ -638,65 +638,60 @@ void Vol10ClearRunLists(Vol10State& state) {
     state.Vol10SubFoldersCopied.clear();
 }
 
-bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles) {
-    state.Vol10SourceFileSizes.clear();
-    state.Vol10SourceSubFolders = 0;
-    state.Vol10SourceFiles = 0;
-    state.Vol10SourceBytes = 0;
-    const StringList destinations = Destinations(in);
+namespace {
+
+// What a pre-count reads, all on the pool: each destination's folder (and
+// the working folder's, which no walk enters either), each drive's free
+// bytes when files are counted, and each source measured as the run walks it.
+struct Vol10Read {
+    std::vector<std::optional<plat::FileIdentity>> ids;  // by destination
+    StringList drives;                                   // drive keys
+    std::vector<std::optional<std::uint64_t>> free;      // by drive
+    std::vector<std::optional<FolderStructSize>> sizes;  // by source
+};
+
+bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, bool countFiles, Vol10Read& read) {
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
     for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
-    // First each destination and the working folder opened (no walk enters
-    // them; a destination that names a folder an earlier one names is
-    // copied into once) and, when files are counted, each drive's free
-    // bytes asked; then the sources measured as the run walks them. Each
-    // on the pool, and no box before the end.
-    StringList drives, first = destinations;
+    StringList first = destinations;
     first.push_back(in.WorkingDir);
     if (countFiles && !destinations.empty())
         for (const auto& [drive, d] : sample)
             if (!drive.empty()) {
-                drives.push_back(drive);
+                read.drives.push_back(drive);
                 first.push_back(d);
             }
     const std::size_t workingDir = destinations.size();
-    std::vector<std::optional<plat::FileIdentity>> ids(destinations.size() + 1);
-    std::vector<std::optional<std::uint64_t>> free(drives.size());
-    std::vector<std::optional<FolderStructSize>> sizes(in.Sources.size());
-    {
-        const CountingBusy counting;
-        const bool opened = ReadOnPool(first, [&](std::size_t i) {
-            if (i > workingDir)
-                free[i - workingDir - 1] = FreeBytesOf(first[i]);
-            else
-                ids[i] = WalkFence::IdentityOf(first[i]);
-        });
-        if (!opened) return false;
-        WalkFence fence;
-        for (const auto& id : ids)
-            if (id) fence.Add(*id);
-        MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in),
-                           [&fence](const plat::DirEntry& e) { return fence.Holds({e.dev, e.ino}); }};
-        StringList sources;
-        for (const std::string& source : in.Sources) sources.push_back(TrimControlAndBlanks(source));
-        const bool measured = ReadOnPool(sources, [&](std::size_t i) {
-            if (!TrimBlanks(sources[i]).empty()) Measure(sources[i], setup, sizes[i]);
-        });
-        if (!measured) return false;
-    }
-    ids.pop_back();  // the working folder
-    // A drive holds a copy for each destination the run copies into, a
-    // folder inside another one's included.
-    const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(ids));
-    std::map<std::string, std::uint64_t> copies;  // drive key -> destinations copied into
-    for (std::size_t i = 0; i < destinations.size(); ++i)
-        if (!repeated[i]) ++copies[DriveSpaceKey(destinations[i])];
-    const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
-    // Each source as the run walks it into every destination: a file in two
-    // listed sources is copied from each.
+    read.ids.assign(destinations.size() + 1, std::nullopt);
+    read.free.assign(read.drives.size(), std::nullopt);
+    read.sizes.resize(in.Sources.size());
+    const CountingBusy counting;
+    const bool opened = ReadOnPool(first, [&](std::size_t i) {
+        if (i > workingDir)
+            read.free[i - workingDir - 1] = FreeBytesOf(first[i]);
+        else
+            read.ids[i] = WalkFence::IdentityOf(first[i]);
+    });
+    if (!opened) return false;
+    WalkFence fence;
+    for (const auto& id : read.ids)
+        if (id) fence.Add(*id);
+    read.ids.pop_back();  // the working folder
+    MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in),
+                       [&fence](const plat::DirEntry& e) { return fence.Holds({e.dev, e.ino}); }};
+    StringList sources;
+    for (const std::string& source : in.Sources) sources.push_back(TrimControlAndBlanks(source));
+    return ReadOnPool(sources, [&](std::size_t i) {
+        if (!TrimBlanks(sources[i]).empty()) Measure(sources[i], setup, read.sizes[i]);
+    });
+}
+
+// Each source's share of what every destination gets, from its walk: each
+// file the masks take, and what the run names among the files not copied.
+void Vol10AddShares(Vol10State& state, const Vol10Inputs& in, const Vol10Read& read, bool countFiles) {
     state.Vol10SourceShares.assign(in.Sources.size(), 0);
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        const auto& size = sizes[i];
+    for (std::size_t i = 0; i < read.sizes.size(); ++i) {
+        const auto& size = read.sizes[i];
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();
         double files = 0;
@@ -718,21 +713,49 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
         state.Vol10SourceShares[i] = files;
         state.Vol10SourceFiles += static_cast<std::uint32_t>(files);
     }
-    if (n <= 0) return false;
-    for (std::size_t i = 0; i < drives.size(); ++i) {
-        const std::uint64_t bytes = copies[drives[i]] * state.Vol10SourceBytes;
+}
+
+// A drive holds a copy for each destination the run copies into, a folder
+// inside another one's included: false, with box 100053, when one lacks room.
+bool Vol10ChargeDrives(const Vol10State& state, const StringList& destinations, const std::vector<char>& repeated,
+                       const Vol10Read& read) {
+    std::map<std::string, std::uint64_t> copies;  // drive key -> destinations copied into
+    for (std::size_t i = 0; i < destinations.size(); ++i)
+        if (!repeated[i]) ++copies[DriveSpaceKey(destinations[i])];
+    for (std::size_t i = 0; i < read.drives.size(); ++i) {
+        const std::uint64_t bytes = copies[read.drives[i]] * state.Vol10SourceBytes;
         // A drive whose free space cannot be read is not held against the run.
-        if (bytes == 0 || !free[i]) continue;
-        if (bytes > *free[i]) {
-            const std::string root = DriveSpaceRoot(drives[i]);
+        if (bytes == 0 || !read.free[i]) continue;
+        if (bytes > *read.free[i]) {
+            const std::uint64_t free = *read.free[i];
+            const std::string root = DriveSpaceRoot(read.drives[i]);
             plat::MessageBox("There is not enough space on the disk.\nThe free space on the disk " + root +
-                                 " is : " + FormatByteSize(*free[i]) + "    " + UInt64ToStr(*free[i]) + " bytes\n" +
+                                 " is : " + FormatByteSize(free) + "    " + UInt64ToStr(free) + " bytes\n" +
                                  "The program requires : " + FormatByteSize(bytes) + "    " + UInt64ToStr(bytes) +
                                  " bytes.",
                              MessageCaption(kVol10ListTopic, "Information", "100053"), kWarn);
             return false;
         }
     }
+    return true;
+}
+
+}  // namespace
+
+bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles) {
+    state.Vol10SourceFileSizes.clear();
+    state.Vol10SourceSubFolders = 0;
+    state.Vol10SourceFiles = 0;
+    state.Vol10SourceBytes = 0;
+    const StringList destinations = Destinations(in);
+    // Everything read first, and no box before the end.
+    Vol10Read read;
+    if (!Vol10ReadForTotals(in, destinations, countFiles, read)) return false;
+    // A destination that names a folder an earlier one names is copied into once.
+    const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(read.ids));
+    Vol10AddShares(state, in, read, countFiles);
+    const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
+    if (n <= 0 || !Vol10ChargeDrives(state, destinations, repeated, read)) return false;
     state.Counters.FoldersToCopy = n;
     state.Counters.SubFoldersToCopy = state.Vol10SourceSubFolders * n;
     state.Counters.FilesToCopy = state.Vol10SourceFiles * n;
