@@ -125,8 +125,11 @@ FolderStructure ReadFolderStructure(const std::string& entry) {
     if (!mounted.empty()) {
         // Nothing below them was read, so no item is left naming one.
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < s.items.size(); ++i)
-            if (i >= mounted.size() || !mounted[i]) s.items[kept++] = std::move(s.items[i]);
+        for (std::size_t i = 0; i < s.items.size(); ++i) {
+            if (i < mounted.size() && mounted[i]) continue;
+            if (kept != i) s.items[kept] = std::move(s.items[i]);
+            ++kept;
+        }
         s.items.resize(kept);
     }
     s.source.Release();
