@@ -116,7 +116,7 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
     return true;
 }
 
-void FolderStructSize::NotListed(std::uint32_t level, std::uint32_t passes, const std::string& folder) {
+void FolderStructSize::MetUnlisted(std::uint32_t level, std::uint32_t passes, const std::string& folder) {
     const plat::NotListed why = disk_ ? disk_->WhyNotListed(base_, folder) : base_.WhyNotListed(folder);
     if (why == plat::NotListed::Unreadable) {
         if (unread_.empty()) unread_ = folder;
@@ -158,7 +158,7 @@ void FolderStructSize::Examine() {
     while (!queue_.empty()) {
         const auto [level, folder] = TakeFolder(1);
         if (!ListTaken(folder, entries)) {
-            if (!rootMissing_) NotListed(level, 1, folder);
+            if (!rootMissing_) MetUnlisted(level, 1, folder);
             continue;
         }
         for (const auto& e : entries) {
@@ -201,7 +201,7 @@ void FolderStructSize::ExamineWithMasks() {
         const bool takeFiles = selection_.rootFiles || !inRoot;
         inRoot = false;
         if (!listed) {
-            if (!rootMissing_) NotListed(level, selection_.passes, folder);
+            if (!rootMissing_) MetUnlisted(level, selection_.passes, folder);
             continue;
         }
         if (takeFiles) MaskPassed(passed);

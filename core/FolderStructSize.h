@@ -113,7 +113,7 @@ private:
     void MaskPassed(std::size_t first);
     // A listed folder the walk could not list: an unreadable one noted, one
     // another file system is mounted on passed over instead of counted.
-    void NotListed(std::uint32_t level, std::uint32_t passes, const std::string& folder);
+    void MetUnlisted(std::uint32_t level, std::uint32_t passes, const std::string& folder);
     void FinishWalk();
 
     std::string root_;

@@ -44,6 +44,6 @@ const char* PassedText(PassedBy why);
 // `path` named with its reason: "C:\S\l (a link, not followed)".
 std::string NamedPassed(const std::string& path, PassedBy why);
 
-// After a folder's listing failed: whether the walk passes it over as it
-// passes over an entry (one another file system is mounted on), and why.
+// After a folder's listing failed: whether the walk passes the folder over
+// as an entry (PassedBy::OtherFileSystem) rather than as one it could not read.
 inline bool PassedFolder(plat::NotListed why) { return why == plat::NotListed::OtherFileSystem; }
