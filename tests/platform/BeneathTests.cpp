@@ -372,18 +372,20 @@ TEST_P(BeneathTest, ReplacingCopiesAndModesTakeOnlyRegularFilesAndNeverALink) {
 }
 
 // A folder this user may enter but not list, or not even enter, opens as a
-// base: it exists. What needs its listing then fails; a known name in one
-// that may be entered is still found.
+// base: it exists. What needs its listing then fails, and the base says it
+// could not be read (where a link in its place or nothing there is gone); a
+// known name in one that may be entered is still found.
 TEST_P(BeneathTest, AFolderThatCannotBeListedStillOpens) {
     d.WriteFile("Dest\\enter\\known.txt", "k");
     d.MakeFolder("Dest\\closed");
+    fs::create_directory_symlink(d.nativePath("Dest\\enter"), d.nativePath("Dest\\link"));
     chmod(d.nativePath("Dest\\enter").c_str(), 0111);
     chmod(d.nativePath("Dest\\closed").c_str(), 0);
     testsupport::OpenPathToEveryone(d.native());
     const bool fallback = GetParam();
     const int code = testsupport::RunAsNobody([&] {
         ForceBeneathFallback(fallback);
-        Beneath enter, closed;
+        Beneath enter, closed, dest;
         std::vector<DirEntry> entries;
         EntryInfo info;
         if (enter.Open(D("enter")) != FsResult::Ok || closed.Open(D("closed")) != FsResult::Ok) return 1;
@@ -391,6 +393,12 @@ TEST_P(BeneathTest, AFolderThatCannotBeListedStillOpens) {
         if (enter.Look(D("enter\\known.txt"), info) != FsResult::Ok || info.kind != EntryKind::File) return 3;
         if (closed.ListKinds(D("closed"), entries) || closed.Look(D("closed\\x"), info) == FsResult::Ok) return 4;
         if (closed.Look(D("closed"), info) != FsResult::Ok || info.kind != EntryKind::Folder) return 5;
+        if (dest.Open(d.path("Dest")) != FsResult::Ok || dest.ListKinds(D("closed"), entries)) return 6;
+        if (dest.WhyNotListed(D("closed")) != NotListed::Unreadable ||
+            closed.WhyNotListed(D("closed")) != NotListed::Unreadable)
+            return 7;
+        if (dest.ListKinds(D("link"), entries) || dest.WhyNotListed(D("link")) != NotListed::Gone) return 8;
+        if (dest.WhyNotListed(D("missing")) != NotListed::Gone) return 9;
         return 0;
     });
     EXPECT_EQ(code, 0);
@@ -462,6 +470,11 @@ TEST_P(BeneathTest, MountPointsBelowTheBaseAreNotCrossed) {
         if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
             mount(target.c_str(), mnt.c_str(), nullptr, MS_BIND, nullptr) == 0) {
             if (dest.Open(d.path("Dest")) != FsResult::Ok) _exit(1);
+            // Not listed, and said to be another file system's.
+            std::vector<DirEntry> entries;
+            if (dest.ListKinds(d.path("Dest\\mnt"), entries) ||
+                dest.WhyNotListed(d.path("Dest\\mnt")) != NotListed::OtherFileSystem)
+                _exit(6);
             root = d.path("Dest\\mnt\\keep.txt");
             if (dest.RemoveFile(root) == FsResult::Ok) _exit(2);
             if (dest.MakeFolder(d.path("Dest\\mnt\\new")) == FsResult::Ok) _exit(3);
