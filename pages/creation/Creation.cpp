@@ -1,6 +1,7 @@
 #include "pages/creation/Creation.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -11,6 +12,7 @@
 #include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
@@ -180,6 +182,33 @@ bool MeasureCreationSpace(CreationState& state, const CreationInputs& in, bool w
     return MeasureOnPool(state, in, withFiles, WalkedStructures(in.FolderStructures), folders, space);
 }
 
+double CreationState::WayPlan::Size() const {
+    const std::size_t numbered = each && eachItems > listedItems.size() ? eachItems - listedItems.size() : 0;
+    return static_cast<double>(listed.size()) + static_cast<double>(numbered) * static_cast<double>(eachCount);
+}
+
+void CreationState::WayPlan::Of(std::size_t item, StringList& folders) const {
+    folders.clear();
+    auto it = std::lower_bound(listed.begin(), listed.end(), item,
+                               [](const auto& entry, std::size_t i) { return entry.first < i; });
+    for (; it != listed.end() && it->first == item; ++it) folders.push_back(it->second);
+    if (each && item < eachItems && !std::binary_search(listedItems.begin(), listedItems.end(), item))
+        each(item, folders);
+}
+
+void CreationState::WayPlan::Clear() { *this = WayPlan(); }
+
+bool NumberedItems::ItemOf(std::string_view numberText, std::size_t& item) const {
+    std::int64_t number = 0;
+    const char* end = numberText.data() + numberText.size();
+    const auto read = std::from_chars(numberText.data(), end, number);
+    if (read.ec != std::errc() || read.ptr != end || number < first) return false;
+    const auto offset = static_cast<std::uint64_t>(number - first);
+    if (offset >= count || text(number) != numberText) return false;  // "07" is not 7 unless padded so
+    item = static_cast<std::size_t>(offset);
+    return true;
+}
+
 bool MakesNoFolder(const std::string& path) {
     const std::string drive = TrimControlAndBlanks(GetDrivePart(path));
     return drive.empty() || HasDotFolderName(path) || path.find(':', drive.size()) != std::string::npos;
@@ -197,7 +226,7 @@ std::string ParentOf(const std::string& path) {
 }  // namespace
 
 bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& items) {
-    state.MadeOnTheWay.clear();
+    state.MadeOnTheWay.Clear();
     // Whether each folder above a main folder is there, asked on the pool
     // once each: the main folders' parents, then the folders above those
     // that are missing, and so on up.
@@ -245,9 +274,73 @@ bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& ite
         for (std::string folder = ParentOf(item.path); missing(folder); folder = ParentOf(folder))
             chain.push_back(folder);
         for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-            if (made.insert(FolderLineKey(*it)).second) state.MadeOnTheWay.emplace_back(i, *it);
+            if (made.insert(FolderLineKey(*it)).second) state.MadeOnTheWay.listed.emplace_back(i, *it);
         made.insert(FolderLineKey(item.path));
     }
+    return true;
+}
+
+bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
+    // A number's folders on the way are the missing folders above its main
+    // folder. Those that end in `after` hold its number, the others are
+    // every number's. One that holds the number is there only when the top
+    // one of them is, in `holder`: that folder's listing finds every number
+    // whose folders on the way can differ from the others'.
+    std::vector<std::size_t> own;
+    const std::size_t slash = items.after.find('\\');
+    const std::size_t cut = items.before.rfind('\\');
+    if (items.makes && items.count > 0 && slash != std::string::npos && cut != std::string::npos) {
+        const std::string holder = ParentOf(items.before + "0");  // holds every number's top folder
+        const std::string_view tail = std::string_view(items.before).substr(cut + 1);
+        const std::string_view head = std::string_view(items.after).substr(0, slash);
+        std::vector<plat::DirEntry> entries;
+        // A holder that cannot be listed has none found there: a run that
+        // meets one counts it where it is.
+        if (!ReadOnPool({holder}, [&](std::size_t) { plat::ListFolder(holder, entries); })) return false;
+        std::size_t item = 0;
+        for (const plat::DirEntry& e : entries) {
+            // Letter case aside (a file system may ignore it): the number is
+            // where the lengths of the parts around it put it.
+            if (e.name.size() <= tail.size() + head.size()) continue;
+            const std::string_view name(e.name);
+            if (items.ItemOf(name.substr(tail.size(), name.size() - tail.size() - head.size()), item))
+                own.push_back(item);
+        }
+        std::sort(own.begin(), own.end());
+        own.erase(std::unique(own.begin(), own.end()), own.end());
+    }
+    // Those numbers are planned one by one, and two of the others: the
+    // first makes what all share, the second what each of the rest makes,
+    // its number put in their place.
+    std::vector<std::size_t> picked = own;
+    std::size_t second = items.count;
+    for (std::size_t i = 0, others = 0; i < items.count && others < 2; ++i) {
+        if (std::binary_search(own.begin(), own.end(), i)) continue;
+        picked.push_back(i);
+        if (++others == 2) second = i;
+    }
+    std::sort(picked.begin(), picked.end());
+    std::vector<CreationItem> some;
+    some.reserve(picked.size());
+    for (const std::size_t i : picked) some.push_back(items.Item(i));
+    if (!PlanMadeOnTheWay(state, some)) return false;
+    CreationState::WayPlan& plan = state.MadeOnTheWay;
+    for (auto& entry : plan.listed) entry.first = picked[entry.first];
+    if (second >= items.count || picked.size() == items.count) return true;
+    const std::string numbered = items.before + items.text(items.first + static_cast<std::int64_t>(second));
+    StringList after;
+    for (const auto& [item, folder] : plan.listed)
+        if (item == second && folder.compare(0, numbered.size(), numbered) == 0)
+            after.push_back(folder.substr(numbered.size()));
+    if (after.empty()) return true;
+    plan.eachItems = items.count;
+    plan.eachCount = after.size();
+    plan.listedItems = std::move(picked);
+    plan.each = [before = items.before, first = items.first, text = items.text, after = std::move(after)](
+                    std::size_t item, StringList& folders) {
+        const std::string numberedFolder = before + text(first + static_cast<std::int64_t>(item));
+        for (const std::string& rest : after) folders.push_back(numberedFolder + rest);
+    };
     return true;
 }
 
@@ -258,16 +351,148 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std
     StringList mains;
     for (const CreationItem& item : items) mains.push_back(item.path);
     CreationCounters& c = state.Counters;
-    c.FoldersToCreate = static_cast<double>(items.size() + state.MadeOnTheWay.size());
+    c.FoldersToCreate = static_cast<double>(items.size()) + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = TemplateFoldersIn(in.FolderStructures, mains, mode, term);
     state.StructureFolders = static_cast<std::uint32_t>(in.FolderStructures.size());
     state.StructureFiles = 0;
     state.StructureBytes = 0;
 }
 
+namespace {
+
+// The text of `length` characters that, put for each `mark`, makes `a` and
+// `b` spell one name, when one does. Where the two first differ, one holds
+// the text's first character against a letter of the other; each character
+// after follows from the other: a letter, or a character found before.
+bool SpelledAlike(std::string_view a, std::string_view b, char mark, std::size_t length, std::string& text) {
+    const auto expand = [&](std::string_view s) {
+        std::vector<int> v;  // a letter, or -1 - k for the text's character k
+        for (const char ch : s) {
+            if (ch != mark) v.push_back(static_cast<unsigned char>(ch));
+            else
+                for (std::size_t k = 0; k < length; ++k) v.push_back(-1 - static_cast<int>(k));
+        }
+        return v;
+    };
+    const std::vector<int> x = expand(a), y = expand(b);
+    if (x.size() != y.size()) return false;
+    std::size_t p = 0;
+    while (p < x.size() && x[p] == y[p]) ++p;
+    if (p == x.size() || (x[p] >= 0) == (y[p] >= 0)) return false;
+    const std::vector<int>& other = x[p] >= 0 ? x : y;
+    text.assign(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        const int v = other[p + i];  // within: the other holds the whole text from p
+        const auto k = static_cast<std::size_t>(-1 - v);
+        if (v < 0 && k >= i) return false;
+        text[i] = v >= 0 ? static_cast<char>(v) : text[k];
+    }
+    const auto spell = [&](const std::vector<int>& v) {
+        std::string out;
+        for (const int c : v) out += c >= 0 ? static_cast<char>(c) : text[static_cast<std::size_t>(-1 - c)];
+        return out;
+    };
+    return spell(x) == spell(y);
+}
+
+// The items for which the template lines may make other folders than for
+// any other number: a line that names the item's main folder is refused
+// for it, and where the main folder's name goes into the lines, its number
+// may make two of their folders one. Read off the texts, a byte that none
+// of them holds standing for the number.
+std::vector<std::size_t> ItemsSingledOut(const StringList& lines, const NumberedItems& items, int mode,
+                                         const std::string& term) {
+    std::vector<std::size_t> odd;
+    std::array<bool, 256> used{};
+    for (const std::string* text : {&items.before, &items.after, &term})
+        for (const char ch : *text) used[static_cast<unsigned char>(ch)] = true;
+    for (const std::string& line : lines)
+        for (const char ch : line) used[static_cast<unsigned char>(ch)] = true;
+    int free = 0x80;
+    while (free < 0x100 && used[static_cast<std::size_t>(free)]) ++free;
+    if (free == 0x100) return odd;  // lines that hold every such byte: none singled out
+    const char mark = static_cast<char>(free);
+    const std::string main = items.before + mark + items.after;
+    // As CheckDestinationNotSource compares them (a main folder it refuses
+    // refuses every line, whatever the number).
+    std::string message, normal, named;
+    const std::size_t at = ValidateIncludeListText(main, message, normal) ? normal.find(mark) : std::string::npos;
+    std::unordered_set<std::string> parts;  // the names of the lines' folders, the mark in them
+    std::size_t item = 0;
+    for (const std::string& line : lines) {
+        if (at != std::string::npos && ValidateIncludeListText(line, message, named) && named.size() >= normal.size() &&
+            items.ItemOf(std::string_view(named).substr(at, named.size() + 1 - normal.size()), item))
+            odd.push_back(item);
+        if (HasDotFolderName(line)) continue;
+        const std::string rel = ExpandTemplatePath(line, main, mode, term);
+        if (rel.empty() || rel.find(':') != std::string::npos) continue;
+        const std::string target = JoinDestinationAndTemplatePath(main, rel);
+        std::string below;
+        if (HasDotFolderName(target) || !BelowMainFolder(main, target, below)) continue;
+        for (std::size_t from = 0;;) {
+            const std::size_t slash = below.find('\\', from);
+            parts.insert(below.substr(from, slash - from));
+            if (slash == std::string::npos) break;
+            from = slash + 1;
+        }
+    }
+    // Two folders spelled alike are alike name by name; a name the number's
+    // text goes into meets another only for one text of each length.
+    const auto marks = [mark](const std::string& part) {
+        return static_cast<std::size_t>(std::count(part.begin(), part.end(), mark));
+    };
+    const std::size_t longest = std::max(items.text(items.first).size(),
+                                         items.text(items.first + static_cast<std::int64_t>(items.count) - 1).size());
+    std::string text;
+    for (std::size_t length = 1; length <= longest; ++length) {
+        std::unordered_map<std::size_t, std::vector<const std::string*>> bySize;
+        for (const std::string& part : parts) bySize[part.size() + marks(part) * (length - 1)].push_back(&part);
+        for (const std::string& part : parts) {
+            if (marks(part) == 0) continue;
+            for (const std::string* other : bySize[part.size() + marks(part) * (length - 1)])
+                if (other != &part && SpelledAlike(part, *other, mark, length, text) && items.ItemOf(text, item))
+                    odd.push_back(item);
+        }
+    }
+    std::sort(odd.begin(), odd.end());
+    odd.erase(std::unique(odd.begin(), odd.end()), odd.end());
+    return odd;
+}
+
+}  // namespace
+
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, const NumberedItems& items,
+                       int templateIndex) {
+    std::string term;
+    const int mode = GetFolderTemplateMode(templateIndex, term);
+    const StringList& lines = in.FolderStructures;
+    double folders = 0;
+    if (items.count > 0) {
+        // Lines that keep or drop their first folder make the same folders
+        // in every main folder, which the list's count takes from its first.
+        const bool fixed = mode != TemplateModeReplaceRemainder && mode != TemplateModeReplaceAll &&
+                           std::none_of(lines.begin(), lines.end(),
+                                        [](const std::string& line) { return line.find(':') != std::string::npos; });
+        const std::vector<std::size_t> odd =
+            fixed ? std::vector<std::size_t>() : ItemsSingledOut(lines, items, mode, term);
+        for (const std::size_t item : odd) folders += TemplateFoldersIn(lines, items.Item(item).path, mode, term);
+        std::size_t usual = 0;
+        while (std::binary_search(odd.begin(), odd.end(), usual)) ++usual;
+        if (usual < items.count)
+            folders += static_cast<double>(items.count - odd.size()) *
+                       TemplateFoldersIn(lines, StringList{items.Item(usual).path}, mode, term);
+    }
+    CreationCounters& c = state.Counters;
+    c.FoldersToCreate = static_cast<double>(items.count) + state.MadeOnTheWay.Size();
+    c.SubFoldersToCreate = folders;
+    state.StructureFolders = static_cast<std::uint32_t>(lines.size());
+    state.StructureFiles = 0;
+    state.StructureBytes = 0;
+}
+
 void SetCreationToCreate(CreationState& state, double mainFolders) {
     CreationCounters& c = state.Counters;
-    c.FoldersToCreate = mainFolders + static_cast<double>(state.MadeOnTheWay.size());
+    c.FoldersToCreate = mainFolders + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = static_cast<double>(state.StructureFolders) * mainFolders;
     c.FilesToCreate = static_cast<double>(state.StructureFiles) * mainFolders;
     c.FilesSizeToCreate = static_cast<double>(state.StructureBytes) * mainFolders;

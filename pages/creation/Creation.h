@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -88,7 +89,23 @@ struct CreationState {
     // The folders a run makes on its way to its main folders (a missing
     // destination, a folder above a main folder), each with the item that
     // makes it, in item order (PlanMadeOnTheWay).
-    std::vector<std::pair<std::size_t, std::string>> MadeOnTheWay;
+    struct WayPlan {
+        std::vector<std::pair<std::size_t, std::string>> listed;
+        // A range of numbers: each of the first `eachItems` items that
+        // `listed` does not plan for (`listedItems`, sorted) makes
+        // `eachCount` folders more, which differ only by its number: `each`
+        // names them, from the top. Kept so, a range costs what one number
+        // costs.
+        std::size_t eachItems = 0, eachCount = 0;
+        std::vector<std::size_t> listedItems;
+        std::function<void(std::size_t item, StringList& folders)> each;
+
+        double Size() const;
+        // The folders `item` makes on its way, from the top.
+        void Of(std::size_t item, StringList& folders) const;
+        void Clear();
+    };
+    WayPlan MadeOnTheWay;
 
     CreationCounters Counters;
 
@@ -210,10 +227,33 @@ bool MakesNoFolder(const std::string& path);
 // makes as its main folder is none. Into `MadeOnTheWay`, looked at on the
 // pool; false when a look failed (said in its box).
 bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& items);
+// A create run's items that are one range of numbers (page 03): item i's
+// main folder is `before`, the text of the number first + i, then `after`.
+struct NumberedItems {
+    std::string before, after;
+    std::int64_t first = 1;
+    std::size_t count = 0;
+    bool makes = false;
+    std::function<std::string(std::int64_t number)> text;
+
+    CreationItem Item(std::size_t item) const {
+        return {before + text(first + static_cast<std::int64_t>(item)) + after, makes};
+    }
+    // The item whose number `numberText` spells, when the range holds it.
+    bool ItemOf(std::string_view numberText, std::size_t& item) const;
+};
+// PlanMadeOnTheWay for a range, by arithmetic: every number's folders on the
+// way are those every number shares and those that differ by the number
+// alone, but for the numbers with a folder there already, looked up in the
+// folder that holds their first one. The same plan as for the list of all.
+bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items);
 // Template runs: each main folder gets the folders its lines make
 // (TemplateFoldersIn, the page's template options) and no file.
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std::vector<CreationItem>& items,
                        int templateIndex);
+// The same for a range, the lines worked out for the numbers their text may
+// meet and for one other number, which stands for all the rest.
+void SetTemplateTotals(CreationState& state, const CreationInputs& in, const NumberedItems& items, int templateIndex);
 // The four to-create counters for `mainFolders` main folders, each with
 // the measured structure totals, and the folders made on the way.
 void SetCreationToCreate(CreationState& state, double mainFolders);

@@ -458,11 +458,10 @@ void FolderCreator::ReportOnTheWay(bool madeFolder) {
     // the folder itself; or nothing when the folder alone was made.
     const std::size_t parents = ParentsMade(made_, madeFolder);
     std::vector<char> reported(parents, 0);
-    const auto& plan = state_.MadeOnTheWay;
-    auto it = std::lower_bound(plan.begin(), plan.end(), item_,
-                               [](const auto& entry, std::size_t item) { return entry.first < item; });
-    for (; it != plan.end() && it->first == item_; ++it) {
-        const std::size_t m = ReportWayFolder(it->second, parents, true);
+    StringList planned;
+    state_.MadeOnTheWay.Of(item_, planned);
+    for (const std::string& folder : planned) {
+        const std::size_t m = ReportWayFolder(folder, parents, true);
         if (m < parents) reported[m] = 1;
     }
     // Made all the same where the count found it there (it went since).

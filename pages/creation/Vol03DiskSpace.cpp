@@ -6,7 +6,7 @@ bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFile
     // The numbers of the edits, whatever was stored when they were left.
     const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
     const double n = static_cast<double>(numbers.Count());
-    const std::vector<CreationItem> items = Vol03Items(in, numbers);
+    const NumberedItems items = Vol03Items(in, numbers);
     if (!PlanMadeOnTheWay(state, items)) return false;
     if (in.RelativePaths) {
         SetTemplateTotals(state, in, items, 3);
@@ -20,7 +20,7 @@ bool Vol03CheckDiskSpace(Vol03State& state, const Vol03Inputs& in, bool withFile
 void Vol03CountToCreate(Vol03State& state, const Vol03Inputs& in) {
     const Vol03Numbers numbers = Vol03ReadNumbers(in.StartText, in.EndText);
     const double n = static_cast<double>(numbers.Count());
-    const std::vector<CreationItem> items = Vol03Items(in, numbers);
+    const NumberedItems items = Vol03Items(in, numbers);
     if (!PlanMadeOnTheWay(state, items)) return;
     if (in.RelativePaths) {
         SetTemplateTotals(state, in, items, 3);

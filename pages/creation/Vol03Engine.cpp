@@ -107,21 +107,17 @@ void Vol03Creator::MainPath(const _tagVol0XParts& parts, bool padded, int digits
     path.append(parts.Part[2]).append(parts.Part[3]);
 }
 
-std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers) {
+NumberedItems Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers) {
     const _tagVol0XParts parts = GetNameParts(in);
-    const bool makes = !Vol03Creator::Forbidden(parts);
-    std::vector<CreationItem> items;
-    if (numbers.End < numbers.Start) return items;
-    items.reserve(static_cast<std::size_t>(numbers.Count()));
-    std::size_t at = 0, length = 0;
-    const int digits = numbers.Digits();
-    for (std::int64_t n = numbers.Start;; ++n) {
-        CreationItem item;
-        Vol03Creator::MainPath(parts, in.PaddedZeroes, digits, n, item.path, at, length);
-        item.makes = makes;
-        items.push_back(std::move(item));
-        if (n == numbers.End) break;
-    }
+    NumberedItems items;  // the parts around the number, as MainPath joins them
+    items.before = parts.Part[0];
+    items.after = parts.Part[2] + parts.Part[3];
+    items.first = numbers.Start;
+    items.count = numbers.End < numbers.Start ? 0 : static_cast<std::size_t>(numbers.Count());
+    items.makes = !Vol03Creator::Forbidden(parts);
+    items.text = [padded = in.PaddedZeroes, digits = numbers.Digits()](std::int64_t number) {
+        return Vol03NumberText(number, padded, digits);
+    };
     return items;
 }
 

@@ -60,8 +60,9 @@ Vol03Numbers Vol03ReadNumbers(const std::string& startText, const std::string& e
 // zeros to `digits` when padded (a sign stays in front).
 std::string Vol03NumberText(std::int64_t number, bool padded, int digits);
 
-// Every number's main folder as the run takes it, in order.
-std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
+// Every number's main folder as the run takes it, in order: the range,
+// never a path for each number.
+NumberedItems Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
 
 // ---- disk space ----------------------------------------------------------------------
 
@@ -89,7 +90,7 @@ public:
     void CreateAll();
 
 private:
-    friend std::vector<CreationItem> Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
+    friend NumberedItems Vol03Items(const Vol03Inputs& in, const Vol03Numbers& numbers);
     // The number's main folder into `path`; the length and place of the number in it.
     static void MainPath(const _tagVol0XParts& parts, bool padded, int digits, std::int64_t number, std::string& path,
                          std::size_t& at, std::size_t& length);

@@ -346,6 +346,96 @@ TEST_F(Vol03Engine, DiskSpaceComesFromTheEditsNumbers) {
     EXPECT_EQ(c.SubFoldersToCreate, 30);
 }
 
+// The folders a run makes on its way: one that every number shares (a
+// missing destination, a prefix that holds a backslash), one for each
+// number (a suffix that holds one), padded, some there already. The count
+// of the range plans what the list of every number plans, and the run
+// makes just those; its undo takes them away.
+TEST_F(Vol03Engine, FoldersOnTheWayAreCountedForTheRange) {
+    struct Case {
+        const char *dest, *prefix, *suffix;
+        bool padded;
+        const char *start, *end;
+        Lines there;
+        double toCreate;
+    };
+    const Case cases[] = {
+        {"Dest", "Jobs\\", "", false, "1", "3", {}, 3 + 1},                 // Jobs
+        {"Dest\\New\\Deeper", "", "", false, "1", "3", {}, 3 + 2},          // New, Deeper
+        {"Dest", "", "\\Docs", false, "1", "3", {"Dest\\2"}, 3 + 2},         // 1, 3
+        {"Dest\\New", "Jobs\\J", "\\x", false, "-1", "1", {}, 3 + 2 + 3},  // New, Jobs, J-1, J0, J1
+        // 08, 08\Docs, 09\Docs
+        {"Dest", "", "\\Docs\\Old", true, "8", "10", {"Dest\\09", "Dest\\10\\Docs"}, 3 + 2 + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.dest) + " " + c.prefix + "#" + c.suffix);
+        in.DestFolder = drive.path(c.dest);
+        in.Prefix = c.prefix;
+        in.Suffix = c.suffix;
+        in.PaddedZeroes = c.padded;
+        Numbers(c.start, c.end);
+        for (const std::string& folder : c.there) drive.MakeFolder(folder);
+        Vol03CountToCreate(state, in);
+        EXPECT_EQ(state.Counters.FoldersToCreate, c.toCreate);
+        const NumberedItems items = Vol03Items(in, Vol03ReadNumbers(c.start, c.end));
+        std::vector<CreationItem> every;
+        for (std::size_t i = 0; i < items.count; ++i) every.push_back(items.Item(i));
+        Vol03State listed;
+        ASSERT_TRUE(PlanMadeOnTheWay(listed, every));
+        StringList ours, theirs;
+        for (std::size_t i = 0; i < items.count; ++i) {
+            state.MadeOnTheWay.Of(i, ours);
+            listed.MadeOnTheWay.Of(i, theirs);
+            EXPECT_EQ(ours, theirs) << i;
+        }
+        const auto before = Tree(drive);
+        Run();
+        EXPECT_EQ(log.shown.FoldersToCreate, c.toCreate);
+        EXPECT_EQ(log.shown.FoldersCreated, c.toCreate);
+        EXPECT_EQ(log.lines[CreationFoldersCreated].size(), c.toCreate);
+        Undo();
+        EXPECT_EQ(Tree(drive), before);
+        for (const std::string& folder : c.there) fs::remove_all(drive.nativePath(folder));
+    }
+}
+
+// Template lines that take the main folder's name: where it makes two of a
+// line's folders one, or a line names the main folder itself, that number
+// counts its own; every other number counts what one of them counts.
+TEST_F(Vol03Engine, TemplateLinesThatMeetANumberCountItApart) {
+    struct Case {
+        bool first;  // drop each line's first folder, else the search term
+        StringList lines;
+        const char* end;
+        double subFolders;
+    };
+    const std::string dest = drive.path("Dest\\Jobs\\7");
+    const Case cases[] = {
+        {false, {"Plans\\%\\Notes", "Plans\\5\\Old"}, "10", 10 * 5 - 1},
+        {false, {"Plans\\%\\Notes", "Plans\\5\\Old"}, "2147483647", 2147483647.0 * 5 - 1},
+        {false, {"%\\a", "1%\\b", "%1\\c"}, "12", 12 * 6 - 1 - 1},
+        {true, {dest}, "9", 9 * 2 - 1},
+        {true, {dest}, "2147483647", 2147483647.0 * 2 - 1},
+    };
+    in.Prefix = "Jobs\\";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines.front() + " " + c.end);
+        _tagFoldersTemplateOptions o;
+        o.ReplaceNo = false;
+        (c.first ? o.ReplaceFirst : o.ReplaceRemainder) = true;
+        o.SearchTerm = "%";
+        SetFolderTemplateOptions(3, o);
+        UseTemplates(c.lines);
+        Numbers("1", c.end);
+        EXPECT_TRUE(Vol03CheckDiskSpace(state, in, false));
+        EXPECT_EQ(state.Counters.SubFoldersToCreate, c.subFolders);
+        if (std::string(c.end) == "2147483647") continue;
+        Run();
+        EXPECT_EQ(log.shown.SubFoldersCreated + log.shown.SubFoldersExists + log.shown.SubFoldersOther, c.subFolders);
+        Undo();
+    }
+}
+
 // A destination whose name holds a character no folder path may hold:
 // every new path is unusable (with the totals by the attach option), but
 // one that exists counts as existing.

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 
 #include "core/SettingsStore.h"
+#include "core/TemplateOptions.h"
 #include "help/TfrmAltalanosHelp.h"
 #include "pages/creation/TfrmVol03Multi.h"
 #include "pages/creation/Vol03Page.h"
@@ -22,6 +23,7 @@
 #include "results/TfrmStatistic03.h"
 #include "shell/TfrmMain.h"
 #include "tests/ui/PageWindowFixture.h"
+#include "windows/ListTools.h"
 #include "windows/TfrmFileExport.h"
 
 using Lines = std::vector<std::string>;
@@ -185,6 +187,30 @@ TEST_F(Vol03PageTest, SimulateCreateLookExportAndUndoInTheRealWindow) {
     EXPECT_TRUE(drive.Exists("Dest\\Job-2"));
     EXPECT_TRUE(LogLines("lstStat03FoldersCreated").empty());
     EXPECT_EQ(Label("lblStat03FoldersCreated"), "0");
+}
+
+// However large the range, the count is what one number's is: the largest
+// end shows its count at once and no box, with the folder every number
+// makes on its way and the template line that meets one number's name.
+TEST_F(Vol03PageTest, TheLargestEndIsCountedAtOnce) {
+    page->Vol03SetDestFolder(drive.path("Dest\\New"));
+    Click("rdoVol03AttachNothing");
+    SetText("edtVol03StartNumber", "1");
+    SetText("edtVol03EndNumber", "2147483647");
+    captions.clear();
+    page->edtVol03EndNumberExit();
+    EXPECT_EQ(Label("lblStat03FoldersToCreate"), "2147483648");
+
+    SetFolderTemplateOptions(3, {0, 1, "%", 0, 0});
+    Click("rdoVol03AttachMainFolderWithoutFiles");
+    Click("rdoVol03StructureImportRelativePaths");
+    listtools::SetListLines(C<QListWidget>("lstVol03AddFolderStructure"),
+                            StringList{"Plans\\%\\Notes", "Plans\\5\\Old"});
+    page->edtVol03EndNumberExit();
+    EXPECT_EQ(Label("lblStat03FoldersToCreate"), "2147483648");
+    EXPECT_EQ(Label("lblStat03SubFoldersToCreate"), "10737418234");  // 5 each, Plans\5 once for 5
+    EXPECT_EQ(Text("edtVol03EndNumber"), "2147483647");
+    EXPECT_TRUE(captions.empty());
 }
 
 // Restored settings put texts into the number edits that no exit check has
