@@ -22,9 +22,7 @@ cmake --build build/test -j"$jobs"
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_WERROR=ON -DQM_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j"$jobs"
-# (Not the test that times how often the screen is shown: under the
-# sanitizers it would time them.)
-(cd build/sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs" -E 'ALongRunReachesTheScreen')
+(cd build/sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 
 # Runs hand their items to a pool of workers: the tests that force many
 # workers once more under ThreadSanitizer. (Only those: a test that starts a

@@ -1,9 +1,11 @@
 // On a slow share the window keeps answering while a page reads: every run,
 // simulation, undo and count reads on the run pool, and the window thread
 // polls its event loop meanwhile. Each case clicks through a page in the
-// real main window with every file-system call taking 10 ms, and measures
-// the longest the window thread went without polling: a window that does
-// not answer for long is one the window manager offers to kill.
+// real main window with every file-system call taking 10 ms, and counts the
+// calls the window thread made between two of its polls: one call there is
+// the window deaf for the call's length, on a real share for as long as the
+// share takes. How long it goes without polling depends on the machine's
+// load: bench/ui_window_answers_bench.cpp measures that.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -34,10 +36,8 @@ using pagewindow::C;
 namespace {
 
 // 10 ms a call. The window thread makes none of the calls itself (but for
-// a file the user chose, which a handler opens), and it polls at least
-// every 150 ms: its pace, with room for a loaded machine.
+// a file the user chose, which a handler opens).
 constexpr auto kPerCall = 10ms;
-constexpr auto kLongestWait = 150ms;
 // The structure a run copies into each main folder: at 10 ms a call, small
 // enough that every case still ends within seconds when it fails.
 constexpr int kCopied = 32;
@@ -95,9 +95,8 @@ protected:
         return "<no " + std::string(name) + ">";
     }
 
-    // `act` on the slow share; the window's longest wait and its own calls
-    // meanwhile (at most `ownCalls` between two polls), then `check`: what
-    // the act did.
+    // `act` on the slow share; the window's own calls meanwhile (at most
+    // `ownCalls` between two polls), then `check`: what the act did.
     void ExpectAnswers(const std::string& what, const std::function<void()>& act,
                        const std::function<void()>& check, int ownCalls = 0) {
         testsupport::SlowShare share(kPerCall);
@@ -106,9 +105,6 @@ protected:
         EXPECT_LE(share.MostCallsWithoutPoll(), ownCalls)
             << what << ": " << share.MostCallsWithoutPoll() << " calls without a poll, the first from\n"
             << share.WhereMostCallsBegan();
-        EXPECT_LT(share.LongestWait(), kLongestWait)
-            << what << ": " << share.CallsInLongestWait() << " calls without a poll, the first from\n"
-            << share.WhereLongestWaitBegan();
         SCOPED_TRACE(what);
         check();
     }

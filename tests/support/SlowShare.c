@@ -2,8 +2,8 @@
  * file-system call of every thread waits a fixed time before it is made,
  * and the file systems say they are a network share (so that runs size
  * their pools as on one). The window thread's stretches without polling
- * its event loop are measured: the longest, with the stack of the first
- * file-system call in it.
+ * its event loop are measured: the longest, and the one with the most
+ * file-system calls, with the stack of its first.
  *
  * The calls are taken from the C library by defining them here: the test
  * program's own definitions come before the library's, for the program's
@@ -42,8 +42,6 @@ static void* firstStack[kFrames];
 static int firstFrames;
 static long long longestNs;
 static int longestCalls;
-static void* longestStack[kFrames];
-static int longestFrames;
 static int mostCalls;
 static void* mostStack[kFrames];
 static int mostFrames;
@@ -63,8 +61,6 @@ static void EndStretch(long long now) {
     if (took > longestNs) {
         longestNs = took;
         longestCalls = stretchCalls;
-        longestFrames = firstFrames;
-        memcpy(longestStack, firstStack, sizeof(void*) * (size_t)firstFrames);
     }
     if (stretchCalls > mostCalls) {
         mostCalls = stretchCalls;
@@ -92,7 +88,7 @@ void SlowShareStart(long perCallUs) {
     stretchStart = Now();
     stretchCalls = firstFrames = 0;
     longestNs = 0;
-    longestCalls = longestFrames = 0;
+    longestCalls = 0;
     mostCalls = mostFrames = 0;
     atomic_store(&measuring, 1);
     atomic_store(&delayNs, perCallUs * 1000L);
@@ -111,7 +107,6 @@ static int CopyStack(void* const* stack, int frames, void** out, int size) {
     memcpy(out, stack, sizeof(void*) * (size_t)n);
     return n;
 }
-int SlowShareLongestStack(void** frames, int size) { return CopyStack(longestStack, longestFrames, frames, size); }
 int SlowShareMostCalls(void) { return mostCalls; }
 int SlowShareMostCallsStack(void** frames, int size) { return CopyStack(mostStack, mostFrames, frames, size); }
 

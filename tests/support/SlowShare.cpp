@@ -48,11 +48,6 @@ std::string Where(void** frames, int n) {
 
 }  // namespace
 
-std::string SlowShare::WhereLongestWaitBegan() const {
-    void* frames[48];
-    return Where(frames, SlowShareLongestStack(frames, 48));
-}
-
 int SlowShare::MostCallsWithoutPoll() const { return SlowShareMostCalls(); }
 
 std::string SlowShare::WhereMostCallsBegan() const {

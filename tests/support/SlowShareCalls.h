@@ -8,7 +8,6 @@ void SlowShareStart(long perCallUs);
 void SlowShareStop(void);
 long SlowShareLongestMs(void);
 int SlowShareLongestCalls(void);
-int SlowShareLongestStack(void** frames, int size);
 int SlowShareMostCalls(void);
 int SlowShareMostCallsStack(void** frames, int size);
 #ifdef __cplusplus

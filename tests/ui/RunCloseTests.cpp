@@ -64,11 +64,12 @@ protected:
         restore.Restore();
         return GetVol02DestFolderHistory();
     }
-    // Lets the event loop run until the session file changes (5 s at most).
+    // Lets the event loop run until the session file changes (a minute at
+    // most: only a save that never comes takes it).
     bool WaitForSave() const {
         QElapsedTimer clock;
         clock.start();
-        while (Session() == before && clock.elapsed() < 5000) {
+        while (Session() == before && clock.elapsed() < 60000) {
             QCoreApplication::processEvents();
             QThread::msleep(10);
         }

@@ -145,6 +145,7 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
     for (const unsigned workers : {1u, 8u}) {
         std::vector<std::atomic<int>> worked(16);
         std::vector<std::size_t> wholeApplied;
+        std::atomic<bool> streamed{false};
         frame.Work = [&](RunDisk&) {
             PooledRun<Lines> run;
             run.Items = worked.size();
@@ -152,7 +153,13 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
             run.Scope = [](std::size_t i, RunScope& s) { s.Write("C:\\M" + std::to_string(i)); };
             run.Work = [&](std::size_t i, Lines& out, RunItemContext&) {
                 worked[i] = 1;
-                if (i == 0) std::this_thread::sleep_for(std::chrono::milliseconds(300));  // streamed meanwhile
+                // The head works until it has been streamed (its lines let
+                // the plain loop stream); the minute only ends a run that never streams.
+                const auto guard = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+                while (i == 0 && !streamed && std::chrono::steady_clock::now() < guard) {
+                    out.log.AddLine(0, "line");
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
                 for (int k = 0; k < 200; ++k) out.log.AddLine(0, "line");
                 out.whole = true;
             };
@@ -161,7 +168,10 @@ TEST_F(RunFrameTest, AFailedWorkEndsWithItsBoxAndEverythingBack) {
                 out.log.Clear();
                 out.whole = false;
             };
-            run.Stream = [](std::size_t, Lines&, RunApplyContext&) { throw std::runtime_error("no screen"); };
+            run.Stream = [&](std::size_t, Lines&, RunApplyContext&) {
+                streamed = true;
+                throw std::runtime_error("no screen");
+            };
             run.Name = [](std::size_t i) { return "C:\\M" + std::to_string(i); };
             RunPageItems(run);
         };
