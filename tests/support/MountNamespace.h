@@ -20,6 +20,10 @@ struct MountChild {
 // root made private: nothing it mounts reaches the parent's namespace).
 MountChild InOwnMountNamespace(const std::function<int()>& body);
 
+// Whether the test program entered a mount namespace of its own at start
+// (as root): a test may then mount in its own process.
+extern bool ownMountNamespace;
+
 // In the body: a mount it needs failed; `what` names it. Ends the child,
 // which reports the reason (and errno's text) back.
 [[noreturn]] void CannotMount(const std::string& what);

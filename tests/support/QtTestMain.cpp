@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 
@@ -8,7 +12,16 @@
 #include "tests/support/TestEnv.h"
 #include "tests/support/Watchdog.h"
 
+namespace testsupport {
+bool ownMountNamespace = false;
+}
+
 int main(int argc, char** argv) {
+    // As root, a mount namespace of the program's own, its root private, so
+    // the mounts a test makes in this process never leave it. Before any
+    // thread exists: a process with threads cannot unshare it.
+    if (geteuid() == 0 && unshare(CLONE_NEWNS) == 0)
+        testsupport::ownMountNamespace = mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     ::testing::InitGoogleTest(&argc, argv);
     testsupport::StartEveryTestClean();
     const std::string base = testsupport::IsolateEnvironment();
