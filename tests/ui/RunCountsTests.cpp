@@ -903,11 +903,11 @@ std::uint64_t Bytes(const Snapshot& snapshot) {
 // folder beside it, dangling), FIFOs, sockets and, as root, a folder another
 // file system is mounted on; and for every page that counts before its run
 // (and page 12) the options and lists that pass over what a count took —
-// nested, repeated and missing main folders, numbered folders there
-// already, destinations inside their sources and structures, nested
-// sources and structures, names no path can say, masks of every kind, every
-// attach mode and conflict rule, and the disk changed between the count and
-// the run. Each
+// nested, repeated, missing and unusable main folders, numbered folders
+// there already, template lines, destinations inside their sources and
+// structures, nested sources and structures, files that are their own
+// targets, names no path can say, masks of every kind, every attach mode and
+// conflict rule, and the disk changed between the count and the run. Each
 // run's Visual Log adds up column by column, names every entry met in
 // exactly one list the window shows (or names the folder whose whole share
 // it passed over), what it passes over with its reason; its free-space check
@@ -925,6 +925,9 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
     const char* attaches[] = {"AttachMainFolderWithFiles", "AttachMainFolderWithoutFiles",
                               "AttachSubFoldersOnlyWithFiles", "AttachSubFoldersOnlyWithoutFiles"};
     const StringList masks[] = {{"*.*"}, {"a*"}, {"*."}, {" *.TXT "}, {"A*.*"}, {}};
+    // Lines whose folders on the way are made too: 5 folders in each main folder.
+    const StringList templates = {"\\A\\B\\C", "\\A\\B\\D", "\\E"};
+    const char* templated5[] = {"A", "A\\B", "A\\B\\C", "A\\B\\D", "E"};
     // Beside the trees: "Out", where a link points, and "Mnt", bound on
     // their mount points (as root, in the test program's own mount namespace).
     drive.WriteFile("Out\\o1.txt", "o1");
@@ -945,21 +948,28 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
         const std::string attach = attaches[rng() % 4];
         const bool withFiles = attach.find("WithFiles") != std::string::npos;
         const bool subOnly = attach.find("SubFoldersOnly") != std::string::npos;
-        const bool there = rng() % 2, inside = rng() % 2, missing = rng() % 2;
+        const bool templated = rng() % 3 == 0;
+        const bool there = rng() % 2, inside = rng() % 2, missing = rng() % 2, unusable = rng() % 2;
         const auto choose = [this](const std::string& radio) {
             Click(radio.c_str());
             ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked()) << radio;
         };
-        // The structures of a create page or page 08.
+        // The structures or template lines of a create page or page 08.
         const auto source = [&](const std::string& page) {
-            SetList(("lstVol" + page + "AddFolderStructure").c_str(), structures);
-            choose("rdoVol" + page + attach);
+            choose("rdoVol" + page + (templated ? "StructureImportRelativePaths" : "StructureImportFullPaths"));
+            SetList(("lstVol" + page + "AddFolderStructure").c_str(), templated ? templates : structures);
+            if (!templated) choose("rdoVol" + page + attach);
         };
-        // The entries the structures bring into `main`: each one's own
-        // folder (but for subfolders only), its folders, with files those
-        // `takes`, and what the walk passes over, named in `other`.
+        // The entries the structures or template lines bring into `main`:
+        // with structures, each one's own folder (but for subfolders only),
+        // its folders, with files those `takes`, and what the walk passes
+        // over, named in `other`.
         const auto attached = [&](std::vector<Counted>& out, const std::string& main, const std::string& other,
                                   const std::function<bool(const std::string&)>& takes) {
+            if (templated) {
+                for (const char* rel : templated5) out.push_back({main + "\\" + rel});
+                return;
+            }
             for (const std::string& structure : structures) {
                 const std::string sub = structure == w ? "" : "sub";
                 const std::string target = subOnly ? main : main + "\\" + (sub.empty() ? "W" : sub);
@@ -982,14 +992,16 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
             const char* run;
             std::function<std::vector<Counted>()> counted;  // after the fill: what the run meets
             bool pairs = false;                             // pages 10 and 12: lines of a source and a target
+            std::function<void()> after = [] {};            // checks of the page's own
         };
         std::vector<PageRun> runs;
         // 02 and 03: one destination; a string that makes a folder on the
-        // way, a number whose folder is there already.
+        // way, a folder there already.
         runs.push_back(
             {"02", frmStatistic02, create, createLists, {"FoldersExists", "FoldersOther"},
              [&] {
                  drive.MakeFolder("D");
+                 if (there) drive.MakeFolder("D\\n3");
                  frmMain->Page02->Vol02SetDestinationFolder(drive.path("D"));
                  SetList("lstVol02IncludeStrings", {"n1", "m\\n2", "n3"});
                  frmMain->Page02->Vol02RefreshListCounters();
@@ -1014,6 +1026,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                             C<QLineEdit>("edtVol03StartNumber")->setText("1");
                             C<QLineEdit>("edtVol03EndNumber")->setText("3");
                             source("03");
+                            frmMain->Page03->Vol03UpdateButtons(true);
                         },
                         "btnVol03CreateFolders",
                         [&] {
@@ -1044,15 +1057,17 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                                 // The structure refused for a folder inside it names its share by the
                                 // folder it would have filled: that folder itself, when the structure's
                                 // folders go straight into it.
-                                if (!(subOnly && Within(m, w))) out.push_back({m});
+                                if (templated || !(subOnly && Within(m, w))) out.push_back({m});
                                 attached(out, m, "FoldersOther", all);
                             }
                             return out;
                         }});
-        // 08: nested main folders, a missing one, one inside the structure.
+        // 08: nested main folders, a missing one, one inside the structure,
+        // one no path can name.
         StringList mains08 = {"P:\\D", "P:\\D\\x", "P:\\D\\"};
         if (missing) mains08.push_back("P:\\Gone");
         if (inside) mains08.push_back("P:\\W\\in");
+        if (unusable) mains08.push_back("P:\\D\\a:b");
         const auto label = [](VisualLogWindow* log, const std::string& name) {
             const QLabel* l = log->findChild<QLabel*>(QString::fromStdString(name));
             EXPECT_TRUE(l && l->isVisibleTo(log)) << name << " is not shown";
@@ -1081,6 +1096,30 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                      attached(out, m, "SubFoldersOtherReasons",
                               [&](const std::string& name) { return selection.times(name) > 0; });
                  return out;
+             },
+             false,
+             // Each main folder line in one outcome of the folder row, or,
+             // when it received nothing (every structure refused for it),
+             // named by its share.
+             [&] {
+                 pagewindow::Lines named = frmStatistic08->List("lstStat08FoldersCopied")->Lines();
+                 for (const std::string& line : frmStatistic08->List("lstStat08FoldersNotExists")->Lines())
+                     named.push_back(line);
+                 const pagewindow::Lines other = frmStatistic08->List("lstStat08SubFoldersOtherReasons")->Lines();
+                 double nothing = 0;
+                 for (const std::string& m : FoldersAsRead(mains08, false)) {
+                     const auto times = std::count(named.begin(), named.end(), m);
+                     EXPECT_LE(times, 1) << m;
+                     if (times > 0) continue;
+                     nothing += 1;
+                     const bool share =
+                         std::any_of(other.begin(), other.end(), [&](const std::string& l) { return Within(l, m); });
+                     EXPECT_TRUE(share && std::filesystem::is_directory(drive.nativePath(m.substr(3))))
+                         << m << " is in no outcome";
+                 }
+                 EXPECT_EQ(label(frmStatistic08, "lblStat08FoldersToCopy"),
+                           label(frmStatistic08, "lblStat08FoldersCopied") +
+                               label(frmStatistic08, "lblStat08FoldersNotExists") + nothing);
              }});
         // 10: nested sources, a missing destination, one inside a source
         // and one inside another, every route, attach mode and conflict
@@ -1090,12 +1129,20 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
         const char* attaches10[] = {"rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly"};
         const char* rules10[] = {"rdoVol10DuplicatedFilesSkip", "rdoVol10DuplicatedFilesOverWrite",
                                  "rdoVol10DuplicatedFilesIncreaseFileNames"};
-        const std::string route10 = routes10[rng() % 2], attach10 = attaches10[rng() % 2], rule10 = rules10[rng() % 3];
+        std::string route10 = routes10[rng() % 2], attach10 = attaches10[rng() % 2];
+        const std::string rule10 = rules10[rng() % 3];
         StringList dests10 = {"P:\\D", "P:\\D\\x"};
         if (missing) dests10.push_back("P:\\Gone");
         if (inside) dests10.push_back("P:\\W\\in");
         if (!nested && there) dests10.push_back(w);
-        const StringList& sources10 = structures;
+        // A type folder of a destination as a source too: its own file is its own target.
+        const bool typeSource = rng() % 2;
+        StringList sources10 = structures;
+        if (typeSource) {
+            sources10.push_back(drive.path("D\\txt"));
+            route10 = routes10[1];
+            attach10 = attaches10[0];
+        }
         StringList fenced10;  // below W
         for (const std::string& d : dests10)
             if (Within(d, w) && d != w) fenced10.push_back(d.substr(w.size() + 1));
@@ -1104,6 +1151,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
              {"FilesCopied", "FilesSkipped", "FilesOtherReasons"}, {"FoldersNotExists", "FilesOtherReasons"},
              [&] {
                  drive.MakeFolder("D\\x");
+                 if (typeSource) drive.WriteFile("D\\txt\\a.txt", "aaa");
                  SetFileSelNameMasks(mask);
                  SetList("lstVol10IncludeFolderList", dests10);
                  SetList("lstVol10AddFolderStructure", sources10);
@@ -1122,7 +1170,10 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                          if (s == w)
                              for (const std::string& f : fenced10)
                                  out.push_back(NamedIn({d, w + "\\" + f, "", d}, "FilesOtherReasons", true));
-                         for (const GenEntry& e : Below(tree, s == w ? "" : "sub", fenced10)) {
+                         const GenTree below = s == w ? Below(tree, "", fenced10)
+                                               : s == w + "\\sub" ? Below(tree, "sub", fenced10)
+                                                                  : GenTree{{"a.txt", false, 3}};
+                         for (const GenEntry& e : below) {
                              const std::string name = LastOf(e.rel), from = Under(s, e.rel);
                              const bool passed = e.special != Special::None || Unsayable(name);
                              if (e.folder) {
@@ -1133,8 +1184,10 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
                                  std::string ext;
                                  GetFileExtensionAnsi(name, ext);
                                  const std::string to = types ? d + "\\" + (ext.empty() ? "noext" : ext) : d;
+                                 // A file that is its own target is not copied.
+                                 const bool own = to + "\\" + name == from;
                                  out.push_back(NamedIn({to, from + Reason(e), name, d},
-                                                       passed ? "FilesOtherReasons" : "", passed));
+                                                       passed || own ? "FilesOtherReasons" : "", passed));
                              }
                          }
                      }
@@ -1279,15 +1332,15 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
 
         for (const PageRun& page : runs) {
             const std::map<std::string, std::string> options = {
-                {"10", route10 + ", " + attach10 + ", " + rule10},
+                {"10", route10 + ", " + attach10 + ", " + rule10 + (typeSource ? ", source P:\\D\\txt" : "")},
                 {"07", mode07},
                 {"11", modes11[tree11]},
                 {"12", modes12[mode12] + (", " + rule12)}};
             SCOPED_TRACE("seed " + std::to_string(seed) + ", page " + page.page + ", " +
-                         (options.count(page.page) ? options.at(page.page) : attach) +
+                         (options.count(page.page) ? options.at(page.page) : templated ? "template lines" : attach) +
                          ", masks " + (mask.empty() ? "none" : mask.front()) + (nested ? ", nested" : "") +
                          (there ? ", there" : "") + (inside ? ", inside" : "") + (missing ? ", missing" : "") +
-                         (mounts.Possible() ? "" : ", no mount point (not root)") +
+                         (unusable ? ", unusable" : "") + (mounts.Possible() ? "" : ", no mount point (not root)") +
                          ", tree" + treeText);
             mounts.Undo();
             for (const char* top : {"W", "D", "K", "Gone"}) std::filesystem::remove_all(drive.nativePath(top));
@@ -1392,6 +1445,7 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
             if (page.page == "12") {
                 EXPECT_EQ(lines.size(), counted.size()) << "lines that name nothing met" << said;
             }
+            page.after();
             // The disk is as the lists say: a delete or rename page changed
             // what it names as done, the others only added.
             const std::string drivePrefix = drive.path("");
