@@ -128,6 +128,8 @@ public:
         opened.pop_back();  // the working folder
         repeated_ = RepeatedDestinations(destinations, std::move(opened));
         for (const std::string& s : in_.Sources) sources_.push_back(TrimControlAndBlanks(s));
+        if (Vol10Walks(in_) && !ReadSources()) return;
+        sourcesRead_.Answer(disk_);
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
         run.Workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
@@ -148,6 +150,34 @@ public:
     }
 
 private:
+    // Every source read whole, as the walks will take it, before anything is
+    // copied: they meet what was there when the run began, never a copy the
+    // run made (a source may be a type folder of a destination), and a
+    // source is listed once, not once for each destination.
+    bool ReadSources() {
+        StringList roots;
+        for (const std::string& s : sources_)
+            if (!TrimBlanks(s).empty() && std::find(roots.begin(), roots.end(), s) == roots.end()) roots.push_back(s);
+        return ReadOnPool(roots, [&](std::size_t i) {
+            plat::Beneath base;
+            if (base.Open(roots[i]) != plat::FsResult::Ok) return;
+            std::deque<std::string> queue{roots[i]};
+            std::vector<std::string> subfolders;
+            std::vector<plat::DirEntry> files, passed;
+            while (!queue.empty()) {
+                const std::string folder = std::move(queue.front());
+                queue.pop_front();
+                base.Release();
+                if (!SplitListing(sourcesRead_, base, folder, fence_, WalkTakes::Opened, subfolders, files, nullptr,
+                                  &passed)) {
+                    sourcesRead_.WhyNotListed(base, folder);  // kept for the walks too
+                    continue;
+                }
+                for (std::string& sub : subfolders) queue.push_back(std::move(sub));
+            }
+        });
+    }
+
     // What a worker holds across its items: the sources and the working folder.
     struct Worker {
         struct Source {
@@ -285,9 +315,9 @@ private:
                 // A folder that could not be read is no folder without files;
                 // one the walk does not enter (a destination, the working
                 // folder, another file system) is named as one.
-                if (!SplitListing(disk_, src, folder, run_.fence_, WalkTakes::Opened, subfolders, files, &fenced,
-                                  &passed)) {
-                    const plat::NotListed why = disk_.WhyNotListed(src, folder);
+                if (!SplitListing(run_.sourcesRead_, src, folder, run_.fence_, WalkTakes::Opened, subfolders, files,
+                                  &fenced, &passed)) {
+                    const plat::NotListed why = run_.sourcesRead_.WhyNotListed(src, folder);
                     if (why != plat::NotListed::Gone)
                         LogOther(PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder,
                                  WithoutTrailingBackslash(root_));
@@ -573,6 +603,7 @@ private:
     WalkFence fence_;
     std::vector<char> repeated_;        // each destination a folder an earlier one names
     std::vector<std::string> sources_;  // trimmed
+    ListingRecord sourcesRead_;  // the sources' listings as the run began, for every walk
     std::vector<Worker> workers_;
     // The overwriting items': working-copy names, under namesLock_, and
     // the targets saved in this run.
