@@ -130,12 +130,7 @@ void FolderStructSize::MetUnlisted(std::uint32_t level, std::uint32_t passes, co
     plat::DirEntry entry;
     entry.name = folder.substr(slash + 1);
     entry.kind = plat::EntryKind::Folder;
-    passed_.push_back({folder.substr(0, slash == 2 && folder[1] == ':' ? 3 : slash), std::move(entry),
-                       PassedBy::OtherFileSystem, 0});
-}
-
-std::string FolderStructSize::PassedOver::Named() const {
-    return NamedPassed(JoinFolderAndName(folder, entry.name), why);
+    passed_.push_back({std::string(ParentText(folder)), std::move(entry), PassedBy::OtherFileSystem, 0});
 }
 
 void FolderStructSize::MaskPassed(std::size_t first) {

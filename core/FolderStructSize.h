@@ -52,8 +52,6 @@ public:
         plat::DirEntry entry;
         PassedBy why = PassedBy::Unsayable;
         std::uint32_t masks = 0;
-        // Its path, named with its reason.
-        std::string Named() const;
     };
 
     // withFiles false: the plain walk counts folders only (no files, bytes

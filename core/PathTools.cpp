@@ -244,3 +244,9 @@ void JoinFolderAndName(const std::string& folder, const std::string& name, std::
     if (out.empty() || (out.back() != '\\' && out.back() != '/')) out += '\\';
     out += name;
 }
+
+std::string_view ParentText(std::string_view path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string_view::npos) return {};
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
+}

@@ -40,6 +40,10 @@ bool SplitFolderAndFileName(const std::string& path, std::string& name, std::str
 // Neither part is trimmed.
 std::string SplitParentFolder(const std::string& path, std::string& name, int mode);
 
+// The folder that holds a path, as text: a drive's root keeps its
+// backslash; empty for a path without one.
+std::string_view ParentText(std::string_view path);
+
 // folder + "\" + name; a folder that already ends in a separator (a drive
 // root such as "C:\") gets none added, so no path holds an empty name.
 std::string JoinFolderAndName(const std::string& folder, const std::string& name);

@@ -38,3 +38,7 @@ std::string NamedPassed(const std::string& path, PassedBy why) {
     if (!*text) return path;
     return path + " (" + text + ")";
 }
+
+std::string NotListedName(const std::string& folder, plat::NotListed why) {
+    return PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder;
+}

@@ -47,3 +47,6 @@ std::string NamedPassed(const std::string& path, PassedBy why);
 // After a folder's listing failed: whether the walk passes the folder over
 // as an entry (PassedBy::OtherFileSystem) rather than as one it could not read.
 inline bool PassedFolder(plat::NotListed why) { return why == plat::NotListed::OtherFileSystem; }
+// How a walk names a folder it could not list: one it passes over with its
+// reason, one it could not read by its path.
+std::string NotListedName(const std::string& folder, plat::NotListed why);

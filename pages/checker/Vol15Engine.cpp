@@ -41,12 +41,6 @@ std::string ModelEntryText(const std::string& line) {
     return e;
 }
 
-// A folder the check could not read, as the lists name it: one another
-// file system is mounted on with its reason, as every walk names it.
-std::string NotReadName(plat::Beneath& base, const std::string& folder) {
-    return PassedFolder(base.WhyNotListed(folder)) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder;
-}
-
 std::string LastNameOf(const std::string& path) {
     const std::size_t pos = path.find_last_of("\\/:");
     return pos == std::string::npos ? path : path.substr(pos + 1);
@@ -364,7 +358,7 @@ struct Vol15Checker::Impl {
             auto [folder, item] = std::move(queue.front());
             queue.pop_front();
             if (!base.ListKinds(folder, entries, &unsayable)) {
-                unread.push_back(NotReadName(base, folder));
+                unread.push_back(NotListedName(folder, base.WhyNotListed(folder)));
                 (item == kNone ? s.rootUnknown : s.items[item].unknown) = true;
                 continue;
             }
@@ -531,7 +525,7 @@ struct Vol15Checker::Impl {
             path = f.rel.empty() ? d : JoinFolderAndName(d, f.rel);
             if (!base.ListKinds(path, entries, &unsayable)) {
                 // Not read is not empty: nothing in it is missing or extra.
-                RecordOther(NotReadName(base, path), &out);
+                RecordOther(NotListedName(path, base.WhyNotListed(path)), &out);
                 if (f.node != kNone) marks.MarkSubtree(f.node);
                 continue;
             }

@@ -216,12 +216,7 @@ bool MakesNoFolder(const std::string& path) {
 
 namespace {
 
-// The folder that holds `path`; a drive's root keeps its backslash.
-std::string ParentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return {};
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
-}
+std::string ParentOf(const std::string& path) { return std::string(ParentText(path)); }
 
 }  // namespace
 

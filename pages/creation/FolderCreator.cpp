@@ -458,9 +458,8 @@ void FolderCreator::ReportOnTheWay(bool madeFolder) {
     // the folder itself; or nothing when the folder alone was made.
     const std::size_t parents = ParentsMade(made_, madeFolder);
     std::vector<char> reported(parents, 0);
-    StringList planned;
-    state_.MadeOnTheWay.Of(item_, planned);
-    for (const std::string& folder : planned) {
+    state_.MadeOnTheWay.Of(item_, wayPlanned_);
+    for (const std::string& folder : wayPlanned_) {
         const std::size_t m = ReportWayFolder(folder, parents, true);
         if (m < parents) reported[m] = 1;
     }

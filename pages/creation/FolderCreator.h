@@ -252,4 +252,5 @@ private:
     };
     std::vector<MadeHere> itemMade_;
     std::string itemMadeText_;  // their paths, one after another
+    StringList wayPlanned_;     // the item's folders on the way, kept for its room
 };

@@ -319,8 +319,7 @@ private:
                                   &fenced, &passed)) {
                     const plat::NotListed why = run_.sourcesRead_.WhyNotListed(src, folder);
                     if (why != plat::NotListed::Gone)
-                        LogOther(PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder,
-                                 WithoutTrailingBackslash(root_));
+                        LogOther(NotListedName(folder, why), WithoutTrailingBackslash(root_));
                 }
                 for (const std::string& f : fenced) LogOther(f, WithoutTrailingBackslash(root_));
                 const bool takeFiles = run_.selection_.rootFiles || !root;

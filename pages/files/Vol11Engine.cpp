@@ -173,7 +173,7 @@ void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
 void NoteNotRead(DeleteFilesContext& ctx, plat::Beneath& base, const std::string& folder) {
     const plat::NotListed why = ctx.Disk.WhyNotListed(base, folder);
     if (why != plat::NotListed::Gone)
-        NoteNotDone(ctx, PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder);
+        NoteNotDone(ctx, NotListedName(folder, why));
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ public:
             // one another file system is mounted on, with its reason.
             const plat::NotListed why = disk_.WhyNotListed(base_, folder);
             if (why != plat::NotListed::Gone)
-                LogNotRenamed(PassedFolder(why) ? NamedPassed(folder, PassedBy::OtherFileSystem) : folder, folder);
+                LogNotRenamed(NotListedName(folder, why), folder);
             return;
         }
         // So is one of the program's folders, which the walk does not enter,

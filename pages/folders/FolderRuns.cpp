@@ -14,12 +14,6 @@ bool UnusableFolderName(std::string_view name) {
     return name.empty() || plat::IsDotsOnlyName(name);
 }
 
-std::string_view ParentText(std::string_view path) {
-    const std::size_t slash = path.rfind('\\');
-    if (slash == std::string_view::npos) return {};
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
-}
-
 plat::Beneath* ParentBases::Get(std::string_view parent) {
     if (parent.empty()) return nullptr;
     if (lastBase_ && parent == last_ && lastBase_->UsableHere()) return lastBase_;

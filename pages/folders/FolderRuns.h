@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/PathTools.h"
 #include "platform/Beneath.h"
 
 // True when a run may not use the (normalised) item, by the runs' shared
@@ -18,9 +19,6 @@ bool UnusableFolderItem(const std::string& item);
 // True when a new last name names no entry of its own: empty as the file
 // system reads it, made of dots, or holding a separator or colon.
 bool UnusableFolderName(std::string_view name);
-
-// The folder that holds a path, as text: a drive's root keeps its "".
-std::string_view ParentText(std::string_view path);
 
 // The folders that hold a run's items, opened as they are asked for and
 // kept a few dozen at a time; one opened on another worker's table of

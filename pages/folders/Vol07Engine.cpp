@@ -90,7 +90,7 @@ void SmartDelete::ExamineLevel() {
         const plat::NotListed why = ctx_->Disk.WhyNotListed(*base_, folder);
         if (PassedFolder(why)) {
             if (collected) collectedFolders_.pop_back();
-            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, NamedPassed(folder, PassedBy::OtherFileSystem));
+            Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, NotListedName(folder, why));
         } else if (!collected && why == plat::NotListed::Unreadable) {
             Count(c.FoldersOtherReasons, Vol07CatFoldersOtherReasons, folder);
         }
