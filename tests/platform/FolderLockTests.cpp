@@ -115,7 +115,13 @@ TEST(FolderLock, AFolderItsUserMayNotWriteIn) {
               }),
               0);
     EXPECT_FALSE(drive.Exists("prog\\.qm-settings.lock"));
-    drive.WriteFile("prog\\.qm-settings.lock", "");  // 0644, not nobody's
+    // Made while the folder is open to its owner, and read-only: nobody
+    // (or the ordinary user who runs the tests) may write it either.
+    const std::string prog = drive.nativePath("prog");
+    ASSERT_EQ(chmod(prog.c_str(), 0755), 0);
+    drive.WriteFile("prog\\.qm-settings.lock", "");
+    ASSERT_EQ(chmod((prog + "/.qm-settings.lock").c_str(), 0444), 0);
+    ASSERT_EQ(chmod(prog.c_str(), 0555), 0);
     EXPECT_EQ(testsupport::RunAsNobody([&] { return FolderLock(folder).GetStatus() == Status::Held ? 0 : 1; }), 0);
     chmod(drive.nativePath("prog").c_str(), 0755);
 }
