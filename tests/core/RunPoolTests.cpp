@@ -146,8 +146,12 @@ TEST(RunPool, ManyWorkersApplyWhatOneAtATimeApplies) {
 
 TEST(RunPool, OverlapFollowsFoldersNotTexts) {
     // Two items that do not overlap must be able to run at once: each waits
-    // for the other to have started.
-    const auto together = [](std::string a, bool writeA, std::string b, bool writeB) {
+    // for the other to have started. A pair that may overlap waits as long
+    // as a loaded machine may take to start the second worker (the minute
+    // only ends a hang); one that may not needs only a short wait, which
+    // load can only lengthen.
+    const auto together = [](std::string a, bool writeA, std::string b, bool writeB,
+                             std::chrono::milliseconds wait = 1s) {
         RunPool pool({.Workers = 4});
         std::mutex m;
         std::condition_variable cv;
@@ -160,13 +164,13 @@ TEST(RunPool, OverlapFollowsFoldersNotTexts) {
                 std::unique_lock lock(m);
                 ++started;
                 cv.notify_all();
-                if (!cv.wait_for(lock, 1s, [&] { return started == 2; })) both = false;
+                if (!cv.wait_for(lock, wait, [&] { return started == 2; })) both = false;
             },
             [](std::size_t, RunApplyContext&) {});
         return both;
     };
-    EXPECT_TRUE(together("C:\\Dest\\A", true, "C:\\Dest\\AB", true));
-    EXPECT_TRUE(together("C:\\Dest\\A", false, "c:/dest/a", false));  // two readers
+    EXPECT_TRUE(together("C:\\Dest\\A", true, "C:\\Dest\\AB", true, 1min));
+    EXPECT_TRUE(together("C:\\Dest\\A", false, "c:/dest/a", false, 1min));  // two readers
     EXPECT_FALSE(together("C:\\Dest\\A", true, "c:/DEST/a. /", false));
     EXPECT_FALSE(together("C:\\Dest", false, "C:\\Dest\\A\\B", true));
     EXPECT_FALSE(together("C:\\Dest\\x\\..\\Y", true, "D:\\Elsewhere", false));  // ".." stands for everything
@@ -364,9 +368,10 @@ TEST(RunPool, AFailedPeekOrApplyStillAppliesEveryStartedItemWhole) {
             std::vector<std::atomic<int>> started(kCount), whole(kCount);
             std::vector<std::size_t> applied;
             // On a loaded machine the other workers may not have begun by
-            // the first peek: with several, the failure waits for one.
+            // the first peek: with several, the failure waits for one (the
+            // minute only ends a hang).
             const auto othersBegin = [&] {
-                const auto deadline = std::chrono::steady_clock::now() + 10s;
+                const auto deadline = std::chrono::steady_clock::now() + 1min;
                 while (workers > 1 && std::chrono::steady_clock::now() < deadline) {
                     for (std::size_t i = 1; i < kCount; ++i)
                         if (started[i]) return;

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -948,10 +948,12 @@ TEST_F(FilePages, AThirdCopysStartLeavesTheWorkingCopiesOfASecondOne) {
     const std::string own = copy.WorkingDirCopyFiles;
     second.reset();
     // The runs' workers had the lock's handle in tables of their own, which
-    // the system closes a moment after they have ended.
+    // the system closes a moment after they have ended (the minute only
+    // ends a hang).
     const std::string ownFolder = own.substr(0, own.rfind('\\'));
-    for (int wait = 0; wait < 500 && plat::FolderLock(ownFolder, false).GetStatus() != plat::FolderLock::Status::Held;
-         ++wait)
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (plat::FolderLock(ownFolder, false).GetStatus() != plat::FolderLock::Status::Held &&
+           std::chrono::steady_clock::now() < guard)
         usleep(10000);
     TakeOwnWorkingFolders(true);
     EXPECT_FALSE(plat::PathExists(own));

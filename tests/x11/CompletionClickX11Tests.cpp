@@ -19,7 +19,8 @@
 namespace {
 
 using x11test::MoveTo;
-using x11test::WaitUntil;
+using x11test::Eventually;
+using x11test::Pause;
 using x11test::Xdo;
 
 class CompletionClickX11 : public ::testing::Test {
@@ -44,14 +45,14 @@ protected:
         row->addWidget(build);
         dialog->move(200, 120);
         dialog->show();
-        ASSERT_TRUE(WaitUntil([&] { return dialog->isActiveWindow(); }, 5000));
+        ASSERT_TRUE(Eventually([&] { return dialog->isActiveWindow(); }));
         QObject::connect(build, &QPushButton::clicked, [this] { ++builds; });
         QObject::connect(outside, &QPushButton::clicked, [this] { ++outsides; });
         Xdo(MoveTo(folder) + QStringList{"click", "1"});
-        ASSERT_TRUE(WaitUntil([&] { return folder->hasFocus(); }, 3000));
+        ASSERT_TRUE(Eventually([&] { return folder->hasFocus(); }));
         // The list opens as the user types.
         Xdo({"type", "C:\\Jobs\\B"});
-        ASSERT_TRUE(WaitUntil([&] { return popup() && popup()->isVisible(); }, 3000));
+        ASSERT_TRUE(Eventually([&] { return popup() && popup()->isVisible(); }));
     }
     void TearDown() override { delete dialog; }
 
@@ -68,8 +69,8 @@ protected:
 
 TEST_F(CompletionClickX11, TheClickThatClosesTheListReachesItsButtonOnce) {
     x11test::XdoAtOnce("xdotool type 'ravo' && xdotool " + MoveTo(build).join(' ') + " click 1");
-    EXPECT_TRUE(WaitUntil([&] { return builds == 1; }, 3000));
-    WaitUntil([] { return false; }, 300);
+    EXPECT_TRUE(Eventually([&] { return builds == 1; }));
+    Pause(300);
     EXPECT_EQ(builds, 1);
     EXPECT_FALSE(build->isDown());
     EXPECT_FALSE(popup()->isVisible());
@@ -79,19 +80,19 @@ TEST_F(CompletionClickX11, TheClickThatClosesTheListReachesItsButtonOnce) {
     folder->lineEdit()->clear();
     folder->setFocus();
     Xdo({"type", "C:\\Jobs\\B"});
-    ASSERT_TRUE(WaitUntil([&] { return popup()->isVisible(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return popup()->isVisible(); }));
     auto* list = folder->completer()->popup();
     const QModelIndex beta = folder->completer()->completionModel()->index(0, 0);
     Xdo(MoveTo(list->viewport(), list->visualRect(beta).center()) + QStringList{"click", "1"});
-    EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
+    EXPECT_TRUE(Eventually([&] { return !popup()->isVisible(); }));
     EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\Beta");
     EXPECT_EQ(builds, 1);
 }
 
 TEST_F(CompletionClickX11, AClickOnAWindowTheModalOneBlocksOnlyClosesTheList) {
     Xdo(MoveTo(outside) + QStringList{"click", "1"});
-    EXPECT_TRUE(WaitUntil([&] { return !popup()->isVisible(); }, 3000));
-    WaitUntil([] { return false; }, 300);
+    EXPECT_TRUE(Eventually([&] { return !popup()->isVisible(); }));
+    Pause(300);
     EXPECT_EQ(outsides, 0);
     EXPECT_FALSE(outside->isDown());
     EXPECT_EQ(folder->currentText().toStdString(), "C:\\Jobs\\B");

@@ -27,18 +27,20 @@ namespace {
 
 using x11test::ClickAt;
 using x11test::Viewable;
-using x11test::WaitUntil;
+using x11test::Eventually;
+using x11test::Pause;
 
 constexpr int kRounds = 12;
 // The spacings between a hide and the modal showing after it, in
 // microseconds: the window manager's stretch lies within them.
 constexpr int kSpacings = 32;
 constexpr int kSpacingStepUs = 250;
+constexpr int kRoundGuardMs = x11test::kGuardMs / 2;
 
 // Opens `dialog` modally with `open(round)`, `rounds` times; each time it
-// must be mapped and given the focus within a few seconds, and it is then
-// closed with the window manager's close, which goes to the window with the
-// focus. A round that does not get so far is ended by the test, so that the
+// must be mapped and given the focus, and it is then closed with the window
+// manager's close, which goes to the window with the focus. A round that
+// does not get so far in half the guard is ended by the test, so that the
 // test goes on. Returns how often the window was seen.
 int TimesSeen(QDialog* dialog, int rounds, const std::function<void(int round)>& open) {
     int seen = 0;
@@ -56,25 +58,25 @@ int TimesSeen(QDialog* dialog, int rounds, const std::function<void(int round)>&
             if (QApplication::activeModalWidget() != dialog) return;
             if (!modalFor.isValid()) modalFor.start();
             if (closedFor.isValid()) {
-                if (closedFor.elapsed() > 4000) endRound("the window manager's close did not end it");
+                if (closedFor.elapsed() > kRoundGuardMs) endRound("the window manager's close did not end it");
             } else if (Viewable(dialog) && dialog->isActiveWindow()) {
                 ++seen;
                 closedFor.start();
                 x11test::Xdo({"key", "--clearmodifiers", "alt+F4"});
-            } else if (modalFor.elapsed() > 4000) {
+            } else if (modalFor.elapsed() > kRoundGuardMs) {
                 endRound(Viewable(dialog) ? "on screen, never given the focus" : "never on screen");
             }
         });
         const auto finished = QObject::connect(dialog, &QDialog::finished, [&] { done = true; });
         watch.start(50);
         open(round);
-        WaitUntil([&] { return done; }, 10000);
+        Eventually([&] { return done; });
         QObject::disconnect(finished);
         if (!done) {
             ADD_FAILURE() << "round " << round << ": the modal window never ended";
             break;
         }
-        WaitUntil([] { return false; }, 300);
+        Pause(300);
     }
     return seen;
 }
@@ -104,7 +106,7 @@ TEST(ExportWindowX11, TheExportWindowIsOnScreenEveryTimeItOpens) {
     log->show();
     log->activateWindow();
     results::FlushPending();
-    ASSERT_TRUE(WaitUntil([&] { return Viewable(log) && log->isActiveWindow(); }, 5000));
+    ASSERT_TRUE(Eventually([&] { return Viewable(log) && log->isActiveWindow(); }));
     auto* button = log->findChild<QPushButton*>("btnStat03SmartExportFolders");
     // Shown once per export, modally: never mapped and withdrawn before.
     ShowCount shows(frmFileExport);

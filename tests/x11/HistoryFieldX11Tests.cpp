@@ -16,7 +16,7 @@
 namespace {
 
 using x11test::MoveTo;
-using x11test::WaitUntil;
+using x11test::Eventually;
 using x11test::Xdo;
 
 TEST(HistoryFieldX11, OkTakesTheMaskTypedNotTheHistoryEntryItBegins) {
@@ -31,15 +31,15 @@ TEST(HistoryFieldX11, OkTakesTheMaskTypedNotTheHistoryEntryItBegins) {
     TfrmFileSelection window;
     window.move(150, 100);
     window.show();
-    ASSERT_TRUE(WaitUntil([&] { return window.isActiveWindow(); }, 5000));
+    ASSERT_TRUE(Eventually([&] { return window.isActiveWindow(); }));
     auto* names = window.findChild<QComboBox*>("cboFileManNames");
     auto* ok = window.findChild<QPushButton*>("btnFileManOK");
     ASSERT_TRUE(names && ok);
     Xdo(MoveTo(names->lineEdit()) + QStringList{"click", "1"});
-    ASSERT_TRUE(WaitUntil([&] { return names->hasFocus(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return names->hasFocus(); }));
 
     x11test::XdoAtOnce("xdotool key ctrl+a && xdotool type '*.' && xdotool " + MoveTo(ok).join(' ') + " click 1");
-    EXPECT_TRUE(WaitUntil([&] { return !window.isVisible(); }, 5000));
+    EXPECT_TRUE(Eventually([&] { return !window.isVisible(); }));
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(GetFileSelNameMasks(), (StringList{"*."}));
     EXPECT_EQ(GetFileSelNamesText(), "*.");

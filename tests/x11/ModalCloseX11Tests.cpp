@@ -29,7 +29,7 @@
 namespace {
 
 using x11test::WaitInLoop;
-using x11test::WaitUntil;
+using x11test::Eventually;
 using x11test::WindowManagerClose;
 
 class ModalCloseX11Test : public pagewindow::PageWindowFixture {
@@ -42,11 +42,13 @@ protected:
         InstallSessionEnd();
         // Every listing waits until the test lets the reads go on.
         slow.beforeFullList = [this] {
-            for (int i = 0; i < 1000 && !released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const auto guard = std::chrono::steady_clock::now() + std::chrono::milliseconds(x11test::kGuardMs);
+            while (!released && std::chrono::steady_clock::now() < guard)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
         };
         builder()->SetReadDisk(&slow);
         frmMain->show();
-        ASSERT_TRUE(WaitUntil([] { return frmMain->windowHandle()->isExposed(); }, 5000));
+        ASSERT_TRUE(Eventually([] { return frmMain->windowHandle()->isExposed(); }));
         before = Session();
     }
     void TearDown() override {
@@ -108,7 +110,7 @@ void ModalCloseX11Test::CloseTheMainWindowWhileTheBuilderIsOpen(bool duringRead)
     frmMain->Page07->btnVol07SubFolderListBuilderClick();
     EXPECT_TRUE(mainStayed);
     EXPECT_TRUE(unsaved);
-    EXPECT_TRUE(WaitInLoop([] { return !frmMain->isVisible(); }, 5000));
+    EXPECT_TRUE(WaitInLoop([] { return !frmMain->isVisible(); }, x11test::kGuardMs));
     EXPECT_EQ(SavedInclude(), (StringList{drive.path("S\\a"), drive.path("S\\b"), drive.path("S\\c")}));
 }
 

@@ -25,7 +25,8 @@
 namespace {
 
 using pagewindow::C;
-using x11test::WaitUntil;
+using x11test::Eventually;
+using x11test::Pause;
 
 // The control's tab sheets chosen and its page scrolled to it.
 void BringToFront(QWidget* control) {
@@ -76,8 +77,7 @@ protected:
         texts.clear();
         captions.clear();
         frmMain->show();
-        ASSERT_TRUE(WaitUntil([] { return frmMain->windowHandle()->isExposed() && frmMain->isActiveWindow(); },
-                              5000));
+        ASSERT_TRUE(Eventually([] { return frmMain->windowHandle()->isExposed() && frmMain->isActiveWindow(); }));
     }
     void TearDown() override {
         PageWindowFixture::TearDown();
@@ -97,11 +97,11 @@ TEST_P(TypeThenClickX11, TheClickThatLeavesTheFieldCompletes) {
     ASSERT_TRUE(field && control);
     BringToFront(field);
     BringToFront(control);
-    ASSERT_TRUE(WaitUntil([&] { return field->isVisible() && control->isVisible() && control->isEnabled(); }, 3000))
+    ASSERT_TRUE(Eventually([&] { return field->isVisible() && control->isVisible() && control->isEnabled(); }))
         << field->isVisible() << field->isEnabled() << control->isVisible() << control->isEnabled();
     x11test::Xdo(QStringList{"windowactivate", "--sync", QString::number(frmMain->windowHandle()->winId())} +
                  At(field) + QStringList{"click", "1"});
-    ASSERT_TRUE(WaitUntil([&] { return field->hasFocus(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return field->hasFocus(); }));
 
     int clicks = 0;
     QObject::connect(control, &QAbstractButton::clicked, frmMain, [&] { ++clicks; });
@@ -110,8 +110,8 @@ TEST_P(TypeThenClickX11, TheClickThatLeavesTheFieldCompletes) {
     x11test::XdoAtOnce("xdotool key ctrl+a && xdotool type '" + QString(move.typed) + "' && xdotool " +
                        At(control).join(' ') + " click 1");
 
-    EXPECT_TRUE(WaitUntil([&] { return clicks == 1; }, 5000)) << move.control << " after " << move.field;
-    WaitUntil([] { return false; }, 300);  // nothing more comes
+    EXPECT_TRUE(Eventually([&] { return clicks == 1; })) << move.control << " after " << move.field;
+    Pause(300);  // nothing more comes
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(control->isDown());
     if (radio) {
@@ -127,22 +127,22 @@ TEST_F(TypeThenClickX11, AClickGivenWhileTheFieldIsCheckedIsDropped) {
     auto* field = C<QLineEdit>("edtVol03EndNumber");
     auto* button = C<QAbstractButton>("btnVol03CreateFolders");
     BringToFront(field);
-    ASSERT_TRUE(WaitUntil([&] { return field->isVisible() && button->isEnabled(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return field->isVisible() && button->isEnabled(); }));
     field->setFocus();
-    ASSERT_TRUE(WaitUntil([&] { return field->hasFocus(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return field->hasFocus(); }));
     int clicks = 0;
     QObject::connect(button, &QAbstractButton::clicked, frmMain, [&] { ++clicks; });
     // The Tab's check runs with the click already given.
     x11test::XdoAtOnce("xdotool key Tab && xdotool " + At(button).join(' ') + " click 1");
-    WaitUntil([] { return false; }, 800);
+    Pause(800);
     x11test::Xdo({"mousemove_relative", "5", "5"});  // held-back input would come now
-    WaitUntil([] { return false; }, 300);
+    Pause(300);
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(button->isDown());
     EXPECT_TRUE(texts.empty());
 
     x11test::Xdo(At(button) + QStringList{"click", "1"});
-    EXPECT_TRUE(WaitUntil([&] { return clicks == 1; }, 3000));
+    EXPECT_TRUE(Eventually([&] { return clicks == 1; }));
 }
 
 // Every field whose leaving runs a check, each with the controls a user

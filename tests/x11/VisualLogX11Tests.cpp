@@ -16,7 +16,7 @@
 namespace {
 
 using x11test::Viewable;
-using x11test::WaitUntil;
+using x11test::Eventually;
 
 VisualLogWindow* shownLog = nullptr;
 VisualLogWindow* ShownLog() { return shownLog; }
@@ -44,7 +44,7 @@ TEST(VisualLogX11, ARunsLogIsPaintedOnScreenBeforeTheWorkStarts) {
     QWidget main;
     main.resize(800, 600);
     main.show();
-    ASSERT_TRUE(WaitUntil([&] { return main.windowHandle()->isExposed(); }, 5000));
+    ASSERT_TRUE(Eventually([&] { return main.windowHandle()->isExposed(); }));
     TfrmStatistic02 window(&main);
     shownLog = &window;
     Paints paints(&window);
@@ -65,7 +65,7 @@ TEST(VisualLogX11, ARunsLogIsPaintedOnScreenBeforeTheWorkStarts) {
         EXPECT_TRUE(viewable);
         EXPECT_GT(painted, 0);
         window.hide();
-        ASSERT_TRUE(WaitUntil([&] { return !Viewable(&window); }, 5000));
+        ASSERT_TRUE(Eventually([&] { return !Viewable(&window); }));
     }
     shownLog = nullptr;
 }

@@ -20,6 +20,10 @@
 
 namespace x11test {
 
+// How long a wait for what must come may last: only a hang reaches it, so
+// that a loaded machine, however slow, never fails a test.
+constexpr int kGuardMs = 60000;
+
 inline bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();
@@ -29,6 +33,13 @@ inline bool WaitUntil(const std::function<bool()>& done, int ms) {
     }
     return done();
 }
+
+// Waits, the event loop running, for what must come.
+inline bool Eventually(const std::function<bool()>& done) { return WaitUntil(done, kGuardMs); }
+
+// Lets the event loop run for `ms`: what should not come has had its chance
+// (a loaded machine only makes such a check pass more easily).
+inline void Pause(int ms) { WaitUntil([] { return false; }, ms); }
 
 // As WaitUntil, in an event loop that waits for events between looks, as
 // the program's own loop does: what waits until the program is idle (a
@@ -49,17 +60,17 @@ inline bool WaitInLoop(const std::function<bool()>& done, int ms) {
 inline bool Viewable(QWidget* w) {
     QProcess p;
     p.start("xwininfo", {"-id", QString::number(w->windowHandle()->winId())});
-    p.waitForFinished(3000);
+    p.waitForFinished(kGuardMs);
     return p.readAllStandardOutput().contains("IsViewable");
 }
 
-// Runs a tool that drives the server, for ten seconds at most: one that
+// Runs a tool that drives the server, until the guard at most: one that
 // waits on something that never comes (an activation) fails the step
 // instead of holding the whole run.
 inline bool Run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(10000)) {
+    if (!p.waitForFinished(kGuardMs)) {
         p.kill();
         p.waitForFinished(1000);
         return false;

@@ -16,14 +16,15 @@ trap 'kill $wm $server 2>/dev/null; wait 2>/dev/null; rm -rf "$dir"' EXIT
 # -displayfd picks a free display and says which once it listens.
 Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 server=$!
-for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.05; done
+for _ in $(seq 1200); do [ -s "$dir/display" ] && break; kill -0 $server 2>/dev/null || break; sleep 0.05; done
 [ -s "$dir/display" ] || { cat "$dir/xvfb.log"; echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(cat "$dir/display")"
 HOME="$dir" openbox --sm-disable >"$dir/openbox.log" 2>&1 &
 wm=$!
 # Until the window manager manages the screen, a window is neither framed
-# nor given the focus and its keys go nowhere: a cold machine takes seconds.
-for _ in $(seq 300); do
+# nor given the focus and its keys go nowhere: a cold machine takes seconds,
+# a loaded one longer (the minute only ends a hang).
+for _ in $(seq 1200); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   kill -0 $wm 2>/dev/null || break
   sleep 0.05
