@@ -275,6 +275,28 @@ bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& ite
     return true;
 }
 
+namespace {
+
+// The items whose top numbered folder (`head` after the number) stands
+// there, asked of each in blocks on the pool, in item order.
+bool NumbersWithTopFolder(const NumberedItems& items, std::string_view head, std::vector<std::size_t>& found) {
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
+    const std::size_t blocks = (items.count + kBlock - 1) / kBlock;
+    std::vector<std::vector<std::size_t>> each(blocks);
+    const StringList where(blocks, ParentOf(items.before + "0"));
+    const bool asked = ReadOnPool(where, [&](std::size_t b) {
+        std::string path;
+        for (std::size_t i = b * kBlock; i < std::min(items.count, (b + 1) * kBlock); ++i) {
+            path.assign(items.before).append(items.text(items.first + static_cast<std::int64_t>(i))).append(head);
+            if (plat::PathExists(path)) each[b].push_back(i);
+        }
+    });
+    for (const std::vector<std::size_t>& block : each) found.insert(found.end(), block.begin(), block.end());
+    return asked;
+}
+
+}  // namespace
+
 bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
     // A number's folders on the way are the missing folders above its main
     // folder. Those that end in `after` hold its number, the others are
@@ -289,9 +311,16 @@ bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
         const std::string_view tail = std::string_view(items.before).substr(cut + 1);
         const std::string_view head = std::string_view(items.after).substr(0, slash);
         std::vector<plat::DirEntry> entries;
-        // A holder that cannot be listed has none found there: a run that
-        // meets one counts it where it is.
-        if (!ReadOnPool({holder}, [&](std::size_t) { plat::ListFolder(holder, entries); })) return false;
+        bool listed = false, there = false;
+        if (!ReadOnPool({holder}, [&](std::size_t) {
+                listed = plat::ListFolder(holder, entries);
+                there = listed || plat::PathExists(holder);
+            }))
+            return false;
+        // A holder that is there but cannot be listed (one its user may look
+        // into but not read, a link): each number is asked for its top
+        // folder, as the run meets it. One that is not there holds none.
+        if (!listed && there && !NumbersWithTopFolder(items, head, own)) return false;
         std::size_t item = 0;
         for (const plat::DirEntry& e : entries) {
             // Letter case aside (a file system may ignore it): the number is

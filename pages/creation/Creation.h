@@ -245,7 +245,8 @@ struct NumberedItems {
 // PlanMadeOnTheWay for a range, by arithmetic: every number's folders on the
 // way are those every number shares and those that differ by the number
 // alone, but for the numbers with a folder there already, looked up in the
-// folder that holds their first one. The same plan as for the list of all.
+// folder that holds their first one (asked of each number where that folder
+// is there but cannot be listed). The same plan as for the list of all.
 bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items);
 // Template runs: each main folder gets the folders its lines make
 // (TemplateFoldersIn, the page's template options) and no file.

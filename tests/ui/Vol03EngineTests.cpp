@@ -3,11 +3,15 @@
 // the simulation, on a temporary drive.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
 #include "core/TemplatePaths.h"
 #include "tests/support/CreationEngineFixture.h"
+#include "tests/support/Privileges.h"
 
 namespace fs = std::filesystem;
 using creationtest::Lines;
@@ -348,16 +352,19 @@ TEST_F(Vol03Engine, DiskSpaceComesFromTheEditsNumbers) {
 
 // The folders a run makes on its way: one that every number shares (a
 // missing destination, a prefix that holds a backslash), one for each
-// number (a suffix that holds one), padded, some there already. The count
-// of the range plans what the list of every number plans, and the run
-// makes just those; its undo takes them away.
+// number (a suffix that holds one), padded, some there already; the folder
+// holding the numbered ones a link, or one its user may look into but not
+// list. The count of the range plans what the list of every number plans,
+// and the run makes or names just those; its undo takes them away.
 TEST_F(Vol03Engine, FoldersOnTheWayAreCountedForTheRange) {
+    enum Holder { Plain, Link, Unlisted };
     struct Case {
         const char *dest, *prefix, *suffix;
         bool padded;
         const char *start, *end;
         Lines there;
         double toCreate;
+        Holder holder = Plain;
     };
     const Case cases[] = {
         {"Dest", "Jobs\\", "", false, "1", "3", {}, 3 + 1},                 // Jobs
@@ -366,36 +373,65 @@ TEST_F(Vol03Engine, FoldersOnTheWayAreCountedForTheRange) {
         {"Dest\\New", "Jobs\\J", "\\x", false, "-1", "1", {}, 3 + 2 + 3},  // New, Jobs, J-1, J0, J1
         // 08, 08\Docs, 09\Docs
         {"Dest", "", "\\Docs\\Old", true, "8", "10", {"Dest\\09", "Dest\\10\\Docs"}, 3 + 2 + 1},
+        {"Dest", "", "\\Docs", false, "1", "3", {"Dest\\2"}, 3 + 2, Unlisted},  // 1, 3
+        {"Dest", "", "\\Docs", false, "1", "3", {"Real\\2"}, 3 + 3, Link},      // Dest, 1, 3: all refused
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.dest) + " " + c.prefix + "#" + c.suffix);
+        SCOPED_TRACE(std::string(c.dest) + " " + c.prefix + "#" + c.suffix + (c.holder == Link ? " (a link)" : ""));
         in.DestFolder = drive.path(c.dest);
         in.Prefix = c.prefix;
         in.Suffix = c.suffix;
         in.PaddedZeroes = c.padded;
         Numbers(c.start, c.end);
         for (const std::string& folder : c.there) drive.MakeFolder(folder);
-        Vol03CountToCreate(state, in);
-        EXPECT_EQ(state.Counters.FoldersToCreate, c.toCreate);
-        const NumberedItems items = Vol03Items(in, Vol03ReadNumbers(c.start, c.end));
-        std::vector<CreationItem> every;
-        for (std::size_t i = 0; i < items.count; ++i) every.push_back(items.Item(i));
-        Vol03State listed;
-        ASSERT_TRUE(PlanMadeOnTheWay(listed, every));
-        StringList ours, theirs;
-        for (std::size_t i = 0; i < items.count; ++i) {
-            state.MadeOnTheWay.Of(i, ours);
-            listed.MadeOnTheWay.Of(i, theirs);
-            EXPECT_EQ(ours, theirs) << i;
+        if (c.holder == Link) {
+            fs::remove(drive.nativePath(c.dest));
+            fs::create_directory_symlink(drive.nativePath("Real"), drive.nativePath(c.dest));
         }
         const auto before = Tree(drive);
-        Run();
-        EXPECT_EQ(log.shown.FoldersToCreate, c.toCreate);
-        EXPECT_EQ(log.shown.FoldersCreated, c.toCreate);
-        EXPECT_EQ(log.lines[CreationFoldersCreated].size(), c.toCreate);
-        Undo();
+        // What differs, "" when nothing does.
+        const auto counted = [&]() -> std::string {
+            Vol03CountToCreate(state, in);
+            if (state.Counters.FoldersToCreate != c.toCreate)
+                return "counted " + std::to_string(state.Counters.FoldersToCreate);
+            const NumberedItems items = Vol03Items(in, Vol03ReadNumbers(c.start, c.end));
+            std::vector<CreationItem> every;
+            for (std::size_t i = 0; i < items.count; ++i) every.push_back(items.Item(i));
+            Vol03State listed;
+            if (!PlanMadeOnTheWay(listed, every)) return "no plan";
+            StringList ours, theirs;
+            for (std::size_t i = 0; i < items.count; ++i) {
+                state.MadeOnTheWay.Of(i, ours);
+                listed.MadeOnTheWay.Of(i, theirs);
+                if (ours != theirs) return "item " + std::to_string(i) + " planned apart";
+            }
+            Run();
+            const std::size_t named = log.lines[CreationFoldersCreated].size() +
+                                      log.lines[CreationFoldersExists].size() + log.lines[CreationFoldersOther].size();
+            if (log.shown.FoldersToCreate != c.toCreate || named != c.toCreate)
+                return "ran " + std::to_string(log.shown.FoldersToCreate) + ", named " + std::to_string(named);
+            if (log.shown.FoldersCreated != (c.holder == Link ? 0 : c.toCreate)) return "not all made";
+            Undo();
+            return "";
+        };
+        if (c.holder == Unlisted) {
+            // Only an ordinary user is kept from listing it.
+            testsupport::OpenPathToEveryone(drive.native());
+            testsupport::GiveToNobody(drive.nativePath(c.dest));
+            ASSERT_EQ(chmod(drive.nativePath(c.dest).c_str(), 0311), 0);
+            EXPECT_EQ(testsupport::RunAsNobody([&] {
+                          const std::string differs = counted();
+                          if (!differs.empty()) std::fprintf(stderr, "%s\n", differs.c_str());
+                          return differs.empty() ? 0 : 1;
+                      }),
+                      0);
+            ASSERT_EQ(chmod(drive.nativePath(c.dest).c_str(), 0755), 0);
+        } else {
+            EXPECT_EQ(counted(), "");
+        }
         EXPECT_EQ(Tree(drive), before);
-        for (const std::string& folder : c.there) fs::remove_all(drive.nativePath(folder));
+        for (const char* top : {"Dest", "Real"}) fs::remove_all(drive.nativePath(top));
+        drive.MakeFolder("Dest");
     }
 }
 
