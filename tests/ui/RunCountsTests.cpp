@@ -707,7 +707,8 @@ std::string Reason(const GenEntry& e) {
 // file no drive path can name, and now and then each entry a walk that
 // opens what it takes passes over: a link to a file of the tree, one to the
 // folder "Out" beside the tree, a dangling one, a FIFO, a socket, and (with
-// `mounts`) a mount point.
+// `mounts`) a mount point; the link to a file and the FIFO now and then
+// under a name no drive path can say.
 GenTree MakeTree(std::mt19937& rng, bool mounts) {
     GenTree tree = {{"sub", true}, {"in", true}};
     std::vector<std::string> folders = {"", "sub", "in"}, files;
@@ -732,7 +733,9 @@ GenTree MakeTree(std::mt19937& rng, bool mounts) {
                                Special::Mount}) {
         if (rng() % 2) continue;
         GenEntry e{folders[rng() % folders.size()], kind == Special::Mount, 0, kind};
-        const std::string stem = stems[rng() % 4], type = types[rng() % 5];
+        std::string stem = stems[rng() % 4];
+        const std::string type = types[rng() % 5];
+        if ((kind == Special::FileLink || kind == Special::Fifo) && rng() % 2) stem += ":";  // no path says it
         e.rel = join(e.rel, e.folder ? "m" + std::to_string(k++) : stem + std::to_string(k++) + type);
         e.to = kind == Special::FileLink ? files[rng() % files.size()] : kind == Special::OutLink ? "../Out" : "nowhere";
         if (kind != Special::Mount || mounts) tree.push_back(std::move(e));
@@ -899,10 +902,11 @@ std::uint64_t Bytes(const Snapshot& snapshot) {
 
 }  // namespace
 
-// From fixed seeds: small trees that hold links (to a file of the tree, to a
-// folder beside it, dangling), FIFOs, sockets and, as root, a folder another
-// file system is mounted on; and for every page that counts before its run
-// (and page 12) the options and lists that pass over what a count took —
+// From fixed seeds, one case each: small trees that hold links (to a file of
+// the tree, to a folder beside it, dangling), FIFOs, sockets, some of them
+// under names no path can say, and, as root, a folder another file system
+// is mounted on; and for every page that counts before its run (and pages
+// 12 and 15) the options and lists that pass over what a count took —
 // nested, repeated, missing and unusable main folders, numbered folders
 // there already, template lines, destinations inside their sources and
 // structures, nested sources and structures, files that are their own
@@ -914,7 +918,9 @@ std::uint64_t Bytes(const Snapshot& snapshot) {
 // charges at least the bytes the run wrote, exactly those when it wrote into
 // empty folders; and the disk is as the lists say: nothing there before
 // changed but what a delete or rename page names as done.
-TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
+class GeneratedTrees : public RunCounts, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
     using Columns = std::vector<std::pair<std::string, std::string>>;  // to do, the labels that add up to it
     const Columns create = {{"FoldersToCreate", "FoldersCreated FoldersExists FoldersOther"},
                             {"SubFoldersToCreate", "SubFoldersCreated SubFoldersExists SubFoldersOther"},
@@ -936,548 +942,602 @@ TEST_F(RunCounts, GeneratedTreesAddUpOnEveryPageThatCounts) {
     drive.WriteFile("Mnt\\m2.doc", "m22");
     Mounts mounts(testsupport::ownMountNamespace ? drive.nativePath("Mnt") : "");
     const std::string w = drive.path("W");
-    for (unsigned seed = 1; seed <= 24; ++seed) {
-        std::mt19937 rng(seed);
-        const GenTree tree = MakeTree(rng, mounts.Possible());
-        std::string treeText;
-        for (const GenEntry& e : tree) treeText += " " + e.rel + (e.folder ? "/" : "") + Reason(e);
-        const StringList mask = masks[rng() % std::size(masks)];
-        const bool nested = rng() % 2;  // W\sub listed beside W
-        StringList structures = {w};
-        if (nested) structures.push_back(w + "\\sub");
-        const std::string attach = attaches[rng() % 4];
-        const bool withFiles = attach.find("WithFiles") != std::string::npos;
-        const bool subOnly = attach.find("SubFoldersOnly") != std::string::npos;
-        const bool templated = rng() % 3 == 0;
-        const bool there = rng() % 2, inside = rng() % 2, missing = rng() % 2, unusable = rng() % 2;
-        const auto choose = [this](const std::string& radio) {
-            Click(radio.c_str());
-            ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked()) << radio;
-        };
-        // The structures or template lines of a create page or page 08.
-        const auto source = [&](const std::string& page) {
-            choose("rdoVol" + page + (templated ? "StructureImportRelativePaths" : "StructureImportFullPaths"));
-            SetList(("lstVol" + page + "AddFolderStructure").c_str(), templated ? templates : structures);
-            if (!templated) choose("rdoVol" + page + attach);
-        };
-        // The entries the structures or template lines bring into `main`:
-        // with structures, each one's own folder (but for subfolders only),
-        // its folders, with files those `takes`, and what the walk passes
-        // over, named in `other`.
-        const auto attached = [&](std::vector<Counted>& out, const std::string& main, const std::string& other,
-                                  const std::function<bool(const std::string&)>& takes) {
-            if (templated) {
-                for (const char* rel : templated5) out.push_back({main + "\\" + rel});
-                return;
-            }
-            for (const std::string& structure : structures) {
-                const std::string sub = structure == w ? "" : "sub";
-                const std::string target = subOnly ? main : main + "\\" + (sub.empty() ? "W" : sub);
-                if (!subOnly) out.push_back({target});
-                for (const GenEntry& e : Below(tree, sub)) {
-                    if (!e.folder && !(withFiles && takes(LastOf(e.rel)))) continue;
-                    const bool passed = e.special != Special::None || Unsayable(LastOf(e.rel));
-                    out.push_back(NamedIn({Under(target, e.rel) + Reason(e)}, passed ? other : "", passed));
-                }
-            }
-        };
-        const auto all = [](const std::string&) { return true; };
-
-        struct PageRun {
-            std::string page;
-            VisualLogWindow* log;
-            Columns columns;
-            StringList lists, shares;  // lists that name entries; those that name a whole share
-            std::function<void()> fill;
-            const char* run;
-            std::function<std::vector<Counted>()> counted;  // after the fill: what the run meets
-            bool pairs = false;                             // pages 10 and 12: lines of a source and a target
-            std::function<void()> after = [] {};            // checks of the page's own
-        };
-        std::vector<PageRun> runs;
-        // 02 and 03: one destination; a string that makes a folder on the
-        // way, a folder there already.
-        runs.push_back(
-            {"02", frmStatistic02, create, createLists, {"FoldersExists", "FoldersOther"},
-             [&] {
-                 drive.MakeFolder("D");
-                 if (there) drive.MakeFolder("D\\n3");
-                 frmMain->Page02->Vol02SetDestinationFolder(drive.path("D"));
-                 SetList("lstVol02IncludeStrings", {"n1", "m\\n2", "n3"});
-                 frmMain->Page02->Vol02RefreshListCounters();
-                 frmMain->Page02->Vol02EnableNameControls(true);
-                 source("02");
-                 frmMain->Page02->Vol02UpdateButtons(true);
-             },
-             "btnVol02CreateFolders",
-             [&] {
-                 std::vector<Counted> out = {{drive.path("D\\m")}};
-                 for (const char* item : {"n1", "m\\n2", "n3"}) {
-                     const std::string m = drive.path("D\\") + item;
-                     out.push_back({m});
-                     attached(out, m, "FoldersOther", all);
-                 }
-                 return out;
-             }});
-        runs.push_back({"03", frmStatistic03, create, createLists, {"FoldersExists", "FoldersOther"},
-                        [&] {
-                            drive.MakeFolder("D\\2");
-                            frmMain->Page03->Vol03SetDestFolder(drive.path("D"));
-                            C<QLineEdit>("edtVol03StartNumber")->setText("1");
-                            C<QLineEdit>("edtVol03EndNumber")->setText("3");
-                            source("03");
-                            frmMain->Page03->Vol03UpdateButtons(true);
-                        },
-                        "btnVol03CreateFolders",
-                        [&] {
-                            std::vector<Counted> out;
-                            for (const char* n : {"1", "2", "3"}) {
-                                const std::string m = drive.path("D\\") + n;
-                                out.push_back({m});
-                                attached(out, m, "FoldersOther", all);
-                            }
-                            return out;
-                        }});
-        // 04: a main folder inside the structure it would take, one there
-        // already, one listed twice.
-        StringList mains04 = {"P:\\D\\x", "P:\\D\\y", "P:\\D\\x"};
-        if (inside) mains04.push_back("P:\\W\\new");
-        runs.push_back({"04", frmStatistic04, create, createLists, {"FoldersExists", "FoldersOther"},
-                        [&] {
-                            if (there) drive.MakeFolder("D\\y");
-                            SetList("lstVol04IncludeFolderList", mains04);
-                            frmMain->Page04->Vol04RefreshPage();
-                            source("04");
-                            frmMain->Page04->Vol04RefreshPage();
-                        },
-                        "btnVol04CreateFolders",
-                        [&] {
-                            std::vector<Counted> out;
-                            for (const std::string& m : mains04) {
-                                // The structure refused for a folder inside it names its share by the
-                                // folder it would have filled: that folder itself, when the structure's
-                                // folders go straight into it.
-                                if (templated || !(subOnly && Within(m, w))) out.push_back({m});
-                                attached(out, m, "FoldersOther", all);
-                            }
-                            return out;
-                        }});
-        // 08: nested main folders, a missing one, one inside the structure,
-        // one no path can name.
-        StringList mains08 = {"P:\\D", "P:\\D\\x", "P:\\D\\"};
-        if (missing) mains08.push_back("P:\\Gone");
-        if (inside) mains08.push_back("P:\\W\\in");
-        if (unusable) mains08.push_back("P:\\D\\a:b");
-        const auto label = [](VisualLogWindow* log, const std::string& name) {
-            const QLabel* l = log->findChild<QLabel*>(QString::fromStdString(name));
-            EXPECT_TRUE(l && l->isVisibleTo(log)) << name << " is not shown";
-            return l ? std::stod(l->text().toStdString()) : 0.0;
-        };
-        runs.push_back(
-            {"08", frmStatistic08,
-             {{"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
-              {"FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
-              {"FileSizeToCopy", "FileSizeCopied FileSizeExists FileSizeOtherReasons"}},
-             {"SubFoldersCopied", "FilesCopied", "SubFoldersExists", "FilesExists", "SubFoldersOtherReasons"},
-             {"FoldersNotExists", "SubFoldersOtherReasons"},
-             [&] {
-                 drive.MakeFolder("D\\x");
-                 SetFileSelNameMasks(mask);
-                 SetList("lstVol08IncludeFolderList", mains08);
-                 frmMain->Page08->Vol08RefreshPage();
-                 source("08");
-                 frmMain->Page08->Vol08RefreshPage();
-             },
-             "btnVol08CopyFolders",
-             [&] {
-                 std::vector<Counted> out;
-                 const FileSelection selection = Vol08Selection(frmMain->Page08->Vol08ReadInputs());
-                 for (const std::string& m : FoldersAsRead(mains08, false))
-                     attached(out, m, "SubFoldersOtherReasons",
-                              [&](const std::string& name) { return selection.times(name) > 0; });
-                 return out;
-             },
-             false,
-             // Each main folder line in one outcome of the folder row, or,
-             // when it received nothing (every structure refused for it),
-             // named by its share.
-             [&] {
-                 pagewindow::Lines named = frmStatistic08->List("lstStat08FoldersCopied")->Lines();
-                 for (const std::string& line : frmStatistic08->List("lstStat08FoldersNotExists")->Lines())
-                     named.push_back(line);
-                 const pagewindow::Lines other = frmStatistic08->List("lstStat08SubFoldersOtherReasons")->Lines();
-                 double nothing = 0;
-                 for (const std::string& m : FoldersAsRead(mains08, false)) {
-                     const auto times = std::count(named.begin(), named.end(), m);
-                     EXPECT_LE(times, 1) << m;
-                     if (times > 0) continue;
-                     nothing += 1;
-                     const bool share =
-                         std::any_of(other.begin(), other.end(), [&](const std::string& l) { return Within(l, m); });
-                     EXPECT_TRUE(share && std::filesystem::is_directory(drive.nativePath(m.substr(3))))
-                         << m << " is in no outcome";
-                 }
-                 EXPECT_EQ(label(frmStatistic08, "lblStat08FoldersToCopy"),
-                           label(frmStatistic08, "lblStat08FoldersCopied") +
-                               label(frmStatistic08, "lblStat08FoldersNotExists") + nothing);
-             }});
-        // 10: nested sources, a missing destination, one inside a source
-        // and one inside another, every route, attach mode and conflict
-        // rule; a type folder of a destination as a source, and the source
-        // as a destination: files that are their own targets.
-        const char* routes10[] = {"rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions"};
-        const char* attaches10[] = {"rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly"};
-        const char* rules10[] = {"rdoVol10DuplicatedFilesSkip", "rdoVol10DuplicatedFilesOverWrite",
-                                 "rdoVol10DuplicatedFilesIncreaseFileNames"};
-        std::string route10 = routes10[rng() % 2], attach10 = attaches10[rng() % 2];
-        const std::string rule10 = rules10[rng() % 3];
-        StringList dests10 = {"P:\\D", "P:\\D\\x"};
-        if (missing) dests10.push_back("P:\\Gone");
-        if (inside) dests10.push_back("P:\\W\\in");
-        if (!nested && there) dests10.push_back(w);
-        // A type folder of a destination as a source too: its own file is its own target.
-        const bool typeSource = rng() % 2;
-        StringList sources10 = structures;
-        if (typeSource) {
-            sources10.push_back(drive.path("D\\txt"));
-            route10 = routes10[1];
-            attach10 = attaches10[0];
+    const unsigned seed = GetParam();
+    std::mt19937 rng(seed);
+    const GenTree tree = MakeTree(rng, mounts.Possible());
+    std::string treeText;
+    for (const GenEntry& e : tree) treeText += " " + e.rel + (e.folder ? "/" : "") + Reason(e);
+    const StringList mask = masks[rng() % std::size(masks)];
+    const bool nested = rng() % 2;  // W\sub listed beside W
+    StringList structures = {w};
+    if (nested) structures.push_back(w + "\\sub");
+    const std::string attach = attaches[rng() % 4];
+    const bool withFiles = attach.find("WithFiles") != std::string::npos;
+    const bool subOnly = attach.find("SubFoldersOnly") != std::string::npos;
+    const bool templated = rng() % 3 == 0;
+    const bool there = rng() % 2, inside = rng() % 2, missing = rng() % 2, unusable = rng() % 2;
+    const auto choose = [this](const std::string& radio) {
+        Click(radio.c_str());
+        ASSERT_TRUE(C<QAbstractButton>(radio.c_str())->isChecked()) << radio;
+    };
+    // The structures or template lines of a create page or page 08.
+    const auto source = [&](const std::string& page) {
+        choose("rdoVol" + page + (templated ? "StructureImportRelativePaths" : "StructureImportFullPaths"));
+        SetList(("lstVol" + page + "AddFolderStructure").c_str(), templated ? templates : structures);
+        if (!templated) choose("rdoVol" + page + attach);
+    };
+    // The entries the structures or template lines bring into `main`:
+    // with structures, each one's own folder (but for subfolders only),
+    // its folders, with files those `takes`, and what the walk passes
+    // over, named in `other`.
+    const auto attached = [&](std::vector<Counted>& out, const std::string& main, const std::string& other,
+                              const std::function<bool(const std::string&)>& takes) {
+        if (templated) {
+            for (const char* rel : templated5) out.push_back({main + "\\" + rel});
+            return;
         }
-        StringList fenced10;  // below W
-        for (const std::string& d : dests10)
-            if (Within(d, w) && d != w) fenced10.push_back(d.substr(w.size() + 1));
-        runs.push_back(
-            {"10", frmStatistic10, {{"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"}},
-             {"FilesCopied", "FilesSkipped", "FilesOtherReasons"}, {"FoldersNotExists", "FilesOtherReasons"},
-             [&] {
-                 drive.MakeFolder("D\\x");
-                 if (typeSource) drive.WriteFile("D\\txt\\a.txt", "aaa");
-                 SetFileSelNameMasks(mask);
-                 SetList("lstVol10IncludeFolderList", dests10);
-                 SetList("lstVol10AddFolderStructure", sources10);
-                 frmMain->Page10->Vol10RefreshPage();
-                 for (const std::string& radio : {attach10, route10, rule10}) choose(radio);  // offered now
-                 frmMain->Page10->Vol10RefreshPage();
-             },
-             "btnVol10CopyFiles",
-             [&] {
-                 std::vector<Counted> out;
-                 const FileSelection selection = Vol10Selection(frmMain->Page10->Vol10ReadInputs());
-                 const bool types = route10.find("Extensions") != std::string::npos;
-                 for (const std::string& d : dests10)
-                     for (const std::string& s : sources10) {
-                         // A destination inside the source is not walked: named once.
-                         if (s == w)
-                             for (const std::string& f : fenced10)
-                                 out.push_back(NamedIn({d, w + "\\" + f, "", d}, "FilesOtherReasons", true));
-                         const GenTree below = s == w ? Below(tree, "", fenced10)
-                                               : s == w + "\\sub" ? Below(tree, "sub", fenced10)
-                                                                  : GenTree{{"a.txt", false, 3}};
-                         for (const GenEntry& e : below) {
-                             const std::string name = LastOf(e.rel), from = Under(s, e.rel);
-                             const bool passed = e.special != Special::None || Unsayable(name);
-                             if (e.folder) {
-                                 if (passed)
-                                     out.push_back(NamedIn({d, from + Reason(e), "", d}, "FilesOtherReasons", true));
-                             } else if (selection.times(name) > 0 &&
-                                        (selection.rootFiles || e.rel.find('/') != std::string::npos)) {
-                                 std::string ext;
-                                 GetFileExtensionAnsi(name, ext);
-                                 const std::string to = types ? d + "\\" + (ext.empty() ? "noext" : ext) : d;
-                                 // A file that is its own target is not copied.
-                                 const bool own = to + "\\" + name == from;
-                                 out.push_back(NamedIn({to, from + Reason(e), name, d},
-                                                       passed || own ? "FilesOtherReasons" : "", passed));
-                             }
+        for (const std::string& structure : structures) {
+            const std::string sub = structure == w ? "" : "sub";
+            const std::string target = subOnly ? main : main + "\\" + (sub.empty() ? "W" : sub);
+            if (!subOnly) out.push_back({target});
+            for (const GenEntry& e : Below(tree, sub)) {
+                if (!e.folder && !(withFiles && takes(LastOf(e.rel)))) continue;
+                const bool passed = e.special != Special::None || Unsayable(LastOf(e.rel));
+                out.push_back(NamedIn({Under(target, e.rel) + Reason(e)}, passed ? other : "", passed));
+            }
+        }
+    };
+    const auto all = [](const std::string&) { return true; };
+
+    struct PageRun {
+        std::string page;
+        VisualLogWindow* log;
+        Columns columns;
+        StringList lists, shares;  // lists that name entries; those that name a whole share
+        std::function<void()> fill;
+        const char* run;
+        std::function<std::vector<Counted>()> counted;  // after the fill: what the run meets
+        bool pairs = false;                             // pages 10 and 12: lines of a source and a target
+        std::function<void()> after = [] {};            // checks of the page's own
+    };
+    std::vector<PageRun> runs;
+    // 02 and 03: one destination; a string that makes a folder on the
+    // way, a folder there already.
+    runs.push_back(
+        {"02", frmStatistic02, create, createLists, {"FoldersExists", "FoldersOther"},
+         [&] {
+             drive.MakeFolder("D");
+             if (there) drive.MakeFolder("D\\n3");
+             frmMain->Page02->Vol02SetDestinationFolder(drive.path("D"));
+             SetList("lstVol02IncludeStrings", {"n1", "m\\n2", "n3"});
+             frmMain->Page02->Vol02RefreshListCounters();
+             frmMain->Page02->Vol02EnableNameControls(true);
+             source("02");
+             frmMain->Page02->Vol02UpdateButtons(true);
+         },
+         "btnVol02CreateFolders",
+         [&] {
+             std::vector<Counted> out = {{drive.path("D\\m")}};
+             for (const char* item : {"n1", "m\\n2", "n3"}) {
+                 const std::string m = drive.path("D\\") + item;
+                 out.push_back({m});
+                 attached(out, m, "FoldersOther", all);
+             }
+             return out;
+         }});
+    runs.push_back({"03", frmStatistic03, create, createLists, {"FoldersExists", "FoldersOther"},
+                    [&] {
+                        drive.MakeFolder("D\\2");
+                        frmMain->Page03->Vol03SetDestFolder(drive.path("D"));
+                        C<QLineEdit>("edtVol03StartNumber")->setText("1");
+                        C<QLineEdit>("edtVol03EndNumber")->setText("3");
+                        source("03");
+                        frmMain->Page03->Vol03UpdateButtons(true);
+                    },
+                    "btnVol03CreateFolders",
+                    [&] {
+                        std::vector<Counted> out;
+                        for (const char* n : {"1", "2", "3"}) {
+                            const std::string m = drive.path("D\\") + n;
+                            out.push_back({m});
+                            attached(out, m, "FoldersOther", all);
+                        }
+                        return out;
+                    }});
+    // 04: a main folder inside the structure it would take, one there
+    // already, one listed twice.
+    StringList mains04 = {"P:\\D\\x", "P:\\D\\y", "P:\\D\\x"};
+    if (inside) mains04.push_back("P:\\W\\new");
+    runs.push_back({"04", frmStatistic04, create, createLists, {"FoldersExists", "FoldersOther"},
+                    [&] {
+                        if (there) drive.MakeFolder("D\\y");
+                        SetList("lstVol04IncludeFolderList", mains04);
+                        frmMain->Page04->Vol04RefreshPage();
+                        source("04");
+                        frmMain->Page04->Vol04RefreshPage();
+                    },
+                    "btnVol04CreateFolders",
+                    [&] {
+                        std::vector<Counted> out;
+                        for (const std::string& m : mains04) {
+                            // The structure refused for a folder inside it names its share by the
+                            // folder it would have filled: that folder itself, when the structure's
+                            // folders go straight into it.
+                            if (templated || !(subOnly && Within(m, w))) out.push_back({m});
+                            attached(out, m, "FoldersOther", all);
+                        }
+                        return out;
+                    }});
+    // 08: nested main folders, a missing one, one inside the structure,
+    // one no path can name.
+    StringList mains08 = {"P:\\D", "P:\\D\\x", "P:\\D\\"};
+    if (missing) mains08.push_back("P:\\Gone");
+    if (inside) mains08.push_back("P:\\W\\in");
+    if (unusable) mains08.push_back("P:\\D\\a:b");
+    const auto label = [](VisualLogWindow* log, const std::string& name) {
+        const QLabel* l = log->findChild<QLabel*>(QString::fromStdString(name));
+        EXPECT_TRUE(l && l->isVisibleTo(log)) << name << " is not shown";
+        return l ? std::stod(l->text().toStdString()) : 0.0;
+    };
+    runs.push_back(
+        {"08", frmStatistic08,
+         {{"SubFoldersToCopy", "SubFoldersCopied SubFoldersExists SubFoldersOtherReasons"},
+          {"FilesToCopy", "FilesCopied FilesExists FilesOtherReasons"},
+          {"FileSizeToCopy", "FileSizeCopied FileSizeExists FileSizeOtherReasons"}},
+         {"SubFoldersCopied", "FilesCopied", "SubFoldersExists", "FilesExists", "SubFoldersOtherReasons"},
+         {"FoldersNotExists", "SubFoldersOtherReasons"},
+         [&] {
+             drive.MakeFolder("D\\x");
+             SetFileSelNameMasks(mask);
+             SetList("lstVol08IncludeFolderList", mains08);
+             frmMain->Page08->Vol08RefreshPage();
+             source("08");
+             frmMain->Page08->Vol08RefreshPage();
+         },
+         "btnVol08CopyFolders",
+         [&] {
+             std::vector<Counted> out;
+             const FileSelection selection = Vol08Selection(frmMain->Page08->Vol08ReadInputs());
+             for (const std::string& m : FoldersAsRead(mains08, false))
+                 attached(out, m, "SubFoldersOtherReasons",
+                          [&](const std::string& name) { return selection.times(name) > 0; });
+             return out;
+         },
+         false,
+         // Each main folder line in one outcome of the folder row, or,
+         // when it received nothing (every structure refused for it),
+         // named by its share.
+         [&] {
+             pagewindow::Lines named = frmStatistic08->List("lstStat08FoldersCopied")->Lines();
+             for (const std::string& line : frmStatistic08->List("lstStat08FoldersNotExists")->Lines())
+                 named.push_back(line);
+             const pagewindow::Lines other = frmStatistic08->List("lstStat08SubFoldersOtherReasons")->Lines();
+             double nothing = 0;
+             for (const std::string& m : FoldersAsRead(mains08, false)) {
+                 const auto times = std::count(named.begin(), named.end(), m);
+                 EXPECT_LE(times, 1) << m;
+                 if (times > 0) continue;
+                 nothing += 1;
+                 const bool share =
+                     std::any_of(other.begin(), other.end(), [&](const std::string& l) { return Within(l, m); });
+                 EXPECT_TRUE(share && std::filesystem::is_directory(drive.nativePath(m.substr(3))))
+                     << m << " is in no outcome";
+             }
+             EXPECT_EQ(label(frmStatistic08, "lblStat08FoldersToCopy"),
+                       label(frmStatistic08, "lblStat08FoldersCopied") +
+                           label(frmStatistic08, "lblStat08FoldersNotExists") + nothing);
+         }});
+    // 10: nested sources, a missing destination, one inside a source
+    // and one inside another, every route, attach mode and conflict
+    // rule; on every other seed a file that is its own target.
+    const char* routes10[] = {"rdoVol10CopyToMainFolders", "rdoVol10CopyToMainFoldersExtensions"};
+    const char* attaches10[] = {"rdoVol10AttachMainFolderWithSubFolders", "rdoVol10AttachSubFoldersOnly"};
+    const char* rules10[] = {"rdoVol10DuplicatedFilesSkip", "rdoVol10DuplicatedFilesOverWrite",
+                             "rdoVol10DuplicatedFilesIncreaseFileNames"};
+    std::string route10 = routes10[rng() % 2], attach10 = attaches10[rng() % 2];
+    const std::string rule10 = rules10[rng() % 3];
+    StringList dests10 = {"P:\\D", "P:\\D\\x"};
+    if (missing) dests10.push_back("P:\\Gone");
+    if (inside) dests10.push_back("P:\\W\\in");
+    if (!nested && there) dests10.push_back(w);
+    // A source that is a type folder of a destination ("D"), copied by
+    // type with the main folders' own files: its file, one the masks
+    // take, is its own target. (A source that is a destination is
+    // refused whole; any other such file lies in a destination inside
+    // its source, which is not walked.)
+    const bool own10 = seed % 2 == 1;
+    std::string ownName = "a.txt", ownType;
+    for (const char* name : {"a.", "a"})
+        if (!MasksTake(UsableFileMasks(mask), ownName)) ownName = name;
+    GetFileExtensionAnsi(ownName, ownType);
+    if (ownType.empty()) ownType = "noext";
+    const std::string ownSource = drive.path("D\\" + ownType);
+    StringList sources10 = structures;
+    if (own10) {
+        sources10.push_back(ownSource);
+        route10 = routes10[1];
+        attach10 = attaches10[0];
+    }
+    StringList fenced10;  // below W
+    for (const std::string& d : dests10)
+        if (Within(d, w) && d != w) fenced10.push_back(d.substr(w.size() + 1));
+    runs.push_back(
+        {"10", frmStatistic10, {{"FilesToCopy", "FilesCopied FilesSkipped FilesOtherReasons"}},
+         {"FilesCopied", "FilesSkipped", "FilesOtherReasons"}, {"FoldersNotExists", "FilesOtherReasons"},
+         [&] {
+             drive.MakeFolder("D\\x");
+             if (own10) drive.WriteFile("D\\" + ownType + "\\" + ownName, "aaa");
+             SetFileSelNameMasks(mask);
+             SetList("lstVol10IncludeFolderList", dests10);
+             SetList("lstVol10AddFolderStructure", sources10);
+             frmMain->Page10->Vol10RefreshPage();
+             for (const std::string& radio : {attach10, route10, rule10}) choose(radio);  // offered now
+             frmMain->Page10->Vol10RefreshPage();
+         },
+         "btnVol10CopyFiles",
+         [&] {
+             std::vector<Counted> out;
+             const FileSelection selection = Vol10Selection(frmMain->Page10->Vol10ReadInputs());
+             const bool types = route10.find("Extensions") != std::string::npos;
+             std::size_t owns = 0;
+             for (const std::string& d : dests10)
+                 for (const std::string& s : sources10) {
+                     // A destination inside the source is not walked: named once.
+                     if (s == w)
+                         for (const std::string& f : fenced10)
+                             out.push_back(NamedIn({d, w + "\\" + f, "", d}, "FilesOtherReasons", true));
+                     const GenTree below = s == w ? Below(tree, "", fenced10)
+                                           : s == w + "\\sub" ? Below(tree, "sub", fenced10)
+                                                              : GenTree{{ownName, false, 3}};
+                     for (const GenEntry& e : below) {
+                         const std::string name = LastOf(e.rel), from = Under(s, e.rel);
+                         const bool passed = e.special != Special::None || Unsayable(name);
+                         if (e.folder) {
+                             if (passed)
+                                 out.push_back(NamedIn({d, from + Reason(e), "", d}, "FilesOtherReasons", true));
+                         } else if (selection.times(name) > 0 &&
+                                    (selection.rootFiles || e.rel.find('/') != std::string::npos)) {
+                             std::string ext;
+                             GetFileExtensionAnsi(name, ext);
+                             const std::string to = types ? d + "\\" + (ext.empty() ? "noext" : ext) : d;
+                             // A file that is its own target is not copied.
+                             const bool own = to + "\\" + name == from;
+                             owns += own;
+                             out.push_back(NamedIn({to, from + Reason(e), name, d},
+                                                   passed || own ? "FilesOtherReasons" : "", passed));
                          }
                      }
-                 return out;
-             },
-             true});
-        // 07, 11 and 12 over a copy of the tree, a folder inside it listed
-        // too and a missing one; for 07 and 11 files go and come between the
-        // count and the run.
-        const auto change = [this] {
-            std::filesystem::remove(drive.nativePath("K\\sub\\gone.txt"));
-            drive.WriteFile("K\\new1.txt", "n");
-            drive.WriteFile("K\\in\\new2", "nn");
-        };
-        const auto copyOfTree = [&] {
-            WriteTree(tree, drive.nativePath("K"), mounts);
-            drive.WriteFile("K\\sub\\gone.txt", "g");
-        };
-        // What a walk by names meets in K's folder `rel` as it is now (and
-        // below it with `tree`, but for `skip`): each entry in its folder,
-        // by kind ('d' a folder it enters, 'm' a mount point, 'u' a folder no
-        // path names, 'f' a file, 's' a link or a special file), and its level.
-        using Meet = std::function<void(const std::string&, const std::string&, char, unsigned)>;
-        const auto walkK = [&](const std::string& rel, bool deep, const std::string& skip, const Meet& meet) {
-            std::vector<std::pair<std::string, unsigned>> queue = {{rel, 0}};
-            while (!queue.empty()) {
-                const auto [at, level] = queue.back();
-                queue.pop_back();
-                for (const auto& e : std::filesystem::directory_iterator(drive.nativePath(at))) {
-                    const std::string name = e.path().filename().string();
-                    char kind = e.is_symlink() ? 's' : e.is_regular_file() ? 'f' : 's';
-                    if (!e.is_symlink() && e.is_directory())
-                        kind = mounts.Holds(e.path().string()) ? 'm' : Unsayable(name) ? 'u' : 'd';
-                    if (at + "\\" + name == skip) continue;
-                    meet(drive.path(at), name, kind, level);
-                    if (kind == 'd' && deep) queue.push_back({at + "\\" + name, level + 1});
-                }
+                 }
+             EXPECT_EQ(owns > 0, own10) << "files that are their own targets: " << owns;
+             return out;
+         },
+         true});
+    // 07, 11 and 12 over a copy of the tree, a folder inside it listed
+    // too and a missing one; for 07 and 11 files go and come between the
+    // count and the run.
+    const auto change = [this] {
+        std::filesystem::remove(drive.nativePath("K\\sub\\gone.txt"));
+        drive.WriteFile("K\\new1.txt", "n");
+        drive.WriteFile("K\\in\\new2", "nn");
+    };
+    const auto copyOfTree = [&] {
+        WriteTree(tree, drive.nativePath("K"), mounts);
+        drive.WriteFile("K\\sub\\gone.txt", "g");
+    };
+    // What a walk by names meets in K's folder `rel` as it is now (and
+    // below it with `tree`, but for `skip`): each entry in its folder,
+    // by kind ('d' a folder it enters, 'm' a mount point, 'u' a folder no
+    // path names, 'f' a file, 's' a link or a special file), and its level.
+    using Meet = std::function<void(const std::string&, const std::string&, char, unsigned)>;
+    const auto walkK = [&](const std::string& rel, bool deep, const std::string& skip, const Meet& meet) {
+        std::vector<std::pair<std::string, unsigned>> queue = {{rel, 0}};
+        while (!queue.empty()) {
+            const auto [at, level] = queue.back();
+            queue.pop_back();
+            for (const auto& e : std::filesystem::directory_iterator(drive.nativePath(at))) {
+                const std::string name = e.path().filename().string();
+                char kind = e.is_symlink() ? 's' : e.is_regular_file() ? 'f' : 's';
+                if (!e.is_symlink() && e.is_directory())
+                    kind = mounts.Holds(e.path().string()) ? 'm' : Unsayable(name) ? 'u' : 'd';
+                if (at + "\\" + name == skip) continue;
+                meet(drive.path(at), name, kind, level);
+                if (kind == 'd' && deep) queue.push_back({at + "\\" + name, level + 1});
             }
-        };
-        const char* modes07[] = {"rdoVol07DeleteSubFolders", "rdoVol07DeleteCompleteFolders"};
-        const std::string mode07 = modes07[rng() % 2];
-        runs.push_back({"07", frmStatistics07,
-                        {{"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"},
-                         {"FilesToDelete", "FilesDeleted FilesOtherReasons"}},
-                        {"FoldersDeleted", "FoldersOtherReasons", "FilesDeleted", "FilesOtherReasons"},
-                        {"MainFoldersNotExist"},
-                        [&] {
-                            copyOfTree();
-                            SetList("lstVol07IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
-                            frmMain->Page07->Vol07RefreshPage();
-                            choose(mode07);  // offered once the list holds a folder
-                            change();
-                        },
-                        "btnVol07DeleteFolders",
-                        [&] {
-                            std::vector<Counted> out;
-                            walkK("K", true, "", [&](const auto& at, const auto& name, char kind, unsigned) {
-                                const std::string path = at + "\\" + name;
-                                if (kind == 'm')
-                                    out.push_back(NamedIn({path + kMounted}, "FoldersOtherReasons", true));
-                                else
-                                    out.push_back(NamedIn({path}, kind == 's' ? "FilesDeleted" : ""));
-                            });
-                            if (mode07 == modes07[1]) out.push_back({"P:\\K"});
-                            return out;
-                        }});
-        const char* modes11[] = {"rdoVol11DeleteOnlyFilesInMainFolder", "rdoVol11DeleteOnlyFiles"};
-        const bool tree11 = rng() % 2;
-        runs.push_back({"11", frmStatistics11,
-                        {{"FilesToDelete", "FilesDeleted FilesOtherReasons"},
-                         {"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"}},
-                        {"FilesDeleted", "FilesOtherReasons"},
-                        {"MainFoldersNotExist"},
-                        [&] {
-                            copyOfTree();
-                            SetFileSelNameMasks(mask);
-                            SetList("lstVol11IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
-                            frmMain->Page11->Vol11RefreshPage();
-                            choose(modes11[tree11]);
-                            frmMain->Page11->Vol11RefreshPage();
-                            change();
-                        },
-                        "btnVol11DeleteFiles",
-                        [&] {
-                            const StringList usable = UsableFileMasks(GetFileSelNameMasks());
-                            std::vector<Counted> out;
-                            // Without the tree, the folder inside is a main folder of its own.
-                            for (const std::string& main : tree11 ? StringList{"K"} : StringList{"K", "K\\sub"}) {
-                                walkK(main, tree11, "", [&](const auto& at, const auto& name, char kind, unsigned) {
-                                    const std::string path = at + "\\" + name;
-                                    if (kind == 'm' && tree11)
-                                        out.push_back(NamedIn({path + kMounted}, "FilesOtherReasons", true));
-                                    else if (kind == 'u' && tree11)
-                                        out.push_back({path});
-                                    else if ((kind == 'f' || kind == 's') && MasksTake(usable, name))
-                                        out.push_back(NamedIn({path}, kind == 's' ? "FilesDeleted" : ""));
-                                });
-                            }
-                            return out;
-                        }});
-        // 12 counts nothing before its run: every entry it meets is renamed
-        // or named, and nothing else.
-        const char* modes12[] = {"rdoVol12RenameFilesInMainFolders", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
-                                 "rdoVol12RenameFilesInSubFolders"};
-        const char* rules12[] = {"rdoVol12RenameDuplicatedFilesDrop", "rdoVol12RenameDuplicatedFilesOverWrite",
-                                 "rdoVol12RenameDuplicatedFilesIncreaseFileNames",
-                                 "rdoVol12RenameDuplicatedFilesIncreaseFileTypes"};
-        const unsigned mode12 = rng() % 3;
-        const std::string rule12 = rules12[rng() % 4];
-        runs.push_back({"12", frmStatistic12, {}, {"FilesRenamed", "FilesOtherReasons"}, {"FoldersNotExist"},
-                        [&] {
-                            copyOfTree();
-                            SetList("lstVol12IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
-                            frmMain->Page12->Vol12RefreshPage();
-                            for (const std::string& radio : {std::string("rdoVol12RenameAddPrefixesSuffixes"),
-                                                             std::string(modes12[mode12]), rule12})
-                                choose(radio);
-                            C<QLineEdit>("edtVol12NewPrefix")->setText("p_");
-                        },
-                        "btnVol12RenameFiles",
-                        [&] {
-                            std::vector<Counted> out;
-                            // The folder inside is renamed in by its own line.
-                            for (const std::string main : {"K", "K\\sub"}) {
-                                const bool deep = mode12 > 0, walked = deep && main == "K";
-                                walkK(main, deep, walked ? "K\\sub" : "",
-                                      [&](const auto& at, const auto& name, char kind, unsigned level) {
-                                          const std::string path = at + "\\" + name;
-                                          if ((kind == 'm' || kind == 'u') && deep)
-                                              out.push_back(NamedIn({path, path + (kind == 'm' ? kMounted : "")},
-                                                                    "FilesOtherReasons", true));
-                                          else if ((kind == 'f' || kind == 's') && (mode12 < 2 || level > 0))
-                                              out.push_back(NamedIn({at, path, "p_" + name},
-                                                               Unsayable(name) ? "FilesOtherReasons"
-                                                               : kind == 's'   ? "FilesRenamed"
-                                                                               : ""));
-                                      });
-                            }
-                            return out;
-                        },
-                        true});
-
-        for (const PageRun& page : runs) {
-            const std::map<std::string, std::string> options = {
-                {"10", route10 + ", " + attach10 + ", " + rule10 + (typeSource ? ", source P:\\D\\txt" : "")},
-                {"07", mode07},
-                {"11", modes11[tree11]},
-                {"12", modes12[mode12] + (", " + rule12)}};
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", page " + page.page + ", " +
-                         (options.count(page.page) ? options.at(page.page) : templated ? "template lines" : attach) +
-                         ", masks " + (mask.empty() ? "none" : mask.front()) + (nested ? ", nested" : "") +
-                         (there ? ", there" : "") + (inside ? ", inside" : "") + (missing ? ", missing" : "") +
-                         (unusable ? ", unusable" : "") + (mounts.Possible() ? "" : ", no mount point (not root)") +
-                         ", tree" + treeText);
-            mounts.Undo();
-            for (const char* top : {"W", "D", "K", "Gone"}) std::filesystem::remove_all(drive.nativePath(top));
-            WriteTree(tree, drive.nativePath("W"), mounts);
-            page.fill();
-            const std::vector<Counted> counted = page.counted();
-            // The free-space check, with no room: what it needs, from its box.
-            std::uint64_t need = 0;
-            captions.clear();
-            texts.clear();
-            plat::SetFreeBytesHandler([](const std::string&, std::uint64_t& bytes) {
-                bytes = 0;
-                return true;
-            });
-            Snapshot before = Snap(drive.native(), mounts);
-            Click(page.run);
-            plat::SetFreeBytesHandler({});
-            bool short_ = false;
-            for (const std::string& text : texts)
-                if (text.find("There is not enough space on the disk.") != std::string::npos) {
-                    const std::size_t end = text.rfind(" bytes.");
-                    need = std::stoull(text.substr(text.rfind(' ', end - 1) + 1));
-                    short_ = true;
-                }
-            if (short_) {
-                EXPECT_EQ(Users(Snap(drive.native(), mounts)), Users(before)) << "the refused run changed the disk";
-                Click(page.run);
-            }
-            const Snapshot after = Snap(drive.native(), mounts);
-            const std::uint64_t written = Bytes(after) - Bytes(before);
-            // Every column adds up; what is not done is only what the run
-            // passes over by its nature (then it wrote what it charged).
-            double others = 0;
-            for (const auto& [toDo, done] : page.columns) {
-                double sum = 0;
-                std::istringstream names(done);
-                std::string name;
-                for (bool first = true; names >> name; first = false) {
-                    const double n = label(page.log, "lblStat" + page.page + name);
-                    sum += n;
-                    if (!first) others += n;
-                }
-                EXPECT_EQ(sum, label(page.log, "lblStat" + page.page + toDo)) << toDo;
-            }
-            const auto passed =
-                std::count_if(counted.begin(), counted.end(), [](const Counted& c) { return c.passed; });
-            if (page.page != "07" && page.page != "11" && page.page != "12") {
-                EXPECT_GE(need, written);
-                if (others == static_cast<double>(passed)) {
-                    EXPECT_EQ(need, written);
-                }
-            }
-            // Every entry met is named once, or its share by its folder.
-            std::vector<std::pair<std::string, std::string>> lines;  // list, line
-            std::vector<std::string> shares;
-            for (const std::string& name : page.lists) {
-                const std::string list = "lstStat" + page.page + name;
-                EXPECT_TRUE(page.log->findChild<QWidget*>(QString::fromStdString(list))->isVisibleTo(page.log)) << list;
-                for (const std::string& line : page.log->List(list)->Lines()) lines.push_back({name, line});
-            }
-            for (const std::string& name : page.shares)
-                for (const std::string& line : page.log->List("lstStat" + page.page + name)->Lines())
-                    shares.push_back(line);
-            std::string said;  // what the lists hold, for a failure's message
-            for (const auto& [list, line] : lines) said += "\n  " + list + ": " + line;
-            for (const std::string& line : shares) said += "\n  (share) " + line;
-            for (const std::string& text : texts) said += "\n  (box) " + text;
-            const auto same = [](const Counted& a, const Counted& b) {
-                return a.path == b.path && a.source == b.source && a.base == b.base;
-            };
-            for (const Counted& c : counted) {
-                std::size_t own = 0, elsewhere = 0;
-                bool share = false;
-                for (const auto& [list, line] : lines) {
-                    bool names = line == c.path;
-                    if (page.pairs) {
-                        // A file under its own name or an increased one.
-                        const auto [source, target] = SourceAndTarget(line);
-                        names = source == c.source &&
-                                (target == (c.name.empty() ? c.path : c.path + "\\" + c.name) ||
-                                 (!c.name.empty() && Within(target, c.path) && target != c.path &&
-                                  target.find('\\', c.path.size() + 1) == std::string::npos));
-                    }
-                    if (names) ++(c.list.empty() || list == c.list ? own : elsewhere);
-                }
-                for (const std::string& line : shares) {
-                    if (!page.pairs) {
-                        share = share || Within(c.path, line);
-                        continue;
-                    }
-                    const auto [source, target] = SourceAndTarget(line);
-                    share = share || ((source.empty() || Within(c.source, source)) && target == c.base);
-                }
-                // An entry counted twice (a line listed twice) is named twice,
-                // or where it was passed over, by its share.
-                const auto times = static_cast<std::size_t>(
-                    std::count_if(counted.begin(), counted.end(), [&](const Counted& o) { return same(o, c); }));
-                EXPECT_TRUE((own == times || (own < times && share)) && elsewhere == 0)
-                    << c.source << (c.source.empty() ? "" : " -> ") << c.path << " named " << own << " times"
-                    << (c.list.empty() ? "" : " in " + c.list) << ", " << elsewhere << " times elsewhere" << said;
-            }
-            if (page.page == "12") {
-                EXPECT_EQ(lines.size(), counted.size()) << "lines that name nothing met" << said;
-            }
-            page.after();
-            // The disk is as the lists say: a delete or rename page changed
-            // what it names as done, the others only added.
-            const std::string drivePrefix = drive.path("");
-            const auto rel = [&](std::string path) {
-                std::replace(path.begin(), path.end(), '\\', '/');
-                return path.substr(drivePrefix.size());
-            };
-            Snapshot expected = Users(before);
-            const Snapshot now = Users(after);
-            for (const auto& [list, line] : lines) {
-                if (list == "FilesDeleted" || list == "FoldersDeleted") {
-                    EXPECT_EQ(expected.erase(rel(line)), 1u) << line;
-                } else if (list == "FilesRenamed") {
-                    const auto [source, target] = SourceAndTarget(line);
-                    const auto node = expected.extract(rel(source));
-                    EXPECT_FALSE(node.empty()) << line;
-                    if (!node.empty()) expected[rel(target)] = node.mapped();
-                }
-            }
-            std::string changed;
-            for (const auto& [at, seen] : expected) {
-                const auto found = now.find(at);
-                if (found == now.end())
-                    changed += "\n  gone: " + at + " (" + seen.what + ")";
-                else if (!(found->second == seen))
-                    changed += "\n  " + at + ": " + seen.what + ", " + std::to_string(seen.bytes) + " bytes, became " +
-                               found->second.what + ", " + std::to_string(found->second.bytes) + " bytes";
-            }
-            if (page.page == "07" || page.page == "11" || page.page == "12")
-                for (const auto& [at, seen] : now)
-                    if (!expected.count(at)) changed += "\n  new: " + at + " (" + seen.what + ")";
-            EXPECT_TRUE(changed.empty()) << changed;
         }
+    };
+    const char* modes07[] = {"rdoVol07DeleteSubFolders", "rdoVol07DeleteCompleteFolders"};
+    const std::string mode07 = modes07[rng() % 2];
+    runs.push_back({"07", frmStatistics07,
+                    {{"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"},
+                     {"FilesToDelete", "FilesDeleted FilesOtherReasons"}},
+                    {"FoldersDeleted", "FoldersOtherReasons", "FilesDeleted", "FilesOtherReasons"},
+                    {"MainFoldersNotExist"},
+                    [&] {
+                        copyOfTree();
+                        SetList("lstVol07IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
+                        frmMain->Page07->Vol07RefreshPage();
+                        choose(mode07);  // offered once the list holds a folder
+                        change();
+                    },
+                    "btnVol07DeleteFolders",
+                    [&] {
+                        std::vector<Counted> out;
+                        walkK("K", true, "", [&](const auto& at, const auto& name, char kind, unsigned) {
+                            const std::string path = at + "\\" + name;
+                            if (kind == 'm')
+                                out.push_back(NamedIn({path + kMounted}, "FoldersOtherReasons", true));
+                            else
+                                out.push_back(NamedIn({path}, kind == 'u'       ? "FoldersOtherReasons"
+                                                              : Unsayable(name) ? "FilesOtherReasons"
+                                                              : kind == 's'     ? "FilesDeleted"
+                                                                                : ""));
+                        });
+                        if (mode07 == modes07[1]) out.push_back({"P:\\K"});
+                        return out;
+                    }});
+    const char* modes11[] = {"rdoVol11DeleteOnlyFilesInMainFolder", "rdoVol11DeleteOnlyFiles"};
+    const bool tree11 = rng() % 2;
+    runs.push_back({"11", frmStatistics11,
+                    {{"FilesToDelete", "FilesDeleted FilesOtherReasons"},
+                     {"FoldersToDelete", "FoldersDeleted FoldersOtherReasons"}},
+                    {"FilesDeleted", "FilesOtherReasons"},
+                    {"MainFoldersNotExist"},
+                    [&] {
+                        copyOfTree();
+                        SetFileSelNameMasks(mask);
+                        SetList("lstVol11IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
+                        frmMain->Page11->Vol11RefreshPage();
+                        choose(modes11[tree11]);
+                        frmMain->Page11->Vol11RefreshPage();
+                        change();
+                    },
+                    "btnVol11DeleteFiles",
+                    [&] {
+                        const StringList usable = UsableFileMasks(GetFileSelNameMasks());
+                        std::vector<Counted> out;
+                        // Without the tree, the folder inside is a main folder of its own.
+                        for (const std::string& main : tree11 ? StringList{"K"} : StringList{"K", "K\\sub"}) {
+                            walkK(main, tree11, "", [&](const auto& at, const auto& name, char kind, unsigned) {
+                                const std::string path = at + "\\" + name;
+                                if (kind == 'm' && tree11)
+                                    out.push_back(NamedIn({path + kMounted}, "FilesOtherReasons", true));
+                                else if (kind == 'u' && tree11)
+                                    out.push_back({path});
+                                else if ((kind == 'f' || kind == 's') && MasksTake(usable, name))
+                                    out.push_back(NamedIn({path}, Unsayable(name) ? "FilesOtherReasons"
+                                                                  : kind == 's'    ? "FilesDeleted"
+                                                                                   : ""));
+                            });
+                        }
+                        return out;
+                    }});
+    // 12 counts nothing before its run: every entry it meets is renamed
+    // or named, and nothing else.
+    const char* modes12[] = {"rdoVol12RenameFilesInMainFolders", "rdoVol12RenameFilesInMainFoldersAndSubFolders",
+                             "rdoVol12RenameFilesInSubFolders"};
+    const char* rules12[] = {"rdoVol12RenameDuplicatedFilesDrop", "rdoVol12RenameDuplicatedFilesOverWrite",
+                             "rdoVol12RenameDuplicatedFilesIncreaseFileNames",
+                             "rdoVol12RenameDuplicatedFilesIncreaseFileTypes"};
+    const unsigned mode12 = rng() % 3;
+    const std::string rule12 = rules12[rng() % 4];
+    runs.push_back({"12", frmStatistic12, {}, {"FilesRenamed", "FilesOtherReasons"}, {"FoldersNotExist"},
+                    [&] {
+                        copyOfTree();
+                        SetList("lstVol12IncludeFolderList", {"P:\\K", "P:\\K\\sub", "P:\\Gone"});
+                        frmMain->Page12->Vol12RefreshPage();
+                        for (const std::string& radio : {std::string("rdoVol12RenameAddPrefixesSuffixes"),
+                                                         std::string(modes12[mode12]), rule12})
+                            choose(radio);
+                        C<QLineEdit>("edtVol12NewPrefix")->setText("p_");
+                    },
+                    "btnVol12RenameFiles",
+                    [&] {
+                        std::vector<Counted> out;
+                        // The folder inside is renamed in by its own line.
+                        for (const std::string main : {"K", "K\\sub"}) {
+                            const bool deep = mode12 > 0, walked = deep && main == "K";
+                            walkK(main, deep, walked ? "K\\sub" : "",
+                                  [&](const auto& at, const auto& name, char kind, unsigned level) {
+                                      const std::string path = at + "\\" + name;
+                                      if ((kind == 'm' || kind == 'u') && deep)
+                                          out.push_back(NamedIn({path, path + (kind == 'm' ? kMounted : "")},
+                                                                "FilesOtherReasons", true));
+                                      else if ((kind == 'f' || kind == 's') && (mode12 < 2 || level > 0))
+                                          out.push_back(NamedIn({at, path, "p_" + name},
+                                                           Unsayable(name) ? "FilesOtherReasons"
+                                                           : kind == 's'   ? "FilesRenamed"
+                                                                           : ""));
+                                  });
+                        }
+                        return out;
+                    },
+                    true});
+    // 15: the tree as the model of a copy of itself: nothing missing or
+    // extra, and what either walk passes over named: a name no path
+    // says, and the model's mount point with its reason (the copy's is
+    // not looked into, as its model is not known there).
+    const bool withFiles15 = rng() % 2;
+    runs.push_back({"15", frmStatistic15, {}, {"SubFoldersOtherReasons"}, {},
+                    [&] {
+                        WriteTree(tree, drive.nativePath("K"), mounts);
+                        SetFileSelNameMasks({"*.*"});
+                        SetList("lstVol15AddFolderStructure", {w});
+                        SetList("lstVol15IncludeFolderList", {"P:\\K"});
+                        frmMain->Page15->Vol15RefreshPage();
+                        choose("rdoVol15StructureImportFullPaths");
+                        choose(withFiles15 ? "rdoVol15AttachSubFoldersOnlyWithFiles"
+                                           : "rdoVol15AttachSubFoldersOnlyWithoutFiles");
+                        frmMain->Page15->Vol15RefreshPage();
+                    },
+                    "btnVol15CheckProjectsConsistency",
+                    [&] {
+                        std::vector<Counted> out;
+                        for (const std::string& folder : {w, std::string("P:\\K")})
+                            for (const GenEntry& e : Below(tree, ""))
+                                if ((e.folder || withFiles15) &&
+                                    ((e.special == Special::Mount && folder == w) || Unsayable(LastOf(e.rel))))
+                                    out.push_back(NamedIn(  // a link or FIFO an entry by its name alone
+                                        {Under(folder, e.rel) + (e.special == Special::Mount ? kMounted : "")},
+                                        "SubFoldersOtherReasons", true));
+                        return out;
+                    },
+                    false,
+                    [&] {
+                        for (int c = 0; c < TfrmStatistic15::SubFoldersOtherReasons; ++c)
+                            EXPECT_EQ(frmStatistic15->CategoryList(c)->Count(), 0u) << "category " << c;
+                    }});
+
+    for (const PageRun& page : runs) {
+        const std::map<std::string, std::string> options = {
+            {"10", route10 + ", " + attach10 + ", " + rule10 + (own10 ? ", source " + ownSource : "")},
+            {"07", mode07},
+            {"11", modes11[tree11]},
+            {"12", modes12[mode12] + (", " + rule12)},
+            {"15", withFiles15 ? "with files" : "without files"}};
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", page " + page.page + ", " +
+                     (options.count(page.page) ? options.at(page.page) : templated ? "template lines" : attach) +
+                     ", masks " + (mask.empty() ? "none" : mask.front()) + (nested ? ", nested" : "") +
+                     (there ? ", there" : "") + (inside ? ", inside" : "") + (missing ? ", missing" : "") +
+                     (unusable ? ", unusable" : "") + (mounts.Possible() ? "" : ", no mount point (not root)") +
+                     ", tree" + treeText);
+        mounts.Undo();
+        for (const char* top : {"W", "D", "K", "Gone"}) std::filesystem::remove_all(drive.nativePath(top));
+        WriteTree(tree, drive.nativePath("W"), mounts);
+        page.fill();
+        const std::vector<Counted> counted = page.counted();
+        // The free-space check, with no room: what it needs, from its box.
+        std::uint64_t need = 0;
+        captions.clear();
+        texts.clear();
+        plat::SetFreeBytesHandler([](const std::string&, std::uint64_t& bytes) {
+            bytes = 0;
+            return true;
+        });
+        Snapshot before = Snap(drive.native(), mounts);
+        Click(page.run);
+        plat::SetFreeBytesHandler({});
+        bool short_ = false;
+        for (const std::string& text : texts)
+            if (text.find("There is not enough space on the disk.") != std::string::npos) {
+                const std::size_t end = text.rfind(" bytes.");
+                need = std::stoull(text.substr(text.rfind(' ', end - 1) + 1));
+                short_ = true;
+            }
+        if (short_) {
+            EXPECT_EQ(Users(Snap(drive.native(), mounts)), Users(before)) << "the refused run changed the disk";
+            Click(page.run);
+        }
+        const Snapshot after = Snap(drive.native(), mounts);
+        const std::uint64_t written = Bytes(after) - Bytes(before);
+        // Every column adds up; what is not done is only what the run
+        // passes over by its nature (then it wrote what it charged).
+        double others = 0;
+        for (const auto& [toDo, done] : page.columns) {
+            double sum = 0;
+            std::istringstream names(done);
+            std::string name;
+            for (bool first = true; names >> name; first = false) {
+                const double n = label(page.log, "lblStat" + page.page + name);
+                sum += n;
+                if (!first) others += n;
+            }
+            EXPECT_EQ(sum, label(page.log, "lblStat" + page.page + toDo)) << toDo;
+        }
+        const auto passed =
+            std::count_if(counted.begin(), counted.end(), [](const Counted& c) { return c.passed; });
+        if (page.page != "07" && page.page != "11" && page.page != "12" && page.page != "15") {
+            EXPECT_GE(need, written);
+            if (others == static_cast<double>(passed)) {
+                EXPECT_EQ(need, written);
+            }
+        }
+        // Every entry met is named once, or its share by its folder.
+        std::vector<std::pair<std::string, std::string>> lines;  // list, line
+        std::vector<std::string> shares;
+        for (const std::string& name : page.lists) {
+            const std::string list = "lstStat" + page.page + name;
+            EXPECT_TRUE(page.log->findChild<QWidget*>(QString::fromStdString(list))->isVisibleTo(page.log)) << list;
+            for (const std::string& line : page.log->List(list)->Lines()) lines.push_back({name, line});
+        }
+        for (const std::string& name : page.shares)
+            for (const std::string& line : page.log->List("lstStat" + page.page + name)->Lines())
+                shares.push_back(line);
+        std::string said;  // what the lists hold, for a failure's message
+        for (const auto& [list, line] : lines) said += "\n  " + list + ": " + line;
+        for (const std::string& line : shares) said += "\n  (share) " + line;
+        for (const std::string& text : texts) said += "\n  (box) " + text;
+        const auto same = [](const Counted& a, const Counted& b) {
+            return a.path == b.path && a.source == b.source && a.base == b.base;
+        };
+        for (const Counted& c : counted) {
+            std::size_t own = 0, elsewhere = 0;
+            bool share = false;
+            for (const auto& [list, line] : lines) {
+                bool names = line == c.path;
+                if (page.pairs) {
+                    // A file under its own name or an increased one.
+                    const auto [source, target] = SourceAndTarget(line);
+                    names = source == c.source &&
+                            (target == (c.name.empty() ? c.path : c.path + "\\" + c.name) ||
+                             (!c.name.empty() && Within(target, c.path) && target != c.path &&
+                              target.find('\\', c.path.size() + 1) == std::string::npos));
+                }
+                if (names) ++(c.list.empty() || list == c.list ? own : elsewhere);
+            }
+            for (const std::string& line : shares) {
+                if (!page.pairs) {
+                    share = share || Within(c.path, line);
+                    continue;
+                }
+                const auto [source, target] = SourceAndTarget(line);
+                share = share || ((source.empty() || Within(c.source, source)) && target == c.base);
+            }
+            // An entry counted twice (a line listed twice) is named twice,
+            // or where it was passed over, by its share.
+            const auto times = static_cast<std::size_t>(
+                std::count_if(counted.begin(), counted.end(), [&](const Counted& o) { return same(o, c); }));
+            EXPECT_TRUE((own == times || (own < times && share)) && elsewhere == 0)
+                << c.source << (c.source.empty() ? "" : " -> ") << c.path << " named " << own << " times"
+                << (c.list.empty() ? "" : " in " + c.list) << ", " << elsewhere << " times elsewhere" << said;
+        }
+        if (page.page == "12" || page.page == "15") {
+            EXPECT_EQ(lines.size(), counted.size()) << "lines that name nothing met" << said;
+        }
+        page.after();
+        // The disk is as the lists say: a delete or rename page changed
+        // what it names as done, the others only added.
+        const std::string drivePrefix = drive.path("");
+        const auto rel = [&](std::string path) {
+            std::replace(path.begin(), path.end(), '\\', '/');
+            return path.substr(drivePrefix.size());
+        };
+        Snapshot expected = Users(before);
+        const Snapshot now = Users(after);
+        for (const auto& [list, line] : lines) {
+            if (list == "FilesDeleted" || list == "FoldersDeleted") {
+                EXPECT_EQ(expected.erase(rel(line)), 1u) << line;
+            } else if (list == "FilesRenamed") {
+                const auto [source, target] = SourceAndTarget(line);
+                const auto node = expected.extract(rel(source));
+                EXPECT_FALSE(node.empty()) << line;
+                if (!node.empty()) expected[rel(target)] = node.mapped();
+            }
+        }
+        std::string changed;
+        for (const auto& [at, seen] : expected) {
+            const auto found = now.find(at);
+            if (found == now.end())
+                changed += "\n  gone: " + at + " (" + seen.what + ")";
+            else if (!(found->second == seen))
+                changed += "\n  " + at + ": " + seen.what + ", " + std::to_string(seen.bytes) + " bytes, became " +
+                           found->second.what + ", " + std::to_string(found->second.bytes) + " bytes";
+        }
+        if (page.page == "07" || page.page == "11" || page.page == "12" || page.page == "15")
+            for (const auto& [at, seen] : now)
+                if (!expected.count(at)) changed += "\n  new: " + at + " (" + seen.what + ")";
+        EXPECT_TRUE(changed.empty()) << changed;
     }
 }
+
+// A case of its own for each seed, so that they spread over the cores.
+INSTANTIATE_TEST_SUITE_P(Seeds, GeneratedTrees, ::testing::Range(1u, 33u));
