@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -28,9 +29,31 @@
 
 namespace {
 
-using x11test::WaitInLoop;
 using x11test::Eventually;
+using x11test::WaitInLoop;
 using x11test::WindowManagerClose;
+
+// Sees the window manager's close of one window reach the program, as the
+// program reads it from the server (before it holds it back or acts on it).
+class CloseSeen : public QAbstractNativeEventFilter {
+public:
+    void Watch(QWidget* window) {
+        window_ = window ? static_cast<xcb_window_t>(window->windowHandle()->winId()) : 0;
+        seen = false;
+    }
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE &&
+            static_cast<const xcb_client_message_event_t*>(message)->window == window_ && window_)
+            seen = true;
+        return false;
+    }
+    bool seen = false;
+
+private:
+    xcb_window_t window_ = 0;
+};
 
 class ModalCloseX11Test : public pagewindow::PageWindowFixture {
 protected:
@@ -47,11 +70,13 @@ protected:
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
         };
         builder()->SetReadDisk(&slow);
+        qApp->installNativeEventFilter(&closeSeen);
         frmMain->show();
         ASSERT_TRUE(Eventually([] { return frmMain->windowHandle()->isExposed(); }));
         before = Session();
     }
     void TearDown() override {
+        qApp->removeNativeEventFilter(&closeSeen);
         builder()->SetReadDisk(nullptr);
         PageWindowFixture::TearDown();
     }
@@ -71,18 +96,29 @@ protected:
         return GetVol07IncludeFolderList();
     }
     // Build a List from S, one level deep: the reads wait for `released`,
-    // which comes a second later; `duringRead` is called meanwhile.
-    void BuildWithASlowRead(const std::function<void()>& duringRead) {
+    // which comes a second later; the window manager closes `closed` (when
+    // given) meanwhile, and the reads wait for its close to have come.
+    void BuildWithASlowRead(QWidget* closed) {
         B<QComboBox>("cboMainSourceFolder")->setEditText(QString::fromStdString(drive.path("S")));
         released = false;
-        QTimer::singleShot(300, builder(), duringRead);
-        QTimer::singleShot(1200, builder(), [this] { released = true; });
+        closeSeen.Watch(closed);
+        if (closed) QTimer::singleShot(300, builder(), [closed] { WindowManagerClose(closed); });
+        const auto guard = std::chrono::steady_clock::now() + std::chrono::milliseconds(x11test::kGuardMs);
+        QTimer::singleShot(1200, builder(), [this, closed, guard] { Release(closed, guard); });
         B<QAbstractButton>("btnBuildList")->click();
+    }
+    void Release(QWidget* closed, std::chrono::steady_clock::time_point guard) {
+        if (closed && !closeSeen.seen && std::chrono::steady_clock::now() < guard) {
+            QTimer::singleShot(20, builder(), [this, closed, guard] { Release(closed, guard); });
+            return;
+        }
+        released = true;
     }
 
     DryDisk dry;
     testdisk::DelegatingDisk slow{dry};
     std::atomic<bool> released{true};
+    CloseSeen closeSeen;
     ForceRunWorkers workers{2};  // the reads on a worker: the window thread sees the close
     std::string before;
 };
@@ -96,9 +132,7 @@ void ModalCloseX11Test::CloseTheMainWindowWhileTheBuilderIsOpen(bool duringRead)
     onModal = [&](QDialog* dialog) {
         if (!duringRead) QTimer::singleShot(100, dialog, [] { WindowManagerClose(frmMain); });
         QTimer::singleShot(500, dialog, [&] {
-            BuildWithASlowRead([&] {
-                if (duringRead) WindowManagerClose(frmMain);
-            });
+            BuildWithASlowRead(duringRead ? frmMain : nullptr);
             QTimer::singleShot(500, builder(), [&] {
                 mainStayed = frmMain->isVisible();
                 unsaved = Session() == before;
@@ -134,8 +168,9 @@ TEST_F(ModalCloseX11Test, TheBuildersCloseDuringItsReadWaitsForTheBuildToEnd) {
         const auto finished = QObject::connect(dialog, &QDialog::finished, [&] {
             seen.push_back(RunBusy::Busy() ? "closed during a read" : "closed");
         });
-        QTimer::singleShot(100, dialog, [&] { BuildWithASlowRead([] { WindowManagerClose(builder()); }); });
-        QTimer::singleShot(10000, dialog, [dialog] { dialog->done(QDialog::Accepted); });  // a hang fails, it does not block
+        QTimer::singleShot(100, dialog, [&] { BuildWithASlowRead(builder()); });
+        // A hang fails, it does not block.
+        QTimer::singleShot(x11test::kGuardMs, dialog, [dialog] { dialog->done(QDialog::Accepted); });
         const int result = dialog->exec();
         QObject::disconnect(finished);
         return result;
