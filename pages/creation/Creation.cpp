@@ -277,13 +277,14 @@ bool PlanMadeOnTheWay(CreationState& state, const std::vector<CreationItem>& ite
 
 namespace {
 
-// The items whose top numbered folder (`head` after the number) stands
-// there, asked of each in blocks on the pool, in item order.
-bool NumbersWithTopFolder(const NumberedItems& items, std::string_view head, std::vector<std::size_t>& found) {
+// The items whose top numbered folder (`head` after the number) stands in
+// `holder`, asked of each in blocks on the pool, in item order.
+bool NumbersWithTopFolder(const NumberedItems& items, const std::string& holder, std::string_view head,
+                          std::vector<std::size_t>& found) {
     constexpr std::size_t kBlock = std::size_t{1} << 16;
     const std::size_t blocks = (items.count + kBlock - 1) / kBlock;
     std::vector<std::vector<std::size_t>> each(blocks);
-    const StringList where(blocks, ParentOf(items.before + "0"));
+    const StringList where(blocks, holder);
     const bool asked = ReadOnPool(where, [&](std::size_t b) {
         std::string path;
         for (std::size_t i = b * kBlock; i < std::min(items.count, (b + 1) * kBlock); ++i) {
@@ -320,7 +321,7 @@ bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
         // A holder that is there but cannot be listed (one its user may look
         // into but not read, a link): each number is asked for its top
         // folder, as the run meets it. One that is not there holds none.
-        if (!listed && there && !NumbersWithTopFolder(items, head, own)) return false;
+        if (!listed && there && !NumbersWithTopFolder(items, holder, head, own)) return false;
         std::size_t item = 0;
         for (const plat::DirEntry& e : entries) {
             // Letter case aside (a file system may ignore it): the number is

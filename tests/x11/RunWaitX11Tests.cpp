@@ -46,46 +46,6 @@ using x11test::Eventually;
 using x11test::Pause;
 using x11test::WindowManagerClose;
 
-}  // namespace
-
-TEST(RunWaitX11, InputGivenWhileALoopPaintsIsDroppedNotReplayed) {
-    QPushButton button("Go");
-    button.resize(200, 80);
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
-    button.show();
-    ASSERT_TRUE(Eventually([&] { return button.windowHandle()->isExposed() && button.isActiveWindow(); }));
-
-    ClickAt(&button);  // the window takes a click as usual
-    ASSERT_TRUE(Eventually([&] { return clicks == 1; }));
-
-    // A long loop that lets paints through: the click given meanwhile is
-    // gone for good, not handed over once the loop has ended. The loop goes
-    // on long after the click, however long the tool took to give it.
-    QElapsedTimer clock;
-    clock.start();
-    bool clicked = false;
-    for (qint64 end = 1500; clock.elapsed() < end;) {
-        if (!clicked && clock.elapsed() > 200) {
-            ClickAt(&button);
-            clicked = true;
-            end = std::max<qint64>(end, clock.elapsed() + 1300);
-        }
-        qtplat::ProcessPendingPaints();
-        QThread::msleep(10);
-    }
-    // Held-back input would come with the next event from the server.
-    const QPoint aside = button.mapToGlobal(QPoint(5, 5));
-    x11test::Xdo({"mousemove", QString::number(aside.x()), QString::number(aside.y())});
-    Pause(1000);
-    EXPECT_EQ(clicks, 1);
-}
-
-namespace {
-
-using x11test::Xdo;
-using x11test::MoveTo;
-
 // A wait as the program's loops make one: paints go on for `ms`, and
 // `during` runs once, a little after it began. However long `during` takes
 // (a tool started on a loaded machine), the wait goes on as long again
@@ -104,6 +64,34 @@ void Wait(int ms, const std::function<void()>& during) {
         QThread::msleep(10);
     }
 }
+
+}  // namespace
+
+TEST(RunWaitX11, InputGivenWhileALoopPaintsIsDroppedNotReplayed) {
+    QPushButton button("Go");
+    button.resize(200, 80);
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    button.show();
+    ASSERT_TRUE(Eventually([&] { return button.windowHandle()->isExposed() && button.isActiveWindow(); }));
+
+    ClickAt(&button);  // the window takes a click as usual
+    ASSERT_TRUE(Eventually([&] { return clicks == 1; }));
+
+    // A long loop that lets paints through: the click given meanwhile is
+    // gone for good, not handed over once the loop has ended.
+    Wait(1500, [&] { ClickAt(&button); });
+    // Held-back input would come with the next event from the server.
+    const QPoint aside = button.mapToGlobal(QPoint(5, 5));
+    x11test::Xdo({"mousemove", QString::number(aside.x()), QString::number(aside.y())});
+    Pause(1000);
+    EXPECT_EQ(clicks, 1);
+}
+
+namespace {
+
+using x11test::Xdo;
+using x11test::MoveTo;
 
 struct Window {
     QWidget top;
