@@ -1,0 +1,28 @@
+// How much memory the machine can still give this program: the kernel's
+// available memory and free swap, and no more than a control group's limit
+// less what the group already holds, where one is set (a container).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace plat {
+
+// Bytes the program may still take; none when the machine does not say.
+std::optional<std::uint64_t> GetAvailableMemory();
+
+// Tests stand in for the machine's answer (none: the machine answers). Set
+// it while no run asks.
+using AvailableMemoryHandler = std::function<std::optional<std::uint64_t>()>;
+AvailableMemoryHandler SetAvailableMemoryHandler(AvailableMemoryHandler handler);
+
+// The pieces the answer is read from, for tests: the kernel's meminfo text,
+// the process's cgroup list and a reader of a control group file (the path
+// below the cgroup mount; none when it cannot be read).
+using ControlFileReader = std::function<std::optional<std::string>(const std::string& path)>;
+std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
+                                                  const ControlFileReader& read);
+
+}  // namespace plat
