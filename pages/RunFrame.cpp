@@ -92,8 +92,18 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         return false;
     }
     if (!checked) return false;
+    auto fits = [&frame] { return !frame.Memory || CheckRunFitsMemory(frame.Memory(), frame.MemoryTopic); };
+    if (!frame.Count && !fits()) return false;
     for (const PageMessage& q : frame.Questions)
         if (plat::MessageBox(q.text, q.caption, kAsk) != plat::IDYES) return false;
+    if (frame.Count) {
+        {
+            const RunCounting counting;
+            frame.Count();
+        }
+        // A count that failed ends the run below, as one in the start does.
+        if (RunFailuresNoted() == noted && !fits()) return false;
+    }
     if (frame.FreshLog) log.SetRunMode(!frame.Simulation);
     if (frame.Start) {
         const RunCounting counting;

@@ -3,7 +3,9 @@
 // frame does the steps every run takes, in this order:
 //
 //   run buttons off; the page's checks; the program's own folders among
-//   those the run works on; the Yes/No questions; the Visual Log
+//   those the run works on; the memory the run needs (after the walking
+//   count, for a page that counts after the questions); the Yes/No
+//   questions; the Visual Log
 //   readied (run-mode box, the page's counters and lists, lists emptied,
 //   counters shown); the other tab sheets off; the log shown on request,
 //   painted with them; the zoom lists emptied; an empty Include list stops
@@ -23,6 +25,7 @@
 #include "core/Types.h"
 #include "pages/PageMessages.h"
 #include "pages/RunLog.h"
+#include "pages/RunMemory.h"
 
 // What a run that fails keeps: its failure box says whether what was done
 // is kept for the Undo.
@@ -60,6 +63,14 @@ struct RunFrame {
     } OwnFolders;
     // Yes/No each, No the default; a No stops the run.
     std::vector<PageMessage> Questions;
+    // A page that counts by walking, after the Yes and before anything is
+    // cleared or shown: the count the run then takes (none: the checks counted).
+    std::function<void()> Count;
+    // What the run will hold, from its count: weighed once the count is
+    // made (after the checks, or after Count), before anything is cleared;
+    // one that does not fit stops the run with its box (MemoryTopic's).
+    std::function<RunMemoryNeed()> Memory;
+    std::string MemoryTopic;
 
     // ---- the Visual Log ----
     bool Simulation = false;  // the dry disk; the run-mode box unchecked

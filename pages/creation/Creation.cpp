@@ -90,7 +90,8 @@ void ClearCreationRunLists(CreationState& state) {
 // ---- the run frame ----------------------------------------------------------------------
 
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
-                       const std::string& noStructureCaption, const RunHooks& hooks) {
+                       const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
+                       double mainLineBytes, double mainBytes) {
     RunFrame frame;
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
@@ -104,6 +105,21 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     };
     frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
+    // A structure's folder or file lies below its main folder by about as
+    // much as the structure's own line is long.
+    const double belowBytes = in.AttachNothing ? 0 : 1 + MeanLength(in.FolderStructures);
+    const double entryBytes = !simulation ? kCreatedEntry : in.AttachNothing ? kDryCreatedEntry : kDryAttachedEntry;
+    if (simulation) mainBytes = 0;
+    frame.Memory = [&state, mainLineBytes, belowBytes, entryBytes, mainBytes] {
+        const CreationCounters& c = state.Counters;
+        const double mains = c.FoldersToCreate, below = c.SubFoldersToCreate + c.FilesToCreate;
+        const double entries = mains + below;
+        const double lineBytes = entries > 0 ? mainLineBytes + below * belowBytes / entries : 0;
+        RunMemoryNeed need = MemoryNeedOf(entries, lineBytes, entryBytes);
+        need.bytes += mains * mainBytes;
+        return need;
+    };
+    frame.MemoryTopic = topic;
     return frame;
 }
 

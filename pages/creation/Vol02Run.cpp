@@ -23,7 +23,9 @@ RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const
                     const std::string& noStructureCaption) {
     RunFrame frame = CreationFrame(
         state, in, simulation, [&state, &in] { return Vol02CheckDiskSpace(state, in, in.WithFiles()); },
-        noStructureCaption, hooks);
+        noStructureCaption, hooks, kVol02Topic,
+        static_cast<double>(in.DestFolder.size() + in.Prefix.size() + in.Suffix.size() + 3) +
+            MeanLength(in.IncludeStrings));
     frame.IncludeEmpty = in.IncludeStrings.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         if (!disk.IsDry()) {

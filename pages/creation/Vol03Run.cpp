@@ -39,7 +39,9 @@ RunFrame Vol03Frame(Vol03State& state, const Vol03Inputs& in, RunLog& log, const
         Vol03CountToCreate(state, in);
         return true;
     };
-    RunFrame frame = CreationFrame(state, in, simulation, check, noStructureCaption, hooks);
+    RunFrame frame = CreationFrame(
+        state, in, simulation, check, noStructureCaption, hooks, kVol03Topic,
+        static_cast<double>(in.DestFolder.size() + in.Prefix.size() + in.Suffix.size() + 3 + numbers.Digits()));
     frame.Work = [&state, &in, &log, numbers](RunDisk& disk) {
         if (!disk.IsDry()) {
             const std::string destination = TrimControlAndBlanks(in.DestFolder);

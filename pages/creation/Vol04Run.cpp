@@ -21,7 +21,9 @@ RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const
                     const std::string& noStructureCaption) {
     RunFrame frame = CreationFrame(
         state, in, simulation, [&state, &in] { return Vol04CheckDiskSpace(state, in, in.WithFiles()); },
-        noStructureCaption, hooks);
+        noStructureCaption, hooks, kVol04Topic,
+        static_cast<double>(in.Prefix.size() + in.Suffix.size() + 2) + MeanLength(in.IncludeFolders),
+        kListedMainFolder);
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol04Creator(in, state, log, disk).CreateAll(); };
     return frame;

@@ -845,6 +845,15 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     };
     frame.Counters = CountersOf(state.Counters);
     frame.ShowLog = in.ShowDetailedResults;
+    frame.Memory = [&state, &in] {
+        const Vol10Counters& c = state.Counters;
+        const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
+        // A copy's line names its source and its target, and so does its export line.
+        const double from = MeanLength(in.Sources) + kBelowMainFolder, to = MeanLength(in.IncludeFolders) + kBelowMainFolder;
+        const double lineBytes = 2 * (from + to) + 24;
+        return MemoryNeedOf(entries, lineBytes, kCopiedFileEntry, kCopyBaseBytes);
+    };
+    frame.MemoryTopic = simulation ? kVol10SimTopic : kVol10Topic;
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };
     return frame;
 }

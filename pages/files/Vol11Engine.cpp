@@ -437,9 +437,8 @@ struct Vol11Counted {
 RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation, Vol11Counted& counted) {
     RunFrame frame;
     frame.Simulation = simulation;
-    frame.Start = [&state, &in, &counted] {
+    frame.Count = [&state, &in, &counted] {
         Vol11ResetCounters(state);
-        Vol11ClearResultLists(state);
         // Counted from the disk as it is now (what stayed after an earlier
         // run too), the run to meet what was counted. No label shows the
         // bytes: the refresh's stay.
@@ -451,6 +450,13 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
             state.FilesToDelete += share.first;
         }
     };
+    frame.Memory = [&state, &in] {
+        // Each file is named below its main folder, in a list of the page's too.
+        const double entries = state.FilesToDelete + static_cast<double>(in.IncludeFolders.size());
+        return MemoryNeedOf(entries, MeanLength(in.IncludeFolders) + kBelowMainFolder, kWalkedFileEntry);
+    };
+    frame.MemoryTopic = kVol11Topic;
+    frame.Start = [&state] { Vol11ClearResultLists(state); };
     frame.Counters = [&state] {
         std::vector<CounterLabel> labels;
         for (const CounterLabel& l : state.ToDeleteLabels()) labels.push_back(l);

@@ -309,6 +309,19 @@ RunHooks Vol06Page::Vol06Hooks() {
     return hooks;
 }
 
+namespace {
+
+// A rename names each listed folder once, with its new name beside it.
+void WeighMemory(RunFrame& frame, const Vol06Inputs& in) {
+    frame.Memory = [&in] {
+        return MemoryNeedOf(static_cast<double>(in.IncludeFolders.size()), 2 * MeanLength(in.IncludeFolders),
+                            kCreatedEntry);
+    };
+    frame.MemoryTopic = kListTopic;
+}
+
+}  // namespace
+
 // ---- the run, its simulation and the undo -------------------------------------------------
 
 void Vol06Page::btnVol06RenameFoldersClick() {
@@ -317,6 +330,7 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     RunFrame frame;
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckNewLastSubFolder(in); };
+    WeighMemory(frame, in);
     frame.Questions = {{"Do you want to RENAME folders ?\n", MessageCaption(kTopic, "Information", "60039")}};
     frame.Start = [this] {
         Vol06ResetCounters();
@@ -345,6 +359,7 @@ void Vol06Page::Vol06SimulateRenameFolders() {
     RunFrame frame;
     frame.Simulation = true;
     frame.Check = [&in] { return CheckNewLastSubFolder(in); };
+    WeighMemory(frame, in);
     frame.Questions = {{"Simulation shows you the complete Rename Folder process \nwithout actually Rename them on the "
                         "hard drive.\n\n",
                         MessageCaption("Simulate Rename Folder  Process.-From a Folder List.", "Information", "60054")}};

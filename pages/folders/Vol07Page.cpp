@@ -305,14 +305,22 @@ RunHooks Vol07Page::Vol07Hooks() {
 
 // ---- the run and its simulation -----------------------------------------------------------
 
-// After the questions: the counters and lists readied, and the figures
-// counted from the disk as it is now, the run to take over what was read.
-void Vol07Page::Vol07StartCounted(const Vol07Inputs& in, ListingRecord& listings, std::vector<Vol07Share>& shares) {
-    Vol07ResetCounters();
-    Vol07ClearStatisticsLists();
-    Vol07InitCounters();
-    const CountingBusy counting;
-    Vol07CountForRun(Counters, in, listings, shares);
+// After the questions: the counters readied and the figures counted from
+// the disk as it is now, the run to take over what was read; what the run
+// will hold is weighed on that count before the lists give way.
+void Vol07Page::Vol07StartCounted(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
+                                  std::vector<Vol07Share>& shares) {
+    frame.Count = [this, &in, &listings, &shares] {
+        Vol07ResetCounters();
+        Vol07InitCounters();
+        const CountingBusy counting;
+        Vol07CountForRun(Counters, in, listings, shares);
+    };
+    frame.Memory = [this, &in] {
+        const double entries = Counters.FoldersToDelete + Counters.FilesToDelete;
+        return MemoryNeedOf(entries, MeanLength(in.IncludeFolders) + kBelowMainFolder, kWalkedFileEntry);
+    };
+    frame.MemoryTopic = kListTopic;
 }
 
 void Vol07Page::btnVol07DeleteFoldersClick() {
@@ -331,8 +339,9 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                                    MessageCaption(kRunTopic, "Information", "70033")});
     ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
-    frame.Start = [this, &in, &listings, &shares] {
-        Vol07StartCounted(in, listings, shares);
+    Vol07StartCounted(frame, in, listings, shares);
+    frame.Start = [this] {
+        Vol07ClearStatisticsLists();
         Vol07CountState = 2;
     };
     frame.Counters = CountersOf(Counters);
@@ -371,7 +380,8 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     };
     ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
-    frame.Start = [this, &in, &listings, &shares] { Vol07StartCounted(in, listings, shares); };
+    Vol07StartCounted(frame, in, listings, shares);
+    frame.Start = [this] { Vol07ClearStatisticsLists(); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     RefuseOwnFolders(frame, in);

@@ -35,6 +35,17 @@ VisualLog Vol08VisualLog() {
                      []() -> ZoomStatisticsWindow* { return frmVol08ZoomStatistics; });
 }
 
+// What a run holds for the count the checks made: a line for each folder
+// and file copied, below its destination; a real run records each.
+void WeighMemory(RunFrame& frame, const Vol08Counters& c, const Vol08Inputs& in, bool simulation, const char* topic) {
+    frame.Memory = [&c, &in, simulation] {
+        const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
+        const double lineBytes = MeanLength(in.IncludeFolders) + 1 + MeanLength(in.FolderStructures);
+        return MemoryNeedOf(entries, lineBytes, simulation ? kDryAttachedEntry : kCreatedEntry);
+    };
+    frame.MemoryTopic = topic;
+}
+
 }  // namespace
 
 void Vol08Page::Vol08ClearStatisticLists() { Vol08VisualLog().ClearLogLists(); }
@@ -70,6 +81,7 @@ void Vol08Page::btnVol08CopyFoldersClick() {
                         : "Do you want to copy folders ?\n\nNote: Folders will be Copied without Files.\n\n",
          MessageCaption("Copy Folder Structure(s).-From a Folder List.", "Information", 80048)}};
     // The last run's undo data goes only once this run is confirmed.
+    WeighMemory(frame, Counters, in, false, kVol08Topic);
     frame.Start = [this] { Vol08StartRun(*this, true); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = in.ViewDetailedResults;
@@ -98,6 +110,7 @@ void Vol08Page::Vol08SimulateCopyFolders() {
     frame.Questions = {
         {Shared.CopyFoldersSimulationStartText + (in.WithFiles() ? "" : "Note: Folders will be Copied without Files.\n\n"),
          MessageCaption("Simulate Copy Folder Structure(s) Process.-From a Folder List.", "Information", 80072)}};
+    WeighMemory(frame, Counters, in, true, kSimulationTopic);
     frame.Start = [this] { Vol08StartRun(*this, false); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = in.ViewDetailedResults;

@@ -29,6 +29,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
+#include "tests/support/MachineMemory.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/RecordingLog.h"
@@ -1017,6 +1018,63 @@ TEST(WorkingCopyNames, ItemsBesideEachOtherTakeTheNamesOfOneAfterTheOther) {
         ASSERT_EQ(names.Make(disk, dest, drive.path("D0\\bINC0000007.txt"), work, copy, stamp), plat::FsResult::Ok);
         EXPECT_EQ(copy, drive.path(std::string("Work\\") + want));
     }
+}
+
+// ---- runs that cannot fit in memory ---------------------------------------------------------
+
+bool MemoryRefused(const plat::MessageBoxScript& boxes) {
+    return !boxes.shown().empty() && boxes.shown().back().caption.find("Warning no: 0458.") != std::string::npos;
+}
+
+TEST_F(CopyFiles, ACopyThatDoesNotFitIsRefusedWhileTheLastRunsUndoStays) {
+    using testsupport::MachineMemory;
+    for (int i = 0; i < 40; ++i) drive.WriteFile("Src\\f" + std::to_string(i) + ".txt", "x");
+    for (int i = 0; i < 10; ++i) drive.MakeFolder("D" + std::to_string(i));
+    const auto empty = Tree(drive);
+    {
+        const MachineMemory ample(testsupport::kAmpleMemory);
+        Run();
+    }
+    ASSERT_EQ(state.Counters.FilesCopied, 40);
+    for (int i = 0; i < 10; ++i) in.IncludeFolders.push_back(P("D" + std::to_string(i)));
+    const auto copied = Tree(drive);
+    const auto lines = log.lines;
+    for (bool simulation : {true, false}) {
+        boxes.Clear();
+        const MachineMemory little(testsupport::kLittleMemory);
+        simulation ? Simulate() : Run();
+        EXPECT_TRUE(MemoryRefused(boxes));
+        EXPECT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(Tree(drive), copied);
+        EXPECT_EQ(log.lines, lines);
+    }
+    Undo();
+    EXPECT_EQ(Tree(drive), empty);
+
+    const MachineMemory ample(testsupport::kAmpleMemory);
+    Run();
+    EXPECT_EQ(state.Counters.FilesCopied, 40 * 11);
+}
+
+// A walking page weighs its run once its count is made, after the
+// questions, and deletes nothing when it does not fit.
+TEST_F(DeleteFiles, AWalkThatDoesNotFitIsRefusedOnItsCountWithNothingDeleted) {
+    for (int i = 0; i < 40; ++i) drive.WriteFile("Main\\Sub\\f" + std::to_string(i) + ".txt", "x");
+    const auto before = Tree(drive);
+    {
+        const testsupport::MachineMemory little(testsupport::kLittleMemory);
+        Run();
+    }
+    EXPECT_TRUE(MemoryRefused(boxes));
+    EXPECT_EQ(boxes.shown().size(), 2u);  // the question, then the refusal
+    EXPECT_NE(boxes.shown().back().text.find("list 41 entries"), std::string::npos) << boxes.shown().back().text;
+    EXPECT_EQ(Tree(drive), before);
+    EXPECT_EQ(log.clears, 0);
+    EXPECT_EQ(log.runStarts, 0);
+
+    const testsupport::MachineMemory ample(testsupport::kAmpleMemory);
+    Run();
+    EXPECT_EQ(state.FilesDeleted, 40);
 }
 
 }  // namespace
