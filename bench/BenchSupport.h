@@ -574,6 +574,21 @@ inline std::map<std::string, double> MeasureInChild(const std::string& name, lon
 // In a child: prints one value for the parent.
 inline void Put(const char* key, double value) { std::printf("%s %.6g\n", key, value); }
 
+// A benchmark whose every iteration is one child's measurement of `name`
+// at the benchmark's argument: the child's `timeKey` value as the time,
+// and every value it printed as a counter.
+inline void ChildIterations(benchmark::State& state, const char* name, const char* timeKey) {
+    for (auto _ : state) {
+        const auto values = MeasureInChild(name, static_cast<long>(state.range(0)));
+        if (values.empty()) {
+            state.SkipWithError("the measuring process failed");
+            continue;
+        }
+        state.SetIterationTime(values.at(timeKey));
+        for (const auto& [key, value] : values) state.counters[key] = value;
+    }
+}
+
 // True in a child started by MeasureInChild: `name` and `arg` say what to measure.
 inline bool IsChild(int argc, char** argv, std::string& name, long& arg) {
     if (argc != 4 || std::strcmp(argv[1], kChildFlag) != 0) return false;

@@ -80,17 +80,7 @@ int MeasureCount(const std::string& kind, long end) {
     return 0;
 }
 
-void Count(benchmark::State& state, const char* kind) {
-    for (auto _ : state) {
-        const auto values = MeasureInChild(kind, static_cast<long>(state.range(0)));
-        if (values.empty()) {
-            state.SkipWithError("the measuring process failed");
-            continue;
-        }
-        state.SetIterationTime(values.at("count_s"));
-        for (const auto& [key, value] : values) state.counters[key] = value;
-    }
-}
+void Count(benchmark::State& state, const char* kind) { ChildIterations(state, kind, "count_s"); }
 
 void BM_Vol03CountSharedOnTheWay(benchmark::State& state) { Count(state, "shared"); }
 void BM_Vol03CountEachOnTheWay(benchmark::State& state) { Count(state, "each"); }
