@@ -10,9 +10,11 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -682,6 +684,7 @@ struct GenEntry {
     std::size_t size = 0;
     Special special = Special::None;
     std::string to = {};  // a link's target, from the tree's root
+    bool shut = false;    // a folder its user may enter but not list, where the tree is written so
 };
 using GenTree = std::vector<GenEntry>;  // parents before their entries
 
@@ -689,6 +692,7 @@ std::string LastOf(const std::string& rel) { return rel.substr(rel.rfind('/') + 
 bool Unsayable(const std::string& name) { return name.find_first_of("\\:") != std::string::npos; }
 
 const std::string kMounted = " (another file system, not entered)";
+const std::string kShut = "shut";  // the name of the folder its user may not list
 
 // What a walk that opens what it takes appends to the path of `e` when it
 // passes it over; "" for an entry it takes.
@@ -708,7 +712,7 @@ std::string Reason(const GenEntry& e) {
 // opens what it takes passes over: a link to a file of the tree, one to the
 // folder "Out" beside the tree, a dangling one, a FIFO, a socket, and (with
 // `mounts`) a mount point; the link to a file and the FIFO now and then
-// under a name no drive path can say.
+// under a name no drive path can say; and a folder marked shut.
 GenTree MakeTree(std::mt19937& rng, bool mounts) {
     GenTree tree = {{"sub", true}, {"in", true}};
     std::vector<std::string> folders = {"", "sub", "in"}, files;
@@ -740,6 +744,12 @@ GenTree MakeTree(std::mt19937& rng, bool mounts) {
         e.to = kind == Special::FileLink ? files[rng() % files.size()] : kind == Special::OutLink ? "../Out" : "nowhere";
         if (kind != Special::Mount || mounts) tree.push_back(std::move(e));
     }
+    // Beside them, on every seed (without a draw, so each seed's other
+    // choices stay): a folder its user may not list, with a file that keeps
+    // it from going.
+    tree.push_back({join(folders[k % folders.size()], kShut), true});
+    tree.back().shut = true;
+    tree.push_back({tree.back().rel + "/f" + std::to_string(k) + ".txt", false, 4});
     return tree;
 }
 
@@ -775,7 +785,8 @@ void MakeSocket(const std::string& at) {
     close(fd);
 }
 
-void WriteTree(const GenTree& tree, const std::string& native, Mounts& mounts) {
+// With `shut`, the folders marked so are closed to listing (0311).
+void WriteTree(const GenTree& tree, const std::string& native, Mounts& mounts, bool shut = false) {
     std::filesystem::create_directories(native);
     for (const GenEntry& e : tree) {
         const std::string at = native + "/" + e.rel;
@@ -785,6 +796,9 @@ void WriteTree(const GenTree& tree, const std::string& native, Mounts& mounts) {
                 std::filesystem::create_directories(at);
             else
                 std::ofstream(at) << std::string(e.size, 'x');
+            if (e.shut && shut) {
+                EXPECT_EQ(chmod(at.c_str(), 0311), 0) << at;
+            }
             break;
         case Special::Fifo: EXPECT_EQ(mkfifo(at.c_str(), 0600), 0) << at; break;
         case Special::Socket: MakeSocket(at); break;
@@ -868,7 +882,8 @@ using Snapshot = std::map<std::string, Seen>;
 
 Snapshot Snap(const std::string& native, const Mounts& mounts) {
     Snapshot out;
-    for (auto it = std::filesystem::recursive_directory_iterator(native);
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             native, std::filesystem::directory_options::skip_permission_denied);
          it != std::filesystem::recursive_directory_iterator(); ++it) {
         const std::string path = it->path().string();
         struct stat st {};
@@ -894,6 +909,30 @@ Snapshot Users(Snapshot snapshot) {
     return snapshot;
 }
 
+// As root, this thread and the workers it starts lose the right to read any
+// folder, so that a folder its owner may not list is one root may not list
+// either; mounting stays allowed.
+class WithoutReadOverride {
+public:
+    WithoutReadOverride() {
+        if (geteuid() != 0 || syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct less[2] = {saved_[0], saved_[1]};
+        less[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        dropped_ = syscall(SYS_capset, &header_, less) == 0;
+        EXPECT_TRUE(dropped_) << std::strerror(errno);
+    }
+    ~WithoutReadOverride() {
+        if (dropped_) {
+            EXPECT_EQ(syscall(SYS_capset, &header_, saved_), 0) << std::strerror(errno);
+        }
+    }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool dropped_ = false;
+};
+
 std::uint64_t Bytes(const Snapshot& snapshot) {
     std::uint64_t bytes = 0;
     for (const auto& [rel, seen] : snapshot) bytes += seen.bytes;
@@ -904,7 +943,8 @@ std::uint64_t Bytes(const Snapshot& snapshot) {
 
 // From fixed seeds, one case each: small trees that hold links (to a file of
 // the tree, to a folder beside it, dangling), FIFOs, sockets, some of them
-// under names no path can say, and, as root, a folder another file system
+// under names no path can say, a folder its user may not list (where
+// pages 07, 11, 12 and 15 walk), and, as root, a folder another file system
 // is mounted on; and for every page that counts before its run (and pages
 // 12 and 15) the options and lists that pass over what a count took —
 // nested, repeated, missing and unusable main folders, numbered folders
@@ -934,6 +974,7 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
     // Lines whose folders on the way are made too: 5 folders in each main folder.
     const StringList templates = {"\\A\\B\\C", "\\A\\B\\D", "\\E"};
     const char* templated5[] = {"A", "A\\B", "A\\B\\C", "A\\B\\D", "E"};
+    const WithoutReadOverride asAnyUser;
     // Beside the trees: "Out", where a link points, and "Mnt", bound on
     // their mount points (as root, in the test program's own mount namespace).
     drive.WriteFile("Out\\o1.txt", "o1");
@@ -946,7 +987,8 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
     std::mt19937 rng(seed);
     const GenTree tree = MakeTree(rng, mounts.Possible());
     std::string treeText;
-    for (const GenEntry& e : tree) treeText += " " + e.rel + (e.folder ? "/" : "") + Reason(e);
+    for (const GenEntry& e : tree)
+        treeText += " " + e.rel + (e.folder ? "/" : "") + Reason(e) + (e.shut ? " (shut)" : "");
     const StringList mask = masks[rng() % std::size(masks)];
     const bool nested = rng() % 2;  // W\sub listed beside W
     StringList structures = {w};
@@ -1221,13 +1263,14 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
         drive.WriteFile("K\\in\\new2", "nn");
     };
     const auto copyOfTree = [&] {
-        WriteTree(tree, drive.nativePath("K"), mounts);
+        WriteTree(tree, drive.nativePath("K"), mounts, true);
         drive.WriteFile("K\\sub\\gone.txt", "g");
     };
     // What a walk by names meets in K's folder `rel` as it is now (and
     // below it with `tree`, but for `skip`): each entry in its folder,
     // by kind ('d' a folder it enters, 'm' a mount point, 'u' a folder no
-    // path names, 'f' a file, 's' a link or a special file), and its level.
+    // path names or one it may not list, 'f' a file, 's' a link or a special
+    // file), and its level.
     using Meet = std::function<void(const std::string&, const std::string&, char, unsigned)>;
     const auto walkK = [&](const std::string& rel, bool deep, const std::string& skip, const Meet& meet) {
         std::vector<std::pair<std::string, unsigned>> queue = {{rel, 0}};
@@ -1238,7 +1281,7 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
                 const std::string name = e.path().filename().string();
                 char kind = e.is_symlink() ? 's' : e.is_regular_file() ? 'f' : 's';
                 if (!e.is_symlink() && e.is_directory())
-                    kind = mounts.Holds(e.path().string()) ? 'm' : Unsayable(name) ? 'u' : 'd';
+                    kind = mounts.Holds(e.path().string()) ? 'm' : Unsayable(name) || name == kShut ? 'u' : 'd';
                 if (at + "\\" + name == skip) continue;
                 meet(drive.path(at), name, kind, level);
                 if (kind == 'd' && deep) queue.push_back({at + "\\" + name, level + 1});
@@ -1354,12 +1397,13 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
                     true});
     // 15: the tree as the model of a copy of itself: nothing missing or
     // extra, and what either walk passes over named: a name no path
-    // says, and the model's mount point with its reason (the copy's is
-    // not looked into, as its model is not known there).
+    // says, the model's mount point with its reason and its folder it may
+    // not list by its path (the copy's are not looked into, as their model
+    // is not known there).
     const bool withFiles15 = rng() % 2;
     runs.push_back({"15", frmStatistic15, {}, {"SubFoldersOtherReasons"}, {},
                     [&] {
-                        WriteTree(tree, drive.nativePath("K"), mounts);
+                        WriteTree(tree, drive.nativePath("K"), mounts, true);
                         SetFileSelNameMasks({"*.*"});
                         SetList("lstVol15AddFolderStructure", {w});
                         SetList("lstVol15IncludeFolderList", {"P:\\K"});
@@ -1375,7 +1419,8 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
                         for (const std::string& folder : {w, std::string("P:\\K")})
                             for (const GenEntry& e : Below(tree, ""))
                                 if ((e.folder || withFiles15) &&
-                                    ((e.special == Special::Mount && folder == w) || Unsayable(LastOf(e.rel))))
+                                    (((e.special == Special::Mount || e.shut) && folder == w) ||
+                                     Unsayable(LastOf(e.rel))))
                                     out.push_back(NamedIn(  // a link or FIFO an entry by its name alone
                                         {Under(folder, e.rel) + (e.special == Special::Mount ? kMounted : "")},
                                         "SubFoldersOtherReasons", true));
@@ -1401,8 +1446,13 @@ TEST_P(GeneratedTrees, AddUpOnEveryPageThatCounts) {
                      (unusable ? ", unusable" : "") + (mounts.Possible() ? "" : ", no mount point (not root)") +
                      ", tree" + treeText);
         mounts.Undo();
+        for (const char* top : {"W", "K"})
+            for (const GenEntry& e : tree)
+                if (e.shut) chmod((drive.nativePath(top) + "/" + e.rel).c_str(), 0755);
         for (const char* top : {"W", "D", "K", "Gone"}) std::filesystem::remove_all(drive.nativePath(top));
-        WriteTree(tree, drive.nativePath("W"), mounts);
+        // Shut only as page 15's model: a structure or source that a count
+        // cannot read refuses the run whole.
+        WriteTree(tree, drive.nativePath("W"), mounts, page.page == "15");
         page.fill();
         const std::vector<Counted> counted = page.counted();
         // The free-space check, with no room: what it needs, from its box.
