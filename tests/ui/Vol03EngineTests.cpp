@@ -435,6 +435,28 @@ TEST_F(Vol03Engine, FoldersOnTheWayAreCountedForTheRange) {
     }
 }
 
+// The same unlisted holder over more numbers than are asked for at once: the
+// last number of a full block, and the range's last, there already, are not
+// counted to create.
+TEST_F(Vol03Engine, NumbersAskedForInBlocksAreCountedToTheLast) {
+    in.DestFolder = drive.path("Dest");
+    in.Suffix = "\\Docs";
+    Numbers("1", "65540");
+    for (const char* there : {"Dest\\65536", "Dest\\65540"}) drive.MakeFolder(there);
+    testsupport::OpenPathToEveryone(drive.native());
+    testsupport::GiveToNobody(drive.nativePath("Dest"));
+    ASSERT_EQ(chmod(drive.nativePath("Dest").c_str(), 0311), 0);
+    EXPECT_EQ(testsupport::RunAsNobody([&] {
+                  Vol03CountToCreate(state, in);
+                  // Each number's Docs, and the numbered folders not there.
+                  const double counted = state.Counters.FoldersToCreate;
+                  if (counted != 2 * 65540 - 2) std::fprintf(stderr, "counted %.0f\n", counted);
+                  return counted == 2 * 65540 - 2 ? 0 : 1;
+              }),
+              0);
+    ASSERT_EQ(chmod(drive.nativePath("Dest").c_str(), 0755), 0);
+}
+
 // Template lines that take the main folder's name: where it makes two of a
 // line's folders one, or a line names the main folder itself, that number
 // counts its own; every other number counts what one of them counts.
