@@ -19,7 +19,6 @@ struct RunMemoryNeed {
 // run's pipe, and what the kind of run keeps for it.
 inline constexpr double kRunBaseBytes = 8 * 1024 * 1024;
 inline constexpr double kCreatedEntry = 70;      // a folder made, with its undo record
-inline constexpr double kListedMainFolder = 80;  // a main folder of its own parent, made from a list line
 inline constexpr double kDryCreatedEntry = 200;  // one the dry disk notes as made
 inline constexpr double kDryAttachedEntry = 375; // the same, where a structure goes into each main folder
 inline constexpr double kCopiedFileEntry = 208;  // a file copied, or one a simulation would copy

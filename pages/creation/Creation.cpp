@@ -91,7 +91,7 @@ void ClearCreationRunLists(CreationState& state) {
 
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes, double mainBytes) {
+                       double mainLineBytes) {
     RunFrame frame;
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
@@ -109,15 +109,12 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     // much as the structure's own line is long.
     const double belowBytes = in.AttachNothing ? 0 : 1 + MeanLength(in.FolderStructures);
     const double entryBytes = !simulation ? kCreatedEntry : in.AttachNothing ? kDryCreatedEntry : kDryAttachedEntry;
-    if (simulation) mainBytes = 0;
-    frame.Memory = [&state, mainLineBytes, belowBytes, entryBytes, mainBytes] {
+    frame.Memory = [&state, mainLineBytes, belowBytes, entryBytes] {
         const CreationCounters& c = state.Counters;
         const double mains = c.FoldersToCreate, below = c.SubFoldersToCreate + c.FilesToCreate;
         const double entries = mains + below;
         const double lineBytes = entries > 0 ? mainLineBytes + below * belowBytes / entries : 0;
-        RunMemoryNeed need = MemoryNeedOf(entries, lineBytes, entryBytes);
-        need.bytes += mains * mainBytes;
-        return need;
+        return MemoryNeedOf(entries, lineBytes, entryBytes);
     };
     frame.MemoryTopic = topic;
     return frame;

@@ -161,11 +161,10 @@ struct CreationProfile {
 // start at zero and a real run forgets the last run's lists; the page's
 // counters; "Show Visual Log". The page adds its question, work and end.
 // Its memory is weighed after the checks, each main folder's line taken as
-// `mainLineBytes` long and a real run's main folder costing `mainBytes`
-// more; a refusal is captioned with `topic`.
+// `mainLineBytes` long; a refusal is captioned with `topic`.
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes, double mainBytes = 0);
+                       double mainLineBytes);
 
 // ---- undo -------------------------------------------------------------------------------
 
