@@ -1,9 +1,7 @@
 #include "pages/RunMemory.h"
 
-#include <cmath>
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 
 #include "core/FileNames.h"
@@ -12,13 +10,8 @@
 
 namespace {
 
-std::string Count(double n) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.0f", n);
-    return text;
-}
-
-std::uint64_t Bytes(double n) {
+// A count or a size as a whole number, however large the estimate.
+std::uint64_t WholeNumber(double n) {
     return n >= 1.8e19 ? UINT64_MAX : static_cast<std::uint64_t>(std::max(0.0, n));
 }
 
@@ -45,8 +38,8 @@ bool CheckRunFitsMemory(const RunMemoryNeed& need, const std::string& topic) {
     LastWeighed() = need;
     const std::optional<std::uint64_t> free = plat::GetAvailableMemory();
     if (!free || need.bytes <= static_cast<double>(*free)) return true;
-    plat::MessageBox("There is not enough memory for the operation.\nIt would list " + Count(need.entries) +
-                         " entries, which need about " + FormatByteSize(Bytes(need.bytes)) +
+    plat::MessageBox("There is not enough memory for the operation.\nIt would list " + UInt64ToStr(WholeNumber(need.entries)) +
+                         " entries, which need about " + FormatByteSize(WholeNumber(need.bytes)) +
                          " of memory.\nThe free memory is : " + FormatByteSize(*free) +
                          "\n\nNothing was changed.\nAction : Narrow the range, the lists or the structure.",
                      MessageCaption(topic, "Warning", "0458"), pagekit::kWarn);

@@ -308,7 +308,7 @@ RunHooks Vol07Page::Vol07Hooks() {
 // After the questions: the counters readied and the figures counted from
 // the disk as it is now, the run to take over what was read; what the run
 // will hold is weighed on that count before the lists give way.
-void Vol07Page::Vol07StartCounted(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
+void Vol07Page::Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
                                   std::vector<Vol07Share>& shares) {
     frame.Count = [this, &in, &listings, &shares] {
         Vol07ResetCounters();
@@ -339,7 +339,7 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                                    MessageCaption(kRunTopic, "Information", "70033")});
     ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
-    Vol07StartCounted(frame, in, listings, shares);
+    Vol07CountOnFrame(frame, in, listings, shares);
     frame.Start = [this] {
         Vol07ClearStatisticsLists();
         Vol07CountState = 2;
@@ -380,7 +380,7 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     };
     ListingRecord listings;  // what the count at the start reads, for the run
     std::vector<Vol07Share> shares;
-    Vol07StartCounted(frame, in, listings, shares);
+    Vol07CountOnFrame(frame, in, listings, shares);
     frame.Start = [this] { Vol07ClearStatisticsLists(); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();

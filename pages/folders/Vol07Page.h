@@ -90,7 +90,7 @@ private:
     // Mode 3, 4 or 2 by the enabled and checked radio.
     int Vol07CountMode() const;
     void Vol07ReadMode(Vol07Inputs& in) const;
-    void Vol07StartCounted(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
+    void Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
                            std::vector<Vol07Share>& shares);
     RunHooks Vol07Hooks();
     bool running_ = false;  // the run buttons stay off until the run has ended
