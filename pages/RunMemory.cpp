@@ -38,8 +38,8 @@ bool CheckRunFitsMemory(const RunMemoryNeed& need, const std::string& topic) {
     LastWeighed() = need;
     const std::optional<std::uint64_t> free = plat::GetAvailableMemory();
     if (!free || need.bytes <= static_cast<double>(*free)) return true;
-    plat::MessageBox("There is not enough memory for the operation.\nIt would list " + UInt64ToStr(WholeNumber(need.entries)) +
-                         " entries, which need about " + FormatByteSize(WholeNumber(need.bytes)) +
+    plat::MessageBox("There is not enough memory for the operation.\nIt would list " +
+                         UInt64ToStr(WholeNumber(need.entries)) + " entries, which need about " + FormatByteSize(WholeNumber(need.bytes)) +
                          " of memory.\nThe free memory is : " + FormatByteSize(*free) +
                          "\n\nNothing was changed.\nAction : Narrow the range, the lists or the structure.",
                      MessageCaption(topic, "Warning", "0458"), pagekit::kWarn);

@@ -22,7 +22,8 @@ inline constexpr double kCreatedEntry = 70;      // a folder made, with its undo
 inline constexpr double kDryCreatedEntry = 200;  // one the dry disk notes as made
 inline constexpr double kDryAttachedEntry = 375; // the same, where a structure goes into each main folder
 inline constexpr double kCopiedFileEntry = 208;  // a file copied, or one a simulation would copy
-inline constexpr double kCopyBaseBytes = 32 * 1024 * 1024;  // the copy's slots keep each item's lines till it is applied
+// A copy's slots keep each item's lines until it is applied.
+inline constexpr double kCopyBaseBytes = 32 * 1024 * 1024;
 inline constexpr double kWalkedFileEntry = 177;  // a walked file, also named in a list of the page's
 
 // What a run holds for `entries` outcome lines of about `lineBytes`

@@ -52,7 +52,8 @@ std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std:
     if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
     std::uint64_t used = Number(read(dir + usageFile)).value_or(0);
     if (const std::optional<std::string> stat = read(dir + "memory.stat")) {
-        const std::uint64_t cache = Field(*stat, "total_inactive_file ").value_or(Field(*stat, "inactive_file ").value_or(0));
+        const std::uint64_t cache =
+            Field(*stat, "total_inactive_file ").value_or(Field(*stat, "inactive_file ").value_or(0));
         used -= std::min(used, cache);
     }
     return *limit > used ? *limit - used : 0;
@@ -100,8 +101,9 @@ std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, con
     // A group's folder that is not there (a namespace shows its own group
     // as the mount's root) sets nothing.
     for (const auto& [dir, v2] : Groups(cgroups)) {
-        const std::optional<std::uint64_t> group = v2 ? GroupRoom(read, dir, "memory.max", "memory.current")
-                                                      : GroupRoom(read, dir, "memory.limit_in_bytes", "memory.usage_in_bytes");
+        const std::optional<std::uint64_t> group =
+            v2 ? GroupRoom(read, dir, "memory.max", "memory.current")
+               : GroupRoom(read, dir, "memory.limit_in_bytes", "memory.usage_in_bytes");
         if (group) room = std::min(room, *group);
     }
     return room;

@@ -849,7 +849,8 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
         const Vol10Counters& c = state.Counters;
         const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
         // A copy's line names its source and its target, and so does its export line.
-        const double from = MeanLength(in.Sources) + kBelowMainFolder, to = MeanLength(in.IncludeFolders) + kBelowMainFolder;
+        const double from = MeanLength(in.Sources) + kBelowMainFolder;
+        const double to = MeanLength(in.IncludeFolders) + kBelowMainFolder;
         const double lineBytes = 2 * (from + to) + 24;
         return MemoryNeedOf(entries, lineBytes, kCopiedFileEntry, kCopyBaseBytes);
     };
