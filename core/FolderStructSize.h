@@ -16,6 +16,7 @@
 // one.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -87,6 +88,12 @@ public:
     std::uint64_t GetMaskedTotalSize() const { return maskedBytes_; }
     std::uint32_t GetMaskedFileCount() const { return maskedFileCount_; }
     const MAP_FILE_NAME_SIZE& GetMaskedFileMap() const { return maskedFileMap_; }
+    // The characters a run's lines spend on the entries counted below the
+    // root: each subfolder's and each counted file's path after the root
+    // (a masked file as often as it counts), and each entry passed over
+    // with room for its reason. What a run that lists them writes, beyond
+    // the folder it puts them in.
+    double GetPathBytes() const { return pathBytes_; }
     // The first folder of the tree that is there but could not be read (no
     // right to list it, or a read error); empty when every one was read.
     const std::string& GetUnreadFolder() const { return unread_; }
@@ -113,6 +120,10 @@ private:
     // another file system is mounted on passed over instead of counted.
     void MetUnlisted(std::uint32_t level, std::uint32_t passes, const std::string& folder);
     void FinishWalk();
+    void CountPath(const std::string& path, std::uint32_t times = 1) {
+        const std::size_t below = path.size() - std::min(path.size(), root_.size());
+        pathBytes_ += static_cast<double>(times) * static_cast<double>(below);
+    }
 
     std::string root_;
     // Breadth-first work queue: a child is one level below its parent, so
@@ -124,6 +135,7 @@ private:
     std::uint32_t folderCount_ = 1;
     std::uint64_t maskedBytes_ = 0;
     std::uint32_t maskedFileCount_ = 0;
+    double pathBytes_ = 0;
     bool countRoot_ = false;
     bool rootMissing_ = false;
     bool withFiles_ = true;

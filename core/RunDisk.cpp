@@ -897,6 +897,24 @@ void ListingRecord::Answer(RunDisk& run) {
     answering_ = true;
 }
 
+double ListingRecord::HeldBytes() const {
+    // A string keeps a name of its own size or less beside it, a longer one on the heap.
+    const auto heap = [](const std::string& text) {
+        return text.capacity() >= sizeof(std::string) ? static_cast<double>(text.capacity() + 1) : 0.0;
+    };
+    const std::shared_lock lock(m_);
+    double bytes = static_cast<double>(listings_.bucket_count() * sizeof(void*));
+    for (const auto& [folder, listing] : listings_) {
+        const std::size_t node = sizeof(void*) + sizeof(std::size_t) + sizeof(folder) + sizeof(Listing);
+        bytes += static_cast<double>(node) + heap(folder);
+        for (const std::vector<plat::DirEntry>* list : {&listing.entries, &listing.unsayable}) {
+            bytes += static_cast<double>(list->capacity() * sizeof(plat::DirEntry));
+            for (const plat::DirEntry& e : *list) bytes += heap(e.name);
+        }
+    }
+    return bytes;
+}
+
 bool ListingRecord::ListKinds(plat::Beneath& base, const std::string& folder, std::vector<plat::DirEntry>& entries,
                               std::vector<plat::DirEntry>* unsayable) {
     {

@@ -334,6 +334,8 @@ public:
     ListingRecord() : disk_(&real_) {}
     // From now on: the run's disk, the record answering what it holds.
     void Answer(RunDisk& run);
+    // What the listings recorded take in memory.
+    double HeldBytes() const;
 
     bool IsDry() const override { return disk_->IsDry(); }
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override {

@@ -6,6 +6,7 @@
 // meets.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ void PassOver(std::vector<plat::DirEntry>& entries, std::vector<plat::DirEntry>&
 const char* PassedText(PassedBy why);
 // `path` named with its reason: "C:\S\l (a link, not followed)".
 std::string NamedPassed(const std::string& path, PassedBy why);
+// No reason adds more than this to a path.
+inline constexpr std::size_t kReasonBytes = 40;
 
 // After a folder's listing failed: whether the walk passes the folder over
 // as an entry (PassedBy::OtherFileSystem) rather than as one it could not read.

@@ -92,7 +92,11 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         return false;
     }
     if (!checked) return false;
-    auto fits = [&frame] { return !frame.Memory || CheckRunFitsMemory(frame.Memory(), frame.MemoryTopic); };
+    auto fits = [&frame, &log] {
+        if (!frame.Memory) return true;
+        const double room = (frame.Room ? frame.Room() : 0) + (frame.FreshLog ? log.HeldBytes() : 0);
+        return CheckRunFitsMemory(frame.Memory(), room, frame.MemoryTopic);
+    };
     if (!frame.Count && !fits()) return false;
     for (const PageMessage& q : frame.Questions)
         if (plat::MessageBox(q.text, q.caption, kAsk) != plat::IDYES) return false;

@@ -71,6 +71,9 @@ struct RunFrame {
     // one that does not fit stops the run with its box (MemoryTopic's).
     std::function<RunMemoryNeed()> Memory;
     std::string MemoryTopic;
+    // What the page's lists that Start clears hold now, its undo records
+    // aside: room for the run, beside what the log's lists give back.
+    std::function<double()> Room;
 
     // ---- the Visual Log ----
     bool Simulation = false;  // the dry disk; the run-mode box unchecked

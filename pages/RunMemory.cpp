@@ -20,27 +20,60 @@ RunMemoryNeed& LastWeighed() {
     return last;
 }
 
+double& LastRoom() {
+    static double last = 0;
+    return last;
+}
+
 }  // namespace
 
-double MeanLength(const StringList& lines) {
+double TotalLength(const StringList& lines) {
     double total = 0;
     for (const std::string& line : lines) total += static_cast<double>(line.size());
-    return lines.empty() ? 0 : total / static_cast<double>(lines.size());
+    return total;
+}
+
+double MeanLength(const StringList& lines) {
+    return lines.empty() ? 0 : TotalLength(lines) / static_cast<double>(lines.size());
+}
+
+double ListBytes(const StringList& lines) {
+    // A string keeps its characters beside it up to its own size, longer
+    // ones on the heap.
+    double bytes = static_cast<double>(lines.size() * sizeof(std::string));
+    for (const std::string& line : lines)
+        if (line.capacity() >= sizeof(std::string)) bytes += static_cast<double>(line.capacity() + 1);
+    return bytes;
 }
 
 RunMemoryNeed LastWeighedMemory() { return LastWeighed(); }
+double LastWeighedRoom() { return LastRoom(); }
 
-RunMemoryNeed MemoryNeedOf(double entries, double lineBytes, double entryBytes, double baseBytes) {
-    return {entries, baseBytes + entries * (entryBytes + lineBytes)};
+RunMemoryNeed MemoryNeedOf(double entries, double lineBytes, EntryCost cost, double baseBytes) {
+    return {entries, baseBytes + entries * cost.bytes + lineBytes * cost.lineCopies, lineBytes};
 }
 
-bool CheckRunFitsMemory(const RunMemoryNeed& need, const std::string& topic) {
+RunMemoryNeed MadeMemoryNeed(double mains, double below, double mainBytes, double belowBytes, bool simulation) {
+    return MemoryNeedOf(mains, mains * mainBytes, simulation ? kDryMainFolder : kMadeMainFolder) +
+           MemoryNeedOf(below, below * (mainBytes + belowBytes), simulation ? kDryBelow : kMadeBelow, 0);
+}
+
+RunMemoryNeed operator+(const RunMemoryNeed& a, const RunMemoryNeed& b) {
+    return {a.entries + b.entries, a.bytes + b.bytes, a.lines + b.lines, a.held + b.held};
+}
+
+bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic) {
     LastWeighed() = need;
-    const std::optional<std::uint64_t> free = plat::GetAvailableMemory();
-    if (!free || need.bytes <= static_cast<double>(*free)) return true;
+    LastRoom() = room;
+    const std::optional<std::uint64_t> machine = plat::GetAvailableMemory();
+    if (!machine) return true;
+    // What the count holds already is taken from what the machine gives.
+    const double free = static_cast<double>(*machine) + room + need.held;
+    if (need.bytes <= free) return true;
     plat::MessageBox("There is not enough memory for the operation.\nIt would list " +
-                         UInt64ToStr(WholeNumber(need.entries)) + " entries, which need about " + FormatByteSize(WholeNumber(need.bytes)) +
-                         " of memory.\nThe free memory is : " + FormatByteSize(*free) +
+                         UInt64ToStr(WholeNumber(need.entries)) + " entries, which need about " +
+                         FormatByteSize(WholeNumber(need.bytes - need.held)) + " of memory.\nThe free memory is : " +
+                         FormatByteSize(WholeNumber(free - need.held)) +
                          "\n\nNothing was changed.\nAction : Narrow the range, the lists or the structure.",
                      MessageCaption(topic, "Warning", "0458"), pagekit::kWarn);
     return false;

@@ -97,6 +97,13 @@ void VisualLog::ClearZoomLists() {
     if (ZoomStatisticsWindow* z = zoom_()) z->ClearAllLists();
 }
 
+double VisualLog::HeldBytes() const {
+    double bytes = 0;
+    if (VisualLogWindow* w = log_()) bytes += w->HeldBytes();
+    if (ZoomStatisticsWindow* z = zoom_()) bytes += z->HeldBytes();
+    return bytes;
+}
+
 void VisualLog::SetRunMode(bool realRun) {
     VisualLogWindow* w = log_();
     if (!w) return;

@@ -1,5 +1,7 @@
 #include "platform/Memory.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -117,6 +119,10 @@ AvailableMemoryHandler SetAvailableMemoryHandler(AvailableMemoryHandler handler)
 
 std::optional<std::uint64_t> GetAvailableMemory() {
     if (const AvailableMemoryHandler& answer = Answer()) return answer();
+    // What the program freed but the allocator kept (a run's lines and
+    // lists once let go) is the program's to use again: handed back first,
+    // so that the kernel's figures count it as free.
+    malloc_trim(0);
     const std::optional<std::string> meminfo = ReadWhole("/proc/meminfo");
     if (!meminfo) return std::nullopt;
     return AvailableMemoryFrom(*meminfo, ReadWhole("/proc/self/cgroup").value_or(""),

@@ -91,6 +91,11 @@ public:
     std::string Line(std::size_t index) const { return std::string(LineView(index)); }
     std::vector<std::string> Lines() const;
 
+    // What clearing this list and every other that shows its lines gives
+    // back: their block, unless a run's record keeps it too. Only the first
+    // of those lists answers, so that a sum over them counts it once.
+    double HeldBytes() const;
+
     // Whether a line that is this one (SameFolderLine) is held.
     bool Contains(std::string_view line) const;
 

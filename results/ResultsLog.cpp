@@ -134,6 +134,12 @@ void VisualLogWindow::ClearLists() {
     for (auto& entry : lists_) entry.second->Clear();
 }
 
+double VisualLogWindow::HeldBytes() const {
+    double bytes = 0;
+    for (const auto& entry : lists_) bytes += entry.second->HeldBytes();
+    return bytes;
+}
+
 VisualLogWindow::LabelSlot* VisualLogWindow::FindLabel(std::string_view name) {
     const auto it = labels_.find(name);
     return it == labels_.end() ? nullptr : &it->second;
@@ -332,6 +338,12 @@ void ZoomStatisticsWindow::AddLine(std::string_view category, const std::string&
 
 void ZoomStatisticsWindow::ClearAllLists() {
     for (const Category& c : categories_) c.model->Clear();
+}
+
+double ZoomStatisticsWindow::HeldBytes() const {
+    double bytes = 0;
+    for (const Category& c : categories_) bytes += c.model->HeldBytes();
+    return bytes;
 }
 
 void ZoomStatisticsWindow::SetAllRadiosChecked(bool checked) {

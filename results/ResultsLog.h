@@ -83,8 +83,13 @@ public:
     // the window has none of that name.
     ResultsListModel* List(std::string_view name) const;
     ResultsListModel* CategoryList(int category) const;
+    int CategoryCount() const { return static_cast<int>(categoryLists_.size()); }
+    // The category's hidden export-line list; nullptr where it has none.
+    ResultsListModel* ExportList(int category) const { return hiddenLists_[static_cast<std::size_t>(category)]; }
     // Empties every list of the window, the hidden ones too.
     void ClearLists();
+    // What ClearLists gives back (ResultsListModel::HeldBytes).
+    double HeldBytes() const;
     // Count labels, written at the next flush: a value as DoubleToStr
     // writes it (six digits), or any text. The pages' counters go as
     // CounterToStr text, in full.
@@ -153,6 +158,8 @@ public:
     void AddLine(std::string_view category, const std::string& line);
 
     void ClearAllLists();
+    // What ClearAllLists gives back (ResultsListModel::HeldBytes).
+    double HeldBytes() const;
     void SetAllRadiosChecked(bool checked);
     void SetLabelsVisible(bool visible);
     void SetListsVisible(bool visible);

@@ -105,18 +105,15 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     };
     frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
-    // A structure's folder or file lies below its main folder by about as
-    // much as the structure's own line is long.
-    const double belowBytes = in.AttachNothing ? 0 : 1 + MeanLength(in.FolderStructures);
-    const double entryBytes = !simulation ? kCreatedEntry : in.AttachNothing ? kDryCreatedEntry : kDryAttachedEntry;
-    frame.Memory = [&state, mainLineBytes, belowBytes, entryBytes] {
+    frame.Memory = [&state, mainLineBytes, simulation] {
         const CreationCounters& c = state.Counters;
-        const double mains = c.FoldersToCreate, below = c.SubFoldersToCreate + c.FilesToCreate;
-        const double entries = mains + below;
-        const double lineBytes = entries > 0 ? mainLineBytes + below * belowBytes / entries : 0;
-        return MemoryNeedOf(entries, lineBytes, entryBytes);
+        return MadeMemoryNeed(c.FoldersToCreate, c.SubFoldersToCreate + c.FilesToCreate, mainLineBytes,
+                              state.BelowLineBytes, simulation);
     };
     frame.MemoryTopic = topic;
+    // A real run lets the last run's lists go (its undo records are no room).
+    if (!simulation)
+        frame.Room = [&state] { return ListBytes(state.LastExistingFolders) + ListBytes(state.LastOtherFolders); };
     return frame;
 }
 
@@ -131,6 +128,7 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
     state.StructureFolders = 0;
     state.StructureFiles = 0;
     state.StructureBytes = 0;
+    state.BelowLineBytes = 0;
     state.StructureFileSizes.clear();
     state.StructureShares.clear();
     const bool countRoot = !in.SubFoldersOnlyMode();
@@ -154,6 +152,7 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
         FailOnUnread(size);
         sizes[i] = std::move(size);
     });
+    double lineBytes = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const auto& size = sizes[i];
         if (!size) continue;
@@ -175,7 +174,13 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
         state.StructureFiles += static_cast<std::uint32_t>(share.Files);
         state.StructureBytes += static_cast<std::uint64_t>(share.Bytes);
         state.StructureShares[walked[i]] = share;
+        // Below the main folder each entry's path goes through the
+        // structure folder's name, where the structure folder is made too.
+        const double named = countRoot ? static_cast<double>(walked[i].size() - ParentText(walked[i]).size()) : 0;
+        lineBytes += size->GetPathBytes() + (share.Folders + share.Files) * named;
     }
+    const double entries = static_cast<double>(state.StructureFolders) + state.StructureFiles;
+    state.BelowLineBytes = entries > 0 ? lineBytes / entries : 0;
     return done;
 }
 
@@ -382,12 +387,30 @@ bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
     return true;
 }
 
+namespace {
+
+// What a template folder's line holds past its main folder, at most: the
+// longest line as it expands for `mainFolder`, the longest main folder.
+double TemplateLineBytes(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term) {
+    std::size_t longest = 0;
+    for (const std::string& line : lines)
+        longest = std::max(longest, ExpandTemplatePath(line, mainFolder, mode, term).size());
+    return 1.0 + static_cast<double>(longest);
+}
+
+}  // namespace
+
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std::vector<CreationItem>& items,
                        int templateIndex) {
     std::string term;
     const int mode = GetFolderTemplateMode(templateIndex, term);
     StringList mains;
-    for (const CreationItem& item : items) mains.push_back(item.path);
+    std::string longest;
+    for (const CreationItem& item : items) {
+        mains.push_back(item.path);
+        if (item.path.size() > longest.size()) longest = item.path;
+    }
+    state.BelowLineBytes = TemplateLineBytes(in.FolderStructures, longest, mode, term);
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = static_cast<double>(items.size()) + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = TemplateFoldersIn(in.FolderStructures, mains, mode, term);
@@ -520,6 +543,10 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, const Num
             folders += static_cast<double>(items.count - odd.size()) *
                        TemplateFoldersIn(lines, StringList{items.Item(usual).path}, mode, term);
     }
+    state.BelowLineBytes =
+        items.count > 0
+            ? TemplateLineBytes(lines, items.Item(items.count - 1).path, mode, term)
+            : 0;
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = static_cast<double>(items.count) + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = folders;

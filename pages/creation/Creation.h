@@ -79,6 +79,10 @@ struct CreationState {
     std::uint64_t StructureBytes = 0;
     std::uint32_t StructureFolders = 0;
     std::uint32_t StructureFiles = 0;
+    // What a line of the run about one of those folders and files holds
+    // past its main folder, on average: its path below the main folder, or
+    // a template line's.
+    double BelowLineBytes = 0;
     // What each structure brings to a main folder, by its folder's text: a
     // run that passes over it for one reports this share among what it did
     // not create.

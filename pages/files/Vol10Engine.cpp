@@ -718,19 +718,25 @@ bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, b
 
 // Each source's share of what every destination gets, from its walk: each
 // file the masks take, and what the run names among the files not copied.
-void Vol10AddShares(Vol10State& state, const Vol10Inputs& in, const Vol10Read& read, bool countFiles) {
+// Returns what each destination's lines spend on the files' source paths
+// and on their targets past the destination: the file's name, in its type
+// folder unless the run copies into the main folders.
+double Vol10AddShares(Vol10State& state, const Vol10Inputs& in, const Vol10Read& read, bool countFiles) {
     state.Vol10SourceShares.assign(in.Sources.size(), 0);
+    double lineBytes = 0;
+    const double typed = in.CopyToMainFolders ? 1 : 2;  // the type folder's name comes from the file's
     for (std::size_t i = 0; i < read.sizes.size(); ++i) {
         const auto& size = read.sizes[i];
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();
-        double files = 0;
+        double files = 0, names = 0;
         // A file two masks take is still copied once.
         for (const auto& [path, bytes] : size->GetMaskedFileMap()) {
             state.Vol10SourceFileSizes.emplace(path, bytes);
             if (!countFiles) continue;
             state.Vol10SourceBytes += bytes;
             files += 1;
+            names += static_cast<double>(path.size() - ParentText(path).size());
         }
         // What the walk passes over, and a folder it does not enter (a
         // destination, the working folder), the run names among the files
@@ -742,7 +748,11 @@ void Vol10AddShares(Vol10State& state, const Vol10Inputs& in, const Vol10Read& r
         }
         state.Vol10SourceShares[i] = files;
         state.Vol10SourceFiles += static_cast<std::uint32_t>(files);
+        const double entries = files + size->GetFolderCount();
+        lineBytes += entries * static_cast<double>(TrimControlAndBlanks(in.Sources[i]).size()) + size->GetPathBytes() +
+                     typed * names;
     }
+    return lineBytes;
 }
 
 // A drive holds a copy for each destination the run copies into, a folder
@@ -777,15 +787,21 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceSubFolders = 0;
     state.Vol10SourceFiles = 0;
     state.Vol10SourceBytes = 0;
+    state.Vol10LineBytes = 0;
     const StringList destinations = Destinations(in);
     // Everything read first, and no box before the end.
     Vol10Read read;
     if (!Vol10ReadForTotals(in, destinations, countFiles, read)) return false;
     // A destination that names a folder an earlier one names is copied into once.
     const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(read.ids));
-    Vol10AddShares(state, in, read, countFiles);
+    const double sourceLineBytes = Vol10AddShares(state, in, read, countFiles);
     const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
     if (n <= 0 || !Vol10ChargeDrives(state, destinations, repeated, read)) return false;
+    double targetBytes = 0;  // each destination's path, once in every target's
+    for (std::size_t i = 0; i < destinations.size(); ++i)
+        if (!repeated[i]) targetBytes += static_cast<double>(destinations[i].size());
+    state.Vol10LineBytes =
+        n * sourceLineBytes + (state.Vol10SourceSubFolders + static_cast<double>(state.Vol10SourceFiles)) * targetBytes;
     state.Counters.FoldersToCopy = n;
     state.Counters.SubFoldersToCopy = state.Vol10SourceSubFolders * n;
     state.Counters.FilesToCopy = state.Vol10SourceFiles * n;
@@ -845,16 +861,20 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     };
     frame.Counters = CountersOf(state.Counters);
     frame.ShowLog = in.ShowDetailedResults;
-    frame.Memory = [&state, &in] {
+    frame.Memory = [&state, simulation] {
         const Vol10Counters& c = state.Counters;
         const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
-        // A copy's line names its source and its target, and so does its export line.
-        const double from = MeanLength(in.Sources) + kBelowMainFolder;
-        const double to = MeanLength(in.IncludeFolders) + kBelowMainFolder;
-        const double lineBytes = 2 * (from + to) + 24;
-        return MemoryNeedOf(entries, lineBytes, kCopiedFileEntry, kCopyBaseBytes);
+        return MemoryNeedOf(entries, state.Vol10LineBytes, simulation ? kDryCopiedFile : kCopiedFile,
+                            kCopyBaseBytes);
     };
     frame.MemoryTopic = simulation ? kVol10SimTopic : kVol10Topic;
+    frame.Room = [&state] {
+        double bytes = 0;
+        for (const StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+                                       &state.Vol10FilesOtherReasons})
+            bytes += ListBytes(*list);
+        return bytes;
+    };
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };
     return frame;
 }

@@ -77,6 +77,9 @@ struct Vol10State {
     std::uint32_t Vol10SourceFiles = 0;
     std::uint64_t Vol10SourceBytes = 0;
     std::vector<double> Vol10SourceShares;
+    // What the run's lines spend on the paths they name: each folder and
+    // file by its source path and by its target in every destination.
+    double Vol10LineBytes = 0;
 
     Vol10Counters Counters;
 

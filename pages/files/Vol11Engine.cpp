@@ -35,6 +35,16 @@ std::string OpenedText(const std::string& folder) {
 // or a socket without being opened; folders stay.
 bool Deletable(plat::EntryKind kind) { return TakesAsFile(kind, WalkTakes::ByName); }
 
+// What a count takes in one main folder: entries, their bytes (when
+// asked), and the characters of the paths the run names them by.
+struct Taken {
+    double files = 0, bytes = 0, lineBytes = 0;
+    void Add(std::size_t pathBytes) {
+        files += 1;
+        lineBytes += static_cast<double>(pathBytes);
+    }
+};
+
 // What the run takes in one main folder, as its engines list it: every
 // entry but a folder that the masks take, in the folder alone or, with
 // `tree`, in every folder below it that the walk enters too; and each
@@ -43,7 +53,7 @@ bool Deletable(plat::EntryKind kind) { return TakesAsFile(kind, WalkTakes::ByNam
 // program's own), which stands for the files it holds. `sizes`: their
 // bytes too.
 void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, bool tree, const StringList& masks,
-                const WalkFence& fence, bool sizes, std::pair<double, double>& counted) {
+                const WalkFence& fence, bool sizes, Taken& counted) {
     std::vector<std::string> queue{root};
     std::vector<plat::DirEntry> entries, unsayable;
     plat::EntryInfo info;
@@ -52,25 +62,26 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         queue.pop_back();
         // Listed as the run lists: what it sees is what it tries.
         if (!disk.ListKinds(base, folder, entries, &unsayable)) {
-            if (disk.WhyNotListed(base, folder) != plat::NotListed::Gone) counted.first += 1;
+            if (disk.WhyNotListed(base, folder) != plat::NotListed::Gone) counted.Add(folder.size() + kReasonBytes);
             continue;
         }
+        const auto path = [&folder](const plat::DirEntry& e) { return folder.size() + 1 + e.name.size(); };
         // An entry no path names is one the run names as not deleted.
         for (const plat::DirEntry& e : unsayable)
             if (Deletable(e.kind) ? MasksTake(masks, e.name) : tree && e.kind == plat::EntryKind::Folder)
-                counted.first += 1;
+                counted.Add(path(e) + kReasonBytes);
         for (const plat::DirEntry& e : entries) {
             if (e.kind == plat::EntryKind::Folder) {
                 if (!tree) continue;
                 if (fence.HoldsOwn({e.dev, e.ino}))
-                    counted.first += 1;
+                    counted.Add(path(e) + kReasonBytes);
                 else if (!fence.Holds({e.dev, e.ino}))
                     queue.push_back(JoinEntry(folder, e.name));
             } else if (Deletable(e.kind) && MasksTake(masks, e.name)) {
-                counted.first += 1;
+                counted.Add(path(e) + kReasonBytes * (e.kind != plat::EntryKind::File));
                 if (sizes && e.kind == plat::EntryKind::File &&
                     disk.Look(base, JoinEntry(folder, e.name), info) == plat::FsResult::Ok)
-                    counted.second += static_cast<double>(info.size);
+                    counted.bytes += static_cast<double>(info.size);
             }
         }
     }
@@ -78,9 +89,9 @@ void CountTaken(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
 
 // Each main folder's files and bytes as the run will take them (MainFolders),
 // read through `disk`; a folder listed again counts once, where first listed.
-std::vector<std::pair<double, double>> CountMainFolders(const Vol11Inputs& in, RunDisk& disk, bool sizes) {
+std::vector<Taken> CountMainFolders(const Vol11Inputs& in, RunDisk& disk, bool sizes) {
     const StringList mains = MainFolders(in);
-    std::vector<std::pair<double, double>> counted(mains.size());  // files, bytes
+    std::vector<Taken> counted(mains.size());
     if (mains.empty() || !(in.DeleteOnlyFilesInMainFolder || in.DeleteOnlyFiles)) return counted;
     // Each main folder read on the run pool: they only read, so they all
     // overlap, and the window paints while they count.
@@ -100,7 +111,7 @@ std::vector<std::pair<double, double>> CountMainFolders(const Vol11Inputs& in, R
     // A folder listed again (another spelling, a link) is deleted in once.
     const std::vector<char> repeated = RepeatedFolders(ids);
     for (std::size_t i = 0; i < mains.size(); ++i)
-        if (repeated[i]) counted[i] = {0, 0};
+        if (repeated[i]) counted[i] = Taken();
     return counted;
 }
 
@@ -137,9 +148,9 @@ void Vol11ClearResultLists(Vol11State& s) {
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in) {
     double files = 0, bytes = 0;
     RealDisk disk;  // the count only looks and lists
-    for (const auto& [f, b] : CountMainFolders(in, disk, true)) {
-        files += f;
-        bytes += b;
+    for (const Taken& taken : CountMainFolders(in, disk, true)) {
+        files += taken.files;
+        bytes += taken.bytes;
     }
     state.FoldersToDelete = 0;
     state.FilesToDelete = files;
@@ -431,32 +442,51 @@ void Totals(Vol11State& state, const RunningTotals& running) {
 struct Vol11Counted {
     ListingRecord listings;
     std::vector<double> files;
+    double total = 0, lineBytes = 0;
 };
 
 // The frame of the run and of its twin on the dry disk, without questions and end.
 RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation, Vol11Counted& counted) {
     RunFrame frame;
     frame.Simulation = simulation;
-    frame.Count = [&state, &in, &counted] {
-        Vol11ResetCounters(state);
-        // Counted from the disk as it is now (what stayed after an earlier
-        // run too), the run to meet what was counted. No label shows the
-        // bytes: the refresh's stay.
-        state.FoldersToDelete = state.FilesToDelete = 0;
+    // Counted from the disk as it is now (what stayed after an earlier run
+    // too), the run to meet what was counted; the page's counters are the
+    // last run's until the run starts.
+    frame.Count = [&in, &counted] {
         counted.files.clear();
+        counted.total = counted.lineBytes = 0;
         const CountingBusy counting;
-        for (const auto& share : CountMainFolders(in, counted.listings, false)) {
-            counted.files.push_back(share.first);
-            state.FilesToDelete += share.first;
+        for (const Taken& taken : CountMainFolders(in, counted.listings, false)) {
+            counted.files.push_back(taken.files);
+            counted.total += taken.files;
+            counted.lineBytes += taken.lineBytes;
         }
     };
-    frame.Memory = [&state, &in] {
-        // Each file is named below its main folder, in a list of the page's too.
-        const double entries = state.FilesToDelete + static_cast<double>(in.IncludeFolders.size());
-        return MemoryNeedOf(entries, MeanLength(in.IncludeFolders) + kBelowMainFolder, kWalkedFileEntry);
+    frame.Memory = [&in, &counted, simulation] {
+        // Each file named in the log and in a list of the page's, and so is
+        // a main folder the run names; the listings read are held already.
+        const double entries = counted.total + static_cast<double>(in.IncludeFolders.size());
+        RunMemoryNeed need = MemoryNeedOf(entries, counted.lineBytes + TotalLength(in.IncludeFolders),
+                                          simulation ? kDryDeletedFile : kDeletedFile);
+        need.held = counted.listings.HeldBytes();
+        return need;
     };
     frame.MemoryTopic = kVol11Topic;
-    frame.Start = [&state] { Vol11ClearResultLists(state); };
+    frame.Room = [&state] {
+        double bytes = 0;
+        for (const StringList* list : {&state.Vol11FilesDeleted, &state.Vol11FilesNotExists,
+                                       &state.Vol11FilesOtherReasons, &state.Vol11FoldersNotExists,
+                                       &state.Vol11FoldersOtherReasons})
+            bytes += ListBytes(*list);
+        return bytes;
+    };
+    // No label shows the bytes: the refresh's stay.
+    frame.Start = [&state, &counted] {
+        Vol11ResetCounters(state);
+        state.FoldersToDelete = 0;
+        state.FilesToDelete = counted.total;
+        Vol11ClearResultLists(state);
+    };
     frame.Counters = [&state] {
         std::vector<CounterLabel> labels;
         for (const CounterLabel& l : state.ToDeleteLabels()) labels.push_back(l);

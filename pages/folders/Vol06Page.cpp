@@ -314,8 +314,12 @@ namespace {
 // A rename names each listed folder once, with its new name beside it.
 void WeighMemory(RunFrame& frame, const Vol06Inputs& in) {
     frame.Memory = [&in] {
-        return MemoryNeedOf(static_cast<double>(in.IncludeFolders.size()), 2 * MeanLength(in.IncludeFolders),
-                            kCreatedEntry);
+        const double added = static_cast<double>(
+            in.AddPrefixesSuffixes ? in.NewPrefix.size() + in.DelimiterPrefixSubFolder.size() +
+                                         in.DelimiterSubFolderSuffix.size() + in.NewSuffix.size()
+                                   : in.RenameNewLastSubFolder.size());
+        const double folders = static_cast<double>(in.IncludeFolders.size());
+        return MemoryNeedOf(folders, 2 * TotalLength(in.IncludeFolders) + folders * added, kMadeMainFolder);
     };
     frame.MemoryTopic = kListTopic;
 }

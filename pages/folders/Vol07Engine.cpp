@@ -397,18 +397,28 @@ void CountBelow(RunDisk& disk, plat::Beneath& base, const std::string& root, boo
         const std::string folder = std::move(queue.front());
         queue.pop_front();
         if (!disk.ListKinds(base, folder, entries, &unsayable)) {
-            if (rootStays && folder == root && disk.WhyNotListed(base, folder) == plat::NotListed::Unreadable)
+            if (rootStays && folder == root && disk.WhyNotListed(base, folder) == plat::NotListed::Unreadable) {
                 out.Folders += 1;
+                out.LineBytes += static_cast<double>(folder.size());
+            }
             continue;
         }
+        const auto path = [&folder](const plat::DirEntry& e, std::size_t more = 0) {
+            return static_cast<double>(folder.size() + 1 + e.name.size() + more);
+        };
         // The run names each of these among what it did not delete.
-        for (const plat::DirEntry& e : unsayable) (e.kind == plat::EntryKind::Folder ? out.Folders : out.Files) += 1;
+        for (const plat::DirEntry& e : unsayable) {
+            (e.kind == plat::EntryKind::Folder ? out.Folders : out.Files) += 1;
+            out.LineBytes += path(e, kReasonBytes);
+        }
         for (const plat::DirEntry& e : entries) {
             if (e.kind != plat::EntryKind::Folder) {
                 out.Files += 1;
+                out.LineBytes += path(e, e.kind == plat::EntryKind::File ? 0 : kReasonBytes);
                 continue;
             }
             out.Folders += 1;
+            out.LineBytes += path(e, kReasonBytes * fence.Holds({e.dev, e.ino}));
             if (!fence.Holds({e.dev, e.ino})) queue.push_back(JoinEntry(folder, e.name));
         }
     }
@@ -458,7 +468,10 @@ void Vol07CountFoldersToDelete(Vol07Counters& c, const StringList& includeFolder
         refused[i] = refusal.Refuses(base);
         if (refused[i] || UnusableFolderItem(folder)) return;
         ids[i] = base.Identity();
-        if (mode == 4) counts[i].Folders += 1;
+        if (mode == 4) {
+            counts[i].Folders += 1;
+            counts[i].LineBytes += static_cast<double>(folder.size());
+        }
         CountBelow(disk, base, folder, mode == 3, fence, counts[i]);
     });
     // A list that names one of the program's own folders deletes nothing;

@@ -151,6 +151,7 @@ struct Vol07RunEnd {
 // other entries the run will meet in it.
 struct Vol07Share {
     double Folders = 0, Files = 0;
+    double LineBytes = 0;  // the characters of the paths the run names them by
 };
 
 // The run's work after its confirmations: the top-most main folders of the

@@ -305,22 +305,36 @@ RunHooks Vol07Page::Vol07Hooks() {
 
 // ---- the run and its simulation -----------------------------------------------------------
 
-// After the questions: the counters readied and the figures counted from
-// the disk as it is now, the run to take over what was read; what the run
-// will hold is weighed on that count before the lists give way.
-void Vol07Page::Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
-                                  std::vector<Vol07Share>& shares) {
-    frame.Count = [this, &in, &listings, &shares] {
-        Vol07ResetCounters();
-        Vol07InitCounters();
+// After the questions: the figures counted from the disk as it is now, the
+// run to take over what was read; what the run will hold is weighed on that
+// count before the lists give way. Until the run starts the page shows the
+// last run's figures.
+void Vol07Page::Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, RunCount& count,
+                                  std::function<void()> start) {
+    frame.Count = [&in, &count] {
+        count.counters = Vol07Counters();
         const CountingBusy counting;
-        Vol07CountForRun(Counters, in, listings, shares);
+        Vol07CountForRun(count.counters, in, count.listings, count.shares);
     };
-    frame.Memory = [this, &in] {
-        const double entries = Counters.FoldersToDelete + Counters.FilesToDelete;
-        return MemoryNeedOf(entries, MeanLength(in.IncludeFolders) + kBelowMainFolder, kWalkedFileEntry);
+    frame.Memory = [&count, simulation = frame.Simulation] {
+        // Each entry named in the log and in its export list; the listings read are held already.
+        double lineBytes = 0;
+        for (const Vol07Share& share : count.shares) lineBytes += share.LineBytes;
+        RunMemoryNeed need =
+            MemoryNeedOf(count.counters.FoldersToDelete + count.counters.FilesToDelete, lineBytes,
+                         simulation ? kDryDeletedEntry : kDeletedEntry);
+        need.held = count.listings.HeldBytes();
+        return need;
     };
     frame.MemoryTopic = kListTopic;
+    frame.Start = [this, &count, start = std::move(start)] {
+        Vol07ResetCounters();
+        Vol07InitCounters();
+        Counters.FoldersToDelete = count.counters.FoldersToDelete;
+        Counters.FilesToDelete = count.counters.FilesToDelete;
+        Vol07ClearStatisticsLists();
+        if (start) start();
+    };
 }
 
 void Vol07Page::btnVol07DeleteFoldersClick() {
@@ -337,17 +351,12 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
     if (twice)
         frame.Questions.push_back({"Final Confirmation for DELETING Folders/Files\n\n" + body,
                                    MessageCaption(kRunTopic, "Information", "70033")});
-    ListingRecord listings;  // what the count at the start reads, for the run
-    std::vector<Vol07Share> shares;
-    Vol07CountOnFrame(frame, in, listings, shares);
-    frame.Start = [this] {
-        Vol07ClearStatisticsLists();
-        Vol07CountState = 2;
-    };
+    RunCount count;
+    Vol07CountOnFrame(frame, in, count, [this] { Vol07CountState = 2; });
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     RefuseOwnFolders(frame, in);
-    frame.Work = [this, &in, &log, &listings, &shares](RunDisk& disk) {
+    frame.Work = [this, &in, &log, &count](RunDisk& disk) {
         // An empty list is told after the questions; the end box follows.
         if (in.IncludeFolders.empty()) {
             plat::MessageBox("The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete "
@@ -355,8 +364,8 @@ void Vol07Page::btnVol07DeleteFoldersClick() {
                              MessageCaption(kListTopic, "Warning", "70038", kEleven), kWarn);
             return;
         }
-        listings.Answer(disk);
-        ShowRefusal(Vol07DeleteMainFolders(Counters, in, listings, log, &shares));
+        count.listings.Answer(disk);
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, count.listings, log, &count.shares));
     };
     frame.End = {"End of the Delete process !!!", MessageCaption(kListTopic, "Information", "70037")};
     running_ = true;
@@ -378,10 +387,8 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
         plat::MessageBox(kVol07SimulationIntroText, MessageCaption(kSimulationTopic, "Information", "70050"), kInfo);
         return true;
     };
-    ListingRecord listings;  // what the count at the start reads, for the run
-    std::vector<Vol07Share> shares;
-    Vol07CountOnFrame(frame, in, listings, shares);
-    frame.Start = [this] { Vol07ClearStatisticsLists(); };
+    RunCount count;
+    Vol07CountOnFrame(frame, in, count, nullptr);
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = ui->chkVol07ShowDetailedResults->isChecked();
     RefuseOwnFolders(frame, in);
@@ -389,10 +396,10 @@ void Vol07Page::Vol07SimulateDeleteFolders() {
     frame.IncludeEmptyMessage = {
         "The Include list is empty !!!\nYou must enter at least one Folder to Delete folders.",
         MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List.", "Warning", "70052", kEleven)};
-    frame.Work = [this, &in, &log, &listings, &shares](RunDisk& disk) {
+    frame.Work = [this, &in, &log, &count](RunDisk& disk) {
         // The run would stop at a folder it may not touch: so does its twin.
-        listings.Answer(disk);
-        ShowRefusal(Vol07DeleteMainFolders(Counters, in, listings, log, &shares));
+        count.listings.Answer(disk);
+        ShowRefusal(Vol07DeleteMainFolders(Counters, in, count.listings, log, &count.shares));
     };
     frame.End = {kVol07SimulationEndText,
                  MessageCaption("Simulate the Folder/File Delete Process.-From a Folder List - Level.", "Information",

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,8 +91,15 @@ private:
     // Mode 3, 4 or 2 by the enabled and checked radio.
     int Vol07CountMode() const;
     void Vol07ReadMode(Vol07Inputs& in) const;
-    void Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, ListingRecord& listings,
-                           std::vector<Vol07Share>& shares);
+    // What the count after the questions read, for the run.
+    struct RunCount {
+        ListingRecord listings;
+        std::vector<Vol07Share> shares;
+        Vol07Counters counters;  // the page's figures once the run starts
+    };
+    // The count on the frame; its start takes the figures over and empties
+    // the lists, then calls `start`.
+    void Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, RunCount& count, std::function<void()> start);
     RunHooks Vol07Hooks();
     bool running_ = false;  // the run buttons stay off until the run has ended
 };

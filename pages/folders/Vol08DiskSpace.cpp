@@ -9,6 +9,7 @@
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "core/TemplateOptions.h"
+#include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
@@ -25,7 +26,7 @@ MeasureSetup StructureMeasure(const Vol08Inputs& in, bool withFiles) {
 
 // A measured structure's share: its folders and the files the run copies,
 // and what the walk passes over, which the run names among what it did not copy.
-Vol08Share ShareOf(const FolderStructSize& size, bool withFiles) {
+Vol08Share ShareOf(const std::string& structure, const FolderStructSize& size, bool withFiles, bool countRoot) {
     Vol08Share share;
     share.Folders = size.GetFolderCount();
     if (withFiles) {
@@ -40,25 +41,32 @@ Vol08Share ShareOf(const FolderStructSize& size, bool withFiles) {
         else if (withFiles)
             share.Files += u.masks;
     }
+    // Below the main folder each path goes through the structure folder's
+    // name, where that folder is copied too.
+    const double named = countRoot ? static_cast<double>(structure.size() - ParentText(structure).size()) : 0;
+    share.LineBytes = size.GetPathBytes() + (share.Folders + share.Files) * named;
     return share;
 }
 
 // The structures' shares into the totals, in list order.
-void AddShares(Vol08State& state, const std::vector<std::optional<FolderStructSize>>& sizes,
+void AddShares(Vol08State& state, const Vol08Inputs& in, const std::vector<std::optional<FolderStructSize>>& sizes,
                std::vector<Vol08Share> shares, bool withFiles) {
     state.Vol08StructureFileSizes.clear();
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         if (!sizes[i]) continue;
         // The first size stays.
         for (auto& file : sizes[i]->GetMaskedFileMap()) state.Vol08StructureFileSizes.insert(file);
-        shares[i] = ShareOf(*sizes[i], withFiles);
+        shares[i] = ShareOf(StructureEntryText(in.FolderStructures[i]), *sizes[i], withFiles, !in.SubFoldersOnlyMode());
     }
-    double folders = 0, files = 0, bytes = 0;
+    double folders = 0, files = 0, bytes = 0, lineBytes = 0;
     for (const Vol08Share& share : shares) {
         folders += share.Folders;
         files += share.Files;
         bytes += share.Bytes;
+        // A line the list refuses is named as it stands.
+        lineBytes += share.LineBytes;
     }
+    state.Vol08BelowLineBytes = folders + files > 0 ? lineBytes / (folders + files) : 0;
     state.Vol08StructureFolders = static_cast<std::uint32_t>(folders);
     state.Vol08StructureFiles = static_cast<std::uint32_t>(files);
     state.Vol08StructureBytes = static_cast<std::uint64_t>(bytes);
@@ -93,6 +101,15 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         const int mode = GetFolderTemplateMode(4, term);
         c.FoldersToCopy = t;
         c.SubFoldersToCopy = TemplateFoldersIn(in.FolderStructures, mainFolders, mode, term);
+        // A template folder's line past its main folder, at most: the
+        // longest line as it expands for the longest main folder.
+        std::string mainFolder;
+        for (const std::string& m : mainFolders)
+            if (m.size() > mainFolder.size()) mainFolder = m;
+        std::size_t longest = 0;
+        for (const std::string& line : in.FolderStructures)
+            longest = std::max(longest, ExpandTemplatePath(line, mainFolder, mode, term).size());
+        state.Vol08BelowLineBytes = 1 + static_cast<double>(longest);
         return true;
     }
     // The structures the run copies measured and, when files take room, the
@@ -128,7 +145,7 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         });
         if (!done) return false;
     }
-    AddShares(state, sizes, std::move(shares), withFiles);
+    AddShares(state, in, sizes, std::move(shares), withFiles);
     const auto needs = Vol08ComputeDriveNeeds(state, in);
     if (t == 0) return false;
     // A drive's free bytes are those where its main folders are: the least

@@ -83,6 +83,7 @@ inline constexpr std::array<const char*, 15> kVol08CounterLabels = {
 struct Vol08Share {
     double Folders = 0, Files = 0, Bytes = 0;
     std::uint64_t Written = 0;
+    double LineBytes = 0;  // what the run's lines spend on them below a main folder
 };
 
 // The page's controls as a run reads them (AttachNothing stays false:
@@ -104,6 +105,9 @@ struct Vol08State {
     std::uint32_t Vol08StructureFiles = 0;
     // Each line of the structure list's share, in the list's order.
     std::vector<Vol08Share> Vol08StructureShares;
+    // What a line of the run about one of the structures' folders and files
+    // holds past its main folder, on average.
+    double Vol08BelowLineBytes = 0;
 
     // The destination root of the structure copied last.
     std::string Vol08CurrentDestination;

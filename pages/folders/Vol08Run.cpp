@@ -37,11 +37,13 @@ VisualLog Vol08VisualLog() {
 
 // What a run holds for the count the checks made: a line for each folder
 // and file copied, below its destination; a real run records each.
-void WeighMemory(RunFrame& frame, const Vol08Counters& c, const Vol08Inputs& in, bool simulation, const char* topic) {
-    frame.Memory = [&c, &in, simulation] {
-        const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
-        const double lineBytes = MeanLength(in.IncludeFolders) + 1 + MeanLength(in.FolderStructures);
-        return MemoryNeedOf(entries, lineBytes, simulation ? kDryAttachedEntry : kCreatedEntry);
+void WeighMemory(RunFrame& frame, const Vol08State& state, const Vol08Inputs& in, bool simulation, const char* topic) {
+    frame.Memory = [&state, &in, simulation] {
+        // Every line names its main folder; a structure's folder or file goes on below it.
+        const Vol08Counters& c = state.Counters;
+        const double below = c.SubFoldersToCopy + c.FilesToCopy;
+        return MadeMemoryNeed(c.FoldersToCopy, below, MeanLength(in.IncludeFolders), state.Vol08BelowLineBytes,
+                              simulation);
     };
     frame.MemoryTopic = topic;
 }
@@ -81,7 +83,7 @@ void Vol08Page::btnVol08CopyFoldersClick() {
                         : "Do you want to copy folders ?\n\nNote: Folders will be Copied without Files.\n\n",
          MessageCaption("Copy Folder Structure(s).-From a Folder List.", "Information", 80048)}};
     // The last run's undo data goes only once this run is confirmed.
-    WeighMemory(frame, Counters, in, false, kVol08Topic);
+    WeighMemory(frame, *this, in, false, kVol08Topic);
     frame.Start = [this] { Vol08StartRun(*this, true); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = in.ViewDetailedResults;
@@ -110,7 +112,7 @@ void Vol08Page::Vol08SimulateCopyFolders() {
     frame.Questions = {
         {Shared.CopyFoldersSimulationStartText + (in.WithFiles() ? "" : "Note: Folders will be Copied without Files.\n\n"),
          MessageCaption("Simulate Copy Folder Structure(s) Process.-From a Folder List.", "Information", 80072)}};
-    WeighMemory(frame, Counters, in, true, kSimulationTopic);
+    WeighMemory(frame, *this, in, true, kSimulationTopic);
     frame.Start = [this] { Vol08StartRun(*this, false); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = in.ViewDetailedResults;
