@@ -13,6 +13,9 @@ class MachineMemory {
 public:
     explicit MachineMemory(std::optional<std::uint64_t> bytes)
         : previous_(plat::SetAvailableMemoryHandler([bytes] { return bytes; })) {}
+    // The machine's answer, asked afresh at each check.
+    explicit MachineMemory(plat::AvailableMemoryHandler answer)
+        : previous_(plat::SetAvailableMemoryHandler(std::move(answer))) {}
     ~MachineMemory() { plat::SetAvailableMemoryHandler(std::move(previous_)); }
     MachineMemory(const MachineMemory&) = delete;
     MachineMemory& operator=(const MachineMemory&) = delete;
@@ -21,8 +24,6 @@ private:
     plat::AvailableMemoryHandler previous_;
 };
 
-// Less than a few dozen entries need; more than a few do.
-inline constexpr std::uint64_t kLittleMemory = 2 * 1024;
 inline constexpr std::uint64_t kAmpleMemory = std::uint64_t{1} << 40;
 
 }  // namespace testsupport

@@ -30,6 +30,7 @@
 #include "platform/FolderLock.h"
 #include "platform/MessageBox.h"
 #include "tests/support/MachineMemory.h"
+#include "tests/ui/AtWeight.h"
 #include "tests/support/Privileges.h"
 #include "tests/support/TempDrive.h"
 #include "tests/ui/RecordingLog.h"
@@ -1041,7 +1042,7 @@ TEST_F(CopyFiles, ACopyThatDoesNotFitIsRefusedWhileTheLastRunsUndoStays) {
     const auto lines = log.lines;
     for (bool simulation : {true, false}) {
         boxes.Clear();
-        const MachineMemory little(testsupport::kLittleMemory);
+        const testsupport::AtWeight under(-1);
         simulation ? Simulate() : Run();
         EXPECT_TRUE(MemoryRefused(boxes));
         EXPECT_EQ(boxes.shown().size(), 1u);
@@ -1062,7 +1063,7 @@ TEST_F(DeleteFiles, AWalkThatDoesNotFitIsRefusedOnItsCountWithNothingDeleted) {
     for (int i = 0; i < 40; ++i) drive.WriteFile("Main\\Sub\\f" + std::to_string(i) + ".txt", "x");
     const auto before = Tree(drive);
     {
-        const testsupport::MachineMemory little(testsupport::kLittleMemory);
+        const testsupport::AtWeight under(-1);
         Run();
     }
     EXPECT_TRUE(MemoryRefused(boxes));

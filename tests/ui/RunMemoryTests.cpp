@@ -1,16 +1,25 @@
 // A create run or simulation that cannot fit in what the machine can give
 // is refused before it changes anything: the disk, the Visual Log and the
 // last run's undo records stay as they were. One that fits runs as before.
+// The machine answers just under what the run weighs (AtWeight).
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
+
+#include <unistd.h>
 
 #include "tests/support/CreationEngineFixture.h"
-#include "tests/support/MachineMemory.h"
+#include "tests/support/MountNamespace.h"
+#include "tests/ui/AtWeight.h"
 
 namespace fs = std::filesystem;
 using creationtest::Tree;
@@ -30,7 +39,7 @@ protected:
         const int clears = this->log.clears, zoomClears = this->log.zoomClears, starts = this->log.runStarts;
         this->boxes.Clear();
         {
-            const MachineMemory little(testsupport::kLittleMemory);
+            const testsupport::AtWeight under(-1);
             go();
         }
         ASSERT_EQ(this->boxes.shown().size(), 1u);
@@ -50,23 +59,41 @@ protected:
 using Vol03Memory = CreateMemory<creationtest::Page03>;
 using Vol04Memory = CreateMemory<creationtest::Page04>;
 
-// The process's peak resident size from now on, in KiB, and what it is now.
-void ResetPeak() {
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
+// Ends the process when it has grown by `limit` bytes past what it holds
+// now, or after `time`: a run that was to be refused and started instead
+// fails within seconds, having taken little.
+class GrowthGuard {
+public:
+    GrowthGuard(long limit, std::chrono::seconds time)
+        : start_(ResidentBytes()), watch_([this, limit, time] {
+              const auto end = std::chrono::steady_clock::now() + time;
+              while (!done_) {
+                  if (ResidentBytes() - start_ > limit) _exit(4);
+                  if (std::chrono::steady_clock::now() > end) _exit(5);
+                  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+              }
+          }) {}
+    ~GrowthGuard() {
+        done_ = true;
+        watch_.join();
     }
-}
-long PeakKb() {
-    long kb = -1;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
-        std::fclose(f);
+    GrowthGuard(const GrowthGuard&) = delete;
+    GrowthGuard& operator=(const GrowthGuard&) = delete;
+
+    static long ResidentBytes() {
+        long pages = 0, resident = 0;
+        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+            std::fclose(f);
+        }
+        return resident * sysconf(_SC_PAGESIZE);
     }
-    return kb;
-}
+
+private:
+    const long start_;
+    std::atomic<bool> done_{false};
+    std::thread watch_;
+};
 
 }  // namespace
 
@@ -119,25 +146,34 @@ TEST_F(Vol04Memory, AListTimesAStructureIsWeighedWholeBeforeItsQuestion) {
 }
 
 // On the machine as it is: two thousand million numbers are refused at once,
-// before anything is held for them.
+// before anything is held for them. Tried in a child whose destination holds
+// a few thousand entries at most, and which ends once it has grown by
+// 256 MiB or gone on for 20 s: a weigh that lets the run through fails the
+// test within seconds, never filling the memory or the disk.
 TEST_F(Vol03Memory, TheLargestRangeIsRefusedOnThisMachineWithoutGrowing) {
     const std::optional<std::uint64_t> free = plat::GetAvailableMemory();
     // The run needs about 190 GB: a machine that could give that would start it.
     if (!free || *free > (std::uint64_t{64} << 30)) GTEST_SKIP() << "the machine gives 64 GiB or more";
     in.StartText = "1";
     in.EndText = "2147483647";
-    for (bool simulation : {true, false}) {
-        boxes.Clear();
-        ResetPeak();
-        const long before = PeakKb();
-        simulation ? Simulate() : Run();
-        const long grown = PeakKb() - before;
-        ASSERT_EQ(boxes.shown().size(), 1u);
-        EXPECT_NE(boxes.shown()[0].caption.find("0458."), std::string::npos);
-        EXPECT_NE(boxes.shown()[0].text.find("list 2147483647 entries"), std::string::npos);
-        if (before > 0) {
-            EXPECT_LT(grown, 8 * 1024) << "KiB";
+    const testsupport::MountChild child = testsupport::InOwnMountNamespace([&] {
+        if (mount("tmpfs", drive.nativePath("Dest").c_str(), "tmpfs", 0, "nr_inodes=2000,size=8m") != 0)
+            testsupport::CannotMount("a destination of 2,000 entries");
+        const GrowthGuard guard(256L << 20, std::chrono::seconds(20));
+        for (bool simulation : {true, false}) {
+            boxes.Clear();
+            const long before = GrowthGuard::ResidentBytes();
+            simulation ? Simulate() : Run();
+            const bool refused = boxes.shown().size() == 1 &&
+                                 boxes.shown()[0].caption.find("0458.") != std::string::npos &&
+                                 boxes.shown()[0].text.find("list 2147483647 entries") != std::string::npos;
+            if (!refused) return 1;
+            if (GrowthGuard::ResidentBytes() - before > (8L << 20)) return 2;
+            if (!fs::is_empty(drive.nativePath("Dest"))) return 3;
         }
-        EXPECT_TRUE(fs::is_empty(drive.nativePath("Dest")));
-    }
+        return 0;
+    });
+    ASSERT_TRUE(child.mounted) << child.why;
+    EXPECT_EQ(child.code, 0) << "1: not refused, 2: it grew, 3: it made folders, 4: it grew past the guard, 5: it "
+                                "went on past the guard";
 }
