@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <unistd.h>
 
@@ -160,7 +161,9 @@ TEST_F(Vol03Memory, TheLargestRangeIsRefusedOnThisMachineWithoutGrowing) {
         if (mount("tmpfs", drive.nativePath("Dest").c_str(), "tmpfs", 0, "nr_inodes=2000,size=8m") != 0)
             testsupport::CannotMount("a destination of 2,000 entries");
         const GrowthGuard guard(256L << 20, std::chrono::seconds(20));
-        for (bool simulation : {true, false}) {
+        // The first pass starts the child's pool threads: the others are measured.
+        bool first = true;
+        for (bool simulation : {true, true, false}) {
             boxes.Clear();
             const long before = GrowthGuard::ResidentBytes();
             simulation ? Simulate() : Run();
@@ -168,7 +171,7 @@ TEST_F(Vol03Memory, TheLargestRangeIsRefusedOnThisMachineWithoutGrowing) {
                                  boxes.shown()[0].caption.find("0458.") != std::string::npos &&
                                  boxes.shown()[0].text.find("list 2147483647 entries") != std::string::npos;
             if (!refused) return 1;
-            if (GrowthGuard::ResidentBytes() - before > (8L << 20)) return 2;
+            if (!std::exchange(first, false) && GrowthGuard::ResidentBytes() - before > (8L << 20)) return 2;
             if (!fs::is_empty(drive.nativePath("Dest"))) return 3;
         }
         return 0;
