@@ -65,16 +65,6 @@ protected:
             drive.WriteFile(name + "\\d" + std::to_string(i / 8) + "\\f" + n + "\\" + n + ".txt", "x");
         }
     }
-    // Folders name0 .. name<n-1>, each with `file` when one is named; their paths a line each.
-    std::string MakeFolders(const std::string& name, int n, const std::string& file = "") {
-        std::string lines;
-        for (int i = 0; i < n; ++i) {
-            const std::string folder = name + std::to_string(i);
-            file.empty() ? drive.MakeFolder(folder) : drive.WriteFile(folder + "\\" + file, "x");
-            lines += drive.path(folder) + "\n";
-        }
-        return lines;
-    }
     // Main folders name0 .. name<n-1>, each with subfolders s0, s1 and s2\t
     // and a file in each; their paths a line each.
     std::string MakeMainFolders(const std::string& name, int n) {
@@ -85,9 +75,6 @@ protected:
             lines += drive.path(folder) + "\n";
         }
         return lines;
-    }
-    void SetText(const char* name, const std::string& text) {
-        C<QLineEdit>(name)->setText(QString::fromStdString(text));
     }
     // A label of the main window or of any window beside it (the Visual Logs).
     static std::string Label(const char* name) {

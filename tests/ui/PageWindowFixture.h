@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -121,6 +122,19 @@ protected:
     virtual void OtherModal(QDialog*) {}
 
     void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+    void SetText(const char* name, const std::string& text) {
+        C<QLineEdit>(name)->setText(QString::fromStdString(text));
+    }
+    // Folders name0 .. name<n-1>, each with `file` when one is named; their paths a line each.
+    std::string MakeFolders(const std::string& name, int n, const std::string& file = "") {
+        std::string lines;
+        for (int i = 0; i < n; ++i) {
+            const std::string folder = name + std::to_string(i);
+            file.empty() ? drive.MakeFolder(folder) : drive.WriteFile(folder + "\\" + file, "x");
+            lines += drive.path(folder) + "\n";
+        }
+        return lines;
+    }
     bool Enabled(const char* name) { return pagekit::IsOwnEnabled(C<QWidget>(name)); }
     Lines Items(const char* list) {
         const StringList items = pagekit::ListItems(C<QListWidget>(list));

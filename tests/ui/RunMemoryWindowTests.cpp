@@ -74,6 +74,8 @@ public:
     RunMemoryWindow() : PageWindowFixture('M') {}
     using PageWindowFixture::Click;
     using PageWindowFixture::drive;
+    using PageWindowFixture::MakeFolders;
+    using PageWindowFixture::SetText;
     void SetUp() override {
         PageWindowFixture::SetUp();
         previousBrowser = plat::SetFolderBrowserHandler([this](void*, const std::string&) { return browsed; });
@@ -83,9 +85,6 @@ public:
         PageWindowFixture::TearDown();
     }
 
-    void SetText(const char* name, const std::string& text) {
-        C<QLineEdit>(name)->setText(QString::fromStdString(text));
-    }
     void Browse(const char* button, const std::string& folder) {
         browsed = drive.path(folder);
         Click(button);
@@ -100,16 +99,6 @@ public:
         };
         Click(("btn" + page + "EditIncludeList").c_str());
         onModal = nullptr;
-    }
-    // Folders name0 .. name<n-1> with a file each below `below`; their paths a line each.
-    std::string MakeFolders(const std::string& name, int n, const std::string& below = "") {
-        std::string lines;
-        for (int i = 0; i < n; ++i) {
-            const std::string folder = name + std::to_string(i);
-            below.empty() ? drive.MakeFolder(folder) : drive.WriteFile(folder + "\\" + below, "x");
-            lines += drive.path(folder) + "\n";
-        }
-        return lines;
     }
     // A structure: a chain of three folders with a file in the last.
     void MakeStructure(const std::string& name) { drive.WriteFile(name + "\\Drawings\\Old\\Plans\\p.txt", "x"); }

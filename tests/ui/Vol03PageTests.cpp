@@ -54,9 +54,6 @@ protected:
         plat::SetOpenFolderHandler(previousOpen);
         PageWindowFixture::TearDown();
     }
-    void SetText(const char* name, const std::string& text) {
-        C<QLineEdit>(name)->setText(QString::fromStdString(text));
-    }
     std::string Text(const char* name) { return C<QLineEdit>(name)->text().toStdString(); }
 
     plat::OpenFolderHandler previousOpen;
