@@ -111,8 +111,7 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
     PassOver(entries, passedHere_, WalkTakes::Opened);
     for (plat::DirEntry& e : passedHere_) {
         const PassedBy why = WhyPassed(e.kind, WalkTakes::Opened);
-        pathBytes_ += static_cast<double>(folder.size() + 1 + e.name.size() + kReasonBytes) -
-                      static_cast<double>(std::min(folder.size(), root_.size()));
+        CountPath(folder.size() + 1 + e.name.size() + kReasonBytes);
         passed_.push_back({folder, std::move(e), why, 0});
     }
     return true;
@@ -163,13 +162,13 @@ void FolderStructSize::Examine() {
                 fencedMet_.push_back(JoinFolderAndName(folder, e.name));
             } else if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
-                CountPath(queue_.back().second);
+                CountPath(queue_.back().second.size());
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File && withFiles_) {
                 totalBytes_ += e.size;
                 ++fileCount_;
                 const auto file = fileMap_.emplace(JoinFolderAndName(folder, e.name), e.size).first;
-                CountPath(file->first);
+                CountPath(file->first.size());
             }
         }
     }
@@ -181,7 +180,7 @@ void FolderStructSize::CollectMaskedFile(const std::string& path, std::uint64_t 
     maskedBytes_ += size * times;
     maskedFileCount_ += times;
     maskedFileMap_.emplace(path, size);
-    CountPath(path, times);
+    CountPath(path.size(), times);
 }
 
 // One walk stands for one pass per mask: every folder taken counts once per
@@ -210,7 +209,7 @@ void FolderStructSize::ExamineWithMasks() {
                 fencedMet_.push_back(JoinFolderAndName(folder, e.name));
             } else if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
-                CountPath(queue_.back().second);
+                CountPath(queue_.back().second.size());
                 ++folderCount_;
             } else if (e.kind == plat::EntryKind::File && takeFiles) {
                 CollectMaskedFile(JoinFolderAndName(folder, e.name), e.size, selection_.times(e.name));

@@ -120,9 +120,9 @@ private:
     // another file system is mounted on passed over instead of counted.
     void MetUnlisted(std::uint32_t level, std::uint32_t passes, const std::string& folder);
     void FinishWalk();
-    void CountPath(const std::string& path, std::uint32_t times = 1) {
-        const std::size_t below = path.size() - std::min(path.size(), root_.size());
-        pathBytes_ += static_cast<double>(times) * static_cast<double>(below);
+    // A path of `length` characters, counted `times`.
+    void CountPath(std::size_t length, std::uint32_t times = 1) {
+        pathBytes_ += static_cast<double>(times) * static_cast<double>(length - std::min(length, root_.size()));
     }
 
     std::string root_;

@@ -5,6 +5,7 @@
 #include <deque>
 #include <utility>
 
+#include "core/FolderStructSize.h"
 #include "core/PathTools.h"
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
@@ -203,6 +204,20 @@ double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder,
         folders += static_cast<double>(NewOnTheWay(below, reached).size());
     }
     return folders;
+}
+
+double TemplateLineBytes(const StringList& lines, const std::string& longestMainFolder, int mode,
+                         const std::string& term) {
+    std::size_t longest = 0;
+    for (const std::string& line : lines)
+        longest = std::max(longest, ExpandTemplatePath(line, longestMainFolder, mode, term).size());
+    return 1.0 + static_cast<double>(longest);
+}
+
+double StructureLineBytes(const std::string& structure, const FolderStructSize& size, double entries,
+                          bool countRoot) {
+    const double named = countRoot ? static_cast<double>(structure.size() - ParentText(structure).size()) : 0;
+    return size.GetPathBytes() + entries * named;
 }
 
 double TemplateFoldersIn(const StringList& lines, const StringList& mainFolders, int mode, const std::string& term) {

@@ -16,6 +16,8 @@
 #include "core/WalkRule.h"
 #include "platform/Beneath.h"
 
+class FolderStructSize;
+
 // The structure part of a page's controls, as a run reads them.
 struct CreationInputs {
     StringList FolderStructures;  // the structure list, in list order
@@ -124,6 +126,16 @@ WayFolder JudgeWayFolder(RunDisk& disk, plat::Beneath& base, const std::string& 
 double TemplateFoldersIn(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term);
 // The same for many main folders, in their order (empty: none is made).
 double TemplateFoldersIn(const StringList& lines, const StringList& mainFolders, int mode, const std::string& term);
+
+// What a run's line about a template folder holds past its main folder, at
+// most: the longest line as it expands for `longestMainFolder`.
+double TemplateLineBytes(const StringList& lines, const std::string& longestMainFolder, int mode,
+                         const std::string& term);
+// What a run's lines about the `entries` a measured structure brings to a
+// main folder hold past it: their paths below the structure folder, through
+// its name where that folder is made too (`countRoot`).
+double StructureLineBytes(const std::string& structure, const FolderStructSize& size, double entries,
+                          bool countRoot);
 
 // The order in which a walk takes a structure's items, as indexes into
 // them; an index may come more than once (a file two name masks take).

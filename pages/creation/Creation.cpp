@@ -174,10 +174,7 @@ bool MeasureOnPool(CreationState& state, const CreationInputs& in, bool withFile
         state.StructureFiles += static_cast<std::uint32_t>(share.Files);
         state.StructureBytes += static_cast<std::uint64_t>(share.Bytes);
         state.StructureShares[walked[i]] = share;
-        // Below the main folder each entry's path goes through the
-        // structure folder's name, where the structure folder is made too.
-        const double named = countRoot ? static_cast<double>(walked[i].size() - ParentText(walked[i]).size()) : 0;
-        lineBytes += size->GetPathBytes() + (share.Folders + share.Files) * named;
+        lineBytes += StructureLineBytes(walked[i], *size, share.Folders + share.Files, countRoot);
     }
     const double entries = static_cast<double>(state.StructureFolders) + state.StructureFiles;
     state.BelowLineBytes = entries > 0 ? lineBytes / entries : 0;
@@ -387,30 +384,15 @@ bool PlanMadeOnTheWay(CreationState& state, const NumberedItems& items) {
     return true;
 }
 
-namespace {
-
-// What a template folder's line holds past its main folder, at most: the
-// longest line as it expands for `mainFolder`, the longest main folder.
-double TemplateLineBytes(const StringList& lines, const std::string& mainFolder, int mode, const std::string& term) {
-    std::size_t longest = 0;
-    for (const std::string& line : lines)
-        longest = std::max(longest, ExpandTemplatePath(line, mainFolder, mode, term).size());
-    return 1.0 + static_cast<double>(longest);
-}
-
-}  // namespace
-
 void SetTemplateTotals(CreationState& state, const CreationInputs& in, const std::vector<CreationItem>& items,
                        int templateIndex) {
     std::string term;
     const int mode = GetFolderTemplateMode(templateIndex, term);
     StringList mains;
-    std::string longest;
-    for (const CreationItem& item : items) {
-        mains.push_back(item.path);
-        if (item.path.size() > longest.size()) longest = item.path;
-    }
-    state.BelowLineBytes = TemplateLineBytes(in.FolderStructures, longest, mode, term);
+    for (const CreationItem& item : items) mains.push_back(item.path);
+    const auto longest = std::max_element(mains.begin(), mains.end(),
+                                          [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    state.BelowLineBytes = TemplateLineBytes(in.FolderStructures, longest == mains.end() ? "" : *longest, mode, term);
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = static_cast<double>(items.size()) + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = TemplateFoldersIn(in.FolderStructures, mains, mode, term);
@@ -543,10 +525,7 @@ void SetTemplateTotals(CreationState& state, const CreationInputs& in, const Num
             folders += static_cast<double>(items.count - odd.size()) *
                        TemplateFoldersIn(lines, StringList{items.Item(usual).path}, mode, term);
     }
-    state.BelowLineBytes =
-        items.count > 0
-            ? TemplateLineBytes(lines, items.Item(items.count - 1).path, mode, term)
-            : 0;
+    state.BelowLineBytes = items.count > 0 ? TemplateLineBytes(lines, items.Item(items.count - 1).path, mode, term) : 0;
     CreationCounters& c = state.Counters;
     c.FoldersToCreate = static_cast<double>(items.count) + state.MadeOnTheWay.Size();
     c.SubFoldersToCreate = folders;

@@ -1,6 +1,7 @@
 #include "pages/files/Vol10Engine.h"
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <map>
 #include <memory>
@@ -660,10 +661,18 @@ FileSelection Vol10Selection(const Vol10Inputs& in) {
     return selection;
 }
 
+namespace {
+
+// The last run's result lists, which the next run or simulation empties.
+std::array<StringList*, 4> ResultLists(Vol10State& state) {
+    return {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
+            &state.Vol10FilesOtherReasons};
+}
+
+}  // namespace
+
 void Vol10ClearRunLists(Vol10State& state) {
-    for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
-                             &state.Vol10FilesOtherReasons})
-        list->clear();
+    for (StringList* list : ResultLists(state)) list->clear();
     state.Vol10FilesCopied.clear();
     state.Vol10SubFoldersCopied.clear();
 }
@@ -850,9 +859,7 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
         Vol10ResetRunCounters(state);
         if (simulation) {
             // The undo data of the last real run stays as it is.
-            for (StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
-                                     &state.Vol10FilesOtherReasons})
-                list->clear();
+            for (StringList* list : ResultLists(state)) list->clear();
         } else {
             // The simulation's results give way; the undo data of this run starts here.
             Vol10ClearRunLists(state);
@@ -870,9 +877,7 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     frame.MemoryTopic = simulation ? kVol10SimTopic : kVol10Topic;
     frame.Room = [&state] {
         double bytes = 0;
-        for (const StringList* list : {&state.Vol10FoldersCopied, &state.Vol10FoldersNotExist, &state.Vol10FilesExist,
-                                       &state.Vol10FilesOtherReasons})
-            bytes += ListBytes(*list);
+        for (const StringList* list : ResultLists(state)) bytes += ListBytes(*list);
         return bytes;
     };
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };

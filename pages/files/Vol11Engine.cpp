@@ -1,7 +1,9 @@
 #include "pages/files/Vol11Engine.h"
 
+#include <array>
 #include <iterator>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -139,10 +141,17 @@ void Vol11ResetCounters(Vol11State& s) {
         s.FilesOtherReasons = 0;
 }
 
+namespace {
+
+std::array<StringList*, 5> ResultLists(Vol11State& s) {
+    return {&s.Vol11FilesDeleted, &s.Vol11FilesNotExists, &s.Vol11FilesOtherReasons, &s.Vol11FoldersNotExists,
+            &s.Vol11FoldersOtherReasons};
+}
+
+}  // namespace
+
 void Vol11ClearResultLists(Vol11State& s) {
-    for (StringList* list : {&s.Vol11FilesDeleted, &s.Vol11FilesNotExists, &s.Vol11FilesOtherReasons,
-                             &s.Vol11FoldersNotExists, &s.Vol11FoldersOtherReasons})
-        list->clear();
+    for (StringList* list : ResultLists(s)) list->clear();
 }
 
 void Vol11CountFilesToDelete(Vol11State& state, const Vol11Inputs& in) {
@@ -441,8 +450,9 @@ void Totals(Vol11State& state, const RunningTotals& running) {
 // listings the run takes over.
 struct Vol11Counted {
     ListingRecord listings;
-    std::vector<double> files;
-    double total = 0, lineBytes = 0;
+    std::vector<double> files;  // by main folder
+    double lineBytes = 0;
+    double Total() const { return std::accumulate(files.begin(), files.end(), 0.0); }
 };
 
 // The frame of the run and of its twin on the dry disk, without questions and end.
@@ -454,18 +464,17 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     // last run's until the run starts.
     frame.Count = [&in, &counted] {
         counted.files.clear();
-        counted.total = counted.lineBytes = 0;
+        counted.lineBytes = 0;
         const CountingBusy counting;
         for (const Taken& taken : CountMainFolders(in, counted.listings, false)) {
             counted.files.push_back(taken.files);
-            counted.total += taken.files;
             counted.lineBytes += taken.lineBytes;
         }
     };
     frame.Memory = [&in, &counted, simulation] {
         // Each file named in the log and in a list of the page's, and so is
         // a main folder the run names; the listings read are held already.
-        const double entries = counted.total + static_cast<double>(in.IncludeFolders.size());
+        const double entries = counted.Total() + static_cast<double>(in.IncludeFolders.size());
         RunMemoryNeed need = MemoryNeedOf(entries, counted.lineBytes + TotalLength(in.IncludeFolders),
                                           simulation ? kDryDeletedFile : kDeletedFile);
         need.held = counted.listings.HeldBytes();
@@ -474,17 +483,14 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     frame.MemoryTopic = kVol11Topic;
     frame.Room = [&state] {
         double bytes = 0;
-        for (const StringList* list : {&state.Vol11FilesDeleted, &state.Vol11FilesNotExists,
-                                       &state.Vol11FilesOtherReasons, &state.Vol11FoldersNotExists,
-                                       &state.Vol11FoldersOtherReasons})
-            bytes += ListBytes(*list);
+        for (const StringList* list : ResultLists(state)) bytes += ListBytes(*list);
         return bytes;
     };
     // No label shows the bytes: the refresh's stay.
     frame.Start = [&state, &counted] {
         Vol11ResetCounters(state);
         state.FoldersToDelete = 0;
-        state.FilesToDelete = counted.total;
+        state.FilesToDelete = counted.Total();
         Vol11ClearResultLists(state);
     };
     frame.Counters = [&state] {

@@ -9,7 +9,6 @@
 #include "core/PathTools.h"
 #include "core/SettingsStore.h"
 #include "core/TemplateOptions.h"
-#include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
@@ -41,10 +40,7 @@ Vol08Share ShareOf(const std::string& structure, const FolderStructSize& size, b
         else if (withFiles)
             share.Files += u.masks;
     }
-    // Below the main folder each path goes through the structure folder's
-    // name, where that folder is copied too.
-    const double named = countRoot ? static_cast<double>(structure.size() - ParentText(structure).size()) : 0;
-    share.LineBytes = size.GetPathBytes() + (share.Folders + share.Files) * named;
+    share.LineBytes = StructureLineBytes(structure, size, share.Folders + share.Files, countRoot);
     return share;
 }
 
@@ -101,15 +97,10 @@ bool Vol08ComputeTotalsAndCheckSpace(Vol08State& state, const Vol08Inputs& in, b
         const int mode = GetFolderTemplateMode(4, term);
         c.FoldersToCopy = t;
         c.SubFoldersToCopy = TemplateFoldersIn(in.FolderStructures, mainFolders, mode, term);
-        // A template folder's line past its main folder, at most: the
-        // longest line as it expands for the longest main folder.
-        std::string mainFolder;
-        for (const std::string& m : mainFolders)
-            if (m.size() > mainFolder.size()) mainFolder = m;
-        std::size_t longest = 0;
-        for (const std::string& line : in.FolderStructures)
-            longest = std::max(longest, ExpandTemplatePath(line, mainFolder, mode, term).size());
-        state.Vol08BelowLineBytes = 1 + static_cast<double>(longest);
+        const auto longest = std::max_element(mainFolders.begin(), mainFolders.end(),
+                                              [](const auto& a, const auto& b) { return a.size() < b.size(); });
+        state.Vol08BelowLineBytes =
+            TemplateLineBytes(in.FolderStructures, longest == mainFolders.end() ? "" : *longest, mode, term);
         return true;
     }
     // The structures the run copies measured and, when files take room, the
