@@ -38,7 +38,7 @@ void LineRefs::Grow(std::size_t count) {
 }
 
 LineStore::LineStore(const LineStore& other)
-    : blocks_(other.blocks_), refs_(other.refs_), chunks_(other.chunks_), used_(kBlockSize), bytes_(other.bytes_) {}
+    : blocks_(other.blocks_), refs_(other.refs_), chunks_(other.chunks_), bytes_(other.bytes_) {}
 
 LineRefs& LineStore::OwnRefs() {
     if (!refs_)
@@ -51,8 +51,7 @@ LineRefs& LineStore::OwnRefs() {
 
 LineStore LineStore::SharingBlocks() const {
     LineStore shared;
-    shared.blocks_ = blocks_;
-    shared.used_ = kBlockSize;  // its own lines go to blocks of its own
+    shared.blocks_ = blocks_;  // its own lines go to blocks of its own (size_ 0)
     return shared;
 }
 
@@ -119,17 +118,22 @@ LineStore& LineStore::operator=(const LineStore& other) {
 
 void LineStore::Append(std::string_view line) {
     const std::size_t length = std::min(line.size(), kMaxLine);
-    if (blocks_.empty() || used_ + length > kBlockSize) {
+    if (blocks_.empty() || used_ + length > size_) {
         if (blocks_.size() >= kMaxBlocks) throw std::length_error("LineStore: too many lines");
         // A line longer than a block gets a block of its own.
-        const std::size_t size = std::max<std::size_t>(kBlockSize, length);
+        const std::size_t size = std::max(next_, length);
         blocks_.push_back(std::shared_ptr<char[]>(new char[size]));
         used_ = 0;
+        size_ = size;
+        next_ = std::min(next_ * 2, kLastBlock);
     }
     const std::uint64_t block = blocks_.size() - 1;
     lastWritten_ = (block << kBlockShift) | (used_ << kLengthBits) | length;
     PushRef(lastWritten_);
     if (length > 0) std::memcpy(blocks_.back().get() + used_, line.data(), length);
+    // A line longer than a block fills its own: the next line's offset stays
+    // within the offsets' reach.
+    if (length > kBlockSize) size_ = kBlockSize;
     used_ = length > kBlockSize ? kBlockSize : used_ + length;
     bytes_ += length;
 }
@@ -154,7 +158,8 @@ void LineStore::Clear() {
     std::vector<std::shared_ptr<char[]>>().swap(blocks_);
     refs_.reset();
     chunks_ = nullptr;
-    used_ = 0;
+    used_ = size_ = 0;
+    next_ = kFirstBlock;
     bytes_ = 0;
     lastWritten_ = kNoLine;
 }

@@ -1,6 +1,7 @@
 // Many lines of text in blocks: each line costs its bytes and eight more,
 // appending one allocates nothing of its own, and a growing store never
-// copies what it holds. A copy shares the blocks and the references to the
+// copies what it holds. Its blocks grow from 4 KiB to 64 KiB, so that a
+// store keeps little unused whatever its size (kMaxUnused). A copy shares the blocks and the references to the
 // lines until either store changes: it costs nothing, and neither store
 // writes where the other's lines are. The results lists and the export keep
 // their lines here.
@@ -17,10 +18,10 @@
 // The references of a store's lines in chunks that never move: a growing
 // store neither copies its references nor touches new memory for a copy.
 // The first chunk grows as a vector does up to a full chunk, so that a short
-// list stays small.
+// list stays small; a long one keeps at most a chunk unused.
 class LineRefs {
 public:
-    static constexpr unsigned kChunkBits = 16;  // 64 Ki references, 512 KiB
+    static constexpr unsigned kChunkBits = 12;  // 4 Ki references, 32 KiB
     static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
     static constexpr std::size_t kChunkMask = kChunk - 1;
 
@@ -64,6 +65,13 @@ public:
 
     // Lines longer than kMaxLine (16 MiB) are cut there.
     static constexpr std::size_t kMaxLine = (std::size_t{1} << 24) - 1;
+    // The blocks: the first, and the most a block holds but for a longer line.
+    static constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
+    static constexpr std::size_t kLastBlock = std::size_t{64} << 10;
+    // The most a store's memory holds beside its lines' bytes and their
+    // references: the unused end of its last block, of its last chunk of
+    // references, and the first chunk's copy while it grows.
+    static constexpr std::size_t kMaxUnused = kLastBlock + 2 * LineRefs::kChunk * sizeof(std::uint64_t);
 
     // Throws std::length_error when the store would outgrow what a line's
     // reference can address (512 GiB).
@@ -160,14 +168,14 @@ private:
     // size itself: an empty line may start where a full block ends.
     static constexpr unsigned kLengthBits = 24;
     static constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << kLengthBits) - 1;
-    static constexpr unsigned kBlockBits = 22;  // 4 MiB blocks
+    static constexpr unsigned kBlockBits = 16;  // offsets up to 64 KiB
     static constexpr std::uint64_t kBlockSize = std::uint64_t{1} << kBlockBits;
     static constexpr unsigned kOffsetBits = kBlockBits + 1;
     static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
     static constexpr unsigned kBlockShift = kLengthBits + kOffsetBits;
-    // 2^17 blocks: 512 GiB of lines.
+    // 2^23 blocks: 512 GiB of lines.
     static constexpr std::size_t kMaxBlocks = std::size_t{1} << (64 - kBlockShift);
-    static_assert(kMaxLine <= kLengthMask && kBlockShift < 64);
+    static_assert(kMaxLine <= kLengthMask && kBlockShift < 64 && kLastBlock <= kBlockSize);
 
     std::vector<std::shared_ptr<char[]>> blocks_;
     // The references, shared with copies until a change (none: no line).
@@ -194,6 +202,8 @@ private:
     std::vector<ByteRun> Runs() const;
     void AppendPartOf(const LineStore& source, std::size_t i, std::size_t skip);
     std::uint64_t used_ = 0;  // bytes used in the last block
+    std::uint64_t size_ = 0;  // the last block's size (a shared one counts as full)
+    std::size_t next_ = kFirstBlock;  // the next block's size
     // The reference of the line Append wrote last while it is the last line;
     // kNoLine otherwise.
     static constexpr std::uint64_t kNoLine = ~std::uint64_t{0};

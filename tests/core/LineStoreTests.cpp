@@ -63,7 +63,7 @@ TEST(LineStore, AFolderLineIndexFindsEachLineOnce) {
 // block's size and longer, and the longest line: each comes back as it went
 // in, and an empty line stays in the block it was appended to.
 TEST(LineStore, ExactBlockBoundaries) {
-    constexpr std::size_t kBlock = std::size_t{1} << 22;
+    constexpr std::size_t kBlock = LineStore::kLastBlock;
     const auto check = [](const LineStore& store, const std::vector<std::string>& lines) {
         ASSERT_EQ(store.Size(), lines.size());
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -75,8 +75,9 @@ TEST(LineStore, ExactBlockBoundaries) {
         }
     };
     std::vector<std::string> lines;
-    for (int i = 0; i < 1024; ++i) lines.push_back(std::string(4095, static_cast<char>('a' + i % 26)) + "|");
-    lines.push_back("");  // the first block is full
+    // Lines of 4 KiB that fill the growing blocks (4 KiB to kBlock) exactly.
+    for (int i = 0; i < 15 + 16 * 64; ++i) lines.push_back(std::string(4095, static_cast<char>('a' + i % 26)) + "|");
+    lines.push_back("");  // the last block is full
     lines.push_back("");
     lines.push_back("next block");
     lines.push_back(std::string(kBlock - 10, 'f'));  // ends this block exactly
@@ -149,7 +150,7 @@ TEST(LineStore, CopiesKeepTheirLinesWhateverTheOtherDoes) {
 TEST(LineStore, SharedLinesAndRuns) {
     LineStore source;
     std::string all;
-    for (int i = 0; i < 400000; ++i) {  // two blocks
+    for (int i = 0; i < 400000; ++i) {  // some 5 MB: a few dozen blocks
         source.Append("C:\\Jobs\\" + std::to_string(i));
         all += source[source.Size() - 1];
     }
@@ -157,7 +158,8 @@ TEST(LineStore, SharedLinesAndRuns) {
     int runs = 0;
     source.ForEachRun([&](std::string_view run) { joined += run, ++runs; });
     EXPECT_EQ(joined, all);
-    EXPECT_EQ(runs, 2);
+    EXPECT_GT(runs, 1);
+    EXPECT_LT(runs, 100);  // a run a block, not a line
 
     LineStore taken = source.SharingBlocks();
     for (std::size_t i : {5u, 2u, 5u, 399999u}) taken.AppendLineOf(source, i);
