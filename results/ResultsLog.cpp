@@ -120,8 +120,9 @@ ResultsListModel* VisualLogWindow::ZoomList(int category) {
 
 SharedLine VisualLogWindow::AddLine(int category, const std::string& line) {
     ResultsListModel* list = CategoryList(category);
-    const SharedLine kept = list->Append(line);
+    // Looked up before the line goes in: lists share their lines only while both are empty.
     ResultsListModel* zoom = ZoomList(category);
+    const SharedLine kept = list->Append(line);
     if (zoom && !list->SharesLinesWith(*zoom)) zoom->Append(line);
     return kept;
 }

@@ -156,6 +156,9 @@ TEST_F(ResultsWindowsTest, RunLinesReachLogAndZoomAtFlush) {
     EXPECT_EQ(ViewLines(&log, "lstStat02FoldersCreated"), Lines{"C:\\Jobs\\A"});
     EXPECT_EQ(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsFoldersCreated"), Lines{"C:\\Jobs\\A"});
     EXPECT_EQ(ViewLines(frmVol02ZoomStatistics, "lstVol02ZoomStatisticsFoldersExist"), Lines{"C:\\Jobs\\B"});
+    // One copy for both, the window's very first line too.
+    for (int category : {TfrmStatistic02::FoldersCreated, TfrmStatistic02::FoldersExists})
+        EXPECT_TRUE(log.CategoryList(category)->SharesLinesWith(*frmVol02ZoomStatistics->List(std::size_t(category))));
     EXPECT_EQ(LabelText(&log, "lblStat02FoldersCreated"), "1");
     EXPECT_EQ(LabelText(&log, "lblStat02FilesSizeCreated"), "1.23457e+06");
     // Every figure of the grid shows, so that what was to be made adds up.
