@@ -36,7 +36,7 @@ constexpr std::uint64_t kRemote[] = {
 // Remote file systems: every thread mostly waits for an answer, so the
 // cores do not count; 64 was the best measured (copy 35x against 23x at 32
 // threads, look 42x against 25x; create and remove level off before).
-constexpr unsigned kRemoteWorkers = 64;
+constexpr unsigned kRemoteWorkers = kMostRunWorkers;
 // Local disks: remove, copy and look gained from 8 threads on, nothing more
 // above 16.
 constexpr unsigned kDiskWorkers = 16;
@@ -75,19 +75,24 @@ unsigned UsableCores() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-unsigned RunWorkerCount(const std::string& folder, RunWork work) {
+std::optional<FsKind> FsKindAt(const std::string& folder) {
     std::string native;
-    if (!ToNative(folder, native)) return 1;
+    if (!ToNative(folder, native)) return std::nullopt;
     struct statfs sfs {};
     for (;;) {
         if (statfs(native.c_str(), &sfs) == 0) break;
-        if ((errno != ENOENT && errno != ENOTDIR) || native == "/" || native.empty()) return 1;
+        if ((errno != ENOENT && errno != ENOTDIR) || native == "/" || native.empty()) return std::nullopt;
         const std::size_t slash = native.rfind('/');
         native = slash == 0 || slash == std::string::npos ? std::string("/") : native.substr(0, slash);
     }
     const auto type = static_cast<std::uint64_t>(static_cast<std::uint32_t>(sfs.f_type));
     const std::string mountType = type == kFuse ? detail::MountTypeOf(native) : std::string();
-    return RunWorkerCountFor(FsKindOf(type, mountType), work, UsableCores());
+    return FsKindOf(type, mountType);
+}
+
+unsigned RunWorkerCount(const std::string& folder, RunWork work) {
+    const std::optional<FsKind> kind = FsKindAt(folder);
+    return kind ? RunWorkerCountFor(*kind, work, UsableCores()) : 1;
 }
 
 }  // namespace plat

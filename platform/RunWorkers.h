@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace plat {
@@ -39,6 +40,9 @@ enum class RunWork {
     OneFolder,
 };
 
+// The most workers any run gets (a remote file system's).
+inline constexpr unsigned kMostRunWorkers = 64;
+
 // The kind of file system with this statfs type; `mountType` is the mount
 // table's type, which tells a FUSE file system on a block device
 // ("fuseblk") from one over a network.
@@ -47,9 +51,13 @@ FsKind FsKindOf(std::uint64_t statfsType, const std::string& mountType = std::st
 // The rule, for the given kind and cores.
 unsigned RunWorkerCountFor(FsKind kind, RunWork work, unsigned cores);
 
-// For a run whose destination is `folder` (drive form; the nearest existing
-// folder above it when it does not exist yet): 1 when the file system
+// The kind of file system that holds `folder` (drive form; the nearest
+// existing folder above it when it does not exist yet); none when it
 // cannot be asked.
+std::optional<FsKind> FsKindAt(const std::string& folder);
+
+// For a run whose destination is `folder`: 1 when the file system cannot
+// be asked.
 unsigned RunWorkerCount(const std::string& folder, RunWork work);
 
 // The cores this process may run on.
