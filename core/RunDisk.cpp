@@ -78,9 +78,10 @@ struct RealAnswer {
     FsResult result = FsResult::Failed;
     plat::EntryInfo info;
 };
+static_assert(sizeof(RealAnswer) == DryDisk::kRealAnswerBytes);
 struct RealAnswers {
     std::uint64_t disk = 0;
-    std::array<RealAnswer, 512> slots;
+    std::array<RealAnswer, DryDisk::kRealAnswers> slots;
 };
 thread_local std::unique_ptr<RealAnswers> t_answers;
 

@@ -103,6 +103,12 @@ public:
 // stripe of folders.
 class DryDisk final : public RunDisk {
 public:
+    // What each worker keeps of the real disk's answers while it works
+    // (asked once, as the disk does not change under a simulation): so
+    // many answers, each of so many bytes beside the path it was asked of.
+    static constexpr std::size_t kRealAnswers = 512;
+    static constexpr std::size_t kRealAnswerBytes = 128;
+
     DryDisk();
     bool IsDry() const override { return true; }
     plat::FsResult Look(plat::Beneath& base, const std::string& path, plat::EntryInfo& info) override;

@@ -184,6 +184,14 @@ public:
     }
 
     std::size_t size() const { return of_ ? count_ : facts_.size(); }
+    // What clearing the list gives back, at least: its arrays and the
+    // paths it keeps itself (not those it shares with another holder).
+    double HeldBytes() const {
+        double bytes = static_cast<double>(lines_.capacity() * sizeof(std::uint32_t) + facts_.capacity() * sizeof(Facts) +
+                                           segments_.capacity() * sizeof(Segment));
+        if (own_ && own_.use_count() == 1) bytes += static_cast<double>(own_->Bytes() + own_->Size() * sizeof(std::uint64_t));
+        return bytes;
+    }
     bool empty() const { return size() == 0; }
     void clear() {
         of_ = nullptr;

@@ -94,8 +94,9 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
     if (!checked) return false;
     auto fits = [&frame, &log] {
         if (!frame.Memory) return true;
-        const double room = (frame.Room ? frame.Room() : 0) + (frame.FreshLog ? log.HeldBytes() : 0);
-        return CheckRunFitsMemory(frame.Memory(), room, frame.MemoryTopic);
+        const double room =
+            (frame.Room ? frame.Room() : 0) + (frame.FreshLog ? log.HeldBytes(frame.StartDropsRecords) : 0);
+        return CheckRunFitsMemory(frame.Memory(), room, frame.MemoryTopic, frame.MemoryAction);
     };
     if (!frame.Count && !fits()) return false;
     for (const PageMessage& q : frame.Questions)

@@ -71,9 +71,14 @@ struct RunFrame {
     // one that does not fit stops the run with its box (MemoryTopic's).
     std::function<RunMemoryNeed()> Memory;
     std::string MemoryTopic;
-    // What the page's lists that Start clears hold now, its undo records
-    // aside: room for the run, beside what the log's lists give back.
+    // What the refusal tells the user to narrow: what the page has.
+    std::string MemoryAction;
+    // What the page's lists and records that Start drops hold now: room
+    // for the run, beside what the log's lists give back.
     std::function<double()> Room;
+    // Start drops every record that shares the log's lines: those lines
+    // are room too.
+    bool StartDropsRecords = false;
 
     // ---- the Visual Log ----
     bool Simulation = false;  // the dry disk; the run-mode box unchecked

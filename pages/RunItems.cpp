@@ -59,7 +59,9 @@ const char* ItemLog::Texts::Put(std::string_view text) {
         used_ = 0;
     }
     if (block_ == blocks_.size()) {
-        const std::size_t size = std::max(kBlock, text.size());
+        // Small at first: a window of short items keeps little.
+        const std::size_t grown = blocks_.empty() ? kFirstBlock : std::min(kBlock, 2 * blocks_.back().second);
+        const std::size_t size = std::max(grown, text.size());
         blocks_.emplace_back(std::make_unique<char[]>(size), size);
         used_ = 0;
     }
@@ -102,6 +104,14 @@ void ReadBesideWindow(const std::function<void()>& read) {
     options.WorkerStart = {};  // a single read closes what it opens
     RunPool pool(std::move(options));
     pool.Run(1, {}, [&read](std::size_t, RunItemContext&) { read(); }, [](std::size_t, RunApplyContext&) {});
+}
+
+std::size_t SlotWindow(unsigned workers, double itemBytes) {
+    const std::size_t window = RunPool::DefaultWindow(workers);
+    if (window <= 2 || itemBytes <= 0) return window;
+    // Every worker keeps an item at hand, whatever it keeps.
+    const std::size_t least = std::min<std::size_t>(window, std::max(2u, workers));
+    return std::clamp<std::size_t>(static_cast<std::size_t>(kSlotsBytes / itemBytes), least, window);
 }
 
 RunPoolResult LastPageRun() { return lastRun; }

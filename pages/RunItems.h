@@ -31,6 +31,7 @@
 #include "core/RunPool.h"
 #include "pages/RunCounters.h"
 #include "pages/RunLog.h"
+#include "pages/RunMemory.h"
 #include "platform/RunWorkers.h"
 
 // An item's entries as its worker adds them. The window thread may read
@@ -66,7 +67,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFirst = 64;  // chunk k holds kFirst << k entries
+    static constexpr std::size_t kFirst = 16;  // chunk k holds kFirst << k entries
     Entry& At(std::size_t i) {
         const std::size_t q = i / kFirst + 1;
         const unsigned k = static_cast<unsigned>(std::bit_width(q)) - 1;
@@ -82,6 +83,9 @@ private:
 // One item's lines, kept as the engines send them.
 class ItemLog final : public RunLog {
 public:
+    // What a line's entry takes beside its characters.
+    static constexpr std::size_t kLineBytes = 24;
+
     void AddLine(int category, const std::string& line) override { Keep(category, false, line); }
     void AddExportLine(int category, const std::string& line) override { Keep(category, true, line); }
     void ShowCounters(std::span<const CounterLabel>) override {}
@@ -140,6 +144,7 @@ private:
         void Clear() { block_ = used_ = 0; }
 
     private:
+        static constexpr std::size_t kFirstBlock = 1024;
         static constexpr std::size_t kBlock = 64 * 1024;
         std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks_;  // each with its size
         std::size_t block_ = 0, used_ = 0;
@@ -150,6 +155,7 @@ private:
         const char* text = nullptr;
         std::size_t size = 0;
     };
+    static_assert(sizeof(Entry) == kLineBytes);
     void Keep(int category, bool exportLine, const std::string& line) {
         const char* text = text_.Put(line);
         // Before the entry: adding it may let the window look (one worker).
@@ -222,6 +228,25 @@ public:
 // Throws when a FailRunItemsNamed lives for `name`.
 void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item);
 
+namespace kept {
+// A line a worker keeps of its item until the item is applied: its entry,
+// in chunks that double, and its characters, in blocks that double.
+inline constexpr Kept kSlotLine{2 * ItemLog::kLineBytes, 2};
+// What a slot keeps whatever its item: the outcome of `outcomeBytes`, the
+// first chunk of its entries of `entryBytes` and block of its lines.
+constexpr double SlotFixed(std::size_t outcomeBytes, std::size_t entryBytes = ItemLog::kLineBytes) {
+    return Block(outcomeBytes) + Block(16 * entryBytes) + Block(1024);
+}
+}  // namespace kept
+
+// The items between start and apply of a run whose outcome slots each keep
+// up to `itemBytes` (0: not known): no more than kSlotsBytes hold, and at
+// least one for each worker (and two: one works while the one before is
+// applied), so that main folders with large structures attached keep a
+// bounded part of their lines in flight.
+inline constexpr double kSlotsBytes = 16.0 * 1024 * 1024;
+std::size_t SlotWindow(unsigned workers, double itemBytes);
+
 // The pool options of a page's run: while the window thread waits for
 // workers the window paints a few times a second (user input stays out, so
 // no click starts another handler mid-run); boxes go through the message seam.
@@ -238,6 +263,9 @@ template <class Outcome>
 struct PooledRun {
     std::size_t Items = 0;
     unsigned Workers = 1;
+    // What the largest item's outcome slot keeps (0: not known): the
+    // window is narrowed to it (SlotWindow).
+    double SlotBytes = 0;
     // The workers stay on the process's table of handles, so that what
     // they open (a structure folder a run copies from) is of use after the
     // pool, on the window thread and to a later run's workers.
@@ -318,6 +346,7 @@ RunPoolResult RunPageItems(const PooledRun<Outcome>& run) {
         // are made here, so that the window thread may peek at any.
         std::vector<std::unique_ptr<Outcome>> outcomes;
         RunPoolOptions options = PageRunPoolOptions(run.Workers);
+        options.Window = SlotWindow(run.Workers, run.SlotBytes);
         if (run.KeepHandles) options.WorkerStart = {};
         options.Look = run.Look;
         if (run.Stream)

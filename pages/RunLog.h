@@ -33,8 +33,9 @@ public:
     virtual void ShowCounters(std::span<const CounterLabel> counters) = 0;
     virtual void ClearLogLists() = 0;
     virtual void ClearZoomLists() = 0;
-    // What the two clears give back now: the lines no run's record keeps.
-    virtual double HeldBytes() const { return 0; }
+    // What the two clears give back now: the lines no run's record keeps
+    // (`shared`: those the records keep too, which go as well).
+    virtual double HeldBytes(bool /*shared*/) const { return 0; }
     // Real run: the run-mode box checked; simulation: unchecked.
     virtual void SetRunMode(bool realRun) = 0;
     virtual void ShowLog() = 0;

@@ -1,11 +1,13 @@
 #include "pages/RunMemory.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstdint>
 #include <optional>
 
 #include "core/FileNames.h"
 #include "pages/PageMessages.h"
+#include "pages/RunItems.h"
 #include "platform/Memory.h"
 
 namespace {
@@ -27,6 +29,29 @@ double& LastRoom() {
 
 }  // namespace
 
+double SlotsWeight(double items, double itemBytes, unsigned workers) {
+    if (items <= 0) return 0;
+    const std::size_t count = items >= 1e18 ? SIZE_MAX : static_cast<std::size_t>(items);
+    return static_cast<double>(std::min(count, SlotWindow(workers, itemBytes))) * itemBytes;
+}
+
+double SlotsWeight(std::vector<double> itemBytes, unsigned workers) {
+    if (itemBytes.empty()) return 0;
+    std::sort(itemBytes.begin(), itemBytes.end(), std::greater<>());
+    const std::size_t slots = std::min(itemBytes.size(), SlotWindow(workers, itemBytes.front()));
+    double bytes = 0;
+    for (std::size_t i = 0; i < slots; ++i) bytes += itemBytes[i];
+    return bytes;
+}
+
+double InMemoryWeight(const std::string& folder, double entries, double files, double bytes) {
+    if (folder.empty() || entries <= 0) return 0;
+    std::optional<plat::FsKind> kind;
+    ReadBesideWindow([&] { kind = plat::FsKindAt(folder); });
+    if (kind != plat::FsKind::Memory) return 0;
+    return entries * kInMemoryEntry + bytes + files * kPageBytes;
+}
+
 double TotalLength(const StringList& lines) {
     double total = 0;
     for (const std::string& line : lines) total += static_cast<double>(line.size());
@@ -42,39 +67,29 @@ double ListBytes(const StringList& lines) {
     // ones on the heap.
     double bytes = static_cast<double>(lines.size() * sizeof(std::string));
     for (const std::string& line : lines)
-        if (line.capacity() >= sizeof(std::string)) bytes += static_cast<double>(line.capacity() + 1);
+        if (line.capacity() > kept::kInPlaceChars) bytes += kept::Block(line.capacity() + 1);
     return bytes;
 }
 
 RunMemoryNeed LastWeighedMemory() { return LastWeighed(); }
 double LastWeighedRoom() { return LastRoom(); }
-
-RunMemoryNeed MemoryNeedOf(double entries, double lineBytes, EntryCost cost, double baseBytes) {
-    return {entries, baseBytes + entries * cost.bytes + lineBytes * cost.lineCopies, lineBytes};
+void ResetLastWeighed() {
+    LastWeighed() = RunMemoryNeed{};
+    LastRoom() = 0;
 }
 
-RunMemoryNeed MadeMemoryNeed(double mains, double below, double mainBytes, double belowBytes, bool simulation) {
-    return MemoryNeedOf(mains, mains * mainBytes, simulation ? kDryMainFolder : kMadeMainFolder) +
-           MemoryNeedOf(below, below * (mainBytes + belowBytes), simulation ? kDryBelow : kMadeBelow, 0);
-}
-
-RunMemoryNeed operator+(const RunMemoryNeed& a, const RunMemoryNeed& b) {
-    return {a.entries + b.entries, a.bytes + b.bytes, a.lines + b.lines, a.held + b.held};
-}
-
-bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic) {
+bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic,
+                        const std::string& action) {
     LastWeighed() = need;
     LastRoom() = room;
     const std::optional<std::uint64_t> machine = plat::GetAvailableMemory();
     if (!machine) return true;
-    // What the count holds already is taken from what the machine gives.
-    const double free = static_cast<double>(*machine) + room + need.held;
+    const double free = static_cast<double>(*machine) + room;
     if (need.bytes <= free) return true;
     plat::MessageBox("There is not enough memory for the operation.\nIt would list " +
                          UInt64ToStr(WholeNumber(need.entries)) + " entries, which need about " +
-                         FormatByteSize(WholeNumber(need.bytes - need.held)) + " of memory.\nThe free memory is : " +
-                         FormatByteSize(WholeNumber(free - need.held)) +
-                         "\n\nNothing was changed.\nAction : Narrow the range, the lists or the structure.",
+                         FormatByteSize(WholeNumber(need.bytes)) + " of memory.\nThe free memory is : " +
+                         FormatByteSize(WholeNumber(free)) + "\n\nNothing was changed.\nAction : " + action,
                      MessageCaption(topic, "Warning", "0458"), pagekit::kWarn);
     return false;
 }

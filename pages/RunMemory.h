@@ -1,78 +1,135 @@
 // Whether a run's lines, lists and records fit in what the machine can
 // still give. No run can be stopped once it is confirmed, so one that
 // cannot fit is refused before it clears, makes or changes anything.
+//
+// The weight is what the run will add beyond what the process holds when
+// the machine is asked (what its count read is held already, and counted
+// there): for each kind of thing the run keeps of an entry, in the mode it
+// runs in, what that thing costs as the allocator lays it out, with the
+// characters of the path it names. Each kind's cost is written once, here;
+// a page's weight lists what its run keeps.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
+#include "core/LineStore.h"
+#include "core/RunDisk.h"
+#include "core/RunRecord.h"
+#include "core/UndoToolkit.h"
 #include "core/Types.h"
+#include "platform/RunWorkers.h"
 
 struct RunMemoryNeed {
     double entries = 0;  // lines the run would list
-    double bytes = 0;    // what it would hold for them: lines, records, slots
+    double bytes = 0;    // what it would add: lines, records, lists, slots
     double lines = 0;    // the characters of those lines
-    // The part of `bytes` its count holds already (the listings a walking
-    // count read for the run): taken from what the machine can give.
-    double held = 0;
+    double kernel = 0;   // of `bytes`, what the kernel keeps for it (InMemoryWeight)
 };
 
-// What one entry costs a run beside its line's characters (the line's
-// reference in the log's store, its record or list entry, its share of the
-// run's pipe, the listings a walking count read), and how many copies of
-// the line's characters it keeps (the log's store, the page's own lists,
-// export lines, the dry disk's notes): fitted to what the run-memory
-// benchmark measures at 100,000 entries with short and with long paths,
-// on tmpfs and on the disk, and a tenth more. Records grow by doubling, so
-// what a run holds per entry varies by a third with its size: a weight
-// that is never under it is up to that much over.
-struct EntryCost {
-    double bytes;
-    double lineCopies;
+// What one thing a run keeps costs: bytes of its own, and how many copies
+// of the characters of the path it names.
+struct Kept {
+    double bytes = 0;
+    double copies = 0;
 };
-// What a run costs whatever its size: the first blocks of the log's stores,
-// the pool's slots.
-inline constexpr double kRunBaseBytes = 8 * 1024 * 1024;
-// Folders made: a main folder, and a folder or file of what is attached to
-// it; the dry disk notes each as made.
-inline constexpr EntryCost kMadeMainFolder{62, 2.2};
-inline constexpr EntryCost kMadeBelow{89, 1.11};
-inline constexpr EntryCost kDryMainFolder{172, 3.5};
-inline constexpr EntryCost kDryBelow{586, 3.3};
-// A file copied, or one a simulation would copy. A copy's slots keep each
-// item's lines until it is applied.
-inline constexpr EntryCost kCopiedFile{209, 3.1};
-inline constexpr EntryCost kDryCopiedFile{239, 3.1};
-inline constexpr double kCopyBaseBytes = 32 * 1024 * 1024;
-// Walked and deleted: a file of page 11, an entry of page 07.
-inline constexpr EntryCost kDeletedFile{145, 3.4};
-inline constexpr EntryCost kDryDeletedFile{332, 3.4};
-inline constexpr EntryCost kDeletedEntry{70, 3.3};
-inline constexpr EntryCost kDryDeletedEntry{266, 3.3};
+constexpr Kept operator+(Kept a, Kept b) { return {a.bytes + b.bytes, a.copies + b.copies}; }
+constexpr Kept operator*(double n, Kept k) { return {n * k.bytes, n * k.copies}; }
+// The dearer of two things one entry may become (made, or there already).
+constexpr Kept Dearer(Kept a, Kept b) {
+    return {a.bytes > b.bytes ? a.bytes : b.bytes, a.copies > b.copies ? a.copies : b.copies};
+}
+// `count` things of cost `each` that name `chars` characters in all.
+constexpr double Weigh(double count, double chars, Kept each) { return count * each.bytes + chars * each.copies; }
 
-// What a run holds for `entries` outcome lines of `lineBytes` characters
-// in all, each entry costing `cost`, and the run `baseBytes` whatever its size.
-RunMemoryNeed MemoryNeedOf(double entries, double lineBytes, EntryCost cost, double baseBytes = kRunBaseBytes);
-// Two kinds of entries in one run.
-RunMemoryNeed operator+(const RunMemoryNeed& a, const RunMemoryNeed& b);
+namespace kept {
 
-// What a run holds that makes `mains` main folders and `below` folders and
-// files attached to them: each line names its main folder (about
-// `mainBytes` long), and a line below one goes on by `belowBytes`.
-RunMemoryNeed MadeMemoryNeed(double mains, double below, double mainBytes, double belowBytes, bool simulation);
+// A block of `bytes` as the allocator lays it out: its header, rounded up
+// to 16 bytes.
+constexpr double Block(std::size_t bytes) {
+    const std::size_t laid = (bytes + 8 + 15) / 16 * 16;
+    return static_cast<double>(laid < 32 ? 32 : laid);
+}
+// An array that doubles as it grows holds up to three times its elements
+// while it grows (the old array and the new).
+constexpr double Grown(double bytes) { return 3 * bytes; }
+
+// A line of a results list: a Visual Log's (its zoom list shows the same
+// lines) or an export list's.
+inline constexpr Kept kLine{8, 1};
+// Each list a run writes keeps up to this much unused.
+inline constexpr double kListUnused = LineStore::kMaxUnused;
+// An undo record of a folder or a file whose path is its log line.
+inline constexpr Kept kFolderRecord{Grown(4 + sizeof(runrecord::FolderFacts)), 0};
+inline constexpr Kept kFileRecord{Grown(4 + sizeof(runrecord::FileFacts)), 0};
+// One that keeps its path itself.
+inline constexpr Kept kOwnFolderRecord = kFolderRecord + kLine;
+// A folder a run's records name as worked beneath (one per item where each
+// works beneath a folder of its own): the base, and its place in the run's
+// index of them.
+inline constexpr Kept kUndoBase{Grown(sizeof(_tagUndoBase)) + 24 + Block(sizeof(std::string) + 24) + 24 + 16, 2};
+inline constexpr Kept kOwnFileRecord = kFileRecord + kLine;
+// A path in a page's list of strings (a deque, in blocks of 512 bytes):
+// the string, its characters on the heap when they are more than it holds
+// itself (kInPlaceChars).
+inline constexpr std::size_t kInPlaceChars = 15;
+inline constexpr Kept kListPath{sizeof(std::string) + 2 + 24, 1};
+// An entry the dry disk pretends to make, remove or rename: its node in
+// its folder's map (its name, the node, its share of the buckets); a
+// folder also the map of what it holds, under its whole path, and that
+// path in the ordered set of changed folders.
+inline constexpr Kept kDryEntry{192, 0.5};
+inline constexpr Kept kDryFolder = kDryEntry + Kept{240, 2};
+inline constexpr Kept kDryFile = kDryEntry;
+
+// What every run adds whatever its size: the Visual Log's first showing,
+// and each of the most workers a run has (plat::kMostRunWorkers), its
+// listing buffer and handles.
+inline constexpr double kWorkerBytes = 40.0 * 1024;
+constexpr double RunBase(unsigned workers) { return 3.0 * 1024 * 1024 + workers * kWorkerBytes; }
+inline constexpr double kRunBase = RunBase(plat::kMostRunWorkers);
+// What a simulation adds to it: each worker's answers of the real disk,
+// each naming a path about `meanLine` long.
+constexpr double DryBase(double meanLine) {
+    return plat::kMostRunWorkers * DryDisk::kRealAnswers * (Block(DryDisk::kRealAnswerBytes) + 24 + meanLine);
+}
+
+}  // namespace kept
+
+// What a real run's new entries hold of the memory where the file system
+// of `folder` keeps them there (tmpfs): each entry's inode and name, and a
+// file's bytes in whole pages, which nothing gives back while they exist.
+// Nothing on other file systems.
+inline constexpr double kInMemoryEntry = 1024;
+inline constexpr double kPageBytes = 4096;
+double InMemoryWeight(const std::string& folder, double entries, double files, double bytes);
+
+// What a pooled run's outcome slots hold at most: each slot keeps what the
+// largest item it held kept (`itemBytes`), as many slots as the run can
+// have at once on `workers` (SlotWindow; the most any run has, when the
+// weight does not know).
+double SlotsWeight(double items, double itemBytes, unsigned workers = plat::kMostRunWorkers);
+// The same for items that keep different amounts: the slots hold the
+// largest of them.
+double SlotsWeight(std::vector<double> itemBytes, unsigned workers = plat::kMostRunWorkers);
 
 // The characters of a list's lines, and their mean length (0 for none).
 double TotalLength(const StringList& lines);
 double MeanLength(const StringList& lines);
-// What a list of the page's holds: its strings and their characters.
+// What a list of the page's holds: its array and its strings' characters.
 double ListBytes(const StringList& lines);
 
 // True when `need` fits in what the machine can give and `room`, what the
-// run's own start frees (the page's last lines and lists); otherwise
-// false, after a warning box with the page's topic that says what it needs,
-// what is free and what to do. A machine that does not say what it can
-// give is not held against the run.
-bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic);
+// run's own start frees (the page's last lines, lists and records);
+// otherwise false, after a warning box with the page's topic that says
+// what it needs, what is free and what to do about it (`action`). A
+// machine that does not say what it can give is not held against the run.
+bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic, const std::string& action);
+
 // What the last check weighed (benchmarks set it beside what a run took),
 // and the room it counted; both are set before the machine is asked.
+// Reset sets both to nothing, so a test knows whether a run weighed.
 RunMemoryNeed LastWeighedMemory();
 double LastWeighedRoom();
+void ResetLastWeighed();

@@ -97,10 +97,10 @@ void VisualLog::ClearZoomLists() {
     if (ZoomStatisticsWindow* z = zoom_()) z->ClearAllLists();
 }
 
-double VisualLog::HeldBytes() const {
+double VisualLog::HeldBytes(bool shared) const {
     double bytes = 0;
-    if (VisualLogWindow* w = log_()) bytes += w->HeldBytes();
-    if (ZoomStatisticsWindow* z = zoom_()) bytes += z->HeldBytes();
+    if (VisualLogWindow* w = log_()) bytes += w->HeldBytes(shared);
+    if (ZoomStatisticsWindow* z = zoom_()) bytes += z->HeldBytes(shared);
     return bytes;
 }
 

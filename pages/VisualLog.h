@@ -28,7 +28,7 @@ public:
     void ShowCounters(std::span<const CounterLabel> counters) override;
     void ClearLogLists() override;
     void ClearZoomLists() override;
-    double HeldBytes() const override;
+    double HeldBytes(bool shared) const override;
     void SetRunMode(bool realRun) override;
     void ShowLog() override;
 

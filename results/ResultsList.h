@@ -92,9 +92,10 @@ public:
     std::vector<std::string> Lines() const;
 
     // What clearing this list and every other that shows its lines gives
-    // back: their block, unless a run's record keeps it too. Only the first
-    // of those lists answers, so that a sum over them counts it once.
-    double HeldBytes() const;
+    // back: their block, unless a run's record keeps it too (`shared`: the
+    // records go as well). Only the first of those lists answers, so that a
+    // sum over them counts it once.
+    double HeldBytes(bool shared = false) const;
 
     // Whether a line that is this one (SameFolderLine) is held.
     bool Contains(std::string_view line) const;

@@ -135,9 +135,9 @@ void VisualLogWindow::ClearLists() {
     for (auto& entry : lists_) entry.second->Clear();
 }
 
-double VisualLogWindow::HeldBytes() const {
+double VisualLogWindow::HeldBytes(bool shared) const {
     double bytes = 0;
-    for (const auto& entry : lists_) bytes += entry.second->HeldBytes();
+    for (const auto& entry : lists_) bytes += entry.second->HeldBytes(shared);
     return bytes;
 }
 
@@ -341,9 +341,9 @@ void ZoomStatisticsWindow::ClearAllLists() {
     for (const Category& c : categories_) c.model->Clear();
 }
 
-double ZoomStatisticsWindow::HeldBytes() const {
+double ZoomStatisticsWindow::HeldBytes(bool shared) const {
     double bytes = 0;
-    for (const Category& c : categories_) bytes += c.model->HeldBytes();
+    for (const Category& c : categories_) bytes += c.model->HeldBytes(shared);
     return bytes;
 }
 

@@ -89,7 +89,7 @@ public:
     // Empties every list of the window, the hidden ones too.
     void ClearLists();
     // What ClearLists gives back (ResultsListModel::HeldBytes).
-    double HeldBytes() const;
+    double HeldBytes(bool shared = false) const;
     // Count labels, written at the next flush: a value as DoubleToStr
     // writes it (six digits), or any text. The pages' counters go as
     // CounterToStr text, in full.
@@ -159,7 +159,7 @@ public:
 
     void ClearAllLists();
     // What ClearAllLists gives back (ResultsListModel::HeldBytes).
-    double HeldBytes() const;
+    double HeldBytes(bool shared = false) const;
     void SetAllRadiosChecked(bool checked);
     void SetLabelsVisible(bool visible);
     void SetListsVisible(bool visible);

@@ -89,9 +89,58 @@ void ClearCreationRunLists(CreationState& state) {
 
 // ---- the run frame ----------------------------------------------------------------------
 
+namespace {
+
+// What a worker keeps of one entry of its item until the item is applied,
+// and of the item itself (the slot, its first entries).
+constexpr Kept kSlotEntry{2 * sizeof(CreationOutcome::Entry) + 24, 1};
+constexpr double kSlotFixed = kept::Block(sizeof(CreationOutcome)) + 16 * sizeof(CreationOutcome::Entry);
+
+}  // namespace
+
+RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
+                                 const std::string& destination, bool basePerItem) {
+    using namespace kept;
+    const CreationCounters& c = state.Counters;
+    const double mains = c.FoldersToCreate, subs = c.SubFoldersToCreate, files = c.FilesToCreate;
+    // Each line names its main folder; a line below one goes on by BelowLineBytes.
+    const double mainChars = mains * mainLineBytes;
+    const double belowLine = mainLineBytes + state.BelowLineBytes;
+    // A main folder made with its record, or one there already (or not
+    // made) in the page's list instead, with nothing attached; the
+    // simulation notes what it pretends to make.
+    Kept main = simulation ? kLine + kDryFolder : Dearer(kLine + kFolderRecord, kLine + kListPath);
+    // An item beneath a folder of its own: its scope, looked up on the pool,
+    // and that folder as the base of its records.
+    if (basePerItem) main = main + Kept{sizeof(RunScope), 0} + (simulation ? Kept{} : kUndoBase);
+    const Kept sub = kLine + (simulation ? kDryFolder : kFolderRecord);
+    const Kept file = kLine + (simulation ? kDryFile : kFileRecord);
+    const double lists = 3 + (subs > 0) + (files > 0);
+    // A worker keeps a whole main folder's lines until it is applied.
+    const double perItem = mains > 0 ? (subs + files) / mains : 0;
+    state.ItemSlotBytes = kSlotFixed + Weigh(1 + perItem, mainLineBytes + perItem * belowLine, kSlotEntry);
+    RunMemoryNeed need;
+    need.entries = mains + subs + files;
+    need.lines = mainChars + (subs + files) * belowLine;
+    need.bytes = kRunBase + lists * kListUnused + Weigh(mains, mainChars, main) + Weigh(subs, subs * belowLine, sub) +
+                 Weigh(files, files * belowLine, file) + SlotsWeight(mains, state.ItemSlotBytes);
+    if (simulation)
+        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    else
+        need.kernel = InMemoryWeight(destination, need.entries, files, c.FilesSizeToCreate);
+    need.bytes += need.kernel;
+    return need;
+}
+
+double CreationRunListsBytes(const CreationState& state) {
+    return ListBytes(state.LastExistingFolders) + ListBytes(state.LastOtherFolders) + state.LastCreatedFolders.HeldBytes() +
+           state.LastCreatedSubFolders.HeldBytes() + state.LastCreatedFiles.HeldBytes() +
+           state.LastCreatedParents.HeldBytes();
+}
+
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes) {
+                       double mainLineBytes, const std::string& destination, bool basePerItem) {
     RunFrame frame;
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
@@ -105,15 +154,15 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     };
     frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
-    frame.Memory = [&state, mainLineBytes, simulation] {
-        const CreationCounters& c = state.Counters;
-        return MadeMemoryNeed(c.FoldersToCreate, c.SubFoldersToCreate + c.FilesToCreate, mainLineBytes,
-                              state.BelowLineBytes, simulation);
+    frame.Memory = [&state, mainLineBytes, simulation, destination, basePerItem] {
+        return CreationMemoryNeed(state, mainLineBytes, simulation, destination, basePerItem);
     };
     frame.MemoryTopic = topic;
-    // A real run lets the last run's lists go (its undo records are no room).
-    if (!simulation)
-        frame.Room = [&state] { return ListBytes(state.LastExistingFolders) + ListBytes(state.LastOtherFolders); };
+    // A real run lets the last run's lists and undo records go.
+    if (!simulation) {
+        frame.Room = [&state] { return CreationRunListsBytes(state); };
+        frame.StartDropsRecords = true;
+    }
     return frame;
 }
 

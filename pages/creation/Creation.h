@@ -113,6 +113,10 @@ struct CreationState {
 
     CreationCounters Counters;
 
+    // What the largest item's outcome slot keeps, as the memory check
+    // counted it: the run's window of items follows it (SlotWindow).
+    double ItemSlotBytes = 0;
+
     // The trimmed destination of the last run with a trailing backslash.
     std::string LastDestination;
     // What the last real run made, for the Undo: each folder and file with
@@ -165,10 +169,20 @@ struct CreationProfile {
 // start at zero and a real run forgets the last run's lists; the page's
 // counters; "Show Visual Log". The page adds its question, work and end.
 // Its memory is weighed after the checks, each main folder's line taken as
-// `mainLineBytes` long; a refusal is captioned with `topic`.
+// `mainLineBytes` long, the main folders made in `destination` (the first
+// one's; `basePerItem`: each item works beneath a folder of its own, which
+// its scope looks up on the pool); a refusal is captioned with `topic`.
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes);
+                       double mainLineBytes, const std::string& destination, bool basePerItem = false);
+
+// What a create run or simulation adds to the memory, from its count: each
+// main folder's line about `mainLineBytes` long, made in `destination`;
+// sets the state's ItemSlotBytes for the run.
+RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
+                                 const std::string& destination, bool basePerItem);
+// What the last run's lists and undo records hold, which a real run's start lets go.
+double CreationRunListsBytes(const CreationState& state);
 
 // ---- undo -------------------------------------------------------------------------------
 

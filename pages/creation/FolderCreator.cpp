@@ -194,6 +194,7 @@ RunPoolResult FolderCreator::RunItems(std::size_t count, unsigned workers, const
     PooledRun<CreationOutcome> run;
     run.Items = count;
     run.Workers = workers;
+    run.SlotBytes = state_.ItemSlotBytes;
     run.Scope = scope;
     scopeBases_.clear();
     looked_.clear();

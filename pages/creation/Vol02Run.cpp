@@ -25,7 +25,9 @@ RunFrame Vol02Frame(Vol02State& state, const Vol02Inputs& in, RunLog& log, const
         state, in, simulation, [&state, &in] { return Vol02CheckDiskSpace(state, in, in.WithFiles()); },
         noStructureCaption, hooks, kVol02Topic,
         static_cast<double>(in.DestFolder.size() + in.Prefix.size() + in.Suffix.size() + 3) +
-            MeanLength(in.IncludeStrings));
+            MeanLength(in.IncludeStrings),
+        TrimControlAndBlanks(in.DestFolder));
+    frame.MemoryAction = "Narrow the lists or the structure.";
     frame.IncludeEmpty = in.IncludeStrings.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) {
         if (!disk.IsDry()) {

@@ -41,7 +41,9 @@ RunFrame Vol03Frame(Vol03State& state, const Vol03Inputs& in, RunLog& log, const
     };
     RunFrame frame = CreationFrame(
         state, in, simulation, check, noStructureCaption, hooks, kVol03Topic,
-        static_cast<double>(in.DestFolder.size() + in.Prefix.size() + in.Suffix.size() + 3 + numbers.Digits()));
+        static_cast<double>(in.DestFolder.size() + in.Prefix.size() + in.Suffix.size() + 3 + numbers.Digits()),
+        TrimControlAndBlanks(in.DestFolder));
+    frame.MemoryAction = "Narrow the range or the structure.";
     frame.Work = [&state, &in, &log, numbers](RunDisk& disk) {
         if (!disk.IsDry()) {
             const std::string destination = TrimControlAndBlanks(in.DestFolder);

@@ -104,6 +104,53 @@ struct Vol10Outcome : Vol10Found {
     void Reset() { static_cast<Vol10Found&>(*this) = Vol10Found{}; }
 };
 
+// ---- what a run keeps ----
+
+// A file's lines: the copy's (the line with its text, the export line),
+// the target there already (its line and the page's list), the skipped,
+// overwritten and increased ones'. Each names the source and the target.
+constexpr Kept kCopiedLines{2 * kept::kLine.bytes + 26, 2};
+constexpr Kept kExists = kept::kLine + kept::kListPath;
+constexpr Kept kSkippedLines{2 * kept::kLine.bytes + 25, 2};
+constexpr Kept kOverwrittenLines{2 * kept::kLine.bytes + 18, 2};
+constexpr Kept kIncreasedLines{2 * kept::kLine.bytes + 28, 2};
+// A target saved before it is written over: its record (the target's and
+// the working copy's paths), the run's index of it and its set of saved targets.
+constexpr Kept kWorkingCopy{1.2 * sizeof(_tagWorkingCopy) + 2 * 24 + 120 + 72, 4};
+// A source's entry as the run reads the sources once.
+constexpr Kept kSourceEntry{3 * sizeof(plat::DirEntry) + 24 + 64, 1};
+
+// What one file keeps in the run's lists and records, by the duplicate
+// mode: a copy, or the dearer of a copy and what an existing target gives.
+Kept FileKept(const Vol10Inputs& in, bool simulation) {
+    using namespace kept;
+    const Kept copy = kCopiedLines + (simulation ? kDryFile : kOwnFileRecord);
+    if (in.DuplicatedFilesSkip) return Dearer(copy, kExists + kSkippedLines);
+    if (in.DuplicatedFilesOverWrite)
+        return Dearer(copy, kExists + kCopiedLines + kOverwrittenLines + (simulation ? 2 * kDryFile : kWorkingCopy));
+    return copy + kIncreasedLines;
+}
+
+// The same in the destination's outcome slot, until it is applied: the
+// lines there, and the records and lists the outcome keeps.
+Kept FileInSlot(const Vol10Inputs& in) {
+    using namespace kept;
+    const Kept lines = (in.DuplicatedFilesOverWrite ? 5 : 2) * kSlotLine;
+    const Kept record{2.0 * sizeof(_tagCreatedFile) + 24, 1};
+    const Kept saved{2.0 * sizeof(_tagWorkingCopy) + 48, 2};
+    return lines + record + (in.DuplicatedFilesOverWrite ? saved : Kept{});
+}
+
+// What a destination's outcome slot keeps: its files' and folders' lines.
+double ItemSlotBytes(const Vol10State& state, const Vol10Inputs& in) {
+    const double files = state.Vol10SourceFiles, subs = state.Vol10SourceSubFolders;
+    const double each = state.Counters.FoldersToCopy > 0
+                            ? state.Vol10LineBytes / state.Counters.FoldersToCopy
+                            : 0;  // the characters one destination's lines name
+    return kept::SlotFixed(sizeof(Vol10Outcome)) + Weigh(files, 0, FileInSlot(in)) + Weigh(subs, 0, kept::kSlotLine) +
+           each * FileInSlot(in).copies;
+}
+
 // One run or simulation: each destination an item of the run pool, the
 // walk of each source and the three conflict rules, on the disk it is
 // handed. Items share only what the run fixed before it started and the
@@ -133,6 +180,7 @@ public:
         sourcesRead_.Answer(disk_);
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
+        run.SlotBytes = ItemSlotBytes(st_, in_);
         run.Workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
         workers_.resize(run.Workers);
         run.Scope = [&](std::size_t i, RunScope& scope) { Scope(destinations[i], scope); };
@@ -818,6 +866,29 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     return true;
 }
 
+RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bool simulation) {
+    using namespace kept;
+    const Vol10Counters& c = state.Counters;
+    const double destinations = c.FoldersToCopy, subs = c.SubFoldersToCopy, files = c.FilesToCopy;
+    // Each line names a source and its target (Vol10LineBytes: all of them).
+    const double perPath = subs + files > 0 ? state.Vol10LineBytes / (subs + files) : 0;
+    RunMemoryNeed need{destinations + subs + files, kRunBase + 18 * kListUnused, state.Vol10LineBytes};
+    // Each file as its mode keeps it; each folder made below a destination
+    // and each destination named; the sources read once; each
+    // destination's lines in its slot until it is applied.
+    need.bytes += Weigh(files, files * perPath, FileKept(in, simulation)) +
+                  Weigh(subs, subs * perPath, kLine + (simulation ? kDryFolder : kOwnFolderRecord)) +
+                  Weigh(destinations, 0, 2 * kLine + kListPath) +
+                  Weigh(state.Vol10SourceFiles + state.Vol10SourceSubFolders, perPath, kSourceEntry) +
+                  SlotsWeight(destinations, ItemSlotBytes(state, in));
+    if (simulation)
+        need.bytes += DryBase(perPath);
+    else if (!in.IncludeFolders.empty())
+        need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
+    need.bytes += need.kernel;
+    return need;
+}
+
 namespace {
 
 // The checks before a run or simulation; false when it stops.
@@ -868,16 +939,16 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     };
     frame.Counters = CountersOf(state.Counters);
     frame.ShowLog = in.ShowDetailedResults;
-    frame.Memory = [&state, simulation] {
-        const Vol10Counters& c = state.Counters;
-        const double entries = c.FoldersToCopy + c.SubFoldersToCopy + c.FilesToCopy;
-        return MemoryNeedOf(entries, state.Vol10LineBytes, simulation ? kDryCopiedFile : kCopiedFile,
-                            kCopyBaseBytes);
-    };
+    frame.Memory = [&state, &in, simulation] { return Vol10MemoryNeed(state, in, simulation); };
     frame.MemoryTopic = simulation ? kVol10SimTopic : kVol10Topic;
-    frame.Room = [&state] {
+    frame.MemoryAction = "Narrow the lists, the structures or the file selection.";
+    frame.Room = [&state, simulation] {
         double bytes = 0;
         for (const StringList* list : ResultLists(state)) bytes += ListBytes(*list);
+        // A run starts the undo data anew.
+        if (!simulation)
+            bytes += state.Vol10FilesCopied.HeldBytes() + state.Vol10SubFoldersCopied.HeldBytes() +
+                     state.Vol10FilesNotDeleted.HeldBytes();
         return bytes;
     };
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol10Copier(in, state, log, disk).Run(Destinations(in)); };

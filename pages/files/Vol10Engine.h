@@ -112,6 +112,9 @@ void Vol10ClearRunLists(Vol10State& state);
 // Pre-count and free-space test; false stops a run (an empty Include list
 // without a message, a shortage with 100053).
 bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles);
+// What a run or simulation adds to the memory, from the pre-count, by the
+// duplicate mode.
+RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bool simulation);
 
 // Copy Files and Simulation: one frame, the real or the dry disk.
 void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks);

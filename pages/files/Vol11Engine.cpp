@@ -396,7 +396,7 @@ PageMessage Vol11OwnFolderBox(const std::string& folder) {
 // listed one waits for it, since both write below it. `counted`: the files
 // the count for the run found in each main folder.
 void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& disk, RunningTotals& running,
-               const std::vector<double>& counted) {
+               const std::vector<double>& counted, double slotBytes) {
     const StringList masks = UsableFileMasks(in.Masks);
     WalkFence fence;
     FenceOwnOnPool(fence, in.ProgramFolder, in.WorkingDir);
@@ -415,6 +415,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     PooledRun<Vol11Outcome> run;
     run.Items = folders.size();
     run.Workers = workers;
+    run.SlotBytes = slotBytes;
     run.Scope = [&](std::size_t i, RunScope& scope) {
         if (!repeated[i]) scope.Write(folders[i]);
     };
@@ -450,10 +451,35 @@ void Totals(Vol11State& state, const RunningTotals& running) {
 // listings the run takes over.
 struct Vol11Counted {
     ListingRecord listings;
-    std::vector<double> files;  // by main folder
-    double lineBytes = 0;
+    std::vector<double> files, lineBytes;  // by main folder
     double Total() const { return std::accumulate(files.begin(), files.end(), 0.0); }
+    // What main folder i's outcome slot keeps: its lines.
+    double SlotBytes(std::size_t i) const {
+        return kept::SlotFixed(sizeof(Vol11Outcome)) + Weigh(files[i], lineBytes[i], kept::kSlotLine);
+    }
+    double LargestSlot() const {
+        double most = 0;
+        for (std::size_t i = 0; i < files.size(); ++i) most = std::max(most, SlotBytes(i));
+        return most;
+    }
 };
+
+// Each file taken named in the log (the simulation pretends it gone), and
+// a main folder the run names; each main folder's lines wait in its slot
+// until it is applied. (The listings the count read are held already.)
+RunMemoryNeed MemoryNeed(const Vol11Counted& counted, const Vol11Inputs& in, bool simulation) {
+    using namespace kept;
+    const double files = counted.Total(), mains = static_cast<double>(in.IncludeFolders.size());
+    const double chars = std::accumulate(counted.lineBytes.begin(), counted.lineBytes.end(), 0.0);
+    const double mainChars = TotalLength(in.IncludeFolders);
+    RunMemoryNeed need{files + mains, kRunBase + 6 * kListUnused, chars + mainChars};
+    need.bytes += Weigh(files, chars, simulation ? kLine + kDryFile : kLine) + Weigh(mains, mainChars, 2 * kLine + kListPath);
+    std::vector<double> slots;
+    for (std::size_t i = 0; i < counted.files.size(); ++i) slots.push_back(counted.SlotBytes(i));
+    need.bytes += SlotsWeight(slots);
+    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    return need;
+}
 
 // The frame of the run and of its twin on the dry disk, without questions and end.
 RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool simulation, Vol11Counted& counted) {
@@ -464,23 +490,16 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     // last run's until the run starts.
     frame.Count = [&in, &counted] {
         counted.files.clear();
-        counted.lineBytes = 0;
+        counted.lineBytes.clear();
         const CountingBusy counting;
         for (const Taken& taken : CountMainFolders(in, counted.listings, false)) {
             counted.files.push_back(taken.files);
-            counted.lineBytes += taken.lineBytes;
+            counted.lineBytes.push_back(taken.lineBytes);
         }
     };
-    frame.Memory = [&in, &counted, simulation] {
-        // Each file named in the log and in a list of the page's, and so is
-        // a main folder the run names; the listings read are held already.
-        const double entries = counted.Total() + static_cast<double>(in.IncludeFolders.size());
-        RunMemoryNeed need = MemoryNeedOf(entries, counted.lineBytes + TotalLength(in.IncludeFolders),
-                                          simulation ? kDryDeletedFile : kDeletedFile);
-        need.held = counted.listings.HeldBytes();
-        return need;
-    };
+    frame.Memory = [&in, &counted, simulation] { return MemoryNeed(counted, in, simulation); };
     frame.MemoryTopic = kVol11Topic;
+    frame.MemoryAction = "Narrow the lists or the file selection.";
     frame.Room = [&state] {
         double bytes = 0;
         for (const StringList* list : ResultLists(state)) bytes += ListBytes(*list);
@@ -505,7 +524,7 @@ RunFrame Vol11Frame(Vol11State& state, const Vol11Inputs& in, RunLog& log, bool 
     frame.Work = [&state, &in, &log, &counted](RunDisk& disk) {
         RunningTotals running;
         counted.listings.Answer(disk);
-        DeleteAll(state, in, log, counted.listings, running, counted.files);
+        DeleteAll(state, in, log, counted.listings, running, counted.files, counted.LargestSlot());
         Totals(state, running);
     };
     return frame;

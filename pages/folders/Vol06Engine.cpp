@@ -115,6 +115,54 @@ struct Vol06ItemOutcome {
     std::optional<std::size_t> Own;  // a folder of the program's own: the run stops there
 };
 
+// What a worker keeps of one rename until its item is applied: its line
+// and what the record takes.
+constexpr Kept kSlotRename = kept::kSlotLine + Kept{2 * sizeof(Vol06Renamed) + 24, 1};
+// The run's queue: each listed path once more, with its level (the array
+// made whole at once, beside the one it is sorted from).
+constexpr Kept kQueued{2 * (sizeof(std::string) + sizeof(unsigned long)) + 24, 1};
+// A rename's record: its two paths, the old one taken from the queue.
+constexpr Kept kRenameRecord{sizeof(_tagRenameRecord) * 1.2 + 24, 1};
+// The dry disk's notes of a rename: the new name there (with the real
+// path it stands for), the old one gone.
+constexpr Kept kDryRename = 2 * kept::kDryEntry + Kept{0, 1};
+
+// The characters a rename adds to a path, at most.
+double Added(const Vol06Inputs& in) {
+    return static_cast<double>(in.AddPrefixesSuffixes ? in.NewPrefix.size() + in.DelimiterPrefixSubFolder.size() +
+                                                            in.DelimiterSubFolderSuffix.size() + in.NewSuffix.size()
+                                                      : in.RenameNewLastSubFolder.size());
+}
+
+// The level queue of `list`: by level, and within a level in list order;
+// walked backwards, the deepest level first and the last entered first.
+void QueueByLevel(const StringList& list, std::vector<std::string>& froms, std::vector<unsigned long>& levelsOut) {
+    const std::size_t n = list.size();
+    std::vector<std::string> paths;
+    std::vector<unsigned long> levels;
+    paths.reserve(n);
+    levels.reserve(n);
+    unsigned long deepest = 0;
+    for (const std::string& item : list) {
+        unsigned long level = 0;
+        paths.push_back(NormalizeFolderItem(item, level));
+        levels.push_back(level);
+        deepest = std::max(deepest, level);
+    }
+    // Counted into place, the list walked backwards: where each level's
+    // folders begin, the deepest level first.
+    std::vector<std::size_t> at(deepest + 2, 0);
+    for (const unsigned long level : levels) ++at[deepest - level + 1];
+    for (std::size_t l = 1; l < at.size(); ++l) at[l] += at[l - 1];
+    froms.resize(n);
+    levelsOut.resize(n);
+    for (std::size_t i = n; i-- > 0;) {
+        const std::size_t to = at[deepest - levels[i]]++;
+        froms[to] = std::move(paths[i]);
+        levelsOut[to] = levels[i];
+    }
+}
+
 // The folder a rename changes: the one that holds the name.
 std::string RenameScope(const std::string& path) {
     const std::string_view parent = ParentText(path);
@@ -127,8 +175,29 @@ std::string RenameScope(const std::string& path) {
 // at a time on tmpfs). A full window of such items keeps a few MB.
 constexpr std::size_t kRenamesPerItem = 64;
 
+// What an item's outcome slot keeps: its renames, their new paths `chars` long in all.
+double ItemSlotBytes(double renames, double chars) {
+    return kept::SlotFixed(sizeof(Vol06ItemOutcome)) + Weigh(renames, chars, kSlotRename);
+}
+
 // The items of a run over `paths`: [first, end) ranges of neighbours
 // that lie in one folder.
+std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<std::string>& paths);
+// The pool's size for renames in these folders.
+unsigned RenameWorkers(const std::vector<std::string>& paths);
+
+// What each item's slot keeps, its paths growing by `added`.
+std::vector<double> ItemsSlotBytes(const std::vector<std::string>& froms,
+                                   const std::vector<std::pair<std::size_t, std::size_t>>& items, double added) {
+    std::vector<double> slots;
+    for (const auto& [first, end] : items) {
+        double chars = 0;
+        for (std::size_t i = first; i < end; ++i) chars += static_cast<double>(froms[i].size()) + added;
+        slots.push_back(ItemSlotBytes(static_cast<double>(end - first), chars));
+    }
+    return slots;
+}
+
 std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<std::string>& paths) {
     std::vector<std::pair<std::size_t, std::size_t>> items;
     for (std::size_t i = 0; i < paths.size();) {
@@ -140,6 +209,40 @@ std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<s
     }
     return items;
 }
+
+}  // namespace
+
+RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation) {
+    using namespace kept;
+    const double folders = static_cast<double>(in.IncludeFolders.size());
+    const double chars = TotalLength(in.IncludeFolders), renamed = chars + folders * Added(in);
+    // Each rename's line names a path; the run records it, the simulation
+    // pretends it. An item renames up to kRenamesPerItem folders of one folder.
+    // The run's items and workers, as it makes them.
+    std::vector<std::string> froms;
+    std::vector<unsigned long> levels;
+    QueueByLevel(in.IncludeFolders, froms, levels);
+    const unsigned workers = RenameWorkers(froms);
+    RunMemoryNeed need{folders, RunBase(workers) + 4 * kListUnused, renamed};
+    need.bytes += Weigh(folders, chars, kQueued) + Weigh(folders, renamed, kLine) +
+                  (simulation ? Weigh(folders, renamed + chars, kDryRename) : Weigh(folders, renamed, kRenameRecord)) +
+                  SlotsWeight(ItemsSlotBytes(froms, RenameItems(froms), Added(in)), workers);
+    if (simulation) need.bytes += DryBase(folders > 0 ? renamed / folders : 0);
+    return need;
+}
+
+double Vol06UndoBytes(const Vol06UndoRecords& records) {
+    double bytes = 0;
+    for (const DEQ_RENAME_RECORDS* list : {&records.Vol06RenamedPairs, &records.Vol06FailedUndoPairs})
+        for (const _tagRenameRecord& r : *list) {
+            bytes += sizeof(_tagRenameRecord);
+            for (const std::string* path : {&r.OldPath, &r.NewPath})
+                if (path->capacity() > kept::kInPlaceChars) bytes += kept::Block(path->capacity() + 1);
+        }
+    return bytes;
+}
+
+namespace {
 
 // The pool's size for renames in these folders: one at a time when all of
 // them lie in one folder (the kernel takes its lock for each).
@@ -175,6 +278,7 @@ public:
         PooledRun<Vol06ItemOutcome> run;
         items_ = RenameItems(froms_);
         run.Items = items_.size();
+        for (const double bytes : ItemsSlotBytes(froms_, items_, Added(in_))) run.SlotBytes = std::max(run.SlotBytes, bytes);
         run.Workers = RenameWorkers(froms_);
         workers_.resize(run.Workers);
         // On the pool each item writes the folder that holds its folders as
@@ -210,34 +314,7 @@ private:
         std::unique_ptr<RunFolderRefusal> refusal;
     };
 
-    // The level queue: by level, and within a level in list order; walked
-    // backwards, the deepest level first and the last entered first.
-    void QueueFolders() {
-        const std::size_t n = in_.IncludeFolders.size();
-        std::vector<std::string> paths;
-        std::vector<unsigned long> levels;
-        paths.reserve(n);
-        levels.reserve(n);
-        unsigned long deepest = 0;
-        for (const std::string& item : in_.IncludeFolders) {
-            unsigned long level = 0;
-            paths.push_back(NormalizeFolderItem(item, level));
-            levels.push_back(level);
-            deepest = std::max(deepest, level);
-        }
-        // Counted into place, the list walked backwards: where each level's
-        // folders begin, the deepest level first.
-        std::vector<std::size_t> at(deepest + 2, 0);
-        for (const unsigned long level : levels) ++at[deepest - level + 1];
-        for (std::size_t l = 1; l < at.size(); ++l) at[l] += at[l - 1];
-        froms_.resize(n);
-        levels_.resize(n);
-        for (std::size_t i = n; i-- > 0;) {
-            const std::size_t to = at[deepest - levels[i]]++;
-            froms_[to] = std::move(paths[i]);
-            levels_[to] = levels[i];
-        }
-    }
+    void QueueFolders() { QueueByLevel(in_.IncludeFolders, froms_, levels_); }
 
     // (The item check refuses a path without a drive too.)
     bool Usable(std::size_t i) const { return !UnusableFolderItem(froms_[i]); }

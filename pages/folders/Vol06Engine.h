@@ -23,6 +23,7 @@
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/RunLog.h"
+#include "pages/RunMemory.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic06::Category.
@@ -120,6 +121,11 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path);
 // there, unrenamed: it is returned ("" when none).
 std::string Vol06RenameFolders(Vol06Counters& counters, const Vol06Inputs& in, RunDisk& disk,
                                Vol06Recorder& recorder, RunLog& log);
+
+// What a run or simulation over `in` adds to the memory.
+RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation);
+// What the undo records hold, which a run's start lets go.
+double Vol06UndoBytes(const Vol06UndoRecords& records);
 
 // What an undo could not move back, by the message's groups.
 struct Vol06UndoReport {

@@ -313,15 +313,9 @@ namespace {
 
 // A rename names each listed folder once, with its new name beside it.
 void WeighMemory(RunFrame& frame, const Vol06Inputs& in) {
-    frame.Memory = [&in] {
-        const double added = static_cast<double>(
-            in.AddPrefixesSuffixes ? in.NewPrefix.size() + in.DelimiterPrefixSubFolder.size() +
-                                         in.DelimiterSubFolderSuffix.size() + in.NewSuffix.size()
-                                   : in.RenameNewLastSubFolder.size());
-        const double folders = static_cast<double>(in.IncludeFolders.size());
-        return MemoryNeedOf(folders, 2 * TotalLength(in.IncludeFolders) + folders * added, kMadeMainFolder);
-    };
+    frame.Memory = [&in, simulation = frame.Simulation] { return Vol06MemoryNeed(in, simulation); };
     frame.MemoryTopic = kListTopic;
+    frame.MemoryAction = "Narrow the list.";
 }
 
 }  // namespace
@@ -335,6 +329,7 @@ void Vol06Page::btnVol06RenameFoldersClick() {
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [&in] { return CheckNewLastSubFolder(in); };
     WeighMemory(frame, in);
+    frame.Room = [this] { return Vol06UndoBytes(Undo); };
     frame.Questions = {{"Do you want to RENAME folders ?\n", MessageCaption(kTopic, "Information", "60039")}};
     frame.Start = [this] {
         Vol06ResetCounters();

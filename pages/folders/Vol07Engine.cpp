@@ -213,6 +213,11 @@ struct Vol07ItemOutcome {
     bool ProgramFolder = false;
 };
 
+// What main folder `share`'s outcome slot keeps: its lines.
+double ItemSlotBytes(const Vol07Share& share) {
+    return kept::SlotFixed(sizeof(Vol07ItemOutcome)) + Weigh(share.Folders + share.Files, share.LineBytes, kept::kSlotLine);
+}
+
 // The run over the top-most main folders: each one an item of the run pool.
 class Vol07Run {
 public:
@@ -241,6 +246,8 @@ public:
         repeated_ = RepeatedOnPool(opened);
         PooledRun<Vol07ItemOutcome> run;
         run.Items = items_.size();
+        if (counted_)
+            for (const Vol07Share& share : *counted_) run.SlotBytes = std::max(run.SlotBytes, ItemSlotBytes(share));
         // One main folder is one item: nothing to overlap.
         run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(folders_.front(), plat::RunWork::Remove);
         const bool pooled = run.Workers > 1;
@@ -381,6 +388,24 @@ private:
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
                                    const std::vector<Vol07Share>* counted) {
     return Vol07Run(c, in, disk, log, counted).Run();
+}
+
+RunMemoryNeed Vol07MemoryNeed(const std::vector<Vol07Share>& shares, bool simulation) {
+    using namespace kept;
+    // Each entry deleted is named in the log; the simulation pretends it
+    // gone. Each main folder's lines wait in its slot until it is applied.
+    RunMemoryNeed need{0, kRunBase + 5 * kListUnused, 0};
+    std::vector<double> slots;
+    for (const Vol07Share& share : shares) {
+        need.entries += share.Folders + share.Files;
+        need.lines += share.LineBytes;
+        need.bytes += Weigh(share.Folders + share.Files, share.LineBytes, kLine);
+        if (simulation) need.bytes += Weigh(share.Folders, 0, kDryFolder) + Weigh(share.Files, 0, kDryFile);
+        slots.push_back(ItemSlotBytes(share));
+    }
+    need.bytes += SlotsWeight(slots);
+    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    return need;
 }
 
 namespace {

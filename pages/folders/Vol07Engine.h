@@ -30,6 +30,7 @@
 #include "core/RunDisk.h"
 #include "core/Types.h"
 #include "pages/RunLog.h"
+#include "pages/RunMemory.h"
 #include "pages/WalkFence.h"
 #include "pages/folders/FolderRuns.h"
 
@@ -175,6 +176,8 @@ struct Vol07Share {
 // in it goes under the other reasons.
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
                                    const std::vector<Vol07Share>* counted = nullptr);
+// What a run or simulation adds to the memory, from its count's shares.
+RunMemoryNeed Vol07MemoryNeed(const std::vector<Vol07Share>& shares, bool simulation);
 
 // The pre-count of a page refresh, as the run will count: mode 3 every
 // folder and every other entry (files, links, special files) below the

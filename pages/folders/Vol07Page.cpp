@@ -316,17 +316,10 @@ void Vol07Page::Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, RunCou
         const CountingBusy counting;
         Vol07CountForRun(count.counters, in, count.listings, count.shares);
     };
-    frame.Memory = [&count, simulation = frame.Simulation] {
-        // Each entry named in the log and in its export list; the listings read are held already.
-        double lineBytes = 0;
-        for (const Vol07Share& share : count.shares) lineBytes += share.LineBytes;
-        RunMemoryNeed need =
-            MemoryNeedOf(count.counters.FoldersToDelete + count.counters.FilesToDelete, lineBytes,
-                         simulation ? kDryDeletedEntry : kDeletedEntry);
-        need.held = count.listings.HeldBytes();
-        return need;
-    };
+    // (The listings the count read are held already.)
+    frame.Memory = [&count, simulation = frame.Simulation] { return Vol07MemoryNeed(count.shares, simulation); };
     frame.MemoryTopic = kListTopic;
+    frame.MemoryAction = "Narrow the lists.";
     frame.Start = [this, &count, start = std::move(start)] {
         Vol07ResetCounters();
         Vol07InitCounters();

@@ -145,6 +145,19 @@ void Vol08ClearLastRunLists(Vol08State& state) {
 
 void Vol08ClearResultLists(Vol08State& state) { Vol08ClearLastRunLists(state); }
 
+double Vol08LastRunBytes(const Vol08State& state) {
+    double bytes = 0;
+    for (const DEQ_CREATED_FOLDERS* list : {&state.Vol08MainFoldersCopied, &state.Vol08CreatedSubFolders,
+                                             &state.Vol08CreatedParents, &state.Vol08FailedUndoFolders})
+        bytes += list->HeldBytes();
+    for (const DEQ_CREATED_FILES* list : {&state.Vol08CopiedFiles, &state.Vol08FailedUndoFiles})
+        bytes += list->HeldBytes();
+    for (const StringList* list : {&state.Vol08MainFoldersNotExist, &state.Vol08SubFoldersExist,
+                                   &state.Vol08FilesExist, &state.Vol08TemplateLinesOtherReasons})
+        bytes += ListBytes(*list);
+    return bytes;
+}
+
 void Vol08StartRun(Vol08State& state, bool realRun) {
     Vol08ResetResultCounters(state);
     if (!realRun) return;
@@ -410,11 +423,61 @@ void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIden
     for (std::size_t i = 0; i + 1 < made.size(); ++i) out_.Parents.Append(made[i].path, {made[i].id, 0});
 }
 
+namespace {
+
+// What a main folder's outcome slot keeps of each entry copied into it:
+// its line, and its record with the path its own.
+constexpr Kept kSlotEntry = kept::kSlotLine + kept::kOwnFolderRecord;
+
+// What the outcome of a main folder keeps: its entries below it, each line
+// naming the main folder (`mainLine`) and going on below it.
+double ItemSlotBytes(const Vol08State& state, double outcomeBytes, double mainLine) {
+    const Vol08Counters& c = state.Counters;
+    const double below = c.FoldersToCopy > 0 ? (c.SubFoldersToCopy + c.FilesToCopy) / c.FoldersToCopy : 0;
+    return kept::SlotFixed(outcomeBytes) + 8 * kept::Block(4096) +
+           Weigh(1 + below, mainLine + below * (mainLine + state.Vol08BelowLineBytes), kSlotEntry);
+}
+
+double LongestLine(const StringList& lines) {
+    double longest = 0;
+    for (const std::string& line : lines) longest = std::max(longest, static_cast<double>(line.size()));
+    return longest;
+}
+
+}  // namespace
+
+RunMemoryNeed Vol08Copier::MemoryNeed(const Vol08State& state, const Vol08Inputs& in, bool simulation) {
+    using namespace kept;
+    const Vol08Counters& c = state.Counters;
+    const double mains = c.FoldersToCopy, subs = c.SubFoldersToCopy, files = c.FilesToCopy;
+    const double mainLine = MeanLength(in.IncludeFolders), belowLine = mainLine + state.Vol08BelowLineBytes;
+    // A structure's folder or file copied is named and recorded with its
+    // path, or one there already named and listed; the simulation pretends
+    // it made. Each main folder's lines wait in its slot until it is applied.
+    const Kept sub = simulation ? kLine + kDryFolder : Dearer(kLine + kOwnFolderRecord, kLine + kListPath);
+    const Kept file = simulation ? kLine + kDryFile : Dearer(kLine + kOwnFileRecord, kLine + kListPath);
+    // Each main folder: its line, the list of them the run works through,
+    // each as it looked on the pool, the store's verdict on it, and as its
+    // records' base.
+    const Kept main = kLine + kListPath + kListPath + Kept{sizeof(Look) + 24, 1} + Kept{64 + 16, 0} + kUndoBase;
+    RunMemoryNeed need{mains + subs + files, kRunBase + 8 * kListUnused, mains * mainLine + (subs + files) * belowLine};
+    need.bytes += Weigh(mains, mains * mainLine, main) + Weigh(subs, subs * belowLine, sub) +
+                  Weigh(files, files * belowLine, file) +
+                  SlotsWeight(mains, ItemSlotBytes(state, sizeof(Outcome), LongestLine(in.IncludeFolders)));
+    if (simulation)
+        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    else if (!in.IncludeFolders.empty())
+        need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
+    need.bytes += need.kernel;
+    return need;
+}
+
 void Vol08Copier::CopyAll() {
     const StringList items = Vol08MainFolders(in_);
     const plat::RunWork kind = in_.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make;
     PooledRun<Outcome> run;
     run.Items = items.size();
+    run.SlotBytes = ItemSlotBytes(state_, sizeof(Outcome), LongestLine(in_.IncludeFolders));
     run.Workers = items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
     workers_.clear();
     workers_.resize(run.Workers);

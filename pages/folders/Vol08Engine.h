@@ -34,6 +34,7 @@
 #include "core/Types.h"
 #include "pages/AttachWalk.h"
 #include "pages/RunLog.h"
+#include "pages/RunMemory.h"
 #include "pages/folders/FolderRuns.h"
 
 // The Visual Log's lists, in the order of TfrmStatistic08::Category.
@@ -139,6 +140,8 @@ void Vol08ClearResultLists(Vol08State& state);
 // After the confirmation: the result counters start at 0, and a real run
 // forgets the last run (its failed-undo files too).
 void Vol08StartRun(Vol08State& state, bool realRun);
+// What a real run's start lets go: the last run's lists and undo records.
+double Vol08LastRunBytes(const Vol08State& state);
 
 // ---- totals and free space ---------------------------------------------------------------
 
@@ -185,6 +188,9 @@ public:
     ~Vol08Copier();
 
     void CopyAll();
+
+    // What a run or simulation adds to the memory, from the totals.
+    static RunMemoryNeed MemoryNeed(const Vol08State& state, const Vol08Inputs& in, bool simulation);
 
 private:
     // A listed structure as the run takes it, read once before anything is made.

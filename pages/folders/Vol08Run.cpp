@@ -38,14 +38,9 @@ VisualLog Vol08VisualLog() {
 // What a run holds for the count the checks made: a line for each folder
 // and file copied, below its destination; a real run records each.
 void WeighMemory(RunFrame& frame, const Vol08State& state, const Vol08Inputs& in, bool simulation, const char* topic) {
-    frame.Memory = [&state, &in, simulation] {
-        // Every line names its main folder; a structure's folder or file goes on below it.
-        const Vol08Counters& c = state.Counters;
-        const double below = c.SubFoldersToCopy + c.FilesToCopy;
-        return MadeMemoryNeed(c.FoldersToCopy, below, MeanLength(in.IncludeFolders), state.Vol08BelowLineBytes,
-                              simulation);
-    };
+    frame.Memory = [&state, &in, simulation] { return Vol08Copier::MemoryNeed(state, in, simulation); };
     frame.MemoryTopic = topic;
+    frame.MemoryAction = "Narrow the lists or the structure.";
 }
 
 }  // namespace
@@ -84,6 +79,7 @@ void Vol08Page::btnVol08CopyFoldersClick() {
          MessageCaption("Copy Folder Structure(s).-From a Folder List.", "Information", 80048)}};
     // The last run's undo data goes only once this run is confirmed.
     WeighMemory(frame, *this, in, false, kVol08Topic);
+    frame.Room = [this] { return Vol08LastRunBytes(*this); };
     frame.Start = [this] { Vol08StartRun(*this, true); };
     frame.Counters = CountersOf(Counters);
     frame.ShowLog = in.ViewDetailedResults;

@@ -1,6 +1,7 @@
 // The machine's answer set from the run's own weight: what the run being
 // weighed needs beyond its room, and `over` bytes more (less, when
-// negative). Just under it a run is refused; at it the run goes.
+// negative). Just under it a run is refused; at it the run goes. (Whether
+// the weight is what the run then adds, tests/memory measures.)
 #pragma once
 
 #include <algorithm>
@@ -18,7 +19,7 @@ public:
     explicit AtWeight(double over)
         : machine_([over]() -> std::optional<std::uint64_t> {
               const RunMemoryNeed w = LastWeighedMemory();
-              return static_cast<std::uint64_t>(std::max(0.0, std::ceil(w.bytes - w.held - LastWeighedRoom()) + over));
+              return static_cast<std::uint64_t>(std::max(0.0, std::ceil(w.bytes - LastWeighedRoom()) + over));
           }) {}
 
 private:

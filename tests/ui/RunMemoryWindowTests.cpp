@@ -66,6 +66,8 @@ struct WeighedPage {
     // walks through without naming them, main folders it names when empty.
     int unlisted;
     std::function<void(class RunMemoryWindow&)> arrange;
+    // A page without an Undo: more to delete than the run found, made after it.
+    std::function<void(class RunMemoryWindow&)> again = nullptr;
 };
 void PrintTo(const WeighedPage& p, std::ostream* out) { *out << p.page; }
 
@@ -157,8 +159,10 @@ public:
     // bytes more; whether the memory box refused it.
     bool At(const std::function<void()>& run, double over) {
         captions.clear();
+        ResetLastWeighed();
         const testsupport::AtWeight machine(over);
         run();
+        EXPECT_GT(LastWeighedMemory().bytes, 0) << "the run weighed";
         return Refused();
     }
 
@@ -199,6 +203,7 @@ TEST_P(RunMemoryWindow, JustUnderItsWeightARunIsRefusedAndChangesNothingJustOver
     const pagewindow::Lines before = simulated.tree;
 
     EXPECT_NE(Tree(), before);
+    if (p.again) p.again(*this);
     const Seen ran = Declined(run);
     EXPECT_TRUE(At(run, -1)) << "the run once more, just under its weight";
     EXPECT_EQ(Now(), ran);
@@ -259,7 +264,8 @@ const WeighedPage kPages[] = {
      [] { return Counted(frmMain->Page07->Counters.Labels()); }, 0,
      [](RunMemoryWindow& t) {
          t.Edit("Vol07", t.MakeFolders("D\\Main ", 4, "Sub\\Deeper\\file.txt"));
-     }},
+     },
+     [](RunMemoryWindow& t) { t.MakeFolders("D\\Main ", 4, "Sub\\Other\\file.txt"); }},
     {"Vol08", Log08, "CopyFolders", true, nullptr, 0,
      [](RunMemoryWindow& t) {
          t.MakeStructure("S");
@@ -278,6 +284,10 @@ const WeighedPage kPages[] = {
      [](RunMemoryWindow& t) {
          t.Edit("Vol11", t.MakeFolders("F\\Main ", 4, "Sub\\Deeper\\file.txt"));
          t.Click("rdoVol11DeleteOnlyFiles");
+     },
+     [](RunMemoryWindow& t) {
+         for (const char* file : {"Sub\\Deeper\\file.txt", "Sub\\Deeper\\more.txt", "other.txt"})
+             t.MakeFolders("F\\Main ", 4, file);
      }},
 };
 
@@ -285,3 +295,4 @@ INSTANTIATE_TEST_SUITE_P(Pages, RunMemoryWindow, ::testing::ValuesIn(kPages),
                          [](const auto& info) { return std::string(info.param.page); });
 
 }  // namespace
+
