@@ -1,0 +1,274 @@
+#include "tests/memory/RunShapes.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/SettingsStore.h"
+#include "pages/creation/Vol02Page.h"
+#include "pages/creation/Vol03Page.h"
+#include "pages/files/Vol11Page.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/QtPlatform.h"
+#include "shell/AppState.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmRestoreSettings.h"
+
+namespace fs = std::filesystem;
+
+namespace runshapes {
+
+namespace {
+
+template <class T>
+T* C(const char* name) {
+    return frmMain->findChild<T*>(QString::fromUtf8(name));
+}
+
+}  // namespace
+
+ShapeWindow::ShapeWindow(const std::string& root, char letter) : root_(root), letter_(letter) {
+    plat::MapDrive(letter_, root_);
+    MakeFolder("prog");
+    oldCwd_ = fs::current_path().string();
+    fs::current_path(Native("prog"));
+    ResetSettingsToInitialValues();
+    ResetStartStateWords();
+    previousBoxes_ = plat::SetMessageBoxHandler([this](const std::string&, const std::string& caption, unsigned flags) {
+        boxes_.push_back(caption.substr(caption.rfind(' ') + 1));
+        return (flags & plat::MB_BUTTONMASK) == plat::MB_YESNO ? int(plat::IDYES) : int(plat::IDOK);
+    });
+    previousBrowser_ = plat::SetFolderBrowserHandler([this](void*, const std::string&) { return browsed_; });
+    qtplat::SetModalHandler([this](QDialog* dialog) {
+        if (auto* start = qobject_cast<TfrmRestoreSettings*>(dialog))
+            start->findChild<QAbstractButton*>("btnRestoreSettingsOk")->click();
+        else if (onEditor_)
+            return onEditor_(dialog);
+        return dialog->result();
+    });
+    CreateAppWindows();
+    frmMain->FormActivate();
+}
+
+ShapeWindow::~ShapeWindow() {
+    DestroyAppWindows();
+    qtplat::SetModalHandler({});
+    plat::SetFolderBrowserHandler(previousBrowser_);
+    plat::SetMessageBoxHandler(previousBoxes_);
+    fs::current_path(oldCwd_);
+    ResetSettingsToInitialValues();
+    plat::UnmapDrive(letter_);
+}
+
+std::string ShapeWindow::Path(const std::string& rel) const { return std::string(1, letter_) + ":\\" + rel; }
+
+std::string ShapeWindow::Native(const std::string& rel) const {
+    std::string r = rel;
+    for (char& c : r)
+        if (c == '\\') c = '/';
+    return r.empty() ? root_ : root_ + "/" + r;
+}
+
+void ShapeWindow::MakeFolder(const std::string& rel) const { fs::create_directories(Native(rel)); }
+
+void ShapeWindow::Make(const std::string& rel, long n, const std::string& name, bool files) const {
+    MakeFolder(rel);
+    for (long i = 0; i < n; ++i) {
+        const std::string at = Native(rel) + "/" + name + std::to_string(i);
+        files ? (void)std::ofstream(at) : (void)mkdir(at.c_str(), 0777);
+    }
+}
+
+void ShapeWindow::Click(const char* button) const { C<QAbstractButton>(button)->click(); }
+
+void ShapeWindow::SetText(const char* field, const std::string& text) const {
+    C<QLineEdit>(field)->setText(QString::fromStdString(text));
+}
+
+void ShapeWindow::Browse(const char* button, const std::string& rel) {
+    browsed_ = Path(rel);
+    Click(button);
+}
+
+void ShapeWindow::Edit(const char* button, const char* ok, const std::string& lines) {
+    onEditor_ = [ok, &lines](QDialog* editor) {
+        editor->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(lines));
+        editor->findChild<QAbstractButton*>(ok)->click();
+        return editor->result();
+    };
+    Click(button);
+    onEditor_ = nullptr;
+}
+
+namespace {
+
+std::function<void(ShapeWindow&)> Press(const char* button) {
+    return [button](ShapeWindow& t) { t.Click(button); };
+}
+
+
+// A chain of `depth` folders of 24 characters below T\<name>, with `files`
+// empty files at its bottom; the chain's path below the structure.
+std::string Chain(ShapeWindow& t, const std::string& name, int depth, long files) {
+    std::string rel;
+    for (int i = 0; i < depth; ++i) rel += "\\Folder of the chain no " + std::to_string(i);
+    t.MakeFolder("T\\" + name + rel);
+    if (files > 0) t.Make("T\\" + name + rel, files, "file ", true);
+    return rel;
+}
+
+// Lines naming T\<rel>0 .. T\<rel><n-1>, each made a folder.
+std::string Folders(ShapeWindow& t, const std::string& rel, long n) {
+    std::string lines;
+    t.Make("T\\" + rel.substr(0, rel.rfind('\\')), 0, "");
+    for (long i = 0; i < n; ++i) {
+        t.MakeFolder("T\\" + rel + std::to_string(i));
+        lines += t.Path("T\\" + rel + std::to_string(i)) + "\n";
+    }
+    return lines;
+}
+
+void Page02(ShapeWindow& t, long names, const char* structure, const char* attach) {
+    t.MakeFolder("T\\Dest");
+    frmMain->Page02->Vol02SetDestinationFolder(t.Path("T\\Dest"));
+    std::string lines;
+    for (long i = 0; i < names; ++i) lines += "Name " + std::to_string(i) + "\n";
+    t.Edit("btnVol02EditIncludeList", "btnVol02EditOk", lines);
+    t.Click(attach);
+    t.Browse("btnVol02AddFolderStructure", std::string("T\\") + structure);
+}
+
+void Page03(ShapeWindow& t, long mains, const std::string& structure, const char* attach,
+            const std::string& prefix = "Job") {
+    t.MakeFolder("T\\Dest");
+    frmMain->Page03->Vol03SetDestFolder(t.Path("T\\Dest"));
+    t.SetText("edtVol03Prefix", prefix);
+    if (structure.empty()) {
+        t.Click("rdoVol03AttachNothing");
+    } else {
+        t.Click(attach);
+        t.Browse("btnVol03AddFolderStructure", "T\\" + structure);
+    }
+    t.SetText("edtVol03EndNumber", std::to_string(mains));
+    frmMain->Page03->edtVol03EndNumberExit();
+}
+
+void Page04(ShapeWindow& t, long paths, int depth = 8) {
+    Chain(t, "S", depth, 0);
+    t.Edit("btnVol04EditIncludeList", "btnVol04EditIncludeListOk", Folders(t, "L\\Item ", paths));
+    t.SetText("edtVol04Prefix", "P");
+    t.Click("rdoVol04AttachMainFolderWithoutFiles");
+    t.Browse("btnVol04AddFolderStructure", "T\\S");
+}
+
+void Page06(ShapeWindow& t, long folders) {
+    t.Edit("btnVol06EditIncludeList", "btnVol06EditIncludeListOk", Folders(t, "R\\Folder ", folders));
+    t.SetText("edtVol06NewPrefix", "Renamed ");
+}
+
+// n files below `folders` main folders, in folders of 1,000 (`deep`: some
+// 190 characters below them).
+void Page07(ShapeWindow& t, long n, long folders, bool deep) {
+    std::string lines;
+    for (long f = 0; f < folders; ++f) {
+        const std::string main = "T\\D\\Main " + std::to_string(f);
+        for (long k = 0; k * 1000 < n / folders; ++k) {
+            std::string below = main + "\\Sub " + std::to_string(k);
+            for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
+            t.Make(below, std::min(1000L, n / folders - k * 1000), "file ", true);
+        }
+        lines += t.Path(main) + "\n";
+    }
+    t.Edit("btnVol07EditIncludeList", "btnVol07EditIncludeListOk", lines);
+    t.Click("rdoVol07DeleteSubFolders");
+}
+
+void Page08(ShapeWindow& t, long folders, int depth) {
+    Chain(t, "S", depth, 0);
+    t.Edit("btnVol08EditIncludeList", "btnVol08EditIncludeListOk", Folders(t, "M\\Main ", folders));
+    t.Click("rdoVol08AttachMainFolderWithoutFiles");
+    t.Browse("btnVol08AddFolderStructure", "T\\S");
+}
+
+// `files` files in the source (`deep`: some 190 characters below it),
+// copied into `destinations` folders; with `again`, copied once first and
+// then again by the duplicate mode's radio.
+void Page10(ShapeWindow& t, long files, long destinations, bool deep, const char* again = nullptr) {
+    std::string below = "T\\Src";
+    for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
+    t.Make(below, files, "file ", true);
+    t.Edit("btnVol10EditIncludeList", "btnVol10EditIncludeListOk", Folders(t, "M\\Destination ", destinations));
+    t.Browse("btnVol10AddFolderStructures", "T\\Src");
+    if (!again) return;
+    t.Click("btnVol10CopyFiles");
+    t.Click(again);
+}
+
+// n files taken by the mask "*.tmp" among 20 times as many, in folders of
+// 1,000 below one main folder (`deep`: each taken, some 190 characters below it).
+void Page11(ShapeWindow& t, long n, int every, bool deep) {
+    for (long k = 0; k * 1000 < n * every; ++k) {
+        std::string below = "T\\F\\Sub " + std::to_string(k);
+        for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
+        const long files = std::min(1000L, n * every - k * 1000);
+        t.Make(below, files, "file ", true);
+        for (long i = 0; i < files; i += every)
+            fs::rename(t.Native(below) + "/file " + std::to_string(i),
+                       t.Native(below) + "/file " + std::to_string(i) + ".tmp");
+    }
+    SetFileSelNameMasks({every > 1 ? "*.tmp" : "*.*"});
+    t.Edit("btnVol11EditIncludeList", "btnVol11EditIncludeListOk", t.Path("T\\F") + "\n");
+    t.Click("rdoVol11DeleteOnlyFiles");
+}
+
+const char* const kWith = "rdoVol03AttachMainFolderWithFiles";
+const char* const kWithout = "rdoVol03AttachMainFolderWithoutFiles";
+
+}  // namespace
+
+// 2^power + 1 of each row's largest kind of entry.
+const std::vector<RunShape>& Shapes() {
+    static const std::vector<RunShape> shapes = {
+    {"v02runFiles", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"); }, Press("btnVol02CreateFolders")},
+    {"v02simFiles", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"); }, Press("btnVol02CreateFoldersSimulation")},
+    {"v03runLong", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr, std::string(100, 'J')); }, Press("btnVol03CreateFolders")},
+    {"v03simLong", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr, std::string(100, 'J')); }, Press("btnVol03CreateFoldersSimulation")},
+    {"v03runShortFolders", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "F"), Page03(t, n / 64 + 1, "S", kWithout); }, Press("btnVol03CreateFolders")},
+    {"v03simShortFolders", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "F"), Page03(t, n / 64 + 1, "S", kWithout); }, Press("btnVol03CreateFoldersSimulation")},
+    {"v03runFiles", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "f", true), Page03(t, n / 64 + 1, "S", kWith); }, Press("btnVol03CreateFolders")},
+    {"v03simFiles", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "f", true), Page03(t, n / 64 + 1, "S", kWith); }, Press("btnVol03CreateFoldersSimulation")},
+    {"v03runDeep", 11, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 0), Page03(t, n, "S", kWithout); }, Press("btnVol03CreateFolders")},
+    {"v03simDeep", 11, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 0), Page03(t, n, "S", kWithout); }, Press("btnVol03CreateFoldersSimulation")},
+    {"v03runExisting", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr), t.Click("btnVol03CreateFolders"); }, Press("btnVol03CreateFolders")},
+    {"v04runDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFolders")},
+    {"v04runMany", 15, [](ShapeWindow& t, long n) { Page04(t, n, 1); }, Press("btnVol04CreateFolders")},
+    {"v04simDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFoldersSimulation")},
+    {"v06run", 16, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFolders")},
+    {"v06sim", 16, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFoldersSimulation")},
+    {"v07run", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, false); }, Press("btnVol07DeleteFolders")},
+    {"v07simDeep", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, true); }, Press("btnVol07DeleteFoldersSimulation")},
+    {"v08run", 16, [](ShapeWindow& t, long n) { Page08(t, n / 2 + 1, 1); }, Press("btnVol08CopyFolders")},
+    {"v08runDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFolders")},
+    {"v08simDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFoldersSimulation")},
+    {"v10copy", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFiles")},
+    {"v10sim", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFilesSimulation")},
+    {"v10overwriteDeep", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles")},
+    {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles")},
+    {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles")},
+    {"v11runMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); }, Press("btnVol11DeleteFiles")},
+    {"v11simMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); },
+     [](ShapeWindow&) { frmMain->Page11->Vol11SimulateDeleteFiles(); }},
+    {"v11runDeep", 14, [](ShapeWindow& t, long n) { Page11(t, n, 1, true); }, Press("btnVol11DeleteFiles")},
+    };
+    return shapes;
+}
+
+}  // namespace runshapes

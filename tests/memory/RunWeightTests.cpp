@@ -1,0 +1,82 @@
+// What each weighed run really adds, against what its memory check weighed.
+// Each shape (a page, a mode, a shape of input) runs in a child process of
+// its own on a tmpfs of its own (as many workers as the pool takes), at a
+// size just past a power of two. The allocator's blocks are counted from
+// the check on, the same with the sanitizers and without: what the run
+// adds after the check must stay within its weight less the room it counts.
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "pages/RunMemory.h"
+#include "tests/memory/RunShapes.h"
+#include "tests/support/HeldMemory.h"
+#include "tests/support/MachineMemory.h"
+#include "tests/support/MountNamespace.h"
+#include "tests/support/TempDrive.h"
+
+namespace {
+
+using runshapes::RunShape;
+
+class RunWeight : public ::testing::TestWithParam<RunShape> {};
+
+// What one run measured, written by the child for the parent.
+struct Measured {
+    int weighs = 0;
+    double entries = 0, weight = 0, room = 0, added = 0;
+};
+
+TEST_P(RunWeight, WhatTheRunAddsAfterItsCheckStaysWithinItsWeight) {
+    const RunShape& shape = GetParam();
+    const testsupport::TempDrive drive('W');
+    const std::string report = drive.nativePath("measured");
+    const testsupport::MountChild child = testsupport::InOwnMountNamespace([&] {
+        drive.MakeFolder("T");
+        if (mount("tmpfs", drive.nativePath("T").c_str(), "tmpfs", 0, "size=2g") != 0)
+            testsupport::CannotMount("a tmpfs for the run");
+        runshapes::ShapeWindow window(drive.native(), drive.letter());
+        {
+            const testsupport::MachineMemory ample(testsupport::kAmpleMemory);
+            shape.arrange(window, (1L << shape.power) + 1);
+        }
+        Measured m;
+        std::int64_t atCheck = 0;
+        const testsupport::MachineMemory machine([&]() -> std::optional<std::uint64_t> {
+            ++m.weighs;
+            atCheck = testsupport::HeldNow();
+            testsupport::ResetHeldPeak();
+            return testsupport::kAmpleMemory;
+        });
+        ResetLastWeighed();
+        shape.run(window);
+        m.added = static_cast<double>(testsupport::HeldPeak() - atCheck);
+        const RunMemoryNeed need = LastWeighedMemory();
+        // What the kernel keeps of the run's entries on the tmpfs is no allocator's.
+        std::ofstream(report) << m.weighs << ' ' << need.entries << ' ' << need.bytes - need.kernel << ' '
+                              << LastWeighedRoom() << ' ' << m.added;
+        for (const std::string& box : window.Boxes())
+            if (box == "0458.") return 1;
+        return 0;
+    });
+    ASSERT_TRUE(child.mounted) << child.why;
+    ASSERT_EQ(child.code, 0) << "1: refused";
+    Measured m;
+    std::ifstream(report) >> m.weighs >> m.entries >> m.weight >> m.room >> m.added;
+    ASSERT_EQ(m.weighs, 1) << "the run weighs once";
+    ASSERT_GT(m.entries, 1 << shape.power) << "it lists what its shape makes";
+    const double net = m.weight - m.room;
+    std::printf("%-20s entries %9.0f weight %7.2f MB room %6.2f MB added %7.2f MB added/net %.2f\n", shape.name,
+                m.entries, m.weight / 1e6, m.room / 1e6, m.added / 1e6, m.added / net);
+    EXPECT_LE(m.added, net) << "added " << m.added << " over a net weight of " << net;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, RunWeight, ::testing::ValuesIn(runshapes::Shapes()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
