@@ -172,7 +172,7 @@ std::string_view DryDisk::Keep(std::string_view text) {
 DryDisk::Arena::Arena() : serial_(++g_dryDisks) {}
 
 void* DryDisk::Arena::do_allocate(std::size_t bytes, std::size_t align) {
-    constexpr std::size_t kBlock = 256 * 1024;
+    constexpr std::size_t kBlock = kArenaBlock;
     struct Block {
         std::uint64_t arena = 0;
         std::uintptr_t at = 0, end = 0;

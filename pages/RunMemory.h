@@ -65,11 +65,11 @@ inline constexpr Kept kFolderRecord{Grown(4 + sizeof(runrecord::FolderFacts)), 0
 inline constexpr Kept kFileRecord{Grown(4 + sizeof(runrecord::FileFacts)), 0};
 // One that keeps its path itself.
 inline constexpr Kept kOwnFolderRecord = kFolderRecord + kLine;
+inline constexpr Kept kOwnFileRecord = kFileRecord + kLine;
 // A folder a run's records name as worked beneath (one per item where each
 // works beneath a folder of its own): the base, and its place in the run's
 // index of them.
 inline constexpr Kept kUndoBase{Grown(sizeof(_tagUndoBase)) + 24 + Block(sizeof(std::string) + 24) + 24 + 16, 2};
-inline constexpr Kept kOwnFileRecord = kFileRecord + kLine;
 // A path in a page's list of strings (a deque, in blocks of 512 bytes):
 // the string, its characters on the heap when they are more than it holds
 // itself (kInPlaceChars).
@@ -89,10 +89,12 @@ inline constexpr Kept kDryFile = kDryEntry;
 inline constexpr double kWorkerBytes = 40.0 * 1024;
 constexpr double RunBase(unsigned workers) { return 3.0 * 1024 * 1024 + workers * kWorkerBytes; }
 inline constexpr double kRunBase = RunBase(plat::kMostRunWorkers);
-// What a simulation adds to it: each worker's answers of the real disk,
-// each naming a path about `meanLine` long.
-constexpr double DryBase(double meanLine) {
-    return plat::kMostRunWorkers * DryDisk::kRealAnswers * (Block(DryDisk::kRealAnswerBytes) + 24 + meanLine);
+// What a simulation adds to it: each worker's (and the window thread's)
+// answers of the real disk, each naming a path about `meanLine` long, and
+// the block it takes what it pretends from.
+constexpr double DryBase(double meanLine, unsigned workers = plat::kMostRunWorkers) {
+    return (workers + 1) *
+           (DryDisk::kRealAnswers * (Block(DryDisk::kRealAnswerBytes) + 24 + meanLine) + DryDisk::kArenaBlock);
 }
 
 }  // namespace kept
@@ -117,7 +119,7 @@ double SlotsWeight(std::vector<double> itemBytes, unsigned workers = plat::kMost
 // The characters of a list's lines, and their mean length (0 for none).
 double TotalLength(const StringList& lines);
 double MeanLength(const StringList& lines);
-// What a list of the page's holds: its array and its strings' characters.
+// What a list of the page's holds: its strings and their characters.
 double ListBytes(const StringList& lines);
 
 // True when `need` fits in what the machine can give and `room`, what the

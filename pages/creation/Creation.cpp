@@ -98,8 +98,18 @@ constexpr double kSlotFixed = kept::Block(sizeof(CreationOutcome)) + 16 * sizeof
 
 }  // namespace
 
+unsigned CreationWorkers(const CreationInputs& in, const std::string& destination) {
+    // Main folders alone go into one folder: the kernel makes them one at a time.
+    plat::RunWork work = plat::RunWork::Make;
+    if (in.AttachNothing || (!in.FullPaths && !in.RelativePaths))
+        work = plat::RunWork::OneFolder;
+    else if (in.FullPaths && in.WithFiles())
+        work = plat::RunWork::Copy;
+    return PageRunWorkers(destination, work);
+}
+
 RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
-                                 const std::string& destination, bool basePerItem) {
+                                 const std::string& destination, bool basePerItem, unsigned workers) {
     using namespace kept;
     const CreationCounters& c = state.Counters;
     const double mains = c.FoldersToCreate, subs = c.SubFoldersToCreate, files = c.FilesToCreate;
@@ -122,10 +132,11 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
     RunMemoryNeed need;
     need.entries = mains + subs + files;
     need.lines = mainChars + (subs + files) * belowLine;
-    need.bytes = kRunBase + lists * kListUnused + Weigh(mains, mainChars, main) + Weigh(subs, subs * belowLine, sub) +
-                 Weigh(files, files * belowLine, file) + SlotsWeight(mains, state.ItemSlotBytes);
+    need.bytes = RunBase(workers) + lists * kListUnused + Weigh(mains, mainChars, main) +
+                 Weigh(subs, subs * belowLine, sub) + Weigh(files, files * belowLine, file) +
+                 SlotsWeight(mains, state.ItemSlotBytes, workers);
     if (simulation)
-        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
     else
         need.kernel = InMemoryWeight(destination, need.entries, files, c.FilesSizeToCreate);
     need.bytes += need.kernel;
@@ -154,8 +165,9 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     };
     frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
-    frame.Memory = [&state, mainLineBytes, simulation, destination, basePerItem] {
-        return CreationMemoryNeed(state, mainLineBytes, simulation, destination, basePerItem);
+    frame.Memory = [&state, &in, mainLineBytes, simulation, destination, basePerItem] {
+        return CreationMemoryNeed(state, mainLineBytes, simulation, destination, basePerItem,
+                                  CreationWorkers(in, destination));
     };
     frame.MemoryTopic = topic;
     // A real run lets the last run's lists and undo records go.

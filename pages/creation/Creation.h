@@ -177,10 +177,12 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
                        double mainLineBytes, const std::string& destination, bool basePerItem = false);
 
 // What a create run or simulation adds to the memory, from its count: each
-// main folder's line about `mainLineBytes` long, made in `destination`;
-// sets the state's ItemSlotBytes for the run.
+// main folder's line about `mainLineBytes` long, made in `destination` on
+// `workers`; sets the state's ItemSlotBytes for the run.
 RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
-                                 const std::string& destination, bool basePerItem);
+                                 const std::string& destination, bool basePerItem, unsigned workers);
+// How many workers a create run over `in` gets for `destination`.
+unsigned CreationWorkers(const CreationInputs& in, const std::string& destination);
 // What the last run's lists and undo records hold, which a real run's start lets go.
 double CreationRunListsBytes(const CreationState& state);
 

@@ -131,15 +131,7 @@ void FolderCreator::ViewStructures() {
     }
 }
 
-unsigned FolderCreator::Workers(const std::string& destination) const {
-    // Main folders alone go into one folder: the kernel makes them one at a time.
-    plat::RunWork work = plat::RunWork::Make;
-    if (in_.AttachNothing || (!in_.FullPaths && !in_.RelativePaths))
-        work = plat::RunWork::OneFolder;
-    else if (in_.FullPaths && in_.WithFiles())
-        work = plat::RunWork::Copy;
-    return PageRunWorkers(destination, work);
-}
+unsigned FolderCreator::Workers(const std::string& destination) const { return CreationWorkers(in_, destination); }
 
 namespace {
 // The worker whose look asks for a scope (0: the window thread, the plain loop).

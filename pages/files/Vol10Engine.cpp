@@ -120,6 +120,11 @@ constexpr Kept kWorkingCopy{1.2 * sizeof(_tagWorkingCopy) + 2 * 24 + 120 + 72, 4
 // A source's entry as the run reads the sources once.
 constexpr Kept kSourceEntry{3 * sizeof(plat::DirEntry) + 24 + 64, 1};
 
+// How many workers a run into `destinations` gets.
+unsigned Vol10Workers(const StringList& destinations) {
+    return destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
+}
+
 // What one file keeps in the run's lists and records, by the duplicate
 // mode: a copy, or the dearer of a copy and what an existing target gives.
 Kept FileKept(const Vol10Inputs& in, bool simulation) {
@@ -135,10 +140,12 @@ Kept FileKept(const Vol10Inputs& in, bool simulation) {
 // lines there, and the records and lists the outcome keeps.
 Kept FileInSlot(const Vol10Inputs& in) {
     using namespace kept;
-    const Kept lines = (in.DuplicatedFilesOverWrite ? 5 : 2) * kSlotLine;
-    const Kept record{2.0 * sizeof(_tagCreatedFile) + 24, 1};
-    const Kept saved{2.0 * sizeof(_tagWorkingCopy) + 48, 2};
-    return lines + record + (in.DuplicatedFilesOverWrite ? saved : Kept{});
+    const Kept copy = 2 * kSlotLine + Kept{2.0 * sizeof(_tagCreatedFile) + 24, 1};
+    const Kept exists = kSlotLine + kListPath;
+    if (in.DuplicatedFilesSkip) return Dearer(copy, exists + 2 * kSlotLine);
+    if (in.DuplicatedFilesOverWrite)
+        return Dearer(copy, exists + 4 * kSlotLine + Kept{2.0 * sizeof(_tagWorkingCopy) + 48, 2});
+    return copy + 2 * kSlotLine;
 }
 
 // What a destination's outcome slot keeps: its files' and folders' lines.
@@ -181,7 +188,7 @@ public:
         PooledRun<Vol10Outcome> run;
         run.Items = destinations.size();
         run.SlotBytes = ItemSlotBytes(st_, in_);
-        run.Workers = destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
+        run.Workers = Vol10Workers(destinations);
         workers_.resize(run.Workers);
         run.Scope = [&](std::size_t i, RunScope& scope) { Scope(destinations[i], scope); };
         run.Work = [&](std::size_t i, Vol10Outcome& out, RunItemContext& ctx) {
@@ -872,7 +879,8 @@ RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bo
     const double destinations = c.FoldersToCopy, subs = c.SubFoldersToCopy, files = c.FilesToCopy;
     // Each line names a source and its target (Vol10LineBytes: all of them).
     const double perPath = subs + files > 0 ? state.Vol10LineBytes / (subs + files) : 0;
-    RunMemoryNeed need{destinations + subs + files, kRunBase + 18 * kListUnused, state.Vol10LineBytes};
+    const unsigned workers = Vol10Workers(Destinations(in));
+    RunMemoryNeed need{destinations + subs + files, RunBase(workers) + 18 * kListUnused, state.Vol10LineBytes};
     // Each file as its mode keeps it; each folder made below a destination
     // and each destination named; the sources read once; each
     // destination's lines in its slot until it is applied.
@@ -880,9 +888,9 @@ RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bo
                   Weigh(subs, subs * perPath, kLine + (simulation ? kDryFolder : kOwnFolderRecord)) +
                   Weigh(destinations, 0, 2 * kLine + kListPath) +
                   Weigh(state.Vol10SourceFiles + state.Vol10SourceSubFolders, perPath, kSourceEntry) +
-                  SlotsWeight(destinations, ItemSlotBytes(state, in));
+                  SlotsWeight(destinations, ItemSlotBytes(state, in), workers);
     if (simulation)
-        need.bytes += DryBase(perPath);
+        need.bytes += DryBase(perPath, workers);
     else if (!in.IncludeFolders.empty())
         need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
     need.bytes += need.kernel;

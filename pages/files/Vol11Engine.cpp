@@ -387,6 +387,11 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
     return result;
 }
 
+// How many workers a run over main folders `folders` gets.
+unsigned Workers(const StringList& folders) {
+    return folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
+}
+
 // The box that refuses one of the program's own folders.
 PageMessage Vol11OwnFolderBox(const std::string& folder) {
     return {OwnFolderRefusal("DELETE", "Folder", folder), kFileRootRefusalCaption};
@@ -409,7 +414,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
     for (const std::string& folder : folders) opened.push_back(OpenedText(folder));
     const std::vector<char> repeated = RepeatedOnPool(opened);
     bool refused = false;
-    const unsigned workers = folders.empty() ? 1 : PageRunWorkers(folders.front(), plat::RunWork::Remove);
+    const unsigned workers = Workers(folders);
     // Each worker opens the program's folders and the drives' roots once.
     WorkerRefusals refusals(workers, in.ProgramFolder, in.WorkingDir);
     PooledRun<Vol11Outcome> run;
@@ -472,12 +477,13 @@ RunMemoryNeed MemoryNeed(const Vol11Counted& counted, const Vol11Inputs& in, boo
     const double files = counted.Total(), mains = static_cast<double>(in.IncludeFolders.size());
     const double chars = std::accumulate(counted.lineBytes.begin(), counted.lineBytes.end(), 0.0);
     const double mainChars = TotalLength(in.IncludeFolders);
-    RunMemoryNeed need{files + mains, kRunBase + 6 * kListUnused, chars + mainChars};
+    const unsigned workers = Workers(MainFolders(in));
+    RunMemoryNeed need{files + mains, RunBase(workers) + 6 * kListUnused, chars + mainChars};
     need.bytes += Weigh(files, chars, simulation ? kLine + kDryFile : kLine) + Weigh(mains, mainChars, 2 * kLine + kListPath);
     std::vector<double> slots;
     for (std::size_t i = 0; i < counted.files.size(); ++i) slots.push_back(counted.SlotBytes(i));
-    need.bytes += SlotsWeight(slots);
-    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    need.bytes += SlotsWeight(slots, workers);
+    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
     return need;
 }
 

@@ -227,7 +227,7 @@ RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation) {
     need.bytes += Weigh(folders, chars, kQueued) + Weigh(folders, renamed, kLine) +
                   (simulation ? Weigh(folders, renamed + chars, kDryRename) : Weigh(folders, renamed, kRenameRecord)) +
                   SlotsWeight(ItemsSlotBytes(froms, RenameItems(froms), Added(in)), workers);
-    if (simulation) need.bytes += DryBase(folders > 0 ? renamed / folders : 0);
+    if (simulation) need.bytes += DryBase(folders > 0 ? renamed / folders : 0, workers);
     return need;
 }
 

@@ -213,6 +213,13 @@ struct Vol07ItemOutcome {
     bool ProgramFolder = false;
 };
 
+// How many workers a run over `in` gets: one main folder is one item,
+// nothing to overlap.
+unsigned Vol07Workers(const Vol07Inputs& in) {
+    const StringList mains = MainFoldersAsRead(in.IncludeFolders, true);
+    return mains.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(mains.front()), plat::RunWork::Remove);
+}
+
 // What main folder `share`'s outcome slot keeps: its lines.
 double ItemSlotBytes(const Vol07Share& share) {
     return kept::SlotFixed(sizeof(Vol07ItemOutcome)) + Weigh(share.Folders + share.Files, share.LineBytes, kept::kSlotLine);
@@ -249,7 +256,7 @@ public:
         if (counted_)
             for (const Vol07Share& share : *counted_) run.SlotBytes = std::max(run.SlotBytes, ItemSlotBytes(share));
         // One main folder is one item: nothing to overlap.
-        run.Workers = items_.size() < 2 ? 1 : PageRunWorkers(folders_.front(), plat::RunWork::Remove);
+        run.Workers = Vol07Workers(in_);
         const bool pooled = run.Workers > 1;
         refusals_.emplace(run.Workers, in_.ProgramFolder, in_.WorkingDir);
         parents_.resize(run.Workers);
@@ -390,11 +397,12 @@ Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& c, const Vol07Inputs& in, RunD
     return Vol07Run(c, in, disk, log, counted).Run();
 }
 
-RunMemoryNeed Vol07MemoryNeed(const std::vector<Vol07Share>& shares, bool simulation) {
+RunMemoryNeed Vol07MemoryNeed(const Vol07Inputs& in, const std::vector<Vol07Share>& shares, bool simulation) {
     using namespace kept;
     // Each entry deleted is named in the log; the simulation pretends it
     // gone. Each main folder's lines wait in its slot until it is applied.
-    RunMemoryNeed need{0, kRunBase + 5 * kListUnused, 0};
+    const unsigned workers = Vol07Workers(in);
+    RunMemoryNeed need{0, RunBase(workers) + 5 * kListUnused, 0};
     std::vector<double> slots;
     for (const Vol07Share& share : shares) {
         need.entries += share.Folders + share.Files;
@@ -403,8 +411,8 @@ RunMemoryNeed Vol07MemoryNeed(const std::vector<Vol07Share>& shares, bool simula
         if (simulation) need.bytes += Weigh(share.Folders, 0, kDryFolder) + Weigh(share.Files, 0, kDryFile);
         slots.push_back(ItemSlotBytes(share));
     }
-    need.bytes += SlotsWeight(slots);
-    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+    need.bytes += SlotsWeight(slots, workers);
+    if (simulation) need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
     return need;
 }
 

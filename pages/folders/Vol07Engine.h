@@ -177,7 +177,7 @@ struct Vol07Share {
 Vol07RunEnd Vol07DeleteMainFolders(Vol07Counters& counters, const Vol07Inputs& in, RunDisk& disk, RunLog& log,
                                    const std::vector<Vol07Share>* counted = nullptr);
 // What a run or simulation adds to the memory, from its count's shares.
-RunMemoryNeed Vol07MemoryNeed(const std::vector<Vol07Share>& shares, bool simulation);
+RunMemoryNeed Vol07MemoryNeed(const Vol07Inputs& in, const std::vector<Vol07Share>& shares, bool simulation);
 
 // The pre-count of a page refresh, as the run will count: mode 3 every
 // folder and every other entry (files, links, special files) below the

@@ -317,7 +317,7 @@ void Vol07Page::Vol07CountOnFrame(RunFrame& frame, const Vol07Inputs& in, RunCou
         Vol07CountForRun(count.counters, in, count.listings, count.shares);
     };
     // (The listings the count read are held already.)
-    frame.Memory = [&count, simulation = frame.Simulation] { return Vol07MemoryNeed(count.shares, simulation); };
+    frame.Memory = [&in, &count, simulation = frame.Simulation] { return Vol07MemoryNeed(in, count.shares, simulation); };
     frame.MemoryTopic = kListTopic;
     frame.MemoryAction = "Narrow the lists.";
     frame.Start = [this, &count, start = std::move(start)] {

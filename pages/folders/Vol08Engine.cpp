@@ -438,6 +438,11 @@ double ItemSlotBytes(const Vol08State& state, double outcomeBytes, double mainLi
            Weigh(1 + below, mainLine + below * (mainLine + state.Vol08BelowLineBytes), kSlotEntry);
 }
 
+// How many workers a run over main folders `items` gets for `kind` of work.
+unsigned Workers(const StringList& items, plat::RunWork kind) {
+    return items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
+}
+
 double LongestLine(const StringList& lines) {
     double longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, static_cast<double>(line.size()));
@@ -460,12 +465,14 @@ RunMemoryNeed Vol08Copier::MemoryNeed(const Vol08State& state, const Vol08Inputs
     // each as it looked on the pool, the store's verdict on it, and as its
     // records' base.
     const Kept main = kLine + kListPath + kListPath + Kept{sizeof(Look) + 24, 1} + Kept{64 + 16, 0} + kUndoBase;
-    RunMemoryNeed need{mains + subs + files, kRunBase + 8 * kListUnused, mains * mainLine + (subs + files) * belowLine};
+    const unsigned workers = Workers(Vol08MainFolders(in), in.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make);
+    RunMemoryNeed need{mains + subs + files, RunBase(workers) + 8 * kListUnused,
+                       mains * mainLine + (subs + files) * belowLine};
     need.bytes += Weigh(mains, mains * mainLine, main) + Weigh(subs, subs * belowLine, sub) +
                   Weigh(files, files * belowLine, file) +
-                  SlotsWeight(mains, ItemSlotBytes(state, sizeof(Outcome), LongestLine(in.IncludeFolders)));
+                  SlotsWeight(mains, ItemSlotBytes(state, sizeof(Outcome), LongestLine(in.IncludeFolders)), workers);
     if (simulation)
-        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0);
+        need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
     else if (!in.IncludeFolders.empty())
         need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
     need.bytes += need.kernel;
@@ -478,7 +485,7 @@ void Vol08Copier::CopyAll() {
     PooledRun<Outcome> run;
     run.Items = items.size();
     run.SlotBytes = ItemSlotBytes(state_, sizeof(Outcome), LongestLine(in_.IncludeFolders));
-    run.Workers = items.size() < 2 ? 1 : PageRunWorkers(TrimControlAndBlanks(items.front()), kind);
+    run.Workers = Workers(items, kind);
     workers_.clear();
     workers_.resize(run.Workers);
     looks_.clear();
