@@ -170,7 +170,7 @@ void Page04(ShapeWindow& t, long paths, int depth = 8) {
 }
 
 void Page06(ShapeWindow& t, long folders) {
-    t.Edit("btnVol06EditIncludeList", "btnVol06EditIncludeListOk", Folders(t, "R\\Folder ", folders));
+    t.Edit("btnVol06EditIncludeList", "btnVol06EditIncludeListOk", Folders(t, "R\\Folder of the renamed list no ", folders));
     t.SetText("edtVol06NewPrefix", "Renamed ");
 }
 
@@ -249,18 +249,18 @@ const std::vector<RunShape>& Shapes() {
     {"v03simDeep", 11, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 0), Page03(t, n, "S", kWithout); }, Press("btnVol03CreateFoldersSimulation")},
     {"v03runExisting", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr), t.Click("btnVol03CreateFolders"); }, Press("btnVol03CreateFolders")},
     {"v04runDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFolders")},
-    {"v04runMany", 15, [](ShapeWindow& t, long n) { Page04(t, n, 1); }, Press("btnVol04CreateFolders")},
+    {"v04runMany", 14, [](ShapeWindow& t, long n) { Page04(t, n, 1); }, Press("btnVol04CreateFolders")},
     {"v04simDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFoldersSimulation")},
-    {"v06run", 16, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFolders")},
-    {"v06sim", 16, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFoldersSimulation")},
+    {"v06run", 14, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFolders")},
+    {"v06sim", 14, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFoldersSimulation")},
     {"v07run", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, false); }, Press("btnVol07DeleteFolders")},
     {"v07simDeep", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, true); }, Press("btnVol07DeleteFoldersSimulation")},
-    {"v08run", 16, [](ShapeWindow& t, long n) { Page08(t, n / 2 + 1, 1); }, Press("btnVol08CopyFolders")},
+    {"v08run", 14, [](ShapeWindow& t, long n) { Page08(t, n / 2 + 1, 1); }, Press("btnVol08CopyFolders")},
     {"v08runDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFolders")},
     {"v08simDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFoldersSimulation")},
     {"v10copy", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFiles")},
     {"v10sim", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFilesSimulation")},
-    {"v10overwriteDeep", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles")},
+    {"v10overwriteDeep", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles")},
     {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles")},
     {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles")},
     {"v11runMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); }, Press("btnVol11DeleteFiles")},
