@@ -45,19 +45,40 @@ std::optional<std::uint64_t> Number(const std::optional<std::string>& text) {
     return v;
 }
 
-// What a group may still take: its limit less what it holds, less the file
-// cache it could give back at once. None when it sets no limit.
-std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std::string& dir, const char* limitFile,
-                                       const char* usageFile) {
-    const std::optional<std::uint64_t> limit = Number(read(dir + limitFile));
+// The share of the kernel's own memory (slab, stacks, page tables) that it
+// can give back under pressure (folder entries and inodes of files not in
+// use), as the machine as a whole holds it.
+double ReclaimableKernelShare(const std::string& meminfo) {
+    const double slab = static_cast<double>(Field(meminfo, "Slab:").value_or(0));
+    const double all = slab + static_cast<double>(Field(meminfo, "KernelStack:").value_or(0) +
+                                                  Field(meminfo, "PageTables:").value_or(0));
+    return all > 0 ? static_cast<double>(Field(meminfo, "SReclaimable:").value_or(0)) / all : 0;
+}
+
+// What a group may still take: its limit less what it holds, less what it
+// could give back at once: the file cache (the files' own pages; tmpfs's
+// are no cache), and the kernel's caches of folder entries and inodes that
+// an earlier run left (v2 says how much of them; v1 only how much kernel
+// memory it holds, of which the machine's share is taken). None when it
+// sets no limit.
+std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std::string& dir, bool v2,
+                                       const std::string& meminfo) {
+    const std::optional<std::uint64_t> limit = Number(read(dir + (v2 ? "memory.max" : "memory.limit_in_bytes")));
     // v1 writes "no limit" as a huge multiple of the page size.
     if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
-    std::uint64_t used = Number(read(dir + usageFile)).value_or(0);
+    std::uint64_t used = Number(read(dir + (v2 ? "memory.current" : "memory.usage_in_bytes"))).value_or(0);
+    std::uint64_t free = 0;
     if (const std::optional<std::string> stat = read(dir + "memory.stat")) {
-        const std::uint64_t cache =
-            Field(*stat, "total_inactive_file ").value_or(Field(*stat, "inactive_file ").value_or(0));
-        used -= std::min(used, cache);
+        const char* const prefix = v2 ? "" : "total_";
+        for (const char* field : {"inactive_file ", "active_file "})
+            free += Field(*stat, std::string(prefix) + field).value_or(0);
+        if (v2) free += Field(*stat, "slab_reclaimable ").value_or(0);
     }
+    if (!v2)
+        free += static_cast<std::uint64_t>(
+            static_cast<double>(Number(read(dir + "memory.kmem.usage_in_bytes")).value_or(0)) *
+            ReclaimableKernelShare(meminfo));
+    used -= std::min(used, free);
     return *limit > used ? *limit - used : 0;
 }
 
@@ -103,9 +124,7 @@ std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, con
     // A group's folder that is not there (a namespace shows its own group
     // as the mount's root) sets nothing.
     for (const auto& [dir, v2] : Groups(cgroups)) {
-        const std::optional<std::uint64_t> group =
-            v2 ? GroupRoom(read, dir, "memory.max", "memory.current")
-               : GroupRoom(read, dir, "memory.limit_in_bytes", "memory.usage_in_bytes");
+        const std::optional<std::uint64_t> group = GroupRoom(read, dir, v2, meminfo);
         if (group) room = std::min(room, *group);
     }
     return room;
