@@ -213,10 +213,9 @@ struct Vol07ItemOutcome {
     bool ProgramFolder = false;
 };
 
-// How many workers a run over `in` gets: one main folder is one item,
-// nothing to overlap.
-unsigned Vol07Workers(const Vol07Inputs& in) {
-    const StringList mains = MainFoldersAsRead(in.IncludeFolders, true);
+// How many workers a run over the main folders `mains` (MainFoldersAsRead)
+// gets: one main folder is one item, nothing to overlap.
+unsigned Vol07Workers(const StringList& mains) {
     return mains.size() < 2 ? 1 : PageRunWorkers(NormalizeFolderItem(mains.front()), plat::RunWork::Remove);
 }
 
@@ -255,8 +254,7 @@ public:
         run.Items = items_.size();
         if (counted_)
             for (const Vol07Share& share : *counted_) run.SlotBytes = std::max(run.SlotBytes, ItemSlotBytes(share));
-        // One main folder is one item: nothing to overlap.
-        run.Workers = Vol07Workers(in_);
+        run.Workers = Vol07Workers(items_);
         const bool pooled = run.Workers > 1;
         refusals_.emplace(run.Workers, in_.ProgramFolder, in_.WorkingDir);
         parents_.resize(run.Workers);
@@ -401,7 +399,7 @@ RunMemoryNeed Vol07MemoryNeed(const Vol07Inputs& in, const std::vector<Vol07Shar
     using namespace kept;
     // Each entry deleted is named in the log; the simulation pretends it
     // gone. Each main folder's lines wait in its slot until it is applied.
-    const unsigned workers = Vol07Workers(in);
+    const unsigned workers = Vol07Workers(MainFoldersAsRead(in.IncludeFolders, true));
     RunMemoryNeed need{0, RunBase(workers) + 5 * kListUnused, 0};
     std::vector<double> slots;
     for (const Vol07Share& share : shares) {
