@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         // The slowest test takes some eight seconds, under the sanitizers
         // too: one that waits for ever (a modal loop nobody ends, a child
         // that never does) stops the run naming it.
-        rc = testsupport::RunAllTestsWithin(std::chrono::seconds(60));
+        rc = testsupport::RunAllTestsWithin(std::chrono::seconds(300));
     }
     testsupport::RemoveIsolatedEnvironment(base);
     return rc;
