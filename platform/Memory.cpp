@@ -1,11 +1,13 @@
 #include "platform/Memory.h"
 
 #include <malloc.h>
+#include <sys/statvfs.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -45,40 +47,102 @@ std::optional<std::uint64_t> Number(const std::optional<std::string>& text) {
     return v;
 }
 
-// The share of the kernel's own memory (slab, stacks, page tables) that it
-// can give back under pressure (folder entries and inodes of files not in
-// use), as the machine as a whole holds it.
-double ReclaimableKernelShare(const std::string& meminfo) {
-    const double slab = static_cast<double>(Field(meminfo, "Slab:").value_or(0));
-    const double all = slab + static_cast<double>(Field(meminfo, "KernelStack:").value_or(0) +
-                                                  Field(meminfo, "PageTables:").value_or(0));
-    return all > 0 ? static_cast<double>(Field(meminfo, "SReclaimable:").value_or(0)) / all : 0;
+// What a tmpfs file holds in the kernel while it exists: its inode and the
+// folder entry that names it (752 B and 192 B objects on 6.x kernels; about
+// 960 B a file measured with the slabs' slack). Neither can be given back.
+constexpr std::uint64_t kTmpfsFile = 1024;
+constexpr std::uint64_t kDentry = 192;
+constexpr std::uint64_t kShmemInode = 752;
+
+// A group's slab caches as v1's memory.kmem.slabinfo lists them ("name
+// active_objs num_objs objsize ..."): the bytes of folder entries and inodes
+// the kernel could drop, less the entries a tmpfs pins (one for each of its
+// inodes, and these inodes not at all). None when the file lists no cache:
+// kernels since 5.9 keep it but leave it empty.
+std::optional<std::uint64_t> SlabReclaimable(const std::string& slabinfo) {
+    std::uint64_t dropped = 0, tmpfs = 0, dentry = kDentry;
+    bool listed = false;
+    std::istringstream lines(slabinfo);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        std::uint64_t active = 0, all = 0, size = 0;
+        if (!(fields >> name >> active >> all >> size) || name == "#") continue;
+        listed = true;
+        name.erase(std::min(name.find('('), name.size()));  // a group's copy: "dentry(5:box)"
+        const auto endsWith = [&](const std::string& tail) {
+            return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+        };
+        if (name == "shmem_inode_cache") {
+            tmpfs = active;
+        } else if (name == "dentry") {
+            dentry = size;
+            dropped += active * size;
+        } else if ((endsWith("_inode_cache") || endsWith("_inode")) && name != "sock_inode_cache") {
+            // A file system's inodes (ext4_inode_cache, xfs_inode, ovl_inode):
+            // dropped with their entries. Sockets' live as long as the socket.
+            dropped += active * size;
+        }
+    }
+    if (!listed) return std::nullopt;
+    return dropped - std::min(dropped, tmpfs * dentry);
+}
+
+// v1's kernel memory the group could give back, when it does not list its
+// caches: what it holds beyond the tmpfs files in sight, of which the share
+// the machine's own kernel memory (also less those files) could give back.
+std::uint64_t KernelReclaimableGuess(std::uint64_t kernel, const std::string& meminfo, std::uint64_t tmpfsFiles) {
+    const std::uint64_t pinned = tmpfsFiles * kTmpfsFile;
+    if (kernel <= pinned) return 0;
+    const auto kB = [&](const char* key) { return Field(meminfo, key).value_or(0) * 1024; };
+    const std::uint64_t all = kB("Slab:") + kB("KernelStack:") + kB("PageTables:"),
+                        reclaimable = kB("SReclaimable:");
+    if (all <= pinned || reclaimable <= tmpfsFiles * kDentry) return 0;
+    const double share = std::min(1.0, static_cast<double>(reclaimable - tmpfsFiles * kDentry) /
+                                           static_cast<double>(all - pinned));
+    return static_cast<std::uint64_t>(static_cast<double>(kernel - pinned) * share);
 }
 
 // What a group may still take: its limit less what it holds, less what it
-// could give back at once: the file cache (the files' own pages; tmpfs's
-// are no cache), and the kernel's caches of folder entries and inodes that
-// an earlier run left (v2 says how much of them; v1 only how much kernel
-// memory it holds, of which the machine's share is taken). None when it
-// sets no limit.
+// could give back: its clean file pages (tmpfs's pages are no file pages;
+// dirty ones wait for the disk) and the folder entries and inodes it holds
+// of files no tmpfs keeps. As the kernel's MemAvailable holds back a share,
+// only half of each is counted: a slab page is freed only once all its
+// objects are dropped, and the program's own code is among the file pages.
+// None when it sets no limit.
 std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std::string& dir, bool v2,
-                                       const std::string& meminfo) {
+                                       const std::string& meminfo, std::uint64_t tmpfsFiles) {
     const std::optional<std::uint64_t> limit = Number(read(dir + (v2 ? "memory.max" : "memory.limit_in_bytes")));
     // v1 writes "no limit" as a huge multiple of the page size.
     if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
     std::uint64_t used = Number(read(dir + (v2 ? "memory.current" : "memory.usage_in_bytes"))).value_or(0);
-    std::uint64_t free = 0;
+    std::uint64_t file = 0, kernel = 0;
     if (const std::optional<std::string> stat = read(dir + "memory.stat")) {
-        const char* const prefix = v2 ? "" : "total_";
-        for (const char* field : {"inactive_file ", "active_file "})
-            free += Field(*stat, std::string(prefix) + field).value_or(0);
-        if (v2) free += Field(*stat, "slab_reclaimable ").value_or(0);
+        const auto value = [&](const char* v2Key, const char* v1Key) {
+            return Field(*stat, std::string(v2 ? v2Key : v1Key) + " ").value_or(0);
+        };
+        file = value("inactive_file", "total_inactive_file") + value("active_file", "total_active_file");
+        file -= std::min(file, value("file_dirty", "total_dirty") + value("file_writeback", "total_writeback"));
+        if (v2) {
+            // v2 tells reclaimable slab apart but not the entries a tmpfs
+            // pins in it; each comes with an inode in the unreclaimable part,
+            // so that part bounds them.
+            const std::uint64_t reclaimable = Field(*stat, "slab_reclaimable ").value_or(0),
+                                pinned = Field(*stat, "slab_unreclaimable ").value_or(0) / kShmemInode * kDentry;
+            kernel = reclaimable - std::min(reclaimable, pinned);
+        }
     }
-    if (!v2)
-        free += static_cast<std::uint64_t>(
-            static_cast<double>(Number(read(dir + "memory.kmem.usage_in_bytes")).value_or(0)) *
-            ReclaimableKernelShare(meminfo));
-    used -= std::min(used, free);
+    if (!v2) {
+        // v1 tells its kernel memory whole: its slab caches say what part of
+        // it could go. Newer kernels list none: the part beyond the tmpfs
+        // files in sight is guessed. None counts where the list is missing.
+        if (const std::optional<std::string> slabinfo = read(dir + "memory.kmem.slabinfo")) {
+            const std::uint64_t held = Number(read(dir + "memory.kmem.usage_in_bytes")).value_or(0);
+            kernel = std::min(held, SlabReclaimable(*slabinfo).value_or(
+                                        KernelReclaimableGuess(held, meminfo, tmpfsFiles)));
+        }
+    }
+    used -= std::min(used, file / 2 + kernel / 2);
     return *limit > used ? *limit - used : 0;
 }
 
@@ -109,6 +173,36 @@ std::vector<std::pair<std::string, bool>> Groups(const std::string& cgroups) {
     return groups;
 }
 
+// The files and folders held by the tmpfs file systems the process sees
+// (each counted once, however often it is mounted); one that sets no limit
+// on its files does not say.
+std::uint64_t TmpfsFiles() {
+    std::ifstream in("/proc/self/mountinfo");
+    std::set<std::string> seen;
+    std::uint64_t files = 0;
+    for (std::string line; std::getline(in, line);) {
+        // "id parent major:minor root mountpoint options ... - type source ..."
+        std::istringstream fields(line);
+        std::string id, parent, device, root, where;
+        fields >> id >> parent >> device >> root >> where;
+        const std::size_t dash = line.find(" - ");
+        if (dash == std::string::npos || line.compare(dash + 3, 6, "tmpfs ") != 0) continue;
+        if (!seen.insert(device).second) continue;
+        std::string path;  // the kernel writes a space as \040
+        for (std::size_t i = 0; i < where.size(); ++i) {
+            if (where[i] == '\\' && i + 3 < where.size() && where.find_first_not_of("01234567", i + 1) >= i + 4) {
+                path += static_cast<char>(std::strtol(where.substr(i + 1, 3).c_str(), nullptr, 8));
+                i += 3;
+            } else {
+                path += where[i];
+            }
+        }
+        struct statvfs fs {};
+        if (statvfs(path.c_str(), &fs) == 0 && fs.f_files >= fs.f_ffree) files += fs.f_files - fs.f_ffree;
+    }
+    return files;
+}
+
 AvailableMemoryHandler& Answer() {
     static AvailableMemoryHandler handler;
     return handler;
@@ -117,14 +211,14 @@ AvailableMemoryHandler& Answer() {
 }  // namespace
 
 std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
-                                                  const ControlFileReader& read) {
+                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles) {
     const std::optional<std::uint64_t> available = Field(meminfo, "MemAvailable:");
     if (!available) return std::nullopt;
     std::uint64_t room = (*available + Field(meminfo, "SwapFree:").value_or(0)) * 1024;
     // A group's folder that is not there (a namespace shows its own group
     // as the mount's root) sets nothing.
     for (const auto& [dir, v2] : Groups(cgroups)) {
-        const std::optional<std::uint64_t> group = GroupRoom(read, dir, v2, meminfo);
+        const std::optional<std::uint64_t> group = GroupRoom(read, dir, v2, meminfo, tmpfsFiles);
         if (group) room = std::min(room, *group);
     }
     return room;
@@ -145,7 +239,8 @@ std::optional<std::uint64_t> GetAvailableMemory() {
     const std::optional<std::string> meminfo = ReadWhole("/proc/meminfo");
     if (!meminfo) return std::nullopt;
     return AvailableMemoryFrom(*meminfo, ReadWhole("/proc/self/cgroup").value_or(""),
-                               [](const std::string& path) { return ReadWhole("/sys/fs/cgroup" + path); });
+                               [](const std::string& path) { return ReadWhole("/sys/fs/cgroup" + path); },
+                               TmpfsFiles());
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 // How much memory the machine can still give this program: the kernel's
 // available memory and free swap, and no more than a control group's limit
-// less what the group already holds, where one is set (a container).
+// less what the group already holds and could not give back at once, where
+// one is set (a container).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +20,12 @@ using AvailableMemoryHandler = std::function<std::optional<std::uint64_t>()>;
 AvailableMemoryHandler SetAvailableMemoryHandler(AvailableMemoryHandler handler);
 
 // The pieces the answer is read from, for tests: the kernel's meminfo text,
-// the process's cgroup list and a reader of a control group file (the path
-// below the cgroup mount; none when it cannot be read).
+// the process's cgroup list, a reader of a control group file (the path
+// below the cgroup mount; none when it cannot be read) and the files the
+// tmpfs file systems in sight hold (their entries and inodes cannot be given
+// back; v1 groups on newer kernels do not say which caches they hold).
 using ControlFileReader = std::function<std::optional<std::string>(const std::string& path)>;
 std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
-                                                  const ControlFileReader& read);
+                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles = 0);
 
 }  // namespace plat
