@@ -179,6 +179,11 @@ void RunGuarded(const std::function<void()>& work, RunKeeps keeps) {
     ShowRunFailures(keeps);
 }
 
+bool CheckUndoFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic) {
+    // An undo has nothing to narrow: only the machine can give more.
+    return CheckRunFitsMemory(need, room, topic, "Close other programs and try the Undo again.");
+}
+
 bool ShowRunFailures(RunKeeps keeps) {
     const std::string failures = TakeRunFailures();
     if (failures.empty()) return false;

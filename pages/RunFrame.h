@@ -129,6 +129,11 @@ bool RunOnFrame(const RunFrame& frame, RunLog& log, const RunHooks& hooks);
 // its work): busy while it lasts; a failure, or one a pooled run noted,
 // ends it with the failure box instead of leaving the handler.
 void RunGuarded(const std::function<void()>& work, RunKeeps keeps);
+// An undo weighed as a run is, from its records, before it changes
+// anything: false, after the memory box with the page's topic, when what
+// it adds beyond them (`need`) does not fit in what the machine can give
+// and `room`, what its start drops; its records then stay for a later try.
+bool CheckUndoFitsMemory(const RunMemoryNeed& need, double room, const std::string& topic);
 // Says the failures noted since the run began, if any: true when it did.
 bool ShowRunFailures(RunKeeps keeps);
 

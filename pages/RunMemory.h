@@ -135,3 +135,28 @@ bool CheckRunFitsMemory(const RunMemoryNeed& need, double room, const std::strin
 RunMemoryNeed LastWeighedMemory();
 double LastWeighedRoom();
 void ResetLastWeighed();
+
+// ---- an Undo's weight ---------------------------------------------------------------------
+// What an Undo adds beyond the records it reads, from those records: the
+// lists it builds of them, its slots and workers, and what stays when
+// every record stays (kept for the next Undo, listed in the Visual Log and
+// the report): it cannot know before which will stay.
+namespace kept {
+
+// An index of a record, in an array that doubles as it grows.
+inline constexpr Kept kUndoIndex{Grown(sizeof(std::uint32_t)), 0};
+// A path copied into a string of its own: the string, and its characters
+// in a block (the block's header and rounding, at most 24 bytes).
+inline constexpr Kept kOwnPath{sizeof(std::string) + 24, 1};
+// A line of the report of what stays: its path with the longest reason
+// ("  (changed since the run)") and its line end, in a text that doubles
+// as it grows, and the report made of that text once more.
+inline constexpr double kReasonChars = 26;
+inline constexpr Kept kReportLine{Grown(kReasonChars) + kReasonChars, Grown(1) + 1};
+// A folder in a part's removal: its place in the queue, and, met in a
+// climb, where its text lies, in arrays that double as they grow; its mark
+// (a hash and a record, and a byte beside) in a table kept at most three
+// quarters full that doubles as it grows.
+inline constexpr Kept kUndoQueued{Grown(4) + Grown(16) + Grown((8 + 1) * 4.0 / 3), 0};
+
+}  // namespace kept

@@ -17,6 +17,7 @@
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
+#include "pages/UndoMemory.h"
 #include "pages/creation/FolderCreator.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -642,6 +643,7 @@ void Plan(FolderFileUndo& undo, UndoPlan plan) {
 CreationUndoProfile CreationUndoMessages(const std::string& topic, int first, const std::string& nothingText,
                                          const std::string& reportTopic) {
     CreationUndoProfile p;
+    p.Topic = topic;
     p.NothingCaption = MessageCaption(topic, "Warning", first);
     p.NothingText = nothingText;
     p.AskCaption = MessageCaption(topic, "Information", first + 1);
@@ -727,7 +729,11 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         const std::vector<UndoGroup> groups = SplitUndo(state.LastBases, all);
         const VEC_UNDO_BASES& runBases = state.LastBases;
         const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
-        UndoPartsResult parts = UndoInParts(groups, all, runBases, PageRunWorkers(workFolder, plat::RunWork::Remove),
+        const unsigned workers = PageRunWorkers(workFolder, plat::RunWork::Remove);
+        // Refused, every record goes back for a later try.
+        if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, runBases.size(), workers), 0, profile.Topic))
+            return;
+        UndoPartsResult parts = UndoInParts(groups, all, runBases, workers,
                                             [&](FolderFileUndo& undo, UndoLists& lists) {
                                                 if (!mainFolder.empty()) undo.SetMainFolder(mainFolder);
                                                 undo.SetCreatedFolders(std::move(lists.created));

@@ -208,6 +208,7 @@ struct CreationUndoProfile {
     // Captions of: nothing to undo, the question, the report, the end.
     std::string NothingCaption, AskCaption, ReportCaption, EndCaption;
     std::string NothingText;
+    std::string Topic;  // the memory box's
 };
 // The plans of 02 and 03 (04's differ), and an undo's four messages under
 // one topic, numbered one after the other from `first` (the report's

@@ -9,6 +9,7 @@
 
 #include "core/PathTools.h"
 #include "core/Validation.h"
+#include "platform/FileSystem.h"
 #include "pages/ListedFolders.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
@@ -565,4 +566,58 @@ std::string Vol06UndoReportText(const Vol06UndoReport& report) {
     section("\nDESTINATION FOLDERS DO NOT EXIST : \n\n", report.DestinationMissing);
     section("\nOTHER REASONS   : \n\n", report.OtherReasons);
     return text;
+}
+
+// ---- the undo's weight --------------------------------------------------------------------
+
+RunMemoryNeed Vol06UndoMemoryNeed(const Vol06UndoRecords& records) {
+    using namespace kept;
+    const DEQ_RENAME_RECORDS& replay =
+        !records.Vol06RenamedPairs.empty() ? records.Vol06RenamedPairs : records.Vol06FailedUndoPairs;
+    // The items as the undo makes them, newest first: neighbours whose new
+    // names lie in one folder, up to kRenamesPerItem each.
+    double olds = 0, news = 0, staying = 0, items = 0, parents = 0;
+    std::size_t inItem = 0, largest = 0;
+    bool oneFolder = true;
+    std::string_view parent;
+    for (auto it = replay.rbegin(); it != replay.rend(); ++it) {
+        olds += static_cast<double>(it->OldPath.size());
+        news += static_cast<double>(it->NewPath.size());
+        // Reported by its old path, or by its new one with a reason.
+        staying += static_cast<double>(std::max(it->OldPath.size(), it->NewPath.size())) + kReasonChars;
+        const std::string_view here = ParentText(it->NewPath);
+        const bool same = it != replay.rbegin() && here == parent;
+        if (!same && it != replay.rbegin()) oneFolder = false;
+        if (!same || inItem == kRenamesPerItem) {
+            items += 1;
+            parents += static_cast<double>(here.size());
+            inItem = 0;
+        }
+        largest = std::max(largest, ++inItem);
+        parent = here;
+    }
+    const double n = static_cast<double>(replay.size());
+    const std::string first = replay.empty() ? std::string() : replay.back().NewPath;
+    const unsigned workers =
+        replay.empty() ? 1 : PageRunWorkers(first, oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
+    // A record kept for the next Undo: its share of the deque's 512-byte
+    // blocks, and its two paths' blocks.
+    const Kept keptRecord{Block(512) / static_cast<double>(512 / sizeof(_tagRenameRecord)) + 2 * 24, 1};
+    RunMemoryNeed need{n, 0, olds};
+    // Each new path copied, a mark and each item's range; each item's
+    // slot, its outcome for each record; on the pool, each item's parent
+    // looked up in Linux form, longer by what the drive letter stands for.
+    need.bytes = RunBase(workers) + kListUnused + Weigh(n, news, kOwnPath) + n +
+                 Weigh(items, 0, {Grown(2 * sizeof(std::size_t)), 0}) +
+                 SlotsWeight(items, Block(static_cast<std::size_t>(Grown(4.0 * static_cast<double>(largest)))),
+                             workers);
+    if (workers > 1) {
+        std::string native;
+        const double longer =
+            plat::ToNative(first, native) ? std::max<double>(0, double(native.size()) - double(first.size())) : 0;
+        need.bytes += Weigh(items, parents + items * longer, kOwnPath);
+    }
+    // Every record staying: reported, kept with its paths, its old path listed.
+    need.bytes += Weigh(n, staying, kOwnPath) + Weigh(n, olds + news, keptRecord) + Weigh(n, olds, kLine);
+    return need;
 }

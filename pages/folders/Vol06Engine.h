@@ -142,3 +142,5 @@ struct Vol06UndoReport {
 Vol06UndoReport Vol06UndoRenames(Vol06UndoRecords& records, Vol06Counters& counters, RunLog& log);
 // The text of the undo's report (message 0213); empty when all went back.
 std::string Vol06UndoReportText(const Vol06UndoReport& report);
+// What the undo of `records` adds beyond them, every record staying.
+RunMemoryNeed Vol06UndoMemoryNeed(const Vol06UndoRecords& records);

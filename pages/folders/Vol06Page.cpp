@@ -391,6 +391,8 @@ void Vol06Page::btnVol06UndoClick() {
         if (plat::MessageBox("Do you want UNDO all Folders renamed last time ?",
                              MessageCaption(kListTopic, "Information", "60045"), kAsk) != plat::IDYES)
             return;
+        // Refused, its records stay for a later try.
+        if (!CheckUndoFitsMemory(Vol06UndoMemoryNeed(Undo), 0, kListTopic)) return;
         VisualLog log = Vol06VisualLog();
         Vol06ClearResultLists();
         const Vol06UndoReport report = Vol06UndoRenames(Undo, Counters, log);

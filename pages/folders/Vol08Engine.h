@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -253,10 +254,12 @@ bool Vol08HasUndo(const Vol08State& state);
 // empty and the very folder it made; or, when the last Undo left some,
 // exactly those. The result counters go to 0; each folder kept for the
 // next Undo gives a failed-undo line. Returns the report of what stayed
-// (empty when everything went).
-std::string Vol08UndoCopies(Vol08State& state, RunLog& log);
+// (empty when everything went); none when it does not fit in memory (its
+// box shown, the log and every record as they were).
+std::optional<std::string> Vol08UndoCopies(Vol08State& state, RunLog& log);
 // The Undo button's work: nothing to undo (80054), the question (80055),
-// the Visual Log's lists emptied, the undo, the report (80056), the end (80057).
+// the memory it needs (0458), the Visual Log's lists emptied, the undo,
+// the report (80056), the end (80057).
 void Vol08UndoLastRun(Vol08State& state, RunLog& log);
 
 // ---- name masks ----------------------------------------------------------------------------

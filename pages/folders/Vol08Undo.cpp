@@ -6,6 +6,7 @@
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "pages/UndoMemory.h"
 #include "pages/folders/Vol08Engine.h"
 
 using namespace pagekit;
@@ -17,7 +18,7 @@ bool Vol08HasUndo(const Vol08State& state) {
            !state.Vol08CopiedFiles.empty();
 }
 
-std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
+std::optional<std::string> Vol08UndoCopies(Vol08State& state, RunLog& log) {
     // The lists go to the undo as they are (no copy): it empties them anyway.
     // Until what stays is kept, a failure gives every record back.
     UndoLists all;
@@ -44,6 +45,10 @@ std::string Vol08UndoCopies(Vol08State& state, RunLog& log) {
     std::vector<UndoGroup> groups = SplitUndo(state.Vol08LastBases, all);
     const std::string workFolder = state.Vol08LastBases.empty() ? std::string() : state.Vol08LastBases.front().Path;
     const unsigned workers = groups.size() < 2 ? 1 : PageRunWorkers(workFolder, plat::RunWork::Remove);
+    // Refused, every record goes back for a later try.
+    if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, state.Vol08LastBases.size(), workers), 0, kVol08Topic))
+        return std::nullopt;
+    log.ClearLogLists();
     const auto prepare = [&](FolderFileUndo& undo, UndoLists& l) {
         undo.SetCreatedFolders(std::move(l.created));
         if (l.secondSet) undo.SetCreatedSubFolders(std::move(l.second));
@@ -86,12 +91,12 @@ void Vol08UndoLastRun(Vol08State& state, RunLog& log) {
         if (plat::MessageBox("Do you want to delete all folders (and files)\ncopied last time ?",
                              MessageCaption(kVol08Topic, "Information", 80055), kAsk) != plat::IDYES)
             return;
-        log.ClearLogLists();
-        const std::string report = Vol08UndoCopies(state, log);
+        const std::optional<std::string> report = Vol08UndoCopies(state, log);
+        if (!report) return;
         log.ShowCounters(state.Counters.Labels());
-        if (!report.empty())
+        if (!report->empty())
             plat::MessageBox(
-                report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
+                *report, MessageCaption("Copy Folder Structure(s).-From a Folder List Level.", "Information", 80056), kWarn);
         if (!ShowRunFailures(RunKeeps::Undo))
             plat::MessageBox("End of the Undo process !!!", MessageCaption(kVol08Topic, "Information", 80057), kInfo);
     }, RunKeeps::Undo);
