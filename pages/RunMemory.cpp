@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/FileNames.h"
+#include "core/PathTools.h"
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
 #include "platform/Memory.h"
@@ -44,12 +45,41 @@ double SlotsWeight(std::vector<double> itemBytes, unsigned workers) {
     return bytes;
 }
 
-double InMemoryWeight(const std::string& folder, double entries, double files, double bytes) {
-    if (folder.empty() || entries <= 0) return 0;
-    std::optional<plat::FsKind> kind;
-    ReadBesideWindow([&] { kind = plat::FsKindAt(folder); });
-    if (kind != plat::FsKind::Memory) return 0;
-    return entries * kInMemoryEntry + bytes + files * kPageBytes;
+double InMemoryFileBytes(std::uint64_t size) {
+    const std::uint64_t pages = (size + 4095) / 4096;
+    double bytes = static_cast<double>(pages) * kPageBytes;
+    // A file of more pages indexes them in a tree of 64 to a node.
+    for (std::uint64_t level = pages; pages > 1 && level > 1;) {
+        level = (level + 63) / 64;
+        bytes += static_cast<double>(level) * kPageIndexNode;
+    }
+    return bytes;
+}
+
+double InMemoryFileBytes(const MAP_FILE_NAME_SIZE& sizes) {
+    double bytes = 0;
+    for (const auto& entry : sizes) bytes += InMemoryFileBytes(entry.second);
+    return bytes;
+}
+
+double InMemoryWeight(const StringList& folders, double entries, double fileBytes) {
+    if (entries <= 0) return 0;
+    double named = 0, inMemory = 0;
+    ReadBesideWindow([&] {
+        // A folder named again in a row is read once.
+        std::string last;
+        bool lastInMemory = false;
+        for (const std::string& line : folders) {
+            std::string folder = TrimControlAndBlanks(line);
+            if (folder.empty()) continue;
+            named += 1;
+            if (folder != last) lastInMemory = plat::FsKindAt(folder) == plat::FsKind::Memory;
+            last = std::move(folder);
+            inMemory += lastInMemory ? 1 : 0;
+        }
+    });
+    if (inMemory <= 0) return 0;
+    return (entries * kInMemoryEntry + fileBytes) * inMemory / named;
 }
 
 double TotalLength(const StringList& lines) {

@@ -100,12 +100,22 @@ constexpr double DryBase(double meanLine, unsigned workers = plat::kMostRunWorke
 }  // namespace kept
 
 // What a real run's new entries hold of the memory where the file system
-// of `folder` keeps them there (tmpfs): each entry's inode and name, and a
-// file's bytes in whole pages, which nothing gives back while they exist.
-// Nothing on other file systems.
+// keeps them there (tmpfs), which nothing gives back while they exist:
+// each entry's inode and name, and a file's pages, one for each 4 KiB it
+// has begun (none for an empty file), with the nodes that index them
+// (none for a file of one page). The kernel's figures, pinned by a test.
 inline constexpr double kInMemoryEntry = 1024;
 inline constexpr double kPageBytes = 4096;
-double InMemoryWeight(const std::string& folder, double entries, double files, double bytes);
+inline constexpr double kPageIndexNode = 640;  // of 64 pages
+// What a file of `size` bytes holds beyond its entry.
+double InMemoryFileBytes(std::uint64_t size);
+// The same for each file of a count's sizes.
+double InMemoryFileBytes(const MAP_FILE_NAME_SIZE& sizes);
+// The kernel's share of a run that makes `entries` entries, whose files
+// hold `fileBytes` (InMemoryFileBytes), in equal shares below each of
+// `folders`: the share of those on a file system that keeps them in
+// memory. Each folder's file system is read beside the window.
+double InMemoryWeight(const StringList& folders, double entries, double fileBytes);
 
 // What a pooled run's outcome slots hold at most: each slot keeps what the
 // largest item it held kept (`itemBytes`), as many slots as the run can

@@ -110,7 +110,7 @@ unsigned CreationWorkers(const CreationInputs& in, const std::string& destinatio
 }
 
 RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
-                                 const std::string& destination, bool basePerItem, unsigned workers) {
+                                 const std::string& destination, const StringList* items, unsigned workers) {
     using namespace kept;
     const CreationCounters& c = state.Counters;
     const double mains = c.FoldersToCreate, subs = c.SubFoldersToCreate, files = c.FilesToCreate;
@@ -123,7 +123,7 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
     Kept main = simulation ? kLine + kDryFolder : Dearer(kLine + kFolderRecord, kLine + kListPath);
     // An item beneath a folder of its own: its scope, looked up on the pool,
     // and that folder as the base of its records.
-    if (basePerItem) main = main + Kept{sizeof(RunScope), 0} + (simulation ? Kept{} : kUndoBase);
+    if (items) main = main + Kept{sizeof(RunScope), 0} + (simulation ? Kept{} : kUndoBase);
     const Kept sub = kLine + (simulation ? kDryFolder : kFolderRecord);
     const Kept file = kLine + (simulation ? kDryFile : kFileRecord);
     const double lists = 3 + (subs > 0) + (files > 0);
@@ -138,8 +138,10 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
                  SlotsWeight(mains, state.ItemSlotBytes, workers);
     if (simulation)
         need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
-    else
-        need.kernel = InMemoryWeight(destination, need.entries, files, c.FilesSizeToCreate);
+    else  // every main folder gets the structures' files
+        need.kernel = InMemoryWeight(items ? *items : StringList{destination}, need.entries,
+                                     state.StructureFiles > 0 ? InMemoryFileBytes(state.StructureFileSizes) *
+                                                                    files / state.StructureFiles : 0);
     need.bytes += need.kernel;
     return need;
 }
@@ -152,7 +154,7 @@ double CreationRunListsBytes(const CreationState& state) {
 
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes, const std::string& destination, bool basePerItem) {
+                       double mainLineBytes, const std::string& destination, const StringList* items) {
     RunFrame frame;
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
@@ -166,8 +168,8 @@ RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simu
     };
     frame.Counters = CountersOf(state);
     frame.ShowLog = in.ViewDetailedResults;
-    frame.Memory = [&state, &in, mainLineBytes, simulation, destination, basePerItem] {
-        return CreationMemoryNeed(state, mainLineBytes, simulation, destination, basePerItem,
+    frame.Memory = [&state, &in, mainLineBytes, simulation, destination, items] {
+        return CreationMemoryNeed(state, mainLineBytes, simulation, destination, items,
                                   CreationWorkers(in, destination));
     };
     frame.MemoryTopic = topic;

@@ -169,18 +169,19 @@ struct CreationProfile {
 // start at zero and a real run forgets the last run's lists; the page's
 // counters; "Show Visual Log". The page adds its question, work and end.
 // Its memory is weighed after the checks, each main folder's line taken as
-// `mainLineBytes` long, the main folders made in `destination` (the first
-// one's; `basePerItem`: each item works beneath a folder of its own, which
-// its scope looks up on the pool); a refusal is captioned with `topic`.
+// `mainLineBytes` long, the main folders made in `destination` (`items`:
+// each item's main folder is made beneath the item's own folder, which its
+// scope looks up on the pool); a refusal is captioned with `topic`.
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
                        const std::string& noStructureCaption, const RunHooks& hooks, const std::string& topic,
-                       double mainLineBytes, const std::string& destination, bool basePerItem = false);
+                       double mainLineBytes, const std::string& destination, const StringList* items = nullptr);
 
 // What a create run or simulation adds to the memory, from its count: each
-// main folder's line about `mainLineBytes` long, made in `destination` on
-// `workers`; sets the state's ItemSlotBytes for the run.
+// main folder's line about `mainLineBytes` long, made in `destination` (or
+// beneath each of `items`) on `workers`; sets the state's ItemSlotBytes
+// for the run.
 RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, bool simulation,
-                                 const std::string& destination, bool basePerItem, unsigned workers);
+                                 const std::string& destination, const StringList* items, unsigned workers);
 // How many workers a create run over `in` gets for `destination`.
 unsigned CreationWorkers(const CreationInputs& in, const std::string& destination);
 // What the last run's lists and undo records hold, which a real run's start lets go.

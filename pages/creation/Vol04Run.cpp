@@ -23,7 +23,8 @@ RunFrame Vol04Frame(Vol04State& state, const Vol04Inputs& in, RunLog& log, const
         state, in, simulation, [&state, &in] { return Vol04CheckDiskSpace(state, in, in.WithFiles()); },
         noStructureCaption, hooks, kVol04Topic,
         static_cast<double>(in.Prefix.size() + in.Suffix.size() + 2) + MeanLength(in.IncludeFolders),
-        in.IncludeFolders.empty() ? std::string() : TrimControlAndBlanks(in.IncludeFolders.front()), true);
+        in.IncludeFolders.empty() ? std::string() : TrimControlAndBlanks(in.IncludeFolders.front()),
+        &in.IncludeFolders);
     frame.MemoryAction = "Narrow the lists or the structure.";
     frame.IncludeEmpty = in.IncludeFolders.empty();
     frame.Work = [&state, &in, &log](RunDisk& disk) { Vol04Creator(in, state, log, disk).CreateAll(); };

@@ -891,8 +891,9 @@ RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bo
                   SlotsWeight(destinations, ItemSlotBytes(state, in), workers);
     if (simulation)
         need.bytes += DryBase(perPath, workers);
-    else if (!in.IncludeFolders.empty())
-        need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
+    else  // every destination gets the sources' files
+        need.kernel = InMemoryWeight(in.IncludeFolders, subs + files,
+                                     files > 0 ? InMemoryFileBytes(state.Vol10SourceFileSizes) * destinations : 0);
     need.bytes += need.kernel;
     return need;
 }

@@ -473,8 +473,9 @@ RunMemoryNeed Vol08Copier::MemoryNeed(const Vol08State& state, const Vol08Inputs
                   SlotsWeight(mains, ItemSlotBytes(state, sizeof(Outcome), LongestLine(in.IncludeFolders)), workers);
     if (simulation)
         need.bytes += DryBase(need.entries > 0 ? need.lines / need.entries : 0, workers);
-    else if (!in.IncludeFolders.empty())
-        need.kernel = InMemoryWeight(TrimControlAndBlanks(in.IncludeFolders.front()), subs + files, files, c.FileSizeToCopy);
+    else  // every main folder gets the structures' files
+        need.kernel = InMemoryWeight(in.IncludeFolders, subs + files,
+                                     files > 0 ? InMemoryFileBytes(state.Vol08StructureFileSizes) * mains : 0);
     need.bytes += need.kernel;
     return need;
 }
