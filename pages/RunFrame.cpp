@@ -96,7 +96,11 @@ bool RunPass(const RunFrame& frame, RunLog& log, const RunHooks& hooks) {
         if (!frame.Memory) return true;
         const double room =
             (frame.Room ? frame.Room() : 0) + (frame.FreshLog ? log.HeldBytes(frame.StartDropsRecords) : 0);
-        return CheckRunFitsMemory(frame.Memory(), room, frame.MemoryTopic, frame.MemoryAction);
+        RunMemoryNeed need = frame.Memory();
+        // A log on the screen keeps what its showing took, which the weight
+        // counts for a first showing: a run again adds none.
+        if (log.Shown()) need.bytes -= kept::kLogShowing;
+        return CheckRunFitsMemory(need, room, frame.MemoryTopic, frame.MemoryAction);
     };
     if (!frame.Count && !fits()) return false;
     for (const PageMessage& q : frame.Questions)

@@ -36,6 +36,8 @@ public:
     // What the two clears give back now: the lines no run's record keeps
     // (`shared`: those the records keep too, which go as well).
     virtual double HeldBytes(bool /*shared*/) const { return 0; }
+    // On the screen already: what its showing took is held.
+    virtual bool Shown() const { return false; }
     // Real run: the run-mode box checked; simulation: unchecked.
     virtual void SetRunMode(bool realRun) = 0;
     virtual void ShowLog() = 0;

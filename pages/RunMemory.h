@@ -87,7 +87,8 @@ inline constexpr Kept kDryFile = kDryEntry;
 // and each of the most workers a run has (plat::kMostRunWorkers), its
 // listing buffer and handles.
 inline constexpr double kWorkerBytes = 40.0 * 1024;
-constexpr double RunBase(unsigned workers) { return 3.0 * 1024 * 1024 + workers * kWorkerBytes; }
+inline constexpr double kLogShowing = 3.0 * 1024 * 1024;  // held while the log is on the screen
+constexpr double RunBase(unsigned workers) { return kLogShowing + workers * kWorkerBytes; }
 inline constexpr double kRunBase = RunBase(plat::kMostRunWorkers);
 // What a simulation adds to it: each worker's (and the window thread's)
 // answers of the real disk, each naming a path about `meanLine` long, and

@@ -104,6 +104,11 @@ double VisualLog::HeldBytes(bool shared) const {
     return bytes;
 }
 
+bool VisualLog::Shown() const {
+    VisualLogWindow* w = log_();
+    return w && w->isVisible();
+}
+
 void VisualLog::SetRunMode(bool realRun) {
     VisualLogWindow* w = log_();
     if (!w) return;

@@ -29,6 +29,7 @@ public:
     void ClearLogLists() override;
     void ClearZoomLists() override;
     double HeldBytes(bool shared) const override;
+    bool Shown() const override;
     void SetRunMode(bool realRun) override;
     void ShowLog() override;
 
