@@ -4,6 +4,7 @@
 // import window: construct, SetColumn (one column only), Import, GetList.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <istream>
 #include <string>
@@ -80,6 +81,8 @@ public:
     // 0519 and takes nothing from the file.
     void Import();
     StringList GetList() const { return List; }
+    // The list itself, the parser left without it.
+    StringList TakeList() { return std::move(List); }
     int GetStatus() const { return Status; }
 
 private:
@@ -100,6 +103,15 @@ private:
     std::string ErrorText;
     int Status = kImportOk;
 };
+
+// What a text file holds, as a weight of it needs before it is read:
+// bytes, lines (the last one also without its line feed) and the
+// occurrences of `delimiter`'s first byte (none asked: 0), each a cut at
+// most. False when the file cannot be read.
+struct ImportFileSize {
+    std::uint64_t bytes = 0, lines = 0, cuts = 0;
+};
+bool MeasureImportFile(const std::string& fileName, const std::string& delimiter, ImportFileSize& size);
 
 // The checks of an imported list before a page takes it as its folder
 // structures (full paths, `fullPaths` true) or its templates (relative

@@ -210,7 +210,8 @@ void IncludeExcludeLists::TakeLines(const StringList& lines, bool accepted, cons
 
 void IncludeExcludeLists::ImportClick(QWidget* focus) {
     const int result = frmFileImport ? frmFileImport->ExecFor(Include()) : QDialog::Rejected;
-    const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
+    // Taken: the window keeps nothing once the page has its lines.
+    const StringList lines = frmFileImport ? frmFileImport->TakeResultLines() : StringList();
     if (p_.ImportEmptiesWindow && frmFileImport) frmFileImport->ClearSourceLines();
     TakeLines(lines, result == QDialog::Accepted, p_.ImportEmpty, p_.ImportEnd, p_.ImportNeedsDrive);
     Focus(focus);

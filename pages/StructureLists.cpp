@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "core/ImportClass.h"
 #include "core/PathTools.h"
 #include "core/ShellServices.h"
 #include "core/Validation.h"
@@ -201,14 +202,15 @@ void StructureListHandlers::ImportClick() {
     const bool fullPaths = IsEnabledAndChecked(w_.FullPaths);
     const bool relativePaths = IsEnabledAndChecked(w_.RelativePaths);
     const int result = frmFileImport ? frmFileImport->ExecFor(w_.List) : QDialog::Rejected;
-    const StringList lines = frmFileImport ? frmFileImport->GetResultLines() : StringList();
+    // Taken: the window keeps nothing once the page has its lines.
+    const StringList lines = frmFileImport ? frmFileImport->TakeResultLines() : StringList();
     std::string report;
     if (lines.empty()) {
         Box(messages_.ImportEmpty, kWarn);
     } else if (result == QDialog::Accepted) {
-        if (fullPaths && frmFileImport->CheckFullPaths(report)) {
+        if (fullPaths && CheckImportedPaths(lines, true, report)) {
             Box(messages_.ImportFullPaths, kWarn, report);
-        } else if (!fullPaths && relativePaths && frmFileImport->CheckRelativePaths(report)) {
+        } else if (!fullPaths && relativePaths && CheckImportedPaths(lines, false, report)) {
             Box(messages_.ImportTemplates, kWarn, report);
         } else {
             StringList normalised;

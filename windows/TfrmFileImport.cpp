@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "core/FileNames.h"
@@ -10,6 +12,7 @@
 #include "core/SettingsStore.h"
 #include "help/HelpWindows.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/FileDialogs.h"
 #include "platform/qt/HistoryField.h"
@@ -66,6 +69,18 @@ void Uncheck(QRadioButton* radio) {
     radio->setAutoExclusive(true);
 }
 
+// What the window holds, measured at the allocator: a list row (its item,
+// its data and its text in UTF-16) per line and per byte of the file; and
+// while a list is created, each parsed line, its place in the set that
+// drops repeats and its text handed to its row.
+constexpr double kRowBytes = 220, kRowPerByte = 2;
+constexpr double kParsedBytes = 144, kParsedPerByte = 1;
+double Rows(double lines, double bytes) { return lines * kRowBytes + bytes * kRowPerByte; }
+// A created list of `entries` lines from `bytes`, while it is made and after.
+double Created(double entries, double bytes) {
+    return Rows(entries, bytes) + entries * kParsedBytes + bytes * kParsedPerByte;
+}
+
 QString PreviewOf(const std::string& line) {
     QString text = QString::fromStdString(line);
     if (text.size() > kPreviewLength)
@@ -118,8 +133,19 @@ int TfrmFileImport::ExecFor(const QObject* target) {
     if (target != resultTarget_) {
         ClearResultLines();
         resultTarget_ = target;
+    } else if (!kept_.empty()) {
+        QStringList back;
+        for (const std::string& line : kept_) back << QString::fromStdString(line);
+        StringList().swap(kept_);
+        ui->lstFileImportResults->addItems(back);
     }
-    return qtplat::ExecModal(this);
+    const int result = qtplat::ExecModal(this);
+    // Closed, the window lets go of the file and its lists: the page takes the created lines.
+    kept_ = listtools::ListLines(ui->lstFileImportResults);
+    ui->lstFileImportResults->clear();
+    ui->lstFileImportSource->clear();
+    EnableImportSettings(false);
+    return result;
 }
 
 TfrmFileImport::~TfrmFileImport() {
@@ -127,9 +153,32 @@ TfrmFileImport::~TfrmFileImport() {
 }
 
 StringList TfrmFileImport::GetSourceLines() const { return listtools::ListLines(ui->lstFileImportSource); }
-StringList TfrmFileImport::GetResultLines() const { return listtools::ListLines(ui->lstFileImportResults); }
+StringList TfrmFileImport::GetResultLines() const {
+    return ui->lstFileImportResults->count() > 0 ? listtools::ListLines(ui->lstFileImportResults) : kept_;
+}
+StringList TfrmFileImport::TakeResultLines() {
+    StringList lines = ui->lstFileImportResults->count() > 0 ? listtools::ListLines(ui->lstFileImportResults)
+                                                             : std::move(kept_);
+    StringList().swap(kept_);
+    ui->lstFileImportResults->clear();
+    return lines;
+}
 void TfrmFileImport::ClearSourceLines() { ui->lstFileImportSource->clear(); }
-void TfrmFileImport::ClearResultLines() { ui->lstFileImportResults->clear(); }
+void TfrmFileImport::ClearResultLines() {
+    ui->lstFileImportResults->clear();
+    StringList().swap(kept_);
+}
+
+bool TfrmFileImport::FitsInMemory(const std::string& doing, std::uint64_t lines, double need) const {
+    const std::optional<std::uint64_t> machine = plat::GetAvailableMemory();
+    if (!machine || need <= static_cast<double>(*machine)) return true;
+    plat::MessageBox("There is not enough memory to " + doing + ".\nThe file holds " + UInt64ToStr(lines) +
+                         " lines, which need about " + FormatByteSize(static_cast<std::uint64_t>(need)) +
+                         " of memory.\nThe free memory is : " + FormatByteSize(*machine) +
+                         "\n\nNothing was changed.\nAction : Split the file, and import it in parts.",
+                     "Import File content.            Warnings no: 0460.", plat::MB_OK | plat::MB_ICONWARNING);
+    return false;
+}
 
 bool TfrmFileImport::CheckFullPaths(std::string& report) const {
     return CheckImportedPaths(GetResultLines(), true, report);
@@ -266,6 +315,12 @@ void TfrmFileImport::btnFileImportBrowseClick() {
                              "Import File content.            Warnings no: 0312.", plat::MB_OK | plat::MB_ICONWARNING);
             return;
         }
+        // Weighed before it is read: its preview, and the list it makes
+        // from every line (read again from the file).
+        ImportFileSize size;
+        MeasureImportFile(file, "", size);
+        const double lines = static_cast<double>(size.lines), bytes = static_cast<double>(size.bytes);
+        if (!FitsInMemory("read the file", size.lines, Rows(lines, bytes) + Created(lines, bytes))) return;
         ui->lstFileImportSource->clear();
         ui->lstFileImportResults->clear();
         ImportLineReader reader(in);
@@ -323,17 +378,25 @@ void TfrmFileImport::btnFileImportFromClick() {
     settings.QuotationMark = ui->cboFileImportQuotationMark->currentText().toStdString();
     settings.AbandonQuotationMarks = ui->chkFileImportAbandonQMarks->isChecked();
 
+    // Weighed before it is read: each line, or each part of one, a line of the list.
+    ImportFileSize size;
+    MeasureImportFile(settings.FileName, settings.Format == kImportAllColumns ? settings.Delimiter : "", size);
+    if (!FitsInMemory("create the list", size.lines,
+                      Created(static_cast<double>(size.lines + size.cuts), static_cast<double>(size.bytes))))
+        return;
     ui->lstFileImportResults->clear();
-    ImportClass parser(settings);
-    if (oneColumn) parser.SetColumn(static_cast<int>(column));
-    parser.Import();
-
     QStringList created;
-    std::unordered_set<std::string> held;  // the created list compares exact texts
-    for (const auto& item : parser.GetList()) {
-        std::string text = TrimControlAndBlanks(item);
-        if (!text.empty() && held.insert(text).second) created << QString::fromStdString(text);
-    }
+    {
+        ImportClass parser(settings);
+        if (oneColumn) parser.SetColumn(static_cast<int>(column));
+        parser.Import();
+        StringList parsed = parser.TakeList();
+        for (std::string& item : parsed) item = TrimControlAndBlanks(item);
+        std::unordered_set<std::string_view> held;  // the created list compares exact texts
+        held.reserve(parsed.size());
+        for (const std::string& text : parsed)
+            if (!text.empty() && held.insert(text).second) created << QString::fromStdString(text);
+    }  // the parsed lines go before the rows are made
     ui->lstFileImportResults->addItems(created);
     Inform("End of the making FOLDER LIST process! (Preview)", "0451");
 }

@@ -182,6 +182,8 @@ TEST(ImportWindow, ResultBelongsToTheListItWasMadeFor) {
     EXPECT_EQ(w.GetResultLines(), (StringList{"one", "two", "three"}));
     EXPECT_EQ(w.ExecFor(&include), QDialog::Accepted);  // the same list keeps its result
     EXPECT_EQ(seen, (StringList{"one", "two", "three"}));
+    EXPECT_EQ(w.TakeResultLines(), (StringList{"one", "two", "three"}));  // the page takes them
+    EXPECT_TRUE(w.GetResultLines().empty());
 
     w.setResult(QDialog::Rejected);
     EXPECT_EQ(w.ExecFor(&structures), QDialog::Rejected);
@@ -189,7 +191,10 @@ TEST(ImportWindow, ResultBelongsToTheListItWasMadeFor) {
     EXPECT_FALSE(okUsable);
     EXPECT_TRUE(w.GetResultLines().empty());
     EXPECT_EQ(Child<QLabel>(w, "lblFileImportPreviewLines")->text(), "0");
-    EXPECT_EQ(Child<QLabel>(w, "lblFileImportSourceLines")->text(), "3");  // the file stays read
+    // Closed, the window let go of the file it read and of its lists.
+    EXPECT_EQ(Child<QLabel>(w, "lblFileImportSourceLines")->text(), "0");
+    EXPECT_EQ(Child<QListWidget>(w, "lstFileImportSource")->count(), 0);
+    EXPECT_EQ(results->count(), 0);
 }
 
 TEST(ImportWindow, SeparatedFilesAndColumnNumbers) {
