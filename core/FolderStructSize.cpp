@@ -75,6 +75,20 @@ FileSelection StoreMaskSelection() {
             passes};
 }
 
+// A block of `bytes` as the allocator lays it out: its header, rounded up to 16 bytes.
+double HeapBlock(std::size_t bytes) {
+    const std::size_t laid = (bytes + 8 + 15) / 16 * 16;
+    return static_cast<double>(laid < 32 ? 32 : laid);
+}
+// A text's characters on the heap, beyond what the string holds itself.
+double TextHeap(std::size_t length) { return length > 15 ? HeapBlock(length + 1) : 0; }
+// A map's node (its links and colour beside the pair) and a queue's entry.
+constexpr std::size_t kMapNode = 32 + sizeof(MAP_FILE_NAME_SIZE::value_type);
+constexpr std::size_t kQueueEntry = sizeof(std::pair<std::uint32_t, std::string>);
+// What a walk gathers before it reports it: a few thousand entries at most.
+constexpr double kHeldReportBytes = 16 * 1024;
+constexpr std::uint64_t kHeldReportFiles = 1024;
+
 }  // namespace
 
 bool MatchesSearchPattern(const std::string& pattern, const std::string& name) {
@@ -112,6 +126,8 @@ bool FolderStructSize::ListTaken(const std::string& folder, std::vector<plat::Di
     for (plat::DirEntry& e : passedHere_) {
         const PassedBy why = WhyPassed(e.kind, WalkTakes::Opened);
         CountPath(folder.size() + 1 + e.name.size() + kReasonBytes);
+        // Its place in a vector that doubles, its folder's and its name's characters.
+        Held(2.0 * sizeof(PassedOver) + TextHeap(folder.size()) + TextHeap(e.name.size()));
         passed_.push_back({folder, std::move(e), why, 0});
     }
     return true;
@@ -175,11 +191,26 @@ void FolderStructSize::Examine() {
     FinishWalk();
 }
 
+void FolderStructSize::Held(double bytes, std::uint64_t files) {
+    if (!held_) return;
+    heldPending_ += bytes;
+    filesPending_ += files;
+    if (heldPending_ < kHeldReportBytes && filesPending_ < kHeldReportFiles) return;
+    if (!held_(heldPending_, filesPending_)) stopped_ = true;
+    heldPending_ = 0;
+    filesPending_ = 0;
+}
+
 void FolderStructSize::CollectMaskedFile(const std::string& path, std::uint64_t size, std::uint32_t times) {
     if (times == 0) return;
     maskedBytes_ += size * times;
     maskedFileCount_ += times;
-    maskedFileMap_.emplace(path, size);
+    // A walk enters each folder once: no path comes twice.
+    maskedOnce_ += 1;
+    maskedOnceBytes_ += size;
+    maskedNameBytes_ += static_cast<double>(path.size() - ParentText(path).size());
+    if (keepMaskedMap_) maskedFileMap_.emplace(path, size);
+    Held(keepMaskedMap_ ? HeapBlock(kMapNode) + TextHeap(path.size()) : 0, 1);
     CountPath(path.size(), times);
 }
 
@@ -193,7 +224,7 @@ void FolderStructSize::ExamineWithMasks() {
     if (selection_.passes > 0 && !root_.empty()) queue_.emplace_back(RootLevel(root_), root_);
     std::vector<plat::DirEntry> entries;
     bool inRoot = true;
-    while (!queue_.empty()) {
+    while (!queue_.empty() && !stopped_) {
         const auto [level, folder] = TakeFolder(selection_.passes);
         const std::size_t passed = passed_.size();
         const bool listed = ListTaken(folder, entries);
@@ -205,16 +236,28 @@ void FolderStructSize::ExamineWithMasks() {
         }
         if (takeFiles) MaskPassed(passed);
         for (const auto& e : entries) {
+            if (stopped_) break;
             if (e.kind == plat::EntryKind::Folder && fenced_ && fenced_(e)) {
                 fencedMet_.push_back(JoinFolderAndName(folder, e.name));
+                Held(2.0 * sizeof(std::string) + TextHeap(fencedMet_.back().size()));
             } else if (e.kind == plat::EntryKind::Folder) {
                 queue_.emplace_back(level + 1, JoinFolderAndName(folder, e.name));
                 CountPath(queue_.back().second.size());
                 ++folderCount_;
+                // Counted as the queue grows, never back as it shrinks: its most, at most.
+                Held(kQueueEntry + TextHeap(queue_.back().second.size()));
             } else if (e.kind == plat::EntryKind::File && takeFiles) {
                 CollectMaskedFile(JoinFolderAndName(folder, e.name), e.size, selection_.times(e.name));
             }
         }
     }
     FinishWalk();
+    if (stopped_) {
+        // What it met is let go at once: the walk counts nothing.
+        MAP_FILE_NAME_SIZE().swap(maskedFileMap_);
+        std::vector<PassedOver>().swap(passed_);
+        StringList().swap(fencedMet_);
+        queue_.clear();
+        queue_.shrink_to_fit();
+    }
 }

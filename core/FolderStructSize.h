@@ -74,6 +74,16 @@ public:
     // entry's device and inode): each one met is kept (GetFenced) and
     // counted nowhere else.
     void SetFence(std::function<bool(const plat::DirEntry&)> fenced) { fenced_ = std::move(fenced); }
+    // Without the map of the files the masked walk takes (a count that only
+    // needs its totals): it still counts them, their bytes and their names.
+    void SetKeepMaskedFileMap(bool keep) { keepMaskedMap_ = keep; }
+    // Called now and then during a walk with what the walk has come to hold
+    // since the last call (its map, its queue, the entries it passes over:
+    // bytes as the allocator lays them out) and the files it took since;
+    // false stops the walk (Stopped), which then counts nothing it met.
+    using HeldReport = std::function<bool(double bytes, std::uint64_t files)>;
+    void SetHeldReport(HeldReport report) { held_ = std::move(report); }
+    bool Stopped() const { return stopped_; }
 
     void Examine();
     // The whole tree, collecting the files the selection takes; a file it
@@ -88,6 +98,13 @@ public:
     std::uint64_t GetMaskedTotalSize() const { return maskedBytes_; }
     std::uint32_t GetMaskedFileCount() const { return maskedFileCount_; }
     const MAP_FILE_NAME_SIZE& GetMaskedFileMap() const { return maskedFileMap_; }
+    // The map itself, for a caller that keeps it: the walk is left without.
+    MAP_FILE_NAME_SIZE TakeMaskedFileMap() { return std::move(maskedFileMap_); }
+    // The files the masked walk took, each once however many masks take it,
+    // their bytes and the characters of their names (kept map or not).
+    std::uint64_t GetMaskedFilesOnce() const { return maskedOnce_; }
+    std::uint64_t GetMaskedBytesOnce() const { return maskedOnceBytes_; }
+    double GetMaskedNameBytes() const { return maskedNameBytes_; }
     // The characters a run's lines spend on the entries counted below the
     // root: each subfolder's and each counted file's path after the root
     // (a masked file as often as it counts), and each entry passed over
@@ -120,6 +137,8 @@ private:
     // another file system is mounted on passed over instead of counted.
     void MetUnlisted(std::uint32_t level, std::uint32_t passes, const std::string& folder);
     void FinishWalk();
+    // What the walk came to hold: reported to held_ once enough has gathered.
+    void Held(double bytes, std::uint64_t files = 0);
     // A path of `length` characters, counted `times`.
     void CountPath(std::size_t length, std::uint32_t times = 1) {
         pathBytes_ += static_cast<double>(times) * static_cast<double>(length - std::min(length, root_.size()));
@@ -141,6 +160,14 @@ private:
     bool withFiles_ = true;
     MAP_FILE_NAME_SIZE fileMap_;
     MAP_FILE_NAME_SIZE maskedFileMap_;
+    bool keepMaskedMap_ = true;
+    std::uint64_t maskedOnce_ = 0;
+    std::uint64_t maskedOnceBytes_ = 0;
+    double maskedNameBytes_ = 0;
+    HeldReport held_;
+    double heldPending_ = 0;
+    std::uint64_t filesPending_ = 0;
+    bool stopped_ = false;
     FileSelection selection_;
     std::function<void(std::uint64_t)> progress_;
     RunDisk* disk_ = nullptr;

@@ -12,9 +12,12 @@
 
 #include "core/FileNames.h"
 #include "core/PathTools.h"
+#include "pages/PageMessages.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
+#include "platform/Memory.h"
+#include "platform/MessageBox.h"
 #include "platform/StoreFence.h"
 
 // A program without windows (a benchmark, a test of the engines alone) has
@@ -97,13 +100,71 @@ void FailOnUnread(const FolderStructSize& size) {
         throw std::runtime_error("The folder " + size.GetUnreadFolder() + " cannot be read.");
 }
 
+namespace {
+// The count under way on the window thread (its CountHold).
+CountHold* countShown = nullptr;
+}  // namespace
+
+CountHold::CountHold() : previous_(countShown) {
+    // The machine's figures are files too: read beside the window, which answers meanwhile.
+    ReadBesideWindow([this] { free_ = plat::GetAvailableMemory(); });
+    countShown = this;
+}
+CountHold::~CountHold() { countShown = previous_; }
+
+bool CountHold::Add(double bytes, std::uint64_t files) {
+    files_.fetch_add(files);
+    const std::lock_guard guard(lock_);
+    held_ += bytes;
+    sinceAsk_ += bytes;
+    if (!free_ || refused_.load()) return !refused_.load();
+    // The machine's answer counts what the count held when it was asked.
+    if (sinceAsk_ >= kAskEvery) {
+        free_ = plat::GetAvailableMemory();
+        sinceAsk_ = 0;
+        if (!free_) return true;
+    }
+    if (sinceAsk_ + kStep > static_cast<double>(*free_)) refused_ = true;
+    return !refused_.load();
+}
+
+double CountHold::Held() const {
+    const std::lock_guard guard(lock_);
+    return held_;
+}
+
+std::optional<std::uint64_t> CountHold::Free() const {
+    const std::lock_guard guard(lock_);
+    return free_;
+}
+
+std::optional<std::uint64_t> CountHold::FilesSoFar() {
+    if (!countShown) return std::nullopt;
+    return countShown->Files();
+}
+
+void ShowCountTooLarge(const CountHold& hold, const std::string& what, const std::string& caption,
+                       const std::string& action) {
+    const double held = hold.Held();
+    plat::MessageBox("There is not enough memory to count " + what + ".\nIt had counted " +
+                         UInt64ToStr(hold.Files()) + " files, holding about " +
+                         FormatByteSize(static_cast<std::uint64_t>(held)) + " of memory, when it stopped.\n" +
+                         "The free memory is : " + FormatByteSize(hold.Free().value_or(0)) +
+                         "\n\nNothing was changed.\nAction : " + action,
+                     caption, pagekit::kWarn);
+}
+
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size) {
     // Kept only when the walk ends: a failed one leaves nothing half counted.
     FolderStructSize walked(root, setup.withFiles);
     walked.SetCountRoot(setup.countRoot);
     walked.SetFileSelection(setup.selection);
+    walked.SetKeepMaskedFileMap(setup.keepFileMap);
     if (setup.fence) walked.SetFence(setup.fence);
+    if (CountHold* hold = setup.hold)
+        walked.SetHeldReport([hold](double bytes, std::uint64_t files) { return hold->Add(bytes, files); });
     walked.ExamineWithMasks();
+    if (walked.Stopped()) return;
     FailOnUnread(walked);
     size = std::move(walked);
 }

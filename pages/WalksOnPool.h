@@ -6,10 +6,12 @@
 // the pool, as one read after another would have given them.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +76,50 @@ public:
 };
 void FailOnUnread(const FolderStructSize& size);
 
+// What a count holds as it walks, against what the machine can give: a
+// count cannot know its size before, so it stops (Refused) once what it
+// holds would pass what the machine could give when last asked. The
+// machine is asked when the count starts and again each time the count has
+// come to hold kAskEvery more; each walk reports every few thousand entries
+// (FolderStructSize::SetHeldReport), so no file costs a look at the machine.
+// The walks on the pool share one.
+class CountHold {
+public:
+    static constexpr double kAskEvery = 32.0 * 1024 * 1024;
+    // What the walks may gather between two reports, all together.
+    static constexpr double kStep = 1024.0 * 1024;
+
+    CountHold();
+    ~CountHold();
+    CountHold(const CountHold&) = delete;
+    CountHold& operator=(const CountHold&) = delete;
+
+    // Any thread: `bytes` more held and `files` more counted; false once
+    // the count would not fit, and from then on.
+    bool Add(double bytes, std::uint64_t files);
+    bool Refused() const { return refused_.load(); }
+    double Held() const;
+    std::uint64_t Files() const { return files_.load(); }
+    // What the machine could give when last asked; none: it does not say.
+    std::optional<std::uint64_t> Free() const;
+    // The files the count under way on the window thread has taken so far;
+    // none while no count is under way. For a window that shows it.
+    static std::optional<std::uint64_t> FilesSoFar();
+
+private:
+    mutable std::mutex lock_;
+    double held_ = 0, sinceAsk_ = 0;
+    std::optional<std::uint64_t> free_;
+    std::atomic<bool> refused_{false};
+    std::atomic<std::uint64_t> files_{0};
+    CountHold* previous_ = nullptr;
+};
+
+// The box of a count that would not fit (CountHold::Refused): what it
+// counted and held when it stopped, and what the machine could give.
+void ShowCountTooLarge(const CountHold& hold, const std::string& what, const std::string& caption,
+                       const std::string& action);
+
 // How a structure or source is measured: FolderStructSize's masked walk
 // with these settings (FailOnUnread), taking the files the run takes.
 struct MeasureSetup {
@@ -82,6 +128,11 @@ struct MeasureSetup {
     FileSelection selection;
     // Folders the run's walk does not enter (FolderStructSize::SetFence).
     std::function<bool(const plat::DirEntry&)> fence = nullptr;
+    // False: the walk keeps no map of the files it takes, only their totals.
+    bool keepFileMap = true;
+    // What the walks of one count may hold (null: not watched). A walk it
+    // stops leaves its size empty.
+    CountHold* hold = nullptr;
 };
 void Measure(const std::string& root, const MeasureSetup& setup, std::optional<FolderStructSize>& size);
 

@@ -744,7 +744,8 @@ struct Vol10Read {
     std::vector<std::optional<FolderStructSize>> sizes;  // by source
 };
 
-bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, bool countFiles, Vol10Read& read) {
+bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, bool countFiles, bool keepSizes,
+                        CountHold& hold, Vol10Read& read) {
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
     for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
     StringList first = destinations;
@@ -759,7 +760,6 @@ bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, b
     read.ids.assign(destinations.size() + 1, std::nullopt);
     read.free.assign(read.drives.size(), std::nullopt);
     read.sizes.resize(in.Sources.size());
-    const CountingBusy counting;
     const bool opened = ReadOnPool(first, [&](std::size_t i) {
         if (i > workingDir)
             read.free[i - workingDir - 1] = FreeBytesOf(first[i]);
@@ -772,7 +772,7 @@ bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, b
         if (id) fence.Add(*id);
     read.ids.pop_back();  // the working folder
     MeasureSetup setup{true, !in.AttachSubFoldersOnly, Vol10Selection(in),
-                       [&fence](const plat::DirEntry& e) { return fence.Holds({e.dev, e.ino}); }};
+                       [&fence](const plat::DirEntry& e) { return fence.Holds({e.dev, e.ino}); }, keepSizes, &hold};
     StringList sources;
     for (const std::string& source : in.Sources) sources.push_back(TrimControlAndBlanks(source));
     return ReadOnPool(sources, [&](std::size_t i) {
@@ -785,22 +785,23 @@ bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, b
 // Returns what each destination's lines spend on the files' source paths
 // and on their targets past the destination: the file's name, in its type
 // folder unless the run copies into the main folders.
-double Vol10AddShares(Vol10State& state, const Vol10Inputs& in, const Vol10Read& read, bool countFiles) {
+double Vol10AddShares(Vol10State& state, const Vol10Inputs& in, Vol10Read& read, bool countFiles) {
     state.Vol10SourceShares.assign(in.Sources.size(), 0);
     double lineBytes = 0;
     const double typed = in.CopyToMainFolders ? 1 : 2;  // the type folder's name comes from the file's
     for (std::size_t i = 0; i < read.sizes.size(); ++i) {
-        const auto& size = read.sizes[i];
+        auto& size = read.sizes[i];
         if (!size) continue;
         state.Vol10SourceSubFolders += size->GetFolderCount();
-        double files = 0, names = 0;
+        // The run's sizes move over whole (a path two sources hold keeps its first).
+        MAP_FILE_NAME_SIZE sizes = size->TakeMaskedFileMap();
+        state.Vol10SourceFileSizes.merge(sizes);
         // A file two masks take is still copied once.
-        for (const auto& [path, bytes] : size->GetMaskedFileMap()) {
-            state.Vol10SourceFileSizes.emplace(path, bytes);
-            if (!countFiles) continue;
-            state.Vol10SourceBytes += bytes;
-            files += 1;
-            names += static_cast<double>(path.size() - ParentText(path).size());
+        double files = 0, names = 0;
+        if (countFiles) {
+            state.Vol10SourceBytes += size->GetMaskedBytesOnce();
+            files = static_cast<double>(size->GetMaskedFilesOnce());
+            names = size->GetMaskedNameBytes();
         }
         // What the walk passes over, and a folder it does not enter (a
         // destination, the working folder), the run names among the files
@@ -846,19 +847,39 @@ bool Vol10ChargeDrives(const Vol10State& state, const StringList& destinations, 
 
 }  // namespace
 
-bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles) {
-    state.Vol10SourceFileSizes.clear();
+bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles, bool keepSizes) {
+    MAP_FILE_NAME_SIZE().swap(state.Vol10SourceFileSizes);
+    state.Vol10SourceShares.clear();
     state.Vol10SourceSubFolders = 0;
     state.Vol10SourceFiles = 0;
     state.Vol10SourceBytes = 0;
     state.Vol10LineBytes = 0;
+    state.Vol10CountRefused = false;
     const StringList destinations = Destinations(in);
     // Everything read first, and no box before the end.
     Vol10Read read;
-    if (!Vol10ReadForTotals(in, destinations, countFiles, read)) return false;
-    // A destination that names a folder an earlier one names is copied into once.
-    const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(read.ids));
-    const double sourceLineBytes = Vol10AddShares(state, in, read, countFiles);
+    CountHold hold;
+    std::vector<char> repeated;
+    double sourceLineBytes = 0;
+    {
+        // Busy to the end of the count, its walks let go of too; not over a box.
+        const CountingBusy counting;
+        if (!Vol10ReadForTotals(in, destinations, countFiles, keepSizes, hold, read)) return false;
+        // A destination that names a folder an earlier one names is copied into once.
+        repeated = RepeatedDestinations(destinations, std::move(read.ids));
+        if (!hold.Refused()) sourceLineBytes = Vol10AddShares(state, in, read, countFiles);
+        read.sizes.clear();
+    }
+    if (hold.Refused()) {
+        // What the walks counted is gone with them: the page counts nothing.
+        state.Vol10SourceShares.clear();
+        state.Vol10SourceSubFolders = state.Vol10SourceFiles = 0;
+        state.Vol10SourceBytes = 0;
+        state.Vol10CountRefused = true;
+        ShowCountTooLarge(hold, "the sources", MessageCaption(kVol10Topic, "Warning", "0459"),
+                          "Choose a smaller source folder, or narrow the file selection.");
+        return false;
+    }
     const double n = static_cast<double>(std::count(repeated.begin(), repeated.end(), 0));
     if (n <= 0 || !Vol10ChargeDrives(state, destinations, repeated, read)) return false;
     double targetBytes = 0;  // each destination's path, once in every target's
@@ -931,7 +952,7 @@ RunFrame Vol10Frame(Vol10State& state, const Vol10Inputs& in, RunLog& log, const
     frame.Simulation = simulation;
     frame.Keeps = RunKeeps::Undo;
     frame.Check = [&state, &in, &hooks, simulation] {
-        return Vol10PrepareTotals(state, in, true) && CheckSources(in, hooks, simulation);
+        return Vol10PrepareTotals(state, in, true, true) && CheckSources(in, hooks, simulation);
     };
     const auto box = [simulation](const std::string& folder) { return Vol10OwnFolderBox(folder, simulation); };
     frame.OwnFolders = {in.IncludeFolders, in.ProgramFolder, in.WorkingDir, box};
@@ -974,6 +995,8 @@ void Vol10RunCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, co
          MessageCaption(kVol10ListTopic, "Information", "100045")}};
     frame.End = {"End of the Copy process !!!", MessageCaption(kVol10Topic, "Information", "100047")};
     RunOnFrame(frame, log, hooks);
+    // The sizes were the run's: the page keeps only its totals.
+    MAP_FILE_NAME_SIZE().swap(state.Vol10SourceFileSizes);
 }
 
 void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& log, const RunHooks& hooks) {
@@ -993,6 +1016,7 @@ void Vol10SimulateCopyFiles(Vol10State& state, const Vol10Inputs& in, RunLog& lo
         "Files button.",
         MessageCaption(kVol10SimTopic, "Information", "100075")};
     RunOnFrame(frame, log, hooks);
+    MAP_FILE_NAME_SIZE().swap(state.Vol10SourceFileSizes);
 }
 
 // ---- undo ----------------------------------------------------------------------------------

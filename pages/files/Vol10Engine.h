@@ -68,7 +68,8 @@ struct Vol10Inputs {
 
 // What the page keeps between runs.
 struct Vol10State {
-    // The pre-count: every source file the masks take, with its size; what
+    // The pre-count: every source file the masks take, with its size (the
+    // run's own count only: the run reads it, and it goes when the run ends); what
     // each destination gets of all sources (a file in two listed sources
     // twice), and of each source, in the list's order (a destination that
     // is not there, or a source refused for one, is that share not copied).
@@ -77,6 +78,8 @@ struct Vol10State {
     std::uint32_t Vol10SourceFiles = 0;
     std::uint64_t Vol10SourceBytes = 0;
     std::vector<double> Vol10SourceShares;
+    // The last count stopped (box 0459): it would not have fitted in memory.
+    bool Vol10CountRefused = false;
     // What the run's lines spend on the paths they name: each folder and
     // file by its source path and by its target in every destination.
     double Vol10LineBytes = 0;
@@ -110,8 +113,11 @@ void Vol10ResetRunCounters(Vol10State& state);
 void Vol10ClearRunLists(Vol10State& state);
 
 // Pre-count and free-space test; false stops a run (an empty Include list
-// without a message, a shortage with 100053).
-bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles);
+// without a message, a shortage with 100053, a count that would not fit in
+// memory with 0459 and Vol10CountRefused). `keepSizes`: the run's own
+// count, which keeps each file's size for the run; a page's count keeps
+// only the totals.
+bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFiles, bool keepSizes = false);
 // What a run or simulation adds to the memory, from the pre-count, by the
 // duplicate mode.
 RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bool simulation);

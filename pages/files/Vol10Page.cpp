@@ -14,6 +14,7 @@
 #include "help/HelpWindows.h"
 #include "pages/IncludeExcludeLists.h"
 #include "pages/files/FilePages.h"
+#include "pages/CountShown.h"
 #include "pages/VisualLog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
@@ -140,9 +141,14 @@ bool Vol10Page::Vol10AttachChecked() const {
 }
 
 // The sources and the destinations' drives are read on the run pool: the
-// window paints meanwhile, with the busy cursor, and no click gets in.
+// window paints meanwhile, with the busy cursor and the files counted so
+// far above the sources, and no click gets in.
 bool Vol10Page::Vol10PrepareTotals(bool countFiles) {
-    const bool room = ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles);
+    bool room = false;
+    {
+        const CountShown shown(ui->lblVol10FolderStructuresSource, "Counting the sources");
+        room = ::Vol10PrepareTotals(*this, Vol10ReadInputs(), countFiles);
+    }
     return !ShowRunFailures(RunKeeps::Nothing) && room;
 }
 
@@ -264,6 +270,31 @@ void Vol10Page::btnVol10ClearAllClick() {
 
 // ---- sources -----------------------------------------------------------------------------------
 
+namespace {
+
+// What a page's count gave (its totals and shares): kept aside while a
+// source is counted, and put back when that count is refused.
+struct Vol10CountAside {
+    explicit Vol10CountAside(const Vol10State& s)
+        : counters(s.Counters), shares(s.Vol10SourceShares), subs(s.Vol10SourceSubFolders),
+          files(s.Vol10SourceFiles), bytes(s.Vol10SourceBytes), lineBytes(s.Vol10LineBytes) {}
+    void Back(Vol10State& s) const {
+        s.Counters = counters;
+        s.Vol10SourceShares = shares;
+        s.Vol10SourceSubFolders = subs;
+        s.Vol10SourceFiles = files;
+        s.Vol10SourceBytes = bytes;
+        s.Vol10LineBytes = lineBytes;
+    }
+    Vol10Counters counters;
+    std::vector<double> shares;
+    std::uint32_t subs, files;
+    std::uint64_t bytes;
+    double lineBytes;
+};
+
+}  // namespace
+
 void Vol10Page::btnVol10AddFolderStructuresClick() {
     const FolderPick pick = BrowseForFolder(window(), "Select the Folder Structure.");
     if (pick.refused) return;
@@ -289,10 +320,17 @@ void Vol10Page::Vol10AddSource(const std::string& path) {
                          MessageCaption(kVol10Topic, "Warning", "100029"), kWarn);
         return;
     }
-    if (listtools::FindListLine(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0)
-        listtools::AddListItem(ui->lstVol10AddFolderStructure, Q(trimmed));
+    const bool added = listtools::FindListLine(ui->lstVol10AddFolderStructure, Q(trimmed)) < 0;
+    if (added) listtools::AddListItem(ui->lstVol10AddFolderStructure, Q(trimmed));
+    const Vol10CountAside before(*this);
     Vol10ResetCounters();
     Vol10PrepareTotals(true);
+    // A source whose count would not fit is not added: the page stays as it was.
+    if (Vol10CountRefused) {
+        if (added) delete ui->lstVol10AddFolderStructure->takeItem(
+            listtools::FindListLine(ui->lstVol10AddFolderStructure, Q(trimmed)));
+        before.Back(*this);
+    }
     Vol10ShowCounters();
     Vol10EnableRunButtons(true);
 }

@@ -208,3 +208,44 @@ TEST(FolderStructSize, LongWalksReportProgressAndStayBelowTheRoot) {
     EXPECT_EQ(size.GetFolderCount(), 200u);  // f150 was listed before the swap; nothing below the link
     EXPECT_EQ(size.GetLevelCounts().size(), 2u);
 }
+
+// A count that needs only its totals keeps no map of the files and still
+// gives each file once, with its bytes and its name's characters. A walk
+// that reports what it holds stops when the report says so, keeping nothing.
+TEST(FolderStructSize, TotalsWithoutTheMapAndAWalkThatStops) {
+    testsupport::TempDrive drive;
+    drive.WriteFile("M\\a.txt", "aa");
+    drive.WriteFile("M\\sub\\c.TXT", "cccc");
+    MaskedStore store({"*.*", "*.txt"});
+    FolderStructSize kept(drive.path("M")), bare(drive.path("M"));
+    bare.SetKeepMaskedFileMap(false);
+    kept.ExamineWithMasks();
+    bare.ExamineWithMasks();
+    EXPECT_EQ(kept.GetMaskedFileMap().size(), 2u);
+    EXPECT_TRUE(bare.GetMaskedFileMap().empty());
+    for (const FolderStructSize* size : {&kept, &bare}) {
+        EXPECT_EQ(size->GetMaskedFilesOnce(), 2u);
+        EXPECT_EQ(size->GetMaskedBytesOnce(), 6u);
+        EXPECT_EQ(size->GetMaskedNameBytes(), 12.0);  // each name with its separator
+        EXPECT_EQ(size->GetMaskedFileCount(), 4u);
+    }
+
+    for (int i = 0; i < 1100; ++i) drive.WriteFile("Big\\file number " + std::to_string(i) + ".txt", "x");
+    // A report every 16 KiB held or 1,024 files taken: the first one stops it.
+    for (const bool keep : {true, false}) {
+        FolderStructSize stopped(drive.path("Big"));
+        stopped.SetKeepMaskedFileMap(keep);
+        std::vector<std::pair<double, std::uint64_t>> reports;
+        stopped.SetHeldReport([&](double bytes, std::uint64_t files) {
+            reports.emplace_back(bytes, files);
+            return false;
+        });
+        stopped.ExamineWithMasks();
+        EXPECT_TRUE(stopped.Stopped());
+        ASSERT_EQ(reports.size(), 1u) << keep;
+        EXPECT_EQ(reports[0].first >= 16 * 1024, keep);  // each file's node and path, as laid out
+        EXPECT_EQ(reports[0].second, keep ? 128u : 1024u);
+        EXPECT_TRUE(stopped.GetMaskedFileMap().empty());
+        EXPECT_EQ(stopped.GetPassedOver().size(), 0u);
+    }
+}

@@ -3,6 +3,8 @@
 // and their Help and Examples windows.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +19,8 @@
 #include "results/TfrmStatistic12.h"
 #include "results/TfrmStatistics11.h"
 #include "shell/TfrmMain.h"
+#include "platform/qt/FileDialogs.h"
+#include "tests/support/MachineMemory.h"
 #include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
 
@@ -65,6 +69,64 @@ TEST_F(FilePagesTest, CopyPageRunsAndUndoesAnOverwrite) {
     page->btnVol10UndoClick();  // the button waits for the next Include line
     EXPECT_EQ(drive.ReadFile("Dest\\a.txt"), "old");
     EXPECT_EQ(captions, (Lines{"100050.", "100052."}));
+}
+
+// A page's count of a source keeps its totals alone; one that would pass
+// what the machine can give stops with box 0459 and the source is not
+// added. A run keeps each file's size only while it runs.
+TEST_F(FilePagesTest, CopyPageCountsASourceWithinMemory) {
+    drive.WriteFile("Src\\a.txt", "a");
+    drive.MakeFolder("Dest");
+    for (int k = 0; k < 400; ++k) drive.WriteFile("Big\\folder number " + std::to_string(k) + "\\f.txt", "x");
+    Vol10Page* page = frmMain->Page10;
+    SetIncludeList("lstVol10IncludeFolderList", {drive.path("Dest")});
+    page->Vol10AddSource(drive.path("Src"));
+    EXPECT_EQ(page->Counters.FilesToCopy, 1);
+    EXPECT_TRUE(page->Vol10SourceFileSizes.empty());
+    {
+        testsupport::MachineMemory small(std::uint64_t{256} * 1024);
+        captions.clear();
+        page->Vol10AddSource(drive.path("Big"));
+    }
+    EXPECT_EQ(captions, Lines{"0459."});
+    ASSERT_FALSE(texts.empty());
+    EXPECT_NE(texts[0].find("Nothing was changed."), std::string::npos);
+    EXPECT_EQ(Items("lstVol10AddFolderStructure"), Lines{drive.path("Src")});
+    EXPECT_EQ(page->Counters.FilesToCopy, 1);
+    EXPECT_EQ(C<QLabel>("lblVol10FolderStructuresSource")->text(), "Source Folder Structures");
+
+    Click("btnVol10CopyFilesSimulation");
+    EXPECT_EQ(frmStatistic10->List("lstStat10FilesCopied")->Lines().size(), 1u);
+    EXPECT_TRUE(page->Vol10SourceFileSizes.empty());
+    // Removed, a source leaves nothing of its count behind.
+    C<QListWidget>("lstVol10AddFolderStructure")->item(0)->setSelected(true);
+    page->btnVol10DeleteSelectedFolderStructuresClick();
+    EXPECT_TRUE(Items("lstVol10AddFolderStructure").empty());
+    EXPECT_TRUE(page->Vol10SourceShares.empty());
+    EXPECT_EQ(page->Counters.FilesToCopy, 0);
+}
+
+// A list whose file would not fit is refused with box 0460 before it is
+// read; the page's list stays as it was.
+TEST_F(FilePagesTest, ImportThatWouldNotFitChangesNothing) {
+    std::string text;
+    for (int k = 0; k < 2000; ++k) text += "C:\\Imported\\" + std::to_string(k) + "\n";
+    drive.WriteFile("list.txt", text);
+    SetIncludeList("lstVol10IncludeFolderList", {drive.path("Dest")});
+    qtplat::SetFileDialogHandler([&](const qtplat::FileDialogRequest&) { return drive.path("list.txt"); });
+    onModal = [](QDialog* dialog) {
+        dialog->findChild<QAbstractButton*>("btnFileImportBrowse")->click();
+        dialog->findChild<QAbstractButton*>("btnFileImportOk")->click();
+        return dialog->result();
+    };
+    {
+        testsupport::MachineMemory small(std::uint64_t{64} * 1024);
+        Click("btnVol10SmartImport");
+    }
+    qtplat::SetFileDialogHandler({});
+    ASSERT_FALSE(captions.empty());
+    EXPECT_EQ(captions[0], "0460.");
+    EXPECT_EQ(Items("lstVol10IncludeFolderList"), Lines{drive.path("Dest")});
 }
 
 TEST_F(FilePagesTest, DeletePageRefusesARootAtRunTime) {
