@@ -14,6 +14,7 @@
 #include <array>
 #include <atomic>
 #include <bit>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -307,12 +308,15 @@ auto StreamLines(ItemLog Outcome::*lines, RunLog& log) {
     return [lines, &log](std::size_t, Outcome& out, RunApplyContext&) { (out.*lines).StreamInto(log); };
 }
 // The same for outcomes that count into `counters` as they add their
-// lines: the run's counters `run` with the item's so far are shown too.
-template <class Outcome, CounterSet C>
-auto StreamLines(ItemLog Outcome::*lines, C Outcome::*counters, RunLog& log, const C& run) {
+// lines (each counted before its line): the run's counters `run` with the
+// item's so far are shown too. `counters` may hold more than the counters
+// (a page's whole state): those are what is followed.
+template <class Outcome, CounterSet C, class Held, class Owner>
+    requires std::derived_from<Held, C> && std::derived_from<Outcome, Owner>
+auto StreamLines(ItemLog Outcome::*lines, Held Owner::*counters, RunLog& log, const C& run) {
     return [lines, counters, &log, &run](std::size_t, Outcome& out, RunApplyContext&) {
         ItemLog& item = out.*lines;
-        item.Follow(out.*counters);
+        item.Follow(static_cast<const C&>(out.*counters));
         item.StreamInto(log);
         C shown = run;
         AddCounters(shown, item.CountersSoFar<C>());

@@ -183,7 +183,7 @@ namespace {
 // A folder the run cannot go through stands for the files in it: one file
 // not deleted, for another reason, named by the folder.
 void NoteNotDone(DeleteFilesContext& ctx, const std::string& folder) {
-    ctx.OneTotals[1] += 1;
+    ctx.Count(1);
     ctx.Log.AddLine(Vol11CatFilesOtherReasons, folder);
     if (ctx.CountersChanged) ctx.CountersChanged();
 }
@@ -229,7 +229,7 @@ void SmartDeleteFilesOne::DeleteMatching(const StringList& masks, const std::vec
 void SmartDeleteFilesOne::LeaveUnsayable(const StringList& masks, const std::vector<plat::DirEntry>& unsayable) {
     for (const plat::DirEntry& e : unsayable) {
         if (!Deletable(e.kind) || !MasksTake(masks, e.name)) continue;
-        ctx_.OneTotals[1] += 1;
+        ctx_.Count(1);
         ctx_.Log.AddLine(Vol11CatFilesOtherReasons, JoinEntry(folder_, e.name));
         if (ctx_.CountersChanged) ctx_.CountersChanged();
     }
@@ -241,17 +241,16 @@ void SmartDeleteFilesOne::DeleteOne(const std::string& path, const plat::DirEntr
     const plat::FsResult r = ctx_.Own && ctx_.Own->Holds({e.dev, e.ino})
                                  ? plat::FsResult::Failed
                                  : RemoveTakenFile(ctx_.Disk, base_, path, e.kind, ctx_.ReadOnlyFiles);
-    double* totals = ctx_.OneTotals;
     if (r == plat::FsResult::Ok) {
-        totals[0] += 1;
+        ctx_.Count(0);
         log.AddLine(Vol11CatFilesDeleted, path);
     } else if (r == plat::FsResult::NotFound) {
-        totals[1] += 1;
-        totals[2] += 1;
+        ctx_.Count(1);
+        ctx_.Count(2);
         log.AddLine(Vol11CatFilesNotExists, path);
         log.AddLine(Vol11CatFilesOtherReasons, path);
     } else {
-        totals[1] += 1;
+        ctx_.Count(1);
         log.AddLine(Vol11CatFilesOtherReasons, path);
     }
     if (ctx_.CountersChanged) ctx_.CountersChanged();
@@ -324,7 +323,7 @@ struct Vol11Outcome {
     // Refused: a root; Own: one of the program's own folders, where the run stops.
     enum Folder { Walked, OtherReasons, Refused, Own, NotExists } Result = Walked;
     ItemLog Log;
-    double Totals[3] = {0, 0, 0};
+    RunningTotals Totals;  // counted as its lines are added (the window follows them)
 };
 
 // One main folder: refused, missing, or its files deleted beneath its own
@@ -347,14 +346,15 @@ void DeleteInMainFolder(const Vol11Inputs& in, const std::string& folder, RunDis
     }
     if (out.Result != Vol11Outcome::Walked) return;
     DeleteFilesContext ctx{disk, out.Log, masks, in.ReadOnlyFiles, fence, {}, &own};
+    ctx.Live = out.Totals.Totals;
     if (in.DeleteOnlyFilesInMainFolder) {
         SmartDeleteFilesOne one(folder, base, ctx);
         one.Execute();
-        ctx.GetDeleteFilesOneTotals(out.Totals);
+        ctx.GetDeleteFilesOneTotals(out.Totals.Totals);
     } else if (in.DeleteOnlyFiles) {
         SmartDeleteFiles walk(folder, base, ctx);
         walk.Execute();
-        ctx.GetDeleteFilesTotals(out.Totals);
+        ctx.GetDeleteFilesTotals(out.Totals.Totals);
     }
 }
 
@@ -380,9 +380,9 @@ Vol11Outcome::Folder ApplyMainFolder(Vol11State& state, const std::string& folde
         break;
     }
     out.Log.ReplayInto(log);
-    for (int k = 0; k < 3; ++k) running.Totals[k] += out.Totals[k];
+    AddCounters(running, out.Totals);
     out.Result = Vol11Outcome::Walked;
-    for (double& t : out.Totals) t = 0;
+    out.Totals = RunningTotals{};
     log.CountersChanged(running);
     return result;
 }
@@ -428,7 +428,7 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
         if (repeated[i]) return;
         DeleteInMainFolder(in, folders[i], disk, masks, fence, own, refusals.Of(ctx.Worker()), out);
         // Gone since its count: its files go unseen, named by the main folder.
-        if (out.Result == Vol11Outcome::NotExists && i < counted.size()) out.Totals[1] += counted[i];
+        if (out.Result == Vol11Outcome::NotExists && i < counted.size()) out.Totals.Totals[1] += counted[i];
         if (out.Result == Vol11Outcome::Own) ctx.Stop();  // nothing after it starts
     };
     run.Apply = [&](std::size_t i, Vol11Outcome& out, RunApplyContext& ctx) {
@@ -438,7 +438,8 @@ void DeleteAll(Vol11State& state, const Vol11Inputs& in, RunLog& log, RunDisk& d
         ctx.Show(Vol11OwnFolderBox(folders[i]).text, kFileRootRefusalCaption, kWarn);
         ctx.Stop();
     };
-    run.Stream = StreamLines(&Vol11Outcome::Log, log);
+    // The totals move with the lines, as the head item's are published.
+    run.Stream = StreamLines(&Vol11Outcome::Log, &Vol11Outcome::Totals, log, running);
     run.Name = [&](std::size_t i) { return folders[i]; };
     RunPageItems(run);
     if (refused)

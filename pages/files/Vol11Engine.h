@@ -83,6 +83,16 @@ struct DeleteFilesContext {
     std::function<void()> CountersChanged;
     // Files that stay whatever the masks take (null: none).
     const OwnFiles* Own = nullptr;
+    // The main folder's totals so far (deleted, other reasons, no longer
+    // there), counted before each line that says it, so that a window
+    // following them shows them with the line (null: none).
+    double* Live = nullptr;
+
+    // One more of total `k` (0 deleted, 1 other reasons, 2 no longer there).
+    void Count(int k) {
+        OneTotals[k] += 1;
+        if (Live) Live[k] += 1;
+    }
 
     // The totals of the two engines: deleted, failed for other reasons, no
     // longer there.

@@ -304,7 +304,7 @@ void SmartRename::Execute() {
 
 // ---- names ------------------------------------------------------------------------------------
 
-std::array<CounterLabel, 8> Vol12State::Labels() const {
+std::array<CounterLabel, 8> Vol12Counters::Labels() const {
     return {{{"lblStat12FoldersNotExist", FoldersNotExist},
              {"lblStat12FilesRenamed", FilesRenamed},
              {"lblStat12FilesSourceNotExist", FilesSourceNotExist},
@@ -524,7 +524,8 @@ void RenameAll(Vol12State& state, const Vol12Inputs& in, RunLog& log, RunDisk& d
             ctx.Stop();
         }
     };
-    pooled.Stream = StreamLines(&Vol12Outcome::Log, log);
+    // Its counters move with its lines (each counted before its line).
+    pooled.Stream = StreamLines<Vol12Outcome, Vol12Counters>(&Vol12Outcome::Log, &Vol12Outcome::Found, log, state);
     pooled.Name = [&](std::size_t i) { return folders[i]; };
     RunPageItems(pooled);
     if (!disk.IsDry()) state.Vol12WorkingNames = run.names;

@@ -67,6 +67,8 @@ using DEQ_RENAME_STEPS = std::deque<_tagRenameStep>;
 struct Vol12Counters {
     double FoldersNotExist = 0, FilesRenamed = 0, FilesSourceNotExist = 0, FilesOtherReasons = 0, FilesDropped = 0,
            FilesOverWrited = 0, FilesIncreasedNames = 0, FilesIncreasedTypes = 0;
+
+    std::array<CounterLabel, 8> Labels() const;
 };
 
 // The page's counters with its result lists and undo data beside them.
@@ -78,8 +80,6 @@ struct Vol12State : Vol12Counters {
     DEQ_RENAME_STEPS Vol12UndoSteps;
     DEQ_RENAME_STEPS Vol12FailedUndoSteps;
     WorkingCopies Vol12WorkingNames;
-
-    std::array<CounterLabel, 8> Labels() const;
 };
 
 void Vol12ResetCounters(Vol12State& state);

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
@@ -277,6 +278,33 @@ TEST_F(WindowAnswers, DeleteFiles) {
     ExpectEdit("Vol11", mains, [&] { EXPECT_EQ(Label("lblStat11FilesToDelete"), "20"); });
     ExpectAnswers("rdoVol11DeleteOnlyFiles", [&] { EXPECT_EQ(Label("lblStat11FilesToDelete"), "40"); });
     ExpectAnswers("btnVol11DeleteFiles", [&] { EXPECT_FALSE(drive.Exists("F\\m19\\a.txt")); });
+}
+
+// The counters of pages 11 and 12 move with their lists while a run works
+// in one large main folder, as every page's do; not only at its end.
+TEST_F(WindowAnswers, FileCountersMoveWithTheirLists) {
+    constexpr int kFiles = 60;
+    for (int i = 0; i < kFiles; ++i) drive.WriteFile("G\\m\\f" + std::to_string(i) + ".txt", "x");
+    const std::string mains = drive.path("G\\m") + "\n";
+    for (const char* page : {"Vol12", "Vol11"}) {
+        const std::string counter = page == std::string("Vol11") ? "lblStat11FilesDeleted" : "lblStat12FilesRenamed";
+        ExpectEdit(page, mains, [] {});
+        if (page == std::string("Vol12")) SetText("edtVol12NewPrefix", "p_");
+        bool movedMidRun = false;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            const double shown = QString::fromStdString(Label(counter.c_str())).toDouble();
+            movedMidRun = movedMidRun || (shown > 0 && shown < kFiles);
+        });
+        look.start(5);
+        {
+            testsupport::SlowShare share(kPerCall);
+            Click(page == std::string("Vol11") ? "btnVol11DeleteFiles" : "btnVol12RenameFiles");
+        }
+        look.stop();
+        EXPECT_EQ(Label(counter.c_str()), std::to_string(kFiles));
+        EXPECT_TRUE(movedMidRun) << counter;
+    }
 }
 
 TEST_F(WindowAnswers, RenameFiles) {
