@@ -2,6 +2,7 @@
 
 #include <malloc.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -106,12 +107,13 @@ std::uint64_t KernelReclaimableGuess(std::uint64_t kernel, const std::string& me
 // What a group may still take: its limit less what it holds, less what it
 // could give back: its clean file pages (tmpfs's pages are no file pages;
 // dirty ones wait for the disk) and the folder entries and inodes it holds
-// of files no tmpfs keeps. As the kernel's MemAvailable holds back a share,
-// only half of each is counted: a slab page is freed only once all its
-// objects are dropped, and the program's own code is among the file pages.
-// None when it sets no limit.
+// of files no tmpfs keeps. As the kernel's MemAvailable holds back a share
+// of each, half of it up to the machine's low watermark (`low`): a slab page
+// is freed only once all its objects are dropped, and the program's own
+// code is among the file pages. None when it sets no limit.
 std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std::string& dir, bool v2,
-                                       const std::string& meminfo, std::uint64_t tmpfsFiles) {
+                                       const std::string& meminfo, const std::function<std::uint64_t()>& tmpfsFiles,
+                                       std::uint64_t low) {
     const std::optional<std::uint64_t> limit = Number(read(dir + (v2 ? "memory.max" : "memory.limit_in_bytes")));
     // v1 writes "no limit" as a huge multiple of the page size.
     if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
@@ -138,11 +140,12 @@ std::optional<std::uint64_t> GroupRoom(const ControlFileReader& read, const std:
         // files in sight is guessed. None counts where the list is missing.
         if (const std::optional<std::string> slabinfo = read(dir + "memory.kmem.slabinfo")) {
             const std::uint64_t held = Number(read(dir + "memory.kmem.usage_in_bytes")).value_or(0);
-            kernel = std::min(held, SlabReclaimable(*slabinfo).value_or(
-                                        KernelReclaimableGuess(held, meminfo, tmpfsFiles)));
+            const std::optional<std::uint64_t> listed = SlabReclaimable(*slabinfo);
+            kernel = std::min(held, listed ? *listed : KernelReclaimableGuess(held, meminfo, tmpfsFiles()));
         }
     }
-    used -= std::min(used, file / 2 + kernel / 2);
+    const auto given = [low](std::uint64_t reclaimable) { return reclaimable - std::min(reclaimable / 2, low); };
+    used -= std::min(used, given(file) + given(kernel));
     return *limit > used ? *limit - used : 0;
 }
 
@@ -210,18 +213,32 @@ AvailableMemoryHandler& Answer() {
 
 }  // namespace
 
-std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
-                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles) {
+namespace {
+
+// The tmpfs files are counted only where a group needs them (each mount is
+// asked of the disk).
+std::optional<std::uint64_t> AvailableFrom(const std::string& meminfo, const std::string& cgroups,
+                                           const ControlFileReader& read,
+                                           const std::function<std::uint64_t()>& tmpfsFiles,
+                                           std::uint64_t lowWatermark) {
     const std::optional<std::uint64_t> available = Field(meminfo, "MemAvailable:");
     if (!available) return std::nullopt;
     std::uint64_t room = (*available + Field(meminfo, "SwapFree:").value_or(0)) * 1024;
     // A group's folder that is not there (a namespace shows its own group
     // as the mount's root) sets nothing.
     for (const auto& [dir, v2] : Groups(cgroups)) {
-        const std::optional<std::uint64_t> group = GroupRoom(read, dir, v2, meminfo, tmpfsFiles);
+        const std::optional<std::uint64_t> group = GroupRoom(read, dir, v2, meminfo, tmpfsFiles, lowWatermark);
         if (group) room = std::min(room, *group);
     }
     return room;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
+                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles,
+                                                  std::uint64_t lowWatermark) {
+    return AvailableFrom(meminfo, cgroups, read, [tmpfsFiles] { return tmpfsFiles; }, lowWatermark);
 }
 
 AvailableMemoryHandler SetAvailableMemoryHandler(AvailableMemoryHandler handler) {
@@ -238,9 +255,31 @@ std::optional<std::uint64_t> GetAvailableMemory() {
     malloc_trim(0);
     const std::optional<std::string> meminfo = ReadWhole("/proc/meminfo");
     if (!meminfo) return std::nullopt;
-    return AvailableMemoryFrom(*meminfo, ReadWhole("/proc/self/cgroup").value_or(""),
-                               [](const std::string& path) { return ReadWhole("/sys/fs/cgroup" + path); },
-                               TmpfsFiles());
+    std::optional<std::uint64_t> tmpfsFiles;
+    return AvailableFrom(*meminfo, ReadWhole("/proc/self/cgroup").value_or(""),
+                         [](const std::string& path) { return ReadWhole("/sys/fs/cgroup" + path); },
+                         [&tmpfsFiles] {
+                             if (!tmpfsFiles) tmpfsFiles = TmpfsFiles();
+                             return *tmpfsFiles;
+                         },
+                         LowWatermarkFrom(ReadWhole("/proc/zoneinfo").value_or("")));
+}
+
+std::uint64_t LowWatermarkFrom(const std::string& zoneinfo) {
+    // Each zone's "low" line, in pages; none read: no bound of its own.
+    std::istringstream lines(zoneinfo);
+    std::uint64_t pages = 0;
+    bool any = false;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string key;
+        std::uint64_t n = 0;
+        if (words >> key >> n && key == "low") {
+            pages += n;
+            any = true;
+        }
+    }
+    return any ? pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) : UINT64_MAX;
 }
 
 }  // namespace plat

@@ -23,9 +23,14 @@ AvailableMemoryHandler SetAvailableMemoryHandler(AvailableMemoryHandler handler)
 // the process's cgroup list, a reader of a control group file (the path
 // below the cgroup mount; none when it cannot be read) and the files the
 // tmpfs file systems in sight hold (their entries and inodes cannot be given
-// back; v1 groups on newer kernels do not say which caches they hold).
+// back; v1 groups on newer kernels do not say which caches they hold), and
+// the machine's low watermark in bytes (the most of a group's reclaimable
+// memory held back; by default half of it).
 using ControlFileReader = std::function<std::optional<std::string>(const std::string& path)>;
 std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
-                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles = 0);
+                                                  const ControlFileReader& read, std::uint64_t tmpfsFiles = 0,
+                                                  std::uint64_t lowWatermark = UINT64_MAX);
+// The machine's low watermark from the text of /proc/zoneinfo, in bytes.
+std::uint64_t LowWatermarkFrom(const std::string& zoneinfo);
 
 }  // namespace plat
