@@ -1,6 +1,7 @@
 #include "pages/folders/Vol06Engine.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -127,6 +128,11 @@ constexpr Kept kRenameRecord{sizeof(_tagRenameRecord) * 1.2 + 24, 1};
 // The dry disk's notes of a rename: the new name there (with the real
 // path it stands for), the old one gone.
 constexpr Kept kDryRename = 2 * kept::kDryEntry + Kept{0, 1};
+// An item of the run: its range of the queue, in an array that doubles.
+constexpr Kept kRenameItem{kept::Grown(sizeof(std::pair<std::size_t, std::size_t>)), 0};
+// An item's parent as the pool looked it up (in Linux form), in an array
+// made whole at once.
+constexpr Kept kLookedParent{sizeof(std::string) + 24, 1};
 
 // The characters a rename adds to a path, at most.
 double Added(const Vol06Inputs& in) {
@@ -176,16 +182,20 @@ std::string RenameScope(const std::string& path) {
 // at a time on tmpfs). A full window of such items keeps a few MB.
 constexpr std::size_t kRenamesPerItem = 64;
 
-// What an item's outcome slot keeps: its renames, their new paths `chars` long in all.
-double ItemSlotBytes(double renames, double chars) {
-    return kept::SlotFixed(sizeof(Vol06ItemOutcome)) + Weigh(renames, chars, kSlotRename);
+// What an item's outcome slot keeps: its renames, their new paths `chars`
+// long in all, and the base they work beneath, `parentChars` long.
+double ItemSlotBytes(double renames, double chars, double parentChars) {
+    return kept::SlotFixed(sizeof(Vol06ItemOutcome), chars) + Weigh(renames, chars, kSlotRename) +
+           kept::Block(sizeof(Vol06Base)) + Weigh(1, parentChars, kept::kLine);
 }
 
 // The items of a run over `paths`: [first, end) ranges of neighbours
 // that lie in one folder.
 std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<std::string>& paths);
-// The pool's size for renames in these folders.
+// The pool's size for renames in these folders: one at a time when all of
+// them lie in one folder (the kernel takes its lock for each).
 unsigned RenameWorkers(const std::vector<std::string>& paths);
+unsigned RenameWorkers(const std::string& first, bool oneFolder);
 
 // What each item's slot keeps, its paths growing by `added`.
 std::vector<double> ItemsSlotBytes(const std::vector<std::string>& froms,
@@ -194,7 +204,8 @@ std::vector<double> ItemsSlotBytes(const std::vector<std::string>& froms,
     for (const auto& [first, end] : items) {
         double chars = 0;
         for (std::size_t i = first; i < end; ++i) chars += static_cast<double>(froms[i].size()) + added;
-        slots.push_back(ItemSlotBytes(static_cast<double>(end - first), chars));
+        slots.push_back(ItemSlotBytes(static_cast<double>(end - first), chars,
+                                      static_cast<double>(ParentText(froms[first]).size())));
     }
     return slots;
 }
@@ -213,21 +224,95 @@ std::vector<std::pair<std::size_t, std::size_t>> RenameItems(const std::vector<s
 
 }  // namespace
 
+namespace {
+
+// What a run over a list will make of it, read from the list in the run's
+// order without building its queue: the folders that follow each other in
+// one parent (each such run of them is an item or more, beneath one base,
+// with that parent looked up on the pool), and each item's slot.
+struct Vol06Plan {
+    double parents = 0;      // runs of neighbours in one parent, in the run's order
+    double parentChars = 0;  // their parents' characters
+    double items = 0;
+    std::vector<double> slots;  // what each item's slot keeps
+    std::string first;          // the run's first folder
+    bool oneFolder = true;
+};
+
+Vol06Plan PlanRenames(const StringList& list, double added) {
+    Vol06Plan plan;
+    // The queue's order: the deepest level first, within a level the last
+    // listed first (as QueueByLevel lays it out).
+    const std::size_t n = list.size();
+    std::vector<unsigned long> levels(n);
+    unsigned long deepest = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        NormalizeFolderItem(list[i], levels[i]);
+        deepest = std::max(deepest, levels[i]);
+    }
+    std::vector<std::size_t> at(deepest + 2, 0);
+    for (const unsigned long level : levels) ++at[deepest - level + 1];
+    for (std::size_t l = 1; l < at.size(); ++l) at[l] += at[l - 1];
+    std::vector<std::uint32_t> order(n);
+    for (std::size_t i = n; i-- > 0;) order[at[deepest - levels[i]]++] = static_cast<std::uint32_t>(i);
+    std::vector<unsigned long>().swap(levels);
+    std::string previous, path;
+    std::size_t inItem = 0;
+    double itemChars = 0, itemParent = 0;
+    const auto close = [&] {
+        if (inItem > 0) plan.slots.push_back(ItemSlotBytes(static_cast<double>(inItem), itemChars, itemParent));
+        inItem = 0;
+        itemChars = 0;
+    };
+    for (std::size_t k = 0; k < n; ++k) {
+        path = NormalizeFolderItem(list[order[k]]);
+        const std::string_view parent = ParentText(path);
+        const bool same = k > 0 && parent == ParentText(previous);
+        if (k == 0) plan.first = path;
+        if (!same) {
+            plan.parents += 1;
+            plan.parentChars += static_cast<double>(parent.size());
+            if (k > 0) plan.oneFolder = false;
+        }
+        if (!same || inItem == kRenamesPerItem) close();
+        if (inItem == 0) itemParent = static_cast<double>(parent.size());
+        ++inItem;
+        itemChars += static_cast<double>(path.size()) + added;
+        previous.swap(path);
+    }
+    close();
+    plan.items = static_cast<double>(plan.slots.size());
+    return plan;
+}
+
+}  // namespace
+
 RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation) {
     using namespace kept;
     const double folders = static_cast<double>(in.IncludeFolders.size());
     const double chars = TotalLength(in.IncludeFolders), renamed = chars + folders * Added(in);
+    const Vol06Plan plan = PlanRenames(in.IncludeFolders, Added(in));
+    const unsigned workers = PoolThreads(RenameWorkers(plan.first, plan.oneFolder), plan.items);
     // Each rename's line names a path; the run records it, the simulation
-    // pretends it. An item renames up to kRenamesPerItem folders of one folder.
-    // The run's items and workers, as it makes them.
-    std::vector<std::string> froms;
-    std::vector<unsigned long> levels;
-    QueueByLevel(in.IncludeFolders, froms, levels);
-    const unsigned workers = RenameWorkers(froms);
+    // pretends it. The run queues the list once more, makes its items, and
+    // keeps a base for each parent its renames work beneath; on the pool it
+    // looks each item's parent up and keeps it. The simulation notes each
+    // parent's folder it pretends in.
     RunMemoryNeed need{folders, RunBase(workers) + 4 * kListUnused, renamed};
-    need.bytes += Weigh(folders, chars, kQueued) + Weigh(folders, renamed, kLine) +
-                  (simulation ? Weigh(folders, renamed + chars, kDryRename) : Weigh(folders, renamed, kRenameRecord)) +
-                  SlotsWeight(ItemsSlotBytes(froms, RenameItems(froms), Added(in)), workers);
+    need.bytes += Weigh(folders, chars, kQueued) + Weigh(folders, renamed, kLine) + Weigh(plan.items, 0, kRenameItem) +
+                  (simulation ? Weigh(folders, renamed + chars, kDryRename) +
+                                    Weigh(plan.parents, plan.parentChars, kDryFolderMap)
+                              : Weigh(folders, renamed, kRenameRecord) +
+                                    Weigh(plan.parents, plan.parentChars, kUndoBase)) +
+                  SlotsWeight(plan.slots, workers);
+    if (workers > 1) {
+        // A parent in Linux form is longer by what the drive letter stands for.
+        std::string native;
+        const double longer = plat::ToNative(plan.first, native)
+                                  ? std::max(0.0, static_cast<double>(native.size()) - static_cast<double>(plan.first.size()))
+                                  : 0;
+        need.bytes += Weigh(plan.items, plan.parentChars + plan.items * longer, kLookedParent);
+    }
     if (simulation) need.bytes += DryBase(folders > 0 ? renamed / folders : 0, workers);
     return need;
 }
@@ -247,12 +332,17 @@ namespace {
 
 // The pool's size for renames in these folders: one at a time when all of
 // them lie in one folder (the kernel takes its lock for each).
+unsigned RenameWorkers(const std::string& first, bool oneFolder) {
+    if (first.empty()) return 1;
+    return PageRunWorkers(first, oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
+}
+
 unsigned RenameWorkers(const std::vector<std::string>& paths) {
     if (paths.empty()) return 1;
     const std::string_view first = ParentText(paths.front());
-    const bool oneFolder =
-        std::all_of(paths.begin(), paths.end(), [&](const std::string& p) { return ParentText(p) == first; });
-    return PageRunWorkers(paths.front(), oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
+    return RenameWorkers(paths.front(), std::all_of(paths.begin(), paths.end(), [&](const std::string& p) {
+                             return ParentText(p) == first;
+                         }));
 }
 
 // The folder that holds `path` as the kernel names it now (Linux form;
