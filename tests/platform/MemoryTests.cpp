@@ -2,6 +2,7 @@
 // tightest control group above the process that sets a limit, of which only
 // what the group could really give back counts as free.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 
@@ -37,6 +38,14 @@ TEST(AvailableMemory, KernelFiguresCappedByTheTightestGroup) {
         {"/a/memory.stat", "anon 1\ninactive_file 2097152\nactive_file 1572864\nfile_dirty 262144\n"
                            "file_writeback 262144\nshmem 1048576\nslab_reclaimable 1048576\n"}};
     EXPECT_EQ(plat::AvailableMemoryFrom(kMeminfo, "0::/a/b\n", Files(v2)), 2 * kMiB);
+    // The share held back of each is no more than the machine's low watermark
+    // (its zones' "low" lines, in pages).
+    const std::string zones = "Node 0, zone DMA\n  pages free 9\n        min      10\n        low      24\n"
+                              "Node 0, zone Normal\n        low      40\n        high     48\n";
+    const std::uint64_t page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    EXPECT_EQ(plat::LowWatermarkFrom(zones), 64 * page);
+    EXPECT_EQ(plat::LowWatermarkFrom(""), UINT64_MAX);
+    EXPECT_EQ(plat::AvailableMemoryFrom(kMeminfo, "0::/a/b\n", Files(v2), 0, 256 * 1024), 4 * kMiB - kMiB / 2);
     // The entries of 4,096 tmpfs files are among that slab and cannot go: the
     // tmpfs inodes in the unreclaimable part tell how many there may be.
     v2["/a/memory.stat"] += "slab_unreclaimable " + std::to_string(4096 * 752) + "\n";
