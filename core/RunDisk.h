@@ -110,6 +110,9 @@ public:
     static constexpr std::size_t kRealAnswerBytes = 128;
     // The block each worker takes what it pretends from, without a lock.
     static constexpr std::size_t kArenaBlock = 256 * 1024;
+    // Its sets of bits that say which keys may have a change, each of so
+    // many words.
+    static constexpr std::size_t kBitSets = 3, kBitWords = std::size_t{1} << 14;
 
     DryDisk();
     bool IsDry() const override { return true; }
@@ -281,7 +284,7 @@ private:
         }
 
     private:
-        static constexpr std::size_t kWords = std::size_t{1} << 14;
+        static constexpr std::size_t kWords = kBitWords;
         std::unique_ptr<std::atomic<std::uint64_t>[]> words_;
     };
     // The changes by folder key, then by name, spread over stripes by the
@@ -312,7 +315,7 @@ private:
     std::array<Stripe, kStripes> stripes_;
     KeyBits entries_;  // keys with a change
     KeyBits changed_;  // folder keys with changes
-    KeyBits moded_;    // keys in modes_
+    KeyBits moded_;    // keys in modes_ (kBitSets in all)
     std::atomic<bool> pretends_{false};  // set once, as the bits
     std::atomic<bool> anyModes_{false};
     std::atomic<std::uint64_t> moves_{0};  // renames that moved a folder's changes

@@ -86,6 +86,8 @@ class ItemLog final : public RunLog {
 public:
     // What a line's entry takes beside its characters.
     static constexpr std::size_t kLineBytes = 24;
+    // The blocks its lines' characters go in: the first, and the largest.
+    static constexpr std::size_t kFirstTextBlock = 1024, kTextBlock = 64 * 1024;
 
     void AddLine(int category, const std::string& line) override { Keep(category, false, line); }
     void AddExportLine(int category, const std::string& line) override { Keep(category, true, line); }
@@ -145,8 +147,8 @@ private:
         void Clear() { block_ = used_ = 0; }
 
     private:
-        static constexpr std::size_t kFirstBlock = 1024;
-        static constexpr std::size_t kBlock = 64 * 1024;
+        static constexpr std::size_t kFirstBlock = kFirstTextBlock;
+        static constexpr std::size_t kBlock = kTextBlock;
         std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> blocks_;  // each with its size
         std::size_t block_ = 0, used_ = 0;
     };
@@ -231,12 +233,18 @@ void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_
 
 namespace kept {
 // A line a worker keeps of its item until the item is applied: its entry,
-// in chunks that double, and its characters, in blocks that double.
-inline constexpr Kept kSlotLine{2 * ItemLog::kLineBytes, 2};
-// What a slot keeps whatever its item: the outcome of `outcomeBytes`, the
-// first chunk of its entries of `entryBytes` and block of its lines.
-constexpr double SlotFixed(std::size_t outcomeBytes, std::size_t entryBytes = ItemLog::kLineBytes) {
-    return Block(outcomeBytes) + Block(16 * entryBytes) + Block(1024);
+// in chunks that double, and its characters, in blocks that never move.
+// (A block ends with less than a line unused: 8 bytes a line pay for it.)
+inline constexpr Kept kSlotLine{2 * ItemLog::kLineBytes + 8, 1};
+// What a slot keeps beside its lines: the outcome of `outcomeBytes`, the
+// first chunk of its entries of `entryBytes`, and what the blocks of its
+// lines' `chars` characters leave unused: they double from the first up
+// to the largest, so their last is never more than all before it and the
+// first, nor more than the largest.
+constexpr double SlotFixed(std::size_t outcomeBytes, double chars, std::size_t entryBytes = ItemLog::kLineBytes) {
+    const double first = static_cast<double>(ItemLog::kFirstTextBlock), most = static_cast<double>(ItemLog::kTextBlock);
+    const double last = chars + first;  // the last block: at most as large as all before it, and the first
+    return Block(outcomeBytes) + Block(16 * entryBytes) + (last > most ? most : last);
 }
 }  // namespace kept
 

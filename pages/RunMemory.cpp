@@ -101,6 +101,13 @@ double ListBytes(const StringList& lines) {
     return bytes;
 }
 
+double BasesBytes(const VEC_UNDO_BASES& bases) {
+    double bytes = static_cast<double>(bases.capacity() * sizeof(_tagUndoBase));
+    for (const _tagUndoBase& base : bases)
+        if (base.Path.capacity() > kept::kInPlaceChars) bytes += kept::Block(base.Path.capacity() + 1);
+    return bytes;
+}
+
 RunMemoryNeed LastWeighedMemory() { return LastWeighed(); }
 double LastWeighedRoom() { return LastRoom(); }
 void ResetLastWeighed() {

@@ -79,8 +79,12 @@ inline constexpr Kept kListPath{sizeof(std::string) + 2 + 24, 1};
 // its folder's map (its name, the node, its share of the buckets); a
 // folder also the map of what it holds, under its whole path, and that
 // path in the ordered set of changed folders.
-inline constexpr Kept kDryEntry{192, 0.5};
-inline constexpr Kept kDryFolder = kDryEntry + Kept{240, 2};
+// (Laid out in the dry disk's own blocks, so no type gives their size: a
+// test that pretends each alone pins them.)
+inline constexpr Kept kDryEntry{156, 1.12};
+// A folder's map of what is pretended in it, under its whole path.
+inline constexpr Kept kDryFolderMap{340, 2};
+inline constexpr Kept kDryFolder = kDryEntry + kDryFolderMap;
 inline constexpr Kept kDryFile = kDryEntry;
 
 // What every run adds whatever its size: the Visual Log's first showing,
@@ -90,12 +94,13 @@ inline constexpr double kWorkerBytes = 40.0 * 1024;
 inline constexpr double kLogShowing = 3.0 * 1024 * 1024;  // held while the log is on the screen
 constexpr double RunBase(unsigned workers) { return kLogShowing + workers * kWorkerBytes; }
 inline constexpr double kRunBase = RunBase(plat::kMostRunWorkers);
-// What a simulation adds to it: each worker's (and the window thread's)
-// answers of the real disk, each naming a path about `meanLine` long, and
-// the block it takes what it pretends from.
+// What a simulation adds to it: the dry disk's sets of bits, and each
+// worker's (and the window thread's) answers of the real disk, each naming
+// a path about `meanLine` long, and the block it takes what it pretends from.
 constexpr double DryBase(double meanLine, unsigned workers = plat::kMostRunWorkers) {
-    return (workers + 1) *
-           (DryDisk::kRealAnswers * (Block(DryDisk::kRealAnswerBytes) + 24 + meanLine) + DryDisk::kArenaBlock);
+    return DryDisk::kBitSets * Block(DryDisk::kBitWords * sizeof(std::uint64_t)) +
+           (workers + 1) *
+               (DryDisk::kRealAnswers * (Block(DryDisk::kRealAnswerBytes) + 24 + meanLine) + DryDisk::kArenaBlock);
 }
 
 }  // namespace kept
@@ -118,6 +123,12 @@ double InMemoryFileBytes(const MAP_FILE_NAME_SIZE& sizes);
 // memory. Each folder's file system is read beside the window.
 double InMemoryWeight(const StringList& folders, double entries, double fileBytes);
 
+// The threads a pooled run of `items` items on `workers` workers has: no
+// more than its items.
+constexpr unsigned PoolThreads(unsigned workers, double items) {
+    return items < 1 ? 1 : items < workers ? static_cast<unsigned>(items) : workers;
+}
+
 // What a pooled run's outcome slots hold at most: each slot keeps what the
 // largest item it held kept (`itemBytes`), as many slots as the run can
 // have at once on `workers` (SlotWindow; the most any run has, when the
@@ -132,6 +143,8 @@ double TotalLength(const StringList& lines);
 double MeanLength(const StringList& lines);
 // What a list of the page's holds: its strings and their characters.
 double ListBytes(const StringList& lines);
+// What a run's undo bases hold: their array and their folders' characters.
+double BasesBytes(const VEC_UNDO_BASES& bases);
 
 // True when `need` fits in what the machine can give and `room`, what the
 // run's own start frees (the page's last lines, lists and records);
@@ -168,6 +181,10 @@ inline constexpr Kept kReportLine{Grown(kReasonChars) + kReasonChars, Grown(1) +
 // climb, where its text lies, in arrays that double as they grow; its mark
 // (a hash and a record, and a byte beside) in a table kept at most three
 // quarters full that doubles as it grows.
+// A base an undo's worker opened: its node in the opener's map (kept once
+// closed, as a caller may hold it), and the folder it names, as written
+// and as the kernel names it.
+inline constexpr Kept kOpenedBase{Block(sizeof(std::pair<const std::uint32_t, plat::Beneath>) + 16) + Grown(8), 2};
 inline constexpr Kept kUndoQueued{Grown(4) + Grown(16) + Grown((8 + 1) * 4.0 / 3), 0};
 
 }  // namespace kept

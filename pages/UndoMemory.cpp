@@ -13,8 +13,8 @@ double Chars(const List& list, std::size_t first, std::size_t count) {
 
 }  // namespace
 
-RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const UndoLists& all, std::size_t bases,
-                                  unsigned workers) {
+RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const UndoLists& all,
+                                  const VEC_UNDO_BASES& bases, unsigned workers) {
     using namespace kept;
     const Kept folder = kOwnFolderRecord + kReportLine;
     const Kept file = kOwnFileRecord + kReportLine;
@@ -41,9 +41,13 @@ RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const Un
     need.lines = folderChars;
     // Each worker: its opener's note of every base, and the largest part's
     // queue and marks, with a path of its own for each folder found gone.
-    const double perWorker = static_cast<double>(bases) + Weigh(largest, largestChars, kUndoQueued + kOwnPath);
+    // Each base stays with the opener of the worker that opened it.
+    const double n = static_cast<double>(bases.size());
+    double baseChars = 0;
+    for (const _tagUndoBase& base : bases) baseChars += static_cast<double>(base.Path.size());
+    const double perWorker = n + Weigh(largest, largestChars, kUndoQueued + kOwnPath);
     need.bytes = RunBase(workers) + kListUnused + Weigh(folders, folderChars, folder + kLine) +
-                 Weigh(files, fileChars, file) + std::max(1u, workers) * perWorker +
+                 Weigh(files, fileChars, file) + std::max(1u, workers) * perWorker + Weigh(n, baseChars, kOpenedBase) +
                  SlotsWeight(std::move(slots), workers);
     return need;
 }

@@ -12,5 +12,5 @@
 // worker's removal of the largest part, the parts' slots, and, every
 // record staying, each kept for the next Undo with its path, a folder
 // listed in the Visual Log, each in the report.
-RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const UndoLists& all, std::size_t bases,
-                                  unsigned workers);
+RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const UndoLists& all,
+                                  const VEC_UNDO_BASES& bases, unsigned workers);

@@ -78,7 +78,7 @@ void ResetCreationRunCounters(CreationState& state) {
 }
 
 void ClearCreationRunLists(CreationState& state) {
-    state.LastBases.clear();
+    VEC_UNDO_BASES().swap(state.LastBases);  // given back whole: the run's room counts it
     state.LastCreatedFolders.clear();
     state.LastCreatedSubFolders.clear();
     state.LastCreatedFiles.clear();
@@ -114,13 +114,16 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
     using namespace kept;
     const CreationCounters& c = state.Counters;
     const double mains = c.FoldersToCreate, subs = c.SubFoldersToCreate, files = c.FilesToCreate;
+    workers = PoolThreads(workers, mains);
     // Each line names its main folder; a line below one goes on by BelowLineBytes.
     const double mainChars = mains * mainLineBytes;
     const double belowLine = mainLineBytes + state.BelowLineBytes;
     // A main folder made with its record, or one there already (or not
     // made) in the page's list instead, with nothing attached; the
-    // simulation notes what it pretends to make.
-    Kept main = simulation ? kLine + kDryFolder : Dearer(kLine + kFolderRecord, kLine + kListPath);
+    // simulation notes what it pretends to make (a folder with nothing
+    // pretended in it has no map of its own).
+    Kept main = simulation ? kLine + (subs + files > 0 ? kDryFolder : kDryEntry)
+                           : Dearer(kLine + kFolderRecord, kLine + kListPath);
     // An item beneath a folder of its own: its scope, looked up on the pool,
     // and that folder as the base of its records.
     if (items) main = main + Kept{sizeof(RunScope), 0} + (simulation ? Kept{} : kUndoBase);
@@ -147,9 +150,9 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
 }
 
 double CreationRunListsBytes(const CreationState& state) {
-    return ListBytes(state.LastExistingFolders) + ListBytes(state.LastOtherFolders) + state.LastCreatedFolders.HeldBytes() +
-           state.LastCreatedSubFolders.HeldBytes() + state.LastCreatedFiles.HeldBytes() +
-           state.LastCreatedParents.HeldBytes();
+    return BasesBytes(state.LastBases) + ListBytes(state.LastExistingFolders) + ListBytes(state.LastOtherFolders) +
+           state.LastCreatedFolders.HeldBytes() + state.LastCreatedSubFolders.HeldBytes() +
+           state.LastCreatedFiles.HeldBytes() + state.LastCreatedParents.HeldBytes();
 }
 
 RunFrame CreationFrame(CreationState& state, const CreationInputs& in, bool simulation, std::function<bool()> check,
@@ -733,7 +736,7 @@ void UndoCreationRun(CreationState& state, RunLog& log, const CreationUndoProfil
         const std::string workFolder = runBases.empty() ? state.LastDestination : runBases.front().Path;
         const unsigned workers = PageRunWorkers(workFolder, plat::RunWork::Remove);
         // Refused, every record goes back for a later try.
-        if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, runBases.size(), workers), 0, profile.Topic))
+        if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, runBases, workers), 0, profile.Topic))
             return;
         UndoPartsResult parts = UndoInParts(groups, all, runBases, workers,
                                             [&](FolderFileUndo& undo, UndoLists& lists) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <span>
+#include <string_view>
 #include <unordered_map>
 
 #include "core/FileNames.h"
@@ -109,11 +110,19 @@ struct Vol10Outcome : Vol10Found {
 // A file's lines: the copy's (the line with its text, the export line),
 // the target there already (its line and the page's list), the skipped,
 // overwritten and increased ones'. Each names the source and the target.
-constexpr Kept kCopiedLines{2 * kept::kLine.bytes + 26, 2};
+// The texts around the two paths of a file's line (its export line puts a
+// comma between them).
+constexpr std::string_view kCopyHead = "Copy  Source: ", kCopyMid = " To Dest: ";
+constexpr std::string_view kSkipHead = "Dropped Source: ", kSkipMid = " (Dest: ", kSkipTail = ")";
+constexpr std::string_view kOverHead = "Overwrite: ", kOverMid = " With: ";
+constexpr std::string_view kIncreaseHead = "Increased File Names : ", kIncreaseMid = " To : ";
+// A line and its export line naming the two paths, with `texts` around them.
+constexpr Kept PairLines(std::size_t texts) { return {2 * kept::kLine.bytes + static_cast<double>(texts) + 1, 2}; }
+constexpr Kept kCopiedLines = PairLines(kCopyHead.size() + kCopyMid.size());
 constexpr Kept kExists = kept::kLine + kept::kListPath;
-constexpr Kept kSkippedLines{2 * kept::kLine.bytes + 25, 2};
-constexpr Kept kOverwrittenLines{2 * kept::kLine.bytes + 18, 2};
-constexpr Kept kIncreasedLines{2 * kept::kLine.bytes + 28, 2};
+constexpr Kept kSkippedLines = PairLines(kSkipHead.size() + kSkipMid.size() + kSkipTail.size());
+constexpr Kept kOverwrittenLines = PairLines(kOverHead.size() + kOverMid.size());
+constexpr Kept kIncreasedLines = PairLines(kIncreaseHead.size() + kIncreaseMid.size());
 // A target saved before it is written over: its record (the target's and
 // the working copy's paths), the run's index of it and its set of saved targets.
 constexpr Kept kWorkingCopy{1.2 * sizeof(_tagWorkingCopy) + 2 * 24 + 120 + 72, 4};
@@ -154,8 +163,8 @@ double ItemSlotBytes(const Vol10State& state, const Vol10Inputs& in) {
     const double each = state.Counters.FoldersToCopy > 0
                             ? state.Vol10LineBytes / state.Counters.FoldersToCopy
                             : 0;  // the characters one destination's lines name
-    return kept::SlotFixed(sizeof(Vol10Outcome)) + Weigh(files, 0, FileInSlot(in)) + Weigh(subs, 0, kept::kSlotLine) +
-           each * FileInSlot(in).copies;
+    return kept::SlotFixed(sizeof(Vol10Outcome), each * FileInSlot(in).copies) + Weigh(files, 0, FileInSlot(in)) +
+           Weigh(subs, 0, kept::kSlotLine) + each * FileInSlot(in).copies;
 }
 
 // One run or simulation: each destination an item of the run pool, the
@@ -560,7 +569,7 @@ private:
             out_.Counters.FilesCopied += 1;
             out_.Counters.FileSizeCopied += SizeOf(from);
             if (stamp && !sim_) out_.FilesCopied.push_back(FileRecord(to, *stamp, 0));
-            out_.Log.AddLine(Vol10CatFilesCopied, "Copy  Source: " + from + " To Dest: " + to);
+            out_.Log.AddLine(Vol10CatFilesCopied, std::string(kCopyHead) + from + std::string(kCopyMid) + to);
             out_.Log.AddExportLine(Vol10CatFilesCopied, from + "," + to);
         }
         void LogExists(const std::string& from, const std::string& to) {
@@ -571,17 +580,17 @@ private:
         }
         void LogSkipped(const std::string& from, const std::string& to) {
             out_.Counters.FilesSkipped += 1;
-            out_.Log.AddLine(Vol10CatFilesSkipped, "Dropped Source: " + from + " (Dest: " + to + ")");
+            out_.Log.AddLine(Vol10CatFilesSkipped, std::string(kSkipHead) + from + std::string(kSkipMid) + to + std::string(kSkipTail));
             out_.Log.AddExportLine(Vol10CatFilesSkipped, from + "," + to);
         }
         void LogOverwritten(const std::string& from, const std::string& to) {
             out_.Counters.FilesOverWrited += 1;
-            out_.Log.AddLine(Vol10CatFilesOverWrited, "Overwrite: " + to + " With: " + from);
+            out_.Log.AddLine(Vol10CatFilesOverWrited, std::string(kOverHead) + to + std::string(kOverMid) + from);
             out_.Log.AddExportLine(Vol10CatFilesOverWrited, from + "," + to);
         }
         void LogIncreased(const std::string& from, const std::string& to) {
             out_.Counters.FilesIncreasedFileNames += 1;
-            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, "Increased File Names : " + from + " To : " + to);
+            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, std::string(kIncreaseHead) + from + std::string(kIncreaseMid) + to);
             out_.Log.AddExportLine(Vol10CatFilesIncreasedFileNames, from + "," + to);
         }
         void LogNotCopied(const std::string& from, const std::string& to) {
@@ -900,7 +909,7 @@ RunMemoryNeed Vol10MemoryNeed(const Vol10State& state, const Vol10Inputs& in, bo
     const double destinations = c.FoldersToCopy, subs = c.SubFoldersToCopy, files = c.FilesToCopy;
     // Each line names a source and its target (Vol10LineBytes: all of them).
     const double perPath = subs + files > 0 ? state.Vol10LineBytes / (subs + files) : 0;
-    const unsigned workers = Vol10Workers(Destinations(in));
+    const unsigned workers = PoolThreads(Vol10Workers(Destinations(in)), destinations);
     RunMemoryNeed need{destinations + subs + files, RunBase(workers) + 18 * kListUnused, state.Vol10LineBytes};
     // Each file as its mode keeps it; each folder made below a destination
     // and each destination named; the sources read once; each

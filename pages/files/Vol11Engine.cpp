@@ -461,7 +461,7 @@ struct Vol11Counted {
     double Total() const { return std::accumulate(files.begin(), files.end(), 0.0); }
     // What main folder i's outcome slot keeps: its lines.
     double SlotBytes(std::size_t i) const {
-        return kept::SlotFixed(sizeof(Vol11Outcome)) + Weigh(files[i], lineBytes[i], kept::kSlotLine);
+        return kept::SlotFixed(sizeof(Vol11Outcome), lineBytes[i]) + Weigh(files[i], lineBytes[i], kept::kSlotLine);
     }
     double LargestSlot() const {
         double most = 0;
@@ -478,7 +478,7 @@ RunMemoryNeed MemoryNeed(const Vol11Counted& counted, const Vol11Inputs& in, boo
     const double files = counted.Total(), mains = static_cast<double>(in.IncludeFolders.size());
     const double chars = std::accumulate(counted.lineBytes.begin(), counted.lineBytes.end(), 0.0);
     const double mainChars = TotalLength(in.IncludeFolders);
-    const unsigned workers = Workers(MainFolders(in));
+    const unsigned workers = PoolThreads(Workers(MainFolders(in)), static_cast<double>(counted.files.size()));
     RunMemoryNeed need{files + mains, RunBase(workers) + 6 * kListUnused, chars + mainChars};
     need.bytes += Weigh(files, chars, simulation ? kLine + kDryFile : kLine) + Weigh(mains, mainChars, 2 * kLine + kListPath);
     std::vector<double> slots;

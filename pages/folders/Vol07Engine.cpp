@@ -221,7 +221,7 @@ unsigned Vol07Workers(const StringList& mains) {
 
 // What main folder `share`'s outcome slot keeps: its lines.
 double ItemSlotBytes(const Vol07Share& share) {
-    return kept::SlotFixed(sizeof(Vol07ItemOutcome)) + Weigh(share.Folders + share.Files, share.LineBytes, kept::kSlotLine);
+    return kept::SlotFixed(sizeof(Vol07ItemOutcome), share.LineBytes) + Weigh(share.Folders + share.Files, share.LineBytes, kept::kSlotLine);
 }
 
 // The run over the top-most main folders: each one an item of the run pool.
@@ -399,7 +399,8 @@ RunMemoryNeed Vol07MemoryNeed(const Vol07Inputs& in, const std::vector<Vol07Shar
     using namespace kept;
     // Each entry deleted is named in the log; the simulation pretends it
     // gone. Each main folder's lines wait in its slot until it is applied.
-    const unsigned workers = Vol07Workers(MainFoldersAsRead(in.IncludeFolders, true));
+    const unsigned workers =
+        PoolThreads(Vol07Workers(MainFoldersAsRead(in.IncludeFolders, true)), static_cast<double>(shares.size()));
     RunMemoryNeed need{0, RunBase(workers) + 5 * kListUnused, 0};
     std::vector<double> slots;
     for (const Vol07Share& share : shares) {

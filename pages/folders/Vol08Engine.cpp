@@ -131,7 +131,7 @@ void Vol08ResetResultCounters(Vol08State& state) {
 }
 
 void Vol08ClearLastRunLists(Vol08State& state) {
-    state.Vol08LastBases.clear();
+    VEC_UNDO_BASES().swap(state.Vol08LastBases);  // given back whole: the run's room counts it
     state.Vol08MainFoldersCopied.clear();
     state.Vol08CreatedSubFolders.clear();
     state.Vol08CreatedParents.clear();
@@ -146,7 +146,7 @@ void Vol08ClearLastRunLists(Vol08State& state) {
 void Vol08ClearResultLists(Vol08State& state) { Vol08ClearLastRunLists(state); }
 
 double Vol08LastRunBytes(const Vol08State& state) {
-    double bytes = 0;
+    double bytes = BasesBytes(state.Vol08LastBases);
     for (const DEQ_CREATED_FOLDERS* list : {&state.Vol08MainFoldersCopied, &state.Vol08CreatedSubFolders,
                                              &state.Vol08CreatedParents, &state.Vol08FailedUndoFolders})
         bytes += list->HeldBytes();
@@ -434,8 +434,8 @@ constexpr Kept kSlotEntry = kept::kSlotLine + kept::kOwnFolderRecord;
 double ItemSlotBytes(const Vol08State& state, double outcomeBytes, double mainLine) {
     const Vol08Counters& c = state.Counters;
     const double below = c.FoldersToCopy > 0 ? (c.SubFoldersToCopy + c.FilesToCopy) / c.FoldersToCopy : 0;
-    return kept::SlotFixed(outcomeBytes) + 8 * kept::Block(4096) +
-           Weigh(1 + below, mainLine + below * (mainLine + state.Vol08BelowLineBytes), kSlotEntry);
+    const double chars = mainLine + below * (mainLine + state.Vol08BelowLineBytes);
+    return kept::SlotFixed(outcomeBytes, chars) + 8 * kept::Block(4096) + Weigh(1 + below, chars, kSlotEntry);
 }
 
 // How many workers a run over main folders `items` gets for `kind` of work.
@@ -465,7 +465,8 @@ RunMemoryNeed Vol08Copier::MemoryNeed(const Vol08State& state, const Vol08Inputs
     // each as it looked on the pool, the store's verdict on it, and as its
     // records' base.
     const Kept main = kLine + kListPath + kListPath + Kept{sizeof(Look) + 24, 1} + Kept{64 + 16, 0} + kUndoBase;
-    const unsigned workers = Workers(Vol08MainFolders(in), in.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make);
+    const unsigned workers =
+        PoolThreads(Workers(Vol08MainFolders(in), in.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make), mains);
     RunMemoryNeed need{mains + subs + files, RunBase(workers) + 8 * kListUnused,
                        mains * mainLine + (subs + files) * belowLine};
     need.bytes += Weigh(mains, mains * mainLine, main) + Weigh(subs, subs * belowLine, sub) +

@@ -46,7 +46,7 @@ std::optional<std::string> Vol08UndoCopies(Vol08State& state, RunLog& log) {
     const std::string workFolder = state.Vol08LastBases.empty() ? std::string() : state.Vol08LastBases.front().Path;
     const unsigned workers = groups.size() < 2 ? 1 : PageRunWorkers(workFolder, plat::RunWork::Remove);
     // Refused, every record goes back for a later try.
-    if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, state.Vol08LastBases.size(), workers), 0, kVol08Topic))
+    if (!CheckUndoFitsMemory(UndoPartsMemoryNeed(groups, all, state.Vol08LastBases, workers), 0, kVol08Topic))
         return std::nullopt;
     log.ClearLogLists();
     const auto prepare = [&](FolderFileUndo& undo, UndoLists& l) {

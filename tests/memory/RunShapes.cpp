@@ -136,6 +136,14 @@ std::string Folders(ShapeWindow& t, const std::string& rel, long n) {
     return lines;
 }
 
+// A structure of 10 folders of 8 folders each below T\<name>, with 1,000
+// empty files spread over the 80 below.
+void Wide(ShapeWindow& t, const std::string& name) {
+    for (int i = 0; i < 80; ++i)
+        t.Make("T\\" + name + "\\Area " + std::to_string(i / 8) + "\\Item " + std::to_string(i % 8), 12 + (i < 40),
+               "file ", true);
+}
+
 void Page02(ShapeWindow& t, long names, const char* structure, const char* attach) {
     t.MakeFolder("T\\Dest");
     frmMain->Page02->Vol02SetDestinationFolder(t.Path("T\\Dest"));
@@ -169,8 +177,19 @@ void Page04(ShapeWindow& t, long paths, int depth = 8) {
     t.Browse("btnVol04AddFolderStructure", "T\\S");
 }
 
-void Page06(ShapeWindow& t, long folders) {
-    t.Edit("btnVol06EditIncludeList", "btnVol06EditIncludeListOk", Folders(t, "R\\Folder of the renamed list no ", folders));
+// `spread`: each folder in a parent of its own.
+void Page06(ShapeWindow& t, long folders, bool spread = false) {
+    std::string lines;
+    if (!spread) {
+        lines = Folders(t, "R\\Folder of the renamed list no ", folders);
+    } else {
+        for (long i = 0; i < folders; ++i) {
+            const std::string rel = "T\\R\\P" + std::to_string(i) + "\\Folder of the renamed list no " + std::to_string(i);
+            t.MakeFolder(rel);
+            lines += t.Path(rel) + "\n";
+        }
+    }
+    t.Edit("btnVol06EditIncludeList", "btnVol06EditIncludeListOk", lines);
     t.SetText("edtVol06NewPrefix", "Renamed ");
 }
 
@@ -212,25 +231,41 @@ void Page10(ShapeWindow& t, long files, long destinations, bool deep, const char
     t.Click(again);
 }
 
-// n files taken by the mask "*.tmp" among 20 times as many, in folders of
-// 1,000 below one main folder (`deep`: each taken, some 190 characters below it).
-void Page11(ShapeWindow& t, long n, int every, bool deep) {
-    for (long k = 0; k * 1000 < n * every; ++k) {
-        std::string below = "T\\F\\Sub " + std::to_string(k);
-        for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
-        const long files = std::min(1000L, n * every - k * 1000);
-        t.Make(below, files, "file ", true);
-        for (long i = 0; i < files; i += every)
-            fs::rename(t.Native(below) + "/file " + std::to_string(i),
-                       t.Native(below) + "/file " + std::to_string(i) + ".tmp");
+// n files taken by the mask "*.tmp" among `every` times as many, in folders
+// of 1,000 below `mains` main folders (`deep`: each taken, some 190
+// characters below it).
+void Page11(ShapeWindow& t, long n, int every, bool deep, long mains = 1) {
+    std::string lines;
+    for (long m = 0; m < mains; ++m) {
+        const std::string main = mains == 1 ? "T\\F" : "T\\F\\Main " + std::to_string(m);
+        const long all = n * every / mains + (m < n * every % mains);
+        for (long k = 0; k * 1000 < all; ++k) {
+            std::string below = main + "\\Sub " + std::to_string(k);
+            for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
+            const long files = std::min(1000L, all - k * 1000);
+            t.Make(below, files, "file ", true);
+            for (long i = 0; i < files; i += every)
+                fs::rename(t.Native(below) + "/file " + std::to_string(i),
+                           t.Native(below) + "/file " + std::to_string(i) + ".tmp");
+        }
+        lines += t.Path(main) + "\n";
     }
     SetFileSelNameMasks({every > 1 ? "*.tmp" : "*.*"});
-    t.Edit("btnVol11EditIncludeList", "btnVol11EditIncludeListOk", t.Path("T\\F") + "\n");
+    t.Edit("btnVol11EditIncludeList", "btnVol11EditIncludeListOk", lines);
     t.Click("rdoVol11DeleteOnlyFiles");
 }
 
+// A range's count does not look for each main folder: each is weighed as
+// the dearer of made and there already.
+const char* const kMainsMayExist = "the count does not know which main folders exist";
+// Nor does a copy's count know which targets exist: each file is weighed as
+// the dearer of a fresh copy and what its duplicate mode does with one there.
+const char* const kTargetsMayExist = "the count does not know which targets exist";
+
 const char* const kWith = "rdoVol03AttachMainFolderWithFiles";
 const char* const kWithout = "rdoVol03AttachMainFolderWithoutFiles";
+// An undo cannot know which of its records will stay: it weighs each staying.
+const char* const kUndoStays = "an undo weighs every record staying, which one that undoes all never reaches";
 
 }  // namespace
 
@@ -238,6 +273,7 @@ const char* const kWithout = "rdoVol03AttachMainFolderWithoutFiles";
 const std::vector<RunShape>& Shapes() {
     static const std::vector<RunShape> shapes = {
     {"v02runFiles", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"); }, Press("btnVol02CreateFolders")},
+    {"v02runWide", 5, [](ShapeWindow& t, long n) { Wide(t, "S"), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"); }, Press("btnVol02CreateFolders")},
     {"v02simFiles", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"); }, Press("btnVol02CreateFoldersSimulation")},
     {"v03runLong", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr, std::string(100, 'J')); }, Press("btnVol03CreateFolders")},
     {"v03simLong", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr, std::string(100, 'J')); }, Press("btnVol03CreateFoldersSimulation")},
@@ -247,12 +283,17 @@ const std::vector<RunShape>& Shapes() {
     {"v03simFiles", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "f", true), Page03(t, n / 64 + 1, "S", kWith); }, Press("btnVol03CreateFoldersSimulation")},
     {"v03runDeep", 11, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 0), Page03(t, n, "S", kWithout); }, Press("btnVol03CreateFolders")},
     {"v03simDeep", 11, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 0), Page03(t, n, "S", kWithout); }, Press("btnVol03CreateFoldersSimulation")},
-    {"v03runExisting", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr), t.Click("btnVol03CreateFolders"); }, Press("btnVol03CreateFolders")},
+    {"v03runExisting", 14, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr), t.Click("btnVol03CreateFolders"); }, Press("btnVol03CreateFolders"), kMainsMayExist},
+    {"v03runExistingLong", 13, [](ShapeWindow& t, long n) { Page03(t, n, "", nullptr, std::string(100, 'J')), t.Click("btnVol03CreateFolders"); }, Press("btnVol03CreateFolders"), kMainsMayExist},
     {"v04runDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFolders")},
     {"v04runMany", 14, [](ShapeWindow& t, long n) { Page04(t, n, 1); }, Press("btnVol04CreateFolders")},
     {"v04simDeep", 11, [](ShapeWindow& t, long n) { Page04(t, n); }, Press("btnVol04CreateFoldersSimulation")},
     {"v06run", 14, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFolders")},
     {"v06sim", 14, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFoldersSimulation")},
+    // A run of two entries is what every run adds whatever its size.
+    {"v06runTwo", 0, [](ShapeWindow& t, long n) { Page06(t, n); }, Press("btnVol06RenameFolders")},
+    {"v06runSpread", 12, [](ShapeWindow& t, long n) { Page06(t, n, true); }, Press("btnVol06RenameFolders")},
+    {"v06simSpread", 12, [](ShapeWindow& t, long n) { Page06(t, n, true); }, Press("btnVol06RenameFoldersSimulation")},
     {"v07run", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, false); }, Press("btnVol07DeleteFolders")},
     {"v07simDeep", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, true); }, Press("btnVol07DeleteFoldersSimulation")},
     {"v08run", 14, [](ShapeWindow& t, long n) { Page08(t, n / 2 + 1, 1); }, Press("btnVol08CopyFolders")},
@@ -260,13 +301,23 @@ const std::vector<RunShape>& Shapes() {
     {"v08simDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFoldersSimulation")},
     {"v10copy", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFiles")},
     {"v10sim", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFilesSimulation")},
-    {"v10overwriteDeep", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles")},
-    {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles")},
-    {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles")},
+    {"v10overwriteDeep", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
+    {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
+    {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v11runMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); }, Press("btnVol11DeleteFiles")},
     {"v11simMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); },
      [](ShapeWindow&) { frmMain->Page11->Vol11SimulateDeleteFiles(); }},
+    {"v11runMaskMains", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false, n / 4 + 1); }, Press("btnVol11DeleteFiles")},
     {"v11runDeep", 14, [](ShapeWindow& t, long n) { Page11(t, n, 1, true); }, Press("btnVol11DeleteFiles")},
+    // ---- each page's Undo of the run its arrange made ----
+    {"v02undo", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"), t.Click("btnVol02CreateFolders"); }, Press("btnVol02Undo"), kUndoStays},
+    {"v03undo", 14, [](ShapeWindow& t, long n) { t.Make("T\\S", 64, "F"), Page03(t, n / 64 + 1, "S", kWithout), t.Click("btnVol03CreateFolders"); }, Press("btnVol03Undo"), kUndoStays},
+    {"v04undo", 12, [](ShapeWindow& t, long n) { Page04(t, n, 1), t.Click("btnVol04CreateFolders"); }, Press("btnVol04Undo"), kUndoStays},
+    {"v06undo", 13, [](ShapeWindow& t, long n) { Page06(t, n), t.Click("btnVol06RenameFolders"); }, Press("btnVol06Undo"), kUndoStays},
+    // Every record stays: the renamed folders' parent is gone.
+    {"v06undoLeft", 13, [](ShapeWindow& t, long n) { Page06(t, n), t.Click("btnVol06RenameFolders"), fs::rename(t.Native("T\\R"), t.Native("T\\R2")); }, Press("btnVol06Undo")},
+    {"v06undoSpread", 12, [](ShapeWindow& t, long n) { Page06(t, n, true), t.Click("btnVol06RenameFolders"); }, Press("btnVol06Undo"), kUndoStays},
+    {"v08undo", 13, [](ShapeWindow& t, long n) { Page08(t, n, 1), t.Click("btnVol08CopyFolders"); }, Press("btnVol08Undo"), kUndoStays},
     };
     return shapes;
 }

@@ -10,6 +10,7 @@ namespace {
 
 std::atomic<std::int64_t> held{0};
 std::atomic<std::int64_t> peak{0};
+std::atomic<std::int64_t> low{0};
 
 // A block of `size` usable bytes as the C library lays it out.
 std::int64_t Block(std::size_t size) {
@@ -22,6 +23,9 @@ void Add(std::int64_t bytes) {
     std::int64_t top = peak.load(std::memory_order_relaxed);
     while (now > top && !peak.compare_exchange_weak(top, now, std::memory_order_relaxed)) {
     }
+    std::int64_t bottom = low.load(std::memory_order_relaxed);
+    while (now < bottom && !low.compare_exchange_weak(bottom, now, std::memory_order_relaxed)) {
+    }
 }
 
 }  // namespace
@@ -30,7 +34,12 @@ namespace testsupport {
 
 std::int64_t HeldNow() { return held.load(std::memory_order_relaxed); }
 std::int64_t HeldPeak() { return peak.load(std::memory_order_relaxed); }
-void ResetHeldPeak() { peak.store(held.load(std::memory_order_relaxed), std::memory_order_relaxed); }
+std::int64_t HeldLow() { return low.load(std::memory_order_relaxed); }
+void ResetHeldPeak() {
+    const std::int64_t now = held.load(std::memory_order_relaxed);
+    peak.store(now, std::memory_order_relaxed);
+    low.store(now, std::memory_order_relaxed);
+}
 
 }  // namespace testsupport
 

@@ -9,10 +9,12 @@
 
 namespace testsupport {
 
-// The bytes held now, and the most held since the last ResetHeldPeak.
+// The bytes held now, and the most and the least held since the last
+// ResetHeldPeak.
 std::int64_t HeldNow();
 std::int64_t HeldPeak();
-// From here on the peak counts from what is held now.
+std::int64_t HeldLow();
+// From here on the peak and the low count from what is held now.
 void ResetHeldPeak();
 
 }  // namespace testsupport

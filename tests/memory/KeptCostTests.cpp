@@ -1,0 +1,154 @@
+// Each kind of thing a run keeps, made alone N times and counted at the
+// allocator, against what the weight says it costs: never under what it
+// takes, and not far over (what it takes is 0.85 to 1.0 of its cost), at
+// N just past a power of two, where arrays that double have just doubled.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/RunDisk.h"
+#include "core/RunRecord.h"
+#include "core/UndoToolkit.h"
+#include "pages/RunItems.h"
+#include "pages/RunMemory.h"
+#include "platform/Beneath.h"
+#include "tests/support/HeldMemory.h"
+#include "tests/support/TempDrive.h"
+
+namespace {
+
+constexpr std::size_t kN = (std::size_t{1} << 14) + 1;
+constexpr std::size_t kChars = 100;
+
+// The i-th of N distinct paths, kChars long.
+std::string PathNo(std::size_t i, const std::string& head = "C:\\Jobs\\") {
+    std::string p = head + "Folder no " + std::to_string(i) + " ";
+    p.resize(kChars, 'x');
+    return p;
+}
+
+// What `make` leaves held, at its peak while it made it.
+template <class Make>
+double Taken(Make&& make) {
+    const std::int64_t before = testsupport::HeldNow();
+    testsupport::ResetHeldPeak();
+    make();
+    return static_cast<double>(testsupport::HeldPeak() - before);
+}
+
+void ExpectPinned(const char* kind, double taken, double cost) {
+    const double ratio = taken / cost;
+    std::printf("%-22s taken %10.0f cost %10.0f ratio %.3f\n", kind, taken, cost, ratio);
+    EXPECT_LE(ratio, 1.0) << kind << " costs less than it takes";
+    EXPECT_GE(ratio, 0.85) << kind << " costs far more than it takes";
+}
+
+const double kAll = static_cast<double>(kN), kAllChars = kAll * kChars;
+
+}  // namespace
+
+TEST(KeptCost, LinesListPathsAndSlotLines) {
+    LineStore lines;
+    ExpectPinned("lines of a list", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) lines.Append(PathNo(i));
+                 }),
+                 Weigh(kAll, kAllChars, kept::kLine) + kept::kListUnused);
+    StringList list;
+    ExpectPinned("list path", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) list.push_back(PathNo(i));
+                 }),
+                 Weigh(kAll, kAllChars, kept::kListPath));
+    // A slot's lines, few (just past 7 KiB of blocks: the first four) and
+    // many: what their blocks leave unused is the slot's own, beside its outcome.
+    for (const std::size_t n : {std::size_t{71}, kN}) {
+        ItemLog slot;
+        const double all = static_cast<double>(n), chars = all * kChars;
+        ExpectPinned(n == kN ? "slot lines, many" : "slot lines, few", Taken([&] {
+                         for (std::size_t i = 0; i < n; ++i) slot.AddLine(0, PathNo(i));
+                     }),
+                     Weigh(all, chars, kept::kSlotLine) + kept::SlotFixed(0, chars) - kept::Block(0));
+    }
+}
+
+TEST(KeptCost, UndoRecordsSharingTheirLineOrKeepingTheirPath) {
+    auto store = std::make_shared<LineStore>();
+    for (std::size_t i = 0; i < kN; ++i) store->Append(PathNo(i));
+    DEQ_CREATED_FOLDERS shared, own;
+    DEQ_CREATED_FILES sharedFiles, ownFiles;
+    ExpectPinned("folder record", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) shared.Append(SharedLine{&store, i}, PathNo(i), {});
+                 }),
+                 Weigh(kAll, 0, kept::kFolderRecord));
+    ExpectPinned("file record", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) sharedFiles.Append(SharedLine{&store, i}, PathNo(i), {});
+                 }),
+                 Weigh(kAll, 0, kept::kFileRecord));
+    ExpectPinned("own folder record", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) own.Append(PathNo(i), {});
+                 }),
+                 Weigh(kAll, kAllChars, kept::kOwnFolderRecord));
+    ExpectPinned("own file record", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) ownFiles.Append(PathNo(i), {});
+                 }),
+                 Weigh(kAll, kAllChars, kept::kOwnFileRecord));
+    VEC_UNDO_BASES bases;
+    UndoBaseIndex index(bases);
+    ExpectPinned("undo base", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) index.IndexOf(PathNo(i), plat::FileIdentity{1, i + 1});
+                 }),
+                 Weigh(kAll, kAllChars, kept::kUndoBase));
+}
+
+// What the dry disk notes of what it pretends: an entry in its folder's
+// map, and a folder's own map once something is pretended in it; and what
+// each thread keeps of the real disk's answers and its block to pretend from.
+TEST(KeptCost, TheDryDisksNotes) {
+    const testsupport::TempDrive drive('K');
+    drive.MakeFolder("D");
+    plat::Beneath base;
+    ASSERT_EQ(base.Open(drive.path("D")), plat::FsResult::Ok);
+    const auto made = [&](const std::string& rel) { return drive.path("D\\" + rel); };
+    {
+        DryDisk dry;
+        dry.MakeFolder(base, made("first"), nullptr);  // its block and the folder's map
+        ExpectPinned("dry entry", Taken([&] {
+                         for (std::size_t i = 0; i < kN; ++i) dry.MakeFolder(base, made(PathNo(i, "")), nullptr);
+                     }),
+                     Weigh(kAll, kAllChars, kept::kDryEntry));
+    }
+    {
+        DryDisk dry;
+        dry.MakeFolder(base, made("first"), nullptr);
+        // Each folder with one entry pretended in it.
+        ExpectPinned("dry folder", Taken([&] {
+                         for (std::size_t i = 0; i < kN; ++i) {
+                             const std::string folder = made(PathNo(i, ""));
+                             dry.MakeFolder(base, folder, nullptr);
+                             dry.MakeFolder(base, folder + "\\c", nullptr);
+                         }
+                     }),
+                     Weigh(kAll, kAllChars, kept::kDryFolder) + Weigh(kAll, kAllChars + 2 * kAll, kept::kDryEntry));
+    }
+    {
+        // Real folders the dry disk is asked of, more than it keeps
+        // answers for, and one entry pretended (its block).
+        const std::size_t asked = 2 * DryDisk::kRealAnswers;
+        for (std::size_t i = 0; i < asked; ++i) drive.MakeFolder("D\\" + PathNo(i, ""));
+        // On a thread of its own, as each worker keeps them.
+        const double meanLine = static_cast<double>(made(PathNo(0, "")).size());
+        double taken = 0;
+        std::thread([&] {
+            taken = Taken([&] {
+                DryDisk dry;
+                plat::EntryInfo info;
+                for (std::size_t i = 0; i < asked; ++i) dry.Look(base, made(PathNo(i, "")), info);
+                dry.MakeFolder(base, made("pretended"), nullptr);
+            });
+        }).join();
+        ExpectPinned("dry base, one thread", taken, kept::DryBase(meanLine, 0));
+    }
+}
