@@ -867,18 +867,17 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     const StringList destinations = Destinations(in);
     // Everything read first, and no box before the end.
     Vol10Read read;
+    // Busy from the first look at the machine to the end of the count, its
+    // walks let go of too; not over a box.
+    std::optional<CountingBusy> counting(std::in_place);
     CountHold hold;
-    std::vector<char> repeated;
+    if (!Vol10ReadForTotals(in, destinations, countFiles, keepSizes, hold, read)) return false;
+    // A destination that names a folder an earlier one names is copied into once.
+    const std::vector<char> repeated = RepeatedDestinations(destinations, std::move(read.ids));
     double sourceLineBytes = 0;
-    {
-        // Busy to the end of the count, its walks let go of too; not over a box.
-        const CountingBusy counting;
-        if (!Vol10ReadForTotals(in, destinations, countFiles, keepSizes, hold, read)) return false;
-        // A destination that names a folder an earlier one names is copied into once.
-        repeated = RepeatedDestinations(destinations, std::move(read.ids));
-        if (!hold.Refused()) sourceLineBytes = Vol10AddShares(state, in, read, countFiles);
-        read.sizes.clear();
-    }
+    if (!hold.Refused()) sourceLineBytes = Vol10AddShares(state, in, read, countFiles);
+    read.sizes.clear();
+    counting.reset();
     if (hold.Refused()) {
         // What the walks counted is gone with them: the page counts nothing.
         state.Vol10SourceShares.clear();
