@@ -303,6 +303,8 @@ const std::vector<RunShape>& Shapes() {
     {"v10sim", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFilesSimulation")},
     {"v10overwriteDeep", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
+    {"v10copyWide", 3, [](ShapeWindow& t, long n) { Page10(t, 500, n, true); }, Press("btnVol10CopyFiles")},
+    {"v10skipWide", 3, [](ShapeWindow& t, long n) { Page10(t, 500, n, true, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v11runMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); }, Press("btnVol11DeleteFiles")},
     {"v11simMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); },
