@@ -480,7 +480,10 @@ RunMemoryNeed MemoryNeed(const Vol11Counted& counted, const Vol11Inputs& in, boo
     const double mainChars = TotalLength(in.IncludeFolders);
     const unsigned workers = PoolThreads(Workers(MainFolders(in)), static_cast<double>(counted.files.size()));
     RunMemoryNeed need{files + mains, RunBase(workers) + 6 * kListUnused, chars + mainChars};
-    need.bytes += Weigh(files, chars, simulation ? kLine + kDryFile : kLine) + Weigh(mains, mainChars, 2 * kLine + kListPath);
+    // Each main folder: its two lines, its place in the page's list, and
+    // the run's list of them as read and its name in its outcome.
+    need.bytes += Weigh(files, chars, simulation ? kLine + kDryFile : kLine) +
+                  Weigh(mains, mainChars, 2 * kLine + 3 * kListPath);
     std::vector<double> slots;
     for (std::size_t i = 0; i < counted.files.size(); ++i) slots.push_back(counted.SlotBytes(i));
     need.bytes += SlotsWeight(slots, workers);

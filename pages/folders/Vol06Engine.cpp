@@ -709,5 +709,9 @@ RunMemoryNeed Vol06UndoMemoryNeed(const Vol06UndoRecords& records) {
     }
     // Every record staying: reported, kept with its paths, its old path listed.
     need.bytes += Weigh(n, staying, kOwnPath) + Weigh(n, olds + news, keptRecord) + Weigh(n, olds, kLine);
+    // Each base stays with the opener of the worker that opened it.
+    double baseChars = 0;
+    for (const _tagUndoBase& base : records.Vol06UndoBases) baseChars += static_cast<double>(base.Path.size());
+    need.bytes += Weigh(static_cast<double>(records.Vol06UndoBases.size()), baseChars, kOpenedBase);
     return need;
 }
