@@ -11,7 +11,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/LineStore.h"
@@ -172,6 +174,16 @@ inline constexpr Kept kUndoIndex{Grown(sizeof(std::uint32_t)), 0};
 // A path copied into a string of its own: the string, and its characters
 // in a block (the block's header and rounding, at most 24 bytes).
 inline constexpr Kept kOwnPath{sizeof(std::string) + 24, 1};
+// A record named by its place in a list, in an array of std::size_t that
+// doubles as it grows (the steps of an undo's item, those that failed).
+inline constexpr Kept kRecordPlace{Grown(sizeof(std::size_t)), 0};
+// An element of a std::deque: its share of the node it lies in (as many as
+// fit in 512 bytes, or one alone) and of the node's place in the deque's
+// map, which doubles as it grows.
+constexpr double DequeShare(std::size_t bytes) {
+    const std::size_t perNode = bytes < 512 ? 512 / bytes : 1;
+    return (Block(perNode * bytes) + Grown(sizeof(void*))) / static_cast<double>(perNode);
+}
 // A line of the report of what stays: its path with the longest reason
 // ("  (changed since the run)") and its line end, in a text that doubles
 // as it grows, and the report made of that text once more.
@@ -186,5 +198,25 @@ inline constexpr Kept kReportLine{Grown(kReasonChars) + kReasonChars, Grown(1) +
 // and as the kernel names it.
 inline constexpr Kept kOpenedBase{Block(sizeof(std::pair<const std::uint32_t, plat::Beneath>) + 16) + Grown(8), 2};
 inline constexpr Kept kUndoQueued{Grown(4) + Grown(16) + Grown((8 + 1) * 4.0 / 3), 0};
+// A line an undo's item notes for its report, in a note of `noteBytes`:
+// the note in the undo's list of them (an array that doubles as it grows,
+// sorted with half as much beside), its text in a block of its own (the
+// path with the longest reason), that text moved into the report's list of
+// its kind (a deque of strings), and its line of the report.
+constexpr Kept UndoNote(std::size_t noteBytes) {
+    return Kept{Grown(static_cast<double>(noteBytes)) + static_cast<double>(noteBytes) / 2 + 24 + kReasonChars +
+                    DequeShare(sizeof(std::string)),
+                1} +
+           kReportLine;
+}
+// A file an undo's item put back, known by its path with the stamp it
+// left: its node in a hash map (the pair, the link and the hash), the
+// path's characters in a block of their own, and its share of the
+// buckets, which double as they grow.
+inline constexpr Kept kPutBackPath{Block(sizeof(std::pair<const std::string, plat::FileStamp>) + 16) + 24 + Grown(8), 1};
+// A file an undo's item put back from its copy, the copy's identity under
+// the identity it replaced: its node in an ordered map (the tree's links).
+inline constexpr Kept kPutBackCopy{
+    Block(4 * sizeof(void*) + sizeof(std::pair<const std::pair<std::uint64_t, std::uint64_t>, plat::FileIdentity>)), 0};
 
 }  // namespace kept

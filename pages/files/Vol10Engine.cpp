@@ -1090,7 +1090,9 @@ public:
     // names (or what the last Undo left of them), then the type folders the
     // run made (or what the last Undo left of them), deepest first, each
     // only when empty.
-    void Run() {
+    // False when the Undo would not fit in memory (after the memory box):
+    // nothing was changed, and every record goes back to the page.
+    bool Run() {
         // Until ShowResults keeps what stays, a failure gives every record back.
         taking_.Take(st_.Vol10OverwriteRecords, records_);
         // The last run's copies are read where the page keeps them (it
@@ -1113,6 +1115,7 @@ public:
         PooledRun<Vol10UndoOutcome> run;
         run.Items = items_;
         run.Workers = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
+        if (!CheckUndoFitsMemory(Weight(run.Workers), 0, kVol10ListTopic)) return false;
         std::vector<Worker> held;
         for (unsigned w = 0; w < run.Workers; ++w) held.emplace_back(st_.Vol10UndoBases);
         // Working copies have names of their own: dropping one touches no other item's.
@@ -1129,6 +1132,66 @@ public:
         run.Name = [&](std::size_t g) { return g < tops_.size() ? tops_[g] : std::string(); };
         RunPageItems(run);
         Settle();
+        return true;
+    }
+
+    // What the Undo adds beyond the records it reads, every record staying
+    // (it cannot know which will): each item's outcome in its slot, what
+    // each worker holds for the item it works, and what stays (each noted,
+    // kept for the next Undo, listed in the Visual Log after what failed).
+    RunMemoryNeed Weight(unsigned workers) const {
+        using namespace kept;
+        using Note = Vol10UndoOutcome::Note;
+        using Left = Vol10UndoOutcome::FolderLeft;
+        // The Visual Log's line after what failed, and its export line.
+        const auto listed = [](std::string_view what) { return Kept{2 * kLine.bytes + double(what.size()), 2}; };
+        const Kept noted = UndoNote(sizeof(Note)) + kRecordPlace;
+        // An overwrite: its copy kept (in a deque, with both its paths), listed by its target.
+        const Kept keptRestore{DequeShare(sizeof(_tagWorkingCopy)) + 2 * 24, 1};
+        const Kept listedRestore = listed("Failed to Undo : ");
+        const Kept copy = noted + kOwnFileRecord + listed("Not Deleted : ");
+        // A type folder: its place in the Undo's list (sorted with half as
+        // much beside), its path copied, kept, in the report's lines and in
+        // the report made of them.
+        const Kept folder = Kept{Grown(sizeof(Left)) + sizeof(Left) / 2.0 + 24, 1} + kOwnFolderRecord + 2 * kReportLine +
+                            listed("Failed to Delete : ");
+        // On a worker, the folders of its item in their removal: listed,
+        // queued and marked, found gone, left with their places and lines.
+        const Kept removing = kUndoQueued + kOwnPath + 2 * kFolderRecord + kOwnFolderRecord +
+                              Kept{Grown(sizeof(FolderFileUndo::FailedPlace)), 0} + kReportLine;
+        const auto chars = [](std::string_view path) { return static_cast<double>(path.size()); };
+        RunMemoryNeed need;
+        std::vector<double> slots;
+        double most = 0;  // what a worker holds for its largest item
+        for (std::size_t g = 0; g < items_; ++g) {
+            double r = 0, rNoted = 0, rBoth = 0, rText = 0, c = 0, cText = 0, f = 0, fText = 0;
+            for (const std::uint32_t i : restores_.Of(g)) {
+                const _tagWorkingCopy& w = records_[i];
+                r += 1;
+                rNoted += std::max(chars(w.Target), chars(w.WorkingCopy));  // a missing copy is noted by its own path
+                rBoth += chars(w.Target) + chars(w.WorkingCopy);
+                rText += chars(w.Target);
+            }
+            for (const std::uint32_t i : copies_.Of(g)) c += 1, cText += chars(copiesList_->PathAt(i));
+            for (const std::uint32_t i : folders_.Of(g)) f += 1, fText += chars(foldersList_->PathAt(i));
+            need.entries += r + c + f;
+            need.lines += rText + cText + fText;
+            need.bytes += Weigh(r, rNoted, noted) + Weigh(r, rBoth, keptRestore) + Weigh(r, rText, listedRestore) +
+                          Weigh(c, cText, copy) + Weigh(f, fText, folder);
+            // The item's outcome until it is applied: its notes, what failed, its folders left.
+            slots.push_back(Block(sizeof(Vol10UndoOutcome)) + (r + c) * (Grown(sizeof(Note)) + kRecordPlace.bytes) +
+                            f * Grown(sizeof(Left)));
+            most = std::max(most, Weigh(r, rText, kPutBackPath) + Weigh(f, fText, removing));
+        }
+        const double bases = static_cast<double>(st_.Vol10UndoBases.size());
+        double baseChars = 0;
+        for (const _tagUndoBase& base : st_.Vol10UndoBases) baseChars += chars(base.Path);
+        // Each worker: its opener's note of every base and its item; each
+        // base stays with the opener of the worker that opened it.
+        need.bytes += RunBase(PoolThreads(workers, double(items_))) + 2 * kListUnused +
+                      workers * (Grown(sizeof(Worker)) + bases + most) + Weigh(bases, baseChars, kOpenedBase) +
+                      SlotsWeight(std::move(slots), workers);
+        return need;
     }
 
     // What stays, in the order of one undo of the whole list: the report's
@@ -1364,7 +1427,7 @@ void Vol10UndoLastRun(Vol10State& state, RunLog& log) {
                              MessageCaption(kVol10ListTopic, "Information", "100050"), kAsk) != plat::IDYES)
             return;
         Vol10Undo undo(state);
-        undo.Run();
+        if (!undo.Run()) return;
         undo.ShowResults(log);
         undo.Report();
         if (!ShowRunFailures(RunKeeps::Undo))

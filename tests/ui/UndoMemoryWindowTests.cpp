@@ -9,7 +9,9 @@
 #include <string>
 
 #include "pages/RunMemory.h"
+#include "pages/files/Vol10Page.h"
 #include "pages/folders/Vol06Page.h"
+#include "platform/Desktop.h"
 #include "tests/support/MachineMemory.h"
 #include "tests/ui/AtWeight.h"
 #include "tests/ui/PageWindowFixture.h"
@@ -62,6 +64,54 @@ TEST_F(UndoMemoryWindow, AnUndoThatCannotFitIsRefusedAndKeepsItsRecordsForTheNex
     EXPECT_EQ(Tree(), made) << ::testing::PrintToString(captions);
     EXPECT_TRUE(frmMain->Page06->Undo.Vol06RenamedPairs.empty());
     EXPECT_TRUE(frmMain->Page06->Undo.Vol06FailedUndoPairs.empty());
+}
+
+// Page 10's Undo takes its records before it weighs them: refused, it
+// gives every one back, the overwrites' working copies included.
+TEST_F(UndoMemoryWindow, PageTensUndoRefusedGivesBackEveryRecordItTook) {
+    for (const char* file : {"S\\Plans.txt", "S\\Notes.doc"}) drive.WriteFile(file, "new");
+    const std::string lines = MakeFolders("M\\Destination ", 3, "Plans.txt");
+    const pagewindow::Lines made = Tree();
+    onModal = [&](QDialog* editor) {
+        editor->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(lines));
+        editor->findChild<QAbstractButton*>("btnVol10EditIncludeListOk")->click();
+        return editor->result();
+    };
+    Click("btnVol10EditIncludeList");
+    onModal = nullptr;
+    const std::string source = drive.path("S");
+    const auto previous = plat::SetFolderBrowserHandler([&](void*, const std::string&) { return source; });
+    Click("btnVol10AddFolderStructures");
+    plat::SetFolderBrowserHandler(previous);
+    Click("rdoVol10DuplicatedFilesOverWrite");
+    {
+        const testsupport::MachineMemory ample(testsupport::kAmpleMemory);
+        Click("btnVol10CopyFiles");
+    }
+    const pagewindow::Lines copied = Tree();
+    ASSERT_NE(copied, made);
+    const Vol10State& st = *frmMain->Page10;
+    ASSERT_EQ(st.Vol10OverwriteRecords.size(), 3u);
+    ASSERT_FALSE(st.Vol10FilesCopied.empty());
+    const std::size_t copies = st.Vol10FilesCopied.size();
+
+    captions.clear();
+    {
+        const testsupport::AtWeight machine(-1);
+        Click("btnVol10Undo");
+    }
+    ASSERT_FALSE(captions.empty());
+    EXPECT_EQ(captions.back(), "0458.");
+    EXPECT_EQ(Tree(), copied) << "nothing put back";
+    EXPECT_EQ(st.Vol10OverwriteRecords.size(), 3u);
+    EXPECT_EQ(st.Vol10FilesCopied.size(), copies);
+
+    {
+        const testsupport::AtWeight machine(0);
+        Click("btnVol10Undo");
+    }
+    EXPECT_EQ(Tree(), made) << ::testing::PrintToString(captions);
+    EXPECT_EQ(drive.ReadFile("M\\Destination 0\\Plans.txt"), "x");
 }
 
 }  // namespace
