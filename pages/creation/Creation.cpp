@@ -93,8 +93,10 @@ void ClearCreationRunLists(CreationState& state) {
 namespace {
 
 // What a worker keeps of one entry of its item until the item is applied,
-// and of the item itself (the slot, its first entries).
-constexpr Kept kSlotEntry{2 * sizeof(CreationOutcome::Entry) + 24, 1};
+// and of the item itself (the slot, its first entries). An entry's text is
+// a string the slot reuses from item to item: a longer text grows it to
+// twice what it held.
+constexpr Kept kSlotEntry{2 * sizeof(CreationOutcome::Entry) + 24, 2};
 constexpr double kSlotFixed = kept::Block(sizeof(CreationOutcome)) + 16 * sizeof(CreationOutcome::Entry);
 
 }  // namespace

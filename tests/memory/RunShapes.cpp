@@ -68,10 +68,14 @@ ShapeWindow::~ShapeWindow() {
     plat::UnmapDrive(letter_);
 }
 
-std::string ShapeWindow::Path(const std::string& rel) const { return std::string(1, letter_) + ":\\" + rel; }
+std::string ShapeWindow::Padded(const std::string& rel) const {
+    return rel.rfind("T\\", 0) == 0 ? "T\\" + pad_ + rel.substr(2) : rel;
+}
+
+std::string ShapeWindow::Path(const std::string& rel) const { return std::string(1, letter_) + ":\\" + Padded(rel); }
 
 std::string ShapeWindow::Native(const std::string& rel) const {
-    std::string r = rel;
+    std::string r = Padded(rel);
     for (char& c : r)
         if (c == '\\') c = '/';
     return r.empty() ? root_ : root_ + "/" + r;

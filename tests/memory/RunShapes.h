@@ -30,6 +30,9 @@ public:
 
     // Drive form and Linux form of a path below the drive ("T\\S").
     std::string Path(const std::string& rel) const;
+    // Every path below T longer by `chars`: a folder of that name and its
+    // separator between T and the rest.
+    void Lengthen(std::size_t chars) { pad_ = chars ? std::string(chars - 1, 'L') + "\\" : ""; }
     std::string Native(const std::string& rel) const;
     void MakeFolder(const std::string& rel) const;
     // Empty folders, or files, at rel\<name>0 .. rel\<name><n-1>.
@@ -45,8 +48,11 @@ public:
     const std::vector<std::string>& Boxes() const { return boxes_; }
 
 private:
+    std::string Padded(const std::string& rel) const;
+
     std::string root_;
     char letter_;
+    std::string pad_;
     std::string oldCwd_;
     std::string browsed_;
     std::function<int(QDialog*)> onEditor_;
