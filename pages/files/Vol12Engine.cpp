@@ -1,6 +1,8 @@
 #include "pages/files/Vol12Engine.h"
 
 #include <algorithm>
+#include <cmath>
+#include <deque>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -708,18 +710,25 @@ class Vol12Undo {
 public:
     Vol12Undo(Vol12State& state, const DEQ_RENAME_STEPS& replay) : st_(state), replay_(replay) {}
 
+    // The steps' items counted and the Undo weighed. False when it would
+    // not fit in memory (after the memory box): nothing was changed.
+    bool Fits() {
+        GroupNestedBases(st_.Vol12UndoBases, group_, tops_);
+        counts_.assign(tops_.size() + 1, 0);
+        for (std::size_t i = 0; i < replay_.size(); ++i) ++counts_[ItemOf(i)];
+        items_ = counts_.back() == 0 ? tops_.size() : tops_.size() + 1;
+        workers_ = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
+        return CheckUndoFitsMemory(Weight(workers_), 0, kVol12Topic);
+    }
+
     void Run() {
-        std::vector<std::uint32_t> group;
-        GroupNestedBases(st_.Vol12UndoBases, group, tops_);
-        const std::size_t orphans = tops_.size();
-        steps_.resize(tops_.size() + 1);
-        for (std::size_t i = 0; i < replay_.size(); ++i) {
-            const std::uint32_t base = replay_[i].Replaced ? replay_[i].Saved.Base : replay_[i].Move.Base;
-            steps_[base < group.size() ? group[base] : orphans].push_back(i);
-        }
+        steps_.resize(items_);
+        for (std::size_t g = 0; g < items_; ++g) steps_[g].reserve(counts_[g]);
+        for (std::size_t i = 0; i < replay_.size(); ++i) steps_[ItemOf(i)].push_back(i);
         PooledRun<Vol12UndoOutcome> run;
-        run.Items = steps_[orphans].empty() ? tops_.size() : orphans + 1;
-        run.Workers = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
+        run.Items = items_;
+        run.Workers = workers_;
+        for (std::size_t g = 0; g < items_; ++g) run.SlotBytes = std::max(run.SlotBytes, SlotBytes(g));
         std::deque<Vol12UndoWorker> held;  // each holds its own opener: never moved
         for (unsigned w = 0; w < run.Workers; ++w) held.emplace_back(st_.Vol12UndoBases);
         run.Scope = [&](std::size_t g, RunScope& scope) { scope.Write(g < tops_.size() ? tops_[g] : std::string(".")); };
@@ -738,6 +747,63 @@ public:
         run.Skipped = [&](std::size_t g) { Keep(g); };
         run.Name = [&](std::size_t g) { return g < tops_.size() ? tops_[g] : std::string(); };
         RunPageItems(run);
+    }
+
+    // What the Undo adds beyond the steps it reads, every step staying (it
+    // cannot know which will): its steps by item, each item's outcome in
+    // its slot, what each worker holds for the item it works, and what
+    // stays (each noted, kept for the next Undo, listed in the Visual Log).
+    RunMemoryNeed Weight(unsigned workers) const {
+        using namespace kept;
+        const auto chars = [](const std::string& path) { return static_cast<double>(path.size()); };
+        // Noted by the longer of its paths, its place among what failed;
+        // kept with both its paths (in a deque); listed by one of them, in
+        // the Visual Log and its export list.
+        const Kept noted = UndoNote(sizeof(Vol12UndoOutcome::Note)) + kRecordPlace;
+        const Kept keptStep{DequeShare(sizeof(_tagRenameStep)) + 2 * 24, 1};
+        const Kept listed{2 * kLine.bytes, 2};
+        RunMemoryNeed need;
+        std::vector<double> replaced(items_, 0);
+        double notedChars = 0, bothChars = 0, longestMove = 0;
+        for (std::size_t i = 0; i < replay_.size(); ++i) {
+            const _tagRenameStep& step = replay_[i];
+            const std::string& listedPath = step.Replaced ? step.Saved.Target : step.Move.OldPath;
+            const std::string& other = step.Replaced ? step.Saved.WorkingCopy : step.Move.NewPath;
+            notedChars += std::max(chars(listedPath), chars(other));
+            bothChars += chars(listedPath) + chars(other);
+            need.lines += chars(listedPath);
+            if (step.Replaced)
+                replaced[ItemOf(i)] += 1;
+            else
+                longestMove = std::max(longestMove, chars(listedPath) + chars(other));
+        }
+        const double n = static_cast<double>(replay_.size());
+        need.entries = n;
+        need.bytes = Weigh(n, notedChars, noted) + Weigh(n, bothChars, keptStep) + Weigh(n, need.lines, listed);
+        // Each item: its steps' places, its slot, and on its worker each
+        // file put back from its copy.
+        std::vector<double> slots;
+        double most = 0;
+        need.bytes += Block(items_ * sizeof(std::vector<std::size_t>));
+        for (std::size_t g = 0; g < items_; ++g) {
+            if (counts_[g]) need.bytes += Block(counts_[g] * sizeof(std::size_t));
+            slots.push_back(SlotBytes(g));
+            most = std::max(most, replaced[g] * kPutBackCopy.bytes);
+        }
+        // Each worker in a deque of them, its opener's note of every base,
+        // a rename's record copied; each base stays with the opener of the
+        // worker that opened it.
+        const std::size_t perNode = sizeof(Vol12UndoWorker) < 512 ? 512 / sizeof(Vol12UndoWorker) : 1;
+        const double nodes = std::ceil(static_cast<double>(workers) / static_cast<double>(perNode));
+        const double bases = static_cast<double>(st_.Vol12UndoBases.size());
+        double baseChars = 0;
+        for (const _tagUndoBase& base : st_.Vol12UndoBases) baseChars += chars(base.Path);
+        need.bytes += RunBase(PoolThreads(workers, static_cast<double>(items_))) + 2 * kListUnused +
+                      static_cast<double>(items_) + Block(8 * sizeof(void*)) +
+                      nodes * Block(perNode * sizeof(Vol12UndoWorker)) +
+                      workers * (bases + most + Weigh(2, longestMove, kOwnPath)) +
+                      Weigh(bases, baseChars, kOpenedBase) + SlotsWeight(std::move(slots), workers);
+        return need;
     }
 
     // What failed stays for the next Undo (each step once: an item whose
@@ -779,9 +845,25 @@ public:
 private:
     void Keep(std::size_t g) { failed_.insert(failed_.end(), steps_[g].begin(), steps_[g].end()); }
 
+    // A step's item: its base's tree, or the last for a step without a usable base.
+    std::size_t ItemOf(std::size_t i) const {
+        const std::uint32_t base = replay_[i].Replaced ? replay_[i].Saved.Base : replay_[i].Move.Base;
+        return base < group_.size() ? group_[base] : tops_.size();
+    }
+    // What an item's outcome slot holds at most: a note and a place for each step.
+    double SlotBytes(std::size_t g) const {
+        using namespace kept;
+        return Block(sizeof(Vol12UndoOutcome)) +
+               static_cast<double>(counts_[g]) * (Grown(sizeof(Vol12UndoOutcome::Note)) + kRecordPlace.bytes);
+    }
+
     Vol12State& st_;
     const DEQ_RENAME_STEPS& replay_;
+    std::vector<std::uint32_t> group_;  // by base, its item
     StringList tops_;
+    std::vector<std::size_t> counts_;  // by item, its steps
+    std::size_t items_ = 0;
+    unsigned workers_ = 1;
     std::vector<std::vector<std::size_t>> steps_;  // by item, indexes into replay_
     std::vector<Vol12UndoOutcome::Note> notes_;
     std::vector<std::size_t> failed_;
@@ -801,17 +883,19 @@ void Vol12UndoLastRun(Vol12State& state, RunLog& log) {
         if (plat::MessageBox("Do you want UNDO all Files renamed last time ?",
                              MessageCaption(kVol12Topic, "Information", "120035"), kAsk) != plat::IDYES)
             return;
-        // Taken, not copied: the lists are emptied below and what is not
-        // undone goes back; until then a failure gives every step back.
+        // Taken, not copied: the lists are emptied once the Undo ran and
+        // what is not undone goes back; until then a failure gives every
+        // step back.
         DEQ_RENAME_STEPS replay;
         UndoTaking taking;
         taking.Take(!state.Vol12UndoSteps.empty() ? state.Vol12UndoSteps : state.Vol12FailedUndoSteps, replay);
+        Vol12Undo undo(state, replay);
+        // Refused, every step goes back to the page, the lists and the log as they were.
+        if (!undo.Fits()) return;
+        undo.Run();
         Vol12ClearResultLists(state);
         Vol12ResetCounters(state);
         log.ClearLogLists();
-
-        Vol12Undo undo(state, replay);
-        undo.Run();
         undo.KeepFailed(log, taking);
         log.ShowCounters(state.Labels());
         undo.Report();

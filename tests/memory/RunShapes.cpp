@@ -259,6 +259,28 @@ void Page11(ShapeWindow& t, long n, int every, bool deep, long mains = 1) {
     t.Click("rdoVol11DeleteOnlyFiles");
 }
 
+// n empty files below `mains` main folders, renamed with the prefix
+// "new_"; with `taken`, each new name is a file's already, which the
+// Overwrite rule replaces (its working copy kept for the Undo).
+void Page12(ShapeWindow& t, long n, long mains, bool taken = false) {
+    std::string lines;
+    for (long m = 0; m < mains; ++m) {
+        const std::string main = "T\\N\\Main " + std::to_string(m);
+        const long files = n / mains + (m < n % mains);
+        t.Make(main, files, "file ", true);
+        if (taken) t.Make(main, files, "new_file ", true);
+        lines += t.Path(main) + "\n";
+    }
+    t.Edit("btnVol12EditIncludeList", "btnVol12EditIncludeListOk", lines);
+    t.SetText("edtVol12NewPrefix", "new_");
+    if (taken) t.Click("rdoVol12RenameDuplicatedFilesOverWrite");
+    t.Click("btnVol12RenameFiles");
+}
+// Every step stays, yet the Undo holds under half its weight: the weight
+// counts the slots full and the report's copy in its box beside what
+// stays, and the slots are empty by then (the test's box copies nothing).
+const char* const kStepsLeftBelowHalf = "an undo weighs its slots and the report's box beside what stays";
+
 // A range's count does not look for each main folder: each is weighed as
 // the dearer of made and there already.
 const char* const kMainsMayExist = "the count does not know which main folders exist";
@@ -326,6 +348,11 @@ const std::vector<RunShape>& Shapes() {
     {"v08undo", 13, [](ShapeWindow& t, long n) { Page08(t, n, 1), t.Click("btnVol08CopyFolders"); }, Press("btnVol08Undo"), kUndoStays},
     {"v10undo", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false), t.Click("btnVol10CopyFiles"); }, Press("btnVol10Undo"), kUndoStays},
     {"v10undoOverwrite", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"), t.Click("btnVol10CopyFiles"); }, Press("btnVol10Undo"), kUndoStays},
+    {"v12undo", 14, [](ShapeWindow& t, long n) { Page12(t, n, 16); }, Press("btnVol12Undo"), kUndoStays},
+    {"v12undoOverwrite", 13, [](ShapeWindow& t, long n) { Page12(t, n, 16, true); }, Press("btnVol12Undo"), kUndoStays},
+    // Every step stays: the main folders' parent is gone.
+    {"v12undoLeft", 14, [](ShapeWindow& t, long n) { Page12(t, n, 16), fs::rename(t.Native("T\\N"), t.Native("T\\N2")); }, Press("btnVol12Undo"), kStepsLeftBelowHalf},
+    {"v12undoOverwriteLeft", 13, [](ShapeWindow& t, long n) { Page12(t, n, 16, true), fs::rename(t.Native("T\\N"), t.Native("T\\N2")); }, Press("btnVol12Undo"), kStepsLeftBelowHalf},
     };
     return shapes;
 }

@@ -10,8 +10,11 @@
 
 #include "pages/RunMemory.h"
 #include "pages/files/Vol10Page.h"
+#include "pages/files/Vol12Page.h"
 #include "pages/folders/Vol06Page.h"
 #include "platform/Desktop.h"
+#include "results/ResultsList.h"
+#include "results/TfrmStatistic12.h"
 #include "tests/support/MachineMemory.h"
 #include "tests/ui/AtWeight.h"
 #include "tests/ui/PageWindowFixture.h"
@@ -112,6 +115,65 @@ TEST_F(UndoMemoryWindow, PageTensUndoRefusedGivesBackEveryRecordItTook) {
     }
     EXPECT_EQ(Tree(), made) << ::testing::PrintToString(captions);
     EXPECT_EQ(drive.ReadFile("M\\Destination 0\\Plans.txt"), "x");
+}
+
+// Page 12's Undo weighs the steps it took before it clears anything:
+// refused, the files keep their new names, the replaced ones their copies,
+// and the page its steps, counters and Visual Log.
+TEST_F(UndoMemoryWindow, PageTwelvesUndoRefusedChangesNothing) {
+    std::string lines;
+    for (int i = 0; i < 3; ++i) {
+        const std::string folder = "F\\Main " + std::to_string(i);
+        drive.WriteFile(folder + "\\a.txt", "a");
+        drive.WriteFile(folder + "\\new_a.txt", "taken");
+        lines += drive.path(folder) + "\n";
+    }
+    const pagewindow::Lines made = Tree();
+    onModal = [&](QDialog* editor) {
+        editor->findChild<QPlainTextEdit*>()->setPlainText(QString::fromStdString(lines));
+        editor->findChild<QAbstractButton*>("btnVol12EditIncludeListOk")->click();
+        return editor->result();
+    };
+    Click("btnVol12EditIncludeList");
+    onModal = nullptr;
+    SetText("edtVol12NewPrefix", "new_");
+    Click("rdoVol12RenameDuplicatedFilesOverWrite");
+    Click("btnVol12RenameFiles");
+    const pagewindow::Lines renamed = Tree();
+    ASSERT_NE(renamed, made);
+    const Vol12State& st = *frmMain->Page12;
+    ASSERT_EQ(st.Vol12UndoSteps.size(), 6u);  // each a.txt: its replaced file saved, then its rename
+    const auto logged = [] {
+        std::size_t n = 0;
+        for (int c = 0; c < frmStatistic12->CategoryCount(); ++c) n += frmStatistic12->CategoryList(c)->Count();
+        return n;
+    };
+    const std::size_t shown = logged();
+    ASSERT_GT(shown, 0u);
+
+    captions.clear();
+    ResetLastWeighed();
+    {
+        const testsupport::AtWeight machine(-1);
+        Click("btnVol12Undo");
+    }
+    ASSERT_FALSE(captions.empty());
+    EXPECT_EQ(captions.back(), "0458.");
+    EXPECT_EQ(LastWeighedMemory().entries, 6) << "weighed from its steps";
+    EXPECT_EQ(Tree(), renamed) << "nothing renamed back";
+    EXPECT_EQ(st.Vol12UndoSteps.size(), 6u);
+    EXPECT_EQ(st.FilesRenamed, 3);
+    EXPECT_EQ(st.FilesOverWrited, 3);
+    EXPECT_EQ(logged(), shown);
+
+    {
+        const testsupport::AtWeight machine(0);
+        Click("btnVol12Undo");
+    }
+    EXPECT_EQ(Tree(), made) << ::testing::PrintToString(captions);
+    EXPECT_EQ(drive.ReadFile("F\\Main 0\\new_a.txt"), "taken");
+    EXPECT_TRUE(st.Vol12UndoSteps.empty());
+    EXPECT_TRUE(st.Vol12FailedUndoSteps.empty());
 }
 
 }  // namespace
