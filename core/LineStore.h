@@ -31,6 +31,8 @@ public:
     ~LineRefs();
 
     std::size_t size() const { return size_; }
+    // The references its chunks have room for.
+    std::size_t capacity() const { return capacity_; }
     // Reference i is Chunks()[i >> kChunkBits][i & kChunkMask]; the table
     // stays where it is until the next reference is added.
     std::uint64_t* const* Chunks() const { return chunks_.data(); }
@@ -158,6 +160,14 @@ public:
     bool Empty() const { return Size() == 0; }
     // The bytes of the lines (without what the blocks leave unused).
     std::size_t Bytes() const { return bytes_; }
+    // What Clear gives back when no copy shares the store, at least: the
+    // lines' bytes, the unused end of the last block and the reference
+    // chunks whole (a list of thousands of lines leaves a tenth unused).
+    std::size_t HeldBytes() const {
+        std::size_t bytes = bytes_ + (refs_ ? refs_->capacity() : 0) * sizeof(std::uint64_t);
+        if (!blocks_.empty() && blocks_.back().use_count() == 1) bytes += size_ - used_;
+        return bytes;
+    }
     void Reserve(std::size_t lines, std::size_t bytes);
     // Gives the memory back.
     void Clear();

@@ -189,7 +189,10 @@ public:
     double HeldBytes() const {
         double bytes = static_cast<double>(lines_.capacity() * sizeof(std::uint32_t) + facts_.capacity() * sizeof(Facts) +
                                            segments_.capacity() * sizeof(Segment));
-        if (own_ && own_.use_count() == 1) bytes += static_cast<double>(own_->Bytes() + own_->Size() * sizeof(std::uint64_t));
+        // The list's own segments hold its store too: only another holder keeps it.
+        const auto mine = [this](const Segment& s) { return s.store.get() == own_.get(); };
+        if (own_ && own_.use_count() == 1 + std::count_if(segments_.begin(), segments_.end(), mine))
+            bytes += static_cast<double>(own_->HeldBytes());
         return bytes;
     }
     bool empty() const { return size() == 0; }

@@ -146,8 +146,7 @@ void ResultsListModel::Clear() {
 double ResultsListModel::HeldBytes(bool shared) const {
     if (shared_->viewers.empty() || shared_->viewers.front() != this || (!shared && shared_->lines.use_count() > 1))
         return 0;
-    const LineStore& lines = *shared_->lines;
-    return static_cast<double>(lines.Bytes() + lines.Size() * sizeof(std::uint64_t));
+    return static_cast<double>(shared_->lines->HeldBytes());
 }
 
 void ResultsListModel::Detach() {

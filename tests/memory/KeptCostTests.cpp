@@ -4,6 +4,7 @@
 // N just past a power of two, where arrays that double have just doubled.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -101,6 +102,36 @@ TEST(KeptCost, UndoRecordsSharingTheirLineOrKeepingTheirPath) {
                      for (std::size_t i = 0; i < kN; ++i) index.IndexOf(PathNo(i), plat::FileIdentity{1, i + 1});
                  }),
                  Weigh(kAll, kAllChars, kept::kUndoBase));
+}
+
+// What a list of lines or of records says it holds, the room a run counts,
+// against what clearing it gives back: never more, and short by no more
+// than the blocks' headers, for a few lines and for many.
+TEST(KeptCost, WhatAListSaysItHoldsIsWhatClearingGivesBack) {
+    const auto expectCounted = [](const char* kind, double counted, auto clear) {
+        const std::int64_t before = testsupport::HeldNow();
+        clear();
+        const double given = static_cast<double>(before - testsupport::HeldNow());
+        std::printf("%-26s counted %10.0f given back %10.0f ratio %.3f\n", kind, counted, given, counted / given);
+        EXPECT_LE(counted, given) << kind;
+        EXPECT_GE(counted, 0.97 * given) << kind;
+    };
+    for (const std::size_t n : {std::size_t{71}, kN}) {
+        LineStore lines;
+        for (std::size_t i = 0; i < n; ++i) lines.Append(PathNo(i));
+        expectCounted(n == kN ? "lines, many" : "lines, few", static_cast<double>(lines.HeldBytes()),
+                      [&] { lines.Clear(); });
+    }
+    auto store = std::make_shared<LineStore>();
+    DEQ_CREATED_FOLDERS own, shared;
+    for (std::size_t i = 0; i < kN; ++i) {
+        store->Append(PathNo(i));
+        own.Append(PathNo(i), {});
+        shared.Append(SharedLine{&store, i}, PathNo(i), {});
+    }
+    expectCounted("records with own paths", own.HeldBytes(), [&] { own.clear(); });
+    // The store stays with its other holder.
+    expectCounted("records sharing a store", shared.HeldBytes(), [&] { shared.clear(); });
 }
 
 // What the dry disk notes of what it pretends: an entry in its folder's
