@@ -346,6 +346,9 @@ const std::vector<RunShape>& Shapes() {
     {"v06undoLeft", 13, [](ShapeWindow& t, long n) { Page06(t, n), t.Click("btnVol06RenameFolders"), fs::rename(t.Native("T\\R"), t.Native("T\\R2")); }, Press("btnVol06Undo")},
     {"v06undoSpread", 12, [](ShapeWindow& t, long n) { Page06(t, n, true), t.Click("btnVol06RenameFolders"); }, Press("btnVol06Undo"), kUndoStays},
     {"v08undo", 13, [](ShapeWindow& t, long n) { Page08(t, n, 1), t.Click("btnVol08CopyFolders"); }, Press("btnVol08Undo"), kUndoStays},
+    // Every record stays: the main folders' parent is gone.
+    {"v08undoLeft", 13, [](ShapeWindow& t, long n) { Page08(t, n, 1), t.Click("btnVol08CopyFolders"), fs::rename(t.Native("T\\M"), t.Native("T\\M2")); }, Press("btnVol08Undo")},
+    {"v02undoLeft", 10, [](ShapeWindow& t, long n) { Chain(t, "S", 8, 16), Page02(t, n, "S", "rdoVol02AttachMainFolderWithFiles"), t.Click("btnVol02CreateFolders"), fs::rename(t.Native("T\\Dest"), t.Native("T\\Dest2")); }, Press("btnVol02Undo")},
     {"v10undo", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false), t.Click("btnVol10CopyFiles"); }, Press("btnVol10Undo"), kUndoStays},
     {"v10undoOverwrite", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"), t.Click("btnVol10CopyFiles"); }, Press("btnVol10Undo"), kUndoStays},
     {"v12undo", 14, [](ShapeWindow& t, long n) { Page12(t, n, 16); }, Press("btnVol12Undo"), kUndoStays},
