@@ -130,12 +130,15 @@ std::string Chain(ShapeWindow& t, const std::string& name, int depth, long files
 }
 
 // Lines naming T\<rel>0 .. T\<rel><n-1>, each made a folder.
-std::string Folders(ShapeWindow& t, const std::string& rel, long n) {
+// `mixed`: every other folder on the disk (below D) instead of the tmpfs.
+std::string Folders(ShapeWindow& t, const std::string& rel, long n, bool mixed = false) {
     std::string lines;
     t.Make("T\\" + rel.substr(0, rel.rfind('\\')), 0, "");
+    if (mixed) t.Make("D\\" + rel.substr(0, rel.rfind('\\')), 0, "");
     for (long i = 0; i < n; ++i) {
-        t.MakeFolder("T\\" + rel + std::to_string(i));
-        lines += t.Path("T\\" + rel + std::to_string(i)) + "\n";
+        const std::string folder = (mixed && i % 2 ? "D\\" : "T\\") + rel + std::to_string(i);
+        t.MakeFolder(folder);
+        lines += t.Path(folder) + "\n";
     }
     return lines;
 }
@@ -214,9 +217,9 @@ void Page07(ShapeWindow& t, long n, long folders, bool deep) {
     t.Click("rdoVol07DeleteSubFolders");
 }
 
-void Page08(ShapeWindow& t, long folders, int depth) {
+void Page08(ShapeWindow& t, long folders, int depth, bool mixed = false) {
     Chain(t, "S", depth, 0);
-    t.Edit("btnVol08EditIncludeList", "btnVol08EditIncludeListOk", Folders(t, "M\\Main ", folders));
+    t.Edit("btnVol08EditIncludeList", "btnVol08EditIncludeListOk", Folders(t, "M\\Main ", folders, mixed));
     t.Click("rdoVol08AttachMainFolderWithoutFiles");
     t.Browse("btnVol08AddFolderStructure", "T\\S");
 }
@@ -224,11 +227,12 @@ void Page08(ShapeWindow& t, long folders, int depth) {
 // `files` files in the source (`deep`: some 190 characters below it),
 // copied into `destinations` folders; with `again`, copied once first and
 // then again by the duplicate mode's radio.
-void Page10(ShapeWindow& t, long files, long destinations, bool deep, const char* again = nullptr) {
+void Page10(ShapeWindow& t, long files, long destinations, bool deep, const char* again = nullptr,
+            bool mixed = false) {
     std::string below = "T\\Src";
     for (int d = 0; deep && d < 6; ++d) below += "\\A folder thirty characters l" + std::to_string(d);
     t.Make(below, files, "file ", true);
-    t.Edit("btnVol10EditIncludeList", "btnVol10EditIncludeListOk", Folders(t, "M\\Destination ", destinations));
+    t.Edit("btnVol10EditIncludeList", "btnVol10EditIncludeListOk", Folders(t, "M\\Destination ", destinations, mixed));
     t.Browse("btnVol10AddFolderStructures", "T\\Src");
     if (!again) return;
     t.Click("btnVol10CopyFiles");
@@ -324,12 +328,15 @@ const std::vector<RunShape>& Shapes() {
     {"v07simDeep", 14, [](ShapeWindow& t, long n) { Page07(t, n, 16, true); }, Press("btnVol07DeleteFoldersSimulation")},
     {"v08run", 14, [](ShapeWindow& t, long n) { Page08(t, n / 2 + 1, 1); }, Press("btnVol08CopyFolders")},
     {"v08runDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFolders")},
+    // Destinations on the tmpfs and on the disk by turns.
+    {"v08runMixed", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8, true); }, Press("btnVol08CopyFolders")},
     {"v08simDeep", 11, [](ShapeWindow& t, long n) { Page08(t, n, 8); }, Press("btnVol08CopyFoldersSimulation")},
     {"v10copy", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFiles")},
     {"v10sim", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false); }, Press("btnVol10CopyFilesSimulation")},
     {"v10overwriteDeep", 7, [](ShapeWindow& t, long n) { Page10(t, 64, n, true, "rdoVol10DuplicatedFilesOverWrite"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v10skip", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v10copyWide", 3, [](ShapeWindow& t, long n) { Page10(t, 500, n, true); }, Press("btnVol10CopyFiles")},
+    {"v10copyMixed", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, nullptr, true); }, Press("btnVol10CopyFiles")},
     {"v10skipWide", 3, [](ShapeWindow& t, long n) { Page10(t, 500, n, true, "rdoVol10DuplicatedFilesSkip"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v10increase", 8, [](ShapeWindow& t, long n) { Page10(t, 64, n, false, "rdoVol10DuplicatedFilesIncreaseFileNames"); }, Press("btnVol10CopyFiles"), kTargetsMayExist},
     {"v11runMask", 12, [](ShapeWindow& t, long n) { Page11(t, n, 20, false); }, Press("btnVol11DeleteFiles")},
