@@ -210,6 +210,8 @@ void IncludeExcludeLists::TakeLines(const StringList& lines, bool accepted, cons
 
 void IncludeExcludeLists::ImportClick(QWidget* focus) {
     const int result = frmFileImport ? frmFileImport->ExecFor(Include()) : QDialog::Rejected;
+    // Refused, the window keeps the lines for the next time it opens for this list.
+    if (result == QDialog::Accepted && frmFileImport && !frmFileImport->PageCanTake()) return Focus(focus);
     // Taken: the window keeps nothing once the page has its lines.
     const StringList lines = frmFileImport ? frmFileImport->TakeResultLines() : StringList();
     if (p_.ImportEmptiesWindow && frmFileImport) frmFileImport->ClearSourceLines();

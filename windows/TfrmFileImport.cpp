@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -76,6 +77,17 @@ void Uncheck(QRadioButton* radio) {
 constexpr double kRowBytes = 220, kRowPerByte = 2;
 constexpr double kParsedBytes = 144, kParsedPerByte = 1;
 double Rows(double lines, double bytes) { return lines * kRowBytes + bytes * kRowPerByte; }
+// What a page adds beside its rows while it takes `lines` lines of `bytes`:
+// first each line's key in the set of those held (the node, its bucket, its
+// characters in a block of their own) and its text handed to the row
+// (UTF-16); then, those gone, the two copies the page reads of its list to
+// count it (its inputs, the list as read).
+constexpr double kCharsBlock = 24;
+double Taken(double lines, double bytes) {
+    const double keyed = lines * (64 + sizeof(void*) + kCharsBlock + sizeof(void*) + 24) + bytes * (1 + 2);
+    const double copied = 2 * (lines * (sizeof(std::string) + kCharsBlock) + bytes);
+    return std::max(keyed, copied);
+}
 // A created list of `entries` lines from `bytes`, while it is made and after.
 double Created(double entries, double bytes) {
     return Rows(entries, bytes) + entries * kParsedBytes + bytes * kParsedPerByte;
@@ -156,6 +168,16 @@ StringList TfrmFileImport::GetSourceLines() const { return listtools::ListLines(
 StringList TfrmFileImport::GetResultLines() const {
     return ui->lstFileImportResults->count() > 0 ? listtools::ListLines(ui->lstFileImportResults) : kept_;
 }
+bool TfrmFileImport::PageCanTake() const {
+    const StringList open = ui->lstFileImportResults->count() > 0 ? listtools::ListLines(ui->lstFileImportResults)
+                                                                  : StringList();
+    const StringList& lines = open.empty() ? kept_ : open;
+    double bytes = 0;
+    for (const std::string& line : lines) bytes += static_cast<double>(line.size());
+    const double n = static_cast<double>(lines.size());
+    return FitsInMemory("take the list", lines.size(), Rows(n, bytes) + Taken(n, bytes));
+}
+
 StringList TfrmFileImport::TakeResultLines() {
     StringList lines = ui->lstFileImportResults->count() > 0 ? listtools::ListLines(ui->lstFileImportResults)
                                                              : std::move(kept_);

@@ -49,6 +49,10 @@ public:
     StringList GetResultLines() const;
     // The same, the window left without them.
     StringList TakeResultLines();
+    // True when a page's list can take the created lines: its rows, the
+    // set that drops repeats, and the copies the page reads of its list.
+    // Otherwise false after the memory box; the window keeps the lines.
+    bool PageCanTake() const;
     void ClearSourceLines();
     void ClearResultLines();
 

@@ -753,28 +753,32 @@ struct Vol10Read {
     std::vector<std::optional<FolderStructSize>> sizes;  // by source
 };
 
-bool Vol10ReadForTotals(const Vol10Inputs& in, const StringList& destinations, bool countFiles, bool keepSizes,
+// The working folder and a destination of each drive are read after the
+// destinations, on the end of their list (no copy of a list that may hold
+// hundreds of thousands), which is as it was after.
+bool Vol10ReadForTotals(const Vol10Inputs& in, StringList& destinations, bool countFiles, bool keepSizes,
                         CountHold& hold, Vol10Read& read) {
+    const std::size_t workingDir = destinations.size();
     std::map<std::string, std::string> sample;  // drive key -> a destination on it
-    for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
-    StringList first = destinations;
-    first.push_back(in.WorkingDir);
-    if (countFiles && !destinations.empty())
+    if (countFiles)
+        for (const std::string& d : destinations) sample.emplace(DriveSpaceKey(d), d);
+    destinations.push_back(in.WorkingDir);
+    if (countFiles && workingDir > 0)
         for (const auto& [drive, d] : sample)
             if (!drive.empty()) {
                 read.drives.push_back(drive);
-                first.push_back(d);
+                destinations.push_back(d);
             }
-    const std::size_t workingDir = destinations.size();
-    read.ids.assign(destinations.size() + 1, std::nullopt);
+    read.ids.assign(workingDir + 1, std::nullopt);
     read.free.assign(read.drives.size(), std::nullopt);
     read.sizes.resize(in.Sources.size());
-    const bool opened = ReadOnPool(first, [&](std::size_t i) {
+    const bool opened = ReadOnPool(destinations, [&](std::size_t i) {
         if (i > workingDir)
-            read.free[i - workingDir - 1] = FreeBytesOf(first[i]);
+            read.free[i - workingDir - 1] = FreeBytesOf(destinations[i]);
         else
-            read.ids[i] = WalkFence::IdentityOf(first[i]);
+            read.ids[i] = WalkFence::IdentityOf(destinations[i]);
     });
+    destinations.resize(workingDir);
     if (!opened) return false;
     WalkFence fence;
     for (const auto& id : read.ids)
@@ -864,7 +868,7 @@ bool Vol10PrepareTotals(Vol10State& state, const Vol10Inputs& in, bool countFile
     state.Vol10SourceBytes = 0;
     state.Vol10LineBytes = 0;
     state.Vol10CountRefused = false;
-    const StringList destinations = Destinations(in);
+    StringList destinations = Destinations(in);
     // Everything read first, and no box before the end.
     Vol10Read read;
     // Busy from the first look at the machine to the end of the count, its

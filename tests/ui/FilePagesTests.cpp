@@ -23,6 +23,7 @@
 #include "tests/support/MachineMemory.h"
 #include "tests/ui/PageWindowFixture.h"
 #include "windows/ListTools.h"
+#include "windows/TfrmFileImport.h"
 
 using Lines = std::vector<std::string>;
 
@@ -127,6 +128,40 @@ TEST_F(FilePagesTest, ImportThatWouldNotFitChangesNothing) {
     ASSERT_FALSE(captions.empty());
     EXPECT_EQ(captions[0], "0460.");
     EXPECT_EQ(Items("lstVol10IncludeFolderList"), Lines{drive.path("Dest")});
+}
+
+// What the page adds to take the created list is weighed at the hand-over:
+// refused, the window keeps the lines, and the next IMPORT with room takes them.
+TEST_F(FilePagesTest, ImportThePageCannotTakeStaysInTheWindow) {
+    std::string text;
+    for (int k = 0; k < 2000; ++k) text += "C:\\Imported\\" + std::to_string(k) + "\n";
+    drive.WriteFile("list.txt", text);
+    SetIncludeList("lstVol10IncludeFolderList", {drive.path("Dest")});
+    qtplat::SetFileDialogHandler([&](const qtplat::FileDialogRequest&) { return drive.path("list.txt"); });
+    bool small = false;
+    const testsupport::MachineMemory machine([&]() -> std::optional<std::uint64_t> {
+        return small ? std::uint64_t{256} * 1024 : testsupport::kAmpleMemory;
+    });
+    onModal = [&](QDialog* dialog) {
+        dialog->findChild<QAbstractButton*>("btnFileImportBrowse")->click();
+        dialog->findChild<QAbstractButton*>("btnFileImportFrom")->click();
+        small = true;  // the window's own checks passed
+        dialog->findChild<QAbstractButton*>("btnFileImportOk")->click();
+        return dialog->result();
+    };
+    Click("btnVol10SmartImport");
+    qtplat::SetFileDialogHandler({});
+    EXPECT_EQ(captions, (Lines{"0450.", "0451.", "0460."}));
+    EXPECT_EQ(Items("lstVol10IncludeFolderList"), Lines{drive.path("Dest")});
+    EXPECT_EQ(frmFileImport->GetResultLines().size(), 2000u);
+
+    small = false;
+    onModal = [](QDialog* dialog) {
+        dialog->findChild<QAbstractButton*>("btnFileImportOk")->click();
+        return dialog->result();
+    };
+    Click("btnVol10SmartImport");
+    EXPECT_EQ(Items("lstVol10IncludeFolderList").size(), 2001u);
 }
 
 TEST_F(FilePagesTest, DeletePageRefusesARootAtRunTime) {
