@@ -16,9 +16,9 @@
 //
 // One shape at a size of your own on a machine of a given size, as root:
 //   QM_BENCH_GROUP_MB=400 ui_runmemory_bench --qm-child v06runSpread 200001
-// arranges it as usual, then joins a memory group of its own limited to
-// that many MB (what it holds goes with it), and its check asks the real
-// machine. It says whether the check refused the run or the run ended; the
+// joins a memory group of its own limited to that many MB, then arranges
+// it as usual (in the group: a kernel need not move what a process held
+// before it joined), and its check asks the real machine. It says whether the check refused the run or the run ended; the
 // kernel ending it for the limit shows as a kill.
 #include <benchmark/benchmark.h>
 
@@ -94,17 +94,17 @@ int Measure(const std::string& name, long size) {
     std::string root = (BaseFolder() / "qm-runmemory-bench-XXXXXX").string();
     if (!mkdtemp(root.data())) return 1;
     int result = 0;
+    std::string group;
     {
+        const char* groupMb = std::getenv("QM_BENCH_GROUP_MB");
+        if (groupMb && (group = JoinMemoryGroup(std::atol(groupMb))).empty()) {
+            std::fprintf(stderr, "cannot join a memory group of %s MB (needs root)\n", groupMb);
+            return 2;
+        }
         runshapes::ShapeWindow window(root, 'V');
         {
             const testsupport::MachineMemory ample(testsupport::kAmpleMemory);
             shape->arrange(window, size > 0 ? size : SizeOf(*shape));
-        }
-        const char* groupMb = std::getenv("QM_BENCH_GROUP_MB");
-        std::string group;
-        if (groupMb && (group = JoinMemoryGroup(std::atol(groupMb))).empty()) {
-            std::fprintf(stderr, "cannot join a memory group of %s MB (needs root)\n", groupMb);
-            return 2;
         }
         long atCheck = 0;
         const testsupport::MachineMemory machine([&]() -> std::optional<std::uint64_t> {
@@ -147,6 +147,10 @@ int Measure(const std::string& name, long size) {
     }
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
+    if (!group.empty()) {  // back to the group it came from, and its own goes
+        std::ofstream(std::filesystem::path(group).parent_path() / "cgroup.procs") << getpid() << std::flush;
+        std::filesystem::remove(group, ec);
+    }
     return result;
 }
 
