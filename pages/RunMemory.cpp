@@ -78,8 +78,10 @@ double InMemoryWeight(const StringList& folders, double entries, double fileByte
             inMemory += lastInMemory ? 1 : 0;
         }
     });
-    if (inMemory <= 0) return 0;
-    return (entries * kInMemoryEntry + fileBytes) * inMemory / named;
+    if (named <= 0) return 0;
+    double share = (entries * kInMemoryEntry + fileBytes) * inMemory / named;
+    if (inMemory < named && plat::MemoryGroupLimits()) share += entries * kOnDiskEntry * (named - inMemory) / named;
+    return share;
 }
 
 double TotalLength(const StringList& lines) {

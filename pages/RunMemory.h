@@ -119,10 +119,16 @@ inline constexpr double kPageIndexNode = 640;  // of 64 pages
 double InMemoryFileBytes(std::uint64_t size);
 // The same for each file of a count's sizes.
 double InMemoryFileBytes(const MAP_FILE_NAME_SIZE& sizes);
+// Where a memory group limits the program, it is also charged for the
+// entries a run makes on a disk until the disk has them (each inode and
+// name: a folder's block is a page the kernel writes back and gives back).
+// The kernel's figure, pinned by a test.
+inline constexpr double kOnDiskEntry = 1472;
 // The kernel's share of a run that makes `entries` entries, whose files
 // hold `fileBytes` (InMemoryFileBytes), in equal shares below each of
 // `folders`: the share of those on a file system that keeps them in
-// memory. Each folder's file system is read beside the window.
+// memory, and of those on a disk where a memory group limits the program.
+// Each folder's file system is read beside the window.
 double InMemoryWeight(const StringList& folders, double entries, double fileBytes);
 
 // The threads a pooled run of `items` items on `workers` workers has: no

@@ -265,6 +265,30 @@ std::optional<std::uint64_t> GetAvailableMemory() {
                          LowWatermarkFrom(ReadWhole("/proc/zoneinfo").value_or("")));
 }
 
+namespace {
+MemoryGroupLimitsHandler& LimitsAnswer() {
+    static MemoryGroupLimitsHandler handler;
+    return handler;
+}
+}  // namespace
+
+MemoryGroupLimitsHandler SetMemoryGroupLimitsHandler(MemoryGroupLimitsHandler handler) {
+    MemoryGroupLimitsHandler previous = std::move(LimitsAnswer());
+    LimitsAnswer() = std::move(handler);
+    return previous;
+}
+
+bool MemoryGroupLimits() {
+    if (const MemoryGroupLimitsHandler& answer = LimitsAnswer()) return answer();
+    for (const auto& [dir, v2] : Groups(ReadWhole("/proc/self/cgroup").value_or(""))) {
+        const std::optional<std::uint64_t> limit =
+            Number(ReadWhole("/sys/fs/cgroup" + dir + (v2 ? "memory.max" : "memory.limit_in_bytes")));
+        // v1 writes "no limit" as a huge multiple of the page size.
+        if (limit && *limit < (std::uint64_t{1} << 60)) return true;
+    }
+    return false;
+}
+
 std::uint64_t LowWatermarkFrom(const std::string& zoneinfo) {
     // Each zone's "low" line, in pages; none read: no bound of its own.
     std::istringstream lines(zoneinfo);

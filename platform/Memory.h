@@ -30,6 +30,13 @@ using ControlFileReader = std::function<std::optional<std::string>(const std::st
 std::optional<std::uint64_t> AvailableMemoryFrom(const std::string& meminfo, const std::string& cgroups,
                                                   const ControlFileReader& read, std::uint64_t tmpfsFiles = 0,
                                                   std::uint64_t lowWatermark = UINT64_MAX);
+// True when a memory group above the program sets it a limit: the group is
+// charged for the kernel's entries of what the program makes, on any file
+// system. Tests stand in for the answer (none: the machine answers).
+bool MemoryGroupLimits();
+using MemoryGroupLimitsHandler = std::function<bool()>;
+MemoryGroupLimitsHandler SetMemoryGroupLimitsHandler(MemoryGroupLimitsHandler handler);
+
 // The machine's low watermark from the text of /proc/zoneinfo, in bytes.
 std::uint64_t LowWatermarkFrom(const std::string& zoneinfo);
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "pages/RunMemory.h"
+#include "platform/Memory.h"
 #include "tests/support/MountNamespace.h"
 #include "tests/support/TempDrive.h"
 
@@ -60,8 +62,9 @@ struct Spent {
 };
 
 // What `n` entries of `kind` (files of `size` bytes) cost the kernel on a
-// tmpfs, made by a child in a memory group of its own below `parent`.
-Spent Spend(const std::string& parent, Kind kind, long n, std::size_t size) {
+// tmpfs (or on the disk, the group limiting), made by a child in a memory
+// group of its own below `parent`.
+Spent Spend(const std::string& parent, Kind kind, long n, std::size_t size, bool disk = false) {
     const testsupport::TempDrive drive('K');
     const std::string group = parent + "/kernel-share-" + std::to_string(getpid());
     const std::string report = drive.nativePath("spent");
@@ -72,12 +75,17 @@ Spent Spend(const std::string& parent, Kind kind, long n, std::size_t size) {
             testsupport::CannotMount("a tmpfs for the entries");
         // Beside it on the disk, nothing is the kernel's to keep: each
         // destination weighed by its own file system.
+        plat::SetMemoryGroupLimitsHandler([] { return false; });
         if (InMemoryWeight({drive.path("")}, 1, 0) != 0 ||
             InMemoryWeight({drive.path("T"), drive.path("")}, 2, 2 * kPageBytes) != kInMemoryEntry + kPageBytes)
             return 2;
+        plat::SetMemoryGroupLimitsHandler({});  // the group's own answer, from here
+        drive.MakeFolder("D");
+        if (disk) std::ofstream(group + "/memory.limit_in_bytes") << (std::uint64_t{2} << 30) << std::flush;
         std::ofstream(group + "/cgroup.procs") << getpid() << std::flush;
+        if (disk && !plat::MemoryGroupLimits()) return 3;
         const std::string content(size, 'x');
-        const std::string at = drive.nativePath("T") + "/An entry of the kernel's share no ";
+        const std::string at = drive.nativePath(disk ? "D" : "T") + "/An entry of the kernel's share no ";
         const double kernel = Number(group + "/memory.kmem.usage_in_bytes"), pages = Stat(group, "shmem");
         for (long i = 0; i < n; ++i) {
             const std::string path = at + std::to_string(i);
@@ -88,14 +96,14 @@ Spent Spend(const std::string& parent, Kind kind, long n, std::size_t size) {
         }
         std::ofstream(report) << Number(group + "/memory.kmem.usage_in_bytes") - kernel << ' '
                               << Stat(group, "shmem") - pages << ' '
-                              << InMemoryWeight({drive.path("T")}, static_cast<double>(n),
+                              << InMemoryWeight({drive.path(disk ? "D" : "T")}, static_cast<double>(n),
                                                 static_cast<double>(n) * InMemoryFileBytes(size));
         return 0;
     });
     // The tmpfs went with the child's namespace: the group holds nothing.
     rmdir(group.c_str());
     EXPECT_TRUE(child.mounted) << child.why;
-    EXPECT_EQ(child.code, 0) << "2: entries on the disk weighed";
+    EXPECT_EQ(child.code, 0) << "2: entries on the disk weighed; 3: the group's limit misread";
     Spent spent;
     std::ifstream(report) >> spent.kernel >> spent.pages >> spent.weight;
     return spent;
@@ -128,6 +136,23 @@ TEST(KernelShare, EachEntryAndPageOnATmpfsCostsWhatTheKernelSpends) {
         EXPECT_LE(spent.kernel + spent.pages, spent.weight);
         EXPECT_LE(spent.kernel, kernel);
         EXPECT_GE(spent.kernel, 0.85 * kernel);
+    }
+}
+
+
+// On a disk, where a memory group limits the program, the group pays for
+// each new entry until the disk has it: empty files and folders.
+TEST(KernelShare, EachEntryOnADiskCostsWhatItsLimitingGroupSpends) {
+    if (geteuid() != 0) GTEST_SKIP() << "a memory group of the test's own needs root";
+    const std::string parent = OwnMemoryGroup();
+    if (parent.empty()) GTEST_SKIP() << "no v1 memory group that counts kernel memory holds this process";
+    const long n = (1L << 14) + 1;
+    for (const Kind kind : {Kind::EmptyFile, Kind::Folder}) {
+        const Spent spent = Spend(parent, kind, n, 0, true);
+        std::printf("%-12s on a disk: %5.0f B each, weighed %5.0f B: %.3f\n", kind == Kind::Folder ? "folder" : "empty file",
+                    spent.kernel / n, spent.weight / n, spent.kernel / spent.weight);
+        EXPECT_LE(spent.kernel, spent.weight);
+        EXPECT_GE(spent.kernel, 0.85 * spent.weight);
     }
 }
 
