@@ -14,7 +14,6 @@ constexpr const char* kReportHeader =
     "The program is unable to delete the following folders, and/or separate files : \n";
 constexpr const char* kOtherReasons = "\nOTHER REASONS   : \n\n";
 constexpr const char* kNotEmpty = "  (not empty)";
-constexpr const char* kChangedSinceRun = "  (changed since the run)";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 

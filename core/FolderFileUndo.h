@@ -30,6 +30,10 @@
 #include "core/UndoToolkit.h"
 #include "platform/Beneath.h"
 
+// The reason an undo's report gives a path that changed since the run
+// (the longest reason any undo's report gives).
+inline constexpr const char* kChangedSinceRun = "  (changed since the run)";
+
 class FolderFileUndo {
 public:
     FolderFileUndo();

@@ -35,6 +35,10 @@
 #include "pages/RunMemory.h"
 #include "platform/RunWorkers.h"
 
+// The entries of an item's first chunk (ItemEntries); chunk k holds so
+// many << k.
+inline constexpr std::size_t kFirstItemEntries = 16;
+
 // An item's entries as its worker adds them. The window thread may read
 // them, as far as they are published, while the work goes on (the head of
 // a run shows its lines as it works): entries never move (chunks of
@@ -68,7 +72,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kFirst = 16;  // chunk k holds kFirst << k entries
+    static constexpr std::size_t kFirst = kFirstItemEntries;
     Entry& At(std::size_t i) {
         const std::size_t q = i / kFirst + 1;
         const unsigned k = static_cast<unsigned>(std::bit_width(q)) - 1;
@@ -231,29 +235,9 @@ public:
 // Throws when a FailRunItemsNamed lives for `name`.
 void FailIfNamed(const std::function<std::string(std::size_t)>& name, std::size_t item);
 
-namespace kept {
-// A line a worker keeps of its item until the item is applied: its entry,
-// in chunks that double, and its characters, in blocks that never move.
-// (A block ends with less than a line unused: 8 bytes a line pay for it.)
-inline constexpr Kept kSlotLine{2 * ItemLog::kLineBytes + 8, 1};
-// What a slot keeps beside its lines: the outcome of `outcomeBytes`, the
-// first chunk of its entries of `entryBytes`, and what the blocks of its
-// lines' `chars` characters leave unused: they double from the first up
-// to the largest, so their last is never more than all before it and the
-// first, nor more than the largest.
-constexpr double SlotFixed(std::size_t outcomeBytes, double chars, std::size_t entryBytes = ItemLog::kLineBytes) {
-    const double first = static_cast<double>(ItemLog::kFirstTextBlock), most = static_cast<double>(ItemLog::kTextBlock);
-    const double last = chars + first;  // the last block: at most as large as all before it, and the first
-    return Block(outcomeBytes) + Block(16 * entryBytes) + (last > most ? most : last);
-}
-}  // namespace kept
-
 // The items between start and apply of a run whose outcome slots each keep
-// up to `itemBytes` (0: not known): no more than kSlotsBytes hold, and at
-// least one for each worker (and two: one works while the one before is
-// applied), so that main folders with large structures attached keep a
-// bounded part of their lines in flight.
-inline constexpr double kSlotsBytes = 16.0 * 1024 * 1024;
+// up to `itemBytes` (0: not known): as many as fit in kSlotsBytes
+// (pages/RunMemory.h), but at least one for each worker, and two.
 std::size_t SlotWindow(unsigned workers, double itemBytes);
 
 // The pool options of a page's run: while the window thread waits for

@@ -16,8 +16,6 @@ double Chars(const List& list, std::size_t first, std::size_t count) {
 RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const UndoLists& all,
                                   const VEC_UNDO_BASES& bases, unsigned workers) {
     using namespace kept;
-    const Kept folder = kOwnFolderRecord + kReportLine;
-    const Kept file = kOwnFileRecord + kReportLine;
     double folders = 0, folderChars = 0, files = 0, fileChars = 0, largest = 0, largestChars = 0;
     std::vector<double> slots;
     slots.reserve(groups.size());
@@ -34,7 +32,7 @@ RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const Un
         fileChars += fileText;
         if (n > largest) largest = n, largestChars = chars;
         // A part's slot: what stays of it, before it joins the rest.
-        slots.push_back(Weigh(n, chars, folder) + Weigh(fileCount, fileText, file));
+        slots.push_back(Weigh(n, chars, kUndoneFolder) + Weigh(fileCount, fileText, kUndoneFile));
     }
     RunMemoryNeed need;
     need.entries = folders + files;
@@ -46,8 +44,8 @@ RunMemoryNeed UndoPartsMemoryNeed(const std::vector<UndoGroup>& groups, const Un
     double baseChars = 0;
     for (const _tagUndoBase& base : bases) baseChars += static_cast<double>(base.Path.size());
     const double perWorker = n + Weigh(largest, largestChars, kUndoQueued + kOwnPath);
-    need.bytes = RunBase(workers) + kListUnused + Weigh(folders, folderChars, folder + kLine) +
-                 Weigh(files, fileChars, file) + std::max(1u, workers) * perWorker + Weigh(n, baseChars, kOpenedBase) +
-                 SlotsWeight(std::move(slots), workers);
+    need.bytes = RunBase(workers) + kListUnused + Weigh(folders, folderChars, kUndoneFolder + kLine) +
+                 Weigh(files, fileChars, kUndoneFile) + std::max(1u, workers) * perWorker +
+                 Weigh(n, baseChars, kOpenedBase) + SlotsWeight(std::move(slots), workers);
     return need;
 }

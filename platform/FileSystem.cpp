@@ -91,11 +91,10 @@ bool ListFolderHandle(int dfd, std::vector<DirEntry>& entries, std::vector<DirEn
     // The names come straight from the kernel in large parts, through no
     // DIR of its own (which would need a descriptor of its own, looks at
     // the folder again and takes 32 KB per listing).
-    constexpr std::size_t kBuffer = 32768;
     thread_local std::unique_ptr<char[]> buffer;
-    if (!buffer) buffer = std::make_unique<char[]>(kBuffer);
+    if (!buffer) buffer = std::make_unique<char[]>(kListingBuffer);
     for (;;) {
-        const ssize_t n = getdents64(dfd, buffer.get(), kBuffer);
+        const ssize_t n = getdents64(dfd, buffer.get(), kListingBuffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {  // a read error part-way is no complete listing
             entries.clear();

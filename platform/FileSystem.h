@@ -11,6 +11,7 @@
 // entry of its own. Special files (FIFOs, sockets, devices) are never opened.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <fstream>
@@ -59,6 +60,10 @@ struct DirEntry {
     std::uint64_t ino = 0;
     std::uint32_t mode = 0;
 };
+
+// What each thread that lists a folder keeps to read the names into: the
+// kernel's answers in large parts.
+inline constexpr std::size_t kListingBuffer = 32768;
 
 // Lists a folder without "." and "..", sorted case-insensitively and then
 // by bytes. An entry whose name cannot be said in drive form (IsSayableName)

@@ -14,6 +14,7 @@
 #include "core/TemplateOptions.h"
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
+#include "pages/PageKinds.h"
 #include "pages/RunFrame.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"
@@ -90,17 +91,6 @@ void ClearCreationRunLists(CreationState& state) {
 
 // ---- the run frame ----------------------------------------------------------------------
 
-namespace {
-
-// What a worker keeps of one entry of its item until the item is applied,
-// and of the item itself (the slot, its first entries). An entry's text is
-// a string the slot reuses from item to item: a longer text grows it to
-// twice what it held.
-constexpr Kept kSlotEntry{2 * sizeof(CreationOutcome::Entry) + 24, 2};
-constexpr double kSlotFixed = kept::Block(sizeof(CreationOutcome)) + 16 * sizeof(CreationOutcome::Entry);
-
-}  // namespace
-
 unsigned CreationWorkers(const CreationInputs& in, const std::string& destination) {
     // Main folders alone go into one folder: the kernel makes them one at a time.
     plat::RunWork work = plat::RunWork::Make;
@@ -128,13 +118,14 @@ RunMemoryNeed CreationMemoryNeed(CreationState& state, double mainLineBytes, boo
                            : Dearer(kLine + kFolderRecord, kLine + kListPath);
     // An item beneath a folder of its own: its scope, looked up on the pool,
     // and that folder as the base of its records.
-    if (items) main = main + Kept{sizeof(RunScope), 0} + (simulation ? Kept{} : kUndoBase);
+    if (items) main = main + kItemScope + (simulation ? Kept{} : kUndoBase);
     const Kept sub = kLine + (simulation ? kDryFolder : kFolderRecord);
     const Kept file = kLine + (simulation ? kDryFile : kFileRecord);
     const double lists = 3 + (subs > 0) + (files > 0);
     // A worker keeps a whole main folder's lines until it is applied.
     const double perItem = mains > 0 ? (subs + files) / mains : 0;
-    state.ItemSlotBytes = kSlotFixed + Weigh(1 + perItem, mainLineBytes + perItem * belowLine, kSlotEntry);
+    state.ItemSlotBytes =
+        kCreationSlotFixed + Weigh(1 + perItem, mainLineBytes + perItem * belowLine, kCreationSlotEntry);
     RunMemoryNeed need;
     need.entries = mains + subs + files;
     need.lines = mainChars + (subs + files) * belowLine;

@@ -21,6 +21,7 @@
 #include "platform/MessageBox.h"
 #include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFrame.h"
 #include "pages/RunCounters.h"
@@ -107,28 +108,6 @@ struct Vol10Outcome : Vol10Found {
 
 // ---- what a run keeps ----
 
-// A file's lines: the copy's (the line with its text, the export line),
-// the target there already (its line and the page's list), the skipped,
-// overwritten and increased ones'. Each names the source and the target.
-// The texts around the two paths of a file's line (its export line puts a
-// comma between them).
-constexpr std::string_view kCopyHead = "Copy  Source: ", kCopyMid = " To Dest: ";
-constexpr std::string_view kSkipHead = "Dropped Source: ", kSkipMid = " (Dest: ", kSkipTail = ")";
-constexpr std::string_view kOverHead = "Overwrite: ", kOverMid = " With: ";
-constexpr std::string_view kIncreaseHead = "Increased File Names : ", kIncreaseMid = " To : ";
-// A line and its export line naming the two paths, with `texts` around them.
-constexpr Kept PairLines(std::size_t texts) { return {2 * kept::kLine.bytes + static_cast<double>(texts) + 1, 2}; }
-constexpr Kept kCopiedLines = PairLines(kCopyHead.size() + kCopyMid.size());
-constexpr Kept kExists = kept::kLine + kept::kListPath;
-constexpr Kept kSkippedLines = PairLines(kSkipHead.size() + kSkipMid.size() + kSkipTail.size());
-constexpr Kept kOverwrittenLines = PairLines(kOverHead.size() + kOverMid.size());
-constexpr Kept kIncreasedLines = PairLines(kIncreaseHead.size() + kIncreaseMid.size());
-// A target saved before it is written over: its record (the target's and
-// the working copy's paths), the run's index of it and its set of saved targets.
-constexpr Kept kWorkingCopy{1.2 * sizeof(_tagWorkingCopy) + 2 * 24 + 120 + 72, 4};
-// A source's entry as the run reads the sources once.
-constexpr Kept kSourceEntry{3 * sizeof(plat::DirEntry) + 24 + 64, 1};
-
 // How many workers a run into `destinations` gets.
 unsigned Vol10Workers(const StringList& destinations) {
     return destinations.empty() ? 1 : PageRunWorkers(destinations.front(), plat::RunWork::Copy);
@@ -139,9 +118,10 @@ unsigned Vol10Workers(const StringList& destinations) {
 Kept FileKept(const Vol10Inputs& in, bool simulation) {
     using namespace kept;
     const Kept copy = kCopiedLines + (simulation ? kDryFile : kOwnFileRecord);
-    if (in.DuplicatedFilesSkip) return Dearer(copy, kExists + kSkippedLines);
+    if (in.DuplicatedFilesSkip) return Dearer(copy, kListedLine + kSkippedLines);
     if (in.DuplicatedFilesOverWrite)
-        return Dearer(copy, kExists + kCopiedLines + kOverwrittenLines + (simulation ? 2 * kDryFile : kWorkingCopy));
+        return Dearer(copy,
+                      kListedLine + kCopiedLines + kOverwrittenLines + (simulation ? 2 * kDryFile : kWorkingCopy));
     return copy + kIncreasedLines;
 }
 
@@ -149,11 +129,10 @@ Kept FileKept(const Vol10Inputs& in, bool simulation) {
 // lines there, and the records and lists the outcome keeps.
 Kept FileInSlot(const Vol10Inputs& in) {
     using namespace kept;
-    const Kept copy = 2 * kSlotLine + Kept{2.0 * sizeof(_tagCreatedFile) + 24, 1};
+    const Kept copy = 2 * kSlotLine + kSlotCopiedFile;
     const Kept exists = kSlotLine + kListPath;
     if (in.DuplicatedFilesSkip) return Dearer(copy, exists + 2 * kSlotLine);
-    if (in.DuplicatedFilesOverWrite)
-        return Dearer(copy, exists + 4 * kSlotLine + Kept{2.0 * sizeof(_tagWorkingCopy) + 48, 2});
+    if (in.DuplicatedFilesOverWrite) return Dearer(copy, exists + 4 * kSlotLine + kSlotSavedTarget);
     return copy + 2 * kSlotLine;
 }
 
@@ -569,7 +548,8 @@ private:
             out_.Counters.FilesCopied += 1;
             out_.Counters.FileSizeCopied += SizeOf(from);
             if (stamp && !sim_) out_.FilesCopied.push_back(FileRecord(to, *stamp, 0));
-            out_.Log.AddLine(Vol10CatFilesCopied, std::string(kCopyHead) + from + std::string(kCopyMid) + to);
+            out_.Log.AddLine(Vol10CatFilesCopied,
+                             std::string(vol10line::kCopyHead) + from + std::string(vol10line::kCopyMid) + to);
             out_.Log.AddExportLine(Vol10CatFilesCopied, from + "," + to);
         }
         void LogExists(const std::string& from, const std::string& to) {
@@ -580,17 +560,21 @@ private:
         }
         void LogSkipped(const std::string& from, const std::string& to) {
             out_.Counters.FilesSkipped += 1;
-            out_.Log.AddLine(Vol10CatFilesSkipped, std::string(kSkipHead) + from + std::string(kSkipMid) + to + std::string(kSkipTail));
+            out_.Log.AddLine(Vol10CatFilesSkipped, std::string(vol10line::kSkipHead) + from +
+                                                       std::string(vol10line::kSkipMid) + to +
+                                                       std::string(vol10line::kSkipTail));
             out_.Log.AddExportLine(Vol10CatFilesSkipped, from + "," + to);
         }
         void LogOverwritten(const std::string& from, const std::string& to) {
             out_.Counters.FilesOverWrited += 1;
-            out_.Log.AddLine(Vol10CatFilesOverWrited, std::string(kOverHead) + to + std::string(kOverMid) + from);
+            out_.Log.AddLine(Vol10CatFilesOverWrited,
+                             std::string(vol10line::kOverHead) + to + std::string(vol10line::kOverMid) + from);
             out_.Log.AddExportLine(Vol10CatFilesOverWrited, from + "," + to);
         }
         void LogIncreased(const std::string& from, const std::string& to) {
             out_.Counters.FilesIncreasedFileNames += 1;
-            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, std::string(kIncreaseHead) + from + std::string(kIncreaseMid) + to);
+            out_.Log.AddLine(Vol10CatFilesIncreasedFileNames, std::string(vol10line::kIncreaseHead) + from +
+                                                                  std::string(vol10line::kIncreaseMid) + to);
             out_.Log.AddExportLine(Vol10CatFilesIncreasedFileNames, from + "," + to);
         }
         void LogNotCopied(const std::string& from, const std::string& to) {
@@ -1143,26 +1127,24 @@ public:
     // (it cannot know which will): each item's outcome in its slot, what
     // each worker holds for the item it works, and what stays (each noted,
     // kept for the next Undo, listed in the Visual Log after what failed).
-    RunMemoryNeed Weight(unsigned workers) const {
+    RunMemoryNeed Weight(unsigned workers) {
         using namespace kept;
         using Note = Vol10UndoOutcome::Note;
         using Left = Vol10UndoOutcome::FolderLeft;
-        // The Visual Log's line after what failed, and its export line.
-        const auto listed = [](std::string_view what) { return Kept{2 * kLine.bytes + double(what.size()), 2}; };
+        // What failed is listed in the Visual Log after its text, and in its export list.
+        const auto listed = [](std::string_view what) { return LineAndExport(static_cast<double>(what.size())); };
         const Kept noted = UndoNote(sizeof(Note)) + kRecordPlace;
-        // An overwrite: its copy kept (in a deque, with both its paths), listed by its target.
-        const Kept keptRestore{DequeShare(sizeof(_tagWorkingCopy)) + 2 * 24, 1};
+        // An overwrite: its copy kept for the next Undo, listed by its target.
         const Kept listedRestore = listed("Failed to Undo : ");
         const Kept copy = noted + kOwnFileRecord + listed("Not Deleted : ");
-        // A type folder: its place in the Undo's list (sorted with half as
-        // much beside), its path copied, kept, in the report's lines and in
-        // the report made of them.
-        const Kept folder = Kept{Grown(sizeof(Left)) + sizeof(Left) / 2.0 + 24, 1} + kOwnFolderRecord + 2 * kReportLine +
-                            listed("Failed to Delete : ");
+        // A type folder: its place in the Undo's list, its path copied,
+        // kept, in the report's lines and in the report made of them.
+        const Kept folder =
+            SortedPlace(sizeof(Left)) + kOwnFolderRecord + 2 * kReportLine + listed("Failed to Delete : ");
         // On a worker, the folders of its item in their removal: listed,
         // queued and marked, found gone, left with their places and lines.
-        const Kept removing = kUndoQueued + kOwnPath + 2 * kFolderRecord + kOwnFolderRecord +
-                              Kept{Grown(sizeof(FolderFileUndo::FailedPlace)), 0} + kReportLine;
+        const Kept removing =
+            kUndoQueued + kOwnPath + 2 * kFolderRecord + kOwnFolderRecord + kFailedPlace + kReportLine;
         const auto chars = [](std::string_view path) { return static_cast<double>(path.size()); };
         RunMemoryNeed need;
         std::vector<double> slots;
@@ -1180,7 +1162,7 @@ public:
             for (const std::uint32_t i : folders_.Of(g)) f += 1, fText += chars(foldersList_->PathAt(i));
             need.entries += r + c + f;
             need.lines += rText + cText + fText;
-            need.bytes += Weigh(r, rNoted, noted) + Weigh(r, rBoth, keptRestore) + Weigh(r, rText, listedRestore) +
+            need.bytes += Weigh(r, rNoted, noted) + Weigh(r, rBoth, kKeptWorkingCopy) + Weigh(r, rText, listedRestore) +
                           Weigh(c, cText, copy) + Weigh(f, fText, folder);
             // The item's outcome until it is applied: its notes, what failed, its folders left.
             slots.push_back(Block(sizeof(Vol10UndoOutcome)) + (r + c) * (Grown(sizeof(Note)) + kRecordPlace.bytes) +
@@ -1339,7 +1321,7 @@ private:
         if (look == plat::FsResult::Ok && !plat::IsUnchanged(info, r.Written) &&
             (put == restored.end() || !plat::IsUnchanged(info, put->second))) {
             // Someone wrote the target since: theirs stays, and so does the copy.
-            return note(false, TrimBlanks(r.Target) + "  (changed since the run)");
+            return note(false, TrimBlanks(r.Target) + kChangedSinceRun);
         }
         plat::FileStamp back;
         // A copy beside the target renamed over it: the target is never
@@ -1382,7 +1364,7 @@ private:
         case AsLeft::Removed: break;
         case AsLeft::Missing: out.Notes.push_back({1, index, true, TrimBlanks(f.Path)}); break;
         case AsLeft::Changed:
-            out.Notes.push_back({1, index, false, TrimBlanks(f.Path) + "  (changed since the run)"});
+            out.Notes.push_back({1, index, false, TrimBlanks(f.Path) + kChangedSinceRun});
             break;
         case AsLeft::Failed:
             out.Notes.push_back({1, index, false, TrimBlanks(f.Path)});

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/FolderFileUndo.h"
@@ -98,6 +99,16 @@ struct Vol10State {
     DEQ_CREATED_FOLDERS Vol10FoldersNotRemoved; // folders an Undo could not remove
     WorkingCopies Vol10WorkingNames;
 };
+
+// The texts around the two paths of a file's line (its export line puts a
+// comma between them): copied, skipped, overwritten, copied onto an
+// increased name.
+namespace vol10line {
+inline constexpr std::string_view kCopyHead = "Copy  Source: ", kCopyMid = " To Dest: ";
+inline constexpr std::string_view kSkipHead = "Dropped Source: ", kSkipMid = " (Dest: ", kSkipTail = ")";
+inline constexpr std::string_view kOverHead = "Overwrite: ", kOverMid = " With: ";
+inline constexpr std::string_view kIncreaseHead = "Increased File Names : ", kIncreaseMid = " To : ";
+}  // namespace vol10line
 
 // Which source files a run copies, as its count and its walk both ask:
 // those the masks take, the source's own files only with "Main Folders and

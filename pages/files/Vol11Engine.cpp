@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/PageMessages.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"

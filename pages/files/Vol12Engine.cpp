@@ -1,7 +1,6 @@
 #include "pages/files/Vol12Engine.h"
 
 #include <algorithm>
-#include <cmath>
 #include <deque>
 #include <iterator>
 #include <map>
@@ -16,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/PageMessages.h"
 #include "pages/RunCounters.h"
 #include "pages/RunFrame.h"
@@ -665,7 +665,7 @@ void UndoSteps(const DEQ_RENAME_STEPS& replay, const std::vector<std::size_t>& s
                 break;
             case RenameBack::SourceExists: note(Vol12UndoOutcome::SourceExists, TrimBlanks(move.OldPath)); break;
             case RenameBack::Changed:
-                note(Vol12UndoOutcome::Other, TrimBlanks(move.NewPath) + "  (changed since the run)");
+                note(Vol12UndoOutcome::Other, TrimBlanks(move.NewPath) + kChangedSinceRun);
                 break;
             case RenameBack::Failed:
                 note(Vol12UndoOutcome::Other, TrimBlanks(move.OldPath));
@@ -760,8 +760,7 @@ public:
         // kept with both its paths (in a deque); listed by one of them, in
         // the Visual Log and its export list.
         const Kept noted = UndoNote(sizeof(Vol12UndoOutcome::Note)) + kRecordPlace;
-        const Kept keptStep{DequeShare(sizeof(_tagRenameStep)) + 2 * 24, 1};
-        const Kept listed{2 * kLine.bytes, 2};
+        const Kept listed = LineAndExport(0);
         RunMemoryNeed need;
         std::vector<double> replaced(items_, 0);
         double notedChars = 0, bothChars = 0, longestMove = 0;
@@ -779,7 +778,7 @@ public:
         }
         const double n = static_cast<double>(replay_.size());
         need.entries = n;
-        need.bytes = Weigh(n, notedChars, noted) + Weigh(n, bothChars, keptStep) + Weigh(n, need.lines, listed);
+        need.bytes = Weigh(n, notedChars, noted) + Weigh(n, bothChars, kKeptRenameStep) + Weigh(n, need.lines, listed);
         // Each item: its steps' places, its slot, and on its worker each
         // file put back from its copy.
         std::vector<double> slots;
@@ -793,14 +792,11 @@ public:
         // Each worker in a deque of them, its opener's note of every base,
         // a rename's record copied; each base stays with the opener of the
         // worker that opened it.
-        const std::size_t perNode = sizeof(Vol12UndoWorker) < 512 ? 512 / sizeof(Vol12UndoWorker) : 1;
-        const double nodes = std::ceil(static_cast<double>(workers) / static_cast<double>(perNode));
         const double bases = static_cast<double>(st_.Vol12UndoBases.size());
         double baseChars = 0;
         for (const _tagUndoBase& base : st_.Vol12UndoBases) baseChars += chars(base.Path);
         need.bytes += RunBase(PoolThreads(workers, static_cast<double>(items_))) + 2 * kListUnused +
-                      static_cast<double>(items_) + Block(8 * sizeof(void*)) +
-                      nodes * Block(perNode * sizeof(Vol12UndoWorker)) +
+                      static_cast<double>(items_) + DequeWhole(workers, sizeof(Vol12UndoWorker)) +
                       workers * (bases + most + Weigh(2, longestMove, kOwnPath)) +
                       Weigh(bases, baseChars, kOpenedBase) + SlotsWeight(std::move(slots), workers);
         return need;

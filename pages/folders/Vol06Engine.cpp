@@ -12,6 +12,7 @@
 #include "core/Validation.h"
 #include "platform/FileSystem.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 
@@ -94,19 +95,6 @@ std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path) {
 
 namespace {
 
-// A folder renamed, as the undo records it; `Base` indexes the item's bases.
-struct Vol06Renamed {
-    std::size_t Item, Base;
-    std::string To;
-    plat::FileIdentity Id;
-};
-
-// A folder the renames worked beneath.
-struct Vol06Base {
-    std::string Folder;
-    plat::FileIdentity Id;
-};
-
 // The renames of one item of the run pool. Its renames mostly work beneath
 // one folder: a base is kept once for those in a row beneath it.
 struct Vol06ItemOutcome {
@@ -116,23 +104,6 @@ struct Vol06ItemOutcome {
     std::vector<Vol06Renamed> Renamed;
     std::optional<std::size_t> Own;  // a folder of the program's own: the run stops there
 };
-
-// What a worker keeps of one rename until its item is applied: its line
-// and what the record takes.
-constexpr Kept kSlotRename = kept::kSlotLine + Kept{2 * sizeof(Vol06Renamed) + 24, 1};
-// The run's queue: each listed path once more, with its level (the array
-// made whole at once, beside the one it is sorted from).
-constexpr Kept kQueued{2 * (sizeof(std::string) + sizeof(unsigned long)) + 24, 1};
-// A rename's record: its two paths, the old one taken from the queue.
-constexpr Kept kRenameRecord{sizeof(_tagRenameRecord) * 1.2 + 24, 1};
-// The dry disk's notes of a rename: the new name there (with the real
-// path it stands for), the old one gone.
-constexpr Kept kDryRename = 2 * kept::kDryEntry + Kept{0, 1};
-// An item of the run: its range of the queue, in an array that doubles.
-constexpr Kept kRenameItem{kept::Grown(sizeof(std::pair<std::size_t, std::size_t>)), 0};
-// An item's parent as the pool looked it up (in Linux form), in an array
-// made whole at once.
-constexpr Kept kLookedParent{sizeof(std::string) + 24, 1};
 
 // The characters a rename adds to a path, at most.
 double Added(const Vol06Inputs& in) {
@@ -185,8 +156,8 @@ constexpr std::size_t kRenamesPerItem = 64;
 // What an item's outcome slot keeps: its renames, their new paths `chars`
 // long in all, and the base they work beneath, `parentChars` long.
 double ItemSlotBytes(double renames, double chars, double parentChars) {
-    return kept::SlotFixed(sizeof(Vol06ItemOutcome), chars) + Weigh(renames, chars, kSlotRename) +
-           kept::Block(sizeof(Vol06Base)) + Weigh(1, parentChars, kept::kLine);
+    return kept::SlotFixed(sizeof(Vol06ItemOutcome), chars) + Weigh(renames, chars, kept::kSlotRename) +
+           Weigh(1, parentChars, kept::kSlotBase);
 }
 
 // The items of a run over `paths`: [first, end) ranges of neighbours
@@ -299,7 +270,8 @@ RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation) {
     // looks each item's parent up and keeps it. The simulation notes each
     // parent's folder it pretends in.
     RunMemoryNeed need{folders, RunBase(workers) + 4 * kListUnused, renamed};
-    need.bytes += Weigh(folders, chars, kQueued) + Weigh(folders, renamed, kLine) + Weigh(plan.items, 0, kRenameItem) +
+    need.bytes += Weigh(folders, chars, kRenameQueued) + Weigh(folders, renamed, kLine) +
+                  Weigh(plan.items, 0, kItemRange) +
                   (simulation ? Weigh(folders, renamed + chars, kDryRename) +
                                     Weigh(plan.parents, plan.parentChars, kDryFolderMap)
                               : Weigh(folders, renamed, kRenameRecord) +
@@ -311,7 +283,7 @@ RunMemoryNeed Vol06MemoryNeed(const Vol06Inputs& in, bool simulation) {
         const double longer = plat::ToNative(plan.first, native)
                                   ? std::max(0.0, static_cast<double>(native.size()) - static_cast<double>(plan.first.size()))
                                   : 0;
-        need.bytes += Weigh(plan.items, plan.parentChars + plan.items * longer, kLookedParent);
+        need.bytes += Weigh(plan.items, plan.parentChars + plan.items * longer, kOwnPath);
     }
     if (simulation) need.bytes += DryBase(folders > 0 ? renamed / folders : 0, workers);
     return need;
@@ -598,7 +570,7 @@ private:
                 break;
             case RenameBack::SourceExists: report_.SourceExists.push_back(TrimControlAndBlanks(r.OldPath)); break;
             case RenameBack::Changed:
-                report_.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + "  (changed since the run)");
+                report_.OtherReasons.push_back(TrimControlAndBlanks(r.NewPath) + kChangedSinceRun);
                 break;
             case RenameBack::Failed:
                 // Also a folder whose parent did not go back: it stays for the
@@ -690,16 +662,13 @@ RunMemoryNeed Vol06UndoMemoryNeed(const Vol06UndoRecords& records) {
     const std::string first = replay.empty() ? std::string() : replay.back().NewPath;
     const unsigned workers =
         replay.empty() ? 1 : PageRunWorkers(first, oneFolder ? plat::RunWork::OneFolder : plat::RunWork::Remove);
-    // A record kept for the next Undo: its share of the deque's 512-byte
-    // blocks, and its two paths' blocks.
-    const Kept keptRecord{Block(512) / static_cast<double>(512 / sizeof(_tagRenameRecord)) + 2 * 24, 1};
     RunMemoryNeed need{n, 0, olds};
     // Each new path copied, a mark and each item's range; each item's
     // slot, its outcome for each record; on the pool, each item's parent
     // looked up in Linux form, longer by what the drive letter stands for.
     need.bytes = RunBase(workers) + kListUnused + Weigh(n, news, kOwnPath) + n +
-                 Weigh(items, 0, {Grown(2 * sizeof(std::size_t)), 0}) +
-                 SlotsWeight(items, Block(static_cast<std::size_t>(Grown(4.0 * static_cast<double>(largest)))),
+                 Weigh(items, 0, kItemRange) +
+                 SlotsWeight(items, Block(static_cast<std::size_t>(Grown(double(sizeof(RenameBack) * largest)))),
                              workers);
     if (workers > 1) {
         std::string native;
@@ -708,7 +677,7 @@ RunMemoryNeed Vol06UndoMemoryNeed(const Vol06UndoRecords& records) {
         need.bytes += Weigh(items, parents + items * longer, kOwnPath);
     }
     // Every record staying: reported, kept with its paths, its old path listed.
-    need.bytes += Weigh(n, staying, kOwnPath) + Weigh(n, olds + news, keptRecord) + Weigh(n, olds, kLine);
+    need.bytes += Weigh(n, staying, kOwnPath) + Weigh(n, olds + news, kKeptRenameRecord) + Weigh(n, olds, kLine);
     // Each base stays with the opener of the worker that opened it.
     double baseChars = 0;
     for (const _tagUndoBase& base : records.Vol06UndoBases) baseChars += static_cast<double>(base.Path.size());

@@ -109,6 +109,19 @@ _tagVol0XParts Vol06BuildLastSubFolderName(const std::string& path, const std::s
 // The new path of `path` by the page's method.
 std::string Vol06NewPath(const Vol06Inputs& in, const std::string& path);
 
+// A folder a run renamed, as its item's outcome records it for the Undo;
+// `Base` indexes the item's bases.
+struct Vol06Renamed {
+    std::size_t Item, Base;
+    std::string To;
+    plat::FileIdentity Id;
+};
+// A folder an item's renames worked beneath.
+struct Vol06Base {
+    std::string Folder;
+    plat::FileIdentity Id;
+};
+
 // The run's work after its confirmation: every Include folder, the deepest
 // level first and within a level the last entered first. Handed the dry
 // disk and a Vol06NoRecorder, this is the simulation.

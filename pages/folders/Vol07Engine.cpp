@@ -13,6 +13,7 @@
 #include "core/WalkRule.h"
 #include "pages/AttachWalk.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/RunFolderRefusal.h"
 #include "pages/RunItems.h"
 #include "pages/WalksOnPool.h"

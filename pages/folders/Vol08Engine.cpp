@@ -13,6 +13,7 @@
 #include "core/TemplatePaths.h"
 #include "core/Validation.h"
 #include "pages/ListedFolders.h"
+#include "pages/PageKinds.h"
 #include "pages/PageMessages.h"
 #include "pages/RunItems.h"
 #include "pages/FileMasks.h"
@@ -240,6 +241,10 @@ struct Vol08Copier::Outcome {
     }
 };
 
+// The lists an outcome keeps, each begun in its slot: four of records,
+// four of paths.
+constexpr double kOutcomeLists = 8;
+
 // What a worker holds across its items: its own handles on the structure
 // folders and the walk's scratch.
 struct Vol08Copier::Worker {
@@ -425,17 +430,15 @@ void Vol08Copier::Item::RecordMade(const std::string& path, const plat::FileIden
 
 namespace {
 
-// What a main folder's outcome slot keeps of each entry copied into it:
-// its line, and its record with the path its own.
-constexpr Kept kSlotEntry = kept::kSlotLine + kept::kOwnFolderRecord;
-
 // What the outcome of a main folder keeps: its entries below it, each line
-// naming the main folder (`mainLine`) and going on below it.
+// naming the main folder (`mainLine`) and going on below it, and its
+// lists, each begun.
 double ItemSlotBytes(const Vol08State& state, double outcomeBytes, double mainLine) {
     const Vol08Counters& c = state.Counters;
     const double below = c.FoldersToCopy > 0 ? (c.SubFoldersToCopy + c.FilesToCopy) / c.FoldersToCopy : 0;
     const double chars = mainLine + below * (mainLine + state.Vol08BelowLineBytes);
-    return kept::SlotFixed(outcomeBytes, chars) + 8 * kept::Block(4096) + Weigh(1 + below, chars, kSlotEntry);
+    return kept::SlotFixed(outcomeBytes, chars) + kOutcomeLists * kept::kBegunList +
+           Weigh(1 + below, chars, kept::kSlotCopiedEntry);
 }
 
 // How many workers a run over main folders `items` gets for `kind` of work.
@@ -464,7 +467,7 @@ RunMemoryNeed Vol08Copier::MemoryNeed(const Vol08State& state, const Vol08Inputs
     // Each main folder: its line, the list of them the run works through,
     // each as it looked on the pool, the store's verdict on it, and as its
     // records' base.
-    const Kept main = kLine + kListPath + kListPath + Kept{sizeof(Look) + 24, 1} + Kept{64 + 16, 0} + kUndoBase;
+    const Kept main = kLine + kListPath + kListPath + kLookedMain + kMainVerdict + kUndoBase;
     const unsigned workers =
         PoolThreads(Workers(Vol08MainFolders(in), in.WithFiles() ? plat::RunWork::Copy : plat::RunWork::Make), mains);
     RunMemoryNeed need{mains + subs + files, RunBase(workers) + 8 * kListUnused,

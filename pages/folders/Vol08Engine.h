@@ -193,6 +193,12 @@ public:
     // What a run or simulation adds to the memory, from the totals.
     static RunMemoryNeed MemoryNeed(const Vol08State& state, const Vol08Inputs& in, bool simulation);
 
+    // A main folder as the first look on the pool found it.
+    struct Look {
+        bool usable = false;
+        std::string real;  // as the kernel names it; empty: not there
+    };
+
 private:
     // A listed structure as the run takes it, read once before anything is made.
     struct Structure {
@@ -207,12 +213,6 @@ private:
     struct Worker;
     class Item;
     class Outcomes;
-
-    // A main folder as the first look on the pool found it.
-    struct Look {
-        bool usable = false;
-        std::string real;  // as the kernel names it; empty: not there
-    };
 
     void PrepareStructures();
     static Look LookAt(const std::string& item);

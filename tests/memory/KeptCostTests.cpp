@@ -4,18 +4,24 @@
 // N just past a power of two, where arrays that double have just doubled.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "core/RunDisk.h"
 #include "core/RunRecord.h"
+#include "core/StripedSet.h"
 #include "core/UndoToolkit.h"
+#include "pages/PageKinds.h"
 #include "pages/RunItems.h"
 #include "pages/RunMemory.h"
+#include "pages/WalkFence.h"
 #include "platform/Beneath.h"
 #include "tests/support/HeldMemory.h"
 #include "tests/support/TempDrive.h"
@@ -182,4 +188,74 @@ TEST(KeptCost, TheDryDisksNotes) {
         }).join();
         ExpectPinned("dry base, one thread", taken, kept::DryBase(meanLine, 0));
     }
+}
+
+// A target saved before an overwrite, as the copy page keeps it: its
+// record, its index by target, its place among the saved targets.
+TEST(KeptCost, AWorkingCopy) {
+    DEQ_WORKING_COPIES records;
+    std::unordered_map<std::string, std::size_t> index;
+    StripedSet saved;
+    ExpectPinned("working copy", Taken([&] {
+                     for (std::size_t i = 0; i < kN; ++i) {
+                         _tagWorkingCopy& w = records.emplace_back();
+                         w.Target = PathNo(i);
+                         w.WorkingCopy = PathNo(i, "C:\\Work\\");
+                         index[w.Target] = i;
+                         saved.Add(w.Target);
+                     }
+                 }),
+                 Weigh(kAll, kAllChars, kept::kWorkingCopy));
+}
+
+// A source's entries as a run reads them once, a folder of them at N just
+// past a power of two; and what a pooled run's workers take beside their
+// items, each of them listing a folder.
+TEST(KeptCost, SourceEntriesAndWorkers) {
+    const testsupport::TempDrive drive('K');
+    constexpr std::size_t kFiles = (std::size_t{1} << 12) + 1, kName = 40;
+    drive.MakeFolder("S");
+    drive.MakeFolder("E");
+    for (std::size_t i = 0; i < kFiles; ++i) drive.WriteFile("S\\" + PathNo(i, "").substr(0, kName), "");
+    plat::Beneath base, empty;
+    ASSERT_EQ(base.Open(drive.path("S")), plat::FsResult::Ok);
+    ASSERT_EQ(empty.Open(drive.path("E")), plat::FsResult::Ok);
+    {
+        std::vector<plat::DirEntry> none;
+        RealDisk().ListKinds(empty, drive.path("E"), none);  // this thread's listing buffer, a worker's
+        ListingRecord record;
+        const WalkFence fence;
+        std::vector<std::string> subfolders;
+        std::vector<plat::DirEntry> files, passed;
+        const double all = static_cast<double>(kFiles);
+        ExpectPinned("source entry", Taken([&] {
+                         SplitListing(record, base, drive.path("S"), fence, WalkTakes::Opened, subfolders, files,
+                                      nullptr, &passed);
+                     }),
+                     Weigh(all, all * kName, kept::kSourceEntry));
+    }
+    // Each worker lists a folder and waits for the others: no worker takes
+    // a second item.
+    double taken[2] = {};
+    for (const unsigned workers : {2u, 8u}) {
+        const ForceRunWorkers forced(workers);
+        std::atomic<unsigned> started{0};
+        PooledRun<char> run;
+        run.Items = workers;
+        run.Workers = workers;
+        run.Work = [&](std::size_t, char&, RunItemContext&) {
+            plat::Beneath folder;
+            std::vector<plat::DirEntry> entries;
+            if (folder.Open(drive.path("E")) == plat::FsResult::Ok)
+                RealDisk().ListKinds(folder, drive.path("E"), entries);
+            ++started;
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (started < workers && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+        };
+        run.Apply = [](std::size_t, char&, RunApplyContext&) {};
+        taken[workers == 8] = Taken([&] { RunPageItems(run); });
+        EXPECT_EQ(started, workers);
+    }
+    // What one more worker takes, beside what the pool takes whatever its size.
+    ExpectPinned("a worker", (taken[1] - taken[0]) / 6, kept::kWorkerBytes);
 }
