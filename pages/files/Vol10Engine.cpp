@@ -1104,6 +1104,7 @@ public:
         run.Items = items_;
         run.Workers = tops_.empty() ? 1 : PageRunWorkers(tops_.front(), plat::RunWork::Remove);
         if (!CheckUndoFitsMemory(Weight(run.Workers), 0, kVol10ListTopic)) return false;
+        run.SlotBytes = largestSlot_;
         std::vector<Worker> held;
         for (unsigned w = 0; w < run.Workers; ++w) held.emplace_back(st_.Vol10UndoBases);
         // Working copies have names of their own: dropping one touches no other item's.
@@ -1174,6 +1175,8 @@ public:
         for (const _tagUndoBase& base : st_.Vol10UndoBases) baseChars += chars(base.Path);
         // Each worker: its opener's note of every base and its item; each
         // base stays with the opener of the worker that opened it.
+        // The pool's window of slots is narrowed to the largest, as weighed.
+        largestSlot_ = slots.empty() ? 0 : *std::max_element(slots.begin(), slots.end());
         need.bytes += RunBase(PoolThreads(workers, double(items_))) + 2 * kListUnused +
                       workers * (Grown(sizeof(Worker)) + bases + most) + Weigh(bases, baseChars, kOpenedBase) +
                       SlotsWeight(std::move(slots), workers);
@@ -1383,6 +1386,7 @@ private:
     StringList tops_;
     ByItem restores_, copies_, folders_;
     std::size_t items_ = 0;
+    double largestSlot_ = 0;  // what the largest item's outcome holds, as weighed
     // What the items left, as they were applied.
     std::vector<Vol10UndoOutcome::Note> notes_;
     std::vector<std::size_t> failedRestores_, failedCopies_;
